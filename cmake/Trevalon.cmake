@@ -1,0 +1,28 @@
+# Helpers shared by every folder's CMakeLists.
+
+# trevalon_engine_library(NAME SOURCES... [DEPS libs...])
+# An engine library: plain C++20, no Qt, headers found from src/.
+function(trevalon_engine_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# trevalon_test(NAME SOURCES... [DEPS libs...] [QT])
+# A GoogleTest program registered with CTest. QT tests run on the offscreen platform.
+function(trevalon_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE TREVALON_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
+                                             TREVALON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  include(GoogleTest)
+  if(ARG_QT)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+      PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

@@ -1,0 +1,178 @@
+#pragma once
+// The tables of one knot diagram: cell table, arcs, crossings, passages, regions and the region graph.
+// Records are numbered from 1; index 0 is never used and a field holding a record number uses 0 for none.
+// The fixed bounds are limits that builders check before writing; `at` refuses any index beyond them.
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+inline constexpr int kMaxIncroci = 500;   // crossing table
+inline constexpr int kMaxArchi = 1000;    // arc table
+inline constexpr int kMaxGemelli = 500;   // passage table: at most 250 crossings in passage-based work
+inline constexpr int kMaxRegioni = 500;   // regions
+inline constexpr int kMaxCella = 1500;    // rows and columns of the cell table
+inline constexpr int kMaxCrossingsForMoves = kMaxGemelli / 2;
+
+// One cell of the cell table `TblNodo`; kept small, since the table has 1501 x 1501 of them.
+struct CellaNodo {
+    char Tipo = 0;        // 'A' arc cell, 'I' crossing cell, 0 empty
+    std::int8_t Forma = 0;  // line code 0..8
+    char Simbolo = 0;     // '*', '-', '|', ' ' or 0 (empty)
+    std::array<char, 4> viciniText{};  // neighbour pair ("28", ...) or split mark ("II", "ZZ1", ...); 0-padded
+    std::int32_t Numero = 0;     // arc or crossing number
+    std::int32_t Posizione = 0;  // place along the arc, 1..n
+
+    std::string_view Vicini() const {
+        std::size_t n = 0;
+        while (n < viciniText.size() && viciniText[n] != 0) ++n;
+        return {viciniText.data(), n};
+    }
+    // Marks longer than three characters are refused: no caller writes one.
+    void setVicini(std::string_view v) {
+        if (v.size() > 3) throw std::length_error("cell mark too long: " + std::string(v));
+        viciniText = {};
+        for (std::size_t i = 0; i < v.size(); ++i) viciniText[i] = v[i];
+    }
+    std::string TipoText() const { return Tipo ? std::string(1, Tipo) : std::string(); }
+};
+
+// The cell table, rows and columns 0..1500.
+class CellTable {
+public:
+    static constexpr int kSize = kMaxCella + 1;
+    CellTable() : cells_(static_cast<std::size_t>(kSize) * kSize) {}
+
+    static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
+    CellaNodo& at(int r, int c) {
+        check(r, c);
+        return cells_[static_cast<std::size_t>(r) * kSize + c];
+    }
+    const CellaNodo& at(int r, int c) const {
+        check(r, c);
+        return cells_[static_cast<std::size_t>(r) * kSize + c];
+    }
+    // Clears rows r0..r1 and columns c0..c1 (clipped to the table), every field.
+    void clear(int r0, int r1, int c0, int c1);
+    void clearAll() { std::fill(cells_.begin(), cells_.end(), CellaNodo{}); }
+
+private:
+    static void check(int r, int c) {
+        if (!inside(r, c))
+            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) + " is outside the table");
+    }
+    std::vector<CellaNodo> cells_;
+};
+
+// Extent of the used part of the cell table.
+struct LimitiNodo {
+    int RigaMin = 0, RigaMax = 0, ColMin = 0, ColMax = 0;
+};
+
+struct Arco {
+    int IncrocioDa = 0;
+    char SegnoDa = 0;  // '+' leaves on the over strand, '-' on the under strand
+    int IncrocioA = 0;
+    char SegnoA = 0;
+    int Posto = 0;
+    std::string Percorso;    // "r,c|" or "r,c,|" items in walking order
+    std::string PuntiExtra;
+    int GemelloDa = 0;
+    int GemelloA = 0;
+    int Reg1 = 0;
+    int Reg2 = 0;
+    int RigaFine = 0;
+    int ColFine = 0;
+};
+
+struct Incrocio {
+    int PrecSopra = 0, PrecSotto = 0, SuccSopra = 0, SuccSotto = 0;
+    int ArcoEntraSopra = 0, ArcoEntraSotto = 0, ArcoEsceSopra = 0, ArcoEsceSotto = 0;
+    char Ori = 0;  // 'O' or 'V'
+    int Gem = 0;
+    std::array<int, 5> ArcoLato{};
+    std::array<char, 5> VersoLato{};  // 'E' enters, 'U' leaves, 0 none
+    std::array<int, 5> IncrocioLato{};
+    int Posto = 0;
+    int Riga = 0, Colonna = 0;
+    int GemSopra = 0, GemSotto = 0;
+};
+
+struct Gemello {
+    int Padre = 0;
+    int IndiceGemello = 0;
+    char Segno = 0;  // '+' over, '-' under
+    int dirda = 0;
+    int dirad = 0;
+    int gemDa = 0;
+    int gemad = 0;
+    int arcoda = 0;
+    int arcoad = 0;
+};
+
+struct CoppiaRegioni {
+    int arco = 0;
+    int dis = 0;
+    std::string cam;
+    std::string reg;
+};
+
+// The region graph, (NumRegioni + 1) squared entries, indexed (region, region).
+class RegionGraph {
+public:
+    void reset(int numRegioni) {
+        if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
+        n_ = numRegioni + 1;
+        cells_.assign(static_cast<std::size_t>(n_) * n_, CoppiaRegioni{});
+    }
+    int size() const { return n_ - 1; }
+    CoppiaRegioni& at(int i, int j) {
+        check(i, j);
+        return cells_[static_cast<std::size_t>(i) * n_ + j];
+    }
+    const CoppiaRegioni& at(int i, int j) const {
+        check(i, j);
+        return cells_[static_cast<std::size_t>(i) * n_ + j];
+    }
+
+private:
+    void check(int i, int j) const {
+        if (i < 0 || j < 0 || i >= n_ || j >= n_) throw std::out_of_range("region pair outside the region graph");
+    }
+    int n_ = 1;
+    std::vector<CoppiaRegioni> cells_{1};
+};
+
+// The tables of one diagram and its code texts. Two of these live side by side (the visible diagram and
+// the look-ahead instance), so nothing here is global.
+struct Diagram {
+    Diagram() : archi(kMaxArchi + 1), incroci(kMaxIncroci + 1), NomiIncroci(kMaxIncroci + 1),
+                gemelli(kMaxGemelli + 1), CodRegione(kMaxRegioni + 1) {}
+
+    int NumIncroci = 0;
+    int NumArchi = 0;
+    int NumGemelli = 0;
+    int NumRegioni = 0;
+    int NumRighe = 600;
+    int NumColonne = 600;
+
+    CellTable TblNodo;
+    LimitiNodo limiti;
+    std::vector<Arco> archi;          // 0..1000
+    std::vector<Incrocio> incroci;    // 0..500
+    std::vector<std::string> NomiIncroci;  // 0..500
+    std::vector<Gemello> gemelli;     // 0..500
+    std::vector<std::string> CodRegione;  // 0..500
+    RegionGraph MatRegioni;
+
+    std::string txtNodo;  // Gauss-code text, "1-2+3-1+2-3+"
+    std::string TxtOri;   // over/under letters, one per crossing
+    bool ErroreCostruzione = false;
+};
+
+}  // namespace trevalon

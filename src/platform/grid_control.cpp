@@ -1,0 +1,156 @@
+#include "platform/grid_control.h"
+
+#include <algorithm>
+
+namespace trevalon {
+
+namespace {
+const std::string kEmpty;
+}
+
+void GridControl::resize(int rows, int cols) {
+    rows = std::max(rows, 0);
+    cols = std::max(cols, 0);
+    if (rows == rows_ && cols == cols_) return;
+    std::vector<Cell> cells(static_cast<std::size_t>(rows) * cols);
+    std::unordered_map<std::size_t, std::string> texts;
+    const int keepRows = std::min(rows, rows_);
+    const int keepCols = std::min(cols, cols_);
+    for (int r = 0; r < keepRows; ++r)
+        std::copy_n(cells_.begin() + at(r, 0), keepCols, cells.begin() + static_cast<std::size_t>(r) * cols);
+    for (auto& [key, value] : texts_) {
+        const int r = static_cast<int>(key / cols_);
+        const int c = static_cast<int>(key % cols_);
+        if (r < rows && c < cols) texts.emplace(static_cast<std::size_t>(r) * cols + c, std::move(value));
+    }
+    cells_ = std::move(cells);
+    texts_ = std::move(texts);
+    rowHeights_.resize(rows, kDefaultSize);
+    colWidths_.resize(cols, kDefaultSize);
+    rows_ = rows;
+    cols_ = cols;
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+    col_ = std::min(col_, std::max(cols_ - 1, 0));
+    touch();
+}
+
+void GridControl::setRows(int rows) { resize(rows, cols_); }
+void GridControl::setCols(int cols) { resize(rows_, cols); }
+
+int GridControl::rowHeight(int row) const { return row >= 0 && row < rows_ ? rowHeights_[row] : 0; }
+int GridControl::colWidth(int col) const { return col >= 0 && col < cols_ ? colWidths_[col] : 0; }
+
+void GridControl::setRowHeight(int row, int twips) {
+    if (row < 0 || row >= rows_) return;
+    rowHeights_[row] = std::max(twips, 0);
+    touch();
+}
+
+void GridControl::setColWidth(int col, int twips) {
+    if (col < 0 || col >= cols_) return;
+    colWidths_[col] = std::max(twips, 0);
+    touch();
+}
+
+void GridControl::setAllRowHeights(int twips) {
+    std::fill(rowHeights_.begin(), rowHeights_.end(), std::max(twips, 0));
+    touch();
+}
+
+void GridControl::setAllColWidths(int twips) {
+    std::fill(colWidths_.begin(), colWidths_.end(), std::max(twips, 0));
+    touch();
+}
+
+const std::string& GridControl::text(int row, int col) const {
+    if (!valid(row, col)) return kEmpty;
+    auto it = texts_.find(at(row, col));
+    return it == texts_.end() ? kEmpty : it->second;
+}
+
+void GridControl::setText(int row, int col, std::string text) {
+    if (!valid(row, col)) return;
+    if (text.empty())
+        texts_.erase(at(row, col));
+    else
+        texts_[at(row, col)] = std::move(text);
+    touch();
+}
+
+PictureRef GridControl::picture(int row, int col) const {
+    return valid(row, col) ? cells_[at(row, col)].picture : PictureRef{};
+}
+
+void GridControl::setPicture(int row, int col, PictureRef picture) {
+    if (!valid(row, col)) return;
+    cells_[at(row, col)].picture = picture;
+    touch();
+}
+
+CellStyle GridControl::style(int row, int col) const {
+    return valid(row, col) ? styles_[cells_[at(row, col)].style] : CellStyle{};
+}
+
+std::uint16_t GridControl::intern(const CellStyle& s) {
+    for (std::size_t i = 0; i < styles_.size(); ++i)
+        if (styles_[i] == s) return static_cast<std::uint16_t>(i);
+    if (styles_.size() >= 0xFFFF) return 0;  // more distinct styles than cells can tell apart: fall back
+    styles_.push_back(s);
+    return static_cast<std::uint16_t>(styles_.size() - 1);
+}
+
+void GridControl::setStyle(int row, int col, const CellStyle& style) {
+    if (!valid(row, col)) return;
+    cells_[at(row, col)].style = intern(style);
+    touch();
+}
+
+void GridControl::setBackColor(int row, int col, std::uint32_t bgr) {
+    CellStyle s = style(row, col);
+    s.backColor = bgr;
+    setStyle(row, col, s);
+}
+
+void GridControl::setForeColor(int row, int col, std::uint32_t bgr) {
+    CellStyle s = style(row, col);
+    s.foreColor = bgr;
+    setStyle(row, col, s);
+}
+
+void GridControl::setAlignment(int row, int col, CellAlign a) {
+    CellStyle s = style(row, col);
+    s.alignment = a;
+    setStyle(row, col, s);
+}
+
+void GridControl::setPictureAlignment(int row, int col, CellAlign a) {
+    CellStyle s = style(row, col);
+    s.pictureAlignment = a;
+    setStyle(row, col, s);
+}
+
+void GridControl::setFontSize(int row, int col, int size) {
+    CellStyle s = style(row, col);
+    s.fontSize = static_cast<std::uint8_t>(std::clamp(size, 1, 255));
+    setStyle(row, col, s);
+}
+
+void GridControl::setBold(int row, int col, bool bold) {
+    CellStyle s = style(row, col);
+    s.bold = bold;
+    setStyle(row, col, s);
+}
+
+void GridControl::clear() {
+    std::fill(cells_.begin(), cells_.end(), Cell{});
+    texts_.clear();
+    styles_.assign(1, CellStyle{});
+    touch();
+}
+
+void GridControl::setRedraw(bool on) {
+    redraw_ = on;
+    touch();
+}
+
+}  // namespace trevalon

@@ -1,0 +1,120 @@
+#pragma once
+// What the engine asks of a person or a window. The engine never talks to a widget directly: the Qt
+// windows implement these interfaces, and so do the headless implementations (automatic runs, tests).
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace trevalon {
+
+class GridControl;
+
+// Message boxes with the program's title.
+class MessagePort {
+public:
+    virtual ~MessagePort() = default;
+    virtual void showMessage(const std::string& text) = 0;
+    virtual bool askYesNo(const std::string& text) = 0;  // true = Yes
+    // An input box; nullopt when cancelled.
+    virtual std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) = 0;
+};
+
+// One filter of a file dialog: "File knot" with {"*.kno", "*.gau"}.
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+};
+
+// Open and save dialogs. An empty result means the person cancelled.
+class FileDialogPort {
+public:
+    virtual ~FileDialogPort() = default;
+    virtual std::string openFileName(const std::string& folder, const std::vector<FileFilter>& filters) = 0;
+    // The dialog asks before overwriting an existing file.
+    virtual std::string saveFileName(const std::string& folder, const std::string& proposedName,
+                                     const std::vector<FileFilter>& filters) = 0;
+};
+
+// Status bar panels ("p1", "p2") and the busy pointer.
+class StatusPort {
+public:
+    virtual ~StatusPort() = default;
+    // Shows the text at once, even in the middle of long work on the one thread.
+    virtual void setPanel(const std::string& key, const std::string& text) = 0;
+    virtual std::string panel(const std::string& key) const = 0;
+    // Calls come in pairs (true, then false) and may nest: the pointer is busy while any pair is open.
+    virtual void setBusy(bool busy) = 0;
+};
+
+// The toolbar commands, by key, and the window caption.
+class CommandPort {
+public:
+    virtual ~CommandPort() = default;
+    virtual void setCommandEnabled(const std::string& key, bool enabled) = 0;
+    virtual bool commandEnabled(const std::string& key) const = 0;
+    virtual void setToolbarEnabled(bool enabled) = 0;
+    virtual void setCaption(const std::string& text) = 0;
+    virtual std::string caption() const = 0;
+};
+
+// The search frame with its "Cancel" button. Cancel sets the engine's stop request; the engine lets the
+// person press it by yielding once per pass of a long loop.
+class StopPort {
+public:
+    virtual ~StopPort() = default;
+    virtual void showStopFrame(const std::string& text) = 0;
+    virtual void hideStopFrame() = 0;
+    virtual void yieldToEvents() = 0;
+};
+
+// What the step viewer is shown for one candidate.
+struct StepViewRequest {
+    std::string tipoMossa;   // "1", "2", "2L", "3", "S"
+    std::string tipoPonte;   // "<" move III, anything else horizontal move III
+    std::string tipoAzione;  // "" for a move, "I1"/"I2" for a connected-sum summand
+    std::string message;     // lblmsg
+    bool drawnDiagram = false;
+    double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
+    const GridControl* mainGrid = nullptr;
+};
+
+// The step viewer: shows one candidate and returns the answer ("", "Sel", "Int", "Rip", "Save", ...).
+class StepViewerPort {
+public:
+    virtual ~StepViewerPort() = default;
+    virtual std::string showCandidate(const StepViewRequest& request) = 0;
+};
+
+// Time: a steady clock for durations, and the wall clock's seconds since midnight for shown timings.
+class ClockPort {
+public:
+    virtual ~ClockPort() = default;
+    virtual std::chrono::steady_clock::time_point now() = 0;
+    virtual double secondsSinceMidnight() = 0;
+};
+
+// Everything a main window offers the engine.
+class UserInterface : public MessagePort,
+                      public FileDialogPort,
+                      public StatusPort,
+                      public CommandPort,
+                      public StopPort,
+                      public StepViewerPort,
+                      public ClockPort {};
+
+// Shows the busy pointer for its lifetime; nests, and no exit path can leave the pointer on.
+class BusyGuard {
+public:
+    explicit BusyGuard(StatusPort& status) : status_(status) { status_.setBusy(true); }
+    ~BusyGuard() { status_.setBusy(false); }
+    BusyGuard(const BusyGuard&) = delete;
+    BusyGuard& operator=(const BusyGuard&) = delete;
+
+private:
+    StatusPort& status_;
+};
+
+}  // namespace trevalon
