@@ -2,11 +2,38 @@
 
 # trevalon_engine_library(NAME SOURCES... [DEPS libs...])
 # An engine library: plain C++20, no Qt, headers found from src/.
+# A folder without sources yet gives an interface library, so that dependants still link.
 function(trevalon_engine_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  if(ARG_SOURCES)
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# trevalon_engine_folder(NAME DEPS...): the library trevalon_NAME from every .cpp of the current folder.
+function(trevalon_engine_folder name)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  trevalon_engine_library(trevalon_${name} SOURCES ${srcs} DEPS ${ARGN})
+endfunction()
+
+# trevalon_test_folder(NAME DEPS... [QT]): one test program NAME_tests from every *_test.cpp of the folder.
+function(trevalon_test_folder name)
+  cmake_parse_arguments(ARG "QT" "" "" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  if(ARG_QT)
+    trevalon_test(${name}_tests QT SOURCES ${srcs} DEPS ${ARG_UNPARSED_ARGUMENTS})
+  else()
+    trevalon_test(${name}_tests SOURCES ${srcs} DEPS ${ARG_UNPARSED_ARGUMENTS})
+  endif()
 endfunction()
 
 # trevalon_test(NAME SOURCES... [DEPS libs...] [QT])

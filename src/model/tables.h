@@ -12,19 +12,20 @@
 
 namespace trevalon {
 
-inline constexpr int kMaxIncroci = 500;   // crossing table
-inline constexpr int kMaxArchi = 1000;    // arc table
-inline constexpr int kMaxGemelli = 500;   // passage table: at most 250 crossings in passage-based work
-inline constexpr int kMaxRegioni = 500;   // regions
-inline constexpr int kMaxCella = 1500;    // rows and columns of the cell table
+inline constexpr int kMaxIncroci = 500;  // crossing table
+inline constexpr int kMaxArchi = 1000;   // arc table
+inline constexpr int kMaxGemelli = 500;  // passage table: at most 250 crossings in passage-based work
+inline constexpr int kMaxRegioni = 500;  // regions
+inline constexpr int kMaxCella = 1500;   // rows and columns of the cell table
 inline constexpr int kMaxCrossingsForMoves = kMaxGemelli / 2;
 
 // One cell of the cell table `TblNodo`; kept small, since the table has 1501 x 1501 of them.
 struct CellaNodo {
-    char Tipo = 0;        // 'A' arc cell, 'I' crossing cell, 0 empty
+    char Tipo = 0;          // 'A' arc cell, 'I' crossing cell, 0 empty
     std::int8_t Forma = 0;  // line code 0..8
-    char Simbolo = 0;     // '*', '-', '|', ' ' or 0 (empty)
-    std::array<char, 4> viciniText{};  // neighbour pair ("28", ...) or split mark ("II", "ZZ1", ...); 0-padded
+    char Simbolo = 0;       // '*', '-', '|', ' ' or 0 (empty)
+    std::array<char, 4>
+        viciniText{};            // neighbour pair ("28", ...) or split mark ("II", "ZZ1", ...); 0-padded
     std::int32_t Numero = 0;     // arc or crossing number
     std::int32_t Posizione = 0;  // place along the arc, 1..n
 
@@ -44,7 +45,7 @@ struct CellaNodo {
 
 // The cell table, rows and columns 0..1500.
 class CellTable {
-public:
+  public:
     static constexpr int kSize = kMaxCella + 1;
     CellTable() : cells_(static_cast<std::size_t>(kSize) * kSize) {}
 
@@ -61,10 +62,11 @@ public:
     void clear(int r0, int r1, int c0, int c1);
     void clearAll() { std::fill(cells_.begin(), cells_.end(), CellaNodo{}); }
 
-private:
+  private:
     static void check(int r, int c) {
         if (!inside(r, c))
-            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) + " is outside the table");
+            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) +
+                                    " is outside the table");
     }
     std::vector<CellaNodo> cells_;
 };
@@ -80,7 +82,7 @@ struct Arco {
     int IncrocioA = 0;
     char SegnoA = 0;
     int Posto = 0;
-    std::string Percorso;    // "r,c|" or "r,c,|" items in walking order
+    std::string Percorso;  // "r,c|" or "r,c,|" items in walking order
     std::string PuntiExtra;
     int GemelloDa = 0;
     int GemelloA = 0;
@@ -124,7 +126,7 @@ struct CoppiaRegioni {
 
 // The region graph, (NumRegioni + 1) squared entries, indexed (region, region).
 class RegionGraph {
-public:
+  public:
     void reset(int numRegioni) {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
         n_ = numRegioni + 1;
@@ -140,9 +142,10 @@ public:
         return cells_[static_cast<std::size_t>(i) * n_ + j];
     }
 
-private:
+  private:
     void check(int i, int j) const {
-        if (i < 0 || j < 0 || i >= n_ || j >= n_) throw std::out_of_range("region pair outside the region graph");
+        if (i < 0 || j < 0 || i >= n_ || j >= n_)
+            throw std::out_of_range("region pair outside the region graph");
     }
     int n_ = 1;
     std::vector<CoppiaRegioni> cells_{1};
@@ -151,8 +154,12 @@ private:
 // The tables of one diagram and its code texts. Two of these live side by side (the visible diagram and
 // the look-ahead instance), so nothing here is global.
 struct Diagram {
-    Diagram() : archi(kMaxArchi + 1), incroci(kMaxIncroci + 1), NomiIncroci(kMaxIncroci + 1),
-                gemelli(kMaxGemelli + 1), CodRegione(kMaxRegioni + 1) {}
+    Diagram()
+        : archi(kMaxArchi + 1),
+          incroci(kMaxIncroci + 1),
+          NomiIncroci(kMaxIncroci + 1),
+          gemelli(kMaxGemelli + 1),
+          CodRegione(kMaxRegioni + 1) {}
 
     int NumIncroci = 0;
     int NumArchi = 0;
@@ -163,11 +170,11 @@ struct Diagram {
 
     CellTable TblNodo;
     LimitiNodo limiti;
-    std::vector<Arco> archi;          // 0..1000
-    std::vector<Incrocio> incroci;    // 0..500
+    std::vector<Arco> archi;               // 0..1000
+    std::vector<Incrocio> incroci;         // 0..500
     std::vector<std::string> NomiIncroci;  // 0..500
-    std::vector<Gemello> gemelli;     // 0..500
-    std::vector<std::string> CodRegione;  // 0..500
+    std::vector<Gemello> gemelli;          // 0..500
+    std::vector<std::string> CodRegione;   // 0..500
     RegionGraph MatRegioni;
 
     std::string txtNodo;  // Gauss-code text, "1-2+3-1+2-3+"

@@ -34,11 +34,19 @@ void GridControl::resize(int rows, int cols) {
     touch();
 }
 
-void GridControl::setRows(int rows) { resize(rows, cols_); }
-void GridControl::setCols(int cols) { resize(rows_, cols); }
+void GridControl::setRows(int rows) {
+    resize(rows, cols_);
+}
+void GridControl::setCols(int cols) {
+    resize(rows_, cols);
+}
 
-int GridControl::rowHeight(int row) const { return row >= 0 && row < rows_ ? rowHeights_[row] : 0; }
-int GridControl::colWidth(int col) const { return col >= 0 && col < cols_ ? colWidths_[col] : 0; }
+int GridControl::rowHeight(int row) const {
+    return row >= 0 && row < rows_ ? rowHeights_[row] : 0;
+}
+int GridControl::colWidth(int col) const {
+    return col >= 0 && col < cols_ ? colWidths_[col] : 0;
+}
 
 void GridControl::setRowHeight(int row, int twips) {
     if (row < 0 || row >= rows_) return;

@@ -49,10 +49,13 @@ struct CellStyle {
 };
 
 class GridControl {
-public:
+  public:
     static constexpr int kDefaultSize = 240;  // twips
 
-    GridControl() { setRows(1); setCols(1); }
+    GridControl() {
+        setRows(1);
+        setCols(1);
+    }
 
     int rows() const { return rows_; }
     int cols() const { return cols_; }
@@ -92,8 +95,14 @@ public:
 
     int topRow() const { return topRow_; }
     int leftCol() const { return leftCol_; }
-    void setTopRow(int row) { topRow_ = row; ++revision_; }
-    void setLeftCol(int col) { leftCol_ = col; ++revision_; }
+    void setTopRow(int row) {
+        topRow_ = row;
+        ++revision_;
+    }
+    void setLeftCol(int col) {
+        leftCol_ = col;
+        ++revision_;
+    }
     int row() const { return row_; }
     int col() const { return col_; }
     void setRow(int row) { row_ = row; }
@@ -102,7 +111,7 @@ public:
     // Grows by one on every change, so a view can tell whether it must repaint.
     std::uint64_t revision() const { return revision_; }
 
-private:
+  private:
     struct Cell {
         PictureRef picture;
         std::uint16_t style = 0;

@@ -14,7 +14,7 @@ namespace trevalon {
 
 // Keeps what a window would show (panels, caption, enabled commands) so that callers can read it back.
 class HeadlessUiBase : public UserInterface {
-public:
+  public:
     void setPanel(const std::string& key, const std::string& text) override { panels_[key] = text; }
     std::string panel(const std::string& key) const override;
     void setBusy(bool busy) override { busyDepth_ += busy ? 1 : (busyDepth_ > 0 ? -1 : 0); }
@@ -27,7 +27,10 @@ public:
     void setCaption(const std::string& text) override { caption_ = text; }
     std::string caption() const override { return caption_; }
 
-    void showStopFrame(const std::string& text) override { stopFrameText_ = text; stopFrameShown_ = true; }
+    void showStopFrame(const std::string& text) override {
+        stopFrameText_ = text;
+        stopFrameShown_ = true;
+    }
     void hideStopFrame() override { stopFrameShown_ = false; }
     bool stopFrameShown() const { return stopFrameShown_; }
     const std::string& stopFrameText() const { return stopFrameText_; }
@@ -35,7 +38,7 @@ public:
     std::chrono::steady_clock::time_point now() override { return std::chrono::steady_clock::now(); }
     double secondsSinceMidnight() override;
 
-private:
+  private:
     std::map<std::string, std::string> panels_;
     std::map<std::string, bool> enabled_;
     std::string caption_;
@@ -47,14 +50,15 @@ private:
 
 // No person: messages are dropped, questions get No, dialogs are cancelled, the viewer takes the candidate.
 class AutomaticUi : public HeadlessUiBase {
-public:
+  public:
     void showMessage(const std::string&) override {}
     bool askYesNo(const std::string&) override { return false; }
     std::optional<std::string> askInput(const std::string&, const std::string&, const std::string&) override {
         return std::nullopt;
     }
     std::string openFileName(const std::string&, const std::vector<FileFilter>&) override { return {}; }
-    std::string saveFileName(const std::string&, const std::string&, const std::vector<FileFilter>&) override {
+    std::string saveFileName(const std::string&, const std::string&,
+                             const std::vector<FileFilter>&) override {
         return {};
     }
     void yieldToEvents() override {}
@@ -64,7 +68,7 @@ public:
 // For tests: answers come from queues (empty queue: the automatic default), every call is recorded as
 // one line ("message: ...", "yesno: ...", "input: ...", "open: ...", "save: ...", "viewer: ...").
 class ScriptedUi : public HeadlessUiBase {
-public:
+  public:
     std::deque<bool> yesNoAnswers;
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::string> openAnswers;

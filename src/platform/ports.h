@@ -13,7 +13,7 @@ class GridControl;
 
 // Message boxes with the program's title.
 class MessagePort {
-public:
+  public:
     virtual ~MessagePort() = default;
     virtual void showMessage(const std::string& text) = 0;
     virtual bool askYesNo(const std::string& text) = 0;  // true = Yes
@@ -30,7 +30,7 @@ struct FileFilter {
 
 // Open and save dialogs. An empty result means the person cancelled.
 class FileDialogPort {
-public:
+  public:
     virtual ~FileDialogPort() = default;
     virtual std::string openFileName(const std::string& folder, const std::vector<FileFilter>& filters) = 0;
     // The dialog asks before overwriting an existing file.
@@ -40,7 +40,7 @@ public:
 
 // Status bar panels ("p1", "p2") and the busy pointer.
 class StatusPort {
-public:
+  public:
     virtual ~StatusPort() = default;
     // Shows the text at once, even in the middle of long work on the one thread.
     virtual void setPanel(const std::string& key, const std::string& text) = 0;
@@ -51,7 +51,7 @@ public:
 
 // The toolbar commands, by key, and the window caption.
 class CommandPort {
-public:
+  public:
     virtual ~CommandPort() = default;
     virtual void setCommandEnabled(const std::string& key, bool enabled) = 0;
     virtual bool commandEnabled(const std::string& key) const = 0;
@@ -63,7 +63,7 @@ public:
 // The search frame with its "Cancel" button. Cancel sets the engine's stop request; the engine lets the
 // person press it by yielding once per pass of a long loop.
 class StopPort {
-public:
+  public:
     virtual ~StopPort() = default;
     virtual void showStopFrame(const std::string& text) = 0;
     virtual void hideStopFrame() = 0;
@@ -83,14 +83,14 @@ struct StepViewRequest {
 
 // The step viewer: shows one candidate and returns the answer ("", "Sel", "Int", "Rip", "Save", ...).
 class StepViewerPort {
-public:
+  public:
     virtual ~StepViewerPort() = default;
     virtual std::string showCandidate(const StepViewRequest& request) = 0;
 };
 
 // Time: a steady clock for durations, and the wall clock's seconds since midnight for shown timings.
 class ClockPort {
-public:
+  public:
     virtual ~ClockPort() = default;
     virtual std::chrono::steady_clock::time_point now() = 0;
     virtual double secondsSinceMidnight() = 0;
@@ -107,13 +107,13 @@ class UserInterface : public MessagePort,
 
 // Shows the busy pointer for its lifetime; nests, and no exit path can leave the pointer on.
 class BusyGuard {
-public:
+  public:
     explicit BusyGuard(StatusPort& status) : status_(status) { status_.setBusy(true); }
     ~BusyGuard() { status_.setBusy(false); }
     BusyGuard(const BusyGuard&) = delete;
     BusyGuard& operator=(const BusyGuard&) = delete;
 
-private:
+  private:
     StatusPort& status_;
 };
 

@@ -1,0 +1,87 @@
+#include "layout/render_grid.h"
+
+#include <stdexcept>
+
+namespace trevalon {
+
+void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen) {
+    griglia.setRedraw(false);
+    griglia.setRows(1);
+    griglia.setRows(numRighe + 1);
+    griglia.setCols(numColonne + 1);
+    const int size = (modoGen == 'A' || modoGen == 'I') ? dimCella : 52;
+    griglia.setAllColWidths(size);
+    griglia.setAllRowHeights(size);
+    griglia.setColWidth(0, 0);
+    griglia.setRowHeight(0, 0);
+    griglia.setRow(0);
+    griglia.setRedraw(true);
+}
+
+void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen) {
+    griglia.setRows(1);
+    griglia.setCols(1);
+    griglia.clear();
+    InizializzaGr(griglia, numRighe, numColonne, dimCella, modoGen);
+}
+
+void Trasforma(const LimitiNodo& limiti, int r, int c, int& r2, int& c2) {
+    r2 = r - limiti.RigaMin + OffsetRiga;
+    c2 = c - limiti.ColMin + OffsetCol;
+}
+
+void TrasformaInv(const LimitiNodo& limiti, int r, int c, int& r2, int& c2) {
+    r2 = limiti.RigaMin + r - OffsetRiga;
+    c2 = limiti.ColMin + c - OffsetCol;
+}
+
+void TileNameTable::set(int r, int c, std::string_view name) {
+    if (!inside(r, c)) return;
+    std::size_t id = 0;
+    while (id < names_.size() && names_[id] != name) ++id;
+    if (id == names_.size()) {
+        if (names_.size() > 255) throw std::length_error("too many distinct tile names");
+        names_.emplace_back(name);
+    }
+    cells_[static_cast<std::size_t>(r) * kSize + c] = static_cast<std::uint8_t>(id);
+}
+
+std::string_view TileNameTable::get(int r, int c) const {
+    if (!inside(r, c)) return {};
+    return names_[cells_[static_cast<std::size_t>(r) * kSize + c]];
+}
+
+int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco) {
+    if (tmpIncr == 0 || tmpArco == 0) return -1;
+    if (tmpIncr < 0 || tmpIncr > kMaxIncroci) return -1;
+    const Incrocio& x = d.incroci[tmpIncr];
+    int side = -1;
+    for (int s = 1; s <= 4; ++s)
+        if (x.ArcoLato[s] == tmpArco) side = s;
+    return side;
+}
+
+void SettaFreccie(int tmpDir, int& dr, int& dc) {
+    switch (tmpDir) {
+        case 1:
+            dr = -1;
+            dc = 0;
+            break;
+        case 2:
+            dr = 0;
+            dc = 1;
+            break;
+        case 3:
+            dr = 1;
+            dc = 0;
+            break;
+        case 4:
+            dr = 0;
+            dc = -1;
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace trevalon

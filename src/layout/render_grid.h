@@ -1,0 +1,55 @@
+#pragma once
+// Preparing a display grid for the tile renderers, the offsets between the cell table and the display,
+// the per-cell tile-name table, and small side lookups shared by layout, routing and the moves.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/tables.h"
+#include "platform/grid_control.h"
+
+namespace trevalon {
+
+// Display offsets after `Centratura`: the top-left corner of the used box lands at display cell (3, 2).
+inline constexpr int OffsetRiga = 3;
+inline constexpr int OffsetCol = 2;
+
+// Painting off; rows 0..numRighe, columns 0..numColonne; row 0 and column 0 of size 0; every other row
+// and column `dimCella` twips for diagrams of kind "A" or "I" (modoGen), else 52; painting on.
+void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen);
+// Drops every cell, picture and text, then `InizializzaGr`.
+void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen);
+
+// Cell table to display cell, and back.
+void Trasforma(const LimitiNodo& limiti, int r, int c, int& r2, int& c2);
+void TrasformaInv(const LimitiNodo& limiti, int r, int c, int& r2, int& c2);
+
+// `Tbltt`: the tile name drawn at each display cell (rows and columns 0..1510). Names come from a
+// small fixed set, so each cell holds an index into the names met so far.
+class TileNameTable {
+  public:
+    static constexpr int kSize = 1511;
+    TileNameTable() : cells_(static_cast<std::size_t>(kSize) * kSize, 0) {}
+
+    // `InizializzaTbltt`: every entry empty.
+    void reset() { std::fill(cells_.begin(), cells_.end(), std::uint8_t{0}); }
+    static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
+    // Writing outside the table is ignored; reading outside gives the empty name.
+    void set(int r, int c, std::string_view name);
+    std::string_view get(int r, int c) const;
+
+  private:
+    std::vector<std::uint8_t> cells_;
+    std::vector<std::string> names_{std::string()};
+};
+
+// Side 1..4 of crossing `tmpIncr` at which arc `tmpArco` is attached, the higher side when the arc is
+// attached twice (a curl); -1 when either is 0 or no side matches.
+int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco);
+
+// Heading 1..4 to a row and column step; any other heading leaves dr and dc unchanged.
+void SettaFreccie(int tmpDir, int& dr, int& dc);
+
+}  // namespace trevalon
