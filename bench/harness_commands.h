@@ -1,0 +1,25 @@
+#pragma once
+// The sub-commands of the trevalon-bench harness. A new sub-command is one function here and one line in
+// kHarnessCommands.
+
+#include <string>
+#include <vector>
+
+namespace trevalon::bench {
+
+struct HarnessCommand {
+    const char* name;
+    const char* usage;
+    int (*run)(const std::vector<std::string>& args);
+};
+
+// structure FILE|FOLDER...: per Gauss-code knot file, a tab-separated line of the file name, crossings,
+// arcs, passages, regions and the microseconds of check, tables, passages, regions and all shortest paths;
+// or the file name, "error" and the message.
+int comandoStructure(const std::vector<std::string>& args);
+
+inline const HarnessCommand kHarnessCommands[] = {
+    {"structure", "structure FILE|FOLDER...", comandoStructure},
+};
+
+}  // namespace trevalon::bench

@@ -1,0 +1,112 @@
+// trevalon-bench structure: builds the structure of Gauss-code knot files and times it.
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "harness_commands.h"
+#include "model/gauss_code.h"
+#include "model/knot_files.h"
+#include "model/sides.h"
+#include "model/structure.h"
+
+namespace trevalon::bench {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class CollectMessages : public MessagePort {
+  public:
+    std::vector<std::string> messages;
+    void showMessage(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string&) override { return false; }
+    std::optional<std::string> askInput(const std::string&, const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+bool isKnotFile(const fs::path& p) {
+    std::string ext = p.extension().string();
+    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return ext == ".gau" || ext == ".kno";
+}
+
+std::vector<fs::path> expand(const std::vector<std::string>& args) {
+    std::vector<fs::path> files;
+    for (const auto& arg : args) {
+        if (fs::is_directory(arg)) {
+            std::vector<fs::path> inFolder;
+            for (const auto& entry : fs::directory_iterator(arg))
+                if (entry.is_regular_file() && isKnotFile(entry.path())) inFolder.push_back(entry.path());
+            std::sort(inFolder.begin(), inFolder.end());
+            files.insert(files.end(), inFolder.begin(), inFolder.end());
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    return files;
+}
+
+std::string oneLine(std::string text) {
+    std::replace(text.begin(), text.end(), '\n', ';');
+    return text;
+}
+
+}  // namespace
+
+int comandoStructure(const std::vector<std::string>& args) {
+    if (args.empty()) {
+        std::cerr << "usage: trevalon-bench structure FILE|FOLDER...\n";
+        return 2;
+    }
+    int failures = 0;
+    for (const auto& file : expand(args)) {
+        const std::string name = file.filename().string();
+        std::ifstream in(file, std::ios::binary);
+        if (!in) {
+            std::cout << name << "\terror\tFile not found: " << file.string() << '\n';
+            ++failures;
+            continue;
+        }
+        std::stringstream buffer;
+        buffer << in.rdbuf();
+        const auto read = leggiTestoGaussCode(buffer.str());
+        if (!read.ok) {
+            std::cout << name << "\terror\t" << read.errore << '\n';
+            ++failures;
+            continue;
+        }
+        auto d = std::make_unique<Diagram>();
+        d->txtNodo = read.txtNodo;
+        d->TxtOri = read.TxtOri;
+        CollectMessages ui;
+        const auto start = std::chrono::steady_clock::now();
+        std::string error;
+        VerificaGau(*d, ui);
+        if (d->ErroreCostruzione) {
+            error = ui.messages.empty() ? std::string(kErroreCodiceGau) : oneLine(ui.messages.front());
+        } else {
+            Deserializza(*d);
+            AssegnaLatiTutti(*d);
+            if (auto esito = Cmdgecare_Click(*d); !esito) error = esito.messaggio;
+        }
+        const auto stop = std::chrono::steady_clock::now();
+        if (!error.empty()) {
+            std::cout << name << "\terror\t" << error << '\n';
+            ++failures;
+            continue;
+        }
+        const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(stop - start).count();
+        std::cout << name << '\t' << d->NumIncroci << '\t' << d->NumArchi << '\t' << d->NumGemelli << '\t'
+                  << d->NumRegioni << '\t' << micros << '\n';
+    }
+    return failures == 0 ? 0 : 1;
+}
+
+}  // namespace trevalon::bench

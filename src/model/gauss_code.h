@@ -1,0 +1,52 @@
+#pragma once
+// The Gauss text of a diagram ("1-2+3-1+2-3+": each passage's crossing label followed by the sign of the
+// next passage, the sign of passage 1 written last), its check and its reader into the tables.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/model_settings.h"
+#include "model/tables.h"
+#include "platform/ports.h"
+
+namespace trevalon {
+
+// One passage of the strand through a crossing: the crossing's label and the passage's own sign.
+struct PassaggioGauss {
+    int label = 0;
+    char sign = 0;  // '+' over, '-' under
+};
+
+// Splits a Gauss text into its passages in travel order. Accepts only one or more pieces of a positive
+// decimal label followed by "+" or "-", nothing else; on failure returns nullopt and says why.
+std::optional<std::vector<PassaggioGauss>> leggiPassaggiGauss(std::string_view text,
+                                                              std::string* why = nullptr);
+
+// The Gauss text of passages in travel order (the inverse of leggiPassaggiGauss).
+std::string scriviTestoGauss(const std::vector<PassaggioGauss>& passages);
+
+// Largest crossing count a Gauss code may have: the passage table holds two passages per crossing.
+inline constexpr int kMaxIncrociGauss = kMaxCrossingsForMoves;
+
+// Checks d.txtNodo and d.TxtOri. Sets d.ErroreCostruzione to false at the start and to true on any fault;
+// all fault lines found are shown in order in one message box. A sound code whose first passage is not at
+// crossing 1 has its passages rotated in d.txtNodo so that it is (the knot is unchanged).
+// Faults: a text that is not labels with signs, more than kMaxIncrociGauss crossings, per label 1..n
+// "Error +/- in cross c" (not once over and once under) and "Error cross c: k times" (not twice),
+// and over/under letters that are not exactly one "O" or "V" per crossing ("error indices in file .GAU").
+void VerificaGau(Diagram& d, MessagePort& ui);
+
+// The fault lines VerificaGau would show, without touching any diagram; `rotated` receives the text with
+// passage 1 at crossing 1 when the code is sound.
+std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::string_view TxtOri,
+                                            std::string* rotated = nullptr);
+
+// Reads d.txtNodo into the crossing and arc tables (crossing links, arc ends and signs, labels in
+// NomiIncroci where still empty, NumIncroci = largest label, NumArchi = passages), then StampaIncroci.
+// Meant for a checked code; a text it cannot read, or one beyond the tables, sets d.ErroreCostruzione
+// and leaves the counts at 0.
+void Deserializza(Diagram& d, const ModelSettings& settings = {});
+
+}  // namespace trevalon

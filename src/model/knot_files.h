@@ -1,0 +1,40 @@
+#pragma once
+// Gauss-code knot files: the "GaussCode=" and "Indices=" lines, read into the Gauss text and over/under
+// letters, and written back from them. Pure text functions: the dialogs and files are the callers'.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+struct TestoGaussCode {
+    bool ok = false;
+    std::string txtNodo;  // "1-2+3-1+2-3+"
+    std::string TxtOri;   // "OOO"
+    std::string errore;   // the message when not ok
+};
+
+inline constexpr const char* kErroreCodiceGau = "error gauss code in file .GAU";
+inline constexpr const char* kErroreIndiciGau = "error indices in file .GAU";
+
+// Reads the lines of a Gauss-code file. Keys are found without regard to case anywhere in a line and the
+// value is what follows the key; a trailing "\r" is dropped; a later line with a key replaces an earlier
+// one. "GaussCode=" items are signed labels ("+" optional), blanks around an item ignored; "Indices=" items
+// are 1 or +1 ("O") and -1 ("V"), blanks ignored. Both keys are required. Errors: kErroreCodiceGau or
+// kErroreIndiciGau.
+TestoGaussCode leggiRigheGaussCode(const std::vector<std::string>& lines);
+
+// The same for a file's whole text (LF or CR LF lines).
+TestoGaussCode leggiTestoGaussCode(std::string_view fileText);
+
+// "1-2+3-1+2-3+" -> "1,-2,3,-1,2,-3".
+std::string valoreGaussCode(std::string_view txtNodo);
+
+// "OOV" -> "1,1,-1".
+std::string valoreIndices(std::string_view TxtOri);
+
+// The whole file: "GaussCode=" line and "Indices=" line, each ended by CR LF.
+std::string testoFileGaussCode(std::string_view txtNodo, std::string_view TxtOri);
+
+}  // namespace trevalon

@@ -1,0 +1,22 @@
+#pragma once
+// The side tables of a crossing (ArcoLato, IncrocioLato, VersoLato for sides 1 top, 2 right, 3 bottom,
+// 4 left): the base assignment from the crossing's letter and its rotation. The side tables are the
+// planar embedding of the diagram: the region walk runs over them.
+
+#include "model/tables.h"
+
+namespace trevalon {
+
+// Base assignment of crossing n: the over strand horizontal, entering at side 4 and leaving at side 2; the
+// under strand enters at side 1 and leaves at side 3 when the letter Ori is "V", else enters at side 3 and
+// leaves at side 1.
+void AssegnaLatiBase(Diagram& d, int n);
+
+// Turns the three side tables of crossing n together, keeping their clockwise order, so that arc nArc comes
+// to side rot (1..4). rot 0 leaves them as they are; so does an arc that no side of n holds.
+void RuotaLati(Diagram& d, int n, int nArc, int rot);
+
+// Base assignment for every crossing 1..NumIncroci.
+void AssegnaLatiTutti(Diagram& d);
+
+}  // namespace trevalon

@@ -1,0 +1,334 @@
+#include "model/structure.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <numeric>
+
+#include "model/dumps.h"
+
+namespace trevalon {
+
+namespace {
+
+EsitoStruttura fallito(Diagram& d, std::string message) {
+    d.ErroreCostruzione = true;
+    return {false, std::move(message)};
+}
+
+int oppositeSide(int side) {
+    return side + 2 > 4 ? side - 2 : side + 2;
+}
+
+// The side of crossing c through which the strand leaves along arc k: the side holding k marked "U";
+// failing a mark, the first side holding k. 0 when no side holds it.
+int leavingSide(const Incrocio& c, int k) {
+    int first = 0;
+    for (int s = 1; s <= 4; ++s) {
+        if (c.ArcoLato[s] != k) continue;
+        if (c.VersoLato[s] == 'U') return s;
+        if (first == 0) first = s;
+    }
+    return first;
+}
+
+void appendNumber(std::string& out, int value) {
+    char buf[16];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
+}
+
+std::string threeDigits(int a) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", a);
+    return buf;
+}
+
+// One walk around a face from side `dir` of crossing `c`. The arcs are collected in walking order; `cycle`
+// tells whether the walk came back to the very corner it started from, so that a walk from any corner on
+// the way gives the same face. Corners are crossing * 4 + side - 1.
+struct FaceWalk {
+    std::vector<int> arcs;
+    std::vector<int> corners;
+    bool closed = false;
+    bool cycle = false;
+};
+
+void walkFace(const Diagram& d, int c, int dir, std::vector<char>& seen, FaceWalk& w) {
+    w.arcs.clear();
+    w.corners.clear();
+    w.closed = w.cycle = false;
+    const int startCorner = c * 4 + dir - 1;
+    while (true) {
+        if (c < 1 || c > d.NumIncroci || dir < 1 || dir > 4) break;
+        const Incrocio& here = d.incroci[c];
+        const int a = here.ArcoLato[dir];
+        if (a < 1 || a > d.NumArchi) break;
+        if (seen[a]) {
+            w.closed = true;
+            w.cycle = c * 4 + dir - 1 == startCorner;
+            break;
+        }
+        seen[a] = 1;
+        w.arcs.push_back(a);
+        w.corners.push_back(c * 4 + dir - 1);
+        const int next = here.IncrocioLato[dir];
+        if (next < 1 || next > d.NumIncroci) break;
+        // At the far end the arc arrives at the side that holds it; for a curl (the arc comes back to the
+        // crossing it left) that is the other side holding it, not the one just left.
+        const Incrocio& there = d.incroci[next];
+        int k = 0;
+        for (int s = 1; s <= 4 && k == 0; ++s)
+            if (there.ArcoLato[s] == a && !(next == c && s == dir)) k = s;
+        if (k == 0) break;
+        c = next;
+        dir = k == 4 ? 1 : k + 1;
+    }
+    for (int a : w.arcs) seen[a] = 0;
+}
+
+std::string faceCode(const std::vector<int>& arcs) {
+    std::vector<std::string> items;
+    items.reserve(arcs.size());
+    for (int a : arcs) items.push_back(threeDigits(a));
+    std::sort(items.begin(), items.end());
+    std::string code = ",";
+    for (const auto& item : items) code += item + ",";
+    return code;
+}
+
+}  // namespace
+
+EsitoStruttura GeneraCodGem(Diagram& d, const ModelSettings& settings) {
+    if (d.NumArchi > kMaxGemelli)
+        return fallito(d,
+                       "Too many crossings for the passage table: " + std::to_string((d.NumArchi + 1) / 2) +
+                           " (at most " + std::to_string(kMaxGemelli / 2) + ")");
+    if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
+        return fallito(d, "The arc or crossing count is beyond the tables");
+    const int n = d.NumArchi;
+    int c = 1;
+    for (int k = 1; k <= n; ++k) {
+        if (c < 1 || c > d.NumIncroci)
+            return fallito(d, "The passage walk left the crossings at arc " + std::to_string(k));
+        const Incrocio& here = d.incroci[c];
+        const int side = leavingSide(here, k);
+        if (side == 0)
+            return fallito(d, "The passage walk cannot go on: crossing " + std::to_string(c) +
+                                  " holds no arc " + std::to_string(k));
+        const int q = k + 1 > n ? 1 : k + 1;
+        Gemello& next = d.gemelli[q];
+        next.dirda = oppositeSide(side);
+        next.arcoda = here.ArcoLato[side];
+        next.gemDa = k;
+        Gemello& p = d.gemelli[k];
+        p.Padre = c;
+        p.dirad = side;
+        p.arcoad = k;
+        p.gemad = q;
+        p.Segno = here.ArcoEsceSopra == k ? '+' : '-';
+        c = p.Segno == '+' ? here.SuccSopra : here.SuccSotto;
+    }
+    d.NumGemelli = n;
+    for (int i = 1; i <= d.NumIncroci; ++i) d.incroci[i].GemSopra = d.incroci[i].GemSotto = 0;
+    for (int i = 1; i <= n; ++i) {
+        Incrocio& x = d.incroci[d.gemelli[i].Padre];
+        (d.gemelli[i].Segno == '+' ? x.GemSopra : x.GemSotto) = i;
+    }
+    for (int i = 1; i <= d.NumIncroci; ++i) {
+        const Incrocio& x = d.incroci[i];
+        if (x.GemSopra) d.gemelli[x.GemSopra].IndiceGemello = x.GemSotto;
+        if (x.GemSotto) d.gemelli[x.GemSotto].IndiceGemello = x.GemSopra;
+    }
+    for (int i = 1; i <= n; ++i) {
+        d.archi[d.gemelli[i].arcoda].GemelloA = i;
+        d.archi[d.gemelli[i].arcoad].GemelloDa = i;
+    }
+    StampaGemelli(d, settings);
+    return {};
+}
+
+EsitoStruttura CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
+    auto esito = GeneraCodGem(d, settings);
+    StampaIncroci(d, settings);
+    StampaArchi(d, settings);
+    return esito;
+}
+
+std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
+    if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci > kMaxIncroci) return {};
+    std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    FaceWalk w;
+    walkFace(d, tmpIncr, tmpDirez, seen, w);
+    return w.closed ? faceCode(w.arcs) : std::string();
+}
+
+EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+    if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
+        return fallito(d, "The arc or crossing count is beyond the tables");
+    for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
+
+    // The face of every crossing corner, in crossing then side order. A face met again from another corner
+    // of the same closed walk is not walked again.
+    const int m = d.NumIncroci * 4;
+    std::vector<int> faceOfCorner(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
+    std::vector<std::string> codes;          // distinct walks
+    std::vector<std::vector<int>> faceArcs;  // their arcs
+    std::vector<int> faceOf(static_cast<std::size_t>(m) + 1, -1);
+    std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    FaceWalk w;
+    int k = 0;
+    for (int c = 1; c <= d.NumIncroci; ++c) {
+        for (int side = 1; side <= 4; ++side) {
+            ++k;
+            const int corner = c * 4 + side - 1;
+            if (faceOfCorner[corner] >= 0) {
+                faceOf[k] = faceOfCorner[corner];
+                continue;
+            }
+            walkFace(d, c, side, seen, w);
+            if (!w.closed)
+                return fallito(d, "The side tables do not close the region at side " + std::to_string(side) +
+                                      " of crossing " + std::to_string(c));
+            const int index = static_cast<int>(codes.size());
+            codes.push_back(faceCode(w.arcs));
+            faceArcs.push_back(w.arcs);
+            faceOf[k] = index;
+            if (w.cycle)
+                for (int corner2 : w.corners) faceOfCorner[corner2] = index;
+        }
+    }
+    if (settings.ModoDebug) {
+        std::vector<std::string> collected(static_cast<std::size_t>(m) + 1);
+        for (int i = 1; i <= m; ++i) collected[i] = codes[faceOf[i]];
+        StampaListaNumerata(collected, m, "tmpreg00.txt", settings);
+        std::sort(collected.begin() + 1, collected.end());
+        StampaListaNumerata(collected, m, "tmpreg01.txt", settings);
+    }
+
+    // Distinct codes in ascending text order are the regions.
+    std::vector<int> order(codes.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) { return codes[x] < codes[y]; });
+    std::vector<int> regionArcs;  // index of the walk giving each region's arcs
+    d.NumRegioni = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && codes[order[i]] == codes[order[i - 1]]) continue;
+        if (d.NumRegioni + 1 > kMaxRegioni) {
+            d.NumRegioni = 0;
+            return fallito(d, "Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
+        }
+        ++d.NumRegioni;
+        d.CodRegione[d.NumRegioni] = codes[order[i]];
+        regionArcs.push_back(order[i]);
+    }
+    StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
+
+    d.MatRegioni.reset(d.NumRegioni);
+    for (int r = 1; r <= d.NumRegioni; ++r) {
+        for (int a : faceArcs[regionArcs[r - 1]]) {
+            Arco& arc = d.archi[a];
+            (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
+        }
+    }
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        Arco& arc = d.archi[a];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0)
+            return fallito(d, "Arc " + std::to_string(a) + " does not lie between two regions");
+        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
+        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
+    }
+    StampaRegioni(d, settings);
+    StampaArchi(d, settings);
+    return {};
+}
+
+bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDist, int Nd2,
+                         const ModelSettings& settings) {
+    RegionGraph& g = d.MatRegioni;
+    const int n = std::min(d.NumRegioni, g.size());
+    bool complete = true;
+    if (n <= 0) return complete;
+
+    // Neighbours of every region in ascending order, with the arc between them.
+    std::vector<std::vector<std::pair<int, int>>> neighbours(static_cast<std::size_t>(n) + 1);
+    for (int u = 1; u <= n; ++u)
+        for (int v = 1; v <= n; ++v)
+            if (v != u && g.at(u, v).arco != 0) neighbours[u].emplace_back(v, g.at(u, v).arco);
+    const bool nd2Valid = Nd2 >= 0 && Nd2 <= n;
+
+    struct Entry {
+        int region;
+        int parent;  // queue index of the entry this one was reached from, -1 for the start
+        int arc;
+        int dist;
+    };
+    std::vector<Entry> queue;
+    std::vector<int> chain;
+    std::string camPath, regPath;
+
+    for (int s = std::max(da, 1); s <= std::min(ad, n); ++s) {
+        queue.clear();
+        queue.push_back({s, -1, 0, 0});
+        int further = 0;  // queued paths beyond the first reach of their region
+        // The arc path and region path of queue entry e, each closed by "|".
+        auto buildPaths = [&](int e) {
+            chain.clear();
+            for (int i = e; queue[i].parent >= 0; i = queue[i].parent) chain.push_back(i);
+            camPath.clear();
+            regPath.clear();
+            appendNumber(regPath, s);
+            regPath += ',';
+            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+                appendNumber(camPath, queue[*it].arc);
+                camPath += ',';
+                appendNumber(regPath, queue[*it].region);
+                regPath += ',';
+            }
+            camPath += '|';
+            regPath += '|';
+        };
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            const int u = queue[head].region;
+            const int t = queue[head].dist;
+            for (const auto& [v, a] : neighbours[u]) {
+                if (v == s) continue;
+                CoppiaRegioni& sv = g.at(s, v);
+                if (sv.dis == 0) {
+                    queue.push_back({v, static_cast<int>(head), a, t + 1});
+                    sv.dis = t + 1;
+                    buildPaths(static_cast<int>(queue.size()) - 1);
+                    sv.cam = camPath;
+                    sv.reg = regPath;
+                } else if (tmpCompleto && sv.dis == t + 1 && nd2Valid &&
+                           g.at(Nd2, v).dis + sv.dis <= newDist) {
+                    if (further >= kMaxCodaCammini) {
+                        complete = false;
+                        continue;
+                    }
+                    ++further;
+                    queue.push_back({v, static_cast<int>(head), a, t + 1});
+                    buildPaths(static_cast<int>(queue.size()) - 1);
+                    if (sv.cam.size() + camPath.size() > kMaxTestoCammini ||
+                        sv.reg.size() + regPath.size() > kMaxTestoCammini) {
+                        complete = false;
+                        continue;
+                    }
+                    sv.cam += camPath;
+                    sv.reg += regPath;
+                }
+            }
+        }
+    }
+    StampaRegioni(d, settings);
+    return complete;
+}
+
+EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
+    if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
+    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
+    CmdCammino_Click(d, settings);
+    return {};
+}
+
+}  // namespace trevalon

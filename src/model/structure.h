@@ -1,0 +1,60 @@
+#pragma once
+// The structure of a diagram whose arcs, crossings and side tables are built: the passage table, the
+// regions with the region graph, and the shortest region paths; and the pipeline that builds all three.
+
+#include <string>
+
+#include "model/model_settings.h"
+#include "model/tables.h"
+
+namespace trevalon {
+
+// Outcome of a structure step: ok, or the reason it could not be built. A failed step also sets
+// d.ErroreCostruzione; the tables it had begun are then not to be used.
+struct EsitoStruttura {
+    bool ok = true;
+    std::string messaggio;
+    explicit operator bool() const { return ok; }
+};
+
+// Passage walk: passage k is the one arc k leaves, starting at crossing 1 with arc 1. Writes NumGemelli,
+// every passage, GemSopra/GemSotto of every crossing and GemelloDa/GemelloA of every arc; StampaGemelli.
+// Refuses more than kMaxGemelli passages, and stops when the crossing reached does not hold the next arc.
+EsitoStruttura GeneraCodGem(Diagram& d, const ModelSettings& settings = {});
+
+// GeneraCodGem, then StampaIncroci and StampaArchi.
+EsitoStruttura CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings = {});
+
+// The code of the face at side tmpDirez of crossing tmpIncr: its arcs as three-digit numbers in ascending
+// text order, each followed by ",", the whole preceded by "," (",001,004,007,"). Empty when the side tables
+// do not close the face (an arc not held by the crossing at its other end).
+std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez);
+
+// The regions: every distinct face code in ascending order as CodRegione(1..NumRegioni), the two regions
+// beside every arc (Reg1, Reg2), and MatRegioni cleared and its arco filled; then the dumps.
+EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings = {});
+inline EsitoStruttura CmdGrafoReg_Click(Diagram& d, const ModelSettings& settings = {}) {
+    return GeneraGrafoDuale(d, settings);
+}
+
+// Caps of the complete mode of GeneraCamminoMinimo, where shortest paths can be exponentially many.
+// Paths beyond a cap are left out whole: a cam or reg text always holds whole paths, the first path to
+// every reached region is always recorded, and a region's first reach is never dropped.
+inline constexpr int kMaxCodaCammini = 100000;          // queued further paths per start region
+inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam or reg text
+
+// Breadth-first shortest paths of the region graph from every start region da..ad into MatRegioni dis, cam
+// and reg (one path per pair; with tmpCompleto also every further shortest path to v that can lie on a
+// path of length newDist to region Nd2, by row Nd2 of dis). Returns false when a cap left paths out.
+// Regions outside 1..NumRegioni are not started from.
+bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDist, int Nd2,
+                         const ModelSettings& settings = {});
+inline bool CmdCammino_Click(Diagram& d, const ModelSettings& settings = {}) {
+    return GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, settings);
+}
+
+// The structure pipeline: passages, regions and the region graph, all shortest region paths. Stops at the
+// first step that fails.
+EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
+
+}  // namespace trevalon
