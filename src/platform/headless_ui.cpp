@@ -80,4 +80,9 @@ std::string ScriptedUi::showCandidate(const StepViewRequest& request) {
     return answer;
 }
 
+bool ScriptedUi::openDocument(const std::string& path) {
+    calls.push_back("document: " + path);
+    return documentOpens;
+}
+
 }  // namespace trevalon

@@ -63,10 +63,12 @@ class AutomaticUi : public HeadlessUiBase {
     }
     void yieldToEvents() override {}
     std::string showCandidate(const StepViewRequest&) override { return "Sel"; }
+    bool openDocument(const std::string&) override { return false; }
 };
 
 // For tests: answers come from queues (empty queue: the automatic default), every call is recorded as
-// one line ("message: ...", "yesno: ...", "input: ...", "open: ...", "save: ...", "viewer: ...").
+// one line ("message: ...", "yesno: ...", "input: ...", "open: ...", "save: ...", "viewer: ...",
+// "document: ...").
 class ScriptedUi : public HeadlessUiBase {
   public:
     std::deque<bool> yesNoAnswers;
@@ -83,6 +85,8 @@ class ScriptedUi : public HeadlessUiBase {
     int yields = 0;
     std::string lastSaveProposal;
     std::vector<FileFilter> lastFilters;
+    // What openDocument answers (the desktop opened the file or not).
+    bool documentOpens = true;
 
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
@@ -93,6 +97,7 @@ class ScriptedUi : public HeadlessUiBase {
                              const std::vector<FileFilter>& filters) override;
     void yieldToEvents() override;
     std::string showCandidate(const StepViewRequest& request) override;
+    bool openDocument(const std::string& path) override;
 };
 
 }  // namespace trevalon

@@ -96,6 +96,13 @@ class ClockPort {
     virtual double secondsSinceMidnight() = 0;
 };
 
+// The desktop's handling of documents: opens a file with its default viewer; false when it cannot.
+class ShellPort {
+  public:
+    virtual ~ShellPort() = default;
+    virtual bool openDocument(const std::string& path) = 0;
+};
+
 // Everything a main window offers the engine.
 class UserInterface : public MessagePort,
                       public FileDialogPort,
@@ -103,7 +110,8 @@ class UserInterface : public MessagePort,
                       public CommandPort,
                       public StopPort,
                       public StepViewerPort,
-                      public ClockPort {};
+                      public ClockPort,
+                      public ShellPort {};
 
 // Shows the busy pointer for its lifetime; nests, and no exit path can leave the pointer on.
 class BusyGuard {

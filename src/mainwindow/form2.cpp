@@ -1,0 +1,197 @@
+#include "mainwindow/form2.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "mainwindow/toolbar.h"
+
+namespace trevalon {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kKnotExtensions = {".txt", ".kno", ".kns", ".gau"};
+
+char lower(char ch) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+}
+
+// Removes every occurrence of `what` from `text`, ignoring case, in one left-to-right pass.
+std::string removeIgnoringCase(std::string_view text, std::string_view what) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const bool match = i + what.size() <= text.size() &&
+                           std::equal(what.begin(), what.end(), text.begin() + static_cast<std::ptrdiff_t>(i),
+                                      [](char a, char b) { return lower(a) == lower(b); });
+        if (match) {
+            i += what.size();
+        } else {
+            out.push_back(text[i]);
+            ++i;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string captionBaseName(std::string_view path) {
+    const auto slash = path.find_last_of("/\\");
+    std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
+    for (std::string_view ext : kKnotExtensions) name = removeIgnoringCase(name, ext);
+    return name;
+}
+
+Form2::Form2(ProgramContext& context, UserInterface& userInterface, std::string primaForm)
+    : ctx(context),
+      ui(userInterface),
+      ModoSviluppo(context.ModoSviluppo),
+      ModoDebug(context.ModoDebug),
+      ModoBatch(context.ModoBatch),
+      ModoAutomatico(context.ModoAutomatico),
+      CorsaCompleta(context.CorsaCompleta),
+      RichiestaStop(context.RichiestaStop),
+      ModoSorgente(context.ModoSorgente),
+      PrimaForm(std::move(primaForm)) {
+    commands_["Uscita"] = [this] { Uscita(); };
+    commands_["help"] = [this] { VisualizzaDocumentazione(); };
+}
+
+void Form2::Form_Load() {
+    PrimaAttivazione = true;
+    if (!ModoBatch) {
+        ctx.ProvaDaCreare = true;
+        ctx.TabDimCella = {0, 52, 75, 85, 120, 200, 320};
+        ctx.ZoomMin = 3;
+        ctx.ZoomMax = 6;
+        ctx.LivelloZoom = 6;
+        ctx.DimCella = ctx.TabDimCella[6];
+        ContaRotazioni = 0;
+        ModoSviluppo = false;
+        ModoDebug = false;
+
+        // The toolbar: every button takes its state at start; a command that is not built stays off.
+        for (const ToolbarEntry& e : ToolbarCommands()) {
+            if (e.isGap()) continue;
+            ui.setCommandEnabled(std::string(e.key), e.enabledAtStart);
+        }
+        AbilitaBottoni(false);
+        ui.setCaption("Trevalon");
+        ui.setCommandEnabled("Undo", false);
+        ui.setCommandEnabled("Salva", false);
+
+        diagram.NumColonne = ModoSorgente == 'D' ? 1500 : 600;
+        diagram.NumRighe = 600;
+        PrimaAttivazione = true;
+    }
+    ModoGen = 'A';
+}
+
+void Form2::Form_Activate() {
+    ContaTastoF9 = 0;
+    if (!PrimaAttivazione) return;
+    ModoAutomatico = false;
+    CartellaDialoghi = ctx.programFolder / "Knots";
+    diagram.NumColonne = 600;
+    diagram.NumRighe = 600;
+    PrimaAttivazione = false;
+    InizializzaGr(Gr, diagram.NumRighe, diagram.NumColonne, ctx.DimCella, ModoGen);
+    if (ModoSviluppo) PartenzaDisegno = 1;
+}
+
+bool Form2::Form_KeyDown(int keyCode, bool onlyShift) {
+    constexpr int kF9 = 120;
+    if (keyCode != kF9 || !onlyShift) return false;
+    if (++ContaTastoF9 >= 2) {
+        ui.showMessage("Trevalon: knot diagrams simplified move by move.");
+        ContaTastoF9 = 0;
+    }
+    return true;
+}
+
+void Form2::setCommand(std::string key, std::function<void()> command) {
+    commands_[std::move(key)] = std::move(command);
+}
+
+bool Form2::hasCommand(std::string_view key) const {
+    return commands_.find(key) != commands_.end();
+}
+
+void Form2::tlb1_ButtonClick(std::string_view key) {
+    const auto known = DispatchKeys();
+    if (std::find(known.begin(), known.end(), key) == known.end()) return;
+    auto it = commands_.find(key);
+    if (it != commands_.end()) {
+        it->second();
+        return;
+    }
+    // A button that is on but whose command is not part of this build says so instead of doing nothing.
+    if (ui.commandEnabled(std::string(key))) {
+        const ToolbarEntry* e = findToolbarEntry(key);
+        const std::string what = e ? std::string(e->tooltip) : std::string(key);
+        ui.showMessage("\"" + what + "\" is not available in this version.");
+    }
+}
+
+void Form2::AbilitaBottoni(bool tmpEnb) {
+    if (ModoBatch || isHiddenInstance()) return;
+    for (std::string_view key : DiagramCommandKeys())
+        ui.setCommandEnabled(std::string(key), tmpEnb && hasCommand(key));
+    if (ModoSorgente == 'D' || NumStato >= 1) ui.setCommandEnabled("draw", false);
+}
+
+void Form2::Testocaption(int tmpIstati) {
+    if (CorsaCompleta) {
+        ui.setPanel("p2", "Step " + std::to_string(NumStato));
+        return;
+    }
+    std::string name;
+    if (!NomeFileNodo.empty()) name = captionBaseName(NomeFileNodo) + " - Step " + std::to_string(tmpIstati);
+    ui.setCaption(" Trevalon - " + name);
+}
+
+void Form2::AggiornaProgressivo() {
+    ++ContatoreProgresso;
+    if (ContatoreProgresso > 300 || ContatoreProgresso < 1) ContatoreProgresso = 1;
+    if (ContatoreProgresso % 20 != 1) return;
+    ui.setPanel("p2", std::string(static_cast<std::size_t>(ContatoreProgresso), '.'));
+    const std::string p1 = ui.panel("p1");
+    if (p1.empty() || p1 == "Done") ui.setPanel("p1", "Wait..");
+}
+
+void Form2::SettaDone() {
+    ui.setPanel("p1", "Done");
+    ui.setPanel("p2", "");
+}
+
+std::filesystem::path Form2::documentationPath() const {
+    return ctx.programFolder / "Documentation" / "Documentation.pdf";
+}
+
+void Form2::VisualizzaDocumentazione() {
+    const std::filesystem::path path = documentationPath();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        ui.showMessage("Documentation not found: " + path.string());
+        return;
+    }
+    if (!ui.openDocument(path.string()))
+        ui.showMessage("The documentation could not be opened: " + path.string());
+}
+
+void Form2::CaricaFormTessere() {
+    if (ModoBatch) return;
+    ctx.FormTessere.reset();
+    if (ModoSorgente == 'A')
+        ctx.FormTessere.emplace(PaletteId::Form1, ModoSviluppo);
+    else if (ModoSorgente == 'D')
+        ctx.FormTessere.emplace(PaletteId::Form1b, ModoSviluppo);
+}
+
+void Form2::Uscita() {
+    closeRequested_ = true;
+    if (onClose) onClose();
+}
+
+}  // namespace trevalon
