@@ -1,0 +1,31 @@
+#pragma once
+// The chosen-move record: what a move search leaves for the Gauss-code rewrites, the renderer and the
+// drivers. The texts keep their exact comma forms, since the rewrites split them and the step viewer
+// shows them.
+
+#include <string>
+
+namespace trevalon {
+
+struct MossaScelta {
+    // Arcs of the strand that the move reroutes, in travel order ("5,7,9").
+    std::string ListaArchiMossa;
+    // Arcs that the new route crosses, each with its sign character ("12+,15-,"); "," when none.
+    std::string ListaArchiAttraversati;
+    // Per crossed arc: the crossing at its far end and that arc's sign there ("4+,9-,").
+    std::string ListaIncrociAttraversati;
+    // Regions along the new route, one more than the crossed arcs, ended by ",".
+    std::string ListaRegioniMossa;
+    // Start crossing of the rerouted strand's first arc and its sign ("6-").
+    std::string IncrocioInizioMossa;
+    // "M" or "P": which rewrite applies a chosen move II.
+    std::string TipoCandidato;
+    // While a candidate is shown: ",c1,c2,"; after an answer: the chosen candidate entries.
+    std::string VoceMossa1;
+    std::string VoceMossa2;
+    // Written by the move III search.
+    std::string RegioneInizioMossa;
+    std::string RegioneFineMossa;
+};
+
+}  // namespace trevalon

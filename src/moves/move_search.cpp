@@ -1,0 +1,454 @@
+#include "moves/move_search.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "layout/palette.h"
+#include "moves/passage_arithmetic.h"
+
+namespace trevalon {
+
+namespace {
+
+std::string format000(int v) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%03d", v);
+    return buf;
+}
+
+std::vector<std::string> splitComma(const std::string& s) {
+    std::vector<std::string> out;
+    std::string cur;
+    for (char c : s) {
+        if (c == ',') {
+            out.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    out.push_back(cur);
+    return out;
+}
+
+// Reads the leading whole number of a text, as the work lists do ("12+" reads as 12).
+int leadingNumber(const std::string& s) {
+    int v = 0;
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) v = v * 10 + (s[i] - '0');
+    return v;
+}
+
+// Read access to the passage table with cyclic stepping.
+struct Passaggi {
+    const Diagram& d;
+    int n;
+    explicit Passaggi(const Diagram& diagram) : d(diagram), n(diagram.NumGemelli) {}
+    const Gemello& g(int p) const { return d.gemelli[static_cast<std::size_t>(p)]; }
+    int next(int p) const { return p + 1 > n ? 1 : p + 1; }
+    int padre(int p) const { return g(p).Padre; }
+    char segno(int p) const { return g(p).Segno; }
+    int twin(int p) const { return g(p).IndiceGemello; }
+    // Handedness: +1 or -1 for a well-formed table.
+    int mano(int p) const {
+        int h = g(p).dirad - g(twin(p)).dirad;
+        if (h == 3) h = -1;
+        if (h == -3) h = 1;
+        return h;
+    }
+};
+
+// Crossing marks of one walk, sized to the crossings in use.
+class Marks {
+  public:
+    explicit Marks(int n) : m_(static_cast<std::size_t>(n) + 1, 0) {}
+    void clear() { std::fill(m_.begin(), m_.end(), 0); }
+    int& operator[](int c) { return m_[static_cast<std::size_t>(c)]; }
+
+  private:
+    std::vector<int> m_;
+};
+
+// One passage strictly inside a stretch.
+struct InnerRecord {
+    int rotTw = 0;  // the twin's position counted from the rotation base
+    int tw = 0;
+    int rotP = 0;
+    int p = 0;
+    char segnoTw = 0;
+    int k = 1;  // 1 stretch A, 2 stretch B
+};
+
+// Walks from start to end (exclusive both) appending inner records; false when an inner crossing is met
+// a second time (the marks are shared with the caller's other walks).
+bool walkStretch(const Passaggi& P, Marks& marks, int start, int end, int base, int k,
+                 std::vector<InnerRecord>& records) {
+    int p = start;
+    while (true) {
+        p = P.next(p);
+        if (p == end) return true;
+        if (p == start) return false;  // the end is not on the walk (a malformed entry)
+        const int c = P.padre(p);
+        if (marks[c]) return false;
+        marks[c] = 1;
+        InnerRecord r;
+        r.tw = P.twin(p);
+        r.rotTw = ConvertiBase(r.tw, base, P.n);
+        r.p = p;
+        r.rotP = ConvertiBase(p, base, P.n);
+        r.segnoTw = P.segno(r.tw);
+        r.k = k;
+        records.push_back(r);
+    }
+}
+
+// Pairs the records sorted by the twins' rotated positions and runs the over/under test of the third
+// strands. `sorted` receives the sorted copy.
+bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRecord>& walkOrder,
+                      std::vector<InnerRecord>& sorted) {
+    sorted = walkOrder;
+    std::sort(sorted.begin(), sorted.end(),
+              [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
+    std::vector<std::pair<int, int>> over, under;
+    for (std::size_t i = 0; i + 1 < sorted.size(); i += 2) {
+        if (sorted[i].segnoTw != sorted[i + 1].segnoTw) return false;
+        (sorted[i].segnoTw == '+' ? over : under).emplace_back(sorted[i].tw, sorted[i + 1].tw);
+    }
+    marks.clear();
+    for (auto [t1, t2] : over) {
+        int p = t1;
+        for (int guard = 0; guard <= P.n; ++guard) {
+            marks[P.padre(p)] = 1;
+            if (p == t2) break;
+            p = P.next(p);
+        }
+    }
+    for (auto [t1, t2] : under) {
+        int p = t1;
+        for (int guard = 0; guard <= P.n; ++guard) {
+            if (marks[P.padre(p)] && P.segno(p) == '+') return false;
+            if (p == t2) break;
+            p = P.next(p);
+        }
+    }
+    return true;
+}
+
+std::string entryMossaII(const Passaggi& P, int i, int j, char s) {
+    const int ci = P.padre(i), cj = P.padre(j);
+    return format000(std::min(ci, cj)) + "," + format000(std::max(ci, cj)) + "," + format000(i) + "," +
+           format000(j) + "," + std::string(1, s) + "," + std::to_string(ci) + "," + std::to_string(cj);
+}
+
+std::string dropLeadingComma(const std::string& s) {
+    return !s.empty() && s[0] == ',' ? s.substr(1) : s;
+}
+
+std::string reverseItems(const std::string& list) {
+    auto items = splitComma(list);
+    std::string out;
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        if (!out.empty()) out += ",";
+        out += *it;
+    }
+    return out;
+}
+
+const Arco& arcOf(const Diagram& d, int a) {
+    return d.archi[static_cast<std::size_t>(a)];
+}
+
+// The chosen-move record of an accepted move II pair.
+MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo,
+                          const std::vector<std::string>& A, const std::vector<std::string>& B, int a1,
+                          int a2, int b1, int b2, const std::vector<InnerRecord>& walkOrder,
+                          const std::vector<InnerRecord>& sorted, int nA, int nB) {
+    MossaScelta m;
+    const int kL = nA <= nB ? 2 : 1;
+    const int lFirst = kL == 2 ? b1 : a1;
+    const int lLast = kL == 2 ? b2 : a2;
+    const int firstArc = P.g(lFirst).arcoad;
+    std::string lam = "," + std::to_string(firstArc);
+    const Arco& fa = arcOf(d, firstArc);
+    m.IncrocioInizioMossa = std::to_string(fa.IncrocioDa) + std::string(1, fa.SegnoDa);
+    std::string laa, lia;
+    for (const InnerRecord& r : walkOrder) {
+        if (r.k == kL) {
+            lam += "," + std::to_string(r.p);
+            continue;
+        }
+        std::size_t n = 0;
+        while (n < sorted.size() && sorted[n].p != r.p) ++n;
+        ++n;  // 1-based position in the sorted order
+        if (n % 2 == 0) {
+            const int x = P.g(r.tw).arcoda;
+            laa += "," + std::to_string(x) + std::string(1, r.segnoTw);
+            lia += "," + std::to_string(arcOf(d, x).IncrocioDa) + std::string(1, arcOf(d, x).SegnoDa);
+        } else {
+            const int x = P.g(r.tw).arcoad;
+            laa += "," + std::to_string(x) + std::string(1, r.segnoTw);
+            lia += "," + std::to_string(arcOf(d, x).IncrocioA) + std::string(1, arcOf(d, x).SegnoA);
+        }
+    }
+    m.ListaArchiMossa = dropLeadingComma(lam);
+    laa = dropLeadingComma(laa);
+    lia = dropLeadingComma(lia);
+    if (!laa.empty() && A[5] != B[5]) {
+        laa = reverseItems(laa);
+        lia = reverseItems(lia);
+    }
+    // Regions along the new route.
+    int rA = fa.Reg1, rB = fa.Reg2;
+    std::string regions;
+    auto step = [&](int x) {
+        const Arco& ax = arcOf(d, x);
+        const int r = (ax.Reg1 != rA && ax.Reg2 != rA) ? rB : rA;
+        regions += "," + std::to_string(r);
+        rA = ax.Reg1;
+        rB = ax.Reg2;
+    };
+    if (!laa.empty())
+        for (const std::string& item : splitComma(laa)) step(leadingNumber(item));
+    step(P.g(lLast).arcoad);
+    m.ListaRegioniMossa = dropLeadingComma(regions) + ",";
+    m.ListaArchiAttraversati = laa + ",";
+    m.ListaIncrociAttraversati = lia + ",";
+    m.TipoCandidato = (tipo == TipoTMan::N && nA == nB) ? "M" : "P";
+    return m;
+}
+
+}  // namespace
+
+bool TabellaPassaggiValida(const Diagram& d) {
+    const int n = d.NumGemelli;
+    if (n < 2 || n > kMaxGemelli || n >= static_cast<int>(d.gemelli.size())) return false;
+    if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci || d.NumArchi != n) return false;
+    for (int p = 1; p <= n; ++p) {
+        const Gemello& g = d.gemelli[static_cast<std::size_t>(p)];
+        if (g.Padre < 1 || g.Padre > d.NumIncroci) return false;
+        if (g.IndiceGemello < 1 || g.IndiceGemello > n || g.IndiceGemello == p) return false;
+        if (d.gemelli[static_cast<std::size_t>(g.IndiceGemello)].Padre != g.Padre) return false;
+        if (g.Segno != '+' && g.Segno != '-') return false;
+        if (g.arcoad < 1 || g.arcoad > n || g.arcoda < 1 || g.arcoda > n) return false;
+    }
+    return true;
+}
+
+bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
+                             const std::function<bool(const CandidatoMossa&)>& visita) {
+    if (!TabellaPassaggiValida(d)) return false;
+    const Passaggi P(d);
+    Marks marks(d.NumIncroci);
+
+    // Phase 1: pairs of passages on the same side of two crossings, with opposite handedness.
+    std::vector<std::string> entries;
+    for (char s : {'-', '+'}) {
+        for (int i = 1; i <= P.n; ++i) {
+            if (P.segno(i) != s) continue;
+            marks.clear();
+            marks[P.padre(i)] = 1;
+            int j = i;
+            while (true) {
+                j = P.next(j);
+                if (j == i || marks[P.padre(j)]) break;
+                marks[P.padre(j)] = 1;
+                const bool qualifies = tipo == TipoTMan::N ? P.segno(j) == s : P.segno(j) != s;
+                if (!qualifies || P.mano(i) == P.mano(j)) continue;
+                entries.push_back(entryMossaII(P, i, j, s));
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+
+    // Phase 2: neighbouring entries of the same two crossings.
+    for (std::size_t idx = 1; idx < entries.size(); ++idx) {
+        const auto A = splitComma(entries[idx - 1]);
+        const auto B = splitComma(entries[idx]);
+        if (A[0] != B[0] || A[1] != B[1]) continue;
+        const int a1 = leadingNumber(A[2]), a2 = leadingNumber(A[3]);
+        const int b1 = leadingNumber(B[2]), b2 = leadingNumber(B[3]);
+        const int base = std::max({a1, a2, b1, b2}) - 1;
+        marks.clear();
+        std::vector<InnerRecord> walkOrder, sorted;
+        if (!walkStretch(P, marks, a1, a2, base, 1, walkOrder)) continue;
+        if (!walkStretch(P, marks, b1, b2, base, 2, walkOrder)) continue;
+        if (!thirdStrandsPass(P, marks, walkOrder, sorted)) continue;
+
+        CandidatoMossa c;
+        c.voceEvidenziata = "," + A[5] + "," + A[6] + ",";
+        c.Lista = ",";
+        c.archi.push_back({P.g(a1).arcoad, ColRosso, -4});
+        c.Lista += std::to_string(P.g(a1).arcoad) + ",";
+        c.archi.push_back({P.g(b1).arcoad, ColVerde, -4});
+        c.Lista += std::to_string(P.g(b1).arcoad) + ",";
+        for (const InnerRecord& r : sorted) {
+            c.Lista += std::to_string(r.p) + ",";
+            c.archi.push_back({r.p, r.k == 1 ? ColRosso : ColVerde, -3});
+            (r.k == 1 ? c.nA : c.nB) += 1;
+        }
+        c.incrocioPrimo = leadingNumber(A[0]);
+        c.arcoPrimo = P.g(a1).arcoad;
+        c.incrocioSecondo = leadingNumber(A[1]);
+        c.arcoSecondo = P.g(b1).arcoad;
+        c.messaggioSviluppo = "TMan " + A[5] + "-" + A[6] + "  " + B[5] + "-" + B[6];
+        c.mossa = recordMossaII(d, P, tipo, A, B, a1, a2, b1, b2, walkOrder, sorted, c.nA, c.nB);
+        c.mossa.VoceMossa1 = entries[idx - 1];
+        c.mossa.VoceMossa2 = entries[idx];
+        if (!visita(c)) break;
+    }
+    return true;
+}
+
+bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita) {
+    if (!TabellaPassaggiValida(d)) return false;
+    const Passaggi P(d);
+    Marks counts(d.NumIncroci);
+
+    // Phase 1: loops from a crossing back to it that meet no other crossing twice.
+    std::vector<std::string> entries;
+    for (int i = 1; i <= P.n; ++i) {
+        counts.clear();
+        const int c = P.padre(i);
+        counts[c] = 1;
+        int j = i;
+        while (true) {
+            j = P.next(j);
+            const int cj = P.padre(j);
+            if (counts[cj] == 1 && cj != c) break;
+            counts[cj] += 1;
+            if (cj == c) {
+                const std::string cc = format000(c);
+                entries.push_back(cc + "," + cc + "," + format000(i) + "," + format000(j) + "," +
+                                  std::string(1, P.segno(i)) + "," + std::to_string(c) + "," +
+                                  std::to_string(c));
+                break;
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+
+    // Phase 2: each loop by itself.
+    for (const std::string& entry : entries) {
+        const auto E = splitComma(entry);
+        const int i = leadingNumber(E[2]), j = leadingNumber(E[3]);
+        const int base = std::max(i, j) - 1;
+        counts.clear();
+        std::vector<InnerRecord> walkOrder, sorted;
+        if (!walkStretch(P, counts, i, j, base, 1, walkOrder)) continue;
+        if (!thirdStrandsPass(P, counts, walkOrder, sorted)) continue;
+
+        CandidatoMossa cand;
+        const int c = leadingNumber(E[5]);
+        cand.voceEvidenziata = "," + E[5] + "," + E[5] + ",";
+        cand.archi.push_back({P.g(i).arcoad, ColRosso, -4});
+        cand.Lista = "," + std::to_string(P.g(i).arcoad) + ",";
+        for (const InnerRecord& r : sorted) {
+            cand.archi.push_back({r.p, ColRosso, -3});
+            cand.Lista += std::to_string(r.p) + ",";
+        }
+        cand.nA = static_cast<int>(sorted.size());
+        cand.incrocioPrimo = c;
+        cand.arcoPrimo = P.g(i).arcoad;
+        cand.messaggioSviluppo = "Tric " + E[5] + "-" + E[5] + "  " + E[5] + "-" + E[5];
+        cand.mossa.VoceMossa1 = entry;
+        if (!visita(cand)) break;
+    }
+    return true;
+}
+
+std::vector<CandidatoMossa> CandidatiMossaII(const Diagram& d, TipoTMan tipo) {
+    std::vector<CandidatoMossa> out;
+    EnumeraCandidatiMossaII(d, tipo, [&](const CandidatoMossa& c) {
+        out.push_back(c);
+        return true;
+    });
+    return out;
+}
+
+std::vector<CandidatoMossa> CandidatiMossaI(const Diagram& d) {
+    std::vector<CandidatoMossa> out;
+    EnumeraCandidatiMossaI(d, [&](const CandidatoMossa& c) {
+        out.push_back(c);
+        return true;
+    });
+    return out;
+}
+
+void SettaDone(StatusPort& status, bool modoAutomatico) {
+    if (modoAutomatico) return;
+    status.setPanel("p1", "Done");
+    status.setPanel("p2", "");
+}
+
+namespace {
+
+std::string showViewer(ContestoRicerca& ctx, const std::string& tipoMossa, const std::string& message,
+                       const EsitoRicerca& r) {
+    StepViewRequest req;
+    req.tipoMossa = tipoMossa;
+    req.message = message;
+    req.tempoInizioRicerca = r.TempoInizioRicerca;
+    req.tempoFineRicerca = r.TempoFineRicerca;
+    req.tempoFineDisegno = r.TempoFineDisegno;
+    req.mainGrid = ctx.mainGrid;
+    return ctx.ui.showCandidate(req);
+}
+
+}  // namespace
+
+EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
+    EsitoRicerca r;
+    r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+    const std::string tipoMossa = tipo == TipoTMan::N ? "2" : "2L";
+    const bool ok = EnumeraCandidatiMossaII(d, tipo, [&](const CandidatoMossa& c) {
+        r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+        if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
+        if (ctx.ModoSviluppo && !ctx.ModoAutomatico) {
+            r.NumCandidati += 1;
+            r.EsitoDialogo = showViewer(ctx, tipoMossa, c.messaggioSviluppo, r);
+        }
+        if (tipo == TipoTMan::N) {
+            SettaDone(ctx.ui, ctx.ModoAutomatico);
+            r.NumCandidati += 1;
+            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+            r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, tipoMossa, "", r);
+        }
+        r.mossa = c.mossa;
+        if (!r.EsitoDialogo.empty()) return false;
+        r.mossa.VoceMossa1 = c.voceEvidenziata;
+        r.mossa.VoceMossa2.clear();
+        r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+        return true;
+    });
+    r.tabellaNonValida = !ok;
+    return r;
+}
+
+EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
+    EsitoRicerca r;
+    r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+    const bool ok = EnumeraCandidatiMossaI(d, [&](const CandidatoMossa& c) {
+        r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+        if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
+        SettaDone(ctx.ui, ctx.ModoAutomatico);
+        r.NumCandidati += 1;
+        r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+        r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, "1", "", r);
+        if (ctx.ModoSviluppo) {
+            SettaDone(ctx.ui, ctx.ModoAutomatico);
+            r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, "1", c.messaggioSviluppo, r);
+        }
+        if (r.EsitoDialogo.empty()) {
+            r.mossa.VoceMossa1 = c.voceEvidenziata;
+            r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+            return true;
+        }
+        r.mossa.VoceMossa1 = c.mossa.VoceMossa1;
+        return false;
+    });
+    r.tabellaNonValida = !ok;
+    return r;
+}
+
+}  // namespace trevalon

@@ -1,0 +1,83 @@
+#pragma once
+// The move I and move II searches. Each works on the passage table (`gemelli`) and the arc table of a
+// built diagram and produces its candidates in a fixed order; `TMan` and `TRic` walk them, show each to
+// the person through the step viewer (or take the first in the automatic run) and leave the chosen move.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/tables.h"
+#include "moves/mossa_scelta.h"
+#include "platform/ports.h"
+
+namespace trevalon {
+
+// "N": the ordinary move II; "I": the developer technique, whose partner passages have the other sign.
+enum class TipoTMan { N, I };
+
+// One arc of a candidate as the renderer highlights it: palette colour base and renderer code
+// (-4: the first arc of a stretch, -3: an inner arc, whose crossings get the highlighted tiles).
+struct ArcoEvidenziato {
+    int arco = 0;
+    int colore = 0;
+    int codice = 0;
+};
+
+// One accepted candidate with everything a window needs to show it and the record it leaves if chosen.
+struct CandidatoMossa {
+    MossaScelta mossa;            // VoceMossa1/VoceMossa2 hold the candidate entries
+    std::string voceEvidenziata;  // ",c1,c2,": the crossings the renderer highlights while it is shown
+    std::string Lista;            // ",a,b,...,": the arcs drawn
+    std::vector<ArcoEvidenziato> archi;
+    int incrocioPrimo = 0;  // crossing and arc at which the candidate's drawing starts
+    int arcoPrimo = 0;
+    int incrocioSecondo = 0;  // move II: the other crossing and the other stretch's first arc
+    int arcoSecondo = 0;
+    int nA = 0;  // inner passages of the two stretches (move I: of the loop)
+    int nB = 0;
+    std::string messaggioSviluppo;  // "TMan 5-3  3-5" / "Tric 4-4  4-4"
+};
+
+// Visits the accepted candidates in the search order; the visitor returns false to stop. Returns false
+// (visiting nothing) when the passage table is beyond what the searches handle.
+bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
+                             const std::function<bool(const CandidatoMossa&)>& visita);
+bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita);
+
+// All accepted candidates, in order.
+std::vector<CandidatoMossa> CandidatiMossaII(const Diagram& d, TipoTMan tipo = TipoTMan::N);
+std::vector<CandidatoMossa> CandidatiMossaI(const Diagram& d);
+
+// True when the passage table of d can be searched: at most kMaxGemelli passages and consistent links.
+bool TabellaPassaggiValida(const Diagram& d);
+
+// What a search needs of its window.
+struct ContestoRicerca {
+    explicit ContestoRicerca(UserInterface& u) : ui(u) {}
+    UserInterface& ui;
+    bool ModoAutomatico = false;
+    bool ModoSviluppo = false;
+    // Draws a candidate into the main grid before it is shown; not called in the automatic run.
+    std::function<void(const CandidatoMossa&)> evidenzia;
+    const GridControl* mainGrid = nullptr;
+};
+
+// What a search leaves: the answer, the candidates shown, the chosen-move record and the timings.
+struct EsitoRicerca {
+    std::string EsitoDialogo;
+    int NumCandidati = 0;
+    MossaScelta mossa;
+    double TempoInizioRicerca = 0, TempoFineRicerca = 0, TempoFineDisegno = 0;
+    bool tabellaNonValida = false;  // the diagram is beyond the passage-based searches
+};
+
+// Move II search: walks the candidates and stops at the first answer other than "".
+EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx);
+// Move I search.
+EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx);
+
+// End-of-work status line: "p1" := "Done", "p2" := "", unless in the automatic run.
+void SettaDone(StatusPort& status, bool modoAutomatico);
+
+}  // namespace trevalon
