@@ -1,0 +1,68 @@
+#pragma once
+// A widget that shows a GridControl: only the exposed cells are painted, sizes come from the model in
+// twips (15 twips to a pixel), texts with their alignment, colours, size and weight, pictures drawn by
+// the tile painter. Scrolling moves by whole rows and columns, as `TopRow` and `LeftCol` do.
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+#include <cstdint>
+#include <vector>
+
+#include "platform/grid_control.h"
+#include "platform/qt/tile_painter.h"
+
+namespace trevalon {
+
+inline constexpr int kTwipsPerPixel = 15;
+
+class GridView : public QAbstractScrollArea {
+    Q_OBJECT
+
+  public:
+    explicit GridView(QWidget* parent = nullptr);
+
+    // The model shown; the view does not own it. nullptr shows nothing.
+    void setGrid(GridControl* grid);
+    GridControl* grid() const { return grid_; }
+
+    void setGridLines(bool on);
+    bool gridLines() const { return gridLines_; }
+
+    // Reads the model again at once (the view also looks for changes a few times a second).
+    void refresh();
+
+    // The cell under a point of the viewport; false outside every cell.
+    bool cellAt(const QPoint& pos, int& row, int& col) const;
+    // A cell's rectangle in viewport coordinates (empty when the model has no such cell).
+    QRect cellRect(int row, int col) const;
+
+  signals:
+    void cellClicked(int row, int col);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+  private:
+    void syncWithModel(bool force);
+    void updateScrollBars();
+    static int pixels(long long twips) {
+        return static_cast<int>((twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+    }
+
+    GridControl* grid_ = nullptr;
+    TilePainter tiles_;
+    QTimer poll_;
+    bool gridLines_ = false;
+    std::uint64_t seenRevision_ = ~std::uint64_t{0};
+    bool pendingRepaint_ = false;
+    bool syncing_ = false;
+    // Pixel offset of the start of each row and column from the grid's origin; one more entry than
+    // rows or columns, the last being the total size.
+    std::vector<int> rowPos_, colPos_;
+    int topRow_ = 0, leftCol_ = 0;
+};
+
+}  // namespace trevalon
