@@ -25,6 +25,7 @@ namespace trevalon::testsupport {
 struct Passage {
     int label = 0;     // crossing label, 1..n
     bool over = true;  // the strand passes over the crossing here
+    bool operator==(const Passage&) const = default;
 };
 
 struct GaussDiagram {
