@@ -2,15 +2,24 @@
 // What the model's procedures need to know about the program around them: the developer debug switch,
 // the folder beside the program where the debug dumps go, and the kind of the current tables.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
 namespace trevalon {
 
+// Caps of the complete mode of the shortest region paths, where shortest paths can be exponentially many.
+// Paths beyond a cap are left out whole: a cam or reg text always holds whole paths, the first path to
+// every reached region is always recorded, and a region's first reach is never dropped.
+inline constexpr int kMaxCodaCammini = 100000;          // further paths queued per start region
+inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam or reg text
+
 struct ModelSettings {
     bool ModoDebug = false;               // table dumps are written only while this is on
     std::filesystem::path programFolder;  // folder of the dumps; the working folder when empty
     std::string ModoGen = "A";            // "A" from a code, "I" from the cell drawing, "D" from a drawing
+    int maxCodaCammini = kMaxCodaCammini;
+    std::size_t maxTestoCammini = kMaxTestoCammini;
 };
 
 }  // namespace trevalon

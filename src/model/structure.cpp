@@ -302,15 +302,15 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
                     sv.reg = regPath;
                 } else if (tmpCompleto && sv.dis == t + 1 && nd2Valid &&
                            g.at(Nd2, v).dis + sv.dis <= newDist) {
-                    if (further >= kMaxCodaCammini) {
+                    if (further >= settings.maxCodaCammini) {
                         complete = false;
                         continue;
                     }
                     ++further;
                     queue.push_back({v, static_cast<int>(head), a, t + 1});
                     buildPaths(static_cast<int>(queue.size()) - 1);
-                    if (sv.cam.size() + camPath.size() > kMaxTestoCammini ||
-                        sv.reg.size() + regPath.size() > kMaxTestoCammini) {
+                    if (sv.cam.size() + camPath.size() > settings.maxTestoCammini ||
+                        sv.reg.size() + regPath.size() > settings.maxTestoCammini) {
                         complete = false;
                         continue;
                     }

@@ -37,15 +37,10 @@ inline EsitoStruttura CmdGrafoReg_Click(Diagram& d, const ModelSettings& setting
     return GeneraGrafoDuale(d, settings);
 }
 
-// Caps of the complete mode of GeneraCamminoMinimo, where shortest paths can be exponentially many.
-// Paths beyond a cap are left out whole: a cam or reg text always holds whole paths, the first path to
-// every reached region is always recorded, and a region's first reach is never dropped.
-inline constexpr int kMaxCodaCammini = 100000;          // queued further paths per start region
-inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam or reg text
-
 // Breadth-first shortest paths of the region graph from every start region da..ad into MatRegioni dis, cam
 // and reg (one path per pair; with tmpCompleto also every further shortest path to v that can lie on a
-// path of length newDist to region Nd2, by row Nd2 of dis). Returns false when a cap left paths out.
+// path of length newDist to region Nd2, by row Nd2 of dis). Returns false when a cap of the settings
+// (maxCodaCammini, maxTestoCammini) left paths out.
 // Regions outside 1..NumRegioni are not started from.
 bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDist, int Nd2,
                          const ModelSettings& settings = {});
