@@ -1,0 +1,287 @@
+#include "layout/auto_layout.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+
+#include "layout/cell_access.h"
+#include "layout/developer_hook.h"
+#include "model/gauss_code.h"
+#include "model/sides.h"
+
+namespace trevalon {
+
+namespace {
+
+void fallisci(Diagram& d, std::string* why, const std::string& reason) {
+    d.ErroreCostruzione = true;
+    if (why && why->empty()) *why = reason;
+}
+
+// The largest spread the cell table takes: a ring of this many cells stays free around it for the
+// routes that run outside the drawing.
+constexpr int kMargineInstradamento = 40;
+
+}  // namespace
+
+int LeggiFattore(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    const double v = std::strtod(begin, &end);
+    if (end == begin || !std::isfinite(v) || std::fabs(v) > 30000) return 0;
+    return static_cast<int>(std::nearbyint(v));  // the default rounding mode rounds halves to even
+}
+
+void ClearTblNodo(Diagram& d) {
+    d.TblNodo.clearAll();
+}
+
+void SettaLimiti(Diagram& d) {
+    LimitiNodo l{9999, 0, 9999, 0};
+    for (int r = 1; r < CellTable::kSize; ++r)
+        for (int c = 1; c < CellTable::kSize; ++c)
+            if (d.TblNodo.at(r, c).Tipo != 0) {
+                if (r < l.RigaMin) l.RigaMin = r;
+                if (r > l.RigaMax) l.RigaMax = r;
+                if (c < l.ColMin) l.ColMin = c;
+                if (c > l.ColMax) l.ColMax = c;
+            }
+    d.limiti = l;
+}
+
+void Disegna(Diagram& d, LayoutState& s, std::string* why) {
+    s.FattoreLayout = LeggiFattore(s.settings.Txtfat);
+    s.MezzoFattore = s.FattoreLayout / 2;
+    Deserializza(d);
+    if (d.ErroreCostruzione || d.NumIncroci < 1) {
+        fallisci(d, why, "the code cannot be read");
+        return;
+    }
+    for (int k = 1; k <= d.NumIncroci; ++k) d.incroci[k].Posto = 0;
+    // A root crossing that is not in the diagram starts the layout from crossing 1.
+    if (s.IncrocioRadice < 1 || s.IncrocioRadice > d.NumIncroci) s.IncrocioRadice = 1;
+    d.ErroreCostruzione = false;
+    GeneraAlberoAmpiezza(d, s, why);
+    if (d.ErroreCostruzione || s.ModoAutomatico) return;
+    if (s.hook) s.hook->nodoIngrid(s);
+    VisCostruzione(d, s, "F", true, why);
+    if (d.ErroreCostruzione) return;
+
+    // Stray arc cells: those that touch neither a crossing nor a cell of their own number.
+    const LimitiNodo l = d.limiti;
+    for (int r = std::max(2, l.RigaMin); r <= std::min(kMaxCella - 1, l.RigaMax); ++r)
+        for (int c = std::max(2, l.ColMin); c <= std::min(kMaxCella - 1, l.ColMax); ++c) {
+            CellaNodo& x = d.TblNodo.at(r, c);
+            if (x.Tipo != 'A') continue;
+            bool tocca = false;
+            for (int dir = 1; dir <= 4 && !tocca; ++dir) {
+                int dr = 0, dc = 0;
+                passoDi(dir, dr, dc);
+                const CellaNodo& v = cella(d, r + dr, c + dc);
+                tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
+            }
+            if (!tocca) svuota(x);
+        }
+    VisCostruzione(d, s, "", false, why);
+}
+
+void GeneraAlberoAmpiezza(Diagram& d, LayoutState& s, std::string* why) {
+    s.TestaCoda = 0;
+    s.FondoCoda = 0;
+    s.TblNodoAlbero.clearTouched();
+    std::fill(s.piazzato.begin(), s.piazzato.end(), 0);
+    // The root stands at the centre of the work grid, so that shifts have room on every side.
+    const int centro = WorkGrid::kMax / 2;
+    GeneraDirezioniAmpiezza(d, s, s.IncrocioRadice, centro, centro, 1, 0);
+    d.incroci[s.IncrocioRadice].Posto = 1;
+    while (!d.ErroreCostruzione) {
+        ++s.TestaCoda;
+        if (s.TestaCoda > s.FondoCoda) break;
+        const ElementoCoda e = s.CodaAlbero[s.TestaCoda];
+        int dr = 0, dc = 0;
+        passoDi(e.LatoPadre, dr, dc);
+        const Incrocio& padre = d.incroci[e.IncrocioPadre];
+        const int r = padre.Riga + dr, c = padre.Colonna + dc;
+        if (r < 1 || c < 1 || r >= WorkGrid::kMax || c >= WorkGrid::kMax) {
+            fallisci(d, why, "the layout leaves the work grid");
+            return;
+        }
+        if (s.TblNodoAlbero.Tipo(r, c) != 0 && !s.ModoAutomatico) {
+            if (!InsRigaCol(d, s, r, c, padre.Riga, padre.Colonna)) {
+                fallisci(d, why, "the layout leaves the work grid");
+                return;
+            }
+        }
+        s.TblNodoAlbero.set(r, c, 'I', e.IncrocioFiglio);
+        d.incroci[e.IncrocioFiglio].Riga = r;
+        d.incroci[e.IncrocioFiglio].Colonna = c;
+        GeneraDirezioniAmpiezza(d, s, e.IncrocioFiglio, r, c, e.ArcoPadre, e.LatoPadre);
+        if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "");
+    }
+}
+
+void GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, int nArc, int Rotazione) {
+    s.tick();
+    static constexpr int kLatoOpposto[5] = {0, 3, 4, 1, 2};
+    const int rot = (Rotazione >= 0 && Rotazione <= 4) ? kLatoOpposto[Rotazione] : 0;
+    s.TblNodoAlbero.set(r, c, 'I', n);
+    Incrocio& x = d.incroci[n];
+    x.Riga = r;
+    x.Colonna = c;
+    s.piazzato[n] = 1;
+    AssegnaLatiBase(d, n);
+    if (rot != 0) RuotaLati(d, n, nArc, rot);
+
+    std::string modo = s.settings.TXTmodo;
+    for (char& ch : modo) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    const bool orario = modo == "S" || (modo == "A" && n % 2 == 1) || (modo == "B" && n % 2 == 0);
+    int lato = rot;
+    for (int i = 0; i < 4; ++i) {
+        if (orario)
+            lato = lato >= 4 ? 1 : lato + 1;
+        else
+            lato = lato <= 1 ? 4 : lato - 1;
+        const int m = x.IncrocioLato[lato];
+        if (m == n || m < 1 || m > d.NumIncroci || d.incroci[m].Posto != 0) continue;
+        if (s.FondoCoda >= kMaxIncroci) {
+            d.ErroreCostruzione = true;
+            return;
+        }
+        ++s.FondoCoda;
+        s.CodaAlbero[s.FondoCoda] = {n, m, x.ArcoLato[lato], lato, x.VersoLato[lato]};
+        if (x.ArcoLato[lato] >= 1 && x.ArcoLato[lato] <= kMaxArchi) d.archi[x.ArcoLato[lato]].Posto = 1;
+        d.incroci[m].Posto = 1;
+    }
+}
+
+bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp) {
+    WorkGrid& g = s.TblNodoAlbero;
+    if (r == rp) {
+        const bool versoUno = c <= cp;
+        // The block that moves must not push a filled cell off the grid.
+        if (versoUno ? g.cMin() <= 1 : g.cMax() >= WorkGrid::kMax) return false;
+        if (versoUno)
+            g.shiftColumns(std::max(2, g.cMin()), c, -1);
+        else
+            g.shiftColumns(c, g.cMax(), +1);
+        for (int k = 1; k <= d.NumIncroci; ++k) {
+            if (!s.piazzato[k]) continue;
+            Incrocio& x = d.incroci[k];
+            if (versoUno && x.Colonna >= 2 && x.Colonna <= c) --x.Colonna;
+            if (!versoUno && x.Colonna >= c && x.Colonna < WorkGrid::kMax) ++x.Colonna;
+        }
+        for (int i = g.rMin(); i <= g.rMax(); ++i) {
+            if (i == r) {
+                g.set(i, c, 0, 0);
+            } else if (g.Tipo(i, c) == 'I') {
+                const Incrocio& x = d.incroci[g.Numero(i, c)];
+                g.set(i, c, 'A', x.ArcoLato[versoUno ? 4 : 2]);
+            }
+        }
+    } else if (c == cp) {
+        const bool versoUno = r <= rp;
+        if (versoUno ? g.rMin() <= 1 : g.rMax() >= WorkGrid::kMax) return false;
+        if (versoUno)
+            g.shiftRows(std::max(2, g.rMin()), r, -1);
+        else
+            g.shiftRows(r, g.rMax(), +1);
+        for (int k = 1; k <= d.NumIncroci; ++k) {
+            if (!s.piazzato[k]) continue;
+            Incrocio& x = d.incroci[k];
+            if (versoUno && x.Riga >= 2 && x.Riga <= r) --x.Riga;
+            if (!versoUno && x.Riga >= r && x.Riga < WorkGrid::kMax) ++x.Riga;
+        }
+        for (int j = g.cMin(); j <= g.cMax(); ++j) {
+            if (j == c) {
+                g.set(r, j, 0, 0);
+            } else if (g.Tipo(r, j) == 'I') {
+                const Incrocio& x = d.incroci[g.Numero(r, j)];
+                g.set(r, j, 'A', x.ArcoLato[versoUno ? 3 : 1]);
+            }
+        }
+    }
+    if (s.hook)
+        s.hook->visCostruzione(d, s,
+                               std::to_string(r) + " " + std::to_string(c) + " " + std::to_string(rp) + " " +
+                                   std::to_string(cp));
+    return true;
+}
+
+void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle, std::string* why) {
+    if (s.ModoAutomatico) return;
+    s.tick();
+    if (daCelle) {
+        ClearTblNodo(d);
+        const WorkGrid& g = s.TblNodoAlbero;
+        int rmin = 9999, rmax = 0, cmin = 9999, cmax = 0;
+        for (int r = std::max(1, g.rMin()); r <= std::min(WorkGrid::kMax, g.rMax()); ++r)
+            for (int c = std::max(1, g.cMin()); c <= std::min(WorkGrid::kMax, g.cMax()); ++c)
+                if (g.Tipo(r, c) != 0) {
+                    rmin = std::min(rmin, r);
+                    rmax = std::max(rmax, r);
+                    cmin = std::min(cmin, c);
+                    cmax = std::max(cmax, c);
+                }
+        if (rmax >= rmin) {
+            const int f = s.FattoreLayout;
+            if (f < 3) {
+                fallisci(d, why, "the layout spacing is too small to draw the diagram");
+                return;
+            }
+            const long alto = static_cast<long>(rmax - rmin) * f, largo = static_cast<long>(cmax - cmin) * f;
+            const long spazio = kMaxCella - 2L * kMargineInstradamento;
+            if (alto > spazio || largo > spazio) {
+                fallisci(d, why, "the layout is too large for the cell table");
+                return;
+            }
+            // The spread stands in the middle of the table, with room for routes on every side.
+            const int baseR = static_cast<int>((kMaxCella - alto) / 2);
+            const int baseC = static_cast<int>((kMaxCella - largo) / 2);
+            for (int r = rmin; r <= rmax; ++r)
+                for (int c = cmin; c <= cmax; ++c)
+                    if (g.Tipo(r, c) != 0) {
+                        CellaNodo& x = d.TblNodo.at(baseR + (r - rmin) * f, baseC + (c - cmin) * f);
+                        x.Tipo = g.Tipo(r, c);
+                        x.Numero = g.Numero(r, c);
+                    }
+            for (int r = rmin; r <= rmax; ++r)
+                for (int c = cmin; c <= cmax; ++c) {
+                    if (g.Tipo(r, c) != 'I') continue;
+                    const int R = baseR + (r - rmin) * f, C = baseC + (c - cmin) * f;
+                    if (d.TblNodo.at(R, C).Tipo != 'I') continue;
+                    const Incrocio& k = d.incroci[d.TblNodo.at(R, C).Numero];
+                    for (int lato = 1; lato <= 4; ++lato) {
+                        int dr = 0, dc = 0;
+                        passoDi(lato, dr, dc);
+                        CellaNodo& stub = d.TblNodo.at(R + dr, C + dc);
+                        stub.Tipo = 'A';
+                        stub.Numero = k.ArcoLato[lato];
+                    }
+                    if (msg != "F") continue;
+                    for (int lato = 1; lato <= 4; ++lato) {
+                        const int arco = k.ArcoLato[lato];
+                        if (arco < 1 || arco > kMaxArchi || d.archi[arco].Posto != 1) continue;
+                        int dr = 0, dc = 0;
+                        passoDi(lato, dr, dc);
+                        int i = R + dr, j = C + dc;
+                        while (true) {
+                            if (i < 1 || j < 1 || i >= kMaxCella || j >= kMaxCella) {
+                                fallisci(d, why, "a tree arc of the layout meets no crossing");
+                                return;
+                            }
+                            CellaNodo& x = d.TblNodo.at(i, j);
+                            if (x.Tipo == 'I') break;
+                            x.Tipo = 'A';
+                            x.Numero = arco;
+                            i += dr;
+                            j += dc;
+                        }
+                    }
+                }
+        }
+    }
+    SettaLimiti(d);
+    if (s.hook) s.hook->visCostruzione(d, s, msg);
+}
+
+}  // namespace trevalon

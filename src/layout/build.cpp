@@ -1,0 +1,68 @@
+#include "layout/build.h"
+
+#include <chrono>
+
+#include "layout/auto_layout.h"
+#include "layout/cell_lists.h"
+#include "layout/render_grid.h"
+#include "layout/routing.h"
+#include "layout/tidy.h"
+#include "model/gauss_code.h"
+
+namespace trevalon {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long long micro(Clock::time_point a, Clock::time_point b) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
+}
+
+}  // namespace
+
+BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui) {
+    BuildResult res;
+    auto fail = [&](BuildOutcome o, std::string why) {
+        d.ErroreCostruzione = true;
+        res.outcome = o;
+        res.reason = why.empty() ? std::string("the diagram cannot be built") : std::move(why);
+        return res;
+    };
+    const auto t0 = Clock::now();
+    if (!s.ModoAutomatico) t.tbltt.reset();
+    if (s.IncrocioRadice == 0) s.IncrocioRadice = 1;
+    VerificaGau(d, ui);
+    if (d.ErroreCostruzione) return fail(BuildOutcome::CodeError, "the Gauss code is not valid");
+    st.ModoGen = 'A';
+    std::string why;
+    Disegna(d, s, &why);
+    const auto t1 = Clock::now();
+    res.times.layoutUs = micro(t0, t1);
+    if (d.ErroreCostruzione) return fail(BuildOutcome::LayoutError, why);
+    if (s.ModoAutomatico) return res;
+
+    PercorriBordo(d, s, &why);
+    if (!d.ErroreCostruzione) DisegnaArchi(d, s, &why);
+    const auto t2 = Clock::now();
+    res.times.routingUs = micro(t1, t2);
+    if (d.ErroreCostruzione) return fail(BuildOutcome::RoutingError, why);
+
+    Assesta(d, s);
+    RiparaArchi(d, s);
+    const auto t3 = Clock::now();
+    res.times.tidyingUs = micro(t2, t3);
+    const LimitiNodo& l = d.limiti;
+    const int altezza = l.RigaMax - l.RigaMin + OffsetRiga, larghezza = l.ColMax - l.ColMin + OffsetCol;
+    if (l.RigaMax < l.RigaMin || altezza > d.NumRighe || larghezza > d.NumColonne)
+        return fail(BuildOutcome::TooLarge, "the drawing needs " + std::to_string(altezza) + " rows and " +
+                                                std::to_string(larghezza) + " columns; the grid has " +
+                                                std::to_string(d.NumRighe) + " by " +
+                                                std::to_string(d.NumColonne));
+
+    DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);
+    res.times.renderingUs = micro(t3, Clock::now());
+    return res;
+}
+
+}  // namespace trevalon

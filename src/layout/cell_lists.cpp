@@ -1,0 +1,351 @@
+#include "layout/cell_lists.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <unordered_map>
+
+#include "layout/cell_access.h"
+#include "layout/developer_hook.h"
+
+namespace trevalon {
+
+namespace {
+
+// The leading number of a field ("12" of "12+", 0 when there is none).
+int leggiNumero(std::string_view field) {
+    std::size_t i = 0;
+    while (i < field.size() && field[i] == ' ') ++i;
+    bool neg = false;
+    if (i < field.size() && (field[i] == '-' || field[i] == '+')) neg = field[i++] == '-';
+    long v = 0;
+    while (i < field.size() && field[i] >= '0' && field[i] <= '9' && v < 100000)
+        v = v * 10 + (field[i++] - '0');
+    return static_cast<int>(neg ? -v : v);
+}
+
+Punto leggiVoce(std::string_view item) {
+    const auto comma = item.find(',');
+    Punto p;
+    p.r = leggiNumero(item.substr(0, comma));
+    if (comma != std::string_view::npos) {
+        std::string_view rest = item.substr(comma + 1);
+        p.c = leggiNumero(rest.substr(0, rest.find(',')));
+    }
+    return p;
+}
+
+long chiave(Punto p) {
+    return static_cast<long>(p.r) * CellTable::kSize + p.c;
+}
+
+bool arcoValido(int arco) {
+    return arco >= 1 && arco <= kMaxArchi;
+}
+
+// Loop erasure of the point list of an arc whose listed cells are stamped: a point that comes back to a
+// cell listed earlier drops everything after that cell; a point next to a cell listed before its
+// predecessor drops the cells between. Dropped cells are cleared; the kept ones are numbered.
+void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
+    std::vector<Punto> out;
+    out.reserve(s.punti.size());
+    std::unordered_map<long, int> indice;
+    std::vector<Punto> tolti;
+    auto tronca = [&](std::size_t n) {
+        while (out.size() > n) {
+            indice.erase(chiave(out.back()));
+            tolti.push_back(out.back());
+            out.pop_back();
+        }
+    };
+    for (const Punto& p : s.punti) {
+        if (!cellaDellArco(d, arco, p.r, p.c)) continue;
+        if (auto it = indice.find(chiave(p)); it != indice.end()) {
+            tronca(static_cast<std::size_t>(it->second) + 1);
+            continue;
+        }
+        int m = -1;
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            if (auto it = indice.find(chiave({p.r + dr, p.c + dc})); it != indice.end())
+                if (m < 0 || it->second < m) m = it->second;
+        }
+        if (m >= 0 && static_cast<std::size_t>(m) + 1 < out.size()) tronca(static_cast<std::size_t>(m) + 1);
+        indice[chiave(p)] = static_cast<int>(out.size());
+        out.push_back(p);
+        if (chiedi && s.hook) s.hook->pausaPunto(d, p.r, p.c, static_cast<int>(out.size()));
+    }
+    for (const Punto& p : tolti)
+        if (!indice.count(chiave(p)) && cellaDellArco(d, arco, p.r, p.c)) {
+            CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            svuota(x);
+            x.Posizione = 0;
+        }
+    s.punti = std::move(out);
+    for (std::size_t i = 0; i < s.punti.size(); ++i)
+        d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
+}
+
+}  // namespace
+
+std::vector<Punto> leggiVociPercorso(std::string_view text) {
+    std::vector<Punto> out;
+    std::size_t start = 0;
+    while (true) {
+        const auto bar = text.find('|', start);
+        if (bar == std::string_view::npos) break;
+        const std::string_view item = text.substr(start, bar - start);
+        if (!item.empty()) out.push_back(leggiVoce(item));
+        start = bar + 1;
+    }
+    return out;
+}
+
+void aggiungiVoce(std::string& text, Punto p) {
+    text += std::to_string(p.r);
+    text += ',';
+    text += std::to_string(p.c);
+    text += ",|";
+}
+
+std::string scriviVociPercorso(const std::vector<Punto>& punti) {
+    std::string text;
+    text.reserve(punti.size() * 10);
+    for (const Punto& p : punti) aggiungiVoce(text, p);
+    return text;
+}
+
+void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
+    if (!arcoValido(arco)) return;
+    const Arco& a = d.archi[arco];
+    const std::string testo = a.PuntiExtra + a.Percorso;
+    // The first piece, before the first "|", is not an item.
+    const auto bar = testo.find('|');
+    s.punti.clear();
+    if (bar == std::string::npos) return;
+    for (const Punto& p : leggiVociPercorso(std::string_view(testo).substr(bar + 1))) {
+        if (!s.punti.empty() && s.punti.back() == p) continue;
+        if (!CellTable::inside(p.r, p.c)) continue;
+        s.punti.push_back(p);
+        if (liberaPerArco(d, arco, p.r, p.c)) {
+            CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            x.Tipo = 'A';
+            x.Numero = arco;
+            x.Posizione = static_cast<int>(s.punti.size());
+        }
+        if (chiedi && s.hook) s.hook->pausaPunto(d, p.r, p.c, static_cast<int>(s.punti.size()));
+    }
+    PuntiDaEl(d, s, arco, chiedi);
+}
+
+void RiparaArchi(Diagram& d, LayoutState& s) {
+    for (int pass = 0; pass < 2; ++pass)
+        for (int a = 1; a <= d.NumArchi; ++a)
+            if (!d.archi[a].Percorso.empty()) ListaCelle(d, s, a, false);
+}
+
+void VerificaListacelle(Diagram& d, LayoutState& s, int arco) {
+    s.punti.clear();
+    if (!arcoValido(arco)) return;
+    for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+        if (arco == 538 && s.hook) s.hook->marcaCella(d, p.r, p.c, "V");
+        if (cellaDellArco(d, arco, p.r, p.c)) s.punti.push_back(p);
+    }
+}
+
+void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
+    s.punti.clear();
+    if (!arcoValido(arco)) return;
+    for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+        if (!CellTable::inside(p.r, p.c)) continue;
+        s.punti.push_back(p);
+        if (liberaPerArco(d, arco, p.r, p.c)) {
+            CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            x.Tipo = 'A';
+            x.Numero = arco;
+        }
+    }
+}
+
+void ComponiListaCelle(Diagram& d, LayoutState& s, int arco) {
+    if (!arcoValido(arco)) return;
+    std::string buffer;
+    s.BufferPunti.clear();
+    for (std::size_t i = 0; i < s.punti.size(); ++i) {
+        const Punto p = s.punti[i];
+        if (!cellaDellArco(d, arco, p.r, p.c)) continue;
+        if (i > 0 && s.punti[i - 1] == p) continue;
+        aggiungiVoce(buffer, p);
+        s.BufferPunti.push_back(p);
+        d.TblNodo.at(p.r, p.c).Posizione = static_cast<int>(i) + 1;
+    }
+    d.archi[arco].Percorso = std::move(buffer);
+}
+
+void PuntiDaEl(Diagram& d, LayoutState& s, int arco, bool chiedi) {
+    if (!arcoValido(arco)) return;
+    s.tick();
+    std::vector<Punto> uniti;
+    uniti.reserve(s.punti.size());
+    for (const Punto& p : s.punti)
+        if (uniti.empty() || !(uniti.back() == p)) uniti.push_back(p);
+    s.punti = std::move(uniti);
+    cancellaAnelli(d, s, arco, chiedi);
+    std::string buffer;
+    for (const Punto& p : s.punti) aggiungiVoce(buffer, p);
+    s.BufferPunti = s.punti;
+    d.archi[arco].Percorso = std::move(buffer);
+}
+
+bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2) {
+    for (int r = std::min(r1, r2); r <= std::max(r1, r2); ++r)
+        for (int c = std::min(c1, c2); c <= std::max(c1, c2); ++c)
+            if (!liberaPerArco(d, arco, r, c)) return false;
+    return true;
+}
+
+namespace {
+
+// Straightens the hump of arc n between the cells p and q of one line, both of its path. False when
+// either end is not on the path: the hump is then left alone.
+bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
+    SplittaListacelle(d, s, n);
+    int i1 = -1, i2 = -1;
+    for (int i = 0; i < static_cast<int>(s.punti.size()); ++i) {
+        if (s.punti[i] == p) i1 = i;
+        if (s.punti[i] == q) i2 = i;
+    }
+    if (i1 < 0 || i2 < 0) return false;
+    const int lo = std::min(i1, i2), hi = std::max(i1, i2);
+    const Punto a = s.punti[lo], b = s.punti[hi];
+    for (int k = lo + 1; k < hi; ++k)
+        if (cellaDellArco(d, n, s.punti[k].r, s.punti[k].c)) {
+            CellaNodo& x = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
+            svuota(x);
+            x.Posizione = 0;
+        }
+    std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
+        CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        x.Tipo = 'A';
+        x.Numero = n;
+        nuovi.push_back(t);
+    }
+    nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
+    s.punti = std::move(nuovi);
+    // The straight run may pass beside another stretch of the same arc: loops it closes go.
+    cancellaAnelli(d, s, n, false);
+    ComponiListaCelle(d, s, n);
+    s.TracciatoCambiato = true;
+    return true;
+}
+
+}  // namespace
+
+void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
+                     int dc) {
+    const bool riga = dr == 0;
+    const int first = riga ? minC : minR, last = riga ? maxC : maxR;
+    (void)dc;
+    bool ancora = true;
+    int giri = 0;
+    while (ancora && giri++ < 100000) {
+        ancora = false;
+        int ultimo = -1, vuote = 0;
+        Punto ultimaCella;
+        for (int t = first; t <= last; ++t) {
+            const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
+            const CellaNodo& x = cella(d, here.r, here.c);
+            if (x.Tipo == 'A') {
+                if (x.Numero != ultimo) {
+                    ultimo = x.Numero;
+                } else if (vuote > 0 && raddrizzaGobba(d, s, x.Numero, ultimaCella, here)) {
+                    ancora = true;
+                    break;
+                }
+                vuote = 0;
+                ultimaCella = here;
+            } else if (x.Tipo == 'I') {
+                ultimo = -1;
+                vuote = 0;
+            } else if (x.Tipo == 0) {
+                ++vuote;
+            }
+        }
+    }
+}
+
+void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
+    (void)arco;
+    if (!s.settings.ChKrAD) return;
+    for (int r = minR; r <= maxR; ++r) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, r, 0, 1);
+    for (int c = minC; c <= maxC; ++c) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, c, 1, 0);
+}
+
+void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
+    if (!arcoValido(arco)) return;
+    const bool mostra = segnala && s.hook;
+    for (int giri = 0; giri < 100000; ++giri) {
+        s.punti.clear();
+        for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+            if (!s.punti.empty() && s.punti.back() == p) continue;
+            s.punti.push_back(p);
+            if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");
+        }
+        const int n = static_cast<int>(s.punti.size());
+        bool girato = false;
+        for (int i = 1; i + 1 < n && !girato; ++i) {
+            const Punto prev = s.punti[i - 1], c = s.punti[i], next = s.punti[i + 1];
+            if ((prev.r == c.r && c.r == next.r) || (prev.c == c.c && c.c == next.c)) continue;
+            const int d1r = prev.r - c.r, d1c = prev.c - c.c, d2r = next.r - c.r, d2c = next.c - c.c;
+            if (std::abs(d1r) + std::abs(d1c) != 1 || std::abs(d2r) + std::abs(d2c) != 1) continue;
+            // The legs: as far as the path runs straight from the corner.
+            int l1 = 0, l2 = 0;
+            while (i - l1 - 1 >= 0 &&
+                   s.punti[i - l1 - 1] == Punto{c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c} &&
+                   cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c))
+                ++l1;
+            while (i + l2 + 1 < n &&
+                   s.punti[i + l2 + 1] == Punto{c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c} &&
+                   cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c))
+                ++l2;
+            if (l1 == 0 || l2 == 0) continue;
+            const Punto a{c.r + l1 * d1r, c.c + l1 * d1c}, b{c.r + l2 * d2r, c.c + l2 * d2c};
+            const Punto c2 = d1r != 0 ? Punto{a.r, b.c} : Punto{b.r, a.c};
+            const Punto x{a.r - d2r, a.c - d2c}, z{b.r - d1r, b.c - d1c};
+            const Punto fine{rf, cf};
+            const bool ok1 = tipoDi(d, x.r, x.c) == 'I' || cellaDellArco(d, arco, x.r, x.c) ||
+                             Punto{b.r + d1r, b.c + d1c} == fine;
+            const bool ok2 = tipoDi(d, z.r, z.c) == 'I' || cellaDellArco(d, arco, z.r, z.c) ||
+                             Punto{a.r + d2r, a.c + d2c} == fine;
+            if (!ok1 || !ok2 || !VerificaRettangoloVuoto(d, arco, c.r, c.c, c2.r, c2.c)) continue;
+            for (int k = i - l1; k <= i + l2; ++k) {
+                CellaNodo& y = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
+                svuota(y);
+                y.Posizione = 0;
+                if (mostra) s.hook->marcaCella(d, s.punti[k].r, s.punti[k].c, "E");
+            }
+            std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + (i - l1));
+            auto scrivi = [&](Punto t, const char* segno) {
+                CellaNodo& y = d.TblNodo.at(t.r, t.c);
+                y.Tipo = 'A';
+                y.Numero = arco;
+                nuovi.push_back(t);
+                if (mostra) s.hook->marcaCella(d, t.r, t.c, segno);
+            };
+            for (int k = 0; k <= l2; ++k) scrivi({a.r + k * d2r, a.c + k * d2c}, "N");
+            for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
+            nuovi.insert(nuovi.end(), s.punti.begin() + i + l2 + 1, s.punti.end());
+            s.punti = std::move(nuovi);
+            // The new legs may run beside another stretch of the same arc: loops they close go.
+            cancellaAnelli(d, s, arco, false);
+            ComponiListaCelle(d, s, arco);
+            s.TracciatoCambiato = true;
+            girato = true;
+        }
+        if (!girato) break;
+    }
+}
+
+}  // namespace trevalon

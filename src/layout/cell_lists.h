@@ -1,0 +1,49 @@
+#pragma once
+// The cells of an arc known twice, as cells of the cell table and as its path text: listing a path into
+// the point list and stamping its cells, loop removal, the path rebuilt from the list, straightening of
+// humps and flipping of corners.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layout/layout_state.h"
+#include "model/tables.h"
+
+namespace trevalon {
+
+// The cells named by a path text: items split at "|" (the text after the last "|" is not an item), the
+// first two fields of each item read as row and column. Empty items are skipped.
+std::vector<Punto> leggiVociPercorso(std::string_view text);
+// The item text "row,column,|" of each point.
+std::string scriviVociPercorso(const std::vector<Punto>& punti);
+void aggiungiVoce(std::string& text, Punto p);
+
+// `ListaCelle`: lists `PuntiExtra` followed by `Percorso` of the arc (its first piece is not an item),
+// stamps the listed cells as the arc's cells (never a crossing or another arc's cell) and removes loops.
+void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
+// `RiparaArchi`: two passes of `ListaCelle` over every arc whose path is not empty.
+void RiparaArchi(Diagram& d, LayoutState& s);
+
+// `VerificaListacelle`: the point list from the path, keeping the cells that still are the arc's.
+void VerificaListacelle(Diagram& d, LayoutState& s, int arco);
+// `SplittaListacelle`: the point list from the whole path; free listed cells become the arc's cells.
+void SplittaListacelle(Diagram& d, LayoutState& s, int arco);
+// `ComponiListaCelle`: the path (and the buffer) rebuilt from the point list, with `Posizione`.
+void ComponiListaCelle(Diagram& d, LayoutState& s, int arco);
+// `PuntiDaEl`: removes loops from the point list (a point that comes back to, or next to, a cell listed
+// earlier drops the points between), clears the dropped cells and rebuilds the path.
+void PuntiDaEl(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
+
+// `RaddrizzaGobbe`: straightens the humps of every arc over the given rows and columns.
+void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC);
+// `RaddrizzaRigCol`: straightens the humps of one line: row rc when dr is 0, else column rc.
+void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
+                     int dc);
+// `InvertiAngolo`: flips corners of the arc's path to the other side of their rectangle where that
+// removes bends; (rf, cf) is the arc's end cell.
+void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala = false);
+// `VerificaRettangoloVuoto`: every cell of the rectangle is free for the arc.
+bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2);
+
+}  // namespace trevalon

@@ -1,0 +1,116 @@
+#pragma once
+// The layout state of one main window: the work grid of the automatic layout, its tree queue, spacing,
+// root crossing, the border list and point list of the routing, the change flag of the straightening,
+// the developer-panel settings and the developer hook. Two main windows have two of these.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "model/tables.h"
+
+namespace trevalon {
+
+class LayoutDeveloperHook;
+
+// `TblNodoAlbero`: rows and columns 0..2500, each cell empty, a crossing or an arc with its number,
+// packed into two bytes. The box of cells written since the last clear is kept, so that a clear and the
+// extent only visit that box.
+class WorkGrid {
+  public:
+    static constexpr int kMax = 2500;
+    static constexpr int kSize = kMax + 1;
+    WorkGrid() : cells_(static_cast<std::size_t>(kSize) * kSize, 0) {}
+
+    static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
+    char Tipo(int r, int c) const {
+        const std::uint16_t v = raw(r, c);
+        return v == 0 ? 0 : ((v & kArcBit) ? 'A' : 'I');
+    }
+    int Numero(int r, int c) const { return raw(r, c) & ~kArcBit; }
+    // tipo 'I' or 'A' with its number, or 0 to empty the cell.
+    void set(int r, int c, char tipo, int numero);
+    void clearTouched();
+    bool anyTouched() const { return rMin_ <= rMax_; }
+    // The box that holds every cell written since the last clear (empty: min > max).
+    int rMin() const { return rMin_; }
+    int rMax() const { return rMax_; }
+    int cMin() const { return cMin_; }
+    int cMax() const { return cMax_; }
+
+    // Shifts: columns c0..c1 move by dc (-1 or +1) on rows r0..r1, rows r0..r1 by dr on columns c0..c1.
+    void shiftColumns(int c0, int c1, int dc);
+    void shiftRows(int r0, int r1, int dr);
+
+  private:
+    static constexpr std::uint16_t kArcBit = 0x8000;
+    std::uint16_t raw(int r, int c) const {
+        if (!inside(r, c)) return 0;
+        return cells_[static_cast<std::size_t>(r) * kSize + c];
+    }
+    void grow(int r, int c);
+    std::vector<std::uint16_t> cells_;
+    int rMin_ = kSize, rMax_ = -1, cMin_ = kSize, cMax_ = -1;
+};
+
+// One record of `CodaAlbero`.
+struct ElementoCoda {
+    int IncrocioPadre = 0;
+    int IncrocioFiglio = 0;
+    int ArcoPadre = 0;
+    int LatoPadre = 0;
+    char VersoPadre = 0;
+};
+
+// One record of `PuntiBordo`.
+struct PuntoBordo {
+    int RigaArco = 0, ColArco = 0;
+    int RigaInc = 0, ColInc = 0;
+    int NumeroArco = 0;
+    int NumeroInc = 0;
+};
+
+struct Punto {
+    int r = 0, c = 0;
+    friend bool operator==(const Punto&, const Punto&) = default;
+};
+
+// The developer panel's fields that steer the layout; their initial values hold in normal use.
+struct LayoutSettings {
+    std::string Txtfat = "11";  // spacing between neighbouring work cells
+    std::string TXTmodo = "S";  // turning mode of the tree: "S" clockwise, "A"/"B" by parity
+    bool ChKrAD = true;         // straightening on
+    bool ModoSviluppo = false;  // developer layout
+};
+
+struct LayoutState {
+    WorkGrid TblNodoAlbero;
+    std::vector<ElementoCoda> CodaAlbero = std::vector<ElementoCoda>(kMaxIncroci + 1);
+    int TestaCoda = 0;
+    int FondoCoda = 0;
+    int FattoreLayout = 11;
+    int MezzoFattore = 5;
+    int IncrocioRadice = 1;
+
+    std::vector<PuntoBordo> PuntiBordo;  // border list, in walking order (index 0 is the first point)
+    std::vector<Punto> punti;            // the point list (`PuntiRiga`, `PuntiColonna`, `NumPunti`)
+    std::vector<Punto> BufferPunti;      // the path under construction, one entry per item
+    std::size_t bufferChars = 0;         // the length the buffer would have as text
+    bool TracciatoCambiato = false;
+
+    LayoutSettings settings;
+    bool ModoAutomatico = false;
+    bool ModoDebug = false;
+    LayoutDeveloperHook* hook = nullptr;  // developer aids; none in normal use
+    std::function<void()> progresso;      // `AggiornaProgressivo`; may be empty
+
+    // Crossings placed on the work grid by the current layout.
+    std::vector<char> piazzato = std::vector<char>(kMaxIncroci + 1, 0);
+
+    void tick() const {
+        if (progresso && !ModoAutomatico) progresso();
+    }
+};
+
+}  // namespace trevalon

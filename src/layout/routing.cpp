@@ -1,0 +1,210 @@
+#include "layout/routing.h"
+
+#include <string>
+
+#include "layout/cell_access.h"
+#include "layout/cell_lists.h"
+#include "layout/developer_hook.h"
+
+namespace trevalon {
+
+namespace {
+
+void fallisci(Diagram& d, std::string* why, const std::string& reason) {
+    d.ErroreCostruzione = true;
+    if (why && why->empty()) *why = reason;
+}
+
+constexpr std::size_t kMaxCaratteriPercorso = 200000;
+
+std::size_t lunghezzaVoce(Punto p) {
+    return std::to_string(p.r).size() + std::to_string(p.c).size() + 3;
+}
+
+}  // namespace
+
+void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
+    s.PuntiBordo.clear();
+    s.BufferPunti.clear();
+    s.bufferChars = 0;
+    const int rmin = d.limiti.RigaMin;
+    if (rmin < 1 || rmin > kMaxCella) {
+        fallisci(d, why, "the cell table is empty: there is no border to walk");
+        return;
+    }
+    int c0 = 0;
+    for (int c = 1; c <= kMaxCella && c0 == 0; ++c)
+        if (d.TblNodo.at(rmin, c).Tipo != 0) c0 = c;
+    const Punto start{rmin - 1, c0 - 1};
+    if (c0 == 0 || start.r < 0 || start.c < 0) {
+        fallisci(d, why, "the drawing touches the edge of the cell table");
+        return;
+    }
+    auto fuori = [](Punto p) { return p.r < 0 || p.c < 0 || p.r > kMaxCella || p.c > kMaxCella; };
+    Punto p = start;
+    int dir = 2;
+    const long maxPassi = 4L * CellTable::kSize * CellTable::kSize;
+    for (long passo = 0;; ++passo) {
+        if (passo > maxPassi) {
+            fallisci(d, why, "the border walk does not come back to its start");
+            return;
+        }
+        int dr = 0, dc = 0;
+        passoDi(dir, dr, dc);
+        p = {p.r + dr, p.c + dc};
+        if (p == start) break;
+        int rr = 0, rc = 0;
+        passoDi(giraDestra(dir), rr, rc);
+        const Punto vicino{p.r + rr, p.c + rc}, lontano{p.r + 2 * rr, p.c + 2 * rc};
+        if (fuori(p) || fuori(vicino) || fuori(lontano)) {
+            fallisci(d, why, "the border walk leaves the cell table");
+            return;
+        }
+        const CellaNodo& v = d.TblNodo.at(vicino.r, vicino.c);
+        const CellaNodo& l = d.TblNodo.at(lontano.r, lontano.c);
+        if (v.Tipo == 'A' && l.Tipo == 'I')
+            s.PuntiBordo.push_back({vicino.r, vicino.c, lontano.r, lontano.c, v.Numero, l.Numero});
+        bool trovato = false;
+        for (int k : {1, 0, -1, -2}) {
+            const int nd = ruota(dir, k);
+            passoDi(nd, dr, dc);
+            const Punto q{p.r + dr, p.c + dc};
+            if (fuori(q)) {
+                fallisci(d, why, "the border walk leaves the cell table");
+                return;
+            }
+            if (d.TblNodo.at(q.r, q.c).Tipo == 0) {
+                dir = nd;
+                trovato = true;
+                break;
+            }
+        }
+        if (!trovato) {
+            fallisci(d, why, "the border walk is shut in");
+            return;
+        }
+    }
+}
+
+void DisegnaArchi(Diagram& d, LayoutState& s, std::string* why) {
+    while (!s.PuntiBordo.empty()) {
+        auto& pb = s.PuntiBordo;
+        for (std::size_t k = 1; k < pb.size(); ++k) {
+            if (pb[k].NumeroArco == -1 || pb[k].NumeroArco != pb[k - 1].NumeroArco) continue;
+            TracciaPercorso(d, s, pb[k - 1], pb[k], why);
+            if (d.ErroreCostruzione) return;
+            if (s.hook) s.hook->visCostruzione(d, s, std::to_string(pb[k].NumeroArco) + " ");
+            pb[k - 1].NumeroArco = -1;
+            pb[k].NumeroArco = -1;
+        }
+        std::vector<PuntoBordo> rimasti;
+        for (const PuntoBordo& p : pb)
+            if (p.NumeroArco != -1) rimasti.push_back(p);
+        if (rimasti.size() == pb.size()) {
+            std::string arcs;
+            for (const PuntoBordo& p : rimasti) arcs += std::to_string(p.NumeroArco) + ",";
+            fallisci(d, why, "no two end cells of one arc follow each other on the border: " + arcs);
+            return;
+        }
+        pb = std::move(rimasti);
+    }
+}
+
+void TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const PuntoBordo& p2,
+                     std::string* why) {
+    const int a = p1.NumeroArco;
+    const int r1 = p1.RigaArco, c1 = p1.ColArco, r2 = p2.RigaArco, c2 = p2.ColArco;
+    auto provaL = [&](bool orizzontalePrima) {
+        s.BufferPunti.clear();
+        s.bufferChars = 0;
+        if (orizzontalePrima)
+            return ListaPunti(d, s, a, r1, c1, r1, c2) && ListaPunti(d, s, a, r1, c2, r2, c2);
+        return ListaPunti(d, s, a, r1, c1, r2, c1) && ListaPunti(d, s, a, r2, c1, r2, c2);
+    };
+    const bool laterale = r1 == p1.RigaInc;
+    bool fatto = provaL(laterale) || provaL(!laterale);
+    if (!fatto) {
+        ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc, why);
+        if (d.ErroreCostruzione) return;
+        fatto = true;
+    }
+    PuntiPercorso(d, s, a);
+}
+
+bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, int c2) {
+    int dir = 3;
+    if (r1 == r2) dir = c1 > c2 ? 4 : 2;
+    if (c1 == c2) dir = r1 > r2 ? 1 : 3;
+    if (r1 != r2 && c1 != c2) return false;
+    int dr = 0, dc = 0;
+    passoDi(dir, dr, dc);
+    for (Punto p{r1, c1};; p = {p.r + dr, p.c + dc}) {
+        if (!liberaPerArco(d, arco, p.r, p.c)) return false;
+        s.BufferPunti.push_back(p);
+        s.bufferChars += lunghezzaVoce(p) - 1;
+        if (p == Punto{r2, c2}) return true;
+    }
+}
+
+void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int rf, int cf, int ri, int ci,
+                     std::string* why) {
+    s.tick();
+    int d0 = 1;
+    if (r1 == ri) d0 = c1 > ci ? 2 : 4;
+    if (c1 == ci) d0 = r1 > ri ? 3 : 1;
+    s.BufferPunti.clear();
+    s.bufferChars = 0;
+    Punto p{r1, c1};
+    int dir = d0;
+    const Punto fine{rf, cf};
+    while (!(p == fine)) {
+        int scelta = 0;
+        for (int k : {1, 0, -1, -2, 1}) {
+            const int nd = ruota(dir, k);
+            int dr = 0, dc = 0;
+            passoDi(nd, dr, dc);
+            if (liberaPerArco(d, arco, p.r + dr, p.c + dc)) {
+                scelta = nd;
+                break;
+            }
+        }
+        if (scelta == 0) {
+            s.BufferPunti.clear();
+            s.bufferChars = 0;
+            fallisci(d, why, "the route of arc " + std::to_string(arco) + " cannot leave its start cell");
+            return;
+        }
+        int dr = 0, dc = 0;
+        passoDi(scelta, dr, dc);
+        p = {p.r + dr, p.c + dc};
+        s.BufferPunti.push_back(p);
+        s.bufferChars += lunghezzaVoce(p);
+        if (s.bufferChars > kMaxCaratteriPercorso) {
+            fallisci(d, why, "the route of arc " + std::to_string(arco) + " is too long");
+            return;
+        }
+        dir = scelta;
+    }
+    Arco& a = d.archi[arco];
+    a.Percorso = scriviVociPercorso(s.BufferPunti);
+    int dr = 0, dc = 0;
+    passoDi(d0, dr, dc);
+    a.PuntiExtra = "|" + std::to_string(ri + dr) + "," + std::to_string(ci + dc) + ",|" +
+                   std::to_string(ri + 2 * dr) + "," + std::to_string(ci + 2 * dc) + ",|";
+    ListaCelle(d, s, arco, false);
+    InvertiAngolo(d, s, arco, rf, cf, false);
+    a.RigaFine = rf;
+    a.ColFine = cf;
+}
+
+void PuntiPercorso(Diagram& d, LayoutState& s, int arco) {
+    s.tick();
+    for (const Punto& p : s.BufferPunti)
+        if (liberaPerArco(d, arco, p.r, p.c)) {
+            CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            x.Tipo = 'A';
+            x.Numero = arco;
+        }
+}
+
+}  // namespace trevalon
