@@ -113,6 +113,8 @@ GaussDiagram braidClosure(int strands, const BraidWord& word) {
 
 BraidWord randomKnotBraid(std::mt19937& rng, int strands, int length) {
     if (strands < 1 || length < 0) throw std::invalid_argument("bad braid size");
+    // The joining letters are at most strands - 1: refuse sizes that could end beyond the limit.
+    checkSize(length + strands - 1);
     BraidWord w;
     for (int i = 0; i < length && strands > 1; ++i)
         w.push_back(uniform(rng, 1, strands - 1) * (uniform(rng, 0, 1) ? 1 : -1));

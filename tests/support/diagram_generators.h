@@ -20,8 +20,8 @@ using BraidWord = std::vector<int>;
 // The closure of a braid word. Throws std::invalid_argument when the closure has more than one component
 // or a letter is out of range.
 GaussDiagram braidClosure(int strands, const BraidWord& word);
-// A random word of `length` letters, extended by a few letters where needed so that its closure is a knot;
-// at most kMaxGeneratedCrossings letters in all.
+// A random word of `length` letters, extended by at most strands - 1 letters where needed so that its
+// closure is a knot. Throws std::invalid_argument when length + strands - 1 exceeds kMaxGeneratedCrossings.
 BraidWord randomKnotBraid(std::mt19937& rng, int strands, int length);
 GaussDiagram randomBraidKnot(std::uint32_t seed, int strands, int length);
 

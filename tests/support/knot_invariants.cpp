@@ -291,6 +291,12 @@ Laurent kauffmanBracketByStates(const GaussDiagram& d) {
 
 std::optional<Laurent> jonesPolynomial(const GaussDiagram& d, std::size_t maxStates) {
     auto bracket = kauffmanBracket(d, maxStates);
+    if (!bracket && d.crossings() <= kAlwaysJonesCrossings) {
+        try {
+            bracket = kauffmanBracketByStates(d);
+        } catch (const std::overflow_error&) {
+        }
+    }
     if (!bracket) return std::nullopt;
     const int w = d.writhe();
     // (-A^3)^(-w) = (-1)^w A^(-3w)

@@ -22,7 +22,9 @@
 namespace trevalon::testsupport {
 
 // Partial states allowed in the bracket sum before the Jones polynomial is given up as too costly.
-inline constexpr std::size_t kDefaultBracketStates = 200000;
+inline constexpr std::size_t kDefaultBracketStates = 20000;
+// Up to this many crossings the Jones polynomial is always computed (by the plain state sum if need be).
+inline constexpr int kAlwaysJonesCrossings = 20;
 
 struct KnotInvariants {
     int crossings = 0;
@@ -47,7 +49,7 @@ std::uint64_t alexanderMinorMod(const GaussDiagram& d, std::int64_t a, std::uint
 std::optional<Laurent> kauffmanBracket(const GaussDiagram& d, std::size_t maxStates = kDefaultBracketStates);
 // The same bracket by the plain sum over all 2^n states (for cross-checks; n at most 24).
 Laurent kauffmanBracketByStates(const GaussDiagram& d);
-// V(t) = (-A^3)^(-writhe) <D> with A = t^(-1/4).
+// V(t) = (-A^3)^(-writhe) <D> with A = t^(-1/4); always given up to kAlwaysJonesCrossings crossings.
 std::optional<Laurent> jonesPolynomial(const GaussDiagram& d, std::size_t maxStates = kDefaultBracketStates);
 
 KnotInvariants invariantsOf(const GaussDiagram& d, std::size_t maxStates = kDefaultBracketStates);

@@ -144,6 +144,11 @@ TEST(Oracle, BracketGivesUpBeyondItsStateBound) {
     const KnotInvariants k = invariantsOf(d, 4);
     EXPECT_FALSE(k.jones);
     EXPECT_TRUE(k.drawable);
+    // Small diagrams fall back on the plain state sum.
+    const GaussDiagram small = randomBraidKnot(3, 4, 12);
+    ASSERT_LE(small.crossings(), kAlwaysJonesCrossings);
+    EXPECT_EQ(jonesPolynomial(small, 1), jonesPolynomial(small));
+    EXPECT_TRUE(jonesPolynomial(small, 1));
 }
 
 }  // namespace
