@@ -1,6 +1,7 @@
 #pragma once
 // One QApplication for a whole test program, created on first use (the tests run on the offscreen
-// platform).
+// platform). It is never destroyed: destroying it among the exit handlers would run after Qt's own
+// static objects are gone.
 
 #include <QApplication>
 
@@ -10,8 +11,8 @@ inline QApplication& testApp() {
     static int argc = 1;
     static char name[] = "trevalon-tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 }  // namespace trevalon::testing

@@ -1,0 +1,283 @@
+#include "mainwindow/qt/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTime>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "mainwindow/qt/toolbar_icons.h"
+#include "mainwindow/toolbar.h"
+#include "platform/qt/grid_view.h"
+
+namespace trevalon {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Trevalon");
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+}  // namespace
+
+QString dialogFilterText(const std::vector<FileFilter>& filters) {
+    QStringList parts;
+    for (const FileFilter& f : filters) {
+        QStringList patterns;
+        for (const std::string& p : f.patterns) patterns << q(p);
+        parts << q(f.description) + " (" + patterns.join(' ') + ")";
+    }
+    return parts.join(";;");
+}
+
+MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* parent) : QMainWindow(parent) {
+    ctx_.programFolder = programFolder;
+    form_ = std::make_unique<Form2>(ctx_, *this);
+    form_->onClose = [this] { close(); };
+
+    // The diagram grid under the toolbar, with the stop frame above it while a search runs.
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    frame3_ = new QFrame(central);
+    frame3_->setObjectName("Frame3");
+    frame3_->setFrameShape(QFrame::StyledPanel);
+    auto* frameLayout = new QHBoxLayout(frame3_);
+    frame3Text_ = new QLabel(frame3_);
+    command15_ = new QPushButton(tr("Cancel"), frame3_);
+    command15_->setObjectName("Command15");
+    frameLayout->addWidget(frame3Text_, 1);
+    frameLayout->addWidget(command15_);
+    frame3_->hide();
+    connect(command15_, &QPushButton::clicked, this, [this] { ctx_.RichiestaStop = 1; });
+    grid_ = new GridView(central);
+    grid_->setObjectName("Gr");
+    layout->addWidget(frame3_);
+    layout->addWidget(grid_, 1);
+    setCentralWidget(central);
+
+    buildToolbar();
+    buildStatusBar();
+    setWindowTitle(kTitle);
+
+    try {
+        form_->Form_Load();
+    } catch (const std::exception& e) {
+        showMessage(e.what());
+    }
+    grid_->setGrid(&form_->Gr);
+}
+
+MainWindow::~MainWindow() {
+    while (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = addToolBar(tr("Commands"));
+    toolbar_->setObjectName("tlb1");
+    toolbar_->setMovable(false);
+    toolbar_->setIconSize(QSize(24, 24));
+    for (const ToolbarEntry& e : ToolbarCommands()) {
+        const std::string key(e.key);
+        if (e.isGap()) {
+            auto* gap = new QWidget(toolbar_);
+            gap->setFixedWidth(std::max(1, e.gapTwips / kTwipsPerPixel));
+            toolbar_->addWidget(gap);
+            continue;
+        }
+        QAction* a = toolbar_->addAction(toolbarIcon(e.imageKey), q(std::string(e.tooltip)));
+        a->setObjectName(q(key));
+        a->setData(q(key));
+        a->setToolTip(q(std::string(e.tooltip)));
+        a->setVisible(e.visible);
+        a->setEnabled(false);
+        connect(a, &QAction::triggered, this, [this, key] { runCommand(key); });
+        actions_[key] = a;
+    }
+}
+
+void MainWindow::buildStatusBar() {
+    p1_ = new QLabel(this);
+    p1_->setObjectName("p1");
+    p1_->setMinimumWidth(160);
+    p2_ = new QLabel(this);
+    p2_->setObjectName("p2");
+    statusBar()->addWidget(p1_);
+    statusBar()->addWidget(p2_, 1);
+}
+
+QAction* MainWindow::action(const std::string& key) const {
+    auto it = actions_.find(key);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::runCommand(const std::string& key) {
+    try {
+        form_->tlb1_ButtonClick(key);
+    } catch (const std::exception& e) {
+        while (busyDepth_ > 0) setBusy(false);
+        showMessage(e.what());
+    }
+    grid_->refresh();
+}
+
+void MainWindow::activate() {
+    try {
+        form_->Form_Activate();
+    } catch (const std::exception& e) {
+        showMessage(e.what());
+    }
+    grid_->refresh();
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) activate();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The first showing counts as the first activation even where the platform sends none.
+    if (form_->PrimaAttivazione) activate();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F9 && event->modifiers() == Qt::ShiftModifier) {
+        form_->Form_KeyDown(120, true);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::showMessage(const std::string& text) {
+    QMessageBox::information(this, kTitle, q(text));
+}
+
+bool MainWindow::askYesNo(const std::string& text) {
+    return QMessageBox::question(this, kTitle, q(text), QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+std::optional<std::string> MainWindow::askInput(const std::string& prompt, const std::string& title,
+                                                const std::string& defaultText) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(this, title.empty() ? kTitle : q(title), q(prompt),
+                                                 QLineEdit::Normal, q(defaultText), &ok);
+    if (!ok) return std::nullopt;
+    return answer.toStdString();
+}
+
+std::string MainWindow::openFileName(const std::string& folder, const std::vector<FileFilter>& filters) {
+    return QFileDialog::getOpenFileName(this, kTitle, q(folder), dialogFilterText(filters)).toStdString();
+}
+
+std::string MainWindow::saveFileName(const std::string& folder, const std::string& proposedName,
+                                     const std::vector<FileFilter>& filters) {
+    const std::filesystem::path proposed(proposedName);
+    const std::filesystem::path start =
+        proposed.is_absolute() || folder.empty() ? proposed : std::filesystem::path(folder) / proposed;
+    // The dialog asks before overwriting an existing file.
+    return QFileDialog::getSaveFileName(this, kTitle, q(start.string()), dialogFilterText(filters))
+        .toStdString();
+}
+
+QLabel* MainWindow::panelLabel(const std::string& key) const {
+    if (key == "p1") return p1_;
+    if (key == "p2") return p2_;
+    return nullptr;
+}
+
+void MainWindow::setPanel(const std::string& key, const std::string& text) {
+    if (QLabel* label = panelLabel(key)) {
+        label->setText(q(text));
+        label->repaint();  // at once, even in the middle of long work
+    }
+}
+
+std::string MainWindow::panel(const std::string& key) const {
+    const QLabel* label = panelLabel(key);
+    return label ? label->text().toStdString() : std::string();
+}
+
+void MainWindow::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++busyDepth_;
+    } else if (busyDepth_ > 0) {
+        QApplication::restoreOverrideCursor();
+        --busyDepth_;
+    }
+}
+
+void MainWindow::setCommandEnabled(const std::string& key, bool enabled) {
+    if (QAction* a = action(key)) a->setEnabled(enabled);
+}
+
+bool MainWindow::commandEnabled(const std::string& key) const {
+    const QAction* a = action(key);
+    return a && a->isEnabled();
+}
+
+void MainWindow::setToolbarEnabled(bool enabled) {
+    toolbar_->setEnabled(enabled);
+}
+
+void MainWindow::setCaption(const std::string& text) {
+    setWindowTitle(q(text));
+}
+
+std::string MainWindow::caption() const {
+    return windowTitle().toStdString();
+}
+
+void MainWindow::showStopFrame(const std::string& text) {
+    frame3Text_->setText(q(text));
+    frame3_->show();
+    frame3_->repaint();
+}
+
+void MainWindow::hideStopFrame() {
+    frame3_->hide();
+}
+
+void MainWindow::yieldToEvents() {
+    QCoreApplication::processEvents();
+}
+
+std::string MainWindow::showCandidate(const StepViewRequest&) {
+    // No step viewer in this build: the search is told to stop.
+    return "Int";
+}
+
+std::chrono::steady_clock::time_point MainWindow::now() {
+    return std::chrono::steady_clock::now();
+}
+
+double MainWindow::secondsSinceMidnight() {
+    return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+}
+
+bool MainWindow::openDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(q(path)));
+}
+
+}  // namespace trevalon

@@ -1,0 +1,100 @@
+#pragma once
+// The main window: toolbar, diagram grid, status bar and stop frame around one main-window engine
+// object, whose questions and messages it answers as the user interface.
+
+#include <QMainWindow>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form2.h"
+#include "mainwindow/program_context.h"
+#include "platform/ports.h"
+
+class QAction;
+class QFrame;
+class QLabel;
+class QPushButton;
+class QToolBar;
+
+namespace trevalon {
+
+class GridView;
+
+class MainWindow : public QMainWindow, public UserInterface {
+    Q_OBJECT
+
+  public:
+    explicit MainWindow(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Form2& form() { return *form_; }
+    ProgramContext& context() { return ctx_; }
+    GridView& gridView() { return *grid_; }
+    QToolBar& toolbar() { return *toolbar_; }
+    // The toolbar action of a key, or nullptr (gaps have none).
+    QAction* action(const std::string& key) const;
+
+    // Runs a toolbar command as a click would; failures become a message.
+    void runCommand(const std::string& key);
+
+    // MessagePort
+    void showMessage(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override;
+    // FileDialogPort
+    std::string openFileName(const std::string& folder, const std::vector<FileFilter>& filters) override;
+    std::string saveFileName(const std::string& folder, const std::string& proposedName,
+                             const std::vector<FileFilter>& filters) override;
+    // StatusPort
+    void setPanel(const std::string& key, const std::string& text) override;
+    std::string panel(const std::string& key) const override;
+    void setBusy(bool busy) override;
+    // CommandPort
+    void setCommandEnabled(const std::string& key, bool enabled) override;
+    bool commandEnabled(const std::string& key) const override;
+    void setToolbarEnabled(bool enabled) override;
+    void setCaption(const std::string& text) override;
+    std::string caption() const override;
+    // StopPort
+    void showStopFrame(const std::string& text) override;
+    void hideStopFrame() override;
+    void yieldToEvents() override;
+    // StepViewerPort
+    std::string showCandidate(const StepViewRequest& request) override;
+    // ClockPort
+    std::chrono::steady_clock::time_point now() override;
+    double secondsSinceMidnight() override;
+    // ShellPort
+    bool openDocument(const std::string& path) override;
+
+  protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void buildToolbar();
+    void buildStatusBar();
+    void activate();
+    QLabel* panelLabel(const std::string& key) const;
+
+    ProgramContext ctx_;
+    std::unique_ptr<Form2> form_;
+    GridView* grid_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QFrame* frame3_ = nullptr;
+    QLabel* frame3Text_ = nullptr;
+    QPushButton* command15_ = nullptr;
+    QLabel* p1_ = nullptr;
+    QLabel* p2_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    int busyDepth_ = 0;
+};
+
+// File-dialog filter text from the engine's filters: "File knot (*.kno *.gau)".
+QString dialogFilterText(const std::vector<FileFilter>& filters);
+
+}  // namespace trevalon
