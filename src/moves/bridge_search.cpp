@@ -1,0 +1,340 @@
+#include "moves/bridge_search.h"
+
+#include <algorithm>
+#include <set>
+
+#include "moves/bridge_lists.h"
+#include "moves/move_search.h"
+
+namespace trevalon {
+
+bool CandidatoPonte::lungoIlPonte() const {
+    const std::string& r = mossa.ListaRegioniMossa;
+    return r == Rg1 || r == Rg2 || r == Rg1inv || r == Rg2inv;
+}
+
+namespace {
+
+std::size_t ix(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// The tables a search reads: passages, arcs with their regions, the region graph with its distances.
+bool tabelleValide(const Diagram& d) {
+    if (d.NumGemelli < 2 || d.NumGemelli > kMaxGemelli || d.NumArchi != d.NumGemelli) return false;
+    if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci) return false;
+    if (d.NumRegioni < 1 || d.NumRegioni > kMaxRegioni || d.MatRegioni.size() != d.NumRegioni) return false;
+    for (int p = 1; p <= d.NumGemelli; ++p) {
+        const Gemello& g = d.gemelli[ix(p)];
+        if ((g.Segno != '+' && g.Segno != '-') || g.Padre < 1 || g.Padre > d.NumIncroci) return false;
+    }
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[ix(a)];
+        if (arc.Reg1 < 1 || arc.Reg1 > d.NumRegioni || arc.Reg2 < 1 || arc.Reg2 > d.NumRegioni) return false;
+        if (arc.IncrocioDa < 1 || arc.IncrocioDa > d.NumIncroci || arc.IncrocioA < 1 ||
+            arc.IncrocioA > d.NumIncroci)
+            return false;
+    }
+    return true;
+}
+
+std::string etichetta(const Diagram& d, int c) {
+    return c >= 0 && ix(c) < d.NomiIncroci.size() ? d.NomiIncroci[ix(c)] : std::string();
+}
+
+std::string rigaArco(const Diagram& d, int a) {
+    const Arco& arc = d.archi[ix(a)];
+    return std::to_string(a) + "-" + etichetta(d, arc.IncrocioDa) + "-" + etichetta(d, arc.IncrocioA);
+}
+
+// Every shortest route of the region graph from rA to rB of length `lunghezza` that crosses none of the
+// forbidden arcs, in ascending order of region sequence (the order in which a breadth-first search with
+// neighbours tried in ascending order lists them), up to the caps.
+class Percorsi {
+  public:
+    Percorsi(const Diagram& d, const std::vector<std::vector<std::pair<int, int>>>& vicini,
+             const std::vector<char>& vietato, const LimitiPonte& limiti)
+        : d_(d), vicini_(vicini), vietato_(vietato), limiti_(limiti) {}
+
+    // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
+    // Returns false when a cap cut the list.
+    bool elenca(int rA, int rB, int lunghezza, int massimo,
+                const std::function<bool(const std::vector<int>&, const std::vector<int>&)>& visita) {
+        rB_ = rB;
+        passi_ = 0;
+        trovati_ = 0;
+        massimo_ = massimo;
+        troncato_ = false;
+        fermato_ = false;
+        regioni_.assign(1, rA);
+        archi_.clear();
+        visita_ = &visita;
+        estendi(rA, lunghezza);
+        return !troncato_;
+    }
+
+  private:
+    int distanza(int v) const { return v == rB_ ? 0 : d_.MatRegioni.at(rB_, v).dis; }
+
+    void estendi(int u, int resto) {
+        if (fermato_ || troncato_) return;
+        if (resto == 0) {
+            if (u != rB_) return;
+            ++trovati_;
+            if (!(*visita_)(regioni_, archi_)) {
+                fermato_ = true;
+                return;
+            }
+            if (trovati_ >= massimo_) {
+                troncato_ = true;  // there may be more; the caller is told
+                fermato_ = true;
+            }
+            return;
+        }
+        for (const auto& [v, arco] : vicini_[ix(u)]) {
+            if (fermato_ || troncato_) return;
+            if (vietato_[ix(arco)]) continue;
+            const int dv = distanza(v);
+            if (dv != resto - 1 || (resto - 1 > 0 && v == rB_)) continue;
+            if (++passi_ > limiti_.maxPassiPercorsi) {
+                troncato_ = true;
+                return;
+            }
+            regioni_.push_back(v);
+            archi_.push_back(arco);
+            estendi(v, resto - 1);
+            regioni_.pop_back();
+            archi_.pop_back();
+        }
+    }
+
+    const Diagram& d_;
+    const std::vector<std::vector<std::pair<int, int>>>& vicini_;
+    const std::vector<char>& vietato_;
+    const LimitiPonte& limiti_;
+    int rB_ = 0;
+    long passi_ = 0;
+    int trovati_ = 0;
+    int massimo_ = 0;
+    bool troncato_ = false;
+    bool fermato_ = false;
+    std::vector<int> regioni_;
+    std::vector<int> archi_;
+    const std::function<bool(const std::vector<int>&, const std::vector<int>&)>* visita_ = nullptr;
+};
+
+}  // namespace
+
+bool tmpVerlistaponti(const Diagram& d, const std::vector<int>& archiPonte) {
+    std::set<int> inizi, fini;
+    for (int a : archiPonte) {
+        if (a < 1 || a > d.NumArchi) return false;
+        if (!inizi.insert(d.archi[ix(a)].IncrocioDa).second) return false;
+        if (!fini.insert(d.archi[ix(a)].IncrocioA).second) return false;
+    }
+    return true;
+}
+
+std::vector<std::vector<int>> ListaPonti(const Diagram& d, char ab1, char ab2) {
+    std::vector<std::vector<int>> ponti;
+    const int n = d.NumGemelli;
+    if (n < 2 || n > kMaxGemelli) return ponti;
+    auto succ = [n](int p) { return p % n + 1; };
+    auto segno = [&](int p) { return d.gemelli[ix(p)].Segno; };
+    for (int i = 1; i <= n; ++i) {
+        if (segno(i) != ab1 || segno(succ(i)) != ab2) continue;
+        std::vector<int> ponte{i};
+        for (int j = succ(i); j != i; j = succ(j)) {
+            ponte.push_back(j);
+            if (segno(j) == ab2 && segno(succ(j)) == ab1) break;
+        }
+        ponti.push_back(std::move(ponte));
+    }
+    return ponti;
+}
+
+void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::string& Rg1, std::string& Rg1inv,
+                       std::string& Rg2, std::string& Rg2inv) {
+    std::vector<int> s1, s2;
+    if (!ponte.empty()) {
+        const Arco& primo = d.archi[ix(ponte.front())];
+        int q[2] = {primo.Reg1, primo.Reg2};
+        s1.push_back(q[0]);
+        s2.push_back(q[1]);
+        for (std::size_t k = 1; k < ponte.size(); ++k) {
+            const int prec = ponte[k - 1];
+            const int x = d.archi[ix(prec)].IncrocioA;
+            if (x < 1 || x > d.NumIncroci) continue;
+            const Incrocio& c = d.incroci[ix(x)];
+            for (int s = 0; s < 2; ++s) {
+                for (int lato = 1; lato <= 4; ++lato) {
+                    const int a = c.ArcoLato[ix(lato)];
+                    if (a == prec || a < 1 || a > d.NumArchi) continue;
+                    const Arco& arc = d.archi[ix(a)];
+                    if (arc.Reg1 == q[s]) {
+                        q[s] = arc.Reg2;
+                    } else if (arc.Reg2 == q[s]) {
+                        q[s] = arc.Reg1;
+                    } else {
+                        continue;
+                    }
+                    (s == 0 ? s1 : s2).push_back(q[s]);
+                    break;
+                }
+            }
+        }
+    }
+    Rg1 = testoLista(s1, true);
+    Rg2 = testoLista(s2, true);
+    std::reverse(s1.begin(), s1.end());
+    std::reverse(s2.begin(), s2.end());
+    Rg1inv = testoLista(s1, true);
+    Rg2inv = testoLista(s2, true);
+}
+
+EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
+                                             const std::function<bool(const CandidatoPonte&)>& visita,
+                                             const LimitiPonte& limiti) {
+    EsitoEnumerazionePonti esito;
+    if (!tabelleValide(d)) {
+        esito.tabellaNonValida = true;
+        return esito;
+    }
+    // Neighbours of every region in ascending order, with the arc between them.
+    std::vector<std::vector<std::pair<int, int>>> vicini(ix(d.NumRegioni) + 1);
+    for (int u = 1; u <= d.NumRegioni; ++u)
+        for (int v = 1; v <= d.NumRegioni; ++v) {
+            const int a = d.MatRegioni.at(u, v).arco;
+            if (v != u && a >= 1 && a <= d.NumArchi) vicini[ix(u)].emplace_back(v, a);
+        }
+    std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
+    Percorsi percorsi(d, vicini, vietato, limiti);
+
+    const auto ponti = ListaPonti(d, ab1, ab2);
+    esito.ponti = static_cast<int>(ponti.size());
+    for (const auto& ponte : ponti) {
+        if (!tmpVerlistaponti(d, ponte)) continue;
+        const int c = static_cast<int>(ponte.size()) - 1;
+        const Arco& f = d.archi[ix(ponte.front())];
+        const Arco& l = d.archi[ix(ponte.back())];
+        const std::pair<int, int> coppie[4] = {
+            {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
+        auto dist = [&](const std::pair<int, int>& p) {
+            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
+        };
+        std::vector<std::pair<int, int>> tenute;
+        if (orizzontale) {
+            for (const auto& p : coppie)
+                if (dist(p) == c) tenute.push_back(p);
+        } else {
+            for (const auto& p : coppie)
+                if (dist(p) < c) tenute.push_back(p);
+            std::stable_sort(tenute.begin(), tenute.end(),
+                             [&](const auto& a, const auto& b) { return dist(a) < dist(b); });
+        }
+        if (tenute.empty()) continue;
+
+        CandidatoPonte cand;
+        cand.ab1 = ab1;
+        cand.ab2 = ab2;
+        cand.orizzontale = orizzontale;
+        cand.incrociPonte = c;
+        cand.archiPonte = ponte;
+        cand.mossa.ListaArchiMossa = testoLista(ponte, false);
+        ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
+        std::string testaMessaggio;
+        for (int a : ponte) testaMessaggio += rigaArco(d, a) + "\n";
+        testaMessaggio += "\n";
+
+        for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
+        bool preso = false;
+        for (const auto& [rA, rB] : tenute) {
+            if (preso || esito.fermato) break;
+            cand.mossa.RegioneInizioMossa = std::to_string(rA);
+            cand.mossa.RegioneFineMossa = std::to_string(rB);
+            int indice = 0;
+            const bool completo =
+                percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,
+                                [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+                                    cand.regioni = regioni;
+                                    cand.archiAttraversati = archi;
+                                    cand.indicePercorso = indice++;
+                                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
+                                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                                    cand.messaggio = testaMessaggio;
+                                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                                    preso = !orizzontale;
+                                    if (!visita(cand)) {
+                                        esito.fermato = true;
+                                        return false;
+                                    }
+                                    return true;
+                                });
+            // Move III wants one route: reaching that one is no cut.
+            if (!completo && (orizzontale || !preso)) esito.troncato = true;
+        }
+        for (int a : ponte) vietato[ix(a)] = 0;
+        if (esito.fermato) break;
+    }
+    return esito;
+}
+
+EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg, ContestoPonte& ctx) {
+    EsitoPonte r;
+    const bool orizzontale = minUg != "<";
+    r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+    r.TempoInizioPonte = r.TempoInizioRicerca;
+    auto spegniFrame3 = [&] {
+        if (ctx.RichiestaStop) *ctx.RichiestaStop = 0;
+        ctx.ui.hideStopFrame();
+    };
+    const auto e = EnumeraCandidatiPonte(
+        d, ab1, ab2, orizzontale,
+        [&](const CandidatoPonte& cand) {
+            r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+            bool accettato = true;
+            if (orizzontale) {
+                ctx.ui.showStopFrame("Find horizontal moves ...");
+                if (ctx.CandidatoScelto == -1) {
+                    if (ctx.finestraPrincipale) ++ctx.ContaOrizzontali;
+                    accettato = ctx.validaCammino ? ctx.validaCammino(cand, ctx.ContaOrizzontali) : false;
+                } else {
+                    ++ctx.ContaOrizzontali;
+                    accettato = ctx.ContaOrizzontali == ctx.CandidatoScelto;
+                }
+            }
+            if (!accettato) return true;
+            if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
+            SettaDone(ctx.ui, ctx.ModoAutomatico);
+            r.NumCandidati += 1;
+            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+            r.mossa = cand.mossa;
+            r.candidato = cand;
+            r.TipoPonte = minUg;
+            if (ctx.ModoAutomatico) {
+                r.EsitoDialogo = "Sel";
+            } else {
+                StepViewRequest req;
+                req.tipoMossa = "3";
+                req.tipoPonte = minUg;
+                req.message = cand.messaggio;
+                req.tempoInizioRicerca = r.TempoInizioRicerca;
+                req.tempoFineRicerca = r.TempoFineRicerca;
+                req.tempoFineDisegno = r.TempoFineDisegno;
+                req.tempoInizioPonte = r.TempoInizioPonte;
+                req.mainGrid = ctx.mainGrid;
+                spegniFrame3();
+                r.EsitoDialogo = ctx.ui.showCandidate(req);
+            }
+            ctx.CandidatoScelto = -1;
+            if (r.EsitoDialogo == "Sel" || r.EsitoDialogo == "Int") return false;
+            r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+            return true;
+        },
+        ctx.limiti);
+    r.tabellaNonValida = e.tabellaNonValida;
+    r.troncato = e.troncato;
+    return r;
+}
+
+}  // namespace trevalon
