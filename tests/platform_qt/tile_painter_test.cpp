@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
 #include <cstdlib>
 
@@ -190,6 +191,20 @@ TEST_F(GridViewTest, PaintsTilesColoursAndScrolls) {
     EXPECT_EQ(row, 1);
     EXPECT_EQ(col, 2);
     EXPECT_FALSE(view.cellAt(QPoint(150, 10), row, col));
+
+    // A click makes the cell current and tells which one it was.
+    int clickedRow = -1, clickedCol = -1;
+    QObject::connect(&view, &GridView::cellClicked, [&](int r, int c) {
+        clickedRow = r;
+        clickedCol = c;
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(65, 45), QPointF(65, 45), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    EXPECT_EQ(clickedRow, 2);
+    EXPECT_EQ(clickedCol, 3);
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.col(), 3);
 
     // TopRow and LeftCol set by the engine scroll a view too small for the whole grid.
     view.resize(60, 60);

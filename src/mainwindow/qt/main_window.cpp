@@ -160,6 +160,12 @@ void MainWindow::showEvent(QShowEvent* event) {
     if (form_->PrimaAttivazione) activate();
 }
 
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The grid's height in twips, read by the grid editor and the grid doubling.
+    form_->AltezzaGriglia = grid_->height() * kTwipsPerPixel;
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F9 && event->modifiers() == Qt::ShiftModifier) {
         form_->Form_KeyDown(120, true);

@@ -73,6 +73,7 @@ class MainWindow : public QMainWindow, public UserInterface {
   protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
