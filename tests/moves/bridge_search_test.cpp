@@ -299,7 +299,7 @@ TEST(BridgeSearch, ShowingACandidateClearsTheStopRequest) {
     ScriptedUi ui;
     ui.viewerAnswers = {"Sel"};
     ContestoPonte ctx(ui);
-    std::uint8_t stop = 1;
+    int stop = 1;
     ctx.RichiestaStop = &stop;
     ctx.validaCammino = [](const CandidatoPonte&, std::int64_t) { return true; };
     EsitoPonte r = Tponte(*d, '-', '+', "=", ctx);

@@ -1,0 +1,317 @@
+#include "moves/bridge_driver.h"
+
+#include "moves/bridge_rewrite.h"
+
+namespace trevalon {
+
+void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori) {
+    tblListaUg_.assign(1, NodoLista{});
+    tblListaUg_[0].Codice = codice;
+    tblListaUg_[0].Ori = ori;
+    codici_.svuota();
+    codici_.aggiungi(codice);
+    CursoreListaUg = 0;
+    fermato = false;
+    motivo_.clear();
+}
+
+void AlberoOrizzontale::svuota() {
+    NodoLista root = tblListaUg_[0];
+    azzera(root.Codice, root.Ori);
+}
+
+void AlberoOrizzontale::svuotaElaborati() {
+    tblElaborati_.clear();
+    scelti_.svuota();
+}
+
+bool AlberoOrizzontale::archivia(NodoLista nodo) {
+    if (tblListaUg_.back().Profondita > kMaxProfondita) {
+        motivo_ = "search depth limit reached";
+        return false;
+    }
+    if (NumListaUg() >= kMaxListaUg) {
+        motivo_ = "search tree full (500000 diagrams)";
+        return false;
+    }
+    if (codici_.aggiungi(nodo.Codice) != InsiemeCodici::Esito::Aggiunto) return false;
+    tblListaUg_.push_back(std::move(nodo));
+    return true;
+}
+
+bool AlberoOrizzontale::scegli(const NodoLista& nodo) {
+    if (NumElaborati() >= kMaxElaborati) {
+        motivo_ = "list of chosen diagrams full (1000)";
+        return false;
+    }
+    scelti_.aggiungi(nodo.Codice);
+    tblElaborati_.push_back(nodo);
+    return true;
+}
+
+namespace {
+
+bool trovata(const RisultatoDriver& r) {
+    return r.ricerca.NumCandidati > 0;
+}
+
+// Prova1: depth-1 look-ahead: is there a move I, III or II from the handed-over diagram?
+bool Prova1(FinestraPonte& p, const EsitoNuovoNodo& e) {
+    if (!p.caricaConsegna(e.txtNodo, e.TxtOri, e.NomiConsegna())) return false;
+    StatoPonte s;
+    RisultatoPonte r = AzionePonte(p, s, "<", false);
+    if (r.NumCandidati < 1) r.NumCandidati = DoTman(p, false).ricerca.NumCandidati;
+    return r.NumCandidati > 0;
+}
+
+// Prova2: a tree record: a move I or II from it; its horizontal moves are filed as its children.
+bool Prova2(FinestraPonte& p, const NodoLista& nodo) {
+    if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return false;
+    if (trovata(DoTric(p, false))) return true;
+    StatoPonte s;
+    s.SoloMossaIII = true;  // move I was just tried
+    AzionePonte(p, s, "=", false);
+    if (p.albero().fermato) return false;
+    return trovata(DoTman(p, false));
+}
+
+// ValidaCammino: files the candidate's diagram in the tree and, in the main window, looks one move ahead.
+bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordinale) {
+    AlberoOrizzontale& t = w.albero();
+    if (!w.opzioni().nascosta) t.record(0).NumGiro = ordinale;
+    if (c.lungoIlPonte()) return false;
+    w.ui().yieldToEvents();
+    if (w.RichiestaStop() == 1 || t.fermato) {
+        t.fermato = true;
+        return false;
+    }
+    int conta = w.contaNuoviIncroci();
+    const EsitoNuovoNodo e = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
+    if (!e.ok || e.nodoBanale) return false;
+    w.contaNuoviIncroci() = conta;
+    const bool visto = t.giaNellAlbero(e.txtNodo) || t.giaScelto(e.txtNodo);
+    if (!visto) {
+        const NodoLista& padre = t.record(t.CursoreListaUg);
+        NodoLista nodo;
+        nodo.Codice = e.txtNodo;
+        nodo.Ori = e.TxtOri;
+        nodo.IndicePadre = t.CursoreListaUg;
+        nodo.Mossa = c.indicePercorso;
+        nodo.NumGiro = padre.NumGiro;
+        nodo.Profondita = padre.Profondita + 1;
+        nodo.Nomi = e.NomiConsegna();
+        t.archivia(std::move(nodo));
+    }
+    if (w.opzioni().nascosta) return false;
+    return Prova1(w.prova(), e);
+}
+
+// The batch over the tree: expands records in filing order until one allows a move I or II.
+bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
+    AlberoOrizzontale& t = w.albero();
+    w.ui().setPanel("p1", "Wait..");
+    BusyGuard busy(w.ui());
+    long trovato = -1;
+    while (trovato < 0) {
+        if (w.RichiestaStop() == 1) t.fermato = true;
+        if (t.fermato) break;
+        if (++t.CursoreListaUg > t.NumListaUg()) break;
+        const NodoLista nodo = t.record(t.CursoreListaUg);
+        if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
+    }
+    if (trovato >= 0 && !t.fermato) {
+        long a = trovato;
+        while (t.record(a).Profondita >= 2) a = t.record(a).IndicePadre;
+        const NodoLista& primo = t.record(a);
+        NodoLista scelto;
+        scelto.Codice = primo.Codice;
+        scelto.Ori = primo.Ori;
+        scelto.IndicePadre = 0;
+        if (t.scegli(scelto)) {
+            s.CandidatoScelto = primo.NumGiro;
+            return true;
+        }
+    }
+    const long n = t.NumListaUg();
+    const std::string prof = std::to_string(t.record(n).Profondita);
+    w.ui().setPanel("p1", "End");
+    w.ui().setPanel("p2", std::to_string(n) + "/" + prof + " " + std::to_string(n) + "/" + prof +
+                              (t.motivo().empty() ? std::string() : " " + t.motivo()));
+    r.motivo = t.fermato ? "stopped" : (t.motivo().empty() ? "no move found" : t.motivo());
+    if (w.opzioni().CorsaCompleta) {
+        w.fineCorsaCompleta();
+    } else if (!t.fermato) {
+        w.ui().showMessage("No move  was found");
+    }
+    s.CandidatoScelto = -1;
+    w.RichiestaStop() = 0;
+    w.ui().hideStopFrame();
+    return false;
+}
+
+}  // namespace
+
+RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& minUg, bool Diretta) {
+    RisultatoPonte r;
+    if (!s.SoloMossaIII) {
+        RisultatoDriver m1 = DoTric(w, false);
+        if (m1.ricerca.NumCandidati > 0) {
+            r.esito = m1.esito;
+            r.NumCandidati = m1.ricerca.NumCandidati;
+            r.EsitoDialogo = m1.ricerca.EsitoDialogo;
+            r.mossaTipo = "1";
+            return r;
+        }
+    }
+    const OpzioniMosse o = w.opzioni();
+    ContestoPonte ctx(w.ui());
+    ctx.ModoAutomatico = o.ModoAutomatico;
+    ctx.finestraPrincipale = !o.nascosta;
+    ctx.mainGrid = w.grigliaPrincipale();
+    ctx.RichiestaStop = &w.RichiestaStop();
+    ctx.limiti = s.limiti;
+    ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
+    ctx.validaCammino = [&w](const CandidatoPonte& c, std::int64_t k) { return ValidaCammino(w, c, k); };
+    for (;;) {
+        ctx.ContaOrizzontali = 0;
+        ctx.CandidatoScelto = s.CandidatoScelto;
+        EsitoPonte e;
+        char ab1 = 0;
+        for (char k : {'-', '+'}) {
+            w.impostaEsitoDialogo("");
+            w.impostaTipoMossa("3");
+            w.azzeraProgressivo();
+            BusyGuard busy(w.ui());
+            const int prima = e.NumCandidati;
+            e = Tponte(w.diagramma(), k, k == '-' ? '+' : '-', minUg, ctx);
+            e.NumCandidati += prima;
+            w.impostaEsitoDialogo(e.EsitoDialogo);
+            if (e.EsitoDialogo == "Sel") ab1 = k;
+            if (e.EsitoDialogo == "Sel" || e.EsitoDialogo == "Int") break;
+        }
+        s.CandidatoScelto = ctx.CandidatoScelto;
+        r.NumCandidati = e.NumCandidati;
+        r.EsitoDialogo = e.EsitoDialogo;
+        if (ab1 != 0) {
+            // Apply by the kind of the current tables.
+            const char modo = w.modoGen();
+            Diagram& d = w.diagramma();
+            if (modo == 'A') {
+                int conta = w.contaNuoviIncroci();
+                const EsitoNuovoNodo n = NuovoNodoDaPonte(d, e.mossa, ab1, conta);
+                if (!n.ok || n.nodoBanale) {
+                    w.ui().showMessage(kMessaggioRiscritturaFallita);
+                    SettaDone(w.ui(), o.ModoAutomatico);
+                    r.esito = EsitoDriver::RiscritturaFallita;
+                    return r;
+                }
+                w.contaNuoviIncroci() = conta;
+                applicaNuovoNodo(d, n);
+                if (!o.nascosta && !o.ModoBatch) w.ricostruisciDaCodice();
+            } else if (modo == 'I') {
+                w.ricostruisciDaDisegno();
+            } else {
+                w.scriviDisegnoTesto();
+            }
+            w.riattivaPittura();
+            if (!o.ModoSviluppo) w.registraPasso();
+            if (d.NumIncroci < 3 && !o.CorsaCompleta && !o.nascosta) {
+                const std::string caption = w.ui().caption();
+                if (caption.find("TRIVIAL KNOT") == std::string::npos)
+                    w.ui().setCaption(caption + " - TRIVIAL KNOT");
+            }
+            r.esito = EsitoDriver::Applicata;
+            r.mossaTipo = "3";
+            return r;
+        }
+        if (e.EsitoDialogo == "Int") {
+            w.ridisegna();
+            SettaDone(w.ui(), o.ModoAutomatico);
+            r.esito = EsitoDriver::Interrotta;
+            return r;
+        }
+        AlberoOrizzontale& t = w.albero();
+        if (e.NumCandidati != 0) {
+            r.esito = EsitoDriver::NessunAltro;
+            if (minUg != "<") {
+                w.ui().showMessage("No other move was found");
+            } else if (o.PassoCombinato) {
+                r.NumCandidati = 0;
+                s.MossaIIIRifiutata = true;
+            } else {
+                w.ui().showMessage("No other move III was found");
+            }
+            w.ridisegna();
+        } else if (Diretta) {
+            if (minUg == "<") {
+                w.ui().showMessage("No move III was found");
+            } else if (t.fermato) {
+                r.motivo = "stopped";
+                s.CandidatoScelto = -1;
+            } else if (t.NumListaUg() == 0) {
+                r.motivo = t.motivo().empty() ? "no horizontal move" : t.motivo();
+                if (o.CorsaCompleta) {
+                    w.fineCorsaCompleta();
+                } else {
+                    w.ui().showMessage("No move  was found");
+                }
+                s.CandidatoScelto = -1;
+                w.RichiestaStop() = 0;
+                w.ui().hideStopFrame();
+            } else {
+                Batch(w, s, r);
+            }
+        }
+        if (s.CandidatoScelto == -1 || t.fermato) {
+            s.CandidatoScelto = -1;
+            SettaDone(w.ui(), o.ModoAutomatico);
+            return r;
+        }
+        // A way was found: search again and take the horizontal move with that ordinal.
+        t.svuota();
+    }
+}
+
+RisultatoPonte CmdTpon_Click(FinestraPonte& w, StatoPonte& s) {
+    s.SoloMossaIII = true;
+    s.CandidatoScelto = -1;
+    RisultatoPonte r = AzionePonte(w, s, "<", true);
+    s.SoloMossaIII = false;
+    return r;
+}
+
+RisultatoPonte CmdTpon2_Click(FinestraPonte& w, StatoPonte& s) {
+    s.MossaIIIRifiutata = false;
+    s.CandidatoScelto = -1;
+    s.SoloMossaIII = false;
+    w.impostaPassoCombinato(true);
+    RisultatoPonte r = AzionePonte(w, s, "<", false);
+    if (r.NumCandidati < 1) {
+        RisultatoDriver m2 = DoTman(w, false);
+        r.NumCandidati = m2.ricerca.NumCandidati;
+        r.EsitoDialogo = m2.ricerca.EsitoDialogo;
+        r.esito = m2.esito;
+        if (m2.ricerca.NumCandidati > 0) r.mossaTipo = "2";
+        if (r.NumCandidati < 1) {
+            if (s.MossaIIIRifiutata) {
+                s.MossaIIIRifiutata = false;
+                w.ui().showMessage("No other move was found");
+            } else {
+                const OpzioniMosse o = w.opzioni();
+                if (!o.ModoBatch) {
+                    w.albero().azzera(w.diagramma().txtNodo, w.diagramma().TxtOri);
+                    s.CandidatoScelto = -1;
+                }
+                r = AzionePonte(w, s, "=", true);
+                if (r.esito == EsitoDriver::Applicata) r.mossaTipo = "3=";
+                w.RichiestaStop() = 0;
+                w.ui().hideStopFrame();
+            }
+        }
+    }
+    s.MossaIIIRifiutata = false;
+    w.impostaPassoCombinato(false);
+    return r;
+}
+
+}  // namespace trevalon

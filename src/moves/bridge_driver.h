@@ -1,0 +1,118 @@
+#pragma once
+// The move III driver, the combined simplification step and the breadth-first search over horizontal
+// moves. The search files the diagrams it reaches in a tree and tests each in the look-ahead instance of
+// the main window (a second engine object with the automatic port and no widgets), which rebuilds the
+// diagram from its code and runs the move searches there.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "moves/bridge_search.h"
+#include "moves/compare.h"
+#include "moves/move_drivers.h"
+
+namespace trevalon {
+
+// One diagram of the search tree or of the chosen list.
+struct NodoLista {
+    std::string Codice;
+    std::string Ori;
+    long IndicePadre = -1;
+    long Mossa = 0;            // index of the route that produced it
+    std::int64_t NumGiro = 0;  // ordinal of the depth-1 horizontal candidate it descends from
+    int Profondita = 0;
+    std::string Nomi;  // "|name|name|...|"
+};
+
+inline constexpr long kMaxListaUg = 500000;  // tree records after the root
+inline constexpr long kMaxElaborati = 1000;  // diagrams chosen along a run
+inline constexpr int kMaxProfondita = 332;   // nothing is filed once the last record is deeper
+
+// The search tree and the chosen list, shared by the main window and its look-ahead instance. Duplicate
+// tests use the canonical forms of the codes (any reading from any passage, either direction).
+class AlberoOrizzontale {
+  public:
+    AlberoOrizzontale() : codici_(kMaxListaUg + 1), scelti_(kMaxElaborati) {}
+
+    // The tree with only the root, the given diagram.
+    void azzera(const std::string& codice, const std::string& ori);
+    // Empties the tree but keeps its root (the driver before its second search).
+    void svuota();
+    // Empties the chosen list (a knot opened, undo to step 0).
+    void svuotaElaborati();
+
+    long NumListaUg() const { return static_cast<long>(tblListaUg_.size()) - 1; }
+    NodoLista& record(long i) { return tblListaUg_.at(static_cast<std::size_t>(i)); }
+    long CursoreListaUg = 0;
+    long NumElaborati() const { return static_cast<long>(tblElaborati_.size()); }
+    const NodoLista& elaborato(long i) const { return tblElaborati_.at(static_cast<std::size_t>(i - 1)); }
+
+    bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
+    bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
+    // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
+    bool archivia(NodoLista nodo);
+    // Files a chosen diagram; false when the chosen list is full.
+    bool scegli(const NodoLista& nodo);
+
+    // The stop request reached the search: it ends with no move.
+    bool fermato = false;
+    // Why the tree stopped growing, or empty.
+    const std::string& motivo() const { return motivo_; }
+
+  private:
+    std::vector<NodoLista> tblListaUg_{NodoLista{}};
+    std::vector<NodoLista> tblElaborati_;
+    InsiemeCodici codici_;
+    InsiemeCodici scelti_;
+    std::string motivo_;
+};
+
+// What the move III driver needs of a main window beyond the move I and II drivers.
+class FinestraPonte : public FinestraMosse {
+  public:
+    virtual AlberoOrizzontale& albero() = 0;
+    // The look-ahead instance, created on first use and kept; it shares the tree. Only the main window
+    // is asked for it.
+    virtual FinestraPonte& prova() = 0;
+    // The stop request of the search frame (1 = "Cancel" pressed).
+    virtual int& RichiestaStop() = 0;
+    // Ends the complete run (the horizontal search found nothing).
+    virtual void fineCorsaCompleta() = 0;
+    // Look-ahead instance: takes a diagram handed over and builds it in automatic mode; false when the
+    // build failed.
+    virtual bool caricaConsegna(const std::string& codice, const std::string& ori,
+                                const std::string& nomi) = 0;
+    virtual void evidenziaPonte(const CandidatoPonte&) {}
+    // The combined step is running (read back through opzioni().PassoCombinato).
+    virtual void impostaPassoCombinato(bool) = 0;
+};
+
+// State of the combined step and the driver, kept by the window between the driver's two searches.
+struct StatoPonte {
+    std::int64_t CandidatoScelto = -1;
+    bool SoloMossaIII = false;
+    bool MossaIIIRifiutata = false;
+    LimitiPonte limiti;
+};
+
+struct RisultatoPonte {
+    EsitoDriver esito = EsitoDriver::NessunCandidato;
+    int NumCandidati = 0;
+    std::string EsitoDialogo;
+    std::string mossaTipo;  // "1", "2" or "3": the kind of the applied move
+    std::string motivo;     // why the horizontal search ended without a move, when it did
+};
+
+// AzionePonte: move I first (unless only move III is asked), then over- and under-bridges; applies the
+// chosen candidate and records the step. Horizontal mode ("=") with Diretta and nothing shown runs the
+// breadth-first look-ahead over the tree and then takes the first horizontal move of the way found.
+RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& minUg, bool Diretta);
+
+// CmdTpon_Click: move III only.
+RisultatoPonte CmdTpon_Click(FinestraPonte& w, StatoPonte& s);
+
+// CmdTpon2_Click: one simplification step: move I, else move III, else move II, else the horizontal search.
+RisultatoPonte CmdTpon2_Click(FinestraPonte& w, StatoPonte& s);
+
+}  // namespace trevalon
