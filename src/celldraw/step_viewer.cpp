@@ -1,0 +1,368 @@
+#include "celldraw/step_viewer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <utility>
+
+namespace trevalon {
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+const std::string kEmpty;
+
+}  // namespace
+
+std::string testoSecondi(double seconds) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", seconds);
+    std::string s = buf;
+    // Drop the zeros after the decimal point, and the point itself when nothing is left after it.
+    s.erase(s.find_last_not_of('0') + 1);
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    if (s == "-0") s = "0";
+    return s;
+}
+
+double intervalloTimer(double from, double to) {
+    double d = to - from;
+    if (d < 0) d += kSecondsPerDay;  // the timer restarted at midnight
+    return d;
+}
+
+int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella) {
+    int colonnaBase = 0;
+    gr3.setRedraw(false);
+    gr3.setRows(gr.rows());
+    gr3.setCols(gr.cols());
+    gr3.clear();
+    gr3.setAllColWidths(dimCella);
+    gr3.setAllRowHeights(dimCella);
+    for (int i = 0; i < gr.rows(); ++i) {
+        for (int j = 0; j < gr.cols(); ++j) {
+            const PictureRef pic = gr.picture(i, j);
+            if (pic.empty()) continue;
+            gr3.setPicture(i, j, pic);
+            gr3.setPictureAlignment(i, j, gr.style(i, j).pictureAlignment);
+            colonnaBase = std::max(colonnaBase, j);
+        }
+    }
+    gr3.setColWidth(0, 0);
+    gr3.setRowHeight(0, 0);
+    gr3.setRedraw(true);
+    gr3.setRow(0);
+    return colonnaBase + 2;
+}
+
+void copiaGridDaF3(const GridControl& gr3, GridControl& gr) {
+    const bool painting = gr.redraw();
+    gr.setRedraw(false);
+    for (int r = 1; r < gr.rows(); ++r) {
+        for (int c = 1; c < gr.cols(); ++c) gr.setPicture(r, c, gr3.picture(r, c));
+    }
+    gr.setRedraw(painting);
+}
+
+int dimezzaTwips(int twips) {
+    const int q = twips / 2;
+    if (twips % 2 == 0) return q;
+    // An exact half between q and q + 1 (or q - 1 and q below zero): the even one.
+    const int other = twips > 0 ? q + 1 : q - 1;
+    return q % 2 == 0 ? q : other;
+}
+
+Form3Model::Form3Model(StepViewRequest request, StepViewerShared shared, MessagePort& messages,
+                       ClockPort& clock, CellDrawingActions actions)
+    : request_(std::move(request)),
+      shared_(shared),
+      messages_(messages),
+      clock_(clock),
+      actions_(std::move(actions)) {
+    if (!shared_.ConfermaMigliora) shared_.ConfermaMigliora = &ownConferma_;
+    if (!shared_.LivelloZoom) shared_.LivelloZoom = &ownZoom_;
+    if (!shared_.DimCella) shared_.DimCella = &ownDimCella_;
+    tempoInizioRicerca_ = request_.tempoInizioRicerca;
+    tempoFineDisegno_ = request_.tempoFineDisegno;
+}
+
+void Form3Model::buildToolbar() {
+    buttons_.clear();
+    const bool summand = !request_.tipoAzione.empty() && request_.tipoAzione[0] == 'I';
+    auto add = [this](std::string key, std::string image, std::string tooltip, bool visible) {
+        buttons_.push_back(ViewerButton{std::move(key), std::move(image), std::move(tooltip), 0, visible});
+    };
+    auto gap = [this](std::string key, int twips, bool visible) {
+        buttons_.push_back(ViewerButton{std::move(key), {}, {}, twips, visible});
+    };
+    if (!summand) {
+        add("Applica", "Applica", "Apply this move", true);
+        gap("s0", 600, true);
+        add("Successivo", "Successivo",
+            request_.tipoMossa == "S" ? "Find next connected sum" : "Find next move", true);
+        gap("s1", 600, true);
+        add("interrompi", "interrompi", "Stop find", true);
+        add("Refresh", "Refresh", "Next step", false);
+    } else {
+        add("Salva", "Salva", "Save this diagram", true);
+        add("Successivo", "Successivo", "Don't save this diagram and continue ", true);
+    }
+    gap("s2", 600, true);
+    add("Dimensmeno", "lentemeno", "Zoom out", true);
+    add("Dimenspiu", "lentepiu", "Zoom in", true);
+    gap("s3", 1200, false);
+    add("Migliora", "Ristruttura", "Redraw diagram", false);
+    add("Stampa", "Stampa", "Print", false);
+}
+
+const ViewerButton* Form3Model::button(std::string_view key) const {
+    for (const ViewerButton& b : buttons_)
+        if (b.key == key) return &b;
+    return nullptr;
+}
+
+bool Form3Model::buttonVisible(std::string_view key) const {
+    const ViewerButton* b = button(key);
+    return b && b->visible;
+}
+
+void Form3Model::setVisible(std::string_view key, bool visible) {
+    for (ViewerButton& b : buttons_)
+        if (b.key == key) b.visible = visible;
+}
+
+const std::string& Form3Model::panel(std::string_view key) const {
+    if (key == "p1") return p1_;
+    if (key == "p2") return p2_;
+    if (key == "p4") return p4_;
+    return kEmpty;
+}
+
+int Form3Model::dimCella() const {
+    return *shared_.DimCella;
+}
+
+void Form3Model::Form_Load() {
+    esito_.clear();
+    primaAttivazione_ = true;
+    applied_ = false;
+    buildToolbar();
+    if (actions_.F3PulisciCelDis) actions_.F3PulisciCelDis();
+}
+
+void Form3Model::Form_Activate(const std::string& mainCaption) {
+    if (primaAttivazione_) {
+        ContaTessere = 0;
+        primaAttivazione_ = false;
+        if (!shared_.ModoSviluppo) {
+            Command5_Click();
+            std::string msg;
+            const std::string& kind = request_.tipoMossa;
+            if (kind == "1") {
+                msg = "   Found move I";
+            } else if (kind == "2") {
+                msg = "   Found move II";
+            } else if (kind == "3") {
+                if (request_.tipoPonte == "<") {
+                    msg = "   Found move III";
+                } else {
+                    msg = "   Found horizontal move III";
+                    // The horizontal search's time counts from the start of the whole search.
+                    tempoInizioRicerca_ = request_.tempoInizioPonte;
+                    if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
+                }
+            } else if (kind == "S") {
+                p4_ = "C-SUM";
+                if (request_.tipoAzione.empty())
+                    msg = "   Found connected sum";
+                else
+                    msg = std::string("   ") + (request_.tipoAzione == "I1" ? "First" : "Second") +
+                          " diagram of connected sum";
+            }
+            caption_ = mainCaption + msg;
+        }
+    }
+    if (request_.tipoMossa != "S") {
+        tempoFineDisegno_ = clock_.secondsSinceMidnight();
+        if (shared_.TempoFineDisegno) *shared_.TempoFineDisegno = tempoFineDisegno_;
+        p1_ = "Done";
+        p2_ = "Time main find algorithm sec." +
+              testoSecondi(intervalloTimer(tempoInizioRicerca_, request_.tempoFineRicerca)) +
+              "    Time draw sec." +
+              testoSecondi(intervalloTimer(request_.tempoFineRicerca, tempoFineDisegno_));
+    } else {
+        p1_ = "Done";
+        p2_.clear();
+    }
+}
+
+bool Form3Model::close(std::string answer) {
+    esito_ = std::move(answer);
+    return true;
+}
+
+bool Form3Model::tlb1_ButtonClick(std::string_view key) {
+    if (key == "Applica") {
+        if (request_.tipoMossa != "S") return cmdOK_Click();
+        if (mainGridForCopyBack) copiaGridDaF3(Gr3, *mainGridForCopyBack);
+        return close("Se1");
+    }
+    if (key == "Successivo") return CmdContinua_Click();
+    if (key == "interrompi") return CmdInterrompi_Click();
+    if (key == "Refresh") return close("Sel");
+    if (key == "Salva") return close("Save");
+    if (key == "Dimensmeno") {
+        RicalcolaDimensioni("-");
+        return false;
+    }
+    if (key == "Dimenspiu") {
+        RicalcolaDimensioni("+");
+        return false;
+    }
+    if (key == "Migliora") {
+        Migliora_Click();
+        return false;
+    }
+    if (key == "Stampa") {
+        if (actions_.Generareport) actions_.Generareport();
+        return false;
+    }
+    return false;
+}
+
+bool Form3Model::cmdOK_Click() {
+    if (shared_.ModoSviluppo) {
+        if (actions_.F3SistemaGrafica && actions_.modoGen && actions_.modoGen() == 'I')
+            actions_.F3SistemaGrafica(false);
+        return close("Sel");
+    }
+    if (!actions_.canApply()) {
+        // No cell drawing to redraw: the driver applies the move itself.
+        return close("Sel");
+    }
+    Command8_Click();
+    if (actions_.setModoGen) actions_.setModoGen('I');
+    showAppliedToolbar();
+    return false;
+}
+
+void Form3Model::showAppliedToolbar() {
+    applied_ = true;
+    for (ViewerButton& b : buttons_) b.visible = false;
+    setVisible("Refresh", true);
+    setVisible("Dimenspiu", true);
+    setVisible("Dimensmeno", true);
+    if (request_.drawnDiagram) {
+        setVisible("Migliora", true);
+        setVisible("s3", true);
+    }
+}
+
+bool Form3Model::CmdContinua_Click() {
+    return true;  // the answer keeps the empty text of the load
+}
+
+bool Form3Model::CmdInterrompi_Click() {
+    return close("Int");
+}
+
+bool Form3Model::CmdRipeti_Click() {
+    return close("Rip");
+}
+
+void Form3Model::CmdDisDis_Click() {
+    if (actions_.F3DisegnaCelDis) actions_.F3DisegnaCelDis();
+    Gr3.setRow(0);
+    Gr3.setRedraw(true);
+}
+
+void Form3Model::CmdGenCeldis_Click() {
+    if (actions_.F3GenCelDis) actions_.F3GenCelDis();
+}
+
+void Form3Model::CmdsavDis_Click() {
+    if (actions_.F3SavDis) actions_.F3SavDis();
+}
+
+void Form3Model::Command5_Click() {
+    if (request_.mainGrid) {
+        ColonnaBaseDis = copiaImmaginiGriglia(*request_.mainGrid, Gr3, dimCella());
+    } else {
+        Gr3.clear();
+        ColonnaBaseDis = 2;
+    }
+    gridLines = false;
+}
+
+void Form3Model::Command6_Click() {
+    for (int r = 1; r < Gr3.rows(); ++r) Gr3.setRowHeight(r, dimezzaTwips(Gr3.rowHeight(r)));
+    for (int c = 1; c < Gr3.cols(); ++c) Gr3.setColWidth(c, dimezzaTwips(Gr3.colWidth(c)));
+}
+
+void Form3Model::Command7_Click() {
+    for (int r = 1; r < Gr3.rows(); ++r) Gr3.setRowHeight(r, Gr3.rowHeight(r) * 2);
+    for (int c = 1; c < Gr3.cols(); ++c) Gr3.setColWidth(c, Gr3.colWidth(c) * 2);
+}
+
+void Form3Model::Command8_Click() {
+    tempoInizioRicerca_ = clock_.secondsSinceMidnight();
+    if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
+    Gr3.setRedraw(false);
+    CmdGenCeldis_Click();
+    CmdDisDis_Click();
+    CmdsavDis_Click();
+    if (actions_.setModoGen) actions_.setModoGen('I');
+    if (actions_.F3Command8) actions_.F3Command8();
+}
+
+void Form3Model::Chkgr_Click(bool ticked) {
+    gridLines = ticked;
+    Gr3.setRow(0);
+}
+
+void Form3Model::Gr3_Click(int row, int col) {
+    RigaClickPrec = RigaClick;
+    ColClickPrec = ColClick;
+    RigaClick = row;
+    ColClick = col;
+    if (shared_.ModoSviluppo)
+        caption_ = std::to_string(row) + " " + std::to_string(col);
+    else
+        Gr3.setRow(0);
+}
+
+void Form3Model::Migliora_Click() {
+    if (*shared_.ConfermaMigliora == 0) {
+        if (!messages_.askYesNo("This action modifies the layout. (It is possible to find again this layout "
+                                "returning to the previous step). Continue?"))
+            return;
+        *shared_.ConfermaMigliora = 1;
+    }
+    if (actions_.F3SistemaGrafica) actions_.F3SistemaGrafica(true);
+    setVisible("Migliora", false);
+}
+
+bool Form3Model::QueryUnload(bool fromTitleBar) {
+    if (!fromTitleBar) return true;
+    messages_.showMessage("Click a button");
+    return false;
+}
+
+void Form3Model::Ridimensiona() {
+    for (int r = 1; r < Gr3.rows(); ++r) Gr3.setRowHeight(r, dimCella());
+    for (int c = 1; c < Gr3.cols(); ++c) Gr3.setColWidth(c, dimCella());
+}
+
+void Form3Model::RicalcolaDimensioni(std::string_view piuMeno) {
+    int& livello = *shared_.LivelloZoom;
+    if (piuMeno == "-")
+        livello = std::max(shared_.ZoomMin, livello - 1);
+    else if (piuMeno == "+")
+        livello = std::min(shared_.ZoomMax, livello + 1);
+    // A level outside the table (a damaged context) is brought back into it.
+    livello = std::clamp(livello, 1, static_cast<int>(shared_.TabDimCella.size()) - 1);
+    *shared_.DimCella = shared_.TabDimCella[static_cast<std::size_t>(livello)];
+    Ridimensiona();
+}
+
+}  // namespace trevalon

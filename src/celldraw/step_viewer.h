@@ -1,0 +1,165 @@
+#pragma once
+// The step viewer `Form3` without its widgets: the toolbar it builds for one candidate, its title and
+// timing texts, the answers its buttons give, the zoom of its grid `Gr3` and the picture copy of the main
+// grid. The Qt window shows this model and forwards every click to it; tests drive it headless.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/grid_control.h"
+#include "platform/ports.h"
+
+namespace trevalon {
+
+// One entry of the viewer's toolbar; a placeholder has no image and only a width.
+struct ViewerButton {
+    std::string key;
+    std::string image;
+    std::string tooltip;
+    int gapTwips = 0;
+    bool visible = true;
+
+    bool isGap() const { return image.empty(); }
+};
+
+// The program-wide values the viewer reads and moves. The pointers must stay valid while the viewer
+// lives; a null pointer stands for a value the caller does not keep.
+struct StepViewerShared {
+    int* ConfermaMigliora = nullptr;
+    int* LivelloZoom = nullptr;
+    int* DimCella = nullptr;
+    int ZoomMin = 3;
+    int ZoomMax = 6;
+    std::array<int, 7> TabDimCella{0, 52, 75, 85, 120, 200, 320};
+    double* TempoInizioRicerca = nullptr;
+    double* TempoFineDisegno = nullptr;
+    bool ModoSviluppo = false;
+};
+
+// What the cell-drawing engine does for the viewer. Until that engine is plugged in, "Applica" answers
+// "Sel" at once and the driver applies the move through the Gauss-code rewrite and rebuild.
+struct CellDrawingActions {
+    std::function<void()> F3PulisciCelDis;       // clears the cell drawing (every load)
+    std::function<void()> F3GenCelDis;           // builds the cell drawing and shows it as text
+    std::function<void()> F3DisegnaCelDis;       // draws the cell drawing as pictures
+    std::function<void()> F3SavDis;              // carries the move out on the cell drawing
+    std::function<void(bool)> F3SistemaGrafica;  // tidy-up; true rebuilds with a new layout
+    std::function<void()> F3Command8;            // timing report of the application
+    std::function<char()> modoGen;               // the main window's `ModoGen`
+    std::function<void(char)> setModoGen;
+    std::function<void()> Generareport;  // print preview of the shown step
+
+    bool canApply() const { return F3GenCelDis && F3DisegnaCelDis && F3SavDis; }
+};
+
+// "0.125": a number of seconds as a plain decimal, at most three decimals, no leading blank.
+std::string testoSecondi(double seconds);
+
+// Seconds from one reading of the seconds-since-midnight timer to a later one; a span that crosses
+// midnight stays positive.
+double intervalloTimer(double from, double to);
+
+// The picture copy of the main grid into the viewer's grid (`F3Command5_click`): same row and column
+// counts, every size `dimCella`, row 0 and column 0 hidden, the pictures with their alignment. Returns
+// `ColonnaBaseDis`, two columns right of the last picture (2 for a grid without pictures).
+int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella);
+
+// `CopiaGridDaF3`: the pictures of rows and columns from 1 of the viewer's grid go back into the same
+// cells of the main grid; texts, sizes and colours stay.
+void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
+
+// Halving of a size in twips, a half going to the even neighbour ("Dim": 75 -> 38, 77 -> 38).
+int dimezzaTwips(int twips);
+
+class Form3Model {
+  public:
+    Form3Model(StepViewRequest request, StepViewerShared shared, MessagePort& messages, ClockPort& clock,
+               CellDrawingActions actions = {});
+    Form3Model(const Form3Model&) = delete;
+    Form3Model& operator=(const Form3Model&) = delete;
+
+    // Load: clears the answer, builds the toolbar for the request, clears the cell drawing.
+    void Form_Load();
+    // Activation: the first one copies the main grid's pictures, titles the window after the main
+    // window's caption; every one writes the timing panels.
+    void Form_Activate(const std::string& mainCaption);
+
+    // Toolbar click by key; true when the window is to close. Unknown keys do nothing.
+    bool tlb1_ButtonClick(std::string_view key);
+    // Buttons of the developer panel; each returns true when the window is to close.
+    bool cmdOK_Click();
+    bool CmdContinua_Click();
+    bool CmdInterrompi_Click();
+    bool CmdRipeti_Click();
+    void CmdDisDis_Click();
+    void CmdGenCeldis_Click();
+    void CmdsavDis_Click();
+    void Command5_Click();
+    void Command6_Click();
+    void Command7_Click();
+    void Command8_Click();
+    void Chkgr_Click(bool ticked);
+    void Chdbgrad_Click(bool ticked) { Chdbgrad = ticked; }
+    void Gr3_Click(int row, int col);
+    void Migliora_Click();
+
+    // A close request from the title bar is refused with "Click a button"; closing by code never is.
+    bool QueryUnload(bool fromTitleBar);
+
+    void Ridimensiona();
+    void RicalcolaDimensioni(std::string_view piuMeno);
+
+    const std::vector<ViewerButton>& buttons() const { return buttons_; }
+    // The first entry with that key (the summand toolbar has one "Successivo"), or nullptr.
+    const ViewerButton* button(std::string_view key) const;
+    bool buttonVisible(std::string_view key) const;
+
+    const StepViewRequest& request() const { return request_; }
+    const std::string& EsitoDialogo() const { return esito_; }
+    const std::string& caption() const { return caption_; }
+    const std::string& lblmsg() const { return request_.message; }
+    const std::string& panel(std::string_view key) const;
+    bool applied() const { return applied_; }
+    bool developerLayout() const { return shared_.ModoSviluppo; }
+
+    // The viewer's grid; the main grid it copies (from the request) and, for a connected sum, the main
+    // grid it writes back into.
+    GridControl Gr3;
+    GridControl* mainGridForCopyBack = nullptr;
+
+    int ColonnaBaseDis = 0;
+    int ContaTessere = 0;
+    int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
+    bool gridLines = false;
+    bool Chdbgrad = false;
+
+  private:
+    void buildToolbar();
+    void setVisible(std::string_view key, bool visible);
+    void showAppliedToolbar();
+    bool close(std::string answer);
+    int dimCella() const;
+
+    StepViewRequest request_;
+    StepViewerShared shared_;
+    MessagePort& messages_;
+    ClockPort& clock_;
+    CellDrawingActions actions_;
+    std::vector<ViewerButton> buttons_;
+    std::string esito_;
+    std::string caption_ = "Trevalon";
+    std::string p1_, p2_, p4_;
+    bool primaAttivazione_ = true;
+    bool applied_ = false;
+    double tempoInizioRicerca_ = 0;
+    double tempoFineDisegno_ = 0;
+    // Stand-ins for the shared values a caller does not keep.
+    int ownConferma_ = 0;
+    int ownZoom_ = 6;
+    int ownDimCella_ = 320;
+};
+
+}  // namespace trevalon
