@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "layout/render_grid.h"
 #include "model/gauss_code.h"
 
 namespace trevalon {
@@ -224,25 +223,37 @@ std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaSc
     const int numArchi = static_cast<int>(c->passaggi.size());
     auto validArc = [&](int a) { return a >= 1 && a <= numArchi && a < static_cast<int>(d.archi.size()); };
 
-    // The crossed arcs with the sign each crossing arc keeps at its new crossing, and the regions.
+    // The stretches run the same way when both candidate entries start at the same crossing.
+    auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);
+    if (!v1 || !v2) return std::nullopt;
+    const bool sameWay = v1->ci == v2->ci;
+
+    // The crossed arcs: the sign each keeps at its new crossing (its sign at the other strand), and the
+    // crossing at its end beside the other strand, where the new crossing comes.
     struct Attraversato {
         int arco = 0;
         char sigma = 0;
+        bool vicinoInizio = true;  // the new crossing lies at the start of the arc, else at its end
+        int vicino = 0;            // the crossing of the other strand that the arc leaves or reaches
     };
     std::vector<Attraversato> crossed;
+    const auto lontani = listItems(mossa.ListaIncrociAttraversati);
     for (const std::string& item : listItems(mossa.ListaArchiAttraversati)) {
         auto a = leadingNumber(item);
         const char s = item.back();
         if (!a || !validArc(*a) || (s != '+' && s != '-')) return std::nullopt;
-        crossed.push_back({*a, s});
+        const Arco& arc = d.archi[static_cast<std::size_t>(*a)];
+        Attraversato x{*a, s, true, arc.IncrocioDa};
+        if (crossed.size() >= lontani.size()) return std::nullopt;
+        auto far = leadingNumber(lontani[crossed.size()]);
+        if (!far) return std::nullopt;
+        if (*far == arc.IncrocioDa && *far != arc.IncrocioA) {
+            x.vicinoInizio = false;
+            x.vicino = arc.IncrocioA;
+        }
+        if (x.vicino < 1 || x.vicino > static_cast<int>(c->lettere.size())) return std::nullopt;
+        crossed.push_back(x);
     }
-    std::vector<int> regioni;
-    for (const std::string& item : listItems(mossa.ListaRegioniMossa)) {
-        auto r = leadingNumber(item);
-        if (!r) return std::nullopt;
-        regioni.push_back(*r);
-    }
-    if (regioni.size() < crossed.size()) return std::nullopt;
     std::vector<int> mossi;
     for (const std::string& item : listItems(mossa.ListaArchiMossa)) {
         auto a = leadingNumber(item);
@@ -268,17 +279,28 @@ std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaSc
                          c->passaggi[static_cast<std::size_t>(k)].sign, k + 1});
 
     for (std::size_t j = crossed.size(); j-- > 0;) {
-        const char sigma = crossed[j].sigma;
-        // On the moved strand, right after its start crossing.
+        const Attraversato& x = crossed[j];
+        const int key = static_cast<int>(j) + 1;
+        // On the moved strand, right after its start crossing: taken from the last to the first, the new
+        // passages come in route order.
         auto at = std::find_if(items.begin(), items.end(),
                                [&](const Voce& v) { return v.nuovo == 0 && v.label == *x0 && v.sign == s0; });
         if (at == items.end()) return std::nullopt;
-        items.insert(at + 1, Voce{0, static_cast<int>(j) + 1, opposite(sigma), 0});
-        // On the crossed arc, right after the old passage it leaves.
-        const int y = crossed[j].arco;
-        auto on = std::find_if(items.begin(), items.end(), [&](const Voce& v) { return v.sorgente == y; });
-        if (on == items.end()) return std::nullopt;
-        items.insert(on + 1, Voce{0, static_cast<int>(j) + 1, sigma, 0});
+        items.insert(at + 1, Voce{0, key, opposite(x.sigma), 0});
+        // On the crossed arc, beside the other strand: after the passage the arc leaves, or before the one
+        // it reaches (an arc that touches the other strand at both ends is crossed twice, in that order).
+        if (x.vicinoInizio) {
+            auto on =
+                std::find_if(items.begin(), items.end(), [&](const Voce& v) { return v.sorgente == x.arco; });
+            if (on == items.end()) return std::nullopt;
+            items.insert(on + 1, Voce{0, key, x.sigma, 0});
+        } else {
+            const int next = x.arco % numArchi + 1;
+            auto on =
+                std::find_if(items.begin(), items.end(), [&](const Voce& v) { return v.sorgente == next; });
+            if (on == items.end()) return std::nullopt;
+            items.insert(on, Voce{0, key, x.sigma, 0});
+        }
     }
     // The moved strand's inner crossings disappear, both passages.
     for (std::size_t k = 1; k < mossi.size(); ++k) {
@@ -302,24 +324,13 @@ std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaSc
             nomi.push_back(nameOf(prima, v.label));
             continue;
         }
-        // Letter of a new crossing: from the side of the crossed arc at its start crossing and the region
-        // from which the moved strand comes.
-        const std::size_t w = static_cast<std::size_t>(v.nuovo - 1);
-        const int e = crossed[w].arco;
-        const int x = d.archi[static_cast<std::size_t>(e)].IncrocioDa;
-        if (x < 1 || x > d.NumIncroci) return std::nullopt;
-        const int side = ArcoInnodo(d, x, e);
-        if (side < 1) return std::nullopt;
-        const int side2 = side % 4 + 1;
-        const int arcA = d.incroci[static_cast<std::size_t>(x)].ArcoLato[static_cast<std::size_t>(side2)];
-        if (arcA < 0 || arcA >= static_cast<int>(d.archi.size())) return std::nullopt;
-        const int reg = regioni[w];
-        int sgn = (reg == d.archi[static_cast<std::size_t>(arcA)].Reg1 ||
-                   reg == d.archi[static_cast<std::size_t>(arcA)].Reg2)
-                      ? 1
-                      : -1;
-        if (crossed[w].sigma == '+') sgn = -sgn;
-        lettere += sgn == 1 ? 'V' : 'O';
+        // A new crossing repeats the crossing of the same third strand with the other strand: the same
+        // over/under roles and directions, except that the moved strand runs against the other one when
+        // the stretches run opposite ways.
+        const Attraversato& x = crossed[static_cast<std::size_t>(v.nuovo - 1)];
+        char l = c->lettere[static_cast<std::size_t>(x.vicino - 1)];
+        if (!sameWay) l = l == 'O' ? 'V' : 'O';
+        lettere += l;
         ++conta;
         nomi.push_back(std::to_string(conta));
     }

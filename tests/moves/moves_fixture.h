@@ -1,0 +1,51 @@
+#pragma once
+// Builds the tables the move searches read (crossings, arcs, sides, passages, regions) from a Gauss code,
+// and applies any candidate by its rewrite, for the move tests.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "model/gauss_code.h"
+#include "model/sides.h"
+#include "model/structure.h"
+#include "model/tables.h"
+#include "moves/gauss_rewrite.h"
+#include "moves/move_search.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon::movetest {
+
+// The diagram of a code with passages and regions, or nullptr when the engine refuses the code.
+inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::string& letters) {
+    auto d = std::make_unique<Diagram>();
+    d->txtNodo = gauss;
+    d->TxtOri = letters;
+    AutomaticUi ui;
+    VerificaGau(*d, ui);
+    if (d->ErroreCostruzione) return nullptr;
+    Deserializza(*d);
+    if (d->ErroreCostruzione) return nullptr;
+    AssegnaLatiTutti(*d);
+    if (!CmDConvertiGemelli_Click(*d)) return nullptr;
+    if (!GeneraGrafoDuale(*d)) return nullptr;
+    return d;
+}
+
+enum class Mossa { I, II };
+
+// Applies a candidate by the rewrite the drivers use for it.
+inline std::optional<TestoNodo> applica(const Diagram& d, Mossa kind, const MossaScelta& m, int& conta) {
+    if (kind == Mossa::I) return NuovoNodoDaRic(TestoDi(d), m);
+    if (m.TipoCandidato == "M") return NuovoNodoDaMan(TestoDi(d), m);
+    return NuovoNodoDaPonteB(TestoDi(d), m, d, conta);
+}
+
+// Crossings a candidate should leave.
+inline int incrociAttesi(const Diagram& d, Mossa kind, const CandidatoMossa& c) {
+    if (kind == Mossa::I) return d.NumIncroci - 1 - c.nA;
+    if (c.mossa.TipoCandidato == "M") return d.NumIncroci - 2;
+    return d.NumIncroci - std::max(c.nA, c.nB) + std::min(c.nA, c.nB);
+}
+
+}  // namespace trevalon::movetest
