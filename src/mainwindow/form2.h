@@ -8,9 +8,14 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "layout/layout_state.h"
 #include "layout/render_grid.h"
+#include "layout/tile_renderer.h"
 #include "mainwindow/program_context.h"
+#include "model/cell_drawing.h"
+#include "model/step_history.h"
 #include "model/tables.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
@@ -52,6 +57,20 @@ class Form2 {
     int AltezzaGriglia = 0;
     std::string NomeFileNodo;
     std::filesystem::path CartellaDialoghi;  // start folder of the file dialogs
+
+    // Building from a code, the step history and the opened file (build_commands.h, history.h,
+    // open_knot.h).
+    LayoutState layout;
+    RenderState render;
+    CellDrawing tblGen;
+    std::vector<Stato> tblStati = std::vector<Stato>(kMaxStati + 1);
+    int NumElaborati = 0;
+    int NumIncrociDis = 0;
+    int PosScifta = 1;
+    int VarScifta = 0;
+    std::string NomeFile;  // the file chosen or passed last: base of the proposed save names
+    // Rebuilds the tables from the cell drawing (`GeneradatblGen`); installed by the cell-drawing engine.
+    std::function<bool()> GeneradatblGen;
 
     // Window events.
     void Form_Load();

@@ -1,0 +1,60 @@
+#pragma once
+// The main window's build of a diagram from its Gauss code (`CmdTutto_Click`), the full redraw
+// (`CmdGrafica_Click`) and the "draw" command that lays the same diagram out from another root crossing.
+//
+// Every build goes into fresh tables: the check, layout, routing, tidying and the structure pipeline
+// (passages, regions, shortest region paths) run on a new Diagram, and only a build that succeeded
+// replaces the window's diagram and is drawn into the main grid. A failed build leaves the diagram, the
+// grid and the history as they were, with its message shown.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/tables.h"
+
+namespace trevalon {
+
+class Form2;
+
+enum class EsitoCostruzione {
+    Costruito,  // built, drawn and its structure derived
+    Banale,     // empty Gauss text or letters: the trivial knot (nothing built, no message yet)
+    Errore,     // the build failed; its message has been shown
+};
+
+struct CostruzioneNuova {
+    EsitoCostruzione esito = EsitoCostruzione::Errore;
+    std::unique_ptr<Diagram> diagram;  // when built
+    int radice = 1;                    // the root crossing the layout started from
+};
+
+// Builds the texts into fresh tables from root crossing `radice` (reset to 1 when it is 0 or beyond the
+// letters, and in the automatic run), then derives passages, regions and shortest paths. The window's
+// diagram, grid and history are not touched. Crossing labels are copied from `etichette` when given.
+// Shows "error gauss code in file .GAU" (not during a complete run) or "error indices in file .GAU" on
+// failure. The busy pointer and the main grid's painting are restored on every exit.
+CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
+                                 const std::vector<std::string>* etichette);
+
+// Makes a built diagram the window's: its tables replace the old ones, `ModoGen` becomes 'A', the root is
+// kept in `PartenzaDisegno`, and (outside the automatic run) it is drawn into the main grid.
+void installaDiagramma(Form2& f, CostruzioneNuova&& nuova);
+
+// `CmdTutto_Click`: rebuilds the window's diagram from its own txtNodo and TxtOri from `PartenzaDisegno`.
+// Trivial texts show "Trivial knot" and step back one step (`StatoPrec`) or, at step 0, switch the diagram
+// commands off and clear the grid. On success: "Done" and the diagram commands on when there are at least
+// two letters.
+EsitoCostruzione CmdTutto_Click(Form2& f);
+
+// `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
+void CmdGrafica_Click(Form2& f);
+
+// `CmdScifta_Click`: the next root crossing, 1 again past the number of letters.
+void CmdScifta_Click(Form2& f);
+
+// The toolbar's "draw": the current step becomes of kind "A", the root crossing advances and the diagram is
+// laid out again from it; the step keeps the root. A layout that fails keeps the diagram and root shown.
+void ComandoDraw(Form2& f);
+
+}  // namespace trevalon

@@ -1,0 +1,271 @@
+#include "mainwindow/open_knot.h"
+
+#include <array>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "mainwindow/build_commands.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/history.h"
+#include "model/knot_files.h"
+
+namespace trevalon {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A knot file is a few lines of text; anything far larger is not one.
+constexpr std::uintmax_t kMaxFileKnot = 64u * 1024u * 1024u;
+
+constexpr const char* kDisegnoNonAncora =
+    "This file holds a drawn knot (\"Object=\" or \"Source=\"): drawn knots cannot be opened in this "
+    "version. Open a Gauss-code knot file instead.";
+
+std::string upper(std::string_view s) {
+    std::string out(s);
+    for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    return out;
+}
+
+std::vector<FileFilter> filtriApri(std::string_view tipo) {
+    if (tipo == "KNO") return {{"File knot", {"*.kno", "*.KNO", "*.gau", "*.GAU"}}};
+    if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
+    return {{"File Nodi", {"*.txt", "*.TXT"}}};
+}
+
+std::vector<FileFilter> filtriSalva(std::string_view tipo) {
+    if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") return {{"File knot", {"*.kno", "*.KNO"}}};
+    if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
+    if (tipo == "XLS") return {{"File XLS", {"*.xls", "*.XLS"}}};
+    return {{"File Nodi", {"*.txt", "*.TXT"}}};
+}
+
+struct Sostituzione {
+    std::string_view da;
+    std::string a;
+};
+
+std::string sostituisciInUnPasso(std::string_view testo, const std::vector<Sostituzione>& tabella) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < testo.size()) {
+        bool fatto = false;
+        for (const Sostituzione& s : tabella)
+            if (testo.substr(i, s.da.size()) == s.da) {
+                out += s.a;
+                i += s.da.size();
+                fatto = true;
+                break;
+            }
+        if (!fatto) out += testo[i++];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string tipoFileKnot(const std::vector<std::string>& righe) {
+    bool g = false, o = false, s = false;
+    for (const std::string& riga : righe) {
+        const std::string up = upper(riga);
+        if (up.find("GAUSSCODE=") != std::string::npos) g = true;
+        if (up.find("OBJECT=") != std::string::npos) o = true;
+        if (up.find("SOURCE=") != std::string::npos) s = true;
+    }
+    if (o) return "O";
+    if (g) return "G";
+    if (s) return "S";
+    return {};
+}
+
+bool leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe) {
+    righe.clear();
+    std::error_code ec;
+    if (!fs::is_regular_file(percorso, ec)) return false;
+    const std::uintmax_t size = fs::file_size(percorso, ec);
+    if (ec || size > kMaxFileKnot) return false;
+    std::ifstream in(percorso, std::ios::binary);
+    if (!in) return false;
+    std::string riga;
+    while (std::getline(in, riga)) {
+        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
+        righe.push_back(riga);
+    }
+    return !in.bad();
+}
+
+std::string Apri(Form2& f, const std::string& tmpTipoFile) {
+    const std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
+    if (nome.empty()) return {};
+    std::error_code ec;
+    if (!fs::is_regular_file(nome, ec)) {
+        f.ui.showMessage("File not found:" + nome);
+        return {};
+    }
+    return nome;
+}
+
+std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato) {
+    // Only the file name changes: a folder whose name holds an extension stays as it is.
+    const std::size_t sep = nome.find_last_of("/\\");
+    const std::string_view cartella =
+        sep == std::string_view::npos ? std::string_view() : nome.substr(0, sep + 1);
+    const std::string_view file = sep == std::string_view::npos ? nome : nome.substr(sep + 1);
+    const std::string n = "_S" + std::to_string(numStato);
+    std::vector<Sostituzione> tabella;
+    if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") {
+        const std::string k = tipo == "KNO" ? n : n + "_" + std::string(tipo);
+        tabella = {{".KNO", k + ".KNO"}, {".kno", k + ".kno"}, {".KNS", k + ".KNO"},
+                   {".kns", k + ".kno"}, {".GAU", k + ".KNO"}, {".gau", k + ".kno"}};
+    } else if (tipo == "GAU") {
+        tabella = {{".GAU", n + ".GAU"}, {".gau", n + ".gau"}};
+    } else if (tipo == "XLS") {
+        tabella = {{".KNO", ".XLS"}, {".kno", ".xls"}};
+    }
+    return std::string(cartella) + sostituisciInUnPasso(file, tabella);
+}
+
+std::string Salva(Form2& f, const std::string& tmpTipoFile) {
+    const std::string proposta = propostaSalva(f.NomeFile, tmpTipoFile, f.NumStato);
+    std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
+    if (nome.empty()) return {};
+    fs::path p(nome);
+    if (p.extension().empty() || p.extension() == ".") {
+        // The kind's extension, in the case of the proposed name's.
+        const std::string estProposta = fs::path(proposta).extension().string();
+        const bool maiuscola = !estProposta.empty() && estProposta == upper(estProposta);
+        std::string est = ".txt";
+        if (tmpTipoFile == "KNO" || tmpTipoFile == "CS1" || tmpTipoFile == "CS2") est = ".kno";
+        if (tmpTipoFile == "GAU") est = ".gau";
+        if (tmpTipoFile == "XLS") est = ".xls";
+        if (maiuscola) est = upper(est);
+        if (!nome.empty() && nome.back() == '.') nome.pop_back();
+        nome += est;
+        std::error_code ec;
+        if (fs::exists(nome, ec) && !f.ui.askYesNo(nome + " already exists.\nDo you want to replace it?"))
+            return {};
+    }
+    return nome;
+}
+
+bool ApriGen(Form2& f, const std::string& FilePassato) {
+    std::string nome = FilePassato;
+    if (nome.empty()) {
+        nome = Apri(f, "KNO");
+        if (nome.empty()) return false;
+    }
+    std::vector<std::string> righe;
+    {
+        BusyGuard busy(f.ui);
+        if (!leggiRigheFile(nome, righe)) {
+            f.ui.showMessage("File not found:" + nome);
+            return false;
+        }
+    }
+    const std::string tipo = tipoFileKnot(righe);
+    if (tipo.empty()) {
+        f.ui.showMessage("No Fikle Knot");
+        return false;
+    }
+    if (tipo != "G") {
+        f.ui.showMessage(kDisegnoNonAncora);
+        return false;
+    }
+    return ApriGau(f, nome);
+}
+
+bool ApriGau(Form2& f, const std::string& tmpNome) {
+    std::string nome = tmpNome;
+    if (nome.empty()) {
+        nome = Apri(f, "GAU");
+        if (nome.empty()) return false;
+    }
+    std::vector<std::string> righe;
+    if (!leggiRigheFile(nome, righe)) {
+        f.ui.showMessage("File not found:" + nome);
+        return false;
+    }
+    const TestoGaussCode testo = leggiRigheGaussCode(righe);
+    if (!testo.ok) {
+        f.ui.showMessage(testo.errore);
+        return false;
+    }
+
+    // Built into fresh tables as a diagram from a code; the window changes only when this succeeds.
+    const char sorgentePrima = f.ModoSorgente;
+    f.ModoSorgente = 'A';
+    const int dimPrima = f.ctx.DimCella;
+    f.ctx.DimCella = f.ctx.TabDimCella[6];
+    CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1, nullptr);
+    if (nuova.esito != EsitoCostruzione::Costruito) {
+        if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
+        f.ModoSorgente = sorgentePrima;
+        f.ctx.DimCella = dimPrima;
+        return false;
+    }
+
+    f.ctx.ZoomMax = 6;
+    f.ctx.LivelloZoom = 6;
+    f.ctx.ZoomMin = 3;
+    f.PosScifta = 1;
+    f.VarScifta = 0;
+    f.ModoGen = 'A';
+    f.CaricaFormTessere();
+    InizializzaGr(f.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella, 'A');
+    installaDiagramma(f, std::move(nuova));
+
+    f.NomeFile = nome;
+    f.NomeFileNodo = nome;
+    f.ctx.TipoFileKno = "G";
+    f.NumStato = 0;
+    f.NumElaborati = 0;
+    f.tblStati.assign(static_cast<std::size_t>(kMaxStati) + 1, Stato{});
+    Stato& s0 = f.tblStati[0];
+    s0.Codice = f.diagram.txtNodo;
+    s0.Ori = f.diagram.TxtOri;
+    s0.Flag = f.PartenzaDisegno;
+    s0.Tipo = "A";
+    f.NumIncrociDis = static_cast<int>(f.diagram.TxtOri.size());
+
+    f.AbilitaBottoni(true);
+    f.ui.setCommandEnabled("Undo", false);
+    f.ui.setCommandEnabled("Salva", false);
+    f.Testocaption(0);
+    f.SettaDone();
+    return true;
+}
+
+bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
+    if (f.NumStato < 0 || f.NumStato > kMaxStati) return false;
+    std::string nome = FilePassato;
+    if (nome.empty()) {
+        nome = Salva(f, "KNO");
+        if (nome.empty()) return false;
+    }
+    const Stato& s = f.tblStati[static_cast<std::size_t>(f.NumStato)];
+    // A step built from a code has no drawing of its own: its knot is written as its Gauss code.
+    const std::string testo =
+        s.Tipo == "A" ? testoFileGaussCode(s.Codice, s.Ori) : "Object=" + s.TblGenSer + "\r\n";
+    std::ofstream out(nome, std::ios::binary | std::ios::trunc);
+    out << testo;
+    out.close();
+    if (!out) {
+        f.ui.showMessage("The file could not be written: " + nome);
+        return false;
+    }
+    return true;
+}
+
+void InstallaComandiDiagramma(Form2& f) {
+    f.setCommand("ApriG", [&f] { ApriGen(f, ""); });
+    f.setCommand("Apri", [&f] { ApriGau(f, ""); });
+    f.setCommand("draw", [&f] { ComandoDraw(f); });
+    f.setCommand("Undo", [&f] { StatoPrec(f); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
+}
+
+}  // namespace trevalon

@@ -1,0 +1,51 @@
+#pragma once
+// Opening knot files into the main window ("Load Knot"), the open and save dialogs with their proposed
+// names, and "Save" of the current step. A Gauss-code file is read, built and drawn into fresh tables;
+// only an opening that succeeded replaces the diagram, its history and its name.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+class Form2;
+
+// The kind of a knot file by its lines: "O" when a line holds "Object=", else "G" for "GaussCode=", else
+// "S" for "Source=" (keys anywhere in a line, without regard to case); "" for none.
+std::string tipoFileKnot(const std::vector<std::string>& righe);
+
+// A file's lines, "\r" removed from each; false when the file cannot be read.
+bool leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe);
+
+// `Apri`: open dialog of kind "KNO" (knot and Gauss-code files) or "GAU"; the chosen path, or "" when
+// cancelled or when the file does not exist ("File not found:" and the path).
+std::string Apri(Form2& f, const std::string& tmpTipoFile);
+
+// The save name proposed for the file last opened: in its file name ".KNO", ".kno", ".KNS", ".kns", ".GAU"
+// and ".gau" become "_S", the step number and the kind's extension, keeping case ("CS1" and "CS2" add "_"
+// and the kind before it; "GAU" changes only ".GAU" and ".gau"; "XLS" turns ".KNO"/".kno" into
+// ".XLS"/".xls"); any other name stays as it is.
+std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato);
+
+// `Salva`: save dialog with the proposed name; the extension of the kind is added to a name typed without
+// one (asking before replacing an existing file). "" when cancelled.
+std::string Salva(Form2& f, const std::string& tmpTipoFile);
+
+// `ApriGen`: opens a knot file (an empty name asks for one). "No Fikle Knot" for a file of no known kind;
+// a drawn knot ("Object=", "Source=") is refused with a message. True when a diagram was opened.
+bool ApriGen(Form2& f, const std::string& FilePassato);
+
+// `ApriGau`: opens a Gauss-code file (an empty name asks with the "GAU" dialog): read, check, build, draw,
+// derive the structure, then step 0 of kind "A", caption, commands. Any failure shows its message and leaves
+// everything as it was.
+bool ApriGau(Form2& f, const std::string& tmpNome);
+
+// `SalvaDatblDis`: writes the current step as a knot file (an empty name asks with the "KNO" dialog): a step
+// built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
+bool SalvaDatblDis(Form2& f, const std::string& FilePassato);
+
+// Registers "ApriG" (Load Knot), "Apri", "draw", "Undo" and "Salva" with the window's toolbar.
+void InstallaComandiDiagramma(Form2& f);
+
+}  // namespace trevalon

@@ -1,0 +1,47 @@
+#include "model/cell_drawing.h"
+
+namespace trevalon {
+
+namespace {
+constexpr std::string_view kCodici = "012345678";
+}
+
+std::string_view CellDrawing::Codice(int r, int c) const {
+    const char k = at(r, c).codice;
+    if (k == 0) return {};
+    return kCodici.substr(static_cast<std::size_t>(k - '0'), 1);
+}
+
+bool CellDrawing::codiceValido(std::string_view code) {
+    return code.empty() || (code.size() == 1 && code[0] >= '0' && code[0] <= '8');
+}
+
+void CellDrawing::setCodice(int r, int c, std::string_view code) {
+    if (!codiceValido(code)) throw std::invalid_argument("not a line code: " + std::string(code));
+    at(r, c).codice = code.empty() ? 0 : code[0];
+}
+
+std::uint8_t CellDrawing::intern(std::string_view n) {
+    std::size_t id = 0;
+    while (id < names_.size() && names_[id] != n) ++id;
+    if (id == names_.size()) {
+        if (names_.size() > 255) throw std::length_error("too many distinct tile names in the cell drawing");
+        names_.emplace_back(n);
+    }
+    return static_cast<std::uint8_t>(id);
+}
+
+void InizializzaCelDis(CellDrawing& tblGen) {
+    for (int r = 1; r < CellDrawing::kRows; ++r)
+        for (int c = 1; c < CellDrawing::kCols; ++c) {
+            CellaDis& x = tblGen.at(r, c);
+            x.codice = 0;
+            x.simbolo = 0;
+            x.Numero = 0;
+            x.Reg1 = 0;
+            x.Reg2 = 0;
+            x.Marca = 0;
+        }
+}
+
+}  // namespace trevalon

@@ -1,0 +1,87 @@
+#pragma once
+// The cell drawing `tblGen`: rows 0..700 by columns 0..2000 of `CellaDis`, one line code per cell and the
+// tile name, arc or crossing number, side marks and regions that the cell-drawing engine keeps there. It is
+// the stored form of a drawn diagram. Cells are kept compact (no text object per cell): the line code is
+// one character and the tile names are indices into a small table of the names met so far.
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trevalon {
+
+inline constexpr int kMaxRigheDis = 700;
+inline constexpr int kMaxColonneDis = 2000;
+
+// One cell of the drawing. Use the CellDrawing accessors for the texts.
+struct CellaDis {
+    char codice = 0;             // line code '0'..'8'; 0 for the empty text
+    std::uint8_t tooltip = 0;    // tile name as last drawn (index into the name table)
+    std::uint8_t simbolo = 0;    // tile name (index into the name table)
+    std::array<char, 5> Lati{};  // first character of the mark of each side 1..4; 0 for none; 0 unused
+    std::int16_t Numero = 0;     // arc or crossing number
+    std::int16_t Reg1 = 0;       // regions beside the cell's arc
+    std::int16_t Reg2 = 0;
+    std::int32_t Marca = 0;  // work mark of the cell-drawing engine
+};
+
+// Extent of the non-empty cells; a fresh build starts at RigaMax 0, ColMax 0, RigaMin 9999, ColMin 9999.
+struct LimitiDis {
+    int RigaMax = 0, ColMax = 0, RigaMin = 9999, ColMin = 9999;
+};
+
+class CellDrawing {
+  public:
+    static constexpr int kRows = kMaxRigheDis + 1;
+    static constexpr int kCols = kMaxColonneDis + 1;
+    CellDrawing() : cells_(static_cast<std::size_t>(kRows) * kCols) {}
+
+    static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kRows && c < kCols; }
+    CellaDis& at(int r, int c) {
+        check(r, c);
+        return cells_[static_cast<std::size_t>(r) * kCols + c];
+    }
+    const CellaDis& at(int r, int c) const {
+        check(r, c);
+        return cells_[static_cast<std::size_t>(r) * kCols + c];
+    }
+
+    // `Codice` as text: "" or one of "0".."8".
+    std::string_view Codice(int r, int c) const;
+    // Accepts "" and "0".."8"; any other text is refused (std::invalid_argument).
+    void setCodice(int r, int c, std::string_view code);
+    static bool codiceValido(std::string_view code);
+    // A cell whose code is empty or "0".
+    bool vuota(int r, int c) const {
+        const char k = at(r, c).codice;
+        return k == 0 || k == '0';
+    }
+
+    std::string_view Tooltip(int r, int c) const { return name(at(r, c).tooltip); }
+    void setTooltip(int r, int c, std::string_view n) { at(r, c).tooltip = intern(n); }
+    std::string_view Simbolo(int r, int c) const { return name(at(r, c).simbolo); }
+    void setSimbolo(int r, int c, std::string_view n) { at(r, c).simbolo = intern(n); }
+
+    LimitiDis limiti;
+
+  private:
+    static void check(int r, int c) {
+        if (!inside(r, c))
+            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) +
+                                    " is outside the cell drawing");
+    }
+    std::string_view name(std::uint8_t id) const { return names_[id]; }
+    std::uint8_t intern(std::string_view n);
+
+    std::vector<CellaDis> cells_;
+    std::vector<std::string> names_{std::string()};
+};
+
+// `InizializzaCelDis`: rows 1..700 and columns 1..2000 get the empty code and tile name and 0 in Numero,
+// Reg1, Reg2 and Marca. Row 0, column 0, Tooltip and Lati are left as they are.
+void InizializzaCelDis(CellDrawing& tblGen);
+
+}  // namespace trevalon

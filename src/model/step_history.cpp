@@ -1,0 +1,91 @@
+#include "model/step_history.h"
+
+#include <cctype>
+#include <vector>
+
+namespace trevalon {
+
+namespace {
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+    return s;
+}
+
+// A decimal number 0..max, or -1.
+int numero(std::string_view s, int max) {
+    s = trim(s);
+    if (s.empty() || s.size() > 6) return -1;
+    int v = 0;
+    for (char ch : s) {
+        if (!std::isdigit(static_cast<unsigned char>(ch))) return -1;
+        v = v * 10 + (ch - '0');
+    }
+    return v <= max ? v : -1;
+}
+
+struct Voce {
+    int r = 0, c = 0;
+    std::string_view codice;
+};
+
+}  // namespace
+
+std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void()>& tick) {
+    std::string out;
+    for (int r = 1; r <= kMaxRigheDis; ++r) {
+        if (tick) tick();
+        for (int c = 1; c <= kMaxColonneDis; ++c) {
+            if (tblGen.vuota(r, c)) continue;
+            out += std::to_string(r);
+            out += ',';
+            out += std::to_string(c);
+            out += ',';
+            out += tblGen.Codice(r, c);
+            out += '|';
+        }
+    }
+    return out;
+}
+
+EsitoSnapshot deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
+                                 const std::function<void()>& tick) {
+    EsitoSnapshot esito;
+    std::vector<Voce> voci;
+    std::size_t start = 0;
+    int n = 0;
+    while (start < testo.size()) {
+        const std::size_t bar = testo.find('|', start);
+        const std::string_view pezzo =
+            testo.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start);
+        start = bar == std::string_view::npos ? testo.size() : bar + 1;
+        ++n;
+        if (trim(pezzo).empty() && bar == std::string_view::npos) break;  // blanks after the last "|"
+        const std::size_t c1 = pezzo.find(',');
+        const std::size_t c2 = c1 == std::string_view::npos ? c1 : pezzo.find(',', c1 + 1);
+        auto rifiuta = [&](const std::string& why) {
+            esito.ok = false;
+            esito.errore = "item " + std::to_string(n) + " \"" + std::string(pezzo) + "\": " + why;
+            return esito;
+        };
+        if (c2 == std::string_view::npos) return rifiuta("it needs a row, a column and a line code");
+        Voce v;
+        v.r = numero(pezzo.substr(0, c1), kMaxRigheDis);
+        v.c = numero(pezzo.substr(c1 + 1, c2 - c1 - 1), kMaxColonneDis);
+        v.codice = trim(pezzo.substr(c2 + 1));
+        if (v.r < 0) return rifiuta("the row is not a number from 0 to " + std::to_string(kMaxRigheDis));
+        if (v.c < 0) return rifiuta("the column is not a number from 0 to " + std::to_string(kMaxColonneDis));
+        if (!CellDrawing::codiceValido(v.codice)) return rifiuta("the line code is not 0 to 8");
+        voci.push_back(v);
+    }
+    InizializzaCelDis(tblGen);
+    for (const Voce& v : voci) {
+        if (tick) tick();
+        tblGen.setCodice(v.r, v.c, v.codice);
+    }
+    esito.celle = static_cast<int>(voci.size());
+    return esito;
+}
+
+}  // namespace trevalon
