@@ -1,0 +1,167 @@
+#include "celldraw/qt/form3.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/headless_ui.h"
+#include "platform/qt/grid_view.h"
+#include "platform_qt/qt_app.h"
+
+namespace trevalon {
+namespace {
+
+// A stand-in main window: a caption and a grid widget that the viewer hides while it is open.
+struct MainStandIn {
+    QWidget window;
+    QWidget* gridWidget = nullptr;
+    GridControl grid;
+
+    MainStandIn() {
+        window.setWindowTitle("Trevalon knot - step 1");
+        window.resize(800, 600);
+        auto* layout = new QVBoxLayout(&window);
+        gridWidget = new QWidget(&window);
+        layout->addWidget(gridWidget);
+        grid.setRows(8);
+        grid.setCols(10);
+        grid.setPicture(3, 4, PictureRef{PaletteId::Form1, PictureSet::Img, 41});
+        grid.setPicture(5, 7, PictureRef{PaletteId::Form1, PictureSet::Img, 3});
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+std::set<std::string> visibleKeys(Form3& f) {
+    std::set<std::string> out;
+    for (QAction* a : f.toolbar().actions())
+        if (a->isVisible()) out.insert(a->data().toString().toStdString());
+    return out;
+}
+
+class Form3Test : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::testApp();
+        mainPtr = std::make_unique<MainStandIn>();
+    }
+    ScriptedUi ui;
+    std::unique_ptr<MainStandIn> mainPtr;
+    MainStandIn& main() { return *mainPtr; }
+
+    std::unique_ptr<Form3> viewer(StepViewRequest r, CellDrawingActions actions = {}) {
+        r.mainGrid = &main().grid;
+        auto f = std::make_unique<Form3>(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget,
+                                         &main().grid, std::move(actions));
+        f->show();
+        QApplication::processEvents();
+        return f;
+    }
+};
+
+TEST_F(Form3Test, MoveCandidateShowsPictureCopyAndRefusesTitleBarClose) {
+    StepViewRequest r;
+    r.tipoMossa = "1";
+    r.message = "curl at crossing 2";
+    auto f = viewer(r);
+    EXPECT_TRUE(f->isModal());
+    EXPECT_FALSE(main().gridWidget->isVisible());
+    EXPECT_EQ(f->windowTitle().toStdString(), "Trevalon knot - step 1   Found move I");
+    EXPECT_EQ(f->findChild<QLabel*>("lblmsg")->text().toStdString(), "curl at crossing 2");
+    EXPECT_EQ(visibleKeys(*f), (std::set<std::string>{"Applica", "s0", "Successivo", "s1", "interrompi", "s2",
+                                                      "Dimensmeno", "Dimenspiu"}));
+    EXPECT_EQ(f->action("Successivo")->toolTip().toStdString(), "Find next move");
+    EXPECT_FALSE(f->action("Applica")->icon().isNull());
+    EXPECT_EQ(f->gr3().grid(), &f->model().Gr3);
+    EXPECT_EQ(f->model().Gr3.picture(3, 4).index, 41);
+    EXPECT_EQ(f->panelText("p1").toStdString(), "Done");
+    EXPECT_TRUE(f->panelText("p2").startsWith("Time main find algorithm sec."));
+
+    // The title bar's close box and Escape are refused with a message; the answer is unchanged.
+    f->close();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(f.get(), &esc);
+    QApplication::processEvents();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(ui.messages, (std::vector<std::string>{"Click a button", "Click a button"}));
+
+    // "Successivo" closes with the empty answer and the main grid comes back.
+    f->action("Successivo")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->model().EsitoDialogo(), "");
+    EXPECT_TRUE(main().gridWidget->isVisible());
+}
+
+TEST_F(Form3Test, SummandToolbarOffersSaveAndContinue) {
+    for (const char* azione : {"I1", "I2"}) {
+        StepViewRequest r;
+        r.tipoMossa = "S";
+        r.tipoAzione = azione;
+        auto f = viewer(r);
+        EXPECT_EQ(visibleKeys(*f),
+                  (std::set<std::string>{"Salva", "Successivo", "s2", "Dimensmeno", "Dimenspiu"}));
+        EXPECT_EQ(f->action("Applica"), nullptr);
+        EXPECT_EQ(f->panelText("p4").toStdString(), "C-SUM");
+        const std::string which = std::string(azione) == "I1" ? "First" : "Second";
+        EXPECT_EQ(f->windowTitle().toStdString(),
+                  "Trevalon knot - step 1   " + which + " diagram of connected sum");
+        f->action("Salva")->trigger();
+        EXPECT_FALSE(f->isVisible());
+        EXPECT_EQ(f->model().EsitoDialogo(), "Save");
+    }
+}
+
+TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
+    int steps = 0;
+    CellDrawingActions actions;
+    actions.F3GenCelDis = [&] { ++steps; };
+    actions.F3DisegnaCelDis = [&] { ++steps; };
+    actions.F3SavDis = [&] { ++steps; };
+    StepViewRequest r;
+    r.tipoMossa = "2";
+    r.drawnDiagram = true;
+    auto f = viewer(r, actions);
+    f->action("Applica")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(steps, 3);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(visibleKeys(*f),
+              (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu", "s3", "Migliora"}));
+    const int before = f->model().Gr3.colWidth(3);
+    f->action("Dimensmeno")->trigger();
+    EXPECT_LT(f->model().Gr3.colWidth(3), before);
+    f->action("Refresh")->trigger();
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(f->model().EsitoDialogo(), "Sel");
+}
+
+TEST_F(Form3Test, ModalShowingReturnsTheAnswer) {
+    StepViewRequest r;
+    r.tipoMossa = "3";
+    r.tipoPonte = "<";
+    r.mainGrid = &main().grid;
+    QTimer::singleShot(50, [&] {
+        auto* f = main().window.findChild<Form3*>();
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->windowTitle().toStdString(), "Trevalon knot - step 1   Found move III");
+        f->clickKey("interrompi");
+    });
+    const std::string answer =
+        mostraStepViewer(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget, &main().grid);
+    EXPECT_EQ(answer, "Int");
+    EXPECT_TRUE(main().gridWidget->isVisible());
+    EXPECT_EQ(main().window.findChild<Form3*>(), nullptr);  // released after closing
+}
+
+}  // namespace
+}  // namespace trevalon
