@@ -205,6 +205,7 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         f.ModoSorgente = sorgentePrima;
         f.ctx.DimCella = dimPrima;
+        f.SettaDone();
         return false;
     }
 
