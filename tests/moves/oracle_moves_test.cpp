@@ -19,6 +19,15 @@ namespace ts = trevalon::testsupport;
 
 struct Conteggio {
     int candidatiI = 0, candidatiM = 0, candidatiP = 0;
+    int senzaAttraversati = 0;  // kind P with no crossed arc: one stretch without inner crossings
+    int opposti = 0;            // the two stretches run opposite ways
+    void add(const Conteggio& o) {
+        candidatiI += o.candidatiI;
+        candidatiM += o.candidatiM;
+        candidatiP += o.candidatiP;
+        senzaAttraversati += o.senzaAttraversati;
+        opposti += o.opposti;
+    }
 };
 
 // Checks every candidate of one diagram; returns the counts by kind.
@@ -40,6 +49,14 @@ Conteggio verificaTutti(const std::string& gauss, const std::string& letters, co
                 ++n.candidatiM;
             else
                 ++n.candidatiP;
+            if (kind == Mossa::II) {
+                if (c.mossa.TipoCandidato == "P" && c.mossa.ListaArchiAttraversati == ",")
+                    ++n.senzaAttraversati;
+                // Field 5 of an entry is the crossing its stretch starts at.
+                if (c.mossa.VoceMossa1.substr(18, c.mossa.VoceMossa1.find(',', 18) - 18) !=
+                    c.mossa.VoceMossa2.substr(18, c.mossa.VoceMossa2.find(',', 18) - 18))
+                    ++n.opposti;
+            }
             std::ostringstream what;
             what << nome << " " << d->txtNodo << " " << d->TxtOri << " move "
                  << (kind == Mossa::I ? "I" : "II") << " " << c.mossa.TipoCandidato << " ["
@@ -87,16 +104,15 @@ TEST(OracleMoves, NamedKnotsEnlargedKeepTheirKnot) {
     for (const auto& k : ts::namedKnots()) {
         for (std::uint32_t seed = 1; seed <= 4; ++seed) {
             const auto g = ts::enlarged(ts::diagramOf(k), seed, ts::diagramOf(k).crossings() + 6 + 2 * seed);
-            const auto c = verificaTutti(ts::gaussText(g), ts::lettersText(g), k.name);
-            total.candidatiI += c.candidatiI;
-            total.candidatiM += c.candidatiM;
-            total.candidatiP += c.candidatiP;
+            total.add(verificaTutti(ts::gaussText(g), ts::lettersText(g), k.name));
         }
     }
     EXPECT_GT(total.candidatiI, 0);
     EXPECT_GT(total.candidatiM, 0);
     EXPECT_GT(total.candidatiP, 0);
-    std::cout << "candidates I " << total.candidatiI << " M " << total.candidatiM << " P " << total.candidatiP
+    EXPECT_GT(total.opposti, 0);
+    std::cout << "named: I " << total.candidatiI << " M " << total.candidatiM << " P " << total.candidatiP
+              << " P without crossed arcs " << total.senzaAttraversati << " opposite " << total.opposti
               << "\n";
 }
 
@@ -108,9 +124,24 @@ TEST(OracleMoves, GeneratedDiagramsKeepTheirKnot) {
         verificaTutti(ts::gaussText(u), ts::lettersText(u), "unknot " + std::to_string(seed));
         const auto b = ts::enlarged(ts::randomBraidKnot(seed, 3 + static_cast<int>(seed % 3), size / 2),
                                     seed + 50, size);
-        const auto c = verificaTutti(ts::gaussText(b), ts::lettersText(b), "braid " + std::to_string(seed));
-        total.candidatiP += c.candidatiP;
+        total.add(verificaTutti(ts::gaussText(b), ts::lettersText(b), "braid " + std::to_string(seed)));
     }
+    EXPECT_GT(total.candidatiP, 0);
+    EXPECT_GT(total.senzaAttraversati, 0);
+    EXPECT_GT(total.opposti, 0);
+    std::cout << "generated: I " << total.candidatiI << " M " << total.candidatiM << " P " << total.candidatiP
+              << " P without crossed arcs " << total.senzaAttraversati << " opposite " << total.opposti
+              << "\n";
+}
+
+TEST(OracleMoves, LongTwistRegionsWithBigons) {
+    // A twist region of 121 crossings gives far more move II entries than a fixed list of 10000 would hold.
+    std::mt19937 rng(9);
+    auto g = ts::braidClosure(2, ts::BraidWord(121, 1));
+    for (int i = 0; i < 3; ++i) g = ts::addBigon(g, rng);
+    g = ts::addCurl(g, 5, true, 1);
+    const auto c = verificaTutti(ts::gaussText(g), ts::lettersText(g), "twist");
+    EXPECT_GT(c.candidatiI + c.candidatiM + c.candidatiP, 0);
 }
 
 }  // namespace
