@@ -40,8 +40,9 @@ std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelt
 
 // Move II of kind "P": the strand ListaArchiMossa loses its inner crossings and is laid along the other
 // strand, crossing every arc of ListaArchiAttraversati with a new crossing (named by the grown counter
-// contaNuoviIncroci). Reads the geometry of the diagram before the move (arc ends and regions, crossing
-// sides) for the letters of the new crossings.
+// contaNuoviIncroci). A crossed strand keeps at its new crossing the sign and direction it has at the other
+// strand, so a new crossing repeats that crossing's letter (swapped when the stretches run opposite ways).
+// Reads the arc ends of the diagram before the move (d.archi) to place each new passage on its arc.
 std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaScelta& mossa, const Diagram& d,
                                            int& contaNuoviIncroci);
 
