@@ -1,0 +1,110 @@
+#include "mainwindow/complete_run.h"
+
+#include <chrono>
+#include <unordered_set>
+
+#include "mainwindow/form2.h"
+#include "mainwindow/history.h"
+#include "mainwindow/move_window.h"
+#include "reports/step_list.h"
+
+namespace trevalon {
+
+namespace {
+
+constexpr const char* kStoriaPiena = "The step history is full (1000 steps): the simplification stops here.";
+
+std::string chiave(const Diagram& d) {
+    return d.txtNodo + "|" + d.TxtOri;
+}
+
+}  // namespace
+
+void RiempiLista(FrmLista& lista, const Form2& f, int ultimoPasso, double secondi) {
+    lista.Form_Load();
+    if (ultimoPasso > kMaxStati) ultimoPasso = kMaxStati;
+    for (int i = 0; i <= ultimoPasso; ++i) {
+        const Stato& s = f.tblStati.at(static_cast<std::size_t>(i));
+        lista.AggiungiPasso(i, s.Codice, s.Ori);
+    }
+    lista.Concludi();
+    lista.ImpostaCaption(f.NomeFileNodo);
+    lista.ImpostaTempo(secondi);
+    lista.NomeFileNodo = f.NomeFileNodo;
+    lista.NumStato = ultimoPasso;
+}
+
+EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
+    EsitoCorsa e;
+    const int k0 = f.NumStato + 1;
+    e.passoIniziale = f.NumStato;
+    const char modoPrima = f.ModoGen;
+    const auto inizio = f.ui.now();
+    e.incrociPrima = static_cast<int>(f.diagram.TxtOri.size());
+
+    f.ui.setPanel("p1", "Wait..");
+    f.ModoGen = 'A';
+    f.CorsaCompleta = true;
+    f.ModoAutomatico = true;
+    if (f.NumStato == 0) w.albero().svuotaElaborati();
+
+    // Every diagram of the run: a step that comes back to one of them makes no progress.
+    std::unordered_set<std::string> visti{chiave(f.diagram)};
+    {
+        BusyGuard busy(f.ui);
+        while (f.CorsaCompleta) {
+            if (f.diagram.TxtOri.size() < 3) {
+                e.fine = FineCorsa::Banale;
+                break;
+            }
+            if (f.NumStato >= kMaxStati) {
+                e.fine = FineCorsa::StoriaPiena;
+                break;
+            }
+            const int prima = f.NumStato;
+            const RisultatoPonte r = CmdTpon2_Click(w, w.statoPonte());
+            if (r.esito != EsitoDriver::Applicata) {
+                e.fine = r.esito == EsitoDriver::RiscritturaFallita ? FineCorsa::SenzaProgresso
+                                                                    : FineCorsa::NessunaMossa;
+                break;
+            }
+            if (!w.ultimoPassoRegistrato() || f.NumStato != prima + 1 ||
+                !visti.insert(chiave(f.diagram)).second) {
+                e.fine = FineCorsa::SenzaProgresso;
+                break;
+            }
+        }
+    }
+    e.secondi = std::chrono::duration<double>(f.ui.now() - inizio).count();
+    e.ultimoPasso = f.NumStato;
+    e.incrociDopo = static_cast<int>(f.diagram.TxtOri.size());
+    e.codiceFinale = f.diagram.txtNodo;
+    e.oriFinale = f.diagram.TxtOri;
+
+    f.CorsaCompleta = false;
+    f.ModoAutomatico = false;
+    f.AbilitaBottoni(false);
+    f.ui.setCommandEnabled("Salva", false);
+    f.ui.setCommandEnabled("Undo", false);
+    f.SettaDone();
+    if (e.fine == FineCorsa::StoriaPiena) f.ui.showMessage(kStoriaPiena);
+
+    FrmLista frm(f.ui, f.ui);
+    RiempiLista(frm, f, e.ultimoPasso, e.secondi);
+    if (lista) lista->showStepList(frm);
+
+    // Back to the start step: the records of the run stay beyond it.
+    f.NumStato = k0;
+    f.ModoGen = modoPrima;
+    f.layout.TblNodoAlbero.clearTouched();
+    f.PartenzaDisegno = 1;
+    StatoPrec(f);
+    if (f.NumStato == k0) f.NumStato = k0 - 1;  // the rebuild failed and said why
+    if (f.NumStato > 0) {
+        f.ui.setCommandEnabled("Undo", true);
+        f.ui.setCommandEnabled("Salva", f.diagram.TxtOri.size() > 2);
+    }
+    return e;
+}
+
+}  // namespace trevalon
