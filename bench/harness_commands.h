@@ -18,8 +18,15 @@ struct HarnessCommand {
 // or the file name, "error" and the message.
 int comandoStructure(const std::vector<std::string>& args);
 
+// run FILE... [--steps]: the complete automatic simplification of each Gauss-code knot file; a
+// tab-separated line of the file name, crossings before and after, steps, seconds, and the final Gauss code
+// and indices as a .gau file writes them; or the file name, "error" and the message. --steps also prints
+// every step of the history.
+int comandoRun(const std::vector<std::string>& args);
+
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
+    {"run", "run FILE... [--steps]", comandoRun},
 };
 
 }  // namespace trevalon::bench

@@ -1,0 +1,91 @@
+// The complete automatic simplification ("Quick simplification") on generated unknot diagrams of 20 to 200
+// crossings: opening the file is not timed; the peak resident memory of the process is reported.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include <unistd.h>
+
+#include "mainwindow/complete_run.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/move_window.h"
+#include "mainwindow/open_knot.h"
+#include "model/knot_files.h"
+#include "platform/headless_ui.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
+
+namespace {
+
+using namespace trevalon;
+namespace ts = trevalon::testsupport;
+namespace fs = std::filesystem;
+
+// Peak resident memory of the process in MiB (VmHWM), 0 when unknown.
+double picoMemoriaMiB() {
+    std::ifstream in("/proc/self/status");
+    std::string key;
+    while (in >> key) {
+        if (key == "VmHWM:") {
+            double kb = 0;
+            in >> kb;
+            return kb / 1024.0;
+        }
+        std::string rest;
+        std::getline(in, rest);
+    }
+    return 0;
+}
+
+fs::path fileDiagramma(int crossings, std::uint32_t seed) {
+    const auto g = ts::randomUnknot(seed, crossings);
+    const fs::path p =
+        fs::temp_directory_path() / ("trevalon_bench_" + std::to_string(::getpid()) + "_" +
+                                     std::to_string(crossings) + "_" + std::to_string(seed) + ".gau");
+    std::ofstream(p, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
+    return p;
+}
+
+void BM_CompleteRun(benchmark::State& state) {
+    const int crossings = static_cast<int>(state.range(0));
+    const std::uint32_t seed = static_cast<std::uint32_t>(state.range(1));
+    const fs::path file = fileDiagramma(crossings, seed);
+    int passi = 0, dopo = 0, prima = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ProgramContext ctx;
+        AutomaticUi ui;
+        auto form = std::make_unique<Form2>(ctx, ui);
+        form->Form_Load();
+        form->Form_Activate();
+        if (!ApriGau(*form, file.string())) {
+            state.SkipWithError("the generated diagram cannot be opened");
+            break;
+        }
+        FinestraForm2 w(*form);
+        state.ResumeTiming();
+        const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
+        passi = e.ultimoPasso;
+        prima = e.incrociPrima;
+        dopo = e.incrociDopo;
+    }
+    std::error_code ec;
+    fs::remove(file, ec);
+    state.counters["crossings"] = prima;
+    state.counters["after"] = dopo;
+    state.counters["steps"] = passi;
+    state.counters["peak_MiB"] = picoMemoriaMiB();
+}
+
+BENCHMARK(BM_CompleteRun)
+    ->ArgsProduct({{20, 50, 100, 200}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,72 @@
+// trevalon-bench run: the complete automatic simplification of Gauss-code knot files, headless.
+
+#include <iomanip>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "harness_commands.h"
+#include "mainwindow/complete_run.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/move_window.h"
+#include "mainwindow/open_knot.h"
+#include "model/knot_files.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon::bench {
+
+namespace {
+
+// One file: the window's engine object opens it and runs the complete run without a person.
+int runFile(const std::string& file, bool steps) {
+    ProgramContext ctx;
+    ScriptedUi ui;
+    auto form = std::make_unique<Form2>(ctx, ui);
+    form->Form_Load();
+    form->Form_Activate();
+    if (!ApriGau(*form, file)) {
+        std::cout << file << "\terror\t"
+                  << (ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
+        return 1;
+    }
+    FinestraForm2 w(*form);
+    const std::size_t messagesBefore = ui.messages.size();
+    const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
+    std::ostringstream seconds;
+    seconds << std::fixed << std::setprecision(3) << e.secondi;
+    std::cout << file << '\t' << e.incrociPrima << '\t' << e.incrociDopo << '\t'
+              << e.ultimoPasso - e.passoIniziale << '\t' << seconds.str() << '\t'
+              << valoreGaussCode(e.codiceFinale) << '\t' << valoreIndices(e.oriFinale) << '\n';
+    if (steps) {
+        for (int i = 0; i <= e.ultimoPasso; ++i) {
+            const Stato& s = form->tblStati.at(static_cast<std::size_t>(i));
+            std::cout << "  step " << i << '\t' << s.Ori.size() << '\t' << valoreGaussCode(s.Codice) << '\t'
+                      << valoreIndices(s.Ori) << '\n';
+        }
+        for (std::size_t k = messagesBefore; k < ui.messages.size(); ++k)
+            std::cout << "  message\t" << ui.messages[k] << '\n';
+    }
+    return 0;
+}
+
+}  // namespace
+
+int comandoRun(const std::vector<std::string>& args) {
+    bool steps = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--steps")
+            steps = true;
+        else
+            files.push_back(a);
+    }
+    if (files.empty()) {
+        std::cerr << "usage: trevalon-bench run FILE... [--steps]\n";
+        return 2;
+    }
+    int rc = 0;
+    for (const std::string& f : files) rc |= runFile(f, steps);
+    return rc;
+}
+
+}  // namespace trevalon::bench

@@ -1,0 +1,8 @@
+# The complete run: the "run" sub-command of trevalon-bench and its benchmark on generated diagrams. Sorts
+# after structure.cmake, which creates trevalon-bench.
+target_link_libraries(trevalon-bench PRIVATE trevalon_mainwindow)
+
+if(TARGET trevalon_testsupport)
+  add_executable(complete_run_bench ${CMAKE_CURRENT_LIST_DIR}/complete_run_bench.cpp)
+  target_link_libraries(complete_run_bench PRIVATE trevalon_mainwindow trevalon_testsupport benchmark::benchmark)
+endif()
