@@ -19,6 +19,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "celldraw/qt/form3.h"
+#include "mainwindow/open_knot.h"
 #include "mainwindow/qt/toolbar_icons.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
@@ -49,6 +51,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     ctx_.programFolder = programFolder;
     form_ = std::make_unique<Form2>(ctx_, *this);
     form_->onClose = [this] { close(); };
+    InstallaComandiDiagramma(*form_);
 
     // The diagram grid under the toolbar, with the stop frame above it while a search runs.
     auto* central = new QWidget(this);
@@ -82,6 +85,11 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
         showMessage(e.what());
     }
     grid_->setGrid(&form_->Gr);
+
+    // The move commands and the complete run, whose step list opens over this window.
+    mosse_ = std::make_unique<FinestraForm2>(*form_);
+    listaPassi_ = std::make_unique<QtStepListPort>(this);
+    InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
 }
 
 MainWindow::~MainWindow() {
@@ -269,9 +277,21 @@ void MainWindow::yieldToEvents() {
     QCoreApplication::processEvents();
 }
 
-std::string MainWindow::showCandidate(const StepViewRequest&) {
-    // No step viewer in this build: the search is told to stop.
-    return "Int";
+std::string MainWindow::showCandidate(const StepViewRequest& request) {
+    // The step viewer moves the shared zoom level, the timings and the "Migliora" confirmation.
+    StepViewerShared shared;
+    shared.ConfermaMigliora = &ctx_.ConfermaMigliora;
+    shared.LivelloZoom = &ctx_.LivelloZoom;
+    shared.DimCella = &ctx_.DimCella;
+    shared.ZoomMin = ctx_.ZoomMin;
+    shared.ZoomMax = ctx_.ZoomMax;
+    shared.TabDimCella = ctx_.TabDimCella;
+    shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
+    shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
+    shared.ModoSviluppo = ctx_.ModoSviluppo;
+    ctx_.EsitoDialogo = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->Gr);
+    grid_->refresh();
+    return ctx_.EsitoDialogo;
 }
 
 std::chrono::steady_clock::time_point MainWindow::now() {
