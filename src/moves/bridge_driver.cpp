@@ -199,15 +199,23 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
             if (modo == 'A') {
                 int conta = w.contaNuoviIncroci();
                 const EsitoNuovoNodo n = NuovoNodoDaPonte(d, e.mossa, ab1, conta);
-                if (!n.ok || n.nodoBanale) {
+                if (n.ok && n.nodoBanale) {
+                    // Every crossing is gone: the trivial knot is the step's result and is recorded; the
+                    // complete run then ends (a message only when a person is watching).
+                    d.txtNodo.clear();
+                    d.TxtOri.clear();
+                    d.NumIncroci = d.NumArchi = d.NumGemelli = d.NumRegioni = 0;
+                    if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
+                } else if (!n.ok) {
                     w.ui().showMessage(kMessaggioRiscritturaFallita);
                     SettaDone(w.ui(), o.ModoAutomatico);
                     r.esito = EsitoDriver::RiscritturaFallita;
                     return r;
+                } else {
+                    w.contaNuoviIncroci() = conta;
+                    applicaNuovoNodo(d, n);
+                    if (!o.nascosta && !o.ModoBatch) w.ricostruisciDaCodice();
                 }
-                w.contaNuoviIncroci() = conta;
-                applicaNuovoNodo(d, n);
-                if (!o.nascosta && !o.ModoBatch) w.ricostruisciDaCodice();
             } else if (modo == 'I') {
                 w.ricostruisciDaDisegno();
             } else {
