@@ -71,7 +71,6 @@ TEST_F(MainWindowTest, PanelsBusyPointerStopFrameAndExit) {
     w.hideStopFrame();
     EXPECT_FALSE(frame->isVisible());
 
-    EXPECT_EQ(w.showCandidate(StepViewRequest{}), "Int");
     w.action("Uscita")->trigger();
     EXPECT_TRUE(w.form().closeRequested());
     EXPECT_FALSE(w.isVisible());

@@ -11,6 +11,7 @@ inline QApplication& testApp() {
     static int argc = 1;
     static char name[] = "trevalon-tests";
     static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* app = new QApplication(argc, argv);
     return *app;
 }
