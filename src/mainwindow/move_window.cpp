@@ -113,6 +113,9 @@ void FinestraForm2::impostaEsitoDialogo(const std::string& esito) {
 
 bool FinestraForm2::ricostruisciDaCodice() {
     if (nascosta()) return costruisciStruttura(form_->diagram);
+    // The complete run draws nothing between its steps: the searches need only the structure.
+    if (form_->CorsaCompleta && form_->ModoAutomatico)
+        return strutturaOk_ = costruisciStruttura(form_->diagram);
     return CmdTutto_Click(*form_) == EsitoCostruzione::Costruito;
 }
 
@@ -120,11 +123,14 @@ void FinestraForm2::registraPasso() {
     registrato_ = false;
     if (nascosta()) return;
     Form2& f = *form_;
-    if (!f.diagram.txtNodo.empty()) {
+    const bool corsa = f.CorsaCompleta && f.ModoAutomatico;
+    if (!f.diagram.txtNodo.empty() && !corsa) {
         registrato_ = Salvastato(f);
         return;
     }
-    // Every crossing is gone: the trivial knot is recorded as a step with empty texts, which cannot be built.
+    // The complete run records its steps as they are, built from the code only as far as the searches
+    // need (the diagram of each step is laid out again when it is shown); and when every crossing is gone
+    // the trivial knot is recorded with empty texts, which cannot be built.
     if (f.ModoBatch) return;
     f.RichiestaStop = 0;
     f.ui.hideStopFrame();
@@ -134,22 +140,27 @@ void FinestraForm2::registraPasso() {
                          " steps): this step cannot be recorded.");
         return;
     }
+    const bool costruita = strutturaOk_;
+    strutturaOk_ = true;
+    if (!f.diagram.txtNodo.empty() && !costruita) return;  // the new code was refused: nothing to record
     ++f.NumStato;
     Stato& s = f.tblStati.at(static_cast<std::size_t>(f.NumStato));
     s = Stato{};
+    s.Codice = f.diagram.txtNodo;
+    s.Ori = f.diagram.TxtOri;
     s.Tipo = "A";
     s.Flag = 1;
-    svuotaTabelle(f.diagram);
+    if (s.Codice.empty()) svuotaTabelle(f.diagram);
     f.PartenzaDisegno = 1;
-    f.NumIncrociDis = 0;
+    f.NumIncrociDis = static_cast<int>(s.Ori.size());
     if (!f.ModoAutomatico) {
         InizializzaGr(f.Gr, f.diagram.NumRighe, f.diagram.NumColonne, f.ctx.DimCella, f.ModoGen);
         f.SettaDone();
     }
     f.ui.setCommandEnabled("Undo", true);
-    f.ui.setCommandEnabled("Salva", false);
+    f.ui.setCommandEnabled("Salva", f.NumIncrociDis > 2);
     f.Testocaption(f.NumStato);
-    f.AbilitaBottoni(false);
+    f.AbilitaBottoni(f.NumIncrociDis >= 2);
     registrato_ = true;
 }
 

@@ -73,6 +73,7 @@ class FinestraForm2 : public FinestraPonte {
     int stopProprio_ = 0;  // the hidden instance's own stop request: the look-ahead clears no shared flag
     bool passoCombinato_ = false;
     bool registrato_ = false;
+    bool strutturaOk_ = true;  // the last build of the complete run succeeded
 };
 
 // Builds the diagram's tables from its own Gauss text and letters as far as the move searches read them
