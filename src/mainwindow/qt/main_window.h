@@ -9,8 +9,10 @@
 #include <string>
 
 #include "mainwindow/form2.h"
+#include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
 #include "platform/ports.h"
+#include "reports/qt/frm_lista_window.h"
 
 class QAction;
 class QFrame;
@@ -84,6 +86,9 @@ class MainWindow : public QMainWindow, public UserInterface {
 
     ProgramContext ctx_;
     std::unique_ptr<Form2> form_;
+    // The moves' view of form_ (with its look-ahead instance) and the complete run's step list.
+    std::unique_ptr<FinestraForm2> mosse_;
+    std::unique_ptr<QtStepListPort> listaPassi_;
     GridView* grid_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QFrame* frame3_ = nullptr;
