@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QTimer>
+#include <filesystem>
+
+#include "mainwindow/qt/main_window.h"
+#include "platform/qt/grid_view.h"
+#include "platform_qt/qt_app.h"
+
+namespace trevalon {
+namespace {
+
+TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau";
+    // The person picks the file in the open dialog, which starts in the Knots folder.
+    QString cartella;
+    int tentativi = 0;
+    QTimer scelta;
+    scelta.setInterval(20);
+    QObject::connect(&scelta, &QTimer::timeout, [&] {
+        auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialogo) {
+            if (++tentativi > 250) scelta.stop();
+            return;
+        }
+        scelta.stop();
+        cartella = dialogo->directory().absolutePath();
+        dialogo->selectFile(QString::fromStdString(knot.string()));
+        static_cast<QDialog*>(dialogo)->accept();  // as the Open button does
+    });
+    scelta.start();
+    ASSERT_TRUE(w.action("ApriG")->isEnabled());
+    w.action("ApriG")->trigger();
+    QApplication::processEvents();
+
+    EXPECT_EQ(cartella.toStdString(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots").string());
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
+    EXPECT_EQ(w.panel("p1"), "Done");
+    EXPECT_TRUE(w.action("draw")->isEnabled());
+    EXPECT_FALSE(w.action("Undo")->isEnabled());
+
+    // Every crossing of the diagram is a tile of the main grid, and the view paints it.
+    const Diagram& d = w.form().diagram;
+    ASSERT_EQ(d.NumIncroci, 3);
+    const QImage image = w.gridView().viewport()->grab().toImage();
+    for (int k = 1; k <= d.NumIncroci; ++k) {
+        int r = 0, c = 0;
+        Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
+        EXPECT_FALSE(w.form().Gr.picture(r, c).empty()) << "crossing " << k;
+        const QRect rect = w.gridView().cellRect(r, c);
+        ASSERT_FALSE(rect.isEmpty());
+        int dark = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 100) ++dark;
+        EXPECT_GT(dark, 0) << "crossing " << k << " is not painted";
+    }
+
+    // "draw" lays the diagram out from the next root crossing.
+    w.action("draw")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(w.form().PartenzaDisegno, 2);
+    EXPECT_EQ(w.form().diagram.NumRegioni, 5);
+}
+
+}  // namespace
+}  // namespace trevalon
