@@ -176,6 +176,12 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
         EXPECT_NE(b->ui.messages[0].find("drawn knot"), std::string::npos);
         EXPECT_TRUE(Fotografia(*b) == prima);
     }
+    // Opened as a Gauss-code file directly ("Apri"), a file without "GaussCode=" is a code error.
+    b->ui.messages.clear();
+    EXPECT_FALSE(ApriGau(b->form, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
+    ASSERT_EQ(b->ui.messages.size(), 1u);
+    EXPECT_EQ(b->ui.messages[0], kErroreCodiceGau);
+    EXPECT_TRUE(Fotografia(*b) == prima);
     // A file that is gone, and a cancelled dialog.
     b->ui.messages.clear();
     b->ui.openAnswers.push_back((cartellaProva() / "missing.gau").string());
