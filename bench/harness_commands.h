@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "harness_build.h"
+
 namespace trevalon::bench {
 
 struct HarnessCommand {
@@ -27,6 +29,7 @@ int comandoRun(const std::vector<std::string>& args);
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
     {"run", "run FILE... [--steps]", comandoRun},
+    {"build", "build FILE|FOLDER...", comandoBuild},
 };
 
 }  // namespace trevalon::bench

@@ -1,5 +1,6 @@
 #include "layout/auto_layout.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -32,8 +33,13 @@ int LeggiFattore(const std::string& text) {
     return static_cast<int>(std::nearbyint(v));  // the default rounding mode rounds halves to even
 }
 
-void ClearTblNodo(Diagram& d) {
-    d.TblNodo.clearAll();
+void ClearTblNodo(Diagram& d, LayoutState& s) {
+    const LimitiNodo& a = s.areaSporca;
+    const LimitiNodo& l = d.limiti;
+    const int r1 = std::max({a.RigaMax, d.NumRighe, l.RigaMax <= kMaxCella ? l.RigaMax : 0});
+    const int c1 = std::max({a.ColMax, d.NumColonne, l.ColMax <= kMaxCella ? l.ColMax : 0});
+    d.TblNodo.clear(0, r1, 0, c1);
+    s.areaSporca = {0, kMaxCella, 0, kMaxCella};
 }
 
 void SettaLimiti(Diagram& d) {
@@ -64,6 +70,10 @@ void Disegna(Diagram& d, LayoutState& s, std::string* why) {
     GeneraAlberoAmpiezza(d, s, why);
     if (d.ErroreCostruzione || s.ModoAutomatico) return;
     if (s.hook) s.hook->nodoIngrid(s);
+    StendiLayout(d, s, why);
+}
+
+void StendiLayout(Diagram& d, LayoutState& s, std::string* why) {
     VisCostruzione(d, s, "F", true, why);
     if (d.ErroreCostruzione) return;
 
@@ -211,7 +221,7 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
     if (s.ModoAutomatico) return;
     s.tick();
     if (daCelle) {
-        ClearTblNodo(d);
+        ClearTblNodo(d, s);
         const WorkGrid& g = s.TblNodoAlbero;
         int rmin = 9999, rmax = 0, cmin = 9999, cmax = 0;
         for (int r = std::max(1, g.rMin()); r <= std::min(WorkGrid::kMax, g.rMax()); ++r)

@@ -14,6 +14,10 @@ namespace trevalon {
 // d.ErroreCostruzione (with the reason in *why when given) when the layout cannot be made.
 void Disegna(Diagram& d, LayoutState& s, std::string* why = nullptr);
 
+// The spread of the laid-out work grid into the cell table with spacing s.FattoreLayout, without its
+// stray arc cells (the last steps of `Disegna`).
+void StendiLayout(Diagram& d, LayoutState& s, std::string* why = nullptr);
+
 // `GeneraAlberoAmpiezza`: the breadth-first tree on the work grid.
 void GeneraAlberoAmpiezza(Diagram& d, LayoutState& s, std::string* why = nullptr);
 // `GeneraDirezioniAmpiezza`: places crossing n at work cell (r, c), turns its sides so that arc nArc
@@ -27,8 +31,9 @@ bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp);
 // when msg is "F"); then the extent is recomputed. Does nothing in the automatic run.
 void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle,
                     std::string* why = nullptr);
-// `ClearTblNodo`: empties every field of every cell of the cell table.
-void ClearTblNodo(Diagram& d);
+// `ClearTblNodo`: empties every field of every cell that may hold anything: the part an earlier layout
+// left, the rows and columns in use and the extent.
+void ClearTblNodo(Diagram& d, LayoutState& s);
 // `SettaLimiti`: the extent of the non-empty cells (9999, 0, 9999, 0 when there is none).
 void SettaLimiti(Diagram& d);
 

@@ -15,6 +15,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// The widest spacing tried when routing fails.
+constexpr int kFattoreMassimo = 100;
+
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
 }
@@ -44,6 +47,29 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
 
     PercorriBordo(d, s, &why);
     if (!d.ErroreCostruzione) DisegnaArchi(d, s, &why);
+    // Routes that fill a channel between two parts of the drawing can shut other arc ends in; the same
+    // layout spread wider leaves them room (the tidying removes the extra lines again).
+    while (d.ErroreCostruzione && res.outcome == BuildOutcome::Done && s.FattoreLayout >= 3 &&
+           s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
+        const std::string primo = why;
+        s.FattoreLayout += s.FattoreLayout / 2;
+        s.MezzoFattore = s.FattoreLayout / 2;
+        for (int a = 1; a <= d.NumArchi; ++a) {
+            Arco& x = d.archi[a];
+            x.Percorso.clear();
+            x.PuntiExtra.clear();
+            x.RigaFine = x.ColFine = 0;
+        }
+        d.ErroreCostruzione = false;
+        why.clear();
+        StendiLayout(d, s, &why);
+        if (d.ErroreCostruzione) {
+            why = primo;  // no wider spread fits: the routing failure is the reason
+            break;
+        }
+        PercorriBordo(d, s, &why);
+        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &why);
+    }
     const auto t2 = Clock::now();
     res.times.routingUs = micro(t1, t2);
     if (d.ErroreCostruzione) return fail(BuildOutcome::RoutingError, why);

@@ -1,8 +1,8 @@
 #include "layout/cell_lists.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
-#include <unordered_map>
 
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
@@ -46,41 +46,45 @@ bool arcoValido(int arco) {
 // cell listed earlier drops everything after that cell; a point next to a cell listed before its
 // predecessor drops the cells between. Dropped cells are cleared; the kept ones are numbered.
 void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
+    std::vector<int>& indice = s.indiceCella;
+    if (indice.empty()) indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
+    auto at = [&](Punto p) -> int& { return indice[static_cast<std::size_t>(chiave(p))]; };
     std::vector<Punto> out;
     out.reserve(s.punti.size());
-    std::unordered_map<long, int> indice;
     std::vector<Punto> tolti;
     auto tronca = [&](std::size_t n) {
         while (out.size() > n) {
-            indice.erase(chiave(out.back()));
+            at(out.back()) = -1;
             tolti.push_back(out.back());
             out.pop_back();
         }
     };
     for (const Punto& p : s.punti) {
         if (!cellaDellArco(d, arco, p.r, p.c)) continue;
-        if (auto it = indice.find(chiave(p)); it != indice.end()) {
-            tronca(static_cast<std::size_t>(it->second) + 1);
+        if (const int j = at(p); j >= 0) {
+            tronca(static_cast<std::size_t>(j) + 1);
             continue;
         }
         int m = -1;
         for (int dir = 1; dir <= 4; ++dir) {
             int dr = 0, dc = 0;
             passoDi(dir, dr, dc);
-            if (auto it = indice.find(chiave({p.r + dr, p.c + dc})); it != indice.end())
-                if (m < 0 || it->second < m) m = it->second;
+            const Punto q{p.r + dr, p.c + dc};
+            if (!CellTable::inside(q.r, q.c)) continue;
+            if (const int j = at(q); j >= 0 && (m < 0 || j < m)) m = j;
         }
         if (m >= 0 && static_cast<std::size_t>(m) + 1 < out.size()) tronca(static_cast<std::size_t>(m) + 1);
-        indice[chiave(p)] = static_cast<int>(out.size());
+        at(p) = static_cast<int>(out.size());
         out.push_back(p);
         if (chiedi && s.hook) s.hook->pausaPunto(d, p.r, p.c, static_cast<int>(out.size()));
     }
     for (const Punto& p : tolti)
-        if (!indice.count(chiave(p)) && cellaDellArco(d, arco, p.r, p.c)) {
+        if (at(p) < 0 && cellaDellArco(d, arco, p.r, p.c)) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
             svuota(x);
             x.Posizione = 0;
         }
+    for (const Punto& p : out) at(p) = -1;
     s.punti = std::move(out);
     for (std::size_t i = 0; i < s.punti.size(); ++i)
         d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
@@ -90,22 +94,27 @@ void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
 
 std::vector<Punto> leggiVociPercorso(std::string_view text) {
     std::vector<Punto> out;
+    out.reserve(text.size() / 8 + 1);
     std::size_t start = 0;
-    while (true) {
-        const auto bar = text.find('|', start);
-        if (bar == std::string_view::npos) break;
-        const std::string_view item = text.substr(start, bar - start);
-        if (!item.empty()) out.push_back(leggiVoce(item));
+    const std::size_t n = text.size();
+    while (start < n) {
+        std::size_t bar = start;
+        while (bar < n && text[bar] != '|') ++bar;
+        if (bar == n) break;  // the text after the last "|" is not an item
+        if (bar > start) out.push_back(leggiVoce(text.substr(start, bar - start)));
         start = bar + 1;
     }
     return out;
 }
 
 void aggiungiVoce(std::string& text, Punto p) {
-    text += std::to_string(p.r);
-    text += ',';
-    text += std::to_string(p.c);
-    text += ",|";
+    char buf[32];
+    char* end = std::to_chars(buf, buf + 12, p.r).ptr;
+    *end++ = ',';
+    end = std::to_chars(end, end + 12, p.c).ptr;
+    *end++ = ',';
+    *end++ = '|';
+    text.append(buf, end);
 }
 
 std::string scriviVociPercorso(const std::vector<Punto>& punti) {
@@ -113,6 +122,46 @@ std::string scriviVociPercorso(const std::vector<Punto>& punti) {
     text.reserve(punti.size() * 10);
     for (const Punto& p : punti) aggiungiVoce(text, p);
     return text;
+}
+
+const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int arco) {
+    if (s.percorsiInMemoria) {
+        if (!s.percorsoCaricato[arco]) {
+            s.percorsiMemoria[arco] = leggiVociPercorso(d.archi[arco].Percorso);
+            s.percorsoCaricato[arco] = 1;
+        }
+        return s.percorsiMemoria[arco];
+    }
+    s.percorsiMemoria.resize(1);
+    s.percorsiMemoria[0] = leggiVociPercorso(d.archi[arco].Percorso);
+    return s.percorsiMemoria[0];
+}
+
+void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& punti) {
+    if (s.percorsiInMemoria) {
+        s.percorsiMemoria[arco] = punti;
+        s.percorsoCaricato[arco] = 1;
+        s.percorsoCambiato[arco] = 1;
+        return;
+    }
+    d.archi[arco].Percorso = scriviVociPercorso(punti);
+}
+
+void tieniPercorsiInMemoria(LayoutState& s) {
+    s.percorsiInMemoria = true;
+    s.percorsiMemoria.assign(kMaxArchi + 1, {});
+    s.percorsoCaricato.assign(kMaxArchi + 1, 0);
+    s.percorsoCambiato.assign(kMaxArchi + 1, 0);
+}
+
+void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    s.percorsiInMemoria = false;
+    for (int a = 1; a <= kMaxArchi; ++a)
+        if (s.percorsoCambiato[a]) d.archi[a].Percorso = scriviVociPercorso(s.percorsiMemoria[a]);
+    s.percorsiMemoria.clear();
+    s.percorsoCaricato.clear();
+    s.percorsoCambiato.clear();
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -147,7 +196,7 @@ void RiparaArchi(Diagram& d, LayoutState& s) {
 void VerificaListacelle(Diagram& d, LayoutState& s, int arco) {
     s.punti.clear();
     if (!arcoValido(arco)) return;
-    for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+    for (const Punto& p : puntiPercorso(d, s, arco)) {
         if (arco == 538 && s.hook) s.hook->marcaCella(d, p.r, p.c, "V");
         if (cellaDellArco(d, arco, p.r, p.c)) s.punti.push_back(p);
     }
@@ -156,7 +205,7 @@ void VerificaListacelle(Diagram& d, LayoutState& s, int arco) {
 void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
     s.punti.clear();
     if (!arcoValido(arco)) return;
-    for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+    for (const Punto& p : puntiPercorso(d, s, arco)) {
         if (!CellTable::inside(p.r, p.c)) continue;
         s.punti.push_back(p);
         if (liberaPerArco(d, arco, p.r, p.c)) {
@@ -169,17 +218,15 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
 
 void ComponiListaCelle(Diagram& d, LayoutState& s, int arco) {
     if (!arcoValido(arco)) return;
-    std::string buffer;
     s.BufferPunti.clear();
     for (std::size_t i = 0; i < s.punti.size(); ++i) {
         const Punto p = s.punti[i];
         if (!cellaDellArco(d, arco, p.r, p.c)) continue;
         if (i > 0 && s.punti[i - 1] == p) continue;
-        aggiungiVoce(buffer, p);
         s.BufferPunti.push_back(p);
         d.TblNodo.at(p.r, p.c).Posizione = static_cast<int>(i) + 1;
     }
-    d.archi[arco].Percorso = std::move(buffer);
+    scriviPercorso(d, s, arco, s.BufferPunti);
 }
 
 void PuntiDaEl(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -191,10 +238,8 @@ void PuntiDaEl(Diagram& d, LayoutState& s, int arco, bool chiedi) {
         if (uniti.empty() || !(uniti.back() == p)) uniti.push_back(p);
     s.punti = std::move(uniti);
     cancellaAnelli(d, s, arco, chiedi);
-    std::string buffer;
-    for (const Punto& p : s.punti) aggiungiVoce(buffer, p);
     s.BufferPunti = s.punti;
-    d.archi[arco].Percorso = std::move(buffer);
+    scriviPercorso(d, s, arco, s.punti);
 }
 
 bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2) {
@@ -235,7 +280,10 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
     s.punti = std::move(nuovi);
     // The straight run may pass beside another stretch of the same arc: loops it closes go.
-    cancellaAnelli(d, s, n, false);
+    bool accanto = false;
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
+        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
+    if (accanto) cancellaAnelli(d, s, n, false);
     ComponiListaCelle(d, s, n);
     s.TracciatoCambiato = true;
     return true;
@@ -288,7 +336,7 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     const bool mostra = segnala && s.hook;
     for (int giri = 0; giri < 100000; ++giri) {
         s.punti.clear();
-        for (const Punto& p : leggiVociPercorso(d.archi[arco].Percorso)) {
+        for (const Punto& p : puntiPercorso(d, s, arco)) {
             if (!s.punti.empty() && s.punti.back() == p) continue;
             s.punti.push_back(p);
             if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");

@@ -19,6 +19,14 @@ std::vector<Punto> leggiVociPercorso(std::string_view text);
 std::string scriviVociPercorso(const std::vector<Punto>& punti);
 void aggiungiVoce(std::string& text, Punto p);
 
+// The points of the arc's path (from memory while the paths are kept there, else read from the text),
+// and the path written from points.
+const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int arco);
+void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& punti);
+// Paths kept in memory from now on, and written back as text.
+void tieniPercorsiInMemoria(LayoutState& s);
+void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
+
 // `ListaCelle`: lists `PuntiExtra` followed by `Percorso` of the arc (its first piece is not an item),
 // stamps the listed cells as the arc's cells (never a crossing or another arc's cell) and removes loops.
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi = false);

@@ -105,6 +105,20 @@ struct LayoutState {
     LayoutDeveloperHook* hook = nullptr;  // developer aids; none in normal use
     std::function<void()> progresso;      // `AggiornaProgressivo`; may be empty
 
+    // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned, -1
+    // for none; every entry is back to -1 between calls.
+    std::vector<int> indiceCella;
+
+    // While the tidying straightens, the paths are kept as point lists here and written back as text at
+    // the end (`scriviPercorsiInSospeso`), instead of being read and written as text at every change.
+    bool percorsiInMemoria = false;
+    std::vector<std::vector<Punto>> percorsiMemoria;
+    std::vector<char> percorsoCaricato, percorsoCambiato;
+
+    // The part of the cell table that may hold anything (rows, then columns); the whole table until a
+    // build has tidied it.
+    LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
+
     // Crossings placed on the work grid by the current layout.
     std::vector<char> piazzato = std::vector<char>(kMaxIncroci + 1, 0);
 

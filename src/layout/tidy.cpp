@@ -124,13 +124,13 @@ void EliminaColonneUgualiN(Diagram& d) {
 
 void Assesta(Diagram& d, LayoutState& s) {
     VisCostruzione(d, s, "F", false);
-    SettaLimiti(d);
     auto area = [&](int& r0, int& r1, int& c0, int& c1) {
         r0 = std::max(1, d.limiti.RigaMin - 1);
         r1 = std::min(kMaxCella - 1, d.limiti.RigaMax + 1);
         c0 = std::max(1, d.limiti.ColMin - 1);
         c1 = std::min(kMaxCella - 1, d.limiti.ColMax + 1);
     };
+    tieniPercorsiInMemoria(s);
     if (s.settings.ChKrAD && d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
@@ -163,10 +163,13 @@ void Assesta(Diagram& d, LayoutState& s) {
         VerificaListacelle(d, s, i);
         ComponiListaCelle(d, s, i);
     }
+    scriviPercorsiInSospeso(d, s);
     EliminaRigheUgualiN(d);
     EliminaColonneUgualiN(d);
     VisCostruzione(d, s, "F", false);
-    SettaLimiti(d);
+    // Beyond the last kept row and column the deletion has emptied every field.
+    s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
+                    std::min(kMaxCella, d.limiti.ColMax + 1)};
 }
 
 }  // namespace trevalon

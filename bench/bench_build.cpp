@@ -1,0 +1,50 @@
+// The build of a diagram's picture from its code (layout, routing, tidying and drawing), by size.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "bench_diagrams.h"
+#include "layout/build.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon::bench {
+namespace {
+
+struct Banco {
+    Diagram d;
+    LayoutState s;
+    RenderState st;
+    GridControl griglia;
+    TileNameTable tbltt;
+    TilePalette palette{PaletteId::Form1, false};
+    AutomaticUi ui;
+};
+
+void BM_CostruisciDaCodice(benchmark::State& state) {
+    const auto codice = chiusuraTreccia(parolaTreccia(static_cast<int>(state.range(0)), 7));
+    auto b = std::make_unique<Banco>();
+    InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, 'A');
+    for (auto _ : state) {
+        b->d.txtNodo = codice.txtNodo;
+        b->d.TxtOri = codice.TxtOri;
+        b->d.ErroreCostruzione = false;
+        b->s.IncrocioRadice = 1;
+        const BuildResult r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui);
+        if (!r.ok()) state.SkipWithError(r.reason.c_str());
+        benchmark::DoNotOptimize(b->d.limiti);
+    }
+}
+BENCHMARK(BM_CostruisciDaCodice)
+    ->Arg(10)
+    ->Arg(25)
+    ->Arg(50)
+    ->Arg(100)
+    ->Arg(150)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace trevalon::bench
+
+BENCHMARK_MAIN();

@@ -1,0 +1,148 @@
+#include "layout/build.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "layout/cell_table_check.h"
+#include "platform/headless_ui.h"
+#include "support/diagram_generators.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+struct Banco {
+    Diagram d;
+    LayoutState s;
+    RenderState st;
+    GridControl griglia;
+    TileNameTable tbltt;
+    TilePalette palette{PaletteId::Form1, false};
+    ScriptedUi ui;
+
+    BuildResult costruisci(const std::string& gauss, const std::string& ori, int radice = 1) {
+        d.txtNodo = gauss;
+        d.TxtOri = ori;
+        d.ErroreCostruzione = false;
+        s.IncrocioRadice = radice;
+        InizializzaGr(griglia, d.NumRighe, d.NumColonne, st.DimCella, 'A');
+        return CostruisciDaCodice(d, s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui);
+    }
+};
+
+std::unique_ptr<Banco> nuovoBanco() {
+    return std::make_unique<Banco>();
+}
+
+TEST(Build, TrefoilIsRoutedAndDrawn) {
+    auto b = nuovoBanco();
+    const BuildResult r = b->costruisci("1-2+3-1+2-3+", "OOO");
+    ASSERT_TRUE(r.ok()) << r.reason;
+    EXPECT_FALSE(b->d.ErroreCostruzione);
+    EXPECT_EQ(testcheck::verificaTabella(b->d, true), "");
+    // The used box starts at display cell (3, 2) and every crossing cell shows its label.
+    const LimitiNodo l = b->d.limiti;
+    int crossings = 0;
+    for (int i = l.RigaMin; i <= l.RigaMax; ++i)
+        for (int j = l.ColMin; j <= l.ColMax; ++j) {
+            const CellaNodo& x = b->d.TblNodo.at(i, j);
+            const int gr = i - l.RigaMin + 3, gc = j - l.ColMin + 2;
+            if (x.Tipo == 'I') {
+                ++crossings;
+                EXPECT_EQ(b->griglia.text(gr, gc), b->d.NomiIncroci[x.Numero]);
+                EXPECT_EQ(b->d.incroci[x.Numero].Riga, i);
+                EXPECT_TRUE(x.Forma == 3 || x.Forma == 4);
+            }
+            if (x.Tipo != 0) {
+                EXPECT_EQ(b->griglia.picture(gr, gc), b->palette.img(x.Forma)) << i << "," << j;
+                EXPECT_EQ(b->tbltt.get(gr, gc), TileImg(x.Forma).name);
+            }
+        }
+    EXPECT_EQ(crossings, 3);
+}
+
+TEST(Build, AutomaticRunStopsAfterTheLayout) {
+    auto b = nuovoBanco();
+    b->s.ModoAutomatico = true;
+    const BuildResult r = b->costruisci("1-2+3-1+2-3+", "OOO", 7);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(b->s.IncrocioRadice, 1);  // a root outside the diagram starts from crossing 1
+    for (int k = 1; k <= 3; ++k)
+        for (int s = 1; s <= 4; ++s) EXPECT_NE(b->d.incroci[k].ArcoLato[s], 0);
+    EXPECT_EQ(b->griglia.picture(3, 2), PictureRef{});
+}
+
+TEST(Build, FaultyCodeIsACodeError) {
+    auto b = nuovoBanco();
+    const BuildResult r = b->costruisci("1-2+3-1+2+3-", "OOO");
+    EXPECT_EQ(r.outcome, BuildOutcome::CodeError);
+    EXPECT_TRUE(b->d.ErroreCostruzione);
+}
+
+TEST(Build, SecondBuildLeavesNothingOfTheFirst) {
+    auto b = nuovoBanco();
+    const auto big = testsupport::randomBraidKnot(5, 4, 40);
+    ASSERT_TRUE(b->costruisci(testsupport::gaussText(big), testsupport::lettersText(big)).ok());
+    // Leftovers of another kind of diagram beyond the used box.
+    b->d.TblNodo.at(1400, 1400).Tipo = 'A';
+    b->d.TblNodo.at(1400, 1400).Numero = 2;
+    b->d.TblNodo.at(700, 20).Posizione = 9;
+    const BuildResult r = b->costruisci("1-2+3-1+2-3+", "OOO");
+    ASSERT_TRUE(r.ok()) << r.reason;
+    EXPECT_EQ(testcheck::verificaTabella(b->d, true), "");
+    EXPECT_EQ(b->d.TblNodo.at(700, 20).Posizione, 0);
+}
+
+TEST(Build, NamedKnotsFromEveryRoot) {
+    auto b = nuovoBanco();
+    for (const auto& k : testsupport::namedKnots()) {
+        const int n = static_cast<int>(k.letters.size());
+        for (int radice = 1; radice <= n; ++radice) {
+            const BuildResult r = b->costruisci(k.gauss, k.letters, radice);
+            ASSERT_TRUE(r.ok()) << k.name << " root " << radice << ": " << r.reason;
+            EXPECT_EQ(testcheck::verificaTabella(b->d, true), "") << k.name << " root " << radice;
+        }
+    }
+}
+
+// Generated diagrams of 3 to 100 crossings (larger ones are measured with trevalon-bench build), two roots
+// each: a valid table, or a build error with a stated reason.
+TEST(Build, GeneratedDiagramsAreValid) {
+    auto b = nuovoBanco();
+    int valid = 0, tooLarge = 0, routing = 0;
+    for (int size : {3, 5, 8, 12, 20, 30, 45, 60, 80, 100}) {
+        for (std::uint32_t seed = 1; seed <= 2; ++seed) {
+            const int strands = 2 + static_cast<int>(seed + size) % 4;
+            const auto g = size <= 8 ? testsupport::randomBraidKnot(seed * 31 + size, strands, size)
+                                     : testsupport::enlarged(testsupport::randomBraidKnot(seed, 3, 6),
+                                                             seed * 101 + size, size);
+            if (g.crossings() > 250) continue;
+            const int n = g.crossings();
+            for (int radice : {1, n}) {
+                const BuildResult r =
+                    b->costruisci(testsupport::gaussText(g), testsupport::lettersText(g), radice);
+                if (r.outcome == BuildOutcome::TooLarge) {
+                    ++tooLarge;
+                    continue;
+                }
+                if (r.outcome == BuildOutcome::RoutingError) {
+                    ++routing;
+                    std::cout << n << " crossings, seed " << seed << ", root " << radice << ": " << r.reason
+                              << "\n";
+                    continue;
+                }
+                ASSERT_TRUE(r.ok()) << n << " crossings, seed " << seed << ", root " << radice << ": "
+                                    << r.reason;
+                const std::string e = testcheck::verificaTabella(b->d, true);
+                EXPECT_EQ(e, "") << n << " crossings, seed " << seed << ", root " << radice;
+                if (e.empty()) ++valid;
+            }
+        }
+    }
+    std::cout << "generated builds: " << valid << " valid, " << tooLarge << " too large for the grid, "
+              << routing << " routing errors\n";
+}
+
+}  // namespace
+}  // namespace trevalon
