@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "layout/auto_layout.h"
+#include "layout/cell_lists.h"
+#include "layout/tidy.h"
+
+namespace trevalon {
+namespace {
+
+struct Tavola {
+    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+    std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
+    void metti(int r, int c, char tipo, int numero) {
+        d->TblNodo.at(r, c).Tipo = tipo;
+        d->TblNodo.at(r, c).Numero = numero;
+    }
+    bool arco(int r, int c, int a) const {
+        const CellaNodo& x = d->TblNodo.at(r, c);
+        return x.Tipo == 'A' && x.Numero == a;
+    }
+    // The arc's cells and its path from points.
+    void percorso(int a, const std::vector<Punto>& punti) {
+        for (const Punto& p : punti) metti(p.r, p.c, 'A', a);
+        d->archi[a].Percorso = scriviVociPercorso(punti);
+    }
+};
+
+TEST(CellLists, PathItemsReadTheFirstTwoFields) {
+    EXPECT_EQ(leggiVociPercorso("12,7|12,8,|x"), (std::vector<Punto>{{12, 7}, {12, 8}}));
+    EXPECT_EQ(scriviVociPercorso({{12, 7}, {3, 4}}), "12,7,|3,4,|");
+}
+
+TEST(CellLists, ListingDropsRepeatsAndLoops) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    // A repeated cell stands once; coming back next to the first cell drops the cells between.
+    t.d->archi[1].Percorso = "|5,5,|5,5,|5,6,|6,6,|6,5,|7,5,|";
+    ListaCelle(*t.d, *t.s, 1);
+    EXPECT_EQ(t.d->archi[1].Percorso, "5,5,|6,5,|7,5,|");
+    EXPECT_TRUE(t.arco(5, 5, 1));
+    EXPECT_FALSE(t.arco(5, 6, 1));
+    EXPECT_FALSE(t.arco(6, 6, 1));
+    EXPECT_EQ(t.d->TblNodo.at(7, 5).Posizione, 3);
+}
+
+TEST(CellLists, ADeadEndIsNotKept) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.d->archi[1].Percorso = "|5,5,|5,6,|5,7,|5,6,|6,6,|7,6,|";
+    ListaCelle(*t.d, *t.s, 1);
+    EXPECT_EQ(t.d->archi[1].Percorso, "5,5,|5,6,|6,6,|7,6,|");
+    EXPECT_FALSE(t.arco(5, 7, 1));
+}
+
+TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
+    Tavola t;
+    t.d->NumArchi = 2;
+    t.metti(5, 6, 'I', 1);
+    t.metti(5, 7, 'A', 2);
+    t.d->archi[1].Percorso = "|5,5,|5,6,|5,7,|";
+    ListaCelle(*t.d, *t.s, 1);
+    EXPECT_EQ(t.d->TblNodo.at(5, 6).Tipo, 'I');
+    EXPECT_TRUE(t.arco(5, 7, 2));
+}
+
+TEST(Straightening, AHumpOnARowIsStraightened) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
+    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+    EXPECT_TRUE(t.s->TracciatoCambiato);
+    EXPECT_EQ(t.d->archi[1].Percorso, "5,2,|5,3,|5,4,|5,5,|5,6,|5,7,|");
+    EXPECT_FALSE(t.arco(3, 4, 1));
+    EXPECT_FALSE(t.arco(4, 3, 1));
+}
+
+TEST(Straightening, NoHumpAcrossACrossingOrAnotherArc) {
+    Tavola t;
+    t.d->NumArchi = 2;
+    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
+    t.metti(5, 4, 'I', 1);
+    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+    EXPECT_FALSE(t.s->TracciatoCambiato);
+    t.metti(5, 4, 'A', 2);
+    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+    EXPECT_FALSE(t.s->TracciatoCambiato);
+}
+
+TEST(Straightening, AHumpOfAnArcWithoutItsPathIsLeftAlone) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {4, 4}, {4, 5}, {4, 6}, {5, 6}});
+    t.d->archi[1].Percorso.clear();
+    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+    EXPECT_FALSE(t.s->TracciatoCambiato);
+    EXPECT_FALSE(t.arco(5, 4, 1));
+    EXPECT_TRUE(t.arco(4, 4, 1));
+}
+
+TEST(Straightening, CornerFlip) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    // Crossing, up three, right three, down three to the end cell next to another crossing: the corners
+    // go to the other side of their rectangle only where that removes bends.
+    t.metti(10, 4, 'I', 1);
+    t.percorso(1, {{10, 5}, {10, 6}, {9, 6}, {8, 6}, {8, 7}, {8, 8}, {9, 8}, {10, 8}, {10, 9}});
+    t.metti(10, 10, 'I', 2);
+    InvertiAngolo(*t.d, *t.s, 1, 10, 9);
+    EXPECT_FALSE(t.s->TracciatoCambiato);  // a U has no flip that removes a bend
+    // A straight path has no corner.
+    Tavola v;
+    v.d->NumArchi = 1;
+    v.percorso(1, {{5, 5}, {5, 6}, {5, 7}});
+    InvertiAngolo(*v.d, *v.s, 1, 5, 7);
+    EXPECT_FALSE(v.s->TracciatoCambiato);
+    EXPECT_EQ(v.d->archi[1].Percorso, "5,5,|5,6,|5,7,|");
+}
+
+TEST(Straightening, AStepBetweenTwoRunsFlipsToOneBend) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    // From the left into (3,4), down to (5,4), right to (5,6), down to the end cell: three bends become
+    // one once the corner at (5,4) goes to (3,6).
+    t.metti(3, 2, 'I', 1);
+    t.percorso(1, {{3, 3}, {3, 4}, {4, 4}, {5, 4}, {5, 5}, {5, 6}, {6, 6}, {7, 6}});
+    t.metti(8, 6, 'I', 2);
+    InvertiAngolo(*t.d, *t.s, 1, 7, 6);
+    EXPECT_TRUE(t.s->TracciatoCambiato);
+    EXPECT_EQ(t.d->archi[1].Percorso, "3,3,|3,4,|3,5,|3,6,|4,6,|5,6,|6,6,|7,6,|");
+    EXPECT_FALSE(t.arco(5, 4, 1));
+    EXPECT_FALSE(t.arco(4, 4, 1));
+    EXPECT_TRUE(t.arco(3, 6, 1));
+}
+
+TEST(Tidying, RepeatedRowsGoAndPathItemsFollow) {
+    Tavola t;
+    t.d->NumArchi = 2;
+    t.metti(2, 5, 'I', 1);
+    t.metti(9, 5, 'I', 2);
+    for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
+    t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
+    t.d->archi[1].PuntiExtra = "|12,7,|2,7,|";
+    EliminaRigheUgualiN(*t.d);
+    // Rows 1 and 4..8 repeat the row above; 4..8 merge into row 3, which becomes row 2.
+    EXPECT_EQ(t.d->TblNodo.at(1, 5).Tipo, 'I');
+    EXPECT_TRUE(t.arco(2, 5, 1));
+    EXPECT_EQ(t.d->TblNodo.at(3, 5).Tipo, 'I');
+    EXPECT_EQ(t.d->TblNodo.at(4, 5).Tipo, 0);
+    EXPECT_EQ(t.d->archi[1].Percorso, "2,5|2,5|2,5|2,5|2,5|2,5|");
+    // Whole items are renamed: row 12 (after the kept empty row 10) is not row 2.
+    EXPECT_EQ(t.d->archi[1].PuntiExtra, "|4,7,|1,7,|");
+}
+
+TEST(Tidying, RepeatedColumnsGo) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.metti(5, 2, 'I', 1);
+    for (int c = 3; c <= 7; ++c) t.metti(5, c, 'A', 1);
+    t.metti(5, 8, 'I', 2);
+    t.d->archi[1].Percorso = "5,3,|5,4,|5,5,|5,6,|5,7,|";
+    EliminaColonneUgualiN(*t.d);
+    EXPECT_EQ(t.d->TblNodo.at(5, 1).Tipo, 'I');
+    EXPECT_TRUE(t.arco(5, 2, 1));
+    EXPECT_EQ(t.d->TblNodo.at(5, 3).Tipo, 'I');
+    EXPECT_EQ(t.d->archi[1].Percorso, "5,2,|5,2,|5,2,|5,2,|5,2,|");
+}
+
+TEST(Tidying, AnEmptyTableStaysEmpty) {
+    Tavola t;
+    Assesta(*t.d, *t.s);
+    EXPECT_EQ(t.d->limiti.RigaMin, 9999);
+    EXPECT_EQ(t.d->limiti.RigaMax, 0);
+}
+
+TEST(Layout, OpeningAnOccupiedTargetMovesTheOccupantAway) {
+    Tavola t;
+    Diagram& d = *t.d;
+    LayoutState& s = *t.s;
+    d.NumIncroci = 3;
+    for (int k = 1; k <= 3; ++k) {
+        s.piazzato[k] = 1;
+        for (int side = 1; side <= 4; ++side) d.incroci[k].ArcoLato[side] = 10 * k + side;
+    }
+    auto place = [&](int k, int r, int c) {
+        s.TblNodoAlbero.set(r, c, 'I', k);
+        d.incroci[k].Riga = r;
+        d.incroci[k].Colonna = c;
+    };
+    place(1, 100, 100);  // the parent
+    place(2, 100, 99);   // occupies the target on its left
+    place(3, 101, 99);
+    ASSERT_TRUE(InsRigaCol(d, s, 100, 99, 100, 100));
+    EXPECT_EQ(d.incroci[2].Colonna, 98);
+    EXPECT_EQ(d.incroci[3].Colonna, 98);
+    EXPECT_EQ(d.incroci[1].Colonna, 100);
+    EXPECT_EQ(s.TblNodoAlbero.Tipo(100, 99), 0);
+    EXPECT_EQ(s.TblNodoAlbero.Numero(100, 98), 2);
+    // The copy of crossing 3 left in the opened column becomes an arc cell of its side-4 arc.
+    EXPECT_EQ(s.TblNodoAlbero.Tipo(101, 99), 'A');
+    EXPECT_EQ(s.TblNodoAlbero.Numero(101, 99), 34);
+    // A shift that would push a crossing off the work grid is refused.
+    place(1, 50, 1);
+    EXPECT_FALSE(InsRigaCol(d, s, 100, 97, 100, 98));
+}
+
+TEST(Layout, SidesAreServedClockwiseOrBackwards) {
+    Tavola t;
+    Diagram& d = *t.d;
+    d.txtNodo = "1-2+3-1+2-3+";
+    d.TxtOri = "OOO";
+    for (const char* modo : {"S", "X"}) {
+        t.s->settings.TXTmodo = modo;
+        t.s->ModoAutomatico = true;
+        t.s->IncrocioRadice = 1;
+        Disegna(d, *t.s);
+        ASSERT_FALSE(d.ErroreCostruzione);
+        ASSERT_GE(t.s->FondoCoda, 2);
+        const int first = t.s->CodaAlbero[1].LatoPadre, second = t.s->CodaAlbero[2].LatoPadre;
+        if (std::string(modo) == "S")
+            EXPECT_LT(first, second);
+        else
+            EXPECT_GT(first, second);
+    }
+}
+
+}  // namespace
+}  // namespace trevalon

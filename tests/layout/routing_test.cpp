@@ -1,0 +1,129 @@
+#include "layout/routing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "layout/auto_layout.h"
+#include "layout/cell_lists.h"
+
+namespace trevalon {
+namespace {
+
+struct Tavola {
+    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+    std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
+    void metti(int r, int c, char tipo, int numero) {
+        d->TblNodo.at(r, c).Tipo = tipo;
+        d->TblNodo.at(r, c).Numero = numero;
+    }
+    bool arco(int r, int c, int a) const {
+        const CellaNodo& x = d->TblNodo.at(r, c);
+        return x.Tipo == 'A' && x.Numero == a;
+    }
+    // A row of crossings on row 10 joined by horizontal runs, with a stub on every free side; the top stubs
+    // carry the given arcs.
+    void filaDiIncroci(const std::vector<int>& archiSopra) {
+        for (std::size_t k = 0; k < archiSopra.size(); ++k) {
+            const int c = 10 + 10 * static_cast<int>(k);
+            metti(10, c, 'I', static_cast<int>(k) + 1);
+            metti(9, c, 'A', archiSopra[k]);
+            metti(11, c, 'A', 100 + static_cast<int>(k));
+            metti(10, c - 1, 'A', 200 + static_cast<int>(k));
+            metti(10, c + 1, 'A', 201 + static_cast<int>(k));
+            if (k > 0)
+                for (int j = c - 9; j <= c - 1; ++j) metti(10, j, 'A', 200 + static_cast<int>(k));
+        }
+    }
+    PuntoBordo punto(int colonna, int a) const { return {9, colonna, 10, colonna, a, 0}; }
+};
+
+TEST(Routing, TheStraightOnLIsPreferred) {
+    Tavola t;
+    t.metti(10, 10, 'I', 1);
+    t.metti(10, 11, 'A', 5);
+    t.metti(20, 20, 'I', 2);
+    t.metti(19, 20, 'A', 5);
+    TracciaPercorso(*t.d, *t.s, {10, 11, 10, 10, 5, 1}, {19, 20, 20, 20, 5, 2});
+    EXPECT_FALSE(t.d->ErroreCostruzione);
+    for (int c = 11; c <= 20; ++c) EXPECT_TRUE(t.arco(10, c, 5)) << c;
+    for (int r = 10; r <= 19; ++r) EXPECT_TRUE(t.arco(r, 20, 5)) << r;
+    EXPECT_TRUE(t.d->archi[5].Percorso.empty());  // an L writes cells only
+    EXPECT_FALSE(t.arco(11, 11, 5));
+}
+
+TEST(Routing, NestedPairsAreRoutedInnerFirst) {
+    Tavola t;
+    t.filaDiIncroci({1, 2, 2, 1});
+    t.s->PuntiBordo = {t.punto(10, 1), t.punto(20, 2), t.punto(30, 2), t.punto(40, 1)};
+    DisegnaArchi(*t.d, *t.s);
+    ASSERT_FALSE(t.d->ErroreCostruzione);
+    EXPECT_TRUE(t.s->PuntiBordo.empty());
+    for (int c = 20; c <= 30; ++c) EXPECT_TRUE(t.arco(9, c, 2)) << c;
+    // The outer arc goes round the inner one along the border and ends on its own end cell.
+    const auto path = leggiVociPercorso(t.d->archi[1].Percorso);
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(path.front(), (Punto{9, 10}));
+    EXPECT_EQ(path.back(), (Punto{9, 40}));
+    for (const Punto& p : path) EXPECT_TRUE(t.arco(p.r, p.c, 1)) << p.r << "," << p.c;
+    EXPECT_EQ(t.d->archi[1].RigaFine, 9);
+    EXPECT_EQ(t.d->archi[1].ColFine, 40);
+}
+
+TEST(Routing, CrossedPairsSetTheBuildError) {
+    Tavola t;
+    t.filaDiIncroci({1, 2, 1, 2});
+    t.s->PuntiBordo = {t.punto(10, 1), t.punto(20, 2), t.punto(30, 1), t.punto(40, 2)};
+    std::string why;
+    DisegnaArchi(*t.d, *t.s, &why);
+    EXPECT_TRUE(t.d->ErroreCostruzione);
+    EXPECT_NE(why.find("no two end cells"), std::string::npos);
+}
+
+TEST(Routing, ABorderRouteThatCannotLeaveItsStartIsAnError) {
+    Tavola t;
+    t.metti(10, 10, 'I', 1);
+    t.metti(9, 10, 'A', 3);
+    t.metti(8, 10, 'A', 7);
+    t.metti(9, 9, 'A', 7);
+    t.metti(9, 11, 'A', 7);
+    ListaPuntiBordo(*t.d, *t.s, 3, 9, 10, 30, 30, 10, 10);
+    EXPECT_TRUE(t.d->ErroreCostruzione);
+    EXPECT_TRUE(t.s->BufferPunti.empty());
+}
+
+TEST(Routing, SingleCellLegAndOwnCellsAreFree) {
+    Tavola t;
+    t.metti(5, 5, 'A', 4);
+    EXPECT_TRUE(ListaPunti(*t.d, *t.s, 4, 5, 5, 5, 5));
+    EXPECT_FALSE(ListaPunti(*t.d, *t.s, 9, 5, 5, 5, 5));
+    EXPECT_TRUE(ListaPunti(*t.d, *t.s, 4, 6, 6, 6, 6));
+}
+
+TEST(Routing, EmptyTableOrEdgeDrawingStopsTheBorderWalk) {
+    Tavola t;
+    SettaLimiti(*t.d);
+    PercorriBordo(*t.d, *t.s);
+    EXPECT_TRUE(t.d->ErroreCostruzione);
+    Tavola u;
+    u.metti(5, kMaxCella - 1, 'I', 1);
+    u.metti(5, kMaxCella, 'A', 1);
+    SettaLimiti(*u.d);
+    PercorriBordo(*u.d, *u.s);
+    EXPECT_TRUE(u.d->ErroreCostruzione);
+}
+
+TEST(Routing, BorderWalkListsEndCellsClockwise) {
+    Tavola t;
+    t.filaDiIncroci({1, 2, 3});
+    SettaLimiti(*t.d);
+    PercorriBordo(*t.d, *t.s);
+    ASSERT_FALSE(t.d->ErroreCostruzione);
+    // Along the top from left to right, then the right end, the bottom from right to left, the left end.
+    std::vector<int> arcs;
+    for (const auto& p : t.s->PuntiBordo) arcs.push_back(p.NumeroArco);
+    EXPECT_EQ(arcs, (std::vector<int>{1, 2, 3, 203, 102, 101, 100, 200}));
+}
+
+}  // namespace
+}  // namespace trevalon
