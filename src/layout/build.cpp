@@ -15,8 +15,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The widest spacing tried when routing fails.
+// When routing fails: the widest spacing tried, and how many other root crossings.
 constexpr int kFattoreMassimo = 100;
+constexpr int kAltreRadici = 6;
 
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
@@ -45,31 +46,47 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
     if (d.ErroreCostruzione) return fail(BuildOutcome::LayoutError, why);
     if (s.ModoAutomatico) return res;
 
-    PercorriBordo(d, s, &why);
-    if (!d.ErroreCostruzione) DisegnaArchi(d, s, &why);
-    // Routes that fill a channel between two parts of the drawing can shut other arc ends in; the same
-    // layout spread wider leaves them room (the tidying removes the extra lines again).
-    while (d.ErroreCostruzione && res.outcome == BuildOutcome::Done && s.FattoreLayout >= 3 &&
-           s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
-        const std::string primo = why;
-        s.FattoreLayout += s.FattoreLayout / 2;
-        s.MezzoFattore = s.FattoreLayout / 2;
-        for (int a = 1; a <= d.NumArchi; ++a) {
-            Arco& x = d.archi[a];
-            x.Percorso.clear();
-            x.PuntiExtra.clear();
-            x.RigaFine = x.ColFine = 0;
+    // Routes that fill a channel between two parts of the drawing can shut other arc ends in: the same
+    // layout spread wider leaves them room (the tidying removes the extra lines again), and a layout from
+    // another root crossing is another drawing of the same diagram.
+    auto instrada = [&](std::string& perche) {
+        const int fattore = s.FattoreLayout;
+        PercorriBordo(d, s, &perche);
+        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &perche);
+        while (d.ErroreCostruzione && s.FattoreLayout >= 3 &&
+               s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
+            s.FattoreLayout += s.FattoreLayout / 2;
+            s.MezzoFattore = s.FattoreLayout / 2;
+            for (int a = 1; a <= d.NumArchi; ++a) {
+                Arco& x = d.archi[a];
+                x.Percorso.clear();
+                x.PuntiExtra.clear();
+                x.RigaFine = x.ColFine = 0;
+            }
+            d.ErroreCostruzione = false;
+            std::string altro;
+            StendiLayout(d, s, &altro);
+            if (d.ErroreCostruzione) break;  // no wider spread fits
+            PercorriBordo(d, s, &altro);
+            if (!d.ErroreCostruzione) DisegnaArchi(d, s, &altro);
         }
+        if (!d.ErroreCostruzione) return true;
+        s.FattoreLayout = fattore;
+        s.MezzoFattore = fattore / 2;
+        return false;
+    };
+    const int radice = s.IncrocioRadice;
+    bool instradato = instrada(why);
+    for (int tentativo = 1; !instradato && tentativo <= kAltreRadici && tentativo < d.NumIncroci;
+         ++tentativo) {
+        s.IncrocioRadice = (radice - 1 + tentativo) % d.NumIncroci + 1;
         d.ErroreCostruzione = false;
-        why.clear();
-        StendiLayout(d, s, &why);
-        if (d.ErroreCostruzione) {
-            why = primo;  // no wider spread fits: the routing failure is the reason
-            break;
-        }
-        PercorriBordo(d, s, &why);
-        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &why);
+        std::string altro;
+        Disegna(d, s, &altro);
+        if (d.ErroreCostruzione) break;
+        instradato = instrada(altro);
     }
+    if (!instradato) s.IncrocioRadice = radice;
     const auto t2 = Clock::now();
     res.times.routingUs = micro(t1, t2);
     if (d.ErroreCostruzione) return fail(BuildOutcome::RoutingError, why);

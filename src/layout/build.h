@@ -26,8 +26,9 @@ struct BuildResult {
 
 // Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black). In the automatic
 // run (s.ModoAutomatico) it stops after the layout: the side tables are written, nothing is routed or
-// drawn. On failure d.ErroreCostruzione is set and the result says why. The code check shows its fault
-// lines through ui.
+// drawn. When the arcs cannot be routed, the layout is spread wider, then laid out from the next root
+// crossings; s.IncrocioRadice is the root of the drawing built. On failure d.ErroreCostruzione is set and the
+// result says why. The code check shows its fault lines through ui.
 BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui);
 
 }  // namespace trevalon

@@ -184,6 +184,13 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
             return;
         }
         dir = scelta;
+        // Back on the start cell with the start heading: the walk goes round for ever.
+        if (p == Punto{r1, c1} && dir == d0) {
+            s.BufferPunti.clear();
+            s.bufferChars = 0;
+            fallisci(d, why, "the other end of arc " + std::to_string(arco) + " cannot be reached");
+            return;
+        }
     }
     Arco& a = d.archi[arco];
     a.Percorso = scriviVociPercorso(s.BufferPunti);
