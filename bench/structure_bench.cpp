@@ -23,11 +23,7 @@ void BM_Structure(benchmark::State& state) {
     for (auto _ : state) {
         d->txtNodo = code.txtNodo;
         d->TxtOri = code.TxtOri;
-        VerificaGau(*d, ui);
-        Deserializza(*d);
-        AssegnaLatiTutti(*d);
-        auto esito = Cmdgecare_Click(*d);
-        if (!esito || d->ErroreCostruzione) {
+        if (!CostruisciStruttura(*d, ui)) {
             state.SkipWithError("structure failed");
             break;
         }

@@ -62,13 +62,7 @@ void svuotaTabelle(Diagram& d) {
 
 bool costruisciStruttura(Diagram& d) {
     AutomaticUi quiet;
-    d.ErroreCostruzione = false;
-    VerificaGau(d, quiet);
-    if (d.ErroreCostruzione) return false;
-    Deserializza(d);
-    if (d.ErroreCostruzione) return false;
-    AssegnaLatiTutti(d);
-    return static_cast<bool>(Cmdgecare_Click(d));
+    return CostruisciStruttura(d, quiet);
 }
 
 FinestraForm2::FinestraForm2(Form2& form) : form_(&form), albero_(std::make_shared<AlberoOrizzontale>()) {}

@@ -6,6 +6,8 @@
 #include <numeric>
 
 #include "model/dumps.h"
+#include "model/gauss_code.h"
+#include "model/sides.h"
 
 namespace trevalon {
 
@@ -329,6 +331,16 @@ EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
     CmdCammino_Click(d, settings);
     return {};
+}
+
+bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings) {
+    d.ErroreCostruzione = false;
+    VerificaGau(d, ui);
+    if (d.ErroreCostruzione) return false;
+    Deserializza(d, settings);
+    if (d.ErroreCostruzione) return false;
+    AssegnaLatiTutti(d);
+    return static_cast<bool>(Cmdgecare_Click(d, settings));
 }
 
 }  // namespace trevalon

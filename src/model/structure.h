@@ -6,6 +6,7 @@
 
 #include "model/model_settings.h"
 #include "model/tables.h"
+#include "platform/ports.h"
 
 namespace trevalon {
 
@@ -51,5 +52,10 @@ inline bool CmdCammino_Click(Diagram& d, const ModelSettings& settings = {}) {
 // The structure pipeline: passages, regions and the region graph, all shortest region paths. Stops at the
 // first step that fails.
 EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
+
+// The whole structure of the diagram of d.txtNodo and d.TxtOri, as the searches need it and without any
+// layout: the code check (its faults shown through ui), the crossing and arc tables, the base side tables
+// and the structure pipeline. False, with d.ErroreCostruzione set, when any step fails.
+bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings = {});
 
 }  // namespace trevalon

@@ -46,12 +46,7 @@ std::unique_ptr<Diagram> buildStructure(const std::string& gauss, const std::str
     d->txtNodo = gauss;
     d->TxtOri = letters;
     ScriptedUi ui;
-    VerificaGau(*d, ui);
-    EXPECT_FALSE(d->ErroreCostruzione) << gauss << " " << (ui.messages.empty() ? "" : ui.messages[0]);
-    Deserializza(*d);
-    AssegnaLatiTutti(*d);
-    const auto esito = Cmdgecare_Click(*d);
-    EXPECT_TRUE(esito.ok) << esito.messaggio;
+    EXPECT_TRUE(CostruisciStruttura(*d, ui)) << gauss << " " << (ui.messages.empty() ? "" : ui.messages[0]);
     return d;
 }
 

@@ -40,14 +40,8 @@ class FinestraFinta : public FinestraPonte {
     void impostaTipoMossa(const std::string&) override {}
     void impostaEsitoDialogo(const std::string&) override {}
     bool ricostruisciDaCodice() override {
-        Diagram& d = *d_;
         AutomaticUi quiet;
-        VerificaGau(d, quiet);
-        if (d.ErroreCostruzione) return false;
-        Deserializza(d);
-        if (d.ErroreCostruzione) return false;
-        AssegnaLatiTutti(d);
-        return static_cast<bool>(Cmdgecare_Click(d));
+        return CostruisciStruttura(*d_, quiet);
     }
     void registraPasso() override {
         if (!o_.nascosta) ++passi;

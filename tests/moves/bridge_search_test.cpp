@@ -9,6 +9,7 @@
 #include "moves/bridge_lists.h"
 #include "moves/bridge_rewrite.h"
 #include "moves/bridge_search.h"
+#include "moves_fixture.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
@@ -19,19 +20,7 @@ namespace {
 
 namespace ts = testsupport;
 
-std::unique_ptr<Diagram> costruisci(const std::string& code, const std::string& ori) {
-    auto d = std::make_unique<Diagram>();
-    d->txtNodo = code;
-    d->TxtOri = ori;
-    AutomaticUi ui;
-    VerificaGau(*d, ui);
-    if (d->ErroreCostruzione) return nullptr;
-    Deserializza(*d);
-    if (d->ErroreCostruzione) return nullptr;
-    AssegnaLatiTutti(*d);
-    if (!Cmdgecare_Click(*d)) return nullptr;
-    return d;
-}
+using movetest::costruisci;
 
 std::vector<CandidatoPonte> candidati(const Diagram& d, char ab1, bool orizzontale, LimitiPonte limiti = {},
                                       EsitoEnumerazionePonti* esito = nullptr) {

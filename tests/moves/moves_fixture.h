@@ -22,13 +22,7 @@ inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::
     d->txtNodo = gauss;
     d->TxtOri = letters;
     AutomaticUi ui;
-    VerificaGau(*d, ui);
-    if (d->ErroreCostruzione) return nullptr;
-    Deserializza(*d);
-    if (d->ErroreCostruzione) return nullptr;
-    AssegnaLatiTutti(*d);
-    if (!CmDConvertiGemelli_Click(*d)) return nullptr;
-    if (!GeneraGrafoDuale(*d)) return nullptr;
+    if (!CostruisciStruttura(*d, ui)) return nullptr;
     return d;
 }
 
