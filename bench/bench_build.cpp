@@ -41,7 +41,7 @@ BENCHMARK(BM_CostruisciDaCodice)
     ->Arg(25)
     ->Arg(50)
     ->Arg(100)
-    ->Arg(150)
+    ->Arg(120)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
