@@ -2,6 +2,20 @@
 
 namespace trevalon {
 
+std::vector<std::string> dividiVirgole(std::string_view lista) {
+    std::vector<std::string> out;
+    std::size_t i = 0;
+    while (true) {
+        const std::size_t end = lista.find(',', i);
+        if (end == std::string_view::npos) {
+            out.emplace_back(lista.substr(i));
+            return out;
+        }
+        out.emplace_back(lista.substr(i, end - i));
+        i = end + 1;
+    }
+}
+
 std::vector<int> numeriLista(std::string_view lista) {
     std::vector<int> out;
     std::size_t i = 0;

@@ -3,24 +3,14 @@
 #include <algorithm>
 
 #include "model/gauss_code.h"
+#include "moves/bridge_lists.h"
 
 namespace trevalon {
 
 namespace {
 
 std::vector<std::string> splitComma(const std::string& s) {
-    std::vector<std::string> out;
-    std::string cur;
-    for (char c : s) {
-        if (c == ',') {
-            out.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
-    }
-    out.push_back(cur);
-    return out;
+    return dividiVirgole(s);
 }
 
 // The non-empty items of a comma list.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "layout/palette.h"
+#include "moves/bridge_lists.h"
 #include "moves/passage_arithmetic.h"
 
 namespace trevalon {
@@ -17,18 +18,7 @@ std::string format000(int v) {
 }
 
 std::vector<std::string> splitComma(const std::string& s) {
-    std::vector<std::string> out;
-    std::string cur;
-    for (char c : s) {
-        if (c == ',') {
-            out.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
-    }
-    out.push_back(cur);
-    return out;
+    return dividiVirgole(s);
 }
 
 // Reads the leading whole number of a text, as the work lists do ("12+" reads as 12).
