@@ -64,6 +64,8 @@ void Disegna(Diagram& d, LayoutState& s, std::string* why) {
         return;
     }
     for (int k = 1; k <= d.NumIncroci; ++k) d.incroci[k].Posto = 0;
+    std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
+    std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
     // A root crossing that is not in the diagram starts the layout from crossing 1.
     if (s.IncrocioRadice < 1 || s.IncrocioRadice > d.NumIncroci) s.IncrocioRadice = 1;
     d.ErroreCostruzione = false;
@@ -238,26 +240,38 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
                 fallisci(d, why, "the layout spacing is too small to draw the diagram");
                 return;
             }
-            const long alto = static_cast<long>(rmax - rmin) * f, largo = static_cast<long>(cmax - cmin) * f;
+            // Work row (column) j stands f cells after the one before it, plus the extra room a failed
+            // routing asked for after j - 1.
             const long spazio = kMaxCella - 2L * kMargineInstradamento;
-            if (alto > spazio || largo > spazio) {
+            auto stendi = [&](int j0, int j1, const std::vector<int>& extra, std::vector<int>& pos) {
+                std::fill(pos.begin(), pos.end(), -1);
+                long alto = 0;
+                for (int j = j0; j < j1; ++j) alto += f + std::max(0, extra[j]);
+                if (alto > spazio) return false;
+                // The spread stands in the middle of the table, with room for routes on every side.
+                long p = (kMaxCella - alto) / 2;
+                for (int j = j0; j <= j1; ++j) {
+                    pos[j] = static_cast<int>(p);
+                    p += f + std::max(0, extra[j]);
+                }
+                return true;
+            };
+            if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) ||
+                !stendi(cmin, cmax, s.extraCol, s.colStesa)) {
                 fallisci(d, why, "the layout is too large for the cell table");
                 return;
             }
-            // The spread stands in the middle of the table, with room for routes on every side.
-            const int baseR = static_cast<int>((kMaxCella - alto) / 2);
-            const int baseC = static_cast<int>((kMaxCella - largo) / 2);
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c)
                     if (g.Tipo(r, c) != 0) {
-                        CellaNodo& x = d.TblNodo.at(baseR + (r - rmin) * f, baseC + (c - cmin) * f);
+                        CellaNodo& x = d.TblNodo.at(s.rigaStesa[r], s.colStesa[c]);
                         x.Tipo = g.Tipo(r, c);
                         x.Numero = g.Numero(r, c);
                     }
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c) {
                     if (g.Tipo(r, c) != 'I') continue;
-                    const int R = baseR + (r - rmin) * f, C = baseC + (c - cmin) * f;
+                    const int R = s.rigaStesa[r], C = s.colStesa[c];
                     if (d.TblNodo.at(R, C).Tipo != 'I') continue;
                     const Incrocio& k = d.incroci[d.TblNodo.at(R, C).Numero];
                     for (int lato = 1; lato <= 4; ++lato) {

@@ -1,6 +1,8 @@
 #include "layout/build.h"
 
+#include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
@@ -18,6 +20,50 @@ using Clock = std::chrono::steady_clock;
 // When routing fails: the widest spacing tried, and how many other root crossings.
 constexpr int kFattoreMassimo = 100;
 constexpr int kAltreRadici = 6;
+
+// When routing fails: how many times the spread is widened where routes filled narrow passages.
+constexpr int kAllargamentiMirati = 12;
+
+// The work-grid interval j (between work lines j and j + 1) whose spread holds cell line x: pos gives
+// each work line's cell line, -1 outside the layout. A cell line on a work line counts to the interval
+// after it (before it for the last line); -1 beyond the layout.
+int intervalloDi(const std::vector<int>& pos, int x) {
+    int prima = -1, ultima = -1, trovata = -1;
+    for (int j = 0; j < static_cast<int>(pos.size()); ++j) {
+        if (pos[j] < 0) continue;
+        if (prima < 0) prima = j;
+        if (pos[j] <= x) trovata = j;
+        ultima = j;
+    }
+    if (trovata < 0 || prima == ultima) return -1;
+    if (trovata == ultima) {
+        if (pos[ultima] != x) return -1;
+        for (int j = ultima - 1; j >= 0; --j)
+            if (pos[j] >= 0) return j;
+        return -1;
+    }
+    return trovata;
+}
+
+// Gives every work interval that holds a narrow passage filled by the last routing some more room.
+// False when there is none to widen.
+bool allargaStrettoie(LayoutState& s) {
+    const int passo = std::max(2, s.FattoreLayout / 2);
+    bool fatto = false;
+    auto allarga = [&](const std::vector<int>& linee, const std::vector<int>& pos, std::vector<int>& extra) {
+        std::vector<char> scelto(extra.size(), 0);
+        for (int x : linee) {
+            const int j = intervalloDi(pos, x);
+            if (j < 0 || scelto[j]) continue;
+            scelto[j] = 1;
+            extra[j] += passo;
+            fatto = true;
+        }
+    };
+    allarga(s.strettoiaRighe, s.rigaStesa, s.extraRiga);
+    allarga(s.strettoiaColonne, s.colStesa, s.extraCol);
+    return fatto;
+}
 
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
@@ -49,26 +95,34 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
     // Routes that fill a channel between two parts of the drawing can shut other arc ends in: the same
     // layout spread wider leaves them room (the tidying removes the extra lines again), and a layout from
     // another root crossing is another drawing of the same diagram.
+    // The spread made again and routed; false when it no longer fits the table.
+    auto stendiEInstrada = [&] {
+        for (int a = 1; a <= d.NumArchi; ++a) {
+            Arco& x = d.archi[a];
+            x.Percorso.clear();
+            x.PuntiExtra.clear();
+            x.RigaFine = x.ColFine = 0;
+        }
+        d.ErroreCostruzione = false;
+        std::string altro;
+        StendiLayout(d, s, &altro);
+        if (d.ErroreCostruzione) return false;
+        PercorriBordo(d, s, &altro);
+        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &altro);
+        return true;
+    };
     auto instrada = [&](std::string& perche) {
         const int fattore = s.FattoreLayout;
         PercorriBordo(d, s, &perche);
         if (!d.ErroreCostruzione) DisegnaArchi(d, s, &perche);
+        // First more room only between the work lines where routes filled a passage one cell wide.
+        for (int giro = 0; d.ErroreCostruzione && giro < kAllargamentiMirati; ++giro)
+            if (!allargaStrettoie(s) || !stendiEInstrada()) break;
         while (d.ErroreCostruzione && s.FattoreLayout >= 3 &&
                s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
             s.FattoreLayout += s.FattoreLayout / 2;
             s.MezzoFattore = s.FattoreLayout / 2;
-            for (int a = 1; a <= d.NumArchi; ++a) {
-                Arco& x = d.archi[a];
-                x.Percorso.clear();
-                x.PuntiExtra.clear();
-                x.RigaFine = x.ColFine = 0;
-            }
-            d.ErroreCostruzione = false;
-            std::string altro;
-            StendiLayout(d, s, &altro);
-            if (d.ErroreCostruzione) break;  // no wider spread fits
-            PercorriBordo(d, s, &altro);
-            if (!d.ErroreCostruzione) DisegnaArchi(d, s, &altro);
+            if (!stendiEInstrada()) break;  // no wider spread fits
         }
         if (!d.ErroreCostruzione) return true;
         s.FattoreLayout = fattore;

@@ -122,6 +122,17 @@ struct LayoutState {
     // Crossings placed on the work grid by the current layout.
     std::vector<char> piazzato = std::vector<char>(kMaxIncroci + 1, 0);
 
+    // The spread of the work grid: extra cells added to the spacing after work row (column) j, and the
+    // cell-table row (column) where work row (column) j stands; -1 for rows outside the layout.
+    std::vector<int> extraRiga = std::vector<int>(WorkGrid::kSize, 0);
+    std::vector<int> extraCol = std::vector<int>(WorkGrid::kSize, 0);
+    std::vector<int> rigaStesa = std::vector<int>(WorkGrid::kSize, -1);
+    std::vector<int> colStesa = std::vector<int>(WorkGrid::kSize, -1);
+    // Cells where a border route has run through a passage one cell wide, which it fills: rows of
+    // passages running across, columns of passages running up or down. A routing that fails widens the
+    // spread there.
+    std::vector<int> strettoiaRighe, strettoiaColonne;
+
     void tick() const {
         if (progresso && !ModoAutomatico) progresso();
     }

@@ -27,6 +27,8 @@ void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
     s.PuntiBordo.clear();
     s.BufferPunti.clear();
     s.bufferChars = 0;
+    s.strettoiaRighe.clear();
+    s.strettoiaColonne.clear();
     const int rmin = d.limiti.RigaMin;
     if (rmin < 1 || rmin > kMaxCella) {
         fallisci(d, why, "the cell table is empty: there is no border to walk");
@@ -157,6 +159,7 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
     Punto p{r1, c1};
     int dir = d0;
     const Punto fine{rf, cf};
+    bool inStrettoia = false;
     while (!(p == fine)) {
         int scelta = 0;
         for (int k : {1, 0, -1, -2, 1}) {
@@ -177,6 +180,16 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
         int dr = 0, dc = 0;
         passoDi(scelta, dr, dc);
         p = {p.r + dr, p.c + dc};
+        // A passage one cell wide, walled on both sides: this route fills it. Noted where it is entered.
+        const bool stretto =
+            !liberaPerArco(d, arco, p.r + dc, p.c - dr) && !liberaPerArco(d, arco, p.r - dc, p.c + dr);
+        if (stretto && !inStrettoia) {
+            if (dr != 0)
+                s.strettoiaColonne.push_back(p.c);
+            else
+                s.strettoiaRighe.push_back(p.r);
+        }
+        inStrettoia = stretto;
         s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
         if (s.bufferChars > kMaxCaratteriPercorso) {
