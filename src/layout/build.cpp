@@ -143,7 +143,10 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
     if (!instradato) s.IncrocioRadice = radice;
     const auto t2 = Clock::now();
     res.times.routingUs = micro(t1, t2);
-    if (d.ErroreCostruzione) return fail(BuildOutcome::RoutingError, why);
+    if (d.ErroreCostruzione)
+        return fail(BuildOutcome::RoutingError,
+                    "no layout, widened as far as the cell table allows, leaves room to route every arc (" +
+                        why + ")");
 
     Assesta(d, s);
     RiparaArchi(d, s);

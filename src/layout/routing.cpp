@@ -193,7 +193,9 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
         s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
         if (s.bufferChars > kMaxCaratteriPercorso) {
-            fallisci(d, why, "the route of arc " + std::to_string(arco) + " is too long");
+            fallisci(d, why,
+                     "the route of arc " + std::to_string(arco) +
+                         " is too long: routes laid before it have shut its other end in");
             return;
         }
         dir = scelta;

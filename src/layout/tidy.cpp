@@ -1,5 +1,6 @@
 #include "layout/tidy.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "layout/auto_layout.h"
@@ -76,13 +77,18 @@ std::string rinominaVoci(std::string_view text, const std::vector<int>& mappa, b
     return out;
 }
 
-void EliminaRigheUgualiN(Diagram& d) {
+void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
+    // Outside the area every cell is empty: rows there repeat the row before them, and only the area's
+    // columns need comparing and moving.
+    const int r0 = area ? std::max(1, area->RigaMin) : 1, r1 = area ? std::min(n, area->RigaMax) : n;
+    const int c0 = area ? std::max(0, area->ColMin) : 0, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
-    std::vector<char> uguale(n + 1, 0);
-    for (int r = 1; r <= n; ++r) {
+    std::vector<char> uguale(n + 1, 1);
+    for (int r = r0; r <= std::min(n, r1 + 1); ++r) {
         bool eq = true;
-        for (int c = 1; c <= n && eq; ++c) eq = ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r - 1, c));
+        for (int c = std::max(1, c0); c <= c1 && eq; ++c)
+            eq = ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r - 1, c));
         uguale[r] = eq;
     }
     int k = 0;
@@ -94,18 +100,24 @@ void EliminaRigheUgualiN(Diagram& d) {
         ++k;
         mappa[r] = k;
         if (k != r)
-            for (int c = 0; c <= n; ++c) d.TblNodo.at(k, c) = d.TblNodo.at(r, c);
+            for (int c = c0; c <= c1; ++c) d.TblNodo.at(k, c) = d.TblNodo.at(r, c);
     }
-    d.TblNodo.clear(k + 1, n, 0, n);
+    d.TblNodo.clear(k + 1, r1, c0, c1);
     rinominaPercorsi(d, mappa, true);
+    if (area) {
+        area->RigaMin = 1;
+        area->RigaMax = k;
+    }
 }
 
-void EliminaColonneUgualiN(Diagram& d) {
+void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
+    const int r0 = area ? std::max(0, area->RigaMin) : 0, r1 = area ? std::min(n, area->RigaMax) : n;
+    const int c0 = area ? std::max(1, area->ColMin) : 1, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
     std::vector<char> uguale(n + 1, 1);
-    for (int r = 1; r <= n; ++r)
-        for (int c = 1; c <= n; ++c)
+    for (int r = std::max(1, r0); r <= r1; ++r)
+        for (int c = c0; c <= std::min(n, c1 + 1); ++c)
             if (uguale[c] && !ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r, c - 1))) uguale[c] = 0;
     int k = 0;
     for (int c = 1; c <= n; ++c) {
@@ -116,10 +128,14 @@ void EliminaColonneUgualiN(Diagram& d) {
         ++k;
         mappa[c] = k;
         if (k != c)
-            for (int r = 0; r <= n; ++r) d.TblNodo.at(r, k) = d.TblNodo.at(r, c);
+            for (int r = r0; r <= r1; ++r) d.TblNodo.at(r, k) = d.TblNodo.at(r, c);
     }
-    d.TblNodo.clear(0, n, k + 1, n);
+    d.TblNodo.clear(r0, r1, k + 1, c1);
     rinominaPercorsi(d, mappa, false);
+    if (area) {
+        area->ColMin = 1;
+        area->ColMax = k;
+    }
 }
 
 void Assesta(Diagram& d, LayoutState& s) {
@@ -164,8 +180,11 @@ void Assesta(Diagram& d, LayoutState& s) {
         ComponiListaCelle(d, s, i);
     }
     scriviPercorsiInSospeso(d, s);
-    EliminaRigheUgualiN(d);
-    EliminaColonneUgualiN(d);
+    // The straightening works within one cell of the extent, so nothing lies outside that ring.
+    LimitiNodo usata{0, -1, 0, -1};
+    if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
+    EliminaRigheUgualiN(d, &usata);
+    EliminaColonneUgualiN(d, &usata);
     VisCostruzione(d, s, "F", false);
     // Beyond the last kept row and column the deletion has emptied every field.
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
