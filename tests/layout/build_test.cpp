@@ -146,5 +146,25 @@ TEST(Build, GeneratedDiagramsAreValid) {
               << routing << " routing errors\n";
 }
 
+// Large generated diagrams whose first routing shuts arc ends in behind routes that fill narrow
+// passages: the spread widened there lets every arc through. The wide sweep over sizes is trevalon-bench
+// build's.
+TEST(Build, LargeGeneratedDiagramsAreRouted) {
+    auto b = nuovoBanco();
+    const testsupport::GaussDiagram diagrams[] = {
+        testsupport::randomBraidKnot(5003, 6, 171),
+        testsupport::randomBraidKnot(5045, 6, 180),
+        testsupport::randomUnknot(7013, 229),
+    };
+    for (const auto& g : diagrams) {
+        const int n = g.crossings();
+        ASSERT_GE(n, 150);
+        ASSERT_LE(n, 250);
+        const BuildResult r = b->costruisci(testsupport::gaussText(g), testsupport::lettersText(g));
+        ASSERT_TRUE(r.ok()) << n << " crossings: " << r.reason;
+        EXPECT_EQ(testcheck::verificaTabella(b->d, true), "") << n << " crossings";
+    }
+}
+
 }  // namespace
 }  // namespace trevalon
