@@ -116,13 +116,25 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
         PercorriBordo(d, s, &perche);
         if (!d.ErroreCostruzione) DisegnaArchi(d, s, &perche);
         // First more room only between the work lines where routes filled a passage one cell wide.
-        for (int giro = 0; d.ErroreCostruzione && giro < kAllargamentiMirati; ++giro)
-            if (!allargaStrettoie(s) || !stendiEInstrada()) break;
+        auto allargaDove = [&] {
+            for (int giro = 0; d.ErroreCostruzione && giro < kAllargamentiMirati; ++giro)
+                if (!allargaStrettoie(s) || !stendiEInstrada()) break;
+        };
+        allargaDove();
         while (d.ErroreCostruzione && s.FattoreLayout >= 3 &&
                s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
             s.FattoreLayout += s.FattoreLayout / 2;
             s.MezzoFattore = s.FattoreLayout / 2;
             if (!stendiEInstrada()) break;  // no wider spread fits
+        }
+        // A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only
+        // where the routes need it.
+        if (d.ErroreCostruzione && fattore >= 8) {
+            s.FattoreLayout = fattore * 2 / 3;
+            s.MezzoFattore = s.FattoreLayout / 2;
+            std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
+            std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
+            if (stendiEInstrada()) allargaDove();
         }
         if (!d.ErroreCostruzione) return true;
         s.FattoreLayout = fattore;
