@@ -1,6 +1,7 @@
 // trevalon-bench build: lays out, routes, tidies and draws Gauss-code knot files and times each phase.
 
 #include "harness_build.h"
+#include "harness_files.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,25 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<fs::path> fileDa(const std::vector<std::string>& args) {
-    std::vector<fs::path> files;
-    for (const auto& arg : args) {
-        if (!fs::is_directory(arg)) {
-            files.emplace_back(arg);
-            continue;
-        }
-        std::vector<fs::path> inFolder;
-        for (const auto& entry : fs::directory_iterator(arg)) {
-            std::string ext = entry.path().extension().string();
-            for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-            if (entry.is_regular_file() && (ext == ".gau" || ext == ".kno")) inFolder.push_back(entry.path());
-        }
-        std::sort(inFolder.begin(), inFolder.end());
-        files.insert(files.end(), inFolder.begin(), inFolder.end());
-    }
-    return files;
-}
-
 struct Banco {
     Diagram d;
     LayoutState s;
@@ -59,17 +41,9 @@ int comandoBuild(const std::vector<std::string>& args) {
     }
     int failures = 0;
     auto b = std::make_unique<Banco>();
-    for (const auto& file : fileDa(args)) {
+    for (const auto& file : fileDaArgomenti(args)) {
         const std::string name = file.filename().string();
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::cout << name << "\terror\tFile not found: " << file.string() << '\n';
-            ++failures;
-            continue;
-        }
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        const auto read = leggiTestoGaussCode(buffer.str());
+        const FileGauss read = leggiFileGauss(file);
         if (!read.ok) {
             std::cout << name << "\terror\t" << read.errore << '\n';
             ++failures;

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "harness_commands.h"
+#include "harness_files.h"
 #include "model/gauss_code.h"
 #include "model/knot_files.h"
 #include "model/sides.h"
@@ -31,28 +32,6 @@ class CollectMessages : public MessagePort {
     }
 };
 
-bool isKnotFile(const fs::path& p) {
-    std::string ext = p.extension().string();
-    for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return ext == ".gau" || ext == ".kno";
-}
-
-std::vector<fs::path> expand(const std::vector<std::string>& args) {
-    std::vector<fs::path> files;
-    for (const auto& arg : args) {
-        if (fs::is_directory(arg)) {
-            std::vector<fs::path> inFolder;
-            for (const auto& entry : fs::directory_iterator(arg))
-                if (entry.is_regular_file() && isKnotFile(entry.path())) inFolder.push_back(entry.path());
-            std::sort(inFolder.begin(), inFolder.end());
-            files.insert(files.end(), inFolder.begin(), inFolder.end());
-        } else {
-            files.emplace_back(arg);
-        }
-    }
-    return files;
-}
-
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ';');
     return text;
@@ -66,17 +45,9 @@ int comandoStructure(const std::vector<std::string>& args) {
         return 2;
     }
     int failures = 0;
-    for (const auto& file : expand(args)) {
+    for (const auto& file : fileDaArgomenti(args)) {
         const std::string name = file.filename().string();
-        std::ifstream in(file, std::ios::binary);
-        if (!in) {
-            std::cout << name << "\terror\tFile not found: " << file.string() << '\n';
-            ++failures;
-            continue;
-        }
-        std::stringstream buffer;
-        buffer << in.rdbuf();
-        const auto read = leggiTestoGaussCode(buffer.str());
+        const FileGauss read = leggiFileGauss(file);
         if (!read.ok) {
             std::cout << name << "\terror\t" << read.errore << '\n';
             ++failures;
