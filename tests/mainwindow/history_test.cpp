@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "form2_fixture.h"
 #include "layout/palette.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
@@ -16,16 +17,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Banco {
-    ProgramContext ctx;
-    ScriptedUi ui;
-    Form2 form{ctx, ui};
-    Banco() {
-        ctx.programFolder = TREVALON_SOURCE_DIR;
-        form.Form_Load();
-        form.Form_Activate();
-        InstallaComandiDiagramma(form);
-    }
+struct Banco : fixture::FinestraDiProva {
     void apri(const std::string& knot) {
         ASSERT_TRUE(ApriGen(form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()));
     }

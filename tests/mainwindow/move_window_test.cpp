@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "form2_fixture.h"
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/open_knot.h"
@@ -50,19 +51,10 @@ fs::path scrivi(const std::string& nome, const std::string& codice, const std::s
     return p;
 }
 
-struct Banco {
-    ProgramContext ctx;
-    ScriptedUi ui;
-    Form2 form{ctx, ui};
+struct Banco : fixture::FinestraDiProva {
     FinestraForm2 w{form};
     ListaCatturata lista;
-    Banco() {
-        ctx.programFolder = TREVALON_SOURCE_DIR;
-        form.Form_Load();
-        form.Form_Activate();
-        InstallaComandiDiagramma(form);
-        InstallaComandiMosse(form, w, lista);
-    }
+    Banco() { InstallaComandiMosse(form, w, lista); }
     bool apri(const std::string& codice, const std::string& ori) {
         return ApriGau(form, scrivi("k.gau", codice, ori).string());
     }

@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include "form2_fixture.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
@@ -22,16 +23,7 @@ namespace fs = std::filesystem;
 
 const fs::path kKnots = fs::path(TREVALON_SOURCE_DIR) / "Knots";
 
-struct Banco {
-    ProgramContext ctx;
-    ScriptedUi ui;
-    Form2 form{ctx, ui};
-    Banco() {
-        ctx.programFolder = TREVALON_SOURCE_DIR;
-        form.Form_Load();
-        form.Form_Activate();
-        InstallaComandiDiagramma(form);
-    }
+struct Banco : fixture::FinestraDiProva {
     int pictures() const {
         int n = 0;
         for (int r = 0; r < form.Gr.rows(); ++r)
