@@ -62,7 +62,7 @@ void svuotaTabelle(Diagram& d) {
 
 bool costruisciStruttura(Diagram& d) {
     AutomaticUi quiet;
-    return CostruisciStruttura(d, quiet);
+    return CostruisciStruttura(d, quiet, {}, CamminiRegioni::SoloDistanze);
 }
 
 FinestraForm2::FinestraForm2(Form2& form) : form_(&form), albero_(std::make_shared<AlberoOrizzontale>()) {}

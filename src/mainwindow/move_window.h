@@ -77,8 +77,8 @@ class FinestraForm2 : public FinestraPonte {
 };
 
 // Builds the diagram's tables from its own Gauss text and letters as far as the move searches read them
-// (check, crossings and arcs, sides, passages, regions, shortest region paths): no layout and no drawing.
-// False when the code is refused.
+// (check, crossings and arcs, sides, passages, regions, region distances without the path texts): no
+// layout and no drawing. False when the code is refused.
 bool costruisciStruttura(Diagram& d);
 
 // Registers the move commands "m1", "m2", "m3", "m3b" and the complete run "quick" with the window; the

@@ -326,6 +326,32 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
     return complete;
 }
 
+void GeneraDistanzeRegioni(Diagram& d) {
+    RegionGraph& g = d.MatRegioni;
+    const int n = std::min(d.NumRegioni, g.size());
+    if (n <= 0) return;
+    std::vector<std::vector<int>> neighbours(static_cast<std::size_t>(n) + 1);
+    for (int u = 1; u <= n; ++u)
+        for (int v = 1; v <= n; ++v)
+            if (v != u && g.at(u, v).arco != 0) neighbours[u].push_back(v);
+    std::vector<int> queue;
+    queue.reserve(static_cast<std::size_t>(n));
+    for (int s = 1; s <= n; ++s) {
+        queue.assign(1, s);
+        for (std::size_t head = 0; head < queue.size(); ++head) {
+            const int u = queue[head];
+            const int t = u == s ? 0 : g.at(s, u).dis;
+            for (int v : neighbours[u]) {
+                if (v == s) continue;
+                CoppiaRegioni& sv = g.at(s, v);
+                if (sv.dis != 0) continue;
+                sv.dis = t + 1;
+                queue.push_back(v);
+            }
+        }
+    }
+}
+
 EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
@@ -333,14 +359,18 @@ EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     return {};
 }
 
-bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings) {
+bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings, CamminiRegioni cammini) {
     d.ErroreCostruzione = false;
     VerificaGau(d, ui);
     if (d.ErroreCostruzione) return false;
     Deserializza(d, settings);
     if (d.ErroreCostruzione) return false;
     AssegnaLatiTutti(d);
-    return static_cast<bool>(Cmdgecare_Click(d, settings));
+    if (cammini == CamminiRegioni::Testi) return static_cast<bool>(Cmdgecare_Click(d, settings));
+    if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return false;
+    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return false;
+    GeneraDistanzeRegioni(d);
+    return true;
 }
 
 }  // namespace trevalon

@@ -49,13 +49,23 @@ inline bool CmdCammino_Click(Diagram& d, const ModelSettings& settings = {}) {
     return GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, settings);
 }
 
+// Breadth-first distances of the region graph between every two regions into MatRegioni dis only, the
+// same as GeneraCamminoMinimo over all regions writes them, without the path texts cam and reg (which
+// stay empty). This is all the move searches read of the shortest paths.
+void GeneraDistanzeRegioni(Diagram& d);
+
 // The structure pipeline: passages, regions and the region graph, all shortest region paths. Stops at the
 // first step that fails.
 EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
 
+// What CostruisciStruttura writes of the shortest region paths: the path texts as the structure pipeline
+// does, or only the distances (GeneraDistanzeRegioni), which is all the move searches read.
+enum class CamminiRegioni { Testi, SoloDistanze };
+
 // The whole structure of the diagram of d.txtNodo and d.TxtOri, as the searches need it and without any
 // layout: the code check (its faults shown through ui), the crossing and arc tables, the base side tables
 // and the structure pipeline. False, with d.ErroreCostruzione set, when any step fails.
-bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings = {});
+bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings = {},
+                         CamminiRegioni cammini = CamminiRegioni::Testi);
 
 }  // namespace trevalon

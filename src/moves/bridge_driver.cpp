@@ -1,5 +1,7 @@
 #include "moves/bridge_driver.h"
 
+#include <optional>
+
 #include "moves/bridge_rewrite.h"
 
 namespace trevalon {
@@ -26,6 +28,12 @@ void AlberoOrizzontale::svuotaElaborati() {
 }
 
 bool AlberoOrizzontale::archivia(NodoLista nodo) {
+    if (!spazioNellAlbero()) return false;
+    auto forma = formaCanonica(nodo.Codice);
+    return forma && archivia(std::move(nodo), std::move(*forma));
+}
+
+bool AlberoOrizzontale::spazioNellAlbero() {
     if (tblListaUg_.back().Profondita > kMaxProfondita) {
         motivo_ = "search depth limit reached";
         return false;
@@ -34,7 +42,12 @@ bool AlberoOrizzontale::archivia(NodoLista nodo) {
         motivo_ = "search tree full (500000 diagrams)";
         return false;
     }
-    if (codici_.aggiungi(nodo.Codice) != InsiemeCodici::Esito::Aggiunto) return false;
+    return true;
+}
+
+bool AlberoOrizzontale::archivia(NodoLista nodo, std::string forma) {
+    if (!spazioNellAlbero()) return false;
+    if (codici_.aggiungiForma(std::move(forma)) != InsiemeCodici::Esito::Aggiunto) return false;
     tblListaUg_.push_back(std::move(nodo));
     return true;
 }
@@ -89,7 +102,10 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
     const EsitoNuovoNodo e = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
     if (!e.ok || e.nodoBanale) return false;
     w.contaNuoviIncroci() = conta;
-    const bool visto = t.giaNellAlbero(e.txtNodo) || t.giaScelto(e.txtNodo);
+    // The canonical form is computed once for both duplicate tests and the filing; an unreadable code is
+    // never filed.
+    std::optional<std::string> forma = formaCanonica(e.txtNodo);
+    const bool visto = !forma || t.formaNellAlbero(*forma) || t.formaScelta(*forma);
     if (!visto) {
         const NodoLista& padre = t.record(t.CursoreListaUg);
         NodoLista nodo;
@@ -100,7 +116,7 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo));
+        t.archivia(std::move(nodo), std::move(*forma));
     }
     if (w.opzioni().nascosta) return false;
     return Prova1(w.prova(), e);

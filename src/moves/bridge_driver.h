@@ -50,8 +50,13 @@ class AlberoOrizzontale {
 
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
+    // The same two for a canonical form already computed (formaCanonica).
+    bool formaNellAlbero(const std::string& forma) const { return codici_.contieneForma(forma); }
+    bool formaScelta(const std::string& forma) const { return scelti_.contieneForma(forma); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
+    // The same with the canonical form of its code already computed.
+    bool archivia(NodoLista nodo, std::string forma);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 
@@ -61,6 +66,9 @@ class AlberoOrizzontale {
     const std::string& motivo() const { return motivo_; }
 
   private:
+    // False, with the reason in motivo(), when the tree may take no further record.
+    bool spazioNellAlbero();
+
     std::vector<NodoLista> tblListaUg_{NodoLista{}};
     std::vector<NodoLista> tblElaborati_;
     InsiemeCodici codici_;

@@ -10,51 +10,62 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo) {
     auto voci = leggiVociScifta(txtNodo);
     if (!voci) return std::nullopt;
     const int n = static_cast<int>(voci->size());
+    auto at = [](auto& v, int k) -> decltype(auto) { return v[static_cast<std::size_t>(k)]; };
 
-    // Labels are mapped to dense indices once, so that renumbering needs only a small table per reading.
+    // Labels are mapped to dense indices once, in order of appearance, so that renumbering needs only a
+    // small table per reading. Labels of a rewritten code are small; larger ones are looked up by a scan.
     std::vector<int> dense(voci->size());
     {
-        std::vector<std::pair<int, int>> seen;  // (label, index) in order of appearance
+        std::vector<int> perEtichetta(static_cast<std::size_t>(n) + 1, -1);
+        std::vector<std::pair<int, int>> grandi;  // (label, index) of labels beyond n
+        int next = 0;
         for (int k = 0; k < n; ++k) {
-            int label = (*voci)[static_cast<std::size_t>(k)].label;
-            int idx = -1;
-            for (const auto& [l, i] : seen)
-                if (l == label) {
-                    idx = i;
-                    break;
-                }
-            if (idx < 0) {
-                idx = static_cast<int>(seen.size());
-                seen.emplace_back(label, idx);
+            const int label = at(*voci, k).label;
+            int* idx = nullptr;
+            if (label >= 0 && label <= n) {
+                idx = &at(perEtichetta, label);
+            } else {
+                for (auto& [l, i] : grandi)
+                    if (l == label) idx = &i;
+                if (!idx) idx = &grandi.emplace_back(label, -1).second;
             }
-            dense[static_cast<std::size_t>(k)] = idx;
+            if (*idx < 0) *idx = next++;
+            at(dense, k) = *idx;
         }
     }
 
-    // A passage of a reading is encoded as 2 * new label + (own sign is '+').
+    // A passage of a reading is encoded as 2 * new label + (own sign is '+'). Each reading is compared
+    // with the best so far as it is renumbered, and dropped at the first passage that is larger.
     std::vector<int> best;
+    std::vector<int> current(voci->size(), 0);
+    // New label of each dense index in the current reading, valid where its stamp is the reading's.
     std::vector<int> nuovo(voci->size(), 0);
-    std::vector<int> current;
-    current.reserve(voci->size());
+    std::vector<int> stamp(voci->size(), -1);
+    int lettura = 0;
     for (int dir = 0; dir < 2; ++dir) {
-        for (int start = 0; start < n; ++start) {
-            std::fill(nuovo.begin(), nuovo.end(), 0);
+        for (int start = 0; start < n; ++start, ++lettura) {
             int next = 0;
-            current.clear();
             bool smaller = best.empty();  // already known to be below best
             bool worse = false;
-            for (int s = 0; s < n && !worse; ++s) {
-                int k = dir == 0 ? (start + s) % n : ((start - s) % n + n) % n;
-                const VoceScifta& v = (*voci)[static_cast<std::size_t>(k)];
-                int& nl = nuovo[static_cast<std::size_t>(dense[static_cast<std::size_t>(k)])];
-                if (nl == 0) nl = ++next;
-                int code = 2 * nl + (v.sign == '+' ? 1 : 0);
+            int k = start;
+            for (int s = 0; s < n; ++s) {
+                const VoceScifta& v = at(*voci, k);
+                const int di = at(dense, k);
+                if (at(stamp, di) != lettura) {
+                    at(stamp, di) = lettura;
+                    at(nuovo, di) = ++next;
+                }
+                const int code = 2 * at(nuovo, di) + (v.sign == '+' ? 1 : 0);
                 if (!smaller) {
-                    int b = best[static_cast<std::size_t>(s)];
-                    if (code > b) worse = true;
+                    const int b = at(best, s);
+                    if (code > b) {
+                        worse = true;
+                        break;
+                    }
                     if (code < b) smaller = true;
                 }
-                current.push_back(code);
+                at(current, s) = code;
+                k = dir == 0 ? (k + 1 == n ? 0 : k + 1) : (k == 0 ? n - 1 : k - 1);
             }
             if (!worse && smaller) best = current;
         }
@@ -72,15 +83,19 @@ bool stessoCodice(std::string_view a, std::string_view b) {
 
 bool InsiemeCodici::contiene(std::string_view txtNodo) const {
     auto f = formaCanonica(txtNodo);
-    return f && forme_.count(*f) > 0;
+    return f && contieneForma(*f);
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungi(std::string_view txtNodo) {
     auto f = formaCanonica(txtNodo);
     if (!f) return Esito::Illeggibile;
-    if (forme_.count(*f) > 0) return Esito::GiaPresente;
+    return aggiungiForma(std::move(*f));
+}
+
+InsiemeCodici::Esito InsiemeCodici::aggiungiForma(std::string forma) {
+    if (forme_.count(forma) > 0) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    forme_.insert(std::move(*f));
+    forme_.insert(std::move(forma));
     return Esito::Aggiunto;
 }
 

@@ -36,6 +36,11 @@ class InsiemeCodici {
     // Files the diagram unless it is there already or the set is full.
     Esito aggiungi(std::string_view txtNodo);
 
+    // The same two for a canonical form already computed (formaCanonica), so that a caller asking both
+    // computes it once.
+    bool contieneForma(const std::string& forma) const { return forme_.count(forma) > 0; }
+    Esito aggiungiForma(std::string forma);
+
     void svuota() { forme_.clear(); }
     std::size_t size() const { return forme_.size(); }
     std::size_t capacita() const { return capacita_; }

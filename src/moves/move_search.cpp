@@ -125,10 +125,31 @@ bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRe
     return true;
 }
 
-std::string entryMossaII(const Passaggi& P, int i, int j, char s) {
+// One work-list entry of move II: two passages i, j of the same sign s at crossings ci and cj. Its text,
+// "ccc,ddd,iii,jjj,s,ci,cj" (the smaller and larger crossing and both passages in three digits), is
+// written only for an accepted candidate; the list is sorted as its texts would be.
+struct VoceII {
+    int cMin = 0, cMax = 0, i = 0, j = 0;
+    char s = 0;
+    int ci = 0, cj = 0;
+
+    // Crossings and passages are below 1000 (the tables' bounds), so three-digit texts sort as their
+    // numbers; no two entries have the same passages, so the remaining fields never decide.
+    bool operator<(const VoceII& o) const {
+        if (cMin != o.cMin) return cMin < o.cMin;
+        if (cMax != o.cMax) return cMax < o.cMax;
+        if (i != o.i) return i < o.i;
+        return j < o.j;
+    }
+    std::string testo() const {
+        return format000(cMin) + "," + format000(cMax) + "," + format000(i) + "," + format000(j) + "," +
+               std::string(1, s) + "," + std::to_string(ci) + "," + std::to_string(cj);
+    }
+};
+
+VoceII entryMossaII(const Passaggi& P, int i, int j, char s) {
     const int ci = P.padre(i), cj = P.padre(j);
-    return format000(std::min(ci, cj)) + "," + format000(std::max(ci, cj)) + "," + format000(i) + "," +
-           format000(j) + "," + std::string(1, s) + "," + std::to_string(ci) + "," + std::to_string(cj);
+    return VoceII{std::min(ci, cj), std::max(ci, cj), i, j, s, ci, cj};
 }
 
 std::string dropLeadingComma(const std::string& s) {
@@ -150,10 +171,10 @@ const Arco& arcOf(const Diagram& d, int a) {
 }
 
 // The chosen-move record of an accepted move II pair.
-MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo,
-                          const std::vector<std::string>& A, const std::vector<std::string>& B, int a1,
-                          int a2, int b1, int b2, const std::vector<InnerRecord>& walkOrder,
-                          const std::vector<InnerRecord>& sorted, int nA, int nB) {
+MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo, const VoceII& A,
+                          const VoceII& B, int a1, int a2, int b1, int b2,
+                          const std::vector<InnerRecord>& walkOrder, const std::vector<InnerRecord>& sorted,
+                          int nA, int nB) {
     MossaScelta m;
     const int kL = nA <= nB ? 2 : 1;
     const int lFirst = kL == 2 ? b1 : a1;
@@ -184,7 +205,7 @@ MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo,
     m.ListaArchiMossa = dropLeadingComma(lam);
     laa = dropLeadingComma(laa);
     lia = dropLeadingComma(lia);
-    if (!laa.empty() && A[5] != B[5]) {
+    if (!laa.empty() && A.ci != B.ci) {
         laa = reverseItems(laa);
         lia = reverseItems(lia);
     }
@@ -232,7 +253,7 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     Marks marks(d.NumIncroci);
 
     // Phase 1: pairs of passages on the same side of two crossings, with opposite handedness.
-    std::vector<std::string> entries;
+    std::vector<VoceII> entries;
     for (char s : {'-', '+'}) {
         for (int i = 1; i <= P.n; ++i) {
             if (P.segno(i) != s) continue;
@@ -252,21 +273,25 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     std::sort(entries.begin(), entries.end());
 
     // Phase 2: neighbouring entries of the same two crossings.
+    std::vector<InnerRecord> walkOrder, sorted;
     for (std::size_t idx = 1; idx < entries.size(); ++idx) {
-        const auto A = splitComma(entries[idx - 1]);
-        const auto B = splitComma(entries[idx]);
-        if (A[0] != B[0] || A[1] != B[1]) continue;
-        const int a1 = leadingNumber(A[2]), a2 = leadingNumber(A[3]);
-        const int b1 = leadingNumber(B[2]), b2 = leadingNumber(B[3]);
+        const VoceII& A = entries[idx - 1];
+        const VoceII& B = entries[idx];
+        if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
+        const int a1 = A.i, a2 = A.j;
+        const int b1 = B.i, b2 = B.j;
         const int base = std::max({a1, a2, b1, b2}) - 1;
         marks.clear();
-        std::vector<InnerRecord> walkOrder, sorted;
+        walkOrder.clear();
+        sorted.clear();
         if (!walkStretch(P, marks, a1, a2, base, 1, walkOrder)) continue;
         if (!walkStretch(P, marks, b1, b2, base, 2, walkOrder)) continue;
         if (!thirdStrandsPass(P, marks, walkOrder, sorted)) continue;
 
+        const std::string A5 = std::to_string(A.ci), A6 = std::to_string(A.cj);
+        const std::string B5 = std::to_string(B.ci), B6 = std::to_string(B.cj);
         CandidatoMossa c;
-        c.voceEvidenziata = "," + A[5] + "," + A[6] + ",";
+        c.voceEvidenziata = "," + A5 + "," + A6 + ",";
         c.Lista = ",";
         c.archi.push_back({P.g(a1).arcoad, ColRosso, -4});
         c.Lista += std::to_string(P.g(a1).arcoad) + ",";
@@ -277,14 +302,14 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
             c.archi.push_back({r.p, r.k == 1 ? ColRosso : ColVerde, -3});
             (r.k == 1 ? c.nA : c.nB) += 1;
         }
-        c.incrocioPrimo = leadingNumber(A[0]);
+        c.incrocioPrimo = A.cMin;
         c.arcoPrimo = P.g(a1).arcoad;
-        c.incrocioSecondo = leadingNumber(A[1]);
+        c.incrocioSecondo = A.cMax;
         c.arcoSecondo = P.g(b1).arcoad;
-        c.messaggioSviluppo = "TMan " + A[5] + "-" + A[6] + "  " + B[5] + "-" + B[6];
+        c.messaggioSviluppo = "TMan " + A5 + "-" + A6 + "  " + B5 + "-" + B6;
         c.mossa = recordMossaII(d, P, tipo, A, B, a1, a2, b1, b2, walkOrder, sorted, c.nA, c.nB);
-        c.mossa.VoceMossa1 = entries[idx - 1];
-        c.mossa.VoceMossa2 = entries[idx];
+        c.mossa.VoceMossa1 = A.testo();
+        c.mossa.VoceMossa2 = B.testo();
         if (!visita(c)) break;
     }
     return true;
