@@ -90,12 +90,28 @@ void walkFace(const Diagram& d, int c, int dir, std::vector<char>& seen, FaceWal
 }
 
 std::string faceCode(const std::vector<int>& arcs) {
-    std::vector<std::string> items;
-    items.reserve(arcs.size());
-    for (int a : arcs) items.push_back(threeDigits(a));
-    std::sort(items.begin(), items.end());
-    std::string code = ",";
-    for (const auto& item : items) code += item + ",";
+    // Arcs below 1000 have three-digit texts, which sort as their numbers; larger ones (beyond the
+    // passage table) are sorted as texts.
+    const bool treCifre = std::all_of(arcs.begin(), arcs.end(), [](int a) { return a >= 0 && a < 1000; });
+    if (!treCifre) {
+        std::vector<std::string> items;
+        items.reserve(arcs.size());
+        for (int a : arcs) items.push_back(threeDigits(a));
+        std::sort(items.begin(), items.end());
+        std::string code = ",";
+        for (const auto& item : items) code += item + ",";
+        return code;
+    }
+    std::vector<int> sorted(arcs);
+    std::sort(sorted.begin(), sorted.end());
+    std::string code(1 + 4 * sorted.size(), ',');
+    std::size_t k = 1;
+    for (int a : sorted) {
+        code[k] = static_cast<char>('0' + a / 100);
+        code[k + 1] = static_cast<char>('0' + a / 10 % 10);
+        code[k + 2] = static_cast<char>('0' + a % 10);
+        k += 4;
+    }
     return code;
 }
 

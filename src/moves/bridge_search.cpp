@@ -194,7 +194,7 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
-                                             const LimitiPonte& limiti) {
+                                             const LimitiPonte& limiti, bool conMessaggio) {
     EsitoEnumerazionePonti esito;
     if (!tabelleValide(d)) {
         esito.tabellaNonValida = true;
@@ -243,8 +243,10 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         cand.mossa.ListaArchiMossa = testoLista(ponte, false);
         ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
         std::string testaMessaggio;
-        for (int a : ponte) testaMessaggio += rigaArco(d, a) + "\n";
-        testaMessaggio += "\n";
+        if (conMessaggio) {
+            for (int a : ponte) testaMessaggio += rigaArco(d, a) + "\n";
+            testaMessaggio += "\n";
+        }
 
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
@@ -261,8 +263,10 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
                                     cand.indicePercorso = indice++;
                                     cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
                                     cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
-                                    cand.messaggio = testaMessaggio;
-                                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                                    if (conMessaggio) {
+                                        cand.messaggio = testaMessaggio;
+                                        for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                                    }
                                     preso = !orizzontale;
                                     if (!visita(cand)) {
                                         esito.fermato = true;
@@ -331,7 +335,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
             return true;
         },
-        ctx.limiti);
+        ctx.limiti, ctx.finestraPrincipale);  // the look-ahead instance shows no candidate
     r.tabellaNonValida = e.tabellaNonValida;
     r.troncato = e.troncato;
     return r;

@@ -68,10 +68,11 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 // pairings, then routes). Move III: for each sound bridge the first route, crossing none of the bridge's
 // own arcs, of the first end-region pairing in order of distance (ties in pairing order) that is closer
 // than the bridge's crossing count and has one. Horizontal: every such route of every pairing whose
-// distance equals the crossing count, up to the caps. The visitor returns false to stop.
+// distance equals the crossing count, up to the caps. The visitor returns false to stop. Without
+// conMessaggio the viewer's text (messaggio) is left empty, for a search that shows nothing.
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
-                                             const LimitiPonte& limiti = {});
+                                             const LimitiPonte& limiti = {}, bool conMessaggio = true);
 
 // What Tponte needs of its window and of the horizontal search.
 struct ContestoPonte {
