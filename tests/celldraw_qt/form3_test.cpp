@@ -150,12 +150,15 @@ TEST_F(Form3Test, ModalShowingReturnsTheAnswer) {
     r.tipoMossa = "3";
     r.tipoPonte = "<";
     r.mainGrid = &main().grid;
-    QTimer::singleShot(50, [&] {
-        auto* f = main().window.findChild<Form3*>();
-        ASSERT_NE(f, nullptr);
-        EXPECT_EQ(f->windowTitle().toStdString(), "Trevalon knot - step 1   Found move III");
-        f->clickKey("interrompi");
-    });
+    testing::whenShown<Form3>(
+        [&] {
+            auto* f = main().window.findChild<Form3*>();
+            return f && f->isVisible() ? f : nullptr;
+        },
+        [](Form3* f) {
+            EXPECT_EQ(f->windowTitle().toStdString(), "Trevalon knot - step 1   Found move III");
+            f->clickKey("interrompi");
+        });
     const std::string answer =
         mostraStepViewer(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget, &main().grid);
     EXPECT_EQ(answer, "Int");

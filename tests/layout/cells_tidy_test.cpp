@@ -5,21 +5,12 @@
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
 #include "layout/tidy.h"
+#include "table_fixture.h"
 
 namespace trevalon {
 namespace {
 
-struct Tavola {
-    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
-    std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
-    void metti(int r, int c, char tipo, int numero) {
-        d->TblNodo.at(r, c).Tipo = tipo;
-        d->TblNodo.at(r, c).Numero = numero;
-    }
-    bool arco(int r, int c, int a) const {
-        const CellaNodo& x = d->TblNodo.at(r, c);
-        return x.Tipo == 'A' && x.Numero == a;
-    }
+struct Tavola : fixture::TavolaVuota {
     // The arc's cells and its path from points.
     void percorso(int a, const std::vector<Punto>& punti) {
         for (const Punto& p : punti) metti(p.r, p.c, 'A', a);

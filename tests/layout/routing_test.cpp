@@ -6,21 +6,12 @@
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "table_fixture.h"
 
 namespace trevalon {
 namespace {
 
-struct Tavola {
-    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
-    std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
-    void metti(int r, int c, char tipo, int numero) {
-        d->TblNodo.at(r, c).Tipo = tipo;
-        d->TblNodo.at(r, c).Numero = numero;
-    }
-    bool arco(int r, int c, int a) const {
-        const CellaNodo& x = d->TblNodo.at(r, c);
-        return x.Tipo == 'A' && x.Numero == a;
-    }
+struct Tavola : fixture::TavolaVuota {
     // A row of crossings on row 10 joined by horizontal runs, with a stub on every free side; the top stubs
     // carry the given arcs.
     void filaDiIncroci(const std::vector<int>& archiSopra) {

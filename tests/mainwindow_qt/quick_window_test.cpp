@@ -35,7 +35,7 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     QObject::connect(&attesa, &QTimer::timeout, [&] {
         auto* lista = qobject_cast<FrmListaWindow*>(QApplication::activeModalWidget());
         if (!lista) {
-            if (++tentativi > 1500) attesa.stop();
+            if (++tentativi > 6000) attesa.stop();
             return;
         }
         attesa.stop();

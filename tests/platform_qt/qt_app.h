@@ -4,6 +4,9 @@
 // static objects are gone.
 
 #include <QApplication>
+#include <QTimer>
+
+#include <functional>
 
 namespace trevalon::testing {
 
@@ -14,6 +17,25 @@ inline QApplication& testApp() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication* app = new QApplication(argc, argv);
     return *app;
+}
+
+// Calls `act` from the event loop as soon as `find` gives a widget, polling every 20 ms: a modal window
+// opened by the code under test can then be answered however long it takes to appear (the sanitizer
+// builds on a loaded machine are slow). Gives up after two minutes.
+template <class W>
+void whenShown(std::function<W*()> find, std::function<void(W*)> act) {
+    auto* timer = new QTimer;
+    auto* tries = new int(0);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, find, act] {
+        W* w = find();
+        if (!w && ++*tries < 6000) return;
+        timer->stop();
+        timer->deleteLater();
+        delete tries;
+        if (w) act(w);
+    });
+    timer->start();
 }
 
 }  // namespace trevalon::testing

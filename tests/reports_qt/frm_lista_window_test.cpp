@@ -62,12 +62,15 @@ TEST_F(FrmListaWindowTest, ShowsTheRowsCaptionAndTimeAndExports) {
 TEST_F(FrmListaWindowTest, PortShowsTheListModally) {
     QWidget parent;
     bool seen = false;
-    QTimer::singleShot(50, [&] {
-        auto* w = parent.findChild<FrmListaWindow*>();
-        ASSERT_NE(w, nullptr);
-        seen = w->isVisible() && w->isModal();
-        w->close();
-    });
+    testing::whenShown<FrmListaWindow>(
+        [&] {
+            auto* w = parent.findChild<FrmListaWindow*>();
+            return w && w->isVisible() ? w : nullptr;
+        },
+        [&](FrmListaWindow* w) {
+            seen = w->isModal();
+            w->close();
+        });
     QtStepListPort port(&parent);
     port.showStepList(lista);
     EXPECT_TRUE(seen);
