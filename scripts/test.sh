@@ -10,4 +10,4 @@ cmake --preset ci -G Ninja
 cmake --build --preset ci -j"$(nproc)"
 echo "== tests"
 export QT_QPA_PLATFORM=offscreen
-ctest --preset ci -j"$(nproc)"
+ctest --preset ci -j"$(nproc)" --timeout 900
