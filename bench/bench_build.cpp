@@ -5,21 +5,12 @@
 #include <memory>
 
 #include "bench_diagrams.h"
+#include "build_state.h"
 #include "layout/build.h"
 #include "platform/headless_ui.h"
 
 namespace trevalon::bench {
 namespace {
-
-struct Banco {
-    Diagram d;
-    LayoutState s;
-    RenderState st;
-    GridControl griglia;
-    TileNameTable tbltt;
-    TilePalette palette{PaletteId::Form1, false};
-    AutomaticUi ui;
-};
 
 void BM_CostruisciDaCodice(benchmark::State& state) {
     const auto codice = chiusuraTreccia(parolaTreccia(static_cast<int>(state.range(0)), 7));

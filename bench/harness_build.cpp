@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "build_state.h"
 #include "layout/build.h"
 #include "layout/cell_table_check.h"
 #include "model/knot_files.h"
@@ -21,16 +22,6 @@ namespace trevalon::bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Banco {
-    Diagram d;
-    LayoutState s;
-    RenderState st;
-    GridControl griglia;
-    TileNameTable tbltt;
-    TilePalette palette{PaletteId::Form1, false};
-    AutomaticUi ui;
-};
 
 }  // namespace
 
