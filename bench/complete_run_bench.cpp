@@ -16,6 +16,7 @@
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
+#include "model/structure.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
@@ -58,12 +59,13 @@ bool senzaDisegno(Form2& f, const fs::path& file) {
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const TestoGaussCode t = leggiTestoGaussCode(text);
     if (!t.ok) return false;
-    f.diagram.txtNodo = t.txtNodo;
-    f.diagram.TxtOri = t.TxtOri;
-    if (!costruisciStruttura(f.diagram)) return false;
-    f.NumStato = 0;
-    f.tblStati[0] = Stato{t.txtNodo, t.TxtOri, 1, "A", ""};
-    f.ModoSorgente = 'A';
+    f.doc.diagram.txtNodo = t.txtNodo;
+    f.doc.diagram.TxtOri = t.TxtOri;
+    AutomaticUi quiet;
+    if (!CostruisciStruttura(f.doc.diagram, quiet, {}, CamminiRegioni::SoloDistanze)) return false;
+    f.doc.storia.azzera();
+    f.doc.storia.passo(0) = Stato{t.txtNodo, t.TxtOri, 1, GenMode::Code, ""};
+    f.doc.modi.ModoSorgente = SourceKind::Code;
     return true;
 }
 

@@ -39,7 +39,7 @@ int runFile(const std::string& file, bool steps) {
               << valoreGaussCode(e.codiceFinale) << '\t' << valoreIndices(e.oriFinale) << '\n';
     if (steps) {
         for (int i = 0; i <= e.ultimoPasso; ++i) {
-            const Stato& s = form->tblStati.at(static_cast<std::size_t>(i));
+            const Stato& s = form->doc.storia.passo(i);
             std::cout << "  step " << i << '\t' << s.Ori.size() << '\t' << valoreGaussCode(s.Codice) << '\t'
                       << valoreIndices(s.Ori) << '\n';
         }

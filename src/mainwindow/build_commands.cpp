@@ -1,23 +1,16 @@
 #include "mainwindow/build_commands.h"
 
-#include <cctype>
 #include <string_view>
 
 #include "layout/build.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/history.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 // Suspends the painting of a grid for its lifetime; painting is back on at every exit.
 class PitturaSospesa {
@@ -31,16 +24,9 @@ class PitturaSospesa {
     GridControl& g_;
 };
 
-const TilePalette& paletteCorrente(Form2& f) {
-    if (!f.ctx.FormTessere)
-        f.ctx.FormTessere.emplace(f.ModoSorgente == 'D' ? PaletteId::Form1b : PaletteId::Form1,
-                                  f.ModoSviluppo);
-    return *f.ctx.FormTessere;
-}
-
 ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
-    m.ModoDebug = f.ModoDebug;
+    m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.programFolder;
     m.ModoGen = "A";
     return m;
@@ -52,7 +38,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
                                  const std::vector<std::string>* etichette) {
     CostruzioneNuova out;
     f.ctx.TempoFineDisegno = f.ui.secondsSinceMidnight();
-    const bool automatico = f.ModoAutomatico;
+    const bool automatico = f.doc.modi.ModoAutomatico;
     if (!automatico) {
         if (trim(txtNodo).empty() || trim(TxtOri).empty()) {
             out.esito = EsitoCostruzione::Banale;
@@ -68,7 +54,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     std::optional<PitturaSospesa> pittura;
     if (!automatico) {
         f.ContatoreProgresso = 0;
-        pittura.emplace(f.Gr);
+        pittura.emplace(f.vista.Gr);
         busy.emplace(f.ui);
         f.ui.setPanel("p1", "Generation knot");
     }
@@ -76,27 +62,29 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     auto d = std::make_unique<Diagram>();
     d->txtNodo = txtNodo;
     d->TxtOri = TxtOri;
-    d->NumColonne = f.ModoSorgente == 'D' ? 1500 : 600;
+    d->NumColonne = f.doc.modi.ModoSorgente == SourceKind::Drawing ? 1500 : 600;
     d->NumRighe = 600;
     if (etichette)
         for (std::size_t k = 0; k < d->NomiIncroci.size() && k < etichette->size(); ++k)
             d->NomiIncroci[k] = (*etichette)[k];
 
-    LayoutState& s = f.layout;
+    LayoutState& s = f.vista.layout;
     const int radicePrima = s.IncrocioRadice;
     s.IncrocioRadice = radice;
     s.ModoAutomatico = automatico;
-    s.ModoDebug = f.ModoDebug;
-    s.settings.ModoSviluppo = f.ModoSviluppo;
+    s.ModoDebug = f.doc.modi.ModoDebug;
+    s.settings.ModoSviluppo = f.doc.modi.ModoSviluppo;
     s.progresso = [&f] { f.AggiornaProgressivo(); };
 
-    RenderState st = f.render;
+    RenderState st = f.vista.render;
     st.ModoGen = 'A';
-    st.ModoSorgente = f.ModoSorgente;
+    st.ModoSorgente = letter(f.doc.modi.ModoSorgente);
     st.DimCella = f.ctx.DimCella;
     GridControl prova;
     TileNameTable provaTbltt;
-    const TilePalette palette(f.ModoSorgente == 'D' ? PaletteId::Form1b : PaletteId::Form1, f.ModoSviluppo);
+    const TilePalette palette(
+        f.doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
+        f.doc.modi.ModoSviluppo);
     if (!automatico) InizializzaGr(prova, d->NumRighe, d->NumColonne, st.DimCella, 'A');
 
     const BuildResult r =
@@ -108,7 +96,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
         switch (r.outcome) {
             case BuildOutcome::CodeError:
             case BuildOutcome::LayoutError:
-                if (!f.CorsaCompleta) f.ui.showMessage(kErroreCodiceGau);
+                if (!f.doc.modi.CorsaCompleta) f.ui.showMessage(kErroreCodiceGau);
                 break;
             case BuildOutcome::RoutingError:
                 f.ui.showMessage(kErroreIndiciGau);
@@ -134,74 +122,48 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
 
 void installaDiagramma(Form2& f, CostruzioneNuova&& nuova) {
     if (!nuova.diagram) return;
-    f.diagram = std::move(*nuova.diagram);
+    f.doc.diagram = std::move(*nuova.diagram);
     nuova.diagram.reset();
-    f.ModoGen = 'A';
-    f.PartenzaDisegno = nuova.radice;
-    f.layout.IncrocioRadice = nuova.radice;
-    if (!f.ModoAutomatico) CmdGrafica_Click(f);
-}
-
-EsitoCostruzione CmdTutto_Click(Form2& f) {
-    CostruzioneNuova nuova =
-        costruisciNuovo(f, f.diagram.txtNodo, f.diagram.TxtOri, f.PartenzaDisegno, &f.diagram.NomiIncroci);
-    switch (nuova.esito) {
-        case EsitoCostruzione::Banale:
-            if (f.NumStato != 0) {
-                f.ui.showMessage("Trivial knot");
-                StatoPrec(f);
-            } else {
-                f.NumElaborati = 0;
-                f.ui.showMessage("Trivial knot");
-                f.AbilitaBottoni(false);
-                InizializzaGr(f.Gr, f.diagram.NumRighe, f.diagram.NumColonne, f.ctx.DimCella, f.ModoGen);
-            }
-            return EsitoCostruzione::Banale;
-        case EsitoCostruzione::Errore:
-            return EsitoCostruzione::Errore;
-        case EsitoCostruzione::Costruito:
-            break;
-    }
-    installaDiagramma(f, std::move(nuova));
-    if (!f.ModoAutomatico) {
-        f.SettaDone();
-        f.AbilitaBottoni(trim(f.diagram.TxtOri).size() >= 2);
-    }
-    return EsitoCostruzione::Costruito;
+    f.doc.modi.ModoGen = GenMode::Code;
+    f.doc.PartenzaDisegno = nuova.radice;
+    f.vista.layout.IncrocioRadice = nuova.radice;
+    if (!f.doc.modi.ModoAutomatico) CmdGrafica_Click(f);
 }
 
 void CmdGrafica_Click(Form2& f) {
-    f.Tbltt.reset();
-    f.render.ModoGen = f.ModoGen;
-    f.render.ModoSorgente = f.ModoSorgente;
-    f.render.DimCella = f.ctx.DimCella;
-    DisegnoGrafico(f.diagram, f.render, RenderTarget{f.Gr, f.Tbltt, paletteCorrente(f), &f.ui}, 0, ColNero,
-                   true, "", 0);
+    VistaNodo& v = f.vista;
+    v.Tbltt.reset();
+    v.render.ModoGen = letter(f.doc.modi.ModoGen);
+    v.render.ModoSorgente = letter(f.doc.modi.ModoSorgente);
+    v.render.DimCella = f.ctx.DimCella;
+    DisegnoGrafico(f.doc.diagram, v.render, RenderTarget{v.Gr, v.Tbltt, f.paletteCorrente(), &f.ui}, 0,
+                   ColNero, true, "", 0);
 }
 
 void CmdScifta_Click(Form2& f) {
-    ++f.PartenzaDisegno;
-    if (f.PartenzaDisegno > static_cast<int>(f.diagram.TxtOri.size()) || f.PartenzaDisegno < 1)
-        f.PartenzaDisegno = 1;
+    int& radice = f.doc.PartenzaDisegno;
+    ++radice;
+    if (radice > static_cast<int>(f.doc.diagram.TxtOri.size()) || radice < 1) radice = 1;
 }
 
 void ComandoDraw(Form2& f) {
-    if (f.NumStato < 0 || f.NumStato > kMaxStati) return;
-    Stato& passo = f.tblStati[static_cast<std::size_t>(f.NumStato)];
-    const int prima = f.PartenzaDisegno;
+    DocumentoNodo& doc = f.doc;
+    if (!doc.storia.valido(doc.storia.NumStato)) return;
+    Stato& passo = doc.storia.corrente();
+    const int prima = doc.PartenzaDisegno;
     CmdScifta_Click(f);
-    CostruzioneNuova nuova =
-        costruisciNuovo(f, f.diagram.txtNodo, f.diagram.TxtOri, f.PartenzaDisegno, &f.diagram.NomiIncroci);
+    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno,
+                                             &doc.diagram.NomiIncroci);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
-        f.PartenzaDisegno = prima;
+        doc.PartenzaDisegno = prima;
         return;
     }
     installaDiagramma(f, std::move(nuova));
-    passo.Tipo = "A";
-    passo.Flag = f.PartenzaDisegno;
+    passo.Tipo = GenMode::Code;
+    passo.Flag = doc.PartenzaDisegno;
     f.SettaDone();
-    f.AbilitaBottoni(trim(f.diagram.TxtOri).size() >= 2);
+    f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);
 }
 
 }  // namespace trevalon

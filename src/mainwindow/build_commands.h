@@ -1,6 +1,6 @@
 #pragma once
-// The main window's build of a diagram from its Gauss code (`CmdTutto_Click`), the full redraw
-// (`CmdGrafica_Click`) and the "draw" command that lays the same diagram out from another root crossing.
+// The main window's build of a diagram from its Gauss code, the full redraw (`CmdGrafica_Click`) and the
+// "draw" command that lays the same diagram out from another root crossing.
 //
 // Every build goes into fresh tables: the check, layout, routing, tidying and the structure pipeline
 // (passages, regions, shortest region paths) run on a new Diagram, and only a build that succeeded
@@ -37,15 +37,9 @@ struct CostruzioneNuova {
 CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
                                  const std::vector<std::string>* etichette);
 
-// Makes a built diagram the window's: its tables replace the old ones, `ModoGen` becomes 'A', the root is
+// Makes a built diagram the window's: its tables replace the old ones, `ModoGen` becomes Code, the root is
 // kept in `PartenzaDisegno`, and (outside the automatic run) it is drawn into the main grid.
 void installaDiagramma(Form2& f, CostruzioneNuova&& nuova);
-
-// `CmdTutto_Click`: rebuilds the window's diagram from its own txtNodo and TxtOri from `PartenzaDisegno`.
-// Trivial texts show "Trivial knot" and step back one step (`StatoPrec`) or, at step 0, switch the diagram
-// commands off and clear the grid. On success: "Done" and the diagram commands on when there are at least
-// two letters.
-EsitoCostruzione CmdTutto_Click(Form2& f);
 
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
 void CmdGrafica_Click(Form2& f);

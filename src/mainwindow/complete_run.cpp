@@ -24,65 +24,68 @@ void RiempiLista(FrmLista& lista, const Form2& f, int ultimoPasso, double second
     lista.Form_Load();
     if (ultimoPasso > kMaxStati) ultimoPasso = kMaxStati;
     for (int i = 0; i <= ultimoPasso; ++i) {
-        const Stato& s = f.tblStati.at(static_cast<std::size_t>(i));
+        const Stato& s = f.doc.storia.passo(i);
         lista.AggiungiPasso(i, s.Codice, s.Ori);
     }
     lista.Concludi();
-    lista.ImpostaCaption(f.NomeFileNodo);
+    lista.ImpostaCaption(f.doc.NomeFileNodo);
     lista.ImpostaTempo(secondi);
-    lista.NomeFileNodo = f.NomeFileNodo;
+    lista.NomeFileNodo = f.doc.NomeFileNodo;
     lista.NumStato = ultimoPasso;
 }
 
 EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
+    DocumentoNodo& doc = f.doc;
+    StoriaPassi& storia = doc.storia;
+    ModiFinestra& modi = doc.modi;
     EsitoCorsa e;
-    const int k0 = f.NumStato + 1;
-    e.passoIniziale = f.NumStato;
-    const char modoPrima = f.ModoGen;
+    const int k0 = storia.NumStato + 1;
+    e.passoIniziale = storia.NumStato;
+    const GenMode modoPrima = modi.ModoGen;
     const auto inizio = f.ui.now();
-    e.incrociPrima = static_cast<int>(f.diagram.TxtOri.size());
+    e.incrociPrima = static_cast<int>(doc.diagram.TxtOri.size());
 
     f.ui.setPanel("p1", "Wait..");
-    f.ModoGen = 'A';
-    f.CorsaCompleta = true;
-    f.ModoAutomatico = true;
-    if (f.NumStato == 0) w.albero().svuotaElaborati();
+    modi.ModoGen = GenMode::Code;
+    modi.CorsaCompleta = true;
+    modi.ModoAutomatico = true;
+    if (storia.NumStato == 0) w.albero().svuotaElaborati();
 
     // Every diagram of the run: a step that comes back to one of them makes no progress.
-    std::unordered_set<std::string> visti{chiave(f.diagram)};
+    std::unordered_set<std::string> visti{chiave(doc.diagram)};
     {
         BusyGuard busy(f.ui);
-        while (f.CorsaCompleta) {
-            if (f.diagram.TxtOri.size() < 3) {
+        while (modi.CorsaCompleta) {
+            if (doc.diagram.TxtOri.size() < 3) {
                 e.fine = FineCorsa::Banale;
                 break;
             }
-            if (f.NumStato >= kMaxStati) {
+            if (storia.NumStato >= kMaxStati) {
                 e.fine = FineCorsa::StoriaPiena;
                 break;
             }
-            const int prima = f.NumStato;
+            const int prima = storia.NumStato;
             const RisultatoPonte r = CmdTpon2_Click(w, w.statoPonte());
             if (r.esito != EsitoDriver::Applicata) {
                 e.fine = r.esito == EsitoDriver::RiscritturaFallita ? FineCorsa::SenzaProgresso
                                                                     : FineCorsa::NessunaMossa;
                 break;
             }
-            if (!w.ultimoPassoRegistrato() || f.NumStato != prima + 1 ||
-                !visti.insert(chiave(f.diagram)).second) {
+            if (!w.ultimoPassoRegistrato() || storia.NumStato != prima + 1 ||
+                !visti.insert(chiave(doc.diagram)).second) {
                 e.fine = FineCorsa::SenzaProgresso;
                 break;
             }
         }
     }
     e.secondi = std::chrono::duration<double>(f.ui.now() - inizio).count();
-    e.ultimoPasso = f.NumStato;
-    e.incrociDopo = static_cast<int>(f.diagram.TxtOri.size());
-    e.codiceFinale = f.diagram.txtNodo;
-    e.oriFinale = f.diagram.TxtOri;
+    e.ultimoPasso = storia.NumStato;
+    e.incrociDopo = static_cast<int>(doc.diagram.TxtOri.size());
+    e.codiceFinale = doc.diagram.txtNodo;
+    e.oriFinale = doc.diagram.TxtOri;
 
-    f.CorsaCompleta = false;
-    f.ModoAutomatico = false;
+    modi.CorsaCompleta = false;
+    modi.ModoAutomatico = false;
     f.AbilitaBottoni(false);
     f.ui.setCommandEnabled("Salva", false);
     f.ui.setCommandEnabled("Undo", false);
@@ -94,15 +97,15 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     if (lista) lista->showStepList(frm);
 
     // Back to the start step: the records of the run stay beyond it.
-    f.NumStato = k0;
-    f.ModoGen = modoPrima;
-    f.layout.TblNodoAlbero.clearTouched();
-    f.PartenzaDisegno = 1;
+    storia.NumStato = k0;
+    modi.ModoGen = modoPrima;
+    f.vista.layout.TblNodoAlbero.clearTouched();
+    doc.PartenzaDisegno = 1;
     StatoPrec(f);
-    if (f.NumStato == k0) f.NumStato = k0 - 1;  // the rebuild failed and said why
-    if (f.NumStato > 0) {
+    if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
+    if (storia.NumStato > 0) {
         f.ui.setCommandEnabled("Undo", true);
-        f.ui.setCommandEnabled("Salva", f.diagram.TxtOri.size() > 2);
+        f.ui.setCommandEnabled("Salva", doc.diagram.TxtOri.size() > 2);
     }
     return e;
 }

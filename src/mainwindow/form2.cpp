@@ -43,33 +43,22 @@ std::string captionBaseName(std::string_view path) {
     return name;
 }
 
-Form2::Form2(ProgramContext& context, UserInterface& userInterface, std::string primaForm)
-    : ctx(context),
-      ui(userInterface),
-      ModoSviluppo(context.ModoSviluppo),
-      ModoDebug(context.ModoDebug),
-      ModoBatch(context.ModoBatch),
-      ModoAutomatico(context.ModoAutomatico),
-      CorsaCompleta(context.CorsaCompleta),
-      RichiestaStop(context.RichiestaStop),
-      ModoSorgente(context.ModoSorgente),
-      PrimaForm(std::move(primaForm)) {
+Form2::Form2(ProgramContext& context, UserInterface& userInterface) : ctx(context), ui(userInterface) {
     commands_["Uscita"] = [this] { Uscita(); };
     commands_["help"] = [this] { VisualizzaDocumentazione(); };
 }
 
 void Form2::Form_Load() {
     PrimaAttivazione = true;
-    if (!ModoBatch) {
-        ctx.ProvaDaCreare = true;
+    if (!doc.modi.ModoBatch) {
         ctx.TabDimCella = {0, 52, 75, 85, 120, 200, 320};
         ctx.ZoomMin = 3;
         ctx.ZoomMax = 6;
         ctx.LivelloZoom = 6;
         ctx.DimCella = ctx.TabDimCella[6];
         ContaRotazioni = 0;
-        ModoSviluppo = false;
-        ModoDebug = false;
+        doc.modi.ModoSviluppo = false;
+        doc.modi.ModoDebug = false;
 
         // The toolbar: every button takes its state at start; a command that is not built stays off.
         for (const ToolbarEntry& e : ToolbarCommands()) {
@@ -81,23 +70,23 @@ void Form2::Form_Load() {
         ui.setCommandEnabled("Undo", false);
         ui.setCommandEnabled("Salva", false);
 
-        diagram.NumColonne = ModoSorgente == 'D' ? 1500 : 600;
-        diagram.NumRighe = 600;
-        PrimaAttivazione = true;
+        doc.diagram.NumColonne = doc.modi.ModoSorgente == SourceKind::Drawing ? 1500 : 600;
+        doc.diagram.NumRighe = 600;
     }
-    ModoGen = 'A';
+    doc.modi.ModoGen = GenMode::Code;
 }
 
 void Form2::Form_Activate() {
     ContaTastoF9 = 0;
     if (!PrimaAttivazione) return;
-    ModoAutomatico = false;
+    doc.modi.ModoAutomatico = false;
     CartellaDialoghi = ctx.programFolder / "Knots";
-    diagram.NumColonne = 600;
-    diagram.NumRighe = 600;
+    doc.diagram.NumColonne = 600;
+    doc.diagram.NumRighe = 600;
     PrimaAttivazione = false;
-    InizializzaGr(Gr, diagram.NumRighe, diagram.NumColonne, ctx.DimCella, ModoGen);
-    if (ModoSviluppo) PartenzaDisegno = 1;
+    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, ctx.DimCella,
+                  letter(doc.modi.ModoGen));
+    if (doc.modi.ModoSviluppo) doc.PartenzaDisegno = 1;
 }
 
 bool Form2::Form_KeyDown(int keyCode, bool onlyShift) {
@@ -135,19 +124,21 @@ void Form2::tlb1_ButtonClick(std::string_view key) {
 }
 
 void Form2::AbilitaBottoni(bool tmpEnb) {
-    if (ModoBatch || isHiddenInstance()) return;
+    if (doc.modi.ModoBatch) return;
     for (std::string_view key : DiagramCommandKeys())
         ui.setCommandEnabled(std::string(key), tmpEnb && hasCommand(key));
-    if (ModoSorgente == 'D' || NumStato >= 1) ui.setCommandEnabled("draw", false);
+    if (doc.modi.ModoSorgente == SourceKind::Drawing || doc.storia.NumStato >= 1)
+        ui.setCommandEnabled("draw", false);
 }
 
 void Form2::Testocaption(int tmpIstati) {
-    if (CorsaCompleta) {
-        ui.setPanel("p2", "Step " + std::to_string(NumStato));
+    if (doc.modi.CorsaCompleta) {
+        ui.setPanel("p2", "Step " + std::to_string(doc.storia.NumStato));
         return;
     }
     std::string name;
-    if (!NomeFileNodo.empty()) name = captionBaseName(NomeFileNodo) + " - Step " + std::to_string(tmpIstati);
+    if (!doc.NomeFileNodo.empty())
+        name = captionBaseName(doc.NomeFileNodo) + " - Step " + std::to_string(tmpIstati);
     ui.setCaption(" Trevalon - " + name);
 }
 
@@ -181,12 +172,20 @@ void Form2::VisualizzaDocumentazione() {
 }
 
 void Form2::CaricaFormTessere() {
-    if (ModoBatch) return;
+    if (doc.modi.ModoBatch) return;
     ctx.FormTessere.reset();
-    if (ModoSorgente == 'A')
-        ctx.FormTessere.emplace(PaletteId::Form1, ModoSviluppo);
-    else if (ModoSorgente == 'D')
-        ctx.FormTessere.emplace(PaletteId::Form1b, ModoSviluppo);
+    if (doc.modi.ModoSorgente == SourceKind::Code)
+        ctx.FormTessere.emplace(PaletteId::Form1, doc.modi.ModoSviluppo);
+    else if (doc.modi.ModoSorgente == SourceKind::Drawing)
+        ctx.FormTessere.emplace(PaletteId::Form1b, doc.modi.ModoSviluppo);
+}
+
+const TilePalette& Form2::paletteCorrente() {
+    if (!ctx.FormTessere)
+        ctx.FormTessere.emplace(
+            doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
+            doc.modi.ModoSviluppo);
+    return *ctx.FormTessere;
 }
 
 void Form2::Uscita() {

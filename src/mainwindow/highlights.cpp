@@ -25,26 +25,28 @@ int tesseraNodoSw(const Diagram& d, int tmpIncr, std::string_view tmpLista) {
 }
 
 int DisegnaNodoSw(Form2& f, int tmpIncr, int /*arco*/, std::string_view tmpLista) {
-    if (f.ModoGen != 'A' && f.ModoGen != 'I') return 0;
-    const Diagram& d = f.diagram;
+    if (f.doc.modi.ModoGen == GenMode::TextDrawing) return 0;
+    const Diagram& d = f.doc.diagram;
+    GridControl& gr = f.vista.Gr;
     const LimitiNodo& l = d.limiti;
     for (int i = std::max(0, l.RigaMin); i <= std::min(kMaxCella, l.RigaMax); ++i)
         for (int j = std::max(0, l.ColMin); j <= std::min(kMaxCella, l.ColMax); ++j) {
             const CellaNodo& x = d.TblNodo.at(i, j);
             if (x.Tipo != 'I' || x.Numero != tmpIncr) continue;
             const int tessera = tesseraNodoSw(d, tmpIncr, tmpLista);
-            int gr = 0, gc = 0;
-            Trasforma(l, i, j, gr, gc);
-            if (f.ModoSviluppo && f.ctx.FormTessere) f.Gr.setPicture(gr, gc, f.ctx.FormTessere->img(tessera));
-            f.Tbltt.set(gr, gc, TileImg(tessera).name);
-            if (f.ModoSorgente == 'A' && tmpIncr >= 1 && tmpIncr <= kMaxIncroci) {
-                f.Gr.setText(gr, gc, d.NomiIncroci[static_cast<std::size_t>(tmpIncr)]);
-                f.Gr.setFontSize(gr, gc, 7);
-                f.Gr.setBold(gr, gc, true);
-                f.Gr.setForeColor(gr, gc, 255);
-                f.Gr.setAlignment(gr, gc, CellAlign::RightBottom);
+            int rg = 0, cg = 0;
+            Trasforma(l, i, j, rg, cg);
+            if (f.doc.modi.ModoSviluppo && f.ctx.FormTessere)
+                gr.setPicture(rg, cg, f.ctx.FormTessere->img(tessera));
+            f.vista.Tbltt.set(rg, cg, TileImg(tessera).name);
+            if (f.doc.modi.ModoSorgente == SourceKind::Code && tmpIncr >= 1 && tmpIncr <= kMaxIncroci) {
+                gr.setText(rg, cg, d.NomiIncroci[static_cast<std::size_t>(tmpIncr)]);
+                gr.setFontSize(rg, cg, 7);
+                gr.setBold(rg, cg, true);
+                gr.setForeColor(rg, cg, 255);
+                gr.setAlignment(rg, cg, CellAlign::RightBottom);
             }
-            f.Gr.setPictureAlignment(gr, gc, CellAlign::CenterCenter);
+            gr.setPictureAlignment(rg, cg, CellAlign::CenterCenter);
             return tessera;
         }
     return 0;

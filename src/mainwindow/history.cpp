@@ -2,104 +2,72 @@
 
 #include <string>
 
-#include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
-namespace {
-
-Stato& passo(Form2& f, int n) {
-    return f.tblStati.at(static_cast<std::size_t>(n));
-}
-
-bool numeroValido(int n) {
-    return n >= 0 && n <= kMaxStati;
-}
-
-// The texts of the step shown, after a push that was refused.
 void ripristinaTesti(Form2& f) {
-    if (!numeroValido(f.NumStato)) return;
-    const Stato& s = passo(f, f.NumStato);
+    StoriaPassi& storia = f.doc.storia;
+    if (!storia.valido(storia.NumStato)) return;
+    const Stato& s = storia.corrente();
     if (s.Codice.empty() && s.Ori.empty()) return;  // nothing recorded yet
-    f.diagram.txtNodo = s.Codice;
-    f.diagram.TxtOri = s.Ori;
+    f.doc.diagram.txtNodo = s.Codice;
+    f.doc.diagram.TxtOri = s.Ori;
 }
-
-}  // namespace
 
 bool Salvastato(Form2& f) {
-    if (f.ModoBatch) return false;
+    DocumentoNodo& doc = f.doc;
+    if (doc.modi.ModoBatch) return false;
     // The search frame goes away and the toolbar comes back.
     f.RichiestaStop = 0;
     f.ui.hideStopFrame();
     f.ui.setToolbarEnabled(true);
 
-    if (!numeroValido(f.NumStato) || f.NumStato >= kMaxStati) {
+    StoriaPassi& storia = doc.storia;
+    if (storia.piena()) {
         f.ui.showMessage("The step history is full (" + std::to_string(kMaxStati) +
                          " steps): this step cannot be recorded.");
-        if (f.ModoGen == 'A') ripristinaTesti(f);
+        if (doc.modi.ModoGen == GenMode::Code) ripristinaTesti(f);
         return false;
     }
-    const std::string codice = f.diagram.txtNodo;
-    const std::string ori = f.diagram.TxtOri;
-    const char modo = f.ModoGen;
-    if (modo == 'A') {
-        // The push builds the new diagram from its texts; a build that fails records nothing.
-        CostruzioneNuova nuova = costruisciNuovo(f, codice, ori, 1, &f.diagram.NomiIncroci);
-        if (nuova.esito != EsitoCostruzione::Costruito) {
-            if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
-            ripristinaTesti(f);
-            return false;
-        }
-        ++f.NumStato;
-        Stato& s = passo(f, f.NumStato);
-        s.Codice = codice;
-        s.Ori = ori;
-        s.Tipo = "A";
-        s.Flag = 1;
-        installaDiagramma(f, std::move(nuova));
-        f.PartenzaDisegno = 1;
-        f.NumIncrociDis = static_cast<int>(ori.size());
-        if (!f.ModoAutomatico) f.SettaDone();
-        f.AbilitaBottoni(true);
-    } else {
-        ++f.NumStato;
-        Stato& s = passo(f, f.NumStato);
-        s.Codice = codice;
-        s.Ori = ori;
-        s.Tipo = std::string(1, modo);
-        s.Flag = 1;
-        f.PartenzaDisegno = 1;
-        {
-            BusyGuard busy(f.ui);
-            SerializzaTblGen(f);
-        }
-        f.SettaDone();
+    ++storia.NumStato;
+    Stato& s = storia.corrente();
+    s = Stato{};
+    s.Codice = doc.diagram.txtNodo;
+    s.Ori = doc.diagram.TxtOri;
+    s.Tipo = doc.modi.ModoGen;
+    s.Flag = 1;
+    if (s.Tipo != GenMode::Code) {
+        BusyGuard busy(f.ui);
+        SerializzaTblGen(f);
     }
-    if (!f.isHiddenInstance()) {
-        f.ui.setCommandEnabled("Undo", true);
-        if (f.NumIncrociDis > 2) f.ui.setCommandEnabled("Salva", true);
-        f.Testocaption(f.NumStato);
-        f.AbilitaBottoni(f.diagram.TxtOri.size() >= 2);
-    }
+    doc.PartenzaDisegno = 1;
+    doc.NumIncrociDis = static_cast<int>(s.Ori.size());
+    if (!doc.modi.ModoAutomatico) f.SettaDone();
+    f.ui.setCommandEnabled("Undo", true);
+    f.ui.setCommandEnabled("Salva", doc.NumIncrociDis > 2);
+    f.Testocaption(storia.NumStato);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
     return true;
 }
 
 void StatoPrec(Form2& f) {
-    int n = f.NumStato - 1;
+    DocumentoNodo& doc = f.doc;
+    StoriaPassi& storia = doc.storia;
+    int n = storia.NumStato - 1;
     if (n < 0) n = 0;
     if (n > kMaxStati) n = kMaxStati;
-    const Stato s = passo(f, n);
-    if (s.Tipo == "A" || s.Tipo.empty()) {
-        CostruzioneNuova nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag, &f.diagram.NomiIncroci);
+    const Stato s = storia.passo(n);
+    if (s.Tipo == GenMode::Code) {
+        CostruzioneNuova nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag, &doc.diagram.NomiIncroci);
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
             return;
         }
-        f.NumStato = n;
+        storia.NumStato = n;
         installaDiagramma(f, std::move(nuova));
-        if (!f.ModoAutomatico) f.SettaDone();
+        if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
         // A step kept as a cell drawing: the drawing comes back from its snapshot and the tables are
         // rebuilt from it.
@@ -108,45 +76,76 @@ void StatoPrec(Form2& f) {
                              " was made on a drawn diagram, which cannot be rebuilt in this version.");
             return;
         }
-        const int prima = f.NumStato;
-        f.NumStato = n;
+        const int prima = storia.NumStato;
+        storia.NumStato = n;
         if (!DeSerializzaTblGen(f)) {
-            f.NumStato = prima;
+            storia.NumStato = prima;
             return;
         }
-        f.diagram.txtNodo = s.Codice;
-        f.diagram.TxtOri = s.Ori;
-        f.PartenzaDisegno = s.Flag;
+        doc.diagram.txtNodo = s.Codice;
+        doc.diagram.TxtOri = s.Ori;
+        doc.PartenzaDisegno = s.Flag;
         f.GeneradatblGen();
     }
-    if (n == 0) f.NumElaborati = 0;
+    if (n == 0) doc.NumElaborati = 0;
     f.ctx.ConfermaMigliora = 0;
-    f.Testocaption(f.NumStato);
-    if (f.NumStato != 0) {
+    f.Testocaption(storia.NumStato);
+    if (storia.NumStato != 0) {
         f.ui.setCommandEnabled("draw", false);
     } else {
-        f.NumElaborati = 0;
+        doc.NumElaborati = 0;
         f.ui.setCommandEnabled("Undo", false);
         f.ui.setCommandEnabled("Salva", false);
     }
-    f.AbilitaBottoni(f.diagram.TxtOri.size() >= 2);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
+}
+
+EsitoCostruzione CmdTutto_Click(Form2& f) {
+    DocumentoNodo& doc = f.doc;
+    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno,
+                                             &doc.diagram.NomiIncroci);
+    switch (nuova.esito) {
+        case EsitoCostruzione::Banale:
+            f.ui.showMessage("Trivial knot");
+            if (doc.storia.NumStato != 0) {
+                StatoPrec(f);
+            } else {
+                doc.NumElaborati = 0;
+                f.AbilitaBottoni(false);
+                InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella,
+                              letter(doc.modi.ModoGen));
+            }
+            return EsitoCostruzione::Banale;
+        case EsitoCostruzione::Errore:
+            return EsitoCostruzione::Errore;
+        case EsitoCostruzione::Costruito:
+            break;
+    }
+    installaDiagramma(f, std::move(nuova));
+    if (!doc.modi.ModoAutomatico) {
+        f.SettaDone();
+        f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);
+    }
+    return EsitoCostruzione::Costruito;
 }
 
 void SerializzaTblGen(Form2& f) {
-    if (!numeroValido(f.NumStato)) return;
-    passo(f, f.NumStato).TblGenSer = serializzaCelDis(f.tblGen, [&f] { f.AggiornaProgressivo(); });
+    StoriaPassi& storia = f.doc.storia;
+    if (!storia.valido(storia.NumStato)) return;
+    storia.corrente().TblGenSer = serializzaCelDis(f.doc.tblGen, [&f] { f.AggiornaProgressivo(); });
 }
 
 bool DeSerializzaTblGen(Form2& f) {
-    if (!numeroValido(f.NumStato)) return false;
-    const Stato& s = passo(f, f.NumStato);
-    const EsitoSnapshot e = deserializzaCelDis(f.tblGen, s.TblGenSer, [&f] { f.AggiornaProgressivo(); });
-    if (!e.ok) {
-        f.ui.showMessage("The drawing of step " + std::to_string(f.NumStato) +
-                         " cannot be read: " + e.errore);
+    StoriaPassi& storia = f.doc.storia;
+    if (!storia.valido(storia.NumStato)) return false;
+    const Stato& s = storia.corrente();
+    const Result<int> e = deserializzaCelDis(f.doc.tblGen, s.TblGenSer, [&f] { f.AggiornaProgressivo(); });
+    if (!e) {
+        f.ui.showMessage("The drawing of step " + std::to_string(storia.NumStato) +
+                         " cannot be read: " + e.error());
         return false;
     }
-    f.NumIncrociDis = static_cast<int>(s.Ori.size());
+    f.doc.NumIncrociDis = static_cast<int>(s.Ori.size());
     return true;
 }
 

@@ -1,21 +1,33 @@
 #pragma once
-// The main window's step history: `Salvastato` records the current diagram as the next step, `StatoPrec`
-// goes back one step and rebuilds it; `SerializzaTblGen` and `DeSerializzaTblGen` move the cell drawing
-// into and out of the current step's snapshot.
+// The main window's step history: `Salvastato` records the diagram shown as the next step, `StatoPrec` goes
+// back one step and rebuilds it, `CmdTutto_Click` rebuilds the shown step; `SerializzaTblGen` and
+// `DeSerializzaTblGen` move the cell drawing into and out of the current step's snapshot.
+
+#include "mainwindow/build_commands.h"
 
 namespace trevalon {
 
 class Form2;
 
-// Records the current diagram as step NumStato + 1. A diagram of kind 'A' is built from the window's
-// txtNodo and TxtOri first (into fresh tables): when that build fails, or the texts are trivial, or the
-// history already holds its 1001 steps, nothing is recorded, the texts go back to the shown step's and the
-// shown step stays. Does nothing in batch mode. True when the step was recorded.
+// Records the window's diagram, already built and installed, as step NumStato + 1: its texts, its kind
+// (`ModoGen`; a step not built from the code keeps the cell drawing's snapshot), caption, Undo, Save and
+// the diagram commands. The search frame goes away and the toolbar comes back. Refused in batch mode, and
+// when the history already holds its 1001 steps (said, and the texts go back to the shown step's). True
+// when the step was recorded.
 bool Salvastato(Form2& f);
+
+// The texts of the step shown go back into the diagram (after a step that was refused).
+void ripristinaTesti(Form2& f);
 
 // Steps back one step (at step 0 rebuilds step 0) and rebuilds its diagram. When the rebuild fails the
 // step and diagram shown stay as they were.
 void StatoPrec(Form2& f);
+
+// `CmdTutto_Click`: rebuilds the window's diagram from its own txtNodo and TxtOri from `PartenzaDisegno`.
+// Trivial texts show "Trivial knot" and step back one step (`StatoPrec`) or, at step 0, switch the diagram
+// commands off and clear the grid. On success: "Done" and the diagram commands on when there are at least
+// two letters.
+EsitoCostruzione CmdTutto_Click(Form2& f);
 
 // The cell drawing's snapshot into the current step record.
 void SerializzaTblGen(Form2& f);

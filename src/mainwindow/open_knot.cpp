@@ -130,7 +130,7 @@ std::string propostaSalva(std::string_view nome, std::string_view tipo, int numS
 }
 
 std::string Salva(Form2& f, const std::string& tmpTipoFile) {
-    const std::string proposta = propostaSalva(f.NomeFile, tmpTipoFile, f.NumStato);
+    const std::string proposta = propostaSalva(f.doc.NomeFile, tmpTipoFile, f.doc.storia.NumStato);
     std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
     if (nome.empty()) return {};
     fs::path p(nome);
@@ -196,14 +196,15 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     }
 
     // Built into fresh tables as a diagram from a code; the window changes only when this succeeds.
-    const char sorgentePrima = f.ModoSorgente;
-    f.ModoSorgente = 'A';
+    DocumentoNodo& doc = f.doc;
+    const SourceKind sorgentePrima = doc.modi.ModoSorgente;
+    doc.modi.ModoSorgente = SourceKind::Code;
     const int dimPrima = f.ctx.DimCella;
     f.ctx.DimCella = f.ctx.TabDimCella[6];
     CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1, nullptr);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
-        f.ModoSorgente = sorgentePrima;
+        doc.modi.ModoSorgente = sorgentePrima;
         f.ctx.DimCella = dimPrima;
         f.SettaDone();
         return false;
@@ -212,25 +213,24 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     f.ctx.ZoomMax = 6;
     f.ctx.LivelloZoom = 6;
     f.ctx.ZoomMin = 3;
-    f.PosScifta = 1;
-    f.VarScifta = 0;
-    f.ModoGen = 'A';
+    doc.PosScifta = 1;
+    doc.VarScifta = 0;
+    doc.modi.ModoGen = GenMode::Code;
     f.CaricaFormTessere();
-    InizializzaGr(f.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella, 'A');
+    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella, 'A');
     installaDiagramma(f, std::move(nuova));
 
-    f.NomeFile = nome;
-    f.NomeFileNodo = nome;
-    f.ctx.TipoFileKno = "G";
-    f.NumStato = 0;
-    f.NumElaborati = 0;
-    f.tblStati.assign(static_cast<std::size_t>(kMaxStati) + 1, Stato{});
-    Stato& s0 = f.tblStati[0];
-    s0.Codice = f.diagram.txtNodo;
-    s0.Ori = f.diagram.TxtOri;
-    s0.Flag = f.PartenzaDisegno;
-    s0.Tipo = "A";
-    f.NumIncrociDis = static_cast<int>(f.diagram.TxtOri.size());
+    doc.NomeFile = nome;
+    doc.NomeFileNodo = nome;
+    doc.TipoFileKno = KnotFileKind::GaussCode;
+    doc.NumElaborati = 0;
+    doc.storia.azzera();
+    Stato& s0 = doc.storia.corrente();
+    s0.Codice = doc.diagram.txtNodo;
+    s0.Ori = doc.diagram.TxtOri;
+    s0.Flag = doc.PartenzaDisegno;
+    s0.Tipo = GenMode::Code;
+    doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
 
     f.AbilitaBottoni(true);
     f.ui.setCommandEnabled("Undo", false);
@@ -241,16 +241,17 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
 }
 
 bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
-    if (f.NumStato < 0 || f.NumStato > kMaxStati) return false;
+    const StoriaPassi& storia = f.doc.storia;
+    if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;
     if (nome.empty()) {
         nome = Salva(f, "KNO");
         if (nome.empty()) return false;
     }
-    const Stato& s = f.tblStati[static_cast<std::size_t>(f.NumStato)];
+    const Stato& s = storia.passo(storia.NumStato);
     // A step built from a code has no drawing of its own: its knot is written as its Gauss code.
     const std::string testo =
-        s.Tipo == "A" ? testoFileGaussCode(s.Codice, s.Ori) : "Object=" + s.TblGenSer + "\r\n";
+        s.Tipo == GenMode::Code ? testoFileGaussCode(s.Codice, s.Ori) : "Object=" + s.TblGenSer + "\r\n";
     std::ofstream out(nome, std::ios::binary | std::ios::trunc);
     out << testo;
     out.close();
@@ -259,14 +260,6 @@ bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
         return false;
     }
     return true;
-}
-
-void InstallaComandiDiagramma(Form2& f) {
-    f.setCommand("ApriG", [&f] { ApriGen(f, ""); });
-    f.setCommand("Apri", [&f] { ApriGau(f, ""); });
-    f.setCommand("draw", [&f] { ComandoDraw(f); });
-    f.setCommand("Undo", [&f] { StatoPrec(f); });
-    f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
 }
 
 }  // namespace trevalon

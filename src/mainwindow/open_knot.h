@@ -45,7 +45,4 @@ bool ApriGau(Form2& f, const std::string& tmpNome);
 // built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
 bool SalvaDatblDis(Form2& f, const std::string& FilePassato);
 
-// Registers "ApriG" (Load Knot), "Apri", "draw", "Undo" and "Salva" with the window's toolbar.
-void InstallaComandiDiagramma(Form2& f);
-
 }  // namespace trevalon

@@ -1,17 +1,12 @@
 #include "model/step_history.h"
 
-#include <cctype>
 #include <vector>
+
+#include "platform/text.h"
 
 namespace trevalon {
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
-}
 
 // A decimal number 0..max, or -1.
 int numero(std::string_view s, int max) {
@@ -49,9 +44,8 @@ std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void
     return out;
 }
 
-EsitoSnapshot deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
-                                 const std::function<void()>& tick) {
-    EsitoSnapshot esito;
+Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
+                               const std::function<void()>& tick) {
     std::vector<Voce> voci;
     std::size_t start = 0;
     int n = 0;
@@ -64,10 +58,8 @@ EsitoSnapshot deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
         if (trim(pezzo).empty() && bar == std::string_view::npos) break;  // blanks after the last "|"
         const std::size_t c1 = pezzo.find(',');
         const std::size_t c2 = c1 == std::string_view::npos ? c1 : pezzo.find(',', c1 + 1);
-        auto rifiuta = [&](const std::string& why) {
-            esito.ok = false;
-            esito.errore = "item " + std::to_string(n) + " \"" + std::string(pezzo) + "\": " + why;
-            return esito;
+        auto rifiuta = [&](const std::string& why) -> Result<int> {
+            return fail("item " + std::to_string(n) + " \"" + std::string(pezzo) + "\": " + why);
         };
         if (c2 == std::string_view::npos) return rifiuta("it needs a row, a column and a line code");
         Voce v;
@@ -84,8 +76,7 @@ EsitoSnapshot deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
         if (tick) tick();
         tblGen.setCodice(v.r, v.c, v.codice);
     }
-    esito.celle = static_cast<int>(voci.size());
-    return esito;
+    return static_cast<int>(voci.size());
 }
 
 }  // namespace trevalon

@@ -7,7 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
 #include "model/cell_drawing.h"
+#include "platform/codes.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -15,28 +19,42 @@ namespace trevalon {
 inline constexpr int kMaxStati = 1000;
 
 struct Stato {
-    std::string Codice;     // Gauss text of the step
-    std::string Ori;        // over/under letters of the step
-    int Flag = 0;           // root crossing the step is drawn from
-    std::string Tipo;       // "A" built from the Gauss text, "I" from the cell drawing
-    std::string TblGenSer;  // snapshot of the cell drawing; kept only for steps whose kind is not "A"
+    std::string Codice;            // Gauss text of the step
+    std::string Ori;               // over/under letters of the step
+    int Flag = 0;                  // root crossing the step is drawn from
+    GenMode Tipo = GenMode::Code;  // built from the Gauss text, or from the cell drawing
+    std::string TblGenSer;  // snapshot of the cell drawing; kept only for steps not built from the code
+};
+
+// The step history of a window: steps 0..NumStato lead to the diagram shown; records beyond NumStato are
+// what a complete run left after returning to its start step.
+struct StoriaPassi {
+    std::vector<Stato> tblStati = std::vector<Stato>(kMaxStati + 1);
+    int NumStato = 0;
+
+    bool valido(int n) const { return n >= 0 && n <= kMaxStati; }
+    // No further step can be recorded.
+    bool piena() const { return NumStato < 0 || NumStato >= kMaxStati; }
+    Stato& passo(int n) { return tblStati.at(static_cast<std::size_t>(n)); }
+    const Stato& passo(int n) const { return tblStati.at(static_cast<std::size_t>(n)); }
+    Stato& corrente() { return passo(NumStato); }
+    // Every record empty, step 0 shown.
+    void azzera() {
+        tblStati.assign(static_cast<std::size_t>(kMaxStati) + 1, Stato{});
+        NumStato = 0;
+    }
 };
 
 // The snapshot text of tblGen; `tick` is called once per row.
 std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void()>& tick = {});
 
-struct EsitoSnapshot {
-    bool ok = true;
-    std::string errore;  // the first faulty item and why, when not ok
-    int celle = 0;       // cells written
-};
-
 // Reads a snapshot text into tblGen. The whole text is checked first: every item must be a decimal row
 // 0..700, a decimal column 0..2000 and a line code "0".."8" (blanks around a field are allowed); an item
 // that breaks this refuses the whole text and leaves tblGen untouched. Otherwise `InizializzaCelDis` and
 // the codes are written; nothing else of a cell and not the extent. A last item without its closing "|"
-// is read like the others. `tick` is called once per item.
-EsitoSnapshot deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
-                                 const std::function<void()>& tick = {});
+// is read like the others. `tick` is called once per item. The result is the number of cells written, or
+// the first faulty item and why.
+Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
+                               const std::function<void()>& tick = {});
 
 }  // namespace trevalon

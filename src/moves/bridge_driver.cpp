@@ -194,14 +194,11 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
         EsitoPonte e;
         char ab1 = 0;
         for (char k : {'-', '+'}) {
-            w.impostaEsitoDialogo("");
-            w.impostaTipoMossa("3");
             w.azzeraProgressivo();
             BusyGuard busy(w.ui());
             const int prima = e.NumCandidati;
             e = Tponte(w.diagramma(), k, k == '-' ? '+' : '-', minUg, ctx);
             e.NumCandidati += prima;
-            w.impostaEsitoDialogo(e.EsitoDialogo);
             if (e.EsitoDialogo == "Sel") ab1 = k;
             if (e.EsitoDialogo == "Sel" || e.EsitoDialogo == "Int") break;
         }
@@ -209,41 +206,24 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
         r.NumCandidati = e.NumCandidati;
         r.EsitoDialogo = e.EsitoDialogo;
         if (ab1 != 0) {
-            // Apply by the kind of the current tables.
-            const char modo = w.modoGen();
-            Diagram& d = w.diagramma();
-            if (modo == 'A') {
-                int conta = w.contaNuoviIncroci();
-                const EsitoNuovoNodo n = NuovoNodoDaPonte(d, e.mossa, ab1, conta);
-                if (n.ok && n.nodoBanale) {
-                    // Every crossing is gone: the trivial knot is the step's result and is recorded; the
-                    // complete run then ends (a message only when a person is watching).
-                    d.txtNodo.clear();
-                    d.TxtOri.clear();
-                    d.NumIncroci = d.NumArchi = d.NumGemelli = d.NumRegioni = 0;
-                    if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
-                } else if (!n.ok) {
-                    w.ui().showMessage(kMessaggioRiscritturaFallita);
-                    SettaDone(w.ui(), o.ModoAutomatico);
-                    r.esito = EsitoDriver::RiscritturaFallita;
-                    return r;
-                } else {
-                    w.contaNuoviIncroci() = conta;
-                    applicaNuovoNodo(d, n);
-                    if (!o.nascosta && !o.ModoBatch) w.ricostruisciDaCodice();
-                }
-            } else if (modo == 'I') {
-                w.ricostruisciDaDisegno();
+            int conta = w.contaNuoviIncroci();
+            const EsitoNuovoNodo n = NuovoNodoDaPonte(w.diagramma(), e.mossa, ab1, conta);
+            if (!n.ok) {
+                w.ui().showMessage(kMessaggioRiscritturaFallita);
+                SettaDone(w.ui(), o.ModoAutomatico);
+                r.esito = EsitoDriver::RiscritturaFallita;
+                return r;
+            }
+            TestoNodo nuovo;
+            if (n.nodoBanale) {
+                // Every crossing is gone: the trivial knot is the step's result and is recorded; the
+                // complete run then ends (a message only when a person is watching).
+                if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
             } else {
-                w.scriviDisegnoTesto();
+                w.contaNuoviIncroci() = conta;
+                nuovo = TestoNodo{n.txtNodo, n.TxtOri, n.nomi};
             }
-            w.riattivaPittura();
-            if (!o.ModoSviluppo) w.registraPasso();
-            if (d.NumIncroci < 3 && !o.CorsaCompleta && !o.nascosta) {
-                const std::string caption = w.ui().caption();
-                if (caption.find("TRIVIAL KNOT") == std::string::npos)
-                    w.ui().setCaption(caption + " - TRIVIAL KNOT");
-            }
+            w.committaMossa(MoveKind::III, nuovo);
             r.esito = EsitoDriver::Applicata;
             r.mossaTipo = "3";
             return r;

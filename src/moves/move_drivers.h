@@ -6,7 +6,9 @@
 #include <string>
 
 #include "model/tables.h"
+#include "moves/gauss_rewrite.h"
 #include "moves/move_search.h"
+#include "platform/codes.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 
@@ -19,7 +21,7 @@ struct OpzioniMosse {
     bool ModoBatch = false;
     bool CorsaCompleta = false;
     bool PassoCombinato = false;  // the combined step of the move III driver is running
-    bool nascosta = false;        // the hidden look-ahead instance (`PrimaForm` set)
+    bool nascosta = false;        // the look-ahead instance of the horizontal search
 };
 
 // What the drivers need of a main window.
@@ -29,23 +31,14 @@ class FinestraMosse {
     virtual Diagram& diagramma() = 0;
     virtual UserInterface& ui() = 0;
     virtual OpzioniMosse opzioni() const = 0;
-    // 'A' tables built from the Gauss code, 'I' from the cell drawing, anything else a text drawing.
-    virtual char modoGen() const = 0;
     // Counter of the names of crossings that rewrites create; it only grows.
     virtual int& contaNuoviIncroci() = 0;
-    // The shared answer and move kind, for the step viewer and the callers of the drivers.
-    virtual void impostaTipoMossa(const std::string& tipo) = 0;
-    virtual void impostaEsitoDialogo(const std::string& esito) = 0;
 
-    // Rebuilds the whole diagram from diagramma().txtNodo and TxtOri; false when the build failed (the
-    // window has then shown why).
-    virtual bool ricostruisciDaCodice() = 0;
-    // Records the current diagram as the next step (does nothing in batch mode or the hidden instance).
-    virtual void registraPasso() = 0;
-    // 'I': rebuilds the tables from the cell drawing that the step viewer redrew after the move.
-    virtual void ricostruisciDaDisegno() = 0;
-    // Any other kind: writes the cell table's symbols as a text drawing.
-    virtual void scriviDisegnoTesto() = 0;
+    // The one way an applied move reaches the window: the diagram the rewrite of the code gave (empty texts
+    // when every crossing is gone). The window makes it its diagram, builds it, records it as the next step
+    // and shows it, as far as the window does each of these. False when the step was not recorded (the
+    // window has then said why).
+    virtual bool committaMossa(MoveKind tipo, const TestoNodo& nuovo) = 0;
     // Redraws the whole diagram (after the candidates were passed over).
     virtual void ridisegna() = 0;
     // The move III driver's combined step: every candidate of this search was refused.
@@ -56,12 +49,10 @@ class FinestraMosse {
     virtual const GridControl* grigliaPrincipale() const { return nullptr; }
     // Resets the progress counter before a long piece of work.
     virtual void azzeraProgressivo() {}
-    // Switches the main grid's painting back on after a move.
-    virtual void riattivaPittura() {}
 };
 
 enum class EsitoDriver {
-    Applicata,           // a move was applied (and recorded where the window records steps)
+    Applicata,           // a move was applied and handed to the window
     NessunCandidato,     // the search found nothing
     NessunAltro,         // every candidate shown was passed over
     Interrotta,          // "Int", or another answer that applies nothing

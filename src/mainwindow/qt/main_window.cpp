@@ -20,7 +20,7 @@
 #include <exception>
 
 #include "celldraw/qt/form3.h"
-#include "mainwindow/open_knot.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/qt/toolbar_icons.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
@@ -68,7 +68,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     frameLayout->addWidget(frame3Text_, 1);
     frameLayout->addWidget(command15_);
     frame3_->hide();
-    connect(command15_, &QPushButton::clicked, this, [this] { ctx_.RichiestaStop = 1; });
+    connect(command15_, &QPushButton::clicked, this, [this] { form_->RichiestaStop = 1; });
     grid_ = new GridView(central);
     grid_->setObjectName("Gr");
     layout->addWidget(frame3_);
@@ -84,7 +84,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     } catch (const std::exception& e) {
         showMessage(e.what());
     }
-    grid_->setGrid(&form_->Gr);
+    grid_->setGrid(&form_->vista.Gr);
 
     // The move commands and the complete run, whose step list opens over this window.
     mosse_ = std::make_unique<FinestraForm2>(*form_);
@@ -171,7 +171,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The grid's height in twips, read by the grid editor and the grid doubling.
-    form_->AltezzaGriglia = grid_->height() * kTwipsPerPixel;
+    form_->vista.AltezzaGriglia = grid_->height() * kTwipsPerPixel;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -288,10 +288,10 @@ std::string MainWindow::showCandidate(const StepViewRequest& request) {
     shared.TabDimCella = ctx_.TabDimCella;
     shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
     shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
-    shared.ModoSviluppo = ctx_.ModoSviluppo;
-    ctx_.EsitoDialogo = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->Gr);
+    shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
+    const std::string esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr);
     grid_->refresh();
-    return ctx_.EsitoDialogo;
+    return esito;
 }
 
 std::chrono::steady_clock::time_point MainWindow::now() {

@@ -1,0 +1,28 @@
+#include "mainwindow/commands.h"
+
+#include "mainwindow/build_commands.h"
+#include "mainwindow/complete_run.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/history.h"
+#include "mainwindow/move_window.h"
+#include "mainwindow/open_knot.h"
+
+namespace trevalon {
+
+void InstallaComandiDiagramma(Form2& f) {
+    f.setCommand("ApriG", [&f] { ApriGen(f, ""); });
+    f.setCommand("Apri", [&f] { ApriGau(f, ""); });
+    f.setCommand("draw", [&f] { ComandoDraw(f); });
+    f.setCommand("Undo", [&f] { StatoPrec(f); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
+}
+
+void InstallaComandiMosse(Form2& f, FinestraForm2& w, StepListPort& lista) {
+    f.setCommand("m1", [&w] { DoTric(w, true); });
+    f.setCommand("m2", [&w] { DoTman(w, true); });
+    f.setCommand("m3", [&w] { CmdTpon_Click(w, w.statoPonte()); });
+    f.setCommand("m3b", [&w] { CmdTpon2_Click(w, w.statoPonte()); });
+    f.setCommand("quick", [&f, &w, &lista] { AzioneCompleta(f, w, &lista); });
+}
+
+}  // namespace trevalon

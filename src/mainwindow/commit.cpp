@@ -1,0 +1,76 @@
+#include "mainwindow/commit.h"
+
+#include "mainwindow/form2.h"
+#include "mainwindow/history.h"
+#include "model/structure.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon {
+
+namespace {
+
+void scriviTesto(Diagram& d, const TestoNodo& t) {
+    d.txtNodo = t.txtNodo;
+    d.TxtOri = t.TxtOri;
+    for (std::size_t i = 1; i < t.NomiIncroci.size() && i < d.NomiIncroci.size(); ++i)
+        d.NomiIncroci[i] = t.NomiIncroci[i];
+}
+
+// The tables of a diagram without crossings, keeping its size.
+void svuotaTabelle(Diagram& d) {
+    Diagram vuoto;
+    vuoto.NumRighe = d.NumRighe;
+    vuoto.NumColonne = d.NumColonne;
+    d = std::move(vuoto);
+}
+
+bool strutturaPerRicerche(Diagram& d) {
+    AutomaticUi quiet;
+    return CostruisciStruttura(d, quiet, {}, CamminiRegioni::SoloDistanze);
+}
+
+void didascaliaBanale(Form2& f) {
+    const ModiFinestra& m = f.doc.modi;
+    if (f.doc.diagram.NumIncroci >= 3 || m.CorsaCompleta || m.ModoBatch) return;
+    const std::string caption = f.ui.caption();
+    if (caption.find("TRIVIAL KNOT") == std::string::npos) f.ui.setCaption(caption + " - TRIVIAL KNOT");
+}
+
+bool registra(Form2& f) {
+    DocumentoNodo& doc = f.doc;
+    Diagram& d = doc.diagram;
+    if (d.txtNodo.empty()) {
+        svuotaTabelle(d);
+        if (!Salvastato(f)) return false;
+        if (!doc.modi.ModoAutomatico)
+            InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, letter(doc.modi.ModoGen));
+        return true;
+    }
+    if (doc.modi.corsaAutomatica()) {
+        // The complete run draws nothing between its steps: the searches need only the structure. A code
+        // the build refuses ends the run, which goes back to its start step.
+        if (doc.storia.piena()) return Salvastato(f);
+        return strutturaPerRicerche(d) && Salvastato(f);
+    }
+    if (doc.modi.ModoBatch || doc.storia.piena()) return Salvastato(f);  // refused, and said why
+    CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1, &d.NomiIncroci);
+    if (nuova.esito != EsitoCostruzione::Costruito) {
+        if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
+        ripristinaTesti(f);
+        return false;
+    }
+    installaDiagramma(f, std::move(nuova));
+    return Salvastato(f);
+}
+
+}  // namespace
+
+bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
+    scriviTesto(f.doc.diagram, nuovo);
+    f.vista.Gr.setRedraw(true);
+    const bool registrato = !f.doc.modi.ModoSviluppo && !f.doc.modi.ModoBatch && registra(f);
+    didascaliaBanale(f);
+    return registrato;
+}
+
+}  // namespace trevalon

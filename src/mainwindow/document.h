@@ -1,0 +1,59 @@
+#pragma once
+// The knot document of a main window: the diagram shown, its step history, the modes the searches read
+// and the file it came from. The window's grid, tile names and layout and render scratch are its view
+// (`VistaNodo`), kept apart; the look-ahead instance of the horizontal search has a diagram and neither.
+
+#include <string>
+
+#include "layout/layout_state.h"
+#include "layout/render_grid.h"
+#include "layout/tile_renderer.h"
+#include "model/cell_drawing.h"
+#include "model/step_history.h"
+#include "model/tables.h"
+#include "platform/codes.h"
+#include "platform/grid_control.h"
+
+namespace trevalon {
+
+// The modes of a window, as one value.
+struct ModiFinestra {
+    bool ModoSviluppo = false;    // developer layout; set by no command
+    bool ModoDebug = false;       // table dumps; set by no command
+    bool ModoBatch = false;       // batch work: no user-interface updates, no step recorded
+    bool ModoAutomatico = false;  // no dialogs, first accepted candidate taken
+    bool CorsaCompleta = false;   // a complete run is going on
+    SourceKind ModoSorgente = SourceKind::None;
+    GenMode ModoGen = GenMode::Code;  // what the current tables were built from
+
+    // The complete run at work: steps are built only as far as the searches need and not drawn.
+    bool corsaAutomatica() const { return CorsaCompleta && ModoAutomatico; }
+};
+
+struct DocumentoNodo {
+    Diagram diagram;
+    StoriaPassi storia;
+    ModiFinestra modi;
+    CellDrawing tblGen;  // the cell drawing of a drawn diagram
+
+    std::string NomeFile;      // the file chosen or passed last: base of the proposed save names
+    std::string NomeFileNodo;  // the knot's file, named in the caption
+    KnotFileKind TipoFileKno = KnotFileKind::None;
+    int PartenzaDisegno = 1;  // root crossing of the layout
+    int NumIncrociDis = 0;
+    int NumElaborati = 0;
+    int PosScifta = 1;
+    int VarScifta = 0;
+    int ContaNuoviIncroci = 0;  // names given to crossings that rewrites create; it only grows
+};
+
+// What the window shows of its document and the scratch of drawing it.
+struct VistaNodo {
+    GridControl Gr;
+    TileNameTable Tbltt;
+    LayoutState layout;
+    RenderState render;
+    int AltezzaGriglia = 0;
+};
+
+}  // namespace trevalon

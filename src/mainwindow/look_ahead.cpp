@@ -1,0 +1,44 @@
+#include "mainwindow/look_ahead.h"
+
+#include "model/structure.h"
+
+namespace trevalon {
+
+OpzioniMosse FormProva::opzioni() const {
+    OpzioniMosse o;
+    o.nascosta = true;
+    o.ModoAutomatico = true;
+    o.PassoCombinato = passoCombinato_;
+    return o;
+}
+
+bool FormProva::committaMossa(MoveKind, const TestoNodo& nuovo) {
+    diagram_.txtNodo = nuovo.txtNodo;
+    diagram_.TxtOri = nuovo.TxtOri;
+    for (std::size_t i = 1; i < nuovo.NomiIncroci.size() && i < diagram_.NomiIncroci.size(); ++i)
+        diagram_.NomiIncroci[i] = nuovo.NomiIncroci[i];
+    if (nuovo.txtNodo.empty())
+        diagram_.NumIncroci = diagram_.NumArchi = diagram_.NumGemelli = diagram_.NumRegioni = 0;
+    return false;
+}
+
+bool FormProva::caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) {
+    // The same tables are refilled for every diagram handed over: every table the searches read is
+    // rewritten by the build, and fresh tables for each of thousands of diagrams would cost more than the
+    // searches.
+    Diagram& d = diagram_;
+    d.txtNodo = codice;
+    d.TxtOri = ori;
+    if (!CostruisciStruttura(d, ui_, {}, CamminiRegioni::SoloDistanze)) return false;
+    // The crossing names handed over: "|name|name|...|".
+    std::size_t i = 1, pos = 1;
+    while (pos < nomi.size() && i < d.NomiIncroci.size()) {
+        const std::size_t end = nomi.find('|', pos);
+        if (end == std::string::npos) break;
+        d.NomiIncroci[i++] = nomi.substr(pos, end - pos);
+        pos = end + 1;
+    }
+    return true;
+}
+
+}  // namespace trevalon

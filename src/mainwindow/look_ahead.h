@@ -1,0 +1,43 @@
+#pragma once
+// The look-ahead instance of the horizontal search (`FormProva`): a diagram of its own, built from each
+// code the search hands over as far as the move searches read it, with the automatic user interface. It
+// has no grid, no history and no person: it only tells the search whether a move is there.
+
+#include <memory>
+#include <string>
+
+#include "moves/bridge_driver.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon {
+
+class FormProva : public FinestraPonte {
+  public:
+    explicit FormProva(std::shared_ptr<AlberoOrizzontale> albero) : albero_(std::move(albero)) {}
+
+    Diagram& diagramma() override { return diagram_; }
+    UserInterface& ui() override { return ui_; }
+    OpzioniMosse opzioni() const override;
+    int& contaNuoviIncroci() override { return contaNuovi_; }
+    // The look-ahead only counts moves: an applied move changes its texts and nothing else.
+    bool committaMossa(MoveKind tipo, const TestoNodo& nuovo) override;
+    void ridisegna() override {}
+
+    AlberoOrizzontale& albero() override { return *albero_; }
+    FinestraPonte& prova() override { return *this; }
+    // Its own stop request: the look-ahead clears no flag of the window.
+    int& RichiestaStop() override { return stop_; }
+    void fineCorsaCompleta() override {}
+    bool caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) override;
+    void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
+
+  private:
+    AutomaticUi ui_;
+    Diagram diagram_;
+    std::shared_ptr<AlberoOrizzontale> albero_;
+    int stop_ = 0;
+    int contaNuovi_ = 0;
+    bool passoCombinato_ = false;
+};
+
+}  // namespace trevalon
