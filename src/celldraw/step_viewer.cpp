@@ -88,7 +88,7 @@ Form3Model::Form3Model(StepViewRequest request, StepViewerShared shared, Message
 
 void Form3Model::buildToolbar() {
     buttons_.clear();
-    const bool summand = !request_.tipoAzione.empty() && request_.tipoAzione[0] == 'I';
+    const bool summand = request_.tipoAzione != ViewerAction::Move;
     auto add = [this](std::string key, std::string image, std::string tooltip, bool visible) {
         buttons_.push_back(ViewerButton{std::move(key), std::move(image), std::move(tooltip), 0, visible});
     };
@@ -99,7 +99,7 @@ void Form3Model::buildToolbar() {
         add("Applica", "Applica", "Apply this move", true);
         gap("s0", 600, true);
         add("Successivo", "Successivo",
-            request_.tipoMossa == "S" ? "Find next connected sum" : "Find next move", true);
+            request_.tipoMossa == MoveKind::ConnSum ? "Find next connected sum" : "Find next move", true);
         gap("s1", 600, true);
         add("interrompi", "interrompi", "Stop find", true);
         add("Refresh", "Refresh", "Next step", false);
@@ -143,7 +143,7 @@ int Form3Model::dimCella() const {
 }
 
 void Form3Model::Form_Load() {
-    esito_.clear();
+    esito_ = ViewerAnswer::None;
     primaAttivazione_ = true;
     applied_ = false;
     buildToolbar();
@@ -157,32 +157,40 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
         if (!shared_.ModoSviluppo) {
             Command5_Click();
             std::string msg;
-            const std::string& kind = request_.tipoMossa;
-            if (kind == "1") {
-                msg = "   Found move I";
-            } else if (kind == "2") {
-                msg = "   Found move II";
-            } else if (kind == "3") {
-                if (request_.tipoPonte == "<") {
-                    msg = "   Found move III";
-                } else {
-                    msg = "   Found horizontal move III";
-                    // The horizontal search's time counts from the start of the whole search.
-                    tempoInizioRicerca_ = request_.tempoInizioPonte;
-                    if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
-                }
-            } else if (kind == "S") {
-                p4_ = "C-SUM";
-                if (request_.tipoAzione.empty())
-                    msg = "   Found connected sum";
-                else
-                    msg = std::string("   ") + (request_.tipoAzione == "I1" ? "First" : "Second") +
-                          " diagram of connected sum";
+            switch (request_.tipoMossa) {
+                case MoveKind::I:
+                    msg = "   Found move I";
+                    break;
+                case MoveKind::II:
+                    msg = "   Found move II";
+                    break;
+                case MoveKind::III:
+                    if (request_.tipoPonte == BridgeKind::MoveIII) {
+                        msg = "   Found move III";
+                    } else {
+                        msg = "   Found horizontal move III";
+                        // The horizontal search's time counts from the start of the whole search.
+                        tempoInizioRicerca_ = request_.tempoInizioPonte;
+                        if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
+                    }
+                    break;
+                case MoveKind::ConnSum:
+                    p4_ = "C-SUM";
+                    if (request_.tipoAzione == ViewerAction::Move)
+                        msg = "   Found connected sum";
+                    else
+                        msg = std::string("   ") +
+                              (request_.tipoAzione == ViewerAction::Summand1 ? "First" : "Second") +
+                              " diagram of connected sum";
+                    break;
+                case MoveKind::None:
+                case MoveKind::IILoop:
+                    break;
             }
             caption_ = mainCaption + msg;
         }
     }
-    if (request_.tipoMossa != "S") {
+    if (request_.tipoMossa != MoveKind::ConnSum) {
         tempoFineDisegno_ = clock_.secondsSinceMidnight();
         if (shared_.TempoFineDisegno) *shared_.TempoFineDisegno = tempoFineDisegno_;
         p1_ = "Done";
@@ -196,21 +204,21 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
     }
 }
 
-bool Form3Model::close(std::string answer) {
-    esito_ = std::move(answer);
+bool Form3Model::close(ViewerAnswer answer) {
+    esito_ = answer;
     return true;
 }
 
 bool Form3Model::tlb1_ButtonClick(std::string_view key) {
     if (key == "Applica") {
-        if (request_.tipoMossa != "S") return cmdOK_Click();
+        if (request_.tipoMossa != MoveKind::ConnSum) return cmdOK_Click();
         if (mainGridForCopyBack) copiaGridDaF3(Gr3, *mainGridForCopyBack);
-        return close("Se1");
+        return close(ViewerAnswer::Se1);
     }
     if (key == "Successivo") return CmdContinua_Click();
     if (key == "interrompi") return CmdInterrompi_Click();
-    if (key == "Refresh") return close("Sel");
-    if (key == "Salva") return close("Save");
+    if (key == "Refresh") return close(ViewerAnswer::Sel);
+    if (key == "Salva") return close(ViewerAnswer::Save);
     if (key == "Dimensmeno") {
         RicalcolaDimensioni("-");
         return false;
@@ -232,16 +240,16 @@ bool Form3Model::tlb1_ButtonClick(std::string_view key) {
 
 bool Form3Model::cmdOK_Click() {
     if (shared_.ModoSviluppo) {
-        if (actions_.F3SistemaGrafica && actions_.modoGen && actions_.modoGen() == 'I')
+        if (actions_.F3SistemaGrafica && actions_.modoGen && actions_.modoGen() == GenMode::CellDrawing)
             actions_.F3SistemaGrafica(false);
-        return close("Sel");
+        return close(ViewerAnswer::Sel);
     }
     if (!actions_.canApply()) {
         // No cell drawing to redraw: the driver applies the move itself.
-        return close("Sel");
+        return close(ViewerAnswer::Sel);
     }
     Command8_Click();
-    if (actions_.setModoGen) actions_.setModoGen('I');
+    if (actions_.setModoGen) actions_.setModoGen(GenMode::CellDrawing);
     showAppliedToolbar();
     return false;
 }
@@ -259,15 +267,15 @@ void Form3Model::showAppliedToolbar() {
 }
 
 bool Form3Model::CmdContinua_Click() {
-    return true;  // the answer keeps the empty text of the load
+    return true;  // the answer stays None, as the load left it
 }
 
 bool Form3Model::CmdInterrompi_Click() {
-    return close("Int");
+    return close(ViewerAnswer::Int);
 }
 
 bool Form3Model::CmdRipeti_Click() {
-    return close("Rip");
+    return close(ViewerAnswer::Rip);
 }
 
 void Form3Model::CmdDisDis_Click() {
@@ -311,7 +319,7 @@ void Form3Model::Command8_Click() {
     CmdGenCeldis_Click();
     CmdDisDis_Click();
     CmdsavDis_Click();
-    if (actions_.setModoGen) actions_.setModoGen('I');
+    if (actions_.setModoGen) actions_.setModoGen(GenMode::CellDrawing);
     if (actions_.F3Command8) actions_.F3Command8();
 }
 

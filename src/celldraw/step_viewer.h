@@ -48,8 +48,8 @@ struct CellDrawingActions {
     std::function<void()> F3SavDis;              // carries the move out on the cell drawing
     std::function<void(bool)> F3SistemaGrafica;  // tidy-up; true rebuilds with a new layout
     std::function<void()> F3Command8;            // timing report of the application
-    std::function<char()> modoGen;               // the main window's `ModoGen`
-    std::function<void(char)> setModoGen;
+    std::function<GenMode()> modoGen;            // the main window's `ModoGen`
+    std::function<void(GenMode)> setModoGen;
     std::function<void()> Generareport;  // print preview of the shown step
 
     bool canApply() const { return F3GenCelDis && F3DisegnaCelDis && F3SavDis; }
@@ -118,7 +118,7 @@ class Form3Model {
     bool buttonVisible(std::string_view key) const;
 
     const StepViewRequest& request() const { return request_; }
-    const std::string& EsitoDialogo() const { return esito_; }
+    ViewerAnswer EsitoDialogo() const { return esito_; }
     const std::string& caption() const { return caption_; }
     const std::string& lblmsg() const { return request_.message; }
     const std::string& panel(std::string_view key) const;
@@ -140,7 +140,7 @@ class Form3Model {
     void buildToolbar();
     void setVisible(std::string_view key, bool visible);
     void showAppliedToolbar();
-    bool close(std::string answer);
+    bool close(ViewerAnswer answer);
     int dimCella() const;
 
     StepViewRequest request_;
@@ -149,7 +149,7 @@ class Form3Model {
     ClockPort& clock_;
     CellDrawingActions actions_;
     std::vector<ViewerButton> buttons_;
-    std::string esito_;
+    ViewerAnswer esito_ = ViewerAnswer::None;
     std::string caption_ = "Trevalon";
     std::string p1_, p2_, p4_;
     bool primaAttivazione_ = true;

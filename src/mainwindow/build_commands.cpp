@@ -28,7 +28,6 @@ ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.programFolder;
-    m.ModoGen = "A";
     return m;
 }
 

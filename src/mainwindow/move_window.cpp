@@ -21,6 +21,11 @@ void disegnaArco(Form2& f, int arco, int colore) {
                    "", 0);
 }
 
+// How the main grid shows the arcs a search marks in a candidate.
+int coloreEvidenziato(HighlightRole ruolo) {
+    return ruolo == HighlightRole::FirstStretch ? ColRosso : ColVerde;
+}
+
 // The crossings named in ",c1,c2,".
 std::vector<int> numeriInLista(std::string_view lista) {
     std::vector<int> out;
@@ -73,7 +78,7 @@ void FinestraForm2::ridisegna() {
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
-    for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, a.colore);
+    for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
     for (int x : numeriInLista(c.voceEvidenziata)) DisegnaNodoSw(form_, x, 0, c.Lista);
 }
 

@@ -72,7 +72,7 @@ bool trovata(const RisultatoDriver& r) {
 bool Prova1(FinestraPonte& p, const EsitoNuovoNodo& e) {
     if (!p.caricaConsegna(e.txtNodo, e.TxtOri, e.NomiConsegna())) return false;
     StatoPonte s;
-    RisultatoPonte r = AzionePonte(p, s, "<", false);
+    RisultatoPonte r = AzionePonte(p, s, BridgeKind::MoveIII, false);
     if (r.NumCandidati < 1) r.NumCandidati = DoTman(p, false).ricerca.NumCandidati;
     return r.NumCandidati > 0;
 }
@@ -83,7 +83,7 @@ bool Prova2(FinestraPonte& p, const NodoLista& nodo) {
     if (trovata(DoTric(p, false))) return true;
     StatoPonte s;
     s.SoloMossaIII = true;  // move I was just tried
-    AzionePonte(p, s, "=", false);
+    AzionePonte(p, s, BridgeKind::Horizontal, false);
     if (p.albero().fermato) return false;
     return trovata(DoTman(p, false));
 }
@@ -167,7 +167,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
 
 }  // namespace
 
-RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& minUg, bool Diretta) {
+RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bool Diretta) {
     RisultatoPonte r;
     if (!s.SoloMossaIII) {
         RisultatoDriver m1 = DoTric(w, false);
@@ -175,7 +175,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
             r.esito = m1.esito;
             r.NumCandidati = m1.ricerca.NumCandidati;
             r.EsitoDialogo = m1.ricerca.EsitoDialogo;
-            r.mossaTipo = "1";
+            r.mossaTipo = MoveKind::I;
             return r;
         }
     }
@@ -199,8 +199,8 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
             const int prima = e.NumCandidati;
             e = Tponte(w.diagramma(), k, k == '-' ? '+' : '-', minUg, ctx);
             e.NumCandidati += prima;
-            if (e.EsitoDialogo == "Sel") ab1 = k;
-            if (e.EsitoDialogo == "Sel" || e.EsitoDialogo == "Int") break;
+            if (e.EsitoDialogo == ViewerAnswer::Sel) ab1 = k;
+            if (e.EsitoDialogo == ViewerAnswer::Sel || e.EsitoDialogo == ViewerAnswer::Int) break;
         }
         s.CandidatoScelto = ctx.CandidatoScelto;
         r.NumCandidati = e.NumCandidati;
@@ -225,10 +225,10 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
             }
             w.committaMossa(MoveKind::III, nuovo);
             r.esito = EsitoDriver::Applicata;
-            r.mossaTipo = "3";
+            r.mossaTipo = MoveKind::III;
             return r;
         }
-        if (e.EsitoDialogo == "Int") {
+        if (e.EsitoDialogo == ViewerAnswer::Int) {
             w.ridisegna();
             SettaDone(w.ui(), o.ModoAutomatico);
             r.esito = EsitoDriver::Interrotta;
@@ -237,7 +237,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
         AlberoOrizzontale& t = w.albero();
         if (e.NumCandidati != 0) {
             r.esito = EsitoDriver::NessunAltro;
-            if (minUg != "<") {
+            if (minUg != BridgeKind::MoveIII) {
                 w.ui().showMessage("No other move was found");
             } else if (o.PassoCombinato) {
                 r.NumCandidati = 0;
@@ -247,7 +247,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
             }
             w.ridisegna();
         } else if (Diretta) {
-            if (minUg == "<") {
+            if (minUg == BridgeKind::MoveIII) {
                 w.ui().showMessage("No move III was found");
             } else if (t.fermato) {
                 r.motivo = "stopped";
@@ -279,7 +279,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& m
 RisultatoPonte CmdTpon_Click(FinestraPonte& w, StatoPonte& s) {
     s.SoloMossaIII = true;
     s.CandidatoScelto = -1;
-    RisultatoPonte r = AzionePonte(w, s, "<", true);
+    RisultatoPonte r = AzionePonte(w, s, BridgeKind::MoveIII, true);
     s.SoloMossaIII = false;
     return r;
 }
@@ -289,13 +289,13 @@ RisultatoPonte CmdTpon2_Click(FinestraPonte& w, StatoPonte& s) {
     s.CandidatoScelto = -1;
     s.SoloMossaIII = false;
     w.impostaPassoCombinato(true);
-    RisultatoPonte r = AzionePonte(w, s, "<", false);
+    RisultatoPonte r = AzionePonte(w, s, BridgeKind::MoveIII, false);
     if (r.NumCandidati < 1) {
         RisultatoDriver m2 = DoTman(w, false);
         r.NumCandidati = m2.ricerca.NumCandidati;
         r.EsitoDialogo = m2.ricerca.EsitoDialogo;
         r.esito = m2.esito;
-        if (m2.ricerca.NumCandidati > 0) r.mossaTipo = "2";
+        if (m2.ricerca.NumCandidati > 0) r.mossaTipo = MoveKind::II;
         if (r.NumCandidati < 1) {
             if (s.MossaIIIRifiutata) {
                 s.MossaIIIRifiutata = false;
@@ -306,8 +306,8 @@ RisultatoPonte CmdTpon2_Click(FinestraPonte& w, StatoPonte& s) {
                     w.albero().azzera(w.diagramma().txtNodo, w.diagramma().TxtOri);
                     s.CandidatoScelto = -1;
                 }
-                r = AzionePonte(w, s, "=", true);
-                if (r.esito == EsitoDriver::Applicata) r.mossaTipo = "3=";
+                r = AzionePonte(w, s, BridgeKind::Horizontal, true);
+                r.orizzontale = r.esito == EsitoDriver::Applicata;
                 w.RichiestaStop() = 0;
                 w.ui().hideStopFrame();
             }

@@ -107,15 +107,16 @@ struct StatoPonte {
 struct RisultatoPonte {
     EsitoDriver esito = EsitoDriver::NessunCandidato;
     int NumCandidati = 0;
-    std::string EsitoDialogo;
-    std::string mossaTipo;  // "1", "2" or "3": the kind of the applied move
-    std::string motivo;     // why the horizontal search ended without a move, when it did
+    ViewerAnswer EsitoDialogo = ViewerAnswer::None;
+    MoveKind mossaTipo = MoveKind::None;  // the kind of the applied move
+    bool orizzontale = false;             // the applied move III was a horizontal one
+    std::string motivo;                   // why the horizontal search ended without a move, when it did
 };
 
 // AzionePonte: move I first (unless only move III is asked), then over- and under-bridges; applies the
 // chosen candidate and records the step. Horizontal mode ("=") with Diretta and nothing shown runs the
 // breadth-first look-ahead over the tree and then takes the first horizontal move of the way found.
-RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, const std::string& minUg, bool Diretta);
+RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bool Diretta);
 
 // CmdTpon_Click: move III only.
 RisultatoPonte CmdTpon_Click(FinestraPonte& w, StatoPonte& s);

@@ -283,9 +283,9 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     return esito;
 }
 
-EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg, ContestoPonte& ctx) {
+EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, ContestoPonte& ctx) {
     EsitoPonte r;
-    const bool orizzontale = minUg != "<";
+    const bool orizzontale = minUg != BridgeKind::MoveIII;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     r.TempoInizioPonte = r.TempoInizioRicerca;
     auto spegniFrame3 = [&] {
@@ -316,10 +316,10 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg
             r.candidato = cand;
             r.TipoPonte = minUg;
             if (ctx.ModoAutomatico) {
-                r.EsitoDialogo = "Sel";
+                r.EsitoDialogo = ViewerAnswer::Sel;
             } else {
                 StepViewRequest req;
-                req.tipoMossa = "3";
+                req.tipoMossa = MoveKind::III;
                 req.tipoPonte = minUg;
                 req.message = cand.messaggio;
                 req.tempoInizioRicerca = r.TempoInizioRicerca;
@@ -331,7 +331,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg
                 r.EsitoDialogo = ctx.ui.showCandidate(req);
             }
             ctx.CandidatoScelto = -1;
-            if (r.EsitoDialogo == "Sel" || r.EsitoDialogo == "Int") return false;
+            if (r.EsitoDialogo == ViewerAnswer::Sel || r.EsitoDialogo == ViewerAnswer::Int) return false;
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
             return true;
         },

@@ -8,11 +8,12 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/tables.h"
-#include "moves/mossa_scelta.h"
+#include "moves/chosen_move.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -96,19 +97,19 @@ struct ContestoPonte {
 };
 
 struct EsitoPonte {
-    std::string EsitoDialogo;  // answer for the last candidate shown ("Sel", "Int", "" ...)
+    ViewerAnswer EsitoDialogo = ViewerAnswer::None;  // answer for the last candidate shown
     int NumCandidati = 0;
     MossaScelta mossa;         // the last candidate shown (the chosen one when the answer is "Sel")
     CandidatoPonte candidato;  // the same, whole
-    std::string TipoPonte;     // "<" or "=" once a candidate has been shown
+    std::optional<BridgeKind> TipoPonte;  // once a candidate has been shown
     bool tabellaNonValida = false;
     bool troncato = false;
     double TempoInizioRicerca = 0, TempoFineRicerca = 0, TempoFineDisegno = 0, TempoInizioPonte = 0;
 };
 
-// Tponte for the normal search: minUg "<" move III, any other value horizontal move III. Every accepted
-// candidate is shown in the step viewer (in the automatic run taken at once, "Sel"); the search ends at
-// the first answer "Sel" or "Int".
-EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, const std::string& minUg, ContestoPonte& ctx);
+// Tponte for the normal search: move III or horizontal move III. Every accepted candidate is shown in the
+// step viewer (in the automatic run taken at once, "Sel"); the search ends at the first answer "Sel" or
+// "Int".
+EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, ContestoPonte& ctx);
 
 }  // namespace trevalon

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/tables.h"
-#include "moves/mossa_scelta.h"
+#include "moves/chosen_move.h"
 
 namespace trevalon {
 

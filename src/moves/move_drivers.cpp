@@ -23,8 +23,8 @@ EsitoDriver nonApplicata(FinestraMosse& w, const EsitoRicerca& r, Quale quale, b
     const OpzioniMosse o = w.opzioni();
     EsitoDriver esito;
     if (r.NumCandidati != 0) {
-        esito = r.EsitoDialogo == "Int" ? EsitoDriver::Interrotta : EsitoDriver::NessunAltro;
-        if (r.EsitoDialogo != "Int") {
+        esito = r.EsitoDialogo == ViewerAnswer::Int ? EsitoDriver::Interrotta : EsitoDriver::NessunAltro;
+        if (r.EsitoDialogo != ViewerAnswer::Int) {
             if (quale == Quale::II && o.PassoCombinato) {
                 w.mossaIIIRifiutata();
             } else {
@@ -62,14 +62,14 @@ RisultatoDriver DoTman(FinestraMosse& w, bool Diretta) {
     r.ricerca = cerca(w, Quale::II);
     if (r.ricerca.tabellaNonValida && w.diagramma().NumGemelli > kMaxGemelli)
         return troppoGrande(w, r, Diretta);
-    if (r.ricerca.EsitoDialogo != "Sel") {
+    if (r.ricerca.EsitoDialogo != ViewerAnswer::Sel) {
         r.esito = nonApplicata(w, r.ricerca, Quale::II, Diretta);
         return r;
     }
     const Diagram& d = w.diagramma();
     const MossaScelta& m = r.ricerca.mossa;
     r.esito = EsitoDriver::Applicata;
-    if (m.TipoCandidato == "M") {
+    if (m.TipoCandidato == MoveIIRewrite::M) {
         // The look-ahead instance only counts the moves it finds: it does not rewrite a move II of kind M.
         if (w.opzioni().nascosta) return r;
         auto t = NuovoNodoDaMan(TestoDi(d), m);
@@ -90,7 +90,7 @@ RisultatoDriver DoTric(FinestraMosse& w, bool Diretta) {
     r.ricerca = cerca(w, Quale::I);
     if (r.ricerca.tabellaNonValida && w.diagramma().NumGemelli > kMaxGemelli)
         return troppoGrande(w, r, Diretta);
-    if (r.ricerca.EsitoDialogo != "Sel") {
+    if (r.ricerca.EsitoDialogo != ViewerAnswer::Sel) {
         r.esito = nonApplicata(w, r.ricerca, Quale::I, Diretta);
         return r;
     }

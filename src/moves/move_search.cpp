@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "layout/palette.h"
 #include "moves/bridge_lists.h"
 #include "moves/passage_arithmetic.h"
 
@@ -225,7 +224,7 @@ MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo, co
     m.ListaRegioniMossa = dropLeadingComma(regions) + ",";
     m.ListaArchiAttraversati = laa + ",";
     m.ListaIncrociAttraversati = lia + ",";
-    m.TipoCandidato = (tipo == TipoTMan::N && nA == nB) ? "M" : "P";
+    m.TipoCandidato = (tipo == TipoTMan::N && nA == nB) ? MoveIIRewrite::M : MoveIIRewrite::P;
     return m;
 }
 
@@ -293,13 +292,14 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         CandidatoMossa c;
         c.voceEvidenziata = "," + A5 + "," + A6 + ",";
         c.Lista = ",";
-        c.archi.push_back({P.g(a1).arcoad, ColRosso, -4});
+        c.archi.push_back({P.g(a1).arcoad, HighlightRole::FirstStretch, -4});
         c.Lista += std::to_string(P.g(a1).arcoad) + ",";
-        c.archi.push_back({P.g(b1).arcoad, ColVerde, -4});
+        c.archi.push_back({P.g(b1).arcoad, HighlightRole::SecondStretch, -4});
         c.Lista += std::to_string(P.g(b1).arcoad) + ",";
         for (const InnerRecord& r : sorted) {
             c.Lista += std::to_string(r.p) + ",";
-            c.archi.push_back({r.p, r.k == 1 ? ColRosso : ColVerde, -3});
+            c.archi.push_back(
+                {r.p, r.k == 1 ? HighlightRole::FirstStretch : HighlightRole::SecondStretch, -3});
             (r.k == 1 ? c.nA : c.nB) += 1;
         }
         c.incrocioPrimo = A.cMin;
@@ -356,10 +356,10 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         CandidatoMossa cand;
         const int c = leadingNumber(E[5]);
         cand.voceEvidenziata = "," + E[5] + "," + E[5] + ",";
-        cand.archi.push_back({P.g(i).arcoad, ColRosso, -4});
+        cand.archi.push_back({P.g(i).arcoad, HighlightRole::FirstStretch, -4});
         cand.Lista = "," + std::to_string(P.g(i).arcoad) + ",";
         for (const InnerRecord& r : sorted) {
-            cand.archi.push_back({r.p, ColRosso, -3});
+            cand.archi.push_back({r.p, HighlightRole::FirstStretch, -3});
             cand.Lista += std::to_string(r.p) + ",";
         }
         cand.nA = static_cast<int>(sorted.size());
@@ -398,8 +398,8 @@ void SettaDone(StatusPort& status, bool modoAutomatico) {
 
 namespace {
 
-std::string showViewer(ContestoRicerca& ctx, const std::string& tipoMossa, const std::string& message,
-                       const EsitoRicerca& r) {
+ViewerAnswer showViewer(ContestoRicerca& ctx, MoveKind tipoMossa, const std::string& message,
+                        const EsitoRicerca& r) {
     StepViewRequest req;
     req.tipoMossa = tipoMossa;
     req.message = message;
@@ -415,7 +415,7 @@ std::string showViewer(ContestoRicerca& ctx, const std::string& tipoMossa, const
 EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
-    const std::string tipoMossa = tipo == TipoTMan::N ? "2" : "2L";
+    const MoveKind tipoMossa = tipo == TipoTMan::N ? MoveKind::II : MoveKind::IILoop;
     const bool ok = EnumeraCandidatiMossaII(d, tipo, [&](const CandidatoMossa& c) {
         r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
         if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
@@ -427,10 +427,10 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;
             r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-            r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, tipoMossa, "", r);
+            r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, tipoMossa, "", r);
         }
         r.mossa = c.mossa;
-        if (!r.EsitoDialogo.empty()) return false;
+        if (r.EsitoDialogo != ViewerAnswer::None) return false;
         r.mossa.VoceMossa1 = c.voceEvidenziata;
         r.mossa.VoceMossa2.clear();
         r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
@@ -449,12 +449,13 @@ EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
         SettaDone(ctx.ui, ctx.ModoAutomatico);
         r.NumCandidati += 1;
         r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-        r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, "1", "", r);
+        r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, "", r);
         if (ctx.ModoSviluppo) {
             SettaDone(ctx.ui, ctx.ModoAutomatico);
-            r.EsitoDialogo = ctx.ModoAutomatico ? "Sel" : showViewer(ctx, "1", c.messaggioSviluppo, r);
+            r.EsitoDialogo =
+                ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, c.messaggioSviluppo, r);
         }
-        if (r.EsitoDialogo.empty()) {
+        if (r.EsitoDialogo == ViewerAnswer::None) {
             r.mossa.VoceMossa1 = c.voceEvidenziata;
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
             return true;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/tables.h"
-#include "moves/mossa_scelta.h"
+#include "moves/chosen_move.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -16,11 +16,17 @@ namespace trevalon {
 // "N": the ordinary move II; "I": the developer technique, whose partner passages have the other sign.
 enum class TipoTMan { N, I };
 
-// One arc of a candidate as the renderer highlights it: palette colour base and renderer code
-// (-4: the first arc of a stretch, -3: an inner arc, whose crossings get the highlighted tiles).
+// Which part of a candidate an arc belongs to; the window chooses how each part is highlighted.
+enum class HighlightRole {
+    FirstStretch,   // move II: the stretch of the first entry; move I: the loop
+    SecondStretch,  // move II: the stretch of the second entry
+};
+
+// One arc of a candidate to highlight: its part and renderer code (-4: the first arc of a stretch,
+// -3: an inner arc, whose crossings get the highlighted tiles).
 struct ArcoEvidenziato {
     int arco = 0;
-    int colore = 0;
+    HighlightRole ruolo = HighlightRole::FirstStretch;
     int codice = 0;
 };
 
@@ -65,14 +71,14 @@ struct ContestoRicerca {
 
 // What a search leaves: the answer, the candidates shown, the chosen-move record and the timings.
 struct EsitoRicerca {
-    std::string EsitoDialogo;
+    ViewerAnswer EsitoDialogo = ViewerAnswer::None;
     int NumCandidati = 0;
     MossaScelta mossa;
     double TempoInizioRicerca = 0, TempoFineRicerca = 0, TempoFineDisegno = 0;
     bool tabellaNonValida = false;  // the diagram is beyond the passage-based searches
 };
 
-// Move II search: walks the candidates and stops at the first answer other than "".
+// Move II search: walks the candidates and stops at the first answer other than None.
 EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx);
 // Move I search.
 EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx);

@@ -71,11 +71,11 @@ void ScriptedUi::yieldToEvents() {
     if (onYield) onYield();
 }
 
-std::string ScriptedUi::showCandidate(const StepViewRequest& request) {
-    calls.push_back("viewer: " + request.tipoMossa + " " + request.message);
+ViewerAnswer ScriptedUi::showCandidate(const StepViewRequest& request) {
+    calls.push_back("viewer: " + std::string(text(request.tipoMossa)) + " " + request.message);
     viewerRequests.push_back(request);
-    if (viewerAnswers.empty()) return "Int";
-    std::string answer = viewerAnswers.front();
+    if (viewerAnswers.empty()) return ViewerAnswer::Int;
+    const ViewerAnswer answer = viewerAnswers.front();
     viewerAnswers.pop_front();
     return answer;
 }

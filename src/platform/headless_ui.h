@@ -62,11 +62,12 @@ class AutomaticUi : public HeadlessUiBase {
         return {};
     }
     void yieldToEvents() override {}
-    std::string showCandidate(const StepViewRequest&) override { return "Sel"; }
+    ViewerAnswer showCandidate(const StepViewRequest&) override { return ViewerAnswer::Sel; }
     bool openDocument(const std::string&) override { return false; }
 };
 
-// For tests: answers come from queues (empty queue: the automatic default), every call is recorded as
+// For tests: answers come from queues (an empty queue gives the automatic default, except the viewer's,
+// which gives "Int" so that a search never runs on unscripted), every call is recorded as
 // one line ("message: ...", "yesno: ...", "input: ...", "open: ...", "save: ...", "viewer: ...",
 // "document: ...").
 class ScriptedUi : public HeadlessUiBase {
@@ -75,7 +76,7 @@ class ScriptedUi : public HeadlessUiBase {
     std::deque<std::optional<std::string>> inputAnswers;
     std::deque<std::string> openAnswers;
     std::deque<std::string> saveAnswers;
-    std::deque<std::string> viewerAnswers;
+    std::deque<ViewerAnswer> viewerAnswers;
     // Called at every yield, e.g. to press "Cancel" after a number of passes.
     std::function<void()> onYield;
 
@@ -96,7 +97,7 @@ class ScriptedUi : public HeadlessUiBase {
     std::string saveFileName(const std::string& folder, const std::string& proposedName,
                              const std::vector<FileFilter>& filters) override;
     void yieldToEvents() override;
-    std::string showCandidate(const StepViewRequest& request) override;
+    ViewerAnswer showCandidate(const StepViewRequest& request) override;
     bool openDocument(const std::string& path) override;
 };
 

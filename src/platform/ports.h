@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/codes.h"
+
 namespace trevalon {
 
 class GridControl;
@@ -72,20 +74,21 @@ class StopPort {
 
 // What the step viewer is shown for one candidate.
 struct StepViewRequest {
-    std::string tipoMossa;   // "1", "2", "2L", "3", "S"
-    std::string tipoPonte;   // "<" move III, anything else horizontal move III
-    std::string tipoAzione;  // "" for a move, "I1"/"I2" for a connected-sum summand
-    std::string message;     // lblmsg
+    MoveKind tipoMossa = MoveKind::None;
+    // Read for move III only; a request that does not say reads as the horizontal move.
+    BridgeKind tipoPonte = BridgeKind::Horizontal;
+    ViewerAction tipoAzione = ViewerAction::Move;
+    std::string message;  // lblmsg
     bool drawnDiagram = false;
     double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
     const GridControl* mainGrid = nullptr;
 };
 
-// The step viewer: shows one candidate and returns the answer ("", "Sel", "Int", "Rip", "Save", ...).
+// The step viewer: shows one candidate and returns the answer.
 class StepViewerPort {
   public:
     virtual ~StepViewerPort() = default;
-    virtual std::string showCandidate(const StepViewRequest& request) = 0;
+    virtual ViewerAnswer showCandidate(const StepViewRequest& request) = 0;
 };
 
 // Time: a steady clock for durations, and the wall clock's seconds since midnight for shown timings.

@@ -63,8 +63,8 @@ std::string propostaNomeXls(std::string_view nomeFileNodo, int numStato) {
 
 FrmLista::FrmLista(FileDialogPort& dialogs, MessagePort& messages) : dialogs_(dialogs), messages_(messages) {}
 
-void FrmLista::Form_Load(std::string* esitoDialogo) {
-    if (esitoDialogo) esitoDialogo->clear();
+void FrmLista::Form_Load(ViewerAnswer* esitoDialogo) {
+    if (esitoDialogo) *esitoDialogo = ViewerAnswer::None;
     InizializzaGrd();
 }
 

@@ -47,8 +47,8 @@ class FrmLista {
   public:
     FrmLista(FileDialogPort& dialogs, MessagePort& messages);
 
-    // Load: empties the answer (when given), sets the grid up with its header row.
-    void Form_Load(std::string* esitoDialogo = nullptr);
+    // Load: clears the answer (when given), sets the grid up with its header row.
+    void Form_Load(ViewerAnswer* esitoDialogo = nullptr);
     void InizializzaGrd();
 
     // One row per step, in order: the step number, its Gauss-code text and its over/under letters.

@@ -25,10 +25,10 @@ std::vector<std::string> keys(const Form3Model& m, bool visibleOnly) {
     return out;
 }
 
-StepViewRequest moveRequest(std::string tipoMossa, std::string tipoPonte = "<") {
+StepViewRequest moveRequest(MoveKind tipoMossa, BridgeKind tipoPonte = BridgeKind::MoveIII) {
     StepViewRequest r;
-    r.tipoMossa = std::move(tipoMossa);
-    r.tipoPonte = std::move(tipoPonte);
+    r.tipoMossa = tipoMossa;
+    r.tipoPonte = tipoPonte;
     r.message = "arcs 3,4";
     return r;
 }
@@ -36,7 +36,7 @@ StepViewRequest moveRequest(std::string tipoMossa, std::string tipoPonte = "<") 
 // Records the cell-drawing steps "Applica" runs, in order.
 struct RecordedActions {
     std::vector<std::string> log;
-    char modoGen = 'A';
+    GenMode modoGen = GenMode::Code;
     CellDrawingActions actions() {
         CellDrawingActions a;
         a.F3PulisciCelDis = [this] { log.push_back("pulisci"); };
@@ -46,84 +46,64 @@ struct RecordedActions {
         a.F3SistemaGrafica = [this](bool nuovo) { log.push_back(nuovo ? "sistema+" : "sistema-"); };
         a.F3Command8 = [this] { log.push_back("tempi"); };
         a.modoGen = [this] { return modoGen; };
-        a.setModoGen = [this](char m) { modoGen = m; };
+        a.setModoGen = [this](GenMode m) { modoGen = m; };
         return a;
     }
 };
 
-TEST(StepViewerToolbar, MoveCandidateOffersApplyNextStopAndAnswersAccordingly) {
+// Which buttons close the viewer and with what answer, for a move candidate and a summand.
+TEST(StepViewerToolbar, ButtonsCloseWithTheirAnswer) {
     ScriptedUi ui;
     FixedClock clock;
-    {
-        Form3Model m(moveRequest("1"), {}, ui, clock);
+    struct Case {
+        MoveKind mossa;
+        ViewerAction azione;
+        const char* key;
+        bool closes;
+        ViewerAnswer answer;
+    };
+    for (const Case& c : {
+             // Without the cell-drawing engine "Applica" answers "Sel" at once.
+             Case{MoveKind::I, ViewerAction::Move, "Applica", true, ViewerAnswer::Sel},
+             Case{MoveKind::II, ViewerAction::Move, "Successivo", true, ViewerAnswer::None},
+             Case{MoveKind::II, ViewerAction::Move, "interrompi", true, ViewerAnswer::Int},
+             Case{MoveKind::III, ViewerAction::Move, "nothing", false, ViewerAnswer::None},
+             Case{MoveKind::III, ViewerAction::Move, "s0", false, ViewerAnswer::None},
+             Case{MoveKind::ConnSum, ViewerAction::Summand1, "Salva", true, ViewerAnswer::Save},
+             Case{MoveKind::ConnSum, ViewerAction::Summand2, "Successivo", true, ViewerAnswer::None},
+         }) {
+        StepViewRequest r = moveRequest(c.mossa);
+        r.tipoAzione = c.azione;
+        Form3Model m(r, {}, ui, clock);
         m.Form_Load();
-        EXPECT_EQ(keys(m, false),
-                  (std::vector<std::string>{"Applica", "s0", "Successivo", "s1", "interrompi", "Refresh",
-                                            "s2", "Dimensmeno", "Dimenspiu", "s3", "Migliora", "Stampa"}));
-        EXPECT_EQ(keys(m, true), (std::vector<std::string>{"Applica", "s0", "Successivo", "s1", "interrompi",
-                                                           "s2", "Dimensmeno", "Dimenspiu"}));
-        EXPECT_EQ(m.button("Successivo")->tooltip, "Find next move");
-        EXPECT_EQ(m.button("Dimensmeno")->image, "lentemeno");
-        EXPECT_EQ(m.button("Migliora")->image, "Ristruttura");
-        EXPECT_EQ(m.button("s3")->gapTwips, 1200);
-        // Without the cell-drawing engine "Applica" answers "Sel" at once.
-        EXPECT_TRUE(m.tlb1_ButtonClick("Applica"));
-        EXPECT_EQ(m.EsitoDialogo(), "Sel");
+        EXPECT_EQ(m.buttonVisible("Applica"), c.azione == ViewerAction::Move) << c.key;
+        EXPECT_EQ(m.buttonVisible("Salva"), c.azione != ViewerAction::Move) << c.key;
+        EXPECT_EQ(m.tlb1_ButtonClick(c.key), c.closes) << c.key;
+        EXPECT_EQ(m.EsitoDialogo(), c.answer) << c.key;
     }
-    for (auto [key, answer] : {std::pair{"Successivo", ""}, {"interrompi", "Int"}}) {
-        Form3Model m(moveRequest("2"), {}, ui, clock);
-        m.Form_Load();
-        EXPECT_TRUE(m.tlb1_ButtonClick(key)) << key;
-        EXPECT_EQ(m.EsitoDialogo(), answer) << key;
-    }
-    Form3Model m(moveRequest("3"), {}, ui, clock);
+    Form3Model m(moveRequest(MoveKind::III), {}, ui, clock);
     m.Form_Load();
-    EXPECT_FALSE(m.tlb1_ButtonClick("nothing"));
-    EXPECT_FALSE(m.tlb1_ButtonClick("s0"));
     EXPECT_TRUE(m.CmdRipeti_Click());
-    EXPECT_EQ(m.EsitoDialogo(), "Rip");
+    EXPECT_EQ(m.EsitoDialogo(), ViewerAnswer::Rip);
     EXPECT_TRUE(ui.calls.empty());
 }
 
-TEST(StepViewerToolbar, SummandOffersSaveAndContinue) {
+TEST(StepViewerToolbar, FoundConnectedSumCopiesThePicturesBack) {
     ScriptedUi ui;
     FixedClock clock;
-    for (const char* azione : {"I1", "I2", "I9"}) {
-        StepViewRequest r = moveRequest("S");
-        r.tipoAzione = azione;
-        Form3Model m(r, {}, ui, clock);
-        m.Form_Load();
-        EXPECT_EQ(keys(m, true),
-                  (std::vector<std::string>{"Salva", "Successivo", "s2", "Dimensmeno", "Dimenspiu"}));
-        EXPECT_EQ(m.button("Applica"), nullptr);
-        EXPECT_EQ(m.button("Refresh"), nullptr);
-        EXPECT_EQ(m.button("Salva")->tooltip, "Save this diagram");
-        EXPECT_EQ(m.button("Successivo")->tooltip, "Don't save this diagram and continue ");
-        m.Form_Activate("Trevalon knot - step 2");
-        const std::string which = std::string(azione) == "I1" ? "First" : "Second";
-        EXPECT_EQ(m.caption(), "Trevalon knot - step 2   " + which + " diagram of connected sum");
-        EXPECT_EQ(m.panel("p4"), "C-SUM");
-        EXPECT_EQ(m.panel("p1"), "Done");
-        EXPECT_EQ(m.panel("p2"), "");
-        EXPECT_TRUE(m.tlb1_ButtonClick("Salva"));
-        EXPECT_EQ(m.EsitoDialogo(), "Save");
-    }
-    // A found connected sum: "Applica" copies the viewer's pictures back and answers "Se1".
     GridControl main;
     main.setRows(4);
     main.setCols(5);
     main.setPicture(2, 3, PictureRef{PaletteId::Form1, PictureSet::Img, 3});
-    StepViewRequest r = moveRequest("S");
+    StepViewRequest r = moveRequest(MoveKind::ConnSum);
     r.mainGrid = &main;
     Form3Model m(r, {}, ui, clock);
     m.mainGridForCopyBack = &main;
     m.Form_Load();
-    EXPECT_EQ(m.button("Successivo")->tooltip, "Find next connected sum");
     m.Form_Activate("T");
-    EXPECT_EQ(m.caption(), "T   Found connected sum");
     m.Gr3.setPicture(1, 1, PictureRef{PaletteId::Form1, PictureSet::Img, 43});
     EXPECT_TRUE(m.tlb1_ButtonClick("Applica"));
-    EXPECT_EQ(m.EsitoDialogo(), "Se1");
+    EXPECT_EQ(m.EsitoDialogo(), ViewerAnswer::Se1);
     EXPECT_EQ(main.picture(1, 1).index, 43);
     EXPECT_EQ(main.picture(2, 3).index, 3);
 }
@@ -133,30 +113,34 @@ TEST(StepViewerApply, RunsTheCellDrawingStepsThenWaitsForRefresh) {
     FixedClock clock;
     for (bool drawn : {false, true}) {
         RecordedActions rec;
-        StepViewRequest r = moveRequest("2");
+        StepViewRequest r = moveRequest(MoveKind::II);
         r.drawnDiagram = drawn;
         Form3Model m(r, {}, ui, clock, rec.actions());
         m.Form_Load();
         EXPECT_FALSE(m.tlb1_ButtonClick("Applica"));  // stays open
         EXPECT_EQ(rec.log, (std::vector<std::string>{"pulisci", "gen", "disegna", "savdis", "tempi"}));
-        EXPECT_EQ(rec.modoGen, 'I');
+        EXPECT_EQ(rec.modoGen, GenMode::CellDrawing);
         EXPECT_TRUE(m.applied());
         std::vector<std::string> expected{"Refresh", "Dimensmeno", "Dimenspiu"};
         if (drawn) expected = {"Refresh", "Dimensmeno", "Dimenspiu", "s3", "Migliora"};
         EXPECT_EQ(keys(m, true), expected);
         EXPECT_TRUE(m.tlb1_ButtonClick("Refresh"));
-        EXPECT_EQ(m.EsitoDialogo(), "Sel");
+        EXPECT_EQ(m.EsitoDialogo(), ViewerAnswer::Sel);
     }
     // The developer layout answers "Sel" at once, tidying a drawing built from the cell drawing first.
-    RecordedActions rec;
-    rec.modoGen = 'I';
-    StepViewerShared shared;
-    shared.ModoSviluppo = true;
-    Form3Model m(moveRequest("1"), shared, ui, clock, rec.actions());
-    m.Form_Load();
-    EXPECT_TRUE(m.cmdOK_Click());
-    EXPECT_EQ(m.EsitoDialogo(), "Sel");
-    EXPECT_EQ(rec.log, (std::vector<std::string>{"pulisci", "sistema-"}));
+    for (GenMode modo : {GenMode::Code, GenMode::CellDrawing}) {
+        RecordedActions rec;
+        rec.modoGen = modo;
+        StepViewerShared shared;
+        shared.ModoSviluppo = true;
+        Form3Model m(moveRequest(MoveKind::I), shared, ui, clock, rec.actions());
+        m.Form_Load();
+        EXPECT_TRUE(m.cmdOK_Click());
+        EXPECT_EQ(m.EsitoDialogo(), ViewerAnswer::Sel);
+        std::vector<std::string> expected{"pulisci"};
+        if (modo == GenMode::CellDrawing) expected.push_back("sistema-");
+        EXPECT_EQ(rec.log, expected);
+    }
 }
 
 TEST(StepViewerApply, MiglioraAsksOnceUntilTheFlagIsReset) {
@@ -166,7 +150,7 @@ TEST(StepViewerApply, MiglioraAsksOnceUntilTheFlagIsReset) {
     StepViewerShared shared;
     shared.ConfermaMigliora = &conferma;
     auto applied = [&](RecordedActions& rec) {
-        StepViewRequest r = moveRequest("1");
+        StepViewRequest r = moveRequest(MoveKind::I);
         r.drawnDiagram = true;
         auto m = std::make_unique<Form3Model>(r, shared, ui, clock, rec.actions());
         m->Form_Load();
@@ -201,25 +185,44 @@ TEST(StepViewerActivation, TitlesByKindAndWritesTimings) {
     ScriptedUi ui;
     FixedClock clock;
     struct Case {
-        const char* mossa;
-        const char* ponte;
+        MoveKind mossa;
+        BridgeKind ponte;
+        ViewerAction azione;
         const char* suffix;
+        const char* p4;
     };
-    for (const Case& c : {Case{"1", "<", "   Found move I"}, Case{"2", "<", "   Found move II"},
-                          Case{"3", "<", "   Found move III"}, Case{"3", ">", "   Found horizontal move III"},
-                          Case{"2L", "<", ""}}) {
-        Form3Model m(moveRequest(c.mossa, c.ponte), {}, ui, clock);
+    for (const Case& c : {
+             Case{MoveKind::I, BridgeKind::MoveIII, ViewerAction::Move, "   Found move I", ""},
+             Case{MoveKind::II, BridgeKind::MoveIII, ViewerAction::Move, "   Found move II", ""},
+             Case{MoveKind::III, BridgeKind::MoveIII, ViewerAction::Move, "   Found move III", ""},
+             Case{MoveKind::III, BridgeKind::Horizontal, ViewerAction::Move, "   Found horizontal move III",
+                  ""},
+             Case{MoveKind::IILoop, BridgeKind::MoveIII, ViewerAction::Move, "", ""},
+             Case{MoveKind::ConnSum, BridgeKind::MoveIII, ViewerAction::Move, "   Found connected sum",
+                  "C-SUM"},
+             Case{MoveKind::ConnSum, BridgeKind::MoveIII, ViewerAction::Summand1,
+                  "   First diagram of connected sum", "C-SUM"},
+             Case{MoveKind::ConnSum, BridgeKind::MoveIII, ViewerAction::Summand2,
+                  "   Second diagram of connected sum", "C-SUM"},
+         }) {
+        StepViewRequest r = moveRequest(c.mossa, c.ponte);
+        r.tipoAzione = c.azione;
+        Form3Model m(r, {}, ui, clock);
         m.Form_Load();
         EXPECT_EQ(m.caption(), "Trevalon");
         m.Form_Activate("K");
-        EXPECT_EQ(m.caption(), std::string("K") + c.suffix) << c.mossa << c.ponte;
+        EXPECT_EQ(m.caption(), std::string("K") + c.suffix) << c.suffix;
+        EXPECT_EQ(m.panel("p4"), c.p4) << c.suffix;
+        EXPECT_EQ(m.panel("p1"), "Done");
+        // A connected sum has no search timings.
+        EXPECT_EQ(m.panel("p2").empty(), c.mossa == MoveKind::ConnSum) << c.suffix;
     }
 
     double inizio = 0, fineDisegno = 0;
     StepViewerShared shared;
     shared.TempoInizioRicerca = &inizio;
     shared.TempoFineDisegno = &fineDisegno;
-    StepViewRequest r = moveRequest("3", "x");
+    StepViewRequest r = moveRequest(MoveKind::III, BridgeKind::Horizontal);
     r.tempoInizioRicerca = 100.5;
     r.tempoInizioPonte = 90.25;
     r.tempoFineRicerca = 101;
@@ -236,16 +239,6 @@ TEST(StepViewerActivation, TitlesByKindAndWritesTimings) {
     m.Form_Activate("other");
     EXPECT_EQ(m.caption(), "K   Found horizontal move III");
     EXPECT_EQ(m.panel("p2"), "Time main find algorithm sec.10.75    Time draw sec.2");
-
-    // Across midnight the times stay positive.
-    StepViewRequest late = moveRequest("1");
-    late.tempoInizioRicerca = 86399.5;
-    late.tempoFineRicerca = 0.25;
-    clock.seconds = 1;
-    Form3Model n(late, {}, ui, clock);
-    n.Form_Load();
-    n.Form_Activate("K");
-    EXPECT_EQ(n.panel("p2"), "Time main find algorithm sec.0.75    Time draw sec.0.75");
 }
 
 TEST(StepViewerWindow, RefusesTitleBarCloseAndCopiesTheMainGrid) {
@@ -257,7 +250,7 @@ TEST(StepViewerWindow, RefusesTitleBarCloseAndCopiesTheMainGrid) {
     main.setPicture(3, 6, PictureRef{PaletteId::Form1, PictureSet::Img, 41});
     main.setPictureAlignment(3, 6, CellAlign::CenterCenter);
     main.setPicture(2, 4, PictureRef{PaletteId::Form1, PictureSet::Img, 1});
-    StepViewRequest r = moveRequest("1");
+    StepViewRequest r = moveRequest(MoveKind::I);
     r.mainGrid = &main;
     int dim = 120;
     StepViewerShared shared;
@@ -277,7 +270,7 @@ TEST(StepViewerWindow, RefusesTitleBarCloseAndCopiesTheMainGrid) {
 
     EXPECT_FALSE(m.QueryUnload(true));
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"Click a button"}));
-    EXPECT_EQ(m.EsitoDialogo(), "");
+    EXPECT_EQ(m.EsitoDialogo(), ViewerAnswer::None);
     EXPECT_TRUE(m.QueryUnload(false));
     EXPECT_EQ(ui.messages.size(), 1u);
 
@@ -292,7 +285,7 @@ TEST(StepViewerZoom, LevelsStayInRangeAndSizesHalveToEven) {
     StepViewerShared shared;
     shared.LivelloZoom = &livello;
     shared.DimCella = &dim;
-    Form3Model m(moveRequest("1"), shared, ui, clock);
+    Form3Model m(moveRequest(MoveKind::I), shared, ui, clock);
     m.Form_Load();
     m.Gr3.setRows(3);
     m.Gr3.setCols(3);

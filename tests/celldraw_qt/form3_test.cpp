@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <memory>
@@ -70,7 +69,7 @@ class Form3Test : public ::testing::Test {
 
 TEST_F(Form3Test, MoveCandidateShowsPictureCopyAndRefusesTitleBarClose) {
     StepViewRequest r;
-    r.tipoMossa = "1";
+    r.tipoMossa = MoveKind::I;
     r.message = "curl at crossing 2";
     auto f = viewer(r);
     EXPECT_TRUE(f->isModal());
@@ -79,12 +78,9 @@ TEST_F(Form3Test, MoveCandidateShowsPictureCopyAndRefusesTitleBarClose) {
     EXPECT_EQ(f->findChild<QLabel*>("lblmsg")->text().toStdString(), "curl at crossing 2");
     EXPECT_EQ(visibleKeys(*f), (std::set<std::string>{"Applica", "s0", "Successivo", "s1", "interrompi", "s2",
                                                       "Dimensmeno", "Dimenspiu"}));
-    EXPECT_EQ(f->action("Successivo")->toolTip().toStdString(), "Find next move");
     EXPECT_FALSE(f->action("Applica")->icon().isNull());
-    EXPECT_EQ(f->gr3().grid(), &f->model().Gr3);
     EXPECT_EQ(f->model().Gr3.picture(3, 4).index, 41);
     EXPECT_EQ(f->panelText("p1").toStdString(), "Done");
-    EXPECT_TRUE(f->panelText("p2").startsWith("Time main find algorithm sec."));
 
     // The title bar's close box and Escape are refused with a message; the answer is unchanged.
     f->close();
@@ -94,31 +90,12 @@ TEST_F(Form3Test, MoveCandidateShowsPictureCopyAndRefusesTitleBarClose) {
     EXPECT_TRUE(f->isVisible());
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"Click a button", "Click a button"}));
 
-    // "Successivo" closes with the empty answer and the main grid comes back.
+    // "Successivo" closes with no answer and the main grid comes back.
     f->action("Successivo")->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(f->model().EsitoDialogo(), "");
+    EXPECT_EQ(f->model().EsitoDialogo(), ViewerAnswer::None);
     EXPECT_TRUE(main().gridWidget->isVisible());
-}
-
-TEST_F(Form3Test, SummandToolbarOffersSaveAndContinue) {
-    for (const char* azione : {"I1", "I2"}) {
-        StepViewRequest r;
-        r.tipoMossa = "S";
-        r.tipoAzione = azione;
-        auto f = viewer(r);
-        EXPECT_EQ(visibleKeys(*f),
-                  (std::set<std::string>{"Salva", "Successivo", "s2", "Dimensmeno", "Dimenspiu"}));
-        EXPECT_EQ(f->action("Applica"), nullptr);
-        EXPECT_EQ(f->panelText("p4").toStdString(), "C-SUM");
-        const std::string which = std::string(azione) == "I1" ? "First" : "Second";
-        EXPECT_EQ(f->windowTitle().toStdString(),
-                  "Trevalon knot - step 1   " + which + " diagram of connected sum");
-        f->action("Salva")->trigger();
-        EXPECT_FALSE(f->isVisible());
-        EXPECT_EQ(f->model().EsitoDialogo(), "Save");
-    }
 }
 
 TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
@@ -128,7 +105,7 @@ TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
     actions.F3DisegnaCelDis = [&] { ++steps; };
     actions.F3SavDis = [&] { ++steps; };
     StepViewRequest r;
-    r.tipoMossa = "2";
+    r.tipoMossa = MoveKind::II;
     r.drawnDiagram = true;
     auto f = viewer(r, actions);
     f->action("Applica")->trigger();
@@ -142,13 +119,13 @@ TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
     EXPECT_LT(f->model().Gr3.colWidth(3), before);
     f->action("Refresh")->trigger();
     EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(f->model().EsitoDialogo(), "Sel");
+    EXPECT_EQ(f->model().EsitoDialogo(), ViewerAnswer::Sel);
 }
 
 TEST_F(Form3Test, ModalShowingReturnsTheAnswer) {
     StepViewRequest r;
-    r.tipoMossa = "3";
-    r.tipoPonte = "<";
+    r.tipoMossa = MoveKind::III;
+    r.tipoPonte = BridgeKind::MoveIII;
     r.mainGrid = &main().grid;
     testing::whenShown<Form3>(
         [&] {
@@ -159,9 +136,9 @@ TEST_F(Form3Test, ModalShowingReturnsTheAnswer) {
             EXPECT_EQ(f->windowTitle().toStdString(), "Trevalon knot - step 1   Found move III");
             f->clickKey("interrompi");
         });
-    const std::string answer =
-        mostraStepViewer(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget, &main().grid);
-    EXPECT_EQ(answer, "Int");
+    EXPECT_EQ(
+        mostraStepViewer(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget, &main().grid),
+        ViewerAnswer::Int);
     EXPECT_TRUE(main().gridWidget->isVisible());
     EXPECT_EQ(main().window.findChild<Form3*>(), nullptr);  // released after closing
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 
@@ -205,38 +206,41 @@ TEST(BridgeSearch, TponteShowsCandidatesAndStopsAtTheAnswer) {
     auto d = diagrammaCon(false, 2);
     ASSERT_TRUE(d);
     const auto tutti = candidati(*d, '-', false);
-
-    AutomaticUi automatico;
-    ContestoPonte ctxA(automatico);
-    ctxA.ModoAutomatico = true;
-    EsitoPonte r = Tponte(*d, '-', '+', "<", ctxA);
-    EXPECT_EQ(r.EsitoDialogo, "Sel");
-    EXPECT_EQ(r.NumCandidati, 1);
-    EXPECT_EQ(r.mossa.ListaArchiMossa, tutti[0].mossa.ListaArchiMossa);
-    EXPECT_EQ(r.mossa.ListaArchiAttraversati, tutti[0].mossa.ListaArchiAttraversati);
-
-    ScriptedUi ui;
-    ui.viewerAnswers = {"", "Sel"};
-    ContestoPonte ctx(ui);
-    int evidenziati = 0;
-    ctx.evidenzia = [&](const CandidatoPonte&) { ++evidenziati; };
-    r = Tponte(*d, '-', '+', "<", ctx);
-    EXPECT_EQ(r.EsitoDialogo, "Sel");
-    EXPECT_EQ(r.NumCandidati, 2);
-    EXPECT_EQ(evidenziati, 2);
-    EXPECT_EQ(r.mossa.ListaArchiMossa, tutti[1].mossa.ListaArchiMossa);
-    ASSERT_EQ(ui.viewerRequests.size(), 2u);
-    EXPECT_EQ(ui.viewerRequests[0].tipoMossa, "3");
-    EXPECT_EQ(ui.viewerRequests[0].tipoPonte, "<");
-    EXPECT_EQ(ui.viewerRequests[0].message, tutti[0].messaggio);
+    using A = ViewerAnswer;
+    struct Case {
+        const char* what;
+        std::deque<ViewerAnswer> answers;
+        bool automatic;
+        ViewerAnswer esito;
+        int shown;  // candidates shown; the last one is the record left
+    };
+    for (const Case& c : {
+             Case{"the automatic run takes the first", {}, true, A::Sel, 1},
+             Case{"None passes on, Sel takes", {A::None, A::Sel}, false, A::Sel, 2},
+             Case{"Int stops at once", {A::Int}, false, A::Int, 1},
+         }) {
+        ScriptedUi ui;
+        ui.viewerAnswers = c.answers;
+        ContestoPonte ctx(ui);
+        ctx.ModoAutomatico = c.automatic;
+        int evidenziati = 0;
+        ctx.evidenzia = [&](const CandidatoPonte&) { ++evidenziati; };
+        const EsitoPonte r = Tponte(*d, '-', '+', BridgeKind::MoveIII, ctx);
+        EXPECT_EQ(r.EsitoDialogo, c.esito) << c.what;
+        EXPECT_EQ(r.NumCandidati, c.shown) << c.what;
+        EXPECT_EQ(r.TipoPonte, BridgeKind::MoveIII) << c.what;
+        const MossaScelta& atteso = tutti[std::size_t(c.shown - 1)].mossa;
+        EXPECT_EQ(r.mossa.ListaArchiMossa, atteso.ListaArchiMossa) << c.what;
+        EXPECT_EQ(r.mossa.ListaArchiAttraversati, atteso.ListaArchiAttraversati) << c.what;
+        EXPECT_EQ(evidenziati, c.automatic ? 0 : c.shown) << c.what;
+        ASSERT_EQ(ui.viewerRequests.size(), c.automatic ? 0u : std::size_t(c.shown)) << c.what;
+        for (std::size_t i = 0; i < ui.viewerRequests.size(); ++i) {
+            EXPECT_EQ(ui.viewerRequests[i].tipoMossa, MoveKind::III);
+            EXPECT_EQ(ui.viewerRequests[i].tipoPonte, BridgeKind::MoveIII);
+            EXPECT_EQ(ui.viewerRequests[i].message, tutti[i].messaggio);
+        }
+    }
     EXPECT_NE(tutti[0].messaggio.find('\n'), std::string::npos);
-
-    ScriptedUi stop;
-    stop.viewerAnswers = {"Int"};
-    ContestoPonte ctxS(stop);
-    r = Tponte(*d, '-', '+', "<", ctxS);
-    EXPECT_EQ(r.EsitoDialogo, "Int");
-    EXPECT_EQ(r.NumCandidati, 1);
 }
 
 TEST(BridgeSearch, HorizontalCandidatesGoToTheTreeStepOrAreTakenByOrdinal) {
@@ -252,7 +256,7 @@ TEST(BridgeSearch, HorizontalCandidatesGoToTheTreeStepOrAreTakenByOrdinal) {
         ordinali.push_back(k);
         return false;
     };
-    EsitoPonte r = Tponte(*d, '-', '+', "=", ctx);
+    EsitoPonte r = Tponte(*d, '-', '+', BridgeKind::Horizontal, ctx);
     EXPECT_EQ(r.NumCandidati, 0);
     EXPECT_EQ(ordinali.size(), tutti.size());
     for (std::size_t k = 0; k < ordinali.size(); ++k)
@@ -265,10 +269,10 @@ TEST(BridgeSearch, HorizontalCandidatesGoToTheTreeStepOrAreTakenByOrdinal) {
     scelta.ModoAutomatico = true;
     scelta.ContaOrizzontali = 40000;
     scelta.CandidatoScelto = 40003;
-    r = Tponte(*d, '-', '+', "=", scelta);
+    r = Tponte(*d, '-', '+', BridgeKind::Horizontal, scelta);
     EXPECT_EQ(r.NumCandidati, 1);
-    EXPECT_EQ(r.EsitoDialogo, "Sel");
-    EXPECT_EQ(r.TipoPonte, "=");
+    EXPECT_EQ(r.EsitoDialogo, ViewerAnswer::Sel);
+    EXPECT_EQ(r.TipoPonte, BridgeKind::Horizontal);
     EXPECT_EQ(r.mossa.ListaArchiMossa, tutti[2].mossa.ListaArchiMossa);
     EXPECT_EQ(r.mossa.ListaRegioniMossa, tutti[2].mossa.ListaRegioniMossa);
     EXPECT_EQ(scelta.CandidatoScelto, -1);
@@ -278,7 +282,7 @@ TEST(BridgeSearch, HorizontalCandidatesGoToTheTreeStepOrAreTakenByOrdinal) {
     prova.ModoAutomatico = true;
     prova.finestraPrincipale = false;
     prova.validaCammino = [](const CandidatoPonte&, std::int64_t) { return false; };
-    Tponte(*d, '-', '+', "=", prova);
+    Tponte(*d, '-', '+', BridgeKind::Horizontal, prova);
     EXPECT_EQ(prova.ContaOrizzontali, 0);
 }
 
@@ -286,13 +290,13 @@ TEST(BridgeSearch, ShowingACandidateClearsTheStopRequest) {
     auto d = diagrammaCon(true, 1);
     ASSERT_TRUE(d);
     ScriptedUi ui;
-    ui.viewerAnswers = {"Sel"};
+    ui.viewerAnswers = {ViewerAnswer::Sel};
     ContestoPonte ctx(ui);
     int stop = 1;
     ctx.RichiestaStop = &stop;
     ctx.validaCammino = [](const CandidatoPonte&, std::int64_t) { return true; };
-    EsitoPonte r = Tponte(*d, '-', '+', "=", ctx);
-    EXPECT_EQ(r.EsitoDialogo, "Sel");
+    EsitoPonte r = Tponte(*d, '-', '+', BridgeKind::Horizontal, ctx);
+    EXPECT_EQ(r.EsitoDialogo, ViewerAnswer::Sel);
     EXPECT_EQ(stop, 0);
     EXPECT_FALSE(ui.stopFrameShown());
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "moves/passage_arithmetic.h"
 #include "moves_fixture.h"
 #include "support/diagram_generators.h"
@@ -107,7 +109,7 @@ TEST(MoveIISearch, PlainBigonRecord) {
     for (const auto& c : cands) {
         if (c.nA != 0 || c.nB != 0) continue;
         plain = true;
-        EXPECT_EQ(c.mossa.TipoCandidato, "M");
+        EXPECT_EQ(c.mossa.TipoCandidato, MoveIIRewrite::M);
         EXPECT_EQ(c.mossa.ListaArchiAttraversati, ",");
         EXPECT_EQ(c.mossa.ListaArchiMossa.find(','), std::string::npos);  // one arc
         EXPECT_EQ(std::count(c.mossa.ListaRegioniMossa.begin(), c.mossa.ListaRegioniMossa.end(), ','), 1);
@@ -134,8 +136,15 @@ TEST(MoveIISearch, EntriesAreSortedAndRecordsWellFormed) {
         }
         EXPECT_EQ(m.ListaArchiAttraversati.back(), ',');
         EXPECT_EQ(m.ListaRegioniMossa.back(), ',');
-        EXPECT_TRUE(m.TipoCandidato == "M" || m.TipoCandidato == "P");
-        EXPECT_EQ(m.TipoCandidato == "M", cands[i].nA == cands[i].nB);
+        EXPECT_EQ(m.TipoCandidato, cands[i].nA == cands[i].nB ? MoveIIRewrite::M : MoveIIRewrite::P);
+        // Each stretch is highlighted as its own part: its first arc, then its inner passages.
+        int first = 0, second = 0;
+        for (const ArcoEvidenziato& a : cands[i].archi)
+            ++(a.ruolo == HighlightRole::FirstStretch ? first : second);
+        EXPECT_EQ(first, cands[i].nA + 1);
+        EXPECT_EQ(second, cands[i].nB + 1);
+        EXPECT_EQ(cands[i].archi[0].ruolo, HighlightRole::FirstStretch);
+        EXPECT_EQ(cands[i].archi[1].ruolo, HighlightRole::SecondStretch);
     }
 }
 
@@ -153,49 +162,39 @@ TEST(SearchWalk, AnswersWalkTheCandidates) {
     ASSERT_TRUE(d);
     const auto cands = CandidatiMossaI(*d);
     ASSERT_GE(cands.size(), 3u);
-
-    {  // "" passes to the next candidate; "Sel" takes it.
+    const int n = static_cast<int>(cands.size());
+    using A = ViewerAnswer;
+    struct Case {
+        const char* what;
+        std::deque<ViewerAnswer> answers;
+        bool automatic;
+        ViewerAnswer esito;
+        int shown;   // candidates counted
+        int chosen;  // the record left: that candidate's entry; -1 the last one's highlighted entry
+    };
+    for (const Case& c : {
+             Case{"None passes on, Sel takes", {A::None, A::Sel}, false, A::Sel, 2, 1},
+             Case{"Int stops at once", {A::Int}, false, A::Int, 1, 0},
+             Case{"all passed over", std::deque<ViewerAnswer>(cands.size(), A::None), false, A::None, n, -1},
+             Case{"the automatic run takes the first", {}, true, A::Sel, 1, 0},
+         }) {
         ScriptedUi ui;
-        ui.viewerAnswers = {"", "Sel"};
+        ui.viewerAnswers = c.answers;
         ContestoRicerca ctx(ui);
+        ctx.ModoAutomatico = c.automatic;
         int drawn = 0;
         ctx.evidenzia = [&](const CandidatoMossa&) { ++drawn; };
         const auto r = TRic(*d, ctx);
-        EXPECT_EQ(r.EsitoDialogo, "Sel");
-        EXPECT_EQ(r.NumCandidati, 2);
-        EXPECT_EQ(drawn, 2);
-        EXPECT_EQ(r.mossa.VoceMossa1, cands[1].mossa.VoceMossa1);
-        ASSERT_EQ(ui.viewerRequests.size(), 2u);
-        EXPECT_EQ(ui.viewerRequests[0].tipoMossa, "1");
-        EXPECT_EQ(ui.panel("p1"), "Done");
-    }
-    {  // "Int" stops at once.
-        ScriptedUi ui;
-        ui.viewerAnswers = {"Int"};
-        ContestoRicerca ctx(ui);
-        const auto r = TRic(*d, ctx);
-        EXPECT_EQ(r.EsitoDialogo, "Int");
-        EXPECT_EQ(r.NumCandidati, 1);
-    }
-    {  // Every candidate passed over: the answer stays "" and every candidate was counted.
-        ScriptedUi ui;
-        ui.viewerAnswers.assign(cands.size(), "");
-        ContestoRicerca ctx(ui);
-        const auto r = TRic(*d, ctx);
-        EXPECT_EQ(r.EsitoDialogo, "");
-        EXPECT_EQ(r.NumCandidati, static_cast<int>(cands.size()));
-        EXPECT_EQ(r.mossa.VoceMossa1, cands.back().voceEvidenziata);
-    }
-    {  // The automatic run takes the first candidate and shows and draws nothing.
-        ScriptedUi ui;
-        ContestoRicerca ctx(ui);
-        ctx.ModoAutomatico = true;
-        ctx.evidenzia = [&](const CandidatoMossa&) { ADD_FAILURE() << "drawn in the automatic run"; };
-        const auto r = TRic(*d, ctx);
-        EXPECT_EQ(r.EsitoDialogo, "Sel");
-        EXPECT_EQ(r.NumCandidati, 1);
-        EXPECT_TRUE(ui.viewerRequests.empty());
-        EXPECT_EQ(r.mossa.VoceMossa1, cands[0].mossa.VoceMossa1);
+        EXPECT_EQ(r.EsitoDialogo, c.esito) << c.what;
+        EXPECT_EQ(r.NumCandidati, c.shown) << c.what;
+        EXPECT_EQ(r.mossa.VoceMossa1,
+                  c.chosen < 0 ? cands.back().voceEvidenziata : cands[std::size_t(c.chosen)].mossa.VoceMossa1)
+            << c.what;
+        // The automatic run shows and draws nothing.
+        EXPECT_EQ(drawn, c.automatic ? 0 : c.shown) << c.what;
+        EXPECT_EQ(ui.viewerRequests.size(), c.automatic ? 0u : std::size_t(c.shown)) << c.what;
+        for (const StepViewRequest& req : ui.viewerRequests) EXPECT_EQ(req.tipoMossa, MoveKind::I);
+        if (!c.automatic) EXPECT_EQ(ui.panel("p1"), "Done") << c.what;
     }
 }
 
@@ -206,20 +205,20 @@ TEST(SearchWalk, MoveIIAnswersAndTheDeveloperTechnique) {
     const auto cands = CandidatiMossaII(*d);
     ASSERT_GE(cands.size(), 2u);
     ScriptedUi ui;
-    ui.viewerAnswers = {"", "Sel"};
+    ui.viewerAnswers = {ViewerAnswer::None, ViewerAnswer::Sel};
     ContestoRicerca ctx(ui);
     const auto r = TMan(*d, TipoTMan::N, ctx);
-    EXPECT_EQ(r.EsitoDialogo, "Sel");
+    EXPECT_EQ(r.EsitoDialogo, ViewerAnswer::Sel);
     EXPECT_EQ(r.NumCandidati, 2);
     EXPECT_EQ(r.mossa.VoceMossa1, cands[1].mossa.VoceMossa1);
     EXPECT_EQ(r.mossa.ListaArchiMossa, cands[1].mossa.ListaArchiMossa);
-    EXPECT_EQ(ui.viewerRequests[0].tipoMossa, "2");
+    EXPECT_EQ(ui.viewerRequests[0].tipoMossa, MoveKind::II);
 
     // Technique "2L" outside the developer layout shows nothing and leaves the answer empty.
     ScriptedUi quiet;
     ContestoRicerca ctx2(quiet);
     const auto r2 = TMan(*d, TipoTMan::I, ctx2);
-    EXPECT_EQ(r2.EsitoDialogo, "");
+    EXPECT_EQ(r2.EsitoDialogo, ViewerAnswer::None);
     EXPECT_EQ(r2.NumCandidati, 0);
     EXPECT_TRUE(quiet.viewerRequests.empty());
 }

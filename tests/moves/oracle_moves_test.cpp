@@ -45,12 +45,12 @@ Conteggio verificaTutti(const std::string& gauss, const std::string& letters, co
         for (const CandidatoMossa& c : candidates) {
             if (kind == Mossa::I)
                 ++n.candidatiI;
-            else if (c.mossa.TipoCandidato == "M")
+            else if (c.mossa.TipoCandidato == MoveIIRewrite::M)
                 ++n.candidatiM;
             else
                 ++n.candidatiP;
             if (kind == Mossa::II) {
-                if (c.mossa.TipoCandidato == "P" && c.mossa.ListaArchiAttraversati == ",")
+                if (c.mossa.TipoCandidato == MoveIIRewrite::P && c.mossa.ListaArchiAttraversati == ",")
                     ++n.senzaAttraversati;
                 // Field 5 of an entry is the crossing its stretch starts at.
                 if (c.mossa.VoceMossa1.substr(18, c.mossa.VoceMossa1.find(',', 18) - 18) !=
@@ -59,8 +59,9 @@ Conteggio verificaTutti(const std::string& gauss, const std::string& letters, co
             }
             std::ostringstream what;
             what << nome << " " << d->txtNodo << " " << d->TxtOri << " move "
-                 << (kind == Mossa::I ? "I" : "II") << " " << c.mossa.TipoCandidato << " ["
-                 << c.mossa.VoceMossa1 << "|" << c.mossa.VoceMossa2 << "] mossi=" << c.mossa.ListaArchiMossa
+                 << (kind == Mossa::I ? "I" : "II") << " "
+                 << (c.mossa.TipoCandidato == MoveIIRewrite::M ? "M" : "P") << " [" << c.mossa.VoceMossa1
+                 << "|" << c.mossa.VoceMossa2 << "] mossi=" << c.mossa.ListaArchiMossa
                  << " attr=" << c.mossa.ListaArchiAttraversati << " incr=" << c.mossa.ListaIncrociAttraversati
                  << " reg=" << c.mossa.ListaRegioniMossa << " inizio=" << c.mossa.IncrocioInizioMossa
                  << " nA=" << c.nA << " nB=" << c.nB;

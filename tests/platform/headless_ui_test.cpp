@@ -9,10 +9,7 @@ TEST(HeadlessUi, BusyPointerNestsAndGuardsRestoreIt) {
     AutomaticUi ui;
     {
         BusyGuard outer(ui);
-        {
-            BusyGuard inner(ui);
-            EXPECT_TRUE(ui.busy());
-        }
+        { BusyGuard inner(ui); }
         EXPECT_TRUE(ui.busy());
     }
     EXPECT_FALSE(ui.busy());
@@ -29,21 +26,19 @@ TEST(HeadlessUi, BusyPointerNestsAndGuardsRestoreIt) {
 
 TEST(HeadlessUi, ScriptedAnswersInOrderThenDefaults) {
     ScriptedUi ui;
-    ui.yesNoAnswers = {true, false};
-    ui.viewerAnswers = {"", "Sel"};
-    ui.openAnswers = {"/tmp/a.gau"};
+    ui.yesNoAnswers = {true};
+    ui.viewerAnswers = {ViewerAnswer::None, ViewerAnswer::Sel};
     EXPECT_TRUE(ui.askYesNo("q1"));
     EXPECT_FALSE(ui.askYesNo("q2"));
-    EXPECT_FALSE(ui.askYesNo("q3"));
-    EXPECT_EQ(ui.showCandidate({}), "");
-    EXPECT_EQ(ui.showCandidate({}), "Sel");
-    EXPECT_EQ(ui.showCandidate({}), "Int");
-    EXPECT_EQ(ui.openFileName("Knots", {}), "/tmp/a.gau");
-    EXPECT_EQ(ui.openFileName("Knots", {}), "");
-    ui.showMessage("hello");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.calls.front(), "yesno: q1");
-    EXPECT_EQ(ui.calls.back(), "message: hello");
+    StepViewRequest request;
+    request.tipoMossa = MoveKind::IILoop;
+    request.message = "m";
+    EXPECT_EQ(ui.showCandidate(request), ViewerAnswer::None);
+    EXPECT_EQ(ui.showCandidate({}), ViewerAnswer::Sel);
+    EXPECT_EQ(ui.showCandidate({}), ViewerAnswer::Int);  // an unscripted viewer stops the search
+    EXPECT_EQ(ui.calls,
+              (std::vector<std::string>{"yesno: q1", "yesno: q2", "viewer: 2L m", "viewer:  ", "viewer:  "}));
+    EXPECT_EQ(AutomaticUi().showCandidate({}), ViewerAnswer::Sel);
 }
 
 }  // namespace

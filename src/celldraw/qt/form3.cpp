@@ -318,14 +318,14 @@ void Form3::layoutChildren() {
     stbr_->setGeometry(0, h - statusHeight, w, statusHeight);
 }
 
-std::string Form3::mostra() {
+ViewerAnswer Form3::mostra() {
     exec();
     return model_.EsitoDialogo();
 }
 
-std::string mostraStepViewer(const StepViewRequest& request, StepViewerShared shared, MessagePort& messages,
-                             ClockPort& clock, QWidget* mainWindow, QWidget* mainGridWidget,
-                             GridControl* mainGridForCopyBack, CellDrawingActions actions) {
+ViewerAnswer mostraStepViewer(const StepViewRequest& request, StepViewerShared shared, MessagePort& messages,
+                              ClockPort& clock, QWidget* mainWindow, QWidget* mainGridWidget,
+                              GridControl* mainGridForCopyBack, CellDrawingActions actions) {
     Form3 viewer(request, shared, messages, clock, mainWindow, mainGridWidget, mainGridForCopyBack,
                  std::move(actions));
     return viewer.mostra();

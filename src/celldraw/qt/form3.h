@@ -32,8 +32,8 @@ class Form3 : public QDialog {
           CellDrawingActions actions = {});
     ~Form3() override;
 
-    // Shows the viewer modally and returns the answer ("", "Sel", "Int", "Rip", "Save", "Se1").
-    std::string mostra();
+    // Shows the viewer modally and returns the answer.
+    ViewerAnswer mostra();
 
     Form3Model& model() { return model_; }
     GridView& gr3() { return *gr3_; }
@@ -78,8 +78,8 @@ class Form3 : public QDialog {
 };
 
 // The step viewer for the main window: shows one candidate and returns the answer.
-std::string mostraStepViewer(const StepViewRequest& request, StepViewerShared shared, MessagePort& messages,
-                             ClockPort& clock, QWidget* mainWindow, QWidget* mainGridWidget,
-                             GridControl* mainGridForCopyBack, CellDrawingActions actions = {});
+ViewerAnswer mostraStepViewer(const StepViewRequest& request, StepViewerShared shared, MessagePort& messages,
+                              ClockPort& clock, QWidget* mainWindow, QWidget* mainGridWidget,
+                              GridControl* mainGridForCopyBack, CellDrawingActions actions = {});
 
 }  // namespace trevalon

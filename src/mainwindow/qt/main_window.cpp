@@ -277,7 +277,7 @@ void MainWindow::yieldToEvents() {
     QCoreApplication::processEvents();
 }
 
-std::string MainWindow::showCandidate(const StepViewRequest& request) {
+ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     // The step viewer moves the shared zoom level, the timings and the "Migliora" confirmation.
     StepViewerShared shared;
     shared.ConfermaMigliora = &ctx_.ConfermaMigliora;
@@ -289,7 +289,7 @@ std::string MainWindow::showCandidate(const StepViewRequest& request) {
     shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
     shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
     shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
-    const std::string esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr);
+    const ViewerAnswer esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr);
     grid_->refresh();
     return esito;
 }

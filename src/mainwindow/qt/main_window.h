@@ -65,7 +65,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     void hideStopFrame() override;
     void yieldToEvents() override;
     // StepViewerPort
-    std::string showCandidate(const StepViewRequest& request) override;
+    ViewerAnswer showCandidate(const StepViewRequest& request) override;
     // ClockPort
     std::chrono::steady_clock::time_point now() override;
     double secondsSinceMidnight() override;

@@ -7,6 +7,11 @@
 
 namespace trevalon {
 
+// Which rewrite applies a chosen move II: `M` trades the inner passages of the two stretches
+// (`NuovoNodoDaMan`), `P` lays one stretch along the other (`NuovoNodoDaPonteB`). Records of other
+// moves carry None.
+enum class MoveIIRewrite { None, M, P };
+
 struct MossaScelta {
     // Arcs of the strand that the move reroutes, in travel order ("5,7,9").
     std::string ListaArchiMossa;
@@ -18,8 +23,7 @@ struct MossaScelta {
     std::string ListaRegioniMossa;
     // Start crossing of the rerouted strand's first arc and its sign ("6-").
     std::string IncrocioInizioMossa;
-    // "M" or "P": which rewrite applies a chosen move II.
-    std::string TipoCandidato;
+    MoveIIRewrite TipoCandidato = MoveIIRewrite::None;
     // While a candidate is shown: ",c1,c2,"; after an answer: the chosen candidate entries.
     std::string VoceMossa1;
     std::string VoceMossa2;
