@@ -69,7 +69,7 @@ bool trovata(const RisultatoDriver& r) {
 }
 
 // Prova1: depth-1 look-ahead: is there a move I, III or II from the handed-over diagram?
-bool Prova1(FinestraPonte& p, const EsitoNuovoNodo& e) {
+bool Prova1(FinestraPonte& p, const NuovoNodo& e) {
     if (!p.caricaConsegna(e.txtNodo, e.TxtOri, e.NomiConsegna())) return false;
     StatoPonte s;
     RisultatoPonte r = AzionePonte(p, s, BridgeKind::MoveIII, false);
@@ -99,8 +99,9 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         return false;
     }
     int conta = w.contaNuoviIncroci();
-    const EsitoNuovoNodo e = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
-    if (!e.ok || e.nodoBanale) return false;
+    const Result<NuovoNodo> r = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
+    if (!r || r->nodoBanale) return false;
+    const NuovoNodo& e = *r;
     w.contaNuoviIncroci() = conta;
     // The canonical form is computed once for both duplicate tests and the filing; an unreadable code is
     // never filed.
@@ -207,21 +208,21 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
         r.EsitoDialogo = e.EsitoDialogo;
         if (ab1 != 0) {
             int conta = w.contaNuoviIncroci();
-            const EsitoNuovoNodo n = NuovoNodoDaPonte(w.diagramma(), e.mossa, ab1, conta);
-            if (!n.ok) {
+            const Result<NuovoNodo> n = NuovoNodoDaPonte(w.diagramma(), e.mossa, ab1, conta);
+            if (!n) {
                 w.ui().showMessage(kMessaggioRiscritturaFallita);
                 SettaDone(w.ui(), o.ModoAutomatico);
                 r.esito = EsitoDriver::RiscritturaFallita;
                 return r;
             }
             TestoNodo nuovo;
-            if (n.nodoBanale) {
+            if (n->nodoBanale) {
                 // Every crossing is gone: the trivial knot is the step's result and is recorded; the
                 // complete run then ends (a message only when a person is watching).
                 if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
             } else {
                 w.contaNuoviIncroci() = conta;
-                nuovo = TestoNodo{n.txtNodo, n.TxtOri, n.nomi};
+                nuovo = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
             }
             w.committaMossa(MoveKind::III, nuovo);
             r.esito = EsitoDriver::Applicata;

@@ -20,7 +20,7 @@ void ShiftaTab(std::vector<std::string>& tmpT, long da, long& Limite, long& NewL
     Limite = NewLimite;
 }
 
-std::string EsitoNuovoNodo::NomiConsegna() const {
+std::string NuovoNodo::NomiConsegna() const {
     std::string out = "|";
     for (std::size_t i = 1; i < nomi.size(); ++i) out += nomi[i] + "|";
     return out;
@@ -38,10 +38,8 @@ struct Voce {
     int origine = 0;
 };
 
-EsitoNuovoNodo rifiuta(std::string why) {
-    EsitoNuovoNodo e;
-    e.errore = std::move(why);
-    return e;
+Failure rifiuta(std::string why) {
+    return fail(std::move(why));
 }
 
 // The side of crossing x at which arc e leaves it; a curl is attached twice, and the leaving side is the
@@ -72,8 +70,8 @@ bool latoDestro(const Diagram& d, int x, int lato, int reg) {
 
 }  // namespace
 
-EsitoNuovoNodo NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1, int& ContaNuoviIncroci,
-                                long cursoreListaUg) {
+Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1,
+                                   int& ContaNuoviIncroci, long cursoreListaUg) {
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     auto voci = leggiVociScifta(d.txtNodo);
     if (!voci) return rifiuta("the Gauss code cannot be read");
@@ -142,8 +140,7 @@ EsitoNuovoNodo NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char
     for (int i = 1; i <= n(); ++i)
         if (items[static_cast<std::size_t>(i)].label != 0) vivi.push_back(i);
     if (vivi.empty()) {
-        EsitoNuovoNodo e;
-        e.ok = true;
+        NuovoNodo e;
         e.nodoBanale = true;
         e.nomi.assign(1, std::string());
         return e;
@@ -207,8 +204,7 @@ EsitoNuovoNodo NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char
         t += v.segnoSucc;
     }
 
-    EsitoNuovoNodo e;
-    e.ok = true;
+    NuovoNodo e;
     e.txtNodo = std::move(t);
     e.nomi.assign(1, std::string());
     for (std::size_t r = 1; r < records.size(); ++r) {
@@ -218,15 +214,6 @@ EsitoNuovoNodo NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char
     e.nuoviIncroci = contatore - ContaNuoviIncroci;
     ContaNuoviIncroci = contatore;
     return e;
-}
-
-bool applicaNuovoNodo(Diagram& d, const EsitoNuovoNodo& esito) {
-    if (!esito.ok || esito.nodoBanale) return false;
-    d.txtNodo = esito.txtNodo;
-    d.TxtOri = esito.TxtOri;
-    for (std::size_t i = 1; i < esito.nomi.size() && i < d.NomiIncroci.size(); ++i)
-        d.NomiIncroci[i] = esito.nomi[i];
-    return true;
 }
 
 }  // namespace trevalon

@@ -10,6 +10,7 @@
 
 #include "model/tables.h"
 #include "moves/chosen_move.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -19,12 +20,10 @@ namespace trevalon {
 void ShiftaTab(std::vector<std::string>& tmpT, long da, long& Limite, long& NewLimite);
 
 // The diagram after the move, as texts.
-struct EsitoNuovoNodo {
-    bool ok = false;
+struct NuovoNodo {
     // The rewrite removed every crossing and added none: the strand is a plain circle (the trivial knot).
     // txtNodo and TxtOri are then empty.
     bool nodoBanale = false;
-    std::string errore;  // why the move could not be written, when not ok
     std::string txtNodo;
     std::string TxtOri;
     std::vector<std::string> nomi;  // names of crossings 1..n of the new text; index 0 unused
@@ -43,16 +42,11 @@ struct EsitoNuovoNodo {
 // rewrite succeeds. New crossings are named by the counter; with `cursoreListaUg` >= 0 (a trial rewrite
 // from a record of the horizontal search) by that record's index, "x" and the counter ("12x3").
 //
-// Refused (ok false, counter unchanged): unreadable texts, a bridge arc or crossed arc that is not an
-// arc of the diagram, an arc crossed twice, a crossed arc of the bridge itself (the bridge is gone, so it
-// cannot be crossed), a region list that does not hold one region more than the crossed arcs, an anchor
+// Refused (a failure saying why, counter unchanged): unreadable texts, a bridge arc or crossed arc that is
+// not an arc of the diagram, an arc crossed twice, a crossed arc of the bridge itself (the bridge is gone, so
+// it cannot be crossed), a region list that does not hold one region more than the crossed arcs, an anchor
 // passage that is not in the text, more than kMaxIncroci crossings afterwards.
-EsitoNuovoNodo NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1, int& ContaNuoviIncroci,
-                                long cursoreListaUg = -1);
-
-// Applies a successful rewrite to the diagram's texts and names (the move III driver's rewrite of the
-// current diagram). The tables are left as they were; the caller rebuilds them from the new texts.
-// Returns false, changing nothing, for a failed or trivial result.
-bool applicaNuovoNodo(Diagram& d, const EsitoNuovoNodo& esito);
+Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1,
+                                   int& ContaNuoviIncroci, long cursoreListaUg = -1);
 
 }  // namespace trevalon

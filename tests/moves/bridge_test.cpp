@@ -52,10 +52,11 @@ void verificaCandidati(const Diagram& d, Conteggio& conta, int massimoPerTipo = 
                 else
                     EXPECT_LT(lunghezza, c.incrociPonte);
                 int contatore = 7;
-                const EsitoNuovoNodo e = NuovoNodoDaPonte(d, c.mossa, ab1, contatore);
-                EXPECT_TRUE(e.ok) << label << " bridge " << c.mossa.ListaArchiMossa << " route "
-                                  << c.mossa.ListaArchiAttraversati << ": " << e.errore;
-                if (!e.ok) return true;
+                const auto r = NuovoNodoDaPonte(d, c.mossa, ab1, contatore);
+                EXPECT_TRUE(r.ok()) << label << " bridge " << c.mossa.ListaArchiMossa << " route "
+                                    << c.mossa.ListaArchiAttraversati << ": " << r.error();
+                if (!r) return true;
+                const NuovoNodo& e = *r;
                 EXPECT_EQ(contatore, 7 + lunghezza);
                 const int attese = d.NumIncroci - c.incrociPonte + lunghezza;
                 EXPECT_EQ(static_cast<int>(e.TxtOri.size()), attese);
