@@ -1,237 +1,232 @@
+// The step history of the main window: the commit path of applied moves, Undo, the "draw" command and the
+// rebuild of the shown step.
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
+#include <algorithm>
+#include <functional>
 
 #include "form2_fixture.h"
 #include "layout/palette.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/commit.h"
 #include "mainwindow/highlights.h"
 #include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
-#include "platform/headless_ui.h"
+#include "model/knot_files.h"
 
 namespace trevalon {
 namespace {
 
-namespace fs = std::filesystem;
+using fixture::campione;
 
 struct Banco : fixture::FinestraDiProva {
-    void apri(const std::string& knot) {
-        ASSERT_TRUE(ApriGen(form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()));
-    }
-    void mossa(const std::string& gauss, const std::string& ori) {
-        form.diagram.txtNodo = gauss;
-        form.diagram.TxtOri = ori;
+    explicit Banco(const std::string& knot) { EXPECT_TRUE(ApriGen(form, campione(knot))); }
+    bool committa(const std::string& gauss, const std::string& ori) {
+        return CommittaMossa(form, TestoNodo{gauss, ori, {}});
     }
 };
 
-std::unique_ptr<Banco> nuovoBanco() {
-    return std::make_unique<Banco>();
+TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
+    Banco b("Square.gau");
+    const std::string codice0 = b.d().txtNodo, ori0 = b.d().TxtOri;
+    const int costruzioni = b.ui.costruzioni;
+    b.form.doc.PartenzaDisegno = 3;
+    ASSERT_TRUE(b.committa("1+2-3+1-4+3-2+4-", "OVVO"));
+    EXPECT_EQ(b.ui.costruzioni, costruzioni + 1);
+    EXPECT_EQ(b.passo(), 1);
+    const Stato& s = b.storia().passo(1);
+    EXPECT_EQ(s.Codice, "1+2-3+1-4+3-2+4-");
+    EXPECT_EQ(s.Ori, "OVVO");
+    EXPECT_EQ(s.Tipo, GenMode::Code);
+    EXPECT_EQ(s.Flag, 1);
+    EXPECT_EQ(b.form.doc.PartenzaDisegno, 1);
+    EXPECT_EQ(b.d().NumIncroci, 4);
+    EXPECT_EQ(b.d().NumRegioni, 6);
+    EXPECT_EQ(b.ui.caption(), " Trevalon - Square - Step 1");
+    EXPECT_TRUE(b.ui.commandEnabled("Undo"));
+    EXPECT_TRUE(b.ui.commandEnabled("Salva"));
+    EXPECT_FALSE(b.ui.commandEnabled("draw"));  // from step 1 on
+    EXPECT_TRUE(b.ui.messages.empty());
+
+    b.form.tlb1_ButtonClick("Undo");
+    EXPECT_EQ(b.passo(), 0);
+    EXPECT_EQ(b.d().txtNodo, codice0);
+    EXPECT_EQ(b.d().TxtOri, ori0);
+    EXPECT_EQ(b.d().NumIncroci, 6);
+    EXPECT_EQ(b.d().NumRegioni, 8);
+    EXPECT_EQ(b.ui.caption(), " Trevalon - Square - Step 0");
+    EXPECT_FALSE(b.ui.commandEnabled("Undo"));
+    EXPECT_FALSE(b.ui.commandEnabled("Salva"));
+    EXPECT_TRUE(b.ui.commandEnabled("draw"));
+    EXPECT_FALSE(b.ui.busy());
+    // Undo at step 0 rebuilds step 0 however spoilt the tables are.
+    b.d().NumRegioni = 0;
+    StatoPrec(b.form);
+    EXPECT_EQ(b.passo(), 0);
+    EXPECT_EQ(b.d().NumRegioni, 8);
 }
 
-TEST(History, UndoAtStepZeroRebuildsStepZero) {
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
-    const std::string codice = b->form.diagram.txtNodo;
-    b->form.diagram.NumRegioni = 0;  // spoilt: the undo must rebuild
-    StatoPrec(b->form);
-    EXPECT_EQ(b->form.NumStato, 0);
-    EXPECT_EQ(b->form.diagram.txtNodo, codice);
-    EXPECT_EQ(b->form.diagram.NumRegioni, 5);
-    EXPECT_FALSE(b->ui.commandEnabled("Undo"));
-    EXPECT_TRUE(b->ui.commandEnabled("draw"));
-    EXPECT_EQ(b->ui.caption(), " Trevalon - Trefoil - Step 0");
-}
-
-TEST(History, PushThenUndoRestoresTextsCaptionAndCommands) {
-    auto b = nuovoBanco();
-    b->apri("Square.gau");
-    const std::string codice0 = b->form.diagram.txtNodo, ori0 = b->form.diagram.TxtOri;
-    b->form.PartenzaDisegno = 3;
-    b->mossa("1+2-3+1-4+3-2+4-", "OVVO");
-    ASSERT_TRUE(Salvastato(b->form));
-    EXPECT_EQ(b->form.NumStato, 1);
-    EXPECT_EQ(b->form.tblStati[1].Codice, "1+2-3+1-4+3-2+4-");
-    EXPECT_EQ(b->form.tblStati[1].Ori, "OVVO");
-    EXPECT_EQ(b->form.tblStati[1].Tipo, "A");
-    EXPECT_EQ(b->form.tblStati[1].Flag, 1);
-    EXPECT_EQ(b->form.PartenzaDisegno, 1);
-    EXPECT_EQ(b->form.diagram.NumIncroci, 4);
-    EXPECT_EQ(b->form.diagram.NumRegioni, 6);
-    EXPECT_EQ(b->ui.caption(), " Trevalon - Square - Step 1");
-    EXPECT_TRUE(b->ui.commandEnabled("Undo"));
-    EXPECT_TRUE(b->ui.commandEnabled("Salva"));
-    EXPECT_FALSE(b->ui.commandEnabled("draw"));  // from step 1 on
-
-    b->form.tlb1_ButtonClick("Undo");
-    EXPECT_EQ(b->form.NumStato, 0);
-    EXPECT_EQ(b->form.diagram.txtNodo, codice0);
-    EXPECT_EQ(b->form.diagram.TxtOri, ori0);
-    EXPECT_EQ(b->form.diagram.NumIncroci, 6);
-    EXPECT_EQ(b->form.diagram.NumRegioni, 8);
-    EXPECT_EQ(b->ui.caption(), " Trevalon - Square - Step 0");
-    EXPECT_FALSE(b->ui.commandEnabled("Undo"));
-    EXPECT_FALSE(b->ui.commandEnabled("Salva"));
-    EXPECT_TRUE(b->ui.commandEnabled("draw"));
-    EXPECT_FALSE(b->ui.busy());
-}
-
-TEST(History, AFailedOrTrivialPushRecordsNothingAndTheStepStaysShown) {
-    auto b = nuovoBanco();
-    b->apri("FigureEight.gau");
-    const std::string codice = b->form.diagram.txtNodo;
-    for (const auto& [gauss, ori, messaggio] : std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"1-2+3-1+2+3-", "OOO", "error gauss code in file .GAU"},
-             {"1-2+3-1+2-3+", "OO", "error gauss code in file .GAU"},
-             {"", "", "Trivial knot"}}) {
-        b->ui.messages.clear();
-        b->mossa(gauss, ori);
-        EXPECT_FALSE(Salvastato(b->form));
-        EXPECT_EQ(b->form.NumStato, 0);
-        ASSERT_FALSE(b->ui.messages.empty());
-        EXPECT_EQ(b->ui.messages.back(), messaggio);
-        EXPECT_EQ(b->form.diagram.txtNodo, codice);  // the shown step's texts are back
-        EXPECT_EQ(b->form.diagram.NumIncroci, 4);
-        EXPECT_EQ(b->form.diagram.NumRegioni, 6);
-        EXPECT_FALSE(b->ui.commandEnabled("Undo"));
-        EXPECT_FALSE(b->ui.busy());
-        EXPECT_TRUE(b->form.Gr.redraw());
+TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
+    struct Caso {
+        const char* nome;
+        std::string gauss, ori, messaggio;
+        std::function<void(Banco&)> prepara;
+    };
+    const std::vector<Caso> casi = {
+        {"faulty code", "1-2+3-1+2+3-", "OOO", "error gauss code in file .GAU", {}},
+        {"letters short", "1-2+3-1+2-3+", "OO", "error gauss code in file .GAU", {}},
+        {"history full", "1+2-3+1-4+3-2+4-", "OVVO", "The step history is full",
+         [](Banco& b) {
+             b.storia().passo(kMaxStati) = b.storia().passo(0);
+             b.storia().NumStato = kMaxStati;
+         }},
+        {"batch mode", "1+2-3+1-4+3-2+4-", "OVVO", "", [](Banco& b) { b.form.doc.modi.ModoBatch = true; }},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Banco b("FigureEight.gau");
+        if (c.prepara) c.prepara(b);
+        const std::string codice = b.d().txtNodo, ori = b.d().TxtOri;
+        const int passo = b.passo();
+        EXPECT_FALSE(b.committa(c.gauss, c.ori));
+        EXPECT_EQ(b.passo(), passo);
+        if (c.messaggio.empty()) {
+            EXPECT_TRUE(b.ui.messages.empty());
+        } else {
+            ASSERT_FALSE(b.ui.messages.empty());
+            EXPECT_EQ(b.ui.messages.back().rfind(c.messaggio, 0), 0u) << b.ui.messages.back();
+        }
+        if (!b.form.doc.modi.ModoBatch) {
+            EXPECT_EQ(b.d().txtNodo, codice);  // the shown step's texts are back
+            EXPECT_EQ(b.d().TxtOri, ori);
+        }
+        EXPECT_EQ(b.d().NumIncroci, 4);
+        EXPECT_EQ(b.d().NumRegioni, 6);
+        EXPECT_FALSE(b.ui.commandEnabled("Undo"));
+        EXPECT_FALSE(b.ui.busy());
+        EXPECT_TRUE(b.form.vista.Gr.redraw());
     }
 }
 
-TEST(History, APushBeyondTheLastStepIsRefused) {
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
-    b->form.NumStato = kMaxStati;
-    b->form.tblStati[kMaxStati] = b->form.tblStati[0];
-    b->mossa("1+2-3+1-4+3-2+4-", "OVVO");
-    EXPECT_FALSE(Salvastato(b->form));
-    EXPECT_EQ(b->form.NumStato, kMaxStati);
-    ASSERT_EQ(b->ui.messages.size(), 1u);
-    EXPECT_NE(b->ui.messages[0].find("history is full"), std::string::npos);
-    EXPECT_EQ(b->form.diagram.TxtOri, "OOO");
-    EXPECT_EQ(b->form.tblStati.size(), static_cast<std::size_t>(kMaxStati) + 1);
+TEST(History, EmptyTextsAreTheTrivialKnotAndAreRecorded) {
+    for (bool corsa : {false, true}) {
+        Banco b("FigureEight.gau");
+        b.form.doc.modi.CorsaCompleta = corsa;
+        const int costruzioni = b.ui.costruzioni;
+        ASSERT_TRUE(b.committa("", ""));
+        EXPECT_EQ(b.ui.costruzioni, costruzioni);  // nothing to build
+        EXPECT_EQ(b.passo(), 1);
+        EXPECT_EQ(b.storia().passo(1).Codice, "");
+        EXPECT_EQ(b.d().NumIncroci, 0);
+        // The mark only when a person watches, and once.
+        EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT") != std::string::npos, !corsa) << b.ui.caption();
+        b.committa("", "");
+        EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT"), b.ui.caption().rfind("TRIVIAL KNOT"));
+        b.form.doc.modi.CorsaCompleta = false;
+        b.storia().NumStato = 1;
+        StatoPrec(b.form);
+        EXPECT_EQ(b.passo(), 0);
+        EXPECT_EQ(b.d().NumIncroci, 4);
+    }
 }
 
-TEST(History, PushOfADrawnStepKeepsItsSnapshotAndBatchModeRecordsNothing) {
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
-    b->form.tblGen.setCodice(3, 4, "7");
-    b->form.tblGen.setCodice(3, 5, "2");
-    b->form.ModoGen = 'I';
-    b->form.NumIncrociDis = 3;
-    ASSERT_TRUE(Salvastato(b->form));
-    EXPECT_EQ(b->form.tblStati[1].Tipo, "I");
-    EXPECT_EQ(b->form.tblStati[1].TblGenSer, "3,4,7|3,5,2|");
-    EXPECT_TRUE(b->ui.commandEnabled("Salva"));
+TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
+    Banco b("Trefoil.gau");
+    b.form.doc.tblGen.setCodice(3, 4, "7");
+    b.form.doc.tblGen.setCodice(3, 5, "2");
+    b.form.doc.modi.ModoGen = GenMode::CellDrawing;
+    b.form.doc.NumIncrociDis = 3;
+    ASSERT_TRUE(Salvastato(b.form));
+    EXPECT_EQ(b.storia().passo(1).Tipo, GenMode::CellDrawing);
+    EXPECT_EQ(b.storia().passo(1).TblGenSer, "3,4,7|3,5,2|");
     // The cell drawing comes back from the snapshot of the step.
-    InizializzaCelDis(b->form.tblGen);
-    ASSERT_TRUE(DeSerializzaTblGen(b->form));
-    EXPECT_EQ(b->form.tblGen.Codice(3, 4), "7");
-    EXPECT_EQ(b->form.NumIncrociDis, 3);
+    InizializzaCelDis(b.form.doc.tblGen);
+    ASSERT_TRUE(DeSerializzaTblGen(b.form));
+    EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
+    EXPECT_EQ(b.form.doc.NumIncrociDis, 3);
+    // A snapshot that cannot be read is said and leaves the drawing.
+    b.storia().corrente().TblGenSer = "1,1,x|";
+    EXPECT_FALSE(DeSerializzaTblGen(b.form));
+    EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
+    ASSERT_EQ(b.ui.messages.size(), 1u);
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
-    b->form.tblStati[0].TblGenSer = "1,1,5|";
-    StatoPrec(b->form);
-    EXPECT_EQ(b->form.NumStato, 0);
-    EXPECT_EQ(b->form.ModoGen, 'A');
-    EXPECT_EQ(b->form.diagram.NumRegioni, 5);
-
-    b->ctx.ModoBatch = true;
-    b->mossa("1+2-3+1-4+3-2+4-", "OVVO");
-    EXPECT_FALSE(Salvastato(b->form));
-    EXPECT_EQ(b->form.NumStato, 0);
-}
-
-TEST(History, AHiddenInstanceRecordsButTouchesNoCommand) {
-    ProgramContext ctx;
-    ScriptedUi ui;
-    Form2 prova(ctx, ui, "Form2");
-    prova.Form_Load();
-    prova.diagram.txtNodo = "1-2+3-1+2-3+";
-    prova.diagram.TxtOri = "OOO";
-    ASSERT_TRUE(Salvastato(prova));
-    EXPECT_EQ(prova.NumStato, 1);
-    EXPECT_FALSE(ui.commandEnabled("Undo"));
-    EXPECT_EQ(ui.caption(), "Trevalon");  // as its start left it
+    b.storia().passo(0).TblGenSer = "1,1,5|";
+    StatoPrec(b.form);
+    EXPECT_EQ(b.passo(), 0);
+    EXPECT_EQ(b.form.doc.modi.ModoGen, GenMode::Code);
+    EXPECT_EQ(b.d().NumRegioni, 5);
 }
 
 TEST(BuildCommands, DrawCyclesTheRootCrossingAndKeepsItInTheStep) {
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
+    Banco b("Trefoil.gau");
     for (int atteso : {2, 3, 1, 2}) {
-        b->form.tlb1_ButtonClick("draw");
-        EXPECT_EQ(b->form.PartenzaDisegno, atteso);
-        EXPECT_EQ(b->form.tblStati[0].Flag, atteso);
-        EXPECT_EQ(b->form.tblStati[0].Tipo, "A");
-        EXPECT_EQ(b->form.diagram.NumRegioni, 5);
-        EXPECT_EQ(b->ui.panel("p1"), "Done");
+        b.form.tlb1_ButtonClick("draw");
+        EXPECT_EQ(b.form.doc.PartenzaDisegno, atteso);
+        EXPECT_EQ(b.storia().passo(0).Flag, atteso);
+        EXPECT_EQ(b.d().NumRegioni, 5);
+        EXPECT_EQ(b.ui.panel("p1"), "Done");
     }
-    EXPECT_TRUE(b->ui.messages.empty());
+    EXPECT_TRUE(b.ui.messages.empty());
     // Undo at step 0 lays the diagram out again from the root the step keeps.
-    StatoPrec(b->form);
-    EXPECT_EQ(b->form.PartenzaDisegno, 2);
+    StatoPrec(b.form);
+    EXPECT_EQ(b.form.doc.PartenzaDisegno, 2);
 }
 
-TEST(BuildCommands, BuildErrorsRestorePointerAndPaintingAndKeepTheDiagram) {
-    auto b = nuovoBanco();
-    b->apri("5_2.gau");
-    const std::string codice = b->form.diagram.txtNodo;
-    b->form.diagram.txtNodo = "1-2+3-1+2+3-";
-    EXPECT_EQ(CmdTutto_Click(b->form), EsitoCostruzione::Errore);
-    EXPECT_EQ(b->ui.messages.back(), "error gauss code in file .GAU");
-    EXPECT_FALSE(b->ui.busy());
-    EXPECT_TRUE(b->form.Gr.redraw());
-    EXPECT_EQ(b->form.diagram.NumIncroci, 6);
-    // During a complete run a faulty code is reported by the flag only.
-    b->ui.messages.clear();
-    b->ctx.CorsaCompleta = true;
-    EXPECT_EQ(CmdTutto_Click(b->form), EsitoCostruzione::Errore);
-    for (const std::string& m : b->ui.messages) EXPECT_NE(m, "error gauss code in file .GAU");
-    b->ctx.CorsaCompleta = false;
-    b->form.diagram.txtNodo = codice;
-    EXPECT_EQ(CmdTutto_Click(b->form), EsitoCostruzione::Costruito);
-}
-
-TEST(BuildCommands, TrivialTextsAtStepZeroSwitchTheCommandsOff) {
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
-    b->mossa(" ", "OOO");
-    EXPECT_EQ(CmdTutto_Click(b->form), EsitoCostruzione::Banale);
-    ASSERT_EQ(b->ui.messages.size(), 1u);
-    EXPECT_EQ(b->ui.messages[0], "Trivial knot");
-    EXPECT_FALSE(b->ui.commandEnabled("draw"));
-    EXPECT_TRUE(b->form.Gr.picture(3, 2).empty());
+TEST(BuildCommands, RebuildOfTheShownStep) {
+    Banco b("5_2.gau");
+    const std::string codice = b.d().txtNodo;
+    // A faulty code: said (not in a complete run), the diagram kept, pointer and painting restored.
+    for (bool corsa : {false, true}) {
+        b.ui.messages.clear();
+        b.form.doc.modi.CorsaCompleta = corsa;
+        b.d().txtNodo = "1-2+3-1+2+3-";
+        EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Errore);
+        const auto& m = b.ui.messages;
+        EXPECT_EQ(std::find(m.begin(), m.end(), kErroreCodiceGau) != m.end(), !corsa);
+        EXPECT_FALSE(b.ui.busy());
+        EXPECT_TRUE(b.form.vista.Gr.redraw());
+        EXPECT_EQ(b.d().NumIncroci, 6);
+    }
+    b.form.doc.modi.CorsaCompleta = false;
+    b.d().txtNodo = codice;
+    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Costruito);
+    // Trivial texts at step 0 switch the diagram commands off and clear the grid.
+    b.ui.messages.clear();
+    b.d().txtNodo = " ";
+    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Banale);
+    EXPECT_EQ(b.ui.messages, std::vector<std::string>{"Trivial knot"});
+    EXPECT_FALSE(b.ui.commandEnabled("draw"));
+    EXPECT_TRUE(b.form.vista.Gr.picture(3, 2).empty());
 }
 
 TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     Diagram d;
     d.incroci[1].ArcoLato = {0, 11, 12, 13, 14};
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",11,12,"), 9);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",12,11,"), 9);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",14,13,"), 9);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",11,13,"), 10);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",12,13,"), 10);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",14,11,"), 10);
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",12,"), 10);      // one side only
-    EXPECT_EQ(tesseraNodoSw(d, 1, "11,12,"), 10);    // 11 lacks its leading ","
-    EXPECT_EQ(tesseraNodoSw(d, 1, ",111,12,"), 10);  // 111 is not 11
+    for (const auto& [lista, tessera] : std::vector<std::pair<const char*, int>>{
+             {",11,12,", 9},
+             {",12,11,", 9},
+             {",14,13,", 9},
+             {",11,13,", 10},
+             {",14,11,", 10},
+             {",12,", 10},      // one side only
+             {"11,12,", 10},    // 11 lacks its leading ","
+             {",111,12,", 10},  // 111 is not 11
+         })
+        EXPECT_EQ(tesseraNodoSw(d, 1, lista), tessera) << lista;
 
-    auto b = nuovoBanco();
-    b->apri("Trefoil.gau");
-    const Diagram& t = b->form.diagram;
+    Banco b("Trefoil.gau");
+    const Diagram& t = b.d();
     const Incrocio& x = t.incroci[2];
     const std::string lista = "," + std::to_string(x.ArcoLato[3]) + "," + std::to_string(x.ArcoLato[4]) + ",";
-    EXPECT_EQ(DisegnaNodoSw(b->form, 2, 0, lista), 9);
+    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 9);
     int r = 0, c = 0;
     Trasforma(t.limiti, x.Riga, x.Colonna, r, c);
-    EXPECT_EQ(b->form.Tbltt.get(r, c), TileImg(9).name);
-    EXPECT_EQ(b->form.Gr.text(r, c), t.NomiIncroci[2]);
-    EXPECT_EQ(b->form.Gr.style(r, c).foreColor, 255u);
-    EXPECT_EQ(b->form.Gr.style(r, c).alignment, CellAlign::RightBottom);
-    b->form.ModoGen = 'D';
-    EXPECT_EQ(DisegnaNodoSw(b->form, 2, 0, lista), 0);
+    EXPECT_EQ(b.form.vista.Tbltt.get(r, c), TileImg(9).name);
+    EXPECT_EQ(b.form.vista.Gr.text(r, c), t.NomiIncroci[2]);
+    EXPECT_EQ(b.form.vista.Gr.style(r, c).foreColor, 255u);
+    b.form.doc.modi.ModoGen = GenMode::TextDrawing;
+    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 0);
 }
 
 }  // namespace

@@ -3,18 +3,16 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 
 #include <unistd.h>
 
 #include "form2_fixture.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/commit.h"
 #include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
-#include "platform/headless_ui.h"
 
 namespace trevalon {
 namespace {
@@ -25,17 +23,14 @@ const fs::path kKnots = fs::path(TREVALON_SOURCE_DIR) / "Knots";
 
 struct Banco : fixture::FinestraDiProva {
     int pictures() const {
+        const GridControl& g = form.vista.Gr;
         int n = 0;
-        for (int r = 0; r < form.Gr.rows(); ++r)
-            for (int c = 0; c < form.Gr.cols(); ++c)
-                if (!form.Gr.picture(r, c).empty()) ++n;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c)
+                if (!g.picture(r, c).empty()) ++n;
         return n;
     }
 };
-
-std::unique_ptr<Banco> nuovoBanco() {
-    return std::make_unique<Banco>();
-}
 
 fs::path cartellaProva() {
     const fs::path dir = fs::temp_directory_path() / ("trevalon_opening_" + std::to_string(::getpid()));
@@ -61,15 +56,15 @@ struct Fotografia {
     std::string txtNodo, TxtOri, nome, caption, codice0;
     int numStato = 0, numIncroci = 0, numRegioni = 0, pictures = 0;
     bool draw = false, undo = false;
-    explicit Fotografia(const Banco& b)
-        : txtNodo(b.form.diagram.txtNodo),
-          TxtOri(b.form.diagram.TxtOri),
-          nome(b.form.NomeFileNodo),
+    explicit Fotografia(Banco& b)
+        : txtNodo(b.d().txtNodo),
+          TxtOri(b.d().TxtOri),
+          nome(b.form.doc.NomeFileNodo),
           caption(b.ui.caption()),
-          codice0(b.form.tblStati[0].Codice),
-          numStato(b.form.NumStato),
-          numIncroci(b.form.diagram.NumIncroci),
-          numRegioni(b.form.diagram.NumRegioni),
+          codice0(b.storia().passo(0).Codice),
+          numStato(b.passo()),
+          numIncroci(b.d().NumIncroci),
+          numRegioni(b.d().NumRegioni),
           pictures(b.pictures()),
           draw(b.ui.commandEnabled("draw")),
           undo(b.ui.commandEnabled("Undo")) {}
@@ -83,56 +78,50 @@ TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
     int aperti = 0;
     for (const auto& entry : fs::directory_iterator(kKnots)) {
         if (entry.path().extension() != ".gau") continue;
-        auto b = nuovoBanco();
+        Banco b;
         const std::string base = entry.path().stem().string();
         SCOPED_TRACE(base);
-        b->ui.openAnswers.push_back(entry.path().string());
-        b->form.tlb1_ButtonClick("ApriG");
-        EXPECT_TRUE(b->ui.messages.empty()) << b->ui.messages.front();
-        const Diagram& d = b->form.diagram;
+        b.ui.openAnswers.push_back(entry.path().string());
+        b.form.tlb1_ButtonClick("ApriG");
+        EXPECT_TRUE(b.ui.messages.empty()) << b.ui.messages.front();
+        const Diagram& d = b.d();
         ASSERT_TRUE(incroci.count(base));
         EXPECT_EQ(d.NumIncroci, incroci.at(base));
-        EXPECT_EQ(static_cast<int>(d.TxtOri.size()), d.NumIncroci);
-        EXPECT_EQ(d.NumArchi, 2 * d.NumIncroci);
-        EXPECT_EQ(d.NumGemelli, 2 * d.NumIncroci);
         EXPECT_EQ(d.NumRegioni, d.NumIncroci + 2);
         // Drawn: one picture per used cell, a label on every crossing cell.
         int labels = 0;
         for (int k = 1; k <= d.NumIncroci; ++k) {
             int r = 0, c = 0;
             Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
-            EXPECT_FALSE(b->form.Gr.picture(r, c).empty()) << "crossing " << k;
-            if (b->form.Gr.text(r, c) == d.NomiIncroci[k]) ++labels;
+            EXPECT_FALSE(b.form.vista.Gr.picture(r, c).empty()) << "crossing " << k;
+            if (b.form.vista.Gr.text(r, c) == d.NomiIncroci[k]) ++labels;
         }
         EXPECT_EQ(labels, d.NumIncroci);
-        EXPECT_GT(b->pictures(), 4 * d.NumIncroci);
-        // Step 0 of kind "A", the caption by the file's name, the commands as after an opening.
-        EXPECT_EQ(b->form.NumStato, 0);
-        EXPECT_EQ(b->form.tblStati[0].Tipo, "A");
-        EXPECT_EQ(b->form.tblStati[0].Codice, d.txtNodo);
-        EXPECT_EQ(b->form.tblStati[0].Flag, 1);
-        EXPECT_EQ(b->ui.caption(), " Trevalon - " + base + " - Step 0");
-        EXPECT_TRUE(b->ui.commandEnabled("draw"));
-        EXPECT_FALSE(b->ui.commandEnabled("Undo"));
-        EXPECT_FALSE(b->ui.commandEnabled("Salva"));
-        EXPECT_EQ(b->ui.panel("p1"), "Done");
-        EXPECT_FALSE(b->ui.busy());
-        EXPECT_TRUE(b->form.Gr.redraw());
-        EXPECT_EQ(b->ctx.ModoSorgente, 'A');
-        EXPECT_EQ(b->ctx.TipoFileKno, "G");
+        EXPECT_GT(b.pictures(), 4 * d.NumIncroci);
+        // Built once; step 0 from the code, the caption by the file's name, the commands as after an opening.
+        EXPECT_EQ(b.ui.costruzioni, 1);
+        EXPECT_EQ(b.passo(), 0);
+        EXPECT_EQ(b.storia().passo(0).Tipo, GenMode::Code);
+        EXPECT_EQ(b.storia().passo(0).Codice, d.txtNodo);
+        EXPECT_EQ(b.ui.caption(), " Trevalon - " + base + " - Step 0");
+        EXPECT_TRUE(b.ui.commandEnabled("draw"));
+        EXPECT_FALSE(b.ui.commandEnabled("Undo"));
+        EXPECT_EQ(b.ui.panel("p1"), "Done");
+        EXPECT_FALSE(b.ui.busy());
+        EXPECT_TRUE(b.form.vista.Gr.redraw());
+        EXPECT_EQ(b.form.doc.modi.ModoSorgente, SourceKind::Code);
+        EXPECT_EQ(b.form.doc.TipoFileKno, KnotFileKind::GaussCode);
         ++aperti;
     }
     EXPECT_EQ(aperti, 7);
 }
 
 TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
-    auto b = nuovoBanco();
-    ASSERT_TRUE(ApriGen(b->form, (kKnots / "Trefoil.gau").string()));
+    Banco b;
+    ASSERT_TRUE(ApriGen(b.form, (kKnots / "Trefoil.gau").string()));
     // A recorded step too, so that the history has something to lose.
-    b->form.diagram.txtNodo = "1+2-3+1-4+3-2+4-";
-    b->form.diagram.TxtOri = "OVVO";
-    ASSERT_TRUE(Salvastato(b->form));
-    const Fotografia prima(*b);
+    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1+2-3+1-4+3-2+4-", "OVVO", {}}));
+    const Fotografia prima(b);
     ASSERT_EQ(prima.numStato, 1);
     ASSERT_EQ(prima.numIncroci, 4);
 
@@ -151,87 +140,85 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.file);
-        b->ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b->form, scrivi(c.file, c.testo).string()));
-        ASSERT_FALSE(b->ui.messages.empty());
-        EXPECT_EQ(b->ui.messages.back(), c.messaggio);
-        EXPECT_TRUE(Fotografia(*b) == prima);
-        EXPECT_FALSE(b->ui.busy());
-        EXPECT_TRUE(b->form.Gr.redraw());
+        b.ui.messages.clear();
+        EXPECT_FALSE(ApriGen(b.form, scrivi(c.file, c.testo).string()));
+        ASSERT_FALSE(b.ui.messages.empty());
+        EXPECT_EQ(b.ui.messages.back(), c.messaggio);
+        EXPECT_TRUE(Fotografia(b) == prima);
+        EXPECT_FALSE(b.ui.busy());
+        EXPECT_TRUE(b.form.vista.Gr.redraw());
     }
     // Drawn knots are refused with a clear message, also when a Gauss code is in the same file.
     for (const std::string testo : {"Object=1,1,6|1,2,2|\n", "GaussCode=1,-2,3,-1,2,-3\nObject=1,1,6|\n",
                                     "3,3,Source=pic.jpg,Size=1\n* \n"}) {
-        b->ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b->form, scrivi("drawn.kno", testo).string()));
-        ASSERT_EQ(b->ui.messages.size(), 1u);
-        EXPECT_NE(b->ui.messages[0].find("drawn knot"), std::string::npos);
-        EXPECT_TRUE(Fotografia(*b) == prima);
+        b.ui.messages.clear();
+        EXPECT_FALSE(ApriGen(b.form, scrivi("drawn.kno", testo).string()));
+        ASSERT_EQ(b.ui.messages.size(), 1u);
+        EXPECT_NE(b.ui.messages[0].find("drawn knot"), std::string::npos);
+        EXPECT_TRUE(Fotografia(b) == prima);
     }
     // Opened as a Gauss-code file directly ("Apri"), a file without "GaussCode=" is a code error.
-    b->ui.messages.clear();
-    EXPECT_FALSE(ApriGau(b->form, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
-    ASSERT_EQ(b->ui.messages.size(), 1u);
-    EXPECT_EQ(b->ui.messages[0], kErroreCodiceGau);
-    EXPECT_TRUE(Fotografia(*b) == prima);
+    b.ui.messages.clear();
+    EXPECT_FALSE(ApriGau(b.form, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
+    ASSERT_EQ(b.ui.messages.size(), 1u);
+    EXPECT_EQ(b.ui.messages[0], kErroreCodiceGau);
+    EXPECT_TRUE(Fotografia(b) == prima);
     // A file that is gone, and a cancelled dialog.
-    b->ui.messages.clear();
-    b->ui.openAnswers.push_back((cartellaProva() / "missing.gau").string());
-    b->form.tlb1_ButtonClick("ApriG");
-    ASSERT_EQ(b->ui.messages.size(), 1u);
-    EXPECT_EQ(b->ui.messages[0], "File not found:" + (cartellaProva() / "missing.gau").string());
-    b->form.tlb1_ButtonClick("ApriG");
-    EXPECT_EQ(b->ui.messages.size(), 1u);
-    EXPECT_TRUE(Fotografia(*b) == prima);
+    b.ui.messages.clear();
+    b.ui.openAnswers.push_back((cartellaProva() / "missing.gau").string());
+    b.form.tlb1_ButtonClick("ApriG");
+    ASSERT_EQ(b.ui.messages.size(), 1u);
+    EXPECT_EQ(b.ui.messages[0], "File not found:" + (cartellaProva() / "missing.gau").string());
+    b.form.tlb1_ButtonClick("ApriG");
+    EXPECT_EQ(b.ui.messages.size(), 1u);
+    EXPECT_TRUE(Fotografia(b) == prima);
     // The history is still there: undo goes back to the trefoil.
-    StatoPrec(b->form);
-    EXPECT_EQ(b->form.NumStato, 0);
-    EXPECT_EQ(b->form.diagram.NumIncroci, 3);
+    StatoPrec(b.form);
+    EXPECT_EQ(b.passo(), 0);
+    EXPECT_EQ(b.d().NumIncroci, 3);
 }
 
 TEST(Opening, KeysInAnyCaseCrLfLinesBlanksAndSigns) {
-    auto b = nuovoBanco();
+    Banco b;
     ASSERT_TRUE(ApriGen(
-        b->form, scrivi("a.KNO", "x\r\n gaussCODE= -1, +2 ,-3 ,1,-4,+3,-2,4 \r\nINDICES= 1 , -1 ,-1, +1\r\n")
-                     .string()))
-        << (b->ui.messages.empty() ? std::string() : b->ui.messages.back());
-    EXPECT_EQ(b->form.diagram.TxtOri, "OVVO");
-    EXPECT_EQ(b->form.diagram.NumIncroci, 4);
-    EXPECT_EQ(b->form.diagram.NumRegioni, 6);
-    EXPECT_EQ(b->ui.caption(), " Trevalon - a - Step 0");
+        b.form, scrivi("a.KNO", "x\r\n gaussCODE= -1, +2 ,-3 ,1,-4,+3,-2,4 \r\nINDICES= 1 , -1 ,-1, +1\r\n")
+                    .string()))
+        << (b.ui.messages.empty() ? std::string() : b.ui.messages.back());
+    EXPECT_EQ(b.d().TxtOri, "OVVO");
+    EXPECT_EQ(b.d().NumIncroci, 4);
+    EXPECT_EQ(b.ui.caption(), " Trevalon - a - Step 0");
     // The Gauss-code reader is chosen by content, whatever the extension.
     ASSERT_TRUE(
-        ApriGen(b->form, scrivi("b.txt", "GaussCode=1,-2,3,-4,2,-1,4,-3\nIndices=1,1,-1,-1\n").string()));
-    EXPECT_EQ(b->form.diagram.NumIncroci, 4);
-    EXPECT_EQ(b->ui.caption(), " Trevalon - b - Step 0");
+        ApriGen(b.form, scrivi("b.txt", "GaussCode=1,-2,3,-4,2,-1,4,-3\nIndices=1,1,-1,-1\n").string()));
+    EXPECT_EQ(b.d().NumIncroci, 4);
+    EXPECT_EQ(b.ui.caption(), " Trevalon - b - Step 0");
 }
 
 TEST(Opening, SaveNameProposals) {
-    EXPECT_EQ(propostaSalva("/k/x.kno", "KNO", 5), "/k/x_S5.kno");
-    EXPECT_EQ(propostaSalva("/k/x.KNS", "KNO", 5), "/k/x_S5.KNO");
-    EXPECT_EQ(propostaSalva("/k/x_S2.kno", "KNO", 5), "/k/x_S2_S5.kno");
-    EXPECT_EQ(propostaSalva("/k/x.gau", "CS1", 5), "/k/x_S5_CS1.kno");
-    EXPECT_EQ(propostaSalva("/k/x.kno", "GAU", 5), "/k/x.kno");
-    EXPECT_EQ(propostaSalva("/k/x.GAU", "GAU", 3), "/k/x_S3.GAU");
-    EXPECT_EQ(propostaSalva("/k/k.kno", "XLS", 3), "/k/k.xls");
-    EXPECT_EQ(propostaSalva("/k.kno/x.gau", "KNO", 1), "/k.kno/x_S1.kno");  // the folder stays
-    EXPECT_EQ(propostaSalva("/k/x.txt", "KNO", 1), "/k/x.txt");
+    struct Caso {
+        const char *nome, *tipo, *proposta;
+    };
+    for (const Caso& c :
+         {Caso{"/k/x.KNS", "KNO", "/k/x_S5.KNO"}, Caso{"/k/x_S2.kno", "KNO", "/k/x_S2_S5.kno"},
+          Caso{"/k/x.gau", "CS1", "/k/x_S5_CS1.kno"}, Caso{"/k/x.kno", "GAU", "/k/x.kno"},
+          Caso{"/k/x.GAU", "GAU", "/k/x_S5.GAU"}, Caso{"/k/k.kno", "XLS", "/k/k.xls"},
+          Caso{"/k.kno/x.gau", "KNO", "/k.kno/x_S5.kno"},  // the folder stays
+          Caso{"/k/x.txt", "KNO", "/k/x.txt"}})
+        EXPECT_EQ(propostaSalva(c.nome, c.tipo, 5), c.proposta) << c.nome << " " << c.tipo;
 }
 
 TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
-    auto b = nuovoBanco();
+    Banco b;
     const fs::path src = scrivi("Knot.GAU", leggi(kKnots / "FigureEight.gau"));
-    ASSERT_TRUE(ApriGen(b->form, src.string()));
-    b->form.diagram.txtNodo = "1-2+3-1+2-3+";
-    b->form.diagram.TxtOri = "OOO";
-    ASSERT_TRUE(Salvastato(b->form));
-    EXPECT_TRUE(b->ui.commandEnabled("Salva"));
+    ASSERT_TRUE(ApriGen(b.form, src.string()));
+    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    EXPECT_TRUE(b.ui.commandEnabled("Salva"));
     // A name typed without extension gets the proposal's, in its case.
     const fs::path scelto = cartellaProva() / "saved";
     fs::remove(cartellaProva() / "saved.KNO");
-    b->ui.saveAnswers.push_back(scelto.string());
-    b->form.tlb1_ButtonClick("Salva");
-    EXPECT_EQ(b->ui.lastSaveProposal, (cartellaProva() / "Knot_S1.KNO").string());
+    b.ui.saveAnswers.push_back(scelto.string());
+    b.form.tlb1_ButtonClick("Salva");
+    EXPECT_EQ(b.ui.lastSaveProposal, (cartellaProva() / "Knot_S1.KNO").string());
     const std::string testo = leggi(cartellaProva() / "saved.KNO");
     EXPECT_EQ(testo, "GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n");
     const TestoGaussCode letto = leggiTestoGaussCode(testo);
@@ -239,16 +226,16 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     EXPECT_EQ(letto.txtNodo, "1-2+3-1+2-3+");
     EXPECT_EQ(letto.TxtOri, "OOO");
     // Saving again to the same typed name asks before replacing; "No" writes nothing.
-    b->ui.saveAnswers.push_back(scelto.string());
-    b->ui.yesNoAnswers.push_back(false);
-    EXPECT_FALSE(SalvaDatblDis(b->form, ""));
+    b.ui.saveAnswers.push_back(scelto.string());
+    b.ui.yesNoAnswers.push_back(false);
+    EXPECT_FALSE(SalvaDatblDis(b.form, ""));
     // The saved file opens as the knot it holds.
-    ASSERT_TRUE(ApriGen(b->form, (cartellaProva() / "saved.KNO").string()));
-    EXPECT_EQ(b->form.diagram.NumIncroci, 3);
+    ASSERT_TRUE(ApriGen(b.form, (cartellaProva() / "saved.KNO").string()));
+    EXPECT_EQ(b.d().NumIncroci, 3);
     // A step kept as a cell drawing is written in the object form.
-    b->form.tblStati[0].Tipo = "I";
-    b->form.tblStati[0].TblGenSer = "3,4,7|3,5,2|";
-    ASSERT_TRUE(SalvaDatblDis(b->form, (cartellaProva() / "obj.kno").string()));
+    b.storia().passo(0).Tipo = GenMode::CellDrawing;
+    b.storia().passo(0).TblGenSer = "3,4,7|3,5,2|";
+    ASSERT_TRUE(SalvaDatblDis(b.form, (cartellaProva() / "obj.kno").string()));
     EXPECT_EQ(leggi(cartellaProva() / "obj.kno"), "Object=3,4,7|3,5,2|\r\n");
 }
 

@@ -60,13 +60,13 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     EXPECT_FALSE(w.action("Undo")->isEnabled());
 
     // Every crossing of the diagram is a tile of the main grid, and the view paints it.
-    const Diagram& d = w.form().diagram;
+    const Diagram& d = w.form().doc.diagram;
     ASSERT_EQ(d.NumIncroci, 3);
     const QImage image = w.gridView().viewport()->grab().toImage();
     for (int k = 1; k <= d.NumIncroci; ++k) {
         int r = 0, c = 0;
         Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
-        EXPECT_FALSE(w.form().Gr.picture(r, c).empty()) << "crossing " << k;
+        EXPECT_FALSE(w.form().vista.Gr.picture(r, c).empty()) << "crossing " << k;
         const QRect rect = w.gridView().cellRect(r, c);
         ASSERT_FALSE(rect.isEmpty());
         int dark = 0;
@@ -79,8 +79,8 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     // "draw" lays the diagram out from the next root crossing.
     w.action("draw")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(w.form().PartenzaDisegno, 2);
-    EXPECT_EQ(w.form().diagram.NumRegioni, 5);
+    EXPECT_EQ(w.form().doc.PartenzaDisegno, 2);
+    EXPECT_EQ(w.form().doc.diagram.NumRegioni, 5);
 }
 
 }  // namespace

