@@ -13,7 +13,10 @@ namespace trevalon {
 
 class FormProva : public FinestraPonte {
   public:
-    explicit FormProva(std::shared_ptr<AlberoOrizzontale> albero) : albero_(std::move(albero)) {}
+    // `finestra` is the window the look-ahead works for: its events are served while the look-ahead works,
+    // and its stop request `richiestaStop` (read, never cleared here) ends the search.
+    FormProva(std::shared_ptr<AlberoOrizzontale> albero, StopPort& finestra, int& richiestaStop)
+        : ui_(finestra), albero_(std::move(albero)), stop_(richiestaStop) {}
 
     Diagram& diagramma() override { return diagram_; }
     UserInterface& ui() override { return ui_; }
@@ -25,17 +28,26 @@ class FormProva : public FinestraPonte {
 
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override { return *this; }
-    // Its own stop request: the look-ahead clears no flag of the window.
     int& RichiestaStop() override { return stop_; }
     void fineCorsaCompleta() override {}
     bool caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) override;
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:
-    AutomaticUi ui_;
+    // No person, but the window's events are served.
+    class ProvaUi : public AutomaticUi {
+      public:
+        explicit ProvaUi(StopPort& finestra) : finestra_(finestra) {}
+        void yieldToEvents() override { finestra_.yieldToEvents(); }
+
+      private:
+        StopPort& finestra_;
+    };
+
+    ProvaUi ui_;
     Diagram diagram_;
     std::shared_ptr<AlberoOrizzontale> albero_;
-    int stop_ = 0;
+    int& stop_;
     int contaNuovi_ = 0;
     bool passoCombinato_ = false;
 };

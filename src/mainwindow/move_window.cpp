@@ -90,7 +90,7 @@ void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
 }
 
 FinestraPonte& FinestraForm2::prova() {
-    if (!prova_) prova_ = std::make_unique<FormProva>(albero_);
+    if (!prova_) prova_ = std::make_unique<FormProva>(albero_, form_.ui, form_.RichiestaStop);
     return *prova_;
 }
 

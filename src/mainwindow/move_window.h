@@ -46,6 +46,7 @@ class FinestraForm2 : public FinestraPonte {
     // Only the look-ahead instance takes diagrams handed over.
     bool caricaConsegna(const std::string&, const std::string&, const std::string&) override { return false; }
     void evidenziaPonte(const CandidatoPonte& c) override;
+    void progresso() override { form_.AggiornaProgressivo(); }
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:

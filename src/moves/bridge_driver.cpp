@@ -130,9 +130,11 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     BusyGuard busy(w.ui());
     long trovato = -1;
     while (trovato < 0) {
+        w.ui().yieldToEvents();
         if (w.RichiestaStop() == 1) t.fermato = true;
         if (t.fermato) break;
         if (++t.CursoreListaUg > t.NumListaUg()) break;
+        w.progresso();
         const NodoLista nodo = t.record(t.CursoreListaUg);
         if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
     }

@@ -92,6 +92,8 @@ class FinestraPonte : public FinestraMosse {
     virtual bool caricaConsegna(const std::string& codice, const std::string& ori,
                                 const std::string& nomi) = 0;
     virtual void evidenziaPonte(const CandidatoPonte&) {}
+    // One more record of the search tree examined: the window's progress moves.
+    virtual void progresso() {}
     // The combined step is running (read back through opzioni().PassoCombinato).
     virtual void impostaPassoCombinato(bool) = 0;
 };

@@ -53,8 +53,8 @@ std::string rigaArco(const Diagram& d, int a) {
 class Percorsi {
   public:
     Percorsi(const Diagram& d, const std::vector<std::vector<std::pair<int, int>>>& vicini,
-             const std::vector<char>& vietato, const LimitiPonte& limiti)
-        : d_(d), vicini_(vicini), vietato_(vietato), limiti_(limiti) {}
+             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
+        : d_(d), vicini_(vicini), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
@@ -100,6 +100,7 @@ class Percorsi {
                 troncato_ = true;
                 return;
             }
+            if (cedi_ && passi_ % 1024 == 0) cedi_();
             regioni_.push_back(v);
             archi_.push_back(arco);
             estendi(v, resto - 1);
@@ -112,6 +113,7 @@ class Percorsi {
     const std::vector<std::vector<std::pair<int, int>>>& vicini_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
+    const std::function<void()>& cedi_;
     int rB_ = 0;
     long passi_ = 0;
     int trovati_ = 0;
@@ -194,7 +196,8 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
-                                             const LimitiPonte& limiti, bool conMessaggio) {
+                                             const LimitiPonte& limiti, bool conMessaggio,
+                                             const std::function<void()>& cedi) {
     EsitoEnumerazionePonti esito;
     if (!tabelleValide(d)) {
         esito.tabellaNonValida = true;
@@ -208,11 +211,12 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
             if (v != u && a >= 1 && a <= d.NumArchi) vicini[ix(u)].emplace_back(v, a);
         }
     std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, vietato, limiti);
+    Percorsi percorsi(d, vicini, vietato, limiti, cedi);
 
     const auto ponti = ListaPonti(d, ab1, ab2);
     esito.ponti = static_cast<int>(ponti.size());
     for (const auto& ponte : ponti) {
+        if (cedi) cedi();
         if (!tmpVerlistaponti(d, ponte)) continue;
         const int c = static_cast<int>(ponte.size()) - 1;
         const Arco& f = d.archi[ix(ponte.front())];
@@ -251,6 +255,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
         for (const auto& [rA, rB] : tenute) {
+            if (cedi) cedi();
             if (preso || esito.fermato) break;
             cand.mossa.RegioneInizioMossa = std::to_string(rA);
             cand.mossa.RegioneFineMossa = std::to_string(rB);
@@ -295,6 +300,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
     const auto e = EnumeraCandidatiPonte(
         d, ab1, ab2, orizzontale,
         [&](const CandidatoPonte& cand) {
+            ctx.ui.yieldToEvents();
             r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
             bool accettato = true;
             if (orizzontale) {
@@ -307,7 +313,8 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
                     accettato = ctx.ContaOrizzontali == ctx.CandidatoScelto;
                 }
             }
-            if (!accettato) return true;
+            // A stop request ends the horizontal search at once.
+            if (!accettato) return !(orizzontale && ctx.RichiestaStop && *ctx.RichiestaStop == 1);
             if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;
@@ -335,7 +342,8 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
             return true;
         },
-        ctx.limiti, ctx.finestraPrincipale);  // the look-ahead instance shows no candidate
+        ctx.limiti, ctx.finestraPrincipale,  // the look-ahead instance shows no candidate
+        [&ctx] { ctx.ui.yieldToEvents(); });
     r.tabellaNonValida = e.tabellaNonValida;
     r.troncato = e.troncato;
     return r;

@@ -71,9 +71,12 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 // than the bridge's crossing count and has one. Horizontal: every such route of every pairing whose
 // distance equals the crossing count, up to the caps. The visitor returns false to stop. Without
 // conMessaggio the viewer's text (messaggio) is left empty, for a search that shows nothing.
+// `cedi` is called once per bridge, per end-region pairing and every 1024 route steps, so that a window
+// can serve its events.
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
-                                             const LimitiPonte& limiti = {}, bool conMessaggio = true);
+                                             const LimitiPonte& limiti = {}, bool conMessaggio = true,
+                                             const std::function<void()>& cedi = {});
 
 // What Tponte needs of its window and of the horizontal search.
 struct ContestoPonte {

@@ -63,7 +63,8 @@ class CommandPort {
 };
 
 // The search frame with its "Cancel" button. Cancel sets the engine's stop request; the engine lets the
-// person press it by yielding once per pass of a long loop.
+// person press it by yielding in every pass of a long loop. A yield is cheap: a window serves its pending
+// events only when some milliseconds have passed since it last did.
 class StopPort {
   public:
     virtual ~StopPort() = default;
