@@ -1,5 +1,34 @@
 # Helpers shared by every folder's CMakeLists.
 
+# trevalon_warnings: the warnings every target of the project is built with (and -Werror under
+# TREVALON_WERROR). Linked privately, so it never reaches a target outside the project. Qt, GoogleTest and
+# Google Benchmark come in as imported targets, whose headers are system includes and do not warn.
+add_library(trevalon_warnings INTERFACE)
+target_compile_options(trevalon_warnings INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Woverloaded-virtual -Wold-style-cast -Wcast-qual
+  -Wformat=2 -Wimplicit-fallthrough -Wsuggest-override -Wconversion)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(trevalon_warnings INTERFACE -Wuseless-cast -Wduplicated-cond -Wlogical-op)
+endif()
+if(TREVALON_WERROR)
+  target_compile_options(trevalon_warnings INTERFACE -Werror)
+endif()
+
+# trevalon_qt_target(NAME): a target of the Qt front end. Its own sources get every warning; the code moc
+# writes for it casts in its own way, so the cast warnings are off in that file alone.
+function(trevalon_qt_target name)
+  target_link_libraries(${name} PRIVATE trevalon_warnings)
+  get_target_property(automoc ${name} AUTOMOC)
+  if(automoc)
+    get_target_property(autogen_dir ${name} AUTOGEN_BUILD_DIR)
+    if(NOT autogen_dir)
+      set(autogen_dir ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen)
+    endif()
+    set_source_files_properties(${autogen_dir}/mocs_compilation.cpp
+      PROPERTIES COMPILE_OPTIONS "-Wno-old-style-cast;-Wno-useless-cast")
+  endif()
+endfunction()
+
 # trevalon_engine_library(NAME SOURCES... [DEPS libs...])
 # An engine library: plain C++20, no Qt, headers found from src/.
 # A folder without sources yet gives an interface library, so that dependants still link.
@@ -8,6 +37,7 @@ function(trevalon_engine_library name)
   if(ARG_SOURCES)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PRIVATE trevalon_warnings)
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
     add_library(${name} INTERFACE)
@@ -44,6 +74,11 @@ function(trevalon_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  if(ARG_QT)
+    trevalon_qt_target(${name})
+  else()
+    target_link_libraries(${name} PRIVATE trevalon_warnings)
+  endif()
   target_compile_definitions(${name} PRIVATE TREVALON_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
                                              TREVALON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   include(GoogleTest)
