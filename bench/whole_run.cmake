@@ -4,5 +4,6 @@ target_link_libraries(trevalon-bench PRIVATE trevalon_mainwindow)
 
 if(TARGET trevalon_testsupport)
   add_executable(complete_run_bench ${CMAKE_CURRENT_LIST_DIR}/complete_run_bench.cpp)
-  target_link_libraries(complete_run_bench PRIVATE trevalon_mainwindow trevalon_testsupport benchmark::benchmark)
+  target_link_libraries(complete_run_bench PRIVATE trevalon_mainwindow trevalon_testsupport benchmark::benchmark
+                                           trevalon_warnings)
 endif()

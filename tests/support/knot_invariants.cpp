@@ -13,7 +13,8 @@ namespace trevalon::testsupport {
 namespace {
 
 using u64 = std::uint64_t;
-using u128 = unsigned __int128;
+// A GCC and Clang extension, marked as one so that pedantic builds accept it.
+__extension__ typedef unsigned __int128 u128;
 
 constexpr u64 kPrimes[] = {2305843009213693951ULL, 1000000000000000009ULL};  // 2^61 - 1 and 10^18 + 9
 constexpr std::int64_t kPoints[] = {2, 3, 5, -2};

@@ -11,9 +11,11 @@ namespace trevalon::testsupport {
 namespace {
 
 constexpr std::uint64_t kP = 2305843009213693951ULL;
+// A GCC and Clang extension, marked as one so that pedantic builds accept it.
+__extension__ typedef unsigned __int128 u128;
 
 std::uint64_t mulMod(std::uint64_t a, std::uint64_t b) {
-    return static_cast<std::uint64_t>(static_cast<unsigned __int128>(a) * b % kP);
+    return static_cast<std::uint64_t>(static_cast<u128>(a) * b % kP);
 }
 std::uint64_t powMod(std::uint64_t a, std::uint64_t e) {
     std::uint64_t r = 1;
@@ -33,7 +35,7 @@ std::uint64_t publishedAlexanderSquare(const std::vector<int>& coeffs, long long
         v = (v + mulMod(toMod(c), x)) % kP;
         x = mulMod(x, am);
     }
-    const auto half = static_cast<std::uint64_t>(coeffs.size() - 1);  // total degree, the span of exponents
+    const std::uint64_t half = coeffs.size() - 1;  // total degree, the span of exponents
     return mulMod(mulMod(v, v), powMod(powMod(am, half), kP - 2));
 }
 
