@@ -291,7 +291,9 @@ TEST(MoveWindow, HorizontalSearchLooksAheadApartAndCancelGivesNoMove) {
         EXPECT_LE(b.passo(), 1);
         EXPECT_EQ(b.ui.costruzioni,
                   costruzioni + b.passo());  // only the applied move is built with its layout
-        if (b.passo() == 0) EXPECT_EQ(b.d().NomiIncroci[1], nome1);
+        if (b.passo() == 0) {
+            EXPECT_EQ(b.d().NomiIncroci[1], nome1);
+        }
         return;
     }
     GTEST_SKIP() << "no diagram needing the horizontal search";

@@ -194,7 +194,9 @@ TEST(SearchWalk, AnswersWalkTheCandidates) {
         EXPECT_EQ(drawn, c.automatic ? 0 : c.shown) << c.what;
         EXPECT_EQ(ui.viewerRequests.size(), c.automatic ? 0u : std::size_t(c.shown)) << c.what;
         for (const StepViewRequest& req : ui.viewerRequests) EXPECT_EQ(req.tipoMossa, MoveKind::I);
-        if (!c.automatic) EXPECT_EQ(ui.panel("p1"), "Done") << c.what;
+        if (!c.automatic) {
+            EXPECT_EQ(ui.panel("p1"), "Done") << c.what;
+        }
     }
 }
 
