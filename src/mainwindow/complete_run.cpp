@@ -55,7 +55,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     std::unordered_set<std::string> visti{chiave(doc.diagram)};
     {
         BusyGuard busy(f.ui);
-        while (modi.CorsaCompleta) {
+        while (modi.CorsaCompleta && !f.closeRequested()) {
             if (doc.diagram.TxtOri.size() < 3) {
                 e.fine = FineCorsa::Banale;
                 break;
@@ -92,6 +92,8 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     f.SettaDone();
     if (e.fine == FineCorsa::StoriaPiena) f.ui.showMessage(kStoriaPiena);
 
+    // A window that is closing shows no list and lays nothing out again.
+    if (f.closeRequested()) return e;
     FrmLista frm(f.ui, f.ui);
     RiempiLista(frm, f, e.ultimoPasso, e.secondi);
     if (lista) lista->showStepList(frm);

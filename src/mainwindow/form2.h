@@ -60,6 +60,12 @@ class Form2 {
 
     // "Exit": asks the window to close.
     void Uscita();
+    // The window is to close while a command runs: the running search stops at once and the command ends
+    // without showing anything more.
+    void richiediChiusura() {
+        closeRequested_ = true;
+        RichiestaStop = 1;
+    }
     bool closeRequested() const { return closeRequested_; }
     std::function<void()> onClose;
 

@@ -41,7 +41,11 @@ class FinestraForm2 : public FinestraPonte {
     // FinestraPonte
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override;
-    int& RichiestaStop() override { return form_.RichiestaStop; }
+    // A window that is closing keeps asking its search to stop.
+    int& RichiestaStop() override {
+        if (form_.closeRequested()) form_.RichiestaStop = 1;
+        return form_.RichiestaStop;
+    }
     void fineCorsaCompleta() override { form_.doc.modi.CorsaCompleta = false; }
     // Only the look-ahead instance takes diagrams handed over.
     bool caricaConsegna(const std::string&, const std::string&, const std::string&) override { return false; }

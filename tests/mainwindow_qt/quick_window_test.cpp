@@ -2,8 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
+#include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 
 #include "mainwindow/open_knot.h"
 #include "mainwindow/qt/main_window.h"
@@ -57,6 +64,96 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     EXPECT_FALSE(w.action("Undo")->isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
     EXPECT_EQ(w.panel("p1"), "Done");
+}
+
+// A long complete run on a large diagram, met as a user meets it: the run goes on while the event loop
+// serves a timer that watches it, and once the horizontal search shows its stop frame, `act` is done to
+// the window (Cancel, or a close). Returns how long the run took to end after that, and the longest time
+// the event loop went without serving the timer meanwhile.
+struct RunWatched {
+    double secondsToEnd = -1;
+    double longestGap = 0;
+    bool toolbarOffWhileRunning = true;
+    bool stepListShown = false;
+};
+
+RunWatched runLongSearchAnd(MainWindow& w, const std::function<void()>& act) {
+    using Clock = std::chrono::steady_clock;
+    RunWatched out;
+    const std::filesystem::path knot =
+        std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
+    EXPECT_TRUE(ApriGau(w.form(), knot.string()));
+    const auto start = Clock::now();
+    auto last = start;
+    std::optional<Clock::time_point> acted;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const auto now = Clock::now();
+        if (acted)
+            out.longestGap = std::max(out.longestGap, std::chrono::duration<double>(now - last).count());
+        last = now;
+        if (!w.commandRunning()) return;
+        if (w.toolbar().isEnabled()) out.toolbarOffWhileRunning = false;
+        auto* frame = w.findChild<QFrame*>("Frame3");
+        if (!acted && frame && frame->isVisible() && now - start > std::chrono::seconds(1)) {
+            acted = now;
+            act();
+        }
+    });
+    QTimer listWatch;
+    listWatch.setInterval(20);
+    QObject::connect(&listWatch, &QTimer::timeout, [&] {
+        if (auto* lista = qobject_cast<FrmListaWindow*>(QApplication::activeModalWidget())) {
+            out.stepListShown = true;
+            if (acted) out.secondsToEnd = std::chrono::duration<double>(Clock::now() - *acted).count();
+            lista->reject();
+        }
+    });
+    watch.start();
+    listWatch.start();
+    w.runCommand("quick");
+    if (acted && out.secondsToEnd < 0)
+        out.secondsToEnd = std::chrono::duration<double>(Clock::now() - *acted).count();
+    EXPECT_TRUE(acted) << "the horizontal search never showed its stop frame";
+    ::testing::Test::RecordProperty("seconds_to_end", std::to_string(out.secondsToEnd));
+    ::testing::Test::RecordProperty("longest_gap", std::to_string(out.longestGap));
+    return out;
+}
+
+// The bound is far above what the window needs (a few hundredths of a second) and far below the freezes
+// of a search that does not serve its events (tens of seconds on this diagram).
+constexpr double kResponsive = 3.0;
+
+TEST(QuickWindow, CancelEndsALongHorizontalSearchAtOnceAndTheWindowStaysResponsive) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    const RunWatched r = runLongSearchAnd(w, [&] { w.findChild<QPushButton*>("Command15")->click(); });
+    EXPECT_GE(r.secondsToEnd, 0);
+    EXPECT_LT(r.secondsToEnd, kResponsive);
+    EXPECT_LT(r.longestGap, kResponsive);
+    EXPECT_TRUE(r.toolbarOffWhileRunning);
+    EXPECT_TRUE(r.stepListShown);
+    // The run went back to its start step, and the toolbar is live again.
+    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_EQ(w.form().RichiestaStop, 0);
+    EXPECT_TRUE(w.toolbar().isEnabled());
+    EXPECT_TRUE(w.action("quick")->isEnabled());
+}
+
+TEST(QuickWindow, ClosingDuringALongSearchStopsItAndClosesTheWindow) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    const RunWatched r = runLongSearchAnd(w, [&] { w.close(); });
+    EXPECT_LT(r.secondsToEnd, kResponsive);
+    EXPECT_FALSE(r.stepListShown);
+    EXPECT_FALSE(w.isVisible());
 }
 
 }  // namespace

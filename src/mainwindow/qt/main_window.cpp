@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -139,13 +140,35 @@ QAction* MainWindow::action(const std::string& key) const {
 }
 
 void MainWindow::runCommand(const std::string& key) {
+    // The events served while a command works may hold clicks on the toolbar: they wait for it to end.
+    if (running_) return;
+    running_ = true;
+    applyToolbarState();
+    sinceEvents_.start();
     try {
         form_->tlb1_ButtonClick(key);
     } catch (const std::exception& e) {
         while (busyDepth_ > 0) setBusy(false);
         showMessage(e.what());
     }
+    running_ = false;
+    applyToolbarState();
     grid_->refresh();
+    if (closeAfterRun_) close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (running_) {
+        closeAfterRun_ = true;
+        form_->richiediChiusura();
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::applyToolbarState() {
+    toolbar_->setEnabled(toolbarWanted_ && !running_);
 }
 
 void MainWindow::activate() {
@@ -252,7 +275,8 @@ bool MainWindow::commandEnabled(const std::string& key) const {
 }
 
 void MainWindow::setToolbarEnabled(bool enabled) {
-    toolbar_->setEnabled(enabled);
+    toolbarWanted_ = enabled;
+    applyToolbarState();
 }
 
 void MainWindow::setCaption(const std::string& text) {
@@ -264,6 +288,9 @@ std::string MainWindow::caption() const {
 }
 
 void MainWindow::showStopFrame(const std::string& text) {
+    // The toolbar is off while the frame is shown.
+    setToolbarEnabled(false);
+    if (frame3_->isVisible() && frame3Text_->text() == q(text)) return;
     frame3Text_->setText(q(text));
     frame3_->show();
     frame3_->repaint();
@@ -271,9 +298,15 @@ void MainWindow::showStopFrame(const std::string& text) {
 
 void MainWindow::hideStopFrame() {
     frame3_->hide();
+    setToolbarEnabled(true);
 }
 
 void MainWindow::yieldToEvents() {
+    // Called in every pass of a long search: the events are served every few milliseconds, which keeps
+    // the window responsive without slowing the search.
+    constexpr qint64 kIntervalMs = 10;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < kIntervalMs) return;
+    sinceEvents_.start();
     QCoreApplication::processEvents();
 }
 

@@ -2,6 +2,7 @@
 // The main window: toolbar, diagram grid, status bar and stop frame around one main-window engine
 // object, whose questions and messages it answers as the user interface.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <filesystem>
 #include <map>
@@ -72,8 +73,13 @@ class MainWindow : public QMainWindow, public UserInterface {
     // ShellPort
     bool openDocument(const std::string& path) override;
 
+    // A command is running: the toolbar is off and further clicks wait for it to end.
+    bool commandRunning() const { return running_; }
+
   protected:
     bool event(QEvent* event) override;
+    // Closing while a command runs asks it to stop and closes the window when it has.
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -83,6 +89,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     void buildStatusBar();
     void activate();
     QLabel* panelLabel(const std::string& key) const;
+    void applyToolbarState();
 
     ProgramContext ctx_;
     std::unique_ptr<Form2> form_;
@@ -98,6 +105,10 @@ class MainWindow : public QMainWindow, public UserInterface {
     QLabel* p2_ = nullptr;
     std::map<std::string, QAction*> actions_;
     int busyDepth_ = 0;
+    bool running_ = false;
+    bool toolbarWanted_ = true;  // what the engine asked for; off anyway while a command runs
+    bool closeAfterRun_ = false;
+    QElapsedTimer sinceEvents_;  // since pending events were last served
 };
 
 // File-dialog filter text from the engine's filters: "File knot (*.kno *.gau)".
