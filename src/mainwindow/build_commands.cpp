@@ -33,8 +33,8 @@ ModelSettings impostazioniModello(const Form2& f) {
 
 }  // namespace
 
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
-                                 const std::vector<std::string>* etichette) {
+CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri,
+                                 int radice) {
     CostruzioneNuova out;
     f.ctx.TempoFineDisegno = f.ui.secondsSinceMidnight();
     const bool automatico = f.doc.modi.ModoAutomatico;
@@ -63,9 +63,6 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     d->TxtOri = TxtOri;
     d->NumColonne = f.doc.modi.ModoSorgente == SourceKind::Drawing ? 1500 : 600;
     d->NumRighe = 600;
-    if (etichette)
-        for (std::size_t k = 0; k < d->NomiIncroci.size() && k < etichette->size(); ++k)
-            d->NomiIncroci[k] = (*etichette)[k];
 
     LayoutState& s = f.vista.layout;
     const int radicePrima = s.IncrocioRadice;
@@ -151,8 +148,7 @@ void ComandoDraw(Form2& f) {
     Stato& passo = doc.storia.corrente();
     const int prima = doc.PartenzaDisegno;
     CmdScifta_Click(f);
-    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno,
-                                             &doc.diagram.NomiIncroci);
+    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.PartenzaDisegno = prima;

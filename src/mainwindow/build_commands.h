@@ -31,11 +31,11 @@ struct CostruzioneNuova {
 
 // Builds the texts into fresh tables from root crossing `radice` (reset to 1 when it is 0 or beyond the
 // letters, and in the automatic run), then derives passages, regions and shortest paths. The window's
-// diagram, grid and history are not touched. Crossing labels are copied from `etichette` when given.
+// diagram, grid and history are not touched. Crossing i is labelled "i": the labels shown are the crossing
+// numbers of the diagram shown, as its Gauss code names them.
 // Shows "error gauss code in file .GAU" (not during a complete run) or "error indices in file .GAU" on
 // failure. The busy pointer and the main grid's painting are restored on every exit.
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
-                                 const std::vector<std::string>* etichette);
+CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice);
 
 // Makes a built diagram the window's: its tables replace the old ones, `ModoGen` becomes Code, the root is
 // kept in `PartenzaDisegno`, and (outside the automatic run) it is drawn into the main grid.

@@ -53,7 +53,7 @@ bool registra(Form2& f) {
         return strutturaPerRicerche(d) && Salvastato(f);
     }
     if (doc.modi.ModoBatch || doc.storia.piena()) return Salvastato(f);  // refused, and said why
-    CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1, &d.NomiIncroci);
+    CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         ripristinaTesti(f);

@@ -60,7 +60,7 @@ void StatoPrec(Form2& f) {
     if (n > kMaxStati) n = kMaxStati;
     const Stato s = storia.passo(n);
     if (s.Tipo == GenMode::Code) {
-        CostruzioneNuova nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag, &doc.diagram.NomiIncroci);
+        CostruzioneNuova nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag);
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
             return;
@@ -102,8 +102,7 @@ void StatoPrec(Form2& f) {
 
 EsitoCostruzione CmdTutto_Click(Form2& f) {
     DocumentoNodo& doc = f.doc;
-    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno,
-                                             &doc.diagram.NomiIncroci);
+    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     switch (nuova.esito) {
         case EsitoCostruzione::Banale:
             f.ui.showMessage("Trivial knot");

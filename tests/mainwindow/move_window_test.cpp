@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -82,6 +83,22 @@ int candidatiPonte(const Diagram& d, bool orizzontali) {
     return n;
 }
 
+// The crossing labels the main grid shows, sorted; and what they must be: "1".."n", each once.
+std::vector<std::string> etichette(const GridControl& g) {
+    std::vector<std::string> out;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            if (!g.text(r, c).empty()) out.push_back(g.text(r, c));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+std::vector<std::string> numeri(int n) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= n; ++i) out.push_back(std::to_string(i));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
 TEST(MoveWindow, EachAppliedMoveIsBuiltOnceRecordedAndUndone) {
     struct Caso {
         const char* nome;
@@ -116,9 +133,12 @@ TEST(MoveWindow, EachAppliedMoveIsBuiltOnceRecordedAndUndone) {
         EXPECT_TRUE(ts::sameKnot(c.g, b.mostrato()));
         EXPECT_TRUE(b.ui.commandEnabled("Undo"));
         EXPECT_TRUE(b.ui.messages.empty());
+        // The labels are the crossing numbers of the diagram shown, after the move and after Undo.
+        EXPECT_EQ(etichette(b.form.vista.Gr), numeri(c.incrociDopo));
         b.form.tlb1_ButtonClick("Undo");
         EXPECT_EQ(b.passo(), 0);
         EXPECT_EQ(b.incroci(), prima);
+        EXPECT_EQ(etichette(b.form.vista.Gr), numeri(prima));
     }
 }
 
