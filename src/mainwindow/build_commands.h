@@ -44,6 +44,9 @@ void installaDiagramma(Form2& f, CostruzioneNuova&& nuova);
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
 void CmdGrafica_Click(Form2& f);
 
+// The trivial knot as the main grid shows it: a plain loop, drawn over a cleared grid.
+void DisegnaNodoBanale(Form2& f);
+
 // `CmdScifta_Click`: the next root crossing, 1 again past the number of letters.
 void CmdScifta_Click(Form2& f);
 

@@ -42,8 +42,7 @@ bool registra(Form2& f) {
     if (d.txtNodo.empty()) {
         svuotaTabelle(d);
         if (!Salvastato(f)) return false;
-        if (!doc.modi.ModoAutomatico)
-            InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, letter(doc.modi.ModoGen));
+        if (!doc.modi.ModoAutomatico) DisegnaNodoBanale(f);
         return true;
     }
     if (doc.modi.corsaAutomatica()) {

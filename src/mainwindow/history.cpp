@@ -90,8 +90,11 @@ void StatoPrec(Form2& f) {
     if (n == 0) doc.NumElaborati = 0;
     f.ctx.ConfermaMigliora = 0;
     f.Testocaption(storia.NumStato);
+    doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
     if (storia.NumStato != 0) {
         f.ui.setCommandEnabled("draw", false);
+        f.ui.setCommandEnabled("Undo", true);
+        f.ui.setCommandEnabled("Salva", doc.NumIncrociDis > 2);
     } else {
         doc.NumElaborati = 0;
         f.ui.setCommandEnabled("Undo", false);

@@ -131,6 +131,28 @@ TEST(History, EmptyTextsAreTheTrivialKnotAndAreRecorded) {
     }
 }
 
+TEST(History, TheTrivialKnotShowsALoopAndUndoFromItRestoresSaveAndUndo) {
+    Banco b("FigureEight.gau");
+    const Diagram figura = b.d();
+    ASSERT_TRUE(b.committa(figura.txtNodo, figura.TxtOri));
+    ASSERT_TRUE(b.committa("", ""));
+    EXPECT_FALSE(b.ui.commandEnabled("Salva"));
+    // The grid is not left blank: a closed loop of tiles, with no crossing and no label.
+    const GridControl& g = b.form.vista.Gr;
+    int tessere = 0, testi = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) {
+            tessere += !g.picture(r, c).empty();
+            testi += !g.text(r, c).empty();
+        }
+    EXPECT_EQ(tessere, 12);
+    EXPECT_EQ(testi, 0);
+    b.form.tlb1_ButtonClick("Undo");
+    EXPECT_EQ(b.passo(), 1);
+    EXPECT_TRUE(b.ui.commandEnabled("Undo"));
+    EXPECT_TRUE(b.ui.commandEnabled("Salva"));
+}
+
 TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     Banco b("Trefoil.gau");
     b.form.doc.tblGen.setCodice(3, 4, "7");

@@ -34,6 +34,18 @@ TEST_F(MainWindowTest, StartsWithFiveCommandsEnabledAndTheGridShown) {
     }
     EXPECT_EQ(enabled, (std::set<std::string>{"ApriG", "Servizi", "help", "info", "Uscita"}));
     EXPECT_EQ(w.windowTitle().toStdString(), "Trevalon");
+    // A command that is off is drawn visibly off: its picture is far fainter than when it is on.
+    auto opacity = [](const QImage& img) {
+        double sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) sum += qAlpha(img.pixel(x, y));
+        return sum;
+    };
+    const QIcon icon = w.action("m1")->icon();
+    const double on = opacity(icon.pixmap(24, QIcon::Normal).toImage());
+    const double off = opacity(icon.pixmap(24, QIcon::Disabled).toImage());
+    EXPECT_GT(on, 0);
+    EXPECT_LT(off, on / 2);
     EXPECT_EQ(w.gridView().grid(), &w.form().vista.Gr);
 }
 

@@ -1,5 +1,6 @@
 #include "mainwindow/qt/toolbar_icons.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -201,14 +202,31 @@ QPixmap render(const Drawing& drawing, int size) {
     return pm;
 }
 
+// The picture of a command that is off: grey, pale and half transparent, so that it cannot be taken for
+// the grey pictures of commands that are on.
+QPixmap disabled(const QPixmap& normal) {
+    QImage img = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            const int grey = 150 + qGray(line[x]) * 90 / 255;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) * 2 / 5);
+        }
+    }
+    return QPixmap::fromImage(img);
+}
+
 }  // namespace
 
 QIcon toolbarIcon(std::string_view imageKey) {
     const Drawing drawing = drawingFor(imageKey);
     if (!drawing) return {};
     QIcon icon;
-    icon.addPixmap(render(drawing, 24));
-    icon.addPixmap(render(drawing, 48));
+    for (int size : {24, 48}) {
+        const QPixmap normal = render(drawing, size);
+        icon.addPixmap(normal);
+        icon.addPixmap(disabled(normal), QIcon::Disabled);
+    }
     return icon;
 }
 
