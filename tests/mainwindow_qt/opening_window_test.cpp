@@ -23,7 +23,7 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     QApplication::processEvents();
     const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau";
     // The person picks the file in the open dialog, which starts in the Knots folder.
-    QString cartella;
+    QString cartella, titolo;
     int tentativi = 0;
     QTimer scelta;
     scelta.setInterval(20);
@@ -39,7 +39,10 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
             if (++tentativi > 6000) scelta.stop();
             return;
         }
-        if (cartella.isEmpty()) cartella = dialogo->directory().absolutePath();
+        if (cartella.isEmpty()) {
+            cartella = dialogo->directory().absolutePath();
+            titolo = dialogo->windowTitle();
+        }
         // The person types the file's name and presses Open.
         if (auto* nome = dialogo->findChild<QLineEdit*>("fileNameEdit"))
             nome->setText(QString::fromStdString(knot.string()));
@@ -54,6 +57,7 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     QApplication::processEvents();
 
     EXPECT_EQ(cartella.toStdString(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots").string());
+    EXPECT_EQ(titolo.toStdString(), "Open");  // says what it does
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
     EXPECT_EQ(w.panel("p1"), "Done");
     EXPECT_TRUE(w.action("draw")->isEnabled());

@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -34,6 +35,18 @@ const QString kTitle = QStringLiteral("Trevalon");
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
+}
+
+// A message box with the program's title, wide enough to show that title whole however short the text.
+int messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+               QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, kTitle, text, buttons, parent);
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int width = box.fontMetrics().horizontalAdvance(kTitle) * 2 + 160;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
+    }
+    return box.exec();
 }
 
 }  // namespace
@@ -206,11 +219,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainWindow::showMessage(const std::string& text) {
-    QMessageBox::information(this, kTitle, q(text));
+    messageBox(this, QMessageBox::Information, q(text), QMessageBox::Ok);
 }
 
 bool MainWindow::askYesNo(const std::string& text) {
-    return QMessageBox::question(this, kTitle, q(text), QMessageBox::Yes | QMessageBox::No) ==
+    return messageBox(this, QMessageBox::Question, q(text), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 
@@ -224,7 +237,10 @@ std::optional<std::string> MainWindow::askInput(const std::string& prompt, const
 }
 
 std::string MainWindow::openFileName(const std::string& folder, const std::vector<FileFilter>& filters) {
-    return QFileDialog::getOpenFileName(this, kTitle, q(folder), dialogFilterText(filters)).toStdString();
+    const QString name = QFileDialog::getOpenFileName(this, tr("Open"), q(folder), dialogFilterText(filters));
+    // The window is painted again before the work on the chosen file begins.
+    QCoreApplication::processEvents();
+    return name.toStdString();
 }
 
 std::string MainWindow::saveFileName(const std::string& folder, const std::string& proposedName,
@@ -233,8 +249,10 @@ std::string MainWindow::saveFileName(const std::string& folder, const std::strin
     const std::filesystem::path start =
         proposed.is_absolute() || folder.empty() ? proposed : std::filesystem::path(folder) / proposed;
     // The dialog asks before overwriting an existing file.
-    return QFileDialog::getSaveFileName(this, kTitle, q(start.string()), dialogFilterText(filters))
-        .toStdString();
+    const QString name =
+        QFileDialog::getSaveFileName(this, tr("Save As"), q(start.string()), dialogFilterText(filters));
+    QCoreApplication::processEvents();
+    return name.toStdString();
 }
 
 QLabel* MainWindow::panelLabel(const std::string& key) const {
