@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QStatusBar>
 #include <QTimer>
 #include <filesystem>
 
@@ -21,7 +23,8 @@ class FrmListaWindowTest : public ::testing::Test {
     void SetUp() override {
         testing::testApp();
         lista.Form_Load();
-        lista.AggiungiPasso(0, "1-2+3-1+2-3+", "OOO");
+        lista.AggiungiPasso(0, "1-2+3-4+5-6+7-8+9-10+11-12+13-14+15-1+2-3+4-5+6-7+8-9+10-11+12-13+14-15+",
+                            "OOOOOOOOOOOOOOO");
         lista.AggiungiPasso(1, "1-2+2-1+", "OO");
         lista.Concludi();
         lista.ImpostaCaption("/home/u/Knots/trefoil.kno");
@@ -41,9 +44,16 @@ TEST_F(FrmListaWindowTest, ShowsTheRowsCaptionAndTimeAndExports) {
     EXPECT_EQ(w.panelP2().toStdString(), "Time processing sec: 0.5");
     EXPECT_EQ(w.grLis().grid(), &lista.GrLis);
     ASSERT_NE(w.exportAction(), nullptr);
-    // The grid stands under the toolbar and leaves room for the status bar.
+    // The grid stands under the toolbar and reaches down to the status bar, with no empty band between.
+    const auto* status = w.findChild<QStatusBar*>("Stbr");
+    ASSERT_NE(status, nullptr);
     EXPECT_GT(w.grLis().geometry().top(), 0);
-    EXPECT_LT(w.grLis().geometry().bottom(), w.height() - 40);
+    EXPECT_EQ(w.grLis().geometry().bottom() + 1, status->geometry().top());
+    // Every column is wide enough for its texts: the long Gauss code of the first step is shown whole.
+    QFont font = w.grLis().font();
+    font.setPointSize(lista.GrLis.style(1, 2).fontSize);
+    const int codice = QFontMetrics(font).horizontalAdvance(QString::fromStdString(lista.GrLis.text(1, 2)));
+    EXPECT_GE(w.grLis().cellRect(1, 2).width(), codice);
 
     const fs::path out = fs::temp_directory_path() / "trevalon-frmlista-window-test.xlsx";
     fs::remove(out);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -60,6 +61,7 @@ FrmListaWindow::FrmListaWindow(FrmLista& lista, QWidget* parent) : QDialog(paren
     grLis_ = new GridView(this);
     grLis_->setObjectName("GrLis");
     grLis_->setGridLines(true);
+    fitColumns();
     grLis_->setGrid(&lista_.GrLis);
 
     stbr_ = new QStatusBar(this);
@@ -78,6 +80,23 @@ FrmListaWindow::FrmListaWindow(FrmLista& lista, QWidget* parent) : QDialog(paren
         const QRect g = screen->availableGeometry();
         resize(std::min(width(), g.width()), std::min(height(), g.height()));
         move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+    }
+}
+
+void FrmListaWindow::fitColumns() {
+    // Every column as wide as its longest text, in the font the grid paints it with.
+    GridControl& g = lista_.GrLis;
+    for (int c = 0; c < g.cols(); ++c) {
+        int widest = 0;
+        for (int r = 0; r < g.rows(); ++r) {
+            const std::string& text = g.text(r, c);
+            if (text.empty()) continue;
+            QFont font = grLis_->font();
+            font.setPointSize(std::max<int>(1, g.style(r, c).fontSize));
+            font.setBold(g.style(r, c).bold);
+            widest = std::max(widest, QFontMetrics(font).horizontalAdvance(QString::fromStdString(text)));
+        }
+        g.setColWidth(c, std::max(g.colWidth(c), (widest + 12) * kTwipsPerPixel));
     }
 }
 
@@ -109,13 +128,12 @@ void FrmListaWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void FrmListaWindow::layoutChildren() {
-    // The grid 20 twips under the toolbar, 200 twips short of the right edge, 1000 twips short of the
-    // bottom (room for the status bar).
+    // The grid 20 twips under the toolbar, down to the status bar.
     const int barHeight = tlb1_->sizeHint().height();
     tlb1_->setGeometry(0, 0, width(), barHeight);
     const int top = barHeight + px(20);
-    grLis_->setGeometry(0, top, std::max(1, width() - px(200)), std::max(1, height() - top - px(1000)));
     const int statusHeight = stbr_->sizeHint().height();
+    grLis_->setGeometry(0, top, width(), std::max(1, height() - top - statusHeight));
     stbr_->setGeometry(0, height() - statusHeight, width(), statusHeight);
 }
 

@@ -33,6 +33,7 @@ class FrmListaWindow : public QDialog {
   private:
     void tlb1_ButtonClick(const QString& key);
     void layoutChildren();
+    void fitColumns();
 
     FrmLista& lista_;
     QToolBar* tlb1_ = nullptr;
