@@ -26,16 +26,6 @@ TEST(Palette, EditorAlphabetReadsBack) {
     EXPECT_EQ(letNum("J"), 0);
 }
 
-TEST(RenderGrid, DisplayCellsMapBackToTableCells) {
-    const LimitiNodo lim{40, 90, 17, 80};
-    int r2 = 0, c2 = 0, r3 = 0, c3 = 0;
-    Trasforma(lim, 40, 17, r2, c2);
-    EXPECT_EQ((std::pair{r2, c2}), (std::pair{OffsetRiga, OffsetCol}));
-    Trasforma(lim, 55, 61, r2, c2);
-    TrasformaInv(lim, r2, c2, r3, c3);
-    EXPECT_EQ((std::pair{r3, c3}), (std::pair{55, 61}));
-}
-
 TEST(RenderGrid, TileNamesOutsideTheTableAreIgnored) {
     auto t = std::make_unique<TileNameTable>();
     t->set(1510, 1510, "v|b");
