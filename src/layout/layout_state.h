@@ -47,7 +47,7 @@ class WorkGrid {
     static constexpr std::uint16_t kArcBit = 0x8000;
     std::uint16_t raw(int r, int c) const { return inside(r, c) ? cells_.at(r, c) : 0; }
     void grow(int r, int c);
-    Table2D<std::uint16_t> cells_{kSize, kSize, "work grid"};
+    Table2D<std::uint16_t, kSize, kSize> cells_{"work grid"};
     int rMin_ = kSize, rMax_ = -1, cMin_ = kSize, cMax_ = -1;
 };
 

@@ -41,7 +41,7 @@ class TileNameTable {
     std::string_view get(int r, int c) const;
 
   private:
-    Table2D<std::uint8_t> cells_{kSize, kSize, "tile-name table"};
+    Table2D<std::uint8_t, kSize, kSize> cells_{"tile-name table"};
     std::vector<std::string> names_{std::string()};
 };
 

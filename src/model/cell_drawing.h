@@ -67,7 +67,7 @@ class CellDrawing {
     std::string_view name(std::uint8_t id) const { return names_[id]; }
     std::uint8_t intern(std::string_view n);
 
-    Table2D<CellaDis> cells_{kRows, kCols, "cell drawing"};
+    Table2D<CellaDis, kRows, kCols> cells_{"cell drawing"};
     std::vector<std::string> names_{std::string()};
 };
 

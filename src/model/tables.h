@@ -59,7 +59,7 @@ class CellTable {
     void clearAll() { cells_.fill(CellaNodo{}); }
 
   private:
-    Table2D<CellaNodo> cells_{kSize, kSize, "table"};
+    Table2D<CellaNodo, kSize, kSize> cells_{"table"};
 };
 
 // Extent of the used part of the cell table.
