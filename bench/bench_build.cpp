@@ -19,11 +19,11 @@ void BM_CostruisciDaCodice(benchmark::State& state) {
     for (auto _ : state) {
         b->d.txtNodo = codice.txtNodo;
         b->d.TxtOri = codice.TxtOri;
-        b->d.ErroreCostruzione = false;
         b->s.IncrocioRadice = 1;
-        const BuildResult r = CostruisciDaCodice(
-            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui);
-        if (!r.ok()) state.SkipWithError(r.reason.c_str());
+        std::string why;
+        const auto r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+        if (!r) state.SkipWithError(why.c_str());
         benchmark::DoNotOptimize(b->d.limiti);
     }
 }

@@ -57,14 +57,13 @@ fs::path fileDiagramma(int crossings, std::uint32_t seed) {
 bool senzaDisegno(Form2& f, const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const TestoGaussCode t = leggiTestoGaussCode(text);
-    if (!t.ok) return false;
-    f.doc.diagram.txtNodo = t.txtNodo;
-    f.doc.diagram.TxtOri = t.TxtOri;
-    AutomaticUi quiet;
-    if (!CostruisciStruttura(f.doc.diagram, quiet, {}, CamminiRegioni::SoloDistanze)) return false;
+    const Result<CodiceGauss> t = leggiCodiceGaussTesto(text);
+    if (!t) return false;
+    f.doc.diagram.txtNodo = t->txtNodo;
+    f.doc.diagram.TxtOri = t->TxtOri;
+    if (!CostruisciStrutturaRicerca(f.doc.diagram)) return false;
     f.doc.storia.azzera();
-    f.doc.storia.passo(0) = Stato{t.txtNodo, t.TxtOri, 1, GenMode::Code, ""};
+    f.doc.storia.passo(0) = Stato{t->txtNodo, t->TxtOri, 1, GenMode::Code, ""};
     f.doc.modi.ModoSorgente = SourceKind::Code;
     return true;
 }

@@ -42,13 +42,13 @@ int comandoBuild(const std::vector<std::string>& args) {
         }
         b->d.txtNodo = read.txtNodo;
         b->d.TxtOri = read.TxtOri;
-        b->d.ErroreCostruzione = false;
         b->s.IncrocioRadice = 1;
         InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, 'A');
-        const BuildResult r = CostruisciDaCodice(
-            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui);
-        if (!r.ok()) {
-            std::cout << name << "\terror\t" << r.reason << '\n';
+        std::string why;
+        const Result<BuildTimes> r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+        if (!r) {
+            std::cout << name << "\terror\t" << why << '\n';
             ++failures;
             continue;
         }
@@ -56,9 +56,8 @@ int comandoBuild(const std::vector<std::string>& args) {
         if (!valid) ++failures;
         const LimitiNodo& l = b->d.limiti;
         std::cout << name << '\t' << b->d.NumIncroci << '\t' << (valid ? "valid" : "invalid") << '\t'
-                  << l.RigaMax - l.RigaMin + 1 << '\t' << l.ColMax - l.ColMin + 1 << '\t' << r.times.layoutUs
-                  << '\t' << r.times.routingUs << '\t' << r.times.tidyingUs << '\t' << r.times.renderingUs
-                  << '\n';
+                  << l.RigaMax - l.RigaMin + 1 << '\t' << l.ColMax - l.ColMin + 1 << '\t' << r->layoutUs
+                  << '\t' << r->routingUs << '\t' << r->tidyingUs << '\t' << r->renderingUs << '\n';
     }
     return failures == 0 ? 0 : 1;
 }

@@ -46,14 +46,14 @@ FileGauss leggiFileGauss(const fs::path& file) {
     }
     std::stringstream buffer;
     buffer << in.rdbuf();
-    const auto read = leggiTestoGaussCode(buffer.str());
-    if (!read.ok) {
-        out.errore = read.errore;
+    const Result<CodiceGauss> read = leggiCodiceGaussTesto(buffer.str());
+    if (!read) {
+        out.errore = read.error();
         return out;
     }
     out.ok = true;
-    out.txtNodo = read.txtNodo;
-    out.TxtOri = read.TxtOri;
+    out.txtNodo = read->txtNodo;
+    out.TxtOri = read->TxtOri;
     return out;
 }
 

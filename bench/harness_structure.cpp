@@ -11,26 +11,14 @@
 
 #include "harness_commands.h"
 #include "harness_files.h"
-#include "model/gauss_code.h"
-#include "model/knot_files.h"
-#include "model/sides.h"
 #include "model/structure.h"
+#include "platform/headless_ui.h"
 
 namespace trevalon::bench {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class CollectMessages : public MessagePort {
-  public:
-    std::vector<std::string> messages;
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string&) override { return false; }
-    std::optional<std::string> askInput(const std::string&, const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 std::string oneLine(std::string text) {
     std::replace(text.begin(), text.end(), '\n', ';');
@@ -56,20 +44,12 @@ int comandoStructure(const std::vector<std::string>& args) {
         auto d = std::make_unique<Diagram>();
         d->txtNodo = read.txtNodo;
         d->TxtOri = read.TxtOri;
-        CollectMessages ui;
+        AutomaticUi quiet;
         const auto start = std::chrono::steady_clock::now();
-        std::string error;
-        VerificaGau(*d, ui);
-        if (d->ErroreCostruzione) {
-            error = ui.messages.empty() ? std::string(kErroreCodiceGau) : oneLine(ui.messages.front());
-        } else {
-            Deserializza(*d);
-            AssegnaLatiTutti(*d);
-            if (auto esito = Cmdgecare_Click(*d); !esito) error = esito.messaggio;
-        }
+        const Status esito = StrutturaDaCodice(*d, quiet);
         const auto stop = std::chrono::steady_clock::now();
-        if (!error.empty()) {
-            std::cout << name << "\terror\t" << error << '\n';
+        if (!esito) {
+            std::cout << name << "\terror\t" << oneLine(esito.error()) << '\n';
             ++failures;
             continue;
         }

@@ -6,8 +6,6 @@
 #include <memory>
 
 #include "bench_diagrams.h"
-#include "model/gauss_code.h"
-#include "model/sides.h"
 #include "model/structure.h"
 #include "platform/headless_ui.h"
 
@@ -23,8 +21,8 @@ void BM_Structure(benchmark::State& state) {
     for (auto _ : state) {
         d->txtNodo = code.txtNodo;
         d->TxtOri = code.TxtOri;
-        if (!CostruisciStruttura(*d, ui)) {
-            state.SkipWithError("structure failed");
+        if (const Status esito = StrutturaDaCodice(*d, ui); !esito) {
+            state.SkipWithError(esito.error().c_str());
             break;
         }
         benchmark::DoNotOptimize(d->MatRegioni.at(1, d->NumRegioni).dis);

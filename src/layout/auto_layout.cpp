@@ -14,11 +14,6 @@ namespace trevalon {
 
 namespace {
 
-void fallisci(Diagram& d, std::string* why, const std::string& reason) {
-    d.ErroreCostruzione = true;
-    if (why && why->empty()) *why = reason;
-}
-
 // The largest spread the cell table takes: a ring of this many cells stays free around it for the
 // routes that run outside the drawing.
 constexpr int kMargineInstradamento = 40;
@@ -55,29 +50,22 @@ void SettaLimiti(Diagram& d) {
     d.limiti = l;
 }
 
-void Disegna(Diagram& d, LayoutState& s, std::string* why) {
+Status Disegna(Diagram& d, LayoutState& s) {
     s.FattoreLayout = LeggiFattore(s.settings.Txtfat);
     s.MezzoFattore = s.FattoreLayout / 2;
-    Deserializza(d);
-    if (d.ErroreCostruzione || d.NumIncroci < 1) {
-        fallisci(d, why, "the code cannot be read");
-        return;
-    }
+    if (!Deserializza(d) || d.NumIncroci < 1) return fail("the code cannot be read");
     for (int k = 1; k <= d.NumIncroci; ++k) d.incroci[k].Posto = 0;
     std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
     std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
     // A root crossing that is not in the diagram starts the layout from crossing 1.
     if (s.IncrocioRadice < 1 || s.IncrocioRadice > d.NumIncroci) s.IncrocioRadice = 1;
-    d.ErroreCostruzione = false;
-    GeneraAlberoAmpiezza(d, s, why);
-    if (d.ErroreCostruzione || s.ModoAutomatico) return;
+    if (auto albero = GeneraAlberoAmpiezza(d, s); !albero || s.ModoAutomatico) return albero;
     if (s.hook) s.hook->nodoIngrid(s);
-    StendiLayout(d, s, why);
+    return StendiLayout(d, s);
 }
 
-void StendiLayout(Diagram& d, LayoutState& s, std::string* why) {
-    VisCostruzione(d, s, "F", true, why);
-    if (d.ErroreCostruzione) return;
+Status StendiLayout(Diagram& d, LayoutState& s) {
+    if (auto stesa = VisCostruzione(d, s, "F", true); !stesa) return stesa;
 
     // Stray arc cells: those that touch neither a crossing nor a cell of their own number.
     const LimitiNodo l = d.limiti;
@@ -94,45 +82,41 @@ void StendiLayout(Diagram& d, LayoutState& s, std::string* why) {
             }
             if (!tocca) svuota(x);
         }
-    VisCostruzione(d, s, "", false, why);
+    return VisCostruzione(d, s, "", false);
 }
 
-void GeneraAlberoAmpiezza(Diagram& d, LayoutState& s, std::string* why) {
+Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
     s.TestaCoda = 0;
     s.FondoCoda = 0;
     s.TblNodoAlbero.clearTouched();
     std::fill(s.piazzato.begin(), s.piazzato.end(), 0);
     // The root stands at the centre of the work grid, so that shifts have room on every side.
     const int centro = WorkGrid::kMax / 2;
-    GeneraDirezioniAmpiezza(d, s, s.IncrocioRadice, centro, centro, 1, 0);
+    bool codaLibera = GeneraDirezioniAmpiezza(d, s, s.IncrocioRadice, centro, centro, 1, 0);
     d.incroci[s.IncrocioRadice].Posto = 1;
-    while (!d.ErroreCostruzione) {
+    while (true) {
+        if (!codaLibera) return fail("the layout tree has more crossings than its queue holds");
         ++s.TestaCoda;
-        if (s.TestaCoda > s.FondoCoda) break;
+        if (s.TestaCoda > s.FondoCoda) return {};
         const ElementoCoda e = s.CodaAlbero[s.TestaCoda];
         int dr = 0, dc = 0;
         passoDi(e.LatoPadre, dr, dc);
         const Incrocio& padre = d.incroci[e.IncrocioPadre];
         const int r = padre.Riga + dr, c = padre.Colonna + dc;
-        if (r < 1 || c < 1 || r >= WorkGrid::kMax || c >= WorkGrid::kMax) {
-            fallisci(d, why, "the layout leaves the work grid");
-            return;
-        }
-        if (s.TblNodoAlbero.Tipo(r, c) != 0 && !s.ModoAutomatico) {
-            if (!InsRigaCol(d, s, r, c, padre.Riga, padre.Colonna)) {
-                fallisci(d, why, "the layout leaves the work grid");
-                return;
-            }
-        }
+        if (r < 1 || c < 1 || r >= WorkGrid::kMax || c >= WorkGrid::kMax)
+            return fail("the layout leaves the work grid");
+        if (s.TblNodoAlbero.Tipo(r, c) != 0 && !s.ModoAutomatico &&
+            !InsRigaCol(d, s, r, c, padre.Riga, padre.Colonna))
+            return fail("the layout leaves the work grid");
         s.TblNodoAlbero.set(r, c, 'I', e.IncrocioFiglio);
         d.incroci[e.IncrocioFiglio].Riga = r;
         d.incroci[e.IncrocioFiglio].Colonna = c;
-        GeneraDirezioniAmpiezza(d, s, e.IncrocioFiglio, r, c, e.ArcoPadre, e.LatoPadre);
+        codaLibera = GeneraDirezioniAmpiezza(d, s, e.IncrocioFiglio, r, c, e.ArcoPadre, e.LatoPadre);
         if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "");
     }
 }
 
-void GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, int nArc, int Rotazione) {
+bool GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, int nArc, int Rotazione) {
     s.tick();
     static constexpr int kLatoOpposto[5] = {0, 3, 4, 1, 2};
     const int rot = (Rotazione >= 0 && Rotazione <= 4) ? kLatoOpposto[Rotazione] : 0;
@@ -155,15 +139,13 @@ void GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, in
             lato = lato <= 1 ? 4 : lato - 1;
         const int m = x.IncrocioLato[lato];
         if (m == n || m < 1 || m > d.NumIncroci || d.incroci[m].Posto != 0) continue;
-        if (s.FondoCoda >= kMaxIncroci) {
-            d.ErroreCostruzione = true;
-            return;
-        }
+        if (s.FondoCoda >= kMaxIncroci) return false;
         ++s.FondoCoda;
         s.CodaAlbero[s.FondoCoda] = {n, m, x.ArcoLato[lato], lato, x.VersoLato[lato]};
         if (x.ArcoLato[lato] >= 1 && x.ArcoLato[lato] <= kMaxArchi) d.archi[x.ArcoLato[lato]].Posto = 1;
         d.incroci[m].Posto = 1;
     }
+    return true;
 }
 
 bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp) {
@@ -219,8 +201,8 @@ bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp) {
     return true;
 }
 
-void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle, std::string* why) {
-    if (s.ModoAutomatico) return;
+Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle) {
+    if (s.ModoAutomatico) return {};
     s.tick();
     if (daCelle) {
         ClearTblNodo(d, s);
@@ -236,10 +218,7 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
                 }
         if (rmax >= rmin) {
             const int f = s.FattoreLayout;
-            if (f < 3) {
-                fallisci(d, why, "the layout spacing is too small to draw the diagram");
-                return;
-            }
+            if (f < 3) return fail("the layout spacing is too small to draw the diagram");
             // Work row (column) j stands f cells after the one before it, plus the extra room a failed
             // routing asked for after j - 1.
             const long spazio = kMaxCella - 2L * kMargineInstradamento;
@@ -256,11 +235,8 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
                 }
                 return true;
             };
-            if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) ||
-                !stendi(cmin, cmax, s.extraCol, s.colStesa)) {
-                fallisci(d, why, "the layout is too large for the cell table");
-                return;
-            }
+            if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) || !stendi(cmin, cmax, s.extraCol, s.colStesa))
+                return fail("the layout is too large for the cell table");
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c)
                     if (g.Tipo(r, c) != 0) {
@@ -289,10 +265,8 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
                         passoDi(lato, dr, dc);
                         int i = R + dr, j = C + dc;
                         while (true) {
-                            if (i < 1 || j < 1 || i >= kMaxCella || j >= kMaxCella) {
-                                fallisci(d, why, "a tree arc of the layout meets no crossing");
-                                return;
-                            }
+                            if (i < 1 || j < 1 || i >= kMaxCella || j >= kMaxCella)
+                                return fail("a tree arc of the layout meets no crossing");
                             CellaNodo& x = d.TblNodo.at(i, j);
                             if (x.Tipo == 'I') break;
                             x.Tipo = 'A';
@@ -306,6 +280,7 @@ void VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daC
     }
     SettaLimiti(d);
     if (s.hook) s.hook->visCostruzione(d, s, msg);
+    return {};
 }
 
 }  // namespace trevalon

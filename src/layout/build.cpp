@@ -10,6 +10,7 @@
 #include "layout/routing.h"
 #include "layout/tidy.h"
 #include "model/gauss_code.h"
+#include "model/knot_files.h"
 
 namespace trevalon {
 
@@ -71,30 +72,32 @@ long long micro(Clock::time_point a, Clock::time_point b) {
 
 }  // namespace
 
-BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui) {
-    BuildResult res;
-    auto fail = [&](BuildOutcome o, std::string why) {
-        d.ErroreCostruzione = true;
-        res.outcome = o;
-        res.reason = why.empty() ? std::string("the diagram cannot be built") : std::move(why);
-        return res;
+Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
+                                      MessagePort& ui, std::string* why) {
+    BuildTimes times;
+    // The window's message; the engine's own reason goes to *why.
+    auto fallisce = [&](std::string messaggio, std::string motivo) -> Result<BuildTimes> {
+        if (why) *why = motivo.empty() ? std::string("the diagram cannot be built") : std::move(motivo);
+        return fail(std::move(messaggio));
     };
     const auto t0 = Clock::now();
     if (!s.ModoAutomatico) t.tbltt.reset();
     if (s.IncrocioRadice == 0) s.IncrocioRadice = 1;
-    VerificaGau(d, ui);
-    if (d.ErroreCostruzione) return fail(BuildOutcome::CodeError, "the Gauss code is not valid");
+    if (auto verifica = VerificaGau(d); !verifica) {
+        ui.showMessage(verifica.error());
+        return fallisce(kErroreCodiceGau, "the Gauss code is not valid");
+    }
     st.ModoGen = 'A';
-    std::string why;
-    Disegna(d, s, &why);
+    const Status layout = Disegna(d, s);
     const auto t1 = Clock::now();
-    res.times.layoutUs = micro(t0, t1);
-    if (d.ErroreCostruzione) return fail(BuildOutcome::LayoutError, why);
-    if (s.ModoAutomatico) return res;
+    times.layoutUs = micro(t0, t1);
+    if (!layout) return fallisce(kErroreCodiceGau, layout.error());
+    if (s.ModoAutomatico) return times;
 
     // Routes that fill a channel between two parts of the drawing can shut other arc ends in: the same
     // layout spread wider leaves them room (the tidying removes the extra lines again), and a layout from
     // another root crossing is another drawing of the same diagram.
+    bool fallito = false;  // the last routing failed
     // The spread made again and routed; false when it no longer fits the table.
     auto stendiEInstrada = [&] {
         for (int a = 1; a <= d.NumArchi; ++a) {
@@ -103,78 +106,79 @@ BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, Rend
             x.PuntiExtra.clear();
             x.RigaFine = x.ColFine = 0;
         }
-        d.ErroreCostruzione = false;
-        std::string altro;
-        StendiLayout(d, s, &altro);
-        if (d.ErroreCostruzione) return false;
-        PercorriBordo(d, s, &altro);
-        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &altro);
+        fallito = true;
+        if (!StendiLayout(d, s)) return false;
+        fallito = !(PercorriBordo(d, s) && DisegnaArchi(d, s));
         return true;
     };
+    // Routes the layout, widening it as far as it helps; the reason of the first failure goes to perche.
     auto instrada = [&](std::string& perche) {
         const int fattore = s.FattoreLayout;
-        PercorriBordo(d, s, &perche);
-        if (!d.ErroreCostruzione) DisegnaArchi(d, s, &perche);
+        Status rotta = PercorriBordo(d, s);
+        if (rotta) rotta = DisegnaArchi(d, s);
+        if (!rotta) perche = rotta.error();
+        fallito = !rotta;
         // First more room only between the work lines where routes filled a passage one cell wide.
         auto allargaDove = [&] {
-            for (int giro = 0; d.ErroreCostruzione && giro < kAllargamentiMirati; ++giro)
+            for (int giro = 0; fallito && giro < kAllargamentiMirati; ++giro)
                 if (!allargaStrettoie(s) || !stendiEInstrada()) break;
         };
         allargaDove();
-        while (d.ErroreCostruzione && s.FattoreLayout >= 3 &&
-               s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
+        while (fallito && s.FattoreLayout >= 3 && s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
             s.FattoreLayout += s.FattoreLayout / 2;
             s.MezzoFattore = s.FattoreLayout / 2;
             if (!stendiEInstrada()) break;  // no wider spread fits
         }
         // A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only
         // where the routes need it.
-        if (d.ErroreCostruzione && fattore >= 8) {
+        if (fallito && fattore >= 8) {
             s.FattoreLayout = fattore * 2 / 3;
             s.MezzoFattore = s.FattoreLayout / 2;
             std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
             std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
             if (stendiEInstrada()) allargaDove();
         }
-        if (!d.ErroreCostruzione) return true;
+        if (!fallito) return true;
         s.FattoreLayout = fattore;
         s.MezzoFattore = fattore / 2;
         return false;
     };
     const int radice = s.IncrocioRadice;
-    bool instradato = instrada(why);
+    std::string motivo;
+    bool instradato = instrada(motivo);
     for (int tentativo = 1; !instradato && tentativo <= kAltreRadici && tentativo < d.NumIncroci;
          ++tentativo) {
         s.IncrocioRadice = (radice - 1 + tentativo) % d.NumIncroci + 1;
-        d.ErroreCostruzione = false;
+        if (!Disegna(d, s)) break;
         std::string altro;
-        Disegna(d, s, &altro);
-        if (d.ErroreCostruzione) break;
         instradato = instrada(altro);
     }
     if (!instradato) s.IncrocioRadice = radice;
     const auto t2 = Clock::now();
-    res.times.routingUs = micro(t1, t2);
-    if (d.ErroreCostruzione)
-        return fail(BuildOutcome::RoutingError,
-                    "no layout, widened as far as the cell table allows, leaves room to route every arc (" +
-                        why + ")");
+    times.routingUs = micro(t1, t2);
+    if (!instradato)
+        return fallisce(
+            kErroreIndiciGau,
+            "no layout, widened as far as the cell table allows, leaves room to route every arc (" + motivo +
+                ")");
 
     Assesta(d, s);
     RiparaArchi(d, s);
     const auto t3 = Clock::now();
-    res.times.tidyingUs = micro(t2, t3);
+    times.tidyingUs = micro(t2, t3);
     const LimitiNodo& l = d.limiti;
     const int altezza = l.RigaMax - l.RigaMin + OffsetRiga, larghezza = l.ColMax - l.ColMin + OffsetCol;
-    if (l.RigaMax < l.RigaMin || altezza > d.NumRighe || larghezza > d.NumColonne)
-        return fail(BuildOutcome::TooLarge, "the drawing needs " + std::to_string(altezza) + " rows and " +
-                                                std::to_string(larghezza) + " columns; the grid has " +
-                                                std::to_string(d.NumRighe) + " by " +
-                                                std::to_string(d.NumColonne));
+    if (l.RigaMax < l.RigaMin || altezza > d.NumRighe || larghezza > d.NumColonne) {
+        std::string motivoGrande = "the drawing needs " + std::to_string(altezza) + " rows and " +
+                                   std::to_string(larghezza) + " columns; the grid has " +
+                                   std::to_string(d.NumRighe) + " by " + std::to_string(d.NumColonne);
+        return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
+    }
 
     DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);
-    res.times.renderingUs = micro(t3, Clock::now());
-    return res;
+    times.renderingUs = micro(t3, Clock::now());
+    return times;
 }
+
 
 }  // namespace trevalon

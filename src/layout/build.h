@@ -3,11 +3,13 @@
 // cell lists and the full drawing. The main window adds its messages and button states around it.
 
 #include <string>
+#include <string_view>
 
 #include "layout/layout_state.h"
 #include "layout/tile_renderer.h"
 #include "model/tables.h"
 #include "platform/ports.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -15,20 +17,18 @@ struct BuildTimes {
     long long layoutUs = 0, routingUs = 0, tidyingUs = 0, renderingUs = 0;
 };
 
-enum class BuildOutcome { Done, CodeError, LayoutError, RoutingError, TooLarge };
+// The start of the window's message for a drawing too large for the display grid.
+inline constexpr std::string_view kDisegnoTroppoGrande = "The diagram cannot be drawn: ";
 
-struct BuildResult {
-    BuildOutcome outcome = BuildOutcome::Done;
-    std::string reason;  // why the build failed; empty when done
-    BuildTimes times;
-    bool ok() const { return outcome == BuildOutcome::Done; }
-};
-
-// Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black). In the automatic
-// run (s.ModoAutomatico) it stops after the layout: the side tables are written, nothing is routed or
-// drawn. When the arcs cannot be routed, the layout is spread wider, then laid out from the next root
-// crossings; s.IncrocioRadice is the root of the drawing built. On failure d.ErroreCostruzione is set and the
-// result says why. The code check shows its fault lines through ui.
-BuildResult CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui);
+// Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black); the times of its
+// phases. In the automatic run (s.ModoAutomatico) it stops after the layout: the side tables are written,
+// nothing is routed or drawn. When the arcs cannot be routed, the layout is spread wider, then laid out
+// from the next root crossings; s.IncrocioRadice is the root of the drawing built.
+// A failure's message is the one the window shows: kErroreCodiceGau for a faulty code (whose fault lines
+// are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when no layout can be
+// routed, kDisegnoTroppoGrande followed by the reason when the drawing does not fit the display grid.
+// *why, when given, receives the engine's own reason of a failure (the bench harness prints it).
+Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
+                                      MessagePort& ui, std::string* why = nullptr);
 
 }  // namespace trevalon

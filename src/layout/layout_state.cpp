@@ -22,15 +22,12 @@ void WorkGrid::set(int r, int c, char tipo, int numero) {
         // An arc cell needs a number to be told from an empty cell.
         if (v == 0) v = kArcBit;
     }
-    cells_[static_cast<std::size_t>(r) * kSize + c] = v;
+    cells_.at(r, c) = v;
     if (v != 0) grow(r, c);
 }
 
 void WorkGrid::clearTouched() {
-    if (anyTouched())
-        for (int r = rMin_; r <= rMax_; ++r)
-            std::fill_n(cells_.begin() + static_cast<std::ptrdiff_t>(r) * kSize + cMin_, cMax_ - cMin_ + 1,
-                        std::uint16_t{0});
+    if (anyTouched()) cells_.fill(rMin_, rMax_, cMin_, cMax_, 0);
     rMin_ = cMin_ = kSize;
     rMax_ = cMax_ = -1;
 }
@@ -39,7 +36,7 @@ void WorkGrid::shiftColumns(int c0, int c1, int dc) {
     if (!anyTouched() || c0 > c1) return;
     if (c0 + dc < 0 || c1 + dc >= kSize) throw std::out_of_range("column shift outside the work grid");
     for (int r = rMin_; r <= rMax_; ++r) {
-        std::uint16_t* row = cells_.data() + static_cast<std::size_t>(r) * kSize;
+        std::uint16_t* row = cells_.row(r);
         std::memmove(row + c0 + dc, row + c0, sizeof(std::uint16_t) * static_cast<std::size_t>(c1 - c0 + 1));
     }
     cMin_ = std::min(cMin_, c0 + dc);
@@ -51,9 +48,7 @@ void WorkGrid::shiftRows(int r0, int r1, int dr) {
     if (r0 + dr < 0 || r1 + dr >= kSize) throw std::out_of_range("row shift outside the work grid");
     const std::size_t width = static_cast<std::size_t>(cMax_ - cMin_ + 1);
     auto copyRow = [&](int from, int to) {
-        std::memmove(cells_.data() + static_cast<std::size_t>(to) * kSize + cMin_,
-                     cells_.data() + static_cast<std::size_t>(from) * kSize + cMin_,
-                     sizeof(std::uint16_t) * width);
+        std::memmove(cells_.row(to) + cMin_, cells_.row(from) + cMin_, sizeof(std::uint16_t) * width);
     };
     if (dr < 0)
         for (int r = r0; r <= r1; ++r) copyRow(r, r + dr);

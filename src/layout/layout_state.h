@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "model/tables.h"
+#include "platform/table2d.h"
 
 namespace trevalon {
 
@@ -21,7 +22,6 @@ class WorkGrid {
   public:
     static constexpr int kMax = 2500;
     static constexpr int kSize = kMax + 1;
-    WorkGrid() : cells_(static_cast<std::size_t>(kSize) * kSize, 0) {}
 
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
     char Tipo(int r, int c) const {
@@ -45,12 +45,9 @@ class WorkGrid {
 
   private:
     static constexpr std::uint16_t kArcBit = 0x8000;
-    std::uint16_t raw(int r, int c) const {
-        if (!inside(r, c)) return 0;
-        return cells_[static_cast<std::size_t>(r) * kSize + c];
-    }
+    std::uint16_t raw(int r, int c) const { return inside(r, c) ? cells_.at(r, c) : 0; }
     void grow(int r, int c);
-    std::vector<std::uint16_t> cells_;
+    Table2D<std::uint16_t, kSize, kSize> cells_{"work grid"};
     int rMin_ = kSize, rMax_ = -1, cMin_ = kSize, cMax_ = -1;
 };
 

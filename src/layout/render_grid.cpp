@@ -43,22 +43,12 @@ void TileNameTable::set(int r, int c, std::string_view name) {
         if (names_.size() > 255) throw std::length_error("too many distinct tile names");
         names_.emplace_back(name);
     }
-    cells_[static_cast<std::size_t>(r) * kSize + c] = static_cast<std::uint8_t>(id);
+    cells_.at(r, c) = static_cast<std::uint8_t>(id);
 }
 
 std::string_view TileNameTable::get(int r, int c) const {
     if (!inside(r, c)) return {};
-    return names_[cells_[static_cast<std::size_t>(r) * kSize + c]];
-}
-
-int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco) {
-    if (tmpIncr == 0 || tmpArco == 0) return -1;
-    if (tmpIncr < 0 || tmpIncr > kMaxIncroci) return -1;
-    const Incrocio& x = d.incroci[tmpIncr];
-    int side = -1;
-    for (int s = 1; s <= 4; ++s)
-        if (x.ArcoLato[s] == tmpArco) side = s;
-    return side;
+    return names_[cells_.at(r, c)];
 }
 
 void SettaFreccie(int tmpDir, int& dr, int& dc) {

@@ -1,6 +1,6 @@
 #pragma once
 // Preparing a display grid for the tile renderers, the offsets between the cell table and the display,
-// the per-cell tile-name table, and small side lookups shared by layout, routing and the moves.
+// the per-cell tile-name table, and the heading steps.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include "model/tables.h"
 #include "platform/grid_control.h"
+#include "platform/table2d.h"
 
 namespace trevalon {
 
@@ -31,23 +32,18 @@ void TrasformaInv(const LimitiNodo& limiti, int r, int c, int& r2, int& c2);
 class TileNameTable {
   public:
     static constexpr int kSize = 1511;
-    TileNameTable() : cells_(static_cast<std::size_t>(kSize) * kSize, 0) {}
 
     // `InizializzaTbltt`: every entry empty.
-    void reset() { std::fill(cells_.begin(), cells_.end(), std::uint8_t{0}); }
+    void reset() { cells_.fill(0); }
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
     // Writing outside the table is ignored; reading outside gives the empty name.
     void set(int r, int c, std::string_view name);
     std::string_view get(int r, int c) const;
 
   private:
-    std::vector<std::uint8_t> cells_;
+    Table2D<std::uint8_t, kSize, kSize> cells_{"tile-name table"};
     std::vector<std::string> names_{std::string()};
 };
-
-// Side 1..4 of crossing `tmpIncr` at which arc `tmpArco` is attached, the higher side when the arc is
-// attached twice (a curl); -1 when either is 0 or no side matches.
-int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco);
 
 // Heading 1..4 to a row and column step; any other heading leaves dr and dc unchanged.
 void SettaFreccie(int tmpDir, int& dr, int& dc);

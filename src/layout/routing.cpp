@@ -10,11 +10,6 @@ namespace trevalon {
 
 namespace {
 
-void fallisci(Diagram& d, std::string* why, const std::string& reason) {
-    d.ErroreCostruzione = true;
-    if (why && why->empty()) *why = reason;
-}
-
 constexpr std::size_t kMaxCaratteriPercorso = 200000;
 
 std::size_t lunghezzaVoce(Punto p) {
@@ -23,7 +18,7 @@ std::size_t lunghezzaVoce(Punto p) {
 
 }  // namespace
 
-void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
+Status PercorriBordo(Diagram& d, LayoutState& s) {
     s.PuntiBordo.clear();
     s.BufferPunti.clear();
     s.bufferChars = 0;
@@ -31,16 +26,14 @@ void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
     s.strettoiaColonne.clear();
     const int rmin = d.limiti.RigaMin;
     if (rmin < 1 || rmin > kMaxCella) {
-        fallisci(d, why, "the cell table is empty: there is no border to walk");
-        return;
+        return fail("the cell table is empty: there is no border to walk");
     }
     int c0 = 0;
     for (int c = 1; c <= kMaxCella && c0 == 0; ++c)
         if (d.TblNodo.at(rmin, c).Tipo != 0) c0 = c;
     const Punto start{rmin - 1, c0 - 1};
     if (c0 == 0 || start.r < 0 || start.c < 0) {
-        fallisci(d, why, "the drawing touches the edge of the cell table");
-        return;
+        return fail("the drawing touches the edge of the cell table");
     }
     auto fuori = [](Punto p) { return p.r < 0 || p.c < 0 || p.r > kMaxCella || p.c > kMaxCella; };
     Punto p = start;
@@ -48,19 +41,17 @@ void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
     const long maxPassi = 4L * CellTable::kSize * CellTable::kSize;
     for (long passo = 0;; ++passo) {
         if (passo > maxPassi) {
-            fallisci(d, why, "the border walk does not come back to its start");
-            return;
+            return fail("the border walk does not come back to its start");
         }
         int dr = 0, dc = 0;
         passoDi(dir, dr, dc);
         p = {p.r + dr, p.c + dc};
-        if (p == start) break;
+        if (p == start) return {};
         int rr = 0, rc = 0;
         passoDi(giraDestra(dir), rr, rc);
         const Punto vicino{p.r + rr, p.c + rc}, lontano{p.r + 2 * rr, p.c + 2 * rc};
         if (fuori(p) || fuori(vicino) || fuori(lontano)) {
-            fallisci(d, why, "the border walk leaves the cell table");
-            return;
+            return fail("the border walk leaves the cell table");
         }
         const CellaNodo& v = d.TblNodo.at(vicino.r, vicino.c);
         const CellaNodo& l = d.TblNodo.at(lontano.r, lontano.c);
@@ -72,8 +63,7 @@ void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
             passoDi(nd, dr, dc);
             const Punto q{p.r + dr, p.c + dc};
             if (fuori(q)) {
-                fallisci(d, why, "the border walk leaves the cell table");
-                return;
+                return fail("the border walk leaves the cell table");
             }
             if (d.TblNodo.at(q.r, q.c).Tipo == 0) {
                 dir = nd;
@@ -82,19 +72,17 @@ void PercorriBordo(Diagram& d, LayoutState& s, std::string* why) {
             }
         }
         if (!trovato) {
-            fallisci(d, why, "the border walk is shut in");
-            return;
+            return fail("the border walk is shut in");
         }
     }
 }
 
-void DisegnaArchi(Diagram& d, LayoutState& s, std::string* why) {
+Status DisegnaArchi(Diagram& d, LayoutState& s) {
     while (!s.PuntiBordo.empty()) {
         auto& pb = s.PuntiBordo;
         for (std::size_t k = 1; k < pb.size(); ++k) {
             if (pb[k].NumeroArco == -1 || pb[k].NumeroArco != pb[k - 1].NumeroArco) continue;
-            TracciaPercorso(d, s, pb[k - 1], pb[k], why);
-            if (d.ErroreCostruzione) return;
+            if (auto percorso = TracciaPercorso(d, s, pb[k - 1], pb[k]); !percorso) return percorso;
             if (s.hook) s.hook->visCostruzione(d, s, std::to_string(pb[k].NumeroArco) + " ");
             pb[k - 1].NumeroArco = -1;
             pb[k].NumeroArco = -1;
@@ -105,15 +93,14 @@ void DisegnaArchi(Diagram& d, LayoutState& s, std::string* why) {
         if (rimasti.size() == pb.size()) {
             std::string arcs;
             for (const PuntoBordo& p : rimasti) arcs += std::to_string(p.NumeroArco) + ",";
-            fallisci(d, why, "no two end cells of one arc follow each other on the border: " + arcs);
-            return;
+            return fail("no two end cells of one arc follow each other on the border: " + arcs);
         }
         pb = std::move(rimasti);
     }
+    return {};
 }
 
-void TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const PuntoBordo& p2,
-                     std::string* why) {
+Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const PuntoBordo& p2) {
     const int a = p1.NumeroArco;
     const int r1 = p1.RigaArco, c1 = p1.ColArco, r2 = p2.RigaArco, c2 = p2.ColArco;
     auto provaL = [&](bool orizzontalePrima) {
@@ -124,13 +111,11 @@ void TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const Pun
         return ListaPunti(d, s, a, r1, c1, r2, c1) && ListaPunti(d, s, a, r2, c1, r2, c2);
     };
     const bool laterale = r1 == p1.RigaInc;
-    bool fatto = provaL(laterale) || provaL(!laterale);
-    if (!fatto) {
-        ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc, why);
-        if (d.ErroreCostruzione) return;
-        fatto = true;
-    }
+    if (!provaL(laterale) && !provaL(!laterale))
+        if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo)
+            return bordo;
     PuntiPercorso(d, s, a);
+    return {};
 }
 
 bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, int c2) {
@@ -148,8 +133,7 @@ bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, in
     }
 }
 
-void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int rf, int cf, int ri, int ci,
-                     std::string* why) {
+Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int rf, int cf, int ri, int ci) {
     s.tick();
     int d0 = 1;
     if (r1 == ri) d0 = c1 > ci ? 2 : 4;
@@ -174,8 +158,7 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
         if (scelta == 0) {
             s.BufferPunti.clear();
             s.bufferChars = 0;
-            fallisci(d, why, "the route of arc " + std::to_string(arco) + " cannot leave its start cell");
-            return;
+            return fail("the route of arc " + std::to_string(arco) + " cannot leave its start cell");
         }
         int dr = 0, dc = 0;
         passoDi(scelta, dr, dc);
@@ -193,18 +176,15 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
         s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
         if (s.bufferChars > kMaxCaratteriPercorso) {
-            fallisci(d, why,
-                     "the route of arc " + std::to_string(arco) +
-                         " is too long: routes laid before it have shut its other end in");
-            return;
+            return fail("the route of arc " + std::to_string(arco) +
+                        " is too long: routes laid before it have shut its other end in");
         }
         dir = scelta;
         // Back on the start cell with the start heading: the walk goes round for ever.
         if (p == Punto{r1, c1} && dir == d0) {
             s.BufferPunti.clear();
             s.bufferChars = 0;
-            fallisci(d, why, "the other end of arc " + std::to_string(arco) + " cannot be reached");
-            return;
+            return fail("the other end of arc " + std::to_string(arco) + " cannot be reached");
         }
     }
     Arco& a = d.archi[arco];
@@ -217,6 +197,7 @@ void ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r
     InvertiAngolo(d, s, arco, rf, cf, false);
     a.RigaFine = rf;
     a.ColFine = cf;
+    return {};
 }
 
 void PuntiPercorso(Diagram& d, LayoutState& s, int arco) {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "layout/cell_access.h"
+#include "model/sides.h"
 
 namespace trevalon {
 

@@ -12,6 +12,31 @@ namespace trevalon {
 
 namespace {
 
+// Gathers the messages of a piece of work to show them in one box at its end; questions go through.
+class MessaggiRaccolti : public MessagePort {
+  public:
+    explicit MessaggiRaccolti(MessagePort& ui) : ui_(ui) {}
+    void showMessage(const std::string& text) override {
+        if (text.empty()) return;
+        if (!testo_.empty()) testo_ += '\n';
+        testo_ += text;
+    }
+    bool askYesNo(const std::string& text) override { return ui_.askYesNo(text); }
+    std::optional<std::string> askInput(const std::string& prompt, const std::string& title,
+                                        const std::string& defaultText) override {
+        return ui_.askInput(prompt, title, defaultText);
+    }
+    // Shows what was gathered, if anything, and forgets it.
+    void mostra() {
+        if (!testo_.empty()) ui_.showMessage(testo_);
+        testo_.clear();
+    }
+
+  private:
+    MessagePort& ui_;
+    std::string testo_;
+};
+
 // Suspends the painting of a grid for its lifetime; painting is back on at every exit.
 class PitturaSospesa {
   public:
@@ -83,32 +108,26 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
         f.doc.modi.ModoSviluppo);
     if (!automatico) InizializzaGr(prova, d->NumRighe, d->NumColonne, st.DimCella, 'A');
 
-    const BuildResult r =
-        CostruisciDaCodice(*d, s, st, RenderTarget{prova, provaTbltt, palette, nullptr}, f.ui);
+    // Whatever the build has to say comes in one box: the faults of the code and the failure.
+    MessaggiRaccolti raccolti(f.ui);
+    const Result<BuildTimes> r =
+        CostruisciDaCodice(*d, s, st, RenderTarget{prova, provaTbltt, palette, nullptr}, raccolti);
     out.radice = s.IncrocioRadice;
     s.progresso = nullptr;
-    if (!r.ok()) {
+    if (!r) {
         s.IncrocioRadice = radicePrima;
-        switch (r.outcome) {
-            case BuildOutcome::CodeError:
-            case BuildOutcome::LayoutError:
-                if (!f.doc.modi.CorsaCompleta) f.ui.showMessage(kErroreCodiceGau);
-                break;
-            case BuildOutcome::RoutingError:
-                f.ui.showMessage(kErroreIndiciGau);
-                break;
-            default:
-                f.ui.showMessage("The diagram cannot be drawn: " + r.reason);
-                break;
-        }
+        if (!automatico) f.SettaDone();
+        if (!f.doc.modi.CorsaCompleta || r.error() != kErroreCodiceGau) raccolti.showMessage(r.error());
+        raccolti.mostra();
         return out;
     }
     // The structure of the new diagram: passages, regions and shortest region paths.
-    const EsitoStruttura e = Cmdgecare_Click(*d, impostazioniModello(f));
-    if (!e.ok) {
+    const Status e = Cmdgecare_Click(*d, impostazioniModello(f));
+    if (!e) {
         s.IncrocioRadice = radicePrima;
-        f.ui.showMessage(e.messaggio.empty() ? std::string("The structure of the diagram cannot be built")
-                                             : e.messaggio);
+        if (!automatico) f.SettaDone();
+        f.ui.showMessage(e.error().empty() ? std::string("The structure of the diagram cannot be built")
+                                           : e.error());
         return out;
     }
     out.esito = EsitoCostruzione::Costruito;

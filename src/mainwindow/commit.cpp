@@ -3,7 +3,6 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "model/structure.h"
-#include "platform/headless_ui.h"
 
 namespace trevalon {
 
@@ -22,11 +21,6 @@ void svuotaTabelle(Diagram& d) {
     vuoto.NumRighe = d.NumRighe;
     vuoto.NumColonne = d.NumColonne;
     d = std::move(vuoto);
-}
-
-bool strutturaPerRicerche(Diagram& d) {
-    AutomaticUi quiet;
-    return CostruisciStruttura(d, quiet, {}, CamminiRegioni::SoloDistanze);
 }
 
 void didascaliaBanale(Form2& f) {
@@ -49,7 +43,7 @@ bool registra(Form2& f) {
         // The complete run draws nothing between its steps: the searches need only the structure. A code
         // the build refuses ends the run, which goes back to its start step.
         if (doc.storia.piena()) return Salvastato(f);
-        return strutturaPerRicerche(d) && Salvastato(f);
+        return CostruisciStrutturaRicerca(d).ok() && Salvastato(f);
     }
     if (doc.modi.ModoBatch || doc.storia.piena()) return Salvastato(f);  // refused, and said why
     CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1);

@@ -29,7 +29,7 @@ bool FormProva::caricaConsegna(const std::string& codice, const std::string& ori
     Diagram& d = diagram_;
     d.txtNodo = codice;
     d.TxtOri = ori;
-    if (!CostruisciStruttura(d, ui_, {}, CamminiRegioni::SoloDistanze)) return false;
+    if (!CostruisciStrutturaRicerca(d)) return false;
     // The crossing names handed over: "|name|name|...|".
     std::size_t i = 1, pos = 1;
     while (pos < nomi.size() && i < d.NomiIncroci.size()) {

@@ -189,9 +189,9 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         f.ui.showMessage("File not found:" + nome);
         return false;
     }
-    const TestoGaussCode testo = leggiRigheGaussCode(righe);
-    if (!testo.ok) {
-        f.ui.showMessage(testo.errore);
+    const Result<CodiceGauss> testo = leggiCodiceGaussRighe(righe);
+    if (!testo) {
+        f.ui.showMessage(testo.error());
         return false;
     }
 
@@ -201,7 +201,7 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     doc.modi.ModoSorgente = SourceKind::Code;
     const int dimPrima = f.ctx.DimCella;
     f.ctx.DimCella = f.ctx.TabDimCella[6];
-    CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1);
+    CostruzioneNuova nuova = costruisciNuovo(f, testo->txtNodo, testo->TxtOri, 1);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/table2d.h"
+
 namespace trevalon {
 
 inline constexpr int kMaxRigheDis = 700;
@@ -27,6 +29,7 @@ struct CellaDis {
     std::int16_t Reg2 = 0;
     std::int32_t Marca = 0;  // work mark of the cell-drawing engine
 };
+static_assert(sizeof(CellaDis) == 20, "a cell of the drawing stays 20 bytes: the drawing has 701 x 2001");
 
 // Extent of the non-empty cells; a fresh build starts at RigaMax 0, ColMax 0, RigaMin 9999, ColMin 9999.
 struct LimitiDis {
@@ -37,17 +40,10 @@ class CellDrawing {
   public:
     static constexpr int kRows = kMaxRigheDis + 1;
     static constexpr int kCols = kMaxColonneDis + 1;
-    CellDrawing() : cells_(static_cast<std::size_t>(kRows) * kCols) {}
 
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kRows && c < kCols; }
-    CellaDis& at(int r, int c) {
-        check(r, c);
-        return cells_[static_cast<std::size_t>(r) * kCols + c];
-    }
-    const CellaDis& at(int r, int c) const {
-        check(r, c);
-        return cells_[static_cast<std::size_t>(r) * kCols + c];
-    }
+    CellaDis& at(int r, int c) { return cells_.at(r, c); }
+    const CellaDis& at(int r, int c) const { return cells_.at(r, c); }
 
     // `Codice` as text: "" or one of "0".."8".
     std::string_view Codice(int r, int c) const;
@@ -68,15 +64,10 @@ class CellDrawing {
     LimitiDis limiti;
 
   private:
-    static void check(int r, int c) {
-        if (!inside(r, c))
-            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) +
-                                    " is outside the cell drawing");
-    }
     std::string_view name(std::uint8_t id) const { return names_[id]; }
     std::uint8_t intern(std::string_view n);
 
-    std::vector<CellaDis> cells_;
+    Table2D<CellaDis, kRows, kCols> cells_{"cell drawing"};
     std::vector<std::string> names_{std::string()};
 };
 

@@ -112,34 +112,27 @@ std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::strin
     return {};
 }
 
-void VerificaGau(Diagram& d, MessagePort& ui) {
-    d.ErroreCostruzione = false;
+Status VerificaGau(Diagram& d) {
     std::string rotated;
     const auto faults = difettiCodiceGauss(d.txtNodo, d.TxtOri, &rotated);
-    if (!faults.empty()) {
-        d.ErroreCostruzione = true;
-        ui.showMessage(joinLines(faults));
-        return;
-    }
+    if (!faults.empty()) return fail(joinLines(faults));
     d.txtNodo = rotated;
+    return {};
 }
 
-void Deserializza(Diagram& d, const ModelSettings& settings) {
+Status Deserializza(Diagram& d, const ModelSettings& settings) {
     d.NumIncroci = 0;
     d.NumArchi = 0;
     const auto passages = leggiPassaggiGauss(d.txtNodo);
-    if (!passages || passages->size() > static_cast<std::size_t>(kMaxArchi)) {
-        d.ErroreCostruzione = true;
-        return;
-    }
+    if (!passages) return fail("The Gauss code cannot be read");
+    if (passages->size() > static_cast<std::size_t>(kMaxArchi))
+        return fail("Too many passages for the arc table: " + std::to_string(passages->size()));
     const auto& p = *passages;
     const int m = static_cast<int>(p.size());
     int top = 0;
     for (const auto& q : p) top = std::max(top, q.label);
-    if (top > kMaxIncroci) {
-        d.ErroreCostruzione = true;
-        return;
-    }
+    if (top > kMaxIncroci)
+        return fail("A crossing label is beyond the crossing table: " + std::to_string(top));
 
     for (int k = 0; k < m; ++k) {
         const auto& here = p[k];
@@ -178,6 +171,7 @@ void Deserializza(Diagram& d, const ModelSettings& settings) {
         (arc.SegnoA == '+' ? to.ArcoEntraSopra : to.ArcoEntraSotto) = a;
     }
     StampaIncroci(d, settings);
+    return {};
 }
 
 }  // namespace trevalon

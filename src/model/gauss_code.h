@@ -9,7 +9,7 @@
 
 #include "model/model_settings.h"
 #include "model/tables.h"
-#include "platform/ports.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -30,23 +30,23 @@ std::string scriviTestoGauss(const std::vector<PassaggioGauss>& passages);
 // Largest crossing count a Gauss code may have: the passage table holds two passages per crossing.
 inline constexpr int kMaxIncrociGauss = kMaxCrossingsForMoves;
 
-// Checks d.txtNodo and d.TxtOri. Sets d.ErroreCostruzione to false at the start and to true on any fault;
-// all fault lines found are shown in order in one message box. A sound code whose first passage is not at
+// Checks d.txtNodo and d.TxtOri. On a fault the failure's message is every fault line found, in order,
+// one per line: the text the window shows in one message box. A sound code whose first passage is not at
 // crossing 1 has its passages rotated in d.txtNodo so that it is (the knot is unchanged).
 // Faults: a text that is not labels with signs, more than kMaxIncrociGauss crossings, per label 1..n
 // "Error +/- in cross c" (not once over and once under) and "Error cross c: k times" (not twice),
 // and over/under letters that are not exactly one "O" or "V" per crossing ("error indices in file .GAU").
-void VerificaGau(Diagram& d, MessagePort& ui);
+Status VerificaGau(Diagram& d);
 
-// The fault lines VerificaGau would show, without touching any diagram; `rotated` receives the text with
+// The fault lines of VerificaGau, without touching any diagram; `rotated` receives the text with
 // passage 1 at crossing 1 when the code is sound.
 std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::string_view TxtOri,
                                             std::string* rotated = nullptr);
 
 // Reads d.txtNodo into the crossing and arc tables (crossing links, arc ends and signs, labels in
 // NomiIncroci where still empty, NumIncroci = largest label, NumArchi = passages), then StampaIncroci.
-// Meant for a checked code; a text it cannot read, or one beyond the tables, sets d.ErroreCostruzione
-// and leaves the counts at 0.
-void Deserializza(Diagram& d, const ModelSettings& settings = {});
+// Meant for a checked code; a text it cannot read, or one beyond the tables, fails and leaves the counts
+// at 0.
+Status Deserializza(Diagram& d, const ModelSettings& settings = {});
 
 }  // namespace trevalon

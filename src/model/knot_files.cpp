@@ -78,7 +78,7 @@ bool lettersFromValue(std::string_view value, std::string& out) {
 
 }  // namespace
 
-TestoGaussCode leggiRigheGaussCode(const std::vector<std::string>& lines) {
+Result<CodiceGauss> leggiCodiceGaussRighe(const std::vector<std::string>& lines) {
     bool haveGauss = false, haveIndices = false;
     std::string gaussValue, indicesValue;
     for (std::string_view line : lines) {
@@ -93,20 +93,13 @@ TestoGaussCode leggiRigheGaussCode(const std::vector<std::string>& lines) {
             indicesValue = std::string(line.substr(at + kIndices.size()));
         }
     }
-    TestoGaussCode result;
-    if (!haveGauss || !gaussFromValue(gaussValue, result.txtNodo)) {
-        result.errore = kErroreCodiceGau;
-        return result;
-    }
-    if (!haveIndices || !lettersFromValue(indicesValue, result.TxtOri)) {
-        result.errore = kErroreIndiciGau;
-        return result;
-    }
-    result.ok = true;
-    return result;
+    CodiceGauss codice;
+    if (!haveGauss || !gaussFromValue(gaussValue, codice.txtNodo)) return fail(kErroreCodiceGau);
+    if (!haveIndices || !lettersFromValue(indicesValue, codice.TxtOri)) return fail(kErroreIndiciGau);
+    return codice;
 }
 
-TestoGaussCode leggiTestoGaussCode(std::string_view fileText) {
+Result<CodiceGauss> leggiCodiceGaussTesto(std::string_view fileText) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start <= fileText.size()) {
@@ -118,7 +111,7 @@ TestoGaussCode leggiTestoGaussCode(std::string_view fileText) {
         lines.emplace_back(fileText.substr(start, nl - start));
         start = nl + 1;
     }
-    return leggiRigheGaussCode(lines);
+    return leggiCodiceGaussRighe(lines);
 }
 
 std::string valoreGaussCode(std::string_view txtNodo) {

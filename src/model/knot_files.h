@@ -6,13 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace trevalon {
 
-struct TestoGaussCode {
-    bool ok = false;
+// The code texts of a knot file.
+struct CodiceGauss {
     std::string txtNodo;  // "1-2+3-1+2-3+"
     std::string TxtOri;   // "OOO"
-    std::string errore;   // the message when not ok
 };
 
 inline constexpr const char* kErroreCodiceGau = "error gauss code in file .GAU";
@@ -21,12 +22,12 @@ inline constexpr const char* kErroreIndiciGau = "error indices in file .GAU";
 // Reads the lines of a Gauss-code file. Keys are found without regard to case anywhere in a line and the
 // value is what follows the key; a trailing "\r" is dropped; a later line with a key replaces an earlier
 // one. "GaussCode=" items are signed labels ("+" optional), blanks around an item ignored; "Indices=" items
-// are 1 or +1 ("O") and -1 ("V"), blanks ignored. Both keys are required. Errors: kErroreCodiceGau or
+// are 1 or +1 ("O") and -1 ("V"), blanks ignored. Both keys are required. Failures: kErroreCodiceGau or
 // kErroreIndiciGau.
-TestoGaussCode leggiRigheGaussCode(const std::vector<std::string>& lines);
+Result<CodiceGauss> leggiCodiceGaussRighe(const std::vector<std::string>& lines);
 
 // The same for a file's whole text (LF or CR LF lines).
-TestoGaussCode leggiTestoGaussCode(std::string_view fileText);
+Result<CodiceGauss> leggiCodiceGaussTesto(std::string_view fileText);
 
 // "1-2+3-1+2-3+" -> "1,-2,3,-1,2,-3".
 std::string valoreGaussCode(std::string_view txtNodo);

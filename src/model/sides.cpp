@@ -55,4 +55,13 @@ void AssegnaLatiTutti(Diagram& d) {
     for (int n = 1; n <= d.NumIncroci; ++n) AssegnaLatiBase(d, n);
 }
 
+int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco) {
+    if (tmpIncr < 1 || tmpIncr > kMaxIncroci || tmpArco == 0) return -1;
+    const Incrocio& x = d.incroci[tmpIncr];
+    int side = -1;
+    for (int s = 1; s <= 4; ++s)
+        if (x.ArcoLato[s] == tmpArco) side = s;
+    return side;
+}
+
 }  // namespace trevalon

@@ -19,4 +19,8 @@ void RuotaLati(Diagram& d, int n, int nArc, int rot);
 // Base assignment for every crossing 1..NumIncroci.
 void AssegnaLatiTutti(Diagram& d);
 
+// `ArcoInnodo`: the side 1..4 of crossing tmpIncr that holds arc tmpArco, the higher side when it holds
+// it twice (a curl); -1 when either is 0, the crossing is beyond the table or no side holds the arc.
+int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco);
+
 }  // namespace trevalon

@@ -13,11 +13,6 @@ namespace trevalon {
 
 namespace {
 
-EsitoStruttura fallito(Diagram& d, std::string message) {
-    d.ErroreCostruzione = true;
-    return {false, std::move(message)};
-}
-
 int oppositeSide(int side) {
     return side + 2 > 4 ? side - 2 : side + 2;
 }
@@ -117,23 +112,22 @@ std::string faceCode(const std::vector<int>& arcs) {
 
 }  // namespace
 
-EsitoStruttura GeneraCodGem(Diagram& d, const ModelSettings& settings) {
+Status GeneraCodGem(Diagram& d, const ModelSettings& settings) {
     if (d.NumArchi > kMaxGemelli)
-        return fallito(d,
-                       "Too many crossings for the passage table: " + std::to_string((d.NumArchi + 1) / 2) +
-                           " (at most " + std::to_string(kMaxGemelli / 2) + ")");
+        return fail("Too many crossings for the passage table: " + std::to_string((d.NumArchi + 1) / 2) +
+                    " (at most " + std::to_string(kMaxGemelli / 2) + ")");
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
-        return fallito(d, "The arc or crossing count is beyond the tables");
+        return fail("The arc or crossing count is beyond the tables");
     const int n = d.NumArchi;
     int c = 1;
     for (int k = 1; k <= n; ++k) {
         if (c < 1 || c > d.NumIncroci)
-            return fallito(d, "The passage walk left the crossings at arc " + std::to_string(k));
+            return fail("The passage walk left the crossings at arc " + std::to_string(k));
         const Incrocio& here = d.incroci[c];
         const int side = leavingSide(here, k);
         if (side == 0)
-            return fallito(d, "The passage walk cannot go on: crossing " + std::to_string(c) +
-                                  " holds no arc " + std::to_string(k));
+            return fail("The passage walk cannot go on: crossing " + std::to_string(c) + " holds no arc " +
+                        std::to_string(k));
         const int q = k + 1 > n ? 1 : k + 1;
         Gemello& next = d.gemelli[q];
         next.dirda = oppositeSide(side);
@@ -166,7 +160,7 @@ EsitoStruttura GeneraCodGem(Diagram& d, const ModelSettings& settings) {
     return {};
 }
 
-EsitoStruttura CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
+Status CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
     auto esito = GeneraCodGem(d, settings);
     StampaIncroci(d, settings);
     StampaArchi(d, settings);
@@ -181,9 +175,9 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     return w.closed ? faceCode(w.arcs) : std::string();
 }
 
-EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
-        return fallito(d, "The arc or crossing count is beyond the tables");
+        return fail("The arc or crossing count is beyond the tables");
     for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
 
     // The face of every crossing corner, in crossing then side order. A face met again from another corner
@@ -206,8 +200,8 @@ EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
             }
             walkFace(d, c, side, seen, w);
             if (!w.closed)
-                return fallito(d, "The side tables do not close the region at side " + std::to_string(side) +
-                                      " of crossing " + std::to_string(c));
+                return fail("The side tables do not close the region at side " + std::to_string(side) +
+                            " of crossing " + std::to_string(c));
             const int index = static_cast<int>(codes.size());
             codes.push_back(faceCode(w.arcs));
             faceArcs.push_back(w.arcs);
@@ -234,7 +228,7 @@ EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
         if (i > 0 && codes[order[i]] == codes[order[i - 1]]) continue;
         if (d.NumRegioni + 1 > kMaxRegioni) {
             d.NumRegioni = 0;
-            return fallito(d, "Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
+            return fail("Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
         }
         ++d.NumRegioni;
         d.CodRegione[d.NumRegioni] = codes[order[i]];
@@ -252,7 +246,7 @@ EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     for (int a = 1; a <= d.NumArchi; ++a) {
         Arco& arc = d.archi[a];
         if (arc.Reg1 == 0 || arc.Reg2 == 0)
-            return fallito(d, "Arc " + std::to_string(a) + " does not lie between two regions");
+            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
         d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
         d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
     }
@@ -368,25 +362,39 @@ void GeneraDistanzeRegioni(Diagram& d) {
     }
 }
 
-EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
+Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
     CmdCammino_Click(d, settings);
     return {};
 }
 
-bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings, CamminiRegioni cammini) {
-    d.ErroreCostruzione = false;
-    VerificaGau(d, ui);
-    if (d.ErroreCostruzione) return false;
-    Deserializza(d, settings);
-    if (d.ErroreCostruzione) return false;
+namespace {
+
+// The code check shows its fault lines through ui when there is one.
+Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& settings, CamminiRegioni cammini) {
+    if (auto verifica = VerificaGau(d); !verifica) {
+        if (ui) ui->showMessage(verifica.error());
+        return verifica;
+    }
+    if (auto lettura = Deserializza(d, settings); !lettura) return lettura;
     AssegnaLatiTutti(d);
-    if (cammini == CamminiRegioni::Testi) return static_cast<bool>(Cmdgecare_Click(d, settings));
-    if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return false;
-    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return false;
+    if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
+    if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
+    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
     GeneraDistanzeRegioni(d);
-    return true;
+    return {};
 }
+
+}  // namespace
+
+Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& settings, CamminiRegioni cammini) {
+    return strutturaDaCodice(d, &ui, settings, cammini);
+}
+
+Status CostruisciStrutturaRicerca(Diagram& d) {
+    return strutturaDaCodice(d, nullptr, {}, CamminiRegioni::SoloDistanze);
+}
+
 
 }  // namespace trevalon

@@ -7,24 +7,18 @@
 #include "model/model_settings.h"
 #include "model/tables.h"
 #include "platform/ports.h"
+#include "platform/result.h"
 
 namespace trevalon {
-
-// Outcome of a structure step: ok, or the reason it could not be built. A failed step also sets
-// d.ErroreCostruzione; the tables it had begun are then not to be used.
-struct EsitoStruttura {
-    bool ok = true;
-    std::string messaggio;
-    explicit operator bool() const { return ok; }
-};
 
 // Passage walk: passage k is the one arc k leaves, starting at crossing 1 with arc 1. Writes NumGemelli,
 // every passage, GemSopra/GemSotto of every crossing and GemelloDa/GemelloA of every arc; StampaGemelli.
 // Refuses more than kMaxGemelli passages, and stops when the crossing reached does not hold the next arc.
-EsitoStruttura GeneraCodGem(Diagram& d, const ModelSettings& settings = {});
+// A step that fails leaves the tables it had begun not to be used.
+Status GeneraCodGem(Diagram& d, const ModelSettings& settings = {});
 
 // GeneraCodGem, then StampaIncroci and StampaArchi.
-EsitoStruttura CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings = {});
+Status CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings = {});
 
 // The code of the face at side tmpDirez of crossing tmpIncr: its arcs as three-digit numbers in ascending
 // text order, each followed by ",", the whole preceded by "," (",001,004,007,"). Empty when the side tables
@@ -33,8 +27,8 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez);
 
 // The regions: every distinct face code in ascending order as CodRegione(1..NumRegioni), the two regions
 // beside every arc (Reg1, Reg2), and MatRegioni cleared and its arco filled; then the dumps.
-EsitoStruttura GeneraGrafoDuale(Diagram& d, const ModelSettings& settings = {});
-inline EsitoStruttura CmdGrafoReg_Click(Diagram& d, const ModelSettings& settings = {}) {
+Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings = {});
+inline Status CmdGrafoReg_Click(Diagram& d, const ModelSettings& settings = {}) {
     return GeneraGrafoDuale(d, settings);
 }
 
@@ -56,16 +50,20 @@ void GeneraDistanzeRegioni(Diagram& d);
 
 // The structure pipeline: passages, regions and the region graph, all shortest region paths. Stops at the
 // first step that fails.
-EsitoStruttura Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
+Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
 
 // What CostruisciStruttura writes of the shortest region paths: the path texts as the structure pipeline
 // does, or only the distances (GeneraDistanzeRegioni), which is all the move searches read.
 enum class CamminiRegioni { Testi, SoloDistanze };
 
 // The whole structure of the diagram of d.txtNodo and d.TxtOri, as the searches need it and without any
-// layout: the code check (its faults shown through ui), the crossing and arc tables, the base side tables
-// and the structure pipeline. False, with d.ErroreCostruzione set, when any step fails.
-bool CostruisciStruttura(Diagram& d, MessagePort& ui, const ModelSettings& settings = {},
+// layout: the code check (its fault lines also shown through ui), the crossing and arc tables, the base
+// side tables and the structure pipeline. Fails at the first step that fails, with that step's message.
+Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& settings = {},
                          CamminiRegioni cammini = CamminiRegioni::Testi);
+
+// The structure the move searches work on: StrutturaDaCodice with the code check quiet, no dumps and
+// only the region distances (CamminiRegioni::SoloDistanze). A faulty code fails with its fault lines.
+Status CostruisciStrutturaRicerca(Diagram& d);
 
 }  // namespace trevalon

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/table2d.h"
+
 namespace trevalon {
 
 inline constexpr int kMaxIncroci = 500;  // crossing table
@@ -42,33 +44,22 @@ struct CellaNodo {
     }
     std::string TipoText() const { return Tipo ? std::string(1, Tipo) : std::string(); }
 };
+static_assert(sizeof(CellaNodo) == 16, "a cell of the cell table stays 16 bytes: the table has 1501 x 1501");
 
 // The cell table, rows and columns 0..1500.
 class CellTable {
   public:
     static constexpr int kSize = kMaxCella + 1;
-    CellTable() : cells_(static_cast<std::size_t>(kSize) * kSize) {}
 
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
-    CellaNodo& at(int r, int c) {
-        check(r, c);
-        return cells_[static_cast<std::size_t>(r) * kSize + c];
-    }
-    const CellaNodo& at(int r, int c) const {
-        check(r, c);
-        return cells_[static_cast<std::size_t>(r) * kSize + c];
-    }
+    CellaNodo& at(int r, int c) { return cells_.at(r, c); }
+    const CellaNodo& at(int r, int c) const { return cells_.at(r, c); }
     // Clears rows r0..r1 and columns c0..c1 (clipped to the table), every field.
-    void clear(int r0, int r1, int c0, int c1);
-    void clearAll() { std::fill(cells_.begin(), cells_.end(), CellaNodo{}); }
+    void clear(int r0, int r1, int c0, int c1) { cells_.fill(r0, r1, c0, c1, CellaNodo{}); }
+    void clearAll() { cells_.fill(CellaNodo{}); }
 
   private:
-    static void check(int r, int c) {
-        if (!inside(r, c))
-            throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) +
-                                    " is outside the table");
-    }
-    std::vector<CellaNodo> cells_;
+    Table2D<CellaNodo, kSize, kSize> cells_{"table"};
 };
 
 // Extent of the used part of the cell table.
@@ -127,28 +118,17 @@ struct CoppiaRegioni {
 // The region graph, (NumRegioni + 1) squared entries, indexed (region, region).
 class RegionGraph {
   public:
+    // NumRegioni + 1 squared empty entries.
     void reset(int numRegioni) {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
-        n_ = numRegioni + 1;
-        cells_.assign(static_cast<std::size_t>(n_) * n_, CoppiaRegioni{});
+        cells_.assign(numRegioni + 1, numRegioni + 1);
     }
-    int size() const { return n_ - 1; }
-    CoppiaRegioni& at(int i, int j) {
-        check(i, j);
-        return cells_[static_cast<std::size_t>(i) * n_ + j];
-    }
-    const CoppiaRegioni& at(int i, int j) const {
-        check(i, j);
-        return cells_[static_cast<std::size_t>(i) * n_ + j];
-    }
+    int size() const { return cells_.rows() - 1; }
+    CoppiaRegioni& at(int i, int j) { return cells_.at(i, j); }
+    const CoppiaRegioni& at(int i, int j) const { return cells_.at(i, j); }
 
   private:
-    void check(int i, int j) const {
-        if (i < 0 || j < 0 || i >= n_ || j >= n_)
-            throw std::out_of_range("region pair outside the region graph");
-    }
-    int n_ = 1;
-    std::vector<CoppiaRegioni> cells_{1};
+    Table2D<CoppiaRegioni> cells_{1, 1, "region graph"};
 };
 
 // The tables of one diagram and its code texts. Two of these live side by side (the visible diagram and
@@ -179,7 +159,6 @@ struct Diagram {
 
     std::string txtNodo;  // Gauss-code text, "1-2+3-1+2-3+"
     std::string TxtOri;   // over/under letters, one per crossing
-    bool ErroreCostruzione = false;
 };
 
 }  // namespace trevalon

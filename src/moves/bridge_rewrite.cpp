@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "layout/render_grid.h"
+#include "model/sides.h"
 #include "model/structure.h"
 #include "moves/bridge_lists.h"
 #include "moves/relabel.h"

@@ -23,26 +23,29 @@ TEST(CellLists, PathItemsReadTheFirstTwoFields) {
     EXPECT_EQ(scriviVociPercorso({{12, 7}, {3, 4}}), "12,7,|3,4,|");
 }
 
-TEST(CellLists, ListingDropsRepeatsAndLoops) {
-    Tavola t;
-    t.d->NumArchi = 1;
-    // A repeated cell stands once; coming back next to the first cell drops the cells between.
-    t.d->archi[1].Percorso = "|5,5,|5,5,|5,6,|6,6,|6,5,|7,5,|";
-    ListaCelle(*t.d, *t.s, 1);
-    EXPECT_EQ(t.d->archi[1].Percorso, "5,5,|6,5,|7,5,|");
-    EXPECT_TRUE(t.arco(5, 5, 1));
-    EXPECT_FALSE(t.arco(5, 6, 1));
-    EXPECT_FALSE(t.arco(6, 6, 1));
-    EXPECT_EQ(t.d->TblNodo.at(7, 5).Posizione, 3);
-}
-
-TEST(CellLists, ADeadEndIsNotKept) {
-    Tavola t;
-    t.d->NumArchi = 1;
-    t.d->archi[1].Percorso = "|5,5,|5,6,|5,7,|5,6,|6,6,|7,6,|";
-    ListaCelle(*t.d, *t.s, 1);
-    EXPECT_EQ(t.d->archi[1].Percorso, "5,5,|5,6,|6,6,|7,6,|");
-    EXPECT_FALSE(t.arco(5, 7, 1));
+TEST(CellLists, ListingDropsRepeatsLoopsAndDeadEnds) {
+    struct Caso {
+        std::string percorso, elenco;
+        std::vector<Punto> tolte;
+    };
+    for (const auto& [percorso, elenco, tolte] : std::vector<Caso>{
+             // A repeated cell stands once; coming back next to the first cell drops the cells between.
+             {"|5,5,|5,5,|5,6,|6,6,|6,5,|7,5,|", "5,5,|6,5,|7,5,|", {{5, 6}, {6, 6}}},
+             {"|5,5,|5,6,|5,7,|5,6,|6,6,|7,6,|", "5,5,|5,6,|6,6,|7,6,|", {{5, 7}}},
+         }) {
+        SCOPED_TRACE(percorso);
+        Tavola t;
+        t.d->NumArchi = 1;
+        t.d->archi[1].Percorso = percorso;
+        ListaCelle(*t.d, *t.s, 1);
+        EXPECT_EQ(t.d->archi[1].Percorso, elenco);
+        const auto punti = leggiVociPercorso(elenco);
+        for (std::size_t i = 0; i < punti.size(); ++i) {
+            EXPECT_TRUE(t.arco(punti[i].r, punti[i].c, 1));
+            EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1);
+        }
+        for (const Punto& p : tolte) EXPECT_FALSE(t.arco(p.r, p.c, 1)) << p.r << "," << p.c;
+    }
 }
 
 TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
@@ -56,38 +59,29 @@ TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
     EXPECT_TRUE(t.arco(5, 7, 2));
 }
 
-TEST(Straightening, AHumpOnARowIsStraightened) {
-    Tavola t;
-    t.d->NumArchi = 1;
-    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
-    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
-    EXPECT_TRUE(t.s->TracciatoCambiato);
-    EXPECT_EQ(t.d->archi[1].Percorso, "5,2,|5,3,|5,4,|5,5,|5,6,|5,7,|");
-    EXPECT_FALSE(t.arco(3, 4, 1));
-    EXPECT_FALSE(t.arco(4, 3, 1));
-}
-
-TEST(Straightening, NoHumpAcrossACrossingOrAnotherArc) {
-    Tavola t;
-    t.d->NumArchi = 2;
-    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
-    t.metti(5, 4, 'I', 1);
-    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
-    EXPECT_FALSE(t.s->TracciatoCambiato);
-    t.metti(5, 4, 'A', 2);
-    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
-    EXPECT_FALSE(t.s->TracciatoCambiato);
-}
-
-TEST(Straightening, AHumpOfAnArcWithoutItsPathIsLeftAlone) {
-    Tavola t;
-    t.d->NumArchi = 1;
-    t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {4, 4}, {4, 5}, {4, 6}, {5, 6}});
-    t.d->archi[1].Percorso.clear();
-    RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
-    EXPECT_FALSE(t.s->TracciatoCambiato);
-    EXPECT_FALSE(t.arco(5, 4, 1));
-    EXPECT_TRUE(t.arco(4, 4, 1));
+// A hump of arc 1 over row 5, with a crossing or another arc in the way, or without its path text.
+TEST(Straightening, AHumpOnARowIsStraightenedWhenNothingIsInTheWay) {
+    struct Caso {
+        char ostacolo;  // 'I' or 'A' at (5, 4), 0 for none
+        bool conTesto;
+        bool cambiato;
+    };
+    for (const auto& [ostacolo, conTesto, cambiato] :
+         std::vector<Caso>{{0, true, true}, {'I', true, false}, {'A', true, false}, {0, false, false}}) {
+        SCOPED_TRACE(std::string(1, ostacolo ? ostacolo : '-') + (conTesto ? " with text" : " without text"));
+        Tavola t;
+        t.d->NumArchi = 2;
+        t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
+        if (ostacolo) t.metti(5, 4, ostacolo, 2);
+        if (!conTesto) t.d->archi[1].Percorso.clear();
+        RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+        EXPECT_EQ(t.s->TracciatoCambiato, cambiato);
+        EXPECT_EQ(t.arco(3, 4, 1), !cambiato);
+        EXPECT_EQ(t.arco(4, 3, 1), !cambiato);
+        if (cambiato) {
+            EXPECT_EQ(t.d->archi[1].Percorso, "5,2,|5,3,|5,4,|5,5,|5,6,|5,7,|");
+        }
+    }
 }
 
 TEST(Straightening, CornerFlip) {
@@ -205,8 +199,7 @@ TEST(Layout, SidesAreServedClockwiseOrBackwards) {
         t.s->settings.TXTmodo = modo;
         t.s->ModoAutomatico = true;
         t.s->IncrocioRadice = 1;
-        Disegna(d, *t.s);
-        ASSERT_FALSE(d.ErroreCostruzione);
+        ASSERT_TRUE(Disegna(d, *t.s));
         ASSERT_GE(t.s->FondoCoda, 2);
         const int first = t.s->CodaAlbero[1].LatoPadre, second = t.s->CodaAlbero[2].LatoPadre;
         if (std::string(modo) == "S")

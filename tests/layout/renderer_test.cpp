@@ -5,22 +5,18 @@
 #include <memory>
 
 #include "layout/auto_layout.h"
+#include "table_fixture.h"
 
 namespace trevalon {
 namespace {
 
-struct Tavola {
-    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+struct Tavola : fixture::TavolaVuota {
     RenderState st;
     GridControl griglia;
     TileNameTable tbltt;
     TilePalette palette{PaletteId::Form1, false};
     Tavola() { InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, 'A'); }
     RenderTarget target() { return {griglia, tbltt, palette, nullptr}; }
-    void metti(int r, int c, char tipo, int numero) {
-        d->TblNodo.at(r, c).Tipo = tipo;
-        d->TblNodo.at(r, c).Numero = numero;
-    }
     // Crossing 1 at (10,10) with arcs 1..4 on sides 1..4, each two cells long.
     void incrocio(char ori, const char* versi) {
         d->NumIncroci = 1;
@@ -30,28 +26,24 @@ struct Tavola {
         x.Ori = ori;
         metti(10, 10, 'I', 1);
         const int dr[5] = {0, -1, 0, 1, 0}, dc[5] = {0, 0, 1, 0, -1};
-        for (int s = 1; s <= 4; ++s) {
-            x.ArcoLato[s] = s;
-            x.VersoLato[s] = versi[s - 1];
-            metti(10 + dr[s], 10 + dc[s], 'A', s);
-            metti(10 + 2 * dr[s], 10 + 2 * dc[s], 'A', s);
+        for (int lato = 1; lato <= 4; ++lato) {
+            x.ArcoLato[lato] = lato;
+            x.VersoLato[lato] = versi[lato - 1];
+            metti(10 + dr[lato], 10 + dc[lato], 'A', lato);
+            metti(10 + 2 * dr[lato], 10 + 2 * dc[lato], 'A', lato);
         }
         SettaLimiti(*d);
     }
 };
 
 TEST(Renderer, CrossingTileAndTheExchangeRule) {
-    Tavola t;
-    t.incrocio('O', "UEEU");  // both strands leave towards sides 1 and 4: exchanged
-    EXPECT_EQ(TesseraIncrocio(*t.d, 1), 4);
-    t.incrocio('O', "EUUE");  // towards sides 2 and 3: exchanged
-    EXPECT_EQ(TesseraIncrocio(*t.d, 1), 4);
-    t.incrocio('O', "UUEE");
-    EXPECT_EQ(TesseraIncrocio(*t.d, 1), 3);
-    t.incrocio('V', "UUEE");
-    EXPECT_EQ(TesseraIncrocio(*t.d, 1), 4);
-    t.incrocio('V', "UEEU");
-    EXPECT_EQ(TesseraIncrocio(*t.d, 1), 3);
+    // Exchanged when both strands leave towards sides 1 and 4 or towards sides 2 and 3.
+    for (const auto& [ori, versi, tessera] : std::vector<std::tuple<char, const char*, int>>{
+             {'O', "UEEU", 4}, {'O', "EUUE", 4}, {'O', "UUEE", 3}, {'V', "UUEE", 4}, {'V', "UEEU", 3}}) {
+        Tavola t;
+        t.incrocio(ori, versi);
+        EXPECT_EQ(TesseraIncrocio(*t.d, 1), tessera) << ori << versi;
+    }
 }
 
 TEST(Renderer, FullDrawingWritesTilesNamesFormaAndLabels) {

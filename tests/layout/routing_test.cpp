@@ -35,8 +35,7 @@ TEST(Routing, TheStraightOnLIsPreferred) {
     t.metti(10, 11, 'A', 5);
     t.metti(20, 20, 'I', 2);
     t.metti(19, 20, 'A', 5);
-    TracciaPercorso(*t.d, *t.s, {10, 11, 10, 10, 5, 1}, {19, 20, 20, 20, 5, 2});
-    EXPECT_FALSE(t.d->ErroreCostruzione);
+    EXPECT_TRUE(TracciaPercorso(*t.d, *t.s, {10, 11, 10, 10, 5, 1}, {19, 20, 20, 20, 5, 2}));
     for (int c = 11; c <= 20; ++c) EXPECT_TRUE(t.arco(10, c, 5)) << c;
     for (int r = 10; r <= 19; ++r) EXPECT_TRUE(t.arco(r, 20, 5)) << r;
     EXPECT_TRUE(t.d->archi[5].Percorso.empty());  // an L writes cells only
@@ -47,8 +46,7 @@ TEST(Routing, NestedPairsAreRoutedInnerFirst) {
     Tavola t;
     t.filaDiIncroci({1, 2, 2, 1});
     t.s->PuntiBordo = {t.punto(10, 1), t.punto(20, 2), t.punto(30, 2), t.punto(40, 1)};
-    DisegnaArchi(*t.d, *t.s);
-    ASSERT_FALSE(t.d->ErroreCostruzione);
+    ASSERT_TRUE(DisegnaArchi(*t.d, *t.s));
     EXPECT_TRUE(t.s->PuntiBordo.empty());
     for (int c = 20; c <= 30; ++c) EXPECT_TRUE(t.arco(9, c, 2)) << c;
     // The outer arc goes round the inner one along the border and ends on its own end cell.
@@ -61,14 +59,12 @@ TEST(Routing, NestedPairsAreRoutedInnerFirst) {
     EXPECT_EQ(t.d->archi[1].ColFine, 40);
 }
 
-TEST(Routing, CrossedPairsSetTheBuildError) {
+TEST(Routing, CrossedPairsCannotBeRouted) {
     Tavola t;
     t.filaDiIncroci({1, 2, 1, 2});
     t.s->PuntiBordo = {t.punto(10, 1), t.punto(20, 2), t.punto(30, 1), t.punto(40, 2)};
-    std::string why;
-    DisegnaArchi(*t.d, *t.s, &why);
-    EXPECT_TRUE(t.d->ErroreCostruzione);
-    EXPECT_NE(why.find("no two end cells"), std::string::npos);
+    EXPECT_EQ(DisegnaArchi(*t.d, *t.s).error(),
+              "no two end cells of one arc follow each other on the border: 1,2,1,2,");
 }
 
 TEST(Routing, ABorderRouteThatCannotLeaveItsStartIsAnError) {
@@ -78,8 +74,8 @@ TEST(Routing, ABorderRouteThatCannotLeaveItsStartIsAnError) {
     t.metti(8, 10, 'A', 7);
     t.metti(9, 9, 'A', 7);
     t.metti(9, 11, 'A', 7);
-    ListaPuntiBordo(*t.d, *t.s, 3, 9, 10, 30, 30, 10, 10);
-    EXPECT_TRUE(t.d->ErroreCostruzione);
+    EXPECT_EQ(ListaPuntiBordo(*t.d, *t.s, 3, 9, 10, 30, 30, 10, 10).error(),
+              "the route of arc 3 cannot leave its start cell");
     EXPECT_TRUE(t.s->BufferPunti.empty());
 }
 
@@ -94,22 +90,19 @@ TEST(Routing, SingleCellLegAndOwnCellsAreFree) {
 TEST(Routing, EmptyTableOrEdgeDrawingStopsTheBorderWalk) {
     Tavola t;
     SettaLimiti(*t.d);
-    PercorriBordo(*t.d, *t.s);
-    EXPECT_TRUE(t.d->ErroreCostruzione);
+    EXPECT_EQ(PercorriBordo(*t.d, *t.s).error(), "the cell table is empty: there is no border to walk");
     Tavola u;
     u.metti(5, kMaxCella - 1, 'I', 1);
     u.metti(5, kMaxCella, 'A', 1);
     SettaLimiti(*u.d);
-    PercorriBordo(*u.d, *u.s);
-    EXPECT_TRUE(u.d->ErroreCostruzione);
+    EXPECT_EQ(PercorriBordo(*u.d, *u.s).error(), "the border walk leaves the cell table");
 }
 
 TEST(Routing, BorderWalkListsEndCellsClockwise) {
     Tavola t;
     t.filaDiIncroci({1, 2, 3});
     SettaLimiti(*t.d);
-    PercorriBordo(*t.d, *t.s);
-    ASSERT_FALSE(t.d->ErroreCostruzione);
+    ASSERT_TRUE(PercorriBordo(*t.d, *t.s));
     // Along the top from left to right, then the right end, the bottom from right to left, the left end.
     std::vector<int> arcs;
     for (const auto& p : t.s->PuntiBordo) arcs.push_back(p.NumeroArco);

@@ -7,46 +7,13 @@
 
 namespace trevalon::testing {
 
-std::vector<int> knotWord(int length, int strands, unsigned seed) {
-    std::vector<int> word;
-    auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 8) & 0xffffu;
-    };
-    auto strandsOf = [&] {
-        std::vector<int> perm(static_cast<std::size_t>(strands) + 1);
-        std::iota(perm.begin(), perm.end(), 0);
-        for (int g : word) std::swap(perm[std::abs(g)], perm[std::abs(g) + 1]);
-        std::vector<int> id(perm.size(), 0);
-        int n = 0;
-        for (int p = 1; p <= strands; ++p)
-            if (!id[p])
-                for (++n, id[p] = n; !id[perm[p]]; p = perm[p]) id[perm[p]] = n;
-        return id;
-    };
-    while (static_cast<int>(word.size()) < length) {
-        const int i = static_cast<int>(next() % static_cast<unsigned>(strands - 1)) + 1;
-        word.push_back(next() % 2 ? i : -i);
-    }
-    // Join the strands into one: a generator between two different cycles joins them.
-    for (bool joined = true; joined;) {
-        joined = false;
-        const auto id = strandsOf();
-        for (int p = 1; p < strands && !joined; ++p)
-            if (id[p] != id[p + 1]) {
-                word.push_back(p);
-                joined = true;
-            }
-    }
-    return word;
-}
-
 std::unique_ptr<Diagram> buildStructure(const std::string& gauss, const std::string& letters) {
     auto d = emptyDiagram();
     d->txtNodo = gauss;
     d->TxtOri = letters;
     ScriptedUi ui;
-    EXPECT_TRUE(CostruisciStruttura(*d, ui)) << gauss << " " << (ui.messages.empty() ? "" : ui.messages[0]);
+    const Status esito = StrutturaDaCodice(*d, ui);
+    EXPECT_TRUE(esito) << gauss << " " << esito.error();
     return d;
 }
 

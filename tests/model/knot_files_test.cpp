@@ -8,64 +8,53 @@
 namespace trevalon {
 namespace {
 
+void expectCode(const Result<CodiceGauss>& r, const std::string& gauss, const std::string& letters) {
+    ASSERT_TRUE(r) << r.error();
+    EXPECT_EQ(r->txtNodo, gauss);
+    EXPECT_EQ(r->TxtOri, letters);
+}
+
 TEST(GaussCodeFile, ReadsKeysWithoutRegardToCaseAndOptionalPlus) {
     for (const std::string text :
          {"GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1\n", "gaussCode=+1,-2,+3,-1,+2,-3\r\nINDICES=+1,1,-1\r\n",
           "name\r\nGAUSSCODE= 1, -2 ,3,-1,2,-3 \r\nindices= 1 , +1, -1\r\n",
           "x GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1"}) {
-        const auto r = leggiTestoGaussCode(text);
-        ASSERT_TRUE(r.ok) << text << r.errore;
-        EXPECT_EQ(r.txtNodo, "1-2+3-1+2-3+");
-        EXPECT_EQ(r.TxtOri, "OOV");
+        SCOPED_TRACE(text);
+        expectCode(leggiCodiceGaussTesto(text), "1-2+3-1+2-3+", "OOV");
     }
-}
-
-TEST(GaussCodeFile, ALaterLineReplacesAnEarlierOne) {
-    const auto r =
-        leggiRigheGaussCode({"GaussCode=1,-1", "Indices=1", "GaussCode=1,-2,3,-1,2,-3", "Indices=1,1,1"});
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.txtNodo, "1-2+3-1+2-3+");
-    EXPECT_EQ(r.TxtOri, "OOO");
+    // A later line replaces an earlier one; empty values are the knot without crossings.
+    expectCode(
+        leggiCodiceGaussRighe({"GaussCode=1,-1", "Indices=1", "GaussCode=1,-2,3,-1,2,-3", "Indices=1,1,1"}),
+        "1-2+3-1+2-3+", "OOO");
+    expectCode(leggiCodiceGaussTesto("GaussCode=\r\nIndices=\r\n"), "", "");
 }
 
 TEST(GaussCodeFile, BothKeysAreRequiredAndValuesChecked) {
-    EXPECT_EQ(leggiTestoGaussCode("Indices=1,1,1\n").errore, kErroreCodiceGau);
-    EXPECT_EQ(leggiTestoGaussCode("GaussCode=1,-2,3,-1,2,-3\n").errore, kErroreIndiciGau);
-    EXPECT_EQ(leggiTestoGaussCode("GaussCode=1,-2,x3,-1,2,-3\nIndices=1,1,1").errore, kErroreCodiceGau);
-    EXPECT_EQ(leggiTestoGaussCode("GaussCode=1,,2\nIndices=1,1").errore, kErroreCodiceGau);
-    for (const std::string bad : {"1,2,1", "1,-1,0", "1,1,-1,", "1,11", "O,O,O", "1;1;1"}) {
-        const auto r = leggiTestoGaussCode("GaussCode=1,-2,3,-1,2,-3\nIndices=" + bad + "\n");
-        EXPECT_FALSE(r.ok) << bad;
-        EXPECT_EQ(r.errore, kErroreIndiciGau) << bad;
-    }
-    // Empty values are the knot without crossings.
-    const auto empty = leggiTestoGaussCode("GaussCode=\r\nIndices=\r\n");
-    ASSERT_TRUE(empty.ok);
-    EXPECT_EQ(empty.txtNodo, "");
-    EXPECT_EQ(empty.TxtOri, "");
+    for (const auto& [text, message] : std::vector<std::pair<std::string, std::string>>{
+             {"Indices=1,1,1\n", kErroreCodiceGau},
+             {"GaussCode=1,-2,x3,-1,2,-3\nIndices=1,1,1", kErroreCodiceGau},
+             {"GaussCode=1,,2\nIndices=1,1", kErroreCodiceGau},
+             {"GaussCode=1,-2,3,-1,2,-3\n", kErroreIndiciGau},
+         })
+        EXPECT_EQ(leggiCodiceGaussTesto(text).error(), message) << text;
+    for (const std::string bad : {"1,2,1", "1,-1,0", "1,1,-1,", "1,11", "O,O,O", "1;1;1"})
+        EXPECT_EQ(leggiCodiceGaussTesto("GaussCode=1,-2,3,-1,2,-3\nIndices=" + bad + "\n").error(),
+                  kErroreIndiciGau)
+            << bad;
 }
 
-TEST(GaussCodeFile, WriterFormsAndRoundTrip) {
-    EXPECT_EQ(valoreGaussCode("1-2+3-1+2-3+"), "1,-2,3,-1,2,-3");
-    EXPECT_EQ(valoreIndices("OOV"), "1,1,-1");
-    EXPECT_EQ(testoFileGaussCode("1-2+3-1+2-3+", "OOO"), "GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n");
+TEST(GaussCodeFile, WrittenFilesReadBack) {
+    EXPECT_EQ(testoFileGaussCode("1-2+3-1+2-3+", "OOV"), "GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,-1\r\n");
     for (const auto& [gauss, letters] : std::vector<std::pair<std::string, std::string>>{
-             {"1-2+3-1+2-3+", "OOO"}, {"1+2-3+4-1-2+3-4+", "OVOV"}, {"1-1+", "V"}, {"12+3-12-3+", "VO"}}) {
-        const auto r = leggiTestoGaussCode(testoFileGaussCode(gauss, letters));
-        ASSERT_TRUE(r.ok);
-        EXPECT_EQ(r.txtNodo, gauss);
-        EXPECT_EQ(r.TxtOri, letters);
-    }
+             {"1-2+3-1+2-3+", "OOO"}, {"1+2-3+4-1-2+3-4+", "OVOV"}, {"1-1+", "V"}, {"12+3-12-3+", "VO"}})
+        expectCode(leggiCodiceGaussTesto(testoFileGaussCode(gauss, letters)), gauss, letters);
 }
 
 TEST(GaussCodeFile, ReadsTheSampleFiles) {
     std::ifstream in(std::string(TREVALON_TEST_DATA) + "/model/trefoil_rotated.gau", std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    const auto r = leggiTestoGaussCode(text.str());
-    ASSERT_TRUE(r.ok);
-    EXPECT_EQ(r.txtNodo, "2-1+3-2+1-3+");
-    EXPECT_EQ(r.TxtOri, "OOO");
+    expectCode(leggiCodiceGaussTesto(text.str()), "2-1+3-2+1-3+", "OOO");
 }
 
 }  // namespace

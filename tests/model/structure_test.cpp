@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
-#include "model/dumps.h"
 #include "model_fixtures.h"
 #include "support/gauss_diagram.h"
 
@@ -35,103 +33,67 @@ TEST(Structure, TrefoilRegionsPassagesAndPaths) {
         EXPECT_EQ(d->gemelli[i].Segno, i % 2 ? '+' : '-');
         EXPECT_EQ(d->gemelli[i].IndiceGemello, (i + 2) % 6 + 1);
     }
-    EXPECT_EQ(d->gemelli[1].gemDa, 6);
-    EXPECT_EQ(d->gemelli[6].gemad, 1);
-    // Distances 1 or 2; the first path found breadth-first with neighbours in ascending order.
-    for (int s = 1; s <= 5; ++s)
-        for (int v = 1; v <= 5; ++v)
-            if (s != v) {
-                EXPECT_TRUE(d->MatRegioni.at(s, v).dis == 1 || d->MatRegioni.at(s, v).dis == 2);
-            }
-    EXPECT_EQ(d->MatRegioni.at(1, 3).dis, 2);
-    EXPECT_EQ(d->MatRegioni.at(1, 3).cam, "1,4,|");
-    EXPECT_EQ(d->MatRegioni.at(1, 3).reg, "1,2,3,|");
-    EXPECT_EQ(d->MatRegioni.at(1, 2).cam, "1,|");
-    EXPECT_EQ(d->MatRegioni.at(1, 2).reg, "1,2,|");
-    EXPECT_EQ(d->MatRegioni.at(2, 4).cam, "1,5,|");
-    EXPECT_EQ(d->MatRegioni.at(2, 4).reg, "2,1,4,|");
-}
-
-TEST(Structure, FigureEightRegionsAndDistances) {
-    const auto code = closure({1, -2, 1, -2});
-    ASSERT_TRUE(testsupport::isDrawable(code.gauss, code.letters));
-    auto d = buildStructure(code.gauss, code.letters);
-    expectConsistent(*d);
-    EXPECT_EQ(d->NumRegioni, 6);
-    int farthest = 0;
-    for (int s = 1; s <= 6; ++s)
-        for (int v = 1; v <= 6; ++v) farthest = std::max(farthest, d->MatRegioni.at(s, v).dis);
-    EXPECT_GE(farthest, 2);
-    EXPECT_LE(farthest, 3);
-}
-
-TEST(Structure, CurlInEachOrientationHasThreeRegions) {
-    for (const std::string gauss : {"1-1+", "1+1-"})
-        for (const std::string letter : {"O", "V"}) {
-            SCOPED_TRACE(gauss + letter);
-            auto d = buildStructure(gauss, letter);
-            expectConsistent(*d);
-            EXPECT_EQ(regionCodes(*d), (std::vector<std::string>{",001,", ",001,002,", ",002,"}));
-            // The passage leaves by the side where the arc goes out, not the first side holding it.
-            EXPECT_EQ(d->incroci[1].VersoLato[d->gemelli[1].dirad], 'U');
-            EXPECT_EQ(d->incroci[1].VersoLato[d->gemelli[2].dirad], 'U');
-            EXPECT_NE(d->gemelli[1].dirad, d->gemelli[2].dirad);
-        }
-}
-
-TEST(Structure, KinkedTrefoilAndCurlsAgreeWithAnIndependentFaceCount) {
-    // The trefoil with a curl on its first arc, each way round, and a chain of curls.
-    for (const auto& [gauss, letters] :
-         std::vector<std::pair<std::string, std::string>>{{"1+4-4-2+3-1+2-3+", "OOOO"},
-                                                          {"1+4-4-2+3-1+2-3+", "OOOV"},
-                                                          {"1-4+4-2+3-1+2-3+", "OOOV"},
-                                                          {"1-1+2-2+3-3+", "OVO"},
-                                                          {"1-1-2+2+3-3+", "VVO"}}) {
-        SCOPED_TRACE(gauss + " " + letters);
-        ASSERT_TRUE(testsupport::isDrawable(gauss, letters));
-        auto d = buildStructure(gauss, letters);
-        expectConsistent(*d);
+    // The first path found breadth-first with neighbours in ascending order.
+    for (const auto& [s, v, dis, cam, reg] : std::vector<std::tuple<int, int, int, std::string, std::string>>{
+             {1, 3, 2, "1,4,|", "1,2,3,|"}, {1, 2, 1, "1,|", "1,2,|"}, {2, 4, 2, "1,5,|", "2,1,4,|"}}) {
+        const CoppiaRegioni& p = d->MatRegioni.at(s, v);
+        EXPECT_EQ((std::tuple{p.dis, p.cam, p.reg}), (std::tuple{dis, cam, reg})) << s << "," << v;
     }
 }
 
-TEST(Structure, LongTwistHasFacesLongerThanAHundredArcs) {
-    const auto code = closure(std::vector<int>(101, 1));
-    auto d = buildStructure(code.gauss, code.letters);
-    expectConsistent(*d);
-    int longest = 0;
-    for (int r = 1; r <= d->NumRegioni; ++r)
-        longest = std::max<int>(longest, static_cast<int>(d->CodRegione[r].size() / 4));
-    EXPECT_EQ(longest, 101);
-}
-
-TEST(Structure, RandomBraidClosuresUpTo250Crossings) {
-    for (const auto& [length, strands, seed] :
-         std::vector<std::tuple<int, int, unsigned>>{{10, 3, 1u}, {37, 4, 2u}, {120, 5, 3u}, {245, 6, 4u}}) {
-        const auto code = closure(testing::knotWord(length, strands, seed));
-        SCOPED_TRACE(code.gauss);
-        ASSERT_LE(code.letters.size(), 250u);
+// Diagrams with curls and kinks, long faces and random braid closures up to 250 crossings: every table
+// consistent, and as many regions as an independent face count finds.
+TEST(Structure, DiagramsAgreeWithAnIndependentFaceCount) {
+    std::vector<testing::Codice> codes{
+        closure(3, {1, -2, 1, -2}),
+        closure(2, std::vector<int>(101, 1)),
+        {"1-1+", "O"},
+        {"1-1+", "V"},
+        {"1+1-", "O"},
+        {"1+1-", "V"},
+        {"1+4-4-2+3-1+2-3+", "OOOO"},
+        {"1+4-4-2+3-1+2-3+", "OOOV"},
+        {"1-4+4-2+3-1+2-3+", "OOOV"},
+        {"1-1+2-2+3-3+", "OVO"},
+        {"1-1-2+2+3-3+", "VVO"},
+    };
+    for (const auto& [seed, strands, length] :
+         std::vector<std::tuple<unsigned, int, int>>{{1u, 3, 10}, {2u, 4, 37}, {3u, 5, 120}, {4u, 6, 240}})
+        codes.push_back(testing::codice(testsupport::randomBraidKnot(seed, strands, length)));
+    for (unsigned seed = 1; codes.back().letters.size() != 250u; ++seed) {
+        ASSERT_LT(seed, 100u);
+        codes.push_back(testing::codice(testsupport::randomBraidKnot(seed, 5, 246)));
+    }
+    for (const auto& code : codes) {
+        SCOPED_TRACE(code.gauss + " " + code.letters);
         const auto oracle = testsupport::diagramOf(code.gauss, code.letters);
         ASSERT_TRUE(testsupport::isDrawable(oracle));
         auto d = buildStructure(code.gauss, code.letters);
         expectConsistent(*d);
         EXPECT_EQ(d->NumRegioni, testsupport::faceCount(oracle));
     }
-    std::vector<int> word;
-    for (int length = 250; word.size() != 250u; --length) word = testing::knotWord(length, 5, 9u);
-    const auto full = closure(word);
-    auto d = buildStructure(full.gauss, full.letters);
-    EXPECT_EQ(d->NumIncroci, 250);
-    expectConsistent(*d);
+}
+
+TEST(Structure, ACurlHasThreeRegionsAndFacesCanBeLongerThanAHundredArcs) {
+    auto curl = buildStructure("1+1-", "V");
+    EXPECT_EQ(regionCodes(*curl), (std::vector<std::string>{",001,", ",001,002,", ",002,"}));
+    EXPECT_NE(curl->gemelli[1].dirad, curl->gemelli[2].dirad);
+    const auto code = closure(2, std::vector<int>(101, 1));
+    const auto twist = buildStructure(code.gauss, code.letters);
+    int longest = 0;
+    for (int r = 1; r <= twist->NumRegioni; ++r)
+        longest = std::max<int>(longest, static_cast<int>(twist->CodRegione[r].size() / 4));
+    EXPECT_EQ(longest, 101);
 }
 
 TEST(Structure, RotatingSidesKeepsRegions) {
-    const auto code = closure({1, -2, 1, -2, 3, -2, 3});
+    const auto code = closure(4, {1, -2, 1, -2, 3, -2, 3});
     auto d = buildStructure(code.gauss, code.letters);
     const auto before = regionCodes(*d);
     for (int n = 1; n <= d->NumIncroci; ++n) RuotaLati(*d, n, d->incroci[n].ArcoEntraSotto, n % 4 + 1);
     for (int n = 1; n <= d->NumIncroci; ++n)
         EXPECT_EQ(d->incroci[n].ArcoLato[n % 4 + 1], d->incroci[n].ArcoEntraSotto);
-    ASSERT_TRUE(Cmdgecare_Click(*d).ok);
+    ASSERT_TRUE(Cmdgecare_Click(*d));
     EXPECT_EQ(regionCodes(*d), before);
     expectConsistent(*d);
 }
@@ -139,14 +101,12 @@ TEST(Structure, RotatingSidesKeepsRegions) {
 TEST(Structure, BaseSidesFollowTheLetter) {
     auto d = buildStructure("1-2+3-1+2-3+", "VOO");
     const Incrocio& v = d->incroci[1];
-    EXPECT_EQ(v.ArcoLato[2], v.ArcoEsceSopra);
-    EXPECT_EQ(v.ArcoLato[4], v.ArcoEntraSopra);
-    EXPECT_EQ(v.ArcoLato[1], v.ArcoEntraSotto);
+    EXPECT_EQ((std::array{v.ArcoLato[1], v.ArcoLato[2], v.ArcoLato[4]}),
+              (std::array{v.ArcoEntraSotto, v.ArcoEsceSopra, v.ArcoEntraSopra}));
     EXPECT_EQ(v.VersoLato[3], 'U');
     EXPECT_EQ(v.IncrocioLato[3], v.SuccSotto);
     const Incrocio& o = d->incroci[2];
-    EXPECT_EQ(o.ArcoLato[3], o.ArcoEntraSotto);
-    EXPECT_EQ(o.ArcoLato[1], o.ArcoEsceSotto);
+    EXPECT_EQ((std::array{o.ArcoLato[1], o.ArcoLato[3]}), (std::array{o.ArcoEsceSotto, o.ArcoEntraSotto}));
     // RuotaLati: the highest side holding the arc is turned to the wanted side, order kept.
     auto c = d->incroci[2];
     RuotaLati(*d, 2, c.ArcoLato[1], 3);
@@ -157,24 +117,47 @@ TEST(Structure, BaseSidesFollowTheLetter) {
     EXPECT_EQ(d->incroci[2].ArcoLato, c.ArcoLato);
 }
 
-TEST(Structure, BrokenSideTablesAreReportedNotWalked) {
+TEST(Structure, StepsThatCannotBeBuiltSayWhy) {
     auto d = buildStructure("1-2+3-1+2-3+", "OOO");
     d->incroci[2].ArcoLato[1] = 0;
     d->incroci[2].ArcoLato[3] = 0;
-    d->ErroreCostruzione = false;
-    const auto esito = Cmdgecare_Click(*d);
-    EXPECT_FALSE(esito.ok);
-    EXPECT_TRUE(d->ErroreCostruzione);
-    EXPECT_FALSE(esito.messaggio.empty());
+    EXPECT_EQ(Cmdgecare_Click(*d).error(), "The passage walk cannot go on: crossing 2 holds no arc 2");
+    EXPECT_EQ(GeneraGrafoDuale(*d).error(),
+              "The side tables do not close the region at side 1 of crossing 1");
+    auto big = testing::emptyDiagram();
+    big->NumArchi = kMaxGemelli + 2;
+    big->NumIncroci = big->NumArchi / 2;
+    EXPECT_EQ(GeneraCodGem(*big).error(), "Too many crossings for the passage table: 251 (at most 250)");
 }
 
-TEST(Structure, PassageTableLimit) {
+TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
+    for (const auto& code : {closure(4, {1, -2, 1, -2, 3, -2, 3}), testing::Codice{"2+3-1+2-3+1-", "OOO"}}) {
+        SCOPED_TRACE(code.gauss);
+        auto full = buildStructure(code.gauss, code.letters);
+        auto d = testing::emptyDiagram();
+        d->txtNodo = code.gauss;
+        d->TxtOri = code.letters;
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*d));
+        EXPECT_EQ(d->txtNodo, full->txtNodo);
+        EXPECT_EQ(regionCodes(*d), regionCodes(*full));
+        EXPECT_EQ(d->NumGemelli, full->NumGemelli);
+        for (int s = 1; s <= d->NumRegioni; ++s)
+            for (int v = 1; v <= d->NumRegioni; ++v) {
+                const CoppiaRegioni &p = d->MatRegioni.at(s, v), &q = full->MatRegioni.at(s, v);
+                EXPECT_EQ((std::tuple{p.arco, p.dis}), (std::tuple{q.arco, q.dis})) << s << "," << v;
+                EXPECT_TRUE(p.cam.empty() && p.reg.empty());
+            }
+    }
+}
+
+TEST(StructureForSearches, AFaultyCodeFailsWithItsFaultLines) {
     auto d = testing::emptyDiagram();
-    d->NumArchi = kMaxGemelli + 2;
-    d->NumIncroci = d->NumArchi / 2;
-    const auto esito = GeneraCodGem(*d);
-    EXPECT_FALSE(esito.ok);
-    EXPECT_EQ(esito.messaggio, "Too many crossings for the passage table: 251 (at most 250)");
+    d->txtNodo = "1-2+3-1+2+3-";
+    d->TxtOri = "OOO";
+    EXPECT_EQ(CostruisciStrutturaRicerca(*d).error(), "Error +/- in cross 1\nError +/- in cross 3");
+    d->txtNodo = "1-2+3-1+2-3+";
+    d->TxtOri = "OO";
+    EXPECT_EQ(CostruisciStrutturaRicerca(*d).error(), "error indices in file .GAU");
 }
 
 TEST(ShortestPaths, CompleteModeKeepsEveryShortestPathWithinTheBound) {
@@ -196,7 +179,7 @@ TEST(ShortestPaths, CompleteModeIsCappedWithWholePathsOnly) {
     std::vector<int> word;
     for (int row = 0; row < 42; ++row)
         for (int i = row % 2 ? 2 : 1; i <= 7; i += 2) word.push_back(row % 4 < 2 ? i : -i);
-    const auto code = closure(word);
+    const auto code = closure(8, word);
     ASSERT_TRUE(testsupport::isDrawable(code.gauss, code.letters));
     auto d = buildStructure(code.gauss, code.letters);
     expectConsistent(*d);
@@ -209,12 +192,8 @@ TEST(ShortestPaths, CompleteModeIsCappedWithWholePathsOnly) {
                 start = s;
                 far = v;
             }
-    for (int v = 1; v <= d->NumRegioni; ++v) {
-        auto& p = d->MatRegioni.at(start, v);
-        p.dis = 0;
-        p.cam.clear();
-        p.reg.clear();
-    }
+    for (int v = 1; v <= d->NumRegioni; ++v)
+        d->MatRegioni.at(start, v) = {d->MatRegioni.at(start, v).arco, 0, "", ""};
     // Uncapped, the far region has many paths; with small caps some are left out.
     auto uncapped = std::make_unique<Diagram>(*d);
     const int length = plain.MatRegioni.at(start, far).dis;
@@ -250,33 +229,17 @@ TEST(Dumps, WrittenOnlyWithTheDebugSwitch) {
     std::filesystem::create_directories(folder);
     auto d = testing::emptyDiagram();
     d->txtNodo = "1-2+3-1+2-3+";
-    d->TxtOri = "OO";
-    ModelSettings quiet;
-    quiet.programFolder = folder;
-    Deserializza(*d, quiet);
-    AssegnaLatiTutti(*d);
-    ASSERT_TRUE(Cmdgecare_Click(*d, quiet).ok);
-    EXPECT_TRUE(std::filesystem::is_empty(folder));
-    EXPECT_EQ(d->incroci[3].Ori, 0);  // the letters text is one short
-
-    ModelSettings debug = quiet;
-    debug.ModoDebug = true;
     d->TxtOri = "OOO";
-    Deserializza(*d, debug);
-    AssegnaLatiTutti(*d);
-    ASSERT_TRUE(Cmdgecare_Click(*d, debug).ok);
+    ModelSettings settings;
+    settings.programFolder = folder;
+    ScriptedUi ui;
+    ASSERT_TRUE(StrutturaDaCodice(*d, ui, settings));
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+    settings.ModoDebug = true;
+    ASSERT_TRUE(StrutturaDaCodice(*d, ui, settings));
     for (const char* name : {"archi.txt", "archiA.txt", "incrociA.txt", "gemelli.txt", "regioni.txt",
                              "tmpreg00.txt", "tmpreg01.txt", "tmpreg.txt"})
         EXPECT_TRUE(std::filesystem::exists(folder / name)) << name;
-    std::ifstream archi(folder / "archi.txt");
-    std::string line;
-    std::getline(archi, line);
-    EXPECT_EQ(line, "1 1+ 2-");
-    EXPECT_EQ(rigaArco(*d, 1), "1 1+/2- gem>1-2 r1>1 r2>2");
-    EXPECT_EQ(rigaGemello(*d, 1).substr(0, 19), "1 Padre>1+ dirda>3 ");
-    const auto regions = righeRegioni(*d);
-    EXPECT_EQ(regions[0], " ");
-    EXPECT_EQ(regions[1], "\t01,02 arco>001 dis>001 cam>1, reg>1,2,  CODICI:,001,003,005,-,001,004,");
     std::filesystem::remove_all(folder);
 }
 

@@ -30,7 +30,7 @@ class FinestraFinta : public FinestraPonte {
         d_->txtNodo = code;
         d_->TxtOri = ori;
         AutomaticUi quiet;
-        return CostruisciStruttura(*d_, quiet);
+        return StrutturaDaCodice(*d_, quiet).ok();
     }
 
     Diagram& diagramma() override { return *d_; }

@@ -23,7 +23,7 @@ inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::
     d->txtNodo = gauss;
     d->TxtOri = letters;
     AutomaticUi ui;
-    if (!CostruisciStruttura(*d, ui)) return nullptr;
+    if (!StrutturaDaCodice(*d, ui)) return nullptr;
     return d;
 }
 

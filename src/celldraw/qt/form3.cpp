@@ -14,6 +14,7 @@
 #include <exception>
 
 #include "celldraw/qt/viewer_icons.h"
+#include "layout/qt/tile_painter.h"
 #include "platform/qt/grid_view.h"
 
 namespace trevalon {
@@ -59,7 +60,7 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
     tlb1_->setIconSize(QSize(24, 24));
     lblmsg_ = new QLabel(this);
     lblmsg_->setObjectName("lblmsg");
-    gr3_ = new GridView(this);
+    gr3_ = new GridView(tilePicturePainter(), this);
     gr3_->setObjectName("Gr3");
     stbr_ = new QStatusBar(this);
     stbr_->setObjectName("Stbr");

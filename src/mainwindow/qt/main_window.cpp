@@ -23,6 +23,7 @@
 
 #include "celldraw/qt/form3.h"
 #include "mainwindow/commands.h"
+#include "layout/qt/tile_painter.h"
 #include "mainwindow/qt/toolbar_icons.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
@@ -83,7 +84,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     frameLayout->addWidget(command15_);
     frame3_->hide();
     connect(command15_, &QPushButton::clicked, this, [this] { form_->RichiestaStop = 1; });
-    grid_ = new GridView(central);
+    grid_ = new GridView(tilePicturePainter(), central);
     grid_->setObjectName("Gr");
     layout->addWidget(frame3_);
     layout->addWidget(grid_, 1);

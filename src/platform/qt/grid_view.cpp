@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 
 namespace trevalon {
 
@@ -59,7 +60,15 @@ int indexAt(const std::vector<int>& positions, int pos) {
 
 }  // namespace
 
-GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent) {
+QColor colorFromBgr(std::uint32_t bgr) {
+    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                  static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+GridView::GridView(QWidget* parent) : GridView(PicturePainter{}, parent) {}
+
+GridView::GridView(PicturePainter pictures, QWidget* parent)
+    : QAbstractScrollArea(parent), pictures_(std::move(pictures)) {
     viewport()->setAutoFillBackground(true);
     QPalette pal = viewport()->palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -69,6 +78,11 @@ GridView::GridView(QWidget* parent) : QAbstractScrollArea(parent) {
     poll_.setInterval(40);
     connect(&poll_, &QTimer::timeout, this, [this] { syncWithModel(false); });
     poll_.start();
+}
+
+void GridView::setPicturePainter(PicturePainter pictures) {
+    pictures_ = std::move(pictures);
+    viewport()->update();
 }
 
 void GridView::setGrid(GridControl* grid) {
@@ -229,7 +243,7 @@ void GridView::paintEvent(QPaintEvent* event) {
             const CellStyle style = grid_->style(r, c);
             if (style.backColor != plain.backColor) p.fillRect(cell, colorFromBgr(style.backColor));
             const PictureRef picture = grid_->picture(r, c);
-            if (!picture.empty()) tiles_.paint(p, cell, picture);
+            if (!picture.empty() && pictures_) pictures_(p, cell, picture);
             const std::string& text = grid_->text(r, c);
             if (!text.empty()) {
                 QFont font = p.font();

@@ -1,25 +1,35 @@
 #pragma once
 // A widget that shows a GridControl: only the exposed cells are painted, sizes come from the model in
 // twips (15 twips to a pixel), texts with their alignment, colours, size and weight, pictures drawn by
-// the tile painter. Scrolling moves by whole rows and columns, as `TopRow` and `LeftCol` do.
+// the picture painter the view is given. Scrolling moves by whole rows and columns, as `TopRow` and
+// `LeftCol` do.
 
 #include <QAbstractScrollArea>
+#include <QColor>
 #include <QTimer>
 #include <cstdint>
 #include <vector>
 
 #include "platform/grid_control.h"
-#include "platform/qt/tile_painter.h"
+#include "platform/qt/picture_painter.h"
 
 namespace trevalon {
 
 inline constexpr int kTwipsPerPixel = 15;
 
+// A BGR number of the grid model (255 red, 65280 green, 16711680 blue) as a colour.
+QColor colorFromBgr(std::uint32_t bgr);
+
 class GridView : public QAbstractScrollArea {
     Q_OBJECT
 
   public:
+    // Pictures are painted by `pictures`; an empty painter leaves them out.
+    explicit GridView(PicturePainter pictures, QWidget* parent = nullptr);
+    // A view of texts and colours only: it paints no pictures.
     explicit GridView(QWidget* parent = nullptr);
+
+    void setPicturePainter(PicturePainter pictures);
 
     // The model shown; the view does not own it. nullptr shows nothing.
     void setGrid(GridControl* grid);
@@ -53,7 +63,7 @@ class GridView : public QAbstractScrollArea {
     }
 
     GridControl* grid_ = nullptr;
-    TilePainter tiles_;
+    PicturePainter pictures_;
     QTimer poll_;
     bool gridLines_ = false;
     std::uint64_t seenRevision_ = ~std::uint64_t{0};

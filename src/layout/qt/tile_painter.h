@@ -5,16 +5,14 @@
 #include <QColor>
 #include <QPainter>
 #include <QRect>
-#include <cstdint>
 #include <string_view>
 
 #include "layout/palette.h"
 #include "platform/grid_control.h"
+#include "platform/qt/picture_painter.h"
 
 namespace trevalon {
 
-// A BGR number of the grid model (255 red, 65280 green, 16711680 blue) as a colour.
-QColor colorFromBgr(std::uint32_t bgr);
 QColor tileColor(TileColour colour);
 
 class TilePainter {
@@ -35,5 +33,8 @@ class TilePainter {
   private:
     TilePalette keys_;  // every key tile, for looking up the keys of elements
 };
+
+// The grid views' picture painter that draws these tiles: give it to a GridView that shows a diagram.
+PicturePainter tilePicturePainter();
 
 }  // namespace trevalon

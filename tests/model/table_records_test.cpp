@@ -1,4 +1,4 @@
-#include "model/module1.h"
+#include "model/table_records.h"
 
 #include <gtest/gtest.h>
 
@@ -6,18 +6,6 @@
 
 namespace trevalon {
 namespace {
-
-TEST(OrdinaStringhe, SortsByCharacterCodesWithinTheRange) {
-    std::vector<std::string> a{"x", "b", "", "a", "9", "10", "B", "z"};
-    OrdinaStringhe(a, 1, 6);
-    EXPECT_EQ(a, (std::vector<std::string>{"x", "", "10", "9", "B", "a", "b", "z"}));
-    std::vector<std::string> one{"b", "a"};
-    OrdinaStringhe(one, 1, 1);
-    OrdinaStringhe(one, 1, 0);
-    EXPECT_EQ(one, (std::vector<std::string>{"b", "a"}));
-    EXPECT_THROW(OrdinaStringhe(one, 0, 2), std::out_of_range);
-    EXPECT_THROW(OrdinaStringhe(one, -1, 1), std::out_of_range);
-}
 
 TEST(CopiaGrigliaRecord, CopiesWholeRecordsWithTheOffset) {
     auto src = std::make_unique<CellTable>();
@@ -31,7 +19,6 @@ TEST(CopiaGrigliaRecord, CopiesWholeRecordsWithTheOffset) {
     EXPECT_EQ(dst->at(11, 11).Numero, 7);
     EXPECT_EQ(dst->at(12, 13).Vicini(), "ZZ1");
     EXPECT_EQ(dst->at(13, 13).Tipo, 0);
-    CopiaGrigliaRecord(*src, *dst, 0, 0, 5);  // nothing
     EXPECT_THROW(CopiaGrigliaRecord(*src, *dst, 1400, 200, 1), std::out_of_range);
     EXPECT_EQ(dst->at(1401, 1401).Tipo, 0);  // refused before writing
 }
@@ -42,7 +29,6 @@ TEST(TableInit, ArcAndCrossingKeepTheirPlacedFlag) {
     InizializzaArco(*d, 4);
     EXPECT_EQ(d->archi[4].Posto, 1);
     EXPECT_EQ(d->archi[4].IncrocioDa, 0);
-    EXPECT_EQ(d->archi[4].SegnoDa, 0);
     EXPECT_TRUE(d->archi[4].Percorso.empty());
     EXPECT_EQ(d->archi[4].ColFine, 0);
     Incrocio& c = d->incroci[2];
@@ -53,7 +39,7 @@ TEST(TableInit, ArcAndCrossingKeepTheirPlacedFlag) {
     c.GemSotto = 3;
     inizializzaIncr(*d, 2);
     EXPECT_EQ(c.Posto, 1);
-    EXPECT_EQ(c.ArcoLato, (std::array<int, 5>{8, 0, 0, 0, 0}));
+    EXPECT_EQ(c.ArcoLato, (std::array<int, 5>{8, 0, 0, 0, 0}));  // index 0 of the side tables is kept
     EXPECT_EQ(c.VersoLato[2], 0);
     EXPECT_EQ(c.Ori, 0);
     EXPECT_EQ(c.GemSotto, 0);

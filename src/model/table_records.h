@@ -1,5 +1,6 @@
 #pragma once
-// Procedures shared by several windows: the string sort and the record copy of a cell table.
+// Whole-record operations on the tables: a cell-table block copied record by record, an arc or a crossing
+// cleared, and the string sort of a table range.
 
 #include <string>
 #include <vector>

@@ -1,8 +1,9 @@
-#include "platform/qt/tile_painter.h"
+#include "layout/qt/tile_painter.h"
 
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
+#include <memory>
 
 namespace trevalon {
 
@@ -157,11 +158,6 @@ int cornerCode(int a, int b) {
 
 }  // namespace
 
-QColor colorFromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
 QColor tileColor(TileColour colour) {
     switch (colour) {
         case TileColour::Black:
@@ -302,6 +298,11 @@ void TilePainter::paintDiag(QPainter& p, const QRect& cell, PaletteId palette, s
         p.drawPath(path);
     }
     p.restore();
+}
+
+PicturePainter tilePicturePainter() {
+    auto painter = std::make_shared<const TilePainter>();
+    return [painter](QPainter& p, const QRect& cell, PictureRef ref) { painter->paint(p, cell, ref); };
 }
 
 }  // namespace trevalon

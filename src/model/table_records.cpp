@@ -1,4 +1,4 @@
-#include "model/module1.h"
+#include "model/table_records.h"
 
 #include <algorithm>
 #include <stdexcept>

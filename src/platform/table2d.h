@@ -1,0 +1,119 @@
+#pragma once
+// A dense table of rows x cols entries of T, indexed (row, column) from 0 and stored row after row in one
+// block. `at` refuses an index outside the table (std::out_of_range, naming the table); the fills clip to
+// it. The named tables of the engine (cell table, region graph, cell drawing, tile names, work grid) keep
+// their own field accessors around one of these.
+//
+// Table2D<T, Rows, Cols> has its size fixed at compile time (the big tables: their bounds are constants,
+// which keeps the checked accesses in the layout's inner loops as fast as unchecked ones); Table2D<T> is
+// sized at run time with `assign`.
+
+#include <algorithm>
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace trevalon {
+
+inline constexpr int kRuntimeSize = -1;
+
+namespace table2d_detail {
+
+template <int Rows, int Cols>
+struct Extent {
+    static constexpr int rows() { return Rows; }
+    static constexpr int cols() { return Cols; }
+};
+template <>
+struct Extent<kRuntimeSize, kRuntimeSize> {
+    int r = 0, c = 0;
+    int rows() const { return r; }
+    int cols() const { return c; }
+};
+
+}  // namespace table2d_detail
+
+template <class T, int Rows = kRuntimeSize, int Cols = kRuntimeSize>
+class Table2D {
+    static constexpr bool kFixed = Rows != kRuntimeSize;
+    static_assert(kFixed == (Cols != kRuntimeSize), "fix both sizes or neither");
+    static_assert(!kFixed || (Rows >= 0 && Cols >= 0), "a table has no negative size");
+
+  public:
+    // `name` ("cell drawing") appears in the message of a refused index; it must outlive the table.
+    // A fixed-size table starts with every entry value; a run-time one starts empty.
+    explicit Table2D(const char* name = "table", const T& value = T{}) : name_(name) {
+        if constexpr (kFixed)
+            cells_.assign(static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols), value);
+    }
+    Table2D(int rows, int cols, const char* name = "table", const T& value = T{}) requires(!kFixed)
+        : name_(name) {
+        assign(rows, cols, value);
+    }
+
+    // Every entry value, at a new size; a negative size is refused.
+    void assign(int rows, int cols, const T& value = T{}) requires(!kFixed) {
+        if (rows < 0 || cols < 0) throw std::out_of_range(std::string("negative size of the ") + name_);
+        extent_.r = rows;
+        extent_.c = cols;
+        cells_.assign(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols), value);
+    }
+
+    int rows() const { return extent_.rows(); }
+    int cols() const { return extent_.cols(); }
+    std::size_t size() const { return cells_.size(); }
+
+    bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < rows() && c < cols(); }
+
+    T& at(int r, int c) {
+        check(r, c);
+        return cells_[index(r, c)];
+    }
+    const T& at(int r, int c) const {
+        check(r, c);
+        return cells_[index(r, c)];
+    }
+
+    // Row r as cols() contiguous entries, for moves within a row; the row must be inside the table.
+    T* row(int r) {
+        check(r, 0);
+        return cells_.data() + index(r, 0);
+    }
+    const T* row(int r) const {
+        check(r, 0);
+        return cells_.data() + index(r, 0);
+    }
+
+    // Every entry, or rows r0..r1 by columns c0..c1 clipped to the table, becomes value.
+    void fill(const T& value) { std::fill(cells_.begin(), cells_.end(), value); }
+    void fill(int r0, int r1, int c0, int c1, const T& value) {
+        r0 = std::max(r0, 0);
+        c0 = std::max(c0, 0);
+        r1 = std::min(r1, rows() - 1);
+        c1 = std::min(c1, cols() - 1);
+        if (r0 > r1 || c0 > c1) return;
+        for (int r = r0; r <= r1; ++r) {
+            const auto first = cells_.begin() + static_cast<std::ptrdiff_t>(index(r, c0));
+            std::fill(first, first + (c1 - c0 + 1), value);
+        }
+    }
+
+  private:
+    std::size_t index(int r, int c) const {
+        return static_cast<std::size_t>(r) * static_cast<std::size_t>(cols()) + static_cast<std::size_t>(c);
+    }
+    void check(int r, int c) const {
+        if (!inside(r, c)) refuse(r, c);
+    }
+    [[noreturn]] void refuse(int r, int c) const {
+        throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) + " is outside the " +
+                                name_);
+    }
+
+    const char* name_;
+    [[no_unique_address]] table2d_detail::Extent<Rows, Cols> extent_;
+    std::vector<T> cells_;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,127 @@
+#include "platform/qt/grid_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QMouseEvent>
+#include <cstdlib>
+
+#include "platform_qt/qt_app.h"
+
+namespace trevalon {
+namespace {
+
+bool near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+           std::abs(a.blue() - b.blue()) < 40;
+}
+
+// Pictures painted as a black bar across the middle of the cell, the picture's index its height.
+void barPainter(QPainter& p, const QRect& cell, PictureRef ref) {
+    p.fillRect(cell.left(), cell.center().y() - ref.index / 2, cell.width(), ref.index, Qt::black);
+}
+
+class GridViewTest : public ::testing::Test {
+  protected:
+    void SetUp() override { testing::testApp(); }
+};
+
+TEST_F(GridViewTest, PaintsTilesColoursAndScrolls) {
+    GridControl grid;
+    grid.setRows(4);
+    grid.setCols(4);
+    grid.setAllRowHeights(300);  // 20 pixels
+    grid.setAllColWidths(300);
+    grid.setBackColor(0, 0, 255);  // red, as BGR
+    grid.setPicture(1, 1, PictureRef{PaletteId::Form1, PictureSet::Img, 4});
+    GridView view(barPainter);
+    view.resize(200, 200);
+    view.setGrid(&grid);
+    view.show();
+    QImage img = view.viewport()->grab().toImage();
+    EXPECT_TRUE(near(img.pixelColor(10, 10), QColor(255, 0, 0)));
+    EXPECT_TRUE(near(img.pixelColor(30, 30), Qt::black));    // the picture's bar through the centre
+    EXPECT_TRUE(near(img.pixelColor(30, 22), Qt::white));    // above it
+    EXPECT_TRUE(near(img.pixelColor(100, 100), Qt::white));  // beyond the grid
+
+    int row = -1, col = -1;
+    ASSERT_TRUE(view.cellAt(QPoint(45, 25), row, col));
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(col, 2);
+    EXPECT_FALSE(view.cellAt(QPoint(150, 10), row, col));
+
+    // A click makes the cell current and tells which one it was.
+    int clickedRow = -1, clickedCol = -1;
+    QObject::connect(&view, &GridView::cellClicked, [&](int r, int c) {
+        clickedRow = r;
+        clickedCol = c;
+    });
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(65, 45), QPointF(65, 45), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &press);
+    EXPECT_EQ(clickedRow, 2);
+    EXPECT_EQ(clickedCol, 3);
+    EXPECT_EQ(grid.row(), 2);
+    EXPECT_EQ(grid.col(), 3);
+
+    // TopRow and LeftCol set by the engine scroll a view too small for the whole grid.
+    view.resize(60, 60);
+    grid.setTopRow(1);
+    grid.setLeftCol(1);
+    view.refresh();
+    img = view.viewport()->grab().toImage();
+    EXPECT_TRUE(near(img.pixelColor(10, 10), Qt::black));
+    // Row and column 0 of size 0 take no room.
+    grid.setTopRow(0);
+    grid.setLeftCol(0);
+    grid.setRowHeight(0, 0);
+    grid.setColWidth(0, 0);
+    view.refresh();
+    img = view.viewport()->grab().toImage();
+    EXPECT_TRUE(near(img.pixelColor(10, 10), Qt::black));
+}
+
+TEST_F(GridViewTest, PaintsTextsInTheirColour) {
+    GridControl grid;
+    grid.setRows(2);
+    grid.setCols(2);
+    grid.setAllRowHeights(600);
+    grid.setAllColWidths(600);
+    grid.setText(0, 0, "XX");
+    grid.setForeColor(0, 0, 255);
+    grid.setFontSize(0, 0, 14);
+    grid.setBold(0, 0, true);
+    grid.setAlignment(0, 0, CellAlign::CenterCenter);
+    GridView view(PicturePainter{});
+    view.resize(120, 120);
+    view.setGrid(&grid);
+    const QImage img = view.viewport()->grab().toImage();
+    int redInk = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            if (near(img.pixelColor(x, y), QColor(255, 0, 0))) ++redInk;
+    EXPECT_GT(redInk, 10);
+}
+
+TEST_F(GridViewTest, PicturesGoThroughTheGivenPainter) {
+    GridControl grid;
+    grid.setRows(2);
+    grid.setCols(2);
+    grid.setAllRowHeights(300);
+    grid.setAllColWidths(300);
+    grid.setPicture(0, 0, PictureRef{PaletteId::Form1, PictureSet::Img, 4});
+    GridView view(PicturePainter{});
+    view.resize(100, 100);
+    view.setGrid(&grid);
+    EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::white));  // no painter
+    int calls = 0;
+    view.setPicturePainter([&](QPainter& p, const QRect& cell, PictureRef ref) {
+        ++calls;
+        barPainter(p, cell, ref);
+    });
+    EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::black));
+    EXPECT_GT(calls, 0);
+}
+
+}  // namespace
+}  // namespace trevalon
