@@ -15,7 +15,7 @@ namespace {
 void BM_CostruisciDaCodice(benchmark::State& state) {
     const auto codice = chiusuraTreccia(parolaTreccia(static_cast<int>(state.range(0)), 7));
     auto b = std::make_unique<Banco>();
-    InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, 'A');
+    InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
     for (auto _ : state) {
         b->d.txtNodo = codice.txtNodo;
         b->d.TxtOri = codice.TxtOri;

@@ -43,7 +43,7 @@ int comandoBuild(const std::vector<std::string>& args) {
         b->d.txtNodo = read.txtNodo;
         b->d.TxtOri = read.TxtOri;
         b->s.IncrocioRadice = 1;
-        InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, 'A');
+        InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
         std::string why;
         const Result<BuildTimes> r = CostruisciDaCodice(
             b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);

@@ -87,7 +87,7 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
         ui.showMessage(verifica.error());
         return fallisce(kErroreCodiceGau, "the Gauss code is not valid");
     }
-    st.ModoGen = 'A';
+    st.ModoGen = GenMode::Code;
     const Status layout = Disegna(d, s);
     const auto t1 = Clock::now();
     times.layoutUs = micro(t0, t1);
@@ -179,6 +179,5 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
     times.renderingUs = micro(t3, Clock::now());
     return times;
 }
-
 
 }  // namespace trevalon

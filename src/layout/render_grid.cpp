@@ -4,12 +4,12 @@
 
 namespace trevalon {
 
-void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen) {
+void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, GenMode modoGen) {
     griglia.setRedraw(false);
     griglia.setRows(1);
     griglia.setRows(numRighe + 1);
     griglia.setCols(numColonne + 1);
-    const int size = (modoGen == 'A' || modoGen == 'I') ? dimCella : 52;
+    const int size = modoGen == GenMode::TextDrawing ? 52 : dimCella;
     griglia.setAllColWidths(size);
     griglia.setAllRowHeights(size);
     griglia.setColWidth(0, 0);
@@ -18,7 +18,7 @@ void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCe
     griglia.setRedraw(true);
 }
 
-void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen) {
+void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, GenMode modoGen) {
     griglia.setRows(1);
     griglia.setCols(1);
     griglia.clear();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/tables.h"
+#include "platform/codes.h"
 #include "platform/grid_control.h"
 #include "platform/table2d.h"
 
@@ -19,9 +20,9 @@ inline constexpr int OffsetCol = 2;
 
 // Painting off; rows 0..numRighe, columns 0..numColonne; row 0 and column 0 of size 0; every other row
 // and column `dimCella` twips for diagrams of kind "A" or "I" (modoGen), else 52; painting on.
-void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen);
+void InizializzaGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, GenMode modoGen);
 // Drops every cell, picture and text, then `InizializzaGr`.
-void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, char modoGen);
+void ClearGr(GridControl& griglia, int numRighe, int numColonne, int dimCella, GenMode modoGen);
 
 // Cell table to display cell, and back.
 void Trasforma(const LimitiNodo& limiti, int r, int c, int& r2, int& c2);

@@ -79,8 +79,7 @@ int TesseraIncrocio(const Diagram& d, int k) {
 void DisegnoGrafico(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
                     std::string_view ab, int NonFare) {
     if (t.status) t.status->setPanel("p1", "Drawing");
-    if (st.ModoGen == 'A' || st.ModoGen == 'I')
-        DisegnoGraficoA(d, st, t, arco, Colore, SoloTratto, ab, NonFare);
+    if (st.ModoGen != GenMode::TextDrawing) DisegnoGraficoA(d, st, t, arco, Colore, SoloTratto, ab, NonFare);
 }
 
 void DisegnoGraficoA(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
@@ -104,7 +103,7 @@ void DisegnoGraficoA(Diagram& d, RenderState& st, RenderTarget t, int arco, int 
             const int gr = i - l.RigaMin + OffsetRiga, gc = j - l.ColMin + OffsetCol;
             if (x.Tipo == 'A') {
                 if (arco != 0 && x.Numero != arco) continue;
-                int code = st.ModoGen == 'I' ? x.Forma : CodiceLinea(d, i, j);
+                int code = st.ModoGen == GenMode::CellDrawing ? x.Forma : CodiceLinea(d, i, j);
                 if (code == 0) continue;
                 if (marcatore) {
                     if (code != 1 && code != 2) continue;
@@ -151,7 +150,7 @@ void DisegnoGraficoA(Diagram& d, RenderState& st, RenderTarget t, int arco, int 
             if ((NonFare == -3 || NonFare == -4) && contiene(st.VoceMossa1, k)) indice = tt + 80;
             x.Forma = static_cast<std::int8_t>(tt);
             disegnaCella(st, t, gr, gc, indice);
-            if (st.ModoSorgente == 'A') {
+            if (st.ModoSorgente == SourceKind::Code) {
                 g.setText(gr, gc, d.NomiIncroci[k]);
                 g.setFontSize(gr, gc, 7);
                 g.setBold(gr, gc, true);

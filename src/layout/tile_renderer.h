@@ -16,10 +16,10 @@ namespace trevalon {
 
 // The main window's fields that the renderer reads, and the marker place it keeps.
 struct RenderState {
-    char ModoGen = 'A';       // 'A' from a code, 'I' from the cell drawing, 'D' from a drawing
-    char ModoSorgente = 'A';  // 'A' from a code: crossing labels are written
-    int DimCella = 320;       // cell size in twips
-    std::string VoceMossa1;   // ",k,j," crossings of a shown move II candidate
+    GenMode ModoGen = GenMode::Code;
+    SourceKind ModoSorgente = SourceKind::Code;  // from a code: crossing labels are written
+    int DimCella = 320;                          // cell size in twips
+    std::string VoceMossa1;                      // ",k,j," crossings of a shown move II candidate
     int RigaSegno = 0, ColSegno = 0;
     bool ChkNumArc = false;  // arc numbers on arc cells
     bool ChhKdop = false;    // the second picture set
@@ -33,8 +33,8 @@ struct RenderTarget {
     StatusPort* status = nullptr;  // "p1" := "Drawing"; may be null
 };
 
-// `DisegnoGrafico`: by ModoGen, "A" or "I" draws with `DisegnoGraficoA`; any other kind draws nothing
-// here (drawn diagrams have a renderer of their own).
+// `DisegnoGrafico`: tables from a code or from the cell drawing draw with `DisegnoGraficoA`; a text drawing
+// draws nothing here (drawn diagrams have a renderer of their own).
 void DisegnoGrafico(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
                     std::string_view ab, int NonFare);
 // `DisegnoGraficoA`: arco 0 draws every used cell (SoloTratto plays no part then); otherwise arc `arco`

@@ -98,15 +98,15 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     s.progresso = [&f] { f.AggiornaProgressivo(); };
 
     RenderState st = f.vista.render;
-    st.ModoGen = 'A';
-    st.ModoSorgente = letter(f.doc.modi.ModoSorgente);
+    st.ModoGen = GenMode::Code;
+    st.ModoSorgente = f.doc.modi.ModoSorgente;
     st.DimCella = f.ctx.DimCella;
     GridControl prova;
     TileNameTable provaTbltt;
     const TilePalette palette(
         f.doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
         f.doc.modi.ModoSviluppo);
-    if (!automatico) InizializzaGr(prova, d->NumRighe, d->NumColonne, st.DimCella, 'A');
+    if (!automatico) InizializzaGr(prova, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code);
 
     // Whatever the build has to say comes in one box: the faults of the code and the failure.
     MessaggiRaccolti raccolti(f.ui);
@@ -148,8 +148,8 @@ void installaDiagramma(Form2& f, CostruzioneNuova&& nuova) {
 void CmdGrafica_Click(Form2& f) {
     VistaNodo& v = f.vista;
     v.Tbltt.reset();
-    v.render.ModoGen = letter(f.doc.modi.ModoGen);
-    v.render.ModoSorgente = letter(f.doc.modi.ModoSorgente);
+    v.render.ModoGen = f.doc.modi.ModoGen;
+    v.render.ModoSorgente = f.doc.modi.ModoSorgente;
     v.render.DimCella = f.ctx.DimCella;
     DisegnoGrafico(f.doc.diagram, v.render, RenderTarget{v.Gr, v.Tbltt, f.paletteCorrente(), &f.ui}, 0,
                    ColNero, true, "", 0);
@@ -158,7 +158,7 @@ void CmdGrafica_Click(Form2& f) {
 void DisegnaNodoBanale(Form2& f) {
     VistaNodo& v = f.vista;
     const Diagram& d = f.doc.diagram;
-    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, letter(f.doc.modi.ModoGen));
+    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, f.doc.modi.ModoGen);
     v.Tbltt.reset();
     const TilePalette& palette = f.paletteCorrente();
     // A square loop of side `lato` cells with rounded corners, near the top left corner.

@@ -84,8 +84,7 @@ void Form2::Form_Activate() {
     doc.diagram.NumColonne = 600;
     doc.diagram.NumRighe = 600;
     PrimaAttivazione = false;
-    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, ctx.DimCella,
-                  letter(doc.modi.ModoGen));
+    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, ctx.DimCella, doc.modi.ModoGen);
     if (doc.modi.ModoSviluppo) doc.PartenzaDisegno = 1;
 }
 

@@ -115,7 +115,7 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
                 doc.NumElaborati = 0;
                 f.AbilitaBottoni(false);
                 InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella,
-                              letter(doc.modi.ModoGen));
+                              doc.modi.ModoGen);
             }
             return EsitoCostruzione::Banale;
         case EsitoCostruzione::Errore:

@@ -217,7 +217,8 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     doc.VarScifta = 0;
     doc.modi.ModoGen = GenMode::Code;
     f.CaricaFormTessere();
-    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella, 'A');
+    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella,
+                  GenMode::Code);
     installaDiagramma(f, std::move(nuova));
 
     doc.NomeFile = nome;

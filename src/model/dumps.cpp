@@ -87,7 +87,7 @@ void StampaArchi(const Diagram& d, const ModelSettings& settings) {
     if (!settings.ModoDebug) return;
     std::vector<std::string> lines;
     for (int a = 1; a <= d.NumArchi; ++a) lines.push_back(rigaArco(d, a));
-    writeLines(lines, "archi" + settings.ModoGen + ".txt", settings);
+    writeLines(lines, "archi" + std::string(1, letter(settings.ModoGen)) + ".txt", settings);
 }
 
 void StampaIncroci(Diagram& d, const ModelSettings& settings) {
@@ -99,7 +99,7 @@ void StampaIncroci(Diagram& d, const ModelSettings& settings) {
     if (!settings.ModoDebug) return;
     std::vector<std::string> lines;
     for (int i = 1; i <= d.NumIncroci; ++i) lines.push_back(rigaIncrocio(d, i));
-    writeLines(lines, "incroci" + settings.ModoGen + ".txt", settings);
+    writeLines(lines, "incroci" + std::string(1, letter(settings.ModoGen)) + ".txt", settings);
 }
 
 void StampaRegioni(const Diagram& d, const ModelSettings& settings) {

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/codes.h"
+
 namespace trevalon {
 
 // Caps of the complete mode of the shortest region paths, where shortest paths can be exponentially many.
@@ -17,7 +19,7 @@ inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam
 struct ModelSettings {
     bool ModoDebug = false;               // table dumps are written only while this is on
     std::filesystem::path programFolder;  // folder of the dumps; the working folder when empty
-    std::string ModoGen = "A";            // "A" from a code, "I" from the cell drawing, "D" from a drawing
+    GenMode ModoGen = GenMode::Code;      // what the tables were built from; names the dump files
     int maxCodaCammini = kMaxCodaCammini;
     std::size_t maxTestoCammini = kMaxTestoCammini;
 };

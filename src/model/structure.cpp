@@ -396,5 +396,4 @@ Status CostruisciStrutturaRicerca(Diagram& d) {
     return strutturaDaCodice(d, nullptr, {}, CamminiRegioni::SoloDistanze);
 }
 
-
 }  // namespace trevalon

@@ -28,7 +28,7 @@ struct Banco {
         d.TxtOri = ori;
         s.IncrocioRadice = radice;
         why.clear();
-        InizializzaGr(griglia, d.NumRighe, d.NumColonne, st.DimCella, 'A');
+        InizializzaGr(griglia, d.NumRighe, d.NumColonne, st.DimCella, GenMode::Code);
         return CostruisciDaCodice(d, s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui, &why);
     }
 };

@@ -15,7 +15,7 @@ struct Tavola : fixture::TavolaVuota {
     GridControl griglia;
     TileNameTable tbltt;
     TilePalette palette{PaletteId::Form1, false};
-    Tavola() { InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, 'A'); }
+    Tavola() { InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code); }
     RenderTarget target() { return {griglia, tbltt, palette, nullptr}; }
     // Crossing 1 at (10,10) with arcs 1..4 on sides 1..4, each two cells long.
     void incrocio(char ori, const char* versi) {
