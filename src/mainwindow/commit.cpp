@@ -15,14 +15,6 @@ void scriviTesto(Diagram& d, const TestoNodo& t) {
         d.NomiIncroci[i] = t.NomiIncroci[i];
 }
 
-// The tables of a diagram without crossings, keeping its size.
-void svuotaTabelle(Diagram& d) {
-    Diagram vuoto;
-    vuoto.NumRighe = d.NumRighe;
-    vuoto.NumColonne = d.NumColonne;
-    d = std::move(vuoto);
-}
-
 void didascaliaBanale(Form2& f) {
     const ModiFinestra& m = f.doc.modi;
     if (f.doc.diagram.NumIncroci >= 3 || m.CorsaCompleta || m.ModoBatch) return;
@@ -34,7 +26,7 @@ bool registra(Form2& f) {
     DocumentoNodo& doc = f.doc;
     Diagram& d = doc.diagram;
     if (d.txtNodo.empty()) {
-        svuotaTabelle(d);
+        svuotaDiagramma(d);
         if (!Salvastato(f)) return false;
         if (!doc.modi.ModoAutomatico) DisegnaNodoBanale(f);
         return true;

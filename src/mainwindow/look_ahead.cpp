@@ -13,12 +13,14 @@ OpzioniMosse FormProva::opzioni() const {
 }
 
 bool FormProva::committaMossa(MoveKind, const TestoNodo& nuovo) {
+    if (nuovo.txtNodo.empty()) {
+        svuotaDiagramma(diagram_);
+        return false;
+    }
     diagram_.txtNodo = nuovo.txtNodo;
     diagram_.TxtOri = nuovo.TxtOri;
     for (std::size_t i = 1; i < nuovo.NomiIncroci.size() && i < diagram_.NomiIncroci.size(); ++i)
         diagram_.NomiIncroci[i] = nuovo.NomiIncroci[i];
-    if (nuovo.txtNodo.empty())
-        diagram_.NumIncroci = diagram_.NumArchi = diagram_.NumGemelli = diagram_.NumRegioni = 0;
     return false;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/text.h"
+
 namespace trevalon {
 
 namespace {
@@ -13,12 +15,6 @@ std::string upper(std::string_view s) {
     std::string out(s);
     for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     return out;
-}
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
-    return s;
 }
 
 std::vector<std::string_view> splitComma(std::string_view s) {

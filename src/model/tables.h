@@ -161,4 +161,13 @@ struct Diagram {
     std::string TxtOri;   // over/under letters, one per crossing
 };
 
+// The diagram without crossings (the trivial knot): every table empty, the texts too; the size of its cell
+// table kept.
+inline void svuotaDiagramma(Diagram& d) {
+    Diagram vuoto;
+    vuoto.NumRighe = d.NumRighe;
+    vuoto.NumColonne = d.NumColonne;
+    d = std::move(vuoto);
+}
+
 }  // namespace trevalon
