@@ -22,8 +22,8 @@
 #include <exception>
 
 #include "celldraw/qt/form3.h"
-#include "mainwindow/commands.h"
 #include "layout/qt/tile_painter.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/qt/toolbar_icons.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
