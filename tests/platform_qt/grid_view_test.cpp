@@ -125,3 +125,80 @@ TEST_F(GridViewTest, PicturesGoThroughTheGivenPainter) {
 
 }  // namespace
 }  // namespace trevalon
+
+namespace trevalon {
+namespace {
+
+// A crossing as the tiles draw it: a bar across and a bar down the middle of the cell.
+void crossPainter(QPainter& p, const QRect& cell, PictureRef) {
+    const int band = std::max(1, std::min(cell.width(), cell.height()) * 3 / 22);
+    p.fillRect(cell.left(), cell.center().y() - band / 2, cell.width(), band, Qt::black);
+    p.fillRect(cell.center().x() - band / 2, cell.top(), band, cell.height(), Qt::black);
+}
+
+TEST(GridViewLabels, CrossingNumbersAreReadableAtEveryZoomAndNeverCoverTheStrands) {
+    testing::testApp();
+    for (int twips : {52, 75, 85, 120, 200, 320}) {
+        SCOPED_TRACE(twips);
+        GridControl grid;
+        grid.setRows(8);
+        grid.setCols(8);
+        grid.setAllRowHeights(twips);
+        grid.setAllColWidths(twips);
+        grid.setPicture(3, 3, PictureRef{PaletteId::Form1, PictureSet::Img, 3});
+        grid.setText(3, 3, "100");
+        grid.setForeColor(3, 3, 255);  // red
+        grid.setAlignment(3, 3, CellAlign::RightBottom);
+        GridView view(crossPainter);
+        view.resize(300, 300);
+        view.setGrid(&grid);
+        view.show();
+        const QImage img = view.viewport()->grab().toImage();
+        const QRect cell = view.cellRect(3, 3);
+        int red = 0, redOnStrands = 0;
+        const int band = std::max(1, std::min(cell.width(), cell.height()) * 3 / 22);
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = img.pixelColor(x, y);
+                if (c.red() < 150 || c.green() > 100) continue;
+                ++red;
+                const bool onBar =
+                    (std::abs(y - cell.center().y()) <= band && x >= cell.left() && x <= cell.right()) ||
+                    (std::abs(x - cell.center().x()) <= band && y >= cell.top() && y <= cell.bottom());
+                redOnStrands += onBar;
+            }
+        // A three-digit number in a font of at least 8 pixels has far more than 20 red pixels.
+        EXPECT_GT(red, 20);
+        EXPECT_EQ(redOnStrands, 0);
+    }
+}
+
+TEST(GridViewHeader, AFixedRowStaysAtTheTopWhileTheOthersScroll) {
+    testing::testApp();
+    GridControl grid;
+    grid.setRows(200);
+    grid.setCols(2);
+    grid.setAllRowHeights(300);  // 20 pixels
+    grid.setAllColWidths(1500);
+    grid.setText(0, 0, "Step");
+    for (int r = 1; r < 200; ++r) grid.setText(r, 0, std::to_string(r));
+    GridView view;
+    view.resize(300, 200);
+    view.setFixedRows(1);
+    view.setGrid(&grid);
+    view.show();
+    grid.setTopRow(150);
+    view.refresh();
+    // The header row is where it was; the first scrolled row is right under it, and nothing in between.
+    EXPECT_EQ(view.cellRect(0, 0).top(), 0);
+    EXPECT_EQ(view.cellRect(150, 0).top(), view.cellRect(0, 0).bottom() + 1);
+    EXPECT_TRUE(view.cellRect(149, 0).isEmpty());
+    int row = -1, col = -1;
+    ASSERT_TRUE(view.cellAt(QPoint(5, 5), row, col));
+    EXPECT_EQ(row, 0);
+    ASSERT_TRUE(view.cellAt(QPoint(5, 25), row, col));
+    EXPECT_EQ(row, 150);
+}
+
+}  // namespace
+}  // namespace trevalon

@@ -90,6 +90,23 @@ void GridView::setGrid(GridControl* grid) {
     syncWithModel(true);
 }
 
+void GridView::setFixedRows(int rows) {
+    fixedRows_ = std::max(0, rows);
+    updateScrollBars();
+    viewport()->update();
+}
+
+int GridView::fixedHeight() const {
+    const int fixed = std::min(fixedRows_, static_cast<int>(rowPos_.size()) - 1);
+    return fixed > 0 ? rowPos_[static_cast<std::size_t>(fixed)] : 0;
+}
+
+int GridView::rowTop(int row) const {
+    if (row < fixedRows_) return rowPos_[static_cast<std::size_t>(row)];
+    return rowPos_[static_cast<std::size_t>(row)] - rowPos_[static_cast<std::size_t>(topRow_)] +
+           fixedHeight();
+}
+
 void GridView::setGridLines(bool on) {
     gridLines_ = on;
     viewport()->update();
@@ -148,19 +165,21 @@ void GridView::updateScrollBars() {
         while (i > 0 && pos.back() - pos[static_cast<std::size_t>(i) - 1] <= extent) --i;
         return std::min(i, std::max(count - 1, 0));
     };
-    const int maxTop = lastStart(rowPos_, rows, viewport()->height());
+    const int fixed = std::min(fixedRows_, std::max(rows - 1, 0));
+    const int maxTop = std::max(fixed, lastStart(rowPos_, rows, viewport()->height() - fixedHeight()));
     const int maxLeft = lastStart(colPos_, cols, viewport()->width());
-    verticalScrollBar()->setRange(0, maxTop);
+    verticalScrollBar()->setRange(fixed, maxTop);
     horizontalScrollBar()->setRange(0, maxLeft);
     verticalScrollBar()->setPageStep(
         std::max(1, rows > 0 ? viewport()->height() / std::max(1, rowPos_.back() / rows) : 1));
     horizontalScrollBar()->setPageStep(
         std::max(1, cols > 0 ? viewport()->width() / std::max(1, colPos_.back() / cols) : 1));
     if (grid_) {
-        topRow_ = std::clamp(grid_->topRow(), 0, maxTop);
+        topRow_ = std::clamp(grid_->topRow(), fixed, maxTop);
         leftCol_ = std::clamp(grid_->leftCol(), 0, maxLeft);
     } else {
-        topRow_ = leftCol_ = 0;
+        topRow_ = fixed;
+        leftCol_ = 0;
     }
     verticalScrollBar()->setValue(topRow_);
     horizontalScrollBar()->setValue(leftCol_);
@@ -188,19 +207,21 @@ QRect GridView::cellRect(int row, int col) const {
     if (!grid_ || row < 0 || col < 0 || row + 1 >= static_cast<int>(rowPos_.size()) ||
         col + 1 >= static_cast<int>(colPos_.size()))
         return {};
+    if (row >= fixedRows_ && row < topRow_) return {};  // scrolled out of view above
     const int x0 = colPos_[static_cast<std::size_t>(leftCol_)];
-    const int y0 = rowPos_[static_cast<std::size_t>(topRow_)];
     const int x = colPos_[static_cast<std::size_t>(col)] - x0;
-    const int y = rowPos_[static_cast<std::size_t>(row)] - y0;
-    return QRect(x, y, colPos_[static_cast<std::size_t>(col) + 1] - colPos_[static_cast<std::size_t>(col)],
+    return QRect(x, rowTop(row),
+                 colPos_[static_cast<std::size_t>(col) + 1] - colPos_[static_cast<std::size_t>(col)],
                  rowPos_[static_cast<std::size_t>(row) + 1] - rowPos_[static_cast<std::size_t>(row)]);
 }
 
 bool GridView::cellAt(const QPoint& pos, int& row, int& col) const {
     if (!grid_ || rowPos_.size() < 2 || colPos_.size() < 2) return false;
+    if (pos.x() < 0 || pos.y() < 0) return false;
     const int x = pos.x() + colPos_[static_cast<std::size_t>(leftCol_)];
-    const int y = pos.y() + rowPos_[static_cast<std::size_t>(topRow_)];
-    if (pos.x() < 0 || pos.y() < 0 || x >= colPos_.back() || y >= rowPos_.back()) return false;
+    const int fixedH = fixedHeight();
+    const int y = pos.y() < fixedH ? pos.y() : pos.y() - fixedH + rowPos_[static_cast<std::size_t>(topRow_)];
+    if (x >= colPos_.back() || y >= rowPos_.back()) return false;
     row = indexAt(rowPos_, y);
     col = indexAt(colPos_, x);
     return row >= 0 && col >= 0 && row < grid_->rows() && col < grid_->cols();
@@ -223,29 +244,42 @@ void GridView::paintEvent(QPaintEvent* event) {
     if (!grid_ || rowPos_.size() < 2 || colPos_.size() < 2) return;
 
     const int x0 = colPos_[static_cast<std::size_t>(leftCol_)];
-    const int y0 = rowPos_[static_cast<std::size_t>(topRow_)];
-    // Only the rows and columns that meet the exposed rectangle.
-    const int rFirst = std::max(indexAt(rowPos_, exposed.top() + y0), topRow_);
+    const int fixedH = fixedHeight();
+    const int y0 = rowPos_[static_cast<std::size_t>(topRow_)] - fixedH;
+    // Only the rows and columns that meet the exposed rectangle: the fixed rows, then the scrolled ones.
+    std::vector<int> rows;
+    for (int r = 0; r < std::min(fixedRows_, grid_->rows()); ++r) rows.push_back(r);
+    const int rFirst = std::max(indexAt(rowPos_, std::max(exposed.top(), fixedH) + y0), topRow_);
     const int rLast = std::min(indexAt(rowPos_, exposed.bottom() + y0), grid_->rows() - 1);
+    for (int r = std::max(rFirst, fixedRows_); r <= rLast; ++r) rows.push_back(r);
     const int cFirst = std::max(indexAt(colPos_, exposed.left() + x0), leftCol_);
     const int cLast = std::min(indexAt(colPos_, exposed.right() + x0), grid_->cols() - 1);
 
+    // Labels of pictured cells (the crossing numbers) are painted over every tile, beside the crossing.
+    struct Label {
+        QRect cell;
+        int row, col;
+    };
+    std::vector<Label> labels;
+
     const CellStyle plain{};
-    for (int r = rFirst; r <= rLast; ++r) {
-        const int y = rowPos_[static_cast<std::size_t>(r)] - y0;
+    auto paintRow = [&](int r, bool cellsToo) {
+        const int y = rowTop(r);
         const int h = rowPos_[static_cast<std::size_t>(r) + 1] - rowPos_[static_cast<std::size_t>(r)];
-        if (h <= 0) continue;
-        for (int c = cFirst; c <= cLast; ++c) {
+        if (h <= 0) return;
+        for (int c = std::max(0, cFirst - 2); c <= cLast; ++c) {
             const int x = colPos_[static_cast<std::size_t>(c)] - x0;
             const int w = colPos_[static_cast<std::size_t>(c) + 1] - colPos_[static_cast<std::size_t>(c)];
             if (w <= 0) continue;
             const QRect cell(x, y, w, h);
+            const PictureRef picture = grid_->picture(r, c);
+            const std::string& text = grid_->text(r, c);
+            if (!picture.empty() && !text.empty()) labels.push_back({cell, r, c});
+            if (!cellsToo || c < cFirst) continue;
             const CellStyle style = grid_->style(r, c);
             if (style.backColor != plain.backColor) p.fillRect(cell, colorFromBgr(style.backColor));
-            const PictureRef picture = grid_->picture(r, c);
             if (!picture.empty() && pictures_) pictures_(p, cell, picture);
-            const std::string& text = grid_->text(r, c);
-            if (!text.empty()) {
+            if (!text.empty() && picture.empty()) {
                 QFont font = p.font();
                 font.setPointSize(std::max<int>(1, style.fontSize));
                 font.setBold(style.bold);
@@ -261,7 +295,30 @@ void GridView::paintEvent(QPaintEvent* event) {
                 p.drawLine(cell.bottomLeft(), cell.bottomRight());
             }
         }
-    }
+    };
+    // Rows just above the exposed ones may have labels that reach into it.
+    for (int r = std::max(fixedRows_, rFirst - 2); r < std::max(rFirst, fixedRows_); ++r) paintRow(r, false);
+    for (int r : rows) paintRow(r, true);
+    for (const Label& l : labels)
+        paintLabel(p, l.cell, grid_->text(l.row, l.col), grid_->style(l.row, l.col));
+}
+
+void GridView::paintLabel(QPainter& p, const QRect& cell, const std::string& text, const CellStyle& style) {
+    // Beside the crossing, below and right of both strands, so that it never hides a strand or the gap
+    // of the strand passing under; at any size a font that can be read, on a light ground.
+    const int side = std::min(cell.width(), cell.height());
+    const int band = std::max(1, side * 3 / 22);  // half a strand, and a little room
+    QFont font = p.font();
+    font.setPixelSize(std::clamp(side * 2 / 5, 8, 12));
+    font.setBold(style.bold);
+    const QString label = QString::fromStdString(text);
+    const QFontMetrics metrics(font);
+    const QRect box(cell.center().x() + band + 1, cell.center().y() + band + 1,
+                    metrics.horizontalAdvance(label) + 2, metrics.height());
+    p.fillRect(box, QColor(255, 255, 255, 200));
+    p.setFont(font);
+    p.setPen(colorFromBgr(style.foreColor));
+    p.drawText(box, Qt::AlignCenter, label);
 }
 
 }  // namespace trevalon

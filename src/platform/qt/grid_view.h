@@ -38,6 +38,9 @@ class GridView : public QAbstractScrollArea {
     void setGridLines(bool on);
     bool gridLines() const { return gridLines_; }
 
+    // The first `rows` rows stay at the top while the others scroll under them (a header row).
+    void setFixedRows(int rows);
+
     // Reads the model again at once (the view also looks for changes a few times a second).
     void refresh();
 
@@ -58,6 +61,11 @@ class GridView : public QAbstractScrollArea {
   private:
     void syncWithModel(bool force);
     void updateScrollBars();
+    // The top of a row in viewport coordinates: fixed rows from the top, the others from the first row
+    // scrolled into view, under the fixed ones.
+    int rowTop(int row) const;
+    int fixedHeight() const;
+    static void paintLabel(QPainter& p, const QRect& cell, const std::string& text, const CellStyle& style);
     static int pixels(long long twips) {
         return static_cast<int>((twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
     }
@@ -73,6 +81,7 @@ class GridView : public QAbstractScrollArea {
     // rows or columns, the last being the total size.
     std::vector<int> rowPos_, colPos_;
     int topRow_ = 0, leftCol_ = 0;
+    int fixedRows_ = 0;
 };
 
 }  // namespace trevalon

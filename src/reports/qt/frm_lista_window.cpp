@@ -61,6 +61,7 @@ FrmListaWindow::FrmListaWindow(FrmLista& lista, QWidget* parent) : QDialog(paren
     grLis_ = new GridView(this);
     grLis_->setObjectName("GrLis");
     grLis_->setGridLines(true);
+    grLis_->setFixedRows(1);
     fitColumns();
     grLis_->setGrid(&lista_.GrLis);
 
