@@ -15,95 +15,83 @@
 namespace trevalon::testcheck {
 
 inline std::string verificaTabella(const Diagram& d, bool controllaForma) {
+    using Cella = std::pair<int, int>;
     std::ostringstream err;
-    auto at = [&](int r, int c) -> const CellaNodo& {
-        static const CellaNodo vuota{};
-        return CellTable::inside(r, c) ? d.TblNodo.at(r, c) : vuota;
+    auto vicina = [](Cella p, int s) {
+        static constexpr int kDr[5] = {0, -1, 0, 1, 0}, kDc[5] = {0, 0, 1, 0, -1};
+        return Cella{p.first + kDr[s], p.second + kDc[s]};
     };
-    static constexpr int kDr[5] = {0, -1, 0, 1, 0}, kDc[5] = {0, 0, 1, 0, -1};
-    std::map<int, std::pair<int, int>> posto;
-    std::map<int, std::vector<std::pair<int, int>>> celle;
+    auto at = [&](Cella p) -> const CellaNodo& {
+        static const CellaNodo vuota{};
+        return CellTable::inside(p.first, p.second) ? d.TblNodo.at(p.first, p.second) : vuota;
+    };
+    auto di = [&](Cella p, int a) { return at(p).Tipo == 'A' && at(p).Numero == a; };
+    std::map<int, Cella> posto;
+    std::map<int, std::vector<Cella>> celle;
     for (int r = 0; r <= kMaxCella; ++r)
         for (int c = 0; c <= kMaxCella; ++c) {
             const CellaNodo& x = d.TblNodo.at(r, c);
-            if (x.Tipo == 'I') {
-                if (posto.count(x.Numero)) err << "crossing " << x.Numero << " twice; ";
-                posto[x.Numero] = {r, c};
-            } else if (x.Tipo == 'A') {
-                if (x.Numero < 1 || x.Numero > d.NumArchi) err << "arc cell of arc " << x.Numero << "; ";
+            if (x.Tipo == 'I' && !posto.emplace(x.Numero, Cella{r, c}).second)
+                err << "crossing " << x.Numero << " twice; ";
+            else if (x.Tipo == 'A' && (x.Numero < 1 || x.Numero > d.NumArchi))
+                err << "arc cell of arc " << x.Numero << "; ";
+            else if (x.Tipo == 'A')
                 celle[x.Numero].push_back({r, c});
-            } else if (x.Tipo != 0) {
+            else if (x.Tipo != 0 && x.Tipo != 'I')
                 err << "cell of kind " << x.Tipo << "; ";
-            }
         }
     std::vector<bool> usato(d.NumIncroci + 1, false);
     for (int a = 1; a <= d.NumArchi; ++a) usato[d.archi[a].IncrocioDa] = usato[d.archi[a].IncrocioA] = true;
-    for (int k = 1; k <= d.NumIncroci; ++k) {
-        if (!usato[k]) continue;
-        auto it = posto.find(k);
-        if (it == posto.end()) {
+    for (int k = 1; k <= d.NumIncroci; ++k)
+        if (usato[k] && !posto.count(k))
             err << "crossing " << k << " missing; ";
-            continue;
-        }
-        for (int s = 1; s <= 4; ++s) {
-            const CellaNodo& stub = at(it->second.first + kDr[s], it->second.second + kDc[s]);
-            if (stub.Tipo != 'A' || stub.Numero != d.incroci[k].ArcoLato[s])
-                err << "crossing " << k << " side " << s << " stub wrong; ";
-        }
-    }
+        else if (usato[k])
+            for (int s = 1; s <= 4; ++s)
+                if (!di(vicina(posto[k], s), d.incroci[k].ArcoLato[s]))
+                    err << "crossing " << k << " side " << s << " stub wrong; ";
     if (!err.str().empty()) return err.str();
-    auto stubDi = [&](int k, int a, char verso) -> std::pair<int, int> {
+    auto stubDi = [&](int k, int a, char verso) {
         for (int s = 1; s <= 4; ++s)
             if (d.incroci[k].ArcoLato[s] == a && d.incroci[k].VersoLato[s] == verso)
-                return {posto[k].first + kDr[s], posto[k].second + kDc[s]};
-        return {-1, -1};
+                return vicina(posto[k], s);
+        return Cella{-1, -1};
     };
     for (int a = 1; a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[a];
-        const auto inizio = stubDi(arc.IncrocioDa, a, 'U'), fine = stubDi(arc.IncrocioA, a, 'E');
+        const Cella inizio = stubDi(arc.IncrocioDa, a, 'U'), fine = stubDi(arc.IncrocioA, a, 'E');
         if (inizio.first < 0 || fine.first < 0) {
             err << "arc " << a << " has no stub; ";
             continue;
         }
         const auto& lista = celle[a];
-        for (const auto& [r, c] : lista) {
+        for (const Cella& p : lista) {
             int uniti = 0;
-            for (int s = 1; s <= 4; ++s) {
-                const CellaNodo& v = at(r + kDr[s], c + kDc[s]);
-                if (v.Tipo == 'I' || (v.Tipo == 'A' && v.Numero == a)) ++uniti;
-            }
+            for (int s = 1; s <= 4; ++s) uniti += at(vicina(p, s)).Tipo == 'I' || di(vicina(p, s), a);
             if (uniti != 2) {
-                err << "arc " << a << " cell " << r << "," << c << " joined on " << uniti << " sides; ";
+                err << "arc " << a << " cell " << p.first << "," << p.second << " joined on " << uniti
+                    << " sides; ";
                 break;
             }
-            if (controllaForma && d.TblNodo.at(r, c).Forma == 0) err << "arc " << a << " cell without code; ";
+            if (controllaForma && at(p).Forma == 0) err << "arc " << a << " cell without code; ";
         }
         // Walk the chain from its start stub.
-        std::pair<int, int> prev = posto[arc.IncrocioDa], cur = inizio;
+        Cella prev = posto[arc.IncrocioDa], cur = inizio;
         std::size_t passi = 1;
-        while (cur != fine && passi <= lista.size()) {
-            std::pair<int, int> next{-1, -1};
-            for (int s = 1; s <= 4; ++s) {
-                const std::pair<int, int> q{cur.first + kDr[s], cur.second + kDc[s]};
-                const CellaNodo& v = at(q.first, q.second);
-                if (q != prev && v.Tipo == 'A' && v.Numero == a) next = q;
-            }
+        for (Cella next{}; cur != fine && passi <= lista.size(); prev = cur, cur = next, ++passi) {
+            next = {-1, -1};
+            for (int s = 1; s <= 4; ++s)
+                if (vicina(cur, s) != prev && di(vicina(cur, s), a)) next = vicina(cur, s);
             if (next.first < 0) break;
-            prev = cur;
-            cur = next;
-            ++passi;
         }
         if (cur != fine)
             err << "arc " << a << " does not reach its end stub; ";
         else if (passi != lista.size())
             err << "arc " << a << " has " << lista.size() << " cells, chain of " << passi << "; ";
-        for (const Punto& p : leggiVociPercorso(arc.Percorso)) {
-            const CellaNodo& v = at(p.r, p.c);
-            if (v.Tipo != 'A' || v.Numero != a) {
+        for (const Punto& p : leggiVociPercorso(arc.Percorso))
+            if (!di({p.r, p.c}, a)) {
                 err << "arc " << a << " path item " << p.r << "," << p.c << " not its cell; ";
                 break;
             }
-        }
     }
     return err.str();
 }

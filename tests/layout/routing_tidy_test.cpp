@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "layout/auto_layout.h"
+#include "layout/cell_lists.h"
+#include "layout/routing.h"
+#include "layout/tidy.h"
+#include "table_fixture.h"
+
+namespace trevalon {
+namespace {
+
+struct Tavola : fixture::TavolaVuota {
+    // The arc's cells and its path from points.
+    void percorso(int a, const std::vector<Punto>& punti) {
+        for (const Punto& p : punti) metti(p.r, p.c, 'A', a);
+        d->archi[a].Percorso = scriviVociPercorso(punti);
+    }
+    // A row of crossings on row 10 joined by horizontal runs, with a stub on every free side; the top stubs
+    // carry the given arcs.
+    void filaDiIncroci(const std::vector<int>& archiSopra) {
+        for (int k = 0; k < static_cast<int>(archiSopra.size()); ++k) {
+            const int c = 10 + 10 * k;
+            metti(10, c, 'I', k + 1);
+            metti(9, c, 'A', archiSopra[static_cast<std::size_t>(k)]);
+            metti(11, c, 'A', 100 + k);
+            metti(10, c + 1, 'A', 201 + k);
+            for (int j = k > 0 ? c - 9 : c - 1; j <= c - 1; ++j) metti(10, j, 'A', 200 + k);
+        }
+    }
+};
+
+TEST(CellLists, PathItemsReadTheFirstTwoFields) {
+    EXPECT_EQ(leggiVociPercorso("12,7|12,8,|x"), (std::vector<Punto>{{12, 7}, {12, 8}}));
+    EXPECT_EQ(scriviVociPercorso({{12, 7}, {3, 4}}), "12,7,|3,4,|");
+}
+
+TEST(CellLists, ListingDropsRepeatsLoopsAndDeadEnds) {
+    struct Caso {
+        std::string percorso, elenco;
+        std::vector<Punto> tolte;
+    };
+    for (const auto& [percorso, elenco, tolte] : std::vector<Caso>{
+             // A repeated cell stands once; coming back next to the first cell drops the cells between.
+             {"|5,5,|5,5,|5,6,|6,6,|6,5,|7,5,|", "5,5,|6,5,|7,5,|", {{5, 6}, {6, 6}}},
+             {"|5,5,|5,6,|5,7,|5,6,|6,6,|7,6,|", "5,5,|5,6,|6,6,|7,6,|", {{5, 7}}},
+         }) {
+        SCOPED_TRACE(percorso);
+        Tavola t;
+        t.d->NumArchi = 1;
+        t.d->archi[1].Percorso = percorso;
+        ListaCelle(*t.d, *t.s, 1);
+        EXPECT_EQ(t.d->archi[1].Percorso, elenco);
+        const auto punti = leggiVociPercorso(elenco);
+        for (std::size_t i = 0; i < punti.size(); ++i) {
+            EXPECT_TRUE(t.arco(punti[i].r, punti[i].c, 1));
+            EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1);
+        }
+        for (const Punto& p : tolte) EXPECT_FALSE(t.arco(p.r, p.c, 1)) << p.r << "," << p.c;
+    }
+}
+
+TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
+    Tavola t;
+    t.d->NumArchi = 2;
+    t.metti(5, 6, 'I', 1);
+    t.metti(5, 7, 'A', 2);
+    t.d->archi[1].Percorso = "|5,5,|5,6,|5,7,|";
+    ListaCelle(*t.d, *t.s, 1);
+    EXPECT_EQ(t.d->TblNodo.at(5, 6).Tipo, 'I');
+    EXPECT_TRUE(t.arco(5, 7, 2));
+}
+
+// A hump of arc 1 over row 5, with a crossing or another arc in the way, or without its path text.
+TEST(Straightening, AHumpOnARowIsStraightenedWhenNothingIsInTheWay) {
+    struct Caso {
+        char ostacolo;  // 'I' or 'A' at (5, 4), 0 for none
+        bool conTesto;
+        bool cambiato;
+    };
+    for (const auto& [ostacolo, conTesto, cambiato] :
+         std::vector<Caso>{{0, true, true}, {'I', true, false}, {'A', true, false}, {0, false, false}}) {
+        SCOPED_TRACE(std::string(1, ostacolo ? ostacolo : '-') + (conTesto ? " with text" : " without text"));
+        Tavola t;
+        t.d->NumArchi = 2;
+        t.percorso(1, {{5, 2}, {5, 3}, {4, 3}, {3, 3}, {3, 4}, {3, 5}, {3, 6}, {4, 6}, {5, 6}, {5, 7}});
+        if (ostacolo) t.metti(5, 4, ostacolo, 2);
+        if (!conTesto) t.d->archi[1].Percorso.clear();
+        RaddrizzaRigCol(*t.d, *t.s, 1, 20, 1, 20, 5, 0, 1);
+        EXPECT_EQ(t.s->TracciatoCambiato, cambiato);
+        EXPECT_EQ(t.arco(3, 4, 1), !cambiato);
+        EXPECT_EQ(t.arco(4, 3, 1), !cambiato);
+        if (cambiato) {
+            EXPECT_EQ(t.d->archi[1].Percorso, "5,2,|5,3,|5,4,|5,5,|5,6,|5,7,|");
+        }
+    }
+}
+
+// Corners go to the other side of their rectangle only where that removes bends: a U stays; a step between
+// two runs (three bends) becomes one bend once the corner at (5,4) goes to (3,6).
+TEST(Straightening, CornersFlipOnlyWhereThatRemovesBends) {
+    Tavola u;
+    u.d->NumArchi = 1;
+    u.metti(10, 4, 'I', 1);
+    u.percorso(1, {{10, 5}, {10, 6}, {9, 6}, {8, 6}, {8, 7}, {8, 8}, {9, 8}, {10, 8}, {10, 9}});
+    u.metti(10, 10, 'I', 2);
+    InvertiAngolo(*u.d, *u.s, 1, 10, 9);
+    EXPECT_FALSE(u.s->TracciatoCambiato);
+
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.metti(3, 2, 'I', 1);
+    t.percorso(1, {{3, 3}, {3, 4}, {4, 4}, {5, 4}, {5, 5}, {5, 6}, {6, 6}, {7, 6}});
+    t.metti(8, 6, 'I', 2);
+    InvertiAngolo(*t.d, *t.s, 1, 7, 6);
+    EXPECT_TRUE(t.s->TracciatoCambiato);
+    EXPECT_EQ(t.d->archi[1].Percorso, "3,3,|3,4,|3,5,|3,6,|4,6,|5,6,|6,6,|7,6,|");
+    EXPECT_FALSE(t.arco(5, 4, 1));
+    EXPECT_FALSE(t.arco(4, 4, 1));
+    EXPECT_TRUE(t.arco(3, 6, 1));
+}
+
+TEST(Tidying, RepeatedRowsAndColumnsGoAndPathItemsFollow) {
+    Tavola t;
+    t.d->NumArchi = 2;
+    t.metti(2, 5, 'I', 1);
+    t.metti(9, 5, 'I', 2);
+    for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
+    t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
+    t.d->archi[1].PuntiExtra = "|12,7,|2,7,|";
+    EliminaRigheUgualiN(*t.d);
+    // Rows 1 and 4..8 repeat the row above; 4..8 merge into row 3, which becomes row 2.
+    EXPECT_EQ(t.d->TblNodo.at(1, 5).Tipo, 'I');
+    EXPECT_TRUE(t.arco(2, 5, 1));
+    EXPECT_EQ(t.d->TblNodo.at(3, 5).Tipo, 'I');
+    EXPECT_EQ(t.d->TblNodo.at(4, 5).Tipo, 0);
+    EXPECT_EQ(t.d->archi[1].Percorso, "2,5|2,5|2,5|2,5|2,5|2,5|");
+    // Whole items are renamed: row 12 (after the kept empty row 10) is not row 2.
+    EXPECT_EQ(t.d->archi[1].PuntiExtra, "|4,7,|1,7,|");
+
+    Tavola c;
+    c.d->NumArchi = 1;
+    c.metti(5, 2, 'I', 1);
+    c.percorso(1, {{5, 3}, {5, 4}, {5, 5}, {5, 6}, {5, 7}});
+    c.metti(5, 8, 'I', 2);
+    EliminaColonneUgualiN(*c.d);
+    EXPECT_EQ(c.d->TblNodo.at(5, 1).Tipo, 'I');
+    EXPECT_TRUE(c.arco(5, 2, 1));
+    EXPECT_EQ(c.d->TblNodo.at(5, 3).Tipo, 'I');
+    EXPECT_EQ(c.d->archi[1].Percorso, "5,2,|5,2,|5,2,|5,2,|5,2,|");
+}
+
+TEST(Layout, OpeningAnOccupiedTargetMovesTheOccupantAway) {
+    Tavola t;
+    Diagram& d = *t.d;
+    LayoutState& s = *t.s;
+    d.NumIncroci = 3;
+    auto place = [&](int k, int r, int c) {
+        s.piazzato[k] = 1;
+        for (int side = 1; side <= 4; ++side) d.incroci[k].ArcoLato[side] = 10 * k + side;
+        s.TblNodoAlbero.set(r, c, 'I', k);
+        d.incroci[k].Riga = r;
+        d.incroci[k].Colonna = c;
+    };
+    place(1, 100, 100);  // the parent
+    place(2, 100, 99);   // occupies the target on its left
+    place(3, 101, 99);
+    ASSERT_TRUE(InsRigaCol(d, s, 100, 99, 100, 100));
+    EXPECT_EQ(d.incroci[2].Colonna, 98);
+    EXPECT_EQ(d.incroci[3].Colonna, 98);
+    EXPECT_EQ(d.incroci[1].Colonna, 100);
+    EXPECT_EQ(s.TblNodoAlbero.Tipo(100, 99), 0);
+    EXPECT_EQ(s.TblNodoAlbero.Numero(100, 98), 2);
+    // The copy of crossing 3 left in the opened column becomes an arc cell of its side-4 arc.
+    EXPECT_EQ(s.TblNodoAlbero.Tipo(101, 99), 'A');
+    EXPECT_EQ(s.TblNodoAlbero.Numero(101, 99), 34);
+    // A shift that would push a crossing off the work grid is refused.
+    place(1, 50, 1);
+    EXPECT_FALSE(InsRigaCol(d, s, 100, 97, 100, 98));
+}
+
+TEST(Layout, SidesAreServedClockwiseOrBackwards) {
+    Tavola t;
+    t.d->txtNodo = "1-2+3-1+2-3+";
+    t.d->TxtOri = "OOO";
+    for (const char* modo : {"S", "X"}) {
+        t.s->settings.TXTmodo = modo;
+        t.s->ModoAutomatico = true;
+        t.s->IncrocioRadice = 1;
+        ASSERT_TRUE(Disegna(*t.d, *t.s));
+        ASSERT_GE(t.s->FondoCoda, 2);
+        const int first = t.s->CodaAlbero[1].LatoPadre, second = t.s->CodaAlbero[2].LatoPadre;
+        if (std::string(modo) == "S")
+            EXPECT_LT(first, second);
+        else
+            EXPECT_GT(first, second);
+    }
+}
+
+TEST(Routing, TheStraightOnLIsPreferred) {
+    Tavola t;
+    t.metti(10, 10, 'I', 1);
+    t.metti(10, 11, 'A', 5);
+    t.metti(20, 20, 'I', 2);
+    t.metti(19, 20, 'A', 5);
+    EXPECT_TRUE(TracciaPercorso(*t.d, *t.s, {10, 11, 10, 10, 5, 1}, {19, 20, 20, 20, 5, 2}));
+    for (int c = 11; c <= 20; ++c) EXPECT_TRUE(t.arco(10, c, 5)) << c;
+    for (int r = 10; r <= 19; ++r) EXPECT_TRUE(t.arco(r, 20, 5)) << r;
+    EXPECT_TRUE(t.d->archi[5].Percorso.empty());  // an L writes cells only
+    EXPECT_FALSE(t.arco(11, 11, 5));
+}
+
+// Along the top from left to right, then the right end, the bottom from right to left, the left end.
+TEST(Routing, BorderWalkListsEndCellsClockwise) {
+    Tavola t;
+    t.filaDiIncroci({1, 2, 3});
+    SettaLimiti(*t.d);
+    ASSERT_TRUE(PercorriBordo(*t.d, *t.s));
+    std::vector<int> arcs;
+    for (const auto& p : t.s->PuntiBordo) arcs.push_back(p.NumeroArco);
+    EXPECT_EQ(arcs, (std::vector<int>{1, 2, 3, 203, 102, 101, 100, 200}));
+}
+
+TEST(Routing, FailuresSayWhy) {
+    Tavola t;
+    t.filaDiIncroci({1, 2, 1, 2});
+    for (int k = 0; k < 4; ++k) t.s->PuntiBordo.push_back({9, 10 + 10 * k, 10, 10 + 10 * k, 1 + k % 2, 0});
+    EXPECT_EQ(DisegnaArchi(*t.d, *t.s).error(),
+              "no two end cells of one arc follow each other on the border: 1,2,1,2,");
+
+    Tavola chiuso;
+    chiuso.metti(10, 10, 'I', 1);
+    chiuso.metti(9, 10, 'A', 3);
+    for (const auto& [r, c] : {std::pair{8, 10}, {9, 9}, {9, 11}}) chiuso.metti(r, c, 'A', 7);
+    EXPECT_EQ(ListaPuntiBordo(*chiuso.d, *chiuso.s, 3, 9, 10, 30, 30, 10, 10).error(),
+              "the route of arc 3 cannot leave its start cell");
+    EXPECT_TRUE(chiuso.s->BufferPunti.empty());
+
+    Tavola vuota;
+    SettaLimiti(*vuota.d);
+    EXPECT_EQ(PercorriBordo(*vuota.d, *vuota.s).error(),
+              "the cell table is empty: there is no border to walk");
+    Tavola bordo;
+    bordo.metti(5, kMaxCella - 1, 'I', 1);
+    bordo.metti(5, kMaxCella, 'A', 1);
+    SettaLimiti(*bordo.d);
+    EXPECT_EQ(PercorriBordo(*bordo.d, *bordo.s).error(), "the border walk leaves the cell table");
+}
+
+}  // namespace
+}  // namespace trevalon
