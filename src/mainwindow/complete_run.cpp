@@ -13,6 +13,7 @@ namespace trevalon {
 namespace {
 
 constexpr const char* kStoriaPiena = "The step history is full (1000 steps): the simplification stops here.";
+constexpr const char* kNessunPasso = "No simplifying move was found: the diagram stays as it is.";
 
 std::string chiave(const Diagram& d) {
     return d.txtNodo + "|" + d.TxtOri;
@@ -67,6 +68,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
             const int prima = storia.NumStato;
             const RisultatoPonte r = CmdTpon2_Click(w, w.statoPonte());
             if (r.esito != EsitoDriver::Applicata) {
+                e.fermata = r.fermato;
                 e.fine = r.esito == EsitoDriver::RiscritturaFallita ? FineCorsa::SenzaProgresso
                                                                     : FineCorsa::NessunaMossa;
                 break;
@@ -91,6 +93,9 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     f.ui.setCommandEnabled("Undo", false);
     f.SettaDone();
     if (e.fine == FineCorsa::StoriaPiena) f.ui.showMessage(kStoriaPiena);
+    if (e.fine == FineCorsa::NessunaMossa && !e.fermata && e.ultimoPasso == e.passoIniziale &&
+        !f.closeRequested())
+        f.ui.showMessage(kNessunPasso);
 
     // A window that is closing shows no list and lays nothing out again.
     if (f.closeRequested()) return e;

@@ -28,7 +28,8 @@ struct EsitoCorsa {
     int incrociDopo = 0;
     std::string codiceFinale;  // the diagram the run reached
     std::string oriFinale;
-    double secondi = 0;  // elapsed, on a steady clock
+    double secondi = 0;    // elapsed, on a steady clock
+    bool fermata = false;  // the person stopped it
 };
 
 // The history's steps 0..ultimoPasso as rows of the step list, with its caption and time panel.

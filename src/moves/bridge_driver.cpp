@@ -157,6 +157,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     w.ui().setPanel("p2", std::to_string(n) + "/" + prof + " " + std::to_string(n) + "/" + prof +
                               (t.motivo().empty() ? std::string() : " " + t.motivo()));
     r.motivo = t.fermato ? "stopped" : (t.motivo().empty() ? "no move found" : t.motivo());
+    r.fermato = t.fermato;
     if (w.opzioni().CorsaCompleta) {
         w.fineCorsaCompleta();
     } else if (!t.fermato) {
@@ -254,6 +255,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
                 w.ui().showMessage("No move III was found");
             } else if (t.fermato) {
                 r.motivo = "stopped";
+                r.fermato = true;
                 s.CandidatoScelto = -1;
             } else if (t.NumListaUg() == 0) {
                 r.motivo = t.motivo().empty() ? "no horizontal move" : t.motivo();

@@ -113,6 +113,7 @@ struct RisultatoPonte {
     MoveKind mossaTipo = MoveKind::None;  // the kind of the applied move
     bool orizzontale = false;             // the applied move III was a horizontal one
     std::string motivo;                   // why the horizontal search ended without a move, when it did
+    bool fermato = false;                 // the stop request ended the search
 };
 
 // AzionePonte: move I first (unless only move III is asked), then over- and under-bridges; applies the
