@@ -4,7 +4,11 @@
 // announces itself on panel "p1".
 
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <tuple>
+
+#include <unistd.h>
 
 #include "mainwindow/commands.h"
 #include "mainwindow/form2.h"
@@ -39,6 +43,18 @@ inline std::string campione(const std::string& nome) {
     return (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / nome).string();
 }
 
+// A file of this test process's own folder, written with `testo`.
+inline std::filesystem::path cartellaProva() {
+    const auto dir = std::filesystem::temp_directory_path() / ("trevalon_mw_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+inline std::filesystem::path scrivi(const std::string& nome, const std::string& testo) {
+    const auto p = cartellaProva() / nome;
+    std::ofstream(p, std::ios::binary) << testo;
+    return p;
+}
+
 struct FinestraDiProva {
     ProgramContext ctx;
     UiConteggi ui;
@@ -50,6 +66,15 @@ struct FinestraDiProva {
         InstallaComandiDiagramma(form);
     }
     Diagram& d() { return form.doc.diagram; }
+    // The main grid's cells that show a tile, and those that show a text.
+    std::tuple<int, int> celle() const {
+        const GridControl& g = form.vista.Gr;
+        int tessere = 0, testi = 0;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c)
+                tessere += !g.picture(r, c).empty(), testi += !g.text(r, c).empty();
+        return {tessere, testi};
+    }
     StoriaPassi& storia() { return form.doc.storia; }
     int passo() const { return form.doc.storia.NumStato; }
 };

@@ -61,26 +61,19 @@ TEST(Form2Commands, EnablingSkipsCommandsNotBuiltAndDrawAfterTheFirstStep) {
         EXPECT_TRUE(s.ui.commandEnabled("m3b"));
     }
     s.form.AbilitaBottoni(false);
-    EXPECT_FALSE(s.ui.commandEnabled("m1"));
-    EXPECT_TRUE(s.ui.commandEnabled("Uscita"));
-    // Batch mode leaves the buttons alone.
-    s.form.doc.modi.ModoBatch = true;
+    EXPECT_EQ((std::tuple{s.ui.commandEnabled("m1"), s.ui.commandEnabled("Uscita")}),
+              (std::tuple{false, true}));
+    s.form.doc.modi.ModoBatch = true;  // batch mode leaves the buttons alone
     s.form.AbilitaBottoni(true);
     EXPECT_FALSE(s.ui.commandEnabled("m1"));
 }
 
 TEST(Form2Commands, DispatcherRunsRegisteredCommandsAndRefusesToPretend) {
     Started s;
-    s.form.tlb1_ButtonClick("s0");
-    s.form.tlb1_ButtonClick("nonsense");
-    EXPECT_TRUE(s.ui.messages.empty());
-    // "Load Knot" is on at start but not built here: a clear message, nothing else.
-    s.form.tlb1_ButtonClick("ApriG");
+    // Unknown and disabled commands do nothing; "Load Knot" is on at start but not built here: a message.
+    for (const char* key : {"s0", "nonsense", "ApriG", "m2"}) s.form.tlb1_ButtonClick(key);
     ASSERT_EQ(s.ui.messages.size(), 1u);
     EXPECT_NE(s.ui.messages[0].find("Load Knot"), std::string::npos);
-    // A disabled command without a body does nothing at all.
-    s.form.tlb1_ButtonClick("m2");
-    EXPECT_EQ(s.ui.messages.size(), 1u);
     int opened = 0;
     s.form.setCommand("ApriG", [&] { ++opened; });
     s.form.tlb1_ButtonClick("ApriG");
@@ -88,8 +81,7 @@ TEST(Form2Commands, DispatcherRunsRegisteredCommandsAndRefusesToPretend) {
     bool closed = false;
     s.form.onClose = [&] { closed = true; };
     s.form.tlb1_ButtonClick("Uscita");
-    EXPECT_TRUE(closed);
-    EXPECT_TRUE(s.form.closeRequested());
+    EXPECT_TRUE(closed && s.form.closeRequested());
 }
 
 TEST(Form2Commands, DocumentationMissingOrNotOpenedGivesAMessage) {
@@ -123,18 +115,15 @@ TEST(Form2Progress, CounterWrapsAtThreeHundredWithDotsEveryTwenty) {
         s.form.AggiornaProgressivo();
         if (s.ui.panel("p2") != last) ++changes, last = s.ui.panel("p2");
     }
-    EXPECT_EQ(changes, 15);
-    EXPECT_EQ(last, std::string(281, '.'));
-    EXPECT_EQ(s.ui.panel("p1"), "Wait..");
+    EXPECT_EQ((std::tuple{changes, last, s.ui.panel("p1")}),
+              (std::tuple{15, std::string(281, '.'), "Wait.."}));
     s.form.AggiornaProgressivo();  // the 301st tick starts again
     EXPECT_EQ(s.ui.panel("p2"), ".");
-    // A phase other than "Done" is kept.
-    s.ui.setPanel("p1", "Drawing");
+    s.ui.setPanel("p1", "Drawing");  // a phase other than "Done" is kept
     for (int i = 0; i < 20; ++i) s.form.AggiornaProgressivo();
     EXPECT_EQ(s.ui.panel("p1"), "Drawing");
     s.form.SettaDone();
-    EXPECT_EQ(s.ui.panel("p1"), "Done");
-    EXPECT_EQ(s.ui.panel("p2"), "");
+    EXPECT_EQ((std::tuple{s.ui.panel("p1"), s.ui.panel("p2")}), (std::tuple{"Done", ""}));
 }
 
 TEST(Form2Caption, FileNameWithoutKnotExtensionsAndStep) {
@@ -160,23 +149,20 @@ TEST(Form2Caption, FileNameWithoutKnotExtensionsAndStep) {
     s.form.doc.storia.NumStato = 7;
     s.form.doc.NomeFileNodo = "/x/y.kno";
     s.form.Testocaption(9);
-    EXPECT_EQ(s.ui.caption(), " Trevalon - ");
-    EXPECT_EQ(s.ui.panel("p2"), "Step 7");
+    EXPECT_EQ((std::tuple{s.ui.caption(), s.ui.panel("p2")}), (std::tuple{" Trevalon - ", "Step 7"}));
 }
 
 TEST(Form2Palette, LoadedByTheSourceKindNotInBatchMode) {
     Started s;
-    s.form.doc.modi.ModoSorgente = SourceKind::Drawing;
-    s.form.CaricaFormTessere();
-    ASSERT_TRUE(s.ctx.FormTessere.has_value());
-    EXPECT_EQ(s.ctx.FormTessere->id(), PaletteId::Form1b);
-    s.form.doc.modi.ModoBatch = true;
-    s.form.doc.modi.ModoSorgente = SourceKind::Code;
-    s.form.CaricaFormTessere();
-    EXPECT_EQ(s.ctx.FormTessere->id(), PaletteId::Form1b);
-    s.form.doc.modi.ModoBatch = false;
-    s.form.CaricaFormTessere();
-    EXPECT_EQ(s.ctx.FormTessere->id(), PaletteId::Form1);
+    for (const auto& [sorgente, batch, id] : {std::tuple{SourceKind::Drawing, false, PaletteId::Form1b},
+                                              std::tuple{SourceKind::Code, true, PaletteId::Form1b},
+                                              std::tuple{SourceKind::Code, false, PaletteId::Form1}}) {
+        s.form.doc.modi.ModoSorgente = sorgente;
+        s.form.doc.modi.ModoBatch = batch;
+        s.form.CaricaFormTessere();
+        ASSERT_TRUE(s.ctx.FormTessere.has_value());
+        EXPECT_EQ(s.ctx.FormTessere->id(), id);
+    }
 }
 
 TEST(Form2Keys, SecondShiftF9ShowsTheCreditOncePerActivation) {

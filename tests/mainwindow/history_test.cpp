@@ -1,6 +1,3 @@
-// The step history of the main window: the commit path of applied moves, Undo, the "draw" command and the
-// rebuild of the shown step.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,6 +22,13 @@ struct Banco : fixture::FinestraDiProva {
     bool committa(const std::string& gauss, const std::string& ori) {
         return CommittaMossa(form, TestoNodo{gauss, ori, {}});
     }
+    // Which of "draw", "Undo" and "Salva" are on.
+    std::string comandi() const {
+        std::string on;
+        for (const char* k : {"draw", "Undo", "Salva"})
+            if (ui.commandEnabled(k)) on += (on.empty() ? "" : " ") + std::string(k);
+        return on;
+    }
 };
 
 TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
@@ -36,35 +40,23 @@ TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
     EXPECT_EQ(b.ui.costruzioni, costruzioni + 1);
     EXPECT_EQ(b.passo(), 1);
     const Stato& s = b.storia().passo(1);
-    EXPECT_EQ(s.Codice, "1+2-3+1-4+3-2+4-");
-    EXPECT_EQ(s.Ori, "OVVO");
-    EXPECT_EQ(s.Tipo, GenMode::Code);
-    EXPECT_EQ(s.Flag, 1);
-    EXPECT_EQ(b.form.doc.PartenzaDisegno, 1);
-    EXPECT_EQ(b.d().NumIncroci, 4);
-    EXPECT_EQ(b.d().NumRegioni, 6);
+    EXPECT_EQ((std::tuple{s.Codice, s.Ori, s.Tipo, s.Flag, b.form.doc.PartenzaDisegno}),
+              (std::tuple{"1+2-3+1-4+3-2+4-", "OVVO", GenMode::Code, 1, 1}));
+    EXPECT_EQ((std::tuple{b.d().NumIncroci, b.d().NumRegioni}), (std::tuple{4, 6}));
     EXPECT_EQ(b.ui.caption(), " Trevalon - Square - Step 1");
-    EXPECT_TRUE(b.ui.commandEnabled("Undo"));
-    EXPECT_TRUE(b.ui.commandEnabled("Salva"));
-    EXPECT_FALSE(b.ui.commandEnabled("draw"));  // from step 1 on
+    EXPECT_EQ(b.comandi(), "Undo Salva");  // "draw" only at step 0
     EXPECT_TRUE(b.ui.messages.empty());
 
     b.form.tlb1_ButtonClick("Undo");
-    EXPECT_EQ(b.passo(), 0);
-    EXPECT_EQ(b.d().txtNodo, codice0);
-    EXPECT_EQ(b.d().TxtOri, ori0);
-    EXPECT_EQ(b.d().NumIncroci, 6);
-    EXPECT_EQ(b.d().NumRegioni, 8);
+    EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, b.d().TxtOri, b.d().NumIncroci, b.d().NumRegioni}),
+              (std::tuple{0, codice0, ori0, 6, 8}));
     EXPECT_EQ(b.ui.caption(), " Trevalon - Square - Step 0");
-    EXPECT_FALSE(b.ui.commandEnabled("Undo"));
-    EXPECT_FALSE(b.ui.commandEnabled("Salva"));
-    EXPECT_TRUE(b.ui.commandEnabled("draw"));
+    EXPECT_EQ(b.comandi(), "draw");
     EXPECT_FALSE(b.ui.busy());
     // Undo at step 0 rebuilds step 0 however spoilt the tables are.
     b.d().NumRegioni = 0;
     StatoPrec(b.form);
-    EXPECT_EQ(b.passo(), 0);
-    EXPECT_EQ(b.d().NumRegioni, 8);
+    EXPECT_EQ((std::tuple{b.passo(), b.d().NumRegioni}), (std::tuple{0, 8}));
 }
 
 TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
@@ -91,20 +83,15 @@ TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
         const int passo = b.passo();
         EXPECT_FALSE(b.committa(c.gauss, c.ori));
         EXPECT_EQ(b.passo(), passo);
-        if (c.messaggio.empty()) {
-            EXPECT_TRUE(b.ui.messages.empty());
-        } else {
-            ASSERT_EQ(b.ui.messages.size(), 1u);
+        ASSERT_EQ(b.ui.messages.size(), c.messaggio.empty() ? 0u : 1u);
+        if (!c.messaggio.empty()) {
             EXPECT_NE(b.ui.messages.back().find(c.messaggio), std::string::npos) << b.ui.messages.back();
         }
-        if (!b.form.doc.modi.ModoBatch) {
-            EXPECT_EQ(b.d().txtNodo, codice);  // the shown step's texts are back
-            EXPECT_EQ(b.d().TxtOri, ori);
+        if (!b.form.doc.modi.ModoBatch) {  // the shown step's texts are back
+            EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri}), (std::tuple{codice, ori}));
         }
-        EXPECT_EQ(b.d().NumIncroci, 4);
-        EXPECT_EQ(b.d().NumRegioni, 6);
-        EXPECT_FALSE(b.ui.commandEnabled("Undo"));
-        EXPECT_FALSE(b.ui.busy());
+        EXPECT_EQ((std::tuple{b.d().NumIncroci, b.d().NumRegioni}), (std::tuple{4, 6}));
+        EXPECT_FALSE(b.ui.commandEnabled("Undo") || b.ui.busy());
         EXPECT_TRUE(b.form.vista.Gr.redraw());
     }
 }
@@ -116,9 +103,8 @@ TEST(History, EmptyTextsAreTheTrivialKnotAndAreRecorded) {
         const int costruzioni = b.ui.costruzioni;
         ASSERT_TRUE(b.committa("", ""));
         EXPECT_EQ(b.ui.costruzioni, costruzioni);  // nothing to build
-        EXPECT_EQ(b.passo(), 1);
-        EXPECT_EQ(b.storia().passo(1).Codice, "");
-        EXPECT_EQ(b.d().NumIncroci, 0);
+        EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(1).Codice, b.d().NumIncroci}),
+                  (std::tuple{1, "", 0}));
         // The mark only when a person watches, and once.
         EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT") != std::string::npos, !corsa) << b.ui.caption();
         b.committa("", "");
@@ -126,8 +112,7 @@ TEST(History, EmptyTextsAreTheTrivialKnotAndAreRecorded) {
         b.form.doc.modi.CorsaCompleta = false;
         b.storia().NumStato = 1;
         StatoPrec(b.form);
-        EXPECT_EQ(b.passo(), 0);
-        EXPECT_EQ(b.d().NumIncroci, 4);
+        EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{0, 4}));
     }
 }
 
@@ -138,19 +123,10 @@ TEST(History, TheTrivialKnotShowsALoopAndUndoFromItRestoresSaveAndUndo) {
     ASSERT_TRUE(b.committa("", ""));
     EXPECT_FALSE(b.ui.commandEnabled("Salva"));
     // The grid is not left blank: a closed loop of tiles, with no crossing and no label.
-    const GridControl& g = b.form.vista.Gr;
-    int tessere = 0, testi = 0;
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c) {
-            tessere += !g.picture(r, c).empty();
-            testi += !g.text(r, c).empty();
-        }
-    EXPECT_EQ(tessere, 12);
-    EXPECT_EQ(testi, 0);
+    EXPECT_EQ(b.celle(), (std::tuple{12, 0}));
     b.form.tlb1_ButtonClick("Undo");
     EXPECT_EQ(b.passo(), 1);
-    EXPECT_TRUE(b.ui.commandEnabled("Undo"));
-    EXPECT_TRUE(b.ui.commandEnabled("Salva"));
+    EXPECT_EQ(b.comandi(), "Undo Salva");
 }
 
 TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
@@ -160,13 +136,12 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     b.form.doc.modi.ModoGen = GenMode::CellDrawing;
     b.form.doc.NumIncrociDis = 3;
     ASSERT_TRUE(Salvastato(b.form));
-    EXPECT_EQ(b.storia().passo(1).Tipo, GenMode::CellDrawing);
-    EXPECT_EQ(b.storia().passo(1).TblGenSer, "3,4,7|3,5,2|");
+    EXPECT_EQ((std::tuple{b.storia().passo(1).Tipo, b.storia().passo(1).TblGenSer}),
+              (std::tuple{GenMode::CellDrawing, "3,4,7|3,5,2|"}));
     // The cell drawing comes back from the snapshot of the step.
     InizializzaCelDis(b.form.doc.tblGen);
     ASSERT_TRUE(DeSerializzaTblGen(b.form));
-    EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
-    EXPECT_EQ(b.form.doc.NumIncrociDis, 3);
+    EXPECT_EQ((std::tuple{b.form.doc.tblGen.Codice(3, 4), b.form.doc.NumIncrociDis}), (std::tuple{"7", 3}));
     // A snapshot that cannot be read is said and leaves the drawing.
     b.storia().corrente().TblGenSer = "1,1,x|";
     EXPECT_FALSE(DeSerializzaTblGen(b.form));
@@ -175,19 +150,17 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
     b.storia().passo(0).TblGenSer = "1,1,5|";
     StatoPrec(b.form);
-    EXPECT_EQ(b.passo(), 0);
-    EXPECT_EQ(b.form.doc.modi.ModoGen, GenMode::Code);
-    EXPECT_EQ(b.d().NumRegioni, 5);
+    EXPECT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().NumRegioni}),
+              (std::tuple{0, GenMode::Code, 5}));
 }
 
 TEST(BuildCommands, DrawCyclesTheRootCrossingAndKeepsItInTheStep) {
     Banco b("Trefoil.gau");
     for (int atteso : {2, 3, 1, 2}) {
         b.form.tlb1_ButtonClick("draw");
-        EXPECT_EQ(b.form.doc.PartenzaDisegno, atteso);
-        EXPECT_EQ(b.storia().passo(0).Flag, atteso);
-        EXPECT_EQ(b.d().NumRegioni, 5);
-        EXPECT_EQ(b.ui.panel("p1"), "Done");
+        EXPECT_EQ((std::tuple{b.form.doc.PartenzaDisegno, b.storia().passo(0).Flag, b.d().NumRegioni,
+                              b.ui.panel("p1")}),
+                  (std::tuple{atteso, atteso, 5, "Done"}));
     }
     EXPECT_TRUE(b.ui.messages.empty());
     // Undo at step 0 lays the diagram out again from the root the step keeps.
@@ -208,8 +181,7 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
         EXPECT_EQ(std::any_of(m.begin(), m.end(),
                               [](const std::string& t) { return t.ends_with(kErroreCodiceGau); }),
                   !corsa);
-        EXPECT_FALSE(b.ui.busy());
-        EXPECT_TRUE(b.form.vista.Gr.redraw());
+        EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
         EXPECT_EQ(b.d().NumIncroci, 6);
     }
     b.form.doc.modi.CorsaCompleta = false;
@@ -227,17 +199,12 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
 TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     Diagram d;
     d.incroci[1].ArcoLato = {0, 11, 12, 13, 14};
-    for (const auto& [lista, tessera] : std::vector<std::pair<const char*, int>>{
-             {",11,12,", 9},
-             {",12,11,", 9},
-             {",14,13,", 9},
-             {",11,13,", 10},
-             {",14,11,", 10},
-             {",12,", 10},      // one side only
-             {"11,12,", 10},    // 11 lacks its leading ","
-             {",111,12,", 10},  // 111 is not 11
-         })
-        EXPECT_EQ(tesseraNodoSw(d, 1, lista), tessera) << lista;
+    // Sides 1-2 or 3-4 named: tile 9; any other pair, one side only, "11" without its leading "," or
+    // "111" for "11": tile 10.
+    for (const char* lista : {",11,12,", ",12,11,", ",14,13,"})
+        EXPECT_EQ(tesseraNodoSw(d, 1, lista), 9) << lista;
+    for (const char* lista : {",11,13,", ",14,11,", ",12,", "11,12,", ",111,12,"})
+        EXPECT_EQ(tesseraNodoSw(d, 1, lista), 10) << lista;
 
     Banco b("Trefoil.gau");
     const Diagram& t = b.d();
@@ -246,9 +213,9 @@ TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 9);
     int r = 0, c = 0;
     Trasforma(t.limiti, x.Riga, x.Colonna, r, c);
-    EXPECT_EQ(b.form.vista.Tbltt.get(r, c), TileImg(9).name);
-    EXPECT_EQ(b.form.vista.Gr.text(r, c), t.NomiIncroci[2]);
-    EXPECT_EQ(b.form.vista.Gr.style(r, c).foreColor, 255u);
+    EXPECT_EQ((std::tuple{b.form.vista.Tbltt.get(r, c), b.form.vista.Gr.text(r, c),
+                          b.form.vista.Gr.style(r, c).foreColor}),
+              (std::tuple{TileImg(9).name, t.NomiIncroci[2], 255u}));
     b.form.doc.modi.ModoGen = GenMode::TextDrawing;
     EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 0);
 }

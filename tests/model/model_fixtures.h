@@ -21,7 +21,6 @@ struct Codice {
     std::string letters;
 };
 
-// The code texts of a generated diagram, and of the closure of a braid word on `strands` strands.
 inline Codice codice(const testsupport::GaussDiagram& g) {
     return {testsupport::gaussText(g), testsupport::lettersText(g)};
 }
@@ -29,17 +28,18 @@ inline Codice closure(int strands, const testsupport::BraidWord& word) {
     return codice(testsupport::braidClosure(strands, word));
 }
 
-inline std::unique_ptr<Diagram> emptyDiagram() {
-    return std::make_unique<Diagram>();
+inline std::unique_ptr<Diagram> diagramWith(const std::string& gauss = "", const std::string& letters = "") {
+    auto d = std::make_unique<Diagram>();
+    d->txtNodo = gauss;
+    d->TxtOri = letters;
+    return d;
 }
 
-// Check, read, base sides and the structure pipeline, as a build from a code does without layout.
-// Returns the diagram; fails the test when any step fails.
+// The structure pipeline of a build from a code, without layout; fails the test when any step fails.
 std::unique_ptr<Diagram> buildStructure(const std::string& gauss, const std::string& letters);
 
-// Every invariant of a complete build: arcs = passages = 2 x crossings, one over-in, over-out, under-in and
-// under-out arc per crossing, arcs chained, passages' twins inverse, regions = crossings + 2 around every
-// arc on both sides, the region graph symmetric with one shortest path per reachable pair.
+// Every invariant of a complete build: the tables' sizes, arcs chained with one of each end per crossing,
+// twins inverse, regions around every arc, the region graph symmetric with one shortest path per pair.
 void expectConsistent(const Diagram& d);
 
 }  // namespace trevalon::testing
