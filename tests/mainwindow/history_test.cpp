@@ -96,37 +96,29 @@ TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
     }
 }
 
-TEST(History, EmptyTextsAreTheTrivialKnotAndAreRecorded) {
+TEST(History, EmptyTextsAreTheTrivialKnotShownAsALoopAndRecorded) {
     for (bool corsa : {false, true}) {
         Banco b("FigureEight.gau");
+        ASSERT_TRUE(b.committa("1-2+3-4+2-1+4-3+", "OOVV"));
         b.form.doc.modi.CorsaCompleta = corsa;
         const int costruzioni = b.ui.costruzioni;
         ASSERT_TRUE(b.committa("", ""));
         EXPECT_EQ(b.ui.costruzioni, costruzioni);  // nothing to build
-        EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(1).Codice, b.d().NumIncroci}),
-                  (std::tuple{1, "", 0}));
+        EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(2).Codice, b.d().NumIncroci}),
+                  (std::tuple{2, "", 0}));
+        // The grid is not left blank: a closed loop of tiles, with no crossing and no label.
+        EXPECT_EQ(b.celle(), (std::tuple{12, 0}));
+        EXPECT_FALSE(b.ui.commandEnabled("Salva"));
         // The mark only when a person watches, and once.
         EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT") != std::string::npos, !corsa) << b.ui.caption();
         b.committa("", "");
         EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT"), b.ui.caption().rfind("TRIVIAL KNOT"));
+        // Undo from it restores the knot, Save and Undo.
         b.form.doc.modi.CorsaCompleta = false;
-        b.storia().NumStato = 1;
+        b.storia().NumStato = 2;
         StatoPrec(b.form);
-        EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{0, 4}));
+        EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci, b.comandi()}), (std::tuple{1, 4, "Undo Salva"}));
     }
-}
-
-TEST(History, TheTrivialKnotShowsALoopAndUndoFromItRestoresSaveAndUndo) {
-    Banco b("FigureEight.gau");
-    const Diagram figura = b.d();
-    ASSERT_TRUE(b.committa(figura.txtNodo, figura.TxtOri));
-    ASSERT_TRUE(b.committa("", ""));
-    EXPECT_FALSE(b.ui.commandEnabled("Salva"));
-    // The grid is not left blank: a closed loop of tiles, with no crossing and no label.
-    EXPECT_EQ(b.celle(), (std::tuple{12, 0}));
-    b.form.tlb1_ButtonClick("Undo");
-    EXPECT_EQ(b.passo(), 1);
-    EXPECT_EQ(b.comandi(), "Undo Salva");
 }
 
 TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {

@@ -84,35 +84,29 @@ bool etichetteNumerate(const GridControl& g, int n) {
 }
 
 TEST(MoveWindow, EachAppliedMoveIsBuiltOnceRecordedAndUndone) {
-    struct Caso {
-        const char* nome;
-        ts::GaussDiagram g;
-        MoveKind tipo;
-        std::function<EsitoDriver(FinestraForm2&)> applica;
-    };
-    const std::vector<Caso> casi = {
-        {"move I", ts::addCurl(kTrifoglio, 0, true, 1), MoveKind::I,
+    using Applica = EsitoDriver (*)(FinestraForm2&);
+    const std::vector<std::tuple<ts::GaussDiagram, MoveKind, Applica>> casi = {
+        {ts::addCurl(kTrifoglio, 0, true, 1), MoveKind::I,
          [](FinestraForm2& w) { return DoTric(w, true).esito; }},
-        {"move II", conBigon(7), MoveKind::II, [](FinestraForm2& w) { return DoTman(w, true).esito; }},
-        {"move III", conBigon(7), MoveKind::III,
-         [](FinestraForm2& w) { return CmdTpon_Click(w, w.statoPonte()).esito; }},
-    };
-    for (const Caso& c : casi) {
-        SCOPED_TRACE(c.nome);
+        {conBigon(7), MoveKind::II, [](FinestraForm2& w) { return DoTman(w, true).esito; }},
+        {conBigon(7), MoveKind::III,
+         [](FinestraForm2& w) { return CmdTpon_Click(w, w.statoPonte()).esito; }}};
+    for (const auto& [g, tipo, applica] : casi) {
+        SCOPED_TRACE(static_cast<int>(tipo));
         Banco b;
-        ASSERT_TRUE(b.apri(c.g));
+        ASSERT_TRUE(b.apri(g));
         const int prima = b.incroci();
         const int costruzioni = b.ui.costruzioni;
         b.ui.viewerAnswers = {kApplica};
-        EXPECT_EQ(c.applica(b.w), EsitoDriver::Applicata);
+        EXPECT_EQ(applica(b.w), EsitoDriver::Applicata);
         ASSERT_FALSE(b.ui.viewerRequests.empty());
-        EXPECT_EQ(b.ui.viewerRequests.front().tipoMossa, c.tipo);
+        EXPECT_EQ(b.ui.viewerRequests.front().tipoMossa, tipo);
         // One build per move; the tables are the new diagram's.
         EXPECT_EQ((std::tuple{b.ui.costruzioni, b.passo(), b.incroci(), b.d().NumIncroci,
                               b.storia().passo(1).Codice}),
                   (std::tuple{costruzioni + 1, 1, 3, 3, b.d().txtNodo}));
         EXPECT_TRUE(b.w.ultimoPassoRegistrato() && b.ui.commandEnabled("Undo") && b.ui.messages.empty());
-        EXPECT_TRUE(ts::sameKnot(c.g, b.mostrato()));
+        EXPECT_TRUE(ts::sameKnot(g, b.mostrato()));
         // The labels are the crossing numbers of the diagram shown, after the move and after Undo.
         EXPECT_TRUE(etichetteNumerate(b.form.vista.Gr, 3));
         b.form.tlb1_ButtonClick("Undo");
@@ -173,48 +167,39 @@ TEST(MoveWindow, CombinedStepTakesMoveOneThenThreeThenTwo) {
 }
 
 TEST(MoveWindow, CompleteRunListsEveryStepKeepsTheKnotAndReturnsToTheStart) {
-    struct Caso {
-        std::string nome;
-        ts::GaussDiagram g;
-        bool banale;
-    };
-    std::vector<Caso> casi;
+    // Unknots reduce below three crossings; the trefoil runs no step and keeps one row.
+    std::vector<std::tuple<std::string, ts::GaussDiagram, bool>> casi = {{"trefoil", kTrifoglio, false}};
     for (int n : {20, 50, 100})
-        casi.push_back(
-            {"unknot " + std::to_string(n), ts::randomUnknot(static_cast<std::uint32_t>(n), n), true});
+        casi.emplace_back("unknot " + std::to_string(n), ts::randomUnknot(static_cast<std::uint32_t>(n), n),
+                          true);
     for (const char* nome : {"trefoil_right", "5_2", "4_1"})
-        casi.push_back({nome, ts::enlarged(ts::diagramOf(ts::namedKnot(nome)), 3, 25), false});
-    for (const Caso& c : casi) {
-        SCOPED_TRACE(c.nome);
+        casi.emplace_back(nome, ts::enlarged(ts::diagramOf(ts::namedKnot(nome)), 3, 25), false);
+    for (const auto& [nome, g, banale] : casi) {
+        SCOPED_TRACE(nome);
         Banco b;
-        ASSERT_TRUE(b.apri(c.g));
+        ASSERT_TRUE(b.apri(g));
         const std::string codice0 = b.d().txtNodo;
         const int prima = b.incroci();
         b.form.tlb1_ButtonClick("quick");
         ASSERT_EQ(b.lista.mostrata, 1);
         const auto& righe = b.lista.righe;
-        ASSERT_GT(righe.size(), 1u);
+        ASSERT_EQ(righe.size() == 1, nome == "trefoil");
         // Every row is its step of the history, and every step is the same knot.
         for (std::size_t i = 0; i < righe.size(); ++i) {
             const Stato& s = b.storia().passo(static_cast<int>(i));
             EXPECT_EQ(righe[i], (std::vector<std::string>{std::to_string(i), std::to_string(s.Ori.size()),
                                                           valoreGaussCode(s.Codice), valoreIndices(s.Ori)}));
-            ASSERT_TRUE(ts::sameKnot(c.g, ts::diagramOf(s.Codice, s.Ori))) << "step " << i;
+            ASSERT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori))) << "step " << i;
         }
-        EXPECT_EQ(std::stoi(righe.back()[1]) < 3, c.banale);
+        EXPECT_EQ(std::stoi(righe.back()[1]) < 3, banale);
         EXPECT_EQ(b.lista.p2.rfind("Time processing sec: ", 0), 0u);
         // Back at the start step, with its diagram, modes and commands.
         EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, b.incroci()}), (std::tuple{0, codice0, prima}));
         EXPECT_FALSE(b.form.doc.modi.CorsaCompleta || b.form.doc.modi.ModoAutomatico);
         EXPECT_TRUE(!b.ui.commandEnabled("Undo") && b.ui.commandEnabled("quick"));
-        EXPECT_TRUE(b.ui.messages.empty()) << b.ui.messages.front();
+        EXPECT_EQ(b.ui.messages.size(), nome == "trefoil" ? 1u : 0u);  // "No simplifying move was found"
         EXPECT_TRUE(b.ui.viewerRequests.empty());
     }
-    // The trefoil runs no step: one row, and the window stays at step 0.
-    Banco t;
-    ASSERT_TRUE(t.apri(kTrifoglio));
-    t.form.tlb1_ButtonClick("quick");
-    EXPECT_EQ((std::tuple{t.lista.righe.size(), t.passo(), t.incroci()}), (std::tuple{1u, 0, 3}));
 }
 
 TEST(MoveWindow, CompleteRunFromALaterStepReturnsThereAndStopsAtAFullHistory) {
