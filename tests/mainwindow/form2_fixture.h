@@ -20,9 +20,14 @@ namespace trevalon::fixture {
 
 struct UiConteggi : ScriptedUi {
     int costruzioni = 0;
+    std::string p1AlMessaggio;  // what the status said while the last message was shown
     void setPanel(const std::string& key, const std::string& text) override {
         if (key == "p1" && text == "Generation knot") ++costruzioni;
         ScriptedUi::setPanel(key, text);
+    }
+    void showMessage(const std::string& text) override {
+        p1AlMessaggio = panel("p1");
+        ScriptedUi::showMessage(text);
     }
 };
 
