@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 #include "model/knot_files.h"
+#include "platform/safe_file.h"
 
 namespace trevalon::bench {
 
@@ -24,13 +23,20 @@ bool isKnotFile(const fs::path& p) {
 std::vector<fs::path> fileDaArgomenti(const std::vector<std::string>& args) {
     std::vector<fs::path> files;
     for (const auto& arg : args) {
-        if (!fs::is_directory(arg)) {
+        std::error_code ec;
+        if (!fs::is_directory(arg, ec)) {
             files.emplace_back(arg);
             continue;
         }
         std::vector<fs::path> inFolder;
-        for (const auto& entry : fs::directory_iterator(arg))
-            if (entry.is_regular_file() && isKnotFile(entry.path())) inFolder.push_back(entry.path());
+        for (fs::directory_iterator it(arg, ec), end; !ec && it != end; it.increment(ec))
+            if (it->is_regular_file(ec) && isKnotFile(it->path())) inFolder.push_back(it->path());
+        // A folder without a knot file in it (or one that cannot be listed) stays as it is given, so
+        // that reading it says what is wrong instead of quietly reading nothing.
+        if (ec || inFolder.empty()) {
+            files.emplace_back(arg);
+            continue;
+        }
         std::sort(inFolder.begin(), inFolder.end());
         files.insert(files.end(), inFolder.begin(), inFolder.end());
     }
@@ -39,14 +45,12 @@ std::vector<fs::path> fileDaArgomenti(const std::vector<std::string>& args) {
 
 FileGauss leggiFileGauss(const fs::path& file) {
     FileGauss out;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        out.errore = "File not found: " + file.string();
+    const FileRead bytes = readRegularFile(file, kMaxKnotFileBytes);
+    if (bytes.refusal != ReadRefusal::None) {
+        out.errore = readRefusalMessage(bytes, file.string());
         return out;
     }
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    const Result<CodiceGauss> read = leggiCodiceGaussTesto(buffer.str());
+    const Result<CodiceGauss> read = leggiCodiceGaussTesto(bytes.bytes);
     if (!read) {
         out.errore = read.error();
         return out;

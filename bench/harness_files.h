@@ -1,6 +1,7 @@
 #pragma once
 // The knot files a harness command is given: file names as they stand, folders as their .gau and .kno
-// files in name order; and the reading of one Gauss-code file.
+// files in name order (a folder with none stays itself, and its reading fails); and the reading of one
+// Gauss-code file: only a regular file of at most 64 MiB.
 
 #include <filesystem>
 #include <string>

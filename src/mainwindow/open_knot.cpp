@@ -3,7 +3,6 @@
 #include <array>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 
@@ -11,15 +10,13 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "model/knot_files.h"
+#include "platform/safe_file.h"
 
 namespace trevalon {
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// A knot file is a few lines of text; anything far larger is not one.
-constexpr std::uintmax_t kMaxFileKnot = 64u * 1024u * 1024u;
 
 constexpr const char* kDisegnoNonAncora =
     "This file holds a drawn knot (\"Object=\" or \"Source=\"): drawn knots cannot be opened in this "
@@ -82,27 +79,29 @@ std::string tipoFileKnot(const std::vector<std::string>& righe) {
     return {};
 }
 
-bool leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe) {
+Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe) {
     righe.clear();
-    std::error_code ec;
-    if (!fs::is_regular_file(percorso, ec)) return false;
-    const std::uintmax_t size = fs::file_size(percorso, ec);
-    if (ec || size > kMaxFileKnot) return false;
-    std::ifstream in(percorso, std::ios::binary);
-    if (!in) return false;
-    std::string riga;
-    while (std::getline(in, riga)) {
-        if (!riga.empty() && riga.back() == '\r') riga.pop_back();
-        righe.push_back(riga);
+    // A knot file is a few lines of text; anything far larger is not one.
+    FileRead letto = readRegularFile(percorso, kMaxKnotFileBytes);
+    if (letto.refusal != ReadRefusal::None) return fail(readRefusalMessage(letto, percorso));
+    std::string_view resto = letto.bytes;
+    while (!resto.empty()) {
+        const std::size_t fine = resto.find('\n');
+        std::string_view riga = resto.substr(0, fine);
+        if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
+        righe.emplace_back(riga);
+        if (fine == std::string_view::npos) break;
+        resto.remove_prefix(fine + 1);
     }
-    return !in.bad();
+    return {};
 }
 
 std::string Apri(Form2& f, const std::string& tmpTipoFile) {
     const std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
+    // Only a missing file is refused here; what else may be wrong with it is said when it is read.
     std::error_code ec;
-    if (!fs::is_regular_file(nome, ec)) {
+    if (!fs::exists(fs::status(nome, ec))) {
         f.ui.showMessage("File not found:" + nome);
         return {};
     }
@@ -161,8 +160,8 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
     std::vector<std::string> righe;
     {
         BusyGuard busy(f.ui);
-        if (!leggiRigheFile(nome, righe)) {
-            f.ui.showMessage("File not found:" + nome);
+        if (const Status letto = leggiRigheFile(nome, righe); !letto) {
+            f.ui.showMessage(letto.error());
             return false;
         }
     }
@@ -185,8 +184,8 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         if (nome.empty()) return false;
     }
     std::vector<std::string> righe;
-    if (!leggiRigheFile(nome, righe)) {
-        f.ui.showMessage("File not found:" + nome);
+    if (const Status letto = leggiRigheFile(nome, righe); !letto) {
+        f.ui.showMessage(letto.error());
         return false;
     }
     const Result<CodiceGauss> testo = leggiCodiceGaussRighe(righe);
@@ -253,11 +252,9 @@ bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
     // A step built from a code has no drawing of its own: its knot is written as its Gauss code.
     const std::string testo =
         s.Tipo == GenMode::Code ? testoFileGaussCode(s.Codice, s.Ori) : "Object=" + s.TblGenSer + "\r\n";
-    std::ofstream out(nome, std::ios::binary | std::ios::trunc);
-    out << testo;
-    out.close();
-    if (!out) {
-        f.ui.showMessage("The file could not be written: " + nome);
+    // Written beside the old file and put in its place only when complete: a failed save keeps it.
+    if (const Status scritto = replaceFileContents(nome, testo); !scritto) {
+        f.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
         return false;
     }
     return true;

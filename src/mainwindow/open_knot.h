@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/result.h"
+
 namespace trevalon {
 
 class Form2;
@@ -15,8 +17,10 @@ class Form2;
 // "S" for "Source=" (keys anywhere in a line, without regard to case); "" for none.
 std::string tipoFileKnot(const std::vector<std::string>& righe);
 
-// A file's lines, "\r" removed from each; false when the file cannot be read.
-bool leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe);
+// A file's lines, "\r" removed from each. Only a regular file of at most 64 MiB is read; the failure says
+// what was wrong: "File not found:" and the path, or that it is a folder, not a regular file, too large or
+// unreadable (with the system's reason).
+Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe);
 
 // `Apri`: open dialog of kind "KNO" (knot and Gauss-code files) or "GAU"; the chosen path, or "" when
 // cancelled or when the file does not exist ("File not found:" and the path).
@@ -43,6 +47,8 @@ bool ApriGau(Form2& f, const std::string& tmpNome);
 
 // `SalvaDatblDis`: writes the current step as a knot file (an empty name asks with the "KNO" dialog): a step
 // built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
+// The file is replaced only by a complete write; a failure shows "The file could not be written: ", the
+// path and the system's reason, and leaves the old file as it was.
 bool SalvaDatblDis(Form2& f, const std::string& FilePassato);
 
 }  // namespace trevalon

@@ -2,8 +2,13 @@
 
 #include <xlsxwriter.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
+
+#include "platform/safe_file.h"
 
 namespace trevalon {
 
@@ -23,16 +28,11 @@ double larghezzaCaratteri(int twips) {
     return pixels / 7.0 + 1.0;
 }
 
-}  // namespace
-
-EsitoXlsx scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
-                            const std::set<int>& numericColumns) {
-    EsitoXlsx result;
+// The workbook written to path, a new file of its own.
+Status scriviWorkbook(const GridControl& grid, const std::string& path, const std::string& sheetName,
+                      const std::set<int>& numericColumns) {
     lxw_workbook* workbook = workbook_new(path.c_str());
-    if (!workbook) {
-        result.error = "cannot create " + path;
-        return result;
-    }
+    if (!workbook) return fail("the workbook cannot be created");
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, sheetName.c_str());
     lxw_format* bold = workbook_add_format(workbook);
     format_set_bold(bold);
@@ -57,13 +57,34 @@ EsitoXlsx scriviGrigliaXlsx(const GridControl& grid, const std::string& path, co
                 err = worksheet_write_string(sheet, row, col, text.c_str(), nullptr);
         }
     }
+    errno = 0;
     const lxw_error closeErr = workbook_close(workbook);  // also frees the workbook
+    const int closeErrno = errno;
     if (err == LXW_NO_ERROR) err = closeErr;
     if (err != LXW_NO_ERROR) {
-        result.error = lxw_strerror(err);
-        return result;
+        // libxlsxwriter's own words, and the system's reason where a file operation failed.
+        std::string why = lxw_strerror(err);
+        if (closeErrno != 0 && (err == LXW_ERROR_CREATING_XLSX_FILE || err == LXW_ERROR_CREATING_TMPFILE ||
+                                err == LXW_ERROR_ZIP_FILE_OPERATION || err == LXW_ERROR_ZIP_FILE_ADD ||
+                                err == LXW_ERROR_ZIP_CLOSE))
+            why += std::string(": ") + std::strerror(closeErrno);
+        return fail(why);
     }
-    result.ok = true;
+    return {};
+}
+
+}  // namespace
+
+EsitoXlsx scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
+                            const std::set<int>& numericColumns) {
+    // libxlsxwriter writes its zip into a file of its own beside the target, which takes the target's
+    // place only when the whole workbook was written: a failed export keeps the old file.
+    EsitoXlsx result;
+    const Status scritto = replaceFileWith(path, [&](const std::filesystem::path& temporary) {
+        return scriviWorkbook(grid, temporary.string(), sheetName, numericColumns);
+    });
+    result.ok = scritto.ok();
+    result.error = scritto.error();
     return result;
 }
 

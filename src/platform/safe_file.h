@@ -1,0 +1,59 @@
+#pragma once
+// Files written so that a failure never loses the file they replace, and files read only when they are
+// regular files of a bounded size.
+//
+// A replacing write goes to a temporary file in the target's folder, is flushed to the disk, and only then
+// is renamed over the target: the old file stays byte-identical until the new one is complete, and a
+// failed write leaves no temporary file behind. Failures carry the system's reason ("No space left on
+// device", "Permission denied", ...), which the callers put after their own sentence and the path.
+
+#include <sys/types.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "platform/result.h"
+
+namespace trevalon {
+
+// The system call that writes bytes to a file descriptor; tests hand in one that fails.
+using WriteCall = ssize_t (*)(int fd, const void* buffer, std::size_t count);
+
+// Replaces target with bytes. The failure's message is the reason alone, without the path.
+Status replaceFileContents(const std::filesystem::path& target, std::string_view bytes,
+                           WriteCall write = nullptr);
+
+// Replaces target with what produce writes to the temporary path it is given (for libraries that open
+// their output by name). produce's failure message is passed on as the reason.
+Status replaceFileWith(const std::filesystem::path& target,
+                       const std::function<Status(const std::filesystem::path& temporary)>& produce);
+
+// What reading a file found when it could not give the file's bytes.
+enum class ReadRefusal { None, Missing, Folder, NotRegular, TooLarge, Unreadable };
+
+struct FileRead {
+    ReadRefusal refusal = ReadRefusal::None;
+    std::string bytes;        // the whole file when refusal is None
+    std::uintmax_t size = 0;  // the file's size when refusal is TooLarge
+    std::string reason;       // the system's reason when refusal is Unreadable
+};
+
+// The cap every knot-file reader holds to.
+inline constexpr std::uintmax_t kMaxKnotFileBytes = 64u * 1024u * 1024u;
+
+// Reads a regular file of at most maxBytes. The file is opened without blocking (a FIFO never waits for a
+// writer) and its type is checked on the open descriptor; reading stops at maxBytes + 1, so a file that
+// grows while it is read is still refused.
+FileRead readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes = kMaxKnotFileBytes);
+
+// The message for a refused read: "File not found:" and the path for a missing file, else the path and
+// what was wrong ("... is a folder", "... is not a regular file", "... is too large: N MB, at most M MB").
+// The empty text for a read that was not refused.
+std::string readRefusalMessage(const FileRead& read, const std::string& path,
+                               std::uintmax_t maxBytes = kMaxKnotFileBytes);
+
+}  // namespace trevalon

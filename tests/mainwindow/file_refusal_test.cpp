@@ -1,0 +1,102 @@
+// Files the main window cannot use are refused with what is wrong with them, quickly, and a save that
+// fails keeps the file it would have replaced; in every case the diagram shown stays as it was.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "mainwindow/commands.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/open_knot.h"
+#include "mainwindow/program_context.h"
+#include "platform/headless_ui.h"
+
+namespace trevalon {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Window {
+    ProgramContext ctx;
+    ScriptedUi ui;
+    Form2 form{ctx, ui};
+    Window() {
+        ctx.programFolder = TREVALON_SOURCE_DIR;
+        form.Form_Load();
+        form.Form_Activate();
+        InstallaComandiDiagramma(form);
+    }
+    auto shown() const {
+        const Diagram& d = form.doc.diagram;
+        return std::tuple{
+            d.txtNodo, d.TxtOri, d.NumIncroci, d.NumRegioni, form.doc.NomeFileNodo, form.doc.storia.NumStato};
+    }
+};
+
+std::string contents(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) {
+    const fs::path dir = fs::temp_directory_path() / ("trevalon_refusal_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir / "folder.gau");
+    ASSERT_EQ(::mkfifo((dir / "pipe.gau").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero.gau");
+    std::ofstream(dir / "big.gau", std::ios::binary) << "GaussCode=1,-2,3,-1,2,-3\n";
+    fs::resize_file(dir / "big.gau", 70u * 1024u * 1024u);  // sparse
+
+    const std::string missing = (dir / "missing.gau").string();
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {missing, "File not found:" + missing},
+        {(dir / "folder.gau").string(), (dir / "folder.gau").string() + " is a folder"},
+        {(dir / "pipe.gau").string(), (dir / "pipe.gau").string() + " is not a regular file"},
+        {(dir / "zero.gau").string(), (dir / "zero.gau").string() + " is not a regular file"},
+        {(dir / "big.gau").string(), (dir / "big.gau").string() + " is too large: 70 MB, at most 64 MB"},
+    };
+    Window w;
+    ASSERT_TRUE(ApriGen(w.form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
+    const auto before = w.shown();
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path);
+        for (bool throughDialog : {true, false}) {
+            w.ui.messages.clear();
+            if (throughDialog) {
+                w.ui.openAnswers.push_back(path);
+                w.form.tlb1_ButtonClick("ApriG");
+            } else {
+                EXPECT_FALSE(ApriGau(w.form, path));
+            }
+            EXPECT_EQ(w.ui.messages, std::vector<std::string>{message});
+            EXPECT_EQ(w.shown(), before);
+        }
+    }
+
+    // A save that cannot be completed: the message gives the system's reason; the old file is kept.
+    const fs::path saved = dir / "saved.kno";
+    std::ofstream(saved, std::ios::binary) << "old";
+    w.ui.messages.clear();
+    const std::string nowhere = (dir / "no such folder" / "x.kno").string();
+    EXPECT_FALSE(SalvaDatblDis(w.form, nowhere));
+    EXPECT_EQ(w.ui.messages, std::vector<std::string>{"The file could not be written: " + nowhere +
+                                                      ": No such file or directory"});
+    EXPECT_FALSE(SalvaDatblDis(w.form, (dir / "folder.gau").string()));
+    EXPECT_EQ(contents(saved), "old");
+    EXPECT_TRUE(SalvaDatblDis(w.form, saved.string()));
+    EXPECT_EQ(contents(saved).rfind("GaussCode=", 0), 0u);
+    EXPECT_EQ(w.shown(), before);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace trevalon

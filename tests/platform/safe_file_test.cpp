@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/safe_file.h"
+
+namespace trevalon {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A folder of this test's own, emptied at the end.
+struct Folder {
+    fs::path path;
+    explicit Folder(const std::string& name) {
+        path = fs::temp_directory_path() / ("trevalon_safe_" + name + "_" + std::to_string(::getpid()));
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~Folder() {
+        std::error_code ec;
+        fs::permissions(path, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path, ec);
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(path)) out.push_back(e.path().filename().string());
+        return out;
+    }
+};
+
+std::string contents(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+void put(const fs::path& p, const std::string& text) {
+    std::ofstream(p, std::ios::binary) << text;
+}
+
+// Write calls that fail as a full or broken disk does: at once, or after part of the bytes.
+ssize_t diskFull(int, const void*, std::size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+ssize_t failsAfterFewBytes(int fd, const void* buffer, std::size_t count) {
+    static thread_local int calls = 0;
+    if (++calls % 2 == 1) return ::write(fd, buffer, std::min<std::size_t>(count, 3));
+    errno = EIO;
+    return -1;
+}
+
+bool runningAsRoot() {
+    return ::geteuid() == 0;
+}
+
+TEST(SafeFile, AFailedWriteKeepsTheOldFileByteIdenticalAndSaysWhy) {
+    const std::string old = "GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n";
+    const std::string fresh(100000, 'x');
+    struct Case {
+        std::string name;
+        std::string reason;  // the system's reason the failure must give
+        bool needsPermissions = false;
+        std::function<Status(const fs::path& target, const Folder& folder)> write;
+    };
+    const std::vector<Case> cases = {
+        {"full disk", "No space left on device", false,
+         [&](const fs::path& t, const Folder&) { return replaceFileContents(t, fresh, diskFull); }},
+        {"write breaks halfway", "Input/output error", false,
+         [&](const fs::path& t, const Folder&) { return replaceFileContents(t, fresh, failsAfterFewBytes); }},
+        {"folder does not exist", "No such file or directory", false,
+         [&](const fs::path& t, const Folder&) {
+             return replaceFileContents(t.parent_path() / "missing" / t.filename(), fresh);
+         }},
+        {"read-only folder", "Permission denied", true,
+         [&](const fs::path& t, const Folder& f) {
+             fs::permissions(f.path, fs::perms::owner_read | fs::perms::owner_exec);
+             const Status s = replaceFileContents(t, fresh);
+             fs::permissions(f.path, fs::perms::owner_all);
+             return s;
+         }},
+        {"producer fails", "the workbook cannot be created", false,
+         [&](const fs::path& t, const Folder&) {
+             return replaceFileWith(t, [&](const fs::path& temporary) -> Status {
+                 put(temporary, fresh);  // a partial file that must not survive
+                 return fail("the workbook cannot be created");
+             });
+         }},
+        {"producer's file vanished", "No such file or directory", false,
+         [&](const fs::path& t, const Folder&) {
+             return replaceFileWith(t, [&](const fs::path& temporary) -> Status {
+                 fs::remove(temporary);
+                 return {};
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsPermissions && runningAsRoot()) continue;  // root writes into a read-only folder
+        Folder folder("w");
+        const fs::path target = folder.path / "knot.kno";
+        put(target, old);
+        const Status s = c.write(target, folder);
+        ASSERT_FALSE(s.ok());
+        EXPECT_EQ(s.error(), c.reason);
+        EXPECT_EQ(contents(target), old);
+        EXPECT_EQ(folder.names(), std::vector<std::string>{"knot.kno"}) << "a temporary file was left";
+    }
+}
+
+TEST(SafeFile, ACompleteWriteReplacesTheFileKeepingItsModeAndItsLink) {
+    Folder folder("ok");
+    const fs::path real = folder.path / "real.gau", link = folder.path / "link.gau";
+    put(real, "old");
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(replaceFileContents(link, "new contents").ok());
+    EXPECT_EQ(contents(real), "new contents");
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(replaceFileWith(folder.path / "new.xlsx", [](const fs::path& t) -> Status {
+                    put(t, "zip");
+                    return {};
+                }).ok());
+    EXPECT_EQ(contents(folder.path / "new.xlsx"), "zip");
+    EXPECT_EQ(folder.names().size(), 3u);
+}
+
+TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
+    Folder folder("r");
+    const fs::path knot = folder.path / "knot.gau", fifo = folder.path / "pipe.gau",
+                   zero = folder.path / "zero.gau", big = folder.path / "big.gau",
+                   sub = folder.path / "sub.gau";
+    put(knot, "GaussCode=1,-1\n");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", zero);
+    fs::create_directory(sub);
+    put(big, "");
+    fs::resize_file(big, 70u * 1024u * 1024u);  // sparse: no disk used
+    struct Case {
+        fs::path path;
+        ReadRefusal refusal;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {knot, ReadRefusal::None, ""},
+        {folder.path / "missing.gau", ReadRefusal::Missing,
+         "File not found:" + (folder.path / "missing.gau").string()},
+        {sub, ReadRefusal::Folder, sub.string() + " is a folder"},
+        {fifo, ReadRefusal::NotRegular, fifo.string() + " is not a regular file"},
+        {zero, ReadRefusal::NotRegular, zero.string() + " is not a regular file"},
+        {big, ReadRefusal::TooLarge, big.string() + " is too large: 70 MB, at most 64 MB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.string());
+        const FileRead r = readRegularFile(c.path);
+        EXPECT_EQ(r.refusal, c.refusal);
+        EXPECT_EQ(readRefusalMessage(r, c.path.string()), c.message);
+        EXPECT_EQ(r.bytes, c.refusal == ReadRefusal::None ? "GaussCode=1,-1\n" : "");
+    }
+    // A cap smaller than the file: refused even when the file's size says nothing (it grew, or is /proc's).
+    EXPECT_EQ(readRegularFile(knot, 4).refusal, ReadRefusal::TooLarge);
+    EXPECT_EQ(readRegularFile("/proc/self/status", 4).refusal, ReadRefusal::TooLarge);
+}
+
+}  // namespace
+}  // namespace trevalon
