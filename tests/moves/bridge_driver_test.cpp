@@ -1,189 +1,88 @@
-#include "moves/bridge_driver.h"
+// The move III driver and its combined step through a fake main window, and the search tree's limits.
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-#include "model/gauss_code.h"
-#include "model/sides.h"
-#include "model/structure.h"
-#include "platform/headless_ui.h"
+#include "moves_fixture.h"
 #include "support/diagram_generators.h"
-#include "support/gauss_diagram.h"
 #include "support/knot_invariants.h"
 
 namespace trevalon {
 namespace {
 
-namespace ts = testsupport;
+using namespace trevalon::movetest;
 
-// A main window reduced to what the drivers use: an applied move rebuilt from its code and counted as a
-// step, a look-ahead twin with the automatic port made on first use.
-class FinestraFinta : public FinestraPonte {
-  public:
-    FinestraFinta(UserInterface& ui, std::shared_ptr<AlberoOrizzontale> albero, bool nascosta)
-        : ui_(ui), albero_(std::move(albero)) {
-        o_.nascosta = nascosta;
-        o_.ModoAutomatico = nascosta;
+// The main window in a complete automatic run.
+struct Corsa : FintaFinestra {
+    Corsa() {
+        esterna = &automatico;
+        opz.ModoAutomatico = opz.CorsaCompleta = true;
     }
-    bool carica(const std::string& code, const std::string& ori) {
-        d_->txtNodo = code;
-        d_->TxtOri = ori;
-        AutomaticUi quiet;
-        return StrutturaDaCodice(*d_, quiet).ok();
-    }
-
-    Diagram& diagramma() override { return *d_; }
-    UserInterface& ui() override { return ui_; }
-    OpzioniMosse opzioni() const override { return o_; }
-    int& contaNuoviIncroci() override { return conta_; }
-    bool committaMossa(MoveKind, const TestoNodo& nuovo) override {
-        if (nuovo.txtNodo.empty()) {
-            d_ = std::make_unique<Diagram>();
-        } else if (!carica(nuovo.txtNodo, nuovo.TxtOri)) {
-            return false;
-        }
-        if (o_.nascosta) return false;
-        ++passi;
-        return true;
-    }
-    void ridisegna() override {}
-    AlberoOrizzontale& albero() override { return *albero_; }
-    FinestraPonte& prova() override {
-        if (!prova_) {
-            ++provaCreata;
-            prova_ = std::make_unique<FinestraFinta>(automatico_, albero_, true);
-        }
-        return *prova_;
-    }
-    int& RichiestaStop() override { return stop_; }
-    void fineCorsaCompleta() override { o_.CorsaCompleta = false; }
-    bool caricaConsegna(const std::string& c, const std::string& o, const std::string& nomi) override {
-        if (!carica(c, o)) return false;
-        std::size_t i = 1, pos = 1;
-        while (pos < nomi.size() && i < d_->NomiIncroci.size()) {
-            std::size_t end = nomi.find('|', pos);
-            if (end == std::string::npos) break;
-            d_->NomiIncroci[i++] = nomi.substr(pos, end - pos);
-            pos = end + 1;
-        }
-        return true;
-    }
-    void impostaPassoCombinato(bool on) override { o_.PassoCombinato = on; }
-
-    OpzioniMosse o_;
-    int passi = 0;
-    int provaCreata = 0;
-
-  private:
-    UserInterface& ui_;
-    AutomaticUi automatico_;
-    std::shared_ptr<AlberoOrizzontale> albero_;
-    std::unique_ptr<Diagram> d_ = std::make_unique<Diagram>();
-    std::unique_ptr<FinestraFinta> prova_;
-    int conta_ = 0;
-    int stop_ = 0;
-};
-
-struct Banco {
-    explicit Banco(UserInterface& ui) : w(ui, std::make_shared<AlberoOrizzontale>(), false) {
-        w.o_.ModoAutomatico = true;
-        w.o_.CorsaCompleta = true;
-    }
-    FinestraFinta w;
     StatoPonte s;
 };
 
+bool haMossaIII(const Diagram& d) {
+    return !candidatiPonte(d, '-', false).empty() || !candidatiPonte(d, '+', false).empty();
+}
+
 TEST(BridgeDriver, CombinedStepPicksMovesInTheOrderOneThreeTwo) {
-    AutomaticUi ui;
-    // A curl on the trefoil: move I comes first.
     {
-        Banco b(ui);
-        auto g = ts::addCurl(ts::diagramOf("1-2+3-1+2-3+", "OOO"), 0, true, 1);
-        ASSERT_TRUE(b.w.carica(ts::gaussText(g), ts::lettersText(g)));
-        RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
-        EXPECT_EQ(r.mossaTipo, MoveKind::I);
-        EXPECT_EQ(b.w.diagramma().NumIncroci, 3);
+        Corsa w;
+        ASSERT_TRUE(w.carica(ts::addCurl(ts::diagramOf("1-2+3-1+2-3+", "OOO"), 0, true, 1)));
+        EXPECT_EQ(CmdTpon2_Click(w, w.s).mossaTipo, MoveKind::I);
+        EXPECT_EQ(w.d->NumIncroci, 3);
     }
-    // Generated unknots: whatever is found, move III is taken before move II, and the knot stays.
+    // Without a move I, move III is taken before move II, and the knot stays.
     int terzi = 0, secondi = 0;
     for (std::uint32_t seed = 1; seed <= 80 && (terzi == 0 || secondi == 0); ++seed) {
-        Banco b(ui);
-        auto g = seed % 2 ? ts::randomBraidKnot(seed, 3 + seed % 3, 10) : ts::randomUnknot(seed, 10);
-        ASSERT_TRUE(b.w.carica(ts::gaussText(g), ts::lettersText(g)));
-        if (!CandidatiMossaI(b.w.diagramma()).empty()) continue;
-        bool haIII = false;
-        for (char k : {'-', '+'})
-            EnumeraCandidatiPonte(b.w.diagramma(), k, k == '-' ? '+' : '-', false,
-                                  [&](const CandidatoPonte&) {
-                                      haIII = true;
-                                      return false;
-                                  });
-        const bool haII = !CandidatiMossaII(b.w.diagramma()).empty();
-        const std::string prima = b.w.diagramma().txtNodo, oriPrima = b.w.diagramma().TxtOri;
-        RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
-        if (haIII) {
-            EXPECT_EQ(r.mossaTipo, MoveKind::III);
-            ++terzi;
-        } else if (haII) {
-            EXPECT_EQ(r.mossaTipo, MoveKind::II);
-            ++secondi;
-        }
-        EXPECT_TRUE(ts::sameKnot(prima, oriPrima, b.w.diagramma().txtNodo, b.w.diagramma().TxtOri));
+        Corsa w;
+        ASSERT_TRUE(
+            w.carica(seed % 2 ? ts::randomBraidKnot(seed, 3 + seed % 3, 10) : ts::randomUnknot(seed, 10)));
+        if (!CandidatiMossaI(*w.d).empty()) continue;
+        const bool haIII = haMossaIII(*w.d), haII = !CandidatiMossaII(*w.d).empty();
+        const std::string prima = w.d->txtNodo, oriPrima = w.d->TxtOri;
+        const MoveKind tipo = CmdTpon2_Click(w, w.s).mossaTipo;
+        EXPECT_EQ(tipo, haIII ? MoveKind::III : haII ? MoveKind::II : tipo);
+        terzi += haIII;
+        secondi += !haIII && haII;
+        EXPECT_TRUE(ts::sameKnot(prima, oriPrima, w.d->txtNodo, w.d->TxtOri));
     }
     EXPECT_GT(terzi, 0);
 }
 
 TEST(BridgeDriver, RepeatedStepsUntieGeneratedUnknotsAndKeepTheTrefoil) {
-    AutomaticUi ui;
     for (std::uint32_t seed = 1; seed <= 4; ++seed) {
-        Banco b(ui);
-        auto g = ts::randomUnknot(seed, 20 + 5 * static_cast<int>(seed));
-        ASSERT_TRUE(b.w.carica(ts::gaussText(g), ts::lettersText(g)));
-        int passi = 0;
-        while (b.w.o_.CorsaCompleta && b.w.diagramma().NumIncroci >= 3 && passi < 400) {
-            RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
-            if (r.esito != EsitoDriver::Applicata) break;
-            ++passi;
-        }
-        EXPECT_LT(b.w.diagramma().NumIncroci, 3) << "seed " << seed << " " << b.w.diagramma().txtNodo;
-        EXPECT_LE(b.w.provaCreata, 1);
+        Corsa w;
+        ASSERT_TRUE(w.carica(ts::randomUnknot(seed, 20 + 5 * static_cast<int>(seed))));
+        for (int passi = 0; w.opz.CorsaCompleta && w.d->NumIncroci >= 3 && passi < 400; ++passi)
+            if (CmdTpon2_Click(w, w.s).esito != EsitoDriver::Applicata) break;
+        EXPECT_LT(w.d->NumIncroci, 3) << "seed " << seed << " " << w.d->txtNodo;
+        EXPECT_LE(w.provaCreata, 1);
     }
-    Banco t(ui);
-    ASSERT_TRUE(t.w.carica("1-2+3-1+2-3+", "OOO"));
-    RisultatoPonte r = CmdTpon2_Click(t.w, t.s);
-    EXPECT_NE(r.esito, EsitoDriver::Applicata);
-    EXPECT_EQ(t.w.diagramma().NumIncroci, 3);
-    EXPECT_FALSE(t.w.o_.CorsaCompleta);  // the complete run ends silently
-    EXPECT_EQ(t.w.passi, 0);
+    Corsa t;
+    ASSERT_TRUE(t.carica("1-2+3-1+2-3+", "OOO"));
+    EXPECT_NE(CmdTpon2_Click(t, t.s).esito, EsitoDriver::Applicata);
+    EXPECT_EQ(t.d->NumIncroci, 3);
+    EXPECT_FALSE(t.opz.CorsaCompleta);  // the complete run ends silently
+    EXPECT_TRUE(t.passi.empty());
 }
 
 TEST(BridgeDriver, CancelDuringTheHorizontalSearchGivesNoMove) {
-    // A diagram whose combined step needs the horizontal search.
-    ScriptedUi ui;
     for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-        Banco b(ui);
-        b.w.o_.CorsaCompleta = false;
-        auto g = ts::randomBraidKnot(seed, 3, 9);
-        ASSERT_TRUE(b.w.carica(ts::gaussText(g), ts::lettersText(g)));
-        const Diagram& d = b.w.diagramma();
-        if (!CandidatiMossaI(d).empty() || !CandidatiMossaII(d).empty()) continue;
-        int orizzontali = 0, terzi = 0;
-        for (char k : {'-', '+'}) {
-            EnumeraCandidatiPonte(d, k, k == '-' ? '+' : '-', false,
-                                  [&](const CandidatoPonte&) { return ++terzi, true; });
-            EnumeraCandidatiPonte(d, k, k == '-' ? '+' : '-', true,
-                                  [&](const CandidatoPonte&) { return ++orizzontali, true; });
-        }
-        if (terzi > 0 || orizzontali == 0) continue;
+        FintaFinestra w;
+        w.opz.ModoAutomatico = true;
+        ASSERT_TRUE(w.carica(ts::randomBraidKnot(seed, 3, 9)));
+        const Diagram& d = *w.d;
+        // A diagram whose combined step needs the horizontal search.
+        if (!CandidatiMossaI(d).empty() || !CandidatiMossaII(d).empty() || haMossaIII(d)) continue;
+        if (candidatiPonte(d, '-', true).empty() && candidatiPonte(d, '+', true).empty()) continue;
         const std::string prima = d.txtNodo;
-        ui.onYield = [&] { b.w.RichiestaStop() = 1; };
-        RisultatoPonte r = CmdTpon2_Click(b.w, b.s);
-        EXPECT_NE(r.esito, EsitoDriver::Applicata);
-        EXPECT_EQ(b.w.diagramma().txtNodo, prima);
-        EXPECT_EQ(b.w.passi, 0);
-        EXPECT_EQ(b.w.RichiestaStop(), 0);
-        EXPECT_EQ(ui.stopFrameText(), "Find horizontal moves ...");
+        w.scripted.onYield = [&] { w.stop = 1; };
+        StatoPonte s;
+        EXPECT_NE(CmdTpon2_Click(w, s).esito, EsitoDriver::Applicata);
+        EXPECT_EQ(w.d->txtNodo, prima);
+        EXPECT_TRUE(w.passi.empty());
+        EXPECT_EQ(w.stop, 0);
+        EXPECT_EQ(w.scripted.stopFrameText(), "Find horizontal moves ...");
         return;
     }
     GTEST_SKIP() << "no diagram needing the horizontal search";
@@ -207,11 +106,9 @@ TEST(BridgeDriver, TreeLimitsAndDuplicates) {
     t.svuota();
     EXPECT_EQ(t.NumListaUg(), 0);
     EXPECT_EQ(t.record(0).Codice, "1-2+3-1+2-3+");
-    for (long i = 0; i < kMaxElaborati; ++i) {
-        NodoLista e;
-        e.Codice = "1-1+";
-        ASSERT_TRUE(t.scegli(e));
-    }
+    NodoLista e;
+    e.Codice = "1-1+";
+    for (long i = 0; i < kMaxElaborati; ++i) ASSERT_TRUE(t.scegli(e));
     EXPECT_FALSE(t.scegli(n));
 }
 

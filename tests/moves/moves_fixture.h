@@ -1,21 +1,23 @@
 #pragma once
-// Builds the tables the move searches read (crossings, arcs, sides, passages, regions) from a Gauss code,
-// and applies any candidate by its rewrite, for the move tests.
+// Diagrams from Gauss codes, candidates applied by their rewrites and a fake main window.
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "model/gauss_code.h"
-#include "model/sides.h"
 #include "model/structure.h"
 #include "model/tables.h"
+#include "moves/bridge_driver.h"
 #include "moves/gauss_rewrite.h"
 #include "moves/move_search.h"
 #include "platform/codes.h"
 #include "platform/headless_ui.h"
+#include "support/gauss_diagram.h"
 
 namespace trevalon::movetest {
+
+namespace ts = trevalon::testsupport;
 
 // The diagram of a code with passages and regions, or nullptr when the engine refuses the code.
 inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::string& letters) {
@@ -23,41 +25,106 @@ inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::
     d->txtNodo = gauss;
     d->TxtOri = letters;
     AutomaticUi ui;
-    if (!StrutturaDaCodice(*d, ui)) return nullptr;
-    return d;
+    return StrutturaDaCodice(*d, ui) ? std::move(d) : nullptr;
+}
+inline std::unique_ptr<Diagram> costruisci(const ts::GaussDiagram& g) {
+    return costruisci(ts::gaussText(g), ts::lettersText(g));
 }
 
-enum class Mossa { I, II };
-
-// A move II that reroutes a strand over or under a bigon's side (kind "M").
 inline bool diTipoM(const MossaScelta& m) {
     return m.TipoCandidato == MoveIIRewrite::M;
 }
-// Applies a candidate by the rewrite the drivers use for it.
-inline std::optional<TestoNodo> applica(const Diagram& d, Mossa kind, const MossaScelta& m, int& conta) {
-    if (kind == Mossa::I) return NuovoNodoDaRic(TestoDi(d), m);
+inline std::optional<TestoNodo> applica(const Diagram& d, MoveKind kind, const MossaScelta& m, int& conta) {
+    if (kind == MoveKind::I) return NuovoNodoDaRic(TestoDi(d), m);
     if (diTipoM(m)) return NuovoNodoDaMan(TestoDi(d), m);
     return NuovoNodoDaPonteB(TestoDi(d), m, d, conta);
 }
 
 // Crossings a candidate should leave.
-inline int incrociAttesi(const Diagram& d, Mossa kind, const CandidatoMossa& c) {
-    if (kind == Mossa::I) return d.NumIncroci - 1 - c.nA;
+inline int incrociAttesi(const Diagram& d, MoveKind kind, const CandidatoMossa& c) {
+    if (kind == MoveKind::I) return d.NumIncroci - 1 - c.nA;
     if (diTipoM(c.mossa)) return d.NumIncroci - 2;
     return d.NumIncroci - std::max(c.nA, c.nB) + std::min(c.nA, c.nB);
 }
 
-// The step viewer's answers as the scripted interface takes them.
-using Risposte = decltype(ScriptedUi::viewerAnswers);
-inline constexpr ViewerAnswer kApplica = ViewerAnswer::Sel;
-inline constexpr ViewerAnswer kPassa = ViewerAnswer::None;
-inline constexpr ViewerAnswer kFerma = ViewerAnswer::Int;
-
-// `passate` candidates passed over, then the next applied.
-inline Risposte passaPoiApplica(std::size_t passate) {
-    Risposte r(passate, kPassa);
-    r.push_back(kApplica);
-    return r;
+// Every over-bridge (ab1 '-') or under-bridge (ab1 '+') candidate of a diagram.
+inline std::vector<CandidatoPonte> candidatiPonte(const Diagram& d, char ab1, bool orizzontale,
+                                                  LimitiPonte limiti = {},
+                                                  EsitoEnumerazionePonti* esito = nullptr) {
+    std::vector<CandidatoPonte> out;
+    auto tieni = [&](const CandidatoPonte& c) { return out.push_back(c), true; };
+    const auto e = EnumeraCandidatiPonte(d, ab1, ab1 == '-' ? '+' : '-', orizzontale, tieni, limiti);
+    if (esito) *esito = e;
+    return out;
 }
+
+using Risposte = decltype(ScriptedUi::viewerAnswers);
+
+// A walk of a search's candidates by the step viewer's answers.
+struct CasoVisore {
+    const char* what;
+    Risposte answers;
+    bool automatic;
+    ViewerAnswer esito;
+    int shown;  // candidates shown; the last one is the record left
+};
+
+// A main window reduced to what the drivers use: an applied move is rebuilt from its code and recorded as a
+// step (the look-ahead instance records none); the look-ahead twin is made on first use and shares the tree.
+class FintaFinestra : public FinestraPonte {
+  public:
+    bool carica(const std::string& gauss, const std::string& letters) {
+        auto n = costruisci(gauss, letters);
+        if (!n) return false;
+        d = std::move(n);
+        return true;
+    }
+    bool carica(const ts::GaussDiagram& g) { return carica(ts::gaussText(g), ts::lettersText(g)); }
+
+    Diagram& diagramma() override { return *d; }
+    UserInterface& ui() override { return esterna ? *esterna : scripted; }
+    OpzioniMosse opzioni() const override { return opz; }
+    int& contaNuoviIncroci() override { return conta; }
+    bool committaMossa(MoveKind t, const TestoNodo& nuovo) override {
+        tipi.push_back(t);
+        if (nuovo.txtNodo.empty()) d = std::make_unique<Diagram>();
+        if (!nuovo.txtNodo.empty() && !carica(nuovo.txtNodo, nuovo.TxtOri)) return false;
+        if (!opz.nascosta) passi.push_back(nuovo.txtNodo + " " + nuovo.TxtOri);
+        return !opz.nascosta;
+    }
+    void ridisegna() override { ++ridisegni; }
+    void mossaIIIRifiutata() override { ++rifiutate; }
+    AlberoOrizzontale& albero() override { return *albero_; }
+    FinestraPonte& prova() override {
+        if (!prova_) {
+            ++provaCreata;
+            prova_ = std::make_unique<FintaFinestra>();
+            prova_->esterna = &prova_->automatico;
+            prova_->opz.nascosta = prova_->opz.ModoAutomatico = true;
+            prova_->albero_ = albero_;
+        }
+        return *prova_;
+    }
+    int& RichiestaStop() override { return stop; }
+    void fineCorsaCompleta() override { opz.CorsaCompleta = false; }
+    bool caricaConsegna(const std::string& c, const std::string& o, const std::string&) override {
+        return carica(c, o);
+    }
+    void impostaPassoCombinato(bool on) override { opz.PassoCombinato = on; }
+
+    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+    ScriptedUi scripted;
+    AutomaticUi automatico;
+    UserInterface* esterna = nullptr;  // answers in place of `scripted`
+    OpzioniMosse opz;
+    int conta = 100, stop = 0;
+    std::vector<MoveKind> tipi;      // one per move handed over
+    std::vector<std::string> passi;  // the steps recorded
+    int ridisegni = 0, rifiutate = 0, provaCreata = 0;
+
+  private:
+    std::shared_ptr<AlberoOrizzontale> albero_ = std::make_shared<AlberoOrizzontale>();
+    std::unique_ptr<FintaFinestra> prova_;
+};
 
 }  // namespace trevalon::movetest
