@@ -86,6 +86,10 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
 }
 
 Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
+    if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci || s.IncrocioRadice < 1 ||
+        s.IncrocioRadice > d.NumIncroci)
+        return fail("the root crossing " + std::to_string(s.IncrocioRadice) +
+                    " is not a crossing of the diagram (1.." + std::to_string(d.NumIncroci) + ")");
     s.TestaCoda = 0;
     s.FondoCoda = 0;
     s.TblNodoAlbero.clearTouched();

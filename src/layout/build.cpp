@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "layout/auto_layout.h"
@@ -11,6 +13,8 @@
 #include "layout/tidy.h"
 #include "model/gauss_code.h"
 #include "model/knot_files.h"
+#include "model/sides.h"
+#include "model/structure.h"
 
 namespace trevalon {
 
@@ -66,14 +70,35 @@ bool allargaStrettoie(LayoutState& s) {
     return fatto;
 }
 
+// Whether the over/under letters of d's code can be drawn in the plane. The letters fix the side tables
+// of every crossing, so the region walk over them gives the diagram's faces, and only a plane drawing has
+// crossings + 2 of them (Euler: n crossings, 2n arcs). Checked before any layout: a layout of letters that
+// cannot be drawn fails only after widening to the whole table from every root. The crossing, arc and
+// region tables of d are built as the structure build builds them (the layout reads the code again and
+// sets each crossing's sides as it places it). The empty text when they can be drawn, or when the code is
+// left for the layout to refuse.
+std::string lettereNonDisegnabili(Diagram& d) {
+    if (!Deserializza(d) || d.NumIncroci < 1 || d.NumIncroci + 2 > kMaxRegioni) return {};
+    AssegnaLatiTutti(d);
+    if (!GeneraCodGem(d)) return {};
+    const Status regioni = GeneraGrafoDuale(d);
+    if (regioni && d.NumRegioni == d.NumIncroci + 2) return {};
+    return "the over/under letters cannot be drawn in the plane: " +
+           (regioni ? std::to_string(d.NumRegioni) + " regions for " + std::to_string(d.NumIncroci) +
+                          " crossings, not " + std::to_string(d.NumIncroci + 2)
+                    : regioni.error());
+}
+
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
 }
 
 }  // namespace
 
-Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
-                                      MessagePort& ui, std::string* why) {
+namespace {
+
+Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui,
+                              std::string* why) {
     BuildTimes times;
     // The window's message; the engine's own reason goes to *why.
     auto fallisce = [&](std::string messaggio, std::string motivo) -> Result<BuildTimes> {
@@ -87,6 +112,8 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
         ui.showMessage(verifica.error());
         return fallisce(kErroreCodiceGau, "the Gauss code is not valid");
     }
+    if (std::string perche = lettereNonDisegnabili(d); !perche.empty())
+        return fallisce(kErroreIndiciGau, std::move(perche));
     st.ModoGen = GenMode::Code;
     const Status layout = Disegna(d, s);
     const auto t1 = Clock::now();
@@ -178,6 +205,21 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
     DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);
     times.renderingUs = micro(t3, Clock::now());
     return times;
+}
+
+}  // namespace
+
+Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
+                                      MessagePort& ui, std::string* why) {
+    // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
+    // drawing that does not fit, said as such, and never an exception for the window to meet.
+    try {
+        return costruisci(d, s, st, t, ui, why);
+    } catch (const std::out_of_range& e) {
+        const std::string motivo = std::string("the drawing runs off a table (") + e.what() + ")";
+        if (why) *why = motivo;
+        return fail(std::string(kDisegnoTroppoGrande) + motivo);
+    }
 }
 
 }  // namespace trevalon

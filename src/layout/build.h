@@ -25,8 +25,9 @@ inline constexpr std::string_view kDisegnoTroppoGrande = "The diagram cannot be 
 // nothing is routed or drawn. When the arcs cannot be routed, the layout is spread wider, then laid out
 // from the next root crossings; s.IncrocioRadice is the root of the drawing built.
 // A failure's message is the one the window shows: kErroreCodiceGau for a faulty code (whose fault lines
-// are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when no layout can be
-// routed, kDisegnoTroppoGrande followed by the reason when the drawing does not fit the display grid.
+// are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when the over/under letters
+// cannot be drawn in the plane (found before any layout) or no layout can be routed, kDisegnoTroppoGrande
+// followed by the reason when the drawing does not fit the display grid or runs off a table.
 // *why, when given, receives the engine's own reason of a failure (the bench harness prints it).
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
                                       MessagePort& ui, std::string* why = nullptr);
