@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, checks the formatting, builds the engine alone (no Qt) to show that it needs no
-# Qt, then builds Trevalon with warnings as errors and sanitizers and runs every test.
+# Qt, then builds Trevalon with warnings as errors and sanitizers and runs every test; last, each fuzz
+# target runs for FUZZ_SECONDS (default 60) from its committed seeds.
 # JOBS sets the number of parallel build and test jobs (default: every processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,3 +29,7 @@ cmake --build --preset ci -j"$jobs"
 echo "== tests"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset ci -j"$jobs" --timeout 900
+echo "== fuzzing"
+for target in fuzz/corpus/*/; do
+  JOBS="$jobs" bash scripts/fuzz.sh "$(basename "$target")" "${FUZZ_SECONDS:-60}"
+done
