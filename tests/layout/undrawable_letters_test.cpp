@@ -91,6 +91,17 @@ TEST(UndrawableLetters, RefusedBeforeLayoutExactlyWhenTheRegionsDoNotCloseThePla
         }
     }
     EXPECT_GT(rifiutati, 10);
+
+    // A code whose interlacing has no plane drawing with any letters (one end of crossing 4 between the
+    // two of crossing 3): the region walk finds more regions than a plane drawing has; refused the same.
+    const Result<CodiceGauss> dispari =
+        leggiCodiceGaussTesto("GaussCode=1,-2,2,-1,-3,4,3,-4\nIndices=1,1,1,-1\n");
+    ASSERT_TRUE(dispari.ok());
+    EXPECT_FALSE(planare(dispari->txtNodo, dispari->TxtOri));
+    const Result<BuildTimes> r = b.run(dispari->txtNodo, dispari->TxtOri);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error(), kErroreIndiciGau);
+    EXPECT_EQ(b.why.rfind(kNonDisegnabili, 0), 0u) << b.why;
 }
 
 TEST(UndrawableLetters, ARootCrossingOutsideTheDiagramIsRefused) {
