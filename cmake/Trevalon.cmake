@@ -9,6 +9,9 @@ target_compile_options(trevalon_warnings INTERFACE
   -Wformat=2 -Wimplicit-fallthrough -Wsuggest-override -Wconversion)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   target_compile_options(trevalon_warnings INTERFACE -Wuseless-cast -Wduplicated-cond -Wlogical-op)
+else()
+  # Clang's -Wconversion also warns on every signed/unsigned mix, which GCC's leaves to -Wsign-conversion.
+  target_compile_options(trevalon_warnings INTERFACE -Wno-sign-conversion)
 endif()
 if(TREVALON_WERROR)
   target_compile_options(trevalon_warnings INTERFACE -Werror)
