@@ -29,6 +29,9 @@ constexpr int kAltreRadici = 6;
 // When routing fails: how many times the spread is widened where routes filled narrow passages.
 constexpr int kAllargamentiMirati = 12;
 
+// When routing fails from every root: the tree's other turning modes, turning by the crossing's parity.
+constexpr const char* kAltriModiDiGiro[] = {"A", "B"};
+
 // The work-grid interval j (between work lines j and j + 1) whose spread holds cell line x: pos gives
 // each work line's cell line, -1 outside the layout. A cell line on a work line counts to the interval
 // after it (before it for the last line); -1 beyond the layout.
@@ -179,6 +182,19 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
         if (!Disegna(d, s)) break;
         std::string altro;
         instradato = instrada(altro);
+    }
+    // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
+    // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
+    // staircase. The developer's turning mode is kept.
+    const std::string modo = s.settings.TXTmodo;
+    for (const char* altroModo : kAltriModiDiGiro) {
+        if (instradato) break;
+        if (modo == altroModo) continue;
+        s.settings.TXTmodo = altroModo;
+        s.IncrocioRadice = radice;
+        std::string altro;
+        instradato = Disegna(d, s) && instrada(altro);
+        s.settings.TXTmodo = modo;
     }
     if (!instradato) s.IncrocioRadice = radice;
     const auto t2 = Clock::now();

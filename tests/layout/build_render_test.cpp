@@ -124,7 +124,8 @@ TEST(Build, SecondBuildLeavesNothingOfTheFirst) {
 }
 
 // Named knots from every root; large generated diagrams whose first routing shuts arc ends in behind routes
-// that fill narrow passages (the spread widened there lets every arc through); and generated diagrams of 3
+// that fill narrow passages (the spread widened there lets every arc through) or, for a long twist region,
+// behind rings of routes (a tree turning by parity lets every arc through); and generated diagrams of 3
 // to 100 crossings from both end roots, which may instead fail with a stated reason. Larger sizes are
 // trevalon-bench build's.
 TEST(Build, NamedAndGeneratedDiagramsAreRoutedIntoValidTables) {
@@ -143,7 +144,8 @@ TEST(Build, NamedAndGeneratedDiagramsAreRoutedIntoValidTables) {
                         testsupport::lettersText(g), roots, mayFail});
     };
     for (const auto& g : {testsupport::randomBraidKnot(5003, 6, 171),
-                          testsupport::randomBraidKnot(5045, 6, 180), testsupport::randomUnknot(7013, 229)}) {
+                          testsupport::randomBraidKnot(5045, 6, 180), testsupport::randomUnknot(7013, 229),
+                          testsupport::braidClosure(2, testsupport::BraidWord(159, 1))}) {
         ASSERT_GE(g.crossings(), 150);
         add(g, {1}, false);
     }
