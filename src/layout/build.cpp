@@ -199,11 +199,14 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
     if (!instradato) s.IncrocioRadice = radice;
     const auto t2 = Clock::now();
     times.routingUs = micro(t1, t2);
-    if (!instradato)
-        return fallisce(
-            kErroreIndiciGau,
+    if (!instradato) {
+        // The letters can be drawn (checked above): what failed is this program's layout, and it says so.
+        std::string perche =
             "no layout, widened as far as the cell table allows, leaves room to route every arc (" + motivo +
-                ")");
+            ")";
+        std::string messaggio = std::string(kNonDisponibile) + perche;
+        return fallisce(std::move(messaggio), std::move(perche));
+    }
 
     Assesta(d, s);
     RiparaArchi(d, s);

@@ -19,6 +19,8 @@ struct BuildTimes {
 
 // The start of the window's message for a drawing too large for the display grid.
 inline constexpr std::string_view kDisegnoTroppoGrande = "The diagram cannot be drawn: ";
+// The start of the window's message for a diagram that can be drawn but that the layout could not route.
+inline constexpr std::string_view kNonDisponibile = "The diagram could not be laid out: ";
 
 // Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black); the times of its
 // phases. In the automatic run (s.ModoAutomatico) it stops after the layout: the side tables are written,
@@ -26,8 +28,9 @@ inline constexpr std::string_view kDisegnoTroppoGrande = "The diagram cannot be 
 // from the next root crossings; s.IncrocioRadice is the root of the drawing built.
 // A failure's message is the one the window shows: kErroreCodiceGau for a faulty code (whose fault lines
 // are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when the over/under letters
-// cannot be drawn in the plane (found before any layout) or no layout can be routed, kDisegnoTroppoGrande
-// followed by the reason when the drawing does not fit the display grid or runs off a table.
+// cannot be drawn in the plane (found before any layout), kNonDisponibile followed by the reason when no
+// layout can be routed, kDisegnoTroppoGrande followed by the reason when the drawing does not fit the
+// display grid or runs off a table.
 // *why, when given, receives the engine's own reason of a failure (the bench harness prints it).
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
                                       MessagePort& ui, std::string* why = nullptr);
