@@ -25,19 +25,17 @@ void didascaliaBanale(Form2& f) {
 bool registra(Form2& f) {
     DocumentoNodo& doc = f.doc;
     Diagram& d = doc.diagram;
+    // A full history refuses the step, and says so, before anything is built or emptied.
+    if (doc.storia.piena()) return Salvastato(f);
     if (d.txtNodo.empty()) {
         svuotaDiagramma(d);
         if (!Salvastato(f)) return false;
         if (!doc.modi.ModoAutomatico) DisegnaNodoBanale(f);
         return true;
     }
-    if (doc.modi.corsaAutomatica()) {
-        // The complete run draws nothing between its steps: the searches need only the structure. A code
-        // the build refuses ends the run, which goes back to its start step.
-        if (doc.storia.piena()) return Salvastato(f);
-        return CostruisciStrutturaRicerca(d).ok() && Salvastato(f);
-    }
-    if (doc.modi.ModoBatch || doc.storia.piena()) return Salvastato(f);  // refused, and said why
+    // The complete run draws nothing between its steps: the searches need only the structure. A code the
+    // build refuses ends the run, which goes back to its start step.
+    if (doc.modi.corsaAutomatica()) return CostruisciStrutturaRicerca(d).ok() && Salvastato(f);
     CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
