@@ -12,27 +12,15 @@
 #include <tuple>
 #include <vector>
 
-#include "mainwindow/commands.h"
-#include "mainwindow/form2.h"
+#include "form2_fixture.h"
 #include "mainwindow/open_knot.h"
-#include "mainwindow/program_context.h"
-#include "platform/headless_ui.h"
 
 namespace trevalon {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Window {
-    ProgramContext ctx;
-    ScriptedUi ui;
-    Form2 form{ctx, ui};
-    Window() {
-        ctx.programFolder = TREVALON_SOURCE_DIR;
-        form.Form_Load();
-        form.Form_Activate();
-        InstallaComandiDiagramma(form);
-    }
+struct Window : fixture::FinestraDiProva {
     auto shown() const {
         const Diagram& d = form.doc.diagram;
         return std::tuple{
