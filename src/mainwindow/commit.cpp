@@ -8,13 +8,6 @@ namespace trevalon {
 
 namespace {
 
-void scriviTesto(Diagram& d, const TestoNodo& t) {
-    d.txtNodo = t.txtNodo;
-    d.TxtOri = t.TxtOri;
-    for (std::size_t i = 1; i < t.NomiIncroci.size() && i < d.NomiIncroci.size(); ++i)
-        d.NomiIncroci[i] = t.NomiIncroci[i];
-}
-
 void didascaliaBanale(Form2& f) {
     const ModiFinestra& m = f.doc.modi;
     if (f.doc.diagram.NumIncroci >= 3 || m.CorsaCompleta || m.ModoBatch) return;
@@ -49,7 +42,7 @@ bool registra(Form2& f) {
 }  // namespace
 
 bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
-    scriviTesto(f.doc.diagram, nuovo);
+    ScriviTesto(f.doc.diagram, nuovo);
     f.vista.Gr.setRedraw(true);
     const bool registrato = !f.doc.modi.ModoSviluppo && !f.doc.modi.ModoBatch && registra(f);
     didascaliaBanale(f);

@@ -17,10 +17,7 @@ bool FormProva::committaMossa(MoveKind, const TestoNodo& nuovo) {
         svuotaDiagramma(diagram_);
         return false;
     }
-    diagram_.txtNodo = nuovo.txtNodo;
-    diagram_.TxtOri = nuovo.TxtOri;
-    for (std::size_t i = 1; i < nuovo.NomiIncroci.size() && i < diagram_.NomiIncroci.size(); ++i)
-        diagram_.NomiIncroci[i] = nuovo.NomiIncroci[i];
+    ScriviTesto(diagram_, nuovo);
     return false;
 }
 

@@ -1,14 +1,11 @@
 #include "mainwindow/move_window.h"
-
-#include <string_view>
-#include <vector>
-
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
 #include "mainwindow/highlights.h"
+#include "moves/bridge_lists.h"
 
 namespace trevalon {
 
@@ -24,25 +21,6 @@ void disegnaArco(Form2& f, int arco, int colore) {
 // How the main grid shows the arcs a search marks in a candidate.
 int coloreEvidenziato(HighlightRole ruolo) {
     return ruolo == HighlightRole::FirstStretch ? ColRosso : ColVerde;
-}
-
-// The crossings named in ",c1,c2,".
-std::vector<int> numeriInLista(std::string_view lista) {
-    std::vector<int> out;
-    int n = 0;
-    bool in = false;
-    for (char ch : lista) {
-        if (ch >= '0' && ch <= '9') {
-            n = n * 10 + (ch - '0');
-            in = true;
-        } else {
-            if (in) out.push_back(n);
-            n = 0;
-            in = false;
-        }
-    }
-    if (in) out.push_back(n);
-    return out;
 }
 
 }  // namespace
@@ -79,7 +57,7 @@ void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
-    for (int x : numeriInLista(c.voceEvidenziata)) DisegnaNodoSw(form_, x, 0, c.Lista);
+    for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_, x, 0, c.Lista);
 }
 
 void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {

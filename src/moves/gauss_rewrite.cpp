@@ -151,6 +151,13 @@ TestoNodo TestoDi(const Diagram& d) {
     return TestoNodo{d.txtNodo, d.TxtOri, d.NomiIncroci};
 }
 
+void ScriviTesto(Diagram& d, const TestoNodo& t) {
+    d.txtNodo = t.txtNodo;
+    d.TxtOri = t.TxtOri;
+    for (std::size_t i = 1; i < t.NomiIncroci.size() && i < d.NomiIncroci.size(); ++i)
+        d.NomiIncroci[i] = t.NomiIncroci[i];
+}
+
 std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelta& mossa) {
     auto c = leggi(prima);
     auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);

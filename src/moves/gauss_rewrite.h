@@ -24,6 +24,9 @@ struct TestoNodo {
 
 // The code as the diagram holds it.
 TestoNodo TestoDi(const Diagram& d);
+// The other way: a rewritten code into the diagram's texts and crossing names (names beyond the new code's
+// are left as they were); the tables are not touched.
+void ScriviTesto(Diagram& d, const TestoNodo& t);
 
 // Marker of a failed rewrite, as the drivers read it.
 inline constexpr int kRiscritturaFallita = -50;
