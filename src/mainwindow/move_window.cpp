@@ -1,4 +1,5 @@
 #include "mainwindow/move_window.h"
+
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
