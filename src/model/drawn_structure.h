@@ -1,0 +1,46 @@
+#pragma once
+// Building the structure of a drawn diagram by walking its strand once around the knot: arcs, crossings,
+// side tables, the Gauss text and the over/under letters. Two walks share one algorithm over two kinds of
+// drawing: the drawn symbols of the cell table ("*" strand, "-" crossing with the horizontal strand over,
+// "|" with the vertical strand over) and the line codes of the cell drawing ("1".."8"; "3" crossing with the
+// horizontal strand over, "4" with the vertical strand over).
+//
+// Crossing 1 is the first crossing cell in row-major order; the walk leaves it downwards (side 3) and
+// ends when it enters crossing 1 again on the strand it left by. Crossings and arcs are numbered in the
+// order the walk meets them; arc a runs from passage a to passage a + 1.
+//
+// The walks do not trust the drawing: every step stays inside the table, a walk that leaves the drawing
+// (a dead end, a code that does not fit the heading), that grows past the crossing limit, that closes
+// before every crossing has been passed twice, or that leaves a crossing cell unwalked (a second
+// component) stops with a message naming the row and column where it went wrong. On failure the diagram's
+// tables are left half written: callers walk into a fresh Diagram and keep it only on success.
+
+#include <functional>
+
+#include "model/cell_drawing.h"
+#include "model/tables.h"
+#include "platform/result.h"
+
+namespace trevalon {
+
+// Most crossings a drawing may have: the same limit as a diagram given by its code.
+inline constexpr int kMaxIncrociDisegno = kMaxCrossingsForMoves;
+
+// `GeneraStrutturaDaDisegno`: walks the drawn symbols `Simbolo` of d.TblNodo. Before the call every cell's
+// `Numero` is 0 and `Tipo` empty. Writes NumIncroci, NumArchi, crossings 1..NumIncroci (all but Gem, Posto,
+// GemSopra, GemSotto), arcs 1..NumArchi (IncrocioDa/A, SegnoDa/A, Percorso, PuntiExtra, RigaFine, ColFine),
+// NomiIncroci 1..NumIncroci ("1", "2", ...), `Tipo` ('A' or 'I') and `Numero` of every walked cell, and
+// d.txtNodo and d.TxtOri. The next cell of a strand is the last free cell of the 3 by 3 block around it in
+// row-major order (a crossing beside it hides the two diagonal cells next to that crossing), else the last
+// crossing there. Cells outside the table count as empty.
+Status GeneraStrutturaDaDisegno(Diagram& d);
+
+// `GeneraStrutturaDaTblGen`: walks the line codes of tblGen (rows 1..700, columns 1..2000; but only cells
+// that also lie in d.TblNodo, rows and columns 1..1500, can be walked: a drawing beyond is refused). Writes
+// what GeneraStrutturaDaDisegno writes, and also `Forma` of every walked cell of d.TblNodo (its line code).
+// The next cell follows from the cell's code and the heading it was entered with; an empty cell, or a code
+// that has no side facing the cell it was entered from, stops the walk. `tick` is called once per row of
+// the scan for crossing 1.
+Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
+
+}  // namespace trevalon
