@@ -6,8 +6,10 @@
 // horizontal strand over, "4" with the vertical strand over).
 //
 // Crossing 1 is the first crossing cell in row-major order; the walk leaves it downwards (side 3) and
-// ends when it enters crossing 1 again on the strand it left by. Crossings and arcs are numbered in the
-// order the walk meets them; arc a runs from passage a to passage a + 1.
+// ends when it enters crossing 1 again on the strand it left by, that is from above (side 1). Crossings and
+// arcs are numbered in the order the walk meets them; arc a runs from passage a to passage a + 1. A
+// crossing's letter is "V" when its under strand leaves one quarter turn clockwise (side + 1, 4 to 1) from
+// the side its over strand leaves by, else "O"; so a curl keeps its letter however it is turned.
 //
 // The walks do not trust the drawing: every step stays inside the table, a walk that leaves the drawing
 // (a dead end, a code that does not fit the heading), that grows past the crossing limit, that closes
@@ -32,7 +34,9 @@ inline constexpr int kMaxIncrociDisegno = kMaxCrossingsForMoves;
 // NomiIncroci 1..NumIncroci ("1", "2", ...), `Tipo` ('A' or 'I') and `Numero` of every walked cell, and
 // d.txtNodo and d.TxtOri. The next cell of a strand is the last free cell of the 3 by 3 block around it in
 // row-major order (a crossing beside it hides the two diagonal cells next to that crossing), else the last
-// crossing there. Cells outside the table count as empty.
+// crossing there; never the cell the strand came from. Only "*", "-" and "|" are drawn: cells with any
+// other symbol (a blank too) and cells outside rows and columns 1..1500 count as empty. A crossing may be
+// entered only from a cell beside it, not from a corner.
 Status GeneraStrutturaDaDisegno(Diagram& d);
 
 // `GeneraStrutturaDaTblGen`: walks the line codes of tblGen (rows 1..700, columns 1..2000; but only cells

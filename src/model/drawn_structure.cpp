@@ -1,0 +1,363 @@
+#include "model/drawn_structure.h"
+
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "model/table_records.h"
+
+namespace trevalon {
+
+namespace {
+
+struct Cell {
+    int r = 0;
+    int c = 0;
+    bool operator==(const Cell&) const = default;
+};
+
+// What a cell of a drawing holds.
+enum class Kind { Empty, Strand, CrossingH, CrossingV };  // H: horizontal strand over; V: vertical over
+
+bool isCrossing(Kind k) {
+    return k == Kind::CrossingH || k == Kind::CrossingV;
+}
+
+// One step from side s (1 top, 2 right, 3 bottom, 4 left).
+constexpr std::array<int, 5> kStepRow{0, -1, 0, 1, 0};
+constexpr std::array<int, 5> kStepCol{0, 0, 1, 0, -1};
+
+Cell beside(Cell x, int side) {
+    return {x.r + kStepRow[static_cast<std::size_t>(side)], x.c + kStepCol[static_cast<std::size_t>(side)]};
+}
+
+int opposite(int side) {
+    return side > 2 ? side - 2 : side + 2;
+}
+
+// Rows and columns of the cell table that a walk may number.
+bool inCellTable(Cell x) {
+    return x.r >= 1 && x.c >= 1 && x.r <= kMaxCella && x.c <= kMaxCella;
+}
+
+// The strand passes over at side `side` of a crossing: the vertical strand (sides 1, 3) of a vertical-over
+// crossing, the horizontal one (sides 2, 4) of a horizontal-over crossing.
+bool overAt(Kind k, int side) {
+    return (k == Kind::CrossingV) == (side % 2 == 1);
+}
+
+Failure failAt(const std::string& what, Cell x) {
+    return fail("The drawing cannot be walked: " + what + " at row " + std::to_string(x.r) + ", column " +
+                std::to_string(x.c) + ".");
+}
+
+Failure failWhole(const std::string& what) {
+    return fail("The drawing cannot be walked: " + what + ".");
+}
+
+// The drawn symbols of the cell table.
+class SymbolDrawing {
+  public:
+    explicit SymbolDrawing(const CellTable& t) : t_(t) {}
+
+    Kind kind(Cell x) const {
+        if (!inCellTable(x)) return Kind::Empty;
+        switch (t_.at(x.r, x.c).Simbolo) {
+            case '*':
+                return Kind::Strand;
+            case '-':
+                return Kind::CrossingH;
+            case '|':
+                return Kind::CrossingV;
+            default:
+                return Kind::Empty;
+        }
+    }
+
+    Result<Cell> firstCrossing() const {
+        for (int r = 1; r <= kMaxCella; ++r)
+            for (int c = 1; c <= kMaxCella; ++c)
+                if (isCrossing(kind({r, c}))) return Cell{r, c};
+        return failWhole("it has no crossing");
+    }
+
+    // The last free cell of the 3 by 3 block around cur in row-major order, else the last crossing there. A
+    // crossing beside cur hides the two diagonal cells next to it; the cell the strand came from is never
+    // taken again.
+    Result<Cell> next(Cell prev, Cell cur) const {
+        std::array<Kind, 10> k{};
+        std::array<Cell, 10> at{};
+        for (int p = 1; p <= 9; ++p) {
+            const auto i = static_cast<std::size_t>(p);
+            at[i] = {cur.r + (p - 1) / 3 - 1, cur.c + (p - 1) % 3 - 1};
+            k[i] = kind(at[i]);
+        }
+        std::array<bool, 10> hidden{};
+        hidden[5] = true;
+        const auto hide = [&](std::size_t by, std::size_t a, std::size_t b) {
+            if (isCrossing(k[by])) hidden[a] = hidden[b] = true;
+        };
+        hide(2, 1, 3);
+        hide(8, 7, 9);
+        hide(4, 1, 7);
+        hide(6, 3, 9);
+        for (std::size_t p = 9; p >= 1; --p)
+            if (!hidden[p] && k[p] != Kind::Empty && !(at[p] == prev) && t_.at(at[p].r, at[p].c).Numero == 0)
+                return at[p];
+        for (std::size_t p = 9; p >= 1; --p)
+            if (!hidden[p] && isCrossing(k[p]) && !(at[p] == prev)) return at[p];
+        return failAt("the strand ends", cur);
+    }
+
+    void walked(Cell, Diagram&) const {}
+
+    // Every crossing symbol of the table belongs to a numbered crossing.
+    Status allCrossingsWalked() const {
+        for (int r = 1; r <= kMaxCella; ++r)
+            for (int c = 1; c <= kMaxCella; ++c)
+                if (isCrossing(kind({r, c})) && t_.at(r, c).Numero == 0)
+                    return failAt("a second strand has a crossing", {r, c});
+        return {};
+    }
+
+  private:
+    const CellTable& t_;
+};
+
+// The line codes of the cell drawing.
+class CodeDrawing {
+  public:
+    CodeDrawing(const CellDrawing& g, const std::function<void()>& tick) : g_(g), tick_(tick) {}
+
+    static bool inDrawing(Cell x) {
+        return x.r >= 1 && x.c >= 1 && x.r <= kMaxRigheDis && x.c <= kMaxColonneDis;
+    }
+
+    Kind kind(Cell x) const {
+        if (!inDrawing(x)) return Kind::Empty;
+        switch (g_.at(x.r, x.c).codice) {
+            case '1':
+            case '2':
+            case '5':
+            case '6':
+            case '7':
+            case '8':
+                return Kind::Strand;
+            case '3':
+                return Kind::CrossingH;
+            case '4':
+                return Kind::CrossingV;
+            default:
+                return Kind::Empty;
+        }
+    }
+
+    Result<Cell> firstCrossing() const {
+        for (int r = 1; r <= kMaxRigheDis; ++r) {
+            if (tick_) tick_();
+            for (int c = 1; c <= kMaxColonneDis; ++c) {
+                if (!isCrossing(kind({r, c}))) continue;
+                if (!inCellTable({r, c})) return failAt("the drawing goes beyond the cell table", {r, c});
+                return Cell{r, c};
+            }
+        }
+        return failWhole("it has no crossing");
+    }
+
+    // The strand entered cur from prev; it leaves by the other side of cur's line code.
+    Result<Cell> next(Cell prev, Cell cur) const {
+        const int from = cur.r != prev.r ? (prev.r < cur.r ? 1 : 3) : (prev.c < cur.c ? 4 : 2);
+        // The two sides of each strand code (index: code).
+        static constexpr std::array<std::array<int, 2>, 9> kSides{
+            {{0, 0}, {1, 3}, {2, 4}, {0, 0}, {0, 0}, {1, 4}, {1, 2}, {2, 3}, {3, 4}}};
+        const auto& s = kSides[static_cast<std::size_t>(g_.at(cur.r, cur.c).codice - '0')];
+        if (s[0] != from && s[1] != from) return failAt("the line code does not fit the strand", cur);
+        const Cell nx = beside(cur, s[0] == from ? s[1] : s[0]);
+        if (kind(nx) == Kind::Empty) return failAt("the strand ends", cur);
+        return nx;
+    }
+
+    void walked(Cell x, Diagram& d) const {
+        d.TblNodo.at(x.r, x.c).Forma = static_cast<std::int8_t>(g_.at(x.r, x.c).codice - '0');
+    }
+
+    Status allCrossingsWalked(const Diagram& d) const {
+        for (int r = 1; r <= kMaxRigheDis; ++r)
+            for (int c = 1; c <= kMaxColonneDis; ++c) {
+                if (!isCrossing(kind({r, c}))) continue;
+                if (!inCellTable({r, c})) return failAt("the drawing goes beyond the cell table", {r, c});
+                if (d.TblNodo.at(r, c).Numero == 0) return failAt("a second strand has a crossing", {r, c});
+            }
+        return {};
+    }
+
+  private:
+    const CellDrawing& g_;
+    const std::function<void()>& tick_;
+};
+
+// Marks cell x of the cell table as walked: a cell of arc n (tipo 'A') or of crossing n (tipo 'I').
+void mark(Diagram& d, Cell x, char tipo, int n) {
+    CellaNodo& cell = d.TblNodo.at(x.r, x.c);
+    cell.Tipo = tipo;
+    cell.Numero = n;
+}
+
+// The walk shared by both drawings: numbers crossings and arcs in travel order and writes the side tables,
+// the Gauss text and the letters. `finalCheck` looks for crossing cells the walk did not reach.
+template <class Drawing, class FinalCheck>
+Status walkStrand(Diagram& d, const Drawing& drawing, const FinalCheck& finalCheck) {
+    d.NumIncroci = 0;
+    d.NumArchi = 0;
+    const Result<Cell> start = drawing.firstCrossing();
+    if (!start) return Failure{start.error()};
+
+    std::vector<Cell> crossingCell{Cell{}};
+    const auto newCrossing = [&](Cell y) {
+        const int n = ++d.NumIncroci;
+        inizializzaIncr(d, n);
+        mark(d, y, 'I', n);
+        drawing.walked(y, d);
+        d.incroci[static_cast<std::size_t>(n)].Riga = y.r;
+        d.incroci[static_cast<std::size_t>(n)].Colonna = y.c;
+        crossingCell.push_back(y);
+        return n;
+    };
+    newCrossing(*start);
+
+    std::string gauss;
+    // Every step numbers a cell not numbered before, so this many steps cannot be exceeded by a sound walk.
+    long long stepsLeft = static_cast<long long>(CellTable::kSize) * CellTable::kSize;
+    int x = 1;     // crossing the strand leaves
+    int side = 3;  // side it leaves by
+    for (;;) {
+        // Leave crossing x at `side`.
+        if (d.NumArchi >= kMaxArchi)
+            return failWhole("it has more than " + std::to_string(kMaxArchi) + " arcs");
+        const int a = ++d.NumArchi;
+        InizializzaArco(d, a);
+        const Cell xCell = crossingCell[static_cast<std::size_t>(x)];
+        const Kind xKind = drawing.kind(xCell);
+        Incrocio& from = d.incroci[static_cast<std::size_t>(x)];
+        if (from.VersoLato[static_cast<std::size_t>(side)] != 0)
+            return failAt("the strand passes one side of the crossing twice", xCell);
+        const bool overOut = overAt(xKind, side);
+        (overOut ? from.ArcoEsceSopra : from.ArcoEsceSotto) = a;
+        from.ArcoLato[static_cast<std::size_t>(side)] = a;
+        from.VersoLato[static_cast<std::size_t>(side)] = 'U';
+        Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        arc.IncrocioDa = x;
+        arc.SegnoDa = overOut ? '+' : '-';
+        arc.PuntiExtra = std::to_string(xCell.r) + "," + std::to_string(xCell.c);
+        gauss += std::to_string(x);
+        const int c0 = x;
+        const int leftBy = side;
+
+        // Walk the strand cells up to the next crossing.
+        Cell prev = xCell;
+        Cell cur = beside(xCell, side);
+        if (drawing.kind(cur) != Kind::Strand) return failAt("the strand ends", xCell);
+        Cell nx;
+        for (;;) {
+            if (!inCellTable(cur)) return failAt("the strand leaves the cell table", cur);
+            if (--stepsLeft < 0) return failAt("the strand does not close", cur);
+            if (d.TblNodo.at(cur.r, cur.c).Tipo != 0) return failAt("the strand runs into itself", cur);
+            mark(d, cur, 'A', a);
+            drawing.walked(cur, d);
+            arc.Percorso += std::to_string(cur.r) + "," + std::to_string(cur.c) + "|";
+            const Result<Cell> step = drawing.next(prev, cur);
+            if (!step) return Failure{step.error()};
+            nx = *step;
+            if (!isCrossing(drawing.kind(nx))) {
+                prev = cur;
+                cur = nx;
+                continue;
+            }
+            break;
+        }
+
+        // Arrive at the crossing cell nx from cur.
+        if (std::abs(nx.r - cur.r) + std::abs(nx.c - cur.c) != 1)
+            return failAt("the strand meets a crossing from a corner", nx);
+        if (!inCellTable(nx)) return failAt("the strand leaves the cell table", nx);
+        const Kind yKind = drawing.kind(nx);
+        int y = d.TblNodo.at(nx.r, nx.c).Numero;
+        if (y == 0) {
+            if (d.NumIncroci >= kMaxIncrociDisegno)
+                return failWhole("it has more than " + std::to_string(kMaxIncrociDisegno) + " crossings");
+            y = newCrossing(nx);
+        }
+        const int e = cur.r != nx.r ? (cur.r < nx.r ? 1 : 3) : (cur.c < nx.c ? 4 : 2);
+        Incrocio& to = d.incroci[static_cast<std::size_t>(y)];
+        if (to.VersoLato[static_cast<std::size_t>(e)] != 0)
+            return failAt("the strand passes one side of the crossing twice", nx);
+        arc.IncrocioA = y;
+        arc.RigaFine = cur.r;
+        arc.ColFine = cur.c;
+        const bool overIn = overAt(yKind, e);
+        if (overIn) {
+            to.PrecSopra = c0;
+            to.ArcoEntraSopra = a;
+        } else {
+            to.PrecSotto = c0;
+            to.ArcoEntraSotto = a;
+        }
+        gauss += overIn ? '+' : '-';
+        to.ArcoLato[static_cast<std::size_t>(e)] = a;
+        to.IncrocioLato[static_cast<std::size_t>(e)] = c0;
+        to.VersoLato[static_cast<std::size_t>(e)] = 'E';
+        Incrocio& left = d.incroci[static_cast<std::size_t>(c0)];
+        left.IncrocioLato[static_cast<std::size_t>(leftBy)] = y;
+        (overOut ? left.SuccSopra : left.SuccSotto) = y;
+        arc.SegnoA = overIn ? '+' : '-';
+
+        // The strand that left crossing 1 downwards comes back into it from above: the knot is closed.
+        if (y == 1 && e == 1) break;
+        x = y;
+        side = opposite(e);
+    }
+
+    // Every crossing passed twice, once over and once under: all four sides taken.
+    for (int i = 1; i <= d.NumIncroci; ++i)
+        for (int s = 1; s <= 4; ++s)
+            if (d.incroci[static_cast<std::size_t>(i)].VersoLato[static_cast<std::size_t>(s)] == 0)
+                return failAt("the strand passes the crossing only once",
+                              crossingCell[static_cast<std::size_t>(i)]);
+    if (Status s = finalCheck(); !s) return s;
+
+    // The letter: "V" when the under strand leaves a quarter turn clockwise from where the over strand
+    // leaves.
+    std::string letters;
+    for (int i = 1; i <= d.NumIncroci; ++i) {
+        Incrocio& c = d.incroci[static_cast<std::size_t>(i)];
+        int overSide = 0;
+        int underSide = 0;
+        for (int s = 1; s <= 4; ++s) {
+            const auto k = static_cast<std::size_t>(s);
+            if (c.VersoLato[k] != 'U') continue;
+            if (c.ArcoLato[k] == c.ArcoEsceSopra) overSide = s;
+            if (c.ArcoLato[k] == c.ArcoEsceSotto) underSide = s;
+        }
+        c.Ori = underSide == overSide % 4 + 1 ? 'V' : 'O';
+        letters += c.Ori;
+        d.NomiIncroci[static_cast<std::size_t>(i)] = std::to_string(i);
+    }
+    d.txtNodo = gauss;
+    d.TxtOri = letters;
+    return {};
+}
+
+}  // namespace
+
+Status GeneraStrutturaDaDisegno(Diagram& d) {
+    const SymbolDrawing drawing(d.TblNodo);
+    return walkStrand(d, drawing, [&] { return drawing.allCrossingsWalked(); });
+}
+
+Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
+    const CodeDrawing drawing(tblGen, tick);
+    return walkStrand(d, drawing, [&] { return drawing.allCrossingsWalked(d); });
+}
+
+}  // namespace trevalon
