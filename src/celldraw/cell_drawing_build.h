@@ -17,7 +17,8 @@ namespace trevalon {
 // keeps its row and column. tblGen's rows 1..700 and columns 1..2000 are cleared first and its extent
 // (`limiti`) is that of the cells written. A box that would not fit the cell drawing is refused before
 // anything is written, with a message giving its size.
-Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& Tbltt, bool DaF3SistemaGrafica);
+Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& Tbltt,
+                   bool DaF3SistemaGrafica);
 
 // `isCellaTratt`: one of the green crossing tiles "v-b", "v-a", "v|a", "v|b" (case-sensitive).
 bool isCellaTratt(std::string_view tmps);

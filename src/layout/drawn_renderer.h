@@ -26,7 +26,8 @@ std::string formaCellaDisegnata(const Diagram& d, int r, int c);
 // first three) and, in the tile-name table, the name of the palette's key tile for colour base `Colore`
 // and that shape (unchanged when no key tile matches); an empty cell gets an empty name and `Vicini`. With
 // `modoSviluppo` the cells are painted white and the gaps opened. `tick` once per row.
-void DisegnaModo2(Diagram& d, RenderTarget t, int Colore, bool modoSviluppo, const std::function<void()>& tick = {});
+void DisegnaModo2(Diagram& d, RenderTarget t, int Colore, bool modoSviluppo,
+                  const std::function<void()>& tick = {});
 
 // `DisegnaInterruzioni`: the pictures above and below every "-" and left and right of every "|" are
 // removed (the under strand passes beneath). Cells beyond the grid are skipped.
@@ -36,22 +37,23 @@ void DisegnaInterruzioni(const Diagram& d, GridControl& griglia);
 // green tiles), with the crossing cells it passes over unless `NonFare` names that crossing or is -2; or,
 // with `SoloTratto`, a marker three cells long across the middle of a straight run of five of its cells
 // (painted only for sign `ab` "+"). An arc number outside the table draws nothing.
-void TracciaArcoDaDisegno(Diagram& d, RenderTarget t, int arco, int Colore, bool SoloTratto, std::string_view ab,
-                          int NonFare);
+void TracciaArcoDaDisegno(Diagram& d, RenderTarget t, int arco, int Colore, bool SoloTratto,
+                          std::string_view ab, int NonFare);
 
 // `SettaDimXDis`: every row and column of the grid (row 0 and column 0 aside) 52 twips, the grid's
 // background picture removed.
 void SettaDimXDis(GridControl& griglia);
 
-// `DisegnoGraficoD`: arco 0 sizes the grid (`SettaDimXDis`) and classifies the whole drawing (`DisegnaModo2`);
-// any other arc is traced (`TracciaArcoDaDisegno`) and the gaps opened (`DisegnaInterruzioni`).
+// `DisegnoGraficoD`: arco 0 sizes the grid (`SettaDimXDis`) and classifies the whole drawing
+// (`DisegnaModo2`); any other arc is traced (`TracciaArcoDaDisegno`) and the gaps opened
+// (`DisegnaInterruzioni`).
 void DisegnoGraficoD(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
                      std::string_view ab, int NonFare);
 
 // `DisegnaDaimgCelDis`: every display cell of rows 1..numRighe - 1 and columns 1..numColonne - 1 loses its
 // text and shows the palette's `Img` tile of the cell drawing's line code there (none for an empty code).
 // `tick` once per row.
-void DisegnaDaimgCelDis(const CellDrawing& tblGen, GridControl& griglia, const TilePalette& palette, int numRighe,
-                        int numColonne, const std::function<void()>& tick = {});
+void DisegnaDaimgCelDis(const CellDrawing& tblGen, GridControl& griglia, const TilePalette& palette,
+                        int numRighe, int numColonne, const std::function<void()>& tick = {});
 
 }  // namespace trevalon

@@ -12,10 +12,12 @@ namespace trevalon {
 // `SettaSimboliArco`: rewrites the path of arc `arco` ("r,c|" items, a trailing "," in an item allowed)
 // with a corner cell in every diagonal step, and sets `Vicini` and `Forma` of its cells. A step that is
 // neither straight nor a diagonal with matching pairs keeps its first cell. A corner that would fall on a
-// cell of another arc or crossing, or outside the table, is refused with a message naming the cells.
+// cell in use (Tipo not empty) or outside the table is refused with a message naming the cells, and
+// nothing is written.
 Status SettaSimboliArco(Diagram& d, int arco);
 
-// `SettaSimboliDaFile`: `SettaSimboliArco` for every arc 1..NumArchi; stops at the first failure.
+// `SettaSimboliDaFile`: `SettaSimboliArco` for every arc 1..NumArchi; every arc is checked before any is
+// written, so a refused arc leaves the diagram as it was.
 Status SettaSimboliDaFile(Diagram& d);
 
 }  // namespace trevalon

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "layout/cell_access.h"
+#include "layout/drawn_renderer.h"
 #include "model/sides.h"
 
 namespace trevalon {
@@ -79,7 +80,10 @@ int TesseraIncrocio(const Diagram& d, int k) {
 void DisegnoGrafico(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
                     std::string_view ab, int NonFare) {
     if (t.status) t.status->setPanel("p1", "Drawing");
-    if (st.ModoGen != GenMode::TextDrawing) DisegnoGraficoA(d, st, t, arco, Colore, SoloTratto, ab, NonFare);
+    if (st.ModoGen == GenMode::TextDrawing)
+        DisegnoGraficoD(d, st, t, arco, Colore, SoloTratto, ab, NonFare);
+    else
+        DisegnoGraficoA(d, st, t, arco, Colore, SoloTratto, ab, NonFare);
 }
 
 void DisegnoGraficoA(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,

@@ -33,8 +33,8 @@ struct RenderTarget {
     StatusPort* status = nullptr;  // "p1" := "Drawing"; may be null
 };
 
-// `DisegnoGrafico`: tables from a code or from the cell drawing draw with `DisegnoGraficoA`; a text drawing
-// draws nothing here (drawn diagrams have a renderer of their own).
+// `DisegnoGrafico`: tables from a code or from the cell drawing draw with `DisegnoGraficoA`, a text drawing
+// with `DisegnoGraficoD` (the renderer of drawn diagrams).
 void DisegnoGrafico(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
                     std::string_view ab, int NonFare);
 // `DisegnoGraficoA`: arco 0 draws every used cell (SoloTratto plays no part then); otherwise arc `arco`
