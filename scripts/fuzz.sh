@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang (coverage, AddressSanitizer and UndefinedBehaviorSanitizer) in its
 # own build folder, only with the engine libraries it needs, and runs it for SECONDS on its committed seeds.
-#   scripts/fuzz.sh gauss_reader|open_layout [SECONDS]
+#   scripts/fuzz.sh gauss_reader|open_layout|drawn_reader|snapshot_codec [SECONDS]
+# A target uses the dictionary fuzz/TARGET.dict when there is one, else fuzz/gauss.dict.
 # New inputs go to build-fuzz/corpus-TARGET (the committed seeds in fuzz/corpus/ are only read); an input
 # that breaks a property or a sanitizer is written to build-fuzz/crashes-TARGET/ and the script fails.
 # JOBS sets the number of parallel build jobs (default: every processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ]; then
-  echo "usage: scripts/fuzz.sh gauss_reader|open_layout [SECONDS]" >&2
+  echo "usage: scripts/fuzz.sh gauss_reader|open_layout|drawn_reader|snapshot_codec [SECONDS]" >&2
   exit 2
 fi
 name="${1#fuzz_}"
@@ -25,6 +26,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_CO
   -DTREVALON_SANITIZE=OFF "-DCMAKE_CXX_FLAGS=$flags" >/dev/null
 cmake --build "$build" --target "fuzz_$name" -j"$jobs"
 mkdir -p "$build/corpus-$name" "$build/crashes-$name"
+dict=fuzz/gauss.dict
+if [ -f "fuzz/$name.dict" ]; then dict="fuzz/$name.dict"; fi
 echo "== fuzz_$name for ${seconds}s"
-"$build/bin/fuzz_$name" -dict=fuzz/gauss.dict -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
+"$build/bin/fuzz_$name" -dict="$dict" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=4096 \
   -print_final_stats=1 -artifact_prefix="$build/crashes-$name/" "$build/corpus-$name" "fuzz/corpus/$name"

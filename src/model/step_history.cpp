@@ -20,11 +20,6 @@ int numero(std::string_view s, int max) {
     return v <= max ? v : -1;
 }
 
-struct Voce {
-    int r = 0, c = 0;
-    std::string_view codice;
-};
-
 }  // namespace
 
 std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void()>& tick) {
@@ -44,9 +39,10 @@ std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void
     return out;
 }
 
-Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
-                               const std::function<void()>& tick) {
-    std::vector<Voce> voci;
+Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daFile) {
+    const int minimo = daFile ? 1 : 0;
+    const std::string campi = " from " + std::to_string(minimo) + " to ";
+    std::vector<VoceCelDis> voci;
     std::size_t start = 0;
     int n = 0;
     while (start < testo.size()) {
@@ -58,25 +54,35 @@ Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
         if (trim(pezzo).empty() && bar == std::string_view::npos) break;  // blanks after the last "|"
         const std::size_t c1 = pezzo.find(',');
         const std::size_t c2 = c1 == std::string_view::npos ? c1 : pezzo.find(',', c1 + 1);
-        auto rifiuta = [&](const std::string& why) -> Result<int> {
+        auto rifiuta = [&](const std::string& why) -> Failure {
             return fail("item " + std::to_string(n) + " \"" + std::string(pezzo) + "\": " + why);
         };
         if (c2 == std::string_view::npos) return rifiuta("it needs a row, a column and a line code");
-        Voce v;
+        VoceCelDis v;
         v.r = numero(pezzo.substr(0, c1), kMaxRigheDis);
         v.c = numero(pezzo.substr(c1 + 1, c2 - c1 - 1), kMaxColonneDis);
         v.codice = trim(pezzo.substr(c2 + 1));
-        if (v.r < 0) return rifiuta("the row is not a number from 0 to " + std::to_string(kMaxRigheDis));
-        if (v.c < 0) return rifiuta("the column is not a number from 0 to " + std::to_string(kMaxColonneDis));
-        if (!CellDrawing::codiceValido(v.codice)) return rifiuta("the line code is not 0 to 8");
+        if (v.r < minimo) return rifiuta("the row is not a number" + campi + std::to_string(kMaxRigheDis));
+        if (v.c < minimo)
+            return rifiuta("the column is not a number" + campi + std::to_string(kMaxColonneDis));
+        const bool codiceBuono = daFile ? v.codice.size() == 1 && v.codice[0] >= '1' && v.codice[0] <= '8'
+                                        : CellDrawing::codiceValido(v.codice);
+        if (!codiceBuono) return rifiuta("the line code is not" + campi + "8");
         voci.push_back(v);
     }
+    return voci;
+}
+
+Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
+                               const std::function<void()>& tick) {
+    const Result<std::vector<VoceCelDis>> voci = leggiVociCelDis(testo, false);
+    if (!voci) return fail(voci.error());
     InizializzaCelDis(tblGen);
-    for (const Voce& v : voci) {
+    for (const VoceCelDis& v : *voci) {
         if (tick) tick();
         tblGen.setCodice(v.r, v.c, v.codice);
     }
-    return static_cast<int>(voci.size());
+    return static_cast<int>(voci->size());
 }
 
 }  // namespace trevalon

@@ -48,6 +48,19 @@ struct StoriaPassi {
 // The snapshot text of tblGen; `tick` is called once per row.
 std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void()>& tick = {});
 
+// One item of a snapshot text.
+struct VoceCelDis {
+    int r = 0, c = 0;
+    std::string_view codice;  // points into the text
+};
+
+// Checks every item of a snapshot text and gives them in order; nothing is written anywhere. An item is a
+// decimal row, ",", a decimal column, ",", a line code (blanks around a field are allowed), ended by "|";
+// a last item without its "|" is taken too and blanks after the last "|" are ignored. `daFile` asks what a
+// knot file must hold: rows 1..700, columns 1..2000 and codes "1".."8"; otherwise rows 0..700, columns
+// 0..2000 and codes "0".."8" (or empty), all that tblGen can keep. The failure names the first faulty item.
+Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daFile);
+
 // Reads a snapshot text into tblGen. The whole text is checked first: every item must be a decimal row
 // 0..700, a decimal column 0..2000 and a line code "0".."8" (blanks around a field are allowed); an item
 // that breaks this refuses the whole text and leaves tblGen untouched. Otherwise `InizializzaCelDis` and

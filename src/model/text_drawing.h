@@ -39,10 +39,11 @@ class DisegnoTesto {
 
 // Reads the lines of a text drawing or a knot source ("\r" already removed): line 1 is the header and is
 // dropped whatever it holds, line k + 1 becomes row k, character position c column c. A blank (and any
-// character that trims to nothing) leaves its cell empty. An empty file, or one with only its header, is
-// an empty drawing. Refused, with a message that says where: a drawing of more than kMaxRigheDisegno rows
-// or a row wider than kMaxColonneDisegno, and a character other than "*", "-", "|" and " " ("x", "y", "z"
-// and "{" are the knot designer's placeholders and read as empty cells).
+// character that trims to nothing) leaves its cell empty. Blanks at the end of a row and empty rows at the
+// end are dropped, so the drawing's extent is that of its symbols. An empty file, or one with only its
+// header, is an empty drawing. Refused, with a message that says where: a drawing of more than
+// kMaxRigheDisegno rows or a row wider than kMaxColonneDisegno, and a character other than "*", "-", "|" and
+// " " ("x", "y", "z" and "{" are the knot designer's placeholders and read as empty cells).
 Result<DisegnoTesto> leggiDisegnoTesto(const std::vector<std::string>& righe);
 
 // `SalvaFile`'s text: the header R "," C, where R is the largest row and C the largest column that hold a
