@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 
+#include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
 
@@ -15,7 +17,7 @@ namespace {
 bool isKnotFile(const fs::path& p) {
     std::string ext = p.extension().string();
     for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return ext == ".gau" || ext == ".kno";
+    return ext == ".gau" || ext == ".kno" || ext == ".kns";
 }
 
 }  // namespace
@@ -58,6 +60,42 @@ FileGauss leggiFileGauss(const fs::path& file) {
     out.ok = true;
     out.txtNodo = read->txtNodo;
     out.TxtOri = read->TxtOri;
+    return out;
+}
+
+FileNodo leggiFileNodo(const fs::path& file) {
+    FileNodo out;
+    std::vector<std::string> righe;
+    if (const Status letto = leggiRigheFile(file.string(), righe); !letto) {
+        out.errore = letto.error();
+        return out;
+    }
+    const std::string tipo = tipoFileKnot(righe);
+    if (tipo.empty()) {
+        out.errore = "No Fikle Knot";
+        return out;
+    }
+    if (tipo == "G") {
+        const FileGauss g = leggiFileGauss(file);
+        out.ok = g.ok;
+        out.errore = g.errore;
+        out.txtNodo = g.txtNodo;
+        out.TxtOri = g.TxtOri;
+        return out;
+    }
+    const TilePalette palette(PaletteId::Form1b, false);
+    const auto start = std::chrono::steady_clock::now();
+    Result<NodoDisegnato> nodo = costruisciNodoDisegnato(righe, *codeFromText<KnotFileKind>(tipo), palette);
+    out.micros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    if (!nodo) {
+        out.errore = nodo.error();
+        return out;
+    }
+    out.ok = true;
+    out.disegnato = true;
+    out.nodo = std::move(*nodo);
     return out;
 }
 

@@ -1,4 +1,4 @@
-// trevalon-bench run: the complete automatic simplification of Gauss-code knot files, headless.
+// trevalon-bench run: the complete automatic simplification of knot files, headless.
 
 #include <iomanip>
 #include <iostream>
@@ -24,7 +24,7 @@ int runFile(const std::string& file, bool steps) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGau(*form, file)) {
+    if (!ApriGen(*form, file)) {
         std::cout << file << "\terror\t"
                   << (ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
         return 1;

@@ -1,4 +1,4 @@
-// trevalon-bench structure: builds the structure of Gauss-code knot files and times it.
+// trevalon-bench structure: builds the structure of knot files and times it.
 
 #include <algorithm>
 #include <cctype>
@@ -35,10 +35,18 @@ int comandoStructure(const std::vector<std::string>& args) {
     int failures = 0;
     for (const auto& file : fileDaArgomenti(args)) {
         const std::string name = file.filename().string();
-        const FileGauss read = leggiFileGauss(file);
+        FileNodo read = leggiFileNodo(file);
         if (!read.ok) {
-            std::cout << name << "\terror\t" << read.errore << '\n';
+            std::cout << name << "\terror\t" << oneLine(read.errore) << '\n';
             ++failures;
+            continue;
+        }
+        if (read.disegnato) {
+            // A drawn knot is walked and its structure derived as it is read.
+            const Diagram* d = read.nodo.diagram.get();
+            std::cout << name << '\t' << (d ? d->NumIncroci : 0) << '\t' << (d ? d->NumArchi : 0) << '\t'
+                      << (d ? d->NumGemelli : 0) << '\t' << (d ? d->NumRegioni : 0) << '\t' << read.micros
+                      << '\n';
             continue;
         }
         auto d = std::make_unique<Diagram>();

@@ -11,6 +11,7 @@
 #include "model/cell_drawing.h"
 #include "model/step_history.h"
 #include "model/tables.h"
+#include "model/text_drawing.h"
 #include "platform/codes.h"
 #include "platform/grid_control.h"
 
@@ -34,7 +35,8 @@ struct DocumentoNodo {
     Diagram diagram;
     StoriaPassi storia;
     ModiFinestra modi;
-    CellDrawing tblGen;  // the cell drawing of a drawn diagram
+    CellDrawing tblGen;    // the cell drawing of a drawn diagram
+    DisegnoTesto Disegno;  // the text drawing read last into the main grid
 
     std::string NomeFile;      // the file chosen or passed last: base of the proposed save names
     std::string NomeFileNodo;  // the knot's file, named in the caption

@@ -33,8 +33,6 @@ class Form2 {
     int ContaTastoF9 = 0;
     int ContaRotazioni = 0;                  // the developer layout's rotation tool
     std::filesystem::path CartellaDialoghi;  // start folder of the file dialogs
-    // Rebuilds the tables from the cell drawing (`GeneradatblGen`); installed by the cell-drawing engine.
-    std::function<bool()> GeneradatblGen;
 
     // Window events.
     void Form_Load();

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "platform/text.h"
 
@@ -69,23 +70,18 @@ void StatoPrec(Form2& f) {
         installaDiagramma(f, std::move(nuova));
         if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
-        // A step kept as a cell drawing: the drawing comes back from its snapshot and the tables are
-        // rebuilt from it.
-        if (!f.GeneradatblGen) {
-            f.ui.showMessage("Step " + std::to_string(n) +
-                             " was made on a drawn diagram, which cannot be rebuilt in this version.");
+        // A step kept as a cell drawing: the drawing comes back from its snapshot and every table is
+        // rebuilt from it; a snapshot that cannot be read or walked leaves the step shown.
+        CellDrawing tbl;
+        const Result<int> letti = deserializzaCelDis(tbl, s.TblGenSer, [&f] { f.AggiornaProgressivo(); });
+        if (!letti) {
+            f.ui.showMessage("The drawing of step " + std::to_string(n) +
+                             " cannot be read: " + letti.error());
             return;
         }
-        const int prima = storia.NumStato;
+        if (!GeneradatblGen(f, std::move(tbl))) return;
         storia.NumStato = n;
-        if (!DeSerializzaTblGen(f)) {
-            storia.NumStato = prima;
-            return;
-        }
-        doc.diagram.txtNodo = s.Codice;
-        doc.diagram.TxtOri = s.Ori;
         doc.PartenzaDisegno = s.Flag;
-        f.GeneradatblGen();
     }
     if (n == 0) doc.NumElaborati = 0;
     f.ctx.ConfermaMigliora = 0;

@@ -1,5 +1,6 @@
 #include "mainwindow/open_knot.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <filesystem>
@@ -7,10 +8,12 @@
 #include <sstream>
 
 #include "mainwindow/build_commands.h"
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
@@ -18,18 +21,26 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDisegnoNonAncora =
-    "This file holds a drawn knot (\"Object=\" or \"Source=\"): drawn knots cannot be opened in this "
-    "version. Open a Gauss-code knot file instead.";
-
 std::string upper(std::string_view s) {
     std::string out(s);
     for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     return out;
 }
 
+// "R,C": two decimal numbers and a comma, blanks around them allowed.
+bool intestazioneDisegnoTesto(std::string_view riga) {
+    const std::size_t virgola = riga.find(',');
+    if (virgola == std::string_view::npos) return false;
+    const auto numero = [](std::string_view v) {
+        v = trim(v);
+        return !v.empty() && std::all_of(v.begin(), v.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    };
+    return numero(riga.substr(0, virgola)) && numero(riga.substr(virgola + 1));
+}
+
 std::vector<FileFilter> filtriApri(std::string_view tipo) {
-    if (tipo == "KNO") return {{"File knot", {"*.kno", "*.KNO", "*.gau", "*.GAU"}}};
+    if (tipo == "KNO")
+        return {{"File knot", {"*.kno", "*.KNO", "*.kns", "*.KNS", "*.gau", "*.GAU", "*.txt", "*.TXT"}}};
     if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
     return {{"File Nodi", {"*.txt", "*.TXT"}}};
 }
@@ -39,28 +50,6 @@ std::vector<FileFilter> filtriSalva(std::string_view tipo) {
     if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
     if (tipo == "XLS") return {{"File XLS", {"*.xls", "*.XLS"}}};
     return {{"File Nodi", {"*.txt", "*.TXT"}}};
-}
-
-struct Sostituzione {
-    std::string_view da;
-    std::string a;
-};
-
-std::string sostituisciInUnPasso(std::string_view testo, const std::vector<Sostituzione>& tabella) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < testo.size()) {
-        bool fatto = false;
-        for (const Sostituzione& s : tabella)
-            if (testo.substr(i, s.da.size()) == s.da) {
-                out += s.a;
-                i += s.da.size();
-                fatto = true;
-                break;
-            }
-        if (!fatto) out += testo[i++];
-    }
-    return out;
 }
 
 }  // namespace
@@ -76,6 +65,8 @@ std::string tipoFileKnot(const std::vector<std::string>& righe) {
     if (o) return "O";
     if (g) return "G";
     if (s) return "S";
+    // A text drawing has no key: its first line is the header "R,C" of its size.
+    if (!righe.empty() && intestazioneDisegnoTesto(righe.front())) return "S";
     return {};
 }
 
@@ -109,23 +100,32 @@ std::string Apri(Form2& f, const std::string& tmpTipoFile) {
 }
 
 std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato) {
-    // Only the file name changes: a folder whose name holds an extension stays as it is.
+    if (nome.empty()) return {};
+    // Only the file name's final extension changes: a folder whose name holds an extension stays as it is,
+    // and the proposal always ends with the kind's own extension, so it never names the file opened.
     const std::size_t sep = nome.find_last_of("/\\");
-    const std::string_view cartella =
-        sep == std::string_view::npos ? std::string_view() : nome.substr(0, sep + 1);
-    const std::string_view file = sep == std::string_view::npos ? nome : nome.substr(sep + 1);
+    const std::size_t inizioFile = sep == std::string_view::npos ? 0 : sep + 1;
+    std::size_t punto = nome.find_last_of('.');
+    if (punto == std::string_view::npos || punto < inizioFile) punto = nome.size();
+    const std::string_view base = nome.substr(0, punto);
+    const std::string_view estensione = nome.substr(punto);
+    const bool maiuscola = estensione.size() > 1 && estensione == upper(estensione) &&
+                           std::any_of(estensione.begin(), estensione.end(),
+                                       [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); });
     const std::string n = "_S" + std::to_string(numStato);
-    std::vector<Sostituzione> tabella;
+    std::string suffisso, nuova;
     if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") {
-        const std::string k = tipo == "KNO" ? n : n + "_" + std::string(tipo);
-        tabella = {{".KNO", k + ".KNO"}, {".kno", k + ".kno"}, {".KNS", k + ".KNO"},
-                   {".kns", k + ".kno"}, {".GAU", k + ".KNO"}, {".gau", k + ".kno"}};
+        suffisso = tipo == "KNO" ? n : n + "_" + std::string(tipo);
+        nuova = ".kno";
     } else if (tipo == "GAU") {
-        tabella = {{".GAU", n + ".GAU"}, {".gau", n + ".gau"}};
+        suffisso = n;
+        nuova = ".gau";
     } else if (tipo == "XLS") {
-        tabella = {{".KNO", ".XLS"}, {".kno", ".xls"}};
+        nuova = ".xls";
+    } else {
+        nuova = ".txt";
     }
-    return std::string(cartella) + sostituisciInUnPasso(file, tabella);
+    return std::string(base) + suffisso + (maiuscola ? upper(nuova) : nuova);
 }
 
 std::string Salva(Form2& f, const std::string& tmpTipoFile) {
@@ -170,11 +170,8 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
         f.ui.showMessage("No Fikle Knot");
         return false;
     }
-    if (tipo != "G") {
-        f.ui.showMessage(kDisegnoNonAncora);
-        return false;
-    }
-    return ApriGau(f, nome);
+    if (tipo == "G") return ApriGau(f, nome);
+    return ApriDis(f, nome, righe, *codeFromText<KnotFileKind>(tipo));
 }
 
 bool ApriGau(Form2& f, const std::string& tmpNome) {

@@ -14,7 +14,8 @@ namespace trevalon {
 class Form2;
 
 // The kind of a knot file by its lines: "O" when a line holds "Object=", else "G" for "GaussCode=", else
-// "S" for "Source=" (keys anywhere in a line, without regard to case); "" for none.
+// "S" for "Source=" (keys anywhere in a line, without regard to case), else "S" for a text drawing (a first
+// line "R,C"); "" for none.
 std::string tipoFileKnot(const std::vector<std::string>& righe);
 
 // A file's lines, "\r" removed from each. Only a regular file of at most 64 MiB is read; the failure says
@@ -26,18 +27,19 @@ Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& rig
 // cancelled or when the file does not exist ("File not found:" and the path).
 std::string Apri(Form2& f, const std::string& tmpTipoFile);
 
-// The save name proposed for the file last opened: in its file name ".KNO", ".kno", ".KNS", ".kns", ".GAU"
-// and ".gau" become "_S", the step number and the kind's extension, keeping case ("CS1" and "CS2" add "_"
-// and the kind before it; "GAU" changes only ".GAU" and ".gau"; "XLS" turns ".KNO"/".kno" into
-// ".XLS"/".xls"); any other name stays as it is.
+// The save name proposed for the file last opened: its final extension (in any case) replaced by "_S", the
+// step number and the kind's extension, in upper case when the old extension was ("CS1" and "CS2" add "_"
+// and the kind after the step; "GAU" ends with ".gau", "XLS" with ".xls" and no step, any other kind with
+// ".txt" and no step); folders are left as they are. Empty for an empty name.
 std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato);
 
 // `Salva`: save dialog with the proposed name; the extension of the kind is added to a name typed without
 // one (asking before replacing an existing file). "" when cancelled.
 std::string Salva(Form2& f, const std::string& tmpTipoFile);
 
-// `ApriGen`: opens a knot file (an empty name asks for one). "No Fikle Knot" for a file of no known kind;
-// a drawn knot ("Object=", "Source=") is refused with a message. True when a diagram was opened.
+// `ApriGen`: opens a knot file (an empty name asks for one): a Gauss-code file with `ApriGau`, a drawn knot
+// (a cell drawing "Object=", a knot source "Source=" or a text drawing) with `ApriDis`. "No Fikle Knot"
+// for a file of no known kind. True when a diagram was opened.
 bool ApriGen(Form2& f, const std::string& FilePassato);
 
 // `ApriGau`: opens a Gauss-code file (an empty name asks with the "GAU" dialog): read, check, build, draw,

@@ -118,14 +118,21 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
         EXPECT_TRUE(fotografia(b) == prima);
         EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
     }
-    // Drawn knots are refused with a clear message, also when a Gauss code is in the same file.
-    for (const std::string testo : {"Object=1,1,6|1,2,2|\n", "GaussCode=1,-2,3,-1,2,-3\nObject=1,1,6|\n",
-                                    "3,3,Source=pic.jpg,Size=1\n* \n"}) {
+    // Drawn knots that cannot be read or walked: refused with one message, also when a Gauss code is in
+    // the same file (the drawing wins).
+    const std::string croce = "0,0\n  *  \n  *  \n**-**\n  *  \n  *  \n";
+    for (const std::string& testo :
+         {std::string("Object=1,1,6|1,2,2|\n"), std::string("GaussCode=1,-2,3,-1,2,-3\nObject=1,1,6|\n"),
+          std::string("Object=901,1,6|\n"), std::string("Object=1,1,9|\n"), std::string("x\nobject=1,1\n"),
+          std::string("3,3,Source=pic.jpg,Size=1\n* \n"), croce, croce + "\n\n\n" + croce.substr(4),
+          "1,1\n" + std::string(1600, '*') + "\n", "1,1\n" + std::string(700, '\n') + "*\n"}) {
+        SCOPED_TRACE(testo.substr(0, 40));
         b.ui.messages.clear();
         EXPECT_FALSE(ApriGen(b.form, scrivi("drawn.kno", testo).string()));
         ASSERT_EQ(b.ui.messages.size(), 1u);
-        EXPECT_NE(b.ui.messages[0].find("drawn knot"), std::string::npos);
+        EXPECT_FALSE(b.ui.messages[0].empty());
         EXPECT_TRUE(fotografia(b) == prima);
+        EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
     }
     // Opened as a Gauss-code file directly ("Apri"), a file without "GaussCode=" is a code error.
     b.ui.messages.clear();
@@ -168,11 +175,14 @@ TEST(Opening, SaveNameProposals) {
     for (const Caso& c : std::vector<Caso>{{"/k/x.KNS", "KNO", "/k/x_S5.KNO"},
                                            {"/k/x_S2.kno", "KNO", "/k/x_S2_S5.kno"},
                                            {"/k/x.gau", "CS1", "/k/x_S5_CS1.kno"},
-                                           {"/k/x.kno", "GAU", "/k/x.kno"},
+                                           {"/k/x.kno", "GAU", "/k/x_S5.gau"},
+                                           {"/k/x.Kno", "KNO", "/k/x_S5.kno"},
+                                           {"/k/x", "KNO", "/k/x_S5.kno"},
                                            {"/k/x.GAU", "GAU", "/k/x_S5.GAU"},
                                            {"/k/k.kno", "XLS", "/k/k.xls"},
                                            {"/k.kno/x.gau", "KNO", "/k.kno/x_S5.kno"},
-                                           {"/k/x.txt", "KNO", "/k/x.txt"}})
+                                           {"/k/x.txt", "KNO", "/k/x_S5.kno"},
+                                           {"/k/x.kns", "TXT", "/k/x.txt"}})
         EXPECT_EQ(propostaSalva(c.nome, c.tipo, 5), c.proposta) << c.nome << " " << c.tipo;
 }
 

@@ -15,13 +15,9 @@
 namespace trevalon {
 namespace {
 
-TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
-    testing::testApp();
-    MainWindow w(TREVALON_SOURCE_DIR);
-    w.resize(900, 700);
-    w.show();
-    QApplication::processEvents();
-    const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau";
+// "Load Knot" as a person uses it: the file is picked in the open dialog. The folder and the title the
+// dialog showed.
+std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::filesystem::path& knot) {
     // The person picks the file in the open dialog, which starts in the Knots folder.
     QString cartella, titolo;
     int tentativi = 0;
@@ -51,11 +47,32 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
         static_cast<QDialog*>(dialogo)->accept();
     });
     scelta.start();
-    ASSERT_TRUE(w.action("ApriG")->isEnabled());
+    EXPECT_TRUE(w.action("ApriG")->isEnabled());
     w.action("ApriG")->trigger();
     scelta.stop();
     QApplication::processEvents();
 
+    return {cartella, titolo};
+}
+
+// The dark pixels the view paints in the display cell (r, c).
+int pixelScuri(MainWindow& w, const QImage& image, int r, int c) {
+    const QRect rect = w.gridView().cellRect(r, c);
+    int dark = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 100) ++dark;
+    return dark;
+}
+
+TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau";
+    const auto [cartella, titolo] = apriConDialogo(w, knot);
     EXPECT_EQ(cartella.toStdString(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots").string());
     EXPECT_EQ(titolo.toStdString(), "Open");  // says what it does
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
@@ -71,13 +88,8 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
         int r = 0, c = 0;
         Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
         EXPECT_FALSE(w.form().vista.Gr.picture(r, c).empty()) << "crossing " << k;
-        const QRect rect = w.gridView().cellRect(r, c);
-        ASSERT_FALSE(rect.isEmpty());
-        int dark = 0;
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            for (int x = rect.left(); x <= rect.right(); ++x)
-                if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 100) ++dark;
-        EXPECT_GT(dark, 0) << "crossing " << k << " is not painted";
+        ASSERT_FALSE(w.gridView().cellRect(r, c).isEmpty());
+        EXPECT_GT(pixelScuri(w, image, r, c), 0) << "crossing " << k << " is not painted";
     }
 
     // "draw" lays the diagram out from the next root crossing.
@@ -85,6 +97,37 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     QApplication::processEvents();
     EXPECT_EQ(w.form().doc.PartenzaDisegno, 2);
     EXPECT_EQ(w.form().doc.diagram.NumRegioni, 5);
+}
+
+TEST(OpeningWindow, ADrawnKnotOpensThroughTheFileDialogWithDrawnKnotTiles) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "FigureEight.kns");
+    QApplication::processEvents();
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - FigureEight - Step 0");
+    EXPECT_EQ(w.panel("p1"), "Done");
+    EXPECT_FALSE(w.action("draw")->isEnabled());  // a drawing is not laid out from a root crossing
+    EXPECT_TRUE(w.action("m1")->isEnabled());
+
+    const Diagram& d = w.form().doc.diagram;
+    ASSERT_EQ(d.NumIncroci, 4);
+    const GridControl& g = w.form().vista.Gr;
+    int disegno = 0, altre = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            if (const PictureRef p = g.picture(r, c); !p.empty())
+                (p.palette == PaletteId::Form1b ? disegno : altre)++;
+    EXPECT_GT(disegno, 40);
+    EXPECT_EQ(altre, 0);
+    const QImage image = w.gridView().viewport()->grab().toImage();
+    for (int k = 1; k <= d.NumIncroci; ++k) {
+        int r = 0, c = 0;
+        Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
+        EXPECT_GT(pixelScuri(w, image, r, c), 0) << "crossing " << k << " is not painted";
+    }
 }
 
 }  // namespace
