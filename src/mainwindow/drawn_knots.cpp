@@ -153,7 +153,7 @@ Result<NodoDisegnato> costruisciNodoDisegnato(const std::vector<std::string>& ri
                                               const TilePalette& palette, const std::function<void()>& tick) {
     if (tipo == KnotFileKind::Object) {
         const Result<std::string> snapshot = leggiRigaOggetto(righe);
-        if (!snapshot) return fail(snapshot.error());
+        if (!snapshot) return fail("The knot file cannot be read: " + snapshot.error() + ".");
         return costruisciDaSnapshot(*snapshot, tick);
     }
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(righe);

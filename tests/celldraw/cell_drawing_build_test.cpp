@@ -11,9 +11,11 @@
 #include "layout/build.h"
 #include "layout/layout_state.h"
 #include "layout/palette.h"
+#include "model/drawn_structure.h"
 #include "model/structure.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
+#include "support/knot_invariants.h"
 #include "support/named_knots.h"
 
 namespace trevalon {
@@ -175,12 +177,15 @@ std::string verificaDisegno(const Diagram& d, const CellDrawing& g) {
     return err.str();
 }
 
-TEST(CellDrawingBuild, DiagramsFromTheirCodeGiveAClosedDrawing) {
+// The drawing made from a laid-out diagram is closed, and walking it back gives the same knot: the cell
+// drawing of a step keeps its diagram.
+TEST(CellDrawingBuild, DiagramsFromTheirCodeGiveAClosedDrawingThatWalksBackToTheirKnot) {
     std::vector<std::pair<std::string, std::string>> codici;
-    for (const auto& k : testsupport::namedKnots())
-        if (k.letters.size() >= 3) codici.emplace_back(k.gauss, k.letters);
-    const testsupport::GaussDiagram braccio = testsupport::randomBraidKnot(11, 4, 14);
-    codici.emplace_back(testsupport::gaussText(braccio), testsupport::lettersText(braccio));
+    for (const auto& k : testsupport::namedKnots()) codici.emplace_back(k.gauss, k.letters);
+    for (const auto& [seme, lunghezza] : {std::pair{11u, 14}, std::pair{5u, 60}}) {
+        const testsupport::GaussDiagram braccio = testsupport::randomBraidKnot(seme, 4, lunghezza);
+        codici.emplace_back(testsupport::gaussText(braccio), testsupport::lettersText(braccio));
+    }
     for (const auto& [gauss, lettere] : codici) {
         auto d = std::make_unique<Diagram>();
         auto s = std::make_unique<LayoutState>();
@@ -204,6 +209,12 @@ TEST(CellDrawingBuild, DiagramsFromTheirCodeGiveAClosedDrawing) {
                   (std::vector<int>{OffsetRiga, OffsetCol, l.RigaMax - l.RigaMin + OffsetRiga,
                                     l.ColMax - l.ColMin + OffsetCol}))
             << gauss;
+
+        auto indietro = std::make_unique<Diagram>();
+        ASSERT_TRUE(GeneraStrutturaDaTblGen(*indietro, *gen)) << gauss;
+        EXPECT_TRUE(testsupport::sameKnot(gauss, lettere, indietro->txtNodo, indietro->TxtOri));
+        ASSERT_TRUE(Cmdgecare_Click(*indietro)) << gauss;
+        EXPECT_EQ(indietro->NumRegioni, d->NumIncroci + 2) << gauss;
     }
 }
 
