@@ -100,9 +100,17 @@ Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
     d.incroci[s.IncrocioRadice].Posto = 1;
     while (true) {
         if (!codaLibera) return fail("the layout tree has more crossings than its queue holds");
-        ++s.TestaCoda;
-        if (s.TestaCoda > s.FondoCoda) return {};
-        const ElementoCoda e = s.CodaAlbero[s.TestaCoda];
+        // Served from its end, the queue gives each record the crossing queued last: a tree that goes deep
+        // before it goes wide.
+        ElementoCoda e;
+        if (s.codaDallaFine) {
+            if (s.FondoCoda <= s.TestaCoda) return {};
+            e = s.CodaAlbero[s.FondoCoda--];
+        } else {
+            ++s.TestaCoda;
+            if (s.TestaCoda > s.FondoCoda) return {};
+            e = s.CodaAlbero[s.TestaCoda];
+        }
         int dr = 0, dc = 0;
         passoDi(e.LatoPadre, dr, dc);
         const Incrocio& padre = d.incroci[e.IncrocioPadre];

@@ -19,7 +19,8 @@ Status Disegna(Diagram& d, LayoutState& s);
 // stray arc cells (the last steps of `Disegna`).
 Status StendiLayout(Diagram& d, LayoutState& s);
 
-// `GeneraAlberoAmpiezza`: the breadth-first tree on the work grid.
+// `GeneraAlberoAmpiezza`: the breadth-first tree on the work grid; with s.codaDallaFine the queue is served
+// from its end, last queued first.
 Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s);
 // `GeneraDirezioniAmpiezza`: places crossing n at work cell (r, c), turns its sides so that arc nArc
 // faces the parent (on the parent's side `Rotazione`, 0 for the root) and queues its unplaced neighbours.

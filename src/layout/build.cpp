@@ -32,6 +32,10 @@ constexpr int kAllargamentiMirati = 12;
 // When routing fails from every root: the tree's other turning modes, turning by the crossing's parity.
 constexpr const char* kAltriModiDiGiro[] = {"A", "B"};
 
+// The longest border route, as text, of a tree served from the end of its queue: its routes may follow the
+// tree's whole length.
+constexpr std::size_t kMaxCaratteriDallaFine = 4000000;
+
 // The work-grid interval j (between work lines j and j + 1) whose spread holds cell line x: pos gives
 // each work line's cell line, -1 outside the layout. A cell line on a work line counts to the interval
 // after it (before it for the last line); -1 beyond the layout.
@@ -174,30 +178,52 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
         return false;
     };
     const int radice = s.IncrocioRadice;
-    std::string motivo;
-    bool instradato = instrada(motivo);
-    for (int tentativo = 1; !instradato && tentativo <= kAltreRadici && tentativo < d.NumIncroci;
-         ++tentativo) {
-        s.IncrocioRadice = (radice - 1 + tentativo) % d.NumIncroci + 1;
-        if (!Disegna(d, s)) break;
-        std::string altro;
-        instradato = instrada(altro);
-    }
-    // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
-    // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
-    // staircase. The developer's turning mode is kept.
-    const std::string modo = s.settings.TXTmodo;
-    for (const char* altroModo : kAltriModiDiGiro) {
-        if (instradato) break;
-        if (modo == altroModo) continue;
-        s.settings.TXTmodo = altroModo;
+    // Lays out from the root, then from the next root crossings, then with the tree's other turning modes,
+    // until a layout routes; the reason of the first failure goes to perche.
+    auto disponi = [&](std::string& perche) {
         s.IncrocioRadice = radice;
+        bool fatto = Disegna(d, s) && instrada(perche);
+        for (int tentativo = 1; !fatto && tentativo <= kAltreRadici && tentativo < d.NumIncroci;
+             ++tentativo) {
+            s.IncrocioRadice = (radice - 1 + tentativo) % d.NumIncroci + 1;
+            if (!Disegna(d, s)) break;
+            std::string altro;
+            fatto = instrada(altro);
+        }
+        // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
+        // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
+        // staircase. The developer's turning mode is kept.
+        const std::string modo = s.settings.TXTmodo;
+        for (const char* altroModo : kAltriModiDiGiro) {
+            if (fatto) break;
+            if (modo == altroModo) continue;
+            s.settings.TXTmodo = altroModo;
+            s.IncrocioRadice = radice;
+            std::string altro;
+            fatto = Disegna(d, s) && instrada(altro);
+            s.settings.TXTmodo = modo;
+        }
+        if (!fatto) s.IncrocioRadice = radice;
+        return fatto;
+    };
+    // The breadth-first tree of a diagram whose strands run round in rings (a closed braid of many turns)
+    // has branches that curl into spirals and routes that run round them, so the drawing grows with the
+    // square of the crossings. Served from the end of its queue, the tree follows one ring to its end: a
+    // smaller drawing, whose arcs from the first crossings to the last run the length of the tree.
+    auto disponiDallaFine = [&] {
+        s.codaDallaFine = true;
+        s.maxCaratteriPercorso = kMaxCaratteriDallaFine;
         std::string altro;
-        instradato = Disegna(d, s) && instrada(altro);
-        s.settings.TXTmodo = modo;
-    }
-    if (!instradato) s.IncrocioRadice = radice;
-    const auto t2 = Clock::now();
+        const bool fatto = disponi(altro);
+        s.codaDallaFine = false;
+        s.maxCaratteriPercorso = kMaxCaratteriPercorso;
+        return fatto;
+    };
+    std::string motivo;
+    bool dallaFine = false;  // the drawing is of the tree served from the end of its queue
+    bool instradato = disponi(motivo);
+    if (!instradato) instradato = dallaFine = disponiDallaFine();
+    auto t2 = Clock::now();
     times.routingUs = micro(t1, t2);
     if (!instradato) {
         // The letters can be drawn (checked above): what failed is this program's layout, and it says so.
@@ -210,15 +236,30 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
 
     Assesta(d, s);
     RiparaArchi(d, s);
-    const auto t3 = Clock::now();
+    auto t3 = Clock::now();
     times.tidyingUs = micro(t2, t3);
     const LimitiNodo& l = d.limiti;
-    const int altezza = l.RigaMax - l.RigaMin + OffsetRiga, larghezza = l.ColMax - l.ColMin + OffsetCol;
-    if (l.RigaMax < l.RigaMin || altezza > d.NumRighe || larghezza > d.NumColonne) {
-        std::string motivoGrande = "the drawing needs " + std::to_string(altezza) + " rows and " +
-                                   std::to_string(larghezza) + " columns; the grid has " +
-                                   std::to_string(d.NumRighe) + " by " + std::to_string(d.NumColonne);
-        return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
+    auto altezza = [&] { return l.RigaMax - l.RigaMin + OffsetRiga; };
+    auto larghezza = [&] { return l.ColMax - l.ColMin + OffsetCol; };
+    auto entra = [&] {
+        return l.RigaMax >= l.RigaMin && altezza() <= d.NumRighe && larghezza() <= d.NumColonne;
+    };
+    if (!entra()) {
+        const std::string motivoGrande = "the drawing needs " + std::to_string(altezza()) + " rows and " +
+                                         std::to_string(larghezza()) + " columns; the grid has " +
+                                         std::to_string(d.NumRighe) + " by " + std::to_string(d.NumColonne);
+        // The tree served from the end of its queue may give a smaller drawing of the same diagram.
+        bool piuPiccolo = false;
+        if (!dallaFine && disponiDallaFine()) {
+            t2 = Clock::now();
+            times.routingUs += micro(t3, t2);
+            Assesta(d, s);
+            RiparaArchi(d, s);
+            t3 = Clock::now();
+            times.tidyingUs += micro(t2, t3);
+            piuPiccolo = entra();
+        }
+        if (!piuPiccolo) return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
     }
 
     DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);

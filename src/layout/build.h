@@ -25,7 +25,9 @@ inline constexpr std::string_view kNonDisponibile = "The diagram could not be la
 // Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black); the times of its
 // phases. In the automatic run (s.ModoAutomatico) it stops after the layout: the side tables are written,
 // nothing is routed or drawn. When the arcs cannot be routed, the layout is spread wider, then laid out
-// from the next root crossings; s.IncrocioRadice is the root of the drawing built.
+// from the next root crossings and with the other turning modes, then all of that again with the tree
+// queue served from its end; that tree is also tried when the tidied drawing does not fit the display
+// grid. s.IncrocioRadice is the root of the drawing built.
 // A failure's message is the one the window shows: kErroreCodiceGau for a faulty code (whose fault lines
 // are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when the over/under letters
 // cannot be drawn in the plane (found before any layout), kNonDisponibile followed by the reason when no

@@ -51,6 +51,9 @@ class WorkGrid {
     int rMin_ = kSize, rMax_ = -1, cMin_ = kSize, cMax_ = -1;
 };
 
+// The longest buffer of a border route, as text, in an ordinary layout.
+inline constexpr std::size_t kMaxCaratteriPercorso = 200000;
+
 // One record of `CodaAlbero`.
 struct ElementoCoda {
     int IncrocioPadre = 0;
@@ -89,6 +92,10 @@ struct LayoutState {
     int FattoreLayout = 11;
     int MezzoFattore = 5;
     int IncrocioRadice = 1;
+    // The tree queue is served from its end (last queued first) instead of its head.
+    bool codaDallaFine = false;
+    // The longest buffer of a border route, as text.
+    std::size_t maxCaratteriPercorso = kMaxCaratteriPercorso;
 
     std::vector<PuntoBordo> PuntiBordo;  // border list, in walking order (index 0 is the first point)
     std::vector<Punto> punti;            // the point list (`PuntiRiga`, `PuntiColonna`, `NumPunti`)

@@ -1,6 +1,7 @@
 #include "layout/routing.h"
 
 #include <string>
+#include <vector>
 
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
@@ -10,10 +11,32 @@ namespace trevalon {
 
 namespace {
 
-constexpr std::size_t kMaxCaratteriPercorso = 200000;
-
 std::size_t lunghezzaVoce(Punto p) {
     return std::to_string(p.r).size() + std::to_string(p.c).size() + 3;
+}
+
+// Whether cell b can be reached from cell a through cells free for the arc.
+bool raggiungibile(const Diagram& d, int arco, Punto a, Punto b) {
+    std::vector<char> visto(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, 0);
+    auto indice = [](Punto p) {
+        return static_cast<std::size_t>(p.r) * CellTable::kSize + static_cast<std::size_t>(p.c);
+    };
+    std::vector<Punto> daVisitare{a};
+    visto[indice(a)] = 1;
+    while (!daVisitare.empty()) {
+        const Punto p = daVisitare.back();
+        daVisitare.pop_back();
+        if (p == b) return true;
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            const Punto q{p.r + dr, p.c + dc};
+            if (!liberaPerArco(d, arco, q.r, q.c) || visto[indice(q)]) continue;
+            visto[indice(q)] = 1;
+            daVisitare.push_back(q);
+        }
+    }
+    return false;
 }
 
 }  // namespace
@@ -175,9 +198,11 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         inStrettoia = stretto;
         s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
-        if (s.bufferChars > kMaxCaratteriPercorso) {
-            return fail("the route of arc " + std::to_string(arco) +
-                        " is too long: routes laid before it have shut its other end in");
+        if (s.bufferChars > s.maxCaratteriPercorso) {
+            // Shut in, or only a walk that follows every wall on its way to an end that can be reached.
+            const std::string perche =
+                raggiungibile(d, arco, p, fine) ? "" : ": routes laid before it have shut its other end in";
+            return fail("the route of arc " + std::to_string(arco) + " is too long" + perche);
         }
         dir = scelta;
         // Back on the start cell with the start heading: the walk goes round for ever.

@@ -237,6 +237,20 @@ TEST(Routing, FailuresSayWhy) {
               "the route of arc 3 cannot leave its start cell");
     EXPECT_TRUE(chiuso.s->BufferPunti.empty());
 
+    // A route cut short by its length says whether its other end can still be reached.
+    for (const bool murata : {false, true}) {
+        Tavola lungo;
+        lungo.metti(10, 10, 'I', 1);
+        lungo.metti(9, 10, 'A', 3);
+        if (murata)
+            for (const auto& [r, c] : {std::pair{29, 30}, {31, 30}, {30, 29}, {30, 31}})
+                lungo.metti(r, c, 'A', 7);
+        lungo.s->maxCaratteriPercorso = 40;
+        EXPECT_EQ(ListaPuntiBordo(*lungo.d, *lungo.s, 3, 9, 10, 30, 30, 10, 10).error(),
+                  murata ? "the route of arc 3 is too long: routes laid before it have shut its other end in"
+                         : "the route of arc 3 is too long");
+    }
+
     Tavola vuota;
     SettaLimiti(*vuota.d);
     EXPECT_EQ(PercorriBordo(*vuota.d, *vuota.s).error(),
