@@ -212,8 +212,8 @@ bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& 
         return costruisciNodoDisegnato(righe, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
     }();
     if (!nodo) {
-        f.ui.showMessage(nodo.error());
         f.SettaDone();
+        f.ui.showMessage(nodo.error());
         return false;
     }
 

@@ -131,6 +131,7 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
         EXPECT_FALSE(ApriGen(b.form, scrivi("drawn.kno", testo).string()));
         ASSERT_EQ(b.ui.messages.size(), 1u);
         EXPECT_FALSE(b.ui.messages[0].empty());
+        EXPECT_NE(b.ui.p1AlMessaggio, "Generation knot");
         EXPECT_TRUE(fotografia(b) == prima);
         EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
     }
