@@ -259,7 +259,15 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
             times.tidyingUs += micro(t2, t3);
             piuPiccolo = entra();
         }
-        if (!piuPiccolo) return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
+        // Still larger than the work extent: the display grid grows to the drawing, as far as the cell
+        // table reaches.
+        if (!piuPiccolo) {
+            if (altezza() > kMaxCella || larghezza() > kMaxCella)
+                return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
+            d.NumRighe = std::max(d.NumRighe, altezza());
+            d.NumColonne = std::max(d.NumColonne, larghezza());
+            InizializzaGr(t.griglia, d.NumRighe, d.NumColonne, st.DimCella, st.ModoGen);
+        }
     }
 
     DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);

@@ -142,7 +142,12 @@ void installaDiagramma(Form2& f, CostruzioneNuova&& nuova) {
     f.doc.modi.ModoGen = GenMode::Code;
     f.doc.PartenzaDisegno = nuova.radice;
     f.vista.layout.IncrocioRadice = nuova.radice;
-    if (!f.doc.modi.ModoAutomatico) CmdGrafica_Click(f);
+    if (f.doc.modi.ModoAutomatico) return;
+    // A drawing larger than the usual work extent comes with a larger grid.
+    const Diagram& d = f.doc.diagram;
+    if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
+        InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, GenMode::Code);
+    CmdGrafica_Click(f);
 }
 
 void CmdGrafica_Click(Form2& f) {

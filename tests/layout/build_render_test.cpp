@@ -90,14 +90,12 @@ TEST(Build, FailuresGiveTheWindowsMessageAndTheReason) {
         std::string message, why;
         std::vector<std::string> shown;
     };
-    const std::string needs = "the drawing needs 9 rows and 6 columns; the grid has 5 by 600";
     for (const auto& [gauss, righe, message, why, shown] : std::vector<Caso>{
              {"1-2+3-1+2+3-",
               600,
               kErroreCodiceGau,
               "the Gauss code is not valid",
               {"Error +/- in cross 1\nError +/- in cross 3"}},
-             {"1-2+3-1+2-3+", 5, std::string(kDisegnoTroppoGrande) + needs, needs, {}},
          }) {
         Tavola t;
         t.d->NumRighe = righe;
@@ -107,6 +105,11 @@ TEST(Build, FailuresGiveTheWindowsMessageAndTheReason) {
             EXPECT_EQ(t.ui.messages, shown);
         }
     }
+    // A drawing larger than the work extent widens it, and the display grid with it.
+    Tavola t;
+    t.d->NumRighe = 5;
+    ASSERT_TRUE(t.costruisci("1-2+3-1+2-3+", "OOO")) << t.why;
+    EXPECT_EQ((std::tuple{t.d->NumRighe, t.griglia.rows()}), (std::tuple{9, 10}));
 }
 
 TEST(Build, SecondBuildLeavesNothingOfTheFirst) {
