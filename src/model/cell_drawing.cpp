@@ -4,20 +4,31 @@ namespace trevalon {
 
 namespace {
 constexpr std::string_view kCodici = "012345678";
+constexpr std::string_view kMarcatori = "abcdefghijklmnopqrstuvwxyz";
+
+bool marcatore(char k) {
+    return k >= 'a' && k <= 'z';
 }
+}  // namespace
 
 std::string_view CellDrawing::Codice(int r, int c) const {
     const char k = at(r, c).codice;
     if (k == 0) return {};
+    if (marcatore(k)) return kMarcatori.substr(static_cast<std::size_t>(k - 'a'), 1);
     return kCodici.substr(static_cast<std::size_t>(k - '0'), 1);
 }
 
-bool CellDrawing::codiceValido(std::string_view code) {
+bool CellDrawing::codiceLinea(std::string_view code) {
     return code.empty() || (code.size() == 1 && code[0] >= '0' && code[0] <= '8');
 }
 
+bool CellDrawing::codiceValido(std::string_view code) {
+    return codiceLinea(code) || (code.size() == 1 && marcatore(code[0]));
+}
+
 void CellDrawing::setCodice(int r, int c, std::string_view code) {
-    if (!codiceValido(code)) throw std::invalid_argument("not a line code: " + std::string(code));
+    if (!codiceValido(code))
+        throw std::invalid_argument("not a code of the cell drawing: " + std::string(code));
     at(r, c).codice = code.empty() ? 0 : code[0];
 }
 

@@ -20,7 +20,7 @@ inline constexpr int kMaxColonneDis = 2000;
 
 // One cell of the drawing. Use the CellDrawing accessors for the texts.
 struct CellaDis {
-    char codice = 0;             // line code '0'..'8'; 0 for the empty text
+    char codice = 0;             // line code '0'..'8', a marker 'a'..'z'; 0 for the empty text
     std::uint8_t tooltip = 0;    // tile name as last drawn (index into the name table)
     std::uint8_t simbolo = 0;    // tile name (index into the name table)
     std::array<char, 5> Lati{};  // first character of the mark of each side 1..4; 0 for none; 0 unused
@@ -45,11 +45,15 @@ class CellDrawing {
     CellaDis& at(int r, int c) { return cells_.at(r, c); }
     const CellaDis& at(int r, int c) const { return cells_.at(r, c); }
 
-    // `Codice` as text: "" or one of "0".."8".
+    // `Codice` as text: "", one of "0".."8", or a marker "a".."z".
     std::string_view Codice(int r, int c) const;
-    // Accepts "" and "0".."8"; any other text is refused (std::invalid_argument).
+    // Accepts what codiceValido accepts; any other text is refused (std::invalid_argument).
     void setCodice(int r, int c, std::string_view code);
+    // The line codes "" and "0".."8", and the one-letter markers "a".."z" that a redraw writes into the
+    // cells it is working on and turns into line codes before it ends.
     static bool codiceValido(std::string_view code);
+    // Only the line codes "" and "0".."8": what snapshots and files may hold.
+    static bool codiceLinea(std::string_view code);
     // A cell whose code is empty or "0".
     bool vuota(int r, int c) const {
         const char k = at(r, c).codice;

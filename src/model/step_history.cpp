@@ -27,7 +27,9 @@ std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void
     for (int r = 1; r <= kMaxRigheDis; ++r) {
         if (tick) tick();
         for (int c = 1; c <= kMaxColonneDis; ++c) {
-            if (tblGen.vuota(r, c)) continue;
+            // Empty cells are not written, nor a marker a redraw may have left: only line codes.
+            const char k = tblGen.at(r, c).codice;
+            if (k < '1' || k > '8') continue;
             out += std::to_string(r);
             out += ',';
             out += std::to_string(c);
@@ -66,7 +68,7 @@ Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daF
         if (v.c < minimo)
             return rifiuta("the column is not a number" + campi + std::to_string(kMaxColonneDis));
         const bool codiceBuono = daFile ? v.codice.size() == 1 && v.codice[0] >= '1' && v.codice[0] <= '8'
-                                        : CellDrawing::codiceValido(v.codice);
+                                        : CellDrawing::codiceLinea(v.codice);
         if (!codiceBuono) return rifiuta("the line code is not" + campi + "8");
         voci.push_back(v);
     }
