@@ -56,47 +56,6 @@ void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno) {
         }
 }
 
-void SettaTblNodoDaTab(Diagram& d) {
-    for (int r = 1; r < d.NumRighe && r < CellTable::kSize; ++r)
-        for (int c = 1; c < d.NumColonne && c < CellTable::kSize; ++c) {
-            CellaNodo& cella = d.TblNodo.at(r, c);
-            cella.Tipo = 0;
-            cella.Simbolo = 0;
-            cella.setVicini("");
-            cella.Numero = 0;
-            cella.Forma = 0;
-        }
-}
-
-Status costruisciDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
-    estensioneDisegnato(d);
-    SettaTblNodoDaTab(d);
-    if (Status walked = GeneraStrutturaDaTblGen(d, tblGen, tick); !walked) return walked;
-    // The extent of the walked cells; their line codes are those of the drawing.
-    LimitiNodo l;
-    l.RigaMin = 9999;
-    l.RigaMax = 0;
-    l.ColMin = 9999;
-    l.ColMax = 0;
-    const int righe = std::min(CellDrawing::kRows, CellTable::kSize);
-    const int colonne = std::min(CellDrawing::kCols, CellTable::kSize);
-    for (int r = 1; r < righe; ++r)
-        for (int c = 1; c < colonne; ++c) {
-            CellaNodo& cella = d.TblNodo.at(r, c);
-            if (cella.Tipo != 'A' && cella.Tipo != 'I') continue;
-            const char k = tblGen.at(r, c).codice;
-            cella.Forma = static_cast<std::int8_t>(k >= '0' && k <= '8' ? k - '0' : 0);
-            l.RigaMin = std::min(l.RigaMin, r);
-            l.RigaMax = std::max(l.RigaMax, r);
-            l.ColMin = std::min(l.ColMin, c);
-            l.ColMax = std::max(l.ColMax, c);
-        }
-    d.limiti = l;
-    if (Status s = Cmdgecare_Click(d); !s)
-        return fail("The structure of the drawing cannot be derived: " + s.error());
-    return {};
-}
-
 Result<NodoDisegnato> costruisciDaDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
                                           const std::function<void()>& tick) {
     // The walk over the drawn symbols: arcs, crossings, and the paths that give the cell table its lines.
@@ -132,7 +91,7 @@ Result<NodoDisegnato> costruisciDaDisegno(const DisegnoTesto& disegno, const Til
     out.NumIncrociDis = contaIncrociDis(*out.tblGen);
     walked.reset();
     out.diagram = std::make_unique<Diagram>();
-    if (Status s = costruisciDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
+    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
     return out;
 }
 
@@ -145,7 +104,7 @@ Result<NodoDisegnato> costruisciDaSnapshot(const std::string& snapshot, const st
     out.NumIncrociDis = contaIncrociDis(*out.tblGen);
     if (out.NumIncrociDis == 0) return fail("The drawing has no crossing: there is no knot diagram in it.");
     out.diagram = std::make_unique<Diagram>();
-    if (Status s = costruisciDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
+    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
     return out;
 }
 
@@ -254,7 +213,7 @@ bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
     if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
         BusyGuard busy(f.ui);
         nodo.diagram = std::make_unique<Diagram>();
-        if (Status s = costruisciDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
+        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
             !s) {
             f.ui.showMessage(s.error());
             return false;

@@ -16,6 +16,7 @@
 
 #include "layout/palette.h"
 #include "model/cell_drawing.h"
+#include "model/drawn_structure.h"
 #include "model/tables.h"
 #include "model/text_drawing.h"
 #include "platform/codes.h"
@@ -24,10 +25,6 @@
 namespace trevalon {
 
 class Form2;
-
-// The work extent of the cell table of a drawn knot.
-inline constexpr int kRigheDisegnato = 600;
-inline constexpr int kColonneDisegnato = 1500;
 
 // A drawn knot built into fresh tables.
 struct NodoDisegnato {
@@ -38,10 +35,6 @@ struct NodoDisegnato {
 
 // `NumIncrociDis`: the crossing cells (codes "3" and "4") of a cell drawing.
 int contaIncrociDis(const CellDrawing& tblGen);
-
-// The engine of `GeneradatblGen`: d (fresh) gets every table rebuilt from the cell drawing: the walk over
-// its line codes, `Forma` of every walked cell, the extent, and passages, regions and shortest region paths.
-Status costruisciDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
 
 // A knot source or text drawing into fresh tables: its symbols walked (`GeneraStrutturaDaDisegno`, after
 // `DisegnaModo2` classified every drawn cell with the drawn-knot palette), the diagonal steps given corner
@@ -63,8 +56,6 @@ Result<NodoDisegnato> costruisciNodoDisegnato(const std::vector<std::string>& ri
 // `SettaTblNodoDagrd`: the drawn symbols of the cell table from a drawing (rows 1..NumRighe - 1, columns
 // 1..NumColonne - 1); `Tipo`, `Vicini` and `Numero` cleared.
 void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno);
-// `SettaTblNodoDaTab`: `Tipo`, `Simbolo`, `Vicini`, `Numero` and `Forma` of the same cells cleared.
-void SettaTblNodoDaTab(Diagram& d);
 
 // `ApriDis`: opens the drawn knot `nome` whose lines and kind the caller has read. Step 0 of kind "I" holds
 // the knot's Gauss code, letters and cell drawing; the window shows it with the drawn-knot tiles at the

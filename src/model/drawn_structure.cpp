@@ -1,10 +1,12 @@
 #include "model/drawn_structure.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "model/structure.h"
 #include "model/table_records.h"
 
 namespace trevalon {
@@ -358,6 +360,48 @@ Status GeneraStrutturaDaDisegno(Diagram& d) {
 Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
     const CodeDrawing drawing(tblGen, tick);
     return walkStrand(d, drawing, [&] { return drawing.allCrossingsWalked(d); });
+}
+
+void SettaTblNodoDaTab(Diagram& d) {
+    for (int r = 1; r < d.NumRighe && r < CellTable::kSize; ++r)
+        for (int c = 1; c < d.NumColonne && c < CellTable::kSize; ++c) {
+            CellaNodo& cella = d.TblNodo.at(r, c);
+            cella.Tipo = 0;
+            cella.Simbolo = 0;
+            cella.setVicini("");
+            cella.Numero = 0;
+            cella.Forma = 0;
+        }
+}
+
+Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
+    d.NumRighe = kRigheDisegnato;
+    d.NumColonne = kColonneDisegnato;
+    SettaTblNodoDaTab(d);
+    if (Status walked = GeneraStrutturaDaTblGen(d, tblGen, tick); !walked) return walked;
+    // The extent of the walked cells; their line codes are those of the drawing.
+    LimitiNodo l;
+    l.RigaMin = 9999;
+    l.RigaMax = 0;
+    l.ColMin = 9999;
+    l.ColMax = 0;
+    const int righe = std::min(CellDrawing::kRows, CellTable::kSize);
+    const int colonne = std::min(CellDrawing::kCols, CellTable::kSize);
+    for (int r = 1; r < righe; ++r)
+        for (int c = 1; c < colonne; ++c) {
+            CellaNodo& cella = d.TblNodo.at(r, c);
+            if (cella.Tipo != 'A' && cella.Tipo != 'I') continue;
+            const char k = tblGen.at(r, c).codice;
+            cella.Forma = static_cast<std::int8_t>(k >= '0' && k <= '8' ? k - '0' : 0);
+            l.RigaMin = std::min(l.RigaMin, r);
+            l.RigaMax = std::max(l.RigaMax, r);
+            l.ColMin = std::min(l.ColMin, c);
+            l.ColMax = std::max(l.ColMax, c);
+        }
+    d.limiti = l;
+    if (Status s = Cmdgecare_Click(d); !s)
+        return fail("The structure of the drawing cannot be derived: " + s.error());
+    return {};
 }
 
 }  // namespace trevalon

@@ -47,4 +47,17 @@ Status GeneraStrutturaDaDisegno(Diagram& d);
 // the scan for crossing 1.
 Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
 
+// The work extent of the cell table of a drawn knot.
+inline constexpr int kRigheDisegnato = 600;
+inline constexpr int kColonneDisegnato = 1500;
+
+// `SettaTblNodoDaTab`: `Tipo`, `Simbolo`, `Vicini`, `Numero` and `Forma` of the cells of rows
+// 1..NumRighe - 1 and columns 1..NumColonne - 1 cleared.
+void SettaTblNodoDaTab(Diagram& d);
+
+// Every table of d rebuilt from a cell drawing (the engine of `GeneradatblGen`): the work extent of a drawn
+// knot, the walk over the line codes, `Forma` of every walked cell, the extent, and passages, regions and
+// shortest region paths. d should be fresh; on failure its tables are half written.
+Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
+
 }  // namespace trevalon
