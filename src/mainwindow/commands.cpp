@@ -21,6 +21,12 @@ void InstallaComandiDiagramma(Form2& f) {
 }
 
 void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
+    // The picture and the properties belong to the knot shown: another knot opened closes them.
+    f.setCommand("ApriG", [&f, &caselle] {
+        if (!ApriGen(f, "")) return;
+        Unloadform4(caselle);
+        UnloadFormprop(caselle);
+    });
     f.setCommand("Immagine", [&f, &caselle] { LoadImg(f, caselle); });
     f.setCommand("propr", [&f, &caselle] { LoadPropr(f, caselle); });
     f.setCommand("info", [&caselle] {

@@ -140,6 +140,11 @@ TEST(SmallBoxes, PropertiesOfTheTrefoilAndTheInformationBox) {
     EXPECT_EQ(caselle.proprieta[0], "Trevalon");
     EXPECT_EQ(caselle.proprieta[1], "VERSION   4.1");
     EXPECT_TRUE(b.ui.messages.empty());
+    // Another knot opened closes the boxes of the one before.
+    caselle.chiamate.clear();
+    b.ui.openAnswers.push_back(campione("FigureEight.gau"));
+    b.form.tlb1_ButtonClick("ApriG");
+    EXPECT_EQ(caselle.chiamate, (std::vector<std::string>{"close image", "close properties"}));
 }
 
 }  // namespace
