@@ -1,0 +1,636 @@
+#include "celldraw/redraw_move3.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <optional>
+#include <queue>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "celldraw/cell_drawing_build.h"
+#include "celldraw/cell_drawing_check.h"
+#include "celldraw/cell_drawing_rows.h"
+#include "layout/palette.h"
+#include "model/sides.h"
+
+namespace trevalon {
+
+namespace {
+
+// Sides and headings: 1 up, 2 right, 3 down, 4 left.
+constexpr std::array<int, 5> kDr = {0, -1, 0, 1, 0};
+constexpr std::array<int, 5> kDc = {0, 0, 1, 0, -1};
+
+int opposto(int lato) {
+    return (lato + 1) % 4 + 1;
+}
+
+PuntoDis passo(PuntoDis p, int lato) {
+    return {p.r + kDr[static_cast<std::size_t>(lato)], p.c + kDc[static_cast<std::size_t>(lato)]};
+}
+
+// The side of b that a faces (a and b beside each other), 0 otherwise.
+int latoVerso(PuntoDis da, PuntoDis a) {
+    for (int s = 1; s <= 4; ++s)
+        if (passo(da, s) == a) return s;
+    return 0;
+}
+
+std::string cella(PuntoDis p) {
+    return std::to_string(p.r) + "," + std::to_string(p.c);
+}
+
+// Work marks kept in `Marca` while the drawing is reshaped: rows and columns move, the marks move with
+// their cells.
+constexpr std::int32_t kMarcaInizio = 1;
+constexpr std::int32_t kMarcaFine = 2;
+constexpr std::int32_t kMarcaPercorso = 3;
+constexpr std::int32_t kMarcaNuovoIncrocio = 100;  // + position along the route, 1..n
+
+bool dentro(int r, int c) {
+    return r >= 1 && c >= 1 && r <= kMaxRigheDis && c <= kMaxColonneDis;
+}
+
+// The cells of the extent in rows-then-columns order, passed to f until it returns false.
+void perOgniCella(const CellDrawing& g, const std::function<bool(PuntoDis)>& f) {
+    const LimitiDis& l = g.limiti;
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
+        for (int c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, kMaxColonneDis); ++c)
+            if (!f({r, c})) return;
+}
+
+std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
+    std::optional<PuntoDis> trovata;
+    perOgniCella(g, [&](PuntoDis p) {
+        if (g.at(p.r, p.c).Marca == marca) trovata = p;
+        return !trovata;
+    });
+    return trovata;
+}
+
+void azzeraMarche(CellDrawing& g) {
+    perOgniCella(g, [&](PuntoDis p) {
+        g.at(p.r, p.c).Marca = 0;
+        return true;
+    });
+}
+
+// A strand followed from a crossing cell: the strand cells in order, the crossings it goes straight
+// through with the heading it had there, and the crossing where it stops.
+struct Tratto {
+    std::vector<PuntoDis> celle;
+    std::vector<std::pair<PuntoDis, int>> incroci;
+    PuntoDis fine;
+    int latoFine = 0;  // the side of the last crossing that the strand enters by
+};
+
+// Follows the strand that leaves crossing cell `da` by side `lato`, straight through crossings, until it
+// has passed one crossing per key of `attese` (the key of each crossing given by `chiave`), the last one
+// being where it stops. Nothing when the strand breaks off, meets another crossing or runs longer than
+// the drawing holds cells.
+std::optional<Tratto> seguiTratto(const CellDrawing& g, PuntoDis da, int lato, const std::vector<int>& attese,
+                                  const std::function<int(const CellaDis&)>& chiave) {
+    if (attese.empty()) return std::nullopt;
+    const LimitiDis& l = g.limiti;
+    const long massimo = 2L * (l.RigaMax - l.RigaMin + 3) * (l.ColMax - l.ColMin + 3) + 8;
+    Tratto t;
+    int verso = lato;
+    PuntoDis p = passo(da, verso);
+    for (long passi = 0; passi < massimo; ++passi) {
+        if (!dentro(p.r, p.c)) return std::nullopt;
+        const CellaDis& x = g.at(p.r, p.c);
+        if (codiceIncrocio(x.codice)) {
+            if (chiave(x) != attese[t.incroci.size()]) return std::nullopt;
+            if (t.incroci.size() + 1 == attese.size()) {
+                t.fine = p;
+                t.latoFine = opposto(verso);
+                return t;
+            }
+            t.incroci.emplace_back(p, verso);
+        } else if (codiceTratto(x.codice)) {
+            const int entrata = opposto(verso);
+            if (!codiceEsce(x.codice, entrata)) return std::nullopt;
+            int uscita = 0;
+            for (int s = 1; s <= 4; ++s)
+                if (s != entrata && codiceEsce(x.codice, s)) uscita = s;
+            verso = uscita;
+            t.celle.push_back(p);
+        } else {
+            return std::nullopt;
+        }
+        p = passo(p, verso);
+    }
+    return std::nullopt;
+}
+
+// The regions of the diagram as patches of empty cells: every 4-connected patch of empty cells inside a
+// box gets the region that all the arcs around it have on one side.
+class Facce {
+  public:
+    Facce(const CellDrawing& g, int r0, int r1, int c0, int c1)
+        : r0_(r0),
+          c0_(c0),
+          righe_(r1 - r0 + 1),
+          colonne_(c1 - c0 + 1),
+          faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), -1) {
+        std::vector<PuntoDis> coda;
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c) {
+                if (!g.vuota(r, c) || faccia_[indice({r, c})] >= 0) continue;
+                const int f = static_cast<int>(regione_.size());
+                Candidate cand;
+                LimitiDis box{r, c, r, c};
+                coda.assign(1, {r, c});
+                faccia_[indice({r, c})] = f;
+                while (!coda.empty()) {
+                    const PuntoDis p = coda.back();
+                    coda.pop_back();
+                    box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
+                           std::min(box.ColMin, p.c)};
+                    for (int s = 1; s <= 4; ++s) {
+                        const PuntoDis q = passo(p, s);
+                        if (!nelRiquadro(q)) continue;
+                        if (g.vuota(q.r, q.c)) {
+                            if (faccia_[indice(q)] < 0) {
+                                faccia_[indice(q)] = f;
+                                coda.push_back(q);
+                            }
+                            continue;
+                        }
+                        const CellaDis& x = g.at(q.r, q.c);
+                        if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
+                    }
+                }
+                candidate_.push_back(cand);
+                regione_.push_back(0);
+                riquadri_.push_back(box);
+            }
+        assegna();
+    }
+
+    bool nelRiquadro(PuntoDis p) const {
+        return p.r >= r0_ && p.c >= c0_ && p.r < r0_ + righe_ && p.c < c0_ + colonne_;
+    }
+    // The region of the empty cell p, 0 when p is not an empty cell of the box or its patch has no
+    // region of its own.
+    int regione(PuntoDis p) const {
+        if (!nelRiquadro(p)) return 0;
+        const int f = faccia_[indice(p)];
+        return f < 0 ? 0 : regione_[static_cast<std::size_t>(f)];
+    }
+    const std::string& errore() const { return errore_; }
+    // The box of the cells of region reg (empty when no patch has it).
+    LimitiDis riquadro(int reg) const {
+        for (std::size_t f = 0; f < regione_.size(); ++f)
+            if (regione_[f] == reg) return riquadri_[f];
+        return {};
+    }
+
+  private:
+    struct Candidate {
+        bool viste = false;
+        std::array<int, 2> reg{};
+        int n = 0;
+        void interseca(int a, int b) {
+            if (!viste) {
+                viste = true;
+                reg = {a, b};
+                n = a == b ? 1 : 2;
+                return;
+            }
+            std::array<int, 2> tenute{};
+            int m = 0;
+            for (int i = 0; i < n; ++i)
+                if (reg[static_cast<std::size_t>(i)] == a || reg[static_cast<std::size_t>(i)] == b)
+                    tenute[static_cast<std::size_t>(m++)] = reg[static_cast<std::size_t>(i)];
+            reg = tenute;
+            n = m;
+        }
+    };
+
+    std::size_t indice(PuntoDis p) const {
+        return static_cast<std::size_t>(p.r - r0_) * static_cast<std::size_t>(colonne_) +
+               static_cast<std::size_t>(p.c - c0_);
+    }
+
+    // A patch whose arcs share one region gets it; a region taken is struck from the patches that could
+    // still have two (a patch inside a curl borders one arc only), until nothing changes.
+    void assegna() {
+        std::vector<int> presa;
+        auto faccia = [&](int reg) -> int& {
+            if (static_cast<std::size_t>(reg) >= presa.size())
+                presa.resize(static_cast<std::size_t>(reg) + 1, -1);
+            return presa[static_cast<std::size_t>(reg)];
+        };
+        for (bool cambiato = true; cambiato;) {
+            cambiato = false;
+            for (std::size_t f = 0; f < candidate_.size(); ++f) {
+                Candidate& k = candidate_[f];
+                if (regione_[f] != 0 || !k.viste) continue;
+                if (k.n == 2) {
+                    for (int i = 0; i < 2 && k.n == 2; ++i) {
+                        const int reg = k.reg[static_cast<std::size_t>(i)];
+                        if (faccia(reg) >= 0) {
+                            k.reg = {k.reg[static_cast<std::size_t>(1 - i)], 0};
+                            k.n = 1;
+                        }
+                    }
+                }
+                if (k.n != 1) continue;
+                const int reg = k.reg[0];
+                if (faccia(reg) >= 0) {
+                    errore_ = "two patches of empty cells both lie in region " + std::to_string(reg);
+                    return;
+                }
+                faccia(reg) = static_cast<int>(f);
+                regione_[f] = reg;
+                cambiato = true;
+            }
+        }
+    }
+
+    int r0_, c0_, righe_, colonne_;
+    std::vector<int> faccia_;
+    std::vector<Candidate> candidate_;
+    std::vector<int> regione_;
+    std::vector<LimitiDis> riquadri_;
+    std::string errore_;
+};
+
+// The shortest run with the fewest turns from `da` to `a` through the empty cells of region `reg`
+// (`da` and `a` themselves may be any empty cells). The heading into `da` and out of `a` count for the
+// turns. Empty when there is none.
+ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoDis da, int versoDa,
+                       PuntoDis a, int versoA, const LimitiDis& regione) {
+    // The search stays inside the box of the region's cells and the two ends.
+    if (regione.RigaMin > regione.RigaMax) return {};
+    const int r0 = std::min({regione.RigaMin, da.r, a.r}), r1 = std::max({regione.RigaMax, da.r, a.r});
+    const int c0 = std::min({regione.ColMin, da.c, a.c}), c1 = std::max({regione.ColMax, da.c, a.c});
+    const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
+    const auto stato = [&](PuntoDis p, int verso) {
+        return ((static_cast<std::size_t>(p.r - r0) * static_cast<std::size_t>(colonne) +
+                 static_cast<std::size_t>(p.c - c0)) *
+                4) +
+               static_cast<std::size_t>(verso - 1);
+    };
+    const std::size_t n = static_cast<std::size_t>(righe) * static_cast<std::size_t>(colonne) * 4;
+    constexpr int kInf = std::numeric_limits<int>::max();
+    constexpr int kPasso = 2, kSvolta = 1;
+    std::vector<int> costo(n, kInf);
+    std::vector<std::size_t> da_(n, n);
+    using Voce = std::tuple<int, int, int, int>;  // cost, row, column, heading
+    std::priority_queue<Voce, std::vector<Voce>, std::greater<>> coda;
+    costo[stato(da, versoDa)] = 0;
+    coda.emplace(0, da.r, da.c, versoDa);
+    const auto percorribile = [&](PuntoDis p) {
+        if (p.r < r0 || p.r > r1 || p.c < c0 || p.c > c1) return false;
+        if (p == a) return true;
+        return g.vuota(p.r, p.c) && facce.regione(p) == reg;
+    };
+    int migliore = kInf;
+    std::size_t fine = n;
+    while (!coda.empty()) {
+        const auto [k, r, c, verso] = coda.top();
+        coda.pop();
+        const PuntoDis p{r, c};
+        if (k != costo[stato(p, verso)]) continue;
+        if (p == a) {
+            const int totale = k + (verso == versoA ? 0 : kSvolta);
+            if (totale < migliore) {
+                migliore = totale;
+                fine = stato(p, verso);
+            }
+            continue;
+        }
+        for (int s = 1; s <= 4; ++s) {
+            if (s == opposto(verso)) continue;
+            const PuntoDis q = passo(p, s);
+            if (!percorribile(q)) continue;
+            const int nuovo = k + kPasso + (s == verso ? 0 : kSvolta);
+            const std::size_t sq = stato(q, s);
+            if (nuovo < costo[sq]) {
+                costo[sq] = nuovo;
+                da_[sq] = stato(p, verso);
+                coda.emplace(nuovo, q.r, q.c, s);
+            }
+        }
+    }
+    ListaCelleDis percorso;
+    for (std::size_t s = fine; s < n; s = da_[s]) {
+        const std::size_t cellaIdx = s / 4;
+        percorso.push_back({r0 + static_cast<int>(cellaIdx / static_cast<std::size_t>(colonne)),
+                            c0 + static_cast<int>(cellaIdx % static_cast<std::size_t>(colonne))});
+        if (percorso.size() > n) return {};
+    }
+    std::reverse(percorso.begin(), percorso.end());
+    return percorso;
+}
+
+// The crossing cell of crossing `numero`, when there is exactly one.
+std::optional<PuntoDis> cellaIncrocio(const CellDrawing& g, int numero) {
+    std::optional<PuntoDis> trovata;
+    int quante = 0;
+    perOgniCella(g, [&](PuntoDis p) {
+        const CellaDis& x = g.at(p.r, p.c);
+        if (codiceIncrocio(x.codice) && x.Numero == numero) {
+            trovata = p;
+            ++quante;
+        }
+        return true;
+    });
+    return quante == 1 ? trovata : std::nullopt;
+}
+
+// A green crossing tile: the crossing code the new crossing gets and whether the moved strand runs
+// across it horizontally. The name says which strand lies over ("-" horizontal, "|" vertical) and whether
+// the green one is it ("a") or not ("b").
+struct Segno {
+    char codice;
+    bool verdeOrizzontale;
+};
+std::optional<Segno> segnoVerde(std::string_view nome) {
+    if (!isCellaTratt(nome)) return std::nullopt;
+    const bool sopraOrizzontale = nome[1] == '-';
+    const bool verdeSopra = nome[2] == 'a';
+    return Segno{sopraOrizzontale ? '3' : '4', sopraOrizzontale == verdeSopra};
+}
+
+// Inserts an empty row after every row of the extent and an empty column after every column (the last
+// ones included), so that strands no longer touch and every region is one patch of empty cells.
+// Whether the drawing, spread out, still leaves an empty row and column round it inside the table.
+Status spazioPerDiradare(const LimitiDis& l) {
+    const int righe = l.RigaMax - l.RigaMin + 1, colonne = l.ColMax - l.ColMin + 1;
+    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + 2 * righe + 1 > kMaxRigheDis ||
+        l.ColMin + 2 * colonne + 1 > kMaxColonneDis)
+        return fail("The cell drawing (" + std::to_string(righe) + " rows, " + std::to_string(colonne) +
+                    " columns) is too large to be spread out for the redraw of the move.");
+    return {};
+}
+
+Status diradaDisegno(CellDrawing& g) {
+    const LimitiDis l = g.limiti;
+    if (Status s = spazioPerDiradare(l); !s) return s;
+    for (int r = l.RigaMax; r >= l.RigaMin - 1; --r)
+        if (Status s = F3InsRigaDis(g, r); !s) return s;
+    for (int c = l.ColMax; c >= l.ColMin - 1; --c)
+        if (Status s = F3InsColonnaDis(g, c); !s) return s;
+    return {};
+}
+
+// The first and the last crossing cell found (rows then columns) are pulled apart when they lie within
+// two rows and two columns of each other; one crossing cell, or none, ends it at once.
+Status separaPrimoUltimo(CellDrawing& g) {
+    for (int giro = 0; giro < 8; ++giro) {
+        std::optional<PuntoDis> primo, ultimo;
+        perOgniCella(g, [&](PuntoDis p) {
+            if (codiceIncrocio(g.at(p.r, p.c).codice)) {
+                if (!primo) primo = p;
+                ultimo = p;
+            }
+            return true;
+        });
+        if (!primo || *primo == *ultimo) return {};
+        const int dr = std::abs(primo->r - ultimo->r), dc = std::abs(primo->c - ultimo->c);
+        Status s;
+        if (dc == 0 && dr < 3)
+            s = F3InsRigaDis(g, std::min(primo->r, ultimo->r));
+        else if (dr == 0 && dc < 3)
+            s = F3InsColonnaDis(g, std::min(primo->c, ultimo->c));
+        else if (dr > 2 || dc > 2)
+            return {};
+        else
+            s = F3InsColonnaDis(g, std::min(primo->c, ultimo->c));
+        if (!s) return s;
+    }
+    return {};
+}
+
+// Two crossing cells side by side, if any.
+std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
+    std::optional<PuntoDis> trovata;
+    perOgniCella(g, [&](PuntoDis p) {
+        if (!codiceIncrocio(g.at(p.r, p.c).codice)) return true;
+        for (int s : {2, 3}) {
+            const PuntoDis q = passo(p, s);
+            if (dentro(q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
+        }
+        return !trovata;
+    });
+    return trovata;
+}
+
+// Every cell up to row rMax and column cMax drawn again, the new route in green: the drawing moved while
+// it was spread out and squeezed back.
+void disegnaTutto(const CellDrawing& g, VistaRidisegno& vista, int rMax, int cMax) {
+    if (!vista.Gr3) return;
+    const LimitiDis& l = g.limiti;
+    const int r1 = std::min(std::max(l.RigaMax, rMax), kMaxRigheDis);
+    const int c1 = std::min(std::max(l.ColMax, cMax), kMaxColonneDis);
+    vista.Gr3->setRedraw(false);
+    for (int r = 1; r <= r1; ++r)
+        for (int c = 1; c <= c1; ++c) {
+            const CellaDis& x = g.at(r, c);
+            const bool nuova = x.Marca == kMarcaPercorso || x.Marca > kMarcaNuovoIncrocio;
+            F3AggImg(g, vista, r, c, nuova ? ColVerde : ColNero);
+            if (!g.vuota(r, c))
+                vista.UltimaColonnaDis = std::max(vista.UltimaColonnaDis, c + vista.ColonnaBaseDis);
+        }
+    vista.Gr3->setRedraw(true);
+}
+
+}  // namespace
+
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa) {
+    // The move, checked before anything changes.
+    if (archiMossa.empty()) return fail("The move names no arc of the strand to move.");
+    for (int a : archiMossa)
+        if (a < 1 || a > d.NumArchi || a > kMaxArchi)
+            return fail("Arc " + std::to_string(a) + " of the moved strand is not an arc of the diagram.");
+    for (int a : archiAttraversati)
+        if (a < 1 || a > d.NumArchi || a > kMaxArchi)
+            return fail("Crossed arc " + std::to_string(a) + " is not an arc of the diagram.");
+    if (regioniMossa.size() != archiAttraversati.size() + 1)
+        return fail("The route of the move needs one region more than the arcs it crosses.");
+    for (int r : regioniMossa)
+        if (r < 1 || r > d.NumRegioni)
+            return fail("Region " + std::to_string(r) + " of the route is not a region of the diagram.");
+    const auto arco = [&](int a) -> const Arco& { return d.archi[static_cast<std::size_t>(a)]; };
+    const int inizio = arco(archiMossa.front()).IncrocioDa, fine = arco(archiMossa.back()).IncrocioA;
+    // Crossings met along the old route: the inner ones, then the end crossing.
+    std::vector<int> vecchi;
+    for (int a : archiMossa) vecchi.push_back(arco(a).IncrocioA);
+
+    const std::optional<PuntoDis> x0 = cellaIncrocio(tblGen, inizio), y0 = cellaIncrocio(tblGen, fine);
+    if (!x0 || !y0 || inizio == fine)
+        return fail("The start and end crossings of the moved strand are not in the cell drawing.");
+    // The side of the start crossing the strand leaves by: the one the diagram names first, else the one
+    // whose strand passes the crossings of the old route in order.
+    const auto perNumero = [](const CellaDis& x) { return static_cast<int>(x.Numero); };
+    std::array<int, 4> lati = {1, 2, 3, 4};
+    const int latoDiagramma = ArcoInnodo(d, inizio, archiMossa.front());
+    if (latoDiagramma >= 1) std::swap(lati[0], lati[static_cast<std::size_t>(latoDiagramma - 1)]);
+    int latoInizio = 0;
+    for (int s : lati)
+        if (seguiTratto(tblGen, *x0, s, vecchi, perNumero)) {
+            latoInizio = s;
+            break;
+        }
+    if (latoInizio == 0)
+        return fail(
+            "The old route of the moved strand cannot be followed in the cell drawing from crossing " +
+            std::to_string(inizio) + ".");
+    // The new crossings: one green tile on each crossed arc, on a straight cell.
+    std::vector<PuntoDis> marcati(archiAttraversati.size());
+    std::vector<Segno> segni(archiAttraversati.size());
+    int verdi = 0;
+    std::string errore;
+    perOgniCella(tblGen, [&](PuntoDis p) {
+        const auto segno = segnoVerde(tblGen.Simbolo(p.r, p.c));
+        if (!segno) return true;
+        ++verdi;
+        const CellaDis& x = tblGen.at(p.r, p.c);
+        const auto it = std::find(archiAttraversati.begin(), archiAttraversati.end(), x.Numero);
+        const bool dritta =
+            (x.codice == '1' && segno->verdeOrizzontale) || (x.codice == '2' && !segno->verdeOrizzontale);
+        if (it == archiAttraversati.end() || !dritta) {
+            errore =
+                "The green crossing at cell " + cella(p) + " is not on a straight cell of a crossed arc.";
+            return false;
+        }
+        const auto k = static_cast<std::size_t>(it - archiAttraversati.begin());
+        marcati[k] = p;
+        segni[k] = *segno;
+        return true;
+    });
+    if (!errore.empty()) return fail(errore);
+    if (verdi != static_cast<int>(archiAttraversati.size()) ||
+        std::any_of(marcati.begin(), marcati.end(), [](PuntoDis p) { return p.r == 0; }))
+        return fail("The cell drawing holds " + std::to_string(verdi) + " green crossings for " +
+                    std::to_string(archiAttraversati.size()) + " crossed arcs.");
+
+    const LimitiDis estesa = tblGen.limiti;
+    if (Status s = spazioPerDiradare(estesa); !s) return s;
+
+    // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
+    struct Marche {
+        CellDrawing& g;
+        ~Marche() { azzeraMarche(g); }
+    } marche{tblGen};
+    azzeraMarche(tblGen);
+    tblGen.at(x0->r, x0->c).Marca = kMarcaInizio;
+    tblGen.at(y0->r, y0->c).Marca = kMarcaFine;
+    for (std::size_t k = 0; k < marcati.size(); ++k)
+        tblGen.at(marcati[k].r, marcati[k].c).Marca = kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k);
+
+    if (Status s = diradaDisegno(tblGen); !s) return s;
+    vista.tick();
+    const LimitiDis l = tblGen.limiti;
+    const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
+    const std::optional<PuntoDis> xm = cercaMarca(tblGen, kMarcaInizio), ym = cercaMarca(tblGen, kMarcaFine);
+    bool persi = !xm || !ym;
+    for (std::size_t k = 0; k < marcati.size(); ++k) {
+        const auto m = cercaMarca(tblGen, kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k));
+        persi = persi || !m;
+        if (m) marcati[k] = *m;
+    }
+    const PuntoDis x = xm.value_or(PuntoDis{}), y = ym.value_or(PuntoDis{});
+    const std::optional<Tratto> vecchio =
+        persi ? std::nullopt : seguiTratto(tblGen, x, latoInizio, vecchi, perNumero);
+    if (!vecchio || vecchio->celle.empty() || vecchio->fine != y)
+        return fail("The old route of the moved strand is lost after spreading out the cell drawing.");
+
+    // Regions as patches of the drawing with the old route still in place.
+    const Facce facce(tblGen, r0, r1, c0, c1);
+    if (!facce.errore().empty())
+        return fail("The regions of the cell drawing are not clear: " + facce.errore() + ".");
+    vista.tick();
+
+    // The old route goes; its crossings keep the strand that passed across it.
+    for (PuntoDis p : vecchio->celle) {
+        CellaDis& c = tblGen.at(p.r, p.c);
+        c.codice = '0';
+        c.Numero = 0;
+        c.Reg1 = c.Reg2 = 0;
+        tblGen.setSimbolo(p.r, p.c, "");
+    }
+    for (const auto& [p, verso] : vecchio->incroci) {
+        tblGen.setCodice(p.r, p.c, verso == 1 || verso == 3 ? "2" : "1");
+        tblGen.at(p.r, p.c).Numero = 0;
+        tblGen.setSimbolo(p.r, p.c, "");
+    }
+
+    // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
+    // and leaving every new crossing across the crossed arc.
+    const std::size_t n = marcati.size();
+    std::vector<std::array<PuntoDis, 2>> porte(n);  // the cells before and after each new crossing
+    for (std::size_t k = 0; k < n; ++k) {
+        const PuntoDis m = marcati[k];
+        const int lato = segni[k].verdeOrizzontale ? 4 : 1;
+        const PuntoDis p1 = passo(m, lato), p2 = passo(m, opposto(lato));
+        const int g1 = facce.regione(p1), g2 = facce.regione(p2);
+        const int prima = regioniMossa[k], dopo = regioniMossa[k + 1];
+        if (g1 == prima && g2 == dopo)
+            porte[k] = {p1, p2};
+        else if (g2 == prima && g1 == dopo)
+            porte[k] = {p2, p1};
+        else
+            return fail("The green crossing at cell " + cella(m) + " does not lie between regions " +
+                        std::to_string(prima) + " and " + std::to_string(dopo) + ".");
+        tblGen.setCodice(m.r, m.c, std::string_view(&segni[k].codice, 1));
+        tblGen.at(m.r, m.c).Numero = 0;
+        tblGen.setSimbolo(m.r, m.c, "");
+    }
+    for (std::size_t k = 0; k <= n; ++k) {
+        const PuntoDis capoA = k == 0 ? x : marcati[k - 1];
+        const PuntoDis capoB = k == n ? y : marcati[k];
+        const PuntoDis da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
+        const PuntoDis a = k == n ? vecchio->celle.back() : porte[k][0];
+        const int reg = regioniMossa[k];
+        ListaCelleDis tratto = instrada(tblGen, facce, reg, da, latoVerso(capoA, da), a, latoVerso(a, capoB),
+                                        facce.riquadro(reg));
+        if (tratto.empty())
+            return fail("No way through region " + std::to_string(reg) + " from cell " + cella(da) +
+                        " to cell " + cella(a) + " for the moved strand.");
+        for (PuntoDis p : tratto) {
+            tblGen.at(p.r, p.c).Marca = kMarcaPercorso;
+            LimitiDis& e = tblGen.limiti;
+            e = {std::max(e.RigaMax, p.r), std::max(e.ColMax, p.c), std::min(e.RigaMin, p.r),
+                 std::min(e.ColMin, p.c)};
+        }
+        tratto.insert(tratto.begin(), capoA);
+        tratto.push_back(capoB);
+        F3SettaSimboliDis(tblGen, vista, tratto, ColVerde);
+        vista.tick();
+    }
+
+    // The drawing squeezed back and its crossings kept apart.
+    for (const auto& passo3 : {F3EliminaRgheUgualiDis, F3EliminaColonneUgualiDis, F3VerificaNodiViciniColonna,
+                               F3VerificaNodiViciniRiga, separaPrimoUltimo})
+        if (Status s = passo3(tblGen); !s) return s;
+
+    // What the caller builds on: a closed drawing, no touching crossings, and the moved strand running from
+    // the start crossing through the new crossings, in route order, to the end crossing.
+    if (Status s = verificaCelDis(tblGen); !s)
+        return fail("The redrawn cell drawing is broken: " + s.error());
+    if (const auto p = incrociAccostati(tblGen))
+        return fail("Two crossings touch at cell " + cella(*p) + " of the redrawn cell drawing.");
+    std::vector<int> nuovi;
+    for (std::size_t k = 1; k <= n; ++k) nuovi.push_back(kMarcaNuovoIncrocio + static_cast<int>(k));
+    nuovi.push_back(kMarcaFine);
+    const std::optional<PuntoDis> xDopo = cercaMarca(tblGen, kMarcaInizio);
+    if (!xDopo || !seguiTratto(tblGen, *xDopo, latoInizio, nuovi,
+                               [](const CellaDis& c) { return static_cast<int>(c.Marca); }))
+        return fail("The moved strand does not run through its new crossings in the redrawn cell drawing.");
+
+    disegnaTutto(tblGen, vista, std::max(estesa.RigaMax, r1), std::max(estesa.ColMax, c1));
+    vista.ColonnaScorrimento = vista.ColonnaBaseDis;
+    return {};
+}
+
+}  // namespace trevalon

@@ -1,0 +1,44 @@
+#pragma once
+// The redraw of the cell drawing after a move III or a horizontal move III: the moved strand (a bridge
+// that passes over, or under, every crossing on its way) is taken off its old route and laid along the
+// chosen route of regions, crossing the listed arcs where the main window marked the new crossings with
+// the green crossing tiles ("v-a", "v-b", "v|a", "v|b", copied into `Simbolo`).
+//
+// The drawing is first spread out (an empty row after every row and an empty column after every column),
+// so that every region of the diagram is one connected patch of empty cells. Each piece of the new route,
+// from one of its crossings to the next, is then the shortest run with the fewest turns through the empty
+// cells of the region it must lie in; the old route is cleared, its crossings become plain strands of the
+// other strand, and the drawing is squeezed back by dropping the rows and columns that only repeat their
+// neighbours. Every loop is bounded by the drawing; a drawing that would pass the table, a route that finds
+// no way, or a result that is not a closed drawing of the expected crossings is a failure, and the caller
+// then applies the move through the code instead.
+
+#include <vector>
+
+#include "celldraw/redraw.h"
+#include "model/cell_drawing.h"
+#include "model/tables.h"
+#include "platform/result.h"
+
+namespace trevalon {
+
+// `F3disTxt3`: tblGen is the drawing made from d's cell table while the candidate was shown (F3GenCelDis
+// with false). archiMossa: the arcs of the moved strand in walking order (`ListaArchiMossa`); the start
+// crossing is the `IncrocioDa` of the first, the end crossing the `IncrocioA` of the last.
+// archiAttraversati: the arcs the new route crosses, in route order; regioniMossa: the regions of the route
+// (`ListaRegioniMossa`), one more than the crossed arcs.
+//
+// On success the moved strand runs from the start crossing to the end crossing along strand cells through
+// one new crossing cell per crossed arc ("3" where the horizontal strand passes over, "4" where the
+// vertical one does), the cells of its old route are empty, its old crossings are plain strands of the
+// strand they crossed, no two crossing cells touch, and the drawing is drawn into the view (the new route
+// in green). Refused before anything is changed: arcs or regions out of range, a start or end crossing
+// or a marked crossing that is not in the drawing, an old route that cannot be followed, a drawing too
+// large to be spread out inside the table. Other failures leave the drawing half changed (without work
+// marks): the caller discards it. The view's scroll column becomes its base column; the tidy-up of the
+// whole drawing that may follow is the caller's.
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa);
+
+}  // namespace trevalon

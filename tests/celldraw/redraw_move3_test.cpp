@@ -1,0 +1,284 @@
+#include "celldraw/redraw_move3.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "celldraw/cell_drawing_build.h"
+#include "celldraw/cell_drawing_check.h"
+#include "layout/build.h"
+#include "layout/layout_state.h"
+#include "layout/palette.h"
+#include "layout/tile_renderer.h"
+#include "model/drawn_structure.h"
+#include "model/structure.h"
+#include "moves/bridge_rewrite.h"
+#include "moves/bridge_search.h"
+#include "moves/compare.h"
+#include "platform/headless_ui.h"
+#include "support/diagram_generators.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+namespace ts = trevalon::testsupport;
+
+// A diagram laid out from its code, with the main grid and tile names it was drawn into.
+struct Disegnato {
+    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+    RenderState st;
+    GridControl griglia;
+    TileNameTable tbltt;
+    TilePalette palette{PaletteId::Form1, false};
+
+    bool costruisci(const std::string& gauss, const std::string& lettere) {
+        auto s = std::make_unique<LayoutState>();
+        ScriptedUi ui;
+        d->txtNodo = gauss;
+        d->TxtOri = lettere;
+        InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code);
+        return CostruisciDaCodice(*d, *s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui) &&
+               Cmdgecare_Click(*d);
+    }
+
+    // The candidate as the move III search shows it: the whole diagram in black, the bridge in red (its
+    // two end crossings left black), and one green crossing marker on each crossed arc, each near the
+    // one before.
+    void evidenzia(const CandidatoPonte& c) {
+        const RenderTarget t{griglia, tbltt, palette, nullptr};
+        const std::string ab2(1, c.ab2);
+        tbltt.reset();
+        DisegnoGrafico(*d, st, t, 0, ColNero, false, "", -1);
+        for (std::size_t k = 0; k < c.archiPonte.size(); ++k) {
+            const Arco& a = d->archi[static_cast<std::size_t>(c.archiPonte[k])];
+            int nonFare = -1;
+            if (k == 0) {
+                nonFare = a.IncrocioDa;
+                st.RigaSegno = d->incroci[static_cast<std::size_t>(a.IncrocioDa)].Riga;
+                st.ColSegno = d->incroci[static_cast<std::size_t>(a.IncrocioDa)].Colonna;
+            } else if (k + 1 == c.archiPonte.size()) {
+                nonFare = a.IncrocioA;
+            }
+            DisegnoGrafico(*d, st, t, c.archiPonte[k], ColRosso, false, "", nonFare);
+        }
+        for (int a : c.archiAttraversati) DisegnoGrafico(*d, st, t, a, ColRosso, true, ab2, -1);
+    }
+};
+
+std::vector<PuntoDis> celleVerdi(const CellDrawing& g, std::set<std::string>* nomi = nullptr) {
+    std::vector<PuntoDis> out;
+    for (int r = g.limiti.RigaMin; r <= g.limiti.RigaMax; ++r)
+        for (int c = g.limiti.ColMin; c <= g.limiti.ColMax; ++c)
+            if (isCellaTratt(g.Simbolo(r, c))) {
+                out.push_back({r, c});
+                if (nomi) nomi->insert(std::string(g.Simbolo(r, c)));
+            }
+    return out;
+}
+
+struct Conteggi {
+    int candidati = 0, ricadute = 0, sotto = 0, sopra = 0, verdiVicini = 0;
+    std::set<std::string> nomiVerdi;
+};
+
+// Every bridge candidate of a diagram (at most `massimo` per kind) is highlighted, redrawn, checked, walked
+// back into a diagram and compared with the rewrite of the same move.
+void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int massimo, Conteggi& n) {
+    Disegnato x;
+    ASSERT_TRUE(x.costruisci(gauss, lettere)) << gauss;
+    auto gen = std::make_unique<CellDrawing>();
+    for (char ab1 : {'-', '+'})
+        for (bool orizzontale : {false, true}) {
+            std::vector<CandidatoPonte> candidati;
+            EnumeraCandidatiPonte(*x.d, ab1, ab1 == '-' ? '+' : '-', orizzontale,
+                                  [&](const CandidatoPonte& c) {
+                                      candidati.push_back(c);
+                                      return static_cast<int>(candidati.size()) < massimo;
+                                  });
+            for (const CandidatoPonte& c : candidati) {
+                SCOPED_TRACE(gauss + " " + lettere + " bridge " + c.mossa.ListaArchiMossa + " (" + ab1 +
+                             ") crossing " + c.mossa.ListaArchiAttraversati + " regions " +
+                             c.mossa.ListaRegioniMossa);
+                int contatore = 1;
+                const auto riscritto = NuovoNodoDaPonte(*x.d, c.mossa, ab1, contatore);
+                ASSERT_TRUE(riscritto) << riscritto.error();
+                x.evidenzia(c);
+                ASSERT_TRUE(F3GenCelDis(*gen, *x.d, x.tbltt, false));
+                const std::vector<PuntoDis> verdi = celleVerdi(*gen, &n.nomiVerdi);
+                ASSERT_EQ(verdi.size(), c.archiAttraversati.size());
+                for (std::size_t i = 0; i < verdi.size(); ++i)
+                    for (std::size_t j = i + 1; j < verdi.size(); ++j)
+                        n.verdiVicini +=
+                            std::abs(verdi[i].r - verdi[j].r) <= 1 && std::abs(verdi[i].c - verdi[j].c) <= 1;
+                ++n.candidati;
+                VistaRidisegno vista;
+                const Status s = F3disTxt3(*gen, vista, *x.d, c.archiPonte, c.archiAttraversati, c.regioni);
+                if (!s) {
+                    ++n.ricadute;
+                    ADD_FAILURE() << "fallback: " << s.error();
+                    continue;
+                }
+                ++(ab1 == '-' ? n.sopra : n.sotto);
+                ASSERT_TRUE(verificaCelDis(*gen)) << verificaCelDis(*gen).error();
+                auto dopo = std::make_unique<Diagram>();
+                const Status walked = StrutturaDaTblGen(*dopo, *gen);
+                ASSERT_TRUE(walked) << walked.error();
+                EXPECT_EQ(dopo->NumIncroci,
+                          x.d->NumIncroci - c.incrociPonte + static_cast<int>(c.archiAttraversati.size()));
+                EXPECT_TRUE(stessoCodice(dopo->txtNodo, riscritto->txtNodo))
+                    << dopo->txtNodo << " drawn, " << riscritto->txtNodo << " rewritten";
+            }
+        }
+}
+
+// Over- and under-bridges, move III and horizontal move III, of named knots drawn with extra crossings and
+// of generated diagrams of 10 to 40 crossings: each redraw gives the diagram of the rewrite. Over all of
+// them the four green crossing tiles occur, and so do green crossings side by side or corner to corner.
+TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
+    std::vector<ts::GaussDiagram> diagrammi;
+    for (const char* nome : {"trefoil_left", "4_1", "5_2", "6_1"}) {
+        const ts::GaussDiagram g = ts::diagramOf(ts::namedKnot(nome));
+        diagrammi.push_back(ts::enlarged(g, 1, g.crossings() + 6));
+    }
+    for (std::uint32_t seme = 1; seme <= 4; ++seme) {
+        const int taglia = 10 * static_cast<int>(seme);
+        diagrammi.push_back(seme % 2
+                                ? ts::randomUnknot(seme, taglia)
+                                : ts::enlarged(ts::randomBraidKnot(seme, 3, taglia / 2), seme + 40, taglia));
+    }
+    Conteggi n;
+    for (const ts::GaussDiagram& g : diagrammi) ridisegnaTutti(ts::gaussText(g), ts::lettersText(g), 2, n);
+    std::cout << "[ redraw III ] " << n.candidati << " candidates, " << n.ricadute << " fallbacks\n";
+    EXPECT_GT(n.sopra, 0);
+    EXPECT_GT(n.sotto, 0);
+    EXPECT_GT(n.verdiVicini, 0);
+    EXPECT_EQ(n.nomiVerdi, (std::set<std::string>{"v-a", "v-b", "v|a", "v|b"}));
+}
+
+// What a refused redraw leaves: the codes and numbers of the drawing's cells, its extent and no work mark.
+std::string stato(const CellDrawing& g) {
+    const LimitiDis& l = g.limiti;
+    std::string out = std::to_string(l.RigaMin) + "," + std::to_string(l.RigaMax) + "," +
+                      std::to_string(l.ColMin) + "," + std::to_string(l.ColMax) + ":";
+    for (int r = 1; r <= l.RigaMax + 2; ++r)
+        for (int c = 1; c <= l.ColMax + 2; ++c) {
+            const CellaDis& x = g.at(r, c);
+            out += x.codice ? x.codice : '.';
+            out += std::to_string(x.Numero) + (x.Marca ? "!" : " ");
+        }
+    return out;
+}
+
+// Bad moves, and drawings the redraw cannot follow, are refused with a message; what is refused before the
+// drawing is reshaped leaves it as it was. A route end walled in from its region fails at once, with no
+// box and no endless trace.
+TEST(RedrawMove3, RefusedMovesAndDrawingsFailWithoutHanging) {
+    // The first drawing of 5_2 with extra crossings that has a candidate crossing some arcs and one
+    // crossing none.
+    Disegnato x;
+    std::optional<CandidatoPonte> attraversa, diretto;
+    for (std::uint32_t seme = 1; seme <= 20 && !(attraversa && diretto); ++seme) {
+        x = Disegnato{};
+        attraversa.reset();
+        diretto.reset();
+        const ts::GaussDiagram g = ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), seme, 12);
+        ASSERT_TRUE(x.costruisci(ts::gaussText(g), ts::lettersText(g)));
+        for (char ab1 : {'-', '+'})
+            for (bool orizzontale : {false, true})
+                EnumeraCandidatiPonte(*x.d, ab1, ab1 == '-' ? '+' : '-', orizzontale,
+                                      [&](const CandidatoPonte& c) {
+                                          auto& posto = c.archiAttraversati.empty() ? diretto : attraversa;
+                                          if (!posto) posto = c;
+                                          return true;
+                                      });
+    }
+    ASSERT_TRUE(attraversa && diretto);
+    const Diagram& d = *x.d;
+    // A region beside neither end arc of the direct candidate's bridge.
+    int lontana = 0;
+    const Arco& primo = d.archi[static_cast<std::size_t>(diretto->archiPonte.front())];
+    const Arco& ultimo = d.archi[static_cast<std::size_t>(diretto->archiPonte.back())];
+    for (int r = 1; r <= d.NumRegioni && lontana == 0; ++r)
+        if (r != primo.Reg1 && r != primo.Reg2 && r != ultimo.Reg1 && r != ultimo.Reg2) lontana = r;
+    ASSERT_NE(lontana, 0);
+
+    struct Caso {
+        const char* nome;
+        const CandidatoPonte* c;
+        std::function<void(CellDrawing&, std::vector<int>& mossi, std::vector<int>& attraversati,
+                           std::vector<int>& regioni)>
+            guasta;
+        const char* messaggio;  // part of the failure's message
+        bool intatto;
+    };
+    const auto nulla = [](CellDrawing&, std::vector<int>&, std::vector<int>&, std::vector<int>&) {};
+    const std::vector<Caso> casi = {
+        {"nothing wrong", &*attraversa, nulla, "", true},
+        {"arc out of range", &*attraversa,
+         [&](CellDrawing&, std::vector<int>& m, std::vector<int>&, std::vector<int>&) {
+             m.push_back(d.NumArchi + 1);
+         },
+         "not an arc", true},
+        {"one region short", &*attraversa,
+         [](CellDrawing&, std::vector<int>&, std::vector<int>&, std::vector<int>& r) { r.pop_back(); },
+         "one region more", true},
+        {"region out of range", &*attraversa,
+         [&](CellDrawing&, std::vector<int>&, std::vector<int>&, std::vector<int>& r) {
+             r[0] = d.NumRegioni + 1;
+         },
+         "not a region", true},
+        {"green crossing missing", &*attraversa,
+         [](CellDrawing& gen, std::vector<int>&, std::vector<int>&, std::vector<int>&) {
+             const PuntoDis p = celleVerdi(gen).front();
+             gen.setSimbolo(p.r, p.c, "n*");
+         },
+         "green crossings for", true},
+        {"old route broken", &*attraversa,
+         [&](CellDrawing& gen, std::vector<int>& m, std::vector<int>&, std::vector<int>&) {
+             for (int r = gen.limiti.RigaMin; r <= gen.limiti.RigaMax; ++r)
+                 for (int c = gen.limiti.ColMin; c <= gen.limiti.ColMax; ++c)
+                     if (gen.at(r, c).Numero == m.front() && codiceTratto(gen.at(r, c).codice)) {
+                         gen.setCodice(r, c, "0");
+                         return;
+                     }
+         },
+         "cannot be followed", true},
+        {"drawing too large for the table", &*attraversa,
+         [](CellDrawing& gen, std::vector<int>&, std::vector<int>&, std::vector<int>&) {
+             gen.setCodice(600, 5, "1");
+             gen.limiti.RigaMax = 600;
+         },
+         "too large", true},
+        {"route end walled in", &*diretto,
+         [&](CellDrawing&, std::vector<int>&, std::vector<int>&, std::vector<int>& r) { r = {lontana}; },
+         "No way through region", false},
+    };
+    auto gen = std::make_unique<CellDrawing>();
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        x.evidenzia(*k.c);
+        ASSERT_TRUE(F3GenCelDis(*gen, d, x.tbltt, false));
+        std::vector<int> mossi = k.c->archiPonte, attraversati = k.c->archiAttraversati,
+                         regioni = k.c->regioni;
+        k.guasta(*gen, mossi, attraversati, regioni);
+        const std::string prima = stato(*gen);
+        VistaRidisegno vista;
+        const Status s = F3disTxt3(*gen, vista, d, mossi, attraversati, regioni);
+        EXPECT_EQ(s.ok(), std::string(k.messaggio).empty()) << s.error();
+        EXPECT_NE(s.error().find(k.messaggio), std::string::npos) << s.error();
+        if (k.intatto && !s) {
+            EXPECT_EQ(stato(*gen), prima);
+        }
+        EXPECT_EQ(stato(*gen).find('!'), std::string::npos) << "a work mark is left";
+    }
+}
+
+}  // namespace
+}  // namespace trevalon
