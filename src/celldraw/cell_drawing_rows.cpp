@@ -209,15 +209,7 @@ Status eliminaUguali(CellDrawing& g, const Asse& asse) {
         if (++meta < a) asse.copia(g, a, meta);
     }
     for (int a = meta + 1; a <= ultimo; ++a)
-        for (int b = 1; b <= asse.maxTraverso(); ++b) {
-            CellaDis& x = asse.cella(g, a, b);
-            x.codice = 0;
-            x.simbolo = 0;
-            x.Numero = 0;
-            x.Reg1 = 0;
-            x.Reg2 = 0;
-            x.Marca = 0;
-        }
+        for (int b = 1; b <= asse.maxTraverso(); ++b) svuotaCellaDis(asse.cella(g, a, b));
     if (meta < primo)
         l = LimitiDis{};
     else

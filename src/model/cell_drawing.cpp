@@ -44,15 +44,7 @@ std::uint8_t CellDrawing::intern(std::string_view n) {
 
 void InizializzaCelDis(CellDrawing& tblGen) {
     for (int r = 1; r < CellDrawing::kRows; ++r)
-        for (int c = 1; c < CellDrawing::kCols; ++c) {
-            CellaDis& x = tblGen.at(r, c);
-            x.codice = 0;
-            x.simbolo = 0;
-            x.Numero = 0;
-            x.Reg1 = 0;
-            x.Reg2 = 0;
-            x.Marca = 0;
-        }
+        for (int c = 1; c < CellDrawing::kCols; ++c) svuotaCellaDis(tblGen.at(r, c));
 }
 
 }  // namespace trevalon

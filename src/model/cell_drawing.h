@@ -75,6 +75,17 @@ class CellDrawing {
     std::vector<std::string> names_{std::string()};
 };
 
+// One cell emptied as a cleared drawing holds it: no code, tile name, number, regions or mark (`Tooltip`
+// and the side marks are kept).
+inline void svuotaCellaDis(CellaDis& x) {
+    x.codice = 0;
+    x.simbolo = 0;
+    x.Numero = 0;
+    x.Reg1 = 0;
+    x.Reg2 = 0;
+    x.Marca = 0;
+}
+
 // `InizializzaCelDis`: rows 1..700 and columns 1..2000 get the empty code and tile name and 0 in Numero,
 // Reg1, Reg2 and Marca. Row 0, column 0, Tooltip and Lati are left as they are.
 void InizializzaCelDis(CellDrawing& tblGen);

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "disegno_da_codice.h"
 #include "layout/build.h"
 #include "layout/layout_state.h"
 #include "layout/palette.h"
@@ -123,18 +124,10 @@ TEST(CellDrawingBuild, DiagramsFromTheirCodeGiveAClosedDrawingThatWalksBackToThe
         codici.emplace_back(testsupport::gaussText(braccio), testsupport::lettersText(braccio));
     }
     for (const auto& [gauss, lettere] : codici) {
-        auto d = std::make_unique<Diagram>();
-        auto s = std::make_unique<LayoutState>();
-        RenderState st;
-        GridControl griglia;
-        TileNameTable tbltt;
-        const TilePalette palette(PaletteId::Form1, false);
-        ScriptedUi ui;
-        d->txtNodo = gauss;
-        d->TxtOri = lettere;
-        InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code);
-        ASSERT_TRUE(CostruisciDaCodice(*d, *s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui)) << gauss;
-        ASSERT_TRUE(Cmdgecare_Click(*d)) << gauss;
+        fixture::Disegnato disegno;
+        ASSERT_TRUE(disegno.costruisci(gauss, lettere)) << gauss;
+        const std::unique_ptr<Diagram>& d = disegno.d;
+        const TileNameTable& tbltt = disegno.tbltt;
 
         auto gen = std::make_unique<CellDrawing>();
         ASSERT_TRUE(F3GenCelDis(*gen, *d, tbltt, false)) << gauss;

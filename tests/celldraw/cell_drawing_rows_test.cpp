@@ -11,6 +11,7 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_list.h"
+#include "disegno_da_codice.h"
 #include "layout/build.h"
 #include "layout/layout_state.h"
 #include "layout/palette.h"
@@ -157,17 +158,10 @@ TEST(CellDrawingRows, DrawingsOfKnotsKeepTheirKnotThroughEveryChange) {
     int tolte = 0;  // rows and columns dropped in all
     for (const auto& [gauss, lettere] : codici) {
         SCOPED_TRACE(gauss);
-        auto d = std::make_unique<Diagram>();
-        auto s = std::make_unique<LayoutState>();
-        RenderState st;
-        GridControl griglia;
-        TileNameTable tbltt;
-        const TilePalette palette(PaletteId::Form1, false);
-        ScriptedUi ui;
-        d->txtNodo = gauss;
-        d->TxtOri = lettere;
-        InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code);
-        ASSERT_TRUE(CostruisciDaCodice(*d, *s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui));
+        fixture::Disegnato disegno;
+        ASSERT_TRUE(disegno.costruisci(gauss, lettere)) << gauss;
+        const std::unique_ptr<Diagram>& d = disegno.d;
+        const TileNameTable& tbltt = disegno.tbltt;
         auto g = std::make_unique<CellDrawing>();
         ASSERT_TRUE(F3GenCelDis(*g, *d, tbltt, false));
 

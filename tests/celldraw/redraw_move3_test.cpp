@@ -12,9 +12,7 @@
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
-#include "layout/build.h"
-#include "layout/layout_state.h"
-#include "layout/palette.h"
+#include "disegno_da_codice.h"
 #include "layout/tile_renderer.h"
 #include "model/drawn_structure.h"
 #include "model/structure.h"
@@ -30,24 +28,8 @@ namespace {
 
 namespace ts = trevalon::testsupport;
 
-// A diagram laid out from its code, with the main grid and tile names it was drawn into.
-struct Disegnato {
-    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
-    RenderState st;
-    GridControl griglia;
-    TileNameTable tbltt;
-    TilePalette palette{PaletteId::Form1, false};
-
-    bool costruisci(const std::string& gauss, const std::string& lettere) {
-        auto s = std::make_unique<LayoutState>();
-        ScriptedUi ui;
-        d->txtNodo = gauss;
-        d->TxtOri = lettere;
-        InizializzaGr(griglia, d->NumRighe, d->NumColonne, st.DimCella, GenMode::Code);
-        return CostruisciDaCodice(*d, *s, st, RenderTarget{griglia, tbltt, palette, &ui}, ui) &&
-               Cmdgecare_Click(*d);
-    }
-
+// A diagram laid out from its code, and the candidate's highlight drawn over it.
+struct Disegnato : fixture::Disegnato {
     // The candidate as the move III search shows it: the whole diagram in black, the bridge in red (its
     // two end crossings left black), and one green crossing marker on each crossed arc, each near the
     // one before.

@@ -22,14 +22,8 @@ namespace fs = std::filesystem;
 using Banco = fixture::FinestraDiProva;
 using fixture::campione;
 using fixture::cartellaProva;
+using fixture::leggi;
 using fixture::scrivi;
-
-std::string leggi(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 // The same knot up to mirror image: the sample's name says the type, not the handedness.
 ::testing::AssertionResult tipoNodo(const Diagram& d, const std::string& nome) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <tuple>
 
@@ -58,6 +59,12 @@ inline std::filesystem::path scrivi(const std::string& nome, const std::string& 
     const auto p = cartellaProva() / nome;
     std::ofstream(p, std::ios::binary) << testo;
     return p;
+}
+
+// A file's bytes as they stand.
+inline std::string leggi(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 struct FinestraDiProva {

@@ -21,14 +21,8 @@ const fs::path kKnots = fs::path(TREVALON_SOURCE_DIR) / "Knots";
 
 using Banco = fixture::FinestraDiProva;
 using fixture::cartellaProva;
+using fixture::leggi;
 using fixture::scrivi;
-
-std::string leggi(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 // What a failed opening must leave exactly as it was.
 auto fotografia(Banco& b) {
