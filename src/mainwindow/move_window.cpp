@@ -41,8 +41,52 @@ OpzioniMosse FinestraForm2::opzioni() const {
     return o;
 }
 
-bool FinestraForm2::committaMossa(MoveKind, const TestoNodo& nuovo) {
+bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) const {
+    const ModiFinestra& m = form_.doc.modi;
+    return (tipo == MoveKind::I || tipo == MoveKind::II) && mostraCandidati() && !m.CorsaCompleta &&
+           !m.ModoSviluppo && !m.ModoBatch && nuovo.TxtOri.size() >= 3;
+}
+
+Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, VistaRidisegno& vista) {
+    tipoVisore_ = tipo;
+    vista.ModoSorgente = form_.doc.modi.ModoSorgente;
+    ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista);
+    if (!ridisegnoVisore_) return Failure{ridisegnoVisore_.error()};
+    return {};
+}
+
+Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
+    const auto tick = [this] { form_.AggiornaProgressivo(); };
+    Result<std::unique_ptr<CellDrawing>> disegno = fail("");
+    if (tipoVisore_ == tipo) {
+        disegno = std::move(ridisegnoVisore_);
+    } else {
+        VistaRidisegno vista;
+        vista.ModoSorgente = form_.doc.modi.ModoSorgente;
+        vista.progresso = tick;
+        disegno = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista);
+    }
+    if (!disegno) return Failure{disegno.error()};
+    return controllaRidisegno(std::move(*disegno), nuovo, tick);
+}
+
+bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
+    std::string ricaduta;
+    if (ridisegnaMossa(tipo, nuovo)) {
+        Result<NodoDisegnato> nodo = ridisegnoControllato(tipo, nuovo);
+        tipoVisore_ = MoveKind::None;
+        if (nodo) {
+            ++ridisegni_.riusciti;
+            registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
+            return registrato_;
+        }
+        ++ridisegni_.ricaduti;
+        ridisegni_.ultimoMotivo = nodo.error();
+        ricaduta = "The redraw of the drawing failed, the move was applied through its code: " + nodo.error();
+    }
+    tipoVisore_ = MoveKind::None;
     registrato_ = CommittaMossa(form_, nuovo);
+    if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
 }
 
@@ -55,6 +99,7 @@ void FinestraForm2::ridisegna() {
 }
 
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
+    tipoVisore_ = MoveKind::None;
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));

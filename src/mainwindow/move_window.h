@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "celldraw/redraw.h"
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/look_ahead.h"
 #include "moves/bridge_driver.h"
@@ -25,6 +27,20 @@ class FinestraForm2 : public FinestraPonte {
     bool ultimoPassoRegistrato() const { return registrato_; }
     // The look-ahead instance, when it has been created.
     FormProva* provaSeCreata() { return prova_.get(); }
+
+    // The step viewer's "Applica": the candidate shown is carried out on the cell drawing and drawn into
+    // `vista`; the drawing (checked cell by cell) waits for the commit of that move, which compares it with
+    // the rewrite. The reason when the redraw failed (the move is then applied through its code).
+    Status ridisegnaPerVisore(MoveKind tipo, VistaRidisegno& vista);
+
+    // What became of the moves redrawn so far: recorded as redrawn, or applied through the code because the
+    // redraw failed or did not match (the reason of the last such one is kept).
+    struct ConteggioRidisegni {
+        int riusciti = 0;
+        int ricaduti = 0;
+        std::string ultimoMotivo;
+    };
+    const ConteggioRidisegni& ridisegni() const { return ridisegni_; }
 
     // FinestraMosse
     Diagram& diagramma() override { return form_.doc.diagram; }
@@ -54,6 +70,12 @@ class FinestraForm2 : public FinestraPonte {
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:
+    // A move that a person watches is redrawn on the cell drawing: moves I and II, not in the automatic
+    // or complete run, nor in developer or batch mode, and only when at least three crossings stay.
+    bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) const;
+    // The redraw of the candidate shown, checked and compared with `nuovo`.
+    Result<NodoDisegnato> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
+
     // Candidates are drawn into the main grid only when a person watches a diagram with crossings.
     bool mostraCandidati() const;
 
@@ -63,6 +85,10 @@ class FinestraForm2 : public FinestraPonte {
     StatoPonte stato_;
     bool passoCombinato_ = false;
     bool registrato_ = false;
+    // The drawing the viewer redrew for the candidate shown, and its move kind.
+    Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");
+    MoveKind tipoVisore_ = MoveKind::None;
+    ConteggioRidisegni ridisegni_;
 };
 
 }  // namespace trevalon

@@ -101,9 +101,15 @@ TEST(CellDrawingRows, SettaDisWritesListsAndRefusesWhatDoesNotFit) {
     EXPECT_EQ(g->Codice(3, 3), "0");
     EXPECT_EQ(g->at(3, 3).Numero, 0);
     EXPECT_EQ(g->Simbolo(3, 3), "n2");
+    // A redraw marks the cells it works on with a letter: the extent takes them in.
+    ASSERT_TRUE(F3SettaDis(*g, {{9, 41}}, "y"));
+    EXPECT_EQ(g->Codice(9, 41), "y");
+    EXPECT_EQ(estensione(*g), (std::vector<int>{3, 2, 9, 41}));
+    ASSERT_TRUE(F3SettaDis(*g, {{9, 41}}, ""));
 
     for (const auto& [lista, codice] :
-         std::vector<std::pair<ListaCelleDis, std::string>>{{{{4, 4}}, "y"},
+         std::vector<std::pair<ListaCelleDis, std::string>>{{{{4, 4}}, "yy"},
+                                                            {{{4, 4}}, "9"},
                                                             {{{4, 4}, {701, 4}}, "2"},
                                                             {{{4, 4}, {4, 0}}, "2"},
                                                             {{{4, 4}, {5, 2001}}, "2"}}) {

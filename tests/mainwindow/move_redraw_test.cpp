@@ -1,0 +1,160 @@
+// Moves I and II applied in the main window are carried out on the cell drawing, checked, rebuilt and
+// compared with the rewrite of the code; a redraw that fails or does not match falls back to the code.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <optional>
+#include <random>
+
+#include "celldraw/cell_drawing_check.h"
+#include "form2_fixture.h"
+#include "mainwindow/commands.h"
+#include "mainwindow/history.h"
+#include "mainwindow/move_window.h"
+#include "mainwindow/open_knot.h"
+#include "model/knot_files.h"
+#include "moves/compare.h"
+#include "moves/move_drivers.h"
+#include "moves/move_search.h"
+#include "reports/step_list.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
+#include "support/knot_invariants.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+namespace ts = testsupport;
+using fixture::passaPoiApplica;
+
+struct NessunaLista : StepListPort {
+    void showStepList(FrmLista&) override {}
+};
+
+// The scripted viewer, which may spoil the candidate's highlight before it answers.
+struct UiGuasta : fixture::UiConteggi {
+    std::function<void()> primaDellaRisposta;
+    ViewerAnswer showCandidate(const StepViewRequest& request) override {
+        if (primaDellaRisposta) primaDellaRisposta();
+        return fixture::UiConteggi::showCandidate(request);
+    }
+};
+
+struct Finestra {
+    ProgramContext ctx;
+    UiGuasta ui;
+    Form2 form{ctx, ui};
+    FinestraForm2 w{form};
+    NessunaLista lista;
+    Finestra() {
+        ctx.programFolder = TREVALON_SOURCE_DIR;
+        form.Form_Load();
+        form.Form_Activate();
+        InstallaComandiDiagramma(form);
+        InstallaComandiMosse(form, w, lista);
+    }
+    bool apri(const ts::GaussDiagram& g) {
+        return ApriGau(
+            form,
+            fixture::scrivi("r.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string());
+    }
+    Diagram& d() { return form.doc.diagram; }
+};
+
+// What the rewrite of the code gives for the chosen move, on the diagram before it.
+std::optional<TestoNodo> riscrittura(const Diagram& prima, MoveKind tipo, const MossaScelta& m) {
+    if (tipo == MoveKind::I) return NuovoNodoDaRic(TestoDi(prima), m);
+    if (m.TipoCandidato == MoveIIRewrite::M) return NuovoNodoDaMan(TestoDi(prima), m);
+    int conta = 0;
+    return NuovoNodoDaPonteB(TestoDi(prima), m, prima, conta);
+}
+
+struct Conteggio {
+    int candidati = 0, ridisegnati = 0;
+};
+
+// Candidates of kind `tipo` of `g`, at most `massimo` of them spread over the list, each applied through
+// the window's search in a window of its own: the step recorded is the rewrite's diagram; a redrawn one is
+// kept as its checked cell drawing, a fallen-back one as a code step.
+void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, std::size_t massimo, Conteggio& n) {
+    Finestra rif;
+    ASSERT_TRUE(rif.apri(g));
+    const std::size_t candidati =
+        (tipo == MoveKind::I ? CandidatiMossaI(rif.d()) : CandidatiMossaII(rif.d())).size();
+    const std::size_t presi = std::min(candidati, massimo);
+    for (std::size_t j = 0; j < presi; ++j) {
+        const std::size_t i = j * candidati / presi;
+        SCOPED_TRACE(i);
+        Finestra f;
+        ASSERT_TRUE(f.apri(g));
+        f.ui.viewerAnswers = passaPoiApplica(i);
+        const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
+        ASSERT_EQ(r.esito, EsitoDriver::Applicata);
+        const std::optional<TestoNodo> atteso = riscrittura(rif.d(), tipo, r.ricerca.mossa);
+        ASSERT_TRUE(atteso);
+        ++n.candidati;
+        ASSERT_EQ(f.form.doc.storia.NumStato, 1);
+        const Stato& s = f.form.doc.storia.passo(1);
+        EXPECT_TRUE(stessoCodice(s.Codice, atteso->txtNodo)) << s.Codice << " vs " << atteso->txtNodo;
+        EXPECT_EQ(s.Ori.size(), atteso->TxtOri.size());
+        EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
+        EXPECT_EQ(f.w.ridisegni().riusciti + f.w.ridisegni().ricaduti, 1);
+        if (f.w.ridisegni().riusciti == 1) {
+            ++n.ridisegnati;
+            EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
+            EXPECT_EQ(f.form.doc.modi.ModoGen, GenMode::CellDrawing);
+            EXPECT_TRUE(verificaCelDis(f.form.doc.tblGen));
+            EXPECT_EQ(s.TblGenSer, serializzaCelDis(f.form.doc.tblGen));
+        } else {
+            EXPECT_EQ(s.Tipo, GenMode::Code);
+            EXPECT_EQ(f.ui.panel("p2").rfind("The redraw of the drawing failed", 0), 0u);
+            std::printf("fallback (%s): %s\n", r.ricerca.mossa.TipoCandidato == MoveIIRewrite::M ? "M" : "P",
+                        f.w.ridisegni().ultimoMotivo.substr(0, 150).c_str());
+        }
+    }
+}
+
+struct Caso {
+    std::string nome;
+    ts::GaussDiagram g;
+    MoveKind tipo;
+    std::size_t massimo;
+};
+
+std::vector<Caso> casi() {
+    std::vector<Caso> out;
+    std::mt19937 rng(5);
+    for (const char* nome : {"trefoil_right", "4_1", "5_2", "6_2", "7_1", "8_19"}) {
+        const ts::GaussDiagram k = ts::diagramOf(ts::namedKnot(nome));
+        const int lati = 2 * k.crossings();
+        out.push_back({std::string(nome) + " curl", ts::addCurl(k, lati / 3, true, 1), MoveKind::I, 4});
+        out.push_back({std::string(nome) + " curl-", ts::addCurl(k, lati - 1, false, -1), MoveKind::I, 4});
+        out.push_back({std::string(nome) + " bigon", ts::addBigon(k, rng), MoveKind::II, 4});
+    }
+    // Generated diagrams of 10 to 60 crossings: a few candidates of each.
+    const std::vector<std::pair<std::string, ts::GaussDiagram>> grandi = {
+        {"unknot 10", ts::randomUnknot(10, 10)},
+        {"5_2 30", ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), 30, 30)},
+        {"unknot 60", ts::randomUnknot(60, 60)}};
+    for (const auto& [nome, g] : grandi)
+        for (MoveKind tipo : {MoveKind::I, MoveKind::II}) out.push_back({nome, g, tipo, 3});
+    return out;
+}
+
+TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
+    Conteggio n;
+    for (const Caso& k : casi()) {
+        SCOPED_TRACE(k.nome + (k.tipo == MoveKind::I ? " move I" : " move II"));
+        Conteggio uno;
+        ogniCandidato(k.g, k.tipo, k.massimo, uno);
+        std::printf("%-22s %s: redrawn %d of %d\n", k.nome.c_str(), k.tipo == MoveKind::I ? "I " : "II",
+                    uno.ridisegnati, uno.candidati);
+        n.candidati += uno.candidati;
+        n.ridisegnati += uno.ridisegnati;
+    }
+    std::printf("redrawn %d of %d\n", n.ridisegnati, n.candidati);
+}
+
+}  // namespace
+}  // namespace trevalon
