@@ -156,5 +156,76 @@ TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
     std::printf("redrawn %d of %d\n", n.ridisegnati, n.candidati);
 }
 
+// A redraw that cannot match (the candidate's highlight lost before the answer, or a table that cannot
+// hold the redraw) records the rewrite's diagram as a code step and says that it fell back; the
+// automatic run never redraws.
+TEST(MoveRedraw, AFailedRedrawFallsBackAndRecordsTheRewrite) {
+    const ts::GaussDiagram g = ts::addCurl(ts::diagramOf(ts::namedKnot("5_2")), 2, true, 1);
+    struct Guasto {
+        const char* nome;
+        std::function<void(Finestra&)> guasta;
+    };
+    const std::vector<Guasto> guasti = {{"highlight lost", [](Finestra& f) { f.form.vista.Tbltt.reset(); }},
+                                        {"every cell red", [](Finestra& f) {
+                                             for (int r = 0; r < 60; ++r)
+                                                 for (int c = 0; c < 60; ++c)
+                                                     f.form.vista.Tbltt.set(r, c, "r*");
+                                         }}};
+    for (const Guasto& k : guasti) {
+        SCOPED_TRACE(k.nome);
+        Finestra f;
+        ASSERT_TRUE(f.apri(g));
+        f.ui.primaDellaRisposta = [&] { k.guasta(f); };
+        f.ui.viewerAnswers = {ViewerAnswer::Sel};
+        ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
+        EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}), (std::tuple{0, 1}));
+        ASSERT_EQ(f.form.doc.storia.NumStato, 1);
+        const Stato& s = f.form.doc.storia.passo(1);
+        EXPECT_EQ((std::tuple{s.Tipo, f.form.doc.modi.ModoGen, s.TblGenSer.empty()}),
+                  (std::tuple{GenMode::Code, GenMode::Code, true}));
+        EXPECT_EQ(static_cast<int>(s.Ori.size()), g.crossings() - 1);
+        EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
+        EXPECT_EQ(f.ui.panel("p2").rfind("The redraw of the drawing failed", 0), 0u) << f.ui.panel("p2");
+    }
+
+    Finestra a;
+    ASSERT_TRUE(a.apri(g));
+    a.form.doc.modi.ModoAutomatico = true;
+    ASSERT_EQ(DoTric(a.w, true).esito, EsitoDriver::Applicata);
+    EXPECT_EQ((std::tuple{a.w.ridisegni().riusciti, a.w.ridisegni().ricaduti}), (std::tuple{0, 0}));
+    EXPECT_EQ(a.form.doc.storia.passo(1).Tipo, GenMode::Code);
+}
+
+// Redrawn steps are kept as their drawings: "Undo" comes back to the picture of the step, and "Salva"
+// writes it.
+TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
+    const ts::GaussDiagram trifoglio = ts::diagramOf(ts::namedKnot("trefoil_right"));
+    Finestra f;
+    ASSERT_TRUE(f.apri(ts::addCurl(ts::addCurl(trifoglio, 0, true, 1), 3, false, -1)));
+    f.ui.viewerAnswers = {ViewerAnswer::Sel};
+    ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
+    ASSERT_EQ(f.w.ridisegni().riusciti, 1);
+    const std::string disegno1 = serializzaCelDis(f.form.doc.tblGen);
+    const std::string codice1 = f.d().txtNodo;
+    const auto file = fixture::cartellaProva() / "ridisegnato.kno";
+    ASSERT_TRUE(SalvaDatblDis(f.form, file.string()));
+
+    f.ui.viewerAnswers = {ViewerAnswer::Sel};
+    ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
+    ASSERT_EQ(f.w.ridisegni().riusciti, 2);
+    EXPECT_EQ(f.form.doc.storia.NumStato, 2);
+    EXPECT_EQ(f.d().TxtOri.size(), 3u);
+
+    f.form.tlb1_ButtonClick("Undo");
+    EXPECT_EQ((std::tuple{f.form.doc.storia.NumStato, f.form.doc.modi.ModoGen, f.d().txtNodo}),
+              (std::tuple{1, GenMode::CellDrawing, codice1}));
+    EXPECT_EQ(serializzaCelDis(f.form.doc.tblGen), disegno1);
+
+    Finestra g;
+    ASSERT_TRUE(ApriGen(g.form, file.string()));
+    EXPECT_EQ(serializzaCelDis(g.form.doc.tblGen), disegno1);
+    EXPECT_TRUE(stessoCodice(g.d().txtNodo, codice1));
+}
+
 }  // namespace
 }  // namespace trevalon
