@@ -251,9 +251,11 @@ std::string testoTempoApplicazione(double secondi) {
 }
 
 Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
-                                                     MoveKind tipoMossa, VistaRidisegno& vista) {
+                                                     MoveKind tipoMossa, VistaRidisegno& vista,
+                                                     const GridControl* Gr, int dimCella) {
     auto tblGen = std::make_unique<CellDrawing>();
     if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
+    if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
     if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa); !n) return Failure{n.error()};
     if (Status ok = verificaCelDis(*tblGen); !ok)
         return Failure{"The redrawn cell drawing is faulty: " + ok.error()};

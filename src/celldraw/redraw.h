@@ -86,9 +86,12 @@ std::string testoTempoApplicazione(double secondi);
 // The whole redraw of a move on the diagram shown: the cell drawing made from d's cell table with the
 // candidate's tile names `Tbltt` (`F3GenCelDis` with its box moved to the drawing's corner), redrawn for
 // the move (`F3SavDis`), then checked (`verificaCelDis`): only line codes, every strand and crossing
-// joined on the sides its code names. Any failure is returned with its reason and no drawing.
+// joined on the sides its code names. Any failure is returned with its reason and no drawing. With a view
+// grid and the main grid `Gr`, the view first shows the main grid's picture and the drawing before the
+// move beside it (`F3DisegnaCelDis`), every cell `dimCella` twips.
 Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
-                                                     MoveKind tipoMossa, VistaRidisegno& vista);
+                                                     MoveKind tipoMossa, VistaRidisegno& vista,
+                                                     const GridControl* Gr = nullptr, int dimCella = 0);
 
 // `F3PulisciCelDis`: every cell's code, number, tile name, regions and mark cleared (`Tooltip` and the side
 // marks kept), and the extent emptied.

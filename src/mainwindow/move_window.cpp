@@ -1,5 +1,7 @@
 #include "mainwindow/move_window.h"
 
+#include "celldraw/cell_drawing_check.h"
+
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
@@ -47,12 +49,60 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) const 
            !m.ModoSviluppo && !m.ModoBatch && nuovo.TxtOri.size() >= 3;
 }
 
-Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, VistaRidisegno& vista) {
+namespace {
+
+VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3) {
+    VistaRidisegno vista;
+    vista.Gr3 = Gr3;
+    vista.palette = &f.paletteCorrente();
+    vista.ModoSorgente = f.doc.modi.ModoSorgente;
+    vista.progresso = [&f] { f.AggiornaProgressivo(); };
+    return vista;
+}
+
+}  // namespace
+
+Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3) {
     tipoVisore_ = tipo;
-    vista.ModoSorgente = form_.doc.modi.ModoSorgente;
-    ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista);
+    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
+                                       form_.ctx.DimCella);
+    colonnaBaseVisore_ = vista.ColonnaBaseDis;
+    ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!ridisegnoVisore_) return Failure{ridisegnoVisore_.error()};
     return {};
+}
+
+Status FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
+    if (tipoVisore_ == MoveKind::None || !ridisegnoVisore_)
+        return fail("There is no redrawn drawing to tidy.");
+    CellDrawing& tblGen = **ridisegnoVisore_;
+    const CellDrawing prima = tblGen;
+    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    vista.ColonnaBaseDis = colonnaBaseVisore_;
+    vista.UltimaColonnaDis = ultimaColonnaVisore_;
+    disegnaCelDis(tblGen, vista);
+    Status ok = F3SistemaGrafica(tblGen, vista, true);
+    if (ok) ok = verificaCelDis(tblGen);
+    if (!ok) {
+        tblGen = prima;
+        return ok;
+    }
+    colonnaBaseVisore_ = vista.ColonnaBaseDis;
+    ultimaColonnaVisore_ = vista.UltimaColonnaDis;
+    return {};
+}
+
+CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
+    CellDrawingActions a;
+    if (tipo != MoveKind::I && tipo != MoveKind::II) return a;
+    a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
+    a.F3SavDis = [this, tipo](GridControl& Gr3) { return ridisegnaPerVisore(tipo, &Gr3); };
+    a.F3SistemaGrafica = [this](GridControl& Gr3, bool) {
+        if (Status ok = miglioraPerVisore(&Gr3); !ok) form_.ui.setPanel("p2", ok.error());
+    };
+    a.F3Command8 = [this] { form_.ui.setPanel("p1", "Done"); };
+    return a;
 }
 
 Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "celldraw/redraw.h"
+#include "celldraw/step_viewer.h"
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/look_ahead.h"
@@ -29,9 +30,15 @@ class FinestraForm2 : public FinestraPonte {
     FormProva* provaSeCreata() { return prova_.get(); }
 
     // The step viewer's "Applica": the candidate shown is carried out on the cell drawing and drawn into
-    // `vista`; the drawing (checked cell by cell) waits for the commit of that move, which compares it with
-    // the rewrite. The reason when the redraw failed (the move is then applied through its code).
-    Status ridisegnaPerVisore(MoveKind tipo, VistaRidisegno& vista);
+    // the viewer's grid `Gr3`, beside the main grid's picture; the drawing (checked cell by cell) waits for
+    // the commit of that move, which compares it with the rewrite. The reason when the redraw failed (the
+    // move is then applied through its code).
+    Status ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3);
+    // "Migliora": the waiting drawing tidied again with shortcuts through empty cells and drawn right of
+    // the last one. A tidy-up that fails or leaves a faulty drawing keeps the drawing as it was.
+    Status miglioraPerVisore(GridControl* Gr3);
+    // What the step viewer shown for a candidate of kind `tipo` does with the cell drawing.
+    CellDrawingActions azioniVisore(MoveKind tipo);
 
     // What became of the moves redrawn so far: recorded as redrawn, or applied through the code because the
     // redraw failed or did not match (the reason of the last such one is kept).
@@ -88,6 +95,8 @@ class FinestraForm2 : public FinestraPonte {
     // The drawing the viewer redrew for the candidate shown, and its move kind.
     Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");
     MoveKind tipoVisore_ = MoveKind::None;
+    // Where the viewer's drawings stand in its grid.
+    int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
     ConteggioRidisegni ridisegni_;
 };
 

@@ -35,8 +35,10 @@ struct NessunaLista : StepListPort {
 // The scripted viewer, which may spoil the candidate's highlight before it answers.
 struct UiGuasta : fixture::UiConteggi {
     std::function<void()> primaDellaRisposta;
+    std::function<ViewerAnswer(const StepViewRequest&)> visore;  // a viewer that runs its buttons
     ViewerAnswer showCandidate(const StepViewRequest& request) override {
         if (primaDellaRisposta) primaDellaRisposta();
+        if (visore) return visore(request);
         return fixture::UiConteggi::showCandidate(request);
     }
 };
@@ -194,6 +196,55 @@ TEST(MoveRedraw, AFailedRedrawFallsBackAndRecordsTheRewrite) {
     ASSERT_EQ(DoTric(a.w, true).esito, EsitoDriver::Applicata);
     EXPECT_EQ((std::tuple{a.w.ridisegni().riusciti, a.w.ridisegni().ricaduti}), (std::tuple{0, 0}));
     EXPECT_EQ(a.form.doc.storia.passo(1).Tipo, GenMode::Code);
+}
+
+int immagini(const GridControl& g) {
+    int n = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) n += g.picture(r, c).empty() ? 0 : 1;
+    return n;
+}
+
+// The viewer's "Applica" redraws the candidate beside the main grid's picture, "Migliora" tidies it again
+// with shortcuts, "Refresh" applies it: the step recorded is that checked drawing.
+TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
+    for (MoveKind tipo : {MoveKind::I, MoveKind::II}) {
+        SCOPED_TRACE(tipo == MoveKind::I ? "move I" : "move II");
+        std::mt19937 rng(3);
+        const ts::GaussDiagram k = ts::diagramOf(ts::namedKnot("6_2"));
+        const ts::GaussDiagram g = tipo == MoveKind::I ? ts::addCurl(k, 4, true, 1) : ts::addBigon(k, rng);
+        Finestra f;
+        ASSERT_TRUE(f.apri(g));
+        std::string disegnoVisore;
+        f.ui.visore = [&](const StepViewRequest& req) {
+            StepViewerShared shared;
+            int conferma = 1;
+            shared.ConfermaMigliora = &conferma;
+            Form3Model m(req, shared, f.ui, f.ui, f.w.azioniVisore(req.tipoMossa));
+            m.Form_Load();
+            m.Form_Activate("Knot");
+            const int copia = immagini(m.Gr3);
+            EXPECT_GT(copia, 0);
+            EXPECT_FALSE(m.tlb1_ButtonClick("Applica"));
+            EXPECT_EQ(m.caption(), std::string("Knot") + (tipo == MoveKind::I ? "   Outcome of move I"
+                                                                              : "   Outcome of move II"));
+            EXPECT_EQ(m.panel("p2").rfind("Time Application move sec.", 0), 0u) << m.panel("p2");
+            const int ridisegnato = immagini(m.Gr3);
+            EXPECT_GT(ridisegnato, copia);
+            m.tlb1_ButtonClick("Migliora");
+            EXPECT_GE(immagini(m.Gr3), ridisegnato);
+            EXPECT_TRUE(m.tlb1_ButtonClick("Refresh"));
+            return m.EsitoDialogo();
+        };
+        const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
+        ASSERT_EQ(r.esito, EsitoDriver::Applicata);
+        EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}), (std::tuple{1, 0}))
+            << f.w.ridisegni().ultimoMotivo;
+        const Stato& s = f.form.doc.storia.passo(1);
+        EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
+        EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
+        EXPECT_EQ(static_cast<int>(s.Ori.size()), g.crossings() - (tipo == MoveKind::I ? 1 : 2));
+    }
 }
 
 // Redrawn steps are kept as their drawings: "Undo" comes back to the picture of the step, and "Salva"
