@@ -288,7 +288,11 @@ Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
         vista.tick();
         for (int c = s.c0; c <= s.c1; ++c) {
             const std::string_view k = tipoTessera(g, r, c);
-            if (k == "r-" || k == "r|") {
+            // A crossing inside the curl (red all round) goes with the curl; a crossing of the curl with
+            // the strand that stays keeps that strand.
+            const bool dentro =
+                rossa(g, r - 1, c) && rossa(g, r + 1, c) && rossa(g, r, c - 1) && rossa(g, r, c + 1);
+            if ((k == "r-" || k == "r|") && !dentro) {
                 scrivi(g, vista, r, c, k == "r-" ? '1' : '2', ColNero);
                 g.setSimbolo(r, c, "n*");
             } else if (tesseraDiagonale(g, r, c)) {

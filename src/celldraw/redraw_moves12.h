@@ -12,9 +12,10 @@
 
 namespace trevalon {
 
-// `F3disTxt1`: the red crossings of the curl become plain strands of the strand that stays ("r-" becomes
-// "1", "r|" becomes "2", black, tile name "n*"); the curl's own crossing becomes the corner that faces away
-// from its red neighbours; every other red cell is emptied. Then, for a diagram given by its code, the
+// `F3disTxt1`: the red crossings of the curl with the strand that stays become plain strands of that
+// strand ("r-" becomes "1", "r|" becomes "2", black, tile name "n*"; a red crossing with red cells on all
+// four sides lies inside the curl and goes with it); the curl's own crossing becomes the corner that faces
+// away from its red neighbours; every other red cell is emptied. Then, for a diagram given by its code, the
 // tidy-up (`F3SistemaGrafica` without shortcuts), and last the rows and columns that only repeat their
 // neighbour are squeezed out.
 Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista);

@@ -43,10 +43,18 @@ OpzioniMosse FinestraForm2::opzioni() const {
     return o;
 }
 
-bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) const {
+bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     const ModiFinestra& m = form_.doc.modi;
-    return (tipo == MoveKind::I || tipo == MoveKind::II) && mostraCandidati() && !m.CorsaCompleta &&
-           !m.ModoSviluppo && !m.ModoBatch && nuovo.TxtOri.size() >= 3;
+    if ((tipo != MoveKind::I && tipo != MoveKind::II) || !mostraCandidati() || m.CorsaCompleta ||
+        m.ModoSviluppo || m.ModoBatch || nuovo.TxtOri.size() < 3)
+        return false;
+    // A move II that lays one stretch along the other crosses other strands anew: not a redraw that only
+    // takes the pair's two crossings away.
+    if (tipo == MoveKind::II && nuovo.TxtOri.size() + 2 != form_.doc.diagram.TxtOri.size()) {
+        ++ridisegni_.nonRidisegnabili;
+        return false;
+    }
+    return true;
 }
 
 namespace {

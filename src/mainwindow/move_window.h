@@ -41,10 +41,13 @@ class FinestraForm2 : public FinestraPonte {
     CellDrawingActions azioniVisore(MoveKind tipo);
 
     // What became of the moves redrawn so far: recorded as redrawn, or applied through the code because the
-    // redraw failed or did not match (the reason of the last such one is kept).
+    // redraw failed or did not match (the reason of the last such one is kept); and the moves not redrawn
+    // at all because their rewrite adds crossings (a move II that lays one stretch along the other), which
+    // a redraw that only takes crossings away cannot give.
     struct ConteggioRidisegni {
         int riusciti = 0;
         int ricaduti = 0;
+        int nonRidisegnabili = 0;
         std::string ultimoMotivo;
     };
     const ConteggioRidisegni& ridisegni() const { return ridisegni_; }
@@ -78,8 +81,9 @@ class FinestraForm2 : public FinestraPonte {
 
   private:
     // A move that a person watches is redrawn on the cell drawing: moves I and II, not in the automatic
-    // or complete run, nor in developer or batch mode, and only when at least three crossings stay.
-    bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) const;
+    // or complete run, nor in developer or batch mode, and only when at least three crossings stay (and,
+    // for move II, when the rewrite takes away just the pair's two crossings).
+    bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo);
     // The redraw of the candidate shown, checked and compared with `nuovo`.
     Result<NodoDisegnato> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
 
