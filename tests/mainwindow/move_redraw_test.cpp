@@ -288,10 +288,17 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
               (std::tuple{1, GenMode::CellDrawing, codice1}));
     EXPECT_EQ(serializzaCelDis(f.form.doc.tblGen), disegno1);
 
+    // Opened as a drawn knot, its last curl is redrawn without the tidy-up of diagrams from a code.
     Finestra g;
     ASSERT_TRUE(ApriGen(g.form, file.string()));
     EXPECT_EQ(serializzaCelDis(g.form.doc.tblGen), disegno1);
     EXPECT_TRUE(stessoCodice(g.d().txtNodo, codice1));
+    ASSERT_EQ(g.form.doc.modi.ModoSorgente, SourceKind::Drawing);
+    g.ui.viewerAnswers = {ViewerAnswer::Sel};
+    ASSERT_EQ(DoTric(g.w, true).esito, EsitoDriver::Applicata);
+    EXPECT_EQ((std::tuple{g.w.ridisegni().riusciti, g.d().TxtOri.size()}), (std::tuple{1, std::size_t{3}}))
+        << g.w.ridisegni().ultimoMotivo;
+    EXPECT_TRUE(ts::sameKnot(trifoglio, ts::diagramOf(g.d().txtNodo, g.d().TxtOri)));
 }
 
 }  // namespace
