@@ -6,6 +6,7 @@
 #include "mainwindow/history.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
+#include "mainwindow/small_boxes.h"
 
 namespace trevalon {
 
@@ -15,6 +16,23 @@ void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("draw", [&f] { ComandoDraw(f); });
     f.setCommand("Undo", [&f] { StatoPrec(f); });
     f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
+    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f, "-"); });
+    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f, "+"); });
+}
+
+void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
+    // The picture and the properties belong to the knot shown: another knot opened closes them.
+    f.setCommand("ApriG", [&f, &caselle] {
+        if (!ApriGen(f, "")) return;
+        Unloadform4(caselle);
+        UnloadFormprop(caselle);
+    });
+    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f, caselle); });
+    f.setCommand("propr", [&f, &caselle] { LoadPropr(f, caselle); });
+    f.setCommand("info", [&caselle] {
+        const TestiInformazioni t;
+        caselle.showInfoBox(t.caption, {t.Label1, t.Label2, t.Label3});
+    });
 }
 
 void InstallaComandiMosse(Form2& f, FinestraForm2& w, StepListPort& lista) {

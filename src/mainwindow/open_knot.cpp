@@ -48,7 +48,6 @@ std::vector<FileFilter> filtriApri(std::string_view tipo) {
 std::vector<FileFilter> filtriSalva(std::string_view tipo) {
     if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") return {{"File knot", {"*.kno", "*.KNO"}}};
     if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
-    if (tipo == "XLS") return {{"File XLS", {"*.xls", "*.XLS"}}};
     return {{"File Nodi", {"*.txt", "*.TXT"}}};
 }
 
@@ -120,8 +119,6 @@ std::string propostaSalva(std::string_view nome, std::string_view tipo, int numS
     } else if (tipo == "GAU") {
         suffisso = n;
         nuova = ".gau";
-    } else if (tipo == "XLS") {
-        nuova = ".xls";
     } else {
         nuova = ".txt";
     }
@@ -140,7 +137,6 @@ std::string Salva(Form2& f, const std::string& tmpTipoFile) {
         std::string est = ".txt";
         if (tmpTipoFile == "KNO" || tmpTipoFile == "CS1" || tmpTipoFile == "CS2") est = ".kno";
         if (tmpTipoFile == "GAU") est = ".gau";
-        if (tmpTipoFile == "XLS") est = ".xls";
         if (maiuscola) est = upper(est);
         if (!nome.empty() && nome.back() == '.') nome.pop_back();
         nome += est;

@@ -29,8 +29,8 @@ std::string Apri(Form2& f, const std::string& tmpTipoFile);
 
 // The save name proposed for the file last opened: its final extension (in any case) replaced by "_S", the
 // step number and the kind's extension, in upper case when the old extension was ("CS1" and "CS2" add "_"
-// and the kind after the step; "GAU" ends with ".gau", "XLS" with ".xls" and no step, any other kind with
-// ".txt" and no step); folders are left as they are. Empty for an empty name.
+// and the kind after the step; "GAU" ends with ".gau", any other kind with ".txt" and no step); folders are
+// left as they are. Empty for an empty name.
 std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato);
 
 // `Salva`: save dialog with the proposed name; the extension of the kind is added to a name typed without

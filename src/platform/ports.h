@@ -107,6 +107,23 @@ class ShellPort {
     virtual bool openDocument(const std::string& path) = 0;
 };
 
+// The small boxes beside the main window: the picture kept beside the knot file, the diagram's
+// properties (both modeless, at most one of each open) and the modal information box.
+class BoxPort {
+  public:
+    virtual ~BoxPort() = default;
+    // The picture formats the picture box reads: lower-case file extensions without the dot.
+    virtual std::vector<std::string> pictureFormats() const = 0;
+    // Opens the picture box on the file; false, and no box, when the file cannot be read as a picture.
+    virtual bool showImageBox(const std::string& path, const std::string& caption) = 0;
+    virtual void closeImageBox() = 0;
+    virtual void showPropertyBox(const std::string& caption, const std::string& gaussCode,
+                                 const std::string& indices, const std::string& crossings) = 0;
+    virtual void closePropertyBox() = 0;
+    // Shown modally: returns when the person closes it.
+    virtual void showInfoBox(const std::string& caption, const std::vector<std::string>& lines) = 0;
+};
+
 // Everything a main window offers the engine.
 class UserInterface : public MessagePort,
                       public FileDialogPort,

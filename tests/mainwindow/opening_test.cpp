@@ -180,7 +180,6 @@ TEST(Opening, SaveNameProposals) {
                                            {"/k/x.Kno", "KNO", "/k/x_S5.kno"},
                                            {"/k/x", "KNO", "/k/x_S5.kno"},
                                            {"/k/x.GAU", "GAU", "/k/x_S5.GAU"},
-                                           {"/k/k.kno", "XLS", "/k/k.xls"},
                                            {"/k.kno/x.gau", "KNO", "/k.kno/x_S5.kno"},
                                            {"/k/x.txt", "KNO", "/k/x_S5.kno"},
                                            {"/k/x.kns", "TXT", "/k/x.txt"}})

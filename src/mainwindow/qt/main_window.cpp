@@ -25,6 +25,7 @@
 #include "layout/qt/tile_painter.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/qt/toolbar_icons.h"
+#include "mainwindow/small_boxes.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
 
@@ -105,6 +106,8 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     mosse_ = std::make_unique<FinestraForm2>(*form_);
     listaPassi_ = std::make_unique<QtStepListPort>(this);
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
+    caselle_ = std::make_unique<QtBoxes>(this);
+    InstallaComandiCaselle(*form_, *caselle_);
 }
 
 MainWindow::~MainWindow() {
@@ -178,6 +181,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // The picture and property boxes go with the window.
+    Unloadform4(*caselle_);
+    UnloadFormprop(*caselle_);
     QMainWindow::closeEvent(event);
 }
 

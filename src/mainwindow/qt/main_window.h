@@ -12,6 +12,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
+#include "mainwindow/qt/small_boxes_qt.h"
 #include "platform/ports.h"
 #include "reports/qt/frm_lista_window.h"
 
@@ -36,6 +37,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     ProgramContext& context() { return ctx_; }
     GridView& gridView() { return *grid_; }
     QToolBar& toolbar() { return *toolbar_; }
+    QtBoxes& boxes() { return *caselle_; }
     // The toolbar action of a key, or nullptr (gaps have none).
     QAction* action(const std::string& key) const;
 
@@ -96,6 +98,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     // The moves' view of form_ (with its look-ahead instance) and the complete run's step list.
     std::unique_ptr<FinestraForm2> mosse_;
     std::unique_ptr<QtStepListPort> listaPassi_;
+    std::unique_ptr<QtBoxes> caselle_;
     GridView* grid_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     QFrame* frame3_ = nullptr;
