@@ -15,8 +15,9 @@
 namespace trevalon {
 
 // `F3SettaDis`: `Codice` := tmpSimb in every cell of tmpLst; tmpSimb "-" writes "0" and `Numero` 0
-// instead (tile names are kept). The extent takes in every cell given a line code. A code that is not ""
-// or "0".."8" (or "-"), or a cell outside rows 1..700 and columns 1..2000, is refused.
+// instead (tile names are kept). The extent takes in every cell given a line code or a marker. A code that
+// is not "", "0".."8", a one-letter marker "a".."z" (or "-"), or a cell outside rows 1..700 and columns
+// 1..2000, is refused.
 Status F3SettaDis(CellDrawing& tblGen, const ListaCelleDis& tmpLst, std::string_view tmpSimb);
 
 // `F3InsColonnaDis`: inserts an empty column after column c (0 <= c < 2000); every column after c moves one

@@ -4,7 +4,13 @@
 #include <array>
 #include <utility>
 
+#include "celldraw/cell_drawing_build.h"
+#include "celldraw/cell_drawing_check.h"
+#include "celldraw/cell_drawing_rows.h"
+#include "celldraw/redraw_moves12.h"
 #include "celldraw/step_viewer.h"
+#include "celldraw/straightening.h"
+#include "model/drawn_structure.h"
 
 namespace trevalon {
 
@@ -96,6 +102,164 @@ bool F3InAngolo(const CellDrawing& tblGen, int r1, int c1, int r2, int c2) {
         return k == '3' || k == '4';
     };
     return incrocio(r1, c2) || incrocio(r2, c1);
+}
+
+void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista) {
+    if (!vista.Gr3) return;
+    const LimitiDis& l = tblGen.limiti;
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+            F3AggImg(tblGen, vista, r, c, ColNero);
+            if (valoreCodice(tblGen, r, c) > 0)
+                vista.UltimaColonnaDis = std::max(vista.UltimaColonnaDis, c + vista.ColonnaBaseDis);
+        }
+}
+
+int contaIncrociCelDis(const CellDrawing& tblGen) {
+    const LimitiDis& l = tblGen.limiti;
+    int n = 0;
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c)
+            n += codiceIncrocio(tblGen.at(r, c).codice) ? 1 : 0;
+    return n;
+}
+
+namespace {
+
+// The arrow between two drawings, in the middle row of the extent (the palettes have no arrow tile: it is
+// a text).
+void freccia(const CellDrawing& tblGen, VistaRidisegno& vista, int colonna) {
+    if (!vista.Gr3) return;
+    const int m = (tblGen.limiti.RigaMin + tblGen.limiti.RigaMax) / 2;
+    if (!vista.Gr3->valid(m, colonna)) return;
+    vista.Gr3->setText(m, colonna, "->");
+    vista.Gr3->setAlignment(m, colonna, CellAlign::CenterCenter);
+}
+
+// The grid holds the drawing at its columns from ColonnaBaseDis.
+void allargaVista(const CellDrawing& tblGen, VistaRidisegno& vista) {
+    if (!vista.Gr3) return;
+    GridControl& g = *vista.Gr3;
+    const LimitiDis& l = tblGen.limiti;
+    if (l.ColMax >= l.ColMin && g.cols() <= l.ColMax + vista.ColonnaBaseDis) {
+        const int w = g.cols() > 1 ? g.colWidth(g.cols() - 1) : 0;
+        const int prima = g.cols();
+        g.setCols(l.ColMax + vista.ColonnaBaseDis + 1);
+        for (int c = prima; c < g.cols(); ++c) g.setColWidth(c, w);
+    }
+}
+
+// The tidy-up of one arc's course, and its line codes recomputed from its end crossings and the course.
+Status sistemaArco(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d, int i, bool migliora) {
+    const Arco& a = d.archi[static_cast<std::size_t>(i)];
+    Result<ListaCelleDis> letto = leggiListaDis(a.Percorso);
+    if (!letto) return fail("The course of arc " + std::to_string(i) + " cannot be read: " + letto.error());
+    ListaCelleDis percorso = std::move(*letto);
+    if (migliora) {
+        if (Status ok = F3SettaDis(tblGen, percorso, "-"); !ok) return ok;
+        ListaCelleDis corto = F3Migliorapercorso(tblGen, percorso);
+        if (!corto.empty()) percorso = std::move(corto);
+    }
+    if (Status ok = F3SettaDis(tblGen, percorso, "y"); !ok) return ok;
+    if (auto ok = F3Pulisci3Dis(tblGen, percorso, "y", "t"); !ok) return Failure{ok.error()};
+    if (auto ok = F3Raddrizza3Dis(tblGen, percorso, "t", RigCol::R); !ok) return Failure{ok.error()};
+    if (auto ok = F3Raddrizza3Dis(tblGen, percorso, "t", RigCol::C); !ok) return Failure{ok.error()};
+    if (auto ok = F3Pulisci3Dis(tblGen, percorso, "t", "z"); !ok) return Failure{ok.error()};
+    const Incrocio& da = d.incroci[static_cast<std::size_t>(a.IncrocioDa)];
+    const Incrocio& verso = d.incroci[static_cast<std::size_t>(a.IncrocioA)];
+    ListaCelleDis lista;
+    lista.reserve(percorso.size() + 2);
+    lista.push_back({da.Riga, da.Colonna});
+    lista.insert(lista.end(), percorso.begin(), percorso.end());
+    lista.push_back({verso.Riga, verso.Colonna});
+    // The course keeps its arc number: a later redraw tells strands apart by it.
+    for (const PuntoDis& p : percorso) tblGen.at(p.r, p.c).Numero = static_cast<std::int16_t>(i);
+    F3SettaSimboliDis(tblGen, vista, lista, ColNero);
+    return {};
+}
+
+}  // namespace
+
+Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso) {
+    if (vista.Gr3) vista.Gr3->setRedraw(true);
+    freccia(tblGen, vista, vista.ColonnaBaseDis - 1);
+    if (contaIncrociCelDis(tblGen) <= 2) return {};
+    auto d = std::make_unique<Diagram>();
+    if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso); !ok) return ok;
+    const TileNameTable nessunNome;
+    if (Status ok = F3GenCelDis(tblGen, *d, nessunNome, true); !ok) return ok;
+
+    vista.ColonnaBaseDis = vista.UltimaColonnaDis + 2;
+    freccia(tblGen, vista, vista.UltimaColonnaDis + 1);
+    allargaVista(tblGen, vista);
+    const LimitiDis& l = tblGen.limiti;
+    for (int r = std::max(l.RigaMin, 0); r <= l.RigaMax; ++r)
+        for (int c = std::max(l.ColMin, 0); c <= l.ColMax; ++c)
+            if (codiceIncrocio(tblGen.at(r, c).codice)) F3AggImg(tblGen, vista, r, c, ColNero);
+    for (int i = 1; i <= d->NumArchi; ++i) {
+        vista.tick();
+        if (Status ok = sistemaArco(tblGen, vista, *d, i, ConF3Migliorapercorso); !ok) return ok;
+    }
+    if (vista.Gr3) {
+        vista.Gr3->setRow(0);
+        vista.Gr3->setRedraw(true);
+    }
+    return {};
+}
+
+Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa) {
+    if (vista.Gr3) vista.Gr3->setRedraw(true);
+    Status ok;
+    switch (tipoMossa) {
+        case MoveKind::I:
+            ok = F3disTxt1(tblGen, vista);
+            break;
+        case MoveKind::II:
+            ok = F3disTxt2(tblGen, vista);
+            break;
+        default:
+            return fail("The cell drawing is not redrawn for a move of kind \"" +
+                        std::string(text(tipoMossa)) + "\".");
+    }
+    if (!ok) return Failure{ok.error()};
+    const LimitiDis& l = tblGen.limiti;
+    if (l.RigaMax > kMaxRigheDis || l.ColMax > kMaxColonneDis)
+        return fail("The redrawn cell drawing passes the table (" + std::to_string(kMaxRigheDis) + " rows, " +
+                    std::to_string(kMaxColonneDis) + " columns).");
+    if (vista.Gr3) vista.Gr3->setRedraw(true);
+    return contaIncrociCelDis(tblGen);
+}
+
+std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte) {
+    switch (tipoMossa) {
+        case MoveKind::I:
+            return "   Outcome of move I";
+        case MoveKind::II:
+            return "   Outcome of move II";
+        case MoveKind::III:
+            return tipoPonte == BridgeKind::MoveIII ? "   Outcome of move III"
+                                                    : "   Outcome of horizontal move III";
+        case MoveKind::ConnSum:
+            return "   Found connected sum";
+        default:
+            return {};
+    }
+}
+
+std::string testoTempoApplicazione(double secondi) {
+    return "Time Application move sec." + testoSecondi(secondi);
+}
+
+Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
+                                                     MoveKind tipoMossa, VistaRidisegno& vista,
+                                                     const GridControl* Gr, int dimCella) {
+    auto tblGen = std::make_unique<CellDrawing>();
+    if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
+    if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
+    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa); !n) return Failure{n.error()};
+    if (Status ok = verificaCelDis(*tblGen); !ok)
+        return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
+    return tblGen;
 }
 
 void F3PulisciCelDis(CellDrawing& tblGen) {

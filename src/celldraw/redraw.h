@@ -5,11 +5,14 @@
 // recomputed from the path itself, and the corner test.
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "celldraw/cell_list.h"
 #include "layout/palette.h"
+#include "layout/render_grid.h"
 #include "model/cell_drawing.h"
+#include "model/tables.h"
 #include "platform/codes.h"
 #include "platform/grid_control.h"
 #include "platform/result.h"
@@ -51,6 +54,44 @@ void F3SettaSimboliDis(CellDrawing& tblGen, VistaRidisegno& vista, const ListaCe
 // `F3InAngolo`: cell (r1, c2) or cell (r2, c1) is a crossing cell ("3" or "4"); cells outside the drawing
 // are not.
 bool F3InAngolo(const CellDrawing& tblGen, int r1, int c1, int r2, int c2);
+
+// Every cell of the drawing's extent drawn in black at its column, without the copy of the main grid (the
+// redraws draw the drawing again this way after they have moved it).
+void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista);
+
+// `NumIncrociDis`: the crossing cells ("3", "4") of the drawing's extent.
+int contaIncrociCelDis(const CellDrawing& tblGen);
+
+// `F3SistemaGrafica`: with more than two crossing cells the drawing is walked into a fresh diagram and made
+// again from that diagram's cell table, each cell where it stood; then every arc's course is tidied (loops
+// cut off, gaps on one row or column filled; with `ConF3Migliorapercorso` first one stretch replaced by an
+// L-shaped run through empty cells) and its line codes recomputed from the course. The new drawing is drawn
+// right of the last one, behind an arrow. A drawing that cannot be walked is refused with the walk's
+// message, and so is a course that cannot be tidied; a course left with a marker is found by the check of
+// the drawing that follows every redraw.
+Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
+
+// The engine of `F3SavDis_click`: the redraw of the drawing for a move of kind `tipoMossa` (moves I and
+// II; a kind without a redraw is refused), and the count of crossing cells (`NumIncrociDis`) afterwards.
+// The extent never passes the table: a redraw that would is refused.
+Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa);
+
+// The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
+// III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.
+std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte);
+
+// `F3Command8_click`'s timing text: "Time Application move sec." and the seconds.
+std::string testoTempoApplicazione(double secondi);
+
+// The whole redraw of a move on the diagram shown: the cell drawing made from d's cell table with the
+// candidate's tile names `Tbltt` (`F3GenCelDis` with its box moved to the drawing's corner), redrawn for
+// the move (`F3SavDis`), then checked (`verificaCelDis`): only line codes, every strand and crossing
+// joined on the sides its code names. Any failure is returned with its reason and no drawing. With a view
+// grid and the main grid `Gr`, the view first shows the main grid's picture and the drawing before the
+// move beside it (`F3DisegnaCelDis`), every cell `dimCella` twips.
+Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
+                                                     MoveKind tipoMossa, VistaRidisegno& vista,
+                                                     const GridControl* Gr = nullptr, int dimCella = 0);
 
 // `F3PulisciCelDis`: every cell's code, number, tile name, regions and mark cleared (`Tooltip` and the side
 // marks kept), and the extent emptied.

@@ -1,5 +1,7 @@
 #include "celldraw/step_viewer.h"
 
+#include "celldraw/redraw.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -151,6 +153,9 @@ void Form3Model::Form_Load() {
 }
 
 void Form3Model::Form_Activate(const std::string& mainCaption) {
+    mainCaption_ = mainCaption;
+    // After "Applica" the status keeps the application's time (or why the redraw failed).
+    if (applied_) return;
     if (primaAttivazione_) {
         ContaTessere = 0;
         primaAttivazione_ = false;
@@ -239,17 +244,13 @@ bool Form3Model::tlb1_ButtonClick(std::string_view key) {
 }
 
 bool Form3Model::cmdOK_Click() {
-    if (shared_.ModoSviluppo) {
-        if (actions_.F3SistemaGrafica && actions_.modoGen && actions_.modoGen() == GenMode::CellDrawing)
-            actions_.F3SistemaGrafica(false);
-        return close(ViewerAnswer::Sel);
-    }
     if (!actions_.canApply()) {
         // No cell drawing to redraw: the driver applies the move itself.
         return close(ViewerAnswer::Sel);
     }
     Command8_Click();
-    if (actions_.setModoGen) actions_.setModoGen(GenMode::CellDrawing);
+    // The developer panel has no "Refresh": the move, redrawn as for everyone, is applied at once.
+    if (shared_.ModoSviluppo) return close(ViewerAnswer::Sel);
     showAppliedToolbar();
     return false;
 }
@@ -279,7 +280,7 @@ bool Form3Model::CmdRipeti_Click() {
 }
 
 void Form3Model::CmdDisDis_Click() {
-    if (actions_.F3DisegnaCelDis) actions_.F3DisegnaCelDis();
+    if (actions_.F3DisegnaCelDis) actions_.F3DisegnaCelDis(Gr3);
     Gr3.setRow(0);
     Gr3.setRedraw(true);
 }
@@ -289,7 +290,15 @@ void Form3Model::CmdGenCeldis_Click() {
 }
 
 void Form3Model::CmdsavDis_Click() {
-    if (actions_.F3SavDis) actions_.F3SavDis();
+    if (!actions_.F3SavDis) return;
+    p1_ = "Apply";
+    const Status ok = actions_.F3SavDis(Gr3);
+    p1_ = "Done";
+    p2_ = ok ? std::string()
+             : "The redraw of the drawing failed, the move will be applied through its code: " + ok.error();
+    redrawFailed_ = !ok;
+    caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
+    Gr3.setRedraw(true);
 }
 
 void Form3Model::Command5_Click() {
@@ -319,8 +328,10 @@ void Form3Model::Command8_Click() {
     CmdGenCeldis_Click();
     CmdDisDis_Click();
     CmdsavDis_Click();
-    if (actions_.setModoGen) actions_.setModoGen(GenMode::CellDrawing);
     if (actions_.F3Command8) actions_.F3Command8();
+    // A failed redraw keeps its reason in the status.
+    if (!redrawFailed_)
+        p2_ = testoTempoApplicazione(intervalloTimer(tempoInizioRicerca_, clock_.secondsSinceMidnight()));
 }
 
 void Form3Model::Chkgr_Click(bool ticked) {
@@ -346,7 +357,7 @@ void Form3Model::Migliora_Click() {
             return;
         *shared_.ConfermaMigliora = 1;
     }
-    if (actions_.F3SistemaGrafica) actions_.F3SistemaGrafica(true);
+    if (actions_.F3SistemaGrafica) actions_.F3SistemaGrafica(Gr3, true);
     setVisible("Migliora", false);
 }
 

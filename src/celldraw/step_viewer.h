@@ -11,6 +11,7 @@
 
 #include "platform/grid_control.h"
 #include "platform/ports.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -39,20 +40,22 @@ struct StepViewerShared {
     bool ModoSviluppo = false;
 };
 
-// What the cell-drawing engine does for the viewer. Until that engine is plugged in, "Applica" answers
-// "Sel" at once and the driver applies the move through the Gauss-code rewrite and rebuild.
+// What the cell-drawing engine does for the viewer. Without a redraw ("F3SavDis" not given) "Applica"
+// answers "Sel" at once and the move is applied through the rewrite of its code.
 struct CellDrawingActions {
-    std::function<void()> F3PulisciCelDis;       // clears the cell drawing (every load)
-    std::function<void()> F3GenCelDis;           // builds the cell drawing and shows it as text
-    std::function<void()> F3DisegnaCelDis;       // draws the cell drawing as pictures
-    std::function<void()> F3SavDis;              // carries the move out on the cell drawing
-    std::function<void(bool)> F3SistemaGrafica;  // tidy-up; true rebuilds with a new layout
-    std::function<void()> F3Command8;            // timing report of the application
-    std::function<GenMode()> modoGen;            // the main window's `ModoGen`
-    std::function<void(GenMode)> setModoGen;
+    std::function<void()> F3PulisciCelDis;  // clears the cell drawing (every load)
+    std::function<void()> F3GenCelDis;      // builds the cell drawing and shows it as text
+    // Draws the cell drawing as pictures into the viewer's grid.
+    std::function<void(GridControl& Gr3)> F3DisegnaCelDis;
+    // Carries the move out on the cell drawing and draws it into the viewer's grid; the reason when the
+    // redraw failed (the move is then applied through its code).
+    std::function<Status(GridControl& Gr3)> F3SavDis;
+    // Tidies the redrawn drawing again; true takes shortcuts through empty cells ("Migliora").
+    std::function<void(GridControl& Gr3, bool)> F3SistemaGrafica;
+    std::function<void()> F3Command8;    // the main window's side of the end of applying
     std::function<void()> Generareport;  // print preview of the shown step
 
-    bool canApply() const { return F3GenCelDis && F3DisegnaCelDis && F3SavDis; }
+    bool canApply() const { return static_cast<bool>(F3SavDis); }
 };
 
 // "0.125": a number of seconds as a plain decimal, at most three decimals, no leading blank.
@@ -154,6 +157,8 @@ class Form3Model {
     std::string p1_, p2_, p4_;
     bool primaAttivazione_ = true;
     bool applied_ = false;
+    bool redrawFailed_ = false;
+    std::string mainCaption_;
     double tempoInizioRicerca_ = 0;
     double tempoFineDisegno_ = 0;
     // Stand-ins for the shared values a caller does not keep.

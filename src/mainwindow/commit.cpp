@@ -1,8 +1,14 @@
 #include "mainwindow/commit.h"
 
+#include <algorithm>
+#include <optional>
+#include <string>
+
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
+#include "model/drawn_structure.h"
 #include "model/structure.h"
+#include "moves/compare.h"
 
 namespace trevalon {
 
@@ -45,6 +51,40 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
     ScriviTesto(f.doc.diagram, nuovo);
     f.vista.Gr.setRedraw(true);
     const bool registrato = !f.doc.modi.ModoSviluppo && !f.doc.modi.ModoBatch && registra(f);
+    didascaliaBanale(f);
+    return registrato;
+}
+
+Result<NodoDisegnato> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
+                                         const std::function<void()>& tick) {
+    NodoDisegnato nodo;
+    nodo.NumIncrociDis = contaIncrociDis(*tblGen);
+    const int attesi = static_cast<int>(nuovo.TxtOri.size());
+    if (nodo.NumIncrociDis != attesi)
+        return fail("the redrawn drawing has " + std::to_string(nodo.NumIncrociDis) +
+                    " crossings, the move gives " + std::to_string(attesi) + ".");
+    nodo.tblGen = std::move(tblGen);
+    nodo.diagram = std::make_unique<Diagram>();
+    if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, tick); !s)
+        return fail("the redrawn drawing cannot be walked: " + s.error());
+    const Diagram& d = *nodo.diagram;
+    const auto lettereO = [](const std::string& ori) { return std::count(ori.begin(), ori.end(), 'O'); };
+    const std::optional<std::string> forma = formaCanonica(d.txtNodo);
+    const std::optional<std::string> attesa = formaCanonica(nuovo.txtNodo);
+    if (d.NumIncroci != attesi || !forma || !attesa || *forma != *attesa ||
+        lettereO(d.TxtOri) != lettereO(nuovo.TxtOri))
+        return fail("the redrawn drawing is not the diagram of the move (" + d.txtNodo + " instead of " +
+                    nuovo.txtNodo + ").");
+    return nodo;
+}
+
+bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo) {
+    DocumentoNodo& doc = f.doc;
+    if (doc.storia.piena()) return Salvastato(f);
+    f.ui.setPanel("p1", "Generation knot");
+    installaNodoDisegnato(f, std::move(nodo));
+    f.vista.Gr.setRedraw(true);
+    const bool registrato = Salvastato(f);
     didascaliaBanale(f);
     return registrato;
 }

@@ -1,8 +1,12 @@
 #pragma once
 // The one path by which an applied move becomes the main window's next step. The drivers hand over the
-// diagram that the rewrite of the code gave; it is built once, installed, recorded and shown. (A redraw of
-// the cell drawing will come in here as a second way to make the new diagram, checked against the rewrite.)
+// diagram that the rewrite of the code gave; it is built once, installed, recorded and shown. A move
+// carried out on the cell drawing comes in here too, once it has been checked against the rewrite.
 
+#include <functional>
+#include <memory>
+
+#include "mainwindow/drawn_knots.h"
 #include "moves/gauss_rewrite.h"
 
 namespace trevalon {
@@ -17,5 +21,17 @@ class Form2;
 // In developer or batch mode only the texts change. Adds " - TRIVIAL KNOT" to the caption when fewer than
 // three crossings are left and a person is watching. True when a step was recorded.
 bool CommittaMossa(Form2& f, const TestoNodo& nuovo);
+
+// A redrawn cell drawing (already checked cell by cell) against the rewrite of the same move: walked into
+// a fresh diagram, it must have the crossings of `nuovo`, as many of them with the letter "O", and the same
+// Gauss code up to the reading (`formaCanonica`). The built drawn diagram, or what does not match.
+Result<NodoDisegnato> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
+                                         const std::function<void()>& tick = {});
+
+// Makes a redrawn diagram that controllaRidisegno accepted the window's diagram and its next step, kept
+// as a cell drawing ("I"): installed, drawn with the drawn-knot tiles and recorded with its snapshot, so
+// that "Undo" and "Salva" come back to this picture. A full history refuses the step before anything
+// changes. True when the step was recorded.
+bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo);
 
 }  // namespace trevalon

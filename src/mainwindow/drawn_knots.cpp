@@ -206,6 +206,10 @@ bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& 
     return true;
 }
 
+void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo) {
+    installaDisegnato(f, std::move(nodo));
+}
+
 bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
     NodoDisegnato nodo;
     nodo.NumIncrociDis = contaIncrociDis(tblGen);

@@ -68,6 +68,10 @@ bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& 
 // shown and the window unchanged, when the drawing cannot be rebuilt.
 bool GeneradatblGen(Form2& f, CellDrawing&& tblGen);
 
+// A drawn diagram already built (its cell drawing and its tables) made the window's and drawn with the
+// drawn-knot tiles; `ModoGen` becomes "I".
+void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo);
+
 // `LeggiFile`: a text drawing (header line, then one row per line) into the window's drawing and its main
 // grid, one bold symbol per cell on the palette's colours, the cells beside each crossing marked as the
 // under strand; at least 500 rows and columns of 150 twips. An empty name asks with the "TXT" dialog.

@@ -1,5 +1,7 @@
 #include "mainwindow/move_window.h"
 
+#include "celldraw/cell_drawing_check.h"
+
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
@@ -41,8 +43,108 @@ OpzioniMosse FinestraForm2::opzioni() const {
     return o;
 }
 
-bool FinestraForm2::committaMossa(MoveKind, const TestoNodo& nuovo) {
+bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
+    const ModiFinestra& m = form_.doc.modi;
+    if ((tipo != MoveKind::I && tipo != MoveKind::II) || !mostraCandidati() || m.CorsaCompleta ||
+        m.ModoSviluppo || m.ModoBatch || nuovo.TxtOri.size() < 3)
+        return false;
+    // A move II that lays one stretch along the other crosses other strands anew: not a redraw that only
+    // takes the pair's two crossings away.
+    if (tipo == MoveKind::II && nuovo.TxtOri.size() + 2 != form_.doc.diagram.TxtOri.size()) {
+        ++ridisegni_.nonRidisegnabili;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3) {
+    VistaRidisegno vista;
+    vista.Gr3 = Gr3;
+    vista.palette = &f.paletteCorrente();
+    vista.ModoSorgente = f.doc.modi.ModoSorgente;
+    vista.progresso = [&f] { f.AggiornaProgressivo(); };
+    return vista;
+}
+
+}  // namespace
+
+Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3) {
+    tipoVisore_ = tipo;
+    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
+                                       form_.ctx.DimCella);
+    colonnaBaseVisore_ = vista.ColonnaBaseDis;
+    ultimaColonnaVisore_ = vista.UltimaColonnaDis;
+    if (!ridisegnoVisore_) return Failure{ridisegnoVisore_.error()};
+    return {};
+}
+
+Status FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
+    if (tipoVisore_ == MoveKind::None || !ridisegnoVisore_)
+        return fail("There is no redrawn drawing to tidy.");
+    CellDrawing& tblGen = **ridisegnoVisore_;
+    const CellDrawing prima = tblGen;
+    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    vista.ColonnaBaseDis = colonnaBaseVisore_;
+    vista.UltimaColonnaDis = ultimaColonnaVisore_;
+    disegnaCelDis(tblGen, vista);
+    Status ok = F3SistemaGrafica(tblGen, vista, true);
+    if (ok) ok = verificaCelDis(tblGen);
+    if (!ok) {
+        tblGen = prima;
+        return ok;
+    }
+    colonnaBaseVisore_ = vista.ColonnaBaseDis;
+    ultimaColonnaVisore_ = vista.UltimaColonnaDis;
+    return {};
+}
+
+CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
+    CellDrawingActions a;
+    if (tipo != MoveKind::I && tipo != MoveKind::II) return a;
+    a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
+    a.F3SavDis = [this, tipo](GridControl& Gr3) { return ridisegnaPerVisore(tipo, &Gr3); };
+    a.F3SistemaGrafica = [this](GridControl& Gr3, bool) {
+        if (Status ok = miglioraPerVisore(&Gr3); !ok) form_.ui.setPanel("p2", ok.error());
+    };
+    a.F3Command8 = [this] { form_.ui.setPanel("p1", "Done"); };
+    return a;
+}
+
+Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
+    const auto tick = [this] { form_.AggiornaProgressivo(); };
+    Result<std::unique_ptr<CellDrawing>> disegno = fail("");
+    if (tipoVisore_ == tipo) {
+        disegno = std::move(ridisegnoVisore_);
+    } else {
+        VistaRidisegno vista;
+        vista.ModoSorgente = form_.doc.modi.ModoSorgente;
+        vista.progresso = tick;
+        disegno = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista);
+    }
+    if (!disegno) return Failure{disegno.error()};
+    return controllaRidisegno(std::move(*disegno), nuovo, tick);
+}
+
+bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
+    std::string ricaduta;
+    if (ridisegnaMossa(tipo, nuovo)) {
+        Result<NodoDisegnato> nodo = ridisegnoControllato(tipo, nuovo);
+        tipoVisore_ = MoveKind::None;
+        if (nodo) {
+            ++ridisegni_.riusciti;
+            registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
+            return registrato_;
+        }
+        ++ridisegni_.ricaduti;
+        ridisegni_.ultimoMotivo = nodo.error();
+        ricaduta = "The redraw of the drawing failed, the move was applied through its code: " + nodo.error();
+    }
+    tipoVisore_ = MoveKind::None;
     registrato_ = CommittaMossa(form_, nuovo);
+    if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
 }
 
@@ -55,6 +157,7 @@ void FinestraForm2::ridisegna() {
 }
 
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
+    tipoVisore_ = MoveKind::None;
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include "celldraw/redraw.h"
+#include "celldraw/step_viewer.h"
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/look_ahead.h"
 #include "moves/bridge_driver.h"
@@ -25,6 +28,29 @@ class FinestraForm2 : public FinestraPonte {
     bool ultimoPassoRegistrato() const { return registrato_; }
     // The look-ahead instance, when it has been created.
     FormProva* provaSeCreata() { return prova_.get(); }
+
+    // The step viewer's "Applica": the candidate shown is carried out on the cell drawing and drawn into
+    // the viewer's grid `Gr3`, beside the main grid's picture; the drawing (checked cell by cell) waits for
+    // the commit of that move, which compares it with the rewrite. The reason when the redraw failed (the
+    // move is then applied through its code).
+    Status ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3);
+    // "Migliora": the waiting drawing tidied again with shortcuts through empty cells and drawn right of
+    // the last one. A tidy-up that fails or leaves a faulty drawing keeps the drawing as it was.
+    Status miglioraPerVisore(GridControl* Gr3);
+    // What the step viewer shown for a candidate of kind `tipo` does with the cell drawing.
+    CellDrawingActions azioniVisore(MoveKind tipo);
+
+    // What became of the moves redrawn so far: recorded as redrawn, or applied through the code because the
+    // redraw failed or did not match (the reason of the last such one is kept); and the moves not redrawn
+    // at all because their rewrite adds crossings (a move II that lays one stretch along the other), which
+    // a redraw that only takes crossings away cannot give.
+    struct ConteggioRidisegni {
+        int riusciti = 0;
+        int ricaduti = 0;
+        int nonRidisegnabili = 0;
+        std::string ultimoMotivo;
+    };
+    const ConteggioRidisegni& ridisegni() const { return ridisegni_; }
 
     // FinestraMosse
     Diagram& diagramma() override { return form_.doc.diagram; }
@@ -54,6 +80,13 @@ class FinestraForm2 : public FinestraPonte {
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:
+    // A move that a person watches is redrawn on the cell drawing: moves I and II, not in the automatic
+    // or complete run, nor in developer or batch mode, and only when at least three crossings stay (and,
+    // for move II, when the rewrite takes away just the pair's two crossings).
+    bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo);
+    // The redraw of the candidate shown, checked and compared with `nuovo`.
+    Result<NodoDisegnato> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
+
     // Candidates are drawn into the main grid only when a person watches a diagram with crossings.
     bool mostraCandidati() const;
 
@@ -63,6 +96,12 @@ class FinestraForm2 : public FinestraPonte {
     StatoPonte stato_;
     bool passoCombinato_ = false;
     bool registrato_ = false;
+    // The drawing the viewer redrew for the candidate shown, and its move kind.
+    Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");
+    MoveKind tipoVisore_ = MoveKind::None;
+    // Where the viewer's drawings stand in its grid.
+    int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
+    ConteggioRidisegni ridisegni_;
 };
 
 }  // namespace trevalon

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/headless_ui.h"
@@ -31,17 +32,20 @@ StepViewRequest moveRequest(MoveKind tipoMossa, BridgeKind tipoPonte = BridgeKin
 // Records the cell-drawing steps "Applica" runs, in order.
 struct RecordedActions {
     std::vector<std::string> log;
-    GenMode modoGen = GenMode::Code;
+    Status esito;  // what the redraw answers
     CellDrawingActions actions() {
         CellDrawingActions a;
         a.F3PulisciCelDis = [this] { log.push_back("pulisci"); };
         a.F3GenCelDis = [this] { log.push_back("gen"); };
-        a.F3DisegnaCelDis = [this] { log.push_back("disegna"); };
-        a.F3SavDis = [this] { log.push_back("savdis"); };
-        a.F3SistemaGrafica = [this](bool nuovo) { log.push_back(nuovo ? "sistema+" : "sistema-"); };
+        a.F3DisegnaCelDis = [this](GridControl&) { log.push_back("disegna"); };
+        a.F3SavDis = [this](GridControl&) {
+            log.push_back("savdis");
+            return esito;
+        };
+        a.F3SistemaGrafica = [this](GridControl&, bool nuovo) {
+            log.push_back(nuovo ? "sistema+" : "sistema-");
+        };
         a.F3Command8 = [this] { log.push_back("tempi"); };
-        a.modoGen = [this] { return modoGen; };
-        a.setModoGen = [this](GenMode m) { modoGen = m; };
         return a;
     }
 };
@@ -95,26 +99,37 @@ TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
         StepViewRequest r = moveRequest(MoveKind::II);
         r.drawnDiagram = drawn;
         auto m = apri(r, true);
+        m->Form_Activate("Knot");
         EXPECT_FALSE(m->tlb1_ButtonClick("Applica"));  // stays open
         EXPECT_EQ(rec.log, (std::vector<std::string>{"pulisci", "gen", "disegna", "savdis", "tempi"}));
-        EXPECT_EQ(rec.modoGen, GenMode::CellDrawing);
         EXPECT_TRUE(m->applied());
+        EXPECT_EQ(m->caption(), "Knot   Outcome of move II");
+        EXPECT_EQ((std::tuple{m->panel("p1"), m->panel("p2").rfind("Time Application move sec.", 0)}),
+                  (std::tuple{std::string("Done"), std::size_t{0}}));
+        // A later activation keeps the application's time.
+        m->Form_Activate("Knot");
+        EXPECT_EQ(m->panel("p2").rfind("Time Application move sec.", 0), 0u);
         EXPECT_EQ(m->buttonVisible("Migliora"), drawn);
         EXPECT_TRUE(m->tlb1_ButtonClick("Refresh"));
         EXPECT_EQ(m->EsitoDialogo(), ViewerAnswer::Sel);
     }
-    // The developer layout answers "Sel" at once, tidying a drawing built from the cell drawing first.
+    // A redraw that failed says so; "Refresh" still answers "Sel" (the move then goes through its code).
+    rec = {};
+    rec.esito = fail("the strand ends");
+    auto f = apri(moveRequest(MoveKind::I), true);
+    EXPECT_FALSE(f->tlb1_ButtonClick("Applica"));
+    EXPECT_NE(f->panel("p2").find("failed"), std::string::npos);
+    EXPECT_NE(f->panel("p2").find("the strand ends"), std::string::npos);
+    EXPECT_TRUE(f->tlb1_ButtonClick("Refresh"));
+    EXPECT_EQ(f->EsitoDialogo(), ViewerAnswer::Sel);
+    // The developer layout runs the same steps (never a tidy-up of the drawing its load cleared) and
+    // answers "Sel" at once, having no "Refresh".
     shared.ModoSviluppo = true;
-    for (GenMode modo : {GenMode::Code, GenMode::CellDrawing}) {
-        rec = {};
-        rec.modoGen = modo;
-        auto m = apri(moveRequest(MoveKind::I), true);
-        EXPECT_TRUE(m->cmdOK_Click());
-        EXPECT_EQ(m->EsitoDialogo(), ViewerAnswer::Sel);
-        std::vector<std::string> expected{"pulisci"};
-        if (modo == GenMode::CellDrawing) expected.push_back("sistema-");
-        EXPECT_EQ(rec.log, expected);
-    }
+    rec = {};
+    auto m = apri(moveRequest(MoveKind::I), true);
+    EXPECT_TRUE(m->cmdOK_Click());
+    EXPECT_EQ(m->EsitoDialogo(), ViewerAnswer::Sel);
+    EXPECT_EQ(rec.log, (std::vector<std::string>{"pulisci", "gen", "disegna", "savdis", "tempi"}));
 }
 
 TEST_F(StepViewer, MiglioraAsksOnceUntilTheFlagIsReset) {

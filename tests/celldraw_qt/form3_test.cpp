@@ -102,8 +102,11 @@ TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
     int steps = 0;
     CellDrawingActions actions;
     actions.F3GenCelDis = [&] { ++steps; };
-    actions.F3DisegnaCelDis = [&] { ++steps; };
-    actions.F3SavDis = [&] { ++steps; };
+    actions.F3DisegnaCelDis = [&](GridControl&) { ++steps; };
+    actions.F3SavDis = [&](GridControl&) {
+        ++steps;
+        return Status{};
+    };
     StepViewRequest r;
     r.tipoMossa = MoveKind::II;
     r.drawnDiagram = true;

@@ -347,7 +347,9 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
     shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
     shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
-    const ViewerAnswer esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr);
+    // "Applica" redraws moves I and II on the cell drawing; the commit of the move checks that drawing.
+    const ViewerAnswer esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
+                                                mosse_->azioniVisore(request.tipoMossa));
     grid_->refresh();
     return esito;
 }

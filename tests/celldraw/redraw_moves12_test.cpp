@@ -1,0 +1,155 @@
+#include "celldraw/redraw_moves12.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "celldraw/cell_drawing_check.h"
+#include "model/drawn_structure.h"
+
+namespace trevalon {
+namespace {
+
+// A drawing from lines of cells separated by blanks, the first line at row r0, the first cell at column
+// c0: "." an empty cell, else the line code followed by the tile name the main grid showed there ("7n7",
+// "4n\", "2r*", "3" for a black crossing without a name).
+std::unique_ptr<CellDrawing> disegno(const std::vector<std::string>& righe, int r0 = 1, int c0 = 1) {
+    auto g = std::make_unique<CellDrawing>();
+    for (std::size_t i = 0; i < righe.size(); ++i) {
+        std::istringstream in(righe[i]);
+        std::string cella;
+        for (int c = c0; in >> cella; ++c) {
+            if (cella == ".") continue;
+            const int r = r0 + static_cast<int>(i);
+            g->setCodice(r, c, cella.substr(0, 1));
+            g->setSimbolo(r, c, cella.substr(1));
+            LimitiDis& l = g->limiti;
+            l.RigaMin = std::min(l.RigaMin, r);
+            l.RigaMax = std::max(l.RigaMax, r);
+            l.ColMin = std::min(l.ColMin, c);
+            l.ColMax = std::max(l.ColMax, c);
+        }
+    }
+    return g;
+}
+
+bool senzaColore(const CellDrawing& g) {
+    for (int r = 0; r < CellDrawing::kRows; ++r)
+        for (int c = 0; c < CellDrawing::kCols; ++c) {
+            if (g.vuota(r, c)) continue;
+            const std::string_view n = g.Simbolo(r, c);
+            if (n.find('r') != std::string_view::npos) return false;
+        }
+    return true;
+}
+
+// A curl: the loop (red) leaves its crossing to the right and comes back from above; the strand that
+// stays comes in from the left and leaves downwards.
+const std::vector<std::string> kRiccio = {".   7r7 2r* 8r8",  //
+                                          ".   1r* .   1r*",  //
+                                          "7n7 4nE 2r* 5r5",  //
+                                          "1n* 1n*",          //
+                                          "6n6 5n5"};
+
+// A bigon between the crossings "n\" (row 9, column 6) and "n/" (row 9, column 9) of a diagram of five
+// crossings, drawn as the main grid showed the candidate: one stretch green, the other red.
+const std::vector<std::string> kBigon = {". . 7n7 2n* 2n* 8n8 . . . . .",              //
+                                         ". 7n7 3 2n* 2n* 4n| 8n8 . . . .",            //
+                                         ". 1n* 1n* . . 1n* 1n* . . . .",              //
+                                         ". 1n* 1n* . 7n7 3 5n5 . . . .",              //
+                                         ". 1n* 1n* . 1n* 1n* . . . . .",              //
+                                         ". 1n* 1n* . 1n* 1n* . . 7n7 2n* 8n8",        //
+                                         ". 1n* 1n* . 6n6 4n\\ 2v* 2v* 4n/ 8n8 1n*",   //
+                                         ". 1n* 1n* . . 6r6 2r* 2r* 5r5 1n* 1n*",      //
+                                         ". 1n* 6n6 2n* 2n* 2n* 2n* 2n* 2n* 5n5 1n*",  //
+                                         ". 6n6 2n* 2n* 2n* 2n* 2n* 2n* 2n* 2n* 5n5"};
+
+// Both redraws leave a drawing that passes the check, with the crossings the move leaves, walkable into
+// a diagram; with the tidy-up (diagram from a code) and without (diagram from a drawing).
+TEST(RedrawMoves12, TheRedrawnDrawingIsValidWithTheCrossingsLeft) {
+    struct Caso {
+        const char* nome;
+        const std::vector<std::string>* righe;
+        int r0;
+        MoveKind tipo;
+        int incrociDopo;
+    };
+    for (const Caso& k :
+         {Caso{"curl", &kRiccio, 3, MoveKind::I, 0}, Caso{"bigon", &kBigon, 3, MoveKind::II, 3}})
+        for (SourceKind sorgente : {SourceKind::Drawing, SourceKind::Code}) {
+            SCOPED_TRACE(std::string(k.nome) + (sorgente == SourceKind::Code ? " code" : " drawing"));
+            auto g = disegno(*k.righe, k.r0, 1);
+            ASSERT_TRUE(verificaCelDis(*g));
+            VistaRidisegno vista;
+            vista.ModoSorgente = sorgente;
+            const Result<int> n = F3SavDis(*g, vista, k.tipo);
+            ASSERT_TRUE(n) << n.error();
+            EXPECT_EQ(*n, k.incrociDopo);
+            const Status ok = verificaCelDis(*g);
+            EXPECT_TRUE(ok) << ok.error();
+            if (k.tipo == MoveKind::I) {
+                EXPECT_TRUE(senzaColore(*g));
+            }
+            if (k.incrociDopo >= 3) {
+                Diagram d;
+                const Status walked = StrutturaDaTblGen(d, *g);
+                ASSERT_TRUE(walked) << walked.error();
+                EXPECT_EQ(d.NumIncroci, k.incrociDopo);
+            }
+        }
+}
+
+// The curl's crossing becomes the corner facing away from its red neighbours (the last test that holds
+// wins); a green cell is neither changed nor emptied; red crossings become plain strands of the strand
+// that stays.
+TEST(RedrawMoves12, MoveOneTurnsTheCurlIntoACorner) {
+    struct Caso {
+        std::vector<std::string> righe;
+        int r, c;
+        const char* codice;
+    };
+    const std::vector<Caso> casi = {
+        {{". 1r* .", "2r* 4nE 2r*", ". 1r* ."}, 2, 2, "5"},
+        {{". 1r* .", "2r* 4n/ 2n*", ". 1n* ."}, 2, 2, "7"},
+        {{". 1v* .", "2n* 3r-a 2n*", ". 1v* ."}, 2, 2, "1"},
+        {{". 1n* .", "2v* 3r|b 2v*", ". 1n* ."}, 2, 2, "2"},
+        {{". 1n* .", "2n* 4v|a 2r*", ". 1n* ."}, 2, 2, "4"},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.righe[1 % k.righe.size()]);
+        auto g = disegno(k.righe);
+        VistaRidisegno vista;
+        vista.ModoSorgente = SourceKind::Drawing;
+        ASSERT_TRUE(F3disTxt1(*g, vista));
+        EXPECT_EQ(g->Codice(k.r, k.c), k.codice);
+        EXPECT_TRUE(senzaColore(*g) || g->Simbolo(k.r, k.c).front() == 'v');
+    }
+}
+
+// A single crossing taken away ends the separation at once; two too close to each other at the table's
+// last column cannot be separated: the redraw fails with a reason instead of writing past the table.
+TEST(RedrawMoves12, MoveTwoIsBoundedByTheTable) {
+    std::vector<std::string> uno = kBigon;
+    uno[6].replace(uno[6].find("4n/"), 3, "4n|");
+    auto g = disegno(uno, 3, 1);
+    VistaRidisegno vista;
+    vista.ModoSorgente = SourceKind::Drawing;
+    const Result<int> n = F3SavDis(*g, vista, MoveKind::II);
+    ASSERT_TRUE(n) << n.error();
+    EXPECT_EQ(*n, 4);
+    EXPECT_TRUE(verificaCelDis(*g));
+
+    auto bordo = disegno({"7n7 2n* 2n* 8n8", "3n/ 2v* 3n/ 1n*", "6n6 2n* 2n* 5n5"}, 5, kMaxColonneDis - 3);
+    const Result<int> pieno = F3SavDis(*bordo, vista, MoveKind::II);
+    ASSERT_FALSE(pieno);
+    EXPECT_NE(pieno.error().find("column"), std::string::npos) << pieno.error();
+
+    auto h = disegno(kBigon, 3, 1);
+    EXPECT_FALSE(F3SavDis(*h, vista, MoveKind::III));
+}
+
+}  // namespace
+}  // namespace trevalon
