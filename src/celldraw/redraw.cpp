@@ -263,16 +263,9 @@ Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const Til
 }
 
 void F3PulisciCelDis(CellDrawing& tblGen) {
-    for (int r = 0; r < CellDrawing::kRows; ++r)
-        for (int c = 0; c < CellDrawing::kCols; ++c) {
-            CellaDis& x = tblGen.at(r, c);
-            x.codice = 0;
-            x.Numero = 0;
-            x.Reg1 = 0;
-            x.Reg2 = 0;
-            x.Marca = 0;
-            tblGen.setSimbolo(r, c, "");
-        }
+    InizializzaCelDis(tblGen);
+    for (int c = 0; c < CellDrawing::kCols; ++c) svuotaCellaDis(tblGen.at(0, c));
+    for (int r = 1; r < CellDrawing::kRows; ++r) svuotaCellaDis(tblGen.at(r, 0));
     tblGen.limiti = LimitiDis{};
 }
 
