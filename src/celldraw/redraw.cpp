@@ -7,6 +7,7 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_drawing_rows.h"
+#include "celldraw/redraw_move3.h"
 #include "celldraw/redraw_moves12.h"
 #include "celldraw/step_viewer.h"
 #include "celldraw/straightening.h"
@@ -207,7 +208,8 @@ Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Mi
     return {};
 }
 
-Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa) {
+Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
+                     const MossaPonteDis* ponte) {
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     Status ok;
     switch (tipoMossa) {
@@ -216,6 +218,12 @@ Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMo
             break;
         case MoveKind::II:
             ok = F3disTxt2(tblGen, vista);
+            break;
+        case MoveKind::III:
+            if (!ponte || !ponte->d)
+                return fail("The cell drawing is not redrawn for a move III without its route.");
+            ok = F3disTxt3(tblGen, vista, *ponte->d, ponte->archiMossa, ponte->archiAttraversati,
+                           ponte->regioniMossa);
             break;
         default:
             return fail("The cell drawing is not redrawn for a move of kind \"" +
@@ -252,11 +260,12 @@ std::string testoTempoApplicazione(double secondi) {
 
 Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
                                                      MoveKind tipoMossa, VistaRidisegno& vista,
-                                                     const GridControl* Gr, int dimCella) {
+                                                     const GridControl* Gr, int dimCella,
+                                                     const MossaPonteDis* ponte) {
     auto tblGen = std::make_unique<CellDrawing>();
     if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
     if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
-    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa); !n) return Failure{n.error()};
+    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte); !n) return Failure{n.error()};
     if (Status ok = verificaCelDis(*tblGen); !ok)
         return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
     return tblGen;

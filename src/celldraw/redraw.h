@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "celldraw/cell_list.h"
 #include "layout/palette.h"
@@ -71,10 +72,19 @@ int contaIncrociCelDis(const CellDrawing& tblGen);
 // the drawing that follows every redraw.
 Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
 
+// The move III (or horizontal move III) shown on diagram d: the arcs of the moved strand in walking order,
+// the arcs its new route crosses and the route's regions, as the candidate that was highlighted.
+struct MossaPonteDis {
+    const Diagram* d = nullptr;
+    std::vector<int> archiMossa, archiAttraversati, regioniMossa;
+};
+
 // The engine of `F3SavDis_click`: the redraw of the drawing for a move of kind `tipoMossa` (moves I and
-// II; a kind without a redraw is refused), and the count of crossing cells (`NumIncrociDis`) afterwards.
-// The extent never passes the table: a redraw that would is refused.
-Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa);
+// II, and move III with its route in `ponte`; a kind without a redraw, or a move III without its route, is
+// refused), and the count of crossing cells (`NumIncrociDis`) afterwards. The extent never passes the
+// table: a redraw that would is refused.
+Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
+                     const MossaPonteDis* ponte = nullptr);
 
 // The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
 // III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.
@@ -85,13 +95,14 @@ std::string testoTempoApplicazione(double secondi);
 
 // The whole redraw of a move on the diagram shown: the cell drawing made from d's cell table with the
 // candidate's tile names `Tbltt` (`F3GenCelDis` with its box moved to the drawing's corner), redrawn for
-// the move (`F3SavDis`), then checked (`verificaCelDis`): only line codes, every strand and crossing
-// joined on the sides its code names. Any failure is returned with its reason and no drawing. With a view
-// grid and the main grid `Gr`, the view first shows the main grid's picture and the drawing before the
-// move beside it (`F3DisegnaCelDis`), every cell `dimCella` twips.
+// the move (`F3SavDis`, with `ponte` for a move III), then checked (`verificaCelDis`): only line codes,
+// every strand and crossing joined on the sides its code names. Any failure is returned with its reason and
+// no drawing. With a view grid and the main grid `Gr`, the view first shows the main grid's picture and the
+// drawing before the move beside it (`F3DisegnaCelDis`), every cell `dimCella` twips.
 Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
                                                      MoveKind tipoMossa, VistaRidisegno& vista,
-                                                     const GridControl* Gr = nullptr, int dimCella = 0);
+                                                     const GridControl* Gr = nullptr, int dimCella = 0,
+                                                     const MossaPonteDis* ponte = nullptr);
 
 // `F3PulisciCelDis`: every cell's code, number, tile name, regions and mark cleared (`Tooltip` and the side
 // marks kept), and the extent emptied.

@@ -45,8 +45,9 @@ OpzioniMosse FinestraForm2::opzioni() const {
 
 bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     const ModiFinestra& m = form_.doc.modi;
-    if ((tipo != MoveKind::I && tipo != MoveKind::II) || !mostraCandidati() || m.CorsaCompleta ||
-        m.ModoSviluppo || m.ModoBatch || nuovo.TxtOri.size() < 3)
+    const bool ridisegnabile = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
+    if (!ridisegnabile || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch ||
+        nuovo.TxtOri.size() < 3)
         return false;
     // A move II that lays one stretch along the other crosses other strands anew: not a redraw that only
     // takes the pair's two crossings away.
@@ -74,7 +75,7 @@ Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3) {
     tipoVisore_ = tipo;
     VistaRidisegno vista = vistaVisore(form_, Gr3);
     ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
-                                       form_.ctx.DimCella);
+                                       form_.ctx.DimCella, ponteDis(tipo));
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!ridisegnoVisore_) return Failure{ridisegnoVisore_.error()};
@@ -103,7 +104,7 @@ Status FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
 
 CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
     CellDrawingActions a;
-    if (tipo != MoveKind::I && tipo != MoveKind::II) return a;
+    if (tipo != MoveKind::I && tipo != MoveKind::II && !ponteDis(tipo)) return a;
     a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
     a.F3SavDis = [this, tipo](GridControl& Gr3) { return ridisegnaPerVisore(tipo, &Gr3); };
     a.F3SistemaGrafica = [this](GridControl& Gr3, bool) {
@@ -122,7 +123,8 @@ Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
         VistaRidisegno vista;
         vista.ModoSorgente = form_.doc.modi.ModoSorgente;
         vista.progresso = tick;
-        disegno = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista);
+        disegno =
+            ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, nullptr, 0, ponteDis(tipo));
     }
     if (!disegno) return Failure{disegno.error()};
     return controllaRidisegno(std::move(*disegno), nuovo, tick);
@@ -133,6 +135,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     if (ridisegnaMossa(tipo, nuovo)) {
         Result<NodoDisegnato> nodo = ridisegnoControllato(tipo, nuovo);
         tipoVisore_ = MoveKind::None;
+        ponteMostrato_.reset();
         if (nodo) {
             ++ridisegni_.riusciti;
             registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
@@ -143,6 +146,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
         ricaduta = "The redraw of the drawing failed, the move was applied through its code: " + nodo.error();
     }
     tipoVisore_ = MoveKind::None;
+    ponteMostrato_.reset();
     registrato_ = CommittaMossa(form_, nuovo);
     if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
@@ -152,23 +156,57 @@ bool FinestraForm2::mostraCandidati() const {
     return !form_.doc.modi.ModoAutomatico && form_.doc.diagram.NumIncroci != 0;
 }
 
+const MossaPonteDis* FinestraForm2::ponteDis(MoveKind tipo) {
+    return tipo == MoveKind::III && ponteMostrato_ ? &*ponteMostrato_ : nullptr;
+}
+
 void FinestraForm2::ridisegna() {
+    ponteMostrato_.reset();
     if (mostraCandidati()) CmdGrafica_Click(form_);
 }
 
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     tipoVisore_ = MoveKind::None;
+    ponteMostrato_.reset();
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
     for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_, x, 0, c.Lista);
 }
 
+// The whole diagram in black, the bridge in red without its two end crossings (the strand leaves them as
+// it was), and on each crossed arc one green crossing marker, the moved strand over the arc for an
+// over-bridge and under it for an under-bridge, each near the one before. The redraw of the move finds the
+// new crossings by these markers' tile names.
 void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
+    tipoVisore_ = MoveKind::None;
+    ponteMostrato_.reset();
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
-    for (int a : c.archiPonte) disegnaArco(form_, a, ColRosso);
-    for (int a : c.archiAttraversati) disegnaArco(form_, a, ColVerde);
+    Diagram& d = form_.doc.diagram;
+    RenderState& st = form_.vista.render;
+    const RenderTarget t{form_.vista.Gr, form_.vista.Tbltt, form_.paletteCorrente(), nullptr};
+    const auto valido = [&d](int a) { return a >= 1 && a <= d.NumArchi; };
+    for (std::size_t k = 0; k < c.archiPonte.size(); ++k) {
+        const int a = c.archiPonte[k];
+        if (!valido(a)) return;
+        const Arco& arco = d.archi[static_cast<std::size_t>(a)];
+        int nonFare = -1;
+        if (k == 0) {
+            nonFare = arco.IncrocioDa;
+            st.RigaSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Riga;
+            st.ColSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Colonna;
+        } else if (k + 1 == c.archiPonte.size()) {
+            nonFare = arco.IncrocioA;
+        }
+        DisegnoGrafico(d, st, t, a, ColRosso, false, "", nonFare);
+    }
+    const std::string ab2(1, c.ab2);
+    for (int a : c.archiAttraversati) {
+        if (!valido(a)) return;
+        DisegnoGrafico(d, st, t, a, ColRosso, true, ab2, -1);
+    }
+    ponteMostrato_ = MossaPonteDis{&d, c.archiPonte, c.archiAttraversati, c.regioni};
 }
 
 FinestraPonte& FinestraForm2::prova() {

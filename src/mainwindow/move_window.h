@@ -4,6 +4,7 @@
 // (`FormProva`) with which the horizontal search tests the diagrams it reaches.
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "celldraw/redraw.h"
@@ -80,15 +81,18 @@ class FinestraForm2 : public FinestraPonte {
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:
-    // A move that a person watches is redrawn on the cell drawing: moves I and II, not in the automatic
-    // or complete run, nor in developer or batch mode, and only when at least three crossings stay (and,
-    // for move II, when the rewrite takes away just the pair's two crossings).
+    // A move that a person watches is redrawn on the cell drawing: moves I and II, and a move III whose
+    // candidate was highlighted, not in the automatic or complete run, nor in developer or batch mode, and
+    // only when at least three crossings stay (and, for move II, when the rewrite takes away just the
+    // pair's two crossings).
     bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo);
     // The redraw of the candidate shown, checked and compared with `nuovo`.
     Result<NodoDisegnato> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
 
     // Candidates are drawn into the main grid only when a person watches a diagram with crossings.
     bool mostraCandidati() const;
+    // The route of the move III candidate highlighted last, for its redraw (null when there is none).
+    const MossaPonteDis* ponteDis(MoveKind tipo);
 
     Form2& form_;
     std::shared_ptr<AlberoOrizzontale> albero_;
@@ -99,6 +103,8 @@ class FinestraForm2 : public FinestraPonte {
     // The drawing the viewer redrew for the candidate shown, and its move kind.
     Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");
     MoveKind tipoVisore_ = MoveKind::None;
+    // The move III candidate highlighted in the main grid, which a move III applied next carries out.
+    std::optional<MossaPonteDis> ponteMostrato_;
     // Where the viewer's drawings stand in its grid.
     int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
     ConteggioRidisegni ridisegni_;

@@ -1,4 +1,4 @@
-// Moves I and II applied in the main window are carried out on the cell drawing, checked, rebuilt and
+// Moves I, II and III applied in the main window are carried out on the cell drawing, checked, rebuilt and
 // compared with the rewrite of the code; a redraw that fails or does not match falls back to the code.
 #include <gtest/gtest.h>
 
@@ -13,6 +13,8 @@
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
+#include "moves/bridge_driver.h"
+#include "moves/bridge_rewrite.h"
 #include "moves/compare.h"
 #include "moves/move_drivers.h"
 #include "moves/move_search.h"
@@ -72,6 +74,40 @@ std::optional<TestoNodo> riscrittura(const Diagram& prima, MoveKind tipo, const 
     return NuovoNodoDaPonteB(TestoDi(prima), m, prima, conta);
 }
 
+// The bridge candidates in the order the window's search shows them: over-bridges, then under-bridges.
+std::vector<CandidatoPonte> candidatiPonte(const Diagram& d, bool orizzontale) {
+    std::vector<CandidatoPonte> out;
+    for (char k : {'-', '+'})
+        EnumeraCandidatiPonte(d, k, k == '-' ? '+' : '-', orizzontale, [&](const CandidatoPonte& c) {
+            out.push_back(c);
+            return true;
+        });
+    return out;
+}
+
+// The i-th candidate of kind `tipo` applied through the window's search, and what the rewrite of the code
+// gives for it on the diagram `prima`.
+std::pair<EsitoDriver, std::optional<TestoNodo>> applica(Finestra& f, const Diagram& prima, MoveKind tipo,
+                                                         bool orizzontale, std::size_t i) {
+    if (tipo != MoveKind::III) {
+        f.ui.viewerAnswers = passaPoiApplica(i);
+        const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
+        return {r.esito, riscrittura(prima, tipo, r.ricerca.mossa)};
+    }
+    // A horizontal move III is taken by its ordinal, as after the look-ahead.
+    StatoPonte& s = f.w.statoPonte();
+    s.SoloMossaIII = true;
+    s.CandidatoScelto = orizzontale ? static_cast<std::int64_t>(i) + 1 : -1;
+    f.ui.viewerAnswers = orizzontale ? fixture::Risposte{fixture::kApplica} : passaPoiApplica(i);
+    const RisultatoPonte r =
+        AzionePonte(f.w, s, orizzontale ? BridgeKind::Horizontal : BridgeKind::MoveIII, !orizzontale);
+    const CandidatoPonte c = candidatiPonte(prima, orizzontale).at(i);
+    int conta = 0;
+    const Result<NuovoNodo> n = NuovoNodoDaPonte(prima, c.mossa, c.ab1, conta);
+    if (!n) return {r.esito, std::nullopt};
+    return {r.esito, TestoNodo{n->txtNodo, n->TxtOri, n->nomi}};
+}
+
 struct Conteggio {
     int candidati = 0, ridisegnati = 0, nonRidisegnabili = 0;
 };
@@ -79,21 +115,21 @@ struct Conteggio {
 // Candidates of kind `tipo` of `g`, at most `massimo` of them spread over the list, each applied through
 // the window's search in a window of its own: the step recorded is the rewrite's diagram; a redrawn one is
 // kept as its checked cell drawing, a fallen-back one as a code step.
-void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, std::size_t massimo, Conteggio& n) {
+void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, bool orizzontale, std::size_t massimo,
+                   Conteggio& n) {
     Finestra rif;
     ASSERT_TRUE(rif.apri(g));
-    const std::size_t candidati =
-        (tipo == MoveKind::I ? CandidatiMossaI(rif.d()) : CandidatiMossaII(rif.d())).size();
+    const std::size_t candidati = tipo == MoveKind::I    ? CandidatiMossaI(rif.d()).size()
+                                  : tipo == MoveKind::II ? CandidatiMossaII(rif.d()).size()
+                                                         : candidatiPonte(rif.d(), orizzontale).size();
     const std::size_t presi = std::min(candidati, massimo);
     for (std::size_t j = 0; j < presi; ++j) {
         const std::size_t i = j * candidati / presi;
         SCOPED_TRACE(i);
         Finestra f;
         ASSERT_TRUE(f.apri(g));
-        f.ui.viewerAnswers = passaPoiApplica(i);
-        const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
-        ASSERT_EQ(r.esito, EsitoDriver::Applicata);
-        const std::optional<TestoNodo> atteso = riscrittura(rif.d(), tipo, r.ricerca.mossa);
+        const auto [esito, atteso] = applica(f, rif.d(), tipo, orizzontale, i);
+        ASSERT_EQ(esito, EsitoDriver::Applicata);
         ASSERT_TRUE(atteso);
         ++n.candidati;
         ASSERT_EQ(f.form.doc.storia.NumStato, 1);
@@ -106,8 +142,7 @@ void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, std::size_t massimo
         // Only a move II that lays one stretch along the other adds crossings.
         if (conta.nonRidisegnabili == 1) {
             ++n.nonRidisegnabili;
-            EXPECT_EQ((std::tuple{tipo, r.ricerca.mossa.TipoCandidato}),
-                      (std::tuple{MoveKind::II, MoveIIRewrite::P}));
+            EXPECT_EQ(tipo, MoveKind::II);
             EXPECT_EQ(s.Tipo, GenMode::Code);
         } else if (conta.riusciti == 1) {
             ++n.ridisegnati;
@@ -118,8 +153,7 @@ void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, std::size_t massimo
         } else {
             EXPECT_EQ(s.Tipo, GenMode::Code);
             EXPECT_EQ(f.ui.panel("p2").rfind("The redraw of the drawing failed", 0), 0u);
-            std::printf("fallback (%s): %s\n", r.ricerca.mossa.TipoCandidato == MoveIIRewrite::M ? "M" : "P",
-                        f.w.ridisegni().ultimoMotivo.substr(0, 150).c_str());
+            std::printf("fallback: %s\n", f.w.ridisegni().ultimoMotivo.substr(0, 150).c_str());
         }
     }
 }
@@ -129,6 +163,7 @@ struct Caso {
     ts::GaussDiagram g;
     MoveKind tipo;
     std::size_t massimo;
+    bool orizzontale = false;
 };
 
 std::vector<Caso> casi() {
@@ -149,18 +184,31 @@ std::vector<Caso> casi() {
         {"unknot 60", ts::randomUnknot(60, 60)}};
     for (const auto& [nome, g] : grandi)
         for (MoveKind tipo : {MoveKind::I, MoveKind::II}) out.push_back({nome, g, tipo, 3});
+    // Move III and horizontal move III: named knots drawn with extra crossings and generated diagrams.
+    std::vector<std::pair<std::string, ts::GaussDiagram>> ponti;
+    for (const char* nome : {"trefoil_left", "5_2"}) {
+        const ts::GaussDiagram k = ts::diagramOf(ts::namedKnot(nome));
+        ponti.emplace_back(std::string(nome) + " +6", ts::enlarged(k, 1, k.crossings() + 6));
+    }
+    ponti.emplace_back("unknot 20", ts::randomUnknot(3, 20));
+    ponti.emplace_back("braid 40", ts::enlarged(ts::randomBraidKnot(4, 3, 20), 44, 40));
+    for (const auto& [nome, g] : ponti)
+        for (bool orizzontale : {false, true}) out.push_back({nome, g, MoveKind::III, 2, orizzontale});
     return out;
 }
 
 TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
     Conteggio n;
     for (const Caso& k : casi()) {
-        SCOPED_TRACE(k.nome + (k.tipo == MoveKind::I ? " move I" : " move II"));
+        const char* mossa = k.tipo == MoveKind::I    ? "I "
+                            : k.tipo == MoveKind::II ? "II"
+                            : k.orizzontale          ? "=="
+                                                     : "III";
+        SCOPED_TRACE(k.nome + " move " + mossa);
         Conteggio uno;
-        ogniCandidato(k.g, k.tipo, k.massimo, uno);
-        std::printf("%-22s %s: redrawn %d of %d (%d add crossings)\n", k.nome.c_str(),
-                    k.tipo == MoveKind::I ? "I " : "II", uno.ridisegnati, uno.candidati,
-                    uno.nonRidisegnabili);
+        ogniCandidato(k.g, k.tipo, k.orizzontale, k.massimo, uno);
+        std::printf("%-22s %s: redrawn %d of %d (%d add crossings)\n", k.nome.c_str(), mossa, uno.ridisegnati,
+                    uno.candidati, uno.nonRidisegnabili);
         n.candidati += uno.candidati;
         n.ridisegnati += uno.ridisegnati;
         n.nonRidisegnabili += uno.nonRidisegnabili;
@@ -221,14 +269,20 @@ int immagini(const GridControl& g) {
     return n;
 }
 
-// The viewer's "Applica" redraws the candidate beside the main grid's picture, "Migliora" tidies it again
-// with shortcuts, "Refresh" applies it: the step recorded is that checked drawing.
+// For moves I, II and III the viewer's "Applica" redraws the candidate beside the main grid's picture,
+// "Migliora" tidies it again with shortcuts, "Refresh" applies it: the step recorded is that checked drawing.
 TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
-    for (MoveKind tipo : {MoveKind::I, MoveKind::II}) {
-        SCOPED_TRACE(tipo == MoveKind::I ? "move I" : "move II");
+    const std::vector<std::tuple<MoveKind, const char*, int>> casi = {
+        {MoveKind::I, "   Outcome of move I", 1},
+        {MoveKind::II, "   Outcome of move II", 2},
+        {MoveKind::III, "   Outcome of move III", 0}};
+    for (const auto& [tipo, esito, tolti] : casi) {
+        SCOPED_TRACE(esito);
         std::mt19937 rng(3);
         const ts::GaussDiagram k = ts::diagramOf(ts::namedKnot("6_2"));
-        const ts::GaussDiagram g = tipo == MoveKind::I ? ts::addCurl(k, 4, true, 1) : ts::addBigon(k, rng);
+        const ts::GaussDiagram g = tipo == MoveKind::I    ? ts::addCurl(k, 4, true, 1)
+                                   : tipo == MoveKind::II ? ts::addBigon(k, rng)
+                                                          : ts::enlarged(k, 1, k.crossings() + 6);
         Finestra f;
         ASSERT_TRUE(f.apri(g));
         std::string disegnoVisore;
@@ -242,8 +296,7 @@ TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
             const int copia = immagini(m.Gr3);
             EXPECT_GT(copia, 0);
             EXPECT_FALSE(m.tlb1_ButtonClick("Applica"));
-            EXPECT_EQ(m.caption(), std::string("Knot") + (tipo == MoveKind::I ? "   Outcome of move I"
-                                                                              : "   Outcome of move II"));
+            EXPECT_EQ(m.caption(), std::string("Knot") + esito);
             EXPECT_EQ(m.panel("p2").rfind("Time Application move sec.", 0), 0u) << m.panel("p2");
             const int ridisegnato = immagini(m.Gr3);
             EXPECT_GT(ridisegnato, copia);
@@ -252,14 +305,17 @@ TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
             EXPECT_TRUE(m.tlb1_ButtonClick("Refresh"));
             return m.EsitoDialogo();
         };
-        const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
-        ASSERT_EQ(r.esito, EsitoDriver::Applicata);
+        const EsitoDriver r = tipo == MoveKind::I    ? DoTric(f.w, true).esito
+                              : tipo == MoveKind::II ? DoTman(f.w, true).esito
+                                                     : CmdTpon_Click(f.w, f.w.statoPonte()).esito;
+        ASSERT_EQ(r, EsitoDriver::Applicata);
         EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}), (std::tuple{1, 0}))
             << f.w.ridisegni().ultimoMotivo;
         const Stato& s = f.form.doc.storia.passo(1);
         EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
         EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
-        EXPECT_EQ(static_cast<int>(s.Ori.size()), g.crossings() - (tipo == MoveKind::I ? 1 : 2));
+        EXPECT_EQ(static_cast<int>(s.Ori.size()), tolti > 0 ? g.crossings() - tolti : f.d().NumIncroci);
+        EXPECT_LT(static_cast<int>(s.Ori.size()), g.crossings());
     }
 }
 
