@@ -278,4 +278,29 @@ void DisegnoGraficoSotto(Diagram& d, RenderState& st, RenderTarget t, std::strin
     g.setRedraw(true);
 }
 
+bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, RenderTarget t, const std::vector<int>& archiPonte,
+                           const std::vector<int>& archiAttraversati, char ab2) {
+    const auto valido = [&d](int a) { return a >= 1 && a <= d.NumArchi; };
+    for (std::size_t k = 0; k < archiPonte.size(); ++k) {
+        const int a = archiPonte[k];
+        if (!valido(a)) return false;
+        const Arco& arco = d.archi[static_cast<std::size_t>(a)];
+        int nonFare = -1;
+        if (k == 0) {
+            nonFare = arco.IncrocioDa;
+            st.RigaSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Riga;
+            st.ColSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Colonna;
+        } else if (k + 1 == archiPonte.size()) {
+            nonFare = arco.IncrocioA;
+        }
+        DisegnoGrafico(d, st, t, a, ColRosso, false, "", nonFare);
+    }
+    const std::string segno(1, ab2);
+    for (int a : archiAttraversati) {
+        if (!valido(a)) return false;
+        DisegnoGrafico(d, st, t, a, ColRosso, true, segno, -1);
+    }
+    return true;
+}
+
 }  // namespace trevalon

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "layout/palette.h"
 #include "layout/render_grid.h"
@@ -49,6 +50,13 @@ void DisegnoGraficoZ(Diagram& d, RenderState& st, RenderTarget t, int arco, int 
 // ultimo in grey and the rest in red; delta not 0 places it right of the drawing.
 void DisegnoGraficoSotto(Diagram& d, RenderState& st, RenderTarget t, std::string_view lista1,
                          std::string_view lista2, int primo, int ultimo, int delta);
+
+// A move III candidate as the search shows it, over the diagram already drawn in black: the arcs of the
+// moved strand in red (without its two end crossings), the marker at the start crossing, and one crossing
+// marker across each arc it crosses, with the sign `ab2`. The tile names it leaves are what the redraw
+// after the move reads. False, with nothing more drawn, at an arc number outside the diagram.
+bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, RenderTarget t, const std::vector<int>& archiPonte,
+                           const std::vector<int>& archiAttraversati, char ab2);
 
 // The line code of an arc cell from its joined neighbours (a crossing, or a cell of the same arc); the
 // last matching test wins; 0 when none matches.

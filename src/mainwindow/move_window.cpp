@@ -184,28 +184,8 @@ void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     Diagram& d = form_.doc.diagram;
-    RenderState& st = form_.vista.render;
     const RenderTarget t{form_.vista.Gr, form_.vista.Tbltt, form_.paletteCorrente(), nullptr};
-    const auto valido = [&d](int a) { return a >= 1 && a <= d.NumArchi; };
-    for (std::size_t k = 0; k < c.archiPonte.size(); ++k) {
-        const int a = c.archiPonte[k];
-        if (!valido(a)) return;
-        const Arco& arco = d.archi[static_cast<std::size_t>(a)];
-        int nonFare = -1;
-        if (k == 0) {
-            nonFare = arco.IncrocioDa;
-            st.RigaSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Riga;
-            st.ColSegno = d.incroci[static_cast<std::size_t>(arco.IncrocioDa)].Colonna;
-        } else if (k + 1 == c.archiPonte.size()) {
-            nonFare = arco.IncrocioA;
-        }
-        DisegnoGrafico(d, st, t, a, ColRosso, false, "", nonFare);
-    }
-    const std::string ab2(1, c.ab2);
-    for (int a : c.archiAttraversati) {
-        if (!valido(a)) return;
-        DisegnoGrafico(d, st, t, a, ColRosso, true, ab2, -1);
-    }
+    if (!DisegnaCandidatoPonte(d, form_.vista.render, t, c.archiPonte, c.archiAttraversati, c.ab2)) return;
     ponteMostrato_ = MossaPonteDis{&d, c.archiPonte, c.archiAttraversati, c.regioni};
 }
 

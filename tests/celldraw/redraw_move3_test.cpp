@@ -35,39 +35,22 @@ struct Disegnato : fixture::Disegnato {
     // one before.
     void evidenzia(const CandidatoPonte& c) {
         const RenderTarget t{griglia, tbltt, palette, nullptr};
-        const std::string ab2(1, c.ab2);
         tbltt.reset();
         DisegnoGrafico(*d, st, t, 0, ColNero, false, "", -1);
-        for (std::size_t k = 0; k < c.archiPonte.size(); ++k) {
-            const Arco& a = d->archi[static_cast<std::size_t>(c.archiPonte[k])];
-            int nonFare = -1;
-            if (k == 0) {
-                nonFare = a.IncrocioDa;
-                st.RigaSegno = d->incroci[static_cast<std::size_t>(a.IncrocioDa)].Riga;
-                st.ColSegno = d->incroci[static_cast<std::size_t>(a.IncrocioDa)].Colonna;
-            } else if (k + 1 == c.archiPonte.size()) {
-                nonFare = a.IncrocioA;
-            }
-            DisegnoGrafico(*d, st, t, c.archiPonte[k], ColRosso, false, "", nonFare);
-        }
-        for (int a : c.archiAttraversati) DisegnoGrafico(*d, st, t, a, ColRosso, true, ab2, -1);
+        ASSERT_TRUE(DisegnaCandidatoPonte(*d, st, t, c.archiPonte, c.archiAttraversati, c.ab2));
     }
 };
 
-std::vector<PuntoDis> celleVerdi(const CellDrawing& g, std::set<std::string>* nomi = nullptr) {
+std::vector<PuntoDis> celleVerdi(const CellDrawing& g) {
     std::vector<PuntoDis> out;
     for (int r = g.limiti.RigaMin; r <= g.limiti.RigaMax; ++r)
         for (int c = g.limiti.ColMin; c <= g.limiti.ColMax; ++c)
-            if (isCellaTratt(g.Simbolo(r, c))) {
-                out.push_back({r, c});
-                if (nomi) nomi->insert(std::string(g.Simbolo(r, c)));
-            }
+            if (isCellaTratt(g.Simbolo(r, c))) out.push_back({r, c});
     return out;
 }
 
 struct Conteggi {
-    int candidati = 0, ricadute = 0, sotto = 0, sopra = 0, verdiVicini = 0;
-    std::set<std::string> nomiVerdi;
+    int candidati = 0, ricadute = 0;
 };
 
 // Every bridge candidate of a diagram (at most `massimo` per kind) is highlighted, redrawn, checked, walked
@@ -93,12 +76,7 @@ void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int ma
                 ASSERT_TRUE(riscritto) << riscritto.error();
                 x.evidenzia(c);
                 ASSERT_TRUE(F3GenCelDis(*gen, *x.d, x.tbltt, false));
-                const std::vector<PuntoDis> verdi = celleVerdi(*gen, &n.nomiVerdi);
-                ASSERT_EQ(verdi.size(), c.archiAttraversati.size());
-                for (std::size_t i = 0; i < verdi.size(); ++i)
-                    for (std::size_t j = i + 1; j < verdi.size(); ++j)
-                        n.verdiVicini +=
-                            std::abs(verdi[i].r - verdi[j].r) <= 1 && std::abs(verdi[i].c - verdi[j].c) <= 1;
+                ASSERT_EQ(celleVerdi(*gen).size(), c.archiAttraversati.size());
                 ++n.candidati;
                 VistaRidisegno vista;
                 const Status s = F3disTxt3(*gen, vista, *x.d, c.archiPonte, c.archiAttraversati, c.regioni);
@@ -107,7 +85,6 @@ void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int ma
                     ADD_FAILURE() << "fallback: " << s.error();
                     continue;
                 }
-                ++(ab1 == '-' ? n.sopra : n.sotto);
                 ASSERT_TRUE(verificaCelDis(*gen)) << verificaCelDis(*gen).error();
                 auto dopo = std::make_unique<Diagram>();
                 const Status walked = StrutturaDaTblGen(*dopo, *gen);
@@ -121,8 +98,7 @@ void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int ma
 }
 
 // Over- and under-bridges, move III and horizontal move III, of named knots drawn with extra crossings and
-// of generated diagrams of 10 to 40 crossings: each redraw gives the diagram of the rewrite. Over all of
-// them the four green crossing tiles occur, and so do green crossings side by side or corner to corner.
+// of generated diagrams of 10 to 40 crossings: each redraw gives the diagram of the rewrite.
 TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
     std::vector<ts::GaussDiagram> diagrammi;
     for (const char* nome : {"trefoil_left", "4_1", "5_2", "6_1"}) {
@@ -138,10 +114,6 @@ TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
     Conteggi n;
     for (const ts::GaussDiagram& g : diagrammi) ridisegnaTutti(ts::gaussText(g), ts::lettersText(g), 2, n);
     std::cout << "[ redraw III ] " << n.candidati << " candidates, " << n.ricadute << " fallbacks\n";
-    EXPECT_GT(n.sopra, 0);
-    EXPECT_GT(n.sotto, 0);
-    EXPECT_GT(n.verdiVicini, 0);
-    EXPECT_EQ(n.nomiVerdi, (std::set<std::string>{"v-a", "v-b", "v|a", "v|b"}));
 }
 
 // What a refused redraw leaves: the codes and numbers of the drawing's cells, its extent and no work mark.

@@ -46,14 +46,6 @@ bool senzaColore(const CellDrawing& g) {
     return true;
 }
 
-// A curl: the loop (red) leaves its crossing to the right and comes back from above; the strand that
-// stays comes in from the left and leaves downwards.
-const std::vector<std::string> kRiccio = {".   7r7 2r* 8r8",  //
-                                          ".   1r* .   1r*",  //
-                                          "7n7 4nE 2r* 5r5",  //
-                                          "1n* 1n*",          //
-                                          "6n6 5n5"};
-
 // A bigon between the crossings "n\" (row 9, column 6) and "n/" (row 9, column 9) of a diagram of five
 // crossings, drawn as the main grid showed the candidate: one stretch green, the other red.
 const std::vector<std::string> kBigon = {". . 7n7 2n* 2n* 8n8 . . . . .",              //
@@ -66,41 +58,6 @@ const std::vector<std::string> kBigon = {". . 7n7 2n* 2n* 8n8 . . . . .",       
                                          ". 1n* 1n* . . 6r6 2r* 2r* 5r5 1n* 1n*",      //
                                          ". 1n* 6n6 2n* 2n* 2n* 2n* 2n* 2n* 5n5 1n*",  //
                                          ". 6n6 2n* 2n* 2n* 2n* 2n* 2n* 2n* 2n* 5n5"};
-
-// Both redraws leave a drawing that passes the check, with the crossings the move leaves, walkable into
-// a diagram; with the tidy-up (diagram from a code) and without (diagram from a drawing).
-TEST(RedrawMoves12, TheRedrawnDrawingIsValidWithTheCrossingsLeft) {
-    struct Caso {
-        const char* nome;
-        const std::vector<std::string>* righe;
-        int r0;
-        MoveKind tipo;
-        int incrociDopo;
-    };
-    for (const Caso& k :
-         {Caso{"curl", &kRiccio, 3, MoveKind::I, 0}, Caso{"bigon", &kBigon, 3, MoveKind::II, 3}})
-        for (SourceKind sorgente : {SourceKind::Drawing, SourceKind::Code}) {
-            SCOPED_TRACE(std::string(k.nome) + (sorgente == SourceKind::Code ? " code" : " drawing"));
-            auto g = disegno(*k.righe, k.r0, 1);
-            ASSERT_TRUE(verificaCelDis(*g));
-            VistaRidisegno vista;
-            vista.ModoSorgente = sorgente;
-            const Result<int> n = F3SavDis(*g, vista, k.tipo);
-            ASSERT_TRUE(n) << n.error();
-            EXPECT_EQ(*n, k.incrociDopo);
-            const Status ok = verificaCelDis(*g);
-            EXPECT_TRUE(ok) << ok.error();
-            if (k.tipo == MoveKind::I) {
-                EXPECT_TRUE(senzaColore(*g));
-            }
-            if (k.incrociDopo >= 3) {
-                Diagram d;
-                const Status walked = StrutturaDaTblGen(d, *g);
-                ASSERT_TRUE(walked) << walked.error();
-                EXPECT_EQ(d.NumIncroci, k.incrociDopo);
-            }
-        }
-}
 
 // The curl's crossing becomes the corner facing away from its red neighbours (the last test that holds
 // wins); a green cell is neither changed nor emptied; red crossings become plain strands of the strand
