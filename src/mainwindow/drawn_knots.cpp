@@ -98,7 +98,6 @@ Result<NodoDisegnato> costruisciDaDisegno(const DisegnoTesto& disegno, const Til
 Result<NodoDisegnato> costruisciDaSnapshot(const std::string& snapshot, const std::function<void()>& tick) {
     NodoDisegnato out;
     out.tblGen = std::make_unique<CellDrawing>();
-    InizializzaCelDis(*out.tblGen);
     if (Result<int> letti = deserializzaCelDis(*out.tblGen, snapshot); !letti)
         return fail("The drawing cannot be read: " + letti.error());
     out.NumIncrociDis = contaIncrociDis(*out.tblGen);
