@@ -142,8 +142,10 @@ void mostraSoloDisegno(Form2& f) {
     f.ui.setCommandEnabled("Salva", false);
 }
 
+}  // namespace
+
 // Makes a built drawn knot the window's and draws it.
-void installaDisegnato(Form2& f, NodoDisegnato&& nodo) {
+void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo) {
     DocumentoNodo& doc = f.doc;
     doc.tblGen = std::move(*nodo.tblGen);
     doc.NumIncrociDis = nodo.NumIncrociDis;
@@ -157,8 +159,6 @@ void installaDisegnato(Form2& f, NodoDisegnato&& nodo) {
     ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella, GenMode::CellDrawing);
     CmdGrafica_Click(f);
 }
-
-}  // namespace
 
 bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& righe, KnotFileKind tipo) {
     DocumentoNodo& doc = f.doc;
@@ -178,7 +178,7 @@ bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& 
     doc.modi.ModoSorgente = SourceKind::Drawing;
     f.CaricaFormTessere();
     zoomDisegno(f);
-    installaDisegnato(f, std::move(*nodo));
+    installaNodoDisegnato(f, std::move(*nodo));
 
     doc.NomeFile = nome;
     doc.NomeFileNodo = nome;
@@ -205,10 +205,6 @@ bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& 
     return true;
 }
 
-void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo) {
-    installaDisegnato(f, std::move(nodo));
-}
-
 bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
     NodoDisegnato nodo;
     nodo.NumIncrociDis = contaIncrociDis(tblGen);
@@ -222,7 +218,7 @@ bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
             return false;
         }
     }
-    installaDisegnato(f, std::move(nodo));
+    installaNodoDisegnato(f, std::move(nodo));
     f.SettaDone();
     return true;
 }
