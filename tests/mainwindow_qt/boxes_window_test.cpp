@@ -33,12 +33,7 @@ int darkPixelsAtFirstCrossing(MainWindow& w) {
     w.gridView().refresh();
     QApplication::processEvents();
     const QImage image = w.gridView().viewport()->grab().toImage();
-    const QRect rect = w.gridView().cellRect(r, c);
-    int dark = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 128) ++dark;
-    return dark;
+    return testing::pixelScuri(image, w.gridView().cellRect(r, c), 128);
 }
 
 TEST(BoxesWindow, ZoomInAndOutOnACodeKnotAndADrawnKnot) {

@@ -57,12 +57,7 @@ std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::filesystem:
 
 // The dark pixels the view paints in the display cell (r, c).
 int pixelScuri(MainWindow& w, const QImage& image, int r, int c) {
-    const QRect rect = w.gridView().cellRect(r, c);
-    int dark = 0;
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < 100) ++dark;
-    return dark;
+    return testing::pixelScuri(image, w.gridView().cellRect(r, c), 100);
 }
 
 TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {

@@ -4,6 +4,8 @@
 // static objects are gone.
 
 #include <QApplication>
+#include <QImage>
+#include <QRect>
 #include <QTimer>
 
 #include <functional>
@@ -36,6 +38,15 @@ void whenShown(std::function<W*()> find, std::function<void(W*)> act) {
         if (w) act(w);
     });
     timer->start();
+}
+
+// The pixels of `rect` in `image` darker than `soglia` (grey level 0..255).
+inline int pixelScuri(const QImage& image, const QRect& rect, int soglia) {
+    int dark = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (image.rect().contains(x, y) && qGray(image.pixel(x, y)) < soglia) ++dark;
+    return dark;
 }
 
 }  // namespace trevalon::testing
