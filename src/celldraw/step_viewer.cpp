@@ -1,6 +1,7 @@
 #include "celldraw/step_viewer.h"
 
 #include "celldraw/redraw.h"
+#include "layout/palette.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,6 +65,29 @@ void copiaGridDaF3(const GridControl& gr3, GridControl& gr) {
         for (int c = 1; c < gr.cols(); ++c) gr.setPicture(r, c, gr3.picture(r, c));
     }
     gr.setRedraw(painting);
+}
+
+GridArea areaColorata(const GridControl& g) {
+    GridArea a{g.rows(), g.cols(), -1, -1};
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) {
+            const PictureRef p = g.picture(r, c);
+            if (p.empty()) continue;
+            const TileColour colore = coloreImmagine(p);
+            if (colore != TileColour::Red && colore != TileColour::Green) continue;
+            a.r0 = std::min(a.r0, r);
+            a.c0 = std::min(a.c0, c);
+            a.r1 = std::max(a.r1, r);
+            a.c1 = std::max(a.c1, c);
+        }
+    return a.empty() ? GridArea{} : a;
+}
+
+int limiteScorrimento(int livelloZoom) {
+    if (livelloZoom == 2) return 150;
+    if (livelloZoom == 3) return 118;
+    if (livelloZoom >= 4) return 100;
+    return 350;
 }
 
 int dimezzaTwips(int twips) {
@@ -261,7 +285,7 @@ void Form3Model::showAppliedToolbar() {
     setVisible("Refresh", true);
     setVisible("Dimenspiu", true);
     setVisible("Dimensmeno", true);
-    if (request_.drawnDiagram) {
+    if (shared_.ModoSorgente == SourceKind::Drawing) {
         setVisible("Migliora", true);
         setVisible("s3", true);
     }
@@ -292,13 +316,40 @@ void Form3Model::CmdGenCeldis_Click() {
 void Form3Model::CmdsavDis_Click() {
     if (!actions_.F3SavDis) return;
     p1_ = "Apply";
-    const Status ok = actions_.F3SavDis(Gr3);
+    ContatoreProgresso = 1;
+    F3AggiornaProgressivo();
+    const Result<GridArea> area = actions_.F3SavDis(Gr3, [this] { F3AggiornaProgressivo(); });
     p1_ = "Done";
-    p2_ = ok ? std::string()
-             : "The redraw of the drawing failed, the move will be applied through its code: " + ok.error();
-    redrawFailed_ = !ok;
-    caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
+    p2_ = area ? std::string() : area.error();
+    redrawFailed_ = !area;
+    if (area) {
+        // A drawn diagram's drawing standing far right is scrolled to; any drawing is brought into view.
+        if (shared_.ModoSorgente == SourceKind::Drawing && area->c0 > limiteScorrimento(*shared_.LivelloZoom))
+            Gr3.setLeftCol(area->c0);
+        mostra(*area);
+        if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
+        caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
+    }
     Gr3.setRedraw(true);
+}
+
+void Form3Model::F3AggiornaProgressivo() {
+    ++ContatoreProgresso;
+    if (ContatoreProgresso > 300 || ContatoreProgresso < 1) ContatoreProgresso = 1;
+    if (ContatoreProgresso % 20 != 1) return;
+    p2_ = std::string(static_cast<std::size_t>(ContatoreProgresso), '.');
+    if (p1_.empty() || p1_ == "Done") p1_ = "Wait..";
+    if (onPanelsChanged) onPanelsChanged();
+}
+
+void Form3Model::setVistaGriglia(int widthTwips, int heightTwips) {
+    vistaLarghezza_ = std::max(widthTwips, 0);
+    vistaAltezza_ = std::max(heightTwips, 0);
+}
+
+void Form3Model::mostra(const GridArea& area) {
+    focus_ = area;
+    mostraArea(Gr3, focus_, vistaLarghezza_, vistaAltezza_);
 }
 
 void Form3Model::Command5_Click() {
@@ -309,6 +360,8 @@ void Form3Model::Command5_Click() {
         ColonnaBaseDis = 2;
     }
     gridLines = false;
+    // The candidate is highlighted in colour: the person sees it however large the diagram.
+    mostra(areaColorata(Gr3));
 }
 
 void Form3Model::Command6_Click() {
@@ -357,7 +410,13 @@ void Form3Model::Migliora_Click() {
             return;
         *shared_.ConfermaMigliora = 1;
     }
-    if (actions_.F3SistemaGrafica) actions_.F3SistemaGrafica(Gr3, true);
+    if (actions_.F3SistemaGrafica) {
+        const Result<GridArea> area = actions_.F3SistemaGrafica(Gr3, true);
+        if (area)
+            mostra(*area);
+        else
+            p2_ = area.error();
+    }
     setVisible("Migliora", false);
 }
 
@@ -382,6 +441,8 @@ void Form3Model::RicalcolaDimensioni(std::string_view piuMeno) {
     livello = std::clamp(livello, 1, static_cast<int>(shared_.TabDimCella.size()) - 1);
     *shared_.DimCella = shared_.TabDimCella[static_cast<std::size_t>(livello)];
     Ridimensiona();
+    // What the person was shown stays in view at the new size.
+    mostraArea(Gr3, focus_, vistaLarghezza_, vistaAltezza_);
 }
 
 }  // namespace trevalon

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/codes.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 #include "platform/result.h"
@@ -38,6 +39,8 @@ struct StepViewerShared {
     double* TempoInizioRicerca = nullptr;
     double* TempoFineDisegno = nullptr;
     bool ModoSviluppo = false;
+    // What the diagram shown came from: a drawn diagram's redraw can be tidied again ("Migliora").
+    SourceKind ModoSorgente = SourceKind::Code;
 };
 
 // What the cell-drawing engine does for the viewer. Without a redraw ("F3SavDis" not given) "Applica"
@@ -47,12 +50,17 @@ struct CellDrawingActions {
     std::function<void()> F3GenCelDis;      // builds the cell drawing and shows it as text
     // Draws the cell drawing as pictures into the viewer's grid.
     std::function<void(GridControl& Gr3)> F3DisegnaCelDis;
-    // Carries the move out on the cell drawing and draws it into the viewer's grid; the reason when the
-    // redraw failed (the move is then applied through its code).
-    std::function<Status(GridControl& Gr3)> F3SavDis;
-    // Tidies the redrawn drawing again; true takes shortcuts through empty cells ("Migliora").
-    std::function<void(GridControl& Gr3, bool)> F3SistemaGrafica;
-    std::function<void()> F3Command8;    // the main window's side of the end of applying
+    // Carries the move out on the cell drawing and draws it into the viewer's grid, calling `tick` as it
+    // goes; the cells of the viewer's grid where the redrawn drawing stands, from `ColonnaScorrimento` on.
+    // A failure's message is shown as it stands (the move is then applied through its code).
+    std::function<Result<GridArea>(GridControl& Gr3, const std::function<void()>& tick)> F3SavDis;
+    // Tidies the redrawn drawing again; true takes shortcuts through empty cells ("Migliora"). The cells
+    // where the tidied drawing stands, or why it could not be tidied (the drawing then stays as it was).
+    std::function<Result<GridArea>(GridControl& Gr3, bool)> F3SistemaGrafica;
+    std::function<void()> F3Command8;  // the main window's side of the end of applying
+    // The main window's caption for the step the move will make (`Testocaption` of the next step), which
+    // the viewer's caption repeats before the outcome of the move.
+    std::function<std::string()> captionPassoSeguente;
     std::function<void()> Generareport;  // print preview of the shown step
 
     bool canApply() const { return static_cast<bool>(F3SavDis); }
@@ -73,6 +81,13 @@ int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella);
 // `CopiaGridDaF3`: the pictures of rows and columns from 1 of the viewer's grid go back into the same
 // cells of the main grid; texts, sizes and colours stay.
 void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
+
+// The cells of a grid whose pictures are coloured (a highlighted candidate), or the empty area.
+GridArea areaColorata(const GridControl& g);
+
+// `ColonnaScorrimento`'s limit for a drawn diagram at a zoom level: a drawing that stands further right is
+// scrolled to (2: 150, 3: 118, 4 and above: 100, any other level 350).
+int limiteScorrimento(int livelloZoom);
 
 // Halving of a size in twips, a half going to the even neighbour ("Dim": 75 -> 38, 77 -> 38).
 int dimezzaTwips(int twips);
@@ -115,6 +130,16 @@ class Form3Model {
     void Ridimensiona();
     void RicalcolaDimensioni(std::string_view piuMeno);
 
+    // `F3AggiornaProgressivo`: the progress dots of a redraw in the viewer's status panels.
+    void F3AggiornaProgressivo();
+
+    // The size in twips of the part of `Gr3` the window shows; the viewer scrolls what the person must see
+    // (the candidate, then the redrawn drawing) into it, and again after every zoom.
+    void setVistaGriglia(int widthTwips, int heightTwips);
+    const GridArea& areaMostrata() const { return focus_; }
+    // Called whenever the status panels change in the middle of work, so that the window shows them.
+    std::function<void()> onPanelsChanged;
+
     const std::vector<ViewerButton>& buttons() const { return buttons_; }
     // The first entry with that key (the summand toolbar has one "Successivo"), or nullptr.
     const ViewerButton* button(std::string_view key) const;
@@ -135,6 +160,7 @@ class Form3Model {
 
     int ColonnaBaseDis = 0;
     int ContaTessere = 0;
+    int ContatoreProgresso = 0;  // progress of the redraw shown, 1..300
     int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
     bool gridLines = false;
     bool Chdbgrad = false;
@@ -145,6 +171,8 @@ class Form3Model {
     void showAppliedToolbar();
     bool close(ViewerAnswer answer);
     int dimCella() const;
+    // Makes `area` the part the viewer keeps in view and scrolls it there.
+    void mostra(const GridArea& area);
 
     StepViewRequest request_;
     StepViewerShared shared_;
@@ -161,6 +189,8 @@ class Form3Model {
     std::string mainCaption_;
     double tempoInizioRicerca_ = 0;
     double tempoFineDisegno_ = 0;
+    GridArea focus_;
+    int vistaLarghezza_ = 0, vistaAltezza_ = 0;
     // Stand-ins for the shared values a caller does not keep.
     int ownConferma_ = 0;
     int ownZoom_ = 6;

@@ -107,6 +107,24 @@ int TilePalette::diagByKey(std::string_view key) const {
     return -1;
 }
 
+TileColour coloreImmagine(const PictureRef& picture) {
+    if (picture.empty() || picture.index < 0) return TileColour::Black;
+    switch (picture.set) {
+        case PictureSet::Img:
+            return TileImg(picture.index).colour;
+        case PictureSet::ImgDiag: {
+            // The key tiles come in blocks of kDiagBase's size: black, then the "V", "R" and "G" copies.
+            static constexpr std::array<TileColour, 4> kBlocchi{TileColour::Black, TileColour::Green,
+                                                                TileColour::Red, TileColour::Grey};
+            const std::size_t blocco = static_cast<std::size_t>(picture.index) / kDiagBase.size();
+            return blocco < kBlocchi.size() ? kBlocchi[blocco] : TileColour::Black;
+        }
+        case PictureSet::Imgd:
+            break;
+    }
+    return TileColour::Black;
+}
+
 std::string NumLet(int n) {
     if (n == 0) return "0";
     if (n < 1 || n > static_cast<int>(kAlfabetoTessere.size())) return "";

@@ -74,6 +74,10 @@ class TilePalette {
     std::vector<DiagTile> diag_;
 };
 
+// The colour of any picture of the palettes: of its `Img` tile, of its `imgDiag` key tile (black, then the
+// "V", "R" and "G" copies), black for the `Imgd` set and for no picture.
+TileColour coloreImmagine(const PictureRef& picture);
+
 // The palette editor's alphabet: "0" for 0, else the letter at that place of
 // "123456789ABCDEFGHILMNOPQRSTUVZ"; and back (0 when absent).
 std::string NumLet(int n);

@@ -9,6 +9,7 @@
 #include "model/drawn_structure.h"
 #include "model/structure.h"
 #include "moves/compare.h"
+#include "moves/gauss_rewrite.h"
 
 namespace trevalon {
 
@@ -64,6 +65,12 @@ Result<NodoDisegnato> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, co
         return fail("the redrawn drawing has " + std::to_string(nodo.NumIncrociDis) +
                     " crossings, the move gives " + std::to_string(attesi) + ".");
     nodo.tblGen = std::move(tblGen);
+    // Fewer than three crossings: the trivial knot, kept as the drawing it is and not built; its code is
+    // the rewrite's.
+    if (attesi < 3) {
+        nodo.testo = nuovo;
+        return nodo;
+    }
     nodo.diagram = std::make_unique<Diagram>();
     if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, tick); !s)
         return fail("the redrawn drawing cannot be walked: " + s.error());
@@ -82,7 +89,10 @@ bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo) {
     DocumentoNodo& doc = f.doc;
     if (doc.storia.piena()) return Salvastato(f);
     f.ui.setPanel("p1", "Generation knot");
+    const std::optional<TestoNodo> testo = std::move(nodo.testo);
     installaNodoDisegnato(f, std::move(nodo));
+    // A drawing too small to build keeps the code of the move in its step.
+    if (testo) ScriviTesto(doc.diagram, *testo);
     f.vista.Gr.setRedraw(true);
     const bool registrato = Salvastato(f);
     didascaliaBanale(f);

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "model/drawn_structure.h"
 #include "model/tables.h"
 #include "model/text_drawing.h"
+#include "moves/gauss_rewrite.h"
 #include "platform/codes.h"
 #include "platform/result.h"
 
@@ -31,6 +33,8 @@ struct NodoDisegnato {
     std::unique_ptr<Diagram> diagram;  // null for a cell drawing too small to be built
     std::unique_ptr<CellDrawing> tblGen;
     int NumIncrociDis = 0;  // crossing cells of the cell drawing
+    // For a redrawn drawing too small to build: the code and letters of the move that gave it.
+    std::optional<TestoNodo> testo;
 };
 
 // `NumIncrociDis`: the crossing cells (codes "3" and "4") of a cell drawing.

@@ -9,6 +9,7 @@
 #include "mainwindow/commit.h"
 #include "mainwindow/highlights.h"
 #include "moves/bridge_lists.h"
+#include "moves/gauss_rewrite.h"
 
 namespace trevalon {
 
@@ -46,8 +47,9 @@ OpzioniMosse FinestraForm2::opzioni() const {
 bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     const ModiFinestra& m = form_.doc.modi;
     const bool ridisegnabile = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
-    if (!ridisegnabile || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch ||
-        nuovo.TxtOri.size() < 3)
+    // A move that leaves fewer than three crossings is redrawn too: the person keeps the picture approved
+    // in the viewer, shown tile by tile as a drawing too small to build.
+    if (!ridisegnabile || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch)
         return false;
     // A move II that lays one stretch along the other crosses other strands anew: not a redraw that only
     // takes the pair's two crossings away.
@@ -60,34 +62,71 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
 
 namespace {
 
-VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3) {
+// The view of the step viewer's grid; its progress ticks go to the viewer's status bar.
+VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const std::function<void()>& tick) {
     VistaRidisegno vista;
     vista.Gr3 = Gr3;
     vista.palette = &f.paletteCorrente();
     vista.ModoSorgente = f.doc.modi.ModoSorgente;
-    vista.progresso = [&f] { f.AggiornaProgressivo(); };
+    vista.progresso = tick;
     return vista;
 }
 
+const char* const kMotivoRicaduta =
+    "The redraw of the drawing failed, the move will be applied through its code: ";
+
 }  // namespace
 
-Status FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3) {
+GridArea FinestraForm2::areaDisegno(const CellDrawing& tblGen, const VistaRidisegno& vista,
+                                    const GridControl& Gr3) {
+    // The drawing runs from its scroll column to the last column of the grid that shows a tile.
+    int ultima = vista.UltimaColonnaDis;
+    for (int c = Gr3.cols() - 1; c > ultima; --c) {
+        bool usata = false;
+        for (int r = 0; r < Gr3.rows() && !usata; ++r) usata = !Gr3.picture(r, c).empty();
+        if (usata) {
+            ultima = c;
+            break;
+        }
+    }
+    const int inizio = vista.ColonnaScorrimento > 0 ? vista.ColonnaScorrimento : vista.ColonnaBaseDis;
+    return GridArea{std::max(tblGen.limiti.RigaMin, 1), inizio, tblGen.limiti.RigaMax, ultima};
+}
+
+std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
+    if (!candidatoMostrato_ || candidatoMostrato_->mossa.TipoCandidato == MoveIIRewrite::M)
+        return std::nullopt;
+    const Diagram& d = form_.doc.diagram;
+    int conta = form_.doc.ContaNuoviIncroci;
+    const auto t = NuovoNodoDaPonteB(TestoDi(d), candidatoMostrato_->mossa, d, conta);
+    if (!t || t->TxtOri.size() + 2 == d.TxtOri.size()) return std::nullopt;
+    return "This move II lays one strand along the other across other strands (" +
+           std::to_string(d.TxtOri.size()) + " crossings become " + std::to_string(t->TxtOri.size()) +
+           "): it will be applied through its code and the diagram laid out again.";
+}
+
+Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
+                                                   const std::function<void()>& tick) {
+    tipoVisore_ = MoveKind::None;
+    if (tipo == MoveKind::II)
+        if (std::optional<std::string> motivo = mossaIINonRidisegnabile()) return fail(*motivo);
     tipoVisore_ = tipo;
-    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    VistaRidisegno vista = vistaVisore(form_, Gr3, tick);
     ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
                                        form_.ctx.DimCella, ponteDis(tipo));
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
-    if (!ridisegnoVisore_) return Failure{ridisegnoVisore_.error()};
-    return {};
+    if (!ridisegnoVisore_) return fail(kMotivoRicaduta + ridisegnoVisore_.error());
+    if (!Gr3) return GridArea{};
+    return areaDisegno(**ridisegnoVisore_, vista, *Gr3);
 }
 
-Status FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
+Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     if (tipoVisore_ == MoveKind::None || !ridisegnoVisore_)
         return fail("There is no redrawn drawing to tidy.");
     CellDrawing& tblGen = **ridisegnoVisore_;
     const CellDrawing prima = tblGen;
-    VistaRidisegno vista = vistaVisore(form_, Gr3);
+    VistaRidisegno vista = vistaVisore(form_, Gr3, {});
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
     disegnaCelDis(tblGen, vista);
@@ -95,22 +134,28 @@ Status FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     if (ok) ok = verificaCelDis(tblGen);
     if (!ok) {
         tblGen = prima;
-        return ok;
+        return fail("The drawing could not be tidied, it stays as it was: " + ok.error());
     }
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
-    return {};
+    vista.ColonnaScorrimento = vista.ColonnaBaseDis;
+    if (!Gr3) return GridArea{};
+    return areaDisegno(tblGen, vista, *Gr3);
 }
 
 CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
     CellDrawingActions a;
     if (tipo != MoveKind::I && tipo != MoveKind::II && !ponteDis(tipo)) return a;
     a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
-    a.F3SavDis = [this, tipo](GridControl& Gr3) { return ridisegnaPerVisore(tipo, &Gr3); };
-    a.F3SistemaGrafica = [this](GridControl& Gr3, bool) {
-        if (Status ok = miglioraPerVisore(&Gr3); !ok) form_.ui.setPanel("p2", ok.error());
+    a.F3SavDis = [this, tipo](GridControl& Gr3, const std::function<void()>& tick) {
+        return ridisegnaPerVisore(tipo, &Gr3, tick);
     };
+    a.F3SistemaGrafica = [this](GridControl& Gr3, bool) { return miglioraPerVisore(&Gr3); };
     a.F3Command8 = [this] { form_.ui.setPanel("p1", "Done"); };
+    a.captionPassoSeguente = [this] {
+        form_.Testocaption(form_.doc.storia.NumStato + 1);
+        return form_.ui.caption();
+    };
     return a;
 }
 
@@ -136,6 +181,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
         Result<NodoDisegnato> nodo = ridisegnoControllato(tipo, nuovo);
         tipoVisore_ = MoveKind::None;
         ponteMostrato_.reset();
+        candidatoMostrato_.reset();
         if (nodo) {
             ++ridisegni_.riusciti;
             registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
@@ -147,6 +193,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     }
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
+    candidatoMostrato_.reset();
     registrato_ = CommittaMossa(form_, nuovo);
     if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
@@ -168,6 +215,7 @@ void FinestraForm2::ridisegna() {
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
+    candidatoMostrato_ = c;
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
@@ -181,6 +229,7 @@ void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
 void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
+    candidatoMostrato_.reset();
     if (!mostraCandidati()) return;
     CmdGrafica_Click(form_);
     Diagram& d = form_.doc.diagram;

@@ -34,10 +34,13 @@ class FinestraForm2 : public FinestraPonte {
     // the viewer's grid `Gr3`, beside the main grid's picture; the drawing (checked cell by cell) waits for
     // the commit of that move, which compares it with the rewrite. The reason when the redraw failed (the
     // move is then applied through its code).
-    Status ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3);
+    // The cells of `Gr3` where the redrawn drawing stands, or why it failed; `tick` is called as it goes.
+    Result<GridArea> ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
+                                        const std::function<void()>& tick = {});
     // "Migliora": the waiting drawing tidied again with shortcuts through empty cells and drawn right of
-    // the last one. A tidy-up that fails or leaves a faulty drawing keeps the drawing as it was.
-    Status miglioraPerVisore(GridControl* Gr3);
+    // the last one; the cells where it stands. A tidy-up that fails or leaves a faulty drawing keeps the
+    // drawing as it was.
+    Result<GridArea> miglioraPerVisore(GridControl* Gr3);
     // What the step viewer shown for a candidate of kind `tipo` does with the cell drawing.
     CellDrawingActions azioniVisore(MoveKind tipo);
 
@@ -93,6 +96,12 @@ class FinestraForm2 : public FinestraPonte {
     bool mostraCandidati() const;
     // The route of the move III candidate highlighted last, for its redraw (null when there is none).
     const MossaPonteDis* ponteDis(MoveKind tipo);
+    // Why the move II candidate shown cannot be redrawn (its rewrite lays one stretch along the other and
+    // adds crossings), or nothing.
+    std::optional<std::string> mossaIINonRidisegnabile() const;
+    // Where the drawing redrawn in the view stands in the viewer's grid.
+    static GridArea areaDisegno(const CellDrawing& tblGen, const VistaRidisegno& vista,
+                                const GridControl& Gr3);
 
     Form2& form_;
     std::shared_ptr<AlberoOrizzontale> albero_;
@@ -105,6 +114,8 @@ class FinestraForm2 : public FinestraPonte {
     MoveKind tipoVisore_ = MoveKind::None;
     // The move III candidate highlighted in the main grid, which a move III applied next carries out.
     std::optional<MossaPonteDis> ponteMostrato_;
+    // The move I or II candidate highlighted last.
+    std::optional<CandidatoMossa> candidatoMostrato_;
     // Where the viewer's drawings stand in its grid.
     int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
     ConteggioRidisegni ridisegni_;

@@ -161,4 +161,45 @@ void GridControl::setRedraw(bool on) {
     touch();
 }
 
+namespace {
+
+// The first scrolled index (from 1) for one direction: `first` .. `last` of sizes `size(i)` into a view of
+// `view` twips whose first scrolled index is now `current`.
+template <typename Size>
+int primoVisibile(int current, int first, int last, int count, int view, Size size) {
+    first = std::clamp(first, 1, std::max(count - 1, 1));
+    last = std::clamp(last, first, std::max(count - 1, 1));
+    const auto fitsFrom = [&](int start, int end) {
+        long long used = 0;
+        for (int i = start; i <= end; ++i) used += size(i);
+        return used <= view;
+    };
+    // Already in view: the area starts at or after the first shown index and ends within the view.
+    current = std::max(current, 1);
+    if (first >= current && fitsFrom(current, last)) return current;
+    if (!fitsFrom(first, last)) return std::max(first - 1, 1);
+    // Centred: as many twips before the area as after it, whole cells only.
+    long long spare = view;
+    for (int i = first; i <= last; ++i) spare -= size(i);
+    long long before = spare / 2;
+    int start = first;
+    while (start > 1 && size(start - 1) <= before) {
+        before -= size(start - 1);
+        --start;
+    }
+    return start;
+}
+
+}  // namespace
+
+void mostraArea(GridControl& g, const GridArea& area, int viewWidth, int viewHeight) {
+    if (area.empty() || g.rows() < 2 || g.cols() < 2) return;
+    const int top = primoVisibile(g.topRow(), area.r0, area.r1, g.rows(), std::max(viewHeight, 0),
+                                  [&g](int r) { return g.rowHeight(r); });
+    const int left = primoVisibile(g.leftCol(), area.c0, area.c1, g.cols(), std::max(viewWidth, 0),
+                                   [&g](int c) { return g.colWidth(c); });
+    if (top != g.topRow()) g.setTopRow(top);
+    if (left != g.leftCol()) g.setLeftCol(left);
+}
+
 }  // namespace trevalon

@@ -48,6 +48,13 @@ struct CellStyle {
     friend bool operator==(const CellStyle&, const CellStyle&) = default;
 };
 
+// A rectangle of cells: rows r0..r1 and columns c0..c1; empty when either range is.
+struct GridArea {
+    int r0 = 0, c0 = 0, r1 = -1, c1 = -1;
+    bool empty() const { return r1 < r0 || c1 < c0; }
+    friend bool operator==(const GridArea&, const GridArea&) = default;
+};
+
 class GridControl {
   public:
     static constexpr int kDefaultSize = 240;  // twips
@@ -132,5 +139,11 @@ class GridControl {
     int topRow_ = 0, leftCol_ = 0, row_ = 0, col_ = 0;
     std::uint64_t revision_ = 0;
 };
+
+// Scrolls the grid (TopRow, LeftCol) so that `area` is in a view of `viewWidth` by `viewHeight` twips
+// showing the grid from its first scrolled row and column (row 0 and column 0 stay fixed). An area already
+// in view leaves the scroll as it is; one that fits is centred; a larger one starts a cell from the view's
+// top left corner. A view of unknown size (0) counts as showing one cell. An empty area changes nothing.
+void mostraArea(GridControl& g, const GridArea& area, int viewWidth, int viewHeight);
 
 }  // namespace trevalon

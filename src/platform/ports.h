@@ -80,7 +80,6 @@ struct StepViewRequest {
     BridgeKind tipoPonte = BridgeKind::Horizontal;
     ViewerAction tipoAzione = ViewerAction::Move;
     std::string message;  // lblmsg
-    bool drawnDiagram = false;
     double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
     const GridControl* mainGrid = nullptr;
 };

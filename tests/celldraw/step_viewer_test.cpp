@@ -32,20 +32,24 @@ StepViewRequest moveRequest(MoveKind tipoMossa, BridgeKind tipoPonte = BridgeKin
 // Records the cell-drawing steps "Applica" runs, in order.
 struct RecordedActions {
     std::vector<std::string> log;
-    Status esito;  // what the redraw answers
+    Result<GridArea> esito = GridArea{};  // what the redraw answers
+    int ticks = 0;                        // progress ticks the redraw gives
     CellDrawingActions actions() {
         CellDrawingActions a;
         a.F3PulisciCelDis = [this] { log.push_back("pulisci"); };
         a.F3GenCelDis = [this] { log.push_back("gen"); };
         a.F3DisegnaCelDis = [this](GridControl&) { log.push_back("disegna"); };
-        a.F3SavDis = [this](GridControl&) {
+        a.F3SavDis = [this](GridControl&, const std::function<void()>& tick) {
             log.push_back("savdis");
+            for (int i = 0; i < ticks; ++i) tick();
             return esito;
         };
-        a.F3SistemaGrafica = [this](GridControl&, bool nuovo) {
+        a.F3SistemaGrafica = [this](GridControl&, bool nuovo) -> Result<GridArea> {
             log.push_back(nuovo ? "sistema+" : "sistema-");
+            return GridArea{};
         };
         a.F3Command8 = [this] { log.push_back("tempi"); };
+        a.captionPassoSeguente = [] { return std::string("Knot - Step 4"); };
         return a;
     }
 };
@@ -97,13 +101,14 @@ TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
     for (bool drawn : {false, true}) {
         rec = {};
         StepViewRequest r = moveRequest(MoveKind::II);
-        r.drawnDiagram = drawn;
+        shared.ModoSorgente = drawn ? SourceKind::Drawing : SourceKind::Code;
         auto m = apri(r, true);
-        m->Form_Activate("Knot");
+        m->Form_Activate("Knot - Step 3");
         EXPECT_FALSE(m->tlb1_ButtonClick("Applica"));  // stays open
         EXPECT_EQ(rec.log, (std::vector<std::string>{"pulisci", "gen", "disegna", "savdis", "tempi"}));
         EXPECT_TRUE(m->applied());
-        EXPECT_EQ(m->caption(), "Knot   Outcome of move II");
+        // The caption names the step the move makes.
+        EXPECT_EQ(m->caption(), "Knot - Step 4   Outcome of move II");
         EXPECT_EQ((std::tuple{m->panel("p1"), m->panel("p2").rfind("Time Application move sec.", 0)}),
                   (std::tuple{std::string("Done"), std::size_t{0}}));
         // A later activation keeps the application's time.
@@ -115,11 +120,13 @@ TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
     }
     // A redraw that failed says so; "Refresh" still answers "Sel" (the move then goes through its code).
     rec = {};
-    rec.esito = fail("the strand ends");
+    rec.esito = fail("The redraw failed: the strand ends");
     auto f = apri(moveRequest(MoveKind::I), true);
+    f->Form_Activate("Knot - Step 3");
     EXPECT_FALSE(f->tlb1_ButtonClick("Applica"));
-    EXPECT_NE(f->panel("p2").find("failed"), std::string::npos);
-    EXPECT_NE(f->panel("p2").find("the strand ends"), std::string::npos);
+    EXPECT_EQ(f->panel("p2"), "The redraw failed: the strand ends");
+    // No outcome is announced for a move that was not redrawn.
+    EXPECT_EQ(f->caption(), "Knot - Step 3   Found move I");
     EXPECT_TRUE(f->tlb1_ButtonClick("Refresh"));
     EXPECT_EQ(f->EsitoDialogo(), ViewerAnswer::Sel);
     // The developer layout runs the same steps (never a tidy-up of the drawing its load cleared) and
@@ -135,8 +142,8 @@ TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
 TEST_F(StepViewer, MiglioraAsksOnceUntilTheFlagIsReset) {
     int conferma = 0;
     shared.ConfermaMigliora = &conferma;
+    shared.ModoSorgente = SourceKind::Drawing;
     StepViewRequest r = moveRequest(MoveKind::I);
-    r.drawnDiagram = true;
     auto applied = [&] {
         auto m = apri(r, true);
         m->tlb1_ButtonClick("Applica");
@@ -271,6 +278,60 @@ TEST(StepViewerText, SecondsArePlainDecimalsAndTheTimerRunsAcrossMidnight) {
         EXPECT_EQ(testoSecondi(secondi), testo);
     EXPECT_EQ(intervalloTimer(10, 12.5), 2.5);
     EXPECT_EQ(intervalloTimer(86000, 100), 500);
+}
+
+// On a large diagram the person sees the candidate when the viewer opens, the redrawn drawing after
+// "Applica" (a drawn diagram's far to the right is scrolled to by its zoom's limit), and still after a zoom;
+// the redraw's progress shows in the viewer's own status bar.
+TEST_F(StepViewer, ScrollsToTheCandidateAndTheRedrawnDrawingAndShowsTheRedrawsProgress) {
+    GridControl main;
+    main.setRows(400);
+    main.setCols(500);
+    main.setPicture(10, 10, PictureRef{PaletteId::Form1, PictureSet::Img, 1});          // black
+    main.setPicture(300, 420, PictureRef{PaletteId::Form1, PictureSet::Img, 41});       // red
+    main.setPicture(305, 430, PictureRef{PaletteId::Form1b, PictureSet::ImgDiag, 20});  // a green key tile
+    int livello = 3, dim = 85;
+    shared.LivelloZoom = &livello;
+    shared.DimCella = &dim;
+    shared.ZoomMin = 1;  // a drawn diagram's range
+    shared.ModoSorgente = SourceKind::Drawing;
+    StepViewRequest r = moveRequest(MoveKind::I);
+    r.mainGrid = &main;
+    rec.esito = GridArea{280, 119, 320, 150};
+    rec.ticks = 45;
+    auto m = apri(r, true);
+    int aggiornamenti = 0;
+    m->onPanelsChanged = [&] { ++aggiornamenti; };
+    m->setVistaGriglia(85 * 40, 85 * 30);
+    m->Form_Activate("K");
+    EXPECT_EQ(m->areaMostrata(), (GridArea{300, 420, 305, 430}));
+    EXPECT_EQ((std::pair{m->Gr3.topRow(), m->Gr3.leftCol()}), (std::pair{288, 406}));
+
+    EXPECT_FALSE(m->tlb1_ButtonClick("Applica"));
+    // Past the limit of zoom level 3 (118): the drawing's first column is the first shown.
+    EXPECT_EQ(m->Gr3.leftCol(), 119);
+    EXPECT_EQ(m->areaMostrata(), (GridArea{280, 119, 320, 150}));
+    EXPECT_EQ(aggiornamenti, 2);  // every twentieth tick
+    EXPECT_EQ(m->ContatoreProgresso, 47);
+    m->tlb1_ButtonClick("Dimensmeno");
+    m->tlb1_ButtonClick("Dimensmeno");
+    EXPECT_EQ(dim, 52);
+    const GridArea a = m->areaMostrata();
+    EXPECT_GE(a.r0, m->Gr3.topRow());
+    EXPECT_GE(a.c0, m->Gr3.leftCol());
+    EXPECT_LE((a.c1 - m->Gr3.leftCol() + 1) * 52, 85 * 40);
+
+    // Within the limit a drawn diagram's drawing is not scrolled to when it is in view already.
+    rec.esito = GridArea{2, 118, 5, 120};
+    livello = 3;
+    dim = 85;
+    main.setPicture(300, 420, {});
+    main.setPicture(305, 430, {});
+    auto n = apri(r, true);
+    n->setVistaGriglia(85 * 200, 85 * 30);
+    n->Form_Activate("K");
+    n->tlb1_ButtonClick("Applica");
+    EXPECT_LE(n->Gr3.leftCol(), 1);
 }
 
 }  // namespace

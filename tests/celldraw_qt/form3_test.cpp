@@ -57,10 +57,11 @@ class Form3Test : public ::testing::Test {
     std::unique_ptr<MainStandIn> mainPtr;
     MainStandIn& main() { return *mainPtr; }
 
-    std::unique_ptr<Form3> viewer(StepViewRequest r, CellDrawingActions actions = {}) {
+    std::unique_ptr<Form3> viewer(StepViewRequest r, CellDrawingActions actions = {},
+                                  StepViewerShared shared = {}) {
         r.mainGrid = &main().grid;
-        auto f = std::make_unique<Form3>(r, StepViewerShared{}, ui, ui, &main().window, main().gridWidget,
-                                         &main().grid, std::move(actions));
+        auto f = std::make_unique<Form3>(r, shared, ui, ui, &main().window, main().gridWidget, &main().grid,
+                                         std::move(actions));
         f->show();
         QApplication::processEvents();
         return f;
@@ -103,14 +104,15 @@ TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
     CellDrawingActions actions;
     actions.F3GenCelDis = [&] { ++steps; };
     actions.F3DisegnaCelDis = [&](GridControl&) { ++steps; };
-    actions.F3SavDis = [&](GridControl&) {
+    actions.F3SavDis = [&](GridControl&, const std::function<void()>&) -> Result<GridArea> {
         ++steps;
-        return Status{};
+        return GridArea{};
     };
     StepViewRequest r;
     r.tipoMossa = MoveKind::II;
-    r.drawnDiagram = true;
-    auto f = viewer(r, actions);
+    StepViewerShared shared;
+    shared.ModoSorgente = SourceKind::Drawing;
+    auto f = viewer(r, actions, shared);
     f->action("Applica")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(steps, 3);

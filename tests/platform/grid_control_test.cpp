@@ -76,5 +76,30 @@ TEST(GridControl, StylesAreIndependentPerCell) {
     EXPECT_EQ(g.style(2, 2).backColor, 16777215u);
 }
 
+// What the person must see is scrolled into a view of 10 by 5 cells of 100 twips.
+TEST(GridControl, AnAreaIsScrolledIntoViewOnlyWhenItIsOutOfIt) {
+    GridControl g;
+    g.setRows(200);
+    g.setCols(300);
+    g.setAllRowHeights(100);
+    g.setAllColWidths(100);
+    g.setTopRow(1);
+    g.setLeftCol(1);
+    mostraArea(g, GridArea{2, 3, 4, 8}, 1000, 500);  // already in view: left as it is
+    EXPECT_EQ((std::pair{g.topRow(), g.leftCol()}), (std::pair{1, 1}));
+    mostraArea(g, GridArea{100, 200, 102, 205}, 1000, 500);  // fits: centred
+    EXPECT_EQ((std::pair{g.topRow(), g.leftCol()}), (std::pair{99, 198}));
+    mostraArea(g, GridArea{50, 20, 90, 60}, 1000, 500);  // larger than the view: from a cell before it
+    EXPECT_EQ((std::pair{g.topRow(), g.leftCol()}), (std::pair{49, 19}));
+    mostraArea(g, GridArea{1, 1, 1, 1}, 0, 0);  // a view of unknown size shows the area's corner
+    EXPECT_EQ((std::pair{g.topRow(), g.leftCol()}), (std::pair{1, 1}));
+    mostraArea(g, GridArea{150, 290, 170, 299}, 1000, 500);  // near the end: the view does not pass it
+    EXPECT_LE(g.leftCol(), 290);
+    EXPECT_LE(g.topRow(), 150);
+    const auto prima = std::pair{g.topRow(), g.leftCol()};
+    mostraArea(g, GridArea{}, 1000, 500);  // nothing to show
+    EXPECT_EQ((std::pair{g.topRow(), g.leftCol()}), prima);
+}
+
 }  // namespace
 }  // namespace trevalon

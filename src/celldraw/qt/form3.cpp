@@ -73,6 +73,13 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
         panels_[key] = label;
     }
     buildDeveloperPanel();
+    // The progress of a long redraw shows in the viewer's own status bar while the redraw runs.
+    model_.onPanelsChanged = [this] {
+        for (auto& [key, label] : panels_) {
+            label->setText(q(model_.panel(key)));
+            label->repaint();
+        }
+    };
     connect(gr3_, &GridView::cellClicked, this, [this](int row, int col) {
         model_.Gr3_Click(row, col);
         syncFromModel();
@@ -93,7 +100,7 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
         messages.showMessage(e.what());
     }
     buildToolbar();
-    lblmsg_->setText(q(model_.lblmsg()));
+    setMessage(model_.lblmsg());
     gr3_->setGrid(&model_.Gr3);
     if (mainGridWidget_) {
         mainGridWasVisible_ = mainGridWidget_->isVisible();
@@ -220,7 +227,7 @@ void Form3::clickKey(const std::string& key) {
         }
     } catch (const std::exception& e) {
         // Nothing leaves the event loop: the failure is shown and the viewer stays open.
-        lblmsg_->setText(QString::fromUtf8(e.what()));
+        setMessage(e.what());
     }
     handle(closes);
 }
@@ -252,7 +259,7 @@ void Form3::activate() {
         model_.Form_Activate(mainWindow_ ? mainWindow_->windowTitle().toStdString()
                                          : std::string("Trevalon"));
     } catch (const std::exception& e) {
-        lblmsg_->setText(QString::fromUtf8(e.what()));
+        setMessage(e.what());
     }
     syncFromModel();
     activating_ = false;
@@ -290,6 +297,19 @@ void Form3::closeByCode() {
     if (mainGridWidget_ && mainGridWasVisible_) mainGridWidget_->show();
 }
 
+void Form3::setMessage(const std::string& text) {
+    // One line beside the toolbar, whatever its length: the toolbar keeps its height and its buttons their
+    // place from one candidate to the next. The whole text is in the tooltip.
+    message_ = QString::fromStdString(text).simplified();
+    lblmsg_->setToolTip(message_);
+    elideMessage();
+}
+
+void Form3::elideMessage() {
+    lblmsg_->setText(
+        lblmsg_->fontMetrics().elidedText(message_, Qt::ElideRight, std::max(0, lblmsg_->width())));
+}
+
 void Form3::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     layoutChildren();
@@ -307,16 +327,22 @@ void Form3::layoutChildren() {
         lblmsg_->setGeometry(8, frame1_->geometry().bottom() + 1, std::max(0, w - 16), labelHeight);
         top = lblmsg_->geometry().bottom() + 1;
     } else {
-        const int barHeight = std::max(tlb1_->sizeHint().height(), lblmsg_->sizeHint().height());
+        const int barHeight = std::max(tlb1_->sizeHint().height(), lblmsg_->fontMetrics().height());
         const int barWidth = std::min(w, tlb1_->sizeHint().width());
         tlb1_->setGeometry(0, 0, barWidth, barHeight);
         lblmsg_->setGeometry(barWidth + 8, 0, std::max(0, w - barWidth - 16), barHeight);
+        elideMessage();
         top = barHeight;
     }
     top += px(20);
     gr3_->setGeometry(0, top, std::max(1, w - px(200)), std::max(1, h - top - px(1000)));
     const int statusHeight = stbr_->sizeHint().height();
     stbr_->setGeometry(0, h - statusHeight, w, statusHeight);
+    // The viewer keeps what the person must see within the part of the grid shown.
+    const QSize vista = gr3_->viewport()->size();
+    model_.setVistaGriglia(vista.width() * kTwipsPerPixel, vista.height() * kTwipsPerPixel);
+    mostraArea(model_.Gr3, model_.areaMostrata(), vista.width() * kTwipsPerPixel,
+               vista.height() * kTwipsPerPixel);
 }
 
 ViewerAnswer Form3::mostra() {

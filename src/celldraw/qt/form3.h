@@ -4,6 +4,7 @@
 // and the status panels; it hides the main grid while open and refuses to be closed from its title bar.
 
 #include <QDialog>
+#include <QString>
 #include <map>
 #include <string>
 #include <vector>
@@ -60,6 +61,8 @@ class Form3 : public QDialog {
     void handle(bool closes);
     void closeByCode();
     void layoutChildren();
+    void setMessage(const std::string& text);
+    void elideMessage();
 
     Form3Model model_;
     QWidget* mainWindow_ = nullptr;
@@ -69,6 +72,7 @@ class Form3 : public QDialog {
     bool activating_ = false;
     QToolBar* tlb1_ = nullptr;
     QLabel* lblmsg_ = nullptr;
+    QString message_;
     QFrame* frame1_ = nullptr;
     QCheckBox* chkgr_ = nullptr;
     GridView* gr3_ = nullptr;

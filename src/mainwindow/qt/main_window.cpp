@@ -347,6 +347,7 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
     shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
     shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
+    shared.ModoSorgente = form_->doc.modi.ModoSorgente;
     // "Applica" redraws moves I and II on the cell drawing; the commit of the move checks that drawing.
     const ViewerAnswer esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
                                                 mosse_->azioniVisore(request.tipoMossa));
