@@ -83,6 +83,33 @@ GridArea areaColorata(const GridControl& g) {
     return a.empty() ? GridArea{} : a;
 }
 
+GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne) {
+    if (area.empty()) return area;
+    const int h = area.r1 - area.r0 + 1, w = area.c1 - area.c0 + 1;
+    righe = std::clamp(righe, 1, h);
+    colonne = std::clamp(colonne, 1, w);
+    if (righe == h && colonne == w) return area;
+    // Sums of the coloured cells over every rectangle from the area's corner.
+    std::vector<int> somme(static_cast<std::size_t>(h + 1) * (w + 1), 0);
+    const auto s = [&](int r, int c) -> int& { return somme[static_cast<std::size_t>(r) * (w + 1) + c]; };
+    for (int r = 0; r < h; ++r)
+        for (int c = 0; c < w; ++c) {
+            const TileColour colore = coloreImmagine(g.picture(area.r0 + r, area.c0 + c));
+            const int uno = colore == TileColour::Red || colore == TileColour::Green ? 1 : 0;
+            s(r + 1, c + 1) = uno + s(r, c + 1) + s(r + 1, c) - s(r, c);
+        }
+    int migliore = -1;
+    GridArea blocco = area;
+    for (int r = 0; r + righe <= h; ++r)
+        for (int c = 0; c + colonne <= w; ++c) {
+            const int n = s(r + righe, c + colonne) - s(r, c + colonne) - s(r + righe, c) + s(r, c);
+            if (n <= migliore) continue;
+            migliore = n;
+            blocco = GridArea{area.r0 + r, area.c0 + c, area.r0 + r + righe - 1, area.c0 + c + colonne - 1};
+        }
+    return blocco;
+}
+
 int limiteScorrimento(int livelloZoom) {
     if (livelloZoom == 2) return 150;
     if (livelloZoom == 3) return 118;
@@ -326,7 +353,7 @@ void Form3Model::CmdsavDis_Click() {
         // A drawn diagram's drawing standing far right is scrolled to; any drawing is brought into view.
         if (shared_.ModoSorgente == SourceKind::Drawing && area->c0 > limiteScorrimento(*shared_.LivelloZoom))
             Gr3.setLeftCol(area->c0);
-        mostra(*area);
+        mostra(*area, false);
         if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
         caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
     }
@@ -343,13 +370,26 @@ void Form3Model::F3AggiornaProgressivo() {
 }
 
 void Form3Model::setVistaGriglia(int widthTwips, int heightTwips) {
-    vistaLarghezza_ = std::max(widthTwips, 0);
-    vistaAltezza_ = std::max(heightTwips, 0);
+    widthTwips = std::max(widthTwips, 0);
+    heightTwips = std::max(heightTwips, 0);
+    if (widthTwips == vistaLarghezza_ && heightTwips == vistaAltezza_) return;
+    vistaLarghezza_ = widthTwips;
+    vistaAltezza_ = heightTwips;
+    scorri();
 }
 
-void Form3Model::mostra(const GridArea& area) {
+void Form3Model::mostra(const GridArea& area, bool colorata) {
     focus_ = area;
-    mostraArea(Gr3, focus_, vistaLarghezza_, vistaAltezza_);
+    focusColorato_ = colorata;
+    scorri();
+}
+
+void Form3Model::scorri() {
+    GridArea area = focus_;
+    const int dim = std::max(dimCella(), 1);
+    if (focusColorato_ && vistaLarghezza_ > 0 && vistaAltezza_ > 0)
+        area = bloccoPiuColorato(Gr3, focus_, vistaAltezza_ / dim, vistaLarghezza_ / dim);
+    mostraArea(Gr3, area, vistaLarghezza_, vistaAltezza_);
 }
 
 void Form3Model::Command5_Click() {
@@ -361,7 +401,7 @@ void Form3Model::Command5_Click() {
     }
     gridLines = false;
     // The candidate is highlighted in colour: the person sees it however large the diagram.
-    mostra(areaColorata(Gr3));
+    mostra(areaColorata(Gr3), true);
 }
 
 void Form3Model::Command6_Click() {
@@ -413,7 +453,7 @@ void Form3Model::Migliora_Click() {
     if (actions_.F3SistemaGrafica) {
         const Result<GridArea> area = actions_.F3SistemaGrafica(Gr3, true);
         if (area)
-            mostra(*area);
+            mostra(*area, false);
         else
             p2_ = area.error();
     }
@@ -442,7 +482,7 @@ void Form3Model::RicalcolaDimensioni(std::string_view piuMeno) {
     *shared_.DimCella = shared_.TabDimCella[static_cast<std::size_t>(livello)];
     Ridimensiona();
     // What the person was shown stays in view at the new size.
-    mostraArea(Gr3, focus_, vistaLarghezza_, vistaAltezza_);
+    scorri();
 }
 
 }  // namespace trevalon

@@ -85,6 +85,10 @@ void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
 // The cells of a grid whose pictures are coloured (a highlighted candidate), or the empty area.
 GridArea areaColorata(const GridControl& g);
 
+// Within `area`, the block of `righe` by `colonne` cells that holds the most coloured pictures (the whole
+// area when it is no larger).
+GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne);
+
 // `ColonnaScorrimento`'s limit for a drawn diagram at a zoom level: a drawing that stands further right is
 // scrolled to (2: 150, 3: 118, 4 and above: 100, any other level 350).
 int limiteScorrimento(int livelloZoom);
@@ -171,8 +175,10 @@ class Form3Model {
     void showAppliedToolbar();
     bool close(ViewerAnswer answer);
     int dimCella() const;
-    // Makes `area` the part the viewer keeps in view and scrolls it there.
-    void mostra(const GridArea& area);
+    // Makes `area` the part the viewer keeps in view and scrolls it there; of a coloured area (the
+    // candidate) larger than the view, the most coloured part.
+    void mostra(const GridArea& area, bool colorata);
+    void scorri();
 
     StepViewRequest request_;
     StepViewerShared shared_;
@@ -190,6 +196,7 @@ class Form3Model {
     double tempoInizioRicerca_ = 0;
     double tempoFineDisegno_ = 0;
     GridArea focus_;
+    bool focusColorato_ = false;
     int vistaLarghezza_ = 0, vistaAltezza_ = 0;
     // Stand-ins for the shared values a caller does not keep.
     int ownConferma_ = 0;

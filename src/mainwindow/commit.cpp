@@ -91,10 +91,15 @@ bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo) {
     f.ui.setPanel("p1", "Generation knot");
     const std::optional<TestoNodo> testo = std::move(nodo.testo);
     installaNodoDisegnato(f, std::move(nodo));
-    // A drawing too small to build keeps the code of the move in its step.
-    if (testo) ScriviTesto(doc.diagram, *testo);
     f.vista.Gr.setRedraw(true);
     const bool registrato = Salvastato(f);
+    // A drawing too small to build is the trivial knot, shown with the commands off as after an undo; its
+    // step keeps the code of the move that gave it.
+    if (registrato && testo) {
+        Stato& s = doc.storia.corrente();
+        s.Codice = testo->txtNodo;
+        s.Ori = testo->TxtOri;
+    }
     didascaliaBanale(f);
     return registrato;
 }

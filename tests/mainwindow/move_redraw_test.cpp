@@ -359,5 +359,45 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
     EXPECT_TRUE(ts::sameKnot(trifoglio, ts::diagramOf(g.d().txtNodo, g.d().TxtOri)));
 }
 
+// The curls of an unknot taken away one by one down to none: every step, the last ones with fewer than
+// three crossings too, keeps the drawing the viewer redrew (shown tile by tile once it is too small to
+// build) with the code of its move, and "Undo" comes back through them.
+TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
+    Finestra f;
+    ASSERT_TRUE(
+        ApriGau(f.form, (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "UnknotCurls.gau").string()));
+    const std::size_t incroci = f.d().TxtOri.size();
+    ASSERT_GE(incroci, 3u);
+    std::vector<std::string> disegni;
+    for (std::size_t n = incroci; n > 0; --n) {
+        const std::string codicePrima = f.d().txtNodo;
+        f.ui.viewerAnswers = {ViewerAnswer::Sel};
+        ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata) << n;
+        EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}),
+                  (std::tuple{static_cast<int>(incroci - n + 1), 0}))
+            << f.w.ridisegni().ultimoMotivo;
+        const Stato& s = f.form.doc.storia.corrente();
+        EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
+        EXPECT_EQ(s.Ori.size(), n - 1);
+        EXPECT_EQ(contaIncrociDis(f.form.doc.tblGen), static_cast<int>(n - 1));
+        disegni.push_back(s.TblGenSer);
+        // What the main grid shows is that drawing, cell by cell.
+        int tessere = 0;
+        for (int r = 0; r < f.form.vista.Gr.rows(); ++r)
+            for (int c = 0; c < f.form.vista.Gr.cols(); ++c)
+                tessere += f.form.vista.Gr.picture(r, c).empty() ? 0 : 1;
+        EXPECT_GT(tessere, 4) << n;
+        if (n - 1 < 3) EXPECT_NE(f.ui.caption().find("TRIVIAL KNOT"), std::string::npos) << n;
+        if (n - 1 == 0) break;
+        // A drawing too small to build ends the search: its commands are off.
+        if (n - 1 < 3) {
+            EXPECT_FALSE(f.ui.commandEnabled("m1"));
+            break;
+        }
+    }
+    f.form.tlb1_ButtonClick("Undo");
+    EXPECT_EQ(f.form.doc.storia.corrente().TblGenSer, disegni[disegni.size() - 2]);
+}
+
 }  // namespace
 }  // namespace trevalon

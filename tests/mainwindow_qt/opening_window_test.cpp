@@ -2,58 +2,16 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QImage>
-#include <QLineEdit>
-#include <QTimer>
 #include <filesystem>
 
 #include "mainwindow/qt/main_window.h"
+#include "mainwindow_qt/window_driver.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
 
 namespace trevalon {
 namespace {
-
-// "Load Knot" as a person uses it: the file is picked in the open dialog. The folder and the title the
-// dialog showed.
-std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::filesystem::path& knot) {
-    // The person picks the file in the open dialog, which starts in the Knots folder.
-    QString cartella, titolo;
-    int tentativi = 0;
-    QTimer scelta;
-    scelta.setInterval(20);
-    // Polls while the command runs (the dialog is slow to appear under the sanitizers on a loaded machine).
-    // The dialog may still be reading its folder when the file is first chosen, and then stays open: it
-    // is answered again on the next tick. Any other modal box is closed so that the test fails instead of
-    // waiting for a person.
-    QObject::connect(&scelta, &QTimer::timeout, [&] {
-        QWidget* modale = QApplication::activeModalWidget();
-        auto* dialogo = qobject_cast<QFileDialog*>(modale);
-        if (!dialogo) {
-            if (auto* altro = qobject_cast<QDialog*>(modale)) altro->reject();
-            if (++tentativi > 6000) scelta.stop();
-            return;
-        }
-        if (cartella.isEmpty()) {
-            cartella = dialogo->directory().absolutePath();
-            titolo = dialogo->windowTitle();
-        }
-        // The person types the file's name and presses Open.
-        if (auto* nome = dialogo->findChild<QLineEdit*>("fileNameEdit"))
-            nome->setText(QString::fromStdString(knot.string()));
-        else
-            dialogo->selectFile(QString::fromStdString(knot.string()));
-        static_cast<QDialog*>(dialogo)->accept();
-    });
-    scelta.start();
-    EXPECT_TRUE(w.action("ApriG")->isEnabled());
-    w.action("ApriG")->trigger();
-    scelta.stop();
-    QApplication::processEvents();
-
-    return {cartella, titolo};
-}
 
 // The dark pixels the view paints in the display cell (r, c).
 int pixelScuri(MainWindow& w, const QImage& image, int r, int c) {
@@ -67,7 +25,7 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     w.show();
     QApplication::processEvents();
     const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau";
-    const auto [cartella, titolo] = apriConDialogo(w, knot);
+    const auto [cartella, titolo] = testing::apriConDialogo(w, knot);
     EXPECT_EQ(cartella.toStdString(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots").string());
     EXPECT_EQ(titolo.toStdString(), "Open");  // says what it does
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
@@ -100,7 +58,7 @@ TEST(OpeningWindow, ADrawnKnotOpensThroughTheFileDialogWithDrawnKnotTiles) {
     w.resize(900, 700);
     w.show();
     QApplication::processEvents();
-    apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "FigureEight.kns");
+    testing::apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "FigureEight.kns");
     QApplication::processEvents();
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - FigureEight - Step 0");
     EXPECT_EQ(w.panel("p1"), "Done");

@@ -341,8 +341,6 @@ void Form3::layoutChildren() {
     // The viewer keeps what the person must see within the part of the grid shown.
     const QSize vista = gr3_->viewport()->size();
     model_.setVistaGriglia(vista.width() * kTwipsPerPixel, vista.height() * kTwipsPerPixel);
-    mostraArea(model_.Gr3, model_.areaMostrata(), vista.width() * kTwipsPerPixel,
-               vista.height() * kTwipsPerPixel);
 }
 
 ViewerAnswer Form3::mostra() {

@@ -1,0 +1,242 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QMessageBox>
+#include <QTimer>
+#include <QToolBar>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "celldraw/cell_drawing_build.h"
+#include "celldraw/disegno_da_codice.h"
+#include "celldraw/qt/form3.h"
+#include "mainwindow/qt/main_window.h"
+#include "mainwindow_qt/window_driver.h"
+#include "model/step_history.h"
+#include "platform/qt/grid_view.h"
+#include "platform_qt/qt_app.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+namespace ts = trevalon::testsupport;
+
+// A drawn knot, as the program saves one: the right trefoil with a curl, laid out from its code and kept
+// as its cell drawing in a knot file of the "Object=" kind.
+std::filesystem::path trifoglioConRiccio() {
+    const ts::GaussDiagram g = ts::addCurl(ts::diagramOf(ts::namedKnot("trefoil_right")), 2, true, 1);
+    fixture::Disegnato dis;
+    EXPECT_TRUE(dis.costruisci(ts::gaussText(g), ts::lettersText(g)));
+    auto tblGen = std::make_unique<CellDrawing>();
+    EXPECT_TRUE(F3GenCelDis(*tblGen, *dis.d, dis.tbltt, false).ok());
+    const auto cartella = std::filesystem::temp_directory_path() / "trevalon_viewer_window";
+    std::filesystem::create_directories(cartella);
+    const auto file = cartella / "CurlTrefoil.kno";
+    std::ofstream(file, std::ios::binary) << "Object=" << serializzaCelDis(*tblGen) << "\r\n";
+    return file;
+}
+
+std::set<std::string> tastiVisibili(Form3& f) {
+    std::set<std::string> out;
+    for (QAction* a : f.toolbar().actions())
+        if (a->isVisible() && !a->objectName().isEmpty() && a->objectName()[0] != 's')
+            out.insert(a->objectName().toStdString());
+    return out;
+}
+
+int immagini(const GridControl& g) {
+    int n = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) n += g.picture(r, c).empty() ? 0 : 1;
+    return n;
+}
+
+// The pixels of the viewer's grid painted in a strong colour, as the person sees them: the candidate's red
+// and green tiles.
+int pixelColorati(GridView& v) {
+    const QImage image = v.viewport()->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.saturation() > 150 && c.value() > 100 ? 1 : 0;
+        }
+    return n;
+}
+
+// True when the whole area (or, for an area larger than the view, its first cell) is painted in the
+// viewer's grid as it stands on screen.
+bool inVista(Form3& f, const GridArea& a) {
+    const QRect vista = f.gr3().viewport()->rect();
+    const QRect primo = f.gr3().cellRect(a.r0, a.c0);
+    const QRect ultimo = f.gr3().cellRect(a.r1, a.c1);
+    if (primo.isEmpty() || !vista.contains(primo.center())) return false;
+    // The far end shown, or an area larger than the view shown from its start at the view's edge.
+    const QPoint fine = ultimo.isEmpty() ? primo.center() : ultimo.center();
+    const bool x = fine.x() <= vista.right() || primo.left() <= 2 * primo.width();
+    const bool y = fine.y() <= vista.bottom() || primo.top() <= 2 * primo.height();
+    return x && y;
+}
+
+// What the person saw and did in one showing of the step viewer.
+struct Visto {
+    bool mostrato = false;
+    std::string didascalia, didascaliaEsito;
+    std::set<std::string> tastiPrima, tastiDopo, tastiDopoMigliora;
+    bool esitoInVista = false;
+    int coloratiCandidato = 0;
+    int immaginiPrima = 0, immaginiDopo = 0, immaginiMigliora = 0;
+    std::string p2;
+    bool domandaMigliora = false;
+};
+
+// Answers the step viewer as a person: looks at the candidate, "Applica", then (when asked) "Migliora"
+// with Yes to its question, then "Refresh".
+void rispondiAlVisore(Visto& v, bool migliora) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    auto* tentativi = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, tentativi, &v, migliora] {
+        QWidget* modale = QApplication::activeModalWidget();
+        auto* f = qobject_cast<Form3*>(modale);
+        if (!f || !f->isVisible() || v.mostrato) {
+            if (++*tentativi > 6000 || v.mostrato) {
+                timer->stop();
+                timer->deleteLater();
+                delete tentativi;
+            }
+            return;
+        }
+        v.mostrato = true;
+        QApplication::processEvents();
+        v.didascalia = f->windowTitle().toStdString();
+        v.tastiPrima = tastiVisibili(*f);
+        v.coloratiCandidato = pixelColorati(f->gr3());
+        v.immaginiPrima = immagini(f->model().Gr3);
+        f->action("Applica")->trigger();
+        QApplication::processEvents();
+        v.didascaliaEsito = f->windowTitle().toStdString();
+        v.tastiDopo = tastiVisibili(*f);
+        v.esitoInVista = inVista(*f, f->model().areaMostrata());
+        v.immaginiDopo = immagini(f->model().Gr3);
+        v.p2 = f->panelText("p2").toStdString();
+        if (migliora && f->action("Migliora")->isVisible()) {
+            // The question is answered from a timer of its own: this one is still running.
+            testing::whenShown<QMessageBox>(
+                [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+                [&v](QMessageBox* box) {
+                    v.domandaMigliora = box->text().startsWith("This action modifies the layout.");
+                    if (QAbstractButton* si = box->button(QMessageBox::Yes))
+                        si->click();
+                    else
+                        box->reject();
+                });
+            f->action("Migliora")->trigger();
+            QApplication::processEvents();
+            v.tastiDopoMigliora = tastiVisibili(*f);
+            v.immaginiMigliora = immagini(f->model().Gr3);
+        }
+        f->action("Refresh")->trigger();
+    });
+    timer->start();
+}
+
+struct FinestraProva {
+    QApplication& app = testing::testApp();
+    MainWindow w{TREVALON_SOURCE_DIR};
+    FinestraProva() {
+        w.resize(1200, 900);
+        w.show();
+        QApplication::processEvents();
+    }
+    std::vector<PictureRef> griglia() const {
+        const GridControl& g = const_cast<MainWindow&>(w).form().vista.Gr;
+        std::vector<PictureRef> out;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = 0; c < g.cols(); ++c) out.push_back(g.picture(r, c));
+        return out;
+    }
+};
+
+// A drawn knot through the real main window and step viewer: "Find moves I", "Applica" redraws the curl
+// away beside the picture, "Migliora" (asked once, Yes) tidies it again right of it, "Refresh" makes that
+// drawing the next step, "Undo" brings the first picture back.
+TEST(ViewerWindow, ADrawnKnotsMoveIsRedrawnTidiedAppliedAndUndone) {
+    testing::testApp();
+    const std::filesystem::path file = trifoglioConRiccio();
+    FinestraProva p;
+    MainWindow& w = p.w;
+    testing::apriConDialogo(w, file);
+    ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 0");
+    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    const std::vector<PictureRef> prima = p.griglia();
+
+    Visto v;
+    rispondiAlVisore(v, true);
+    w.action("m1")->trigger();
+    QApplication::processEvents();
+
+    ASSERT_TRUE(v.mostrato);
+    EXPECT_EQ(v.didascalia, " Trevalon - CurlTrefoil - Step 0   Found move I");
+    EXPECT_EQ(v.tastiPrima,
+              (std::set<std::string>{"Applica", "Successivo", "interrompi", "Dimensmeno", "Dimenspiu"}));
+    EXPECT_GT(v.coloratiCandidato, 0);
+    EXPECT_EQ(v.didascaliaEsito, " Trevalon - CurlTrefoil - Step 1   Outcome of move I");
+    EXPECT_EQ(v.tastiDopo, (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu", "Migliora"}));
+    EXPECT_EQ(v.p2.rfind("Time Application move sec.", 0), 0u) << v.p2;
+    EXPECT_TRUE(v.esitoInVista);
+    EXPECT_GT(v.immaginiDopo, v.immaginiPrima);
+    EXPECT_TRUE(v.domandaMigliora);
+    EXPECT_EQ(v.tastiDopoMigliora, (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu"}));
+    EXPECT_GT(v.immaginiMigliora, v.immaginiDopo);
+
+    // The main window shows the redrawn step, kept as its drawing.
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 1");
+    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    EXPECT_NE(p.griglia(), prima);
+    EXPECT_TRUE(w.gridView().isVisible());
+    EXPECT_EQ(w.form().ctx.ConfermaMigliora, 1);
+
+    w.action("Undo")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 0");
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    EXPECT_EQ(p.griglia(), prima);
+    EXPECT_EQ(w.form().ctx.ConfermaMigliora, 0);  // the question comes back after an undo
+}
+
+// On a large diagram from a code the viewer opens on the candidate and shows the redrawn drawing after
+// "Applica", wherever they stand in its grid.
+TEST(ViewerWindow, OnALargeDiagramTheCandidateAndTheOutcomeAreInView) {
+    FinestraProva p;
+    MainWindow& w = p.w;
+    const auto file =
+        std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
+    testing::apriConDialogo(w, file);
+    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 100);
+    Visto v;
+    rispondiAlVisore(v, false);
+    w.action("m2")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(v.mostrato);
+    EXPECT_GT(v.coloratiCandidato, 0);
+    EXPECT_TRUE(v.esitoInVista) << v.p2;
+    EXPECT_EQ(v.tastiDopo, (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu"}));
+    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 98);
+}
+
+}  // namespace
+}  // namespace trevalon
