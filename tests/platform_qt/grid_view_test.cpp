@@ -17,7 +17,7 @@ bool near(const QColor& a, const QColor& b) {
 }
 
 // Pictures painted as a black bar across the middle of the cell, the picture's index its height.
-void barPainter(QPainter& p, const QRect& cell, PictureRef ref) {
+void barPainter(QPainter& p, const QRect& cell, PictureRef ref, int) {
     p.fillRect(cell.left(), cell.center().y() - ref.index / 2, cell.width(), ref.index, Qt::black);
 }
 
@@ -115,9 +115,9 @@ TEST_F(GridViewTest, PicturesGoThroughTheGivenPainter) {
     view.setGrid(&grid);
     EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::white));  // no painter
     int calls = 0;
-    view.setPicturePainter([&](QPainter& p, const QRect& cell, PictureRef ref) {
+    view.setPicturePainter([&](QPainter& p, const QRect& cell, PictureRef ref, int side) {
         ++calls;
-        barPainter(p, cell, ref);
+        barPainter(p, cell, ref, side);
     });
     EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::black));
     EXPECT_GT(calls, 0);
@@ -130,7 +130,7 @@ namespace trevalon {
 namespace {
 
 // A crossing as the tiles draw it: a bar across and a bar down the middle of the cell.
-void crossPainter(QPainter& p, const QRect& cell, PictureRef) {
+void crossPainter(QPainter& p, const QRect& cell, PictureRef, int) {
     const int band = std::max(1, std::min(cell.width(), cell.height()) * 3 / 22);
     p.fillRect(cell.left(), cell.center().y() - band / 2, cell.width(), band, Qt::black);
     p.fillRect(cell.center().x() - band / 2, cell.top(), band, cell.height(), Qt::black);

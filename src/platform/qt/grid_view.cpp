@@ -237,6 +237,10 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
 }
 
+int GridView::tileSide(int row, int col) const {
+    return pixels(std::min(grid_->rowHeight(row), grid_->colWidth(col)));
+}
+
 void GridView::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     const QRect exposed = event->rect();
@@ -278,7 +282,7 @@ void GridView::paintEvent(QPaintEvent* event) {
             if (!cellsToo || c < cFirst) continue;
             const CellStyle style = grid_->style(r, c);
             if (style.backColor != plain.backColor) p.fillRect(cell, colorFromBgr(style.backColor));
-            if (!picture.empty() && pictures_) pictures_(p, cell, picture);
+            if (!picture.empty() && pictures_) pictures_(p, cell, picture, tileSide(r, c));
             if (!text.empty() && picture.empty()) {
                 QFont font = p.font();
                 font.setPointSize(std::max<int>(1, style.fontSize));

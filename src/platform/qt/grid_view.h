@@ -65,6 +65,9 @@ class GridView : public QAbstractScrollArea {
     // scrolled into view, under the fixed ones.
     int rowTop(int row) const;
     int fixedHeight() const;
+    // The side of a cell's tile in pixels: its shorter side in twips, rounded; the same for every cell of
+    // one size, whichever of its two widths in pixels the cell has.
+    int tileSide(int row, int col) const;
     static void paintLabel(QPainter& p, const QRect& cell, const std::string& text, const CellStyle& style);
     static int pixels(long long twips) {
         return static_cast<int>((twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
