@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
+#include <set>
+#include <utility>
 
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
@@ -128,6 +130,56 @@ TEST_F(TilePainterTest, AGridViewGivenThePainterShowsTheTiles) {
     const QImage img = view.viewport()->grab().toImage();
     EXPECT_TRUE(near(img.pixelColor(30, 30), Qt::black));  // horizontal strand through the centre
     EXPECT_TRUE(near(img.pixelColor(30, 22), Qt::white));  // above it
+}
+
+// A straight run of strand tiles shown by a grid view. Cells of one size alternate between two widths in
+// pixels (85 twips are 5 or 6 pixels, 200 are 13 or 14), yet every pixel column of a horizontal run (row of
+// a vertical one) has the same dark pixels: one thickness at one height, no beads.
+TEST_F(TilePainterTest, AStraightRunKeepsOneThicknessAcrossItsCellsAtEveryZoom) {
+    constexpr int kRun = 12;
+    struct Strand {
+        PaletteId palette;
+        PictureSet set;
+    };
+    for (int twips : kZoomTwips)
+        for (const auto& [palette, set] :
+             {Strand{PaletteId::Form1, PictureSet::Img}, Strand{PaletteId::Form1b, PictureSet::Img},
+              Strand{PaletteId::Form1, PictureSet::Imgd}})
+            for (bool across : {true, false}) {
+                SCOPED_TRACE(::testing::Message()
+                             << twips << " twips, palette " << static_cast<int>(palette) << " set "
+                             << static_cast<int>(set) << (across ? " across" : " down"));
+                GridControl grid;
+                grid.setRows(across ? 3 : kRun + 2);
+                grid.setCols(across ? kRun + 2 : 3);
+                grid.setAllRowHeights(twips);
+                grid.setAllColWidths(twips);
+                for (int k = 1; k <= kRun; ++k)
+                    grid.setPicture(across ? 1 : k, across ? k : 1,
+                                    PictureRef{palette, set, static_cast<std::int16_t>(across ? 2 : 1)});
+                GridView view(tilePicturePainter());
+                view.resize(400, 400);
+                view.setGrid(&grid);
+                const QImage img = view.viewport()->grab().toImage();
+                const QRect run =
+                    view.cellRect(1, 1).united(view.cellRect(across ? 1 : kRun, across ? kRun : 1));
+                ASSERT_LT(run.right(), img.width());
+                ASSERT_LT(run.bottom(), img.height());
+                // Per pixel along the run: how many dark pixels across it, and where the first one is.
+                std::set<std::pair<int, int>> profiles;
+                for (int along = across ? run.left() : run.top();
+                     along <= (across ? run.right() : run.bottom()); ++along) {
+                    int dark = 0, first = -1;
+                    for (int at = across ? run.top() : run.left();
+                         at <= (across ? run.bottom() : run.right()); ++at) {
+                        if (qGray(across ? img.pixel(along, at) : img.pixel(at, along)) >= 128) continue;
+                        if (dark++ == 0) first = at;
+                    }
+                    profiles.insert({dark, first});
+                }
+                ASSERT_EQ(profiles.size(), 1u);
+                EXPECT_GT(profiles.begin()->first, 0);
+            }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <cmath>
 #include <cstdlib>
 
 #include "platform_qt/qt_app.h"
@@ -17,7 +18,7 @@ bool near(const QColor& a, const QColor& b) {
 }
 
 // Pictures painted as a black bar across the middle of the cell, the picture's index its height.
-void barPainter(QPainter& p, const QRect& cell, PictureRef ref) {
+void barPainter(QPainter& p, const QRect& cell, PictureRef ref, int) {
     p.fillRect(cell.left(), cell.center().y() - ref.index / 2, cell.width(), ref.index, Qt::black);
 }
 
@@ -115,9 +116,9 @@ TEST_F(GridViewTest, PicturesGoThroughTheGivenPainter) {
     view.setGrid(&grid);
     EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::white));  // no painter
     int calls = 0;
-    view.setPicturePainter([&](QPainter& p, const QRect& cell, PictureRef ref) {
+    view.setPicturePainter([&](QPainter& p, const QRect& cell, PictureRef ref, int side) {
         ++calls;
-        barPainter(p, cell, ref);
+        barPainter(p, cell, ref, side);
     });
     EXPECT_TRUE(near(view.viewport()->grab().toImage().pixelColor(10, 10), Qt::black));
     EXPECT_GT(calls, 0);
@@ -130,7 +131,7 @@ namespace trevalon {
 namespace {
 
 // A crossing as the tiles draw it: a bar across and a bar down the middle of the cell.
-void crossPainter(QPainter& p, const QRect& cell, PictureRef) {
+void crossPainter(QPainter& p, const QRect& cell, PictureRef, int) {
     const int band = std::max(1, std::min(cell.width(), cell.height()) * 3 / 22);
     p.fillRect(cell.left(), cell.center().y() - band / 2, cell.width(), band, Qt::black);
     p.fillRect(cell.center().x() - band / 2, cell.top(), band, cell.height(), Qt::black);
@@ -171,6 +172,99 @@ TEST(GridViewLabels, CrossingNumbersAreReadableAtEveryZoomAndNeverCoverTheStrand
         EXPECT_GT(red, 20);
         EXPECT_EQ(redOnStrands, 0);
     }
+}
+
+// The box round the pixels of `image` close to `colour`; empty when there are none.
+QRect inkOf(const QImage& image, const QColor& colour) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (near(image.pixelColor(x, y), colour)) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Crossings two cells apart across, down and diagonally, as in the tight loops of a knot from a code. At
+// every zoom each number is shown, clear of every other ("19" beside "18" never reads "1918") and nearer
+// its own crossing than any other, so that it cannot be taken for another's.
+TEST(GridViewLabels, NeighbouringCrossingNumbersNeverRunIntoEachOther) {
+    testing::testApp();
+    struct Label {
+        int row, col;
+        const char* text;
+        std::uint32_t bgr;
+    };
+    const Label labels[] = {
+        {6, 6, "19", 255}, {6, 8, "18", 16711680}, {8, 6, "20", 65280}, {8, 8, "100", 16711935}};
+    for (int twips : {52, 75, 85, 120, 200, 320}) {
+        SCOPED_TRACE(twips);
+        GridControl grid;
+        grid.setRows(14);
+        grid.setCols(14);
+        grid.setAllRowHeights(twips);
+        grid.setAllColWidths(twips);
+        for (const Label& l : labels) {
+            grid.setPicture(l.row, l.col, PictureRef{PaletteId::Form1, PictureSet::Img, 3});
+            grid.setText(l.row, l.col, l.text);
+            grid.setForeColor(l.row, l.col, l.bgr);
+            grid.setBold(l.row, l.col, true);
+        }
+        GridView view(crossPainter);
+        view.resize(300, 300);
+        view.setGrid(&grid);
+        view.show();
+        const QImage img = view.viewport()->grab().toImage();
+        std::vector<QRect> shown;
+        for (const Label& l : labels) {
+            const QRect ink = inkOf(img, colorFromBgr(l.bgr));
+            if (ink.isEmpty()) continue;
+            shown.push_back(ink);
+            // Read as the number of the crossing it is nearest to.
+            auto distance = [&](const Label& to) {
+                const QPointF d = QRectF(ink).center() - QRectF(view.cellRect(to.row, to.col)).center();
+                return std::hypot(d.x(), d.y());
+            };
+            for (const Label& other : labels) {
+                if (&other == &l) continue;
+                EXPECT_LT(distance(l), distance(other)) << l.text << " nearer " << other.text;
+            }
+        }
+        for (std::size_t a = 0; a < shown.size(); ++a)
+            for (std::size_t b = a + 1; b < shown.size(); ++b)
+                EXPECT_FALSE(shown[a].adjusted(-1, -1, 1, 1).intersects(shown[b])) << a << " meets " << b;
+        EXPECT_EQ(shown.size(), 4u);
+    }
+}
+
+// Beside its crossing, a number goes where it hides no strand of the tiles around.
+TEST(GridViewLabels, ANumberGoesWhereItHidesNoStrand) {
+    testing::testApp();
+    GridControl grid;
+    grid.setRows(8);
+    grid.setCols(8);
+    grid.setAllRowHeights(320);
+    grid.setAllColWidths(320);
+    grid.setPicture(3, 3, PictureRef{PaletteId::Form1, PictureSet::Img, 3});
+    grid.setText(3, 3, "12");
+    grid.setForeColor(3, 3, 255);
+    // Dark tiles below the crossing and right of it, down to the bottom right: the room above and right
+    // is the only clear one.
+    for (auto [r, c] : {std::pair{4, 2}, {4, 3}, {4, 4}, {3, 2}})
+        grid.setPicture(r, c, PictureRef{PaletteId::Form1, PictureSet::Img, 1});
+    GridView view([](QPainter& p, const QRect& cell, PictureRef ref, int side) {
+        if (ref.index == 1)
+            p.fillRect(cell, Qt::black);
+        else
+            crossPainter(p, cell, ref, side);
+    });
+    view.resize(300, 300);
+    view.setGrid(&grid);
+    view.show();
+    const QImage img = view.viewport()->grab().toImage();
+    const QRect cell = view.cellRect(3, 3);
+    const QRect ink = inkOf(img, Qt::red);
+    ASSERT_FALSE(ink.isEmpty());
+    EXPECT_LT(ink.bottom(), cell.center().y());
+    EXPECT_GT(ink.left(), cell.center().x());
 }
 
 TEST(GridViewHeader, AFixedRowStaysAtTheTopWhileTheOthersScroll) {

@@ -16,7 +16,9 @@ constexpr int kStrandForm1b = 2;
 constexpr int kStrandImgd = 3;
 
 // Where the strands of one cell run: a band of `sw` pixels through the centre, snapped to whole pixels
-// so that neighbouring tiles join without seams.
+// so that neighbouring tiles join without seams. The width comes from the tile's side, not from the
+// cell's rectangle: cells of one size alternate between two widths in pixels, and a strand crossing them
+// must keep one thickness.
 struct Geometry {
     int left, top, width, height;
     int sw;      // strand width
@@ -28,18 +30,22 @@ struct Geometry {
     double cy() const { return y0 + sw / 2.0; }
 };
 
-Geometry geometryOf(const QRect& cell, int designWidth) {
+Geometry geometryOf(const QRect& cell, int side, int designWidth) {
     Geometry g{};
     g.left = cell.left();
     g.top = cell.top();
     g.width = cell.width();
     g.height = cell.height();
-    const int side = std::min(g.width, g.height);
     g.sw = std::max(1, static_cast<int>(side * designWidth / static_cast<double>(kDesignSize) + 0.5));
-    g.sw = std::min(g.sw, std::max(1, side));
+    g.sw = std::min(g.sw, std::max(1, std::min(g.width, g.height)));
     g.x0 = g.left + (g.width - g.sw) / 2;
     g.y0 = g.top + (g.height - g.sw) / 2;
     return g;
+}
+
+// The tile's side: the one given, or the cell's shorter side when none is.
+int sideOf(const QRect& cell, int side) {
+    return side > 0 ? side : std::min(cell.width(), cell.height());
 }
 
 int strandWidthOf(PaletteId palette) {
@@ -126,8 +132,8 @@ void crossing(QPainter& p, const Geometry& g, bool horizontalOver, const QColor&
     }
 }
 
-void marker(QPainter& p, const QRect& cell) {
-    const int side = std::max(2, static_cast<int>(std::min(cell.width(), cell.height()) * 0.4 + 0.5));
+void marker(QPainter& p, const QRect& cell, int tileSide) {
+    const int side = std::max(2, static_cast<int>(tileSide * 0.4 + 0.5));
     const QRect square(cell.left() + (cell.width() - side) / 2, cell.top() + (cell.height() - side) / 2, side,
                        side);
     p.fillRect(square, tileColor(TileColour::Orange));
@@ -181,27 +187,28 @@ std::string_view TilePainter::diagKey(int element) const {
     return keys_.diag(element).key;
 }
 
-void TilePainter::paint(QPainter& p, const QRect& cell, PictureRef ref) const {
+void TilePainter::paint(QPainter& p, const QRect& cell, PictureRef ref, int side) const {
     if (ref.empty() || cell.isEmpty()) return;
     switch (ref.set) {
         case PictureSet::Img:
-            paintImg(p, cell, ref.palette, ref.index);
+            paintImg(p, cell, ref.palette, ref.index, side);
             break;
         case PictureSet::Imgd:
-            paintImgd(p, cell, ref.index);
+            paintImgd(p, cell, ref.index, side);
             break;
         case PictureSet::ImgDiag:
-            paintDiag(p, cell, ref.palette, diagKey(ref.index));
+            paintDiag(p, cell, ref.palette, diagKey(ref.index), side);
             break;
     }
 }
 
-void TilePainter::paintImg(QPainter& p, const QRect& cell, PaletteId palette, int index) const {
+void TilePainter::paintImg(QPainter& p, const QRect& cell, PaletteId palette, int index, int side) const {
     const TileDesc& d = TileImg(index);
     if (!d.exists || cell.isEmpty()) return;
+    side = sideOf(cell, side);
     p.save();
     p.setClipRect(cell);
-    const Geometry g = geometryOf(cell, strandWidthOf(palette));
+    const Geometry g = geometryOf(cell, side, strandWidthOf(palette));
     const QColor colour = tileColor(d.colour);
     const QColor black = tileColor(TileColour::Black);
     switch (d.shape) {
@@ -241,16 +248,16 @@ void TilePainter::paintImg(QPainter& p, const QRect& cell, PaletteId palette, in
         default:
             break;
     }
-    if (d.marker) marker(p, cell);
+    if (d.marker) marker(p, cell, side);
     p.restore();
 }
 
-void TilePainter::paintImgd(QPainter& p, const QRect& cell, int index) const {
+void TilePainter::paintImgd(QPainter& p, const QRect& cell, int index, int side) const {
     if (!ImgdExists(index) || cell.isEmpty()) return;
     const TileDesc& d = TileImg(index);
     p.save();
     p.setClipRect(cell);
-    const Geometry g = geometryOf(cell, kStrandImgd);
+    const Geometry g = geometryOf(cell, sideOf(cell, side), kStrandImgd);
     const QColor colour = tileColor(d.colour);
     switch (d.shape) {
         case 1:
@@ -270,12 +277,13 @@ void TilePainter::paintImgd(QPainter& p, const QRect& cell, int index) const {
     p.restore();
 }
 
-void TilePainter::paintDiag(QPainter& p, const QRect& cell, PaletteId palette, std::string_view key) const {
+void TilePainter::paintDiag(QPainter& p, const QRect& cell, PaletteId palette, std::string_view key,
+                            int side) const {
     const DiagShape s = diagShapeOf(key);
     if (!s.valid || cell.isEmpty()) return;
     p.save();
     p.setClipRect(cell);
-    const Geometry g = geometryOf(cell, strandWidthOf(palette));
+    const Geometry g = geometryOf(cell, sideOf(cell, side), strandWidthOf(palette));
     const QColor colour = tileColor(s.colour);
     if (s.crossing) {
         crossing(p, g, s.crossingLetter == 'O', colour, colour, palette != PaletteId::Form1b);
@@ -302,7 +310,9 @@ void TilePainter::paintDiag(QPainter& p, const QRect& cell, PaletteId palette, s
 
 PicturePainter tilePicturePainter() {
     auto painter = std::make_shared<const TilePainter>();
-    return [painter](QPainter& p, const QRect& cell, PictureRef ref) { painter->paint(p, cell, ref); };
+    return [painter](QPainter& p, const QRect& cell, PictureRef ref, int side) {
+        painter->paint(p, cell, ref, side);
+    };
 }
 
 }  // namespace trevalon

@@ -19,13 +19,16 @@ class TilePainter {
   public:
     TilePainter();
 
-    // Draws the picture into the cell rectangle; an empty reference draws nothing.
-    void paint(QPainter& p, const QRect& cell, PictureRef ref) const;
+    // Draws the picture into the cell rectangle; an empty reference draws nothing. Strand widths follow
+    // `side`, the tile's side in pixels (0: the cell's shorter side), so that cells a pixel apart in
+    // size, as the cells of one zoom level are by turns, draw strands of one thickness.
+    void paint(QPainter& p, const QRect& cell, PictureRef ref, int side = 0) const;
 
     // The three picture sets.
-    void paintImg(QPainter& p, const QRect& cell, PaletteId palette, int index) const;
-    void paintImgd(QPainter& p, const QRect& cell, int index) const;
-    void paintDiag(QPainter& p, const QRect& cell, PaletteId palette, std::string_view key) const;
+    void paintImg(QPainter& p, const QRect& cell, PaletteId palette, int index, int side = 0) const;
+    void paintImgd(QPainter& p, const QRect& cell, int index, int side = 0) const;
+    void paintDiag(QPainter& p, const QRect& cell, PaletteId palette, std::string_view key,
+                   int side = 0) const;
 
     // The key of an `imgDiag` element (the same in both palettes), or empty.
     std::string_view diagKey(int element) const;

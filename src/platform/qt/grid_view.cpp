@@ -1,10 +1,15 @@
 #include "platform/qt/grid_view.h"
 
+#include <QFontMetrics>
+#include <QImage>
+#include <QLineF>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <array>
+#include <unordered_map>
 #include <utility>
 
 namespace trevalon {
@@ -58,6 +63,38 @@ int indexAt(const std::vector<int>& positions, int pos) {
     return static_cast<int>(it - positions.begin()) - 1;
 }
 
+// Rectangles by the squares of the grid they meet, to find those near a given one.
+class BoxIndex {
+  public:
+    void add(const QRect& box, std::size_t id) {
+        forSquares(box, [&](long long key) { squares_[key].push_back({box, id}); });
+    }
+    // Calls `visit(rectangle, id)` for the rectangles in the squares that `area` meets, some more than once.
+    template <class F>
+    void visitNear(const QRect& area, F&& visit) const {
+        forSquares(area, [&](long long key) {
+            auto it = squares_.find(key);
+            if (it == squares_.end()) return;
+            for (const auto& [box, id] : it->second) visit(box, id);
+        });
+    }
+    bool meets(const QRect& area) const {
+        bool found = false;
+        visitNear(area, [&](const QRect& box, std::size_t) { found = found || box.intersects(area); });
+        return found;
+    }
+
+  private:
+    static constexpr int kSquare = 32;
+    template <class F>
+    static void forSquares(const QRect& r, F&& visit) {
+        for (int sy = std::max(0, r.top()) / kSquare; sy <= std::max(0, r.bottom()) / kSquare; ++sy)
+            for (int sx = std::max(0, r.left()) / kSquare; sx <= std::max(0, r.right()) / kSquare; ++sx)
+                visit((static_cast<long long>(sy) << 32) | static_cast<unsigned>(sx));
+    }
+    std::unordered_map<long long, std::vector<std::pair<QRect, std::size_t>>> squares_;
+};
+
 }  // namespace
 
 QColor colorFromBgr(std::uint32_t bgr) {
@@ -87,6 +124,7 @@ void GridView::setPicturePainter(PicturePainter pictures) {
 
 void GridView::setGrid(GridControl* grid) {
     grid_ = grid;
+    labelsRevision_ = ~std::uint64_t{0};
     syncWithModel(true);
 }
 
@@ -132,6 +170,7 @@ void GridView::syncWithModel(bool force) {
         return;
     }
     seenRevision_ = grid_->revision();
+    labelsRevision_ = ~std::uint64_t{0};  // placed for cells that may have moved
     rowPos_.resize(static_cast<std::size_t>(grid_->rows()) + 1);
     colPos_.resize(static_cast<std::size_t>(grid_->cols()) + 1);
     long long sum = 0;
@@ -191,9 +230,12 @@ void GridView::scrollContentsBy(int, int) {
     topRow_ = verticalScrollBar()->value();
     leftCol_ = horizontalScrollBar()->value();
     if (grid_) {
+        // Scrolling moves no cell of the grid: labels placed before stay where they are.
+        const bool labelsPlaced = labelsRevision_ == grid_->revision();
         grid_->setTopRow(topRow_);
         grid_->setLeftCol(leftCol_);
         seenRevision_ = grid_->revision();
+        if (labelsPlaced) labelsRevision_ = seenRevision_;
     }
     viewport()->update();
 }
@@ -237,6 +279,10 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     QAbstractScrollArea::mousePressEvent(event);
 }
 
+int GridView::tileSide(int row, int col) const {
+    return pixels(std::min(grid_->rowHeight(row), grid_->colWidth(col)));
+}
+
 void GridView::paintEvent(QPaintEvent* event) {
     QPainter p(viewport());
     const QRect exposed = event->rect();
@@ -255,30 +301,21 @@ void GridView::paintEvent(QPaintEvent* event) {
     const int cFirst = std::max(indexAt(colPos_, exposed.left() + x0), leftCol_);
     const int cLast = std::min(indexAt(colPos_, exposed.right() + x0), grid_->cols() - 1);
 
-    // Labels of pictured cells (the crossing numbers) are painted over every tile, beside the crossing.
-    struct Label {
-        QRect cell;
-        int row, col;
-    };
-    std::vector<Label> labels;
-
     const CellStyle plain{};
-    auto paintRow = [&](int r, bool cellsToo) {
+    for (int r : rows) {
         const int y = rowTop(r);
         const int h = rowPos_[static_cast<std::size_t>(r) + 1] - rowPos_[static_cast<std::size_t>(r)];
-        if (h <= 0) return;
-        for (int c = std::max(0, cFirst - 2); c <= cLast; ++c) {
+        if (h <= 0) continue;
+        for (int c = cFirst; c <= cLast; ++c) {
             const int x = colPos_[static_cast<std::size_t>(c)] - x0;
             const int w = colPos_[static_cast<std::size_t>(c) + 1] - colPos_[static_cast<std::size_t>(c)];
             if (w <= 0) continue;
             const QRect cell(x, y, w, h);
             const PictureRef picture = grid_->picture(r, c);
             const std::string& text = grid_->text(r, c);
-            if (!picture.empty() && !text.empty()) labels.push_back({cell, r, c});
-            if (!cellsToo || c < cFirst) continue;
             const CellStyle style = grid_->style(r, c);
             if (style.backColor != plain.backColor) p.fillRect(cell, colorFromBgr(style.backColor));
-            if (!picture.empty() && pictures_) pictures_(p, cell, picture);
+            if (!picture.empty() && pictures_) pictures_(p, cell, picture, tileSide(r, c));
             if (!text.empty() && picture.empty()) {
                 QFont font = p.font();
                 font.setPointSize(std::max<int>(1, style.fontSize));
@@ -295,30 +332,137 @@ void GridView::paintEvent(QPaintEvent* event) {
                 p.drawLine(cell.bottomLeft(), cell.bottomRight());
             }
         }
-    };
-    // Rows just above the exposed ones may have labels that reach into it.
-    for (int r = std::max(fixedRows_, rFirst - 2); r < std::max(rFirst, fixedRows_); ++r) paintRow(r, false);
-    for (int r : rows) paintRow(r, true);
-    for (const Label& l : labels)
-        paintLabel(p, l.cell, grid_->text(l.row, l.col), grid_->style(l.row, l.col));
+    }
+
+    // Labels of pictured cells (the crossing numbers) go over every tile, and may reach into the cells
+    // around theirs.
+    if (labelsRevision_ != grid_->revision()) layoutLabels();
+    for (const PlacedLabel& l : labels_) {
+        const int dy = rowTop(l.row) - rowPos_[static_cast<std::size_t>(l.row)];
+        const QRect box = l.box.translated(-x0, dy);
+        if (!box.intersects(exposed)) continue;
+        p.fillRect(box, QColor(255, 255, 255, 200));
+        p.setFont(l.font);
+        p.setPen(l.colour);
+        p.drawText(box, Qt::AlignCenter, l.text);
+    }
 }
 
-void GridView::paintLabel(QPainter& p, const QRect& cell, const std::string& text, const CellStyle& style) {
-    // Beside the crossing, below and right of both strands, so that it never hides a strand or the gap
-    // of the strand passing under; at any size a font that can be read, on a light ground.
-    const int side = std::min(cell.width(), cell.height());
-    const int band = std::max(1, side * 3 / 22);  // half a strand, and a little room
-    QFont font = p.font();
-    font.setPixelSize(std::clamp(side * 2 / 5, 8, 12));
-    font.setBold(style.bold);
-    const QString label = QString::fromStdString(text);
-    const QFontMetrics metrics(font);
-    const QRect box(cell.center().x() + band + 1, cell.center().y() + band + 1,
-                    metrics.horizontalAdvance(label) + 2, metrics.height());
-    p.fillRect(box, QColor(255, 255, 255, 200));
-    p.setFont(font);
-    p.setPen(colorFromBgr(style.foreColor));
-    p.drawText(box, Qt::AlignCenter, label);
+QImage GridView::tilesIn(const QRect& area) const {
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    if (!pictures_) return image;
+    QPainter p(&image);
+    p.translate(-area.topLeft());
+    // Only the cells the positions know of: the model may have grown since they were taken.
+    const int rows = std::min(grid_->rows(), static_cast<int>(rowPos_.size()) - 1);
+    const int cols = std::min(grid_->cols(), static_cast<int>(colPos_.size()) - 1);
+    const int rLast = std::min(indexAt(rowPos_, area.bottom()), rows - 1);
+    const int cLast = std::min(indexAt(colPos_, area.right()), cols - 1);
+    for (int r = indexAt(rowPos_, area.top()); r <= rLast; ++r)
+        for (int c = indexAt(colPos_, area.left()); c <= cLast; ++c) {
+            const PictureRef picture = grid_->picture(r, c);
+            if (picture.empty()) continue;
+            const QRect cell(colPos_[static_cast<std::size_t>(c)], rowPos_[static_cast<std::size_t>(r)],
+                             colPos_[static_cast<std::size_t>(c) + 1] - colPos_[static_cast<std::size_t>(c)],
+                             rowPos_[static_cast<std::size_t>(r) + 1] - rowPos_[static_cast<std::size_t>(r)]);
+            pictures_(p, cell, picture, tileSide(r, c));
+        }
+    return image;
+}
+
+void GridView::layoutLabels() {
+    labels_.clear();
+    labelsRevision_ = grid_->revision();
+    const int rows = std::min(grid_->rows(), static_cast<int>(rowPos_.size()) - 1);
+    const int cols = std::min(grid_->cols(), static_cast<int>(colPos_.size()) - 1);
+    // Every label with the four places beside its crossing, clear of both strands and of the gap of the
+    // strand passing under: below and right first, then above and right, below and left, above and left.
+    // At any size a font that can be read, on a light ground.
+    struct Pending {
+        PlacedLabel label;
+        QRect centre;  // the crossing's middle pixel
+        std::array<QRect, 4> places;
+    };
+    std::vector<Pending> pending;
+    BoxIndex crossings;  // the centre of every labelled cell
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (grid_->picture(r, c).empty()) continue;
+            const std::string& text = grid_->text(r, c);
+            if (text.empty()) continue;
+            const QRect cell(colPos_[static_cast<std::size_t>(c)], rowPos_[static_cast<std::size_t>(r)],
+                             colPos_[static_cast<std::size_t>(c) + 1] - colPos_[static_cast<std::size_t>(c)],
+                             rowPos_[static_cast<std::size_t>(r) + 1] - rowPos_[static_cast<std::size_t>(r)]);
+            if (cell.isEmpty()) continue;
+            const CellStyle style = grid_->style(r, c);
+            const int side = tileSide(r, c);
+            const int band = std::max(1, side * 3 / 22);  // half a strand, and a little room
+            Pending p{
+                {{}, r, QString::fromStdString(text), viewport()->font(), colorFromBgr(style.foreColor)},
+                {},
+                {}};
+            p.label.font.setPixelSize(std::clamp(side * 2 / 5, 8, 12));
+            p.label.font.setBold(style.bold);
+            const QFontMetrics metrics(p.label.font);
+            const QSize size(metrics.horizontalAdvance(p.label.text) + 2, metrics.height());
+            const QPoint centre = cell.center();
+            const int right = centre.x() + band + 1, left = centre.x() - band - 1 - size.width();
+            const int below = centre.y() + band + 1, above = centre.y() - band - 1 - size.height();
+            p.places = {QRect(QPoint(right, below), size), QRect(QPoint(right, above), size),
+                        QRect(QPoint(left, below), size), QRect(QPoint(left, above), size)};
+            p.centre = QRect(centre, QSize(1, 1));
+            crossings.add(p.centre, pending.size());
+            pending.push_back(std::move(p));
+        }
+    }
+    // Each label takes a place that meets no label placed before it (two numbers must never read as one);
+    // of those, one nearer its own crossing than any other (else it would be read as the other's), and
+    // then the one that hides the least of the strands around. A label with no room near its crossing is
+    // left out: the next zoom level has room for it.
+    auto nearerAnother = [&](const QRect& box, std::size_t own) {
+        const QPointF middle = QRectF(box).center();
+        auto distance = [&](const QRect& centre) { return QLineF(middle, QRectF(centre).center()).length(); };
+        const double reach = distance(pending[own].centre);
+        const int r = static_cast<int>(reach) + 1;
+        bool nearer = false;
+        crossings.visitNear(QRect(middle.toPoint() - QPoint(r, r), QSize(2 * r + 1, 2 * r + 1)),
+                            [&](const QRect& centre, std::size_t id) {
+                                nearer = nearer || (id != own && distance(centre) <= reach);
+                            });
+        return nearer;
+    };
+    BoxIndex placed;
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        Pending& p = pending[i];
+        std::vector<QRect> free;
+        QRect around;
+        for (const QRect& box : p.places) {
+            if (box.left() < 0 || box.top() < 0) continue;
+            if (placed.meets(box.adjusted(-3, -1, 3, 1))) continue;  // a letter's width apart
+            free.push_back(box);
+            around |= box;
+        }
+        if (free.empty()) continue;
+        const QImage tiles = tilesIn(around);
+        long best = -1;
+        for (const QRect& box : free) {
+            long ink = 0;
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                const auto* line = reinterpret_cast<const QRgb*>(tiles.constScanLine(y - around.top()));
+                for (int x = box.left(); x <= box.right(); ++x) ink += qGray(line[x - around.left()]) < 224;
+            }
+            // A number read as another crossing's misleads more than any amount of hidden strand.
+            const long cost = (nearerAnother(box, i) ? 1L << 40 : 0) + ink;
+            if (best < 0 || cost < best) {
+                best = cost;
+                p.label.box = box;
+            }
+            if (cost == 0) break;
+        }
+        placed.add(p.label.box, labels_.size());
+        labels_.push_back(std::move(p.label));
+    }
 }
 
 }  // namespace trevalon

@@ -6,6 +6,9 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QString>
 #include <QTimer>
 #include <cstdint>
 #include <vector>
@@ -65,10 +68,26 @@ class GridView : public QAbstractScrollArea {
     // scrolled into view, under the fixed ones.
     int rowTop(int row) const;
     int fixedHeight() const;
-    static void paintLabel(QPainter& p, const QRect& cell, const std::string& text, const CellStyle& style);
+    // The side of a cell's tile in pixels: its shorter side in twips, rounded; the same for every cell of
+    // one size, whichever of its two widths in pixels the cell has.
+    int tileSide(int row, int col) const;
+    // The pictures of the cells that meet `area` (pixels from the grid's origin), painted on white.
+    QImage tilesIn(const QRect& area) const;
+    // Places the labels of pictured cells (the crossing numbers) for the whole grid, each beside its
+    // crossing where it meets no other label and hides the least of the strands around.
+    void layoutLabels();
     static int pixels(long long twips) {
         return static_cast<int>((twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
     }
+
+    // A label placed beside its crossing, in pixels from the grid's origin.
+    struct PlacedLabel {
+        QRect box;
+        int row;
+        QString text;
+        QFont font;
+        QColor colour;
+    };
 
     GridControl* grid_ = nullptr;
     PicturePainter pictures_;
@@ -82,6 +101,8 @@ class GridView : public QAbstractScrollArea {
     std::vector<int> rowPos_, colPos_;
     int topRow_ = 0, leftCol_ = 0;
     int fixedRows_ = 0;
+    std::vector<PlacedLabel> labels_;
+    std::uint64_t labelsRevision_ = ~std::uint64_t{0};  // the model revision the labels were placed for
 };
 
 }  // namespace trevalon
