@@ -37,6 +37,44 @@ void F3AggImg(const CellDrawing& tblGen, VistaRidisegno& vista, int r, int c, in
     }
     g.setPicture(r, gc, vista.palette->img(k + tmpColore));
     g.setPictureAlignment(r, gc, CellAlign::CenterCenter);
+    // A diagram from a code shows its coloured tiles as they come: every one on large cells, one in
+    // three on the others.
+    if (vista.mostraTessera && vista.ModoSorgente == SourceKind::Code && tmpColore != ColNero) {
+        const bool ognuna = vista.DimCella > 200;
+        if (ognuna || ++vista.ContaTessere % 3 == 1) vista.mostraTessera(r, gc);
+    }
+}
+
+void F3VisCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, int dimCella) {
+    if (!vista.Gr3) return;
+    GridControl& g = *vista.Gr3;
+    g.setRedraw(false);
+    const LimitiDis& l = tblGen.limiti;
+    if (l.RigaMax >= l.RigaMin && l.ColMax >= l.ColMin) {
+        g.setRows(std::max(g.rows(), std::min(l.RigaMax, kMaxRigheDis) + 1));
+        g.setCols(std::max(g.cols(), std::min(l.ColMax, kMaxColonneDis) + vista.ColonnaBaseDis + 1));
+    }
+    g.setAllRowHeights(dimCella);
+    g.setAllColWidths(dimCella);
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r) {
+        vista.tick();
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+            const CellaDis& x = tblGen.at(r, c);
+            std::string testo(tblGen.Codice(r, c));
+            testo += ' ';
+            for (int lato = 1; lato <= 4; ++lato)
+                testo +=
+                    x.Lati[static_cast<std::size_t>(lato)] ? x.Lati[static_cast<std::size_t>(lato)] : '.';
+            g.setText(r, c, std::move(testo));
+            g.setAlignment(r, c, CellAlign::CenterCenter);
+            g.setText(r, c + vista.ColonnaBaseDis, std::string(tblGen.Simbolo(r, c)));
+            g.setAlignment(r, c + vista.ColonnaBaseDis, CellAlign::CenterCenter);
+        }
+    }
+    g.setColWidth(0, 0);
+    g.setRowHeight(0, 0);
+    g.setRedraw(true);
+    g.setRow(0);
 }
 
 void F3DisegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, const GridControl& Gr, int dimCella) {

@@ -30,6 +30,11 @@ struct VistaRidisegno {
     int ColonnaScorrimento = 0;  // grid column the viewer scrolls to after a redraw
     SourceKind ModoSorgente = SourceKind::Code;
     std::function<void()> progresso;  // `F3AggiornaProgressivo`
+    // The view shows the tile just drawn at grid cell (r, c) at once: a diagram from a code lets the person
+    // watch its coloured tiles appear (`F3AggImg`'s animation).
+    std::function<void(int r, int c)> mostraTessera;
+    int DimCella = 0;      // the view's cell size in twips
+    int ContaTessere = 0;  // coloured tiles drawn since the viewer was activated
 
     void tick() const {
         if (progresso) progresso();
@@ -40,6 +45,11 @@ struct VistaRidisegno {
 // `tmpColore` (ColNero, ColVerde, ColGrigio ...), centred; an empty or "0" code, or a marker, removes the
 // picture. Cells outside the drawing or the grid are skipped.
 void F3AggImg(const CellDrawing& tblGen, VistaRidisegno& vista, int r, int c, int tmpColore);
+
+// `F3VisCelDis`: the drawing as text in the view, each cell of its extent at its own column (its code and
+// the first letters of its four side marks, "." for none) and at column c + ColonnaBaseDis (its tile name),
+// every row and column `dimCella` twips.
+void F3VisCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, int dimCella);
 
 // `F3DisegnaCelDis`: the view copies the main grid's pictures (its ColonnaBaseDis then stands two columns
 // right of the last of them), every row and column `dimCella` twips, and draws every cell of the drawing's

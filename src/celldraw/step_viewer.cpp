@@ -338,6 +338,7 @@ void Form3Model::CmdDisDis_Click() {
 
 void Form3Model::CmdGenCeldis_Click() {
     if (actions_.F3GenCelDis) actions_.F3GenCelDis();
+    if (actions_.F3VisCelDis) actions_.F3VisCelDis(Gr3, ColonnaBaseDis);
 }
 
 void Form3Model::CmdsavDis_Click() {
@@ -345,7 +346,15 @@ void Form3Model::CmdsavDis_Click() {
     p1_ = "Apply";
     ContatoreProgresso = 1;
     F3AggiornaProgressivo();
-    const Result<GridArea> area = actions_.F3SavDis(Gr3, [this] { F3AggiornaProgressivo(); });
+    RidisegnoInVisore visore;
+    visore.tick = [this] { F3AggiornaProgressivo(); };
+    visore.DimCella = dimCella();
+    if (onTileDrawn)
+        visore.mostraTessera = [this](int r, int c) {
+            ++ContaTessere;
+            onTileDrawn(r, c);
+        };
+    const Result<GridArea> area = actions_.F3SavDis(Gr3, visore);
     p1_ = "Done";
     p2_ = area ? std::string() : area.error();
     redrawFailed_ = !area;
@@ -418,7 +427,8 @@ void Form3Model::Command8_Click() {
     tempoInizioRicerca_ = clock_.secondsSinceMidnight();
     if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
     Gr3.setRedraw(false);
-    CmdGenCeldis_Click();
+    // The drawing is built; its text view is left out, the pictures drawn next would replace it at once.
+    if (actions_.F3GenCelDis) actions_.F3GenCelDis();
     CmdDisDis_Click();
     CmdsavDis_Click();
     if (actions_.F3Command8) actions_.F3Command8();

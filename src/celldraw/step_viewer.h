@@ -43,17 +43,27 @@ struct StepViewerShared {
     SourceKind ModoSorgente = SourceKind::Code;
 };
 
+// What the viewer gives a redraw that draws into its grid: progress ticks for its status bar, and a way to
+// show at once a tile just drawn (the animation of a diagram from a code) with the cell size in twips.
+struct RidisegnoInVisore {
+    std::function<void()> tick;
+    std::function<void(int r, int c)> mostraTessera;
+    int DimCella = 0;
+};
+
 // What the cell-drawing engine does for the viewer. Without a redraw ("F3SavDis" not given) "Applica"
 // answers "Sel" at once and the move is applied through the rewrite of its code.
 struct CellDrawingActions {
     std::function<void()> F3PulisciCelDis;  // clears the cell drawing (every load)
-    std::function<void()> F3GenCelDis;      // builds the cell drawing and shows it as text
+    std::function<void()> F3GenCelDis;      // builds the cell drawing
+    // Shows the cell drawing as text (`F3VisCelDis`), the tile names from column `ColonnaBaseDis`.
+    std::function<void(GridControl& Gr3, int ColonnaBaseDis)> F3VisCelDis;
     // Draws the cell drawing as pictures into the viewer's grid.
     std::function<void(GridControl& Gr3)> F3DisegnaCelDis;
-    // Carries the move out on the cell drawing and draws it into the viewer's grid, calling `tick` as it
-    // goes; the cells of the viewer's grid where the redrawn drawing stands, from `ColonnaScorrimento` on.
-    // A failure's message is shown as it stands (the move is then applied through its code).
-    std::function<Result<GridArea>(GridControl& Gr3, const std::function<void()>& tick)> F3SavDis;
+    // Carries the move out on the cell drawing and draws it into the viewer's grid; the cells of the
+    // viewer's grid where the redrawn drawing stands, from `ColonnaScorrimento` on. A failure's message is
+    // shown as it stands (the move is then applied through its code).
+    std::function<Result<GridArea>(GridControl& Gr3, const RidisegnoInVisore& visore)> F3SavDis;
     // Tidies the redrawn drawing again; true takes shortcuts through empty cells ("Migliora"). The cells
     // where the tidied drawing stands, or why it could not be tidied (the drawing then stays as it was).
     std::function<Result<GridArea>(GridControl& Gr3, bool)> F3SistemaGrafica;
@@ -143,6 +153,8 @@ class Form3Model {
     const GridArea& areaMostrata() const { return focus_; }
     // Called whenever the status panels change in the middle of work, so that the window shows them.
     std::function<void()> onPanelsChanged;
+    // Called for a tile of `Gr3` that the window should show at once, in the middle of a redraw.
+    std::function<void(int r, int c)> onTileDrawn;
 
     const std::vector<ViewerButton>& buttons() const { return buttons_; }
     // The first entry with that key (the summand toolbar has one "Successivo"), or nullptr.

@@ -1,5 +1,6 @@
 #include "mainwindow/move_window.h"
 
+#include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 
 #include "layout/palette.h"
@@ -63,12 +64,14 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
 namespace {
 
 // The view of the step viewer's grid; its progress ticks go to the viewer's status bar.
-VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const std::function<void()>& tick) {
+VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const RidisegnoInVisore& visore) {
     VistaRidisegno vista;
     vista.Gr3 = Gr3;
     vista.palette = &f.paletteCorrente();
     vista.ModoSorgente = f.doc.modi.ModoSorgente;
-    vista.progresso = tick;
+    vista.progresso = visore.tick;
+    vista.mostraTessera = visore.mostraTessera;
+    vista.DimCella = visore.DimCella;
     return vista;
 }
 
@@ -106,12 +109,12 @@ std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
 }
 
 Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
-                                                   const std::function<void()>& tick) {
+                                                   const RidisegnoInVisore& visore) {
     tipoVisore_ = MoveKind::None;
     if (tipo == MoveKind::II)
         if (std::optional<std::string> motivo = mossaIINonRidisegnabile()) return fail(*motivo);
     tipoVisore_ = tipo;
-    VistaRidisegno vista = vistaVisore(form_, Gr3, tick);
+    VistaRidisegno vista = vistaVisore(form_, Gr3, visore);
     ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
                                        form_.ctx.DimCella, ponteDis(tipo));
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
@@ -126,7 +129,7 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
         return fail("There is no redrawn drawing to tidy.");
     CellDrawing& tblGen = **ridisegnoVisore_;
     const CellDrawing prima = tblGen;
-    VistaRidisegno vista = vistaVisore(form_, Gr3, {});
+    VistaRidisegno vista = vistaVisore(form_, Gr3, RidisegnoInVisore{});
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
     disegnaCelDis(tblGen, vista);
@@ -147,9 +150,10 @@ CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
     CellDrawingActions a;
     if (tipo != MoveKind::I && tipo != MoveKind::II && !ponteDis(tipo)) return a;
     a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
-    a.F3SavDis = [this, tipo](GridControl& Gr3, const std::function<void()>& tick) {
-        return ridisegnaPerVisore(tipo, &Gr3, tick);
+    a.F3SavDis = [this, tipo](GridControl& Gr3, const RidisegnoInVisore& visore) {
+        return ridisegnaPerVisore(tipo, &Gr3, visore);
     };
+    a.F3VisCelDis = [this](GridControl& Gr3, int ColonnaBaseDis) { mostraTestoCelDis(Gr3, ColonnaBaseDis); };
     a.F3SistemaGrafica = [this](GridControl& Gr3, bool) { return miglioraPerVisore(&Gr3); };
     a.F3Command8 = [this] { form_.ui.setPanel("p1", "Done"); };
     a.captionPassoSeguente = [this] {
@@ -157,6 +161,19 @@ CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
         return form_.ui.caption();
     };
     return a;
+}
+
+void FinestraForm2::mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis) {
+    auto tblGen = std::make_unique<CellDrawing>();
+    if (Status ok = F3GenCelDis(*tblGen, form_.doc.diagram, form_.vista.Tbltt, false); !ok) {
+        form_.ui.setPanel("p2", ok.error());
+        return;
+    }
+    VistaRidisegno vista;
+    vista.Gr3 = &Gr3;
+    vista.ColonnaBaseDis = ColonnaBaseDis;
+    Gr3.clear();
+    F3VisCelDis(*tblGen, vista, form_.ctx.DimCella);
 }
 
 Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {

@@ -32,15 +32,17 @@ class FinestraForm2 : public FinestraPonte {
 
     // The step viewer's "Applica": the candidate shown is carried out on the cell drawing and drawn into
     // the viewer's grid `Gr3`, beside the main grid's picture; the drawing (checked cell by cell) waits for
-    // the commit of that move, which compares it with the rewrite. The reason when the redraw failed (the
-    // move is then applied through its code).
-    // The cells of `Gr3` where the redrawn drawing stands, or why it failed; `tick` is called as it goes.
+    // the commit of that move, which compares it with the rewrite. The cells of `Gr3` where the redrawn
+    // drawing stands, or why the redraw failed (the move is then applied through its code); the redraw
+    // shows its progress and its tiles through `visore`.
     Result<GridArea> ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
-                                        const std::function<void()>& tick = {});
+                                        const RidisegnoInVisore& visore = {});
     // "Migliora": the waiting drawing tidied again with shortcuts through empty cells and drawn right of
     // the last one; the cells where it stands. A tidy-up that fails or leaves a faulty drawing keeps the
     // drawing as it was.
     Result<GridArea> miglioraPerVisore(GridControl* Gr3);
+    // The developer's text view of the cell drawing of the diagram shown, with its candidate's tile names.
+    void mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis);
     // What the step viewer shown for a candidate of kind `tipo` does with the cell drawing.
     CellDrawingActions azioniVisore(MoveKind tipo);
 

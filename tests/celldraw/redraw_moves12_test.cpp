@@ -108,5 +108,40 @@ TEST(RedrawMoves12, MoveTwoIsBoundedByTheTable) {
     EXPECT_FALSE(F3SavDis(*h, vista, MoveKind::III));
 }
 
+// The views of a drawing in the viewer's grid: the developer's text view (code and side marks at the
+// cell, the tile name at the drawing's column), and a diagram from a code showing its coloured tiles as they
+// are drawn, one in three on small cells and every one on large ones.
+TEST(RedrawMoves12, TheTextViewAndTheColouredTilesShownAsTheyAreDrawn) {
+    auto g = disegno(kBigon, 3, 2);
+    g->at(9, 7).Lati = {0, 'A', 0, 'B', 0};
+    GridControl gr3;
+    VistaRidisegno vista;
+    vista.Gr3 = &gr3;
+    vista.ColonnaBaseDis = 20;
+    F3VisCelDis(*g, vista, 85);
+    EXPECT_EQ(gr3.text(9, 7), "4 A.B.");
+    EXPECT_EQ(gr3.text(9, 27), "n\\");
+    EXPECT_EQ(gr3.text(5, 5), " ....");  // an empty cell of the extent
+    EXPECT_EQ(gr3.colWidth(5), 85);
+    EXPECT_EQ(gr3.rowHeight(0), 0);
+
+    const TilePalette palette(PaletteId::Form1, false);
+    vista.palette = &palette;
+    std::vector<std::pair<int, int>> mostrate;
+    vista.mostraTessera = [&](int r, int c) { mostrate.emplace_back(r, c); };
+    for (const auto& [dim, sorgente, attese] :
+         {std::tuple{85, SourceKind::Code, 2}, std::tuple{320, SourceKind::Code, 5},
+          std::tuple{320, SourceKind::Drawing, 0}}) {
+        mostrate.clear();
+        vista.DimCella = dim;
+        vista.ModoSorgente = sorgente;
+        vista.ContaTessere = 0;
+        for (int c = 2; c <= 7; ++c) F3AggImg(*g, vista, 12, c, ColVerde);  // five tiles and an empty cell
+        F3AggImg(*g, vista, 12, 3, ColNero);  // black tiles are never shown on their own
+        EXPECT_EQ(static_cast<int>(mostrate.size()), attese) << dim;
+    }
+    EXPECT_EQ(mostrate.size(), 0u);
+}
+
 }  // namespace
 }  // namespace trevalon

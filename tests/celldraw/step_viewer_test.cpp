@@ -39,9 +39,9 @@ struct RecordedActions {
         a.F3PulisciCelDis = [this] { log.push_back("pulisci"); };
         a.F3GenCelDis = [this] { log.push_back("gen"); };
         a.F3DisegnaCelDis = [this](GridControl&) { log.push_back("disegna"); };
-        a.F3SavDis = [this](GridControl&, const std::function<void()>& tick) {
+        a.F3SavDis = [this](GridControl&, const RidisegnoInVisore& visore) {
             log.push_back("savdis");
-            for (int i = 0; i < ticks; ++i) tick();
+            for (int i = 0; i < ticks; ++i) visore.tick();
             return esito;
         };
         a.F3SistemaGrafica = [this](GridControl&, bool nuovo) -> Result<GridArea> {

@@ -104,7 +104,7 @@ TEST_F(Form3Test, ApplyWithCellDrawingLeavesRefreshAndZoom) {
     CellDrawingActions actions;
     actions.F3GenCelDis = [&] { ++steps; };
     actions.F3DisegnaCelDis = [&](GridControl&) { ++steps; };
-    actions.F3SavDis = [&](GridControl&, const std::function<void()>&) -> Result<GridArea> {
+    actions.F3SavDis = [&](GridControl&, const RidisegnoInVisore&) -> Result<GridArea> {
         ++steps;
         return GridArea{};
     };

@@ -80,6 +80,13 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
             label->repaint();
         }
     };
+    // A diagram from a code shows the coloured tiles of its redraw as they are drawn.
+    model_.onTileDrawn = [this](int r, int c) {
+        const QRect cella = gr3_->cellRect(r, c);
+        if (cella.isEmpty() || !gr3_->viewport()->rect().intersects(cella)) return;
+        gr3_->refresh();
+        gr3_->viewport()->repaint(cella);
+    };
     connect(gr3_, &GridView::cellClicked, this, [this](int row, int col) {
         model_.Gr3_Click(row, col);
         syncFromModel();
