@@ -67,14 +67,17 @@ void copiaGridDaF3(const GridControl& gr3, GridControl& gr) {
     gr.setRedraw(painting);
 }
 
-GridArea areaColorata(const GridControl& g) {
+GridArea areaColorata(const GridControl& g, bool grigie, int c0, int c1) {
     GridArea a{g.rows(), g.cols(), -1, -1};
+    const int ultima = c1 < 0 ? g.cols() - 1 : std::min(c1, g.cols() - 1);
     for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c) {
+        for (int c = std::max(c0, 0); c <= ultima; ++c) {
             const PictureRef p = g.picture(r, c);
             if (p.empty()) continue;
             const TileColour colore = coloreImmagine(p);
-            if (colore != TileColour::Red && colore != TileColour::Green) continue;
+            const bool colorata = colore == TileColour::Red || colore == TileColour::Green ||
+                                  (grigie && colore == TileColour::Grey);
+            if (!colorata) continue;
             a.r0 = std::min(a.r0, r);
             a.c0 = std::min(a.c0, c);
             a.r1 = std::max(a.r1, r);

@@ -92,8 +92,9 @@ int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella);
 // cells of the main grid; texts, sizes and colours stay.
 void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
 
-// The cells of a grid whose pictures are coloured (a highlighted candidate), or the empty area.
-GridArea areaColorata(const GridControl& g);
+// The cells of a grid whose pictures are red or green (a highlighted candidate), and with `grigie` grey too
+// (the strand a redraw moved), in its columns c0..c1 (-1: to the last); or the empty area.
+GridArea areaColorata(const GridControl& g, bool grigie = false, int c0 = 0, int c1 = -1);
 
 // Within `area`, the block of `righe` by `colonne` cells that holds the most coloured pictures (the whole
 // area when it is no larger).

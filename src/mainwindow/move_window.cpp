@@ -80,20 +80,12 @@ const char* const kMotivoRicaduta =
 
 }  // namespace
 
-GridArea FinestraForm2::areaDisegno(const CellDrawing& tblGen, const VistaRidisegno& vista,
-                                    const GridControl& Gr3) {
-    // The drawing runs from its scroll column to the last column of the grid that shows a tile.
-    int ultima = vista.UltimaColonnaDis;
-    for (int c = Gr3.cols() - 1; c > ultima; --c) {
-        bool usata = false;
-        for (int r = 0; r < Gr3.rows() && !usata; ++r) usata = !Gr3.picture(r, c).empty();
-        if (usata) {
-            ultima = c;
-            break;
-        }
-    }
-    const int inizio = vista.ColonnaScorrimento > 0 ? vista.ColonnaScorrimento : vista.ColonnaBaseDis;
-    return GridArea{std::max(tblGen.limiti.RigaMin, 1), inizio, tblGen.limiti.RigaMax, ultima};
+GridArea FinestraForm2::areaEsito(const CellDrawing& tblGen, const VistaRidisegno& vista) const {
+    const LimitiDis& l = tblGen.limiti;
+    if (l.RigaMax < l.RigaMin || l.ColMax < l.ColMin) return GridArea{};
+    GridArea a = celleCambiate_;
+    if (a.empty()) a = GridArea{l.RigaMin, l.ColMin, l.RigaMax, l.ColMax};
+    return GridArea{a.r0, a.c0 + vista.ColonnaBaseDis, a.r1, a.c1 + vista.ColonnaBaseDis};
 }
 
 std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
@@ -111,6 +103,7 @@ std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
 Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
                                                    const RidisegnoInVisore& visore) {
     tipoVisore_ = MoveKind::None;
+    celleCambiate_ = GridArea{};
     if (tipo == MoveKind::II)
         if (std::optional<std::string> motivo = mossaIINonRidisegnabile()) return fail(*motivo);
     tipoVisore_ = tipo;
@@ -121,7 +114,16 @@ Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* G
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!ridisegnoVisore_) return fail(kMotivoRicaduta + ridisegnoVisore_.error());
     if (!Gr3) return GridArea{};
-    return areaDisegno(**ridisegnoVisore_, vista, *Gr3);
+    // The redraw drew the strands it moved in colour, in the drawing it redrew first; a drawing tidied
+    // after it stands right of it, each cell where it stood.
+    const int prima = vista.ColonnaScorrimento > 0 ? vista.ColonnaScorrimento : vista.ColonnaBaseDis;
+    const int dopo = vista.ColonnaBaseDis > prima ? vista.ColonnaBaseDis - 1 : -1;
+    celleCambiate_ = areaColorata(*Gr3, true, prima, dopo);
+    if (!celleCambiate_.empty()) {
+        celleCambiate_.c0 -= prima;
+        celleCambiate_.c1 -= prima;
+    }
+    return areaEsito(**ridisegnoVisore_, vista);
 }
 
 Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
@@ -141,9 +143,8 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     }
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
-    vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (!Gr3) return GridArea{};
-    return areaDisegno(tblGen, vista, *Gr3);
+    return areaEsito(tblGen, vista);
 }
 
 CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {

@@ -101,9 +101,10 @@ class FinestraForm2 : public FinestraPonte {
     // Why the move II candidate shown cannot be redrawn (its rewrite lays one stretch along the other and
     // adds crossings), or nothing.
     std::optional<std::string> mossaIINonRidisegnabile() const;
-    // Where the drawing redrawn in the view stands in the viewer's grid.
-    static GridArea areaDisegno(const CellDrawing& tblGen, const VistaRidisegno& vista,
-                                const GridControl& Gr3);
+    // Where the person sees the outcome of the move in the viewer's grid: the cells the redraw changed (its
+    // coloured tiles, found in the drawing redrawn first) in the last drawing drawn, whose columns start at
+    // `vista.ColonnaBaseDis`; the whole last drawing when nothing is coloured.
+    GridArea areaEsito(const CellDrawing& tblGen, const VistaRidisegno& vista) const;
 
     Form2& form_;
     std::shared_ptr<AlberoOrizzontale> albero_;
@@ -120,6 +121,8 @@ class FinestraForm2 : public FinestraPonte {
     std::optional<CandidatoMossa> candidatoMostrato_;
     // Where the viewer's drawings stand in its grid.
     int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
+    // The cells the redraw shown changed, in the drawing's own rows and columns (empty: not known).
+    GridArea celleCambiate_;
     ConteggioRidisegni ridisegni_;
 };
 
