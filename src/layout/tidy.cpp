@@ -138,8 +138,18 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
     }
 }
 
+namespace {
+
+// The view of the construction without spreading the work grid: the extent recomputed, which cannot fail.
+void vediCostruzione(Diagram& d, LayoutState& s) {
+    const Status visto = VisCostruzione(d, s, "F", false);
+    (void)visto;
+}
+
+}  // namespace
+
 void Assesta(Diagram& d, LayoutState& s) {
-    VisCostruzione(d, s, "F", false);
+    vediCostruzione(d, s);
     auto area = [&](int& r0, int& r1, int& c0, int& c1) {
         r0 = std::max(1, d.limiti.RigaMin - 1);
         r1 = std::min(kMaxCella - 1, d.limiti.RigaMax + 1);
@@ -185,7 +195,7 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
     EliminaRigheUgualiN(d, &usata);
     EliminaColonneUgualiN(d, &usata);
-    VisCostruzione(d, s, "F", false);
+    vediCostruzione(d, s);
     // Beyond the last kept row and column the deletion has emptied every field.
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
                     std::min(kMaxCella, d.limiti.ColMax + 1)};

@@ -11,7 +11,9 @@
 namespace trevalon {
 
 void InstallaComandiDiagramma(Form2& f) {
-    f.setCommand("ApriG", [&f] { ApriGen(f, ""); });
+    f.setCommand("ApriG", [&f] {
+        if (ApriGen(f, "") && f.onKnotOpened) f.onKnotOpened();
+    });
     f.setCommand("Apri", [&f] { ApriGau(f, ""); });
     f.setCommand("draw", [&f] { ComandoDraw(f); });
     f.setCommand("Undo", [&f] { StatoPrec(f); });
@@ -22,11 +24,10 @@ void InstallaComandiDiagramma(Form2& f) {
 
 void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
     // The picture and the properties belong to the knot shown: another knot opened closes them.
-    f.setCommand("ApriG", [&f, &caselle] {
-        if (!ApriGen(f, "")) return;
+    f.onKnotOpened = [&caselle] {
         Unloadform4(caselle);
         UnloadFormprop(caselle);
-    });
+    };
     f.setCommand("Immagine", [&f, &caselle] { LoadImg(f, caselle); });
     f.setCommand("propr", [&f, &caselle] { LoadPropr(f, caselle); });
     f.setCommand("info", [&caselle] {

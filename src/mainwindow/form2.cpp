@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <stdexcept>
 
 #include "mainwindow/toolbar.h"
 
@@ -99,7 +100,9 @@ bool Form2::Form_KeyDown(int keyCode, bool onlyShift) {
 }
 
 void Form2::setCommand(std::string key, std::function<void()> command) {
-    commands_[std::move(key)] = std::move(command);
+    // Each key has one command: a second registration is a mistake of the program, not of the person.
+    if (!commands_.emplace(key, std::move(command)).second)
+        throw std::logic_error("The command \"" + key + "\" is registered twice.");
 }
 
 bool Form2::hasCommand(std::string_view key) const {

@@ -27,7 +27,7 @@ class Form2 {
     DocumentoNodo doc;
     VistaNodo vista;
 
-    int RichiestaStop = 0;  // 1 once "Cancel" of the stop frame was pressed
+    StopRequest RichiestaStop;  // "Cancel" of the stop frame pressed, or the window closing
     bool PrimaAttivazione = true;
     int ContatoreProgresso = 0;
     int ContaTastoF9 = 0;
@@ -43,7 +43,10 @@ class Form2 {
     // Runs the command of a toolbar key; unknown keys and gaps do nothing.
     void tlb1_ButtonClick(std::string_view key);
     // Commands of later parts register here; a key without a command stays disabled.
+    // Binds a toolbar key to its command; a key bound already is refused (std::logic_error).
     void setCommand(std::string key, std::function<void()> command);
+    // Called after "Load Knot" has opened another knot.
+    std::function<void()> onKnotOpened;
     bool hasCommand(std::string_view key) const;
 
     void AbilitaBottoni(bool tmpEnb);
@@ -62,7 +65,7 @@ class Form2 {
     // without showing anything more.
     void richiediChiusura() {
         closeRequested_ = true;
-        RichiestaStop = 1;
+        RichiestaStop.richiedi();
     }
     bool closeRequested() const { return closeRequested_; }
     std::function<void()> onClose;

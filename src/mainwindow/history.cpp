@@ -21,7 +21,7 @@ bool Salvastato(Form2& f) {
     DocumentoNodo& doc = f.doc;
     if (doc.modi.ModoBatch) return false;
     // The search frame goes away and the toolbar comes back.
-    f.RichiestaStop = 0;
+    f.RichiestaStop.azzera();
     f.ui.hideStopFrame();
     f.ui.setToolbarEnabled(true);
 

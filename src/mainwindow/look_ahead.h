@@ -15,7 +15,7 @@ class FormProva : public FinestraPonte {
   public:
     // `finestra` is the window the look-ahead works for: its events are served while the look-ahead works,
     // and its stop request `richiestaStop` (read, never cleared here) ends the search.
-    FormProva(std::shared_ptr<AlberoOrizzontale> albero, StopPort& finestra, int& richiestaStop)
+    FormProva(std::shared_ptr<AlberoOrizzontale> albero, StopPort& finestra, StopRequest& richiestaStop)
         : ui_(finestra), albero_(std::move(albero)), stop_(richiestaStop) {}
 
     Diagram& diagramma() override { return diagram_; }
@@ -28,7 +28,7 @@ class FormProva : public FinestraPonte {
 
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override { return *this; }
-    int& RichiestaStop() override { return stop_; }
+    StopRequest& RichiestaStop() override { return stop_; }
     void fineCorsaCompleta() override {}
     bool caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) override;
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
@@ -47,7 +47,7 @@ class FormProva : public FinestraPonte {
     ProvaUi ui_;
     Diagram diagram_;
     std::shared_ptr<AlberoOrizzontale> albero_;
-    int& stop_;
+    StopRequest& stop_;
     int contaNuovi_ = 0;
     bool passoCombinato_ = false;
 };

@@ -74,8 +74,8 @@ class FinestraForm2 : public FinestraPonte {
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override;
     // A window that is closing keeps asking its search to stop.
-    int& RichiestaStop() override {
-        if (form_.closeRequested()) form_.RichiestaStop = 1;
+    StopRequest& RichiestaStop() override {
+        if (form_.closeRequested()) form_.RichiestaStop.richiedi();
         return form_.RichiestaStop;
     }
     void fineCorsaCompleta() override { form_.doc.modi.CorsaCompleta = false; }

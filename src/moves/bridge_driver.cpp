@@ -94,7 +94,7 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
     if (!w.opzioni().nascosta) t.record(0).NumGiro = ordinale;
     if (c.lungoIlPonte()) return false;
     w.ui().yieldToEvents();
-    if (w.RichiestaStop() == 1 || t.fermato) {
+    if (w.RichiestaStop().richiesta() || t.fermato) {
         t.fermato = true;
         return false;
     }
@@ -131,7 +131,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     long trovato = -1;
     while (trovato < 0) {
         w.ui().yieldToEvents();
-        if (w.RichiestaStop() == 1) t.fermato = true;
+        if (w.RichiestaStop().richiesta()) t.fermato = true;
         if (t.fermato) break;
         if (++t.CursoreListaUg > t.NumListaUg()) break;
         w.progresso();
@@ -164,7 +164,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
         w.ui().showMessage("No move  was found");
     }
     s.CandidatoScelto = -1;
-    w.RichiestaStop() = 0;
+    w.RichiestaStop().azzera();
     w.ui().hideStopFrame();
     return false;
 }
@@ -265,7 +265,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
                     w.ui().showMessage("No move  was found");
                 }
                 s.CandidatoScelto = -1;
-                w.RichiestaStop() = 0;
+                w.RichiestaStop().azzera();
                 w.ui().hideStopFrame();
             } else {
                 Batch(w, s, r);
@@ -313,7 +313,7 @@ RisultatoPonte CmdTpon2_Click(FinestraPonte& w, StatoPonte& s) {
                 }
                 r = AzionePonte(w, s, BridgeKind::Horizontal, true);
                 r.orizzontale = r.esito == EsitoDriver::Applicata;
-                w.RichiestaStop() = 0;
+                w.RichiestaStop().azzera();
                 w.ui().hideStopFrame();
             }
         }

@@ -83,8 +83,8 @@ class FinestraPonte : public FinestraMosse {
     // The look-ahead instance, created on first use and kept; it shares the tree. Only the main window
     // is asked for it.
     virtual FinestraPonte& prova() = 0;
-    // The stop request of the search frame (1 = "Cancel" pressed).
-    virtual int& RichiestaStop() = 0;
+    // The stop request of the search frame ("Cancel" pressed, or the window closing).
+    virtual StopRequest& RichiestaStop() = 0;
     // Ends the complete run (the horizontal search found nothing).
     virtual void fineCorsaCompleta() = 0;
     // Look-ahead instance: takes a diagram handed over and builds it in automatic mode; false when the

@@ -294,7 +294,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     r.TempoInizioPonte = r.TempoInizioRicerca;
     auto spegniFrame3 = [&] {
-        if (ctx.RichiestaStop) *ctx.RichiestaStop = 0;
+        if (ctx.RichiestaStop) ctx.RichiestaStop->azzera();
         ctx.ui.hideStopFrame();
     };
     const auto e = EnumeraCandidatiPonte(
@@ -314,7 +314,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
                 }
             }
             // A stop request ends the horizontal search at once.
-            if (!accettato) return !(orizzontale && ctx.RichiestaStop && *ctx.RichiestaStop == 1);
+            if (!accettato) return !(orizzontale && ctx.RichiestaStop && ctx.RichiestaStop->richiesta());
             if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;

@@ -88,7 +88,7 @@ struct ContestoPonte {
     std::function<void(const CandidatoPonte&)> evidenzia;
     const GridControl* mainGrid = nullptr;
     // The stop request of the search frame; hiding the frame clears it (may be null).
-    int* RichiestaStop = nullptr;
+    StopRequest* RichiestaStop = nullptr;
     // Horizontal mode with no candidate chosen: the tree step (ValidaCammino), called with each valid
     // candidate and its ordinal (0 in the look-ahead instance); true takes the candidate.
     std::function<bool(const CandidatoPonte&, std::int64_t ordinale)> validaCammino;

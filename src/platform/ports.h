@@ -65,6 +65,19 @@ class CommandPort {
 // The search frame with its "Cancel" button. Cancel sets the engine's stop request; the engine lets the
 // person press it by yielding in every pass of a long loop. A yield is cheap: a window serves its pending
 // events only when some milliseconds have passed since it last did.
+// The person's request to stop a long job: "Cancel" of the search frame, or closing the window. Made from
+// the event loop while the job runs, read by the job at its checkpoints, withdrawn once the job has
+// stopped or a new one starts.
+class StopRequest {
+  public:
+    void richiedi() { requested_ = true; }
+    bool richiesta() const { return requested_; }
+    void azzera() { requested_ = false; }
+
+  private:
+    bool requested_ = false;
+};
+
 class StopPort {
   public:
     virtual ~StopPort() = default;

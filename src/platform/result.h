@@ -20,7 +20,7 @@ inline Failure fail(std::string message) {
 }
 
 template <class T>
-class Result {
+class [[nodiscard]] Result {
   public:
     Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
     Result(Failure f) : v_(std::in_place_index<1>, std::move(f)) {}    // NOLINT
@@ -47,7 +47,7 @@ class Result {
 };
 
 template <>
-class Result<void> {
+class [[nodiscard]] Result<void> {
   public:
     Result() = default;
     Result(Failure f) : failure_(std::move(f)) {}  // NOLINT: implicit on purpose

@@ -124,9 +124,9 @@ bool FrmLista::EsportaXls() {
         messages_.showMessage("The step list cannot be written over the knot file: " + path.string());
         return false;
     }
-    const EsitoXlsx esito = scriviGrigliaXlsx(GrLis, path.string(), "Steps", {0, 1});
-    if (!esito.ok) {
-        messages_.showMessage("Export failed: " + path.string() + " (" + esito.error + ")");
+    const Status esito = scriviGrigliaXlsx(GrLis, path.string(), "Steps", {0, 1});
+    if (!esito) {
+        messages_.showMessage("Export failed: " + path.string() + " (" + esito.error() + ")");
         return false;
     }
     return true;

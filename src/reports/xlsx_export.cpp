@@ -75,17 +75,13 @@ Status scriviWorkbook(const GridControl& grid, const std::string& path, const st
 
 }  // namespace
 
-EsitoXlsx scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
-                            const std::set<int>& numericColumns) {
+Status scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
+                         const std::set<int>& numericColumns) {
     // libxlsxwriter writes its zip into a file of its own beside the target, which takes the target's
     // place only when the whole workbook was written: a failed export keeps the old file.
-    EsitoXlsx result;
-    const Status scritto = replaceFileWith(path, [&](const std::filesystem::path& temporary) {
+    return replaceFileWith(path, [&](const std::filesystem::path& temporary) {
         return scriviWorkbook(grid, temporary.string(), sheetName, numericColumns);
     });
-    result.ok = scritto.ok();
-    result.error = scritto.error();
-    return result;
 }
 
 }  // namespace trevalon

@@ -7,15 +7,12 @@
 #include <string>
 
 #include "platform/grid_control.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
-struct EsitoXlsx {
-    bool ok = false;
-    std::string error;  // why the file could not be written
-};
-
-EsitoXlsx scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
-                            const std::set<int>& numericColumns);
+// Why the file could not be written, when it could not.
+Status scriviGrigliaXlsx(const GridControl& grid, const std::string& path, const std::string& sheetName,
+                         const std::set<int>& numericColumns);
 
 }  // namespace trevalon

@@ -80,6 +80,10 @@ TEST(Form2Commands, DispatcherRunsRegisteredCommandsAndRefusesToPretend) {
     s.form.setCommand("ApriG", [&] { ++opened; });
     s.form.tlb1_ButtonClick("ApriG");
     EXPECT_EQ(opened, 1);
+    // A key has one command: a second one is refused and the first stays.
+    EXPECT_THROW(s.form.setCommand("ApriG", [] {}), std::logic_error);
+    s.form.tlb1_ButtonClick("ApriG");
+    EXPECT_EQ(opened, 2);
     bool closed = false;
     s.form.onClose = [&] { closed = true; };
     s.form.tlb1_ButtonClick("Uscita");

@@ -236,10 +236,11 @@ TEST(MoveWindow, HorizontalSearchLooksAheadApartAndCancelGivesNoMove) {
         const std::string prima = d.txtNodo;
         const std::string nome1 = d.NomiIncroci[1];
         // "Cancel" at the first yield ends the search with nothing applied.
-        b.ui.onYield = [&] { b.form.RichiestaStop = 1; };
+        b.ui.onYield = [&] { b.form.RichiestaStop.richiedi(); };
         b.form.tlb1_ButtonClick("m3b");
-        EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().NomiIncroci[1], b.passo(), b.form.RichiestaStop}),
-                  (std::tuple{prima, nome1, 0, 0}));
+        EXPECT_EQ(
+            (std::tuple{b.d().txtNodo, b.d().NomiIncroci[1], b.passo(), b.form.RichiestaStop.richiesta()}),
+            (std::tuple{prima, nome1, 0, false}));
         EXPECT_FALSE(b.ui.commandEnabled("Undo"));
         // Without the stop the search tests what it reaches in the look-ahead instance, made once and kept:
         // while it searches, the visible diagram and history stay as they were.

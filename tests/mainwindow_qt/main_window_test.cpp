@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, PanelsBusyPointerStopFrameAndExit) {
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     w.findChild<QPushButton*>("Command15")->click();
-    EXPECT_EQ(w.form().RichiestaStop, 1);
+    EXPECT_TRUE(w.form().RichiestaStop.richiesta());
     w.hideStopFrame();
     EXPECT_FALSE(frame->isVisible());
 

@@ -139,7 +139,7 @@ TEST(QuickWindow, CancelEndsALongHorizontalSearchAtOnceAndTheWindowStaysResponsi
     EXPECT_TRUE(r.stepListShown);
     // The run went back to its start step, and the toolbar is live again.
     EXPECT_EQ(w.form().doc.storia.NumStato, 0);
-    EXPECT_EQ(w.form().RichiestaStop, 0);
+    EXPECT_FALSE(w.form().RichiestaStop.richiesta());
     EXPECT_TRUE(w.toolbar().isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
 }

@@ -76,12 +76,12 @@ TEST(BridgeDriver, CancelDuringTheHorizontalSearchGivesNoMove) {
         if (!CandidatiMossaI(d).empty() || !CandidatiMossaII(d).empty() || haMossaIII(d)) continue;
         if (candidatiPonte(d, '-', true).empty() && candidatiPonte(d, '+', true).empty()) continue;
         const std::string prima = d.txtNodo;
-        w.scripted.onYield = [&] { w.stop = 1; };
+        w.scripted.onYield = [&] { w.stop.richiedi(); };
         StatoPonte s;
         EXPECT_NE(CmdTpon2_Click(w, s).esito, EsitoDriver::Applicata);
         EXPECT_EQ(w.d->txtNodo, prima);
         EXPECT_TRUE(w.passi.empty());
-        EXPECT_EQ(w.stop, 0);
+        EXPECT_FALSE(w.stop.richiesta());
         EXPECT_EQ(w.scripted.stopFrameText(), "Find horizontal moves ...");
         return;
     }

@@ -192,11 +192,12 @@ TEST(BridgeSearch, HorizontalRoutesAreCappedGoToTheTreeStepOrAreTakenByOrdinal) 
     ScriptedUi shown;
     shown.viewerAnswers = {ViewerAnswer::Sel};
     ContestoPonte mostra(shown);
-    int stop = 1;
+    StopRequest stop;
+    stop.richiedi();
     mostra.RichiestaStop = &stop;
     mostra.validaCammino = [](const CandidatoPonte&, std::int64_t) { return true; };
     EXPECT_EQ(Tponte(*d, '-', '+', BridgeKind::Horizontal, mostra).EsitoDialogo, ViewerAnswer::Sel);
-    EXPECT_EQ(stop, 0);
+    EXPECT_FALSE(stop.richiesta());
     EXPECT_FALSE(shown.stopFrameShown());
 }
 

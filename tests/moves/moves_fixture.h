@@ -105,7 +105,7 @@ class FintaFinestra : public FinestraPonte {
         }
         return *prova_;
     }
-    int& RichiestaStop() override { return stop; }
+    StopRequest& RichiestaStop() override { return stop; }
     void fineCorsaCompleta() override { opz.CorsaCompleta = false; }
     bool caricaConsegna(const std::string& c, const std::string& o, const std::string&) override {
         return carica(c, o);
@@ -117,7 +117,8 @@ class FintaFinestra : public FinestraPonte {
     AutomaticUi automatico;
     UserInterface* esterna = nullptr;  // answers in place of `scripted`
     OpzioniMosse opz;
-    int conta = 100, stop = 0;
+    int conta = 100;
+    StopRequest stop;
     std::vector<MoveKind> tipi;      // one per move handed over
     std::vector<std::string> passi;  // the steps recorded
     int ridisegni = 0, rifiutate = 0, provaCreata = 0;

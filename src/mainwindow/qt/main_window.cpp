@@ -84,7 +84,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     frameLayout->addWidget(frame3Text_, 1);
     frameLayout->addWidget(command15_);
     frame3_->hide();
-    connect(command15_, &QPushButton::clicked, this, [this] { form_->RichiestaStop = 1; });
+    connect(command15_, &QPushButton::clicked, this, [this] { form_->RichiestaStop.richiedi(); });
     grid_ = new GridView(tilePicturePainter(), central);
     grid_->setObjectName("Gr");
     layout->addWidget(frame3_);
