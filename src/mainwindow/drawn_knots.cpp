@@ -226,7 +226,7 @@ bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
 bool LeggiFile(Form2& f, const std::string& tmpFile) {
     std::string nome = tmpFile;
     if (nome.empty()) {
-        nome = Apri(f, "TXT");
+        nome = Apri(f, DialogKind::Text);
         if (nome.empty()) return false;
     }
     std::vector<std::string> righe;
@@ -281,10 +281,10 @@ bool LeggiFile(Form2& f, const std::string& tmpFile) {
     return true;
 }
 
-bool SalvaFile(Form2& f, const std::string& tmpFile, char Fonte) {
+bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {
     std::string nome = tmpFile;
     if (nome.empty()) {
-        nome = Salva(f, "TXT");
+        nome = Salva(f, DialogKind::Text);
         if (nome.empty()) return false;
     }
     const GridControl& g = f.vista.Gr;
@@ -293,7 +293,7 @@ bool SalvaFile(Form2& f, const std::string& tmpFile, char Fonte) {
     int colonne = g.cols() - 1;
     std::function<std::string(int, int)> cella;
     switch (Fonte) {
-        case 'T':
+        case DrawingSource::CellTable:
             righe = std::min(righe, CellTable::kSize - 1);
             colonne = std::min(colonne, CellTable::kSize - 1);
             cella = [&d](int r, int c) {
@@ -301,10 +301,10 @@ bool SalvaFile(Form2& f, const std::string& tmpFile, char Fonte) {
                 return s ? std::string(1, s) : std::string();
             };
             break;
-        case 'S':
+        case DrawingSource::TileNames:
             cella = [&f](int r, int c) { return simboloDaTessera(f.vista.Tbltt.get(r, c)); };
             break;
-        default:
+        case DrawingSource::GridText:
             cella = [&g](int r, int c) { return g.text(r, c); };
             break;
     }

@@ -84,6 +84,6 @@ bool LeggiFile(Form2& f, const std::string& tmpFile);
 
 // `SalvaFile`: the text drawing of the main grid's texts ("G"), of the cell table's symbols ("T") or of the
 // tile names ("S"). An empty name asks with the "TXT" dialog. The file is replaced only by a complete write.
-bool SalvaFile(Form2& f, const std::string& tmpFile, char Fonte);
+bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte);
 
 }  // namespace trevalon

@@ -38,16 +38,21 @@ bool intestazioneDisegnoTesto(std::string_view riga) {
     return numero(riga.substr(0, virgola)) && numero(riga.substr(virgola + 1));
 }
 
-std::vector<FileFilter> filtriApri(std::string_view tipo) {
-    if (tipo == "KNO")
+// The kinds saved as knot files.
+bool fileNodo(DialogKind tipo) {
+    return tipo == DialogKind::Knot || tipo == DialogKind::Summand1 || tipo == DialogKind::Summand2;
+}
+
+std::vector<FileFilter> filtriApri(DialogKind tipo) {
+    if (tipo == DialogKind::Knot)
         return {{"File knot", {"*.kno", "*.KNO", "*.kns", "*.KNS", "*.gau", "*.GAU", "*.txt", "*.TXT"}}};
-    if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
+    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
     return {{"File Nodi", {"*.txt", "*.TXT"}}};
 }
 
-std::vector<FileFilter> filtriSalva(std::string_view tipo) {
-    if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") return {{"File knot", {"*.kno", "*.KNO"}}};
-    if (tipo == "GAU") return {{"File Gauss code", {"*.gau", "*.GAU"}}};
+std::vector<FileFilter> filtriSalva(DialogKind tipo) {
+    if (fileNodo(tipo)) return {{"File knot", {"*.kno", "*.KNO"}}};
+    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
     return {{"File Nodi", {"*.txt", "*.TXT"}}};
 }
 
@@ -86,7 +91,7 @@ Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& rig
     return {};
 }
 
-std::string Apri(Form2& f, const std::string& tmpTipoFile) {
+std::string Apri(Form2& f, DialogKind tmpTipoFile) {
     const std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
     // Only a missing file is refused here; what else may be wrong with it is said when it is read.
@@ -98,7 +103,7 @@ std::string Apri(Form2& f, const std::string& tmpTipoFile) {
     return nome;
 }
 
-std::string propostaSalva(std::string_view nome, std::string_view tipo, int numStato) {
+std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato) {
     if (nome.empty()) return {};
     // Only the file name's final extension changes: a folder whose name holds an extension stays as it is,
     // and the proposal always ends with the kind's own extension, so it never names the file opened.
@@ -113,10 +118,10 @@ std::string propostaSalva(std::string_view nome, std::string_view tipo, int numS
                                        [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); });
     const std::string n = "_S" + std::to_string(numStato);
     std::string suffisso, nuova;
-    if (tipo == "KNO" || tipo == "CS1" || tipo == "CS2") {
-        suffisso = tipo == "KNO" ? n : n + "_" + std::string(tipo);
+    if (fileNodo(tipo)) {
+        suffisso = tipo == DialogKind::Knot ? n : n + "_" + std::string(text(tipo));
         nuova = ".kno";
-    } else if (tipo == "GAU") {
+    } else if (tipo == DialogKind::GaussCode) {
         suffisso = n;
         nuova = ".gau";
     } else {
@@ -125,7 +130,7 @@ std::string propostaSalva(std::string_view nome, std::string_view tipo, int numS
     return std::string(base) + suffisso + (maiuscola ? upper(nuova) : nuova);
 }
 
-std::string Salva(Form2& f, const std::string& tmpTipoFile) {
+std::string Salva(Form2& f, DialogKind tmpTipoFile) {
     const std::string proposta = propostaSalva(f.doc.NomeFile, tmpTipoFile, f.doc.storia.NumStato);
     std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
     if (nome.empty()) return {};
@@ -135,8 +140,8 @@ std::string Salva(Form2& f, const std::string& tmpTipoFile) {
         const std::string estProposta = fs::path(proposta).extension().string();
         const bool maiuscola = !estProposta.empty() && estProposta == upper(estProposta);
         std::string est = ".txt";
-        if (tmpTipoFile == "KNO" || tmpTipoFile == "CS1" || tmpTipoFile == "CS2") est = ".kno";
-        if (tmpTipoFile == "GAU") est = ".gau";
+        if (fileNodo(tmpTipoFile)) est = ".kno";
+        if (tmpTipoFile == DialogKind::GaussCode) est = ".gau";
         if (maiuscola) est = upper(est);
         if (!nome.empty() && nome.back() == '.') nome.pop_back();
         nome += est;
@@ -150,7 +155,7 @@ std::string Salva(Form2& f, const std::string& tmpTipoFile) {
 bool ApriGen(Form2& f, const std::string& FilePassato) {
     std::string nome = FilePassato;
     if (nome.empty()) {
-        nome = Apri(f, "KNO");
+        nome = Apri(f, DialogKind::Knot);
         if (nome.empty()) return false;
     }
     std::vector<std::string> righe;
@@ -173,7 +178,7 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
 bool ApriGau(Form2& f, const std::string& tmpNome) {
     std::string nome = tmpNome;
     if (nome.empty()) {
-        nome = Apri(f, "GAU");
+        nome = Apri(f, DialogKind::GaussCode);
         if (nome.empty()) return false;
     }
     std::vector<std::string> righe;
@@ -238,7 +243,7 @@ bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
     if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;
     if (nome.empty()) {
-        nome = Salva(f, "KNO");
+        nome = Salva(f, DialogKind::Knot);
         if (nome.empty()) return false;
     }
     const Stato& s = storia.passo(storia.NumStato);

@@ -57,6 +57,23 @@ enum class KnotFileKind {
     Source,     // "S" "Source="
 };
 
+// The kind of an open or save dialog (`tmpTipoFile`): which files it lists and which extension a saved
+// name gets.
+enum class DialogKind {
+    Knot,       // "KNO" knot files (an open dialog also lists knot sources, Gauss codes, text drawings)
+    GaussCode,  // "GAU" Gauss-code files
+    Text,       // "TXT" text drawings
+    Summand1,   // "CS1" the first summand of a connected sum, as a knot file
+    Summand2,   // "CS2" the second summand
+};
+
+// What a text drawing of the main window is written from (`Fonte` of `SalvaFile`).
+enum class DrawingSource {
+    GridText,   // "G" the main grid's texts
+    CellTable,  // "T" the cell table's drawn symbols
+    TileNames,  // "S" the tile names
+};
+
 // What the step viewer is asked to show (`TipoAzione`).
 enum class ViewerAction {
     Move,      // ""   a move candidate
@@ -154,6 +171,22 @@ constexpr std::string_view text(ViewerAction a) {
             return "I1";
         case ViewerAction::Summand2:
             return "I2";
+    }
+    return "";
+}
+
+constexpr std::string_view text(DialogKind k) {
+    switch (k) {
+        case DialogKind::Knot:
+            return "KNO";
+        case DialogKind::GaussCode:
+            return "GAU";
+        case DialogKind::Text:
+            return "TXT";
+        case DialogKind::Summand1:
+            return "CS1";
+        case DialogKind::Summand2:
+            return "CS2";
     }
     return "";
 }

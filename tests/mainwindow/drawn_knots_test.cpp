@@ -164,7 +164,7 @@ TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     // Reading a text drawing touches no step of the history.
     EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(0).TblGenSer}), (std::tuple{0, passo0.TblGenSer}));
     const fs::path salvato = cartellaProva() / "cross_saved.txt";
-    ASSERT_TRUE(SalvaFile(b.form, salvato.string(), 'G'));
+    ASSERT_TRUE(SalvaFile(b.form, salvato.string(), DrawingSource::GridText));
     EXPECT_EQ(leggi(salvato), testo);
 }
 

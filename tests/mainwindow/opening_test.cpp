@@ -165,19 +165,21 @@ TEST(Opening, KeysInAnyCaseCrLfLinesBlanksAndSigns) {
 
 TEST(Opening, SaveNameProposals) {
     struct Caso {
-        const char *nome, *tipo, *proposta;
+        const char* nome;
+        DialogKind tipo;
+        const char* proposta;
     };
-    for (const Caso& c : std::vector<Caso>{{"/k/x.KNS", "KNO", "/k/x_S5.KNO"},
-                                           {"/k/x_S2.kno", "KNO", "/k/x_S2_S5.kno"},
-                                           {"/k/x.gau", "CS1", "/k/x_S5_CS1.kno"},
-                                           {"/k/x.kno", "GAU", "/k/x_S5.gau"},
-                                           {"/k/x.Kno", "KNO", "/k/x_S5.kno"},
-                                           {"/k/x", "KNO", "/k/x_S5.kno"},
-                                           {"/k/x.GAU", "GAU", "/k/x_S5.GAU"},
-                                           {"/k.kno/x.gau", "KNO", "/k.kno/x_S5.kno"},
-                                           {"/k/x.txt", "KNO", "/k/x_S5.kno"},
-                                           {"/k/x.kns", "TXT", "/k/x.txt"}})
-        EXPECT_EQ(propostaSalva(c.nome, c.tipo, 5), c.proposta) << c.nome << " " << c.tipo;
+    for (const Caso& c : std::vector<Caso>{{"/k/x.KNS", DialogKind::Knot, "/k/x_S5.KNO"},
+                                           {"/k/x_S2.kno", DialogKind::Knot, "/k/x_S2_S5.kno"},
+                                           {"/k/x.gau", DialogKind::Summand1, "/k/x_S5_CS1.kno"},
+                                           {"/k/x.kno", DialogKind::GaussCode, "/k/x_S5.gau"},
+                                           {"/k/x.Kno", DialogKind::Knot, "/k/x_S5.kno"},
+                                           {"/k/x", DialogKind::Knot, "/k/x_S5.kno"},
+                                           {"/k/x.GAU", DialogKind::GaussCode, "/k/x_S5.GAU"},
+                                           {"/k.kno/x.gau", DialogKind::Knot, "/k.kno/x_S5.kno"},
+                                           {"/k/x.txt", DialogKind::Knot, "/k/x_S5.kno"},
+                                           {"/k/x.kns", DialogKind::Text, "/k/x.txt"}})
+        EXPECT_EQ(propostaSalva(c.nome, c.tipo, 5), c.proposta) << c.nome << " " << text(c.tipo);
 }
 
 TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
