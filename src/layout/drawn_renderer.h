@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "layout/render_grid.h"
-#include "layout/tile_renderer.h"
 #include "model/cell_drawing.h"
 #include "model/tables.h"
 #include "platform/grid_control.h"

@@ -7,9 +7,11 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/palette.h"
 #include "model/tables.h"
 #include "platform/codes.h"
 #include "platform/grid_control.h"
+#include "platform/ports.h"
 #include "platform/table2d.h"
 
 namespace trevalon {
@@ -48,5 +50,24 @@ class TileNameTable {
 
 // Heading 1..4 to a row and column step; any other heading leaves dr and dc unchanged.
 void SettaFreccie(int tmpDir, int& dr, int& dc);
+
+// The main window's fields that the renderer reads, and the marker place it keeps.
+struct RenderState {
+    GenMode ModoGen = GenMode::Code;
+    SourceKind ModoSorgente = SourceKind::Code;  // from a code: crossing labels are written
+    int DimCella = 320;                          // cell size in twips
+    std::string VoceMossa1;                      // ",k,j," crossings of a shown move II candidate
+    int RigaSegno = 0, ColSegno = 0;
+    bool ChkNumArc = false;  // arc numbers on arc cells
+    bool ChhKdop = false;    // the second picture set
+};
+
+// What a drawing writes into.
+struct RenderTarget {
+    GridControl& griglia;
+    TileNameTable& tbltt;
+    const TilePalette& palette;
+    StatusPort* status = nullptr;  // "p1" := "Drawing"; may be null
+};
 
 }  // namespace trevalon

@@ -15,25 +15,6 @@
 
 namespace trevalon {
 
-// The main window's fields that the renderer reads, and the marker place it keeps.
-struct RenderState {
-    GenMode ModoGen = GenMode::Code;
-    SourceKind ModoSorgente = SourceKind::Code;  // from a code: crossing labels are written
-    int DimCella = 320;                          // cell size in twips
-    std::string VoceMossa1;                      // ",k,j," crossings of a shown move II candidate
-    int RigaSegno = 0, ColSegno = 0;
-    bool ChkNumArc = false;  // arc numbers on arc cells
-    bool ChhKdop = false;    // the second picture set
-};
-
-// What a drawing writes into.
-struct RenderTarget {
-    GridControl& griglia;
-    TileNameTable& tbltt;
-    const TilePalette& palette;
-    StatusPort* status = nullptr;  // "p1" := "Drawing"; may be null
-};
-
 // `DisegnoGrafico`: tables from a code or from the cell drawing draw with `DisegnoGraficoA`, a text drawing
 // with `DisegnoGraficoD` (the renderer of drawn diagrams).
 void DisegnoGrafico(Diagram& d, RenderState& st, RenderTarget t, int arco, int Colore, bool SoloTratto,
