@@ -104,121 +104,163 @@ long long micro(Clock::time_point a, Clock::time_point b) {
 
 namespace {
 
-Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t, MessagePort& ui,
-                              std::string* why) {
-    BuildTimes times;
+// One build of a diagram from its code: checked, laid out, routed (widened, from other roots, with other
+// turning modes, from the end of the tree's queue, as far as it takes), tidied, fitted to the grid and
+// drawn. Each step is a member; the build keeps whether the last routing failed.
+class Costruzione {
+  public:
+    Costruzione(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t) : d_(d), s_(s), st_(st), t_(t) {}
+
+    Result<BuildTimes> esegui(MessagePort& ui, std::string* why);
+
+  private:
     // The window's message; the engine's own reason goes to *why.
-    auto fallisce = [&](std::string messaggio, std::string motivo) -> Result<BuildTimes> {
+    static Result<BuildTimes> fallisce(std::string* why, std::string messaggio, std::string motivo) {
         if (why) *why = motivo.empty() ? std::string("the diagram cannot be built") : std::move(motivo);
         return fail(std::move(messaggio));
-    };
-    const auto t0 = Clock::now();
-    if (!s.ModoAutomatico) t.tbltt.reset();
-    if (s.IncrocioRadice == 0) s.IncrocioRadice = 1;
-    if (auto verifica = VerificaGau(d); !verifica) {
-        ui.showMessage(verifica.error());
-        return fallisce(kErroreCodiceGau, "the Gauss code is not valid");
     }
-    if (std::string perche = lettereNonDisegnabili(d); !perche.empty())
-        return fallisce(kErroreIndiciGau, std::move(perche));
-    st.ModoGen = GenMode::Code;
-    const Status layout = Disegna(d, s);
+    bool stendiEInstrada();
+    void allargaDove();
+    bool instrada(std::string& perche);
+    bool disponi(std::string& perche);
+    bool disponiDallaFine();
+    void sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3);
+    int altezza() const { return d_.limiti.RigaMax - d_.limiti.RigaMin + OffsetRiga; }
+    int larghezza() const { return d_.limiti.ColMax - d_.limiti.ColMin + OffsetCol; }
+    bool entra() const {
+        return d_.limiti.RigaMax >= d_.limiti.RigaMin && altezza() <= d_.NumRighe &&
+               larghezza() <= d_.NumColonne;
+    }
+
+    Diagram& d_;
+    LayoutState& s_;
+    RenderState& st_;
+    RenderTarget t_;
+    int radice_ = 1;
+    bool fallito_ = false;  // the last routing failed
+};
+
+// Routes that fill a channel between two parts of the drawing can shut other arc ends in: the same layout
+// spread wider leaves them room (the tidying removes the extra lines again), and a layout from another root
+// crossing is another drawing of the same diagram.
+//
+// The spread made again and routed; false when it no longer fits the table.
+bool Costruzione::stendiEInstrada() {
+    for (int a = 1; a <= d_.NumArchi; ++a) {
+        Arco& x = d_.archi[a];
+        x.Percorso.clear();
+        x.PuntiExtra.clear();
+        x.RigaFine = x.ColFine = 0;
+    }
+    fallito_ = true;
+    if (!StendiLayout(d_, s_)) return false;
+    fallito_ = !(PercorriBordo(d_, s_) && DisegnaArchi(d_, s_));
+    return true;
+}
+
+// More room only between the work lines where routes filled a passage one cell wide.
+void Costruzione::allargaDove() {
+    for (int giro = 0; fallito_ && giro < kAllargamentiMirati; ++giro)
+        if (!allargaStrettoie(s_) || !stendiEInstrada()) break;
+}
+
+// Routes the layout, widening it as far as it helps; the reason of the first failure goes to perche.
+bool Costruzione::instrada(std::string& perche) {
+    const int fattore = s_.FattoreLayout;
+    Status rotta = PercorriBordo(d_, s_);
+    if (rotta) rotta = DisegnaArchi(d_, s_);
+    if (!rotta) perche = rotta.error();
+    fallito_ = !rotta;
+    allargaDove();
+    while (fallito_ && s_.FattoreLayout >= 3 && s_.FattoreLayout + s_.FattoreLayout / 2 <= kFattoreMassimo) {
+        s_.FattoreLayout += s_.FattoreLayout / 2;
+        s_.MezzoFattore = s_.FattoreLayout / 2;
+        if (!stendiEInstrada()) break;  // no wider spread fits
+    }
+    // A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only where
+    // the routes need it.
+    if (fallito_ && fattore >= 8) {
+        s_.FattoreLayout = fattore * 2 / 3;
+        s_.MezzoFattore = s_.FattoreLayout / 2;
+        std::fill(s_.extraRiga.begin(), s_.extraRiga.end(), 0);
+        std::fill(s_.extraCol.begin(), s_.extraCol.end(), 0);
+        if (stendiEInstrada()) allargaDove();
+    }
+    if (!fallito_) return true;
+    s_.FattoreLayout = fattore;
+    s_.MezzoFattore = fattore / 2;
+    return false;
+}
+
+// Lays out from the root, then from the next root crossings, then with the tree's other turning modes,
+// until a layout routes; the reason of the first failure goes to perche.
+bool Costruzione::disponi(std::string& perche) {
+    s_.IncrocioRadice = radice_;
+    bool fatto = Disegna(d_, s_) && instrada(perche);
+    for (int tentativo = 1; !fatto && tentativo <= kAltreRadici && tentativo < d_.NumIncroci; ++tentativo) {
+        s_.IncrocioRadice = (radice_ - 1 + tentativo) % d_.NumIncroci + 1;
+        if (!Disegna(d_, s_)) break;
+        std::string altro;
+        fatto = instrada(altro);
+    }
+    // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
+    // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
+    // staircase. The developer's turning mode is kept.
+    const std::string modo = s_.settings.TXTmodo;
+    for (const char* altroModo : kAltriModiDiGiro) {
+        if (fatto) break;
+        if (modo == altroModo) continue;
+        s_.settings.TXTmodo = altroModo;
+        s_.IncrocioRadice = radice_;
+        std::string altro;
+        fatto = Disegna(d_, s_) && instrada(altro);
+        s_.settings.TXTmodo = modo;
+    }
+    if (!fatto) s_.IncrocioRadice = radice_;
+    return fatto;
+}
+
+// The breadth-first tree of a diagram whose strands run round in rings (a closed braid of many turns) has
+// branches that curl into spirals and routes that run round them, so the drawing grows with the square of
+// the crossings. Served from the end of its queue, the tree follows one ring to its end: a smaller
+// drawing, whose arcs from the first crossings to the last run the length of the tree.
+bool Costruzione::disponiDallaFine() {
+    s_.codaDallaFine = true;
+    s_.maxCaratteriPercorso = kMaxCaratteriDallaFine;
+    std::string altro;
+    const bool fatto = disponi(altro);
+    s_.codaDallaFine = false;
+    s_.maxCaratteriPercorso = kMaxCaratteriPercorso;
+    return fatto;
+}
+
+// The routed drawing tidied, timed from t2 to t3.
+void Costruzione::sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3) {
+    Assesta(d_, s_);
+    RiparaArchi(d_, s_);
+    t3 = Clock::now();
+    times.tidyingUs += micro(t2, t3);
+}
+
+Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
+    BuildTimes times;
+    const auto t0 = Clock::now();
+    if (!s_.ModoAutomatico) t_.tbltt.reset();
+    if (s_.IncrocioRadice == 0) s_.IncrocioRadice = 1;
+    if (auto verifica = VerificaGau(d_); !verifica) {
+        ui.showMessage(verifica.error());
+        return fallisce(why, kErroreCodiceGau, "the Gauss code is not valid");
+    }
+    if (std::string perche = lettereNonDisegnabili(d_); !perche.empty())
+        return fallisce(why, kErroreIndiciGau, std::move(perche));
+    st_.ModoGen = GenMode::Code;
+    const Status layout = Disegna(d_, s_);
     const auto t1 = Clock::now();
     times.layoutUs = micro(t0, t1);
-    if (!layout) return fallisce(kErroreCodiceGau, layout.error());
-    if (s.ModoAutomatico) return times;
+    if (!layout) return fallisce(why, kErroreCodiceGau, layout.error());
+    if (s_.ModoAutomatico) return times;
 
-    // Routes that fill a channel between two parts of the drawing can shut other arc ends in: the same
-    // layout spread wider leaves them room (the tidying removes the extra lines again), and a layout from
-    // another root crossing is another drawing of the same diagram.
-    bool fallito = false;  // the last routing failed
-    // The spread made again and routed; false when it no longer fits the table.
-    auto stendiEInstrada = [&] {
-        for (int a = 1; a <= d.NumArchi; ++a) {
-            Arco& x = d.archi[a];
-            x.Percorso.clear();
-            x.PuntiExtra.clear();
-            x.RigaFine = x.ColFine = 0;
-        }
-        fallito = true;
-        if (!StendiLayout(d, s)) return false;
-        fallito = !(PercorriBordo(d, s) && DisegnaArchi(d, s));
-        return true;
-    };
-    // Routes the layout, widening it as far as it helps; the reason of the first failure goes to perche.
-    auto instrada = [&](std::string& perche) {
-        const int fattore = s.FattoreLayout;
-        Status rotta = PercorriBordo(d, s);
-        if (rotta) rotta = DisegnaArchi(d, s);
-        if (!rotta) perche = rotta.error();
-        fallito = !rotta;
-        // First more room only between the work lines where routes filled a passage one cell wide.
-        auto allargaDove = [&] {
-            for (int giro = 0; fallito && giro < kAllargamentiMirati; ++giro)
-                if (!allargaStrettoie(s) || !stendiEInstrada()) break;
-        };
-        allargaDove();
-        while (fallito && s.FattoreLayout >= 3 && s.FattoreLayout + s.FattoreLayout / 2 <= kFattoreMassimo) {
-            s.FattoreLayout += s.FattoreLayout / 2;
-            s.MezzoFattore = s.FattoreLayout / 2;
-            if (!stendiEInstrada()) break;  // no wider spread fits
-        }
-        // A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only
-        // where the routes need it.
-        if (fallito && fattore >= 8) {
-            s.FattoreLayout = fattore * 2 / 3;
-            s.MezzoFattore = s.FattoreLayout / 2;
-            std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
-            std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
-            if (stendiEInstrada()) allargaDove();
-        }
-        if (!fallito) return true;
-        s.FattoreLayout = fattore;
-        s.MezzoFattore = fattore / 2;
-        return false;
-    };
-    const int radice = s.IncrocioRadice;
-    // Lays out from the root, then from the next root crossings, then with the tree's other turning modes,
-    // until a layout routes; the reason of the first failure goes to perche.
-    auto disponi = [&](std::string& perche) {
-        s.IncrocioRadice = radice;
-        bool fatto = Disegna(d, s) && instrada(perche);
-        for (int tentativo = 1; !fatto && tentativo <= kAltreRadici && tentativo < d.NumIncroci;
-             ++tentativo) {
-            s.IncrocioRadice = (radice - 1 + tentativo) % d.NumIncroci + 1;
-            if (!Disegna(d, s)) break;
-            std::string altro;
-            fatto = instrada(altro);
-        }
-        // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
-        // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
-        // staircase. The developer's turning mode is kept.
-        const std::string modo = s.settings.TXTmodo;
-        for (const char* altroModo : kAltriModiDiGiro) {
-            if (fatto) break;
-            if (modo == altroModo) continue;
-            s.settings.TXTmodo = altroModo;
-            s.IncrocioRadice = radice;
-            std::string altro;
-            fatto = Disegna(d, s) && instrada(altro);
-            s.settings.TXTmodo = modo;
-        }
-        if (!fatto) s.IncrocioRadice = radice;
-        return fatto;
-    };
-    // The breadth-first tree of a diagram whose strands run round in rings (a closed braid of many turns)
-    // has branches that curl into spirals and routes that run round them, so the drawing grows with the
-    // square of the crossings. Served from the end of its queue, the tree follows one ring to its end: a
-    // smaller drawing, whose arcs from the first crossings to the last run the length of the tree.
-    auto disponiDallaFine = [&] {
-        s.codaDallaFine = true;
-        s.maxCaratteriPercorso = kMaxCaratteriDallaFine;
-        std::string altro;
-        const bool fatto = disponi(altro);
-        s.codaDallaFine = false;
-        s.maxCaratteriPercorso = kMaxCaratteriPercorso;
-        return fatto;
-    };
+    radice_ = s_.IncrocioRadice;
     std::string motivo;
     bool dallaFine = false;  // the drawing is of the tree served from the end of its queue
     bool instradato = disponi(motivo);
@@ -231,46 +273,35 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
             "no layout, widened as far as the cell table allows, leaves room to route every arc (" + motivo +
             ")";
         std::string messaggio = std::string(kNonDisponibile) + perche;
-        return fallisce(std::move(messaggio), std::move(perche));
+        return fallisce(why, std::move(messaggio), std::move(perche));
     }
 
-    Assesta(d, s);
-    RiparaArchi(d, s);
-    auto t3 = Clock::now();
-    times.tidyingUs = micro(t2, t3);
-    const LimitiNodo& l = d.limiti;
-    auto altezza = [&] { return l.RigaMax - l.RigaMin + OffsetRiga; };
-    auto larghezza = [&] { return l.ColMax - l.ColMin + OffsetCol; };
-    auto entra = [&] {
-        return l.RigaMax >= l.RigaMin && altezza() <= d.NumRighe && larghezza() <= d.NumColonne;
-    };
+    auto t3 = t2;
+    sistema(times, t2, t3);
     if (!entra()) {
         const std::string motivoGrande = "the drawing needs " + std::to_string(altezza()) + " rows and " +
                                          std::to_string(larghezza()) + " columns; the grid has " +
-                                         std::to_string(d.NumRighe) + " by " + std::to_string(d.NumColonne);
+                                         std::to_string(d_.NumRighe) + " by " + std::to_string(d_.NumColonne);
         // The tree served from the end of its queue may give a smaller drawing of the same diagram.
         bool piuPiccolo = false;
         if (!dallaFine && disponiDallaFine()) {
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
-            Assesta(d, s);
-            RiparaArchi(d, s);
-            t3 = Clock::now();
-            times.tidyingUs += micro(t2, t3);
+            sistema(times, t2, t3);
             piuPiccolo = entra();
         }
         // Still larger than the work extent: the display grid grows to the drawing, as far as the cell
         // table reaches.
         if (!piuPiccolo) {
             if (altezza() > kMaxCella || larghezza() > kMaxCella)
-                return fallisce(std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
-            d.NumRighe = std::max(d.NumRighe, altezza());
-            d.NumColonne = std::max(d.NumColonne, larghezza());
-            InizializzaGr(t.griglia, d.NumRighe, d.NumColonne, st.DimCella, st.ModoGen);
+                return fallisce(why, std::string(kDisegnoTroppoGrande) + motivoGrande, motivoGrande);
+            d_.NumRighe = std::max(d_.NumRighe, altezza());
+            d_.NumColonne = std::max(d_.NumColonne, larghezza());
+            InizializzaGr(t_.griglia, d_.NumRighe, d_.NumColonne, st_.DimCella, st_.ModoGen);
         }
     }
 
-    DisegnoGrafico(d, st, t, 0, ColNero, false, "", -1);
+    DisegnoGrafico(d_, st_, t_, 0, ColNero, false, "", -1);
     times.renderingUs = micro(t3, Clock::now());
     return times;
 }
@@ -282,7 +313,7 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
     // drawing that does not fit, said as such, and never an exception for the window to meet.
     try {
-        return costruisci(d, s, st, t, ui, why);
+        return Costruzione(d, s, st, t).esegui(ui, why);
     } catch (const std::out_of_range& e) {
         const std::string motivo = std::string("the drawing runs off a table (") + e.what() + ")";
         if (why) *why = motivo;
