@@ -46,7 +46,7 @@ void WorkGrid::shiftColumns(int c0, int c1, int dc) {
 void WorkGrid::shiftRows(int r0, int r1, int dr) {
     if (!anyTouched() || r0 > r1) return;
     if (r0 + dr < 0 || r1 + dr >= kSize) throw std::out_of_range("row shift outside the work grid");
-    const std::size_t width = static_cast<std::size_t>(cMax_ - cMin_ + 1);
+    const std::size_t width = static_cast<std::size_t>(cMax_ - cMin_) + 1;
     auto copyRow = [&](int from, int to) {
         std::memmove(cells_.row(to) + cMin_, cells_.row(from) + cMin_, sizeof(std::uint16_t) * width);
     };

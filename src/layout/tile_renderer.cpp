@@ -209,6 +209,7 @@ void DisegnoGraficoZ(Diagram& d, RenderState& st, RenderTarget t, int arco, int 
                                       ArcoInnodo(d, x.Numero, arco) != -1;
                 if (!arcoSuo && !incrocio) continue;
             }
+            // NOLINTNEXTLINE(bugprone-signed-char-misuse): the shape is a small number, not a character.
             const int code = x.Forma;
             if (code <= 0 || SoloTratto) continue;
             int indice = Colore + code;
@@ -243,6 +244,7 @@ void DisegnoGraficoSotto(Diagram& d, RenderState& st, RenderTarget t, std::strin
         for (int j = std::max(0, l.ColMin); j <= std::min(kMaxCella, l.ColMax); ++j) {
             CellaNodo& x = d.TblNodo.at(i, j);
             if (x.Tipo == 0) continue;
+            // NOLINTNEXTLINE(bugprone-signed-char-misuse): the shape is a small number, not a character.
             int code = x.Forma;
             if (x.Tipo == 'I') {
                 const int k = x.Numero;

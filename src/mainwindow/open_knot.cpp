@@ -92,7 +92,7 @@ Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& rig
 }
 
 std::string Apri(Form2& f, DialogKind tmpTipoFile) {
-    const std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
+    std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
     // Only a missing file is refused here; what else may be wrong with it is said when it is read.
     std::error_code ec;

@@ -163,6 +163,7 @@ std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelt
     auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);
     if (!c || !v1 || !v2) return std::nullopt;
     const std::size_t n = c->passaggi.size();
+    if (n == 0) return std::nullopt;  // a code without passages has no move to rewrite
     auto p1 = trova(*c, v1->sign, v1->ci), q1 = trova(*c, v1->sign, v1->cj);
     auto p2 = trova(*c, v2->sign, v2->ci), q2 = trova(*c, v2->sign, v2->cj);
     if (!p1 || !q1 || !p2 || !q2) return std::nullopt;
@@ -200,6 +201,7 @@ std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelt
     auto v = leggiVoce(mossa.VoceMossa1);
     if (!c || !v) return std::nullopt;
     const std::size_t n = c->passaggi.size();
+    if (n == 0) return std::nullopt;  // a code without passages has no move to rewrite
     auto p = trova(*c, v->sign, v->ci), q = trova(*c, opposite(v->sign), v->cj);
     if (!p || !q) return std::nullopt;
     std::vector<long> pos(n);
@@ -271,6 +273,7 @@ std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaSc
         int sorgente = 0;  // old passage number, 0 for an inserted item
     };
     std::vector<Voce> items;
+    items.reserve(static_cast<std::size_t>(std::max(numArchi, 0)) + crossed.size());
     for (int k = 0; k < numArchi; ++k)
         items.push_back({c->passaggi[static_cast<std::size_t>(k)].label, 0,
                          c->passaggi[static_cast<std::size_t>(k)].sign, k + 1});

@@ -290,7 +290,8 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         const std::string A5 = std::to_string(A.ci), A6 = std::to_string(A.cj);
         const std::string B5 = std::to_string(B.ci), B6 = std::to_string(B.cj);
         CandidatoMossa c;
-        c.voceEvidenziata = "," + A5 + "," + A6 + ",";
+        c.voceEvidenziata = ',' + A5;
+        c.voceEvidenziata += ',' + A6 + ',';
         c.Lista = ",";
         c.archi.push_back({P.g(a1).arcoad, HighlightRole::FirstStretch, -4});
         c.Lista += std::to_string(P.g(a1).arcoad) + ",";
@@ -306,7 +307,8 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         c.arcoPrimo = P.g(a1).arcoad;
         c.incrocioSecondo = A.cMax;
         c.arcoSecondo = P.g(b1).arcoad;
-        c.messaggioSviluppo = "TMan " + A5 + "-" + A6 + "  " + B5 + "-" + B6;
+        c.messaggioSviluppo = "TMan " + A5;
+        c.messaggioSviluppo.append("-").append(A6).append("  ").append(B5).append("-").append(B6);
         c.mossa = recordMossaII(d, P, tipo, A, B, a1, a2, b1, b2, walkOrder, sorted, c.nA, c.nB);
         c.mossa.VoceMossa1 = A.testo();
         c.mossa.VoceMossa2 = B.testo();
@@ -334,9 +336,11 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
             counts[cj] += 1;
             if (cj == c) {
                 const std::string cc = format000(c);
-                entries.push_back(cc + "," + cc + "," + format000(i) + "," + format000(j) + "," +
-                                  std::string(1, P.segno(i)) + "," + std::to_string(c) + "," +
-                                  std::to_string(c));
+                std::string voce = cc;
+                voce.append(",").append(cc).append(",").append(format000(i)).append(",");
+                voce.append(format000(j)).append(",").append(1, P.segno(i)).append(",");
+                voce.append(std::to_string(c)).append(",").append(std::to_string(c));
+                entries.push_back(std::move(voce));
                 break;
             }
         }
