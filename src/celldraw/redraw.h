@@ -68,9 +68,15 @@ int contaIncrociCelDis(const CellDrawing& tblGen);
 // cut off, gaps on one row or column filled; with `ConF3Migliorapercorso` first one stretch replaced by an
 // L-shaped run through empty cells) and its line codes recomputed from the course. The new drawing is drawn
 // right of the last one, behind an arrow. A drawing that cannot be walked is refused with the walk's
-// message, and so is a course that cannot be tidied; a course left with a marker is found by the check of
-// the drawing that follows every redraw.
+// message and left as it was. A course that cannot be tidied, or that its tidy-up leaves broken (a cell
+// still holding a marker), is refused too, and the drawing is made again from its walk untidied: the same
+// line codes in the same cells as before the call.
 Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
+
+// The tidy-up that ends the redraw of a diagram given by its code: `F3SistemaGrafica`, with a failed
+// tidy-up of a course taken as the drawing kept untidied (false), since that drawing is still the one the
+// move gives. Only a drawing that cannot be walked is a failure.
+Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
 
 // The move III (or horizontal move III) shown on diagram d: the arcs of the moved strand in walking order,
 // the arcs its new route crosses and the route's regions, as the candidate that was highlighted.

@@ -630,6 +630,10 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
 
     disegnaTutto(tblGen, vista, std::max(estesa.RigaMax, r1), std::max(estesa.ColMax, c1));
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
+    if (vista.ModoSorgente == SourceKind::Code) {
+        azzeraMarche(tblGen);
+        if (Result<bool> ok = sistemaRidisegno(tblGen, vista, true); !ok) return Failure{ok.error()};
+    }
     return {};
 }
 

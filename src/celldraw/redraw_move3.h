@@ -35,8 +35,9 @@ namespace trevalon {
 // in green). Refused before anything is changed: arcs or regions out of range, a start or end crossing
 // or a marked crossing that is not in the drawing, an old route that cannot be followed, a drawing too
 // large to be spread out inside the table. Other failures leave the drawing half changed (without work
-// marks): the caller discards it. The view's scroll column becomes its base column; the tidy-up of the
-// whole drawing that may follow is the caller's.
+// marks): the caller discards it. The view's scroll column becomes its base column. Last, for a diagram
+// given by its code, the whole drawing is tidied with shortcuts (`sistemaRidisegno`); a tidy-up that
+// fails keeps the redrawn drawing untidied.
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa);

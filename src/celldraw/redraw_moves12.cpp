@@ -307,7 +307,7 @@ Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
             if (rossa(g, r, c)) scrivi(g, vista, r, c, '0', ColGrigio);
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code)
-        if (Status ok = F3SistemaGrafica(g, vista, false); !ok) return ok;
+        if (Result<bool> ok = sistemaRidisegno(g, vista, false); !ok) return Failure{ok.error()};
     return eliminaRipetute(g);
 }
 
@@ -327,7 +327,7 @@ Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista) {
     if (!finito) return fail("The strands beside the crossings taken away could not be rerouted.");
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code)
-        if (Status ok = F3SistemaGrafica(g, vista, true); !ok) return ok;
+        if (Result<bool> ok = sistemaRidisegno(g, vista, true); !ok) return Failure{ok.error()};
     return eliminaRipetute(g);
 }
 
