@@ -257,7 +257,7 @@ Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool C
 }
 
 Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte) {
+                     const MossaPonteDis* ponte, const Diagram* d) {
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     Status ok;
     switch (tipoMossa) {
@@ -265,7 +265,7 @@ Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMo
             ok = F3disTxt1(tblGen, vista);
             break;
         case MoveKind::II:
-            ok = F3disTxt2(tblGen, vista);
+            ok = F3disTxt2(tblGen, vista, d);
             break;
         case MoveKind::III:
             if (!ponte || !ponte->d)
@@ -313,7 +313,7 @@ Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const Til
     auto tblGen = std::make_unique<CellDrawing>();
     if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
     if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
-    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte); !n) return Failure{n.error()};
+    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte, &d); !n) return Failure{n.error()};
     if (Status ok = verificaCelDis(*tblGen); !ok)
         return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
     return tblGen;

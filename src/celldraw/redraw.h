@@ -88,9 +88,10 @@ struct MossaPonteDis {
 // The engine of `F3SavDis_click`: the redraw of the drawing for a move of kind `tipoMossa` (moves I and
 // II, and move III with its route in `ponte`; a kind without a redraw, or a move III without its route, is
 // refused), and the count of crossing cells (`NumIncrociDis`) afterwards. The extent never passes the
-// table: a redraw that would is refused.
+// table: a redraw that would is refused. `d`, the diagram shown, lets a move II lay one stretch along the
+// other (`F3disTxt2`).
 Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte = nullptr);
+                     const MossaPonteDis* ponte = nullptr, const Diagram* d = nullptr);
 
 // The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
 // III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.

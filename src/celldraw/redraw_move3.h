@@ -13,6 +13,7 @@
 // no way, or a result that is not a closed drawing of the expected crossings is a failure, and the caller
 // then applies the move through the code instead.
 
+#include <string_view>
 #include <vector>
 
 #include "celldraw/redraw.h"
@@ -41,5 +42,18 @@ namespace trevalon {
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa);
+
+// A new crossing of the route: the straight cell of the crossed arc where it comes, and the green crossing
+// tile name that says which strand passes over there.
+struct IncrocioVerde {
+    PuntoDis cella;
+    std::string_view nome;
+};
+
+// `F3disTxt3` with the new crossings given, one per crossed arc in route order, instead of read from the
+// tile names: a route that crosses one arc twice has two of them on that arc, the first met first.
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi);
 
 }  // namespace trevalon
