@@ -359,21 +359,27 @@ std::optional<Segno> segnoVerde(std::string_view nome) {
     return Segno{sopraOrizzontale ? '3' : '4', sopraOrizzontale == verdeSopra};
 }
 
-// Inserts an empty row after every row of the extent and an empty column after every column (the last
-// ones included), so that strands no longer touch and every region is one patch of empty cells.
-// Whether the drawing, spread out, still leaves an empty row and column round it inside the table.
-Status spazioPerDiradare(const LimitiDis& l) {
+// Whether the drawing, spread out `volte` times, still leaves an empty row and column round it inside the
+// table.
+Status spazioPerDiradare(const LimitiDis& l, int volte) {
     const int righe = l.RigaMax - l.RigaMin + 1, colonne = l.ColMax - l.ColMin + 1;
-    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + 2 * righe + 1 > kMaxRigheDis ||
-        l.ColMin + 2 * colonne + 1 > kMaxColonneDis)
+    long righeDopo = righe, colonneDopo = colonne;
+    for (int i = 0; i < volte; ++i) {
+        righeDopo = 2 * righeDopo + 1;
+        colonneDopo = 2 * colonneDopo + 1;
+    }
+    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + righeDopo > kMaxRigheDis ||
+        l.ColMin + colonneDopo > kMaxColonneDis)
         return fail("The cell drawing (" + std::to_string(righe) + " rows, " + std::to_string(colonne) +
                     " columns) is too large to be spread out for the redraw of the move.");
     return {};
 }
 
+// Inserts an empty row after every row of the extent and an empty column after every column (the last
+// ones included), so that strands no longer touch and every region is one patch of empty cells.
 Status diradaDisegno(CellDrawing& g) {
     const LimitiDis l = g.limiti;
-    if (Status s = spazioPerDiradare(l); !s) return s;
+    if (Status s = spazioPerDiradare(l, 1); !s) return s;
     for (int r = l.RigaMax; r >= l.RigaMin - 1; --r)
         if (Status s = F3InsRigaDis(g, r); !s) return s;
     for (int c = l.ColMax; c >= l.ColMin - 1; --c)
@@ -531,8 +537,16 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         segni[k] = *segno;
     }
 
+    // A route that passes a region twice may need two ways through one passage between two strands: the
+    // drawing is then spread out twice where the table holds it, so that every passage is three cells wide.
     const LimitiDis estesa = tblGen.limiti;
-    if (Status s = spazioPerDiradare(estesa); !s) return s;
+    if (Status s = spazioPerDiradare(estesa, 1); !s) return s;
+    std::vector<int> regioni = regioniMossa;
+    std::sort(regioni.begin(), regioni.end());
+    const int volte =
+        std::adjacent_find(regioni.begin(), regioni.end()) != regioni.end() && spazioPerDiradare(estesa, 2)
+            ? 2
+            : 1;
 
     // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
     struct Marche {
@@ -545,7 +559,8 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     for (std::size_t k = 0; k < marcati.size(); ++k)
         tblGen.at(marcati[k].r, marcati[k].c).Marca = kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k);
 
-    if (Status s = diradaDisegno(tblGen); !s) return s;
+    for (int i = 0; i < volte; ++i)
+        if (Status s = diradaDisegno(tblGen); !s) return s;
     vista.tick();
     const LimitiDis l = tblGen.limiti;
     const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;

@@ -5,13 +5,15 @@
 // the green crossing tiles ("v-a", "v-b", "v|a", "v|b", copied into `Simbolo`).
 //
 // The drawing is first spread out (an empty row after every row and an empty column after every column),
-// so that every region of the diagram is one connected patch of empty cells. Each piece of the new route,
-// from one of its crossings to the next, is then the shortest run with the fewest turns through the empty
-// cells of the region it must lie in; the old route is cleared, its crossings become plain strands of the
-// other strand, and the drawing is squeezed back by dropping the rows and columns that only repeat their
-// neighbours. Every loop is bounded by the drawing; a drawing that would pass the table, a route that finds
-// no way, or a result that is not a closed drawing of the expected crossings is a failure, and the caller
-// then applies the move through the code instead.
+// so that every region of the diagram is one connected patch of empty cells; for a route that passes one
+// region twice it is spread out twice where the table holds it, so that two pieces of the route can pass
+// between the same two strands. Each piece of the new route, from one of its crossings to the next, is
+// then the shortest run with the fewest turns through the empty cells of the region it must lie in; the
+// old route is cleared, its crossings become plain strands of the other strand, and the drawing is
+// squeezed back by dropping the rows and columns that only repeat their neighbours. Every loop is bounded by
+// the drawing; a drawing that would pass the table, a route that finds no way, or a result that is not a
+// closed drawing of the expected crossings is a failure, and the caller then applies the move through the
+// code instead.
 
 #include <string_view>
 #include <vector>

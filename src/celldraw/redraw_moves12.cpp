@@ -364,6 +364,9 @@ bool haRegione(const Arco& a, int reg) {
 struct Stesura {
     std::vector<int> archiMossa, archiAttraversati, regioni;
     std::vector<IncrocioVerde> segni;
+    // An arc crossed twice whose straight cell next to both crossings is the same one: room is made there
+    // first, so that each crossing gets a cell of its own.
+    std::optional<PuntoDis> stretta;
 };
 
 // Nothing when the drawing does not show such a move (the two stretches cross as many strands, or the
@@ -457,8 +460,12 @@ Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagra
             const Arco& a = *arco(attraversato);
             out.regioni.push_back(a.Reg1 == reg ? a.Reg2 : a.Reg1);
         }
-        if (out.archiAttraversati.size() == k.incroci.size() && haRegione(ultimoMosso, out.regioni.back()))
-            return std::optional<Stesura>{std::move(out)};
+        if (out.archiAttraversati.size() != k.incroci.size() || !haRegione(ultimoMosso, out.regioni.back()))
+            continue;
+        for (std::size_t i = 0; i < out.segni.size() && !out.stretta; ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (out.segni[i].cella == out.segni[j].cella) out.stretta = out.segni[i].cella;
+        return std::optional<Stesura>{std::move(out)};
     }
     return fail(rifiuto + "no run of regions beside the other stretch from cell " + testoCella(diagonali[0]) +
                 " to cell " + testoCella(diagonali[1]) + ".");
@@ -505,16 +512,26 @@ Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
 
 Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram* d) {
     CellDrawing& g = tblGen;
-    if (d) {
+    // Each room made lengthens one arc crossed twice: the crossed arcs bound the rounds.
+    for (std::size_t giro = 0; d; ++giro) {
         Result<std::optional<Stesura>> stesura = stesuraMossaII(g, *d);
         if (!stesura) return Failure{stesura.error()};
-        if (*stesura) {
-            const Stesura& x = **stesura;
-            if (Status ok = F3disTxt3(g, vista, *d, x.archiMossa, x.archiAttraversati, x.regioni, x.segni);
+        if (!*stesura) break;
+        const Stesura& x = **stesura;
+        if (x.stretta) {
+            if (giro > x.archiAttraversati.size())
+                return fail(
+                    "The stretch of the move II cannot be laid along the other one: no room for its "
+                    "crossings.");
+            const PuntoDis p = *x.stretta;
+            if (Status ok = g.at(p.r, p.c).codice == '1' ? F3InsRigaDis(g, p.r) : F3InsColonnaDis(g, p.c);
                 !ok)
                 return ok;
-            return eliminaRipetute(g);
+            continue;
         }
+        if (Status ok = F3disTxt3(g, vista, *d, x.archiMossa, x.archiAttraversati, x.regioni, x.segni); !ok)
+            return ok;
+        return eliminaRipetute(g);
     }
     if (Status ok = separaDiagonali(g, vista); !ok) return ok;
     // Each restart of pass 1 inserts a row and a column: the table bounds the restarts.
