@@ -214,40 +214,88 @@ Status sistemaArco(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     // The course keeps its arc number: a later redraw tells strands apart by it.
     for (const PuntoDis& p : percorso) tblGen.at(p.r, p.c).Numero = static_cast<std::int16_t>(i);
     F3SettaSimboliDis(tblGen, vista, lista, ColNero);
+    // A cell whose neighbours along the course are not beside it keeps its marker: the course is broken.
+    for (const PuntoDis& p : percorso)
+        if (!codiceTratto(tblGen.at(p.r, p.c).codice))
+            return fail("The course of arc " + std::to_string(i) + " is broken at cell " +
+                        std::to_string(p.r) + "," + std::to_string(p.c) + " after its tidy-up.");
     return {};
 }
 
-}  // namespace
+// What a tidy-up left: the drawing tidied, kept as it was because a course could not be tidied (the
+// reason in `motivo`), or refused because the drawing cannot be walked.
+enum class Sistemazione { Fatta, Conservata, Rifiutata };
 
-Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso) {
+Sistemazione sistema(CellDrawing& tblGen, VistaRidisegno& vista, bool migliora, std::string& motivo) {
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     freccia(tblGen, vista, vista.ColonnaBaseDis - 1);
-    if (contaIncrociCelDis(tblGen) <= 2) return {};
+    if (contaIncrociCelDis(tblGen) <= 2) return Sistemazione::Fatta;
     auto d = std::make_unique<Diagram>();
-    if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso); !ok) return ok;
+    if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso); !ok) {
+        motivo = ok.error();
+        return Sistemazione::Rifiutata;
+    }
     const TileNameTable nessunNome;
-    if (Status ok = F3GenCelDis(tblGen, *d, nessunNome, true); !ok) return ok;
-
-    vista.ColonnaBaseDis = vista.UltimaColonnaDis + 2;
-    freccia(tblGen, vista, vista.UltimaColonnaDis + 1);
-    allargaVista(tblGen, vista);
+    // The drawing made again from its walk: the same line codes in the same cells, each course numbered
+    // by its arc. Until a course is tidied it can be made again the same way.
+    const auto rifai = [&] {
+        Status ok = F3GenCelDis(tblGen, *d, nessunNome, true);
+        if (!ok) return ok;
+        vista.ColonnaBaseDis = vista.UltimaColonnaDis + 2;
+        freccia(tblGen, vista, vista.UltimaColonnaDis + 1);
+        allargaVista(tblGen, vista);
+        return ok;
+    };
+    if (Status ok = rifai(); !ok) {
+        motivo = ok.error();
+        return Sistemazione::Rifiutata;
+    }
     const LimitiDis& l = tblGen.limiti;
     for (int r = std::max(l.RigaMin, 0); r <= l.RigaMax; ++r)
         for (int c = std::max(l.ColMin, 0); c <= l.ColMax; ++c)
             if (codiceIncrocio(tblGen.at(r, c).codice)) F3AggImg(tblGen, vista, r, c, ColNero);
     for (int i = 1; i <= d->NumArchi; ++i) {
         vista.tick();
-        if (Status ok = sistemaArco(tblGen, vista, *d, i, ConF3Migliorapercorso); !ok) return ok;
+        if (Status ok = sistemaArco(tblGen, vista, *d, i, migliora); !ok) {
+            motivo = ok.error();
+            // The drawing goes back to its state before the tidy-up, drawn again right of the last one.
+            if (Status rifatto = rifai(); !rifatto) {
+                motivo += "; " + rifatto.error();
+                return Sistemazione::Rifiutata;
+            }
+            disegnaCelDis(tblGen, vista);
+            return Sistemazione::Conservata;
+        }
     }
     if (vista.Gr3) {
         vista.Gr3->setRow(0);
         vista.Gr3->setRedraw(true);
     }
-    return {};
+    return Sistemazione::Fatta;
+}
+
+}  // namespace
+
+Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso) {
+    std::string motivo;
+    if (sistema(tblGen, vista, ConF3Migliorapercorso, motivo) == Sistemazione::Fatta) return {};
+    return fail(motivo);
+}
+
+Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso) {
+    std::string motivo;
+    switch (sistema(tblGen, vista, ConF3Migliorapercorso, motivo)) {
+        case Sistemazione::Fatta:
+            return true;
+        case Sistemazione::Conservata:
+            return false;
+        default:
+            return fail(motivo);
+    }
 }
 
 Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte) {
+                     const MossaPonteDis* ponte, const Diagram* d) {
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     Status ok;
     switch (tipoMossa) {
@@ -255,7 +303,7 @@ Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMo
             ok = F3disTxt1(tblGen, vista);
             break;
         case MoveKind::II:
-            ok = F3disTxt2(tblGen, vista);
+            ok = F3disTxt2(tblGen, vista, d);
             break;
         case MoveKind::III:
             if (!ponte || !ponte->d)
@@ -303,7 +351,7 @@ Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const Til
     auto tblGen = std::make_unique<CellDrawing>();
     if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
     if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
-    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte); !n) return Failure{n.error()};
+    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte, &d); !n) return Failure{n.error()};
     if (Status ok = verificaCelDis(*tblGen); !ok)
         return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
     return tblGen;

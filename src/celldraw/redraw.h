@@ -78,9 +78,15 @@ int contaIncrociCelDis(const CellDrawing& tblGen);
 // cut off, gaps on one row or column filled; with `ConF3Migliorapercorso` first one stretch replaced by an
 // L-shaped run through empty cells) and its line codes recomputed from the course. The new drawing is drawn
 // right of the last one, behind an arrow. A drawing that cannot be walked is refused with the walk's
-// message, and so is a course that cannot be tidied; a course left with a marker is found by the check of
-// the drawing that follows every redraw.
+// message and left as it was. A course that cannot be tidied, or that its tidy-up leaves broken (a cell
+// still holding a marker), is refused too, and the drawing is made again from its walk untidied: the same
+// line codes in the same cells as before the call.
 Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
+
+// The tidy-up that ends the redraw of a diagram given by its code: `F3SistemaGrafica`, with a failed
+// tidy-up of a course taken as the drawing kept untidied (false), since that drawing is still the one the
+// move gives. Only a drawing that cannot be walked is a failure.
+Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
 
 // The move III (or horizontal move III) shown on diagram d: the arcs of the moved strand in walking order,
 // the arcs its new route crosses and the route's regions, as the candidate that was highlighted.
@@ -92,9 +98,10 @@ struct MossaPonteDis {
 // The engine of `F3SavDis_click`: the redraw of the drawing for a move of kind `tipoMossa` (moves I and
 // II, and move III with its route in `ponte`; a kind without a redraw, or a move III without its route, is
 // refused), and the count of crossing cells (`NumIncrociDis`) afterwards. The extent never passes the
-// table: a redraw that would is refused.
+// table: a redraw that would is refused. `d`, the diagram shown, lets a move II lay one stretch along the
+// other (`F3disTxt2`).
 Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte = nullptr);
+                     const MossaPonteDis* ponte = nullptr, const Diagram* d = nullptr);
 
 // The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
 // III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.

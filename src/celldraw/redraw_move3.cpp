@@ -359,21 +359,27 @@ std::optional<Segno> segnoVerde(std::string_view nome) {
     return Segno{sopraOrizzontale ? '3' : '4', sopraOrizzontale == verdeSopra};
 }
 
-// Inserts an empty row after every row of the extent and an empty column after every column (the last
-// ones included), so that strands no longer touch and every region is one patch of empty cells.
-// Whether the drawing, spread out, still leaves an empty row and column round it inside the table.
-Status spazioPerDiradare(const LimitiDis& l) {
+// Whether the drawing, spread out `volte` times, still leaves an empty row and column round it inside the
+// table.
+Status spazioPerDiradare(const LimitiDis& l, int volte) {
     const int righe = l.RigaMax - l.RigaMin + 1, colonne = l.ColMax - l.ColMin + 1;
-    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + 2 * righe + 1 > kMaxRigheDis ||
-        l.ColMin + 2 * colonne + 1 > kMaxColonneDis)
+    long righeDopo = righe, colonneDopo = colonne;
+    for (int i = 0; i < volte; ++i) {
+        righeDopo = 2 * righeDopo + 1;
+        colonneDopo = 2 * colonneDopo + 1;
+    }
+    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + righeDopo > kMaxRigheDis ||
+        l.ColMin + colonneDopo > kMaxColonneDis)
         return fail("The cell drawing (" + std::to_string(righe) + " rows, " + std::to_string(colonne) +
                     " columns) is too large to be spread out for the redraw of the move.");
     return {};
 }
 
+// Inserts an empty row after every row of the extent and an empty column after every column (the last
+// ones included), so that strands no longer touch and every region is one patch of empty cells.
 Status diradaDisegno(CellDrawing& g) {
     const LimitiDis l = g.limiti;
-    if (Status s = spazioPerDiradare(l); !s) return s;
+    if (Status s = spazioPerDiradare(l, 1); !s) return s;
     for (int r = l.RigaMax; r >= l.RigaMin - 1; --r)
         if (Status s = F3InsRigaDis(g, r); !s) return s;
     for (int c = l.ColMax; c >= l.ColMin - 1; --c)
@@ -447,6 +453,31 @@ void disegnaTutto(const CellDrawing& g, VistaRidisegno& vista, int rMax, int cMa
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa) {
+    // The new crossings: one green tile on each crossed arc, taken in the order of the arcs.
+    std::vector<IncrocioVerde> nuovi(archiAttraversati.size());
+    int verdi = 0;
+    perOgniCella(tblGen, [&](PuntoDis p) {
+        const std::string_view nome = tblGen.Simbolo(p.r, p.c);
+        if (!isCellaTratt(nome)) return true;
+        ++verdi;
+        const auto it =
+            std::find(archiAttraversati.begin(), archiAttraversati.end(), tblGen.at(p.r, p.c).Numero);
+        if (it != archiAttraversati.end())
+            nuovi[static_cast<std::size_t>(it - archiAttraversati.begin())] = {p, nome};
+        return true;
+    });
+    if (verdi != static_cast<int>(archiAttraversati.size()))
+        return fail("The cell drawing holds " + std::to_string(verdi) + " green crossings for " +
+                    std::to_string(archiAttraversati.size()) + " crossed arcs.");
+    for (const IncrocioVerde& x : nuovi)
+        if (x.nome.empty())
+            return fail("A crossed arc of the move has no green crossing in the cell drawing.");
+    return F3disTxt3(tblGen, vista, d, archiMossa, archiAttraversati, regioniMossa, nuovi);
+}
+
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi) {
     // The move, checked before anything changes.
     if (archiMossa.empty()) return fail("The move names no arc of the strand to move.");
     for (int a : archiMossa)
@@ -485,37 +516,37 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         return fail(
             "The old route of the moved strand cannot be followed in the cell drawing from crossing " +
             std::to_string(inizio) + ".");
-    // The new crossings: one green tile on each crossed arc, on a straight cell.
-    std::vector<PuntoDis> marcati(archiAttraversati.size());
-    std::vector<Segno> segni(archiAttraversati.size());
-    int verdi = 0;
-    std::string errore;
-    perOgniCella(tblGen, [&](PuntoDis p) {
-        const auto segno = segnoVerde(tblGen.Simbolo(p.r, p.c));
-        if (!segno) return true;
-        ++verdi;
-        const CellaDis& x = tblGen.at(p.r, p.c);
-        const auto it = std::find(archiAttraversati.begin(), archiAttraversati.end(), x.Numero);
-        const bool dritta =
-            (x.codice == '1' && segno->verdeOrizzontale) || (x.codice == '2' && !segno->verdeOrizzontale);
-        if (it == archiAttraversati.end() || !dritta) {
-            errore =
-                "The green crossing at cell " + cella(p) + " is not on a straight cell of a crossed arc.";
-            return false;
-        }
-        const auto k = static_cast<std::size_t>(it - archiAttraversati.begin());
+    // Each new crossing on a straight cell of its crossed arc, across it, each cell once.
+    if (nuovi.size() != archiAttraversati.size())
+        return fail("The move gives " + std::to_string(nuovi.size()) + " new crossings for " +
+                    std::to_string(archiAttraversati.size()) + " crossed arcs.");
+    std::vector<PuntoDis> marcati(nuovi.size());
+    std::vector<Segno> segni(nuovi.size());
+    for (std::size_t k = 0; k < nuovi.size(); ++k) {
+        const PuntoDis p = nuovi[k].cella;
+        const auto segno = segnoVerde(nuovi[k].nome);
+        const bool dritta = segno && dentro(p.r, p.c) &&
+                            ((tblGen.at(p.r, p.c).codice == '1' && segno->verdeOrizzontale) ||
+                             (tblGen.at(p.r, p.c).codice == '2' && !segno->verdeOrizzontale));
+        if (!dritta || tblGen.at(p.r, p.c).Numero != archiAttraversati[k] ||
+            std::find(marcati.begin(), marcati.begin() + static_cast<std::ptrdiff_t>(k), p) !=
+                marcati.begin() + static_cast<std::ptrdiff_t>(k))
+            return fail("The green crossing at cell " + cella(p) +
+                        " is not on a straight cell of a crossed arc.");
         marcati[k] = p;
         segni[k] = *segno;
-        return true;
-    });
-    if (!errore.empty()) return fail(errore);
-    if (verdi != static_cast<int>(archiAttraversati.size()) ||
-        std::any_of(marcati.begin(), marcati.end(), [](PuntoDis p) { return p.r == 0; }))
-        return fail("The cell drawing holds " + std::to_string(verdi) + " green crossings for " +
-                    std::to_string(archiAttraversati.size()) + " crossed arcs.");
+    }
 
+    // A route that passes a region twice may need two ways through one passage between two strands: the
+    // drawing is then spread out twice where the table holds it, so that every passage is three cells wide.
     const LimitiDis estesa = tblGen.limiti;
-    if (Status s = spazioPerDiradare(estesa); !s) return s;
+    if (Status s = spazioPerDiradare(estesa, 1); !s) return s;
+    std::vector<int> regioni = regioniMossa;
+    std::sort(regioni.begin(), regioni.end());
+    const int volte =
+        std::adjacent_find(regioni.begin(), regioni.end()) != regioni.end() && spazioPerDiradare(estesa, 2)
+            ? 2
+            : 1;
 
     // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
     struct Marche {
@@ -528,7 +559,8 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     for (std::size_t k = 0; k < marcati.size(); ++k)
         tblGen.at(marcati[k].r, marcati[k].c).Marca = kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k);
 
-    if (Status s = diradaDisegno(tblGen); !s) return s;
+    for (int i = 0; i < volte; ++i)
+        if (Status s = diradaDisegno(tblGen); !s) return s;
     vista.tick();
     const LimitiDis l = tblGen.limiti;
     const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
@@ -620,16 +652,20 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         return fail("The redrawn cell drawing is broken: " + s.error());
     if (const auto p = incrociAccostati(tblGen))
         return fail("Two crossings touch at cell " + cella(*p) + " of the redrawn cell drawing.");
-    std::vector<int> nuovi;
-    for (std::size_t k = 1; k <= n; ++k) nuovi.push_back(kMarcaNuovoIncrocio + static_cast<int>(k));
-    nuovi.push_back(kMarcaFine);
+    std::vector<int> attese;
+    for (std::size_t k = 1; k <= n; ++k) attese.push_back(kMarcaNuovoIncrocio + static_cast<int>(k));
+    attese.push_back(kMarcaFine);
     const std::optional<PuntoDis> xDopo = cercaMarca(tblGen, kMarcaInizio);
-    if (!xDopo || !seguiTratto(tblGen, *xDopo, latoInizio, nuovi,
+    if (!xDopo || !seguiTratto(tblGen, *xDopo, latoInizio, attese,
                                [](const CellaDis& c) { return static_cast<int>(c.Marca); }))
         return fail("The moved strand does not run through its new crossings in the redrawn cell drawing.");
 
     disegnaTutto(tblGen, vista, std::max(estesa.RigaMax, r1), std::max(estesa.ColMax, c1));
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
+    if (vista.ModoSorgente == SourceKind::Code) {
+        azzeraMarche(tblGen);
+        if (Result<bool> ok = sistemaRidisegno(tblGen, vista, true); !ok) return Failure{ok.error()};
+    }
     return {};
 }
 

@@ -5,14 +5,17 @@
 // the green crossing tiles ("v-a", "v-b", "v|a", "v|b", copied into `Simbolo`).
 //
 // The drawing is first spread out (an empty row after every row and an empty column after every column),
-// so that every region of the diagram is one connected patch of empty cells. Each piece of the new route,
-// from one of its crossings to the next, is then the shortest run with the fewest turns through the empty
-// cells of the region it must lie in; the old route is cleared, its crossings become plain strands of the
-// other strand, and the drawing is squeezed back by dropping the rows and columns that only repeat their
-// neighbours. Every loop is bounded by the drawing; a drawing that would pass the table, a route that finds
-// no way, or a result that is not a closed drawing of the expected crossings is a failure, and the caller
-// then applies the move through the code instead.
+// so that every region of the diagram is one connected patch of empty cells; for a route that passes one
+// region twice it is spread out twice where the table holds it, so that two pieces of the route can pass
+// between the same two strands. Each piece of the new route, from one of its crossings to the next, is
+// then the shortest run with the fewest turns through the empty cells of the region it must lie in; the
+// old route is cleared, its crossings become plain strands of the other strand, and the drawing is
+// squeezed back by dropping the rows and columns that only repeat their neighbours. Every loop is bounded by
+// the drawing; a drawing that would pass the table, a route that finds no way, or a result that is not a
+// closed drawing of the expected crossings is a failure, and the caller then applies the move through the
+// code instead.
 
+#include <string_view>
 #include <vector>
 
 #include "celldraw/redraw.h"
@@ -35,10 +38,24 @@ namespace trevalon {
 // in green). Refused before anything is changed: arcs or regions out of range, a start or end crossing
 // or a marked crossing that is not in the drawing, an old route that cannot be followed, a drawing too
 // large to be spread out inside the table. Other failures leave the drawing half changed (without work
-// marks): the caller discards it. The view's scroll column becomes its base column; the tidy-up of the
-// whole drawing that may follow is the caller's.
+// marks): the caller discards it. The view's scroll column becomes its base column. Last, for a diagram
+// given by its code, the whole drawing is tidied with shortcuts (`sistemaRidisegno`); a tidy-up that
+// fails keeps the redrawn drawing untidied.
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa);
+
+// A new crossing of the route: the straight cell of the crossed arc where it comes, and the green crossing
+// tile name that says which strand passes over there.
+struct IncrocioVerde {
+    PuntoDis cella;
+    std::string_view nome;
+};
+
+// `F3disTxt3` with the new crossings given, one per crossed arc in route order, instead of read from the
+// tile names: a route that crosses one arc twice has two of them on that arc, the first met first.
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi);
 
 }  // namespace trevalon

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_drawing_rows.h"
+#include "celldraw/redraw_move3.h"
 
 namespace trevalon {
 
@@ -272,6 +276,201 @@ Result<bool> passoDiagonali(CellDrawing& g, VistaRidisegno& vista, int passo) {
     return false;
 }
 
+// ---- move II that lays one stretch along the other ----
+
+constexpr std::array<int, 5> kLatoDr = {0, -1, 0, 1, 0};
+constexpr std::array<int, 5> kLatoDc = {0, 0, 1, 0, -1};
+
+int opposto(int lato) {
+    return (lato + 1) % 4 + 1;
+}
+
+PuntoDis accanto(PuntoDis p, int lato) {
+    return {p.r + kLatoDr[static_cast<std::size_t>(lato)], p.c + kLatoDc[static_cast<std::size_t>(lato)]};
+}
+
+std::string testoCella(PuntoDis p) {
+    return std::to_string(p.r) + "," + std::to_string(p.c);
+}
+
+// A bound on the cells a strand followed in the drawing can pass: those of its extent and a margin.
+long celleEstensione(const LimitiDis& l) {
+    return static_cast<long>(l.RigaMax - l.RigaMin + 3) * (l.ColMax - l.ColMin + 3) + 8;
+}
+
+// One stretch of the pair, followed from a crossing taken away straight through the crossings on its way
+// to the other: those crossing cells with the heading it passes them with, and the arcs of its strand
+// cells in order.
+struct Stretto {
+    std::vector<std::pair<PuntoDis, int>> incroci;
+    std::vector<int> archi;
+    PuntoDis fine;
+};
+
+// The stretch that leaves the crossing cell `da` by side `lato`; nothing when it breaks off or runs longer
+// than the drawing holds cells before it reaches a crossing taken away.
+std::optional<Stretto> seguiStretto(const CellDrawing& g, PuntoDis da, int lato) {
+    const long massimo = celleEstensione(g.limiti);
+    Stretto s;
+    int verso = lato;
+    PuntoDis p = accanto(da, verso);
+    for (long passi = 0; passi < massimo; ++passi) {
+        if (!CellDrawing::inside(p.r, p.c)) return std::nullopt;
+        const CellaDis& x = g.at(p.r, p.c);
+        if (codiceIncrocio(x.codice)) {
+            if (diagonale(g, p.r, p.c)) {
+                s.fine = p;
+                return s;
+            }
+            s.incroci.emplace_back(p, verso);
+        } else if (codiceTratto(x.codice) && codiceEsce(x.codice, opposto(verso))) {
+            for (int t = 1; t <= 4; ++t)
+                if (t != opposto(verso) && codiceEsce(x.codice, t)) {
+                    verso = t;
+                    break;
+                }
+            if (s.archi.empty() || s.archi.back() != x.Numero) s.archi.push_back(x.Numero);
+        } else {
+            return std::nullopt;
+        }
+        p = accanto(p, verso);
+    }
+    return std::nullopt;
+}
+
+// The two stretches between the crossings taken away, followed from the crossing cell `da`.
+std::optional<std::array<Stretto, 2>> strettiDa(const CellDrawing& g, PuntoDis da, PuntoDis a) {
+    std::vector<Stretto> trovati;
+    for (int lato = 1; lato <= 4; ++lato) {
+        if (!latoDelBigon(g, da.r, da.c, lato)) continue;
+        std::optional<Stretto> s = seguiStretto(g, da, lato);
+        if (!s || s->fine != a) return std::nullopt;
+        trovati.push_back(std::move(*s));
+    }
+    if (trovati.size() != 2) return std::nullopt;
+    return std::array<Stretto, 2>{std::move(trovati[0]), std::move(trovati[1])};
+}
+
+bool haRegione(const Arco& a, int reg) {
+    return a.Reg1 == reg || a.Reg2 == reg;
+}
+
+// The move the rewrite makes when the two stretches cross different numbers of strands: the stretch that
+// crosses more (the moved strand) loses its crossings and is laid along the other from the one crossing
+// taken away to the other, both of which stay, crossing every strand that crosses the other stretch, over
+// it where that strand passes over the other stretch. The route runs through the regions on the moved
+// strand's side of the other stretch; each new crossing is marked by a green crossing tile on a straight
+// cell of the crossed arc next to the other stretch.
+struct Stesura {
+    std::vector<int> archiMossa, archiAttraversati, regioni;
+    std::vector<IncrocioVerde> segni;
+    // An arc crossed twice whose straight cell next to both crossings is the same one: room is made there
+    // first, so that each crossing gets a cell of its own.
+    std::optional<PuntoDis> stretta;
+};
+
+// Nothing when the drawing does not show such a move (the two stretches cross as many strands, or the
+// drawing shows no pair of crossings taken away): the ordinary redraw then takes the crossings away.
+Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagram& d) {
+    std::vector<PuntoDis> diagonali;
+    const Scansione sc = scansione(g.limiti);
+    for (int r = sc.r0; r <= sc.r1; ++r)
+        for (int c = sc.c0; c <= sc.c1; ++c)
+            if (diagonale(g, r, c)) diagonali.push_back({r, c});
+    if (diagonali.size() != 2) return std::optional<Stesura>{};
+    std::optional<std::array<Stretto, 2>> stretti = strettiDa(g, diagonali[0], diagonali[1]);
+    if (!stretti || (*stretti)[0].incroci.size() == (*stretti)[1].incroci.size())
+        return std::optional<Stesura>{};
+    const auto arco = [&](int a) -> const Arco* {
+        return a >= 1 && a <= d.NumArchi && a <= kMaxArchi ? &d.archi[static_cast<std::size_t>(a)] : nullptr;
+    };
+    const auto numero = [&](PuntoDis p) { return static_cast<int>(g.at(p.r, p.c).Numero); };
+    const long massimo = celleEstensione(g.limiti);
+    const auto mosso = [&]() -> const Stretto& {
+        return (*stretti)[0].incroci.size() > (*stretti)[1].incroci.size() ? (*stretti)[0] : (*stretti)[1];
+    };
+    // The moved strand is followed the way the diagram runs: from the crossing its first arc leaves.
+    const std::string rifiuto = "The stretch of the move II cannot be laid along the other one: ";
+    for (const Stretto& s : *stretti)
+        if (s.archi.size() != s.incroci.size() + 1 ||
+            std::any_of(s.archi.begin(), s.archi.end(), [&](int a) { return !arco(a); }))
+            return fail(rifiuto + "a stretch has an arc without cells of its own.");
+    if (arco(mosso().archi.front())->IncrocioDa != numero(diagonali[0])) {
+        std::swap(diagonali[0], diagonali[1]);
+        stretti = strettiDa(g, diagonali[0], diagonali[1]);
+        if (!stretti) return fail(rifiuto + "its stretches cannot be followed back.");
+    }
+    const Stretto& m = mosso();
+    const Stretto& k = &m == &(*stretti)[0] ? (*stretti)[1] : (*stretti)[0];
+    if (m.archi.size() != m.incroci.size() + 1 || k.archi.size() != k.incroci.size() + 1 ||
+        arco(m.archi.front())->IncrocioDa != numero(diagonali[0]) ||
+        arco(m.archi.back())->IncrocioA != numero(diagonali[1]))
+        return fail(rifiuto + "its arcs do not run from one crossing taken away to the other.");
+
+    Stesura out;
+    out.archiMossa = m.archi;
+    const Arco& primoMosso = *arco(m.archi.front());
+    const Arco& ultimoMosso = *arco(m.archi.back());
+    const Arco& primoTenuto = *arco(k.archi.front());
+    // The first region lies between the two stretches at the first crossing; each crossed arc, the arc of
+    // the crossing strand on that side, leads to the next.
+    for (int inizio : {primoTenuto.Reg1, primoTenuto.Reg2}) {
+        if (!haRegione(primoMosso, inizio)) continue;
+        out.archiAttraversati.clear();
+        out.regioni.assign(1, inizio);
+        out.segni.clear();
+        for (const auto& [q, verso] : k.incroci) {
+            const int reg = out.regioni.back();
+            int lato = 0;
+            for (int t : {verso % 4 + 1, (verso + 2) % 4 + 1}) {
+                const PuntoDis p = accanto(q, t);
+                if (CellDrawing::inside(p.r, p.c) && codiceTratto(g.at(p.r, p.c).codice) && arco(numero(p)) &&
+                    haRegione(*arco(numero(p)), reg)) {
+                    lato = t;
+                    break;
+                }
+            }
+            if (lato == 0) break;
+            // The crossed arc followed from the crossing to its first straight cell.
+            int passo = lato;
+            PuntoDis p = accanto(q, passo);
+            const int attraversato = numero(p);
+            for (long passi = 0; passi < massimo && CellDrawing::inside(p.r, p.c) &&
+                                 codiceTratto(g.at(p.r, p.c).codice) && numero(p) == attraversato;
+                 ++passi) {
+                const char codice = g.at(p.r, p.c).codice;
+                if (codice == ((passo == 2 || passo == 4) ? '2' : '1')) break;
+                for (int t = 1; t <= 4; ++t)
+                    if (t != opposto(passo) && codiceEsce(codice, t)) {
+                        passo = t;
+                        break;
+                    }
+                p = accanto(p, passo);
+            }
+            if (!CellDrawing::inside(p.r, p.c) || numero(p) != attraversato ||
+                !codiceTratto(g.at(p.r, p.c).codice))
+                return fail(rifiuto + "the crossed arc " + std::to_string(attraversato) +
+                            " has no straight cell.");
+            // Over the moved strand where it passes over the other stretch.
+            const bool orizzontale = lato == 2 || lato == 4;
+            const bool sopra = g.at(q.r, q.c).codice == (orizzontale ? '3' : '4');
+            const bool cellaOrizzontale = g.at(p.r, p.c).codice == '2';
+            out.segni.push_back({p, cellaOrizzontale ? (sopra ? "v-b" : "v|a") : (sopra ? "v|b" : "v-a")});
+            out.archiAttraversati.push_back(attraversato);
+            const Arco& a = *arco(attraversato);
+            out.regioni.push_back(a.Reg1 == reg ? a.Reg2 : a.Reg1);
+        }
+        if (out.archiAttraversati.size() != k.incroci.size() || !haRegione(ultimoMosso, out.regioni.back()))
+            continue;
+        for (std::size_t i = 0; i < out.segni.size() && !out.stretta; ++i)
+            for (std::size_t j = 0; j < i; ++j)
+                if (out.segni[i].cella == out.segni[j].cella) out.stretta = out.segni[i].cella;
+        return std::optional<Stesura>{std::move(out)};
+    }
+    return fail(rifiuto + "no run of regions beside the other stretch from cell " + testoCella(diagonali[0]) +
+                " to cell " + testoCella(diagonali[1]) + ".");
+}
+
 }  // namespace
 
 Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
@@ -307,12 +506,33 @@ Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
             if (rossa(g, r, c)) scrivi(g, vista, r, c, '0', ColGrigio);
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code)
-        if (Status ok = F3SistemaGrafica(g, vista, false); !ok) return ok;
+        if (Result<bool> ok = sistemaRidisegno(g, vista, false); !ok) return Failure{ok.error()};
     return eliminaRipetute(g);
 }
 
-Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista) {
+Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram* d) {
     CellDrawing& g = tblGen;
+    // Each room made lengthens one arc crossed twice: the crossed arcs bound the rounds.
+    for (std::size_t giro = 0; d; ++giro) {
+        Result<std::optional<Stesura>> stesura = stesuraMossaII(g, *d);
+        if (!stesura) return Failure{stesura.error()};
+        if (!*stesura) break;
+        const Stesura& x = **stesura;
+        if (x.stretta) {
+            if (giro > x.archiAttraversati.size())
+                return fail(
+                    "The stretch of the move II cannot be laid along the other one: no room for its "
+                    "crossings.");
+            const PuntoDis p = *x.stretta;
+            if (Status ok = g.at(p.r, p.c).codice == '1' ? F3InsRigaDis(g, p.r) : F3InsColonnaDis(g, p.c);
+                !ok)
+                return ok;
+            continue;
+        }
+        if (Status ok = F3disTxt3(g, vista, *d, x.archiMossa, x.archiAttraversati, x.regioni, x.segni); !ok)
+            return ok;
+        return eliminaRipetute(g);
+    }
     if (Status ok = separaDiagonali(g, vista); !ok) return ok;
     // Each restart of pass 1 inserts a row and a column: the table bounds the restarts.
     bool finito = false;
@@ -327,7 +547,7 @@ Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista) {
     if (!finito) return fail("The strands beside the crossings taken away could not be rerouted.");
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code)
-        if (Status ok = F3SistemaGrafica(g, vista, true); !ok) return ok;
+        if (Result<bool> ok = sistemaRidisegno(g, vista, true); !ok) return Failure{ok.error()};
     return eliminaRipetute(g);
 }
 

@@ -27,6 +27,12 @@ Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista);
 // the two cells makes that cell redundant, and a D that holds anything else (another strand, a crossing,
 // a bridge between two crossings) is left alone. The crossing cell itself is emptied. Then, for a diagram
 // given by its code, the tidy-up with shortcuts, and the redundant rows and columns are squeezed out.
-Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista);
+//
+// With the diagram shown, d, a pair whose two stretches cross different numbers of strands is redrawn as
+// its rewrite makes it: the two crossings stay, the stretch that crosses more strands loses its crossings
+// and is laid along the other one, crossing each strand that crosses the other stretch the same way (over
+// or under) as that strand crosses it (the route is drawn as after a move III, `F3disTxt3`). A pair that
+// cannot be laid that way is refused with the reason.
+Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram* d = nullptr);
 
 }  // namespace trevalon

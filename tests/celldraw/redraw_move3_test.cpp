@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -49,23 +50,42 @@ std::vector<PuntoDis> celleVerdi(const CellDrawing& g) {
     return out;
 }
 
+// Every strand cell carries an arc number: the tidy-up that ends a redraw of a diagram from its code walks
+// the drawing and numbers each arc's course; the cells of a new route are numbered by nothing else.
+bool numerato(const CellDrawing& g) {
+    for (int r = g.limiti.RigaMin; r <= g.limiti.RigaMax; ++r)
+        for (int c = g.limiti.ColMin; c <= g.limiti.ColMax; ++c)
+            if (codiceTratto(g.at(r, c).codice) && g.at(r, c).Numero == 0) return false;
+    return true;
+}
+
+// The candidates redrawn, per kind: over- and under-bridges, move III and horizontal move III.
 struct Conteggi {
-    int candidati = 0, ricadute = 0;
+    std::map<std::string, int> perTipo;
+    int attraversoNulla = 0, ordinati = 0, candidati = 0;
 };
 
-// Every bridge candidate of a diagram (at most `massimo` per kind) is highlighted, redrawn, checked, walked
-// back into a diagram and compared with the rewrite of the same move.
+// The bridge candidates of a diagram (the first `massimo` of each kind, and the first that crosses
+// nothing) are highlighted, redrawn, checked, walked back into a diagram and compared with the rewrite of
+// the same move. The redraw of a diagram from its code ends tidied; the first candidate of each kind is
+// also redrawn as for a drawn knot, which is not tidied.
 void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int massimo, Conteggi& n) {
     Disegnato x;
     ASSERT_TRUE(x.costruisci(gauss, lettere)) << gauss;
     auto gen = std::make_unique<CellDrawing>();
     for (char ab1 : {'-', '+'})
         for (bool orizzontale : {false, true}) {
+            const std::string tipo =
+                std::string(ab1 == '-' ? "over" : "under") + (orizzontale ? " ==" : " III");
             std::vector<CandidatoPonte> candidati;
+            bool nulla = false;
             EnumeraCandidatiPonte(*x.d, ab1, ab1 == '-' ? '+' : '-', orizzontale,
                                   [&](const CandidatoPonte& c) {
-                                      candidati.push_back(c);
-                                      return static_cast<int>(candidati.size()) < massimo;
+                                      const bool vuoto = c.archiAttraversati.empty();
+                                      if (static_cast<int>(candidati.size()) < massimo || (vuoto && !nulla))
+                                          candidati.push_back(c);
+                                      nulla = nulla || vuoto;
+                                      return true;
                                   });
             for (const CandidatoPonte& c : candidati) {
                 SCOPED_TRACE(gauss + " " + lettere + " bridge " + c.mossa.ListaArchiMossa + " (" + ab1 +
@@ -74,31 +94,40 @@ void ridisegnaTutti(const std::string& gauss, const std::string& lettere, int ma
                 int contatore = 1;
                 const auto riscritto = NuovoNodoDaPonte(*x.d, c.mossa, ab1, contatore);
                 ASSERT_TRUE(riscritto) << riscritto.error();
-                x.evidenzia(c);
-                ASSERT_TRUE(F3GenCelDis(*gen, *x.d, x.tbltt, false));
-                ASSERT_EQ(celleVerdi(*gen).size(), c.archiAttraversati.size());
-                ++n.candidati;
-                VistaRidisegno vista;
-                const Status s = F3disTxt3(*gen, vista, *x.d, c.archiPonte, c.archiAttraversati, c.regioni);
-                if (!s) {
-                    ++n.ricadute;
-                    ADD_FAILURE() << "fallback: " << s.error();
-                    continue;
+                for (SourceKind sorgente : {SourceKind::Code, SourceKind::Drawing}) {
+                    if (sorgente == SourceKind::Drawing && &c != &candidati.front()) continue;
+                    x.evidenzia(c);
+                    ASSERT_TRUE(F3GenCelDis(*gen, *x.d, x.tbltt, false));
+                    ASSERT_EQ(celleVerdi(*gen).size(), c.archiAttraversati.size());
+                    VistaRidisegno vista;
+                    vista.ModoSorgente = sorgente;
+                    const Status s =
+                        F3disTxt3(*gen, vista, *x.d, c.archiPonte, c.archiAttraversati, c.regioni);
+                    ASSERT_TRUE(s) << "fallback: " << s.error();
+                    ASSERT_TRUE(verificaCelDis(*gen)) << verificaCelDis(*gen).error();
+                    auto dopo = std::make_unique<Diagram>();
+                    const Status walked = StrutturaDaTblGen(*dopo, *gen);
+                    ASSERT_TRUE(walked) << walked.error();
+                    EXPECT_EQ(dopo->NumIncroci, x.d->NumIncroci - c.incrociPonte +
+                                                    static_cast<int>(c.archiAttraversati.size()));
+                    EXPECT_TRUE(stessoCodice(dopo->txtNodo, riscritto->txtNodo))
+                        << dopo->txtNodo << " drawn, " << riscritto->txtNodo << " rewritten";
+                    if (sorgente == SourceKind::Drawing) {
+                        EXPECT_FALSE(numerato(*gen)) << "a drawn knot's redraw is not tidied";
+                        continue;
+                    }
+                    n.ordinati += numerato(*gen) ? 1 : 0;
+                    ++n.candidati;
+                    ++n.perTipo[tipo];
+                    n.attraversoNulla += c.archiAttraversati.empty() ? 1 : 0;
                 }
-                ASSERT_TRUE(verificaCelDis(*gen)) << verificaCelDis(*gen).error();
-                auto dopo = std::make_unique<Diagram>();
-                const Status walked = StrutturaDaTblGen(*dopo, *gen);
-                ASSERT_TRUE(walked) << walked.error();
-                EXPECT_EQ(dopo->NumIncroci,
-                          x.d->NumIncroci - c.incrociPonte + static_cast<int>(c.archiAttraversati.size()));
-                EXPECT_TRUE(stessoCodice(dopo->txtNodo, riscritto->txtNodo))
-                    << dopo->txtNodo << " drawn, " << riscritto->txtNodo << " rewritten";
             }
         }
 }
 
 // Over- and under-bridges, move III and horizontal move III, of named knots drawn with extra crossings and
-// of generated diagrams of 10 to 40 crossings: each redraw gives the diagram of the rewrite.
+// of generated diagrams of 10 to 40 crossings: every candidate taken is redrawn, and each redraw gives the
+// diagram of the rewrite, tidied. Routes across nothing are among them.
 TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
     std::vector<ts::GaussDiagram> diagrammi;
     for (const char* nome : {"trefoil_left", "4_1", "5_2", "6_1"}) {
@@ -113,7 +142,14 @@ TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
     }
     Conteggi n;
     for (const ts::GaussDiagram& g : diagrammi) ridisegnaTutti(ts::gaussText(g), ts::lettersText(g), 2, n);
-    std::cout << "[ redraw III ] " << n.candidati << " candidates, " << n.ricadute << " fallbacks\n";
+    std::cout << "[ redraw III ]";
+    for (const char* tipo : {"over III", "under III", "over ==", "under =="}) {
+        std::cout << " " << tipo << ": " << n.perTipo[tipo] << ",";
+        EXPECT_GE(n.perTipo[tipo], 10) << tipo;
+    }
+    std::cout << " across nothing: " << n.attraversoNulla << ", tidied: " << n.ordinati << "\n";
+    EXPECT_GE(n.attraversoNulla, 1);
+    EXPECT_EQ(n.ordinati, n.candidati);
 }
 
 // What a refused redraw leaves: the codes and numbers of the drawing's cells, its extent and no work mark.

@@ -9,6 +9,7 @@
 
 #include "celldraw/cell_drawing_check.h"
 #include "model/drawn_structure.h"
+#include "model/step_history.h"
 
 namespace trevalon {
 namespace {
@@ -83,6 +84,44 @@ TEST(RedrawMoves12, MoveOneTurnsTheCurlIntoACorner) {
         ASSERT_TRUE(F3disTxt1(*g, vista));
         EXPECT_EQ(g->Codice(k.r, k.c), k.codice);
         EXPECT_TRUE(senzaColore(*g) || g->Simbolo(k.r, k.c).front() == 'v');
+    }
+}
+
+// A curl taken from an unknot drawn with two curls leaves one crossing: the redraw of a diagram from its
+// code skips the tidy-up (it walks only drawings of three crossings or more) and leaves a closed drawing.
+TEST(RedrawMoves12, MoveOneCanLeaveASingleCrossing) {
+    auto g = disegno({". . . . . 7r7 8r8",          //
+                      ". 7n7 2n* 2n* 2n* 4nE 5r5",  //
+                      ". 1n* . . . 1n* .",          //
+                      ". 1n* . . . 1n* .",          //
+                      "7n7 3 2n* 2n* 2n* 5n5 .",    //
+                      "6n6 5n5 . . . . ."});
+    ASSERT_TRUE(verificaCelDis(*g));
+    VistaRidisegno vista;
+    ASSERT_EQ(vista.ModoSorgente, SourceKind::Code);
+    const Result<int> n = F3SavDis(*g, vista, MoveKind::I);
+    ASSERT_TRUE(n) << n.error();
+    EXPECT_EQ(*n, 1);
+    EXPECT_TRUE(verificaCelDis(*g)) << verificaCelDis(*g).error();
+    EXPECT_TRUE(senzaColore(*g));
+}
+
+// The tidy-up that ends a redraw walks the drawing first: a drawing it cannot walk (here two closed
+// strands) is refused and left cell for cell as it was, never half tidied.
+TEST(RedrawMoves12, ATidyUpThatCannotWalkTheDrawingLeavesItAsItWas) {
+    auto g = disegno({". . . . . 7n7 8n8 . . . . 7n7 8n8",          //
+                      ". 7n7 2n* 2n* 2n* 4 5n5 . . 7n7 2n* 3 5n5",  //
+                      ". 1n* . . . 1n* . . . 1n* . 1n* .",          //
+                      ". 1n* . . . 1n* . . . 6n6 2n* 5n5 .",        //
+                      "7n7 3 2n* 2n* 2n* 5n5 . . . . . . .",        //
+                      "6n6 5n5 . . . . . . . . . . ."});
+    ASSERT_TRUE(verificaCelDis(*g));
+    const std::string prima = serializzaCelDis(*g);
+    VistaRidisegno vista;
+    for (bool migliora : {false, true}) {
+        EXPECT_FALSE(F3SistemaGrafica(*g, vista, migliora));
+        EXPECT_FALSE(sistemaRidisegno(*g, vista, migliora));
+        EXPECT_EQ(serializzaCelDis(*g), prima);
     }
 }
 
