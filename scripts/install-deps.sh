@@ -10,7 +10,7 @@ PACKAGES=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xdg-utils unzip
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-tidy cppcheck
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -402,10 +402,9 @@ Status separaPrimoUltimo(CellDrawing& g) {
         if (!primo || *primo == *ultimo) return {};
         const int dr = std::abs(primo->r - ultimo->r), dc = std::abs(primo->c - ultimo->c);
         Status s;
+        // One above the other: a row between them; further apart: nothing to do; else a column.
         if (dc == 0 && dr < 3)
             s = F3InsRigaDis(g, std::min(primo->r, ultimo->r));
-        else if (dr == 0 && dc < 3)
-            s = F3InsColonnaDis(g, std::min(primo->c, ultimo->c));
         else if (dr > 2 || dc > 2)
             return {};
         else

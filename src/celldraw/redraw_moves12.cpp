@@ -211,10 +211,9 @@ Status separaDiagonali(CellDrawing& g, VistaRidisegno& vista) {
         }
         if (n < 2) return {};
         Status inserito;
+        // One above the other: a row between them; further apart: nothing to do; else a column.
         if (c1 == c2 && std::abs(r1 - r2) < 3)
             inserito = F3InsRigaDis(g, std::min(r1, r2));
-        else if (r1 == r2 && std::abs(c1 - c2) < 3)
-            inserito = F3InsColonnaDis(g, std::min(c1, c2));
         else if (std::abs(r1 - r2) > 2 || std::abs(c1 - c2) > 2)
             return {};
         else

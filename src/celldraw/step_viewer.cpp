@@ -128,7 +128,7 @@ int dimezzaTwips(int twips) {
     return q % 2 == 0 ? q : other;
 }
 
-Form3Model::Form3Model(StepViewRequest request, StepViewerShared shared, MessagePort& messages,
+Form3Model::Form3Model(StepViewRequest request, const StepViewerShared& shared, MessagePort& messages,
                        ClockPort& clock, CellDrawingActions actions)
     : request_(std::move(request)),
       shared_(shared),

@@ -109,8 +109,8 @@ int dimezzaTwips(int twips);
 
 class Form3Model {
   public:
-    Form3Model(StepViewRequest request, StepViewerShared shared, MessagePort& messages, ClockPort& clock,
-               CellDrawingActions actions = {});
+    Form3Model(StepViewRequest request, const StepViewerShared& shared, MessagePort& messages,
+               ClockPort& clock, CellDrawingActions actions = {});
     Form3Model(const Form3Model&) = delete;
     Form3Model& operator=(const Form3Model&) = delete;
 

@@ -109,7 +109,8 @@ namespace {
 // drawn. Each step is a member; the build keeps whether the last routing failed.
 class Costruzione {
   public:
-    Costruzione(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t) : d_(d), s_(s), st_(st), t_(t) {}
+    Costruzione(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t)
+        : d_(d), s_(s), st_(st), t_(t) {}
 
     Result<BuildTimes> esegui(MessagePort& ui, std::string* why);
 
@@ -308,7 +309,7 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
 }  // namespace
 
-Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
+Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why) {
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
     // drawing that does not fit, said as such, and never an exception for the window to meet.

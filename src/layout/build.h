@@ -35,7 +35,7 @@ inline constexpr std::string_view kNonDisponibile = "The diagram could not be la
 // cell table or runs off a table. A drawing larger than the work extent (d.NumRighe by d.NumColonne) widens
 // it, and the display grid t.griglia with it.
 // *why, when given, receives the engine's own reason of a failure (the bench harness prints it).
-Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, RenderTarget t,
+Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why = nullptr);
 
 }  // namespace trevalon

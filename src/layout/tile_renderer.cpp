@@ -280,8 +280,9 @@ void DisegnoGraficoSotto(Diagram& d, RenderState& st, RenderTarget t, std::strin
     g.setRedraw(true);
 }
 
-bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, RenderTarget t, const std::vector<int>& archiPonte,
-                           const std::vector<int>& archiAttraversati, char ab2) {
+bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, const RenderTarget& t,
+                           const std::vector<int>& archiPonte, const std::vector<int>& archiAttraversati,
+                           char ab2) {
     const auto valido = [&d](int a) { return a >= 1 && a <= d.NumArchi; };
     for (std::size_t k = 0; k < archiPonte.size(); ++k) {
         const int a = archiPonte[k];

@@ -36,8 +36,9 @@ void DisegnoGraficoSotto(Diagram& d, RenderState& st, RenderTarget t, std::strin
 // moved strand in red (without its two end crossings), the marker at the start crossing, and one crossing
 // marker across each arc it crosses, with the sign `ab2`. The tile names it leaves are what the redraw
 // after the move reads. False, with nothing more drawn, at an arc number outside the diagram.
-bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, RenderTarget t, const std::vector<int>& archiPonte,
-                           const std::vector<int>& archiAttraversati, char ab2);
+bool DisegnaCandidatoPonte(Diagram& d, RenderState& st, const RenderTarget& t,
+                           const std::vector<int>& archiPonte, const std::vector<int>& archiAttraversati,
+                           char ab2);
 
 // The line code of an arc cell from its joined neighbours (a crossing, or a cell of the same arc); the
 // last matching test wins; 0 when none matches.
