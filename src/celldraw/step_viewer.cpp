@@ -135,9 +135,6 @@ Form3Model::Form3Model(StepViewRequest request, const StepViewerShared& shared, 
       messages_(messages),
       clock_(clock),
       actions_(std::move(actions)) {
-    if (!shared_.ConfermaMigliora) shared_.ConfermaMigliora = &ownConferma_;
-    if (!shared_.LivelloZoom) shared_.LivelloZoom = &ownZoom_;
-    if (!shared_.DimCella) shared_.DimCella = &ownDimCella_;
     tempoInizioRicerca_ = request_.tempoInizioRicerca;
     tempoFineDisegno_ = request_.tempoFineDisegno;
 }
@@ -195,7 +192,7 @@ const std::string& Form3Model::panel(std::string_view key) const {
 }
 
 int Form3Model::dimCella() const {
-    return *shared_.DimCella;
+    return shared_.zoom.DimCella;
 }
 
 void Form3Model::Form_Load() {
@@ -230,7 +227,6 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
                         msg = "   Found horizontal move III";
                         // The horizontal search's time counts from the start of the whole search.
                         tempoInizioRicerca_ = request_.tempoInizioPonte;
-                        if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
                     }
                     break;
                 case MoveKind::ConnSum:
@@ -251,7 +247,6 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
     }
     if (request_.tipoMossa != MoveKind::ConnSum) {
         tempoFineDisegno_ = clock_.secondsSinceMidnight();
-        if (shared_.TempoFineDisegno) *shared_.TempoFineDisegno = tempoFineDisegno_;
         p1_ = "Done";
         p2_ = "Time main find algorithm sec." +
               testoSecondi(intervalloTimer(tempoInizioRicerca_, request_.tempoFineRicerca)) +
@@ -363,7 +358,8 @@ void Form3Model::CmdsavDis_Click() {
     redrawFailed_ = !area;
     if (area) {
         // A drawn diagram's drawing standing far right is scrolled to; any drawing is brought into view.
-        if (shared_.ModoSorgente == SourceKind::Drawing && area->c0 > limiteScorrimento(*shared_.LivelloZoom))
+        if (shared_.ModoSorgente == SourceKind::Drawing &&
+            area->c0 > limiteScorrimento(shared_.zoom.LivelloZoom))
             Gr3.setLeftCol(area->c0);
         mostra(*area, false);
         if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
@@ -428,7 +424,6 @@ void Form3Model::Command7_Click() {
 
 void Form3Model::Command8_Click() {
     tempoInizioRicerca_ = clock_.secondsSinceMidnight();
-    if (shared_.TempoInizioRicerca) *shared_.TempoInizioRicerca = tempoInizioRicerca_;
     Gr3.setRedraw(false);
     // The drawing is built; its text view is left out, the pictures drawn next would replace it at once.
     if (actions_.F3GenCelDis) actions_.F3GenCelDis();
@@ -457,11 +452,11 @@ void Form3Model::Gr3_Click(int row, int col) {
 }
 
 void Form3Model::Migliora_Click() {
-    if (*shared_.ConfermaMigliora == 0) {
+    if (shared_.ConfermaMigliora == 0) {
         if (!messages_.askYesNo("This action modifies the layout. (It is possible to find again this layout "
                                 "returning to the previous step). Continue?"))
             return;
-        *shared_.ConfermaMigliora = 1;
+        shared_.ConfermaMigliora = 1;
     }
     if (actions_.F3SistemaGrafica) {
         const Result<GridArea> area = actions_.F3SistemaGrafica(Gr3, true);
@@ -485,14 +480,7 @@ void Form3Model::Ridimensiona() {
 }
 
 void Form3Model::RicalcolaDimensioni(std::string_view piuMeno) {
-    int& livello = *shared_.LivelloZoom;
-    if (piuMeno == "-")
-        livello = std::max(shared_.ZoomMin, livello - 1);
-    else if (piuMeno == "+")
-        livello = std::min(shared_.ZoomMax, livello + 1);
-    // A level outside the table (a damaged context) is brought back into it.
-    livello = std::clamp(livello, 1, static_cast<int>(shared_.TabDimCella.size()) - 1);
-    *shared_.DimCella = shared_.TabDimCella[static_cast<std::size_t>(livello)];
+    shared_.zoom.cambia(piuMeno);
     Ridimensiona();
     // What the person was shown stays in view at the new size.
     scorri();

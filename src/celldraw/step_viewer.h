@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/render_grid.h"
 #include "platform/codes.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
@@ -27,17 +28,11 @@ struct ViewerButton {
     bool isGap() const { return image.empty(); }
 };
 
-// The program-wide values the viewer reads and moves. The pointers must stay valid while the viewer
-// lives; a null pointer stands for a value the caller does not keep.
+// What the viewer is given of the window that shows it: the "Migliora" confirmation and the zoom, which
+// the viewer moves and gives back (`Form3Model::shared()` once it has closed), and the window's modes.
 struct StepViewerShared {
-    int* ConfermaMigliora = nullptr;
-    int* LivelloZoom = nullptr;
-    int* DimCella = nullptr;
-    int ZoomMin = 3;
-    int ZoomMax = 6;
-    std::array<int, 7> TabDimCella{0, 52, 75, 85, 120, 200, 320};
-    double* TempoInizioRicerca = nullptr;
-    double* TempoFineDisegno = nullptr;
+    int ConfermaMigliora = 0;
+    Zoom zoom;
     bool ModoSviluppo = false;
     // What the diagram shown came from: a drawn diagram's redraw can be tidied again ("Migliora").
     SourceKind ModoSorgente = SourceKind::Code;
@@ -163,6 +158,8 @@ class Form3Model {
     bool buttonVisible(std::string_view key) const;
 
     const StepViewRequest& request() const { return request_; }
+    // The confirmation and the zoom as the viewer leaves them, for the window that showed it.
+    const StepViewerShared& shared() const { return shared_; }
     ViewerAnswer EsitoDialogo() const { return esito_; }
     const std::string& caption() const { return caption_; }
     const std::string& lblmsg() const { return request_.message; }
@@ -211,10 +208,6 @@ class Form3Model {
     GridArea focus_;
     bool focusColorato_ = false;
     int vistaLarghezza_ = 0, vistaAltezza_ = 0;
-    // Stand-ins for the shared values a caller does not keep.
-    int ownConferma_ = 0;
-    int ownZoom_ = 6;
-    int ownDimCella_ = 320;
 };
 
 }  // namespace trevalon

@@ -1,5 +1,7 @@
 #include "layout/render_grid.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 
 namespace trevalon {
@@ -72,6 +74,25 @@ void SettaFreccie(int tmpDir, int& dr, int& dc) {
         default:
             break;
     }
+}
+
+void Zoom::cambia(std::string_view piuMeno) {
+    const int ultimo = static_cast<int>(TabDimCella.size()) - 1;
+    const int minimo = std::clamp(ZoomMin, 1, ultimo);
+    const int massimo = std::clamp(ZoomMax, minimo, ultimo);
+    if (piuMeno == "-")
+        LivelloZoom = std::max(minimo, LivelloZoom - 1);
+    else if (piuMeno == "+")
+        LivelloZoom = std::min(massimo, LivelloZoom + 1);
+    LivelloZoom = std::clamp(LivelloZoom, 1, ultimo);
+    DimCella = TabDimCella[static_cast<std::size_t>(LivelloZoom)];
+}
+
+void Zoom::imposta(int minimo, int massimo, int livello) {
+    ZoomMin = minimo;
+    ZoomMax = massimo;
+    LivelloZoom = livello;
+    cambia("");
 }
 
 }  // namespace trevalon

@@ -2,6 +2,7 @@
 // Preparing a display grid for the tile renderers, the offsets between the cell table and the display,
 // the per-cell tile-name table, and the heading steps.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -50,6 +51,23 @@ class TileNameTable {
 
 // Heading 1..4 to a row and column step; any other heading leaves dr and dc unchanged.
 void SettaFreccie(int tmpDir, int& dr, int& dc);
+
+// The zoom of a view: the cell size in twips of each level 1..6, the range of levels of the kind of diagram
+// shown (3..6 for a diagram from a code, 1..5 for a drawn one) and the level shown.
+struct Zoom {
+    std::array<int, 7> TabDimCella{0, 52, 75, 85, 120, 200, 320};
+    int ZoomMin = 3;
+    int ZoomMax = 6;
+    int LivelloZoom = 6;
+    int DimCella = 320;
+
+    // `RicalcolaDimensioni`'s step: one level down ("-") or up ("+") within the range, any other text
+    // none; the limits and the level are kept inside the table, whatever state they were left in. Then
+    // DimCella is the level's size.
+    void cambia(std::string_view piuMeno);
+    // The range and the level of a kind of diagram, with the level's size.
+    void imposta(int minimo, int massimo, int livello);
+};
 
 // The main window's fields that the renderer reads, and the marker place it keeps.
 struct RenderState {

@@ -61,7 +61,6 @@ ModelSettings impostazioniModello(const Form2& f) {
 CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri,
                                  int radice) {
     CostruzioneNuova out;
-    f.ctx.TempoFineDisegno = f.ui.secondsSinceMidnight();
     const bool automatico = f.doc.modi.ModoAutomatico;
     if (!automatico) {
         if (trim(txtNodo).empty() || trim(TxtOri).empty()) {
@@ -100,7 +99,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     RenderState st = f.vista.render;
     st.ModoGen = GenMode::Code;
     st.ModoSorgente = f.doc.modi.ModoSorgente;
-    st.DimCella = f.ctx.DimCella;
+    st.DimCella = f.vista.zoom.DimCella;
     GridControl prova;
     TileNameTable provaTbltt;
     const TilePalette palette(
@@ -146,7 +145,7 @@ void installaDiagramma(Form2& f, CostruzioneNuova&& nuova) {
     // A drawing larger than the usual work extent comes with a larger grid.
     const Diagram& d = f.doc.diagram;
     if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
-        InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, GenMode::Code);
+        InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, GenMode::Code);
     CmdGrafica_Click(f);
 }
 
@@ -155,7 +154,7 @@ void CmdGrafica_Click(Form2& f) {
     v.Tbltt.reset();
     v.render.ModoGen = f.doc.modi.ModoGen;
     v.render.ModoSorgente = f.doc.modi.ModoSorgente;
-    v.render.DimCella = f.ctx.DimCella;
+    v.render.DimCella = f.vista.zoom.DimCella;
     DisegnoGrafico(f.doc.diagram, v.render, RenderTarget{v.Gr, v.Tbltt, f.paletteCorrente(), &f.ui}, 0,
                    ColNero, true, "", 0);
 }
@@ -163,7 +162,7 @@ void CmdGrafica_Click(Form2& f) {
 void DisegnaNodoBanale(Form2& f) {
     VistaNodo& v = f.vista;
     const Diagram& d = f.doc.diagram;
-    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, f.ctx.DimCella, f.doc.modi.ModoGen);
+    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, f.doc.modi.ModoGen);
     v.Tbltt.reset();
     const TilePalette& palette = f.paletteCorrente();
     // A square loop of side `lato` cells with rounded corners, near the top left corner.

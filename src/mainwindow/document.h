@@ -3,6 +3,7 @@
 // and the file it came from. The window's grid, tile names and layout and render scratch are its view
 // (`VistaNodo`), kept apart; the look-ahead instance of the horizontal search has a diagram and neither.
 
+#include <optional>
 #include <string>
 
 #include "layout/layout_state.h"
@@ -51,6 +52,10 @@ struct DocumentoNodo {
 
 // What the window shows of its document and the scratch of drawing it.
 struct VistaNodo {
+    // The look of the document: its zoom, and the tile palette of its kind of diagram (`Form1` for
+    // diagrams from a code, `Form1b` for drawn ones; none before the first diagram is opened).
+    Zoom zoom;
+    std::optional<TilePalette> FormTessere;
     GridControl Gr;
     TileNameTable Tbltt;
     LayoutState layout;

@@ -123,10 +123,7 @@ namespace {
 
 // The drawing zoom: levels 1..5, level 3.
 void zoomDisegno(Form2& f) {
-    f.ctx.ZoomMin = 1;
-    f.ctx.ZoomMax = 5;
-    f.ctx.LivelloZoom = 3;
-    f.ctx.DimCella = f.ctx.TabDimCella[3];
+    f.vista.zoom.imposta(1, 5, 3);
 }
 
 // A cell drawing too small to build: shown tile by tile, with no code and the commands off.
@@ -134,7 +131,8 @@ void mostraSoloDisegno(Form2& f) {
     DocumentoNodo& doc = f.doc;
     svuotaDiagramma(doc.diagram);
     estensioneDisegnato(doc.diagram);
-    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella, GenMode::CellDrawing);
+    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
+            GenMode::CellDrawing);
     f.vista.Tbltt.reset();
     DisegnaDaimgCelDis(doc.tblGen, f.vista.Gr, f.paletteCorrente(), doc.diagram.NumRighe,
                        doc.diagram.NumColonne, [&f] { f.AggiornaProgressivo(); });
@@ -156,7 +154,8 @@ void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo) {
     }
     doc.diagram = std::move(*nodo.diagram);
     if (doc.modi.ModoAutomatico) return;
-    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella, GenMode::CellDrawing);
+    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
+            GenMode::CellDrawing);
     CmdGrafica_Click(f);
 }
 

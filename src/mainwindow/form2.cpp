@@ -52,11 +52,7 @@ Form2::Form2(ProgramContext& context, UserInterface& userInterface) : ctx(contex
 void Form2::Form_Load() {
     PrimaAttivazione = true;
     if (!doc.modi.ModoBatch) {
-        ctx.TabDimCella = {0, 52, 75, 85, 120, 200, 320};
-        ctx.ZoomMin = 3;
-        ctx.ZoomMax = 6;
-        ctx.LivelloZoom = 6;
-        ctx.DimCella = ctx.TabDimCella[6];
+        vista.zoom = Zoom{};
         ContaRotazioni = 0;
         doc.modi.ModoSviluppo = false;
         doc.modi.ModoDebug = false;
@@ -85,7 +81,8 @@ void Form2::Form_Activate() {
     doc.diagram.NumColonne = 600;
     doc.diagram.NumRighe = 600;
     PrimaAttivazione = false;
-    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, ctx.DimCella, doc.modi.ModoGen);
+    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, vista.zoom.DimCella,
+                  doc.modi.ModoGen);
     if (doc.modi.ModoSviluppo) doc.PartenzaDisegno = 1;
 }
 
@@ -175,19 +172,19 @@ void Form2::VisualizzaDocumentazione() {
 
 void Form2::CaricaFormTessere() {
     if (doc.modi.ModoBatch) return;
-    ctx.FormTessere.reset();
+    vista.FormTessere.reset();
     if (doc.modi.ModoSorgente == SourceKind::Code)
-        ctx.FormTessere.emplace(PaletteId::Form1, doc.modi.ModoSviluppo);
+        vista.FormTessere.emplace(PaletteId::Form1, doc.modi.ModoSviluppo);
     else if (doc.modi.ModoSorgente == SourceKind::Drawing)
-        ctx.FormTessere.emplace(PaletteId::Form1b, doc.modi.ModoSviluppo);
+        vista.FormTessere.emplace(PaletteId::Form1b, doc.modi.ModoSviluppo);
 }
 
 const TilePalette& Form2::paletteCorrente() {
-    if (!ctx.FormTessere)
-        ctx.FormTessere.emplace(
+    if (!vista.FormTessere)
+        vista.FormTessere.emplace(
             doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
             doc.modi.ModoSviluppo);
-    return *ctx.FormTessere;
+    return *vista.FormTessere;
 }
 
 void Form2::Uscita() {

@@ -36,8 +36,8 @@ int DisegnaNodoSw(Form2& f, int tmpIncr, int /*arco*/, std::string_view tmpLista
             const int tessera = tesseraNodoSw(d, tmpIncr, tmpLista);
             int rg = 0, cg = 0;
             Trasforma(l, i, j, rg, cg);
-            if (f.doc.modi.ModoSviluppo && f.ctx.FormTessere)
-                gr.setPicture(rg, cg, f.ctx.FormTessere->img(tessera));
+            if (f.doc.modi.ModoSviluppo && f.vista.FormTessere)
+                gr.setPicture(rg, cg, f.vista.FormTessere->img(tessera));
             f.vista.Tbltt.set(rg, cg, TileImg(tessera).name);
             if (f.doc.modi.ModoSorgente == SourceKind::Code && tmpIncr >= 1 && tmpIncr <= kMaxIncroci) {
                 gr.setText(rg, cg, d.NomiIncroci[static_cast<std::size_t>(tmpIncr)]);

@@ -110,7 +110,7 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
             } else {
                 doc.NumElaborati = 0;
                 f.AbilitaBottoni(false);
-                InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.ctx.DimCella,
+                InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
                               doc.modi.ModoGen);
             }
             return EsitoCostruzione::Banale;

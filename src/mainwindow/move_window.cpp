@@ -109,7 +109,7 @@ Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* G
     tipoVisore_ = tipo;
     VistaRidisegno vista = vistaVisore(form_, Gr3, visore);
     ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
-                                       form_.ctx.DimCella, ponteDis(tipo));
+                                       form_.vista.zoom.DimCella, ponteDis(tipo));
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!ridisegnoVisore_) return fail(kMotivoRicaduta + ridisegnoVisore_.error());
@@ -174,7 +174,7 @@ void FinestraForm2::mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis) {
     vista.Gr3 = &Gr3;
     vista.ColonnaBaseDis = ColonnaBaseDis;
     Gr3.clear();
-    F3VisCelDis(*tblGen, vista, form_.ctx.DimCella);
+    F3VisCelDis(*tblGen, vista, form_.vista.zoom.DimCella);
 }
 
 Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {

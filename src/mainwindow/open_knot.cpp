@@ -196,25 +196,25 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     DocumentoNodo& doc = f.doc;
     const SourceKind sorgentePrima = doc.modi.ModoSorgente;
     doc.modi.ModoSorgente = SourceKind::Code;
-    const int dimPrima = f.ctx.DimCella;
-    f.ctx.DimCella = f.ctx.TabDimCella[6];
+    const int dimPrima = f.vista.zoom.DimCella;
+    f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
     CostruzioneNuova nuova = costruisciNuovo(f, testo->txtNodo, testo->TxtOri, 1);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;
-        f.ctx.DimCella = dimPrima;
+        f.vista.zoom.DimCella = dimPrima;
         f.SettaDone();
         return false;
     }
 
-    f.ctx.ZoomMax = 6;
-    f.ctx.LivelloZoom = 6;
-    f.ctx.ZoomMin = 3;
+    f.vista.zoom.ZoomMax = 6;
+    f.vista.zoom.LivelloZoom = 6;
+    f.vista.zoom.ZoomMin = 3;
     doc.PosScifta = 1;
     doc.VarScifta = 0;
     doc.modi.ModoGen = GenMode::Code;
     f.CaricaFormTessere();
-    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.ctx.DimCella,
+    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.vista.zoom.DimCella,
                   GenMode::Code);
     installaDiagramma(f, std::move(nuova));
 

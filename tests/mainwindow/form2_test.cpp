@@ -154,8 +154,8 @@ TEST(Form2Palette, LoadedByTheSourceKindNotInBatchMode) {
         s.form.doc.modi.ModoSorgente = sorgente;
         s.form.doc.modi.ModoBatch = batch;
         s.form.CaricaFormTessere();
-        ASSERT_TRUE(s.ctx.FormTessere.has_value());
-        EXPECT_EQ(s.ctx.FormTessere->id(), id);
+        ASSERT_TRUE(s.form.vista.FormTessere.has_value());
+        EXPECT_EQ(s.form.vista.FormTessere->id(), id);
     }
 }
 

@@ -340,8 +340,7 @@ TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
         std::string disegnoVisore;
         f.ui.visore = [&](const StepViewRequest& req) {
             StepViewerShared shared;
-            int conferma = 1;
-            shared.ConfermaMigliora = &conferma;
+            shared.ConfermaMigliora = 1;
             Form3Model m(req, shared, f.ui, f.ui, f.w.azioniVisore(req.tipoMossa));
             m.Form_Load();
             m.Form_Activate("Knot");

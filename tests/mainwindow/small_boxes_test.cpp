@@ -47,7 +47,7 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         SCOPED_TRACE(c.nodo);
         Banco b;
         ASSERT_TRUE(ApriGen(b.form, campione(c.nodo)));
-        ASSERT_EQ(b.ctx.LivelloZoom, c.inizio);
+        ASSERT_EQ(b.form.vista.zoom.LivelloZoom, c.inizio);
         ASSERT_TRUE(b.ui.commandEnabled("Dimensmeno") && b.ui.commandEnabled("Dimenspiu"));
         const GridControl& g = b.form.vista.Gr;
         // Down to the lowest level and one click beyond, then up to the highest and one beyond; each click
@@ -55,13 +55,14 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         std::vector<int> livelli;
         for (int i = 0; i <= c.inizio - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimensmeno");
-            livelli.push_back(b.ctx.LivelloZoom);
+            livelli.push_back(b.form.vista.zoom.LivelloZoom);
         }
         for (int i = 0; i <= c.massimo - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimenspiu");
-            livelli.push_back(b.ctx.LivelloZoom);
-            const int dim = b.ctx.TabDimCella[static_cast<std::size_t>(b.ctx.LivelloZoom)];
-            ASSERT_EQ(b.ctx.DimCella, dim);
+            livelli.push_back(b.form.vista.zoom.LivelloZoom);
+            const int dim =
+                b.form.vista.zoom.TabDimCella[static_cast<std::size_t>(b.form.vista.zoom.LivelloZoom)];
+            ASSERT_EQ(b.form.vista.zoom.DimCella, dim);
             ASSERT_EQ((std::tuple{g.rowHeight(1), g.colWidth(1), g.rowHeight(g.rows() - 1),
                                   g.colWidth(g.cols() - 1)}),
                       (std::tuple{dim, dim, dim, dim}));
@@ -73,7 +74,7 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         for (int l = c.minimo + 1; l <= c.massimo; ++l) attesi.push_back(l);
         attesi.push_back(c.massimo);
         EXPECT_EQ(livelli, attesi);
-        EXPECT_EQ(b.ctx.DimCella, c.massimo == 6 ? 320 : 200);
+        EXPECT_EQ(b.form.vista.zoom.DimCella, c.massimo == 6 ? 320 : 200);
     }
 }
 

@@ -46,7 +46,7 @@ TEST(BoxesWindow, ZoomInAndOutOnACodeKnotAndADrawnKnot) {
         QApplication::processEvents();
         ASSERT_TRUE(ApriGen(w.form(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / nodo).string()));
         ASSERT_TRUE(w.action("Dimensmeno")->isEnabled() && w.action("Dimenspiu")->isEnabled());
-        const ProgramContext& c = w.context();
+        const Zoom& c = w.form().vista.zoom;
         // Through every level of the knot's range: the cells take the level's size on screen and the
         // tiles are drawn again at that size.
         while (c.LivelloZoom > c.ZoomMin) w.action("Dimensmeno")->trigger();

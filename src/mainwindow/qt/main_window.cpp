@@ -336,21 +336,18 @@ void MainWindow::yieldToEvents() {
 }
 
 ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
-    // The step viewer moves the shared zoom level, the timings and the "Migliora" confirmation.
+    // The viewer is given the "Migliora" confirmation and the document's zoom, and gives them back.
     StepViewerShared shared;
-    shared.ConfermaMigliora = &ctx_.ConfermaMigliora;
-    shared.LivelloZoom = &ctx_.LivelloZoom;
-    shared.DimCella = &ctx_.DimCella;
-    shared.ZoomMin = ctx_.ZoomMin;
-    shared.ZoomMax = ctx_.ZoomMax;
-    shared.TabDimCella = ctx_.TabDimCella;
-    shared.TempoInizioRicerca = &ctx_.TempoInizioRicerca;
-    shared.TempoFineDisegno = &ctx_.TempoFineDisegno;
+    shared.ConfermaMigliora = ctx_.ConfermaMigliora;
+    shared.zoom = form_->vista.zoom;
     shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
     shared.ModoSorgente = form_->doc.modi.ModoSorgente;
-    // "Applica" redraws moves I and II on the cell drawing; the commit of the move checks that drawing.
-    const ViewerAnswer esito = mostraStepViewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
-                                                mosse_->azioniVisore(request.tipoMossa));
+    // "Applica" redraws the move on the cell drawing; the commit of the move checks that drawing.
+    Form3 viewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
+                 mosse_->azioniVisore(request.tipoMossa));
+    const ViewerAnswer esito = viewer.mostra();
+    ctx_.ConfermaMigliora = viewer.model().shared().ConfermaMigliora;
+    form_->vista.zoom = viewer.model().shared().zoom;
     grid_->refresh();
     return esito;
 }
