@@ -121,6 +121,12 @@ TEST(CellDrawingRows, TheCheckNamesTheFirstFaultyCell) {
          {std::pair{"78|635", "cell 4,3 (code 3) is not joined on its bottom side"},
           std::pair{"728|6 5", "cell 4,2 (code 6) is not joined on its right side"}})
         EXPECT_NE(verificaCelDis(*disegno(d)).error().find(messaggio), std::string::npos) << d;
+    // A code written far from the extent, without it, is found all the same.
+    auto g = disegno("78|65");
+    g->at(650, 1990).codice = '2';
+    EXPECT_NE(verificaCelDis(*g).error().find("cell 650,1990 (code 2) lies outside the extent"),
+              std::string::npos)
+        << verificaCelDis(*g).error();
 }
 
 // A curl beside the first crossing, made with the procedures themselves: room by three lines after the
