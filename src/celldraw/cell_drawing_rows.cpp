@@ -177,6 +177,81 @@ Status inserisci(CellDrawing& g, const Asse& asse, int n) {
     return {};
 }
 
+// An empty line after each line of `dopo` (from the last), as inserisci one after the other would leave
+// the drawing, but moving every line once. Insertions after the last line of the extent move nothing and
+// are made one by one first; then, when every line left lies within the extent (or just before it) and in
+// decreasing order, and the drawing has room for them all, all are made in one pass; otherwise one by one.
+// A tile name that does not fit the name table also sends the rest one by one: they then fail where they
+// would have failed alone.
+Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& dopo) {
+    LimitiDis& l = g.limiti;
+    std::size_t primo = 0;
+    for (; primo < dopo.size() && !senzaCelle(l) && dopo[primo] >= asse.maxA(l); ++primo)
+        if (Status s = inserisci(g, asse, dopo[primo]); !s) return s;
+    const auto unaAllaVolta = [&]() -> Status {
+        for (std::size_t k = primo; k < dopo.size(); ++k)
+            if (Status s = inserisci(g, asse, dopo[k]); !s) return s;
+        return {};
+    };
+    const std::vector<int> linee(dopo.begin() + static_cast<std::ptrdiff_t>(primo), dopo.end());
+    if (linee.empty()) return {};
+    if (!estensioneNellaTavola(l) || senzaCelle(l)) return unaAllaVolta();
+    const int minA = asse.minA(l), maxA = asse.maxA(l);
+    const int m = static_cast<int>(linee.size());
+    for (std::size_t k = 0; k < linee.size(); ++k)
+        if (linee[k] < std::max(minA - 1, 0) || linee[k] >= maxA || (k > 0 && linee[k] >= linee[k - 1]))
+            return unaAllaVolta();
+    if (maxA + m > asse.maxLungo()) return unaAllaVolta();
+
+    // Every insertion reads line n and line n + 1 as they were: the ones before moved only lines after them.
+    const std::pair<int, int> traverso = asse.traverso(g);
+    std::vector<std::vector<Ponte>> ponti(linee.size());
+    for (std::size_t k = 0; k < linee.size(); ++k)
+        if (Status s = leggiPonti(g, asse, linee[k], traverso, ponti[k]); !s) return unaAllaVolta();
+
+    // Where each line ends: line a of the drawing moves by the insertions before it; the line inserted
+    // after line n stands right after n's new place. From the first line that moves, upwards.
+    const int basso = linee.back() + 1;
+    struct Posto {
+        int da;     // the line of the drawing that lands here
+        int nuova;  // or -1; the insertion whose new line this is
+    };
+    std::vector<Posto> posti;
+    posti.reserve(static_cast<std::size_t>(maxA + m - basso + 1));
+    for (int a = basso - 1, k = m - 1; a <= maxA; ++a) {
+        if (a >= basso) posti.push_back({a, -1});
+        if (k >= 0 && linee[static_cast<std::size_t>(k)] == a) posti.push_back({a + 1, k--});
+    }
+    // From the top line down, so that no line is read after it was written: a new line keeps, as the
+    // insertion leaves it, what it does not clear of the line that was after its line n.
+    const auto posa = [&](int linea, const Posto& p, int b) {
+        CellaDis& x = asse.cella(g, linea, b);
+        if (p.da != linea) x = asse.cella(std::as_const(g), p.da, b);
+        if (p.nuova >= 0) lineaNuova(x);
+    };
+    if (asse.righe) {
+        for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i)
+            for (int b = traverso.first; b <= traverso.second; ++b)
+                posa(basso + i, posti[static_cast<std::size_t>(i)], b);
+    } else {
+        for (int b = traverso.first; b <= traverso.second; ++b)
+            for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i)
+                posa(basso + i, posti[static_cast<std::size_t>(i)], b);
+    }
+    // The bridges at their lines' new places, and the extent as the insertions one by one change it.
+    for (std::size_t i = 0; i < posti.size(); ++i)
+        if (posti[i].nuova >= 0)
+            scriviPonti(g, asse, basso + static_cast<int>(i),
+                        ponti[static_cast<std::size_t>(posti[i].nuova)]);
+    for (std::size_t k = 0; k < linee.size(); ++k) {
+        const int n = linee[k];
+        if (n < asse.minA(l)) ++asse.minA(l);
+        ++asse.maxA(l);
+        for (const Ponte& p : ponti[k]) prendi(l, asse.righe ? n + 1 : p.b, asse.righe ? p.b : n + 1);
+    }
+    return {};
+}
+
 // Inserts a line after every line whose crossing cells touch a crossing cell of the next line.
 Status separaIncroci(CellDrawing& g, const Asse& asse) {
     if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
@@ -195,9 +270,7 @@ Status separaIncroci(CellDrawing& g, const Asse& asse) {
                     std::to_string(dopo.size()) + " more " + asse.nome() + "s than it has.");
     // From the last, so that the lines still to be separated keep their index. A new line holds only
     // strand cells and empty ones, so it touches no crossing and no further pair appears.
-    for (auto it = dopo.rbegin(); it != dopo.rend(); ++it)
-        if (Status s = inserisci(g, asse, *it); !s) return s;
-    return {};
+    return inserisciTutte(g, asse, std::vector<int>(dopo.rbegin(), dopo.rend()));
 }
 
 // Whether line a may go: in every row (column) of the extent it holds the code of the next line, or a
@@ -283,6 +356,12 @@ Status F3InsColonnaDis(CellDrawing& tblGen, int c) {
 }
 Status F3InsRigaDis(CellDrawing& tblGen, int r) {
     return inserisci(tblGen, kRighe, r);
+}
+Status inserisciRigheDis(CellDrawing& tblGen, const std::vector<int>& dopo) {
+    return inserisciTutte(tblGen, kRighe, dopo);
+}
+Status inserisciColonneDis(CellDrawing& tblGen, const std::vector<int>& dopo) {
+    return inserisciTutte(tblGen, kColonne, dopo);
 }
 Status F3VerificaNodiViciniRiga(CellDrawing& tblGen) {
     return separaIncroci(tblGen, kRighe);
