@@ -12,6 +12,7 @@
 #include "mainwindow/history.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
+#include "mainwindow/redraw_candidates.h"
 #include "model/knot_files.h"
 #include "moves/bridge_driver.h"
 #include "moves/bridge_rewrite.h"
@@ -67,22 +68,9 @@ struct Finestra {
 };
 
 // What the rewrite of the code gives for the chosen move, on the diagram before it.
-std::optional<TestoNodo> riscrittura(const Diagram& prima, MoveKind tipo, const MossaScelta& m) {
-    if (tipo == MoveKind::I) return NuovoNodoDaRic(TestoDi(prima), m);
-    if (m.TipoCandidato == MoveIIRewrite::M) return NuovoNodoDaMan(TestoDi(prima), m);
+std::optional<TestoNodo> riscrittura(const Diagram& prima, CandidatoRidisegno c) {
     int conta = 0;
-    return NuovoNodoDaPonteB(TestoDi(prima), m, prima, conta);
-}
-
-// The bridge candidates in the order the window's search shows them: over-bridges, then under-bridges.
-std::vector<CandidatoPonte> candidatiPonte(const Diagram& d, bool orizzontale) {
-    std::vector<CandidatoPonte> out;
-    for (char k : {'-', '+'})
-        EnumeraCandidatiPonte(d, k, k == '-' ? '+' : '-', orizzontale, [&](const CandidatoPonte& c) {
-            out.push_back(c);
-            return true;
-        });
-    return out;
+    return riscritturaCandidato(prima, c, conta);
 }
 
 // The i-th candidate of kind `tipo` applied through the window's search, and what the rewrite of the code
@@ -92,7 +80,9 @@ std::pair<EsitoDriver, std::optional<TestoNodo>> applica(Finestra& f, const Diag
     if (tipo != MoveKind::III) {
         f.ui.viewerAnswers = passaPoiApplica(i);
         const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
-        return {r.esito, riscrittura(prima, tipo, r.ricerca.mossa)};
+        CandidatoRidisegno scelto{tipo, {}, {}};
+        scelto.mossa.mossa = r.ricerca.mossa;
+        return {r.esito, riscrittura(prima, scelto)};
     }
     // A horizontal move III is taken by its ordinal, as after the look-ahead.
     StatoPonte& s = f.w.statoPonte();
@@ -101,11 +91,7 @@ std::pair<EsitoDriver, std::optional<TestoNodo>> applica(Finestra& f, const Diag
     f.ui.viewerAnswers = orizzontale ? fixture::Risposte{fixture::kApplica} : passaPoiApplica(i);
     const RisultatoPonte r =
         AzionePonte(f.w, s, orizzontale ? BridgeKind::Horizontal : BridgeKind::MoveIII, !orizzontale);
-    const CandidatoPonte c = candidatiPonte(prima, orizzontale).at(i);
-    int conta = 0;
-    const Result<NuovoNodo> n = NuovoNodoDaPonte(prima, c.mossa, c.ab1, conta);
-    if (!n) return {r.esito, std::nullopt};
-    return {r.esito, TestoNodo{n->txtNodo, n->TxtOri, n->nomi}};
+    return {r.esito, riscrittura(prima, candidatiRidisegno(prima, MoveKind::III, orizzontale).at(i))};
 }
 
 struct Conteggio {
