@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_list.h"
+#include "celldraw/redraw.h"
 #include "disegno_da_codice.h"
 #include "layout/build.h"
 #include "layout/layout_state.h"
@@ -127,6 +129,25 @@ TEST(CellDrawingRows, TheCheckNamesTheFirstFaultyCell) {
     EXPECT_NE(verificaCelDis(*g).error().find("cell 650,1990 (code 2) lies outside the extent"),
               std::string::npos)
         << verificaCelDis(*g).error();
+}
+
+// What works on the whole drawing sees a cell written anywhere, however far from the extent: the snapshot,
+// the walk's scan for crossings, the clears (row 0 and column 0 too), and a copy.
+TEST(CellDrawingRows, WorkOnTheWholeDrawingSeesEveryCellWritten) {
+    auto g = disegno(" 78|735|65");  // a curl
+    ASSERT_TRUE(GeneraStrutturaDaTblGen(*std::make_unique<Diagram>(), *g));
+    g->at(690, 1995).codice = '3';
+    g->setSimbolo(0, 7, "r*");
+    g->at(12, 0).Numero = 4;
+    EXPECT_NE(serializzaCelDis(*g).find("|690,1995,3|"), std::string::npos);
+    auto d = std::make_unique<Diagram>();
+    EXPECT_NE(GeneraStrutturaDaTblGen(*d, *g).error().find("row 690, column 1995"), std::string::npos);
+    const CellDrawing copia = *g;
+    EXPECT_EQ(copia.Codice(690, 1995), "3");
+    F3PulisciCelDis(*g);
+    EXPECT_EQ((std::tuple{std::string(g->Codice(690, 1995)), std::string(g->Simbolo(0, 7)),
+                          g->at(12, 0).Numero, serializzaCelDis(*g)}),
+              (std::tuple{std::string(), std::string(), std::int16_t{0}, std::string()}));
 }
 
 // A curl beside the first crossing, made with the procedures themselves: room by three lines after the
