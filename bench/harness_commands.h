@@ -26,10 +26,19 @@ int comandoStructure(const std::vector<std::string>& args);
 // every step of the history.
 int comandoRun(const std::vector<std::string>& args);
 
+// redraw FILE|FOLDER...: each knot file of any kind is opened as the program opens it, and every candidate
+// of moves I, II, III and horizontal III is redrawn on the cell drawing from it, checked, walked and
+// compared with the rewrite of its code. Per file and kind a tab-separated line of the file, the kind
+// ("I", "II", "III", "horizontal III"), the candidates, those redrawn and checked, those that fell back
+// (the others the window applies through their code without a redraw) and the mean milliseconds of one
+// redraw; or the file, "error" and the message.
+int comandoRedraw(const std::vector<std::string>& args);
+
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
     {"run", "run FILE... [--steps]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
+    {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
 };
 
 }  // namespace trevalon::bench

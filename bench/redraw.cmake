@@ -1,4 +1,4 @@
-# The redraw of moves I and II on the cell drawing, checked against the rewrite of the code. It uses the
+# The redraw of moves I, II and III on the cell drawing, checked against the rewrite of the code. It uses the
 # test support's generated diagrams, so it is built only with the tests.
 if(TARGET trevalon_testsupport)
   add_executable(redraw_bench ${CMAKE_CURRENT_LIST_DIR}/redraw_bench.cpp)

@@ -1,22 +1,23 @@
 // Cost of one redraw of a move on the cell drawing, as the window does it when a person applies the move:
 // the drawing made from the cell table with the candidate's highlight, redrawn, tidied, checked cell by
-// cell, walked into a fresh diagram and compared with the rewrite of the code. Unknots of 10 to 100
-// crossings made of curls and bigons; the first candidate of each kind.
+// cell, walked into a fresh diagram and compared with the rewrite of the code. The first candidate of each
+// kind that the window redraws, on unknots of 50 to 250 crossings made of curls, bigons and reroutes, and on
+// the braid closures of 100 and 250 crossings of the test data. Only the redraw is timed, not the highlight
+// of the candidate before it.
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <fstream>
-#include <optional>
+#include <memory>
+#include <string>
 
 #include "mainwindow/commands.h"
-#include "mainwindow/commit.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
-#include "mainwindow/program_context.h"
+#include "mainwindow/redraw_candidates.h"
 #include "model/knot_files.h"
-#include "moves/move_drivers.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 
@@ -25,70 +26,72 @@ namespace {
 using namespace trevalon;
 namespace ts = trevalon::testsupport;
 
-// The window as the drivers see it, keeping the rewrite of the chosen move instead of applying it: the
-// candidate's highlight stays in the main grid.
-struct FinestraSenzaCommit : FinestraForm2 {
-    using FinestraForm2::FinestraForm2;
-    std::optional<TestoNodo> nuovo;
-    bool committaMossa(MoveKind, const TestoNodo& t) override {
-        nuovo = t;
-        return false;
+struct Finestra {
+    ProgramContext ctx;
+    ScriptedUi ui;
+    Form2 form{ctx, ui};
+    FinestraForm2 w{form};
+    Finestra() {
+        ctx.programFolder = TREVALON_SOURCE_DIR;
+        form.Form_Load();
+        form.Form_Activate();
+        InstallaComandiDiagramma(form);
     }
 };
 
-void BM_Ridisegno(benchmark::State& state, MoveKind tipo) {
-    const int n = static_cast<int>(state.range(0));
+// A generated unknot of n crossings (n > 0), or braid_N.gau of the test data (n < 0: -N).
+bool apri(Finestra& f, int n) {
+    if (n < 0) {
+        const auto file = std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" /
+                          ("braid_" + std::to_string(-n) + ".gau");
+        return ApriGen(f.form, file.string());
+    }
     const ts::GaussDiagram g = ts::randomUnknot(static_cast<std::uint32_t>(n), n);
-    ProgramContext ctx;
-    ctx.programFolder = TREVALON_SOURCE_DIR;
-    ScriptedUi ui;
-    Form2 form(ctx, ui);
-    form.Form_Load();
-    form.Form_Activate();
-    InstallaComandiDiagramma(form);
     const auto file = std::filesystem::temp_directory_path() / "trevalon_redraw_bench.gau";
     std::ofstream(file, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
-    if (!ApriGau(form, file.string())) {
+    return ApriGen(f.form, file.string());
+}
+
+void BM_Ridisegno(benchmark::State& state, MoveKind tipo, bool orizzontale) {
+    auto f = std::make_unique<Finestra>();
+    if (!apri(*f, static_cast<int>(state.range(0)))) {
         state.SkipWithError("the diagram does not open");
         return;
     }
-    FinestraSenzaCommit w(form);
-    ui.viewerAnswers = {ViewerAnswer::Sel};
-    if (tipo == MoveKind::I)
-        DoTric(w, true);
-    else
-        DoTman(w, true);
-    if (!w.nuovo) {
-        state.SkipWithError("no candidate");
+    const std::vector<CandidatoRidisegno> candidati =
+        candidatiRidisegno(f->form.doc.diagram, tipo, orizzontale);
+    const CandidatoRidisegno* scelto = nullptr;
+    for (const CandidatoRidisegno& c : candidati)
+        if (provaRidisegno(f->w, c).esito != ProvaRidisegno::Esito::NonTentato) {
+            scelto = &c;
+            break;
+        }
+    if (!scelto) {
+        state.SkipWithError("no candidate that the window redraws");
         return;
     }
     int riusciti = 0, prove = 0;
     for (auto _ : state) {
-        VistaRidisegno vista;
-        vista.ModoSorgente = form.doc.modi.ModoSorgente;
-        auto disegno = ridisegnaCelDis(form.doc.diagram, form.vista.Tbltt, tipo, vista);
+        const ProvaRidisegno p = provaRidisegno(f->w, *scelto);
+        state.SetIterationTime(p.millisecondi / 1000);
         ++prove;
-        if (!disegno) continue;
-        Result<NodoDisegnato> nodo = controllaRidisegno(std::move(*disegno), *w.nuovo);
-        riusciti += nodo ? 1 : 0;
-        benchmark::DoNotOptimize(nodo);
+        riusciti += p.esito == ProvaRidisegno::Esito::Riuscito ? 1 : 0;
     }
-    state.counters["crossings"] = static_cast<double>(form.doc.diagram.NumIncroci);
+    state.counters["crossings"] = static_cast<double>(f->form.doc.diagram.NumIncroci);
+    state.counters["candidates"] = static_cast<double>(candidati.size());
     state.counters["matched"] = prove ? static_cast<double>(riusciti) / prove : 0;
 }
 
-BENCHMARK_CAPTURE(BM_Ridisegno, moveI, MoveKind::I)
-    ->Arg(10)
-    ->Arg(30)
-    ->Arg(60)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Ridisegno, moveII, MoveKind::II)
-    ->Arg(10)
-    ->Arg(30)
-    ->Arg(60)
-    ->Arg(100)
-    ->Unit(benchmark::kMillisecond);
+void taglie(benchmark::internal::Benchmark* b, bool braid) {
+    b->Arg(50)->Arg(100)->Arg(250);
+    if (braid) b->Arg(-100)->Arg(-250);
+    b->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK_CAPTURE(BM_Ridisegno, moveI, MoveKind::I, false)->Apply([](auto* b) { taglie(b, false); });
+BENCHMARK_CAPTURE(BM_Ridisegno, moveII, MoveKind::II, false)->Apply([](auto* b) { taglie(b, true); });
+BENCHMARK_CAPTURE(BM_Ridisegno, moveIII, MoveKind::III, false)->Apply([](auto* b) { taglie(b, true); });
+BENCHMARK_CAPTURE(BM_Ridisegno, horizontalIII, MoveKind::III, true)->Apply([](auto* b) { taglie(b, true); });
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 namespace trevalon {
 
@@ -72,10 +73,12 @@ Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& T
     for (int i = b.r0; i <= b.r1; ++i)
         for (int j = b.c0; j <= b.c1; ++j) {
             const int r = i + dr, c = j + dc;
-            // The side marks are cleared where the cell stands in the cell table, not where it lands.
+            // The side marks are cleared where the cell stands in the cell table, not where it lands (a
+            // cell without marks is not touched).
             if (CellDrawing::inside(i, j)) {
-                std::array<char, 5>& lati = tblGen.at(i, j).Lati;
-                std::fill(lati.begin() + 1, lati.end(), char{0});
+                const std::array<char, 5>& lati = std::as_const(tblGen).at(i, j).Lati;
+                if (std::any_of(lati.begin() + 1, lati.end(), [](char k) { return k != 0; }))
+                    std::fill(tblGen.at(i, j).Lati.begin() + 1, tblGen.at(i, j).Lati.end(), char{0});
             }
             const CellaNodo& x = d.TblNodo.at(i, j);
             CellaDis& y = tblGen.at(r, c);

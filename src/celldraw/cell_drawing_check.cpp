@@ -1,5 +1,6 @@
 #include "celldraw/cell_drawing_check.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -27,8 +28,10 @@ bool codiceEsce(char codice, int lato) {
 
 Status verificaCelDis(const CellDrawing& tblGen) {
     const LimitiDis& l = tblGen.limiti;
-    for (int r = 0; r < CellDrawing::kRows; ++r)
-        for (int c = 0; c < CellDrawing::kCols; ++c) {
+    // Every cell of the table: outside the used box every cell is empty.
+    const UsedArea u = tblGen.usata();
+    for (int r = std::max(u.r0, 0); r <= u.r1; ++r)
+        for (int c = std::max(u.c0, 0); c <= u.c1; ++c) {
             const char k = tblGen.at(r, c).codice;
             if (k == 0 || k == '0') continue;
             if (k < '1' || k > '8')

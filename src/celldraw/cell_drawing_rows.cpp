@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "celldraw/cell_drawing_check.h"
@@ -44,33 +45,46 @@ struct Asse {
 
     const char* nome() const { return righe ? "row" : "column"; }
     int maxLungo() const { return righe ? kMaxRigheDis : kMaxColonneDis; }
-    int maxTraverso() const { return righe ? kMaxColonneDis : kMaxRigheDis; }
     int latoDopo() const { return righe ? 3 : 2; }    // the side facing the next line
     int latoPrima() const { return righe ? 1 : 4; }   // the side facing the previous line
     char lungo() const { return righe ? '1' : '2'; }  // the strand code that crosses the lines
     CellaDis& cella(CellDrawing& g, int a, int b) const { return righe ? g.at(a, b) : g.at(b, a); }
+    const CellaDis& cella(const CellDrawing& g, int a, int b) const {
+        return righe ? g.at(a, b) : g.at(b, a);
+    }
     int& minA(LimitiDis& l) const { return righe ? l.RigaMin : l.ColMin; }
     int& maxA(LimitiDis& l) const { return righe ? l.RigaMax : l.ColMax; }
     int& minB(LimitiDis& l) const { return righe ? l.ColMin : l.RigaMin; }
     int& maxB(LimitiDis& l) const { return righe ? l.ColMax : l.RigaMax; }
 
-    // Line a := line da, in every row (column) of the drawing.
-    void copia(CellDrawing& g, int da, int a) const {
-        for (int b = 1; b <= maxTraverso(); ++b) cella(g, a, b) = cella(g, da, b);
+    // The cells across the lines (from 1) where a line may hold anything: outside the drawing's used box
+    // every cell is empty, so moving or emptying a line there changes nothing.
+    std::pair<int, int> traverso(const CellDrawing& g) const {
+        const UsedArea& u = g.usata();
+        return righe ? std::pair{std::max(u.c0, 1), u.c1} : std::pair{std::max(u.r0, 1), u.r1};
+    }
+
+    // For each pair (a, da) of `linee` in turn: line a := line da, over the cells across b.first..b.second.
+    // Row by row, so that each copy runs along a row of the table.
+    void sposta(CellDrawing& g, const std::vector<std::pair<int, int>>& linee, std::pair<int, int> b) const {
+        if (righe) {
+            for (const auto& [a, da] : linee)
+                for (int k = b.first; k <= b.second; ++k) cella(g, a, k) = cella(g, da, k);
+        } else {
+            for (int k = b.first; k <= b.second; ++k)
+                for (const auto& [a, da] : linee) cella(g, a, k) = cella(g, da, k);
+        }
     }
 };
 
 // The tile name n made known to the drawing's name table without changing any cell, so that writing it
 // later cannot fail halfway through a change.
 Status conosciNome(CellDrawing& g, const std::string& n) {
-    CellaDis& x = g.at(0, 0);
-    const std::uint8_t prima = x.simbolo;
     try {
-        g.setSimbolo(0, 0, n);
+        g.conosciNome(n);
     } catch (const std::length_error&) {
         return fail("The cell drawing has too many different tile names to add \"" + n + "\".");
     }
-    x.simbolo = prima;
     return {};
 }
 
@@ -80,24 +94,17 @@ struct Ponte {
     std::int16_t numero, reg1, reg2;
 };
 
-Status inserisci(CellDrawing& g, const Asse& asse, int n) {
-    if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
-    if (n < 0 || n >= asse.maxLungo())
-        return fail("No " + std::string(asse.nome()) + " can be inserted after " + asse.nome() + " " +
-                    std::to_string(n) + ": the cell drawing has " + std::to_string(asse.maxLungo()) + ".");
-    LimitiDis& l = g.limiti;
-    const bool sposta = !senzaCelle(l) && n < asse.maxA(l);
-    if (sposta && asse.maxA(l) + 1 > asse.maxLungo())
-        return fail("The cell drawing is full: a " + std::string(asse.nome()) + " inserted after " +
-                    std::to_string(n) + " would push it past " + asse.nome() + " " +
-                    std::to_string(asse.maxLungo()) + ".");
-
-    // The bridges, read before anything moves: the cell before the new line leaves towards it.
-    std::vector<Ponte> ponti;
-    for (int b = 1; b <= asse.maxTraverso(); ++b) {
-        const CellaDis& prima = asse.cella(g, n, b);
+// The bridges of a line inserted after line n: where the cell of line n leaves towards the next line, the
+// new cell is a strand across it with the tile name (and "z") of the next line's cell when that is a strand
+// cell, else of line n's, and the arc number and regions of whichever of them is a strand cell (the next
+// line's first). Each name is made known to the drawing before anything moves.
+Status leggiPonti(CellDrawing& g, const Asse& asse, int n, std::pair<int, int> traverso,
+                  std::vector<Ponte>& ponti) {
+    const CellDrawing& cg = g;
+    for (int b = traverso.first; b <= traverso.second; ++b) {
+        const CellaDis& prima = asse.cella(cg, n, b);
         if (!codiceEsce(prima.codice, asse.latoDopo())) continue;
-        const CellaDis& dopo = asse.cella(g, n + 1, b);
+        const CellaDis& dopo = asse.cella(cg, n + 1, b);
         const bool dopoDonatore = !vuoto(dopo.codice) && !codiceIncrocio(dopo.codice);
         const int rNome = asse.righe ? (dopoDonatore ? n + 1 : n) : b;
         const int cNome = asse.righe ? b : (dopoDonatore ? n + 1 : n);
@@ -114,31 +121,133 @@ Status inserisci(CellDrawing& g, const Asse& asse, int n) {
         if (Status s = conosciNome(g, p.simbolo); !s) return s;
         ponti.push_back(std::move(p));
     }
+    return {};
+}
 
-    if (sposta) {
-        for (int a = asse.maxA(l); a > n; --a) asse.copia(g, a, a + 1);
-        if (n < asse.minA(l)) ++asse.minA(l);
-        ++asse.maxA(l);
-    }
-    for (int b = 1; b <= asse.maxTraverso(); ++b) {
-        CellaDis& x = asse.cella(g, n + 1, b);
-        x.codice = '0';
-        x.simbolo = 0;
-        x.Numero = 0;
-        x.Reg1 = 0;
-        x.Reg2 = 0;
-        x.Marca = 0;
-    }
+// The cell of a new line as an insertion leaves it: empty, with the code "0".
+void lineaNuova(CellaDis& x) {
+    x.codice = '0';
+    x.simbolo = 0;
+    x.Numero = 0;
+    x.Reg1 = 0;
+    x.Reg2 = 0;
+    x.Marca = 0;
+}
+
+// The bridge cells of the new line at `linea`.
+void scriviPonti(CellDrawing& g, const Asse& asse, int linea, const std::vector<Ponte>& ponti) {
     for (const Ponte& p : ponti) {
-        const int r = asse.righe ? n + 1 : p.b;
-        const int c = asse.righe ? p.b : n + 1;
+        const int r = asse.righe ? linea : p.b;
+        const int c = asse.righe ? p.b : linea;
         CellaDis& x = g.at(r, c);
         x.codice = asse.lungo();
         g.setSimbolo(r, c, p.simbolo);
         x.Numero = p.numero;
         x.Reg1 = p.reg1;
         x.Reg2 = p.reg2;
-        prendi(l, r, c);
+    }
+}
+
+Status inserisci(CellDrawing& g, const Asse& asse, int n) {
+    if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
+    if (n < 0 || n >= asse.maxLungo())
+        return fail("No " + std::string(asse.nome()) + " can be inserted after " + asse.nome() + " " +
+                    std::to_string(n) + ": the cell drawing has " + std::to_string(asse.maxLungo()) + ".");
+    LimitiDis& l = g.limiti;
+    const bool sposta = !senzaCelle(l) && n < asse.maxA(l);
+    if (sposta && asse.maxA(l) + 1 > asse.maxLungo())
+        return fail("The cell drawing is full: a " + std::string(asse.nome()) + " inserted after " +
+                    std::to_string(n) + " would push it past " + asse.nome() + " " +
+                    std::to_string(asse.maxLungo()) + ".");
+
+    const std::pair<int, int> traverso = asse.traverso(g);
+    std::vector<Ponte> ponti;
+    if (Status s = leggiPonti(g, asse, n, traverso, ponti); !s) return s;
+
+    if (sposta) {
+        std::vector<std::pair<int, int>> linee;
+        for (int a = asse.maxA(l); a > n; --a) linee.emplace_back(a + 1, a);
+        asse.sposta(g, linee, traverso);
+        if (n < asse.minA(l)) ++asse.minA(l);
+        ++asse.maxA(l);
+    }
+    for (int b = traverso.first; b <= traverso.second; ++b) lineaNuova(asse.cella(g, n + 1, b));
+    scriviPonti(g, asse, n + 1, ponti);
+    for (const Ponte& p : ponti) prendi(l, asse.righe ? n + 1 : p.b, asse.righe ? p.b : n + 1);
+    return {};
+}
+
+// An empty line after each line of `dopo` (from the last), as inserisci one after the other would leave
+// the drawing, but moving every line once. Insertions after the last line of the extent move nothing and
+// are made one by one first; then, when every line left lies within the extent (or just before it) and in
+// decreasing order, and the drawing has room for them all, all are made in one pass; otherwise one by one.
+// A tile name that does not fit the name table also sends the rest one by one: they then fail where they
+// would have failed alone.
+Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& dopo) {
+    LimitiDis& l = g.limiti;
+    std::size_t primo = 0;
+    for (; primo < dopo.size() && !senzaCelle(l) && dopo[primo] >= asse.maxA(l); ++primo)
+        if (Status s = inserisci(g, asse, dopo[primo]); !s) return s;
+    const auto unaAllaVolta = [&]() -> Status {
+        for (std::size_t k = primo; k < dopo.size(); ++k)
+            if (Status s = inserisci(g, asse, dopo[k]); !s) return s;
+        return {};
+    };
+    const std::vector<int> linee(dopo.begin() + static_cast<std::ptrdiff_t>(primo), dopo.end());
+    if (linee.empty()) return {};
+    if (!estensioneNellaTavola(l) || senzaCelle(l)) return unaAllaVolta();
+    const int minA = asse.minA(l), maxA = asse.maxA(l);
+    const int m = static_cast<int>(linee.size());
+    for (std::size_t k = 0; k < linee.size(); ++k)
+        if (linee[k] < std::max(minA - 1, 0) || linee[k] >= maxA || (k > 0 && linee[k] >= linee[k - 1]))
+            return unaAllaVolta();
+    if (maxA + m > asse.maxLungo()) return unaAllaVolta();
+
+    // Every insertion reads line n and line n + 1 as they were: the ones before moved only lines after them.
+    const std::pair<int, int> traverso = asse.traverso(g);
+    std::vector<std::vector<Ponte>> ponti(linee.size());
+    for (std::size_t k = 0; k < linee.size(); ++k)
+        if (Status s = leggiPonti(g, asse, linee[k], traverso, ponti[k]); !s) return unaAllaVolta();
+
+    // Where each line ends: line a of the drawing moves by the insertions before it; the line inserted
+    // after line n stands right after n's new place. From the first line that moves, upwards.
+    const int basso = linee.back() + 1;
+    struct Posto {
+        int da;     // the line of the drawing that lands here
+        int nuova;  // or -1; the insertion whose new line this is
+    };
+    std::vector<Posto> posti;
+    posti.reserve(static_cast<std::size_t>(maxA + m - basso + 1));
+    for (int a = basso - 1, k = m - 1; a <= maxA; ++a) {
+        if (a >= basso) posti.push_back({a, -1});
+        if (k >= 0 && linee[static_cast<std::size_t>(k)] == a) posti.push_back({a + 1, k--});
+    }
+    // From the top line down, so that no line is read after it was written: a new line keeps, as the
+    // insertion leaves it, what it does not clear of the line that was after its line n.
+    const auto posa = [&](int linea, const Posto& p, int b) {
+        CellaDis& x = asse.cella(g, linea, b);
+        if (p.da != linea) x = asse.cella(std::as_const(g), p.da, b);
+        if (p.nuova >= 0) lineaNuova(x);
+    };
+    if (asse.righe) {
+        for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i)
+            for (int b = traverso.first; b <= traverso.second; ++b)
+                posa(basso + i, posti[static_cast<std::size_t>(i)], b);
+    } else {
+        for (int b = traverso.first; b <= traverso.second; ++b)
+            for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i)
+                posa(basso + i, posti[static_cast<std::size_t>(i)], b);
+    }
+    // The bridges at their lines' new places, and the extent as the insertions one by one change it.
+    for (std::size_t i = 0; i < posti.size(); ++i)
+        if (posti[i].nuova >= 0)
+            scriviPonti(g, asse, basso + static_cast<int>(i),
+                        ponti[static_cast<std::size_t>(posti[i].nuova)]);
+    for (std::size_t k = 0; k < linee.size(); ++k) {
+        const int n = linee[k];
+        if (n < asse.minA(l)) ++asse.minA(l);
+        ++asse.maxA(l);
+        for (const Ponte& p : ponti[k]) prendi(l, asse.righe ? n + 1 : p.b, asse.righe ? p.b : n + 1);
     }
     return {};
 }
@@ -161,26 +270,23 @@ Status separaIncroci(CellDrawing& g, const Asse& asse) {
                     std::to_string(dopo.size()) + " more " + asse.nome() + "s than it has.");
     // From the last, so that the lines still to be separated keep their index. A new line holds only
     // strand cells and empty ones, so it touches no crossing and no further pair appears.
-    for (auto it = dopo.rbegin(); it != dopo.rend(); ++it)
-        if (Status s = inserisci(g, asse, *it); !s) return s;
-    return {};
+    return inserisciTutte(g, asse, std::vector<int>(dopo.rbegin(), dopo.rend()));
 }
 
 // Whether line a may go: in every row (column) of the extent it holds the code of the next line, or a
 // plain strand that only lengthens a corner's leg, or an empty cell beside a strand along the lines.
 bool ripete(CellDrawing& g, const Asse& asse, int a) {
     LimitiDis& l = g.limiti;
+    // Cells are read without being handed out for change, so that the used box does not grow by reading.
+    const CellDrawing& cg = g;
+    const auto azzeraZero = [&](int linea, int b) {
+        if (asse.cella(cg, linea, b).codice == '0') asse.cella(g, linea, b).codice = 0;
+        return asse.cella(cg, linea, b).codice;
+    };
     for (int b = std::max(asse.minB(l), 1); b <= asse.maxB(l); ++b) {
-        CellaDis& qui = asse.cella(g, a, b);
-        if (qui.codice == '0') qui.codice = 0;
-        char seguente = 0;
-        if (a + 1 <= asse.maxLungo()) {
-            CellaDis& x = asse.cella(g, a + 1, b);
-            if (x.codice == '0') x.codice = 0;
-            seguente = x.codice;
-        }
-        const char precedente = asse.cella(g, a - 1, b).codice;
-        const char k = qui.codice;
+        const char k = azzeraZero(a, b);
+        const char seguente = a + 1 <= asse.maxLungo() ? azzeraZero(a + 1, b) : char{0};
+        const char precedente = asse.cella(cg, a - 1, b).codice;
         if (k == seguente) continue;
         const bool gamba =
             k == asse.lungo() && ((codiceEsce(precedente, asse.latoDopo()) &&
@@ -203,13 +309,16 @@ Status eliminaUguali(CellDrawing& g, const Asse& asse) {
     std::vector<char> toglie(static_cast<std::size_t>(ultimo + 1), 0);
     for (int a = primo; a <= ultimo; ++a) toglie[static_cast<std::size_t>(a)] = ripete(g, asse, a);
 
+    const std::pair<int, int> traverso = asse.traverso(g);
+    std::vector<std::pair<int, int>> linee;
     int meta = primo - 1;
     for (int a = primo; a <= ultimo; ++a) {
         if (toglie[static_cast<std::size_t>(a)]) continue;
-        if (++meta < a) asse.copia(g, a, meta);
+        if (++meta < a) linee.emplace_back(meta, a);
     }
+    asse.sposta(g, linee, traverso);
     for (int a = meta + 1; a <= ultimo; ++a)
-        for (int b = 1; b <= asse.maxTraverso(); ++b) svuotaCellaDis(asse.cella(g, a, b));
+        for (int b = traverso.first; b <= traverso.second; ++b) svuotaCellaDis(asse.cella(g, a, b));
     if (meta < primo)
         l = LimitiDis{};
     else
@@ -247,6 +356,12 @@ Status F3InsColonnaDis(CellDrawing& tblGen, int c) {
 }
 Status F3InsRigaDis(CellDrawing& tblGen, int r) {
     return inserisci(tblGen, kRighe, r);
+}
+Status inserisciRigheDis(CellDrawing& tblGen, const std::vector<int>& dopo) {
+    return inserisciTutte(tblGen, kRighe, dopo);
+}
+Status inserisciColonneDis(CellDrawing& tblGen, const std::vector<int>& dopo) {
+    return inserisciTutte(tblGen, kColonne, dopo);
 }
 Status F3VerificaNodiViciniRiga(CellDrawing& tblGen) {
     return separaIncroci(tblGen, kRighe);

@@ -7,6 +7,7 @@
 // table is refused with a message before anything is changed.
 
 #include <string_view>
+#include <vector>
 
 #include "celldraw/cell_list.h"
 #include "model/cell_drawing.h"
@@ -30,6 +31,12 @@ Status F3InsColonnaDis(CellDrawing& tblGen, int c);
 // `F3InsRigaDis`: the same with rows: an empty row after row r (0 <= r < 700), bridged by "1" below every
 // cell that leaves by its bottom side. Refused when the drawing would pass row 700.
 Status F3InsRigaDis(CellDrawing& tblGen, int r);
+
+// An empty row after each row of `dopo`, and an empty column after each column of `dopo`, given from the
+// last: the drawing as F3InsRigaDis (F3InsColonnaDis) for each of them in turn leaves it, the same failure
+// where one of them fails, but with every line moved once.
+Status inserisciRigheDis(CellDrawing& tblGen, const std::vector<int>& dopo);
+Status inserisciColonneDis(CellDrawing& tblGen, const std::vector<int>& dopo);
 
 // `F3VerificaNodiViciniRiga`: inserts a row between every two crossing cells that touch vertically.
 // Refused (nothing changed) when the rows needed would pass row 700.

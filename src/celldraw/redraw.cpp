@@ -359,8 +359,12 @@ Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const Til
 
 void F3PulisciCelDis(CellDrawing& tblGen) {
     InizializzaCelDis(tblGen);
-    for (int c = 0; c < CellDrawing::kCols; ++c) svuotaCellaDis(tblGen.at(0, c));
-    for (int r = 1; r < CellDrawing::kRows; ++r) svuotaCellaDis(tblGen.at(r, 0));
+    // Row 0 and column 0, as far as cells were used.
+    const UsedArea u = tblGen.usata();
+    if (u.r0 == 0)
+        for (int c = u.c0; c <= u.c1; ++c) svuotaCellaDis(tblGen.at(0, c));
+    if (u.c0 == 0)
+        for (int r = std::max(u.r0, 1); r <= u.r1; ++r) svuotaCellaDis(tblGen.at(r, 0));
     tblGen.limiti = LimitiDis{};
 }
 

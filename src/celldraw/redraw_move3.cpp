@@ -380,11 +380,11 @@ Status spazioPerDiradare(const LimitiDis& l, int volte) {
 Status diradaDisegno(CellDrawing& g) {
     const LimitiDis l = g.limiti;
     if (Status s = spazioPerDiradare(l, 1); !s) return s;
-    for (int r = l.RigaMax; r >= l.RigaMin - 1; --r)
-        if (Status s = F3InsRigaDis(g, r); !s) return s;
-    for (int c = l.ColMax; c >= l.ColMin - 1; --c)
-        if (Status s = F3InsColonnaDis(g, c); !s) return s;
-    return {};
+    std::vector<int> righe, colonne;
+    for (int r = l.RigaMax; r >= l.RigaMin - 1; --r) righe.push_back(r);
+    for (int c = l.ColMax; c >= l.ColMin - 1; --c) colonne.push_back(c);
+    if (Status s = inserisciRigheDis(g, righe); !s) return s;
+    return inserisciColonneDis(g, colonne);
 }
 
 // The first and the last crossing cell found (rows then columns) are pulled apart when they lie within

@@ -36,8 +36,10 @@ void estensioneDisegnato(Diagram& d) {
 
 int contaIncrociDis(const CellDrawing& tblGen) {
     int n = 0;
-    for (int r = 1; r < CellDrawing::kRows; ++r)
-        for (int c = 1; c < CellDrawing::kCols; ++c) {
+    // Outside the used box every cell is empty.
+    const UsedArea u = tblGen.usata();
+    for (int r = std::max(u.r0, 1); r <= u.r1; ++r)
+        for (int c = std::max(u.c0, 1); c <= u.c1; ++c) {
             const char k = tblGen.at(r, c).codice;
             if (k == '3' || k == '4') ++n;
         }

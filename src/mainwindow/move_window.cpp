@@ -47,14 +47,11 @@ OpzioniMosse FinestraForm2::opzioni() const {
 
 bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     const ModiFinestra& m = form_.doc.modi;
-    const bool ridisegnabile = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
+    const bool conDisegno = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
     // A move that leaves fewer than three crossings is redrawn too: the person keeps the picture approved
     // in the viewer, shown tile by tile as a drawing too small to build.
-    if (!ridisegnabile || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch)
-        return false;
-    // A move II that lays one stretch along the other crosses other strands anew: not a redraw that only
-    // takes the pair's two crossings away.
-    if (tipo == MoveKind::II && nuovo.TxtOri.size() + 2 != form_.doc.diagram.TxtOri.size()) {
+    if (!conDisegno || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch) return false;
+    if (!ridisegnabile(tipo, form_.doc.diagram, nuovo)) {
         ++ridisegni_.nonRidisegnabili;
         return false;
     }
@@ -94,7 +91,7 @@ std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
     const Diagram& d = form_.doc.diagram;
     int conta = form_.doc.ContaNuoviIncroci;
     const auto t = NuovoNodoDaPonteB(TestoDi(d), candidatoMostrato_->mossa, d, conta);
-    if (!t || t->TxtOri.size() + 2 == d.TxtOri.size()) return std::nullopt;
+    if (!t || ridisegnabile(MoveKind::II, d, *t)) return std::nullopt;
     return "This move II lays one strand along the other across other strands (" +
            std::to_string(d.TxtOri.size()) + " crossings become " + std::to_string(t->TxtOri.size()) +
            "): it will be applied through its code and the diagram laid out again.";

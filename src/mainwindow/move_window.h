@@ -43,6 +43,12 @@ class FinestraForm2 : public FinestraPonte {
     Result<GridArea> miglioraPerVisore(GridControl* Gr3);
     // The developer's text view of the cell drawing of the diagram shown, with its candidate's tile names.
     void mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis);
+    // Whether a move of kind `tipo` that turns d into `nuovo` can be redrawn on the cell drawing: every one
+    // but a move II whose rewrite lays one stretch along the other across other strands, which does not
+    // take just the pair's two crossings away.
+    static bool ridisegnabile(MoveKind tipo, const Diagram& d, const TestoNodo& nuovo) {
+        return tipo != MoveKind::II || nuovo.TxtOri.size() + 2 == d.TxtOri.size();
+    }
     // What the step viewer shown for a candidate of kind `tipo` does with the cell drawing.
     CellDrawingActions azioniVisore(MoveKind tipo);
 

@@ -1,5 +1,7 @@
 #include "model/cell_drawing.h"
 
+#include <algorithm>
+
 namespace trevalon {
 
 namespace {
@@ -43,8 +45,10 @@ std::uint8_t CellDrawing::intern(std::string_view n) {
 }
 
 void InizializzaCelDis(CellDrawing& tblGen) {
-    for (int r = 1; r < CellDrawing::kRows; ++r)
-        for (int c = 1; c < CellDrawing::kCols; ++c) svuotaCellaDis(tblGen.at(r, c));
+    // Outside the used box every cell is already empty.
+    const UsedArea u = tblGen.usata();
+    for (int r = std::max(u.r0, 1); r <= u.r1; ++r)
+        for (int c = std::max(u.c0, 1); c <= u.c1; ++c) svuotaCellaDis(tblGen.at(r, c));
 }
 
 }  // namespace trevalon

@@ -4,8 +4,10 @@
 // the stored form of a drawn diagram. Cells are kept compact (no text object per cell): the line code is
 // one character and the tile names are indices into a small table of the names met so far.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,14 +38,35 @@ struct LimitiDis {
     int RigaMax = 0, ColMax = 0, RigaMin = 9999, ColMin = 9999;
 };
 
+// The box of the cells handed out for change (row r0..r1, column c0..c1); empty while r0 > r1.
+struct UsedArea {
+    int r0 = std::numeric_limits<int>::max(), r1 = -1, c0 = std::numeric_limits<int>::max(), c1 = -1;
+
+    bool empty() const { return r0 > r1; }
+    void take(int r, int c) {
+        r0 = std::min(r0, r);
+        r1 = std::max(r1, r);
+        c0 = std::min(c0, c);
+        c1 = std::max(c1, c);
+    }
+};
+
 class CellDrawing {
   public:
     static constexpr int kRows = kMaxRigheDis + 1;
     static constexpr int kCols = kMaxColonneDis + 1;
 
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kRows && c < kCols; }
-    CellaDis& at(int r, int c) { return cells_.at(r, c); }
+    CellaDis& at(int r, int c) {
+        CellaDis& x = cells_.at(r, c);
+        usata_.take(r, c);
+        return x;
+    }
     const CellaDis& at(int r, int c) const { return cells_.at(r, c); }
+    // The box of every cell handed out for change since the drawing was made: every cell outside it is as
+    // a fresh drawing holds it (every field zero), so what works on the whole table needs only this box.
+    // It covers the extent `limiti` and may be larger.
+    const UsedArea& usata() const { return usata_; }
 
     // `Codice` as text: "", one of "0".."8", or a marker "a".."z".
     std::string_view Codice(int r, int c) const;
@@ -64,6 +87,9 @@ class CellDrawing {
     void setTooltip(int r, int c, std::string_view n) { at(r, c).tooltip = intern(n); }
     std::string_view Simbolo(int r, int c) const { return name(at(r, c).simbolo); }
     void setSimbolo(int r, int c, std::string_view n) { at(r, c).simbolo = intern(n); }
+    // Tile name n made known to the name table without writing it anywhere, so that writing it later
+    // cannot fail; std::length_error when the table is full, as for setSimbolo and setTooltip.
+    void conosciNome(std::string_view n) { intern(n); }
 
     LimitiDis limiti;
 
@@ -72,6 +98,7 @@ class CellDrawing {
     std::uint8_t intern(std::string_view n);
 
     Table2D<CellaDis, kRows, kCols> cells_{"cell drawing"};
+    UsedArea usata_;
     std::vector<std::string> names_{std::string()};
 };
 

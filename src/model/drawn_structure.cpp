@@ -155,10 +155,13 @@ class CodeDrawing {
         }
     }
 
+    // Outside the drawing's used box every cell is empty.
     Result<Cell> firstCrossing() const {
+        const UsedArea& u = g_.usata();
         for (int r = 1; r <= kMaxRigheDis; ++r) {
             if (tick_) tick_();
-            for (int c = 1; c <= kMaxColonneDis; ++c) {
+            if (r < u.r0 || r > u.r1) continue;
+            for (int c = std::max(u.c0, 1); c <= u.c1; ++c) {
                 if (!isCrossing(kind({r, c}))) continue;
                 if (!inCellTable({r, c})) return failAt("the drawing goes beyond the cell table", {r, c});
                 return Cell{r, c};
@@ -185,8 +188,9 @@ class CodeDrawing {
     }
 
     Status allCrossingsWalked(const Diagram& d) const {
-        for (int r = 1; r <= kMaxRigheDis; ++r)
-            for (int c = 1; c <= kMaxColonneDis; ++c) {
+        const UsedArea& u = g_.usata();
+        for (int r = std::max(u.r0, 1); r <= u.r1; ++r)
+            for (int c = std::max(u.c0, 1); c <= u.c1; ++c) {
                 if (!isCrossing(kind({r, c}))) continue;
                 if (!inCellTable({r, c})) return failAt("the drawing goes beyond the cell table", {r, c});
                 if (d.TblNodo.at(r, c).Numero == 0) return failAt("a second strand has a crossing", {r, c});
@@ -363,6 +367,8 @@ Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std:
 }
 
 void SettaTblNodoDaTab(Diagram& d) {
+    // A fresh table is empty already.
+    if (d.TblNodo.intatta()) return;
     for (int r = 1; r < d.NumRighe && r < CellTable::kSize; ++r)
         for (int c = 1; c < d.NumColonne && c < CellTable::kSize; ++c) {
             CellaNodo& cella = d.TblNodo.at(r, c);
@@ -377,6 +383,8 @@ void SettaTblNodoDaTab(Diagram& d) {
 Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
     d.NumRighe = kRigheDisegnato;
     d.NumColonne = kColonneDisegnato;
+    // In a fresh table the walked cells are the only ones, and they lie in the drawing's used box.
+    const bool fresca = d.TblNodo.intatta();
     SettaTblNodoDaTab(d);
     if (Status walked = GeneraStrutturaDaTblGen(d, tblGen, tick); !walked) return walked;
     // The extent of the walked cells; their line codes are those of the drawing.
@@ -387,8 +395,9 @@ Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::funct
     l.ColMax = 0;
     const int righe = std::min(CellDrawing::kRows, CellTable::kSize);
     const int colonne = std::min(CellDrawing::kCols, CellTable::kSize);
-    for (int r = 1; r < righe; ++r)
-        for (int c = 1; c < colonne; ++c) {
+    const UsedArea u = fresca ? tblGen.usata() : UsedArea{0, righe - 1, 0, colonne - 1};
+    for (int r = std::max(u.r0, 1); r < righe && r <= u.r1; ++r)
+        for (int c = std::max(u.c0, 1); c < colonne && c <= u.c1; ++c) {
             CellaNodo& cella = d.TblNodo.at(r, c);
             if (cella.Tipo != 'A' && cella.Tipo != 'I') continue;
             const char k = tblGen.at(r, c).codice;

@@ -1,5 +1,6 @@
 #include "model/step_history.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/text.h"
@@ -24,9 +25,12 @@ int numero(std::string_view s, int max) {
 
 std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void()>& tick) {
     std::string out;
+    // Outside the used box every cell is empty.
+    const UsedArea u = tblGen.usata();
     for (int r = 1; r <= kMaxRigheDis; ++r) {
         if (tick) tick();
-        for (int c = 1; c <= kMaxColonneDis; ++c) {
+        if (r < u.r0 || r > u.r1) continue;
+        for (int c = std::max(u.c0, 1); c <= u.c1; ++c) {
             // Empty cells are not written, nor a marker a redraw may have left: only line codes.
             const char k = tblGen.at(r, c).codice;
             if (k < '1' || k > '8') continue;

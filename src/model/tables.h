@@ -46,20 +46,33 @@ struct CellaNodo {
 };
 static_assert(sizeof(CellaNodo) == 16, "a cell of the cell table stays 16 bytes: the table has 1501 x 1501");
 
-// The cell table, rows and columns 0..1500.
+// The cell table, rows and columns 0..1500. It knows while it is still as it was made or last cleared
+// whole, every cell empty (`intatta`): such a table needs no clearing, and the cells a walk numbers in it
+// are then the only ones.
 class CellTable {
   public:
     static constexpr int kSize = kMaxCella + 1;
 
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
-    CellaNodo& at(int r, int c) { return cells_.at(r, c); }
+    CellaNodo& at(int r, int c) {
+        CellaNodo& x = cells_.at(r, c);
+        intatta_ = false;
+        return x;
+    }
     const CellaNodo& at(int r, int c) const { return cells_.at(r, c); }
+    // No cell has been handed out for change since the table was made or last cleared whole.
+    bool intatta() const { return intatta_; }
     // Clears rows r0..r1 and columns c0..c1 (clipped to the table), every field.
-    void clear(int r0, int r1, int c0, int c1) { cells_.fill(r0, r1, c0, c1, CellaNodo{}); }
-    void clearAll() { cells_.fill(CellaNodo{}); }
+    void clear(int r0, int r1, int c0, int c1) {
+        if (intatta_) return;
+        cells_.fill(r0, r1, c0, c1, CellaNodo{});
+        intatta_ = r0 <= 0 && c0 <= 0 && r1 >= kSize - 1 && c1 >= kSize - 1;
+    }
+    void clearAll() { clear(0, kSize - 1, 0, kSize - 1); }
 
   private:
     Table2D<CellaNodo, kSize, kSize> cells_{"table"};
+    bool intatta_ = true;
 };
 
 // Extent of the used part of the cell table.

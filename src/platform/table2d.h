@@ -7,11 +7,22 @@
 // Table2D<T, Rows, Cols> has its size fixed at compile time (the big tables: their bounds are constants,
 // which keeps the checked accesses in the layout's inner loops as fast as unchecked ones); Table2D<T> is
 // sized at run time with `assign`.
+//
+// A fixed-size table of trivially copyable entries made with its name only starts zeroed, and making one
+// costs next to nothing: its block comes zeroed from the allocator, which hands a large block out as fresh
+// pages that the system zeroes only when they are first touched. So a cell table of 1501 x 1501 that is
+// used in one corner costs that corner. Its entries are then T{} only for an entry type whose default is
+// all zero (the engine's cells are).
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace trevalon {
@@ -32,6 +43,53 @@ struct Extent<kRuntimeSize, kRuntimeSize> {
     int cols() const { return c; }
 };
 
+// n entries of a trivially copyable T in one block from calloc (zeroed) or, for a copy, from malloc.
+template <class T>
+class ZeroedBlock {
+    static_assert(std::is_trivially_copyable_v<T>);
+
+  public:
+    explicit ZeroedBlock(std::size_t n) : n_(n), p_(allocate(n, true)) {}
+    ZeroedBlock(const ZeroedBlock& o) : n_(o.n_), p_(allocate(o.n_, false)) {
+        if (n_ != 0) std::memcpy(p_, o.p_, n_ * sizeof(T));
+    }
+    ZeroedBlock(ZeroedBlock&& o) noexcept : n_(std::exchange(o.n_, 0)), p_(std::exchange(o.p_, nullptr)) {}
+    ZeroedBlock& operator=(const ZeroedBlock& o) {
+        if (this != &o) {
+            if (n_ != o.n_)
+                *this = ZeroedBlock(o);
+            else if (n_ != 0)
+                std::memcpy(p_, o.p_, n_ * sizeof(T));
+        }
+        return *this;
+    }
+    ZeroedBlock& operator=(ZeroedBlock&& o) noexcept {
+        std::swap(n_, o.n_);
+        std::swap(p_, o.p_);
+        return *this;
+    }
+    ~ZeroedBlock() { std::free(p_); }
+
+    std::size_t size() const { return n_; }
+    T* data() { return p_; }
+    const T* data() const { return p_; }
+    T* begin() { return p_; }
+    T* end() { return p_ + n_; }
+    T& operator[](std::size_t i) { return p_[i]; }
+    const T& operator[](std::size_t i) const { return p_[i]; }
+
+  private:
+    static T* allocate(std::size_t n, bool zeroed) {
+        if (n == 0) return nullptr;
+        void* p = zeroed ? std::calloc(n, sizeof(T)) : std::malloc(n * sizeof(T));
+        if (!p) throw std::bad_alloc();
+        return static_cast<T*>(p);
+    }
+
+    std::size_t n_;
+    T* p_;
+};
+
 }  // namespace table2d_detail
 
 template <class T, int Rows = kRuntimeSize, int Cols = kRuntimeSize>
@@ -40,12 +98,18 @@ class Table2D {
     static_assert(kFixed == (Cols != kRuntimeSize), "fix both sizes or neither");
     static_assert(!kFixed || (Rows >= 0 && Cols >= 0), "a table has no negative size");
 
+    static constexpr bool kZeroed = kFixed && std::is_trivially_copyable_v<T>;
+    static constexpr std::size_t kFixedSize =
+        kFixed ? static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols) : 0;
+    using Storage = std::conditional_t<kZeroed, table2d_detail::ZeroedBlock<T>, std::vector<T>>;
+
   public:
     // `name` ("cell drawing") appears in the message of a refused index; it must outlive the table.
-    // A fixed-size table starts with every entry value; a run-time one starts empty.
-    explicit Table2D(const char* name = "table", const T& value = T{}) : name_(name) {
-        if constexpr (kFixed)
-            cells_.assign(static_cast<std::size_t>(Rows) * static_cast<std::size_t>(Cols), value);
+    // A fixed-size table starts with every entry T{} (zeroed, see above); a run-time one starts empty.
+    explicit Table2D(const char* name = "table") : name_(name), cells_(kFixedSize) {}
+    // A fixed-size table with every entry value.
+    Table2D(const char* name, const T& value) requires(kFixed) : name_(name), cells_(kFixedSize) {
+        fill(value);
     }
     Table2D(int rows, int cols, const char* name = "table", const T& value = T{}) requires(!kFixed)
         : name_(name) {
@@ -113,7 +177,7 @@ class Table2D {
 
     const char* name_;
     [[no_unique_address]] table2d_detail::Extent<Rows, Cols> extent_;
-    std::vector<T> cells_;
+    Storage cells_;
 };
 
 }  // namespace trevalon

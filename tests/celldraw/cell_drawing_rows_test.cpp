@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_list.h"
+#include "celldraw/redraw.h"
 #include "disegno_da_codice.h"
 #include "layout/build.h"
 #include "layout/layout_state.h"
@@ -121,6 +123,31 @@ TEST(CellDrawingRows, TheCheckNamesTheFirstFaultyCell) {
          {std::pair{"78|635", "cell 4,3 (code 3) is not joined on its bottom side"},
           std::pair{"728|6 5", "cell 4,2 (code 6) is not joined on its right side"}})
         EXPECT_NE(verificaCelDis(*disegno(d)).error().find(messaggio), std::string::npos) << d;
+    // A code written far from the extent, without it, is found all the same.
+    auto g = disegno("78|65");
+    g->at(650, 1990).codice = '2';
+    EXPECT_NE(verificaCelDis(*g).error().find("cell 650,1990 (code 2) lies outside the extent"),
+              std::string::npos)
+        << verificaCelDis(*g).error();
+}
+
+// What works on the whole drawing sees a cell written anywhere, however far from the extent: the snapshot,
+// the walk's scan for crossings, the clears (row 0 and column 0 too), and a copy.
+TEST(CellDrawingRows, WorkOnTheWholeDrawingSeesEveryCellWritten) {
+    auto g = disegno(" 78|735|65");  // a curl
+    ASSERT_TRUE(GeneraStrutturaDaTblGen(*std::make_unique<Diagram>(), *g));
+    g->at(690, 1995).codice = '3';
+    g->setSimbolo(0, 7, "r*");
+    g->at(12, 0).Numero = 4;
+    EXPECT_NE(serializzaCelDis(*g).find("|690,1995,3|"), std::string::npos);
+    auto d = std::make_unique<Diagram>();
+    EXPECT_NE(GeneraStrutturaDaTblGen(*d, *g).error().find("row 690, column 1995"), std::string::npos);
+    const CellDrawing copia = *g;
+    EXPECT_EQ(copia.Codice(690, 1995), "3");
+    F3PulisciCelDis(*g);
+    EXPECT_EQ((std::tuple{std::string(g->Codice(690, 1995)), std::string(g->Simbolo(0, 7)),
+                          g->at(12, 0).Numero, serializzaCelDis(*g)}),
+              (std::tuple{std::string(), std::string(), std::int16_t{0}, std::string()}));
 }
 
 // A curl beside the first crossing, made with the procedures themselves: room by three lines after the
@@ -199,6 +226,65 @@ TEST(CellDrawingRows, DrawingsOfKnotsKeepTheirKnotThroughEveryChange) {
         EXPECT_EQ(stessoNodo("dropping repeated lines"), d->NumIncroci + 2);
     }
     EXPECT_GT(tolte, 0) << "no row or column was ever dropped";
+}
+
+// Every cell of the table that is not all zero, field by field with its tile names, and the extent.
+std::string ogniCella(const CellDrawing& g) {
+    std::string out = std::to_string(g.limiti.RigaMin) + "," + std::to_string(g.limiti.RigaMax) + "," +
+                      std::to_string(g.limiti.ColMin) + "," + std::to_string(g.limiti.ColMax) + ":";
+    for (int r = 0; r < CellDrawing::kRows; ++r)
+        for (int c = 0; c < CellDrawing::kCols; ++c) {
+            const CellaDis& x = g.at(r, c);
+            if (x.codice == 0 && x.simbolo == 0 && x.tooltip == 0 && x.Numero == 0 && x.Reg1 == 0 &&
+                x.Reg2 == 0 && x.Marca == 0)
+                continue;
+            out += std::to_string(r) + "," + std::to_string(c) + (x.codice ? std::string(1, x.codice) : ".") +
+                   std::string(g.Simbolo(r, c)) + "/" + std::string(g.Tooltip(r, c)) + " " +
+                   std::to_string(x.Numero) + " " + std::to_string(x.Reg1) + " " + std::to_string(x.Reg2) +
+                   " " + std::to_string(x.Marca) + "|";
+        }
+    return out;
+}
+
+// Many rows or columns inserted at once leave the drawing, cell for cell, as inserting them one by one
+// does: every line of the drawing spread out, lines here and there, lines after the last one, and lists
+// that are done one by one (not in decreasing order, or starting before the drawing).
+TEST(CellDrawingRows, InsertingManyLinesAtOnceIsInsertingThemOneByOne) {
+    const testsupport::GaussDiagram braccio = testsupport::randomBraidKnot(5, 4, 14);
+    fixture::Disegnato disegno;
+    ASSERT_TRUE(disegno.costruisci(testsupport::gaussText(braccio), testsupport::lettersText(braccio)));
+    auto base = std::make_unique<CellDrawing>();
+    ASSERT_TRUE(F3GenCelDis(*base, *disegno.d, disegno.tbltt, false));
+    base->at(base->limiti.RigaMin + 1, base->limiti.ColMin + 1).Marca = 7;
+    const LimitiDis l = base->limiti;
+    for (const bool righe : {true, false}) {
+        const int lo = righe ? l.RigaMin : l.ColMin, hi = righe ? l.RigaMax : l.ColMax;
+        std::vector<std::vector<int>> liste = {
+            {}, {hi - 1, (lo + hi) / 2, lo}, {hi + 3, hi, hi - 2, lo - 1}, {lo, hi - 1}, {hi - 1, lo - 2}};
+        liste.emplace_back();
+        for (int a = hi; a >= lo - 1; --a) liste.back().push_back(a);
+        for (const std::vector<int>& dopo : liste) {
+            SCOPED_TRACE(testing::PrintToString(righe) + testing::PrintToString(dopo));
+            auto uno = std::make_unique<CellDrawing>(*base);
+            auto tutti = std::make_unique<CellDrawing>(*base);
+            for (int n : dopo) ASSERT_TRUE(righe ? F3InsRigaDis(*uno, n) : F3InsColonnaDis(*uno, n));
+            ASSERT_TRUE(righe ? inserisciRigheDis(*tutti, dopo) : inserisciColonneDis(*tutti, dopo));
+            EXPECT_EQ(ogniCella(*tutti), ogniCella(*uno));
+        }
+    }
+    // The rows spread out again and again until the drawing is full: where it is, both fail alike.
+    auto uno = std::make_unique<CellDrawing>(*base);
+    auto tutti = std::make_unique<CellDrawing>(*base);
+    Status s;
+    for (int giro = 0; giro < 10 && s; ++giro) {
+        std::vector<int> dopo;
+        for (int a = uno->limiti.RigaMax; a >= uno->limiti.RigaMin - 1; --a) dopo.push_back(a);
+        for (int n : dopo)
+            if (s = F3InsRigaDis(*uno, n); !s) break;
+        EXPECT_EQ(inserisciRigheDis(*tutti, dopo).error(), s.error());
+        EXPECT_EQ(ogniCella(*tutti), ogniCella(*uno));
+    }
+    EXPECT_FALSE(s);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "mainwindow/history.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
+#include "mainwindow/redraw_candidates.h"
 #include "model/knot_files.h"
 #include "moves/bridge_driver.h"
 #include "moves/bridge_rewrite.h"
@@ -68,22 +69,9 @@ struct Finestra {
 };
 
 // What the rewrite of the code gives for the chosen move, on the diagram before it.
-std::optional<TestoNodo> riscrittura(const Diagram& prima, MoveKind tipo, const MossaScelta& m) {
-    if (tipo == MoveKind::I) return NuovoNodoDaRic(TestoDi(prima), m);
-    if (m.TipoCandidato == MoveIIRewrite::M) return NuovoNodoDaMan(TestoDi(prima), m);
+std::optional<TestoNodo> riscrittura(const Diagram& prima, CandidatoRidisegno c) {
     int conta = 0;
-    return NuovoNodoDaPonteB(TestoDi(prima), m, prima, conta);
-}
-
-// The bridge candidates in the order the window's search shows them: over-bridges, then under-bridges.
-std::vector<CandidatoPonte> candidatiPonte(const Diagram& d, bool orizzontale) {
-    std::vector<CandidatoPonte> out;
-    for (char k : {'-', '+'})
-        EnumeraCandidatiPonte(d, k, k == '-' ? '+' : '-', orizzontale, [&](const CandidatoPonte& c) {
-            out.push_back(c);
-            return true;
-        });
-    return out;
+    return riscritturaCandidato(prima, c, conta);
 }
 
 // The i-th candidate of kind `tipo` applied through the window's search: the driver's outcome, what the
@@ -102,7 +90,9 @@ Applicata applica(Finestra& f, const Diagram& prima, MoveKind tipo, bool orizzon
         f.ui.viewerAnswers = passaPoiApplica(i);
         const RisultatoDriver r = tipo == MoveKind::I ? DoTric(f.w, true) : DoTman(f.w, true);
         a.esito = r.esito;
-        a.atteso = riscrittura(prima, tipo, r.ricerca.mossa);
+        CandidatoRidisegno scelto{tipo, {}, {}};
+        scelto.mossa.mossa = r.ricerca.mossa;
+        a.atteso = riscrittura(prima, scelto);
         a.stesa = tipo == MoveKind::II && r.ricerca.mossa.TipoCandidato == MoveIIRewrite::P;
         a.attraversa = a.stesa && r.ricerca.mossa.ListaArchiAttraversati != ",";
         return a;
@@ -114,12 +104,10 @@ Applicata applica(Finestra& f, const Diagram& prima, MoveKind tipo, bool orizzon
     f.ui.viewerAnswers = orizzontale ? fixture::Risposte{fixture::kApplica} : passaPoiApplica(i);
     a.esito =
         AzionePonte(f.w, s, orizzontale ? BridgeKind::Horizontal : BridgeKind::MoveIII, !orizzontale).esito;
-    const CandidatoPonte c = candidatiPonte(prima, orizzontale).at(i);
-    a.sotto = c.ab1 == '+';
-    a.attraversa = !c.archiAttraversati.empty();
-    int conta = 0;
-    const Result<NuovoNodo> n = NuovoNodoDaPonte(prima, c.mossa, c.ab1, conta);
-    if (n) a.atteso = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
+    const CandidatoRidisegno c = candidatiRidisegno(prima, MoveKind::III, orizzontale).at(i);
+    a.sotto = c.ponte.ab1 == '+';
+    a.attraversa = !c.ponte.archiAttraversati.empty();
+    a.atteso = riscrittura(prima, c);
     return a;
 }
 

@@ -48,6 +48,39 @@ TEST(Table2D, RefusesEveryIndexOutsideItsRowsAndColumnsAndClipsFills) {
     EXPECT_THROW(g.reset(kMaxRegioni + 1), std::out_of_range);
 }
 
+// A cell table starts empty everywhere, copies whole, and knows while it is untouched: a clear of the
+// whole table makes it so again.
+TEST(Table2D, ACellTableKnowsWhileItIsUntouched) {
+    const auto vuota = [](const CellaNodo& x) {
+        return x.Tipo == 0 && x.Forma == 0 && x.Simbolo == 0 && x.Vicini().empty() && x.Numero == 0 &&
+               x.Posizione == 0;
+    };
+    auto t = std::make_unique<CellTable>();
+    for (const auto& [r, c] : std::vector<std::pair<int, int>>{{0, 0}, {700, 1000}, {kMaxCella, kMaxCella}})
+        EXPECT_TRUE(vuota(std::as_const(*t).at(r, c))) << r << "," << c;
+    EXPECT_TRUE(t->intatta());
+    t->clear(0, 20, 0, kMaxCella);
+    EXPECT_TRUE(t->intatta());
+    t->at(5, 9).Tipo = 'A';
+    t->at(40, 3).Numero = 7;
+    EXPECT_FALSE(t->intatta());
+    auto copia = std::make_unique<CellTable>(*t);
+    auto assegnata = std::make_unique<CellTable>();
+    assegnata->at(1000, 1000).Numero = 3;
+    *assegnata = *t;
+    for (const CellTable* x : {copia.get(), assegnata.get()}) {
+        EXPECT_EQ((std::tuple{x->at(40, 3).Numero, x->at(5, 9).Tipo, x->at(1000, 1000).Numero}),
+                  (std::tuple{7, 'A', 0}));
+        EXPECT_FALSE(x->intatta());
+    }
+    t->clear(0, 20, 0, kMaxCella);
+    EXPECT_EQ((std::tuple{t->at(5, 9).Tipo, t->at(40, 3).Numero, t->intatta()}),
+              (std::tuple{char{0}, 7, false}));
+    t->clearAll();
+    EXPECT_TRUE(t->intatta());
+    EXPECT_TRUE(vuota(std::as_const(*t).at(40, 3)));
+}
+
 TEST(Sides, ArcoInnodoGivesTheSideHoldingTheArc) {
     auto d = std::make_unique<Diagram>();
     d->incroci[1].ArcoLato = {0, 5, 7, 7, 6};  // a curl: arc 7 at sides 2 and 3
