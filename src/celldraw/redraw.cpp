@@ -7,9 +7,6 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_drawing_rows.h"
-#include "celldraw/redraw_move3.h"
-#include "celldraw/redraw_moves12.h"
-#include "celldraw/step_viewer.h"
 #include "celldraw/straightening.h"
 #include "model/drawn_structure.h"
 
@@ -24,6 +21,30 @@ int valoreCodice(const CellDrawing& tblGen, int r, int c) {
 }
 
 }  // namespace
+
+int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella) {
+    int colonnaBase = 0;
+    gr3.setRedraw(false);
+    gr3.setRows(gr.rows());
+    gr3.setCols(gr.cols());
+    gr3.clear();
+    gr3.setAllColWidths(dimCella);
+    gr3.setAllRowHeights(dimCella);
+    for (int i = 0; i < gr.rows(); ++i) {
+        for (int j = 0; j < gr.cols(); ++j) {
+            const PictureRef pic = gr.picture(i, j);
+            if (pic.empty()) continue;
+            gr3.setPicture(i, j, pic);
+            gr3.setPictureAlignment(i, j, gr.style(i, j).pictureAlignment);
+            colonnaBase = std::max(colonnaBase, j);
+        }
+    }
+    gr3.setColWidth(0, 0);
+    gr3.setRowHeight(0, 0);
+    gr3.setRedraw(true);
+    gr3.setRow(0);
+    return colonnaBase + 2;
+}
 
 void F3AggImg(const CellDrawing& tblGen, VistaRidisegno& vista, int r, int c, int tmpColore) {
     if (!vista.Gr3 || !CellDrawing::inside(r, c)) return;
@@ -292,69 +313,6 @@ Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool C
         default:
             return fail(motivo);
     }
-}
-
-Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte, const Diagram* d) {
-    if (vista.Gr3) vista.Gr3->setRedraw(true);
-    Status ok;
-    switch (tipoMossa) {
-        case MoveKind::I:
-            ok = F3disTxt1(tblGen, vista);
-            break;
-        case MoveKind::II:
-            ok = F3disTxt2(tblGen, vista, d);
-            break;
-        case MoveKind::III:
-            if (!ponte || !ponte->d)
-                return fail("The cell drawing is not redrawn for a move III without its route.");
-            ok = F3disTxt3(tblGen, vista, *ponte->d, ponte->archiMossa, ponte->archiAttraversati,
-                           ponte->regioniMossa);
-            break;
-        default:
-            return fail("The cell drawing is not redrawn for a move of kind \"" +
-                        std::string(text(tipoMossa)) + "\".");
-    }
-    if (!ok) return Failure{ok.error()};
-    const LimitiDis& l = tblGen.limiti;
-    if (l.RigaMax > kMaxRigheDis || l.ColMax > kMaxColonneDis)
-        return fail("The redrawn cell drawing passes the table (" + std::to_string(kMaxRigheDis) + " rows, " +
-                    std::to_string(kMaxColonneDis) + " columns).");
-    if (vista.Gr3) vista.Gr3->setRedraw(true);
-    return contaIncrociCelDis(tblGen);
-}
-
-std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte) {
-    switch (tipoMossa) {
-        case MoveKind::I:
-            return "   Outcome of move I";
-        case MoveKind::II:
-            return "   Outcome of move II";
-        case MoveKind::III:
-            return tipoPonte == BridgeKind::MoveIII ? "   Outcome of move III"
-                                                    : "   Outcome of horizontal move III";
-        case MoveKind::ConnSum:
-            return "   Found connected sum";
-        default:
-            return {};
-    }
-}
-
-std::string testoTempoApplicazione(double secondi) {
-    return "Time Application move sec." + testoSecondi(secondi);
-}
-
-Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
-                                                     MoveKind tipoMossa, VistaRidisegno& vista,
-                                                     const GridControl* Gr, int dimCella,
-                                                     const MossaPonteDis* ponte) {
-    auto tblGen = std::make_unique<CellDrawing>();
-    if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
-    if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
-    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte, &d); !n) return Failure{n.error()};
-    if (Status ok = verificaCelDis(*tblGen); !ok)
-        return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
-    return tblGen;
 }
 
 void F3PulisciCelDis(CellDrawing& tblGen) {

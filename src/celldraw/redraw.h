@@ -41,6 +41,11 @@ struct VistaRidisegno {
     }
 };
 
+// The picture copy of the main grid into the viewer's grid (`F3Command5_click`): same row and column
+// counts, every size `dimCella`, row 0 and column 0 hidden, the pictures with their alignment. Returns
+// `ColonnaBaseDis`, two columns right of the last picture (2 for a grid without pictures).
+int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella);
+
 // `F3AggImg`: cell (r, c) of the drawing into the view: the `Img` tile of its line code plus the colour base
 // `tmpColore` (ColNero, ColVerde, ColGrigio ...), centred; an empty or "0" code, or a marker, removes the
 // picture. Cells outside the drawing or the grid are skipped.
@@ -87,39 +92,6 @@ Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Mi
 // tidy-up of a course taken as the drawing kept untidied (false), since that drawing is still the one the
 // move gives. Only a drawing that cannot be walked is a failure.
 Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
-
-// The move III (or horizontal move III) shown on diagram d: the arcs of the moved strand in walking order,
-// the arcs its new route crosses and the route's regions, as the candidate that was highlighted.
-struct MossaPonteDis {
-    const Diagram* d = nullptr;
-    std::vector<int> archiMossa, archiAttraversati, regioniMossa;
-};
-
-// The engine of `F3SavDis_click`: the redraw of the drawing for a move of kind `tipoMossa` (moves I and
-// II, and move III with its route in `ponte`; a kind without a redraw, or a move III without its route, is
-// refused), and the count of crossing cells (`NumIncrociDis`) afterwards. The extent never passes the
-// table: a redraw that would is refused. `d`, the diagram shown, lets a move II lay one stretch along the
-// other (`F3disTxt2`).
-Result<int> F3SavDis(CellDrawing& tblGen, VistaRidisegno& vista, MoveKind tipoMossa,
-                     const MossaPonteDis* ponte = nullptr, const Diagram* d = nullptr);
-
-// The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
-// III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.
-std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte);
-
-// `F3Command8_click`'s timing text: "Time Application move sec." and the seconds.
-std::string testoTempoApplicazione(double secondi);
-
-// The whole redraw of a move on the diagram shown: the cell drawing made from d's cell table with the
-// candidate's tile names `Tbltt` (`F3GenCelDis` with its box moved to the drawing's corner), redrawn for
-// the move (`F3SavDis`, with `ponte` for a move III), then checked (`verificaCelDis`): only line codes,
-// every strand and crossing joined on the sides its code names. Any failure is returned with its reason and
-// no drawing. With a view grid and the main grid `Gr`, the view first shows the main grid's picture and the
-// drawing before the move beside it (`F3DisegnaCelDis`), every cell `dimCella` twips.
-Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const TileNameTable& Tbltt,
-                                                     MoveKind tipoMossa, VistaRidisegno& vista,
-                                                     const GridControl* Gr = nullptr, int dimCella = 0,
-                                                     const MossaPonteDis* ponte = nullptr);
 
 // `F3PulisciCelDis`: every cell's code, number, tile name, regions and mark cleared (`Tooltip` and the side
 // marks kept), and the extent emptied.

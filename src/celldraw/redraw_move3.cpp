@@ -474,10 +474,52 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     return F3disTxt3(tblGen, vista, d, archiMossa, archiAttraversati, regioniMossa, nuovi);
 }
 
-Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
-                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
-                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi) {
-    // The move, checked before anything changes.
+namespace {
+
+// The move III as the redraw carries it out, stage by stage: what each stage finds is kept for the next.
+struct Mossa3 {
+    Mossa3(CellDrawing& tblGen, VistaRidisegno& v, const Diagram& diagramma, const std::vector<int>& mossa,
+           const std::vector<int>& attraversati, const std::vector<int>& regioni)
+        : g(tblGen),
+          vista(v),
+          d(diagramma),
+          archiMossa(mossa),
+          archiAttraversati(attraversati),
+          regioniMossa(regioni) {}
+
+    CellDrawing& g;
+    VistaRidisegno& vista;
+    const Diagram& d;
+    const std::vector<int>& archiMossa;
+    const std::vector<int>& archiAttraversati;
+    const std::vector<int>& regioniMossa;
+
+    int inizio = 0, fine = 0;       // the start and end crossings of the moved strand
+    std::vector<int> vecchi;        // crossings met along the old route: the inner ones, then the end one
+    int latoInizio = 0;             // the side of the start crossing the strand leaves by
+    std::vector<PuntoDis> marcati;  // the new crossings' cells
+    std::vector<Segno> segni;       // and their codes
+    LimitiDis estesa;               // the extent before the drawing was spread out
+    PuntoDis x, y;                  // the start and end crossings after the spreading
+    std::optional<Tratto> vecchio;  // the old route after the spreading
+    int r0 = 0, r1 = 0, c0 = 0, c1 = 0;          // one cell round the spread drawing
+    std::vector<std::array<PuntoDis, 2>> porte;  // the cells before and after each new crossing
+
+    static int perNumero(const CellaDis& x) { return static_cast<int>(x.Numero); }
+    const Arco& arco(int a) const { return d.archi[static_cast<std::size_t>(a)]; }
+
+    Status verificaMossa() const;
+    Status trovaLatoInizio();
+    Status verificaNuovi(const std::vector<IncrocioVerde>& nuovi);
+    Status dirada();
+    void togliVecchio();
+    Status aprePorte(const Facce& facce);
+    Status tracciaNuovo(const Facce& facce);
+    Status verificaRisultato() const;
+};
+
+// The move, checked before anything changes.
+Status Mossa3::verificaMossa() const {
     if (archiMossa.empty()) return fail("The move names no arc of the strand to move.");
     for (int a : archiMossa)
         if (a < 1 || a > d.NumArchi || a > kMaxArchi)
@@ -490,44 +532,46 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     for (int r : regioniMossa)
         if (r < 1 || r > d.NumRegioni)
             return fail("Region " + std::to_string(r) + " of the route is not a region of the diagram.");
-    const auto arco = [&](int a) -> const Arco& { return d.archi[static_cast<std::size_t>(a)]; };
-    const int inizio = arco(archiMossa.front()).IncrocioDa, fine = arco(archiMossa.back()).IncrocioA;
-    // Crossings met along the old route: the inner ones, then the end crossing.
-    std::vector<int> vecchi;
-    for (int a : archiMossa) vecchi.push_back(arco(a).IncrocioA);
+    return {};
+}
 
-    const std::optional<PuntoDis> x0 = cellaIncrocio(tblGen, inizio), y0 = cellaIncrocio(tblGen, fine);
+// The side of the start crossing the strand leaves by: the one the diagram names first, else the one whose
+// strand passes the crossings of the old route in order.
+Status Mossa3::trovaLatoInizio() {
+    inizio = arco(archiMossa.front()).IncrocioDa;
+    fine = arco(archiMossa.back()).IncrocioA;
+    for (int a : archiMossa) vecchi.push_back(arco(a).IncrocioA);
+    const std::optional<PuntoDis> x0 = cellaIncrocio(g, inizio), y0 = cellaIncrocio(g, fine);
     if (!x0 || !y0 || inizio == fine)
         return fail("The start and end crossings of the moved strand are not in the cell drawing.");
-    // The side of the start crossing the strand leaves by: the one the diagram names first, else the one
-    // whose strand passes the crossings of the old route in order.
-    const auto perNumero = [](const CellaDis& x) { return static_cast<int>(x.Numero); };
+    x = *x0;
+    y = *y0;
     std::array<int, 4> lati = {1, 2, 3, 4};
     const int latoDiagramma = ArcoInnodo(d, inizio, archiMossa.front());
     if (latoDiagramma >= 1) std::swap(lati[0], lati[static_cast<std::size_t>(latoDiagramma - 1)]);
-    int latoInizio = 0;
     for (int s : lati)
-        if (seguiTratto(tblGen, *x0, s, vecchi, perNumero)) {
+        if (seguiTratto(g, x, s, vecchi, perNumero)) {
             latoInizio = s;
-            break;
+            return {};
         }
-    if (latoInizio == 0)
-        return fail(
-            "The old route of the moved strand cannot be followed in the cell drawing from crossing " +
-            std::to_string(inizio) + ".");
-    // Each new crossing on a straight cell of its crossed arc, across it, each cell once.
+    return fail("The old route of the moved strand cannot be followed in the cell drawing from crossing " +
+                std::to_string(inizio) + ".");
+}
+
+// Each new crossing on a straight cell of its crossed arc, across it, each cell once.
+Status Mossa3::verificaNuovi(const std::vector<IncrocioVerde>& nuovi) {
     if (nuovi.size() != archiAttraversati.size())
         return fail("The move gives " + std::to_string(nuovi.size()) + " new crossings for " +
                     std::to_string(archiAttraversati.size()) + " crossed arcs.");
-    std::vector<PuntoDis> marcati(nuovi.size());
-    std::vector<Segno> segni(nuovi.size());
+    marcati.assign(nuovi.size(), PuntoDis{});
+    segni.assign(nuovi.size(), Segno{});
     for (std::size_t k = 0; k < nuovi.size(); ++k) {
         const PuntoDis p = nuovi[k].cella;
         const auto segno = segnoVerde(nuovi[k].nome);
         const bool dritta = segno && dentro(p.r, p.c) &&
-                            ((tblGen.at(p.r, p.c).codice == '1' && segno->verdeOrizzontale) ||
-                             (tblGen.at(p.r, p.c).codice == '2' && !segno->verdeOrizzontale));
-        if (!dritta || tblGen.at(p.r, p.c).Numero != archiAttraversati[k] ||
+                            ((g.at(p.r, p.c).codice == '1' && segno->verdeOrizzontale) ||
+                             (g.at(p.r, p.c).codice == '2' && !segno->verdeOrizzontale));
+        if (!dritta || g.at(p.r, p.c).Numero != archiAttraversati[k] ||
             std::find(marcati.begin(), marcati.begin() + static_cast<std::ptrdiff_t>(k), p) !=
                 marcati.begin() + static_cast<std::ptrdiff_t>(k))
             return fail("The green crossing at cell " + cella(p) +
@@ -535,10 +579,14 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         marcati[k] = p;
         segni[k] = *segno;
     }
+    return {};
+}
 
-    // A route that passes a region twice may need two ways through one passage between two strands: the
-    // drawing is then spread out twice where the table holds it, so that every passage is three cells wide.
-    const LimitiDis estesa = tblGen.limiti;
+// The drawing spread out, the crossings of the move followed through the insertions by their marks. A
+// route that passes a region twice may need two ways through one passage between two strands: the drawing
+// is then spread out twice where the table holds it, so that every passage is three cells wide.
+Status Mossa3::dirada() {
+    estesa = g.limiti;
     if (Status s = spazioPerDiradare(estesa, 1); !s) return s;
     std::vector<int> regioni = regioniMossa;
     std::sort(regioni.begin(), regioni.end());
@@ -546,60 +594,56 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         std::adjacent_find(regioni.begin(), regioni.end()) != regioni.end() && spazioPerDiradare(estesa, 2)
             ? 2
             : 1;
-
-    // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
-    struct Marche {
-        CellDrawing& g;
-        ~Marche() { azzeraMarche(g); }
-    } marche{tblGen};
-    azzeraMarche(tblGen);
-    tblGen.at(x0->r, x0->c).Marca = kMarcaInizio;
-    tblGen.at(y0->r, y0->c).Marca = kMarcaFine;
+    azzeraMarche(g);
+    g.at(x.r, x.c).Marca = kMarcaInizio;
+    g.at(y.r, y.c).Marca = kMarcaFine;
     for (std::size_t k = 0; k < marcati.size(); ++k)
-        tblGen.at(marcati[k].r, marcati[k].c).Marca = kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k);
+        g.at(marcati[k].r, marcati[k].c).Marca = kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k);
 
     for (int i = 0; i < volte; ++i)
-        if (Status s = diradaDisegno(tblGen); !s) return s;
+        if (Status s = diradaDisegno(g); !s) return s;
     vista.tick();
-    const LimitiDis l = tblGen.limiti;
-    const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
-    const std::optional<PuntoDis> xm = cercaMarca(tblGen, kMarcaInizio), ym = cercaMarca(tblGen, kMarcaFine);
+    const LimitiDis l = g.limiti;
+    r0 = l.RigaMin - 1;
+    r1 = l.RigaMax + 1;
+    c0 = l.ColMin - 1;
+    c1 = l.ColMax + 1;
+    const std::optional<PuntoDis> xm = cercaMarca(g, kMarcaInizio), ym = cercaMarca(g, kMarcaFine);
     bool persi = !xm || !ym;
     for (std::size_t k = 0; k < marcati.size(); ++k) {
-        const auto m = cercaMarca(tblGen, kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k));
+        const auto m = cercaMarca(g, kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k));
         persi = persi || !m;
         if (m) marcati[k] = *m;
     }
-    const PuntoDis x = xm.value_or(PuntoDis{}), y = ym.value_or(PuntoDis{});
-    const std::optional<Tratto> vecchio =
-        persi ? std::nullopt : seguiTratto(tblGen, x, latoInizio, vecchi, perNumero);
+    x = xm.value_or(PuntoDis{});
+    y = ym.value_or(PuntoDis{});
+    vecchio = persi ? std::nullopt : seguiTratto(g, x, latoInizio, vecchi, perNumero);
     if (!vecchio || vecchio->celle.empty() || vecchio->fine != y)
         return fail("The old route of the moved strand is lost after spreading out the cell drawing.");
+    return {};
+}
 
-    // Regions as patches of the drawing with the old route still in place.
-    const Facce facce(tblGen, r0, r1, c0, c1);
-    if (!facce.errore().empty())
-        return fail("The regions of the cell drawing are not clear: " + facce.errore() + ".");
-    vista.tick();
-
-    // The old route goes; its crossings keep the strand that passed across it.
+// The old route goes; its crossings keep the strand that passed across it.
+void Mossa3::togliVecchio() {
     for (PuntoDis p : vecchio->celle) {
-        CellaDis& c = tblGen.at(p.r, p.c);
+        CellaDis& c = g.at(p.r, p.c);
         c.codice = '0';
         c.Numero = 0;
         c.Reg1 = c.Reg2 = 0;
-        tblGen.setSimbolo(p.r, p.c, "");
+        g.setSimbolo(p.r, p.c, "");
     }
     for (const auto& [p, verso] : vecchio->incroci) {
-        tblGen.setCodice(p.r, p.c, verso == 1 || verso == 3 ? "2" : "1");
-        tblGen.at(p.r, p.c).Numero = 0;
-        tblGen.setSimbolo(p.r, p.c, "");
+        g.setCodice(p.r, p.c, verso == 1 || verso == 3 ? "2" : "1");
+        g.at(p.r, p.c).Numero = 0;
+        g.setSimbolo(p.r, p.c, "");
     }
+}
 
-    // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
-    // and leaving every new crossing across the crossed arc.
+// Each new crossing takes its code, and the cells on either side of it across the crossed arc are the
+// doors of the route from one region of the move to the next.
+Status Mossa3::aprePorte(const Facce& facce) {
     const std::size_t n = marcati.size();
-    std::vector<std::array<PuntoDis, 2>> porte(n);  // the cells before and after each new crossing
+    porte.assign(n, {});
     for (std::size_t k = 0; k < n; ++k) {
         const PuntoDis m = marcati[k];
         const int lato = segni[k].verdeOrizzontale ? 4 : 1;
@@ -613,53 +657,92 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         else
             return fail("The green crossing at cell " + cella(m) + " does not lie between regions " +
                         std::to_string(prima) + " and " + std::to_string(dopo) + ".");
-        tblGen.setCodice(m.r, m.c, std::string_view(&segni[k].codice, 1));
-        tblGen.at(m.r, m.c).Numero = 0;
-        tblGen.setSimbolo(m.r, m.c, "");
+        g.setCodice(m.r, m.c, std::string_view(&segni[k].codice, 1));
+        g.at(m.r, m.c).Numero = 0;
+        g.setSimbolo(m.r, m.c, "");
     }
+    return {};
+}
+
+// The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
+// and leaving every new crossing across the crossed arc.
+Status Mossa3::tracciaNuovo(const Facce& facce) {
+    const std::size_t n = marcati.size();
     for (std::size_t k = 0; k <= n; ++k) {
         const PuntoDis capoA = k == 0 ? x : marcati[k - 1];
         const PuntoDis capoB = k == n ? y : marcati[k];
         const PuntoDis da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
         const PuntoDis a = k == n ? vecchio->celle.back() : porte[k][0];
         const int reg = regioniMossa[k];
-        ListaCelleDis tratto = instrada(tblGen, facce, reg, da, latoVerso(capoA, da), a, latoVerso(a, capoB),
-                                        facce.riquadro(reg));
+        ListaCelleDis tratto =
+            instrada(g, facce, reg, da, latoVerso(capoA, da), a, latoVerso(a, capoB), facce.riquadro(reg));
         if (tratto.empty())
             return fail("No way through region " + std::to_string(reg) + " from cell " + cella(da) +
                         " to cell " + cella(a) + " for the moved strand.");
         for (PuntoDis p : tratto) {
-            tblGen.at(p.r, p.c).Marca = kMarcaPercorso;
-            LimitiDis& e = tblGen.limiti;
+            g.at(p.r, p.c).Marca = kMarcaPercorso;
+            LimitiDis& e = g.limiti;
             e = {std::max(e.RigaMax, p.r), std::max(e.ColMax, p.c), std::min(e.RigaMin, p.r),
                  std::min(e.ColMin, p.c)};
         }
         tratto.insert(tratto.begin(), capoA);
         tratto.push_back(capoB);
-        F3SettaSimboliDis(tblGen, vista, tratto, ColVerde);
+        F3SettaSimboliDis(g, vista, tratto, ColVerde);
         vista.tick();
     }
+    return {};
+}
+
+// What the caller builds on: a closed drawing, no touching crossings, and the moved strand running from the
+// start crossing through the new crossings, in route order, to the end crossing.
+Status Mossa3::verificaRisultato() const {
+    if (Status s = verificaCelDis(g); !s) return fail("The redrawn cell drawing is broken: " + s.error());
+    if (const auto p = incrociAccostati(g))
+        return fail("Two crossings touch at cell " + cella(*p) + " of the redrawn cell drawing.");
+    std::vector<int> attese;
+    attese.reserve(marcati.size() + 1);
+    for (std::size_t k = 1; k <= marcati.size(); ++k)
+        attese.push_back(kMarcaNuovoIncrocio + static_cast<int>(k));
+    attese.push_back(kMarcaFine);
+    const std::optional<PuntoDis> xDopo = cercaMarca(g, kMarcaInizio);
+    if (!xDopo || !seguiTratto(g, *xDopo, latoInizio, attese,
+                               [](const CellaDis& c) { return static_cast<int>(c.Marca); }))
+        return fail("The moved strand does not run through its new crossings in the redrawn cell drawing.");
+    return {};
+}
+
+}  // namespace
+
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi) {
+    Mossa3 m(tblGen, vista, d, archiMossa, archiAttraversati, regioniMossa);
+    if (Status s = m.verificaMossa(); !s) return s;
+    if (Status s = m.trovaLatoInizio(); !s) return s;
+    if (Status s = m.verificaNuovi(nuovi); !s) return s;
+    // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
+    struct Marche {
+        CellDrawing& g;
+        ~Marche() { azzeraMarche(g); }
+    } marche{tblGen};
+    if (Status s = m.dirada(); !s) return s;
+
+    // Regions as patches of the drawing with the old route still in place.
+    const Facce facce(tblGen, m.r0, m.r1, m.c0, m.c1);
+    if (!facce.errore().empty())
+        return fail("The regions of the cell drawing are not clear: " + facce.errore() + ".");
+    vista.tick();
+    m.togliVecchio();
+    if (Status s = m.aprePorte(facce); !s) return s;
+    if (Status s = m.tracciaNuovo(facce); !s) return s;
 
     // The drawing squeezed back and its crossings kept apart.
     for (const auto& passo3 : {F3EliminaRgheUgualiDis, F3EliminaColonneUgualiDis, F3VerificaNodiViciniColonna,
                                F3VerificaNodiViciniRiga, separaPrimoUltimo})
         if (Status s = passo3(tblGen); !s) return s;
+    if (Status s = m.verificaRisultato(); !s) return s;
 
-    // What the caller builds on: a closed drawing, no touching crossings, and the moved strand running from
-    // the start crossing through the new crossings, in route order, to the end crossing.
-    if (Status s = verificaCelDis(tblGen); !s)
-        return fail("The redrawn cell drawing is broken: " + s.error());
-    if (const auto p = incrociAccostati(tblGen))
-        return fail("Two crossings touch at cell " + cella(*p) + " of the redrawn cell drawing.");
-    std::vector<int> attese;
-    for (std::size_t k = 1; k <= n; ++k) attese.push_back(kMarcaNuovoIncrocio + static_cast<int>(k));
-    attese.push_back(kMarcaFine);
-    const std::optional<PuntoDis> xDopo = cercaMarca(tblGen, kMarcaInizio);
-    if (!xDopo || !seguiTratto(tblGen, *xDopo, latoInizio, attese,
-                               [](const CellaDis& c) { return static_cast<int>(c.Marca); }))
-        return fail("The moved strand does not run through its new crossings in the redrawn cell drawing.");
-
-    disegnaTutto(tblGen, vista, std::max(estesa.RigaMax, r1), std::max(estesa.ColMax, c1));
+    disegnaTutto(tblGen, vista, std::max(m.estesa.RigaMax, m.r1), std::max(m.estesa.ColMax, m.c1));
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code) {
         azzeraMarche(tblGen);

@@ -34,28 +34,24 @@ double intervalloTimer(double from, double to) {
     return d;
 }
 
-int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella) {
-    int colonnaBase = 0;
-    gr3.setRedraw(false);
-    gr3.setRows(gr.rows());
-    gr3.setCols(gr.cols());
-    gr3.clear();
-    gr3.setAllColWidths(dimCella);
-    gr3.setAllRowHeights(dimCella);
-    for (int i = 0; i < gr.rows(); ++i) {
-        for (int j = 0; j < gr.cols(); ++j) {
-            const PictureRef pic = gr.picture(i, j);
-            if (pic.empty()) continue;
-            gr3.setPicture(i, j, pic);
-            gr3.setPictureAlignment(i, j, gr.style(i, j).pictureAlignment);
-            colonnaBase = std::max(colonnaBase, j);
-        }
+std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte) {
+    switch (tipoMossa) {
+        case MoveKind::I:
+            return "   Outcome of move I";
+        case MoveKind::II:
+            return "   Outcome of move II";
+        case MoveKind::III:
+            return tipoPonte == BridgeKind::MoveIII ? "   Outcome of move III"
+                                                    : "   Outcome of horizontal move III";
+        case MoveKind::ConnSum:
+            return "   Found connected sum";
+        default:
+            return {};
     }
-    gr3.setColWidth(0, 0);
-    gr3.setRowHeight(0, 0);
-    gr3.setRedraw(true);
-    gr3.setRow(0);
-    return colonnaBase + 2;
+}
+
+std::string testoTempoApplicazione(double secondi) {
+    return "Time Application move sec." + testoSecondi(secondi);
 }
 
 void copiaGridDaF3(const GridControl& gr3, GridControl& gr) {

@@ -78,10 +78,12 @@ std::string testoSecondi(double seconds);
 // midnight stays positive.
 double intervalloTimer(double from, double to);
 
-// The picture copy of the main grid into the viewer's grid (`F3Command5_click`): same row and column
-// counts, every size `dimCella`, row 0 and column 0 hidden, the pictures with their alignment. Returns
-// `ColonnaBaseDis`, two columns right of the last picture (2 for a grid without pictures).
-int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella);
+// The viewer's caption after a redraw: "   Outcome of move I", "   Outcome of move II", "   Outcome of move
+// III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.
+std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte);
+
+// `F3Command8_click`'s timing text: "Time Application move sec." and the seconds.
+std::string testoTempoApplicazione(double secondi);
 
 // `CopiaGridDaF3`: the pictures of rows and columns from 1 of the viewer's grid go back into the same
 // cells of the main grid; texts, sizes and colours stay.

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "celldraw/redraw.h"
+#include "celldraw/redraw_driver.h"
 #include "celldraw/step_viewer.h"
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <memory>
 
-#include "celldraw/redraw.h"
+#include "celldraw/redraw_driver.h"
 #include "mainwindow/commit.h"
 #include "mainwindow/move_window.h"
 #include "moves/bridge_rewrite.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "celldraw/cell_drawing_check.h"
+#include "celldraw/redraw_driver.h"
 #include "model/drawn_structure.h"
 #include "model/step_history.h"
 
