@@ -251,8 +251,9 @@ Sistemazione sistema(CellDrawing& tblGen, VistaRidisegno& vista, bool migliora, 
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     freccia(tblGen, vista, vista.ColonnaBaseDis - 1);
     if (contaIncrociCelDis(tblGen) <= 2) return Sistemazione::Fatta;
+    // The tidy-up follows the arcs' courses between their crossings: no shortest region paths.
     auto d = std::make_unique<Diagram>();
-    if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso); !ok) {
+    if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso, false); !ok) {
         motivo = ok.error();
         return Sistemazione::Rifiutata;
     }

@@ -60,7 +60,8 @@ bool innesta(CellDrawing& tblGen, ListaCelleDis& lista, const PuntoDis& da, cons
 
 // The cells of one leg from `da` to `a`, along a row or a column, appended to `run`, the first cell left
 // out when `primaEsclusa`. False at the first cell that is outside the drawing or not empty.
-bool gamba(const CellDrawing& tblGen, PuntoDis da, PuntoDis a, bool primaEsclusa, ListaCelleDis& run) {
+// With a null `run` the leg is only tested.
+bool gamba(const CellDrawing& tblGen, PuntoDis da, PuntoDis a, bool primaEsclusa, ListaCelleDis* run) {
     const int dr = a.r > da.r ? 1 : (a.r < da.r ? -1 : 0);
     const int dc = a.c > da.c ? 1 : (a.c < da.c ? -1 : 0);
     PuntoDis p = da;
@@ -70,7 +71,7 @@ bool gamba(const CellDrawing& tblGen, PuntoDis da, PuntoDis a, bool primaEsclusa
     }
     while (true) {
         if (!CellDrawing::inside(p.r, p.c) || !tblGen.vuota(p.r, p.c)) return false;
-        run.push_back(p);
+        if (run) run->push_back(p);
         if (p == a) return true;
         p = {p.r + dr, p.c + dc};
     }
@@ -191,8 +192,12 @@ ListaCelleDis F3VerificapercorsoRetto(const CellDrawing& tblGen, int wr1, int wc
     const PuntoDis da{wr1, wc1};
     const PuntoDis a{wr2, wc2};
     for (const PuntoDis angolo : {PuntoDis{wr2, wc1}, PuntoDis{wr1, wc2}}) {
+        // Tested first, the cells gathered only for a run that goes through.
+        if (!gamba(tblGen, da, angolo, false, nullptr) || !gamba(tblGen, angolo, a, true, nullptr)) continue;
         ListaCelleDis run;
-        if (gamba(tblGen, da, angolo, false, run) && gamba(tblGen, angolo, a, true, run)) return run;
+        gamba(tblGen, da, angolo, false, &run);
+        gamba(tblGen, angolo, a, true, &run);
+        return run;
     }
     return {};
 }

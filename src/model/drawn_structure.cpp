@@ -380,7 +380,8 @@ void SettaTblNodoDaTab(Diagram& d) {
         }
 }
 
-Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
+Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick,
+                         bool cammini) {
     d.NumRighe = kRigheDisegnato;
     d.NumColonne = kColonneDisegnato;
     // In a fresh table the walked cells are the only ones, and they lie in the drawing's used box.
@@ -408,8 +409,9 @@ Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::funct
             l.ColMax = std::max(l.ColMax, c);
         }
     d.limiti = l;
-    if (Status s = Cmdgecare_Click(d); !s)
-        return fail("The structure of the drawing cannot be derived: " + s.error());
+    Status s = cammini ? Cmdgecare_Click(d) : CmDConvertiGemelli_Click(d);
+    if (s && !cammini) s = CmdGrafoReg_Click(d);
+    if (!s) return fail("The structure of the drawing cannot be derived: " + s.error());
     return {};
 }
 

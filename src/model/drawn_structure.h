@@ -57,7 +57,9 @@ void SettaTblNodoDaTab(Diagram& d);
 
 // Every table of d rebuilt from a cell drawing (the engine of `GeneradatblGen`): the work extent of a drawn
 // knot, the walk over the line codes, `Forma` of every walked cell, the extent, and passages, regions and
-// shortest region paths. d should be fresh; on failure its tables are half written.
-Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
+// (with `cammini`) shortest region paths, which only the searches need. d should be fresh; on failure its
+// tables are half written.
+Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {},
+                         bool cammini = true);
 
 }  // namespace trevalon
