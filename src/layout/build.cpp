@@ -1,6 +1,7 @@
 #include "layout/build.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -119,8 +120,13 @@ Result<BuildTimes> costruisci(Diagram& d, LayoutState& s, RenderState& st, Rende
         ui.showMessage(verifica.error());
         return fallisce(kErroreCodiceGau, "the Gauss code is not valid");
     }
-    if (std::string perche = lettereNonDisegnabili(d); !perche.empty())
+    if (std::string perche = lettereNonDisegnabili(d); !perche.empty()) {
+        // The reason goes before the failure, as the faults of a code do: the person sees why.
+        std::string riga = perche;
+        riga[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(riga[0])));
+        ui.showMessage(riga);
         return fallisce(kErroreIndiciGau, std::move(perche));
+    }
     st.ModoGen = GenMode::Code;
     const Status layout = Disegna(d, s);
     const auto t1 = Clock::now();
