@@ -17,6 +17,7 @@ void expectCode(const Result<CodiceGauss>& r, const std::string& gauss, const st
 TEST(GaussCodeFile, ReadsKeysWithoutRegardToCaseAndOptionalPlus) {
     for (const std::string text :
          {"GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1\n", "gaussCode=+1,-2,+3,-1,+2,-3\r\nINDICES=+1,1,-1\r\n",
+          "GaussCode=1,-2,3,-1,2,-3\rIndices=1,1,-1\r",
           "name\r\nGAUSSCODE= 1, -2 ,3,-1,2,-3 \r\nindices= 1 , +1, -1\r\n",
           "x GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1"})
         expectCode(leggiCodiceGaussTesto(text), "1-2+3-1+2-3+", "OOV");

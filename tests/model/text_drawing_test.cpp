@@ -90,5 +90,40 @@ TEST(ObjectLine, FoundAnywhereAndEveryItemChecked) {
     }
 }
 
+// A drawing is measured while it is read: empty lines only count, a symbol beyond the last row is refused
+// where it stands, and lines may end with CR alone.
+TEST(TextDrawing, RowsAreCountedWhileReadingAndAnyLineEndIsRead) {
+    const std::string manyEmpty = "3,3\n" + std::string(200000, '\n');
+    const Result<DisegnoTesto> vuoto = leggiDisegnoTesto(manyEmpty);
+    ASSERT_TRUE(vuoto.ok());
+    EXPECT_EQ(vuoto->numRighe(), 0);
+    EXPECT_EQ(
+        leggiDisegnoTesto(manyEmpty + "  *\n").error(),
+        "the drawing has at least 200001 rows (row 200001 holds a symbol); a drawing can have at most 599 "
+        "rows");
+    std::string stelle = "1,1\n";
+    for (int r = 0; r < 100000; ++r) stelle += "*\n";
+    EXPECT_NE(leggiDisegnoTesto(stelle).error().find("at least 600 rows"), std::string::npos);
+    const std::string wide = "1,1\n*" + std::string(3000000, ' ') + "-\n";
+    EXPECT_EQ(leggiDisegnoTesto(wide).error(),
+              "row 1 is 3000002 columns wide; a drawing can have at most 1499 columns");
+    for (const std::string fine : {"\n", "\r\n", "\r"}) {
+        const Result<DisegnoTesto> d = leggiDisegnoTesto("2,3" + fine + " * " + fine + "-|*" + fine);
+        ASSERT_TRUE(d.ok()) << d.error();
+        EXPECT_EQ(d->righe(), (Righe{" *", "-|*"}));
+    }
+}
+
+// A faulty item of any length is quoted by its first characters: the message stays short.
+TEST(ObjectLine, AHugeFaultyItemIsQuotedShort) {
+    const Result<std::string> r = leggiRigaOggetto("Object=" + std::string(1048576, '1'));
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error(), "the \"Object=\" line of the file is faulty: item 1 \"" + std::string(80, '1') +
+                             "...\" (1048576 characters): it needs a row, a column and a line code");
+    const Result<std::string> cr = leggiRigaOggetto("x\rObject=1,1,6|1,2,2|\rrest");
+    ASSERT_TRUE(cr.ok()) << cr.error();
+    EXPECT_EQ(*cr, "1,1,6|1,2,2|");
+}
+
 }  // namespace
 }  // namespace trevalon
