@@ -185,7 +185,8 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
     EliminaRigheUgualiN(d, &usata);
     EliminaColonneUgualiN(d, &usata);
-    VisCostruzione(d, s, "F", false);
+    // The deletions leave every cell outside the area they kept empty.
+    VisCostruzione(d, s, "F", false, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
                     std::min(kMaxCella, d.limiti.ColMax + 1)};
