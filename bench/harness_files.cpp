@@ -65,12 +65,12 @@ FileGauss leggiFileGauss(const fs::path& file) {
 
 FileNodo leggiFileNodo(const fs::path& file) {
     FileNodo out;
-    std::vector<std::string> righe;
-    if (const Status letto = leggiRigheFile(file.string(), righe); !letto) {
+    std::string testo;
+    if (const Status letto = leggiTestoFile(file.string(), testo); !letto) {
         out.errore = letto.error();
         return out;
     }
-    const std::string tipo = tipoFileKnot(righe);
+    const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
         out.errore = "No Fikle Knot";
         return out;
@@ -85,7 +85,7 @@ FileNodo leggiFileNodo(const fs::path& file) {
     }
     const TilePalette palette(PaletteId::Form1b, false);
     const auto start = std::chrono::steady_clock::now();
-    Result<NodoDisegnato> nodo = costruisciNodoDisegnato(righe, *codeFromText<KnotFileKind>(tipo), palette);
+    Result<NodoDisegnato> nodo = costruisciNodoDisegnato(testo, *codeFromText<KnotFileKind>(tipo), palette);
     out.micros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
             .count();

@@ -22,23 +22,8 @@ using namespace trevalon::fuzz;
 
 namespace {
 
-std::vector<std::string> dividi(std::string_view testo, std::string_view fine) {
-    std::vector<std::string> righe;
-    std::size_t start = 0;
-    while (start < testo.size()) {
-        const std::size_t f = testo.find(fine, start);
-        if (f == std::string_view::npos) {
-            righe.emplace_back(testo.substr(start));
-            break;
-        }
-        righe.emplace_back(testo.substr(start, f - start));
-        start = f + fine.size();
-    }
-    return righe;
-}
-
-void disegnoTesto(const std::vector<std::string>& righe) {
-    const Result<DisegnoTesto> letto = leggiDisegnoTesto(righe);
+void disegnoTesto(std::string_view file) {
+    const Result<DisegnoTesto> letto = leggiDisegnoTesto(file);
     if (!letto) {
         require(!letto.error().empty(), "a drawing refused without a message");
         return;
@@ -48,13 +33,13 @@ void disegnoTesto(const std::vector<std::string>& righe) {
     const std::string testo = testoDisegno(d.numRighe(), d.numColonne(),
                                            [&](int r, int c) { return std::string(1, d.simbolo(r, c)); });
     require(testo.size() >= 2 && testo.compare(testo.size() - 2, 2, "\r\n") == 0, "a line without CR LF");
-    const Result<DisegnoTesto> riletto = leggiDisegnoTesto(dividi(testo, "\r\n"));
+    const Result<DisegnoTesto> riletto = leggiDisegnoTesto(testo);
     require(riletto.ok(), "the written drawing is refused: " + riletto.error());
     require(riletto->righe() == d.righe(), "write then read changed the drawing:\n" + testo);
 }
 
-void rigaOggetto(const std::vector<std::string>& righe) {
-    const Result<std::string> letto = leggiRigaOggetto(righe);
+void rigaOggetto(std::string_view file) {
+    const Result<std::string> letto = leggiRigaOggetto(file);
     if (!letto) {
         require(!letto.error().empty(), "an object line refused without a message");
         return;
@@ -68,16 +53,15 @@ void rigaOggetto(const std::vector<std::string>& righe) {
     require(!scritto.empty() && scritto == snapshotAtteso(*voci),
             "the drawing of an object line holds other cells than its items: " + scritto);
     rilettoUguale(scritto);
-    const Result<std::string> file = leggiRigaOggetto({"Object=" + scritto});
+    const Result<std::string> file = leggiRigaOggetto("Object=" + scritto);
     require(file.ok() && *file == scritto, "the written object line does not read back: " + file.error());
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::vector<std::string> righe =
-        dividi(std::string_view(reinterpret_cast<const char*>(data), size), "\n");
-    disegnoTesto(righe);
-    rigaOggetto(righe);
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    disegnoTesto(file);
+    rigaOggetto(file);
     return 0;
 }

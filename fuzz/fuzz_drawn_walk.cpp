@@ -22,18 +22,6 @@ namespace {
 using namespace trevalon;
 using fuzz::require;
 
-std::vector<std::string> righeDi(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> righe(1);
-    for (std::size_t i = 0; i < size; ++i) {
-        const char ch = static_cast<char>(data[i]);
-        if (ch == '\n')
-            righe.emplace_back();
-        else if (ch != '\r')
-            righe.back() += ch;
-    }
-    return righe;
-}
-
 void verificaStruttura(Diagram& d) {
     const int n = d.NumIncroci;
     require(n >= 1 && n <= kMaxIncrociDisegno, "crossings within the limit");
@@ -60,12 +48,12 @@ void verificaStruttura(Diagram& d) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto d = std::make_unique<Diagram>();
     static auto tblGen = std::make_unique<CellDrawing>();
-    const std::vector<std::string> righe = righeDi(data, size);
-    std::string testo(reinterpret_cast<const char*>(data), size);
+    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    std::string testo(file);
     for (char& ch : testo) ch = static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
 
     if (testo.find("OBJECT=") != std::string::npos) {
-        const Result<std::string> snapshot = leggiRigaOggetto(righe);
+        const Result<std::string> snapshot = leggiRigaOggetto(file);
         if (!snapshot) return 0;
         const Result<std::vector<VoceCelDis>> voci = leggiVociCelDis(*snapshot, true);
         require(voci.ok(), "an accepted object line has readable items");
@@ -78,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
 
-    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(righe);
+    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(file);
     if (!disegno) return 0;
     const int R = disegno->numRighe(), C = disegno->numColonne();
     for (int r = 1; r <= R; ++r)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "celldraw/cell_drawing_check.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
@@ -334,7 +335,7 @@ constexpr Asse kRighe{true};
 Status F3SettaDis(CellDrawing& tblGen, const ListaCelleDis& tmpLst, std::string_view tmpSimb) {
     const bool svuota = tmpSimb == "-";
     if (!svuota && !CellDrawing::codiceValido(tmpSimb))
-        return fail("\"" + std::string(tmpSimb) + "\" is not a line code of the cell drawing.");
+        return fail(citazione(tmpSimb) + " is not a line code of the cell drawing.");
     for (const PuntoDis& p : tmpLst)
         if (p.r < 1 || p.r > kMaxRigheDis || p.c < 1 || p.c > kMaxColonneDis)
             return fail("The cell " + std::to_string(p.r) + "," + std::to_string(p.c) +

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/text.h"
+
 namespace trevalon {
 
 namespace {
@@ -19,7 +21,7 @@ Status controllaLista(const ListaCelleDis& lista) {
 
 Status controllaCodice(std::string_view code) {
     if (!CellDrawing::codiceValido(code))
-        return fail("\"" + std::string(code) + "\" is not a code the cell drawing can hold");
+        return fail(citazione(code) + " is not a code the cell drawing can hold");
     return {};
 }
 

@@ -38,9 +38,13 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
 }
 
 void SettaLimiti(Diagram& d) {
+    SettaLimiti(d, LimitiNodo{1, CellTable::kSize - 1, 1, CellTable::kSize - 1});
+}
+
+void SettaLimiti(Diagram& d, const LimitiNodo& entro) {
     LimitiNodo l{9999, 0, 9999, 0};
-    for (int r = 1; r < CellTable::kSize; ++r)
-        for (int c = 1; c < CellTable::kSize; ++c)
+    for (int r = std::max(1, entro.RigaMin); r <= std::min(CellTable::kSize - 1, entro.RigaMax); ++r)
+        for (int c = std::max(1, entro.ColMin); c <= std::min(CellTable::kSize - 1, entro.ColMax); ++c)
             if (d.TblNodo.at(r, c).Tipo != 0) {
                 if (r < l.RigaMin) l.RigaMin = r;
                 if (r > l.RigaMax) l.RigaMax = r;
@@ -82,7 +86,8 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
             }
             if (!tocca) svuota(x);
         }
-    return VisCostruzione(d, s, "", false);
+    // Cells were only emptied: the extent can only have shrunk.
+    return VisCostruzione(d, s, "", false, &l);
 }
 
 Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
@@ -213,9 +218,12 @@ bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp) {
     return true;
 }
 
-Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle) {
+Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle,
+                      const LimitiNodo* entro) {
     if (s.ModoAutomatico) return {};
     s.tick();
+    // Where the cells written here can lie: the table is empty elsewhere once it has been cleared.
+    LimitiNodo stesa{0, -1, 0, -1};
     if (daCelle) {
         ClearTblNodo(d, s);
         const WorkGrid& g = s.TblNodoAlbero;
@@ -249,6 +257,9 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
             };
             if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) || !stendi(cmin, cmax, s.extraCol, s.colStesa))
                 return fail("the layout is too large for the cell table");
+            // Crossings and tree cells at the spread lines, stubs one cell beside them, tree arcs between.
+            stesa = {s.rigaStesa[rmin] - 1, s.rigaStesa[rmax] + 1, s.colStesa[cmin] - 1,
+                     s.colStesa[cmax] + 1};
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c)
                     if (g.Tipo(r, c) != 0) {
@@ -290,7 +301,12 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                 }
         }
     }
-    SettaLimiti(d);
+    if (daCelle)
+        SettaLimiti(d, stesa);
+    else if (entro)
+        SettaLimiti(d, *entro);
+    else
+        SettaLimiti(d);
     if (s.hook) s.hook->visCostruzione(d, s, msg);
     return {};
 }

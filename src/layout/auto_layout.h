@@ -31,14 +31,18 @@ bool GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, in
 bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp);
 
 // `VisCostruzione`: with daCelle the work grid is spread into the cell table (tree arcs drawn as runs
-// when msg is "F"); then the extent is recomputed. Does nothing in the automatic run. Fails when the
-// spread does not fit the cell table.
-Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle);
+// when msg is "F"); then the extent is recomputed, over the spread alone after a spread (the table was
+// cleared first), over `entro` when given (every cell outside it is known to be empty), else over the
+// whole table. Does nothing in the automatic run. Fails when the spread does not fit the cell table.
+Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool daCelle,
+                      const LimitiNodo* entro = nullptr);
 // `ClearTblNodo`: empties every field of every cell that may hold anything: the part an earlier layout
 // left, the rows and columns in use and the extent.
 void ClearTblNodo(Diagram& d, LayoutState& s);
 // `SettaLimiti`: the extent of the non-empty cells (9999, 0, 9999, 0 when there is none).
 void SettaLimiti(Diagram& d);
+// The same, looking only inside `entro`: every cell outside it is known to be empty.
+void SettaLimiti(Diagram& d, const LimitiNodo& entro);
 
 // The spacing of the developer field: the text read as a number, rounded half to even (0 when it is not
 // a number).

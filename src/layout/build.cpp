@@ -1,6 +1,7 @@
 #include "layout/build.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -252,8 +253,13 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
         ui.showMessage(verifica.error());
         return fallisce(why, kErroreCodiceGau, "the Gauss code is not valid");
     }
-    if (std::string perche = lettereNonDisegnabili(d_); !perche.empty())
+    if (std::string perche = lettereNonDisegnabili(d_); !perche.empty()) {
+        // The reason goes before the failure, as the faults of a code do: the person sees why.
+        std::string riga = perche;
+        riga[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(riga[0])));
+        ui.showMessage(riga);
         return fallisce(why, kErroreIndiciGau, std::move(perche));
+    }
     st_.ModoGen = GenMode::Code;
     const Status layout = Disegna(d_, s_);
     const auto t1 = Clock::now();

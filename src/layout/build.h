@@ -30,11 +30,11 @@ inline constexpr std::string_view kNonDisponibile = "The diagram could not be la
 // grid. s.IncrocioRadice is the root of the drawing built.
 // A failure's message is the one the window shows: kErroreCodiceGau for a faulty code (whose fault lines
 // are first shown through ui) or a layout that cannot be made, kErroreIndiciGau when the over/under letters
-// cannot be drawn in the plane (found before any layout), kNonDisponibile followed by the reason when no
-// layout can be routed, kDisegnoTroppoGrande followed by the reason when the drawing is larger than the
-// cell table or runs off a table. A drawing larger than the work extent (d.NumRighe by d.NumColonne) widens
-// it, and the display grid t.griglia with it.
-// *why, when given, receives the engine's own reason of a failure (the bench harness prints it).
+// cannot be drawn in the plane (found before any layout; the reason is first shown through ui),
+// kNonDisponibile followed by the reason when no layout can be routed, kDisegnoTroppoGrande followed by the
+// reason when the drawing is larger than the cell table or runs off a table. A drawing larger than the work
+// extent (d.NumRighe by d.NumColonne) widens it, and the display grid t.griglia with it. *why, when given,
+// receives the engine's own reason of a failure (the bench harness prints it).
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why = nullptr);
 

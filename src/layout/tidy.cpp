@@ -141,8 +141,8 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
 namespace {
 
 // The view of the construction without spreading the work grid: the extent recomputed, which cannot fail.
-void vediCostruzione(Diagram& d, LayoutState& s) {
-    const Status visto = VisCostruzione(d, s, "F", false);
+void vediCostruzione(Diagram& d, LayoutState& s, const LimitiNodo* area = nullptr) {
+    const Status visto = VisCostruzione(d, s, "F", false, area);
     (void)visto;
 }
 
@@ -195,7 +195,8 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
     EliminaRigheUgualiN(d, &usata);
     EliminaColonneUgualiN(d, &usata);
-    vediCostruzione(d, s);
+    // The deletions leave every cell outside the area they kept empty.
+    vediCostruzione(d, s, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
                     std::min(kMaxCella, d.limiti.ColMax + 1)};

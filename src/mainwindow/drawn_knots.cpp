@@ -109,14 +109,14 @@ Result<NodoDisegnato> costruisciDaSnapshot(const std::string& snapshot, const st
     return out;
 }
 
-Result<NodoDisegnato> costruisciNodoDisegnato(const std::vector<std::string>& righe, KnotFileKind tipo,
+Result<NodoDisegnato> costruisciNodoDisegnato(std::string_view testo, KnotFileKind tipo,
                                               const TilePalette& palette, const std::function<void()>& tick) {
     if (tipo == KnotFileKind::Object) {
-        const Result<std::string> snapshot = leggiRigaOggetto(righe);
+        const Result<std::string> snapshot = leggiRigaOggetto(testo);
         if (!snapshot) return fail("The knot file cannot be read: " + snapshot.error() + ".");
         return costruisciDaSnapshot(*snapshot, tick);
     }
-    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(righe);
+    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
     if (!disegno) return fail(disegno.error());
     return costruisciDaDisegno(*disegno, palette, tick);
 }
@@ -161,14 +161,14 @@ void installaNodoDisegnato(Form2& f, NodoDisegnato&& nodo) {
     CmdGrafica_Click(f);
 }
 
-bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& righe, KnotFileKind tipo) {
+bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo) {
     DocumentoNodo& doc = f.doc;
     // The drawn-knot palette classifies the drawing; it becomes the window's only when the knot opens.
     const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
     f.ui.setPanel("p1", "Generation knot");
     Result<NodoDisegnato> nodo = [&] {
         BusyGuard busy(f.ui);
-        return costruisciNodoDisegnato(righe, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
+        return costruisciNodoDisegnato(testo, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
     }();
     if (!nodo) {
         f.SettaDone();
@@ -230,12 +230,12 @@ bool LeggiFile(Form2& f, const std::string& tmpFile) {
         nome = Apri(f, DialogKind::Text);
         if (nome.empty()) return false;
     }
-    std::vector<std::string> righe;
-    if (Status letto = leggiRigheFile(nome, righe); !letto) {
+    std::string testo;
+    if (Status letto = leggiTestoFile(nome, testo); !letto) {
         f.ui.showMessage(letto.error());
         return false;
     }
-    Result<DisegnoTesto> disegno = leggiDisegnoTesto(righe);
+    Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
     if (!disegno) {
         f.ui.showMessage(disegno.error());
         return false;

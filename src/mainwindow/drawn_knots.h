@@ -51,9 +51,9 @@ Result<NodoDisegnato> costruisciDaDisegno(const DisegnoTesto& disegno, const Til
 Result<NodoDisegnato> costruisciDaSnapshot(const std::string& snapshot,
                                            const std::function<void()>& tick = {});
 
-// The lines of a drawn knot file of kind `tipo` (Object: the "Object=" line; Source: a knot source or text
-// drawing) into fresh tables.
-Result<NodoDisegnato> costruisciNodoDisegnato(const std::vector<std::string>& righe, KnotFileKind tipo,
+// A drawn knot file of kind `tipo` (Object: the "Object=" line; Source: a knot source or text drawing), its
+// whole text, into fresh tables.
+Result<NodoDisegnato> costruisciNodoDisegnato(std::string_view testo, KnotFileKind tipo,
                                               const TilePalette& palette,
                                               const std::function<void()>& tick = {});
 
@@ -61,10 +61,10 @@ Result<NodoDisegnato> costruisciNodoDisegnato(const std::vector<std::string>& ri
 // 1..NumColonne - 1); `Tipo`, `Vicini` and `Numero` cleared.
 void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno);
 
-// `ApriDis`: opens the drawn knot `nome` whose lines and kind the caller has read. Step 0 of kind "I" holds
+// `ApriDis`: opens the drawn knot `nome` whose text and kind the caller has read. Step 0 of kind "I" holds
 // the knot's Gauss code, letters and cell drawing; the window shows it with the drawn-knot tiles at the
 // drawing zoom. False, with the message shown and nothing changed, when the file cannot be built.
-bool ApriDis(Form2& f, const std::string& nome, const std::vector<std::string>& righe, KnotFileKind tipo);
+bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo);
 
 // `GeneradatblGen`: the window's tables rebuilt from `tblGen` (the cell drawing of the step shown) and
 // drawn. With fewer than three crossing cells (`NumIncrociDis`) nothing is built: the drawing is shown

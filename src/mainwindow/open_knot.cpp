@@ -58,36 +58,30 @@ std::vector<FileFilter> filtriSalva(DialogKind tipo) {
 
 }  // namespace
 
-std::string tipoFileKnot(const std::vector<std::string>& righe) {
+std::string tipoFileKnot(std::string_view testo) {
     bool g = false, o = false, s = false;
-    for (const std::string& riga : righe) {
-        const std::string up = upper(riga);
-        if (up.find("GAUSSCODE=") != std::string::npos) g = true;
-        if (up.find("OBJECT=") != std::string::npos) o = true;
-        if (up.find("SOURCE=") != std::string::npos) s = true;
+    LineReader linee(testo);
+    std::string_view riga, prima;
+    for (bool primaRiga = true; linee.next(riga); primaRiga = false) {
+        if (primaRiga) prima = riga;
+        if (findNoCase(riga, "GAUSSCODE=") != std::string_view::npos) g = true;
+        if (findNoCase(riga, "OBJECT=") != std::string_view::npos) o = true;
+        if (findNoCase(riga, "SOURCE=") != std::string_view::npos) s = true;
     }
     if (o) return "O";
     if (g) return "G";
     if (s) return "S";
     // A text drawing has no key: its first line is the header "R,C" of its size.
-    if (!righe.empty() && intestazioneDisegnoTesto(righe.front())) return "S";
+    if (!testo.empty() && intestazioneDisegnoTesto(prima)) return "S";
     return {};
 }
 
-Status leggiRigheFile(const std::string& percorso, std::vector<std::string>& righe) {
-    righe.clear();
+Status leggiTestoFile(const std::string& percorso, std::string& testo) {
+    testo.clear();
     // A knot file is a few lines of text; anything far larger is not one.
     FileRead letto = readRegularFile(percorso, kMaxKnotFileBytes);
     if (letto.refusal != ReadRefusal::None) return fail(readRefusalMessage(letto, percorso));
-    std::string_view resto = letto.bytes;
-    while (!resto.empty()) {
-        const std::size_t fine = resto.find('\n');
-        std::string_view riga = resto.substr(0, fine);
-        if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
-        righe.emplace_back(riga);
-        if (fine == std::string_view::npos) break;
-        resto.remove_prefix(fine + 1);
-    }
+    testo = std::move(letto.bytes);
     return {};
 }
 
@@ -95,8 +89,9 @@ std::string Apri(Form2& f, DialogKind tmpTipoFile) {
     std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
     // Only a missing file is refused here; what else may be wrong with it is said when it is read.
+    // A loop of symbolic links is not a missing file: reading it says what it is.
     std::error_code ec;
-    if (!fs::exists(fs::status(nome, ec))) {
+    if (!fs::exists(fs::status(nome, ec)) && ec != std::errc::too_many_symbolic_link_levels) {
         f.ui.showMessage("File not found:" + nome);
         return {};
     }
@@ -158,21 +153,21 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
         nome = Apri(f, DialogKind::Knot);
         if (nome.empty()) return false;
     }
-    std::vector<std::string> righe;
+    std::string testo;
     {
         BusyGuard busy(f.ui);
-        if (const Status letto = leggiRigheFile(nome, righe); !letto) {
+        if (const Status letto = leggiTestoFile(nome, testo); !letto) {
             f.ui.showMessage(letto.error());
             return false;
         }
     }
-    const std::string tipo = tipoFileKnot(righe);
+    const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
         f.ui.showMessage("No Fikle Knot");
         return false;
     }
     if (tipo == "G") return ApriGau(f, nome);
-    return ApriDis(f, nome, righe, *codeFromText<KnotFileKind>(tipo));
+    return ApriDis(f, nome, testo, *codeFromText<KnotFileKind>(tipo));
 }
 
 bool ApriGau(Form2& f, const std::string& tmpNome) {
@@ -181,12 +176,12 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         nome = Apri(f, DialogKind::GaussCode);
         if (nome.empty()) return false;
     }
-    std::vector<std::string> righe;
-    if (const Status letto = leggiRigheFile(nome, righe); !letto) {
+    std::string file;
+    if (const Status letto = leggiTestoFile(nome, file); !letto) {
         f.ui.showMessage(letto.error());
         return false;
     }
-    const Result<CodiceGauss> testo = leggiCodiceGaussRighe(righe);
+    const Result<CodiceGauss> testo = leggiCodiceGaussTesto(file);
     if (!testo) {
         f.ui.showMessage(testo.error());
         return false;

@@ -203,6 +203,47 @@ class CodeDrawing {
     const std::function<void()>& tick_;
 };
 
+// A second strand with no crossing: drawn cells the walk never reached, none of which touches (among the
+// eight cells around each, from cell to cell) a walked one. Cells the walk stepped past beside its own cells,
+// as the corner of a diagonal step, belong to the knot. Looked for over rows 1..rows and columns 1..cols, in
+// row-major order; the failure names the first cell of the first such strand.
+template <class Drawing>
+Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, int rows, int cols) {
+    const auto walked = [&](Cell x) { return inCellTable(x) && d.TblNodo.at(x.r, x.c).Tipo != 0; };
+    std::vector<char> seen;
+    const auto index = [&](Cell x) {
+        return static_cast<std::size_t>(x.r) * static_cast<std::size_t>(cols + 2) +
+               static_cast<std::size_t>(x.c);
+    };
+    std::vector<Cell> group;
+    for (int r = 1; r <= rows; ++r)
+        for (int c = 1; c <= cols; ++c) {
+            const Cell start{r, c};
+            if (drawing.kind(start) == Kind::Empty || walked(start)) continue;
+            if (seen.empty())
+                seen.assign(static_cast<std::size_t>(rows + 2) * static_cast<std::size_t>(cols + 2), 0);
+            if (seen[index(start)]) continue;
+            // The group of drawn cells that touch this one; it is the knot's when a walked cell is in it.
+            bool ofTheKnot = false;
+            group.assign(1, start);
+            seen[index(start)] = 1;
+            for (std::size_t k = 0; k < group.size(); ++k) {
+                const Cell x = group[k];
+                ofTheKnot = ofTheKnot || walked(x);
+                for (int dr = -1; dr <= 1; ++dr)
+                    for (int dc = -1; dc <= 1; ++dc) {
+                        const Cell y{x.r + dr, x.c + dc};
+                        if (y.r < 1 || y.c < 1 || y.r > rows || y.c > cols || seen[index(y)]) continue;
+                        if (drawing.kind(y) == Kind::Empty) continue;
+                        seen[index(y)] = 1;
+                        group.push_back(y);
+                    }
+            }
+            if (!ofTheKnot) return failAt("a second strand with no crossing", start);
+        }
+    return {};
+}
+
 // Marks cell x of the cell table as walked: a cell of arc n (tipo 'A') or of crossing n (tipo 'I').
 void mark(Diagram& d, Cell x, char tipo, int n) {
     CellaNodo& cell = d.TblNodo.at(x.r, x.c);
@@ -358,12 +399,18 @@ Status walkStrand(Diagram& d, const Drawing& drawing, const FinalCheck& finalChe
 
 Status GeneraStrutturaDaDisegno(Diagram& d) {
     const SymbolDrawing drawing(d.TblNodo);
-    return walkStrand(d, drawing, [&] { return drawing.allCrossingsWalked(); });
+    return walkStrand(d, drawing, [&]() -> Status {
+        if (Status s = drawing.allCrossingsWalked(); !s) return s;
+        return noStrandWithoutCrossing(drawing, d, kMaxCella, kMaxCella);
+    });
 }
 
 Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
     const CodeDrawing drawing(tblGen, tick);
-    return walkStrand(d, drawing, [&] { return drawing.allCrossingsWalked(d); });
+    return walkStrand(d, drawing, [&]() -> Status {
+        if (Status s = drawing.allCrossingsWalked(d); !s) return s;
+        return noStrandWithoutCrossing(drawing, d, kMaxRigheDis, kMaxColonneDis);
+    });
 }
 
 void SettaTblNodoDaTab(Diagram& d) {

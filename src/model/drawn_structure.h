@@ -13,9 +13,10 @@
 //
 // The walks do not trust the drawing: every step stays inside the table, a walk that leaves the drawing
 // (a dead end, a code that does not fit the heading), that grows past the crossing limit, that closes
-// before every crossing has been passed twice, or that leaves a crossing cell unwalked (a second
-// component) stops with a message naming the row and column where it went wrong. On failure the diagram's
-// tables are left half written: callers walk into a fresh Diagram and keep it only on success.
+// before every crossing has been passed twice, that leaves a crossing cell unwalked (a second component with
+// crossings), or that leaves unwalked a group of strand cells touching no walked cell (a second component
+// with no crossing) stops with a message naming the row and column where it went wrong. On failure the
+// diagram's tables are left half written: callers walk into a fresh Diagram and keep it only on success.
 
 #include <functional>
 

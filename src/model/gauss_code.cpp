@@ -72,6 +72,14 @@ std::string scriviTestoGauss(const std::vector<PassaggioGauss>& passages) {
 
 std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::string_view TxtOri,
                                             std::string* rotated) {
+    // Two passages per crossing: a longer code is refused before its passages are listed, so that a huge
+    // text costs no table of them.
+    const auto segni = static_cast<std::size_t>(
+        std::count_if(txtNodo.begin(), txtNodo.end(), [](char ch) { return ch == '+' || ch == '-'; }));
+    if (segni > 2 * static_cast<std::size_t>(kMaxIncrociGauss))
+        return {"Too many crossings: " + std::to_string(segni) + " passages (at most " +
+                std::to_string(2 * kMaxIncrociGauss) + ", two for each of " +
+                std::to_string(kMaxIncrociGauss) + " crossings)"};
     std::string why;
     const auto passages = leggiPassaggiGauss(txtNodo, &why);
     if (!passages) return {why};
@@ -88,11 +96,18 @@ std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::strin
         ++count[p.label];
     }
     std::vector<std::string> faults;
+    int faulty = 0;  // crossings with a fault
     for (int c = 1; c <= top; ++c) {
+        if (sum[c] == 0 && count[c] == 2) continue;
+        if (++faulty > kMaxIncrociDifettosiMostrati) continue;
         if (sum[c] != 0) faults.push_back("Error +/- in cross " + std::to_string(c));
         if (count[c] != 2)
             faults.push_back("Error cross " + std::to_string(c) + ": " + std::to_string(count[c]) + " times");
     }
+    if (faulty > kMaxIncrociDifettosiMostrati)
+        faults.insert(faults.begin(), "Faults at " + std::to_string(faulty) +
+                                          " crossings; those of the first " +
+                                          std::to_string(kMaxIncrociDifettosiMostrati) + ":");
     if (!faults.empty()) return faults;
 
     const bool lettersOk =

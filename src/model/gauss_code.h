@@ -30,12 +30,18 @@ std::string scriviTestoGauss(const std::vector<PassaggioGauss>& passages);
 // Largest crossing count a Gauss code may have: the passage table holds two passages per crossing.
 inline constexpr int kMaxIncrociGauss = kMaxCrossingsForMoves;
 
-// Checks d.txtNodo and d.TxtOri. On a fault the failure's message is every fault line found, in order,
-// one per line: the text the window shows in one message box. A sound code whose first passage is not at
+// The most crossings whose faults a check lists: a code with more faulty crossings says how many there are
+// and lists the faults of the first ones.
+inline constexpr int kMaxIncrociDifettosiMostrati = 5;
+
+// Checks d.txtNodo and d.TxtOri. On a fault the failure's message is the fault lines found, in order, one
+// per line: the text the window shows in one message box. A sound code whose first passage is not at
 // crossing 1 has its passages rotated in d.txtNodo so that it is (the knot is unchanged).
-// Faults: a text that is not labels with signs, more than kMaxIncrociGauss crossings, per label 1..n
-// "Error +/- in cross c" (not once over and once under) and "Error cross c: k times" (not twice),
-// and over/under letters that are not exactly one "O" or "V" per crossing ("error indices in file .GAU").
+// Faults: more passages than two for each of kMaxIncrociGauss crossings, a text that is not labels with
+// signs, more than kMaxIncrociGauss crossings, per label 1..n "Error +/- in cross c" (not once over and
+// once under) and "Error cross c: k times" (not twice), and over/under letters that are not exactly one
+// "O" or "V" per crossing ("error indices in file .GAU"). With more than kMaxIncrociDifettosiMostrati
+// faulty crossings, a first line says how many there are and only the faults of the first ones follow.
 Status VerificaGau(Diagram& d);
 
 // The fault lines of VerificaGau, without touching any diagram; `rotated` receives the text with

@@ -1,5 +1,6 @@
 #include "model/knot_files.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "platform/text.h"
@@ -11,23 +12,15 @@ namespace {
 constexpr std::string_view kGauss = "GAUSSCODE=";
 constexpr std::string_view kIndices = "INDICES=";
 
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return out;
-}
-
-std::vector<std::string_view> splitComma(std::string_view s) {
-    std::vector<std::string_view> items;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = s.find(',', start);
-        items.push_back(
-            s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
-        if (comma == std::string_view::npos) break;
-        start = comma + 1;
+// Calls item(x) for every comma-separated item of s, in order, while it returns true; false when it did not.
+template <class Item>
+bool perOgniVoce(std::string_view s, const Item& item) {
+    for (;;) {
+        const std::size_t comma = s.find(',');
+        if (!item(s.substr(0, comma))) return false;
+        if (comma == std::string_view::npos) return true;
+        s.remove_prefix(comma + 1);
     }
-    return items;
 }
 
 bool allDigits(std::string_view s) {
@@ -41,8 +34,7 @@ bool allDigits(std::string_view s) {
 bool gaussFromValue(std::string_view value, std::string& out) {
     out.clear();
     if (trim(value).empty()) return true;
-    std::string text;
-    for (std::string_view item : splitComma(value)) {
+    const bool letto = perOgniVoce(value, [&](std::string_view item) {
         item = trim(item);
         char sign = '+';
         if (!item.empty() && (item.front() == '+' || item.front() == '-')) {
@@ -50,17 +42,22 @@ bool gaussFromValue(std::string_view value, std::string& out) {
             item.remove_prefix(1);
         }
         if (!allDigits(item)) return false;
-        text += sign;
-        text += item;
+        out += sign;
+        out += item;
+        return true;
+    });
+    if (!letto) {
+        out.clear();
+        return false;
     }
-    out = text.substr(1) + text.front();
+    std::rotate(out.begin(), out.begin() + 1, out.end());
     return true;
 }
 
 bool lettersFromValue(std::string_view value, std::string& out) {
     out.clear();
     if (trim(value).empty()) return true;
-    for (std::string_view item : splitComma(value)) {
+    return perOgniVoce(value, [&](std::string_view item) {
         item = trim(item);
         if (item == "1" || item == "+1")
             out += 'O';
@@ -68,46 +65,31 @@ bool lettersFromValue(std::string_view value, std::string& out) {
             out += 'V';
         else
             return false;
-    }
-    return true;
+        return true;
+    });
 }
 
 }  // namespace
 
-Result<CodiceGauss> leggiCodiceGaussRighe(const std::vector<std::string>& lines) {
+Result<CodiceGauss> leggiCodiceGaussTesto(std::string_view fileText) {
     bool haveGauss = false, haveIndices = false;
-    std::string gaussValue, indicesValue;
-    for (std::string_view line : lines) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const std::string up = upper(line);
-        if (const auto at = up.find(kGauss); at != std::string::npos) {
+    std::string_view gaussValue, indicesValue;
+    LineReader lines(fileText);
+    std::string_view line;
+    while (lines.next(line)) {
+        if (const auto at = findNoCase(line, kGauss); at != std::string_view::npos) {
             haveGauss = true;
-            gaussValue = std::string(line.substr(at + kGauss.size()));
+            gaussValue = line.substr(at + kGauss.size());
         }
-        if (const auto at = up.find(kIndices); at != std::string::npos) {
+        if (const auto at = findNoCase(line, kIndices); at != std::string_view::npos) {
             haveIndices = true;
-            indicesValue = std::string(line.substr(at + kIndices.size()));
+            indicesValue = line.substr(at + kIndices.size());
         }
     }
     CodiceGauss codice;
     if (!haveGauss || !gaussFromValue(gaussValue, codice.txtNodo)) return fail(kErroreCodiceGau);
     if (!haveIndices || !lettersFromValue(indicesValue, codice.TxtOri)) return fail(kErroreIndiciGau);
     return codice;
-}
-
-Result<CodiceGauss> leggiCodiceGaussTesto(std::string_view fileText) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start <= fileText.size()) {
-        const std::size_t nl = fileText.find('\n', start);
-        if (nl == std::string_view::npos) {
-            if (start < fileText.size()) lines.emplace_back(fileText.substr(start));
-            break;
-        }
-        lines.emplace_back(fileText.substr(start, nl - start));
-        start = nl + 1;
-    }
-    return leggiCodiceGaussRighe(lines);
 }
 
 std::string valoreGaussCode(std::string_view txtNodo) {

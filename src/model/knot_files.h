@@ -4,7 +4,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "platform/result.h"
 
@@ -19,14 +18,11 @@ struct CodiceGauss {
 inline constexpr const char* kErroreCodiceGau = "error gauss code in file .GAU";
 inline constexpr const char* kErroreIndiciGau = "error indices in file .GAU";
 
-// Reads the lines of a Gauss-code file. Keys are found without regard to case anywhere in a line and the
-// value is what follows the key; a trailing "\r" is dropped; a later line with a key replaces an earlier
-// one. "GaussCode=" items are signed labels ("+" optional), blanks around an item ignored; "Indices=" items
-// are 1 or +1 ("O") and -1 ("V"), blanks ignored. Both keys are required. Failures: kErroreCodiceGau or
-// kErroreIndiciGau.
-Result<CodiceGauss> leggiCodiceGaussRighe(const std::vector<std::string>& lines);
-
-// The same for a file's whole text (LF or CR LF lines).
+// Reads a Gauss-code file's whole text, line by line (lines ended by LF, CR LF or CR alone). Keys are found
+// without regard to case anywhere in a line and the value is what follows the key; a later line with a key
+// replaces an earlier one. "GaussCode=" items are signed labels ("+" optional), blanks around an item
+// ignored; "Indices=" items are 1 or +1 ("O") and -1 ("V"), blanks ignored. Both keys are required.
+// Failures: kErroreCodiceGau or kErroreIndiciGau. Nothing but the two values is copied out of the text.
 Result<CodiceGauss> leggiCodiceGaussTesto(std::string_view fileText);
 
 // "1-2+3-1+2-3+" -> "1,-2,3,-1,2,-3".

@@ -45,10 +45,10 @@ std::string serializzaCelDis(const CellDrawing& tblGen, const std::function<void
     return out;
 }
 
-Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daFile) {
+Status perOgniVoceCelDis(std::string_view testo, bool daFile,
+                         const std::function<void(const VoceCelDis&)>& voce) {
     const int minimo = daFile ? 1 : 0;
     const std::string campi = " from " + std::to_string(minimo) + " to ";
-    std::vector<VoceCelDis> voci;
     std::size_t start = 0;
     int n = 0;
     while (start < testo.size()) {
@@ -61,7 +61,7 @@ Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daF
         const std::size_t c1 = pezzo.find(',');
         const std::size_t c2 = c1 == std::string_view::npos ? c1 : pezzo.find(',', c1 + 1);
         auto rifiuta = [&](const std::string& why) -> Failure {
-            return fail("item " + std::to_string(n) + " \"" + std::string(pezzo) + "\": " + why);
+            return fail("item " + std::to_string(n) + " " + citazione(pezzo) + ": " + why);
         };
         if (c2 == std::string_view::npos) return rifiuta("it needs a row, a column and a line code");
         VoceCelDis v;
@@ -74,21 +74,33 @@ Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daF
         const bool codiceBuono = daFile ? v.codice.size() == 1 && v.codice[0] >= '1' && v.codice[0] <= '8'
                                         : CellDrawing::codiceLinea(v.codice);
         if (!codiceBuono) return rifiuta("the line code is not" + campi + "8");
-        voci.push_back(v);
+        if (voce) voce(v);
     }
+    return {};
+}
+
+Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daFile) {
+    std::vector<VoceCelDis> voci;
+    if (Status letto = perOgniVoceCelDis(testo, daFile, [&](const VoceCelDis& v) { voci.push_back(v); });
+        !letto)
+        return fail(letto.error());
     return voci;
 }
 
 Result<int> deserializzaCelDis(CellDrawing& tblGen, std::string_view testo,
                                const std::function<void()>& tick) {
-    const Result<std::vector<VoceCelDis>> voci = leggiVociCelDis(testo, false);
-    if (!voci) return fail(voci.error());
+    // Checked whole first, keeping nothing; then read again into the drawing.
+    if (Status controllato = perOgniVoceCelDis(testo, false); !controllato) return fail(controllato.error());
     InizializzaCelDis(tblGen);
-    for (const VoceCelDis& v : *voci) {
+    int scritte = 0;
+    // The text was found sound above: the second reading cannot fail.
+    const Status letto = perOgniVoceCelDis(testo, false, [&](const VoceCelDis& v) {
         if (tick) tick();
         tblGen.setCodice(v.r, v.c, v.codice);
-    }
-    return static_cast<int>(voci->size());
+        ++scritte;
+    });
+    if (!letto) return fail(letto.error());
+    return scritte;
 }
 
 }  // namespace trevalon

@@ -59,7 +59,13 @@ struct VoceCelDis {
 // a last item without its "|" is taken too and blanks after the last "|" are ignored. `daFile` asks what a
 // knot file must hold: rows 1..700, columns 1..2000 and codes "1".."8"; otherwise rows 0..700, columns
 // 0..2000 and codes "0".."8" (or empty), all that tblGen can keep. The failure names the first faulty item.
+// The faulty item is quoted short (`citazione`).
 Result<std::vector<VoceCelDis>> leggiVociCelDis(std::string_view testo, bool daFile);
+
+// The same check item by item, keeping nothing: `voce`, when given, receives each good item in order, up
+// to the first faulty one. A text of millions of items is checked without a table of them.
+Status perOgniVoceCelDis(std::string_view testo, bool daFile,
+                         const std::function<void(const VoceCelDis&)>& voce = {});
 
 // Reads a snapshot text into tblGen. The whole text is checked first: every item must be a decimal row
 // 0..700, a decimal column 0..2000 and a line code "0".."8" (blanks around a field are allowed); an item

@@ -23,19 +23,6 @@ bool vuoto(char ch) {
     return std::isspace(static_cast<unsigned char>(ch)) != 0;
 }
 
-// Where "Object=" starts in a line, without regard to case; npos when the line does not hold it.
-std::size_t trovaChiave(std::string_view riga) {
-    if (riga.size() < kChiaveOggetto.size()) return std::string_view::npos;
-    for (std::size_t i = 0; i + kChiaveOggetto.size() <= riga.size(); ++i) {
-        std::size_t k = 0;
-        while (k < kChiaveOggetto.size() &&
-               std::tolower(static_cast<unsigned char>(riga[i + k])) == kChiaveOggetto[k])
-            ++k;
-        if (k == kChiaveOggetto.size()) return i;
-    }
-    return std::string_view::npos;
-}
-
 // A character as the person can read it in a message.
 std::string mostra(char ch) {
     const auto u = static_cast<unsigned char>(ch);
@@ -57,33 +44,39 @@ char DisegnoTesto::simbolo(int r, int c) const {
 
 // Each row keeps "*", "-" and "|" in their columns and " " for every empty cell; blanks at the end of a row
 // and empty rows at the end of the drawing are dropped, so the drawing's extent is that of its symbols and
-// the limits are measured on the symbols alone (a line ended by "\r" or by blanks is not wider for it).
-Result<DisegnoTesto> leggiDisegnoTesto(const std::vector<std::string>& righe) {
+// the limits are measured on the symbols alone (a line ended by blanks is not wider for it). An empty row
+// is only counted: it is kept when a row with a symbol follows, and that row is refused beyond the limit.
+Result<DisegnoTesto> leggiDisegnoTesto(std::string_view testo) {
+    LineReader linee(testo);
+    std::string_view linea;
+    linee.next(linea);  // the header
     std::vector<std::string> disegno;
-    for (std::size_t k = 1; k < righe.size(); ++k) {
-        const std::string& linea = righe[k];
-        const int r = static_cast<int>(k);
-        std::string riga(linea.size(), ' ');
+    for (int r = 1; linee.next(linea); ++r) {
+        std::size_t larghezza = 0;  // up to the last symbol
         for (std::size_t j = 0; j < linea.size(); ++j) {
             const char ch = linea[j];
             if (ch == '*' || ch == '-' || ch == '|') {
-                riga[j] = ch;
+                larghezza = j + 1;
             } else if (!vuoto(ch) && !segnaposto(ch)) {
                 return fail("row " + std::to_string(r) + ", column " + std::to_string(j + 1) + " holds " +
                             mostra(ch) + ", which is not a drawn symbol (\"*\", \"-\", \"|\" or a blank)");
             }
         }
-        riga.erase(riga.find_last_not_of(' ') + 1);
-        if (riga.size() > static_cast<std::size_t>(kMaxColonneDisegno))
-            return fail("row " + std::to_string(r) + " is " + std::to_string(riga.size()) +
+        if (larghezza == 0) continue;
+        if (larghezza > static_cast<std::size_t>(kMaxColonneDisegno))
+            return fail("row " + std::to_string(r) + " is " + std::to_string(larghezza) +
                         " columns wide; a drawing can have at most " + std::to_string(kMaxColonneDisegno) +
                         " columns");
-        disegno.push_back(std::move(riga));
+        if (r > kMaxRigheDisegno)
+            return fail("the drawing has at least " + std::to_string(r) + " rows (row " + std::to_string(r) +
+                        " holds a symbol); a drawing can have at most " + std::to_string(kMaxRigheDisegno) +
+                        " rows");
+        disegno.resize(static_cast<std::size_t>(r));
+        std::string& riga = disegno.back();
+        riga.assign(larghezza, ' ');
+        for (std::size_t j = 0; j < larghezza; ++j)
+            if (linea[j] == '*' || linea[j] == '-' || linea[j] == '|') riga[j] = linea[j];
     }
-    while (!disegno.empty() && disegno.back().empty()) disegno.pop_back();
-    if (disegno.size() > static_cast<std::size_t>(kMaxRigheDisegno))
-        return fail("the drawing has " + std::to_string(disegno.size()) +
-                    " rows; a drawing can have at most " + std::to_string(kMaxRigheDisegno) + " rows");
     return DisegnoTesto(std::move(disegno));
 }
 
@@ -129,14 +122,16 @@ std::string simboloDaTessera(std::string_view nomeTessera) {
     }
 }
 
-Result<std::string> leggiRigaOggetto(const std::vector<std::string>& righe) {
-    for (const std::string& riga : righe) {
-        const std::size_t chiave = trovaChiave(riga);
+Result<std::string> leggiRigaOggetto(std::string_view testo) {
+    LineReader linee(testo);
+    std::string_view riga;
+    while (linee.next(riga)) {
+        const std::size_t chiave = findNoCase(riga, kChiaveOggetto);
         if (chiave == std::string_view::npos) continue;
-        const std::string_view valore = trim(std::string_view(riga).substr(chiave + kChiaveOggetto.size()));
+        const std::string_view valore = trim(riga.substr(chiave + kChiaveOggetto.size()));
         if (valore.empty()) return fail("the \"Object=\" line of the file holds no cell drawing");
-        const Result<std::vector<VoceCelDis>> voci = leggiVociCelDis(valore, true);
-        if (!voci) return fail("the \"Object=\" line of the file is faulty: " + voci.error());
+        if (const Status voci = perOgniVoceCelDis(valore, true); !voci)
+            return fail("the \"Object=\" line of the file is faulty: " + voci.error());
         return std::string(valore);
     }
     return fail("the file holds no \"Object=\" line");

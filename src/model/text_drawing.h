@@ -37,14 +37,16 @@ class DisegnoTesto {
     int colonne_ = 0;
 };
 
-// Reads the lines of a text drawing or a knot source ("\r" already removed): line 1 is the header and is
-// dropped whatever it holds, line k + 1 becomes row k, character position c column c. A blank (and any
-// character that trims to nothing) leaves its cell empty. Blanks at the end of a row and empty rows at the
-// end are dropped, so the drawing's extent is that of its symbols. An empty file, or one with only its
-// header, is an empty drawing. Refused, with a message that says where: a drawing of more than
-// kMaxRigheDisegno rows or a row wider than kMaxColonneDisegno, and a character other than "*", "-", "|" and
-// " " ("x", "y", "z" and "{" are the knot designer's placeholders and read as empty cells).
-Result<DisegnoTesto> leggiDisegnoTesto(const std::vector<std::string>& righe);
+// Reads a text drawing or a knot source, the file's whole text (lines ended by LF, CR LF or CR alone): line
+// 1 is the header and is dropped whatever it holds, line k + 1 becomes row k, character position c column
+// c. A blank (and any character that trims to nothing) leaves its cell empty. Blanks at the end of a row
+// and empty rows at the end are dropped, so the drawing's extent is that of its symbols. An empty file, or
+// one with only its header, is an empty drawing. Refused, with a message that says where: a symbol in a
+// row beyond kMaxRigheDisegno or a row wider than kMaxColonneDisegno, and a character other than "*",
+// "-", "|" and " " ("x", "y", "z" and "{" are the knot designer's placeholders and read as empty cells).
+// The text is read once, line by line, and refused as soon as it fails: only the drawing's own rows are
+// kept, so a huge file costs no more memory than its text.
+Result<DisegnoTesto> leggiDisegnoTesto(std::string_view testo);
 
 // `SalvaFile`'s text: the header R "," C, where R is the largest row and C the largest column that hold a
 // non-blank cell (each found on its own; both 0 for an empty drawing), then rows 1..R, each C characters
@@ -59,11 +61,12 @@ std::string testoDisegno(int righe, int colonne, const std::function<std::string
 // (" " when empty).
 std::string simboloDaTessera(std::string_view nomeTessera);
 
-// The snapshot text of a knot file of the "Object=" kind: the value of the first line that holds the key
-// "Object=" (found without regard to case, anywhere in the line; the value is what follows the key). Every
-// item is checked before anything is used: a decimal row 1..700, a decimal column 1..2000 and a line code
-// "1".."8", each item ended by "|" (a last item without its "|" is taken too). Refused with a message
-// naming the first faulty item, or that the file holds no "Object=" line or an empty one.
-Result<std::string> leggiRigaOggetto(const std::vector<std::string>& righe);
+// The snapshot text of a knot file of the "Object=" kind, from the file's whole text: the value of the
+// first line that holds the key "Object=" (found without regard to case, anywhere in the line; the value
+// is what follows the key). Every item is checked before anything is used: a decimal row 1..700, a decimal
+// column 1..2000 and a line code "1".."8", each item ended by "|" (a last item without its "|" is taken
+// too). Refused with a message naming the first faulty item (quoted short, see `citazione`), or that the
+// file holds no "Object=" line or an empty one.
+Result<std::string> leggiRigaOggetto(std::string_view testo);
 
 }  // namespace trevalon

@@ -39,23 +39,47 @@ class Descriptor {
     int fd_;
 };
 
-// The file a write replaces: a symbolic link's own target, so that the link stays a link.
-fs::path resolvedTarget(const fs::path& target) {
-    std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(target, ec))) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) return resolved;
+// Links followed before a chain of them counts as a loop (the system's own limit, SYMLOOP_MAX, is 40).
+constexpr int kMaxLinks = 40;
+
+constexpr const char* kLinkLoop = "it is a loop of symbolic links";
+
+// The file a write replaces: a symbolic link is followed to its target, so that the link stays a link, and a
+// dangling link's target is created. Refused: a target that is, or leads to, a folder, a FIFO, a device or
+// a socket (replacing one by a regular file would break what uses it), and a loop of links.
+Result<fs::path> resolvedTarget(const fs::path& target) {
+    fs::path file = target;
+    for (int links = 0;; ++links) {
+        struct stat st {};
+        if (::lstat(file.c_str(), &st) != 0) {
+            const int e = errno;
+            if (e == ENOENT) return file;  // a new file: creating it says whether its folder exists
+            return fail(e == ELOOP ? kLinkLoop : reasonOf(e));
+        }
+        if (S_ISREG(st.st_mode)) return file;
+        if (S_ISDIR(st.st_mode)) return fail("it is a folder");
+        if (!S_ISLNK(st.st_mode)) return fail("it is not a regular file");
+        if (links == kMaxLinks) return fail(kLinkLoop);
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(file, ec);
+        if (ec) return fail(ec.message());
+        file = next.is_absolute() ? next : file.parent_path() / next;
     }
-    return target;
 }
 
-// A temporary name beside target that no other file has: created with O_EXCL.
+// A temporary name beside target that no other file has: created with O_EXCL. The name is the target's
+// with a dot before it and a number after it, the target's part cut short where the whole would pass the
+// folder's limit on a name's length.
 int createTemporary(const fs::path& target, fs::path& temporary, int& err) {
     static thread_local std::mt19937_64 random{std::random_device{}()};
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t maxName = limit > 0 ? static_cast<std::size_t>(limit) : 255;
+    const std::string name = target.filename().string();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = folder / ("." + target.filename().string() + "." +
-                              std::to_string(random() % 1000000000u) + ".tmp");
+        const std::string tail = "." + std::to_string(random() % 1000000000u) + ".tmp";
+        const std::size_t room = maxName > tail.size() + 1 ? maxName - tail.size() - 1 : 0;
+        temporary = folder / ("." + name.substr(0, room) + tail);
         const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         err = errno;
@@ -83,7 +107,9 @@ int syncFolder(const fs::path& target) {
 
 Status replaceFileContents(const fs::path& target, std::string_view bytes, WriteCall write) {
     if (!write) write = ::write;
-    const fs::path file = resolvedTarget(target);
+    const Result<fs::path> resolved = resolvedTarget(target);
+    if (!resolved) return fail(resolved.error());
+    const fs::path& file = *resolved;
     fs::path temporary;
     int err = 0;
     Descriptor fd(createTemporary(file, temporary, err));
@@ -120,7 +146,9 @@ Status replaceFileContents(const fs::path& target, std::string_view bytes, Write
 
 Status replaceFileWith(const fs::path& target,
                        const std::function<Status(const fs::path& temporary)>& produce) {
-    const fs::path file = resolvedTarget(target);
+    const Result<fs::path> resolved = resolvedTarget(target);
+    if (!resolved) return fail(resolved.error());
+    const fs::path& file = *resolved;
     fs::path temporary;
     int err = 0;
     {
@@ -151,7 +179,9 @@ FileRead readRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         const int e = errno;
-        if (e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG || e == ELOOP) {
+        if (e == ELOOP) {
+            out.refusal = ReadRefusal::LinkLoop;
+        } else if (e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG) {
             out.refusal = ReadRefusal::Missing;
         } else {
             out.refusal = ReadRefusal::Unreadable;
@@ -178,7 +208,8 @@ FileRead readRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
         out.size = static_cast<std::uintmax_t>(st.st_size);
         return out;
     }
-    out.bytes.resize(static_cast<std::size_t>(st.st_size));
+    // One byte more than the size said, so that the end of an unchanged file is met without growing.
+    out.bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t done = 0;
     for (;;) {
         if (done == out.bytes.size()) {
@@ -215,6 +246,8 @@ std::string readRefusalMessage(const FileRead& read, const std::string& path, st
             return "File not found:" + path;
         case ReadRefusal::Folder:
             return path + " is a folder";
+        case ReadRefusal::LinkLoop:
+            return path + " is a loop of symbolic links";
         case ReadRefusal::NotRegular:
             return path + " is not a regular file";
         case ReadRefusal::TooLarge:

@@ -23,17 +23,22 @@ namespace trevalon {
 // The system call that writes bytes to a file descriptor; tests hand in one that fails.
 using WriteCall = ssize_t (*)(int fd, const void* buffer, std::size_t count);
 
-// Replaces target with bytes. The failure's message is the reason alone, without the path.
+// Replaces target with bytes. A symbolic link is followed to the file it names, which is written (created
+// when the link dangles) while the link stays as it is. Refused before anything is written: a target that
+// is, or leads to, a folder ("it is a folder"), a FIFO, a device or a socket ("it is not a regular file"),
+// and a loop of links ("it is a loop of symbolic links"). The temporary name keeps within the folder's
+// limit on a name, so any name the folder takes can be saved. The failure's message is the reason alone,
+// without the path.
 Status replaceFileContents(const std::filesystem::path& target, std::string_view bytes,
                            WriteCall write = nullptr);
 
-// Replaces target with what produce writes to the temporary path it is given (for libraries that open
-// their output by name). produce's failure message is passed on as the reason.
+// Replaces target, as replaceFileContents does, with what produce writes to the temporary path it is given
+// (for libraries that open their output by name). produce's failure message is passed on as the reason.
 Status replaceFileWith(const std::filesystem::path& target,
                        const std::function<Status(const std::filesystem::path& temporary)>& produce);
 
 // What reading a file found when it could not give the file's bytes.
-enum class ReadRefusal { None, Missing, Folder, NotRegular, TooLarge, Unreadable };
+enum class ReadRefusal { None, Missing, Folder, LinkLoop, NotRegular, TooLarge, Unreadable };
 
 struct FileRead {
     ReadRefusal refusal = ReadRefusal::None;
@@ -51,7 +56,8 @@ inline constexpr std::uintmax_t kMaxKnotFileBytes = 64u * 1024u * 1024u;
 FileRead readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBytes = kMaxKnotFileBytes);
 
 // The message for a refused read: "File not found:" and the path for a missing file, else the path and
-// what was wrong ("... is a folder", "... is not a regular file", "... is too large: N MB, at most M MB").
+// what was wrong ("... is a folder", "... is a loop of symbolic links", "... is not a regular file",
+// "... is too large: N MB, at most M MB").
 // The empty text for a read that was not refused.
 std::string readRefusalMessage(const FileRead& read, const std::string& path,
                                std::uintmax_t maxBytes = kMaxKnotFileBytes);

@@ -170,5 +170,23 @@ TEST(DrawnStructure, BadDrawingsAreRefused) {
             << w.status.error();
 }
 
+// A second strand without crossings is refused where it starts, in both drawings; cells the walk steps
+// past beside its own strand (the corners of diagonal steps in a knot source) are not one.
+TEST(DrawnStructure, AStrandWithNoCrossingIsRefusedSayingWhere) {
+    const Picture ring{"r-7", "|.|", "L-J"};
+    Picture source = trefoilSource();
+    source.insert(source.end(), {"", "", "   ***", "   * *", "   ***"});
+    const std::string row = std::to_string(source.size() - 2);
+    const std::pair<Walk, std::string> casi[] = {
+        {walkSnapshot(snapshotOf(kCurl) + snapshotOf(ring, 10, 0)), "at row 11, column 1."},
+        {walkSnapshot(snapshotOf(ring, 0, 20) + snapshotOf(kCurl, 3, 0)), "at row 1, column 21."},
+        {walkSymbols(source), "at row " + row + ", column 4."}};
+    for (const auto& [w, where] : casi)
+        EXPECT_EQ(w.status.error(),
+                  "The drawing cannot be walked: a second strand with no crossing " + where);
+    EXPECT_TRUE(walkSymbols(trefoilSource()).status);
+    EXPECT_TRUE(walkSnapshot(trefoilObject()).status);
+}
+
 }  // namespace
 }  // namespace trevalon

@@ -48,6 +48,21 @@ TEST(VerificaGau, FaultLinesComeInLabelOrderInOneMessage) {
         EXPECT_NE(check(bad, "O").first.find("Invalid Gauss code"), std::string::npos) << bad;
 }
 
+// Many faults: how many crossings have one, and the faults of the first few; a code longer than the passage
+// table is refused by its length, before its passages are listed.
+TEST(VerificaGau, ManyFaultsAreCountedAndTheFirstListed) {
+    std::string allOver;
+    for (int c = 1; c <= 250; ++c) allOver += std::to_string(c) + "+" + std::to_string(c) + "+";
+    const std::string error = check(allOver, std::string(250, 'O')).first;
+    EXPECT_EQ(error,
+              "Faults at 250 crossings; those of the first 5:\nError +/- in cross 1\nError +/- in cross 2\n"
+              "Error +/- in cross 3\nError +/- in cross 4\nError +/- in cross 5");
+    std::string longCode;
+    for (int k = 0; k < 300; ++k) longCode += "1+1-";
+    EXPECT_EQ(check(longCode, "O").first,
+              "Too many crossings: 600 passages (at most 500, two for each of 250 crossings)");
+}
+
 TEST(VerificaGau, RotatesACodeSoThatPassageOneIsAtCrossingOne) {
     EXPECT_EQ(check("2+3-1+2-3+1-", "OOO").second, "1+2-3+1-2+3-");
     EXPECT_EQ(check("3-1+2-3+1-2+", "OOO").second, "1+2-3+1-2+3-");

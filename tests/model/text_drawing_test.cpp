@@ -12,6 +12,13 @@ namespace {
 
 using Righe = std::vector<std::string>;
 
+// A file's text from its lines, each ended by LF.
+std::string file(const Righe& righe) {
+    std::string testo;
+    for (const std::string& r : righe) testo += r + "\n";
+    return testo;
+}
+
 // A placeholder counts for the extent and is written as a blank, so the next "*" keeps its column; a longer
 // text is written as its first character. The extent is the largest row and the largest column.
 TEST(TextDrawing, WrittenTextReadsBackIntoTheSameCells) {
@@ -34,10 +41,7 @@ TEST(TextDrawing, WrittenTextReadsBackIntoTheSameCells) {
             return it == k.celle.end() ? std::string() : it->second;
         });
         ASSERT_EQ(testo, k.testo);
-        Righe linee;  // the text's lines, checked above to end with CR LF
-        for (std::size_t a = 0; a < testo.size(); a = testo.find("\r\n", a) + 2)
-            linee.push_back(testo.substr(a, testo.find("\r\n", a) - a));
-        const Result<DisegnoTesto> letto = leggiDisegnoTesto(linee);
+        const Result<DisegnoTesto> letto = leggiDisegnoTesto(testo);
         ASSERT_TRUE(letto.ok()) << letto.error();
         EXPECT_EQ(letto->righe(), k.disegno) << testo;
     }
@@ -56,11 +60,11 @@ TEST(TextDrawing, ReaderKeepsColumnsAndRefusesWhatDoesNotFit) {
               ""},
              {{"***", "* *"}, {"* *"}, ""},
              {Righe(kMaxRigheDisegno + 1, "*"), Righe(kMaxRigheDisegno, "*"), ""},
-             {Righe(kMaxRigheDisegno + 2, "*"), {}, "the drawing has 600 rows"},
+             {Righe(kMaxRigheDisegno + 2, "*"), {}, "the drawing has at least 600 rows"},
              {{"h", "*", std::string(kMaxColonneDisegno, '*') + "-"}, {}, "row 2 is 1500 columns wide"},
              {{"h", "**", "* a*"}, {}, "row 2, column 3 holds \"a\", which is not a drawn symbol"},
          }) {
-        const Result<DisegnoTesto> d = leggiDisegnoTesto(k.file);
+        const Result<DisegnoTesto> d = leggiDisegnoTesto(file(k.file));
         EXPECT_EQ(d.ok(), k.errore.empty()) << d.error();
         EXPECT_NE(d.error().find(k.errore), std::string::npos) << d.error();
         EXPECT_EQ(d.ok() ? d->righe() : Righe{}, k.disegno);
@@ -70,8 +74,8 @@ TEST(TextDrawing, ReaderKeepsColumnsAndRefusesWhatDoesNotFit) {
 }
 
 TEST(ObjectLine, FoundAnywhereAndEveryItemChecked) {
-    EXPECT_EQ(*leggiRigaOggetto({"\xEF\xBB\xBFObject=3,4,7|3,5,2|\r", "x"}), "3,4,7|3,5,2|");
-    EXPECT_EQ(*leggiRigaOggetto({"", "name object=1,1,7|700,2000,8"}), "1,1,7|700,2000,8");
+    EXPECT_EQ(*leggiRigaOggetto(file({"\xEF\xBB\xBFObject=3,4,7|3,5,2|\r", "x"})), "3,4,7|3,5,2|");
+    EXPECT_EQ(*leggiRigaOggetto(file({"", "name object=1,1,7|700,2000,8"})), "1,1,7|700,2000,8");
     for (const auto& [riga, messaggio] : std::vector<std::pair<std::string, std::string>>{
              {"Object=1,1,1|701,1,1|", "item 2 \"701,1,1\": the row is not a number from 1 to 700"},
              {"Object=1,2001,1|", "the column"},
@@ -80,10 +84,45 @@ TEST(ObjectLine, FoundAnywhereAndEveryItemChecked) {
              {"Object= \r", "holds no cell drawing"},
              {"GaussCode=1,-1", "no \"Object=\" line"},
          }) {
-        const Result<std::string> r = leggiRigaOggetto({"first", riga});
+        const Result<std::string> r = leggiRigaOggetto(file({"first", riga}));
         ASSERT_FALSE(r.ok()) << riga;
         EXPECT_NE(r.error().find(messaggio), std::string::npos) << r.error();
     }
+}
+
+// A drawing is measured while it is read: empty lines only count, a symbol beyond the last row is refused
+// where it stands, and lines may end with CR alone.
+TEST(TextDrawing, RowsAreCountedWhileReadingAndAnyLineEndIsRead) {
+    const std::string manyEmpty = "3,3\n" + std::string(200000, '\n');
+    const Result<DisegnoTesto> vuoto = leggiDisegnoTesto(manyEmpty);
+    ASSERT_TRUE(vuoto.ok());
+    EXPECT_EQ(vuoto->numRighe(), 0);
+    EXPECT_EQ(
+        leggiDisegnoTesto(manyEmpty + "  *\n").error(),
+        "the drawing has at least 200001 rows (row 200001 holds a symbol); a drawing can have at most 599 "
+        "rows");
+    std::string stelle = "1,1\n";
+    for (int r = 0; r < 100000; ++r) stelle += "*\n";
+    EXPECT_NE(leggiDisegnoTesto(stelle).error().find("at least 600 rows"), std::string::npos);
+    const std::string wide = "1,1\n*" + std::string(3000000, ' ') + "-\n";
+    EXPECT_EQ(leggiDisegnoTesto(wide).error(),
+              "row 1 is 3000002 columns wide; a drawing can have at most 1499 columns");
+    for (const std::string fine : {"\n", "\r\n", "\r"}) {
+        const Result<DisegnoTesto> d = leggiDisegnoTesto("2,3" + fine + " * " + fine + "-|*" + fine);
+        ASSERT_TRUE(d.ok()) << d.error();
+        EXPECT_EQ(d->righe(), (Righe{" *", "-|*"}));
+    }
+}
+
+// A faulty item of any length is quoted by its first characters: the message stays short.
+TEST(ObjectLine, AHugeFaultyItemIsQuotedShort) {
+    const Result<std::string> r = leggiRigaOggetto("Object=" + std::string(1048576, '1'));
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error(), "the \"Object=\" line of the file is faulty: item 1 \"" + std::string(80, '1') +
+                             "...\" (1048576 characters): it needs a row, a column and a line code");
+    const Result<std::string> cr = leggiRigaOggetto("x\rObject=1,1,6|1,2,2|\rrest");
+    ASSERT_TRUE(cr.ok()) << cr.error();
+    EXPECT_EQ(*cr, "1,1,6|1,2,2|");
 }
 
 }  // namespace

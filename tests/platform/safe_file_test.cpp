@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -136,11 +137,63 @@ TEST(SafeFile, ACompleteWriteReplacesTheFileKeepingItsModeAndItsLink) {
     EXPECT_EQ(folder.names().size(), 3u);
 }
 
+// A target that is not a regular file is refused, also through a link, and nothing is created or replaced;
+// a dangling link is written through to the file it names; a loop of links is said to be one.
+TEST(SafeFile, SpecialTargetsAreRefusedAndLinksAreFollowed) {
+    Folder folder("special");
+    const fs::path fifo = folder.path / "pipe.kno", toFifo = folder.path / "to_pipe.kno",
+                   sub = folder.path / "sub", loop = folder.path / "loop.kno",
+                   dangling = folder.path / "new.kno";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(fifo, toFifo);
+    fs::create_directory(sub);
+    fs::create_symlink("loop.kno", loop);
+    fs::create_symlink("sub/made.kno", dangling);
+    for (const auto& [target, reason] :
+         std::vector<std::pair<fs::path, std::string>>{{fifo, "it is not a regular file"},
+                                                       {toFifo, "it is not a regular file"},
+                                                       {sub, "it is a folder"},
+                                                       {loop, "it is a loop of symbolic links"}}) {
+        SCOPED_TRACE(target.string());
+        const Status s = replaceFileContents(target, "Object=1,1,1|");
+        EXPECT_EQ(s.error(), reason);
+        EXPECT_EQ(replaceFileWith(target, [](const fs::path&) -> Status { return {}; }).error(), reason);
+    }
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(fifo)));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(toFifo)));
+    EXPECT_TRUE(fs::is_empty(sub));
+
+    ASSERT_TRUE(replaceFileContents(dangling, "made").ok());
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dangling)));
+    EXPECT_EQ(contents(sub / "made.kno"), "made");
+    std::vector<std::string> names = folder.names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"loop.kno", "new.kno", "pipe.kno", "sub", "to_pipe.kno"}));
+    EXPECT_EQ(fs::directory_iterator(sub)->path().filename(), "made.kno");
+}
+
+// The temporary name is cut to the folder's limit on a name, never the name saved: the longest name the
+// folder takes is saved, and replaced again, with no temporary file left beside it.
+TEST(SafeFile, TheLongestNameTheFolderTakesIsSaved) {
+    Folder folder("long");
+    const long limit = ::pathconf(folder.path.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(limit, 20);
+    for (const std::size_t length : {std::size_t{250}, static_cast<std::size_t>(limit)}) {
+        const fs::path target = folder.path / (std::string(length - 4, 'k') + ".kno");
+        ASSERT_TRUE(replaceFileContents(target, "first").ok()) << length;
+        ASSERT_TRUE(replaceFileContents(target, "second").ok()) << length;
+        EXPECT_EQ(contents(target), "second");
+        EXPECT_EQ(folder.names(), std::vector<std::string>{target.filename().string()});
+        fs::remove(target);
+    }
+}
+
 TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
     Folder folder("r");
     const fs::path knot = folder.path / "knot.gau", fifo = folder.path / "pipe.gau",
                    zero = folder.path / "zero.gau", big = folder.path / "big.gau",
-                   sub = folder.path / "sub.gau";
+                   sub = folder.path / "sub.gau", loop = folder.path / "loop.gau";
+    fs::create_symlink("loop.gau", loop);
     put(knot, "GaussCode=1,-1\n");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     fs::create_symlink("/dev/zero", zero);
@@ -157,6 +210,7 @@ TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
         {folder.path / "missing.gau", ReadRefusal::Missing,
          "File not found:" + (folder.path / "missing.gau").string()},
         {sub, ReadRefusal::Folder, sub.string() + " is a folder"},
+        {loop, ReadRefusal::LinkLoop, loop.string() + " is a loop of symbolic links"},
         {fifo, ReadRefusal::NotRegular, fifo.string() + " is not a regular file"},
         {zero, ReadRefusal::NotRegular, zero.string() + " is not a regular file"},
         {big, ReadRefusal::TooLarge, big.string() + " is too large: 70 MB, at most 64 MB"},
