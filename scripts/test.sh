@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, checks the formatting, builds the engine alone (no Qt) to show that it needs no
-# Qt, then builds Trevalon with warnings as errors and sanitizers and runs every test; last, each fuzz
-# target runs for FUZZ_SECONDS (default 60) from its committed seeds.
+# Qt and runs the static analysis on it, then builds Trevalon with warnings as errors and sanitizers and
+# runs every test; last, each fuzz target runs for FUZZ_SECONDS (default 60) from its committed seeds.
 # JOBS sets the number of parallel build and test jobs (default: every processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,6 +23,8 @@ if grep -qiE '(-I|-isystem) ?[^ ]*qt[56]' build-engine/compile_commands.json; th
   grep -ioE '(-I|-isystem) ?[^ ]*qt[56][^ ]*' build-engine/compile_commands.json | sort -u
   exit 1
 fi
+echo "== static analysis"
+bash scripts/static-analysis.sh build-engine
 echo "== build"
 cmake --preset ci -G Ninja
 cmake --build --preset ci -j"$jobs"

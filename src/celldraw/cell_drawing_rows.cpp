@@ -218,7 +218,7 @@ Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& 
         int nuova;  // or -1; the insertion whose new line this is
     };
     std::vector<Posto> posti;
-    posti.reserve(static_cast<std::size_t>(maxA + m - basso + 1));
+    posti.reserve(static_cast<std::size_t>(std::max(maxA + m - basso, 0)) + 1);
     for (int a = basso - 1, k = m - 1; a <= maxA; ++a) {
         if (a >= basso) posti.push_back({a, -1});
         if (k >= 0 && linee[static_cast<std::size_t>(k)] == a) posti.push_back({a + 1, k--});

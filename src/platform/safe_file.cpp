@@ -238,7 +238,7 @@ FileRead readRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
 }
 
 std::string readRefusalMessage(const FileRead& read, const std::string& path, std::uintmax_t maxBytes) {
-    constexpr std::uintmax_t kMiB = 1024u * 1024u;
+    constexpr std::uintmax_t kMiB = std::uintmax_t{1024} * 1024;
     switch (read.refusal) {
         case ReadRefusal::None:
             return {};

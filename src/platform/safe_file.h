@@ -48,7 +48,7 @@ struct FileRead {
 };
 
 // The cap every knot-file reader holds to.
-inline constexpr std::uintmax_t kMaxKnotFileBytes = 64u * 1024u * 1024u;
+inline constexpr std::uintmax_t kMaxKnotFileBytes = std::uintmax_t{64} * 1024 * 1024;
 
 // Reads a regular file of at most maxBytes. The file is opened without blocking (a FIFO never waits for a
 // writer) and its type is checked on the open descriptor; reading stops at maxBytes + 1, so a file that
