@@ -85,7 +85,7 @@ FileNodo leggiFileNodo(const fs::path& file) {
     }
     const TilePalette palette(PaletteId::Form1b, false);
     const auto start = std::chrono::steady_clock::now();
-    Result<NodoDisegnato> nodo = costruisciNodoDisegnato(testo, *codeFromText<KnotFileKind>(tipo), palette);
+    Result<NodoCostruito> nodo = costruisciNodoDisegnato(testo, *codeFromText<KnotFileKind>(tipo), palette);
     out.micros =
         std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start)
             .count();

@@ -31,7 +31,7 @@ struct FileNodo {
     bool disegnato = false;
     std::string txtNodo;  // a Gauss-code file
     std::string TxtOri;
-    NodoDisegnato nodo;  // a drawn knot; its diagram is null for a drawing without crossings
+    NodoCostruito nodo;  // a drawn knot; its diagram is null for a drawing without crossings
     long long micros = 0;
 };
 FileNodo leggiFileNodo(const std::filesystem::path& file);

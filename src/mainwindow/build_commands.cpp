@@ -4,6 +4,7 @@
 
 #include "layout/build.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/install_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
 #include "platform/text.h"
@@ -111,7 +112,8 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     MessaggiRaccolti raccolti(f.ui);
     const Result<BuildTimes> r =
         CostruisciDaCodice(*d, s, st, RenderTarget{prova, provaTbltt, palette, nullptr}, raccolti);
-    out.radice = s.IncrocioRadice;
+    out.nodo.ModoGen = GenMode::Code;
+    out.nodo.radice = s.IncrocioRadice;
     s.progresso = nullptr;
     if (!r) {
         s.IncrocioRadice = radicePrima;
@@ -130,23 +132,8 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
         return out;
     }
     out.esito = EsitoCostruzione::Costruito;
-    out.diagram = std::move(d);
+    out.nodo.diagram = std::move(d);
     return out;
-}
-
-void installaDiagramma(Form2& f, CostruzioneNuova&& nuova) {
-    if (!nuova.diagram) return;
-    f.doc.diagram = std::move(*nuova.diagram);
-    nuova.diagram.reset();
-    f.doc.modi.ModoGen = GenMode::Code;
-    f.doc.PartenzaDisegno = nuova.radice;
-    f.vista.layout.IncrocioRadice = nuova.radice;
-    if (f.doc.modi.ModoAutomatico) return;
-    // A drawing larger than the usual work extent comes with a larger grid.
-    const Diagram& d = f.doc.diagram;
-    if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
-        InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, GenMode::Code);
-    CmdGrafica_Click(f);
 }
 
 void CmdGrafica_Click(Form2& f) {
@@ -206,7 +193,7 @@ void ComandoDraw(Form2& f) {
         doc.PartenzaDisegno = prima;
         return;
     }
-    installaDiagramma(f, std::move(nuova));
+    installaNodo(f, std::move(nuova.nodo));
     passo.Tipo = GenMode::Code;
     passo.Flag = doc.PartenzaDisegno;
     f.SettaDone();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "celldraw/built_knot.h"
 #include "model/tables.h"
 
 namespace trevalon {
@@ -23,10 +24,11 @@ enum class EsitoCostruzione {
     Errore,     // the build failed; its message has been shown
 };
 
+// A build from a code: what became of it and, when built, the knot (from a code, with the root crossing the
+// layout started from).
 struct CostruzioneNuova {
     EsitoCostruzione esito = EsitoCostruzione::Errore;
-    std::unique_ptr<Diagram> diagram;  // when built
-    int radice = 1;                    // the root crossing the layout started from
+    NodoCostruito nodo;
 };
 
 // Builds the texts into fresh tables from root crossing `radice` (reset to 1 when it is 0 or beyond the
@@ -36,10 +38,6 @@ struct CostruzioneNuova {
 // Shows "error gauss code in file .GAU" (not during a complete run) or "error indices in file .GAU" on
 // failure. The busy pointer and the main grid's painting are restored on every exit.
 CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice);
-
-// Makes a built diagram the window's: its tables replace the old ones, `ModoGen` becomes Code, the root is
-// kept in `PartenzaDisegno`, and (outside the automatic run) it is drawn into the main grid.
-void installaDiagramma(Form2& f, CostruzioneNuova&& nuova);
 
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
 void CmdGrafica_Click(Form2& f);

@@ -6,6 +6,7 @@
 
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
+#include "mainwindow/install_knot.h"
 #include "model/drawn_structure.h"
 #include "model/structure.h"
 #include "moves/compare.h"
@@ -42,7 +43,7 @@ bool registra(Form2& f) {
         ripristinaTesti(f);
         return false;
     }
-    installaDiagramma(f, std::move(nuova));
+    installaNodo(f, std::move(nuova.nodo));
     return Salvastato(f);
 }
 
@@ -56,41 +57,12 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
     return registrato;
 }
 
-Result<NodoDisegnato> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
-                                         const std::function<void()>& tick) {
-    NodoDisegnato nodo;
-    nodo.NumIncrociDis = contaIncrociDis(*tblGen);
-    const int attesi = static_cast<int>(nuovo.TxtOri.size());
-    if (nodo.NumIncrociDis != attesi)
-        return fail("the redrawn drawing has " + std::to_string(nodo.NumIncrociDis) +
-                    " crossings, the move gives " + std::to_string(attesi) + ".");
-    nodo.tblGen = std::move(tblGen);
-    // Fewer than three crossings: the trivial knot, kept as the drawing it is and not built; its code is
-    // the rewrite's.
-    if (attesi < 3) {
-        nodo.testo = nuovo;
-        return nodo;
-    }
-    nodo.diagram = std::make_unique<Diagram>();
-    if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, tick); !s)
-        return fail("the redrawn drawing cannot be walked: " + s.error());
-    const Diagram& d = *nodo.diagram;
-    const auto lettereO = [](const std::string& ori) { return std::count(ori.begin(), ori.end(), 'O'); };
-    const std::optional<std::string> forma = formaCanonica(d.txtNodo);
-    const std::optional<std::string> attesa = formaCanonica(nuovo.txtNodo);
-    if (d.NumIncroci != attesi || !forma || !attesa || *forma != *attesa ||
-        lettereO(d.TxtOri) != lettereO(nuovo.TxtOri))
-        return fail("the redrawn drawing is not the diagram of the move (" + d.txtNodo + " instead of " +
-                    nuovo.txtNodo + ").");
-    return nodo;
-}
-
-bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo) {
+bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     DocumentoNodo& doc = f.doc;
     if (doc.storia.piena()) return Salvastato(f);
     f.ui.setPanel("p1", "Generation knot");
     const std::optional<TestoNodo> testo = std::move(nodo.testo);
-    installaNodoDisegnato(f, std::move(nodo));
+    installaNodo(f, std::move(nodo));
     f.vista.Gr.setRedraw(true);
     const bool registrato = Salvastato(f);
     // A drawing too small to build is the trivial knot, shown with the commands off as after an undo; its

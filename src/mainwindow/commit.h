@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "celldraw/built_knot.h"
 #include "mainwindow/drawn_knots.h"
 #include "moves/gauss_rewrite.h"
 
@@ -22,16 +23,10 @@ class Form2;
 // three crossings are left and a person is watching. True when a step was recorded.
 bool CommittaMossa(Form2& f, const TestoNodo& nuovo);
 
-// A redrawn cell drawing (already checked cell by cell) against the rewrite of the same move: walked into
-// a fresh diagram, it must have the crossings of `nuovo`, as many of them with the letter "O", and the same
-// Gauss code up to the reading (`formaCanonica`). The built drawn diagram, or what does not match.
-Result<NodoDisegnato> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
-                                         const std::function<void()>& tick = {});
-
 // Makes a redrawn diagram that controllaRidisegno accepted the window's diagram and its next step, kept
 // as a cell drawing ("I"): installed, drawn with the drawn-knot tiles and recorded with its snapshot, so
 // that "Undo" and "Salva" come back to this picture. A full history refuses the step before anything
 // changes. True when the step was recorded.
-bool CommittaMossaDisegnata(Form2& f, NodoDisegnato&& nodo);
+bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo);
 
 }  // namespace trevalon

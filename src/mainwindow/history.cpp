@@ -4,6 +4,7 @@
 
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/install_knot.h"
 #include "platform/text.h"
 
 namespace trevalon {
@@ -67,7 +68,7 @@ void StatoPrec(Form2& f) {
             return;
         }
         storia.NumStato = n;
-        installaDiagramma(f, std::move(nuova));
+        installaNodo(f, std::move(nuova.nodo));
         if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
         // A step kept as a cell drawing: the drawing comes back from its snapshot and every table is
@@ -119,7 +120,7 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
         case EsitoCostruzione::Costruito:
             break;
     }
-    installaDiagramma(f, std::move(nuova));
+    installaNodo(f, std::move(nuova.nodo));
     if (!doc.modi.ModoAutomatico) {
         f.SettaDone();
         f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);

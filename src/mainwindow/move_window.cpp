@@ -174,7 +174,7 @@ void FinestraForm2::mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis) {
     F3VisCelDis(*tblGen, vista, form_.vista.zoom.DimCella);
 }
 
-Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
+Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
     const auto tick = [this] { form_.AggiornaProgressivo(); };
     Result<std::unique_ptr<CellDrawing>> disegno = fail("");
     if (tipoVisore_ == tipo) {
@@ -193,7 +193,7 @@ Result<NodoDisegnato> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
 bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     std::string ricaduta;
     if (ridisegnaMossa(tipo, nuovo)) {
-        Result<NodoDisegnato> nodo = ridisegnoControllato(tipo, nuovo);
+        Result<NodoCostruito> nodo = ridisegnoControllato(tipo, nuovo);
         tipoVisore_ = MoveKind::None;
         ponteMostrato_.reset();
         candidatoMostrato_.reset();

@@ -98,7 +98,7 @@ class FinestraForm2 : public FinestraPonte {
     // pair's two crossings).
     bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo);
     // The redraw of the candidate shown, checked and compared with `nuovo`.
-    Result<NodoDisegnato> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
+    Result<NodoCostruito> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
 
     // Candidates are drawn into the main grid only when a person watches a diagram with crossings.
     bool mostraCandidati() const;

@@ -10,7 +10,7 @@
 #include "mainwindow/build_commands.h"
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/history.h"
+#include "mainwindow/install_knot.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
 #include "platform/text.h"
@@ -170,6 +170,25 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
     return ApriDis(f, nome, testo, *codeFromText<KnotFileKind>(tipo));
 }
 
+bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo) {
+    DocumentoNodo& doc = f.doc;
+    // The drawn-knot palette classifies the drawing; it becomes the window's only when the knot opens.
+    const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
+    f.ui.setPanel("p1", "Generation knot");
+    Result<NodoCostruito> nodo = [&] {
+        BusyGuard busy(f.ui);
+        return costruisciNodoDisegnato(testo, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
+    }();
+    if (!nodo) {
+        f.SettaDone();
+        f.ui.showMessage(nodo.error());
+        return false;
+    }
+
+    apriPassoZero(f, std::move(*nodo), nome, tipo);
+    return true;
+}
+
 bool ApriGau(Form2& f, const std::string& tmpNome) {
     std::string nome = tmpNome;
     if (nome.empty()) {
@@ -202,34 +221,7 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         return false;
     }
 
-    f.vista.zoom.ZoomMax = 6;
-    f.vista.zoom.LivelloZoom = 6;
-    f.vista.zoom.ZoomMin = 3;
-    doc.PosScifta = 1;
-    doc.VarScifta = 0;
-    doc.modi.ModoGen = GenMode::Code;
-    f.CaricaFormTessere();
-    InizializzaGr(f.vista.Gr, nuova.diagram->NumRighe, nuova.diagram->NumColonne, f.vista.zoom.DimCella,
-                  GenMode::Code);
-    installaDiagramma(f, std::move(nuova));
-
-    doc.NomeFile = nome;
-    doc.NomeFileNodo = nome;
-    doc.TipoFileKno = KnotFileKind::GaussCode;
-    doc.NumElaborati = 0;
-    doc.storia.azzera();
-    Stato& s0 = doc.storia.corrente();
-    s0.Codice = doc.diagram.txtNodo;
-    s0.Ori = doc.diagram.TxtOri;
-    s0.Flag = doc.PartenzaDisegno;
-    s0.Tipo = GenMode::Code;
-    doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
-
-    f.AbilitaBottoni(true);
-    f.ui.setCommandEnabled("Undo", false);
-    f.ui.setCommandEnabled("Salva", false);
-    f.Testocaption(0);
-    f.SettaDone();
+    apriPassoZero(f, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
     return true;
 }
 

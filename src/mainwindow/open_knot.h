@@ -42,6 +42,11 @@ std::string Salva(Form2& f, DialogKind tmpTipoFile);
 // for a file of no known kind. True when a diagram was opened.
 bool ApriGen(Form2& f, const std::string& FilePassato);
 
+// `ApriDis`: opens the drawn knot `nome` whose text and kind the caller has read. Step 0 of kind "I" holds
+// the knot's Gauss code, letters and cell drawing; the window shows it with the drawn-knot tiles at the
+// drawing zoom. False, with the message shown and nothing changed, when the file cannot be built.
+bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo);
+
 // `ApriGau`: opens a Gauss-code file (an empty name asks with the "GAU" dialog): read, check, build, draw,
 // derive the structure, then step 0 of kind "A", caption, commands. Any failure shows its message and leaves
 // everything as it was.

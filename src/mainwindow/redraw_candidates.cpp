@@ -70,8 +70,8 @@ ProvaRidisegno provaRidisegno(FinestraForm2& w, const CandidatoRidisegno& c) {
     vista.ModoSorgente = f.doc.modi.ModoSorgente;
     Result<std::unique_ptr<CellDrawing>> disegno =
         ridisegnaCelDis(d, f.vista.Tbltt, c.tipo, vista, nullptr, 0, ponte ? &*ponte : nullptr);
-    Result<NodoDisegnato> nodo = disegno ? controllaRidisegno(std::move(*disegno), *nuovo)
-                                         : Result<NodoDisegnato>(Failure{disegno.error()});
+    Result<NodoCostruito> nodo = disegno ? controllaRidisegno(std::move(*disegno), *nuovo)
+                                         : Result<NodoCostruito>(Failure{disegno.error()});
     out.millisecondi =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inizio).count();
     out.esito = nodo ? ProvaRidisegno::Esito::Riuscito : ProvaRidisegno::Esito::Ricaduto;

@@ -1,0 +1,27 @@
+#pragma once
+// Where a knot built below the window (`NodoCostruito`) enters a window's document: installed as its
+// diagram (for a move, an undo, a layout from another root), or opened as a new document at step 0.
+
+#include <string>
+
+#include "celldraw/built_knot.h"
+#include "platform/codes.h"
+
+namespace trevalon {
+
+class Form2;
+
+// Makes a built knot the window's diagram and draws it. A knot from a code replaces the tables, `ModoGen`
+// becomes Code and the root is kept in `PartenzaDisegno`; outside the automatic run it is drawn into the
+// main grid (a larger grid for a drawing larger than the usual work extent). A knot kept as a cell drawing
+// brings its drawing, `ModoGen` becomes "I" and it is drawn with the drawn-knot tiles; a drawing too small
+// to build is shown tile by tile, with no code and the commands off.
+void installaNodo(Form2& f, NodoCostruito&& nodo);
+
+// Opens a built knot as the window's new document, read from the file `nome` of kind `tipo`: the look of
+// its kind (palette, zoom levels 3..6 at 6 for a knot from a code, 1..5 at 3 for a drawn one), installed,
+// step 0 recorded (a drawn knot's with its own drawing), commands and caption of step 0. Opening a drawn
+// knot asks the "Migliora" question again.
+void apriPassoZero(Form2& f, NodoCostruito&& nodo, const std::string& nome, KnotFileKind tipo);
+
+}  // namespace trevalon
