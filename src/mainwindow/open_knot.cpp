@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "mainwindow/build_commands.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
 #include "model/knot_files.h"
