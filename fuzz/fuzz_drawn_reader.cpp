@@ -38,8 +38,8 @@ void disegnoTesto(std::string_view file) {
     require(riletto->righe() == d.righe(), "write then read changed the drawing:\n" + testo);
 }
 
-void rigaOggetto(std::string_view file) {
-    const Result<std::string> letto = leggiRigaOggetto(file);
+void rigaOggetto(std::string_view testoFile) {
+    const Result<std::string> letto = leggiRigaOggetto(testoFile);
     if (!letto) {
         require(!letto.error().empty(), "an object line refused without a message");
         return;

@@ -19,7 +19,7 @@ inline std::string_view trim(std::string_view s) {
 inline std::size_t findNoCase(std::string_view text, std::string_view key) {
     if (key.empty()) return 0;
     if (text.size() < key.size()) return std::string_view::npos;
-    const auto low = [](char ch) { return std::tolower(static_cast<unsigned char>(ch)); };
+    const auto low = [](char ch) { return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch; };
     for (std::size_t i = 0; i + key.size() <= text.size(); ++i) {
         std::size_t k = 0;
         while (k < key.size() && low(text[i + k]) == low(key[k])) ++k;
