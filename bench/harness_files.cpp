@@ -4,7 +4,6 @@
 #include <cctype>
 #include <chrono>
 
-#include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/drawn_knots.h"
+#include "celldraw/built_knot.h"
 
 namespace trevalon::bench {
 

@@ -26,17 +26,6 @@ std::string upper(std::string_view s) {
     return out;
 }
 
-// "R,C": two decimal numbers and a comma, blanks around them allowed.
-bool intestazioneDisegnoTesto(std::string_view riga) {
-    const std::size_t virgola = riga.find(',');
-    if (virgola == std::string_view::npos) return false;
-    const auto numero = [](std::string_view v) {
-        v = trim(v);
-        return !v.empty() && std::all_of(v.begin(), v.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
-    };
-    return numero(riga.substr(0, virgola)) && numero(riga.substr(virgola + 1));
-}
-
 // The kinds saved as knot files.
 bool fileNodo(DialogKind tipo) {
     return tipo == DialogKind::Knot || tipo == DialogKind::Summand1 || tipo == DialogKind::Summand2;
@@ -56,33 +45,6 @@ std::vector<FileFilter> filtriSalva(DialogKind tipo) {
 }
 
 }  // namespace
-
-std::string tipoFileKnot(std::string_view testo) {
-    bool g = false, o = false, s = false;
-    LineReader linee(testo);
-    std::string_view riga, prima;
-    for (bool primaRiga = true; linee.next(riga); primaRiga = false) {
-        if (primaRiga) prima = riga;
-        if (findNoCase(riga, "GAUSSCODE=") != std::string_view::npos) g = true;
-        if (findNoCase(riga, "OBJECT=") != std::string_view::npos) o = true;
-        if (findNoCase(riga, "SOURCE=") != std::string_view::npos) s = true;
-    }
-    if (o) return "O";
-    if (g) return "G";
-    if (s) return "S";
-    // A text drawing has no key: its first line is the header "R,C" of its size.
-    if (!testo.empty() && intestazioneDisegnoTesto(prima)) return "S";
-    return {};
-}
-
-Status leggiTestoFile(const std::string& percorso, std::string& testo) {
-    testo.clear();
-    // A knot file is a few lines of text; anything far larger is not one.
-    FileRead letto = readRegularFile(percorso, kMaxKnotFileBytes);
-    if (letto.refusal != ReadRefusal::None) return fail(readRefusalMessage(letto, percorso));
-    testo = std::move(letto.bytes);
-    return {};
-}
 
 std::string Apri(Form2& f, DialogKind tmpTipoFile) {
     std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));

@@ -6,22 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "model/knot_files.h"
 #include "platform/codes.h"
 #include "platform/result.h"
 
 namespace trevalon {
 
 class Form2;
-
-// The kind of a knot file by its lines (the file's whole text): "O" when a line holds "Object=", else "G"
-// for "GaussCode=", else "S" for "Source=" (keys anywhere in a line, without regard to case), else "S" for
-// a text drawing (a first line "R,C"); "" for none.
-std::string tipoFileKnot(std::string_view testo);
-
-// A knot file's whole text, for the readers that go through its lines. Only a regular file of at most
-// 64 MiB is read; the failure says what was wrong: "File not found:" and the path, or that it is a folder,
-// a loop of symbolic links, not a regular file, too large or unreadable (with the system's reason).
-Status leggiTestoFile(const std::string& percorso, std::string& testo);
 
 // `Apri`: open dialog of kind "KNO" (knot and Gauss-code files), "GAU" or "TXT"; the chosen path, or ""
 // when cancelled or when the file does not exist ("File not found:" and the path).

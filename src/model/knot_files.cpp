@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/safe_file.h"
 #include "platform/text.h"
 
 namespace trevalon {
@@ -121,6 +122,48 @@ std::string valoreIndices(std::string_view TxtOri) {
 
 std::string testoFileGaussCode(std::string_view txtNodo, std::string_view TxtOri) {
     return "GaussCode=" + valoreGaussCode(txtNodo) + "\r\nIndices=" + valoreIndices(TxtOri) + "\r\n";
+}
+
+namespace {
+
+// "R,C": two decimal numbers and a comma, blanks around them allowed.
+bool intestazioneDisegnoTesto(std::string_view riga) {
+    const std::size_t virgola = riga.find(',');
+    if (virgola == std::string_view::npos) return false;
+    const auto numero = [](std::string_view v) {
+        v = trim(v);
+        return !v.empty() && std::all_of(v.begin(), v.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+    };
+    return numero(riga.substr(0, virgola)) && numero(riga.substr(virgola + 1));
+}
+
+}  // namespace
+
+std::string tipoFileKnot(std::string_view testo) {
+    bool g = false, o = false, s = false;
+    LineReader linee(testo);
+    std::string_view riga, prima;
+    for (bool primaRiga = true; linee.next(riga); primaRiga = false) {
+        if (primaRiga) prima = riga;
+        if (findNoCase(riga, "GAUSSCODE=") != std::string_view::npos) g = true;
+        if (findNoCase(riga, "OBJECT=") != std::string_view::npos) o = true;
+        if (findNoCase(riga, "SOURCE=") != std::string_view::npos) s = true;
+    }
+    if (o) return "O";
+    if (g) return "G";
+    if (s) return "S";
+    // A text drawing has no key: its first line is the header "R,C" of its size.
+    if (!testo.empty() && intestazioneDisegnoTesto(prima)) return "S";
+    return {};
+}
+
+Status leggiTestoFile(const std::string& percorso, std::string& testo) {
+    testo.clear();
+    // A knot file is a few lines of text; anything far larger is not one.
+    FileRead letto = readRegularFile(percorso, kMaxKnotFileBytes);
+    if (letto.refusal != ReadRefusal::None) return fail(readRefusalMessage(letto, percorso));
+    testo = std::move(letto.bytes);
+    return {};
 }
 
 }  // namespace trevalon

@@ -34,4 +34,14 @@ std::string valoreIndices(std::string_view TxtOri);
 // The whole file: "GaussCode=" line and "Indices=" line, each ended by CR LF.
 std::string testoFileGaussCode(std::string_view txtNodo, std::string_view TxtOri);
 
+// The kind of a knot file by its lines (the file's whole text): "O" when a line holds "Object=", else "G"
+// for "GaussCode=", else "S" for "Source=" (keys anywhere in a line, without regard to case), else "S" for
+// a text drawing (a first line "R,C"); "" for none.
+std::string tipoFileKnot(std::string_view testo);
+
+// A knot file's whole text, for the readers that go through its lines. Only a regular file of at most
+// 64 MiB is read; the failure says what was wrong: "File not found:" and the path, or that it is a folder,
+// a loop of symbolic links, not a regular file, too large or unreadable (with the system's reason).
+Status leggiTestoFile(const std::string& percorso, std::string& testo);
+
 }  // namespace trevalon
