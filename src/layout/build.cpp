@@ -321,6 +321,9 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
     // drawing that does not fit, said as such, and never an exception for the window to meet.
     try {
         return Costruzione(d, s, st, t).esegui(ui, why);
+    } catch (const LayoutFermato&) {
+        if (why) *why = "stopped";
+        return fail(std::string(kLayoutFermato));
     } catch (const std::out_of_range& e) {
         const std::string motivo = std::string("the drawing runs off a table (") + e.what() + ")";
         if (why) *why = motivo;

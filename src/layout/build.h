@@ -21,6 +21,8 @@ struct BuildTimes {
 inline constexpr std::string_view kDisegnoTroppoGrande = "The diagram cannot be drawn: ";
 // The start of the window's message for a diagram that can be drawn but that the layout could not route.
 inline constexpr std::string_view kNonDisponibile = "The diagram could not be laid out: ";
+// The message of a layout the person stopped.
+inline constexpr std::string_view kLayoutFermato = "The layout of the diagram was stopped.";
 
 // Builds d.txtNodo / d.TxtOri into the cell table and draws it into t (arco 0, black); the times of its
 // phases. In the automatic run (s.ModoAutomatico) it stops after the layout: the side tables are written,

@@ -58,4 +58,10 @@ void WorkGrid::shiftRows(int r0, int r1, int dr) {
     rMax_ = std::max(rMax_, r1 + dr);
 }
 
+void LayoutState::tick() const {
+    if (ModoAutomatico) return;
+    if (progresso) progresso();
+    if (fermato && fermato()) throw LayoutFermato{};
+}
+
 }  // namespace trevalon

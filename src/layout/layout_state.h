@@ -108,6 +108,9 @@ struct LayoutState {
     bool ModoDebug = false;
     LayoutDeveloperHook* hook = nullptr;  // developer aids; none in normal use
     std::function<void()> progresso;      // `AggiornaProgressivo`; may be empty
+    // Asked at every progress step of a layout that a person may stop (it may serve the window's events
+    // meanwhile); true stops the layout there (`LayoutFermato`).
+    std::function<bool()> fermato;
 
     // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned, -1
     // for none; every entry is back to -1 between calls.
@@ -137,9 +140,10 @@ struct LayoutState {
     // spread there.
     std::vector<int> strettoiaRighe, strettoiaColonne;
 
-    void tick() const {
-        if (progresso && !ModoAutomatico) progresso();
-    }
+    void tick() const;
 };
+
+// Thrown by a progress step of a layout that the person stopped; the build answers it with kLayoutFermato.
+struct LayoutFermato {};
 
 }  // namespace trevalon

@@ -59,8 +59,8 @@ ModelSettings impostazioniModello(const Form2& f) {
 
 }  // namespace
 
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri,
-                                 int radice) {
+CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
+                                 bool annullabile) {
     CostruzioneNuova out;
     const bool automatico = f.doc.modi.ModoAutomatico;
     if (!automatico) {
@@ -96,6 +96,25 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     s.ModoDebug = f.doc.modi.ModoDebug;
     s.settings.ModoSviluppo = f.doc.modi.ModoSviluppo;
     s.progresso = [&f] { f.AggiornaProgressivo(); };
+    // A long build the person may stop: the stop frame, and the window's events served at every step.
+    annullabile = annullabile && !automatico;
+    if (annullabile) {
+        f.RichiestaStop.azzera();
+        f.ui.showStopFrame("Laying out the diagram");
+        s.fermato = [&f] {
+            f.ui.yieldToEvents();
+            return f.RichiestaStop.richiesta();
+        };
+    }
+    struct FineAnnullabile {
+        Form2& f;
+        LayoutState& s;
+        bool attivo;
+        ~FineAnnullabile() {
+            s.fermato = nullptr;
+            if (attivo) f.ui.hideStopFrame();
+        }
+    } fine{f, s, annullabile};
 
     RenderState st = f.vista.render;
     st.ModoGen = GenMode::Code;
@@ -115,6 +134,17 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     out.nodo.ModoGen = GenMode::Code;
     out.nodo.radice = s.IncrocioRadice;
     s.progresso = nullptr;
+    if (!r && r.error() == kLayoutFermato) {
+        // Stopped by the person: a layout left half way is not reused.
+        const LayoutSettings impostazioni = s.settings;
+        s = LayoutState{};
+        s.settings = impostazioni;
+        s.IncrocioRadice = radicePrima;
+        f.RichiestaStop.azzera();
+        f.SettaDone();
+        out.esito = EsitoCostruzione::Fermato;
+        return out;
+    }
     if (!r) {
         s.IncrocioRadice = radicePrima;
         if (!automatico) f.SettaDone();

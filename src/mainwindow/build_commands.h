@@ -22,6 +22,7 @@ enum class EsitoCostruzione {
     Costruito,  // built, drawn and its structure derived
     Banale,     // empty Gauss text or letters: the trivial knot (nothing built, no message yet)
     Errore,     // the build failed; its message has been shown
+    Fermato,    // the person stopped the build
 };
 
 // A build from a code: what became of it and, when built, the knot (from a code, with the root crossing the
@@ -37,7 +38,11 @@ struct CostruzioneNuova {
 // numbers of the diagram shown, as its Gauss code names them.
 // Shows "error gauss code in file .GAU" (not during a complete run) or "error indices in file .GAU" on
 // failure. The busy pointer and the main grid's painting are restored on every exit.
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice);
+// With `annullabile` the build is a long job the person may stop, as a search: the stop frame is shown, the
+// window's events are served at every progress step, and "Cancel" ends the build there (esito Fermato, no
+// message, the window as it was).
+CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
+                                 bool annullabile = false);
 
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
 void CmdGrafica_Click(Form2& f);

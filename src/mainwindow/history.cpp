@@ -116,7 +116,8 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
             }
             return EsitoCostruzione::Banale;
         case EsitoCostruzione::Errore:
-            return EsitoCostruzione::Errore;
+        case EsitoCostruzione::Fermato:
+            return nuova.esito;
         case EsitoCostruzione::Costruito:
             break;
     }

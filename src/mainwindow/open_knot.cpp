@@ -7,6 +7,7 @@
 #include <optional>
 #include <sstream>
 
+#include "layout/build.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
@@ -173,12 +174,14 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     doc.modi.ModoSorgente = SourceKind::Code;
     const int dimPrima = f.vista.zoom.DimCella;
     f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
-    CostruzioneNuova nuova = costruisciNuovo(f, testo->txtNodo, testo->TxtOri, 1);
+    // Opening a large code takes long: a job the person may stop, as a search.
+    CostruzioneNuova nuova = costruisciNuovo(f, testo->txtNodo, testo->TxtOri, 1, true);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;
         f.vista.zoom.DimCella = dimPrima;
         f.SettaDone();
+        if (nuova.esito == EsitoCostruzione::Fermato) f.ui.setPanel("p2", std::string(kLayoutFermato));
         return false;
     }
 

@@ -210,5 +210,37 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     EXPECT_EQ(leggi(cartellaProva() / "obj.kno"), "Object=3,4,7|3,5,2|\r\n");
 }
 
+// Opening a large code is a long job: the stop frame shows while it is laid out, the window's events are
+// served, and "Cancel" stops it with the knot shown before left as it was and nothing to answer; the next
+// opening lays the same code out as a fresh window does.
+TEST(Opening, ALongOpeningStoppedByThePersonLeavesTheKnotShownBefore) {
+    const fs::path grande = fs::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
+    Banco b;
+    ASSERT_TRUE(ApriGau(b.form, (kKnots / "Trefoil.gau").string()));
+    const auto prima = fotografia(b);
+    int servite = 0;
+    bool cornice = false;
+    b.ui.onYield = [&] {
+        cornice = cornice || b.ui.stopFrameShown();
+        if (++servite == 5) b.form.RichiestaStop.richiedi();
+    };
+    EXPECT_FALSE(ApriGau(b.form, grande.string()));
+    EXPECT_TRUE(cornice);
+    EXPECT_GE(servite, 5);
+    EXPECT_EQ(fotografia(b), prima);
+    EXPECT_FALSE(b.ui.stopFrameShown());
+    EXPECT_FALSE(b.form.RichiestaStop.richiesta());
+    EXPECT_TRUE(b.ui.messages.empty());
+    EXPECT_EQ(b.ui.panel("p2"), "The layout of the diagram was stopped.");
+
+    b.ui.onYield = nullptr;
+    ASSERT_TRUE(ApriGau(b.form, grande.string()));
+    Banco nuovo;
+    ASSERT_TRUE(ApriGau(nuovo.form, grande.string()));
+    EXPECT_EQ(b.celle(), nuovo.celle());
+    EXPECT_EQ(b.d().NumRegioni, nuovo.d().NumRegioni);
+    EXPECT_EQ(b.form.vista.Gr.rows(), nuovo.form.vista.Gr.rows());
+}
+
 }  // namespace
 }  // namespace trevalon

@@ -2,8 +2,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QImage>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
@@ -81,6 +87,43 @@ TEST(OpeningWindow, ADrawnKnotOpensThroughTheFileDialogWithDrawnKnotTiles) {
         Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
         EXPECT_GT(pixelScuri(w, image, r, c), 0) << "crossing " << k << " is not painted";
     }
+}
+
+// Opening a large code through the file dialog is a long job: its stop frame shows while the event loop
+// keeps serving the window, and "Cancel" ends it at once with the knot shown before still there.
+TEST(OpeningWindow, CancelStopsALongOpeningAndKeepsTheKnotShownBefore) {
+    using Clock = std::chrono::steady_clock;
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    testing::apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau");
+    ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
+    const std::string codice = w.form().doc.diagram.txtNodo;
+
+    std::optional<Clock::time_point> annullato;
+    QTimer guarda;
+    guarda.setInterval(10);
+    QObject::connect(&guarda, &QTimer::timeout, [&] {
+        auto* frame = w.findChild<QFrame*>("Frame3");
+        if (annullato || !frame || !frame->isVisible()) return;
+        annullato = Clock::now();
+        w.findChild<QPushButton*>("Command15")->click();
+    });
+    guarda.start();
+    testing::apriConDialogo(
+        w, std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_250.gau");
+    guarda.stop();
+    ASSERT_TRUE(annullato) << "the opening never showed its stop frame";
+    const double secondi = std::chrono::duration<double>(Clock::now() - *annullato).count();
+    ::testing::Test::RecordProperty("seconds_to_end", std::to_string(secondi));
+    EXPECT_LT(secondi, 3.0);
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
+    EXPECT_EQ(w.form().doc.diagram.txtNodo, codice);
+    EXPECT_FALSE(w.findChild<QFrame*>("Frame3")->isVisible());
+    EXPECT_TRUE(w.toolbar().isEnabled());
+    EXPECT_EQ(w.panel("p2"), "The layout of the diagram was stopped.");
 }
 
 }  // namespace
