@@ -146,7 +146,17 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
 
 CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
     CellDrawingActions a;
-    if (tipo != MoveKind::I && tipo != MoveKind::II && !ponteDis(tipo)) return a;
+    if (tipo == MoveKind::III && !ponteDis(tipo)) {
+        // A candidate whose route could not be drawn in the main grid is not redrawn either: "Applica"
+        // says so, and the move goes through its code.
+        a.F3SavDis = [](GridControl&, const RidisegnoInVisore&) -> Result<GridArea> {
+            return fail(
+                "This move III could not be drawn on the diagram: it will be applied through its code "
+                "and the diagram laid out again.");
+        };
+        return a;
+    }
+    if (tipo != MoveKind::I && tipo != MoveKind::II) return a;
     a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
     a.F3SavDis = [this, tipo](GridControl& Gr3, const RidisegnoInVisore& visore) {
         return ridisegnaPerVisore(tipo, &Gr3, visore);

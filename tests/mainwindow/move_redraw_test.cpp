@@ -440,5 +440,48 @@ TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
     EXPECT_EQ(f.form.doc.storia.corrente().TblGenSer, disegni[disegni.size() - 2]);
 }
 
+// A move II that lays one stretch along the other across other strands cannot be redrawn: the viewer's
+// "Applica" says that it goes through its code instead of showing a drawing that "Refresh" would not apply,
+// and the step recorded is the rewrite's.
+TEST(MoveRedraw, TheViewerSaysWhenAMoveGoesThroughItsCode) {
+    std::optional<std::pair<ts::GaussDiagram, std::size_t>> trovato;
+    for (const auto& g : {ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), 30, 30),
+                          ts::enlarged(ts::diagramOf(ts::namedKnot("7_1")), 45, 45)}) {
+        Finestra rif;
+        ASSERT_TRUE(rif.apri(g));
+        const std::vector<CandidatoRidisegno> candidati = candidatiRidisegno(rif.d(), MoveKind::II, false);
+        for (std::size_t i = 0; i < candidati.size() && !trovato; ++i) {
+            const std::optional<TestoNodo> t = riscrittura(rif.d(), candidati[i]);
+            if (t && !FinestraForm2::ridisegnabile(MoveKind::II, rif.d(), *t)) trovato.emplace(g, i);
+        }
+        if (trovato) break;
+    }
+    ASSERT_TRUE(trovato) << "no move II that lays one stretch along the other";
+    Finestra f;
+    ASSERT_TRUE(f.apri(trovato->first));
+    const std::size_t prima = f.d().TxtOri.size();
+    std::size_t mostrati = 0;
+    std::string stato, didascalia;
+    f.ui.visore = [&](const StepViewRequest& req) {
+        if (mostrati++ < trovato->second) return ViewerAnswer::None;  // "Successivo"
+        Form3Model m(req, StepViewerShared{}, f.ui, f.ui, f.w.azioniVisore(req.tipoMossa));
+        m.Form_Load();
+        m.Form_Activate("Knot");
+        EXPECT_FALSE(m.tlb1_ButtonClick("Applica"));
+        stato = m.panel("p2");
+        didascalia = m.caption();
+        EXPECT_TRUE(m.tlb1_ButtonClick("Refresh"));
+        return m.EsitoDialogo();
+    };
+    ASSERT_EQ(DoTman(f.w, true).esito, EsitoDriver::Applicata);
+    EXPECT_NE(stato.find("applied through its code"), std::string::npos) << stato;
+    EXPECT_EQ(didascalia, "Knot   Found move II");
+    EXPECT_EQ(f.w.ridisegni().nonRidisegnabili, 1);
+    const Stato& s = f.form.doc.storia.passo(1);
+    EXPECT_EQ(s.Tipo, GenMode::Code);
+    EXPECT_NE(s.Ori.size() + 2, prima);  // not just the pair's two crossings
+    EXPECT_TRUE(ts::sameKnot(trovato->first, ts::diagramOf(s.Codice, s.Ori)));
+}
+
 }  // namespace
 }  // namespace trevalon
