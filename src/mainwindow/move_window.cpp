@@ -156,7 +156,7 @@ CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
         };
         return a;
     }
-    if (tipo != MoveKind::I && tipo != MoveKind::II) return a;
+    if (tipo != MoveKind::I && tipo != MoveKind::II && tipo != MoveKind::III) return a;
     a.F3PulisciCelDis = [this] { tipoVisore_ = MoveKind::None; };
     a.F3SavDis = [this, tipo](GridControl& Gr3, const RidisegnoInVisore& visore) {
         return ridisegnaPerVisore(tipo, &Gr3, visore);
