@@ -18,6 +18,17 @@ struct PuntoDis {
 
 using ListaCelleDis = std::vector<PuntoDis>;
 
+// Sides and headings of a cell: 1 up, 2 right, 3 down, 4 left. The side across from `lato`, and the cell
+// beside p on side `lato`.
+inline int opposto(int lato) {
+    return (lato + 1) % 4 + 1;
+}
+inline PuntoDis accanto(PuntoDis p, int lato) {
+    constexpr int kDr[5] = {0, -1, 0, 1, 0};
+    constexpr int kDc[5] = {0, 0, 1, 0, -1};
+    return {p.r + kDr[lato], p.c + kDc[lato]};
+}
+
 // "r,c|" for every cell, in order.
 std::string testoListaDis(const ListaCelleDis& lista);
 

@@ -21,22 +21,10 @@ namespace trevalon {
 
 namespace {
 
-// Sides and headings: 1 up, 2 right, 3 down, 4 left.
-constexpr std::array<int, 5> kDr = {0, -1, 0, 1, 0};
-constexpr std::array<int, 5> kDc = {0, 0, 1, 0, -1};
-
-int opposto(int lato) {
-    return (lato + 1) % 4 + 1;
-}
-
-PuntoDis passo(PuntoDis p, int lato) {
-    return {p.r + kDr[static_cast<std::size_t>(lato)], p.c + kDc[static_cast<std::size_t>(lato)]};
-}
-
 // The side of b that a faces (a and b beside each other), 0 otherwise.
 int latoVerso(PuntoDis da, PuntoDis a) {
     for (int s = 1; s <= 4; ++s)
-        if (passo(da, s) == a) return s;
+        if (accanto(da, s) == a) return s;
     return 0;
 }
 
@@ -99,7 +87,7 @@ std::optional<Tratto> seguiTratto(const CellDrawing& g, PuntoDis da, int lato, c
     const long massimo = 2L * (l.RigaMax - l.RigaMin + 3) * (l.ColMax - l.ColMin + 3) + 8;
     Tratto t;
     int verso = lato;
-    PuntoDis p = passo(da, verso);
+    PuntoDis p = accanto(da, verso);
     for (long passi = 0; passi < massimo; ++passi) {
         if (!dentro(p.r, p.c)) return std::nullopt;
         const CellaDis& x = g.at(p.r, p.c);
@@ -122,7 +110,7 @@ std::optional<Tratto> seguiTratto(const CellDrawing& g, PuntoDis da, int lato, c
         } else {
             return std::nullopt;
         }
-        p = passo(p, verso);
+        p = accanto(p, verso);
     }
     return std::nullopt;
 }
@@ -152,7 +140,7 @@ class Facce {
                     box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
                            std::min(box.ColMin, p.c)};
                     for (int s = 1; s <= 4; ++s) {
-                        const PuntoDis q = passo(p, s);
+                        const PuntoDis q = accanto(p, s);
                         if (!nelRiquadro(q)) continue;
                         if (g.vuota(q.r, q.c)) {
                             if (faccia_[indice(q)] < 0) {
@@ -308,7 +296,7 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
         }
         for (int s = 1; s <= 4; ++s) {
             if (s == opposto(verso)) continue;
-            const PuntoDis q = passo(p, s);
+            const PuntoDis q = accanto(p, s);
             if (!percorribile(q)) continue;
             const int nuovo = k + kPasso + (s == verso ? 0 : kSvolta);
             const std::size_t sq = stato(q, s);
@@ -420,7 +408,7 @@ std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
     perOgniCella(g, [&](PuntoDis p) {
         if (!codiceIncrocio(g.at(p.r, p.c).codice)) return true;
         for (int s : {2, 3}) {
-            const PuntoDis q = passo(p, s);
+            const PuntoDis q = accanto(p, s);
             if (dentro(q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
         }
         return !trovata;
@@ -647,7 +635,7 @@ Status Mossa3::aprePorte(const Facce& facce) {
     for (std::size_t k = 0; k < n; ++k) {
         const PuntoDis m = marcati[k];
         const int lato = segni[k].verdeOrizzontale ? 4 : 1;
-        const PuntoDis p1 = passo(m, lato), p2 = passo(m, opposto(lato));
+        const PuntoDis p1 = accanto(m, lato), p2 = accanto(m, opposto(lato));
         const int g1 = facce.regione(p1), g2 = facce.regione(p2);
         const int prima = regioniMossa[k], dopo = regioniMossa[k + 1];
         if (g1 == prima && g2 == dopo)

@@ -277,17 +277,6 @@ Result<bool> passoDiagonali(CellDrawing& g, VistaRidisegno& vista, int passo) {
 
 // ---- move II that lays one stretch along the other ----
 
-constexpr std::array<int, 5> kLatoDr = {0, -1, 0, 1, 0};
-constexpr std::array<int, 5> kLatoDc = {0, 0, 1, 0, -1};
-
-int opposto(int lato) {
-    return (lato + 1) % 4 + 1;
-}
-
-PuntoDis accanto(PuntoDis p, int lato) {
-    return {p.r + kLatoDr[static_cast<std::size_t>(lato)], p.c + kLatoDc[static_cast<std::size_t>(lato)]};
-}
-
 std::string testoCella(PuntoDis p) {
     return std::to_string(p.r) + "," + std::to_string(p.c);
 }
