@@ -24,14 +24,7 @@
 
 namespace trevalon::fuzz {
 
-struct Window {
-    Diagram d;
-    LayoutState s;
-    RenderState st;
-    GridControl griglia;
-    TileNameTable tbltt;
-    TilePalette palette{PaletteId::Form1, false};
-    AutomaticUi ui;
+struct Window : BancoCostruzione {
     Diagram struttura;
     Window() { InizializzaGr(griglia, d.NumRighe, d.NumColonne, st.DimCella, GenMode::Code); }
 };

@@ -6,8 +6,12 @@
 #include <string_view>
 
 #include "layout/layout_state.h"
+#include "layout/palette.h"
+#include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
 #include "model/tables.h"
+#include "platform/grid_control.h"
+#include "platform/headless_ui.h"
 #include "platform/ports.h"
 #include "platform/result.h"
 
@@ -39,5 +43,18 @@ inline constexpr std::string_view kLayoutFermato = "The layout of the diagram wa
 // receives the engine's own reason of a failure (the bench harness prints it).
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why = nullptr);
+
+// Everything one build of a diagram's picture from its code needs when no window shows it, kept between
+// builds as a main window keeps its own: the diagram, the layout's scratch, the render state, a grid and
+// tile names to draw into, the palette, and a port that answers no one.
+struct BancoCostruzione {
+    Diagram d;
+    LayoutState s;
+    RenderState st;
+    GridControl griglia;
+    TileNameTable tbltt;
+    TilePalette palette{PaletteId::Form1, false};
+    AutomaticUi ui;
+};
 
 }  // namespace trevalon
