@@ -92,8 +92,8 @@ std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
     int conta = form_.doc.ContaNuoviIncroci;
     const auto t = NuovoNodoDaPonteB(TestoDi(d), candidatoMostrato_->mossa, d, conta);
     if (!t || ridisegnabile(MoveKind::II, d, *t)) return std::nullopt;
-    return "This move II lays one strand along the other across other strands (" +
-           std::to_string(d.TxtOri.size()) + " crossings become " + std::to_string(t->TxtOri.size()) +
+    return "This move II changes the diagram beyond its two crossings (" + std::to_string(d.TxtOri.size()) +
+           " crossings become " + std::to_string(t->TxtOri.size()) +
            "): it will be applied through its code and the diagram laid out again.";
 }
 

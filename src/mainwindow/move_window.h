@@ -104,8 +104,8 @@ class FinestraForm2 : public FinestraPonte {
     bool mostraCandidati() const;
     // The route of the move III candidate highlighted last, for its redraw (null when there is none).
     const MossaPonteDis* ponteDis(MoveKind tipo);
-    // Why the move II candidate shown cannot be redrawn (its rewrite lays one stretch along the other and
-    // adds crossings), or nothing.
+    // Why the move II candidate shown cannot be redrawn (its rewrite changes the diagram beyond the pair's
+    // two crossings), or nothing.
     std::optional<std::string> mossaIINonRidisegnabile() const;
     // Where the person sees the outcome of the move in the viewer's grid: the cells the redraw changed (its
     // coloured tiles, found in the drawing redrawn first) in the last drawing drawn, whose columns start at
