@@ -258,6 +258,33 @@ std::string Tracciatore::mnuRowCol() const {
     return std::to_string(RigaInizio) + " " + std::to_string(ColInizio);
 }
 
+Result<void> GriglieDesigner::imposta(int righe, int colonne, int dimCella) {
+    if (righe < 1 || colonne < 1 || righe > kMaxRighe || colonne > kMaxColonne)
+        return fail("The drawing grid holds from 1 to " + std::to_string(kMaxRighe) + " rows and from 1 to " +
+                    std::to_string(kMaxColonne) + " columns: " + std::to_string(righe) + " x " +
+                    std::to_string(colonne) + " is refused.");
+    Gr.setRedraw(false);
+    grs.setRedraw(false);
+    for (GridControl* g : {&Gr, &grs}) {
+        g->setRows(righe + 1);
+        g->setCols(colonne + 1);
+        g->clear();
+    }
+    DimensionaGrDise(dimCella);
+    Gr.setTopRow(1);
+    Gr.setLeftCol(1);
+    Gr.setRedraw(true);
+    traccia.nuovaGriglia();
+    return {};
+}
+
+void GriglieDesigner::DimensionaGrDise(int dimCella) {
+    Gr.setAllRowHeights(dimCella);
+    Gr.setAllColWidths(dimCella);
+    Gr.setRowHeight(0, 0);
+    Gr.setColWidth(0, 0);
+}
+
 bool RipristinaDaGrs(GridControl& Gr, const GridControl& grs, const std::function<bool(int, int)>& marcata,
                      std::uint32_t coloreSotto) {
     Gr.setRedraw(false);

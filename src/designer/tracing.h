@@ -10,10 +10,11 @@
 #include <string>
 
 #include "designer/trace_undo.h"
+#include "platform/grid_control.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
-class GridControl;
 class StatusPort;
 
 // Colours are BGR numbers, as the grid control keeps them.
@@ -121,6 +122,7 @@ class Tracciatore {
 
     const LogTraccia& log() const { return log_; }
     const SuperficieTraccia& superficie() const { return sup_; }
+    SuperficieTraccia& superficie() { return sup_; }
 
   private:
     enum class Scrittura { Corsa, Singola };
@@ -134,6 +136,31 @@ class Tracciatore {
     SuperficieTraccia sup_;
     const PaletteTraccia& palette_;
     LogTraccia log_;
+};
+
+// The designer's drawing: the visible grid `Gr`, the shadow grid `grs` that holds the true drawing, the
+// palette and the tracer on them. Row 0 and column 0 of both grids exist but are hidden (size 0).
+class GriglieDesigner {
+  public:
+    // The checker's work table holds no more drawing cells than these.
+    static constexpr int kMaxRighe = 210;
+    static constexpr int kMaxColonne = 700;
+
+    GriglieDesigner() : traccia(SuperficieTraccia{&Gr, &grs, nullptr, {}, {}}, palette) {}
+    GriglieDesigner(const GriglieDesigner&) = delete;
+    GriglieDesigner& operator=(const GriglieDesigner&) = delete;
+
+    // Sets both grids up empty for `righe` x `colonne` drawing cells of `dimCella` twips (a new design,
+    // an opened file). The last trace and the pending start belong to the old drawing and are forgotten.
+    // Counts beyond the work table are refused, and the grids are left as they were.
+    Result<void> imposta(int righe, int colonne, int dimCella);
+    // Every drawing row and column gets `dimCella` twips; row 0 and column 0 none (`DimensionaGrDise`).
+    void DimensionaGrDise(int dimCella);
+
+    GridControl Gr;
+    GridControl grs;
+    PaletteTraccia palette;
+    Tracciatore traccia;
 };
 
 // Rebuilds the visible grid from the shadow grid (`RipristinaDaGrs`): every drawing cell with a symbol

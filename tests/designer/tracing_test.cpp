@@ -13,30 +13,18 @@
 namespace trevalon {
 namespace {
 
-// The designer's two grids, 20 x 30 with the hidden row 0 and column 0, and a tracer on them.
-struct Disegno {
-    GridControl Gr, grs;
-    PaletteTraccia palette;
+// The designer's grids, 19 x 29 drawing cells, with a status bar and the checker's marks.
+struct Disegno : GriglieDesigner {
     AutomaticUi ui;
     std::set<std::pair<int, int>> marche;
-    Tracciatore t{SuperficieTraccia{&Gr,
-                                    &grs,
-                                    &ui,
-                                    [this](int r, int c) {
-                                        marche.erase({r, c});
-                                    },
-                                    {}},
-                  palette};
+    Tracciatore& t = traccia;
 
-    explicit Disegno(int righe = 20, int colonne = 30) { imposta(righe, colonne); }
-    void imposta(int righe, int colonne) {
-        for (GridControl* g : {&Gr, &grs}) {
-            g->setRows(righe);
-            g->setCols(colonne);
-            g->clear();
-        }
-        t.nuovaGriglia();
+    explicit Disegno(int righe = 19, int colonne = 29) {
+        t.superficie().stato = &ui;
+        t.superficie().cancellaMarca = [this](int r, int c) { marche.erase({r, c}); };
+        imposta(righe, colonne);
     }
+    void imposta(int righe, int colonne) { ASSERT_TRUE(GriglieDesigner::imposta(righe, colonne, 120)); }
     void scrivi(int r, int c, const std::string& testo, std::uint32_t colore) {
         for (GridControl* g : {&Gr, &grs}) {
             g->setText(r, c, testo);
@@ -122,7 +110,7 @@ TEST(Tracing, CrossingGetsItsArmsInTheirColours) {
 }
 
 TEST(Tracing, ArmsAtTheGridsEdgeAreLeftOut) {
-    Disegno d(20, 30);
+    Disegno d;
     d.palette.scegli(SimboloPalette::Orizzontale);
     d.t.TracciaRighe2(19, 29);  // the last row and the last column
     EXPECT_EQ(celle(d.t.log()), (std::vector<std::pair<int, int>>{{19, 29}, {18, 29}, {19, 28}}));
@@ -135,14 +123,19 @@ TEST(Tracing, ArmsAtTheGridsEdgeAreLeftOut) {
 }
 
 TEST(Tracing, UndoAfterTheGridIsSetUpAgainDoesNothing) {
-    Disegno d(20, 30);
+    Disegno d;
     d.t.TracciaRighe(15, 20);
     d.t.TracciaRighe(15, 25);
-    d.imposta(10, 10);
+    EXPECT_FALSE(d.GriglieDesigner::imposta(211, 10, 120)) << "beyond the work table";
+    EXPECT_EQ(d.testo(15, 25), "*");
+    d.imposta(9, 9);
+    EXPECT_EQ(d.Gr.rows(), 10);
+    EXPECT_EQ(d.Gr.rowHeight(0), 0);
+    EXPECT_EQ(d.Gr.colWidth(9), 120);
     d.t.Annulla();
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 10; ++c) EXPECT_EQ(d.grs.text(r, c), "");
-    d.imposta(20, 30);
+    d.imposta(19, 29);
     d.t.Annulla();
     EXPECT_EQ(d.testo(15, 20), "");
     EXPECT_EQ(d.colore(15, 20), kColoreVuoto);
