@@ -125,6 +125,12 @@ EsitoCompila Compila(DisegnoProgetto& d, const fs::path& FileSorgente) {
         return out;
     }
     out.fileNodo = *nodo;
+    // Two names of one file (a link): the knot file would still replace the source.
+    std::error_code ec;
+    if (fs::equivalent(FileSorgente, out.fileNodo, ec)) {
+        out.messaggio = fallita("the knot file " + out.fileNodo.string() + " is the source itself.");
+        return out;
+    }
     if (const Status s = replaceFileContents(FileSorgente, out.testoSorgente); !s) {
         out.messaggio = fallita("The file could not be written: " + FileSorgente.string() + ": " + s.error());
         return out;

@@ -134,6 +134,13 @@ TEST_F(Cartella, RefusedDrawingsAndUnsafeNamesWriteNothing) {
     EXPECT_EQ(e.messaggio.rfind(kCompilazioneFallita, 0), 0u) << e.messaggio;
     EXPECT_EQ(contenuto(dir / "t.kno"), "old knot");
 
+    // A source and its knot file that are links to one file.
+    fs::create_symlink(dir / "t.kno", dir / "l.kns");
+    fs::create_symlink(dir / "t.kno", dir / "l.kno");
+    e = Compila(d, dir / "l.kns");
+    EXPECT_FALSE(e.ok);
+    EXPECT_EQ(contenuto(dir / "t.kno"), "old knot");
+
     // A folder where the knot file should go: the failure is said, never "End of compilation".
     fs::create_directories(dir / "k.kno");
     e = Compila(d, dir / "k.kns");
