@@ -34,11 +34,17 @@ int comandoRun(const std::vector<std::string>& args);
 // redraw; or the file, "error" and the message.
 int comandoRedraw(const std::vector<std::string>& args);
 
+// compile FILE.kns...: each knot source of the knot designer checked and compiled in memory (nothing is
+// written); a tab-separated line of the file, its crossings and the compiled knot's Gauss code and indices
+// as a .gau file writes them; or the file, "error" and the checker's or compiler's message.
+int comandoCompile(const std::vector<std::string>& args);
+
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
     {"run", "run FILE... [--steps]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
     {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
+    {"compile", "compile FILE.kns...", comandoCompile},
 };
 
 }  // namespace trevalon::bench

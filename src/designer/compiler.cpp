@@ -1,0 +1,149 @@
+#include "designer/compiler.h"
+
+#include <cctype>
+#include <cstdint>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "layout/palette.h"
+#include "model/step_history.h"
+#include "moves/compare.h"
+#include "platform/safe_file.h"
+
+namespace trevalon {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The largest picture copied beside a source.
+constexpr std::uintmax_t kMaxImmagineBytes = std::uintmax_t{256} * 1024 * 1024;
+
+bool maiuscole(const std::string& s) {
+    bool lettera = false;
+    for (char ch : s) {
+        if (std::islower(static_cast<unsigned char>(ch))) return false;
+        if (std::isupper(static_cast<unsigned char>(ch))) lettera = true;
+    }
+    return lettera;
+}
+
+std::string fallita(const std::string& perche) {
+    return std::string(kCompilazioneFallita) + ": " + perche;
+}
+
+}  // namespace
+
+Result<fs::path> nomeFileNodo(const fs::path& sorgente) {
+    if (sorgente.filename().empty()) return fail("the knot source has no file name");
+    fs::path nodo = sorgente;
+    const std::string estensione = sorgente.extension().string();
+    nodo.replace_extension(maiuscole(estensione) ? ".KNO" : ".kno");
+    if (nodo == sorgente) return fail("the knot file would be written over the source " + sorgente.string());
+    return nodo;
+}
+
+fs::path destinazioneImmagine(const fs::path& sorgente, const fs::path& immagine) {
+    fs::path out = sorgente;
+    out.replace_extension(immagine.extension());
+    return out;
+}
+
+std::string CopiaImg(const std::string& NomeImg, const fs::path& FileSorgente) {
+    if (NomeImg.empty()) return {};
+    const fs::path destinazione = destinazioneImmagine(FileSorgente, NomeImg);
+    std::error_code ec;
+    if (fs::equivalent(destinazione, NomeImg, ec)) return {};
+    const FileRead letto = readRegularFile(NomeImg, kMaxImmagineBytes);
+    if (letto.refusal != ReadRefusal::None)
+        return "The picture was not copied beside the knot source: " +
+               readRefusalMessage(letto, NomeImg, kMaxImmagineBytes);
+    if (const Status scritto = replaceFileContents(destinazione, letto.bytes); !scritto)
+        return "The picture was not copied beside the knot source: " + destinazione.string() + ": " +
+               scritto.error();
+    return {};
+}
+
+EsitoCompila compilaDisegno(DisegnoProgetto& d) {
+    EsitoCompila out;
+    out.controllo = ControllaSource(d);
+    if (!out.controllo.ok) {
+        out.messaggio = out.controllo.messaggio;
+        return out;
+    }
+    Result<std::string> sorgente = testoSorgente(d);
+    if (!sorgente) {
+        out.messaggio = fallita(sorgente.error());
+        return out;
+    }
+    out.testoSorgente = std::move(*sorgente);
+
+    // Built as the main window builds a knot source handed to it.
+    const TilePalette disegni(PaletteId::Form1b, false);
+    Result<NodoCostruito> nodo = costruisciNodoDisegnato(out.testoSorgente, KnotFileKind::Source, disegni);
+    if (!nodo) {
+        out.messaggio = fallita(nodo.error());
+        return out;
+    }
+    if (!nodo->diagram || !nodo->tblGen || nodo->NumIncrociDis < kMinIncrociCostruzione) {
+        out.messaggio = fallita("the drawing gives no knot diagram of at least " +
+                                std::to_string(kMinIncrociCostruzione) + " crossings.");
+        return out;
+    }
+    out.testoNodo = "Object=" + serializzaCelDis(*nodo->tblGen) + "\r\n";
+
+    // The knot file must open as the same knot.
+    const Result<NodoCostruito> riletto =
+        costruisciNodoDisegnato(out.testoNodo, KnotFileKind::Object, disegni);
+    if (!riletto) {
+        out.messaggio = fallita("the knot file does not open: " + riletto.error());
+        return out;
+    }
+    const std::optional<std::string> prima = formaCanonica(nodo->diagram->txtNodo);
+    const std::optional<std::string> dopo =
+        riletto->diagram ? formaCanonica(riletto->diagram->txtNodo) : std::nullopt;
+    if (!prima || !dopo || *prima != *dopo ||
+        riletto->diagram->TxtOri.size() != nodo->diagram->TxtOri.size()) {
+        out.messaggio = fallita("the knot file opens as another diagram (" +
+                                (riletto->diagram ? riletto->diagram->txtNodo : std::string("none")) +
+                                " instead of " + nodo->diagram->txtNodo + ").");
+        return out;
+    }
+    out.nodo = std::move(*nodo);
+    out.ok = true;
+    return out;
+}
+
+EsitoCompila Compila(DisegnoProgetto& d, const fs::path& FileSorgente) {
+    EsitoCompila out = compilaDisegno(d);
+    if (!out.ok) return out;
+    out.ok = false;
+    const Result<fs::path> nodo = nomeFileNodo(FileSorgente);
+    if (!nodo) {
+        out.messaggio = fallita(nodo.error() + ".");
+        return out;
+    }
+    out.fileNodo = *nodo;
+    // Two names of one file (a link): the knot file would still replace the source.
+    std::error_code ec;
+    if (fs::equivalent(FileSorgente, out.fileNodo, ec)) {
+        out.messaggio = fallita("the knot file " + out.fileNodo.string() + " is the source itself.");
+        return out;
+    }
+    if (const Status s = replaceFileContents(FileSorgente, out.testoSorgente); !s) {
+        out.messaggio = fallita("The file could not be written: " + FileSorgente.string() + ": " + s.error());
+        return out;
+    }
+    if (const Status s = replaceFileContents(out.fileNodo, out.testoNodo); !s) {
+        out.messaggio = fallita("The file could not be written: " + out.fileNodo.string() + ": " + s.error());
+        return out;
+    }
+    if (std::string avviso = CopiaImg(d.NomeImg, FileSorgente); !avviso.empty())
+        out.avvisi.push_back(std::move(avviso));
+    out.ok = true;
+    out.messaggio = kFineCompilazione;
+    return out;
+}
+
+}  // namespace trevalon
