@@ -24,22 +24,20 @@ const char* chiaveToolbar(SimboloPalette s) {
 }
 
 void PaletteTraccia::scegli(SimboloPalette s) {
-    const EtichettaPalette* l = &LblX;
-    switch (s) {
-        case SimboloPalette::Arco:
-            l = &LblX;
-            break;
-        case SimboloPalette::Spazio:
-            l = &LblSPC;
-            break;
-        case SimboloPalette::Verticale:
-            l = &Lblvert;
-            break;
-        case SimboloPalette::Orizzontale:
-            l = &lblOri;
-            break;
-    }
-    LblSce = *l;
+    const auto etichetta = [this](SimboloPalette x) -> const EtichettaPalette& {
+        switch (x) {
+            case SimboloPalette::Spazio:
+                return LblSPC;
+            case SimboloPalette::Verticale:
+                return Lblvert;
+            case SimboloPalette::Orizzontale:
+                return lblOri;
+            case SimboloPalette::Arco:
+                break;
+        }
+        return LblX;
+    };
+    LblSce = etichetta(s);
     ChkSingolo = s == SimboloPalette::Verticale || s == SimboloPalette::Orizzontale;
     premuto = s;
 }
