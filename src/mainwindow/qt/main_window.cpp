@@ -24,6 +24,7 @@
 #include "celldraw/qt/form3.h"
 #include "layout/qt/tile_painter.h"
 #include "mainwindow/commands.h"
+#include "mainwindow/install_knot.h"
 #include "mainwindow/qt/toolbar_icons.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/toolbar.h"
@@ -108,6 +109,24 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
+    form_->setCommand("Servizi", [this] { apriDesigner(); });
+}
+
+void MainWindow::apriDesigner() {
+    if (designer_) {
+        designer_->raise();
+        return;
+    }
+    // A knot compiled in the designer opens here at step 0, as an opened knot file does.
+    auto compilato = [this](NodoCostruito&& nodo, const std::filesystem::path& fileNodo) {
+        apriPassoZero(*form_, std::move(nodo), fileNodo.string(), KnotFileKind::Object);
+        if (form_->onKnotOpened) form_->onKnotOpened();
+    };
+    designer_ = new Form6(ctx_.programFolder / "Knots", compilato, this);
+    designer_->setWindowFlag(Qt::Window);
+    designer_->setAttribute(Qt::WA_DeleteOnClose);
+    designer_->setWindowModality(Qt::ApplicationModal);
+    designer_->show();
 }
 
 MainWindow::~MainWindow() {

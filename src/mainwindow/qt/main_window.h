@@ -4,11 +4,13 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "designer/qt/form6.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
@@ -38,6 +40,8 @@ class MainWindow : public QMainWindow, public UserInterface {
     GridView& gridView() { return *grid_; }
     QToolBar& toolbar() { return *toolbar_; }
     QtBoxes& boxes() { return *caselle_; }
+    // The knot designer while it is open, else nullptr.
+    Form6* designer() const { return designer_; }
     // The toolbar action of a key, or nullptr (gaps have none).
     QAction* action(const std::string& key) const;
 
@@ -88,6 +92,8 @@ class MainWindow : public QMainWindow, public UserInterface {
 
   private:
     void buildToolbar();
+    // "Servizi": the knot designer, whose compiled knots open here.
+    void apriDesigner();
     void buildStatusBar();
     void activate();
     QLabel* panelLabel(const std::string& key) const;
@@ -111,6 +117,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     bool running_ = false;
     bool toolbarWanted_ = true;  // what the engine asked for; off anyway while a command runs
     bool closeAfterRun_ = false;
+    QPointer<Form6> designer_;
     QElapsedTimer sinceEvents_;  // since pending events were last served
 };
 

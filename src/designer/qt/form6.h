@@ -1,0 +1,135 @@
+#pragma once
+// The knot designer's window: a picture under a grid of cells on which the user traces a knot, saves it
+// as a knot source, checks it and compiles it. The drawing, the tracing, the undo log, the check and the
+// compilation are the engine's (designer/); the window shows the grids and asks the questions.
+
+#include <QDialog>
+#include <QImage>
+#include <QMainWindow>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "celldraw/built_knot.h"
+#include "designer/compiler.h"
+#include "designer/tracing.h"
+#include "platform/qt/grid_view.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace trevalon {
+
+// The drawing grid with the picture painted through its cells: white cells show the picture, coloured
+// cells are tinted by it.
+class PictureGridView : public GridView {
+    Q_OBJECT
+
+  public:
+    using GridView::GridView;
+    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage picture_;
+};
+
+// `FrmNewK`: the picture and the size code of a new knot.
+class FrmNewK : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `scegliImmagine` picks a picture ("" when cancelled).
+    FrmNewK(std::function<std::string()> scegliImmagine, QWidget* parent = nullptr);
+
+    QLineEdit& txtImg() { return *txtImg_; }
+    QRadioButton& opzione(int codice) { return *opzioni_[codice - 1]; }
+    // The trimmed picture path and the size code (1, 2 or 3).
+    std::string NomeImg() const;
+    int Cost() const;
+
+    // "Conferma": an empty path asks first; a path that names no file says "File not found:" and keeps
+    // the dialog open.
+    void Conferma();
+
+  private:
+    QLineEdit* txtImg_ = nullptr;
+    QRadioButton* opzioni_[3] = {};
+};
+
+class Form6 : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `compilato` receives a knot compiled without faults and the knot file written for it.
+    using Compilato = std::function<void(NodoCostruito&& nodo, const std::filesystem::path& fileNodo)>;
+    Form6(std::filesystem::path knotsFolder, Compilato compilato, QWidget* parent = nullptr);
+    ~Form6() override;
+
+    GriglieDesigner& griglie() { return g_; }
+    PictureGridView& gridView() { return *view_; }
+    QAction* action(const std::string& key) const;
+    bool Modificato() const { return g_.traccia.Modificato; }
+    const std::filesystem::path& FileSorgente() const { return FileSorgente_; }
+    const std::string& NomeImg() const { return NomeImg_; }
+    int DimCellaDise() const { return DimCellaDise_; }
+
+    // A new design over `immagine` (may be empty) at size `codice`: false, with a message, when the grid
+    // cannot be set up.
+    bool InizializzaNuovo(const std::string& immagine, int codice);
+    // Reads a knot source into the grid; false, with a message, when it cannot be read.
+    bool LeggiFile(const std::filesystem::path& percorso);
+    // Writes the drawing to `percorso`; the modified flag is cleared only by a complete write.
+    bool SalvaFile(const std::filesystem::path& percorso);
+    // The drawing as the engine keeps it, read from the shadow grid.
+    DisegnoProgetto disegno() const;
+    // Checks the drawing (thinning it); refused cells are painted red. Returns the engine's result.
+    EsitoControllo ControllaSource();
+    // Compiles into `FileSorgente` (asked for when there is none); on success the knot goes to the
+    // compiled-knot callback.
+    bool Compila();
+
+    // The toolbar commands, as the buttons run them.
+    void Nuovo();
+    void Apri();
+    bool Salva();
+    void Undo() { g_.traccia.Annulla(); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildToolbar();
+    // "Save changes?" when the drawing was changed: true when the caller may go on (saved, or not wanted).
+    bool chiediSalvataggio();
+    bool impostaGriglia(const DisegnoProgetto& d, const QImage& picture);
+    void caricaGriglie(const DisegnoProgetto& d);
+    void ridisegna(bool dopoTraccia);
+    std::optional<QImage> caricaImmagine(const std::string& nome,
+                                         const std::filesystem::path& cartellaSorgente, std::string& trovato);
+    int colonnePer(int righe, const QImage& picture) const;
+    void messaggio(const std::string& testo);
+    std::string scegliFile(bool salva, const std::string& filtro);
+
+    std::filesystem::path knotsFolder_;
+    Compilato compilato_;
+    GriglieDesigner g_;
+    PictureGridView* view_ = nullptr;
+    QActionGroup* paletteGroup_ = nullptr;
+    std::map<std::string, QAction*> actions_;
+    std::map<std::pair<int, int>, char> marche_;  // the checker's marks of the cells painted red
+    std::filesystem::path FileSorgente_;
+    std::string NomeImg_;
+    int Cost_ = 1;
+    int DimCellaDise_ = 120;
+};
+
+}  // namespace trevalon

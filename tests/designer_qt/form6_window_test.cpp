@@ -1,0 +1,249 @@
+#include "designer/qt/form6.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QTimer>
+#include <filesystem>
+#include <functional>
+#include <vector>
+
+#include "mainwindow/qt/main_window.h"
+#include "platform_qt/qt_app.h"
+
+namespace trevalon {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A scratch folder of its own for each test.
+fs::path cartellaProva(const std::string& nome) {
+    const fs::path p = fs::temp_directory_path() / ("trevalon_designer_qt_" + nome + "_" +
+                                                    std::to_string(QCoreApplication::applicationPid()));
+    fs::remove_all(p);
+    fs::create_directories(p);
+    return p;
+}
+
+// Answers the modal windows that open while `azione` runs, as a person would: each one is handed to
+// `risposta`, which acts on it (queued, so that a box it opens is answered in turn) or returns false to
+// leave it for the next tick. Message boxes met on the way are recorded with their texts.
+struct Risposte {
+    std::vector<std::string> testi;
+    QMessageBox::StandardButton bottone = QMessageBox::Ok;
+    std::function<bool(QWidget*)> altro;
+
+    void durante(const std::function<void()>& azione) {
+        QTimer t;
+        t.setInterval(20);
+        QPointer<QWidget> ultimo;  // a box just answered is not answered twice while it closes
+        QObject::connect(&t, &QTimer::timeout, [&] {
+            QWidget* modale = QApplication::activeModalWidget();
+            if (!modale || modale == ultimo) return;
+            if (auto* box = qobject_cast<QMessageBox*>(modale)) {
+                ultimo = box;
+                testi.push_back(box->text().toStdString());
+                QAbstractButton* b = box->button(bottone);
+                if (!b) b = box->buttons().front();
+                QMetaObject::invokeMethod(b, &QAbstractButton::click, Qt::QueuedConnection);
+            } else if (altro && altro(modale)) {
+                ultimo = modale;
+            }
+        });
+        t.start();
+        azione();
+        t.stop();
+        QApplication::processEvents();
+    }
+};
+
+// A click at the centre of a grid cell, as the mouse gives it.
+void clicca(Form6& d, int r, int c) {
+    QWidget* vp = d.gridView().viewport();
+    const QRect cella = d.gridView().cellRect(r, c);
+    ASSERT_FALSE(cella.isEmpty()) << r << "," << c;
+    const QPointF pos = cella.center();
+    QMouseEvent press(QEvent::MouseButtonPress, pos, vp->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, vp->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(vp, &press);
+    QApplication::sendEvent(vp, &release);
+}
+
+class Form6WindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { testing::testApp(); }
+};
+
+TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent) {
+    const fs::path cartella = cartellaProva("new");
+    QImage picture(300, 150, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        p.drawEllipse(40, 20, 220, 110);
+    }
+    const fs::path png = cartella / "rope.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(png.string())));
+
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    QApplication::processEvents();
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(d->gridView().isEnabled());  // off until a design is started
+
+    // New: a typed path that names no file is refused at Confirm; the real picture is taken.
+    Risposte r;
+    int passo = 0;
+    r.altro = [&](QWidget* modale) {
+        auto* dlg = qobject_cast<FrmNewK*>(modale);
+        if (!dlg) return false;
+        dlg->txtImg().setText(
+            QString::fromStdString((passo++ == 0 ? cartella / "missing.png" : png).string()));
+        QMetaObject::invokeMethod(dlg, &FrmNewK::Conferma, Qt::QueuedConnection);
+        return true;
+    };
+    r.durante([&] { d->action("Nuovo")->trigger(); });
+    ASSERT_EQ(r.testi.size(), 1u);
+    EXPECT_EQ(r.testi[0], "File not found: " + (cartella / "missing.png").string());
+    EXPECT_EQ(d->NomeImg(), png.string());
+    EXPECT_FALSE(d->gridView().picture().isNull());
+    // "Small" is 94 rows; the columns follow the picture, twice as wide as high.
+    GriglieDesigner& g = d->griglie();
+    EXPECT_EQ(g.Gr.rows(), 95);
+    EXPECT_EQ(g.Gr.cols(), 189);
+    EXPECT_TRUE(d->gridView().isEnabled());
+
+    // A run of strand along a row: two clicks.
+    clicca(*d, 5, 5);
+    clicca(*d, 5, 12);
+    for (int c = 5; c <= 12; ++c) EXPECT_EQ(g.grs.text(5, c), "*") << c;
+    EXPECT_TRUE(d->Modificato());
+    // A crossing with the vertical strand over: one click gives it and its arms.
+    d->action("Lbvert")->trigger();
+    clicca(*d, 20, 20);
+    EXPECT_EQ(g.grs.text(20, 20), "|");
+    EXPECT_EQ(g.grs.text(19, 20), "*");
+    EXPECT_EQ(g.grs.style(20, 19).backColor, kColoreSotto);
+    // Undo takes the last trace back, the crossing with its arms; the run stays.
+    d->action("Undo")->trigger();
+    for (auto [rr, cc] : {std::pair{20, 20}, {19, 20}, {21, 20}, {20, 19}, {20, 21}})
+        EXPECT_EQ(g.grs.text(rr, cc), "") << rr << "," << cc;
+    EXPECT_EQ(g.Gr.text(20, 20), "");
+    EXPECT_EQ(g.grs.text(5, 8), "*");
+
+    // Zoom in makes the cells larger; zoom out gives them back their size.
+    const int piccola = d->gridView().cellRect(5, 5).width();
+    d->action("dimpiu")->trigger();
+    QApplication::processEvents();
+    EXPECT_GT(d->gridView().cellRect(5, 5).width(), piccola);
+    d->action("dimmeno")->trigger();
+    EXPECT_EQ(d->DimCellaDise(), 120);
+
+    // Closing with unsaved work: Cancel keeps the window and the drawing.
+    Risposte annulla;
+    annulla.bottone = QMessageBox::Cancel;
+    annulla.durante([&] { d->close(); });
+    ASSERT_EQ(annulla.testi, std::vector<std::string>{"Save changes?"});
+    ASSERT_NE(w.designer(), nullptr);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(d->Modificato());
+    EXPECT_EQ(g.grs.text(5, 8), "*");
+
+    // A save that cannot be written keeps the drawing marked as changed; a complete one clears the mark
+    // and reads back as drawn.
+    Risposte fallito;
+    fallito.durante([&] { EXPECT_FALSE(d->SalvaFile(cartella / "no_such_folder" / "a.kns")); });
+    ASSERT_EQ(fallito.testi.size(), 1u);
+    EXPECT_NE(fallito.testi[0].find("could not be written"), std::string::npos);
+    EXPECT_TRUE(d->Modificato());
+    EXPECT_TRUE(d->SalvaFile(cartella / "a.kns"));
+    EXPECT_FALSE(d->Modificato());
+    const Result<SorgenteLetta> letto = leggiFileSorgente(cartella / "a.kns");
+    ASSERT_TRUE(letto.ok());
+    EXPECT_EQ(letto->NomeImg.value_or(""), png.string());
+    EXPECT_EQ(letto->disegno.simbolo(5, 12), '*');
+
+    // Nothing unsaved: the window closes without a question.
+    Risposte chiudi;
+    chiudi.durante([&] { d->close(); });
+    EXPECT_TRUE(chiudi.testi.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w.designer(), nullptr);
+    fs::remove_all(cartella);
+}
+
+TEST_F(Form6WindowTest, OpenedSourceWithAMovedPictureIsFoundBesideItAndARefusedDrawingIsMarkedRed) {
+    const fs::path cartella = cartellaProva("moved");
+    QImage picture(100, 100, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    ASSERT_TRUE(picture.save(QString::fromStdString((cartella / "knot.png").string())));
+    DisegnoProgetto disegno(95, 95);
+    disegno.NomeImg = "/nowhere/else/knot.png";
+    for (int c = 3; c <= 9; ++c) disegno.setSimbolo(4, c, '*');
+    ASSERT_TRUE(SalvaFile(disegno, cartella / "moved.kns").ok());
+
+    MainWindow w(cartella);
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    Risposte r;
+    r.durante([&] { EXPECT_TRUE(d->LeggiFile(cartella / "moved.kns")); });
+    EXPECT_TRUE(r.testi.empty());
+    EXPECT_EQ(d->NomeImg(), (cartella / "knot.png").string());
+    EXPECT_FALSE(d->gridView().picture().isNull());
+    EXPECT_EQ(d->griglie().grs.text(4, 9), "*");
+
+    // A picture found nowhere: a warning, and the drawing opens without it.
+    fs::remove(cartella / "knot.png");
+    Risposte senza;
+    senza.durante([&] { EXPECT_TRUE(d->LeggiFile(cartella / "moved.kns")); });
+    ASSERT_EQ(senza.testi.size(), 1u);
+    EXPECT_NE(senza.testi[0].find("could not be loaded"), std::string::npos);
+    EXPECT_TRUE(d->gridView().picture().isNull());
+    EXPECT_EQ(d->griglie().grs.text(4, 3), "*");
+
+    // A strand with two loose ends is no knot: compiling refuses it, paints its faults red, writes nothing.
+    Risposte compila;
+    compila.durante([&] { EXPECT_FALSE(d->Compila()); });
+    ASSERT_FALSE(compila.testi.empty());
+    EXPECT_FALSE(fs::exists(cartella / "moved.kno"));
+    bool rosso = false;
+    for (int c = 1; c < d->griglie().Gr.cols(); ++c)
+        rosso = rosso || d->griglie().Gr.style(4, c).backColor == kColoreErrore;
+    EXPECT_TRUE(rosso);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 0);
+    fs::remove_all(cartella);
+}
+
+TEST_F(Form6WindowTest, TrefoilSourceCompiledOpensInTheMainWindow) {
+    const fs::path cartella = cartellaProva("trefoil");
+    fs::copy_file(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kns", cartella / "Trefoil.kns");
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->LeggiFile(cartella / "Trefoil.kns"));
+    Risposte r;
+    r.durante([&] { d->action("Compila")->trigger(); });
+    EXPECT_EQ(r.testi, std::vector<std::string>{kFineCompilazione});
+    EXPECT_TRUE(fs::exists(cartella / "Trefoil.kno"));
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    fs::remove_all(cartella);
+}
+
+}  // namespace
+}  // namespace trevalon
