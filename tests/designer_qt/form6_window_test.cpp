@@ -64,18 +64,17 @@ struct Risposte {
     }
 };
 
-// A click at the centre of a grid cell, as the mouse gives it.
-void clicca(Form6& d, int r, int c) {
+// A click at the centre of a grid cell, as the mouse gives it; `su` false presses without releasing.
+void clicca(Form6& d, int r, int c, Qt::MouseButton tasto = Qt::LeftButton, bool giu = true, bool su = true) {
     QWidget* vp = d.gridView().viewport();
     const QRect cella = d.gridView().cellRect(r, c);
     ASSERT_FALSE(cella.isEmpty()) << r << "," << c;
     const QPointF pos = cella.center();
-    QMouseEvent press(QEvent::MouseButtonPress, pos, vp->mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, pos, vp->mapToGlobal(pos), Qt::LeftButton, Qt::NoButton,
+    QMouseEvent press(QEvent::MouseButtonPress, pos, vp->mapToGlobal(pos), tasto, tasto, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, vp->mapToGlobal(pos), tasto, Qt::NoButton,
                         Qt::NoModifier);
-    QApplication::sendEvent(vp, &press);
-    QApplication::sendEvent(vp, &release);
+    if (giu) QApplication::sendEvent(vp, &press);
+    if (su) QApplication::sendEvent(vp, &release);
 }
 
 class Form6WindowTest : public ::testing::Test {
@@ -127,7 +126,9 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
 
     // A run of strand along a row: two clicks.
     clicca(*d, 5, 5);
+    EXPECT_EQ(d->panel("p1"), "5,5");  // the pending start
     clicca(*d, 5, 12);
+    EXPECT_EQ(d->panel("p1"), "");
     for (int c = 5; c <= 12; ++c) EXPECT_EQ(g.grs.text(5, c), "*") << c;
     EXPECT_TRUE(d->Modificato());
     // A crossing with the vertical strand over: one click gives it and its arms.
@@ -136,6 +137,14 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
     EXPECT_EQ(g.grs.text(20, 20), "|");
     EXPECT_EQ(g.grs.text(19, 20), "*");
     EXPECT_EQ(g.grs.style(20, 19).backColor, kColoreSotto);
+    // The right button held shows the bare picture and traces nothing; released, the drawing is back.
+    clicca(*d, 30, 30, Qt::RightButton, true, false);
+    EXPECT_EQ(g.Gr.text(20, 20), "");
+    EXPECT_EQ(g.Gr.text(5, 5), "");
+    clicca(*d, 30, 30, Qt::RightButton, false, true);
+    EXPECT_EQ(g.Gr.text(20, 20), "|");
+    EXPECT_EQ(g.Gr.style(20, 19).backColor, kColoreSotto);
+    EXPECT_EQ(g.grs.text(30, 30), "");
     // Undo takes the last trace back, the crossing with its arms; the run stays.
     d->action("Undo")->trigger();
     for (auto [rr, cc] : {std::pair{20, 20}, {19, 20}, {21, 20}, {20, 19}, {20, 21}})

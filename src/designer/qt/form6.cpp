@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -10,10 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -147,8 +150,15 @@ Form6::Form6(std::filesystem::path knotsFolder, Compilato compilato, QWidget* pa
     view_->setGrid(&g_.Gr);
     setCentralWidget(view_);
     connect(view_, &GridView::cellClicked, this, [this](int r, int c) { g_.traccia.clic(r, c); });
+    view_->viewport()->installEventFilter(this);
+    view_->viewport()->setMouseTracking(true);
+    p1_ = new QLabel(this);
+    p2_ = new QLabel(this);
+    statusBar()->addWidget(p1_, 1);
+    statusBar()->addWidget(p2_, 1);
 
     SuperficieTraccia& sup = g_.traccia.superficie();
+    sup.stato = this;
     sup.aggiorna = [this](bool dopoTraccia) { ridisegna(dopoTraccia); };
     sup.cancellaMarca = [this](int r, int c) { marche_.erase({r, c}); };
 
@@ -423,6 +433,50 @@ bool Form6::Compila() {
     }
     messaggio(esito.messaggio);
     return esito.ok;
+}
+
+void Form6::setPanel(const std::string& key, const std::string& text) {
+    if (key == "p1") p1_->setText(q(text));
+    if (key == "p2") p2_->setText(q(text));
+}
+
+std::string Form6::panel(const std::string& key) const {
+    if (key == "p1") return p1_->text().toStdString();
+    if (key == "p2") return p2_->text().toStdString();
+    return {};
+}
+
+void Form6::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+bool Form6::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_->viewport()) return QMainWindow::eventFilter(watched, event);
+    const auto tipo = event->type();
+    if (tipo == QEvent::MouseButtonPress || tipo == QEvent::MouseButtonRelease ||
+        tipo == QEvent::MouseButtonDblClick) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::RightButton) return false;
+        // The right button never traces: held, it shows the picture alone; released, the drawing again.
+        if (tipo == QEvent::MouseButtonRelease) {
+            if (ImmagineNuda) ridisegna(false);
+            ImmagineNuda = false;
+        } else {
+            ImmagineNuda = true;
+            g_.Gr.clear();
+            view_->refresh();
+        }
+        return true;
+    }
+    if (tipo == QEvent::MouseMove) {
+        int r = 0, c = 0;
+        if (view_->cellAt(static_cast<QMouseEvent*>(event)->position().toPoint(), r, c))
+            setPanel("p2", std::to_string(r) + "," + std::to_string(c));
+    }
+    return false;
 }
 
 void Form6::closeEvent(QCloseEvent* event) {

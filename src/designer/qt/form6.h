@@ -15,6 +15,7 @@
 #include "celldraw/built_knot.h"
 #include "designer/compiler.h"
 #include "designer/tracing.h"
+#include "platform/ports.h"
 #include "platform/qt/grid_view.h"
 
 class QAction;
@@ -65,7 +66,7 @@ class FrmNewK : public QDialog {
     QRadioButton* opzioni_[3] = {};
 };
 
-class Form6 : public QMainWindow {
+class Form6 : public QMainWindow, public StatusPort {
     Q_OBJECT
 
   public:
@@ -103,8 +104,15 @@ class Form6 : public QMainWindow {
     bool Salva();
     void Undo() { g_.traccia.Annulla(); }
 
+    // StatusPort: panel "p1" the pending trace start, "p2" the cell under the mouse.
+    void setPanel(const std::string& key, const std::string& text) override;
+    std::string panel(const std::string& key) const override;
+    void setBusy(bool busy) override;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // The grid's mouse: the right button held shows the bare picture; moves show the cell in "p2".
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void buildToolbar();
@@ -124,6 +132,9 @@ class Form6 : public QMainWindow {
     GriglieDesigner g_;
     PictureGridView* view_ = nullptr;
     QActionGroup* paletteGroup_ = nullptr;
+    QLabel* p1_ = nullptr;
+    QLabel* p2_ = nullptr;
+    bool ImmagineNuda = false;
     std::map<std::string, QAction*> actions_;
     std::map<std::pair<int, int>, char> marche_;  // the checker's marks of the cells painted red
     std::filesystem::path FileSorgente_;
