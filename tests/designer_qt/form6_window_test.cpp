@@ -170,6 +170,23 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
     EXPECT_TRUE(d->Modificato());
     EXPECT_EQ(g.grs.text(5, 8), "*");
 
+    // "Save changes?" before a new design: Yes, then the save dialog cancelled, keeps the drawing and
+    // starts nothing.
+    Risposte si;
+    si.bottone = QMessageBox::Yes;
+    bool nuovoChiesto = false;
+    si.altro = [&](QWidget* modale) {
+        if (qobject_cast<FrmNewK*>(modale)) nuovoChiesto = true;
+        auto* dlg = qobject_cast<QDialog*>(modale);
+        if (dlg) QMetaObject::invokeMethod(dlg, &QDialog::reject, Qt::QueuedConnection);
+        return dlg != nullptr;
+    };
+    si.durante([&] { d->action("Nuovo")->trigger(); });
+    EXPECT_EQ(si.testi, std::vector<std::string>{"Save changes?"});
+    EXPECT_FALSE(nuovoChiesto);
+    EXPECT_TRUE(d->Modificato());
+    EXPECT_EQ(g.grs.text(5, 8), "*");
+
     // A save that cannot be written keeps the drawing marked as changed; a complete one clears the mark
     // and reads back as drawn.
     Risposte fallito;
@@ -233,6 +250,32 @@ TEST_F(Form6WindowTest, OpenedSourceWithAMovedPictureIsFoundBesideItAndARefusedD
         rosso = rosso || d->griglie().Gr.style(4, c).backColor == kColoreErrore;
     EXPECT_TRUE(rosso);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 0);
+    fs::remove_all(cartella);
+}
+
+TEST_F(Form6WindowTest, APictureTooWideForTheGridIsCutWithAMessage) {
+    const fs::path cartella = cartellaProva("wide");
+    QImage picture(1000, 100, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    const fs::path png = cartella / "wide.png";
+    ASSERT_TRUE(picture.save(QString::fromStdString(png.string())));
+    MainWindow w(cartella);
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    Risposte r;
+    r.durante([&] { EXPECT_TRUE(d->InizializzaNuovo(png.string(), 1)); });
+    ASSERT_EQ(r.testi.size(), 1u);
+    EXPECT_NE(r.testi[0].find("too wide"), std::string::npos);
+    EXPECT_EQ(d->griglie().Gr.cols(), GriglieDesigner::kMaxColonne + 1);
+    EXPECT_EQ(d->griglie().Gr.rows(), 95);
+    // Large: 200 rows.
+    QImage quadrata(100, 100, QImage::Format_RGB32);
+    quadrata.fill(Qt::white);
+    ASSERT_TRUE(quadrata.save(QString::fromStdString(png.string())));
+    EXPECT_TRUE(d->InizializzaNuovo(png.string(), 3));
+    EXPECT_EQ(d->griglie().Gr.rows(), 201);
+    EXPECT_EQ(d->griglie().Gr.cols(), 201);
     fs::remove_all(cartella);
 }
 
