@@ -74,6 +74,7 @@ void PictureGridView::paintEvent(QPaintEvent* event) {
     const QRectF source((target.x() - area.x()) * sx, (target.y() - area.y()) * sy, target.width() * sx,
                         target.height() * sy);
     QPainter p(viewport());
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
     p.setOpacity(0.6);
     p.drawImage(QRectF(target), picture_, source);
