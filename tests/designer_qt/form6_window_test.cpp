@@ -250,6 +250,30 @@ TEST_F(Form6WindowTest, OpenedSourceWithAMovedPictureIsFoundBesideItAndARefusedD
         rosso = rosso || d->griglie().Gr.style(4, c).backColor == kColoreErrore;
     EXPECT_TRUE(rosso);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 0);
+
+    // After a failed check every trace is checked again: a second loose run turns red as it is traced.
+    const auto rossaRiga = [&](int riga) {
+        bool trovata = false;
+        for (int c = 1; c < d->griglie().Gr.cols(); ++c)
+            trovata = trovata || d->griglie().Gr.style(riga, c).backColor == kColoreErrore;
+        return trovata;
+    };
+    EXPECT_FALSE(rossaRiga(20));
+    clicca(*d, 20, 5);
+    // With the start pending, the pointer says where the trace cannot end.
+    const auto muovi = [&](int riga, int colonna) {
+        QWidget* vp = d->gridView().viewport();
+        const QPointF pos = d->gridView().cellRect(riga, colonna).center();
+        QMouseEvent mossa(QEvent::MouseMove, pos, vp->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(vp, &mossa);
+        return vp->cursor().shape();
+    };
+    EXPECT_EQ(muovi(23, 6), Qt::CrossCursor);
+    EXPECT_EQ(muovi(20, 9), Qt::ArrowCursor);
+    EXPECT_EQ(muovi(23, 8), Qt::ArrowCursor);  // on a diagonal
+    clicca(*d, 20, 9);
+    EXPECT_TRUE(rossaRiga(20));
     fs::remove_all(cartella);
 }
 

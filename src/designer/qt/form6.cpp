@@ -1,5 +1,7 @@
 #include "designer/qt/form6.h"
 
+#include <cstdlib>
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -342,7 +344,12 @@ void Form6::caricaGriglie(const DisegnoProgetto& d) {
     ridisegna(false);
 }
 
-void Form6::ridisegna(bool) {
+void Form6::ridisegna(bool dopoTraccia) {
+    // After a check that failed, every trace is checked again, so that the red cells follow the drawing.
+    if (dopoTraccia && RicontrolloAttivo_) {
+        ControllaSource();
+        return;
+    }
     RipristinaDaGrs(
         g_.Gr, g_.grs,
         [this](int r, int c) {
@@ -411,6 +418,7 @@ EsitoControllo Form6::ControllaSource() {
     EsitoControllo esito = trevalon::ControllaSource(d);
     marche_.clear();
     for (const CellaSegnata& m : esito.celleErrate) marche_[{m.r, m.c}] = m.segno;
+    RicontrolloAttivo_ = !marche_.empty();
     caricaGriglie(d);
     return esito;
 }
@@ -424,6 +432,7 @@ bool Form6::Compila() {
     EsitoCompila esito = trevalon::Compila(d, sorgente);
     marche_.clear();
     for (const CellaSegnata& m : esito.controllo.celleErrate) marche_[{m.r, m.c}] = m.segno;
+    RicontrolloAttivo_ = !marche_.empty();
     // The check thins the drawing for good: the grid shows what was compiled.
     caricaGriglie(d);
     for (const std::string& avviso : esito.avvisi) messaggio(avviso);
@@ -474,8 +483,14 @@ bool Form6::eventFilter(QObject* watched, QEvent* event) {
     }
     if (tipo == QEvent::MouseMove) {
         int r = 0, c = 0;
-        if (view_->cellAt(static_cast<QMouseEvent*>(event)->position().toPoint(), r, c))
+        if (view_->cellAt(static_cast<QMouseEvent*>(event)->position().toPoint(), r, c)) {
+            // With a start pending, a cell off its row, column and diagonals cannot end the trace.
+            const Tracciatore& t = g_.traccia;
+            const bool fuori = !g_.palette.ChkSingolo && !panel("p1").empty() && r != t.RigaInizio &&
+                               c != t.ColInizio && std::abs(r - t.RigaInizio) != std::abs(c - t.ColInizio);
+            view_->viewport()->setCursor(fuori ? Qt::CrossCursor : Qt::ArrowCursor);
             setPanel("p2", std::to_string(r) + "," + std::to_string(c));
+        }
     }
     return false;
 }

@@ -137,6 +137,7 @@ class Form6 : public QMainWindow, public StatusPort {
     bool ImmagineNuda = false;
     std::map<std::string, QAction*> actions_;
     std::map<std::pair<int, int>, char> marche_;  // the checker's marks of the cells painted red
+    bool RicontrolloAttivo_ = false;              // a check failed: every trace is checked again
     std::filesystem::path FileSorgente_;
     std::string NomeImg_;
     int Cost_ = 1;
