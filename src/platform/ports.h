@@ -93,6 +93,9 @@ struct StepViewRequest {
     BridgeKind tipoPonte = BridgeKind::Horizontal;
     ViewerAction tipoAzione = ViewerAction::Move;
     std::string message;  // lblmsg
+    // For a summand of a connected sum: false when its cut ends could not be joined; the viewer then says
+    // so and offers no "Salva".
+    bool salvabile = true;
     double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
     const GridControl* mainGrid = nullptr;
 };

@@ -1,0 +1,44 @@
+#pragma once
+// The split of a diagram at a chosen connected sum into its two summands: each kept alone on the cell
+// table, closed by joining its cut ends, shown and saved on request as a knot file; the whole diagram put
+// back at the end.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "connsum/partition.h"
+#include "connsum/sum_window.h"
+#include "model/tables.h"
+
+namespace trevalon {
+
+// Arc number of a crossing cell turned into a strand cell, and of the cells of a joining path.
+inline constexpr int kArcoIncrocioAperto = 6666;
+inline constexpr int kArcoCongiunzione = 5555;
+
+// `CodpartizioneNew`: 0 for a cut arc, 1 for an arc of ArchiTratto (summand 1), 2 for any other arc.
+int CodpartizioneNew(const StatoSomma& stato, int n);
+
+// What became of one summand.
+struct Addendo {
+    bool chiuso = false;  // its two cut ends could be joined into one closed strand
+    std::string testo;    // the knot file of the summand ("Object=" and its cells), empty when not closed
+};
+
+// The two summands built one after the other on d's cell table (the split's whole work, without showing
+// anything). `mentre` is called for s = 1 and s = 2 while the cell table holds summand s, before the next
+// one is built. When it returns, d's cell table and box are exactly as they were.
+std::array<Addendo, 2> costruisciAddendi(Diagram& d, const StatoSomma& stato,
+                                         const std::function<void(int s, const Addendo&)>& mentre = {});
+
+// `GeneraIndipendentSections`: costruisciAddendi with each summand drawn (`disegnaAddendo`), shown in the
+// step viewer as the first or second diagram of the connected sum and saved on "Save"; a summand that could
+// not be closed is shown as such and cannot be saved.
+void GeneraIndipendentSections(FinestraSomma& w, const StatoSomma& stato);
+
+// `SalvaIndipendentComponent`'s text: "Object=" followed by "r,c,Forma|" for every cell of the cell table
+// inside the box `l` (rows outside, columns inside) whose Forma is not 0.
+std::string testoAddendo(const Diagram& d, const LimitiNodo& l);
+
+}  // namespace trevalon
