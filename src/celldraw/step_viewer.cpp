@@ -153,7 +153,8 @@ void Form3Model::buildToolbar() {
         add("interrompi", "interrompi", "Stop find", true);
         add("Refresh", "Refresh", "Next step", false);
     } else {
-        add("Salva", "Salva", "Save this diagram", true);
+        // A summand whose cut ends could not be joined would be saved as a file that does not load.
+        add("Salva", "Salva", "Save this diagram", request_.salvabile);
         add("Successivo", "Successivo", "Don't save this diagram and continue ", true);
     }
     gap("s2", 600, true);
@@ -232,7 +233,8 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
                     else
                         msg = std::string("   ") +
                               (request_.tipoAzione == ViewerAction::Summand1 ? "First" : "Second") +
-                              " diagram of connected sum";
+                              " diagram of connected sum" +
+                              (request_.salvabile ? "" : std::string(kAddendoNonChiuso));
                     break;
                 case MoveKind::None:
                 case MoveKind::IILoop:
@@ -268,7 +270,11 @@ bool Form3Model::tlb1_ButtonClick(std::string_view key) {
     if (key == "Successivo") return CmdContinua_Click();
     if (key == "interrompi") return CmdInterrompi_Click();
     if (key == "Refresh") return close(ViewerAnswer::Sel);
-    if (key == "Salva") return close(ViewerAnswer::Save);
+    if (key == "Salva") {
+        const ViewerButton* b = button("Salva");
+        if (!b || !b->visible) return false;
+        return close(ViewerAnswer::Save);
+    }
     if (key == "Dimensmeno") {
         RicalcolaDimensioni("-");
         return false;

@@ -82,6 +82,9 @@ double intervalloTimer(double from, double to);
 // III", "   Outcome of horizontal move III", "   Found connected sum"; empty for any other kind.
 std::string testoEsitoRidisegno(MoveKind tipoMossa, BridgeKind tipoPonte);
 
+// What the caption of a summand of a connected sum adds when its cut ends could not be joined.
+inline constexpr const char* kAddendoNonChiuso = ": summand could not be closed";
+
 // `F3Command8_click`'s timing text: "Time Application move sec." and the seconds.
 std::string testoTempoApplicazione(double secondi);
 

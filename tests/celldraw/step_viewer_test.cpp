@@ -97,6 +97,22 @@ TEST_F(StepViewer, ButtonsCloseWithTheirAnswer) {
     EXPECT_TRUE(ui.calls.empty());
 }
 
+// A summand whose cut ends could not be joined cannot be saved: no "Salva", and the caption says why.
+TEST_F(StepViewer, ASummandThatIsNotClosedCannotBeSaved) {
+    StepViewRequest r = moveRequest(MoveKind::ConnSum, BridgeKind::MoveIII, ViewerAction::Summand2);
+    r.salvabile = false;
+    auto m = apri(r);
+    m->Form_Activate("Knot - Step 0");
+    ASSERT_NE(m->button("Salva"), nullptr);
+    EXPECT_FALSE(m->button("Salva")->visible);
+    EXPECT_FALSE(m->tlb1_ButtonClick("Salva"));
+    EXPECT_EQ(m->EsitoDialogo(), ViewerAnswer::None);
+    EXPECT_NE(m->caption().find("Second diagram of connected sum: summand could not be closed"),
+              std::string::npos)
+        << m->caption();
+    EXPECT_TRUE(m->tlb1_ButtonClick("Successivo"));
+}
+
 TEST_F(StepViewer, ApplyRunsTheCellDrawingStepsThenWaitsForRefresh) {
     for (bool drawn : {false, true}) {
         rec = {};
