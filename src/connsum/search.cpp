@@ -69,9 +69,10 @@ void CmdSottoNodi_Click(FinestraSomma& w, StatoSomma& stato, const std::function
     EsitoCoppie esito;
     {
         BusyGuard busy(ui);
+        // A count beyond the arc table is no diagram: there is nothing to test.
+        const int numArchi = w.diagramma().NumArchi <= kMaxArchi ? w.diagramma().NumArchi : 0;
         esito = percorriCoppie(
-            w.diagramma().NumArchi, stato,
-            [&](int a, int b, ModoSottonodo modo) { return TSotto(w, stato, a, b, modo); },
+            numArchi, stato, [&](int a, int b, ModoSottonodo modo) { return TSotto(w, stato, a, b, modo); },
             [&] {
                 ui.yieldToEvents();
                 return stop.richiesta();

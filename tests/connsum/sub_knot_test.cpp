@@ -144,23 +144,6 @@ TEST(SottoNodo, NearAndShownPairsAreSkippedAndAnAnswerKeepsItsRecord) {
     EXPECT_TRUE(stato.tblPartizioni[2].ListaBordo.empty());
 }
 
-TEST(SottoNodo, PairsSetAsideByTheFirstPassAreShownByTheSecond) {
-    auto d = strutturaDi(ts::connectedSum(nodo("4_1"), nodo("5_2"), 5, 2));
-    ASSERT_TRUE(d);
-    ScriptedUi ui;
-    FinestraSommaSenzaVista w(*d, ui);
-    StatoSomma stato;
-    for (int a = 1; a <= d->NumArchi; ++a)
-        for (int b = 1; b <= d->NumArchi; ++b) TSotto(w, stato, a, b, ModoSottonodo::A);
-    const auto mostrate = stato.CoppieMostrate.size();
-    for (const auto& [a, b] : stato.CoppieSospese) {
-        ui.viewerAnswers = {ViewerAnswer::None};
-        TSotto(w, stato, a, b, ModoSottonodo::B);
-        EXPECT_TRUE(stato.mostrata(a, b));
-    }
-    EXPECT_GT(stato.CoppieMostrate.size(), mostrate);
-}
-
 TEST(SottoNodo, DamagedTablesRejectThePairWithoutAMessage) {
     const auto g = ts::connectedSum(nodo("trefoil_right"), nodo("trefoil_right"));
     const std::vector<std::function<void(Diagram&)>> danni = {
