@@ -7,6 +7,7 @@
 #include <functional>
 #include <numeric>
 
+#include "celldraw/disegno_da_codice.h"
 #include "connsum_fixture.h"
 #include "support/knot_invariants.h"
 
@@ -59,6 +60,20 @@ TEST(SottoNodo, SumsShowEveryJunctionWithTheArcsOfOneSideAndNothingFarFromOne) {
         for (const auto& [a, b] : r.mostrate()) EXPECT_TRUE(vicinoASeparante(c.g, a, b)) << a << "," << b;
         EXPECT_EQ(r.ui.messages, std::vector<std::string>{"No other connected sum was found"});
     }
+}
+
+// The layout turns the side tables of most crossings; the walks turn with them.
+TEST(SottoNodo, ALaidOutSumShowsThePairsOfItsBareStructure) {
+    const auto g = ts::connectedSum(nodo("4_1"), nodo("5_2"), 5, 2);
+    fixture::Disegnato disegno;
+    ASSERT_TRUE(disegno.costruisci(ts::gaussText(g), ts::lettersText(g)));
+    auto d = strutturaDi(g);
+    ASSERT_TRUE(d);
+    Ricerca disegnata(*disegno.d), nuda(*d);
+    disegnata.esegui();
+    nuda.esegui();
+    EXPECT_TRUE(disegnata.mostrate().count({8, 20}));
+    EXPECT_EQ(disegnata.mostrate(), nuda.mostrate());
 }
 
 TEST(SottoNodo, PrimeKnotsShowNothing) {
