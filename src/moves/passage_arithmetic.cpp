@@ -57,10 +57,13 @@ std::string IncrocioAb(const Diagram& d, int n, int d1, MessagePort& messages) {
 }
 
 std::string IncrocioAbArco(const Diagram& d, int n, int arco, MessagePort& messages) {
-    std::string result;
-    if (validCrossing(d, n)) result = signOfArc(d.incroci[n], arco);
+    std::string result = segnoArcoIncrocio(d, n, arco);
     if (result.empty()) messages.showMessage(std::to_string(n));
     return result;
+}
+
+std::string segnoArcoIncrocio(const Diagram& d, int n, int arco) {
+    return validCrossing(d, n) ? signOfArc(d.incroci[n], arco) : std::string();
 }
 
 }  // namespace trevalon

@@ -20,5 +20,7 @@ int IncrocioDaArco(const Diagram& d, int n, int d1, MessagePort& messages);
 std::string IncrocioAb(const Diagram& d, int n, int d1, MessagePort& messages);
 // The same for an arc given by its number.
 std::string IncrocioAbArco(const Diagram& d, int n, int arco, MessagePort& messages);
+// IncrocioAbArco without the message: "" when n is no crossing of the table or arco none of its four arcs.
+std::string segnoArcoIncrocio(const Diagram& d, int n, int arco);
 
 }  // namespace trevalon
