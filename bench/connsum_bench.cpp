@@ -1,9 +1,12 @@
 // Cost of a whole connected-sum search: every pair of arcs tested in both passes, each pair shown passed
-// over at once ("Successivo"), on sums of two generated braid knots of about 20, 50 and 100 crossings.
+// over at once ("Successivo"), on sums of two generated braid knots of at most 20, 50, 100 and 250
+// crossings. The peak resident memory of the process is reported.
 
 #include <benchmark/benchmark.h>
 
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "connsum/search.h"
 #include "model/structure.h"
@@ -15,6 +18,22 @@ namespace {
 
 using namespace trevalon;
 namespace ts = trevalon::testsupport;
+
+// Peak resident memory of the process in MiB (VmHWM), 0 when unknown.
+double picoMemoriaMiB() {
+    std::ifstream in("/proc/self/status");
+    std::string key;
+    while (in >> key) {
+        if (key == "VmHWM:") {
+            double kb = 0;
+            in >> kb;
+            return kb / 1024.0;
+        }
+        std::string rest;
+        std::getline(in, rest);
+    }
+    return 0;
+}
 
 // No person: every shown pair is passed over.
 class UiSuccessivo : public AutomaticUi {
@@ -29,7 +48,7 @@ class UiSuccessivo : public AutomaticUi {
 void BM_RicercaSomme(benchmark::State& state) {
     const int meta = static_cast<int>(state.range(0)) / 2;
     const ts::GaussDiagram g =
-        ts::connectedSum(ts::randomBraidKnot(21u, 4, meta - 1), ts::randomBraidKnot(22u, 3, meta));
+        ts::connectedSum(ts::randomBraidKnot(21u, 4, meta - 4), ts::randomBraidKnot(22u, 3, meta - 3));
     auto d = std::make_unique<Diagram>();
     d->txtNodo = ts::gaussText(g);
     d->TxtOri = ts::lettersText(g);
@@ -46,9 +65,10 @@ void BM_RicercaSomme(benchmark::State& state) {
     }
     state.counters["crossings"] = d->NumIncroci;
     state.counters["shown"] = ui.mostrate;
+    state.counters["peak_MiB"] = picoMemoriaMiB();
 }
 
-BENCHMARK(BM_RicercaSomme)->Arg(20)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RicercaSomme)->Arg(20)->Arg(50)->Arg(100)->Arg(250)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -39,12 +39,19 @@ int comandoRedraw(const std::vector<std::string>& args);
 // as a .gau file writes them; or the file, "error" and the checker's or compiler's message.
 int comandoCompile(const std::vector<std::string>& args);
 
+// sums FILE...: each knot file opened as the program opens it and split by the connected-sum search at the
+// first sum found, each summand again, until no sum is left; a tab-separated line of the file, its
+// crossings, the number of prime summands, the seconds, then each prime summand's Gauss code and indices
+// as a .gau file writes them; or the file, "error" and the message.
+int comandoSums(const std::vector<std::string>& args);
+
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
     {"run", "run FILE... [--steps]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
     {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
     {"compile", "compile FILE.kns...", comandoCompile},
+    {"sums", "sums FILE...", comandoSums},
 };
 
 }  // namespace trevalon::bench

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "connsum/split.h"
+#include "connsum/sub_knot.h"
 
 namespace trevalon {
 namespace {
@@ -26,10 +27,6 @@ Cella vicino(Cella x, int h) {
         default:
             return {x.r, x.c - 1};
     }
-}
-
-int opposto(int h) {
-    return h > 2 ? h - 2 : h + 2;
 }
 
 int giro(int h) {
@@ -87,7 +84,7 @@ std::optional<std::vector<Cella>> cammina(const CellTable& t, const Riquadro& bo
             if (libero) {
                 percorso.push_back(n);
                 cur = n;
-                h = opposto(h);
+                h = Opposto(h);
                 mosso = true;
             }
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "connsum/join.h"
+#include "connsum/sub_knot.h"
 #include "model/sides.h"
 
 namespace trevalon {
@@ -14,10 +15,6 @@ namespace {
 struct Cella {
     int r = 0, c = 0;
 };
-
-int opposto(int lato) {
-    return lato > 2 ? lato - 2 : lato + 2;
-}
 
 Cella vicino(Cella x, int lato) {
     switch (lato) {
@@ -190,7 +187,7 @@ bool scansione(Diagram& d, const StatoSomma& stato, int s, const LimitiNodo& box
                 if (CodpartizioneNew(stato, a) == s || nelPonte(a)) {
                     dentroLati.push_back(lato);
                 } else if (!ponte && taglio(a)) {
-                    const int y = inc.ArcoLato[static_cast<std::size_t>(opposto(lato))];
+                    const int y = inc.ArcoLato[static_cast<std::size_t>(Opposto(lato))];
                     if (y != 0 && CodpartizioneNew(stato, y) == s) {
                         dentroLati.push_back(lato);
                         const Cella v = vicino({r, c}, lato);
@@ -294,7 +291,7 @@ std::optional<Ponte> camminoPonte(const Diagram& d, const StatoSomma& stato, int
             const int n = k == 1 ? a.IncrocioDa : a.IncrocioA;
             if (!incrocioValido(n)) continue;
             const int lato = ArcoInnodo(d, n, arco);
-            if (lato >= 1 && p.inTratto(arcoA(n, opposto(lato)))) fine = k;
+            if (lato >= 1 && p.inTratto(arcoA(n, Opposto(lato)))) fine = k;
         }
         return fine;
     };
@@ -336,7 +333,7 @@ std::optional<Ponte> camminoPonte(const Diagram& d, const StatoSomma& stato, int
         }
         const int lato = ArcoInnodo(d, incrocio, arco);
         if (lato < 1) return std::nullopt;
-        const int prossimo = arcoA(incrocio, opposto(lato));
+        const int prossimo = arcoA(incrocio, Opposto(lato));
         if (!arcoValido(prossimo)) return std::nullopt;
         archi.push_back(prossimo);
         incroci.push_back(incrocio);
@@ -349,7 +346,7 @@ std::optional<Ponte> camminoPonte(const Diagram& d, const StatoSomma& stato, int
         archi.push_back(arco);
         const int lato = ArcoInnodo(d, incrocio, arco);
         if (lato < 1) return std::nullopt;
-        ponte.zz2 = accanto(d, incrocio, opposto(lato));
+        ponte.zz2 = accanto(d, incrocio, Opposto(lato));
         archi.push_back(p.Arco2);
     } else {
         archi.push_back(stato.ArcoTaglio1);
@@ -395,7 +392,7 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
             if (f == 0) continue;
             if (f < 1 || f > 8) return false;
             for (int lato = 1; lato <= 4; ++lato)
-                if (haLato(f, lato) && !haLato(forma(vicino({r, c}, lato)), opposto(lato))) return false;
+                if (haLato(f, lato) && !haLato(forma(vicino({r, c}, lato)), Opposto(lato))) return false;
             if (f == 3 || f == 4) {
                 passaggiIncroci += 2;
             } else {
@@ -421,7 +418,7 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
     for (;;) {
         const Cella n = vicino(cur, uscita);
         const int f = forma(n);
-        const int entrata = opposto(uscita);
+        const int entrata = Opposto(uscita);
         char& segno = passato[indice(n)];
         if (f == 3 || f == 4) {
             const char bit = uscita % 2 == 1 ? 2 : 4;

@@ -7,6 +7,7 @@
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/small_boxes.h"
+#include "mainwindow/sum_command.h"
 
 namespace trevalon {
 
@@ -42,6 +43,10 @@ void InstallaComandiMosse(Form2& f, FinestraForm2& w, StepListPort& lista) {
     f.setCommand("m3", [&w] { CmdTpon_Click(w, w.statoPonte()); });
     f.setCommand("m3b", [&w] { CmdTpon2_Click(w, w.statoPonte()); });
     f.setCommand("quick", [&f, &w, &lista] { AzioneCompleta(f, w, &lista); });
+}
+
+void InstallaComandiSomma(Form2& f, FinestraSommaForm2& w) {
+    f.setCommand("compcon", [&w] { TrovaSommaConnessa(w); });
 }
 
 }  // namespace trevalon

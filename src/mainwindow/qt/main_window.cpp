@@ -107,6 +107,8 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     mosse_ = std::make_unique<FinestraForm2>(*form_);
     listaPassi_ = std::make_unique<QtStepListPort>(this);
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
+    somma_ = std::make_unique<FinestraSommaForm2>(*form_);
+    InstallaComandiSomma(*form_, *somma_);
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
     form_->setCommand("Servizi", [this] { apriDesigner(); });

@@ -14,6 +14,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
+#include "mainwindow/sum_command.h"
 #include "mainwindow/qt/small_boxes_qt.h"
 #include "platform/ports.h"
 #include "reports/qt/frm_lista_window.h"
@@ -103,6 +104,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     std::unique_ptr<Form2> form_;
     // The moves' view of form_ (with its look-ahead instance) and the complete run's step list.
     std::unique_ptr<FinestraForm2> mosse_;
+    std::unique_ptr<FinestraSommaForm2> somma_;
     std::unique_ptr<QtStepListPort> listaPassi_;
     std::unique_ptr<QtBoxes> caselle_;
     GridView* grid_ = nullptr;

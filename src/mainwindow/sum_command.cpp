@@ -1,0 +1,83 @@
+#include "mainwindow/sum_command.h"
+
+#include "celldraw/built_knot.h"
+#include "connsum/search.h"
+#include "connsum/split.h"
+#include "layout/palette.h"
+#include "layout/tile_renderer.h"
+#include "mainwindow/build_commands.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/open_knot.h"
+#include "platform/safe_file.h"
+
+namespace trevalon {
+
+Diagram& FinestraSommaForm2::diagramma() {
+    return f_.doc.diagram;
+}
+
+UserInterface& FinestraSommaForm2::ui() {
+    return f_.ui;
+}
+
+// A window that is closing keeps asking its search to stop.
+StopRequest& FinestraSommaForm2::RichiestaStop() {
+    if (f_.closeRequested()) f_.RichiestaStop.richiedi();
+    return f_.RichiestaStop;
+}
+
+void FinestraSommaForm2::progresso() {
+    f_.AggiornaProgressivo();
+}
+
+void FinestraSommaForm2::azzeraProgressivo() {
+    f_.ContatoreProgresso = 0;
+}
+
+void FinestraSommaForm2::ridisegna() {
+    CmdGrafica_Click(f_);
+}
+
+void FinestraSommaForm2::settaDone() {
+    f_.SettaDone();
+}
+
+void FinestraSommaForm2::evidenziaSottonodo(const Partizione& p) {
+    const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
+    DisegnoGraficoSotto(f_.doc.diagram, f_.vista.render, t, testoVirgole(p.ArchiTratto),
+                        testoVirgole(p.ListaBordo), p.Arco1, p.Arco2, 0);
+}
+
+void FinestraSommaForm2::disegnaAddendo(int s) {
+    const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
+    DisegnoGraficoZ(f_.doc.diagram, f_.vista.render, t, 0, s == 1 ? ColNero : ColRosso, false, "", -1);
+}
+
+const GridControl* FinestraSommaForm2::grigliaPrincipale() const {
+    return &f_.vista.Gr;
+}
+
+void FinestraSommaForm2::salvaAddendo(int s, const std::string& testoFile) {
+    // A file that would not open again is not written: the summand is rebuilt from its own text first.
+    constexpr std::string_view chiave = "Object=";
+    const std::string_view celle = std::string_view(testoFile).starts_with(chiave)
+                                       ? std::string_view(testoFile).substr(chiave.size())
+                                       : "";
+    if (const Result<NodoCostruito> prova = costruisciDaSnapshot(std::string(celle));
+        !prova || !prova->diagram) {
+        f_.ui.showMessage("The summand could not be saved: it does not open as a knot" +
+                          (prova ? std::string(".") : ": " + prova.error()));
+        return;
+    }
+    const std::string nome = Salva(f_, s == 1 ? DialogKind::Summand1 : DialogKind::Summand2);
+    if (nome.empty()) return;
+    if (const Status scritto = replaceFileContents(nome, testoFile + "\r\n"); !scritto)
+        f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
+}
+
+void TrovaSommaConnessa(FinestraSommaForm2& w) {
+    if (w.diagramma().NumIncroci < 1) return;
+    CmdSottoNodi_Click(w, w.stato(), [&w] { GeneraIndipendentSections(w, w.stato()); });
+}
+
+}  // namespace trevalon
