@@ -14,8 +14,8 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
-#include "mainwindow/sum_command.h"
 #include "mainwindow/qt/small_boxes_qt.h"
+#include "mainwindow/sum_command.h"
 #include "platform/ports.h"
 #include "reports/qt/frm_lista_window.h"
 
