@@ -82,7 +82,8 @@ GridArea areaColorata(const GridControl& g, bool grigie, int c0, int c1) {
     return a.empty() ? GridArea{} : a;
 }
 
-GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne) {
+GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne,
+                           ContaCelle conta) {
     if (area.empty()) return area;
     const int h = area.r1 - area.r0 + 1, w = area.c1 - area.c0 + 1;
     righe = std::clamp(righe, 1, h);
@@ -93,8 +94,21 @@ GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe
     const auto s = [&](int r, int c) -> int& { return somme[static_cast<std::size_t>(r) * (w + 1) + c]; };
     for (int r = 0; r < h; ++r)
         for (int c = 0; c < w; ++c) {
-            const TileColour colore = coloreImmagine(g.picture(area.r0 + r, area.c0 + c));
-            const int uno = colore == TileColour::Red || colore == TileColour::Green ? 1 : 0;
+            const PictureRef p = g.picture(area.r0 + r, area.c0 + c);
+            const TileColour colore = coloreImmagine(p);
+            bool conto = false;
+            switch (conta) {
+                case ContaCelle::Colorate:
+                    conto = colore == TileColour::Red || colore == TileColour::Green;
+                    break;
+                case ContaCelle::Grigie:
+                    conto = colore == TileColour::Grey;
+                    break;
+                case ContaCelle::Disegnate:
+                    conto = !p.empty();
+                    break;
+            }
+            const int uno = conto ? 1 : 0;
             s(r + 1, c + 1) = uno + s(r, c + 1) + s(r + 1, c) - s(r, c);
         }
     int migliore = -1;
@@ -106,7 +120,23 @@ GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe
             migliore = n;
             blocco = GridArea{area.r0 + r, area.c0 + c, area.r0 + r + righe - 1, area.c0 + c + colonne - 1};
         }
-    return blocco;
+    if (conta == ContaCelle::Colorate) return blocco;
+    // A long grey arc or a sparse drawing fills the first best block only along its edge: the block is
+    // moved, within the grid, so that the cells it counts stand in its middle.
+    int r0 = blocco.r1, r1 = blocco.r0, c0 = blocco.c1, c1 = blocco.c0;
+    for (int r = blocco.r0; r <= blocco.r1; ++r)
+        for (int c = blocco.c0; c <= blocco.c1; ++c) {
+            const PictureRef p = g.picture(r, c);
+            if (p.empty() || (conta == ContaCelle::Grigie && coloreImmagine(p) != TileColour::Grey)) continue;
+            r0 = std::min(r0, r);
+            r1 = std::max(r1, r);
+            c0 = std::min(c0, c);
+            c1 = std::max(c1, c);
+        }
+    if (r0 > r1) return blocco;
+    const int top = std::clamp((r0 + r1 - righe + 1) / 2, 0, std::max(0, g.rows() - righe));
+    const int left = std::clamp((c0 + c1 - colonne + 1) / 2, 0, std::max(0, g.cols() - colonne));
+    return GridArea{top, left, top + righe - 1, left + colonne - 1};
 }
 
 int limiteScorrimento(int livelloZoom) {
@@ -398,7 +428,7 @@ void Form3Model::scorri() {
     GridArea area = focus_;
     const int dim = std::max(dimCella(), 1);
     if (focusColorato_ && vistaLarghezza_ > 0 && vistaAltezza_ > 0)
-        area = bloccoPiuColorato(Gr3, focus_, vistaAltezza_ / dim, vistaLarghezza_ / dim);
+        area = bloccoPiuColorato(Gr3, focus_, vistaAltezza_ / dim, vistaLarghezza_ / dim, focusConta_);
     mostraArea(Gr3, area, vistaLarghezza_, vistaAltezza_);
 }
 
@@ -410,8 +440,13 @@ void Form3Model::Command5_Click() {
         ColonnaBaseDis = 2;
     }
     gridLines = false;
-    // The candidate is highlighted in colour: the person sees it however large the diagram.
-    mostra(areaColorata(Gr3), true);
+    // The candidate is highlighted in colour, or its caller says where it stands: the person sees it however
+    // large the diagram.
+    // A connected sum's cut arcs are grey; a summand is a drawing of its own.
+    focusConta_ = ContaCelle::Colorate;
+    if (!request_.fuoco.empty())
+        focusConta_ = request_.tipoAzione == ViewerAction::Move ? ContaCelle::Grigie : ContaCelle::Disegnate;
+    mostra(request_.fuoco.empty() ? areaColorata(Gr3) : request_.fuoco, true);
 }
 
 void Form3Model::Command6_Click() {

@@ -96,9 +96,14 @@ void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
 // (the strand a redraw moved), in its columns c0..c1 (-1: to the last); or the empty area.
 GridArea areaColorata(const GridControl& g, bool grigie = false, int c0 = 0, int c1 = -1);
 
-// Within `area`, the block of `righe` by `colonne` cells that holds the most coloured pictures (the whole
-// area when it is no larger).
-GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne);
+// Which pictures a block of the viewer's grid is chosen by: red or green ones (a highlighted candidate),
+// grey ones (the cut arcs of a connected sum), or any picture (a drawing).
+enum class ContaCelle { Colorate, Grigie, Disegnate };
+
+// Within `area`, the block of `righe` by `colonne` cells that holds the most pictures counted by `conta`
+// (the whole area when it is no larger).
+GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne,
+                           ContaCelle conta = ContaCelle::Colorate);
 
 // `ColonnaScorrimento`'s limit for a drawn diagram at a zoom level: a drawing that stands further right is
 // scrolled to (2: 150, 3: 118, 4 and above: 100, any other level 350).
@@ -212,6 +217,7 @@ class Form3Model {
     double tempoFineDisegno_ = 0;
     GridArea focus_;
     bool focusColorato_ = false;
+    ContaCelle focusConta_ = ContaCelle::Colorate;
     int vistaLarghezza_ = 0, vistaAltezza_ = 0;
 };
 

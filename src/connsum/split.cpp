@@ -500,12 +500,13 @@ std::array<Addendo, 2> costruisciAddendi(Diagram& d, const StatoSomma& stato,
 
 void GeneraIndipendentSections(FinestraSomma& w, const StatoSomma& stato) {
     costruisciAddendi(w.diagramma(), stato, [&w](int s, const Addendo& a) {
-        w.disegnaAddendo(s);
+        const GridArea dove = w.disegnaAddendo(s);
         StepViewRequest richiesta;
         richiesta.tipoMossa = MoveKind::ConnSum;
         richiesta.tipoAzione = s == 1 ? ViewerAction::Summand1 : ViewerAction::Summand2;
         richiesta.salvabile = a.chiuso;
         richiesta.mainGrid = w.grigliaPrincipale();
+        richiesta.fuoco = dove;
         if (w.ui().showCandidate(richiesta) == ViewerAnswer::Save && a.chiuso) w.salvaAddendo(s, a.testo);
     });
 }

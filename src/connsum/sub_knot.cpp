@@ -321,7 +321,7 @@ ViewerAnswer TSotto(FinestraSomma& w, StatoSomma& stato, int daArco, int adArco,
         if (stato.mostrata(daArco, adArco)) continue;
 
         stato.CoppieMostrate.emplace_back(daArco, adArco);
-        w.evidenziaSottonodo(p);
+        const GridArea taglio = w.evidenziaSottonodo(p);
         stato.ArcoTaglio1 = daArco;
         stato.ArcoTaglio2 = adArco;
         ++stato.NumCandidati;
@@ -330,6 +330,7 @@ ViewerAnswer TSotto(FinestraSomma& w, StatoSomma& stato, int daArco, int adArco,
         richiesta.tipoAzione = ViewerAction::Move;
         richiesta.message = etichetta(d, daArco, adArco);
         richiesta.mainGrid = w.grigliaPrincipale();
+        richiesta.fuoco = taglio;
         const ViewerAnswer risposta = w.ui().showCandidate(richiesta);
         if (risposta != ViewerAnswer::None) {
             stato.IndicePartizione = r;

@@ -30,11 +30,12 @@ class FinestraSomma {
     // `SettaDone`.
     virtual void settaDone() = 0;
     // `DisegnoGraficoSotto`: the sub-knot of record p (its ArchiTratto, ListaBordo, Arco1, Arco2) drawn in
-    // the main grid, in place.
-    virtual void evidenziaSottonodo(const Partizione& p) = 0;
+    // the main grid, in place. The cells of the two cut arcs, where the person looks first (empty when
+    // nothing is drawn).
+    virtual GridArea evidenziaSottonodo(const Partizione& p) = 0;
     // `DisegnoGraficoZ`: the cell table as the split left it for summand s (1 black, 2 red), drawn right
-    // of the diagram in the main grid.
-    virtual void disegnaAddendo(int s) = 0;
+    // of the diagram in the main grid. The cells where the summand stands (empty when nothing is drawn).
+    virtual GridArea disegnaAddendo(int s) = 0;
     // The main grid the step viewer copies (null when there is none).
     virtual const GridControl* grigliaPrincipale() const = 0;
     // `SalvaIndipendentComponent`: asks for the file name of summand s (the save dialog of kind "CS1" or
@@ -56,8 +57,14 @@ class FinestraSommaSenzaVista : public FinestraSomma {
     void azzeraProgressivo() override { progressi = 0; }
     void ridisegna() override { ++ridisegni; }
     void settaDone() override {}
-    void evidenziaSottonodo(const Partizione& p) override { evidenziati.push_back(p); }
-    void disegnaAddendo(int s) override { addendiDisegnati.push_back(s); }
+    GridArea evidenziaSottonodo(const Partizione& p) override {
+        evidenziati.push_back(p);
+        return {};
+    }
+    GridArea disegnaAddendo(int s) override {
+        addendiDisegnati.push_back(s);
+        return {};
+    }
     const GridControl* grigliaPrincipale() const override { return nullptr; }
     void salvaAddendo(int s, const std::string& testoFile) override { salvati.push_back({s, testoFile}); }
 

@@ -1,9 +1,12 @@
 #include "mainwindow/sum_command.h"
 
+#include <algorithm>
+
 #include "celldraw/built_knot.h"
 #include "connsum/search.h"
 #include "connsum/split.h"
 #include "layout/palette.h"
+#include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
@@ -42,15 +45,39 @@ void FinestraSommaForm2::settaDone() {
     f_.SettaDone();
 }
 
-void FinestraSommaForm2::evidenziaSottonodo(const Partizione& p) {
+namespace {
+
+// The cells of g from column c0 on that hold a picture, with only grey ones.
+GridArea areaImmagini(const GridControl& g, int c0, bool soloGrigie) {
+    GridArea a{g.rows(), g.cols(), -1, -1};
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = std::max(c0, 0); c < g.cols(); ++c) {
+            const PictureRef p = g.picture(r, c);
+            if (p.empty() || (soloGrigie && coloreImmagine(p) != TileColour::Grey)) continue;
+            a.r0 = std::min(a.r0, r);
+            a.c0 = std::min(a.c0, c);
+            a.r1 = std::max(a.r1, r);
+            a.c1 = std::max(a.c1, c);
+        }
+    return a.empty() ? GridArea{} : a;
+}
+
+}  // namespace
+
+// The cut arcs are drawn grey.
+GridArea FinestraSommaForm2::evidenziaSottonodo(const Partizione& p) {
     const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
     DisegnoGraficoSotto(f_.doc.diagram, f_.vista.render, t, testoVirgole(p.ArchiTratto),
                         testoVirgole(p.ListaBordo), p.Arco1, p.Arco2, 0);
+    return areaImmagini(f_.vista.Gr, 0, true);
 }
 
-void FinestraSommaForm2::disegnaAddendo(int s) {
+// The summand stands right of the diagram: its box's first column is drawn in the grid's column
+// OffsetCol + ColMax + 3.
+GridArea FinestraSommaForm2::disegnaAddendo(int s) {
     const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
     DisegnoGraficoZ(f_.doc.diagram, f_.vista.render, t, 0, s == 1 ? ColNero : ColRosso, false, "", -1);
+    return areaImmagini(f_.vista.Gr, OffsetCol + f_.doc.diagram.limiti.ColMax + 3, false);
 }
 
 const GridControl* FinestraSommaForm2::grigliaPrincipale() const {

@@ -24,8 +24,8 @@ class FinestraSommaForm2 : public FinestraSomma {
     void azzeraProgressivo() override;
     void ridisegna() override;
     void settaDone() override;
-    void evidenziaSottonodo(const Partizione& p) override;
-    void disegnaAddendo(int s) override;
+    GridArea evidenziaSottonodo(const Partizione& p) override;
+    GridArea disegnaAddendo(int s) override;
     const GridControl* grigliaPrincipale() const override;
     // Writes the summand only when its text opens again as a knot; otherwise says why and writes nothing.
     void salvaAddendo(int s, const std::string& testoFile) override;

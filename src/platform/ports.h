@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "platform/codes.h"
+#include "platform/grid_control.h"
 
 namespace trevalon {
-
-class GridControl;
 
 // Message boxes with the program's title.
 class MessagePort {
@@ -96,6 +95,9 @@ struct StepViewRequest {
     // For a summand of a connected sum: false when its cut ends could not be joined; the viewer then says
     // so and offers no "Salva".
     bool salvabile = true;
+    // The cells of the main grid the viewer opens on (when larger than the view, the part with most grey
+    // cells for a candidate, with most drawn cells for a summand); empty: the candidate's coloured cells.
+    GridArea fuoco;
     double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
     const GridControl* mainGrid = nullptr;
 };

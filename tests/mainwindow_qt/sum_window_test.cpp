@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFrame>
+#include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,12 +16,14 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/disegno_da_codice.h"
 #include "celldraw/qt/form3.h"
+#include "layout/render_grid.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
@@ -67,8 +70,9 @@ struct Visto {
 // with the next name of `nomi`, a message box with OK. Runs until `fine` is set.
 class Persona {
   public:
-    Persona(MainWindow& w, std::vector<std::string> tasti, std::vector<fs::path> nomi, Visto& v)
-        : w_(w), tasti_(std::move(tasti)), nomi_(std::move(nomi)), v_(v) {
+    Persona(MainWindow& w, std::vector<std::string> tasti, std::vector<fs::path> nomi, Visto& v,
+            std::function<void(Form3&)> guarda = {})
+        : w_(w), tasti_(std::move(tasti)), nomi_(std::move(nomi)), v_(v), guarda_(std::move(guarda)) {
         timer_.setInterval(20);
         QObject::connect(&timer_, &QTimer::timeout, [this] { passo(); });
         timer_.start();
@@ -83,6 +87,10 @@ class Persona {
         if (auto* f = qobject_cast<Form3*>(modale)) {
             v_.didascalie.push_back(f->windowTitle().toStdString());
             v_.salvaVisibile.push_back(f->action("Salva") && f->action("Salva")->isVisible());
+            if (guarda_) {
+                QApplication::processEvents();
+                guarda_(*f);
+            }
             const std::string tasto = tasti_.empty() ? std::string("interrompi") : tasti_.front();
             if (!tasti_.empty()) tasti_.erase(tasti_.begin());
             QAction* a = f->action(tasto);
@@ -117,6 +125,7 @@ class Persona {
     std::vector<std::string> tasti_;
     std::vector<fs::path> nomi_;
     Visto& v_;
+    std::function<void(Form3&)> guarda_;
     QTimer timer_;
 };
 
@@ -213,6 +222,53 @@ TEST(SumWindow, APrimeKnotHasNoConnectedSum) {
         EXPECT_EQ(v.messaggi, std::vector<std::string>{"No connected sum was found"});
         EXPECT_TRUE(f.w.toolbar().isEnabled());
     }
+}
+
+// The pixels of the viewer's grid as the person sees them that are grey, or dark or red (a summand).
+int pixelDi(Form3& f, bool grigi) {
+    const QImage image = f.gr3().viewport()->grab().toImage();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const bool grigio = c.saturation() < 30 && c.value() > 90 && c.value() < 200;
+            const bool tratto = c.value() < 60 || (c.saturation() > 150 && c.red() > 150 && c.green() < 80);
+            n += (grigi ? grigio : tratto) ? 1 : 0;
+        }
+    return n;
+}
+
+// On a diagram larger than the viewer, the viewer opens on the two grey cut arcs of the sum, and then on
+// each summand drawn right of the diagram.
+TEST(SumWindow, OnALargeDiagramTheCutArcsAndEachSummandAreInView) {
+    Finestra f;
+    const ts::GaussDiagram g =
+        ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
+    const fs::path knot = cartellaProva() / "LargeSumView.gau";
+    std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
+    ASSERT_TRUE(ApriGau(f.w.form(), knot.string()));
+    const int colonnaDopo = OffsetCol + f.w.form().doc.diagram.limiti.ColMax;
+    Visto v;
+    std::vector<int> grigi, tratti;
+    std::vector<GridArea> aree;
+    {
+        Persona p(f.w, {"Applica", "Successivo", "Successivo"}, {}, v, [&](Form3& viewer) {
+            grigi.push_back(pixelDi(viewer, true));
+            tratti.push_back(pixelDi(viewer, false));
+            aree.push_back(viewer.model().areaMostrata());
+        });
+        f.w.action("compcon")->trigger();
+        QApplication::processEvents();
+    }
+    ASSERT_EQ(v.didascalie.size(), 3u);
+    EXPECT_GT(grigi[0], 20) << "the cut arcs are not in view";
+    for (int i : {1, 2}) {
+        EXPECT_GT(aree[i].c0, colonnaDopo) << i;
+        EXPECT_GT(tratti[i], 200) << "summand " << i << " is not in view";
+    }
+    // Each summand of a sum of two prime knots is closed and can be saved.
+    EXPECT_TRUE(v.salvaVisibile[1]);
+    EXPECT_TRUE(v.salvaVisibile[2]);
 }
 
 // On a large composite diagram the search shows its stop frame with "Cancel" and keeps the window

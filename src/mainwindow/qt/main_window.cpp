@@ -366,7 +366,11 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     // "Applica" redraws the move on the cell drawing; the commit of the move checks that drawing.
     Form3 viewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
                  mosse_->azioniVisore(request.tipoMossa));
+    // The person answers the viewer with the ordinary pointer; the search's busy pointer comes back after.
+    const int occupato = busyDepth_;
+    for (int i = 0; i < occupato; ++i) QApplication::restoreOverrideCursor();
     const ViewerAnswer esito = viewer.mostra();
+    for (int i = 0; i < occupato; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     ctx_.ConfermaMigliora = viewer.model().shared().ConfermaMigliora;
     form_->vista.zoom = viewer.model().shared().zoom;
     grid_->refresh();
