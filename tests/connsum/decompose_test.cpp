@@ -1,0 +1,90 @@
+#include "connsum/decompose.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "celldraw/disegno_da_codice.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
+#include "support/knot_invariants.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+namespace ts = trevalon::testsupport;
+
+ts::GaussDiagram nodo(const std::string& nome) {
+    return ts::diagramOf(ts::namedKnot(nome));
+}
+
+// Every summand found is one of the expected knots, each expected knot is found once.
+::testing::AssertionResult sonoGliAddendi(const std::vector<AddendoPrimo>& trovati,
+                                          std::vector<ts::GaussDiagram> attesi) {
+    if (trovati.size() != attesi.size()) {
+        auto f = ::testing::AssertionFailure();
+        f << trovati.size() << " summands, expected " << attesi.size() << ":";
+        for (const AddendoPrimo& a : trovati) f << " " << a.txtNodo << " " << a.TxtOri << ";";
+        return f;
+    }
+    for (const AddendoPrimo& a : trovati) {
+        bool trovato = false;
+        for (auto it = attesi.begin(); it != attesi.end(); ++it) {
+            if (!ts::sameKnot(a.txtNodo, a.TxtOri, ts::gaussText(*it), ts::lettersText(*it))) continue;
+            attesi.erase(it);
+            trovato = true;
+            break;
+        }
+        if (!trovato)
+            return ::testing::AssertionFailure() << "unexpected summand " << a.txtNodo << " " << a.TxtOri;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The whole road the window takes, without a person: laid out from its code, the first sum the search
+// shows is split, each summand opened again from its file's text and searched again. Composite knots fall
+// into their prime summands, prime knots stay whole, and the diagram is as it was.
+TEST(ScomponiInPrimi, CompositeKnotsFallIntoTheirPrimeSummands) {
+    struct Caso {
+        std::string nome;
+        ts::GaussDiagram somma;
+        std::vector<ts::GaussDiagram> addendi;
+    };
+    const ts::GaussDiagram t = nodo("trefoil_right"), tl = nodo("trefoil_left"), f8 = nodo("4_1"),
+                           k52 = nodo("5_2"), k71 = nodo("7_1");
+    std::vector<Caso> casi = {
+        {"trefoil # trefoil", ts::connectedSum(t, t), {t, t}},
+        {"trefoil # figure-eight", ts::connectedSum(t, f8), {t, f8}},
+        {"granny", nodo("granny"), {t, t}},
+        {"square", nodo("square"), {t, tl}},
+        {"trefoil # figure-eight # 5_2", ts::connectedSum(ts::connectedSum(t, f8), k52), {t, f8, k52}},
+        {"7_1 # 5_2 cut elsewhere", ts::connectedSum(k71, k52, 3, 5), {k71, k52}},
+        {"a sum with a curl on each side",
+         ts::addCurl(ts::addCurl(ts::connectedSum(f8, k52), 2, true, 1), 12, false, -1),
+         {f8, k52}},
+        {"trefoil", t, {t}},
+        {"5_2", k52, {k52}},
+        {"7_1", k71, {k71}},
+    };
+    // The granny and the square of the table are made of trefoils of either hand.
+    casi[2].addendi =
+        ts::sameKnot(ts::connectedSum(t, t), nodo("granny")) ? std::vector{t, t} : std::vector{tl, tl};
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        fixture::Disegnato dis;
+        ASSERT_TRUE(dis.costruisci(ts::gaussText(c.somma), ts::lettersText(c.somma)));
+        const std::string codice = dis.d->txtNodo;
+        const LimitiNodo limiti = dis.d->limiti;
+        const Result<std::vector<AddendoPrimo>> primi = scomponiInPrimi(*dis.d);
+        ASSERT_TRUE(primi.ok()) << primi.error();
+        EXPECT_TRUE(sonoGliAddendi(*primi, c.addendi));
+        EXPECT_EQ(dis.d->txtNodo, codice);
+        EXPECT_EQ(dis.d->limiti.RigaMax, limiti.RigaMax);
+        EXPECT_EQ(dis.d->limiti.ColMax, limiti.ColMax);
+    }
+}
+
+}  // namespace
+}  // namespace trevalon
