@@ -468,6 +468,7 @@ std::string testoAddendo(const Diagram& d, const LimitiNodo& l) {
     std::string out = "Object=";
     for (int r = std::max(0, l.RigaMin); r <= std::min(kMaxCella, l.RigaMax); ++r)
         for (int c = std::max(0, l.ColMin); c <= std::min(kMaxCella, l.ColMax); ++c) {
+            // NOLINTNEXTLINE(bugprone-signed-char-misuse): the shape is a small number, not a character.
             const int forma = d.TblNodo.at(r, c).Forma;
             if (forma != 0)
                 out += std::to_string(r) + "," + std::to_string(c) + "," + std::to_string(forma) + "|";

@@ -179,13 +179,12 @@ class ProvaSottonodo {
                     confronta = true;
                 }
             } else if (!tenuto.empty()) {
-                if (contaPrima[ci] == 1) {
-                    confronta = true;
-                } else if (marca[ci] == 0) {
+                // A crossing the first walk passed once is compared at once; any other takes the held sign
+                // as its mark the first time, and is compared when it comes back with another.
+                if (contaPrima[ci] != 1 && marca[ci] == 0)
                     marca[ci] = tenuto[0];
-                } else if (marca[ci] != tenuto[0]) {
+                else if (contaPrima[ci] == 1 || marca[ci] != tenuto[0])
                     confronta = true;
-                }
             }
             if (confronta) {
                 const std::string segno = segnoArcoIncrocio(d_, c, x);
