@@ -67,7 +67,7 @@ Status scomponi(Diagram& d, std::vector<AddendoPrimo>& primi, int profondita) {
         if (!n) return fail("a summand does not open as a knot: " + n.error());
         // Fewer than three crossings: a drawing of the trivial knot, which is no summand at all.
         if (!n->diagram || n->diagram->NumIncroci < 3) continue;
-        if (Status s = scomponi(*n->diagram, primi, profondita + 1); !s) return s;
+        if (Status esito = scomponi(*n->diagram, primi, profondita + 1); !esito) return esito;
     }
     return {};
 }

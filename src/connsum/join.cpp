@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <optional>
+#include <queue>
+#include <tuple>
 #include <vector>
 
 #include "connsum/split.h"
@@ -47,6 +49,10 @@ class Riquadro {
     std::size_t indice(Cella x) const {
         return static_cast<std::size_t>(x.r - r0_) * static_cast<std::size_t>(c1_ - c0_ + 1) +
                static_cast<std::size_t>(x.c - c0_);
+    }
+    Cella cella(std::size_t i) const {
+        const auto w = static_cast<std::size_t>(c1_ - c0_ + 1);
+        return {r0_ + static_cast<int>(i / w), c0_ + static_cast<int>(i % w)};
     }
     // The first cell marked `mark`, rows outside and columns inside.
     std::optional<Cella> cerca(const CellTable& t, std::string_view mark) const {
@@ -192,6 +198,170 @@ bool CollegaEstremiIC(Diagram& d, const LimitiNodo& l) {
         const int codice = codiceDaVicini(t, box, x);
         CellaNodo& c = t.at(x.r, x.c);
         c.Forma = static_cast<std::int8_t>(codice);
+        c.setVicini("III");
+    }
+    return true;
+}
+
+namespace {
+
+// The line code of a strand through two sides (1 up, 2 right, 3 down, 4 left).
+int codiceLati(int a, int b) {
+    if (a > b) std::swap(a, b);
+    if (a == 1 && b == 3) return 1;
+    if (a == 2 && b == 4) return 2;
+    if (a == 1 && b == 4) return 5;
+    if (a == 1 && b == 2) return 6;
+    if (a == 2 && b == 3) return 7;
+    if (a == 3 && b == 4) return 8;
+    return 0;
+}
+
+// Whether line code `forma` reaches side `lato` of its cell (a crossing reaches all four).
+bool raggiunge(int forma, int lato) {
+    switch (forma) {
+        case 1:
+            return lato == 1 || lato == 3;
+        case 2:
+            return lato == 2 || lato == 4;
+        case 3:
+        case 4:
+            return true;
+        case 5:
+            return lato == 1 || lato == 4;
+        case 6:
+            return lato == 1 || lato == 2;
+        case 7:
+            return lato == 2 || lato == 3;
+        case 8:
+            return lato == 3 || lato == 4;
+        default:
+            return false;
+    }
+}
+
+// The side of a cut end towards its own strand, other than the side `escluso`: a crossing beside it, else
+// a strand cell whose line reaches it.
+int latoFilo(const CellTable& t, const Riquadro& box, Cella x, int escluso) {
+    for (char tipo : {'I', 'A'})
+        for (int h : {4, 2, 1, 3}) {
+            if (h == escluso) continue;
+            const Cella n = vicino(x, h);
+            if (!box.dentro(n)) continue;
+            const CellaNodo& v = t.at(n.r, n.c);
+            if (v.Tipo == tipo && v.Numero != kArcoCongiunzione && raggiunge(v.Forma, Opposto(h))) return h;
+        }
+    return 0;
+}
+
+}  // namespace
+
+bool CollegaEstremiSopra(Diagram& d, const LimitiNodo& l) {
+    const Riquadro box(l);
+    if (box.vuoto()) return false;
+    CellTable& t = d.TblNodo;
+    const std::optional<Cella> start = box.cerca(t, "II1");
+    const std::optional<Cella> fine = box.cerca(t, "II2");
+    if (!start || !fine) return false;
+
+    // Cheapest path over states (cell, heading it was entered with): a free cell costs 1, a strand crossed
+    // costs 4, so that the summand gets as few new crossings as the way allows. A crossed strand cell is
+    // left straight on, into a free cell or the far end; the start is not left into a crossing.
+    constexpr int kCostoIncrocio = 4;
+    const auto stato = [&](Cella x, int h) { return box.indice(x) * 5 + static_cast<std::size_t>(h); };
+    const std::size_t nessuno = static_cast<std::size_t>(box.celle()) * 5;
+    std::vector<int> costo(nessuno, -1);
+    std::vector<std::size_t> prima(nessuno, nessuno);
+    const auto libera = [&](Cella x) {
+        const CellaNodo& c = t.at(x.r, x.c);
+        return c.Forma == 0 && c.Tipo != 'I' && c.Vicini().empty();
+    };
+    // A straight strand cell of the summand across the heading h.
+    const auto attraversabile = [&](Cella x, int h) {
+        const CellaNodo& c = t.at(x.r, x.c);
+        if (c.Tipo != 'A' || c.Numero == kArcoCongiunzione || c.Vicini().starts_with("II")) return false;
+        if (c.Forma != (h == 2 || h == 4 ? 1 : 2)) return false;
+        // A crossing needs a strand cell on each side of it along the strand crossed: no crossing beside.
+        for (int lato : {giro(h + 1), giro(h - 1)}) {
+            const Cella v = vicino(x, lato);
+            if (!box.dentro(v)) return false;
+            const CellaNodo& w = t.at(v.r, v.c);
+            if (w.Tipo == 'I' || w.Forma == 3 || w.Forma == 4) return false;
+        }
+        return true;
+    };
+    struct Voce {
+        int costo;
+        std::size_t stato;
+        Cella cella;
+        int h;
+        bool operator>(const Voce& o) const { return std::tie(costo, stato) > std::tie(o.costo, o.stato); }
+    };
+    std::priority_queue<Voce, std::vector<Voce>, std::greater<>> coda;
+    costo[stato(*start, 0)] = 0;
+    coda.push({0, stato(*start, 0), *start, 0});
+    std::optional<Voce> arrivo;
+    while (!coda.empty()) {
+        const Voce v = coda.top();
+        coda.pop();
+        if (v.costo != costo[v.stato]) continue;
+        if (v.cella == *fine) {
+            arrivo = v;
+            break;
+        }
+        const bool inizio = v.cella == *start;
+        const bool suIncrocio = !inizio && !libera(v.cella);
+        for (int nh = 1; nh <= 4; ++nh) {
+            if (suIncrocio && nh != v.h) continue;
+            const Cella y = vicino(v.cella, nh);
+            if (!box.dentro(y)) continue;
+            int passo = 0;
+            if (y == *fine || libera(y))
+                passo = 1;
+            else if (!suIncrocio && !inizio && attraversabile(y, nh))
+                passo = kCostoIncrocio;
+            else
+                continue;
+            const std::size_t sy = stato(y, nh);
+            if (costo[sy] != -1 && costo[sy] <= v.costo + passo) continue;
+            costo[sy] = v.costo + passo;
+            prima[sy] = v.stato;
+            coda.push({v.costo + passo, sy, y, nh});
+        }
+    }
+    if (!arrivo) return false;
+
+    // The path's cells from the start, each with the heading it was entered with.
+    std::vector<std::pair<Cella, int>> percorso;
+    for (std::size_t st = arrivo->stato; st != nessuno; st = prima[st])
+        percorso.emplace_back(box.cella(st / 5), static_cast<int>(st % 5));
+    std::reverse(percorso.begin(), percorso.end());
+    if (percorso.size() < 2) return false;
+
+    // Written: the free cells as a strand numbered 5555 through the sides it comes from and goes to, the
+    // strands crossed as crossings with the new strand over them, the two ends as strand cells from their
+    // own strand to the path.
+    std::vector<int> codici(percorso.size(), 0);
+    for (std::size_t i = 0; i < percorso.size(); ++i) {
+        const Cella x = percorso[i].first;
+        const int entrata = i > 0 ? Opposto(percorso[i].second) : 0;
+        const int uscita = i + 1 < percorso.size() ? percorso[i + 1].second : 0;
+        if (i == 0)
+            codici[i] = codiceLati(uscita, latoFilo(t, box, x, uscita));
+        else if (i + 1 == percorso.size())
+            codici[i] = codiceLati(entrata, latoFilo(t, box, x, entrata));
+        else if (t.at(x.r, x.c).Forma != 0)
+            codici[i] =
+                percorso[i].second == 2 || percorso[i].second == 4 ? 3 : 4;  // horizontal or vertical over
+        else
+            codici[i] = codiceLati(entrata, uscita);
+        if (codici[i] == 0) return false;
+    }
+    for (std::size_t i = 0; i < percorso.size(); ++i) {
+        CellaNodo& c = t.at(percorso[i].first.r, percorso[i].first.c);
+        c.Tipo = codici[i] == 3 || codici[i] == 4 ? 'I' : 'A';
+        c.Numero = kArcoCongiunzione;
+        c.Forma = static_cast<std::int8_t>(codici[i]);
         c.setVicini("III");
     }
     return true;

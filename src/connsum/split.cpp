@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "celldraw/built_knot.h"
 #include "connsum/join.h"
 #include "connsum/sub_knot.h"
 #include "model/sides.h"
@@ -437,23 +438,38 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
     }
 }
 
+// The summand on the table is one closed strand, and its knot file opens again as a knot.
+bool chiuso(const Diagram& d, const LimitiNodo& box) {
+    if (!filoChiuso(d.TblNodo, box)) return false;
+    const std::string testo = testoAddendo(d, box);
+    constexpr std::string_view chiave = "Object=";
+    return costruisciDaSnapshot(testo.substr(chiave.size())).ok();
+}
+
 // Summand s built on the table (restored to the whole diagram): the first scan, the same-region test or
 // the bridge, the join when it is due. True when the summand is one closed strand.
 bool costruisciAddendo(Diagram& d, const StatoSomma& stato, int s, const LimitiNodo& box,
                        const CopiaRiquadro& copia) {
     scansione(d, stato, s, box, nullptr, copia);
-    bool unione = stessaRegione(d, stato, box);
-    if (!unione) {
-        // The open summand stays on the table when no bridge can be built.
-        const std::optional<Ponte> ponte = camminoPonte(d, stato, s);
-        if (!ponte) return false;
+    if (stessaRegione(d, stato, box)) {
+        if (CollegaEstremiIC(d, box) && chiuso(d, box)) return true;
+        copia.ripristina(d.TblNodo);
+        scansione(d, stato, s, box, nullptr, copia);
+        stessaRegione(d, stato, box);
+    } else if (const std::optional<Ponte> ponte = camminoPonte(d, stato, s)) {
+        // The ends lie in different regions: the bridge along the other summand's strand.
         copia.ripristina(d.TblNodo);
         for (const auto& [zz, mark] : {std::pair{ponte->zz1, "ZZ1"}, std::pair{ponte->zz2, "ZZ2"}})
             if (zz && dentro(box, *zz)) d.TblNodo.at(zz->r, zz->c).setVicini(mark);
-        unione = scansione(d, stato, s, box, &ponte->archi, copia);
+        const bool unione = scansione(d, stato, s, box, &ponte->archi, copia);
+        if ((!unione || CollegaEstremiIC(d, box)) && chiuso(d, box)) return true;
+        copia.ripristina(d.TblNodo);
+        scansione(d, stato, s, box, nullptr, copia);
+        stessaRegione(d, stato, box);
     }
-    if (unione && !CollegaEstremiIC(d, box)) return false;
-    return filoChiuso(d.TblNodo, box);
+    // Neither closes it: the open summand, its ends joined by a strand laid over whatever it crosses. The
+    // open summand stays on the table when even that cannot be done.
+    return CollegaEstremiSopra(d, box) && chiuso(d, box);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,35 @@ TEST(ScomponiInPrimi, CompositeKnotsFallIntoTheirPrimeSummands) {
         EXPECT_EQ(dis.d->txtNodo, codice);
         EXPECT_EQ(dis.d->limiti.RigaMax, limiti.RigaMax);
         EXPECT_EQ(dis.d->limiti.ColMax, limiti.ColMax);
+    }
+}
+
+// The knot of a summand found is the trivial one: a drawing of the unknot that no sum splits further.
+bool banale(const AddendoPrimo& a) {
+    const ts::KnotInvariants k = ts::invariantsOf(a.txtNodo, a.TxtOri);
+    return k.determinant == 1 && k.jones && *k.jones == ts::Laurent::monomial(1, 0);
+}
+
+// Sums hidden behind extra crossings: each summand drawn larger by curls, bigons and strands rerouted
+// across the other, so that the two cut ends of a summand may lie in different regions of its drawing.
+// Every summand found is one of the two knots or a drawing of the unknot, and each knot is found once.
+TEST(ScomponiInPrimi, SumsHiddenBehindExtraCrossingsStillFallIntoTheirSummands) {
+    const char* nomi[] = {"trefoil_right", "4_1", "5_2", "6_2", "7_1", "5_1"};
+    for (std::uint32_t seed = 1; seed <= 16; ++seed) {
+        SCOPED_TRACE(seed);
+        const ts::GaussDiagram a = ts::enlarged(nodo(nomi[seed % 6]), seed, 10 + static_cast<int>(seed % 20));
+        const ts::GaussDiagram b =
+            ts::enlarged(nodo(nomi[(seed * 7) % 6]), seed * 13, 10 + static_cast<int>((seed * 3) % 30));
+        const ts::GaussDiagram somma =
+            ts::connectedSum(a, b, static_cast<int>(seed % 5), static_cast<int>(seed % 3));
+        fixture::Disegnato dis;
+        ASSERT_TRUE(dis.costruisci(ts::gaussText(somma), ts::lettersText(somma)));
+        const Result<std::vector<AddendoPrimo>> primi = scomponiInPrimi(*dis.d);
+        ASSERT_TRUE(primi.ok()) << primi.error();
+        std::vector<AddendoPrimo> nodi;
+        for (const AddendoPrimo& p : *primi)
+            if (!banale(p)) nodi.push_back(p);
+        EXPECT_TRUE(sonoGliAddendi(nodi, {a, b}));
     }
 }
 
