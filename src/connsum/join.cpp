@@ -51,7 +51,8 @@ class Riquadro {
                static_cast<std::size_t>(x.c - c0_);
     }
     Cella cella(std::size_t i) const {
-        const auto w = static_cast<std::size_t>(c1_ - c0_ + 1);
+        const int larghezza = c1_ - c0_ + 1;
+        const auto w = static_cast<std::size_t>(larghezza);
         return {r0_ + static_cast<int>(i / w), c0_ + static_cast<int>(i % w)};
     }
     // The first cell marked `mark`, rows outside and columns inside.
