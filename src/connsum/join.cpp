@@ -342,14 +342,18 @@ bool CollegaEstremiSopra(Diagram& d, const LimitiNodo& l) {
     // Written: the free cells as a strand numbered 5555 through the sides it comes from and goes to, the
     // strands crossed as crossings with the new strand over them, the two ends as strand cells from their
     // own strand to the path.
+    const std::size_t ultimo = percorso.size() - 1;
+    // The heading each cell is left by (the next cell's entering heading); none for the last.
+    std::vector<int> uscite(percorso.size(), 0);
+    for (std::size_t i = 1; i < percorso.size(); ++i) uscite[i - 1] = percorso[i].second;
     std::vector<int> codici(percorso.size(), 0);
     for (std::size_t i = 0; i < percorso.size(); ++i) {
         const Cella x = percorso[i].first;
         const int entrata = i > 0 ? Opposto(percorso[i].second) : 0;
-        const int uscita = i + 1 < percorso.size() ? percorso[i + 1].second : 0;
+        const int uscita = uscite[i];
         if (i == 0)
             codici[i] = codiceLati(uscita, latoFilo(t, box, x, uscita));
-        else if (i + 1 == percorso.size())
+        else if (i == ultimo)
             codici[i] = codiceLati(entrata, latoFilo(t, box, x, entrata));
         else if (t.at(x.r, x.c).Forma != 0)
             codici[i] =
