@@ -53,7 +53,7 @@ class PitturaSospesa {
 ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
-    m.programFolder = f.ctx.programFolder;
+    m.programFolder = f.ctx.cartellaDump;
     return m;
 }
 

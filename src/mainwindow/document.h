@@ -26,6 +26,9 @@ struct ModiFinestra {
     bool ModoAutomatico = false;  // no dialogs, first accepted candidate taken
     bool CorsaCompleta = false;   // a complete run is going on
     SourceKind ModoSorgente = SourceKind::None;
+    // The developer's two tuning values of the horizontal search ("dbgval"), 16-bit numbers.
+    int ValoreDebug = 0;
+    int ValoreDebug2 = 0;
     GenMode ModoGen = GenMode::Code;  // what the current tables were built from
 
     // The complete run at work: steps are built only as far as the searches need and not drawn.

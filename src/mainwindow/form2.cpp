@@ -54,8 +54,8 @@ void Form2::Form_Load() {
     if (!doc.modi.ModoBatch) {
         vista.zoom = Zoom{};
         ContaRotazioni = 0;
-        doc.modi.ModoSviluppo = false;
-        doc.modi.ModoDebug = false;
+        doc.modi.ModoSviluppo = ctx.ModoSviluppo;
+        doc.modi.ModoDebug = ctx.ModoDebug && !ctx.cartellaDump.empty();
 
         // The toolbar: every button takes its state at start; a command that is not built stays off.
         for (const ToolbarEntry& e : ToolbarCommands()) {

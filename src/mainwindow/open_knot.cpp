@@ -167,7 +167,10 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
         f.ui.showMessage(testo.error());
         return false;
     }
+    return ApriCodice(f, *testo, nome);
+}
 
+bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {
     // Built into fresh tables as a diagram from a code; the window changes only when this succeeds.
     DocumentoNodo& doc = f.doc;
     const SourceKind sorgentePrima = doc.modi.ModoSorgente;
@@ -175,7 +178,7 @@ bool ApriGau(Form2& f, const std::string& tmpNome) {
     const int dimPrima = f.vista.zoom.DimCella;
     f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
     // Opening a large code takes long: a job the person may stop, as a search.
-    CostruzioneNuova nuova = costruisciNuovo(f, testo->txtNodo, testo->TxtOri, 1, true);
+    CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1, true);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;

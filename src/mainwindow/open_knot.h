@@ -43,6 +43,11 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
 // everything as it was.
 bool ApriGau(Form2& f, const std::string& tmpNome);
 
+// A Gauss text and its letters opened as the window's new knot at step 0, as a Gauss-code file `nome` is
+// (`nome` may be empty: the caption then names no file). Any failure shows its message and leaves
+// everything as it was.
+bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome);
+
 // `SalvaDatblDis`: writes the current step as a knot file (an empty name asks with the "KNO" dialog): a step
 // built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
 // The file is replaced only by a complete write; a failure shows "The file could not be written: ", the

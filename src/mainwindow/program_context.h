@@ -11,6 +11,12 @@ struct ProgramContext {
     // The folder of the program's executable; "Knots" and "Documentation" are read from beside it.
     std::filesystem::path programFolder;
 
+    // Chosen when the program starts: the developer layout (`--developer`) and the table dumps
+    // (`--debug`), which are written into `cartellaDump`, never beside the program.
+    bool ModoSviluppo = false;
+    bool ModoDebug = false;
+    std::filesystem::path cartellaDump;
+
     int ConfermaMigliora = 0;
 };
 

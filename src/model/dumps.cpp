@@ -19,6 +19,8 @@ std::string padded(int value, int width) {
 }
 
 void writeLines(const std::vector<std::string>& lines, const std::string& fileName, const ModelSettings& s) {
+    // No folder chosen for the dumps: nothing is written (never into whatever folder is current).
+    if (s.programFolder.empty()) return;
     std::ofstream out(s.programFolder / fileName, std::ios::binary | std::ios::trunc);
     for (const auto& line : lines) out << line << '\n';
 }

@@ -18,7 +18,7 @@ inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam
 
 struct ModelSettings {
     bool ModoDebug = false;               // table dumps are written only while this is on
-    std::filesystem::path programFolder;  // folder of the dumps; the working folder when empty
+    std::filesystem::path programFolder;  // folder of the dumps (the program's is never used for them)
     GenMode ModoGen = GenMode::Code;      // what the tables were built from; names the dump files
     int maxCodaCammini = kMaxCodaCammini;
     std::size_t maxTestoCammini = kMaxTestoCammini;

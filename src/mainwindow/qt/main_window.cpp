@@ -64,8 +64,21 @@ QString dialogFilterText(const std::vector<FileFilter>& filters) {
     return parts.join(";;");
 }
 
-MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* parent) : QMainWindow(parent) {
-    ctx_.programFolder = programFolder;
+namespace {
+
+ProgramContext contestoDi(const std::filesystem::path& programFolder) {
+    ProgramContext c;
+    c.programFolder = programFolder;
+    return c;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* parent)
+    : MainWindow(contestoDi(programFolder), parent) {}
+
+MainWindow::MainWindow(ProgramContext context, QWidget* parent)
+    : QMainWindow(parent), ctx_(std::move(context)) {
     form_ = std::make_unique<Form2>(ctx_, *this);
     form_->onClose = [this] { close(); };
     InstallaComandiDiagramma(*form_);
@@ -112,6 +125,17 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
     form_->setCommand("Servizi", [this] { apriDesigner(); });
+
+    // The developer layout: the panel of construction buttons over the grid, in place of the toolbar and
+    // the status bar.
+    if (form_->doc.modi.ModoSviluppo) {
+        pannello_ = std::make_unique<PannelloSviluppo>(*form_);
+        pannelloQt_ = new PannelloSviluppoQt(
+            *pannello_, *form_, *grid_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
+        layout->insertWidget(0, pannelloQt_);
+        toolbar_->hide();
+        statusBar()->hide();
+    }
 }
 
 void MainWindow::apriDesigner() {
@@ -178,13 +202,17 @@ QAction* MainWindow::action(const std::string& key) const {
 }
 
 void MainWindow::runCommand(const std::string& key) {
+    runGuarded([this, &key] { form_->tlb1_ButtonClick(key); });
+}
+
+void MainWindow::runGuarded(const std::function<void()>& work) {
     // The events served while a command works may hold clicks on the toolbar: they wait for it to end.
     if (running_) return;
     running_ = true;
     applyToolbarState();
     sinceEvents_.start();
     try {
-        form_->tlb1_ButtonClick(key);
+        work();
     } catch (const std::exception& e) {
         while (busyDepth_ > 0) setBusy(false);
         showMessage(e.what());
@@ -210,6 +238,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::applyToolbarState() {
     toolbar_->setEnabled(toolbarWanted_ && !running_);
+    if (pannelloQt_) pannelloQt_->setEnabled(toolbarWanted_ && !running_);
 }
 
 void MainWindow::activate() {

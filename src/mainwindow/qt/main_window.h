@@ -6,14 +6,17 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "designer/qt/form6.h"
+#include "mainwindow/developer_panel.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
+#include "mainwindow/qt/developer_panel_qt.h"
 #include "mainwindow/qt/small_boxes_qt.h"
 #include "mainwindow/sum_command.h"
 #include "platform/ports.h"
@@ -34,6 +37,8 @@ class MainWindow : public QMainWindow, public UserInterface {
 
   public:
     explicit MainWindow(const std::filesystem::path& programFolder, QWidget* parent = nullptr);
+    // With the choices made when the program starts (the developer layout, the table dumps).
+    explicit MainWindow(ProgramContext context, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Form2& form() { return *form_; }
@@ -48,6 +53,12 @@ class MainWindow : public QMainWindow, public UserInterface {
 
     // Runs a toolbar command as a click would; failures become a message.
     void runCommand(const std::string& key);
+    // Runs any command of the window the same way: one at a time, the toolbar (or the developer panel)
+    // off meanwhile, failures shown as a message.
+    void runGuarded(const std::function<void()>& work);
+    // The developer layout's panel, or nullptr in the ordinary layout.
+    PannelloSviluppoQt* developerPanel() const { return pannelloQt_; }
+    PannelloSviluppo* developerPanelEngine() const { return pannello_.get(); }
 
     // MessagePort
     void showMessage(const std::string& text) override;
@@ -105,6 +116,8 @@ class MainWindow : public QMainWindow, public UserInterface {
     // The moves' view of form_ (with its look-ahead instance) and the complete run's step list.
     std::unique_ptr<FinestraForm2> mosse_;
     std::unique_ptr<FinestraSommaForm2> somma_;
+    std::unique_ptr<PannelloSviluppo> pannello_;
+    PannelloSviluppoQt* pannelloQt_ = nullptr;
     std::unique_ptr<QtStepListPort> listaPassi_;
     std::unique_ptr<QtBoxes> caselle_;
     GridView* grid_ = nullptr;

@@ -1,0 +1,153 @@
+#include "mainwindow/developer_panel.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+
+#include "layout/auto_layout.h"
+#include "layout/cell_lists.h"
+#include "layout/routing.h"
+#include "mainwindow/build_commands.h"
+#include "mainwindow/drawn_knots.h"
+#include "mainwindow/form2.h"
+#include "mainwindow/open_knot.h"
+#include "model/structure.h"
+
+namespace trevalon {
+
+namespace {
+
+constexpr const char* kSoloDaCodice = "The layout steps work on a knot laid out from its Gauss code.";
+
+// The layout steps need the tables of a diagram laid out from its code; otherwise they say so.
+bool dalCodice(Form2& f) {
+    if (f.doc.diagram.NumIncroci > 0 && f.doc.modi.ModoGen == GenMode::Code) return true;
+    f.ui.showMessage(kSoloDaCodice);
+    return false;
+}
+
+// A step that may fail: its message shown, else the diagram drawn again.
+void passo(Form2& f, const Status& s) {
+    if (!s) f.ui.showMessage(s.error());
+    CmdGrafica_Click(f);
+    f.SettaDone();
+}
+
+}  // namespace
+
+std::optional<int> valoreDebugDaTesto(std::string_view testo) {
+    while (!testo.empty() && testo.front() == ' ') testo.remove_prefix(1);
+    long long v = 0;
+    const auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), v);
+    if (errore == std::errc::invalid_argument) return 0;
+    (void)fine;
+    if (errore == std::errc::result_out_of_range || v < std::numeric_limits<std::int16_t>::min() ||
+        v > std::numeric_limits<std::int16_t>::max())
+        return std::nullopt;
+    return static_cast<int>(v);
+}
+
+PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
+    const auto aggiornaCampi = [this] {
+        if (campiCambiati) campiCambiati();
+    };
+    pulsanti_ = {
+        {"CmdTutto", "Tutto",
+         [this] {
+             if (ApriCodice(f_, CodiceGauss{txtNodo, TxtOri}, "") && f_.onKnotOpened) f_.onKnotOpened();
+         }},
+        {"CmdDaDisegno", "Da Disegno",
+         [this] {
+             if (ApriGen(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
+         }},
+        {"CmdInizScifta", "IniziScifta",
+         [this, aggiornaCampi] {
+             // The texts typed, else the diagram's own.
+             if (txtNodo.empty()) {
+                 txtNodo = f_.doc.diagram.txtNodo;
+                 TxtOri = f_.doc.diagram.TxtOri;
+                 aggiornaCampi();
+             }
+             if (!scifta_.inizia(txtNodo, TxtOri)) f_.ui.showMessage("The Gauss code cannot be read.");
+         }},
+        {"Cmscifta2", "Scifta2",
+         [this, aggiornaCampi] {
+             if (!scifta_.avviata()) {
+                 f_.ui.showMessage("Start the relabelling with IniziScifta first.");
+                 return;
+             }
+             if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
+         }},
+        {"CmdBordi", "Percorri Bordo",
+         [this] {
+             if (!dalCodice(f_)) return;
+             if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s)
+                 f_.ui.showMessage(s.error());
+             f_.SettaDone();
+         }},
+        {"CmdDisegnaArchi", "disegna archi",
+         [this] {
+             if (dalCodice(f_)) passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
+         }},
+        {"CmDvisCostr", "Vis Costr",
+         [this] {
+             if (dalCodice(f_)) passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+         }},
+        {"Command2", "Rpara",
+         [this] {
+             if (!dalCodice(f_)) return;
+             RiparaArchi(f_.doc.diagram, f_.vista.layout);
+             passo(f_, {});
+         }},
+        {"CmdCammino", "Cammino",
+         [this] {
+             Diagram& d = f_.doc.diagram;
+             if (d.NumRegioni < 1) return;
+             if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0))
+                 f_.ui.showMessage("Some shortest paths were left out: there are too many.");
+             f_.SettaDone();
+         }},
+        {"CmdRovescia", "Rovescia",
+         [this] {
+             if (f_.doc.modi.ModoGen != GenMode::CellDrawing) {
+                 f_.ui.showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
+                 return;
+             }
+             CellDrawing copia = f_.doc.tblGen;
+             GeneradatblGen(f_, std::move(copia));
+         }},
+        {"Command1", "dbgval",
+         [this] {
+             for (int* valore : {&f_.doc.modi.ValoreDebug, &f_.doc.modi.ValoreDebug2}) {
+                 const std::string titolo = valore == &f_.doc.modi.ValoreDebug ? "dbgval" : "dbgval2";
+                 const std::optional<std::string> risposta =
+                     f_.ui.askInput(titolo, titolo, std::to_string(*valore));
+                 if (!risposta) return;
+                 const std::optional<int> v = valoreDebugDaTesto(*risposta);
+                 if (!v) {
+                     f_.ui.showMessage(titolo + ": a whole number from -32768 to 32767.");
+                     return;
+                 }
+                 *valore = *v;
+             }
+         }},
+    };
+}
+
+bool PannelloSviluppo::premi(std::string_view key) {
+    for (const PulsantePannello& p : pulsanti_)
+        if (p.key == key) {
+            p.azione();
+            return true;
+        }
+    return false;
+}
+
+void PannelloSviluppo::aggiungi(PulsantePannello p) {
+    for (const PulsantePannello& q : pulsanti_)
+        if (q.key == p.key) throw std::logic_error("panel button bound twice: " + p.key);
+    pulsanti_.push_back(std::move(p));
+}
+
+}  // namespace trevalon

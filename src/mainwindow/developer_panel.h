@@ -1,0 +1,50 @@
+#pragma once
+// The developer layout's panel of construction buttons: the Gauss text and letters typed by hand, the
+// layout's own fields, and one button per step of the model, layout and move services, run by hand on the
+// window's diagram. Here is what each button does; the Qt panel only shows the fields and the buttons.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "moves/relabel.h"
+
+namespace trevalon {
+
+class Form2;
+
+struct PulsantePannello {
+    std::string key;      // the button's handler, e.g. "CmdTutto"
+    std::string caption;  // as on the button
+    std::function<void()> azione;
+};
+
+// A developer's tuning value as typed: the number at the front of the text (0 when there is none); a
+// number outside the 16-bit range is refused with nothing stored.
+std::optional<int> valoreDebugDaTesto(std::string_view testo);
+
+class PannelloSviluppo {
+  public:
+    explicit PannelloSviluppo(Form2& f);
+
+    // The panel's `txtNodo` and `TxtOri` fields: what "Tutto" builds and what the relabelling scan writes.
+    std::string txtNodo;
+    std::string TxtOri;
+
+    const std::vector<PulsantePannello>& pulsanti() const { return pulsanti_; }
+    // Runs the button's action; false for a key the panel does not have.
+    bool premi(std::string_view key);
+    // A button bound by a later part of the program; a key already there is refused (std::logic_error).
+    void aggiungi(PulsantePannello p);
+    // Called after a button has changed the fields, so that the window shows them.
+    std::function<void()> campiCambiati;
+
+  private:
+    Form2& f_;
+    std::vector<PulsantePannello> pulsanti_;
+    EnumerazioneScifta scifta_;
+};
+
+}  // namespace trevalon

@@ -1,0 +1,97 @@
+#include "mainwindow/qt/developer_panel_qt.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "mainwindow/developer_panel.h"
+#include "mainwindow/form2.h"
+#include "platform/qt/grid_view.h"
+
+namespace trevalon {
+
+namespace {
+
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+QLineEdit* campo(QHBoxLayout* riga, QWidget* parent, const char* nome, const std::string& testo,
+                 int larghezza) {
+    riga->addWidget(new QLabel(QString::fromLatin1(nome), parent));
+    auto* e = new QLineEdit(q(testo), parent);
+    e->setObjectName(QString::fromLatin1(nome));
+    if (larghezza > 0) e->setFixedWidth(larghezza);
+    riga->addWidget(e, larghezza > 0 ? 0 : 1);
+    return e;
+}
+
+}  // namespace
+
+PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
+                                       std::function<void(const std::function<void()>&)> esegui,
+                                       QWidget* parent)
+    : QFrame(parent), pannello_(pannello), f_(f) {
+    setObjectName("Frame1");
+    setFrameShape(QFrame::StyledPanel);
+    auto* colonna = new QVBoxLayout(this);
+    colonna->setContentsMargins(4, 4, 4, 4);
+
+    auto* campi = new QHBoxLayout;
+    txtNodo_ = campo(campi, this, "txtNodo", pannello_.txtNodo, 0);
+    TxtOri_ = campo(campi, this, "TxtOri", pannello_.TxtOri, 160);
+    LayoutSettings& impostazioni = f_.vista.layout.settings;
+    QLineEdit* fattore = campo(campi, this, "Txtfat", impostazioni.Txtfat, 40);
+    QLineEdit* modo = campo(campi, this, "TXTmodo", impostazioni.TXTmodo, 30);
+    auto* grl = new QCheckBox(tr("grl"), this);
+    grl->setObjectName("Chg");
+    auto* rad = new QCheckBox(tr("rad"), this);
+    rad->setObjectName("ChKrAD");
+    rad->setChecked(impostazioni.ChKrAD);
+    campi->addWidget(grl);
+    campi->addWidget(rad);
+    colonna->addLayout(campi);
+
+    connect(txtNodo_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { pannello_.txtNodo = t.trimmed().toStdString(); });
+    connect(TxtOri_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { pannello_.TxtOri = t.trimmed().toStdString(); });
+    connect(fattore, &QLineEdit::textEdited, this,
+            [this](const QString& t) { f_.vista.layout.settings.Txtfat = t.trimmed().toStdString(); });
+    connect(modo, &QLineEdit::textEdited, this,
+            [this](const QString& t) { f_.vista.layout.settings.TXTmodo = t.trimmed().toStdString(); });
+    connect(rad, &QCheckBox::toggled, this, [this](bool on) { f_.vista.layout.settings.ChKrAD = on; });
+    connect(grl, &QCheckBox::toggled, this, [&griglia](bool on) { griglia.setGridLines(on); });
+
+    auto* tasti = new QGridLayout;
+    constexpr int kPerRiga = 10;
+    int i = 0;
+    for (const PulsantePannello& p : pannello_.pulsanti()) {
+        auto* b = new QPushButton(q(p.caption), this);
+        b->setObjectName(q(p.key));
+        const std::string key = p.key;
+        connect(b, &QPushButton::clicked, this,
+                [this, esegui, key] { esegui([this, key] { pannello_.premi(key); }); });
+        tasti->addWidget(b, i / kPerRiga, i % kPerRiga);
+        pulsanti_[p.key] = b;
+        ++i;
+    }
+    colonna->addLayout(tasti);
+    pannello_.campiCambiati = [this] { aggiornaCampi(); };
+}
+
+QPushButton* PannelloSviluppoQt::pulsante(const std::string& key) const {
+    auto it = pulsanti_.find(key);
+    return it == pulsanti_.end() ? nullptr : it->second;
+}
+
+void PannelloSviluppoQt::aggiornaCampi() {
+    txtNodo_->setText(q(pannello_.txtNodo));
+    TxtOri_->setText(q(pannello_.TxtOri));
+}
+
+}  // namespace trevalon

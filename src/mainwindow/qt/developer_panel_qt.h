@@ -1,0 +1,39 @@
+#pragma once
+// The developer layout's panel (`Frame1`) over the main grid: the fields of the Gauss text, the letters
+// and the layout, the grid-line and straightening switches, and one button per step of the panel.
+
+#include <QFrame>
+#include <functional>
+#include <map>
+#include <string>
+
+class QLineEdit;
+class QPushButton;
+
+namespace trevalon {
+
+class Form2;
+class GridView;
+class PannelloSviluppo;
+
+class PannelloSviluppoQt : public QFrame {
+    Q_OBJECT
+
+  public:
+    // `esegui` runs a button's step as the window runs its commands (one at a time, failures shown).
+    PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
+                       std::function<void(const std::function<void()>&)> esegui, QWidget* parent = nullptr);
+
+    QPushButton* pulsante(const std::string& key) const;
+    // The text fields show the panel's fields again (after a step that wrote them).
+    void aggiornaCampi();
+
+  private:
+    PannelloSviluppo& pannello_;
+    Form2& f_;
+    QLineEdit* txtNodo_ = nullptr;
+    QLineEdit* TxtOri_ = nullptr;
+    std::map<std::string, QPushButton*> pulsanti_;
+};
+
+}  // namespace trevalon

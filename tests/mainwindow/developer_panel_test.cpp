@@ -1,0 +1,140 @@
+// The developer layout's panel, pressed through the engine as the Qt panel presses it, and where the
+// table dumps of --debug go.
+
+#include "mainwindow/developer_panel.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "mainwindow/form2_fixture.h"
+#include "mainwindow/open_knot.h"
+#include "support/knot_invariants.h"
+#include "support/named_knots.h"
+
+namespace trevalon {
+namespace {
+
+namespace fs = std::filesystem;
+namespace ts = trevalon::testsupport;
+
+struct Sviluppo : fixture::FinestraDiProva {
+    PannelloSviluppo pannello{form};
+    Sviluppo() {
+        ctx.ModoSviluppo = true;
+        form.Form_Load();
+    }
+};
+
+// "Tutto" builds the typed code; the relabelling scan writes other readings of the same knot into the
+// fields, and each builds the same knot; the layout steps and "Rpara" run on it without losing it.
+TEST(PannelloSviluppo, BuildsTheTypedCodeAndItsRelabelledReadings) {
+    Sviluppo s;
+    ASSERT_TRUE(s.form.doc.modi.ModoSviluppo);
+    const ts::NamedKnot k = ts::namedKnot("5_2");
+    s.pannello.txtNodo = k.gauss;
+    s.pannello.TxtOri = k.letters;
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    ASSERT_EQ(s.d().NumIncroci, 6) << (s.ui.messages.empty() ? "" : s.ui.messages.back());
+    EXPECT_EQ(s.passo(), 0);
+
+    int cambi = 0;
+    s.pannello.campiCambiati = [&cambi] { ++cambi; };
+    ASSERT_TRUE(s.pannello.premi("CmdInizScifta"));
+    for (int i = 0; i < 6; ++i) ASSERT_TRUE(s.pannello.premi("Cmscifta2"));
+    EXPECT_GE(cambi, 1);
+    EXPECT_TRUE(ts::sameKnot(k.gauss, k.letters, s.pannello.txtNodo, s.pannello.TxtOri));
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    EXPECT_EQ(s.d().txtNodo, s.pannello.txtNodo);
+    EXPECT_TRUE(ts::sameKnot(k.gauss, k.letters, s.d().txtNodo, s.d().TxtOri));
+
+    const std::string codice = s.d().txtNodo;
+    for (const char* key : {"Command2", "CmdCammino"}) EXPECT_TRUE(s.pannello.premi(key)) << key;
+    EXPECT_EQ(s.d().txtNodo, codice);
+    EXPECT_FALSE(s.d().MatRegioni.at(1, s.d().NumRegioni).cam.empty());
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+
+    EXPECT_FALSE(s.pannello.premi("nothing"));
+    EXPECT_THROW(s.pannello.aggiungi({"CmdTutto", "again", [] {}}), std::logic_error);
+}
+
+// The layout steps need a knot laid out from its code: on a drawn knot, and with no knot, they say so and
+// change nothing; a faulty typed code shows the code's message and keeps the knot shown.
+TEST(PannelloSviluppo, StepsRefuseWhatTheyCannotWorkOn) {
+    Sviluppo s;
+    s.pannello.premi("CmdBordi");
+    ASSERT_EQ(s.ui.messages.size(), 1u);
+    s.ui.openAnswers.push_back(fixture::campione("Trefoil.kno"));
+    ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    ASSERT_EQ(s.d().NumIncroci, 3);
+    for (const char* key : {"CmdBordi", "CmdDisegnaArchi", "CmDvisCostr", "Command2"}) {
+        s.ui.messages.clear();
+        s.pannello.premi(key);
+        EXPECT_EQ(s.ui.messages.size(), 1u) << key;
+        EXPECT_EQ(s.d().NumIncroci, 3) << key;
+    }
+    // A drawn knot is rebuilt from its cell drawing.
+    s.ui.messages.clear();
+    s.pannello.premi("CmdRovescia");
+    EXPECT_TRUE(s.ui.messages.empty());
+    EXPECT_EQ(s.d().NumIncroci, 3);
+
+    s.pannello.txtNodo = "1-2+3-1+2-";
+    s.pannello.TxtOri = "OOO";
+    s.ui.messages.clear();
+    s.pannello.premi("CmdTutto");
+    EXPECT_FALSE(s.ui.messages.empty());
+    EXPECT_EQ(s.d().NumIncroci, 3);
+    s.ui.messages.clear();
+    s.pannello.premi("Cmscifta2");  // not started
+    EXPECT_EQ(s.ui.messages.size(), 1u);
+}
+
+// "dbgval": two 16-bit numbers; the number at the front of the answer, 0 for none, a number out of range
+// refused with nothing stored.
+TEST(PannelloSviluppo, DebugValuesAreSixteenBitNumbers) {
+    EXPECT_EQ(valoreDebugDaTesto("12"), 12);
+    EXPECT_EQ(valoreDebugDaTesto(" -7abc"), -7);
+    EXPECT_EQ(valoreDebugDaTesto("abc"), 0);
+    EXPECT_EQ(valoreDebugDaTesto("32767"), 32767);
+    EXPECT_EQ(valoreDebugDaTesto("-32768"), -32768);
+    EXPECT_EQ(valoreDebugDaTesto("32768"), std::nullopt);
+    EXPECT_EQ(valoreDebugDaTesto("99999999999999999999"), std::nullopt);
+
+    Sviluppo s;
+    s.ui.inputAnswers = {std::string("40"), std::string("x")};
+    s.pannello.premi("Command1");
+    EXPECT_EQ(s.form.doc.modi.ValoreDebug, 40);
+    EXPECT_EQ(s.form.doc.modi.ValoreDebug2, 0);
+    s.ui.inputAnswers = {std::string("70000")};
+    s.pannello.premi("Command1");
+    EXPECT_EQ(s.form.doc.modi.ValoreDebug, 40);
+    EXPECT_EQ(s.ui.messages.size(), 1u);
+}
+
+// With --debug the dumps are written into the chosen folder and never beside the program; without a
+// folder nothing is written.
+TEST(PannelloSviluppo, DumpsGoIntoTheirOwnFolderOnly) {
+    const fs::path programma = fixture::cartellaProva() / "program";
+    const fs::path dump = fixture::cartellaProva() / "dumps";
+    fs::remove_all(programma);
+    fs::remove_all(dump);
+    fs::create_directories(programma);
+    fs::create_directories(dump);
+    for (bool conCartella : {false, true}) {
+        fixture::FinestraDiProva w;
+        w.ctx.programFolder = programma;
+        w.ctx.ModoDebug = true;
+        if (conCartella) w.ctx.cartellaDump = dump;
+        w.form.Form_Load();
+        EXPECT_EQ(w.form.doc.modi.ModoDebug, conCartella);
+        ASSERT_TRUE(ApriGau(w.form, fixture::campione("Trefoil.gau")));
+    }
+    EXPECT_TRUE(fs::is_empty(programma));
+    EXPECT_FALSE(fs::is_empty(dump));
+}
+
+}  // namespace
+}  // namespace trevalon
