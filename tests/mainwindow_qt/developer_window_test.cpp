@@ -1,0 +1,97 @@
+// The developer layout met as a developer meets it: the program started with the developer switch shows
+// its panel in place of the toolbar, a code typed into the fields is built by "Tutto", "grl" shows the
+// grid lines, and a step that cannot run says why.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <string>
+
+#include "mainwindow/qt/main_window.h"
+#include "platform/qt/grid_view.h"
+#include "platform_qt/qt_app.h"
+
+namespace trevalon {
+namespace {
+
+// Types the text into the field key by key, as a person does.
+void digita(QLineEdit* campo, const QString& testo) {
+    campo->setFocus();
+    for (const QChar ch : testo) {
+        QKeyEvent giu(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(campo, &giu);
+        QKeyEvent su(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(campo, &su);
+    }
+}
+
+int immagini(const GridControl& g) {
+    int n = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) n += g.picture(r, c).empty() ? 0 : 1;
+    return n;
+}
+
+TEST(DeveloperWindow, ThePanelBuildsATypedCodeAndShowsGridLines) {
+    testing::testApp();
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    ctx.ModoSviluppo = true;
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    ASSERT_NE(pannello, nullptr);
+    EXPECT_TRUE(pannello->isVisible());
+    EXPECT_FALSE(w.toolbar().isVisible());
+    EXPECT_FALSE(w.statusBar()->isVisible());
+
+    digita(pannello->findChild<QLineEdit*>("txtNodo"), "1-2+3-1+2-3+4-5+6-4+5-6+");
+    digita(pannello->findChild<QLineEdit*>("TxtOri"), "OOOVVV");
+    pannello->pulsante("CmdTutto")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 6);
+    EXPECT_GT(immagini(w.form().vista.Gr), 20);
+
+    auto* grl = pannello->findChild<QCheckBox*>("Chg");
+    ASSERT_NE(grl, nullptr);
+    grl->click();
+    EXPECT_TRUE(w.gridView().gridLines());
+    grl->click();
+    EXPECT_FALSE(w.gridView().gridLines());
+
+    // "Scifta2" before "IniziScifta": the panel says what to do first, in a message box.
+    QString detto;
+    testing::whenShown<QMessageBox>(
+        [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+        [&detto](QMessageBox* box) {
+            detto = box->text();
+            box->accept();
+        });
+    pannello->pulsante("Cmscifta2")->click();
+    QApplication::processEvents();
+    EXPECT_TRUE(detto.startsWith("Start the relabelling")) << detto.toStdString();
+    EXPECT_TRUE(pannello->isEnabled());
+}
+
+// The ordinary layout has no panel.
+TEST(DeveloperWindow, TheOrdinaryLayoutHasNoPanel) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.developerPanel(), nullptr);
+    EXPECT_TRUE(w.toolbar().isVisible());
+}
+
+}  // namespace
+}  // namespace trevalon
