@@ -175,6 +175,8 @@ class Form3Model {
     const std::string& lblmsg() const { return request_.message; }
     const std::string& panel(std::string_view key) const;
     bool applied() const { return applied_; }
+    // Seconds the search of the shown candidate took (the timing the report prints).
+    double secondiRicerca() const { return intervalloTimer(tempoInizioRicerca_, request_.tempoFineRicerca); }
     bool developerLayout() const { return shared_.ModoSviluppo; }
 
     // The viewer's grid; the main grid it copies (from the request) and, for a connected sum, the main
