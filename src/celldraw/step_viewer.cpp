@@ -192,7 +192,8 @@ void Form3Model::buildToolbar() {
     add("Dimenspiu", "lentepiu", "Zoom in", true);
     gap("s3", 1200, false);
     add("Migliora", "Ristruttura", "Redraw diagram", false);
-    add("Stampa", "Stampa", "Print", false);
+    // The print preview is a tool of the developer layout.
+    add("Stampa", "Stampa", "Print", shared_.ModoSviluppo);
 }
 
 const ViewerButton* Form3Model::button(std::string_view key) const {
@@ -318,7 +319,7 @@ bool Form3Model::tlb1_ButtonClick(std::string_view key) {
         return false;
     }
     if (key == "Stampa") {
-        if (actions_.Generareport) actions_.Generareport();
+        if (buttonVisible("Stampa") && actions_.Generareport) actions_.Generareport();
         return false;
     }
     return false;

@@ -18,7 +18,8 @@ int ApproxTextMeasure::lineHeight(int points) const {
 }
 
 int PageTiles::drawnCount() const {
-    return static_cast<int>(std::count_if(tiles.begin(), tiles.end(), [](PictureRef p) { return !p.empty(); }));
+    return static_cast<int>(
+        std::count_if(tiles.begin(), tiles.end(), [](PictureRef p) { return !p.empty(); }));
 }
 
 PageDocument::PageDocument(const TextMeasure& measure, int pageWidth, int pageHeight)

@@ -30,7 +30,8 @@ DimensioniImmagine adatta(DimensioniImmagine size, int maxWidth, int maxHeight, 
     double h = static_cast<double>(size.height) * kTwipsPerPixel;
     double scala = allarga ? maxWidth / w : 1.0;
     scala = std::min({scala, maxWidth / w, maxHeight / h});
-    return DimensioniImmagine{std::max(1, static_cast<int>(w * scala)), std::max(1, static_cast<int>(h * scala))};
+    return DimensioniImmagine{std::max(1, static_cast<int>(w * scala)),
+                              std::max(1, static_cast<int>(h * scala))};
 }
 
 }  // namespace
@@ -48,7 +49,8 @@ std::vector<std::string> elencoImmaginiReport(const std::filesystem::path& folde
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
-        if (minuscolo(it->path().extension().string()) == ".gif" && it->is_regular_file(ec)) names.push_back(name);
+        if (minuscolo(it->path().extension().string()) == ".gif" && it->is_regular_file(ec))
+            names.push_back(name);
     }
     if (!names.empty()) OrdinaStringhe(names, 0, static_cast<int>(names.size()) - 1);
     return names;
@@ -74,7 +76,8 @@ Result<PageDocument> GenerareportCompl1pg(const std::filesystem::path& folder, c
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (i > 0 && names[i] == "00.GIF") continue;
         const std::optional<DimensioniImmagine> d = dimensioniGif(folder / names[i]);
-        if (!d) return fail("The picture " + names[i] + " of the report is not a GIF picture that can be read.");
+        if (!d)
+            return fail("The picture " + names[i] + " of the report is not a GIF picture that can be read.");
         sizes[i] = *d;
     }
 
@@ -96,7 +99,8 @@ Result<PageDocument> GenerareportCompl1pg(const std::filesystem::path& folder, c
         "RESTANTI IMMAGINI:Il filo rosso deve essere modificato in modo continuo e fatto passare in "
         "corrispondenza del piccolo tratto verde  , sopra o sotto in base al disegno del trattino verde.");
     doc.paragraph(
-        "Se non sono presenti trattini verdi allora la modifica in modo continuo del filo rosso risiede nella "
+        "Se non sono presenti trattini verdi allora la modifica in modo continuo del filo rosso risiede "
+        "nella "
         "stessa regione.");
     doc.paragraph("Un filo rosso che comincia e termina nello stesso incrocio viene eliminato.");
 
@@ -125,7 +129,8 @@ Result<PageDocument> GenerareportCompl1pg(const std::filesystem::path& folder, c
             doc.centredParagraph("Componenti connesse ");
             doc.addY(120);
             doc.paragraph(
-                "La parte rossa e la parte verde sono due componenti connesse, si possono tagliare i due archi "
+                "La parte rossa e la parte verde sono due componenti connesse, si possono tagliare i due "
+                "archi "
                 "grigi e riunire i rispettivi tratti di arco  nelle due parti separate.");
             m.top = m.bottom = kMargineImmagini;
             doc.setMargins(m);
@@ -133,8 +138,8 @@ Result<PageDocument> GenerareportCompl1pg(const std::filesystem::path& folder, c
         doc.newPage();
         if (names[i] == "00.GIF") continue;
         const DimensioniImmagine d = adatta(sizes[i], doc.printableWidth(), doc.printableHeight(), true);
-        doc.picture((folder / names[i]).string(), m.left + (doc.printableWidth() - d.width) / 2, m.top, d.width,
-                    d.height);
+        doc.picture((folder / names[i]).string(), m.left + (doc.printableWidth() - d.width) / 2, m.top,
+                    d.width, d.height);
     }
     return doc;
 }

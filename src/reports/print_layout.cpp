@@ -16,7 +16,8 @@ std::string sostituisci(std::string text, const std::string& from, const std::st
 
 }  // namespace
 
-PageDocument DuplicaGrid(const GridControl& S, int Dacol, const std::string& Frase, const TextMeasure& measure) {
+PageDocument DuplicaGrid(const GridControl& S, int Dacol, const std::string& Frase,
+                         const TextMeasure& measure) {
     PageDocument doc(measure);
     doc.setMargins(PageMargins{0, 0, 20, 20});
     doc.begin();

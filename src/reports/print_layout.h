@@ -19,7 +19,8 @@ inline constexpr int kCellaReport = 75;
 // copied) out on an A4 page under `Frase`: margins 0, 0, 20, 20, font size 12, the tile area as wide as
 // the page less 10 twips and five sixths of its printable height, holding whole cells only, so that a
 // wider or taller diagram is cut at the page's edge. `Dacol` is a copy: nothing of the caller moves.
-PageDocument DuplicaGrid(const GridControl& S, int Dacol, const std::string& Frase, const TextMeasure& measure);
+PageDocument DuplicaGrid(const GridControl& S, int Dacol, const std::string& Frase,
+                         const TextMeasure& measure);
 inline PageDocument DuplicaGrid2(const GridControl& Gr, int Dacol, const std::string& Frase,
                                  const TextMeasure& measure) {
     return DuplicaGrid(Gr, Dacol, Frase, measure);

@@ -20,7 +20,8 @@ bool FrmReport::stampa(QPrinter& printer) const {
     return printDocument(doc_, printer, tiles_);
 }
 
-void mostraReportImmagini(const std::filesystem::path& programFolder, QWidget* parent, MessagePort& messages) {
+void mostraReportImmagini(const std::filesystem::path& programFolder, QWidget* parent,
+                          MessagePort& messages) {
     const auto folder = cartellaReport(programFolder);
     if (!folder) {
         messages.showMessage(kNessunaImmagine);
