@@ -1,12 +1,12 @@
 #include "reports/qt/frm_report.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 #include <filesystem>
 #include <string>
 
@@ -20,15 +20,6 @@ namespace trevalon {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct TempFolder {
-    fs::path path = fs::temp_directory_path() / ("trevalon_print_" + std::to_string(::getpid()));
-    TempFolder() { fs::create_directories(path); }
-    ~TempFolder() {
-        std::error_code ec;
-        fs::remove_all(path, ec);
-    }
-};
 
 // A main grid with a strand of tiles across it.
 GridControl griglia() {
@@ -51,20 +42,18 @@ class FrmReportTest : public ::testing::Test {
   protected:
     void SetUp() override { testing::testApp(); }
     QtTextMeasure measure;
-    TempFolder folder;
+    QTemporaryDir folder;
 };
 
 TEST_F(FrmReportTest, PrintsThePageOfAGridIntoAPdfFile) {
-    const GridControl g = griglia();
-    PageDocument doc = DuplicaGrid2(g, 1, "Trefoil - Step 2 simplification", measure);
-    // A second page with the same text, to see pages become pages.
+    PageDocument doc = DuplicaGrid2(griglia(), 1, "Trefoil - Step 2 simplification", measure);
     doc.newPage();
     doc.paragraph("second page");
     FrmReport preview(std::move(doc), tilePicturePainter());
     EXPECT_EQ(preview.windowTitle().toStdString(), "Print preview");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString file = QString::fromStdString((folder.path / "page.pdf").string());
+    const QString file = folder.filePath("page.pdf");
     printer.setOutputFileName(file);
     ASSERT_TRUE(preview.stampa(printer));
     QFile pdf(file);
@@ -76,9 +65,8 @@ TEST_F(FrmReportTest, PrintsThePageOfAGridIntoAPdfFile) {
 }
 
 TEST_F(FrmReportTest, ThePaintedPageShowsTheTextAndTheTiles) {
-    const GridControl g = griglia();
-    const PageDocument doc = DuplicaGrid2(g, 1, "Trefoil", measure);
-    // The page at 96 dots an inch: 15 twips a pixel.
+    const PageDocument doc = DuplicaGrid2(griglia(), 1, "Trefoil", measure);
+    // The page at 96 dots an inch, 15 twips a pixel: a tile is 5 pixels square.
     QImage image(doc.pageWidth() / 15, doc.pageHeight() / 15, QImage::Format_RGB32);
     image.fill(Qt::white);
     {
@@ -86,20 +74,19 @@ TEST_F(FrmReportTest, ThePaintedPageShowsTheTextAndTheTiles) {
         p.scale(1.0 / 15, 1.0 / 15);
         paintPage(p, doc.pages()[0], tilePicturePainter());
     }
-    const PageTiles& b = std::get<PageTiles>(doc.pages()[0].items.back());
-    const int top = b.y / 15;
-    // The text above the tiles, and the strand of row 6 (from column 2) in the tiles' sixth row.
+    const int top = std::get<PageTiles>(doc.pages()[0].items.back()).y / 15;
     EXPECT_GT(testing::pixelScuri(image, QRect(0, 0, 200, top), 128), 20);
-    const QRect strand(2 * 5, top + 5 * 5, 20 * 5, 5);
-    EXPECT_GT(testing::pixelScuri(image, strand, 160), 20);
-    EXPECT_EQ(testing::pixelScuri(image, QRect(0, top + 8 * 5, 300, 100), 160), 0);
+    // The strand of row 6, from column 2, in the tiles' sixth row; nothing below it.
+    EXPECT_GT(testing::pixelScuri(image, QRect(10, top + 25, 100, 5), 160), 20);
+    EXPECT_EQ(testing::pixelScuri(image, QRect(0, top + 40, 300, 100), 160), 0);
 }
 
 TEST_F(FrmReportTest, APictureReportWithoutPicturesOnlySaysSo) {
     ScriptedUi ui;
-    mostraReportImmagini(folder.path, nullptr, ui);
-    fs::create_directories(folder.path / "REPORT");
-    mostraReportImmagini(folder.path, nullptr, ui);
+    const fs::path programma = folder.path().toStdString();
+    mostraReportImmagini(programma, nullptr, ui);
+    fs::create_directories(programma / "REPORT");
+    mostraReportImmagini(programma, nullptr, ui);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"No pictures in report", "No pictures in report"}));
     for (const QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "FrmReport");
 }
