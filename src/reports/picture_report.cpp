@@ -38,6 +38,7 @@ DimensioniImmagine adatta(DimensioniImmagine size, int maxWidth, int maxHeight, 
 
 std::optional<std::filesystem::path> cartellaReport(const std::filesystem::path& programFolder) {
     std::error_code ec;
+    if (std::filesystem::is_directory(programFolder / "report", ec)) return programFolder / "report";
     for (std::filesystem::directory_iterator it(programFolder, ec), end; !ec && it != end; it.increment(ec)) {
         if (minuscolo(it->path().filename().string()) == "report" && it->is_directory(ec)) return it->path();
     }

@@ -16,7 +16,8 @@ namespace trevalon {
 
 inline constexpr const char* kNessunaImmagine = "No pictures in report";
 
-// The folder "report" (in any case) in `programFolder`; nullopt when there is none.
+// The folder "report" in `programFolder`, or failing that one of that name in another case; nullopt when
+// there is none.
 std::optional<std::filesystem::path> cartellaReport(const std::filesystem::path& programFolder);
 
 // The names of the GIF files of `folder` (".gif" in any case), sorted by character codes as
