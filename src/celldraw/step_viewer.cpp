@@ -17,17 +17,6 @@ const std::string kEmpty;
 
 }  // namespace
 
-std::string testoSecondi(double seconds) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3f", seconds);
-    std::string s = buf;
-    // Drop the zeros after the decimal point, and the point itself when nothing is left after it.
-    s.erase(s.find_last_not_of('0') + 1);
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
-}
-
 double intervalloTimer(double from, double to) {
     double d = to - from;
     if (d < 0) d += kSecondsPerDay;  // the timer restarted at midnight

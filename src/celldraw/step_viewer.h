@@ -14,6 +14,7 @@
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 #include "platform/result.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
@@ -70,9 +71,6 @@ struct CellDrawingActions {
 
     bool canApply() const { return static_cast<bool>(F3SavDis); }
 };
-
-// "0.125": a number of seconds as a plain decimal, at most three decimals, no leading blank.
-std::string testoSecondi(double seconds);
 
 // Seconds from one reading of the seconds-since-midnight timer to a later one; a span that crosses
 // midnight stays positive.

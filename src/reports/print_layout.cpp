@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "celldraw/step_viewer.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
@@ -61,9 +61,10 @@ TestoReport testoReportVisore(const std::string& caption, int ColonnaBaseDis, do
     return t;
 }
 
-PageDocument Generareport(const Form3Model& visore, const TextMeasure& measure) {
-    const TestoReport t = testoReportVisore(visore.caption(), visore.ColonnaBaseDis, visore.secondiRicerca());
-    return DuplicaGrid3(visore.Gr3, t.Dacol, t.Frase, measure);
+PageDocument Generareport(const GridControl& Gr3, const std::string& caption, int ColonnaBaseDis,
+                          double secondiRicerca, const TextMeasure& measure) {
+    const TestoReport t = testoReportVisore(caption, ColonnaBaseDis, secondiRicerca);
+    return DuplicaGrid3(Gr3, t.Dacol, t.Frase, measure);
 }
 
 }  // namespace trevalon

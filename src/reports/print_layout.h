@@ -10,8 +10,6 @@
 
 namespace trevalon {
 
-class Form3Model;
-
 // Size in twips of every copied cell on the page.
 inline constexpr int kCellaReport = 75;
 
@@ -40,7 +38,9 @@ struct TestoReport {
 };
 TestoReport testoReportVisore(const std::string& caption, int ColonnaBaseDis, double secondiRicerca);
 
-// `Form3.Generareport`: the page of the step the viewer shows.
-PageDocument Generareport(const Form3Model& visore, const TextMeasure& measure);
+// `Form3.Generareport`: the page of the step the viewer shows, from its grid `Gr3`, its caption, the column
+// where its cell drawing starts and the seconds of the search.
+PageDocument Generareport(const GridControl& Gr3, const std::string& caption, int ColonnaBaseDis,
+                          double secondiRicerca, const TextMeasure& measure);
 
 }  // namespace trevalon

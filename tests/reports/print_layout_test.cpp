@@ -103,7 +103,8 @@ TEST(PrintLayout, TheViewersReportShowsItsDrawingAndLeavesItsColumnsAlone) {
     visore.Gr3.setCols(colonna + 6);
     visore.Gr3.setPicture(4, colonna + 1, tessera(7));
     visore.Gr3.setPicture(5, colonna + 3, tessera(8));
-    PageDocument doc = Generareport(visore, kMeasure);
+    PageDocument doc =
+        Generareport(visore.Gr3, visore.caption(), visore.ColonnaBaseDis, visore.secondiRicerca(), kMeasure);
     EXPECT_EQ(visore.ColonnaBaseDis, colonna);
     EXPECT_EQ(blocco(doc)->drawnCount(), 2);
     EXPECT_EQ(blocco(doc)->at(3, 1), tessera(7));
@@ -115,7 +116,8 @@ TEST(PrintLayout, TheViewersReportShowsItsDrawingAndLeavesItsColumnsAlone) {
     ordinario.Form_Load();
     ordinario.Form_Activate("Knot");
     EXPECT_FALSE(ordinario.buttonVisible("Stampa"));
-    doc = Generareport(ordinario, kMeasure);
+    doc = Generareport(ordinario.Gr3, ordinario.caption(), ordinario.ColonnaBaseDis,
+                       ordinario.secondiRicerca(), kMeasure);
     EXPECT_EQ(frase(doc), "Knot   Found Corvane-algorithm-move II|Time execution find algorithm sec.2.5");
     EXPECT_EQ(blocco(doc)->at(1, 2), tessera(5));
     EXPECT_EQ(blocco(doc)->drawnCount(), 2);

@@ -362,7 +362,9 @@ void Form3::layoutChildren() {
 
 void Form3::Generareport() {
     const QtTextMeasure measure;
-    FrmReport preview(trevalon::Generareport(model_, measure), tilePicturePainter(), this);
+    FrmReport preview(trevalon::Generareport(model_.Gr3, model_.caption(), model_.ColonnaBaseDis,
+                                             model_.secondiRicerca(), measure),
+                      tilePicturePainter(), this);
     preview.exec();
 }
 
