@@ -17,17 +17,6 @@ const std::string kEmpty;
 
 }  // namespace
 
-std::string testoSecondi(double seconds) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.3f", seconds);
-    std::string s = buf;
-    // Drop the zeros after the decimal point, and the point itself when nothing is left after it.
-    s.erase(s.find_last_not_of('0') + 1);
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
-    return s;
-}
-
 double intervalloTimer(double from, double to) {
     double d = to - from;
     if (d < 0) d += kSecondsPerDay;  // the timer restarted at midnight
@@ -192,7 +181,8 @@ void Form3Model::buildToolbar() {
     add("Dimenspiu", "lentepiu", "Zoom in", true);
     gap("s3", 1200, false);
     add("Migliora", "Ristruttura", "Redraw diagram", false);
-    add("Stampa", "Stampa", "Print", false);
+    // The print preview is a tool of the developer layout.
+    add("Stampa", "Stampa", "Print", shared_.ModoSviluppo);
 }
 
 const ViewerButton* Form3Model::button(std::string_view key) const {
@@ -318,7 +308,7 @@ bool Form3Model::tlb1_ButtonClick(std::string_view key) {
         return false;
     }
     if (key == "Stampa") {
-        if (actions_.Generareport) actions_.Generareport();
+        if (buttonVisible("Stampa") && actions_.Generareport) actions_.Generareport();
         return false;
     }
     return false;

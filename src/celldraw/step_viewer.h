@@ -14,6 +14,7 @@
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 #include "platform/result.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
@@ -70,9 +71,6 @@ struct CellDrawingActions {
 
     bool canApply() const { return static_cast<bool>(F3SavDis); }
 };
-
-// "0.125": a number of seconds as a plain decimal, at most three decimals, no leading blank.
-std::string testoSecondi(double seconds);
 
 // Seconds from one reading of the seconds-since-midnight timer to a later one; a span that crosses
 // midnight stays positive.
@@ -175,6 +173,8 @@ class Form3Model {
     const std::string& lblmsg() const { return request_.message; }
     const std::string& panel(std::string_view key) const;
     bool applied() const { return applied_; }
+    // Seconds the search of the shown candidate took (the timing the report prints).
+    double secondiRicerca() const { return intervalloTimer(tempoInizioRicerca_, request_.tempoFineRicerca); }
     bool developerLayout() const { return shared_.ModoSviluppo; }
 
     // The viewer's grid; the main grid it copies (from the request) and, for a connected sum, the main

@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -66,5 +67,17 @@ class LineReader {
   private:
     std::string_view rest_;
 };
+
+// Seconds as a plain decimal number with at most three decimals and no trailing zeros ("2.5", "0", "12").
+inline std::string testoSecondi(double seconds) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.3f", seconds);
+    std::string s = buf;
+    // Drop the zeros after the decimal point, and the point itself when nothing is left after it.
+    s.erase(s.find_last_not_of('0') + 1);
+    if (!s.empty() && s.back() == '.') s.pop_back();
+    if (s == "-0") s = "0";
+    return s;
+}
 
 }  // namespace trevalon

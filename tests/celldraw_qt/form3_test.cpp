@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/headless_ui.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
+#include "reports/qt/frm_report.h"
 
 namespace trevalon {
 namespace {
@@ -146,6 +148,46 @@ TEST_F(Form3Test, ModalShowingReturnsTheAnswer) {
         ViewerAnswer::Int);
     EXPECT_TRUE(main().gridWidget->isVisible());
     EXPECT_EQ(main().window.findChild<Form3*>(), nullptr);  // released after closing
+}
+
+TEST_F(Form3Test, PrintPreviewOnlyInTheDeveloperLayoutWithTheViewersDrawing) {
+    StepViewRequest r;
+    r.tipoMossa = MoveKind::I;
+    auto ordinario = viewer(r);
+    EXPECT_FALSE(ordinario->action("Stampa")->isVisible());
+    EXPECT_FALSE(ordinario->findChild<QPushButton*>("Stampa")->isVisible());
+    ordinario->clickKey("Stampa");  // a hidden key prints nothing
+    ordinario.reset();
+
+    StepViewerShared dev;
+    dev.ModoSviluppo = true;
+    auto f = viewer(r, {}, dev);
+    auto* stampa = f->findChild<QPushButton*>("Stampa");
+    ASSERT_NE(stampa, nullptr);
+    EXPECT_TRUE(stampa->isVisible());
+    f->model().Command5_Click();
+    const int colonna = f->model().ColonnaBaseDis;
+    f->model().Gr3.setCols(colonna + 4);
+    f->model().Gr3.setPicture(2, colonna + 1, PictureRef{PaletteId::Form1, PictureSet::Img, 5});
+    int disegnate = -1;
+    std::string titolo;
+    testing::whenShown<FrmReport>(
+        [] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<FrmReport*>(w); p && p->isVisible()) return p;
+            return static_cast<FrmReport*>(nullptr);
+        },
+        [&](FrmReport* p) {
+            titolo = p->windowTitle().toStdString();
+            const auto& items = p->document().pages().at(0).items;
+            if (const auto* b = std::get_if<PageTiles>(&items.back())) disegnate = b->drawnCount();
+            p->reject();
+        });
+    stampa->click();
+    EXPECT_EQ(titolo, "Print preview");
+    EXPECT_EQ(disegnate, 1);  // the drawing right of the copy of the main grid
+    EXPECT_EQ(f->model().ColonnaBaseDis, colonna);
+    EXPECT_TRUE(f->isVisible());
 }
 
 }  // namespace

@@ -16,6 +16,9 @@
 #include "celldraw/qt/viewer_icons.h"
 #include "layout/qt/tile_painter.h"
 #include "platform/qt/grid_view.h"
+#include "reports/print_layout.h"
+#include "reports/qt/frm_report.h"
+#include "reports/qt/page_render.h"
 
 namespace trevalon {
 
@@ -38,13 +41,19 @@ class WaitCursor {
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The viewer prints its own step unless its caller says otherwise.
+CellDrawingActions conStampa(CellDrawingActions actions, Form3* viewer) {
+    if (!actions.Generareport) actions.Generareport = [viewer] { viewer->Generareport(); };
+    return actions;
+}
+
 }  // namespace
 
 Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePort& messages, ClockPort& clock,
              QWidget* mainWindow, QWidget* mainGridWidget, GridControl* mainGridForCopyBack,
              CellDrawingActions actions)
     : QDialog(mainWindow),
-      model_(request, shared, messages, clock, std::move(actions)),
+      model_(request, shared, messages, clock, conStampa(std::move(actions), this)),
       mainWindow_(mainWindow),
       mainGridWidget_(mainGridWidget) {
     setObjectName("Form3");
@@ -191,6 +200,7 @@ void Form3::buildDeveloperPanel() {
         model_.Command8_Click();
         handle(false);
     });
+    button("Stampa", "Stampa", [this] { clickKey("Stampa"); });
     auto* dbg = new QCheckBox(QStringLiteral("dbg"), frame1_);
     dbg->setObjectName("Chdbgrad");
     layout->addWidget(dbg, 0, column++);
@@ -348,6 +358,14 @@ void Form3::layoutChildren() {
     // The viewer keeps what the person must see within the part of the grid shown.
     const QSize vista = gr3_->viewport()->size();
     model_.setVistaGriglia(vista.width() * kTwipsPerPixel, vista.height() * kTwipsPerPixel);
+}
+
+void Form3::Generareport() {
+    const QtTextMeasure measure;
+    FrmReport preview(trevalon::Generareport(model_.Gr3, model_.caption(), model_.ColonnaBaseDis,
+                                             model_.secondiRicerca(), measure),
+                      tilePicturePainter(), this);
+    preview.exec();
 }
 
 ViewerAnswer Form3::mostra() {

@@ -45,6 +45,8 @@ class Form3 : public QDialog {
     // Runs a toolbar key as a click would.
     void clickKey(const std::string& key);
     QString panelText(const std::string& key) const;
+    // `Generareport`: the print preview of the step shown ("Stampa", developer layout only).
+    void Generareport();
 
   protected:
     void showEvent(QShowEvent* event) override;
