@@ -13,10 +13,12 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <string>
+#include <variant>
 
 #include "mainwindow/qt/main_window.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
+#include "reports/qt/frm_report.h"
 
 namespace trevalon {
 namespace {
@@ -81,6 +83,35 @@ TEST(DeveloperWindow, ThePanelBuildsATypedCodeAndShowsGridLines) {
     QApplication::processEvents();
     EXPECT_TRUE(detto.startsWith("Start the relabelling")) << detto.toStdString();
     EXPECT_TRUE(pannello->isEnabled());
+
+    // "Stampa": the print preview of the main grid, with the diagram's tiles on its page.
+    int pagine = -1, tessere = -1;
+    testing::whenShown<FrmReport>([] { return qobject_cast<FrmReport*>(QApplication::activeModalWidget()); },
+                                  [&](FrmReport* anteprima) {
+                                      pagine = static_cast<int>(anteprima->document().pages().size());
+                                      tessere = 0;
+                                      for (const Page& pagina : anteprima->document().pages())
+                                          for (const PageItem& voce : pagina.items)
+                                              if (const auto* blocco = std::get_if<PageTiles>(&voce))
+                                                  tessere += blocco->drawnCount();
+                                      anteprima->reject();
+                                  });
+    pannello->pulsante("Stampa")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(pagine, 1);
+    EXPECT_GT(tessere, 20);
+
+    // The picture report with no "report" folder beside the program says so.
+    detto.clear();
+    testing::whenShown<QMessageBox>(
+        [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+        [&detto](QMessageBox* box) {
+            detto = box->text();
+            box->accept();
+        });
+    pannello->pulsante("Command14")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(detto.toStdString(), "No pictures in report");
 }
 
 // The ordinary layout has no panel.

@@ -29,6 +29,9 @@
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/toolbar.h"
 #include "platform/qt/grid_view.h"
+#include "reports/print_layout.h"
+#include "reports/qt/frm_report.h"
+#include "reports/qt/page_render.h"
 
 namespace trevalon {
 
@@ -130,6 +133,17 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     // the status bar.
     if (form_->doc.modi.ModoSviluppo) {
         pannello_ = std::make_unique<PannelloSviluppo>(*form_);
+        // The print preview of the main grid, and the report of the pictures kept in the "report" folder.
+        pannello_->aggiungi({"Stampa", "Stampa", [this] {
+                                 std::string titolo = caption();
+                                 if (form_->doc.storia.NumStato != 0) titolo += " simplification";
+                                 FrmReport anteprima(
+                                     DuplicaGrid2(form_->vista.Gr, 1, titolo, QtTextMeasure{}),
+                                     tilePicturePainter(), this);
+                                 anteprima.exec();
+                             }});
+        pannello_->aggiungi(
+            {"Command14", "Report", [this] { mostraReportImmagini(ctx_.programFolder, this, *this); }});
         pannelloQt_ = new PannelloSviluppoQt(
             *pannello_, *form_, *grid_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
         layout->insertWidget(0, pannelloQt_);
