@@ -50,14 +50,14 @@ class PitturaSospesa {
     GridControl& g_;
 };
 
+}  // namespace
+
 ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.cartellaDump;
     return m;
 }
-
-}  // namespace
 
 CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
                                  bool annullabile) {

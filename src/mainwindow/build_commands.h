@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "celldraw/built_knot.h"
+#include "model/model_settings.h"
 #include "model/tables.h"
 
 namespace trevalon {
@@ -43,6 +44,9 @@ struct CostruzioneNuova {
 // message, the window as it was).
 CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
                                  bool annullabile = false);
+
+// What the model's procedures are told of the window: the debug switch and the dumps' folder.
+ModelSettings impostazioniModello(const Form2& f);
 
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
 void CmdGrafica_Click(Form2& f);

@@ -79,6 +79,36 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
              }
              if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
          }},
+        // The moves and the connected sums, as the toolbar's keys reach them.
+        {"CmdTric", "Tric", [this] { f_.tlb1_ButtonClick("m1"); }},
+        {"CmdTecManico", "Tman", [this] { f_.tlb1_ButtonClick("m2"); }},
+        {"CmdTpon", "Tpon", [this] { f_.tlb1_ButtonClick("m3"); }},
+        {"CmdTpon2", "Tpon2", [this] { f_.tlb1_ButtonClick("m3b"); }},
+        {"CmdSottoNodi", "Sottonodi", [this] { f_.tlb1_ButtonClick("compcon"); }},
+        // The structure the searches read, step by step.
+        {"Cmdgecare", "gecare",
+         [this] {
+             if (f_.doc.diagram.NumIncroci < 1) return;
+             if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+                 f_.ui.showMessage(s.error());
+             f_.SettaDone();
+         }},
+        {"CmDConvertiGemelli", "Gemelli",
+         [this] {
+             if (f_.doc.diagram.NumIncroci < 1) return;
+             if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+                 f_.ui.showMessage(s.error());
+             f_.SettaDone();
+         }},
+        {"CmdGrafoReg", "GrafoReg",
+         [this] {
+             if (f_.doc.diagram.NumIncroci < 1) return;
+             if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+                 f_.ui.showMessage(s.error());
+             f_.SettaDone();
+         }},
+        // The layout from the next root crossing.
+        {"CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); }},
         {"CmdBordi", "Percorri Bordo",
          [this] {
              if (!dalCodice(f_)) return;
@@ -104,7 +134,7 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
          [this] {
              Diagram& d = f_.doc.diagram;
              if (d.NumRegioni < 1) return;
-             if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0))
+             if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_)))
                  f_.ui.showMessage("Some shortest paths were left out: there are too many.");
              f_.SettaDone();
          }},

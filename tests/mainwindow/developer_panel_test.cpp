@@ -52,6 +52,13 @@ TEST(PannelloSviluppo, BuildsTheTypedCodeAndItsRelabelledReadings) {
 
     const std::string codice = s.d().txtNodo;
     for (const char* key : {"Command2", "CmdCammino"}) EXPECT_TRUE(s.pannello.premi(key)) << key;
+    // The structure pipeline again, step by step and whole: passages, regions, paths.
+    s.d().NumRegioni = 0;
+    ASSERT_TRUE(s.pannello.premi("CmdGrafoReg"));
+    EXPECT_EQ(s.d().NumRegioni, 8);
+    ASSERT_TRUE(s.pannello.premi("Cmdgecare"));
+    EXPECT_EQ(s.d().NumGemelli, 12);
+    EXPECT_EQ(s.d().NumRegioni, 8);
     EXPECT_EQ(s.d().txtNodo, codice);
     EXPECT_FALSE(s.d().MatRegioni.at(1, s.d().NumRegioni).cam.empty());
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
