@@ -52,117 +52,111 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     const auto aggiornaCampi = [this] {
         if (campiCambiati) campiCambiati();
     };
-    pulsanti_ = {
-        {"CmdTutto", "Tutto",
-         [this] {
-             if (ApriCodice(f_, CodiceGauss{txtNodo, TxtOri}, "") && f_.onKnotOpened) f_.onKnotOpened();
-         }},
-        {"CmdDaDisegno", "Da Disegno",
-         [this] {
-             if (ApriGen(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
-         }},
-        {"CmdInizScifta", "IniziScifta",
-         [this, aggiornaCampi] {
-             // The texts typed, else the diagram's own.
-             if (txtNodo.empty()) {
-                 txtNodo = f_.doc.diagram.txtNodo;
-                 TxtOri = f_.doc.diagram.TxtOri;
-                 aggiornaCampi();
-             }
-             if (!scifta_.inizia(txtNodo, TxtOri)) f_.ui.showMessage("The Gauss code cannot be read.");
-         }},
-        {"Cmscifta2", "Scifta2",
-         [this, aggiornaCampi] {
-             if (!scifta_.avviata()) {
-                 f_.ui.showMessage("Start the relabelling with IniziScifta first.");
-                 return;
-             }
-             if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
-         }},
-        // The moves and the connected sums, as the toolbar's keys reach them.
-        {"CmdTric", "Tric", [this] { f_.tlb1_ButtonClick("m1"); }},
-        {"CmdTecManico", "Tman", [this] { f_.tlb1_ButtonClick("m2"); }},
-        {"CmdTpon", "Tpon", [this] { f_.tlb1_ButtonClick("m3"); }},
-        {"CmdTpon2", "Tpon2", [this] { f_.tlb1_ButtonClick("m3b"); }},
-        {"CmdSottoNodi", "Sottonodi", [this] { f_.tlb1_ButtonClick("compcon"); }},
-        // The structure the searches read, step by step.
-        {"Cmdgecare", "gecare",
-         [this] {
-             if (f_.doc.diagram.NumIncroci < 1) return;
-             if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
-                 f_.ui.showMessage(s.error());
-             f_.SettaDone();
-         }},
-        {"CmDConvertiGemelli", "Gemelli",
-         [this] {
-             if (f_.doc.diagram.NumIncroci < 1) return;
-             if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
-                 f_.ui.showMessage(s.error());
-             f_.SettaDone();
-         }},
-        {"CmdGrafoReg", "GrafoReg",
-         [this] {
-             if (f_.doc.diagram.NumIncroci < 1) return;
-             if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
-                 f_.ui.showMessage(s.error());
-             f_.SettaDone();
-         }},
-        // The layout from the next root crossing.
-        {"CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); }},
-        {"CmdBordi", "Percorri Bordo",
-         [this] {
-             if (!dalCodice(f_)) return;
-             if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s)
-                 f_.ui.showMessage(s.error());
-             f_.SettaDone();
-         }},
-        {"CmdDisegnaArchi", "disegna archi",
-         [this] {
-             if (dalCodice(f_)) passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
-         }},
-        {"CmDvisCostr", "Vis Costr",
-         [this] {
-             if (dalCodice(f_)) passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
-         }},
-        {"Command2", "Rpara",
-         [this] {
-             if (!dalCodice(f_)) return;
-             RiparaArchi(f_.doc.diagram, f_.vista.layout);
-             passo(f_, {});
-         }},
-        {"CmdCammino", "Cammino",
-         [this] {
-             Diagram& d = f_.doc.diagram;
-             if (d.NumRegioni < 1) return;
-             if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_)))
-                 f_.ui.showMessage("Some shortest paths were left out: there are too many.");
-             f_.SettaDone();
-         }},
-        {"CmdRovescia", "Rovescia",
-         [this] {
-             if (f_.doc.modi.ModoGen != GenMode::CellDrawing) {
-                 f_.ui.showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
-                 return;
-             }
-             CellDrawing copia = f_.doc.tblGen;
-             GeneradatblGen(f_, std::move(copia));
-         }},
-        {"Command1", "dbgval",
-         [this] {
-             for (int* valore : {&f_.doc.modi.ValoreDebug, &f_.doc.modi.ValoreDebug2}) {
-                 const std::string titolo = valore == &f_.doc.modi.ValoreDebug ? "dbgval" : "dbgval2";
-                 const std::optional<std::string> risposta =
-                     f_.ui.askInput(titolo, titolo, std::to_string(*valore));
-                 if (!risposta) return;
-                 const std::optional<int> v = valoreDebugDaTesto(*risposta);
-                 if (!v) {
-                     f_.ui.showMessage(titolo + ": a whole number from -32768 to 32767.");
-                     return;
-                 }
-                 *valore = *v;
-             }
-         }},
+    // One button of the panel.
+    const auto nuovo = [this](const char* key, const char* caption, std::function<void()> azione) {
+        pulsanti_.push_back(PulsantePannello{key, caption, std::move(azione)});
     };
+    nuovo("CmdTutto", "Tutto", [this] {
+        if (ApriCodice(f_, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
+    });
+    nuovo("CmdDaDisegno", "Da Disegno", [this] {
+        if (ApriGen(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
+    });
+    nuovo("CmdInizScifta", "IniziScifta", [this, aggiornaCampi] {
+        // The texts typed, else the diagram's own.
+        if (txtNodo.empty()) {
+            txtNodo = f_.doc.diagram.txtNodo;
+            TxtOri = f_.doc.diagram.TxtOri;
+            aggiornaCampi();
+        }
+        if (!scifta_.inizia(txtNodo, TxtOri)) f_.ui.showMessage("The Gauss code cannot be read.");
+    });
+    nuovo("Cmscifta2", "Scifta2", [this, aggiornaCampi] {
+        if (!scifta_.avviata()) {
+            f_.ui.showMessage("Start the relabelling with IniziScifta first.");
+            return;
+        }
+        if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
+    });
+    // The moves and the connected sums, as the toolbar's keys reach them.
+    nuovo("CmdTric", "Tric", [this] { f_.tlb1_ButtonClick("m1"); });
+    nuovo("CmdTecManico", "Tman", [this] { f_.tlb1_ButtonClick("m2"); });
+    nuovo("CmdTpon", "Tpon", [this] { f_.tlb1_ButtonClick("m3"); });
+    nuovo("CmdTpon2", "Tpon2", [this] { f_.tlb1_ButtonClick("m3b"); });
+    nuovo("CmdSottoNodi", "Sottonodi", [this] { f_.tlb1_ButtonClick("compcon"); });
+    // The structure the searches read, step by step.
+    nuovo("Cmdgecare", "gecare", [this] {
+        if (f_.doc.diagram.NumIncroci < 1) return;
+        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+            f_.ui.showMessage(s.error());
+        f_.SettaDone();
+    });
+    nuovo("CmDConvertiGemelli", "Gemelli", [this] {
+        if (f_.doc.diagram.NumIncroci < 1) return;
+        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+            f_.ui.showMessage(s.error());
+        f_.SettaDone();
+    });
+    nuovo("CmdGrafoReg", "GrafoReg", [this] {
+        if (f_.doc.diagram.NumIncroci < 1) return;
+        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+            f_.ui.showMessage(s.error());
+        f_.SettaDone();
+    });
+    // The layout from the next root crossing.
+    nuovo("CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); });
+    nuovo("CmdBordi", "Percorri Bordo", [this] {
+        if (!dalCodice(f_)) return;
+        if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s) f_.ui.showMessage(s.error());
+        f_.SettaDone();
+    });
+    nuovo("CmdDisegnaArchi", "disegna archi", [this] {
+        if (dalCodice(f_)) passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
+    });
+    nuovo("CmDvisCostr", "Vis Costr", [this] {
+        if (dalCodice(f_)) passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+    });
+    nuovo("Command2", "Rpara", [this] {
+        if (!dalCodice(f_)) return;
+        RiparaArchi(f_.doc.diagram, f_.vista.layout);
+        passo(f_, {});
+    });
+    nuovo("CmdCammino", "Cammino", [this] {
+        Diagram& d = f_.doc.diagram;
+        if (d.NumRegioni < 1) return;
+        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_)))
+            f_.ui.showMessage("Some shortest paths were left out: there are too many.");
+        f_.SettaDone();
+    });
+    nuovo("CmdRovescia", "Rovescia", [this] {
+        if (f_.doc.modi.ModoGen != GenMode::CellDrawing) {
+            f_.ui.showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
+            return;
+        }
+        CellDrawing copia = f_.doc.tblGen;
+        GeneradatblGen(f_, std::move(copia));
+    });
+    nuovo("Command1", "dbgval", [this] {
+        for (int* valore : {&f_.doc.modi.ValoreDebug, &f_.doc.modi.ValoreDebug2}) {
+            const std::string titolo = valore == &f_.doc.modi.ValoreDebug ? "dbgval" : "dbgval2";
+            const std::optional<std::string> risposta =
+                f_.ui.askInput(titolo, titolo, std::to_string(*valore));
+            if (!risposta) return;
+            const std::optional<int> v = valoreDebugDaTesto(*risposta);
+            if (!v) {
+                f_.ui.showMessage(titolo + ": a whole number from -32768 to 32767.");
+                return;
+            }
+            *valore = *v;
+        }
+    });
+}
+
+CodiceGauss PannelloSviluppo::codiceDeiCampi() const {
+    CodiceGauss c;
+    c.txtNodo = txtNodo;
+    c.TxtOri = TxtOri;
+    return c;
 }
 
 bool PannelloSviluppo::premi(std::string_view key) {

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/knot_files.h"
 #include "moves/relabel.h"
 
 namespace trevalon {
@@ -42,6 +43,8 @@ class PannelloSviluppo {
     std::function<void()> campiCambiati;
 
   private:
+    CodiceGauss codiceDeiCampi() const;
+
     Form2& f_;
     std::vector<PulsantePannello> pulsanti_;
     EnumerazioneScifta scifta_;
