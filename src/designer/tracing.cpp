@@ -65,9 +65,15 @@ void Tracciatore::aggiorna(bool dopoTraccia) {
 
 // The previous content of a cell comes from the true drawing: the shadow grid when there is one, so that
 // the transient colours of the visible grid (start, help, checker marks) never reach the log.
+// Without one, a pending start's cell is logged with the colour it had before the start was marked.
 void Tracciatore::registra(int r, int c) {
     const GridControl& g = sup_.grs ? *sup_.grs : *sup_.Gr;
-    log_.registra(r, c, g.text(r, c), g.style(r, c).backColor);
+    std::uint32_t colore = g.style(r, c).backColor;
+    if (!sup_.grs && segnoInizio_.attivo && segnoInizio_.riga == r && segnoInizio_.colonna == c) {
+        colore = segnoInizio_.colore;
+        segnoInizio_.attivo = false;
+    }
+    log_.registra(r, c, g.text(r, c), colore);
 }
 
 void Tracciatore::scriviCella(int r, int c, Scrittura tipo) {
@@ -91,7 +97,8 @@ void Tracciatore::scriviCella(int r, int c, Scrittura tipo) {
 
 // The four arms of a crossing: up, down, right, left. The two along the strand that passes over take the
 // strand's colours, the two of the strand that passes under the under-strand colours. An arm that would
-// fall outside the grid (a crossing in its last row or column) is left out, with no log item.
+// fall outside the grid (a crossing in its last row or column), or before the rules' first cell, is left
+// out, with no log item.
 void Tracciatore::scriviBracci(int r, int c) {
     static constexpr int kDr[4] = {-1, 1, 0, 0};
     static constexpr int kDc[4] = {0, 0, 1, -1};
@@ -100,7 +107,7 @@ void Tracciatore::scriviBracci(int r, int c) {
     bool dentro[4] = {};
     for (int k = 0; k < 4; ++k) {
         const int rr = r + kDr[k], cc = c + kDc[k];
-        dentro[k] = Gr.valid(rr, cc);
+        dentro[k] = Gr.valid(rr, cc) && rr >= regole_.primaCella && cc >= regole_.primaCella;
         if (!dentro[k]) continue;
         registra(rr, cc);
         Gr.setText(rr, cc, "*");
@@ -127,19 +134,21 @@ void Tracciatore::TracciaRighe(int riga, int colonna) {
         RigaInizio = riga;
         ColInizio = colonna;
         StatoTraccia = 1;
+        if (!sup_.grs) segnoInizio_ = {riga, colonna, Gr.style(riga, colonna).backColor, true};
         Gr.setBackColor(riga, colonna, palette_.LblStart.BackColor);
-        TracciaAiuto();
+        if (regole_.aiuto) TracciaAiuto();
         setP1(std::to_string(riga) + "," + std::to_string(colonna));
         return;
     }
     const int dr = std::abs(riga - RigaInizio);
     const int dc = std::abs(colonna - ColInizio);
-    if (dr != dc && riga != RigaInizio && colonna != ColInizio) return;
+    const bool diagonale = regole_.diagonali && dr == dc;
+    if (!diagonale && riga != RigaInizio && colonna != ColInizio) return;
 
     Modificato = true;
     Gr.setRedraw(false);
     StatoTraccia = 0;
-    if (dr == dc && colonna != ColInizio) {
+    if (diagonale && colonna != ColInizio) {
         // From the clicked cell towards the start, both ends included.
         const int passoR = riga > RigaInizio ? -1 : 1;
         const int passoC = colonna > ColInizio ? -1 : 1;
@@ -216,6 +225,7 @@ void Tracciatore::CmDAnnulla() {
 
 void Tracciatore::nuovaGriglia() {
     log_.svuota();
+    segnoInizio_.attivo = false;
     StatoTraccia = 0;
     RigaInizio = 0;
     ColInizio = 0;

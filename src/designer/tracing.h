@@ -84,10 +84,19 @@ struct MenuTraccia {
     bool pannelloVisibile = true;  // the palette panel
 };
 
+// Which of the tracing tools a drawing offers. The designer has them all; the main window's grid editor
+// traces runs along rows and columns only, shows no help, and keeps a crossing's arms off row 0 and
+// column 0, which never belong to its drawing.
+struct RegoleTraccia {
+    bool diagonali = true;  // a second click on a diagonal of the start traces that diagonal
+    bool aiuto = true;      // a first click highlights the empty cells a run could reach (`TracciaAiuto`)
+    int primaCella = 0;     // the first row and column a crossing's arm may be written into
+};
+
 class Tracciatore {
   public:
-    Tracciatore(SuperficieTraccia superficie, const PaletteTraccia& palette)
-        : sup_(std::move(superficie)), palette_(palette) {}
+    Tracciatore(SuperficieTraccia superficie, const PaletteTraccia& palette, RegoleTraccia regole = {})
+        : sup_(std::move(superficie)), palette_(palette), regole_(regole) {}
 
     // A click on the grid (`Gr_Click`): traces while tracing is on and the cell is a drawing cell, by
     // runs or single cells as the palette says; the grid's current row then goes to 0.
@@ -135,7 +144,15 @@ class Tracciatore {
 
     SuperficieTraccia sup_;
     const PaletteTraccia& palette_;
+    RegoleTraccia regole_;
     LogTraccia log_;
+    // Without a shadow grid the start's colour hides what the cell held: kept here for the log.
+    struct SegnoInizio {
+        int riga = 0;
+        int colonna = 0;
+        std::uint32_t colore = 0;
+        bool attivo = false;
+    } segnoInizio_;
 };
 
 // The designer's drawing: the visible grid `Gr`, the shadow grid `grs` that holds the true drawing, the

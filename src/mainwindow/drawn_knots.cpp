@@ -62,7 +62,12 @@ bool LeggiFile(Form2& f, const std::string& tmpFile) {
         return false;
     }
     f.doc.NomeFile = nome;
-    f.doc.Disegno = std::move(*disegno);
+    MostraDisegnoTesto(f, std::move(*disegno));
+    return true;
+}
+
+void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno) {
+    f.doc.Disegno = std::move(disegno);
     const DisegnoTesto& d = f.doc.Disegno;
 
     GridControl& g = f.vista.Gr;
@@ -100,7 +105,6 @@ bool LeggiFile(Form2& f, const std::string& tmpFile) {
         }
     }
     g.setRedraw(true);
-    return true;
 }
 
 bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {

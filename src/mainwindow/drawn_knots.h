@@ -40,6 +40,9 @@ bool GeneradatblGen(Form2& f, CellDrawing&& tblGen);
 // under strand; at least 500 rows and columns of 150 twips. An empty name asks with the "TXT" dialog.
 // False, with the message shown and nothing changed, for a file that is not a drawing.
 bool LeggiFile(Form2& f, const std::string& tmpFile);
+// What `LeggiFile` does with the drawing once it is read: a drawing already in memory goes into the window's
+// drawing and its main grid the same way.
+void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno);
 
 // `SalvaFile`: the text drawing of the main grid's texts ("G"), of the cell table's symbols ("T") or of the
 // tile names ("S"). An empty name asks with the "TXT" dialog. The file is replaced only by a complete write.

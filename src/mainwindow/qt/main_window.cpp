@@ -147,6 +147,10 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
         pannelloQt_ = new PannelloSviluppoQt(
             *pannello_, *form_, *grid_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
         layout->insertWidget(0, pannelloQt_);
+        // The editor on the main grid: its drawing tools take the panel's place while drawing mode is on.
+        editorQt_ = new EditorGrigliaQt(
+            *form_, *grid_, pannelloQt_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
+        layout->insertWidget(1, editorQt_);
         toolbar_->hide();
         statusBar()->hide();
     }

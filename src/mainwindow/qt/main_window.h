@@ -17,6 +17,7 @@
 #include "mainwindow/move_window.h"
 #include "mainwindow/program_context.h"
 #include "mainwindow/qt/developer_panel_qt.h"
+#include "mainwindow/qt/grid_editor_qt.h"
 #include "mainwindow/qt/small_boxes_qt.h"
 #include "mainwindow/sum_command.h"
 #include "platform/ports.h"
@@ -59,6 +60,8 @@ class MainWindow : public QMainWindow, public UserInterface {
     // The developer layout's panel, or nullptr in the ordinary layout.
     PannelloSviluppoQt* developerPanel() const { return pannelloQt_; }
     PannelloSviluppo* developerPanelEngine() const { return pannello_.get(); }
+    // The developer layout's editor on the main grid (its drawing tools and popup menu), or nullptr.
+    EditorGrigliaQt* gridEditor() const { return editorQt_; }
 
     // MessagePort
     void showMessage(const std::string& text) override;
@@ -118,6 +121,7 @@ class MainWindow : public QMainWindow, public UserInterface {
     std::unique_ptr<FinestraSommaForm2> somma_;
     std::unique_ptr<PannelloSviluppo> pannello_;
     PannelloSviluppoQt* pannelloQt_ = nullptr;
+    EditorGrigliaQt* editorQt_ = nullptr;
     std::unique_ptr<QtStepListPort> listaPassi_;
     std::unique_ptr<QtBoxes> caselle_;
     GridView* grid_ = nullptr;

@@ -1,0 +1,200 @@
+#include "mainwindow/grid_editor.h"
+
+#include <utility>
+
+#include "layout/render_grid.h"
+#include "mainwindow/drawn_knots.h"
+#include "mainwindow/form2.h"
+#include "model/text_drawing.h"
+#include "platform/grid_control.h"
+
+namespace trevalon {
+
+namespace {
+
+constexpr std::uint32_t kRosso = bgr(255, 0, 0);
+constexpr std::uint32_t kVerde = bgr(0, 255, 0);
+constexpr std::uint32_t kBianco = bgr(255, 255, 255);
+constexpr std::uint32_t kGiallo = bgr(255, 255, 0);
+
+}  // namespace
+
+PaletteTraccia paletteEditorGriglia() {
+    PaletteTraccia p;
+    p.LblX = {"*", kRosso};
+    p.lblOri = {"-", kRosso};
+    p.Lblvert = {"|", kRosso};
+    p.lblSotto = {"*", kVerde};
+    p.LblSPC = {" ", kBianco};
+    p.LblSce = p.LblX;
+    p.LblStart = {"*", kGiallo};
+    p.ChkSingolo = false;
+    return p;
+}
+
+EditorGriglia::EditorGriglia(Form2& f)
+    : palette(paletteEditorGriglia()),
+      f_(f),
+      traccia_(SuperficieTraccia{&f.vista.Gr, nullptr, nullptr, {}, {}}, palette,
+               RegoleTraccia{.diagonali = false, .aiuto = false, .primaCella = 1}) {}
+
+void EditorGriglia::Gr_Click(int riga, int colonna) {
+    GridControl& Gr = f_.vista.Gr;
+    if (!f_.doc.modi.ModoSviluppo) {
+        Gr.setRow(0);
+        Gr.setCol(0);
+        return;
+    }
+    if (SaltaClick) {
+        SaltaClick = false;
+        return;
+    }
+    if (!menu.AtDis) {
+        ispeziona(riga, colonna);
+    } else if (riga >= 1 && colonna >= 1 && Gr.valid(riga, colonna)) {
+        // Row 0 and column 0 never belong to the drawing.
+        if (palette.ChkSingolo)
+            traccia_.TracciaRighe2(riga, colonna);
+        else
+            traccia_.TracciaRighe(riga, colonna);
+    }
+    Gr.setRow(0);
+}
+
+// The caption names the display cell, the cell-table cell under it and that cell's kind, number and line
+// code, then the display cell's height and width; a cell beyond the cell table leaves the caption as it is.
+void EditorGriglia::ispeziona(int riga, int colonna) {
+    int r2 = 0, c2 = 0;
+    TrasformaInv(f_.doc.diagram.limiti, riga, colonna, r2, c2);
+    if (!CellTable::inside(r2, c2)) return;
+    const CellaNodo& cella = f_.doc.diagram.TblNodo.at(r2, c2);
+    const GridControl& Gr = f_.vista.Gr;
+    f_.ui.setCaption(std::to_string(riga) + " " + std::to_string(colonna) + "   " + std::to_string(r2) + " " +
+                     std::to_string(c2) + " >" + cella.TipoText() + "<" + std::to_string(cella.Numero) +
+                     "  segno>" + std::to_string(cella.Forma) + " rwh>" + std::to_string(Gr.rowHeight(riga)) +
+                     " " + std::to_string(Gr.colWidth(colonna)));
+}
+
+bool EditorGriglia::Gr_MouseDown(PulsanteMouse pulsante, int riga, int colonna) {
+    if (!f_.doc.modi.ModoSviluppo || pulsante != PulsanteMouse::Destro) return false;
+    if (riga < 1 || colonna < 1 || !f_.vista.Gr.valid(riga, colonna)) return false;
+    SaltaClick = true;
+    // A pending start moves here; its yellow mark stays where it was.
+    traccia_.RigaInizio = riga;
+    traccia_.ColInizio = colonna;
+    return true;
+}
+
+void EditorGriglia::scegliEtichetta(const EtichettaPalette& etichetta) {
+    palette.LblSce.Caption = etichetta.Caption;
+    palette.LblSce.BackColor = etichetta.BackColor;
+}
+
+void EditorGriglia::mnuAtDis() {
+    menu.AtDis = !menu.AtDis;
+    SaltaClick = false;
+    GridControl& Gr = f_.vista.Gr;
+    traccia_.nuovaGriglia();
+    if (menu.AtDis) {
+        menu.Asterisco = true;
+        menu.Spazio = false;
+        Gr.setRedraw(false);
+        Gr.setRows(1);
+        Gr.setCols(1);
+        Gr.clear();
+        Gr.setRows(kCelleDisegno);
+        Gr.setCols(kCelleDisegno);
+        for (int i = 1; i < kCelleDisegno; ++i) {
+            Gr.setRowHeight(i, kDimCella);
+            Gr.setColWidth(i, kDimCella);
+        }
+        Gr.setTopRow(1);
+        Gr.setLeftCol(1);
+        Gr.setRedraw(true);
+        tripla_ = ChDimDoppia;
+        f_.ui.setCaption("Manuale *");
+        menu.vociAbilitate = true;
+    } else {
+        f_.ui.setCaption("");
+        const Diagram& d = f_.doc.diagram;
+        InizializzaGr(Gr, d.NumRighe, d.NumColonne, f_.vista.zoom.DimCella, f_.doc.modi.ModoGen);
+        menu.vociAbilitate = false;
+        tripla_ = false;
+    }
+}
+
+void EditorGriglia::MnuAsterisco() {
+    if (!menu.AtDis) return;
+    menu.Spazio = false;
+    menu.Asterisco = true;
+    f_.ui.setCaption("Manuale *");
+    SaltaClick = false;
+}
+
+void EditorGriglia::mnuSpazio() {
+    if (!menu.AtDis) return;
+    menu.Asterisco = false;
+    menu.Spazio = true;
+    f_.ui.setCaption("Manuale (spazio)");
+    SaltaClick = false;
+}
+
+void EditorGriglia::MnuOriz() {
+    scriviSimboloMenu(true);
+}
+
+void EditorGriglia::Mnuvert() {
+    scriviSimboloMenu(false);
+}
+
+// "_" and "|" write their crossing into the right-clicked cell on white, with no arms and no log item.
+void EditorGriglia::scriviSimboloMenu(bool orizzontale) {
+    if (!menu.vociAbilitate) return;
+    SaltaClick = false;
+    if (traccia_.RigaInizio < 1 || traccia_.ColInizio < 1) return;
+    if (orizzontale)
+        traccia_.MnuOriz();
+    else
+        traccia_.Mnuvert();
+}
+
+void EditorGriglia::mnuApri() {
+    if (!menu.vociAbilitate) return;
+    if (!LeggiFile(f_, "")) return;
+    // The drawing read replaces the grid: the last trace and a pending start belong to the old one.
+    traccia_.nuovaGriglia();
+    palette.ChkSingolo = true;
+}
+
+void EditorGriglia::MnuSalva() {
+    if (!menu.vociAbilitate) return;
+    SalvaFile(f_, "", DrawingSource::GridText);
+}
+
+std::string EditorGriglia::mnuRowCol() const {
+    return traccia_.mnuRowCol();
+}
+
+void EditorGriglia::Command9_Click() {
+    traccia_.log().ripristina(f_.vista.Gr, nullptr);
+}
+
+void EditorGriglia::CmDAnnulla_Click() {
+    traccia_.CmDAnnulla();
+}
+
+void EditorGriglia::CmdClear_Click() {
+    const GridControl& Gr = f_.vista.Gr;
+    const std::string testo =
+        testoDisegno(Gr.rows() - 1, Gr.cols() - 1, [&Gr](int r, int c) { return Gr.text(r, c); });
+    Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+    if (!disegno) {
+        f_.ui.showMessage(disegno.error());
+        return;
+    }
+    MostraDisegnoTesto(f_, std::move(*disegno));
+    traccia_.nuovaGriglia();
+    palette.ChkSingolo = true;
+}
+
+}  // namespace trevalon
