@@ -64,7 +64,7 @@ Result<std::vector<int>> archiRegione(const Diagram& d, std::string_view rispost
     return archi;
 }
 
-Result<std::vector<int>> DisegnaRegione(Diagram& d, RenderState& st, RenderTarget t, MessagePort& ui,
+Result<std::vector<int>> DisegnaRegione(Diagram& d, RenderState& st, const RenderTarget& t, MessagePort& ui,
                                         int colore) {
     const std::optional<std::string> risposta = ui.askInput("", "Regioni", "");
     if (!risposta) return std::vector<int>{};

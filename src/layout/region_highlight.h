@@ -21,7 +21,7 @@ Result<std::vector<int>> archiRegione(const Diagram& d, std::string_view rispost
 // `DisegnaRegione`: asks for the region numbers in an input box titled "Regioni" and draws each arc of
 // `archiRegione` with `DisegnoGrafico` in `colore`. A cancelled box draws nothing; a refused entry is shown
 // through the message port and draws nothing. The arcs drawn, or why none was.
-Result<std::vector<int>> DisegnaRegione(Diagram& d, RenderState& st, RenderTarget t, MessagePort& ui,
+Result<std::vector<int>> DisegnaRegione(Diagram& d, RenderState& st, const RenderTarget& t, MessagePort& ui,
                                         int colore = ColRosso);
 
 }  // namespace trevalon

@@ -14,6 +14,11 @@ bool vuota(const CellaNodo& x) {
            x.Posizione == 0;
 }
 
+// The line code of a cell as a number.
+int codice(const CellaNodo& x) {
+    return x.Forma;
+}
+
 struct CellaSpostata {
     int r = 0, c = 0;
     CellaNodo cella;
@@ -82,7 +87,7 @@ std::string immagineRuota(const Diagram& d) {
     out.reserve(static_cast<std::size_t>(kUltima) * (kUltima + 2));
     for (int r = 1; r <= kUltima; ++r) {
         for (int c = 1; c <= kUltima; ++c) {
-            const int forma = d.TblNodo.at(r, c).Forma;
+            const int forma = codice(d.TblNodo.at(r, c));
             out += forma == 0 ? ' ' : static_cast<char>('0' + forma % 10);
         }
         out += "\r\n";
@@ -94,14 +99,14 @@ std::string testoOggettoRuotato(const Diagram& d) {
     int ultimaRiga = 0, ultimaColonna = 0;
     for (int r = 1; r <= kUltima; ++r)
         for (int c = 1; c <= kUltima; ++c)
-            if (d.TblNodo.at(r, c).Forma != 0) {
+            if (codice(d.TblNodo.at(r, c)) != 0) {
                 ultimaRiga = r;
                 ultimaColonna = std::max(ultimaColonna, c);
             }
     std::string out = "Object=";
     for (int r = 1; r <= ultimaRiga; ++r)
         for (int c = 1; c <= ultimaColonna; ++c) {
-            const int forma = d.TblNodo.at(r, c).Forma;
+            const int forma = codice(d.TblNodo.at(r, c));
             if (forma != 0)
                 out += std::to_string(r) + "," + std::to_string(c) + "," + std::to_string(forma) + "|";
         }
