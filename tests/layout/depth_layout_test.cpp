@@ -63,21 +63,9 @@ TEST(DepthFirstLayout, TreeIsDepthFirstAndItsSidesAreAnEmbedding) {
         }
         EXPECT_EQ(s->CodaAlbero[1].IncrocioPadre, 2) << nome;
 
-        // One strand through each crossing on opposite sides, and the regions of a plane diagram.
-        for (int i = 1; i <= n; ++i)
-            for (int lato : {1, 2}) {
-                const Incrocio& x = d->incroci[i];
-                EXPECT_NE(x.VersoLato[lato], x.VersoLato[lato + 2]) << nome << " " << i;
-            }
+        // The sides are a plane embedding: a plane diagram's regions.
         ASSERT_TRUE(Cmdgecare_Click(*d)) << nome;
         EXPECT_EQ(d->NumRegioni, n + 2) << nome;
-
-        // The spread: each crossing's cell in the cell table.
-        int celleIncrocio = 0;
-        for (int r = d->limiti.RigaMin; r <= d->limiti.RigaMax; ++r)
-            for (int c = d->limiti.ColMin; c <= d->limiti.ColMax; ++c)
-                if (d->TblNodo.at(r, c).Tipo == 'I') ++celleIncrocio;
-        EXPECT_EQ(celleIncrocio, n) << nome;
     }
 }
 
