@@ -2,6 +2,7 @@
 
 #include "layout/palette.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -124,8 +125,53 @@ struct Taglio {
 struct LegameTagliato {
     Cella u, v, passo;
     bool incrocioU = false, incrocioV = false;
-    std::vector<Cella> ponte;  // the gap cells that join u to v, in order
+    // The gap cells, in order, that join the strand again from cell `da` to cell `a` (after the shift).
+    std::vector<Cella> ponte;
+    Cella da, a;
+    // A crossing's side pulled straight: its arm cell leaves (`tolto` before the shift, `toltoDopo` after)
+    // and two straight gap cells join the crossing to the cell after the arm.
+    bool tirato = false;
+    Cella tolto, toltoDopo;
 };
+
+// Where the repairs join a cut link. A crossing's side cut next to the crossing is pulled straight when
+// its arm cell is a strand cell whose other link stays on the arm's side of the line: the crossing then
+// keeps a straight arm two cells long, as the reader needs.
+LegameTagliato legameTagliato(const Disegno& prima, const Taglio& t, Cella x, Cella y) {
+    LegameTagliato l{x + t.spostamento(x),
+                     y + t.spostamento(y),
+                     y - x,
+                     eIncrocio(prima.at(x)),
+                     eIncrocio(prima.at(y)),
+                     {},
+                     {},
+                     {},
+                     false,
+                     {},
+                     {}};
+    l.da = l.u;
+    l.a = l.v;
+    if (l.incrocioU == l.incrocioV) return l;
+    const Cella braccio = l.incrocioU ? y : x, incrocio = l.incrocioU ? x : y;
+    if (prima.at(braccio) != '*' || prima.legami(braccio) != 2) return l;
+    for (int dr = -1; dr <= 1; ++dr)
+        for (int dc = -1; dc <= 1; ++dc) {
+            const Cella w = braccio + Cella{dr, dc};
+            if (w == braccio || w == incrocio || !prima.legati(braccio, w) || t.oltre(w) != t.oltre(braccio))
+                continue;
+            l.tirato = true;
+            l.tolto = braccio;
+            l.toltoDopo = braccio + t.spostamento(braccio);
+            if (l.incrocioU) {
+                l.ponte = {l.u + l.passo, l.u + l.passo + l.passo};
+                l.a = w + t.spostamento(w);
+            } else {
+                l.ponte = {l.v - l.passo - l.passo, l.v - l.passo};
+                l.da = w + t.spostamento(w);
+            }
+        }
+    return l;
+}
 
 bool dentro(const EstensioneDisegno& e, int r, int c) {
     return r >= e.RigaDaGr && r <= e.RigaAGr && c >= e.ColDaGr && c <= e.ColAGr;
@@ -162,13 +208,18 @@ bool ponte(GridControl& g, Cella x) {
 }
 
 // `RiparaIncrss`: a cut side of a crossing is joined straight on from the crossing, so that the crossing
-// keeps its four sides; between two crossings the strand takes one straight cell from each.
+// keeps its four sides: pulled straight over two gap cells in place of its arm cell where it can be,
+// else one gap cell; between two crossings the strand takes one straight cell from each.
 bool RiparaIncrss(GridControl& g, std::vector<LegameTagliato>& tagliati) {
+    for (const LegameTagliato& l : tagliati)
+        if (l.tirato) g.setText(l.toltoDopo.r, l.toltoDopo.c, "");
     bool ok = true;
     for (LegameTagliato& l : tagliati) {
         if (!l.incrocioU && !l.incrocioV) continue;
-        if (l.incrocioU) l.ponte.push_back(l.u + l.passo);
-        if (l.incrocioV) l.ponte.push_back(l.v - l.passo);
+        if (!l.tirato) {
+            if (l.incrocioU) l.ponte.push_back(l.u + l.passo);
+            if (l.incrocioV) l.ponte.push_back(l.v - l.passo);
+        }
         for (const Cella& x : l.ponte) ok = ponte(g, x) && ok;
     }
     return ok;
@@ -218,6 +269,9 @@ bool RiparaArcss(GridControl& g, std::vector<LegameTagliato>& tagliati, const Fo
 // symbol anywhere.
 bool linksKept(const Disegno& prima, const EstensioneDisegno& e, const Disegno& dopo, const Taglio& t,
                const std::vector<LegameTagliato>& tagliati, const FormeAmmesse& forme) {
+    std::vector<Cella> tolti;
+    for (const LegameTagliato& l : tagliati)
+        if (l.tirato) tolti.push_back(l.tolto);
     int simboliPrima = 0;
     for (int r = e.RigaDaGr; r <= e.RigaAGr; ++r)
         for (int c = e.ColDaGr; c <= e.ColAGr; ++c) {
@@ -225,6 +279,7 @@ bool linksKept(const Disegno& prima, const EstensioneDisegno& e, const Disegno& 
             const char s = prima.at(x);
             if (!eSimbolo(s)) continue;
             ++simboliPrima;
+            if (std::find(tolti.begin(), tolti.end(), x) != tolti.end()) continue;
             const Cella y = x + t.spostamento(x);
             if (dopo.at(y) != s || dopo.legami(y) != prima.legami(x)) return false;
             if (eIncrocio(s) && dopo.legami(y) != 4) return false;
@@ -233,7 +288,7 @@ bool linksKept(const Disegno& prima, const EstensioneDisegno& e, const Disegno& 
         }
     int ponti = 0;
     for (const LegameTagliato& l : tagliati) {
-        Cella da = l.u;
+        Cella da = l.da;
         for (const Cella& x : l.ponte) {
             if (dopo.at(x) != '*' || dopo.legami(x) != 2 || !dopo.legati(da, x) ||
                 !forme.ammessa(dopo.forma(x)))
@@ -241,13 +296,13 @@ bool linksKept(const Disegno& prima, const EstensioneDisegno& e, const Disegno& 
             da = x;
             ++ponti;
         }
-        if (!dopo.legati(da, l.v)) return false;
+        if (!dopo.legati(da, l.a)) return false;
     }
     int simboliDopo = 0;
     for (int r = e.RigaDaGr; r <= e.RigaAGr + 1; ++r)
         for (int c = e.ColDaGr; c <= e.ColAGr + 1; ++c)
             if (eSimbolo(dopo.at({r, c}))) ++simboliDopo;
-    return simboliDopo == simboliPrima + ponti;
+    return simboliDopo == simboliPrima - static_cast<int>(tolti.size()) + ponti;
 }
 
 }  // namespace
@@ -288,12 +343,7 @@ Status Sciftadiag(GridControl& Gr, EstensioneDisegno& range, const AngoliSpostam
                 for (int dc = -1; dc <= 1; ++dc) {
                     const Cella y = x + Cella{dr, dc};
                     if (!dentro(e, y.r, y.c) || !t.oltre(y) || !prima.legati(x, y)) continue;
-                    tagliati.push_back({x + t.spostamento(x),
-                                        y + t.spostamento(y),
-                                        Cella{dr, dc},
-                                        eIncrocio(prima.at(x)),
-                                        eIncrocio(prima.at(y)),
-                                        {}});
+                    tagliati.push_back(legameTagliato(prima, t, x, y));
                 }
         }
 

@@ -6,10 +6,12 @@
 //
 // A strand step (a "link") joins two symbols side by side, or two strand cells corner to corner when
 // neither of the two cells beside both holds a symbol; a crossing's four links are its four sides. The
-// shift keeps every link: a link cut by the line is bridged by one strand cell in the gap (two between two
-// crossings), placed straight on from a crossing. Afterwards every cell has as many links as before,
-// every crossing four and every bridge two; when that does not hold (strands too close to the line to be
-// bridged apart), the grid is put back exactly as it was.
+// shift keeps every link: a link cut by the line is bridged by a strand cell in the gap; a crossing's side
+// cut next to the crossing is pulled straight instead (its arm cell gives way to two straight gap cells),
+// since the drawn-knot reader needs a crossing's arms straight. Afterwards every cell has as many links as
+// before, every crossing four, every gap cell two, and every strand cell that the reader could read before
+// still can; when that does not hold (strands turning too close to the cut), the grid is put back exactly
+// as it was.
 
 #include "layout/grid_view.h"
 #include "platform/grid_control.h"

@@ -129,8 +129,8 @@ TEST(DiagonalShift, ShiftKeepsTheKnotOrIsUndone) {
         const int fattiPrima = fatti;
         GridControl vista = originale;
         const EstensioneDisegno e = Command8_Click(vista);
-        for (int r = e.RigaDaGr; r <= e.RigaAGr; r += 3)
-            for (int c = e.ColDaGr; c <= e.ColAGr; c += 4)
+        for (int r = e.RigaDaGr + 1; r <= e.RigaAGr; r += 3)
+            for (int c = e.ColDaGr + 1; c <= e.ColAGr; c += 4)
                 for (const AngoliSpostamento& a :
                      {AngoliSpostamento{r, c, r - 1, c - 1}, AngoliSpostamento{r, c, r, c - 1}}) {
                     GridControl g = originale;
@@ -157,9 +157,9 @@ TEST(DiagonalShift, ShiftKeepsTheKnotOrIsUndone) {
                 }
         EXPECT_GT(fatti, fattiPrima) << nome;
     }
-    // A cut within a cell of a crossing cannot keep the crossing's arms straight and is undone; most are
+    // Strands that turn close to the cut cannot always be joined again: those shifts are undone, most are
     // kept.
-    EXPECT_GT(fatti, annullati);
+    EXPECT_GT(fatti, 3 * annullati);
 }
 
 }  // namespace
