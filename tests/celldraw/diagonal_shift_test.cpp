@@ -129,8 +129,8 @@ TEST(DiagonalShift, ShiftKeepsTheKnotOrIsUndone) {
         const int fattiPrima = fatti;
         GridControl vista = originale;
         const EstensioneDisegno e = Command8_Click(vista);
-        for (int r = e.RigaDaGr + 1; r <= e.RigaAGr; r += 3)
-            for (int c = e.ColDaGr + 1; c <= e.ColAGr; c += 4)
+        for (int r = e.RigaDaGr + 1; r <= e.RigaAGr; r += 4)
+            for (int c = e.ColDaGr + 1; c <= e.ColAGr; c += 5)
                 for (const AngoliSpostamento& a :
                      {AngoliSpostamento{r, c, r - 1, c - 1}, AngoliSpostamento{r, c, r, c - 1}}) {
                     GridControl g = originale;
