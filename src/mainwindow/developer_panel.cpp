@@ -7,6 +7,8 @@
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/depth_layout.h"
+#include "layout/region_highlight.h"
 #include "layout/routing.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/drawn_knots.h"
@@ -105,6 +107,19 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     });
     // The layout from the next root crossing.
     nuovo("CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); });
+    // The layout of the crossings alone, breadth-first or depth-first; the rest by the steps after it.
+    nuovo("CmdDisegna", "Disegna", [this] {
+        if (dalCodice(f_)) passo(f_, Disegna(f_.doc.diagram, f_.vista.layout));
+    });
+    nuovo("CmdDisegnaprof", "Disegna prof", [this] {
+        if (dalCodice(f_)) passo(f_, DisegnaProf(f_.doc.diagram, f_.vista.layout));
+    });
+    // A region's arcs, or the shortest path between two regions, over the diagram.
+    nuovo("CmdDisegnaReg", "Dise Reg", [this] {
+        if (f_.doc.diagram.NumRegioni < 1) return;
+        const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
+        (void)DisegnaRegione(f_.doc.diagram, f_.vista.render, t, f_.ui);
+    });
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;
         if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s) f_.ui.showMessage(s.error());

@@ -67,6 +67,28 @@ TEST(PannelloSviluppo, BuildsTheTypedCodeAndItsRelabelledReadings) {
     EXPECT_THROW(s.pannello.aggiungi({"CmdTutto", "again", [] {}}), std::logic_error);
 }
 
+// The layout of the crossings again (breadth-first and depth-first), and a region's arcs in colour: a
+// region number out of range is refused with a message.
+TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
+    Sviluppo s;
+    const ts::NamedKnot k = ts::namedKnot("7_1");
+    s.pannello.txtNodo = k.gauss;
+    s.pannello.TxtOri = k.letters;
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    ASSERT_EQ(s.d().NumIncroci, 7);
+    s.ui.inputAnswers = {std::string("1"), std::string("99")};
+    ASSERT_TRUE(s.pannello.premi("CmdDisegnaReg"));
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+    s.pannello.premi("CmdDisegnaReg");
+    EXPECT_EQ(s.ui.messages.size(), 1u);
+    s.ui.messages.clear();
+    for (const char* key : {"CmdDisegna", "CmdDisegnaprof"}) {
+        ASSERT_TRUE(s.pannello.premi(key));
+        EXPECT_TRUE(s.ui.messages.empty()) << key << ": " << s.ui.messages.front();
+        EXPECT_EQ(s.d().NumIncroci, 7) << key;
+    }
+}
+
 // The layout steps need a knot laid out from its code: on a drawn knot, and with no knot, they say so and
 // change nothing; a faulty typed code shows the code's message and keeps the knot shown.
 TEST(PannelloSviluppo, StepsRefuseWhatTheyCannotWorkOn) {
