@@ -8,6 +8,8 @@
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
 #include "layout/depth_layout.h"
+#include "layout/diagonal_shift.h"
+#include "layout/grid_view.h"
 #include "layout/region_highlight.h"
 #include "layout/routing.h"
 #include "mainwindow/build_commands.h"
@@ -119,6 +121,17 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         if (f_.doc.diagram.NumRegioni < 1) return;
         const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
         (void)DisegnaRegione(f_.doc.diagram, f_.vista.render, t, f_.ui);
+    });
+    // The character drawing of the main grid enlarged for editing ("aum"), and cut along a diagonal through
+    // the last cell clicked in the step viewer ("Grf1").
+    nuovo("Command8", "aum", [this] { estensione_ = Command8_Click(f_.vista.Gr); });
+    nuovo("Command10", "Grf1", [this] {
+        AngoliSpostamento angoli;
+        angoli.AngoloRiga1 = f_.RigaClick;
+        angoli.AngoloCol1 = f_.ColClick;
+        angoli.AngoloRiga2 = f_.RigaClickPrec;
+        angoli.AngoloCol2 = f_.ColClickPrec;
+        (void)Sciftadiag(f_.vista.Gr, estensione_, angoli, &f_.ui);
     });
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "layout/grid_view.h"
 #include "model/knot_files.h"
 #include "moves/relabel.h"
 
@@ -47,6 +48,7 @@ class PannelloSviluppo {
 
     Form2& f_;
     std::vector<PulsantePannello> pulsanti_;
+    EstensioneDisegno estensione_;  // the character drawing's range, as "aum" found it
     EnumerazioneScifta scifta_;
 };
 

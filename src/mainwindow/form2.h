@@ -33,6 +33,9 @@ class Form2 {
     int ContaTastoF9 = 0;
     int ContaRotazioni = 0;                  // the developer layout's rotation tool
     std::filesystem::path CartellaDialoghi;  // start folder of the file dialogs
+    // The last two cells clicked in the step viewer's grid (row, column; the one before): the corners of
+    // the developer's diagonal shift.
+    int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
 
     // Window events.
     void Form_Load();

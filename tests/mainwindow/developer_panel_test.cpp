@@ -89,6 +89,24 @@ TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
     }
 }
 
+// "Grf1" cuts the character drawing through the viewer's last clicks only inside the range "aum" found:
+// with no click inside it, it says so and the grid stays as it was.
+TEST(PannelloSviluppo, TheDiagonalShiftNeedsTheEnlargedDrawingAndTwoClicksInIt) {
+    Sviluppo s;
+    GridControl& g = s.form.vista.Gr;
+    for (int c = 3; c <= 8; ++c) g.setText(5, c, "*");
+    s.pannello.premi("Command10");
+    EXPECT_EQ(s.ui.messages.size(), 1u);
+    ASSERT_TRUE(s.pannello.premi("Command8"));
+    EXPECT_EQ(g.text(5, 3), "*");
+    s.form.RigaClick = 40;
+    s.form.ColClick = 40;
+    s.ui.messages.clear();
+    s.pannello.premi("Command10");
+    EXPECT_EQ(s.ui.messages.size(), 1u);
+    for (int c = 3; c <= 8; ++c) EXPECT_EQ(g.text(5, c), "*");
+}
+
 // The layout steps need a knot laid out from its code: on a drawn knot, and with no knot, they say so and
 // change nothing; a faulty typed code shows the code's message and keeps the knot shown.
 TEST(PannelloSviluppo, StepsRefuseWhatTheyCannotWorkOn) {

@@ -419,6 +419,10 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     const ViewerAnswer esito = viewer.mostra();
     for (int i = 0; i < occupato; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     ctx_.ConfermaMigliora = viewer.model().shared().ConfermaMigliora;
+    form_->RigaClick = viewer.model().RigaClick;
+    form_->ColClick = viewer.model().ColClick;
+    form_->RigaClickPrec = viewer.model().RigaClickPrec;
+    form_->ColClickPrec = viewer.model().ColClickPrec;
     form_->vista.zoom = viewer.model().shared().zoom;
     grid_->refresh();
     return esito;
