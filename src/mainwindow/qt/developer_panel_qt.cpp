@@ -52,8 +52,15 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     auto* rad = new QCheckBox(tr("rad"), this);
     rad->setObjectName("ChKrAD");
     rad->setChecked(impostazioni.ChKrAD);
+    // The decoration of the drawing: arc numbers on the arc cells, and the second picture set.
+    auto* numeri = new QCheckBox(tr("N A"), this);
+    numeri->setObjectName("ChkNumArc");
+    auto* doppio = new QCheckBox(tr("Dop"), this);
+    doppio->setObjectName("ChhKdop");
     campi->addWidget(grl);
     campi->addWidget(rad);
+    campi->addWidget(numeri);
+    campi->addWidget(doppio);
     colonna->addLayout(campi);
 
     connect(txtNodo_, &QLineEdit::textEdited, this,
@@ -66,6 +73,8 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
             [this](const QString& t) { f_.vista.layout.settings.TXTmodo = t.trimmed().toStdString(); });
     connect(rad, &QCheckBox::toggled, this, [this](bool on) { f_.vista.layout.settings.ChKrAD = on; });
     connect(grl, &QCheckBox::toggled, this, [&griglia](bool on) { griglia.setGridLines(on); });
+    connect(numeri, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChkNumArc = on; });
+    connect(doppio, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChhKdop = on; });
 
     auto* tasti = new QGridLayout;
     constexpr int kPerRiga = 10;
