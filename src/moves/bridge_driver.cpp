@@ -29,8 +29,8 @@ void AlberoOrizzontale::svuotaElaborati() {
 
 bool AlberoOrizzontale::archivia(NodoLista nodo) {
     if (!spazioNellAlbero()) return false;
-    auto forma = formaCanonica(nodo.Codice);
-    return forma && archivia(std::move(nodo), std::move(*forma));
+    auto chiave = chiaveCanonica(nodo.Codice);
+    return chiave && archivia(std::move(nodo), std::move(*chiave));
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
@@ -45,9 +45,9 @@ bool AlberoOrizzontale::spazioNellAlbero() {
     return true;
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo, std::string forma) {
+bool AlberoOrizzontale::archivia(NodoLista nodo, std::string chiave) {
     if (!spazioNellAlbero()) return false;
-    if (codici_.aggiungiForma(std::move(forma)) != InsiemeCodici::Esito::Aggiunto) return false;
+    if (codici_.aggiungiChiave(std::move(chiave)) != InsiemeCodici::Esito::Aggiunto) return false;
     tblListaUg_.push_back(std::move(nodo));
     return true;
 }
@@ -89,7 +89,9 @@ bool Prova2(FinestraPonte& p, const NodoLista& nodo) {
 }
 
 // ValidaCammino: files the candidate's diagram in the tree and, in the main window, looks one move ahead.
-bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordinale) {
+// `riscrittura` is the window's diagram prepared for the rewrites of its candidates.
+bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const CandidatoPonte& c,
+                   std::int64_t ordinale) {
     AlberoOrizzontale& t = w.albero();
     if (!w.opzioni().nascosta) t.record(0).NumGiro = ordinale;
     if (c.lungoIlPonte()) return false;
@@ -98,15 +100,18 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         t.fermato = true;
         return false;
     }
-    int conta = w.contaNuoviIncroci();
-    const Result<NuovoNodo> r = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
-    if (!r || r->nodoBanale) return false;
-    const NuovoNodo& e = *r;
-    w.contaNuoviIncroci() = conta;
-    // The canonical form is computed once for both duplicate tests and the filing; an unreadable code is
-    // never filed.
-    std::optional<std::string> forma = formaCanonica(e.txtNodo);
-    const bool visto = !forma || t.formaNellAlbero(*forma) || t.formaScelta(*forma);
+    const Result<PassaggiRiscritti> p =
+        riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1);
+    if (!p || p->nodoBanale) return false;
+    const int primoNuovo = w.contaNuoviIncroci();
+    w.contaNuoviIncroci() += p->nuoviIncroci;
+    // The canonical key is computed once for both duplicate tests and the filing, from the passages: the
+    // texts of a diagram met before are never written.
+    std::string chiave = chiaveCanonica(p->voci);
+    const bool visto = t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave);
+    const bool nascosta = w.opzioni().nascosta;
+    if (visto && nascosta) return false;
+    const NuovoNodo e = riscrittura.nodo(*p, primoNuovo, t.CursoreListaUg);
     if (!visto) {
         const NodoLista& padre = t.record(t.CursoreListaUg);
         NodoLista nodo;
@@ -117,9 +122,9 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(*forma));
+        t.archivia(std::move(nodo), std::move(chiave));
     }
-    if (w.opzioni().nascosta) return false;
+    if (nascosta) return false;
     return Prova1(w.prova(), e);
 }
 
@@ -191,7 +196,13 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
     ctx.RichiestaStop = &w.RichiestaStop();
     ctx.limiti = s.limiti;
     ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
-    ctx.validaCammino = [&w](const CandidatoPonte& c, std::int64_t k) { return ValidaCammino(w, c, k); };
+    // The window's diagram stays as it is while its candidates are listed: it is prepared for their
+    // rewrites once.
+    std::optional<RiscritturaPonte> riscrittura;
+    ctx.validaCammino = [&w, &riscrittura](const CandidatoPonte& c, std::int64_t k) {
+        if (!riscrittura) riscrittura.emplace(w.diagramma());
+        return ValidaCammino(w, *riscrittura, c, k);
+    };
     for (;;) {
         ctx.ContaOrizzontali = 0;
         ctx.CandidatoScelto = s.CandidatoScelto;

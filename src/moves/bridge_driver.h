@@ -50,13 +50,13 @@ class AlberoOrizzontale {
 
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
-    // The same two for a canonical form already computed (formaCanonica).
-    bool formaNellAlbero(const std::string& forma) const { return codici_.contieneForma(forma); }
-    bool formaScelta(const std::string& forma) const { return scelti_.contieneForma(forma); }
+    // The same two for a key already computed (chiaveCanonica).
+    bool chiaveNellAlbero(const std::string& chiave) const { return codici_.contieneChiave(chiave); }
+    bool chiaveScelta(const std::string& chiave) const { return scelti_.contieneChiave(chiave); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
-    // The same with the canonical form of its code already computed.
-    bool archivia(NodoLista nodo, std::string forma);
+    // The same with the canonical key of its code already computed.
+    bool archivia(NodoLista nodo, std::string chiave);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 
