@@ -9,8 +9,9 @@
 //   --limit   seconds a case may run (default 600)
 //
 // One line per case: the braid, crossings before and after, steps, seconds of the run (opening the file
-// not included), peak resident MiB of the case's process (VmHWM) and a hash of the step list, so that two
-// builds can be compared for the same steps.
+// not included), peak resident MiB of the case's process (VmHWM), a hash of the step list, so that two
+// builds can be compared for the same steps, and the horizontal search's last report (records filed and
+// depth reached, twice, and why the tree stopped growing).
 
 #include <poll.h>
 #include <sys/resource.h>
@@ -91,11 +92,20 @@ bool senzaDisegno(Form2& f, const fs::path& file) {
     return true;
 }
 
+// Remembers the horizontal search's last report, which later panels overwrite.
+struct UiBench : ScriptedUi {
+    std::string rapporto;
+    void setPanel(const std::string& key, const std::string& text) override {
+        if (key == "p2" && text.find('/') != std::string::npos) rapporto = text;
+        ScriptedUi::setPanel(key, text);
+    }
+};
+
 // The child's work: one complete run; its result line goes to `out`.
 int eseguiCaso(const Caso& c, bool passi, int out) {
     const fs::path file = fileCaso(c);
     ProgramContext ctx;
-    ScriptedUi ui;
+    UiBench ui;
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
@@ -124,7 +134,8 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
                   e.ultimoPasso - e.passoIniziale, e.secondi);
     char hash[32];
     std::snprintf(hash, sizeof hash, "%016" PRIx64, fnv1a(lista));
-    riga = std::string(buf) + "@MEM@\t" + hash + "\n";
+    // The horizontal search's last panel: records filed / depth, and why it stopped.
+    riga = std::string(buf) + "@MEM@\t" + hash + "\t" + ui.rapporto + "\n";
     if (passi) riga += lista;
     (void)!::write(out, riga.data(), riga.size());
     return 0;
@@ -209,7 +220,7 @@ int main(int argc, char** argv) {
         casi = {{3, 10}, {4, 7}, {5, 6}};
         if (lunghi) casi.insert(casi.end(), {{5, 9}, {3, 20}});
     }
-    std::printf("braid\tcrossings\tafter\tsteps\tseconds\tpeak_MiB\tstep_list_hash\n");
+    std::printf("braid\tcrossings\tafter\tsteps\tseconds\tpeak_MiB\tstep_list_hash\tsearch_tree\n");
     for (const Caso& c : casi) {
         if (c.strands < 2 || c.potenza < 1) {
             std::printf("%s\tfailed\tnot a braid\n", c.nome().c_str());
