@@ -1,6 +1,12 @@
 #include "moves/bridge_driver.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "moves/bridge_rewrite.h"
 
@@ -128,20 +134,200 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
     return Prova1(w.prova(), e);
 }
 
+// One tree record examined away from the tree (Prova2 without its filing): what it takes to file its
+// children and tell its answer in the order the records are examined.
+struct EsameRecord {
+    struct Figlio {
+        PassaggiRiscritti passaggi;
+        std::string chiave;
+        int indicePercorso = 0;
+    };
+    bool caricato = false;      // the look-ahead built the record's diagram
+    bool mossaI = false;        // a move I was found: no child is filed
+    bool mossaII = false;       // a move II was found after the children
+    int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
+    std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+};
+
+// Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
+// `annulla` ends it early (the result is then not used).
+EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla) {
+    EsameRecord e;
+    if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
+    e.caricato = true;
+    if (trovata(DoTric(p, false))) {
+        e.mossaI = true;
+        return e;
+    }
+    std::optional<RiscritturaPonte> riscrittura;
+    const LimitiPonte limiti;  // Prova2's search state has the default caps
+    for (char k : {'-', '+'}) {
+        EnumeraCandidatiPonte(
+            p.diagramma(), k, k == '-' ? '+' : '-', true,
+            [&](const CandidatoPonte& c) {
+                if (annulla.load(std::memory_order_relaxed)) return false;
+                if (c.lungoIlPonte()) return true;
+                if (!riscrittura) riscrittura.emplace(p.diagramma());
+                Result<PassaggiRiscritti> r =
+                    riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1);
+                if (!r || r->nodoBanale) return true;
+                std::string chiave = chiaveCanonica(r->voci);
+                e.figli.push_back({std::move(*r), std::move(chiave), c.indicePercorso});
+                return true;
+            },
+            limiti, false, {}, false);
+        if (annulla.load(std::memory_order_relaxed)) return e;
+    }
+    const int prima = p.contaNuoviIncroci();
+    if (trovata(DoTman(p, false))) {
+        e.mossaII = true;
+        e.nuoviMossaII = p.contaNuoviIncroci() - prima;
+    }
+    return e;
+}
+
+// The crossing names of a record, "|name|name|...|", by crossing (index 0 unused), as caricaConsegna
+// gives them to the look-ahead's diagram.
+std::vector<std::string> nomiDelRecord(const std::string& nomi) {
+    std::vector<std::string> out(1);
+    std::size_t pos = 1;
+    while (pos < nomi.size() && out.size() <= static_cast<std::size_t>(kMaxIncroci)) {
+        const std::size_t end = nomi.find('|', pos);
+        if (end == std::string::npos) break;
+        out.push_back(nomi.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return out;
+}
+
+// Files the children of the record at the cursor from its examination, as ValidaCammino files them in
+// the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would; true when the record
+// allows a move I or II.
+bool ArchiviaEsame(FinestraPonte& w, EsameRecord& e) {
+    AlberoOrizzontale& t = w.albero();
+    int& conta = w.prova().contaNuoviIncroci();
+    if (!e.caricato) return false;
+    if (e.mossaI) return true;
+    const long cursore = t.CursoreListaUg;
+    std::optional<std::vector<std::string>> nomi;
+    for (EsameRecord::Figlio& f : e.figli) {
+        const int primoNuovo = conta;
+        conta += f.passaggi.nuoviIncroci;
+        if (t.chiaveNellAlbero(f.chiave) || t.chiaveScelta(f.chiave)) continue;
+        const NodoLista& padre = t.record(cursore);
+        if (!nomi) nomi = nomiDelRecord(padre.Nomi);
+        const NuovoNodo n = RiscritturaPonte::nodo(f.passaggi, primoNuovo, cursore, *nomi);
+        NodoLista nodo;
+        nodo.Codice = n.txtNodo;
+        nodo.Ori = n.TxtOri;
+        nodo.IndicePadre = cursore;
+        nodo.Mossa = f.indicePercorso;
+        nodo.NumGiro = padre.NumGiro;
+        nodo.Profondita = padre.Profondita + 1;
+        nodo.Nomi = n.NomiConsegna();
+        t.archivia(std::move(nodo), std::move(f.chiave));
+    }
+    if (!e.mossaII) return false;
+    conta += e.nuoviMossaII;
+    return true;
+}
+
+// Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
+constexpr long kMinimoInParallelo = 32;
+constexpr long kRecordPerGiro = 512;
+
+// Examines the records after the cursor side by side on the isolated look-ahead instances, a round of
+// at most kRecordPerGiro records at a time, and files their results in the order of the records, exactly
+// as the records examined in turn would be filed. Stops at the first record that allows a move; returns
+// its index, or -1 (the tree is exhausted, or stopped with t.fermato set).
+long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) {
+    AlberoOrizzontale& t = w.albero();
+    while (!t.fermato) {
+        const long primo = t.CursoreListaUg + 1;
+        const long attesa = t.NumListaUg() - t.CursoreListaUg;
+        if (attesa <= 0) {
+            ++t.CursoreListaUg;  // past the last record, as the batch in turn leaves it
+            return -1;
+        }
+        if (attesa < kMinimoInParallelo) {
+            // Few records: one at a time, in the look-ahead instance itself.
+            w.ui().yieldToEvents();
+            if (w.RichiestaStop().richiesta()) {
+                t.fermato = true;
+                break;
+            }
+            ++t.CursoreListaUg;
+            w.progresso();
+            const NodoLista nodo = t.record(t.CursoreListaUg);
+            if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
+            continue;
+        }
+        const long quanti = std::min(attesa, kRecordPerGiro);
+        std::vector<NodoLista> nodi;
+        nodi.reserve(static_cast<std::size_t>(quanti));
+        for (long i = 0; i < quanti; ++i) nodi.push_back(t.record(primo + i));
+        std::vector<EsameRecord> esami(static_cast<std::size_t>(quanti));
+        std::atomic<long> prossimo{0};
+        std::atomic<int> finiti{0};
+        std::atomic<bool> annulla{false};
+        std::mutex m;
+        std::condition_variable cv;
+        std::vector<std::thread> fili;
+        for (FinestraPonte* p : prove)
+            fili.emplace_back([&, p] {
+                for (long i; (i = prossimo.fetch_add(1)) < quanti && !annulla.load();)
+                    esami[static_cast<std::size_t>(i)] =
+                        EsaminaRecord(*p, nodi[static_cast<std::size_t>(i)], annulla);
+                {
+                    std::lock_guard<std::mutex> l(m);
+                    ++finiti;
+                }
+                cv.notify_one();
+            });
+        // The window's events are served and its stop request read while the threads work.
+        {
+            std::unique_lock<std::mutex> l(m);
+            while (finiti.load() < static_cast<int>(fili.size())) {
+                cv.wait_for(l, std::chrono::milliseconds(10));
+                l.unlock();
+                w.ui().yieldToEvents();
+                if (w.RichiestaStop().richiesta()) annulla = true;
+                l.lock();
+            }
+        }
+        for (std::thread& f : fili) f.join();
+        if (annulla.load()) {
+            t.fermato = true;
+            break;
+        }
+        for (long i = 0; i < quanti; ++i) {
+            ++t.CursoreListaUg;
+            w.progresso();
+            if (ArchiviaEsame(w, esami[static_cast<std::size_t>(i)])) return t.CursoreListaUg;
+        }
+    }
+    return -1;
+}
+
 // The batch over the tree: expands records in filing order until one allows a move I or II.
 bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     AlberoOrizzontale& t = w.albero();
     w.ui().setPanel("p1", "Wait..");
     BusyGuard busy(w.ui());
     long trovato = -1;
-    while (trovato < 0) {
-        w.ui().yieldToEvents();
-        if (w.RichiestaStop().richiesta()) t.fermato = true;
-        if (t.fermato) break;
-        if (++t.CursoreListaUg > t.NumListaUg()) break;
-        w.progresso();
-        const NodoLista nodo = t.record(t.CursoreListaUg);
-        if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
+    const std::vector<FinestraPonte*> prove = w.proveIsolate();
+    if (!prove.empty()) {
+        trovato = BatchParallelo(w, prove);
+    } else {
+        while (trovato < 0) {
+            w.ui().yieldToEvents();
+            if (w.RichiestaStop().richiesta()) t.fermato = true;
+            if (t.fermato) break;
+            if (++t.CursoreListaUg > t.NumListaUg()) break;
+            w.progresso();
+            const NodoLista nodo = t.record(t.CursoreListaUg);
+            if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
+        }
     }
     if (trovato >= 0 && !t.fermato) {
         long a = trovato;

@@ -94,6 +94,10 @@ class FinestraPonte : public FinestraMosse {
     virtual void evidenziaPonte(const CandidatoPonte&) {}
     // One more record of the search tree examined: the window's progress moves.
     virtual void progresso() {}
+    // Look-ahead instances of their own for threads that examine tree records side by side, or none (the
+    // records are then examined in turn). They share nothing with the window: no tree, no events, no stop
+    // request. Only the main window is asked for them.
+    virtual std::vector<FinestraPonte*> proveIsolate() { return {}; }
     // The combined step is running (read back through opzioni().PassoCombinato).
     virtual void impostaPassoCombinato(bool) = 0;
 };

@@ -217,7 +217,8 @@ Result<PassaggiRiscritti> RiscritturaPonte::passaggi(const std::vector<int>& pon
     return e;
 }
 
-NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
+NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
+                                 const std::vector<std::string>& nomiVecchi) {
     NuovoNodo e;
     e.nomi.assign(1, std::string());
     if (p.nodoBanale) {
@@ -234,8 +235,8 @@ NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, lon
     for (std::size_t r = 1; r < p.vecchie.size(); ++r) {
         const int vecchia = p.vecchie[r];
         if (vecchia < kEtichettaNuova) {
-            e.nomi.push_back(static_cast<std::size_t>(vecchia) < d_.NomiIncroci.size()
-                                 ? d_.NomiIncroci[static_cast<std::size_t>(vecchia)]
+            e.nomi.push_back(static_cast<std::size_t>(vecchia) < nomiVecchi.size()
+                                 ? nomiVecchi[static_cast<std::size_t>(vecchia)]
                                  : std::string());
         } else {
             ++contatore;

@@ -59,7 +59,12 @@ class RiscritturaPonte {
     Result<PassaggiRiscritti> passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                                        const std::vector<int>& regioni, char ab1);
     // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
-    NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const;
+    NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
+        return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);
+    }
+    // The same with the old crossings' names given (index 0 unused), for passages of another diagram.
+    static NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
+                          const std::vector<std::string>& nomiVecchi);
     // Both steps, with the counter moved as NuovoNodoDaPonte moves it.
     Result<NuovoNodo> riscrivi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                                const std::vector<int>& regioni, char ab1, int& ContaNuoviIncroci,

@@ -1,5 +1,7 @@
 #include "moves/compare.h"
 
+#include <algorithm>
+
 namespace trevalon {
 
 namespace {
@@ -79,6 +81,107 @@ const std::vector<int>& letturaMinima(const std::vector<VoceScifta>& voci) {
     return w.best;
 }
 
+// Start of the smallest rotation of a cyclic sequence (the two-pointer minimum expression), in linear time.
+std::size_t rotazioneMinima(const std::vector<int>& s) {
+    const std::size_t n = s.size();
+    std::size_t i = 0, j = 1, k = 0;
+    while (i < n && j < n && k < n) {
+        const int a = s[(i + k) % n], b = s[(j + k) % n];
+        if (a == b) {
+            ++k;
+            continue;
+        }
+        if (a > b)
+            i += k + 1;
+        else
+            j += k + 1;
+        if (i == j) ++j;
+        k = 0;
+    }
+    return std::min(i, j);
+}
+
+// The key of a code whose every label appears exactly twice, else false. Such a code is, up to its labels,
+// the sequence of its passages as 2 * (steps forward to the other passage of the same crossing) + (own
+// sign is '+'); a reading from another passage rotates that sequence, a backward reading reverses it and
+// turns every step count d into n - d. The smaller of the smallest rotations of the two sequences is then
+// the same for every reading and tells different diagrams apart, and takes linear time where trying every
+// reading takes up to quadratic time.
+bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
+    thread_local std::vector<int> primo, avanti, compagno;
+    thread_local std::vector<std::pair<int, int>> ordinate;
+    const std::size_t n = voci.size();
+    if (n < 2 || n % 2 != 0) return false;
+    avanti.assign(n, 0);
+    // The other passage of each passage's crossing: a table by label when the labels are small, else by
+    // sorting; the labels' size does not change the key.
+    bool piccole = true;
+    for (const VoceScifta& v : voci)
+        piccole = piccole && v.label >= 0 && static_cast<std::size_t>(v.label) <= 2 * n;
+    std::vector<int>& altro = compagno;  // the other passage of each passage
+    altro.assign(n, -1);
+    if (piccole) {
+        primo.assign(2 * n + 1, -1);
+        for (std::size_t k = 0; k < n; ++k) {
+            int& p = primo[static_cast<std::size_t>(voci[k].label)];
+            if (p < 0) {
+                p = static_cast<int>(k);
+            } else if (p >= 0 && altro[static_cast<std::size_t>(p)] < 0) {
+                altro[static_cast<std::size_t>(p)] = static_cast<int>(k);
+                altro[k] = p;
+            } else {
+                return false;  // a third passage
+            }
+        }
+    } else {
+        ordinate.clear();
+        for (std::size_t k = 0; k < n; ++k) ordinate.emplace_back(voci[k].label, static_cast<int>(k));
+        std::sort(ordinate.begin(), ordinate.end());
+        for (std::size_t k = 0; k < n; k += 2) {
+            if (ordinate[k].first != ordinate[k + 1].first) return false;
+            if (k + 2 < n && ordinate[k + 2].first == ordinate[k].first) return false;
+            altro[static_cast<std::size_t>(ordinate[k].second)] = ordinate[k + 1].second;
+            altro[static_cast<std::size_t>(ordinate[k + 1].second)] = ordinate[k].second;
+        }
+    }
+    for (std::size_t k = 0; k < n; ++k)
+        if (altro[k] < 0) return false;  // a crossing passed once
+    const int ni = static_cast<int>(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const int d = (altro[k] - static_cast<int>(k) + ni) % ni;
+        avanti[k] = 2 * d + (voci[k].sign == '+' ? 1 : 0);
+    }
+    // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
+    std::vector<int> dietro(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = avanti[n - 1 - k];
+        dietro[k] = 2 * (ni - c / 2) + (c & 1);
+    }
+    const std::size_t ra = rotazioneMinima(avanti), rd = rotazioneMinima(dietro);
+    bool usaDietro = false;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int a = avanti[(ra + k) % n], b = dietro[(rd + k) % n];
+        if (a != b) {
+            usaDietro = b < a;
+            break;
+        }
+    }
+    const std::vector<int>& s = usaDietro ? dietro : avanti;
+    const std::size_t r = usaDietro ? rd : ra;
+    // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
+    // is a key of this kind).
+    const bool largo = 2 * ni + 1 > 255;
+    chiave.clear();
+    chiave.reserve(1 + n * (largo ? 2 : 1));
+    chiave += largo ? '\4' : '\3';
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = s[(r + k) % n];
+        if (largo) chiave += static_cast<char>(c >> 8);
+        chiave += static_cast<char>(c & 0xff);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {
@@ -93,6 +196,7 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo) {
 std::string chiaveCanonica(const std::vector<VoceScifta>& voci) {
     std::string chiave;
     if (voci.empty()) return chiave;
+    if (chiaveDaCoppie(voci, chiave)) return chiave;
     const std::vector<int>& best = letturaMinima(voci);
     // One byte a passage while every code fits in it, else two; the first byte says which.
     int massimo = 0;
