@@ -106,18 +106,18 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
         t.fermato = true;
         return false;
     }
-    const Result<PassaggiRiscritti> p =
-        riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1);
-    if (!p || p->nodoBanale) return false;
+    PassaggiRiscritti p;
+    if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, p) || p.nodoBanale)
+        return false;
     const int primoNuovo = w.contaNuoviIncroci();
-    w.contaNuoviIncroci() += p->nuoviIncroci;
+    w.contaNuoviIncroci() += p.nuoviIncroci;
     // The canonical key is computed once for both duplicate tests and the filing, from the passages: the
     // texts of a diagram met before are never written.
-    std::string chiave = chiaveCanonica(p->voci);
+    std::string chiave = chiaveCanonica(p.voci);
     const bool visto = t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave);
     const bool nascosta = w.opzioni().nascosta;
     if (visto && nascosta) return false;
-    const NuovoNodo e = riscrittura.nodo(*p, primoNuovo, t.CursoreListaUg);
+    const NuovoNodo e = riscrittura.nodo(p, primoNuovo, t.CursoreListaUg);
     if (!visto) {
         const NodoLista& padre = t.record(t.CursoreListaUg);
         NodoLista nodo;
@@ -135,18 +135,61 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
 }
 
 // One tree record examined away from the tree (Prova2 without its filing): what it takes to file its
-// children and tell its answer in the order the records are examined.
+// children and tell its answer in the order the records are examined. The rewritten candidates are kept
+// in two flat tables, so that a record costs a few allocations however many candidates it has.
 struct EsameRecord {
     struct Figlio {
-        PassaggiRiscritti passaggi;
-        std::string chiave;
         int indicePercorso = 0;
+        int nuoviIncroci = 0;
+        std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
+        std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`
+        std::size_t voci = 0, numVoci = 0;  // labels in `interi`, signs written after them in `byte`
+        std::size_t segni = 0;
+        std::size_t vecchie = 0, numVecchie = 0;  // in `interi`
     };
     bool caricato = false;      // the look-ahead built the record's diagram
     bool mossaI = false;        // a move I was found: no child is filed
     bool mossaII = false;       // a move II was found after the children
     int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
     std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    std::string byte;
+    std::vector<int> interi;
+
+    void aggiungi(const PassaggiRiscritti& p, const std::string& k, int indicePercorso) {
+        Figlio f;
+        f.indicePercorso = indicePercorso;
+        f.nuoviIncroci = p.nuoviIncroci;
+        f.chiave = byte.size();
+        f.lunghezzaChiave = k.size();
+        byte += k;
+        f.ori = byte.size();
+        f.lunghezzaOri = p.TxtOri.size();
+        byte += p.TxtOri;
+        f.segni = byte.size();
+        byte.append(p.segniSucc.begin(), p.segniSucc.end());
+        f.voci = interi.size();
+        f.numVoci = p.voci.size();
+        for (const VoceScifta& v : p.voci) interi.push_back(v.label);
+        f.vecchie = interi.size();
+        f.numVecchie = p.vecchie.size();
+        interi.insert(interi.end(), p.vecchie.begin(), p.vecchie.end());
+        figli.push_back(f);
+    }
+    std::string_view chiave(const Figlio& f) const {
+        return std::string_view(byte).substr(f.chiave, f.lunghezzaChiave);
+    }
+    // The child's passages back as the rewrite gave them (its own signs are not needed to write it).
+    void passaggi(const Figlio& f, PassaggiRiscritti& p) const {
+        p.nodoBanale = false;
+        p.nuoviIncroci = f.nuoviIncroci;
+        p.TxtOri.assign(byte, f.ori, f.lunghezzaOri);
+        p.segniSucc.assign(byte.begin() + static_cast<std::ptrdiff_t>(f.segni),
+                           byte.begin() + static_cast<std::ptrdiff_t>(f.segni + f.numVoci));
+        p.voci.resize(f.numVoci);
+        for (std::size_t k = 0; k < f.numVoci; ++k) p.voci[k] = {0, interi[f.voci + k]};
+        p.vecchie.assign(interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie),
+                         interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie + f.numVecchie));
+    }
 };
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
@@ -160,6 +203,8 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         return e;
     }
     std::optional<RiscritturaPonte> riscrittura;
+    PassaggiRiscritti r;
+    std::string chiave;
     const LimitiPonte limiti;  // Prova2's search state has the default caps
     for (char k : {'-', '+'}) {
         EnumeraCandidatiPonte(
@@ -168,11 +213,11 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura.emplace(p.diagramma());
-                Result<PassaggiRiscritti> r =
-                    riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1);
-                if (!r || r->nodoBanale) return true;
-                std::string chiave = chiaveCanonica(r->voci);
-                e.figli.push_back({std::move(*r), std::move(chiave), c.indicePercorso});
+                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
+                    r.nodoBanale)
+                    return true;
+                chiaveCanonica(r.voci, chiave);
+                e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
             },
             limiti, false, {}, false);
@@ -203,20 +248,23 @@ std::vector<std::string> nomiDelRecord(const std::string& nomi) {
 // Files the children of the record at the cursor from its examination, as ValidaCammino files them in
 // the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would; true when the record
 // allows a move I or II.
-bool ArchiviaEsame(FinestraPonte& w, EsameRecord& e) {
+bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     AlberoOrizzontale& t = w.albero();
     int& conta = w.prova().contaNuoviIncroci();
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
     std::optional<std::vector<std::string>> nomi;
-    for (EsameRecord::Figlio& f : e.figli) {
+    PassaggiRiscritti p;
+    for (const EsameRecord::Figlio& f : e.figli) {
         const int primoNuovo = conta;
-        conta += f.passaggi.nuoviIncroci;
-        if (t.chiaveNellAlbero(f.chiave) || t.chiaveScelta(f.chiave)) continue;
+        conta += f.nuoviIncroci;
+        const std::string_view chiave = e.chiave(f);
+        if (t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave)) continue;
         const NodoLista& padre = t.record(cursore);
         if (!nomi) nomi = nomiDelRecord(padre.Nomi);
-        const NuovoNodo n = RiscritturaPonte::nodo(f.passaggi, primoNuovo, cursore, *nomi);
+        e.passaggi(f, p);
+        const NuovoNodo n = RiscritturaPonte::nodo(p, primoNuovo, cursore, *nomi);
         NodoLista nodo;
         nodo.Codice = n.txtNodo;
         nodo.Ori = n.TxtOri;
@@ -225,7 +273,7 @@ bool ArchiviaEsame(FinestraPonte& w, EsameRecord& e) {
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = n.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(f.chiave));
+        t.archivia(std::move(nodo), std::string(chiave));
     }
     if (!e.mossaII) return false;
     conta += e.nuoviMossaII;

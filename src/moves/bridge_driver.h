@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "moves/bridge_search.h"
@@ -51,8 +52,8 @@ class AlberoOrizzontale {
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
     // The same two for a key already computed (chiaveCanonica).
-    bool chiaveNellAlbero(const std::string& chiave) const { return codici_.contieneChiave(chiave); }
-    bool chiaveScelta(const std::string& chiave) const { return scelti_.contieneChiave(chiave); }
+    bool chiaveNellAlbero(std::string_view chiave) const { return codici_.contieneChiave(chiave); }
+    bool chiaveScelta(std::string_view chiave) const { return scelti_.contieneChiave(chiave); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
     // The same with the canonical key of its code already computed.

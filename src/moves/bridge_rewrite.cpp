@@ -85,9 +85,14 @@ bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
             d_.archi[static_cast<std::size_t>(A)].Reg2 == reg);
 }
 
-Result<PassaggiRiscritti> RiscritturaPonte::passaggi(const std::vector<int>& ponte,
-                                                     const std::vector<int>& attraversati,
-                                                     const std::vector<int>& regioni, char ab1) {
+Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e) {
+    e.nodoBanale = false;
+    e.voci.clear();
+    e.segniSucc.clear();
+    e.TxtOri.clear();
+    e.vecchie.assign(1, 0);
+    e.nuoviIncroci = 0;
     const Diagram& d = d_;
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     if (!voci_) return rifiuta("the Gauss code cannot be read");
@@ -152,10 +157,9 @@ Result<PassaggiRiscritti> RiscritturaPonte::passaggi(const std::vector<int>& pon
     vivi.clear();
     for (int i = 1; i <= n(); ++i)
         if (items[static_cast<std::size_t>(i)].label != 0) vivi.push_back(i);
-    PassaggiRiscritti e;
     if (vivi.empty()) {
         e.nodoBanale = true;
-        return e;
+        return {};
     }
     {
         std::vector<char>& nuovi = nuoviSegni_;
@@ -171,7 +175,6 @@ Result<PassaggiRiscritti> RiscritturaPonte::passaggi(const std::vector<int>& pon
         std::fill(timbro_.begin(), timbro_.end(), 0);
         giro_ = 1;
     }
-    e.vecchie.assign(1, 0);
     e.voci.reserve(vivi.size());
     for (int i : vivi) {
         const Voce& v = items[static_cast<std::size_t>(i)];
@@ -214,7 +217,7 @@ Result<PassaggiRiscritti> RiscritturaPonte::passaggi(const std::vector<int>& pon
     // Own signs: each passage's is the sign its predecessor's label is followed by.
     for (std::size_t k = 0; k < e.voci.size(); ++k)
         e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
-    return e;
+    return {};
 }
 
 NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
@@ -253,10 +256,10 @@ Result<NuovoNodo> RiscritturaPonte::riscrivi(const std::vector<int>& ponte,
                                              const std::vector<int>& attraversati,
                                              const std::vector<int>& regioni, char ab1,
                                              int& ContaNuoviIncroci, long cursoreListaUg) {
-    Result<PassaggiRiscritti> p = passaggi(ponte, attraversati, regioni, ab1);
-    if (!p) return rifiuta(p.error());
-    NuovoNodo e = nodo(*p, ContaNuoviIncroci, cursoreListaUg);
-    ContaNuoviIncroci += p->nuoviIncroci;
+    PassaggiRiscritti p;
+    if (Status esito = passaggi(ponte, attraversati, regioni, ab1, p); !esito) return rifiuta(esito.error());
+    NuovoNodo e = nodo(p, ContaNuoviIncroci, cursoreListaUg);
+    ContaNuoviIncroci += p.nuoviIncroci;
     return e;
 }
 

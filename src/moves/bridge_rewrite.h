@@ -55,9 +55,10 @@ class RiscritturaPonte {
 
     explicit RiscritturaPonte(const Diagram& d);
 
-    // The rewrite up to its passages and letters, refused as NuovoNodoDaPonte refuses.
-    Result<PassaggiRiscritti> passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                                       const std::vector<int>& regioni, char ab1);
+    // The rewrite up to its passages and letters, written into `e` (whose tables are reused), refused as
+    // NuovoNodoDaPonte refuses.
+    Status passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e);
     // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
     NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
         return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);

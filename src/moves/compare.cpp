@@ -193,10 +193,10 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo) {
     return scriviVociScifta(out);
 }
 
-std::string chiaveCanonica(const std::vector<VoceScifta>& voci) {
-    std::string chiave;
-    if (voci.empty()) return chiave;
-    if (chiaveDaCoppie(voci, chiave)) return chiave;
+void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave) {
+    chiave.clear();
+    if (voci.empty()) return;
+    if (chiaveDaCoppie(voci, chiave)) return;
     const std::vector<int>& best = letturaMinima(voci);
     // One byte a passage while every code fits in it, else two; the first byte says which.
     int massimo = 0;
@@ -208,6 +208,11 @@ std::string chiaveCanonica(const std::vector<VoceScifta>& voci) {
         if (largo) chiave += static_cast<char>(c >> 8);
         chiave += static_cast<char>(c & 0xff);
     }
+}
+
+std::string chiaveCanonica(const std::vector<VoceScifta>& voci) {
+    std::string chiave;
+    chiaveCanonica(voci, chiave);
     return chiave;
 }
 

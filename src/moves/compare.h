@@ -9,6 +9,7 @@
 // (one or two bytes a passage instead of the text).
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,8 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo);
 // The canonical form of passages with their own signs as a compact key: equal keys, and only those, belong
 // to texts with equal canonical forms. Empty for no passages.
 std::string chiaveCanonica(const std::vector<VoceScifta>& voci);
+// The same written into `chiave`, whose storage is reused.
+void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
@@ -48,7 +51,7 @@ class InsiemeCodici {
 
     // The same two for a key already computed (chiaveCanonica), so that a caller asking both computes it
     // once.
-    bool contieneChiave(const std::string& chiave) const { return chiavi_.count(chiave) > 0; }
+    bool contieneChiave(std::string_view chiave) const { return chiavi_.find(chiave) != chiavi_.end(); }
     Esito aggiungiChiave(std::string chiave);
 
     void svuota() { chiavi_ = {}; }
@@ -58,7 +61,12 @@ class InsiemeCodici {
 
   private:
     std::size_t capacita_;
-    std::unordered_set<std::string> chiavi_;
+    // Looked up by std::string_view as well, without a copy of the key.
+    struct HashChiave {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
+    };
+    std::unordered_set<std::string, HashChiave, std::equal_to<>> chiavi_;
 };
 
 }  // namespace trevalon
