@@ -9,9 +9,9 @@
 //   --limit   seconds a case may run (default 600)
 //
 // One line per case: the braid, crossings before and after, steps, seconds of the run (opening the file
-// not included), peak resident MiB of the case's process (VmHWM), a hash of the step list, so that two
-// builds can be compared for the same steps, and the horizontal search's last report (records filed and
-// depth reached, twice, and why the tree stopped growing).
+// not included), peak resident MiB of the case's process (VmHWM), its user CPU seconds, a hash of the step
+// list, so that two builds can be compared for the same steps, and the horizontal search's last report
+// (records filed and depth reached, twice, and why the tree stopped growing).
 
 #include <poll.h>
 #include <sys/resource.h>
@@ -181,10 +181,11 @@ void misura(const Caso& c, bool passi, double limite) {
     int stato = 0;
     rusage uso{};
     ::wait4(pid, &stato, 0, &uso);
-    char mem[32];
-    std::snprintf(mem, sizeof mem, "%.1f", static_cast<double>(uso.ru_maxrss) / 1024.0);
+    char mem[64];
+    std::snprintf(mem, sizeof mem, "%.1f\t%.1f", static_cast<double>(uso.ru_maxrss) / 1024.0,
+                  static_cast<double>(uso.ru_utime.tv_sec) + static_cast<double>(uso.ru_utime.tv_usec) / 1e6);
     if (scaduto) {
-        std::printf("%s\tstopped after %.0f s\t%s MiB\n", c.nome().c_str(), limite, mem);
+        std::printf("%s\tstopped after %.0f s\t%s\n", c.nome().c_str(), limite, mem);
     } else if (const auto at = testo.find("@MEM@"); at != std::string::npos) {
         testo.replace(at, 5, mem);
         std::printf("%s\t%s", c.nome().c_str(), testo.c_str());
@@ -220,7 +221,7 @@ int main(int argc, char** argv) {
         casi = {{3, 10}, {4, 7}, {5, 6}};
         if (lunghi) casi.insert(casi.end(), {{5, 9}, {3, 20}});
     }
-    std::printf("braid\tcrossings\tafter\tsteps\tseconds\tpeak_MiB\tstep_list_hash\tsearch_tree\n");
+    std::printf("braid\tcrossings\tafter\tsteps\tseconds\tpeak_MiB\tcpu_s\tstep_list_hash\tsearch_tree\n");
     for (const Caso& c : casi) {
         if (c.strands < 2 || c.potenza < 1) {
             std::printf("%s\tfailed\tnot a braid\n", c.nome().c_str());

@@ -21,6 +21,7 @@ void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori
     CursoreListaUg = 0;
     fermato = false;
     motivo_.clear();
+    chiuso_ = false;
 }
 
 void AlberoOrizzontale::svuota() {
@@ -42,10 +43,12 @@ bool AlberoOrizzontale::archivia(NodoLista nodo) {
 bool AlberoOrizzontale::spazioNellAlbero() {
     if (tblListaUg_.back().Profondita > kMaxProfondita) {
         motivo_ = "search depth limit reached";
+        chiuso_ = true;
         return false;
     }
     if (NumListaUg() >= kMaxListaUg) {
         motivo_ = "search tree full (500000 diagrams)";
+        chiuso_ = true;
         return false;
     }
     return true;
@@ -152,6 +155,7 @@ struct EsameRecord {
     bool mossaII = false;       // a move II was found after the children
     int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
     std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    int nuoviSenzaFigli = 0;    // for a tree that takes no more records: the counter's move, no children
     std::string byte;
     std::vector<int> interi;
 
@@ -193,8 +197,10 @@ struct EsameRecord {
 };
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
-// `annulla` ends it early (the result is then not used).
-EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla) {
+// `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
+// records and has said why) the candidates only move the counter of new crossings: no key is needed.
+EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
+                          bool alberoChiuso) {
     EsameRecord e;
     if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
     e.caricato = true;
@@ -216,6 +222,10 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
                     r.nodoBanale)
                     return true;
+                if (alberoChiuso) {
+                    e.nuoviSenzaFigli += r.nuoviIncroci;
+                    return true;
+                }
                 chiaveCanonica(r.voci, chiave);
                 e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
@@ -253,6 +263,7 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     int& conta = w.prova().contaNuoviIncroci();
     if (!e.caricato) return false;
     if (e.mossaI) return true;
+    conta += e.nuoviSenzaFigli;
     const long cursore = t.CursoreListaUg;
     std::optional<std::vector<std::string>> nomi;
     PassaggiRiscritti p;
@@ -315,6 +326,9 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
         nodi.reserve(static_cast<std::size_t>(quanti));
         for (long i = 0; i < quanti; ++i) nodi.push_back(t.record(primo + i));
         std::vector<EsameRecord> esami(static_cast<std::size_t>(quanti));
+        // A tree that has refused a record takes none ever after, and has told why: the records' children
+        // need no keys.
+        const bool chiuso = t.chiuso();
         std::atomic<long> prossimo{0};
         std::atomic<int> finiti{0};
         std::atomic<bool> annulla{false};
@@ -325,7 +339,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             fili.emplace_back([&, p] {
                 for (long i; (i = prossimo.fetch_add(1)) < quanti && !annulla.load();)
                     esami[static_cast<std::size_t>(i)] =
-                        EsaminaRecord(*p, nodi[static_cast<std::size_t>(i)], annulla);
+                        EsaminaRecord(*p, nodi[static_cast<std::size_t>(i)], annulla, chiuso);
                 {
                     std::lock_guard<std::mutex> l(m);
                     ++finiti;

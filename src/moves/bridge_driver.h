@@ -65,6 +65,8 @@ class AlberoOrizzontale {
     bool fermato = false;
     // Why the tree stopped growing, or empty.
     const std::string& motivo() const { return motivo_; }
+    // The tree has refused a record at one of its limits, and will refuse every further one.
+    bool chiuso() const { return chiuso_; }
 
   private:
     // False, with the reason in motivo(), when the tree may take no further record.
@@ -75,6 +77,7 @@ class AlberoOrizzontale {
     InsiemeCodici codici_;
     InsiemeCodici scelti_;
     std::string motivo_;
+    bool chiuso_ = false;
 };
 
 // What the move III driver needs of a main window beyond the move I and II drivers.

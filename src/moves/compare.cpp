@@ -81,12 +81,14 @@ const std::vector<int>& letturaMinima(const std::vector<VoceScifta>& voci) {
     return w.best;
 }
 
-// Start of the smallest rotation of a cyclic sequence (the two-pointer minimum expression), in linear time.
-std::size_t rotazioneMinima(const std::vector<int>& s) {
-    const std::size_t n = s.size();
+// Start of the smallest rotation of a cyclic sequence of n items, given written twice (2n items, so that
+// no index wraps): the two-pointer minimum expression, in linear time.
+std::size_t rotazioneMinima(const std::vector<int>& doppia) {
+    const std::size_t n = doppia.size() / 2;
+    const int* s = doppia.data();
     std::size_t i = 0, j = 1, k = 0;
     while (i < n && j < n && k < n) {
-        const int a = s[(i + k) % n], b = s[(j + k) % n];
+        const int a = s[i + k], b = s[j + k];
         if (a == b) {
             ++k;
             continue;
@@ -108,11 +110,10 @@ std::size_t rotazioneMinima(const std::vector<int>& s) {
 // the same for every reading and tells different diagrams apart, and takes linear time where trying every
 // reading takes up to quadratic time.
 bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
-    thread_local std::vector<int> primo, avanti, compagno;
+    thread_local std::vector<int> primo, avanti, dietro, compagno;
     thread_local std::vector<std::pair<int, int>> ordinate;
     const std::size_t n = voci.size();
     if (n < 2 || n % 2 != 0) return false;
-    avanti.assign(n, 0);
     // The other passage of each passage's crossing: a table by label when the labels are small, else by
     // sorting; the labels' size does not change the key.
     bool piccole = true;
@@ -147,27 +148,24 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     for (std::size_t k = 0; k < n; ++k)
         if (altro[k] < 0) return false;  // a crossing passed once
     const int ni = static_cast<int>(n);
+    // Both sequences written twice, so that every rotation is a plain stretch.
+    avanti.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
-        const int d = (altro[k] - static_cast<int>(k) + ni) % ni;
-        avanti[k] = 2 * d + (voci[k].sign == '+' ? 1 : 0);
+        const int d = altro[k] - static_cast<int>(k);
+        avanti[k] = avanti[k + n] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
     }
     // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
-    std::vector<int> dietro(n);
+    dietro.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
         const int c = avanti[n - 1 - k];
-        dietro[k] = 2 * (ni - c / 2) + (c & 1);
+        dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
     }
     const std::size_t ra = rotazioneMinima(avanti), rd = rotazioneMinima(dietro);
-    bool usaDietro = false;
-    for (std::size_t k = 0; k < n; ++k) {
-        const int a = avanti[(ra + k) % n], b = dietro[(rd + k) % n];
-        if (a != b) {
-            usaDietro = b < a;
-            break;
-        }
-    }
-    const std::vector<int>& s = usaDietro ? dietro : avanti;
-    const std::size_t r = usaDietro ? rd : ra;
+    const bool usaDietro = std::lexicographical_compare(dietro.begin() + static_cast<std::ptrdiff_t>(rd),
+                                                        dietro.begin() + static_cast<std::ptrdiff_t>(rd + n),
+                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra),
+                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra + n));
+    const int* seq = (usaDietro ? dietro.data() + rd : avanti.data() + ra);
     // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
     // is a key of this kind).
     const bool largo = 2 * ni + 1 > 255;
@@ -175,7 +173,7 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     chiave.reserve(1 + n * (largo ? 2 : 1));
     chiave += largo ? '\4' : '\3';
     for (std::size_t k = 0; k < n; ++k) {
-        const int c = s[(r + k) % n];
+        const int c = seq[k];
         if (largo) chiave += static_cast<char>(c >> 8);
         chiave += static_cast<char>(c & 0xff);
     }
