@@ -80,5 +80,38 @@ TEST(CompleteRunSteps, EveryRecordedRunGivesTheSameStepList) {
     }
 }
 
+// "Cancel" while the look-ahead examines the tree's records side by side: the window's events keep being
+// served, the request is answered before another round of records is filed, and the run ends with no
+// move and without the message of a search that found nothing.
+TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
+    ProgramContext ctx;
+    ScriptedUi ui;
+    auto form = std::make_unique<Form2>(ctx, ui);
+    form->Form_Load();
+    form->Form_Activate();
+    ASSERT_TRUE(ApriGen(*form, (kRuns / "torus_3_11.gau").string()));
+    FinestraForm2 w(*form);
+    const AlberoOrizzontale& t = w.albero();
+    long cursoreAllaRichiesta = -1;
+    int dopoLaRichiesta = 0;
+    ui.onYield = [&] {
+        if (cursoreAllaRichiesta >= 0) {
+            ++dopoLaRichiesta;
+        } else if (t.CursoreListaUg > 2000) {
+            cursoreAllaRichiesta = t.CursoreListaUg;
+            form->RichiestaStop.richiedi();
+        }
+    };
+    const std::size_t messaggiPrima = ui.messages.size();
+    const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
+    ASSERT_GE(cursoreAllaRichiesta, 0) << "the search ended before the request";
+    EXPECT_TRUE(e.fermata);
+    EXPECT_EQ(e.ultimoPasso, e.passoIniziale);
+    EXPECT_LE(t.CursoreListaUg, cursoreAllaRichiesta + 1);
+    EXPECT_LT(t.CursoreListaUg, t.NumListaUg());
+    EXPECT_GE(dopoLaRichiesta, 1);
+    EXPECT_EQ(ui.messages.size(), messaggiPrima);
+}
+
 }  // namespace
 }  // namespace trevalon
