@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -295,78 +296,119 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
 constexpr long kMinimoInParallelo = 32;
 constexpr long kRecordPerGiro = 512;
 
+// One round of records examined side by side, one thread per isolated look-ahead instance. The records
+// are copied: the tree grows (and may move its records) while the round runs.
+class GiroParallelo {
+  public:
+    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove)
+        : primo_(primo), esami_(static_cast<std::size_t>(quanti)) {
+        nodi_.reserve(static_cast<std::size_t>(quanti));
+        for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+        // A tree that has refused a record takes none ever after, and has told why: the records'
+        // children need no keys.
+        const bool chiuso = t.chiuso();
+        for (FinestraPonte* p : prove)
+            fili_.emplace_back([this, p, quanti, chiuso] {
+                for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();)
+                    esami_[static_cast<std::size_t>(i)] =
+                        EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                {
+                    const std::lock_guard<std::mutex> l(m_);
+                    ++finiti_;
+                }
+                cv_.notify_one();
+            });
+    }
+    GiroParallelo(const GiroParallelo&) = delete;
+    GiroParallelo& operator=(const GiroParallelo&) = delete;
+    ~GiroParallelo() {
+        annulla_ = true;
+        for (std::thread& f : fili_) f.join();
+    }
+
+    long primo() const { return primo_; }
+    long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
+    const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
+
+    // Waits for the round, serving the window's events and reading its stop request every few
+    // milliseconds; false when the request stopped the round.
+    bool attendi(FinestraPonte& w) {
+        std::unique_lock<std::mutex> l(m_);
+        while (finiti_ < static_cast<int>(fili_.size())) {
+            cv_.wait_for(l, std::chrono::milliseconds(10));
+            l.unlock();
+            w.ui().yieldToEvents();
+            if (w.RichiestaStop().richiesta()) annulla_ = true;
+            l.lock();
+        }
+        return !annulla_.load();
+    }
+
+  private:
+    long primo_;
+    std::vector<NodoLista> nodi_;
+    std::vector<EsameRecord> esami_;
+    std::atomic<long> prossimo_{0};
+    std::atomic<bool> annulla_{false};
+    std::mutex m_;
+    std::condition_variable cv_;
+    int finiti_ = 0;
+    std::vector<std::thread> fili_;  // last: the threads start once everything they read is there
+};
+
 // Examines the records after the cursor side by side on the isolated look-ahead instances, a round of
 // at most kRecordPerGiro records at a time, and files their results in the order of the records, exactly
-// as the records examined in turn would be filed. Stops at the first record that allows a move; returns
-// its index, or -1 (the tree is exhausted, or stopped with t.fermato set).
+// as the records examined in turn would be filed. While one round is filed the next one, of records
+// already in the tree, is examined. Stops at the first record that allows a move; returns its index, or
+// -1 (the tree is exhausted, or stopped with t.fermato set).
 long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) {
     AlberoOrizzontale& t = w.albero();
+    std::unique_ptr<GiroParallelo> giro;
     while (!t.fermato) {
-        const long primo = t.CursoreListaUg + 1;
-        const long attesa = t.NumListaUg() - t.CursoreListaUg;
-        if (attesa <= 0) {
-            ++t.CursoreListaUg;  // past the last record, as the batch in turn leaves it
-            return -1;
-        }
-        if (attesa < kMinimoInParallelo) {
-            // Few records: one at a time, in the look-ahead instance itself.
-            w.ui().yieldToEvents();
-            if (w.RichiestaStop().richiesta()) {
-                t.fermato = true;
-                break;
+        if (!giro) {
+            const long attesa = t.NumListaUg() - t.CursoreListaUg;
+            if (attesa <= 0) {
+                ++t.CursoreListaUg;  // past the last record, as the batch in turn leaves it
+                return -1;
             }
-            ++t.CursoreListaUg;
-            w.progresso();
-            const NodoLista nodo = t.record(t.CursoreListaUg);
-            if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
-            continue;
-        }
-        const long quanti = std::min(attesa, kRecordPerGiro);
-        std::vector<NodoLista> nodi;
-        nodi.reserve(static_cast<std::size_t>(quanti));
-        for (long i = 0; i < quanti; ++i) nodi.push_back(t.record(primo + i));
-        std::vector<EsameRecord> esami(static_cast<std::size_t>(quanti));
-        // A tree that has refused a record takes none ever after, and has told why: the records' children
-        // need no keys.
-        const bool chiuso = t.chiuso();
-        std::atomic<long> prossimo{0};
-        std::atomic<int> finiti{0};
-        std::atomic<bool> annulla{false};
-        std::mutex m;
-        std::condition_variable cv;
-        std::vector<std::thread> fili;
-        for (FinestraPonte* p : prove)
-            fili.emplace_back([&, p] {
-                for (long i; (i = prossimo.fetch_add(1)) < quanti && !annulla.load();)
-                    esami[static_cast<std::size_t>(i)] =
-                        EsaminaRecord(*p, nodi[static_cast<std::size_t>(i)], annulla, chiuso);
-                {
-                    std::lock_guard<std::mutex> l(m);
-                    ++finiti;
-                }
-                cv.notify_one();
-            });
-        // The window's events are served and its stop request read while the threads work.
-        {
-            std::unique_lock<std::mutex> l(m);
-            while (finiti.load() < static_cast<int>(fili.size())) {
-                cv.wait_for(l, std::chrono::milliseconds(10));
-                l.unlock();
+            if (attesa < kMinimoInParallelo) {
+                // Few records: one at a time, in the look-ahead instance itself.
                 w.ui().yieldToEvents();
-                if (w.RichiestaStop().richiesta()) annulla = true;
-                l.lock();
+                if (w.RichiestaStop().richiesta()) {
+                    t.fermato = true;
+                    break;
+                }
+                ++t.CursoreListaUg;
+                w.progresso();
+                const NodoLista nodo = t.record(t.CursoreListaUg);
+                if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
+                continue;
             }
+            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kRecordPerGiro),
+                                                   prove);
         }
-        for (std::thread& f : fili) f.join();
-        if (annulla.load()) {
+        if (!giro->attendi(w)) {
             t.fermato = true;
             break;
         }
-        for (long i = 0; i < quanti; ++i) {
+        std::unique_ptr<GiroParallelo> prossimo;
+        const long dopo = t.NumListaUg() - giro->fine() + 1;
+        if (dopo >= kMinimoInParallelo)
+            prossimo =
+                std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, kRecordPerGiro), prove);
+        for (long i = giro->primo(); i < giro->fine(); ++i) {
+            if ((i & 63) == 0) {
+                w.ui().yieldToEvents();
+                if (w.RichiestaStop().richiesta()) {
+                    t.fermato = true;
+                    break;
+                }
+            }
             ++t.CursoreListaUg;
             w.progresso();
-            if (ArchiviaEsame(w, esami[static_cast<std::size_t>(i)])) return t.CursoreListaUg;
+            if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
         }
+        giro = std::move(prossimo);
     }
     return -1;
 }

