@@ -29,6 +29,9 @@ std::string NuovoNodo::NomiConsegna() const {
 
 namespace {
 
+// Labels up to this are marked in a table when the bridge's crossings are deleted.
+constexpr int kMaxEtichettaMarcata = 1 << 16;
+
 Failure rifiuta(std::string why) {
     return fail(std::move(why));
 }
@@ -146,10 +149,31 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     }
 
     // 3. Deletions: both passages of every crossing inside the bridge.
-    for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
-        for (std::size_t i = 1; i < items.size(); ++i)
-            if (items[i].label == c) items[i].label = 0;
+    // The bridge's crossings are marked by label, so that one pass over the items finds them all.
+    if (ponte.size() > 1) {
+        std::vector<char>& via = cancellate_;
+        auto marca = [&](char m) {
+            for (std::size_t k = 1; k < ponte.size(); ++k) {
+                const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+                if (c < 0) continue;             // no item has a negative label
+                if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
+                    if (m)
+                        for (std::size_t i = 1; i < items.size(); ++i)
+                            if (items[i].label == c) items[i].label = 0;
+                    continue;
+                }
+                if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
+                via[static_cast<std::size_t>(c)] = m;
+            }
+        };
+        marca(1);
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            const int label = items[i].label;
+            if (label >= 0 && static_cast<std::size_t>(label) < via.size() &&
+                via[static_cast<std::size_t>(label)])
+                items[i].label = 0;
+        }
+        marca(0);
     }
 
     // 4. Sign repair: every surviving item takes the own sign of the next surviving item.
@@ -164,7 +188,8 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     {
         std::vector<char>& nuovi = nuoviSegni_;
         nuovi.resize(vivi.size());
-        for (std::size_t v = 0; v < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[(v + 1) % vivi.size()]);
+        for (std::size_t v = 0; v + 1 < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[v + 1]);
+        nuovi[vivi.size() - 1] = segnoProprio(vivi[0]);
         for (std::size_t v = 0; v < vivi.size(); ++v)
             items[static_cast<std::size_t>(vivi[v])].segnoSucc = nuovi[v];
     }

@@ -93,7 +93,8 @@ class RiscritturaPonte {
     std::vector<Voce> items_;
     std::vector<int> vivi_;
     std::vector<char> nuoviSegni_;
-    std::vector<int> nuovaDi_;  // new label per old label, valid where timbro_ is giro_
+    std::vector<char> cancellate_;  // by label: the crossings inside the bridge (all 0 between rewrites)
+    std::vector<int> nuovaDi_;      // new label per old label, valid where timbro_ is giro_
     std::vector<unsigned> timbro_;
     unsigned giro_ = 0;
     std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
