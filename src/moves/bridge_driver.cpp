@@ -156,7 +156,6 @@ struct EsameRecord {
     bool mossaII = false;       // a move II was found after the children
     int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
     std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
-    int nuoviSenzaFigli = 0;    // for a tree that takes no more records: the counter's move, no children
     std::string byte;
     std::vector<int> interi;
 
@@ -199,7 +198,9 @@ struct EsameRecord {
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
 // `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
-// records and has said why) the candidates only move the counter of new crossings: no key is needed.
+// records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
+// They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
+// records it files and nothing outside it.
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
                           bool alberoChiuso) {
     EsameRecord e;
@@ -214,6 +215,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     std::string chiave;
     const LimitiPonte limiti;  // Prova2's search state has the default caps
     for (char k : {'-', '+'}) {
+        if (alberoChiuso) break;
         EnumeraCandidatiPonte(
             p.diagramma(), k, k == '-' ? '+' : '-', true,
             [&](const CandidatoPonte& c) {
@@ -223,10 +225,6 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
                     r.nodoBanale)
                     return true;
-                if (alberoChiuso) {
-                    e.nuoviSenzaFigli += r.nuoviIncroci;
-                    return true;
-                }
                 chiaveCanonica(r.voci, chiave);
                 e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
@@ -257,14 +255,13 @@ std::vector<std::string> nomiDelRecord(const std::string& nomi) {
 }
 
 // Files the children of the record at the cursor from its examination, as ValidaCammino files them in
-// the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would; true when the record
-// allows a move I or II.
+// the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would for the children it
+// listed; true when the record allows a move I or II.
 bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     AlberoOrizzontale& t = w.albero();
     int& conta = w.prova().contaNuoviIncroci();
     if (!e.caricato) return false;
     if (e.mossaI) return true;
-    conta += e.nuoviSenzaFigli;
     const long cursore = t.CursoreListaUg;
     std::optional<std::vector<std::string>> nomi;
     PassaggiRiscritti p;
@@ -305,7 +302,7 @@ class GiroParallelo {
         nodi_.reserve(static_cast<std::size_t>(quanti));
         for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
         // A tree that has refused a record takes none ever after, and has told why: the records'
-        // children need no keys.
+        // children need not be listed.
         const bool chiuso = t.chiuso();
         for (FinestraPonte* p : prove)
             fili_.emplace_back([this, p, quanti, chiuso] {
