@@ -213,6 +213,11 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     std::optional<RiscritturaPonte> riscrittura;
     PassaggiRiscritti r;
     std::string chiave;
+    // Room for a few dozen candidates of the record's size, so that the tables seldom grow.
+    const std::size_t passaggi = nodo.Codice.size() / 2;
+    e.figli.reserve(64);
+    e.byte.reserve(64 * 3 * passaggi);
+    e.interi.reserve(64 * 2 * passaggi);
     const LimitiPonte limiti;  // Prova2's search state has the default caps
     for (char k : {'-', '+'}) {
         if (alberoChiuso) break;

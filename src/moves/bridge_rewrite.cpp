@@ -46,6 +46,27 @@ int latoUscita(const Diagram& d, int x, int e) {
     return ArcoInnodo(d, x, e);
 }
 
+// The move's own checks: a bridge, one region more than crossed arcs, arcs of the diagram (of a text of
+// nOld passages), no arc crossed twice, none of the bridge's own arcs crossed.
+Status verificaMossa(const Diagram& d, int nOld, const std::vector<int>& ponte,
+                     const std::vector<int>& attraversati, const std::vector<int>& regioni) {
+    if (ponte.empty()) return rifiuta("the move has no bridge");
+    if (regioni.size() != attraversati.size() + 1)
+        return rifiuta("the route's regions do not match its arcs");
+    auto arcoValido = [&](int a) { return a >= 1 && a <= d.NumArchi && a <= nOld && a <= kMaxArchi; };
+    for (int a : ponte)
+        if (!arcoValido(a)) return rifiuta("bridge arc " + std::to_string(a) + " is not in the diagram");
+    for (std::size_t w = 0; w < attraversati.size(); ++w) {
+        const int y = attraversati[w];
+        if (!arcoValido(y)) return rifiuta("crossed arc " + std::to_string(y) + " is not in the diagram");
+        for (std::size_t u = 0; u < w; ++u)
+            if (attraversati[u] == y) return rifiuta("the route crosses arc " + std::to_string(y) + " twice");
+        for (int a : ponte)
+            if (a == y) return rifiuta("the route crosses the bridge's own arc " + std::to_string(y));
+    }
+    return {};
+}
+
 }  // namespace
 
 RiscritturaPonte::RiscritturaPonte(const Diagram& d) : d_(d), voci_(leggiVociScifta(d.txtNodo)) {
@@ -99,21 +120,9 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     const Diagram& d = d_;
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     if (!voci_) return rifiuta("the Gauss code cannot be read");
-    const int nOld = static_cast<int>(voci_->size());
-    if (ponte.empty()) return rifiuta("the move has no bridge");
-    if (regioni.size() != attraversati.size() + 1)
-        return rifiuta("the route's regions do not match its arcs");
-    auto arcoValido = [&](int a) { return a >= 1 && a <= d.NumArchi && a <= nOld && a <= kMaxArchi; };
-    for (int a : ponte)
-        if (!arcoValido(a)) return rifiuta("bridge arc " + std::to_string(a) + " is not in the diagram");
-    for (std::size_t w = 0; w < attraversati.size(); ++w) {
-        const int y = attraversati[w];
-        if (!arcoValido(y)) return rifiuta("crossed arc " + std::to_string(y) + " is not in the diagram");
-        for (std::size_t u = 0; u < w; ++u)
-            if (attraversati[u] == y) return rifiuta("the route crosses arc " + std::to_string(y) + " twice");
-        for (int a : ponte)
-            if (a == y) return rifiuta("the route crosses the bridge's own arc " + std::to_string(y));
-    }
+    if (Status esito = verificaMossa(d, static_cast<int>(voci_->size()), ponte, attraversati, regioni);
+        !esito)
+        return esito;
 
     // 1. Items of the old text, each remembering its passage (sorgente_ is never shifted: item k is old
     // passage k).

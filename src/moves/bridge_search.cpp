@@ -1,7 +1,6 @@
 #include "moves/bridge_search.h"
 
 #include <algorithm>
-#include <set>
 
 #include "moves/bridge_lists.h"
 #include "moves/move_search.h"
@@ -131,11 +130,15 @@ class Percorsi {
 }  // namespace
 
 bool tmpVerlistaponti(const Diagram& d, const std::vector<int>& archiPonte) {
-    std::set<int> inizi, fini;
-    for (int a : archiPonte) {
+    // A bridge is short: its arcs are compared pairwise.
+    for (std::size_t k = 0; k < archiPonte.size(); ++k) {
+        const int a = archiPonte[k];
         if (a < 1 || a > d.NumArchi) return false;
-        if (!inizi.insert(d.archi[ix(a)].IncrocioDa).second) return false;
-        if (!fini.insert(d.archi[ix(a)].IncrocioA).second) return false;
+        const Arco& arco = d.archi[ix(a)];
+        for (std::size_t j = 0; j < k; ++j) {
+            const Arco& prima = d.archi[ix(archiPonte[j])];
+            if (prima.IncrocioDa == arco.IncrocioDa || prima.IncrocioA == arco.IncrocioA) return false;
+        }
     }
     return true;
 }
