@@ -214,10 +214,11 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     PassaggiRiscritti r;
     std::string chiave;
     // Room for a few dozen candidates of the record's size, so that the tables seldom grow.
+    constexpr std::size_t kFigliPrevisti = 64;
     const std::size_t passaggi = nodo.Codice.size() / 2;
-    e.figli.reserve(64);
-    e.byte.reserve(64 * 3 * passaggi);
-    e.interi.reserve(64 * 2 * passaggi);
+    e.figli.reserve(kFigliPrevisti);
+    e.byte.reserve(kFigliPrevisti * 3 * passaggi);
+    e.interi.reserve(kFigliPrevisti * 2 * passaggi);
     const LimitiPonte limiti;  // Prova2's search state has the default caps
     for (char k : {'-', '+'}) {
         if (alberoChiuso) break;
@@ -388,6 +389,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             }
             giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kRecordPerGiro),
                                                    prove);
+            continue;
         }
         if (!giro->attendi(w)) {
             t.fermato = true;
