@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <exception>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -156,6 +157,7 @@ struct EsameRecord {
     bool mossaII = false;       // a move II was found after the children
     int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
     std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    std::exception_ptr errore;  // what the examination threw, thrown again when the record is filed
     std::string byte;
     std::vector<int> interi;
 
@@ -264,6 +266,7 @@ std::vector<std::string> nomiDelRecord(const std::string& nomi) {
 // the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would for the children it
 // listed; true when the record allows a move I or II.
 bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
+    if (e.errore) std::rethrow_exception(e.errore);
     AlberoOrizzontale& t = w.albero();
     int& conta = w.prova().contaNuoviIncroci();
     if (!e.caricato) return false;
@@ -312,9 +315,14 @@ class GiroParallelo {
         const bool chiuso = t.chiuso();
         for (FinestraPonte* p : prove)
             fili_.emplace_back([this, p, quanti, chiuso] {
-                for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();)
-                    esami_[static_cast<std::size_t>(i)] =
-                        EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
+                    EsameRecord& e = esami_[static_cast<std::size_t>(i)];
+                    try {
+                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                    } catch (...) {
+                        e.errore = std::current_exception();
+                    }
+                }
                 {
                     const std::lock_guard<std::mutex> l(m_);
                     ++finiti_;
