@@ -52,4 +52,22 @@ class FormProva : public FinestraPonte {
     bool passoCombinato_ = false;
 };
 
+// A look-ahead instance for a thread of its own: it serves no window's events, has its own stop request
+// (never made) and a tree of its own (never filled).
+class FormProvaIsolata : public FormProva {
+  public:
+    FormProvaIsolata() : FormProva(std::make_shared<AlberoOrizzontale>(), nessunaFinestra_, nessunoStop_) {}
+
+  private:
+    class NessunaFinestra : public StopPort {
+      public:
+        void showStopFrame(const std::string&) override {}
+        void hideStopFrame() override {}
+        void yieldToEvents() override {}
+    };
+    // Constructed before the base reads them only as references.
+    NessunaFinestra nessunaFinestra_;
+    StopRequest nessunoStop_;
+};
+
 }  // namespace trevalon

@@ -1,5 +1,8 @@
 #include "mainwindow/move_window.h"
 
+#include <algorithm>
+#include <thread>
+
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 
@@ -266,6 +269,17 @@ void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
 FinestraPonte& FinestraForm2::prova() {
     if (!prova_) prova_ = std::make_unique<FormProva>(albero_, form_.ui, form_.RichiestaStop);
     return *prova_;
+}
+
+std::vector<FinestraPonte*> FinestraForm2::proveIsolate() {
+    // Each instance holds a diagram's full tables; one core is left to the window.
+    constexpr unsigned kMassimo = 4;
+    const unsigned nuclei = std::thread::hardware_concurrency();
+    const unsigned quante = nuclei > 1 ? std::min(kMassimo, nuclei - 1) : 0;
+    while (proveIsolate_.size() < quante) proveIsolate_.push_back(std::make_unique<FormProvaIsolata>());
+    std::vector<FinestraPonte*> out;
+    for (auto& p : proveIsolate_) out.push_back(p.get());
+    return out;
 }
 
 }  // namespace trevalon

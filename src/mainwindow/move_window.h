@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "celldraw/redraw_driver.h"
 #include "celldraw/step_viewer.h"
@@ -79,6 +80,8 @@ class FinestraForm2 : public FinestraPonte {
     // FinestraPonte
     AlberoOrizzontale& albero() override { return *albero_; }
     FinestraPonte& prova() override;
+    // Up to four isolated look-ahead instances, one a core, created on first use and kept.
+    std::vector<FinestraPonte*> proveIsolate() override;
     // A window that is closing keeps asking its search to stop.
     StopRequest& RichiestaStop() override {
         if (form_.closeRequested()) form_.RichiestaStop.richiedi();
@@ -115,6 +118,7 @@ class FinestraForm2 : public FinestraPonte {
     Form2& form_;
     std::shared_ptr<AlberoOrizzontale> albero_;
     std::unique_ptr<FormProva> prova_;
+    std::vector<std::unique_ptr<FormProvaIsolata>> proveIsolate_;
     StatoPonte stato_;
     bool passoCombinato_ = false;
     bool registrato_ = false;

@@ -1,6 +1,14 @@
 #include "moves/bridge_driver.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 #include "moves/bridge_rewrite.h"
 
@@ -15,6 +23,7 @@ void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori
     CursoreListaUg = 0;
     fermato = false;
     motivo_.clear();
+    chiuso_ = false;
 }
 
 void AlberoOrizzontale::svuota() {
@@ -29,25 +38,27 @@ void AlberoOrizzontale::svuotaElaborati() {
 
 bool AlberoOrizzontale::archivia(NodoLista nodo) {
     if (!spazioNellAlbero()) return false;
-    auto forma = formaCanonica(nodo.Codice);
-    return forma && archivia(std::move(nodo), std::move(*forma));
+    auto chiave = chiaveCanonica(nodo.Codice);
+    return chiave && archivia(std::move(nodo), std::move(*chiave));
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
     if (tblListaUg_.back().Profondita > kMaxProfondita) {
         motivo_ = "search depth limit reached";
+        chiuso_ = true;
         return false;
     }
     if (NumListaUg() >= kMaxListaUg) {
         motivo_ = "search tree full (500000 diagrams)";
+        chiuso_ = true;
         return false;
     }
     return true;
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo, std::string forma) {
+bool AlberoOrizzontale::archivia(NodoLista nodo, std::string chiave) {
     if (!spazioNellAlbero()) return false;
-    if (codici_.aggiungiForma(std::move(forma)) != InsiemeCodici::Esito::Aggiunto) return false;
+    if (codici_.aggiungiChiave(std::move(chiave)) != InsiemeCodici::Esito::Aggiunto) return false;
     tblListaUg_.push_back(std::move(nodo));
     return true;
 }
@@ -89,7 +100,9 @@ bool Prova2(FinestraPonte& p, const NodoLista& nodo) {
 }
 
 // ValidaCammino: files the candidate's diagram in the tree and, in the main window, looks one move ahead.
-bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordinale) {
+// `riscrittura` is the window's diagram prepared for the rewrites of its candidates.
+bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const CandidatoPonte& c,
+                   std::int64_t ordinale) {
     AlberoOrizzontale& t = w.albero();
     if (!w.opzioni().nascosta) t.record(0).NumGiro = ordinale;
     if (c.lungoIlPonte()) return false;
@@ -98,15 +111,18 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         t.fermato = true;
         return false;
     }
-    int conta = w.contaNuoviIncroci();
-    const Result<NuovoNodo> r = NuovoNodoDaPonte(w.diagramma(), c.mossa, c.ab1, conta, t.CursoreListaUg);
-    if (!r || r->nodoBanale) return false;
-    const NuovoNodo& e = *r;
-    w.contaNuoviIncroci() = conta;
-    // The canonical form is computed once for both duplicate tests and the filing; an unreadable code is
-    // never filed.
-    std::optional<std::string> forma = formaCanonica(e.txtNodo);
-    const bool visto = !forma || t.formaNellAlbero(*forma) || t.formaScelta(*forma);
+    PassaggiRiscritti p;
+    if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, p) || p.nodoBanale)
+        return false;
+    const int primoNuovo = w.contaNuoviIncroci();
+    w.contaNuoviIncroci() += p.nuoviIncroci;
+    // The canonical key is computed once for both duplicate tests and the filing, from the passages: the
+    // texts of a diagram met before are never written.
+    std::string chiave = chiaveCanonica(p.voci);
+    const bool visto = t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave);
+    const bool nascosta = w.opzioni().nascosta;
+    if (visto && nascosta) return false;
+    const NuovoNodo e = riscrittura.nodo(p, primoNuovo, t.CursoreListaUg);
     if (!visto) {
         const NodoLista& padre = t.record(t.CursoreListaUg);
         NodoLista nodo;
@@ -117,10 +133,296 @@ bool ValidaCammino(FinestraPonte& w, const CandidatoPonte& c, std::int64_t ordin
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(*forma));
+        t.archivia(std::move(nodo), std::move(chiave));
     }
-    if (w.opzioni().nascosta) return false;
+    if (nascosta) return false;
     return Prova1(w.prova(), e);
+}
+
+// One tree record examined away from the tree (Prova2 without its filing): what it takes to file its
+// children and tell its answer in the order the records are examined. The rewritten candidates are kept
+// in two flat tables, so that a record costs a few allocations however many candidates it has.
+struct EsameRecord {
+    struct Figlio {
+        int indicePercorso = 0;
+        int nuoviIncroci = 0;
+        std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
+        std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`
+        std::size_t voci = 0, numVoci = 0;  // labels in `interi`, signs written after them in `byte`
+        std::size_t segni = 0;
+        std::size_t vecchie = 0, numVecchie = 0;  // in `interi`
+    };
+    bool caricato = false;      // the look-ahead built the record's diagram
+    bool mossaI = false;        // a move I was found: no child is filed
+    bool mossaII = false;       // a move II was found after the children
+    int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
+    std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    std::exception_ptr errore;  // what the examination threw, thrown again when the record is filed
+    std::string byte;
+    std::vector<int> interi;
+
+    void aggiungi(const PassaggiRiscritti& p, const std::string& k, int indicePercorso) {
+        Figlio f;
+        f.indicePercorso = indicePercorso;
+        f.nuoviIncroci = p.nuoviIncroci;
+        f.chiave = byte.size();
+        f.lunghezzaChiave = k.size();
+        byte += k;
+        f.ori = byte.size();
+        f.lunghezzaOri = p.TxtOri.size();
+        byte += p.TxtOri;
+        f.segni = byte.size();
+        byte.append(p.segniSucc.begin(), p.segniSucc.end());
+        f.voci = interi.size();
+        f.numVoci = p.voci.size();
+        for (const VoceScifta& v : p.voci) interi.push_back(v.label);
+        f.vecchie = interi.size();
+        f.numVecchie = p.vecchie.size();
+        interi.insert(interi.end(), p.vecchie.begin(), p.vecchie.end());
+        figli.push_back(f);
+    }
+    std::string_view chiave(const Figlio& f) const {
+        return std::string_view(byte).substr(f.chiave, f.lunghezzaChiave);
+    }
+    // The child's passages back as the rewrite gave them (its own signs are not needed to write it).
+    void passaggi(const Figlio& f, PassaggiRiscritti& p) const {
+        p.nodoBanale = false;
+        p.nuoviIncroci = f.nuoviIncroci;
+        p.TxtOri.assign(byte, f.ori, f.lunghezzaOri);
+        p.segniSucc.assign(byte.begin() + static_cast<std::ptrdiff_t>(f.segni),
+                           byte.begin() + static_cast<std::ptrdiff_t>(f.segni + f.numVoci));
+        p.voci.resize(f.numVoci);
+        for (std::size_t k = 0; k < f.numVoci; ++k) p.voci[k] = {0, interi[f.voci + k]};
+        p.vecchie.assign(interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie),
+                         interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie + f.numVecchie));
+    }
+};
+
+// Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
+// `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
+// records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
+// They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
+// records it files and nothing outside it.
+EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
+                          bool alberoChiuso) {
+    EsameRecord e;
+    if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
+    e.caricato = true;
+    if (trovata(DoTric(p, false))) {
+        e.mossaI = true;
+        return e;
+    }
+    std::optional<RiscritturaPonte> riscrittura;
+    PassaggiRiscritti r;
+    std::string chiave;
+    // Room for a few dozen candidates of the record's size, so that the tables seldom grow.
+    constexpr std::size_t kFigliPrevisti = 64;
+    const std::size_t passaggi = nodo.Codice.size() / 2;
+    e.figli.reserve(kFigliPrevisti);
+    e.byte.reserve(kFigliPrevisti * 3 * passaggi);
+    e.interi.reserve(kFigliPrevisti * 2 * passaggi);
+    const LimitiPonte limiti;  // Prova2's search state has the default caps
+    for (char k : {'-', '+'}) {
+        if (alberoChiuso) break;
+        EnumeraCandidatiPonte(
+            p.diagramma(), k, k == '-' ? '+' : '-', true,
+            [&](const CandidatoPonte& c) {
+                if (annulla.load(std::memory_order_relaxed)) return false;
+                if (c.lungoIlPonte()) return true;
+                if (!riscrittura) riscrittura.emplace(p.diagramma());
+                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
+                    r.nodoBanale)
+                    return true;
+                chiaveCanonica(r.voci, chiave);
+                e.aggiungi(r, chiave, c.indicePercorso);
+                return true;
+            },
+            limiti, false, {}, false);
+        if (annulla.load(std::memory_order_relaxed)) return e;
+    }
+    const int prima = p.contaNuoviIncroci();
+    if (trovata(DoTman(p, false))) {
+        e.mossaII = true;
+        e.nuoviMossaII = p.contaNuoviIncroci() - prima;
+    }
+    return e;
+}
+
+// The crossing names of a record, "|name|name|...|", by crossing (index 0 unused), as caricaConsegna
+// gives them to the look-ahead's diagram.
+std::vector<std::string> nomiDelRecord(const std::string& nomi) {
+    std::vector<std::string> out(1);
+    std::size_t pos = 1;
+    while (pos < nomi.size() && out.size() <= static_cast<std::size_t>(kMaxIncroci)) {
+        const std::size_t end = nomi.find('|', pos);
+        if (end == std::string::npos) break;
+        out.push_back(nomi.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    return out;
+}
+
+// Files the children of the record at the cursor from its examination, as ValidaCammino files them in
+// the look-ahead, and moves the look-ahead's counter of new crossings as Prova2 would for the children it
+// listed; true when the record allows a move I or II.
+bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
+    if (e.errore) std::rethrow_exception(e.errore);
+    AlberoOrizzontale& t = w.albero();
+    int& conta = w.prova().contaNuoviIncroci();
+    if (!e.caricato) return false;
+    if (e.mossaI) return true;
+    const long cursore = t.CursoreListaUg;
+    std::optional<std::vector<std::string>> nomi;
+    PassaggiRiscritti p;
+    for (const EsameRecord::Figlio& f : e.figli) {
+        const int primoNuovo = conta;
+        conta += f.nuoviIncroci;
+        const std::string_view chiave = e.chiave(f);
+        if (t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave)) continue;
+        const NodoLista& padre = t.record(cursore);
+        if (!nomi) nomi = nomiDelRecord(padre.Nomi);
+        e.passaggi(f, p);
+        const NuovoNodo n = RiscritturaPonte::nodo(p, primoNuovo, cursore, *nomi);
+        NodoLista nodo;
+        nodo.Codice = n.txtNodo;
+        nodo.Ori = n.TxtOri;
+        nodo.IndicePadre = cursore;
+        nodo.Mossa = f.indicePercorso;
+        nodo.NumGiro = padre.NumGiro;
+        nodo.Profondita = padre.Profondita + 1;
+        nodo.Nomi = n.NomiConsegna();
+        t.archivia(std::move(nodo), std::string(chiave));
+    }
+    if (!e.mossaII) return false;
+    conta += e.nuoviMossaII;
+    return true;
+}
+
+// Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
+constexpr long kMinimoInParallelo = 32;
+constexpr long kRecordPerGiro = 512;
+
+// One round of records examined side by side, one thread per isolated look-ahead instance. The records
+// are copied: the tree grows (and may move its records) while the round runs.
+class GiroParallelo {
+  public:
+    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove)
+        : primo_(primo), esami_(static_cast<std::size_t>(quanti)) {
+        nodi_.reserve(static_cast<std::size_t>(quanti));
+        for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+        // A tree that has refused a record takes none ever after, and has told why: the records'
+        // children need not be listed.
+        const bool chiuso = t.chiuso();
+        for (FinestraPonte* p : prove)
+            fili_.emplace_back([this, p, quanti, chiuso] {
+                for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
+                    EsameRecord& e = esami_[static_cast<std::size_t>(i)];
+                    try {
+                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                    } catch (...) {
+                        e.errore = std::current_exception();
+                    }
+                }
+                {
+                    const std::lock_guard<std::mutex> l(m_);
+                    ++finiti_;
+                }
+                cv_.notify_one();
+            });
+    }
+    GiroParallelo(const GiroParallelo&) = delete;
+    GiroParallelo& operator=(const GiroParallelo&) = delete;
+    ~GiroParallelo() {
+        annulla_ = true;
+        for (std::thread& f : fili_) f.join();
+    }
+
+    long primo() const { return primo_; }
+    long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
+    const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
+
+    // Waits for the round, serving the window's events and reading its stop request every few
+    // milliseconds; false when the request stopped the round.
+    bool attendi(FinestraPonte& w) {
+        std::unique_lock<std::mutex> l(m_);
+        while (finiti_ < static_cast<int>(fili_.size())) {
+            cv_.wait_for(l, std::chrono::milliseconds(10));
+            l.unlock();
+            w.ui().yieldToEvents();
+            if (w.RichiestaStop().richiesta()) annulla_ = true;
+            l.lock();
+        }
+        return !annulla_.load();
+    }
+
+  private:
+    long primo_;
+    std::vector<NodoLista> nodi_;
+    std::vector<EsameRecord> esami_;
+    std::atomic<long> prossimo_{0};
+    std::atomic<bool> annulla_{false};
+    std::mutex m_;
+    std::condition_variable cv_;
+    int finiti_ = 0;
+    std::vector<std::thread> fili_;  // last: the threads start once everything they read is there
+};
+
+// Examines the records after the cursor side by side on the isolated look-ahead instances, a round of
+// at most kRecordPerGiro records at a time, and files their results in the order of the records, exactly
+// as the records examined in turn would be filed. While one round is filed the next one, of records
+// already in the tree, is examined. Stops at the first record that allows a move; returns its index, or
+// -1 (the tree is exhausted, or stopped with t.fermato set).
+long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) {
+    AlberoOrizzontale& t = w.albero();
+    std::unique_ptr<GiroParallelo> giro;
+    while (!t.fermato) {
+        if (!giro) {
+            const long attesa = t.NumListaUg() - t.CursoreListaUg;
+            if (attesa <= 0) {
+                ++t.CursoreListaUg;  // past the last record, as the batch in turn leaves it
+                return -1;
+            }
+            if (attesa < kMinimoInParallelo) {
+                // Few records: one at a time, in the look-ahead instance itself.
+                w.ui().yieldToEvents();
+                if (w.RichiestaStop().richiesta()) {
+                    t.fermato = true;
+                    break;
+                }
+                ++t.CursoreListaUg;
+                w.progresso();
+                const NodoLista nodo = t.record(t.CursoreListaUg);
+                if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
+                continue;
+            }
+            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kRecordPerGiro),
+                                                   prove);
+            continue;
+        }
+        if (!giro->attendi(w)) {
+            t.fermato = true;
+            break;
+        }
+        std::unique_ptr<GiroParallelo> prossimo;
+        const long dopo = t.NumListaUg() - giro->fine() + 1;
+        if (dopo >= kMinimoInParallelo)
+            prossimo =
+                std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, kRecordPerGiro), prove);
+        for (long i = giro->primo(); i < giro->fine(); ++i) {
+            if ((i & 63) == 0) {
+                w.ui().yieldToEvents();
+                if (w.RichiestaStop().richiesta()) {
+                    t.fermato = true;
+                    break;
+                }
+            }
+            ++t.CursoreListaUg;
+            w.progresso();
+            if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
+        }
+        giro = std::move(prossimo);
+    }
+    return -1;
 }
 
 // The batch over the tree: expands records in filing order until one allows a move I or II.
@@ -129,14 +431,19 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     w.ui().setPanel("p1", "Wait..");
     BusyGuard busy(w.ui());
     long trovato = -1;
-    while (trovato < 0) {
-        w.ui().yieldToEvents();
-        if (w.RichiestaStop().richiesta()) t.fermato = true;
-        if (t.fermato) break;
-        if (++t.CursoreListaUg > t.NumListaUg()) break;
-        w.progresso();
-        const NodoLista nodo = t.record(t.CursoreListaUg);
-        if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
+    const std::vector<FinestraPonte*> prove = w.proveIsolate();
+    if (!prove.empty()) {
+        trovato = BatchParallelo(w, prove);
+    } else {
+        while (trovato < 0) {
+            w.ui().yieldToEvents();
+            if (w.RichiestaStop().richiesta()) t.fermato = true;
+            if (t.fermato) break;
+            if (++t.CursoreListaUg > t.NumListaUg()) break;
+            w.progresso();
+            const NodoLista nodo = t.record(t.CursoreListaUg);
+            if (Prova2(w.prova(), nodo)) trovato = t.CursoreListaUg;
+        }
     }
     if (trovato >= 0 && !t.fermato) {
         long a = trovato;
@@ -191,7 +498,13 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
     ctx.RichiestaStop = &w.RichiestaStop();
     ctx.limiti = s.limiti;
     ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
-    ctx.validaCammino = [&w](const CandidatoPonte& c, std::int64_t k) { return ValidaCammino(w, c, k); };
+    // The window's diagram stays as it is while its candidates are listed: it is prepared for their
+    // rewrites once.
+    std::optional<RiscritturaPonte> riscrittura;
+    ctx.validaCammino = [&w, &riscrittura](const CandidatoPonte& c, std::int64_t k) {
+        if (!riscrittura) riscrittura.emplace(w.diagramma());
+        return ValidaCammino(w, *riscrittura, c, k);
+    };
     for (;;) {
         ctx.ContaOrizzontali = 0;
         ctx.CandidatoScelto = s.CandidatoScelto;

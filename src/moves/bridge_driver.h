@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "moves/bridge_search.h"
@@ -50,13 +51,13 @@ class AlberoOrizzontale {
 
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
-    // The same two for a canonical form already computed (formaCanonica).
-    bool formaNellAlbero(const std::string& forma) const { return codici_.contieneForma(forma); }
-    bool formaScelta(const std::string& forma) const { return scelti_.contieneForma(forma); }
+    // The same two for a key already computed (chiaveCanonica).
+    bool chiaveNellAlbero(std::string_view chiave) const { return codici_.contieneChiave(chiave); }
+    bool chiaveScelta(std::string_view chiave) const { return scelti_.contieneChiave(chiave); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
-    // The same with the canonical form of its code already computed.
-    bool archivia(NodoLista nodo, std::string forma);
+    // The same with the canonical key of its code already computed.
+    bool archivia(NodoLista nodo, std::string chiave);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 
@@ -64,6 +65,8 @@ class AlberoOrizzontale {
     bool fermato = false;
     // Why the tree stopped growing, or empty.
     const std::string& motivo() const { return motivo_; }
+    // The tree has refused a record at one of its limits, and will refuse every further one.
+    bool chiuso() const { return chiuso_; }
 
   private:
     // False, with the reason in motivo(), when the tree may take no further record.
@@ -74,6 +77,7 @@ class AlberoOrizzontale {
     InsiemeCodici codici_;
     InsiemeCodici scelti_;
     std::string motivo_;
+    bool chiuso_ = false;
 };
 
 // What the move III driver needs of a main window beyond the move I and II drivers.
@@ -94,6 +98,10 @@ class FinestraPonte : public FinestraMosse {
     virtual void evidenziaPonte(const CandidatoPonte&) {}
     // One more record of the search tree examined: the window's progress moves.
     virtual void progresso() {}
+    // Look-ahead instances of their own for threads that examine tree records side by side, or none (the
+    // records are then examined in turn). They share nothing with the window: no tree, no events, no stop
+    // request. Only the main window is asked for them.
+    virtual std::vector<FinestraPonte*> proveIsolate() { return {}; }
     // The combined step is running (read back through opzioni().PassoCombinato).
     virtual void impostaPassoCombinato(bool) = 0;
 };

@@ -1,5 +1,6 @@
 #include "moves/bridge_rewrite.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "model/sides.h"
@@ -28,15 +29,8 @@ std::string NuovoNodo::NomiConsegna() const {
 
 namespace {
 
-constexpr int kEtichettaNuova = 1000;  // temporary labels of new crossings: crossed arc + 1000
-
-// One item of the text: a label followed by the sign of the next passage; `origine` is the old passage
-// it comes from (0 for an inserted item).
-struct Voce {
-    int label = 0;
-    char segnoSucc = 0;
-    int origine = 0;
-};
+// Labels up to this are marked in a table when the bridge's crossings are deleted.
+constexpr int kMaxEtichettaMarcata = 1 << 16;
 
 Failure rifiuta(std::string why) {
     return fail(std::move(why));
@@ -52,33 +46,10 @@ int latoUscita(const Diagram& d, int x, int e) {
     return ArcoInnodo(d, x, e);
 }
 
-// True when region `reg` lies on the right of arc e as it leaves crossing x at side `lato`: in the corner
-// between that side and the next one clockwise. That corner's face is the one walked from the next side
-// (the walk keeps its face on the left). The region beside the arc at the next side is not enough: at a
-// crossing with a curl the same region can lie in two corners.
-bool latoDestro(const Diagram& d, int x, int lato, int reg) {
-    const int d2 = lato % 4 + 1;
-    const std::string codice = GeneraPerimetro(d, x, d2);
-    if (!codice.empty())
-        for (int r = 1; r <= d.NumRegioni && static_cast<std::size_t>(r) < d.CodRegione.size(); ++r)
-            if (d.CodRegione[static_cast<std::size_t>(r)] == codice) return r == reg;
-    const int A = d.incroci[static_cast<std::size_t>(x)].ArcoLato[static_cast<std::size_t>(d2)];
-    return A >= 1 && A <= d.NumArchi &&
-           (d.archi[static_cast<std::size_t>(A)].Reg1 == reg ||
-            d.archi[static_cast<std::size_t>(A)].Reg2 == reg);
-}
-
-}  // namespace
-
-Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1,
-                                   int& ContaNuoviIncroci, long cursoreListaUg) {
-    if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
-    auto voci = leggiVociScifta(d.txtNodo);
-    if (!voci) return rifiuta("the Gauss code cannot be read");
-    const int nOld = static_cast<int>(voci->size());
-    const std::vector<int> ponte = numeriLista(mossa.ListaArchiMossa);
-    const std::vector<int> attraversati = numeriLista(mossa.ListaArchiAttraversati);
-    const std::vector<int> regioni = numeriLista(mossa.ListaRegioniMossa);
+// The move's own checks: a bridge, one region more than crossed arcs, arcs of the diagram (of a text of
+// nOld passages), no arc crossed twice, none of the bridge's own arcs crossed.
+Status verificaMossa(const Diagram& d, int nOld, const std::vector<int>& ponte,
+                     const std::vector<int>& attraversati, const std::vector<int>& regioni) {
     if (ponte.empty()) return rifiuta("the move has no bridge");
     if (regioni.size() != attraversati.size() + 1)
         return rifiuta("the route's regions do not match its arcs");
@@ -93,13 +64,71 @@ Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, c
         for (int a : ponte)
             if (a == y) return rifiuta("the route crosses the bridge's own arc " + std::to_string(y));
     }
+    return {};
+}
 
-    // 1. Items of the old text, each remembering its passage.
-    std::vector<Voce> items(1);  // index 0 unused
-    for (int k = 1; k <= nOld; ++k)
-        items.push_back({(*voci)[static_cast<std::size_t>(k - 1)].label,
-                         (*voci)[static_cast<std::size_t>(k % nOld)].sign, k});
-    const std::vector<Voce> sorgente = items;  // never shifted: item k is old passage k
+}  // namespace
+
+RiscritturaPonte::RiscritturaPonte(const Diagram& d) : d_(d), voci_(leggiVociScifta(d.txtNodo)) {
+    if (!voci_) return;
+    const int nOld = static_cast<int>(voci_->size());
+    sorgente_.assign(1, Voce{});
+    int massima = 0;
+    for (int k = 1; k <= nOld; ++k) {
+        const int label = (*voci_)[static_cast<std::size_t>(k - 1)].label;
+        sorgente_.push_back({label, (*voci_)[static_cast<std::size_t>(k % nOld)].sign, k});
+        massima = std::max(massima, label);
+    }
+    // New crossings take labels from kEtichettaNuova + 1 up to kEtichettaNuova + the largest crossed arc,
+    // which is at most nOld.
+    // An old label beyond that (a text the tables do not hold) widens the table when it is met.
+    nuovaDi_.assign(
+        static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1, 0);
+    timbro_.assign(nuovaDi_.size(), 0);
+    regioneAngolo_.assign(static_cast<std::size_t>(std::max(d.NumIncroci, 0) + 1) * 5, -1);
+}
+
+bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
+    const int d2 = lato % 4 + 1;
+    // The region of the corner is found once per crossing and side: the diagram does not change.
+    int& trovata = regioneAngolo_[static_cast<std::size_t>(x) * 5 + static_cast<std::size_t>(d2)];
+    if (trovata < 0) {
+        trovata = 0;
+        const std::string codice = GeneraPerimetro(d_, x, d2);
+        if (!codice.empty())
+            for (int r = 1; r <= d_.NumRegioni && static_cast<std::size_t>(r) < d_.CodRegione.size(); ++r)
+                if (d_.CodRegione[static_cast<std::size_t>(r)] == codice) {
+                    trovata = r;
+                    break;
+                }
+    }
+    if (trovata > 0) return trovata == reg;
+    const int A = d_.incroci[static_cast<std::size_t>(x)].ArcoLato[static_cast<std::size_t>(d2)];
+    return A >= 1 && A <= d_.NumArchi &&
+           (d_.archi[static_cast<std::size_t>(A)].Reg1 == reg ||
+            d_.archi[static_cast<std::size_t>(A)].Reg2 == reg);
+}
+
+Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e) {
+    e.nodoBanale = false;
+    e.voci.clear();
+    e.segniSucc.clear();
+    e.TxtOri.clear();
+    e.vecchie.assign(1, 0);
+    e.nuoviIncroci = 0;
+    const Diagram& d = d_;
+    if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
+    if (!voci_) return rifiuta("the Gauss code cannot be read");
+    if (Status esito = verificaMossa(d, static_cast<int>(voci_->size()), ponte, attraversati, regioni);
+        !esito)
+        return esito;
+
+    // 1. Items of the old text, each remembering its passage (sorgente_ is never shifted: item k is old
+    // passage k).
+    std::vector<Voce>& items = items_;
+    items = sorgente_;  // index 0 unused
+    const std::vector<Voce>& sorgente = sorgente_;
     auto n = [&] { return static_cast<int>(items.size()) - 1; };
     auto segnoProprio = [&](int i) {
         return items[static_cast<std::size_t>(i == 1 ? n() : i - 1)].segnoSucc;
@@ -129,91 +158,151 @@ Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, c
     }
 
     // 3. Deletions: both passages of every crossing inside the bridge.
-    for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
-        for (std::size_t i = 1; i < items.size(); ++i)
-            if (items[i].label == c) items[i].label = 0;
+    // The bridge's crossings are marked by label, so that one pass over the items finds them all.
+    if (ponte.size() > 1) {
+        std::vector<char>& via = cancellate_;
+        auto marca = [&](char m) {
+            for (std::size_t k = 1; k < ponte.size(); ++k) {
+                const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+                if (c < 0) continue;             // no item has a negative label
+                if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
+                    if (m)
+                        for (std::size_t i = 1; i < items.size(); ++i)
+                            if (items[i].label == c) items[i].label = 0;
+                    continue;
+                }
+                if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
+                via[static_cast<std::size_t>(c)] = m;
+            }
+        };
+        marca(1);
+        for (std::size_t i = 1; i < items.size(); ++i) {
+            const int label = items[i].label;
+            if (label >= 0 && static_cast<std::size_t>(label) < via.size() &&
+                via[static_cast<std::size_t>(label)])
+                items[i].label = 0;
+        }
+        marca(0);
     }
 
     // 4. Sign repair: every surviving item takes the own sign of the next surviving item.
-    std::vector<int> vivi;
+    std::vector<int>& vivi = vivi_;
+    vivi.clear();
     for (int i = 1; i <= n(); ++i)
         if (items[static_cast<std::size_t>(i)].label != 0) vivi.push_back(i);
     if (vivi.empty()) {
-        NuovoNodo e;
         e.nodoBanale = true;
-        e.nomi.assign(1, std::string());
-        return e;
+        return {};
     }
     {
-        std::vector<char> nuovi(vivi.size());
-        for (std::size_t v = 0; v < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[(v + 1) % vivi.size()]);
+        std::vector<char>& nuovi = nuoviSegni_;
+        nuovi.resize(vivi.size());
+        for (std::size_t v = 0; v + 1 < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[v + 1]);
+        nuovi[vivi.size() - 1] = segnoProprio(vivi[0]);
         for (std::size_t v = 0; v < vivi.size(); ++v)
             items[static_cast<std::size_t>(vivi[v])].segnoSucc = nuovi[v];
     }
 
-    // 5. Renumbering by first appearance, with letters and names.
-    struct Record {
-        int vecchia = 0;
-        char lettera = 0;
-        std::string nome;
-    };
-    std::vector<Record> records(1);
-    std::vector<int> nuovaDi;  // new label per old label (dense lookup)
-    auto cerca = [&](int c) -> int& {
-        if (static_cast<std::size_t>(c) >= nuovaDi.size()) nuovaDi.resize(static_cast<std::size_t>(c) + 1, 0);
-        return nuovaDi[static_cast<std::size_t>(c)];
-    };
-    int contatore = ContaNuoviIncroci;
-    std::string t;
+    // 5. Renumbering by first appearance, with letters.
+    ++giro_;
+    if (giro_ == 0) {  // the stamps wrapped: none of them may look current
+        std::fill(timbro_.begin(), timbro_.end(), 0);
+        giro_ = 1;
+    }
+    e.voci.reserve(vivi.size());
     for (int i : vivi) {
         const Voce& v = items[static_cast<std::size_t>(i)];
-        int& nl = cerca(v.label);
-        if (nl == 0) {
-            Record r;
-            r.vecchia = v.label;
+        const std::size_t slot = static_cast<std::size_t>(v.label);
+        if (slot >= nuovaDi_.size()) {  // only a label the text did not hold could get here
+            nuovaDi_.resize(slot + 1, 0);
+            timbro_.resize(slot + 1, 0);
+        }
+        if (timbro_[slot] != giro_) {
+            timbro_[slot] = giro_;
+            char lettera = 0;
             if (v.label < kEtichettaNuova) {
                 if (static_cast<std::size_t>(v.label) <= d.TxtOri.size())
-                    r.lettera = d.TxtOri[static_cast<std::size_t>(v.label) - 1];
-                if (static_cast<std::size_t>(v.label) < d.NomiIncroci.size())
-                    r.nome = d.NomiIncroci[static_cast<std::size_t>(v.label)];
+                    lettera = d.TxtOri[static_cast<std::size_t>(v.label) - 1];
             } else {
-                ++contatore;
-                r.nome = cursoreListaUg >= 0
-                             ? std::to_string(cursoreListaUg) + "x" + std::to_string(contatore)
-                             : std::to_string(contatore);
+                ++e.nuoviIncroci;
                 // Letter: which way the strand crosses arc e, told by the region it comes from.
-                const int e = v.label - kEtichettaNuova;
-                const int X = d.archi[static_cast<std::size_t>(e)].IncrocioDa;
+                const int y = v.label - kEtichettaNuova;
+                const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
                 if (X < 1 || X > d.NumIncroci)
-                    return rifiuta("crossed arc " + std::to_string(e) + " has no start");
-                const int lato = latoUscita(d, X, e);
+                    return rifiuta("crossed arc " + std::to_string(y) + " has no start");
+                const int lato = latoUscita(d, X, y);
                 if (lato < 1)
-                    return rifiuta("crossed arc " + std::to_string(e) + " is not held by its crossing");
+                    return rifiuta("crossed arc " + std::to_string(y) + " is not held by its crossing");
                 std::size_t w = 0;
                 for (std::size_t u = 0; u < attraversati.size(); ++u)
-                    if (attraversati[u] == e) w = u;
-                const int segno = latoDestro(d, X, lato, regioni[w]) ? 1 : -1;
-                r.lettera = (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
+                    if (attraversati[u] == y) w = u;
+                const int segno = latoDestro(X, lato, regioni[w]) ? 1 : -1;
+                lettera = (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
             }
-            records.push_back(std::move(r));
-            nl = static_cast<int>(records.size()) - 1;
-            if (nl > kMaxIncroci) return rifiuta("the diagram would have more than 500 crossings");
+            if (lettera) e.TxtOri += lettera;
+            e.vecchie.push_back(v.label);
+            nuovaDi_[slot] = static_cast<int>(e.vecchie.size()) - 1;
+            if (nuovaDi_[slot] > kMaxIncroci)
+                return rifiuta("the diagram would have more than 500 crossings");
         }
-        t += std::to_string(nl);
-        t += v.segnoSucc;
+        e.voci.push_back({0, nuovaDi_[slot]});
+        e.segniSucc.push_back(v.segnoSucc);
     }
+    // Own signs: each passage's is the sign its predecessor's label is followed by.
+    for (std::size_t k = 0; k < e.voci.size(); ++k)
+        e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
+    return {};
+}
 
+NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
+                                 const std::vector<std::string>& nomiVecchi) {
     NuovoNodo e;
-    e.txtNodo = std::move(t);
     e.nomi.assign(1, std::string());
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        if (records[r].lettera) e.TxtOri += records[r].lettera;
-        e.nomi.push_back(records[r].nome);
+    if (p.nodoBanale) {
+        e.nodoBanale = true;
+        return e;
     }
-    e.nuoviIncroci = contatore - ContaNuoviIncroci;
-    ContaNuoviIncroci = contatore;
+    e.txtNodo.reserve(p.voci.size() * 4);
+    for (std::size_t k = 0; k < p.voci.size(); ++k) {
+        e.txtNodo += std::to_string(p.voci[k].label);
+        e.txtNodo += p.segniSucc[k];
+    }
+    e.TxtOri = p.TxtOri;
+    int contatore = primoNuovo;
+    for (std::size_t r = 1; r < p.vecchie.size(); ++r) {
+        const int vecchia = p.vecchie[r];
+        if (vecchia < kEtichettaNuova) {
+            e.nomi.push_back(static_cast<std::size_t>(vecchia) < nomiVecchi.size()
+                                 ? nomiVecchi[static_cast<std::size_t>(vecchia)]
+                                 : std::string());
+        } else {
+            ++contatore;
+            e.nomi.push_back(cursoreListaUg >= 0
+                                 ? std::to_string(cursoreListaUg) + "x" + std::to_string(contatore)
+                                 : std::to_string(contatore));
+        }
+    }
+    e.nuoviIncroci = p.nuoviIncroci;
     return e;
+}
+
+Result<NuovoNodo> RiscritturaPonte::riscrivi(const std::vector<int>& ponte,
+                                             const std::vector<int>& attraversati,
+                                             const std::vector<int>& regioni, char ab1,
+                                             int& ContaNuoviIncroci, long cursoreListaUg) {
+    PassaggiRiscritti p;
+    if (Status esito = passaggi(ponte, attraversati, regioni, ab1, p); !esito) return rifiuta(esito.error());
+    NuovoNodo e = nodo(p, ContaNuoviIncroci, cursoreListaUg);
+    ContaNuoviIncroci += p.nuoviIncroci;
+    return e;
+}
+
+Result<NuovoNodo> NuovoNodoDaPonte(const Diagram& d, const MossaScelta& mossa, char ab1,
+                                   int& ContaNuoviIncroci, long cursoreListaUg) {
+    if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
+    RiscritturaPonte r(d);
+    return r.riscrivi(numeriLista(mossa.ListaArchiMossa), numeriLista(mossa.ListaArchiAttraversati),
+                      numeriLista(mossa.ListaRegioniMossa), ab1, ContaNuoviIncroci, cursoreListaUg);
 }
 
 }  // namespace trevalon

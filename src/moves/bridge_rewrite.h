@@ -5,11 +5,13 @@
 // new crossing with the moved strand, whose passage on the strand comes right after the bridge's start
 // crossing, in route order.
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/tables.h"
 #include "moves/chosen_move.h"
+#include "moves/relabel.h"
 #include "platform/result.h"
 
 namespace trevalon {
@@ -31,6 +33,71 @@ struct NuovoNodo {
 
     // NomiConsegna: "|" followed by each name and a "|".
     std::string NomiConsegna() const;
+};
+
+// The diagram after the move as passages, before any text is written: enough to tell whether a search
+// has met the diagram already (chiaveCanonica) and to write its texts afterwards.
+struct PassaggiRiscritti {
+    bool nodoBanale = false;
+    std::vector<VoceScifta> voci;  // new labels 1..n by first appearance, with their own signs
+    std::vector<char> segniSucc;   // per passage, the sign the text writes after its label
+    std::string TxtOri;
+    std::vector<int> vecchie;  // per new label, the old label (new crossings: kEtichettaNuova + crossed arc)
+    int nuoviIncroci = 0;
+};
+
+// The rewrite of one diagram prepared once for many moves: the horizontal search rewrites the same
+// diagram along every route it lists. Reads the diagram (which must not change while this lives) as
+// NuovoNodoDaPonte does, taking the bridge, the crossed arcs and the regions as numbers.
+class RiscritturaPonte {
+  public:
+    static constexpr int kEtichettaNuova = 1000;  // temporary labels of new crossings: crossed arc + 1000
+
+    explicit RiscritturaPonte(const Diagram& d);
+
+    // The rewrite up to its passages and letters, written into `e` (whose tables are reused), refused as
+    // NuovoNodoDaPonte refuses.
+    Status passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e);
+    // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
+    NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
+        return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);
+    }
+    // The same with the old crossings' names given (index 0 unused), for passages of another diagram.
+    static NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
+                          const std::vector<std::string>& nomiVecchi);
+    // Both steps, with the counter moved as NuovoNodoDaPonte moves it.
+    Result<NuovoNodo> riscrivi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                               const std::vector<int>& regioni, char ab1, int& ContaNuoviIncroci,
+                               long cursoreListaUg = -1);
+
+  private:
+    // One item of the text: a label followed by the sign of the next passage; `origine` is the old passage
+    // it comes from (0 for an inserted item).
+    struct Voce {
+        int label = 0;
+        char segnoSucc = 0;
+        int origine = 0;
+    };
+
+    // True when region `reg` lies on the right of arc e as it leaves crossing x at side `lato`: in the
+    // corner between that side and the next one clockwise. That corner's face is the one walked from the
+    // next side (the walk keeps its face on the left). The region beside the arc at the next side is not
+    // enough: at a crossing with a curl the same region can lie in two corners.
+    bool latoDestro(int x, int lato, int reg);
+
+    const Diagram& d_;
+    std::optional<std::vector<VoceScifta>> voci_;
+    std::vector<Voce> sorgente_;  // the old text's items 1..n (index 0 unused)
+    // Working tables kept between rewrites.
+    std::vector<Voce> items_;
+    std::vector<int> vivi_;
+    std::vector<char> nuoviSegni_;
+    std::vector<char> cancellate_;  // by label: the crossings inside the bridge (all 0 between rewrites)
+    std::vector<int> nuovaDi_;      // new label per old label, valid where timbro_ is giro_
+    std::vector<unsigned> timbro_;
+    unsigned giro_ = 0;
+    std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 
 // The rewrite read from the diagram's texts and tables (txtNodo, TxtOri, NomiIncroci, archi IncrocioDa,

@@ -1,7 +1,6 @@
 #include "moves/bridge_search.h"
 
 #include <algorithm>
-#include <set>
 
 #include "moves/bridge_lists.h"
 #include "moves/move_search.h"
@@ -9,8 +8,11 @@
 namespace trevalon {
 
 bool CandidatoPonte::lungoIlPonte() const {
-    const std::string& r = mossa.ListaRegioniMossa;
-    return r == Rg1 || r == Rg2 || r == Rg1inv || r == Rg2inv;
+    auto stessa = [this](const std::vector<int>& lato) {
+        return regioni == lato ||
+               (regioni.size() == lato.size() && std::equal(regioni.begin(), regioni.end(), lato.rbegin()));
+    };
+    return stessa(latoPonte1) || stessa(latoPonte2);
 }
 
 namespace {
@@ -128,11 +130,15 @@ class Percorsi {
 }  // namespace
 
 bool tmpVerlistaponti(const Diagram& d, const std::vector<int>& archiPonte) {
-    std::set<int> inizi, fini;
-    for (int a : archiPonte) {
+    // A bridge is short: its arcs are compared pairwise.
+    for (std::size_t k = 0; k < archiPonte.size(); ++k) {
+        const int a = archiPonte[k];
         if (a < 1 || a > d.NumArchi) return false;
-        if (!inizi.insert(d.archi[ix(a)].IncrocioDa).second) return false;
-        if (!fini.insert(d.archi[ix(a)].IncrocioA).second) return false;
+        const Arco& arco = d.archi[ix(a)];
+        for (std::size_t j = 0; j < k; ++j) {
+            const Arco& prima = d.archi[ix(archiPonte[j])];
+            if (prima.IncrocioDa == arco.IncrocioDa || prima.IncrocioA == arco.IncrocioA) return false;
+        }
     }
     return true;
 }
@@ -155,9 +161,13 @@ std::vector<std::vector<int>> ListaPonti(const Diagram& d, char ab1, char ab2) {
     return ponti;
 }
 
-void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::string& Rg1, std::string& Rg1inv,
-                       std::string& Rg2, std::string& Rg2inv) {
-    std::vector<int> s1, s2;
+namespace {
+
+// The region sequences along both sides of a bridge.
+void sequenzeLatiPonte(const Diagram& d, const std::vector<int>& ponte, std::vector<int>& s1,
+                       std::vector<int>& s2) {
+    s1.clear();
+    s2.clear();
     if (!ponte.empty()) {
         const Arco& primo = d.archi[ix(ponte.front())];
         int q[2] = {primo.Reg1, primo.Reg2};
@@ -186,6 +196,14 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
             }
         }
     }
+}
+
+}  // namespace
+
+void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::string& Rg1, std::string& Rg1inv,
+                       std::string& Rg2, std::string& Rg2inv) {
+    std::vector<int> s1, s2;
+    sequenzeLatiPonte(d, ponte, s1, s2);
     Rg1 = testoLista(s1, true);
     Rg2 = testoLista(s2, true);
     std::reverse(s1.begin(), s1.end());
@@ -197,7 +215,7 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
                                              const LimitiPonte& limiti, bool conMessaggio,
-                                             const std::function<void()>& cedi) {
+                                             const std::function<void()>& cedi, bool conTesti) {
     EsitoEnumerazionePonti esito;
     if (!tabelleValide(d)) {
         esito.tabellaNonValida = true;
@@ -245,7 +263,8 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         cand.incrociPonte = c;
         cand.archiPonte = ponte;
         cand.mossa.ListaArchiMossa = testoLista(ponte, false);
-        ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
+        sequenzeLatiPonte(d, ponte, cand.latoPonte1, cand.latoPonte2);
+        if (conTesti) ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
         std::string testaMessaggio;
         if (conMessaggio) {
             for (int a : ponte) testaMessaggio += rigaArco(d, a) + "\n";
@@ -266,8 +285,10 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
                                     cand.regioni = regioni;
                                     cand.archiAttraversati = archi;
                                     cand.indicePercorso = indice++;
-                                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
-                                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                                    if (conTesti) {
+                                        cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
+                                        cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                                    }
                                     if (conMessaggio) {
                                         cand.messaggio = testaMessaggio;
                                         for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
@@ -291,6 +312,9 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
 EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, ContestoPonte& ctx) {
     EsitoPonte r;
     const bool orizzontale = minUg != BridgeKind::MoveIII;
+    // The look-ahead's horizontal search takes no candidate: it files them through validaCammino, which
+    // reads their numbers only.
+    const bool soloNumeri = orizzontale && !ctx.finestraPrincipale && ctx.CandidatoScelto == -1;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     r.TempoInizioPonte = r.TempoInizioRicerca;
     auto spegniFrame3 = [&] {
@@ -301,7 +325,8 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
         d, ab1, ab2, orizzontale,
         [&](const CandidatoPonte& cand) {
             ctx.ui.yieldToEvents();
-            r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+            // A candidate that cannot be taken is not timed.
+            if (!soloNumeri) r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
             bool accettato = true;
             if (orizzontale) {
                 ctx.ui.showStopFrame("Find horizontal moves ...");
@@ -343,7 +368,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
             return true;
         },
         ctx.limiti, ctx.finestraPrincipale,  // the look-ahead instance shows no candidate
-        [&ctx] { ctx.ui.yieldToEvents(); });
+        [&ctx] { ctx.ui.yieldToEvents(); }, !soloNumeri);
     r.tabellaNonValida = e.tabellaNonValida;
     r.troncato = e.troncato;
     return r;

@@ -32,8 +32,10 @@ struct CandidatoPonte {
     std::vector<int> archiPonte;
     std::vector<int> archiAttraversati;
     std::vector<int> regioni;
-    // The region sequences along both sides of the bridge (ListaRegioniPonte) and the same reversed.
+    // The region sequences along both sides of the bridge (ListaRegioniPonte) and the same reversed, as
+    // texts (left empty by a search without texts) and as numbers.
     std::string Rg1, Rg1inv, Rg2, Rg2inv;
+    std::vector<int> latoPonte1, latoPonte2;
     // The route runs along one side of the bridge itself (same region sequence, either direction).
     bool lungoIlPonte() const;
     // The step viewer's text: each bridge arc, an empty line, each crossed arc, as arc-label-label lines.
@@ -70,13 +72,15 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 // own arcs, of the first end-region pairing in order of distance (ties in pairing order) that is closer
 // than the bridge's crossing count and has one. Horizontal: every such route of every pairing whose
 // distance equals the crossing count, up to the caps. The visitor returns false to stop. Without
-// conMessaggio the viewer's text (messaggio) is left empty, for a search that shows nothing.
+// conMessaggio the viewer's text (messaggio) is left empty, for a search that shows nothing; without
+// conTesti the route's texts (ListaArchiAttraversati, ListaRegioniMossa) and Rg1..Rg2inv are left empty too,
+// for a search that reads only the numbers (archiPonte, archiAttraversati, regioni).
 // `cedi` is called once per bridge, per end-region pairing and every 1024 route steps, so that a window
 // can serve its events.
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
                                              const LimitiPonte& limiti = {}, bool conMessaggio = true,
-                                             const std::function<void()>& cedi = {});
+                                             const std::function<void()>& cedi = {}, bool conTesti = true);
 
 // What Tponte needs of its window and of the horizontal search.
 struct ContestoPonte {

@@ -1,101 +1,246 @@
 #include "moves/compare.h"
 
-#include <vector>
-
-#include "moves/relabel.h"
+#include <algorithm>
 
 namespace trevalon {
 
-std::optional<std::string> formaCanonica(std::string_view txtNodo) {
-    auto voci = leggiVociScifta(txtNodo);
-    if (!voci) return std::nullopt;
-    const int n = static_cast<int>(voci->size());
+namespace {
+
+// Working tables of the smallest reading, kept between calls: a search computes it for every diagram it
+// reaches.
+struct Lavoro {
+    std::vector<int> dense;                   // dense index of each passage's label, by first appearance
+    std::vector<int> perEtichetta;            // dense index per small label, -1 when not yet seen
+    std::vector<std::pair<int, int>> grandi;  // (label, dense index) of labels beyond the passage count
+    std::vector<int> best, current;
+    std::vector<int> nuovo, stamp;  // new label per dense index, valid where stamp is the reading's
+};
+
+// The smallest of the 4n readings, each passage as 2 * new label + (own sign is '+').
+const std::vector<int>& letturaMinima(const std::vector<VoceScifta>& voci) {
+    thread_local Lavoro w;
+    const int n = static_cast<int>(voci.size());
+    const std::size_t un = voci.size();
     auto at = [](auto& v, int k) -> decltype(auto) { return v[static_cast<std::size_t>(k)]; };
 
     // Labels are mapped to dense indices once, in order of appearance, so that renumbering needs only a
     // small table per reading. Labels of a rewritten code are small; larger ones are looked up by a scan.
-    std::vector<int> dense(voci->size());
-    {
-        std::vector<int> perEtichetta(static_cast<std::size_t>(n) + 1, -1);
-        std::vector<std::pair<int, int>> grandi;  // (label, index) of labels beyond n
-        int next = 0;
-        for (int k = 0; k < n; ++k) {
-            const int label = at(*voci, k).label;
-            int* idx = nullptr;
-            if (label >= 0 && label <= n) {
-                idx = &at(perEtichetta, label);
-            } else {
-                for (auto& [l, i] : grandi)
-                    if (l == label) idx = &i;
-                if (!idx) idx = &grandi.emplace_back(label, -1).second;
-            }
-            if (*idx < 0) *idx = next++;
-            at(dense, k) = *idx;
+    w.dense.assign(un, 0);
+    w.perEtichetta.assign(un + 1, -1);
+    w.grandi.clear();
+    int distinte = 0;
+    for (int k = 0; k < n; ++k) {
+        const int label = at(voci, k).label;
+        int* idx = nullptr;
+        if (label >= 0 && label <= n) {
+            idx = &at(w.perEtichetta, label);
+        } else {
+            for (auto& [l, i] : w.grandi)
+                if (l == label) idx = &i;
+            if (!idx) idx = &w.grandi.emplace_back(label, -1).second;
         }
+        if (*idx < 0) *idx = distinte++;
+        at(w.dense, k) = *idx;
     }
 
-    // A passage of a reading is encoded as 2 * new label + (own sign is '+'). Each reading is compared
-    // with the best so far as it is renumbered, and dropped at the first passage that is larger.
-    std::vector<int> best;
-    std::vector<int> current(voci->size(), 0);
-    // New label of each dense index in the current reading, valid where its stamp is the reading's.
-    std::vector<int> nuovo(voci->size(), 0);
-    std::vector<int> stamp(voci->size(), -1);
+    // Each reading is compared with the best so far as it is renumbered, and dropped at the first passage
+    // that is larger.
+    w.best.clear();
+    w.current.assign(un, 0);
+    w.nuovo.assign(un, 0);
+    w.stamp.assign(un, -1);
     int lettura = 0;
     for (int dir = 0; dir < 2; ++dir) {
         for (int start = 0; start < n; ++start, ++lettura) {
             int next = 0;
-            bool smaller = best.empty();  // already known to be below best
+            bool smaller = w.best.empty();  // already known to be below best
             bool worse = false;
             int k = start;
             for (int s = 0; s < n; ++s) {
-                const VoceScifta& v = at(*voci, k);
-                const int di = at(dense, k);
-                if (at(stamp, di) != lettura) {
-                    at(stamp, di) = lettura;
-                    at(nuovo, di) = ++next;
+                const int di = at(w.dense, k);
+                if (at(w.stamp, di) != lettura) {
+                    at(w.stamp, di) = lettura;
+                    at(w.nuovo, di) = ++next;
                 }
-                const int code = 2 * at(nuovo, di) + (v.sign == '+' ? 1 : 0);
+                const int code = 2 * at(w.nuovo, di) + (at(voci, k).sign == '+' ? 1 : 0);
                 if (!smaller) {
-                    const int b = at(best, s);
+                    const int b = at(w.best, s);
                     if (code > b) {
                         worse = true;
                         break;
                     }
                     if (code < b) smaller = true;
                 }
-                at(current, s) = code;
+                at(w.current, s) = code;
                 k = dir == 0 ? (k + 1 == n ? 0 : k + 1) : (k == 0 ? n - 1 : k - 1);
             }
-            if (!worse && smaller) best = current;
+            if (!worse && smaller) w.best.swap(w.current);
+            if (w.current.size() != un) w.current.assign(un, 0);
         }
     }
+    return w.best;
+}
+
+// Start of the smallest rotation of a cyclic sequence of n items, given written twice (2n items, so that
+// no index wraps): the two-pointer minimum expression, in linear time.
+std::size_t rotazioneMinima(const std::vector<int>& doppia) {
+    const std::size_t n = doppia.size() / 2;
+    const int* s = doppia.data();
+    std::size_t i = 0, j = 1, k = 0;
+    while (i < n && j < n && k < n) {
+        const int a = s[i + k], b = s[j + k];
+        if (a == b) {
+            ++k;
+            continue;
+        }
+        if (a > b)
+            i += k + 1;
+        else
+            j += k + 1;
+        if (i == j) ++j;
+        k = 0;
+    }
+    return std::min(i, j);
+}
+
+// The key of a code whose every label appears exactly twice, else false. Such a code is, up to its labels,
+// the sequence of its passages as 2 * (steps forward to the other passage of the same crossing) + (own
+// sign is '+'); a reading from another passage rotates that sequence, a backward reading reverses it and
+// turns every step count d into n - d. The smaller of the smallest rotations of the two sequences is then
+// the same for every reading and tells different diagrams apart, and takes linear time where trying every
+// reading takes up to quadratic time.
+bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
+    thread_local std::vector<int> primo, avanti, dietro, compagno;
+    thread_local std::vector<std::pair<int, int>> ordinate;
+    const std::size_t n = voci.size();
+    if (n < 2 || n % 2 != 0) return false;
+    // The other passage of each passage's crossing: a table by label when the labels are small, else by
+    // sorting; the labels' size does not change the key.
+    bool piccole = true;
+    for (const VoceScifta& v : voci)
+        piccole = piccole && v.label >= 0 && static_cast<std::size_t>(v.label) <= 2 * n;
+    std::vector<int>& altro = compagno;  // the other passage of each passage
+    altro.assign(n, -1);
+    if (piccole) {
+        primo.assign(2 * n + 1, -1);
+        for (std::size_t k = 0; k < n; ++k) {
+            int& p = primo[static_cast<std::size_t>(voci[k].label)];
+            if (p < 0) {
+                p = static_cast<int>(k);
+            } else if (p >= 0 && altro[static_cast<std::size_t>(p)] < 0) {
+                altro[static_cast<std::size_t>(p)] = static_cast<int>(k);
+                altro[k] = p;
+            } else {
+                return false;  // a third passage
+            }
+        }
+    } else {
+        ordinate.clear();
+        for (std::size_t k = 0; k < n; ++k) ordinate.emplace_back(voci[k].label, static_cast<int>(k));
+        std::sort(ordinate.begin(), ordinate.end());
+        for (std::size_t k = 0; k < n; k += 2) {
+            if (ordinate[k].first != ordinate[k + 1].first) return false;
+            if (k + 2 < n && ordinate[k + 2].first == ordinate[k].first) return false;
+            altro[static_cast<std::size_t>(ordinate[k].second)] = ordinate[k + 1].second;
+            altro[static_cast<std::size_t>(ordinate[k + 1].second)] = ordinate[k].second;
+        }
+    }
+    for (std::size_t k = 0; k < n; ++k)
+        if (altro[k] < 0) return false;  // a crossing passed once
+    const int ni = static_cast<int>(n);
+    // Both sequences written twice, so that every rotation is a plain stretch.
+    avanti.resize(2 * n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const int d = altro[k] - static_cast<int>(k);
+        avanti[k] = avanti[k + n] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
+    }
+    // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
+    dietro.resize(2 * n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = avanti[n - 1 - k];
+        dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
+    }
+    const std::size_t ra = rotazioneMinima(avanti), rd = rotazioneMinima(dietro);
+    const bool usaDietro = std::lexicographical_compare(dietro.begin() + static_cast<std::ptrdiff_t>(rd),
+                                                        dietro.begin() + static_cast<std::ptrdiff_t>(rd + n),
+                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra),
+                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra + n));
+    const int* seq = (usaDietro ? dietro.data() + rd : avanti.data() + ra);
+    // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
+    // is a key of this kind).
+    const bool largo = 2 * ni + 1 > 255;
+    chiave.clear();
+    chiave.reserve(1 + n * (largo ? 2 : 1));
+    chiave += largo ? '\4' : '\3';
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = seq[k];
+        if (largo) chiave += static_cast<char>(c >> 8);
+        chiave += static_cast<char>(c & 0xff);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> formaCanonica(std::string_view txtNodo) {
+    auto voci = leggiVociScifta(txtNodo);
+    if (!voci) return std::nullopt;
+    const std::vector<int>& best = letturaMinima(*voci);
     std::vector<VoceScifta> out(best.size());
     for (std::size_t k = 0; k < best.size(); ++k) out[k] = {(best[k] & 1) ? '+' : '-', best[k] / 2};
     return scriviVociScifta(out);
 }
 
+void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave) {
+    chiave.clear();
+    if (voci.empty()) return;
+    if (chiaveDaCoppie(voci, chiave)) return;
+    const std::vector<int>& best = letturaMinima(voci);
+    // One byte a passage while every code fits in it, else two; the first byte says which.
+    int massimo = 0;
+    for (int c : best) massimo = c > massimo ? c : massimo;
+    const bool largo = massimo > 255;
+    chiave.reserve(1 + best.size() * (largo ? 2 : 1));
+    chiave += largo ? '\2' : '\1';
+    for (int c : best) {
+        if (largo) chiave += static_cast<char>(c >> 8);
+        chiave += static_cast<char>(c & 0xff);
+    }
+}
+
+std::string chiaveCanonica(const std::vector<VoceScifta>& voci) {
+    std::string chiave;
+    chiaveCanonica(voci, chiave);
+    return chiave;
+}
+
+std::optional<std::string> chiaveCanonica(std::string_view txtNodo) {
+    auto voci = leggiVociScifta(txtNodo);
+    if (!voci) return std::nullopt;
+    return chiaveCanonica(*voci);
+}
+
 bool stessoCodice(std::string_view a, std::string_view b) {
-    auto fa = formaCanonica(a);
-    auto fb = formaCanonica(b);
+    auto fa = chiaveCanonica(a);
+    auto fb = chiaveCanonica(b);
     return fa && fb && *fa == *fb;
 }
 
 bool InsiemeCodici::contiene(std::string_view txtNodo) const {
-    auto f = formaCanonica(txtNodo);
-    return f && contieneForma(*f);
+    auto k = chiaveCanonica(txtNodo);
+    return k && contieneChiave(*k);
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungi(std::string_view txtNodo) {
-    auto f = formaCanonica(txtNodo);
-    if (!f) return Esito::Illeggibile;
-    return aggiungiForma(std::move(*f));
+    auto k = chiaveCanonica(txtNodo);
+    if (!k) return Esito::Illeggibile;
+    return aggiungiChiave(std::move(*k));
 }
 
-InsiemeCodici::Esito InsiemeCodici::aggiungiForma(std::string forma) {
-    if (forme_.count(forma) > 0) return Esito::GiaPresente;
+InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string chiave) {
+    if (chiavi_.count(chiave) > 0) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    forme_.insert(std::move(forma));
+    chiavi_.insert(std::move(chiave));
     return Esito::Aggiunto;
 }
 

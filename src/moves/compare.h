@@ -5,13 +5,18 @@
 // (the mirror of a diagram is another diagram unless some reading of it gives back the same text).
 //
 // Instead of trying every reading of a candidate against every stored text, each text is brought to a
-// canonical form (its smallest reading) once, and the stored forms are kept in a hash set.
+// canonical form (its smallest reading) once, and the stored forms are kept in a hash set as compact keys
+// (one or two bytes a passage instead of the text).
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
+
+#include "moves/relabel.h"
 
 namespace trevalon {
 
@@ -19,6 +24,14 @@ namespace trevalon {
 // each renumbered by first appearance), compared passage by passage (label, then own sign). nullopt for a
 // text that is not a Gauss text.
 std::optional<std::string> formaCanonica(std::string_view txtNodo);
+
+// The canonical form of passages with their own signs as a compact key: equal keys, and only those, belong
+// to texts with equal canonical forms. Empty for no passages.
+std::string chiaveCanonica(const std::vector<VoceScifta>& voci);
+// The same written into `chiave`, whose storage is reused.
+void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
+// The same for a Gauss text; nullopt for a text that is not a Gauss text.
+std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
 // True when both texts describe the same diagram in the sense above.
 bool stessoCodice(std::string_view a, std::string_view b);
@@ -36,19 +49,24 @@ class InsiemeCodici {
     // Files the diagram unless it is there already or the set is full.
     Esito aggiungi(std::string_view txtNodo);
 
-    // The same two for a canonical form already computed (formaCanonica), so that a caller asking both
-    // computes it once.
-    bool contieneForma(const std::string& forma) const { return forme_.count(forma) > 0; }
-    Esito aggiungiForma(std::string forma);
+    // The same two for a key already computed (chiaveCanonica), so that a caller asking both computes it
+    // once.
+    bool contieneChiave(std::string_view chiave) const { return chiavi_.find(chiave) != chiavi_.end(); }
+    Esito aggiungiChiave(std::string chiave);
 
-    void svuota() { forme_.clear(); }
-    std::size_t size() const { return forme_.size(); }
+    void svuota() { chiavi_ = {}; }
+    std::size_t size() const { return chiavi_.size(); }
     std::size_t capacita() const { return capacita_; }
-    bool pieno() const { return forme_.size() >= capacita_; }
+    bool pieno() const { return chiavi_.size() >= capacita_; }
 
   private:
     std::size_t capacita_;
-    std::unordered_set<std::string> forme_;
+    // Looked up by std::string_view as well, without a copy of the key.
+    struct HashChiave {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
+    };
+    std::unordered_set<std::string, HashChiave, std::equal_to<>> chiavi_;
 };
 
 }  // namespace trevalon

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 #include "moves/bridge_lists.h"
 #include "moves/bridge_rewrite.h"
+#include "moves/compare.h"
 #include "moves_fixture.h"
 #include "support/diagram_generators.h"
 
@@ -199,6 +201,51 @@ TEST(BridgeSearch, HorizontalRoutesAreCappedGoToTheTreeStepOrAreTakenByOrdinal) 
     EXPECT_EQ(Tponte(*d, '-', '+', BridgeKind::Horizontal, mostra).EsitoDialogo, ViewerAnswer::Sel);
     EXPECT_FALSE(stop.richiesta());
     EXPECT_FALSE(shown.stopFrameShown());
+}
+
+// One prepared rewrite serves every candidate of a diagram as a fresh rewrite would, refusals among them,
+// and the key of its passages is the key of the text written from them.
+TEST(BridgeRewrite, APreparedRewriteServesEveryCandidateAsAFreshOne) {
+    int diagrammi = 0, riscritti = 0, rifiutati = 0;
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+        auto d = costruisci(ts::randomBraidKnot(seed, 4, 16));
+        if (!d) continue;
+        ++diagrammi;
+        RiscritturaPonte preparata(*d);
+        PassaggiRiscritti p;  // reused, as the search reuses it
+        int contaPreparata = 3, contaFresca = 3;
+        for (bool orizzontale : {true, false})
+            for (char ab1 : {'-', '+'})
+                for (CandidatoPonte c : candidatiPonte(*d, ab1, orizzontale)) {
+                    // Every third candidate crosses its own bridge, which both must refuse alike.
+                    if ((riscritti + rifiutati) % 3 == 2 && !c.archiPonte.empty()) {
+                        c.archiAttraversati.assign(1, c.archiPonte.front());
+                        c.regioni.resize(2);
+                        c.mossa.ListaArchiAttraversati = std::to_string(c.archiPonte.front()) + ",";
+                        c.mossa.ListaRegioniMossa =
+                            std::to_string(c.regioni[0]) + "," + std::to_string(c.regioni[1]) + ",";
+                    }
+                    const auto fresca = NuovoNodoDaPonte(*d, c.mossa, ab1, contaFresca, 9);
+                    const int primo = contaPreparata;
+                    const auto preparataEsito = preparata.riscrivi(c.archiPonte, c.archiAttraversati,
+                                                                   c.regioni, ab1, contaPreparata, 9);
+                    ASSERT_EQ(fresca.ok(), preparataEsito.ok()) << c.mossa.ListaArchiMossa;
+                    ++(fresca.ok() ? riscritti : rifiutati);
+                    EXPECT_EQ(contaPreparata, contaFresca);
+                    EXPECT_EQ(preparata.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, p).ok(),
+                              fresca.ok());
+                    if (!fresca.ok() || fresca->nodoBanale) continue;
+                    EXPECT_EQ(std::tie(preparataEsito->txtNodo, preparataEsito->TxtOri, preparataEsito->nomi),
+                              std::tie(fresca->txtNodo, fresca->TxtOri, fresca->nomi));
+                    EXPECT_EQ(chiaveCanonica(p.voci), chiaveCanonica(fresca->txtNodo));
+                    const NuovoNodo daPassaggi = preparata.nodo(p, primo, 9);
+                    EXPECT_EQ(std::tie(daPassaggi.txtNodo, daPassaggi.TxtOri, daPassaggi.nomi),
+                              std::tie(fresca->txtNodo, fresca->TxtOri, fresca->nomi));
+                }
+    }
+    EXPECT_GE(diagrammi, 6);
+    EXPECT_GE(riscritti, 50);
+    EXPECT_GE(rifiutati, 10);
 }
 
 }  // namespace

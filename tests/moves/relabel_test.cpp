@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "moves/compare.h"
 
 namespace trevalon {
@@ -94,6 +97,50 @@ TEST(Compare, ReadingsAreDuplicatesMirrorIsNotAndTheSetHasACapacity) {
     EXPECT_EQ(small.aggiungi(codes[1].first), InsiemeCodici::Esito::Pieno);
     small.svuota();
     EXPECT_FALSE(small.contiene(codes[0].first));
+}
+
+// The compact key of a code tells the same diagrams apart as the canonical form does: over every code of
+// few crossings with random signs (where many are readings of one another), keys are equal exactly when
+// forms are, for codes with any labels, every reading of a code has its key, and a text whose labels are
+// not each passed twice is keyed as well.
+TEST(Compare, KeysAreEqualExactlyWhenCanonicalFormsAre) {
+    std::mt19937 rng(7);
+    std::vector<std::string> codici;
+    for (int crossings = 1; crossings <= 4; ++crossings)
+        for (int k = 0; k < 150; ++k) {
+            std::vector<VoceScifta> voci;
+            for (int c = 1; c <= crossings; ++c) {
+                voci.push_back({'+', c});
+                voci.push_back({'-', c});
+            }
+            std::shuffle(voci.begin(), voci.end(), rng);
+            for (auto& v : voci)
+                if (rng() % 5 == 0) v.sign = v.sign == '+' ? '-' : '+';
+            if (k % 3 == 0)
+                for (auto& v : voci) v.label = 1000 - 7 * v.label;  // labels far beyond the passage count
+            codici.push_back(scriviVociScifta(voci));
+        }
+    codici.insert(codici.end(), {"1-2+1-", "1+1-2+2-3+", "4-4+4-4+", "1-2+3-1+2-3+3-"});
+    std::vector<std::string> forme, chiavi;
+    for (const auto& c : codici) {
+        forme.push_back(*formaCanonica(c));
+        chiavi.push_back(*chiaveCanonica(c));
+    }
+    int uguali = 0;
+    for (std::size_t a = 0; a < codici.size(); ++a)
+        for (std::size_t b = a + 1; b < codici.size(); ++b) {
+            EXPECT_EQ(forme[a] == forme[b], chiavi[a] == chiavi[b]) << codici[a] << " " << codici[b];
+            uguali += forme[a] == forme[b];
+        }
+    EXPECT_GT(uguali, 100);  // the comparison met many pairs of the same diagram
+    for (std::size_t a = 0; a < codici.size(); a += 17) {
+        const int passaggi = static_cast<int>(leggiVociScifta(codici[a])->size());
+        for (int p = 1; p <= passaggi; ++p)
+            for (bool back : {false, true})
+                EXPECT_EQ(chiaveCanonica(letturaDaPassaggio(codici[a], "", p, back)->txtNodo), chiavi[a])
+                    << codici[a] << " " << p << back;
+    }
+    EXPECT_FALSE(chiaveCanonica("1-2"));
 }
 
 }  // namespace
