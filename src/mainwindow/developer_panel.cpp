@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 #include "layout/auto_layout.h"
@@ -16,7 +17,9 @@
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/open_knot.h"
+#include "model/quarter_turn.h"
 #include "model/structure.h"
+#include "platform/safe_file.h"
 
 namespace trevalon {
 
@@ -132,6 +135,22 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         angoli.AngoloRiga2 = f_.RigaClickPrec;
         angoli.AngoloCol2 = f_.ColClickPrec;
         (void)Sciftadiag(f_.vista.Gr, estensione_, angoli, &f_.ui);
+    });
+    // The developer's test of the quarter turn: the cell table turned clockwise (on a copy: the diagram
+    // shown stays as it is) and saved as a knot file of the "RUO" kind.
+    nuovo("CmdRuota", "Ruota", [this] {
+        if (f_.doc.diagram.NumIncroci < 1) return;
+        auto copia = std::make_unique<Diagram>(f_.doc.diagram);
+        const Result<std::string> testo = ProvaRuotaNodo(*copia);
+        if (!testo) {
+            f_.ui.showMessage(testo.error());
+            return;
+        }
+        ++f_.ContaRotazioni;
+        const std::string nome = Salva(f_, DialogKind::Rotation);
+        if (nome.empty()) return;
+        if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
+            f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
     });
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;

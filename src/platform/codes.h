@@ -65,6 +65,7 @@ enum class DialogKind {
     Text,       // "TXT" text drawings
     Summand1,   // "CS1" the first summand of a connected sum, as a knot file
     Summand2,   // "CS2" the second summand
+    Rotation,   // "RUO" the developer's quarter turn of the cell table, as a knot file
 };
 
 // What a text drawing of the main window is written from (`Fonte` of `SalvaFile`).
@@ -187,6 +188,8 @@ constexpr std::string_view text(DialogKind k) {
             return "CS1";
         case DialogKind::Summand2:
             return "CS2";
+        case DialogKind::Rotation:
+            return "RUO";
     }
     return "";
 }

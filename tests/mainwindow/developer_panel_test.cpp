@@ -89,6 +89,27 @@ TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
     }
 }
 
+// "Ruota" saves the cell table turned by a quarter as a knot file that opens as the same knot; the diagram
+// shown is not turned.
+TEST(PannelloSviluppo, TheQuarterTurnIsSavedAsTheSameKnotAndLeavesTheDiagram) {
+    Sviluppo s;
+    const ts::NamedKnot k = ts::namedKnot("5_2");
+    s.pannello.txtNodo = k.gauss;
+    s.pannello.TxtOri = k.letters;
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    const LimitiNodo prima = s.d().limiti;
+    const fs::path file = fixture::cartellaProva() / "turned.txt";
+    fs::remove(file);
+    s.ui.saveAnswers.push_back(file.string());
+    ASSERT_TRUE(s.pannello.premi("CmdRuota"));
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+    EXPECT_EQ(s.d().limiti.RigaMax, prima.RigaMax);
+    EXPECT_EQ(s.d().limiti.ColMax, prima.ColMax);
+    s.ui.openAnswers.push_back(file.string());
+    ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    EXPECT_TRUE(ts::sameKnot(k.gauss, k.letters, s.d().txtNodo, s.d().TxtOri));
+}
+
 // "Grf1" cuts the character drawing through the viewer's last clicks only inside the range "aum" found:
 // with no click inside it, it says so and the grid stays as it was.
 TEST(PannelloSviluppo, TheDiagonalShiftNeedsTheEnlargedDrawingAndTwoClicksInIt) {
