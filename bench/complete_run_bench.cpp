@@ -17,6 +17,7 @@
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
+#include "peak_memory.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
@@ -24,24 +25,9 @@
 namespace {
 
 using namespace trevalon;
+using trevalon::bench::picoMemoriaMiB;
 namespace ts = trevalon::testsupport;
 namespace fs = std::filesystem;
-
-// Peak resident memory of the process in MiB (VmHWM), 0 when unknown.
-double picoMemoriaMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string key;
-    while (in >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            in >> kb;
-            return kb / 1024.0;
-        }
-        std::string rest;
-        std::getline(in, rest);
-    }
-    return 0;
-}
 
 fs::path fileDiagramma(int crossings, std::uint32_t seed) {
     const auto g = ts::randomUnknot(seed, crossings);

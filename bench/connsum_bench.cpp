@@ -10,6 +10,7 @@
 
 #include "connsum/search.h"
 #include "model/structure.h"
+#include "peak_memory.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
@@ -17,23 +18,8 @@
 namespace {
 
 using namespace trevalon;
+using trevalon::bench::picoMemoriaMiB;
 namespace ts = trevalon::testsupport;
-
-// Peak resident memory of the process in MiB (VmHWM), 0 when unknown.
-double picoMemoriaMiB() {
-    std::ifstream in("/proc/self/status");
-    std::string key;
-    while (in >> key) {
-        if (key == "VmHWM:") {
-            double kb = 0;
-            in >> kb;
-            return kb / 1024.0;
-        }
-        std::string rest;
-        std::getline(in, rest);
-    }
-    return 0;
-}
 
 // No person: every shown pair is passed over.
 class UiSuccessivo : public AutomaticUi {

@@ -6,30 +6,17 @@
 #include <tuple>
 #include <vector>
 
+#include "connsum/cell_sides.h"
 #include "connsum/split.h"
 #include "connsum/sub_knot.h"
 
 namespace trevalon {
 namespace {
 
-struct Cella {
-    int r = 0, c = 0;
-    bool operator==(const Cella&) const = default;
-};
-
-// Row and column step of a heading (1 up, 2 right, 3 down, 4 left).
-Cella vicino(Cella x, int h) {
-    switch (h) {
-        case 1:
-            return {x.r - 1, x.c};
-        case 2:
-            return {x.r, x.c + 1};
-        case 3:
-            return {x.r + 1, x.c};
-        default:
-            return {x.r, x.c - 1};
-    }
-}
+using lati::Cella;
+using lati::codiceLati;
+using lati::raggiunge;
+using lati::vicino;
 
 int giro(int h) {
     return ((h - 1) % 4 + 4) % 4 + 1;
@@ -205,41 +192,6 @@ bool CollegaEstremiIC(Diagram& d, const LimitiNodo& l) {
 }
 
 namespace {
-
-// The line code of a strand through two sides (1 up, 2 right, 3 down, 4 left).
-int codiceLati(int a, int b) {
-    if (a > b) std::swap(a, b);
-    if (a == 1 && b == 3) return 1;
-    if (a == 2 && b == 4) return 2;
-    if (a == 1 && b == 4) return 5;
-    if (a == 1 && b == 2) return 6;
-    if (a == 2 && b == 3) return 7;
-    if (a == 3 && b == 4) return 8;
-    return 0;
-}
-
-// Whether line code `forma` reaches side `lato` of its cell (a crossing reaches all four).
-bool raggiunge(int forma, int lato) {
-    switch (forma) {
-        case 1:
-            return lato == 1 || lato == 3;
-        case 2:
-            return lato == 2 || lato == 4;
-        case 3:
-        case 4:
-            return true;
-        case 5:
-            return lato == 1 || lato == 4;
-        case 6:
-            return lato == 1 || lato == 2;
-        case 7:
-            return lato == 2 || lato == 3;
-        case 8:
-            return lato == 3 || lato == 4;
-        default:
-            return false;
-    }
-}
 
 // The side of a cut end towards its own strand, other than the side `escluso`: a crossing beside it, else
 // a strand cell whose line reaches it.

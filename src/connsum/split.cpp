@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "celldraw/built_knot.h"
+#include "connsum/cell_sides.h"
 #include "connsum/join.h"
 #include "connsum/sub_knot.h"
 #include "model/sides.h"
@@ -13,22 +14,10 @@
 namespace trevalon {
 namespace {
 
-struct Cella {
-    int r = 0, c = 0;
-};
-
-Cella vicino(Cella x, int lato) {
-    switch (lato) {
-        case 1:
-            return {x.r - 1, x.c};
-        case 2:
-            return {x.r, x.c + 1};
-        case 3:
-            return {x.r + 1, x.c};
-        default:
-            return {x.r, x.c - 1};
-    }
-}
+using lati::Cella;
+using lati::codiceLati;
+using lati::raggiunge;
+using lati::vicino;
 
 bool dentro(const LimitiNodo& l, Cella x) {
     return x.r >= l.RigaMin && x.r <= l.RigaMax && x.c >= l.ColMin && x.c <= l.ColMax;
@@ -111,25 +100,6 @@ int codiceIncrocio(const Incrocio& x) {
     return t;
 }
 
-// The line code of a strand through two sides.
-int codiceDueLati(int a, int b) {
-    const int k = std::min(a, b) * 10 + std::max(a, b);
-    switch (k) {
-        case 13:
-            return 1;
-        case 24:
-            return 2;
-        case 14:
-            return 5;
-        case 12:
-            return 6;
-        case 23:
-            return 7;
-        default:
-            return 8;  // 34
-    }
-}
-
 void svuota(CellaNodo& x) {
     x.Tipo = 0;
     x.Numero = 0;
@@ -209,7 +179,7 @@ bool scansione(Diagram& d, const StatoSomma& stato, int s, const LimitiNodo& box
                     };
                     if (III(p) || III(q)) x.setVicini("III");
                 }
-                x.Forma = static_cast<std::int8_t>(codiceDueLati(a, b));
+                x.Forma = static_cast<std::int8_t>(codiceLati(a, b));
                 x.Tipo = 'A';
                 x.Numero = kArcoIncrocioAperto;
             }
@@ -357,29 +327,6 @@ std::optional<Ponte> camminoPonte(const Diagram& d, const StatoSomma& stato, int
     return ponte;
 }
 
-// The sides a line code joins (a crossing joins all four).
-bool haLato(int forma, int lato) {
-    switch (forma) {
-        case 1:
-            return lato == 1 || lato == 3;
-        case 2:
-            return lato == 2 || lato == 4;
-        case 3:
-        case 4:
-            return true;
-        case 5:
-            return lato == 1 || lato == 4;
-        case 6:
-            return lato == 1 || lato == 2;
-        case 7:
-            return lato == 2 || lato == 3;
-        case 8:
-            return lato == 3 || lato == 4;
-        default:
-            return false;
-    }
-}
-
 // The non-empty cells of the box form one closed strand: every side a cell's line code joins meets a
 // neighbour joining it back, and one walk along the strand (straight through the crossings) comes back to
 // its start having passed every strand cell once and every crossing cell once each way.
@@ -393,7 +340,8 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
             if (f == 0) continue;
             if (f < 1 || f > 8) return false;
             for (int lato = 1; lato <= 4; ++lato)
-                if (haLato(f, lato) && !haLato(forma(vicino({r, c}, lato)), Opposto(lato))) return false;
+                if (raggiunge(f, lato) && !raggiunge(forma(vicino({r, c}, lato)), Opposto(lato)))
+                    return false;
             if (f == 3 || f == 4) {
                 passaggiIncroci += 2;
             } else {
@@ -412,7 +360,7 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
     };
     // Bits: 1 a strand cell passed, 2 a crossing passed vertically, 4 horizontally.
     int uscita = 1;
-    while (!haLato(forma(*start), uscita)) ++uscita;
+    while (!raggiunge(forma(*start), uscita)) ++uscita;
     Cella cur = *start;
     passato[indice(cur)] = 1;
     long passati = 0;
@@ -430,7 +378,7 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
                 return n.r == start->r && n.c == start->c && passati == celleFilo + passaggiIncroci - 1;
             segno = 1;
             int altro = 1;
-            while (altro == entrata || !haLato(f, altro)) ++altro;
+            while (altro == entrata || !raggiunge(f, altro)) ++altro;
             uscita = altro;
         }
         ++passati;
