@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "celldraw/built_knot.h"
 #include "connsum/search.h"
 #include "connsum/split.h"
 #include "layout/palette.h"
@@ -84,18 +83,8 @@ const GridControl* FinestraSommaForm2::grigliaPrincipale() const {
     return &f_.vista.Gr;
 }
 
+// The split offers a summand for saving only when its text opens again as a knot.
 void FinestraSommaForm2::salvaAddendo(int s, const std::string& testoFile) {
-    // A file that would not open again is not written: the summand is rebuilt from its own text first.
-    constexpr std::string_view chiave = "Object=";
-    const std::string_view celle = std::string_view(testoFile).starts_with(chiave)
-                                       ? std::string_view(testoFile).substr(chiave.size())
-                                       : "";
-    if (const Result<NodoCostruito> prova = costruisciDaSnapshot(std::string(celle));
-        !prova || !prova->diagram) {
-        f_.ui.showMessage("The summand could not be saved: it does not open as a knot" +
-                          (prova ? std::string(".") : ": " + prova.error()));
-        return;
-    }
     const std::string nome = Salva(f_, s == 1 ? DialogKind::Summand1 : DialogKind::Summand2);
     if (nome.empty()) return;
     if (const Status scritto = replaceFileContents(nome, testoFile + "\r\n"); !scritto)

@@ -27,7 +27,6 @@ class FinestraSommaForm2 : public FinestraSomma {
     GridArea evidenziaSottonodo(const Partizione& p) override;
     GridArea disegnaAddendo(int s) override;
     const GridControl* grigliaPrincipale() const override;
-    // Writes the summand only when its text opens again as a knot; otherwise says why and writes nothing.
     void salvaAddendo(int s, const std::string& testoFile) override;
 
     // The state of the last search: its pairs, and the records of the pair answered on.
