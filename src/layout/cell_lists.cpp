@@ -38,6 +38,17 @@ long chiave(Punto p) {
     return static_cast<long>(p.r) * CellTable::kSize + p.c;
 }
 
+// A cell at (r, c) changed its kind or arc: the straightening of a line takes note of it.
+void cambiata(LayoutState& s, int r, int c) {
+    const std::size_t i = static_cast<std::size_t>(r - s.rigaArea),
+                      j = static_cast<std::size_t>(c - s.colArea);
+    if (i < s.rigaCambiata.size() && j < s.colonnaCambiata.size())
+        s.rigaCambiata[i] = s.colonnaCambiata[j] = 1;
+    if (s.lineaRaddrizzata < 0) return;
+    if (s.lineaRiga ? r == s.lineaRaddrizzata : c == s.lineaRaddrizzata)
+        s.primoCambioLinea = std::min(s.primoCambioLinea, s.lineaRiga ? c : r);
+}
+
 bool arcoValido(int arco) {
     return arco >= 1 && arco <= kMaxArchi;
 }
@@ -83,6 +94,7 @@ void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
             svuota(x);
             x.Posizione = 0;
+            cambiata(s, p.r, p.c);
         }
     for (const Punto& p : out) at(p) = -1;
     s.punti = std::move(out);
@@ -210,6 +222,7 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
         s.punti.push_back(p);
         if (liberaPerArco(d, arco, p.r, p.c)) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            if (x.Tipo != 'A') cambiata(s, p.r, p.c);
             x.Tipo = 'A';
             x.Numero = arco;
         }
@@ -268,11 +281,13 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             CellaNodo& x = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
             svuota(x);
             x.Posizione = 0;
+            cambiata(s, s.punti[k].r, s.punti[k].c);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
         nuovi.push_back(t);
@@ -296,39 +311,95 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
     const bool riga = dr == 0;
     const int first = riga ? minC : minR, last = riga ? maxC : maxR;
     (void)dc;
+    if (last < first) return;
+    // The scan's state before each place of the line. After a hump is straightened the line is scanned
+    // again; it starts again at the first place whose cells before it have not changed and where no
+    // straightening was tried, with the state it had there, and so meets what a scan from the start meets.
+    struct StatoScansione {
+        int ultimo = -1, vuote = 0;
+        Punto ultimaCella;
+    };
+    std::vector<StatoScansione> stati(static_cast<std::size_t>(last - first + 1));
+    s.lineaRaddrizzata = rc;
+    s.lineaRiga = riga;
+    int inizio = first, primoTentato = last + 1;
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
-        int ultimo = -1, vuote = 0;
-        Punto ultimaCella;
-        for (int t = first; t <= last; ++t) {
+        StatoScansione st = inizio == first ? StatoScansione{} : stati[inizio - first];
+        s.primoCambioLinea = last + 1;
+        for (int t = inizio; t <= last; ++t) {
+            stati[t - first] = st;
             const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
             const CellaNodo& x = cella(d, here.r, here.c);
             if (x.Tipo == 'A') {
-                if (x.Numero != ultimo) {
-                    ultimo = x.Numero;
-                } else if (vuote > 0 && raddrizzaGobba(d, s, x.Numero, ultimaCella, here)) {
-                    ancora = true;
-                    break;
+                if (x.Numero != st.ultimo) {
+                    st.ultimo = x.Numero;
+                } else if (st.vuote > 0) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
+                        ancora = true;
+                        inizio = std::max(first, std::min({s.primoCambioLinea, t, primoTentato}));
+                        break;
+                    }
+                    primoTentato = std::min(primoTentato, t);
                 }
-                vuote = 0;
-                ultimaCella = here;
+                st.vuote = 0;
+                st.ultimaCella = here;
             } else if (x.Tipo == 'I') {
-                ultimo = -1;
-                vuote = 0;
+                st.ultimo = -1;
+                st.vuote = 0;
             } else if (x.Tipo == 0) {
-                ++vuote;
+                ++st.vuote;
             }
         }
     }
+    s.lineaRaddrizzata = -1;
 }
 
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
     (void)arco;
-    if (!s.settings.ChKrAD) return;
-    for (int r = minR; r <= maxR; ++r) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, r, 0, 1);
-    for (int c = minC; c <= maxC; ++c) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, c, 1, 0);
+    if (!s.settings.ChKrAD || maxR < minR || maxC < minC) return;
+    // A line is scanned only where a scan can straighten something: where an arc's cell follows empty
+    // cells after a cell of the same arc, found for every row and column in one pass over the area, or
+    // where a cell has changed since that pass. The other lines would be scanned without a change.
+    const int nr = maxR - minR + 1, nc = maxC - minC + 1;
+    std::vector<char> riga(static_cast<std::size_t>(nr), 0), colonna(static_cast<std::size_t>(nc), 0);
+    std::vector<int> ultimoCol(static_cast<std::size_t>(nc), -1), vuoteCol(static_cast<std::size_t>(nc), 0);
+    auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
+        bool gobba = false;
+        if (x.Tipo == 'A') {
+            gobba = x.Numero == ultimo && vuote > 0;
+            ultimo = x.Numero;
+            vuote = 0;
+        } else if (x.Tipo == 'I') {
+            ultimo = -1;
+            vuote = 0;
+        } else if (x.Tipo == 0) {
+            ++vuote;
+        }
+        return gobba;
+    };
+    for (int r = minR; r <= maxR; ++r) {
+        int ultimo = -1, vuote = 0;
+        for (int c = minC; c <= maxC; ++c) {
+            const CellaNodo& x = cella(d, r, c);
+            if (passo(x, ultimo, vuote)) riga[r - minR] = 1;
+            if (passo(x, ultimoCol[c - minC], vuoteCol[c - minC])) colonna[c - minC] = 1;
+        }
+    }
+    s.rigaArea = minR;
+    s.colArea = minC;
+    s.rigaCambiata.assign(static_cast<std::size_t>(nr), 0);
+    s.colonnaCambiata.assign(static_cast<std::size_t>(nc), 0);
+    for (int r = minR; r <= maxR; ++r)
+        if (riga[r - minR] || s.rigaCambiata[r - minR])
+            RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, r, 0, 1);
+    for (int c = minC; c <= maxC; ++c)
+        if (colonna[c - minC] || s.colonnaCambiata[c - minC])
+            RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, c, 1, 0);
+    s.rigaCambiata.clear();
+    s.colonnaCambiata.clear();
 }
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {

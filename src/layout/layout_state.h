@@ -122,6 +122,17 @@ struct LayoutState {
     std::vector<std::vector<Punto>> percorsiMemoria;
     std::vector<char> percorsoCaricato, percorsoCambiato;
 
+    // While one line is straightened: that line (a row when `lineaRiga`, else a column; -1 for none) and
+    // the first place along it where a cell has changed its kind or arc since its scan began.
+    int lineaRaddrizzata = -1;
+    bool lineaRiga = true;
+    int primoCambioLinea = 0;
+    // While the straightening runs over an area (from row `rigaArea`, column `colArea`): per row and column
+    // of it, whether a cell there has changed its kind or arc since the area was last looked over; empty
+    // when none runs.
+    int rigaArea = 0, colArea = 0;
+    std::vector<char> rigaCambiata, colonnaCambiata;
+
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.
     LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
