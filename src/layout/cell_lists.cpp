@@ -154,6 +154,7 @@ void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punt
         s.percorsiMemoria[arco] = punti;
         s.percorsoCaricato[arco] = 1;
         s.percorsoCambiato[arco] = 1;
+        s.percorsoPulito[arco] = 0;
         return;
     }
     d.archi[arco].Percorso = scriviVociPercorso(punti);
@@ -164,6 +165,7 @@ void tieniPercorsiInMemoria(LayoutState& s) {
     s.percorsiMemoria.assign(kMaxArchi + 1, {});
     s.percorsoCaricato.assign(kMaxArchi + 1, 0);
     s.percorsoCambiato.assign(kMaxArchi + 1, 0);
+    s.percorsoPulito.assign(kMaxArchi + 1, 0);
 }
 
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
@@ -174,6 +176,7 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.percorsiMemoria.clear();
     s.percorsoCaricato.clear();
     s.percorsoCambiato.clear();
+    s.percorsoPulito.clear();
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -264,9 +267,78 @@ bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2,
 
 namespace {
 
+// Whether the path just rebuilt from the point list (`ComponiListaCelle`) names distinct cells and kept
+// every point, so that each is a cell of the arc numbered by its place.
+void segnaPulito(LayoutState& s, int arco) {
+    if (!s.percorsiInMemoria) return;
+    bool pulito = s.BufferPunti.size() == s.punti.size();
+    std::vector<int>& indice = s.indiceCella;
+    if (pulito && indice.empty())
+        indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
+    std::size_t k = 0;
+    for (; pulito && k < s.BufferPunti.size(); ++k) {
+        int& x = indice[static_cast<std::size_t>(chiave(s.BufferPunti[k]))];
+        pulito = x < 0;
+        x = 0;
+    }
+    for (std::size_t j = 0; j < k; ++j) indice[static_cast<std::size_t>(chiave(s.BufferPunti[j]))] = -1;
+    s.percorsoPulito[arco] = pulito;
+}
+
+// The straightening of a hump of an arc whose path is clean (see `percorsoPulito`): the path's cells are
+// all the arc's already, so listing it stamps nothing, and rebuilding it keeps every point and renumbers
+// only from the hump on. Gives what the straightening below gives; the path stays clean unless the
+// straight run passes beside the arc, when the loops go as below.
+bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
+    const std::vector<Punto>& percorso = s.percorsiMemoria[n];
+    const auto trova = [&](Punto t) {
+        return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
+    };
+    const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
+    if (i1 == fine || i2 == fine) {
+        s.punti = percorso;
+        return false;
+    }
+    const int lo = std::min(i1, i2), hi = std::max(i1, i2);
+    const Punto a = percorso[lo], b = percorso[hi];
+    for (int k = lo + 1; k < hi; ++k) {
+        CellaNodo& x = d.TblNodo.at(percorso[k].r, percorso[k].c);
+        svuota(x);
+        x.Posizione = 0;
+        cambiata(s, percorso[k].r, percorso[k].c);
+    }
+    s.punti.assign(percorso.begin(), percorso.begin() + lo + 1);
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
+        CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        cambiata(s, t.r, t.c);
+        x.Tipo = 'A';
+        x.Numero = n;
+        s.punti.push_back(t);
+    }
+    s.punti.insert(s.punti.end(), percorso.begin() + hi, percorso.end());
+    s.TracciatoCambiato = true;
+    bool accanto = false;
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
+        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
+    if (accanto) {
+        cancellaAnelli(d, s, n, false);
+        ComponiListaCelle(d, s, n);
+        segnaPulito(s, n);
+        return true;
+    }
+    for (std::size_t i = static_cast<std::size_t>(lo) + 1; i < s.punti.size(); ++i)
+        d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
+    s.BufferPunti = s.punti;
+    scriviPercorso(d, s, n, s.BufferPunti);
+    s.percorsoPulito[n] = 1;
+    return true;
+}
+
 // Straightens the hump of arc n between the cells p and q of one line, both of its path. False when
 // either end is not on the path: the hump is then left alone.
 bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
+    if (s.percorsiInMemoria && s.percorsoPulito[n]) return raddrizzaPulita(d, s, n, p, q);
     SplittaListacelle(d, s, n);
     int i1 = -1, i2 = -1;
     for (int i = 0; i < static_cast<int>(s.punti.size()); ++i) {
@@ -300,6 +372,7 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
     if (accanto) cancellaAnelli(d, s, n, false);
     ComponiListaCelle(d, s, n);
+    segnaPulito(s, n);
     s.TracciatoCambiato = true;
     return true;
 }

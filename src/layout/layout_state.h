@@ -121,6 +121,9 @@ struct LayoutState {
     bool percorsiInMemoria = false;
     std::vector<std::vector<Punto>> percorsiMemoria;
     std::vector<char> percorsoCaricato, percorsoCambiato;
+    // Per arc, while its path is kept here: the path names distinct cells, every one a cell of the arc
+    // whose `Posizione` is its place in the path. Set only by the straightening of humps.
+    std::vector<char> percorsoPulito;
 
     // While one line is straightened: that line (a row when `lineaRiga`, else a column; -1 for none) and
     // the first place along it where a cell has changed its kind or arc since its scan began.
