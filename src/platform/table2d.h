@@ -16,7 +16,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -25,10 +24,6 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
-
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace trevalon {
 
@@ -88,19 +83,7 @@ class ZeroedBlock {
         if (n == 0) return nullptr;
         void* p = zeroed ? std::calloc(n, sizeof(T)) : std::malloc(n * sizeof(T));
         if (!p) throw std::bad_alloc();
-        grandiPagine(p, n * sizeof(T));
         return static_cast<T*>(p);
-    }
-    // A big table is walked along columns as well as rows: with large pages the walk misses the address
-    // cache far less often. Only a hint; without it the table works as well.
-    static void grandiPagine([[maybe_unused]] void* p, [[maybe_unused]] std::size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-        constexpr std::uintptr_t kPagina = std::uintptr_t{1} << 21;
-        if (bytes < 4 * kPagina) return;
-        const std::uintptr_t a = reinterpret_cast<std::uintptr_t>(p);
-        const std::uintptr_t inizio = (a + kPagina - 1) & ~(kPagina - 1), fine = (a + bytes) & ~(kPagina - 1);
-        if (fine > inizio) ::madvise(reinterpret_cast<void*>(inizio), fine - inizio, MADV_HUGEPAGE);
-#endif
     }
 
     std::size_t n_;
