@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <utility>
 
@@ -31,9 +32,17 @@ void mostraSoloDisegno(Form2& f) {
 
 struct Impronta {
     std::uint64_t h = 1469598103934665603ull;
+    // Eight bytes at a time: the cell table's used area is a few megabytes.
     void bytes(const void* p, std::size_t n) {
         const auto* b = static_cast<const unsigned char*>(p);
-        for (std::size_t i = 0; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, b + i, 8);
+            h = (h ^ w) * 1099511628211ull;
+            h ^= h >> 29;
+        }
+        for (; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
     }
     template <class T>
     void val(const T& v) {
@@ -95,8 +104,8 @@ std::uint64_t improntaDiagramma(const Form2& f) {
     // Every cell outside the extent and its ring is empty after a build.
     const int r0 = std::max(0, d.limiti.RigaMin - 1), r1 = std::min(kMaxCella, d.limiti.RigaMax + 1);
     const int c0 = std::max(0, d.limiti.ColMin - 1), c1 = std::min(kMaxCella, d.limiti.ColMax + 1);
-    for (int r = r0; r <= r1; ++r)
-        for (int c = c0; c <= c1; ++c) h.val(d.TblNodo.at(r, c));
+    for (int r = r0; r <= r1 && c0 <= c1; ++r)
+        h.bytes(&d.TblNodo.at(r, c0), sizeof(CellaNodo) * (c1 - c0 + 1));
     for (int a = 1; a <= std::min(d.NumArchi, kMaxArchi); ++a) {
         const Arco& x = d.archi[a];
         h.text(x.Percorso);
