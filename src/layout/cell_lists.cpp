@@ -38,15 +38,14 @@ long chiave(Punto p) {
     return static_cast<long>(p.r) * CellTable::kSize + p.c;
 }
 
-// A cell at (r, c) changed its kind or arc: the straightening of a line takes note of it.
+// A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
 void cambiata(LayoutState& s, int r, int c) {
-    const std::size_t i = static_cast<std::size_t>(r - s.rigaArea),
-                      j = static_cast<std::size_t>(c - s.colArea);
-    if (i < s.rigaCambiata.size() && j < s.colonnaCambiata.size())
-        s.rigaCambiata[i] = s.colonnaCambiata[j] = 1;
-    if (s.lineaRaddrizzata < 0) return;
-    if (s.lineaRiga ? r == s.lineaRaddrizzata : c == s.lineaRaddrizzata)
-        s.primoCambioLinea = std::min(s.primoCambioLinea, s.lineaRiga ? c : r);
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
+    int& riga = z.cambioRiga[static_cast<std::size_t>(r - z.r0)];
+    int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
+    riga = std::min(riga, c);
+    colonna = std::min(colonna, r);
 }
 
 bool arcoValido(int arco) {
@@ -379,66 +378,30 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
 
 }  // namespace
 
-void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
-                     int dc) {
-    const bool riga = dr == 0;
-    const int first = riga ? minC : minR, last = riga ? maxC : maxR;
-    (void)dc;
-    if (last < first) return;
-    // The scan's state before each place of the line. After a hump is straightened the line is scanned
-    // again; it starts again at the first place whose cells before it have not changed and where no
-    // straightening was tried, with the state it had there, and so meets what a scan from the start meets.
-    struct StatoScansione {
-        int ultimo = -1, vuote = 0;
-        Punto ultimaCella;
-    };
-    std::vector<StatoScansione> stati(static_cast<std::size_t>(last - first + 1));
-    s.lineaRaddrizzata = rc;
-    s.lineaRiga = riga;
-    int inizio = first, primoTentato = last + 1;
-    bool ancora = true;
-    int giri = 0;
-    while (ancora && giri++ < 100000) {
-        ancora = false;
-        StatoScansione st = inizio == first ? StatoScansione{} : stati[inizio - first];
-        s.primoCambioLinea = last + 1;
-        for (int t = inizio; t <= last; ++t) {
-            stati[t - first] = st;
-            const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
-            const CellaNodo& x = cella(d, here.r, here.c);
-            if (x.Tipo == 'A') {
-                if (x.Numero != st.ultimo) {
-                    st.ultimo = x.Numero;
-                } else if (st.vuote > 0) {
-                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
-                        ancora = true;
-                        inizio = std::max(first, std::min({s.primoCambioLinea, t, primoTentato}));
-                        break;
-                    }
-                    primoTentato = std::min(primoTentato, t);
-                }
-                st.vuote = 0;
-                st.ultimaCella = here;
-            } else if (x.Tipo == 'I') {
-                st.ultimo = -1;
-                st.vuote = 0;
-            } else if (x.Tipo == 0) {
-                ++st.vuote;
-            }
-        }
-    }
-    s.lineaRaddrizzata = -1;
-}
+namespace {
 
-void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
-    (void)arco;
-    if (!s.settings.ChKrAD || maxR < minR || maxC < minC) return;
-    // A line is scanned only where a scan can straighten something: where an arc's cell follows empty
-    // cells after a cell of the same arc, found for every row and column in one pass over the area, or
-    // where a cell has changed since that pass. The other lines would be scanned without a change.
-    const int nr = maxR - minR + 1, nc = maxC - minC + 1;
-    std::vector<char> riga(static_cast<std::size_t>(nr), 0), colonna(static_cast<std::size_t>(nc), 0);
-    std::vector<int> ultimoCol(static_cast<std::size_t>(nc), -1), vuoteCol(static_cast<std::size_t>(nc), 0);
+// The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
+// scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
+// arc, found for every row and column in one pass over the area. The other lines would be scanned without
+// a change, and stay so until a cell of theirs changes.
+void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    z = {};
+    z.attiva = true;
+    z.r0 = r0;
+    z.r1 = r1;
+    z.c0 = c0;
+    z.c1 = c1;
+    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    z.statiRighe.resize(nr * nc);
+    z.statiColonne.resize(nr * nc);
+    z.cambioRiga.assign(nr, c1 + 1);
+    z.tentatoRiga.assign(nr, c1 + 1);
+    z.cambioColonna.assign(nc, r1 + 1);
+    z.tentatoColonna.assign(nc, r1 + 1);
+    z.vistaRiga.assign(nr, 0);
+    z.vistaColonna.assign(nc, 0);
+    std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
     auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
         bool gobba = false;
         if (x.Tipo == 'A') {
@@ -453,26 +416,104 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
         }
         return gobba;
     };
-    for (int r = minR; r <= maxR; ++r) {
+    for (int r = r0; r <= r1; ++r) {
         int ultimo = -1, vuote = 0;
-        for (int c = minC; c <= maxC; ++c) {
+        for (int c = c0; c <= c1; ++c) {
             const CellaNodo& x = cella(d, r, c);
-            if (passo(x, ultimo, vuote)) riga[r - minR] = 1;
-            if (passo(x, ultimoCol[c - minC], vuoteCol[c - minC])) colonna[c - minC] = 1;
+            if (passo(x, ultimo, vuote)) z.cambioRiga[r - r0] = c0;
+            if (passo(x, ultimoCol[c - c0], vuoteCol[c - c0])) z.cambioColonna[c - c0] = r0;
         }
     }
-    s.rigaArea = minR;
-    s.colArea = minC;
-    s.rigaCambiata.assign(static_cast<std::size_t>(nr), 0);
-    s.colonnaCambiata.assign(static_cast<std::size_t>(nc), 0);
-    for (int r = minR; r <= maxR; ++r)
-        if (riga[r - minR] || s.rigaCambiata[r - minR])
-            RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, r, 0, 1);
-    for (int c = minC; c <= maxC; ++c)
-        if (colonna[c - minC] || s.colonnaCambiata[c - minC])
-            RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, c, 1, 0);
-    s.rigaCambiata.clear();
-    s.colonnaCambiata.clear();
+}
+
+// Scans row (or column) rc of the area, straightening every hump it meets, as a scan from the line's
+// start does, and again from the start after each straightening. What it skips is what such a scan
+// would meet unchanged: it starts at the first place whose cells before it have not changed since the
+// line was last scanned and where no straightening was tried, with the state the scan had there.
+void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const int first = riga ? z.c0 : z.r0, last = riga ? z.c1 : z.r1;
+    const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
+    LayoutState::StatoScansione* stati =
+        (riga ? z.statiRighe.data() : z.statiColonne.data()) + i * static_cast<std::size_t>(last - first + 1);
+    int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
+    int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
+    char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
+    int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
+    if (inizio > last) return;
+    vista = 1;
+    bool ancora = true;
+    int giri = 0;
+    while (ancora && giri++ < 100000) {
+        ancora = false;
+        LayoutState::StatoScansione st =
+            inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
+        cambio = last + 1;
+        for (int t = inizio; t <= last; ++t) {
+            stati[t - first] = st;
+            const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
+            const CellaNodo& x = cella(d, here.r, here.c);
+            if (x.Tipo == 'A') {
+                if (x.Numero != st.ultimo) {
+                    st.ultimo = x.Numero;
+                } else if (st.vuote > 0) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
+                        ancora = true;
+                        inizio = std::max(first, std::min({cambio, t, tentato}));
+                        break;
+                    }
+                    tentato = std::min(tentato, t);
+                }
+                st.vuote = 0;
+                st.ultimaCella = here;
+            } else if (x.Tipo == 'I') {
+                st.ultimo = -1;
+                st.vuote = 0;
+            } else if (x.Tipo == 0) {
+                ++st.vuote;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
+                     int dc) {
+    (void)dc;
+    if (maxR < minR || maxC < minC) return;
+    const bool riga = dr == 0;
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const bool propria = !(z.attiva && z.r0 == minR && z.r1 == maxR && z.c0 == minC && z.c1 == maxC);
+    if (propria) {
+        iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
+        // Scanned whole, as asked.
+        (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
+    }
+    if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
+    if (propria) z = {};
+}
+
+void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
+    (void)arco;
+    if (!s.settings.ChKrAD || maxR < minR || maxC < minC) return;
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const bool propria = !z.attiva;
+    if (!z.attiva || z.r0 != minR || z.r1 != maxR || z.c0 != minC || z.c1 != maxC)
+        iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
+    for (int r = minR; r <= maxR; ++r) scansionaLinea(d, s, true, r);
+    for (int c = minC; c <= maxC; ++c) scansionaLinea(d, s, false, c);
+    if (propria) z = {};
+}
+
+void iniziaRaddrizzature(LayoutState& s) {
+    s.raddrizzatura = {};
+    s.raddrizzatura.attiva = true;
+    s.raddrizzatura.r1 = s.raddrizzatura.c1 = -2;  // no area yet: the first pass sets it
+}
+
+void fineRaddrizzature(LayoutState& s) {
+    s.raddrizzatura = {};
 }
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {

@@ -125,16 +125,22 @@ struct LayoutState {
     // whose `Posizione` is its place in the path. Set only by the straightening of humps.
     std::vector<char> percorsoPulito;
 
-    // While one line is straightened: that line (a row when `lineaRiga`, else a column; -1 for none) and
-    // the first place along it where a cell has changed its kind or arc since its scan began.
-    int lineaRaddrizzata = -1;
-    bool lineaRiga = true;
-    int primoCambioLinea = 0;
-    // While the straightening runs over an area (from row `rigaArea`, column `colArea`): per row and column
-    // of it, whether a cell there has changed its kind or arc since the area was last looked over; empty
-    // when none runs.
-    int rigaArea = 0, colArea = 0;
-    std::vector<char> rigaCambiata, colonnaCambiata;
+    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`: per row
+    // and column of the area, the scan's state before each place as last scanned (`vista` once scanned),
+    // the first place whose cell has changed its kind or arc since (past the line's end: none), and the
+    // first place where a straightening was tried and failed (likewise).
+    struct StatoScansione {
+        int ultimo = -1, vuote = 0;
+        Punto ultimaCella;
+    };
+    struct Raddrizzatura {
+        bool attiva = false;
+        int r0 = 0, r1 = -1, c0 = 0, c1 = -1;
+        std::vector<StatoScansione> statiRighe, statiColonne;
+        std::vector<int> cambioRiga, cambioColonna, tentatoRiga, tentatoColonna;
+        std::vector<char> vistaRiga, vistaColonna;
+    };
+    Raddrizzatura raddrizzatura;
 
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.
