@@ -290,7 +290,11 @@ void segnaPulito(LayoutState& s, int arco) {
 // straight run passes beside the arc, when the loops go as below.
 bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     const std::vector<Punto>& percorso = s.percorsiMemoria[n];
+    // A cell of a clean path holds its place in it.
     const auto trova = [&](Punto t) {
+        const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
+        if (i >= 0 && i < static_cast<int>(percorso.size()) && percorso[static_cast<std::size_t>(i)] == t)
+            return i;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
     };
     const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
