@@ -66,6 +66,10 @@ std::vector<Caso> casi() {
     generato("braid_4_60", ts::randomBraidKnot(3, 4, 60));
     generato("braid_6_150", ts::randomBraidKnot(5, 6, 150));
     generato("braid_5_240", ts::randomBraidKnot(9, 5, 240));
+    for (std::uint32_t seed = 3; seed <= 6; ++seed) {
+        generato("unknot_" + std::to_string(seed) + "_160", ts::randomUnknot(seed, 160));
+        generato("braid_" + std::to_string(seed) + "_220", ts::randomBraidKnot(seed, 3 + seed, 220));
+    }
     return out;
 }
 
