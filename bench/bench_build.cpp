@@ -33,6 +33,8 @@ BENCHMARK(BM_CostruisciDaCodice)
     ->Arg(50)
     ->Arg(100)
     ->Arg(120)
+    ->Arg(200)
+    ->Arg(250)
     ->Unit(benchmark::kMillisecond);
 
 // The refusal of letters that cannot be drawn: a code with one letter flipped. range(0) 5 is the

@@ -38,6 +38,16 @@ long chiave(Punto p) {
     return static_cast<long>(p.r) * CellTable::kSize + p.c;
 }
 
+// A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
+void cambiata(LayoutState& s, int r, int c) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
+    int& riga = z.cambioRiga[static_cast<std::size_t>(r - z.r0)];
+    int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
+    riga = std::min(riga, c);
+    colonna = std::min(colonna, r);
+}
+
 bool arcoValido(int arco) {
     return arco >= 1 && arco <= kMaxArchi;
 }
@@ -83,6 +93,7 @@ void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
             svuota(x);
             x.Posizione = 0;
+            cambiata(s, p.r, p.c);
         }
     for (const Punto& p : out) at(p) = -1;
     s.punti = std::move(out);
@@ -142,6 +153,7 @@ void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punt
         s.percorsiMemoria[arco] = punti;
         s.percorsoCaricato[arco] = 1;
         s.percorsoCambiato[arco] = 1;
+        s.percorsoPulito[arco] = 0;
         return;
     }
     d.archi[arco].Percorso = scriviVociPercorso(punti);
@@ -152,6 +164,7 @@ void tieniPercorsiInMemoria(LayoutState& s) {
     s.percorsiMemoria.assign(kMaxArchi + 1, {});
     s.percorsoCaricato.assign(kMaxArchi + 1, 0);
     s.percorsoCambiato.assign(kMaxArchi + 1, 0);
+    s.percorsoPulito.assign(kMaxArchi + 1, 0);
 }
 
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
@@ -162,6 +175,7 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.percorsiMemoria.clear();
     s.percorsoCaricato.clear();
     s.percorsoCambiato.clear();
+    s.percorsoPulito.clear();
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -210,6 +224,7 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
         s.punti.push_back(p);
         if (liberaPerArco(d, arco, p.r, p.c)) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
+            if (x.Tipo != 'A') cambiata(s, p.r, p.c);
             x.Tipo = 'A';
             x.Numero = arco;
         }
@@ -251,9 +266,82 @@ bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2,
 
 namespace {
 
+// Whether the path just rebuilt from the point list (`ComponiListaCelle`) names distinct cells and kept
+// every point, so that each is a cell of the arc numbered by its place.
+void segnaPulito(LayoutState& s, int arco) {
+    if (!s.percorsiInMemoria) return;
+    bool pulito = s.BufferPunti.size() == s.punti.size();
+    std::vector<int>& indice = s.indiceCella;
+    if (pulito && indice.empty())
+        indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
+    std::size_t k = 0;
+    for (; pulito && k < s.BufferPunti.size(); ++k) {
+        int& x = indice[static_cast<std::size_t>(chiave(s.BufferPunti[k]))];
+        pulito = x < 0;
+        x = 0;
+    }
+    for (std::size_t j = 0; j < k; ++j) indice[static_cast<std::size_t>(chiave(s.BufferPunti[j]))] = -1;
+    s.percorsoPulito[arco] = pulito;
+}
+
+// The straightening of a hump of an arc whose path is clean (see `percorsoPulito`): the path's cells are
+// all the arc's already, so listing it stamps nothing, and rebuilding it keeps every point and renumbers
+// only from the hump on. Gives what the straightening below gives; the path stays clean unless the
+// straight run passes beside the arc, when the loops go as below.
+bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
+    const std::vector<Punto>& percorso = s.percorsiMemoria[n];
+    // A cell of a clean path holds its place in it.
+    const auto trova = [&](Punto t) {
+        const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
+        if (i >= 0 && i < static_cast<int>(percorso.size()) && percorso[static_cast<std::size_t>(i)] == t)
+            return i;
+        return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
+    };
+    const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
+    if (i1 == fine || i2 == fine) {
+        s.punti = percorso;
+        return false;
+    }
+    const int lo = std::min(i1, i2), hi = std::max(i1, i2);
+    const Punto a = percorso[lo], b = percorso[hi];
+    for (int k = lo + 1; k < hi; ++k) {
+        CellaNodo& x = d.TblNodo.at(percorso[k].r, percorso[k].c);
+        svuota(x);
+        x.Posizione = 0;
+        cambiata(s, percorso[k].r, percorso[k].c);
+    }
+    s.punti.assign(percorso.begin(), percorso.begin() + lo + 1);
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
+        CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        cambiata(s, t.r, t.c);
+        x.Tipo = 'A';
+        x.Numero = n;
+        s.punti.push_back(t);
+    }
+    s.punti.insert(s.punti.end(), percorso.begin() + hi, percorso.end());
+    s.TracciatoCambiato = true;
+    bool accanto = false;
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
+        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
+    if (accanto) {
+        cancellaAnelli(d, s, n, false);
+        ComponiListaCelle(d, s, n);
+        segnaPulito(s, n);
+        return true;
+    }
+    for (std::size_t i = static_cast<std::size_t>(lo) + 1; i < s.punti.size(); ++i)
+        d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
+    s.BufferPunti = s.punti;
+    scriviPercorso(d, s, n, s.BufferPunti);
+    s.percorsoPulito[n] = 1;
+    return true;
+}
+
 // Straightens the hump of arc n between the cells p and q of one line, both of its path. False when
 // either end is not on the path: the hump is then left alone.
 bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
+    if (s.percorsiInMemoria && s.percorsoPulito[n]) return raddrizzaPulita(d, s, n, p, q);
     SplittaListacelle(d, s, n);
     int i1 = -1, i2 = -1;
     for (int i = 0; i < static_cast<int>(s.punti.size()); ++i) {
@@ -268,11 +356,13 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             CellaNodo& x = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
             svuota(x);
             x.Posizione = 0;
+            cambiata(s, s.punti[k].r, s.punti[k].c);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
         nuovi.push_back(t);
@@ -285,50 +375,149 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
     if (accanto) cancellaAnelli(d, s, n, false);
     ComponiListaCelle(d, s, n);
+    segnaPulito(s, n);
     s.TracciatoCambiato = true;
     return true;
 }
 
 }  // namespace
 
-void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
-                     int dc) {
-    const bool riga = dr == 0;
-    const int first = riga ? minC : minR, last = riga ? maxC : maxR;
-    (void)dc;
+namespace {
+
+// The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
+// scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
+// arc, found for every row and column in one pass over the area. The other lines would be scanned without
+// a change, and stay so until a cell of theirs changes.
+void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    z = {};
+    z.attiva = true;
+    z.r0 = r0;
+    z.r1 = r1;
+    z.c0 = c0;
+    z.c1 = c1;
+    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    z.statiRighe.resize(nr * nc);
+    z.statiColonne.resize(nr * nc);
+    z.cambioRiga.assign(nr, c1 + 1);
+    z.tentatoRiga.assign(nr, c1 + 1);
+    z.cambioColonna.assign(nc, r1 + 1);
+    z.tentatoColonna.assign(nc, r1 + 1);
+    z.vistaRiga.assign(nr, 0);
+    z.vistaColonna.assign(nc, 0);
+    std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
+    auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
+        bool gobba = false;
+        if (x.Tipo == 'A') {
+            gobba = x.Numero == ultimo && vuote > 0;
+            ultimo = x.Numero;
+            vuote = 0;
+        } else if (x.Tipo == 'I') {
+            ultimo = -1;
+            vuote = 0;
+        } else if (x.Tipo == 0) {
+            ++vuote;
+        }
+        return gobba;
+    };
+    for (int r = r0; r <= r1; ++r) {
+        int ultimo = -1, vuote = 0;
+        for (int c = c0; c <= c1; ++c) {
+            const CellaNodo& x = cella(d, r, c);
+            if (passo(x, ultimo, vuote)) z.cambioRiga[r - r0] = c0;
+            if (passo(x, ultimoCol[c - c0], vuoteCol[c - c0])) z.cambioColonna[c - c0] = r0;
+        }
+    }
+}
+
+// Scans row (or column) rc of the area, straightening every hump it meets, as a scan from the line's
+// start does, and again from the start after each straightening. What it skips is what such a scan
+// would meet unchanged: it starts at the first place whose cells before it have not changed since the
+// line was last scanned and where no straightening was tried, with the state the scan had there.
+void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const int first = riga ? z.c0 : z.r0, last = riga ? z.c1 : z.r1;
+    const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
+    LayoutState::StatoScansione* stati =
+        (riga ? z.statiRighe.data() : z.statiColonne.data()) + i * static_cast<std::size_t>(last - first + 1);
+    int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
+    int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
+    char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
+    int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
+    if (inizio > last) return;
+    vista = 1;
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
-        int ultimo = -1, vuote = 0;
-        Punto ultimaCella;
-        for (int t = first; t <= last; ++t) {
+        LayoutState::StatoScansione st =
+            inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
+        cambio = last + 1;
+        for (int t = inizio; t <= last; ++t) {
+            stati[t - first] = st;
             const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
             const CellaNodo& x = cella(d, here.r, here.c);
             if (x.Tipo == 'A') {
-                if (x.Numero != ultimo) {
-                    ultimo = x.Numero;
-                } else if (vuote > 0 && raddrizzaGobba(d, s, x.Numero, ultimaCella, here)) {
-                    ancora = true;
-                    break;
+                if (x.Numero != st.ultimo) {
+                    st.ultimo = x.Numero;
+                } else if (st.vuote > 0) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
+                        ancora = true;
+                        inizio = std::max(first, std::min({cambio, t, tentato}));
+                        break;
+                    }
+                    tentato = std::min(tentato, t);
                 }
-                vuote = 0;
-                ultimaCella = here;
+                st.vuote = 0;
+                st.ultimaCella = here;
             } else if (x.Tipo == 'I') {
-                ultimo = -1;
-                vuote = 0;
+                st.ultimo = -1;
+                st.vuote = 0;
             } else if (x.Tipo == 0) {
-                ++vuote;
+                ++st.vuote;
             }
         }
     }
 }
 
+}  // namespace
+
+void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
+                     int dc) {
+    (void)dc;
+    if (maxR < minR || maxC < minC) return;
+    const bool riga = dr == 0;
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const bool propria = !(z.attiva && z.r0 == minR && z.r1 == maxR && z.c0 == minC && z.c1 == maxC);
+    if (propria) {
+        iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
+        // Scanned whole, as asked.
+        (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
+    }
+    if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
+    if (propria) z = {};
+}
+
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
     (void)arco;
-    if (!s.settings.ChKrAD) return;
-    for (int r = minR; r <= maxR; ++r) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, r, 0, 1);
-    for (int c = minC; c <= maxC; ++c) RaddrizzaRigCol(d, s, minR, maxR, minC, maxC, c, 1, 0);
+    if (!s.settings.ChKrAD || maxR < minR || maxC < minC) return;
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    const bool propria = !z.attiva;
+    if (!z.attiva || z.r0 != minR || z.r1 != maxR || z.c0 != minC || z.c1 != maxC)
+        iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
+    for (int r = minR; r <= maxR; ++r) scansionaLinea(d, s, true, r);
+    for (int c = minC; c <= maxC; ++c) scansionaLinea(d, s, false, c);
+    if (propria) z = {};
+}
+
+void iniziaRaddrizzature(LayoutState& s) {
+    s.raddrizzatura = {};
+    s.raddrizzatura.attiva = true;
+    s.raddrizzatura.r1 = s.raddrizzatura.c1 = -2;  // no area yet: the first pass sets it
+}
+
+void fineRaddrizzature(LayoutState& s) {
+    s.raddrizzatura = {};
 }
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {

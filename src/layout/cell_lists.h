@@ -45,6 +45,10 @@ void PuntiDaEl(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
 
 // `RaddrizzaGobbe`: straightens the humps of every arc over the given rows and columns.
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC);
+// Between these two, the passes of `RaddrizzaGobbe` over one area remember each line's scan and skip
+// what the last pass has left unchanged; they straighten as passes that scan everything do.
+void iniziaRaddrizzature(LayoutState& s);
+void fineRaddrizzature(LayoutState& s);
 // `RaddrizzaRigCol`: straightens the humps of one line: row rc when dr is 0, else column rc.
 void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
                      int dc);

@@ -121,6 +121,26 @@ struct LayoutState {
     bool percorsiInMemoria = false;
     std::vector<std::vector<Punto>> percorsiMemoria;
     std::vector<char> percorsoCaricato, percorsoCambiato;
+    // Per arc, while its path is kept here: the path names distinct cells, every one a cell of the arc
+    // whose `Posizione` is its place in the path. Set only by the straightening of humps.
+    std::vector<char> percorsoPulito;
+
+    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`: per row
+    // and column of the area, the scan's state before each place as last scanned (`vista` once scanned),
+    // the first place whose cell has changed its kind or arc since (past the line's end: none), and the
+    // first place where a straightening was tried and failed (likewise).
+    struct StatoScansione {
+        int ultimo = -1, vuote = 0;
+        Punto ultimaCella;
+    };
+    struct Raddrizzatura {
+        bool attiva = false;
+        int r0 = 0, r1 = -1, c0 = 0, c1 = -1;
+        std::vector<StatoScansione> statiRighe, statiColonne;
+        std::vector<int> cambioRiga, cambioColonna, tentatoRiga, tentatoColonna;
+        std::vector<char> vistaRiga, vistaColonna;
+    };
+    Raddrizzatura raddrizzatura;
 
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.

@@ -1,7 +1,6 @@
 #include "layout/render_grid.h"
 
 #include <algorithm>
-
 #include <stdexcept>
 
 namespace trevalon {
@@ -46,6 +45,10 @@ void TileNameTable::set(int r, int c, std::string_view name) {
         names_.emplace_back(name);
     }
     cells_.at(r, c) = static_cast<std::uint8_t>(id);
+    rMin_ = std::min(rMin_, r);
+    rMax_ = std::max(rMax_, r);
+    cMin_ = std::min(cMin_, c);
+    cMax_ = std::max(cMax_, c);
 }
 
 std::string_view TileNameTable::get(int r, int c) const {

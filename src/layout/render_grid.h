@@ -37,8 +37,13 @@ class TileNameTable {
   public:
     static constexpr int kSize = 1511;
 
-    // `InizializzaTbltt`: every entry empty.
-    void reset() { cells_.fill(0); }
+    // `InizializzaTbltt`: every entry empty. Only the box of the entries written since the last reset is
+    // visited: a fresh table costs nothing to empty.
+    void reset() {
+        cells_.fill(rMin_, rMax_, cMin_, cMax_, 0);
+        rMin_ = cMin_ = kSize;
+        rMax_ = cMax_ = -1;
+    }
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
     // Writing outside the table is ignored; reading outside gives the empty name.
     void set(int r, int c, std::string_view name);
@@ -47,6 +52,7 @@ class TileNameTable {
   private:
     Table2D<std::uint8_t, kSize, kSize> cells_{"tile-name table"};
     std::vector<std::string> names_{std::string()};
+    int rMin_ = kSize, rMax_ = -1, cMin_ = kSize, cMax_ = -1;  // the box written since the last reset
 };
 
 // Heading 1..4 to a row and column step; any other heading leaves dr and dc unchanged.

@@ -160,11 +160,13 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (s.settings.ChKrAD && d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
+        iniziaRaddrizzature(s);
         for (int giri = 0; giri < 10000; ++giri) {
             s.TracciatoCambiato = false;
             RaddrizzaGobbe(d, s, 0, r0, r1, c0, c1);
             if (!s.TracciatoCambiato) break;
         }
+        fineRaddrizzature(s);
         for (int giri = 0; giri < 10000; ++giri) {
             s.TracciatoCambiato = false;
             for (int i = 1; i <= d.NumArchi; ++i)

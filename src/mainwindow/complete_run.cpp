@@ -1,10 +1,12 @@
 #include "mainwindow/complete_run.h"
 
 #include <chrono>
+#include <memory>
 #include <unordered_set>
 
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
+#include "mainwindow/install_knot.h"
 #include "mainwindow/move_window.h"
 #include "reports/step_list.h"
 
@@ -51,6 +53,17 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     modi.CorsaCompleta = true;
     modi.ModoAutomatico = true;
     if (storia.NumStato == 0) w.albero().svuotaElaborati();
+
+    // The start step's diagram as it was built, when nothing has changed it since: the return to it at the
+    // end installs it again instead of laying it out anew.
+    std::unique_ptr<Diagram> partenza;
+    if (storia.valido(k0 - 1)) {
+        const Stato& s0 = storia.passo(k0 - 1);
+        if (s0.Tipo == GenMode::Code && modi.ModoGen == GenMode::Code && doc.improntaCostruito != 0 &&
+            s0.Codice == doc.diagram.txtNodo && s0.Ori == doc.diagram.TxtOri &&
+            s0.Flag == doc.PartenzaDisegno && improntaDiagramma(f) == doc.improntaCostruito)
+            partenza = std::make_unique<Diagram>(doc.diagram);
+    }
 
     // Every diagram of the run: a step that comes back to one of them makes no progress.
     std::unordered_set<std::string> visti{chiave(doc.diagram)};
@@ -108,7 +121,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     modi.ModoGen = modoPrima;
     f.vista.layout.TblNodoAlbero.clearTouched();
     doc.PartenzaDisegno = 1;
-    StatoPrec(f);
+    StatoPrec(f, std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {
         f.ui.setCommandEnabled("Undo", true);

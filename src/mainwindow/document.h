@@ -3,6 +3,7 @@
 // and the file it came from. The window's grid, tile names and layout and render scratch are its view
 // (`VistaNodo`), kept apart; the look-ahead instance of the horizontal search has a diagram and neither.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,10 @@ struct DocumentoNodo {
     int PosScifta = 1;
     int VarScifta = 0;
     int ContaNuoviIncroci = 0;  // names given to crossings that rewrites create; it only grows
+    // A fingerprint of the diagram as it was last installed from a code outside the automatic run, with the
+    // layout settings it was built with; 0 when there is none. A diagram with the same fingerprint is that
+    // build, unchanged.
+    std::uint64_t improntaCostruito = 0;
 };
 
 // What the window shows of its document and the scratch of drawing it.

@@ -54,7 +54,7 @@ bool Salvastato(Form2& f) {
     return true;
 }
 
-void StatoPrec(Form2& f) {
+void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
     DocumentoNodo& doc = f.doc;
     StoriaPassi& storia = doc.storia;
     int n = storia.NumStato - 1;
@@ -62,7 +62,19 @@ void StatoPrec(Form2& f) {
     if (n > kMaxStati) n = kMaxStati;
     const Stato s = storia.passo(n);
     if (s.Tipo == GenMode::Code) {
-        CostruzioneNuova nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag);
+        CostruzioneNuova nuova;
+        if (costruito) {
+            LayoutState& layout = f.vista.layout;
+            layout.ModoAutomatico = doc.modi.ModoAutomatico;
+            layout.ModoDebug = doc.modi.ModoDebug;
+            layout.settings.ModoSviluppo = doc.modi.ModoSviluppo;
+            nuova.esito = EsitoCostruzione::Costruito;
+            nuova.nodo.ModoGen = GenMode::Code;
+            nuova.nodo.radice = s.Flag;
+            nuova.nodo.diagram = std::move(costruito);
+        } else {
+            nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag);
+        }
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
             return;

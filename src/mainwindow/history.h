@@ -3,6 +3,8 @@
 // back one step and rebuilds it, `CmdTutto_Click` rebuilds the shown step; `SerializzaTblGen` and
 // `DeSerializzaTblGen` move the cell drawing into and out of the current step's snapshot.
 
+#include <memory>
+
 #include "mainwindow/build_commands.h"
 
 namespace trevalon {
@@ -21,7 +23,9 @@ void ripristinaTesti(Form2& f);
 
 // Steps back one step (at step 0 rebuilds step 0) and rebuilds its diagram. When the rebuild fails the
 // step and diagram shown stay as they were.
-void StatoPrec(Form2& f);
+// `costruito`, when given, is the previous step's diagram as built from its code earlier and unchanged
+// since: it is installed and drawn instead of being built again.
+void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito = nullptr);
 
 // `CmdTutto_Click`: rebuilds the window's diagram from its own txtNodo and TxtOri from `PartenzaDisegno`.
 // Trivial texts show "Trivial knot" and step back one step (`StatoPrec`) or, at step 0, switch the diagram

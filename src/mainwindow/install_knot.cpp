@@ -1,5 +1,9 @@
 #include "mainwindow/install_knot.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
 #include <utility>
 
 #include "layout/drawn_renderer.h"
@@ -26,6 +30,30 @@ void mostraSoloDisegno(Form2& f) {
     f.ui.setCommandEnabled("Salva", false);
 }
 
+struct Impronta {
+    std::uint64_t h = 1469598103934665603ull;
+    // Eight bytes at a time: the cell table's used area is a few megabytes.
+    void bytes(const void* p, std::size_t n) {
+        const auto* b = static_cast<const unsigned char*>(p);
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            std::uint64_t w = 0;
+            std::memcpy(&w, b + i, 8);
+            h = (h ^ w) * 1099511628211ull;
+            h ^= h >> 29;
+        }
+        for (; i < n; ++i) h = (h ^ b[i]) * 1099511628211ull;
+    }
+    template <class T>
+    void val(const T& v) {
+        bytes(&v, sizeof v);
+    }
+    void text(const std::string& t) {
+        val(t.size());
+        bytes(t.data(), t.size());
+    }
+};
+
 void installaDaCodice(Form2& f, NodoCostruito&& nodo) {
     if (!nodo.diagram) return;
     f.doc.diagram = std::move(*nodo.diagram);
@@ -33,7 +61,9 @@ void installaDaCodice(Form2& f, NodoCostruito&& nodo) {
     f.doc.modi.ModoGen = GenMode::Code;
     f.doc.PartenzaDisegno = nodo.radice;
     f.vista.layout.IncrocioRadice = nodo.radice;
+    f.doc.improntaCostruito = 0;
     if (f.doc.modi.ModoAutomatico) return;
+    f.doc.improntaCostruito = improntaDiagramma(f);
     // A drawing larger than the usual work extent comes with a larger grid.
     const Diagram& d = f.doc.diagram;
     if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
@@ -58,6 +88,48 @@ void installaDisegnato(Form2& f, NodoCostruito&& nodo) {
 }
 
 }  // namespace
+
+std::uint64_t improntaDiagramma(const Form2& f) {
+    const Diagram& d = f.doc.diagram;
+    const LayoutState& s = f.vista.layout;
+    Impronta h;
+    for (int v : {d.NumIncroci, d.NumArchi, d.NumGemelli, d.NumRegioni, d.NumRighe, d.NumColonne,
+                  d.limiti.RigaMin, d.limiti.RigaMax, d.limiti.ColMin, d.limiti.ColMax, s.IncrocioRadice,
+                  int{s.settings.ChKrAD}, int{s.settings.ModoSviluppo}})
+        h.val(v);
+    h.text(s.settings.Txtfat);
+    h.text(s.settings.TXTmodo);
+    h.text(d.txtNodo);
+    h.text(d.TxtOri);
+    // Every cell outside the extent and its ring is empty after a build.
+    const int r0 = std::max(0, d.limiti.RigaMin - 1), r1 = std::min(kMaxCella, d.limiti.RigaMax + 1);
+    const int c0 = std::max(0, d.limiti.ColMin - 1), c1 = std::min(kMaxCella, d.limiti.ColMax + 1);
+    for (int r = r0; r <= r1 && c0 <= c1; ++r)
+        h.bytes(&d.TblNodo.at(r, c0), sizeof(CellaNodo) * (c1 - c0 + 1));
+    for (int a = 1; a <= std::min(d.NumArchi, kMaxArchi); ++a) {
+        const Arco& x = d.archi[a];
+        h.text(x.Percorso);
+        h.text(x.PuntiExtra);
+        for (int v : {x.IncrocioDa, x.IncrocioA, x.Posto, x.GemelloDa, x.GemelloA, x.Reg1, x.Reg2, x.RigaFine,
+                      x.ColFine, int{x.SegnoDa}, int{x.SegnoA}})
+            h.val(v);
+    }
+    for (int i = 1; i <= std::min(d.NumIncroci, kMaxIncroci); ++i) {
+        h.val(d.incroci[i]);
+        h.text(d.NomiIncroci[i]);
+    }
+    for (int i = 1; i <= std::min(d.NumRegioni, kMaxRegioni); ++i) h.text(d.CodRegione[i]);
+    for (int g = 1; g <= std::min(d.NumGemelli, kMaxGemelli); ++g) h.val(d.gemelli[g]);
+    for (int i = 0; i <= d.MatRegioni.size(); ++i)
+        for (int j = 0; j <= d.MatRegioni.size(); ++j) {
+            const CoppiaRegioni& x = d.MatRegioni.at(i, j);
+            h.val(x.arco);
+            h.val(x.dis);
+            h.text(x.cam);
+            h.text(x.reg);
+        }
+    return h.h == 0 ? 1 : h.h;
+}
 
 void installaNodo(Form2& f, NodoCostruito&& nodo) {
     if (nodo.ModoGen == GenMode::Code)

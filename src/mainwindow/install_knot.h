@@ -2,6 +2,7 @@
 // Where a knot built below the window (`NodoCostruito`) enters a window's document: installed as its
 // diagram (for a move, an undo, a layout from another root), or opened as a new document at step 0.
 
+#include <cstdint>
 #include <string>
 
 #include "celldraw/built_knot.h"
@@ -17,6 +18,10 @@ class Form2;
 // brings its drawing, `ModoGen` becomes "I" and it is drawn with the drawn-knot tiles; a drawing too small
 // to build is shown tile by tile, with no code and the commands off.
 void installaNodo(Form2& f, NodoCostruito&& nodo);
+
+// The fingerprint of the window's diagram as built from a code: its cell table over the used area, extent,
+// arc, crossing, passage and region tables and texts, with the window's layout settings. Never 0.
+std::uint64_t improntaDiagramma(const Form2& f);
 
 // Opens a built knot as the window's new document, read from the file `nome` of kind `tipo`: the look of
 // its kind (palette, zoom levels 3..6 at 6 for a knot from a code, 1..5 at 3 for a drawn one), installed,

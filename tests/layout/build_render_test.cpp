@@ -289,5 +289,23 @@ TEST(RenderGrid, TileNamesOutsideTheTableAreIgnored) {
     EXPECT_EQ(t->get(1510, 1510), "");
 }
 
+// Emptying visits only the box written since the last emptying; every name written before is gone.
+TEST(TileNames, ResetEmptiesEveryNameWrittenSinceTheLastReset) {
+    auto t = std::make_unique<TileNameTable>();
+    t->set(5, 7, "a");
+    t->set(1200, 3, "b");
+    t->set(2, 1500, "a");
+    t->set(-1, 4, "c");  // outside: ignored
+    EXPECT_EQ(t->get(1200, 3), "b");
+    t->reset();
+    for (auto [r, c] : {std::pair{5, 7}, {1200, 3}, {2, 1500}, {-1, 4}})
+        EXPECT_EQ(t->get(r, c), "") << r << "," << c;
+    t->set(9, 9, "b");
+    t->reset();
+    EXPECT_EQ(t->get(9, 9), "");
+    t->set(10, 10, "c");
+    EXPECT_EQ(t->get(10, 10), "c");
+}
+
 }  // namespace
 }  // namespace trevalon
