@@ -19,6 +19,7 @@
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
+#include "open_without_layout.h"
 #include "peak_memory.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
@@ -26,6 +27,7 @@
 
 namespace {
 
+using trevalon::bench::senzaDisegno;
 using namespace trevalon;
 using trevalon::bench::picoMemoriaMiB;
 namespace ts = trevalon::testsupport;
@@ -38,22 +40,6 @@ fs::path fileDiagramma(int crossings, std::uint32_t seed) {
                                      std::to_string(crossings) + "_" + std::to_string(seed) + ".gau");
     std::ofstream(p, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
     return p;
-}
-
-// A diagram the automatic layout cannot route is loaded as step 0 as far as the searches need it, so that
-// the run itself is still measured.
-bool senzaDisegno(Form2& f, const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const Result<CodiceGauss> t = leggiCodiceGaussTesto(text);
-    if (!t) return false;
-    f.doc.diagram.txtNodo = t->txtNodo;
-    f.doc.diagram.TxtOri = t->TxtOri;
-    if (!CostruisciStrutturaRicerca(f.doc.diagram)) return false;
-    f.doc.storia.azzera();
-    f.doc.storia.passo(0) = Stato{t->txtNodo, t->TxtOri, 1, GenMode::Code, ""};
-    f.doc.modi.ModoSorgente = SourceKind::Code;
-    return true;
 }
 
 void BM_CompleteRun(benchmark::State& state) {

@@ -37,12 +37,14 @@
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
+#include "open_without_layout.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
 
 namespace {
 
+using trevalon::bench::senzaDisegno;
 using namespace trevalon;
 namespace ts = trevalon::testsupport;
 namespace fs = std::filesystem;
@@ -75,21 +77,6 @@ fs::path fileCaso(const Caso& c) {
                                      std::to_string(c.strands) + "_" + std::to_string(c.potenza) + ".gau");
     std::ofstream(p, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
     return p;
-}
-
-// A diagram the automatic layout cannot route is loaded as step 0 as far as the searches need it.
-bool senzaDisegno(Form2& f, const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const Result<CodiceGauss> t = leggiCodiceGaussTesto(text);
-    if (!t) return false;
-    f.doc.diagram.txtNodo = t->txtNodo;
-    f.doc.diagram.TxtOri = t->TxtOri;
-    if (!CostruisciStrutturaRicerca(f.doc.diagram)) return false;
-    f.doc.storia.azzera();
-    f.doc.storia.passo(0) = Stato{t->txtNodo, t->TxtOri, 1, GenMode::Code, ""};
-    f.doc.modi.ModoSorgente = SourceKind::Code;
-    return true;
 }
 
 // Remembers the horizontal search's last report, which later panels overwrite.

@@ -90,7 +90,7 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
     return VisCostruzione(d, s, "", false, &l);
 }
 
-Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
+Status iniziaAlbero(Diagram& d, LayoutState& s) {
     if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci || s.IncrocioRadice < 1 ||
         s.IncrocioRadice > d.NumIncroci)
         return fail("the root crossing " + std::to_string(s.IncrocioRadice) +
@@ -99,6 +99,11 @@ Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
     s.FondoCoda = 0;
     s.TblNodoAlbero.clearTouched();
     std::fill(s.piazzato.begin(), s.piazzato.end(), 0);
+    return {};
+}
+
+Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
+    if (Status inizio = iniziaAlbero(d, s); !inizio) return inizio;
     // The root stands at the centre of the work grid, so that shifts have room on every side.
     const int centro = WorkGrid::kMax / 2;
     bool codaLibera = GeneraDirezioniAmpiezza(d, s, s.IncrocioRadice, centro, centro, 1, 0);

@@ -30,6 +30,10 @@ bool GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, in
 // would push cells off the work grid.
 bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp);
 
+// The start of a layout tree from the root crossing `IncrocioRadice`: refused when the root is not a
+// crossing of the diagram; otherwise the tree queue, the work grid and the placed marks emptied.
+Status iniziaAlbero(Diagram& d, LayoutState& s);
+
 // `VisCostruzione`: with daCelle the work grid is spread into the cell table (tree arcs drawn as runs
 // when msg is "F"); then the extent is recomputed, over the spread alone after a spread (the table was
 // cleared first), over `entro` when given (every cell outside it is known to be empty), else over the

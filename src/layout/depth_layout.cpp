@@ -54,14 +54,7 @@ Status GeneraDirezioni(Diagram& d, LayoutState& s, int n, int r, int c, int nArc
 }
 
 Status GeneraAlberoProfondita(Diagram& d, LayoutState& s) {
-    if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci || s.IncrocioRadice < 1 ||
-        s.IncrocioRadice > d.NumIncroci)
-        return fail("the root crossing " + std::to_string(s.IncrocioRadice) +
-                    " is not a crossing of the diagram (1.." + std::to_string(d.NumIncroci) + ")");
-    s.TestaCoda = 0;
-    s.FondoCoda = 0;
-    s.TblNodoAlbero.clearTouched();
-    std::fill(s.piazzato.begin(), s.piazzato.end(), 0);
+    if (Status inizio = iniziaAlbero(d, s); !inizio) return inizio;
     d.incroci[s.IncrocioRadice].Posto = 1;
     const int centro = WorkGrid::kMax / 2;
     return GeneraDirezioni(d, s, s.IncrocioRadice, centro, centro, 1, 0);
