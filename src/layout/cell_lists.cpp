@@ -396,7 +396,8 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.r1 = r1;
     z.c0 = c0;
     z.c1 = c1;
-    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
+    const auto nr = static_cast<std::size_t>(righe), nc = static_cast<std::size_t>(colonne);
     z.statiRighe.resize(nr * nc);
     z.statiColonne.resize(nr * nc);
     z.cambioRiga.assign(nr, c1 + 1);

@@ -206,6 +206,28 @@ CodiceGauss PannelloSviluppo::codiceDeiCampi() const {
     return c;
 }
 
+Status PannelloSviluppo::CaricaTabellaNodiCodificati() {
+    catalogo_.clear();
+    if (f_.doc.modi.ModoBatch) {
+        catalogo_ = catalogoIncorporato();
+    } else {
+        Result<std::vector<VoceCatalogo>> letto =
+            trevalon::CaricaTabellaNodiCodificati(f_.ctx.programFolder / "Knots" / kFileCatalogo);
+        if (!letto) return fail(letto.error());
+        catalogo_ = std::move(*letto);
+    }
+    CmbNodi_Click(0);
+    return {};
+}
+
+void PannelloSviluppo::CmbNodi_Click(int i) {
+    if (i < 0 || i >= static_cast<int>(catalogo_.size())) return;
+    const VoceCatalogo& v = catalogo_[static_cast<std::size_t>(i)];
+    txtNodo = v.txtNodo;
+    TxtOri = v.TxtOri;
+    if (campiCambiati) campiCambiati();
+}
+
 bool PannelloSviluppo::premi(std::string_view key) {
     for (const PulsantePannello& p : pulsanti_)
         if (p.key == key) {

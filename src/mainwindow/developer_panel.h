@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "layout/grid_view.h"
+#include "model/catalogue.h"
 #include "model/knot_files.h"
 #include "moves/relabel.h"
 
@@ -35,6 +36,15 @@ class PannelloSviluppo {
     std::string txtNodo;
     std::string TxtOri;
 
+    // The catalogue of named knots (`CmbNodi`): read from Knots/NodiCodificati.txt beside the program (the
+    // trefoil alone in batch work). A missing or faulty file leaves it empty and says why; otherwise entry
+    // 0 is chosen.
+    Status CaricaTabellaNodiCodificati();
+    const std::vector<VoceCatalogo>& catalogo() const { return catalogo_; }
+    // `CmbNodi_Click` with `CaricaDatiNodoCodificato`: entry i's code and letters into the fields, which
+    // "Tutto" builds. An index outside the catalogue does nothing.
+    void CmbNodi_Click(int i);
+
     const std::vector<PulsantePannello>& pulsanti() const { return pulsanti_; }
     // Runs the button's action; false for a key the panel does not have.
     bool premi(std::string_view key);
@@ -49,6 +59,7 @@ class PannelloSviluppo {
     Form2& f_;
     std::vector<PulsantePannello> pulsanti_;
     EstensioneDisegno estensione_;  // the character drawing's range, as "aum" found it
+    std::vector<VoceCatalogo> catalogo_;
     EnumerazioneScifta scifta_;
 };
 

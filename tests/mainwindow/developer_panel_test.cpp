@@ -89,6 +89,33 @@ TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
     }
 }
 
+// The catalogue: read from beside the samples, entry 0 chosen at once, an entry's code and letters into the
+// fields, which "Tutto" builds; a missing catalogue says why and leaves the combo box empty; batch work has
+// the trefoil alone.
+TEST(PannelloSviluppo, TheCatalogueFillsTheFieldsThatTuttoBuilds) {
+    Sviluppo s;
+    ASSERT_TRUE(s.pannello.CaricaTabellaNodiCodificati().ok());
+    ASSERT_EQ(s.pannello.catalogo().size(), 13u);
+    EXPECT_EQ(s.pannello.txtNodo, s.pannello.catalogo()[0].txtNodo);
+    s.pannello.CmbNodi_Click(3);
+    EXPECT_EQ(s.pannello.catalogo()[3].nome, "4_1");
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    EXPECT_EQ(s.d().NumIncroci, 4);
+    s.pannello.CmbNodi_Click(99);
+    EXPECT_EQ(s.pannello.TxtOri, s.pannello.catalogo()[3].TxtOri);
+
+    Sviluppo altrove;
+    altrove.ctx.programFolder = fixture::cartellaProva() / "no-program-here";
+    const Status letto = altrove.pannello.CaricaTabellaNodiCodificati();
+    EXPECT_FALSE(letto.ok());
+    EXPECT_TRUE(altrove.pannello.catalogo().empty());
+
+    altrove.form.doc.modi.ModoBatch = true;
+    ASSERT_TRUE(altrove.pannello.CaricaTabellaNodiCodificati().ok());
+    ASSERT_EQ(altrove.pannello.catalogo().size(), 1u);
+    EXPECT_EQ(altrove.pannello.txtNodo, "1-2+3-1+2-3+");
+}
+
 // "Ruota" saves the cell table turned by a quarter as a knot file that opens as the same knot; the diagram
 // shown is not turned.
 TEST(PannelloSviluppo, TheQuarterTurnIsSavedAsTheSameKnotAndLeavesTheDiagram) {

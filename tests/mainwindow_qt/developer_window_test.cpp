@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -56,6 +57,19 @@ TEST(DeveloperWindow, ThePanelBuildsATypedCodeAndShowsGridLines) {
     EXPECT_TRUE(pannello->isVisible());
     EXPECT_FALSE(w.toolbar().isVisible());
     EXPECT_FALSE(w.statusBar()->isVisible());
+
+    // The catalogue of named knots is in its combo box; choosing an entry writes its code into the fields.
+    auto* catalogo = pannello->findChild<QComboBox*>("CmbNodi");
+    ASSERT_NE(catalogo, nullptr);
+    EXPECT_EQ(catalogo->count(), 13);
+    const int granny = catalogo->findText("Granny");
+    ASSERT_GE(granny, 0);
+    catalogo->activated(granny);
+    EXPECT_EQ(pannello->findChild<QLineEdit*>("txtNodo")->text(), "1+2-3+1-2+3-4+5-6+4-5+6-");
+    pannello->findChild<QLineEdit*>("txtNodo")->clear();
+    pannello->findChild<QLineEdit*>("TxtOri")->clear();
+    w.developerPanelEngine()->txtNodo.clear();
+    w.developerPanelEngine()->TxtOri.clear();
 
     digita(pannello->findChild<QLineEdit*>("txtNodo"), "1-2+3-1+2-3+4-5+6-4+5-6+");
     digita(pannello->findChild<QLineEdit*>("TxtOri"), "OOOVVV");

@@ -1,11 +1,13 @@
 #include "mainwindow/qt/developer_panel_qt.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "mainwindow/developer_panel.h"
@@ -42,6 +44,11 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     colonna->setContentsMargins(4, 4, 4, 4);
 
     auto* campi = new QHBoxLayout;
+    CmbNodi_ = new QComboBox(this);
+    CmbNodi_->setObjectName("CmbNodi");
+    CmbNodi_->setMinimumWidth(140);
+    campi->addWidget(CmbNodi_);
+    connect(CmbNodi_, &QComboBox::activated, this, [this](int i) { pannello_.CmbNodi_Click(i); });
     txtNodo_ = campo(campi, this, "txtNodo", pannello_.txtNodo, 0);
     TxtOri_ = campo(campi, this, "TxtOri", pannello_.TxtOri, 160);
     LayoutSettings& impostazioni = f_.vista.layout.settings;
@@ -96,6 +103,13 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
 QPushButton* PannelloSviluppoQt::pulsante(const std::string& key) const {
     auto it = pulsanti_.find(key);
     return it == pulsanti_.end() ? nullptr : it->second;
+}
+
+void PannelloSviluppoQt::riempiCatalogo() {
+    const QSignalBlocker blocco(CmbNodi_);
+    CmbNodi_->clear();
+    for (const VoceCatalogo& v : pannello_.catalogo()) CmbNodi_->addItem(q(v.nome));
+    if (CmbNodi_->count() > 0) CmbNodi_->setCurrentIndex(0);
 }
 
 void PannelloSviluppoQt::aggiornaCampi() {

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 
@@ -27,12 +28,15 @@ class PannelloSviluppoQt : public QFrame {
     QPushButton* pulsante(const std::string& key) const;
     // The text fields show the panel's fields again (after a step that wrote them).
     void aggiornaCampi();
+    // The catalogue's names into the combo box `CmbNodi`, the first one chosen.
+    void riempiCatalogo();
 
   private:
     PannelloSviluppo& pannello_;
     Form2& f_;
     QLineEdit* txtNodo_ = nullptr;
     QLineEdit* TxtOri_ = nullptr;
+    QComboBox* CmbNodi_ = nullptr;
     std::map<std::string, QPushButton*> pulsanti_;
 };
 

@@ -260,10 +260,17 @@ void MainWindow::applyToolbarState() {
 }
 
 void MainWindow::activate() {
+    const bool prima = form_->PrimaAttivazione;
     try {
         form_->Form_Activate();
     } catch (const std::exception& e) {
         showMessage(e.what());
+    }
+    // The first activation of the developer layout loads the catalogue of named knots.
+    if (prima && pannello_) {
+        const Status letto = pannello_->CaricaTabellaNodiCodificati();
+        pannelloQt_->riempiCatalogo();
+        if (!letto) showMessage(letto.error());
     }
     grid_->refresh();
 }
