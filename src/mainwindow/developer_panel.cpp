@@ -6,10 +6,13 @@
 #include <memory>
 #include <stdexcept>
 
+#include "celldraw/built_knot.h"
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/cell_marks.h"
 #include "layout/depth_layout.h"
 #include "layout/diagonal_shift.h"
+#include "layout/drawn_renderer.h"
 #include "layout/grid_view.h"
 #include "layout/region_highlight.h"
 #include "layout/routing.h"
@@ -19,6 +22,7 @@
 #include "mainwindow/open_knot.h"
 #include "model/quarter_turn.h"
 #include "model/structure.h"
+#include "model/text_drawing.h"
 #include "platform/safe_file.h"
 
 namespace trevalon {
@@ -114,10 +118,14 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     nuovo("CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); });
     // The layout of the crossings alone, breadth-first or depth-first; the rest by the steps after it.
     nuovo("CmdDisegna", "Disegna", [this] {
-        if (dalCodice(f_)) passo(f_, Disegna(f_.doc.diagram, f_.vista.layout));
+        if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
+        passo(f_, Disegna(f_.doc.diagram, f_.vista.layout));
     });
     nuovo("CmdDisegnaprof", "Disegna prof", [this] {
-        if (dalCodice(f_)) passo(f_, DisegnaProf(f_.doc.diagram, f_.vista.layout));
+        if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
+        passo(f_, DisegnaProf(f_.doc.diagram, f_.vista.layout));
     });
     // A region's arcs, or the shortest path between two regions, over the diagram.
     nuovo("CmdDisegnaReg", "Dise Reg", [this] {
@@ -158,16 +166,31 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         f_.SettaDone();
     });
     nuovo("CmdDisegnaArchi", "disegna archi", [this] {
-        if (dalCodice(f_)) passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
+        if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
+        passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
     });
     nuovo("CmDvisCostr", "Vis Costr", [this] {
-        if (dalCodice(f_)) passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+        if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
+        passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+    });
+    // The numeric view of the construction: the same step view as "Vis Costr" (the main grid has no
+    // background picture to take away first); no row is deleted.
+    nuovo("CmdEliminaRigheUguali", "Visione Numerica", [this] {
+        if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
+        passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
     });
     nuovo("Command2", "Rpara", [this] {
         if (!dalCodice(f_)) return;
+        const MarcheInstallate marche(*this);
         RiparaArchi(f_.doc.diagram, f_.vista.layout);
         passo(f_, {});
     });
+    // The character drawing in the main grid (typed with the editor, say) shown with the drawn-knot tiles
+    // in black. It is classified on tables of its own: the diagram's tables stay as they are.
+    nuovo("Command11", "Modo2", [this] { Command11_Click(); });
     nuovo("CmdCammino", "Cammino", [this] {
         Diagram& d = f_.doc.diagram;
         if (d.NumRegioni < 1) return;
@@ -197,6 +220,34 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
             *valore = *v;
         }
     });
+}
+
+PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p) : p_(p) {
+    if (!p_.Chdbgrad) return;
+    marche_ = std::make_unique<MarcheCelle>(p_.f_.vista.Gr, &p_.f_.ui);
+    p_.f_.vista.layout.hook = marche_.get();
+}
+
+PannelloSviluppo::MarcheInstallate::~MarcheInstallate() {
+    if (marche_) p_.f_.vista.layout.hook = nullptr;
+}
+
+void PannelloSviluppo::Command11_Click() {
+    GridControl& Gr = f_.vista.Gr;
+    const std::string testo =
+        testoDisegno(Gr.rows() - 1, Gr.cols() - 1, [&Gr](int r, int c) { return Gr.text(r, c); });
+    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+    if (!disegno) {
+        f_.ui.showMessage(disegno.error());
+        return;
+    }
+    auto scratch = std::make_unique<Diagram>();
+    estensioneDisegnato(*scratch);
+    SettaTblNodoDagrd(*scratch, *disegno);
+    const TilePalette paletteDisegni(PaletteId::Form1b, f_.doc.modi.ModoSviluppo);
+    DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista.Tbltt, paletteDisegni, &f_.ui}, ColNero,
+                 f_.doc.modi.ModoSviluppo, [this] { f_.AggiornaProgressivo(); });
+    f_.SettaDone();
 }
 
 CodiceGauss PannelloSviluppo::codiceDeiCampi() const {

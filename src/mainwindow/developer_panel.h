@@ -4,11 +4,13 @@
 // window's diagram. Here is what each button does; the Qt panel only shows the fields and the buttons.
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "layout/developer_hook.h"
 #include "layout/grid_view.h"
 #include "model/catalogue.h"
 #include "model/knot_files.h"
@@ -53,7 +55,26 @@ class PannelloSviluppo {
     // Called after a button has changed the fields, so that the window shows them.
     std::function<void()> campiCambiati;
 
+    // "dbg": while ticked, the layout steps of the panel show the cells they mark and pause at each step
+    // of the construction in the step viewer. Off when the developer layout starts.
+    bool Chdbgrad = false;
+    // `Command11_Click`: the main grid's characters classified and shown with the black drawn-knot tiles.
+    void Command11_Click();
+
   private:
+    // The cell marks installed as the layout's developer hook for one panel step, while "dbg" is ticked.
+    class MarcheInstallate {
+      public:
+        explicit MarcheInstallate(PannelloSviluppo& p);
+        ~MarcheInstallate();
+        MarcheInstallate(const MarcheInstallate&) = delete;
+        MarcheInstallate& operator=(const MarcheInstallate&) = delete;
+
+      private:
+        PannelloSviluppo& p_;
+        std::unique_ptr<LayoutDeveloperHook> marche_;
+    };
+
     CodiceGauss codiceDeiCampi() const;
 
     Form2& f_;

@@ -89,6 +89,67 @@ TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
     }
 }
 
+// "dbg" off: the layout steps run straight through. Ticked: the cells they mark and each step of the
+// construction pause in the step viewer, and the pauses stop when it is cleared again; the knot is kept.
+// "Visione Numerica" is the step view of the construction.
+TEST(PannelloSviluppo, DbgShowsTheLayoutStepsOnlyWhileTicked) {
+    Sviluppo s;
+    const ts::NamedKnot k = ts::namedKnot("5_2");
+    s.pannello.txtNodo = k.gauss;
+    s.pannello.TxtOri = k.letters;
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    EXPECT_FALSE(s.pannello.Chdbgrad);
+    ASSERT_TRUE(s.pannello.premi("CmdDisegna"));
+    EXPECT_TRUE(s.ui.viewerRequests.empty());
+
+    s.pannello.Chdbgrad = true;
+    ASSERT_TRUE(s.pannello.premi("CmdDisegna"));
+    const std::size_t pause = s.ui.viewerRequests.size();
+    EXPECT_GE(pause, 6u);  // at least one per crossing placed
+    EXPECT_EQ(s.form.vista.layout.hook, nullptr);
+    ASSERT_TRUE(s.pannello.premi("CmdEliminaRigheUguali"));
+    EXPECT_EQ(s.ui.viewerRequests.size(), pause + 1);
+    EXPECT_EQ(s.ui.viewerRequests.back().message, "F");
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+
+    s.pannello.Chdbgrad = false;
+    ASSERT_TRUE(s.pannello.premi("CmdDisegnaprof"));
+    EXPECT_EQ(s.ui.viewerRequests.size(), pause + 1);
+    EXPECT_EQ(s.d().NumIncroci, 6);
+    EXPECT_TRUE(ts::sameKnot(k.gauss, k.letters, s.d().txtNodo, s.d().TxtOri));
+}
+
+// "Modo2" shows the characters of the main grid with the drawn-knot tiles; the diagram's tables are not
+// touched. A grid whose characters are no drawing says so.
+TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
+    Sviluppo s;
+    const ts::NamedKnot k = ts::namedKnot("trefoil_right");
+    s.pannello.txtNodo = k.gauss;
+    s.pannello.TxtOri = k.letters;
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    const std::string codice = s.d().txtNodo;
+    const int archi = s.d().NumArchi;
+    GridControl& g = s.form.vista.Gr;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) g.setText(r, c, "");
+    // A small square loop of characters.
+    for (int c = 3; c <= 7; ++c) {
+        g.setText(3, c, "*");
+        g.setText(7, c, "*");
+    }
+    for (int r = 4; r <= 6; ++r) {
+        g.setText(r, 3, "*");
+        g.setText(r, 7, "*");
+    }
+    ASSERT_TRUE(s.pannello.premi("Command11"));
+    EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+    EXPECT_FALSE(s.form.vista.Tbltt.get(3, 3).empty());
+    EXPECT_FALSE(s.form.vista.Tbltt.get(5, 7).empty());
+    EXPECT_TRUE(s.form.vista.Tbltt.get(5, 5).empty());
+    EXPECT_EQ(s.d().txtNodo, codice);
+    EXPECT_EQ(s.d().NumArchi, archi);
+}
+
 // The catalogue: read from beside the samples, entry 0 chosen at once, an entry's code and letters into the
 // fields, which "Tutto" builds; a missing catalogue says why and leaves the combo box empty; batch work has
 // the trefoil alone.

@@ -64,10 +64,15 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     numeri->setObjectName("ChkNumArc");
     auto* doppio = new QCheckBox(tr("Dop"), this);
     doppio->setObjectName("ChhKdop");
+    // The layout steps' cell marks and pauses.
+    auto* dbg = new QCheckBox(tr("dbg"), this);
+    dbg->setObjectName("Chdbgrad");
+    dbg->setChecked(pannello_.Chdbgrad);
     campi->addWidget(grl);
     campi->addWidget(rad);
     campi->addWidget(numeri);
     campi->addWidget(doppio);
+    campi->addWidget(dbg);
     colonna->addLayout(campi);
 
     connect(txtNodo_, &QLineEdit::textEdited, this,
@@ -82,6 +87,7 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     connect(grl, &QCheckBox::toggled, this, [&griglia](bool on) { griglia.setGridLines(on); });
     connect(numeri, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChkNumArc = on; });
     connect(doppio, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChhKdop = on; });
+    connect(dbg, &QCheckBox::toggled, this, [this](bool on) { pannello_.Chdbgrad = on; });
 
     auto* tasti = new QGridLayout;
     constexpr int kPerRiga = 10;
