@@ -43,16 +43,27 @@ void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno) {
         }
 }
 
+Result<DisegnoPercorso> percorriDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
+                                        const std::function<void()>& tick) {
+    DisegnoPercorso out;
+    out.diagram = std::make_unique<Diagram>();
+    out.nomi = std::make_unique<TileNameTable>();
+    estensioneDisegnato(*out.diagram);
+    SettaTblNodoDagrd(*out.diagram, disegno);
+    GridControl nessunaGriglia;
+    DisegnaModo2(*out.diagram, RenderTarget{nessunaGriglia, *out.nomi, palette, nullptr}, ColNero, false,
+                 tick);
+    if (Status s = GeneraStrutturaDaDisegno(*out.diagram); !s) return fail(s.error());
+    return out;
+}
+
 Result<NodoCostruito> costruisciDaDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
                                           const std::function<void()>& tick) {
     // The walk over the drawn symbols: arcs, crossings, and the paths that give the cell table its lines.
-    auto walked = std::make_unique<Diagram>();
-    estensioneDisegnato(*walked);
-    SettaTblNodoDagrd(*walked, disegno);
-    GridControl nessunaGriglia;
-    auto nomi = std::make_unique<TileNameTable>();
-    DisegnaModo2(*walked, RenderTarget{nessunaGriglia, *nomi, palette, nullptr}, ColNero, false, tick);
-    if (Status s = GeneraStrutturaDaDisegno(*walked); !s) return fail(s.error());
+    Result<DisegnoPercorso> percorso = percorriDisegno(disegno, palette, tick);
+    if (!percorso) return fail(percorso.error());
+    std::unique_ptr<Diagram> walked = std::move(percorso->diagram);
+    const std::unique_ptr<TileNameTable> nomi = std::move(percorso->nomi);
 
     // The cell drawing of the work extent from its first row and column, and every table rebuilt from it.
     LimitiNodo& l = walked->limiti;

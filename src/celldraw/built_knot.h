@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "layout/palette.h"
+#include "layout/render_grid.h"
 #include "model/cell_drawing.h"
 #include "model/tables.h"
 #include "model/text_drawing.h"
@@ -41,6 +42,17 @@ void estensioneDisegnato(Diagram& d);
 
 // `NumIncrociDis`: the crossing cells (codes "3" and "4") of a cell drawing.
 int contaIncrociDis(const CellDrawing& tblGen);
+
+// A drawing walked alone: the cell table's symbols from the drawing, every drawn cell classified with the
+// drawn-knot palette (`DisegnaModo2`, the tile names kept in `nomi`), and the arcs, crossings, Gauss text
+// and letters the walk over the symbols finds (`GeneraStrutturaDaDisegno`). No cell drawing, no passages,
+// no regions.
+struct DisegnoPercorso {
+    std::unique_ptr<Diagram> diagram;
+    std::unique_ptr<TileNameTable> nomi;
+};
+Result<DisegnoPercorso> percorriDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
+                                        const std::function<void()>& tick = {});
 
 // A knot source or text drawing into fresh tables: its symbols walked (`GeneraStrutturaDaDisegno`, after
 // `DisegnaModo2` classified every drawn cell with the drawn-knot palette), the diagonal steps given corner

@@ -71,7 +71,7 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         if (ApriCodice(f_, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdDaDisegno", "Da Disegno", [this] {
-        if (ApriGen(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (cmdDadisegnoRichiesta(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdInizScifta", "IniziScifta", [this, aggiornaCampi] {
         // The texts typed, else the diagram's own.

@@ -13,6 +13,7 @@
 #include "mainwindow/commit.h"
 #include "mainwindow/highlights.h"
 #include "moves/bridge_lists.h"
+#include "moves/drawn_apply.h"
 #include "moves/gauss_rewrite.h"
 
 namespace trevalon {
@@ -204,6 +205,7 @@ Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
 }
 
 bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
+    if (form_.doc.modi.ModoGen == GenMode::TextDrawing) return committaSuDisegno(tipo);
     std::string ricaduta;
     if (ridisegnaMossa(tipo, nuovo)) {
         Result<NodoCostruito> nodo = ridisegnoControllato(tipo, nuovo);
@@ -225,6 +227,27 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     registrato_ = CommittaMossa(form_, nuovo);
     if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
+}
+
+bool FinestraForm2::committaSuDisegno(MoveKind tipo) {
+    // A diagram that is only drawn has no code layout and no cell drawing to rebuild: a move III takes the
+    // arcs of its bridge off the drawing; the drawing of any other move stays as it is. Nothing is recorded.
+    std::optional<MossaPonteDis> ponte;
+    std::swap(ponte, ponteMostrato_);
+    tipoVisore_ = MoveKind::None;
+    candidatoMostrato_.reset();
+    if (tipo == MoveKind::III && ponte) {
+        std::string lista;
+        for (int a : ponte->archiMossa) lista += std::to_string(a) + ",";
+        EliminaArchi(form_.doc.diagram, lista);
+        CmdGrafica_Click(form_);
+        form_.ui.setPanel("p2", "The arcs of the move were taken off the drawing.");
+    } else {
+        form_.ui.setPanel("p2", "A diagram that is only drawn keeps its drawing: the move was not applied.");
+    }
+    form_.vista.Gr.setRedraw(true);
+    registrato_ = false;
+    return false;
 }
 
 bool FinestraForm2::mostraCandidati() const {

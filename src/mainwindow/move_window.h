@@ -100,6 +100,8 @@ class FinestraForm2 : public FinestraPonte {
     // only when at least three crossings stay (and, for move II, when the rewrite takes away just the
     // pair's two crossings).
     bool ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo);
+    // A move on a diagram that is only drawn (`EliminaArchi` for a move III shown); records nothing.
+    bool committaSuDisegno(MoveKind tipo);
     // The redraw of the candidate shown, checked and compared with `nuovo`.
     Result<NodoCostruito> ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo);
 

@@ -7,11 +7,16 @@
 #include <optional>
 #include <sstream>
 
+#include "celldraw/built_knot.h"
 #include "layout/build.h"
+#include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "model/dumps.h"
 #include "model/knot_files.h"
+#include "model/text_drawing.h"
 #include "platform/safe_file.h"
 #include "platform/text.h"
 
@@ -148,6 +153,76 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
     }
 
     apriPassoZero(f, std::move(*nodo), nome, tipo);
+    return true;
+}
+
+bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
+    std::string nome = tmpNome;
+    if (nome.empty()) {
+        nome = Apri(f, DialogKind::Knot);
+        if (nome.empty()) return false;
+    }
+    std::string testo;
+    if (const Status letto = leggiTestoFile(nome, testo); !letto) {
+        f.ui.showMessage(letto.error());
+        return false;
+    }
+    const std::optional<KnotFileKind> tipo = codeFromText<KnotFileKind>(tipoFileKnot(testo));
+    if (!tipo || *tipo == KnotFileKind::GaussCode) {
+        f.ui.showMessage("Da Disegno opens a drawn knot: " + nome + " holds no drawing.");
+        return false;
+    }
+    if (*tipo == KnotFileKind::Object) return ApriDis(f, nome, testo, *tipo);
+
+    DocumentoNodo& doc = f.doc;
+    const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+    if (!disegno) {
+        f.ui.showMessage(disegno.error());
+        return false;
+    }
+    const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
+    f.ui.setPanel("p1", "Generation knot");
+    Result<DisegnoPercorso> percorso = [&] {
+        BusyGuard busy(f.ui);
+        return percorriDisegno(*disegno, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
+    }();
+    if (!percorso) {
+        f.SettaDone();
+        f.ui.showMessage(percorso.error());
+        return false;
+    }
+
+    doc.diagram = std::move(*percorso->diagram);
+    doc.tblGen = CellDrawing{};
+    doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
+    doc.modi.ModoSorgente = SourceKind::Drawing;
+    doc.modi.ModoGen = GenMode::TextDrawing;
+    f.CaricaFormTessere();
+    f.vista.zoom.imposta(1, 5, 3);
+    doc.NomeFile = nome;
+    doc.NomeFileNodo = nome;
+    doc.TipoFileKno = *tipo;
+    doc.NumElaborati = 0;
+    doc.PartenzaDisegno = 1;
+    const ModelSettings impostazioni = impostazioniModello(f);
+    StampaArchi(doc.diagram, impostazioni);
+    StampaIncroci(doc.diagram, impostazioni);
+    // Step 0 is the walk's knot, kept by its code: going back to it builds the same knot.
+    doc.storia.azzera();
+    Stato& s0 = doc.storia.corrente();
+    s0.Codice = doc.diagram.txtNodo;
+    s0.Ori = doc.diagram.TxtOri;
+    s0.Flag = doc.PartenzaDisegno;
+    s0.Tipo = GenMode::Code;
+
+    // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
+    MostraDisegnoTesto(f, *disegno);
+    CmdGrafica_Click(f);
+    f.AbilitaBottoni(true);
+    f.ui.setCommandEnabled("Undo", false);
+    f.ui.setCommandEnabled("Salva", false);
+    f.Testocaption(0);
+    f.SettaDone();
     return true;
 }
 

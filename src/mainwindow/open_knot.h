@@ -38,6 +38,15 @@ bool ApriGen(Form2& f, const std::string& FilePassato);
 // drawing zoom. False, with the message shown and nothing changed, when the file cannot be built.
 bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo);
 
+// `cmdDadisegnoRichiesta` ("Da Disegno" of the developer panel with the empty name): a drawn knot file (an
+// empty name asks with the "KNO" dialog). An object file opens as `ApriDis` opens it. A knot source or text
+// drawing is walked alone (`CmdDadisegno_azione`): its symbols into the cell table, the arcs, crossings,
+// Gauss text and letters from the walk, the drawing shown in black at the drawing zoom, and the tables
+// kept as drawn ("D"): no cell drawing is made, and passages and regions wait for "gecare". Step 0 holds
+// the walk's code and letters. False, with the message shown and nothing changed, when the file is not a
+// drawn knot or does not walk.
+bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome);
+
 // `ApriGau`: opens a Gauss-code file (an empty name asks with the "GAU" dialog): read, check, build, draw,
 // derive the structure, then step 0 of kind "A", caption, commands. Any failure shows its message and leaves
 // everything as it was.

@@ -16,33 +16,6 @@
 namespace trevalon {
 namespace {
 
-// The laid-out knot as a character drawing three times its size: each cell of the cell table becomes a
-// block of 3 x 3 whose middle row and column carry its strands; a corner is cut across, as drawings are.
-std::vector<std::string> disegnoIngrandito(const Diagram& d) {
-    const LimitiNodo& l = d.limiti;
-    std::vector<std::string> righe(static_cast<std::size_t>(3 * (l.RigaMax - l.RigaMin + 1)),
-                                   std::string(static_cast<std::size_t>(3 * (l.ColMax - l.ColMin + 1)), ' '));
-    const auto metti = [&](int r, int c, char s) {
-        righe[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = s;
-    };
-    for (int r = l.RigaMin; r <= l.RigaMax; ++r)
-        for (int c = l.ColMin; c <= l.ColMax; ++c) {
-            const int forma = d.TblNodo.at(r, c).Forma;
-            if (forma == 0) continue;
-            const int cr = 3 * (r - l.RigaMin) + 1, cc = 3 * (c - l.ColMin) + 1;
-            const bool su = forma == 1 || forma == 3 || forma == 4 || forma == 5 || forma == 6;
-            const bool giu = forma == 1 || forma == 3 || forma == 4 || forma == 7 || forma == 8;
-            const bool sinistra = forma == 2 || forma == 3 || forma == 4 || forma == 5 || forma == 8;
-            const bool destra = forma == 2 || forma == 3 || forma == 4 || forma == 6 || forma == 7;
-            if (su) metti(cr - 1, cc, '*');
-            if (giu) metti(cr + 1, cc, '*');
-            if (sinistra) metti(cr, cc - 1, '*');
-            if (destra) metti(cr, cc + 1, '*');
-            if (forma <= 4) metti(cr, cc, forma == 3 ? '-' : forma == 4 ? '|' : '*');
-        }
-    return righe;
-}
-
 // A grid of `righe` x `colonne` holding the drawing from cell (r0, c0) on.
 GridControl grigliaCon(const std::vector<std::string>& disegno, int righe, int colonne, int r0, int c0) {
     GridControl g;
@@ -81,7 +54,7 @@ TEST(DiagonalShift, RefusedWithoutTwoClicksInsideOrWithoutRoom) {
     const testsupport::NamedKnot k = testsupport::namedKnot("trefoil_left");
     fixture::Disegnato w;
     ASSERT_TRUE(w.costruisci(k.gauss, k.letters));
-    const std::vector<std::string> disegno = disegnoIngrandito(*w.d);
+    const std::vector<std::string> disegno = fixture::disegnoIngrandito(*w.d);
     GridControl g = grigliaCon(disegno, 100, 100, 5, 5);
     const EstensioneDisegno e = Command8_Click(g);
     const int mr = (e.RigaDaGr + e.RigaAGr) / 2, mc = (e.ColDaGr + e.ColAGr) / 2;
@@ -120,7 +93,7 @@ TEST(DiagonalShift, ShiftKeepsTheKnotOrIsUndone) {
         const testsupport::NamedKnot k = testsupport::namedKnot(nome);
         fixture::Disegnato w;
         ASSERT_TRUE(w.costruisci(k.gauss, k.letters)) << nome;
-        const std::vector<std::string> disegno = disegnoIngrandito(*w.d);
+        const std::vector<std::string> disegno = fixture::disegnoIngrandito(*w.d);
         const int c0 = nome == "6_2" ? 1200 : 4;
         const GridControl originale =
             grigliaCon(disegno, static_cast<int>(disegno.size()) + 12,

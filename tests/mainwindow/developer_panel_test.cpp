@@ -6,11 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 
+#include "celldraw/disegno_da_codice.h"
+#include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
+#include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
+#include "model/text_drawing.h"
+#include "reports/step_list.h"
+#include "support/diagram_generators.h"
 #include "support/knot_invariants.h"
 #include "support/named_knots.h"
 
@@ -148,6 +155,86 @@ TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
     EXPECT_TRUE(s.form.vista.Tbltt.get(5, 5).empty());
     EXPECT_EQ(s.d().txtNodo, codice);
     EXPECT_EQ(s.d().NumArchi, archi);
+}
+
+// A text drawing of a knot laid out from its code, three times its size.
+std::string disegnoDelCodice(const ts::GaussDiagram& g) {
+    fixture::Disegnato w;
+    if (!w.costruisci(ts::gaussText(g), ts::lettersText(g))) return {};
+    const std::vector<std::string> righe = fixture::disegnoIngrandito(*w.d);
+    return testoDisegno(static_cast<int>(righe.size()), static_cast<int>(righe[0].size()), [&](int r, int c) {
+        return std::string(1, righe[static_cast<std::size_t>(r - 1)][static_cast<std::size_t>(c - 1)]);
+    });
+}
+
+int celleArco(const Diagram& d) {
+    int n = 0;
+    for (int r = 0; r <= d.NumRighe; ++r)
+        for (int c = 0; c <= d.NumColonne; ++c) n += d.TblNodo.at(r, c).Tipo == 'A';
+    return n;
+}
+
+// "Da Disegno" walks a drawing alone: the tables stay as drawn ("D", no cell drawing), the same knot, step
+// 0 its code; "gecare" gives it passages and regions; a move III shown and applied then takes the bridge's
+// arcs off the drawing and records nothing, and a move II leaves the drawing as it is. An object file
+// opens as "Load Knot" opens it; a Gauss-code file and a broken drawing are refused, the diagram kept.
+TEST(PannelloSviluppo, DaDisegnoWalksADrawingAlone) {
+    std::mt19937 rng(7);
+    const ts::GaussDiagram g = ts::addBigon(ts::diagramOf("1-2+3-1+2-3+", "OOO"), rng);
+    const std::string testo = disegnoDelCodice(g);
+    ASSERT_FALSE(testo.empty());
+    const fs::path file = fixture::scrivi("bigon.txt", testo);
+
+    Sviluppo s;
+    FinestraForm2 w{s.form};
+    struct : StepListPort {
+        void showStepList(FrmLista&) override {}
+    } lista;
+    InstallaComandiMosse(s.form, w, lista);
+    s.ui.openAnswers.push_back(file.string());
+    ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    ASSERT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::TextDrawing);
+    EXPECT_EQ(s.d().NumIncroci, g.crossings());
+    EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.d().txtNodo, s.d().TxtOri)));
+    EXPECT_EQ(s.d().NumRegioni, 0);
+    EXPECT_EQ(s.passo(), 0);
+    EXPECT_EQ(s.form.doc.storia.passo(0).Tipo, GenMode::Code);
+    EXPECT_EQ(s.form.doc.storia.passo(0).Codice, s.d().txtNodo);
+    EXPECT_GT(s.form.vista.Gr.rows(), 1);
+
+    ASSERT_TRUE(s.pannello.premi("Cmdgecare"));
+    EXPECT_EQ(s.d().NumRegioni, g.crossings() + 2);
+    const int prima = celleArco(s.d());
+    // The developer layout shows a move II twice: with the search's own message, then as usual.
+    s.ui.viewerAnswers = {fixture::kApplica, fixture::kApplica};
+    ASSERT_TRUE(s.pannello.premi("CmdTecManico"));
+    EXPECT_EQ(celleArco(s.d()), prima);
+    EXPECT_NE(s.ui.panel("p2").find("not applied"), std::string::npos) << s.ui.panel("p2");
+    s.ui.viewerAnswers = {fixture::kApplica};
+    s.ui.viewerRequests.clear();
+    ASSERT_TRUE(s.pannello.premi("CmdTpon"));
+    ASSERT_EQ(s.ui.viewerRequests.size(), 1u);
+    EXPECT_LT(celleArco(s.d()), prima);
+    EXPECT_EQ(s.passo(), 0);
+    EXPECT_EQ(s.d().NumIncroci, g.crossings());
+
+    // Refused: a Gauss-code file, a broken drawing. The walked knot stays.
+    const std::string codice = s.d().txtNodo;
+    s.ui.messages.clear();
+    s.ui.openAnswers = {fixture::campione("Trefoil.gau"),
+                        fixture::scrivi("rotto.txt", "2,3\r\n*-*\r\n* ?\r\n").string()};
+    EXPECT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    EXPECT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    EXPECT_EQ(s.ui.messages.size(), 2u);
+    EXPECT_EQ(s.d().txtNodo, codice);
+    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::TextDrawing);
+
+    // An object file: built from its cell drawing, as "Load Knot" builds it.
+    s.ui.openAnswers.push_back(fixture::campione("Trefoil.kno"));
+    ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
+    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::CellDrawing);
+    EXPECT_EQ(s.d().NumIncroci, 3);
 }
 
 // The catalogue: read from beside the samples, entry 0 chosen at once, an entry's code and letters into the

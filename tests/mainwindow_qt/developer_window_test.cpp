@@ -13,10 +13,13 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
+#include <filesystem>
 #include <string>
 #include <variant>
 
+#include "mainwindow/qt/command_line.h"
 #include "mainwindow/qt/main_window.h"
+#include "mainwindow_qt/window_driver.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
 #include "reports/qt/frm_report.h"
@@ -126,6 +129,46 @@ TEST(DeveloperWindow, ThePanelBuildsATypedCodeAndShowsGridLines) {
     pannello->pulsante("Command14")->click();
     QApplication::processEvents();
     EXPECT_EQ(detto.toStdString(), "No pictures in report");
+}
+
+// Started with --developer as a person starts it: "Da Disegno" opens a knot source picked in the open
+// dialog and walks it alone, drawn in black; "Modo2" and "Visione Numerica" are on the panel.
+TEST(DeveloperWindow, StartedWithDeveloperDaDisegnoWalksAKnotSource) {
+    testing::testApp();
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    OpzioniAvvio opzioni(ctx);
+    ASSERT_TRUE(opzioni.parser().parse({"trevalon", "--developer"}));
+    opzioni.applica(ctx);
+    ASSERT_TRUE(ctx.ModoSviluppo);
+    ASSERT_FALSE(ctx.ModoDebug);
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    ASSERT_NE(pannello, nullptr);
+    for (const char* key : {"Command11", "CmdEliminaRigheUguali"})
+        EXPECT_NE(pannello->pulsante(key), nullptr);
+    EXPECT_FALSE(pannello->findChild<QCheckBox*>("Chdbgrad")->isChecked());
+
+    testing::scegliNelDialogo(std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "FigureEight.kns",
+                              [&] { pannello->pulsante("CmdDaDisegno")->click(); });
+    EXPECT_EQ(w.form().doc.modi.ModoGen, GenMode::TextDrawing);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    // The drawing's symbols, one per cell, each classified with its tile.
+    int simboli = 0, tessere = 0;
+    const GridControl& g = w.form().vista.Gr;
+    for (int r = 1; r < g.rows(); ++r)
+        for (int c = 1; c < g.cols(); ++c)
+            if (!g.text(r, c).empty()) {
+                ++simboli;
+                tessere += !w.form().vista.Tbltt.get(r, c).empty();
+            }
+    EXPECT_GT(simboli, 20);
+    EXPECT_EQ(tessere, simboli);
+    EXPECT_TRUE(w.windowTitle().contains("FigureEight")) << w.windowTitle().toStdString();
+    EXPECT_TRUE(pannello->isEnabled());
 }
 
 // The ordinary layout has no panel.

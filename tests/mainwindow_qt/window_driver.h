@@ -15,9 +15,10 @@
 
 namespace trevalon::testing {
 
-// "Load Knot" as a person uses it: the file is picked in the open dialog. The folder and the title the
+// Runs `comando`, and the person picks `knot` in the open dialog it shows. The folder and the title the
 // dialog showed.
-inline std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::filesystem::path& knot) {
+template <typename Comando>
+std::pair<QString, QString> scegliNelDialogo(const std::filesystem::path& knot, Comando&& comando) {
     // The person picks the file in the open dialog, which starts in the Knots folder.
     QString cartella, titolo;
     int tentativi = 0;
@@ -47,12 +48,16 @@ inline std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::file
         static_cast<QDialog*>(dialogo)->accept();
     });
     scelta.start();
-    EXPECT_TRUE(w.action("ApriG")->isEnabled());
-    w.action("ApriG")->trigger();
+    comando();
     scelta.stop();
     QApplication::processEvents();
-
     return {cartella, titolo};
+}
+
+// "Load Knot" as a person uses it: the file is picked in the open dialog.
+inline std::pair<QString, QString> apriConDialogo(MainWindow& w, const std::filesystem::path& knot) {
+    EXPECT_TRUE(w.action("ApriG")->isEnabled());
+    return scegliNelDialogo(knot, [&w] { w.action("ApriG")->trigger(); });
 }
 
 }  // namespace trevalon::testing

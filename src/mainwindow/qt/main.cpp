@@ -1,12 +1,11 @@
 // Trevalon: simplifies knot diagrams.
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QScreen>
 #include <QStandardPaths>
 #include <filesystem>
-#include <system_error>
 
+#include "mainwindow/qt/command_line.h"
 #include "mainwindow/qt/main_window.h"
 
 int main(int argc, char* argv[]) {
@@ -22,25 +21,9 @@ int main(int argc, char* argv[]) {
             QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()) /
         "dumps";
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("Simplifies knot diagrams move by move.");
-    parser.addHelpOption();
-    const QCommandLineOption developer(
-        "developer",
-        "Starts in the developer layout: a panel of construction buttons in place of the toolbar.");
-    const QCommandLineOption debug(
-        "debug", QString::fromStdString("Writes the table dumps (arcs, crossings, passages, regions) into " +
-                                        ctx.cartellaDump.string() + "."));
-    parser.addOption(developer);
-    parser.addOption(debug);
-    parser.process(app);
-    ctx.ModoSviluppo = parser.isSet(developer);
-    ctx.ModoDebug = parser.isSet(debug);
-    if (ctx.ModoDebug) {
-        std::error_code ec;
-        std::filesystem::create_directories(ctx.cartellaDump, ec);
-        if (ec) ctx.ModoDebug = false;
-    }
+    trevalon::OpzioniAvvio opzioni(ctx);
+    opzioni.parser().process(app);
+    opzioni.applica(ctx);
 
     trevalon::MainWindow window(ctx);
     // At the top left, covering the screen, also where no window manager maximises it.

@@ -1,0 +1,30 @@
+#include "mainwindow/qt/command_line.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace trevalon {
+
+OpzioniAvvio::OpzioniAvvio(const ProgramContext& ctx)
+    : developer_("developer",
+                 "Starts in the developer layout: a panel of construction buttons in place of the toolbar."),
+      debug_("debug",
+             QString::fromStdString("Writes the table dumps (arcs, crossings, passages, regions) into " +
+                                    ctx.cartellaDump.string() + ".")) {
+    parser_.setApplicationDescription("Simplifies knot diagrams move by move.");
+    parser_.addHelpOption();
+    parser_.addOption(developer_);
+    parser_.addOption(debug_);
+}
+
+void OpzioniAvvio::applica(ProgramContext& ctx) const {
+    ctx.ModoSviluppo = parser_.isSet(developer_);
+    ctx.ModoDebug = parser_.isSet(debug_);
+    if (ctx.ModoDebug) {
+        std::error_code ec;
+        std::filesystem::create_directories(ctx.cartellaDump, ec);
+        if (ec) ctx.ModoDebug = false;
+    }
+}
+
+}  // namespace trevalon

@@ -1,0 +1,26 @@
+#pragma once
+// The program's command-line options: the developer layout and the table dumps, and where the dumps go.
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include "mainwindow/program_context.h"
+
+namespace trevalon {
+
+class OpzioniAvvio {
+  public:
+    // The options, with the dumps' folder of `ctx` named in the help text.
+    explicit OpzioniAvvio(const ProgramContext& ctx);
+    QCommandLineParser& parser() { return parser_; }
+    // The choices read by the parser into the context: `ModoSviluppo`, and `ModoDebug` when its folder
+    // exists or can be made (otherwise the dumps stay off).
+    void applica(ProgramContext& ctx) const;
+
+  private:
+    QCommandLineParser parser_;
+    QCommandLineOption developer_;
+    QCommandLineOption debug_;
+};
+
+}  // namespace trevalon
