@@ -107,12 +107,7 @@ void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno) {
     g.setRedraw(true);
 }
 
-bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {
-    std::string nome = tmpFile;
-    if (nome.empty()) {
-        nome = Salva(f, DialogKind::Text);
-        if (nome.empty()) return false;
-    }
+std::string testoDellaFonte(const Form2& f, DrawingSource Fonte) {
     const GridControl& g = f.vista.Gr;
     const Diagram& d = f.doc.diagram;
     int righe = g.rows() - 1;
@@ -134,7 +129,16 @@ bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {
             cella = [&g](int r, int c) { return g.text(r, c); };
             break;
     }
-    const std::string testo = testoDisegno(std::max(righe, 0), std::max(colonne, 0), cella);
+    return testoDisegno(std::max(righe, 0), std::max(colonne, 0), cella);
+}
+
+bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {
+    std::string nome = tmpFile;
+    if (nome.empty()) {
+        nome = Salva(f, DialogKind::Text);
+        if (nome.empty()) return false;
+    }
+    const std::string testo = testoDellaFonte(f, Fonte);
     if (Status scritto = replaceFileContents(nome, testo); !scritto) {
         f.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
         return false;

@@ -47,5 +47,7 @@ void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno);
 // `SalvaFile`: the text drawing of the main grid's texts ("G"), of the cell table's symbols ("T") or of the
 // tile names ("S"). An empty name asks with the "TXT" dialog. The file is replaced only by a complete write.
 bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte);
+// The text drawing `SalvaFile` writes for the source.
+std::string testoDellaFonte(const Form2& f, DrawingSource Fonte);
 
 }  // namespace trevalon

@@ -11,6 +11,7 @@
 #include "layout/tile_renderer.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
+#include "mainwindow/drawn_knots.h"
 #include "mainwindow/highlights.h"
 #include "moves/bridge_lists.h"
 #include "moves/drawn_apply.h"
@@ -240,6 +241,9 @@ bool FinestraForm2::committaSuDisegno(MoveKind tipo) {
         std::string lista;
         for (int a : ponte->archiMossa) lista += std::to_string(a) + ",";
         EliminaArchi(form_.doc.diagram, lista);
+        // The grid shows the drawing that is left: the cell table's symbols, classified again.
+        if (Result<DisegnoTesto> resto = leggiDisegnoTesto(testoDellaFonte(form_, DrawingSource::CellTable)))
+            MostraDisegnoTesto(form_, std::move(*resto));
         CmdGrafica_Click(form_);
         form_.ui.setPanel("p2", "The arcs of the move were taken off the drawing.");
     } else {
