@@ -361,8 +361,8 @@ Result<std::string> CodMioDaGauss(std::string_view testo) {
 }
 
 Result<std::vector<GruppoDoppi>> CercaDoppi(const std::vector<RigaConfronto>& righe) {
-    // Lines are grouped by the lesser of the canonical keys of their code and of its mirror image, so that
-    // a diagram and its mirror image fall in one group.
+    // Lines are grouped by the lesser of the canonical keys of their code and of the code with every sign
+    // exchanged, so that both fall in one group.
     std::unordered_map<std::string, std::size_t> gruppoDi;
     std::vector<GruppoDoppi> gruppi;
     std::vector<std::string> chiavePrima;

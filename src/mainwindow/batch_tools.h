@@ -110,13 +110,14 @@ struct RigaConfronto {
     VoceCatalogo voce;
 };
 
-// Lines that are the same diagram (equal canonical forms of their codes, as the horizontal search tells
-// diagrams apart), or mirror images of it (every sign exchanged), coming from more than one origin.
+// Lines whose codes are the same (equal canonical forms, as the horizontal search tells diagrams apart,
+// letters not compared), or the same once every sign is exchanged (over for under: with its letters, the
+// mirror image of the diagram or the knot drawn otherwise), coming from more than one origin.
 struct GruppoDoppi {
     std::string forma;  // the canonical form of the first line's code
     struct Riga {
         RigaConfronto riga;
-        bool specchio = false;  // the mirror image of the first line's diagram
+        bool specchio = false;  // its code is the first line's with every sign exchanged
     };
     std::vector<Riga> righe;
 };
@@ -126,11 +127,11 @@ struct GruppoDoppi {
 Result<std::vector<GruppoDoppi>> CercaDoppi(const std::vector<RigaConfronto>& righe);
 
 // The groups as text: "* " and the canonical form, then each line as "= label|code|letters (origin)",
-// with "~" instead of "=" for a mirror image.
+// with "~" instead of "=" for a code with its signs exchanged.
 std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi);
 
-// VerificaGaussUguale: the entries of a catalogue that share a diagram (or its mirror image) under
-// different names.
+// VerificaGaussUguale: the entries of a catalogue that share a code (or its code with the signs
+// exchanged) under different names.
 Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatalogo>& catalogo);
 
 // ConfrontoFraduenodi: every two listings (name, lines) compared; for each pair that shares a diagram a
