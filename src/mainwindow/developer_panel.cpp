@@ -16,6 +16,7 @@
 #include "layout/grid_view.h"
 #include "layout/region_highlight.h"
 #include "layout/routing.h"
+#include "mainwindow/batch_panel.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
@@ -220,6 +221,15 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
             *valore = *v;
         }
     });
+    // The catalogue's batch tools and the listings of diagrams met twice.
+    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_, *this); });
+    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_, *this); });
+    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_); });
+    nuovo("Command12", "CodMio", [this] { Command12_Click(f_); });
+    // Not the quarter turn "CmdRuota": the catalogue's entries that share a diagram.
+    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_, *this); });
+    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_); });
+    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_, *this); });
 }
 
 PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p) : p_(p) {
@@ -273,10 +283,18 @@ Status PannelloSviluppo::CaricaTabellaNodiCodificati() {
 
 void PannelloSviluppo::CmbNodi_Click(int i) {
     if (i < 0 || i >= static_cast<int>(catalogo_.size())) return;
+    voceScelta_ = i;
     const VoceCatalogo& v = catalogo_[static_cast<std::size_t>(i)];
     txtNodo = v.txtNodo;
     TxtOri = v.TxtOri;
     if (campiCambiati) campiCambiati();
+}
+
+void PannelloSviluppo::impostaCatalogo(std::vector<VoceCatalogo> voci) {
+    catalogo_ = std::move(voci);
+    voceScelta_ = 0;
+    if (catalogoCambiato) catalogoCambiato();
+    CmbNodi_Click(0);
 }
 
 bool PannelloSviluppo::premi(std::string_view key) {

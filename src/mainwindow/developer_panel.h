@@ -46,6 +46,12 @@ class PannelloSviluppo {
     // `CmbNodi_Click` with `CaricaDatiNodoCodificato`: entry i's code and letters into the fields, which
     // "Tutto" builds. An index outside the catalogue does nothing.
     void CmbNodi_Click(int i);
+    // The entry chosen last (0 before any).
+    int voceScelta() const { return voceScelta_; }
+    // A catalogue read from another file replaces the entries; entry 0 is chosen.
+    void impostaCatalogo(std::vector<VoceCatalogo> voci);
+    // Called when the entries changed, so that the window lists them again.
+    std::function<void()> catalogoCambiato;
 
     const std::vector<PulsantePannello>& pulsanti() const { return pulsanti_; }
     // Runs the button's action; false for a key the panel does not have.
@@ -81,6 +87,7 @@ class PannelloSviluppo {
     std::vector<PulsantePannello> pulsanti_;
     EstensioneDisegno estensione_;  // the character drawing's range, as "aum" found it
     std::vector<VoceCatalogo> catalogo_;
+    int voceScelta_ = 0;
     EnumerazioneScifta scifta_;
 };
 

@@ -104,6 +104,7 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     }
     colonna->addLayout(tasti);
     pannello_.campiCambiati = [this] { aggiornaCampi(); };
+    pannello_.catalogoCambiato = [this] { riempiCatalogo(); };
 }
 
 QPushButton* PannelloSviluppoQt::pulsante(const std::string& key) const {

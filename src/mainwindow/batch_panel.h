@@ -1,0 +1,26 @@
+#pragma once
+// The developer panel's buttons for the catalogue's batch tools: each asks for its files through the
+// window's dialogs, runs the tool (the long ones under the stop frame, whose "Cancel" ends them with
+// nothing written) and writes its result whole or not at all.
+
+namespace trevalon {
+
+class Form2;
+class PannelloSviluppo;
+
+// "ListaUg": every entry of the catalogue, or the chosen one, expanded by horizontal moves into a listing.
+void Command13_Click(Form2& f, PannelloSviluppo& p);
+// "generaOri": the letters that lay out each entry's code as the entry's knot, as catalogue lines.
+void generaOri_Click(Form2& f, PannelloSviluppo& p);
+// "Util": listings named in an input box compared two by two.
+void Cmdutil_Click(Form2& f);
+// "CodMio": a file of comma-separated codes turned into catalogue lines.
+void Command12_Click(Form2& f);
+// "gauss=": the catalogue's entries that share a diagram.
+void Cmdruota_Click(Form2& f, PannelloSviluppo& p);
+// "Doppi": the diagrams a listing holds under more than one knot's name, shown.
+void CercaDoppi_Click(Form2& f);
+// "Stack": a catalogue read from pairs of lines (code, letters) into the combo box.
+void CaricaTabellaStack_Click(Form2& f, PannelloSviluppo& p);
+
+}  // namespace trevalon
