@@ -157,5 +157,98 @@ TEST(VariantiSviluppo, DeveloperCommandsApplyOnlyWhatIsChosen) {
     ADD_FAILURE() << "no sample with a mixed candidate";
 }
 
+// The rewrites of a diagram's horizontal candidates in search order (over-bridges first), leaving out the
+// routes along their own bridge, as the tree step sees them.
+std::vector<std::string> figliOrizzontali(const Diagram& d) {
+    std::vector<std::string> out;
+    for (char ab1 : {'-', '+'})
+        for (const CandidatoPonte& c : candidatiPonte(d, ab1, true)) {
+            if (c.lungoIlPonte()) continue;
+            int conta = 0;
+            const auto r = NuovoNodoDaPonte(d, c.mossa, ab1, conta);
+            if (r && !r->nodoBanale) out.push_back(r->txtNodo + " " + r->TxtOri);
+        }
+    return out;
+}
+
+std::string codiceDi(const std::string& figlio) {
+    return figlio.substr(0, figlio.find(' '));
+}
+
+// A horizontal search in the automatic run from the window's diagram, with the tree reset to it; with
+// Diretta the batch over the tree follows when no candidate was taken.
+RisultatoPonte cercaOrizzontale(FintaFinestra& w, bool Diretta = true) {
+    w.albero().azzera(w.d->txtNodo, w.d->TxtOri);
+    StatoPonte s;
+    s.SoloMossaIII = true;
+    return AzionePonte(w, s, BridgeKind::Horizontal, Diretta);
+}
+
+TEST(VariantiSviluppo, TheHorizontalSearchReadsTheDeveloperSettings) {
+    // The catalogue expansion files every new diagram once, untested, and takes none.
+    const auto g = ts::randomBraidKnot(3, 3, 9);
+    {
+        FintaFinestra w;
+        w.opz.ModoAutomatico = w.opz.SoloGenerazione = true;
+        ASSERT_TRUE(w.carica(g));
+        InsiemeCodici attesi(1000);
+        attesi.aggiungi(w.d->txtNodo);
+        for (const std::string& f : figliOrizzontali(*w.d)) attesi.aggiungi(codiceDi(f));
+        ASSERT_GT(attesi.size(), 2u);
+        EXPECT_EQ(cercaOrizzontale(w, false).esito, EsitoDriver::NessunCandidato);
+        ASSERT_EQ(static_cast<std::size_t>(w.albero().NumListaUg()), attesi.size() - 1);
+        for (long i = 1; i <= w.albero().NumListaUg(); ++i) {
+            const NodoLista& n = w.albero().record(i);
+            EXPECT_EQ(n.IndicePadre, 0);
+            EXPECT_TRUE(ts::sameKnot(w.d->txtNodo, w.d->TxtOri, n.Codice, n.Ori));
+        }
+        EXPECT_EQ(w.provaCreata, 0);
+        EXPECT_TRUE(w.passi.empty());
+    }
+    // ValoreDebug2 1: the first horizontal candidate is taken without looking ahead.
+    {
+        FintaFinestra w;
+        w.opz.ModoAutomatico = true;
+        w.opz.ValoreDebug2 = 1;
+        ASSERT_TRUE(w.carica(g));
+        const std::string primo = figliOrizzontali(*w.d).at(0);
+        EXPECT_EQ(cercaOrizzontale(w).esito, EsitoDriver::Applicata);
+        EXPECT_EQ(w.passi, std::vector<std::string>{primo});
+        EXPECT_EQ(w.provaCreata, 0);
+    }
+    // ValoreDebug 1: the tree is cut back to its root and the test code, and the candidate taken is the
+    // first whose diagram is one of them. The test code has labels passed on the same side twice, so no
+    // diagram is ever it.
+    for (bool radiceFiglio : {false, true}) {
+        FintaFinestra w;
+        w.opz.ModoAutomatico = true;
+        w.opz.ValoreDebug = 1;
+        ASSERT_TRUE(w.carica(g));
+        const auto figli = figliOrizzontali(*w.d);
+        ASSERT_GT(figli.size(), 2u);
+        w.albero().azzera(radiceFiglio ? codiceDi(figli[1]) : w.d->txtNodo, "");
+        const std::string radice = w.albero().record(0).Codice;
+        const auto atteso = std::find_if(figli.begin(), figli.end(), [&](const std::string& f) {
+            return stessoCodice(codiceDi(f), radice);
+        });
+        StatoPonte s;
+        s.SoloMossaIII = true;
+        const EsitoDriver e = AzionePonte(w, s, BridgeKind::Horizontal, true).esito;
+        EXPECT_EQ(w.albero().record(1).Codice, kCodiceProvaDebug);
+        if (atteso == figli.end()) {
+            // Nothing taken; the batch then finds nothing in the test code, which does not build.
+            EXPECT_NE(e, EsitoDriver::Applicata);
+            EXPECT_EQ(w.scripted.messages, std::vector<std::string>{"No move  was found"});
+            EXPECT_FALSE(radiceFiglio);
+        } else {
+            EXPECT_EQ(e, EsitoDriver::Applicata);
+            EXPECT_EQ(w.passi, std::vector<std::string>{*atteso});
+            EXPECT_EQ(w.albero().NumListaUg(), 1);
+            EXPECT_EQ(w.provaCreata, 0);
+            EXPECT_TRUE(radiceFiglio);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace trevalon
