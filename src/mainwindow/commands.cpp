@@ -8,6 +8,7 @@
 #include "mainwindow/open_knot.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/sum_command.h"
+#include "moves/developer_variants.h"
 
 namespace trevalon {
 
@@ -43,6 +44,9 @@ void InstallaComandiMosse(Form2& f, FinestraForm2& w, StepListPort& lista) {
     f.setCommand("m3", [&w] { CmdTpon_Click(w, w.statoPonte()); });
     f.setCommand("m3b", [&w] { CmdTpon2_Click(w, w.statoPonte()); });
     f.setCommand("quick", [&f, &w, &lista] { AzioneCompleta(f, w, &lista); });
+    // The developer variants of the move searches, which only the developer panel reaches.
+    f.setCommand("cmdTec2I", [&w] { cmdTec2I_Click(w); });
+    f.setCommand("CmdTpon3", [&w] { CmdTpon3_Click(w, w.statoPonte()); });
 }
 
 void InstallaComandiSomma(Form2& f, FinestraSommaForm2& w) {

@@ -95,6 +95,18 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     nuovo("CmdTecManico", "Tman", [this] { f_.tlb1_ButtonClick("m2"); });
     nuovo("CmdTpon", "Tpon", [this] { f_.tlb1_ButtonClick("m3"); });
     nuovo("CmdTpon2", "Tpon2", [this] { f_.tlb1_ButtonClick("m3b"); });
+    // The developer variants of move II ("2L") and move III (the mixed search); the texts a move gives
+    // go into the fields, which "Tutto" builds.
+    const auto variante = [this, aggiornaCampi](const char* comando) {
+        const std::string prima = f_.doc.diagram.txtNodo, primaOri = f_.doc.diagram.TxtOri;
+        if (!f_.eseguiComando(comando)) return;
+        if (f_.doc.diagram.txtNodo == prima && f_.doc.diagram.TxtOri == primaOri) return;
+        txtNodo = f_.doc.diagram.txtNodo;
+        TxtOri = f_.doc.diagram.TxtOri;
+        aggiornaCampi();
+    };
+    nuovo("cmdTec2I", "2L", [variante] { variante("cmdTec2I"); });
+    nuovo("CmdTpon3", "Tpon3", [variante] { variante("CmdTpon3"); });
     nuovo("CmdSottoNodi", "Sottonodi", [this] { f_.tlb1_ButtonClick("compcon"); });
     // The structure the searches read, step by step.
     nuovo("Cmdgecare", "gecare", [this] {

@@ -30,6 +30,8 @@ struct ModiFinestra {
     // The developer's two tuning values of the horizontal search ("dbgval"), 16-bit numbers.
     int ValoreDebug = 0;
     int ValoreDebug2 = 0;
+    // The catalogue expansion: the horizontal search files every diagram it reaches and tests none.
+    bool SoloGenerazione = false;
     GenMode ModoGen = GenMode::Code;  // what the current tables were built from
 
     // The complete run at work: steps are built only as far as the searches need and not drawn.

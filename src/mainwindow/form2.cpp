@@ -106,6 +106,13 @@ bool Form2::hasCommand(std::string_view key) const {
     return commands_.find(key) != commands_.end();
 }
 
+bool Form2::eseguiComando(std::string_view key) {
+    const auto it = commands_.find(key);
+    if (it == commands_.end()) return false;
+    it->second();
+    return true;
+}
+
 void Form2::tlb1_ButtonClick(std::string_view key) {
     const auto known = DispatchKeys();
     if (std::find(known.begin(), known.end(), key) == known.end()) return;

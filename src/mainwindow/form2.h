@@ -51,6 +51,9 @@ class Form2 {
     // Called after "Load Knot" has opened another knot.
     std::function<void()> onKnotOpened;
     bool hasCommand(std::string_view key) const;
+    // Runs the command bound to a key, toolbar key or not (the developer panel reaches the commands that
+    // have no toolbar button this way); false when the key has none.
+    bool eseguiComando(std::string_view key);
 
     void AbilitaBottoni(bool tmpEnb);
     void Testocaption(int tmpIstati);

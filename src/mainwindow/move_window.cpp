@@ -47,6 +47,9 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.ModoSviluppo = m.ModoSviluppo;
     o.ModoBatch = m.ModoBatch;
     o.CorsaCompleta = m.CorsaCompleta;
+    o.SoloGenerazione = m.SoloGenerazione;
+    o.ValoreDebug = m.ValoreDebug;
+    o.ValoreDebug2 = m.ValoreDebug2;
     return o;
 }
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "moves/bridge_rewrite.h"
+#include "moves/developer_variants.h"
 
 namespace trevalon {
 
@@ -111,6 +112,7 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
         t.fermato = true;
         return false;
     }
+    if (const std::optional<bool> sviluppo = ValidaCamminoSviluppo(w, riscrittura, c)) return *sviluppo;
     PassaggiRiscritti p;
     if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, p) || p.nodoBanale)
         return false;

@@ -22,6 +22,10 @@ struct OpzioniMosse {
     bool CorsaCompleta = false;
     bool PassoCombinato = false;  // the combined step of the move III driver is running
     bool nascosta = false;        // the look-ahead instance of the horizontal search
+    // Developer settings of the horizontal search (developer_variants.h); off in normal use.
+    bool SoloGenerazione = false;
+    int ValoreDebug = 0;
+    int ValoreDebug2 = 0;
 };
 
 // What the drivers need of a main window.
