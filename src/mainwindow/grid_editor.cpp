@@ -51,6 +51,11 @@ void EditorGriglia::Gr_Click(int riga, int colonna) {
     }
     if (!menu.AtDis) {
         ispeziona(riga, colonna);
+        // A cell clicked here is a corner of the diagonal shift too, as a cell clicked in the step viewer.
+        f_.RigaClickPrec = f_.RigaClick;
+        f_.ColClickPrec = f_.ColClick;
+        f_.RigaClick = riga;
+        f_.ColClick = colonna;
     } else if (riga >= 1 && colonna >= 1 && Gr.valid(riga, colonna)) {
         // Row 0 and column 0 never belong to the drawing.
         if (palette.ChkSingolo)

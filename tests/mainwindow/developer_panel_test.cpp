@@ -13,6 +13,7 @@
 #include "celldraw/disegno_da_codice.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
+#include "mainwindow/grid_editor.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
 #include "model/text_drawing.h"
@@ -301,6 +302,51 @@ TEST(PannelloSviluppo, TheDiagonalShiftNeedsTheEnlargedDrawingAndTwoClicksInIt) 
     s.pannello.premi("Command10");
     EXPECT_EQ(s.ui.messages.size(), 1u);
     for (int c = 3; c <= 8; ++c) EXPECT_EQ(g.text(5, c), "*");
+}
+
+// "Grf1" with its corners clicked in the main grid: the drawing is cut along the falling diagonal through
+// the last cell clicked and stays the same knot (or, when the cut would break it, is left as it was).
+TEST(PannelloSviluppo, TheDiagonalShiftTakesItsCornersFromMainGridClicks) {
+    const ts::NamedKnot k = ts::namedKnot("trefoil_left");
+    fixture::Disegnato w;
+    ASSERT_TRUE(w.costruisci(k.gauss, k.letters));
+    const std::vector<std::string> righe = fixture::disegnoIngrandito(*w.d);
+    Sviluppo s;
+    EditorGriglia editor(s.form);
+    GridControl& g = s.form.vista.Gr;
+    g.setRows(std::max(g.rows(), 120));
+    g.setCols(std::max(g.cols(), 120));
+    for (std::size_t i = 0; i < righe.size(); ++i)
+        for (std::size_t j = 0; j < righe[i].size(); ++j)
+            if (righe[i][j] != ' ')
+                g.setText(static_cast<int>(i) + 5, static_cast<int>(j) + 5, std::string(1, righe[i][j]));
+    const auto nodo = [&g] {
+        const std::string testo =
+            testoDisegno(g.rows() - 1, g.cols() - 1, [&g](int r, int c) { return g.text(r, c); });
+        const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+        if (!disegno) return std::pair<std::string, std::string>{};
+        const Result<NodoCostruito> n = costruisciDaDisegno(*disegno, TilePalette{PaletteId::Form1, false});
+        return n ? std::pair{n->diagram->txtNodo, n->diagram->TxtOri} : std::pair<std::string, std::string>{};
+    };
+    ASSERT_FALSE(nodo().first.empty());
+    ASSERT_TRUE(s.pannello.premi("Command8"));
+    const int mr = 5 + static_cast<int>(righe.size()) / 2, mc = 5 + static_cast<int>(righe[0].size()) / 2;
+    editor.Gr_Click(mr - 1, mc - 1);
+    editor.Gr_Click(mr, mc);
+    EXPECT_EQ((std::tuple{s.form.RigaClick, s.form.ColClick, s.form.RigaClickPrec, s.form.ColClickPrec}),
+              (std::tuple{mr, mc, mr - 1, mc - 1}));
+    s.ui.messages.clear();
+    std::vector<std::string> testiPrima;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) testiPrima.push_back(g.text(r, c));
+    ASSERT_TRUE(s.pannello.premi("Command10"));
+    std::vector<std::string> testiDopo;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) testiDopo.push_back(g.text(r, c));
+    EXPECT_TRUE(testiDopo != testiPrima || !s.ui.messages.empty());
+    const auto [codice, lettere] = nodo();
+    ASSERT_FALSE(codice.empty());
+    EXPECT_TRUE(ts::sameKnot(k.gauss, k.letters, codice, lettere));
 }
 
 // The layout steps need a knot laid out from its code: on a drawn knot, and with no knot, they say so and
