@@ -45,6 +45,7 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.ModoSviluppo = m.ModoSviluppo;
     o.ModoBatch = m.ModoBatch;
     o.CorsaCompleta = m.CorsaCompleta;
+    if (m.ModoDebug) o.dump = DumpFolder{form_.ctx.cartellaDump, &form_.ui};
     return o;
 }
 
@@ -72,6 +73,8 @@ VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const RidisegnoInVisore& 
     vista.progresso = visore.tick;
     vista.mostraTessera = visore.mostraTessera;
     vista.DimCella = visore.DimCella;
+    if (f.doc.modi.ModoDebug) vista.dump = DumpFolder{f.ctx.cartellaDump, &f.ui};
+    vista.NumStato = f.doc.storia.NumStato;
     return vista;
 }
 

@@ -9,6 +9,7 @@
 #include "moves/gauss_rewrite.h"
 #include "moves/move_search.h"
 #include "platform/codes.h"
+#include "platform/debug_dump.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 
@@ -22,6 +23,7 @@ struct OpzioniMosse {
     bool CorsaCompleta = false;
     bool PassoCombinato = false;  // the combined step of the move III driver is running
     bool nascosta = false;        // the look-ahead instance of the horizontal search
+    DumpFolder dump;              // the debug dumps of the searches and rewrites; none while debug is off
 };
 
 // What the drivers need of a main window.
