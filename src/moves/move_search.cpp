@@ -69,11 +69,6 @@ struct InnerRecord {
     int k = 1;  // 1 stretch A, 2 stretch B
 };
 
-// The dump line of an inner record: the twin's and the passage's rotated positions and numbers, the
-// twin's sign, the pair's two crossings and the stretch; move II adds the twin's links and regions.
-std::string testoRecord(const Passaggi& P, const InnerRecord& r, const std::string& lll,
-                        const std::string& hhh, bool conLegami);
-
 // Walks from start to end (exclusive both) appending inner records; false when an inner crossing is met
 // a second time (the marks are shared with the caller's other walks).
 bool walkStretch(const Passaggi& P, Marks& marks, int start, int end, int base, int k,
@@ -129,6 +124,8 @@ bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRe
     return true;
 }
 
+// The dump line of an inner record: the twin's and the passage's rotated positions and numbers, the
+// twin's sign, the pair's two crossings and the stretch; move II adds the twin's links and regions.
 std::string testoRecord(const Passaggi& P, const InnerRecord& r, const std::string& lll,
                         const std::string& hhh, bool conLegami) {
     std::string t = format000(r.rotTw) + "," + std::to_string(r.tw) + "," + format000(r.rotP) + "," +
@@ -466,29 +463,27 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     const MoveKind tipoMossa = tipo == TipoTMan::N ? MoveKind::II : MoveKind::IILoop;
     const DumpFolder* dump = ctx.dump.active() ? &ctx.dump : nullptr;
-    const bool ok = EnumeraCandidatiMossaII(
-        d, tipo,
-        [&](const CandidatoMossa& c) {
-            r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
-            if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
-            if (ctx.ModoSviluppo && !ctx.ModoAutomatico) {
-                r.NumCandidati += 1;
-                r.EsitoDialogo = showViewer(ctx, tipoMossa, c.messaggioSviluppo, r);
-            }
-            if (tipo == TipoTMan::N) {
-                SettaDone(ctx.ui, ctx.ModoAutomatico);
-                r.NumCandidati += 1;
-                r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-                r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, tipoMossa, "", r);
-            }
-            r.mossa = c.mossa;
-            if (r.EsitoDialogo != ViewerAnswer::None) return false;
-            r.mossa.VoceMossa1 = c.voceEvidenziata;
-            r.mossa.VoceMossa2.clear();
-            r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
-            return true;
-        },
-        dump);
+    const auto visita = [&](const CandidatoMossa& c) {
+        r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+        if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
+        if (ctx.ModoSviluppo && !ctx.ModoAutomatico) {
+            r.NumCandidati += 1;
+            r.EsitoDialogo = showViewer(ctx, tipoMossa, c.messaggioSviluppo, r);
+        }
+        if (tipo == TipoTMan::N) {
+            SettaDone(ctx.ui, ctx.ModoAutomatico);
+            r.NumCandidati += 1;
+            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+            r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, tipoMossa, "", r);
+        }
+        r.mossa = c.mossa;
+        if (r.EsitoDialogo != ViewerAnswer::None) return false;
+        r.mossa.VoceMossa1 = c.voceEvidenziata;
+        r.mossa.VoceMossa2.clear();
+        r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+        return true;
+    };
+    const bool ok = EnumeraCandidatiMossaII(d, tipo, visita, dump);
     r.tabellaNonValida = !ok;
     return r;
 }
@@ -497,29 +492,27 @@ EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     const DumpFolder* dump = ctx.dump.active() ? &ctx.dump : nullptr;
-    const bool ok = EnumeraCandidatiMossaI(
-        d,
-        [&](const CandidatoMossa& c) {
-            r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
-            if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
+    const auto visita = [&](const CandidatoMossa& c) {
+        r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+        if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
+        SettaDone(ctx.ui, ctx.ModoAutomatico);
+        r.NumCandidati += 1;
+        r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+        r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, "", r);
+        if (ctx.ModoSviluppo) {
             SettaDone(ctx.ui, ctx.ModoAutomatico);
-            r.NumCandidati += 1;
-            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-            r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, "", r);
-            if (ctx.ModoSviluppo) {
-                SettaDone(ctx.ui, ctx.ModoAutomatico);
-                r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel
-                                                    : showViewer(ctx, MoveKind::I, c.messaggioSviluppo, r);
-            }
-            if (r.EsitoDialogo == ViewerAnswer::None) {
-                r.mossa.VoceMossa1 = c.voceEvidenziata;
-                r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
-                return true;
-            }
-            r.mossa.VoceMossa1 = c.mossa.VoceMossa1;
-            return false;
-        },
-        dump);
+            r.EsitoDialogo =
+                ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, c.messaggioSviluppo, r);
+        }
+        if (r.EsitoDialogo == ViewerAnswer::None) {
+            r.mossa.VoceMossa1 = c.voceEvidenziata;
+            r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
+            return true;
+        }
+        r.mossa.VoceMossa1 = c.mossa.VoceMossa1;
+        return false;
+    };
+    const bool ok = EnumeraCandidatiMossaI(d, visita, dump);
     r.tabellaNonValida = !ok;
     return r;
 }
