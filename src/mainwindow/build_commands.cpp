@@ -56,6 +56,7 @@ ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.cartellaDump;
+    m.status = &f.ui;
     return m;
 }
 
