@@ -9,15 +9,12 @@
 #include <fstream>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
-#include "mainwindow/program_context.h"
 #include "model/knot_files.h"
 #include "platform/debug_dump.h"
 #include "platform/headless_ui.h"
@@ -27,33 +24,32 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every text a status panel was given, in order.
-class UiConPannelli : public ScriptedUi {
-  public:
-    std::vector<std::string> pannelli;
+// Keeps the first text of the status bar that reports a dump not written.
+struct UiStato : ScriptedUi {
+    std::string nonScritto;
     void setPanel(const std::string& key, const std::string& text) override {
-        pannelli.push_back(text);
+        if (nonScritto.empty() && text.rfind(kDumpNonScritto, 0) == 0) nonScritto = text;
         ScriptedUi::setPanel(key, text);
     }
 };
 
-// The complete run of a sample knot; its step list as the bench harness prints it.
-std::string corsa(const std::string& knot, bool debug, const fs::path& cartella, UiConPannelli& ui) {
+// The complete run of a sample knot: its step list, and the first report of a dump not written.
+std::pair<std::string, std::string> corsa(const std::string& knot, bool debug, const fs::path& cartella) {
     ProgramContext ctx;
     ctx.ModoDebug = debug;
     ctx.cartellaDump = cartella;
+    UiStato ui;
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(*form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string())) return "cannot open";
+    if (!ApriGen(*form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()))
+        return {"cannot open", ""};
     FinestraForm2 w(*form);
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
-    std::ostringstream out;
-    for (int i = 0; i <= e.ultimoPasso; ++i) {
-        const Stato& s = form->doc.storia.passo(i);
-        out << valoreGaussCode(s.Codice) << '\t' << valoreIndices(s.Ori) << '\n';
-    }
-    return out.str();
+    std::string passi;
+    for (int i = 0; i <= e.ultimoPasso; ++i)
+        passi += valoreGaussCode(form->doc.storia.passo(i).Codice) + "\n";
+    return {passi, ui.nonScritto};
 }
 
 std::string primaRiga(const fs::path& file) {
@@ -63,63 +59,35 @@ std::string primaRiga(const fs::path& file) {
     return line;
 }
 
-struct Cartella {
-    fs::path path = fs::temp_directory_path() / ("trevalon_dumps_" + std::to_string(::getpid()));
-    Cartella() {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~Cartella() { fs::remove_all(path); }
-    bool vuota() const { return fs::is_empty(path); }
-};
-
-TEST(DebugDumps, SearchDumpsOnlyWithTheSwitchOnAndInTheirFormats) {
-    Cartella dir;
-    UiConPannelli spento, acceso;
-    const std::string senza = corsa("Unknot40.gau", false, dir.path, spento);
-    EXPECT_TRUE(dir.vuota()) << "nothing is written with the switch off";
-    EXPECT_EQ(corsa("Unknot40.gau", true, dir.path, acceso), senza);
+TEST(DebugDumps, WrittenOnlyWithTheSwitchOnInTheirFormatsAndNeverChangingTheRun) {
+    const fs::path dir = fs::temp_directory_path() / ("trevalon_dumps_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const auto senza = corsa("Unknot40.gau", false, dir);
+    EXPECT_TRUE(fs::is_empty(dir)) << "nothing is written with the switch off";
+    EXPECT_EQ(corsa("Unknot40.gau", true, dir), senza);
 
     // Entry: both crossings and both passages in three digits, the sign, the crossings; a key: the
     // position in six digits, the signed label; a bridge line: arc/from-to and four blanks per arc.
-    const std::pair<const char*, const char*> formati[] = {
-        {"coppie.txt", R"(\d{3},\d{3},\d{3},\d{3},[+-],\d+,\d+)"},
-        {"ng.txt", R"(\d{3},\d+,\d{3},\d+,[+-],\d{3},\d{3},1)"},
-        {"posricalc.txt", R"(\d{6},[+-]\d+,)"},
-        {"pontiA.txt", R"((\d+/\w*-\w*    )+)"},
-        {"ponteok.txt", R"(\d+-\w*-\w*)"},
-    };
-    for (const auto& [nome, formato] : formati) {
-        SCOPED_TRACE(nome);
-        ASSERT_TRUE(fs::exists(dir.path / nome));
-        EXPECT_TRUE(std::regex_match(primaRiga(dir.path / nome), std::regex(formato)))
-            << primaRiga(dir.path / nome);
-    }
-    EXPECT_EQ(primaRiga(dir.path / "posricalc.txt").substr(0, 7), "000000,") << "dropped passages sort first";
-    for (const std::string& p : acceso.pannelli) EXPECT_EQ(p.find(kDumpNonScritto), std::string::npos) << p;
-
+    for (const auto& [nome, formato] : {std::pair{"coppie.txt", R"(\d{3},\d{3},\d{3},\d{3},[+-],\d+,\d+)"},
+                                        {"ng.txt", R"(\d{3},\d+,\d{3},\d+,[+-],\d{3},\d{3},1)"},
+                                        {"posricalc.txt", R"(000000,[+-]\d+,)"},
+                                        {"pontiA.txt", R"((\d+/\w*-\w*    )+)"},
+                                        {"ponteok.txt", R"(\d+-\w*-\w*)"}})
+        EXPECT_TRUE(std::regex_match(primaRiga(dir / nome), std::regex(formato))) << nome;
     // A move II pair's inner passages in walking order carry the twin's links and regions.
-    fs::remove_all(dir.path / "ngt2.txt");
-    UiConPannelli altro;
-    corsa("FigureEight.gau", true, dir.path, altro);
+    corsa("FigureEight.gau", true, dir);
     EXPECT_TRUE(
-        std::regex_match(primaRiga(dir.path / "ngt2.txt"),
+        std::regex_match(primaRiga(dir / "ngt2.txt"),
                          std::regex(R"(\d{3},\d+,\d{3},\d+,[+-],\d{3},\d{3},[12],arcoda>\d+,arcoad>\d+,)"
-                                    R"(ad>\d+,da>\d+,reg1>\d+,reg2>\d+,gem>\d+,arc>\d+)")))
-        << primaRiga(dir.path / "ngt2.txt");
-}
+                                    R"(ad>\d+,da>\d+,reg1>\d+,reg2>\d+,gem>\d+,arc>\d+)")));
 
-TEST(DebugDumps, AFolderThatCannotTakeThemIsReportedAndTheRunEndsAlike) {
-    Cartella dir;
-    UiConPannelli spento, acceso;
-    const std::string senza = corsa("Unknot40.gau", false, dir.path, spento);
-    const fs::path assente = dir.path / "missing";
-    EXPECT_EQ(corsa("Unknot40.gau", true, assente, acceso), senza);
-    EXPECT_FALSE(fs::exists(assente));
-    bool detto = false;
-    for (const std::string& p : acceso.pannelli)
-        detto = detto || (p.rfind(kDumpNonScritto, 0) == 0 && p.find("coppie.txt") != std::string::npos);
-    EXPECT_TRUE(detto);
+    // A folder that is not there: said in the status, and the same steps.
+    const auto assente = corsa("Unknot40.gau", true, dir / "missing");
+    EXPECT_EQ(assente.first, senza.first);
+    EXPECT_NE(assente.second.find("missing/"), std::string::npos) << assente.second;
+    EXPECT_FALSE(fs::exists(dir / "missing"));
+    fs::remove_all(dir);
 }
 
 }  // namespace
