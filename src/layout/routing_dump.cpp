@@ -1,6 +1,6 @@
 #include "layout/routing_dump.h"
 
-#include "reports/xlsx_export.h"
+#include "platform/xlsx_export.h"
 
 namespace trevalon {
 
