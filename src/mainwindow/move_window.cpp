@@ -45,7 +45,10 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.ModoSviluppo = m.ModoSviluppo;
     o.ModoBatch = m.ModoBatch;
     o.CorsaCompleta = m.CorsaCompleta;
-    if (m.ModoDebug) o.dump = DumpFolder{form_.ctx.cartellaDump, &form_.ui};
+    if (m.ModoDebug) {
+        dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui};
+        o.dump = &dump_;
+    }
     return o;
 }
 

@@ -322,7 +322,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
         if (ctx.RichiestaStop) ctx.RichiestaStop->azzera();
         ctx.ui.hideStopFrame();
     };
-    if (ctx.dump.active()) scriviPonti(d, ab1, ab2, ctx.dump);
+    if (ctx.dump) scriviPonti(d, ab1, ab2, *ctx.dump);
     const auto e = EnumeraCandidatiPonte(
         d, ab1, ab2, orizzontale,
         [&](const CandidatoPonte& cand) {
@@ -342,7 +342,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
             }
             // A stop request ends the horizontal search at once.
             if (!accettato) return !(orizzontale && ctx.RichiestaStop && ctx.RichiestaStop->richiesta());
-            if (ctx.dump.active()) scriviPonteOk(d, cand.archiPonte, ctx.dump);
+            if (ctx.dump) scriviPonteOk(d, cand.archiPonte, *ctx.dump);
             if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;

@@ -102,7 +102,7 @@ struct ContestoPonte {
     std::int64_t ContaOrizzontali = 0;
     std::int64_t CandidatoScelto = -1;
     LimitiPonte limiti;
-    DumpFolder dump;  // the search's debug dumps; none while the debug switch is off
+    const DumpFolder* dump = nullptr;  // the search's debug dumps; null while the debug switch is off
 };
 
 struct EsitoPonte {

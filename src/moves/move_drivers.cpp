@@ -75,9 +75,9 @@ RisultatoDriver DoTman(FinestraMosse& w, bool Diretta) {
         const OpzioniMosse o = w.opzioni();
         if (o.nascosta) return r;
         std::vector<std::string> chiavi;
-        auto t = NuovoNodoDaMan(TestoDi(d), m, o.dump.active() ? &chiavi : nullptr);
+        auto t = NuovoNodoDaMan(TestoDi(d), m, o.dump ? &chiavi : nullptr);
         if (!t) return fallita(w, r);
-        writeDumpLines(o.dump, "posricalc.txt", chiavi);
+        if (o.dump) writeDumpLines(*o.dump, "posricalc.txt", chiavi);
         w.committaMossa(MoveKind::II, *t);
     } else {
         int conta = w.contaNuoviIncroci();
@@ -98,11 +98,11 @@ RisultatoDriver DoTric(FinestraMosse& w, bool Diretta) {
         r.esito = nonApplicata(w, r.ricerca, Quale::I, Diretta);
         return r;
     }
-    const DumpFolder dump = w.opzioni().dump;
+    const DumpFolder* dump = w.opzioni().dump;
     std::vector<std::string> chiavi;
-    auto t = NuovoNodoDaRic(TestoDi(w.diagramma()), r.ricerca.mossa, dump.active() ? &chiavi : nullptr);
+    auto t = NuovoNodoDaRic(TestoDi(w.diagramma()), r.ricerca.mossa, dump ? &chiavi : nullptr);
     if (!t) return fallita(w, r);
-    writeDumpLines(dump, "posricalc.txt", chiavi);
+    if (dump) writeDumpLines(*dump, "posricalc.txt", chiavi);
     w.committaMossa(MoveKind::I, *t);
     r.esito = EsitoDriver::Applicata;
     return r;

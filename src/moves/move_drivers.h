@@ -23,7 +23,8 @@ struct OpzioniMosse {
     bool CorsaCompleta = false;
     bool PassoCombinato = false;  // the combined step of the move III driver is running
     bool nascosta = false;        // the look-ahead instance of the horizontal search
-    DumpFolder dump;              // the debug dumps of the searches and rewrites; none while debug is off
+    // The debug dumps of the searches and rewrites; null while the debug switch is off.
+    const DumpFolder* dump = nullptr;
 };
 
 // What the drivers need of a main window.

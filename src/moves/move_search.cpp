@@ -462,7 +462,6 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     const MoveKind tipoMossa = tipo == TipoTMan::N ? MoveKind::II : MoveKind::IILoop;
-    const DumpFolder* dump = ctx.dump.active() ? &ctx.dump : nullptr;
     const auto visita = [&](const CandidatoMossa& c) {
         r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
         if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
@@ -483,7 +482,7 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
         r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
         return true;
     };
-    const bool ok = EnumeraCandidatiMossaII(d, tipo, visita, dump);
+    const bool ok = EnumeraCandidatiMossaII(d, tipo, visita, ctx.dump);
     r.tabellaNonValida = !ok;
     return r;
 }
@@ -491,7 +490,6 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
 EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
-    const DumpFolder* dump = ctx.dump.active() ? &ctx.dump : nullptr;
     const auto visita = [&](const CandidatoMossa& c) {
         r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
         if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
@@ -512,7 +510,7 @@ EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
         r.mossa.VoceMossa1 = c.mossa.VoceMossa1;
         return false;
     };
-    const bool ok = EnumeraCandidatiMossaI(d, visita, dump);
+    const bool ok = EnumeraCandidatiMossaI(d, visita, ctx.dump);
     r.tabellaNonValida = !ok;
     return r;
 }

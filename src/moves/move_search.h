@@ -73,7 +73,7 @@ struct ContestoRicerca {
     // Draws a candidate into the main grid before it is shown; not called in the automatic run.
     std::function<void(const CandidatoMossa&)> evidenzia;
     const GridControl* mainGrid = nullptr;
-    DumpFolder dump;  // the search's debug dumps; none while the debug switch is off
+    const DumpFolder* dump = nullptr;  // the search's debug dumps; null while the debug switch is off
 };
 
 // What a search leaves: the answer, the candidates shown, the chosen-move record and the timings.
