@@ -20,10 +20,11 @@ struct HarnessCommand {
 // or the file name, "error" and the message.
 int comandoStructure(const std::vector<std::string>& args);
 
-// run FILE... [--steps]: the complete automatic simplification of each Gauss-code knot file; a
-// tab-separated line of the file name, crossings before and after, steps, seconds, and the final Gauss code
-// and indices as a .gau file writes them; or the file name, "error" and the message. --steps also prints
-// every step of the history.
+// run FILE... [--steps] [--debug DIR]: the complete automatic simplification of each Gauss-code knot file;
+// a tab-separated line of the file name, crossings before and after, steps, seconds, and the final Gauss
+// code and indices as a .gau file writes them; or the file name, "error" and the message. --steps also
+// prints every step of the history; --debug runs with the debug switch on and writes the debug dumps into
+// the folder DIR.
 int comandoRun(const std::vector<std::string>& args);
 
 // redraw FILE|FOLDER...: each knot file of any kind is opened as the program opens it, and every candidate
@@ -47,7 +48,7 @@ int comandoSums(const std::vector<std::string>& args);
 
 inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
-    {"run", "run FILE... [--steps]", comandoRun},
+    {"run", "run FILE... [--steps] [--debug DIR]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
     {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
     {"compile", "compile FILE.kns...", comandoCompile},

@@ -1,5 +1,6 @@
 // trevalon-bench run: the complete automatic simplification of knot files, headless.
 
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <memory>
@@ -17,9 +18,12 @@ namespace trevalon::bench {
 
 namespace {
 
-// One file: the window's engine object opens it and runs the complete run without a person.
-int runFile(const std::string& file, bool steps) {
+// One file: the window's engine object opens it and runs the complete run without a person. With a dumps
+// folder the debug switch is on and the debug dumps go there.
+int runFile(const std::string& file, bool steps, const std::string& cartellaDump) {
     ProgramContext ctx;
+    ctx.ModoDebug = !cartellaDump.empty();
+    ctx.cartellaDump = cartellaDump;
     ScriptedUi ui;
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
@@ -53,19 +57,36 @@ int runFile(const std::string& file, bool steps) {
 
 int comandoRun(const std::vector<std::string>& args) {
     bool steps = false;
+    std::string cartellaDump;
     std::vector<std::string> files;
-    for (const std::string& a : args) {
-        if (a == "--steps")
+    bool usage = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--steps") {
             steps = true;
-        else
+        } else if (a == "--debug") {
+            if (i + 1 == args.size() || args[i + 1].empty()) {
+                usage = true;
+                break;
+            }
+            cartellaDump = args[++i];
+        } else {
             files.push_back(a);
+        }
     }
-    if (files.empty()) {
-        std::cerr << "usage: trevalon-bench run FILE... [--steps]\n";
+    if (files.empty() || usage) {
+        std::cerr << "usage: trevalon-bench run FILE... [--steps] [--debug DIR]\n";
         return 2;
     }
+    if (!cartellaDump.empty()) {
+        std::error_code ec;
+        if (!std::filesystem::is_directory(cartellaDump, ec)) {
+            std::cerr << "the dumps folder " << cartellaDump << " is not a folder\n";
+            return 2;
+        }
+    }
     int rc = 0;
-    for (const std::string& f : files) rc |= runFile(f, steps);
+    for (const std::string& f : files) rc |= runFile(f, steps, cartellaDump);
     return rc;
 }
 

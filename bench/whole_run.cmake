@@ -7,3 +7,9 @@ if(TARGET trevalon_testsupport)
   target_link_libraries(complete_run_bench PRIVATE trevalon_mainwindow trevalon_testsupport benchmark::benchmark
                                            trevalon_warnings)
 endif()
+
+# The harness's debug option, checked on a sample knot.
+if(TREVALON_BUILD_TESTS)
+  add_test(NAME bench_run_debug COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_run_debug.sh $<TARGET_FILE:trevalon-bench>
+                                        ${PROJECT_SOURCE_DIR}/Knots/Unknot40.gau)
+endif()

@@ -7,6 +7,7 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_drawing_rows.h"
+#include "celldraw/redraw_dumps.h"
 #include "celldraw/straightening.h"
 #include "model/drawn_structure.h"
 
@@ -100,6 +101,7 @@ void F3VisCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, int dimCella)
 
 void F3DisegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, const GridControl& Gr, int dimCella) {
     vista.UltimaColonnaDis = 0;
+    if (vista.dump.active()) scriviCelDis(tblGen, vista.dump, "celdis.txt", true);
     if (!vista.Gr3) return;
     GridControl& g = *vista.Gr3;
     g.setRedraw(false);

@@ -15,6 +15,7 @@
 #include "model/cell_drawing.h"
 #include "model/tables.h"
 #include "platform/codes.h"
+#include "platform/debug_dump.h"
 #include "platform/grid_control.h"
 #include "platform/result.h"
 
@@ -35,6 +36,9 @@ struct VistaRidisegno {
     std::function<void(int r, int c)> mostraTessera;
     int DimCella = 0;      // the view's cell size in twips
     int ContaTessere = 0;  // coloured tiles drawn since the viewer was activated
+    // The drawing's debug dumps, named by the step the move starts from; none while debug is off.
+    DumpFolder dump;
+    int NumStato = 0;
 
     void tick() const {
         if (progresso) progresso();
@@ -58,7 +62,8 @@ void F3VisCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, int dimCella)
 
 // `F3DisegnaCelDis`: the view copies the main grid's pictures (its ColonnaBaseDis then stands two columns
 // right of the last of them), every row and column `dimCella` twips, and draws every cell of the drawing's
-// extent in black; UltimaColonnaDis is the last grid column drawn (0 for an empty drawing).
+// extent in black; UltimaColonnaDis is the last grid column drawn (0 for an empty drawing). The debug dump
+// "celdis.txt" holds the drawing as it is drawn.
 void F3DisegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, const GridControl& Gr, int dimCella);
 
 // `F3SettaSimboliDis`: the inner cells of `tmpList` (every cell but the first and the last, which are the

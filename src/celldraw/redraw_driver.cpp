@@ -5,6 +5,7 @@
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
+#include "celldraw/redraw_dumps.h"
 #include "celldraw/redraw_move3.h"
 #include "celldraw/redraw_moves12.h"
 
@@ -47,7 +48,10 @@ Result<std::unique_ptr<CellDrawing>> ridisegnaCelDis(const Diagram& d, const Til
     auto tblGen = std::make_unique<CellDrawing>();
     if (Status ok = F3GenCelDis(*tblGen, d, Tbltt, false); !ok) return Failure{ok.error()};
     if (vista.Gr3 && Gr) F3DisegnaCelDis(*tblGen, vista, *Gr, dimCella);
-    if (Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte, &d); !n) return Failure{n.error()};
+    const Result<int> n = F3SavDis(*tblGen, vista, tipoMossa, ponte, &d);
+    // The end of applying dumps the drawing the redraw left, also when the redraw failed half-way.
+    if (vista.dump.active()) scriviCelDis(*tblGen, vista.dump, "celdis2.txt", false);
+    if (!n) return Failure{n.error()};
     if (Status ok = verificaCelDis(*tblGen); !ok)
         return Failure{"The redrawn cell drawing is faulty: " + ok.error()};
     return tblGen;

@@ -14,6 +14,7 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/cell_drawing_rows.h"
+#include "celldraw/redraw_dumps.h"
 #include "layout/palette.h"
 #include "model/sides.h"
 
@@ -723,11 +724,17 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     m.togliVecchio();
     if (Status s = m.aprePorte(facce); !s) return s;
     if (Status s = m.tracciaNuovo(facce); !s) return s;
+    int stadio = 1;
+    if (vista.dump.active()) scriviCelDis(tblGen, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
 
-    // The drawing squeezed back and its crossings kept apart.
+    // The drawing squeezed back and its crossings kept apart, each step dumped.
     for (const auto& passo3 : {F3EliminaRgheUgualiDis, F3EliminaColonneUgualiDis, F3VerificaNodiViciniColonna,
-                               F3VerificaNodiViciniRiga, separaPrimoUltimo})
+                               F3VerificaNodiViciniRiga, separaPrimoUltimo}) {
         if (Status s = passo3(tblGen); !s) return s;
+        ++stadio;
+        if (vista.dump.active())
+            scriviCelDis(tblGen, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
+    }
     if (Status s = m.verificaRisultato(); !s) return s;
 
     disegnaTutto(tblGen, vista, std::max(m.estesa.RigaMax, m.r1), std::max(m.estesa.ColMax, m.c1));

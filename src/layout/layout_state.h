@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "model/tables.h"
+#include "platform/debug_dump.h"
+#include "platform/grid_control.h"
 #include "platform/table2d.h"
 
 namespace trevalon {
@@ -106,6 +108,9 @@ struct LayoutState {
     LayoutSettings settings;
     bool ModoAutomatico = false;
     bool ModoDebug = false;
+    // The debug dumps of a routing that fails, with the main grid they save; none while debug is off.
+    DumpFolder dump;
+    const GridControl* grigliaPrincipale = nullptr;
     LayoutDeveloperHook* hook = nullptr;  // developer aids; none in normal use
     std::function<void()> progresso;      // `AggiornaProgressivo`; may be empty
     // Asked at every progress step of a layout that a person may stop (it may serve the window's events

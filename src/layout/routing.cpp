@@ -6,6 +6,7 @@
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
 #include "layout/developer_hook.h"
+#include "layout/routing_dump.h"
 
 namespace trevalon {
 
@@ -116,6 +117,7 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
         if (rimasti.size() == pb.size()) {
             std::string arcs;
             for (const PuntoBordo& p : rimasti) arcs += std::to_string(p.NumeroArco) + ",";
+            if (s.dump.active()) scriviErroreBordo(s.dump, arcs, s.grigliaPrincipale);
             return fail("no two end cells of one arc follow each other on the border: " + arcs);
         }
         pb = std::move(rimasti);

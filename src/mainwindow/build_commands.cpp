@@ -56,6 +56,7 @@ ModelSettings impostazioniModello(const Form2& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.cartellaDump;
+    m.status = &f.ui;
     return m;
 }
 
@@ -94,6 +95,8 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     s.IncrocioRadice = radice;
     s.ModoAutomatico = automatico;
     s.ModoDebug = f.doc.modi.ModoDebug;
+    s.dump = f.doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui} : DumpFolder{};
+    s.grigliaPrincipale = &f.vista.Gr;
     s.settings.ModoSviluppo = f.doc.modi.ModoSviluppo;
     s.progresso = [&f] { f.AggiornaProgressivo(); };
     // A long build the person may stop: the stop frame, and the window's events served at every step.

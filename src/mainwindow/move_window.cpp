@@ -50,6 +50,10 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.SoloGenerazione = m.SoloGenerazione;
     o.ValoreDebug = m.ValoreDebug;
     o.ValoreDebug2 = m.ValoreDebug2;
+    if (m.ModoDebug) {
+        dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui};
+        o.dump = &dump_;
+    }
     return o;
 }
 
@@ -77,6 +81,8 @@ VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const RidisegnoInVisore& 
     vista.progresso = visore.tick;
     vista.mostraTessera = visore.mostraTessera;
     vista.DimCella = visore.DimCella;
+    if (f.doc.modi.ModoDebug) vista.dump = DumpFolder{f.ctx.cartellaDump, &f.ui};
+    vista.NumStato = f.doc.storia.NumStato;
     return vista;
 }
 

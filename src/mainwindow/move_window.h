@@ -123,6 +123,7 @@ class FinestraForm2 : public FinestraPonte {
     std::vector<std::unique_ptr<FormProvaIsolata>> proveIsolate_;
     StatoPonte stato_;
     bool passoCombinato_ = false;
+    mutable DumpFolder dump_;  // the folder the debug dumps of this window's searches go to
     bool registrato_ = false;
     // The drawing the viewer redrew for the candidate shown, and its move kind.
     Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");

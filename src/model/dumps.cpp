@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+
+#include "platform/debug_dump.h"
 
 namespace trevalon {
 
@@ -18,11 +19,10 @@ std::string padded(int value, int width) {
     return buf;
 }
 
+// Written whole or not at all; no folder chosen for the dumps: nothing is written (never into whatever
+// folder is current).
 void writeLines(const std::vector<std::string>& lines, const std::string& fileName, const ModelSettings& s) {
-    // No folder chosen for the dumps: nothing is written (never into whatever folder is current).
-    if (s.programFolder.empty()) return;
-    std::ofstream out(s.programFolder / fileName, std::ios::binary | std::ios::trunc);
-    for (const auto& line : lines) out << line << '\n';
+    writeDumpLines(DumpFolder{s.programFolder, s.status}, fileName, lines);
 }
 
 // Splits a path text at "|"; the text after the last "|" is not an item.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/codes.h"
+#include "platform/ports.h"
 
 namespace trevalon {
 
@@ -19,6 +20,7 @@ inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam
 struct ModelSettings {
     bool ModoDebug = false;               // table dumps are written only while this is on
     std::filesystem::path programFolder;  // folder of the dumps (the program's is never used for them)
+    StatusPort* status = nullptr;         // where a dump that cannot be written is reported; may be null
     GenMode ModoGen = GenMode::Code;      // what the tables were built from; names the dump files
     int maxCodaCammini = kMaxCodaCammini;
     std::size_t maxTestoCammini = kMaxTestoCammini;

@@ -499,6 +499,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
     ctx.mainGrid = w.grigliaPrincipale();
     ctx.RichiestaStop = &w.RichiestaStop();
     ctx.limiti = s.limiti;
+    ctx.dump = o.dump;
     ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
     // The window's diagram stays as it is while its candidates are listed: it is prepared for their
     // rewrites once.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "moves/bridge_dumps.h"
 #include "moves/bridge_lists.h"
 #include "moves/move_search.h"
 
@@ -321,6 +322,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
         if (ctx.RichiestaStop) ctx.RichiestaStop->azzera();
         ctx.ui.hideStopFrame();
     };
+    if (ctx.dump) scriviPonti(d, ab1, ab2, *ctx.dump);
     const auto e = EnumeraCandidatiPonte(
         d, ab1, ab2, orizzontale,
         [&](const CandidatoPonte& cand) {
@@ -340,6 +342,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
             }
             // A stop request ends the horizontal search at once.
             if (!accettato) return !(orizzontale && ctx.RichiestaStop && ctx.RichiestaStop->richiesta());
+            if (ctx.dump) scriviPonteOk(d, cand.archiPonte, *ctx.dump);
             if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;

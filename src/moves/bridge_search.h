@@ -14,6 +14,7 @@
 
 #include "model/tables.h"
 #include "moves/chosen_move.h"
+#include "platform/debug_dump.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -101,6 +102,7 @@ struct ContestoPonte {
     std::int64_t ContaOrizzontali = 0;
     std::int64_t CandidatoScelto = -1;
     LimitiPonte limiti;
+    const DumpFolder* dump = nullptr;  // the search's debug dumps; null while the debug switch is off
 };
 
 struct EsitoPonte {

@@ -1,6 +1,7 @@
 #include "moves/gauss_rewrite.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "model/gauss_code.h"
 #include "moves/bridge_lists.h"
@@ -98,10 +99,24 @@ TestoNodo scrivi(const TestoNodo& prima, const Rinumera& r, const std::string& l
     return t;
 }
 
+// The sort keys of the positional rewrite, sorted as texts: a position below a million has six digits.
+std::vector<std::string> chiaviOrdinate(const Codice& c, const std::vector<long>& pos) {
+    std::vector<std::string> keys;
+    keys.reserve(c.passaggi.size());
+    for (std::size_t k = 0; k < c.passaggi.size(); ++k) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%06ld,%c%d,", pos[k], c.passaggi[k].sign, c.passaggi[k].label);
+        keys.emplace_back(buf);
+    }
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
 // Positional rewrite shared by the move I and move II kind M rewrites: the passages sorted by position,
 // those at position 0 dropped, the survivors renumbered.
 TestoNodo riordina(const TestoNodo& prima, const Codice& c, const std::vector<long>& pos,
-                   const std::string& lettere) {
+                   const std::string& lettere, std::vector<std::string>* chiavi) {
+    if (chiavi) *chiavi = chiaviOrdinate(c, pos);
     std::vector<std::size_t> order(c.passaggi.size());
     for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
     std::stable_sort(order.begin(), order.end(),
@@ -158,7 +173,8 @@ void ScriviTesto(Diagram& d, const TestoNodo& t) {
         d.NomiIncroci[i] = t.NomiIncroci[i];
 }
 
-std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelta& mossa) {
+std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelta& mossa,
+                                        std::vector<std::string>* chiavi) {
     auto c = leggi(prima);
     auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);
     if (!c || !v1 || !v2) return std::nullopt;
@@ -193,10 +209,11 @@ std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelt
     move(*p1, *q1, *p2);
     move(*p2, *q2, *p1);
     pos[*p1] = pos[*q1] = pos[*p2] = pos[*q2] = 0;
-    return riordina(prima, *c, pos, lettere);
+    return riordina(prima, *c, pos, lettere, chiavi);
 }
 
-std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelta& mossa) {
+std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelta& mossa,
+                                        std::vector<std::string>* chiavi) {
     auto c = leggi(prima);
     auto v = leggiVoce(mossa.VoceMossa1);
     if (!c || !v) return std::nullopt;
@@ -212,7 +229,7 @@ std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelt
             if (c->passaggi[j].label == label) pos[j] = 0;
     }
     pos[*p] = pos[*q] = 0;
-    return riordina(prima, *c, pos, c->lettere);
+    return riordina(prima, *c, pos, c->lettere, chiavi);
 }
 
 std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaScelta& mossa, const Diagram& d,

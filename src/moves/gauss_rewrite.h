@@ -35,11 +35,16 @@ inline constexpr int kRiscritturaFallita = -50;
 // order, with their letters swapped, when the stretches run opposite ways) and the two crossings of the
 // pair disappear. Reads VoceMossa1 and VoceMossa2. The new crossings are numbered by first appearance;
 // names follow their crossings, and names above the new count keep their old values.
-std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelta& mossa);
+// chiavi, when given, receives the sort keys of the rewrite, one per passage in sorted order: the position
+// in six digits, ",", the passage's sign and label, "," ("000000,+5," for a dropped passage), the lines of
+// the debug dump "posricalc.txt". It is left as it was when the rewrite fails.
+std::optional<TestoNodo> NuovoNodoDaMan(const TestoNodo& prima, const MossaScelta& mossa,
+                                        std::vector<std::string>* chiavi = nullptr);
 
 // Move I: the curl's crossing and every crossing met inside the curl disappear (both passages). Reads
 // VoceMossa1. Removing every crossing gives the empty text: the trivial knot without crossings.
-std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelta& mossa);
+std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelta& mossa,
+                                        std::vector<std::string>* chiavi = nullptr);
 
 // Move II of kind "P": the strand ListaArchiMossa loses its inner crossings and is laid along the other
 // strand, crossing every arc of ListaArchiAttraversati with a new crossing (named by the grown counter

@@ -12,6 +12,7 @@ EsitoRicerca cerca(FinestraMosse& w, Quale quale) {
     ctx.ModoAutomatico = o.ModoAutomatico;
     ctx.ModoSviluppo = o.ModoSviluppo;
     ctx.mainGrid = w.grigliaPrincipale();
+    ctx.dump = o.dump;
     ctx.evidenzia = [&w](const CandidatoMossa& c) { w.evidenziaCandidato(c); };
     BusyGuard busy(w.ui());
     w.azzeraProgressivo();
@@ -71,9 +72,12 @@ RisultatoDriver DoTman(FinestraMosse& w, bool Diretta) {
     r.esito = EsitoDriver::Applicata;
     if (m.TipoCandidato == MoveIIRewrite::M) {
         // The look-ahead instance only counts the moves it finds: it does not rewrite a move II of kind M.
-        if (w.opzioni().nascosta) return r;
-        auto t = NuovoNodoDaMan(TestoDi(d), m);
+        const OpzioniMosse o = w.opzioni();
+        if (o.nascosta) return r;
+        std::vector<std::string> chiavi;
+        auto t = NuovoNodoDaMan(TestoDi(d), m, o.dump ? &chiavi : nullptr);
         if (!t) return fallita(w, r);
+        if (o.dump) writeDumpLines(*o.dump, "posricalc.txt", chiavi);
         w.committaMossa(MoveKind::II, *t);
     } else {
         int conta = w.contaNuoviIncroci();
@@ -94,8 +98,11 @@ RisultatoDriver DoTric(FinestraMosse& w, bool Diretta) {
         r.esito = nonApplicata(w, r.ricerca, Quale::I, Diretta);
         return r;
     }
-    auto t = NuovoNodoDaRic(TestoDi(w.diagramma()), r.ricerca.mossa);
+    const DumpFolder* dump = w.opzioni().dump;
+    std::vector<std::string> chiavi;
+    auto t = NuovoNodoDaRic(TestoDi(w.diagramma()), r.ricerca.mossa, dump ? &chiavi : nullptr);
     if (!t) return fallita(w, r);
+    if (dump) writeDumpLines(*dump, "posricalc.txt", chiavi);
     w.committaMossa(MoveKind::I, *t);
     r.esito = EsitoDriver::Applicata;
     return r;

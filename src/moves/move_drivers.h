@@ -9,6 +9,7 @@
 #include "moves/gauss_rewrite.h"
 #include "moves/move_search.h"
 #include "platform/codes.h"
+#include "platform/debug_dump.h"
 #include "platform/grid_control.h"
 #include "platform/ports.h"
 
@@ -26,6 +27,8 @@ struct OpzioniMosse {
     bool SoloGenerazione = false;
     int ValoreDebug = 0;
     int ValoreDebug2 = 0;
+    // The debug dumps of the searches and rewrites; null while the debug switch is off.
+    const DumpFolder* dump = nullptr;
 };
 
 // What the drivers need of a main window.

@@ -124,6 +124,31 @@ bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRe
     return true;
 }
 
+// The dump line of an inner record: the twin's and the passage's rotated positions and numbers, the
+// twin's sign, the pair's two crossings and the stretch; move II adds the twin's links and regions.
+std::string testoRecord(const Passaggi& P, const InnerRecord& r, const std::string& lll,
+                        const std::string& hhh, bool conLegami) {
+    std::string t = format000(r.rotTw) + "," + std::to_string(r.tw) + "," + format000(r.rotP) + "," +
+                    std::to_string(r.p) + "," + std::string(1, r.segnoTw) + "," + lll + "," + hhh + "," +
+                    std::to_string(r.k);
+    if (!conLegami) return t;
+    const Gemello& g = P.g(r.tw);
+    const Arco& a = P.d.archi[static_cast<std::size_t>(r.tw)];
+    t += ",arcoda>" + std::to_string(g.arcoda) + ",arcoad>" + std::to_string(g.arcoad) + ",ad>" +
+         std::to_string(g.gemad) + ",da>" + std::to_string(g.gemDa) + ",reg1>" + std::to_string(a.Reg1) +
+         ",reg2>" + std::to_string(a.Reg2) + ",gem>" + std::to_string(r.tw) + ",arc>" + std::to_string(r.p);
+    return t;
+}
+
+void dumpRecords(const DumpFolder& dump, const std::string& name, const Passaggi& P,
+                 const std::vector<InnerRecord>& records, const std::string& lll, const std::string& hhh,
+                 bool conLegami) {
+    std::vector<std::string> lines;
+    lines.reserve(records.size());
+    for (const InnerRecord& r : records) lines.push_back(testoRecord(P, r, lll, hhh, conLegami));
+    writeDumpLines(dump, name, lines);
+}
+
 // One work-list entry of move II: two passages i, j of the same sign s at crossings ci and cj. Its text,
 // "ccc,ddd,iii,jjj,s,ci,cj" (the smaller and larger crossing and both passages in three digits), is
 // written only for an accepted candidate; the list is sorted as its texts would be.
@@ -246,7 +271,8 @@ bool TabellaPassaggiValida(const Diagram& d) {
 }
 
 bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
-                             const std::function<bool(const CandidatoMossa&)>& visita) {
+                             const std::function<bool(const CandidatoMossa&)>& visita,
+                             const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
     const Passaggi P(d);
     Marks marks(d.NumIncroci);
@@ -270,6 +296,12 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         }
     }
     std::sort(entries.begin(), entries.end());
+    if (dump) {
+        std::vector<std::string> lines;
+        lines.reserve(entries.size());
+        for (const VoceII& e : entries) lines.push_back(e.testo());
+        writeDumpLines(*dump, "coppie.txt", lines);
+    }
 
     // Phase 2: neighbouring entries of the same two crossings.
     std::vector<InnerRecord> walkOrder, sorted;
@@ -285,7 +317,13 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         sorted.clear();
         if (!walkStretch(P, marks, a1, a2, base, 1, walkOrder)) continue;
         if (!walkStretch(P, marks, b1, b2, base, 2, walkOrder)) continue;
-        if (!thirdStrandsPass(P, marks, walkOrder, sorted)) continue;
+        const bool passa = thirdStrandsPass(P, marks, walkOrder, sorted);
+        if (dump) {
+            const std::string lll = format000(A.cMin), hhh = format000(A.cMax);
+            dumpRecords(*dump, "ngt2.txt", P, walkOrder, lll, hhh, true);
+            dumpRecords(*dump, "ng.txt", P, sorted, lll, hhh, true);
+        }
+        if (!passa) continue;
 
         const std::string A5 = std::to_string(A.ci), A6 = std::to_string(A.cj);
         const std::string B5 = std::to_string(B.ci), B6 = std::to_string(B.cj);
@@ -317,7 +355,8 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     return true;
 }
 
-bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita) {
+bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita,
+                            const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
     const Passaggi P(d);
     Marks counts(d.NumIncroci);
@@ -346,6 +385,7 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         }
     }
     std::sort(entries.begin(), entries.end());
+    if (dump) writeDumpLines(*dump, "coppie.txt", entries);
 
     // Phase 2: each loop by itself.
     for (const std::string& entry : entries) {
@@ -355,7 +395,9 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         counts.clear();
         std::vector<InnerRecord> walkOrder, sorted;
         if (!walkStretch(P, counts, i, j, base, 1, walkOrder)) continue;
-        if (!thirdStrandsPass(P, counts, walkOrder, sorted)) continue;
+        const bool passa = thirdStrandsPass(P, counts, walkOrder, sorted);
+        if (dump) dumpRecords(*dump, "ng.txt", P, sorted, E[0], E[1], false);
+        if (!passa) continue;
 
         CandidatoMossa cand;
         const int c = leadingNumber(E[5]);
@@ -420,7 +462,7 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     const MoveKind tipoMossa = tipo == TipoTMan::N ? MoveKind::II : MoveKind::IILoop;
-    const bool ok = EnumeraCandidatiMossaII(d, tipo, [&](const CandidatoMossa& c) {
+    const auto visita = [&](const CandidatoMossa& c) {
         r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
         if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
         if (ctx.ModoSviluppo && !ctx.ModoAutomatico) {
@@ -439,7 +481,8 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
         r.mossa.VoceMossa2.clear();
         r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
         return true;
-    });
+    };
+    const bool ok = EnumeraCandidatiMossaII(d, tipo, visita, ctx.dump);
     r.tabellaNonValida = !ok;
     return r;
 }
@@ -447,7 +490,7 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
 EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
     EsitoRicerca r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
-    const bool ok = EnumeraCandidatiMossaI(d, [&](const CandidatoMossa& c) {
+    const auto visita = [&](const CandidatoMossa& c) {
         r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
         if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(c);
         SettaDone(ctx.ui, ctx.ModoAutomatico);
@@ -466,7 +509,8 @@ EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
         }
         r.mossa.VoceMossa1 = c.mossa.VoceMossa1;
         return false;
-    });
+    };
+    const bool ok = EnumeraCandidatiMossaI(d, visita, ctx.dump);
     r.tabellaNonValida = !ok;
     return r;
 }

@@ -9,6 +9,7 @@
 
 #include "model/tables.h"
 #include "moves/chosen_move.h"
+#include "platform/debug_dump.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -47,9 +48,14 @@ struct CandidatoMossa {
 
 // Visits the accepted candidates in the search order; the visitor returns false to stop. Returns false
 // (visiting nothing) when the passage table is beyond what the searches handle.
+// With a dump folder (the debug switch on) the work lists are dumped as the search goes: "coppie.txt" the
+// sorted entries, and for each pair (move I: each loop) whose stretches were walked "ng.txt" its inner
+// passages sorted and, move II only, "ngt2.txt" the same in walking order.
 bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
-                             const std::function<bool(const CandidatoMossa&)>& visita);
-bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita);
+                             const std::function<bool(const CandidatoMossa&)>& visita,
+                             const DumpFolder* dump = nullptr);
+bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita,
+                            const DumpFolder* dump = nullptr);
 
 // All accepted candidates, in order.
 std::vector<CandidatoMossa> CandidatiMossaII(const Diagram& d, TipoTMan tipo = TipoTMan::N);
@@ -67,6 +73,7 @@ struct ContestoRicerca {
     // Draws a candidate into the main grid before it is shown; not called in the automatic run.
     std::function<void(const CandidatoMossa&)> evidenzia;
     const GridControl* mainGrid = nullptr;
+    const DumpFolder* dump = nullptr;  // the search's debug dumps; null while the debug switch is off
 };
 
 // What a search leaves: the answer, the candidates shown, the chosen-move record and the timings.

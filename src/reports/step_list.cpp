@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "model/knot_files.h"
-#include "reports/xlsx_export.h"
+#include "platform/xlsx_export.h"
 
 namespace trevalon {
 

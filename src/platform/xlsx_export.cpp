@@ -1,4 +1,4 @@
-#include "reports/xlsx_export.h"
+#include "platform/xlsx_export.h"
 
 #include <xlsxwriter.h>
 

@@ -1,0 +1,23 @@
+#pragma once
+// The debug dumps of the move III search: the bridges it lists and the candidate it shows.
+
+#include <vector>
+
+#include "model/tables.h"
+#include "platform/debug_dump.h"
+
+namespace trevalon {
+
+// "ponti" & X & ".txt", X "P" for the under-bridges (ab1 "+") and "A" for the over-bridges: every bridge
+// of the kind, one line each, every arc of it as "arc/from-to" with the names of its end crossings and
+// four blanks.
+void scriviPonti(const Diagram& d, char ab1, char ab2, const DumpFolder& dump);
+
+// "ponteok.txt": the bridge of the candidate shown, one "arc-from-to" line per arc.
+void scriviPonteOk(const Diagram& d, const std::vector<int>& archiPonte, const DumpFolder& dump);
+
+// The lines of the two dumps.
+std::vector<std::string> righePonti(const Diagram& d, char ab1, char ab2);
+std::vector<std::string> righePonteOk(const Diagram& d, const std::vector<int>& archiPonte);
+
+}  // namespace trevalon
