@@ -134,7 +134,7 @@ Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
         d.incroci[e.IncrocioFiglio].Riga = r;
         d.incroci[e.IncrocioFiglio].Colonna = c;
         codaLibera = GeneraDirezioniAmpiezza(d, s, e.IncrocioFiglio, r, c, e.ArcoPadre, e.LatoPadre);
-        if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "");
+        if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "", true);
     }
 }
 
@@ -217,9 +217,10 @@ bool InsRigaCol(Diagram& d, LayoutState& s, int r, int c, int rp, int cp) {
         }
     }
     if (s.hook)
-        s.hook->visCostruzione(d, s,
-                               std::to_string(r) + " " + std::to_string(c) + " " + std::to_string(rp) + " " +
-                                   std::to_string(cp));
+        s.hook->visCostruzione(
+            d, s,
+            std::to_string(r) + " " + std::to_string(c) + " " + std::to_string(rp) + " " + std::to_string(cp),
+            true);
     return true;
 }
 
@@ -312,7 +313,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
         SettaLimiti(d, *entro);
     else
         SettaLimiti(d);
-    if (s.hook) s.hook->visCostruzione(d, s, msg);
+    if (s.hook) s.hook->visCostruzione(d, s, msg, false);
     return {};
 }
 

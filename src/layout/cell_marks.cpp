@@ -32,8 +32,44 @@ void MarcheCelle::pausaPunto(const Diagram& d, int r, int c, int i) {
 
 void MarcheCelle::nodoIngrid(const LayoutState& /*state*/) {}
 
-void MarcheCelle::visCostruzione(const Diagram& /*d*/, const LayoutState& /*state*/, const std::string& msg) {
-    pausa(msg, GridArea{});
+void MarcheCelle::visCostruzione(const Diagram& d, const LayoutState& state, const std::string& msg,
+                                 bool daCelle) {
+    if (daCelle)
+        MostraAlbero(griglia_, state.TblNodoAlbero);
+    else
+        MostraNumeri(griglia_, d);
+    pausa("Viscostruzione " + msg, GridArea{});
+}
+
+void MostraAlbero(GridControl& griglia, const WorkGrid& albero) {
+    griglia.setRedraw(false);
+    griglia.clear();
+    for (int r = albero.rMin(); r <= albero.rMax(); ++r)
+        for (int c = albero.cMin(); c <= albero.cMax(); ++c) {
+            if (albero.Tipo(r, c) == 0) continue;
+            const int gr = r - albero.rMin() + 1, gc = c - albero.cMin() + 1;
+            if (!griglia.valid(gr, gc)) continue;
+            griglia.setText(gr, gc, std::to_string(albero.Numero(r, c)));
+            if (albero.Tipo(r, c) == 'I') griglia.setForeColor(gr, gc, kColoreIncrocio);
+        }
+    griglia.setRedraw(true);
+}
+
+void MostraNumeri(GridControl& griglia, const Diagram& d) {
+    griglia.setRedraw(false);
+    griglia.clear();
+    const LimitiNodo& l = d.limiti;
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxCella); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxCella); ++c) {
+            const CellaNodo& x = d.TblNodo.at(r, c);
+            if (x.Tipo != 'A' && x.Tipo != 'I') continue;
+            int gr = 0, gc = 0;
+            Trasforma(l, r, c, gr, gc);
+            if (!griglia.valid(gr, gc)) continue;
+            griglia.setText(gr, gc, std::to_string(x.Numero));
+            if (x.Tipo == 'I') griglia.setForeColor(gr, gc, kColoreIncrocio);
+        }
+    griglia.setRedraw(true);
 }
 
 void MarcheCelle::pausa(const std::string& lblmsg, const GridArea& fuoco) {
@@ -43,6 +79,7 @@ void MarcheCelle::pausa(const std::string& lblmsg, const GridArea& fuoco) {
     req.message = lblmsg;
     req.fuoco = fuoco;
     req.mainGrid = &griglia_;
+    req.pausa = true;
     // The pause's answer means nothing: closing the viewer goes on.
     (void)viewer_->showCandidate(req);
 }

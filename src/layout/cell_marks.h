@@ -16,6 +16,17 @@ namespace trevalon {
 // Back colour of a marked cell (green, BGR).
 inline constexpr std::uint32_t kColoreMarca = 65280;
 
+// Text colour of a crossing's number in the numeric view (red, BGR).
+inline constexpr std::uint32_t kColoreIncrocio = 255;
+
+// The numeric view of the cell table: the main grid cleared, then every arc and crossing cell of the extent
+// shows its number at its display place, a crossing's in red.
+void MostraNumeri(GridControl& griglia, const Diagram& d);
+
+// The numeric view of the work grid of a growing layout: every crossing placed shows its number, in red, at
+// its work cell from the first row and column on.
+void MostraAlbero(GridControl& griglia, const WorkGrid& albero);
+
 // One shown mark: the table cell, its grid place, its text and the message line it was shown with.
 struct MarcaMostrata {
     int r = 0, c = 0;    // cell of the cell table
@@ -40,8 +51,10 @@ class MarcheCelle : public LayoutDeveloperHook {
     void pausaPunto(const Diagram& d, int r, int c, int i) override;
     // The work grid as numbers is a view of the layout, not a mark: nothing is shown here.
     void nodoIngrid(const LayoutState& state) override;
-    // A step of the construction: the pause alone, with its label in the message line.
-    void visCostruzione(const Diagram& d, const LayoutState& state, const std::string& msg) override;
+    // A step of the construction: the numeric view, and the pause with "Viscostruzione " and the step's
+    // label in the message line.
+    void visCostruzione(const Diagram& d, const LayoutState& state, const std::string& msg,
+                        bool daCelle) override;
 
     const std::vector<MarcaMostrata>& marche() const { return marche_; }
     int pause() const { return pause_; }

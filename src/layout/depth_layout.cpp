@@ -47,7 +47,7 @@ Status GeneraDirezioni(Diagram& d, LayoutState& s, int n, int r, int c, int nArc
         d.incroci[m].Riga = tr;
         d.incroci[m].Colonna = tc;
         s.piazzato[m] = 1;
-        if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "");
+        if (s.hook && !s.ModoAutomatico) s.hook->visCostruzione(d, s, "", true);
         if (Status figlio = GeneraDirezioni(d, s, m, tr, tc, arco, lato); !figlio) return figlio;
     }
     return {};

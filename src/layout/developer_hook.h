@@ -19,8 +19,10 @@ class LayoutDeveloperHook {
     virtual void pausaPunto(const Diagram& d, int r, int c, int i) = 0;
     // `NodoIngrid`: the work grid as numbers.
     virtual void nodoIngrid(const LayoutState& state) = 0;
-    // `VisCostruzione`'s step display with its label.
-    virtual void visCostruzione(const Diagram& d, const LayoutState& state, const std::string& msg) = 0;
+    // `VisCostruzione`'s step display with its label: of the growing tree in the work grid (`daCelle`, the
+    // steps that spread it into the cell table first), or of the cell table.
+    virtual void visCostruzione(const Diagram& d, const LayoutState& state, const std::string& msg,
+                                bool daCelle) = 0;
 };
 
 }  // namespace trevalon

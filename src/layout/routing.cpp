@@ -107,7 +107,7 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
         for (std::size_t k = 1; k < pb.size(); ++k) {
             if (pb[k].NumeroArco == -1 || pb[k].NumeroArco != pb[k - 1].NumeroArco) continue;
             if (auto percorso = TracciaPercorso(d, s, pb[k - 1], pb[k]); !percorso) return percorso;
-            if (s.hook) s.hook->visCostruzione(d, s, std::to_string(pb[k].NumeroArco) + " ");
+            if (s.hook) s.hook->visCostruzione(d, s, std::to_string(pb[k].NumeroArco) + " ", false);
             pb[k - 1].NumeroArco = -1;
             pb[k].NumeroArco = -1;
         }

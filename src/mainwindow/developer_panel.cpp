@@ -188,12 +188,15 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         const MarcheInstallate marche(*this);
         passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
     });
-    // The numeric view of the construction: the same step view as "Vis Costr" (the main grid has no
-    // background picture to take away first); no row is deleted.
+    // The numeric view of the construction: the step view of "Vis Costr", then every arc and crossing cell
+    // shows its number in the main grid, a crossing's in red; no row is deleted.
     nuovo("CmdEliminaRigheUguali", "Visione Numerica", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+        if (const Status s = VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false); !s)
+            f_.ui.showMessage(s.error());
+        MostraNumeri(f_.vista.Gr, f_.doc.diagram);
+        f_.SettaDone();
     });
     nuovo("Command2", "Rpara", [this] {
         if (!dalCodice(f_)) return;

@@ -100,6 +100,9 @@ struct StepViewRequest {
     GridArea fuoco;
     double tempoInizioRicerca = 0, tempoFineRicerca = 0, tempoFineDisegno = 0, tempoInizioPonte = 0;
     const GridControl* mainGrid = nullptr;
+    // A pause of the developer aids: the viewer only waits to be closed, and leaves the main grid, which
+    // shows the step, in sight.
+    bool pausa = false;
 };
 
 // The step viewer: shows one candidate and returns the answer.

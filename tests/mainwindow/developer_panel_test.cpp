@@ -11,6 +11,7 @@
 #include <string>
 
 #include "celldraw/disegno_da_codice.h"
+#include "layout/cell_marks.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
 #include "mainwindow/grid_editor.h"
@@ -99,7 +100,7 @@ TEST(PannelloSviluppo, LaysTheCrossingsOutAgainAndShowsRegions) {
 
 // "dbg" off: the layout steps run straight through. Ticked: the cells they mark and each step of the
 // construction pause in the step viewer, and the pauses stop when it is cleared again; the knot is kept.
-// "Visione Numerica" is the step view of the construction.
+// "Visione Numerica" shows the cell table's numbers in the main grid.
 TEST(PannelloSviluppo, DbgShowsTheLayoutStepsOnlyWhileTicked) {
     Sviluppo s;
     const ts::NamedKnot k = ts::namedKnot("5_2");
@@ -115,9 +116,20 @@ TEST(PannelloSviluppo, DbgShowsTheLayoutStepsOnlyWhileTicked) {
     const std::size_t pause = s.ui.viewerRequests.size();
     EXPECT_GE(pause, 6u);  // at least one per crossing placed
     EXPECT_EQ(s.form.vista.layout.hook, nullptr);
+    EXPECT_TRUE(s.ui.viewerRequests.back().pausa);
     ASSERT_TRUE(s.pannello.premi("CmdEliminaRigheUguali"));
     EXPECT_EQ(s.ui.viewerRequests.size(), pause + 1);
-    EXPECT_EQ(s.ui.viewerRequests.back().message, "F");
+    EXPECT_EQ(s.ui.viewerRequests.back().message, "Viscostruzione F");
+    // The numeric view: each crossing's number, in red, and no tile.
+    const GridControl& g = s.form.vista.Gr;
+    int rossi = 0, immagini = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) {
+            rossi += g.style(r, c).foreColor == kColoreIncrocio && !g.text(r, c).empty();
+            immagini += !g.picture(r, c).empty();
+        }
+    EXPECT_EQ(rossi, 6);
+    EXPECT_EQ(immagini, 0);
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
 
     s.pannello.Chdbgrad = false;

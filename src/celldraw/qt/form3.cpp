@@ -110,6 +110,15 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
     } else {
         resize(900, 650);
     }
+    // A pause of the developer aids keeps the main grid in sight: the viewer is a strip at the bottom.
+    if (request.pausa) {
+        const QScreen* screen =
+            mainWindow_ && mainWindow_->screen() ? mainWindow_->screen() : QApplication::primaryScreen();
+        const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        const int altezza = std::min(area.height() / 4, 220);
+        resize(area.width(), altezza);
+        move(area.x(), area.bottom() - altezza);
+    }
     try {
         model_.Form_Load();
     } catch (const std::exception& e) {
@@ -118,7 +127,8 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
     buildToolbar();
     setMessage(model_.lblmsg());
     gr3_->setGrid(&model_.Gr3);
-    if (mainGridWidget_) {
+    // The main grid is out of sight while the viewer shows a step, except in a pause, which is about it.
+    if (mainGridWidget_ && !request.pausa) {
         mainGridWasVisible_ = mainGridWidget_->isVisible();
         mainGridWidget_->hide();
     }

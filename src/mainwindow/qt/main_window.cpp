@@ -423,6 +423,8 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     // The person answers the viewer with the ordinary pointer; the search's busy pointer comes back after.
     const int occupato = busyDepth_;
     for (int i = 0; i < occupato; ++i) QApplication::restoreOverrideCursor();
+    // A pause shows the step in the main grid: the grid is painted as the engine left it.
+    if (request.pausa) grid_->refresh();
     const ViewerAnswer esito = viewer.mostra();
     for (int i = 0; i < occupato; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     ctx_.ConfermaMigliora = viewer.model().shared().ConfermaMigliora;
