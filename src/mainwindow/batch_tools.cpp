@@ -401,6 +401,7 @@ std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi) {
 
 Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatalogo>& catalogo) {
     std::vector<RigaConfronto> righe;
+    righe.reserve(catalogo.size());
     for (const VoceCatalogo& v : catalogo) righe.push_back(RigaConfronto{nomeDaEtichetta(v.nome), v});
     return CercaDoppi(righe);
 }

@@ -61,20 +61,28 @@ std::optional<int> valoreDebugDaTesto(std::string_view testo) {
 }
 
 PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
-    const auto aggiornaCampi = [this] {
-        if (campiCambiati) campiCambiati();
-    };
-    // One button of the panel.
-    const auto nuovo = [this](const char* key, const char* caption, std::function<void()> azione) {
-        pulsanti_.push_back(PulsantePannello{key, caption, std::move(azione)});
-    };
+    pulsantiCodice();
+    pulsantiLayout();
+    pulsantiStrumenti();
+}
+
+void PannelloSviluppo::nuovo(const char* key, const char* caption, std::function<void()> azione) {
+    pulsanti_.push_back(PulsantePannello{key, caption, std::move(azione)});
+}
+
+void PannelloSviluppo::aggiornaCampi() {
+    if (campiCambiati) campiCambiati();
+}
+
+// The code typed or relabelled, the moves and the structure they read.
+void PannelloSviluppo::pulsantiCodice() {
     nuovo("CmdTutto", "Tutto", [this] {
         if (ApriCodice(f_, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdDaDisegno", "Da Disegno", [this] {
         if (cmdDadisegnoRichiesta(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
     });
-    nuovo("CmdInizScifta", "IniziScifta", [this, aggiornaCampi] {
+    nuovo("CmdInizScifta", "IniziScifta", [this] {
         // The texts typed, else the diagram's own.
         if (txtNodo.empty()) {
             txtNodo = f_.doc.diagram.txtNodo;
@@ -83,7 +91,7 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         }
         if (!scifta_.inizia(txtNodo, TxtOri)) f_.ui.showMessage("The Gauss code cannot be read.");
     });
-    nuovo("Cmscifta2", "Scifta2", [this, aggiornaCampi] {
+    nuovo("Cmscifta2", "Scifta2", [this] {
         if (!scifta_.avviata()) {
             f_.ui.showMessage("Start the relabelling with IniziScifta first.");
             return;
@@ -97,7 +105,7 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     nuovo("CmdTpon2", "Tpon2", [this] { f_.tlb1_ButtonClick("m3b"); });
     // The developer variants of move II ("2L") and move III (the mixed search); the texts a move gives
     // go into the fields, which "Tutto" builds.
-    const auto variante = [this, aggiornaCampi](const char* comando) {
+    const auto variante = [this](const char* comando) {
         const std::string prima = f_.doc.diagram.txtNodo, primaOri = f_.doc.diagram.TxtOri;
         if (!f_.eseguiComando(comando)) return;
         if (f_.doc.diagram.txtNodo == prima && f_.doc.diagram.TxtOri == primaOri) return;
@@ -127,6 +135,10 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
+}
+
+// The layout step by step, and the tools of the grid.
+void PannelloSviluppo::pulsantiLayout() {
     // The layout from the next root crossing.
     nuovo("CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); });
     // The layout of the crossings alone, breadth-first or depth-first; the rest by the steps after it.
@@ -222,6 +234,10 @@ PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
         CellDrawing copia = f_.doc.tblGen;
         GeneradatblGen(f_, std::move(copia));
     });
+}
+
+// The search's tuning values and the catalogue's batch tools.
+void PannelloSviluppo::pulsantiStrumenti() {
     nuovo("Command1", "dbgval", [this] {
         for (int* valore : {&f_.doc.modi.ValoreDebug, &f_.doc.modi.ValoreDebug2}) {
             const std::string titolo = valore == &f_.doc.modi.ValoreDebug ? "dbgval" : "dbgval2";

@@ -82,6 +82,12 @@ class PannelloSviluppo {
     };
 
     CodiceGauss codiceDeiCampi() const;
+    // One button of the panel, after those bound so far.
+    void nuovo(const char* key, const char* caption, std::function<void()> azione);
+    void aggiornaCampi();
+    void pulsantiCodice();
+    void pulsantiLayout();
+    void pulsantiStrumenti();
 
     Form2& f_;
     std::vector<PulsantePannello> pulsanti_;
