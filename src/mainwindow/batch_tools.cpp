@@ -343,6 +343,10 @@ Result<std::string> CodMioDaGauss(std::string_view testo) {
             ++voci;
             inizio = virgola + 1;
         }
+        if (codice.empty()) {
+            errore = dove + "an empty line";
+            return false;
+        }
         // The sign of passage 1 goes to the end: each label is then followed by the next passage's sign.
         std::rotate(codice.begin(), codice.begin() + 1, codice.end());
         const std::string lettere(static_cast<std::size_t>(voci / 2), 'O');
