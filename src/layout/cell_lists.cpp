@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 
 #include "layout/cell_access.h"
@@ -34,10 +35,6 @@ Punto leggiVoce(std::string_view item) {
     return p;
 }
 
-long chiave(Punto p) {
-    return static_cast<long>(p.r) * CellTable::kSize + p.c;
-}
-
 // A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
 void cambiata(LayoutState& s, int r, int c) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
@@ -52,13 +49,26 @@ bool arcoValido(int arco) {
     return arco >= 1 && arco <= kMaxArchi;
 }
 
+// A cell's place in the list being cleaned, -1 for none. The index table keeps it plus one, so that a
+// fresh table, zeroed, holds no place without being filled first.
+class PostoInLista {
+  public:
+    explicit PostoInLista(std::int32_t& cella) : cella_(cella) {}
+    operator int() const { return cella_ - 1; }
+    PostoInLista& operator=(int posto) {
+        cella_ = posto + 1;
+        return *this;
+    }
+
+  private:
+    std::int32_t& cella_;
+};
+
 // Loop erasure of the point list of an arc whose listed cells are stamped: a point that comes back to a
 // cell listed earlier drops everything after that cell; a point next to a cell listed before its
 // predecessor drops the cells between. Dropped cells are cleared; the kept ones are numbered.
 void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
-    std::vector<int>& indice = s.indiceCella;
-    if (indice.empty()) indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
-    auto at = [&](Punto p) -> int& { return indice[static_cast<std::size_t>(chiave(p))]; };
+    auto at = [&](Punto p) { return PostoInLista{s.indiceCella.at(p.r, p.c)}; };
     std::vector<Punto> out;
     out.reserve(s.punti.size());
     std::vector<Punto> tolti;
@@ -186,7 +196,13 @@ void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
     const auto bar = testo.find('|');
     s.punti.clear();
     if (bar == std::string::npos) return;
-    for (const Punto& p : leggiVociPercorso(std::string_view(testo).substr(bar + 1))) {
+    ListaCelle(d, s, arco, leggiVociPercorso(std::string_view(testo).substr(bar + 1)), chiedi);
+}
+
+void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& voci, bool chiedi) {
+    if (!arcoValido(arco)) return;
+    s.punti.clear();
+    for (const Punto& p : voci) {
         if (!s.punti.empty() && s.punti.back() == p) continue;
         if (!CellTable::inside(p.r, p.c)) continue;
         s.punti.push_back(p);
@@ -271,16 +287,14 @@ namespace {
 void segnaPulito(LayoutState& s, int arco) {
     if (!s.percorsiInMemoria) return;
     bool pulito = s.BufferPunti.size() == s.punti.size();
-    std::vector<int>& indice = s.indiceCella;
-    if (pulito && indice.empty())
-        indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
     std::size_t k = 0;
     for (; pulito && k < s.BufferPunti.size(); ++k) {
-        int& x = indice[static_cast<std::size_t>(chiave(s.BufferPunti[k]))];
+        PostoInLista x{s.indiceCella.at(s.BufferPunti[k].r, s.BufferPunti[k].c)};
         pulito = x < 0;
         x = 0;
     }
-    for (std::size_t j = 0; j < k; ++j) indice[static_cast<std::size_t>(chiave(s.BufferPunti[j]))] = -1;
+    for (std::size_t j = 0; j < k; ++j)
+        PostoInLista{s.indiceCella.at(s.BufferPunti[j].r, s.BufferPunti[j].c)} = -1;
     s.percorsoPulito[arco] = pulito;
 }
 

@@ -30,6 +30,8 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
 // `ListaCelle`: lists `PuntiExtra` followed by `Percorso` of the arc (its first piece is not an item),
 // stamps the listed cells as the arc's cells (never a crossing or another arc's cell) and removes loops.
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
+// The same from the items already read (those of `PuntiExtra`, then those of `Percorso`).
+void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& voci, bool chiedi = false);
 // `RiparaArchi`: two passes of `ListaCelle` over every arc whose path is not empty.
 void RiparaArchi(Diagram& d, LayoutState& s);
 

@@ -112,9 +112,12 @@ struct LayoutState {
     // meanwhile); true stops the layout there (`LayoutFermato`).
     std::function<bool()> fermato;
 
-    // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned, -1
-    // for none; every entry is back to -1 between calls.
-    std::vector<int> indiceCella;
+    // Scratch of the routing's reachability test: every cell 0 between calls.
+    Table2D<std::uint8_t, CellTable::kSize, CellTable::kSize> marcheRaggiungibile{"reachability marks"};
+
+    // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned plus
+    // one, 0 for none; every entry is back to 0 between calls. Fresh, it costs nothing until used.
+    Table2D<std::int32_t, CellTable::kSize, CellTable::kSize> indiceCella{"loop removal index"};
 
     // While the tidying straightens, the paths are kept as point lists here and written back as text at
     // the end (`scriviPercorsiInSospeso`), instead of being read and written as text at every change.
