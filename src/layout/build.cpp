@@ -317,10 +317,23 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why) {
+    // The build notes what it writes into the cell table, so that laying out again clears only that;
+    // when it ends without a tidied drawing, the next one clears as far as anything may have gone.
+    struct AreaNotata {
+        LayoutState& s;
+        bool finita = false;
+        explicit AreaNotata(LayoutState& x) : s(x) { s.areaNotata = true; }
+        ~AreaNotata() {
+            s.areaNotata = false;
+            if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
+        }
+    } nota(s);
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
     // drawing that does not fit, said as such, and never an exception for the window to meet.
     try {
-        return Costruzione(d, s, st, t).esegui(ui, why);
+        Result<BuildTimes> fatto = Costruzione(d, s, st, t).esegui(ui, why);
+        nota.finita = static_cast<bool>(fatto) || s.ModoAutomatico;
+        return fatto;
     } catch (const LayoutFermato&) {
         if (why) *why = "stopped";
         return fail(std::string(kLayoutFermato));

@@ -148,6 +148,11 @@ struct LayoutState {
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.
     LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
+    // While a build lays out and routes, every cell it writes grows `areaSporca` (from the spread to the
+    // last route), so that a layout laid out again clears only what the last one wrote.
+    bool areaNotata = false;
+    // The cells the last spread of the work grid wrote, in the order written.
+    std::vector<Punto> celleStese;
 
     // Crossings placed on the work grid by the current layout.
     std::vector<char> piazzato = std::vector<char>(kMaxIncroci + 1, 0);

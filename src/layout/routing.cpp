@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
 #include "layout/developer_hook.h"
@@ -183,6 +184,7 @@ Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const P
     if (!provaL(laterale) && !provaL(!laterale))
         if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo)
             return bordo;
+    NotaAreaScritta(s, s.BufferPunti);
     PuntiPercorso(d, s, a);
     return {};
 }
@@ -284,6 +286,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
                    std::to_string(extra2.r) + "," + std::to_string(extra2.c) + ",|";
     std::vector<Punto> voci{extra1, extra2};
     voci.insert(voci.end(), s.BufferPunti.begin(), s.BufferPunti.end());
+    NotaAreaScritta(s, voci);
     ListaCelle(d, s, arco, voci, false);
     InvertiAngolo(d, s, arco, rf, cf, false);
     a.RigaFine = rf;
