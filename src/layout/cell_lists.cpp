@@ -398,13 +398,21 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
 
 namespace {
 
+// No straightening under way; the buffers of the scan states are kept for the next one.
+void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
+    auto righe = std::move(z.statiRighe), colonne = std::move(z.statiColonne);
+    z = {};
+    z.statiRighe = std::move(righe);
+    z.statiColonne = std::move(colonne);
+}
+
 // The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
 // scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
 // arc, found for every row and column in one pass over the area. The other lines would be scanned without
 // a change, and stay so until a cell of theirs changes.
 void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    z = {};
+    chiudiRaddrizzatura(z);
     z.attiva = true;
     z.r0 = r0;
     z.r1 = r1;
@@ -412,8 +420,10 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.c1 = c1;
     const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
     const auto nr = static_cast<std::size_t>(righe), nc = static_cast<std::size_t>(colonne);
-    z.statiRighe.resize(nr * nc);
-    z.statiColonne.resize(nr * nc);
+    // Every place's state is written by a line's first scan before it is read: the buffers keep what an
+    // earlier area left in them.
+    if (z.statiRighe.size() < nr * nc) z.statiRighe.resize(nr * nc);
+    if (z.statiColonne.size() < nr * nc) z.statiColonne.resize(nr * nc);
     z.cambioRiga.assign(nr, c1 + 1);
     z.tentatoRiga.assign(nr, c1 + 1);
     z.cambioColonna.assign(nc, r1 + 1);
@@ -510,7 +520,7 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
         (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
-    if (propria) z = {};
+    if (propria) chiudiRaddrizzatura(z);
 }
 
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
@@ -522,17 +532,17 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
     for (int r = minR; r <= maxR; ++r) scansionaLinea(d, s, true, r);
     for (int c = minC; c <= maxC; ++c) scansionaLinea(d, s, false, c);
-    if (propria) z = {};
+    if (propria) chiudiRaddrizzatura(z);
 }
 
 void iniziaRaddrizzature(LayoutState& s) {
-    s.raddrizzatura = {};
+    chiudiRaddrizzatura(s.raddrizzatura);
     s.raddrizzatura.attiva = true;
     s.raddrizzatura.r1 = s.raddrizzatura.c1 = -2;  // no area yet: the first pass sets it
 }
 
 void fineRaddrizzature(LayoutState& s) {
-    s.raddrizzatura = {};
+    chiudiRaddrizzatura(s.raddrizzatura);
 }
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
