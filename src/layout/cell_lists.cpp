@@ -160,6 +160,7 @@ const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int ar
 
 void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& punti) {
     if (s.percorsiInMemoria) {
+        s.numeratoFino[arco] = LayoutState::kNumeratoTutto;
         s.percorsiMemoria[arco] = punti;
         s.percorsoCaricato[arco] = 1;
         s.percorsoCambiato[arco] = 1;
@@ -175,10 +176,24 @@ void tieniPercorsiInMemoria(LayoutState& s) {
     s.percorsoCaricato.assign(kMaxArchi + 1, 0);
     s.percorsoCambiato.assign(kMaxArchi + 1, 0);
     s.percorsoPulito.assign(kMaxArchi + 1, 0);
+    s.numeratoFino.assign(kMaxArchi + 1, LayoutState::kNumeratoTutto);
+}
+
+void numeraInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    for (int a = 1; a <= kMaxArchi; ++a) {
+        int& da = s.numeratoFino[static_cast<std::size_t>(a)];
+        if (da == LayoutState::kNumeratoTutto) continue;
+        const std::vector<Punto>& percorso = s.percorsiMemoria[static_cast<std::size_t>(a)];
+        for (std::size_t i = static_cast<std::size_t>(da); i < percorso.size(); ++i)
+            d.TblNodo.at(percorso[i].r, percorso[i].c).Posizione = static_cast<int>(i) + 1;
+        da = LayoutState::kNumeratoTutto;
+    }
 }
 
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
     s.percorsiInMemoria = false;
     for (int a = 1; a <= kMaxArchi; ++a)
         if (s.percorsoCambiato[a]) d.archi[a].Percorso = scriviVociPercorso(s.percorsiMemoria[a]);
@@ -186,6 +201,7 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.percorsoCaricato.clear();
     s.percorsoCambiato.clear();
     s.percorsoPulito.clear();
+    s.numeratoFino.clear();
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -303,8 +319,9 @@ void segnaPulito(LayoutState& s, int arco) {
 // only from the hump on. Gives what the straightening below gives; the path stays clean unless the
 // straight run passes beside the arc, when the loops go as below.
 bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
-    const std::vector<Punto>& percorso = s.percorsiMemoria[n];
-    // A cell of a clean path holds its place in it.
+    std::vector<Punto>& percorso = s.percorsiMemoria[n];
+    // A cell of a clean path holds its place in it, or did before a straightening renumbered it (the
+    // renumbering of the places after a hump waits for the end of the straightening).
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         if (i >= 0 && i < static_cast<int>(percorso.size()) && percorso[static_cast<std::size_t>(i)] == t)
@@ -324,31 +341,33 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         x.Posizione = 0;
         cambiata(s, percorso[k].r, percorso[k].c);
     }
-    s.punti.assign(percorso.begin(), percorso.begin() + lo + 1);
+    std::vector<Punto> diritto;
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
-        s.punti.push_back(t);
+        diritto.push_back(t);
     }
-    s.punti.insert(s.punti.end(), percorso.begin() + hi, percorso.end());
+    const auto dopo = percorso.erase(percorso.begin() + lo + 1, percorso.begin() + hi);
+    percorso.insert(dopo, diritto.begin(), diritto.end());
     s.TracciatoCambiato = true;
     bool accanto = false;
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
+    for (const Punto& t : diritto) {
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
+        if (accanto) break;
+    }
     if (accanto) {
+        s.punti = percorso;
         cancellaAnelli(d, s, n, false);
         ComponiListaCelle(d, s, n);
         segnaPulito(s, n);
         return true;
     }
-    for (std::size_t i = static_cast<std::size_t>(lo) + 1; i < s.punti.size(); ++i)
-        d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
-    s.BufferPunti = s.punti;
-    scriviPercorso(d, s, n, s.BufferPunti);
-    s.percorsoPulito[n] = 1;
+    // The path was changed in place; its places from the hump on are renumbered later.
+    s.percorsoCambiato[n] = 1;
+    s.numeratoFino[n] = std::min(s.numeratoFino[n], lo + 1);
     return true;
 }
 
@@ -520,7 +539,10 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
         (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
-    if (propria) chiudiRaddrizzatura(z);
+    if (propria) {
+        chiudiRaddrizzatura(z);
+        numeraInSospeso(d, s);
+    }
 }
 
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
@@ -532,7 +554,10 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
     for (int r = minR; r <= maxR; ++r) scansionaLinea(d, s, true, r);
     for (int c = minC; c <= maxC; ++c) scansionaLinea(d, s, false, c);
-    if (propria) chiudiRaddrizzatura(z);
+    if (propria) {
+        chiudiRaddrizzatura(z);
+        numeraInSospeso(d, s);
+    }
 }
 
 void iniziaRaddrizzature(LayoutState& s) {
@@ -541,8 +566,9 @@ void iniziaRaddrizzature(LayoutState& s) {
     s.raddrizzatura.r1 = s.raddrizzatura.c1 = -2;  // no area yet: the first pass sets it
 }
 
-void fineRaddrizzature(LayoutState& s) {
+void fineRaddrizzature(Diagram& d, LayoutState& s) {
     chiudiRaddrizzatura(s.raddrizzatura);
+    numeraInSospeso(d, s);
 }
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {

@@ -26,6 +26,8 @@ void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punt
 // Paths kept in memory from now on, and written back as text.
 void tieniPercorsiInMemoria(LayoutState& s);
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
+// The places (`Posizione`) of the kept paths whose renumbering a straightening left for later.
+void numeraInSospeso(Diagram& d, LayoutState& s);
 
 // `ListaCelle`: lists `PuntiExtra` followed by `Percorso` of the arc (its first piece is not an item),
 // stamps the listed cells as the arc's cells (never a crossing or another arc's cell) and removes loops.
@@ -50,7 +52,7 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
 // Between these two, the passes of `RaddrizzaGobbe` over one area remember each line's scan and skip
 // what the last pass has left unchanged; they straighten as passes that scan everything do.
 void iniziaRaddrizzature(LayoutState& s);
-void fineRaddrizzature(LayoutState& s);
+void fineRaddrizzature(Diagram& d, LayoutState& s);
 // `RaddrizzaRigCol`: straightens the humps of one line: row rc when dr is 0, else column rc.
 void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
                      int dc);

@@ -127,6 +127,10 @@ struct LayoutState {
     // Per arc, while its path is kept here: the path names distinct cells, every one a cell of the arc
     // whose `Posizione` is its place in the path. Set only by the straightening of humps.
     std::vector<char> percorsoPulito;
+    // Per arc, while its path is kept here: the cells of its places from this one on still wait to be
+    // given their places by `numeraInSospeso` (kNumeratoTutto: none waits).
+    static constexpr int kNumeratoTutto = 1 << 30;
+    std::vector<int> numeratoFino;
 
     // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`: per row
     // and column of the area, the scan's state before each place as last scanned (`vista` once scanned),

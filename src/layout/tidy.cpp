@@ -166,7 +166,7 @@ void Assesta(Diagram& d, LayoutState& s) {
             RaddrizzaGobbe(d, s, 0, r0, r1, c0, c1);
             if (!s.TracciatoCambiato) break;
         }
-        fineRaddrizzature(s);
+        fineRaddrizzature(d, s);
         for (int giri = 0; giri < 10000; ++giri) {
             s.TracciatoCambiato = false;
             for (int i = 1; i <= d.NumArchi; ++i)
