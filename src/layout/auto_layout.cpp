@@ -41,17 +41,19 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
     const LimitiNodo& l = d.limiti;
     const int r1 = std::max({a.RigaMax, d.NumRighe, l.RigaMax <= kMaxCella ? l.RigaMax : 0});
     const int c1 = std::max({a.ColMax, d.NumColonne, l.ColMax <= kMaxCella ? l.ColMax : 0});
-    d.TblNodo.clear(0, r1, 0, c1);
+    if (s.areaNotata && s.areaEsatta)
+        d.TblNodo.clear(a.RigaMin, a.RigaMax, a.ColMin, a.ColMax);
+    else
+        d.TblNodo.clear(0, r1, 0, c1);
     // A build notes every cell it writes from here on; anyone else may write anywhere.
-    s.areaSporca = s.areaNotata ? LimitiNodo{0, 0, 0, 0} : LimitiNodo{0, kMaxCella, 0, kMaxCella};
+    s.areaEsatta = s.areaNotata;
+    s.areaSporca =
+        s.areaNotata ? LimitiNodo{kMaxCella, -1, kMaxCella, -1} : LimitiNodo{0, kMaxCella, 0, kMaxCella};
 }
 
 void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle) {
-    if (!s.areaNotata) return;
-    for (const Punto& p : celle) {
-        s.areaSporca.RigaMax = std::max(s.areaSporca.RigaMax, std::min(kMaxCella, p.r));
-        s.areaSporca.ColMax = std::max(s.areaSporca.ColMax, std::min(kMaxCella, p.c));
-    }
+    if (!s.areaNotata || !s.areaEsatta) return;
+    for (const Punto& p : celle) allarga(s.areaSporca, p);
 }
 
 void SettaLimiti(Diagram& d) {
@@ -89,13 +91,12 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
     if (auto stesa = VisCostruzione(d, s, "F", true); !stesa) return stesa;
     if (s.ModoAutomatico) return {};
 
-    // Stray arc cells: those that touch neither a crossing nor a cell of their own number, taken row
-    // after row. Only the spread has written cells: the others are empty.
+    // Stray arc cells: those that touch neither a crossing nor a cell of their own number. Only the
+    // spread has written cells: the others are empty.
     const LimitiNodo l = d.limiti;
-    std::vector<Punto>& scritte = s.celleStese;
-    std::sort(scritte.begin(), scritte.end(),
-              [](Punto a, Punto b) { return a.r != b.r ? a.r < b.r : a.c < b.c; });
-    scritte.erase(std::unique(scritte.begin(), scritte.end()), scritte.end());
+    // A stray cell has no neighbour of its own number, so emptying it changes no other cell's test: the
+    // order they are taken in does not matter.
+    const std::vector<Punto>& scritte = s.celleStese;
     for (const Punto& p : scritte) {
         const int r = p.r, c = p.c;
         if (r < std::max(2, l.RigaMin) || r > std::min(kMaxCella - 1, l.RigaMax) ||

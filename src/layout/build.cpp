@@ -324,7 +324,7 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
         bool finita = false;
         explicit AreaNotata(LayoutState& x) : s(x) { s.areaNotata = true; }
         ~AreaNotata() {
-            s.areaNotata = false;
+            s.areaNotata = s.areaEsatta = false;
             if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
         }
     } nota(s);

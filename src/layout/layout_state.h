@@ -153,8 +153,10 @@ struct LayoutState {
     // build has tidied it.
     LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
     // While a build lays out and routes, every cell it writes grows `areaSporca` (from the spread to the
-    // last route), so that a layout laid out again clears only what the last one wrote.
+    // last route), so that a layout laid out again clears only what the last one wrote. `areaEsatta`
+    // while the area is such a box, noted since the table was last cleared.
     bool areaNotata = false;
+    bool areaEsatta = false;
     // The cells the last spread of the work grid wrote, in the order written.
     std::vector<Punto> celleStese;
 

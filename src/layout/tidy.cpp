@@ -200,6 +200,7 @@ void Assesta(Diagram& d, LayoutState& s) {
     // The deletions leave every cell outside the area they kept empty.
     vediCostruzione(d, s, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.
+    s.areaEsatta = false;
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
                     std::min(kMaxCella, d.limiti.ColMax + 1)};
 }
