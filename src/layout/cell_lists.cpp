@@ -574,12 +574,19 @@ void fineRaddrizzature(Diagram& d, LayoutState& s) {
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
+    // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
+    // numbered by their places, and each lies beside no other point but its neighbours in the path. The
+    // path is then s.punti, and a later flip whose new legs keep that is a flip whose loop removal would
+    // keep every point: its points are kept as they are and only the new legs numbered.
+    bool senzaAnelli = false;
     for (int giri = 0; giri < 100000; ++giri) {
-        s.punti.clear();
-        for (const Punto& p : puntiPercorso(d, s, arco)) {
-            if (!s.punti.empty() && s.punti.back() == p) continue;
-            s.punti.push_back(p);
-            if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");
+        if (!senzaAnelli || mostra) {
+            s.punti.clear();
+            for (const Punto& p : puntiPercorso(d, s, arco)) {
+                if (!s.punti.empty() && s.punti.back() == p) continue;
+                s.punti.push_back(p);
+                if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");
+            }
         }
         const int n = static_cast<int>(s.punti.size());
         bool girato = false;
@@ -615,8 +622,10 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 if (mostra) s.hook->marcaCella(d, s.punti[k].r, s.punti[k].c, "E");
             }
             std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + (i - l1));
+            bool restaSenzaAnelli = senzaAnelli && !mostra;
             auto scrivi = [&](Punto t, const char* segno) {
                 CellaNodo& y = d.TblNodo.at(t.r, t.c);
+                if (y.Tipo == 'A' && y.Numero == arco) restaSenzaAnelli = false;  // a cell the path holds
                 y.Tipo = 'A';
                 y.Numero = arco;
                 nuovi.push_back(t);
@@ -626,9 +635,29 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
             nuovi.insert(nuovi.end(), s.punti.begin() + i + l2 + 1, s.punti.end());
             s.punti = std::move(nuovi);
-            // The new legs may run beside another stretch of the same arc: loops they close go.
-            cancellaAnelli(d, s, arco, false);
-            ComponiListaCelle(d, s, arco);
+            const int primo = i - l1, ultimo = i + l2;  // the new legs' places
+            for (int k = primo; k <= ultimo && restaSenzaAnelli; ++k)
+                for (int dir = 1; dir <= 4; ++dir) {
+                    int dr = 0, dc = 0;
+                    passoDi(dir, dr, dc);
+                    const Punto q{s.punti[k].r + dr, s.punti[k].c + dc};
+                    if (!cellaDellArco(d, arco, q.r, q.c) || (k > 0 && q == s.punti[k - 1]) ||
+                        (k + 1 < n && q == s.punti[k + 1]))
+                        continue;
+                    restaSenzaAnelli = false;
+                    break;
+                }
+            if (restaSenzaAnelli) {
+                for (int k = primo; k <= ultimo; ++k)
+                    d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
+                s.BufferPunti = s.punti;
+                scriviPercorso(d, s, arco, s.BufferPunti);
+            } else {
+                // The new legs may run beside another stretch of the same arc: loops they close go.
+                cancellaAnelli(d, s, arco, false);
+                ComponiListaCelle(d, s, arco);
+                senzaAnelli = true;
+            }
             s.TracciatoCambiato = true;
             girato = true;
         }
