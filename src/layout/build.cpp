@@ -172,6 +172,7 @@ bool Costruzione::instrada(std::string& perche) {
     Status rotta = PercorriBordo(d_, s_);
     if (rotta) rotta = DisegnaArchi(d_, s_);
     if (!rotta) perche = rotta.error();
+    s_.motiviCompleti = false;  // the reasons of the routings after this one are not read
     fallito_ = !rotta;
     allargaDove();
     while (fallito_ && s_.FattoreLayout >= 3 && s_.FattoreLayout + s_.FattoreLayout / 2 <= kFattoreMassimo) {
@@ -318,13 +319,15 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why) {
     // The build notes what it writes into the cell table, so that laying out again clears only that;
-    // when it ends without a tidied drawing, the next one clears as far as anything may have gone.
+    // when it ends without a tidied drawing, the next one clears as far as anything may have gone. After
+    // it, failed routes say all of their reasons again.
     struct AreaNotata {
         LayoutState& s;
         bool finita = false;
         explicit AreaNotata(LayoutState& x) : s(x) { s.areaNotata = true; }
         ~AreaNotata() {
             s.areaNotata = s.areaEsatta = false;
+            s.motiviCompleti = true;
             if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
         }
     } nota(s);

@@ -157,6 +157,9 @@ struct LayoutState {
     // while the area is such a box, noted since the table was last cleared.
     bool areaNotata = false;
     bool areaEsatta = false;
+    // Whether a route that fails says all of its reason (whether its other end is shut in, which costs a
+    // flood of the free cells): a build reads the reason of its first routing only.
+    bool motiviCompleti = true;
     // The cells the last spread of the work grid wrote, in the order written.
     std::vector<Punto> celleStese;
 

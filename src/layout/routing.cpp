@@ -24,11 +24,12 @@ std::size_t lunghezzaVoce(Punto p) {
     return cifre(p.r) + cifre(p.c) + 3;
 }
 
-// Whether cell b can be reached from cell a through cells free for the arc (a itself need not be free).
+// Whether cell b can be reached from cell a through cells free for the arc (a itself need not be free);
+// true without looking when no one will read the reason it is asked for.
 // Both are flooded from in turn, a cell at a time, so the answer costs about the smaller of their two
 // areas: a route shut in a small pocket is answered without flooding the space around the drawing.
 bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b) {
-    if (a == b) return true;
+    if (a == b || !s.motiviCompleti) return true;
     if (!liberaPerArco(d, arco, b.r, b.c)) return false;
     auto& marca = s.marcheRaggiungibile;
     std::vector<Punto> toccate{a, b};
