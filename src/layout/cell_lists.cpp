@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
@@ -490,6 +491,13 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
     if (inizio > last) return;
     vista = 1;
+    // The line's cells, read in place: the cell table stores its rows one after another in one block.
+    // A line that leaves the table reads the empty cell beyond it, as `cella` does.
+    const bool dentro = riga ? CellTable::inside(rc, first) && CellTable::inside(rc, last)
+                             : CellTable::inside(first, rc) && CellTable::inside(last, rc);
+    const CellaNodo* inizioLinea =
+        dentro ? &std::as_const(d).TblNodo.at(riga ? rc : first, riga ? first : rc) : nullptr;
+    const std::ptrdiff_t passo = riga ? 1 : CellTable::kSize;
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
@@ -500,7 +508,7 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
         for (int t = inizio; t <= last; ++t) {
             stati[t - first] = st;
             const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
-            const CellaNodo& x = cella(d, here.r, here.c);
+            const CellaNodo& x = dentro ? inizioLinea[(t - first) * passo] : cella(d, here.r, here.c);
             if (x.Tipo == 'A') {
                 if (x.Numero != st.ultimo) {
                     st.ultimo = x.Numero;
