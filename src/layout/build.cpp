@@ -292,11 +292,17 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
                                          std::to_string(d_.NumRighe) + " by " + std::to_string(d_.NumColonne);
         // The tree served from the end of its queue may give a smaller drawing of the same diagram.
         bool piuPiccolo = false;
-        if (!dallaFine && disponiDallaFine()) {
+        if (!dallaFine) {
+            const bool fatto = disponiDallaFine();
+            // Without a drawing of that tree, the table holds what its last try left: the first drawing
+            // is made again.
+            std::string altro;
+            if (!fatto && !disponi(altro))
+                return fallisce(why, std::string(kNonDisponibile) + altro, std::move(altro));
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
             sistema(times, t2, t3);
-            piuPiccolo = entra();
+            piuPiccolo = fatto && entra();
         }
         // Still larger than the work extent: the display grid grows to the drawing, as far as the cell
         // table reaches.
