@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -10,9 +12,11 @@
 
 #include "disegno_da_codice.h"
 #include "layout/build.h"
+#include "layout/cell_table_check.h"
 #include "layout/layout_state.h"
 #include "layout/palette.h"
 #include "model/drawn_structure.h"
+#include "model/knot_files.h"
 #include "model/structure.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"
@@ -145,6 +149,27 @@ TEST(CellDrawingBuild, DiagramsFromTheirCodeGiveAClosedDrawingThatWalksBackToThe
         ASSERT_TRUE(Cmdgecare_Click(*indietro)) << gauss;
         EXPECT_EQ(indietro->NumRegioni, d->NumIncroci + 2) << gauss;
     }
+}
+
+// A braid of 250 crossings whose first drawing is too large for the display grid and whose tree served from
+// the end of its queue cannot be laid out: the build draws the first drawing again, and the grid grows to
+// it. The table is sound and the drawing walks back to the knot of its code.
+TEST(CellDrawingBuild, ABraidTooLargeForTheGridIsDrawnAsFirstLaidOutAndWalksBackToItsKnot) {
+    std::ifstream in(TREVALON_TEST_DATA "/layout/braid_250_2.gau", std::ios::binary);
+    const std::string testo((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(testo);
+    ASSERT_TRUE(codice);
+    fixture::Disegnato disegno;
+    ASSERT_TRUE(disegno.costruisci(codice->txtNodo, codice->TxtOri));
+    const Diagram& d = *disegno.d;
+    EXPECT_EQ(testcheck::verificaTabella(d, true), "");
+    EXPECT_GE(d.NumRighe, d.limiti.RigaMax - d.limiti.RigaMin + OffsetRiga);
+
+    auto gen = std::make_unique<CellDrawing>();
+    ASSERT_TRUE(F3GenCelDis(*gen, d, disegno.tbltt, false));
+    auto indietro = std::make_unique<Diagram>();
+    ASSERT_TRUE(GeneraStrutturaDaTblGen(*indietro, *gen));
+    EXPECT_TRUE(testsupport::sameKnot(codice->txtNodo, codice->TxtOri, indietro->txtNodo, indietro->TxtOri));
 }
 
 }  // namespace
