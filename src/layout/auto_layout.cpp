@@ -297,7 +297,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                 return true;
             };
             if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) || !stendi(cmin, cmax, s.extraCol, s.colStesa))
-                return fail("the layout is too large for the cell table");
+                return fail(std::string(kLayoutTroppoGrande));
             // Crossings and tree cells at the spread lines, stubs one cell beside them, tree arcs between.
             stesa = {s.rigaStesa[rmin] - 1, s.rigaStesa[rmax] + 1, s.colStesa[cmin] - 1,
                      s.colStesa[cmax] + 1};

@@ -4,6 +4,7 @@
 // spread of the work grid into the cell table with the tree arcs drawn as straight runs.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "layout/layout_state.h"
@@ -11,6 +12,9 @@
 #include "platform/result.h"
 
 namespace trevalon {
+
+// The reason a spread of the work grid gives when it does not fit the cell table.
+inline constexpr std::string_view kLayoutTroppoGrande = "the layout is too large for the cell table";
 
 // `Disegna`: reads the code, lays the crossings out and spreads the layout into the cell table; fails,
 // with the reason, when the layout cannot be made.

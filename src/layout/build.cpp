@@ -265,11 +265,14 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
     const Status layout = Disegna(d_, s_);
     const auto t1 = Clock::now();
     times.layoutUs = micro(t0, t1);
-    if (!layout) return fallisce(why, kErroreCodiceGau, layout.error());
+    // A tree whose spread does not fit the cell table (a closed braid whose rings the tree follows round
+    // in spirals) is no fault of the code: the other trees are tried as when routing fails.
+    const bool troppoGrande = !layout && !s_.ModoAutomatico && layout.error() == kLayoutTroppoGrande;
+    if (!layout && !troppoGrande) return fallisce(why, kErroreCodiceGau, layout.error());
     if (s_.ModoAutomatico) return times;
 
     radice_ = s_.IncrocioRadice;
-    std::string motivo;
+    std::string motivo = troppoGrande ? layout.error() : std::string();
     bool dallaFine = false;  // the drawing is of the tree served from the end of its queue
     bool instradato = disponi(motivo);
     if (!instradato) instradato = dallaFine = disponiDallaFine();
