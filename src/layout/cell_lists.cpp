@@ -579,14 +579,17 @@ void fineRaddrizzature(Diagram& d, LayoutState& s) {
     numeraInSospeso(d, s);
 }
 
-void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
+namespace {
+
+void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
     // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
     // numbered by their places, and each lies beside no other point but its neighbours in the path. The
     // path is then s.punti, and a later flip whose new legs keep that is a flip whose loop removal would
-    // keep every point: its points are kept as they are and only the new legs numbered.
-    bool senzaAnelli = false;
+    // keep every point: its points are kept as they are and only the new legs numbered. A path just
+    // listed is such a path already.
+    bool senzaAnelli = appenaElencato;
     for (int giri = 0; giri < 100000; ++giri) {
         if (!senzaAnelli || mostra) {
             s.punti.clear();
@@ -671,6 +674,16 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
         }
         if (!girato) break;
     }
+}
+
+}  // namespace
+
+void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
+    invertiAngolo(d, s, arco, rf, cf, segnala, false);
+}
+
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf) {
+    invertiAngolo(d, s, arco, rf, cf, false, true);
 }
 
 }  // namespace trevalon

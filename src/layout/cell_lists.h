@@ -59,6 +59,9 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
 // `InvertiAngolo`: flips corners of the arc's path to the other side of their rectangle where that
 // removes bends; (rf, cf) is the arc's end cell.
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala = false);
+// The same right after `ListaCelle` of the arc, whose loop removal has left the path as the point list,
+// without loops and numbered by its places.
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf);
 // `VerificaRettangoloVuoto`: every cell of the rectangle is free for the arc.
 bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2);
 

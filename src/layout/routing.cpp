@@ -289,7 +289,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     voci.insert(voci.end(), s.BufferPunti.begin(), s.BufferPunti.end());
     NotaAreaScritta(s, voci);
     ListaCelle(d, s, arco, voci, false);
-    InvertiAngolo(d, s, arco, rf, cf, false);
+    InvertiAngoloElencato(d, s, arco, rf, cf);
     a.RigaFine = rf;
     a.ColFine = cf;
     return {};
