@@ -44,6 +44,10 @@ void cambiata(LayoutState& s, int r, int c) {
     int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
     riga = std::min(riga, c);
     colonna = std::min(colonna, r);
+    int& rigaFine = z.cambioFineRiga[static_cast<std::size_t>(r - z.r0)];
+    int& colonnaFine = z.cambioFineColonna[static_cast<std::size_t>(c - z.c0)];
+    rigaFine = std::max(rigaFine, c);
+    colonnaFine = std::max(colonnaFine, r);
 }
 
 bool arcoValido(int arco) {
@@ -449,6 +453,12 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.cambioColonna.assign(nc, r1 + 1);
     z.tentatoColonna.assign(nc, r1 + 1);
     z.vistaRiga.assign(nr, 0);
+    z.cambioFineRiga.assign(nr, c1);
+    z.tentatoFineRiga.assign(nr, -1);
+    z.completaRiga.assign(nr, 0);
+    z.cambioFineColonna.assign(nc, r1);
+    z.tentatoFineColonna.assign(nc, -1);
+    z.completaColonna.assign(nc, 0);
     z.vistaColonna.assign(nc, 0);
     std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
     auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
@@ -488,6 +498,12 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
     int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
     char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
+    int& cambioFine = riga ? z.cambioFineRiga[i] : z.cambioFineColonna[i];
+    int& tentatoFine = riga ? z.tentatoFineRiga[i] : z.tentatoFineColonna[i];
+    char& completa = riga ? z.completaRiga[i] : z.completaColonna[i];
+    const auto uguali = [](const LayoutState::StatoScansione& a, const LayoutState::StatoScansione& b) {
+        return a.ultimo == b.ultimo && a.vuote == b.vuote && a.ultimaCella == b.ultimaCella;
+    };
     int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
     if (inizio > last) return;
     vista = 1;
@@ -504,8 +520,14 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
         ancora = false;
         LayoutState::StatoScansione st =
             inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
+        const int fineCambi = cambioFine;
         cambio = last + 1;
+        cambioFine = -1;
         for (int t = inizio; t <= last; ++t) {
+            // Past every change and failed try, the state the last scan had here: it goes on as it went,
+            // to the line's end without a straightening.
+            if (completa && t > inizio && t > fineCambi && t > tentatoFine && uguali(stati[t - first], st))
+                break;
             stati[t - first] = st;
             const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
             const CellaNodo& x = dentro ? inizioLinea[(t - first) * passo] : cella(d, here.r, here.c);
@@ -516,9 +538,11 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
                     if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
                         ancora = true;
                         inizio = std::max(first, std::min({cambio, t, tentato}));
+                        cambioFine = std::max(cambioFine, fineCambi);  // changes this round did not reach
                         break;
                     }
                     tentato = std::min(tentato, t);
+                    tentatoFine = std::max(tentatoFine, t);
                 }
                 st.vuote = 0;
                 st.ultimaCella = here;
@@ -529,6 +553,7 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
                 ++st.vuote;
             }
         }
+        if (!ancora) completa = 1;
     }
 }
 

@@ -146,6 +146,11 @@ struct LayoutState {
         std::vector<StatoScansione> statiRighe, statiColonne;
         std::vector<int> cambioRiga, cambioColonna, tentatoRiga, tentatoColonna;
         std::vector<char> vistaRiga, vistaColonna;
+        // Per line, the last place changed since the line was last scanned and the last place where a
+        // straightening was tried and failed (-1 for none), and whether a scan of the line has reached
+        // its end: past all of those, a scan that meets the state the last one had goes on as it went.
+        std::vector<int> cambioFineRiga, cambioFineColonna, tentatoFineRiga, tentatoFineColonna;
+        std::vector<char> completaRiga, completaColonna;
     };
     Raddrizzatura raddrizzatura;
 
