@@ -327,10 +327,15 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     std::vector<Punto>& percorso = s.percorsiMemoria[n];
     // A cell of a clean path holds its place in it, or did before a straightening renumbered it (the
     // renumbering of the places after a hump waits for the end of the straightening).
+    // Humps only shorten a path: a cell whose place waits to be renumbered lies at or before the place
+    // it holds, and not before the first place that waits.
+    const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
-        if (i >= 0 && i < static_cast<int>(percorso.size()) && percorso[static_cast<std::size_t>(i)] == t)
-            return i;
+        const int fine = static_cast<int>(percorso.size());
+        if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
+        for (int j = std::min(i, fine - 1); j >= numerato; --j)
+            if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
     };
     const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
