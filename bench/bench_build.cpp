@@ -2,11 +2,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "bench_diagrams.h"
 #include "build_state.h"
 #include "layout/build.h"
+#include "peak_memory.h"
 #include "platform/headless_ui.h"
 
 namespace trevalon::bench {
@@ -36,6 +40,59 @@ BENCHMARK(BM_CostruisciDaCodice)
     ->Arg(200)
     ->Arg(250)
     ->Unit(benchmark::kMillisecond);
+
+// The mean build over the eight diagrams of one size made from the seeds 1 to 8, each built in turn by
+// one kept state, as a window builds one diagram after another.
+void BM_CostruisciOttoDiagrammi(benchmark::State& state) {
+    std::vector<CodiceGenerato> codici;
+    for (std::uint32_t seme = 1; seme <= 8; ++seme)
+        codici.push_back(chiusuraTreccia(parolaTreccia(static_cast<int>(state.range(0)), seme)));
+    auto b = std::make_unique<Banco>();
+    InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
+    std::size_t k = 0;
+    for (auto _ : state) {
+        const CodiceGenerato& codice = codici[k++ % codici.size()];
+        b->d.txtNodo = codice.txtNodo;
+        b->d.TxtOri = codice.TxtOri;
+        b->s.IncrocioRadice = 1;
+        std::string why;
+        const auto r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+        if (!r) state.SkipWithError(why.c_str());
+    }
+}
+BENCHMARK(BM_CostruisciOttoDiagrammi)
+    ->Arg(100)
+    ->Arg(200)
+    ->Arg(250)
+    ->Iterations(16)
+    ->Unit(benchmark::kMillisecond);
+
+// A build from a state made fresh for it, as the first build of a new window: the time, and the resident
+// memory the build adds (the tables it does not use cost no memory).
+void BM_PrimaCostruzione(benchmark::State& state) {
+    const auto codice = chiusuraTreccia(parolaTreccia(static_cast<int>(state.range(0)), 7));
+    double aggiunta = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const double prima = memoriaResidenteMiB();
+        state.ResumeTiming();
+        auto b = std::make_unique<Banco>();
+        InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
+        b->d.txtNodo = codice.txtNodo;
+        b->d.TxtOri = codice.TxtOri;
+        std::string why;
+        const auto r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+        if (!r) state.SkipWithError(why.c_str());
+        state.PauseTiming();
+        aggiunta = memoriaResidenteMiB() - prima;
+        b.reset();
+        state.ResumeTiming();
+    }
+    state.counters["added_MiB"] = aggiunta;
+}
+BENCHMARK(BM_PrimaCostruzione)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 // The refusal of letters that cannot be drawn: a code with one letter flipped. range(0) 5 is the
 // cinquefoil, any other size the closure of a braid word of that many crossings.

@@ -14,6 +14,14 @@ namespace trevalon {
 
 namespace {
 
+// The extent l grown to hold cell p.
+void allarga(LimitiNodo& l, Punto p) {
+    l.RigaMin = std::min(l.RigaMin, p.r);
+    l.RigaMax = std::max(l.RigaMax, p.r);
+    l.ColMin = std::min(l.ColMin, p.c);
+    l.ColMax = std::max(l.ColMax, p.c);
+}
+
 // The largest spread the cell table takes: a ring of this many cells stays free around it for the
 // routes that run outside the drawing.
 constexpr int kMargineInstradamento = 40;
@@ -33,8 +41,19 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
     const LimitiNodo& l = d.limiti;
     const int r1 = std::max({a.RigaMax, d.NumRighe, l.RigaMax <= kMaxCella ? l.RigaMax : 0});
     const int c1 = std::max({a.ColMax, d.NumColonne, l.ColMax <= kMaxCella ? l.ColMax : 0});
-    d.TblNodo.clear(0, r1, 0, c1);
-    s.areaSporca = {0, kMaxCella, 0, kMaxCella};
+    if (s.areaNotata && s.areaEsatta)
+        d.TblNodo.clear(a.RigaMin, a.RigaMax, a.ColMin, a.ColMax);
+    else
+        d.TblNodo.clear(0, r1, 0, c1);
+    // A build notes every cell it writes from here on; anyone else may write anywhere.
+    s.areaEsatta = s.areaNotata;
+    s.areaSporca =
+        s.areaNotata ? LimitiNodo{kMaxCella, -1, kMaxCella, -1} : LimitiNodo{0, kMaxCella, 0, kMaxCella};
+}
+
+void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle) {
+    if (!s.areaNotata || !s.areaEsatta) return;
+    for (const Punto& p : celle) allarga(s.areaSporca, p);
 }
 
 void SettaLimiti(Diagram& d) {
@@ -70,24 +89,38 @@ Status Disegna(Diagram& d, LayoutState& s) {
 
 Status StendiLayout(Diagram& d, LayoutState& s) {
     if (auto stesa = VisCostruzione(d, s, "F", true); !stesa) return stesa;
+    if (s.ModoAutomatico) return {};
 
-    // Stray arc cells: those that touch neither a crossing nor a cell of their own number.
+    // Stray arc cells: those that touch neither a crossing nor a cell of their own number. Only the
+    // spread has written cells: the others are empty.
     const LimitiNodo l = d.limiti;
-    for (int r = std::max(2, l.RigaMin); r <= std::min(kMaxCella - 1, l.RigaMax); ++r)
-        for (int c = std::max(2, l.ColMin); c <= std::min(kMaxCella - 1, l.ColMax); ++c) {
-            CellaNodo& x = d.TblNodo.at(r, c);
-            if (x.Tipo != 'A') continue;
-            bool tocca = false;
-            for (int dir = 1; dir <= 4 && !tocca; ++dir) {
-                int dr = 0, dc = 0;
-                passoDi(dir, dr, dc);
-                const CellaNodo& v = cella(d, r + dr, c + dc);
-                tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
-            }
-            if (!tocca) svuota(x);
+    // A stray cell has no neighbour of its own number, so emptying it changes no other cell's test: the
+    // order they are taken in does not matter.
+    const std::vector<Punto>& scritte = s.celleStese;
+    for (const Punto& p : scritte) {
+        const int r = p.r, c = p.c;
+        if (r < std::max(2, l.RigaMin) || r > std::min(kMaxCella - 1, l.RigaMax) ||
+            c < std::max(2, l.ColMin) || c > std::min(kMaxCella - 1, l.ColMax))
+            continue;
+        CellaNodo& x = d.TblNodo.at(r, c);
+        if (x.Tipo != 'A') continue;
+        bool tocca = false;
+        for (int dir = 1; dir <= 4 && !tocca; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            const CellaNodo& v = cella(d, r + dr, c + dc);
+            tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
         }
-    // Cells were only emptied: the extent can only have shrunk.
-    return VisCostruzione(d, s, "", false, &l);
+        if (!tocca) svuota(x);
+    }
+    // Cells were only emptied: the extent of those left.
+    LimitiNodo rimasta{9999, 0, 9999, 0};
+    for (const Punto& p : scritte)
+        if (p.r >= 1 && p.c >= 1 && d.TblNodo.at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
+    d.limiti = rimasta;
+    s.tick();
+    if (s.hook) s.hook->visCostruzione(d, s, "");
+    return {};
 }
 
 Status iniziaAlbero(Diagram& d, LayoutState& s) {
@@ -228,8 +261,11 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                       const LimitiNodo* entro) {
     if (s.ModoAutomatico) return {};
     s.tick();
-    // Where the cells written here can lie: the table is empty elsewhere once it has been cleared.
+    // The cells written here, in a table empty elsewhere once it has been cleared, and the box where the
+    // extent is looked for.
+    std::vector<Punto>& scritte = s.celleStese;
     LimitiNodo stesa{0, -1, 0, -1};
+    scritte.clear();
     if (daCelle) {
         ClearTblNodo(d, s);
         const WorkGrid& g = s.TblNodoAlbero;
@@ -262,7 +298,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                 return true;
             };
             if (!stendi(rmin, rmax, s.extraRiga, s.rigaStesa) || !stendi(cmin, cmax, s.extraCol, s.colStesa))
-                return fail("the layout is too large for the cell table");
+                return fail(std::string(kLayoutTroppoGrande));
             // Crossings and tree cells at the spread lines, stubs one cell beside them, tree arcs between.
             stesa = {s.rigaStesa[rmin] - 1, s.rigaStesa[rmax] + 1, s.colStesa[cmin] - 1,
                      s.colStesa[cmax] + 1};
@@ -272,6 +308,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                         CellaNodo& x = d.TblNodo.at(s.rigaStesa[r], s.colStesa[c]);
                         x.Tipo = g.Tipo(r, c);
                         x.Numero = g.Numero(r, c);
+                        scritte.push_back({s.rigaStesa[r], s.colStesa[c]});
                     }
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c) {
@@ -285,6 +322,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                         CellaNodo& stub = d.TblNodo.at(R + dr, C + dc);
                         stub.Tipo = 'A';
                         stub.Numero = k.ArcoLato[lato];
+                        scritte.push_back({R + dr, C + dc});
                     }
                     if (msg != "F") continue;
                     for (int lato = 1; lato <= 4; ++lato) {
@@ -300,6 +338,7 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                             if (x.Tipo == 'I') break;
                             x.Tipo = 'A';
                             x.Numero = arco;
+                            scritte.push_back({i, j});
                             i += dr;
                             j += dc;
                         }
@@ -307,9 +346,15 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                 }
         }
     }
-    if (daCelle)
-        SettaLimiti(d, stesa);
-    else if (entro)
+    if (daCelle) {
+        LimitiNodo l{9999, 0, 9999, 0};
+        for (const Punto& p : scritte)
+            if (p.r >= std::max(1, stesa.RigaMin) && p.r <= stesa.RigaMax &&
+                p.c >= std::max(1, stesa.ColMin) && p.c <= stesa.ColMax)
+                allarga(l, p);
+        d.limiti = l;
+        NotaAreaScritta(s, scritte);
+    } else if (entro)
         SettaLimiti(d, *entro);
     else
         SettaLimiti(d);

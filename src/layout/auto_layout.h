@@ -4,12 +4,17 @@
 // spread of the work grid into the cell table with the tree arcs drawn as straight runs.
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "layout/layout_state.h"
 #include "model/tables.h"
 #include "platform/result.h"
 
 namespace trevalon {
+
+// The reason a spread of the work grid gives when it does not fit the cell table.
+inline constexpr std::string_view kLayoutTroppoGrande = "the layout is too large for the cell table";
 
 // `Disegna`: reads the code, lays the crossings out and spreads the layout into the cell table; fails,
 // with the reason, when the layout cannot be made.
@@ -43,6 +48,8 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
 // `ClearTblNodo`: empties every field of every cell that may hold anything: the part an earlier layout
 // left, the rows and columns in use and the extent.
 void ClearTblNodo(Diagram& d, LayoutState& s);
+// A build notes the cells it writes into s.areaSporca (see `areaNotata`).
+void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle);
 // `SettaLimiti`: the extent of the non-empty cells (9999, 0, 9999, 0 when there is none).
 void SettaLimiti(Diagram& d);
 // The same, looking only inside `entro`: every cell outside it is known to be empty.

@@ -172,6 +172,7 @@ bool Costruzione::instrada(std::string& perche) {
     Status rotta = PercorriBordo(d_, s_);
     if (rotta) rotta = DisegnaArchi(d_, s_);
     if (!rotta) perche = rotta.error();
+    s_.motiviCompleti = false;  // the reasons of the routings after this one are not read
     fallito_ = !rotta;
     allargaDove();
     while (fallito_ && s_.FattoreLayout >= 3 && s_.FattoreLayout + s_.FattoreLayout / 2 <= kFattoreMassimo) {
@@ -264,11 +265,14 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
     const Status layout = Disegna(d_, s_);
     const auto t1 = Clock::now();
     times.layoutUs = micro(t0, t1);
-    if (!layout) return fallisce(why, kErroreCodiceGau, layout.error());
+    // A tree whose spread does not fit the cell table (a closed braid whose rings the tree follows round
+    // in spirals) is no fault of the code: the other trees are tried as when routing fails.
+    const bool troppoGrande = !layout && !s_.ModoAutomatico && layout.error() == kLayoutTroppoGrande;
+    if (!layout && !troppoGrande) return fallisce(why, kErroreCodiceGau, layout.error());
     if (s_.ModoAutomatico) return times;
 
     radice_ = s_.IncrocioRadice;
-    std::string motivo;
+    std::string motivo = troppoGrande ? layout.error() : std::string();
     bool dallaFine = false;  // the drawing is of the tree served from the end of its queue
     bool instradato = disponi(motivo);
     if (!instradato) instradato = dallaFine = disponiDallaFine();
@@ -291,11 +295,17 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
                                          std::to_string(d_.NumRighe) + " by " + std::to_string(d_.NumColonne);
         // The tree served from the end of its queue may give a smaller drawing of the same diagram.
         bool piuPiccolo = false;
-        if (!dallaFine && disponiDallaFine()) {
+        if (!dallaFine) {
+            const bool fatto = disponiDallaFine();
+            // Without a drawing of that tree, the table holds what its last try left: the first drawing
+            // is made again.
+            std::string altro;
+            if (!fatto && !disponi(altro))
+                return fallisce(why, std::string(kNonDisponibile) + altro, std::move(altro));
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
             sistema(times, t2, t3);
-            piuPiccolo = entra();
+            piuPiccolo = fatto && entra();
         }
         // Still larger than the work extent: the display grid grows to the drawing, as far as the cell
         // table reaches.
@@ -317,10 +327,25 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why) {
+    // The build notes what it writes into the cell table, so that laying out again clears only that;
+    // when it ends without a tidied drawing, the next one clears as far as anything may have gone. After
+    // it, failed routes say all of their reasons again.
+    struct AreaNotata {
+        LayoutState& s;
+        bool finita = false;
+        explicit AreaNotata(LayoutState& x) : s(x) { s.areaNotata = true; }
+        ~AreaNotata() {
+            s.areaNotata = s.areaEsatta = false;
+            s.motiviCompleti = true;
+            if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
+        }
+    } nota(s);
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
     // drawing that does not fit, said as such, and never an exception for the window to meet.
     try {
-        return Costruzione(d, s, st, t).esegui(ui, why);
+        Result<BuildTimes> fatto = Costruzione(d, s, st, t).esegui(ui, why);
+        nota.finita = static_cast<bool>(fatto) || s.ModoAutomatico;
+        return fatto;
     } catch (const LayoutFermato&) {
         if (why) *why = "stopped";
         return fail(std::string(kLayoutFermato));

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
@@ -34,10 +36,6 @@ Punto leggiVoce(std::string_view item) {
     return p;
 }
 
-long chiave(Punto p) {
-    return static_cast<long>(p.r) * CellTable::kSize + p.c;
-}
-
 // A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
 void cambiata(LayoutState& s, int r, int c) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
@@ -46,19 +44,36 @@ void cambiata(LayoutState& s, int r, int c) {
     int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
     riga = std::min(riga, c);
     colonna = std::min(colonna, r);
+    int& rigaFine = z.cambioFineRiga[static_cast<std::size_t>(r - z.r0)];
+    int& colonnaFine = z.cambioFineColonna[static_cast<std::size_t>(c - z.c0)];
+    rigaFine = std::max(rigaFine, c);
+    colonnaFine = std::max(colonnaFine, r);
 }
 
 bool arcoValido(int arco) {
     return arco >= 1 && arco <= kMaxArchi;
 }
 
+// A cell's place in the list being cleaned, -1 for none. The index table keeps it plus one, so that a
+// fresh table, zeroed, holds no place without being filled first.
+class PostoInLista {
+  public:
+    explicit PostoInLista(std::int32_t& cella) : cella_(cella) {}
+    operator int() const { return cella_ - 1; }
+    PostoInLista& operator=(int posto) {
+        cella_ = posto + 1;
+        return *this;
+    }
+
+  private:
+    std::int32_t& cella_;
+};
+
 // Loop erasure of the point list of an arc whose listed cells are stamped: a point that comes back to a
 // cell listed earlier drops everything after that cell; a point next to a cell listed before its
 // predecessor drops the cells between. Dropped cells are cleared; the kept ones are numbered.
 void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
-    std::vector<int>& indice = s.indiceCella;
-    if (indice.empty()) indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
-    auto at = [&](Punto p) -> int& { return indice[static_cast<std::size_t>(chiave(p))]; };
+    auto at = [&](Punto p) { return PostoInLista{s.indiceCella.at(p.r, p.c)}; };
     std::vector<Punto> out;
     out.reserve(s.punti.size());
     std::vector<Punto> tolti;
@@ -150,6 +165,7 @@ const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int ar
 
 void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& punti) {
     if (s.percorsiInMemoria) {
+        s.numeratoFino[arco] = LayoutState::kNumeratoTutto;
         s.percorsiMemoria[arco] = punti;
         s.percorsoCaricato[arco] = 1;
         s.percorsoCambiato[arco] = 1;
@@ -165,10 +181,24 @@ void tieniPercorsiInMemoria(LayoutState& s) {
     s.percorsoCaricato.assign(kMaxArchi + 1, 0);
     s.percorsoCambiato.assign(kMaxArchi + 1, 0);
     s.percorsoPulito.assign(kMaxArchi + 1, 0);
+    s.numeratoFino.assign(kMaxArchi + 1, LayoutState::kNumeratoTutto);
+}
+
+void numeraInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    for (int a = 1; a <= kMaxArchi; ++a) {
+        int& da = s.numeratoFino[static_cast<std::size_t>(a)];
+        if (da == LayoutState::kNumeratoTutto) continue;
+        const std::vector<Punto>& percorso = s.percorsiMemoria[static_cast<std::size_t>(a)];
+        for (std::size_t i = static_cast<std::size_t>(da); i < percorso.size(); ++i)
+            d.TblNodo.at(percorso[i].r, percorso[i].c).Posizione = static_cast<int>(i) + 1;
+        da = LayoutState::kNumeratoTutto;
+    }
 }
 
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
     s.percorsiInMemoria = false;
     for (int a = 1; a <= kMaxArchi; ++a)
         if (s.percorsoCambiato[a]) d.archi[a].Percorso = scriviVociPercorso(s.percorsiMemoria[a]);
@@ -176,6 +206,7 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.percorsoCaricato.clear();
     s.percorsoCambiato.clear();
     s.percorsoPulito.clear();
+    s.numeratoFino.clear();
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
@@ -186,7 +217,13 @@ void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
     const auto bar = testo.find('|');
     s.punti.clear();
     if (bar == std::string::npos) return;
-    for (const Punto& p : leggiVociPercorso(std::string_view(testo).substr(bar + 1))) {
+    ListaCelle(d, s, arco, leggiVociPercorso(std::string_view(testo).substr(bar + 1)), chiedi);
+}
+
+void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& voci, bool chiedi) {
+    if (!arcoValido(arco)) return;
+    s.punti.clear();
+    for (const Punto& p : voci) {
         if (!s.punti.empty() && s.punti.back() == p) continue;
         if (!CellTable::inside(p.r, p.c)) continue;
         s.punti.push_back(p);
@@ -271,16 +308,14 @@ namespace {
 void segnaPulito(LayoutState& s, int arco) {
     if (!s.percorsiInMemoria) return;
     bool pulito = s.BufferPunti.size() == s.punti.size();
-    std::vector<int>& indice = s.indiceCella;
-    if (pulito && indice.empty())
-        indice.assign(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, -1);
     std::size_t k = 0;
     for (; pulito && k < s.BufferPunti.size(); ++k) {
-        int& x = indice[static_cast<std::size_t>(chiave(s.BufferPunti[k]))];
+        PostoInLista x{s.indiceCella.at(s.BufferPunti[k].r, s.BufferPunti[k].c)};
         pulito = x < 0;
         x = 0;
     }
-    for (std::size_t j = 0; j < k; ++j) indice[static_cast<std::size_t>(chiave(s.BufferPunti[j]))] = -1;
+    for (std::size_t j = 0; j < k; ++j)
+        PostoInLista{s.indiceCella.at(s.BufferPunti[j].r, s.BufferPunti[j].c)} = -1;
     s.percorsoPulito[arco] = pulito;
 }
 
@@ -289,12 +324,18 @@ void segnaPulito(LayoutState& s, int arco) {
 // only from the hump on. Gives what the straightening below gives; the path stays clean unless the
 // straight run passes beside the arc, when the loops go as below.
 bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
-    const std::vector<Punto>& percorso = s.percorsiMemoria[n];
-    // A cell of a clean path holds its place in it.
+    std::vector<Punto>& percorso = s.percorsiMemoria[n];
+    // A cell of a clean path holds its place in it, or did before a straightening renumbered it (the
+    // renumbering of the places after a hump waits for the end of the straightening).
+    // Humps only shorten a path: a cell whose place waits to be renumbered lies at or before the place
+    // it holds, and not before the first place that waits.
+    const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
-        if (i >= 0 && i < static_cast<int>(percorso.size()) && percorso[static_cast<std::size_t>(i)] == t)
-            return i;
+        const int fine = static_cast<int>(percorso.size());
+        if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
+        for (int j = std::min(i, fine - 1); j >= numerato; --j)
+            if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
     };
     const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
@@ -310,31 +351,33 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         x.Posizione = 0;
         cambiata(s, percorso[k].r, percorso[k].c);
     }
-    s.punti.assign(percorso.begin(), percorso.begin() + lo + 1);
+    std::vector<Punto> diritto;
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
-        s.punti.push_back(t);
+        diritto.push_back(t);
     }
-    s.punti.insert(s.punti.end(), percorso.begin() + hi, percorso.end());
+    const auto dopo = percorso.erase(percorso.begin() + lo + 1, percorso.begin() + hi);
+    percorso.insert(dopo, diritto.begin(), diritto.end());
     s.TracciatoCambiato = true;
     bool accanto = false;
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
+    for (const Punto& t : diritto) {
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
+        if (accanto) break;
+    }
     if (accanto) {
+        s.punti = percorso;
         cancellaAnelli(d, s, n, false);
         ComponiListaCelle(d, s, n);
         segnaPulito(s, n);
         return true;
     }
-    for (std::size_t i = static_cast<std::size_t>(lo) + 1; i < s.punti.size(); ++i)
-        d.TblNodo.at(s.punti[i].r, s.punti[i].c).Posizione = static_cast<int>(i) + 1;
-    s.BufferPunti = s.punti;
-    scriviPercorso(d, s, n, s.BufferPunti);
-    s.percorsoPulito[n] = 1;
+    // The path was changed in place; its places from the hump on are renumbered later.
+    s.percorsoCambiato[n] = 1;
+    s.numeratoFino[n] = std::min(s.numeratoFino[n], lo + 1);
     return true;
 }
 
@@ -384,13 +427,21 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
 
 namespace {
 
+// No straightening under way; the buffers of the scan states are kept for the next one.
+void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
+    auto righe = std::move(z.statiRighe), colonne = std::move(z.statiColonne);
+    z = {};
+    z.statiRighe = std::move(righe);
+    z.statiColonne = std::move(colonne);
+}
+
 // The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
 // scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
 // arc, found for every row and column in one pass over the area. The other lines would be scanned without
 // a change, and stay so until a cell of theirs changes.
 void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    z = {};
+    chiudiRaddrizzatura(z);
     z.attiva = true;
     z.r0 = r0;
     z.r1 = r1;
@@ -398,13 +449,21 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.c1 = c1;
     const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
     const auto nr = static_cast<std::size_t>(righe), nc = static_cast<std::size_t>(colonne);
-    z.statiRighe.resize(nr * nc);
-    z.statiColonne.resize(nr * nc);
+    // Every place's state is written by a line's first scan before it is read: the buffers keep what an
+    // earlier area left in them.
+    if (z.statiRighe.size() < nr * nc) z.statiRighe.resize(nr * nc);
+    if (z.statiColonne.size() < nr * nc) z.statiColonne.resize(nr * nc);
     z.cambioRiga.assign(nr, c1 + 1);
     z.tentatoRiga.assign(nr, c1 + 1);
     z.cambioColonna.assign(nc, r1 + 1);
     z.tentatoColonna.assign(nc, r1 + 1);
     z.vistaRiga.assign(nr, 0);
+    z.cambioFineRiga.assign(nr, c1);
+    z.tentatoFineRiga.assign(nr, -1);
+    z.completaRiga.assign(nr, 0);
+    z.cambioFineColonna.assign(nc, r1);
+    z.tentatoFineColonna.assign(nc, -1);
+    z.completaColonna.assign(nc, 0);
     z.vistaColonna.assign(nc, 0);
     std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
     auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
@@ -444,20 +503,39 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
     int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
     char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
+    int& cambioFine = riga ? z.cambioFineRiga[i] : z.cambioFineColonna[i];
+    int& tentatoFine = riga ? z.tentatoFineRiga[i] : z.tentatoFineColonna[i];
+    char& completa = riga ? z.completaRiga[i] : z.completaColonna[i];
+    const auto uguali = [](const LayoutState::StatoScansione& a, const LayoutState::StatoScansione& b) {
+        return a.ultimo == b.ultimo && a.vuote == b.vuote && a.ultimaCella == b.ultimaCella;
+    };
     int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
     if (inizio > last) return;
     vista = 1;
+    // The line's cells, read in place: the cell table stores its rows one after another in one block.
+    // A line that leaves the table reads the empty cell beyond it, as `cella` does.
+    const bool dentro = riga ? CellTable::inside(rc, first) && CellTable::inside(rc, last)
+                             : CellTable::inside(first, rc) && CellTable::inside(last, rc);
+    const CellaNodo* inizioLinea =
+        dentro ? &std::as_const(d).TblNodo.at(riga ? rc : first, riga ? first : rc) : nullptr;
+    const std::ptrdiff_t passo = riga ? 1 : CellTable::kSize;
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
         LayoutState::StatoScansione st =
             inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
+        const int fineCambi = cambioFine;
         cambio = last + 1;
+        cambioFine = -1;
         for (int t = inizio; t <= last; ++t) {
+            // Past every change and failed try, the state the last scan had here: it goes on as it went,
+            // to the line's end without a straightening.
+            if (completa && t > inizio && t > fineCambi && t > tentatoFine && uguali(stati[t - first], st))
+                break;
             stati[t - first] = st;
             const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
-            const CellaNodo& x = cella(d, here.r, here.c);
+            const CellaNodo& x = dentro ? inizioLinea[(t - first) * passo] : cella(d, here.r, here.c);
             if (x.Tipo == 'A') {
                 if (x.Numero != st.ultimo) {
                     st.ultimo = x.Numero;
@@ -465,9 +543,11 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
                     if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
                         ancora = true;
                         inizio = std::max(first, std::min({cambio, t, tentato}));
+                        cambioFine = std::max(cambioFine, fineCambi);  // changes this round did not reach
                         break;
                     }
                     tentato = std::min(tentato, t);
+                    tentatoFine = std::max(tentatoFine, t);
                 }
                 st.vuote = 0;
                 st.ultimaCella = here;
@@ -478,6 +558,7 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
                 ++st.vuote;
             }
         }
+        if (!ancora) completa = 1;
     }
 }
 
@@ -496,7 +577,10 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
         (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
-    if (propria) z = {};
+    if (propria) {
+        chiudiRaddrizzatura(z);
+        numeraInSospeso(d, s);
+    }
 }
 
 void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, int minC, int maxC) {
@@ -508,28 +592,42 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
     for (int r = minR; r <= maxR; ++r) scansionaLinea(d, s, true, r);
     for (int c = minC; c <= maxC; ++c) scansionaLinea(d, s, false, c);
-    if (propria) z = {};
+    if (propria) {
+        chiudiRaddrizzatura(z);
+        numeraInSospeso(d, s);
+    }
 }
 
 void iniziaRaddrizzature(LayoutState& s) {
-    s.raddrizzatura = {};
+    chiudiRaddrizzatura(s.raddrizzatura);
     s.raddrizzatura.attiva = true;
     s.raddrizzatura.r1 = s.raddrizzatura.c1 = -2;  // no area yet: the first pass sets it
 }
 
-void fineRaddrizzature(LayoutState& s) {
-    s.raddrizzatura = {};
+void fineRaddrizzature(Diagram& d, LayoutState& s) {
+    chiudiRaddrizzatura(s.raddrizzatura);
+    numeraInSospeso(d, s);
 }
 
-void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
+namespace {
+
+void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
+    // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
+    // numbered by their places, and each lies beside no other point but its neighbours in the path. The
+    // path is then s.punti, and a later flip whose new legs keep that is a flip whose loop removal would
+    // keep every point: its points are kept as they are and only the new legs numbered. A path just
+    // listed is such a path already.
+    bool senzaAnelli = appenaElencato;
     for (int giri = 0; giri < 100000; ++giri) {
-        s.punti.clear();
-        for (const Punto& p : puntiPercorso(d, s, arco)) {
-            if (!s.punti.empty() && s.punti.back() == p) continue;
-            s.punti.push_back(p);
-            if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");
+        if (!senzaAnelli || mostra) {
+            s.punti.clear();
+            for (const Punto& p : puntiPercorso(d, s, arco)) {
+                if (!s.punti.empty() && s.punti.back() == p) continue;
+                s.punti.push_back(p);
+                if (mostra) s.hook->marcaCella(d, p.r, p.c, "L");
+            }
         }
         const int n = static_cast<int>(s.punti.size());
         bool girato = false;
@@ -565,8 +663,10 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 if (mostra) s.hook->marcaCella(d, s.punti[k].r, s.punti[k].c, "E");
             }
             std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + (i - l1));
+            bool restaSenzaAnelli = senzaAnelli && !mostra;
             auto scrivi = [&](Punto t, const char* segno) {
                 CellaNodo& y = d.TblNodo.at(t.r, t.c);
+                if (y.Tipo == 'A' && y.Numero == arco) restaSenzaAnelli = false;  // a cell the path holds
                 y.Tipo = 'A';
                 y.Numero = arco;
                 nuovi.push_back(t);
@@ -576,14 +676,44 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
             nuovi.insert(nuovi.end(), s.punti.begin() + i + l2 + 1, s.punti.end());
             s.punti = std::move(nuovi);
-            // The new legs may run beside another stretch of the same arc: loops they close go.
-            cancellaAnelli(d, s, arco, false);
-            ComponiListaCelle(d, s, arco);
+            const int primo = i - l1, ultimo = i + l2;  // the new legs' places
+            for (int k = primo; k <= ultimo && restaSenzaAnelli; ++k)
+                for (int dir = 1; dir <= 4; ++dir) {
+                    int dr = 0, dc = 0;
+                    passoDi(dir, dr, dc);
+                    const Punto q{s.punti[k].r + dr, s.punti[k].c + dc};
+                    if (!cellaDellArco(d, arco, q.r, q.c) || (k > 0 && q == s.punti[k - 1]) ||
+                        (k + 1 < n && q == s.punti[k + 1]))
+                        continue;
+                    restaSenzaAnelli = false;
+                    break;
+                }
+            if (restaSenzaAnelli) {
+                for (int k = primo; k <= ultimo; ++k)
+                    d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
+                s.BufferPunti = s.punti;
+                scriviPercorso(d, s, arco, s.BufferPunti);
+            } else {
+                // The new legs may run beside another stretch of the same arc: loops they close go.
+                cancellaAnelli(d, s, arco, false);
+                ComponiListaCelle(d, s, arco);
+                senzaAnelli = true;
+            }
             s.TracciatoCambiato = true;
             girato = true;
         }
         if (!girato) break;
     }
+}
+
+}  // namespace
+
+void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
+    invertiAngolo(d, s, arco, rf, cf, segnala, false);
+}
+
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf) {
+    invertiAngolo(d, s, arco, rf, cf, false, true);
 }
 
 }  // namespace trevalon

@@ -26,10 +26,14 @@ void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punt
 // Paths kept in memory from now on, and written back as text.
 void tieniPercorsiInMemoria(LayoutState& s);
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
+// The places (`Posizione`) of the kept paths whose renumbering a straightening left for later.
+void numeraInSospeso(Diagram& d, LayoutState& s);
 
 // `ListaCelle`: lists `PuntiExtra` followed by `Percorso` of the arc (its first piece is not an item),
 // stamps the listed cells as the arc's cells (never a crossing or another arc's cell) and removes loops.
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
+// The same from the items already read (those of `PuntiExtra`, then those of `Percorso`).
+void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& voci, bool chiedi = false);
 // `RiparaArchi`: two passes of `ListaCelle` over every arc whose path is not empty.
 void RiparaArchi(Diagram& d, LayoutState& s);
 
@@ -48,13 +52,16 @@ void RaddrizzaGobbe(Diagram& d, LayoutState& s, int arco, int minR, int maxR, in
 // Between these two, the passes of `RaddrizzaGobbe` over one area remember each line's scan and skip
 // what the last pass has left unchanged; they straighten as passes that scan everything do.
 void iniziaRaddrizzature(LayoutState& s);
-void fineRaddrizzature(LayoutState& s);
+void fineRaddrizzature(Diagram& d, LayoutState& s);
 // `RaddrizzaRigCol`: straightens the humps of one line: row rc when dr is 0, else column rc.
 void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, int maxC, int rc, int dr,
                      int dc);
 // `InvertiAngolo`: flips corners of the arc's path to the other side of their rectangle where that
 // removes bends; (rf, cf) is the arc's end cell.
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala = false);
+// The same right after `ListaCelle` of the arc, whose loop removal has left the path as the point list,
+// without loops and numbered by its places.
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf);
 // `VerificaRettangoloVuoto`: every cell of the rectangle is free for the arc.
 bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2);
 

@@ -117,9 +117,12 @@ struct LayoutState {
     // meanwhile); true stops the layout there (`LayoutFermato`).
     std::function<bool()> fermato;
 
-    // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned, -1
-    // for none; every entry is back to -1 between calls.
-    std::vector<int> indiceCella;
+    // Scratch of the routing's reachability test: every cell 0 between calls.
+    Table2D<std::uint8_t, CellTable::kSize, CellTable::kSize> marcheRaggiungibile{"reachability marks"};
+
+    // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned plus
+    // one, 0 for none; every entry is back to 0 between calls. Fresh, it costs nothing until used.
+    Table2D<std::int32_t, CellTable::kSize, CellTable::kSize> indiceCella{"loop removal index"};
 
     // While the tidying straightens, the paths are kept as point lists here and written back as text at
     // the end (`scriviPercorsiInSospeso`), instead of being read and written as text at every change.
@@ -129,6 +132,10 @@ struct LayoutState {
     // Per arc, while its path is kept here: the path names distinct cells, every one a cell of the arc
     // whose `Posizione` is its place in the path. Set only by the straightening of humps.
     std::vector<char> percorsoPulito;
+    // Per arc, while its path is kept here: the cells of its places from this one on still wait to be
+    // given their places by `numeraInSospeso` (kNumeratoTutto: none waits).
+    static constexpr int kNumeratoTutto = 1 << 30;
+    std::vector<int> numeratoFino;
 
     // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`: per row
     // and column of the area, the scan's state before each place as last scanned (`vista` once scanned),
@@ -144,12 +151,27 @@ struct LayoutState {
         std::vector<StatoScansione> statiRighe, statiColonne;
         std::vector<int> cambioRiga, cambioColonna, tentatoRiga, tentatoColonna;
         std::vector<char> vistaRiga, vistaColonna;
+        // Per line, the last place changed since the line was last scanned and the last place where a
+        // straightening was tried and failed (-1 for none), and whether a scan of the line has reached
+        // its end: past all of those, a scan that meets the state the last one had goes on as it went.
+        std::vector<int> cambioFineRiga, cambioFineColonna, tentatoFineRiga, tentatoFineColonna;
+        std::vector<char> completaRiga, completaColonna;
     };
     Raddrizzatura raddrizzatura;
 
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.
     LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
+    // While a build lays out and routes, every cell it writes grows `areaSporca` (from the spread to the
+    // last route), so that a layout laid out again clears only what the last one wrote. `areaEsatta`
+    // while the area is such a box, noted since the table was last cleared.
+    bool areaNotata = false;
+    bool areaEsatta = false;
+    // Whether a route that fails says all of its reason (whether its other end is shut in, which costs a
+    // flood of the free cells): a build reads the reason of its first routing only.
+    bool motiviCompleti = true;
+    // The cells the last spread of the work grid wrote, in the order written.
+    std::vector<Punto> celleStese;
 
     // Crossings placed on the work grid by the current layout.
     std::vector<char> piazzato = std::vector<char>(kMaxIncroci + 1, 0);

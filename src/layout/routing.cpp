@@ -1,8 +1,10 @@
 #include "layout/routing.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
 #include "layout/developer_hook.h"
@@ -12,32 +14,59 @@ namespace trevalon {
 
 namespace {
 
-std::size_t lunghezzaVoce(Punto p) {
-    return std::to_string(p.r).size() + std::to_string(p.c).size() + 3;
+// The characters of a number as text.
+std::size_t cifre(int v) {
+    std::size_t n = v < 0 ? 2 : 1;
+    for (unsigned x = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v); x >= 10; x /= 10) ++n;
+    return n;
 }
 
-// Whether cell b can be reached from cell a through cells free for the arc.
-bool raggiungibile(const Diagram& d, int arco, Punto a, Punto b) {
-    std::vector<char> visto(static_cast<std::size_t>(CellTable::kSize) * CellTable::kSize, 0);
-    auto indice = [](Punto p) {
-        return static_cast<std::size_t>(p.r) * CellTable::kSize + static_cast<std::size_t>(p.c);
-    };
-    std::vector<Punto> daVisitare{a};
-    visto[indice(a)] = 1;
-    while (!daVisitare.empty()) {
-        const Punto p = daVisitare.back();
-        daVisitare.pop_back();
-        if (p == b) return true;
-        for (int dir = 1; dir <= 4; ++dir) {
-            int dr = 0, dc = 0;
-            passoDi(dir, dr, dc);
-            const Punto q{p.r + dr, p.c + dc};
-            if (!liberaPerArco(d, arco, q.r, q.c) || visto[indice(q)]) continue;
-            visto[indice(q)] = 1;
-            daVisitare.push_back(q);
+std::size_t lunghezzaVoce(Punto p) {
+    return cifre(p.r) + cifre(p.c) + 3;
+}
+
+// Whether cell b can be reached from cell a through cells free for the arc (a itself need not be free);
+// true without looking when no one will read the reason it is asked for.
+// Both are flooded from in turn, a cell at a time, so the answer costs about the smaller of their two
+// areas: a route shut in a small pocket is answered without flooding the space around the drawing.
+bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b) {
+    if (a == b || !s.motiviCompleti) return true;
+    if (!liberaPerArco(d, arco, b.r, b.c)) return false;
+    auto& marca = s.marcheRaggiungibile;
+    std::vector<Punto> toccate{a, b};
+    std::vector<Punto> fronte[2] = {{a}, {b}};
+    marca.at(a.r, a.c) = 1;
+    marca.at(b.r, b.c) = 2;
+    bool trovato = false, finito = false;
+    while (!trovato && !finito) {
+        for (int lato = 0; lato < 2 && !trovato && !finito; ++lato) {
+            std::vector<Punto>& f = fronte[lato];
+            if (f.empty()) {
+                finito = true;  // one side is a pocket that the other does not reach
+                break;
+            }
+            const Punto p = f.back();
+            f.pop_back();
+            const std::uint8_t mia = static_cast<std::uint8_t>(lato + 1);
+            for (int dir = 1; dir <= 4; ++dir) {
+                int dr = 0, dc = 0;
+                passoDi(dir, dr, dc);
+                const Punto q{p.r + dr, p.c + dc};
+                if (!liberaPerArco(d, arco, q.r, q.c)) continue;
+                std::uint8_t& m = marca.at(q.r, q.c);
+                if (m == mia) continue;
+                if (m != 0) {
+                    trovato = true;
+                    break;
+                }
+                m = mia;
+                toccate.push_back(q);
+                f.push_back(q);
+            }
         }
     }
-    return false;
+    for (const Punto& p : toccate) marca.at(p.r, p.c) = 0;
+    return trovato;
 }
 
 }  // namespace
@@ -101,7 +130,11 @@ Status PercorriBordo(Diagram& d, LayoutState& s) {
     }
 }
 
-Status DisegnaArchi(Diagram& d, LayoutState& s) {
+namespace {
+
+// The pairs of DisegnaArchi routed; the paths kept as points meanwhile unless a developer aid may look at
+// them as text.
+Status disegnaCoppie(Diagram& d, LayoutState& s) {
     while (!s.PuntiBordo.empty()) {
         auto& pb = s.PuntiBordo;
         for (std::size_t k = 1; k < pb.size(); ++k) {
@@ -125,6 +158,21 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
     return {};
 }
 
+}  // namespace
+
+Status DisegnaArchi(Diagram& d, LayoutState& s) {
+    if (s.hook || s.percorsiInMemoria) return disegnaCoppie(d, s);
+    tieniPercorsiInMemoria(s);
+    try {
+        const Status fatto = disegnaCoppie(d, s);
+        scriviPercorsiInSospeso(d, s);
+        return fatto;
+    } catch (...) {
+        scriviPercorsiInSospeso(d, s);
+        throw;
+    }
+}
+
 Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const PuntoBordo& p2) {
     const int a = p1.NumeroArco;
     const int r1 = p1.RigaArco, c1 = p1.ColArco, r2 = p2.RigaArco, c2 = p2.ColArco;
@@ -139,6 +187,7 @@ Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const P
     if (!provaL(laterale) && !provaL(!laterale))
         if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo)
             return bordo;
+    NotaAreaScritta(s, s.BufferPunti);
     PuntiPercorso(d, s, a);
     return {};
 }
@@ -169,6 +218,13 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     int dir = d0;
     const Punto fine{rf, cf};
     bool inStrettoia = false;
+    // The walk is a function of its cell and heading, so a walk that meets a cell and heading again goes
+    // round the same circuit for ever, and never reaches its end. Found by comparing with the place kept
+    // at each power of two of steps: by then the circuit has been walked whole at least once, so every
+    // passage it fills has been noted, and walking on to the length limit would only note them again.
+    Punto tenuto = p;
+    int direzioneTenuta = dir;
+    long passiDaTenuto = 0, prossimaTenuta = 1;
     while (!(p == fine)) {
         int scelta = 0;
         for (int k : {1, 0, -1, -2, 1}) {
@@ -200,10 +256,19 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         inStrettoia = stretto;
         s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
-        if (s.bufferChars > s.maxCaratteriPercorso) {
+        const bool inTondo =
+            p == tenuto && scelta == direzioneTenuta && !(p == Punto{r1, c1} && scelta == d0);
+        if (++passiDaTenuto == prossimaTenuta) {
+            tenuto = p;
+            direzioneTenuta = scelta;
+            passiDaTenuto = 0;
+            prossimaTenuta *= 2;
+        }
+        if (s.bufferChars > s.maxCaratteriPercorso || inTondo) {
             // Shut in, or only a walk that follows every wall on its way to an end that can be reached.
-            const std::string perche =
-                raggiungibile(d, arco, p, fine) ? "" : ": routes laid before it have shut its other end in";
+            const std::string perche = raggiungibile(d, s, arco, p, fine)
+                                           ? ""
+                                           : ": routes laid before it have shut its other end in";
             return fail("the route of arc " + std::to_string(arco) + " is too long" + perche);
         }
         dir = scelta;
@@ -215,13 +280,18 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         }
     }
     Arco& a = d.archi[arco];
-    a.Percorso = scriviVociPercorso(s.BufferPunti);
+    // While the paths are kept as points, the listing below writes this one there.
+    if (!s.percorsiInMemoria) a.Percorso = scriviVociPercorso(s.BufferPunti);
     int dr = 0, dc = 0;
     passoDi(d0, dr, dc);
-    a.PuntiExtra = "|" + std::to_string(ri + dr) + "," + std::to_string(ci + dc) + ",|" +
-                   std::to_string(ri + 2 * dr) + "," + std::to_string(ci + 2 * dc) + ",|";
-    ListaCelle(d, s, arco, false);
-    InvertiAngolo(d, s, arco, rf, cf, false);
+    const Punto extra1{ri + dr, ci + dc}, extra2{ri + 2 * dr, ci + 2 * dc};
+    a.PuntiExtra = "|" + std::to_string(extra1.r) + "," + std::to_string(extra1.c) + ",|" +
+                   std::to_string(extra2.r) + "," + std::to_string(extra2.c) + ",|";
+    std::vector<Punto> voci{extra1, extra2};
+    voci.insert(voci.end(), s.BufferPunti.begin(), s.BufferPunti.end());
+    NotaAreaScritta(s, voci);
+    ListaCelle(d, s, arco, voci, false);
+    InvertiAngoloElencato(d, s, arco, rf, cf);
     a.RigaFine = rf;
     a.ColFine = cf;
     return {};

@@ -102,7 +102,8 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
         if (k != r)
             for (int c = c0; c <= c1; ++c) d.TblNodo.at(k, c) = d.TblNodo.at(r, c);
     }
-    d.TblNodo.clear(k + 1, r1, c0, c1);
+    // Rows before the area were empty and stay so: only the area's rows past the kept ones are cleared.
+    d.TblNodo.clear(std::max(k + 1, r0), r1, c0, c1);
     rinominaPercorsi(d, mappa, true);
     if (area) {
         area->RigaMin = 1;
@@ -130,7 +131,7 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
         if (k != c)
             for (int r = r0; r <= r1; ++r) d.TblNodo.at(r, k) = d.TblNodo.at(r, c);
     }
-    d.TblNodo.clear(r0, r1, k + 1, c1);
+    d.TblNodo.clear(r0, r1, std::max(k + 1, c0), c1);
     rinominaPercorsi(d, mappa, false);
     if (area) {
         area->ColMin = 1;
@@ -149,7 +150,12 @@ void vediCostruzione(Diagram& d, LayoutState& s, const LimitiNodo* area = nullpt
 }  // namespace
 
 void Assesta(Diagram& d, LayoutState& s) {
-    vediCostruzione(d, s);
+    // A build knows the box that holds every cell it has written since it cleared the table: the extent
+    // is looked for there only.
+    if (s.areaNotata && s.areaEsatta)
+        vediCostruzione(d, s, &s.areaSporca);
+    else
+        vediCostruzione(d, s);
     auto area = [&](int& r0, int& r1, int& c0, int& c1) {
         r0 = std::max(1, d.limiti.RigaMin - 1);
         r1 = std::min(kMaxCella - 1, d.limiti.RigaMax + 1);
@@ -166,7 +172,7 @@ void Assesta(Diagram& d, LayoutState& s) {
             RaddrizzaGobbe(d, s, 0, r0, r1, c0, c1);
             if (!s.TracciatoCambiato) break;
         }
-        fineRaddrizzature(s);
+        fineRaddrizzature(d, s);
         for (int giri = 0; giri < 10000; ++giri) {
             s.TracciatoCambiato = false;
             for (int i = 1; i <= d.NumArchi; ++i)
@@ -200,6 +206,7 @@ void Assesta(Diagram& d, LayoutState& s) {
     // The deletions leave every cell outside the area they kept empty.
     vediCostruzione(d, s, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.
+    s.areaEsatta = false;
     s.areaSporca = {0, std::min(kMaxCella, d.limiti.RigaMax + 1), 0,
                     std::min(kMaxCella, d.limiti.ColMax + 1)};
 }

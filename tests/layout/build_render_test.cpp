@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "layout/auto_layout.h"
 #include "layout/build.h"
@@ -124,6 +128,61 @@ TEST(Build, SecondBuildLeavesNothingOfTheFirst) {
     ASSERT_TRUE(t.costruisci("1-2+3-1+2-3+", "OOO")) << t.why;
     EXPECT_EQ(testcheck::verificaTabella(*t.d, true), "");
     EXPECT_EQ(t.d->TblNodo.at(700, 20).Posizione, 0);
+}
+
+// A build in a state that has built other diagrams before (and laid them out again and again while routing
+// failed) clears only what it knows it wrote: it gives, cell for cell, the table of a build in a fresh state.
+TEST(Build, AStateThatBuiltBeforeGivesTheTableOfAFreshOne) {
+    const auto grande = testsupport::randomBraidKnot(5003, 6, 171), medio = testsupport::randomUnknot(7, 60);
+    const std::vector<std::pair<std::string, std::string>> codici{
+        {testsupport::gaussText(grande), testsupport::lettersText(grande)},
+        {"1-2+3-1+2-3+", "OOO"},
+        {testsupport::gaussText(medio), testsupport::lettersText(medio)},
+        {testsupport::gaussText(grande), testsupport::lettersText(grande)}};
+    Tavola usata;
+    for (const auto& [gauss, lettere] : codici) {
+        SCOPED_TRACE(lettere.size());
+        ASSERT_TRUE(usata.costruisci(gauss, lettere)) << usata.why;
+        Tavola nuova;
+        ASSERT_TRUE(nuova.costruisci(gauss, lettere)) << nuova.why;
+        int diverse = 0;
+        for (int r = 0; r < CellTable::kSize; ++r)
+            for (int c = 0; c < CellTable::kSize; ++c) {
+                const CellaNodo &x = usata.d->TblNodo.at(r, c), &y = std::as_const(*nuova.d).TblNodo.at(r, c);
+                diverse += x.Tipo != y.Tipo || x.Numero != y.Numero || x.Posizione != y.Posizione ||
+                           x.Forma != y.Forma || x.Simbolo != y.Simbolo || x.viciniText != y.viciniText;
+            }
+        EXPECT_EQ(diverse, 0);
+        EXPECT_EQ((std::tuple{usata.d->limiti.RigaMax, usata.d->limiti.ColMax}),
+                  (std::tuple{nuova.d->limiti.RigaMax, nuova.d->limiti.ColMax}));
+    }
+}
+
+// The spread of a layout knows its extent from the cells it wrote: the same as a search of the whole table,
+// for every root of a named knot and for a generated braid laid out with extra room between its lines.
+TEST(Layout, TheSpreadsExtentIsThatOfTheWholeTable) {
+    std::vector<std::pair<std::string, std::string>> codici;
+    for (const auto& k : testsupport::namedKnots()) codici.emplace_back(k.gauss, k.letters);
+    const auto braccio = testsupport::randomBraidKnot(5, 4, 40);
+    codici.emplace_back(testsupport::gaussText(braccio), testsupport::lettersText(braccio));
+    for (const auto& [gauss, lettere] : codici)
+        for (int radice = 1; radice <= static_cast<int>(lettere.size()); radice += 3) {
+            SCOPED_TRACE(gauss + " root " + std::to_string(radice));
+            Tavola t;
+            t.d->txtNodo = gauss;
+            t.d->TxtOri = lettere;
+            t.s->IncrocioRadice = radice;
+            ASSERT_TRUE(Disegna(*t.d, *t.s));
+            if (radice == 4) {
+                for (int j = 0; j < WorkGrid::kSize; j += 2) t.s->extraRiga[j] = 3;
+                ASSERT_TRUE(StendiLayout(*t.d, *t.s));
+            }
+            const LimitiNodo l = t.d->limiti;
+            SettaLimiti(*t.d);
+            EXPECT_EQ((std::vector{l.RigaMin, l.RigaMax, l.ColMin, l.ColMax}),
+                      (std::vector{t.d->limiti.RigaMin, t.d->limiti.RigaMax, t.d->limiti.ColMin,
+                                   t.d->limiti.ColMax}));
+        }
 }
 
 // Named knots from every root; large generated diagrams whose first routing shuts arc ends in behind routes

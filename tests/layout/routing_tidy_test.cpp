@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
+#include <vector>
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
@@ -260,6 +262,47 @@ TEST(Routing, FailuresSayWhy) {
     bordo.metti(5, kMaxCella, 'A', 1);
     SettaLimiti(*bordo.d);
     EXPECT_EQ(PercorriBordo(*bordo.d, *bordo.s).error(), "the border walk leaves the cell table");
+}
+
+// A route that only goes round an island (here its own crossing) fails as a route cut short by its length,
+// once it has gone round: the passages one cell wide that it fills on the way are all noted (row 11 going
+// left under the crossing, column 11 going down beside it), each as often as on one round.
+TEST(Routing, ARouteGoingRoundAnIslandStopsAfterOneRound) {
+    Tavola t;
+    t.metti(10, 10, 'I', 1);
+    t.metti(9, 10, 'A', 3);
+    t.metti(12, 10, 'A', 7);
+    t.metti(10, 12, 'A', 7);
+    EXPECT_EQ(ListaPuntiBordo(*t.d, *t.s, 3, 9, 10, 30, 30, 10, 10).error(),
+              "the route of arc 3 is too long");
+    EXPECT_LT(t.s->BufferPunti.size(), 20u);
+    std::vector<int> righe = t.s->strettoiaRighe, colonne = t.s->strettoiaColonne;
+    EXPECT_EQ(std::set<int>(righe.begin(), righe.end()), std::set<int>{11});
+    EXPECT_EQ(std::set<int>(colonne.begin(), colonne.end()), std::set<int>{11});
+
+    // Walled in with the island, the end cannot be reached.
+    for (int k = 5; k <= 15; ++k)
+        for (const auto& [r, c] : {std::pair{5, k}, {15, k}, {k, 5}, {k, 15}}) t.metti(r, c, 'A', 8);
+    EXPECT_EQ(ListaPuntiBordo(*t.d, *t.s, 3, 9, 10, 30, 30, 10, 10).error(),
+              "the route of arc 3 is too long: routes laid before it have shut its other end in");
+}
+
+// A staircase loses its steps one flip after another, the later flips keeping the path as it is but for
+// the new legs; every cell of the path holds its place.
+TEST(Straightening, AStaircaseFlipsToOneBendAndKeepsItsPlaces) {
+    Tavola t;
+    t.d->NumArchi = 1;
+    t.metti(3, 2, 'I', 1);
+    t.percorso(
+        1, {{3, 3}, {3, 4}, {4, 4}, {5, 4}, {5, 5}, {5, 6}, {6, 6}, {7, 6}, {7, 7}, {7, 8}, {8, 8}, {9, 8}});
+    t.metti(10, 8, 'I', 2);
+    InvertiAngolo(*t.d, *t.s, 1, 9, 8);
+    EXPECT_EQ(t.d->archi[1].Percorso, "3,3,|3,4,|3,5,|3,6,|3,7,|3,8,|4,8,|5,8,|6,8,|7,8,|8,8,|9,8,|");
+    const std::vector<Punto> punti = leggiVociPercorso(t.d->archi[1].Percorso);
+    for (std::size_t i = 0; i < punti.size(); ++i)
+        EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1) << i;
+    EXPECT_FALSE(t.arco(5, 4, 1));
+    EXPECT_FALSE(t.arco(7, 6, 1));
 }
 
 }  // namespace
