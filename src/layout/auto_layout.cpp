@@ -119,7 +119,7 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
         if (p.r >= 1 && p.c >= 1 && d.TblNodo.at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
     d.limiti = rimasta;
     s.tick();
-    if (s.hook) s.hook->visCostruzione(d, s, "");
+    if (s.hook) s.hook->visCostruzione(d, s, "", false);
     return {};
 }
 
