@@ -39,7 +39,7 @@ void AlberoOrizzontale::svuotaElaborati() {
 bool AlberoOrizzontale::archivia(NodoLista nodo) {
     if (!spazioNellAlbero()) return false;
     auto chiave = chiaveCanonica(nodo.Codice);
-    return chiave && archivia(std::move(nodo), std::move(*chiave));
+    return chiave && archivia(std::move(nodo), *chiave);
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
@@ -56,9 +56,9 @@ bool AlberoOrizzontale::spazioNellAlbero() {
     return true;
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo, std::string chiave) {
+bool AlberoOrizzontale::archivia(NodoLista nodo, std::string_view chiave) {
     if (!spazioNellAlbero()) return false;
-    if (codici_.aggiungiChiave(std::move(chiave)) != InsiemeCodici::Esito::Aggiunto) return false;
+    if (codici_.aggiungiChiave(chiave) != InsiemeCodici::Esito::Aggiunto) return false;
     tblListaUg_.push_back(std::move(nodo));
     return true;
 }
@@ -133,7 +133,7 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(chiave));
+        t.archivia(std::move(nodo), chiave);
     }
     if (nascosta) return false;
     return Prova1(w.prova(), e);
@@ -146,17 +146,22 @@ struct EsameRecord {
     struct Figlio {
         int indicePercorso = 0;
         int nuoviIncroci = 0;
+        int nuoviPrima = 0;  // new crossings of the candidates before it that were in the tree already
         std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
         std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`
         std::size_t voci = 0, numVoci = 0;  // labels in `interi`, signs written after them in `byte`
         std::size_t segni = 0;
         std::size_t vecchie = 0, numVecchie = 0;  // in `interi`
     };
-    bool caricato = false;      // the look-ahead built the record's diagram
-    bool mossaI = false;        // a move I was found: no child is filed
-    bool mossaII = false;       // a move II was found after the children
-    int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
-    std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    bool caricato = false;  // the look-ahead built the record's diagram
+    bool mossaI = false;    // a move I was found: no child is filed
+    bool mossaII = false;   // a move II was found after the children
+    int nuoviMossaII = 0;   // how far the move II's rewrite moved the counter of new crossings
+    // The horizontal candidates rewritten, in search order, but for those found in the tree or the chosen
+    // list while the record was examined: those only move the counter of new crossings (nuoviPrima of the
+    // next one, nuoviCoda after the last).
+    std::vector<Figlio> figli;
+    int nuoviCoda = 0;
     std::exception_ptr errore;  // what the examination threw, thrown again when the record is filed
     std::string byte;
     std::vector<int> interi;
@@ -165,6 +170,8 @@ struct EsameRecord {
         Figlio f;
         f.indicePercorso = indicePercorso;
         f.nuoviIncroci = p.nuoviIncroci;
+        f.nuoviPrima = nuoviCoda;
+        nuoviCoda = 0;
         f.chiave = byte.size();
         f.lunghezzaChiave = k.size();
         byte += k;
@@ -202,9 +209,10 @@ struct EsameRecord {
 // `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
 // records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
 // They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
-// records it files and nothing outside it.
+// records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
+// only grows while records are examined) holds already is not kept: the filing would pass it over.
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
-                          bool alberoChiuso) {
+                          bool alberoChiuso, const AlberoOrizzontale& albero) {
     EsameRecord e;
     if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
     e.caricato = true;
@@ -215,8 +223,8 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     std::optional<RiscritturaPonte> riscrittura;
     PassaggiRiscritti r;
     std::string chiave;
-    // Room for a few dozen candidates of the record's size, so that the tables seldom grow.
-    constexpr std::size_t kFigliPrevisti = 64;
+    // Room for a few new candidates of the record's size, so that the tables seldom grow.
+    constexpr std::size_t kFigliPrevisti = 8;
     const std::size_t passaggi = nodo.Codice.size() / 2;
     e.figli.reserve(kFigliPrevisti);
     e.byte.reserve(kFigliPrevisti * 3 * passaggi);
@@ -230,10 +238,15 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura.emplace(p.diagramma());
-                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
+                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r, false) ||
                     r.nodoBanale)
                     return true;
                 chiaveCanonica(r.voci, chiave);
+                if (albero.chiaveNellAlbero(chiave) || albero.chiaveScelta(chiave)) {
+                    e.nuoviCoda += r.nuoviIncroci;
+                    return true;
+                }
+                riscrittura->lettere(c.archiAttraversati, c.regioni, c.ab1, r);
                 e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
             },
@@ -275,6 +288,7 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     std::optional<std::vector<std::string>> nomi;
     PassaggiRiscritti p;
     for (const EsameRecord::Figlio& f : e.figli) {
+        conta += f.nuoviPrima;
         const int primoNuovo = conta;
         conta += f.nuoviIncroci;
         const std::string_view chiave = e.chiave(f);
@@ -291,8 +305,9 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = n.NomiConsegna();
-        t.archivia(std::move(nodo), std::string(chiave));
+        t.archivia(std::move(nodo), chiave);
     }
+    conta += e.nuoviCoda;
     if (!e.mossaII) return false;
     conta += e.nuoviMossaII;
     return true;
@@ -307,7 +322,7 @@ constexpr long kRecordPerGiro = 512;
 class GiroParallelo {
   public:
     GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove)
-        : primo_(primo), esami_(static_cast<std::size_t>(quanti)) {
+        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)) {
         nodi_.reserve(static_cast<std::size_t>(quanti));
         for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
         // A tree that has refused a record takes none ever after, and has told why: the records'
@@ -318,7 +333,7 @@ class GiroParallelo {
                 for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
                     EsameRecord& e = esami_[static_cast<std::size_t>(i)];
                     try {
-                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso, *albero_);
                     } catch (...) {
                         e.errore = std::current_exception();
                     }
@@ -357,6 +372,7 @@ class GiroParallelo {
 
   private:
     long primo_;
+    const AlberoOrizzontale* albero_;  // read by the threads while this thread files into it
     std::vector<NodoLista> nodi_;
     std::vector<EsameRecord> esami_;
     std::atomic<long> prossimo_{0};

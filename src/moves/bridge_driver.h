@@ -51,13 +51,14 @@ class AlberoOrizzontale {
 
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
-    // The same two for a key already computed (chiaveCanonica).
+    // The same two for a key already computed (chiaveCanonica). These two may be asked from other threads
+    // while the tree's own thread files records (archivia); the chosen list must not change meanwhile.
     bool chiaveNellAlbero(std::string_view chiave) const { return codici_.contieneChiave(chiave); }
     bool chiaveScelta(std::string_view chiave) const { return scelti_.contieneChiave(chiave); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
     // The same with the canonical key of its code already computed.
-    bool archivia(NodoLista nodo, std::string chiave);
+    bool archivia(NodoLista nodo, std::string_view chiave);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 

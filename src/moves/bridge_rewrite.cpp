@@ -110,7 +110,8 @@ bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
 }
 
 Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e) {
+                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e,
+                                  bool conLettere) {
     e.nodoBanale = false;
     e.voci.clear();
     e.segniSucc.clear();
@@ -120,42 +121,80 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     const Diagram& d = d_;
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     if (!voci_) return rifiuta("the Gauss code cannot be read");
-    if (Status esito = verificaMossa(d, static_cast<int>(voci_->size()), ponte, attraversati, regioni);
-        !esito)
-        return esito;
+    const int nOld = static_cast<int>(voci_->size());
+    if (Status esito = verificaMossa(d, nOld, ponte, attraversati, regioni); !esito) return esito;
 
-    // 1. Items of the old text, each remembering its passage (sorgente_ is never shifted: item k is old
-    // passage k).
-    std::vector<Voce>& items = items_;
-    items = sorgente_;  // index 0 unused
-    const std::vector<Voce>& sorgente = sorgente_;
-    auto n = [&] { return static_cast<int>(items.size()) - 1; };
+    // 1. The old text's items 1..n as a circular list, each remembering its passage; the inserted items
+    // follow them in the tables and are linked in where they belong. Item 1 stays first: nothing is ever
+    // put before it, so the list read from item 1 is the text.
+    const std::size_t totale = static_cast<std::size_t>(nOld) + 2 * attraversati.size() + 1;
+    etichette_.resize(totale);
+    segni_.resize(totale);
+    origini_.resize(totale);
+    dopo_.resize(totale);
+    prima_.resize(totale);
+    for (int k = 1; k <= nOld; ++k) {
+        const std::size_t u = static_cast<std::size_t>(k);
+        etichette_[u] = sorgente_[u].label;
+        segni_[u] = sorgente_[u].segnoSucc;
+        origini_[u] = k;
+        dopo_[u] = k == nOld ? 1 : k + 1;
+        prima_[u] = k == 1 ? nOld : k - 1;
+    }
+    int libero = nOld + 1;
+    auto inserisci = [&](int dopo, int label, char segno) {
+        const std::size_t b = static_cast<std::size_t>(libero);
+        const std::size_t a = static_cast<std::size_t>(dopo);
+        etichette_[b] = label;
+        segni_[b] = segno;
+        origini_[b] = 0;
+        dopo_[b] = dopo_[a];
+        prima_[b] = dopo;
+        prima_[static_cast<std::size_t>(dopo_[a])] = libero;
+        dopo_[a] = libero++;
+    };
+    // A passage's own sign: the sign written after the item before it.
     auto segnoProprio = [&](int i) {
-        return items[static_cast<std::size_t>(i == 1 ? n() : i - 1)].segnoSucc;
+        return segni_[static_cast<std::size_t>(prima_[static_cast<std::size_t>(i)])];
     };
     const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    // An inserted item's label is above kEtichettaNuova: a start crossing below it is one of the old
+    // items, which keep their order, so only those are tried.
+    const bool soloVecchie = x0 <= kEtichettaNuova;
+    posizioniInizio_.clear();
+    if (soloVecchie)
+        for (int k = 1; k <= nOld; ++k)
+            if (sorgente_[static_cast<std::size_t>(k)].label == x0) posizioniInizio_.push_back(k);
 
     // 2. Insertions, from the last crossed arc to the first, so that the strand's new passages, always put
     // right after its start crossing, come out in route order.
     for (auto it = attraversati.rbegin(); it != attraversati.rend(); ++it) {
         const int y = *it;
+        // The first item of the start crossing whose own sign begins the bridge.
         int i = 0;
-        for (int k = 1; k <= n() && i == 0; ++k)
-            if (items[static_cast<std::size_t>(k)].label == x0 && segnoProprio(k) == ab1) i = k;
+        if (soloVecchie) {
+            for (int k : posizioniInizio_)
+                if (segnoProprio(k) == ab1) {
+                    i = k;
+                    break;
+                }
+        } else {
+            int k = 1;
+            do {
+                if (etichette_[static_cast<std::size_t>(k)] == x0 && segnoProprio(k) == ab1) i = k;
+                k = dopo_[static_cast<std::size_t>(k)];
+            } while (i == 0 && k != 1);
+        }
         if (i == 0) return rifiuta("the bridge's start crossing is not in the Gauss code");
-        const int src = items[static_cast<std::size_t>(i)].origine;
-        const char segno = src > 0 ? sorgente[static_cast<std::size_t>(src)].segnoSucc
-                                   : items[static_cast<std::size_t>(i)].segnoSucc;
-        items.insert(items.begin() + i + 1, Voce{y + kEtichettaNuova, segno, 0});
-
-        int j = 0;
-        for (int k = 1; k <= n() && j == 0; ++k)
-            if (items[static_cast<std::size_t>(k)].origine == y) j = k;
-        if (j == 0) return rifiuta("the passage of crossed arc " + std::to_string(y) + " is not in the code");
-        items.insert(items.begin() + j + 1,
-                     Voce{y + kEtichettaNuova, sorgente[static_cast<std::size_t>(y)].segnoSucc, 0});
-        items[static_cast<std::size_t>(j)].segnoSucc = ab1;
+        const int src = origini_[static_cast<std::size_t>(i)];
+        const char segno = src > 0 ? sorgente_[static_cast<std::size_t>(src)].segnoSucc
+                                   : segni_[static_cast<std::size_t>(i)];
+        inserisci(i, y + kEtichettaNuova, segno);
+        // The crossed arc's old passage is item y (the move's checks keep y within the old text).
+        inserisci(y, y + kEtichettaNuova, sorgente_[static_cast<std::size_t>(y)].segnoSucc);
+        segni_[static_cast<std::size_t>(y)] = ab1;
     }
+    const std::size_t usati = static_cast<std::size_t>(libero);
 
     // 3. Deletions: both passages of every crossing inside the bridge.
     // The bridge's crossings are marked by label, so that one pass over the items finds them all.
@@ -167,8 +206,8 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
                 if (c < 0) continue;             // no item has a negative label
                 if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
                     if (m)
-                        for (std::size_t i = 1; i < items.size(); ++i)
-                            if (items[i].label == c) items[i].label = 0;
+                        for (std::size_t i = 1; i < usati; ++i)
+                            if (etichette_[i] == c) etichette_[i] = 0;
                     continue;
                 }
                 if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
@@ -176,11 +215,11 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
             }
         };
         marca(1);
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            const int label = items[i].label;
+        for (std::size_t i = 1; i < usati; ++i) {
+            const int label = etichette_[i];
             if (label >= 0 && static_cast<std::size_t>(label) < via.size() &&
                 via[static_cast<std::size_t>(label)])
-                items[i].label = 0;
+                etichette_[i] = 0;
         }
         marca(0);
     }
@@ -188,8 +227,13 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     // 4. Sign repair: every surviving item takes the own sign of the next surviving item.
     std::vector<int>& vivi = vivi_;
     vivi.clear();
-    for (int i = 1; i <= n(); ++i)
-        if (items[static_cast<std::size_t>(i)].label != 0) vivi.push_back(i);
+    {
+        int k = 1;
+        do {
+            if (etichette_[static_cast<std::size_t>(k)] != 0) vivi.push_back(k);
+            k = dopo_[static_cast<std::size_t>(k)];
+        } while (k != 1);
+    }
     if (vivi.empty()) {
         e.nodoBanale = true;
         return {};
@@ -199,59 +243,72 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
         nuovi.resize(vivi.size());
         for (std::size_t v = 0; v + 1 < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[v + 1]);
         nuovi[vivi.size() - 1] = segnoProprio(vivi[0]);
-        for (std::size_t v = 0; v < vivi.size(); ++v)
-            items[static_cast<std::size_t>(vivi[v])].segnoSucc = nuovi[v];
+        for (std::size_t v = 0; v < vivi.size(); ++v) segni_[static_cast<std::size_t>(vivi[v])] = nuovi[v];
     }
 
-    // 5. Renumbering by first appearance, with letters.
+    // 5. Renumbering by first appearance.
     ++giro_;
     if (giro_ == 0) {  // the stamps wrapped: none of them may look current
         std::fill(timbro_.begin(), timbro_.end(), 0);
         giro_ = 1;
     }
     e.voci.reserve(vivi.size());
+    e.segniSucc.reserve(vivi.size());
     for (int i : vivi) {
-        const Voce& v = items[static_cast<std::size_t>(i)];
-        const std::size_t slot = static_cast<std::size_t>(v.label);
+        const int label = etichette_[static_cast<std::size_t>(i)];
+        const std::size_t slot = static_cast<std::size_t>(label);
         if (slot >= nuovaDi_.size()) {  // only a label the text did not hold could get here
             nuovaDi_.resize(slot + 1, 0);
             timbro_.resize(slot + 1, 0);
         }
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
-            char lettera = 0;
-            if (v.label < kEtichettaNuova) {
-                if (static_cast<std::size_t>(v.label) <= d.TxtOri.size())
-                    lettera = d.TxtOri[static_cast<std::size_t>(v.label) - 1];
-            } else {
+            if (label >= kEtichettaNuova) {
                 ++e.nuoviIncroci;
-                // Letter: which way the strand crosses arc e, told by the region it comes from.
-                const int y = v.label - kEtichettaNuova;
+                // The crossed arc must start at a crossing that holds it: its letter is read there.
+                const int y = label - kEtichettaNuova;
                 const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
                 if (X < 1 || X > d.NumIncroci)
                     return rifiuta("crossed arc " + std::to_string(y) + " has no start");
-                const int lato = latoUscita(d, X, y);
-                if (lato < 1)
+                if (latoUscita(d, X, y) < 1)
                     return rifiuta("crossed arc " + std::to_string(y) + " is not held by its crossing");
-                std::size_t w = 0;
-                for (std::size_t u = 0; u < attraversati.size(); ++u)
-                    if (attraversati[u] == y) w = u;
-                const int segno = latoDestro(X, lato, regioni[w]) ? 1 : -1;
-                lettera = (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
             }
-            if (lettera) e.TxtOri += lettera;
-            e.vecchie.push_back(v.label);
+            e.vecchie.push_back(label);
             nuovaDi_[slot] = static_cast<int>(e.vecchie.size()) - 1;
             if (nuovaDi_[slot] > kMaxIncroci)
                 return rifiuta("the diagram would have more than 500 crossings");
         }
         e.voci.push_back({0, nuovaDi_[slot]});
-        e.segniSucc.push_back(v.segnoSucc);
+        e.segniSucc.push_back(segni_[static_cast<std::size_t>(i)]);
     }
     // Own signs: each passage's is the sign its predecessor's label is followed by.
     for (std::size_t k = 0; k < e.voci.size(); ++k)
         e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
+    if (conLettere) lettere(attraversati, regioni, ab1, e);
     return {};
+}
+
+void RiscritturaPonte::lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni,
+                               char ab1, PassaggiRiscritti& e) {
+    const Diagram& d = d_;
+    e.TxtOri.clear();
+    for (std::size_t r = 1; r < e.vecchie.size(); ++r) {
+        const int label = e.vecchie[r];
+        if (label < kEtichettaNuova) {
+            if (label >= 1 && static_cast<std::size_t>(label) <= d.TxtOri.size())
+                if (const char lettera = d.TxtOri[static_cast<std::size_t>(label) - 1]) e.TxtOri += lettera;
+            continue;
+        }
+        // Which way the strand crosses arc y, told by the region it comes from.
+        const int y = label - kEtichettaNuova;
+        const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
+        const int lato = latoUscita(d, X, y);
+        std::size_t w = 0;
+        for (std::size_t u = 0; u < attraversati.size(); ++u)
+            if (attraversati[u] == y) w = u;
+        const int segno = latoDestro(X, lato, regioni[w]) ? 1 : -1;
+        e.TxtOri += (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
+    }
 }
 
 NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,

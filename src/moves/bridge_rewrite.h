@@ -56,9 +56,13 @@ class RiscritturaPonte {
     explicit RiscritturaPonte(const Diagram& d);
 
     // The rewrite up to its passages and letters, written into `e` (whose tables are reused), refused as
-    // NuovoNodoDaPonte refuses.
+    // NuovoNodoDaPonte refuses. Without `conLettere` the letters (TxtOri) are left empty, for a caller that
+    // first wants to know whether the diagram is new (the canonical key does not read them).
     Status passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e);
+                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e, bool conLettere = true);
+    // The letters of passages that passaggi wrote without them, from the same move.
+    void lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni, char ab1,
+                 PassaggiRiscritti& e);
     // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
     NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
         return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);
@@ -89,8 +93,13 @@ class RiscritturaPonte {
     const Diagram& d_;
     std::optional<std::vector<VoceScifta>> voci_;
     std::vector<Voce> sorgente_;  // the old text's items 1..n (index 0 unused)
-    // Working tables kept between rewrites.
-    std::vector<Voce> items_;
+    // Working tables kept between rewrites: the items of the text being rewritten as a list (label, sign
+    // written after it, old passage or 0, next and previous item), in the order they were made.
+    std::vector<int> etichette_;
+    std::vector<char> segni_;
+    std::vector<int> origini_;
+    std::vector<int> dopo_, prima_;
+    std::vector<int> posizioniInizio_;
     std::vector<int> vivi_;
     std::vector<char> nuoviSegni_;
     std::vector<char> cancellate_;  // by label: the crossings inside the bridge (all 0 between rewrites)
