@@ -1,7 +1,9 @@
 #include "model/structure.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <numeric>
 
@@ -340,24 +342,47 @@ void GeneraDistanzeRegioni(Diagram& d) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
-    std::vector<std::vector<int>> neighbours(static_cast<std::size_t>(n) + 1);
-    for (int u = 1; u <= n; ++u)
+    // The neighbours of every region as a row of bits, so that one breadth-first level from a region is a
+    // few word operations per region on it. A search builds this for every diagram it meets.
+    const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
+    thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
+    vicini.assign((static_cast<std::size_t>(n) + 1) * parole, 0);
+    auto metti = [](std::uint64_t* bit, int v) {
+        bit[static_cast<std::size_t>(v) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(v) % 64);
+    };
+    for (int u = 1; u <= n; ++u) {
+        const CoppiaRegioni* riga = &g.at(u, 0);
+        std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
         for (int v = 1; v <= n; ++v)
-            if (v != u && g.at(u, v).arco != 0) neighbours[u].push_back(v);
-    std::vector<int> queue;
-    queue.reserve(static_cast<std::size_t>(n));
+            if (v != u && riga[v].arco != 0) metti(vu, v);
+    }
     for (int s = 1; s <= n; ++s) {
-        queue.assign(1, s);
-        for (std::size_t head = 0; head < queue.size(); ++head) {
-            const int u = queue[head];
-            const int t = u == s ? 0 : g.at(s, u).dis;
-            for (int v : neighbours[u]) {
-                if (v == s) continue;
-                CoppiaRegioni& sv = g.at(s, v);
-                if (sv.dis != 0) continue;
-                sv.dis = t + 1;
-                queue.push_back(v);
+        CoppiaRegioni* riga = &g.at(s, 0);
+        // A region with a distance already is not reached again, nor gone on from.
+        visti.assign(parole, 0);
+        fronte.assign(parole, 0);
+        metti(visti.data(), s);
+        metti(fronte.data(), s);
+        for (int v = 1; v <= n; ++v)
+            if (riga[v].dis != 0) metti(visti.data(), v);
+        for (int livello = 1;; ++livello) {
+            prossimo.assign(parole, 0);
+            bool altri = false;
+            for (std::size_t w = 0; w < parole; ++w)
+                for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                    const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                    const std::uint64_t* vu = vicini.data() + u * parole;
+                    for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+                }
+            for (std::size_t w = 0; w < parole; ++w) {
+                prossimo[w] &= ~visti[w];
+                visti[w] |= prossimo[w];
+                altri = altri || prossimo[w] != 0;
+                for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                    riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
             }
+            if (!altri) break;
+            fronte.swap(prossimo);
         }
     }
 }

@@ -117,7 +117,11 @@ TEST(Structure, StepsThatCannotBeBuiltSayWhy) {
 }
 
 TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
-    for (const auto& code : {closure(4, {1, -2, 1, -2, 3, -2, 3}), testing::Codice{"2+3-1+2-3+1-", "OOO"}}) {
+    // A diagram of more than 64 regions as well: the distances are found a word of regions at a time.
+    std::vector<int> lunga;
+    for (int k = 0; k < 23; ++k) lunga.insert(lunga.end(), {1, -2, 3});
+    for (const auto& code :
+         {closure(4, {1, -2, 1, -2, 3, -2, 3}), testing::Codice{"2+3-1+2-3+1-", "OOO"}, closure(4, lunga)}) {
         SCOPED_TRACE(code.gauss);
         auto full = buildStructure(code.gauss, code.letters);
         auto d = diagramWith(code.gauss, code.letters);
