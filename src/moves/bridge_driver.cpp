@@ -238,15 +238,19 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura.emplace(p.diagramma());
-                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r, false) ||
-                    r.nodoBanale)
+                // The key first: the passages are written only for a diagram the tree has not met.
+                int nuovi = 0;
+                bool banale = false;
+                if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, chiave, nuovi,
+                                         banale) ||
+                    banale)
                     return true;
-                chiaveCanonica(r.voci, chiave);
                 if (albero.chiaveNellAlbero(chiave) || albero.chiaveScelta(chiave)) {
-                    e.nuoviCoda += r.nuoviIncroci;
+                    e.nuoviCoda += nuovi;
                     return true;
                 }
-                riscrittura->lettere(c.archiAttraversati, c.regioni, c.ab1, r);
+                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r))
+                    return true;  // refused as the key was not: cannot happen
                 e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
             },

@@ -112,7 +112,7 @@ std::size_t rotazioneMinima(const std::vector<int>& doppia) {
 // the same for every reading and tells different diagrams apart, and takes linear time where trying every
 // reading takes up to quadratic time.
 bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
-    thread_local std::vector<int> primo, avanti, dietro, compagno;
+    thread_local std::vector<int> primo, avanti, compagno;
     thread_local std::vector<std::pair<int, int>> ordinate;
     const std::size_t n = voci.size();
     if (n < 2 || n % 2 != 0) return false;
@@ -150,12 +150,23 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     for (std::size_t k = 0; k < n; ++k)
         if (altro[k] < 0) return false;  // a crossing passed once
     const int ni = static_cast<int>(n);
-    // Both sequences written twice, so that every rotation is a plain stretch.
     avanti.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
         const int d = altro[k] - static_cast<int>(k);
-        avanti[k] = avanti[k + n] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
+        avanti[k] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
     }
+    chiaveDaPassi(avanti, chiave);
+    return true;
+}
+
+}  // namespace
+
+void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
+    thread_local std::vector<int> dietro;
+    const std::size_t n = avanti.size() / 2;
+    const int ni = static_cast<int>(n);
+    // Both sequences written twice, so that every rotation is a plain stretch.
+    for (std::size_t k = 0; k < n; ++k) avanti[k + n] = avanti[k];
     // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
     dietro.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -179,10 +190,7 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
         if (largo) chiave += static_cast<char>(c >> 8);
         chiave += static_cast<char>(c & 0xff);
     }
-    return true;
 }
-
-}  // namespace
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {
     auto voci = leggiVociScifta(txtNodo);

@@ -31,6 +31,10 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo);
 std::string chiaveCanonica(const std::vector<VoceScifta>& voci);
 // The same written into `chiave`, whose storage is reused.
 void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
+// The same for a code each of whose labels is passed exactly twice, given as the first half of `avanti`
+// (whose size is twice the number of passages): each passage in travel order as 2 * (steps forward to the
+// other passage of the same crossing) + (own sign is '+'). The second half is working space.
+void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
