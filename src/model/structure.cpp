@@ -432,7 +432,7 @@ Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& setti
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
-    GeneraDistanzeRegioni(d);
+    if (cammini == CamminiRegioni::SoloDistanze) GeneraDistanzeRegioni(d);
     return {};
 }
 
@@ -442,8 +442,9 @@ Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& setti
     return strutturaDaCodice(d, &ui, settings, cammini);
 }
 
-Status CostruisciStrutturaRicerca(Diagram& d) {
-    return strutturaDaCodice(d, nullptr, {}, CamminiRegioni::SoloDistanze);
+Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze) {
+    return strutturaDaCodice(d, nullptr, {},
+                             conDistanze ? CamminiRegioni::SoloDistanze : CamminiRegioni::Nessuno);
 }
 
 }  // namespace trevalon

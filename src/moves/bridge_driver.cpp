@@ -214,7 +214,9 @@ struct EsameRecord {
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
                           bool alberoChiuso, const AlberoOrizzontale& albero) {
     EsameRecord e;
-    if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
+    const bool caricato = alberoChiuso ? p.caricaConsegnaPerMosse(nodo.Codice, nodo.Ori, nodo.Nomi)
+                                       : p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi);
+    if (!caricato) return e;
     e.caricato = true;
     if (trovata(DoTric(p, false))) {
         e.mossaI = true;

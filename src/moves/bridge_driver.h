@@ -96,6 +96,12 @@ class FinestraPonte : public FinestraMosse {
     // build failed.
     virtual bool caricaConsegna(const std::string& codice, const std::string& ori,
                                 const std::string& nomi) = 0;
+    // The same, built only as far as the move I and II searches read it (without the region distances
+    // that the bridge searches read), for a record whose horizontal moves are not listed.
+    virtual bool caricaConsegnaPerMosse(const std::string& codice, const std::string& ori,
+                                        const std::string& nomi) {
+        return caricaConsegna(codice, ori, nomi);
+    }
     virtual void evidenziaPonte(const CandidatoPonte&) {}
     // One more record of the search tree examined: the window's progress moves.
     virtual void progresso() {}
