@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -191,18 +192,6 @@ struct EsameRecord {
     std::string_view chiave(const Figlio& f) const {
         return std::string_view(byte).substr(f.chiave, f.lunghezzaChiave);
     }
-    // The child's passages back as the rewrite gave them (its own signs are not needed to write it).
-    void passaggi(const Figlio& f, PassaggiRiscritti& p) const {
-        p.nodoBanale = false;
-        p.nuoviIncroci = f.nuoviIncroci;
-        p.TxtOri.assign(byte, f.ori, f.lunghezzaOri);
-        p.segniSucc.assign(byte.begin() + static_cast<std::ptrdiff_t>(f.segni),
-                           byte.begin() + static_cast<std::ptrdiff_t>(f.segni + f.numVoci));
-        p.voci.resize(f.numVoci);
-        for (std::size_t k = 0; k < f.numVoci; ++k) p.voci[k] = {0, interi[f.voci + k]};
-        p.vecchie.assign(interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie),
-                         interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie + f.numVecchie));
-    }
 };
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
@@ -268,17 +257,22 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
 }
 
 // The crossing names of a record, "|name|name|...|", by crossing (index 0 unused), as caricaConsegna
-// gives them to the look-ahead's diagram.
-std::vector<std::string> nomiDelRecord(const std::string& nomi) {
-    std::vector<std::string> out(1);
+// gives them to the look-ahead's diagram; views into `nomi`.
+void nomiDelRecord(std::string_view nomi, std::vector<std::string_view>& out) {
+    out.assign(1, std::string_view());
     std::size_t pos = 1;
     while (pos < nomi.size() && out.size() <= static_cast<std::size_t>(kMaxIncroci)) {
         const std::size_t end = nomi.find('|', pos);
-        if (end == std::string::npos) break;
+        if (end == std::string_view::npos) break;
         out.push_back(nomi.substr(pos, end - pos));
         pos = end + 1;
     }
-    return out;
+}
+
+void aggiungiNumero(std::string& out, long n) {
+    char buf[24];
+    const auto fine = std::to_chars(buf, buf + sizeof buf, n).ptr;
+    out.append(buf, fine);
 }
 
 // Files the children of the record at the cursor from its examination, as ValidaCammino files them in
@@ -291,8 +285,10 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
-    std::optional<std::vector<std::string>> nomi;
-    PassaggiRiscritti p;
+    // The record's names, copied: filing may move the record.
+    std::string nomiPadre, testo;
+    std::vector<std::string_view> nomi;
+    bool nomiLetti = false;
     for (const EsameRecord::Figlio& f : e.figli) {
         conta += f.nuoviPrima;
         const int primoNuovo = conta;
@@ -300,17 +296,41 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
         const std::string_view chiave = e.chiave(f);
         if (t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave)) continue;
         const NodoLista& padre = t.record(cursore);
-        if (!nomi) nomi = nomiDelRecord(padre.Nomi);
-        e.passaggi(f, p);
-        const NuovoNodo n = RiscritturaPonte::nodo(p, primoNuovo, cursore, *nomi);
+        if (!nomiLetti) {
+            nomiPadre = padre.Nomi;
+            nomiDelRecord(nomiPadre, nomi);
+            nomiLetti = true;
+        }
+        // The texts RiscritturaPonte::nodo writes, and its names as NomiConsegna gives them.
+        // Written in a scratch text and copied, so that the tree's texts take no more room than they need.
         NodoLista nodo;
-        nodo.Codice = n.txtNodo;
-        nodo.Ori = n.TxtOri;
+        testo.clear();
+        for (std::size_t k = 0; k < f.numVoci; ++k) {
+            aggiungiNumero(testo, e.interi[f.voci + k]);
+            testo += e.byte[f.segni + k];
+        }
+        nodo.Codice = testo;
+        nodo.Ori.assign(e.byte, f.ori, f.lunghezzaOri);
         nodo.IndicePadre = cursore;
         nodo.Mossa = f.indicePercorso;
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
-        nodo.Nomi = n.NomiConsegna();
+        testo = "|";
+        int contatore = primoNuovo;
+        for (std::size_t r = 1; r < f.numVecchie; ++r) {
+            const int vecchia = e.interi[f.vecchie + r];
+            if (vecchia < RiscritturaPonte::kEtichettaNuova) {
+                if (static_cast<std::size_t>(vecchia) < nomi.size())
+                    testo += nomi[static_cast<std::size_t>(vecchia)];
+            } else {
+                ++contatore;
+                aggiungiNumero(testo, cursore);
+                testo += 'x';
+                aggiungiNumero(testo, contatore);
+            }
+            testo += '|';
+        }
+        nodo.Nomi = testo;
         t.archivia(std::move(nodo), chiave);
     }
     conta += e.nuoviCoda;
