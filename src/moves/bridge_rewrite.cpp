@@ -309,14 +309,23 @@ std::size_t RiscritturaPonte::posto(int label) {
     return slot;
 }
 
-Status RiscritturaPonte::incrocioNuovoValido(int label) const {
+Status RiscritturaPonte::incrocioNuovoValido(int label) {
     const Diagram& d = d_;
-    // The crossed arc must start at a crossing that holds it: its letter is read there.
+    // The crossed arc must start at a crossing that holds it: its letter is read there. Known once per
+    // arc: the diagram does not change.
     const int y = label - kEtichettaNuova;
+    if (y >= 0 && static_cast<std::size_t>(y) < arcoValido_.size() &&
+        arcoValido_[static_cast<std::size_t>(y)])
+        return {};
     const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
     if (X < 1 || X > d.NumIncroci) return rifiuta("crossed arc " + std::to_string(y) + " has no start");
     if (latoUscita(d, X, y) < 1)
         return rifiuta("crossed arc " + std::to_string(y) + " is not held by its crossing");
+    if (y >= 0) {
+        if (static_cast<std::size_t>(y) >= arcoValido_.size())
+            arcoValido_.resize(static_cast<std::size_t>(y) + 1, 0);
+        arcoValido_[static_cast<std::size_t>(y)] = 1;
+    }
     return {};
 }
 

@@ -103,7 +103,7 @@ class RiscritturaPonte {
     void nuovoGiro();
     std::size_t posto(int label);
     // A new crossing's label whose crossed arc starts at a crossing that holds it.
-    Status incrocioNuovoValido(int label) const;
+    Status incrocioNuovoValido(int label);
 
     const Diagram& d_;
     std::optional<std::vector<VoceScifta>> voci_;
@@ -119,6 +119,7 @@ class RiscritturaPonte {
     std::vector<int> posizioni_, primaPosizione_;  // old items by label: primaPosizione_[l] .. [l + 1]
     std::vector<int> grandi_;                      // deleted labels beyond the marking table
     std::vector<char> propri_;                     // the survivors' own signs
+    std::vector<char> arcoValido_;                 // by arc: a new crossing on it has passed the check
     std::vector<int> passi_;     // chiave: each passage's steps to its partner and sign, then working space
     PassaggiRiscritti scritti_;  // chiave: the passages, for a code that is not in pairs
     std::vector<int> vivi_;
