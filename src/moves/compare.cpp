@@ -244,11 +244,12 @@ InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
 
 InsiemeCodici::~InsiemeCodici() = default;
 
-std::size_t InsiemeCodici::cerca(std::string_view chiave, std::size_t hash, bool& trovata) const {
+std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave,
+                                 std::size_t hash, bool& trovata) const {
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
     const std::uint64_t marca = hash & ~kIndice;
     for (std::size_t p = hash & maschera_;; p = (p + 1) & maschera_) {
-        const std::uint64_t v = posti_[p].load(std::memory_order_acquire);
+        const std::uint64_t v = posti[p].load(std::memory_order_acquire);
         if (v == 0) {
             trovata = false;
             return p;
@@ -263,9 +264,11 @@ std::size_t InsiemeCodici::cerca(std::string_view chiave, std::size_t hash, bool
 }
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
-    if (!posti_) return false;
+    // The table, once made, with everything made with it.
+    const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire);
+    if (!posti) return false;
     bool trovata = false;
-    cerca(chiave, std::hash<std::string_view>{}(chiave), trovata);
+    cerca(posti, chiave, std::hash<std::string_view>{}(chiave), trovata);
     return trovata;
 }
 
@@ -278,10 +281,11 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         posti_ = std::make_unique<std::atomic<std::uint64_t>[]>(n);  // every slot 0
         maschera_ = n - 1;
         chiavi_ = std::make_unique<Chiave[]>(capacita_);
+        pubblicati_.store(posti_.get(), std::memory_order_release);
     }
     const std::size_t hash = std::hash<std::string_view>{}(chiave);
     bool trovata = false;
-    const std::size_t p = cerca(chiave, hash, trovata);
+    const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
     // The key's bytes, in the current block or a new one.

@@ -82,12 +82,15 @@ class InsiemeCodici {
         std::uint32_t lunghezza = 0;
         std::uint32_t posto = 0;  // its slot
     };
-    std::size_t cerca(std::string_view chiave, std::size_t hash, bool& trovata) const;
+    std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
+                      bool& trovata) const;
 
     std::size_t capacita_;
     std::size_t numero_ = 0;
     std::size_t maschera_ = 0;
     std::unique_ptr<std::atomic<std::uint64_t>[]> posti_;
+    // posti_ as the other threads read it: set once the table is made.
+    std::atomic<const std::atomic<std::uint64_t>*> pubblicati_{nullptr};
     std::unique_ptr<Chiave[]> chiavi_;
     std::vector<std::unique_ptr<char[]>> blocchi_;
     char* libero_ = nullptr;
