@@ -280,7 +280,7 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         while (n < 2 * capacita_) n *= 2;
         posti_ = std::make_unique<std::atomic<std::uint64_t>[]>(n);  // every slot 0
         maschera_ = n - 1;
-        chiavi_ = std::make_unique<Chiave[]>(capacita_);
+        chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
         pubblicati_.store(posti_.get(), std::memory_order_release);
     }
     const std::size_t hash = std::hash<std::string_view>{}(chiave);

@@ -77,10 +77,12 @@ class InsiemeCodici {
     // number + 1 in the low kBitIndice bits; the keys' bytes lie in blocks that never move. The table is
     // made at the first key, at twice the capacity or more, so that it never grows while others read.
     static constexpr int kBitIndice = 24;
+    // Written when the key is filed; the table of them is left unwritten until then, so that a large
+    // capacity costs only what is used.
     struct Chiave {
-        const char* dati = nullptr;
-        std::uint32_t lunghezza = 0;
-        std::uint32_t posto = 0;  // its slot
+        const char* dati;
+        std::uint32_t lunghezza;
+        std::uint32_t posto;  // its slot
     };
     std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
                       bool& trovata) const;
