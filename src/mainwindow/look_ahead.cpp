@@ -22,13 +22,23 @@ bool FormProva::committaMossa(MoveKind, const TestoNodo& nuovo) {
 }
 
 bool FormProva::caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) {
+    return carica(codice, ori, nomi, true);
+}
+
+bool FormProva::caricaConsegnaPerMosse(const std::string& codice, const std::string& ori,
+                                       const std::string& nomi) {
+    return carica(codice, ori, nomi, false);
+}
+
+bool FormProva::carica(const std::string& codice, const std::string& ori, const std::string& nomi,
+                       bool conDistanze) {
     // The same tables are refilled for every diagram handed over: every table the searches read is
     // rewritten by the build, and fresh tables for each of thousands of diagrams would cost more than the
     // searches.
     Diagram& d = diagram_;
     d.txtNodo = codice;
     d.TxtOri = ori;
-    if (!CostruisciStrutturaRicerca(d)) return false;
+    if (!CostruisciStrutturaRicerca(d, conDistanze)) return false;
     // The crossing names handed over: "|name|name|...|".
     std::size_t i = 1, pos = 1;
     while (pos < nomi.size() && i < d.NomiIncroci.size()) {

@@ -31,6 +31,8 @@ class FormProva : public FinestraPonte {
     StopRequest& RichiestaStop() override { return stop_; }
     void fineCorsaCompleta() override {}
     bool caricaConsegna(const std::string& codice, const std::string& ori, const std::string& nomi) override;
+    bool caricaConsegnaPerMosse(const std::string& codice, const std::string& ori,
+                                const std::string& nomi) override;
     void impostaPassoCombinato(bool on) override { passoCombinato_ = on; }
 
   private:
@@ -43,6 +45,8 @@ class FormProva : public FinestraPonte {
       private:
         StopPort& finestra_;
     };
+
+    bool carica(const std::string& codice, const std::string& ori, const std::string& nomi, bool conDistanze);
 
     ProvaUi ui_;
     Diagram diagram_;

@@ -1,9 +1,12 @@
 #include "model/structure.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <numeric>
+#include <string_view>
 
 #include "model/dumps.h"
 #include "model/gauss_code.h"
@@ -84,7 +87,8 @@ void walkFace(const Diagram& d, int c, int dir, std::vector<char>& seen, FaceWal
     for (int a : w.arcs) seen[a] = 0;
 }
 
-std::string faceCode(const std::vector<int>& arcs) {
+// Appends the face code of the arcs to `out`; `sorted` is working space.
+void appendFaceCode(const std::vector<int>& arcs, std::vector<int>& sorted, std::string& out) {
     // Arcs below 1000 have three-digit texts, which sort as their numbers; larger ones (beyond the
     // passage table) are sorted as texts.
     const bool treCifre = std::all_of(arcs.begin(), arcs.end(), [](int a) { return a >= 0 && a < 1000; });
@@ -93,21 +97,22 @@ std::string faceCode(const std::vector<int>& arcs) {
         items.reserve(arcs.size());
         for (int a : arcs) items.push_back(threeDigits(a));
         std::sort(items.begin(), items.end());
-        std::string code = ",";
-        for (const auto& item : items) code += item + ",";
-        return code;
+        out += ",";
+        for (const auto& item : items) out += item + ",";
+        return;
     }
-    std::vector<int> sorted(arcs);
+    sorted.assign(arcs.begin(), arcs.end());
     std::sort(sorted.begin(), sorted.end());
-    std::string code(1 + 4 * sorted.size(), ',');
-    std::size_t k = 1;
+    std::size_t k = out.size();
+    out.resize(k + 1 + 4 * sorted.size(), ',');
+    ++k;
     for (int a : sorted) {
-        code[k] = static_cast<char>('0' + a / 100);
-        code[k + 1] = static_cast<char>('0' + a / 10 % 10);
-        code[k + 2] = static_cast<char>('0' + a % 10);
+        out[k] = static_cast<char>('0' + a / 100);
+        out[k + 1] = static_cast<char>('0' + a / 10 % 10);
+        out[k + 2] = static_cast<char>('0' + a % 10);
+        out[k + 3] = ',';
         k += 4;
     }
-    return code;
 }
 
 }  // namespace
@@ -172,7 +177,11 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
     FaceWalk w;
     walkFace(d, tmpIncr, tmpDirez, seen, w);
-    return w.closed ? faceCode(w.arcs) : std::string();
+    if (!w.closed) return {};
+    std::vector<int> sorted;
+    std::string code;
+    appendFaceCode(w.arcs, sorted, code);
+    return code;
 }
 
 Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
@@ -181,14 +190,26 @@ Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
 
     // The face of every crossing corner, in crossing then side order. A face met again from another corner
-    // of the same closed walk is not walked again.
+    // of the same closed walk is not walked again. The walks' arcs and codes are kept one after another in
+    // flat tables, kept between calls: the searches build a diagram for every one they meet.
     const int m = d.NumIncroci * 4;
-    std::vector<int> faceOfCorner(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
-    std::vector<std::string> codes;          // distinct walks
-    std::vector<std::vector<int>> faceArcs;  // their arcs
-    std::vector<int> faceOf(static_cast<std::size_t>(m) + 1, -1);
-    std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
-    FaceWalk w;
+    thread_local std::vector<int> faceOfCorner, faceOf, arcsFlat, arcsStart, sorted, order;
+    thread_local std::string codesFlat;
+    thread_local std::vector<std::size_t> codeStart;
+    thread_local std::vector<char> seen;
+    thread_local FaceWalk w;
+    faceOfCorner.assign(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
+    faceOf.assign(static_cast<std::size_t>(m) + 1, -1);
+    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    arcsFlat.clear();
+    arcsStart.assign(1, 0);
+    codesFlat.clear();
+    codeStart.assign(1, 0);
+    auto code = [&](int f) {
+        return std::string_view(codesFlat).substr(
+            codeStart[static_cast<std::size_t>(f)],
+            codeStart[static_cast<std::size_t>(f) + 1] - codeStart[static_cast<std::size_t>(f)]);
+    };
     int k = 0;
     for (int c = 1; c <= d.NumIncroci; ++c) {
         for (int side = 1; side <= 4; ++side) {
@@ -202,43 +223,49 @@ Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
             if (!w.closed)
                 return fail("The side tables do not close the region at side " + std::to_string(side) +
                             " of crossing " + std::to_string(c));
-            const int index = static_cast<int>(codes.size());
-            codes.push_back(faceCode(w.arcs));
-            faceArcs.push_back(w.arcs);
+            const int index = static_cast<int>(codeStart.size()) - 1;
+            appendFaceCode(w.arcs, sorted, codesFlat);
+            codeStart.push_back(codesFlat.size());
+            arcsFlat.insert(arcsFlat.end(), w.arcs.begin(), w.arcs.end());
+            arcsStart.push_back(static_cast<int>(arcsFlat.size()));
             faceOf[k] = index;
             if (w.cycle)
                 for (int corner2 : w.corners) faceOfCorner[corner2] = index;
         }
     }
+    const int numCodes = static_cast<int>(codeStart.size()) - 1;
     if (settings.ModoDebug) {
         std::vector<std::string> collected(static_cast<std::size_t>(m) + 1);
-        for (int i = 1; i <= m; ++i) collected[i] = codes[faceOf[i]];
+        for (int i = 1; i <= m; ++i) collected[i] = std::string(code(faceOf[i]));
         StampaListaNumerata(collected, m, "tmpreg00.txt", settings);
         std::sort(collected.begin() + 1, collected.end());
         StampaListaNumerata(collected, m, "tmpreg01.txt", settings);
     }
 
     // Distinct codes in ascending text order are the regions.
-    std::vector<int> order(codes.size());
+    order.resize(static_cast<std::size_t>(numCodes));
     std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int x, int y) { return codes[x] < codes[y]; });
-    std::vector<int> regionArcs;  // index of the walk giving each region's arcs
+    std::sort(order.begin(), order.end(), [&](int x, int y) { return code(x) < code(y); });
+    thread_local std::vector<int> regionArcs;  // index of the walk giving each region's arcs
+    regionArcs.clear();
     d.NumRegioni = 0;
     for (std::size_t i = 0; i < order.size(); ++i) {
-        if (i > 0 && codes[order[i]] == codes[order[i - 1]]) continue;
+        if (i > 0 && code(order[i]) == code(order[i - 1])) continue;
         if (d.NumRegioni + 1 > kMaxRegioni) {
             d.NumRegioni = 0;
             return fail("Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
         }
         ++d.NumRegioni;
-        d.CodRegione[d.NumRegioni] = codes[order[i]];
+        d.CodRegione[d.NumRegioni] = code(order[i]);
         regionArcs.push_back(order[i]);
     }
     StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
 
     d.MatRegioni.reset(d.NumRegioni);
     for (int r = 1; r <= d.NumRegioni; ++r) {
-        for (int a : faceArcs[regionArcs[r - 1]]) {
+        const int f = regionArcs[r - 1];
+        for (int i = arcsStart[f]; i < arcsStart[f + 1]; ++i) {
+            const int a = arcsFlat[i];
             Arco& arc = d.archi[a];
             (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
         }
@@ -340,24 +367,47 @@ void GeneraDistanzeRegioni(Diagram& d) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
-    std::vector<std::vector<int>> neighbours(static_cast<std::size_t>(n) + 1);
-    for (int u = 1; u <= n; ++u)
+    // The neighbours of every region as a row of bits, so that one breadth-first level from a region is a
+    // few word operations per region on it. A search builds this for every diagram it meets.
+    const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
+    thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
+    vicini.assign((static_cast<std::size_t>(n) + 1) * parole, 0);
+    auto metti = [](std::uint64_t* bit, int v) {
+        bit[static_cast<std::size_t>(v) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(v) % 64);
+    };
+    for (int u = 1; u <= n; ++u) {
+        const CoppiaRegioni* riga = &g.at(u, 0);
+        std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
         for (int v = 1; v <= n; ++v)
-            if (v != u && g.at(u, v).arco != 0) neighbours[u].push_back(v);
-    std::vector<int> queue;
-    queue.reserve(static_cast<std::size_t>(n));
+            if (v != u && riga[v].arco != 0) metti(vu, v);
+    }
     for (int s = 1; s <= n; ++s) {
-        queue.assign(1, s);
-        for (std::size_t head = 0; head < queue.size(); ++head) {
-            const int u = queue[head];
-            const int t = u == s ? 0 : g.at(s, u).dis;
-            for (int v : neighbours[u]) {
-                if (v == s) continue;
-                CoppiaRegioni& sv = g.at(s, v);
-                if (sv.dis != 0) continue;
-                sv.dis = t + 1;
-                queue.push_back(v);
+        CoppiaRegioni* riga = &g.at(s, 0);
+        // A region with a distance already is not reached again, nor gone on from.
+        visti.assign(parole, 0);
+        fronte.assign(parole, 0);
+        metti(visti.data(), s);
+        metti(fronte.data(), s);
+        for (int v = 1; v <= n; ++v)
+            if (riga[v].dis != 0) metti(visti.data(), v);
+        for (int livello = 1;; ++livello) {
+            prossimo.assign(parole, 0);
+            bool altri = false;
+            for (std::size_t w = 0; w < parole; ++w)
+                for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                    const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                    const std::uint64_t* vu = vicini.data() + u * parole;
+                    for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+                }
+            for (std::size_t w = 0; w < parole; ++w) {
+                prossimo[w] &= ~visti[w];
+                visti[w] |= prossimo[w];
+                altri = altri || prossimo[w] != 0;
+                for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                    riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
             }
+            if (!altri) break;
+            fronte.swap(prossimo);
         }
     }
 }
@@ -382,7 +432,7 @@ Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& setti
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
-    GeneraDistanzeRegioni(d);
+    if (cammini == CamminiRegioni::SoloDistanze) GeneraDistanzeRegioni(d);
     return {};
 }
 
@@ -392,8 +442,9 @@ Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& setti
     return strutturaDaCodice(d, &ui, settings, cammini);
 }
 
-Status CostruisciStrutturaRicerca(Diagram& d) {
-    return strutturaDaCodice(d, nullptr, {}, CamminiRegioni::SoloDistanze);
+Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze) {
+    return strutturaDaCodice(d, nullptr, {},
+                             conDistanze ? CamminiRegioni::SoloDistanze : CamminiRegioni::Nessuno);
 }
 
 }  // namespace trevalon

@@ -53,8 +53,9 @@ void GeneraDistanzeRegioni(Diagram& d);
 Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings = {});
 
 // What CostruisciStruttura writes of the shortest region paths: the path texts as the structure pipeline
-// does, or only the distances (GeneraDistanzeRegioni), which is all the move searches read.
-enum class CamminiRegioni { Testi, SoloDistanze };
+// does, only the distances (GeneraDistanzeRegioni), which is all the move searches read, or nothing (every
+// distance 0), which the move I and II searches do not read.
+enum class CamminiRegioni { Testi, SoloDistanze, Nessuno };
 
 // The whole structure of the diagram of d.txtNodo and d.TxtOri, as the searches need it and without any
 // layout: the code check (its fault lines also shown through ui), the crossing and arc tables, the base
@@ -64,6 +65,8 @@ Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& setti
 
 // The structure the move searches work on: StrutturaDaCodice with the code check quiet, no dumps and
 // only the region distances (CamminiRegioni::SoloDistanze). A faulty code fails with its fault lines.
-Status CostruisciStrutturaRicerca(Diagram& d);
+// Without conDistanze not even those (every dis stays 0): enough for the move I and II searches, which do
+// not read them, but not for the bridge searches.
+Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze = true);
 
 }  // namespace trevalon

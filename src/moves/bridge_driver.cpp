@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <charconv>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -40,7 +41,7 @@ void AlberoOrizzontale::svuotaElaborati() {
 bool AlberoOrizzontale::archivia(NodoLista nodo) {
     if (!spazioNellAlbero()) return false;
     auto chiave = chiaveCanonica(nodo.Codice);
-    return chiave && archivia(std::move(nodo), std::move(*chiave));
+    return chiave && archivia(std::move(nodo), *chiave);
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
@@ -57,9 +58,9 @@ bool AlberoOrizzontale::spazioNellAlbero() {
     return true;
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo, std::string chiave) {
+bool AlberoOrizzontale::archivia(NodoLista nodo, std::string_view chiave) {
     if (!spazioNellAlbero()) return false;
-    if (codici_.aggiungiChiave(std::move(chiave)) != InsiemeCodici::Esito::Aggiunto) return false;
+    if (codici_.aggiungiChiave(chiave) != InsiemeCodici::Esito::Aggiunto) return false;
     tblListaUg_.push_back(std::move(nodo));
     return true;
 }
@@ -135,7 +136,7 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(chiave));
+        t.archivia(std::move(nodo), chiave);
     }
     if (nascosta) return false;
     return Prova1(w.prova(), e);
@@ -148,17 +149,22 @@ struct EsameRecord {
     struct Figlio {
         int indicePercorso = 0;
         int nuoviIncroci = 0;
+        int nuoviPrima = 0;  // new crossings of the candidates before it that were in the tree already
         std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
         std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`
         std::size_t voci = 0, numVoci = 0;  // labels in `interi`, signs written after them in `byte`
         std::size_t segni = 0;
         std::size_t vecchie = 0, numVecchie = 0;  // in `interi`
     };
-    bool caricato = false;      // the look-ahead built the record's diagram
-    bool mossaI = false;        // a move I was found: no child is filed
-    bool mossaII = false;       // a move II was found after the children
-    int nuoviMossaII = 0;       // how far the move II's rewrite moved the counter of new crossings
-    std::vector<Figlio> figli;  // every horizontal candidate rewritten, in search order
+    bool caricato = false;  // the look-ahead built the record's diagram
+    bool mossaI = false;    // a move I was found: no child is filed
+    bool mossaII = false;   // a move II was found after the children
+    int nuoviMossaII = 0;   // how far the move II's rewrite moved the counter of new crossings
+    // The horizontal candidates rewritten, in search order, but for those found in the tree or the chosen
+    // list while the record was examined: those only move the counter of new crossings (nuoviPrima of the
+    // next one, nuoviCoda after the last).
+    std::vector<Figlio> figli;
+    int nuoviCoda = 0;
     std::exception_ptr errore;  // what the examination threw, thrown again when the record is filed
     std::string byte;
     std::vector<int> interi;
@@ -167,6 +173,8 @@ struct EsameRecord {
         Figlio f;
         f.indicePercorso = indicePercorso;
         f.nuoviIncroci = p.nuoviIncroci;
+        f.nuoviPrima = nuoviCoda;
+        nuoviCoda = 0;
         f.chiave = byte.size();
         f.lunghezzaChiave = k.size();
         byte += k;
@@ -186,29 +194,20 @@ struct EsameRecord {
     std::string_view chiave(const Figlio& f) const {
         return std::string_view(byte).substr(f.chiave, f.lunghezzaChiave);
     }
-    // The child's passages back as the rewrite gave them (its own signs are not needed to write it).
-    void passaggi(const Figlio& f, PassaggiRiscritti& p) const {
-        p.nodoBanale = false;
-        p.nuoviIncroci = f.nuoviIncroci;
-        p.TxtOri.assign(byte, f.ori, f.lunghezzaOri);
-        p.segniSucc.assign(byte.begin() + static_cast<std::ptrdiff_t>(f.segni),
-                           byte.begin() + static_cast<std::ptrdiff_t>(f.segni + f.numVoci));
-        p.voci.resize(f.numVoci);
-        for (std::size_t k = 0; k < f.numVoci; ++k) p.voci[k] = {0, interi[f.voci + k]};
-        p.vecchie.assign(interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie),
-                         interi.begin() + static_cast<std::ptrdiff_t>(f.vecchie + f.numVecchie));
-    }
 };
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
 // `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
 // records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
 // They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
-// records it files and nothing outside it.
+// records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
+// only grows while records are examined) holds already is not kept: the filing would pass it over.
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
-                          bool alberoChiuso) {
+                          bool alberoChiuso, const AlberoOrizzontale& albero) {
     EsameRecord e;
-    if (!p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi)) return e;
+    const bool caricato = alberoChiuso ? p.caricaConsegnaPerMosse(nodo.Codice, nodo.Ori, nodo.Nomi)
+                                       : p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi);
+    if (!caricato) return e;
     e.caricato = true;
     if (trovata(DoTric(p, false))) {
         e.mossaI = true;
@@ -217,8 +216,8 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     std::optional<RiscritturaPonte> riscrittura;
     PassaggiRiscritti r;
     std::string chiave;
-    // Room for a few dozen candidates of the record's size, so that the tables seldom grow.
-    constexpr std::size_t kFigliPrevisti = 64;
+    // Room for a few new candidates of the record's size, so that the tables seldom grow.
+    constexpr std::size_t kFigliPrevisti = 8;
     const std::size_t passaggi = nodo.Codice.size() / 2;
     e.figli.reserve(kFigliPrevisti);
     e.byte.reserve(kFigliPrevisti * 3 * passaggi);
@@ -232,10 +231,19 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura.emplace(p.diagramma());
-                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r) ||
-                    r.nodoBanale)
+                // The key first: the passages are written only for a diagram the tree has not met.
+                int nuovi = 0;
+                bool banale = false;
+                if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, chiave, nuovi,
+                                         banale) ||
+                    banale)
                     return true;
-                chiaveCanonica(r.voci, chiave);
+                if (albero.chiaveNellAlbero(chiave) || albero.chiaveScelta(chiave)) {
+                    e.nuoviCoda += nuovi;
+                    return true;
+                }
+                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r))
+                    return true;  // refused as the key was not: cannot happen
                 e.aggiungi(r, chiave, c.indicePercorso);
                 return true;
             },
@@ -251,17 +259,22 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
 }
 
 // The crossing names of a record, "|name|name|...|", by crossing (index 0 unused), as caricaConsegna
-// gives them to the look-ahead's diagram.
-std::vector<std::string> nomiDelRecord(const std::string& nomi) {
-    std::vector<std::string> out(1);
+// gives them to the look-ahead's diagram; views into `nomi`.
+void nomiDelRecord(std::string_view nomi, std::vector<std::string_view>& out) {
+    out.assign(1, std::string_view());
     std::size_t pos = 1;
     while (pos < nomi.size() && out.size() <= static_cast<std::size_t>(kMaxIncroci)) {
         const std::size_t end = nomi.find('|', pos);
-        if (end == std::string::npos) break;
+        if (end == std::string_view::npos) break;
         out.push_back(nomi.substr(pos, end - pos));
         pos = end + 1;
     }
-    return out;
+}
+
+void aggiungiNumero(std::string& out, long n) {
+    char buf[24];
+    const auto fine = std::to_chars(buf, buf + sizeof buf, n).ptr;
+    out.append(buf, fine);
 }
 
 // Files the children of the record at the cursor from its examination, as ValidaCammino files them in
@@ -274,27 +287,55 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
-    std::optional<std::vector<std::string>> nomi;
-    PassaggiRiscritti p;
+    // The record's names, copied: filing may move the record.
+    std::string nomiPadre, testo;
+    std::vector<std::string_view> nomi;
+    bool nomiLetti = false;
     for (const EsameRecord::Figlio& f : e.figli) {
+        conta += f.nuoviPrima;
         const int primoNuovo = conta;
         conta += f.nuoviIncroci;
         const std::string_view chiave = e.chiave(f);
         if (t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave)) continue;
         const NodoLista& padre = t.record(cursore);
-        if (!nomi) nomi = nomiDelRecord(padre.Nomi);
-        e.passaggi(f, p);
-        const NuovoNodo n = RiscritturaPonte::nodo(p, primoNuovo, cursore, *nomi);
+        if (!nomiLetti) {
+            nomiPadre = padre.Nomi;
+            nomiDelRecord(nomiPadre, nomi);
+            nomiLetti = true;
+        }
+        // The texts RiscritturaPonte::nodo writes, and its names as NomiConsegna gives them.
+        // Written in a scratch text and copied, so that the tree's texts take no more room than they need.
         NodoLista nodo;
-        nodo.Codice = n.txtNodo;
-        nodo.Ori = n.TxtOri;
+        testo.clear();
+        for (std::size_t k = 0; k < f.numVoci; ++k) {
+            aggiungiNumero(testo, e.interi[f.voci + k]);
+            testo += e.byte[f.segni + k];
+        }
+        nodo.Codice = testo;
+        nodo.Ori.assign(e.byte, f.ori, f.lunghezzaOri);
         nodo.IndicePadre = cursore;
         nodo.Mossa = f.indicePercorso;
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
-        nodo.Nomi = n.NomiConsegna();
-        t.archivia(std::move(nodo), std::string(chiave));
+        testo = "|";
+        int contatore = primoNuovo;
+        for (std::size_t r = 1; r < f.numVecchie; ++r) {
+            const int vecchia = e.interi[f.vecchie + r];
+            if (vecchia < RiscritturaPonte::kEtichettaNuova) {
+                if (static_cast<std::size_t>(vecchia) < nomi.size())
+                    testo += nomi[static_cast<std::size_t>(vecchia)];
+            } else {
+                ++contatore;
+                aggiungiNumero(testo, cursore);
+                testo += 'x';
+                aggiungiNumero(testo, contatore);
+            }
+            testo += '|';
+        }
+        nodo.Nomi = testo;
+        t.archivia(std::move(nodo), chiave);
     }
+    conta += e.nuoviCoda;
     if (!e.mossaII) return false;
     conta += e.nuoviMossaII;
     return true;
@@ -309,7 +350,7 @@ constexpr long kRecordPerGiro = 512;
 class GiroParallelo {
   public:
     GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove)
-        : primo_(primo), esami_(static_cast<std::size_t>(quanti)) {
+        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)) {
         nodi_.reserve(static_cast<std::size_t>(quanti));
         for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
         // A tree that has refused a record takes none ever after, and has told why: the records'
@@ -320,7 +361,7 @@ class GiroParallelo {
                 for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
                     EsameRecord& e = esami_[static_cast<std::size_t>(i)];
                     try {
-                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso);
+                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso, *albero_);
                     } catch (...) {
                         e.errore = std::current_exception();
                     }
@@ -359,6 +400,7 @@ class GiroParallelo {
 
   private:
     long primo_;
+    const AlberoOrizzontale* albero_;  // read by the threads while this thread files into it
     std::vector<NodoLista> nodi_;
     std::vector<EsameRecord> esami_;
     std::atomic<long> prossimo_{0};

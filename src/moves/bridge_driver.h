@@ -51,13 +51,14 @@ class AlberoOrizzontale {
 
     bool giaNellAlbero(const std::string& codice) const { return codici_.contiene(codice); }
     bool giaScelto(const std::string& codice) const { return scelti_.contiene(codice); }
-    // The same two for a key already computed (chiaveCanonica).
+    // The same two for a key already computed (chiaveCanonica). These two may be asked from other threads
+    // while the tree's own thread files records (archivia); the chosen list must not change meanwhile.
     bool chiaveNellAlbero(std::string_view chiave) const { return codici_.contieneChiave(chiave); }
     bool chiaveScelta(std::string_view chiave) const { return scelti_.contieneChiave(chiave); }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
     // The same with the canonical key of its code already computed.
-    bool archivia(NodoLista nodo, std::string chiave);
+    bool archivia(NodoLista nodo, std::string_view chiave);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 
@@ -95,6 +96,12 @@ class FinestraPonte : public FinestraMosse {
     // build failed.
     virtual bool caricaConsegna(const std::string& codice, const std::string& ori,
                                 const std::string& nomi) = 0;
+    // The same, built only as far as the move I and II searches read it (without the region distances
+    // that the bridge searches read), for a record whose horizontal moves are not listed.
+    virtual bool caricaConsegnaPerMosse(const std::string& codice, const std::string& ori,
+                                        const std::string& nomi) {
+        return caricaConsegna(codice, ori, nomi);
+    }
     virtual void evidenziaPonte(const CandidatoPonte&) {}
     // One more record of the search tree examined: the window's progress moves.
     virtual void progresso() {}

@@ -6,6 +6,7 @@
 #include "model/sides.h"
 #include "model/structure.h"
 #include "moves/bridge_lists.h"
+#include "moves/compare.h"
 #include "moves/relabel.h"
 
 namespace trevalon {
@@ -85,6 +86,32 @@ RiscritturaPonte::RiscritturaPonte(const Diagram& d) : d_(d), voci_(leggiVociSci
     nuovaDi_.assign(
         static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1, 0);
     timbro_.assign(nuovaDi_.size(), 0);
+    // The old items as a list, and the places of each label in the old text (labels the table holds).
+    const std::size_t n = static_cast<std::size_t>(nOld) + 1;
+    etichette_.resize(n);
+    segni_.resize(n);
+    origini_.resize(n);
+    dopo_.resize(n);
+    prima_.resize(n);
+    for (int k = 1; k <= nOld; ++k) {
+        const std::size_t u = static_cast<std::size_t>(k);
+        etichette_[u] = sorgente_[u].label;
+        segni_[u] = sorgente_[u].segnoSucc;
+        origini_[u] = k;
+        dopo_[u] = k == nOld ? 1 : k + 1;
+        prima_[u] = k == 1 ? nOld : k - 1;
+    }
+    const int tetto = std::min(massima, 4 * kMaxArchi);
+    primaPosizione_.assign(static_cast<std::size_t>(tetto) + 2, 0);
+    for (int k = 1; k <= nOld; ++k)
+        if (const int l = sorgente_[static_cast<std::size_t>(k)].label; l >= 0 && l <= tetto)
+            ++primaPosizione_[static_cast<std::size_t>(l) + 1];
+    for (std::size_t l = 1; l < primaPosizione_.size(); ++l) primaPosizione_[l] += primaPosizione_[l - 1];
+    posizioni_.assign(static_cast<std::size_t>(primaPosizione_.back()), 0);
+    std::vector<int> riempite(primaPosizione_.begin(), primaPosizione_.end() - 1);
+    for (int k = 1; k <= nOld; ++k)
+        if (const int l = sorgente_[static_cast<std::size_t>(k)].label; l >= 0 && l <= tetto)
+            posizioni_[static_cast<std::size_t>(riempite[static_cast<std::size_t>(l)]++)] = k;
     regioneAngolo_.assign(static_cast<std::size_t>(std::max(d.NumIncroci, 0) + 1) * 5, -1);
 }
 
@@ -109,66 +136,111 @@ bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
             d_.archi[static_cast<std::size_t>(A)].Reg2 == reg);
 }
 
-Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e) {
-    e.nodoBanale = false;
-    e.voci.clear();
-    e.segniSucc.clear();
-    e.TxtOri.clear();
-    e.vecchie.assign(1, 0);
-    e.nuoviIncroci = 0;
+Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                              const std::vector<int>& regioni, char ab1) {
+    vivi_.clear();
+    propri_.clear();
     const Diagram& d = d_;
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     if (!voci_) return rifiuta("the Gauss code cannot be read");
-    if (Status esito = verificaMossa(d, static_cast<int>(voci_->size()), ponte, attraversati, regioni);
-        !esito)
-        return esito;
+    const int nOld = static_cast<int>(voci_->size());
+    if (Status esito = verificaMossa(d, nOld, ponte, attraversati, regioni); !esito) return esito;
 
-    // 1. Items of the old text, each remembering its passage (sorgente_ is never shifted: item k is old
-    // passage k).
-    std::vector<Voce>& items = items_;
-    items = sorgente_;  // index 0 unused
-    const std::vector<Voce>& sorgente = sorgente_;
-    auto n = [&] { return static_cast<int>(items.size()) - 1; };
+    // 1. The old text's items 1..n as a circular list, each remembering its passage (made once, and put
+    // back as it was after every rewrite); the inserted items follow them in the tables and are linked in
+    // where they belong. Item 1 stays first: nothing is ever put before it, so the list read from item 1
+    // is the text.
+    const std::size_t totale = static_cast<std::size_t>(nOld) + 2 * attraversati.size() + 1;
+    if (etichette_.size() < totale) {
+        etichette_.resize(totale);
+        segni_.resize(totale);
+        origini_.resize(totale);
+        dopo_.resize(totale);
+        prima_.resize(totale);
+    }
+    toccate_.clear();
+    int libero = nOld + 1;
+    auto inserisci = [&](int dopo, int label, char segno) {
+        const std::size_t b = static_cast<std::size_t>(libero);
+        const std::size_t a = static_cast<std::size_t>(dopo);
+        const int seguente = dopo_[a];
+        toccate_.push_back(dopo);
+        toccate_.push_back(seguente);
+        etichette_[b] = label;
+        segni_[b] = segno;
+        origini_[b] = 0;
+        dopo_[b] = seguente;
+        prima_[b] = dopo;
+        prima_[static_cast<std::size_t>(seguente)] = libero;
+        dopo_[a] = libero++;
+    };
+    // A passage's own sign: the sign written after the item before it.
     auto segnoProprio = [&](int i) {
-        return items[static_cast<std::size_t>(i == 1 ? n() : i - 1)].segnoSucc;
+        return segni_[static_cast<std::size_t>(prima_[static_cast<std::size_t>(i)])];
     };
     const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    // An inserted item's label is above kEtichettaNuova: a start crossing below it is one of the old
+    // items, which keep their order, so only those are tried.
+    const bool soloVecchie = x0 <= kEtichettaNuova;
+    const int* inizio = nullptr;
+    const int* fine = nullptr;
+    if (soloVecchie) {
+        if (x0 >= 0 && static_cast<std::size_t>(x0) + 1 < primaPosizione_.size()) {
+            inizio = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(x0)];
+            fine = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(x0) + 1];
+        } else {
+            posizioniInizio_.clear();
+            for (int k = 1; k <= nOld; ++k)
+                if (sorgente_[static_cast<std::size_t>(k)].label == x0) posizioniInizio_.push_back(k);
+            inizio = posizioniInizio_.data();
+            fine = inizio + posizioniInizio_.size();
+        }
+    }
 
     // 2. Insertions, from the last crossed arc to the first, so that the strand's new passages, always put
     // right after its start crossing, come out in route order.
+    Status esito;
     for (auto it = attraversati.rbegin(); it != attraversati.rend(); ++it) {
         const int y = *it;
+        // The first item of the start crossing whose own sign begins the bridge.
         int i = 0;
-        for (int k = 1; k <= n() && i == 0; ++k)
-            if (items[static_cast<std::size_t>(k)].label == x0 && segnoProprio(k) == ab1) i = k;
-        if (i == 0) return rifiuta("the bridge's start crossing is not in the Gauss code");
-        const int src = items[static_cast<std::size_t>(i)].origine;
-        const char segno = src > 0 ? sorgente[static_cast<std::size_t>(src)].segnoSucc
-                                   : items[static_cast<std::size_t>(i)].segnoSucc;
-        items.insert(items.begin() + i + 1, Voce{y + kEtichettaNuova, segno, 0});
-
-        int j = 0;
-        for (int k = 1; k <= n() && j == 0; ++k)
-            if (items[static_cast<std::size_t>(k)].origine == y) j = k;
-        if (j == 0) return rifiuta("the passage of crossed arc " + std::to_string(y) + " is not in the code");
-        items.insert(items.begin() + j + 1,
-                     Voce{y + kEtichettaNuova, sorgente[static_cast<std::size_t>(y)].segnoSucc, 0});
-        items[static_cast<std::size_t>(j)].segnoSucc = ab1;
+        if (soloVecchie) {
+            for (const int* k = inizio; k != fine; ++k)
+                if (segnoProprio(*k) == ab1) {
+                    i = *k;
+                    break;
+                }
+        } else {
+            int k = 1;
+            do {
+                if (etichette_[static_cast<std::size_t>(k)] == x0 && segnoProprio(k) == ab1) i = k;
+                k = dopo_[static_cast<std::size_t>(k)];
+            } while (i == 0 && k != 1);
+        }
+        if (i == 0) {
+            esito = rifiuta("the bridge's start crossing is not in the Gauss code");
+            break;
+        }
+        const int src = origini_[static_cast<std::size_t>(i)];
+        const char segno = src > 0 ? sorgente_[static_cast<std::size_t>(src)].segnoSucc
+                                   : segni_[static_cast<std::size_t>(i)];
+        inserisci(i, y + kEtichettaNuova, segno);
+        // The crossed arc's old passage is item y (the move's checks keep y within the old text).
+        inserisci(y, y + kEtichettaNuova, sorgente_[static_cast<std::size_t>(y)].segnoSucc);
+        segni_[static_cast<std::size_t>(y)] = ab1;
     }
 
-    // 3. Deletions: both passages of every crossing inside the bridge.
-    // The bridge's crossings are marked by label, so that one pass over the items finds them all.
-    if (ponte.size() > 1) {
+    if (esito) {
+        // 3. Deletions: both passages of every crossing inside the bridge, marked by label (label 0 is
+        // no crossing's).
         std::vector<char>& via = cancellate_;
+        grandi_.clear();
         auto marca = [&](char m) {
             for (std::size_t k = 1; k < ponte.size(); ++k) {
                 const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
                 if (c < 0) continue;             // no item has a negative label
                 if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
-                    if (m)
-                        for (std::size_t i = 1; i < items.size(); ++i)
-                            if (items[i].label == c) items[i].label = 0;
+                    if (m) grandi_.push_back(c);
                     continue;
                 }
                 if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
@@ -176,82 +248,211 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
             }
         };
         marca(1);
-        for (std::size_t i = 1; i < items.size(); ++i) {
-            const int label = items[i].label;
-            if (label >= 0 && static_cast<std::size_t>(label) < via.size() &&
-                via[static_cast<std::size_t>(label)])
-                items[i].label = 0;
+        // 4. The surviving items in text order, each with its own sign, the sign written after the item
+        // before it, deleted or not. Deleting items and giving every survivor the own sign of the next
+        // survivor leaves each passage its own sign.
+        vivi_.resize(totale);
+        propri_.resize(totale);
+        std::size_t quanti = 0;
+        const char* marcate = via.data();
+        const std::size_t numMarcate = via.size();
+        char precedente = segni_[static_cast<std::size_t>(prima_[1])];
+        // Between two old items lie only inserted ones.
+        for (int k = 1; k <= nOld; ++k) {
+            int j = k;
+            do {
+                const std::size_t u = static_cast<std::size_t>(j);
+                const int label = etichette_[u];
+                const bool cancellata =
+                    label == 0 ||
+                    (label > 0 && static_cast<std::size_t>(label) < numMarcate &&
+                     marcate[static_cast<std::size_t>(label)]) ||
+                    (!grandi_.empty() && std::find(grandi_.begin(), grandi_.end(), label) != grandi_.end());
+                if (!cancellata) {
+                    vivi_[quanti] = j;
+                    propri_[quanti++] = precedente;
+                }
+                precedente = segni_[u];
+                j = dopo_[u];
+            } while (j > nOld);
         }
+        vivi_.resize(quanti);
+        propri_.resize(quanti);
         marca(0);
     }
 
-    // 4. Sign repair: every surviving item takes the own sign of the next surviving item.
-    std::vector<int>& vivi = vivi_;
-    vivi.clear();
-    for (int i = 1; i <= n(); ++i)
-        if (items[static_cast<std::size_t>(i)].label != 0) vivi.push_back(i);
-    if (vivi.empty()) {
-        e.nodoBanale = true;
-        return {};
+    // The old items as they were.
+    for (int k : toccate_) {
+        if (k < 1 || k > nOld) continue;
+        const std::size_t u = static_cast<std::size_t>(k);
+        segni_[u] = sorgente_[u].segnoSucc;
+        dopo_[u] = k == nOld ? 1 : k + 1;
+        prima_[u] = k == 1 ? nOld : k - 1;
     }
-    {
-        std::vector<char>& nuovi = nuoviSegni_;
-        nuovi.resize(vivi.size());
-        for (std::size_t v = 0; v + 1 < vivi.size(); ++v) nuovi[v] = segnoProprio(vivi[v + 1]);
-        nuovi[vivi.size() - 1] = segnoProprio(vivi[0]);
-        for (std::size_t v = 0; v < vivi.size(); ++v)
-            items[static_cast<std::size_t>(vivi[v])].segnoSucc = nuovi[v];
-    }
+    return esito;
+}
 
-    // 5. Renumbering by first appearance, with letters.
+void RiscritturaPonte::nuovoGiro() {
     ++giro_;
     if (giro_ == 0) {  // the stamps wrapped: none of them may look current
         std::fill(timbro_.begin(), timbro_.end(), 0);
         giro_ = 1;
     }
+}
+
+std::size_t RiscritturaPonte::posto(int label) {
+    const std::size_t slot = static_cast<std::size_t>(label);
+    if (slot >= nuovaDi_.size()) {  // only a label the text did not hold could get here
+        nuovaDi_.resize(slot + 1, 0);
+        timbro_.resize(slot + 1, 0);
+    }
+    return slot;
+}
+
+Status RiscritturaPonte::incrocioNuovoValido(int label) {
+    const Diagram& d = d_;
+    // The crossed arc must start at a crossing that holds it: its letter is read there. Known once per
+    // arc: the diagram does not change.
+    const int y = label - kEtichettaNuova;
+    if (y >= 0 && static_cast<std::size_t>(y) < arcoValido_.size() &&
+        arcoValido_[static_cast<std::size_t>(y)])
+        return {};
+    const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
+    if (X < 1 || X > d.NumIncroci) return rifiuta("crossed arc " + std::to_string(y) + " has no start");
+    if (latoUscita(d, X, y) < 1)
+        return rifiuta("crossed arc " + std::to_string(y) + " is not held by its crossing");
+    if (y >= 0) {
+        if (static_cast<std::size_t>(y) >= arcoValido_.size())
+            arcoValido_.resize(static_cast<std::size_t>(y) + 1, 0);
+        arcoValido_[static_cast<std::size_t>(y)] = 1;
+    }
+    return {};
+}
+
+Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                  const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e,
+                                  bool conLettere) {
+    e.nodoBanale = false;
+    e.voci.clear();
+    e.segniSucc.clear();
+    e.TxtOri.clear();
+    e.vecchie.assign(1, 0);
+    e.nuoviIncroci = 0;
+    if (Status esito = vive(ponte, attraversati, regioni, ab1); !esito) return esito;
+    const std::vector<int>& vivi = vivi_;
+    if (vivi.empty()) {
+        e.nodoBanale = true;
+        return {};
+    }
+
+    // 5. Renumbering by first appearance.
+    nuovoGiro();
     e.voci.reserve(vivi.size());
+    e.segniSucc.reserve(vivi.size());
     for (int i : vivi) {
-        const Voce& v = items[static_cast<std::size_t>(i)];
-        const std::size_t slot = static_cast<std::size_t>(v.label);
-        if (slot >= nuovaDi_.size()) {  // only a label the text did not hold could get here
-            nuovaDi_.resize(slot + 1, 0);
-            timbro_.resize(slot + 1, 0);
-        }
+        const int label = etichette_[static_cast<std::size_t>(i)];
+        const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
-            char lettera = 0;
-            if (v.label < kEtichettaNuova) {
-                if (static_cast<std::size_t>(v.label) <= d.TxtOri.size())
-                    lettera = d.TxtOri[static_cast<std::size_t>(v.label) - 1];
-            } else {
+            if (label >= kEtichettaNuova) {
                 ++e.nuoviIncroci;
-                // Letter: which way the strand crosses arc e, told by the region it comes from.
-                const int y = v.label - kEtichettaNuova;
-                const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
-                if (X < 1 || X > d.NumIncroci)
-                    return rifiuta("crossed arc " + std::to_string(y) + " has no start");
-                const int lato = latoUscita(d, X, y);
-                if (lato < 1)
-                    return rifiuta("crossed arc " + std::to_string(y) + " is not held by its crossing");
-                std::size_t w = 0;
-                for (std::size_t u = 0; u < attraversati.size(); ++u)
-                    if (attraversati[u] == y) w = u;
-                const int segno = latoDestro(X, lato, regioni[w]) ? 1 : -1;
-                lettera = (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
+                if (Status esito = incrocioNuovoValido(label); !esito) return esito;
             }
-            if (lettera) e.TxtOri += lettera;
-            e.vecchie.push_back(v.label);
+            e.vecchie.push_back(label);
             nuovaDi_[slot] = static_cast<int>(e.vecchie.size()) - 1;
             if (nuovaDi_[slot] > kMaxIncroci)
                 return rifiuta("the diagram would have more than 500 crossings");
         }
         e.voci.push_back({0, nuovaDi_[slot]});
-        e.segniSucc.push_back(v.segnoSucc);
     }
+    // Each survivor is followed by the own sign of the next one.
+    for (std::size_t v = 0; v < vivi.size(); ++v)
+        e.segniSucc.push_back(propri_[v + 1 == vivi.size() ? 0 : v + 1]);
     // Own signs: each passage's is the sign its predecessor's label is followed by.
     for (std::size_t k = 0; k < e.voci.size(); ++k)
         e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
+    if (conLettere) lettere(attraversati, regioni, ab1, e);
     return {};
+}
+
+Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                const std::vector<int>& regioni, char ab1, std::string& chiave,
+                                int& nuoviIncroci, bool& nodoBanale) {
+    chiave.clear();
+    nuoviIncroci = 0;
+    nodoBanale = false;
+    if (Status esito = vive(ponte, attraversati, regioni, ab1); !esito) return esito;
+    const std::vector<int>& vivi = vivi_;
+    if (vivi.empty()) {
+        nodoBanale = true;
+        return {};
+    }
+    // Each passage as 2 * (steps forward to the other passage of its crossing) + (own sign is '+'), as
+    // chiaveCanonica reads the passages that passaggi writes; the labels are not renumbered, since the key
+    // does not depend on them. The crossings are checked as passaggi checks them.
+    const std::size_t n = vivi.size();
+    const int ni = static_cast<int>(n);
+    passi_.resize(2 * n);
+    nuovoGiro();
+    int distinte = 0;
+    std::size_t coppie = 0;
+    bool ognunaDueVolte = true;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int label = etichette_[static_cast<std::size_t>(vivi[k])];
+        const int segno = propri_[k] == '+' ? 1 : 0;
+        const std::size_t slot = posto(label);
+        if (timbro_[slot] != giro_) {
+            timbro_[slot] = giro_;
+            if (label >= kEtichettaNuova) {
+                ++nuoviIncroci;
+                if (Status esito = incrocioNuovoValido(label); !esito) return esito;
+            }
+            if (++distinte > kMaxIncroci) return rifiuta("the diagram would have more than 500 crossings");
+            nuovaDi_[slot] = static_cast<int>(k);
+            passi_[k] = segno;
+        } else if (nuovaDi_[slot] < 0) {
+            ognunaDueVolte = false;  // a third passage
+        } else {
+            const int primo = nuovaDi_[slot];
+            const int passi = static_cast<int>(k) - primo;
+            passi_[static_cast<std::size_t>(primo)] += 2 * passi;
+            passi_[k] = 2 * (ni - passi) + segno;
+            nuovaDi_[slot] = -1;
+            ++coppie;
+        }
+    }
+    if (ognunaDueVolte && 2 * coppie == n) {
+        chiaveDaPassi(passi_, chiave);
+        return {};
+    }
+    // A crossing passed once or more than twice: the passages themselves.
+    PassaggiRiscritti& p = scritti_;
+    if (Status esito = passaggi(ponte, attraversati, regioni, ab1, p, false); !esito) return esito;
+    chiaveCanonica(p.voci, chiave);
+    return {};
+}
+
+void RiscritturaPonte::lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni,
+                               char ab1, PassaggiRiscritti& e) {
+    const Diagram& d = d_;
+    e.TxtOri.clear();
+    for (std::size_t r = 1; r < e.vecchie.size(); ++r) {
+        const int label = e.vecchie[r];
+        if (label < kEtichettaNuova) {
+            if (label >= 1 && static_cast<std::size_t>(label) <= d.TxtOri.size())
+                if (const char lettera = d.TxtOri[static_cast<std::size_t>(label) - 1]) e.TxtOri += lettera;
+            continue;
+        }
+        // Which way the strand crosses arc y, told by the region it comes from.
+        const int y = label - kEtichettaNuova;
+        const int X = d.archi[static_cast<std::size_t>(y)].IncrocioDa;
+        const int lato = latoUscita(d, X, y);
+        std::size_t w = 0;
+        for (std::size_t u = 0; u < attraversati.size(); ++u)
+            if (attraversati[u] == y) w = u;
+        const int segno = latoDestro(X, lato, regioni[w]) ? 1 : -1;
+        e.TxtOri += (ab1 == '+' ? -segno : segno) == 1 ? 'V' : 'O';
+    }
 }
 
 NuovoNodo RiscritturaPonte::nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,

@@ -56,9 +56,19 @@ class RiscritturaPonte {
     explicit RiscritturaPonte(const Diagram& d);
 
     // The rewrite up to its passages and letters, written into `e` (whose tables are reused), refused as
-    // NuovoNodoDaPonte refuses.
+    // NuovoNodoDaPonte refuses. Without `conLettere` the letters (TxtOri) are left empty, for a caller that
+    // first wants to know whether the diagram is new (the canonical key does not read them).
     Status passaggi(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e);
+                    const std::vector<int>& regioni, char ab1, PassaggiRiscritti& e, bool conLettere = true);
+    // The canonical key (chiaveCanonica) of the passages passaggi would write and the new crossings they
+    // would make, without writing them: what a search needs to tell whether it has met the diagram before.
+    // Refused as passaggi refuses; with nodoBanale (no crossing left) the key is empty.
+    Status chiave(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                  const std::vector<int>& regioni, char ab1, std::string& chiave, int& nuoviIncroci,
+                  bool& nodoBanale);
+    // The letters of passages that passaggi wrote without them, from the same move.
+    void lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni, char ab1,
+                 PassaggiRiscritti& e);
     // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
     NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
         return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);
@@ -85,14 +95,34 @@ class RiscritturaPonte {
     // next side (the walk keeps its face on the left). The region beside the arc at the next side is not
     // enough: at a crossing with a curl the same region can lie in two corners.
     bool latoDestro(int x, int lato, int reg);
+    // Steps 1 to 4 of the rewrite, shared by passaggi and chiave: the move checked, the items inserted and
+    // deleted, the signs repaired; the surviving items in text order in vivi_ (none: the trivial knot).
+    Status vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                const std::vector<int>& regioni, char ab1);
+    // A new round of the label stamps, and a label's place in the tables by label.
+    void nuovoGiro();
+    std::size_t posto(int label);
+    // A new crossing's label whose crossed arc starts at a crossing that holds it.
+    Status incrocioNuovoValido(int label);
 
     const Diagram& d_;
     std::optional<std::vector<VoceScifta>> voci_;
     std::vector<Voce> sorgente_;  // the old text's items 1..n (index 0 unused)
-    // Working tables kept between rewrites.
-    std::vector<Voce> items_;
+    // Working tables kept between rewrites: the items of the text being rewritten as a list (label, sign
+    // written after it, old passage or 0, next and previous item), in the order they were made.
+    std::vector<int> etichette_;
+    std::vector<char> segni_;
+    std::vector<int> origini_;
+    std::vector<int> dopo_, prima_;
+    std::vector<int> posizioniInizio_;
+    std::vector<int> toccate_;                     // old items changed by the rewrite under way
+    std::vector<int> posizioni_, primaPosizione_;  // old items by label: primaPosizione_[l] .. [l + 1]
+    std::vector<int> grandi_;                      // deleted labels beyond the marking table
+    std::vector<char> propri_;                     // the survivors' own signs
+    std::vector<char> arcoValido_;                 // by arc: a new crossing on it has passed the check
+    std::vector<int> passi_;     // chiave: each passage's steps to its partner and sign, then working space
+    PassaggiRiscritti scritti_;  // chiave: the passages, for a code that is not in pairs
     std::vector<int> vivi_;
-    std::vector<char> nuoviSegni_;
     std::vector<char> cancellate_;  // by label: the crossings inside the bridge (all 0 between rewrites)
     std::vector<int> nuovaDi_;      // new label per old label, valid where timbro_ is giro_
     std::vector<unsigned> timbro_;

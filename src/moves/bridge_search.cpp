@@ -55,15 +55,20 @@ std::string rigaArco(const Diagram& d, int a) {
 // neighbours tried in ascending order lists them), up to the caps.
 class Percorsi {
   public:
-    Percorsi(const Diagram& d, const std::vector<std::vector<std::pair<int, int>>>& vicini,
+    // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
+    // 1]].
+    Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
              const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
-        : d_(d), vicini_(vicini), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
+        : d_(d), vicini_(vicini), inizio_(inizio), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
     bool elenca(int rA, int rB, int lunghezza, int massimo,
                 const std::function<bool(const std::vector<int>&, const std::vector<int>&)>& visita) {
         rB_ = rB;
+        // The distances to rB, read once from the region graph.
+        distanze_.resize(static_cast<std::size_t>(d_.NumRegioni) + 1);
+        for (int v = 1; v <= d_.NumRegioni; ++v) distanze_[ix(v)] = v == rB ? 0 : d_.MatRegioni.at(rB, v).dis;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -77,7 +82,7 @@ class Percorsi {
     }
 
   private:
-    int distanza(int v) const { return v == rB_ ? 0 : d_.MatRegioni.at(rB_, v).dis; }
+    int distanza(int v) const { return distanze_[ix(v)]; }
 
     void estendi(int u, int resto) {
         if (fermato_ || troncato_) return;
@@ -94,7 +99,8 @@ class Percorsi {
             }
             return;
         }
-        for (const auto& [v, arco] : vicini_[ix(u)]) {
+        for (std::size_t k = ix(inizio_[ix(u)]); k < ix(inizio_[ix(u) + 1]); ++k) {
+            const auto [v, arco] = vicini_[k];
             if (fermato_ || troncato_) return;
             if (vietato_[ix(arco)]) continue;
             const int dv = distanza(v);
@@ -113,11 +119,13 @@ class Percorsi {
     }
 
     const Diagram& d_;
-    const std::vector<std::vector<std::pair<int, int>>>& vicini_;
+    const std::vector<std::pair<int, int>>& vicini_;
+    const std::vector<int>& inizio_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
     int rB_ = 0;
+    std::vector<int> distanze_;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
@@ -222,18 +230,24 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         esito.tabellaNonValida = true;
         return esito;
     }
-    // Neighbours of every region in ascending order, with the arc between them.
-    std::vector<std::vector<std::pair<int, int>>> vicini(ix(d.NumRegioni) + 1);
-    for (int u = 1; u <= d.NumRegioni; ++u)
+    // Neighbours of every region in ascending order, with the arc between them, one region after another.
+    std::vector<std::pair<int, int>> vicini;
+    std::vector<int> inizio(ix(d.NumRegioni) + 2, 0);
+    for (int u = 1; u <= d.NumRegioni; ++u) {
+        inizio[ix(u)] = static_cast<int>(vicini.size());
+        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
         for (int v = 1; v <= d.NumRegioni; ++v) {
-            const int a = d.MatRegioni.at(u, v).arco;
-            if (v != u && a >= 1 && a <= d.NumArchi) vicini[ix(u)].emplace_back(v, a);
+            const int a = riga[v].arco;
+            if (v != u && a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
         }
+    }
+    inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
     std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, vietato, limiti, cedi);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi);
 
     const auto ponti = ListaPonti(d, ab1, ab2);
     esito.ponti = static_cast<int>(ponti.size());
+    CandidatoPonte cand;
     for (const auto& ponte : ponti) {
         if (cedi) cedi();
         if (!tmpVerlistaponti(d, ponte)) continue;
@@ -257,13 +271,13 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         }
         if (tenute.empty()) continue;
 
-        CandidatoPonte cand;
+        // Every field the visitor reads is written below for each bridge, pairing or route.
         cand.ab1 = ab1;
         cand.ab2 = ab2;
         cand.orizzontale = orizzontale;
         cand.incrociPonte = c;
         cand.archiPonte = ponte;
-        cand.mossa.ListaArchiMossa = testoLista(ponte, false);
+        if (conTesti) cand.mossa.ListaArchiMossa = testoLista(ponte, false);
         sequenzeLatiPonte(d, ponte, cand.latoPonte1, cand.latoPonte2);
         if (conTesti) ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
         std::string testaMessaggio;
@@ -277,8 +291,10 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         for (const auto& [rA, rB] : tenute) {
             if (cedi) cedi();
             if (preso || esito.fermato) break;
-            cand.mossa.RegioneInizioMossa = std::to_string(rA);
-            cand.mossa.RegioneFineMossa = std::to_string(rB);
+            if (conTesti) {
+                cand.mossa.RegioneInizioMossa = std::to_string(rA);
+                cand.mossa.RegioneFineMossa = std::to_string(rB);
+            }
             int indice = 0;
             const bool completo =
                 percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,

@@ -74,8 +74,8 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 // than the bridge's crossing count and has one. Horizontal: every such route of every pairing whose
 // distance equals the crossing count, up to the caps. The visitor returns false to stop. Without
 // conMessaggio the viewer's text (messaggio) is left empty, for a search that shows nothing; without
-// conTesti the route's texts (ListaArchiAttraversati, ListaRegioniMossa) and Rg1..Rg2inv are left empty too,
-// for a search that reads only the numbers (archiPonte, archiAttraversati, regioni).
+// conTesti the move's texts (mossa) and Rg1..Rg2inv are left empty too, for a search that reads only the
+// numbers (archiPonte, archiAttraversati, regioni).
 // `cedi` is called once per bridge, per end-region pairing and every 1024 route steps, so that a window
 // can serve its events.
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,

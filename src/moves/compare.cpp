@@ -1,6 +1,8 @@
 #include "moves/compare.h"
 
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 
 namespace trevalon {
 
@@ -110,7 +112,7 @@ std::size_t rotazioneMinima(const std::vector<int>& doppia) {
 // the same for every reading and tells different diagrams apart, and takes linear time where trying every
 // reading takes up to quadratic time.
 bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
-    thread_local std::vector<int> primo, avanti, dietro, compagno;
+    thread_local std::vector<int> primo, avanti, compagno;
     thread_local std::vector<std::pair<int, int>> ordinate;
     const std::size_t n = voci.size();
     if (n < 2 || n % 2 != 0) return false;
@@ -148,12 +150,23 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     for (std::size_t k = 0; k < n; ++k)
         if (altro[k] < 0) return false;  // a crossing passed once
     const int ni = static_cast<int>(n);
-    // Both sequences written twice, so that every rotation is a plain stretch.
     avanti.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
         const int d = altro[k] - static_cast<int>(k);
-        avanti[k] = avanti[k + n] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
+        avanti[k] = 2 * (d < 0 ? d + ni : d) + (voci[k].sign == '+' ? 1 : 0);
     }
+    chiaveDaPassi(avanti, chiave);
+    return true;
+}
+
+}  // namespace
+
+void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
+    thread_local std::vector<int> dietro;
+    const std::size_t n = avanti.size() / 2;
+    const int ni = static_cast<int>(n);
+    // Both sequences written twice, so that every rotation is a plain stretch.
+    for (std::size_t k = 0; k < n; ++k) avanti[k + n] = avanti[k];
     // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
     dietro.resize(2 * n);
     for (std::size_t k = 0; k < n; ++k) {
@@ -177,10 +190,7 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
         if (largo) chiave += static_cast<char>(c >> 8);
         chiave += static_cast<char>(c & 0xff);
     }
-    return true;
 }
-
-}  // namespace
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {
     auto voci = leggiVociScifta(txtNodo);
@@ -226,6 +236,94 @@ bool stessoCodice(std::string_view a, std::string_view b) {
     return fa && fb && *fa == *fb;
 }
 
+InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
+    if (capacita > kCapacitaMassima)
+        throw std::invalid_argument("a set of codes holds at most " + std::to_string(kCapacitaMassima) +
+                                    " keys");
+}
+
+InsiemeCodici::~InsiemeCodici() = default;
+
+std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave,
+                                 std::size_t hash, bool& trovata) const {
+    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
+    const std::uint64_t marca = hash & ~kIndice;
+    for (std::size_t p = hash & maschera_;; p = (p + 1) & maschera_) {
+        const std::uint64_t v = posti[p].load(std::memory_order_acquire);
+        if (v == 0) {
+            trovata = false;
+            return p;
+        }
+        if ((v & ~kIndice) != marca) continue;
+        const Chiave& c = chiavi_[(v & kIndice) - 1];
+        if (std::string_view(c.dati, c.lunghezza) == chiave) {
+            trovata = true;
+            return p;
+        }
+    }
+}
+
+bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
+    // The table, once made, with everything made with it.
+    const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire);
+    if (!posti) return false;
+    bool trovata = false;
+    cerca(posti, chiave, std::hash<std::string_view>{}(chiave), trovata);
+    return trovata;
+}
+
+InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
+    if (!posti_) {
+        if (capacita_ == 0) return Esito::Pieno;
+        // At least twice the capacity, a power of two: a probe ends soon at a free slot.
+        std::size_t n = 16;
+        while (n < 2 * capacita_) n *= 2;
+        posti_ = std::make_unique<std::atomic<std::uint64_t>[]>(n);  // every slot 0
+        maschera_ = n - 1;
+        chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
+        pubblicati_.store(posti_.get(), std::memory_order_release);
+    }
+    const std::size_t hash = std::hash<std::string_view>{}(chiave);
+    bool trovata = false;
+    const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
+    if (trovata) return Esito::GiaPresente;
+    if (pieno()) return Esito::Pieno;
+    // The key's bytes, in the current block or a new one.
+    constexpr std::size_t kBlocco = std::size_t{1} << 16;
+    if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
+        const std::size_t misura = std::max(kBlocco, chiave.size());
+        blocchi_.push_back(std::make_unique<char[]>(misura));
+        libero_ = blocchi_.back().get();
+        liberiNelBlocco_ = misura;
+    }
+    char* dati = libero_;
+    std::copy(chiave.begin(), chiave.end(), dati);
+    libero_ += chiave.size();
+    liberiNelBlocco_ -= chiave.size();
+    chiavi_[numero_] = {dati, static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
+    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
+    // Published last: a reader that sees the slot sees the key.
+    posti_[p].store((hash & ~kIndice) | (numero_ + 1), std::memory_order_release);
+    ++numero_;
+    return Esito::Aggiunto;
+}
+
+void InsiemeCodici::svuota() {
+    if (posti_) {
+        // Few keys: their own slots; many: the whole table.
+        if (numero_ < (maschera_ + 1) / 64) {
+            for (std::size_t k = 0; k < numero_; ++k)
+                posti_[chiavi_[k].posto].store(0, std::memory_order_relaxed);
+        } else {
+            for (std::size_t p = 0; p <= maschera_; ++p) posti_[p].store(0, std::memory_order_relaxed);
+        }
+    }
+    numero_ = 0;
+    blocchi_.clear();
+    libero_ = nullptr;
+    liberiNelBlocco_ = 0;
+}
+
 bool InsiemeCodici::contiene(std::string_view txtNodo) const {
     auto k = chiaveCanonica(txtNodo);
     return k && contieneChiave(*k);
@@ -234,14 +332,7 @@ bool InsiemeCodici::contiene(std::string_view txtNodo) const {
 InsiemeCodici::Esito InsiemeCodici::aggiungi(std::string_view txtNodo) {
     auto k = chiaveCanonica(txtNodo);
     if (!k) return Esito::Illeggibile;
-    return aggiungiChiave(std::move(*k));
-}
-
-InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string chiave) {
-    if (chiavi_.count(chiave) > 0) return Esito::GiaPresente;
-    if (pieno()) return Esito::Pieno;
-    chiavi_.insert(std::move(chiave));
-    return Esito::Aggiunto;
+    return aggiungiChiave(*k);
 }
 
 }  // namespace trevalon

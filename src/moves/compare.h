@@ -8,12 +8,13 @@
 // canonical form (its smallest reading) once, and the stored forms are kept in a hash set as compact keys
 // (one or two bytes a passage instead of the text).
 
+#include <atomic>
 #include <cstddef>
-#include <functional>
+#include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "moves/relabel.h"
@@ -30,16 +31,28 @@ std::optional<std::string> formaCanonica(std::string_view txtNodo);
 std::string chiaveCanonica(const std::vector<VoceScifta>& voci);
 // The same written into `chiave`, whose storage is reused.
 void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
+// The same for a code each of whose labels is passed exactly twice, given as the first half of `avanti`
+// (whose size is twice the number of passages): each passage in travel order as 2 * (steps forward to the
+// other passage of the same crossing) + (own sign is '+'). The second half is working space.
+void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
 // True when both texts describe the same diagram in the sense above.
 bool stessoCodice(std::string_view a, std::string_view b);
 
-// A set of diagrams by their Gauss texts, with a fixed capacity.
+// A set of diagrams by their Gauss texts, with a fixed capacity. One thread adds keys; while it does, any
+// number of other threads may ask whether a key is there (contiene, contieneChiave), and are told of a key
+// once its adding has returned. Emptying it (svuota) wants no other thread reading.
 class InsiemeCodici {
   public:
-    explicit InsiemeCodici(std::size_t capacita) : capacita_(capacita) {}
+    // Capacities from 0 up to kCapacitaMassima; a larger one is refused (std::invalid_argument).
+    static constexpr std::size_t kCapacitaMassima = (std::size_t{1} << 24) - 2;
+
+    explicit InsiemeCodici(std::size_t capacita);
+    InsiemeCodici(const InsiemeCodici&) = delete;
+    InsiemeCodici& operator=(const InsiemeCodici&) = delete;
+    ~InsiemeCodici();
 
     // VerificaGiaElab / VerificaGiaElab2: true when the text, in any of its readings, is in the set.
     // An unreadable text is never in the set.
@@ -51,22 +64,39 @@ class InsiemeCodici {
 
     // The same two for a key already computed (chiaveCanonica), so that a caller asking both computes it
     // once.
-    bool contieneChiave(std::string_view chiave) const { return chiavi_.find(chiave) != chiavi_.end(); }
-    Esito aggiungiChiave(std::string chiave);
+    bool contieneChiave(std::string_view chiave) const;
+    Esito aggiungiChiave(std::string_view chiave);
 
-    void svuota() { chiavi_ = {}; }
-    std::size_t size() const { return chiavi_.size(); }
+    void svuota();
+    std::size_t size() const { return numero_; }
     std::size_t capacita() const { return capacita_; }
-    bool pieno() const { return chiavi_.size() >= capacita_; }
+    bool pieno() const { return numero_ >= capacita_; }
 
   private:
-    std::size_t capacita_;
-    // Looked up by std::string_view as well, without a copy of the key.
-    struct HashChiave {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view k) const { return std::hash<std::string_view>{}(k); }
+    // An open-addressed table of slots, each 0 (free) or the high bits of the key's hash with the key's
+    // number + 1 in the low kBitIndice bits; the keys' bytes lie in blocks that never move. The table is
+    // made at the first key, at twice the capacity or more, so that it never grows while others read.
+    static constexpr int kBitIndice = 24;
+    // Written when the key is filed; the table of them is left unwritten until then, so that a large
+    // capacity costs only what is used.
+    struct Chiave {
+        const char* dati;
+        std::uint32_t lunghezza;
+        std::uint32_t posto;  // its slot
     };
-    std::unordered_set<std::string, HashChiave, std::equal_to<>> chiavi_;
+    std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
+                      bool& trovata) const;
+
+    std::size_t capacita_;
+    std::size_t numero_ = 0;
+    std::size_t maschera_ = 0;
+    std::unique_ptr<std::atomic<std::uint64_t>[]> posti_;
+    // posti_ as the other threads read it: set once the table is made.
+    std::atomic<const std::atomic<std::uint64_t>*> pubblicati_{nullptr};
+    std::unique_ptr<Chiave[]> chiavi_;
+    std::vector<std::unique_ptr<char[]>> blocchi_;
+    char* libero_ = nullptr;
+    std::size_t liberiNelBlocco_ = 0;
 };
 
 }  // namespace trevalon

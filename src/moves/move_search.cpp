@@ -53,6 +53,7 @@ class Marks {
   public:
     explicit Marks(int n) : m_(static_cast<std::size_t>(n) + 1, 0) {}
     void clear() { std::fill(m_.begin(), m_.end(), 0); }
+    std::vector<int>& tabella() { return m_; }
     int& operator[](int c) { return m_[static_cast<std::size_t>(c)]; }
 
   private:
@@ -99,7 +100,10 @@ bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRe
     sorted = walkOrder;
     std::sort(sorted.begin(), sorted.end(),
               [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
-    std::vector<std::pair<int, int>> over, under;
+    // Kept between calls: the searches run this for every stretch they try.
+    thread_local std::vector<std::pair<int, int>> over, under;
+    over.clear();
+    under.clear();
     for (std::size_t i = 0; i + 1 < sorted.size(); i += 2) {
         if (sorted[i].segnoTw != sorted[i + 1].segnoTw) return false;
         (sorted[i].segnoTw == '+' ? over : under).emplace_back(sorted[i].tw, sorted[i + 1].tw);
@@ -361,25 +365,38 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     const Passaggi P(d);
     Marks counts(d.NumIncroci);
 
-    // Phase 1: loops from a crossing back to it that meet no other crossing twice.
-    std::vector<std::string> entries;
+    // Phase 1: loops from a crossing back to it that meet no other crossing twice. An entry's text,
+    // "ccc,ccc,iii,jjj,s,c,c", is written only for a loop that passes phase 2; crossings and passages are
+    // below 1000, so the texts sort as (crossing, first passage), and no two entries have the same first
+    // passage.
+    struct VoceI {
+        int c = 0, i = 0, j = 0;
+        bool operator<(const VoceI& o) const { return c != o.c ? c < o.c : i < o.i; }
+    };
+    std::vector<VoceI> entries;
+    // The walk's counts by crossing, valid where the stamp is the walk's.
+    std::vector<int> timbro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+    std::vector<int>& conta = counts.tabella();
     for (int i = 1; i <= P.n; ++i) {
-        counts.clear();
+        auto cnt = [&](int x) -> int& {
+            const std::size_t u = static_cast<std::size_t>(x);
+            if (timbro[u] != i) {
+                timbro[u] = i;
+                conta[u] = 0;
+            }
+            return conta[u];
+        };
         const int c = P.padre(i);
-        counts[c] = 1;
+        cnt(c) = 1;
         int j = i;
         while (true) {
             j = P.next(j);
             const int cj = P.padre(j);
-            if (counts[cj] == 1 && cj != c) break;
-            counts[cj] += 1;
+            int& n = cnt(cj);
+            if (n == 1 && cj != c) break;
+            n += 1;
             if (cj == c) {
-                const std::string cc = format000(c);
-                std::string voce = cc;
-                voce.append(",").append(cc).append(",").append(format000(i)).append(",");
-                voce.append(format000(j)).append(",").append(1, P.segno(i)).append(",");
-                voce.append(std::to_string(c)).append(",").append(std::to_string(c));
-                entries.push_back(std::move(voce));
+                entries.push_back({c, i, j});
                 break;
             }
         }
@@ -388,20 +405,26 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     if (dump) writeDumpLines(*dump, "coppie.txt", entries);
 
     // Phase 2: each loop by itself.
-    for (const std::string& entry : entries) {
-        const auto E = splitComma(entry);
-        const int i = leadingNumber(E[2]), j = leadingNumber(E[3]);
+    std::vector<InnerRecord> walkOrder, sorted;
+    for (const VoceI& voce : entries) {
+        const int i = voce.i, j = voce.j;
         const int base = std::max(i, j) - 1;
         counts.clear();
-        std::vector<InnerRecord> walkOrder, sorted;
+        walkOrder.clear();
+        sorted.clear();
         if (!walkStretch(P, counts, i, j, base, 1, walkOrder)) continue;
         const bool passa = thirdStrandsPass(P, counts, walkOrder, sorted);
         if (dump) dumpRecords(*dump, "ng.txt", P, sorted, E[0], E[1], false);
         if (!passa) continue;
 
+        const int c = voce.c;
+        const std::string C = std::to_string(c);
+        std::string entry = format000(c);
+        entry.append(",").append(format000(c)).append(",").append(format000(i)).append(",");
+        entry.append(format000(j)).append(",").append(1, P.segno(i)).append(",");
+        entry.append(C).append(",").append(C);
         CandidatoMossa cand;
-        const int c = leadingNumber(E[5]);
-        cand.voceEvidenziata = "," + E[5] + "," + E[5] + ",";
+        cand.voceEvidenziata = "," + C + "," + C + ",";
         cand.archi.push_back({P.g(i).arcoad, HighlightRole::FirstStretch, -4});
         cand.Lista = "," + std::to_string(P.g(i).arcoad) + ",";
         for (const InnerRecord& r : sorted) {
@@ -411,7 +434,7 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         cand.nA = static_cast<int>(sorted.size());
         cand.incrocioPrimo = c;
         cand.arcoPrimo = P.g(i).arcoad;
-        cand.messaggioSviluppo = "Tric " + E[5] + "-" + E[5] + "  " + E[5] + "-" + E[5];
+        cand.messaggioSviluppo = "Tric " + C + "-" + C + "  " + C + "-" + C;
         cand.mossa.VoceMossa1 = entry;
         if (!visita(cand)) break;
     }

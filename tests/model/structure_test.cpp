@@ -117,17 +117,28 @@ TEST(Structure, StepsThatCannotBeBuiltSayWhy) {
 }
 
 TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
-    for (const auto& code : {closure(4, {1, -2, 1, -2, 3, -2, 3}), testing::Codice{"2+3-1+2-3+1-", "OOO"}}) {
+    // A diagram of more than 64 regions as well: the distances are found a word of regions at a time.
+    std::vector<int> lunga;
+    for (int k = 0; k < 23; ++k) lunga.insert(lunga.end(), {1, -2, 3});
+    for (const auto& code :
+         {closure(4, {1, -2, 1, -2, 3, -2, 3}), testing::Codice{"2+3-1+2-3+1-", "OOO"}, closure(4, lunga)}) {
         SCOPED_TRACE(code.gauss);
         auto full = buildStructure(code.gauss, code.letters);
         auto d = diagramWith(code.gauss, code.letters);
         ASSERT_TRUE(CostruisciStrutturaRicerca(*d));
+        // Without distances: the same regions and passages, every distance 0.
+        auto senza = diagramWith(code.gauss, code.letters);
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*senza, false));
+        EXPECT_EQ((std::tuple{regionCodes(*senza), senza->NumGemelli}),
+                  (std::tuple{regionCodes(*d), d->NumGemelli}));
         EXPECT_EQ((std::tuple{d->txtNodo, regionCodes(*d), d->NumGemelli}),
                   (std::tuple{full->txtNodo, regionCodes(*full), full->NumGemelli}));
         for (int s = 1; s <= d->NumRegioni; ++s)
             for (int v = 1; v <= d->NumRegioni; ++v) {
                 const CoppiaRegioni &p = d->MatRegioni.at(s, v), &q = full->MatRegioni.at(s, v);
                 EXPECT_EQ((std::tuple{p.arco, p.dis}), (std::tuple{q.arco, q.dis})) << s << "," << v;
+                EXPECT_EQ((std::tuple{senza->MatRegioni.at(s, v).arco, senza->MatRegioni.at(s, v).dis}),
+                          (std::tuple{p.arco, 0}));
                 EXPECT_TRUE(p.cam.empty() && p.reg.empty());
             }
     }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <random>
 #include <set>
 #include <tuple>
 
@@ -246,6 +250,114 @@ TEST(BridgeRewrite, APreparedRewriteServesEveryCandidateAsAFreshOne) {
     EXPECT_GE(diagrammi, 6);
     EXPECT_GE(riscritti, 50);
     EXPECT_GE(rifiutati, 10);
+}
+
+// The rewrite's passages as the text procedure writes them: items physically inserted into and deleted
+// from the old text, every search by a scan from the first item. Letters are left out.
+std::optional<std::vector<VoceScifta>> riscritturaDiRiferimento(const Diagram& d,
+                                                                const std::vector<int>& ponte,
+                                                                const std::vector<int>& attraversati,
+                                                                char ab1) {
+    struct Voce {
+        int label;
+        char segnoSucc;
+        int origine;
+    };
+    const auto vecchie = leggiVociScifta(d.txtNodo);
+    if (!vecchie) return std::nullopt;
+    const int n = static_cast<int>(vecchie->size());
+    std::vector<Voce> sorgente{{0, 0, 0}};
+    for (int k = 1; k <= n; ++k)
+        sorgente.push_back({(*vecchie)[static_cast<std::size_t>(k - 1)].label,
+                            (*vecchie)[static_cast<std::size_t>(k % n)].sign, k});
+    std::vector<Voce> items = sorgente;
+    auto proprio = [&](std::size_t i) { return items[i == 1 ? items.size() - 1 : i - 1].segnoSucc; };
+    const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    for (auto it = attraversati.rbegin(); it != attraversati.rend(); ++it) {
+        const int y = *it;
+        std::size_t i = 0;
+        for (std::size_t k = 1; k < items.size() && i == 0; ++k)
+            if (items[k].label == x0 && proprio(k) == ab1) i = k;
+        if (i == 0) return std::nullopt;
+        const char segno = items[i].origine > 0
+                               ? sorgente[static_cast<std::size_t>(items[i].origine)].segnoSucc
+                               : items[i].segnoSucc;
+        items.insert(items.begin() + static_cast<std::ptrdiff_t>(i) + 1, Voce{y + 1000, segno, 0});
+        std::size_t j = 0;
+        for (std::size_t k = 1; k < items.size() && j == 0; ++k)
+            if (items[k].origine == y) j = k;
+        items.insert(items.begin() + static_cast<std::ptrdiff_t>(j) + 1,
+                     Voce{y + 1000, sorgente[static_cast<std::size_t>(y)].segnoSucc, 0});
+        items[j].segnoSucc = ab1;
+    }
+    for (std::size_t k = 1; k < ponte.size(); ++k)
+        for (Voce& v : items)
+            if (v.label == d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa) v.label = 0;
+    std::vector<std::size_t> vivi;
+    for (std::size_t k = 1; k < items.size(); ++k)
+        if (items[k].label != 0) vivi.push_back(k);
+    // Each survivor's own sign is the sign written after the item before it; renumbered by first
+    // appearance.
+    std::vector<VoceScifta> out;
+    std::map<int, int> nuove;
+    for (std::size_t v : vivi) {
+        const int nuova = nuove.emplace(items[v].label, static_cast<int>(nuove.size()) + 1).first->second;
+        out.push_back({proprio(v), nuova});
+    }
+    return out;
+}
+
+// The rewrite on its list gives the passages of the text procedure, for the routes of the search and
+// for made-up routes crossing any arcs in any order, and its key without the passages is the key of the
+// passages, with as many new crossings, refused alike.
+TEST(BridgeRewrite, TheListRewriteAndItsKeyAreThoseOfTheTextProcedure) {
+    std::mt19937 rng(11);
+    int confrontati = 0, inventati = 0;
+    for (std::uint32_t seed = 1; seed <= 10; ++seed) {
+        auto d = costruisci(seed % 2 ? ts::randomBraidKnot(seed, 4, 18) : ts::randomUnknot(seed, 14));
+        if (!d) continue;
+        RiscritturaPonte r(*d);
+        PassaggiRiscritti p;
+        std::string chiave;
+        for (bool orizzontale : {true, false})
+            for (char ab1 : {'-', '+'})
+                for (CandidatoPonte c : candidatiPonte(*d, ab1, orizzontale))
+                    for (int variante = 0; variante < 3; ++variante) {
+                        if (variante > 0) {
+                            // Made up: arcs off the bridge, in random order.
+                            std::vector<int> altri;
+                            for (int a = 1; a <= d->NumArchi; ++a)
+                                if (std::find(c.archiPonte.begin(), c.archiPonte.end(), a) ==
+                                    c.archiPonte.end())
+                                    altri.push_back(a);
+                            std::shuffle(altri.begin(), altri.end(), rng);
+                            altri.resize(std::min<std::size_t>(altri.size(), rng() % 5));
+                            c.archiAttraversati = altri;
+                            c.regioni.assign(altri.size() + 1, 1);
+                            ++inventati;
+                        }
+                        const auto atteso =
+                            riscritturaDiRiferimento(*d, c.archiPonte, c.archiAttraversati, ab1);
+                        const bool fatta =
+                            r.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, p, false).ok();
+                        int nuovi = -1;
+                        bool banale = false;
+                        ASSERT_EQ(
+                            r.chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, chiave, nuovi, banale)
+                                .ok(),
+                            fatta);
+                        if (!fatta) continue;
+                        ++confrontati;
+                        ASSERT_TRUE(atteso);
+                        EXPECT_EQ(banale, p.nodoBanale);
+                        if (p.nodoBanale) continue;
+                        EXPECT_EQ(p.voci, *atteso) << c.mossa.ListaArchiMossa;
+                        EXPECT_EQ(chiave, chiaveCanonica(*atteso));
+                        EXPECT_EQ(nuovi, p.nuoviIncroci);
+                    }
+    }
+    EXPECT_GE(confrontati, 300);
+    EXPECT_GE(inventati, 200);
 }
 
 }  // namespace

@@ -46,6 +46,34 @@ TEST(MoveISearch, MixedChordAndReducedAlternatingKnotsGiveNothing) {
     }
 }
 
+// Move I candidates come in ascending order of their entry texts ("ccc,ccc,iii,jjj,s,c,c"), each entry
+// naming its own crossing and a loop from passage i back to that crossing at passage j.
+TEST(MoveISearch, EntriesAreInTextOrderAndNameTheirLoop) {
+    int visti = 0;
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        auto g = ts::randomUnknot(seed, 12);
+        for (int k = 0; k < 3; ++k) g = ts::addCurl(g, 1 + k * 3, k % 2 == 0, k == 1 ? -1 : 1);
+        auto d = costruisci(g);
+        ASSERT_TRUE(d);
+        const auto cands = CandidatiMossaI(*d);
+        for (std::size_t i = 0; i < cands.size(); ++i) {
+            const auto& m = cands[i].mossa;
+            const std::string c = std::to_string(cands[i].incrocioPrimo);
+            EXPECT_EQ(m.VoceMossa1.substr(m.VoceMossa1.size() - 2 * c.size() - 1), c + "," + c);
+            EXPECT_EQ(cands[i].voceEvidenziata, "," + c + "," + c + ",");
+            const int ingresso = std::stoi(m.VoceMossa1.substr(8, 3)),
+                      uscita = std::stoi(m.VoceMossa1.substr(12, 3));
+            EXPECT_EQ(d->gemelli[static_cast<std::size_t>(ingresso)].Padre, cands[i].incrocioPrimo);
+            EXPECT_EQ(d->gemelli[static_cast<std::size_t>(uscita)].Padre, cands[i].incrocioPrimo);
+            if (i > 0) {
+                EXPECT_LT(cands[i - 1].mossa.VoceMossa1, m.VoceMossa1);
+            }
+            ++visti;
+        }
+    }
+    EXPECT_GE(visti, 40);
+}
+
 TEST(MoveIISearch, EntriesAreSortedAndRecordsWellFormed) {
     auto d = costruisci(ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), 7, 40));
     ASSERT_TRUE(d);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <random>
+#include <stdexcept>
+#include <thread>
 
 #include "moves/compare.h"
 
@@ -97,6 +100,42 @@ TEST(Compare, ReadingsAreDuplicatesMirrorIsNotAndTheSetHasACapacity) {
     EXPECT_EQ(small.aggiungi(codes[1].first), InsiemeCodici::Esito::Pieno);
     small.svuota();
     EXPECT_FALSE(small.contiene(codes[0].first));
+}
+
+// While one thread files keys, other threads asking for keys find every key filed before they ask and
+// never a key that is not filed; a full set refuses, an emptied one starts again.
+TEST(Compare, TheSetAnswersOtherThreadsWhileKeysAreFiled) {
+    constexpr int kChiavi = 20000;
+    auto chiave = [](int k) { return "k" + std::to_string(k) + (k % 3 == 0 ? std::string(40, 'x') : ""); };
+    InsiemeCodici set(kChiavi);
+    std::atomic<int> archiviate{0};
+    std::atomic<bool> errore{false};
+    std::vector<std::thread> lettori;
+    for (int t = 0; t < 3; ++t)
+        lettori.emplace_back([&, t] {
+            std::mt19937 rng(static_cast<unsigned>(t));
+            while (archiviate.load() < kChiavi) {
+                const int fatte = archiviate.load();
+                if (fatte > 0 &&
+                    !set.contieneChiave(chiave(static_cast<int>(rng() % static_cast<unsigned>(fatte)))))
+                    errore = true;
+                if (set.contieneChiave(chiave(kChiavi + static_cast<int>(rng() % 100)))) errore = true;
+            }
+        });
+    for (int k = 0; k < kChiavi; ++k) {
+        ASSERT_EQ(set.aggiungiChiave(chiave(k)), InsiemeCodici::Esito::Aggiunto);
+        archiviate.store(k + 1);
+    }
+    for (std::thread& l : lettori) l.join();
+    EXPECT_FALSE(errore.load());
+    EXPECT_EQ(set.aggiungiChiave(chiave(5)), InsiemeCodici::Esito::GiaPresente);
+    EXPECT_EQ(set.aggiungiChiave(chiave(kChiavi)), InsiemeCodici::Esito::Pieno);
+    EXPECT_EQ(set.size(), static_cast<std::size_t>(kChiavi));
+    set.svuota();
+    EXPECT_FALSE(set.contieneChiave(chiave(7)));
+    EXPECT_EQ(set.aggiungiChiave(chiave(7)), InsiemeCodici::Esito::Aggiunto);
+    EXPECT_TRUE(set.contieneChiave(chiave(7)) && !set.contieneChiave(chiave(8)));
+    EXPECT_THROW(InsiemeCodici(InsiemeCodici::kCapacitaMassima + 1), std::invalid_argument);
 }
 
 // The compact key of a code tells the same diagrams apart as the canonical form does: over every code of
