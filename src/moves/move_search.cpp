@@ -402,7 +402,21 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         }
     }
     std::sort(entries.begin(), entries.end());
-    if (dump) writeDumpLines(*dump, "coppie.txt", entries);
+    // An entry's text.
+    const auto testo = [&P](const VoceI& v) {
+        const std::string C = std::to_string(v.c);
+        std::string t = format000(v.c);
+        t.append(",").append(format000(v.c)).append(",").append(format000(v.i)).append(",");
+        t.append(format000(v.j)).append(",").append(1, P.segno(v.i)).append(",");
+        t.append(C).append(",").append(C);
+        return t;
+    };
+    if (dump) {
+        std::vector<std::string> lines;
+        lines.reserve(entries.size());
+        for (const VoceI& v : entries) lines.push_back(testo(v));
+        writeDumpLines(*dump, "coppie.txt", lines);
+    }
 
     // Phase 2: each loop by itself.
     std::vector<InnerRecord> walkOrder, sorted;
@@ -414,15 +428,11 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         sorted.clear();
         if (!walkStretch(P, counts, i, j, base, 1, walkOrder)) continue;
         const bool passa = thirdStrandsPass(P, counts, walkOrder, sorted);
-        if (dump) dumpRecords(*dump, "ng.txt", P, sorted, E[0], E[1], false);
+        if (dump) dumpRecords(*dump, "ng.txt", P, sorted, format000(voce.c), format000(voce.c), false);
         if (!passa) continue;
 
         const int c = voce.c;
         const std::string C = std::to_string(c);
-        std::string entry = format000(c);
-        entry.append(",").append(format000(c)).append(",").append(format000(i)).append(",");
-        entry.append(format000(j)).append(",").append(1, P.segno(i)).append(",");
-        entry.append(C).append(",").append(C);
         CandidatoMossa cand;
         cand.voceEvidenziata = "," + C + "," + C + ",";
         cand.archi.push_back({P.g(i).arcoad, HighlightRole::FirstStretch, -4});
@@ -435,7 +445,7 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         cand.incrocioPrimo = c;
         cand.arcoPrimo = P.g(i).arcoad;
         cand.messaggioSviluppo = "Tric " + C + "-" + C + "  " + C + "-" + C;
-        cand.mossa.VoceMossa1 = entry;
+        cand.mossa.VoceMossa1 = testo(voce);
         if (!visita(cand)) break;
     }
     return true;
