@@ -300,8 +300,10 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
             // Without a drawing of that tree, the table holds what its last try left: the first drawing
             // is made again.
             std::string altro;
-            if (!fatto && !disponi(altro))
-                return fallisce(why, std::string(kNonDisponibile) + altro, std::move(altro));
+            if (!fatto && !disponi(altro)) {
+                std::string messaggio = std::string(kNonDisponibile) + altro;
+                return fallisce(why, std::move(messaggio), std::move(altro));
+            }
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
             sistema(times, t2, t3);

@@ -164,7 +164,7 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
     if (s.hook || s.percorsiInMemoria) return disegnaCoppie(d, s);
     tieniPercorsiInMemoria(s);
     try {
-        const Status fatto = disegnaCoppie(d, s);
+        Status fatto = disegnaCoppie(d, s);
         scriviPercorsiInSospeso(d, s);
         return fatto;
     } catch (...) {
