@@ -434,7 +434,7 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         const int c = voce.c;
         const std::string C = std::to_string(c);
         CandidatoMossa cand;
-        cand.voceEvidenziata = "," + C + "," + C + ",";
+        cand.voceEvidenziata.append(",").append(C).append(",").append(C).append(",");
         cand.archi.push_back({P.g(i).arcoad, HighlightRole::FirstStretch, -4});
         cand.Lista = "," + std::to_string(P.g(i).arcoad) + ",";
         for (const InnerRecord& r : sorted) {
@@ -444,7 +444,8 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
         cand.nA = static_cast<int>(sorted.size());
         cand.incrocioPrimo = c;
         cand.arcoPrimo = P.g(i).arcoad;
-        cand.messaggioSviluppo = "Tric " + C + "-" + C + "  " + C + "-" + C;
+        cand.messaggioSviluppo.append("Tric ").append(C).append("-").append(C).append("  ");
+        cand.messaggioSviluppo.append(C).append("-").append(C);
         cand.mossa.VoceMossa1 = testo(voce);
         if (!visita(cand)) break;
     }
