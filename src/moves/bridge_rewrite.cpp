@@ -1,5 +1,7 @@
 #include "moves/bridge_rewrite.h"
 
+#include <span>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -136,6 +138,18 @@ bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
             d_.archi[static_cast<std::size_t>(A)].Reg2 == reg);
 }
 
+std::span<const int> RiscritturaPonte::posizioniVecchie(int x0, int nOld) {
+    if (x0 >= 0 && static_cast<std::size_t>(x0) + 1 < primaPosizione_.size()) {
+        const std::size_t da = static_cast<std::size_t>(primaPosizione_[static_cast<std::size_t>(x0)]);
+        const std::size_t a = static_cast<std::size_t>(primaPosizione_[static_cast<std::size_t>(x0) + 1]);
+        return std::span<const int>(posizioni_).subspan(da, a - da);
+    }
+    posizioniInizio_.clear();
+    for (int k = 1; k <= nOld; ++k)
+        if (sorgente_[static_cast<std::size_t>(k)].label == x0) posizioniInizio_.push_back(k);
+    return posizioniInizio_;
+}
+
 Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                               const std::vector<int>& regioni, char ab1) {
     vivi_.clear();
@@ -182,20 +196,9 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
     // An inserted item's label is above kEtichettaNuova: a start crossing below it is one of the old
     // items, which keep their order, so only those are tried.
     const bool soloVecchie = x0 <= kEtichettaNuova;
-    const int* inizio = nullptr;
-    const int* fine = nullptr;
-    if (soloVecchie) {
-        if (x0 >= 0 && static_cast<std::size_t>(x0) + 1 < primaPosizione_.size()) {
-            inizio = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(x0)];
-            fine = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(x0) + 1];
-        } else {
-            posizioniInizio_.clear();
-            for (int k = 1; k <= nOld; ++k)
-                if (sorgente_[static_cast<std::size_t>(k)].label == x0) posizioniInizio_.push_back(k);
-            inizio = posizioniInizio_.data();
-            fine = inizio + posizioniInizio_.size();
-        }
-    }
+    const std::span<const int> vecchie = soloVecchie ? posizioniVecchie(x0, nOld) : std::span<const int>{};
+    const int* inizio = vecchie.data();
+    const int* fine = vecchie.data() + vecchie.size();
 
     // 2. Insertions, from the last crossed arc to the first, so that the strand's new passages, always put
     // right after its start crossing, come out in route order.

@@ -6,6 +6,7 @@
 // crossing, in route order.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,8 @@ class RiscritturaPonte {
     bool latoDestro(int x, int lato, int reg);
     // Steps 1 to 4 of the rewrite, shared by passaggi and chiave: the move checked, the items inserted and
     // deleted, the signs repaired; the surviving items in text order in vivi_ (none: the trivial knot).
+    // The old items whose label is x0, in text order.
+    std::span<const int> posizioniVecchie(int x0, int nOld);
     Status vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                 const std::vector<int>& regioni, char ab1);
     // A new round of the label stamps, and a label's place in the tables by label.
