@@ -209,6 +209,18 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.numeratoFino.clear();
 }
 
+void scartaPercorsiInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
+    s.percorsiInMemoria = false;
+    for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Percorso.clear();
+    s.percorsiMemoria.clear();
+    s.percorsoCaricato.clear();
+    s.percorsoCambiato.clear();
+    s.percorsoPulito.clear();
+    s.numeratoFino.clear();
+}
+
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
     if (!arcoValido(arco)) return;
     const Arco& a = d.archi[arco];

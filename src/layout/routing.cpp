@@ -165,7 +165,10 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
     tieniPercorsiInMemoria(s);
     try {
         Status fatto = disegnaCoppie(d, s);
-        scriviPercorsiInSospeso(d, s);
+        if (fatto || s.percorsiDiFallimento)
+            scriviPercorsiInSospeso(d, s);
+        else
+            scartaPercorsiInSospeso(d, s);
         return fatto;
     } catch (...) {
         scriviPercorsiInSospeso(d, s);
