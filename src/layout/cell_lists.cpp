@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
 
@@ -681,6 +682,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 if (y.Tipo == 'A' && y.Numero == arco) restaSenzaAnelli = false;  // a cell the path holds
                 y.Tipo = 'A';
                 y.Numero = arco;
+                NotaCellaScritta(s, t);
                 nuovi.push_back(t);
                 if (mostra) s.hook->marcaCella(d, t.r, t.c, segno);
             };

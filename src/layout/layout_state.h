@@ -173,6 +173,10 @@ struct LayoutState {
     // Whether a routing that fails writes its paths back as text: a build drops them unread, since it
     // lays out again (which clears every path) or fails.
     bool percorsiDiFallimento = true;
+    // While `areaEsatta`, the cells written since the table was last cleared, each at least once, unless
+    // there were too many to keep (`celleScritteTutte` false): a clear then visits those cells only.
+    std::vector<Punto> celleScritte;
+    bool celleScritteTutte = false;
     // The cells the last spread of the work grid wrote, in the order written.
     std::vector<Punto> celleStese;
 
