@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <set>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/developer_hook.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
 #include "table_fixture.h"
@@ -303,6 +307,72 @@ TEST(Straightening, AStaircaseFlipsToOneBendAndKeepsItsPlaces) {
         EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1) << i;
     EXPECT_FALSE(t.arco(5, 4, 1));
     EXPECT_FALSE(t.arco(7, 6, 1));
+}
+
+// A developer aid that shows nothing: with it, the corner flipping marks every cell it reads and writes,
+// and so takes up the path afresh after every flip and tries its corners from the first.
+struct AiutoMuto : LayoutDeveloperHook {
+    void marcaCella(const Diagram&, int, int, const std::string&) override {}
+    void pausaPunto(const Diagram&, int, int, int) override {}
+    void nodoIngrid(const LayoutState&) override {}
+    void visCostruzione(const Diagram&, const LayoutState&, const std::string&, bool) override {}
+};
+
+// Flipping the corners of a path just listed, which goes on after each flip from the first corner the flip
+// may have changed, ends with the path and cells of flipping that tries every corner from the first after
+// each flip: on random winding paths among cells of other arcs and crossings, where one flip may empty the
+// rectangle of a corner before it or fill its legs' neighbours.
+TEST(Straightening, CornerFlippingAfterAFlipEndsAsTryingFromTheStart) {
+    std::uint32_t seme = 12345;
+    auto caso = [&seme](int n) {
+        seme = seme * 1664525u + 1013904223u;
+        return static_cast<int>((seme >> 8) % static_cast<std::uint32_t>(n));
+    };
+    int cambiati = 0;
+    for (int prova = 0; prova < 400; ++prova) {
+        SCOPED_TRACE(prova);
+        // Obstacles in a 30 x 30 box, then a path from the stub of crossing 1 at (20, 5) in runs of random
+        // headings within the box; the listing cuts the loops it makes and takes the free cells it meets.
+        std::vector<std::pair<Punto, char>> ostacoli;
+        for (int k = caso(30); k > 0; --k)
+            ostacoli.push_back({{6 + caso(30), 6 + caso(30)}, caso(3) == 0 ? 'I' : 'A'});
+        std::vector<Punto> voci{{20, 6}};
+        Punto p{20, 6};
+        int dir = 2;
+        for (int corsa = 0; corsa < 14; ++corsa) {
+            dir = (dir + (caso(2) == 0 ? 0 : 2)) % 4 + 1;  // a quarter turn either way
+            static constexpr int kDr[5] = {0, -1, 0, 1, 0}, kDc[5] = {0, 0, 1, 0, -1};
+            for (int k = 1 + caso(6); k > 0; --k) {
+                const Punto q{p.r + kDr[dir], p.c + kDc[dir]};
+                if (q.r < 6 || q.c < 7 || q.r > 36 || q.c > 36) break;
+                p = q;
+                voci.push_back(p);
+            }
+        }
+        const Punto fine = voci.back();
+        Tavola veloce, piena;
+        AiutoMuto aiuto;
+        for (Tavola* t : {&veloce, &piena}) {
+            t->d->NumArchi = 2;
+            t->metti(5, 5, 'I', 1);
+            for (const auto& [q, tipo] : ostacoli)
+                if (!(q == fine)) t->metti(q.r, q.c, tipo, tipo == 'I' ? 3 : 2);
+            ListaCelle(*t->d, *t->s, 1, voci);
+        }
+        InvertiAngoloElencato(*veloce.d, *veloce.s, 1, fine.r, fine.c);
+        piena.s->hook = &aiuto;
+        InvertiAngolo(*piena.d, *piena.s, 1, fine.r, fine.c, true);
+        ASSERT_EQ(veloce.d->archi[1].Percorso, piena.d->archi[1].Percorso);
+        cambiati += veloce.s->TracciatoCambiato;
+        for (int r = 0; r <= 40; ++r)
+            for (int c = 0; c <= 40; ++c) {
+                const CellaNodo &x = veloce.d->TblNodo.at(r, c), &y = piena.d->TblNodo.at(r, c);
+                ASSERT_EQ((std::tuple{x.Tipo, x.Numero, x.Posizione}),
+                          (std::tuple{y.Tipo, y.Numero, y.Posizione}))
+                    << r << "," << c;
+            }
+    }
+    EXPECT_GT(cambiati, 100);
 }
 
 }  // namespace
