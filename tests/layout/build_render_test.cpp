@@ -11,6 +11,7 @@
 #include "layout/cell_table_check.h"
 #include "layout/palette.h"
 #include "layout/render_grid.h"
+#include "layout/routing.h"
 #include "layout/tile_renderer.h"
 #include "model/knot_files.h"
 #include "platform/headless_ui.h"
@@ -156,6 +157,36 @@ TEST(Build, AStateThatBuiltBeforeGivesTheTableOfAFreshOne) {
         EXPECT_EQ((std::tuple{usata.d->limiti.RigaMax, usata.d->limiti.ColMax}),
                   (std::tuple{nuova.d->limiti.RigaMax, nuova.d->limiti.ColMax}));
     }
+}
+
+// A routing that fails keeps the paths it laid as text for whoever looks at the table after it (the
+// developer's steps), but not inside a build, which lays out again: it drops them, and after the build a
+// failing routing keeps them again.
+TEST(Build, AFailingRoutingDropsItsPathsOnlyInsideABuild) {
+    const auto grande = testsupport::randomBraidKnot(5003, 6, 171);
+    auto instrada = [&](Tavola& t) {
+        t.d->txtNodo = testsupport::gaussText(grande);
+        t.d->TxtOri = testsupport::lettersText(grande);
+        t.s->IncrocioRadice = 1;
+        EXPECT_TRUE(Disegna(*t.d, *t.s));
+        EXPECT_TRUE(PercorriBordo(*t.d, *t.s));
+        const Status fatto = DisegnaArchi(*t.d, *t.s);
+        int conPercorso = 0;
+        for (int a = 1; a <= t.d->NumArchi; ++a) conPercorso += !t.d->archi[a].Percorso.empty();
+        return std::pair{static_cast<bool>(fatto), conPercorso};
+    };
+    Tavola t;
+    const auto [fatto, conPercorso] = instrada(t);
+    ASSERT_FALSE(fatto) << "the first routing of this layout fails";
+    EXPECT_GT(conPercorso, 10);
+
+    Tavola u;
+    u.s->percorsiDiFallimento = false;
+    EXPECT_EQ(instrada(u), std::pair(false, 0));
+
+    ASSERT_TRUE(u.costruisci(testsupport::gaussText(grande), testsupport::lettersText(grande))) << u.why;
+    EXPECT_TRUE(u.s->percorsiDiFallimento);
+    EXPECT_EQ(instrada(u), std::pair(false, conPercorso));
 }
 
 // The spread of a layout knows its extent from the cells it wrote: the same as a search of the whole table,
