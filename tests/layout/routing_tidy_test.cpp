@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -307,6 +308,16 @@ TEST(Straightening, AStaircaseFlipsToOneBendAndKeepsItsPlaces) {
         EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1) << i;
     EXPECT_FALSE(t.arco(5, 4, 1));
     EXPECT_FALSE(t.arco(7, 6, 1));
+}
+
+// Renaming the rows or columns of path items keeps each item's own form, a signed number read as the
+// number, values beyond the map and text that is not an item; a number beyond an int is refused.
+TEST(Tidying, RenamedPathItemsKeepTheirForm) {
+    const std::vector<int> mappa{0, 1, 1, 2, 3, 3, 4};
+    EXPECT_EQ(rinominaVoci("3,5|+4,-2,|9,6,|x", mappa, true), "2,5|3,-2,|9,6,|x");
+    EXPECT_EQ(rinominaVoci("3,5|+4,+6,|9,12,|7|", mappa, false), "3,3|+4,4,|9,12,|7|");
+    EXPECT_EQ(rinominaVoci("-1,2,|", mappa, true), "-1,2,|");
+    EXPECT_THROW(rinominaVoci("99999999999,2,|", mappa, true), std::out_of_range);
 }
 
 // A developer aid that shows nothing: with it, the corner flipping marks every cell it reads and writes,
