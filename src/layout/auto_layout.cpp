@@ -26,6 +26,11 @@ void allarga(LimitiNodo& l, Punto p) {
 // routes that run outside the drawing.
 constexpr int kMargineInstradamento = 40;
 
+// The cells written that a build keeps a list of, at most; a clear visits them rather than their box
+// while they are fewer than the box's cells divided by this (a cell at a time costs more than a row's).
+constexpr std::size_t kMaxCelleScritte = 1 << 20;
+constexpr long kCelleScrittePerCella = 4;
+
 }  // namespace
 
 int LeggiFattore(const std::string& text) {
@@ -41,19 +46,49 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
     const LimitiNodo& l = d.limiti;
     const int r1 = std::max({a.RigaMax, d.NumRighe, l.RigaMax <= kMaxCella ? l.RigaMax : 0});
     const int c1 = std::max({a.ColMax, d.NumColonne, l.ColMax <= kMaxCella ? l.ColMax : 0});
-    if (s.areaNotata && s.areaEsatta)
-        d.TblNodo.clear(a.RigaMin, a.RigaMax, a.ColMin, a.ColMax);
-    else
+    if (s.areaNotata && s.areaEsatta) {
+        // The cells written, when they are few beside the box: the drawing and its routes fill a small
+        // part of it.
+        const long box = a.RigaMax < a.RigaMin || a.ColMax < a.ColMin
+                             ? 0
+                             : (a.RigaMax - a.RigaMin + 1L) * (a.ColMax - a.ColMin + 1L);
+        if (s.celleScritteTutte && static_cast<long>(s.celleScritte.size()) * kCelleScrittePerCella < box) {
+            for (const Punto& p : s.celleScritte)
+                if (CellTable::inside(p.r, p.c)) d.TblNodo.at(p.r, p.c) = CellaNodo{};
+        } else {
+            d.TblNodo.clear(a.RigaMin, a.RigaMax, a.ColMin, a.ColMax);
+        }
+    } else {
         d.TblNodo.clear(0, r1, 0, c1);
+    }
     // A build notes every cell it writes from here on; anyone else may write anywhere.
     s.areaEsatta = s.areaNotata;
     s.areaSporca =
         s.areaNotata ? LimitiNodo{kMaxCella, -1, kMaxCella, -1} : LimitiNodo{0, kMaxCella, 0, kMaxCella};
+    s.celleScritte.clear();
+    s.celleScritteTutte = s.areaNotata && !s.hook;
 }
 
 void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle) {
     if (!s.areaNotata || !s.areaEsatta) return;
     for (const Punto& p : celle) allarga(s.areaSporca, p);
+    if (!s.celleScritteTutte) return;
+    if (s.celleScritte.size() + celle.size() > kMaxCelleScritte) {
+        s.celleScritteTutte = false;
+        s.celleScritte.clear();
+        return;
+    }
+    s.celleScritte.insert(s.celleScritte.end(), celle.begin(), celle.end());
+}
+
+void NotaCellaScritta(LayoutState& s, Punto p) {
+    if (!s.areaNotata || !s.areaEsatta || !s.celleScritteTutte) return;
+    if (s.celleScritte.size() >= kMaxCelleScritte) {
+        s.celleScritteTutte = false;
+        s.celleScritte.clear();
+        return;
+    }
+    s.celleScritte.push_back(p);
 }
 
 void SettaLimiti(Diagram& d) {

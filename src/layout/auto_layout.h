@@ -50,6 +50,8 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
 void ClearTblNodo(Diagram& d, LayoutState& s);
 // A build notes the cells it writes into s.areaSporca (see `areaNotata`).
 void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle);
+// The same for one cell that lies inside the area noted already.
+void NotaCellaScritta(LayoutState& s, Punto p);
 // `SettaLimiti`: the extent of the non-empty cells (9999, 0, 9999, 0 when there is none).
 void SettaLimiti(Diagram& d);
 // The same, looking only inside `entro`: every cell outside it is known to be empty.

@@ -331,14 +331,17 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
                                       MessagePort& ui, std::string* why) {
     // The build notes what it writes into the cell table, so that laying out again clears only that;
     // when it ends without a tidied drawing, the next one clears as far as anything may have gone. After
-    // it, failed routes say all of their reasons again.
+    // it, failed routes say all of their reasons again, and failed routings write their paths.
     struct AreaNotata {
         LayoutState& s;
         bool finita = false;
-        explicit AreaNotata(LayoutState& x) : s(x) { s.areaNotata = true; }
+        explicit AreaNotata(LayoutState& x) : s(x) {
+            s.areaNotata = true;
+            s.percorsiDiFallimento = false;
+        }
         ~AreaNotata() {
             s.areaNotata = s.areaEsatta = false;
-            s.motiviCompleti = true;
+            s.motiviCompleti = s.percorsiDiFallimento = true;
             if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
         }
     } nota(s);

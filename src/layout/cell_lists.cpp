@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
 
@@ -202,6 +203,18 @@ void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.percorsiInMemoria = false;
     for (int a = 1; a <= kMaxArchi; ++a)
         if (s.percorsoCambiato[a]) d.archi[a].Percorso = scriviVociPercorso(s.percorsiMemoria[a]);
+    s.percorsiMemoria.clear();
+    s.percorsoCaricato.clear();
+    s.percorsoCambiato.clear();
+    s.percorsoPulito.clear();
+    s.numeratoFino.clear();
+}
+
+void scartaPercorsiInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
+    s.percorsiInMemoria = false;
+    for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Percorso.clear();
     s.percorsiMemoria.clear();
     s.percorsoCaricato.clear();
     s.percorsoCambiato.clear();
@@ -620,8 +633,20 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     // keep every point: its points are kept as they are and only the new legs numbered. A path just
     // listed is such a path already.
     bool senzaAnelli = appenaElencato;
+    // The corners before `da` were tried since the last flip that kept the path's points, or before it,
+    // and none can flip: for those that read cells, the last point they read and the box of those cells
+    // are in `letture`. A flip that changes neither the points nor the cells one of them read leaves it
+    // as it was, so the next try begins at the first corner it may have changed.
+    struct Lettura {
+        int posto, ultimoPunto;
+        int r0, r1, c0, c1;
+    };
+    std::vector<Lettura> letture;
+    int da = 1;
     for (int giri = 0; giri < 100000; ++giri) {
         if (!senzaAnelli || mostra) {
+            da = 1;
+            letture.clear();
             s.punti.clear();
             for (const Punto& p : puntiPercorso(d, s, arco)) {
                 if (!s.punti.empty() && s.punti.back() == p) continue;
@@ -631,7 +656,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
         }
         const int n = static_cast<int>(s.punti.size());
         bool girato = false;
-        for (int i = 1; i + 1 < n && !girato; ++i) {
+        for (int i = da; i + 1 < n && !girato; ++i) {
             const Punto prev = s.punti[i - 1], c = s.punti[i], next = s.punti[i + 1];
             if ((prev.r == c.r && c.r == next.r) || (prev.c == c.c && c.c == next.c)) continue;
             const int d1r = prev.r - c.r, d1c = prev.c - c.c, d2r = next.r - c.r, d2c = next.c - c.c;
@@ -646,10 +671,22 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                    s.punti[i + l2 + 1] == Punto{c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c} &&
                    cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c))
                 ++l2;
-            if (l1 == 0 || l2 == 0) continue;
             const Punto a{c.r + l1 * d1r, c.c + l1 * d1c}, b{c.r + l2 * d2r, c.c + l2 * d2c};
             const Punto c2 = d1r != 0 ? Punto{a.r, b.c} : Punto{b.r, a.c};
             const Punto x{a.r - d2r, a.c - d2c}, z{b.r - d1r, b.c - d1c};
+            {
+                // Read: the legs and one cell beyond each, x, z and the rectangle of c and c2, all within
+                // the box of these.
+                Lettura l{i, i + l2 + 1, c.r, c.r, c.c, c.c};
+                for (const Punto t : {Punto{a.r + d1r, a.c + d1c}, Punto{b.r + d2r, b.c + d2c}, x, z, c2}) {
+                    l.r0 = std::min(l.r0, t.r);
+                    l.r1 = std::max(l.r1, t.r);
+                    l.c0 = std::min(l.c0, t.c);
+                    l.c1 = std::max(l.c1, t.c);
+                }
+                letture.push_back(l);
+            }
+            if (l1 == 0 || l2 == 0) continue;
             const Punto fine{rf, cf};
             const bool ok1 = tipoDi(d, x.r, x.c) == 'I' || cellaDellArco(d, arco, x.r, x.c) ||
                              Punto{b.r + d1r, b.c + d1c} == fine;
@@ -669,6 +706,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 if (y.Tipo == 'A' && y.Numero == arco) restaSenzaAnelli = false;  // a cell the path holds
                 y.Tipo = 'A';
                 y.Numero = arco;
+                NotaCellaScritta(s, t);
                 nuovi.push_back(t);
                 if (mostra) s.hook->marcaCella(d, t.r, t.c, segno);
             };
@@ -693,11 +731,25 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                     d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
                 s.BufferPunti = s.punti;
                 scriviPercorso(d, s, arco, s.BufferPunti);
+                // The points from the old legs on and the cells of the rectangle of c and c2 have
+                // changed; the path keeps its length.
+                const int r0 = std::min(c.r, c2.r), r1 = std::max(c.r, c2.r);
+                const int c0 = std::min(c.c, c2.c), c1 = std::max(c.c, c2.c);
+                da = std::max(1, primo - 1);
+                for (const Lettura& l : letture)
+                    if (l.posto < da &&
+                        (l.ultimoPunto >= primo || (l.r0 <= r1 && l.r1 >= r0 && l.c0 <= c1 && l.c1 >= c0))) {
+                        da = l.posto;
+                        break;
+                    }
+                while (!letture.empty() && letture.back().posto >= da) letture.pop_back();
             } else {
                 // The new legs may run beside another stretch of the same arc: loops they close go.
                 cancellaAnelli(d, s, arco, false);
                 ComponiListaCelle(d, s, arco);
                 senzaAnelli = true;
+                da = 1;
+                letture.clear();
             }
             s.TracciatoCambiato = true;
             girato = true;

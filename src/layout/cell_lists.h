@@ -26,6 +26,8 @@ void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punt
 // Paths kept in memory from now on, and written back as text.
 void tieniPercorsiInMemoria(LayoutState& s);
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
+// The same, except that the kept paths are dropped: every path of the diagram is left empty.
+void scartaPercorsiInSospeso(Diagram& d, LayoutState& s);
 // The places (`Posizione`) of the kept paths whose renumbering a straightening left for later.
 void numeraInSospeso(Diagram& d, LayoutState& s);
 

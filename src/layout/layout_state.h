@@ -170,6 +170,13 @@ struct LayoutState {
     // Whether a route that fails says all of its reason (whether its other end is shut in, which costs a
     // flood of the free cells): a build reads the reason of its first routing only.
     bool motiviCompleti = true;
+    // Whether a routing that fails writes its paths back as text: a build drops them unread, since it
+    // lays out again (which clears every path) or fails.
+    bool percorsiDiFallimento = true;
+    // While `areaEsatta`, the cells written since the table was last cleared, each at least once, unless
+    // there were too many to keep (`celleScritteTutte` false): a clear then visits those cells only.
+    std::vector<Punto> celleScritte;
+    bool celleScritteTutte = false;
     // The cells the last spread of the work grid wrote, in the order written.
     std::vector<Punto> celleStese;
 

@@ -165,7 +165,10 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
     tieniPercorsiInMemoria(s);
     try {
         Status fatto = disegnaCoppie(d, s);
-        scriviPercorsiInSospeso(d, s);
+        if (fatto || s.percorsiDiFallimento)
+            scriviPercorsiInSospeso(d, s);
+        else
+            scartaPercorsiInSospeso(d, s);
         return fatto;
     } catch (...) {
         scriviPercorsiInSospeso(d, s);
@@ -184,10 +187,12 @@ Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const P
         return ListaPunti(d, s, a, r1, c1, r2, c1) && ListaPunti(d, s, a, r2, c1, r2, c2);
     };
     const bool laterale = r1 == p1.RigaInc;
-    if (!provaL(laterale) && !provaL(!laterale))
-        if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo)
-            return bordo;
-    NotaAreaScritta(s, s.BufferPunti);
+    if (provaL(laterale) || provaL(!laterale)) {
+        NotaAreaScritta(s, s.BufferPunti);
+    } else if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo) {
+        return bordo;
+    }
+    // A border route has noted its cells already: those it walked, and those its corners flipped to.
     PuntiPercorso(d, s, a);
     return {};
 }

@@ -1,6 +1,9 @@
 #include "layout/tidy.h"
 
 #include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <system_error>
 #include <vector>
 
 #include "layout/auto_layout.h"
@@ -20,6 +23,18 @@ std::size_t fineNumero(std::string_view t, std::size_t i) {
     if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
     while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
     return i;
+}
+
+// A field of a sign and digits as a number, refused as the standard text conversion refuses it: without
+// digits (std::invalid_argument), beyond an int (std::out_of_range).
+int leggiCampo(std::string_view campo) {
+    if (!campo.empty() && campo[0] == '+') campo.remove_prefix(1);
+    int v = 0;
+    const std::errc errore = std::from_chars(campo.data(), campo.data() + campo.size(), v).ec;
+    if (errore == std::errc::result_out_of_range)
+        throw std::out_of_range("a path item's number is too large");
+    if (errore != std::errc{}) throw std::invalid_argument("a path item has no number");
+    return v;
 }
 
 void rinominaPercorsi(Diagram& d, const std::vector<int>& mappa, bool righe) {
@@ -59,14 +74,18 @@ std::string rinominaVoci(std::string_view text, const std::vector<int>& mappa, b
             } else {
                 const std::string_view campo =
                     righe ? item.substr(0, comma) : item.substr(comma + 1, fineCol - comma - 1);
-                const int v = std::stoi(std::string(campo));
+                const int v = leggiCampo(campo);
                 const int nv = (v >= 0 && v < static_cast<int>(mappa.size())) ? mappa[v] : v;
+                char cifre[16];
+                const std::string_view nuovo(
+                    cifre,
+                    static_cast<std::size_t>(std::to_chars(cifre, cifre + sizeof cifre, nv).ptr - cifre));
                 if (righe) {
-                    out += std::to_string(nv);
+                    out.append(nuovo);
                     out.append(item.substr(comma));
                 } else {
                     out.append(item.substr(0, comma + 1));
-                    out += std::to_string(nv);
+                    out.append(nuovo);
                     out.append(item.substr(fineCol));
                 }
             }

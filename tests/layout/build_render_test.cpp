@@ -11,6 +11,7 @@
 #include "layout/cell_table_check.h"
 #include "layout/palette.h"
 #include "layout/render_grid.h"
+#include "layout/routing.h"
 #include "layout/tile_renderer.h"
 #include "model/knot_files.h"
 #include "platform/headless_ui.h"
@@ -156,6 +157,29 @@ TEST(Build, AStateThatBuiltBeforeGivesTheTableOfAFreshOne) {
         EXPECT_EQ((std::tuple{usata.d->limiti.RigaMax, usata.d->limiti.ColMax}),
                   (std::tuple{nuova.d->limiti.RigaMax, nuova.d->limiti.ColMax}));
     }
+}
+
+// A routing that fails keeps its paths as text for whoever looks at the table after it (the developer's
+// steps); a build, which lays out again, drops them, and restores that when it ends.
+TEST(Build, AFailingRoutingDropsItsPathsOnlyInsideABuild) {
+    const auto g = testsupport::randomBraidKnot(5003, 6, 171);
+    auto instrada = [&](Tavola& t) {
+        t.d->txtNodo = testsupport::gaussText(g);
+        t.d->TxtOri = testsupport::lettersText(g);
+        EXPECT_TRUE(Disegna(*t.d, *t.s) && PercorriBordo(*t.d, *t.s));
+        const bool fatto = static_cast<bool>(DisegnaArchi(*t.d, *t.s));
+        int conPercorso = 0;
+        for (int a = 1; a <= t.d->NumArchi; ++a) conPercorso += !t.d->archi[a].Percorso.empty();
+        return std::pair{fatto, conPercorso};
+    };
+    Tavola t, u;
+    const int conPercorso = instrada(t).second;
+    EXPECT_EQ(instrada(t), std::pair(false, conPercorso));
+    EXPECT_GT(conPercorso, 10);
+    u.s->percorsiDiFallimento = false;
+    EXPECT_EQ(instrada(u), std::pair(false, 0));
+    ASSERT_TRUE(u.costruisci(testsupport::gaussText(g), testsupport::lettersText(g))) << u.why;
+    EXPECT_EQ(instrada(u), std::pair(false, conPercorso));
 }
 
 // The spread of a layout knows its extent from the cells it wrote: the same as a search of the whole table,

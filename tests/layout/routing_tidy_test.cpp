@@ -2,10 +2,14 @@
 
 #include <memory>
 #include <set>
+#include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/developer_hook.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
 #include "table_fixture.h"
@@ -303,6 +307,61 @@ TEST(Straightening, AStaircaseFlipsToOneBendAndKeepsItsPlaces) {
         EXPECT_EQ(t.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1) << i;
     EXPECT_FALSE(t.arco(5, 4, 1));
     EXPECT_FALSE(t.arco(7, 6, 1));
+}
+
+// Renaming the rows or columns of path items keeps each item's own form, a signed number read as the
+// number, values beyond the map and text that is not an item; a number beyond an int is refused.
+TEST(Tidying, RenamedPathItemsKeepTheirForm) {
+    const std::vector<int> mappa{0, 1, 1, 2, 3, 3, 4};
+    EXPECT_EQ(rinominaVoci("3,5|+4,-2,|9,6,|x", mappa, true), "2,5|3,-2,|9,6,|x");
+    EXPECT_EQ(rinominaVoci("3,5|+4,+6,|9,12,|7|", mappa, false), "3,3|+4,4,|9,12,|7|");
+    EXPECT_EQ(rinominaVoci("-1,2,|", mappa, true), "-1,2,|");
+    EXPECT_THROW(rinominaVoci("99999999999,2,|", mappa, true), std::out_of_range);
+}
+
+// Corner flipping right after listing goes on after each flip from the first corner the flip may have
+// changed; it ends as flipping under a developer aid, which takes the path up afresh after every flip and
+// tries every corner again: on random winding paths of arc 1 among cells of arc 2.
+TEST(Straightening, CornerFlippingAfterAFlipEndsAsTryingFromTheStart) {
+    struct AiutoMuto : LayoutDeveloperHook {
+        void marcaCella(const Diagram&, int, int, const std::string&) override {}
+        void pausaPunto(const Diagram&, int, int, int) override {}
+        void nodoIngrid(const LayoutState&) override {}
+        void visCostruzione(const Diagram&, const LayoutState&, const std::string&, bool) override {}
+    } aiuto;
+    unsigned seme = 12345;
+    auto caso = [&seme](unsigned n) {
+        return static_cast<int>(((seme = seme * 1664525u + 1013904223u) >> 8) % n);
+    };
+    for (int prova = 0; prova < 400; ++prova) {
+        std::vector<Punto> voci{{20, 6}}, ostacoli;
+        for (int k = caso(30); k > 0; --k) ostacoli.push_back({6 + caso(30), 6 + caso(30)});
+        for (int corsa = 0, dir = 2; corsa < 14; ++corsa) {
+            dir = (dir + 2 * caso(2)) % 4 + 1;  // a quarter turn either way
+            static constexpr int kDr[5] = {0, -1, 0, 1, 0}, kDc[5] = {0, 0, 1, 0, -1};
+            for (int k = 1 + caso(6); k > 0; --k) {
+                const Punto q{voci.back().r + kDr[dir], voci.back().c + kDc[dir]};
+                if (q.r < 6 || q.c < 7 || q.r > 36 || q.c > 36) break;
+                voci.push_back(q);
+            }
+        }
+        Tavola veloce, piena;
+        for (Tavola* t : {&veloce, &piena}) {
+            t->metti(20, 5, 'I', 1);
+            for (const Punto& q : ostacoli)
+                if (!(q == voci.back())) t->metti(q.r, q.c, 'A', 2);
+            ListaCelle(*t->d, *t->s, 1, voci);
+        }
+        InvertiAngoloElencato(*veloce.d, *veloce.s, 1, voci.back().r, voci.back().c);
+        piena.s->hook = &aiuto;
+        InvertiAngolo(*piena.d, *piena.s, 1, voci.back().r, voci.back().c, true);
+        ASSERT_EQ(veloce.d->archi[1].Percorso, piena.d->archi[1].Percorso) << prova;
+        for (int r = 5; r <= 37; ++r)
+            for (int c = 5; c <= 37; ++c)
+                ASSERT_EQ(std::pair(veloce.d->TblNodo.at(r, c).Tipo, veloce.d->TblNodo.at(r, c).Posizione),
+                          std::pair(piena.d->TblNodo.at(r, c).Tipo, piena.d->TblNodo.at(r, c).Posizione))
+                    << prova;
+    }
 }
 
 }  // namespace
