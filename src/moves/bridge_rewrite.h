@@ -99,6 +99,12 @@ class RiscritturaPonte {
     // deleted, the signs repaired; the surviving items in text order in vivi_ (none: the trivial knot).
     Status vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                 const std::vector<int>& regioni, char ab1);
+    // chiave for a text each of whose labels is passed exactly twice, read from the old passages'
+    // partners without rewriting the text; false (nothing decided) for a move it does not cover, which
+    // the rewrite then takes.
+    bool chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                        const std::vector<int>& regioni, char ab1, std::string& chiave, int& nuoviIncroci,
+                        Status& esito);
     // A new round of the label stamps, and a label's place in the tables by label.
     void nuovoGiro();
     std::size_t posto(int label);
@@ -127,6 +133,13 @@ class RiscritturaPonte {
     std::vector<int> nuovaDi_;      // new label per old label, valid where timbro_ is giro_
     std::vector<unsigned> timbro_;
     unsigned giro_ = 0;
+    // The text in pairs: each old passage's partner, by crossing label whether it goes, by old passage
+    // the crossed arc (1 + its place in the route) whose new passage follows it, each old passage's new
+    // place (-1 gone), the new passages' places on the strand and then on the crossed arcs.
+    bool inCoppie_ = false;
+    std::vector<int> compagno_;
+    std::vector<char> cancellataEt_;
+    std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
     std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 
