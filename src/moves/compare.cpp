@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 namespace trevalon {
@@ -165,30 +166,57 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
     thread_local std::vector<int> dietro;
     const std::size_t n = avanti.size() / 2;
     const int ni = static_cast<int>(n);
-    // Both sequences written twice, so that every rotation is a plain stretch.
-    for (std::size_t k = 0; k < n; ++k) avanti[k + n] = avanti[k];
-    // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
-    dietro.resize(2 * n);
+    int* a = avanti.data();
+    // The smallest rotation starts at a smallest item; where that item is passed once, there is no other
+    // start to try. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
+    // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
+    int minimoA = std::numeric_limits<int>::max(), minimoD = minimoA;
+    std::size_t quantiA = 0, quantiD = 0, inizioA = 0, inizioD = 0;
     for (std::size_t k = 0; k < n; ++k) {
-        const int c = avanti[n - 1 - k];
-        dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
+        const int c = a[k];
+        a[k + n] = c;
+        if (c < minimoA) {
+            minimoA = c;
+            quantiA = 1;
+            inizioA = k;
+        } else if (c == minimoA) {
+            ++quantiA;
+        }
+        const int b = 2 * (ni - c / 2) + (c & 1);
+        if (b < minimoD) {
+            minimoD = b;
+            quantiD = 1;
+            inizioD = n - 1 - k;
+        } else if (b == minimoD) {
+            ++quantiD;
+        }
     }
-    const std::size_t ra = rotazioneMinima(avanti), rd = rotazioneMinima(dietro);
-    const bool usaDietro = std::lexicographical_compare(dietro.begin() + static_cast<std::ptrdiff_t>(rd),
-                                                        dietro.begin() + static_cast<std::ptrdiff_t>(rd + n),
-                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra),
-                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra + n));
-    const int* seq = (usaDietro ? dietro.data() + rd : avanti.data() + ra);
+    // A direction whose smallest item is larger cannot give the smaller reading.
+    const int* seqA = nullptr;
+    const int* seqD = nullptr;
+    if (minimoA <= minimoD) seqA = a + (quantiA == 1 ? inizioA : rotazioneMinima(avanti));
+    if (minimoD <= minimoA) {
+        dietro.resize(2 * n);
+        for (std::size_t k = 0; k < n; ++k) {
+            const int c = a[n - 1 - k];
+            dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
+        }
+        seqD = dietro.data() + (quantiD == 1 ? inizioD : rotazioneMinima(dietro));
+    }
+    const int* seq = !seqA                                                          ? seqD
+                     : !seqD                                                        ? seqA
+                     : std::lexicographical_compare(seqD, seqD + n, seqA, seqA + n) ? seqD
+                                                                                    : seqA;
     // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
     // is a key of this kind).
     const bool largo = 2 * ni + 1 > 255;
-    chiave.clear();
-    chiave.reserve(1 + n * (largo ? 2 : 1));
-    chiave += largo ? '\4' : '\3';
+    chiave.resize(1 + n * (largo ? 2 : 1));
+    char* out = chiave.data();
+    *out++ = largo ? '\4' : '\3';
     for (std::size_t k = 0; k < n; ++k) {
         const int c = seq[k];
-        if (largo) chiave += static_cast<char>(c >> 8);
-        chiave += static_cast<char>(c & 0xff);
+        if (largo) *out++ = static_cast<char>(c >> 8);
+        *out++ = static_cast<char>(c & 0xff);
     }
 }
 
