@@ -367,8 +367,37 @@ void GeneraDistanzeRegioni(Diagram& d) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
+    if (n < 64) {
+        // One word a row: the usual diagram of a search, which builds this for every diagram it meets.
+        std::uint64_t vicini[64];
+        for (int u = 1; u <= n; ++u) {
+            const CoppiaRegioni* riga = &g.at(u, 0);
+            std::uint64_t bit = 0;
+            for (int v = 1; v <= n; ++v)
+                if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
+            vicini[u] = bit;
+        }
+        for (int s = 1; s <= n; ++s) {
+            CoppiaRegioni* riga = &g.at(s, 0);
+            // A region with a distance already is not reached again, nor gone on from.
+            std::uint64_t visti = std::uint64_t{1} << s;
+            for (int v = 1; v <= n; ++v)
+                if (riga[v].dis != 0) visti |= std::uint64_t{1} << v;
+            for (std::uint64_t fronte = std::uint64_t{1} << s, livello = 1;; ++livello) {
+                std::uint64_t prossimo = 0;
+                for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
+                prossimo &= ~visti;
+                if (prossimo == 0) break;
+                visti |= prossimo;
+                for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
+                    riga[std::countr_zero(b)].dis = static_cast<int>(livello);
+                fronte = prossimo;
+            }
+        }
+        return;
+    }
     // The neighbours of every region as a row of bits, so that one breadth-first level from a region is a
-    // few word operations per region on it. A search builds this for every diagram it meets.
+    // few word operations per region on it.
     const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
     thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
     vicini.assign((static_cast<std::size_t>(n) + 1) * parole, 0);
