@@ -56,19 +56,25 @@ std::string rigaArco(const Diagram& d, int a) {
 class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
-    // 1]].
+    // 1]]; distanze: the region graph's distances, row u from distanze[u * (NumRegioni + 1)].
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
-        : d_(d), vicini_(vicini), inizio_(inizio), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
+             const std::vector<int>& distanze, const std::vector<char>& vietato, const LimitiPonte& limiti,
+             const std::function<void()>& cedi)
+        : d_(d),
+          vicini_(vicini),
+          inizio_(inizio),
+          tutte_(distanze),
+          vietato_(vietato),
+          limiti_(limiti),
+          cedi_(cedi) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
     bool elenca(int rA, int rB, int lunghezza, int massimo,
                 const std::function<bool(const std::vector<int>&, const std::vector<int>&)>& visita) {
         rB_ = rB;
-        // The distances to rB, read once from the region graph.
-        distanze_.resize(static_cast<std::size_t>(d_.NumRegioni) + 1);
-        for (int v = 1; v <= d_.NumRegioni; ++v) distanze_[ix(v)] = v == rB ? 0 : d_.MatRegioni.at(rB, v).dis;
+        // The distances to rB.
+        distanze_ = tutte_.data() + ix(rB) * (ix(d_.NumRegioni) + 1);
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -121,11 +127,12 @@ class Percorsi {
     const Diagram& d_;
     const std::vector<std::pair<int, int>>& vicini_;
     const std::vector<int>& inizio_;
+    const std::vector<int>& tutte_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
     int rB_ = 0;
-    std::vector<int> distanze_;
+    const int* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
@@ -231,19 +238,27 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         return esito;
     }
     // Neighbours of every region in ascending order, with the arc between them, one region after another.
+    // The distances, read in the same pass into a table of their own (a region's distance to itself 0).
+    const std::size_t lato = ix(d.NumRegioni) + 1;
     std::vector<std::pair<int, int>> vicini;
-    std::vector<int> inizio(ix(d.NumRegioni) + 2, 0);
+    vicini.reserve(4 * lato);
+    std::vector<int> inizio(lato + 1, 0);
+    std::vector<int> distanze(lato * lato, 0);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        int* dist = distanze.data() + ix(u) * lato;
         for (int v = 1; v <= d.NumRegioni; ++v) {
             const int a = riga[v].arco;
-            if (v != u && a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+            if (v != u) {
+                dist[v] = riga[v].dis;
+                if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+            }
         }
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
     std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi);
+    Percorsi percorsi(d, vicini, inizio, distanze, vietato, limiti, cedi);
 
     const auto ponti = ListaPonti(d, ab1, ab2);
     esito.ponti = static_cast<int>(ponti.size());
@@ -256,9 +271,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         const Arco& l = d.archi[ix(ponte.back())];
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
-        auto dist = [&](const std::pair<int, int>& p) {
-            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
-        };
+        auto dist = [&](const std::pair<int, int>& p) { return distanze[ix(p.first) * lato + ix(p.second)]; };
         std::vector<std::pair<int, int>> tenute;
         if (orizzontale) {
             for (const auto& p : coppie)
