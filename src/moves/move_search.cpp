@@ -282,19 +282,34 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     Marks marks(d.NumIncroci);
 
     // Phase 1: pairs of passages on the same side of two crossings, with opposite handedness.
+    // Each walk reads the passages' crossings, signs and handedness from small tables, and marks the
+    // crossings it meets with its own number instead of clearing the marks.
     std::vector<VoceII> entries;
+    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1), mano(padre.size());
+    std::vector<char> segno(padre.size());
+    for (int p = 1; p <= P.n; ++p) {
+        const std::size_t u = static_cast<std::size_t>(p);
+        padre[u] = P.padre(p);
+        segno[u] = P.segno(p);
+        mano[u] = P.mano(p);
+    }
+    std::vector<int> visto(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+    int giro = 0;
     for (char s : {'-', '+'}) {
         for (int i = 1; i <= P.n; ++i) {
-            if (P.segno(i) != s) continue;
-            marks.clear();
-            marks[P.padre(i)] = 1;
+            if (segno[static_cast<std::size_t>(i)] != s) continue;
+            ++giro;
+            visto[static_cast<std::size_t>(padre[static_cast<std::size_t>(i)])] = giro;
+            const int manoI = mano[static_cast<std::size_t>(i)];
             int j = i;
             while (true) {
                 j = P.next(j);
-                if (j == i || marks[P.padre(j)]) break;
-                marks[P.padre(j)] = 1;
-                const bool qualifies = tipo == TipoTMan::N ? P.segno(j) == s : P.segno(j) != s;
-                if (!qualifies || P.mano(i) == P.mano(j)) continue;
+                const std::size_t u = static_cast<std::size_t>(j);
+                int& marca = visto[static_cast<std::size_t>(padre[u])];
+                if (j == i || marca == giro) break;
+                marca = giro;
+                const bool qualifies = tipo == TipoTMan::N ? segno[u] == s : segno[u] != s;
+                if (!qualifies || manoI == mano[u]) continue;
                 entries.push_back(entryMossaII(P, i, j, s));
             }
         }
