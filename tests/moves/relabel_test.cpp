@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "moves/compare.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 
 namespace trevalon {
 namespace {
@@ -180,6 +182,40 @@ TEST(Compare, KeysAreEqualExactlyWhenCanonicalFormsAre) {
                     << codici[a] << " " << p << back;
     }
     EXPECT_FALSE(chiaveCanonica("1-2"));
+}
+
+// Torus closures read the same from many passages, so that their smallest items repeat and both directions
+// tie. Every reading keeps the key, and codes with one sign changed have equal keys exactly when their
+// canonical forms are equal (a change moved along by the symmetry is the same diagram).
+TEST(Compare, SymmetricCodesWithOneSignChangedAreToldApartOnlyByTheirShape) {
+    int stesse = 0, diverse = 0;
+    for (const auto& [strands, potenza] : {std::pair{2, 7}, {3, 5}, {4, 3}}) {
+        testsupport::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        const std::string codice = testsupport::gaussText(testsupport::braidClosure(strands, parola));
+        const std::vector<VoceScifta> voci = *leggiVociScifta(codice);
+        const std::string chiave = *chiaveCanonica(codice);
+        for (int p = 1; p <= static_cast<int>(voci.size()); ++p)
+            for (bool back : {false, true})
+                EXPECT_EQ(chiaveCanonica(letturaDaPassaggio(codice, "", p, back)->txtNodo), chiave)
+                    << p << back;
+        std::vector<std::string> forme, chiavi;
+        for (std::size_t q = 0; q < voci.size(); ++q) {
+            std::vector<VoceScifta> cambiata = voci;
+            cambiata[q].sign = cambiata[q].sign == '+' ? '-' : '+';
+            forme.push_back(*formaCanonica(scriviVociScifta(cambiata)));
+            chiavi.push_back(chiaveCanonica(cambiata));
+            EXPECT_NE(chiavi.back(), chiave);
+        }
+        for (std::size_t a = 0; a < forme.size(); ++a)
+            for (std::size_t b = a + 1; b < forme.size(); ++b) {
+                EXPECT_EQ(forme[a] == forme[b], chiavi[a] == chiavi[b]) << codice << " " << a << " " << b;
+                ++(forme[a] == forme[b] ? stesse : diverse);
+            }
+    }
+    EXPECT_GT(stesse, 50);
+    EXPECT_GT(diverse, 50);
 }
 
 }  // namespace
