@@ -290,7 +290,7 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
                      marcate[static_cast<std::size_t>(label)]) ||
                     (!grandi_.empty() && std::find(grandi_.begin(), grandi_.end(), label) != grandi_.end());
                 if (!cancellata) {
-                    vivi_[quanti] = j;
+                    vivi_[quanti] = label;
                     propri_[quanti++] = precedente;
                 }
                 precedente = segni_[u];
@@ -359,7 +359,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     e.TxtOri.clear();
     e.vecchie.assign(1, 0);
     e.nuoviIncroci = 0;
-    if (Status esito = vive(ponte, attraversati, regioni, ab1); !esito) return esito;
+    Status fatta;
+    if (!viveInCoppie(ponte, attraversati, regioni, ab1, true, fatta))
+        fatta = vive(ponte, attraversati, regioni, ab1);
+    if (!fatta) return fatta;
     const std::vector<int>& vivi = vivi_;
     if (vivi.empty()) {
         e.nodoBanale = true;
@@ -370,8 +373,7 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     nuovoGiro();
     e.voci.reserve(vivi.size());
     e.segniSucc.reserve(vivi.size());
-    for (int i : vivi) {
-        const int label = etichette_[static_cast<std::size_t>(i)];
+    for (const int label : vivi) {
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
@@ -421,7 +423,7 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     std::size_t coppie = 0;
     bool ognunaDueVolte = true;
     for (std::size_t k = 0; k < n; ++k) {
-        const int label = etichette_[static_cast<std::size_t>(vivi[k])];
+        const int label = vivi[k];
         const int segno = propri_[k] == '+' ? 1 : 0;
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
@@ -455,9 +457,8 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     return {};
 }
 
-bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                                      const std::vector<int>& regioni, char ab1, std::string& chiave,
-                                      int& nuoviIncroci, Status& esito) {
+bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                    const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito) {
     if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
     const Diagram& d = d_;
     const int nOld = static_cast<int>(voci_->size());
@@ -467,16 +468,14 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     }
     const std::size_t m = attraversati.size();
     if (m == 0) return false;
-    // The start crossing's passage that begins the bridge: the first of its two with that own sign. The
-    // own sign of passage k is the sign written after passage k - 1.
-    auto segno = [&](int k) { return sorgente_[static_cast<std::size_t>(k == 1 ? nOld : k - 1)].segnoSucc; };
+    // The start crossing's passage that begins the bridge: the first of its two with that own sign.
     const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
     if (x0 < 1 || x0 >= kEtichettaNuova || static_cast<std::size_t>(x0) + 1 >= primaPosizione_.size())
         return false;
     int inizio = 0;
     for (int q = primaPosizione_[static_cast<std::size_t>(x0)];
          q < primaPosizione_[static_cast<std::size_t>(x0) + 1]; ++q)
-        if (const int k = posizioni_[static_cast<std::size_t>(q)]; segno(k) == ab1) {
+        if (const int k = posizioni_[static_cast<std::size_t>(q)]; segnoVecchio(k) == ab1) {
             inizio = k;
             break;
         }
@@ -494,6 +493,8 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
 
     // The new passages' places: the old passages in order, but for those of the bridge's crossings, with
     // the strand's new passages after the start passage and each crossed arc's after its first passage.
+    // The strand's new passages take the own sign of the passage after the start one, the crossed arcs'
+    // the sign of the bridge's start.
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 1;
     for (std::size_t w = 0; w < m; ++w)
@@ -501,19 +502,51 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     posizioniNuove_.resize(2 * m);
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
+    const char segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc;
+    if (conVoci) {
+        vivi_.resize(static_cast<std::size_t>(nOld) + 2 * m);
+        propri_.resize(vivi_.size());
+    }
     int t = 0;
+    auto metti = [&](int label, char segno) {
+        if (conVoci) {
+            vivi_[static_cast<std::size_t>(t)] = label;
+            propri_[static_cast<std::size_t>(t)] = segno;
+        }
+        return t++;
+    };
     for (int k = 1; k <= nOld; ++k) {
         const std::size_t u = static_cast<std::size_t>(k);
-        nuovaPosizione_[u] = cancellataEt_[static_cast<std::size_t>(sorgente_[u].label)] ? -1 : t++;
+        const int label = sorgente_[u].label;
+        nuovaPosizione_[u] =
+            cancellataEt_[static_cast<std::size_t>(label)] ? -1 : metti(label, segnoVecchio(k));
         if (k == inizio)
-            for (std::size_t w = 0; w < m; ++w) sulFilo[w] = t++;
-        if (const int w = inseritaDopo_[u]) sullArco[w - 1] = t++;
+            for (std::size_t w = 0; w < m; ++w)
+                sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
+        if (const int w = inseritaDopo_[u])
+            sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
     }
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 0;
     for (int y : attraversati) inseritaDopo_[static_cast<std::size_t>(y)] = 0;
+    if (conVoci) {
+        vivi_.resize(static_cast<std::size_t>(t));
+        propri_.resize(static_cast<std::size_t>(t));
+    }
+    inizio_ = inizio;
+    numeroVive_ = t;
+    esito = {};
+    return true;
+}
 
-    const int n = t;
+bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                      const std::vector<int>& regioni, char ab1, std::string& chiave,
+                                      int& nuoviIncroci, Status& esito) {
+    if (!viveInCoppie(ponte, attraversati, regioni, ab1, false, esito)) return false;
+    if (!esito) return true;
+    const int nOld = static_cast<int>(voci_->size());
+    const std::size_t m = attraversati.size();
+    const int n = numeroVive_;
     if (n / 2 > kMaxIncroci) {
         esito = rifiuta("the diagram would have more than 500 crossings");
         return true;
@@ -532,11 +565,12 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         if (p < 0) continue;
         int dist = nuovaPosizione_[static_cast<std::size_t>(compagno_[static_cast<std::size_t>(k)])] - p;
         if (dist < 0) dist += n;
-        passi[p] = 2 * dist + (segno(k) == '+' ? 1 : 0);
+        passi[p] = 2 * dist + (segnoVecchio(k) == '+' ? 1 : 0);
     }
-    // The strand's new passages take the own sign of the passage after the start one.
-    const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc == '+' ? 1 : 0;
+    const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
+    const int* sulFilo = posizioniNuove_.data();
+    const int* sullArco = sulFilo + m;
     for (std::size_t w = 0; w < m; ++w) {
         int dist = sullArco[w] - sulFilo[w];
         if (dist < 0) dist += n;
@@ -544,7 +578,6 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         passi[sullArco[w]] = 2 * (n - dist) + segnoArco;
     }
     chiaveDaPassi(passi_, chiave);
-    esito = {};
     return true;
 }
 
