@@ -70,8 +70,8 @@ class Percorsi {
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
-    bool elenca(int rA, int rB, int lunghezza, int massimo,
-                const std::function<bool(const std::vector<int>&, const std::vector<int>&)>& visita) {
+    template <class Visita>
+    bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
         rB_ = rB;
         // The distances to rB.
         distanze_ = tutte_.data() + ix(rB) * (ix(d_.NumRegioni) + 1);
@@ -82,20 +82,20 @@ class Percorsi {
         fermato_ = false;
         regioni_.assign(1, rA);
         archi_.clear();
-        visita_ = &visita;
-        estendi(rA, lunghezza);
+        estendi(rA, lunghezza, visita);
         return !troncato_;
     }
 
   private:
     int distanza(int v) const { return distanze_[ix(v)]; }
 
-    void estendi(int u, int resto) {
+    template <class Visita>
+    void estendi(int u, int resto, Visita& visita) {
         if (fermato_ || troncato_) return;
         if (resto == 0) {
             if (u != rB_) return;
             ++trovati_;
-            if (!(*visita_)(regioni_, archi_)) {
+            if (!visita(regioni_, archi_)) {
                 fermato_ = true;
                 return;
             }
@@ -118,7 +118,7 @@ class Percorsi {
             if (cedi_ && passi_ % 1024 == 0) cedi_();
             regioni_.push_back(v);
             archi_.push_back(arco);
-            estendi(v, resto - 1);
+            estendi(v, resto - 1, visita);
             regioni_.pop_back();
             archi_.pop_back();
         }
@@ -140,7 +140,6 @@ class Percorsi {
     bool fermato_ = false;
     std::vector<int> regioni_;
     std::vector<int> archi_;
-    const std::function<bool(const std::vector<int>&, const std::vector<int>&)>* visita_ = nullptr;
 };
 
 }  // namespace
@@ -263,6 +262,8 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     const auto ponti = ListaPonti(d, ab1, ab2);
     esito.ponti = static_cast<int>(ponti.size());
     CandidatoPonte cand;
+    std::vector<std::pair<int, int>> tenute;
+    tenute.reserve(4);
     for (const auto& ponte : ponti) {
         if (cedi) cedi();
         if (!tmpVerlistaponti(d, ponte)) continue;
@@ -272,7 +273,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
         auto dist = [&](const std::pair<int, int>& p) { return distanze[ix(p.first) * lato + ix(p.second)]; };
-        std::vector<std::pair<int, int>> tenute;
+        tenute.clear();
         if (orizzontale) {
             for (const auto& p : coppie)
                 if (dist(p) == c) tenute.push_back(p);
@@ -309,27 +310,27 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
                 cand.mossa.RegioneFineMossa = std::to_string(rB);
             }
             int indice = 0;
-            const bool completo =
-                percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,
-                                [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
-                                    cand.regioni = regioni;
-                                    cand.archiAttraversati = archi;
-                                    cand.indicePercorso = indice++;
-                                    if (conTesti) {
-                                        cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
-                                        cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
-                                    }
-                                    if (conMessaggio) {
-                                        cand.messaggio = testaMessaggio;
-                                        for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
-                                    }
-                                    preso = !orizzontale;
-                                    if (!visita(cand)) {
-                                        esito.fermato = true;
-                                        return false;
-                                    }
-                                    return true;
-                                });
+            auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+                cand.regioni = regioni;
+                cand.archiAttraversati = archi;
+                cand.indicePercorso = indice++;
+                if (conTesti) {
+                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
+                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                }
+                if (conMessaggio) {
+                    cand.messaggio = testaMessaggio;
+                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                }
+                preso = !orizzontale;
+                if (!visita(cand)) {
+                    esito.fermato = true;
+                    return false;
+                }
+                return true;
+            };
+            const bool completo = percorsi.elenca(
+                rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
         }
