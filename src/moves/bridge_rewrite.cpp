@@ -503,27 +503,36 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
     const char segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc;
+    int* vivi = nullptr;
+    char* propri = nullptr;
     if (conVoci) {
         vivi_.resize(static_cast<std::size_t>(nOld) + 2 * m);
         propri_.resize(vivi_.size());
+        vivi = vivi_.data();
+        propri = propri_.data();
     }
+    // The tables read through plain pointers: the writes below change none of them.
+    const Voce* vecchie = sorgente_.data();
+    const char* via = cancellataEt_.data();
+    const int* dopo = inseritaDopo_.data();
+    int* nuova = nuovaPosizione_.data();
     int t = 0;
     auto metti = [&](int label, char segno) {
-        if (conVoci) {
-            vivi_[static_cast<std::size_t>(t)] = label;
-            propri_[static_cast<std::size_t>(t)] = segno;
+        if (vivi) {
+            vivi[t] = label;
+            propri[t] = segno;
         }
         return t++;
     };
+    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
     for (int k = 1; k <= nOld; ++k) {
-        const std::size_t u = static_cast<std::size_t>(k);
-        const int label = sorgente_[u].label;
-        nuovaPosizione_[u] =
-            cancellataEt_[static_cast<std::size_t>(label)] ? -1 : metti(label, segnoVecchio(k));
+        const Voce& v = vecchie[k];
+        nuova[k] = via[v.label] ? -1 : metti(v.label, proprio);
+        proprio = v.segnoSucc;
         if (k == inizio)
             for (std::size_t w = 0; w < m; ++w)
                 sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
-        if (const int w = inseritaDopo_[u])
+        if (const int w = dopo[k])
             sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
     }
     for (std::size_t k = 1; k < ponte.size(); ++k)
@@ -560,12 +569,18 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them.
     passi_.resize(2 * static_cast<std::size_t>(n));
     int* passi = passi_.data();
+    const Voce* vecchie = sorgente_.data();
+    const int* nuova = nuovaPosizione_.data();
+    const int* compagno = compagno_.data();
+    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
     for (int k = 1; k <= nOld; ++k) {
-        const int p = nuovaPosizione_[static_cast<std::size_t>(k)];
+        const int p = nuova[k];
+        const int segno = proprio == '+' ? 1 : 0;
+        proprio = vecchie[k].segnoSucc;
         if (p < 0) continue;
-        int dist = nuovaPosizione_[static_cast<std::size_t>(compagno_[static_cast<std::size_t>(k)])] - p;
+        int dist = nuova[compagno[k]] - p;
         if (dist < 0) dist += n;
-        passi[p] = 2 * dist + (segnoVecchio(k) == '+' ? 1 : 0);
+        passi[p] = 2 * dist + segno;
     }
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
