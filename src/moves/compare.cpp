@@ -167,46 +167,57 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
     const std::size_t n = avanti.size() / 2;
     const int ni = static_cast<int>(n);
     int* a = avanti.data();
-    // The smallest rotation starts at a smallest item; where that item is passed once, there is no other
-    // start to try. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
+    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
+    // rotations from those passages are compared; else the two-pointer search takes linear time however
+    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
     // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
-    int minimoA = std::numeric_limits<int>::max(), minimoD = minimoA;
-    std::size_t quantiA = 0, quantiD = 0, inizioA = 0, inizioD = 0;
+    constexpr std::size_t kPochi = 8;
+    std::size_t inizi[2][kPochi] = {};
+    std::size_t quanti[2] = {0, 0};
+    int minimo[2] = {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
+    auto nota = [&](int dir, int c, std::size_t k) {
+        if (c < minimo[dir]) {
+            minimo[dir] = c;
+            quanti[dir] = 0;
+        }
+        if (c == minimo[dir]) {
+            if (quanti[dir] < kPochi) inizi[dir][quanti[dir]] = k;
+            ++quanti[dir];
+        }
+    };
     for (std::size_t k = 0; k < n; ++k) {
         const int c = a[k];
         a[k + n] = c;
-        if (c < minimoA) {
-            minimoA = c;
-            quantiA = 1;
-            inizioA = k;
-        } else if (c == minimoA) {
-            ++quantiA;
-        }
-        const int b = 2 * (ni - c / 2) + (c & 1);
-        if (b < minimoD) {
-            minimoD = b;
-            quantiD = 1;
-            inizioD = n - 1 - k;
-        } else if (b == minimoD) {
-            ++quantiD;
-        }
+        nota(0, c, k);
     }
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = a[n - 1 - k];
+        nota(1, 2 * (ni - c / 2) + (c & 1), k);
+    }
+    auto minore = [n](const int* x, const int* y) {
+        return std::lexicographical_compare(x, x + n, y, y + n);
+    };
+    auto rotazione = [&](int dir, const std::vector<int>& doppia) {
+        const int* s = doppia.data();
+        if (quanti[dir] > kPochi) return s + rotazioneMinima(doppia);
+        const int* migliore = s + inizi[dir][0];
+        for (std::size_t q = 1; q < quanti[dir]; ++q)
+            if (minore(s + inizi[dir][q], migliore)) migliore = s + inizi[dir][q];
+        return migliore;
+    };
     // A direction whose smallest item is larger cannot give the smaller reading.
     const int* seqA = nullptr;
     const int* seqD = nullptr;
-    if (minimoA <= minimoD) seqA = a + (quantiA == 1 ? inizioA : rotazioneMinima(avanti));
-    if (minimoD <= minimoA) {
+    if (minimo[0] <= minimo[1]) seqA = rotazione(0, avanti);
+    if (minimo[1] <= minimo[0]) {
         dietro.resize(2 * n);
         for (std::size_t k = 0; k < n; ++k) {
             const int c = a[n - 1 - k];
             dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
         }
-        seqD = dietro.data() + (quantiD == 1 ? inizioD : rotazioneMinima(dietro));
+        seqD = rotazione(1, dietro);
     }
-    const int* seq = !seqA                                                          ? seqD
-                     : !seqD                                                        ? seqA
-                     : std::lexicographical_compare(seqD, seqD + n, seqA, seqA + n) ? seqD
-                                                                                    : seqA;
+    const int* seq = !seqA ? seqD : !seqD ? seqA : minore(seqD, seqA) ? seqD : seqA;
     // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
     // is a key of this kind).
     const bool largo = 2 * ni + 1 > 255;
