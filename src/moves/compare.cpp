@@ -171,29 +171,31 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
     // rotations from those passages are compared; else the two-pointer search takes linear time however
     // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
     // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
+    // The smallest backward item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one
+    // pass finds both smallest items, and a second the passages that have them.
     constexpr std::size_t kPochi = 8;
     std::size_t inizi[2][kPochi] = {};
     std::size_t quanti[2] = {0, 0};
-    int minimo[2] = {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()};
-    auto nota = [&](int dir, int c, std::size_t k) {
-        if (c < minimo[dir]) {
-            minimo[dir] = c;
-            quanti[dir] = 0;
-        }
-        if (c == minimo[dir]) {
-            if (quanti[dir] < kPochi) inizi[dir][quanti[dir]] = k;
-            ++quanti[dir];
-        }
-    };
+    int minimoA = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
     for (std::size_t k = 0; k < n; ++k) {
         const int c = a[k];
         a[k + n] = c;
-        nota(0, c, k);
+        minimoA = std::min(minimoA, c);
+        massimoG = std::max(massimoG, c - 2 * (c & 1));
     }
-    for (std::size_t k = 0; k < n; ++k) {
-        const int c = a[n - 1 - k];
-        nota(1, 2 * (ni - c / 2) + (c & 1), k);
-    }
+    const int minimo[2] = {minimoA, 2 * ni - massimoG};
+    if (minimo[0] <= minimo[1])
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] == minimoA) {
+                if (quanti[0] < kPochi) inizi[0][quanti[0]] = k;
+                ++quanti[0];
+            }
+    if (minimo[1] <= minimo[0])
+        for (std::size_t k = 0; k < n; ++k)
+            if (const int c = a[k]; c - 2 * (c & 1) == massimoG) {
+                if (quanti[1] < kPochi) inizi[1][quanti[1]] = n - 1 - k;
+                ++quanti[1];
+            }
     auto minore = [n](const int* x, const int* y) {
         return std::lexicographical_compare(x, x + n, y, y + n);
     };
