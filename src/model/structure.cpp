@@ -174,11 +174,13 @@ Status CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
 
 std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci > kMaxIncroci) return {};
-    std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
-    FaceWalk w;
+    // Working tables kept between calls: a rewrite asks this for the corners of many diagrams.
+    thread_local std::vector<char> seen;
+    thread_local FaceWalk w;
+    thread_local std::vector<int> sorted;
+    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
     walkFace(d, tmpIncr, tmpDirez, seen, w);
     if (!w.closed) return {};
-    std::vector<int> sorted;
     std::string code;
     appendFaceCode(w.arcs, sorted, code);
     return code;
