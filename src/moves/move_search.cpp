@@ -392,6 +392,9 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     // The walk's counts by crossing, valid where the stamp is the walk's.
     std::vector<int> timbro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
     std::vector<int>& conta = counts.tabella();
+    // The passages' crossings in a small table: every walk reads them.
+    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1);
+    for (int p = 1; p <= P.n; ++p) padre[static_cast<std::size_t>(p)] = P.padre(p);
     for (int i = 1; i <= P.n; ++i) {
         auto cnt = [&](int x) -> int& {
             const std::size_t u = static_cast<std::size_t>(x);
@@ -401,12 +404,12 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
             }
             return conta[u];
         };
-        const int c = P.padre(i);
+        const int c = padre[static_cast<std::size_t>(i)];
         cnt(c) = 1;
         int j = i;
         while (true) {
             j = P.next(j);
-            const int cj = P.padre(j);
+            const int cj = padre[static_cast<std::size_t>(j)];
             int& n = cnt(cj);
             if (n == 1 && cj != c) break;
             n += 1;
