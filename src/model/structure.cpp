@@ -371,20 +371,22 @@ void GeneraDistanzeRegioni(Diagram& d) {
     if (n <= 0) return;
     if (n < 64) {
         // One word a row: the usual diagram of a search, which builds this for every diagram it meets.
-        std::uint64_t vicini[64];
+        // Each row read once for its neighbours and for the regions with a distance already, which are
+        // not reached again, nor gone on from (a row is written only when its own region is searched from).
+        std::uint64_t vicini[64], giaNote[64];
         for (int u = 1; u <= n; ++u) {
             const CoppiaRegioni* riga = &g.at(u, 0);
-            std::uint64_t bit = 0;
-            for (int v = 1; v <= n; ++v)
+            std::uint64_t bit = 0, note = 0;
+            for (int v = 1; v <= n; ++v) {
                 if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
+                if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+            }
             vicini[u] = bit;
+            giaNote[u] = note;
         }
         for (int s = 1; s <= n; ++s) {
             CoppiaRegioni* riga = &g.at(s, 0);
-            // A region with a distance already is not reached again, nor gone on from.
-            std::uint64_t visti = std::uint64_t{1} << s;
-            for (int v = 1; v <= n; ++v)
-                if (riga[v].dis != 0) visti |= std::uint64_t{1} << v;
+            std::uint64_t visti = (std::uint64_t{1} << s) | giaNote[s];
             for (std::uint64_t fronte = std::uint64_t{1} << s, livello = 1;; ++livello) {
                 std::uint64_t prossimo = 0;
                 for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
