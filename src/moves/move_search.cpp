@@ -97,9 +97,33 @@ bool walkStretch(const Passaggi& P, Marks& marks, int start, int end, int base, 
 // strands. `sorted` receives the sorted copy.
 bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRecord>& walkOrder,
                       std::vector<InnerRecord>& sorted) {
-    sorted = walkOrder;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
+    // The twins' rotated positions lie in 1..n and differ (a passage has one twin): each record is put at
+    // its position in a table and read back in order. A table that does not fit them is sorted instead.
+    thread_local std::vector<int> alPosto;  // record by position, -1 between calls
+    if (alPosto.size() < static_cast<std::size_t>(P.n) + 1)
+        alPosto.assign(static_cast<std::size_t>(P.n) + 1, -1);
+    int primo = P.n + 1, ultimo = 0;
+    std::size_t messi = 0;
+    for (; messi < walkOrder.size(); ++messi) {
+        const int r = walkOrder[messi].rotTw;
+        if (r < 1 || r > P.n || alPosto[static_cast<std::size_t>(r)] >= 0) break;
+        alPosto[static_cast<std::size_t>(r)] = static_cast<int>(messi);
+        primo = std::min(primo, r);
+        ultimo = std::max(ultimo, r);
+    }
+    sorted.clear();
+    if (messi == walkOrder.size()) {
+        for (int r = primo; r <= ultimo; ++r)
+            if (int& i = alPosto[static_cast<std::size_t>(r)]; i >= 0) {
+                sorted.push_back(walkOrder[static_cast<std::size_t>(i)]);
+                i = -1;
+            }
+    } else {
+        for (std::size_t i = 0; i < messi; ++i) alPosto[static_cast<std::size_t>(walkOrder[i].rotTw)] = -1;
+        sorted = walkOrder;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
+    }
     // Kept between calls: the searches run this for every stretch they try.
     thread_local std::vector<std::pair<int, int>> over, under;
     over.clear();
