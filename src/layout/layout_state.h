@@ -89,13 +89,6 @@ struct LayoutSettings {
 struct LayoutState {
     WorkGrid TblNodoAlbero;
     std::vector<ElementoCoda> CodaAlbero = std::vector<ElementoCoda>(kMaxIncroci + 1);
-    int TestaCoda = 0;
-    int FondoCoda = 0;
-    int FattoreLayout = 11;
-    int MezzoFattore = 5;
-    int IncrocioRadice = 1;
-    // The tree queue is served from its end (last queued first) instead of its head.
-    bool codaDallaFine = false;
     // The longest buffer of a border route, as text.
     std::size_t maxCaratteriPercorso = kMaxCaratteriPercorso;
 
@@ -103,11 +96,8 @@ struct LayoutState {
     std::vector<Punto> punti;            // the point list (`PuntiRiga`, `PuntiColonna`, `NumPunti`)
     std::vector<Punto> BufferPunti;      // the path under construction, one entry per item
     std::size_t bufferChars = 0;         // the length the buffer would have as text
-    bool TracciatoCambiato = false;
 
     LayoutSettings settings;
-    bool ModoAutomatico = false;
-    bool ModoDebug = false;
     // The debug dumps of a routing that fails, with the main grid they save; none while debug is off.
     DumpFolder dump;
     const GridControl* grigliaPrincipale = nullptr;
@@ -126,7 +116,6 @@ struct LayoutState {
 
     // While the tidying straightens, the paths are kept as point lists here and written back as text at
     // the end (`scriviPercorsiInSospeso`), instead of being read and written as text at every change.
-    bool percorsiInMemoria = false;
     std::vector<std::vector<Punto>> percorsiMemoria;
     std::vector<char> percorsoCaricato, percorsoCambiato;
     // Per arc, while its path is kept here: the path names distinct cells, every one a cell of the arc
@@ -162,21 +151,9 @@ struct LayoutState {
     // The part of the cell table that may hold anything (rows, then columns); the whole table until a
     // build has tidied it.
     LimitiNodo areaSporca{0, kMaxCella, 0, kMaxCella};
-    // While a build lays out and routes, every cell it writes grows `areaSporca` (from the spread to the
-    // last route), so that a layout laid out again clears only what the last one wrote. `areaEsatta`
-    // while the area is such a box, noted since the table was last cleared.
-    bool areaNotata = false;
-    bool areaEsatta = false;
-    // Whether a route that fails says all of its reason (whether its other end is shut in, which costs a
-    // flood of the free cells): a build reads the reason of its first routing only.
-    bool motiviCompleti = true;
-    // Whether a routing that fails writes its paths back as text: a build drops them unread, since it
-    // lays out again (which clears every path) or fails.
-    bool percorsiDiFallimento = true;
     // While `areaEsatta`, the cells written since the table was last cleared, each at least once, unless
     // there were too many to keep (`celleScritteTutte` false): a clear then visits those cells only.
     std::vector<Punto> celleScritte;
-    bool celleScritteTutte = false;
     // The cells the last spread of the work grid wrote, in the order written.
     std::vector<Punto> celleStese;
 
@@ -193,6 +170,33 @@ struct LayoutState {
     // passages running across, columns of passages running up or down. A routing that fails widens the
     // spread there.
     std::vector<int> strettoiaRighe, strettoiaColonne;
+
+    // The queue's ends, the spacing, the root crossing; and the switches of the layout, kept together.
+    int TestaCoda = 0;
+    int FondoCoda = 0;
+    int FattoreLayout = 11;
+    int MezzoFattore = 5;
+    int IncrocioRadice = 1;
+    // The tree queue is served from its end (last queued first) instead of its head.
+    bool codaDallaFine = false;
+    bool TracciatoCambiato = false;
+    bool ModoAutomatico = false;
+    bool ModoDebug = false;
+    // The paths are kept as point lists (`percorsiMemoria`) while the tidying straightens.
+    bool percorsiInMemoria = false;
+    // While a build lays out and routes, every cell it writes grows `areaSporca` (from the spread to the
+    // last route), so that a layout laid out again clears only what the last one wrote. `areaEsatta`
+    // while the area is such a box, noted since the table was last cleared.
+    bool areaNotata = false;
+    bool areaEsatta = false;
+    // Whether a route that fails says all of its reason (whether its other end is shut in, which costs a
+    // flood of the free cells): a build reads the reason of its first routing only.
+    bool motiviCompleti = true;
+    // Whether a routing that fails writes its paths back as text: a build drops them unread, since it
+    // lays out again (which clears every path) or fails.
+    bool percorsiDiFallimento = true;
+    // `celleScritte` holds every cell written (false: there were too many to keep).
+    bool celleScritteTutte = false;
 
     void tick() const;
 };

@@ -174,11 +174,13 @@ Status CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
 
 std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci > kMaxIncroci) return {};
-    std::vector<char> seen(static_cast<std::size_t>(d.NumArchi) + 1, 0);
-    FaceWalk w;
+    // Working tables kept between calls: a rewrite asks this for the corners of many diagrams.
+    thread_local std::vector<char> seen;
+    thread_local FaceWalk w;
+    thread_local std::vector<int> sorted;
+    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
     walkFace(d, tmpIncr, tmpDirez, seen, w);
     if (!w.closed) return {};
-    std::vector<int> sorted;
     std::string code;
     appendFaceCode(w.arcs, sorted, code);
     return code;
@@ -367,8 +369,39 @@ void GeneraDistanzeRegioni(Diagram& d) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
+    if (n < 64) {
+        // One word a row: the usual diagram of a search, which builds this for every diagram it meets.
+        // Each row read once for its neighbours and for the regions with a distance already, which are
+        // not reached again, nor gone on from (a row is written only when its own region is searched from).
+        std::uint64_t vicini[64], giaNote[64];
+        for (int u = 1; u <= n; ++u) {
+            const CoppiaRegioni* riga = &g.at(u, 0);
+            std::uint64_t bit = 0, note = 0;
+            for (int v = 1; v <= n; ++v) {
+                if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
+                if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+            }
+            vicini[u] = bit;
+            giaNote[u] = note;
+        }
+        for (int s = 1; s <= n; ++s) {
+            CoppiaRegioni* riga = &g.at(s, 0);
+            std::uint64_t visti = (std::uint64_t{1} << s) | giaNote[s];
+            for (std::uint64_t fronte = std::uint64_t{1} << s, livello = 1;; ++livello) {
+                std::uint64_t prossimo = 0;
+                for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
+                prossimo &= ~visti;
+                if (prossimo == 0) break;
+                visti |= prossimo;
+                for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
+                    riga[std::countr_zero(b)].dis = static_cast<int>(livello);
+                fronte = prossimo;
+            }
+        }
+        return;
+    }
     // The neighbours of every region as a row of bits, so that one breadth-first level from a region is a
-    // few word operations per region on it. A search builds this for every diagram it meets.
+    // few word operations per region on it.
     const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
     thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
     vicini.assign((static_cast<std::size_t>(n) + 1) * parole, 0);

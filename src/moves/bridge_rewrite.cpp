@@ -115,6 +115,27 @@ RiscritturaPonte::RiscritturaPonte(const Diagram& d) : d_(d), voci_(leggiVociSci
         if (const int l = sorgente_[static_cast<std::size_t>(k)].label; l >= 0 && l <= tetto)
             posizioni_[static_cast<std::size_t>(riempite[static_cast<std::size_t>(l)]++)] = k;
     regioneAngolo_.assign(static_cast<std::size_t>(std::max(d.NumIncroci, 0) + 1) * 5, -1);
+
+    // The text in pairs, with labels below those of new crossings: the key is then read from the old
+    // passages' partners without rewriting the text.
+    compagno_.assign(n, 0);
+    inCoppie_ = nOld >= 2;
+    for (int k = 1; k <= nOld && inCoppie_; ++k) {
+        const int l = sorgente_[static_cast<std::size_t>(k)].label;
+        if (l < 1 || l >= kEtichettaNuova ||
+            primaPosizione_[static_cast<std::size_t>(l) + 1] - primaPosizione_[static_cast<std::size_t>(l)] !=
+                2) {
+            inCoppie_ = false;
+            break;
+        }
+        const int* due = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(l)];
+        compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
+    }
+    if (inCoppie_) {
+        cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
+        inseritaDopo_.assign(n, 0);
+        nuovaPosizione_.assign(n, 0);
+    }
 }
 
 bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
@@ -272,7 +293,7 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
                      marcate[static_cast<std::size_t>(label)]) ||
                     (!grandi_.empty() && std::find(grandi_.begin(), grandi_.end(), label) != grandi_.end());
                 if (!cancellata) {
-                    vivi_[quanti] = j;
+                    vivi_[quanti] = label;
                     propri_[quanti++] = precedente;
                 }
                 precedente = segni_[u];
@@ -341,7 +362,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     e.TxtOri.clear();
     e.vecchie.assign(1, 0);
     e.nuoviIncroci = 0;
-    if (Status esito = vive(ponte, attraversati, regioni, ab1); !esito) return esito;
+    Status fatta;
+    if (!viveInCoppie(ponte, attraversati, regioni, ab1, true, fatta))
+        fatta = vive(ponte, attraversati, regioni, ab1);
+    if (!fatta) return fatta;
     const std::vector<int>& vivi = vivi_;
     if (vivi.empty()) {
         e.nodoBanale = true;
@@ -352,8 +376,7 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     nuovoGiro();
     e.voci.reserve(vivi.size());
     e.segniSucc.reserve(vivi.size());
-    for (int i : vivi) {
-        const int label = etichette_[static_cast<std::size_t>(i)];
+    for (const int label : vivi) {
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
@@ -384,6 +407,8 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     chiave.clear();
     nuoviIncroci = 0;
     nodoBanale = false;
+    if (Status esito; chiaveInCoppie(ponte, attraversati, regioni, ab1, chiave, nuoviIncroci, esito))
+        return esito;
     if (Status esito = vive(ponte, attraversati, regioni, ab1); !esito) return esito;
     const std::vector<int>& vivi = vivi_;
     if (vivi.empty()) {
@@ -401,7 +426,7 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     std::size_t coppie = 0;
     bool ognunaDueVolte = true;
     for (std::size_t k = 0; k < n; ++k) {
-        const int label = etichette_[static_cast<std::size_t>(vivi[k])];
+        const int label = vivi[k];
         const int segno = propri_[k] == '+' ? 1 : 0;
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
@@ -433,6 +458,145 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     if (Status esito = passaggi(ponte, attraversati, regioni, ab1, p, false); !esito) return esito;
     chiaveCanonica(p.voci, chiave);
     return {};
+}
+
+bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                    const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito) {
+    if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
+    const Diagram& d = d_;
+    const int nOld = static_cast<int>(voci_->size());
+    if (Status s = verificaMossa(d, nOld, ponte, attraversati, regioni); !s) {
+        esito = s;
+        return true;
+    }
+    const std::size_t m = attraversati.size();
+    if (m == 0) return false;
+    // The start crossing's passage that begins the bridge: the first of its two with that own sign.
+    const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    if (x0 < 1 || x0 >= kEtichettaNuova || static_cast<std::size_t>(x0) + 1 >= primaPosizione_.size())
+        return false;
+    int inizio = 0;
+    for (int q = primaPosizione_[static_cast<std::size_t>(x0)];
+         q < primaPosizione_[static_cast<std::size_t>(x0) + 1]; ++q)
+        if (const int k = posizioni_[static_cast<std::size_t>(q)]; segnoVecchio(k) == ab1) {
+            inizio = k;
+            break;
+        }
+    if (inizio == 0) {
+        esito = rifiuta("the bridge's start crossing is not in the Gauss code");
+        return true;
+    }
+    // A crossed arc that starts at the start passage would have its new passage among the strand's.
+    for (int y : attraversati)
+        if (y == inizio) return false;
+    for (std::size_t k = 1; k < ponte.size(); ++k) {
+        const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+        if (c < 1 || c >= kEtichettaNuova) return false;
+    }
+
+    // The new passages' places: the old passages in order, but for those of the bridge's crossings, with
+    // the strand's new passages after the start passage and each crossed arc's after its first passage.
+    // The strand's new passages take the own sign of the passage after the start one, the crossed arcs'
+    // the sign of the bridge's start.
+    for (std::size_t k = 1; k < ponte.size(); ++k)
+        cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 1;
+    for (std::size_t w = 0; w < m; ++w)
+        inseritaDopo_[static_cast<std::size_t>(attraversati[w])] = static_cast<int>(w) + 1;
+    posizioniNuove_.resize(2 * m);
+    int* sulFilo = posizioniNuove_.data();
+    int* sullArco = sulFilo + m;
+    const char segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc;
+    int* vivi = nullptr;
+    char* propri = nullptr;
+    if (conVoci) {
+        vivi_.resize(static_cast<std::size_t>(nOld) + 2 * m);
+        propri_.resize(vivi_.size());
+        vivi = vivi_.data();
+        propri = propri_.data();
+    }
+    // The tables read through plain pointers: the writes below change none of them.
+    const Voce* vecchie = sorgente_.data();
+    const char* via = cancellataEt_.data();
+    const int* dopo = inseritaDopo_.data();
+    int* nuova = nuovaPosizione_.data();
+    int t = 0;
+    auto metti = [&](int label, char segno) {
+        if (vivi) {
+            vivi[t] = label;
+            propri[t] = segno;
+        }
+        return t++;
+    };
+    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
+    for (int k = 1; k <= nOld; ++k) {
+        const Voce& v = vecchie[k];
+        nuova[k] = via[v.label] ? -1 : metti(v.label, proprio);
+        proprio = v.segnoSucc;
+        if (k == inizio)
+            for (std::size_t w = 0; w < m; ++w)
+                sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
+        if (const int w = dopo[k])
+            sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
+    }
+    for (std::size_t k = 1; k < ponte.size(); ++k)
+        cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 0;
+    for (int y : attraversati) inseritaDopo_[static_cast<std::size_t>(y)] = 0;
+    if (conVoci) {
+        vivi_.resize(static_cast<std::size_t>(t));
+        propri_.resize(static_cast<std::size_t>(t));
+    }
+    inizio_ = inizio;
+    numeroVive_ = t;
+    esito = {};
+    return true;
+}
+
+bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                      const std::vector<int>& regioni, char ab1, std::string& chiave,
+                                      int& nuoviIncroci, Status& esito) {
+    if (!viveInCoppie(ponte, attraversati, regioni, ab1, false, esito)) return false;
+    if (!esito) return true;
+    const int nOld = static_cast<int>(voci_->size());
+    const std::size_t m = attraversati.size();
+    const int n = numeroVive_;
+    if (n / 2 > kMaxIncroci) {
+        esito = rifiuta("the diagram would have more than 500 crossings");
+        return true;
+    }
+    for (int y : attraversati)
+        if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
+            esito = s;
+            return true;
+        }
+    nuoviIncroci = static_cast<int>(m);
+    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them.
+    passi_.resize(2 * static_cast<std::size_t>(n));
+    int* passi = passi_.data();
+    const Voce* vecchie = sorgente_.data();
+    const int* nuova = nuovaPosizione_.data();
+    const int* compagno = compagno_.data();
+    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
+    for (int k = 1; k <= nOld; ++k) {
+        const int p = nuova[k];
+        const int segno = proprio == '+' ? 1 : 0;
+        proprio = vecchie[k].segnoSucc;
+        if (p < 0) continue;
+        int dist = nuova[compagno[k]] - p;
+        if (dist < 0) dist += n;
+        passi[p] = 2 * dist + segno;
+    }
+    const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
+    const int segnoArco = ab1 == '+' ? 1 : 0;
+    const int* sulFilo = posizioniNuove_.data();
+    const int* sullArco = sulFilo + m;
+    for (std::size_t w = 0; w < m; ++w) {
+        int dist = sullArco[w] - sulFilo[w];
+        if (dist < 0) dist += n;
+        passi[sulFilo[w]] = 2 * dist + segnoFilo;
+        passi[sullArco[w]] = 2 * (n - dist) + segnoArco;
+    }
+    chiaveDaPassi(passi_, chiave);
+    return true;
 }
 
 void RiscritturaPonte::lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni,

@@ -97,11 +97,28 @@ class RiscritturaPonte {
     // enough: at a crossing with a curl the same region can lie in two corners.
     bool latoDestro(int x, int lato, int reg);
     // Steps 1 to 4 of the rewrite, shared by passaggi and chiave: the move checked, the items inserted and
-    // deleted, the signs repaired; the surviving items in text order in vivi_ (none: the trivial knot).
-    // The old items whose label is x0, in text order.
-    std::span<const int> posizioniVecchie(int x0, int nOld);
+    // deleted, the signs repaired; the surviving items' labels in text order in vivi_ (none: the trivial
+    // knot).
     Status vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                 const std::vector<int>& regioni, char ab1);
+    // The old items whose label is x0, in text order.
+    std::span<const int> posizioniVecchie(int x0, int nOld);
+    // Steps 1 to 4 for a text each of whose labels is passed exactly twice, without the list: each old
+    // passage's new place (nuovaPosizione_, -1 gone), the new passages' places (posizioniNuove_), the
+    // count of survivors, and with `conVoci` the survivors in vivi_ and propri_ as vive leaves them. False
+    // (nothing decided) for a move it does not cover, which vive then takes; else the outcome in `esito`.
+    bool viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                      const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito);
+    // An old passage's own sign: the sign written after the passage before it.
+    char segnoVecchio(int k) const {
+        return sorgente_[static_cast<std::size_t>(k == 1 ? static_cast<int>(voci_->size()) : k - 1)]
+            .segnoSucc;
+    }
+    // chiave for a text in pairs, read from the old passages' partners and the new places without
+    // rewriting the text; false as viveInCoppie.
+    bool chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                        const std::vector<int>& regioni, char ab1, std::string& chiave, int& nuoviIncroci,
+                        Status& esito);
     // A new round of the label stamps, and a label's place in the tables by label.
     void nuovoGiro();
     std::size_t posto(int label);
@@ -130,7 +147,15 @@ class RiscritturaPonte {
     std::vector<int> nuovaDi_;      // new label per old label, valid where timbro_ is giro_
     std::vector<unsigned> timbro_;
     unsigned giro_ = 0;
-    std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
+    // The text in pairs: each old passage's partner, by crossing label whether it goes, by old passage
+    // the crossed arc (1 + its place in the route) whose new passage follows it, each old passage's new
+    // place (-1 gone), the new passages' places on the strand and then on the crossed arcs.
+    bool inCoppie_ = false;
+    std::vector<int> compagno_;
+    std::vector<char> cancellataEt_;
+    std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
+    int inizio_ = 0, numeroVive_ = 0;  // the last viveInCoppie's start passage and survivors
+    std::vector<int> regioneAngolo_;   // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 
 // The rewrite read from the diagram's texts and tables (txtNodo, TxtOri, NomiIncroci, archi IncrocioDa,

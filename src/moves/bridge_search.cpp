@@ -56,19 +56,25 @@ std::string rigaArco(const Diagram& d, int a) {
 class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
-    // 1]].
+    // 1]]; distanze: the region graph's distances, row u from distanze[u * (NumRegioni + 1)].
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
-        : d_(d), vicini_(vicini), inizio_(inizio), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
+             const std::vector<int>& distanze, const std::vector<char>& vietato, const LimitiPonte& limiti,
+             const std::function<void()>& cedi)
+        : d_(d),
+          vicini_(vicini),
+          inizio_(inizio),
+          tutte_(distanze),
+          vietato_(vietato),
+          limiti_(limiti),
+          cedi_(cedi) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
-    bool elenca(int rA, int rB, int lunghezza, int massimo,
-                const std::function<bool(const std::vector<int>&, const std::vector<int>&)>& visita) {
+    template <class Visita>
+    bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
         rB_ = rB;
-        // The distances to rB, read once from the region graph.
-        distanze_.resize(static_cast<std::size_t>(d_.NumRegioni) + 1);
-        for (int v = 1; v <= d_.NumRegioni; ++v) distanze_[ix(v)] = v == rB ? 0 : d_.MatRegioni.at(rB, v).dis;
+        // The distances to rB.
+        distanze_ = tutte_.data() + ix(rB) * (ix(d_.NumRegioni) + 1);
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -76,20 +82,20 @@ class Percorsi {
         fermato_ = false;
         regioni_.assign(1, rA);
         archi_.clear();
-        visita_ = &visita;
-        estendi(rA, lunghezza);
+        estendi(rA, lunghezza, visita);
         return !troncato_;
     }
 
   private:
     int distanza(int v) const { return distanze_[ix(v)]; }
 
-    void estendi(int u, int resto) {
+    template <class Visita>
+    void estendi(int u, int resto, Visita& visita) {
         if (fermato_ || troncato_) return;
         if (resto == 0) {
             if (u != rB_) return;
             ++trovati_;
-            if (!(*visita_)(regioni_, archi_)) {
+            if (!visita(regioni_, archi_)) {
                 fermato_ = true;
                 return;
             }
@@ -112,7 +118,7 @@ class Percorsi {
             if (cedi_ && passi_ % 1024 == 0) cedi_();
             regioni_.push_back(v);
             archi_.push_back(arco);
-            estendi(v, resto - 1);
+            estendi(v, resto - 1, visita);
             regioni_.pop_back();
             archi_.pop_back();
         }
@@ -121,11 +127,12 @@ class Percorsi {
     const Diagram& d_;
     const std::vector<std::pair<int, int>>& vicini_;
     const std::vector<int>& inizio_;
+    const std::vector<int>& tutte_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
     int rB_ = 0;
-    std::vector<int> distanze_;
+    const int* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
@@ -133,7 +140,6 @@ class Percorsi {
     bool fermato_ = false;
     std::vector<int> regioni_;
     std::vector<int> archi_;
-    const std::function<bool(const std::vector<int>&, const std::vector<int>&)>* visita_ = nullptr;
 };
 
 }  // namespace
@@ -231,23 +237,33 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         return esito;
     }
     // Neighbours of every region in ascending order, with the arc between them, one region after another.
+    // The distances, read in the same pass into a table of their own (a region's distance to itself 0).
+    const std::size_t lato = ix(d.NumRegioni) + 1;
     std::vector<std::pair<int, int>> vicini;
-    std::vector<int> inizio(ix(d.NumRegioni) + 2, 0);
+    vicini.reserve(4 * lato);
+    std::vector<int> inizio(lato + 1, 0);
+    std::vector<int> distanze(lato * lato, 0);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        int* dist = distanze.data() + ix(u) * lato;
         for (int v = 1; v <= d.NumRegioni; ++v) {
             const int a = riga[v].arco;
-            if (v != u && a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+            if (v != u) {
+                dist[v] = riga[v].dis;
+                if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+            }
         }
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
     std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi);
+    Percorsi percorsi(d, vicini, inizio, distanze, vietato, limiti, cedi);
 
     const auto ponti = ListaPonti(d, ab1, ab2);
     esito.ponti = static_cast<int>(ponti.size());
     CandidatoPonte cand;
+    std::vector<std::pair<int, int>> tenute;
+    tenute.reserve(4);
     for (const auto& ponte : ponti) {
         if (cedi) cedi();
         if (!tmpVerlistaponti(d, ponte)) continue;
@@ -256,10 +272,8 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         const Arco& l = d.archi[ix(ponte.back())];
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
-        auto dist = [&](const std::pair<int, int>& p) {
-            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
-        };
-        std::vector<std::pair<int, int>> tenute;
+        auto dist = [&](const std::pair<int, int>& p) { return distanze[ix(p.first) * lato + ix(p.second)]; };
+        tenute.clear();
         if (orizzontale) {
             for (const auto& p : coppie)
                 if (dist(p) == c) tenute.push_back(p);
@@ -296,27 +310,27 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
                 cand.mossa.RegioneFineMossa = std::to_string(rB);
             }
             int indice = 0;
-            const bool completo =
-                percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,
-                                [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
-                                    cand.regioni = regioni;
-                                    cand.archiAttraversati = archi;
-                                    cand.indicePercorso = indice++;
-                                    if (conTesti) {
-                                        cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
-                                        cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
-                                    }
-                                    if (conMessaggio) {
-                                        cand.messaggio = testaMessaggio;
-                                        for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
-                                    }
-                                    preso = !orizzontale;
-                                    if (!visita(cand)) {
-                                        esito.fermato = true;
-                                        return false;
-                                    }
-                                    return true;
-                                });
+            auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+                cand.regioni = regioni;
+                cand.archiAttraversati = archi;
+                cand.indicePercorso = indice++;
+                if (conTesti) {
+                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
+                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                }
+                if (conMessaggio) {
+                    cand.messaggio = testaMessaggio;
+                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                }
+                preso = !orizzontale;
+                if (!visita(cand)) {
+                    esito.fermato = true;
+                    return false;
+                }
+                return true;
+            };
+            const bool completo = percorsi.elenca(
+                rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
         }

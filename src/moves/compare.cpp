@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <stdexcept>
 
 namespace trevalon {
@@ -165,30 +166,70 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
     thread_local std::vector<int> dietro;
     const std::size_t n = avanti.size() / 2;
     const int ni = static_cast<int>(n);
-    // Both sequences written twice, so that every rotation is a plain stretch.
-    for (std::size_t k = 0; k < n; ++k) avanti[k + n] = avanti[k];
-    // Backward: passage k of the reversed sequence is passage n - 1 - k, its step count n - d.
-    dietro.resize(2 * n);
+    int* a = avanti.data();
+    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
+    // rotations from those passages are compared; else the two-pointer search takes linear time however
+    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
+    // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
+    // The smallest backward item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one
+    // pass finds both smallest items, and a second the passages that have them.
+    constexpr std::size_t kPochi = 8;
+    std::size_t inizi[2][kPochi] = {};
+    std::size_t quanti[2] = {0, 0};
+    int minimoA = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
     for (std::size_t k = 0; k < n; ++k) {
-        const int c = avanti[n - 1 - k];
-        dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
+        const int c = a[k];
+        a[k + n] = c;
+        minimoA = std::min(minimoA, c);
+        massimoG = std::max(massimoG, c - 2 * (c & 1));
     }
-    const std::size_t ra = rotazioneMinima(avanti), rd = rotazioneMinima(dietro);
-    const bool usaDietro = std::lexicographical_compare(dietro.begin() + static_cast<std::ptrdiff_t>(rd),
-                                                        dietro.begin() + static_cast<std::ptrdiff_t>(rd + n),
-                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra),
-                                                        avanti.begin() + static_cast<std::ptrdiff_t>(ra + n));
-    const int* seq = (usaDietro ? dietro.data() + rd : avanti.data() + ra);
+    const int minimo[2] = {minimoA, 2 * ni - massimoG};
+    if (minimo[0] <= minimo[1])
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] == minimoA) {
+                if (quanti[0] < kPochi) inizi[0][quanti[0]] = k;
+                ++quanti[0];
+            }
+    if (minimo[1] <= minimo[0])
+        for (std::size_t k = 0; k < n; ++k)
+            if (const int c = a[k]; c - 2 * (c & 1) == massimoG) {
+                if (quanti[1] < kPochi) inizi[1][quanti[1]] = n - 1 - k;
+                ++quanti[1];
+            }
+    auto minore = [n](const int* x, const int* y) {
+        return std::lexicographical_compare(x, x + n, y, y + n);
+    };
+    auto rotazione = [&](int dir, const std::vector<int>& doppia) {
+        const int* s = doppia.data();
+        if (quanti[dir] > kPochi) return s + rotazioneMinima(doppia);
+        const int* migliore = s + inizi[dir][0];
+        for (std::size_t q = 1; q < quanti[dir]; ++q)
+            if (minore(s + inizi[dir][q], migliore)) migliore = s + inizi[dir][q];
+        return migliore;
+    };
+    // A direction whose smallest item is larger cannot give the smaller reading.
+    const int* seqA = nullptr;
+    const int* seqD = nullptr;
+    if (minimo[0] <= minimo[1]) seqA = rotazione(0, avanti);
+    if (minimo[1] <= minimo[0]) {
+        dietro.resize(2 * n);
+        for (std::size_t k = 0; k < n; ++k) {
+            const int c = a[n - 1 - k];
+            dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
+        }
+        seqD = rotazione(1, dietro);
+    }
+    const int* seq = !seqA ? seqD : !seqD ? seqA : minore(seqD, seqA) ? seqD : seqA;
     // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
     // is a key of this kind).
     const bool largo = 2 * ni + 1 > 255;
-    chiave.clear();
-    chiave.reserve(1 + n * (largo ? 2 : 1));
-    chiave += largo ? '\4' : '\3';
+    chiave.resize(1 + n * (largo ? 2 : 1));
+    char* out = chiave.data();
+    *out++ = largo ? '\4' : '\3';
     for (std::size_t k = 0; k < n; ++k) {
         const int c = seq[k];
-        if (largo) chiave += static_cast<char>(c >> 8);
-        chiave += static_cast<char>(c & 0xff);
+        if (largo) *out++ = static_cast<char>(c >> 8);
+        *out++ = static_cast<char>(c & 0xff);
     }
 }
 

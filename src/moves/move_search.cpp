@@ -97,9 +97,33 @@ bool walkStretch(const Passaggi& P, Marks& marks, int start, int end, int base, 
 // strands. `sorted` receives the sorted copy.
 bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRecord>& walkOrder,
                       std::vector<InnerRecord>& sorted) {
-    sorted = walkOrder;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
+    // The twins' rotated positions lie in 1..n and differ (a passage has one twin): each record is put at
+    // its position in a table and read back in order. A table that does not fit them is sorted instead.
+    thread_local std::vector<int> alPosto;  // record by position, -1 between calls
+    if (alPosto.size() < static_cast<std::size_t>(P.n) + 1)
+        alPosto.assign(static_cast<std::size_t>(P.n) + 1, -1);
+    int primo = P.n + 1, ultimo = 0;
+    std::size_t messi = 0;
+    for (; messi < walkOrder.size(); ++messi) {
+        const int r = walkOrder[messi].rotTw;
+        if (r < 1 || r > P.n || alPosto[static_cast<std::size_t>(r)] >= 0) break;
+        alPosto[static_cast<std::size_t>(r)] = static_cast<int>(messi);
+        primo = std::min(primo, r);
+        ultimo = std::max(ultimo, r);
+    }
+    sorted.clear();
+    if (messi == walkOrder.size()) {
+        for (int r = primo; r <= ultimo; ++r)
+            if (int& i = alPosto[static_cast<std::size_t>(r)]; i >= 0) {
+                sorted.push_back(walkOrder[static_cast<std::size_t>(i)]);
+                i = -1;
+            }
+    } else {
+        for (std::size_t i = 0; i < messi; ++i) alPosto[static_cast<std::size_t>(walkOrder[i].rotTw)] = -1;
+        sorted = walkOrder;
+        std::sort(sorted.begin(), sorted.end(),
+                  [](const InnerRecord& a, const InnerRecord& b) { return a.rotTw < b.rotTw; });
+    }
     // Kept between calls: the searches run this for every stretch they try.
     thread_local std::vector<std::pair<int, int>> over, under;
     over.clear();
@@ -282,19 +306,34 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     Marks marks(d.NumIncroci);
 
     // Phase 1: pairs of passages on the same side of two crossings, with opposite handedness.
+    // Each walk reads the passages' crossings, signs and handedness from small tables, and marks the
+    // crossings it meets with its own number instead of clearing the marks.
     std::vector<VoceII> entries;
+    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1), mano(padre.size());
+    std::vector<char> segno(padre.size());
+    for (int p = 1; p <= P.n; ++p) {
+        const std::size_t u = static_cast<std::size_t>(p);
+        padre[u] = P.padre(p);
+        segno[u] = P.segno(p);
+        mano[u] = P.mano(p);
+    }
+    std::vector<int> visto(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+    int giro = 0;
     for (char s : {'-', '+'}) {
         for (int i = 1; i <= P.n; ++i) {
-            if (P.segno(i) != s) continue;
-            marks.clear();
-            marks[P.padre(i)] = 1;
+            if (segno[static_cast<std::size_t>(i)] != s) continue;
+            ++giro;
+            visto[static_cast<std::size_t>(padre[static_cast<std::size_t>(i)])] = giro;
+            const int manoI = mano[static_cast<std::size_t>(i)];
             int j = i;
             while (true) {
                 j = P.next(j);
-                if (j == i || marks[P.padre(j)]) break;
-                marks[P.padre(j)] = 1;
-                const bool qualifies = tipo == TipoTMan::N ? P.segno(j) == s : P.segno(j) != s;
-                if (!qualifies || P.mano(i) == P.mano(j)) continue;
+                const std::size_t u = static_cast<std::size_t>(j);
+                int& marca = visto[static_cast<std::size_t>(padre[u])];
+                if (j == i || marca == giro) break;
+                marca = giro;
+                const bool qualifies = tipo == TipoTMan::N ? segno[u] == s : segno[u] != s;
+                if (!qualifies || manoI == mano[u]) continue;
                 entries.push_back(entryMossaII(P, i, j, s));
             }
         }
@@ -377,6 +416,9 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     // The walk's counts by crossing, valid where the stamp is the walk's.
     std::vector<int> timbro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
     std::vector<int>& conta = counts.tabella();
+    // The passages' crossings in a small table: every walk reads them.
+    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1);
+    for (int p = 1; p <= P.n; ++p) padre[static_cast<std::size_t>(p)] = P.padre(p);
     for (int i = 1; i <= P.n; ++i) {
         auto cnt = [&](int x) -> int& {
             const std::size_t u = static_cast<std::size_t>(x);
@@ -386,12 +428,12 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
             }
             return conta[u];
         };
-        const int c = P.padre(i);
+        const int c = padre[static_cast<std::size_t>(i)];
         cnt(c) = 1;
         int j = i;
         while (true) {
             j = P.next(j);
-            const int cj = P.padre(j);
+            const int cj = padre[static_cast<std::size_t>(j)];
             int& n = cnt(cj);
             if (n == 1 && cj != c) break;
             n += 1;

@@ -144,6 +144,43 @@ TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
     }
 }
 
+// A distance already in a row is kept, and the search from that row's region neither reaches that region
+// again nor goes on from it: the other distances are those of the graph without it. Below 64 regions and
+// beyond.
+TEST(StructureForSearches, DistancesAlreadyKnownAreKeptAndNotGoneOnFrom) {
+    std::vector<int> lunga;
+    for (int k = 0; k < 23; ++k) lunga.insert(lunga.end(), {1, -2, 3});
+    for (const auto& code : {closure(4, {1, -2, 1, -2, 3, -2, 3}), closure(4, lunga)}) {
+        auto d = diagramWith(code.gauss, code.letters);
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*d, false));
+        const int n = d->NumRegioni;
+        int tolta = 0;
+        for (int v = 2; v <= n && tolta == 0; ++v)
+            if (d->MatRegioni.at(1, v).arco != 0) tolta = v;
+        ASSERT_GT(tolta, 0);
+        d->MatRegioni.at(1, tolta).dis = 99;
+        GeneraDistanzeRegioni(*d);
+        // Breadth first from region 1 over the arcs, region `tolta` left out.
+        std::vector<int> attese(static_cast<std::size_t>(n) + 1, 0);
+        std::vector<int> coda{1};
+        for (std::size_t h = 0; h < coda.size(); ++h)
+            for (int v = 2; v <= n; ++v)
+                if (v != tolta && attese[static_cast<std::size_t>(v)] == 0 &&
+                    d->MatRegioni.at(coda[h], v).arco != 0) {
+                    attese[static_cast<std::size_t>(v)] = attese[static_cast<std::size_t>(coda[h])] + 1;
+                    coda.push_back(v);
+                }
+        attese[static_cast<std::size_t>(tolta)] = 99;
+        for (int v = 2; v <= n; ++v)
+            EXPECT_EQ(d->MatRegioni.at(1, v).dis, attese[static_cast<std::size_t>(v)]) << n << " " << v;
+        auto piena = diagramWith(code.gauss, code.letters);
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*piena));
+        for (int s = 2; s <= n; ++s)
+            for (int v = 1; v <= n; ++v)
+                EXPECT_EQ(d->MatRegioni.at(s, v).dis, piena->MatRegioni.at(s, v).dis);
+    }
+}
+
 TEST(ShortestPaths, CompleteModeKeepsEveryShortestPathWithinTheBound) {
     auto d = buildStructure("1-2+3-1+2-3+", "OOO");
     for (int v = 1; v <= 5; ++v) d->MatRegioni.at(1, v) = {d->MatRegioni.at(1, v).arco, 0, "", ""};

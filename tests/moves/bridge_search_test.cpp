@@ -360,5 +360,49 @@ TEST(BridgeRewrite, TheListRewriteAndItsKeyAreThoseOfTheTextProcedure) {
     EXPECT_GE(inventati, 200);
 }
 
+// On torus closures, whose passages repeat one pattern, and on the diagrams their horizontal moves reach,
+// the key read without rewriting is the key of the rewritten passages, for every candidate of both kinds.
+TEST(BridgeRewrite, KeysOnTorusClosuresAndTheDiagramsTheyReachAreThoseOfTheirPassages) {
+    int confrontati = 0, figli = 0;
+    auto confronta = [&](const Diagram& d, std::vector<std::unique_ptr<Diagram>>* raggiunti) {
+        RiscritturaPonte r(d);
+        PassaggiRiscritti p;
+        std::string chiave;
+        for (bool orizzontale : {true, false})
+            for (char ab1 : {'-', '+'})
+                for (const CandidatoPonte& c : candidatiPonte(d, ab1, orizzontale)) {
+                    const bool fatta = r.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, p).ok();
+                    int nuovi = -1;
+                    bool banale = false;
+                    ASSERT_EQ(
+                        r.chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, chiave, nuovi, banale)
+                            .ok(),
+                        fatta);
+                    if (!fatta || p.nodoBanale) continue;
+                    ++confrontati;
+                    EXPECT_EQ(chiave, chiaveCanonica(p.voci)) << c.mossa.ListaArchiMossa;
+                    EXPECT_EQ(nuovi, p.nuoviIncroci);
+                    if (raggiunti && orizzontale && raggiunti->size() < 6) {
+                        const NuovoNodo e = r.nodo(p, 0, -1);
+                        if (auto figlio = costruisci(e.txtNodo, e.TxtOri))
+                            raggiunti->push_back(std::move(figlio));
+                    }
+                }
+    };
+    for (const auto& [strands, potenza] : {std::pair{3, 5}, {4, 3}, {5, 3}}) {
+        ts::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        auto d = costruisci(ts::braidClosure(strands, parola));
+        ASSERT_TRUE(d);
+        std::vector<std::unique_ptr<Diagram>> raggiunti;
+        confronta(*d, &raggiunti);
+        for (const auto& figlio : raggiunti) confronta(*figlio, nullptr);
+        figli += static_cast<int>(raggiunti.size());
+    }
+    EXPECT_GE(figli, 10);
+    EXPECT_GE(confrontati, 200);
+}
+
 }  // namespace
 }  // namespace trevalon

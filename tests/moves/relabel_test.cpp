@@ -9,6 +9,8 @@
 #include <thread>
 
 #include "moves/compare.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 
 namespace trevalon {
 namespace {
@@ -180,6 +182,67 @@ TEST(Compare, KeysAreEqualExactlyWhenCanonicalFormsAre) {
                     << codici[a] << " " << p << back;
     }
     EXPECT_FALSE(chiaveCanonica("1-2"));
+}
+
+// The key of a code in pairs by trying every reading: '\3', then the smallest of the sequences of 2 *
+// (steps forward to the partner) + (own sign is '+') read from every passage, forwards and backwards.
+std::string chiaveProvandoOgniLettura(const std::vector<VoceScifta>& voci) {
+    const int n = static_cast<int>(voci.size());
+    std::string migliore;
+    for (bool back : {false, true})
+        for (int inizio = 0; inizio < n; ++inizio) {
+            std::vector<VoceScifta> letta;
+            for (int k = 0; k < n; ++k)
+                letta.push_back(
+                    voci[static_cast<std::size_t>(((back ? inizio - k : inizio + k) % n + n) % n)]);
+            std::string chiave(1, '\3');
+            for (int k = 0; k < n; ++k) {
+                int passi = 1;
+                while (letta[static_cast<std::size_t>((k + passi) % n)].label !=
+                       letta[static_cast<std::size_t>(k)].label)
+                    ++passi;
+                chiave +=
+                    static_cast<char>(2 * passi + (letta[static_cast<std::size_t>(k)].sign == '+' ? 1 : 0));
+            }
+            if (migliore.empty() || chiave < migliore) migliore = chiave;
+        }
+    return migliore;
+}
+
+// Torus closures read the same from many passages, so that their smallest items repeat and both directions
+// tie. Every reading keeps the key, and codes with one sign changed have equal keys exactly when their
+// canonical forms are equal (a change moved along by the symmetry is the same diagram).
+TEST(Compare, SymmetricCodesWithOneSignChangedAreToldApartOnlyByTheirShape) {
+    int stesse = 0, diverse = 0;
+    for (const auto& [strands, potenza] : {std::pair{2, 7}, {3, 5}, {4, 3}, {2, 21}}) {
+        testsupport::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        const std::string codice = testsupport::gaussText(testsupport::braidClosure(strands, parola));
+        const std::vector<VoceScifta> voci = *leggiVociScifta(codice);
+        const std::string chiave = *chiaveCanonica(codice);
+        EXPECT_EQ(chiave, chiaveProvandoOgniLettura(voci));
+        for (int p = 1; p <= static_cast<int>(voci.size()); ++p)
+            for (bool back : {false, true})
+                EXPECT_EQ(chiaveCanonica(letturaDaPassaggio(codice, "", p, back)->txtNodo), chiave)
+                    << p << back;
+        std::vector<std::string> forme, chiavi;
+        for (std::size_t q = 0; q < voci.size(); ++q) {
+            std::vector<VoceScifta> cambiata = voci;
+            cambiata[q].sign = cambiata[q].sign == '+' ? '-' : '+';
+            forme.push_back(*formaCanonica(scriviVociScifta(cambiata)));
+            chiavi.push_back(chiaveCanonica(cambiata));
+            EXPECT_EQ(chiavi.back(), chiaveProvandoOgniLettura(cambiata)) << codice << " " << q;
+            EXPECT_NE(chiavi.back(), chiave);
+        }
+        for (std::size_t a = 0; a < forme.size(); ++a)
+            for (std::size_t b = a + 1; b < forme.size(); ++b) {
+                EXPECT_EQ(forme[a] == forme[b], chiavi[a] == chiavi[b]) << codice << " " << a << " " << b;
+                ++(forme[a] == forme[b] ? stesse : diverse);
+            }
+    }
+    EXPECT_GT(stesse, 50);
+    EXPECT_GT(diverse, 50);
 }
 
 }  // namespace
