@@ -522,6 +522,19 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
 
 }  // namespace
 
+ContestoPonte contestoPonte(FinestraPonte& w, const StatoPonte& s) {
+    const OpzioniMosse o = w.opzioni();
+    ContestoPonte ctx(w.ui());
+    ctx.ModoAutomatico = o.ModoAutomatico;
+    ctx.finestraPrincipale = !o.nascosta;
+    ctx.mainGrid = w.grigliaPrincipale();
+    ctx.RichiestaStop = &w.RichiestaStop();
+    ctx.limiti = s.limiti;
+    ctx.dump = o.dump;
+    ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
+    return ctx;
+}
+
 RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bool Diretta) {
     RisultatoPonte r;
     if (!s.SoloMossaIII) {
@@ -535,14 +548,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
         }
     }
     const OpzioniMosse o = w.opzioni();
-    ContestoPonte ctx(w.ui());
-    ctx.ModoAutomatico = o.ModoAutomatico;
-    ctx.finestraPrincipale = !o.nascosta;
-    ctx.mainGrid = w.grigliaPrincipale();
-    ctx.RichiestaStop = &w.RichiestaStop();
-    ctx.limiti = s.limiti;
-    ctx.dump = o.dump;
-    ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
+    ContestoPonte ctx = contestoPonte(w, s);
     // The window's diagram stays as it is while its candidates are listed: it is prepared for their
     // rewrites once.
     std::optional<RiscritturaPonte> riscrittura;

@@ -131,6 +131,10 @@ struct RisultatoPonte {
     bool fermato = false;                 // the stop request ended the search
 };
 
+// The context of a window's move III search: its interface and mode, its main grid and stop request, the
+// limits of the state, the debug dumps, and the window's highlighting of each candidate.
+ContestoPonte contestoPonte(FinestraPonte& w, const StatoPonte& s);
+
 // AzionePonte: move I first (unless only move III is asked), then over- and under-bridges; applies the
 // chosen candidate and records the step. Horizontal mode ("=") with Diretta and nothing shown runs the
 // breadth-first look-ahead over the tree and then takes the first horizontal move of the way found.

@@ -340,6 +340,32 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     return esito;
 }
 
+void MostraCandidatoPonte(const CandidatoPonte& cand, BridgeKind tipo, ContestoPonte& ctx, EsitoPonte& r,
+                          const std::function<void()>& primaDelVisore) {
+    if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
+    SettaDone(ctx.ui, ctx.ModoAutomatico);
+    r.NumCandidati += 1;
+    r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
+    r.mossa = cand.mossa;
+    r.candidato = cand;
+    r.TipoPonte = tipo;
+    if (ctx.ModoAutomatico) {
+        r.EsitoDialogo = ViewerAnswer::Sel;
+        return;
+    }
+    StepViewRequest req;
+    req.tipoMossa = MoveKind::III;
+    req.tipoPonte = tipo;
+    req.message = cand.messaggio;
+    req.tempoInizioRicerca = r.TempoInizioRicerca;
+    req.tempoFineRicerca = r.TempoFineRicerca;
+    req.tempoFineDisegno = r.TempoFineDisegno;
+    req.tempoInizioPonte = r.TempoInizioPonte;
+    req.mainGrid = ctx.mainGrid;
+    if (primaDelVisore) primaDelVisore();
+    r.EsitoDialogo = ctx.ui.showCandidate(req);
+}
+
 EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, ContestoPonte& ctx) {
     EsitoPonte r;
     const bool orizzontale = minUg != BridgeKind::MoveIII;
@@ -373,28 +399,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
             // A stop request ends the horizontal search at once.
             if (!accettato) return !(orizzontale && ctx.RichiestaStop && ctx.RichiestaStop->richiesta());
             if (ctx.dump) scriviPonteOk(d, cand.archiPonte, *ctx.dump);
-            if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
-            SettaDone(ctx.ui, ctx.ModoAutomatico);
-            r.NumCandidati += 1;
-            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-            r.mossa = cand.mossa;
-            r.candidato = cand;
-            r.TipoPonte = minUg;
-            if (ctx.ModoAutomatico) {
-                r.EsitoDialogo = ViewerAnswer::Sel;
-            } else {
-                StepViewRequest req;
-                req.tipoMossa = MoveKind::III;
-                req.tipoPonte = minUg;
-                req.message = cand.messaggio;
-                req.tempoInizioRicerca = r.TempoInizioRicerca;
-                req.tempoFineRicerca = r.TempoFineRicerca;
-                req.tempoFineDisegno = r.TempoFineDisegno;
-                req.tempoInizioPonte = r.TempoInizioPonte;
-                req.mainGrid = ctx.mainGrid;
-                spegniFrame3();
-                r.EsitoDialogo = ctx.ui.showCandidate(req);
-            }
+            MostraCandidatoPonte(cand, minUg, ctx, r, spegniFrame3);
             ctx.CandidatoScelto = -1;
             if (r.EsitoDialogo == ViewerAnswer::Sel || r.EsitoDialogo == ViewerAnswer::Int) return false;
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();

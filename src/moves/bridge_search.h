@@ -116,6 +116,12 @@ struct EsitoPonte {
     double TempoInizioRicerca = 0, TempoFineRicerca = 0, TempoFineDisegno = 0, TempoInizioPonte = 0;
 };
 
+// A candidate found: highlighted in the main window, counted and kept in `r` as the last one shown, then
+// shown in the step viewer for its answer (`primaDelVisore` just before), or taken at once ("Sel") in
+// the automatic run.
+void MostraCandidatoPonte(const CandidatoPonte& cand, BridgeKind tipo, ContestoPonte& ctx, EsitoPonte& r,
+                          const std::function<void()>& primaDelVisore = {});
+
 // Tponte for the normal search: move III or horizontal move III. Every accepted candidate is shown in the
 // step viewer (in the automatic run taken at once, "Sel"); the search ends at the first answer "Sel" or
 // "Int".

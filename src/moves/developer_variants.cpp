@@ -21,12 +21,7 @@ std::size_t ix(int i) {
 
 RisultatoDriver cmdTec2I_Click(FinestraMosse& w) {
     RisultatoDriver r;
-    const OpzioniMosse o = w.opzioni();
-    ContestoRicerca ctx(w.ui());
-    ctx.ModoAutomatico = o.ModoAutomatico;
-    ctx.ModoSviluppo = o.ModoSviluppo;
-    ctx.mainGrid = w.grigliaPrincipale();
-    ctx.evidenzia = [&w](const CandidatoMossa& c) { w.evidenziaCandidato(c); };
+    ContestoRicerca ctx = contestoRicerca(w);
     r.ricerca = TMan(w.diagramma(), TipoTMan::I, ctx);
     if (r.ricerca.tabellaNonValida && w.diagramma().NumGemelli > kMaxGemelli) {
         w.ui().showMessage(kMessaggioTroppiIncroci);
@@ -242,27 +237,7 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
         [&](const CandidatoPonte& cand) {
             ctx.ui.yieldToEvents();
             r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
-            if (!ctx.ModoAutomatico && ctx.evidenzia) ctx.evidenzia(cand);
-            SettaDone(ctx.ui, ctx.ModoAutomatico);
-            r.NumCandidati += 1;
-            r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
-            r.mossa = cand.mossa;
-            r.candidato = cand;
-            r.TipoPonte = BridgeKind::MoveIII;
-            if (ctx.ModoAutomatico) {
-                r.EsitoDialogo = ViewerAnswer::Sel;
-            } else {
-                StepViewRequest req;
-                req.tipoMossa = MoveKind::III;
-                req.tipoPonte = BridgeKind::MoveIII;
-                req.message = cand.messaggio;
-                req.tempoInizioRicerca = r.TempoInizioRicerca;
-                req.tempoFineRicerca = r.TempoFineRicerca;
-                req.tempoFineDisegno = r.TempoFineDisegno;
-                req.tempoInizioPonte = r.TempoInizioPonte;
-                req.mainGrid = ctx.mainGrid;
-                r.EsitoDialogo = ctx.ui.showCandidate(req);
-            }
+            MostraCandidatoPonte(cand, BridgeKind::MoveIII, ctx, r);
             if (r.EsitoDialogo == ViewerAnswer::Sel || r.EsitoDialogo == ViewerAnswer::Int) return false;
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
             return true;
@@ -276,13 +251,7 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
 RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s) {
     RisultatoPonte r;
     const OpzioniMosse o = w.opzioni();
-    ContestoPonte ctx(w.ui());
-    ctx.ModoAutomatico = o.ModoAutomatico;
-    ctx.finestraPrincipale = !o.nascosta;
-    ctx.mainGrid = w.grigliaPrincipale();
-    ctx.RichiestaStop = &w.RichiestaStop();
-    ctx.limiti = s.limiti;
-    ctx.evidenzia = [&w](const CandidatoPonte& c) { w.evidenziaPonte(c); };
+    ContestoPonte ctx = contestoPonte(w, s);
     EsitoPonte e;
     {
         w.azzeraProgressivo();

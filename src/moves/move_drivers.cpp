@@ -2,11 +2,7 @@
 
 namespace trevalon {
 
-namespace {
-
-enum class Quale { I, II };
-
-EsitoRicerca cerca(FinestraMosse& w, Quale quale) {
+ContestoRicerca contestoRicerca(FinestraMosse& w) {
     const OpzioniMosse o = w.opzioni();
     ContestoRicerca ctx(w.ui());
     ctx.ModoAutomatico = o.ModoAutomatico;
@@ -14,6 +10,15 @@ EsitoRicerca cerca(FinestraMosse& w, Quale quale) {
     ctx.mainGrid = w.grigliaPrincipale();
     ctx.dump = o.dump;
     ctx.evidenzia = [&w](const CandidatoMossa& c) { w.evidenziaCandidato(c); };
+    return ctx;
+}
+
+namespace {
+
+enum class Quale { I, II };
+
+EsitoRicerca cerca(FinestraMosse& w, Quale quale) {
+    ContestoRicerca ctx = contestoRicerca(w);
     BusyGuard busy(w.ui());
     w.azzeraProgressivo();
     return quale == Quale::I ? TRic(w.diagramma(), ctx) : TMan(w.diagramma(), TipoTMan::N, ctx);

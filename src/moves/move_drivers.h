@@ -78,6 +78,10 @@ inline constexpr const char* kMessaggioRiscritturaFallita =
 // Message of a diagram beyond the passage table.
 inline constexpr const char* kMessaggioTroppiIncroci = "The moves work on diagrams of at most 250 crossings";
 
+// The context of a window's move I and II searches: its interface and modes, its main grid, the debug
+// dumps, and the window's highlighting of each candidate.
+ContestoRicerca contestoRicerca(FinestraMosse& w);
+
 // Move II: search, apply, record, report. Diretta is true when the person asked for this move.
 RisultatoDriver DoTman(FinestraMosse& w, bool Diretta);
 // Move I.
