@@ -332,6 +332,19 @@ void segnaPulito(LayoutState& s, int arco) {
     s.percorsoPulito[arco] = pulito;
 }
 
+// The cells strictly between a and b on their row, column or diagonal become arc n's cells, appended to
+// `out` in order.
+void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, std::vector<Punto>& out) {
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
+        CellaNodo& x = d.TblNodo.at(t.r, t.c);
+        cambiata(s, t.r, t.c);
+        x.Tipo = 'A';
+        x.Numero = n;
+        out.push_back(t);
+    }
+}
+
 // The straightening of a hump of an arc whose path is clean (see `percorsoPulito`): the path's cells are
 // all the arc's already, so listing it stamps nothing, and rebuilding it keeps every point and renumbers
 // only from the hump on. Gives what the straightening below gives; the path stays clean unless the
@@ -365,18 +378,12 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         cambiata(s, percorso[k].r, percorso[k].c);
     }
     std::vector<Punto> diritto;
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
-        CellaNodo& x = d.TblNodo.at(t.r, t.c);
-        cambiata(s, t.r, t.c);
-        x.Tipo = 'A';
-        x.Numero = n;
-        diritto.push_back(t);
-    }
+    tracciaDiritto(d, s, a, b, n, diritto);
     const auto dopo = percorso.erase(percorso.begin() + lo + 1, percorso.begin() + hi);
     percorso.insert(dopo, diritto.begin(), diritto.end());
     s.TracciatoCambiato = true;
     bool accanto = false;
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (const Punto& t : diritto) {
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
         if (accanto) break;
@@ -415,18 +422,12 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             cambiata(s, s.punti[k].r, s.punti[k].c);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
-        CellaNodo& x = d.TblNodo.at(t.r, t.c);
-        cambiata(s, t.r, t.c);
-        x.Tipo = 'A';
-        x.Numero = n;
-        nuovi.push_back(t);
-    }
+    tracciaDiritto(d, s, a, b, n, nuovi);
     nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
     s.punti = std::move(nuovi);
     // The straight run may pass beside another stretch of the same arc: loops it closes go.
     bool accanto = false;
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
         accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
     if (accanto) cancellaAnelli(d, s, n, false);
