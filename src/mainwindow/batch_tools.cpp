@@ -410,6 +410,14 @@ Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatal
     return CercaDoppi(righe);
 }
 
+Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(
+    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati) {
+    std::vector<RigaConfronto> righe;
+    for (const auto& [nome, voci] : listati)
+        for (const VoceCatalogo& v : voci) righe.push_back(RigaConfronto{nome, v});
+    return CercaDoppi(righe);
+}
+
 Result<std::string> ConfrontoFraduenodi(
     const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati,
     const ControlloLavoro& controllo) {
@@ -419,11 +427,7 @@ Result<std::string> ConfrontoFraduenodi(
         for (std::size_t j = i + 1; j < listati.size(); ++j) {
             if (controllo.richiestoStop()) return fail(kLavoroFermato);
             if (controllo.avanza) controllo.avanza(++coppie);
-            std::vector<RigaConfronto> righe;
-            for (const std::size_t k : {i, j})
-                for (const VoceCatalogo& v : listati[k].second)
-                    righe.push_back(RigaConfronto{listati[k].first, v});
-            Result<std::vector<GruppoDoppi>> gruppi = CercaDoppi(righe);
+            Result<std::vector<GruppoDoppi>> gruppi = VerificaGaussUgualesoloconfr({listati[i], listati[j]});
             if (!gruppi) return fail(listati[i].first + " or " + listati[j].first + ": " + gruppi.error());
             if (gruppi->empty()) continue;
             testo += "== " + listati[i].first + " - " + listati[j].first + "\n" + testoDoppi(*gruppi);

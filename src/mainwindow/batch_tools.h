@@ -134,6 +134,11 @@ std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi);
 // exchanged) under different names.
 Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatalogo>& catalogo);
 
+// VerificaGaussUgualesoloconfr: the listings (name, lines) merged, and the diagrams that more than one of
+// them holds.
+Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(
+    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati);
+
 // ConfrontoFraduenodi: every two listings (name, lines) compared; for each pair that shares a diagram a
 // line "== first - second" and its groups. Empty when no two listings share a diagram.
 Result<std::string> ConfrontoFraduenodi(
