@@ -1,5 +1,6 @@
 #include "mainwindow/developer_panel.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <limits>
@@ -288,6 +289,19 @@ void PannelloSviluppo::Command11_Click() {
     const TilePalette paletteDisegni(PaletteId::Form1b, f_.doc.modi.ModoSviluppo);
     DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista.Tbltt, paletteDisegni, &f_.ui}, ColNero,
                  f_.doc.modi.ModoSviluppo, [this] { f_.AggiornaProgressivo(); });
+    // Each classified cell shows its black key tile (the characters were painted over): the key is "N"
+    // and the cell's shape.
+    Gr.setRedraw(false);
+    const int righe = std::min(Gr.rows() - 1, kMaxCella), colonne = std::min(Gr.cols() - 1, kMaxCella);
+    for (int r = 1; r <= righe; ++r)
+        for (int c = 1; c <= colonne; ++c) {
+            if (f_.vista.Tbltt.get(r, c).empty()) continue;
+            const int e = paletteDisegni.diagByKey("N" + std::string(scratch->TblNodo.at(r, c).Vicini()));
+            if (e < 0) continue;
+            Gr.setPicture(r, c, paletteDisegni.imgDiag(e));
+            Gr.setPictureAlignment(r, c, CellAlign::CenterCenter);
+        }
+    Gr.setRedraw(true);
     f_.SettaDone();
 }
 

@@ -150,8 +150,7 @@ TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
     const std::string codice = s.d().txtNodo;
     const int archi = s.d().NumArchi;
     GridControl& g = s.form.vista.Gr;
-    for (int r = 0; r < g.rows(); ++r)
-        for (int c = 0; c < g.cols(); ++c) g.setText(r, c, "");
+    g.clear();
     // A small square loop of characters.
     for (int c = 3; c <= 7; ++c) {
         g.setText(3, c, "*");
@@ -166,6 +165,8 @@ TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
     EXPECT_FALSE(s.form.vista.Tbltt.get(3, 3).empty());
     EXPECT_FALSE(s.form.vista.Tbltt.get(5, 7).empty());
     EXPECT_TRUE(s.form.vista.Tbltt.get(5, 5).empty());
+    EXPECT_FALSE(g.picture(3, 3).empty());
+    EXPECT_TRUE(g.picture(5, 5).empty());
     EXPECT_EQ(s.d().txtNodo, codice);
     EXPECT_EQ(s.d().NumArchi, archi);
 }
