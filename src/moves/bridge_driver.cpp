@@ -522,6 +522,30 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
 
 }  // namespace
 
+void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, RisultatoPonte& r) {
+    const OpzioniMosse o = w.opzioni();
+    int conta = w.contaNuoviIncroci();
+    const Result<NuovoNodo> n = NuovoNodoDaPonte(w.diagramma(), mossa, ab1, conta);
+    if (!n) {
+        w.ui().showMessage(kMessaggioRiscritturaFallita);
+        SettaDone(w.ui(), o.ModoAutomatico);
+        r.esito = EsitoDriver::RiscritturaFallita;
+        return;
+    }
+    TestoNodo nuovo;
+    if (n->nodoBanale) {
+        // Every crossing is gone: the trivial knot is the step's result and is recorded; the complete run
+        // then ends (a message only when a person is watching).
+        if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
+    } else {
+        w.contaNuoviIncroci() = conta;
+        nuovo = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
+    }
+    w.committaMossa(MoveKind::III, nuovo);
+    r.esito = EsitoDriver::Applicata;
+    r.mossaTipo = MoveKind::III;
+}
+
 ContestoPonte contestoPonte(FinestraPonte& w, const StatoPonte& s) {
     const OpzioniMosse o = w.opzioni();
     ContestoPonte ctx(w.ui());
@@ -574,26 +598,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
         r.NumCandidati = e.NumCandidati;
         r.EsitoDialogo = e.EsitoDialogo;
         if (ab1 != 0) {
-            int conta = w.contaNuoviIncroci();
-            const Result<NuovoNodo> n = NuovoNodoDaPonte(w.diagramma(), e.mossa, ab1, conta);
-            if (!n) {
-                w.ui().showMessage(kMessaggioRiscritturaFallita);
-                SettaDone(w.ui(), o.ModoAutomatico);
-                r.esito = EsitoDriver::RiscritturaFallita;
-                return r;
-            }
-            TestoNodo nuovo;
-            if (n->nodoBanale) {
-                // Every crossing is gone: the trivial knot is the step's result and is recorded; the
-                // complete run then ends (a message only when a person is watching).
-                if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
-            } else {
-                w.contaNuoviIncroci() = conta;
-                nuovo = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
-            }
-            w.committaMossa(MoveKind::III, nuovo);
-            r.esito = EsitoDriver::Applicata;
-            r.mossaTipo = MoveKind::III;
+            ApplicaPonte(w, e.mossa, ab1, r);
             return r;
         }
         if (e.EsitoDialogo == ViewerAnswer::Int) {

@@ -131,6 +131,10 @@ struct RisultatoPonte {
     bool fermato = false;                 // the stop request ended the search
 };
 
+// The move III chosen in the viewer applied with the sign pair (ab1, the other): the code rewritten and
+// handed to the window, or the failure said; the outcome in `r`.
+void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, RisultatoPonte& r);
+
 // The context of a window's move III search: its interface and mode, its main grid and stop request, the
 // limits of the state, the debug dumps, and the window's highlighting of each candidate.
 ContestoPonte contestoPonte(FinestraPonte& w, const StatoPonte& s);

@@ -275,24 +275,7 @@ RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s) {
         r.esito = e.NumCandidati == 0 ? EsitoDriver::NessunCandidato : EsitoDriver::NessunAltro;
         return r;
     }
-    int conta = w.contaNuoviIncroci();
-    const Result<NuovoNodo> n = NuovoNodoDaPonte(w.diagramma(), e.mossa, '-', conta);
-    if (!n) {
-        w.ui().showMessage(kMessaggioRiscritturaFallita);
-        SettaDone(w.ui(), o.ModoAutomatico);
-        r.esito = EsitoDriver::RiscritturaFallita;
-        return r;
-    }
-    TestoNodo nuovo;
-    if (n->nodoBanale) {
-        if (!o.ModoAutomatico) w.ui().showMessage("Trivial Knot");
-    } else {
-        w.contaNuoviIncroci() = conta;
-        nuovo = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
-    }
-    w.committaMossa(MoveKind::III, nuovo);
-    r.esito = EsitoDriver::Applicata;
-    r.mossaTipo = MoveKind::III;
+    ApplicaPonte(w, e.mossa, '-', r);
     return r;
 }
 
