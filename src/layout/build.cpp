@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -99,6 +100,54 @@ std::string lettereNonDisegnabili(Diagram& d) {
 
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();
+}
+
+// A diagram and its layout state set aside.
+struct CoppiaDaParte {
+    std::unique_ptr<Diagram> d;
+    std::unique_ptr<LayoutState> s;
+};
+
+// Sets d and s aside and leaves in their place a copy of them with empty large tables (the cell table,
+// the work grid, the reachability marks, the loop-removal index, the tidying's buffers), so that a layout can
+// be made on them without copying those. A layout clears what it writes into before it spreads, so a layout
+// made on the empty tables is the one made on the used ones.
+CoppiaDaParte daParte(Diagram& d, LayoutState& s) {
+    CoppiaDaParte parte{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
+    LayoutState& vuoto = *parte.s;
+    // The large tables out of the pair, the rest copied, the tables back: what is set aside is the pair
+    // with its own tables, and the copy gets the empty ones.
+    CellTable celle = std::move(d.TblNodo);
+    WorkGrid albero = std::move(s.TblNodoAlbero);
+    auto marche = std::move(s.marcheRaggiungibile);
+    auto indice = std::move(s.indiceCella);
+    std::vector<Punto> scritte = std::move(s.celleScritte);
+    LayoutState::Raddrizzatura raddrizzatura = std::move(s.raddrizzatura);  // the tidying's buffers
+    Diagram copiaD = d;
+    LayoutState copiaS = s;
+    copiaD.TblNodo = std::move(parte.d->TblNodo);
+    copiaS.TblNodoAlbero = std::move(vuoto.TblNodoAlbero);
+    copiaS.marcheRaggiungibile = std::move(vuoto.marcheRaggiungibile);
+    copiaS.indiceCella = std::move(vuoto.indiceCella);
+    copiaS.areaSporca = LimitiNodo{kMaxCella, -1, kMaxCella, -1};  // the empty table needs no clearing
+    copiaS.areaEsatta = copiaS.areaNotata;
+    d.TblNodo = std::move(celle);
+    s.TblNodoAlbero = std::move(albero);
+    s.marcheRaggiungibile = std::move(marche);
+    s.indiceCella = std::move(indice);
+    s.celleScritte = std::move(scritte);
+    s.raddrizzatura = std::move(raddrizzatura);
+    *parte.d = std::move(d);
+    *parte.s = std::move(s);
+    d = std::move(copiaD);
+    s = std::move(copiaS);
+    return parte;
+}
+
+// The pair set aside back in d and s.
+void riprendi(Diagram& d, LayoutState& s, CoppiaDaParte& parte) {
+    d = std::move(*parte.d);
+    s = std::move(*parte.s);
 }
 
 }  // namespace
@@ -296,18 +345,19 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
         // The tree served from the end of its queue may give a smaller drawing of the same diagram.
         bool piuPiccolo = false;
         if (!dallaFine) {
+            // The first drawing is kept aside while that tree is tried: without a drawing of it, the first
+            // one is the drawing (laid out again, it would come out the same).
+            CoppiaDaParte primo = daParte(d_, s_);
             const bool fatto = disponiDallaFine();
-            // Without a drawing of that tree, the table holds what its last try left: the first drawing
-            // is made again.
-            std::string altro;
-            if (!fatto && !disponi(altro)) {
-                std::string messaggio = std::string(kNonDisponibile) + altro;
-                return fallisce(why, std::move(messaggio), std::move(altro));
-            }
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
-            sistema(times, t2, t3);
-            piuPiccolo = fatto && entra();
+            if (fatto) {
+                sistema(times, t2, t3);
+                piuPiccolo = entra();
+            } else {
+                riprendi(d_, s_, primo);
+                t3 = t2;
+            }
         }
         // Still larger than the work extent: the display grid grows to the drawing, as far as the cell
         // table reaches.

@@ -46,7 +46,8 @@ struct Caso {
 
 std::vector<Caso> casi() {
     std::vector<Caso> out;
-    for (const char* cartella : {TREVALON_SOURCE_DIR "/Knots", TREVALON_TEST_DATA "/model"}) {
+    for (const char* cartella :
+         {TREVALON_SOURCE_DIR "/Knots", TREVALON_TEST_DATA "/model", TREVALON_TEST_DATA "/layout"}) {
         std::vector<fs::path> files;
         for (const auto& e : fs::directory_iterator(cartella))
             if (e.path().extension() == ".gau") files.push_back(e.path());
