@@ -308,8 +308,9 @@ FinestraPonte& FinestraForm2::prova() {
 }
 
 std::vector<FinestraPonte*> FinestraForm2::proveIsolate() {
-    // Each instance holds a diagram's full tables; one core is left to the window.
-    constexpr unsigned kMassimo = 4;
+    // An instance per core but one (left to the window), up to eight: each holds a diagram's tables, whose
+    // large ones the search never touches.
+    constexpr unsigned kMassimo = 8;
     const unsigned nuclei = std::thread::hardware_concurrency();
     const unsigned quante = nuclei > 1 ? std::min(kMassimo, nuclei - 1) : 0;
     while (proveIsolate_.size() < quante) proveIsolate_.push_back(std::make_unique<FormProvaIsolata>());
