@@ -1,6 +1,7 @@
 #include "layout/cell_lists.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -37,18 +38,20 @@ Punto leggiVoce(std::string_view item) {
     return p;
 }
 
-// A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
+// A cell at (r, c) changed, or is about to change, its kind or arc: the straightening takes note of it
+// for its row and column, whose bits of the cell are set until a scan finds it empty.
 void cambiata(LayoutState& s, int r, int c) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
-    int& riga = z.cambioRiga[static_cast<std::size_t>(r - z.r0)];
-    int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
-    riga = std::min(riga, c);
-    colonna = std::min(colonna, r);
-    int& rigaFine = z.cambioFineRiga[static_cast<std::size_t>(r - z.r0)];
-    int& colonnaFine = z.cambioFineColonna[static_cast<std::size_t>(c - z.c0)];
-    rigaFine = std::max(rigaFine, c);
-    colonnaFine = std::max(colonnaFine, r);
+    const auto i = static_cast<std::size_t>(r - z.r0), j = static_cast<std::size_t>(c - z.c0);
+    z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64] |= std::uint64_t{1} << (j % 64);
+    z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1} << (i % 64);
+    z.daRiga[i] = std::min(z.daRiga[i], c);
+    z.fineRiga[i] = std::max(z.fineRiga[i], c);
+    z.cambioRiga[i] = std::min(z.cambioRiga[i], c);
+    z.daColonna[j] = std::min(z.daColonna[j], r);
+    z.fineColonna[j] = std::max(z.fineColonna[j], r);
+    z.cambioColonna[j] = std::min(z.cambioColonna[j], r);
 }
 
 bool arcoValido(int arco) {
@@ -441,44 +444,39 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
 
 namespace {
 
-// No straightening under way; the buffers of the scan states are kept for the next one.
+// No straightening under way; the buffers are kept for the next one.
 void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
-    auto righe = std::move(z.statiRighe), colonne = std::move(z.statiColonne);
-    z = {};
-    z.statiRighe = std::move(righe);
-    z.statiColonne = std::move(colonne);
+    z.attiva = false;
+    z.r0 = z.c0 = 0;
+    z.r1 = z.c1 = -1;
 }
 
 // The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
 // scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
-// arc, found for every row and column in one pass over the area. The other lines would be scanned without
-// a change, and stay so until a cell of theirs changes.
+// arc, found for every row and column in one pass over the area, which also sets the bits of the filled
+// cells. The other lines would be scanned without a change, and stay so until a cell of theirs changes.
 void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    chiudiRaddrizzatura(z);
     z.attiva = true;
     z.r0 = r0;
     z.r1 = r1;
     z.c0 = c0;
     z.c1 = c1;
-    const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
-    const auto nr = static_cast<std::size_t>(righe), nc = static_cast<std::size_t>(colonne);
-    // Every place's state is written by a line's first scan before it is read: the buffers keep what an
-    // earlier area left in them.
-    if (z.statiRighe.size() < nr * nc) z.statiRighe.resize(nr * nc);
-    if (z.statiColonne.size() < nr * nc) z.statiColonne.resize(nr * nc);
+    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    z.paroleRiga = static_cast<int>((nc + 63) / 64);
+    z.paroleColonna = static_cast<int>((nr + 63) / 64);
+    z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
+    z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
+    z.daRiga.assign(nr, c1 + 1);
+    z.fineRiga.assign(nr, -1);
     z.cambioRiga.assign(nr, c1 + 1);
     z.tentatoRiga.assign(nr, c1 + 1);
+    z.tentatoFineRiga.assign(nr, -1);
+    z.daColonna.assign(nc, r1 + 1);
+    z.fineColonna.assign(nc, -1);
     z.cambioColonna.assign(nc, r1 + 1);
     z.tentatoColonna.assign(nc, r1 + 1);
-    z.vistaRiga.assign(nr, 0);
-    z.cambioFineRiga.assign(nr, c1);
-    z.tentatoFineRiga.assign(nr, -1);
-    z.completaRiga.assign(nr, 0);
-    z.cambioFineColonna.assign(nc, r1);
     z.tentatoFineColonna.assign(nc, -1);
-    z.completaColonna.assign(nc, 0);
-    z.vistaColonna.assign(nc, 0);
     std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
     auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
         bool gobba = false;
@@ -495,37 +493,63 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
         return gobba;
     };
     for (int r = r0; r <= r1; ++r) {
+        const auto i = static_cast<std::size_t>(r - r0);
+        std::uint64_t* bitRiga = &z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga)];
         int ultimo = -1, vuote = 0;
         for (int c = c0; c <= c1; ++c) {
             const CellaNodo& x = cella(d, r, c);
-            if (passo(x, ultimo, vuote)) z.cambioRiga[r - r0] = c0;
-            if (passo(x, ultimoCol[c - c0], vuoteCol[c - c0])) z.cambioColonna[c - c0] = r0;
+            if (x.Tipo == 0) {
+                ++vuote;
+                ++vuoteCol[static_cast<std::size_t>(c - c0)];
+                continue;
+            }
+            const auto j = static_cast<std::size_t>(c - c0);
+            bitRiga[j / 64] |= std::uint64_t{1} << (j % 64);
+            z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1}
+                                                                                      << (i % 64);
+            if (passo(x, ultimo, vuote)) {
+                z.daRiga[i] = std::min(z.daRiga[i], c);
+                z.fineRiga[i] = c;
+            }
+            if (passo(x, ultimoCol[j], vuoteCol[j])) {
+                z.daColonna[j] = std::min(z.daColonna[j], r);
+                z.fineColonna[j] = r;
+            }
         }
     }
 }
 
+// The scan of a line before a place: the last crossing or arc cell before it (none: `ultimo` -1 and
+// `posto` before the line), and whether an empty cell lies between.
+struct Stato {
+    int ultimo = -1;
+    bool vuote = false;
+    int posto = 0;
+    Punto ultimaCella;
+};
+
 // Scans row (or column) rc of the area, straightening every hump it meets, as a scan from the line's
-// start does, and again from the start after each straightening. What it skips is what such a scan
-// would meet unchanged: it starts at the first place whose cells before it have not changed since the
-// line was last scanned and where no straightening was tried, with the state the scan had there.
+// start does, and again from the start after each straightening; it reads only the cells whose bits are
+// set. What it skips is what such a scan would meet unchanged. When the line was last scanned to its end,
+// every hump the scan could meet was tried and failed; since, humps can have come only where a cell has
+// changed, between the last filled cell before it and itself. So a scan begins at the first changed place
+// or failed try, and ends once past the last failed try with its last filled cell past every change; after
+// a straightening it begins again at the first place changed since the scan began (or the hump, or a
+// failed try), since before that it would meet what it met.
 void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     const int first = riga ? z.c0 : z.r0, last = riga ? z.c1 : z.r1;
     const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
-    LayoutState::StatoScansione* stati =
-        (riga ? z.statiRighe.data() : z.statiColonne.data()) + i * static_cast<std::size_t>(last - first + 1);
+    int& da = riga ? z.daRiga[i] : z.daColonna[i];
+    int& fine = riga ? z.fineRiga[i] : z.fineColonna[i];
     int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
     int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
-    char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
-    int& cambioFine = riga ? z.cambioFineRiga[i] : z.cambioFineColonna[i];
     int& tentatoFine = riga ? z.tentatoFineRiga[i] : z.tentatoFineColonna[i];
-    char& completa = riga ? z.completaRiga[i] : z.completaColonna[i];
-    const auto uguali = [](const LayoutState::StatoScansione& a, const LayoutState::StatoScansione& b) {
-        return a.ultimo == b.ultimo && a.vuote == b.vuote && a.ultimaCella == b.ultimaCella;
-    };
-    int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
+    int inizio = std::max(first, std::min(da, tentato));
     if (inizio > last) return;
-    vista = 1;
+    const int parole = riga ? z.paroleRiga : z.paroleColonna;
+    std::uint64_t* piene =
+        (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole);
     // The line's cells, read in place: the cell table stores its rows one after another in one block.
     // A line that leaves the table reads the empty cell beyond it, as `cella` does.
     const bool dentro = riga ? CellTable::inside(rc, first) && CellTable::inside(rc, last)
@@ -533,46 +557,105 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     const CellaNodo* inizioLinea =
         dentro ? &std::as_const(d).TblNodo.at(riga ? rc : first, riga ? first : rc) : nullptr;
     const std::ptrdiff_t passo = riga ? 1 : CellTable::kSize;
+    const auto puntoDi = [&](int t) { return riga ? Punto{rc, t} : Punto{t, rc}; };
+    const auto leggi = [&](int t) -> const CellaNodo& {
+        if (dentro) return inizioLinea[(t - first) * passo];
+        const Punto p = puntoDi(t);
+        return cella(d, p.r, p.c);
+    };
+    const auto spegni = [&](int t) {
+        const auto j = static_cast<std::size_t>(t - first);
+        piene[j / 64] &= ~(std::uint64_t{1} << (j % 64));
+    };
+    // The first place from t on (up to the line's end) whose bit is set, past the end for none.
+    const auto prossima = [&](int t) {
+        if (t > last) return last + 1;
+        auto j = static_cast<std::size_t>(t - first);
+        std::size_t w = j / 64;
+        std::uint64_t bits = piene[w] & (~std::uint64_t{0} << (j % 64));
+        while (bits == 0) {
+            if (++w >= static_cast<std::size_t>(parole)) return last + 1;
+            bits = piene[w];
+        }
+        return first + static_cast<int>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+    };
+    // The last place before t whose bit is set, before the line's start for none.
+    const auto precedente = [&](int t) {
+        if (t <= first) return first - 1;
+        const auto j = static_cast<std::size_t>(t - first);  // places below j
+        std::size_t w = j / 64;
+        std::uint64_t bits = j % 64 ? piene[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
+        while (bits == 0) {
+            if (w == 0) return first - 1;
+            bits = piene[--w];
+        }
+        return first + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
+    };
+    // The scan's state before place t, from the filled cells before it.
+    const auto statoPrima = [&](int t) {
+        Stato st;
+        int dopo = t;
+        for (int u = precedente(t); u >= first; u = precedente(u)) {
+            const CellaNodo& x = leggi(u);
+            if (x.Tipo == 0) {
+                spegni(u);
+                continue;
+            }
+            st.vuote = st.vuote || dopo - u > 1;
+            if (x.Tipo == 'A' || x.Tipo == 'I') {
+                st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
+                st.posto = u;
+                st.ultimaCella = puntoDi(u);
+                return st;
+            }
+            dopo = u;  // a cell of another kind: the scan passes it as it is
+        }
+        st.vuote = st.vuote || dopo > first;
+        st.posto = first - 1;
+        return st;
+    };
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
-        LayoutState::StatoScansione st =
-            inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
-        const int fineCambi = cambioFine;
         cambio = last + 1;
-        cambioFine = -1;
-        for (int t = inizio; t <= last; ++t) {
-            // Past every change and failed try, the state the last scan had here: it goes on as it went,
-            // to the line's end without a straightening.
-            if (completa && t > inizio && t > fineCambi && t > tentatoFine && uguali(stati[t - first], st))
-                break;
-            stati[t - first] = st;
-            const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
-            const CellaNodo& x = dentro ? inizioLinea[(t - first) * passo] : cella(d, here.r, here.c);
+        Stato st = statoPrima(inizio);
+        int prima = inizio - 1;  // the last place read
+        for (int t = prossima(inizio); t <= last; t = prossima(t + 1)) {
+            // Past the last failed try, with the last filled cell past every change: no hump is left.
+            if (t > tentatoFine && st.posto > fine) break;
+            const CellaNodo& x = leggi(t);
+            if (x.Tipo == 0) {
+                spegni(t);
+                continue;
+            }
+            st.vuote = st.vuote || t > prima + 1;
+            prima = t;
             if (x.Tipo == 'A') {
                 if (x.Numero != st.ultimo) {
                     st.ultimo = x.Numero;
-                } else if (st.vuote > 0) {
-                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
+                } else if (st.vuote) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, puntoDi(t))) {
                         ancora = true;
                         inizio = std::max(first, std::min({cambio, t, tentato}));
-                        cambioFine = std::max(cambioFine, fineCambi);  // changes this round did not reach
                         break;
                     }
                     tentato = std::min(tentato, t);
                     tentatoFine = std::max(tentatoFine, t);
                 }
-                st.vuote = 0;
-                st.ultimaCella = here;
+                st.vuote = false;
+                st.posto = t;
+                st.ultimaCella = puntoDi(t);
             } else if (x.Tipo == 'I') {
                 st.ultimo = -1;
-                st.vuote = 0;
-            } else if (x.Tipo == 0) {
-                ++st.vuote;
+                st.vuote = false;
+                st.posto = t;
             }
         }
-        if (!ancora) completa = 1;
+        if (!ancora) {
+            da = last + 1;
+            fine = -1;
+        }
     }
 }
 
@@ -588,7 +671,11 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
     if (propria) {
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
         // Scanned whole, as asked.
-        (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
+        if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) {
+            const auto i = static_cast<std::size_t>(riga ? rc - minR : rc - minC);
+            (riga ? z.daRiga[i] : z.daColonna[i]) = riga ? minC : minR;
+            (riga ? z.fineRiga[i] : z.fineColonna[i]) = riga ? maxC : maxR;
+        }
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
     if (propria) {
