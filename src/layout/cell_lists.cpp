@@ -38,20 +38,30 @@ Punto leggiVoce(std::string_view item) {
     return p;
 }
 
-// A cell at (r, c) changed, or is about to change, its kind or arc: the straightening takes note of it
-// for its row and column, whose bits of the cell are set until a scan finds it empty.
+// A cell at (r, c) has changed its kind or arc: the straightening takes note of it for its row and
+// column, and sets or clears their bits of the cell as it is now.
 void cambiata(LayoutState& s, int r, int c) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
     const auto i = static_cast<std::size_t>(r - z.r0), j = static_cast<std::size_t>(c - z.c0);
-    z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64] |= std::uint64_t{1} << (j % 64);
-    z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1} << (i % 64);
-    z.daRiga[i] = std::min(z.daRiga[i], c);
-    z.fineRiga[i] = std::max(z.fineRiga[i], c);
-    z.cambioRiga[i] = std::min(z.cambioRiga[i], c);
-    z.daColonna[j] = std::min(z.daColonna[j], r);
-    z.fineColonna[j] = std::max(z.fineColonna[j], r);
-    z.cambioColonna[j] = std::min(z.cambioColonna[j], r);
+    std::uint64_t& bitRiga = z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64];
+    std::uint64_t& bitColonna = z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64];
+    const std::uint64_t inRiga = std::uint64_t{1} << (j % 64), inColonna = std::uint64_t{1} << (i % 64);
+    if (z.tavola->at(r, c).Tipo != 0) {
+        bitRiga |= inRiga;
+        bitColonna |= inColonna;
+    } else {
+        bitRiga &= ~inRiga;
+        bitColonna &= ~inColonna;
+    }
+    LayoutState::LineaRaddrizzata& riga = z.righe[i];
+    riga.da = std::min(riga.da, c);
+    riga.fine = std::max(riga.fine, c);
+    riga.cambio = std::min(riga.cambio, c);
+    LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
+    colonna.da = std::min(colonna.da, r);
+    colonna.fine = std::max(colonna.fine, r);
+    colonna.cambio = std::min(colonna.cambio, r);
 }
 
 bool arcoValido(int arco) {
@@ -277,9 +287,10 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
         s.punti.push_back(p);
         if (liberaPerArco(d, arco, p.r, p.c)) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
-            if (x.Tipo != 'A') cambiata(s, p.r, p.c);
+            const bool vuota = x.Tipo != 'A';
             x.Tipo = 'A';
             x.Numero = arco;
+            if (vuota) cambiata(s, p.r, p.c);
         }
     }
 }
@@ -341,9 +352,9 @@ void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, std::ve
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
-        cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
+        cambiata(s, t.r, t.c);
         out.push_back(t);
     }
 }
@@ -447,6 +458,7 @@ namespace {
 // No straightening under way; the buffers are kept for the next one.
 void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
     z.attiva = false;
+    z.tavola = nullptr;
     z.r0 = z.c0 = 0;
     z.r1 = z.c1 = -1;
 }
@@ -458,6 +470,7 @@ void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
 void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     z.attiva = true;
+    z.tavola = &d.TblNodo;
     z.r0 = r0;
     z.r1 = r1;
     z.c0 = c0;
@@ -467,16 +480,8 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.paroleColonna = static_cast<int>((nr + 63) / 64);
     z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
     z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
-    z.daRiga.assign(nr, c1 + 1);
-    z.fineRiga.assign(nr, -1);
-    z.cambioRiga.assign(nr, c1 + 1);
-    z.tentatoRiga.assign(nr, c1 + 1);
-    z.tentatoFineRiga.assign(nr, -1);
-    z.daColonna.assign(nc, r1 + 1);
-    z.fineColonna.assign(nc, -1);
-    z.cambioColonna.assign(nc, r1 + 1);
-    z.tentatoColonna.assign(nc, r1 + 1);
-    z.tentatoFineColonna.assign(nc, -1);
+    z.righe.assign(nr, {c1 + 1, -1, c1 + 1, c1 + 1, -1});
+    z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, r1 + 1, -1});
     std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
     auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
         bool gobba = false;
@@ -487,40 +492,41 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
         } else if (x.Tipo == 'I') {
             ultimo = -1;
             vuote = 0;
-        } else if (x.Tipo == 0) {
-            ++vuote;
         }
         return gobba;
     };
     for (int r = r0; r <= r1; ++r) {
         const auto i = static_cast<std::size_t>(r - r0);
         std::uint64_t* bitRiga = &z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga)];
+        LayoutState::LineaRaddrizzata& riga = z.righe[i];
         int ultimo = -1, vuote = 0;
         for (int c = c0; c <= c1; ++c) {
+            const auto j = static_cast<std::size_t>(c - c0);
             const CellaNodo& x = cella(d, r, c);
             if (x.Tipo == 0) {
                 ++vuote;
-                ++vuoteCol[static_cast<std::size_t>(c - c0)];
+                ++vuoteCol[j];
                 continue;
             }
-            const auto j = static_cast<std::size_t>(c - c0);
             bitRiga[j / 64] |= std::uint64_t{1} << (j % 64);
             z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1}
                                                                                       << (i % 64);
             if (passo(x, ultimo, vuote)) {
-                z.daRiga[i] = std::min(z.daRiga[i], c);
-                z.fineRiga[i] = c;
+                riga.da = std::min(riga.da, c);
+                riga.fine = c;
             }
             if (passo(x, ultimoCol[j], vuoteCol[j])) {
-                z.daColonna[j] = std::min(z.daColonna[j], r);
-                z.fineColonna[j] = r;
+                LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
+                colonna.da = std::min(colonna.da, r);
+                colonna.fine = r;
             }
         }
     }
 }
 
 // The scan of a line before a place: the last crossing or arc cell before it (none: `ultimo` -1 and
-// `posto` before the line), and whether an empty cell lies between.
+// `posto` before the line), the last arc cell, and whether an empty cell lies between the last crossing
+// or arc cell and the place.
 struct Stato {
     int ultimo = -1;
     bool vuote = false;
@@ -528,133 +534,179 @@ struct Stato {
     Punto ultimaCella;
 };
 
+// One line of the straightening's area as its bits and cells.
+class LineaArea {
+  public:
+    LineaArea(const Diagram& d, LayoutState::Raddrizzatura& z, bool riga, int rc)
+        : d_(d),
+          riga_(riga),
+          rc_(rc),
+          first_(riga ? z.c0 : z.r0),
+          last_(riga ? z.c1 : z.r1),
+          parole_(riga ? z.paroleRiga : z.paroleColonna) {
+        const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
+        piene_ = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole_);
+        // The line's cells, read in place: the cell table stores its rows one after another in one block.
+        // A line that leaves the table reads the empty cell beyond it, as `cella` does.
+        const bool dentro = riga ? CellTable::inside(rc, first_) && CellTable::inside(rc, last_)
+                                 : CellTable::inside(first_, rc) && CellTable::inside(last_, rc);
+        inizio_ = dentro ? &d.TblNodo.at(riga ? rc : first_, riga ? first_ : rc) : nullptr;
+        passo_ = riga ? 1 : CellTable::kSize;
+    }
+    int first() const { return first_; }
+    int last() const { return last_; }
+    Punto punto(int t) const { return riga_ ? Punto{rc_, t} : Punto{t, rc_}; }
+    const CellaNodo& cella(int t) const {
+        if (inizio_) return inizio_[(t - first_) * passo_];
+        const Punto p = punto(t);
+        return trevalon::cella(d_, p.r, p.c);
+    }
+    // The first place from t on whose cell is filled (or empty, with `piena` false); past the end for none.
+    int prossima(int t, bool piena = true) const {
+        if (t > last_) return last_ + 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        const std::uint64_t tutte = piena ? 0 : ~std::uint64_t{0};
+        std::uint64_t bits = (piene_[w] ^ tutte) & (~std::uint64_t{0} << (j % 64));
+        while (bits == 0) {
+            if (++w >= static_cast<std::size_t>(parole_)) return last_ + 1;
+            bits = piene_[w] ^ tutte;
+        }
+        return std::min(last_ + 1, first_ + static_cast<int>(w * 64 + std::countr_zero(bits)));
+    }
+    // The last place before t whose cell is filled; before the line's start for none.
+    int precedente(int t) const {
+        if (t <= first_) return first_ - 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        std::uint64_t bits = j % 64 ? piene_[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
+        while (bits == 0) {
+            if (w == 0) return first_ - 1;
+            bits = piene_[--w];
+        }
+        return first_ + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
+    }
+
+  private:
+    const Diagram& d_;
+    bool riga_;
+    int rc_, first_, last_, parole_;
+    const std::uint64_t* piene_;
+    const CellaNodo* inizio_;
+    std::ptrdiff_t passo_;
+};
+
+// The scan's state after reading places from..to, all filled, with state st before them: cells of another
+// kind than an arc's or a crossing's pass as they are, and the state is the last crossing or arc cell's.
+// The places are read from the end back.
+void leggiPiene(const LineaArea& linea, int from, int to, Stato& st) {
+    int u = to;
+    for (; u >= from; --u) {
+        const CellaNodo& x = linea.cella(u);
+        if (x.Tipo != 'A' && x.Tipo != 'I') continue;
+        st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
+        st.vuote = false;
+        st.posto = u;
+        break;
+    }
+    for (; u >= from; --u)
+        if (linea.cella(u).Tipo == 'A') {
+            st.ultimaCella = linea.punto(u);
+            break;
+        }
+}
+
+// The scan's state before place t, from the filled cells before it.
+Stato statoPrima(const LineaArea& linea, int t) {
+    Stato st;
+    st.posto = linea.first() - 1;
+    // Back to the last crossing or arc cell, and on to the last arc cell.
+    int dopo = t;
+    for (int u = linea.precedente(t); u >= linea.first(); u = linea.precedente(u)) {
+        const CellaNodo& x = linea.cella(u);
+        const bool vuoteDopo = dopo - u > 1;
+        dopo = u;
+        if (st.posto < linea.first()) {
+            st.vuote = st.vuote || vuoteDopo;
+            if (x.Tipo != 'A' && x.Tipo != 'I') continue;
+            st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
+            st.posto = u;
+        }
+        if (x.Tipo == 'A') {
+            st.ultimaCella = linea.punto(u);
+            return st;
+        }
+    }
+    if (st.posto < linea.first()) st.vuote = st.vuote || dopo > linea.first();
+    return st;
+}
+
 // Scans row (or column) rc of the area, straightening every hump it meets, as a scan from the line's
-// start does, and again from the start after each straightening; it reads only the cells whose bits are
-// set. What it skips is what such a scan would meet unchanged. When the line was last scanned to its end,
-// every hump the scan could meet was tried and failed; since, humps can have come only where a cell has
-// changed, between the last filled cell before it and itself. So a scan begins at the first changed place
-// or failed try, and ends once past the last failed try with its last filled cell past every change; after
-// a straightening it begins again at the first place changed since the scan began (or the hump, or a
-// failed try), since before that it would meet what it met.
+// start does, and again from the start after each straightening. What it skips is what such a scan would
+// meet unchanged. A hump ends at the first arc cell after empty cells: where a filled place follows an
+// empty one, or where cells of other kinds follow; along filled places the scan reads only the last.
+// When the line was last scanned to its end, every hump the scan could meet was tried and failed; since,
+// humps can have come only where a cell has changed, between the last filled cell before it and itself.
+// So a scan begins at the first changed place or failed try, and ends once past the last failed try with
+// its last crossing or arc cell past every change; after a straightening it begins again at the first
+// place changed since the scan began (or the hump, or a failed try), since before that it would meet
+// what it met.
 void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    const int first = riga ? z.c0 : z.r0, last = riga ? z.c1 : z.r1;
-    const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
-    int& da = riga ? z.daRiga[i] : z.daColonna[i];
-    int& fine = riga ? z.fineRiga[i] : z.fineColonna[i];
-    int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
-    int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
-    int& tentatoFine = riga ? z.tentatoFineRiga[i] : z.tentatoFineColonna[i];
-    int inizio = std::max(first, std::min(da, tentato));
+    LayoutState::LineaRaddrizzata& l =
+        riga ? z.righe[static_cast<std::size_t>(rc - z.r0)] : z.colonne[static_cast<std::size_t>(rc - z.c0)];
+    const LineaArea linea(d, z, riga, rc);
+    const int first = linea.first(), last = linea.last();
+    int inizio = std::max(first, std::min(l.da, l.tentato));
     if (inizio > last) return;
-    const int parole = riga ? z.paroleRiga : z.paroleColonna;
-    std::uint64_t* piene =
-        (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole);
-    // The line's cells, read in place: the cell table stores its rows one after another in one block.
-    // A line that leaves the table reads the empty cell beyond it, as `cella` does.
-    const bool dentro = riga ? CellTable::inside(rc, first) && CellTable::inside(rc, last)
-                             : CellTable::inside(first, rc) && CellTable::inside(last, rc);
-    const CellaNodo* inizioLinea =
-        dentro ? &std::as_const(d).TblNodo.at(riga ? rc : first, riga ? first : rc) : nullptr;
-    const std::ptrdiff_t passo = riga ? 1 : CellTable::kSize;
-    const auto puntoDi = [&](int t) { return riga ? Punto{rc, t} : Punto{t, rc}; };
-    const auto leggi = [&](int t) -> const CellaNodo& {
-        if (dentro) return inizioLinea[(t - first) * passo];
-        const Punto p = puntoDi(t);
-        return cella(d, p.r, p.c);
-    };
-    const auto spegni = [&](int t) {
-        const auto j = static_cast<std::size_t>(t - first);
-        piene[j / 64] &= ~(std::uint64_t{1} << (j % 64));
-    };
-    // The first place from t on (up to the line's end) whose bit is set, past the end for none.
-    const auto prossima = [&](int t) {
-        if (t > last) return last + 1;
-        auto j = static_cast<std::size_t>(t - first);
-        std::size_t w = j / 64;
-        std::uint64_t bits = piene[w] & (~std::uint64_t{0} << (j % 64));
-        while (bits == 0) {
-            if (++w >= static_cast<std::size_t>(parole)) return last + 1;
-            bits = piene[w];
-        }
-        return first + static_cast<int>(w * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
-    };
-    // The last place before t whose bit is set, before the line's start for none.
-    const auto precedente = [&](int t) {
-        if (t <= first) return first - 1;
-        const auto j = static_cast<std::size_t>(t - first);  // places below j
-        std::size_t w = j / 64;
-        std::uint64_t bits = j % 64 ? piene[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
-        while (bits == 0) {
-            if (w == 0) return first - 1;
-            bits = piene[--w];
-        }
-        return first + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
-    };
-    // The scan's state before place t, from the filled cells before it.
-    const auto statoPrima = [&](int t) {
-        Stato st;
-        int dopo = t;
-        for (int u = precedente(t); u >= first; u = precedente(u)) {
-            const CellaNodo& x = leggi(u);
-            if (x.Tipo == 0) {
-                spegni(u);
-                continue;
-            }
-            st.vuote = st.vuote || dopo - u > 1;
-            if (x.Tipo == 'A' || x.Tipo == 'I') {
-                st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
-                st.posto = u;
-                st.ultimaCella = puntoDi(u);
-                return st;
-            }
-            dopo = u;  // a cell of another kind: the scan passes it as it is
-        }
-        st.vuote = st.vuote || dopo > first;
-        st.posto = first - 1;
-        return st;
-    };
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
-        cambio = last + 1;
-        Stato st = statoPrima(inizio);
+        l.cambio = last + 1;
+        Stato st = statoPrima(linea, inizio);
         int prima = inizio - 1;  // the last place read
-        for (int t = prossima(inizio); t <= last; t = prossima(t + 1)) {
-            // Past the last failed try, with the last filled cell past every change: no hump is left.
-            if (t > tentatoFine && st.posto > fine) break;
-            const CellaNodo& x = leggi(t);
-            if (x.Tipo == 0) {
-                spegni(t);
-                continue;
-            }
+        for (int t = linea.prossima(inizio); t <= last;) {
+            // Past the last failed try, with the last crossing or arc cell past every change: no hump is
+            // left.
+            if (t > l.tentatoFine && st.posto > l.fine) break;
+            const CellaNodo& x = linea.cella(t);
             st.vuote = st.vuote || t > prima + 1;
             prima = t;
             if (x.Tipo == 'A') {
                 if (x.Numero != st.ultimo) {
                     st.ultimo = x.Numero;
                 } else if (st.vuote) {
-                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, puntoDi(t))) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, linea.punto(t))) {
                         ancora = true;
-                        inizio = std::max(first, std::min({cambio, t, tentato}));
+                        inizio = std::max(first, std::min({l.cambio, t, l.tentato}));
                         break;
                     }
-                    tentato = std::min(tentato, t);
-                    tentatoFine = std::max(tentatoFine, t);
+                    l.tentato = std::min(l.tentato, t);
+                    l.tentatoFine = std::max(l.tentatoFine, t);
                 }
                 st.vuote = false;
                 st.posto = t;
-                st.ultimaCella = puntoDi(t);
+                st.ultimaCella = linea.punto(t);
             } else if (x.Tipo == 'I') {
                 st.ultimo = -1;
                 st.vuote = false;
                 st.posto = t;
+            } else {
+                t = linea.prossima(t + 1);  // another kind: the scan passes it as it is
+                continue;
             }
+            // The filled places that follow hold no hump: the scan goes on from their last.
+            const int fine = linea.prossima(t + 1, false) - 1;
+            if (fine > t) {
+                leggiPiene(linea, t + 1, fine, st);
+                prima = fine;
+            }
+            t = linea.prossima(fine + 1);
         }
         if (!ancora) {
-            da = last + 1;
-            fine = -1;
+            l.da = last + 1;
+            l.fine = -1;
         }
     }
 }
@@ -672,9 +724,10 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
         // Scanned whole, as asked.
         if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) {
-            const auto i = static_cast<std::size_t>(riga ? rc - minR : rc - minC);
-            (riga ? z.daRiga[i] : z.daColonna[i]) = riga ? minC : minR;
-            (riga ? z.fineRiga[i] : z.fineColonna[i]) = riga ? maxC : maxR;
+            LayoutState::LineaRaddrizzata& l = riga ? z.righe[static_cast<std::size_t>(rc - minR)]
+                                                    : z.colonne[static_cast<std::size_t>(rc - minC)];
+            l.da = riga ? minC : minR;
+            l.fine = riga ? maxC : maxR;
         }
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);

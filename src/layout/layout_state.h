@@ -126,19 +126,22 @@ struct LayoutState {
     static constexpr int kNumeratoTutto = 1 << 30;
     std::vector<int> numeratoFino;
 
-    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`. Per row
-    // and column of the area: one bit per place, set for every cell that may be filled (a cleared cell
-    // keeps its bit until a scan of the line passes it); the first and last place changed since the line
-    // was last scanned to its end (past the line's end and -1: none), the first place changed since the
+    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`, over the
+    // cells of `tavola`. Per row and column of the area: one bit per place, set where the cell is filled
+    // (a crossing's, an arc's or any other kind); the first and last place changed since the line was
+    // last scanned to its end (past the line's end and -1: none), the first place changed since the
     // current scan of the line began again, and the first and last place where a straightening was tried
     // and failed (likewise).
+    struct LineaRaddrizzata {
+        int da = 0, fine = -1, cambio = 0, tentato = 0, tentatoFine = -1;
+    };
     struct Raddrizzatura {
         bool attiva = false;
         int r0 = 0, r1 = -1, c0 = 0, c1 = -1;
+        const CellTable* tavola = nullptr;
         int paroleRiga = 0, paroleColonna = 0;
         std::vector<std::uint64_t> pieneRighe, pieneColonne;
-        std::vector<int> daRiga, daColonna, fineRiga, fineColonna, cambioRiga, cambioColonna;
-        std::vector<int> tentatoRiga, tentatoColonna, tentatoFineRiga, tentatoFineColonna;
+        std::vector<LineaRaddrizzata> righe, colonne;
     };
     Raddrizzatura raddrizzatura;
 
