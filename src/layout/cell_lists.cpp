@@ -346,16 +346,16 @@ void segnaPulito(LayoutState& s, int arco) {
     s.percorsoPulito[arco] = pulito;
 }
 
-// The cells strictly between a and b on their row, column or diagonal become arc n's cells, appended to
-// `out` in order.
-void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, std::vector<Punto>& out) {
+// The cells strictly between a and b on their row, column or diagonal become arc n's cells, written in
+// order from `out` on.
+void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, Punto* out) {
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
         cambiata(s, t.r, t.c);
-        out.push_back(t);
+        *out++ = t;
     }
 }
 
@@ -391,17 +391,19 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         x.Posizione = 0;
         cambiata(s, percorso[k].r, percorso[k].c);
     }
-    std::vector<Punto> diritto;
-    tracciaDiritto(d, s, a, b, n, diritto);
-    const auto dopo = percorso.erase(percorso.begin() + lo + 1, percorso.begin() + hi);
-    percorso.insert(dopo, diritto.begin(), diritto.end());
+    // The straight run takes the hump's places, in place.
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
+    if (diritto < gobba)
+        percorso.erase(percorso.begin() + lo + 1 + diritto, percorso.begin() + hi);
+    else if (diritto > gobba)
+        percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
+    const auto primo = percorso.begin() + lo + 1, ultimo = primo + diritto;
+    tracciaDiritto(d, s, a, b, n, &*primo);
     s.TracciatoCambiato = true;
     bool accanto = false;
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (const Punto& t : diritto) {
-        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
-        if (accanto) break;
-    }
+    for (auto t = primo; t != ultimo && !accanto; ++t)
+        accanto = cellaDellArco(d, n, t->r + dc, t->c + dr) || cellaDellArco(d, n, t->r - dc, t->c - dr);
     if (accanto) {
         s.punti = percorso;
         cancellaAnelli(d, s, n, false);
@@ -436,7 +438,9 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             cambiata(s, s.punti[k].r, s.punti[k].c);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
-    tracciaDiritto(d, s, a, b, n, nuovi);
+    nuovi.resize(nuovi.size() +
+                 static_cast<std::size_t>(std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1));
+    tracciaDiritto(d, s, a, b, n, nuovi.data() + lo + 1);
     nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
     s.punti = std::move(nuovi);
     // The straight run may pass beside another stretch of the same arc: loops it closes go.

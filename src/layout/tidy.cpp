@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "layout/auto_layout.h"
@@ -104,10 +105,11 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
     const int c0 = area ? std::max(0, area->ColMin) : 0, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
     std::vector<char> uguale(n + 1, 1);
+    const CellTable& tavola = d.TblNodo;
     for (int r = r0; r <= std::min(n, r1 + 1); ++r) {
+        const CellaNodo *riga = &tavola.at(r, 0), *sopra = &tavola.at(r - 1, 0);
         bool eq = true;
-        for (int c = std::max(1, c0); c <= c1 && eq; ++c)
-            eq = ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r - 1, c));
+        for (int c = std::max(1, c0); c <= c1 && eq; ++c) eq = ugualeA(riga[c], sopra[c]);
         uguale[r] = eq;
     }
     int k = 0;
@@ -118,8 +120,10 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
         }
         ++k;
         mappa[r] = k;
-        if (k != r)
-            for (int c = c0; c <= c1; ++c) d.TblNodo.at(k, c) = d.TblNodo.at(r, c);
+        if (k != r && c0 <= c1) {
+            const CellaNodo* da = &tavola.at(r, 0);
+            std::copy(da + c0, da + c1 + 1, &d.TblNodo.at(k, 0) + c0);
+        }
     }
     // Rows before the area were empty and stay so: only the area's rows past the kept ones are cleared.
     d.TblNodo.clear(std::max(k + 1, r0), r1, c0, c1);
@@ -136,10 +140,14 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
     const int c0 = area ? std::max(1, area->ColMin) : 1, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
     std::vector<char> uguale(n + 1, 1);
-    for (int r = std::max(1, r0); r <= r1; ++r)
+    const CellTable& tavola = d.TblNodo;
+    for (int r = std::max(1, r0); r <= r1; ++r) {
+        const CellaNodo* riga = &tavola.at(r, 0);
         for (int c = c0; c <= std::min(n, c1 + 1); ++c)
-            if (uguale[c] && !ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r, c - 1))) uguale[c] = 0;
+            if (uguale[c] && !ugualeA(riga[c], riga[c - 1])) uguale[c] = 0;
+    }
     int k = 0;
+    std::vector<std::pair<int, int>> sposta;  // (from, to) of the kept columns that move
     for (int c = 1; c <= n; ++c) {
         if (uguale[c]) {
             mappa[c] = mappa[c - 1];
@@ -147,9 +155,14 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
         }
         ++k;
         mappa[c] = k;
-        if (k != c)
-            for (int r = r0; r <= r1; ++r) d.TblNodo.at(r, k) = d.TblNodo.at(r, c);
+        if (k != c) sposta.emplace_back(c, k);
     }
+    // Moved row by row: each column moves to an earlier one, in order, as it would column by column.
+    if (!sposta.empty())
+        for (int r = r0; r <= r1; ++r) {
+            CellaNodo* riga = &d.TblNodo.at(r, 0);
+            for (const auto& [da, a] : sposta) riga[a] = riga[da];
+        }
     d.TblNodo.clear(r0, r1, std::max(k + 1, c0), c1);
     rinominaPercorsi(d, mappa, false);
     if (area) {
