@@ -4,6 +4,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "layout/developer_hook.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 #include "table_fixture.h"
 
 namespace trevalon {
@@ -362,6 +365,80 @@ TEST(Straightening, CornerFlippingAfterAFlipEndsAsTryingFromTheStart) {
                           std::pair(piena.d->TblNodo.at(r, c).Tipo, piena.d->TblNodo.at(r, c).Posizione))
                     << prova;
     }
+}
+
+// The passes of the tidying's straightening scan a line only where it has changed and pass runs of filled
+// cells reading their last one; they end as passes that scan every line whole: on routed layouts of random
+// braids, the same cells and paths. Meanwhile each line's bits are the filled cells of the table.
+TEST(Straightening, PassesOverChangedLinesEndAsWholeScans) {
+    int provate = 0;
+    for (std::uint32_t seme = 1; seme <= 6; ++seme) {
+        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
+                                                    20 + 6 * static_cast<int>(seme));
+        Tavola veloce, piena;
+        bool instradato = true;
+        for (Tavola* t : {&veloce, &piena}) {
+            t->d->txtNodo = testsupport::gaussText(g);
+            t->d->TxtOri = testsupport::lettersText(g);
+            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
+                         DisegnaArchi(*t->d, *t->s);
+            SettaLimiti(*t->d);
+            tieniPercorsiInMemoria(*t->s);
+        }
+        if (!instradato) continue;
+        ++provate;
+        const LimitiNodo l = veloce.d->limiti;
+        const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
+        iniziaRaddrizzature(*veloce.s);
+        int passi = 0;
+        do {
+            veloce.s->TracciatoCambiato = false;
+            RaddrizzaGobbe(*veloce.d, *veloce.s, 0, r0, r1, c0, c1);
+            ++passi;
+            const LayoutState::Raddrizzatura& z = veloce.s->raddrizzatura;
+            for (int r = r0; r <= r1; ++r)
+                for (int c = c0; c <= c1; ++c) {
+                    const auto i = static_cast<std::size_t>(r - r0), j = static_cast<std::size_t>(c - c0);
+                    const bool piena = veloce.d->TblNodo.at(r, c).Tipo != 0;
+                    ASSERT_EQ(
+                        (z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64] >> (j % 64)) & 1,
+                        piena ? 1u : 0u)
+                        << seme << " " << r << "," << c;
+                    ASSERT_EQ(
+                        (z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] >> (i % 64)) &
+                            1,
+                        piena ? 1u : 0u)
+                        << seme << " " << r << "," << c;
+                }
+        } while (veloce.s->TracciatoCambiato);
+        fineRaddrizzature(*veloce.d, *veloce.s);
+        EXPECT_GT(passi, 1) << seme;
+        bool cambiato = true;
+        while (cambiato) {
+            cambiato = false;
+            for (int r = r0; r <= r1; ++r) {
+                piena.s->TracciatoCambiato = false;
+                RaddrizzaRigCol(*piena.d, *piena.s, r0, r1, c0, c1, r, 0, 1);
+                cambiato = cambiato || piena.s->TracciatoCambiato;
+            }
+            for (int c = c0; c <= c1; ++c) {
+                piena.s->TracciatoCambiato = false;
+                RaddrizzaRigCol(*piena.d, *piena.s, r0, r1, c0, c1, c, 1, 0);
+                cambiato = cambiato || piena.s->TracciatoCambiato;
+            }
+        }
+        for (Tavola* t : {&veloce, &piena}) scriviPercorsiInSospeso(*t->d, *t->s);
+        for (int a = 1; a <= veloce.d->NumArchi; ++a)
+            ASSERT_EQ(veloce.d->archi[a].Percorso, piena.d->archi[a].Percorso) << seme << " arc " << a;
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c) {
+                const CellaNodo &x = veloce.d->TblNodo.at(r, c), &y = piena.d->TblNodo.at(r, c);
+                ASSERT_EQ(std::tuple(x.Tipo, x.Numero, x.Posizione),
+                          std::tuple(y.Tipo, y.Numero, y.Posizione))
+                    << seme << " " << r << "," << c;
+            }
+    }
+    EXPECT_GE(provate, 4);
 }
 
 }  // namespace
