@@ -359,6 +359,93 @@ void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, Punto* 
     }
 }
 
+// One line of the straightening's area as its bits and cells.
+class LineaArea {
+  public:
+    LineaArea(const Diagram& d, const LayoutState::Raddrizzatura& z, bool riga, int rc)
+        : d_(d),
+          riga_(riga),
+          rc_(rc),
+          first_(riga ? z.c0 : z.r0),
+          last_(riga ? z.c1 : z.r1),
+          parole_(riga ? z.paroleRiga : z.paroleColonna) {
+        const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
+        piene_ = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole_);
+        // The line's cells, read in place: the cell table stores its rows one after another in one block.
+        // A line that leaves the table reads the empty cell beyond it, as `cella` does.
+        const bool dentro = riga ? CellTable::inside(rc, first_) && CellTable::inside(rc, last_)
+                                 : CellTable::inside(first_, rc) && CellTable::inside(last_, rc);
+        inizio_ = dentro ? &d.TblNodo.at(riga ? rc : first_, riga ? first_ : rc) : nullptr;
+        passo_ = riga ? 1 : CellTable::kSize;
+    }
+    int first() const { return first_; }
+    int last() const { return last_; }
+    Punto punto(int t) const { return riga_ ? Punto{rc_, t} : Punto{t, rc_}; }
+    const CellaNodo& cella(int t) const {
+        if (inizio_) return inizio_[(t - first_) * passo_];
+        const Punto p = punto(t);
+        return trevalon::cella(d_, p.r, p.c);
+    }
+    // The first place from t on whose cell is filled (or empty, with `piena` false); past the end for none.
+    int prossima(int t, bool piena = true) const {
+        if (t > last_) return last_ + 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        const std::uint64_t tutte = piena ? 0 : ~std::uint64_t{0};
+        std::uint64_t bits = (piene_[w] ^ tutte) & (~std::uint64_t{0} << (j % 64));
+        while (bits == 0) {
+            if (++w >= static_cast<std::size_t>(parole_)) return last_ + 1;
+            bits = piene_[w] ^ tutte;
+        }
+        return std::min(last_ + 1, first_ + static_cast<int>(w * 64 + std::countr_zero(bits)));
+    }
+    // The last place before t whose cell is filled; before the line's start for none.
+    int precedente(int t) const {
+        if (t <= first_) return first_ - 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        std::uint64_t bits = j % 64 ? piene_[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
+        while (bits == 0) {
+            if (w == 0) return first_ - 1;
+            bits = piene_[--w];
+        }
+        return first_ + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
+    }
+
+  private:
+    const Diagram& d_;
+    bool riga_;
+    int rc_, first_, last_, parole_;
+    const std::uint64_t* piene_;
+    const CellaNodo* inizio_;
+    std::ptrdiff_t passo_;
+};
+
+// Whether a cell of arc n lies beside the cells strictly between a and b, on either side. Along a row or
+// column of the straightening's area whose lines beside it are the area's too, only their filled cells
+// are read.
+bool accantoDiritto(const Diagram& d, const LayoutState& s, int n, Punto a, Punto b) {
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    const LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (z.attiva && (dr == 0) != (dc == 0)) {
+        const bool riga = dr == 0;
+        const int linea = riga ? a.r : a.c, da = (riga ? std::min(a.c, b.c) : std::min(a.r, b.r)) + 1,
+                  a_ = (riga ? std::max(a.c, b.c) : std::max(a.r, b.r)) - 1;
+        if (linea - 1 >= (riga ? z.r0 : z.c0) && linea + 1 <= (riga ? z.r1 : z.c1) &&
+            da >= (riga ? z.c0 : z.r0) && a_ <= (riga ? z.c1 : z.r1)) {
+            for (const int lato : {linea - 1, linea + 1}) {
+                const LineaArea accanto(d, z, riga, lato);
+                for (int t = accanto.prossima(da); t <= a_; t = accanto.prossima(t + 1))
+                    if (accanto.cella(t).Tipo == 'A' && accanto.cella(t).Numero == n) return true;
+            }
+            return false;
+        }
+    }
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc})
+        if (cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr)) return true;
+    return false;
+}
+
 // The straightening of a hump of an arc whose path is clean (see `percorsoPulito`): the path's cells are
 // all the arc's already, so listing it stamps nothing, and rebuilding it keeps every point and renumbers
 // only from the hump on. Gives what the straightening below gives; the path stays clean unless the
@@ -392,19 +479,14 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         cambiata(s, percorso[k].r, percorso[k].c);
     }
     // The straight run takes the hump's places, in place.
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
     const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
     if (diritto < gobba)
         percorso.erase(percorso.begin() + lo + 1 + diritto, percorso.begin() + hi);
     else if (diritto > gobba)
         percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
-    const auto primo = percorso.begin() + lo + 1, ultimo = primo + diritto;
-    tracciaDiritto(d, s, a, b, n, &*primo);
+    tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
     s.TracciatoCambiato = true;
-    bool accanto = false;
-    for (auto t = primo; t != ultimo && !accanto; ++t)
-        accanto = cellaDellArco(d, n, t->r + dc, t->c + dr) || cellaDellArco(d, n, t->r - dc, t->c - dr);
-    if (accanto) {
+    if (accantoDiritto(d, s, n, a, b)) {
         s.punti = percorso;
         cancellaAnelli(d, s, n, false);
         ComponiListaCelle(d, s, n);
@@ -444,11 +526,7 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
     s.punti = std::move(nuovi);
     // The straight run may pass beside another stretch of the same arc: loops it closes go.
-    bool accanto = false;
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
-        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
-    if (accanto) cancellaAnelli(d, s, n, false);
+    if (accantoDiritto(d, s, n, a, b)) cancellaAnelli(d, s, n, false);
     ComponiListaCelle(d, s, n);
     segnaPulito(s, n);
     s.TracciatoCambiato = true;
@@ -536,68 +614,6 @@ struct Stato {
     bool vuote = false;
     int posto = 0;
     Punto ultimaCella;
-};
-
-// One line of the straightening's area as its bits and cells.
-class LineaArea {
-  public:
-    LineaArea(const Diagram& d, LayoutState::Raddrizzatura& z, bool riga, int rc)
-        : d_(d),
-          riga_(riga),
-          rc_(rc),
-          first_(riga ? z.c0 : z.r0),
-          last_(riga ? z.c1 : z.r1),
-          parole_(riga ? z.paroleRiga : z.paroleColonna) {
-        const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
-        piene_ = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole_);
-        // The line's cells, read in place: the cell table stores its rows one after another in one block.
-        // A line that leaves the table reads the empty cell beyond it, as `cella` does.
-        const bool dentro = riga ? CellTable::inside(rc, first_) && CellTable::inside(rc, last_)
-                                 : CellTable::inside(first_, rc) && CellTable::inside(last_, rc);
-        inizio_ = dentro ? &d.TblNodo.at(riga ? rc : first_, riga ? first_ : rc) : nullptr;
-        passo_ = riga ? 1 : CellTable::kSize;
-    }
-    int first() const { return first_; }
-    int last() const { return last_; }
-    Punto punto(int t) const { return riga_ ? Punto{rc_, t} : Punto{t, rc_}; }
-    const CellaNodo& cella(int t) const {
-        if (inizio_) return inizio_[(t - first_) * passo_];
-        const Punto p = punto(t);
-        return trevalon::cella(d_, p.r, p.c);
-    }
-    // The first place from t on whose cell is filled (or empty, with `piena` false); past the end for none.
-    int prossima(int t, bool piena = true) const {
-        if (t > last_) return last_ + 1;
-        const auto j = static_cast<std::size_t>(t - first_);
-        std::size_t w = j / 64;
-        const std::uint64_t tutte = piena ? 0 : ~std::uint64_t{0};
-        std::uint64_t bits = (piene_[w] ^ tutte) & (~std::uint64_t{0} << (j % 64));
-        while (bits == 0) {
-            if (++w >= static_cast<std::size_t>(parole_)) return last_ + 1;
-            bits = piene_[w] ^ tutte;
-        }
-        return std::min(last_ + 1, first_ + static_cast<int>(w * 64 + std::countr_zero(bits)));
-    }
-    // The last place before t whose cell is filled; before the line's start for none.
-    int precedente(int t) const {
-        if (t <= first_) return first_ - 1;
-        const auto j = static_cast<std::size_t>(t - first_);
-        std::size_t w = j / 64;
-        std::uint64_t bits = j % 64 ? piene_[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
-        while (bits == 0) {
-            if (w == 0) return first_ - 1;
-            bits = piene_[--w];
-        }
-        return first_ + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
-    }
-
-  private:
-    const Diagram& d_;
-    bool riga_;
-    int rc_, first_, last_, parole_;
-    const std::uint64_t* piene_;
-    const CellaNodo* inizio_;
-    std::ptrdiff_t passo_;
 };
 
 // The scan's state after reading places from..to, all filled, with state st before them: cells of another
