@@ -564,40 +564,48 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
     z.righe.assign(nr, {c1 + 1, -1, c1 + 1, c1 + 1, -1});
     z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, r1 + 1, -1});
-    std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
-    auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
-        bool gobba = false;
-        if (x.Tipo == 'A') {
-            gobba = x.Numero == ultimo && vuote > 0;
-            ultimo = x.Numero;
-            vuote = 0;
-        } else if (x.Tipo == 'I') {
-            ultimo = -1;
-            vuote = 0;
+    // Per column, and for the row under way: the last crossing's or arc's number (-1 for a crossing or
+    // none), whether an empty cell has come since, and the last filled place (empty cells are not read).
+    struct Scansione {
+        int ultimo = -1;
+        bool vuote = false;
+        int piena = 0;
+        // The filled cell x at place t: whether it ends a hump.
+        bool passo(const CellaNodo& x, int t) {
+            vuote = vuote || t > piena + 1;
+            piena = t;
+            bool gobba = false;
+            if (x.Tipo == 'A') {
+                gobba = x.Numero == ultimo && vuote;
+                ultimo = x.Numero;
+                vuote = false;
+            } else if (x.Tipo == 'I') {
+                ultimo = -1;
+                vuote = false;
+            }
+            return gobba;
         }
-        return gobba;
     };
+    std::vector<Scansione> perColonna(nc, Scansione{-1, false, r0 - 1});
     for (int r = r0; r <= r1; ++r) {
         const auto i = static_cast<std::size_t>(r - r0);
         std::uint64_t* bitRiga = &z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga)];
         LayoutState::LineaRaddrizzata& riga = z.righe[i];
-        int ultimo = -1, vuote = 0;
+        Scansione perRiga{-1, false, c0 - 1};
+        const bool dentro = CellTable::inside(r, c0) && CellTable::inside(r, c1);
+        const CellaNodo* celle = dentro ? &d.TblNodo.at(r, c0) : nullptr;
         for (int c = c0; c <= c1; ++c) {
             const auto j = static_cast<std::size_t>(c - c0);
-            const CellaNodo& x = cella(d, r, c);
-            if (x.Tipo == 0) {
-                ++vuote;
-                ++vuoteCol[j];
-                continue;
-            }
+            const CellaNodo& x = celle ? celle[j] : cella(d, r, c);
+            if (x.Tipo == 0) continue;
             bitRiga[j / 64] |= std::uint64_t{1} << (j % 64);
             z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1}
                                                                                       << (i % 64);
-            if (passo(x, ultimo, vuote)) {
+            if (perRiga.passo(x, c)) {
                 riga.da = std::min(riga.da, c);
                 riga.fine = c;
             }
-            if (passo(x, ultimoCol[j], vuoteCol[j])) {
+            if (perColonna[j].passo(x, r)) {
                 LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
                 colonna.da = std::min(colonna.da, r);
                 colonna.fine = r;
