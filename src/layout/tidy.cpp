@@ -50,6 +50,46 @@ void rinominaPercorsi(Diagram& d, const std::vector<int>& mappa, bool righe) {
     }
 }
 
+// Whether renaming the items of the text, by rows and by columns, refuses none of them (see `leggiCampo`).
+bool rinominabile(std::string_view text) {
+    const auto valido = [](std::string_view campo) {
+        if (!campo.empty() && campo[0] == '+') campo.remove_prefix(1);
+        int v = 0;
+        return std::from_chars(campo.data(), campo.data() + campo.size(), v).ec == std::errc{};
+    };
+    for (std::size_t start = 0, bar = text.find('|'); bar != std::string_view::npos;
+         start = bar + 1, bar = text.find('|', start)) {
+        const std::string_view item = text.substr(start, bar - start);
+        const auto comma = item.find(',');
+        if (comma == std::string_view::npos) continue;
+        const std::size_t fineCol = fineNumero(item, comma + 1);
+        if (fineNumero(item, 0) != comma || fineCol <= comma + 1) continue;  // not renamed
+        if (!valido(item.substr(0, comma)) || !valido(item.substr(comma + 1, fineCol - comma - 1)))
+            return false;
+    }
+    return true;
+}
+
+// The paths renamed as `rinominaPercorsi` does, those kept in memory and changed there as points: their
+// texts, written from the points, would be renamed to the text of the renamed points.
+void rinominaPercorsiInMemoria(Diagram& d, LayoutState& s, const std::vector<int>& mappa, bool righe) {
+    const auto nuovo = [&](int v) { return v >= 0 && v < static_cast<int>(mappa.size()) ? mappa[v] : v; };
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        Arco& x = d.archi[a];
+        if (s.percorsoCambiato[static_cast<std::size_t>(a)]) {
+            for (Punto& p : s.percorsiMemoria[static_cast<std::size_t>(a)])
+                (righe ? p.r : p.c) = nuovo(righe ? p.r : p.c);
+        } else if (!x.Percorso.empty()) {
+            x.Percorso = rinominaVoci(x.Percorso, mappa, righe);
+        }
+        if (!x.PuntiExtra.empty()) x.PuntiExtra = rinominaVoci(x.PuntiExtra, mappa, righe);
+        if (righe && x.RigaFine >= 0 && x.RigaFine < static_cast<int>(mappa.size()))
+            x.RigaFine = mappa[x.RigaFine];
+        if (!righe && x.ColFine >= 0 && x.ColFine < static_cast<int>(mappa.size()))
+            x.ColFine = mappa[x.ColFine];
+    }
+}
+
 }  // namespace
 
 std::string rinominaVoci(std::string_view text, const std::vector<int>& mappa, bool righe) {
@@ -97,7 +137,11 @@ std::string rinominaVoci(std::string_view text, const std::vector<int>& mappa, b
     return out;
 }
 
-void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
+namespace {
+
+// The repeated rows (columns) deleted as below, the paths left as they are: the map of old rows (columns)
+// to new ones.
+std::vector<int> eliminaRighe(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
     // Outside the area every cell is empty: rows there repeat the row before them, and only the area's
     // columns need comparing and moving.
@@ -127,14 +171,14 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
     }
     // Rows before the area were empty and stay so: only the area's rows past the kept ones are cleared.
     d.TblNodo.clear(std::max(k + 1, r0), r1, c0, c1);
-    rinominaPercorsi(d, mappa, true);
     if (area) {
         area->RigaMin = 1;
         area->RigaMax = k;
     }
+    return mappa;
 }
 
-void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
+std::vector<int> eliminaColonne(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
     const int r0 = area ? std::max(0, area->RigaMin) : 0, r1 = area ? std::min(n, area->RigaMax) : n;
     const int c0 = area ? std::max(1, area->ColMin) : 1, c1 = area ? std::min(n, area->ColMax) : n;
@@ -164,11 +208,21 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
             for (const auto& [da, a] : sposta) riga[a] = riga[da];
         }
     d.TblNodo.clear(r0, r1, std::max(k + 1, c0), c1);
-    rinominaPercorsi(d, mappa, false);
     if (area) {
         area->ColMin = 1;
         area->ColMax = k;
     }
+    return mappa;
+}
+
+}  // namespace
+
+void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
+    rinominaPercorsi(d, eliminaRighe(d, area), true);
+}
+
+void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
+    rinominaPercorsi(d, eliminaColonne(d, area), false);
 }
 
 namespace {
@@ -229,12 +283,27 @@ void Assesta(Diagram& d, LayoutState& s) {
         VerificaListacelle(d, s, i);
         ComponiListaCelle(d, s, i);
     }
-    scriviPercorsiInSospeso(d, s);
     // The straightening works within one cell of the extent, so nothing lies outside that ring.
     LimitiNodo usata{0, -1, 0, -1};
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
-    EliminaRigheUgualiN(d, &usata);
-    EliminaColonneUgualiN(d, &usata);
+    // Repeated rows and columns go. The paths kept in memory are renamed there and written once, unless a
+    // text would refuse to be renamed: the paths are then written first, and the refusal comes as it would.
+    bool inMemoria = s.percorsiInMemoria;
+    for (int a = 1; a <= d.NumArchi && inMemoria; ++a) {
+        const Arco& x = d.archi[a];
+        inMemoria = rinominabile(x.PuntiExtra) &&
+                    (s.percorsoCambiato[static_cast<std::size_t>(a)] || rinominabile(x.Percorso));
+    }
+    if (inMemoria) {
+        numeraInSospeso(d, s);
+        rinominaPercorsiInMemoria(d, s, eliminaRighe(d, &usata), true);
+        rinominaPercorsiInMemoria(d, s, eliminaColonne(d, &usata), false);
+        scriviPercorsiInSospeso(d, s);
+    } else {
+        scriviPercorsiInSospeso(d, s);
+        EliminaRigheUgualiN(d, &usata);
+        EliminaColonneUgualiN(d, &usata);
+    }
     // The deletions leave every cell outside the area they kept empty.
     vediCostruzione(d, s, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.
