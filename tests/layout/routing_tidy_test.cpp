@@ -81,6 +81,33 @@ TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
     EXPECT_TRUE(t.arco(5, 7, 2));
 }
 
+// The tidying renames every path and extra point with the repeated rows and columns it deletes; an item
+// whose number the renaming refuses stops it with the paths written as text, renamed by rows as far as
+// the refusal.
+TEST(Tidying, PathsAreRenamedWithTheDeletedLinesOrTheRefusalComesAsBefore) {
+    for (const bool rifiutata : {false, true}) {
+        SCOPED_TRACE(rifiutata);
+        Tavola t;
+        t.d->NumArchi = 1;
+        t.metti(2, 5, 'I', 1);
+        t.metti(9, 5, 'I', 2);
+        for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
+        t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
+        t.d->archi[1].PuntiExtra = rifiutata ? "|12,7,|99999999999,7,|" : "|12,7,|2,7|";
+        if (!rifiutata) {
+            Assesta(*t.d, *t.s);
+            EXPECT_EQ(t.d->archi[1].Percorso, "2,1,|2,1,|2,1,|2,1,|2,1,|2,1,|");
+            EXPECT_EQ(t.d->archi[1].PuntiExtra, "|4,2,|1,2|");
+            EXPECT_TRUE(t.arco(2, 1, 1));
+            continue;
+        }
+        EXPECT_THROW(Assesta(*t.d, *t.s), std::out_of_range);
+        EXPECT_FALSE(t.s->percorsiInMemoria);
+        EXPECT_EQ(t.d->archi[1].Percorso, "2,5,|2,5,|2,5,|2,5,|2,5,|2,5,|");
+        EXPECT_EQ(t.d->archi[1].PuntiExtra, "|12,7,|99999999999,7,|");
+    }
+}
+
 // A hump of arc 1 over row 5, with a crossing or another arc in the way, or without its path text.
 TEST(Straightening, AHumpOnARowIsStraightenedWhenNothingIsInTheWay) {
     struct Caso {
