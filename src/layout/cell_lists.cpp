@@ -38,16 +38,16 @@ Punto leggiVoce(std::string_view item) {
     return p;
 }
 
-// A cell at (r, c) has changed its kind or arc: the straightening takes note of it for its row and
-// column, and sets or clears their bits of the cell as it is now.
-void cambiata(LayoutState& s, int r, int c) {
+// A cell at (r, c) has changed its kind or arc, and is now filled or empty: the straightening takes note
+// of it for its row and column, and sets or clears their bits of the cell.
+void cambiata(LayoutState& s, int r, int c, bool piena) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
     const auto i = static_cast<std::size_t>(r - z.r0), j = static_cast<std::size_t>(c - z.c0);
     std::uint64_t& bitRiga = z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64];
     std::uint64_t& bitColonna = z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64];
     const std::uint64_t inRiga = std::uint64_t{1} << (j % 64), inColonna = std::uint64_t{1} << (i % 64);
-    if (z.tavola->at(r, c).Tipo != 0) {
+    if (piena) {
         bitRiga |= inRiga;
         bitColonna |= inColonna;
     } else {
@@ -62,6 +62,13 @@ void cambiata(LayoutState& s, int r, int c) {
     colonna.da = std::min(colonna.da, r);
     colonna.fine = std::max(colonna.fine, r);
     colonna.cambio = std::min(colonna.cambio, r);
+}
+
+// The same, the cell read for whether it is filled.
+void cambiata(LayoutState& s, int r, int c) {
+    const LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
+    cambiata(s, r, c, z.tavola->at(r, c).Tipo != 0);
 }
 
 bool arcoValido(int arco) {
@@ -290,7 +297,7 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
             const bool vuota = x.Tipo != 'A';
             x.Tipo = 'A';
             x.Numero = arco;
-            if (vuota) cambiata(s, p.r, p.c);
+            if (vuota) cambiata(s, p.r, p.c, true);
         }
     }
 }
@@ -354,7 +361,7 @@ void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, Punto* 
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
-        cambiata(s, t.r, t.c);
+        cambiata(s, t.r, t.c, true);
         *out++ = t;
     }
 }
@@ -476,7 +483,7 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         CellaNodo& x = d.TblNodo.at(percorso[k].r, percorso[k].c);
         svuota(x);
         x.Posizione = 0;
-        cambiata(s, percorso[k].r, percorso[k].c);
+        cambiata(s, percorso[k].r, percorso[k].c, false);
     }
     // The straight run takes the hump's places, in place.
     const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
@@ -485,6 +492,11 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     else if (diritto > gobba)
         percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
     tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
+    // The run's cells hold their places already, so that a later straightening finds them at once; the
+    // places after it wait for the end.
+    for (int k = lo + 1; k <= lo + diritto; ++k)
+        d.TblNodo.at(percorso[static_cast<std::size_t>(k)].r, percorso[static_cast<std::size_t>(k)].c)
+            .Posizione = k + 1;
     s.TracciatoCambiato = true;
     if (accantoDiritto(d, s, n, a, b)) {
         s.punti = percorso;
@@ -517,7 +529,7 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             CellaNodo& x = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
             svuota(x);
             x.Posizione = 0;
-            cambiata(s, s.punti[k].r, s.punti[k].c);
+            cambiata(s, s.punti[k].r, s.punti[k].c, false);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
     nuovi.resize(nuovi.size() +
