@@ -64,6 +64,36 @@ void cambiata(LayoutState& s, int r, int c, bool piena) {
     colonna.cambio = std::min(colonna.cambio, r);
 }
 
+// The same for the cells of row (or column) `linea` from place `da` to place `a`, all now filled.
+void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva) return;
+    const int primaLinea = riga ? z.r0 : z.c0, ultimaLinea = riga ? z.r1 : z.c1;
+    da = std::max(da, riga ? z.c0 : z.r0);
+    a = std::min(a, riga ? z.c1 : z.r1);
+    if (linea < primaLinea || linea > ultimaLinea || da > a) return;
+    const auto i = static_cast<std::size_t>(linea - primaLinea);
+    const int primo = riga ? z.c0 : z.r0;
+    std::uint64_t* bits = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) +
+                          i * static_cast<std::size_t>(riga ? z.paroleRiga : z.paroleColonna);
+    for (int t = da; t <= a; ++t) {
+        const auto j = static_cast<std::size_t>(t - primo);
+        bits[j / 64] |= std::uint64_t{1} << (j % 64);
+        // The line across the run at this place.
+        std::uint64_t* traverso = (riga ? z.pieneColonne.data() : z.pieneRighe.data()) +
+                                  j * static_cast<std::size_t>(riga ? z.paroleColonna : z.paroleRiga);
+        traverso[i / 64] |= std::uint64_t{1} << (i % 64);
+        LayoutState::LineaRaddrizzata& l = (riga ? z.colonne : z.righe)[j];
+        l.da = std::min(l.da, linea);
+        l.fine = std::max(l.fine, linea);
+        l.cambio = std::min(l.cambio, linea);
+    }
+    LayoutState::LineaRaddrizzata& l = (riga ? z.righe : z.colonne)[i];
+    l.da = std::min(l.da, da);
+    l.fine = std::max(l.fine, a);
+    l.cambio = std::min(l.cambio, da);
+}
+
 // The same, the cell read for whether it is filled.
 void cambiata(LayoutState& s, int r, int c) {
     const LayoutState::Raddrizzatura& z = s.raddrizzatura;
@@ -357,13 +387,18 @@ void segnaPulito(LayoutState& s, int arco) {
 // order from `out` on.
 void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, Punto* out) {
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    const bool fila = (dr == 0) != (dc == 0);  // along a row or column: noted at once
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
-        cambiata(s, t.r, t.c, true);
+        if (!fila) cambiata(s, t.r, t.c, true);
         *out++ = t;
     }
+    if (fila && dr == 0)
+        riempitaFila(s, true, a.r, std::min(a.c, b.c) + 1, std::max(a.c, b.c) - 1);
+    else if (fila)
+        riempitaFila(s, false, a.c, std::min(a.r, b.r) + 1, std::max(a.r, b.r) - 1);
 }
 
 // One line of the straightening's area as its bits and cells.
