@@ -498,11 +498,18 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     // renumbering of the places after a hump waits for the end of the straightening).
     // Humps only shorten a path: a cell whose place waits to be renumbered lies at or before the place
     // it holds, and not before the first place that waits.
+    // A cell after every hump straightened since the places were last all given lies as many places
+    // before the one it holds as those humps have taken away.
     const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
+    int& tolti = s.raddrizzatura.tolti[static_cast<std::size_t>(n)];
+    if (numerato == LayoutState::kNumeratoTutto) tolti = 0;
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         const int fine = static_cast<int>(percorso.size());
         if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
+        if (const int j = i - tolti;
+            tolti > 0 && j >= 0 && j < fine && percorso[static_cast<std::size_t>(j)] == t)
+            return j;
         for (int j = std::min(i, fine - 1); j >= numerato; --j)
             if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
@@ -522,9 +529,10 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     }
     // The straight run takes the hump's places, in place.
     const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
-    if (diritto < gobba)
+    if (diritto < gobba) {
         percorso.erase(percorso.begin() + lo + 1 + diritto, percorso.begin() + hi);
-    else if (diritto > gobba)
+        tolti += gobba - diritto;
+    } else if (diritto > gobba)
         percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
     tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
     // The run's cells hold their places already, so that a later straightening finds them at once; the
@@ -609,6 +617,7 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.paroleColonna = static_cast<int>((nr + 63) / 64);
     z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
     z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
+    z.tolti.assign(kMaxArchi + 1, 0);
     z.righe.assign(nr, {c1 + 1, -1, c1 + 1, c1 + 1, -1});
     z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, r1 + 1, -1});
     // Per column, and for the row under way: the last crossing's or arc's number (-1 for a crossing or

@@ -142,6 +142,9 @@ struct LayoutState {
         int paroleRiga = 0, paroleColonna = 0;
         std::vector<std::uint64_t> pieneRighe, pieneColonne;
         std::vector<LineaRaddrizzata> righe, colonne;
+        // Per arc, the places its humps have taken from its path since the path's places were last all
+        // given (see `numeratoFino`).
+        std::vector<int> tolti;
     };
     Raddrizzatura raddrizzatura;
 

@@ -426,15 +426,15 @@ TEST(Straightening, PassesOverChangedLinesEndAsWholeScans) {
             for (int r = r0; r <= r1; ++r)
                 for (int c = c0; c <= c1; ++c) {
                     const auto i = static_cast<std::size_t>(r - r0), j = static_cast<std::size_t>(c - c0);
-                    const bool piena = veloce.d->TblNodo.at(r, c).Tipo != 0;
+                    const bool riempita = veloce.d->TblNodo.at(r, c).Tipo != 0;
                     ASSERT_EQ(
                         (z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64] >> (j % 64)) & 1,
-                        piena ? 1u : 0u)
+                        riempita ? 1u : 0u)
                         << seme << " " << r << "," << c;
                     ASSERT_EQ(
                         (z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] >> (i % 64)) &
                             1,
-                        piena ? 1u : 0u)
+                        riempita ? 1u : 0u)
                         << seme << " " << r << "," << c;
                 }
         } while (veloce.s->TracciatoCambiato);
