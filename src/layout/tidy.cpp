@@ -270,14 +270,16 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) {
-                CellaNodo& x = d.TblNodo.at(r, c);
-                if (x.Tipo == 0) continue;
-                if (tipoDi(d, r - 1, c) == 0 && tipoDi(d, r + 1, c) == 0 && tipoDi(d, r, c - 1) == 0 &&
-                    tipoDi(d, r, c + 1) == 0)
-                    svuota(x);
-            }
+        // The area lies within the table's border ring: every cell beside one of its cells is in the table.
+        for (int r = r0; r <= r1 && c0 <= c1; ++r) {
+            CellaNodo* riga = &d.TblNodo.at(r, 0);
+            const CellaNodo *sopra = &std::as_const(d.TblNodo).at(r - 1, 0),
+                            *sotto = &std::as_const(d.TblNodo).at(r + 1, 0);
+            for (int c = c0; c <= c1; ++c)
+                if (riga[c].Tipo != 0 && sopra[c].Tipo == 0 && sotto[c].Tipo == 0 && riga[c - 1].Tipo == 0 &&
+                    riga[c + 1].Tipo == 0)
+                    svuota(riga[c]);
+        }
     }
     for (int i = 1; i <= d.NumArchi; ++i) {
         VerificaListacelle(d, s, i);
