@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "layout/auto_layout.h"
@@ -15,27 +16,15 @@ namespace trevalon {
 
 namespace {
 
-// The leading number of a field ("12" of "12+", 0 when there is none).
-int leggiNumero(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && field[i] == ' ') ++i;
+// The leading number of the text from b to e ("12" of "12+", 0 when there is none): spaces, a sign and
+// digits, read while the value is below 100000. A field ends at a "," or "|", which it does not read.
+int leggiNumero(const char* b, const char* e) {
+    while (b < e && *b == ' ') ++b;
     bool neg = false;
-    if (i < field.size() && (field[i] == '-' || field[i] == '+')) neg = field[i++] == '-';
+    if (b < e && (*b == '-' || *b == '+')) neg = *b++ == '-';
     long v = 0;
-    while (i < field.size() && field[i] >= '0' && field[i] <= '9' && v < 100000)
-        v = v * 10 + (field[i++] - '0');
+    while (b < e && *b >= '0' && *b <= '9' && v < 100000) v = v * 10 + (*b++ - '0');
     return static_cast<int>(neg ? -v : v);
-}
-
-Punto leggiVoce(std::string_view item) {
-    const auto comma = item.find(',');
-    Punto p;
-    p.r = leggiNumero(item.substr(0, comma));
-    if (comma != std::string_view::npos) {
-        std::string_view rest = item.substr(comma + 1);
-        p.c = leggiNumero(rest.substr(0, rest.find(',')));
-    }
-    return p;
 }
 
 // A cell at (r, c) has changed its kind or arc, and is now filled or empty: the straightening takes note
@@ -172,14 +161,21 @@ void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
 std::vector<Punto> leggiVociPercorso(std::string_view text) {
     std::vector<Punto> out;
     out.reserve(text.size() / 8 + 1);
-    std::size_t start = 0;
-    const std::size_t n = text.size();
-    while (start < n) {
-        std::size_t bar = start;
-        while (bar < n && text[bar] != '|') ++bar;
-        if (bar == n) break;  // the text after the last "|" is not an item
-        if (bar > start) out.push_back(leggiVoce(text.substr(start, bar - start)));
-        start = bar + 1;
+    const char* p = text.data();
+    const char* const e = p + text.size();
+    while (p < e) {
+        const auto* bar = static_cast<const char*>(std::memchr(p, '|', static_cast<std::size_t>(e - p)));
+        if (!bar) break;  // the text after the last "|" is not an item
+        if (bar > p) {
+            // The row before the first ",", the column after it.
+            Punto q;
+            q.r = leggiNumero(p, bar);
+            if (const auto* comma =
+                    static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(bar - p))))
+                q.c = leggiNumero(comma + 1, bar);
+            out.push_back(q);
+        }
+        p = bar + 1;
     }
     return out;
 }

@@ -42,6 +42,11 @@ struct Tavola : fixture::TavolaVuota {
 
 TEST(CellLists, PathItemsReadTheFirstTwoFields) {
     EXPECT_EQ(leggiVociPercorso("12,7|12,8,|x"), (std::vector<Punto>{{12, 7}, {12, 8}}));
+    // Leading spaces and a sign are read, a number stops growing past 100000, a missing field reads 0.
+    EXPECT_EQ(leggiVociPercorso(" 3, -4|+5|7,8,9|1234567,2|,|x"),
+              (std::vector<Punto>{{3, -4}, {5, 0}, {7, 8}, {123456, 2}, {0, 0}}));
+    EXPECT_EQ(leggiVociPercorso("|| 2 ,3|"), (std::vector<Punto>{{2, 3}}));
+    EXPECT_EQ(leggiVociPercorso("-,+|9"), (std::vector<Punto>{{0, 0}}));
     EXPECT_EQ(scriviVociPercorso({{12, 7}, {3, 4}}), "12,7,|3,4,|");
 }
 
