@@ -503,9 +503,12 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         const int fine = static_cast<int>(percorso.size());
         if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
-        if (const int j = i - tolti;
-            tolti > 0 && j >= 0 && j < fine && percorso[static_cast<std::size_t>(j)] == t)
-            return j;
+        // Taken back by at most `tolti` places: looked for from both ends of that stretch.
+        for (int giu = std::min(i, fine - 1), su = std::max({0, numerato, i - tolti}); su <= giu;
+             --giu, ++su) {
+            if (percorso[static_cast<std::size_t>(giu)] == t) return giu;
+            if (percorso[static_cast<std::size_t>(su)] == t) return su;
+        }
         for (int j = std::min(i, fine - 1); j >= numerato; --j)
             if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
