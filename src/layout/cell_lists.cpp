@@ -5,7 +5,6 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "layout/auto_layout.h"
@@ -17,8 +16,8 @@ namespace trevalon {
 namespace {
 
 // The leading number of the text from b to e ("12" of "12+", 0 when there is none): spaces, a sign and
-// digits, read while the value is below 100000. A field ends at a "," or "|", which it does not read.
-int leggiNumero(const char* b, const char* e) {
+// digits, read while the value is below 100000; b is left after them.
+int leggiNumero(const char*& b, const char* e) {
     while (b < e && *b == ' ') ++b;
     bool neg = false;
     if (b < e && (*b == '-' || *b == '+')) neg = *b++ == '-';
@@ -163,19 +162,21 @@ std::vector<Punto> leggiVociPercorso(std::string_view text) {
     out.reserve(text.size() / 8 + 1);
     const char* p = text.data();
     const char* const e = p + text.size();
+    // An item runs to the next "|": its row before its first ",", its column after it. A number stops at
+    // the first character that is not of it, a "," or a "|" among them.
     while (p < e) {
-        const auto* bar = static_cast<const char*>(std::memchr(p, '|', static_cast<std::size_t>(e - p)));
-        if (!bar) break;  // the text after the last "|" is not an item
-        if (bar > p) {
-            // The row before the first ",", the column after it.
-            Punto q;
-            q.r = leggiNumero(p, bar);
-            if (const auto* comma =
-                    static_cast<const char*>(std::memchr(p, ',', static_cast<std::size_t>(bar - p))))
-                q.c = leggiNumero(comma + 1, bar);
-            out.push_back(q);
+        const char* x = p;
+        Punto q;
+        q.r = leggiNumero(x, e);
+        while (x < e && *x != ',' && *x != '|') ++x;
+        if (x < e && *x == ',') {
+            ++x;
+            q.c = leggiNumero(x, e);
+            while (x < e && *x != '|') ++x;
         }
-        p = bar + 1;
+        if (x == e) break;  // the text after the last "|" is not an item
+        if (x > p) out.push_back(q);
+        p = x + 1;
     }
     return out;
 }
