@@ -46,10 +46,12 @@ void cambiata(LayoutState& s, int r, int c, bool piena) {
     riga.da = std::min(riga.da, c);
     riga.fine = std::max(riga.fine, c);
     riga.cambio = std::min(riga.cambio, c);
+    riga.cambioFine = std::max(riga.cambioFine, c);
     LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
     colonna.da = std::min(colonna.da, r);
     colonna.fine = std::max(colonna.fine, r);
     colonna.cambio = std::min(colonna.cambio, r);
+    colonna.cambioFine = std::max(colonna.cambioFine, r);
 }
 
 // The same for the cells of row (or column) `linea` from place `da` to place `a`, all now filled.
@@ -75,11 +77,13 @@ void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a) {
         l.da = std::min(l.da, linea);
         l.fine = std::max(l.fine, linea);
         l.cambio = std::min(l.cambio, linea);
+        l.cambioFine = std::max(l.cambioFine, linea);
     }
     LayoutState::LineaRaddrizzata& l = (riga ? z.righe : z.colonne)[i];
     l.da = std::min(l.da, da);
     l.fine = std::max(l.fine, a);
     l.cambio = std::min(l.cambio, da);
+    l.cambioFine = std::max(l.cambioFine, a);
 }
 
 // The same, the cell read for whether it is filled.
@@ -627,8 +631,8 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
     z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
     z.tolti.assign(kMaxArchi + 1, 0);
-    z.righe.assign(nr, {c1 + 1, -1, c1 + 1, c1 + 1, -1});
-    z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, r1 + 1, -1});
+    z.righe.assign(nr, {c1 + 1, -1, c1 + 1, -1, c1 + 1, -1});
+    z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, -1, r1 + 1, -1});
     // Per column, and for the row under way: the last crossing's or arc's number (-1 for a crossing or
     // none), whether an empty cell has come since, and the last filled place (empty cells are not read).
     struct Scansione {
@@ -757,6 +761,7 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     while (ancora && giri++ < 100000) {
         ancora = false;
         l.cambio = last + 1;
+        l.cambioFine = -1;
         Stato st = statoPrima(linea, inizio);
         int prima = inizio - 1;  // the last place read
         for (int t = linea.prossima(inizio); t <= last;) {
@@ -797,9 +802,11 @@ void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
             }
             t = linea.prossima(fine + 1);
         }
+        // Scanned to its end: what a try that failed has changed since the scan began again, behind it
+        // too, waits for the next scan.
         if (!ancora) {
-            l.da = last + 1;
-            l.fine = -1;
+            l.da = l.cambio;
+            l.fine = l.cambioFine;
         }
     }
 }

@@ -129,11 +129,11 @@ struct LayoutState {
     // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`, over the
     // cells of `tavola`. Per row and column of the area: one bit per place, set where the cell is filled
     // (a crossing's, an arc's or any other kind); the first and last place changed since the line was
-    // last scanned to its end (past the line's end and -1: none), the first place changed since the
-    // current scan of the line began again, and the first and last place where a straightening was tried
-    // and failed (likewise).
+    // last scanned to its end (past the line's end and -1: none), the first and last place changed since
+    // the current scan of the line began again, and the first and last place where a straightening was
+    // tried and failed (likewise).
     struct LineaRaddrizzata {
-        int da = 0, fine = -1, cambio = 0, tentato = 0, tentatoFine = -1;
+        int da = 0, fine = -1, cambio = 0, cambioFine = -1, tentato = 0, tentatoFine = -1;
     };
     struct Raddrizzatura {
         bool attiva = false;
