@@ -290,7 +290,8 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
     // Repeated rows and columns go. The paths kept in memory are renamed there and written once, unless a
     // text would refuse to be renamed: the paths are then written first, and the refusal comes as it would.
-    bool inMemoria = s.percorsiInMemoria;
+    bool inMemoria = s.percorsiInMemoria && d.NumArchi < static_cast<int>(s.percorsoCambiato.size()) &&
+                     d.NumArchi < static_cast<int>(d.archi.size());
     for (int a = 1; a <= d.NumArchi && inMemoria; ++a) {
         const Arco& x = d.archi[a];
         inMemoria = rinominabile(x.PuntiExtra) &&
