@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
@@ -97,14 +98,21 @@ void SettaLimiti(Diagram& d) {
 
 void SettaLimiti(Diagram& d, const LimitiNodo& entro) {
     LimitiNodo l{9999, 0, 9999, 0};
-    for (int r = std::max(1, entro.RigaMin); r <= std::min(CellTable::kSize - 1, entro.RigaMax); ++r)
-        for (int c = std::max(1, entro.ColMin); c <= std::min(CellTable::kSize - 1, entro.ColMax); ++c)
-            if (d.TblNodo.at(r, c).Tipo != 0) {
-                if (r < l.RigaMin) l.RigaMin = r;
-                if (r > l.RigaMax) l.RigaMax = r;
-                if (c < l.ColMin) l.ColMin = c;
-                if (c > l.ColMax) l.ColMax = c;
-            }
+    const int c0 = std::max(1, entro.ColMin), c1 = std::min(CellTable::kSize - 1, entro.ColMax);
+    // Per row, its first and last filled cell: the cells between them are not read.
+    for (int r = std::max(1, entro.RigaMin); r <= std::min(CellTable::kSize - 1, entro.RigaMax) && c0 <= c1;
+         ++r) {
+        const CellaNodo* riga = &std::as_const(d.TblNodo).at(r, 0);
+        int a = c0;
+        while (a <= c1 && riga[a].Tipo == 0) ++a;
+        if (a > c1) continue;
+        int b = c1;
+        while (riga[b].Tipo == 0) --b;
+        l.RigaMin = std::min(l.RigaMin, r);
+        l.RigaMax = std::max(l.RigaMax, r);
+        l.ColMin = std::min(l.ColMin, a);
+        l.ColMax = std::max(l.ColMax, b);
+    }
     d.limiti = l;
 }
 

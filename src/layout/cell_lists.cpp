@@ -1,6 +1,7 @@
 #include "layout/cell_lists.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -14,41 +15,82 @@ namespace trevalon {
 
 namespace {
 
-// The leading number of a field ("12" of "12+", 0 when there is none).
-int leggiNumero(std::string_view field) {
-    std::size_t i = 0;
-    while (i < field.size() && field[i] == ' ') ++i;
+// The leading number of the text from b to e ("12" of "12+", 0 when there is none): spaces, a sign and
+// digits, read while the value is below 100000; b is left after them.
+int leggiNumero(const char*& b, const char* e) {
+    while (b < e && *b == ' ') ++b;
     bool neg = false;
-    if (i < field.size() && (field[i] == '-' || field[i] == '+')) neg = field[i++] == '-';
+    if (b < e && (*b == '-' || *b == '+')) neg = *b++ == '-';
     long v = 0;
-    while (i < field.size() && field[i] >= '0' && field[i] <= '9' && v < 100000)
-        v = v * 10 + (field[i++] - '0');
+    while (b < e && *b >= '0' && *b <= '9' && v < 100000) v = v * 10 + (*b++ - '0');
     return static_cast<int>(neg ? -v : v);
 }
 
-Punto leggiVoce(std::string_view item) {
-    const auto comma = item.find(',');
-    Punto p;
-    p.r = leggiNumero(item.substr(0, comma));
-    if (comma != std::string_view::npos) {
-        std::string_view rest = item.substr(comma + 1);
-        p.c = leggiNumero(rest.substr(0, rest.find(',')));
-    }
-    return p;
-}
-
-// A cell at (r, c) changed its kind or arc: the straightening takes note of it for its row and column.
-void cambiata(LayoutState& s, int r, int c) {
+// A cell at (r, c) has changed its kind or arc, and is now filled or empty: the straightening takes note
+// of it for its row and column, and sets or clears their bits of the cell.
+void cambiata(LayoutState& s, int r, int c, bool piena) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
-    int& riga = z.cambioRiga[static_cast<std::size_t>(r - z.r0)];
-    int& colonna = z.cambioColonna[static_cast<std::size_t>(c - z.c0)];
-    riga = std::min(riga, c);
-    colonna = std::min(colonna, r);
-    int& rigaFine = z.cambioFineRiga[static_cast<std::size_t>(r - z.r0)];
-    int& colonnaFine = z.cambioFineColonna[static_cast<std::size_t>(c - z.c0)];
-    rigaFine = std::max(rigaFine, c);
-    colonnaFine = std::max(colonnaFine, r);
+    const auto i = static_cast<std::size_t>(r - z.r0), j = static_cast<std::size_t>(c - z.c0);
+    std::uint64_t& bitRiga = z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64];
+    std::uint64_t& bitColonna = z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64];
+    const std::uint64_t inRiga = std::uint64_t{1} << (j % 64), inColonna = std::uint64_t{1} << (i % 64);
+    if (piena) {
+        bitRiga |= inRiga;
+        bitColonna |= inColonna;
+    } else {
+        bitRiga &= ~inRiga;
+        bitColonna &= ~inColonna;
+    }
+    LayoutState::LineaRaddrizzata& riga = z.righe[i];
+    riga.da = std::min(riga.da, c);
+    riga.fine = std::max(riga.fine, c);
+    riga.cambio = std::min(riga.cambio, c);
+    riga.cambioFine = std::max(riga.cambioFine, c);
+    LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
+    colonna.da = std::min(colonna.da, r);
+    colonna.fine = std::max(colonna.fine, r);
+    colonna.cambio = std::min(colonna.cambio, r);
+    colonna.cambioFine = std::max(colonna.cambioFine, r);
+}
+
+// The same for the cells of row (or column) `linea` from place `da` to place `a`, all now filled.
+void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a) {
+    LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva) return;
+    const int primaLinea = riga ? z.r0 : z.c0, ultimaLinea = riga ? z.r1 : z.c1;
+    da = std::max(da, riga ? z.c0 : z.r0);
+    a = std::min(a, riga ? z.c1 : z.r1);
+    if (linea < primaLinea || linea > ultimaLinea || da > a) return;
+    const auto i = static_cast<std::size_t>(linea - primaLinea);
+    const int primo = riga ? z.c0 : z.r0;
+    std::uint64_t* bits = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) +
+                          i * static_cast<std::size_t>(riga ? z.paroleRiga : z.paroleColonna);
+    for (int t = da; t <= a; ++t) {
+        const auto j = static_cast<std::size_t>(t - primo);
+        bits[j / 64] |= std::uint64_t{1} << (j % 64);
+        // The line across the run at this place.
+        std::uint64_t* traverso = (riga ? z.pieneColonne.data() : z.pieneRighe.data()) +
+                                  j * static_cast<std::size_t>(riga ? z.paroleColonna : z.paroleRiga);
+        traverso[i / 64] |= std::uint64_t{1} << (i % 64);
+        LayoutState::LineaRaddrizzata& l = (riga ? z.colonne : z.righe)[j];
+        l.da = std::min(l.da, linea);
+        l.fine = std::max(l.fine, linea);
+        l.cambio = std::min(l.cambio, linea);
+        l.cambioFine = std::max(l.cambioFine, linea);
+    }
+    LayoutState::LineaRaddrizzata& l = (riga ? z.righe : z.colonne)[i];
+    l.da = std::min(l.da, da);
+    l.fine = std::max(l.fine, a);
+    l.cambio = std::min(l.cambio, da);
+    l.cambioFine = std::max(l.cambioFine, a);
+}
+
+// The same, the cell read for whether it is filled.
+void cambiata(LayoutState& s, int r, int c) {
+    const LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (!z.attiva || r < z.r0 || r > z.r1 || c < z.c0 || c > z.c1) return;
+    cambiata(s, r, c, z.tavola->at(r, c).Tipo != 0);
 }
 
 bool arcoValido(int arco) {
@@ -122,14 +164,23 @@ void cancellaAnelli(Diagram& d, LayoutState& s, int arco, bool chiedi) {
 std::vector<Punto> leggiVociPercorso(std::string_view text) {
     std::vector<Punto> out;
     out.reserve(text.size() / 8 + 1);
-    std::size_t start = 0;
-    const std::size_t n = text.size();
-    while (start < n) {
-        std::size_t bar = start;
-        while (bar < n && text[bar] != '|') ++bar;
-        if (bar == n) break;  // the text after the last "|" is not an item
-        if (bar > start) out.push_back(leggiVoce(text.substr(start, bar - start)));
-        start = bar + 1;
+    const char* p = text.data();
+    const char* const e = p + text.size();
+    // An item runs to the next "|": its row before its first ",", its column after it. A number stops at
+    // the first character that is not of it, a "," or a "|" among them.
+    while (p < e) {
+        const char* x = p;
+        Punto q;
+        q.r = leggiNumero(x, e);
+        while (x < e && *x != ',' && *x != '|') ++x;
+        if (x < e && *x == ',') {
+            ++x;
+            q.c = leggiNumero(x, e);
+            while (x < e && *x != '|') ++x;
+        }
+        if (x == e) break;  // the text after the last "|" is not an item
+        if (x > p) out.push_back(q);
+        p = x + 1;
     }
     return out;
 }
@@ -145,9 +196,18 @@ void aggiungiVoce(std::string& text, Punto p) {
 }
 
 std::string scriviVociPercorso(const std::vector<Punto>& punti) {
-    std::string text;
-    text.reserve(punti.size() * 10);
-    for (const Punto& p : punti) aggiungiVoce(text, p);
+    // Written in place: an item takes at most two ints, two commas and a bar.
+    constexpr std::size_t kVoceMassima = 2 * 11 + 3;
+    std::string text(punti.size() * kVoceMassima, '\0');
+    char* out = text.data();
+    for (const Punto& p : punti) {
+        out = std::to_chars(out, out + 11, p.r).ptr;
+        *out++ = ',';
+        out = std::to_chars(out, out + 11, p.c).ptr;
+        *out++ = ',';
+        *out++ = '|';
+    }
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 
@@ -274,9 +334,10 @@ void SplittaListacelle(Diagram& d, LayoutState& s, int arco) {
         s.punti.push_back(p);
         if (liberaPerArco(d, arco, p.r, p.c)) {
             CellaNodo& x = d.TblNodo.at(p.r, p.c);
-            if (x.Tipo != 'A') cambiata(s, p.r, p.c);
+            const bool vuota = x.Tipo != 'A';
             x.Tipo = 'A';
             x.Numero = arco;
+            if (vuota) cambiata(s, p.r, p.c, true);
         }
     }
 }
@@ -332,17 +393,109 @@ void segnaPulito(LayoutState& s, int arco) {
     s.percorsoPulito[arco] = pulito;
 }
 
-// The cells strictly between a and b on their row, column or diagonal become arc n's cells, appended to
-// `out` in order.
-void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, std::vector<Punto>& out) {
+// The cells strictly between a and b on their row, column or diagonal become arc n's cells, written in
+// order from `out` on.
+void tracciaDiritto(Diagram& d, LayoutState& s, Punto a, Punto b, int n, Punto* out) {
     const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    const bool fila = (dr == 0) != (dc == 0);  // along a row or column: noted at once
     for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc}) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
-        cambiata(s, t.r, t.c);
         x.Tipo = 'A';
         x.Numero = n;
-        out.push_back(t);
+        if (!fila) cambiata(s, t.r, t.c, true);
+        *out++ = t;
     }
+    if (fila && dr == 0)
+        riempitaFila(s, true, a.r, std::min(a.c, b.c) + 1, std::max(a.c, b.c) - 1);
+    else if (fila)
+        riempitaFila(s, false, a.c, std::min(a.r, b.r) + 1, std::max(a.r, b.r) - 1);
+}
+
+// One line of the straightening's area as its bits and cells.
+class LineaArea {
+  public:
+    LineaArea(const Diagram& d, const LayoutState::Raddrizzatura& z, bool riga, int rc)
+        : d_(d),
+          riga_(riga),
+          rc_(rc),
+          first_(riga ? z.c0 : z.r0),
+          last_(riga ? z.c1 : z.r1),
+          parole_(riga ? z.paroleRiga : z.paroleColonna) {
+        const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
+        piene_ = (riga ? z.pieneRighe.data() : z.pieneColonne.data()) + i * static_cast<std::size_t>(parole_);
+        // The line's cells, read in place: the cell table stores its rows one after another in one block.
+        // A line that leaves the table reads the empty cell beyond it, as `cella` does.
+        const bool dentro = riga ? CellTable::inside(rc, first_) && CellTable::inside(rc, last_)
+                                 : CellTable::inside(first_, rc) && CellTable::inside(last_, rc);
+        inizio_ = dentro ? &d.TblNodo.at(riga ? rc : first_, riga ? first_ : rc) : nullptr;
+        passo_ = riga ? 1 : CellTable::kSize;
+    }
+    int first() const { return first_; }
+    int last() const { return last_; }
+    Punto punto(int t) const { return riga_ ? Punto{rc_, t} : Punto{t, rc_}; }
+    const CellaNodo& cella(int t) const {
+        if (inizio_) return inizio_[(t - first_) * passo_];
+        const Punto p = punto(t);
+        return trevalon::cella(d_, p.r, p.c);
+    }
+    // The first place from t on whose cell is filled (or empty, with `piena` false); past the end for none.
+    int prossima(int t, bool piena = true) const {
+        if (t > last_) return last_ + 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        const std::uint64_t tutte = piena ? 0 : ~std::uint64_t{0};
+        std::uint64_t bits = (piene_[w] ^ tutte) & (~std::uint64_t{0} << (j % 64));
+        while (bits == 0) {
+            if (++w >= static_cast<std::size_t>(parole_)) return last_ + 1;
+            bits = piene_[w] ^ tutte;
+        }
+        return std::min(last_ + 1, first_ + static_cast<int>(w * 64 + std::countr_zero(bits)));
+    }
+    // The last place before t whose cell is filled; before the line's start for none.
+    int precedente(int t) const {
+        if (t <= first_) return first_ - 1;
+        const auto j = static_cast<std::size_t>(t - first_);
+        std::size_t w = j / 64;
+        std::uint64_t bits = j % 64 ? piene_[w] & ((std::uint64_t{1} << (j % 64)) - 1) : 0;
+        while (bits == 0) {
+            if (w == 0) return first_ - 1;
+            bits = piene_[--w];
+        }
+        return first_ + static_cast<int>(w * 64 + 63 - static_cast<std::size_t>(std::countl_zero(bits)));
+    }
+
+  private:
+    const Diagram& d_;
+    bool riga_;
+    int rc_, first_, last_, parole_;
+    const std::uint64_t* piene_;
+    const CellaNodo* inizio_;
+    std::ptrdiff_t passo_;
+};
+
+// Whether a cell of arc n lies beside the cells strictly between a and b, on either side. Along a row or
+// column of the straightening's area whose lines beside it are the area's too, only their filled cells
+// are read.
+bool accantoDiritto(const Diagram& d, const LayoutState& s, int n, Punto a, Punto b) {
+    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
+    const LayoutState::Raddrizzatura& z = s.raddrizzatura;
+    if (z.attiva && (dr == 0) != (dc == 0)) {
+        const bool riga = dr == 0;
+        const int linea = riga ? a.r : a.c, da = (riga ? std::min(a.c, b.c) : std::min(a.r, b.r)) + 1,
+                  a_ = (riga ? std::max(a.c, b.c) : std::max(a.r, b.r)) - 1;
+        if (linea - 1 >= (riga ? z.r0 : z.c0) && linea + 1 <= (riga ? z.r1 : z.c1) &&
+            da >= (riga ? z.c0 : z.r0) && a_ <= (riga ? z.c1 : z.r1)) {
+            for (const int lato : {linea - 1, linea + 1}) {
+                const LineaArea accanto(d, z, riga, lato);
+                for (int t = accanto.prossima(da); t <= a_; t = accanto.prossima(t + 1))
+                    if (accanto.cella(t).Tipo == 'A' && accanto.cella(t).Numero == n) return true;
+            }
+            return false;
+        }
+    }
+    for (Punto t{a.r + dr, a.c + dc}; !(t == b); t = {t.r + dr, t.c + dc})
+        if (cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr)) return true;
+    return false;
 }
 
 // The straightening of a hump of an arc whose path is clean (see `percorsoPulito`): the path's cells are
@@ -355,11 +508,21 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     // renumbering of the places after a hump waits for the end of the straightening).
     // Humps only shorten a path: a cell whose place waits to be renumbered lies at or before the place
     // it holds, and not before the first place that waits.
+    // A cell after every hump straightened since the places were last all given lies as many places
+    // before the one it holds as those humps have taken away.
     const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
+    int& tolti = s.raddrizzatura.tolti[static_cast<std::size_t>(n)];
+    if (numerato == LayoutState::kNumeratoTutto) tolti = 0;
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         const int fine = static_cast<int>(percorso.size());
         if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
+        // Taken back by at most `tolti` places: looked for from both ends of that stretch.
+        for (int giu = std::min(i, fine - 1), su = std::max({0, numerato, i - tolti}); su <= giu;
+             --giu, ++su) {
+            if (percorso[static_cast<std::size_t>(giu)] == t) return giu;
+            if (percorso[static_cast<std::size_t>(su)] == t) return su;
+        }
         for (int j = std::min(i, fine - 1); j >= numerato; --j)
             if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
@@ -375,20 +538,23 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         CellaNodo& x = d.TblNodo.at(percorso[k].r, percorso[k].c);
         svuota(x);
         x.Posizione = 0;
-        cambiata(s, percorso[k].r, percorso[k].c);
+        cambiata(s, percorso[k].r, percorso[k].c, false);
     }
-    std::vector<Punto> diritto;
-    tracciaDiritto(d, s, a, b, n, diritto);
-    const auto dopo = percorso.erase(percorso.begin() + lo + 1, percorso.begin() + hi);
-    percorso.insert(dopo, diritto.begin(), diritto.end());
+    // The straight run takes the hump's places, in place.
+    const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
+    if (diritto < gobba) {
+        percorso.erase(percorso.begin() + lo + 1 + diritto, percorso.begin() + hi);
+        tolti += gobba - diritto;
+    } else if (diritto > gobba)
+        percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
+    tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
+    // The run's cells hold their places already, so that a later straightening finds them at once; the
+    // places after it wait for the end.
+    for (int k = lo + 1; k <= lo + diritto; ++k)
+        d.TblNodo.at(percorso[static_cast<std::size_t>(k)].r, percorso[static_cast<std::size_t>(k)].c)
+            .Posizione = k + 1;
     s.TracciatoCambiato = true;
-    bool accanto = false;
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (const Punto& t : diritto) {
-        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
-        if (accanto) break;
-    }
-    if (accanto) {
+    if (accantoDiritto(d, s, n, a, b)) {
         s.punti = percorso;
         cancellaAnelli(d, s, n, false);
         ComponiListaCelle(d, s, n);
@@ -419,18 +585,16 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
             CellaNodo& x = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
             svuota(x);
             x.Posizione = 0;
-            cambiata(s, s.punti[k].r, s.punti[k].c);
+            cambiata(s, s.punti[k].r, s.punti[k].c, false);
         }
     std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + lo + 1);
-    tracciaDiritto(d, s, a, b, n, nuovi);
+    nuovi.resize(nuovi.size() +
+                 static_cast<std::size_t>(std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1));
+    tracciaDiritto(d, s, a, b, n, nuovi.data() + lo + 1);
     nuovi.insert(nuovi.end(), s.punti.begin() + hi, s.punti.end());
     s.punti = std::move(nuovi);
     // The straight run may pass beside another stretch of the same arc: loops it closes go.
-    bool accanto = false;
-    const int dr = (b.r > a.r) - (b.r < a.r), dc = (b.c > a.c) - (b.c < a.c);
-    for (Punto t{a.r + dr, a.c + dc}; !(t == b) && !accanto; t = {t.r + dr, t.c + dc})
-        accanto = cellaDellArco(d, n, t.r + dc, t.c + dr) || cellaDellArco(d, n, t.r - dc, t.c - dr);
-    if (accanto) cancellaAnelli(d, s, n, false);
+    if (accantoDiritto(d, s, n, a, b)) cancellaAnelli(d, s, n, false);
     ComponiListaCelle(d, s, n);
     segnaPulito(s, n);
     s.TracciatoCambiato = true;
@@ -441,138 +605,209 @@ bool raddrizzaGobba(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
 
 namespace {
 
-// No straightening under way; the buffers of the scan states are kept for the next one.
+// No straightening under way; the buffers are kept for the next one.
 void chiudiRaddrizzatura(LayoutState::Raddrizzatura& z) {
-    auto righe = std::move(z.statiRighe), colonne = std::move(z.statiColonne);
-    z = {};
-    z.statiRighe = std::move(righe);
-    z.statiColonne = std::move(colonne);
+    z.attiva = false;
+    z.tavola = nullptr;
+    z.r0 = z.c0 = 0;
+    z.r1 = z.c1 = -1;
 }
 
 // The straightening over rows r0..r1 and columns c0..c1 begins: every line is to be scanned where the
 // scan can straighten something, that is where an arc's cell follows empty cells after a cell of the same
-// arc, found for every row and column in one pass over the area. The other lines would be scanned without
-// a change, and stay so until a cell of theirs changes.
+// arc, found for every row and column in one pass over the area, which also sets the bits of the filled
+// cells. The other lines would be scanned without a change, and stay so until a cell of theirs changes.
 void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c0, int c1) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    chiudiRaddrizzatura(z);
     z.attiva = true;
+    z.tavola = &d.TblNodo;
     z.r0 = r0;
     z.r1 = r1;
     z.c0 = c0;
     z.c1 = c1;
-    const int righe = r1 - r0 + 1, colonne = c1 - c0 + 1;
-    const auto nr = static_cast<std::size_t>(righe), nc = static_cast<std::size_t>(colonne);
-    // Every place's state is written by a line's first scan before it is read: the buffers keep what an
-    // earlier area left in them.
-    if (z.statiRighe.size() < nr * nc) z.statiRighe.resize(nr * nc);
-    if (z.statiColonne.size() < nr * nc) z.statiColonne.resize(nr * nc);
-    z.cambioRiga.assign(nr, c1 + 1);
-    z.tentatoRiga.assign(nr, c1 + 1);
-    z.cambioColonna.assign(nc, r1 + 1);
-    z.tentatoColonna.assign(nc, r1 + 1);
-    z.vistaRiga.assign(nr, 0);
-    z.cambioFineRiga.assign(nr, c1);
-    z.tentatoFineRiga.assign(nr, -1);
-    z.completaRiga.assign(nr, 0);
-    z.cambioFineColonna.assign(nc, r1);
-    z.tentatoFineColonna.assign(nc, -1);
-    z.completaColonna.assign(nc, 0);
-    z.vistaColonna.assign(nc, 0);
-    std::vector<int> ultimoCol(nc, -1), vuoteCol(nc, 0);
-    auto passo = [](const CellaNodo& x, int& ultimo, int& vuote) {
-        bool gobba = false;
-        if (x.Tipo == 'A') {
-            gobba = x.Numero == ultimo && vuote > 0;
-            ultimo = x.Numero;
-            vuote = 0;
-        } else if (x.Tipo == 'I') {
-            ultimo = -1;
-            vuote = 0;
-        } else if (x.Tipo == 0) {
-            ++vuote;
+    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    z.paroleRiga = static_cast<int>((nc + 63) / 64);
+    z.paroleColonna = static_cast<int>((nr + 63) / 64);
+    z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
+    z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
+    z.tolti.assign(kMaxArchi + 1, 0);
+    z.righe.assign(nr, {c1 + 1, -1, c1 + 1, -1, c1 + 1, -1});
+    z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, -1, r1 + 1, -1});
+    // Per column, and for the row under way: the last crossing's or arc's number (-1 for a crossing or
+    // none), whether an empty cell has come since, and the last filled place (empty cells are not read).
+    struct Scansione {
+        int ultimo = -1;
+        bool vuote = false;
+        int piena = 0;
+        // The filled cell x at place t: whether it ends a hump.
+        bool passo(const CellaNodo& x, int t) {
+            vuote = vuote || t > piena + 1;
+            piena = t;
+            bool gobba = false;
+            if (x.Tipo == 'A') {
+                gobba = x.Numero == ultimo && vuote;
+                ultimo = x.Numero;
+                vuote = false;
+            } else if (x.Tipo == 'I') {
+                ultimo = -1;
+                vuote = false;
+            }
+            return gobba;
         }
-        return gobba;
     };
+    std::vector<Scansione> perColonna(nc, Scansione{-1, false, r0 - 1});
     for (int r = r0; r <= r1; ++r) {
-        int ultimo = -1, vuote = 0;
+        const auto i = static_cast<std::size_t>(r - r0);
+        std::uint64_t* bitRiga = &z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga)];
+        LayoutState::LineaRaddrizzata& riga = z.righe[i];
+        Scansione perRiga{-1, false, c0 - 1};
+        const bool dentro = CellTable::inside(r, c0) && CellTable::inside(r, c1);
+        const CellaNodo* celle = dentro ? &d.TblNodo.at(r, c0) : nullptr;
         for (int c = c0; c <= c1; ++c) {
-            const CellaNodo& x = cella(d, r, c);
-            if (passo(x, ultimo, vuote)) z.cambioRiga[r - r0] = c0;
-            if (passo(x, ultimoCol[c - c0], vuoteCol[c - c0])) z.cambioColonna[c - c0] = r0;
+            const auto j = static_cast<std::size_t>(c - c0);
+            const CellaNodo& x = celle ? celle[j] : cella(d, r, c);
+            if (x.Tipo == 0) continue;
+            bitRiga[j / 64] |= std::uint64_t{1} << (j % 64);
+            z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] |= std::uint64_t{1}
+                                                                                      << (i % 64);
+            if (perRiga.passo(x, c)) {
+                riga.da = std::min(riga.da, c);
+                riga.fine = c;
+            }
+            if (perColonna[j].passo(x, r)) {
+                LayoutState::LineaRaddrizzata& colonna = z.colonne[j];
+                colonna.da = std::min(colonna.da, r);
+                colonna.fine = r;
+            }
         }
     }
 }
 
+// The scan of a line before a place: the last crossing or arc cell before it (none: `ultimo` -1 and
+// `posto` before the line), the last arc cell, and whether an empty cell lies between the last crossing
+// or arc cell and the place.
+struct Stato {
+    int ultimo = -1;
+    bool vuote = false;
+    int posto = 0;
+    Punto ultimaCella;
+};
+
+// The scan's state after reading places from..to, all filled, with state st before them: cells of another
+// kind than an arc's or a crossing's pass as they are, and the state is the last crossing or arc cell's.
+// The places are read from the end back.
+void leggiPiene(const LineaArea& linea, int from, int to, Stato& st) {
+    int u = to;
+    for (; u >= from; --u) {
+        const CellaNodo& x = linea.cella(u);
+        if (x.Tipo != 'A' && x.Tipo != 'I') continue;
+        st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
+        st.vuote = false;
+        st.posto = u;
+        break;
+    }
+    for (; u >= from; --u)
+        if (linea.cella(u).Tipo == 'A') {
+            st.ultimaCella = linea.punto(u);
+            break;
+        }
+}
+
+// The scan's state before place t, from the filled cells before it.
+Stato statoPrima(const LineaArea& linea, int t) {
+    Stato st;
+    st.posto = linea.first() - 1;
+    // Back to the last crossing or arc cell, and on to the last arc cell.
+    int dopo = t;
+    for (int u = linea.precedente(t); u >= linea.first(); u = linea.precedente(u)) {
+        const CellaNodo& x = linea.cella(u);
+        const bool vuoteDopo = dopo - u > 1;
+        dopo = u;
+        if (st.posto < linea.first()) {
+            st.vuote = st.vuote || vuoteDopo;
+            if (x.Tipo != 'A' && x.Tipo != 'I') continue;
+            st.ultimo = x.Tipo == 'A' ? x.Numero : -1;
+            st.posto = u;
+        }
+        if (x.Tipo == 'A') {
+            st.ultimaCella = linea.punto(u);
+            return st;
+        }
+    }
+    if (st.posto < linea.first()) st.vuote = st.vuote || dopo > linea.first();
+    return st;
+}
+
 // Scans row (or column) rc of the area, straightening every hump it meets, as a scan from the line's
-// start does, and again from the start after each straightening. What it skips is what such a scan
-// would meet unchanged: it starts at the first place whose cells before it have not changed since the
-// line was last scanned and where no straightening was tried, with the state the scan had there.
+// start does, and again from the start after each straightening. What it skips is what such a scan would
+// meet unchanged. A hump ends at the first arc cell after empty cells: where a filled place follows an
+// empty one, or where cells of other kinds follow; along filled places the scan reads only the last.
+// When the line was last scanned to its end, every hump the scan could meet was tried and failed; since,
+// humps can have come only where a cell has changed, between the last filled cell before it and itself.
+// So a scan begins at the first changed place or failed try, and ends once past the last failed try with
+// its last crossing or arc cell past every change; after a straightening it begins again at the first
+// place changed since the scan began (or the hump, or a failed try), since before that it would meet
+// what it met.
 void scansionaLinea(Diagram& d, LayoutState& s, bool riga, int rc) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
-    const int first = riga ? z.c0 : z.r0, last = riga ? z.c1 : z.r1;
-    const auto i = static_cast<std::size_t>(riga ? rc - z.r0 : rc - z.c0);
-    LayoutState::StatoScansione* stati =
-        (riga ? z.statiRighe.data() : z.statiColonne.data()) + i * static_cast<std::size_t>(last - first + 1);
-    int& cambio = riga ? z.cambioRiga[i] : z.cambioColonna[i];
-    int& tentato = riga ? z.tentatoRiga[i] : z.tentatoColonna[i];
-    char& vista = riga ? z.vistaRiga[i] : z.vistaColonna[i];
-    int& cambioFine = riga ? z.cambioFineRiga[i] : z.cambioFineColonna[i];
-    int& tentatoFine = riga ? z.tentatoFineRiga[i] : z.tentatoFineColonna[i];
-    char& completa = riga ? z.completaRiga[i] : z.completaColonna[i];
-    const auto uguali = [](const LayoutState::StatoScansione& a, const LayoutState::StatoScansione& b) {
-        return a.ultimo == b.ultimo && a.vuote == b.vuote && a.ultimaCella == b.ultimaCella;
-    };
-    int inizio = vista ? std::max(first, std::min(cambio, tentato)) : (cambio <= last ? first : last + 1);
+    LayoutState::LineaRaddrizzata& l =
+        riga ? z.righe[static_cast<std::size_t>(rc - z.r0)] : z.colonne[static_cast<std::size_t>(rc - z.c0)];
+    const LineaArea linea(d, z, riga, rc);
+    const int first = linea.first(), last = linea.last();
+    int inizio = std::max(first, std::min(l.da, l.tentato));
     if (inizio > last) return;
-    vista = 1;
-    // The line's cells, read in place: the cell table stores its rows one after another in one block.
-    // A line that leaves the table reads the empty cell beyond it, as `cella` does.
-    const bool dentro = riga ? CellTable::inside(rc, first) && CellTable::inside(rc, last)
-                             : CellTable::inside(first, rc) && CellTable::inside(last, rc);
-    const CellaNodo* inizioLinea =
-        dentro ? &std::as_const(d).TblNodo.at(riga ? rc : first, riga ? first : rc) : nullptr;
-    const std::ptrdiff_t passo = riga ? 1 : CellTable::kSize;
     bool ancora = true;
     int giri = 0;
     while (ancora && giri++ < 100000) {
         ancora = false;
-        LayoutState::StatoScansione st =
-            inizio == first ? LayoutState::StatoScansione{} : stati[inizio - first];
-        const int fineCambi = cambioFine;
-        cambio = last + 1;
-        cambioFine = -1;
-        for (int t = inizio; t <= last; ++t) {
-            // Past every change and failed try, the state the last scan had here: it goes on as it went,
-            // to the line's end without a straightening.
-            if (completa && t > inizio && t > fineCambi && t > tentatoFine && uguali(stati[t - first], st))
-                break;
-            stati[t - first] = st;
-            const Punto here = riga ? Punto{rc, t} : Punto{t, rc};
-            const CellaNodo& x = dentro ? inizioLinea[(t - first) * passo] : cella(d, here.r, here.c);
+        l.cambio = last + 1;
+        l.cambioFine = -1;
+        Stato st = statoPrima(linea, inizio);
+        int prima = inizio - 1;  // the last place read
+        for (int t = linea.prossima(inizio); t <= last;) {
+            // Past the last failed try, with the last crossing or arc cell past every change: no hump is
+            // left.
+            if (t > l.tentatoFine && st.posto > l.fine) break;
+            const CellaNodo& x = linea.cella(t);
+            st.vuote = st.vuote || t > prima + 1;
+            prima = t;
             if (x.Tipo == 'A') {
                 if (x.Numero != st.ultimo) {
                     st.ultimo = x.Numero;
-                } else if (st.vuote > 0) {
-                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, here)) {
+                } else if (st.vuote) {
+                    if (raddrizzaGobba(d, s, x.Numero, st.ultimaCella, linea.punto(t))) {
                         ancora = true;
-                        inizio = std::max(first, std::min({cambio, t, tentato}));
-                        cambioFine = std::max(cambioFine, fineCambi);  // changes this round did not reach
+                        inizio = std::max(first, std::min({l.cambio, t, l.tentato}));
                         break;
                     }
-                    tentato = std::min(tentato, t);
-                    tentatoFine = std::max(tentatoFine, t);
+                    l.tentato = std::min(l.tentato, t);
+                    l.tentatoFine = std::max(l.tentatoFine, t);
                 }
-                st.vuote = 0;
-                st.ultimaCella = here;
+                st.vuote = false;
+                st.posto = t;
+                st.ultimaCella = linea.punto(t);
             } else if (x.Tipo == 'I') {
                 st.ultimo = -1;
-                st.vuote = 0;
-            } else if (x.Tipo == 0) {
-                ++st.vuote;
+                st.vuote = false;
+                st.posto = t;
+            } else {
+                t = linea.prossima(t + 1);  // another kind: the scan passes it as it is
+                continue;
             }
+            // The filled places that follow hold no hump: the scan goes on from their last.
+            const int fine = linea.prossima(t + 1, false) - 1;
+            if (fine > t) {
+                leggiPiene(linea, t + 1, fine, st);
+                prima = fine;
+            }
+            t = linea.prossima(fine + 1);
         }
-        if (!ancora) completa = 1;
+        // Scanned to its end: what a try that failed has changed since the scan began again, behind it
+        // too, waits for the next scan.
+        if (!ancora) {
+            l.da = l.cambio;
+            l.fine = l.cambioFine;
+        }
     }
 }
 
@@ -588,7 +823,12 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
     if (propria) {
         iniziaRaddrizzatura(d, s, minR, maxR, minC, maxC);
         // Scanned whole, as asked.
-        (riga ? z.cambioRiga[rc - minR] : z.cambioColonna[rc - minC]) = riga ? minC : minR;
+        if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) {
+            LayoutState::LineaRaddrizzata& l = riga ? z.righe[static_cast<std::size_t>(rc - minR)]
+                                                    : z.colonne[static_cast<std::size_t>(rc - minC)];
+            l.da = riga ? minC : minR;
+            l.fine = riga ? maxC : maxR;
+        }
     }
     if (riga ? rc >= minR && rc <= maxR : rc >= minC && rc <= maxC) scansionaLinea(d, s, riga, rc);
     if (propria) {

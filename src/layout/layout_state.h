@@ -126,25 +126,25 @@ struct LayoutState {
     static constexpr int kNumeratoTutto = 1 << 30;
     std::vector<int> numeratoFino;
 
-    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`: per row
-    // and column of the area, the scan's state before each place as last scanned (`vista` once scanned),
-    // the first place whose cell has changed its kind or arc since (past the line's end: none), and the
-    // first place where a straightening was tried and failed (likewise).
-    struct StatoScansione {
-        int ultimo = -1, vuote = 0;
-        Punto ultimaCella;
+    // The tidying's straightening of an area, pass after pass (`RaddrizzaGobbe`), while `attiva`, over the
+    // cells of `tavola`. Per row and column of the area: one bit per place, set where the cell is filled
+    // (a crossing's, an arc's or any other kind); the first and last place changed since the line was
+    // last scanned to its end (past the line's end and -1: none), the first and last place changed since
+    // the current scan of the line began again, and the first and last place where a straightening was
+    // tried and failed (likewise).
+    struct LineaRaddrizzata {
+        int da = 0, fine = -1, cambio = 0, cambioFine = -1, tentato = 0, tentatoFine = -1;
     };
     struct Raddrizzatura {
         bool attiva = false;
         int r0 = 0, r1 = -1, c0 = 0, c1 = -1;
-        std::vector<StatoScansione> statiRighe, statiColonne;
-        std::vector<int> cambioRiga, cambioColonna, tentatoRiga, tentatoColonna;
-        std::vector<char> vistaRiga, vistaColonna;
-        // Per line, the last place changed since the line was last scanned and the last place where a
-        // straightening was tried and failed (-1 for none), and whether a scan of the line has reached
-        // its end: past all of those, a scan that meets the state the last one had goes on as it went.
-        std::vector<int> cambioFineRiga, cambioFineColonna, tentatoFineRiga, tentatoFineColonna;
-        std::vector<char> completaRiga, completaColonna;
+        const CellTable* tavola = nullptr;
+        int paroleRiga = 0, paroleColonna = 0;
+        std::vector<std::uint64_t> pieneRighe, pieneColonne;
+        std::vector<LineaRaddrizzata> righe, colonne;
+        // Per arc, the places its humps have taken from its path since the path's places were last all
+        // given (see `numeratoFino`).
+        std::vector<int> tolti;
     };
     Raddrizzatura raddrizzatura;
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <stdexcept>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "layout/auto_layout.h"
@@ -41,6 +42,46 @@ void rinominaPercorsi(Diagram& d, const std::vector<int>& mappa, bool righe) {
     for (int a = 1; a <= d.NumArchi; ++a) {
         Arco& x = d.archi[a];
         if (!x.Percorso.empty()) x.Percorso = rinominaVoci(x.Percorso, mappa, righe);
+        if (!x.PuntiExtra.empty()) x.PuntiExtra = rinominaVoci(x.PuntiExtra, mappa, righe);
+        if (righe && x.RigaFine >= 0 && x.RigaFine < static_cast<int>(mappa.size()))
+            x.RigaFine = mappa[x.RigaFine];
+        if (!righe && x.ColFine >= 0 && x.ColFine < static_cast<int>(mappa.size()))
+            x.ColFine = mappa[x.ColFine];
+    }
+}
+
+// Whether renaming the items of the text, by rows and by columns, refuses none of them (see `leggiCampo`).
+bool rinominabile(std::string_view text) {
+    const auto valido = [](std::string_view campo) {
+        if (!campo.empty() && campo[0] == '+') campo.remove_prefix(1);
+        int v = 0;
+        return std::from_chars(campo.data(), campo.data() + campo.size(), v).ec == std::errc{};
+    };
+    for (std::size_t start = 0, bar = text.find('|'); bar != std::string_view::npos;
+         start = bar + 1, bar = text.find('|', start)) {
+        const std::string_view item = text.substr(start, bar - start);
+        const auto comma = item.find(',');
+        if (comma == std::string_view::npos) continue;
+        const std::size_t fineCol = fineNumero(item, comma + 1);
+        if (fineNumero(item, 0) != comma || fineCol <= comma + 1) continue;  // not renamed
+        if (!valido(item.substr(0, comma)) || !valido(item.substr(comma + 1, fineCol - comma - 1)))
+            return false;
+    }
+    return true;
+}
+
+// The paths renamed as `rinominaPercorsi` does, those kept in memory and changed there as points: their
+// texts, written from the points, would be renamed to the text of the renamed points.
+void rinominaPercorsiInMemoria(Diagram& d, LayoutState& s, const std::vector<int>& mappa, bool righe) {
+    const auto nuovo = [&](int v) { return v >= 0 && v < static_cast<int>(mappa.size()) ? mappa[v] : v; };
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        Arco& x = d.archi[a];
+        if (s.percorsoCambiato[static_cast<std::size_t>(a)]) {
+            for (Punto& p : s.percorsiMemoria[static_cast<std::size_t>(a)])
+                (righe ? p.r : p.c) = nuovo(righe ? p.r : p.c);
+        } else if (!x.Percorso.empty()) {
+            x.Percorso = rinominaVoci(x.Percorso, mappa, righe);
+        }
         if (!x.PuntiExtra.empty()) x.PuntiExtra = rinominaVoci(x.PuntiExtra, mappa, righe);
         if (righe && x.RigaFine >= 0 && x.RigaFine < static_cast<int>(mappa.size()))
             x.RigaFine = mappa[x.RigaFine];
@@ -96,7 +137,11 @@ std::string rinominaVoci(std::string_view text, const std::vector<int>& mappa, b
     return out;
 }
 
-void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
+namespace {
+
+// The repeated rows (columns) deleted as below, the paths left as they are: the map of old rows (columns)
+// to new ones.
+std::vector<int> eliminaRighe(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
     // Outside the area every cell is empty: rows there repeat the row before them, and only the area's
     // columns need comparing and moving.
@@ -104,10 +149,11 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
     const int c0 = area ? std::max(0, area->ColMin) : 0, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
     std::vector<char> uguale(n + 1, 1);
+    const CellTable& tavola = d.TblNodo;
     for (int r = r0; r <= std::min(n, r1 + 1); ++r) {
+        const CellaNodo *riga = &tavola.at(r, 0), *sopra = &tavola.at(r - 1, 0);
         bool eq = true;
-        for (int c = std::max(1, c0); c <= c1 && eq; ++c)
-            eq = ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r - 1, c));
+        for (int c = std::max(1, c0); c <= c1 && eq; ++c) eq = ugualeA(riga[c], sopra[c]);
         uguale[r] = eq;
     }
     int k = 0;
@@ -118,28 +164,34 @@ void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
         }
         ++k;
         mappa[r] = k;
-        if (k != r)
-            for (int c = c0; c <= c1; ++c) d.TblNodo.at(k, c) = d.TblNodo.at(r, c);
+        if (k != r && c0 <= c1) {
+            const CellaNodo* da = &tavola.at(r, 0);
+            std::copy(da + c0, da + c1 + 1, &d.TblNodo.at(k, 0) + c0);
+        }
     }
     // Rows before the area were empty and stay so: only the area's rows past the kept ones are cleared.
     d.TblNodo.clear(std::max(k + 1, r0), r1, c0, c1);
-    rinominaPercorsi(d, mappa, true);
     if (area) {
         area->RigaMin = 1;
         area->RigaMax = k;
     }
+    return mappa;
 }
 
-void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
+std::vector<int> eliminaColonne(Diagram& d, LimitiNodo* area) {
     constexpr int n = kMaxCella;
     const int r0 = area ? std::max(0, area->RigaMin) : 0, r1 = area ? std::min(n, area->RigaMax) : n;
     const int c0 = area ? std::max(1, area->ColMin) : 1, c1 = area ? std::min(n, area->ColMax) : n;
     std::vector<int> mappa(n + 1, 0);
     std::vector<char> uguale(n + 1, 1);
-    for (int r = std::max(1, r0); r <= r1; ++r)
+    const CellTable& tavola = d.TblNodo;
+    for (int r = std::max(1, r0); r <= r1; ++r) {
+        const CellaNodo* riga = &tavola.at(r, 0);
         for (int c = c0; c <= std::min(n, c1 + 1); ++c)
-            if (uguale[c] && !ugualeA(d.TblNodo.at(r, c), d.TblNodo.at(r, c - 1))) uguale[c] = 0;
+            if (uguale[c] && !ugualeA(riga[c], riga[c - 1])) uguale[c] = 0;
+    }
     int k = 0;
+    std::vector<std::pair<int, int>> sposta;  // (from, to) of the kept columns that move
     for (int c = 1; c <= n; ++c) {
         if (uguale[c]) {
             mappa[c] = mappa[c - 1];
@@ -147,15 +199,30 @@ void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
         }
         ++k;
         mappa[c] = k;
-        if (k != c)
-            for (int r = r0; r <= r1; ++r) d.TblNodo.at(r, k) = d.TblNodo.at(r, c);
+        if (k != c) sposta.emplace_back(c, k);
     }
+    // Moved row by row: each column moves to an earlier one, in order, as it would column by column.
+    if (!sposta.empty())
+        for (int r = r0; r <= r1; ++r) {
+            CellaNodo* riga = &d.TblNodo.at(r, 0);
+            for (const auto& [da, a] : sposta) riga[a] = riga[da];
+        }
     d.TblNodo.clear(r0, r1, std::max(k + 1, c0), c1);
-    rinominaPercorsi(d, mappa, false);
     if (area) {
         area->ColMin = 1;
         area->ColMax = k;
     }
+    return mappa;
+}
+
+}  // namespace
+
+void EliminaRigheUgualiN(Diagram& d, LimitiNodo* area) {
+    rinominaPercorsi(d, eliminaRighe(d, area), true);
+}
+
+void EliminaColonneUgualiN(Diagram& d, LimitiNodo* area) {
+    rinominaPercorsi(d, eliminaColonne(d, area), false);
 }
 
 namespace {
@@ -203,25 +270,43 @@ void Assesta(Diagram& d, LayoutState& s) {
     if (d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) {
-                CellaNodo& x = d.TblNodo.at(r, c);
-                if (x.Tipo == 0) continue;
-                if (tipoDi(d, r - 1, c) == 0 && tipoDi(d, r + 1, c) == 0 && tipoDi(d, r, c - 1) == 0 &&
-                    tipoDi(d, r, c + 1) == 0)
-                    svuota(x);
-            }
+        // The area lies within the table's border ring: every cell beside one of its cells is in the table.
+        for (int r = r0; r <= r1 && c0 <= c1; ++r) {
+            CellaNodo* riga = &d.TblNodo.at(r, 0);
+            const CellaNodo *sopra = &std::as_const(d.TblNodo).at(r - 1, 0),
+                            *sotto = &std::as_const(d.TblNodo).at(r + 1, 0);
+            for (int c = c0; c <= c1; ++c)
+                if (riga[c].Tipo != 0 && sopra[c].Tipo == 0 && sotto[c].Tipo == 0 && riga[c - 1].Tipo == 0 &&
+                    riga[c + 1].Tipo == 0)
+                    svuota(riga[c]);
+        }
     }
     for (int i = 1; i <= d.NumArchi; ++i) {
         VerificaListacelle(d, s, i);
         ComponiListaCelle(d, s, i);
     }
-    scriviPercorsiInSospeso(d, s);
     // The straightening works within one cell of the extent, so nothing lies outside that ring.
     LimitiNodo usata{0, -1, 0, -1};
     if (d.limiti.RigaMax >= d.limiti.RigaMin) area(usata.RigaMin, usata.RigaMax, usata.ColMin, usata.ColMax);
-    EliminaRigheUgualiN(d, &usata);
-    EliminaColonneUgualiN(d, &usata);
+    // Repeated rows and columns go. The paths kept in memory are renamed there and written once, unless a
+    // text would refuse to be renamed: the paths are then written first, and the refusal comes as it would.
+    bool inMemoria = s.percorsiInMemoria && d.NumArchi < static_cast<int>(s.percorsoCambiato.size()) &&
+                     d.NumArchi < static_cast<int>(d.archi.size());
+    for (int a = 1; a <= d.NumArchi && inMemoria; ++a) {
+        const Arco& x = d.archi[a];
+        inMemoria = rinominabile(x.PuntiExtra) &&
+                    (s.percorsoCambiato[static_cast<std::size_t>(a)] || rinominabile(x.Percorso));
+    }
+    if (inMemoria) {
+        numeraInSospeso(d, s);
+        rinominaPercorsiInMemoria(d, s, eliminaRighe(d, &usata), true);
+        rinominaPercorsiInMemoria(d, s, eliminaColonne(d, &usata), false);
+        scriviPercorsiInSospeso(d, s);
+    } else {
+        scriviPercorsiInSospeso(d, s);
+        EliminaRigheUgualiN(d, &usata);
+        EliminaColonneUgualiN(d, &usata);
+    }
     // The deletions leave every cell outside the area they kept empty.
     vediCostruzione(d, s, &usata);
     // Beyond the last kept row and column the deletion has emptied every field.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -12,6 +14,8 @@
 #include "layout/developer_hook.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 #include "table_fixture.h"
 
 namespace trevalon {
@@ -39,6 +43,11 @@ struct Tavola : fixture::TavolaVuota {
 
 TEST(CellLists, PathItemsReadTheFirstTwoFields) {
     EXPECT_EQ(leggiVociPercorso("12,7|12,8,|x"), (std::vector<Punto>{{12, 7}, {12, 8}}));
+    // Leading spaces and a sign are read, a number stops growing past 100000, a missing field reads 0.
+    EXPECT_EQ(leggiVociPercorso(" 3, -4|+5|7,8,9|1234567,2|,|x"),
+              (std::vector<Punto>{{3, -4}, {5, 0}, {7, 8}, {123456, 2}, {0, 0}}));
+    EXPECT_EQ(leggiVociPercorso("|| 2 ,3|"), (std::vector<Punto>{{2, 3}}));
+    EXPECT_EQ(leggiVociPercorso("-,+|9"), (std::vector<Punto>{{0, 0}}));
     EXPECT_EQ(scriviVociPercorso({{12, 7}, {3, 4}}), "12,7,|3,4,|");
 }
 
@@ -76,6 +85,33 @@ TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
     ListaCelle(*t.d, *t.s, 1);
     EXPECT_EQ(t.d->TblNodo.at(5, 6).Tipo, 'I');
     EXPECT_TRUE(t.arco(5, 7, 2));
+}
+
+// The tidying renames every path and extra point with the repeated rows and columns it deletes; an item
+// whose number the renaming refuses stops it with the paths written as text, renamed by rows as far as
+// the refusal.
+TEST(Tidying, PathsAreRenamedWithTheDeletedLinesOrTheRefusalComesAsBefore) {
+    for (const bool rifiutata : {false, true}) {
+        SCOPED_TRACE(rifiutata);
+        Tavola t;
+        t.d->NumArchi = 1;
+        t.metti(2, 5, 'I', 1);
+        t.metti(9, 5, 'I', 2);
+        for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
+        t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
+        t.d->archi[1].PuntiExtra = rifiutata ? "|12,7,|99999999999,7,|" : "|12,7,|2,7|";
+        if (!rifiutata) {
+            Assesta(*t.d, *t.s);
+            EXPECT_EQ(t.d->archi[1].Percorso, "2,1,|2,1,|2,1,|2,1,|2,1,|2,1,|");
+            EXPECT_EQ(t.d->archi[1].PuntiExtra, "|4,2,|1,2|");
+            EXPECT_TRUE(t.arco(2, 1, 1));
+            continue;
+        }
+        EXPECT_THROW(Assesta(*t.d, *t.s), std::out_of_range);
+        EXPECT_FALSE(t.s->percorsiInMemoria);
+        EXPECT_EQ(t.d->archi[1].Percorso, "2,5,|2,5,|2,5,|2,5,|2,5,|2,5,|");
+        EXPECT_EQ(t.d->archi[1].PuntiExtra, "|12,7,|99999999999,7,|");
+    }
 }
 
 // A hump of arc 1 over row 5, with a crossing or another arc in the way, or without its path text.
@@ -362,6 +398,102 @@ TEST(Straightening, CornerFlippingAfterAFlipEndsAsTryingFromTheStart) {
                           std::pair(piena.d->TblNodo.at(r, c).Tipo, piena.d->TblNodo.at(r, c).Posizione))
                     << prova;
     }
+}
+
+// Passes of the straightening against passes that scan every line whole, over rows r0..r1 and columns
+// c0..c1 of two tables alike: the same paths and cells. dopoOgniPasso looks at the straightening after
+// each of its passes.
+void raddrizzaComeScansioniIntere(
+    Tavola& veloce, Tavola& piena, int r0, int r1, int c0, int c1,
+    const std::function<void()>& dopoOgniPasso = [] {}) {
+    for (Tavola* t : {&veloce, &piena}) tieniPercorsiInMemoria(*t->s);
+    iniziaRaddrizzature(*veloce.s);
+    do {
+        veloce.s->TracciatoCambiato = false;
+        RaddrizzaGobbe(*veloce.d, *veloce.s, 0, r0, r1, c0, c1);
+        dopoOgniPasso();
+    } while (veloce.s->TracciatoCambiato);
+    fineRaddrizzature(*veloce.d, *veloce.s);
+    for (bool cambiato = true; cambiato;) {
+        cambiato = false;
+        for (const bool riga : {true, false})
+            for (int k = riga ? r0 : c0; k <= (riga ? r1 : c1); ++k) {
+                piena.s->TracciatoCambiato = false;
+                RaddrizzaRigCol(*piena.d, *piena.s, r0, r1, c0, c1, k, riga ? 0 : 1, riga ? 1 : 0);
+                cambiato = cambiato || piena.s->TracciatoCambiato;
+            }
+    }
+    for (Tavola* t : {&veloce, &piena}) scriviPercorsiInSospeso(*t->d, *t->s);
+    for (int a = 1; a <= veloce.d->NumArchi; ++a)
+        EXPECT_EQ(veloce.d->archi[a].Percorso, piena.d->archi[a].Percorso) << "arc " << a;
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) {
+            const CellaNodo &x = veloce.d->TblNodo.at(r, c), &y = piena.d->TblNodo.at(r, c);
+            EXPECT_EQ(std::tuple(x.Tipo, x.Numero, x.Posizione), std::tuple(y.Tipo, y.Numero, y.Posizione))
+                << r << "," << c;
+        }
+}
+
+// A straightening that fails, its end not on the arc's path, still stamps the path's free cells as the
+// arc's; on row 5 that makes a hump behind the failed one, (5,1) to (5,3), which the next pass (made for
+// the hump of arc 2 on column 15) straightens, as a scan of the whole row does.
+TEST(Straightening, AHumpThatAFailedTryMakesIsStraightenedByTheNextPass) {
+    Tavola veloce, piena;
+    for (Tavola* t : {&veloce, &piena}) {
+        t->d->NumArchi = 2;
+        t->percorso(1, {{5, 1}, {6, 1}, {6, 2}, {6, 3}, {5, 3}, {4, 3}});
+        t->metti(5, 1, 0, 0);
+        t->metti(5, 5, 'A', 1);
+        t->percorso(2, {{2, 15}, {2, 16}, {3, 16}, {4, 16}, {4, 15}, {5, 15}});
+    }
+    raddrizzaComeScansioniIntere(veloce, piena, 1, 20, 1, 20);
+    EXPECT_EQ(veloce.d->archi[1].Percorso, "5,1,|5,2,|5,3,|4,3,|");
+}
+
+// The passes of the tidying's straightening scan a line only where it has changed and pass runs of filled
+// cells reading their last one; they end as passes that scan every line whole: on routed layouts of random
+// braids, the same cells and paths. Meanwhile each line's bits are the filled cells of the table.
+TEST(Straightening, PassesOverChangedLinesEndAsWholeScans) {
+    int provate = 0;
+    for (std::uint32_t seme = 1; seme <= 6; ++seme) {
+        SCOPED_TRACE(seme);
+        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
+                                                    20 + 6 * static_cast<int>(seme));
+        Tavola veloce, piena;
+        bool instradato = true;
+        for (Tavola* t : {&veloce, &piena}) {
+            t->d->txtNodo = testsupport::gaussText(g);
+            t->d->TxtOri = testsupport::lettersText(g);
+            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
+                         DisegnaArchi(*t->d, *t->s);
+            SettaLimiti(*t->d);
+        }
+        if (!instradato) continue;
+        ++provate;
+        const LimitiNodo l = veloce.d->limiti;
+        const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
+        int passi = 0;
+        raddrizzaComeScansioniIntere(veloce, piena, r0, r1, c0, c1, [&] {
+            ++passi;
+            const LayoutState::Raddrizzatura& z = veloce.s->raddrizzatura;
+            for (int r = r0; r <= r1; ++r)
+                for (int c = c0; c <= c1; ++c) {
+                    const auto i = static_cast<std::size_t>(r - r0), j = static_cast<std::size_t>(c - c0);
+                    const auto riempita = static_cast<std::uint64_t>(veloce.d->TblNodo.at(r, c).Tipo != 0);
+                    ASSERT_EQ(
+                        (z.pieneRighe[i * static_cast<std::size_t>(z.paroleRiga) + j / 64] >> (j % 64)) & 1,
+                        riempita)
+                        << r << "," << c;
+                    ASSERT_EQ(
+                        (z.pieneColonne[j * static_cast<std::size_t>(z.paroleColonna) + i / 64] >> (i % 64)) &
+                            1,
+                        riempita)
+                        << r << "," << c;
+                }
+        });
+        EXPECT_GT(passi, 1);
+    }
+    EXPECT_GE(provate, 4);
 }
 
 }  // namespace
