@@ -1,6 +1,8 @@
 #include "layout/routing.h"
 
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,97 @@ bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b)
     for (const Punto& p : toccate) marca.at(p.r, p.c) = 0;
     return trovato;
 }
+
+// The loop removal of `ListaCelle` done while a border route is walked, for a route whose path is kept in
+// memory: the cells are given in the order `ListaCelle` lists them (the two extra cells, then the walk),
+// and what is left after the last one is what listing them, stamping them and removing loops leaves. A
+// walk drops few of its cells this way, so the table is written once, for the cells kept, instead of
+// stamping every listed cell and reading them all again.
+class PercorsoSenzaAnelli {
+  public:
+    PercorsoSenzaAnelli(Diagram& d, LayoutState& s, int arco) : d_(d), s_(s), arco_(arco) {}
+    PercorsoSenzaAnelli(const PercorsoSenzaAnelli&) = delete;
+    PercorsoSenzaAnelli& operator=(const PercorsoSenzaAnelli&) = delete;
+    ~PercorsoSenzaAnelli() {
+        for (const Punto& p : tenuti_) s_.indiceCella.at(p.r, p.c) = 0;
+    }
+
+    // The next listed cell; libera when it is known to be free for the arc.
+    void aggiungi(Punto p, bool libera) {
+        if (!CellTable::inside(p.r, p.c)) return;
+        if (haUltimo_ && p == ultimo_) return;  // `ListaCelle` lists a cell once where it repeats
+        ultimo_ = p;
+        haUltimo_ = true;
+        if (!libera && !diventaDellArco(p)) return;
+        // The index holds a listed cell's place plus one.
+        std::int32_t& posto = s_.indiceCella.at(p.r, p.c);
+        if (posto > 0) {
+            tronca(static_cast<std::size_t>(posto));
+            return;
+        }
+        std::int32_t minimo = 0;
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            if (!CellTable::inside(p.r + dr, p.c + dc)) continue;
+            const std::int32_t v = s_.indiceCella.at(p.r + dr, p.c + dc);
+            if (v > 0 && (minimo == 0 || v < minimo)) minimo = v;
+        }
+        if (minimo > 0 && static_cast<std::size_t>(minimo) < tenuti_.size())
+            tronca(static_cast<std::size_t>(minimo));
+        tenuti_.push_back(p);
+        posto = static_cast<std::int32_t>(tenuti_.size());
+    }
+
+    // The cells kept become the arc's, numbered by their places, and those dropped are emptied; the cells
+    // are noted as written, and the kept ones become the point list, the buffer and the arc's path.
+    void chiudi(const Punto (&extra)[2]) {
+        for (const Punto& p : tolti_)
+            if (s_.indiceCella.at(p.r, p.c) == 0 && diventaDellArco(p)) {
+                CellaNodo& x = d_.TblNodo.at(p.r, p.c);
+                svuota(x);
+                x.Posizione = 0;
+            }
+        for (std::size_t i = 0; i < tenuti_.size(); ++i) {
+            const Punto p = tenuti_[i];
+            s_.indiceCella.at(p.r, p.c) = 0;
+            CellaNodo& x = d_.TblNodo.at(p.r, p.c);
+            x.Tipo = 'A';
+            x.Numero = arco_;
+            x.Posizione = static_cast<int>(i) + 1;
+        }
+        // Every cell listed is kept or dropped: noted, they are the cells a listing would have noted.
+        tolti_.insert(tolti_.end(), std::begin(extra), std::end(extra));
+        NotaAreaScritta(s_, tolti_);
+        NotaAreaScritta(s_, tenuti_);
+        s_.punti = std::move(tenuti_);
+        tenuti_.clear();
+        s_.tick();
+        s_.BufferPunti = s_.punti;
+        scriviPercorso(d_, s_, arco_, s_.punti);
+    }
+
+  private:
+    // A listed cell that the listing stamps, or that is the arc's already.
+    bool diventaDellArco(Punto p) const {
+        return liberaPerArco(d_, arco_, p.r, p.c) || cellaDellArco(d_, arco_, p.r, p.c);
+    }
+    void tronca(std::size_t n) {
+        while (tenuti_.size() > n) {
+            const Punto p = tenuti_.back();
+            s_.indiceCella.at(p.r, p.c) = 0;
+            tolti_.push_back(p);
+            tenuti_.pop_back();
+        }
+    }
+
+    Diagram& d_;
+    LayoutState& s_;
+    const int arco_;
+    std::vector<Punto> tenuti_, tolti_;
+    Punto ultimo_;
+    bool haUltimo_ = false;
+};
 
 }  // namespace
 
@@ -223,6 +316,18 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     int dir = d0;
     const Punto fine{rf, cf};
     bool inStrettoia = false;
+    // The crossing's stub and the cell beyond it, listed before the route.
+    int dr0 = 0, dc0 = 0;
+    passoDi(d0, dr0, dc0);
+    const Punto extra[2] = {{ri + dr0, ci + dc0}, {ri + 2 * dr0, ci + 2 * dc0}};
+    // A path kept in memory has its loops removed as the route is walked; a developer aid may look at the
+    // whole walk.
+    std::optional<PercorsoSenzaAnelli> senzaAnelli;
+    if (s.percorsiInMemoria && !s.hook && !s.raddrizzatura.attiva) {
+        senzaAnelli.emplace(d, s, arco);
+        senzaAnelli->aggiungi(extra[0], false);
+        senzaAnelli->aggiungi(extra[1], false);
+    }
     // The walk is a function of its cell and heading, so a walk that meets a cell and heading again goes
     // round the same circuit for ever, and never reaches its end. Found by comparing with the place kept
     // at each power of two of steps: by then the circuit has been walked whole at least once, so every
@@ -259,7 +364,10 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
                 s.strettoiaRighe.push_back(p.r);
         }
         inStrettoia = stretto;
-        s.BufferPunti.push_back(p);
+        if (senzaAnelli)
+            senzaAnelli->aggiungi(p, true);
+        else
+            s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
         const bool inTondo =
             p == tenuto && scelta == direzioneTenuta && !(p == Punto{r1, c1} && scelta == d0);
@@ -287,15 +395,16 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     Arco& a = d.archi[arco];
     // While the paths are kept as points, the listing below writes this one there.
     if (!s.percorsiInMemoria) a.Percorso = scriviVociPercorso(s.BufferPunti);
-    int dr = 0, dc = 0;
-    passoDi(d0, dr, dc);
-    const Punto extra1{ri + dr, ci + dc}, extra2{ri + 2 * dr, ci + 2 * dc};
-    a.PuntiExtra = "|" + std::to_string(extra1.r) + "," + std::to_string(extra1.c) + ",|" +
-                   std::to_string(extra2.r) + "," + std::to_string(extra2.c) + ",|";
-    std::vector<Punto> voci{extra1, extra2};
-    voci.insert(voci.end(), s.BufferPunti.begin(), s.BufferPunti.end());
-    NotaAreaScritta(s, voci);
-    ListaCelle(d, s, arco, voci, false);
+    a.PuntiExtra = "|" + std::to_string(extra[0].r) + "," + std::to_string(extra[0].c) + ",|" +
+                   std::to_string(extra[1].r) + "," + std::to_string(extra[1].c) + ",|";
+    if (senzaAnelli) {
+        senzaAnelli->chiudi(extra);
+    } else {
+        std::vector<Punto> voci{extra[0], extra[1]};
+        voci.insert(voci.end(), s.BufferPunti.begin(), s.BufferPunti.end());
+        NotaAreaScritta(s, voci);
+        ListaCelle(d, s, arco, voci, false);
+    }
     InvertiAngoloElencato(d, s, arco, rf, cf);
     a.RigaFine = rf;
     a.ColFine = cf;
