@@ -644,6 +644,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     };
     std::vector<Lettura> letture;
     int da = 1;
+    bool daScrivere = false;
     for (int giri = 0; giri < 100000; ++giri) {
         if (!senzaAnelli || mostra) {
             da = 1;
@@ -700,7 +701,8 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 y.Posizione = 0;
                 if (mostra) s.hook->marcaCella(d, s.punti[k].r, s.punti[k].c, "E");
             }
-            std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + (i - l1));
+            // The new legs take the old legs' places: the path keeps its length.
+            int nuovo = i - l1;
             bool restaSenzaAnelli = senzaAnelli && !mostra;
             auto scrivi = [&](Punto t, const char* segno) {
                 CellaNodo& y = d.TblNodo.at(t.r, t.c);
@@ -708,13 +710,11 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 y.Tipo = 'A';
                 y.Numero = arco;
                 NotaCellaScritta(s, t);
-                nuovi.push_back(t);
+                s.punti[static_cast<std::size_t>(nuovo++)] = t;
                 if (mostra) s.hook->marcaCella(d, t.r, t.c, segno);
             };
             for (int k = 0; k <= l2; ++k) scrivi({a.r + k * d2r, a.c + k * d2c}, "N");
             for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
-            nuovi.insert(nuovi.end(), s.punti.begin() + i + l2 + 1, s.punti.end());
-            s.punti = std::move(nuovi);
             const int primo = i - l1, ultimo = i + l2;  // the new legs' places
             for (int k = primo; k <= ultimo && restaSenzaAnelli; ++k)
                 for (int dir = 1; dir <= 4; ++dir) {
@@ -730,8 +730,9 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             if (restaSenzaAnelli) {
                 for (int k = primo; k <= ultimo; ++k)
                     d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
-                s.BufferPunti = s.punti;
-                scriviPercorso(d, s, arco, s.BufferPunti);
+                // Written as the buffer and the path once the flips are over: until then only the
+                // point list is read.
+                daScrivere = true;
                 // The points from the old legs on and the cells of the rectangle of c and c2 have
                 // changed; the path keeps its length.
                 const int r0 = std::min(c.r, c2.r), r1 = std::max(c.r, c2.r);
@@ -748,6 +749,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 // The new legs may run beside another stretch of the same arc: loops they close go.
                 cancellaAnelli(d, s, arco, false);
                 ComponiListaCelle(d, s, arco);
+                daScrivere = false;
                 senzaAnelli = true;
                 da = 1;
                 letture.clear();
@@ -756,6 +758,10 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             girato = true;
         }
         if (!girato) break;
+    }
+    if (daScrivere) {
+        s.BufferPunti = s.punti;
+        scriviPercorso(d, s, arco, s.BufferPunti);
     }
 }
 

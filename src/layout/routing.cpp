@@ -71,6 +71,12 @@ bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b)
     return trovato;
 }
 
+// Whether a border route has its loops removed as it is walked (`PercorsoSenzaAnelli`): a path kept in
+// memory, which no developer aid looks at, outside the tidying.
+bool senzaAnelliInCammino(const LayoutState& s) {
+    return s.percorsiInMemoria && !s.hook && !s.raddrizzatura.attiva;
+}
+
 // The loop removal of `ListaCelle` done while a border route is walked, for a route whose path is kept in
 // memory: the cells are given in the order `ListaCelle` lists them (the two extra cells, then the walk),
 // and what is left after the last one is what listing them, stamping them and removing loops leaves. A
@@ -284,6 +290,10 @@ Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const P
         NotaAreaScritta(s, s.BufferPunti);
     } else if (auto bordo = ListaPuntiBordo(d, s, a, r1, c1, r2, c2, p1.RigaInc, p1.ColInc); !bordo) {
         return bordo;
+    } else if (senzaAnelliInCammino(s)) {
+        // Every cell of a border route whose loops went as it was walked is the arc's already.
+        s.tick();
+        return {};
     }
     // A border route has noted its cells already: those it walked, and those its corners flipped to.
     PuntiPercorso(d, s, a);
@@ -323,7 +333,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     // A path kept in memory has its loops removed as the route is walked; a developer aid may look at the
     // whole walk.
     std::optional<PercorsoSenzaAnelli> senzaAnelli;
-    if (s.percorsiInMemoria && !s.hook && !s.raddrizzatura.attiva) {
+    if (senzaAnelliInCammino(s)) {
         senzaAnelli.emplace(d, s, arco);
         senzaAnelli->aggiungi(extra[0], false);
         senzaAnelli->aggiungi(extra[1], false);
