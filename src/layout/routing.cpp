@@ -18,6 +18,7 @@ namespace {
 
 // The characters of a number as text.
 std::size_t cifre(int v) {
+    if (v >= 0 && v < 10000) return 1u + (v >= 10) + (v >= 100) + (v >= 1000);  // every cell of the table
     std::size_t n = v < 0 ? 2 : 1;
     for (unsigned x = v < 0 ? 0u - static_cast<unsigned>(v) : static_cast<unsigned>(v); x >= 10; x /= 10) ++n;
     return n;
@@ -104,11 +105,13 @@ class PercorsoSenzaAnelli {
             tronca(static_cast<std::size_t>(posto));
             return;
         }
+        // The last cell kept, the one the walk comes from, is never listed before its predecessor.
+        const Punto prima = tenuti_.empty() ? p : tenuti_.back();
         std::int32_t minimo = 0;
         for (int dir = 1; dir <= 4; ++dir) {
             int dr = 0, dc = 0;
             passoDi(dir, dr, dc);
-            if (!CellTable::inside(p.r + dr, p.c + dc)) continue;
+            if (!CellTable::inside(p.r + dr, p.c + dc) || Punto{p.r + dr, p.c + dc} == prima) continue;
             const std::int32_t v = s_.indiceCella.at(p.r + dr, p.c + dc);
             if (v > 0 && (minimo == 0 || v < minimo)) minimo = v;
         }
