@@ -1,5 +1,6 @@
 #include "layout/routing.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -30,20 +31,34 @@ std::size_t lunghezzaVoce(Punto p) {
 
 // Whether cell b can be reached from cell a through cells free for the arc (a itself need not be free);
 // true without looking when no one will read the reason it is asked for.
-// Both are flooded from in turn, a cell at a time, so the answer costs about the smaller of their two
+// Both are flooded from in turn, a run of free cells along a row at a time (each run is marked whole, so
+// a run's first cell tells whether a side has it), so the answer costs about the smaller of their two
 // areas: a route shut in a small pocket is answered without flooding the space around the drawing.
 bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b) {
     if (a == b || !s.motiviCompleti) return true;
     if (!liberaPerArco(d, arco, b.r, b.c)) return false;
     auto& marca = s.marcheRaggiungibile;
-    std::vector<Punto> toccate{a, b};
-    std::vector<Punto> fronte[2] = {{a}, {b}};
-    marca.at(a.r, a.c) = 1;
-    marca.at(b.r, b.c) = 2;
+    auto libera = [&](int r, int c) { return liberaPerArco(d, arco, r, c); };
+    struct Tratto {
+        int r, c0, c1;
+    };
+    std::vector<Tratto> segnati;
+    std::vector<Punto> semi[2];
+    // From a not free, its free neighbours.
+    if (libera(a.r, a.c)) {
+        semi[0].push_back(a);
+    } else {
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            if (libera(a.r + dr, a.c + dc)) semi[0].push_back({a.r + dr, a.c + dc});
+        }
+    }
+    semi[1].push_back(b);
     bool trovato = false, finito = false;
     while (!trovato && !finito) {
         for (int lato = 0; lato < 2 && !trovato && !finito; ++lato) {
-            std::vector<Punto>& f = fronte[lato];
+            std::vector<Punto>& f = semi[lato];
             if (f.empty()) {
                 finito = true;  // one side is a pocket that the other does not reach
                 break;
@@ -51,24 +66,30 @@ bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b)
             const Punto p = f.back();
             f.pop_back();
             const std::uint8_t mia = static_cast<std::uint8_t>(lato + 1);
-            for (int dir = 1; dir <= 4; ++dir) {
-                int dr = 0, dc = 0;
-                passoDi(dir, dr, dc);
-                const Punto q{p.r + dr, p.c + dc};
-                if (!liberaPerArco(d, arco, q.r, q.c)) continue;
-                std::uint8_t& m = marca.at(q.r, q.c);
-                if (m == mia) continue;
-                if (m != 0) {
-                    trovato = true;
-                    break;
-                }
-                m = mia;
-                toccate.push_back(q);
-                f.push_back(q);
+            if (const std::uint8_t m = marca.at(p.r, p.c); m != 0) {
+                trovato = m != mia;
+                continue;
             }
+            // The run of p, unmarked as p is.
+            int c0 = p.c, c1 = p.c;
+            while (libera(p.r, c0 - 1)) --c0;
+            while (libera(p.r, c1 + 1)) ++c1;
+            std::fill(&marca.at(p.r, c0), &marca.at(p.r, c1) + 1, mia);
+            segnati.push_back({p.r, c0, c1});
+            // One seed for each run of the rows above and below that touches it.
+            for (const int r : {p.r - 1, p.r + 1})
+                for (int c = c0; c <= c1 && !trovato; ++c) {
+                    if (!libera(r, c)) continue;
+                    const std::uint8_t m = marca.at(r, c);
+                    if (m == 0)
+                        f.push_back({r, c});
+                    else
+                        trovato = m != mia;
+                    while (c + 1 <= c1 && libera(r, c + 1)) ++c;
+                }
         }
     }
-    for (const Punto& p : toccate) marca.at(p.r, p.c) = 0;
+    for (const Tratto& t : segnati) std::fill(&marca.at(t.r, t.c0), &marca.at(t.r, t.c1) + 1, 0);
     return trovato;
 }
 
