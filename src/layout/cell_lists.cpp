@@ -657,6 +657,8 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             }
         }
         const int n = static_cast<int>(s.punti.size());
+        // Without loops every point is a cell of the arc: the legs need not read the table.
+        const bool puntiDellArco = senzaAnelli && !mostra;
         bool girato = false;
         for (int i = da; i + 1 < n && !girato; ++i) {
             const Punto prev = s.punti[i - 1], c = s.punti[i], next = s.punti[i + 1];
@@ -667,11 +669,11 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             int l1 = 0, l2 = 0;
             while (i - l1 - 1 >= 0 &&
                    s.punti[i - l1 - 1] == Punto{c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c} &&
-                   cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c))
+                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c)))
                 ++l1;
             while (i + l2 + 1 < n &&
                    s.punti[i + l2 + 1] == Punto{c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c} &&
-                   cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c))
+                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c)))
                 ++l2;
             const Punto a{c.r + l1 * d1r, c.c + l1 * d1c}, b{c.r + l2 * d2r, c.c + l2 * d2c};
             const Punto c2 = d1r != 0 ? Punto{a.r, b.c} : Punto{b.r, a.c};
