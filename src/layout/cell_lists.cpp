@@ -625,7 +625,8 @@ void fineRaddrizzature(Diagram& d, LayoutState& s) {
 
 namespace {
 
-void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato) {
+void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato,
+                   bool daScrivere = false) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
     // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
@@ -644,7 +645,6 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     };
     std::vector<Lettura> letture;
     int da = 1;
-    bool daScrivere = false;
     for (int giri = 0; giri < 100000; ++giri) {
         if (!senzaAnelli || mostra) {
             da = 1;
@@ -773,8 +773,8 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     invertiAngolo(d, s, arco, rf, cf, segnala, false);
 }
 
-void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf) {
-    invertiAngolo(d, s, arco, rf, cf, false, true);
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool daScrivere) {
+    invertiAngolo(d, s, arco, rf, cf, false, true, daScrivere);
 }
 
 }  // namespace trevalon

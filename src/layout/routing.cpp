@@ -143,7 +143,8 @@ class PercorsoSenzaAnelli {
     }
 
     // The cells kept become the arc's, numbered by their places, and those dropped are emptied; the cells
-    // are noted as written, and the kept ones become the point list, the buffer and the arc's path.
+    // are noted as written, and the kept ones become the point list (the corner flipping writes it as the
+    // buffer and the arc's path).
     void chiudi(const Punto (&extra)[2]) {
         for (const Punto& p : tolti_)
             if (s_.indiceCella.at(p.r, p.c) == 0 && diventaDellArco(p)) {
@@ -166,8 +167,6 @@ class PercorsoSenzaAnelli {
         s_.punti = std::move(tenuti_);
         tenuti_.clear();
         s_.tick();
-        s_.BufferPunti = s_.punti;
-        scriviPercorso(d_, s_, arco_, s_.punti);
     }
 
   private:
@@ -439,7 +438,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         NotaAreaScritta(s, voci);
         ListaCelle(d, s, arco, voci, false);
     }
-    InvertiAngoloElencato(d, s, arco, rf, cf);
+    InvertiAngoloElencato(d, s, arco, rf, cf, senzaAnelli.has_value());
     a.RigaFine = rf;
     a.ColFine = cf;
     return {};
