@@ -140,7 +140,10 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
         CellaNodo& x = d.TblNodo.at(r, c);
         if (x.Tipo != 'A') continue;
         bool tocca = false;
-        for (int dir = 1; dir <= 4 && !tocca; ++dir) {
+        // The neighbours in its own row first: they lie beside it in memory, and a cell of a run along a
+        // row touches its own arc there.
+        for (int dir : {2, 4, 1, 3}) {
+            if (tocca) break;
             int dr = 0, dc = 0;
             passoDi(dir, dr, dc);
             const CellaNodo& v = cella(d, r + dr, c + dc);
