@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
@@ -71,7 +72,9 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
 
 void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle) {
     if (!s.areaNotata || !s.areaEsatta) return;
-    for (const Punto& p : celle) allarga(s.areaSporca, p);
+    LimitiNodo area = s.areaSporca;  // a copy the compiler keeps in registers
+    for (const Punto& p : celle) allarga(area, p);
+    s.areaSporca = area;
     if (!s.celleScritteTutte) return;
     if (s.celleScritte.size() + celle.size() > kMaxCelleScritte) {
         s.celleScritteTutte = false;
@@ -154,7 +157,7 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
     // Cells were only emptied: the extent of those left.
     LimitiNodo rimasta{9999, 0, 9999, 0};
     for (const Punto& p : scritte)
-        if (p.r >= 1 && p.c >= 1 && d.TblNodo.at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
+        if (p.r >= 1 && p.c >= 1 && std::as_const(d.TblNodo).at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
     d.limiti = rimasta;
     s.tick();
     if (s.hook) s.hook->visCostruzione(d, s, "", false);

@@ -199,13 +199,14 @@ Status PercorriBordo(Diagram& d, LayoutState& s) {
     s.bufferChars = 0;
     s.strettoiaRighe.clear();
     s.strettoiaColonne.clear();
+    const CellTable& tavola = d.TblNodo;  // read only
     const int rmin = d.limiti.RigaMin;
     if (rmin < 1 || rmin > kMaxCella) {
         return fail("the cell table is empty: there is no border to walk");
     }
     int c0 = 0;
     for (int c = 1; c <= kMaxCella && c0 == 0; ++c)
-        if (d.TblNodo.at(rmin, c).Tipo != 0) c0 = c;
+        if (tavola.at(rmin, c).Tipo != 0) c0 = c;
     const Punto start{rmin - 1, c0 - 1};
     if (c0 == 0 || start.r < 0 || start.c < 0) {
         return fail("the drawing touches the edge of the cell table");
@@ -228,8 +229,8 @@ Status PercorriBordo(Diagram& d, LayoutState& s) {
         if (fuori(p) || fuori(vicino) || fuori(lontano)) {
             return fail("the border walk leaves the cell table");
         }
-        const CellaNodo& v = d.TblNodo.at(vicino.r, vicino.c);
-        const CellaNodo& l = d.TblNodo.at(lontano.r, lontano.c);
+        const CellaNodo& v = tavola.at(vicino.r, vicino.c);
+        const CellaNodo& l = tavola.at(lontano.r, lontano.c);
         if (v.Tipo == 'A' && l.Tipo == 'I')
             s.PuntiBordo.push_back({vicino.r, vicino.c, lontano.r, lontano.c, v.Numero, l.Numero});
         bool trovato = false;
@@ -240,7 +241,7 @@ Status PercorriBordo(Diagram& d, LayoutState& s) {
             if (fuori(q)) {
                 return fail("the border walk leaves the cell table");
             }
-            if (d.TblNodo.at(q.r, q.c).Tipo == 0) {
+            if (tavola.at(q.r, q.c).Tipo == 0) {
                 dir = nd;
                 trovato = true;
                 break;
