@@ -126,18 +126,25 @@ class PercorsoSenzaAnelli {
             tronca(static_cast<std::size_t>(posto));
             return;
         }
-        // The last cell kept, the one the walk comes from, is never listed before its predecessor.
-        const Punto prima = tenuti_.empty() ? p : tenuti_.back();
-        std::int32_t minimo = 0;
-        for (int dir = 1; dir <= 4; ++dir) {
-            int dr = 0, dc = 0;
-            passoDi(dir, dr, dc);
-            if (!CellTable::inside(p.r + dr, p.c + dc) || Punto{p.r + dr, p.c + dc} == prima) continue;
-            const std::int32_t v = s_.indiceCella.at(p.r + dr, p.c + dc);
-            if (v > 0 && (minimo == 0 || v < minimo)) minimo = v;
+        // The earliest place listed beside p (one more than the place, the index's 0 read as the largest);
+        // the cell the walk comes from is the last kept, so it never counts. A walk's cell lies inside the
+        // table's border ring, and so do its neighbours.
+        std::uint32_t minimo = ~0u;
+        if (libera) {
+            const std::int32_t* x = &posto;
+            for (const std::ptrdiff_t passo : {-std::ptrdiff_t{CellTable::kSize}, std::ptrdiff_t{1},
+                                               std::ptrdiff_t{CellTable::kSize}, std::ptrdiff_t{-1}})
+                minimo = std::min(minimo, static_cast<std::uint32_t>(x[passo]) - 1u);
+        } else {
+            for (int dir = 1; dir <= 4; ++dir) {
+                int dr = 0, dc = 0;
+                passoDi(dir, dr, dc);
+                if (CellTable::inside(p.r + dr, p.c + dc))
+                    minimo = std::min(minimo,
+                                      static_cast<std::uint32_t>(s_.indiceCella.at(p.r + dr, p.c + dc)) - 1u);
+            }
         }
-        if (minimo > 0 && static_cast<std::size_t>(minimo) < tenuti_.size())
-            tronca(static_cast<std::size_t>(minimo));
+        if (minimo != ~0u && minimo + 1 < tenuti_.size()) tronca(minimo + 1);
         tenuti_.push_back(p);
         posto = static_cast<std::int32_t>(tenuti_.size());
     }
