@@ -110,7 +110,7 @@ class PercorsoSenzaAnelli {
     PercorsoSenzaAnelli(const PercorsoSenzaAnelli&) = delete;
     PercorsoSenzaAnelli& operator=(const PercorsoSenzaAnelli&) = delete;
     ~PercorsoSenzaAnelli() {
-        for (const Punto& p : tenuti_) s_.indiceCella.at(p.r, p.c) = 0;
+        for (const Punto& p : tenuti_) segna(p, false);
     }
 
     // The next listed cell; libera when it is known to be free for the arc.
@@ -120,33 +120,23 @@ class PercorsoSenzaAnelli {
         ultimo_ = p;
         haUltimo_ = true;
         if (!libera && !diventaDellArco(p)) return;
-        // The index holds a listed cell's place plus one.
-        std::int32_t& posto = s_.indiceCella.at(p.r, p.c);
-        if (posto > 0) {
-            tronca(static_cast<std::size_t>(posto));
+        if (tenuta(p)) {
+            tronca(posto(p) + 1);
             return;
         }
-        // The earliest place listed beside p (one more than the place, the index's 0 read as the largest);
-        // the cell the walk comes from is the last kept, so it never counts. A walk's cell lies inside the
-        // table's border ring, and so do its neighbours.
-        std::uint32_t minimo = ~0u;
-        if (libera) {
-            const std::int32_t* x = &posto;
-            for (const std::ptrdiff_t passo : {-std::ptrdiff_t{CellTable::kSize}, std::ptrdiff_t{1},
-                                               std::ptrdiff_t{CellTable::kSize}, std::ptrdiff_t{-1}})
-                minimo = std::min(minimo, static_cast<std::uint32_t>(x[passo]) - 1u);
-        } else {
-            for (int dir = 1; dir <= 4; ++dir) {
-                int dr = 0, dc = 0;
-                passoDi(dir, dr, dc);
-                if (CellTable::inside(p.r + dr, p.c + dc))
-                    minimo = std::min(minimo,
-                                      static_cast<std::uint32_t>(s_.indiceCella.at(p.r + dr, p.c + dc)) - 1u);
-            }
+        // The earliest place kept beside p. The cell the walk comes from is the last kept, which never
+        // counts.
+        std::size_t minimo = tenuti_.size();
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            const Punto q{p.r + dr, p.c + dc};
+            if (CellTable::inside(q.r, q.c) && tenuta(q) && !(q == tenuti_.back()))
+                minimo = std::min(minimo, posto(q));
         }
-        if (minimo != ~0u && minimo + 1 < tenuti_.size()) tronca(minimo + 1);
+        if (minimo + 1 < tenuti_.size()) tronca(minimo + 1);
         tenuti_.push_back(p);
-        posto = static_cast<std::int32_t>(tenuti_.size());
+        segna(p, true);
     }
 
     // The cells kept become the arc's, numbered by their places, and those dropped are emptied; the cells
@@ -154,14 +144,14 @@ class PercorsoSenzaAnelli {
     // buffer and the arc's path).
     void chiudi(const Punto (&extra)[2]) {
         for (const Punto& p : tolti_)
-            if (s_.indiceCella.at(p.r, p.c) == 0 && diventaDellArco(p)) {
+            if (!tenuta(p) && diventaDellArco(p)) {
                 CellaNodo& x = d_.TblNodo.at(p.r, p.c);
                 svuota(x);
                 x.Posizione = 0;
             }
         for (std::size_t i = 0; i < tenuti_.size(); ++i) {
             const Punto p = tenuti_[i];
-            s_.indiceCella.at(p.r, p.c) = 0;
+            segna(p, false);
             CellaNodo& x = d_.TblNodo.at(p.r, p.c);
             x.Tipo = 'A';
             x.Numero = arco_;
@@ -184,10 +174,24 @@ class PercorsoSenzaAnelli {
     void tronca(std::size_t n) {
         while (tenuti_.size() > n) {
             const Punto p = tenuti_.back();
-            s_.indiceCella.at(p.r, p.c) = 0;
+            segna(p, false);
             tolti_.push_back(p);
             tenuti_.pop_back();
         }
+    }
+    // The kept cells are marked in a table of one bit a cell, small enough to stay in the cache; a kept
+    // cell's place is looked for from the end. A walk meets a kept cell other than the one it comes from
+    // only where it drops the cells after it, so that look costs about the cells dropped.
+    bool tenuta(Punto p) const { return (s_.celleTenute.at(p.r, p.c / 64) >> (p.c % 64)) & 1u; }
+    void segna(Punto p, bool tenuta) {
+        std::uint64_t& parola = s_.celleTenute.at(p.r, p.c / 64);
+        const std::uint64_t bit = std::uint64_t{1} << (p.c % 64);
+        parola = tenuta ? parola | bit : parola & ~bit;
+    }
+    std::size_t posto(Punto p) const {
+        std::size_t i = tenuti_.size();
+        while (!(tenuti_[i - 1] == p)) --i;
+        return i - 1;
     }
 
     Diagram& d_;
