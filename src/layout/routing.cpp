@@ -106,7 +106,11 @@ bool senzaAnelliInCammino(const LayoutState& s) {
 // stamping every listed cell and reading them all again.
 class PercorsoSenzaAnelli {
   public:
-    PercorsoSenzaAnelli(Diagram& d, LayoutState& s, int arco) : d_(d), s_(s), arco_(arco) {}
+    // The point list, which the route replaces, lends its room.
+    PercorsoSenzaAnelli(Diagram& d, LayoutState& s, int arco) : d_(d), s_(s), arco_(arco) {
+        tenuti_.swap(s_.punti);
+        tenuti_.clear();
+    }
     PercorsoSenzaAnelli(const PercorsoSenzaAnelli&) = delete;
     PercorsoSenzaAnelli& operator=(const PercorsoSenzaAnelli&) = delete;
     ~PercorsoSenzaAnelli() {
@@ -350,6 +354,15 @@ bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, in
     }
 }
 
+namespace {
+
+// The headings a border walk on heading h tries, in turn: a right turn, straight on, a left turn, back.
+constexpr int kTentativi[5][4] = {{}, {2, 1, 4, 3}, {3, 2, 1, 4}, {4, 3, 2, 1}, {1, 4, 3, 2}};
+// A step on heading h as a distance between cells of the cell table, stored row after row.
+constexpr std::ptrdiff_t kScostamento[5] = {0, -CellTable::kSize, 1, CellTable::kSize, -1};
+
+}  // namespace
+
 Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int rf, int cf, int ri, int ci) {
     s.tick();
     int d0 = 1;
@@ -379,18 +392,26 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     // passage it fills has been noted, and walking on to the length limit would only note them again.
     Punto tenuto = p;
     int direzioneTenuta = dir;
+    // liberaPerArco of the neighbour of q on heading nd; away from the table's border ring, read from q's
+    // place in the table without bounds checks.
+    const CellTable& tavola = d.TblNodo;
+    auto liberaAccanto = [&](Punto q, int nd) {
+        if (q.r > 1 && q.c > 1 && q.r < kMaxCella - 1 && q.c < kMaxCella - 1) {
+            const CellaNodo& x = (&tavola.at(q.r, q.c))[kScostamento[nd]];
+            return x.Tipo == 0 || (x.Tipo == 'A' && x.Numero == arco);
+        }
+        int dr = 0, dc = 0;
+        passoDi(nd, dr, dc);
+        return liberaPerArco(d, arco, q.r + dr, q.c + dc);
+    };
     long passiDaTenuto = 0, prossimaTenuta = 1;
     while (!(p == fine)) {
         int scelta = 0;
-        for (int k : {1, 0, -1, -2, 1}) {
-            const int nd = ruota(dir, k);
-            int dr = 0, dc = 0;
-            passoDi(nd, dr, dc);
-            if (liberaPerArco(d, arco, p.r + dr, p.c + dc)) {
+        for (const int nd : kTentativi[dir])
+            if (liberaAccanto(p, nd)) {
                 scelta = nd;
                 break;
             }
-        }
         if (scelta == 0) {
             s.BufferPunti.clear();
             s.bufferChars = 0;
@@ -400,8 +421,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         passoDi(scelta, dr, dc);
         p = {p.r + dr, p.c + dc};
         // A passage one cell wide, walled on both sides: this route fills it. Noted where it is entered.
-        const bool stretto =
-            !liberaPerArco(d, arco, p.r + dc, p.c - dr) && !liberaPerArco(d, arco, p.r - dc, p.c + dr);
+        const bool stretto = !liberaAccanto(p, giraDestra(scelta)) && !liberaAccanto(p, giraSinistra(scelta));
         if (stretto && !inStrettoia) {
             if (dr != 0)
                 s.strettoiaColonne.push_back(p.c);
