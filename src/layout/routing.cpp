@@ -17,6 +17,11 @@ namespace trevalon {
 
 namespace {
 
+// The headings a border walk on heading h tries, in turn: a right turn, straight on, a left turn, back.
+constexpr int kTentativi[5][4] = {{}, {2, 1, 4, 3}, {3, 2, 1, 4}, {4, 3, 2, 1}, {1, 4, 3, 2}};
+// A step on heading h as a distance between cells of the cell table, stored row after row.
+constexpr std::ptrdiff_t kScostamento[5] = {0, -CellTable::kSize, 1, CellTable::kSize, -1};
+
 // The characters of a number as text.
 std::size_t cifre(int v) {
     if (v >= 0 && v < 10000) return 1u + (v >= 10) + (v >= 100) + (v >= 1000);  // every cell of the table
@@ -248,6 +253,19 @@ Status PercorriBordo(Diagram& d, LayoutState& s) {
         const CellaNodo& l = tavola.at(lontano.r, lontano.c);
         if (v.Tipo == 'A' && l.Tipo == 'I')
             s.PuntiBordo.push_back({vicino.r, vicino.c, lontano.r, lontano.c, v.Numero, l.Numero});
+        // Two cells from the table's edge, every neighbour is inside: read by its distance in the table.
+        if (p.r >= 2 && p.c >= 2 && p.r <= kMaxCella - 2 && p.c <= kMaxCella - 2) {
+            const CellaNodo* qui = &tavola.at(p.r, p.c);
+            int scelta = 0;
+            for (const int nd : kTentativi[dir])
+                if (qui[kScostamento[nd]].Tipo == 0) {
+                    scelta = nd;
+                    break;
+                }
+            if (scelta == 0) return fail("the border walk is shut in");
+            dir = scelta;
+            continue;
+        }
         bool trovato = false;
         for (int k : {1, 0, -1, -2}) {
             const int nd = ruota(dir, k);
@@ -353,15 +371,6 @@ bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, in
         if (p == Punto{r2, c2}) return true;
     }
 }
-
-namespace {
-
-// The headings a border walk on heading h tries, in turn: a right turn, straight on, a left turn, back.
-constexpr int kTentativi[5][4] = {{}, {2, 1, 4, 3}, {3, 2, 1, 4}, {4, 3, 2, 1}, {1, 4, 3, 2}};
-// A step on heading h as a distance between cells of the cell table, stored row after row.
-constexpr std::ptrdiff_t kScostamento[5] = {0, -CellTable::kSize, 1, CellTable::kSize, -1};
-
-}  // namespace
 
 Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int rf, int cf, int ri, int ci) {
     s.tick();
