@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <utility>
 
@@ -144,13 +145,14 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
         if (x.Tipo != 'A') continue;
         bool tocca = false;
         // The neighbours in its own row first: they lie beside it in memory, and a cell of a run along a
-        // row touches its own arc there.
-        for (int dir : {2, 4, 1, 3}) {
-            if (tocca) break;
-            int dr = 0, dc = 0;
-            passoDi(dir, dr, dc);
-            const CellaNodo& v = cella(d, r + dr, c + dc);
+        // row touches its own arc there. Rows and columns 2..kMaxCella - 1 have every neighbour inside the
+        // table, read by its distance from x.
+        for (const std::ptrdiff_t passo :
+             {std::ptrdiff_t{1}, std::ptrdiff_t{-1}, -std::ptrdiff_t{CellTable::kSize},
+              std::ptrdiff_t{CellTable::kSize}}) {
+            const CellaNodo& v = (&x)[passo];
             tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
+            if (tocca) break;
         }
         if (!tocca) svuota(x);
     }
