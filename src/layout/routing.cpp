@@ -122,8 +122,9 @@ class PercorsoSenzaAnelli {
         for (const Punto& p : tenuti_) segna(p, false);
     }
 
-    // The next listed cell; libera when it is known to be free for the arc.
-    void aggiungi(Punto p, bool libera) {
+    // The next listed cell; libera when it is known to be free for the arc, and then muri holds the bits
+    // (bit h - 1 for heading h) of neighbours known not to be free.
+    void aggiungi(Punto p, bool libera, unsigned muri = 0) {
         if (!CellTable::inside(p.r, p.c)) return;
         if (haUltimo_ && p == ultimo_) return;  // `ListaCelle` lists a cell once where it repeats
         ultimo_ = p;
@@ -134,13 +135,16 @@ class PercorsoSenzaAnelli {
             return;
         }
         // The earliest place kept beside p. The cell the walk comes from is the last kept, which never
-        // counts.
+        // counts. Off the table's border ring, a cell not free for the arc is not the arc's either, and so
+        // never kept.
+        if (!(p.r >= 2 && p.c >= 2 && p.r <= kMaxCella - 2 && p.c <= kMaxCella - 2)) muri = 0;
         std::size_t minimo = tenuti_.size();
-        for (int dir = 1; dir <= 4; ++dir) {
+        for (int dir = 1; dir <= 4 && !tenuti_.empty(); ++dir) {
+            if (muri & (1u << (dir - 1))) continue;
             int dr = 0, dc = 0;
             passoDi(dir, dr, dc);
             const Punto q{p.r + dr, p.c + dc};
-            if (CellTable::inside(q.r, q.c) && tenuta(q) && !(q == tenuti_.back()))
+            if (CellTable::inside(q.r, q.c) && !(q == tenuti_.back()) && tenuta(q))
                 minimo = std::min(minimo, posto(q));
         }
         if (minimo + 1 < tenuti_.size()) tronca(minimo + 1);
@@ -430,7 +434,9 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         passoDi(scelta, dr, dc);
         p = {p.r + dr, p.c + dc};
         // A passage one cell wide, walled on both sides: this route fills it. Noted where it is entered.
-        const bool stretto = !liberaAccanto(p, giraDestra(scelta)) && !liberaAccanto(p, giraSinistra(scelta));
+        const int destra = giraDestra(scelta), sinistra = giraSinistra(scelta);
+        const bool destraLibera = liberaAccanto(p, destra), sinistraLibera = liberaAccanto(p, sinistra);
+        const bool stretto = !destraLibera && !sinistraLibera;
         if (stretto && !inStrettoia) {
             if (dr != 0)
                 s.strettoiaColonne.push_back(p.c);
@@ -439,7 +445,9 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         }
         inStrettoia = stretto;
         if (senzaAnelli)
-            senzaAnelli->aggiungi(p, true);
+            senzaAnelli->aggiungi(
+                p, true,
+                (destraLibera ? 0u : 1u << (destra - 1)) | (sinistraLibera ? 0u : 1u << (sinistra - 1)));
         else
             s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
