@@ -399,12 +399,6 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         senzaAnelli->aggiungi(extra[0], false);
         senzaAnelli->aggiungi(extra[1], false);
     }
-    // The walk is a function of its cell and heading, so a walk that meets a cell and heading again goes
-    // round the same circuit for ever, and never reaches its end. Found by comparing with the place kept
-    // at each power of two of steps: by then the circuit has been walked whole at least once, so every
-    // passage it fills has been noted, and walking on to the length limit would only note them again.
-    Punto tenuto = p;
-    int direzioneTenuta = dir;
     // liberaPerArco of the neighbour of q on heading nd; away from the table's border ring, read from q's
     // place in the table without bounds checks.
     const CellTable& tavola = d.TblNodo;
@@ -417,6 +411,12 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         passoDi(nd, dr, dc);
         return liberaPerArco(d, arco, q.r + dr, q.c + dc);
     };
+    // The walk is a function of its cell and heading, so a walk that meets a cell and heading again goes
+    // round the same circuit for ever, and never reaches its end. Found by comparing with the place kept
+    // at each power of two of steps: by then the circuit has been walked whole at least once, so every
+    // passage it fills has been noted, and walking on to the length limit would only note them again.
+    Punto tenuto = p;
+    int direzioneTenuta = dir;
     long passiDaTenuto = 0, prossimaTenuta = 1;
     while (!(p == fine)) {
         int scelta = 0;
