@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <utility>
 
@@ -72,7 +73,9 @@ void ClearTblNodo(Diagram& d, LayoutState& s) {
 
 void NotaAreaScritta(LayoutState& s, const std::vector<Punto>& celle) {
     if (!s.areaNotata || !s.areaEsatta) return;
-    for (const Punto& p : celle) allarga(s.areaSporca, p);
+    LimitiNodo area = s.areaSporca;  // a copy the compiler keeps in registers
+    for (const Punto& p : celle) allarga(area, p);
+    s.areaSporca = area;
     if (!s.celleScritteTutte) return;
     if (s.celleScritte.size() + celle.size() > kMaxCelleScritte) {
         s.celleScritteTutte = false;
@@ -148,18 +151,22 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
         CellaNodo& x = d.TblNodo.at(r, c);
         if (x.Tipo != 'A') continue;
         bool tocca = false;
-        for (int dir = 1; dir <= 4 && !tocca; ++dir) {
-            int dr = 0, dc = 0;
-            passoDi(dir, dr, dc);
-            const CellaNodo& v = cella(d, r + dr, c + dc);
+        // The neighbours in its own row first: they lie beside it in memory, and a cell of a run along a
+        // row touches its own arc there. Rows and columns 2..kMaxCella - 1 have every neighbour inside the
+        // table, read by its distance from x.
+        for (const std::ptrdiff_t passo :
+             {std::ptrdiff_t{1}, std::ptrdiff_t{-1}, -std::ptrdiff_t{CellTable::kSize},
+              std::ptrdiff_t{CellTable::kSize}}) {
+            const CellaNodo& v = (&x)[passo];
             tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
+            if (tocca) break;
         }
         if (!tocca) svuota(x);
     }
     // Cells were only emptied: the extent of those left.
     LimitiNodo rimasta{9999, 0, 9999, 0};
     for (const Punto& p : scritte)
-        if (p.r >= 1 && p.c >= 1 && d.TblNodo.at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
+        if (p.r >= 1 && p.c >= 1 && std::as_const(d.TblNodo).at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
     d.limiti = rimasta;
     s.tick();
     if (s.hook) s.hook->visCostruzione(d, s, "", false);

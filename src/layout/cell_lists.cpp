@@ -865,7 +865,8 @@ void fineRaddrizzature(Diagram& d, LayoutState& s) {
 
 namespace {
 
-void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato) {
+void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato,
+                   bool daScrivere = false) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
     // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
@@ -896,6 +897,8 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             }
         }
         const int n = static_cast<int>(s.punti.size());
+        // Without loops every point is a cell of the arc: the legs need not read the table.
+        const bool puntiDellArco = senzaAnelli && !mostra;
         bool girato = false;
         for (int i = da; i + 1 < n && !girato; ++i) {
             const Punto prev = s.punti[i - 1], c = s.punti[i], next = s.punti[i + 1];
@@ -906,11 +909,11 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             int l1 = 0, l2 = 0;
             while (i - l1 - 1 >= 0 &&
                    s.punti[i - l1 - 1] == Punto{c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c} &&
-                   cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c))
+                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c)))
                 ++l1;
             while (i + l2 + 1 < n &&
                    s.punti[i + l2 + 1] == Punto{c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c} &&
-                   cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c))
+                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c)))
                 ++l2;
             const Punto a{c.r + l1 * d1r, c.c + l1 * d1c}, b{c.r + l2 * d2r, c.c + l2 * d2c};
             const Punto c2 = d1r != 0 ? Punto{a.r, b.c} : Punto{b.r, a.c};
@@ -940,7 +943,8 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 y.Posizione = 0;
                 if (mostra) s.hook->marcaCella(d, s.punti[k].r, s.punti[k].c, "E");
             }
-            std::vector<Punto> nuovi(s.punti.begin(), s.punti.begin() + (i - l1));
+            // The new legs take the old legs' places: the path keeps its length.
+            int nuovo = i - l1;
             bool restaSenzaAnelli = senzaAnelli && !mostra;
             auto scrivi = [&](Punto t, const char* segno) {
                 CellaNodo& y = d.TblNodo.at(t.r, t.c);
@@ -948,13 +952,11 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 y.Tipo = 'A';
                 y.Numero = arco;
                 NotaCellaScritta(s, t);
-                nuovi.push_back(t);
+                s.punti[static_cast<std::size_t>(nuovo++)] = t;
                 if (mostra) s.hook->marcaCella(d, t.r, t.c, segno);
             };
             for (int k = 0; k <= l2; ++k) scrivi({a.r + k * d2r, a.c + k * d2c}, "N");
             for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
-            nuovi.insert(nuovi.end(), s.punti.begin() + i + l2 + 1, s.punti.end());
-            s.punti = std::move(nuovi);
             const int primo = i - l1, ultimo = i + l2;  // the new legs' places
             for (int k = primo; k <= ultimo && restaSenzaAnelli; ++k)
                 for (int dir = 1; dir <= 4; ++dir) {
@@ -970,8 +972,9 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             if (restaSenzaAnelli) {
                 for (int k = primo; k <= ultimo; ++k)
                     d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
-                s.BufferPunti = s.punti;
-                scriviPercorso(d, s, arco, s.BufferPunti);
+                // Written as the buffer and the path once the flips are over: until then only the
+                // point list is read.
+                daScrivere = true;
                 // The points from the old legs on and the cells of the rectangle of c and c2 have
                 // changed; the path keeps its length.
                 const int r0 = std::min(c.r, c2.r), r1 = std::max(c.r, c2.r);
@@ -988,6 +991,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 // The new legs may run beside another stretch of the same arc: loops they close go.
                 cancellaAnelli(d, s, arco, false);
                 ComponiListaCelle(d, s, arco);
+                daScrivere = false;
                 senzaAnelli = true;
                 da = 1;
                 letture.clear();
@@ -997,6 +1001,10 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
         }
         if (!girato) break;
     }
+    if (daScrivere) {
+        s.BufferPunti = s.punti;
+        scriviPercorso(d, s, arco, s.BufferPunti);
+    }
 }
 
 }  // namespace
@@ -1005,8 +1013,8 @@ void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     invertiAngolo(d, s, arco, rf, cf, segnala, false);
 }
 
-void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf) {
-    invertiAngolo(d, s, arco, rf, cf, false, true);
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool daScrivere) {
+    invertiAngolo(d, s, arco, rf, cf, false, true, daScrivere);
 }
 
 }  // namespace trevalon

@@ -62,8 +62,9 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
 // removes bends; (rf, cf) is the arc's end cell.
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala = false);
 // The same right after `ListaCelle` of the arc, whose loop removal has left the path as the point list,
-// without loops and numbered by its places.
-void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf);
+// without loops and numbered by its places; with daScrivere, a list not yet written as the buffer and the
+// path, which the flipping writes when it is over.
+void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool daScrivere = false);
 // `VerificaRettangoloVuoto`: every cell of the rectangle is free for the arc.
 bool VerificaRettangoloVuoto(const Diagram& d, int arco, int r1, int c1, int r2, int c2);
 

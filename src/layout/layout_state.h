@@ -110,6 +110,10 @@ struct LayoutState {
     // Scratch of the routing's reachability test: every cell 0 between calls.
     Table2D<std::uint8_t, CellTable::kSize, CellTable::kSize> marcheRaggiungibile{"reachability marks"};
 
+    // Scratch of the loop removal of a border route as it is walked: a bit per cell of the cell table, set
+    // for the cells it keeps; every bit is back to 0 between routes.
+    Table2D<std::uint64_t, CellTable::kSize, (CellTable::kSize + 63) / 64> celleTenute{"kept cells"};
+
     // Scratch of the loop removal: per cell of the cell table its place in the list being cleaned plus
     // one, 0 for none; every entry is back to 0 between calls. Fresh, it costs nothing until used.
     Table2D<std::int32_t, CellTable::kSize, CellTable::kSize> indiceCella{"loop removal index"};
