@@ -1,6 +1,7 @@
 #include "moves/compare.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -285,6 +286,13 @@ InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
 
 InsiemeCodici::~InsiemeCodici() = default;
 
+std::string_view InsiemeCodici::testo(const Chiave& c) {
+    if (c.lunghezza <= kDentro) return {c.dati, c.lunghezza};
+    const char* fuori = nullptr;
+    std::memcpy(&fuori, c.dati, sizeof fuori);
+    return {fuori, c.lunghezza};
+}
+
 std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave,
                                  std::size_t hash, bool& trovata) const {
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
@@ -296,8 +304,7 @@ std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::s
             return p;
         }
         if ((v & ~kIndice) != marca) continue;
-        const Chiave& c = chiavi_[(v & kIndice) - 1];
-        if (std::string_view(c.dati, c.lunghezza) == chiave) {
+        if (testo(chiavi_[(v & kIndice) - 1]) == chiave) {
             trovata = true;
             return p;
         }
@@ -329,19 +336,26 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
     const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    // The key's bytes, in the current block or a new one.
-    constexpr std::size_t kBlocco = std::size_t{1} << 16;
-    if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
-        const std::size_t misura = std::max(kBlocco, chiave.size());
-        blocchi_.push_back(std::make_unique<char[]>(misura));
-        libero_ = blocchi_.back().get();
-        liberiNelBlocco_ = misura;
+    Chiave& c = chiavi_[numero_];
+    c.lunghezza = static_cast<std::uint32_t>(chiave.size());
+    c.posto = static_cast<std::uint32_t>(p);
+    if (chiave.size() <= kDentro) {
+        std::copy(chiave.begin(), chiave.end(), c.dati);
+    } else {
+        // The key's bytes, in the current block or a new one.
+        constexpr std::size_t kBlocco = std::size_t{1} << 16;
+        if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
+            const std::size_t misura = std::max(kBlocco, chiave.size());
+            blocchi_.push_back(std::make_unique<char[]>(misura));
+            libero_ = blocchi_.back().get();
+            liberiNelBlocco_ = misura;
+        }
+        char* dati = libero_;
+        std::copy(chiave.begin(), chiave.end(), dati);
+        libero_ += chiave.size();
+        liberiNelBlocco_ -= chiave.size();
+        std::memcpy(c.dati, &dati, sizeof dati);
     }
-    char* dati = libero_;
-    std::copy(chiave.begin(), chiave.end(), dati);
-    libero_ += chiave.size();
-    liberiNelBlocco_ -= chiave.size();
-    chiavi_[numero_] = {dati, static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
     // Published last: a reader that sees the slot sees the key.
     posti_[p].store((hash & ~kIndice) | (numero_ + 1), std::memory_order_release);

@@ -74,16 +74,20 @@ class InsiemeCodici {
 
   private:
     // An open-addressed table of slots, each 0 (free) or the high bits of the key's hash with the key's
-    // number + 1 in the low kBitIndice bits; the keys' bytes lie in blocks that never move. The table is
-    // made at the first key, at twice the capacity or more, so that it never grows while others read.
+    // number + 1 in the low kBitIndice bits. The table is made at the first key, at twice the capacity or
+    // more, so that it never grows while others read.
     static constexpr int kBitIndice = 24;
     // Written when the key is filed; the table of them is left unwritten until then, so that a large
-    // capacity costs only what is used.
-    struct Chiave {
-        const char* dati;
+    // capacity costs only what is used. A key of up to kDentro bytes lies in its entry, one cache line,
+    // so that a lookup that finds it reads the slot and the entry only; a longer one lies in blocks that
+    // never move, its entry holding the pointer.
+    static constexpr std::size_t kDentro = 56;
+    struct alignas(64) Chiave {
         std::uint32_t lunghezza;
         std::uint32_t posto;  // its slot
+        char dati[kDentro];   // the key, or a pointer to it
     };
+    static std::string_view testo(const Chiave& c);
     std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
                       bool& trovata) const;
 
