@@ -312,12 +312,21 @@ std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::s
 }
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
+    return contieneChiave(chiave, hashChiave(chiave));
+}
+
+bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) const {
     // The table, once made, with everything made with it.
     const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire);
     if (!posti) return false;
     bool trovata = false;
-    cerca(posti, chiave, std::hash<std::string_view>{}(chiave), trovata);
+    cerca(posti, chiave, hash, trovata);
     return trovata;
+}
+
+void InsiemeCodici::anticipa(std::size_t hash) const {
+    if (const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire))
+        __builtin_prefetch(posti + (hash & maschera_));
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
@@ -331,7 +340,7 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
         pubblicati_.store(posti_.get(), std::memory_order_release);
     }
-    const std::size_t hash = std::hash<std::string_view>{}(chiave);
+    const std::size_t hash = hashChiave(chiave);
     bool trovata = false;
     const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;

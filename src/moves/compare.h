@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -66,6 +67,11 @@ class InsiemeCodici {
     // once.
     bool contieneChiave(std::string_view chiave) const;
     Esito aggiungiChiave(std::string_view chiave);
+    // A lookup in two steps, for a caller with other work to do meanwhile: the key's hash, a hint that
+    // brings the slot it starts from into the cache, and later the lookup itself with that hash.
+    static std::size_t hashChiave(std::string_view chiave) { return std::hash<std::string_view>{}(chiave); }
+    void anticipa(std::size_t hash) const;
+    bool contieneChiave(std::string_view chiave, std::size_t hash) const;
 
     void svuota();
     std::size_t size() const { return numero_; }
