@@ -3,6 +3,7 @@
 #include <span>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "model/sides.h"
@@ -575,6 +576,15 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     const Voce* vecchie = sorgente_.data();
     const int* nuova = nuovaPosizione_.data();
     const int* compagno = compagno_.data();
+    // Written twice (each item also n places on), with the smallest item and the largest step count, as
+    // chiaveDaPassiDoppi takes them.
+    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
+    auto scrivi = [&](int p, int c) {
+        passi[p] = c;
+        passi[p + n] = c;
+        minimo = std::min(minimo, c);
+        massimoG = std::max(massimoG, c & ~1);
+    };
     char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
     for (int k = 1; k <= nOld; ++k) {
         const int p = nuova[k];
@@ -583,7 +593,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         if (p < 0) continue;
         int dist = nuova[compagno[k]] - p;
         if (dist < 0) dist += n;
-        passi[p] = 2 * dist + segno;
+        scrivi(p, 2 * dist + segno);
     }
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
@@ -592,10 +602,10 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     for (std::size_t w = 0; w < m; ++w) {
         int dist = sullArco[w] - sulFilo[w];
         if (dist < 0) dist += n;
-        passi[sulFilo[w]] = 2 * dist + segnoFilo;
-        passi[sullArco[w]] = 2 * (n - dist) + segnoArco;
+        scrivi(sulFilo[w], 2 * dist + segnoFilo);
+        scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
     }
-    chiaveDaPassi(passi_, chiave);
+    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
     return true;
 }
 

@@ -164,19 +164,11 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
 }  // namespace
 
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
-    thread_local std::vector<int> dietro;
     const std::size_t n = avanti.size() / 2;
-    const int ni = static_cast<int>(n);
     int* a = avanti.data();
-    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
-    // rotations from those passages are compared; else the two-pointer search takes linear time however
-    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
-    // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
-    // The smallest backward item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one
-    // pass finds both smallest items, and a second the passages that have them.
-    constexpr std::size_t kPochi = 8;
-    std::size_t inizi[2][kPochi] = {};
-    std::size_t quanti[2] = {0, 0};
+    // The sequence is written twice, so that every rotation is a plain stretch. The smallest backward
+    // item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one pass finds both
+    // smallest items.
     int minimoA = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
     for (std::size_t k = 0; k < n; ++k) {
         const int c = a[k];
@@ -184,6 +176,21 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
         minimoA = std::min(minimoA, c);
         massimoG = std::max(massimoG, c - 2 * (c & 1));
     }
+    chiaveDaPassiDoppi(avanti, minimoA, massimoG, chiave);
+}
+
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave) {
+    thread_local std::vector<int> dietro;
+    const std::size_t n = avanti.size() / 2;
+    const int ni = static_cast<int>(n);
+    const int* a = avanti.data();
+    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
+    // rotations from those passages are compared; else the two-pointer search takes linear time however
+    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
+    // n - d. A second pass finds the passages that have the smallest items.
+    constexpr std::size_t kPochi = 8;
+    std::size_t inizi[2][kPochi] = {};
+    std::size_t quanti[2] = {0, 0};
     const int minimo[2] = {minimoA, 2 * ni - massimoG};
     if (minimo[0] <= minimo[1])
         for (std::size_t k = 0; k < n; ++k)

@@ -36,6 +36,9 @@ void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
 // (whose size is twice the number of passages): each passage in travel order as 2 * (steps forward to the
 // other passage of the same crossing) + (own sign is '+'). The second half is working space.
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave);
+// The same with `avanti` already written twice (its second half a copy of the first), given the smallest
+// item and the largest of 2 * steps (each item less its sign bit).
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
