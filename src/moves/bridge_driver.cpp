@@ -213,7 +213,16 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         e.mossaI = true;
         return e;
     }
-    std::optional<RiscritturaPonte> riscrittura;
+    // The rewrite's tables are kept by the thread from one record to the next.
+    thread_local std::optional<RiscritturaPonte> riusata;
+    RiscritturaPonte* riscrittura = nullptr;
+    auto prepara = [&] {
+        if (riusata)
+            riusata->prepara(p.diagramma());
+        else
+            riusata.emplace(p.diagramma());
+        riscrittura = &*riusata;
+    };
     PassaggiRiscritti r;
     // Each candidate's key is looked up in the tree while the next one is keyed: its slot is asked for
     // ahead, so that the wait for memory overlaps the next key's work. The candidates are still taken in
@@ -254,7 +263,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             [&](const CandidatoPonte& c) {
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
-                if (!riscrittura) riscrittura.emplace(p.diagramma());
+                if (!riscrittura) prepara();
                 // The key first: the passages are written only for a diagram the tree has not met.
                 bool banale = false;
                 if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, nuova.chiave,
