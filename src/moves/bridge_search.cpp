@@ -57,15 +57,14 @@ std::string rigaArco(const Diagram& d, int a) {
 class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
-    // 1]]; distanze: the region graph's distances, row u from distanze[u * (NumRegioni + 1)].
+    // 1]]; the distances are read from the region graph (a region's distance to itself 0).
     // regioni, archi: working space for the route under way.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<int>& distanze, const std::vector<char>& vietato, const LimitiPonte& limiti,
-             const std::function<void()>& cedi, std::vector<int>& regioni, std::vector<int>& archi)
+             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
+             std::vector<int>& regioni, std::vector<int>& archi)
         : d_(d),
           vicini_(vicini),
           inizio_(inizio),
-          tutte_(distanze),
           vietato_(vietato),
           limiti_(limiti),
           cedi_(cedi),
@@ -78,7 +77,7 @@ class Percorsi {
     bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
         rB_ = rB;
         // The distances to rB.
-        distanze_ = tutte_.data() + ix(rB) * (ix(d_.NumRegioni) + 1);
+        distanze_ = &d_.MatRegioni.at(rB, 0);
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -91,7 +90,7 @@ class Percorsi {
     }
 
   private:
-    int distanza(int v) const { return distanze_[ix(v)]; }
+    int distanza(int v) const { return v == rB_ ? 0 : distanze_[ix(v)].dis; }
 
     template <class Visita>
     void estendi(int u, int resto, Visita& visita) {
@@ -131,12 +130,11 @@ class Percorsi {
     const Diagram& d_;
     const std::vector<std::pair<int, int>>& vicini_;
     const std::vector<int>& inizio_;
-    const std::vector<int>& tutte_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
     int rB_ = 0;
-    const int* distanze_ = nullptr;
+    const CoppiaRegioni* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
@@ -237,7 +235,7 @@ void sequenzeLatiPonte(const Diagram& d, const std::vector<int>& ponte, std::vec
 // its own.
 struct LavoroPonti {
     std::vector<std::pair<int, int>> vicini;
-    std::vector<int> inizio, distanze;
+    std::vector<int> inizio;
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
     std::vector<int> regioniPercorso, archiPercorso;
@@ -288,33 +286,28 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         return esito;
     }
     // Neighbours of every region in ascending order, with the arc between them, one region after another.
-    // The distances, read in the same pass into a table of their own (a region's distance to itself 0).
+    // The distances are read from the region graph where they are needed (a region's distance to itself 0).
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
     const std::size_t lato = ix(d.NumRegioni) + 1;
+    const int numArchi = d.NumArchi;
     std::vector<std::pair<int, int>>& vicini = w.vicini;
     vicini.clear();
     vicini.reserve(4 * lato);
     std::vector<int>& inizio = w.inizio;
     inizio.assign(lato + 1, 0);
-    std::vector<int>& distanze = w.distanze;
-    distanze.assign(lato * lato, 0);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        int* dist = distanze.data() + ix(u) * lato;
         for (int v = 1; v <= d.NumRegioni; ++v) {
             const int a = riga[v].arco;
-            if (v != u) {
-                dist[v] = riga[v].dis;
-                if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
-            }
+            if (v != u && a >= 1 && a <= numArchi) vicini.emplace_back(v, a);
         }
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, distanze, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso);
 
     elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
     esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
@@ -335,7 +328,9 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         const Arco& l = d.archi[ix(ponte.back())];
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
-        auto dist = [&](const std::pair<int, int>& p) { return distanze[ix(p.first) * lato + ix(p.second)]; };
+        auto dist = [&](const std::pair<int, int>& p) {
+            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
+        };
         numTenute = 0;
         if (orizzontale) {
             for (const auto& p : coppie)
