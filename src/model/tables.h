@@ -134,6 +134,16 @@ class RegionGraph {
     // NumRegioni + 1 squared empty entries.
     void reset(int numRegioni) {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
+        if (cells_.rows() == numRegioni + 1 && cells_.cols() == numRegioni + 1) {
+            // The same size, as for every diagram of a search: the entries emptied where they are.
+            for (CoppiaRegioni *e = &cells_.at(0, 0), *fine = e + cells_.size(); e != fine; ++e) {
+                e->arco = 0;
+                e->dis = 0;
+                e->cam.clear();
+                e->reg.clear();
+            }
+            return;
+        }
         cells_.assign(numRegioni + 1, numRegioni + 1);
     }
     int size() const { return cells_.rows() - 1; }

@@ -213,9 +213,42 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         e.mossaI = true;
         return e;
     }
-    std::optional<RiscritturaPonte> riscrittura;
+    // The rewrite's tables are kept by the thread from one record to the next.
+    thread_local std::optional<RiscritturaPonte> riusata;
+    RiscritturaPonte* riscrittura = nullptr;
+    auto prepara = [&] {
+        if (riusata)
+            riusata->prepara(p.diagramma());
+        else
+            riusata.emplace(p.diagramma());
+        riscrittura = &*riusata;
+    };
     PassaggiRiscritti r;
-    std::string chiave;
+    // Each candidate's key is looked up in the tree while the next one is keyed: its slot is asked for
+    // ahead, so that the wait for memory overlaps the next key's work. The candidates are still taken in
+    // search order; what the lookup answers does not depend on when it is made, since the filing checks
+    // every key again.
+    struct Attesa {
+        bool presente = false;
+        std::string chiave;
+        std::size_t hash = 0;
+        int nuovi = 0;
+        int indicePercorso = 0;
+        char ab1 = '-';
+        std::vector<int> ponte, attraversati, regioni;
+    };
+    Attesa attesa, nuova;
+    auto risolvi = [&](Attesa& a) {
+        if (!a.presente) return;
+        a.presente = false;
+        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave)) {
+            e.nuoviCoda += a.nuovi;
+            return;
+        }
+        if (!riscrittura->passaggi(a.ponte, a.attraversati, a.regioni, a.ab1, r))
+            return;  // refused as the key was not: cannot happen
+        e.aggiungi(r, a.chiave, a.indicePercorso);
+    };
     // Room for a few new candidates of the record's size, so that the tables seldom grow.
     constexpr std::size_t kFigliPrevisti = 8;
     const std::size_t passaggi = nodo.Codice.size() / 2;
@@ -230,24 +263,27 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             [&](const CandidatoPonte& c) {
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
-                if (!riscrittura) riscrittura.emplace(p.diagramma());
+                if (!riscrittura) prepara();
                 // The key first: the passages are written only for a diagram the tree has not met.
-                int nuovi = 0;
                 bool banale = false;
-                if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, chiave, nuovi,
-                                         banale) ||
+                if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, nuova.chiave,
+                                         nuova.nuovi, banale) ||
                     banale)
                     return true;
-                if (albero.chiaveNellAlbero(chiave) || albero.chiaveScelta(chiave)) {
-                    e.nuoviCoda += nuovi;
-                    return true;
-                }
-                if (!riscrittura->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r))
-                    return true;  // refused as the key was not: cannot happen
-                e.aggiungi(r, chiave, c.indicePercorso);
+                nuova.hash = InsiemeCodici::hashChiave(nuova.chiave);
+                albero.anticipaNellAlbero(nuova.hash);
+                nuova.indicePercorso = c.indicePercorso;
+                nuova.ab1 = c.ab1;
+                nuova.ponte = c.archiPonte;
+                nuova.attraversati = c.archiAttraversati;
+                nuova.regioni = c.regioni;
+                nuova.presente = true;
+                risolvi(attesa);
+                std::swap(attesa, nuova);
                 return true;
             },
             limiti, false, {}, false);
+        risolvi(attesa);
         if (annulla.load(std::memory_order_relaxed)) return e;
     }
     const int prima = p.contaNuoviIncroci();

@@ -55,6 +55,11 @@ class AlberoOrizzontale {
     // while the tree's own thread files records (archivia); the chosen list must not change meanwhile.
     bool chiaveNellAlbero(std::string_view chiave) const { return codici_.contieneChiave(chiave); }
     bool chiaveScelta(std::string_view chiave) const { return scelti_.contieneChiave(chiave); }
+    // chiaveNellAlbero in two steps (InsiemeCodici::anticipa), with the key's hashChiave.
+    void anticipaNellAlbero(std::size_t hash) const { codici_.anticipa(hash); }
+    bool chiaveNellAlbero(std::string_view chiave, std::size_t hash) const {
+        return codici_.contieneChiave(chiave, hash);
+    }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(NodoLista nodo);
     // The same with the canonical key of its code already computed.

@@ -3,6 +3,7 @@
 #include <span>
 
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
 
 #include "model/sides.h"
@@ -72,7 +73,16 @@ Status verificaMossa(const Diagram& d, int nOld, const std::vector<int>& ponte,
 
 }  // namespace
 
-RiscritturaPonte::RiscritturaPonte(const Diagram& d) : d_(d), voci_(leggiVociScifta(d.txtNodo)) {
+RiscritturaPonte::RiscritturaPonte(const Diagram& d) {
+    prepara(d);
+}
+
+void RiscritturaPonte::prepara(const Diagram& d) {
+    d_ = &d;
+    voci_ = leggiVociScifta(d.txtNodo);
+    // What the last diagram left: its checked arcs and known corners, and the text in pairs.
+    arcoValido_.assign(arcoValido_.size(), 0);
+    inCoppie_ = false;
     if (!voci_) return;
     const int nOld = static_cast<int>(voci_->size());
     sorgente_.assign(1, Voce{});
@@ -144,19 +154,19 @@ bool RiscritturaPonte::latoDestro(int x, int lato, int reg) {
     int& trovata = regioneAngolo_[static_cast<std::size_t>(x) * 5 + static_cast<std::size_t>(d2)];
     if (trovata < 0) {
         trovata = 0;
-        const std::string codice = GeneraPerimetro(d_, x, d2);
+        const std::string codice = GeneraPerimetro(*d_, x, d2);
         if (!codice.empty())
-            for (int r = 1; r <= d_.NumRegioni && static_cast<std::size_t>(r) < d_.CodRegione.size(); ++r)
-                if (d_.CodRegione[static_cast<std::size_t>(r)] == codice) {
+            for (int r = 1; r <= d_->NumRegioni && static_cast<std::size_t>(r) < d_->CodRegione.size(); ++r)
+                if (d_->CodRegione[static_cast<std::size_t>(r)] == codice) {
                     trovata = r;
                     break;
                 }
     }
     if (trovata > 0) return trovata == reg;
-    const int A = d_.incroci[static_cast<std::size_t>(x)].ArcoLato[static_cast<std::size_t>(d2)];
-    return A >= 1 && A <= d_.NumArchi &&
-           (d_.archi[static_cast<std::size_t>(A)].Reg1 == reg ||
-            d_.archi[static_cast<std::size_t>(A)].Reg2 == reg);
+    const int A = d_->incroci[static_cast<std::size_t>(x)].ArcoLato[static_cast<std::size_t>(d2)];
+    return A >= 1 && A <= d_->NumArchi &&
+           (d_->archi[static_cast<std::size_t>(A)].Reg1 == reg ||
+            d_->archi[static_cast<std::size_t>(A)].Reg2 == reg);
 }
 
 std::span<const int> RiscritturaPonte::posizioniVecchie(int x0, int nOld) {
@@ -175,7 +185,7 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
                               const std::vector<int>& regioni, char ab1) {
     vivi_.clear();
     propri_.clear();
-    const Diagram& d = d_;
+    const Diagram& d = *d_;
     if (ab1 != '+' && ab1 != '-') return rifiuta("the sign pair is not + or -");
     if (!voci_) return rifiuta("the Gauss code cannot be read");
     const int nOld = static_cast<int>(voci_->size());
@@ -334,7 +344,7 @@ std::size_t RiscritturaPonte::posto(int label) {
 }
 
 Status RiscritturaPonte::incrocioNuovoValido(int label) {
-    const Diagram& d = d_;
+    const Diagram& d = *d_;
     // The crossed arc must start at a crossing that holds it: its letter is read there. Known once per
     // arc: the diagram does not change.
     const int y = label - kEtichettaNuova;
@@ -463,7 +473,7 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
 bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                                     const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito) {
     if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
-    const Diagram& d = d_;
+    const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
     if (Status s = verificaMossa(d, nOld, ponte, attraversati, regioni); !s) {
         esito = s;
@@ -575,6 +585,15 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     const Voce* vecchie = sorgente_.data();
     const int* nuova = nuovaPosizione_.data();
     const int* compagno = compagno_.data();
+    // Written twice (each item also n places on), with the smallest item and the largest step count, as
+    // chiaveDaPassiDoppi takes them.
+    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
+    auto scrivi = [&](int p, int c) {
+        passi[p] = c;
+        passi[p + n] = c;
+        minimo = std::min(minimo, c);
+        massimoG = std::max(massimoG, c & ~1);
+    };
     char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
     for (int k = 1; k <= nOld; ++k) {
         const int p = nuova[k];
@@ -583,7 +602,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         if (p < 0) continue;
         int dist = nuova[compagno[k]] - p;
         if (dist < 0) dist += n;
-        passi[p] = 2 * dist + segno;
+        scrivi(p, 2 * dist + segno);
     }
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
@@ -592,16 +611,16 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     for (std::size_t w = 0; w < m; ++w) {
         int dist = sullArco[w] - sulFilo[w];
         if (dist < 0) dist += n;
-        passi[sulFilo[w]] = 2 * dist + segnoFilo;
-        passi[sullArco[w]] = 2 * (n - dist) + segnoArco;
+        scrivi(sulFilo[w], 2 * dist + segnoFilo);
+        scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
     }
-    chiaveDaPassi(passi_, chiave);
+    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
     return true;
 }
 
 void RiscritturaPonte::lettere(const std::vector<int>& attraversati, const std::vector<int>& regioni,
                                char ab1, PassaggiRiscritti& e) {
-    const Diagram& d = d_;
+    const Diagram& d = *d_;
     e.TxtOri.clear();
     for (std::size_t r = 1; r < e.vecchie.size(); ++r) {
         const int label = e.vecchie[r];

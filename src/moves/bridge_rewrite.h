@@ -55,6 +55,9 @@ class RiscritturaPonte {
     static constexpr int kEtichettaNuova = 1000;  // temporary labels of new crossings: crossed arc + 1000
 
     explicit RiscritturaPonte(const Diagram& d);
+    // The same for another diagram, in this object's tables: what the constructor makes, without making
+    // its tables again for every diagram of a search.
+    void prepara(const Diagram& d);
 
     // The rewrite up to its passages and letters, written into `e` (whose tables are reused), refused as
     // NuovoNodoDaPonte refuses. Without `conLettere` the letters (TxtOri) are left empty, for a caller that
@@ -72,7 +75,7 @@ class RiscritturaPonte {
                  PassaggiRiscritti& e);
     // The texts and names of rewritten passages; the new crossings are numbered from primoNuovo + 1.
     NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg) const {
-        return nodo(p, primoNuovo, cursoreListaUg, d_.NomiIncroci);
+        return nodo(p, primoNuovo, cursoreListaUg, d_->NomiIncroci);
     }
     // The same with the old crossings' names given (index 0 unused), for passages of another diagram.
     static NuovoNodo nodo(const PassaggiRiscritti& p, int primoNuovo, long cursoreListaUg,
@@ -125,7 +128,7 @@ class RiscritturaPonte {
     // A new crossing's label whose crossed arc starts at a crossing that holds it.
     Status incrocioNuovoValido(int label);
 
-    const Diagram& d_;
+    const Diagram* d_ = nullptr;
     std::optional<std::vector<VoceScifta>> voci_;
     std::vector<Voce> sorgente_;  // the old text's items 1..n (index 0 unused)
     // Working tables kept between rewrites: the items of the text being rewritten as a list (label, sign

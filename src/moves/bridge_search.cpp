@@ -1,6 +1,7 @@
 #include "moves/bridge_search.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "moves/bridge_dumps.h"
 #include "moves/bridge_lists.h"
@@ -56,17 +57,19 @@ std::string rigaArco(const Diagram& d, int a) {
 class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
-    // 1]]; distanze: the region graph's distances, row u from distanze[u * (NumRegioni + 1)].
+    // 1]]; the distances are read from the region graph (a region's distance to itself 0).
+    // regioni, archi: working space for the route under way.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<int>& distanze, const std::vector<char>& vietato, const LimitiPonte& limiti,
-             const std::function<void()>& cedi)
+             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
+             std::vector<int>& regioni, std::vector<int>& archi)
         : d_(d),
           vicini_(vicini),
           inizio_(inizio),
-          tutte_(distanze),
           vietato_(vietato),
           limiti_(limiti),
-          cedi_(cedi) {}
+          cedi_(cedi),
+          regioni_(regioni),
+          archi_(archi) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
@@ -74,7 +77,7 @@ class Percorsi {
     bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
         rB_ = rB;
         // The distances to rB.
-        distanze_ = tutte_.data() + ix(rB) * (ix(d_.NumRegioni) + 1);
+        distanze_ = &d_.MatRegioni.at(rB, 0);
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -87,7 +90,7 @@ class Percorsi {
     }
 
   private:
-    int distanza(int v) const { return distanze_[ix(v)]; }
+    int distanza(int v) const { return v == rB_ ? 0 : distanze_[ix(v)].dis; }
 
     template <class Visita>
     void estendi(int u, int resto, Visita& visita) {
@@ -127,19 +130,18 @@ class Percorsi {
     const Diagram& d_;
     const std::vector<std::pair<int, int>>& vicini_;
     const std::vector<int>& inizio_;
-    const std::vector<int>& tutte_;
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
     int rB_ = 0;
-    const int* distanze_ = nullptr;
+    const CoppiaRegioni* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
     bool troncato_ = false;
     bool fermato_ = false;
-    std::vector<int> regioni_;
-    std::vector<int> archi_;
+    std::vector<int>& regioni_;
+    std::vector<int>& archi_;
 };
 
 }  // namespace
@@ -158,21 +160,36 @@ bool tmpVerlistaponti(const Diagram& d, const std::vector<int>& archiPonte) {
     return true;
 }
 
-std::vector<std::vector<int>> ListaPonti(const Diagram& d, char ab1, char ab2) {
-    std::vector<std::vector<int>> ponti;
+namespace {
+
+// The bridges as ListaPonti lists them, one after another in `archi`, bridge k from inizi[k] to
+// inizi[k + 1].
+void elencaPonti(const Diagram& d, char ab1, char ab2, std::vector<int>& archi, std::vector<int>& inizi) {
+    archi.clear();
+    inizi.assign(1, 0);
     const int n = d.NumGemelli;
-    if (n < 2 || n > kMaxGemelli) return ponti;
+    if (n < 2 || n > kMaxGemelli) return;
     auto succ = [n](int p) { return p % n + 1; };
     auto segno = [&](int p) { return d.gemelli[ix(p)].Segno; };
     for (int i = 1; i <= n; ++i) {
         if (segno(i) != ab1 || segno(succ(i)) != ab2) continue;
-        std::vector<int> ponte{i};
+        archi.push_back(i);
         for (int j = succ(i); j != i; j = succ(j)) {
-            ponte.push_back(j);
+            archi.push_back(j);
             if (segno(j) == ab2 && segno(succ(j)) == ab1) break;
         }
-        ponti.push_back(std::move(ponte));
+        inizi.push_back(static_cast<int>(archi.size()));
     }
+}
+
+}  // namespace
+
+std::vector<std::vector<int>> ListaPonti(const Diagram& d, char ab1, char ab2) {
+    std::vector<int> archi, inizi;
+    elencaPonti(d, ab1, ab2, archi, inizi);
+    std::vector<std::vector<int>> ponti;
+    for (std::size_t k = 0; k + 1 < inizi.size(); ++k)
+        ponti.emplace_back(archi.begin() + inizi[k], archi.begin() + inizi[k + 1]);
     return ponti;
 }
 
@@ -213,6 +230,38 @@ void sequenzeLatiPonte(const Diagram& d, const std::vector<int>& ponte, std::vec
     }
 }
 
+// The tables of one enumeration, kept per thread between calls: the horizontal search enumerates every
+// record it examines. A visitor that enumerates again (a window answering inside one) gets tables of
+// its own.
+struct LavoroPonti {
+    std::vector<std::pair<int, int>> vicini;
+    std::vector<int> inizio;
+    std::vector<char> vietato;
+    std::vector<int> archiPonti, iniziPonti;
+    std::vector<int> regioniPercorso, archiPercorso;
+    CandidatoPonte cand;
+};
+
+class LavoroInUso {
+  public:
+    LavoroInUso() {
+        if (profondita_ == lavori_.size()) lavori_.push_back(std::make_unique<LavoroPonti>());
+        lavoro_ = lavori_[profondita_++].get();
+    }
+    ~LavoroInUso() { --profondita_; }
+    LavoroInUso(const LavoroInUso&) = delete;
+    LavoroInUso& operator=(const LavoroInUso&) = delete;
+    LavoroPonti& operator*() const { return *lavoro_; }
+
+  private:
+    static thread_local std::vector<std::unique_ptr<LavoroPonti>> lavori_;
+    static thread_local std::size_t profondita_;
+    LavoroPonti* lavoro_ = nullptr;
+};
+
+thread_local std::vector<std::unique_ptr<LavoroPonti>> LavoroInUso::lavori_;
+thread_local std::size_t LavoroInUso::profondita_ = 0;
+
 }  // namespace
 
 void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::string& Rg1, std::string& Rg1inv,
@@ -237,60 +286,68 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         return esito;
     }
     // Neighbours of every region in ascending order, with the arc between them, one region after another.
-    // The distances, read in the same pass into a table of their own (a region's distance to itself 0).
+    // The distances are read from the region graph where they are needed (a region's distance to itself 0).
+    const LavoroInUso inUso;
+    LavoroPonti& w = *inUso;
     const std::size_t lato = ix(d.NumRegioni) + 1;
-    std::vector<std::pair<int, int>> vicini;
+    const int numArchi = d.NumArchi;
+    std::vector<std::pair<int, int>>& vicini = w.vicini;
+    vicini.clear();
     vicini.reserve(4 * lato);
-    std::vector<int> inizio(lato + 1, 0);
-    std::vector<int> distanze(lato * lato, 0);
+    std::vector<int>& inizio = w.inizio;
+    inizio.assign(lato + 1, 0);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        int* dist = distanze.data() + ix(u) * lato;
         for (int v = 1; v <= d.NumRegioni; ++v) {
             const int a = riga[v].arco;
-            if (v != u) {
-                dist[v] = riga[v].dis;
-                if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
-            }
+            if (v != u && a >= 1 && a <= numArchi) vicini.emplace_back(v, a);
         }
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
-    std::vector<char> vietato(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, distanze, vietato, limiti, cedi);
+    std::vector<char>& vietato = w.vietato;
+    vietato.assign(ix(d.NumArchi) + 1, 0);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso);
 
-    const auto ponti = ListaPonti(d, ab1, ab2);
-    esito.ponti = static_cast<int>(ponti.size());
-    CandidatoPonte cand;
-    std::vector<std::pair<int, int>> tenute;
-    tenute.reserve(4);
-    for (const auto& ponte : ponti) {
+    elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
+    esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
+    // The candidate's tables are reused; its texts are written below only for a search with them.
+    CandidatoPonte& cand = w.cand;
+    cand.mossa = MossaScelta{};
+    for (std::string* t : {&cand.Rg1, &cand.Rg1inv, &cand.Rg2, &cand.Rg2inv, &cand.messaggio}) t->clear();
+    std::pair<int, int> tenute[4];
+    std::size_t numTenute = 0;
+    std::vector<int>& ponte = cand.archiPonte;
+    for (std::size_t indicePonte = 0; indicePonte + 1 < w.iniziPonti.size(); ++indicePonte) {
         if (cedi) cedi();
+        ponte.assign(w.archiPonti.begin() + w.iniziPonti[indicePonte],
+                     w.archiPonti.begin() + w.iniziPonti[indicePonte + 1]);
         if (!tmpVerlistaponti(d, ponte)) continue;
         const int c = static_cast<int>(ponte.size()) - 1;
         const Arco& f = d.archi[ix(ponte.front())];
         const Arco& l = d.archi[ix(ponte.back())];
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
-        auto dist = [&](const std::pair<int, int>& p) { return distanze[ix(p.first) * lato + ix(p.second)]; };
-        tenute.clear();
+        auto dist = [&](const std::pair<int, int>& p) {
+            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
+        };
+        numTenute = 0;
         if (orizzontale) {
             for (const auto& p : coppie)
-                if (dist(p) == c) tenute.push_back(p);
+                if (dist(p) == c) tenute[numTenute++] = p;
         } else {
             for (const auto& p : coppie)
-                if (dist(p) < c) tenute.push_back(p);
-            std::stable_sort(tenute.begin(), tenute.end(),
+                if (dist(p) < c) tenute[numTenute++] = p;
+            std::stable_sort(tenute, tenute + numTenute,
                              [&](const auto& a, const auto& b) { return dist(a) < dist(b); });
         }
-        if (tenute.empty()) continue;
+        if (numTenute == 0) continue;
 
         // Every field the visitor reads is written below for each bridge, pairing or route.
         cand.ab1 = ab1;
         cand.ab2 = ab2;
         cand.orizzontale = orizzontale;
         cand.incrociPonte = c;
-        cand.archiPonte = ponte;
         if (conTesti) cand.mossa.ListaArchiMossa = testoLista(ponte, false);
         sequenzeLatiPonte(d, ponte, cand.latoPonte1, cand.latoPonte2);
         if (conTesti) ListaRegioniPonte(d, ponte, cand.Rg1, cand.Rg1inv, cand.Rg2, cand.Rg2inv);
@@ -302,7 +359,8 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
 
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
-        for (const auto& [rA, rB] : tenute) {
+        for (std::size_t t = 0; t < numTenute; ++t) {
+            const auto [rA, rB] = tenute[t];
             if (cedi) cedi();
             if (preso || esito.fermato) break;
             if (conTesti) {

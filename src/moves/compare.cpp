@@ -1,6 +1,7 @@
 #include "moves/compare.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <stdexcept>
@@ -163,19 +164,11 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
 }  // namespace
 
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
-    thread_local std::vector<int> dietro;
     const std::size_t n = avanti.size() / 2;
-    const int ni = static_cast<int>(n);
     int* a = avanti.data();
-    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
-    // rotations from those passages are compared; else the two-pointer search takes linear time however
-    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
-    // n - d. The sequence is also written twice, so that every rotation is a plain stretch.
-    // The smallest backward item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one
-    // pass finds both smallest items, and a second the passages that have them.
-    constexpr std::size_t kPochi = 8;
-    std::size_t inizi[2][kPochi] = {};
-    std::size_t quanti[2] = {0, 0};
+    // The sequence is written twice, so that every rotation is a plain stretch. The smallest backward
+    // item is 2n - the largest 2d - s of a forward one (item 2d + s), so that one pass finds both
+    // smallest items.
     int minimoA = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
     for (std::size_t k = 0; k < n; ++k) {
         const int c = a[k];
@@ -183,6 +176,21 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
         minimoA = std::min(minimoA, c);
         massimoG = std::max(massimoG, c - 2 * (c & 1));
     }
+    chiaveDaPassiDoppi(avanti, minimoA, massimoG, chiave);
+}
+
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave) {
+    thread_local std::vector<int> dietro;
+    const std::size_t n = avanti.size() / 2;
+    const int ni = static_cast<int>(n);
+    const int* a = avanti.data();
+    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
+    // rotations from those passages are compared; else the two-pointer search takes linear time however
+    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
+    // n - d. A second pass finds the passages that have the smallest items.
+    constexpr std::size_t kPochi = 8;
+    std::size_t inizi[2][kPochi] = {};
+    std::size_t quanti[2] = {0, 0};
     const int minimo[2] = {minimoA, 2 * ni - massimoG};
     if (minimo[0] <= minimo[1])
         for (std::size_t k = 0; k < n; ++k)
@@ -285,6 +293,13 @@ InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
 
 InsiemeCodici::~InsiemeCodici() = default;
 
+std::string_view InsiemeCodici::testo(const Chiave& c) {
+    if (c.lunghezza <= kDentro) return {c.dati, c.lunghezza};
+    const char* fuori = nullptr;
+    std::memcpy(&fuori, c.dati, sizeof fuori);
+    return {fuori, c.lunghezza};
+}
+
 std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave,
                                  std::size_t hash, bool& trovata) const {
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
@@ -296,8 +311,7 @@ std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::s
             return p;
         }
         if ((v & ~kIndice) != marca) continue;
-        const Chiave& c = chiavi_[(v & kIndice) - 1];
-        if (std::string_view(c.dati, c.lunghezza) == chiave) {
+        if (testo(chiavi_[(v & kIndice) - 1]) == chiave) {
             trovata = true;
             return p;
         }
@@ -305,12 +319,21 @@ std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::s
 }
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
+    return contieneChiave(chiave, hashChiave(chiave));
+}
+
+bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) const {
     // The table, once made, with everything made with it.
     const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire);
     if (!posti) return false;
     bool trovata = false;
-    cerca(posti, chiave, std::hash<std::string_view>{}(chiave), trovata);
+    cerca(posti, chiave, hash, trovata);
     return trovata;
+}
+
+void InsiemeCodici::anticipa(std::size_t hash) const {
+    if (const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire))
+        __builtin_prefetch(posti + (hash & maschera_));
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
@@ -324,24 +347,31 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
         pubblicati_.store(posti_.get(), std::memory_order_release);
     }
-    const std::size_t hash = std::hash<std::string_view>{}(chiave);
+    const std::size_t hash = hashChiave(chiave);
     bool trovata = false;
     const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    // The key's bytes, in the current block or a new one.
-    constexpr std::size_t kBlocco = std::size_t{1} << 16;
-    if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
-        const std::size_t misura = std::max(kBlocco, chiave.size());
-        blocchi_.push_back(std::make_unique<char[]>(misura));
-        libero_ = blocchi_.back().get();
-        liberiNelBlocco_ = misura;
+    Chiave& c = chiavi_[numero_];
+    c.lunghezza = static_cast<std::uint32_t>(chiave.size());
+    c.posto = static_cast<std::uint32_t>(p);
+    if (chiave.size() <= kDentro) {
+        std::copy(chiave.begin(), chiave.end(), c.dati);
+    } else {
+        // The key's bytes, in the current block or a new one.
+        constexpr std::size_t kBlocco = std::size_t{1} << 16;
+        if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
+            const std::size_t misura = std::max(kBlocco, chiave.size());
+            blocchi_.push_back(std::make_unique<char[]>(misura));
+            libero_ = blocchi_.back().get();
+            liberiNelBlocco_ = misura;
+        }
+        char* dati = libero_;
+        std::copy(chiave.begin(), chiave.end(), dati);
+        libero_ += chiave.size();
+        liberiNelBlocco_ -= chiave.size();
+        std::memcpy(c.dati, &dati, sizeof dati);
     }
-    char* dati = libero_;
-    std::copy(chiave.begin(), chiave.end(), dati);
-    libero_ += chiave.size();
-    liberiNelBlocco_ -= chiave.size();
-    chiavi_[numero_] = {dati, static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
     // Published last: a reader that sees the slot sees the key.
     posti_[p].store((hash & ~kIndice) | (numero_ + 1), std::memory_order_release);

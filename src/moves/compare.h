@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,9 @@ void chiaveCanonica(const std::vector<VoceScifta>& voci, std::string& chiave);
 // (whose size is twice the number of passages): each passage in travel order as 2 * (steps forward to the
 // other passage of the same crossing) + (own sign is '+'). The second half is working space.
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave);
+// The same with `avanti` already written twice (its second half a copy of the first), given the smallest
+// item and the largest of 2 * steps (each item less its sign bit).
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 
@@ -66,6 +70,11 @@ class InsiemeCodici {
     // once.
     bool contieneChiave(std::string_view chiave) const;
     Esito aggiungiChiave(std::string_view chiave);
+    // A lookup in two steps, for a caller with other work to do meanwhile: the key's hash, a hint that
+    // brings the slot it starts from into the cache, and later the lookup itself with that hash.
+    static std::size_t hashChiave(std::string_view chiave) { return std::hash<std::string_view>{}(chiave); }
+    void anticipa(std::size_t hash) const;
+    bool contieneChiave(std::string_view chiave, std::size_t hash) const;
 
     void svuota();
     std::size_t size() const { return numero_; }
@@ -74,16 +83,20 @@ class InsiemeCodici {
 
   private:
     // An open-addressed table of slots, each 0 (free) or the high bits of the key's hash with the key's
-    // number + 1 in the low kBitIndice bits; the keys' bytes lie in blocks that never move. The table is
-    // made at the first key, at twice the capacity or more, so that it never grows while others read.
+    // number + 1 in the low kBitIndice bits. The table is made at the first key, at twice the capacity or
+    // more, so that it never grows while others read.
     static constexpr int kBitIndice = 24;
     // Written when the key is filed; the table of them is left unwritten until then, so that a large
-    // capacity costs only what is used.
-    struct Chiave {
-        const char* dati;
+    // capacity costs only what is used. A key of up to kDentro bytes lies in its entry, one cache line,
+    // so that a lookup that finds it reads the slot and the entry only; a longer one lies in blocks that
+    // never move, its entry holding the pointer.
+    static constexpr std::size_t kDentro = 56;
+    struct alignas(64) Chiave {
         std::uint32_t lunghezza;
         std::uint32_t posto;  // its slot
+        char dati[kDentro];   // the key, or a pointer to it
     };
+    static std::string_view testo(const Chiave& c);
     std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
                       bool& trovata) const;
 

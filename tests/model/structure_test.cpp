@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "model_fixtures.h"
 #include "support/gauss_diagram.h"
@@ -142,6 +144,45 @@ TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
                 EXPECT_TRUE(p.cam.empty() && p.reg.empty());
             }
     }
+}
+
+// A diagram built in tables that held another of as many regions, path texts and all, gets the tables of
+// a build in fresh ones: the search builds every diagram it meets in the same tables.
+TEST(StructureForSearches, TablesBuiltAgainAreThoseOfAFreshBuild) {
+    const testing::Codice a = closure(4, {1, -2, 1, -2, 3, -2, 3});
+    // The same diagram read from its fourth passage: other region numbers, as many regions.
+    std::vector<std::string> passaggi;
+    for (std::size_t k = 0, da = 0; k < a.gauss.size(); ++k)
+        if (a.gauss[k] == '+' || a.gauss[k] == '-') {
+            passaggi.push_back(a.gauss.substr(da, k + 1 - da));
+            da = k + 1;
+        }
+    std::rotate(passaggi.begin(), passaggi.begin() + 3, passaggi.end());
+    std::string b;
+    for (const std::string& p : passaggi) b += p;
+    ASSERT_NE(b, a.gauss);
+    auto d = buildStructure(a.gauss, a.letters);
+    auto confronta = [&](const Diagram& atteso) {
+        ASSERT_EQ(d->NumRegioni, atteso.NumRegioni);
+        EXPECT_EQ(regionCodes(*d), regionCodes(atteso));
+        for (int s = 0; s <= d->NumRegioni; ++s)
+            for (int v = 0; v <= d->NumRegioni; ++v) {
+                const CoppiaRegioni &p = d->MatRegioni.at(s, v), &q = atteso.MatRegioni.at(s, v);
+                EXPECT_EQ(std::tie(p.arco, p.dis, p.cam, p.reg), std::tie(q.arco, q.dis, q.cam, q.reg))
+                    << s << "," << v;
+            }
+    };
+    for (bool conDistanze : {true, false}) {
+        d->txtNodo = b;
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*d, conDistanze));
+        auto fresco = diagramWith(b, a.letters);
+        ASSERT_TRUE(CostruisciStrutturaRicerca(*fresco, conDistanze));
+        confronta(*fresco);
+    }
+    d->txtNodo = a.gauss;
+    ScriptedUi ui;
+    ASSERT_TRUE(StrutturaDaCodice(*d, ui));
+    confronta(*buildStructure(a.gauss, a.letters));
 }
 
 // A distance already in a row is kept, and the search from that row's region neither reaches that region

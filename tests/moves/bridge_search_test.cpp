@@ -252,6 +252,65 @@ TEST(BridgeRewrite, APreparedRewriteServesEveryCandidateAsAFreshOne) {
     EXPECT_GE(rifiutati, 10);
 }
 
+// One rewrite prepared in turn for diagrams of different sizes serves each as a rewrite made for it alone:
+// the same keys, passages, letters and refusals.
+TEST(BridgeRewrite, ARewritePreparedAgainServesTheNextDiagramAsAFreshOne) {
+    std::vector<std::unique_ptr<Diagram>> diagrammi;
+    for (std::uint32_t seed = 1; seed <= 6; ++seed) {
+        auto d = costruisci(seed % 2 ? ts::randomBraidKnot(seed, 4, 8 + 4 * static_cast<int>(seed))
+                                     : ts::randomUnknot(seed, 6 + 2 * static_cast<int>(seed)));
+        if (d) diagrammi.push_back(std::move(d));
+    }
+    for (const auto& [strands, potenza] : {std::pair{3, 4}, {4, 3}, {2, 5}}) {
+        ts::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        if (auto d = costruisci(ts::braidClosure(strands, parola))) diagrammi.push_back(std::move(d));
+    }
+    ASSERT_GE(diagrammi.size(), 7u);
+    std::optional<RiscritturaPonte> riusata;
+    int confrontati = 0, rifiutati = 0;
+    for (int giro = 0; giro < 2; ++giro)
+        for (const auto& d : diagrammi) {
+            if (riusata)
+                riusata->prepara(*d);
+            else
+                riusata.emplace(*d);
+            RiscritturaPonte fresca(*d);
+            PassaggiRiscritti pr, pf;
+            std::string kr, kf;
+            for (bool orizzontale : {true, false})
+                for (char ab1 : {'-', '+'})
+                    for (CandidatoPonte c : candidatiPonte(*d, ab1, orizzontale)) {
+                        if ((confrontati + rifiutati) % 4 == 3 && !c.archiPonte.empty()) {
+                            c.archiAttraversati.assign(1, c.archiPonte.front());  // refused by both
+                            c.regioni.resize(2);
+                        }
+                        int nr = -1, nf = -1;
+                        bool br = false, bf = false;
+                        const bool fatta =
+                            fresca.chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, kf, nf, bf).ok();
+                        ASSERT_EQ(
+                            riusata->chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, kr, nr, br)
+                                .ok(),
+                            fatta);
+                        ASSERT_EQ(
+                            riusata->passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, pr).ok(),
+                            fresca.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, pf).ok());
+                        if (!fatta) {
+                            ++rifiutati;
+                            continue;
+                        }
+                        ++confrontati;
+                        EXPECT_EQ(std::tie(kr, nr, br), std::tie(kf, nf, bf)) << d->txtNodo;
+                        EXPECT_EQ(std::tie(pr.voci, pr.segniSucc, pr.TxtOri, pr.vecchie, pr.nodoBanale),
+                                  std::tie(pf.voci, pf.segniSucc, pf.TxtOri, pf.vecchie, pf.nodoBanale));
+                    }
+        }
+    EXPECT_GE(confrontati, 300);
+    EXPECT_GE(rifiutati, 50);
+}
+
 // The rewrite's passages as the text procedure writes them: items physically inserted into and deleted
 // from the old text, every search by a scan from the first item. Letters are left out.
 std::optional<std::vector<VoceScifta>> riscritturaDiRiferimento(const Diagram& d,

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <numeric>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -138,6 +140,44 @@ TEST(Compare, TheSetAnswersOtherThreadsWhileKeysAreFiled) {
     EXPECT_EQ(set.aggiungiChiave(chiave(7)), InsiemeCodici::Esito::Aggiunto);
     EXPECT_TRUE(set.contieneChiave(chiave(7)) && !set.contieneChiave(chiave(8)));
     EXPECT_THROW(InsiemeCodici(InsiemeCodici::kCapacitaMassima + 1), std::invalid_argument);
+}
+
+// Keys short enough to lie in their entries and longer ones kept apart are found as a plain set finds
+// them: keys of torus knots from 2 to 60 crossings with every sign pattern tried near them (same
+// length, a byte apart), and made-up keys of every length up to 130 bytes, zero bytes included.
+TEST(Compare, TheSetFindsShortAndLongKeysAsAPlainSetDoes) {
+    std::vector<std::string> chiavi;
+    for (int strands = 2; strands <= 5; ++strands)
+        for (int potenza = 1; (strands - 1) * potenza <= 60; ++potenza) {
+            if (std::gcd(strands, potenza) != 1) continue;  // a link, not a knot
+            testsupport::BraidWord parola;
+            for (int k = 0; k < potenza; ++k)
+                for (int i = 1; i < strands; ++i) parola.push_back(i);
+            const std::string codice = testsupport::gaussText(testsupport::braidClosure(strands, parola));
+            auto voci = leggiVociScifta(codice);
+            ASSERT_TRUE(voci) << codice;
+            chiavi.push_back(chiaveCanonica(*voci));
+            (*voci)[voci->size() / 2].sign = (*voci)[voci->size() / 2].sign == '+' ? '-' : '+';
+            chiavi.push_back(chiaveCanonica(*voci));
+        }
+    for (std::size_t lunghezza = 1; lunghezza <= 130; ++lunghezza)
+        for (char ultimo : {'\0', 'a', 'b'}) chiavi.push_back(std::string(lunghezza - 1, '\0') + ultimo);
+    std::set<std::string> semplice;
+    InsiemeCodici set(chiavi.size());
+    // Every other key is filed; all are asked for, before and after an emptying.
+    for (int giro = 0; giro < 2; ++giro) {
+        semplice.clear();
+        for (std::size_t k = static_cast<std::size_t>(giro); k < chiavi.size(); k += 2) {
+            const bool nuova = semplice.insert(chiavi[k]).second;
+            EXPECT_EQ(set.aggiungiChiave(chiavi[k]),
+                      nuova ? InsiemeCodici::Esito::Aggiunto : InsiemeCodici::Esito::GiaPresente);
+        }
+        for (const std::string& c : chiavi)
+            EXPECT_EQ(set.contieneChiave(c), semplice.contains(c)) << c.size();
+        EXPECT_EQ(set.size(), semplice.size());
+        set.svuota();
+        for (const std::string& c : chiavi) EXPECT_FALSE(set.contieneChiave(c));
+    }
 }
 
 // The compact key of a code tells the same diagrams apart as the canonical form does: over every code of
