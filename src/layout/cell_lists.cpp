@@ -625,7 +625,9 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.r1 = r1;
     z.c0 = c0;
     z.c1 = c1;
-    const auto nr = static_cast<std::size_t>(r1 - r0 + 1), nc = static_cast<std::size_t>(c1 - c0 + 1);
+    // The lines of the area (none when it is empty).
+    const std::size_t nr = r1 >= r0 ? static_cast<std::size_t>(r1) - static_cast<std::size_t>(r0) + 1 : 0;
+    const std::size_t nc = c1 >= c0 ? static_cast<std::size_t>(c1) - static_cast<std::size_t>(c0) + 1 : 0;
     z.paroleRiga = static_cast<int>((nc + 63) / 64);
     z.paroleColonna = static_cast<int>((nr + 63) / 64);
     z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);

@@ -76,7 +76,8 @@ bool raggiungibile(const Diagram& d, LayoutState& s, int arco, Punto a, Punto b)
                 continue;
             }
             // The run of p, unmarked as p is.
-            int c0 = p.c, c1 = p.c;
+            int c0 = p.c;
+            int c1 = c0;
             while (libera(p.r, c0 - 1)) --c0;
             while (libera(p.r, c1 + 1)) ++c1;
             std::fill(&marca.at(p.r, c0), &marca.at(p.r, c1) + 1, mia);
@@ -119,7 +120,12 @@ class PercorsoSenzaAnelli {
     PercorsoSenzaAnelli(const PercorsoSenzaAnelli&) = delete;
     PercorsoSenzaAnelli& operator=(const PercorsoSenzaAnelli&) = delete;
     ~PercorsoSenzaAnelli() {
-        for (const Punto& p : tenuti_) segna(p, false);
+        // Every kept cell lies in the table (`aggiungi` keeps no other), so clearing the marks throws
+        // nothing; a destructor lets nothing out all the same.
+        try {
+            for (const Punto& p : tenuti_) segna(p, false);
+        } catch (...) {
+        }
     }
 
     // The next listed cell; libera when it is known to be free for the arc, and then muri holds the bits

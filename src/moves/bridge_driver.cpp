@@ -216,12 +216,12 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     // The rewrite's tables are kept by the thread from one record to the next.
     thread_local std::optional<RiscritturaPonte> riusata;
     RiscritturaPonte* riscrittura = nullptr;
-    auto prepara = [&] {
+    auto prepara = [&]() -> RiscritturaPonte* {
         if (riusata)
             riusata->prepara(p.diagramma());
         else
             riusata.emplace(p.diagramma());
-        riscrittura = &*riusata;
+        return &*riusata;
     };
     PassaggiRiscritti r;
     // Each candidate's key is looked up in the tree while the next one is keyed: its slot is asked for
@@ -263,7 +263,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             [&](const CandidatoPonte& c) {
                 if (annulla.load(std::memory_order_relaxed)) return false;
                 if (c.lungoIlPonte()) return true;
-                if (!riscrittura) prepara();
+                if (!riscrittura) riscrittura = prepara();
                 // The key first: the passages are written only for a diagram the tree has not met.
                 bool banale = false;
                 if (!riscrittura->chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, nuova.chiave,

@@ -216,18 +216,22 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimo
         return migliore;
     };
     // A direction whose smallest item is larger cannot give the smaller reading.
-    const int* seqA = nullptr;
-    const int* seqD = nullptr;
-    if (minimo[0] <= minimo[1]) seqA = rotazione(0, avanti);
-    if (minimo[1] <= minimo[0]) {
+    auto rotazioneDietro = [&] {
         dietro.resize(2 * n);
         for (std::size_t k = 0; k < n; ++k) {
             const int c = a[n - 1 - k];
             dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
         }
-        seqD = rotazione(1, dietro);
+        return rotazione(1, dietro);
+    };
+    const int* seq = nullptr;
+    if (minimo[1] < minimo[0]) {
+        seq = rotazioneDietro();
+    } else {
+        seq = rotazione(0, avanti);
+        if (minimo[1] == minimo[0])
+            if (const int* seqD = rotazioneDietro(); minore(seqD, seq)) seq = seqD;
     }
-    const int* seq = !seqA ? seqD : !seqD ? seqA : minore(seqD, seqA) ? seqD : seqA;
     // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
     // is a key of this kind).
     const bool largo = 2 * ni + 1 > 255;
