@@ -282,6 +282,17 @@ void scartaPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.numeratoFino.clear();
 }
 
+void consegnaPercorsiInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
+    // A path changed in memory is as its text would read back; one not changed still reads its text.
+    std::fill(s.percorsoPulito.begin(), s.percorsoPulito.end(), 0);
+}
+
+void riprendiPercorsiInMemoria(LayoutState& s) {
+    if (!s.percorsiInMemoria) tieniPercorsiInMemoria(s);
+}
+
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
     if (!arcoValido(arco)) return;
     const Arco& a = d.archi[arco];

@@ -28,6 +28,12 @@ void tieniPercorsiInMemoria(LayoutState& s);
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
 // The same, except that the kept paths are dropped: every path of the diagram is left empty.
 void scartaPercorsiInSospeso(Diagram& d, LayoutState& s);
+// The same, except that the kept paths stay kept, as points, for the tidying (`percorsiPerAssestare`):
+// their places are given, and each one that is not written as text is marked to be written at the end.
+void consegnaPercorsiInSospeso(Diagram& d, LayoutState& s);
+// Paths kept in memory from now on: those handed on by `consegnaPercorsiInSospeso` are taken as they are
+// (as if read back from the text it did not write), otherwise as `tieniPercorsiInMemoria`.
+void riprendiPercorsiInMemoria(LayoutState& s);
 // The places (`Posizione`) of the kept paths whose renumbering a straightening left for later.
 void numeraInSospeso(Diagram& d, LayoutState& s);
 

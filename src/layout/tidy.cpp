@@ -248,7 +248,7 @@ void Assesta(Diagram& d, LayoutState& s) {
         c0 = std::max(1, d.limiti.ColMin - 1);
         c1 = std::min(kMaxCella - 1, d.limiti.ColMax + 1);
     };
-    tieniPercorsiInMemoria(s);
+    riprendiPercorsiInMemoria(s);
     if (s.settings.ChKrAD && d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
