@@ -259,12 +259,7 @@ void Assesta(Diagram& d, LayoutState& s) {
             if (!s.TracciatoCambiato) break;
         }
         fineRaddrizzature(d, s);
-        for (int giri = 0; giri < 10000; ++giri) {
-            s.TracciatoCambiato = false;
-            for (int i = 1; i <= d.NumArchi; ++i)
-                InvertiAngolo(d, s, i, d.archi[i].RigaFine, d.archi[i].ColFine, i == 827);
-            if (!s.TracciatoCambiato) break;
-        }
+        InvertiAngoliTutti(d, s, 827);
     }
     // Isolated cells go.
     if (d.limiti.RigaMax >= d.limiti.RigaMin) {

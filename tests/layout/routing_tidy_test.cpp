@@ -565,5 +565,63 @@ TEST(Tidying, PathsHandedOnAsPointsTidyAsPathsReadBackFromText) {
     EXPECT_GE(confrontati, 8);
 }
 
+// The corner flipping of the tidying, pass after pass over every arc, begins each arc's try where a change
+// since its last try may let a corner flip: it flips as trying every arc from its first corner does.
+TEST(Straightening, PassesOfCornerFlippingResumeAsTriesFromTheFirstCorner) {
+    int provate = 0, passi = 0;
+    for (std::uint32_t seme = 1; seme <= 6; ++seme) {
+        SCOPED_TRACE(seme);
+        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
+                                                    20 + 6 * static_cast<int>(seme));
+        Tavola ripresa, piena;
+        bool instradato = true;
+        for (Tavola* t : {&ripresa, &piena}) {
+            t->d->txtNodo = testsupport::gaussText(g);
+            t->d->TxtOri = testsupport::lettersText(g);
+            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
+                         DisegnaArchi(*t->d, *t->s);
+        }
+        if (!instradato) continue;
+        ++provate;
+        for (Tavola* t : {&ripresa, &piena}) {
+            Diagram& d = *t->d;
+            LayoutState& s = *t->s;
+            SettaLimiti(d);
+            const LimitiNodo l = d.limiti;
+            tieniPercorsiInMemoria(s);
+            iniziaRaddrizzature(s);
+            for (int giri = 0; giri < 10000; ++giri) {
+                s.TracciatoCambiato = false;
+                RaddrizzaGobbe(d, s, 0, l.RigaMin - 1, l.RigaMax + 1, l.ColMin - 1, l.ColMax + 1);
+                if (!s.TracciatoCambiato) break;
+            }
+            fineRaddrizzature(d, s);
+            if (t == &ripresa) {
+                InvertiAngoliTutti(d, s, 0);
+            } else {
+                for (int giri = 0; giri < 10000; ++giri, ++passi) {
+                    s.TracciatoCambiato = false;
+                    for (int i = 1; i <= d.NumArchi; ++i)
+                        InvertiAngolo(d, s, i, d.archi[i].RigaFine, d.archi[i].ColFine);
+                    if (!s.TracciatoCambiato) break;
+                }
+            }
+            scriviPercorsiInSospeso(d, s);
+        }
+        const Diagram &a = *ripresa.d, &b = *piena.d;
+        for (int i = 1; i <= a.NumArchi; ++i)
+            EXPECT_EQ(a.archi[i].Percorso, b.archi[i].Percorso) << "arc " << i;
+        int diverse = 0;
+        for (int r = 0; r < CellTable::kSize; ++r)
+            for (int c = 0; c < CellTable::kSize; ++c) {
+                const CellaNodo &x = a.TblNodo.at(r, c), &y = b.TblNodo.at(r, c);
+                diverse += x.Tipo != y.Tipo || x.Numero != y.Numero || x.Posizione != y.Posizione;
+            }
+        EXPECT_EQ(diverse, 0);
+    }
+    EXPECT_GE(provate, 4);
+    EXPECT_GT(passi, 2 * provate);  // flips that let others flip in later passes
+}
+
 }  // namespace
 }  // namespace trevalon
