@@ -381,20 +381,25 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
                                       MessagePort& ui, std::string* why) {
     // The build notes what it writes into the cell table, so that laying out again clears only that;
     // when it ends without a tidied drawing, the next one clears as far as anything may have gone. After
-    // it, failed routes say all of their reasons again, and failed routings write their paths.
+    // it, failed routes say all of their reasons again, and failed routings write their paths. Inside it, a
+    // routing that succeeds hands its paths to the tidying as points; a build that ends between the two
+    // writes them.
     struct AreaNotata {
+        Diagram& d;
         LayoutState& s;
         bool finita = false;
-        explicit AreaNotata(LayoutState& x) : s(x) {
+        AreaNotata(Diagram& y, LayoutState& x) : d(y), s(x) {
             s.areaNotata = true;
             s.percorsiDiFallimento = false;
+            s.percorsiPerAssestare = true;
         }
         ~AreaNotata() {
-            s.areaNotata = s.areaEsatta = false;
+            s.areaNotata = s.areaEsatta = s.percorsiPerAssestare = false;
             s.motiviCompleti = s.percorsiDiFallimento = true;
             if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
+            scriviPercorsiInSospeso(d, s);
         }
-    } nota(s);
+    } nota(d, s);
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a
     // drawing that does not fit, said as such, and never an exception for the window to meet.
     try {

@@ -282,6 +282,17 @@ void scartaPercorsiInSospeso(Diagram& d, LayoutState& s) {
     s.numeratoFino.clear();
 }
 
+void consegnaPercorsiInSospeso(Diagram& d, LayoutState& s) {
+    if (!s.percorsiInMemoria) return;
+    numeraInSospeso(d, s);
+    // A path changed in memory is as its text would read back; one not changed still reads its text.
+    std::fill(s.percorsoPulito.begin(), s.percorsoPulito.end(), 0);
+}
+
+void riprendiPercorsiInMemoria(LayoutState& s) {
+    if (!s.percorsiInMemoria) tieniPercorsiInMemoria(s);
+}
+
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {
     if (!arcoValido(arco)) return;
     const Arco& a = d.archi[arco];
@@ -867,8 +878,55 @@ void fineRaddrizzature(Diagram& d, LayoutState& s) {
 
 namespace {
 
+// A box of cells, rows r0..r1 by columns c0..c1; empty when r0 > r1.
+struct Riquadro {
+    int r0 = 0, r1 = -1, c0 = 0, c1 = -1;
+    bool tocca(const Riquadro& x) const { return r0 <= x.r1 && r1 >= x.r0 && c0 <= x.c1 && c1 >= x.c0; }
+    void unisci(const Riquadro& x) {
+        if (x.r0 > x.r1) return;
+        if (r0 > r1) {
+            *this = x;
+            return;
+        }
+        r0 = std::min(r0, x.r0);
+        r1 = std::max(r1, x.r1);
+        c0 = std::min(c0, x.c0);
+        c1 = std::max(c1, x.c1);
+    }
+};
+
+// A corner tried that could not flip: its place, the last point it read and a box of the cells it read.
+struct Lettura {
+    int posto = 0, ultimoPunto = 0;
+    Riquadro letto;
+};
+
+// The tries at one arc's corners, pass after pass: what the last try left, to begin the next one where a
+// change since may have made a corner flip. The changes of every arc's tries, in order, are shared.
+struct RipresaAngoli {
+    bool valida = false;  // `letture` holds every corner of the path that reads cells, as the last try ended
+    std::vector<Lettura> letture;
+    std::size_t visti = 0;  // the changes made before the last try ended
+    std::vector<Riquadro>* cambiati = nullptr;
+};
+
+// The first place from which a try at the corners recorded in r may flip one: that of the first corner
+// whose read cells a change since has touched; past the path's end (n) for none.
+int primoToccato(const RipresaAngoli& r, int n) {
+    Riquadro tutto;
+    for (const Lettura& l : r.letture) tutto.unisci(l.letto);
+    std::vector<Riquadro> vicini;
+    for (std::size_t k = r.visti; k < r.cambiati->size(); ++k)
+        if (tutto.tocca((*r.cambiati)[k])) vicini.push_back((*r.cambiati)[k]);
+    if (vicini.empty()) return n;
+    for (const Lettura& l : r.letture)
+        for (const Riquadro& t : vicini)
+            if (l.letto.tocca(t)) return l.posto;
+    return n;
+}
+
 void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato,
-                   bool daScrivere = false) {
+                   bool daScrivere = false, RipresaAngoli* ripresa = nullptr) {
     if (!arcoValido(arco)) return;
     const bool mostra = segnala && s.hook;
     // After a flip whose loops went, the path has none: its points are distinct cells of the arc,
@@ -881,16 +939,20 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
     // and none can flip: for those that read cells, the last point they read and the box of those cells
     // are in `letture`. A flip that changes neither the points nor the cells one of them read leaves it
     // as it was, so the next try begins at the first corner it may have changed.
-    struct Lettura {
-        int posto, ultimoPunto;
-        int r0, r1, c0, c1;
-    };
-    std::vector<Lettura> letture;
+    // A try over the passes of the tidying begins where the last one left its corners: the path has not
+    // changed since, and the corners before the first whose read cells another arc has changed since
+    // cannot flip.
+    if (mostra) ripresa = nullptr;
+    std::vector<Lettura> proprie;
+    std::vector<Lettura>& letture = ripresa ? ripresa->letture : proprie;
+    const bool riprende = ripresa && ripresa->valida;
+    if (ripresa) ripresa->valida = false;
     int da = 1;
+    bool finito = false;
     for (int giri = 0; giri < 100000; ++giri) {
         if (!senzaAnelli || mostra) {
             da = 1;
-            letture.clear();
+            if (!(riprende && giri == 0)) letture.clear();
             s.punti.clear();
             for (const Punto& p : puntiPercorso(d, s, arco)) {
                 if (!s.punti.empty() && s.punti.back() == p) continue;
@@ -899,6 +961,10 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             }
         }
         const int n = static_cast<int>(s.punti.size());
+        if (riprende && giri == 0) {
+            da = std::max(1, primoToccato(*ripresa, n));
+            while (!letture.empty() && letture.back().posto >= da) letture.pop_back();
+        }
         // Without loops every point is a cell of the arc: the legs need not read the table.
         const bool puntiDellArco = senzaAnelli && !mostra;
         bool girato = false;
@@ -923,13 +989,9 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             {
                 // Read: the legs and one cell beyond each, x, z and the rectangle of c and c2, all within
                 // the box of these.
-                Lettura l{i, i + l2 + 1, c.r, c.r, c.c, c.c};
-                for (const Punto t : {Punto{a.r + d1r, a.c + d1c}, Punto{b.r + d2r, b.c + d2c}, x, z, c2}) {
-                    l.r0 = std::min(l.r0, t.r);
-                    l.r1 = std::max(l.r1, t.r);
-                    l.c0 = std::min(l.c0, t.c);
-                    l.c1 = std::max(l.c1, t.c);
-                }
+                Lettura l{i, i + l2 + 1, {c.r, c.r, c.c, c.c}};
+                for (const Punto t : {Punto{a.r + d1r, a.c + d1c}, Punto{b.r + d2r, b.c + d2c}, x, z, c2})
+                    l.letto.unisci({t.r, t.r, t.c, t.c});
                 letture.push_back(l);
             }
             if (l1 == 0 || l2 == 0) continue;
@@ -939,6 +1001,10 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             const bool ok2 = tipoDi(d, z.r, z.c) == 'I' || cellaDellArco(d, arco, z.r, z.c) ||
                              Punto{a.r + d2r, a.c + d2c} == fine;
             if (!ok1 || !ok2 || !VerificaRettangoloVuoto(d, arco, c.r, c.c, c2.r, c2.c)) continue;
+            // The old legs go and the new ones come within the rectangle of c and c2.
+            if (ripresa)
+                ripresa->cambiati->push_back(
+                    {std::min(c.r, c2.r), std::max(c.r, c2.r), std::min(c.c, c2.c), std::max(c.c, c2.c)});
             for (int k = i - l1; k <= i + l2; ++k) {
                 CellaNodo& y = d.TblNodo.at(s.punti[k].r, s.punti[k].c);
                 svuota(y);
@@ -979,18 +1045,23 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
                 daScrivere = true;
                 // The points from the old legs on and the cells of the rectangle of c and c2 have
                 // changed; the path keeps its length.
-                const int r0 = std::min(c.r, c2.r), r1 = std::max(c.r, c2.r);
-                const int c0 = std::min(c.c, c2.c), c1 = std::max(c.c, c2.c);
+                const Riquadro rettangolo{std::min(c.r, c2.r), std::max(c.r, c2.r), std::min(c.c, c2.c),
+                                          std::max(c.c, c2.c)};
                 da = std::max(1, primo - 1);
                 for (const Lettura& l : letture)
-                    if (l.posto < da &&
-                        (l.ultimoPunto >= primo || (l.r0 <= r1 && l.r1 >= r0 && l.c0 <= c1 && l.c1 >= c0))) {
+                    if (l.posto < da && (l.ultimoPunto >= primo || l.letto.tocca(rettangolo))) {
                         da = l.posto;
                         break;
                     }
                 while (!letture.empty() && letture.back().posto >= da) letture.pop_back();
             } else {
-                // The new legs may run beside another stretch of the same arc: loops they close go.
+                // The new legs may run beside another stretch of the same arc: loops they close go, with
+                // cells of the points listed.
+                if (ripresa) {
+                    Riquadro lista;
+                    for (const Punto& p : s.punti) lista.unisci({p.r, p.r, p.c, p.c});
+                    ripresa->cambiati->push_back(lista);
+                }
                 cancellaAnelli(d, s, arco, false);
                 ComponiListaCelle(d, s, arco);
                 daScrivere = false;
@@ -1001,7 +1072,14 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             s.TracciatoCambiato = true;
             girato = true;
         }
-        if (!girato) break;
+        if (!girato) {
+            finito = true;
+            break;
+        }
+    }
+    if (ripresa) {
+        ripresa->valida = finito;
+        ripresa->visti = ripresa->cambiati->size();
     }
     if (daScrivere) {
         s.BufferPunti = s.punti;
@@ -1013,6 +1091,19 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
 
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala) {
     invertiAngolo(d, s, arco, rf, cf, segnala, false);
+}
+
+void InvertiAngoliTutti(Diagram& d, LayoutState& s, int segnalato) {
+    std::vector<Riquadro> cambiati;
+    std::vector<RipresaAngoli> riprese(static_cast<std::size_t>(std::max(0, d.NumArchi)) + 1);
+    for (RipresaAngoli& r : riprese) r.cambiati = &cambiati;
+    for (int giri = 0; giri < 10000; ++giri) {
+        s.TracciatoCambiato = false;
+        for (int i = 1; i <= d.NumArchi; ++i)
+            invertiAngolo(d, s, i, d.archi[i].RigaFine, d.archi[i].ColFine, i == segnalato, false, false,
+                          &riprese[static_cast<std::size_t>(i)]);
+        if (!s.TracciatoCambiato) break;
+    }
 }
 
 void InvertiAngoloElencato(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool daScrivere) {

@@ -28,6 +28,12 @@ void tieniPercorsiInMemoria(LayoutState& s);
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s);
 // The same, except that the kept paths are dropped: every path of the diagram is left empty.
 void scartaPercorsiInSospeso(Diagram& d, LayoutState& s);
+// The same, except that the kept paths stay kept, as points, for the tidying (`percorsiPerAssestare`):
+// their places are given, and each one that is not written as text is marked to be written at the end.
+void consegnaPercorsiInSospeso(Diagram& d, LayoutState& s);
+// Paths kept in memory from now on: those handed on by `consegnaPercorsiInSospeso` are taken as they are
+// (as if read back from the text it did not write), otherwise as `tieniPercorsiInMemoria`.
+void riprendiPercorsiInMemoria(LayoutState& s);
 // The places (`Posizione`) of the kept paths whose renumbering a straightening left for later.
 void numeraInSospeso(Diagram& d, LayoutState& s);
 
@@ -61,6 +67,10 @@ void RaddrizzaRigCol(Diagram& d, LayoutState& s, int minR, int maxR, int minC, i
 // `InvertiAngolo`: flips corners of the arc's path to the other side of their rectangle where that
 // removes bends; (rf, cf) is the arc's end cell.
 void InvertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala = false);
+// `InvertiAngolo` over every arc, pass after pass, until a pass flips nothing (at most 10000 passes); the
+// arc `segnalato` is shown to the developer aids. A pass tries an arc's corners from the first one whose
+// cells have changed since its last try.
+void InvertiAngoliTutti(Diagram& d, LayoutState& s, int segnalato);
 // The same right after `ListaCelle` of the arc, whose loop removal has left the path as the point list,
 // without loops and numbered by its places; with daScrivere, a list not yet written as the buffer and the
 // path, which the flipping writes when it is over.

@@ -199,6 +199,10 @@ struct LayoutState {
     // Whether a routing that fails writes its paths back as text: a build drops them unread, since it
     // lays out again (which clears every path) or fails.
     bool percorsiDiFallimento = true;
+    // Whether a routing that succeeds leaves its paths as point lists (`percorsiInMemoria` still set) for
+    // the tidying that follows it (`Assesta`), instead of writing them as text for the tidying to read
+    // back: a build tidies right after its routing.
+    bool percorsiPerAssestare = false;
     // `celleScritte` holds every cell written (false: there were too many to keep).
     bool celleScritteTutte = false;
 

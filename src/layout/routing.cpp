@@ -331,7 +331,9 @@ Status DisegnaArchi(Diagram& d, LayoutState& s) {
     tieniPercorsiInMemoria(s);
     try {
         Status fatto = disegnaCoppie(d, s);
-        if (fatto || s.percorsiDiFallimento)
+        if (fatto && s.percorsiPerAssestare)
+            consegnaPercorsiInSospeso(d, s);
+        else if (fatto || s.percorsiDiFallimento)
             scriviPercorsiInSospeso(d, s);
         else
             scartaPercorsiInSospeso(d, s);

@@ -248,7 +248,7 @@ void Assesta(Diagram& d, LayoutState& s) {
         c0 = std::max(1, d.limiti.ColMin - 1);
         c1 = std::min(kMaxCella - 1, d.limiti.ColMax + 1);
     };
-    tieniPercorsiInMemoria(s);
+    riprendiPercorsiInMemoria(s);
     if (s.settings.ChKrAD && d.limiti.RigaMax >= d.limiti.RigaMin) {
         int r0 = 0, r1 = 0, c0 = 0, c1 = 0;
         area(r0, r1, c0, c1);
@@ -259,12 +259,7 @@ void Assesta(Diagram& d, LayoutState& s) {
             if (!s.TracciatoCambiato) break;
         }
         fineRaddrizzature(d, s);
-        for (int giri = 0; giri < 10000; ++giri) {
-            s.TracciatoCambiato = false;
-            for (int i = 1; i <= d.NumArchi; ++i)
-                InvertiAngolo(d, s, i, d.archi[i].RigaFine, d.archi[i].ColFine, i == 827);
-            if (!s.TracciatoCambiato) break;
-        }
+        InvertiAngoliTutti(d, s, 827);
     }
     // Isolated cells go.
     if (d.limiti.RigaMax >= d.limiti.RigaMin) {

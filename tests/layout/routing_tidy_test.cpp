@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <set>
@@ -494,6 +495,132 @@ TEST(Straightening, PassesOverChangedLinesEndAsWholeScans) {
         EXPECT_GT(passi, 1);
     }
     EXPECT_GE(provate, 4);
+}
+
+// A routing that succeeds inside a build hands its paths to the tidying as points; tidied, the drawing is
+// the one of paths written as text and read back: every cell with its place, every path and end, the
+// extent. Generated diagrams from several roots, up to the build benchmark's sizes.
+TEST(Tidying, PathsHandedOnAsPointsTidyAsPathsReadBackFromText) {
+    struct Caso {
+        std::uint32_t seme;
+        int fili, lunghezza;
+    };
+    int confrontati = 0;
+    for (const auto& [seme, fili, lunghezza] :
+         std::vector<Caso>{{7, 3, 30}, {11, 5, 90}, {23, 6, 180}, {31, 4, 120}, {37, 7, 200}, {41, 5, 150}})
+        for (const int radice : {1, 4}) {
+            SCOPED_TRACE(std::to_string(lunghezza) + " crossings, root " + std::to_string(radice));
+            const auto g = testsupport::randomBraidKnot(seme, fili, lunghezza);
+            Tavola testo, punti;
+            punti.s->percorsiPerAssestare = true;
+            bool instradate = true;
+            for (Tavola* t : {&testo, &punti}) {
+                t->d->txtNodo = testsupport::gaussText(g);
+                t->d->TxtOri = testsupport::lettersText(g);
+                t->s->IncrocioRadice = radice;
+                instradate = instradate && Disegna(*t->d, *t->s);
+                // Spread wider until the routing succeeds, as a build does.
+                bool fatto = instradate && PercorriBordo(*t->d, *t->s) && DisegnaArchi(*t->d, *t->s);
+                for (int giro = 0; instradate && !fatto && giro < 3; ++giro) {
+                    for (int i = 1; i <= t->d->NumArchi; ++i) {
+                        Arco& x = t->d->archi[i];
+                        x.Percorso.clear();
+                        x.PuntiExtra.clear();
+                        x.RigaFine = x.ColFine = 0;
+                    }
+                    t->s->FattoreLayout += t->s->FattoreLayout / 2;
+                    t->s->MezzoFattore = t->s->FattoreLayout / 2;
+                    fatto = StendiLayout(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
+                            DisegnaArchi(*t->d, *t->s);
+                }
+                instradate = instradate && fatto;
+            }
+            if (!instradate) continue;  // only a routing that succeeds hands its paths on
+            EXPECT_FALSE(testo.s->percorsiInMemoria);
+            ASSERT_TRUE(punti.s->percorsiInMemoria);
+            for (Tavola* t : {&testo, &punti}) {
+                Assesta(*t->d, *t->s);
+                RiparaArchi(*t->d, *t->s);
+            }
+            EXPECT_FALSE(punti.s->percorsiInMemoria);
+            const Diagram &a = *testo.d, &b = *punti.d;
+            ASSERT_EQ((std::vector{a.limiti.RigaMin, a.limiti.RigaMax, a.limiti.ColMin, a.limiti.ColMax}),
+                      (std::vector{b.limiti.RigaMin, b.limiti.RigaMax, b.limiti.ColMin, b.limiti.ColMax}));
+            for (int i = 1; i <= a.NumArchi; ++i) {
+                EXPECT_EQ(a.archi[i].Percorso, b.archi[i].Percorso) << "arc " << i;
+                EXPECT_EQ(a.archi[i].PuntiExtra, b.archi[i].PuntiExtra) << "arc " << i;
+                EXPECT_EQ((std::pair{a.archi[i].RigaFine, a.archi[i].ColFine}),
+                          (std::pair{b.archi[i].RigaFine, b.archi[i].ColFine}))
+                    << "arc " << i;
+            }
+            int diverse = 0;
+            for (int r = 0; r <= std::min(kMaxCella, a.limiti.RigaMax + 2); ++r)
+                for (int c = 0; c <= std::min(kMaxCella, a.limiti.ColMax + 2); ++c) {
+                    const CellaNodo &x = a.TblNodo.at(r, c), &y = b.TblNodo.at(r, c);
+                    diverse += x.Tipo != y.Tipo || x.Numero != y.Numero || x.Posizione != y.Posizione;
+                }
+            EXPECT_EQ(diverse, 0);
+            ++confrontati;
+        }
+    EXPECT_GE(confrontati, 8);
+}
+
+// The corner flipping of the tidying, pass after pass over every arc, begins each arc's try where a change
+// since its last try may let a corner flip: it flips as trying every arc from its first corner does.
+TEST(Straightening, PassesOfCornerFlippingResumeAsTriesFromTheFirstCorner) {
+    int provate = 0, passi = 0;
+    for (std::uint32_t seme = 1; seme <= 6; ++seme) {
+        SCOPED_TRACE(seme);
+        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
+                                                    20 + 6 * static_cast<int>(seme));
+        Tavola ripresa, piena;
+        bool instradato = true;
+        for (Tavola* t : {&ripresa, &piena}) {
+            t->d->txtNodo = testsupport::gaussText(g);
+            t->d->TxtOri = testsupport::lettersText(g);
+            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
+                         DisegnaArchi(*t->d, *t->s);
+        }
+        if (!instradato) continue;
+        ++provate;
+        for (Tavola* t : {&ripresa, &piena}) {
+            Diagram& d = *t->d;
+            LayoutState& s = *t->s;
+            SettaLimiti(d);
+            const LimitiNodo l = d.limiti;
+            tieniPercorsiInMemoria(s);
+            iniziaRaddrizzature(s);
+            for (int giri = 0; giri < 10000; ++giri) {
+                s.TracciatoCambiato = false;
+                RaddrizzaGobbe(d, s, 0, l.RigaMin - 1, l.RigaMax + 1, l.ColMin - 1, l.ColMax + 1);
+                if (!s.TracciatoCambiato) break;
+            }
+            fineRaddrizzature(d, s);
+            if (t == &ripresa) {
+                InvertiAngoliTutti(d, s, 0);
+            } else {
+                for (int giri = 0; giri < 10000; ++giri, ++passi) {
+                    s.TracciatoCambiato = false;
+                    for (int i = 1; i <= d.NumArchi; ++i)
+                        InvertiAngolo(d, s, i, d.archi[i].RigaFine, d.archi[i].ColFine);
+                    if (!s.TracciatoCambiato) break;
+                }
+            }
+            scriviPercorsiInSospeso(d, s);
+        }
+        const Diagram &a = *ripresa.d, &b = *piena.d;
+        for (int i = 1; i <= a.NumArchi; ++i)
+            EXPECT_EQ(a.archi[i].Percorso, b.archi[i].Percorso) << "arc " << i;
+        int diverse = 0;
+        for (int r = 0; r < CellTable::kSize; ++r)
+            for (int c = 0; c < CellTable::kSize; ++c) {
+                const CellaNodo &x = a.TblNodo.at(r, c), &y = b.TblNodo.at(r, c);
+                diverse += x.Tipo != y.Tipo || x.Numero != y.Numero || x.Posizione != y.Posizione;
+            }
+        EXPECT_EQ(diverse, 0);
+    }
+    EXPECT_GE(provate, 4);
+    EXPECT_GT(passi, 2 * provate);  // flips that let others flip in later passes
 }
 
 }  // namespace
