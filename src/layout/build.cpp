@@ -397,7 +397,13 @@ Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& s
             s.areaNotata = s.areaEsatta = s.percorsiPerAssestare = false;
             s.motiviCompleti = s.percorsiDiFallimento = true;
             if (!finita) s.areaSporca = {0, kMaxCella, 0, kMaxCella};
-            scriviPercorsiInSospeso(d, s);
+            // A destructor lets nothing out: paths that cannot be written (a build stopped by a drawing
+            // off its tables) are dropped with the failed build.
+            try {
+                scriviPercorsiInSospeso(d, s);
+            } catch (...) {
+                s.percorsiInMemoria = false;
+            }
         }
     } nota(d, s);
     // The tables refuse an index beyond their bounds by throwing; a drawing that runs off them is a

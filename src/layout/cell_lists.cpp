@@ -925,6 +925,39 @@ int primoToccato(const RipresaAngoli& r, int n) {
     return n;
 }
 
+// The leg of the corner at place i of the point list, towards the places before it (verso -1) or after it
+// (+1), heading (dr, dc): how far the path runs straight from the corner through cells of the arc (all
+// its points are, when puntiDellArco).
+int gamba(const Diagram& d, const LayoutState& s, int arco, int i, int verso, int dr, int dc,
+          bool puntiDellArco) {
+    const Punto c = s.punti[i];
+    const int n = static_cast<int>(s.punti.size());
+    int l = 0;
+    for (int k = i + verso; k >= 0 && k < n; k += verso) {
+        const Punto t{c.r + (l + 1) * dr, c.c + (l + 1) * dc};
+        if (!(s.punti[k] == t) || (!puntiDellArco && !cellaDellArco(d, arco, t.r, t.c))) break;
+        ++l;
+    }
+    return l;
+}
+
+// Whether the points at places primo..ultimo lie beside no cell of the arc but their neighbours in the
+// point list.
+bool gambeIsolate(const Diagram& d, const LayoutState& s, int arco, int primo, int ultimo) {
+    const int n = static_cast<int>(s.punti.size());
+    for (int k = primo; k <= ultimo; ++k)
+        for (int dir = 1; dir <= 4; ++dir) {
+            int dr = 0, dc = 0;
+            passoDi(dir, dr, dc);
+            const Punto q{s.punti[k].r + dr, s.punti[k].c + dc};
+            if (!cellaDellArco(d, arco, q.r, q.c) || (k > 0 && q == s.punti[k - 1]) ||
+                (k + 1 < n && q == s.punti[k + 1]))
+                continue;
+            return false;
+        }
+    return true;
+}
+
 void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool segnala, bool appenaElencato,
                    bool daScrivere = false, RipresaAngoli* ripresa = nullptr) {
     if (!arcoValido(arco)) return;
@@ -974,15 +1007,8 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             const int d1r = prev.r - c.r, d1c = prev.c - c.c, d2r = next.r - c.r, d2c = next.c - c.c;
             if (std::abs(d1r) + std::abs(d1c) != 1 || std::abs(d2r) + std::abs(d2c) != 1) continue;
             // The legs: as far as the path runs straight from the corner.
-            int l1 = 0, l2 = 0;
-            while (i - l1 - 1 >= 0 &&
-                   s.punti[i - l1 - 1] == Punto{c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c} &&
-                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l1 + 1) * d1r, c.c + (l1 + 1) * d1c)))
-                ++l1;
-            while (i + l2 + 1 < n &&
-                   s.punti[i + l2 + 1] == Punto{c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c} &&
-                   (puntiDellArco || cellaDellArco(d, arco, c.r + (l2 + 1) * d2r, c.c + (l2 + 1) * d2c)))
-                ++l2;
+            const int l1 = gamba(d, s, arco, i, -1, d1r, d1c, puntiDellArco);
+            const int l2 = gamba(d, s, arco, i, +1, d2r, d2c, puntiDellArco);
             const Punto a{c.r + l1 * d1r, c.c + l1 * d1c}, b{c.r + l2 * d2r, c.c + l2 * d2c};
             const Punto c2 = d1r != 0 ? Punto{a.r, b.c} : Punto{b.r, a.c};
             const Punto x{a.r - d2r, a.c - d2c}, z{b.r - d1r, b.c - d1c};
@@ -1026,17 +1052,7 @@ void invertiAngolo(Diagram& d, LayoutState& s, int arco, int rf, int cf, bool se
             for (int k = 0; k <= l2; ++k) scrivi({a.r + k * d2r, a.c + k * d2c}, "N");
             for (int k = 1; k <= l1; ++k) scrivi({c2.r - k * d1r, c2.c - k * d1c}, "P");
             const int primo = i - l1, ultimo = i + l2;  // the new legs' places
-            for (int k = primo; k <= ultimo && restaSenzaAnelli; ++k)
-                for (int dir = 1; dir <= 4; ++dir) {
-                    int dr = 0, dc = 0;
-                    passoDi(dir, dr, dc);
-                    const Punto q{s.punti[k].r + dr, s.punti[k].c + dc};
-                    if (!cellaDellArco(d, arco, q.r, q.c) || (k > 0 && q == s.punti[k - 1]) ||
-                        (k + 1 < n && q == s.punti[k + 1]))
-                        continue;
-                    restaSenzaAnelli = false;
-                    break;
-                }
+            restaSenzaAnelli = restaSenzaAnelli && gambeIsolate(d, s, arco, primo, ultimo);
             if (restaSenzaAnelli) {
                 for (int k = primo; k <= ultimo; ++k)
                     d.TblNodo.at(s.punti[k].r, s.punti[k].c).Posizione = k + 1;
