@@ -558,6 +558,14 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
 
 }  // namespace
 
+bool ChiudiSeInterrotta(FinestraPonte& w, const OpzioniMosse& o, ViewerAnswer esito, RisultatoPonte& r) {
+    if (esito != ViewerAnswer::Int) return false;
+    w.ridisegna();
+    SettaDone(w.ui(), o.ModoAutomatico);
+    r.esito = EsitoDriver::Interrotta;
+    return true;
+}
+
 void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, RisultatoPonte& r) {
     const OpzioniMosse o = w.opzioni();
     int conta = w.contaNuoviIncroci();
@@ -637,12 +645,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
             ApplicaPonte(w, e.mossa, ab1, r);
             return r;
         }
-        if (e.EsitoDialogo == ViewerAnswer::Int) {
-            w.ridisegna();
-            SettaDone(w.ui(), o.ModoAutomatico);
-            r.esito = EsitoDriver::Interrotta;
-            return r;
-        }
+        if (ChiudiSeInterrotta(w, o, e.EsitoDialogo, r)) return r;
         AlberoOrizzontale& t = w.albero();
         if (e.NumCandidati != 0) {
             r.esito = EsitoDriver::NessunAltro;

@@ -139,6 +139,9 @@ struct RisultatoPonte {
 // The move III chosen in the viewer applied with the sign pair (ab1, the other): the code rewritten and
 // handed to the window, or the failure said; the outcome in `r`.
 void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, RisultatoPonte& r);
+// A search the person stopped in the viewer (esito `Int`): the diagram drawn again, "Done" said and the
+// outcome in `r`; false, doing nothing, for any other answer.
+bool ChiudiSeInterrotta(FinestraPonte& w, const OpzioniMosse& o, ViewerAnswer esito, RisultatoPonte& r);
 
 // The context of a window's move III search: its interface and mode, its main grid and stop request, the
 // limits of the state, the debug dumps, and the window's highlighting of each candidate.

@@ -265,12 +265,7 @@ RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s) {
         r.esito = EsitoDriver::Intrattabile;
         return r;
     }
-    if (e.EsitoDialogo == ViewerAnswer::Int) {
-        w.ridisegna();
-        SettaDone(w.ui(), o.ModoAutomatico);
-        r.esito = EsitoDriver::Interrotta;
-        return r;
-    }
+    if (ChiudiSeInterrotta(w, o, e.EsitoDialogo, r)) return r;
     if (e.EsitoDialogo != ViewerAnswer::Sel) {
         r.esito = e.NumCandidati == 0 ? EsitoDriver::NessunCandidato : EsitoDriver::NessunAltro;
         return r;
