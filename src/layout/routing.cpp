@@ -1,6 +1,7 @@
 #include "layout/routing.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 #include <optional>
@@ -21,6 +22,20 @@ namespace {
 constexpr int kTentativi[5][4] = {{}, {2, 1, 4, 3}, {3, 2, 1, 4}, {4, 3, 2, 1}, {1, 4, 3, 2}};
 // A step on heading h as a distance between cells of the cell table, stored row after row.
 constexpr std::ptrdiff_t kScostamento[5] = {0, -CellTable::kSize, 1, CellTable::kSize, -1};
+
+// The heading a border walk on heading h takes from a cell whose free neighbours are the bits of m (bit
+// k - 1 for heading k): the first of kTentativi[h] that is free, 0 when none is.
+constexpr auto kScelta = [] {
+    std::array<std::array<int, 16>, 5> t{};
+    for (int h = 1; h <= 4; ++h)
+        for (unsigned m = 0; m < 16; ++m)
+            for (const int nd : kTentativi[h])
+                if ((m >> (nd - 1)) & 1u) {
+                    t[h][m] = nd;
+                    break;
+                }
+    return t;
+}();
 
 // The characters of a number as text.
 std::size_t cifre(int v) {
@@ -143,7 +158,14 @@ class PercorsoSenzaAnelli {
         // The earliest place kept beside p. The cell the walk comes from is the last kept, which never
         // counts. Off the table's border ring, a cell not free for the arc is not the arc's either, and so
         // never kept.
-        if (!(p.r >= 2 && p.c >= 2 && p.r <= kMaxCella - 2 && p.c <= kMaxCella - 2)) muri = 0;
+        if (!(p.r >= 2 && p.c >= 2 && p.r <= kMaxCella - 2 && p.c <= kMaxCella - 2)) {
+            muri = 0;
+        } else if (!tenuti_.empty() && (accantoTenute(p) & ~muri & ~versoDi(p, tenuti_.back())) == 0) {
+            // No kept cell beside p but the last: nothing to drop (most steps of a walk).
+            tenuti_.push_back(p);
+            segna(p, true);
+            return;
+        }
         std::size_t minimo = tenuti_.size();
         for (int dir = 1; dir <= 4 && !tenuti_.empty(); ++dir) {
             if (muri & (1u << (dir - 1))) continue;
@@ -202,6 +224,20 @@ class PercorsoSenzaAnelli {
     // cell's place is looked for from the end. A walk meets a kept cell other than the one it comes from
     // only where it drops the cells after it, so that look costs about the cells dropped.
     bool tenuta(Punto p) const { return (s_.celleTenute.at(p.r, p.c / 64) >> (p.c % 64)) & 1u; }
+    // The kept cells beside p, bit h - 1 for heading h; p is two cells or more from the table's edge.
+    unsigned accantoTenute(Punto p) const {
+        return static_cast<unsigned>(tenuta({p.r - 1, p.c})) |
+               static_cast<unsigned>(tenuta({p.r, p.c + 1})) << 1 |
+               static_cast<unsigned>(tenuta({p.r + 1, p.c})) << 2 |
+               static_cast<unsigned>(tenuta({p.r, p.c - 1})) << 3;
+    }
+    // The bit of the heading from p to q when q is beside p, else 0.
+    static unsigned versoDi(Punto p, Punto q) {
+        const int dr = q.r - p.r, dc = q.c - p.c;
+        if (dc == 0 && (dr == -1 || dr == 1)) return dr < 0 ? 1u : 4u;
+        if (dr == 0 && (dc == -1 || dc == 1)) return dc > 0 ? 2u : 8u;
+        return 0u;
+    }
     void segna(Punto p, bool tenuta) {
         std::uint64_t& parola = s_.celleTenute.at(p.r, p.c / 64);
         const std::uint64_t bit = std::uint64_t{1} << (p.c % 64);
@@ -407,17 +443,26 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         senzaAnelli->aggiungi(extra[0], false);
         senzaAnelli->aggiungi(extra[1], false);
     }
-    // liberaPerArco of the neighbour of q on heading nd; away from the table's border ring, read from q's
-    // place in the table without bounds checks.
+    // The neighbours of q free for the arc (liberaPerArco), bit h - 1 for heading h; away from the table's
+    // border ring, read from q's place in the table without bounds checks. Each cell of the walk is read
+    // once: the cells its next step chooses among are the ones that told whether it is a narrow passage.
     const CellTable& tavola = d.TblNodo;
-    auto liberaAccanto = [&](Punto q, int nd) {
+    auto libera = [arco](const CellaNodo& x) { return x.Tipo == 0 || (x.Tipo == 'A' && x.Numero == arco); };
+    auto viciniLiberi = [&](Punto q) {
         if (q.r > 1 && q.c > 1 && q.r < kMaxCella - 1 && q.c < kMaxCella - 1) {
-            const CellaNodo& x = (&tavola.at(q.r, q.c))[kScostamento[nd]];
-            return x.Tipo == 0 || (x.Tipo == 'A' && x.Numero == arco);
+            const CellaNodo* x = &tavola.at(q.r, q.c);
+            return static_cast<unsigned>(libera(x[kScostamento[1]])) |
+                   static_cast<unsigned>(libera(x[kScostamento[2]])) << 1 |
+                   static_cast<unsigned>(libera(x[kScostamento[3]])) << 2 |
+                   static_cast<unsigned>(libera(x[kScostamento[4]])) << 3;
         }
-        int dr = 0, dc = 0;
-        passoDi(nd, dr, dc);
-        return liberaPerArco(d, arco, q.r + dr, q.c + dc);
+        unsigned m = 0;
+        for (int nd = 1; nd <= 4; ++nd) {
+            int dr = 0, dc = 0;
+            passoDi(nd, dr, dc);
+            if (liberaPerArco(d, arco, q.r + dr, q.c + dc)) m |= 1u << (nd - 1);
+        }
+        return m;
     };
     // The walk is a function of its cell and heading, so a walk that meets a cell and heading again goes
     // round the same circuit for ever, and never reaches its end. Found by comparing with the place kept
@@ -426,13 +471,9 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     Punto tenuto = p;
     int direzioneTenuta = dir;
     long passiDaTenuto = 0, prossimaTenuta = 1;
+    unsigned liberi = viciniLiberi(p);
     while (!(p == fine)) {
-        int scelta = 0;
-        for (const int nd : kTentativi[dir])
-            if (liberaAccanto(p, nd)) {
-                scelta = nd;
-                break;
-            }
+        const int scelta = kScelta[dir][liberi];
         if (scelta == 0) {
             s.BufferPunti.clear();
             s.bufferChars = 0;
@@ -441,9 +482,11 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         int dr = 0, dc = 0;
         passoDi(scelta, dr, dc);
         p = {p.r + dr, p.c + dc};
+        liberi = viciniLiberi(p);
         // A passage one cell wide, walled on both sides: this route fills it. Noted where it is entered.
         const int destra = giraDestra(scelta), sinistra = giraSinistra(scelta);
-        const bool destraLibera = liberaAccanto(p, destra), sinistraLibera = liberaAccanto(p, sinistra);
+        const bool destraLibera = (liberi >> (destra - 1)) & 1u,
+                   sinistraLibera = (liberi >> (sinistra - 1)) & 1u;
         const bool stretto = !destraLibera && !sinistraLibera;
         if (stretto && !inStrettoia) {
             if (dr != 0)
@@ -453,9 +496,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
         }
         inStrettoia = stretto;
         if (senzaAnelli)
-            senzaAnelli->aggiungi(
-                p, true,
-                (destraLibera ? 0u : 1u << (destra - 1)) | (sinistraLibera ? 0u : 1u << (sinistra - 1)));
+            senzaAnelli->aggiungi(p, true, ~liberi & 0xFu);
         else
             s.BufferPunti.push_back(p);
         s.bufferChars += lunghezzaVoce(p);
