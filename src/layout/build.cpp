@@ -175,6 +175,7 @@ class Costruzione {
     bool instrada(std::string& perche);
     bool disponi(std::string& perche);
     bool disponiDallaFine();
+    bool disponiDaOgniRadice();
     void sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3);
     int altezza() const { return d_.limiti.RigaMax - d_.limiti.RigaMin + OffsetRiga; }
     int larghezza() const { return d_.limiti.ColMax - d_.limiti.ColMin + OffsetCol; }
@@ -286,6 +287,19 @@ bool Costruzione::disponiDallaFine() {
     return fatto;
 }
 
+// When no tree above routes: the tree from each further root crossing in turn, until one does. A root whose
+// spread does not fit the table says nothing of the next one. Each layout serves the progress and the stop
+// request, so the person can stop a diagram whose every root fails.
+bool Costruzione::disponiDaOgniRadice() {
+    for (int tentativo = kAltreRadici + 1; tentativo < d_.NumIncroci; ++tentativo) {
+        s_.IncrocioRadice = (radice_ - 1 + tentativo) % d_.NumIncroci + 1;
+        std::string altro;
+        if (Disegna(d_, s_) && instrada(altro)) return true;
+    }
+    s_.IncrocioRadice = radice_;
+    return false;
+}
+
 // The routed drawing tidied, timed from t2 to t3.
 void Costruzione::sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3) {
     Assesta(d_, s_);
@@ -322,9 +336,12 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
     radice_ = s_.IncrocioRadice;
     std::string motivo = troppoGrande ? layout.error() : std::string();
-    bool dallaFine = false;  // the drawing is of the tree served from the end of its queue
+    bool dallaFine = false;  // the tree served from the end of its queue has been tried
     bool instradato = disponi(motivo);
-    if (!instradato) instradato = dallaFine = disponiDallaFine();
+    if (!instradato) {
+        dallaFine = true;
+        instradato = disponiDallaFine() || disponiDaOgniRadice();
+    }
     auto t2 = Clock::now();
     times.routingUs = micro(t1, t2);
     if (!instradato) {
