@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -262,6 +264,32 @@ TEST(Build, NamedAndGeneratedDiagramsAreRoutedIntoValidTables) {
             ASSERT_TRUE(r) << t.why;
             EXPECT_EQ(testcheck::verificaTabella(*t.d, true), "");
         }
+}
+
+// A 246-crossing braid closure that no tree routes from its first seven roots, with any turning mode or
+// served from the end of its queue: it is laid out from a further root crossing, and the person can stop
+// the layout while those roots are tried.
+TEST(Build, ADiagramNoFirstRootRoutesIsLaidOutFromAFurtherRootAndCanBeStoppedThere) {
+    std::ifstream in(TREVALON_TEST_DATA "/layout/braid_246_6983.gau", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
+    ASSERT_TRUE(codice) << codice.error();
+    constexpr int kPrimeRadici = 7;
+
+    Tavola t;
+    const auto fatto = t.costruisci(codice->txtNodo, codice->TxtOri);
+    ASSERT_TRUE(fatto) << t.why;
+    EXPECT_GT(t.s->IncrocioRadice, kPrimeRadici);
+    EXPECT_EQ(testcheck::verificaTabella(*t.d, true), "");
+
+    // Stopped at the first progress step of a further root: the build says so.
+    LayoutState& s = *t.s;
+    s.fermato = [&s] { return s.IncrocioRadice > kPrimeRadici && !s.codaDallaFine; };
+    const auto fermato = t.costruisci(codice->txtNodo, codice->TxtOri);
+    s.fermato = nullptr;
+    ASSERT_FALSE(fermato);
+    EXPECT_EQ(fermato.error(), kLayoutFermato);
+    EXPECT_EQ(t.why, "stopped");
 }
 
 TEST(Renderer, CrossingTileAndTheExchangeRule) {
