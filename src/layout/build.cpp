@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "layout/attempts.h"
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
 #include "layout/render_grid.h"
@@ -27,6 +28,11 @@ using Clock = std::chrono::steady_clock;
 // When routing fails: the widest spacing tried, and how many other root crossings.
 constexpr int kFattoreMassimo = 100;
 constexpr int kAltreRadici = 6;
+
+// When no tree from the first roots routes, neither served from the head of its queue nor from its end: how
+// many more root crossings are tried. A diagram that none of them lays out is said to be so after a few
+// seconds, not after every crossing has been a root.
+constexpr int kRadiciOltre = 24;
 
 // When routing fails: how many times the spread is widened where routes filled narrow passages.
 constexpr int kAllargamentiMirati = 12;
@@ -173,9 +179,20 @@ class Costruzione {
     bool stendiEInstrada();
     void allargaDove();
     bool instrada(std::string& perche);
-    bool disponi(std::string& perche);
-    bool disponiDallaFine();
-    bool disponiDaOgniRadice();
+    // One layout attempt: the tree from a root crossing, with a turning mode (the developer's when none),
+    // served from the head or the end of its queue. An attempt that interrupts skips the rest of its group
+    // when its tree cannot be spread.
+    struct Tentativo {
+        int radice = 1;
+        const char* modo = nullptr;
+        bool dallaFine = false;
+        int gruppo = 0;
+        bool interrompe = false;
+    };
+    std::vector<Tentativo> tentativi(bool dallaFine, int gruppo) const;
+    std::vector<Tentativo> altreRadici(int gruppo) const;
+    EsitoTentativo tenta(const Tentativo& t, std::string& perche);
+    int disponi(const std::vector<Tentativo>& lista, std::string& perche);
     void sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3);
     int altezza() const { return d_.limiti.RigaMax - d_.limiti.RigaMin + OffsetRiga; }
     int larghezza() const { return d_.limiti.ColMax - d_.limiti.ColMin + OffsetCol; }
@@ -245,59 +262,67 @@ bool Costruzione::instrada(std::string& perche) {
     return false;
 }
 
-// Lays out from the root, then from the next root crossings, then with the tree's other turning modes,
-// until a layout routes; the reason of the first failure goes to perche.
-bool Costruzione::disponi(std::string& perche) {
-    s_.IncrocioRadice = radice_;
-    bool fatto = Disegna(d_, s_) && instrada(perche);
-    for (int tentativo = 1; !fatto && tentativo <= kAltreRadici && tentativo < d_.NumIncroci; ++tentativo) {
-        s_.IncrocioRadice = (radice_ - 1 + tentativo) % d_.NumIncroci + 1;
-        if (!Disegna(d_, s_)) break;
-        std::string altro;
-        fatto = instrada(altro);
-    }
-    // A tree that always turns the same way lays a long twist region out as nested rings, whose routes
-    // close faces around arc ends still to be routed; a tree that turns by parity lays it out as a
-    // staircase. The developer's turning mode is kept.
-    const std::string modo = s_.settings.TXTmodo;
-    for (const char* altroModo : kAltriModiDiGiro) {
-        if (fatto) break;
-        if (modo == altroModo) continue;
-        s_.settings.TXTmodo = altroModo;
-        s_.IncrocioRadice = radice_;
-        std::string altro;
-        fatto = Disegna(d_, s_) && instrada(altro);
-        s_.settings.TXTmodo = modo;
-    }
-    if (!fatto) s_.IncrocioRadice = radice_;
-    return fatto;
+// The attempts from the root, then from the next root crossings, then with the tree's other turning modes.
+// A tree that always turns the same way lays a long twist region out as nested rings, whose routes close
+// faces around arc ends still to be routed; a tree that turns by parity lays it out as a staircase. The
+// developer's turning mode is kept.
+//
+// Served from the end of its queue (dallaFine), the tree of a diagram whose strands run round in rings (a
+// closed braid of many turns) follows one ring to its end: the breadth-first tree has branches that curl
+// into spirals and routes that run round them, so that its drawing grows with the square of the crossings,
+// and this one is smaller, with arcs from the first crossings to the last that run the length of the tree.
+std::vector<Costruzione::Tentativo> Costruzione::tentativi(bool dallaFine, int gruppo) const {
+    std::vector<Tentativo> lista{{radice_, nullptr, dallaFine, gruppo++, false}};
+    for (int t = 1; t <= kAltreRadici && t < d_.NumIncroci; ++t)
+        lista.push_back({(radice_ - 1 + t) % d_.NumIncroci + 1, nullptr, dallaFine, gruppo, true});
+    ++gruppo;
+    for (const char* altroModo : kAltriModiDiGiro)
+        if (s_.settings.TXTmodo != altroModo)
+            lista.push_back({radice_, altroModo, dallaFine, gruppo++, false});
+    return lista;
 }
 
-// The breadth-first tree of a diagram whose strands run round in rings (a closed braid of many turns) has
-// branches that curl into spirals and routes that run round them, so the drawing grows with the square of
-// the crossings. Served from the end of its queue, the tree follows one ring to its end: a smaller
-// drawing, whose arcs from the first crossings to the last run the length of the tree.
-bool Costruzione::disponiDallaFine() {
-    s_.codaDallaFine = true;
-    s_.maxCaratteriPercorso = kMaxCaratteriDallaFine;
-    std::string altro;
-    const bool fatto = disponi(altro);
+// When no tree above routes: the tree from each of the next further root crossings in turn. A root whose
+// spread does not fit the table says nothing of the next one.
+std::vector<Costruzione::Tentativo> Costruzione::altreRadici(int gruppo) const {
+    std::vector<Tentativo> lista;
+    for (int t = kAltreRadici + 1; t <= kAltreRadici + kRadiciOltre && t < d_.NumIncroci; ++t)
+        lista.push_back({(radice_ - 1 + t) % d_.NumIncroci + 1, nullptr, false, gruppo++, false});
+    return lista;
+}
+
+// One attempt on this build's diagram and state; the reason of its first failed routing goes to perche. The
+// turning mode and the queue's serving are left as they were.
+EsitoTentativo Costruzione::tenta(const Tentativo& t, std::string& perche) {
+    s_.IncrocioRadice = t.radice;
+    const std::string modo = s_.settings.TXTmodo;
+    if (t.modo) s_.settings.TXTmodo = t.modo;
+    s_.codaDallaFine = t.dallaFine;
+    s_.maxCaratteriPercorso = t.dallaFine ? kMaxCaratteriDallaFine : kMaxCaratteriPercorso;
+    const bool steso = static_cast<bool>(Disegna(d_, s_));
+    const bool fatto = steso && instrada(perche);
+    s_.settings.TXTmodo = modo;
     s_.codaDallaFine = false;
     s_.maxCaratteriPercorso = kMaxCaratteriPercorso;
-    return fatto;
+    if (fatto) return EsitoTentativo::Riuscito;
+    return !steso && t.interrompe ? EsitoTentativo::Interrompe : EsitoTentativo::Fallito;
 }
 
-// When no tree above routes: the tree from each further root crossing in turn, until one does. A root whose
-// spread does not fit the table says nothing of the next one. Each layout serves the progress and the stop
-// request, so the person can stop a diagram whose every root fails.
-bool Costruzione::disponiDaOgniRadice() {
-    for (int tentativo = kAltreRadici + 1; tentativo < d_.NumIncroci; ++tentativo) {
-        s_.IncrocioRadice = (radice_ - 1 + tentativo) % d_.NumIncroci + 1;
+// Makes the attempts in order until a layout routes: its index in the list, -1 when none does. The reason
+// of the first attempt's first failure goes to perche. A large diagram's attempts after the first run at
+// once, each on a diagram and state of its own, unless a developer aid watches the layout.
+int Costruzione::disponi(const std::vector<Tentativo>& lista, std::string& perche) {
+    PianoTentativi piano;
+    for (const Tentativo& t : lista) piano.gruppi.push_back(t.gruppo);
+    piano.insieme = !s_.hook && !s_.dump.active() && d_.NumIncroci >= kIncrociTentativiInsieme;
+    piano.aiutanti = s_.aiutantiTentativi;
+    const int scelto = TentaInOrdine(d_, s_, piano, [&](Diagram& d, LayoutState& s, std::size_t i) {
+        Costruzione c(d, s, st_, t_);
         std::string altro;
-        if (Disegna(d_, s_) && instrada(altro)) return true;
-    }
-    s_.IncrocioRadice = radice_;
-    return false;
+        return c.tenta(lista[i], i == 0 ? perche : altro);
+    });
+    if (scelto < 0) s_.IncrocioRadice = radice_;
+    return scelto;
 }
 
 // The routed drawing tidied, timed from t2 to t3.
@@ -336,12 +361,17 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
     radice_ = s_.IncrocioRadice;
     std::string motivo = troppoGrande ? layout.error() : std::string();
-    bool dallaFine = false;  // the tree served from the end of its queue has been tried
-    bool instradato = disponi(motivo);
-    if (!instradato) {
-        dallaFine = true;
-        instradato = disponiDallaFine() || disponiDaOgniRadice();
-    }
+    // The tree from its first roots, then served from the end of its queue, then from every other root.
+    std::vector<Tentativo> lista = tentativi(false, 0);
+    const std::size_t primi = lista.size();
+    const std::vector<Tentativo> coda = tentativi(true, lista.back().gruppo + 1);
+    lista.insert(lista.end(), coda.begin(), coda.end());
+    const std::vector<Tentativo> ultimi = altreRadici(lista.back().gruppo + 1);
+    lista.insert(lista.end(), ultimi.begin(), ultimi.end());
+    const int scelto = disponi(lista, motivo);
+    const bool instradato = scelto >= 0;
+    // The tree served from the end of its queue has been tried.
+    const bool dallaFine = !instradato || static_cast<std::size_t>(scelto) >= primi;
     auto t2 = Clock::now();
     times.routingUs = micro(t1, t2);
     if (!instradato) {
@@ -365,7 +395,8 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
             // The first drawing is kept aside while that tree is tried: without a drawing of it, the first
             // one is the drawing (laid out again, it would come out the same).
             CoppiaDaParte primo = daParte(d_, s_);
-            const bool fatto = disponiDallaFine();
+            std::string altro;
+            const bool fatto = disponi(tentativi(true, 0), altro) >= 0;
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
             if (fatto) {

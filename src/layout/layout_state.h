@@ -183,6 +183,8 @@ struct LayoutState {
     int IncrocioRadice = 1;
     // The tree queue is served from its end (last queued first) instead of its head.
     bool codaDallaFine = false;
+    // The helper threads a build's layout attempts after the first may use at once; -1: by the cores.
+    int aiutantiTentativi = -1;
     bool TracciatoCambiato = false;
     bool ModoAutomatico = false;
     bool ModoDebug = false;

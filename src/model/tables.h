@@ -69,6 +69,8 @@ class CellTable {
         intatta_ = r0 <= 0 && c0 <= 0 && r1 >= kSize - 1 && c1 >= kSize - 1;
     }
     void clearAll() { clear(0, kSize - 1, 0, kSize - 1); }
+    // For a table about to be filled over most of its size: see Table2D::paginaGrande.
+    void paginaGrande() { cells_.paginaGrande(); }
 
   private:
     Table2D<CellaNodo, kSize, kSize> cells_{"table"};

@@ -1,0 +1,374 @@
+#include "layout/attempts.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace trevalon {
+
+namespace {
+
+// How often the waiting thread serves the progress and the stop request.
+constexpr auto kPassoAttesa = std::chrono::milliseconds(15);
+
+// The threads that make attempts at once, at most: more gave builds of large braids no faster here, and each
+// holds a cell table of its own (about 40 MB once a large diagram is spread on it).
+constexpr unsigned kMaxAiutanti = 3;
+
+// A diagram and a layout state of their own.
+struct Coppia {
+    std::unique_ptr<Diagram> d;
+    std::unique_ptr<LayoutState> s;
+};
+
+// The large tables of a pair, with what tells which of the cell table's cells are written (it goes with
+// the table), and the region graph, which no layout reads.
+struct Tavole {
+    CellTable celle;
+    RegionGraph regioni;
+    WorkGrid albero;
+    decltype(LayoutState::marcheRaggiungibile) marche;
+    decltype(LayoutState::celleTenute) tenute;
+    decltype(LayoutState::indiceCella) indice;
+    LayoutState::Raddrizzatura raddrizzatura;
+    std::vector<Punto> scritte;
+    LimitiNodo areaSporca;
+    bool areaEsatta = false;
+    bool scritteTutte = false;
+};
+
+Tavole togli(Diagram& d, LayoutState& s) {
+    return Tavole{std::move(d.TblNodo),
+                  std::move(d.MatRegioni),
+                  std::move(s.TblNodoAlbero),
+                  std::move(s.marcheRaggiungibile),
+                  std::move(s.celleTenute),
+                  std::move(s.indiceCella),
+                  std::move(s.raddrizzatura),
+                  std::move(s.celleScritte),
+                  s.areaSporca,
+                  s.areaEsatta,
+                  s.celleScritteTutte};
+}
+
+void rimetti(Diagram& d, LayoutState& s, Tavole& t) {
+    d.TblNodo = std::move(t.celle);
+    d.MatRegioni = std::move(t.regioni);
+    s.TblNodoAlbero = std::move(t.albero);
+    s.marcheRaggiungibile = std::move(t.marche);
+    s.celleTenute = std::move(t.tenute);
+    s.indiceCella = std::move(t.indice);
+    s.raddrizzatura = std::move(t.raddrizzatura);
+    s.celleScritte = std::move(t.scritte);
+    s.areaSporca = t.areaSporca;
+    s.areaEsatta = t.areaEsatta;
+    s.celleScritteTutte = t.scritteTutte;
+}
+
+// The attempts one after the other, from the one after `primo`, on d and s.
+int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
+             std::size_t primo) {
+    const std::size_t n = piano.gruppi.size();
+    for (std::size_t i = primo; i < n; ++i) {
+        const EsitoTentativo e = esegui(d, s, i);
+        if (e == EsitoTentativo::Riuscito) return static_cast<int>(i);
+        if (e == EsitoTentativo::Interrompe)
+            while (i + 1 < n && piano.gruppi[i + 1] == piano.gruppi[i]) ++i;
+    }
+    return -1;
+}
+
+enum class Stato { DaFare, InCorso, Riuscito, Fallito, Interrompe, Eccezione };
+
+// The attempts after the first, made at once by helper threads. The calling thread waits, serving the
+// progress and the stop request, and makes itself any attempt the order needs that no helper is making
+// (one a helper left because a later attempt had routed).
+class Insieme {
+  public:
+    Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui)
+        : d_(d),
+          s_(s),
+          piano_(piano),
+          esegui_(esegui),
+          n_(piano.gruppi.size()),
+          stati_(n_, Stato::DaFare),
+          eccezioni_(n_),
+          riuscite_(n_),
+          limite_(n_) {}
+    ~Insieme() { ferma(); }
+    Insieme(const Insieme&) = delete;
+    Insieme& operator=(const Insieme&) = delete;
+
+    // Attempt 0 has failed on d and s. -1 when none routes, -2 when no helper could be started.
+    int esegui(unsigned aiutanti);
+
+  private:
+    void modello();
+    Coppia nuovaCoppia() const;
+    void prepara(Coppia& c) const;
+    bool prendi(std::size_t i);
+    void fai(std::size_t i, Coppia& c, bool chiamante);
+    void aiutante();
+    int decidi(std::size_t& attesa) const;
+    void ferma();
+
+    Diagram& d_;
+    LayoutState& s_;
+    const PianoTentativi& piano_;
+    const EseguiTentativo& esegui_;
+    const std::size_t n_;
+
+    // d and s as attempt 0 left them, without their large tables: every other attempt starts from it.
+    Coppia modello_;
+
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::vector<Stato> stati_;
+    std::vector<std::exception_ptr> eccezioni_;
+    std::vector<Coppia> riuscite_;          // the pairs of the attempts that routed
+    std::atomic<std::size_t> prossimo_{2};  // the next attempt for a helper to take
+    std::atomic<std::size_t> limite_;       // the first attempt known to route: the later ones are not needed
+    std::atomic<bool> annulla_{false};
+    std::vector<std::thread> aiutanti_;
+};
+
+void Insieme::modello() {
+    Tavole t = togli(d_, s_);
+    modello_ = Coppia{std::make_unique<Diagram>(d_), std::make_unique<LayoutState>(s_)};
+    rimetti(d_, s_, t);
+    LayoutState& m = *modello_.s;
+    m.progresso = nullptr;
+    m.fermato = nullptr;
+    m.hook = nullptr;
+    m.dump = DumpFolder{};
+    m.grigliaPrincipale = nullptr;
+    m.celleStese.clear();  // scratch of a spread, written anew by the next one
+}
+
+// A pair with empty tables: the empty cell table needs no clearing.
+Coppia Insieme::nuovaCoppia() const {
+    Coppia c{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
+    c.d->TblNodo.paginaGrande();  // the spread of a large diagram fills most of it
+    c.s->areaSporca = LimitiNodo{kMaxCella, -1, kMaxCella, -1};
+    c.s->areaEsatta = modello_.s->areaNotata;
+    c.s->celleScritteTutte = false;
+    return c;
+}
+
+// The pair made as the model, keeping its own tables: a layout clears what it writes into before it
+// spreads, so a layout made on them is the one made on the tables of the attempts before it.
+void Insieme::prepara(Coppia& c) const {
+    Tavole t = togli(*c.d, *c.s);
+    *c.d = *modello_.d;
+    *c.s = *modello_.s;
+    rimetti(*c.d, *c.s, t);
+}
+
+// Takes attempt i, unless someone has it or it has ended.
+bool Insieme::prendi(std::size_t i) {
+    const std::lock_guard<std::mutex> lock(m_);
+    if (stati_[i] != Stato::DaFare) return false;
+    stati_[i] = Stato::InCorso;
+    return true;
+}
+
+// Makes attempt i, taken, on pair c (a new one when c has none): on a helper, stopped at its next progress
+// step once it is not needed (a later attempt than one that routed, or the person's stop), and then left to
+// be made again should the order need it; on the calling thread, with its progress and stop request.
+void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
+    Stato st = Stato::Fallito;
+    std::exception_ptr e;
+    try {
+        if (!c.d) c = nuovaCoppia();
+        prepara(c);
+        if (chiamante) {
+            c.s->progresso = s_.progresso;
+            c.s->fermato = s_.fermato;
+        } else {
+            c.s->fermato = [this, i] {
+                return annulla_.load(std::memory_order_relaxed) || i > limite_.load();
+            };
+        }
+        switch (esegui_(*c.d, *c.s, i)) {
+            case EsitoTentativo::Riuscito:
+                st = Stato::Riuscito;
+                break;
+            case EsitoTentativo::Interrompe:
+                st = Stato::Interrompe;
+                break;
+            case EsitoTentativo::Fallito:
+                break;
+        }
+    } catch (const LayoutFermato&) {
+        if (chiamante) throw;  // the person's stop
+        st = Stato::DaFare;
+    } catch (...) {
+        st = Stato::Eccezione;
+        e = std::current_exception();
+    }
+    if (st == Stato::Riuscito) {
+        c.s->progresso = nullptr;
+        c.s->fermato = nullptr;
+        std::size_t l = limite_.load();
+        while (i < l && !limite_.compare_exchange_weak(l, i)) {
+        }
+    }
+    {
+        const std::lock_guard<std::mutex> lock(m_);
+        stati_[i] = st;
+        eccezioni_[i] = std::move(e);
+        if (st == Stato::Riuscito) riuscite_[i] = std::move(c);
+    }
+    if (st == Stato::Eccezione || st == Stato::DaFare) c = Coppia{};  // left half way
+    cv_.notify_all();
+}
+
+void Insieme::aiutante() {
+    Coppia c;
+    for (;;) {
+        const std::size_t i = prossimo_.fetch_add(1);
+        if (i >= n_ || annulla_.load() || i > limite_.load()) return;
+        if (prendi(i)) fai(i, c, false);
+    }
+}
+
+// Walks the attempts as the order meets them: the index of the one that routes or failed with an
+// exception, -1 when none does, -2 while attempt `attesa` has not ended.
+int Insieme::decidi(std::size_t& attesa) const {
+    for (std::size_t i = 1; i < n_; ++i) {
+        switch (stati_[i]) {
+            case Stato::DaFare:
+            case Stato::InCorso:
+                attesa = i;
+                return -2;
+            case Stato::Riuscito:
+            case Stato::Eccezione:
+                return static_cast<int>(i);
+            case Stato::Interrompe:
+                while (i + 1 < n_ && piano_.gruppi[i + 1] == piano_.gruppi[i]) ++i;
+                break;
+            case Stato::Fallito:
+                break;
+        }
+    }
+    return -1;
+}
+
+void Insieme::ferma() {
+    annulla_.store(true);
+    for (std::thread& t : aiutanti_)
+        if (t.joinable()) t.join();
+    aiutanti_.clear();
+}
+
+int Insieme::esegui(unsigned aiutanti) {
+    modello();
+    for (unsigned k = 0; k < aiutanti; ++k) {
+        try {
+            aiutanti_.emplace_back([this] { aiutante(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+    if (aiutanti_.empty()) return -2;
+    // Attempt 1 is made here on d and s themselves, whose tables are in use already: the attempt after the
+    // first is the one that most often routes, and a new table costs its pages as the spread fills it.
+    bool primaQui = false;
+    if (prendi(1)) {
+        Stato st = Stato::Fallito;
+        std::exception_ptr e;
+        try {
+            switch (esegui_(d_, s_, 1)) {
+                case EsitoTentativo::Riuscito:
+                    st = Stato::Riuscito;
+                    primaQui = true;
+                    limite_.store(1);
+                    break;
+                case EsitoTentativo::Interrompe:
+                    st = Stato::Interrompe;
+                    break;
+                case EsitoTentativo::Fallito:
+                    break;
+            }
+        } catch (const LayoutFermato&) {
+            throw;  // the person's stop
+        } catch (...) {
+            st = Stato::Eccezione;
+            e = std::current_exception();
+        }
+        {
+            const std::lock_guard<std::mutex> lock(m_);
+            stati_[1] = st;
+            eccezioni_[1] = std::move(e);
+        }
+    }
+    Coppia propria;  // for the attempts this thread makes
+    int scelto = -1;
+    for (;;) {
+        std::size_t attesa = 0;
+        bool inCorso = false;
+        {
+            std::unique_lock<std::mutex> lock(m_);
+            scelto = decidi(attesa);
+            inCorso = scelto == -2 && stati_[attesa] == Stato::InCorso;
+            if (inCorso) cv_.wait_for(lock, kPassoAttesa);
+        }
+        if (scelto != -2) break;
+        if (inCorso) {
+            s_.tick();  // the person's stop ends the helpers (the destructor) and this build
+        } else if (prendi(attesa)) {
+            fai(attesa, propria, true);
+        }
+    }
+    ferma();
+    if (scelto < 0) return -1;
+    const auto i = static_cast<std::size_t>(scelto);
+    if (eccezioni_[i]) std::rethrow_exception(eccezioni_[i]);
+    if (i == 1 && primaQui) return scelto;
+    // The pair of the attempt that routed becomes d and s, with the calling side's progress, stop
+    // request, aids and region graph.
+    Coppia& c = riuscite_[i];
+    LayoutState& x = *c.s;
+    x.progresso = std::move(s_.progresso);
+    x.fermato = std::move(s_.fermato);
+    x.hook = s_.hook;
+    x.dump = std::move(s_.dump);
+    x.grigliaPrincipale = s_.grigliaPrincipale;
+    c.d->MatRegioni = std::move(d_.MatRegioni);
+    d_ = std::move(*c.d);
+    s_ = std::move(*c.s);
+    return scelto;
+}
+
+}  // namespace
+
+int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui) {
+    const std::size_t n = piano.gruppi.size();
+    if (n == 0) return -1;
+    const EsitoTentativo primo = esegui(d, s, 0);
+    if (primo == EsitoTentativo::Riuscito) return 0;
+    std::size_t dopo = 1;
+    if (primo == EsitoTentativo::Interrompe)
+        while (dopo < n && piano.gruppi[dopo] == piano.gruppi[0]) ++dopo;
+    // One core fewer than the machine has (the waiting thread takes next to none), with two at least.
+    unsigned aiutanti = 0;
+    if (piano.aiutanti >= 0) {
+        aiutanti = static_cast<unsigned>(piano.aiutanti);
+    } else if (const unsigned nuclei = std::thread::hardware_concurrency(); nuclei >= 3) {
+        aiutanti = nuclei - 1;
+    }
+    aiutanti = std::min<unsigned>({aiutanti, kMaxAiutanti, static_cast<unsigned>(n - 1)});
+    if (!piano.insieme || dopo != 1 || aiutanti == 0) return inOrdine(d, s, piano, esegui, dopo);
+    Insieme insieme(d, s, piano, esegui);
+    const int scelto = insieme.esegui(aiutanti);
+    return scelto == -2 ? inOrdine(d, s, piano, esegui, 1) : scelto;
+}
+
+}  // namespace trevalon

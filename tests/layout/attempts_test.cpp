@@ -1,0 +1,196 @@
+// The layout attempts of a build made in order or at once: the same attempt is kept, with its diagram and
+// state; groups, exceptions and the person's stop are met where the order meets them.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "layout/attempts.h"
+#include "layout/build.h"
+#include "model/knot_files.h"
+
+namespace trevalon {
+namespace {
+
+// What an attempt of a synthetic plan does.
+struct Prova {
+    EsitoTentativo esito = EsitoTentativo::Fallito;
+    int attesaMs = 0;  // how long it works, in steps of a millisecond that serve the stop request
+    bool lancia = false;
+};
+
+struct Coppia {
+    std::unique_ptr<Diagram> d = std::make_unique<Diagram>();
+    std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
+};
+
+// Runs the plan with the given helpers (0: in order); each attempt marks the diagram, its cell table and
+// its state with its index.
+int esegui(Coppia& c, const std::vector<Prova>& prove, const std::vector<int>& gruppi, int aiutanti,
+           std::set<std::size_t>* fatti = nullptr) {
+    PianoTentativi piano;
+    piano.gruppi = gruppi;
+    piano.insieme = true;
+    piano.aiutanti = aiutanti;
+    std::mutex m;
+    return TentaInOrdine(*c.d, *c.s, piano, [&](Diagram& d, LayoutState& s, std::size_t i) {
+        if (fatti) {
+            const std::lock_guard<std::mutex> lock(m);
+            fatti->insert(i);
+        }
+        const Prova& p = prove[i];
+        for (int k = 0; k < p.attesaMs; ++k) {
+            s.tick();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (p.lancia) throw std::out_of_range("attempt " + std::to_string(i));
+        d.NumIncroci = 100 + static_cast<int>(i);
+        d.TblNodo.at(10, 10).Numero = static_cast<int>(i);
+        s.IncrocioRadice = 200 + static_cast<int>(i);
+        return p.esito;
+    });
+}
+
+std::vector<int> gruppiDistinti(std::size_t n) {
+    std::vector<int> g(n);
+    for (std::size_t i = 0; i < n; ++i) g[i] = static_cast<int>(i);
+    return g;
+}
+
+TEST(LayoutAttempts, TheFirstInOrderThatRoutesIsKeptWhicheverEndsFirst) {
+    // Later attempts end sooner: 5 routes long before 3, which the order meets first.
+    std::vector<Prova> prove(8);
+    for (std::size_t i = 1; i < prove.size(); ++i) prove[i].attesaMs = static_cast<int>(40 - 5 * i);
+    prove[3].esito = prove[5].esito = EsitoTentativo::Riuscito;
+    for (const int aiutanti : {0, 1, 3, 7}) {
+        SCOPED_TRACE("helpers " + std::to_string(aiutanti));
+        Coppia c;
+        int avanzamenti = 0;
+        c.s->progresso = [&avanzamenti] { ++avanzamenti; };
+        c.d->MatRegioni.reset(3);
+        ASSERT_EQ(esegui(c, prove, gruppiDistinti(prove.size()), aiutanti), 3);
+        EXPECT_EQ(c.d->NumIncroci, 103);
+        EXPECT_EQ(c.d->TblNodo.at(10, 10).Numero, 3);
+        EXPECT_EQ(c.s->IncrocioRadice, 203);
+        // The caller's progress and region graph stay its own.
+        ASSERT_TRUE(c.s->progresso);
+        const int prima = avanzamenti;
+        c.s->tick();
+        EXPECT_EQ(avanzamenti, prima + 1);
+        EXPECT_EQ(c.d->MatRegioni.size(), 3);
+    }
+}
+
+TEST(LayoutAttempts, AnInterruptedGroupIsSkippedAndEveryAttemptIsMadeWhenNoneRoutes) {
+    // 1 interrupts its group (1..3): 2 and 3 are not taken, though they would route.
+    std::vector<Prova> prove(6);
+    prove[1].esito = EsitoTentativo::Interrompe;
+    prove[2].esito = prove[3].esito = EsitoTentativo::Riuscito;
+    prove[5].esito = EsitoTentativo::Riuscito;
+    const std::vector<int> gruppi{0, 1, 1, 1, 2, 3};
+    for (const int aiutanti : {0, 4}) {
+        SCOPED_TRACE("helpers " + std::to_string(aiutanti));
+        Coppia c;
+        EXPECT_EQ(esegui(c, prove, gruppi, aiutanti), 5);
+        EXPECT_EQ(c.s->IncrocioRadice, 205);
+
+        std::vector<Prova> nessuna(5);
+        Coppia v;
+        std::set<std::size_t> fatti;
+        EXPECT_EQ(esegui(v, nessuna, gruppiDistinti(nessuna.size()), aiutanti, &fatti), -1);
+        EXPECT_EQ(fatti.size(), nessuna.size());
+    }
+    // The first attempt routing: no other is made.
+    std::vector<Prova> subito(4);
+    subito[0].esito = EsitoTentativo::Riuscito;
+    Coppia c;
+    std::set<std::size_t> fatti;
+    EXPECT_EQ(esegui(c, subito, gruppiDistinti(subito.size()), 3, &fatti), 0);
+    EXPECT_EQ(fatti, std::set<std::size_t>{0});
+}
+
+TEST(LayoutAttempts, AnExceptionIsMetOnlyWhereTheOrderMeetsIt) {
+    std::vector<Prova> prove(7);
+    prove[4].esito = EsitoTentativo::Riuscito;
+    prove[6].lancia = true;  // after the one kept: never met
+    for (const int aiutanti : {0, 3}) {
+        Coppia c;
+        EXPECT_EQ(esegui(c, prove, gruppiDistinti(prove.size()), aiutanti), 4);
+    }
+    prove[2].lancia = true;
+    prove[2].attesaMs = 20;  // ends after 4 has routed
+    for (const int aiutanti : {0, 3}) {
+        Coppia c;
+        EXPECT_THROW(esegui(c, prove, gruppiDistinti(prove.size()), aiutanti), std::out_of_range);
+    }
+}
+
+TEST(LayoutAttempts, ThePersonsStopEndsAttemptsMadeAtOnceSoon) {
+    // Attempts that would each work for five seconds; the stop comes after about 50 ms.
+    std::vector<Prova> prove(6);
+    for (Prova& p : prove) p.attesaMs = 5000;
+    prove[0].attesaMs = 1;
+    Coppia c;
+    const auto inizio = std::chrono::steady_clock::now();
+    c.s->fermato = [inizio] {
+        return std::chrono::steady_clock::now() - inizio > std::chrono::milliseconds(50);
+    };
+    EXPECT_THROW(esegui(c, prove, gruppiDistinti(prove.size()), 4), LayoutFermato);
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(2));
+}
+
+// A build's cell table, arcs and crossings, as text.
+std::string impronta(const Diagram& d) {
+    std::string out;
+    for (int r = d.limiti.RigaMin; r <= d.limiti.RigaMax; ++r)
+        for (int c = d.limiti.ColMin; c <= d.limiti.ColMax; ++c) {
+            const CellaNodo& x = d.TblNodo.at(r, c);
+            if (x.Tipo == 0) continue;
+            out += std::to_string(r) + "," + std::to_string(c) + x.Tipo + std::to_string(x.Numero) + ":" +
+                   std::to_string(x.Posizione) + std::to_string(x.Forma) + " ";
+        }
+    for (int a = 1; a <= d.NumArchi; ++a) out += d.archi[a].Percorso + d.archi[a].PuntiExtra + "\n";
+    for (int k = 1; k <= d.NumIncroci; ++k)
+        out += std::to_string(d.incroci[k].Riga) + "," + std::to_string(d.incroci[k].Colonna) + " ";
+    return out;
+}
+
+// The 246-crossing braid whose first roots and the tree served from the end of its queue all fail to route:
+// its attempts made at once give the drawing that making them in turn gives.
+TEST(LayoutAttempts, ABuildWithAttemptsAtOnceGivesTheDrawingOfOneMadeInTurn) {
+    std::ifstream in(TREVALON_TEST_DATA "/layout/braid_246_6983.gau", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
+    ASSERT_TRUE(codice) << codice.error();
+    std::string impronte[2];
+    int radici[2] = {0, 0};
+    for (int k = 0; k < 2; ++k) {
+        auto b = std::make_unique<BancoCostruzione>();
+        b->d.txtNodo = codice->txtNodo;
+        b->d.TxtOri = codice->TxtOri;
+        b->s.aiutantiTentativi = k == 0 ? 0 : 3;
+        InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
+        std::string why;
+        const auto r = CostruisciDaCodice(
+            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+        ASSERT_TRUE(r) << why;
+        impronte[k] = impronta(b->d);
+        radici[k] = b->s.IncrocioRadice;
+    }
+    EXPECT_EQ(radici[0], radici[1]);
+    EXPECT_GT(radici[1], 7);
+    EXPECT_TRUE(impronte[0] == impronte[1]);
+}
+
+}  // namespace
+}  // namespace trevalon
