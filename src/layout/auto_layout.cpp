@@ -180,6 +180,15 @@ Status iniziaAlbero(Diagram& d, LayoutState& s) {
                     " is not a crossing of the diagram (1.." + std::to_string(d.NumIncroci) + ")");
     s.TestaCoda = 0;
     s.FondoCoda = 0;
+    if (s.giroPerVisita) {
+        // Arcs run along the knot: each crossing's place is where an arc first leaves it.
+        s.ordineVisita.assign(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+        int posto = 0;
+        for (int a = 1; a <= d.NumArchi && a <= kMaxArchi; ++a) {
+            const int k = d.archi[a].IncrocioDa;
+            if (k >= 1 && k <= d.NumIncroci && s.ordineVisita[k] == 0) s.ordineVisita[k] = ++posto;
+        }
+    }
     s.TblNodoAlbero.clearTouched();
     std::fill(s.piazzato.begin(), s.piazzato.end(), 0);
     return {};
@@ -235,7 +244,8 @@ bool GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, in
 
     std::string modo = s.settings.TXTmodo;
     for (char& ch : modo) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    const bool orario = modo == "S" || (modo == "A" && n % 2 == 1) || (modo == "B" && n % 2 == 0);
+    const int pari = s.giroPerVisita && n < static_cast<int>(s.ordineVisita.size()) ? s.ordineVisita[n] : n;
+    const bool orario = modo == "S" || (modo == "A" && pari % 2 == 1) || (modo == "B" && pari % 2 == 0);
     int lato = rot;
     for (int i = 0; i < 4; ++i) {
         if (orario)

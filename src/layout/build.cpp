@@ -180,17 +180,19 @@ class Costruzione {
     void allargaDove();
     bool instrada(std::string& perche);
     // One layout attempt: the tree from a root crossing, with a turning mode (the developer's when none),
-    // served from the head or the end of its queue. An attempt that interrupts skips the rest of its group
-    // when its tree cannot be spread.
+    // served from the head or the end of its queue, turning by the parity of the crossings' numbers or of
+    // their places in the knot's first pass. An attempt that interrupts skips the rest of its group when
+    // its tree cannot be spread.
     struct Tentativo {
         int radice = 1;
         const char* modo = nullptr;
         bool dallaFine = false;
         int gruppo = 0;
         bool interrompe = false;
+        bool perVisita = false;
     };
     std::vector<Tentativo> tentativi(bool dallaFine, int gruppo) const;
-    std::vector<Tentativo> altreRadici(int gruppo) const;
+    std::vector<Tentativo> ultimiTentativi(int gruppo) const;
     EsitoTentativo tenta(const Tentativo& t, std::string& perche);
     int disponi(const std::vector<Tentativo>& lista, std::string& perche);
     void sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3);
@@ -282,10 +284,17 @@ std::vector<Costruzione::Tentativo> Costruzione::tentativi(bool dallaFine, int g
     return lista;
 }
 
-// When no tree above routes: the tree from each of the next further root crossings in turn. A root whose
-// spread does not fit the table says nothing of the next one.
-std::vector<Costruzione::Tentativo> Costruzione::altreRadici(int gruppo) const {
+// When no tree above routes: the trees from the root that turn by the parity of each crossing's place in
+// the knot's first pass rather than of its number (served from either end of the queue), then the tree from
+// each of the next further root crossings in turn. The closure of a torus braid numbered in word order has
+// crossings whose numbers' parity follows the braid's generators, not the knot, and no tree turning by them
+// routes; turning by the knot's pass, its tree is a staircase. A root whose spread does not fit the table
+// says nothing of the next one.
+std::vector<Costruzione::Tentativo> Costruzione::ultimiTentativi(int gruppo) const {
     std::vector<Tentativo> lista;
+    for (const bool dallaFine : {true, false})
+        for (const char* modo : {"A", "B"})
+            lista.push_back({radice_, modo, dallaFine, gruppo++, false, true});
     for (int t = kAltreRadici + 1; t <= kAltreRadici + kRadiciOltre && t < d_.NumIncroci; ++t)
         lista.push_back({(radice_ - 1 + t) % d_.NumIncroci + 1, nullptr, false, gruppo++, false});
     return lista;
@@ -298,11 +307,13 @@ EsitoTentativo Costruzione::tenta(const Tentativo& t, std::string& perche) {
     const std::string modo = s_.settings.TXTmodo;
     if (t.modo) s_.settings.TXTmodo = t.modo;
     s_.codaDallaFine = t.dallaFine;
+    s_.giroPerVisita = t.perVisita;
     s_.maxCaratteriPercorso = t.dallaFine ? kMaxCaratteriDallaFine : kMaxCaratteriPercorso;
     const bool steso = static_cast<bool>(Disegna(d_, s_));
     const bool fatto = steso && instrada(perche);
     s_.settings.TXTmodo = modo;
     s_.codaDallaFine = false;
+    s_.giroPerVisita = false;
     s_.maxCaratteriPercorso = kMaxCaratteriPercorso;
     if (fatto) return EsitoTentativo::Riuscito;
     return !steso && t.interrompe ? EsitoTentativo::Interrompe : EsitoTentativo::Fallito;
@@ -361,12 +372,12 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
 
     radice_ = s_.IncrocioRadice;
     std::string motivo = troppoGrande ? layout.error() : std::string();
-    // The tree from its first roots, then served from the end of its queue, then from every other root.
+    // The tree from its first roots, then served from the end of its queue, then the last resorts.
     std::vector<Tentativo> lista = tentativi(false, 0);
     const std::size_t primi = lista.size();
     const std::vector<Tentativo> coda = tentativi(true, lista.back().gruppo + 1);
     lista.insert(lista.end(), coda.begin(), coda.end());
-    const std::vector<Tentativo> ultimi = altreRadici(lista.back().gruppo + 1);
+    const std::vector<Tentativo> ultimi = ultimiTentativi(lista.back().gruppo + 1);
     lista.insert(lista.end(), ultimi.begin(), ultimi.end());
     const int scelto = disponi(lista, motivo);
     const bool instradato = scelto >= 0;

@@ -183,6 +183,10 @@ struct LayoutState {
     int IncrocioRadice = 1;
     // The tree queue is served from its end (last queued first) instead of its head.
     bool codaDallaFine = false;
+    // The tree's turning by parity ("A", "B") reads the parity of each crossing's place in the order the
+    // knot first passes the crossings (`ordineVisita`) instead of its number.
+    bool giroPerVisita = false;
+    std::vector<int> ordineVisita;
     // The helper threads a build's layout attempts after the first may use at once; -1: by the cores.
     int aiutantiTentativi = -1;
     bool TracciatoCambiato = false;

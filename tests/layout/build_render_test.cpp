@@ -294,6 +294,23 @@ TEST(Build, ADiagramNoFirstRootRoutesIsLaidOutFromAFurtherRootAndCanBeStoppedThe
     EXPECT_EQ(t.why, "stopped");
 }
 
+// The closure of the torus braid (s1 ... s6)^41, numbered in word order: no breadth-first tree turning by
+// the parity of the crossings' numbers routes from any root tried, served from either end of its queue. A
+// tree turning by the parity of each crossing's place in the knot's first pass lays it out.
+TEST(Build, AClosedTorusBraidIsLaidOutByATreeTurningByTheKnotsFirstPass) {
+    std::ifstream in(TREVALON_TEST_DATA "/layout/torus_braid_7_41.gau", std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
+    ASSERT_TRUE(codice) << codice.error();
+    Tavola t;
+    const auto fatto = t.costruisci(codice->txtNodo, codice->TxtOri);
+    ASSERT_TRUE(fatto) << t.why;
+    EXPECT_EQ(testcheck::verificaTabella(*t.d, true), "");
+    EXPECT_EQ(t.s->IncrocioRadice, 1);
+    EXPECT_FALSE(t.s->giroPerVisita);  // left as the developer's switches were
+    EXPECT_EQ(t.s->settings.TXTmodo, "S");
+}
+
 TEST(Renderer, CrossingTileAndTheExchangeRule) {
     // Exchanged when both strands leave towards sides 1 and 4 or towards sides 2 and 3.
     for (const auto& [ori, versi, tessera] : std::vector<std::tuple<char, const char*, int>>{
