@@ -87,6 +87,18 @@ int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const Eseg
 
 enum class Stato { DaFare, InCorso, Riuscito, Fallito, Interrompe, Eccezione };
 
+Stato statoDi(EsitoTentativo e) {
+    switch (e) {
+        case EsitoTentativo::Riuscito:
+            return Stato::Riuscito;
+        case EsitoTentativo::Interrompe:
+            return Stato::Interrompe;
+        case EsitoTentativo::Fallito:
+            break;
+    }
+    return Stato::Fallito;
+}
+
 // The attempts after the first, made at once by helper threads. The calling thread waits, serving the
 // progress and the stop request, and makes itself any attempt the order needs that no helper is making
 // (one a helper left because a later attempt had routed).
@@ -196,16 +208,7 @@ void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
                 return annulla_.load(std::memory_order_relaxed) || i > limite_.load();
             };
         }
-        switch (esegui_(*c.d, *c.s, i)) {
-            case EsitoTentativo::Riuscito:
-                st = Stato::Riuscito;
-                break;
-            case EsitoTentativo::Interrompe:
-                st = Stato::Interrompe;
-                break;
-            case EsitoTentativo::Fallito:
-                break;
-        }
+        st = statoDi(esegui_(*c.d, *c.s, i));
     } catch (const LayoutFermato&) {
         if (chiamante) throw;  // the person's stop
         st = Stato::DaFare;
@@ -285,17 +288,10 @@ int Insieme::esegui(unsigned aiutanti) {
         Stato st = Stato::Fallito;
         std::exception_ptr e;
         try {
-            switch (esegui_(d_, s_, 1)) {
-                case EsitoTentativo::Riuscito:
-                    st = Stato::Riuscito;
-                    primaQui = true;
-                    limite_.store(1);
-                    break;
-                case EsitoTentativo::Interrompe:
-                    st = Stato::Interrompe;
-                    break;
-                case EsitoTentativo::Fallito:
-                    break;
+            st = statoDi(esegui_(d_, s_, 1));
+            if (st == Stato::Riuscito) {
+                primaQui = true;
+                limite_.store(1);
             }
         } catch (const LayoutFermato&) {
             throw;  // the person's stop
