@@ -28,50 +28,6 @@ struct Coppia {
     std::unique_ptr<LayoutState> s;
 };
 
-// The large tables of a pair, with what tells which of the cell table's cells are written (it goes with
-// the table), and the region graph, which no layout reads.
-struct Tavole {
-    CellTable celle;
-    RegionGraph regioni;
-    WorkGrid albero;
-    decltype(LayoutState::marcheRaggiungibile) marche;
-    decltype(LayoutState::celleTenute) tenute;
-    decltype(LayoutState::indiceCella) indice;
-    LayoutState::Raddrizzatura raddrizzatura;
-    std::vector<Punto> scritte;
-    LimitiNodo areaSporca;
-    bool areaEsatta = false;
-    bool scritteTutte = false;
-};
-
-Tavole togli(Diagram& d, LayoutState& s) {
-    return Tavole{std::move(d.TblNodo),
-                  std::move(d.MatRegioni),
-                  std::move(s.TblNodoAlbero),
-                  std::move(s.marcheRaggiungibile),
-                  std::move(s.celleTenute),
-                  std::move(s.indiceCella),
-                  std::move(s.raddrizzatura),
-                  std::move(s.celleScritte),
-                  s.areaSporca,
-                  s.areaEsatta,
-                  s.celleScritteTutte};
-}
-
-void rimetti(Diagram& d, LayoutState& s, Tavole& t) {
-    d.TblNodo = std::move(t.celle);
-    d.MatRegioni = std::move(t.regioni);
-    s.TblNodoAlbero = std::move(t.albero);
-    s.marcheRaggiungibile = std::move(t.marche);
-    s.celleTenute = std::move(t.tenute);
-    s.indiceCella = std::move(t.indice);
-    s.raddrizzatura = std::move(t.raddrizzatura);
-    s.celleScritte = std::move(t.scritte);
-    s.areaSporca = t.areaSporca;
-    s.areaEsatta = t.areaEsatta;
-    s.celleScritteTutte = t.scritteTutte;
-}
-
 // The attempts one after the other, from the one after `primo`, on d and s.
 int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
              std::size_t primo) {
@@ -152,9 +108,9 @@ class Insieme {
 };
 
 void Insieme::modello() {
-    Tavole t = togli(d_, s_);
+    TavoleLayout t = TogliTavole(d_, s_);
     modello_ = Coppia{std::make_unique<Diagram>(d_), std::make_unique<LayoutState>(s_)};
-    rimetti(d_, s_, t);
+    RimettiTavole(d_, s_, t);
     LayoutState& m = *modello_.s;
     m.progresso = nullptr;
     m.fermato = nullptr;
@@ -164,23 +120,22 @@ void Insieme::modello() {
     m.celleStese.clear();  // scratch of a spread, written anew by the next one
 }
 
-// A pair with empty tables: the empty cell table needs no clearing.
+// A pair with empty tables.
 Coppia Insieme::nuovaCoppia() const {
     Coppia c{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
-    c.d->TblNodo.paginaGrande();  // the spread of a large diagram fills most of it
-    c.s->areaSporca = LimitiNodo{kMaxCella, -1, kMaxCella, -1};
-    c.s->areaEsatta = modello_.s->areaNotata;
-    c.s->celleScritteTutte = false;
+    TavoleLayout t = TavoleVuote(*modello_.s);
+    t.celle.paginaGrande();  // the spread of a large diagram fills most of it
+    RimettiTavole(*c.d, *c.s, t);
     return c;
 }
 
 // The pair made as the model, keeping its own tables: a layout clears what it writes into before it
 // spreads, so a layout made on them is the one made on the tables of the attempts before it.
 void Insieme::prepara(Coppia& c) const {
-    Tavole t = togli(*c.d, *c.s);
+    TavoleLayout t = TogliTavole(*c.d, *c.s);
     *c.d = *modello_.d;
     *c.s = *modello_.s;
-    rimetti(*c.d, *c.s, t);
+    RimettiTavole(*c.d, *c.s, t);
 }
 
 // Takes attempt i, unless someone has it or it has ended.

@@ -120,33 +120,13 @@ struct CoppiaDaParte {
 // made on the empty tables is the one made on the used ones.
 CoppiaDaParte daParte(Diagram& d, LayoutState& s) {
     CoppiaDaParte parte{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
-    LayoutState& vuoto = *parte.s;
-    // The large tables out of the pair, the rest copied, the tables back: what is set aside is the pair
-    // with its own tables, and the copy gets the empty ones.
-    CellTable celle = std::move(d.TblNodo);
-    WorkGrid albero = std::move(s.TblNodoAlbero);
-    auto marche = std::move(s.marcheRaggiungibile);
-    auto indice = std::move(s.indiceCella);
-    std::vector<Punto> scritte = std::move(s.celleScritte);
-    LayoutState::Raddrizzatura raddrizzatura = std::move(s.raddrizzatura);  // the tidying's buffers
-    Diagram copiaD = d;
-    LayoutState copiaS = s;
-    copiaD.TblNodo = std::move(parte.d->TblNodo);
-    copiaS.TblNodoAlbero = std::move(vuoto.TblNodoAlbero);
-    copiaS.marcheRaggiungibile = std::move(vuoto.marcheRaggiungibile);
-    copiaS.indiceCella = std::move(vuoto.indiceCella);
-    copiaS.areaSporca = LimitiNodo{kMaxCella, -1, kMaxCella, -1};  // the empty table needs no clearing
-    copiaS.areaEsatta = copiaS.areaNotata;
-    d.TblNodo = std::move(celle);
-    s.TblNodoAlbero = std::move(albero);
-    s.marcheRaggiungibile = std::move(marche);
-    s.indiceCella = std::move(indice);
-    s.celleScritte = std::move(scritte);
-    s.raddrizzatura = std::move(raddrizzatura);
-    *parte.d = std::move(d);
-    *parte.s = std::move(s);
-    d = std::move(copiaD);
-    s = std::move(copiaS);
+    TavoleLayout vuote = TavoleVuote(s);
+    TavoleLayout proprie = TogliTavole(d, s);
+    *parte.d = d;  // the rest copied
+    *parte.s = s;
+    RimettiTavole(*parte.d, *parte.s, proprie);
+    RimettiTavole(d, s, vuote);
+    d.MatRegioni = parte.d->MatRegioni;  // no layout reads it: the copy keeps it as it was
     return parte;
 }
 

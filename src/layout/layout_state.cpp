@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace trevalon {
 
@@ -62,6 +63,44 @@ void LayoutState::tick() const {
     if (ModoAutomatico) return;
     if (progresso) progresso();
     if (fermato && fermato()) throw LayoutFermato{};
+}
+
+TavoleLayout TogliTavole(Diagram& d, LayoutState& s) {
+    return TavoleLayout{std::move(d.TblNodo),
+                        std::move(d.MatRegioni),
+                        std::move(s.TblNodoAlbero),
+                        std::move(s.marcheRaggiungibile),
+                        std::move(s.celleTenute),
+                        std::move(s.indiceCella),
+                        std::move(s.raddrizzatura),
+                        std::move(s.celleScritte),
+                        s.areaSporca,
+                        s.areaEsatta,
+                        s.celleScritteTutte};
+}
+
+void RimettiTavole(Diagram& d, LayoutState& s, TavoleLayout& t) {
+    d.TblNodo = std::move(t.celle);
+    d.MatRegioni = std::move(t.regioni);
+    s.TblNodoAlbero = std::move(t.albero);
+    s.marcheRaggiungibile = std::move(t.marche);
+    s.celleTenute = std::move(t.tenute);
+    s.indiceCella = std::move(t.indice);
+    s.raddrizzatura = std::move(t.raddrizzatura);
+    s.celleScritte = std::move(t.scritte);
+    s.areaSporca = t.areaSporca;
+    s.areaEsatta = t.areaEsatta;
+    s.celleScritteTutte = t.scritteTutte;
+}
+
+TavoleLayout TavoleVuote(const LayoutState& s) {
+    Diagram d;
+    LayoutState vuoto;
+    TavoleLayout t = TogliTavole(d, vuoto);
+    t.areaSporca = LimitiNodo{kMaxCella, -1, kMaxCella, -1};
+    t.areaEsatta = s.areaNotata;
+    t.scritteTutte = s.celleScritteTutte;
+    return t;
 }
 
 }  // namespace trevalon

@@ -215,6 +215,27 @@ struct LayoutState {
     void tick() const;
 };
 
+// The large tables of a diagram and its layout state (the cell table, the region graph, the work grid, the
+// routing's and the tidying's scratch), with what tells which cells of the cell table are written, which
+// goes with the table. Moved out, they leave a pair that copies cheaply; moved back, the pair is whole.
+struct TavoleLayout {
+    CellTable celle;
+    RegionGraph regioni;
+    WorkGrid albero;
+    decltype(LayoutState::marcheRaggiungibile) marche;
+    decltype(LayoutState::celleTenute) tenute;
+    decltype(LayoutState::indiceCella) indice;
+    LayoutState::Raddrizzatura raddrizzatura;
+    std::vector<Punto> scritte;
+    LimitiNodo areaSporca;
+    bool areaEsatta = false;
+    bool scritteTutte = false;
+};
+TavoleLayout TogliTavole(Diagram& d, LayoutState& s);
+void RimettiTavole(Diagram& d, LayoutState& s, TavoleLayout& t);
+// Empty tables, for a pair laid out as s is: the empty cell table needs no clearing.
+TavoleLayout TavoleVuote(const LayoutState& s);
+
 // Thrown by a progress step of a layout that the person stopped; the build answers it with kLayoutFermato.
 struct LayoutFermato {};
 
