@@ -88,6 +88,16 @@ TEST(CellLists, ListingNeverOverwritesACrossingOrAnotherArc) {
     EXPECT_TRUE(t.arco(5, 7, 2));
 }
 
+// Crossings 1 at (2,5) and 2 at (9,5) joined by arc 1 down column 5, with the path of its cells as text and
+// the given extra points.
+void colonnaDellArco1(Tavola& t, const std::string& extra) {
+    t.metti(2, 5, 'I', 1);
+    t.metti(9, 5, 'I', 2);
+    for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
+    t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
+    t.d->archi[1].PuntiExtra = extra;
+}
+
 // The tidying renames every path and extra point with the repeated rows and columns it deletes; an item
 // whose number the renaming refuses stops it with the paths written as text, renamed by rows as far as
 // the refusal.
@@ -96,11 +106,7 @@ TEST(Tidying, PathsAreRenamedWithTheDeletedLinesOrTheRefusalComesAsBefore) {
         SCOPED_TRACE(rifiutata);
         Tavola t;
         t.d->NumArchi = 1;
-        t.metti(2, 5, 'I', 1);
-        t.metti(9, 5, 'I', 2);
-        for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
-        t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
-        t.d->archi[1].PuntiExtra = rifiutata ? "|12,7,|99999999999,7,|" : "|12,7,|2,7|";
+        colonnaDellArco1(t, rifiutata ? "|12,7,|99999999999,7,|" : "|12,7,|2,7|");
         if (!rifiutata) {
             Assesta(*t.d, *t.s);
             EXPECT_EQ(t.d->archi[1].Percorso, "2,1,|2,1,|2,1,|2,1,|2,1,|2,1,|");
@@ -167,11 +173,7 @@ TEST(Straightening, CornersFlipOnlyWhereThatRemovesBends) {
 TEST(Tidying, RepeatedRowsAndColumnsGoAndPathItemsFollow) {
     Tavola t;
     t.d->NumArchi = 2;
-    t.metti(2, 5, 'I', 1);
-    t.metti(9, 5, 'I', 2);
-    for (int r = 3; r <= 8; ++r) t.metti(r, 5, 'A', 1);
-    t.d->archi[1].Percorso = "3,5|4,5|5,5|6,5|7,5|8,5|";
-    t.d->archi[1].PuntiExtra = "|12,7,|2,7,|";
+    colonnaDellArco1(t, "|12,7,|2,7,|");
     EliminaRigheUgualiN(*t.d);
     // Rows 1 and 4..8 repeat the row above; 4..8 merge into row 3, which becomes row 2.
     EXPECT_EQ(t.d->TblNodo.at(1, 5).Tipo, 'I');
@@ -451,6 +453,21 @@ TEST(Straightening, AHumpThatAFailedTryMakesIsStraightenedByTheNextPass) {
     EXPECT_EQ(veloce.d->archi[1].Percorso, "5,1,|5,2,|5,3,|4,3,|");
 }
 
+// The random braid knot of a seed of the straightening tests, laid out and routed on each of the two
+// tables; false when it does not route.
+bool instradaTreccia(std::uint32_t seme, Tavola& a, Tavola& b) {
+    const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
+                                                20 + 6 * static_cast<int>(seme));
+    bool instradato = true;
+    for (Tavola* t : {&a, &b}) {
+        t->d->txtNodo = testsupport::gaussText(g);
+        t->d->TxtOri = testsupport::lettersText(g);
+        instradato =
+            instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) && DisegnaArchi(*t->d, *t->s);
+    }
+    return instradato;
+}
+
 // The passes of the tidying's straightening scan a line only where it has changed and pass runs of filled
 // cells reading their last one; they end as passes that scan every line whole: on routed layouts of random
 // braids, the same cells and paths. Meanwhile each line's bits are the filled cells of the table.
@@ -458,18 +475,9 @@ TEST(Straightening, PassesOverChangedLinesEndAsWholeScans) {
     int provate = 0;
     for (std::uint32_t seme = 1; seme <= 6; ++seme) {
         SCOPED_TRACE(seme);
-        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
-                                                    20 + 6 * static_cast<int>(seme));
         Tavola veloce, piena;
-        bool instradato = true;
-        for (Tavola* t : {&veloce, &piena}) {
-            t->d->txtNodo = testsupport::gaussText(g);
-            t->d->TxtOri = testsupport::lettersText(g);
-            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
-                         DisegnaArchi(*t->d, *t->s);
-            SettaLimiti(*t->d);
-        }
-        if (!instradato) continue;
+        if (!instradaTreccia(seme, veloce, piena)) continue;
+        for (Tavola* t : {&veloce, &piena}) SettaLimiti(*t->d);
         ++provate;
         const LimitiNodo l = veloce.d->limiti;
         const int r0 = l.RigaMin - 1, r1 = l.RigaMax + 1, c0 = l.ColMin - 1, c1 = l.ColMax + 1;
@@ -571,17 +579,8 @@ TEST(Straightening, PassesOfCornerFlippingResumeAsTriesFromTheFirstCorner) {
     int provate = 0, passi = 0;
     for (std::uint32_t seme = 1; seme <= 6; ++seme) {
         SCOPED_TRACE(seme);
-        const auto g = testsupport::randomBraidKnot(7000 + seme, 3 + static_cast<int>(seme % 4),
-                                                    20 + 6 * static_cast<int>(seme));
         Tavola ripresa, piena;
-        bool instradato = true;
-        for (Tavola* t : {&ripresa, &piena}) {
-            t->d->txtNodo = testsupport::gaussText(g);
-            t->d->TxtOri = testsupport::lettersText(g);
-            instradato = instradato && Disegna(*t->d, *t->s) && PercorriBordo(*t->d, *t->s) &&
-                         DisegnaArchi(*t->d, *t->s);
-        }
-        if (!instradato) continue;
+        if (!instradaTreccia(seme, ripresa, piena)) continue;
         ++provate;
         for (Tavola* t : {&ripresa, &piena}) {
             Diagram& d = *t->d;
