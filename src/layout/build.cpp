@@ -172,6 +172,7 @@ class Costruzione {
         bool perVisita = false;
     };
     std::vector<Tentativo> tentativi(bool dallaFine, int gruppo) const;
+    std::vector<Tentativo> tentativiPiuPiccolo() const;
     std::vector<Tentativo> ultimiTentativi(int gruppo) const;
     EsitoTentativo tenta(const Tentativo& t, std::string& perche);
     int disponi(const std::vector<Tentativo>& lista, std::string& perche);
@@ -261,6 +262,16 @@ std::vector<Costruzione::Tentativo> Costruzione::tentativi(bool dallaFine, int g
     for (const char* altroModo : kAltriModiDiGiro)
         if (s_.settings.TXTmodo != altroModo)
             lista.push_back({radice_, altroModo, dallaFine, gruppo++, false});
+    return lista;
+}
+
+// For a smaller drawing than the first, which is larger than the grid: the tree from the root served from
+// the end of its queue, with each turning mode. The trees from the next roots are not tried: the smaller
+// drawings found came from these, and a drawing only a few lines over the grid, for which no other tree
+// routes, would cost several times its build in widening them all in vain.
+std::vector<Costruzione::Tentativo> Costruzione::tentativiPiuPiccolo() const {
+    std::vector<Tentativo> lista = tentativi(true, 0);
+    std::erase_if(lista, [this](const Tentativo& t) { return t.radice != radice_; });
     return lista;
 }
 
@@ -387,7 +398,7 @@ Result<BuildTimes> Costruzione::esegui(MessagePort& ui, std::string* why) {
             // one is the drawing (laid out again, it would come out the same).
             CoppiaDaParte primo = daParte(d_, s_);
             std::string altro;
-            const bool fatto = disponi(tentativi(true, 0), altro) >= 0;
+            const bool fatto = disponi(tentativiPiuPiccolo(), altro) >= 0;
             t2 = Clock::now();
             times.routingUs += micro(t3, t2);
             if (fatto) {

@@ -294,6 +294,40 @@ TEST(Build, ADiagramNoFirstRootRoutesIsLaidOutFromAFurtherRootAndCanBeStoppedThe
     EXPECT_EQ(t.why, "stopped");
 }
 
+// A first drawing larger than the display grid: the trees from the root served from the end of their queue
+// are tried for a smaller one, in each turning mode, and no tree from another root. The first braid's
+// drawing is a few lines over the grid and none of those trees routes: the grid grows to the first drawing.
+// The second's tree from the root turning by parity gives a smaller drawing, which fits the grid.
+TEST(Build, ADrawingLargerThanTheGridIsTriedAgainFromTheRootsTreesServedFromTheEnd) {
+    for (const auto& [nome, piuPiccolo] : {std::pair{"braid_250_2.gau", false}, {"braid_250_6.gau", true}}) {
+        SCOPED_TRACE(nome);
+        std::ifstream in(std::string(TREVALON_TEST_DATA "/layout/") + nome, std::ios::binary);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
+        ASSERT_TRUE(codice) << codice.error();
+        // The attempts in turn, so that this thread's state shows the tree being tried.
+        Tavola t;
+        t.s->aiutantiTentativi = 0;
+        const int righe = t.d->NumRighe, colonne = t.d->NumColonne;
+        LayoutState& s = *t.s;
+        bool altraRadice = false;
+        s.fermato = [&s, &altraRadice] {
+            altraRadice = altraRadice || (s.codaDallaFine && s.IncrocioRadice != 1);
+            return false;
+        };
+        const auto fatto = t.costruisci(codice->txtNodo, codice->TxtOri);
+        s.fermato = nullptr;
+        ASSERT_TRUE(fatto) << t.why;
+        EXPECT_FALSE(altraRadice);
+        EXPECT_EQ(testcheck::verificaTabella(*t.d, true), "");
+        const int altezza = t.d->limiti.RigaMax - t.d->limiti.RigaMin + OffsetRiga;
+        const int larghezza = t.d->limiti.ColMax - t.d->limiti.ColMin + OffsetCol;
+        EXPECT_EQ(altezza <= righe && larghezza <= colonne, piuPiccolo);
+        EXPECT_GE(t.d->NumRighe, altezza);
+        EXPECT_GE(t.d->NumColonne, larghezza);
+    }
+}
+
 // The closure of the torus braid (s1 ... s6)^41, numbered in word order: no breadth-first tree turning by
 // the parity of the crossings' numbers routes from any root tried, served from either end of its queue. A
 // tree turning by the parity of each crossing's place in the knot's first pass lays it out.
