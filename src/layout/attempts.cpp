@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -55,27 +56,22 @@ Stato statoDi(EsitoTentativo e) {
     return Stato::Fallito;
 }
 
-// The attempts after the first, made at once by helper threads. The calling thread waits, serving the
-// progress and the stop request, and makes itself any attempt the order needs that no helper is making
-// (one a helper left because a later attempt had routed).
+// The attempts after the first, made at once by helper threads, from the first attempt's end or from its
+// first failed routing while the calling thread goes on with it. Once the first has ended, the calling
+// thread waits for the helpers, serving the progress and the stop request, and makes itself any attempt
+// the order needs that no helper is making (one a helper left because a sooner attempt had routed).
 class Insieme {
   public:
-    Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui)
-        : d_(d),
-          s_(s),
-          piano_(piano),
-          esegui_(esegui),
-          n_(piano.gruppi.size()),
-          stati_(n_, Stato::DaFare),
-          eccezioni_(n_),
-          riuscite_(n_),
-          limite_(n_) {}
+    // Takes the model of every attempt after the first from d and s, and starts the helpers.
+    Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
+            unsigned aiutanti);
     ~Insieme() { ferma(); }
     Insieme(const Insieme&) = delete;
     Insieme& operator=(const Insieme&) = delete;
 
-    // Attempt 0 has failed on d and s. -1 when none routes, -2 when no helper could be started.
-    int esegui(unsigned aiutanti);
+    bool avviato() const { return !aiutanti_.empty(); }
+    // The first attempt has ended on d and s: the index of the one kept, -1 when none routes.
+    int dopoIlPrimo(EsitoTentativo primo);
 
   private:
     void modello();
@@ -83,6 +79,7 @@ class Insieme {
     void prepara(Coppia& c) const;
     bool prendi(std::size_t i);
     void fai(std::size_t i, Coppia& c, bool chiamante);
+    std::function<bool()> fermatoQui(std::size_t i);
     void aiutante();
     int decidi(std::size_t& attesa) const;
     void ferma();
@@ -93,19 +90,43 @@ class Insieme {
     const EseguiTentativo& esegui_;
     const std::size_t n_;
 
-    // d and s as attempt 0 left them, without their large tables: every other attempt starts from it.
+    // d and s as the first attempt had them, without their large tables: every other attempt starts from it.
     Coppia modello_;
 
     std::mutex m_;
     std::condition_variable cv_;
     std::vector<Stato> stati_;
     std::vector<std::exception_ptr> eccezioni_;
-    std::vector<Coppia> riuscite_;          // the pairs of the attempts that routed
-    std::atomic<std::size_t> prossimo_{2};  // the next attempt for a helper to take
+    std::vector<Coppia> riuscite_;          // the pairs of the attempts that routed, but on d and s
+    std::atomic<std::size_t> prossimo_{1};  // the next attempt to take
     std::atomic<std::size_t> limite_;       // the first attempt known to route: the later ones are not needed
     std::atomic<bool> annulla_{false};
     std::vector<std::thread> aiutanti_;
+    Coppia propria_;             // for the attempts this thread makes after the first
+    bool perLaPersona_ = false;  // this thread's attempt was stopped by the person
 };
+
+Insieme::Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
+                 unsigned aiutanti)
+    : d_(d),
+      s_(s),
+      piano_(piano),
+      esegui_(esegui),
+      n_(piano.gruppi.size()),
+      stati_(n_, Stato::DaFare),
+      eccezioni_(n_),
+      riuscite_(n_),
+      limite_(n_) {
+    stati_[0] = Stato::InCorso;
+    modello();
+    for (unsigned k = 0; k < aiutanti; ++k) {
+        try {
+            aiutanti_.emplace_back([this] { aiutante(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+}
 
 void Insieme::modello() {
     TavoleLayout t = TogliTavole(d_, s_);
@@ -114,6 +135,7 @@ void Insieme::modello() {
     LayoutState& m = *modello_.s;
     m.progresso = nullptr;
     m.fermato = nullptr;
+    m.primoInstradamentoFallito = nullptr;
     m.hook = nullptr;
     m.dump = DumpFolder{};
     m.grigliaPrincipale = nullptr;
@@ -146,9 +168,16 @@ bool Insieme::prendi(std::size_t i) {
     return true;
 }
 
-// Makes attempt i, taken, on pair c (a new one when c has none): on a helper, stopped at its next progress
-// step once it is not needed (a later attempt than one that routed, or the person's stop), and then left to
-// be made again should the order need it; on the calling thread, with its progress and stop request.
+// Records that attempt i routed: the later attempts are not needed.
+void abbassa(std::atomic<std::size_t>& limite, std::size_t i) {
+    std::size_t l = limite.load();
+    while (i < l && !limite.compare_exchange_weak(l, i)) {
+    }
+}
+
+// Makes attempt i, taken, on pair c (a new one when c has none), stopped at its next progress step once it
+// is not needed (a later attempt than one that routed, or the stage given up), and then left to be made
+// again should the order need it. The calling thread's attempt meets the person's stop too.
 void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
     Stato st = Stato::Fallito;
     std::exception_ptr e;
@@ -157,7 +186,7 @@ void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
         prepara(c);
         if (chiamante) {
             c.s->progresso = s_.progresso;
-            c.s->fermato = s_.fermato;
+            c.s->fermato = fermatoQui(i);
         } else {
             c.s->fermato = [this, i] {
                 return annulla_.load(std::memory_order_relaxed) || i > limite_.load();
@@ -165,7 +194,7 @@ void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
         }
         st = statoDi(esegui_(*c.d, *c.s, i));
     } catch (const LayoutFermato&) {
-        if (chiamante) throw;  // the person's stop
+        if (chiamante && perLaPersona_) throw;
         st = Stato::DaFare;
     } catch (...) {
         st = Stato::Eccezione;
@@ -174,9 +203,7 @@ void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
     if (st == Stato::Riuscito) {
         c.s->progresso = nullptr;
         c.s->fermato = nullptr;
-        std::size_t l = limite_.load();
-        while (i < l && !limite_.compare_exchange_weak(l, i)) {
-        }
+        abbassa(limite_, i);
     }
     {
         const std::lock_guard<std::mutex> lock(m_);
@@ -186,6 +213,18 @@ void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
     }
     if (st == Stato::Eccezione || st == Stato::DaFare) c = Coppia{};  // left half way
     cv_.notify_all();
+}
+
+// The stop request of an attempt this thread makes after the first: the person's, or the order's once a
+// sooner attempt has routed.
+std::function<bool()> Insieme::fermatoQui(std::size_t i) {
+    return [this, i, persona = s_.fermato] {
+        if (persona && persona()) {
+            perLaPersona_ = true;
+            return true;
+        }
+        return i > limite_.load();
+    };
 }
 
 void Insieme::aiutante() {
@@ -200,7 +239,7 @@ void Insieme::aiutante() {
 // Walks the attempts as the order meets them: the index of the one that routes or failed with an
 // exception, -1 when none does, -2 while attempt `attesa` has not ended.
 int Insieme::decidi(std::size_t& attesa) const {
-    for (std::size_t i = 1; i < n_; ++i) {
+    for (std::size_t i = 0; i < n_; ++i) {
         switch (stati_[i]) {
             case Stato::DaFare:
             case Stato::InCorso:
@@ -226,41 +265,12 @@ void Insieme::ferma() {
     aiutanti_.clear();
 }
 
-int Insieme::esegui(unsigned aiutanti) {
-    modello();
-    for (unsigned k = 0; k < aiutanti; ++k) {
-        try {
-            aiutanti_.emplace_back([this] { aiutante(); });
-        } catch (const std::system_error&) {
-            break;
-        }
+int Insieme::dopoIlPrimo(EsitoTentativo primo) {
+    {
+        const std::lock_guard<std::mutex> lock(m_);
+        stati_[0] = statoDi(primo);
     }
-    if (aiutanti_.empty()) return -2;
-    // Attempt 1 is made here on d and s themselves, whose tables are in use already: the attempt after the
-    // first is the one that most often routes, and a new table costs its pages as the spread fills it.
-    bool primaQui = false;
-    if (prendi(1)) {
-        Stato st = Stato::Fallito;
-        std::exception_ptr e;
-        try {
-            st = statoDi(esegui_(d_, s_, 1));
-            if (st == Stato::Riuscito) {
-                primaQui = true;
-                limite_.store(1);
-            }
-        } catch (const LayoutFermato&) {
-            throw;  // the person's stop
-        } catch (...) {
-            st = Stato::Eccezione;
-            e = std::current_exception();
-        }
-        {
-            const std::lock_guard<std::mutex> lock(m_);
-            stati_[1] = st;
-            eccezioni_[1] = std::move(e);
-        }
-    }
-    Coppia propria;  // for the attempts this thread makes
+    if (primo == EsitoTentativo::Riuscito) abbassa(limite_, 0);
     int scelto = -1;
     for (;;) {
         std::size_t attesa = 0;
@@ -269,20 +279,23 @@ int Insieme::esegui(unsigned aiutanti) {
             std::unique_lock<std::mutex> lock(m_);
             scelto = decidi(attesa);
             inCorso = scelto == -2 && stati_[attesa] == Stato::InCorso;
-            if (inCorso) cv_.wait_for(lock, kPassoAttesa);
         }
         if (scelto != -2) break;
         if (inCorso) {
+            {
+                std::unique_lock<std::mutex> lock(m_);
+                if (stati_[attesa] == Stato::InCorso) cv_.wait_for(lock, kPassoAttesa);
+            }
             s_.tick();  // the person's stop ends the helpers (the destructor) and this build
         } else if (prendi(attesa)) {
-            fai(attesa, propria, true);
+            fai(attesa, propria_, true);  // one the order needs that no helper is making
         }
     }
     ferma();
     if (scelto < 0) return -1;
     const auto i = static_cast<std::size_t>(scelto);
     if (eccezioni_[i]) std::rethrow_exception(eccezioni_[i]);
-    if (i == 1 && primaQui) return scelto;
+    if (i == 0) return scelto;  // made on d and s
     // The pair of the attempt that routed becomes d and s, with the calling side's progress, stop
     // request, aids and region graph.
     Coppia& c = riuscite_[i];
@@ -303,11 +316,6 @@ int Insieme::esegui(unsigned aiutanti) {
 int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui) {
     const std::size_t n = piano.gruppi.size();
     if (n == 0) return -1;
-    const EsitoTentativo primo = esegui(d, s, 0);
-    if (primo == EsitoTentativo::Riuscito) return 0;
-    std::size_t dopo = 1;
-    if (primo == EsitoTentativo::Interrompe)
-        while (dopo < n && piano.gruppi[dopo] == piano.gruppi[0]) ++dopo;
     // One core fewer than the machine has (the waiting thread takes next to none), with two at least.
     unsigned aiutanti = 0;
     if (piano.aiutanti >= 0) {
@@ -316,10 +324,35 @@ int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const
         aiutanti = nuclei - 1;
     }
     aiutanti = std::min<unsigned>({aiutanti, kMaxAiutanti, static_cast<unsigned>(n - 1)});
-    if (!piano.insieme || dopo != 1 || aiutanti == 0) return inOrdine(d, s, piano, esegui, dopo);
-    Insieme insieme(d, s, piano, esegui);
-    const int scelto = insieme.esegui(aiutanti);
-    return scelto == -2 ? inOrdine(d, s, piano, esegui, 1) : scelto;
+    if (!piano.insieme || aiutanti == 0) return inOrdine(d, s, piano, esegui, 0);
+    // The first attempt on this thread; the helpers start on the attempts after it when it has ended, or,
+    // asked, as soon as its first routing fails.
+    std::unique_ptr<Insieme> insieme;
+    if (piano.subito)
+        s.primoInstradamentoFallito = [&] {
+            if (!insieme) insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti);
+        };
+    EsitoTentativo primo = EsitoTentativo::Fallito;
+    try {
+        primo = esegui(d, s, 0);
+    } catch (...) {
+        s.primoInstradamentoFallito = nullptr;
+        throw;  // the helpers stop with `insieme`
+    }
+    s.primoInstradamentoFallito = nullptr;
+    if (!insieme) {
+        if (primo == EsitoTentativo::Riuscito) return 0;
+        insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti);
+    }
+    if (!insieme->avviato()) {
+        insieme.reset();
+        if (primo == EsitoTentativo::Riuscito) return 0;
+        std::size_t dopo = 1;
+        if (primo == EsitoTentativo::Interrompe)
+            while (dopo < n && piano.gruppi[dopo] == piano.gruppi[0]) ++dopo;
+        return inOrdine(d, s, piano, esegui, dopo);
+    }
+    return insieme->dopoIlPrimo(primo);
 }
 
 }  // namespace trevalon

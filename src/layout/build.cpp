@@ -224,6 +224,7 @@ bool Costruzione::instrada(std::string& perche) {
     if (!rotta) perche = rotta.error();
     s_.motiviCompleti = false;  // the reasons of the routings after this one are not read
     fallito_ = !rotta;
+    if (fallito_ && s_.primoInstradamentoFallito) s_.primoInstradamentoFallito();
     allargaDove();
     while (fallito_ && s_.FattoreLayout >= 3 && s_.FattoreLayout + s_.FattoreLayout / 2 <= kFattoreMassimo) {
         s_.FattoreLayout += s_.FattoreLayout / 2;
@@ -266,12 +267,15 @@ std::vector<Costruzione::Tentativo> Costruzione::tentativi(bool dallaFine, int g
 }
 
 // For a smaller drawing than the first, which is larger than the grid: the tree from the root served from
-// the end of its queue, with each turning mode. The trees from the next roots are not tried: the smaller
-// drawings found came from these, and a drawing only a few lines over the grid, for which no other tree
-// routes, would cost several times its build in widening them all in vain.
+// the end of its queue, turning by parity first, then the developer's way. The trees from the next roots
+// are not tried: the smaller drawings found came from these, and a drawing only a few lines over the grid,
+// for which no other tree routes, would cost several times its build in widening them all in vain. The
+// trees turning by parity route at once or after few widenings where they route at all, and none seen
+// routed where the tree turning the developer's way did, whose failure takes many widenings.
 std::vector<Costruzione::Tentativo> Costruzione::tentativiPiuPiccolo() const {
     std::vector<Tentativo> lista = tentativi(true, 0);
     std::erase_if(lista, [this](const Tentativo& t) { return t.radice != radice_; });
+    std::rotate(lista.begin(), lista.begin() + 1, lista.end());
     return lista;
 }
 
@@ -318,6 +322,7 @@ int Costruzione::disponi(const std::vector<Tentativo>& lista, std::string& perch
     for (const Tentativo& t : lista) piano.gruppi.push_back(t.gruppo);
     piano.insieme = !s_.hook && !s_.dump.active() && d_.NumIncroci >= kIncrociTentativiInsieme;
     piano.aiutanti = s_.aiutantiTentativi;
+    piano.subito = d_.NumIncroci >= kIncrociAvvioSubito;
     const int scelto = TentaInOrdine(d_, s_, piano, [&](Diagram& d, LayoutState& s, std::size_t i) {
         Costruzione c(d, s, st_, t_);
         std::string altro;

@@ -106,6 +106,9 @@ struct LayoutState {
     // Asked at every progress step of a layout that a person may stop (it may serve the window's events
     // meanwhile); true stops the layout there (`LayoutFermato`).
     std::function<bool()> fermato;
+    // Told when a layout attempt's first routing has failed, before it widens and routes again; may be
+    // empty. A build starts the attempts after the first then, while the first goes on widening.
+    std::function<void()> primoInstradamentoFallito;
 
     // Scratch of the routing's reachability test: every cell 0 between calls.
     Table2D<std::uint8_t, CellTable::kSize, CellTable::kSize> marcheRaggiungibile{"reachability marks"};

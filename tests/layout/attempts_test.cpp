@@ -27,6 +27,9 @@ struct Prova {
     EsitoTentativo esito = EsitoTentativo::Fallito;
     int attesaMs = 0;  // how long it works, in steps of a millisecond that serve the stop request
     bool lancia = false;
+    // Its first routing fails at once (it says so), and it waits, up to two seconds, for a later attempt
+    // to start before it works on.
+    bool primoFallito = false;
 };
 
 struct Coppia {
@@ -36,19 +39,35 @@ struct Coppia {
 
 // Runs the plan with the given helpers (0: in order); each attempt marks the diagram, its cell table and
 // its state with its index.
+// Whether an attempt after the first started while the first was still being made.
+std::atomic<bool> altriDuranteIlPrimo{false};
+
 int esegui(Coppia& c, const std::vector<Prova>& prove, const std::vector<int>& gruppi, int aiutanti,
-           std::set<std::size_t>* fatti = nullptr) {
+           std::set<std::size_t>* fatti = nullptr, bool subito = false) {
     PianoTentativi piano;
     piano.gruppi = gruppi;
     piano.insieme = true;
     piano.aiutanti = aiutanti;
+    piano.subito = subito;
     std::mutex m;
+    std::atomic<bool> altro{false};
+    altriDuranteIlPrimo = false;
     return TentaInOrdine(*c.d, *c.s, piano, [&](Diagram& d, LayoutState& s, std::size_t i) {
         if (fatti) {
             const std::lock_guard<std::mutex> lock(m);
             fatti->insert(i);
         }
+        if (i > 0) altro = true;
         const Prova& p = prove[i];
+        if (p.primoFallito && s.primoInstradamentoFallito) {
+            s.primoInstradamentoFallito();
+            const auto fino = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+            while (!altro && std::chrono::steady_clock::now() < fino) {
+                s.tick();
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+            altriDuranteIlPrimo = altro.load();
+        }
         for (int k = 0; k < p.attesaMs; ++k) {
             s.tick();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -133,6 +152,56 @@ TEST(LayoutAttempts, AnExceptionIsMetOnlyWhereTheOrderMeetsIt) {
         Coppia c;
         EXPECT_THROW(esegui(c, prove, gruppiDistinti(prove.size()), aiutanti), std::out_of_range);
     }
+}
+
+// Asked, the attempts after the first start as soon as the first one's first routing fails, while it goes
+// on: the first in order that routes is still the one kept, with its own diagram and state.
+TEST(LayoutAttempts, AttemptsStartedWhenTheFirstRoutingFailsKeepTheOrder) {
+    // The first routes in the end, after later attempts have routed.
+    std::vector<Prova> prove(6);
+    prove[0] = {EsitoTentativo::Riuscito, 30, false, true};
+    prove[2].esito = prove[4].esito = EsitoTentativo::Riuscito;
+    Coppia c;
+    c.d->MatRegioni.reset(3);
+    ASSERT_EQ(esegui(c, prove, gruppiDistinti(prove.size()), 3, nullptr, true), 0);
+    EXPECT_TRUE(altriDuranteIlPrimo);
+    EXPECT_EQ(c.d->NumIncroci, 100);
+    EXPECT_EQ(c.s->IncrocioRadice, 200);
+    EXPECT_EQ(c.d->MatRegioni.size(), 3);
+    EXPECT_FALSE(c.s->primoInstradamentoFallito);
+
+    // The first fails in the end: the first in order of the others that routes, though a later one ended
+    // sooner, with its diagram and state.
+    prove[0].esito = EsitoTentativo::Fallito;
+    prove[2].attesaMs = 40;
+    for (const int aiutanti : {1, 3}) {
+        SCOPED_TRACE("helpers " + std::to_string(aiutanti));
+        Coppia x;
+        x.d->MatRegioni.reset(3);
+        ASSERT_EQ(esegui(x, prove, gruppiDistinti(prove.size()), aiutanti, nullptr, true), 2);
+        EXPECT_TRUE(altriDuranteIlPrimo);
+        EXPECT_EQ(x.d->NumIncroci, 102);
+        EXPECT_EQ(x.d->TblNodo.at(10, 10).Numero, 2);
+        EXPECT_EQ(x.s->IncrocioRadice, 202);
+        EXPECT_EQ(x.d->MatRegioni.size(), 3);
+    }
+
+    // Not asked: none starts before the first has ended.
+    Coppia y;
+    EXPECT_EQ(esegui(y, prove, gruppiDistinti(prove.size()), 3), 2);
+    EXPECT_FALSE(altriDuranteIlPrimo);
+
+    // The person's stop while the first goes on ends the helpers too, soon.
+    std::vector<Prova> lunghe(5);
+    for (Prova& p : lunghe) p.attesaMs = 5000;
+    lunghe[0].primoFallito = true;
+    Coppia z;
+    const auto inizio = std::chrono::steady_clock::now();
+    z.s->fermato = [inizio] {
+        return std::chrono::steady_clock::now() - inizio > std::chrono::milliseconds(50);
+    };
+    EXPECT_THROW(esegui(z, lunghe, gruppiDistinti(lunghe.size()), 3, nullptr, true), LayoutFermato);
+    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(2));
 }
 
 TEST(LayoutAttempts, ThePersonsStopEndsAttemptsMadeAtOnceSoon) {
