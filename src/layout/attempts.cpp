@@ -97,7 +97,7 @@ class Insieme {
     std::condition_variable cv_;
     std::vector<Stato> stati_;
     std::vector<std::exception_ptr> eccezioni_;
-    std::vector<Coppia> riuscite_;          // the pairs of the attempts that routed, but on d and s
+    std::vector<Coppia> riuscite_;          // the pairs of the attempts that routed (the first's: d and s)
     std::atomic<std::size_t> prossimo_{1};  // the next attempt to take
     std::atomic<std::size_t> limite_;       // the first attempt known to route: the later ones are not needed
     std::atomic<bool> annulla_{false};
@@ -176,7 +176,7 @@ void abbassa(std::atomic<std::size_t>& limite, std::size_t i) {
 }
 
 // Makes attempt i, taken, on pair c (a new one when c has none), stopped at its next progress step once it
-// is not needed (a later attempt than one that routed, or the stage given up), and then left to be made
+// is not needed (a later attempt than one that routed, or the attempts given up), and then left to be made
 // again should the order need it. The calling thread's attempt meets the person's stop too.
 void Insieme::fai(std::size_t i, Coppia& c, bool chiamante) {
     Stato st = Stato::Fallito;
