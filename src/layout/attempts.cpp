@@ -42,6 +42,13 @@ int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const Eseg
     return -1;
 }
 
+// The first attempt after attempt i's group.
+std::size_t dopoIlGruppo(const PianoTentativi& piano, std::size_t i) {
+    std::size_t j = i + 1;
+    while (j < piano.gruppi.size() && piano.gruppi[j] == piano.gruppi[i]) ++j;
+    return j;
+}
+
 enum class Stato { DaFare, InCorso, Riuscito, Fallito, Interrompe, Eccezione };
 
 Stato statoDi(EsitoTentativo e) {
@@ -62,9 +69,11 @@ Stato statoDi(EsitoTentativo e) {
 // the order needs that no helper is making (one a helper left because a sooner attempt had routed).
 class Insieme {
   public:
-    // Takes the model of every attempt after the first from d and s, and starts the helpers.
+    // Takes the model of every attempt after the first from d and s, and starts the helpers: on the
+    // attempts from the second on, or, when the first has ended (dopo), from the third on, the second
+    // being this thread's.
     Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
-            unsigned aiutanti);
+            unsigned aiutanti, bool dopo);
     ~Insieme() { ferma(); }
     Insieme(const Insieme&) = delete;
     Insieme& operator=(const Insieme&) = delete;
@@ -102,12 +111,14 @@ class Insieme {
     std::atomic<std::size_t> limite_;       // the first attempt known to route: the later ones are not needed
     std::atomic<bool> annulla_{false};
     std::vector<std::thread> aiutanti_;
-    Coppia propria_;             // for the attempts this thread makes after the first
-    bool perLaPersona_ = false;  // this thread's attempt was stopped by the person
+    Coppia propria_;                // for the attempts this thread makes after the first
+    bool perLaPersona_ = false;     // this thread's attempt was stopped by the person
+    bool secondaQui_ = false;       // this thread makes the second attempt, on d and s
+    bool secondaSuPropri_ = false;  // which routed
 };
 
 Insieme::Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
-                 unsigned aiutanti)
+                 unsigned aiutanti, bool dopo)
     : d_(d),
       s_(s),
       piano_(piano),
@@ -116,8 +127,13 @@ Insieme::Insieme(Diagram& d, LayoutState& s, const PianoTentativi& piano, const 
       stati_(n_, Stato::DaFare),
       eccezioni_(n_),
       riuscite_(n_),
-      limite_(n_) {
+      limite_(n_),
+      secondaQui_(dopo && n_ > 1) {
     stati_[0] = Stato::InCorso;
+    if (secondaQui_) {
+        stati_[1] = Stato::InCorso;
+        prossimo_ = 2;
+    }
     modello();
     for (unsigned k = 0; k < aiutanti; ++k) {
         try {
@@ -271,6 +287,31 @@ int Insieme::dopoIlPrimo(EsitoTentativo primo) {
         stati_[0] = statoDi(primo);
     }
     if (primo == EsitoTentativo::Riuscito) abbassa(limite_, 0);
+    // The second attempt, when it is this thread's, on d and s themselves, whose tables are in use already:
+    // it is the one that most often routes when the first does not, and a new table costs its pages as the
+    // spread fills it.
+    if (secondaQui_) {
+        Stato st = Stato::Fallito;
+        std::exception_ptr e;
+        try {
+            st = statoDi(esegui_(d_, s_, 1));
+        } catch (const LayoutFermato&) {
+            throw;  // the person's stop
+        } catch (...) {
+            st = Stato::Eccezione;
+            e = std::current_exception();
+        }
+        if (st == Stato::Riuscito) {
+            secondaSuPropri_ = true;
+            abbassa(limite_, 1);
+        }
+        {
+            const std::lock_guard<std::mutex> lock(m_);
+            stati_[1] = st;
+            eccezioni_[1] = std::move(e);
+        }
+        cv_.notify_all();
+    }
     int scelto = -1;
     for (;;) {
         std::size_t attesa = 0;
@@ -295,7 +336,7 @@ int Insieme::dopoIlPrimo(EsitoTentativo primo) {
     if (scelto < 0) return -1;
     const auto i = static_cast<std::size_t>(scelto);
     if (eccezioni_[i]) std::rethrow_exception(eccezioni_[i]);
-    if (i == 0) return scelto;  // made on d and s
+    if (i == 0 || (i == 1 && secondaSuPropri_)) return scelto;  // made on d and s
     // The pair of the attempt that routed becomes d and s, with the calling side's progress, stop
     // request, aids and region graph.
     Coppia& c = riuscite_[i];
@@ -330,7 +371,7 @@ int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const
     std::unique_ptr<Insieme> insieme;
     if (piano.subito)
         s.primoInstradamentoFallito = [&] {
-            if (!insieme) insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti);
+            if (!insieme) insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti, false);
         };
     EsitoTentativo primo = EsitoTentativo::Fallito;
     try {
@@ -342,15 +383,15 @@ int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const
     s.primoInstradamentoFallito = nullptr;
     if (!insieme) {
         if (primo == EsitoTentativo::Riuscito) return 0;
-        insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti);
+        if (primo == EsitoTentativo::Interrompe && dopoIlGruppo(piano, 0) != 1)
+            return inOrdine(d, s, piano, esegui, dopoIlGruppo(piano, 0));
+        insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti, true);
     }
     if (!insieme->avviato()) {
         insieme.reset();
         if (primo == EsitoTentativo::Riuscito) return 0;
-        std::size_t dopo = 1;
-        if (primo == EsitoTentativo::Interrompe)
-            while (dopo < n && piano.gruppi[dopo] == piano.gruppi[0]) ++dopo;
-        return inOrdine(d, s, piano, esegui, dopo);
+        return inOrdine(d, s, piano, esegui,
+                        primo == EsitoTentativo::Interrompe ? dopoIlGruppo(piano, 0) : 1);
     }
     return insieme->dopoIlPrimo(primo);
 }

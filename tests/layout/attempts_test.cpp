@@ -186,10 +186,18 @@ TEST(LayoutAttempts, AttemptsStartedWhenTheFirstRoutingFailsKeepTheOrder) {
         EXPECT_EQ(x.d->MatRegioni.size(), 3);
     }
 
-    // Not asked: none starts before the first has ended.
+    // Not asked: none starts before the first has ended. The second, which this thread makes on its own
+    // diagram and state, is kept when it routes, though later ones routed sooner.
     Coppia y;
     EXPECT_EQ(esegui(y, prove, gruppiDistinti(prove.size()), 3), 2);
     EXPECT_FALSE(altriDuranteIlPrimo);
+    prove[1] = {EsitoTentativo::Riuscito, 30};
+    Coppia w;
+    w.d->MatRegioni.reset(3);
+    EXPECT_EQ(esegui(w, prove, gruppiDistinti(prove.size()), 3), 1);
+    EXPECT_EQ(w.d->NumIncroci, 101);
+    EXPECT_EQ(w.s->IncrocioRadice, 201);
+    EXPECT_EQ(w.d->MatRegioni.size(), 3);
 
     // The person's stop while the first goes on ends the helpers too, soon.
     std::vector<Prova> lunghe(5);
