@@ -29,24 +29,22 @@ struct Coppia {
     std::unique_ptr<LayoutState> s;
 };
 
-// The attempts one after the other, from the one after `primo`, on d and s.
-int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
-             std::size_t primo) {
-    const std::size_t n = piano.gruppi.size();
-    for (std::size_t i = primo; i < n; ++i) {
-        const EsitoTentativo e = esegui(d, s, i);
-        if (e == EsitoTentativo::Riuscito) return static_cast<int>(i);
-        if (e == EsitoTentativo::Interrompe)
-            while (i + 1 < n && piano.gruppi[i + 1] == piano.gruppi[i]) ++i;
-    }
-    return -1;
-}
-
 // The first attempt after attempt i's group.
 std::size_t dopoIlGruppo(const PianoTentativi& piano, std::size_t i) {
     std::size_t j = i + 1;
     while (j < piano.gruppi.size() && piano.gruppi[j] == piano.gruppi[i]) ++j;
     return j;
+}
+
+// The attempts one after the other, from `primo`, on d and s.
+int inOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const EseguiTentativo& esegui,
+             std::size_t primo) {
+    for (std::size_t i = primo; i < piano.gruppi.size();) {
+        const EsitoTentativo e = esegui(d, s, i);
+        if (e == EsitoTentativo::Riuscito) return static_cast<int>(i);
+        i = e == EsitoTentativo::Interrompe ? dopoIlGruppo(piano, i) : i + 1;
+    }
+    return -1;
 }
 
 enum class Stato { DaFare, InCorso, Riuscito, Fallito, Interrompe, Eccezione };
@@ -255,7 +253,7 @@ void Insieme::aiutante() {
 // Walks the attempts as the order meets them: the index of the one that routes or failed with an
 // exception, -1 when none does, -2 while attempt `attesa` has not ended.
 int Insieme::decidi(std::size_t& attesa) const {
-    for (std::size_t i = 0; i < n_; ++i) {
+    for (std::size_t i = 0; i < n_;) {
         switch (stati_[i]) {
             case Stato::DaFare:
             case Stato::InCorso:
@@ -265,9 +263,10 @@ int Insieme::decidi(std::size_t& attesa) const {
             case Stato::Eccezione:
                 return static_cast<int>(i);
             case Stato::Interrompe:
-                while (i + 1 < n_ && piano_.gruppi[i + 1] == piano_.gruppi[i]) ++i;
+                i = dopoIlGruppo(piano_, i);
                 break;
             case Stato::Fallito:
+                ++i;
                 break;
         }
     }
@@ -383,8 +382,8 @@ int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const
     s.primoInstradamentoFallito = nullptr;
     if (!insieme) {
         if (primo == EsitoTentativo::Riuscito) return 0;
-        if (primo == EsitoTentativo::Interrompe && dopoIlGruppo(piano, 0) != 1)
-            return inOrdine(d, s, piano, esegui, dopoIlGruppo(piano, 0));
+        if (const std::size_t dopo = dopoIlGruppo(piano, 0); primo == EsitoTentativo::Interrompe && dopo != 1)
+            return inOrdine(d, s, piano, esegui, dopo);
         insieme = std::make_unique<Insieme>(d, s, piano, esegui, aiutanti, true);
     }
     if (!insieme->avviato()) {
