@@ -160,7 +160,6 @@ void Insieme::modello() {
 Coppia Insieme::nuovaCoppia() const {
     Coppia c{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
     TavoleLayout t = TavoleVuote(*modello_.s);
-    t.celle.paginaGrande();  // the spread of a large diagram fills most of it
     RimettiTavole(*c.d, *c.s, t);
     return c;
 }

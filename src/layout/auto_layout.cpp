@@ -33,6 +33,20 @@ constexpr int kMargineInstradamento = 40;
 constexpr std::size_t kMaxCelleScritte = 1 << 20;
 constexpr long kCelleScrittePerCella = 4;
 
+// A spread over this many cells or more (a quarter of the cell table) fills most of the tables the
+// routing and the tidying walk: they are asked for large pages (see `pagineGrandi`).
+constexpr long kStesaPagineGrandi = static_cast<long>(CellTable::kSize) * CellTable::kSize / 4;
+
+// The cell table and the tables beside it that the routes and the tidying read cell by cell, backed by large
+// pages where the system has them: writing the spread and the routes then costs a few faults where it cost
+// thousands, and the walks over the table miss the address cache far less. The advice holds for the pages
+// not yet touched; a table that is mostly used already is used as it is.
+void pagineGrandi(Diagram& d, LayoutState& s) {
+    d.TblNodo.paginaGrande();
+    s.indiceCella.paginaGrande();
+    s.marcheRaggiungibile.paginaGrande();
+}
+
 }  // namespace
 
 int LeggiFattore(const std::string& text) {
@@ -362,6 +376,9 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
             // Crossings and tree cells at the spread lines, stubs one cell beside them, tree arcs between.
             stesa = {s.rigaStesa[rmin] - 1, s.rigaStesa[rmax] + 1, s.colStesa[cmin] - 1,
                      s.colStesa[cmax] + 1};
+            if (static_cast<long>(stesa.RigaMax - stesa.RigaMin + 1) * (stesa.ColMax - stesa.ColMin + 1) >=
+                kStesaPagineGrandi)
+                pagineGrandi(d, s);
             for (int r = rmin; r <= rmax; ++r)
                 for (int c = cmin; c <= cmax; ++c)
                     if (g.Tipo(r, c) != 0) {

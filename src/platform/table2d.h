@@ -9,10 +9,10 @@
 // sized at run time with `assign`.
 //
 // A fixed-size table of trivially copyable entries made with its name only starts zeroed, and making one
-// costs next to nothing: its block comes zeroed from the allocator, which hands a large block out as fresh
-// pages that the system zeroes only when they are first touched. So a cell table of 1501 x 1501 that is
-// used in one corner costs that corner. Its entries are then T{} only for an entry type whose default is
-// all zero (the engine's cells are).
+// costs next to nothing: a large block is mapped from the system as fresh pages, which the system zeroes
+// only when they are first touched, and given back to it when the table goes. So a cell table of
+// 1501 x 1501 that is used in one corner costs that corner. Its entries are then T{} only for an entry type
+// whose default is all zero (the engine's cells are).
 
 #include <algorithm>
 #include <cstddef>
@@ -61,14 +61,16 @@ inline void pagineGrandi(void* p, std::size_t n) {
 #endif
 }
 
-// n entries of a trivially copyable T in one block from calloc (zeroed) or, for a copy, from malloc.
+// n entries of a trivially copyable T in one block, zeroed. A block of kBloccoMappato bytes or more is
+// mapped on its own: calloc would hand out a block freed before from its own pool, which it must then
+// fill with zeros whole (the allocator keeps blocks up to tens of megabytes once some have been freed).
 template <class T>
 class ZeroedBlock {
     static_assert(std::is_trivially_copyable_v<T>);
 
   public:
-    explicit ZeroedBlock(std::size_t n) : n_(n), p_(allocate(n, true)) {}
-    ZeroedBlock(const ZeroedBlock& o) : n_(o.n_), p_(allocate(o.n_, false)) {
+    explicit ZeroedBlock(std::size_t n) : n_(n), p_(allocate(n)) {}
+    ZeroedBlock(const ZeroedBlock& o) : n_(o.n_), p_(allocate(o.n_)) {
         if (n_ != 0) std::memcpy(p_, o.p_, n_ * sizeof(T));
     }
     ZeroedBlock(ZeroedBlock&& o) noexcept : n_(std::exchange(o.n_, 0)), p_(std::exchange(o.p_, nullptr)) {}
@@ -86,11 +88,12 @@ class ZeroedBlock {
         std::swap(p_, o.p_);
         return *this;
     }
-    ~ZeroedBlock() { std::free(p_); }
+    ~ZeroedBlock() { release(p_, n_); }
 
     std::size_t size() const { return n_; }
-    // Asks the system to back the block with large pages where it can: a table that is filled over most
-    // of its size at once then costs far fewer page faults.
+    // Asks the system to back the pages of the block not yet touched with large pages where it can: a table
+    // that is filled over most of its size then costs far fewer page faults, and walks over it miss the
+    // address cache far less. A block of a few large pages that is used in one corner costs those pages.
     void paginaGrande() { pagineGrandi(p_, n_ * sizeof(T)); }
     T* data() { return p_; }
     const T* data() const { return p_; }
@@ -100,11 +103,39 @@ class ZeroedBlock {
     const T& operator[](std::size_t i) const { return p_[i]; }
 
   private:
-    static T* allocate(std::size_t n, bool zeroed) {
+    static constexpr std::size_t kBloccoMappato = std::size_t{1} << 20;
+
+    static bool mappato(std::size_t n) {
+#if defined(__linux__)
+        return n * sizeof(T) >= kBloccoMappato;
+#else
+        (void)n;
+        return false;
+#endif
+    }
+    static T* allocate(std::size_t n) {
         if (n == 0) return nullptr;
-        void* p = zeroed ? std::calloc(n, sizeof(T)) : std::malloc(n * sizeof(T));
+        void* p = nullptr;
+#if defined(__linux__)
+        if (mappato(n)) {
+            p = mmap(nullptr, n * sizeof(T), PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (p == MAP_FAILED) throw std::bad_alloc();
+            return static_cast<T*>(p);
+        }
+#endif
+        p = std::calloc(n, sizeof(T));
         if (!p) throw std::bad_alloc();
         return static_cast<T*>(p);
+    }
+    static void release(T* p, std::size_t n) {
+        if (!p) return;
+#if defined(__linux__)
+        if (mappato(n)) {
+            munmap(p, n * sizeof(T));
+            return;
+        }
+#endif
+        std::free(p);
     }
 
     std::size_t n_;

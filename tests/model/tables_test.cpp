@@ -81,6 +81,36 @@ TEST(Table2D, ACellTableKnowsWhileItIsUntouched) {
     EXPECT_TRUE(vuota(std::as_const(*t).at(40, 3)));
 }
 
+// Tables on either side of the size from which a block is mapped on its own start zeroed, keep their cells
+// when asked for large pages, and copy, move and assign whole.
+template <class Tabella>
+void provaBlocco() {
+    auto t = std::make_unique<Tabella>("block");
+    EXPECT_EQ((std::tuple{t->at(0, 0), t->at(512, t->cols() / 2), t->at(1023, t->cols() - 1)}),
+              (std::tuple{0, 0, 0}));
+    t->at(0, 0) = 1;
+    t->at(1023, t->cols() - 1) = 2;
+    t->paginaGrande();
+    t->at(512, t->cols() / 2) = 3;
+    const auto uguale = [](const Tabella& x) {
+        return std::tuple{x.at(0, 0), x.at(512, x.cols() / 2), x.at(1023, x.cols() - 1), x.at(1, 1)};
+    };
+    EXPECT_EQ(uguale(*t), (std::tuple{1, 3, 2, 0}));
+    auto copia = std::make_unique<Tabella>(*t);
+    auto assegnata = std::make_unique<Tabella>("assigned");
+    assegnata->at(1, 1) = 9;
+    *assegnata = *t;
+    auto mossa = std::make_unique<Tabella>(std::move(*copia));
+    *copia = std::move(*assegnata);
+    for (const Tabella* x : {t.get(), copia.get(), mossa.get()}) EXPECT_EQ(uguale(*x), uguale(*t));
+}
+
+TEST(Table2D, BlocksMappedOnTheirOwnOrNotStartZeroedAndCopyWhole) {
+    provaBlocco<Table2D<int, 1024, 255>>();   // just under a mebibyte
+    provaBlocco<Table2D<int, 1024, 256>>();   // a mebibyte
+    provaBlocco<Table2D<int, 1024, 2048>>();  // eight, four large pages
+}
+
 TEST(Sides, ArcoInnodoGivesTheSideHoldingTheArc) {
     auto d = std::make_unique<Diagram>();
     d->incroci[1].ArcoLato = {0, 5, 7, 7, 6};  // a curl: arc 7 at sides 2 and 3
