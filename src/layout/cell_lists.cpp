@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 #include "layout/auto_layout.h"
@@ -211,12 +212,31 @@ std::string scriviVociPercorso(const std::vector<Punto>& punti) {
     return text;
 }
 
-const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int arco) {
+namespace {
+
+// The holes of the path of arc a kept in memory closed, and the cells from the first place that waits on
+// given their places.
+void numeraArco(Diagram& d, LayoutState& s, int a) {
+    int& da = s.numeratoFino[static_cast<std::size_t>(a)];
+    if (da == LayoutState::kNumeratoTutto) return;
+    std::vector<Punto>& percorso = s.percorsiMemoria[static_cast<std::size_t>(a)];
+    if (static_cast<std::size_t>(da) < percorso.size()) {
+        percorso.erase(std::remove_if(percorso.begin() + da, percorso.end(), buco), percorso.end());
+        for (std::size_t i = static_cast<std::size_t>(da); i < percorso.size(); ++i)
+            d.TblNodo.at(percorso[i].r, percorso[i].c).Posizione = static_cast<int>(i) + 1;
+    }
+    da = LayoutState::kNumeratoTutto;
+}
+
+}  // namespace
+
+const std::vector<Punto>& puntiPercorso(Diagram& d, LayoutState& s, int arco) {
     if (s.percorsiInMemoria) {
         if (!s.percorsoCaricato[arco]) {
             s.percorsiMemoria[arco] = leggiVociPercorso(d.archi[arco].Percorso);
             s.percorsoCaricato[arco] = 1;
         }
+        numeraArco(d, s, arco);  // read whole, without holes
         return s.percorsiMemoria[arco];
     }
     s.percorsiMemoria.resize(1);
@@ -247,14 +267,7 @@ void tieniPercorsiInMemoria(LayoutState& s) {
 
 void numeraInSospeso(Diagram& d, LayoutState& s) {
     if (!s.percorsiInMemoria) return;
-    for (int a = 1; a <= kMaxArchi; ++a) {
-        int& da = s.numeratoFino[static_cast<std::size_t>(a)];
-        if (da == LayoutState::kNumeratoTutto) continue;
-        const std::vector<Punto>& percorso = s.percorsiMemoria[static_cast<std::size_t>(a)];
-        for (std::size_t i = static_cast<std::size_t>(da); i < percorso.size(); ++i)
-            d.TblNodo.at(percorso[i].r, percorso[i].c).Posizione = static_cast<int>(i) + 1;
-        da = LayoutState::kNumeratoTutto;
-    }
+    for (int a = 1; a <= kMaxArchi; ++a) numeraArco(d, s, a);
 }
 
 void scriviPercorsiInSospeso(Diagram& d, LayoutState& s) {
@@ -515,64 +528,64 @@ bool accantoDiritto(const Diagram& d, const LayoutState& s, int n, Punto a, Punt
 // straight run passes beside the arc, when the loops go as below.
 bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     std::vector<Punto>& percorso = s.percorsiMemoria[n];
-    // A cell of a clean path holds its place in it, or did before a straightening renumbered it (the
-    // renumbering of the places after a hump waits for the end of the straightening).
-    // Humps only shorten a path: a cell whose place waits to be renumbered lies at or before the place
-    // it holds, and not before the first place that waits.
-    // A cell after every hump straightened since the places were last all given lies as many places
-    // before the one it holds as those humps have taken away.
+    // A cell of a clean path holds its place in it: a straightening leaves holes where it shortens the path
+    // rather than moving the places after them. Only a straight run longer than its hump moves them on.
     const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
-    int& tolti = s.raddrizzatura.tolti[static_cast<std::size_t>(n)];
-    if (numerato == LayoutState::kNumeratoTutto) tolti = 0;
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         const int fine = static_cast<int>(percorso.size());
         if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
-        // Taken back by at most `tolti` places: looked for from both ends of that stretch.
-        for (int giu = std::min(i, fine - 1), su = std::max({0, numerato, i - tolti}); su <= giu;
-             --giu, ++su) {
-            if (percorso[static_cast<std::size_t>(giu)] == t) return giu;
-            if (percorso[static_cast<std::size_t>(su)] == t) return su;
-        }
         for (int j = std::min(i, fine - 1); j >= numerato; --j)
             if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
     };
+    // The path without its holes, as the list being cleaned.
+    const auto elenca = [&] {
+        s.punti.clear();
+        std::copy_if(percorso.begin(), percorso.end(), std::back_inserter(s.punti),
+                     [](const Punto& x) { return !buco(x); });
+    };
     const int i1 = trova(p), i2 = trova(q), fine = static_cast<int>(percorso.size());
     if (i1 == fine || i2 == fine) {
-        s.punti = percorso;
+        elenca();
         return false;
     }
     const int lo = std::min(i1, i2), hi = std::max(i1, i2);
     const Punto a = percorso[lo], b = percorso[hi];
-    for (int k = lo + 1; k < hi; ++k) {
-        CellaNodo& x = d.TblNodo.at(percorso[k].r, percorso[k].c);
+    // The straight run takes the hump's places, in place; the places it leaves become holes.
+    const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
+    // A stretch of holes is passed at once: its first place holds its length.
+    for (int k = lo + 1; k < hi;) {
+        Punto& t = percorso[static_cast<std::size_t>(k)];
+        if (buco(t)) {
+            k += t.c;
+            continue;
+        }
+        CellaNodo& x = d.TblNodo.at(t.r, t.c);
         svuota(x);
         x.Posizione = 0;
-        cambiata(s, percorso[k].r, percorso[k].c, false);
+        cambiata(s, t.r, t.c, false);
+        t = Punto{-1, 1};
+        ++k;
     }
-    // The straight run takes the hump's places, in place.
-    const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
-    if (diritto < gobba) {
-        percorso.erase(percorso.begin() + lo + 1 + diritto, percorso.begin() + hi);
-        tolti += gobba - diritto;
-    } else if (diritto > gobba)
+    if (diritto < gobba) percorso[static_cast<std::size_t>(lo + 1 + diritto)] = Punto{-1, gobba - diritto};
+    if (diritto > gobba)
         percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
     tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
-    // The run's cells hold their places already, so that a later straightening finds them at once; the
-    // places after it wait for the end.
+    // The run's cells hold their places at once, so that a later straightening finds them; the places
+    // after a longer run wait for the end.
     for (int k = lo + 1; k <= lo + diritto; ++k)
         d.TblNodo.at(percorso[static_cast<std::size_t>(k)].r, percorso[static_cast<std::size_t>(k)].c)
             .Posizione = k + 1;
     s.TracciatoCambiato = true;
     if (accantoDiritto(d, s, n, a, b)) {
-        s.punti = percorso;
+        elenca();
         cancellaAnelli(d, s, n, false);
         ComponiListaCelle(d, s, n);
         segnaPulito(s, n);
         return true;
     }
-    // The path was changed in place; its places from the hump on are renumbered later.
+    // The path was changed in place; its places from the hump on are closed and numbered later.
     s.percorsoCambiato[n] = 1;
     s.numeratoFino[n] = std::min(s.numeratoFino[n], lo + 1);
     return true;
@@ -643,7 +656,6 @@ void iniziaRaddrizzatura(const Diagram& d, LayoutState& s, int r0, int r1, int c
     z.paroleColonna = static_cast<int>((nr + 63) / 64);
     z.pieneRighe.assign(nr * static_cast<std::size_t>(z.paroleRiga), 0);
     z.pieneColonne.assign(nc * static_cast<std::size_t>(z.paroleColonna), 0);
-    z.tolti.assign(kMaxArchi + 1, 0);
     z.righe.assign(nr, {c1 + 1, -1, c1 + 1, -1, c1 + 1, -1});
     z.colonne.assign(nc, {r1 + 1, -1, r1 + 1, -1, r1 + 1, -1});
     // Per column, and for the row under way: the last crossing's or arc's number (-1 for a crossing or

@@ -20,8 +20,9 @@ std::string scriviVociPercorso(const std::vector<Punto>& punti);
 void aggiungiVoce(std::string& text, Punto p);
 
 // The points of the arc's path (from memory while the paths are kept there, else read from the text),
-// and the path written from points.
-const std::vector<Punto>& puntiPercorso(const Diagram& d, LayoutState& s, int arco);
+// and the path written from points. A path in memory that a straightening has left holes in is closed
+// first, and its cells given their places.
+const std::vector<Punto>& puntiPercorso(Diagram& d, LayoutState& s, int arco);
 void scriviPercorso(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& punti);
 // Paths kept in memory from now on, and written back as text.
 void tieniPercorsiInMemoria(LayoutState& s);

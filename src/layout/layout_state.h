@@ -77,6 +77,11 @@ struct Punto {
     int r = 0, c = 0;
     friend bool operator==(const Punto&, const Punto&) = default;
 };
+// A place of a path kept in memory that holds no cell (see `numeratoFino`): its row is -1. The first
+// hole of a stretch of holes holds the stretch's length as its column; any other hole, 1 at least.
+inline bool buco(const Punto& p) {
+    return p.r < 0;
+}
 
 // The developer panel's fields that steer the layout; their initial values hold in normal use.
 struct LayoutSettings {
@@ -129,7 +134,9 @@ struct LayoutState {
     // whose `Posizione` is its place in the path. Set only by the straightening of humps.
     std::vector<char> percorsoPulito;
     // Per arc, while its path is kept here: the cells of its places from this one on still wait to be
-    // given their places by `numeraInSospeso` (kNumeratoTutto: none waits).
+    // given their places by `numeraInSospeso` (kNumeratoTutto: none waits). Places from this one on may
+    // also be holes (`buco`), left where a straightening shortened the path: the places after a hole keep
+    // their cells' `Posizione` until the holes close, when the cells are given their places.
     static constexpr int kNumeratoTutto = 1 << 30;
     std::vector<int> numeratoFino;
 
@@ -149,9 +156,6 @@ struct LayoutState {
         int paroleRiga = 0, paroleColonna = 0;
         std::vector<std::uint64_t> pieneRighe, pieneColonne;
         std::vector<LineaRaddrizzata> righe, colonne;
-        // Per arc, the places its humps have taken from its path since the path's places were last all
-        // given (see `numeratoFino`).
-        std::vector<int> tolti;
     };
     Raddrizzatura raddrizzatura;
 

@@ -453,6 +453,35 @@ TEST(Straightening, AHumpThatAFailedTryMakesIsStraightenedByTheNextPass) {
     EXPECT_EQ(veloce.d->archi[1].Percorso, "5,1,|5,2,|5,3,|4,3,|");
 }
 
+// A hump straightened over the places earlier straightenings left empty in the same path: a U on rows
+// 7 to 10, straightened row by row, inside a hump on row 12. Between passes the path read from memory has
+// no empty place and each cell holds its place, and reading it so changes nothing that follows.
+TEST(Straightening, HumpsOverPlacesLeftByEarlierOnesReadBackWhole) {
+    std::vector<Punto> voci{{12, 1}, {11, 1}, {10, 1}, {10, 2}, {10, 3}, {9, 3}, {8, 3}, {7, 3}};
+    for (int c = 4; c <= 12; ++c) voci.push_back({7, c});
+    for (const Punto p : std::vector<Punto>{
+             {8, 12}, {9, 12}, {10, 12}, {10, 13}, {10, 14}, {11, 14}, {12, 14}, {12, 15}, {12, 16}})
+        voci.push_back(p);
+    Tavola veloce, piena;
+    for (Tavola* t : {&veloce, &piena}) {
+        t->d->NumArchi = 1;
+        t->percorso(1, voci);
+    }
+    int letture = 0;
+    raddrizzaComeScansioniIntere(veloce, piena, 1, 20, 1, 20, [&] {
+        const std::vector<Punto> punti = puntiPercorso(*veloce.d, *veloce.s, 1);
+        for (std::size_t i = 0; i < punti.size(); ++i) {
+            ASSERT_TRUE(CellTable::inside(punti[i].r, punti[i].c)) << i;
+            EXPECT_EQ(veloce.d->TblNodo.at(punti[i].r, punti[i].c).Posizione, static_cast<int>(i) + 1) << i;
+        }
+        ++letture;
+    });
+    EXPECT_GE(letture, 1);
+    std::string diritta;
+    for (int c = 1; c <= 16; ++c) diritta += "12," + std::to_string(c) + ",|";
+    EXPECT_EQ(veloce.d->archi[1].Percorso, diritta);
+}
+
 // The random braid knot of a seed of the straightening tests, laid out and routed on each of the two
 // tables; false when it does not route.
 bool instradaTreccia(std::uint32_t seme, Tavola& a, Tavola& b) {
