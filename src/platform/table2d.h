@@ -70,7 +70,9 @@ class ZeroedBlock {
 
   public:
     explicit ZeroedBlock(std::size_t n) : n_(n), p_(allocate(n)) {}
+    // A copy writes the whole block: a mapped one asks for large pages first.
     ZeroedBlock(const ZeroedBlock& o) : n_(o.n_), p_(allocate(o.n_)) {
+        if (mappato(n_)) paginaGrande();
         if (n_ != 0) std::memcpy(p_, o.p_, n_ * sizeof(T));
     }
     ZeroedBlock(ZeroedBlock&& o) noexcept : n_(std::exchange(o.n_, 0)), p_(std::exchange(o.p_, nullptr)) {}
