@@ -568,7 +568,8 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         t = Punto{-1, 1};
         ++k;
     }
-    if (diritto < gobba) percorso[static_cast<std::size_t>(lo + 1 + diritto)] = Punto{-1, gobba - diritto};
+    if (const int buchi = gobba - diritto; buchi > 0)
+        percorso[static_cast<std::size_t>(hi - buchi)] = Punto{-1, buchi};
     if (diritto > gobba)
         percorso.insert(percorso.begin() + hi, static_cast<std::size_t>(diritto - gobba), Punto{});
     tracciaDiritto(d, s, a, b, n, percorso.data() + lo + 1);
