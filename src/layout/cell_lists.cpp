@@ -55,8 +55,9 @@ void cambiata(LayoutState& s, int r, int c, bool piena) {
     colonna.cambioFine = std::max(colonna.cambioFine, r);
 }
 
-// The same for the cells of row (or column) `linea` from place `da` to place `a`, all now filled.
-void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a) {
+// The same for the cells of row (or column) `linea` from place `da` to place `a`, all now filled (or all
+// now empty, with `piena` false).
+void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a, bool piena = true) {
     LayoutState::Raddrizzatura& z = s.raddrizzatura;
     if (!z.attiva) return;
     const int primaLinea = riga ? z.r0 : z.c0, ultimaLinea = riga ? z.r1 : z.c1;
@@ -69,11 +70,16 @@ void riempitaFila(LayoutState& s, bool riga, int linea, int da, int a) {
                           i * static_cast<std::size_t>(riga ? z.paroleRiga : z.paroleColonna);
     for (int t = da; t <= a; ++t) {
         const auto j = static_cast<std::size_t>(t - primo);
-        bits[j / 64] |= std::uint64_t{1} << (j % 64);
         // The line across the run at this place.
         std::uint64_t* traverso = (riga ? z.pieneColonne.data() : z.pieneRighe.data()) +
                                   j * static_cast<std::size_t>(riga ? z.paroleColonna : z.paroleRiga);
-        traverso[i / 64] |= std::uint64_t{1} << (i % 64);
+        if (piena) {
+            bits[j / 64] |= std::uint64_t{1} << (j % 64);
+            traverso[i / 64] |= std::uint64_t{1} << (i % 64);
+        } else {
+            bits[j / 64] &= ~(std::uint64_t{1} << (j % 64));
+            traverso[i / 64] &= ~(std::uint64_t{1} << (i % 64));
+        }
         LayoutState::LineaRaddrizzata& l = (riga ? z.colonne : z.righe)[j];
         l.da = std::min(l.da, linea);
         l.fine = std::max(l.fine, linea);
@@ -554,7 +560,17 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     const Punto a = percorso[lo], b = percorso[hi];
     // The straight run takes the hump's places, in place; the places it leaves become holes.
     const int diritto = std::max(std::abs(b.r - a.r), std::abs(b.c - a.c)) - 1, gobba = hi - lo - 1;
-    // A stretch of holes is passed at once: its first place holds its length.
+    // A stretch of holes is passed at once: its first place holds its length. The straightening takes
+    // note of the emptied cells a run along a row or column at a time.
+    Punto primo{-1, 0}, ultimo{-1, 0};
+    const auto nota = [&] {
+        if (primo == ultimo)
+            cambiata(s, primo.r, primo.c, false);
+        else if (primo.r == ultimo.r)
+            riempitaFila(s, true, primo.r, std::min(primo.c, ultimo.c), std::max(primo.c, ultimo.c), false);
+        else
+            riempitaFila(s, false, primo.c, std::min(primo.r, ultimo.r), std::max(primo.r, ultimo.r), false);
+    };
     for (int k = lo + 1; k < hi;) {
         Punto& t = percorso[static_cast<std::size_t>(k)];
         if (buco(t)) {
@@ -564,10 +580,18 @@ bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
         CellaNodo& x = d.TblNodo.at(t.r, t.c);
         svuota(x);
         x.Posizione = 0;
-        cambiata(s, t.r, t.c, false);
+        // t goes on the run when it lies next to its last cell, along the run's line.
+        const bool segue = !buco(ultimo) && std::abs(t.r - ultimo.r) + std::abs(t.c - ultimo.c) == 1 &&
+                           (primo == ultimo || (ultimo.r == primo.r ? t.r == primo.r : t.c == primo.c));
+        if (!segue) {
+            if (!buco(primo)) nota();
+            primo = t;
+        }
+        ultimo = t;
         t = Punto{-1, 1};
         ++k;
     }
+    if (!buco(primo)) nota();
     if (const int buchi = gobba - diritto; buchi > 0)
         percorso[static_cast<std::size_t>(hi - buchi)] = Punto{-1, buchi};
     if (diritto > gobba)
