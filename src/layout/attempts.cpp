@@ -160,6 +160,7 @@ void Insieme::modello() {
 Coppia Insieme::nuovaCoppia() const {
     Coppia c{std::make_unique<Diagram>(), std::make_unique<LayoutState>()};
     TavoleLayout t = TavoleVuote(*modello_.s);
+    t.celle.paginaGrande();  // a helper lays out a diagram whose first attempt did not route: a large one
     RimettiTavole(*c.d, *c.s, t);
     return c;
 }
