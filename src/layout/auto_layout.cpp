@@ -155,15 +155,22 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
     // spread has written cells: the others are empty.
     const LimitiNodo l = d.limiti;
     // A stray cell has no neighbour of its own number, so emptying it changes no other cell's test: the
-    // order they are taken in does not matter.
+    // order they are taken in does not matter, and a cell listed twice meets the same test twice. So the
+    // extent of the cells left is taken as they are met.
     const std::vector<Punto>& scritte = s.celleStese;
+    LimitiNodo rimasta{9999, 0, 9999, 0};
     for (const Punto& p : scritte) {
         const int r = p.r, c = p.c;
         if (r < std::max(2, l.RigaMin) || r > std::min(kMaxCella - 1, l.RigaMax) ||
-            c < std::max(2, l.ColMin) || c > std::min(kMaxCella - 1, l.ColMax))
+            c < std::max(2, l.ColMin) || c > std::min(kMaxCella - 1, l.ColMax)) {
+            if (r >= 1 && c >= 1 && std::as_const(d.TblNodo).at(r, c).Tipo != 0) allarga(rimasta, p);
             continue;
+        }
         CellaNodo& x = d.TblNodo.at(r, c);
-        if (x.Tipo != 'A') continue;
+        if (x.Tipo != 'A') {
+            if (x.Tipo != 0) allarga(rimasta, p);
+            continue;
+        }
         bool tocca = false;
         // The neighbours in its own row first: they lie beside it in memory, and a cell of a run along a
         // row touches its own arc there. Rows and columns 2..kMaxCella - 1 have every neighbour inside the
@@ -175,12 +182,11 @@ Status StendiLayout(Diagram& d, LayoutState& s) {
             tocca = v.Tipo == 'I' || (v.Tipo != 0 && v.Numero == x.Numero);
             if (tocca) break;
         }
-        if (!tocca) svuota(x);
+        if (tocca)
+            allarga(rimasta, p);
+        else
+            svuota(x);
     }
-    // Cells were only emptied: the extent of those left.
-    LimitiNodo rimasta{9999, 0, 9999, 0};
-    for (const Punto& p : scritte)
-        if (p.r >= 1 && p.c >= 1 && std::as_const(d.TblNodo).at(p.r, p.c).Tipo != 0) allarga(rimasta, p);
     d.limiti = rimasta;
     s.tick();
     if (s.hook) s.hook->visCostruzione(d, s, "", false);
