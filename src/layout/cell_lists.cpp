@@ -535,14 +535,12 @@ bool accantoDiritto(const Diagram& d, const LayoutState& s, int n, Punto a, Punt
 bool raddrizzaPulita(Diagram& d, LayoutState& s, int n, Punto p, Punto q) {
     std::vector<Punto>& percorso = s.percorsiMemoria[n];
     // A cell of a clean path holds its place in it: a straightening leaves holes where it shortens the path
-    // rather than moving the places after them. Only a straight run longer than its hump moves them on.
-    const int numerato = s.numeratoFino[static_cast<std::size_t>(n)];
+    // rather than moving the places after them. Only a straight run longer than its hump moves them on; a
+    // cell whose place has moved is looked for (a clean path names it once).
     const auto trova = [&](Punto t) {
         const int i = d.TblNodo.at(t.r, t.c).Posizione - 1;
         const int fine = static_cast<int>(percorso.size());
         if (i >= 0 && i < fine && percorso[static_cast<std::size_t>(i)] == t) return i;
-        for (int j = std::min(i, fine - 1); j >= numerato; --j)
-            if (percorso[static_cast<std::size_t>(j)] == t) return j;
         return static_cast<int>(std::find(percorso.begin(), percorso.end(), t) - percorso.begin());
     };
     // The path without its holes, as the list being cleaned.
