@@ -7,6 +7,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${JOBS:-$(nproc)}"
 bash scripts/install-deps.sh
+# The sanitized build and the engine build take about 1.5 GB together; a full disk shows up as an assembler
+# or linker failure, so the free space is printed first.
+df -h . | tail -n 1
 echo "== formatting"
 bash scripts/check-format.sh
 echo "== engine build without Qt"
