@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${JOBS:-$(nproc)}"
 bash scripts/install-deps.sh
-# The sanitized build and the engine build take about 1.5 GB together; a full disk shows up as an assembler
+# The sanitized build and the engine build take about 1.3 GB together; a full disk shows up as an assembler
 # or linker failure, so the free space is printed first.
 df -h . | tail -n 1
 echo "== formatting"
