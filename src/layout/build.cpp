@@ -158,7 +158,11 @@ class Costruzione {
     }
     bool stendiEInstrada();
     void allargaDove();
-    bool instrada(std::string& perche);
+    // What of an attempt's routing it makes: all of it; all but the tighter spread; or only the tighter
+    // spread, which starts from the tree's own spacing and so does not depend on the routings before it.
+    enum class Parte { Tutta, SenzaStretta, SoloStretta };
+    bool instrada(std::string& perche, Parte parte);
+    void piuStretta(int fattore);
     // One layout attempt: the tree from a root crossing, with a turning mode (the developer's when none),
     // served from the head or the end of its queue, turning by the parity of the crossings' numbers or of
     // their places in the knot's first pass. An attempt that interrupts skips the rest of its group when
@@ -170,6 +174,7 @@ class Costruzione {
         int gruppo = 0;
         bool interrompe = false;
         bool perVisita = false;
+        Parte parte = Parte::Tutta;
     };
     std::vector<Tentativo> tentativi(bool dallaFine, int gruppo) const;
     std::vector<Tentativo> tentativiPiuPiccolo() const;
@@ -216,9 +221,19 @@ void Costruzione::allargaDove() {
         if (!allargaStrettoie(s_) || !stendiEInstrada()) break;
 }
 
-// Routes the layout, widening it as far as it helps; the reason of the first failure goes to perche.
-bool Costruzione::instrada(std::string& perche) {
+// Routes the layout, widening it as far as it helps (as far as the part asks); the reason of the first
+// failure goes to perche.
+bool Costruzione::instrada(std::string& perche, Parte parte) {
     const int fattore = s_.FattoreLayout;
+    if (parte == Parte::SoloStretta) {
+        s_.motiviCompleti = false;  // as after the routings it follows when the attempt is made whole
+        fallito_ = true;
+        piuStretta(fattore);
+        if (!fallito_) return true;
+        s_.FattoreLayout = fattore;
+        s_.MezzoFattore = fattore / 2;
+        return false;
+    }
     Status rotta = PercorriBordo(d_, s_);
     if (rotta) rotta = DisegnaArchi(d_, s_);
     if (!rotta) perche = rotta.error();
@@ -231,19 +246,22 @@ bool Costruzione::instrada(std::string& perche) {
         s_.MezzoFattore = s_.FattoreLayout / 2;
         if (!stendiEInstrada()) break;  // no wider spread fits
     }
-    // A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only where
-    // the routes need it.
-    if (fallito_ && fattore >= 8) {
-        s_.FattoreLayout = fattore * 2 / 3;
-        s_.MezzoFattore = s_.FattoreLayout / 2;
-        std::fill(s_.extraRiga.begin(), s_.extraRiga.end(), 0);
-        std::fill(s_.extraCol.begin(), s_.extraCol.end(), 0);
-        if (stendiEInstrada()) allargaDove();
-    }
+    if (fallito_ && parte == Parte::Tutta) piuStretta(fattore);
     if (!fallito_) return true;
     s_.FattoreLayout = fattore;
     s_.MezzoFattore = fattore / 2;
     return false;
+}
+
+// A layout that nearly fills the table leaves no room to widen: a tighter spread, widened only where the
+// routes need it. It sets the spacing and the extra room anew, so it is the same after any routings.
+void Costruzione::piuStretta(int fattore) {
+    if (fattore < 8) return;
+    s_.FattoreLayout = fattore * 2 / 3;
+    s_.MezzoFattore = s_.FattoreLayout / 2;
+    std::fill(s_.extraRiga.begin(), s_.extraRiga.end(), 0);
+    std::fill(s_.extraCol.begin(), s_.extraCol.end(), 0);
+    if (stendiEInstrada()) allargaDove();
 }
 
 // The attempts from the root, then from the next root crossings, then with the tree's other turning modes.
@@ -305,7 +323,7 @@ EsitoTentativo Costruzione::tenta(const Tentativo& t, std::string& perche) {
     s_.giroPerVisita = t.perVisita;
     s_.maxCaratteriPercorso = t.dallaFine ? kMaxCaratteriDallaFine : kMaxCaratteriPercorso;
     const bool steso = static_cast<bool>(Disegna(d_, s_));
-    const bool fatto = steso && instrada(perche);
+    const bool fatto = steso && instrada(perche, t.parte);
     s_.settings.TXTmodo = modo;
     s_.codaDallaFine = false;
     s_.giroPerVisita = false;
@@ -319,17 +337,36 @@ EsitoTentativo Costruzione::tenta(const Tentativo& t, std::string& perche) {
 // once, each on a diagram and state of its own, unless a developer aid watches the layout.
 int Costruzione::disponi(const std::vector<Tentativo>& lista, std::string& perche) {
     PianoTentativi piano;
-    for (const Tentativo& t : lista) piano.gruppi.push_back(t.gruppo);
     piano.insieme = !s_.hook && !s_.dump.active() && d_.NumIncroci >= kIncrociTentativiInsieme;
     piano.aiutanti = s_.aiutantiTentativi;
     piano.subito = d_.NumIncroci >= kIncrociAvvioSubito;
+    // Made at once, an attempt whose spacing allows a tighter spread is two: the tighter spread, the
+    // longest part of a first attempt that fails, is made by another core while the widenings before it
+    // go on. It is the next in order, in the same group, so the attempt kept is the same.
+    const bool dividi = piano.insieme && LeggiFattore(s_.settings.Txtfat) >= 8;
+    std::vector<Tentativo> parti;
+    std::vector<int> origine;  // each part's attempt in lista
+    for (std::size_t k = 0; k < lista.size(); ++k) {
+        Tentativo t = lista[k];
+        if (dividi) t.parte = Parte::SenzaStretta;
+        parti.push_back(t);
+        origine.push_back(static_cast<int>(k));
+        if (!dividi) continue;
+        t.parte = Parte::SoloStretta;
+        parti.push_back(t);
+        origine.push_back(static_cast<int>(k));
+    }
+    for (const Tentativo& t : parti) piano.gruppi.push_back(t.gruppo);
     const int scelto = TentaInOrdine(d_, s_, piano, [&](Diagram& d, LayoutState& s, std::size_t i) {
         Costruzione c(d, s, st_, t_);
         std::string altro;
-        return c.tenta(lista[i], i == 0 ? perche : altro);
+        return c.tenta(parti[i], i == 0 ? perche : altro);
     });
-    if (scelto < 0) s_.IncrocioRadice = radice_;
-    return scelto;
+    if (scelto < 0) {
+        s_.IncrocioRadice = radice_;
+        return scelto;
+    }
+    return origine[static_cast<std::size_t>(scelto)];
 }
 
 // The routed drawing tidied, timed from t2 to t3.

@@ -17,6 +17,7 @@
 
 #include "layout/attempts.h"
 #include "layout/build.h"
+#include "layout/developer_hook.h"
 #include "model/knot_files.h"
 
 namespace trevalon {
@@ -242,31 +243,61 @@ std::string impronta(const Diagram& d) {
     return out;
 }
 
+// A build of a test diagram, with the helpers given (0: the attempts in turn) and a developer aid when one
+// is given: its drawing as text and its root crossing.
+struct Costruito {
+    std::string impronta;
+    int radice = 0;
+};
+Costruito costruisci(const char* nome, int aiutanti, LayoutDeveloperHook* aiuto = nullptr) {
+    std::ifstream in(std::string(TREVALON_TEST_DATA "/layout/") + nome, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
+    if (!codice) {
+        ADD_FAILURE() << nome << ": " << codice.error();
+        return {};
+    }
+    auto b = std::make_unique<BancoCostruzione>();
+    b->d.txtNodo = codice->txtNodo;
+    b->d.TxtOri = codice->TxtOri;
+    b->s.aiutantiTentativi = aiutanti;
+    b->s.hook = aiuto;
+    InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
+    std::string why;
+    const auto r = CostruisciDaCodice(b->d, b->s, b->st,
+                                      RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
+    if (!r) {
+        ADD_FAILURE() << nome << ": " << why;
+        return {};
+    }
+    return {impronta(b->d), b->s.IncrocioRadice};
+}
+
 // The 246-crossing braid whose first roots and the tree served from the end of its queue all fail to route:
 // its attempts made at once give the drawing that making them in turn gives.
 TEST(LayoutAttempts, ABuildWithAttemptsAtOnceGivesTheDrawingOfOneMadeInTurn) {
-    std::ifstream in(TREVALON_TEST_DATA "/layout/braid_246_6983.gau", std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const Result<CodiceGauss> codice = leggiCodiceGaussTesto(text);
-    ASSERT_TRUE(codice) << codice.error();
-    std::string impronte[2];
-    int radici[2] = {0, 0};
-    for (int k = 0; k < 2; ++k) {
-        auto b = std::make_unique<BancoCostruzione>();
-        b->d.txtNodo = codice->txtNodo;
-        b->d.TxtOri = codice->TxtOri;
-        b->s.aiutantiTentativi = k == 0 ? 0 : 3;
-        InizializzaGr(b->griglia, b->d.NumRighe, b->d.NumColonne, b->st.DimCella, GenMode::Code);
-        std::string why;
-        const auto r = CostruisciDaCodice(
-            b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
-        ASSERT_TRUE(r) << why;
-        impronte[k] = impronta(b->d);
-        radici[k] = b->s.IncrocioRadice;
-    }
-    EXPECT_EQ(radici[0], radici[1]);
-    EXPECT_GT(radici[1], 7);
-    EXPECT_TRUE(impronte[0] == impronte[1]);
+    const Costruito inTurno = costruisci("braid_246_6983.gau", 0),
+                    insieme = costruisci("braid_246_6983.gau", 3);
+    EXPECT_EQ(inTurno.radice, insieme.radice);
+    EXPECT_GT(insieme.radice, 7);
+    EXPECT_TRUE(inTurno.impronta == insieme.impronta);
+}
+
+// Made at once, an attempt's tighter spread is made apart from the widenings before it. The 247-crossing
+// braid is drawn from the tighter spread of its second attempt, after the first has failed whole: the same
+// drawing as when every attempt is made whole, in turn, as under a developer aid (here one that shows
+// nothing).
+TEST(LayoutAttempts, ATighterSpreadMadeApartGivesTheDrawingOfTheAttemptMadeWhole) {
+    struct AiutoMuto : LayoutDeveloperHook {
+        void marcaCella(const Diagram&, int, int, const std::string&) override {}
+        void pausaPunto(const Diagram&, int, int, int) override {}
+        void nodoIngrid(const LayoutState&) override {}
+        void visCostruzione(const Diagram&, const LayoutState&, const std::string&, bool) override {}
+    } aiuto;
+    const Costruito intero = costruisci("braid_247_2.gau", 0, &aiuto),
+                    insieme = costruisci("braid_247_2.gau", 3);
+    EXPECT_EQ(intero.radice, insieme.radice);
+    EXPECT_TRUE(intero.impronta == insieme.impronta);
 }
 
 }  // namespace
