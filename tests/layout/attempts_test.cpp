@@ -17,8 +17,8 @@
 
 #include "layout/attempts.h"
 #include "layout/build.h"
-#include "layout/developer_hook.h"
 #include "model/knot_files.h"
+#include "support/quiet_hook.h"
 
 namespace trevalon {
 namespace {
@@ -288,12 +288,7 @@ TEST(LayoutAttempts, ABuildWithAttemptsAtOnceGivesTheDrawingOfOneMadeInTurn) {
 // drawing as when every attempt is made whole, in turn, as under a developer aid (here one that shows
 // nothing).
 TEST(LayoutAttempts, ATighterSpreadMadeApartGivesTheDrawingOfTheAttemptMadeWhole) {
-    struct AiutoMuto : LayoutDeveloperHook {
-        void marcaCella(const Diagram&, int, int, const std::string&) override {}
-        void pausaPunto(const Diagram&, int, int, int) override {}
-        void nodoIngrid(const LayoutState&) override {}
-        void visCostruzione(const Diagram&, const LayoutState&, const std::string&, bool) override {}
-    } aiuto;
+    testsupport::AiutoMuto aiuto;
     const Costruito intero = costruisci("braid_247_2.gau", 0, &aiuto),
                     insieme = costruisci("braid_247_2.gau", 3);
     EXPECT_EQ(intero.radice, insieme.radice);

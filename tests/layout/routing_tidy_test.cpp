@@ -12,11 +12,11 @@
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
-#include "layout/developer_hook.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
+#include "support/quiet_hook.h"
 #include "table_fixture.h"
 
 namespace trevalon {
@@ -362,12 +362,7 @@ TEST(Tidying, RenamedPathItemsKeepTheirForm) {
 // changed; it ends as flipping under a developer aid, which takes the path up afresh after every flip and
 // tries every corner again: on random winding paths of arc 1 among cells of arc 2.
 TEST(Straightening, CornerFlippingAfterAFlipEndsAsTryingFromTheStart) {
-    struct AiutoMuto : LayoutDeveloperHook {
-        void marcaCella(const Diagram&, int, int, const std::string&) override {}
-        void pausaPunto(const Diagram&, int, int, int) override {}
-        void nodoIngrid(const LayoutState&) override {}
-        void visCostruzione(const Diagram&, const LayoutState&, const std::string&, bool) override {}
-    } aiuto;
+    testsupport::AiutoMuto aiuto;
     unsigned seme = 12345;
     auto caso = [&seme](unsigned n) {
         return static_cast<int>(((seme = seme * 1664525u + 1013904223u) >> 8) % n);
