@@ -340,9 +340,9 @@ int Costruzione::disponi(const std::vector<Tentativo>& lista, std::string& perch
     piano.insieme = !s_.hook && !s_.dump.active() && d_.NumIncroci >= kIncrociTentativiInsieme;
     piano.aiutanti = s_.aiutantiTentativi;
     piano.subito = d_.NumIncroci >= kIncrociAvvioSubito;
-    // Made at once, an attempt whose spacing allows a tighter spread is two: the tighter spread, the
-    // longest part of a first attempt that fails, is made by another core while the widenings before it
-    // go on. It is the next in order, in the same group, so the attempt kept is the same.
+    // Made at once, an attempt whose spacing allows a tighter spread is two: the tighter spread, the last
+    // part of an attempt that fails, is made by another core while the widenings before it go on. It is
+    // the next in order, in the same group, so the attempt kept is the same.
     const bool dividi = piano.insieme && LeggiFattore(s_.settings.Txtfat) >= 8;
     std::vector<Tentativo> parti;
     std::vector<int> origine;  // each part's attempt in lista
