@@ -40,10 +40,13 @@ int comandoRedraw(const std::vector<std::string>& args);
 // as a .gau file writes them; or the file, "error" and the checker's or compiler's message.
 int comandoCompile(const std::vector<std::string>& args);
 
-// sums FILE...: each knot file opened as the program opens it and split by the connected-sum search at the
-// first sum found, each summand again, until no sum is left; a tab-separated line of the file, its
-// crossings, the number of prime summands, the seconds, then each prime summand's Gauss code and indices
-// as a .gau file writes them; or the file, "error" and the message.
+// sums FILE...: each knot file opened as the program opens it and split at every connected sum the search
+// can prove, each piece simplified by the complete run and searched again where it came down; a piece the
+// complete run brings down to the trivial knot is no summand. When the diagram as given has no such sum,
+// the complete run is made on it first. A tab-separated line of the file, its crossings, the number of
+// prime summands, the seconds, each prime summand's Gauss code and indices as a .gau file writes them, then
+// "unknot pieces: N" (the pieces left out) and "searched as given" or "searched after the complete run";
+// or the file, "error" and the message.
 int comandoSums(const std::vector<std::string>& args);
 
 inline const HarnessCommand kHarnessCommands[] = {

@@ -7,11 +7,11 @@
 #include <sstream>
 #include <vector>
 
-#include "connsum/decompose.h"
 #include "harness_commands.h"
 #include "harness_files.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/open_knot.h"
+#include "mainwindow/prime_summands.h"
 #include "model/knot_files.h"
 #include "platform/headless_ui.h"
 
@@ -36,20 +36,21 @@ int sommeFile(const std::string& file) {
                   << riga(ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
         return 1;
     }
-    Diagram& d = form->doc.diagram;
-    const int incroci = d.NumIncroci;
+    const int incroci = form->doc.diagram.NumIncroci;
     const auto t0 = std::chrono::steady_clock::now();
-    const Result<std::vector<AddendoPrimo>> primi = scomponiInPrimi(d);
+    const Result<AddendiPrimi> primi = addendiPrimi(*form);
     const double secondi = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     if (!primi) {
         std::cout << file << "\terror\t" << riga(primi.error()) << '\n';
         return 1;
     }
     std::ostringstream out;
-    out << file << '\t' << incroci << '\t' << primi->size() << '\t' << std::fixed << std::setprecision(3)
-        << secondi;
-    for (const AddendoPrimo& p : *primi)
+    out << file << '\t' << incroci << '\t' << primi->primi.size() << '\t' << std::fixed
+        << std::setprecision(3) << secondi;
+    for (const AddendoPrimo& p : primi->primi)
         out << '\t' << valoreGaussCode(p.txtNodo) << '\t' << valoreIndices(p.TxtOri);
+    out << "\tunknot pieces: " << primi->banali << '\t'
+        << (primi->corsaPrima ? "searched after the complete run" : "searched as given");
     std::cout << out.str() << '\n';
     return 0;
 }

@@ -17,10 +17,18 @@ struct AddendoPrimo {
     std::string TxtOri;
 };
 
-// The prime summands of d (whose cell table must be drawn), in the order the splits give them; d itself when
-// no sum is found. A summand of fewer than three crossings is a drawing of the trivial knot and is left out.
-// Fails when a summand could not be closed or does not open again as a knot. d's tables are as they were when
-// it returns.
-Result<std::vector<AddendoPrimo>> scomponiInPrimi(Diagram& d);
+// What a split of a diagram into summands came to.
+struct Scomposizione {
+    // The summands no sum was found in, in the order the splits give them; d itself when no sum is found.
+    // A summand of fewer than three crossings is a drawing of the trivial knot and is left out.
+    std::vector<AddendoPrimo> primi;
+    int divisioni = 0;      // pairs split
+    int nonChiudibili = 0;  // pairs passed over because a summand of theirs could not be closed
+};
+
+// The prime summands of d (whose cell table must be drawn). A pair whose summands cannot both be closed in
+// a way that keeps the knot is passed over and the search goes on to the next one. Fails when a summand
+// does not open again as a knot. d's tables are as they were when it returns.
+Result<Scomposizione> scomponiInPrimi(Diagram& d);
 
 }  // namespace trevalon

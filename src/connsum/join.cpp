@@ -209,7 +209,7 @@ int latoFilo(const CellTable& t, const Riquadro& box, Cella x, int escluso) {
 
 }  // namespace
 
-bool CollegaEstremiSopra(Diagram& d, const LimitiNodo& l) {
+bool CollegaEstremiScavalcando(Diagram& d, const LimitiNodo& l, Scavalco passa) {
     const Riquadro box(l);
     if (box.vuoto()) return false;
     CellTable& t = d.TblNodo;
@@ -292,8 +292,8 @@ bool CollegaEstremiSopra(Diagram& d, const LimitiNodo& l) {
     if (percorso.size() < 2) return false;
 
     // Written: the free cells as a strand numbered 5555 through the sides it comes from and goes to, the
-    // strands crossed as crossings with the new strand over them, the two ends as strand cells from their
-    // own strand to the path.
+    // strands crossed as crossings with the new strand over (or under) them, the two ends as strand cells
+    // from their own strand to the path.
     const std::size_t ultimo = percorso.size() - 1;
     // The heading each cell is left by (the next cell's entering heading); none for the last.
     std::vector<int> uscite(percorso.size(), 0);
@@ -308,8 +308,9 @@ bool CollegaEstremiSopra(Diagram& d, const LimitiNodo& l) {
         else if (i == ultimo)
             codici[i] = codiceLati(entrata, latoFilo(t, box, x, entrata));
         else if (t.at(x.r, x.c).Forma != 0)
+            // 3: the horizontal strand over, 4: the vertical one; the new strand runs along its heading.
             codici[i] =
-                percorso[i].second == 2 || percorso[i].second == 4 ? 3 : 4;  // horizontal or vertical over
+                (percorso[i].second == 2 || percorso[i].second == 4) == (passa == Scavalco::Sopra) ? 3 : 4;
         else
             codici[i] = codiceLati(entrata, uscita);
         if (codici[i] == 0) return false;

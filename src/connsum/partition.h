@@ -31,6 +31,12 @@ struct Partizione {
     }
 };
 
+// How the two pieces of a pair of cut arcs lie: apart (no crossing joins them), or one of them wholly over
+// the other at every crossing they share (the piece between the cut arcs, or the rest). Only then is the
+// diagram the sum of the two pieces: the lower one closed by a strand over it, the upper one by a strand
+// under it; a piece kept apart from the other closes either way.
+enum class Strati { Separati, TrattoSopra, RestoSopra };
+
 // The state of the connected-sum search of one main window. Reset at the start of every search; what the
 // person answered on stays for the split.
 struct StatoSomma {
@@ -38,6 +44,7 @@ struct StatoSomma {
     std::vector<std::pair<int, int>> CoppieMostrate;  // shown, in order
     int NumCandidati = 0;                             // pairs shown
     int ArcoTaglio1 = 0, ArcoTaglio2 = 0;             // the cut arcs of the pair shown last
+    Strati strati = Strati::Separati;                 // how the pieces of the pair shown last lie
     int IndicePartizione = 0;                         // 1 or 2: the record the person answered on
     std::array<Partizione, 3> tblPartizioni{};        // records 1 and 2; 0 unused
 

@@ -386,41 +386,105 @@ bool filoChiuso(const CellTable& t, const LimitiNodo& box) {
     }
 }
 
-// The summand on the table is one closed strand, and its knot file opens again as a knot.
-bool chiuso(const Diagram& d, const LimitiNodo& box) {
-    if (!filoChiuso(d.TblNodo, box)) return false;
+// The crossings of the summand on the table, when it is one closed strand whose knot file opens again as
+// a knot.
+std::optional<int> chiuso(const Diagram& d, const LimitiNodo& box) {
+    if (!filoChiuso(d.TblNodo, box)) return std::nullopt;
     const std::string testo = testoAddendo(d, box);
     constexpr std::string_view chiave = "Object=";
-    return costruisciDaSnapshot(testo.substr(chiave.size())).ok();
+    const Result<NodoCostruito> n = costruisciDaSnapshot(testo.substr(chiave.size()));
+    if (!n || !n->diagram) return std::nullopt;
+    return n->diagram->NumIncroci;
 }
 
-// Summand s built on the table (restored to the whole diagram): the first scan, the same-region test or
-// the bridge, the join when it is due. True when the summand is one closed strand.
+// The ways summand s may be closed by a strand that crosses it, as the pieces lie: the lower piece under a
+// strand over it, the upper one over a strand under it.
+std::vector<Scavalco> scavalchiAmmessi(Strati strati, int s) {
+    switch (strati) {
+        case Strati::Separati:
+            return {Scavalco::Sopra, Scavalco::Sotto};
+        case Strati::TrattoSopra:
+            return {s == 1 ? Scavalco::Sotto : Scavalco::Sopra};
+        case Strati::RestoSopra:
+            return {s == 1 ? Scavalco::Sopra : Scavalco::Sotto};
+    }
+    return {};
+}
+
+// A summand closed along the other piece's strand or through empty cells crosses only where that piece
+// crossed it: every crossing cell on the table is a crossing of the diagram, drawn as before, that summand
+// s passes at least once (its own, or one it shares with the other piece). The closing strand then crosses
+// neither itself nor anything but summand s, always on the other piece's side: the summand is closed over
+// or under as the pieces lie, and keeps its knot.
+bool incrociDelDiagramma(const Diagram& d, const StatoSomma& stato, int s, const LimitiNodo& box,
+                         const CopiaRiquadro& copia) {
+    const std::vector<int> passaggi = passaggiNellaParte(d, stato, s);
+    for (int r = box.RigaMin; r <= box.RigaMax; ++r)
+        for (int c = box.ColMin; c <= box.ColMax; ++c) {
+            const int forma = d.TblNodo.at(r, c).Forma;
+            if (forma != 3 && forma != 4) continue;
+            const CellaNodo& prima = copia.at(r, c);
+            const int n = prima.Numero;
+            if (prima.Tipo != 'I' || prima.Forma != forma || n < 1 ||
+                n >= static_cast<int>(passaggi.size()) || passaggi[static_cast<std::size_t>(n)] == 0)
+                return false;
+        }
+    return true;
+}
+
+// Summand s built on the table (restored to the whole diagram), closed only in a way that keeps its knot:
+// the join through the region its cut ends share, or the bridge along the other piece's strand, when it
+// crosses the summand only where the other piece did; otherwise a strand laid over or under everything
+// it meets, as the pieces lie. True when the summand is one closed strand; an open one stays on the table
+// when none of these closes it.
 bool costruisciAddendo(Diagram& d, const StatoSomma& stato, int s, const LimitiNodo& box,
                        const CopiaRiquadro& copia) {
-    scansione(d, stato, s, box, nullptr, copia);
-    if (stessaRegione(d, stato, box)) {
-        if (CollegaEstremiIC(d, box) && chiuso(d, box)) return true;
+    const auto daCapo = [&] {
         copia.ripristina(d.TblNodo);
         scansione(d, stato, s, box, nullptr, copia);
-        stessaRegione(d, stato, box);
+        return stessaRegione(d, stato, box);
+    };
+    const auto comeLAltro = [&] { return chiuso(d, box) && incrociDelDiagramma(d, stato, s, box, copia); };
+    if (daCapo()) {
+        if (CollegaEstremiIC(d, box) && comeLAltro()) return true;
     } else if (const std::optional<Ponte> ponte = camminoPonte(d, stato, s)) {
         // The ends lie in different regions: the bridge along the other summand's strand.
         copia.ripristina(d.TblNodo);
         for (const auto& [zz, mark] : {std::pair{ponte->zz1, "ZZ1"}, std::pair{ponte->zz2, "ZZ2"}})
             if (zz && dentro(box, *zz)) d.TblNodo.at(zz->r, zz->c).setVicini(mark);
         const bool unione = scansione(d, stato, s, box, &ponte->archi, copia);
-        if ((!unione || CollegaEstremiIC(d, box)) && chiuso(d, box)) return true;
-        copia.ripristina(d.TblNodo);
-        scansione(d, stato, s, box, nullptr, copia);
-        stessaRegione(d, stato, box);
+        if ((!unione || CollegaEstremiIC(d, box)) && comeLAltro()) return true;
     }
-    // Neither closes it: the open summand, its ends joined by a strand laid over whatever it crosses. The
-    // open summand stays on the table when even that cannot be done.
-    return CollegaEstremiSopra(d, box) && chiuso(d, box);
+    for (const Scavalco passa : scavalchiAmmessi(stato.strati, s)) {
+        daCapo();
+        if (CollegaEstremiScavalcando(d, box, passa) && chiuso(d, box)) return true;
+    }
+    daCapo();
+    return false;
 }
 
 }  // namespace
+
+std::vector<int> passaggiNellaParte(const Diagram& d, const StatoSomma& stato, int s) {
+    const Partizione* p = partizioneScelta(stato);
+    if (!p || d.NumIncroci < 1 || d.NumGemelli >= static_cast<int>(d.gemelli.size()) ||
+        d.NumIncroci >= static_cast<int>(d.incroci.size()))
+        return {};
+    std::vector<int> dentro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+    for (int g = 1; g <= d.NumGemelli; ++g) {
+        // Passage g is where arc g - 1 ends and arc g begins.
+        const int arcoPrima = g == 1 ? d.NumArchi : g - 1;
+        const bool traTagli = p->inTratto(g) || p->inTratto(arcoPrima);
+        const int c = d.gemelli[static_cast<std::size_t>(g)].Padre;
+        if (c >= 1 && c <= d.NumIncroci && traTagli == (s == 1)) ++dentro[static_cast<std::size_t>(c)];
+    }
+    return dentro;
+}
+
+int incrociDellaParte(const Diagram& d, const StatoSomma& stato, int s) {
+    const std::vector<int> dentro = passaggiNellaParte(d, stato, s);
+    return static_cast<int>(std::count(dentro.begin(), dentro.end(), 2));
+}
 
 int CodpartizioneNew(const StatoSomma& stato, int n) {
     if (n == stato.ArcoTaglio1 || n == stato.ArcoTaglio2) return 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "connsum/partition.h"
 #include "connsum/sum_window.h"
@@ -19,6 +20,12 @@ inline constexpr int kArcoCongiunzione = 5555;
 
 // `CodpartizioneNew`: 0 for a cut arc, 1 for an arc of ArchiTratto (summand 1), 2 for any other arc.
 int CodpartizioneNew(const StatoSomma& stato, int n);
+
+// For each crossing of d (index 0 unused), how many of its two passages lie on summand s of the pair
+// answered on: between the cut arcs (s = 1), or outside them (s = 2). Empty when no pair was answered on.
+std::vector<int> passaggiNellaParte(const Diagram& d, const StatoSomma& stato, int s);
+// The crossings summand s passes twice: its own.
+int incrociDellaParte(const Diagram& d, const StatoSomma& stato, int s);
 
 // What became of one summand.
 struct Addendo {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,20 @@ class ProvaSottonodo {
             tratto.push_back(cursore);
         }
         return false;
+    }
+
+    // How the segment (passages da + 1 .. ad, counted in conta) lies on the rest: apart, or over or under
+    // it at every crossing the two share. Nothing when it passes over the rest at one and under at another.
+    std::optional<Strati> strati(int da, int ad, const std::vector<int>& conta) const {
+        bool sopra = false, sotto = false;
+        for (int cursore = da; cursore != ad;) {
+            cursore = cursore + 1 > d_.NumGemelli ? 1 : cursore + 1;
+            const Gemello& g = d_.gemelli[static_cast<std::size_t>(cursore)];
+            if (conta[static_cast<std::size_t>(g.Padre)] != 1) continue;
+            (g.Segno == '+' ? sopra : sotto) = true;
+        }
+        if (sopra && sotto) return std::nullopt;
+        return sopra ? Strati::TrattoSopra : sotto ? Strati::RestoSopra : Strati::Separati;
     }
 
     void segnaTratto(const std::vector<int>& tratto) {
@@ -280,6 +295,10 @@ ViewerAnswer TSotto(FinestraSomma& w, StatoSomma& stato, int daArco, int adArco,
     // The segment a + 1 .. b - 1 must pass some crossing twice, and so must the rest of the strand.
     std::vector<int> contaPrima, tratto;
     if (!prova.percorriPassaggi(daArco, adArco, contaPrima, tratto)) return ViewerAnswer::None;
+    // And at the crossings that join the segment to the rest, one of the two must pass wholly over the
+    // other: otherwise closing the pieces gives knots that need not be the summands, or no summands at all.
+    const std::optional<Strati> strati = prova.strati(daArco, adArco, contaPrima);
+    if (!strati) return ViewerAnswer::None;
     prova.segnaTratto(tratto);
     prova.ancora(record[1], daArco, adArco, tratto);
     prova.ancora(record[2], adArco, daArco, tratto);
@@ -323,6 +342,7 @@ ViewerAnswer TSotto(FinestraSomma& w, StatoSomma& stato, int daArco, int adArco,
         const GridArea taglio = w.evidenziaSottonodo(p);
         stato.ArcoTaglio1 = daArco;
         stato.ArcoTaglio2 = adArco;
+        stato.strati = *strati;
         ++stato.NumCandidati;
         StepViewRequest richiesta;
         richiesta.tipoMossa = MoveKind::ConnSum;

@@ -130,12 +130,12 @@ TEST(CollegaEstremiIC, FailsWithNothingWrittenWhenTheEndsCannotMeet) {
 }
 
 // Ends on either side of a strand that no way gets round: the join laid over it crosses it once, as a
-// crossing with the new strand over, straight through; and no crossing is made beside another.
-TEST(CollegaEstremiSopra, CrossesAStrandNoWayGetsRoundWithTheNewStrandOver) {
+// crossing with the new strand over (or under), straight through; and no crossing is made beside another.
+TEST(CollegaEstremiScavalcando, CrossesAStrandNoWayGetsRoundWithTheNewStrandOver) {
     Tavola muro({"..#..",  //
                  "..#..", "X1#2X", "..X..", "..#.."});
     EXPECT_FALSE(CollegaEstremiIC(*muro.d, muro.box));
-    ASSERT_TRUE(CollegaEstremiSopra(*muro.d, muro.box));
+    ASSERT_TRUE(CollegaEstremiScavalcando(*muro.d, muro.box, Scavalco::Sopra));
     EXPECT_EQ(muro.scritte().size(), 5u);
     EXPECT_EQ(int{muro.at(3, 2).Forma}, 5);  // the start: up to the path, left to its crossing
     EXPECT_EQ(int{muro.at(2, 2).Forma}, 7);
@@ -144,13 +144,19 @@ TEST(CollegaEstremiSopra, CrossesAStrandNoWayGetsRoundWithTheNewStrandOver) {
     EXPECT_EQ(int{muro.at(2, 4).Forma}, 8);
     EXPECT_EQ(int{muro.at(3, 4).Forma}, 6);  // the end: up to the path, right to its crossing
     for (const auto& [r, c] : muro.scritte()) EXPECT_EQ(muro.at(r, c).Vicini(), "III");
+    // The same way under the strand: the vertical strand is then the one over.
+    Tavola sotto({"..#..",  //
+                  "..#..", "X1#2X", "..X..", "..#.."});
+    ASSERT_TRUE(CollegaEstremiScavalcando(*sotto.d, sotto.box, Scavalco::Sotto));
+    EXPECT_EQ(sotto.at(2, 3).Tipo, 'I');
+    EXPECT_EQ(int{sotto.at(2, 3).Forma}, 4);
 
     // Where the strand could only be crossed beside one of its crossings, or at the box's edge, nothing is
     // written.
     Tavola affollato({"..#..",  //
                       "..X..", "X1#2X", "..X..", "..#.."});
     const auto prima = std::make_unique<CellTable>(affollato.d->TblNodo);
-    EXPECT_FALSE(CollegaEstremiSopra(*affollato.d, affollato.box));
+    EXPECT_FALSE(CollegaEstremiScavalcando(*affollato.d, affollato.box, Scavalco::Sopra));
     for (int r = 1; r <= 5; ++r)
         for (int c = 1; c <= 5; ++c) {
             EXPECT_EQ(affollato.at(r, c).Forma, prima->at(r, c).Forma);

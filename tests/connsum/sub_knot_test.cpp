@@ -98,7 +98,8 @@ TEST(SottoNodo, PrimeKnotsShowNothing) {
 }
 
 // Off the junctions, a pair is shown when the strand outside passes wholly over or under the piece between
-// its cut arcs; the knot is then the sum of the two pieces, which the Jones polynomial must confirm.
+// its cut arcs (and never when it passes over it at one crossing and under it at another); the knot is
+// then the sum of the two pieces, which the Jones polynomial must confirm.
 TEST(SottoNodo, PairsShownOnGeneratedKnotsAreSums) {
     int confermate = 0;
     for (std::uint32_t seme = 1; seme <= 8; ++seme) {
@@ -110,6 +111,14 @@ TEST(SottoNodo, PairsShownOnGeneratedKnotsAreSums) {
         const auto jones = ts::jonesPolynomial(g);
         ASSERT_TRUE(jones);
         for (const auto& [a, b] : r.stato.CoppieMostrate) {
+            // At the crossings the two pieces share, the piece between the cut arcs is always on one side.
+            std::map<int, int> volte;
+            const int n = static_cast<int>(g.passages.size());
+            for (int k = a % n + 1; k != b % n + 1; k = k % n + 1) ++volte[g.passages[k - 1].label];
+            std::set<bool> lati;
+            for (int k = a % n + 1; k != b % n + 1; k = k % n + 1)
+                if (volte[g.passages[k - 1].label] == 1) lati.insert(g.passages[k - 1].over);
+            EXPECT_LE(lati.size(), 1u) << ts::gaussText(g) << " at " << a << "," << b;
             const auto p1 = pezzo(g, a, b), p2 = pezzo(g, b, a);
             // A cut slid through a crossing leaves that crossing out of both pieces: not a planar code.
             if (!ts::isDrawable(p1) || !ts::isDrawable(p2)) continue;
@@ -119,7 +128,7 @@ TEST(SottoNodo, PairsShownOnGeneratedKnotsAreSums) {
             ++confermate;
         }
     }
-    EXPECT_GE(confermate, 8);
+    EXPECT_GE(confermate, 5);
 }
 
 TEST(SottoNodo, NearAndShownPairsAreSkippedAndAnAnswerKeepsItsRecord) {

@@ -1,5 +1,7 @@
 #include "support/diagram_generators.h"
 
+#include "support/named_knots.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
@@ -240,6 +242,57 @@ GaussDiagram enlarged(const GaussDiagram& base, std::uint32_t seed, int targetCr
 
 GaussDiagram randomUnknot(std::uint32_t seed, int targetCrossings) {
     return enlarged(GaussDiagram{}, seed, targetCrossings);
+}
+
+ScrambledCase scrambledSum(const std::vector<std::string>& names, const std::vector<bool>& mirror,
+                           std::uint32_t seed, int targetCrossings) {
+    std::mt19937 rng(seed);
+    ScrambledCase c;
+    GaussDiagram sum;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool m = i < mirror.size() && mirror[i];
+        const GaussDiagram k = m ? mirrored(diagramOf(namedKnot(names[i]))) : diagramOf(namedKnot(names[i]));
+        c.summands.push_back(k);
+        c.name += (i ? " # " : "") + std::string(m ? "m" : "") + names[i];
+        const int edges = std::max(1, static_cast<int>(k.passages.size()));
+        sum = i == 0 ? k
+                     : connectedSum(sum, k, uniform(rng, 0, 2 * sum.crossings()), uniform(rng, 0, edges - 1));
+    }
+    c.name += " @" + std::to_string(targetCrossings);
+    c.diagram = enlarged(sum, seed * 2654435761U + 1, targetCrossings);
+    return c;
+}
+
+std::vector<ScrambledCase> scrambledCases(std::uint32_t seed, int count, int minCrossings, int maxCrossings) {
+    static const std::vector<std::string> primes = {"trefoil_right", "4_1", "5_1", "5_2", "6_1",
+                                                    "6_2",           "6_3", "7_1", "8_19"};
+    std::mt19937 rng(seed);
+    std::vector<ScrambledCase> out;
+    for (int i = 0; i < count; ++i) {
+        const int shape = uniform(rng, 0, 9);
+        // Two summands most often, then three or four; one in five a prime alone or joined to an unknot.
+        const int n = shape < 2 ? 1 : shape < 6 ? 2 : shape < 8 ? 3 : 4;
+        std::vector<std::string> names;
+        std::vector<bool> mirror;
+        for (int k = 0; k < n; ++k) {
+            names.push_back(
+                primes[static_cast<std::size_t>(uniform(rng, 0, static_cast<int>(primes.size()) - 1))]);
+            mirror.push_back(uniform(rng, 0, 1) == 1);
+        }
+        const int target = uniform(rng, minCrossings, maxCrossings);
+        const auto caseSeed = static_cast<std::uint32_t>(rng());
+        ScrambledCase c = scrambledSum(names, mirror, caseSeed, target);
+        if (n == 1 && shape == 1) {
+            // A prime joined to a drawing of the unknot, both scrambled together: still the prime alone.
+            const GaussDiagram u = randomUnknot(caseSeed, uniform(rng, 5, 15));
+            std::mt19937 cut(caseSeed);
+            c.diagram = enlarged(connectedSum(c.summands[0], u, uniform(cut, 0, 5), uniform(cut, 0, 5)),
+                                 caseSeed + 7, target);
+            c.name = "unknot diagram # " + c.name;
+        }
+        out.push_back(std::move(c));
+    }
+    return out;
 }
 
 }  // namespace trevalon::testsupport

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "support/gauss_diagram.h"
@@ -39,5 +40,20 @@ GaussDiagram connectedSum(const GaussDiagram& a, const GaussDiagram& b, int edge
 GaussDiagram enlarged(const GaussDiagram& base, std::uint32_t seed, int targetCrossings);
 // An unknot diagram of at least `targetCrossings` crossings (a random curl, then enlarged).
 GaussDiagram randomUnknot(std::uint32_t seed, int targetCrossings);
+
+// A diagram as a user brings it after working on a sum: the connected sum of `summands` (each cut at a
+// random edge, each mirrored where `mirror` says so), then scrambled as a whole by random curls, bigons and
+// rerouted strands to at least `targetCrossings`, so that strands of one summand run across the others.
+struct ScrambledCase {
+    std::string name;                    // e.g. "3_1 # m4_1 @100"
+    GaussDiagram diagram;                // what the program is given
+    std::vector<GaussDiagram> summands;  // the knots it is the sum of, as drawn before scrambling
+};
+ScrambledCase scrambledSum(const std::vector<std::string>& names, const std::vector<bool>& mirror,
+                           std::uint32_t seed, int targetCrossings);
+// Cases of every shape the sum tests meet: sums of two to four knots of the named table (mirrors and
+// non-alternating ones among them), single primes, and primes joined to an unknot diagram, all scrambled
+// to sizes between minCrossings and maxCrossings. The same seed gives the same cases.
+std::vector<ScrambledCase> scrambledCases(std::uint32_t seed, int count, int minCrossings, int maxCrossings);
 
 }  // namespace trevalon::testsupport

@@ -373,6 +373,48 @@ KnotInvariants invariantsOf(const std::string& gauss, const std::string& letters
     return sameKnot(*a, *b);
 }
 
+::testing::AssertionResult isConnectedSumOf(const GaussDiagram& whole,
+                                            const std::vector<GaussDiagram>& pieces) {
+    const KnotInvariants w = invariantsOf(whole);
+    KnotInvariants product;
+    product.determinant = 1;
+    product.alexanderSquares.assign(w.alexanderSquares.size(), 1);
+    product.jones = Laurent::monomial(1, 0);
+    std::string why, names;
+    for (const GaussDiagram& g : pieces) {
+        const KnotInvariants k = invariantsOf(g);
+        names += "\n  piece " + gaussText(g) + " " + lettersText(g) + ": " + k.summary();
+        if (!k.drawable) why += "a piece cannot be drawn in the plane; ";
+        if (product.determinant && k.determinant)
+            product.determinant = *product.determinant * *k.determinant;
+        else
+            product.determinant.reset();
+        for (std::size_t i = 0; i < product.alexanderSquares.size() && i < k.alexanderSquares.size(); ++i)
+            product.alexanderSquares[i] = mulMod(product.alexanderSquares[i], k.alexanderSquares[i],
+                                                 kPrimes[i / (1 + std::size(kPoints))]);
+        if (product.jones && k.jones)
+            product.jones = *product.jones * *k.jones;
+        else
+            product.jones.reset();
+    }
+    if (w.determinant && product.determinant && *w.determinant != *product.determinant)
+        why += "the determinants do not multiply; ";
+    if (w.alexanderSquares != product.alexanderSquares) why += "the Alexander polynomials do not multiply; ";
+    if (w.jones && product.jones && *w.jones != *product.jones)
+        why += "the Jones polynomials do not multiply; ";
+    if (why.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << why << "\n  whole " << gaussText(whole) << " "
+                                         << lettersText(whole) << ": " << w.summary() << names;
+}
+
+bool looksUnknotted(const GaussDiagram& d) {
+    const KnotInvariants k = invariantsOf(d);
+    return k.determinant == 1 &&
+           std::all_of(k.alexanderSquares.begin(), k.alexanderSquares.end(),
+                       [](std::uint64_t x) { return x == 1; }) &&
+           (!k.jones || *k.jones == Laurent::monomial(1, 0));
+}
+
 ::testing::AssertionResult drawable(const std::string& gauss, const std::string& letters) {
     std::string why;
     auto d = parseGauss(gauss, letters, &why);

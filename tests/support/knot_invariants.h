@@ -60,6 +60,15 @@ KnotInvariants invariantsOf(const std::string& gauss, const std::string& letters
 ::testing::AssertionResult sameKnot(const GaussDiagram& before, const GaussDiagram& after);
 ::testing::AssertionResult sameKnot(const std::string& gaussBefore, const std::string& lettersBefore,
                                     const std::string& gaussAfter, const std::string& lettersAfter);
+// The knot of `whole` is the connected sum of the knots of `pieces` as far as the invariants tell: every
+// piece drawable, and the determinants, the Alexander squares and (where all are available) the Jones
+// polynomials of the pieces multiply to those of `whole`. No pieces is the unknot.
+::testing::AssertionResult isConnectedSumOf(const GaussDiagram& whole,
+                                            const std::vector<GaussDiagram>& pieces);
+// The invariants do not tell the knot from the unknot (determinant 1, Alexander polynomial 1 and, where it
+// can be computed, Jones polynomial 1).
+bool looksUnknotted(const GaussDiagram& d);
+
 // The code parses and can be drawn in the plane.
 ::testing::AssertionResult drawable(const std::string& gauss, const std::string& letters);
 
