@@ -316,5 +316,52 @@ TEST(SumWindow, CancelEndsTheSearchOnALargeDiagram) {
     EXPECT_TRUE(f.w.action("compcon")->isEnabled());
 }
 
+// Sums as a user brings them, scrambled by random moves so that strands of one summand run across the
+// other, and a scrambled prime: whichever of the first pairs shown is applied, every summand shown with
+// "Salva" is saved, and the knots of the two saved summands multiply to the whole knot (a prime gives the
+// prime and a drawing of the unknot).
+TEST(SumWindow, OnScrambledDiagramsOnlyTrueSummandsCanBeSaved) {
+    const std::vector<ts::ScrambledCase> casi = {
+        ts::scrambledSum({"trefoil_right", "4_1"}, {false, true}, 11, 70),
+        ts::scrambledSum({"5_2", "8_19"}, {true, false}, 12, 90),
+        ts::scrambledSum({"7_1"}, {false}, 13, 80),
+    };
+    int divisioni = 0;
+    for (const ts::ScrambledCase& c : casi) {
+        Finestra f;
+        const fs::path knot = cartellaProva() / "Scrambled.gau";
+        std::ofstream(knot, std::ios::binary) << ts::gauFileText(c.diagram);
+        const fs::path s1 = cartellaProva() / "Scrambled_one.kno", s2 = cartellaProva() / "Scrambled_two.kno";
+        for (std::size_t passate = 0; passate < 4; ++passate) {
+            SCOPED_TRACE(c.name + ", pairs passed over: " + std::to_string(passate));
+            testing::apriConDialogo(f.w, knot);
+            fs::remove(s1);
+            fs::remove(s2);
+            std::vector<std::string> tasti(passate, "Successivo");
+            tasti.insert(tasti.end(), {"Applica", "Salva", "Salva"});
+            Visto v;
+            {
+                Persona p(f.w, tasti, {s1, s2}, v);
+                f.w.action("compcon")->trigger();
+                QApplication::processEvents();
+            }
+            if (v.didascalie.size() != passate + 3) break;  // fewer pairs than that
+            ++divisioni;
+            std::vector<ts::GaussDiagram> addendi;
+            for (std::size_t i : {passate + 1, passate + 2}) {
+                const fs::path& file = i == passate + 1 ? s1 : s2;
+                EXPECT_EQ(fs::exists(file), v.salvaVisibile[i]) << i;
+                if (!fs::exists(file)) continue;
+                testing::apriConDialogo(f.w, file);
+                const Diagram& d = f.w.form().doc.diagram;
+                addendi.push_back(ts::diagramOf(d.txtNodo, d.TxtOri));
+            }
+            ASSERT_EQ(addendi.size(), 2u) << "a summand of a proven sum could not be closed";
+            EXPECT_TRUE(ts::isConnectedSumOf(c.diagram, addendi));
+        }
+    }
+    EXPECT_GE(divisioni, 6);
+}
+
 }  // namespace
 }  // namespace trevalon
