@@ -59,6 +59,13 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
 
 bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     DocumentoNodo& doc = f.doc;
+    if (doc.modi.ModoSviluppo) {
+        // The developer layout shows the rebuilt drawing and records no step.
+        installaNodo(f, std::move(nodo));
+        f.vista.Gr.setRedraw(true);
+        didascaliaBanale(f);
+        return false;
+    }
     if (doc.storia.piena()) return Salvastato(f);
     f.ui.setPanel("p1", "Generation knot");
     const std::optional<TestoNodo> testo = std::move(nodo.testo);
