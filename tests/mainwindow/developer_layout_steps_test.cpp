@@ -7,6 +7,7 @@
 #include <string>
 
 #include "celldraw/built_knot.h"
+#include "drawn_curl_fixture.h"
 #include "form2_fixture.h"
 #include "layout/cell_lists.h"
 #include "layout/cell_marks.h"
@@ -34,20 +35,16 @@ struct NessunaLista : StepListPort {
     void showStepList(FrmLista&) override {}
 };
 
-// A window with its move commands, in the ordinary layout or the developer layout with its panel.
-struct Finestra : fixture::FinestraDiProva {
+// The developer layout's window with its move commands and its panel.
+struct Sviluppo : fixture::FinestraDiProva {
     FinestraForm2 w{form};
     NessunaLista lista;
-    explicit Finestra(bool sviluppo) {
-        ctx.ModoSviluppo = sviluppo;
+    PannelloSviluppo pannello{form};
+    Sviluppo() {
+        ctx.ModoSviluppo = true;
         form.Form_Load();
         InstallaComandiMosse(form, w, lista);
     }
-};
-
-struct Sviluppo : Finestra {
-    PannelloSviluppo pannello{form};
-    Sviluppo() : Finestra(true) {}
     void costruisci(const std::string& nodo) {
         const ts::NamedKnot k = ts::namedKnot(nodo);
         pannello.txtNodo = k.gauss;
@@ -231,16 +228,7 @@ TEST(PassiSviluppo, SciftaAdvancesTheRootAloneAndVisNodoShowsTheTree) {
 TEST(PassiSviluppo, ADrawnKnotIsRebuiltFromItsRedrawnDrawing) {
     const ts::GaussDiagram trifoglio = ts::diagramOf(ts::namedKnot("trefoil_right"));
     const fs::path file = fixture::cartellaProva() / "sviluppo_ricciolo.kno";
-    {
-        Finestra o(false);
-        const ts::GaussDiagram g = ts::addCurl(ts::addCurl(trifoglio, 0, true, 1), 3, false, -1);
-        ASSERT_TRUE(ApriGau(
-            o.form,
-            fixture::scrivi("svil.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string()));
-        o.ui.viewerAnswers = {ViewerAnswer::Sel};
-        ASSERT_EQ(DoTric(o.w, true).esito, EsitoDriver::Applicata);
-        ASSERT_TRUE(SalvaDatblDis(o.form, file.string()));
-    }
+    ASSERT_TRUE(fixture::scriviTrifoglioDisegnatoConRiccio(file));
     Sviluppo s;
     ASSERT_TRUE(ApriGen(s.form, file.string()));
     ASSERT_EQ(s.form.doc.modi.ModoGen, GenMode::CellDrawing);
