@@ -60,9 +60,11 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
 bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     DocumentoNodo& doc = f.doc;
     if (doc.modi.ModoSviluppo) {
-        // The developer layout shows the rebuilt drawing and records no step.
+        // The developer layout shows the rebuilt drawing and records no step: the caption keeps the step
+        // shown (the viewer named the next one).
         installaNodo(f, std::move(nodo));
         f.vista.Gr.setRedraw(true);
+        f.Testocaption(doc.storia.NumStato);
         didascaliaBanale(f);
         return false;
     }

@@ -331,6 +331,7 @@ TEST(DeveloperWindow, ADrawnKnotMovedIsRebuiltFromItsRedrawnDrawing) {
     EXPECT_EQ(contaIncrociDis(w.form().doc.tblGen), 3);
     EXPECT_EQ(w.form().doc.modi.ModoGen, GenMode::CellDrawing);
     EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_TRUE(w.windowTitle().startsWith(" Trevalon - DevCurl - Step 0")) << w.windowTitle().toStdString();
     EXPECT_GT(immagini(w.form().vista.Gr), 20);
     std::filesystem::remove(file);
 }
