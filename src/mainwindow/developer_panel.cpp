@@ -423,7 +423,10 @@ std::string PannelloSviluppo::didascalia(std::string_view key) const {
 
 void PannelloSviluppo::impostaDidascalia(std::string_view key, std::string testo) {
     for (PulsantePannello& p : pulsanti_)
-        if (p.key == key) p.caption = std::move(testo);
+        if (p.key == key) {
+            p.caption = std::move(testo);
+            break;
+        }
     aggiornaCampi();
 }
 
