@@ -11,7 +11,7 @@ drop_seconds() { awk -F'\t' 'BEGIN { OFS = "\t" } NF >= 5 && $1 !~ /^  / { $5 = 
 "$bench" run "$knot" --steps | drop_seconds >"$dir/plain"
 "$bench" run "$knot" --steps --debug "$dir/dumps" | drop_seconds >"$dir/debug"
 diff "$dir/plain" "$dir/debug"
-for f in coppie.txt ng.txt posricalc.txt pontiA.txt ponteok.txt archiA.txt; do
+for f in coppie.txt ng.txt posricalc.txt pontiA.txt ponteok.txt archiA.txt archi.txt; do
   [ -s "$dir/dumps/$f" ] || { echo "missing dump $f"; exit 1; }
 done
 if "$bench" run "$knot" --debug "$dir/missing" >/dev/null 2>&1; then

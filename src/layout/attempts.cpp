@@ -148,6 +148,7 @@ void Insieme::modello() {
     RimettiTavole(d_, s_, t);
     LayoutState& m = *modello_.s;
     m.progresso = nullptr;
+    m.didascalia = nullptr;
     m.fermato = nullptr;
     m.primoInstradamentoFallito = nullptr;
     m.hook = nullptr;
@@ -341,6 +342,7 @@ int Insieme::dopoIlPrimo(EsitoTentativo primo) {
     Coppia& c = riuscite_[i];
     LayoutState& x = *c.s;
     x.progresso = std::move(s_.progresso);
+    x.didascalia = std::move(s_.didascalia);
     x.fermato = std::move(s_.fermato);
     x.hook = s_.hook;
     x.dump = std::move(s_.dump);

@@ -133,10 +133,18 @@ void SettaLimiti(Diagram& d, const LimitiNodo& entro) {
     d.limiti = l;
 }
 
+ModelSettings letturaCodice(const LayoutState& s) {
+    ModelSettings m;
+    m.ModoDebug = s.dump.active();
+    m.programFolder = s.dump.folder;
+    m.status = s.dump.status;
+    return m;
+}
+
 Status Disegna(Diagram& d, LayoutState& s) {
     s.FattoreLayout = LeggiFattore(s.settings.Txtfat);
     s.MezzoFattore = s.FattoreLayout / 2;
-    if (!Deserializza(d) || d.NumIncroci < 1) return fail("the code cannot be read");
+    if (!Deserializza(d, letturaCodice(s)) || d.NumIncroci < 1) return fail("the code cannot be read");
     for (int k = 1; k <= d.NumIncroci; ++k) d.incroci[k].Posto = 0;
     std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
     std::fill(s.extraCol.begin(), s.extraCol.end(), 0);
@@ -252,6 +260,8 @@ Status GeneraAlberoAmpiezza(Diagram& d, LayoutState& s) {
 
 bool GeneraDirezioniAmpiezza(Diagram& d, LayoutState& s, int n, int r, int c, int nArc, int Rotazione) {
     s.tick();
+    if (!s.ModoAutomatico && s.settings.ModoSviluppo && s.didascalia)
+        s.didascalia("GeneraDirezioniAmpiezza " + std::to_string(n));
     static constexpr int kLatoOpposto[5] = {0, 3, 4, 1, 2};
     const int rot = (Rotazione >= 0 && Rotazione <= 4) ? kLatoOpposto[Rotazione] : 0;
     s.TblNodoAlbero.set(r, c, 'I', n);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "layout/layout_state.h"
+#include "model/model_settings.h"
 #include "model/tables.h"
 #include "platform/result.h"
 
@@ -15,6 +16,10 @@ namespace trevalon {
 
 // The reason a spread of the work grid gives when it does not fit the cell table.
 inline constexpr std::string_view kLayoutTroppoGrande = "the layout is too large for the cell table";
+
+// How a layout reads its code: with the layout's debug dumps on, the reader writes its own dumps (the arcs
+// as read, "archi.txt", and the crossings) into the same folder.
+ModelSettings letturaCodice(const LayoutState& s);
 
 // `Disegna`: reads the code, lays the crossings out and spreads the layout into the cell table; fails,
 // with the reason, when the layout cannot be made.

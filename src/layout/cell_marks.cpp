@@ -6,7 +6,8 @@
 
 namespace trevalon {
 
-MarcaMostrata MarcaCella(GridControl& griglia, const Diagram& d, int r, int c, const std::string& msg) {
+MarcaMostrata MarcaCella(GridControl& griglia, const Diagram& d, int r, int c, const std::string& msg,
+                         std::uint32_t colore) {
     MarcaMostrata m{r, c, 0, 0, msg, {}};
     Trasforma(d.limiti, r, c, m.gr, m.gc);
     m.lblmsg = std::to_string(m.gr) + "-" + std::to_string(m.gc) + "       " + std::to_string(r) + "-" +
@@ -16,18 +17,22 @@ MarcaMostrata MarcaCella(GridControl& griglia, const Diagram& d, int r, int c, c
     griglia.setText(m.gr, m.gc, msg);
     griglia.setTopRow(std::max(m.gr - 5, 1));
     griglia.setLeftCol(std::max(m.gc - 5, 1));
-    griglia.setBackColor(m.gr, m.gc, kColoreMarca);
+    griglia.setBackColor(m.gr, m.gc, colore);
     return m;
 }
 
-void MarcheCelle::marcaCella(const Diagram& d, int r, int c, const std::string& msg) {
-    marche_.push_back(MarcaCella(griglia_, d, r, c, msg));
+void MarcheCelle::mostra(const Diagram& d, int r, int c, const std::string& msg, std::uint32_t colore) {
+    marche_.push_back(MarcaCella(griglia_, d, r, c, msg, colore));
     const MarcaMostrata& m = marche_.back();
     pausa(m.lblmsg, GridArea{m.gr, m.gc, m.gr, m.gc});
 }
 
+void MarcheCelle::marcaCella(const Diagram& d, int r, int c, const std::string& msg) {
+    mostra(d, r, c, msg, kColoreMarca);
+}
+
 void MarcheCelle::pausaPunto(const Diagram& d, int r, int c, int i) {
-    marcaCella(d, r, c, std::to_string(i));
+    mostra(d, r, c, std::to_string(i), kColorePunto);
 }
 
 void MarcheCelle::nodoIngrid(const LayoutState& /*state*/) {}

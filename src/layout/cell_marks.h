@@ -15,6 +15,8 @@ namespace trevalon {
 
 // Back colour of a marked cell (green, BGR).
 inline constexpr std::uint32_t kColoreMarca = 65280;
+// Back colour of a point of a cell list being shown (yellow, BGR).
+inline constexpr std::uint32_t kColorePunto = 65535;
 
 // Text colour of a crossing's number in the numeric view (red, BGR).
 inline constexpr std::uint32_t kColoreIncrocio = 255;
@@ -38,8 +40,10 @@ struct MarcaMostrata {
 // `MarcaCella` into a grid: the display cell of table cell (r, c) (the offsets of `Centratura` over the
 // diagram's extent) loses its picture, shows msg on green, and the grid scrolls so that it is five rows and
 // columns in (never before row and column 1). Returns the mark with its message line, grid place and table
-// place ("gr-gc       r-c msg"). A place outside the grid is reported but writes nothing.
-MarcaMostrata MarcaCella(GridControl& griglia, const Diagram& d, int r, int c, const std::string& msg);
+// place ("gr-gc       r-c msg"). A place outside the grid is reported but writes nothing. A point of a
+// cell list is shown the same way on `colore` (yellow) instead.
+MarcaMostrata MarcaCella(GridControl& griglia, const Diagram& d, int r, int c, const std::string& msg,
+                         std::uint32_t colore = kColoreMarca);
 
 // The hook of the developer layout. `viewer` is the step viewer used as the pause (null: no pause).
 class MarcheCelle : public LayoutDeveloperHook {
@@ -47,7 +51,7 @@ class MarcheCelle : public LayoutDeveloperHook {
     MarcheCelle(GridControl& griglia, StepViewerPort* viewer) : griglia_(griglia), viewer_(viewer) {}
 
     void marcaCella(const Diagram& d, int r, int c, const std::string& msg) override;
-    // A point of a cell list is marked with its number along the list.
+    // A point of a cell list is marked with its number along the list, on yellow.
     void pausaPunto(const Diagram& d, int r, int c, int i) override;
     // The work grid as numbers is a view of the layout, not a mark: nothing is shown here.
     void nodoIngrid(const LayoutState& state) override;
@@ -60,6 +64,7 @@ class MarcheCelle : public LayoutDeveloperHook {
     int pause() const { return pause_; }
 
   private:
+    void mostra(const Diagram& d, int r, int c, const std::string& msg, std::uint32_t colore);
     void pausa(const std::string& lblmsg, const GridArea& fuoco);
 
     GridControl& griglia_;

@@ -61,7 +61,7 @@ Status GeneraAlberoProfondita(Diagram& d, LayoutState& s) {
 }
 
 Status DisegnaProf(Diagram& d, LayoutState& s) {
-    if (!Deserializza(d) || d.NumIncroci < 1) return fail("the code cannot be read");
+    if (!Deserializza(d, letturaCodice(s)) || d.NumIncroci < 1) return fail("the code cannot be read");
     for (int k = 1; k <= d.NumIncroci; ++k) d.incroci[k].Posto = 0;
     std::fill(s.extraRiga.begin(), s.extraRiga.end(), 0);
     std::fill(s.extraCol.begin(), s.extraCol.end(), 0);

@@ -17,7 +17,41 @@ std::optional<int> intero(std::string_view s) {
     return n;
 }
 
+// The first scrolled line after moving `twips` from line `da` by `passo` (+1 or -1): whole lines, as many
+// as fit in `twips` and one at least, none beyond 1 .. ultima.
+int lineaDopo(const GridControl& griglia, int (GridControl::*misura)(int) const, int da, int passo, int twips,
+              int ultima) {
+    int linea = std::clamp(da, 1, std::max(ultima, 1));
+    const int inizio = linea;
+    for (int somma = 0; somma < twips;) {
+        const int prossima = linea + passo;
+        if (prossima < 1 || prossima > ultima) break;
+        // Down the grid the line left above is passed over; up it, the line brought back.
+        const int h = (griglia.*misura)(passo > 0 ? linea : prossima);
+        if (linea != inizio && somma + h > twips) break;
+        somma += h;
+        linea = prossima;
+    }
+    return linea;
+}
+
 }  // namespace
+
+bool SpostaGriglia(GridControl& griglia, VersoSpostamento verso, int twips) {
+    const bool righe = verso == VersoSpostamento::Su || verso == VersoSpostamento::Giu;
+    // The diagram moved up or left brings the lines after the first one shown into view.
+    const int passo = verso == VersoSpostamento::Su || verso == VersoSpostamento::Sinistra ? 1 : -1;
+    const int prima = righe ? griglia.topRow() : griglia.leftCol();
+    const int dopo =
+        righe ? lineaDopo(griglia, &GridControl::rowHeight, prima, passo, twips, griglia.rows() - 1)
+              : lineaDopo(griglia, &GridControl::colWidth, prima, passo, twips, griglia.cols() - 1);
+    if (dopo == prima) return false;
+    if (righe)
+        griglia.setTopRow(dopo);
+    else
+        griglia.setLeftCol(dopo);
+    return true;
+}
 
 EstensioneDisegno Command8_Click(GridControl& griglia, std::uint32_t sfondo) {
     int rMin = 9999, rMax = 0, cMin = 9999, cMax = 0;

@@ -37,6 +37,18 @@ EstensioneDisegno Command8_Click(GridControl& griglia, std::uint32_t sfondo = kB
 // are passed over. Returns the cells cleared.
 int Command9_Click(GridControl& griglia, std::string_view LogCelle);
 
+// How far the developer panel's four grid moves take the diagram, in twips.
+inline constexpr int kPassoSpostamento = 1000;
+
+enum class VersoSpostamento { Su, Giu, Destra, Sinistra };
+
+// `Command3_Click` .. `Command6_Click`: the diagram in the grid moved up, down, right or left by `twips`.
+// The grid fills its frame, so the move is a scroll the other way, by whole rows or columns as the grid
+// scrolls: moved up, the rows below come into view (`TopRow` grows by the rows that `twips` spans, one at
+// least); moved right, the columns on the left. The scroll stays within rows and columns 1 .. last. Returns
+// whether the grid scrolled.
+bool SpostaGriglia(GridControl& griglia, VersoSpostamento verso, int twips = kPassoSpostamento);
+
 // `RaddoppiaGriglia`: every row height and every column width of the grid doubled (row and column 0
 // included), none beyond kDimCellaMassima.
 void RaddoppiaGriglia(GridControl& griglia);

@@ -108,6 +108,9 @@ struct LayoutState {
     const GridControl* grigliaPrincipale = nullptr;
     LayoutDeveloperHook* hook = nullptr;  // developer aids; none in normal use
     std::function<void()> progresso;      // `AggiornaProgressivo`; may be empty
+    // The window's caption, which the developer layout's tree step sets to the crossing it places; may be
+    // empty (and is, in every copy made for another thread).
+    std::function<void(const std::string&)> didascalia;
     // Asked at every progress step of a layout that a person may stop (it may serve the window's events
     // meanwhile); true stops the layout there (`LayoutFermato`).
     std::function<bool()> fermato;

@@ -59,6 +59,15 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo) {
 
 bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     DocumentoNodo& doc = f.doc;
+    if (doc.modi.ModoSviluppo) {
+        // The developer layout shows the rebuilt drawing and records no step: the caption keeps the step
+        // shown (the viewer named the next one).
+        installaNodo(f, std::move(nodo));
+        f.vista.Gr.setRedraw(true);
+        f.Testocaption(doc.storia.NumStato);
+        didascaliaBanale(f);
+        return false;
+    }
     if (doc.storia.piena()) return Salvastato(f);
     f.ui.setPanel("p1", "Generation knot");
     const std::optional<TestoNodo> testo = std::move(nodo.testo);

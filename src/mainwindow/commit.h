@@ -26,7 +26,8 @@ bool CommittaMossa(Form2& f, const TestoNodo& nuovo);
 // Makes a redrawn diagram that controllaRidisegno accepted the window's diagram and its next step, kept
 // as a cell drawing ("I"): installed, drawn with the drawn-knot tiles and recorded with its snapshot, so
 // that "Undo" and "Salva" come back to this picture. A full history refuses the step before anything
-// changes. True when the step was recorded.
+// changes. True when the step was recorded. In the developer layout the drawing is installed and drawn
+// alone: no step is recorded.
 bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo);
 
 }  // namespace trevalon

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <filesystem>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -16,6 +17,7 @@
 #include "layout/drawn_renderer.h"
 #include "layout/grid_view.h"
 #include "layout/region_highlight.h"
+#include "layout/render_grid.h"
 #include "layout/routing.h"
 #include "mainwindow/batch_panel.h"
 #include "mainwindow/build_commands.h"
@@ -62,6 +64,8 @@ std::optional<int> valoreDebugDaTesto(std::string_view testo) {
 }
 
 PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
+    // The layout's tree step names the crossing it places in the caption.
+    f_.vista.layout.didascalia = [&f](const std::string& testo) { f.ui.setCaption(testo); };
     pulsantiCodice();
     pulsantiLayout();
     pulsantiStrumenti();
@@ -140,8 +144,16 @@ void PannelloSviluppo::pulsantiCodice() {
 
 // The layout step by step, and the tools of the grid.
 void PannelloSviluppo::pulsantiLayout() {
-    // The layout from the next root crossing.
-    nuovo("CmdScifta", "Radice", [this] { f_.tlb1_ButtonClick("draw"); });
+    // The next root crossing of the layout, shown on the button ("Scifta 1"); the layout from the next root
+    // crossing ("Radice").
+    nuovo("CmdScifta", "Scifta 1", [this] {
+        CmdScifta_Click(f_);
+        impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
+    });
+    nuovo("CmdRadice", "Radice", [this] {
+        f_.tlb1_ButtonClick("draw");
+        impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
+    });
     // The layout of the crossings alone, breadth-first or depth-first; the rest by the steps after it.
     nuovo("CmdDisegna", "Disegna", [this] {
         if (!dalCodice(f_)) return;
@@ -170,22 +182,16 @@ void PannelloSviluppo::pulsantiLayout() {
         angoli.AngoloCol2 = f_.ColClickPrec;
         (void)Sciftadiag(f_.vista.Gr, estensione_, angoli, &f_.ui);
     });
-    // The developer's test of the quarter turn: the cell table turned clockwise (on a copy: the diagram
-    // shown stays as it is) and saved as a knot file of the "RUO" kind.
-    nuovo("CmdRuota", "Ruota", [this] {
-        if (f_.doc.diagram.NumIncroci < 1) return;
-        auto copia = std::make_unique<Diagram>(f_.doc.diagram);
-        const Result<std::string> testo = ProvaRuotaNodo(*copia);
-        if (!testo) {
-            f_.ui.showMessage(testo.error());
-            return;
-        }
-        ++f_.ContaRotazioni;
-        const std::string nome = Salva(f_, DialogKind::Rotation);
-        if (nome.empty()) return;
-        if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
-            f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
-    });
+    // The grid moved by 1000 twips each way.
+    nuovo("Command3", "Gr su", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Su); });
+    nuovo("Command4", "Gr giu", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Giu); });
+    nuovo("Command5", "Gr dx", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Destra); });
+    nuovo("Command6", "Gr sx", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Sinistra); });
+    // The developer's test of the quarter turn, on a copy: the diagram shown stays as it is.
+    nuovo("CmdRuota", "Ruota", [this] { CmdRuota_Click(); });
+    // One arc listed again cell by cell, and the layout's work grid as numbers.
+    nuovo("CndVisListaCelle", "ListaCelle", [this] { CndVisListaCelle_Click(); });
+    nuovo("CmdVisNodo", "Vis Nodo", [this] { CmdVisNodo_Click(); });
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;
         if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s) f_.ui.showMessage(s.error());
@@ -264,8 +270,8 @@ void PannelloSviluppo::pulsantiStrumenti() {
     nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_, *this); });
 }
 
-PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p) : p_(p) {
-    if (!p_.Chdbgrad) return;
+PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p, bool sempre) : p_(p) {
+    if (!p_.Chdbgrad && !sempre) return;
     marche_ = std::make_unique<MarcheCelle>(p_.f_.vista.Gr, &p_.f_.ui);
     p_.f_.vista.layout.hook = marche_.get();
 }
@@ -305,6 +311,73 @@ void PannelloSviluppo::Command11_Click() {
     f_.SettaDone();
 }
 
+void PannelloSviluppo::CmdRuota_Click() {
+    if (f_.doc.diagram.NumIncroci < 1) return;
+    auto copia = std::make_unique<Diagram>(f_.doc.diagram);
+    const Result<std::string> testo = ProvaRuotaNodo(*copia);
+    if (!testo) {
+        f_.ui.showMessage(testo.error());
+        return;
+    }
+    ++f_.ContaRotazioni;
+    // The picture goes where every developer file goes.
+    const std::filesystem::path cartella = f_.ctx.cartellaDump;
+    std::error_code ec;
+    if (cartella.empty() || (std::filesystem::create_directories(cartella, ec), ec)) {
+        f_.ui.setPanel("p2", "ruota.txt not written: there is no folder for the developer's files" +
+                                 (cartella.empty() ? std::string() : " (" + cartella.string() + ")"));
+    } else {
+        const std::filesystem::path immagine = cartella / "ruota.txt";
+        if (const Status scritto = replaceFileContents(immagine, immagineRuota(*copia)); scritto)
+            f_.ui.setPanel("p2", "The turned picture was written: " + immagine.string());
+        else
+            f_.ui.setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
+    }
+    const std::string nome = Salva(f_, DialogKind::Rotation);
+    if (nome.empty()) return;
+    if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
+        f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
+}
+
+void PannelloSviluppo::CndVisListaCelle_Click() {
+    Diagram& d = f_.doc.diagram;
+    if (d.NumArchi < 1) {
+        f_.ui.showMessage("There is no arc to list: lay a knot out first.");
+        return;
+    }
+    // The arc of the cell clicked last in the main grid, when it is an arc's.
+    int proposto = arcoListato_;
+    int r = 0, c = 0;
+    TrasformaInv(d.limiti, f_.vista.Gr.row(), f_.vista.Gr.col(), r, c);
+    if (CellTable::inside(r, c) && d.TblNodo.at(r, c).Tipo == 'A') proposto = d.TblNodo.at(r, c).Numero;
+    const std::optional<std::string> risposta =
+        f_.ui.askInput("arco", "ListaCelle", std::to_string(proposto));
+    if (!risposta) return;
+    const std::optional<int> arco = valoreDebugDaTesto(*risposta);
+    if (!arco || *arco < 1 || *arco > d.NumArchi) {
+        f_.ui.showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
+        return;
+    }
+    if (d.archi[*arco].Percorso.empty()) {
+        f_.ui.showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
+        return;
+    }
+    arcoListato_ = *arco;
+    const MarcheInstallate marche(*this, true);
+    ListaCelle(d, f_.vista.layout, *arco, true);
+    f_.SettaDone();
+}
+
+void PannelloSviluppo::CmdVisNodo_Click() {
+    const WorkGrid& albero = f_.vista.layout.TblNodoAlbero;
+    if (!albero.anyTouched()) {
+        f_.ui.showMessage("There is no layout tree to show: lay a knot out from its Gauss code first.");
+        return;
+    }
+    MostraAlbero(f_.vista.Gr, albero);
+    f_.SettaDone();
+}
+
 CodiceGauss PannelloSviluppo::codiceDeiCampi() const {
     CodiceGauss c;
     c.txtNodo = txtNodo;
@@ -340,6 +413,21 @@ void PannelloSviluppo::impostaCatalogo(std::vector<VoceCatalogo> voci) {
     voceScelta_ = 0;
     if (catalogoCambiato) catalogoCambiato();
     CmbNodi_Click(0);
+}
+
+std::string PannelloSviluppo::didascalia(std::string_view key) const {
+    for (const PulsantePannello& p : pulsanti_)
+        if (p.key == key) return p.caption;
+    return {};
+}
+
+void PannelloSviluppo::impostaDidascalia(std::string_view key, std::string testo) {
+    for (PulsantePannello& p : pulsanti_)
+        if (p.key == key) {
+            p.caption = std::move(testo);
+            break;
+        }
+    aggiornaCampi();
 }
 
 bool PannelloSviluppo::premi(std::string_view key) {

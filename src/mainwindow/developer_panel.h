@@ -56,6 +56,9 @@ class PannelloSviluppo {
     const std::vector<PulsantePannello>& pulsanti() const { return pulsanti_; }
     // Runs the button's action; false for a key the panel does not have.
     bool premi(std::string_view key);
+    // The caption a button shows now ("Scifta 1" shows the root crossing once pressed); empty for a key
+    // the panel does not have.
+    std::string didascalia(std::string_view key) const;
     // A button bound by a later part of the program; a key already there is refused (std::logic_error).
     void aggiungi(PulsantePannello p);
     // Called after a button has changed the fields, so that the window shows them.
@@ -66,12 +69,22 @@ class PannelloSviluppo {
     bool Chdbgrad = false;
     // `Command11_Click`: the main grid's characters classified and shown with the black drawn-knot tiles.
     void Command11_Click();
+    // `CndVisListaCelle_Click`: the arc asked in the input box "arco" (proposed: the arc of the main grid's
+    // current cell, else the one listed last) is listed again by `ListaCelle`, which shows each of its
+    // cells in the main grid and pauses at it in the step viewer, "dbg" ticked or not.
+    void CndVisListaCelle_Click();
+    // `RuotaTabNodo`'s test ("Ruota"): the cell table turned on a copy, its character picture "ruota.txt"
+    // written into the dumps folder (the status says where), then saved as a knot file of the "RUO" kind.
+    void CmdRuota_Click();
+    // `NodoIngrid` ("Vis Nodo"): the work grid of the last layout as numbers in the main grid.
+    void CmdVisNodo_Click();
 
   private:
     // The cell marks installed as the layout's developer hook for one panel step, while "dbg" is ticked.
     class MarcheInstallate {
       public:
-        explicit MarcheInstallate(PannelloSviluppo& p);
+        // `sempre`: installed whether "dbg" is ticked or not.
+        explicit MarcheInstallate(PannelloSviluppo& p, bool sempre = false);
         ~MarcheInstallate();
         MarcheInstallate(const MarcheInstallate&) = delete;
         MarcheInstallate& operator=(const MarcheInstallate&) = delete;
@@ -85,6 +98,7 @@ class PannelloSviluppo {
     // One button of the panel, after those bound so far.
     void nuovo(const char* key, const char* caption, std::function<void()> azione);
     void aggiornaCampi();
+    void impostaDidascalia(std::string_view key, std::string testo);
     void pulsantiCodice();
     void pulsantiLayout();
     void pulsantiStrumenti();
@@ -95,6 +109,7 @@ class PannelloSviluppo {
     std::vector<VoceCatalogo> catalogo_;
     int voceScelta_ = 0;
     EnumerazioneScifta scifta_;
+    int arcoListato_ = 1;  // the arc "ListaCelle" listed last
 };
 
 }  // namespace trevalon

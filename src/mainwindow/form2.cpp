@@ -121,7 +121,8 @@ void Form2::tlb1_ButtonClick(std::string_view key) {
         it->second();
         return;
     }
-    // A button that is on but whose command is not part of this build says so instead of doing nothing.
+    // A button that is on but has no command says so instead of doing nothing. The window binds a command
+    // to every button it shows, so no person meets this: it guards an engine used without its windows.
     if (ui.commandEnabled(std::string(key))) {
         const ToolbarEntry* e = findToolbarEntry(key);
         const std::string what = e ? std::string(e->tooltip) : std::string(key);

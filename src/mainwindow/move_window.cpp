@@ -62,7 +62,10 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     const bool conDisegno = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
     // A move that leaves fewer than three crossings is redrawn too: the person keeps the picture approved
     // in the viewer, shown tile by tile as a drawing too small to build.
-    if (!conDisegno || !mostraCandidati() || m.CorsaCompleta || m.ModoSviluppo || m.ModoBatch) return false;
+    // The developer layout rewrites the code of a knot laid out from it and records nothing; a knot kept as
+    // a cell drawing is rebuilt from its redrawn drawing there too.
+    const bool soloTesto = m.ModoSviluppo && m.ModoGen != GenMode::CellDrawing;
+    if (!conDisegno || !mostraCandidati() || m.CorsaCompleta || soloTesto || m.ModoBatch) return false;
     if (!ridisegnabile(tipo, form_.doc.diagram, nuovo)) {
         ++ridisegni_.nonRidisegnabili;
         return false;

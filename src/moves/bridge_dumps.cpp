@@ -25,8 +25,12 @@ std::string estremi(const Diagram& d, int a, char sep) {
 }  // namespace
 
 std::vector<std::string> righePonti(const Diagram& d, char ab1, char ab2) {
+    return righeListaPonti(d, ListaPonti(d, ab1, ab2));
+}
+
+std::vector<std::string> righeListaPonti(const Diagram& d, const std::vector<std::vector<int>>& ponti) {
     std::vector<std::string> lines;
-    for (const auto& ponte : ListaPonti(d, ab1, ab2)) {
+    for (const auto& ponte : ponti) {
         std::string line;
         for (int a : ponte) line += estremi(d, a, '/') + "    ";
         lines.push_back(std::move(line));
@@ -43,7 +47,13 @@ std::vector<std::string> righePonteOk(const Diagram& d, const std::vector<int>& 
 
 void scriviPonti(const Diagram& d, char ab1, char ab2, const DumpFolder& dump) {
     if (!dump.active()) return;
-    writeDumpLines(dump, std::string("ponti") + (ab1 == '+' ? "P" : "A") + ".txt", righePonti(d, ab1, ab2));
+    scriviListaPonti(d, ab1, ListaPonti(d, ab1, ab2), dump);
+}
+
+void scriviListaPonti(const Diagram& d, char ab1, const std::vector<std::vector<int>>& ponti,
+                      const DumpFolder& dump) {
+    if (!dump.active()) return;
+    writeDumpLines(dump, std::string("ponti") + (ab1 == '+' ? "P" : "A") + ".txt", righeListaPonti(d, ponti));
 }
 
 void scriviPonteOk(const Diagram& d, const std::vector<int>& archiPonte, const DumpFolder& dump) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <utility>
 
+#include "moves/bridge_dumps.h"
 #include "moves/bridge_lists.h"
 #include "moves/compare.h"
 #include "moves/gauss_rewrite.h"
@@ -232,11 +233,20 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
     EsitoPonte r;
     r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();
     r.TempoInizioPonte = r.TempoInizioRicerca;
+    if (ctx.dump && ctx.dump->active()) {
+        std::vector<std::vector<int>> ponti;
+        ListaPontiMisti(d, [&ponti](const std::vector<int>& tratto) {
+            ponti.push_back(tratto);
+            return true;
+        });
+        scriviListaPonti(d, ab1, ponti, *ctx.dump);
+    }
     const auto e = EnumeraCandidatiPonteMisto(
         d, ab1, ab2,
         [&](const CandidatoPonte& cand) {
             ctx.ui.yieldToEvents();
             r.TempoFineRicerca = ctx.ui.secondsSinceMidnight();
+            if (ctx.dump) scriviPonteOk(d, cand.archiPonte, *ctx.dump);
             MostraCandidatoPonte(cand, BridgeKind::MoveIII, ctx, r);
             if (r.EsitoDialogo == ViewerAnswer::Sel || r.EsitoDialogo == ViewerAnswer::Int) return false;
             r.TempoInizioRicerca = ctx.ui.secondsSinceMidnight();

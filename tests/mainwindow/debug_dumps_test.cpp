@@ -94,6 +94,8 @@ TEST(DebugDumps, WrittenOnlyWithTheSwitchOnInTheirFormatsAndNeverChangingTheRun)
     EXPECT_EQ(primaRiga(dir / "posricalc.txt").substr(0, 7), "000000,");
     const std::string ponti = forma(primaRiga(dir / "pontiA.txt"));
     EXPECT_TRUE(ponti.starts_with("w/") && ponti.ends_with("    ")) << ponti;
+    // The arcs as the Gauss code is read, before the crossings get them: arc, from and sign, to and sign.
+    EXPECT_EQ(forma(primaRiga(dir / "archi.txt")), "w w- w-");
     const std::string ok = forma(primaRiga(dir / "ponteok.txt"));
     EXPECT_TRUE(ok == "w-w-w" || ok == "w--w" || ok == "w-w-" || ok == "w--") << ok;
     // A move II pair's inner passages in walking order carry the twin's links and regions.

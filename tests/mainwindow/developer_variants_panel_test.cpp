@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
 #include "form2_fixture.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/developer_panel.h"
@@ -15,6 +20,7 @@
 namespace trevalon {
 namespace {
 
+namespace fs = std::filesystem;
 namespace ts = testsupport;
 
 struct Pannello : fixture::FinestraDiProva, StepListPort {
@@ -50,6 +56,38 @@ TEST(PannelloVarianti, TheVariantButtonsWriteTheirMoveIntoTheFields) {
             break;
         }
     EXPECT_EQ(fatti, 2);
+}
+
+// With the debug switch on, the mixed search writes the strands it lists and the one it shows, as the
+// ordinary move III search does.
+TEST(PannelloVarianti, Tpon3WritesItsDumps) {
+    const fs::path dir = fixture::cartellaProva() / "dumps_tpon3";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    bool mostrato = false;
+    for (int seed = 1; seed <= 12 && !mostrato; ++seed) {
+        Pannello s(ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), seed, 14));
+        s.ctx.ModoDebug = true;
+        s.ctx.cartellaDump = dir;
+        s.form.doc.modi.ModoDebug = true;
+        s.ui.viewerAnswers = {fixture::kFerma};
+        ASSERT_TRUE(s.pannello.premi("CmdTpon3"));
+        mostrato = !s.ui.viewerRequests.empty();
+    }
+    ASSERT_TRUE(mostrato);
+    // Every strand of the list: "arc/from-to" and four blanks per arc; the one shown: "arc-from-to" lines.
+    std::ifstream ponti(dir / "pontiA.txt");
+    std::string riga;
+    int righe = 0;
+    while (std::getline(ponti, riga)) {
+        ++righe;
+        EXPECT_TRUE(riga.ends_with("    ") && riga.find('/') != std::string::npos) << riga;
+    }
+    EXPECT_GT(righe, 0);
+    std::ifstream ok(dir / "ponteok.txt");
+    ASSERT_TRUE(std::getline(ok, riga));
+    EXPECT_EQ(std::count(riga.begin(), riga.end(), '-'), 2) << riga;
+    fs::remove_all(dir);
     // The window hands the "dbgval" values to its searches.
     Pannello s(ts::diagramOf(ts::namedKnot("5_2")));
     s.ui.inputAnswers = {std::string("-3"), std::string("1")};

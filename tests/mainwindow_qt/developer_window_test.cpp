@@ -7,22 +7,35 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <filesystem>
+#include <functional>
+#include <regex>
+#include <set>
 #include <string>
 #include <variant>
 
+#include "celldraw/qt/form3.h"
+#include "layout/cell_marks.h"
+#include "mainwindow/complete_run.h"
+#include "mainwindow/drawn_curl_fixture.h"
 #include "mainwindow/qt/command_line.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
 #include "reports/qt/frm_report.h"
+#include "support/named_knots.h"
 
 namespace trevalon {
 namespace {
@@ -169,6 +182,191 @@ TEST(DeveloperWindow, StartedWithDeveloperDaDisegnoWalksAKnotSource) {
     EXPECT_EQ(tessere, simboli);
     EXPECT_TRUE(w.windowTitle().contains("FigureEight")) << w.windowTitle().toStdString();
     EXPECT_TRUE(pannello->isEnabled());
+}
+
+// Answers what a panel step opens while `comando` runs, as a person does: the input box gets `risposta`
+// (when not empty) and each step viewer gets `tasto` pressed. The viewers met.
+int rispondiAlPasso(const QString& risposta, const char* tasto, const std::function<void()>& comando) {
+    int visori = 0;
+    QTimer t;
+    t.setInterval(10);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QInputDialog*>(modale); box && !risposta.isEmpty()) {
+            box->setTextValue(risposta);
+            box->accept();
+        } else if (auto* visore = qobject_cast<Form3*>(modale); visore && visore->isVisible()) {
+            ++visori;
+            visore->action(tasto)->trigger();
+        } else if (auto* altro = qobject_cast<QDialog*>(modale)) {
+            altro->reject();
+        }
+    });
+    t.start();
+    comando();
+    t.stop();
+    QApplication::processEvents();
+    return visori;
+}
+
+int numeriRossi(const GridControl& g) {
+    int n = 0;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c)
+            n += g.style(r, c).foreColor == kColoreIncrocio && !g.text(r, c).empty();
+    return n;
+}
+
+// The layout's steps as a developer uses them on a typed code: the caption names each crossing the tree
+// places; "Scifta 1" moves the root on alone and shows it, "Radice" lays out from the next one; "Vis Nodo"
+// shows the tree as numbers; the four grid moves scroll the grid; "Ruota" writes its picture into the dumps
+// folder and says where under the buttons; "ListaCelle" asks for an arc and pauses at each of its cells.
+TEST(DeveloperWindow, TheLayoutStepsOfThePanelAsADeveloperUsesThem) {
+    testing::testApp();
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    ctx.ModoSviluppo = true;
+    const std::filesystem::path dumps = std::filesystem::temp_directory_path() / "trevalon_dev_window_dumps";
+    std::filesystem::remove_all(dumps);
+    ctx.cartellaDump = dumps;
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    ASSERT_NE(pannello, nullptr);
+    const Diagram& d = w.form().doc.diagram;
+    GridControl& Gr = w.form().vista.Gr;
+
+    QStringList didascalie;
+    QObject::connect(&w, &QWidget::windowTitleChanged, [&didascalie](const QString& t) { didascalie << t; });
+    const testsupport::NamedKnot k = testsupport::namedKnot("7_1");
+    pannello->findChild<QLineEdit*>("txtNodo")->clear();
+    pannello->findChild<QLineEdit*>("TxtOri")->clear();
+    digita(pannello->findChild<QLineEdit*>("txtNodo"), QString::fromStdString(k.gauss));
+    digita(pannello->findChild<QLineEdit*>("TxtOri"), QString::fromStdString(k.letters));
+    pannello->pulsante("CmdTutto")->click();
+    QApplication::processEvents();
+    ASSERT_EQ(d.NumIncroci, 7);
+    std::set<QString> piazzati;
+    for (const QString& t : didascalie)
+        if (t.startsWith("GeneraDirezioniAmpiezza ")) piazzati.insert(t);
+    EXPECT_EQ(piazzati.size(), 7u) << didascalie.join("|").toStdString();
+
+    QPushButton* scifta = pannello->pulsante("CmdScifta");
+    ASSERT_NE(scifta, nullptr);
+    EXPECT_EQ(scifta->text(), "Scifta 1");
+    scifta->click();
+    QApplication::processEvents();
+    EXPECT_EQ(scifta->text(), "2");
+    EXPECT_EQ(w.form().doc.storia.corrente().Flag, 1);
+    pannello->pulsante("CmdRadice")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(scifta->text(), "3");
+    EXPECT_EQ(w.form().doc.storia.corrente().Flag, 3);
+    EXPECT_EQ(d.NumIncroci, 7);
+
+    pannello->pulsante("CmdVisNodo")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(numeriRossi(Gr), 7);
+
+    // The grid moves: the view follows the grid's first row and column.
+    const int riga = std::max(Gr.topRow(), 1), colonna = std::max(Gr.leftCol(), 1);
+    pannello->pulsante("Command3")->click();
+    pannello->pulsante("Command6")->click();
+    QApplication::processEvents();
+    EXPECT_GT(Gr.topRow(), riga);
+    EXPECT_GT(Gr.leftCol(), colonna);
+    EXPECT_EQ(w.gridView().verticalScrollBar()->value(), Gr.topRow());
+    EXPECT_EQ(w.gridView().horizontalScrollBar()->value(), Gr.leftCol());
+    pannello->pulsante("Command4")->click();
+    pannello->pulsante("Command5")->click();
+    QApplication::processEvents();
+    EXPECT_EQ((std::pair{Gr.topRow(), Gr.leftCol()}), (std::pair{riga, colonna}));
+
+    // "Ruota": the picture, then the knot file's save dialog, cancelled.
+    rispondiAlPasso("", "Successivo", [&] { pannello->pulsante("CmdRuota")->click(); });
+    EXPECT_TRUE(std::filesystem::exists(dumps / "ruota.txt"));
+    auto* stato = pannello->findChild<QLabel*>("p2");
+    ASSERT_NE(stato, nullptr);
+    EXPECT_TRUE(stato->isVisible());
+    EXPECT_TRUE(stato->text().contains(QString::fromStdString((dumps / "ruota.txt").string())))
+        << stato->text().toStdString();
+
+    // "ListaCelle": the arc typed, then a pause at each of its cells, shown on yellow.
+    int arco = 0;
+    for (int a = 1; a <= d.NumArchi && !arco; ++a)
+        if (d.archi[a].Percorso.size() > 20) arco = a;
+    ASSERT_GT(arco, 0);
+    const int pause = rispondiAlPasso(QString::number(arco), "Successivo",
+                                      [&] { pannello->pulsante("CndVisListaCelle")->click(); });
+    EXPECT_GE(pause, 4);
+    int gialle = 0;
+    for (int r = 0; r < Gr.rows(); ++r)
+        for (int c = 0; c < Gr.cols(); ++c) gialle += Gr.style(r, c).backColor == kColorePunto;
+    EXPECT_GE(gialle, 4);
+    EXPECT_TRUE(pannello->isEnabled());
+    std::filesystem::remove_all(dumps);
+}
+
+// A knot kept as a cell drawing, opened with "Da Disegno": "Tric", answered "Applica" in the step viewer,
+// rebuilds it from its redrawn drawing, one curl fewer, and records no step.
+TEST(DeveloperWindow, ADrawnKnotMovedIsRebuiltFromItsRedrawnDrawing) {
+    testing::testApp();
+    const std::filesystem::path file = fixture::cartellaProva() / "DevCurl.kno";
+    ASSERT_TRUE(fixture::scriviTrifoglioDisegnatoConRiccio(file));
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    ctx.ModoSviluppo = true;
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    testing::scegliNelDialogo(file, [&] { pannello->pulsante("CmdDaDisegno")->click(); });
+    ASSERT_EQ(w.form().doc.modi.ModoGen, GenMode::CellDrawing);
+    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    EXPECT_GE(rispondiAlPasso("", "Applica", [&] { pannello->pulsante("CmdTric")->click(); }), 1);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    EXPECT_EQ(contaIncrociDis(w.form().doc.tblGen), 3);
+    EXPECT_EQ(w.form().doc.modi.ModoGen, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_TRUE(w.windowTitle().startsWith(" Trevalon - DevCurl - Step 0")) << w.windowTitle().toStdString();
+    EXPECT_GT(immagini(w.form().vista.Gr), 20);
+    std::filesystem::remove(file);
+}
+
+// Every file the debug runs write, of knots from a code and of a drawn knot, is named in the help of
+// "--debug".
+TEST(DebugHelp, NamesEveryDumpTheRunsWrite) {
+    const std::filesystem::path dir = fixture::cartellaProva() / "dumps_help";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::filesystem::path curl = fixture::cartellaProva() / "HelpCurl.kno";
+    ASSERT_TRUE(fixture::scriviTrifoglioDisegnatoConRiccio(curl));
+    for (const std::string& knot : {fixture::campione("Unknot40.gau"), fixture::campione("FigureEight.gau"),
+                                    fixture::campione("Granny.gau"), curl.string()}) {
+        fixture::FinestraDiProva f;
+        f.ctx.ModoDebug = true;
+        f.ctx.cartellaDump = dir;
+        f.form.Form_Load();
+        FinestraForm2 mosse(f.form);
+        ASSERT_TRUE(ApriGen(f.form, knot));
+        f.ui.viewerAnswers = {ViewerAnswer::Sel};
+        DoTric(mosse, true);
+        (void)AzioneCompleta(f.form, mosse, nullptr);
+    }
+    const std::string aiuto = kDumpDelDebug;
+    const std::regex stadio("celdis_[0-9]+_[0-9]+_\\.txt");
+    std::set<std::string> scritti;
+    for (const auto& e : std::filesystem::directory_iterator(dir))
+        scritti.insert(
+            std::regex_replace(e.path().filename().string(), stadio, "celdis_<stage>_<step>_.txt"));
+    for (const char* atteso : {"archi.txt", "archiA.txt", "pontiA.txt", "coppie.txt", "posricalc.txt"})
+        EXPECT_TRUE(scritti.count(atteso)) << atteso;
+    for (const std::string& nome : scritti) EXPECT_NE(aiuto.find(nome), std::string::npos) << nome;
+    std::filesystem::remove_all(dir);
+    std::filesystem::remove(curl);
 }
 
 // The ordinary layout has no panel.

@@ -103,6 +103,11 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
         ++i;
     }
     colonna->addLayout(tasti);
+    // The developer layout has no status bar: its second panel is shown here.
+    stato_ = new QLabel(this);
+    stato_->setObjectName("p2");
+    stato_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    colonna->addWidget(stato_);
     pannello_.campiCambiati = [this] { aggiornaCampi(); };
     pannello_.catalogoCambiato = [this] { riempiCatalogo(); };
 }
@@ -122,6 +127,12 @@ void PannelloSviluppoQt::riempiCatalogo() {
 void PannelloSviluppoQt::aggiornaCampi() {
     txtNodo_->setText(q(pannello_.txtNodo));
     TxtOri_->setText(q(pannello_.TxtOri));
+    for (const auto& [key, b] : pulsanti_) b->setText(q(pannello_.didascalia(key)));
+}
+
+void PannelloSviluppoQt::mostraStato(const QString& testo) {
+    stato_->setText(testo);
+    stato_->repaint();
 }
 
 }  // namespace trevalon

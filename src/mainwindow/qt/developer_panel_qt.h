@@ -8,6 +8,7 @@
 #include <string>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -30,6 +31,8 @@ class PannelloSviluppoQt : public QFrame {
     void aggiornaCampi();
     // The catalogue's names into the combo box `CmbNodi`, the first one chosen.
     void riempiCatalogo();
+    // The status panel "p2", which the developer layout shows on the panel (its status bar is hidden).
+    void mostraStato(const QString& testo);
 
   private:
     PannelloSviluppo& pannello_;
@@ -37,6 +40,7 @@ class PannelloSviluppoQt : public QFrame {
     QLineEdit* txtNodo_ = nullptr;
     QLineEdit* TxtOri_ = nullptr;
     QComboBox* CmbNodi_ = nullptr;
+    QLabel* stato_ = nullptr;
     std::map<std::string, QPushButton*> pulsanti_;
 };
 

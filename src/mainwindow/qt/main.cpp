@@ -1,25 +1,50 @@
 // Trevalon: simplifies knot diagrams.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScreen>
 #include <QStandardPaths>
 #include <filesystem>
+#include <vector>
 
 #include "mainwindow/qt/command_line.h"
 #include "mainwindow/qt/main_window.h"
 
+namespace {
+
+// The table dumps go where the user's own data of the program lives, never beside the program.
+std::filesystem::path cartellaDump() {
+    return std::filesystem::path(
+               QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()) /
+           "dumps";
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName("Trevalon");
+
+    // "--help" is answered before the display is opened, so that it prints where there is none. The
+    // arguments are read here on a copy: the window's application reads them again, taking its own.
+    {
+        int n = argc;
+        std::vector<char*> copia(argv, argv + argc + 1);
+        const QCoreApplication lettura(n, copia.data());
+        trevalon::ProgramContext ctx;
+        ctx.cartellaDump = cartellaDump();
+        trevalon::OpzioniAvvio opzioni(ctx);
+        // Options of the window's own (such as -platform) are not known here: only the help is answered.
+        (void)opzioni.parser().parse(QCoreApplication::arguments());
+        if (opzioni.parser().isSet("help") || opzioni.parser().isSet("help-all"))
+            opzioni.parser().showHelp(0);
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Trevalon");
 
     trevalon::ProgramContext ctx;
     // The program's folder is the folder of its executable; Knots/ and Documentation/ lie beside it.
     ctx.programFolder = QCoreApplication::applicationDirPath().toStdString();
-    // The table dumps go where the user's own data of the program lives, never beside the program.
-    ctx.cartellaDump =
-        std::filesystem::path(
-            QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()) /
-        "dumps";
+    ctx.cartellaDump = cartellaDump();
 
     trevalon::OpzioniAvvio opzioni(ctx);
     opzioni.parser().process(app);

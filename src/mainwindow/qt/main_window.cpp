@@ -348,6 +348,7 @@ void MainWindow::setPanel(const std::string& key, const std::string& text) {
         label->setText(q(text));
         label->repaint();  // at once, even in the middle of long work
     }
+    if (pannelloQt_ && key == "p2") pannelloQt_->mostraStato(q(text));
 }
 
 std::string MainWindow::panel(const std::string& key) const {
