@@ -37,6 +37,19 @@ struct Partizione {
 // under it; a piece kept apart from the other closes either way.
 enum class Strati { Separati, TrattoSopra, RestoSopra };
 
+// What the first walk of the sub-knot test found for the segment between two cut arcs a and b, kept so
+// that the next pair of the search, the same first arc with the next second arc, takes one passage more
+// instead of walking the segment again.
+struct TrattoPercorso {
+    const void* diagramma = nullptr;  // the tables it was counted on
+    int numGemelli = 0;
+    int a = 0, b = 0;              // passages a + 1 .. b counted
+    std::vector<int> conta;        // per crossing: how often the segment passes it
+    std::vector<char> segnoPrimo;  // per crossing passed once: '+' over, '-' under
+    int chiusi = 0;                // crossings passed twice
+    int sopra = 0, sotto = 0;      // crossings passed once, over and under
+};
+
 // The state of the connected-sum search of one main window. Reset at the start of every search; what the
 // person answered on stays for the split.
 struct StatoSomma {
@@ -47,6 +60,7 @@ struct StatoSomma {
     Strati strati = Strati::Separati;                 // how the pieces of the pair shown last lie
     int IndicePartizione = 0;                         // 1 or 2: the record the person answered on
     std::array<Partizione, 3> tblPartizioni{};        // records 1 and 2; 0 unused
+    TrattoPercorso tratto;                            // the last first walk, for the next pair
 
     void azzera() { *this = StatoSomma{}; }
     // The pair (a, b) or (b, a) has been shown.

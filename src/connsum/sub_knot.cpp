@@ -73,6 +73,41 @@ class ProvaSottonodo {
         return false;
     }
 
+    // The counts of the first walk for the segment a + 1 .. b in t: one passage more than t holds when t
+    // was counted for the pair before (a, b - 1), else walked anew. False when a passage has no crossing.
+    bool contaTratto(TrattoPercorso& t) const {
+        const auto prossimo = [&](int g) { return g + 1 > d_.NumGemelli ? 1 : g + 1; };
+        const bool stesse = t.diagramma == &d_ && t.numGemelli == d_.NumGemelli && t.a == a_ &&
+                            t.conta.size() == static_cast<std::size_t>(d_.NumIncroci) + 1;
+        if (stesse && t.b == b_) return true;
+        int da = t.b;
+        if (!stesse || prossimo(t.b) != b_) {
+            t = TrattoPercorso{&d_, d_.NumGemelli, a_, a_, {}, {}, 0, 0, 0};
+            t.conta.assign(static_cast<std::size_t>(d_.NumIncroci) + 1, 0);
+            t.segnoPrimo.assign(t.conta.size(), 0);
+            da = a_;
+        }
+        for (int g = da; g != b_;) {
+            g = prossimo(g);
+            const Gemello& x = d_.gemelli[static_cast<std::size_t>(g)];
+            if (!incrocio(x.Padre)) {
+                t.diagramma = nullptr;
+                return false;
+            }
+            const auto c = static_cast<std::size_t>(x.Padre);
+            const int volte = ++t.conta[c];
+            if (volte == 1) {
+                t.segnoPrimo[c] = x.Segno;
+                ++(x.Segno == '+' ? t.sopra : t.sotto);
+            } else if (volte == 2) {
+                --(t.segnoPrimo[c] == '+' ? t.sopra : t.sotto);
+                ++t.chiusi;
+            }
+        }
+        t.b = b_;
+        return true;
+    }
+
     // How the segment (passages da + 1 .. ad, counted in conta) lies on the rest: apart, or over or under
     // it at every crossing the two share. Nothing when it passes over the rest at one and under at another.
     std::optional<Strati> strati(int da, int ad, const std::vector<int>& conta) const {
@@ -291,6 +326,12 @@ ViewerAnswer TSotto(FinestraSomma& w, StatoSomma& stato, int daArco, int adArco,
     if (stato.mostrata(daArco, adArco)) return ViewerAnswer::None;
     ProvaSottonodo prova(d, daArco, adArco);
     if (!prova.tavoleSane() || !prova.abbastanzaLontani()) return ViewerAnswer::None;
+
+    // Counted on from the pair before, most pairs fail at once: the segment passes no crossing twice, or
+    // it passes the rest over at one crossing and under at another (see below).
+    if (!prova.contaTratto(stato.tratto)) return ViewerAnswer::None;
+    if (stato.tratto.chiusi == 0 || (stato.tratto.sopra > 0 && stato.tratto.sotto > 0))
+        return ViewerAnswer::None;
 
     // The segment a + 1 .. b - 1 must pass some crossing twice, and so must the rest of the strand.
     std::vector<int> contaPrima, tratto;
