@@ -24,7 +24,7 @@ int comandoStructure(const std::vector<std::string>& args);
 // a tab-separated line of the file name, crossings before and after, steps, seconds, and the final Gauss
 // code and indices as a .gau file writes them; or the file name, "error" and the message. --steps also
 // prints every step of the history; --debug runs with the debug switch on and writes the debug dumps into
-// the folder DIR.
+// the folder DIR (dumps that cannot be written are counted on the error output and make the status 1).
 int comandoRun(const std::vector<std::string>& args);
 
 // redraw FILE|FOLDER...: each knot file of any kind is opened as the program opens it, and every candidate
@@ -35,9 +35,12 @@ int comandoRun(const std::vector<std::string>& args);
 // redraw; or the file, "error" and the message.
 int comandoRedraw(const std::vector<std::string>& args);
 
-// compile FILE.kns...: each knot source of the knot designer checked and compiled in memory (nothing is
-// written); a tab-separated line of the file, its crossings and the compiled knot's Gauss code and indices
-// as a .gau file writes them; or the file, "error" and the checker's or compiler's message.
+// compile FILE.kns... [--write]: each knot source of the knot designer checked and compiled in memory; a
+// tab-separated line of the file, its crossings and the compiled knot's Gauss code and indices as a .gau
+// file writes them; or the file, "error" and the checker's or compiler's message. --write also writes what
+// the designer's "Make .KNO" writes (the thinned source over FILE, the knot file beside it, the copy of the
+// source's picture) and prints below the line "  knot file", "  picture" (the copy, or why the picture
+// was not loaded) and "  warning" (a copy refused) lines; a refused copy makes the exit status 1.
 int comandoCompile(const std::vector<std::string>& args);
 
 // sums FILE...: each knot file opened as the program opens it and split at every connected sum the search
@@ -54,7 +57,7 @@ inline const HarnessCommand kHarnessCommands[] = {
     {"run", "run FILE... [--steps] [--debug DIR]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
     {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
-    {"compile", "compile FILE.kns...", comandoCompile},
+    {"compile", "compile FILE.kns... [--write]", comandoCompile},
     {"sums", "sums FILE...", comandoSums},
 };
 

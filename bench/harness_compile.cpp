@@ -1,11 +1,14 @@
 // trevalon-bench compile: knot sources of the knot designer checked and compiled as the designer compiles
-// them, in memory.
+// them, in memory, or with --write into the knot source, the knot file and the picture's copy, as the
+// designer's "Make .KNO" writes them.
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "designer/compiler.h"
+#include "designer/picture_file.h"
 #include "designer/source_file.h"
 #include "harness_commands.h"
 #include "model/knot_files.h"
@@ -13,12 +16,20 @@
 namespace trevalon::bench {
 
 int comandoCompile(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        std::cerr << "usage: trevalon-bench compile FILE.kns...\n";
+    bool scrivi = false;
+    std::vector<std::string> files;
+    for (const std::string& a : args) {
+        if (a == "--write")
+            scrivi = true;
+        else
+            files.push_back(a);
+    }
+    if (files.empty()) {
+        std::cerr << "usage: trevalon-bench compile FILE.kns... [--write]\n";
         return 2;
     }
     int failures = 0;
-    for (const std::string& file : args) {
+    for (const std::string& file : files) {
         const Result<SorgenteLetta> letta = leggiFileSorgente(file);
         if (!letta) {
             std::cout << file << "\terror\t" << letta.error() << '\n';
@@ -27,7 +38,15 @@ int comandoCompile(const std::vector<std::string>& args) {
         }
         // The grid just holds the drawing: its columns are the widest row's.
         DisegnoProgetto d = disegnoDaSorgente(*letta, 1, "");
-        const EsitoCompila e = compilaDisegno(d);
+        // The picture as the designer opens it: looked for from the source's folder, kept only when it is
+        // a picture, and then named by the path it was found at.
+        ImmagineTrovata immagine;
+        if (scrivi && letta->NomeImg) {
+            immagine = cercaImmagine(*letta->NomeImg, std::filesystem::path(file).parent_path());
+            if (!immagine.percorso.empty()) d.NomeImg = immagine.percorso.string();
+        }
+        EsitoCompila e = compilaDisegno(d);
+        if (scrivi) scriviCompilazione(e, file, immagine.percorso);
         if (!e.ok) {
             std::cout << file << "\terror\t" << e.messaggio;
             if (!e.controllo.celleErrate.empty()) {
@@ -42,6 +61,14 @@ int comandoCompile(const std::vector<std::string>& args) {
         const Diagram& k = *e.nodo.diagram;
         std::cout << file << '\t' << k.TxtOri.size() << '\t' << valoreGaussCode(k.txtNodo) << '\t'
                   << valoreIndices(k.TxtOri) << '\n';
+        if (!scrivi) continue;
+        std::cout << "  knot file\t" << e.fileNodo.string() << '\n';
+        if (letta->NomeImg && !letta->NomeImg->empty() && immagine.percorso.empty())
+            std::cout << "  picture\t" << messaggioImmagineNonCaricata(*letta->NomeImg, immagine.motivo)
+                      << '\n';
+        if (!e.fileImmagine.empty()) std::cout << "  picture\t" << e.fileImmagine.string() << '\n';
+        for (const std::string& avviso : e.avvisi) std::cout << "  warning\t" << avviso << '\n';
+        if (!e.avvisi.empty()) ++failures;
     }
     return failures == 0 ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "mainwindow/move_window.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
+#include "platform/debug_dump.h"
 #include "platform/headless_ui.h"
 
 namespace trevalon::bench {
@@ -19,7 +20,8 @@ namespace trevalon::bench {
 namespace {
 
 // One file: the window's engine object opens it and runs the complete run without a person. With a dumps
-// folder the debug switch is on and the debug dumps go there.
+// folder the debug switch is on and the debug dumps go there; dumps that cannot be written are said on the
+// error output and make the result 1.
 int runFile(const std::string& file, bool steps, const std::string& cartellaDump) {
     ProgramContext ctx;
     ctx.ModoDebug = !cartellaDump.empty();
@@ -49,6 +51,11 @@ int runFile(const std::string& file, bool steps, const std::string& cartellaDump
         }
         for (std::size_t k = messagesBefore; k < ui.messages.size(); ++k)
             std::cout << "  message\t" << ui.messages[k] << '\n';
+    }
+    // Dumps that could not be written fail the run: the folder asked for does not hold them.
+    if (const std::string nonScritti = testoDumpNonScritti(ctx.dumpNonScritti, 0); !nonScritti.empty()) {
+        std::cerr << file << ": " << nonScritti << '\n';
+        return 1;
     }
     return 0;
 }

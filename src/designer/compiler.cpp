@@ -1,7 +1,6 @@
 #include "designer/compiler.h"
 
 #include <cctype>
-#include <cstdint>
 #include <optional>
 #include <system_error>
 #include <utility>
@@ -16,9 +15,6 @@ namespace trevalon {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The largest picture copied beside a source.
-constexpr std::uintmax_t kMaxImmagineBytes = std::uintmax_t{256} * 1024 * 1024;
 
 bool maiuscole(const std::string& s) {
     bool lettera = false;
@@ -42,27 +38,6 @@ Result<fs::path> nomeFileNodo(const fs::path& sorgente) {
     nodo.replace_extension(maiuscole(estensione) ? ".KNO" : ".kno");
     if (nodo == sorgente) return fail("the knot file would be written over the source " + sorgente.string());
     return nodo;
-}
-
-fs::path destinazioneImmagine(const fs::path& sorgente, const fs::path& immagine) {
-    fs::path out = sorgente;
-    out.replace_extension(immagine.extension());
-    return out;
-}
-
-std::string CopiaImg(const std::string& NomeImg, const fs::path& FileSorgente) {
-    if (NomeImg.empty()) return {};
-    const fs::path destinazione = destinazioneImmagine(FileSorgente, NomeImg);
-    std::error_code ec;
-    if (fs::equivalent(destinazione, NomeImg, ec)) return {};
-    const FileRead letto = readRegularFile(NomeImg, kMaxImmagineBytes);
-    if (letto.refusal != ReadRefusal::None)
-        return "The picture was not copied beside the knot source: " +
-               readRefusalMessage(letto, NomeImg, kMaxImmagineBytes);
-    if (const Status scritto = replaceFileContents(destinazione, letto.bytes); !scritto)
-        return "The picture was not copied beside the knot source: " + destinazione.string() + ": " +
-               scritto.error();
-    return {};
 }
 
 EsitoCompila compilaDisegno(DisegnoProgetto& d) {
@@ -115,34 +90,40 @@ EsitoCompila compilaDisegno(DisegnoProgetto& d) {
     return out;
 }
 
-EsitoCompila Compila(DisegnoProgetto& d, const fs::path& FileSorgente) {
-    EsitoCompila out = compilaDisegno(d);
-    if (!out.ok) return out;
+void scriviCompilazione(EsitoCompila& out, const fs::path& FileSorgente, const fs::path& immagine) {
+    if (!out.ok) return;
     out.ok = false;
     const Result<fs::path> nodo = nomeFileNodo(FileSorgente);
     if (!nodo) {
         out.messaggio = fallita(nodo.error() + ".");
-        return out;
+        return;
     }
     out.fileNodo = *nodo;
     // Two names of one file (a link): the knot file would still replace the source.
     std::error_code ec;
     if (fs::equivalent(FileSorgente, out.fileNodo, ec)) {
         out.messaggio = fallita("the knot file " + out.fileNodo.string() + " is the source itself.");
-        return out;
+        return;
     }
     if (const Status s = replaceFileContents(FileSorgente, out.testoSorgente); !s) {
         out.messaggio = fallita("The file could not be written: " + FileSorgente.string() + ": " + s.error());
-        return out;
+        return;
     }
     if (const Status s = replaceFileContents(out.fileNodo, out.testoNodo); !s) {
         out.messaggio = fallita("The file could not be written: " + out.fileNodo.string() + ": " + s.error());
-        return out;
+        return;
     }
-    if (std::string avviso = CopiaImg(d.NomeImg, FileSorgente); !avviso.empty())
-        out.avvisi.push_back(std::move(avviso));
     out.ok = true;
     out.messaggio = kFineCompilazione;
+    if (std::string avviso = CopiaImg(immagine, FileSorgente, &out.fileImmagine); !avviso.empty()) {
+        out.messaggio = kFineSenzaImmagine + avviso;
+        out.avvisi.push_back(std::move(avviso));
+    }
+}
+
+EsitoCompila Compila(DisegnoProgetto& d, const fs::path& FileSorgente, const fs::path& immagine) {
+    EsitoCompila out = compilaDisegno(d);
+    scriviCompilazione(out, FileSorgente, immagine);
     return out;
 }
 

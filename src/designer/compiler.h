@@ -2,17 +2,20 @@
 // `Compila`: the designer's drawing into a knot file the main window opens. The drawing is checked (and
 // thinned), built into fresh tables exactly as the main window builds a knot source, and its cell drawing
 // written as a knot file of the "Object=" kind, which is read back and built again before anything is
-// written; then the knot source and the knot file are written and the picture copied beside the source
-// (`CopiaImg`) under the source's base name, where the main window's picture box finds it.
+// written; then the knot source and the knot file are written and the picture the design is shown over
+// copied beside the source (`CopiaImg`) under the source's base name, where the main window's picture box
+// finds it.
 //
 // A refused drawing writes nothing. A drawing that passes the check but cannot be built, or whose knot
-// file would not open, writes nothing either and says "Compilation failed" with the reason.
+// file would not open, writes nothing either and says "Compilation failed" with the reason. A picture that
+// cannot be copied leaves the knot file written, and the message says so instead of "End of compilation".
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "celldraw/built_knot.h"
+#include "designer/picture_file.h"
 #include "designer/source_check.h"
 #include "designer/source_file.h"
 #include "platform/result.h"
@@ -32,6 +35,7 @@ struct EsitoCompila {
     std::string testoNodo;      // the knot file: "Object=" and the cell drawing's snapshot
     NodoCostruito nodo;         // the compiled knot, built as the main window builds its source
     std::filesystem::path fileNodo;
+    std::filesystem::path fileImmagine;  // the picture's copy beside the source; empty when none was made
     std::vector<std::string> avvisi;  // what went wrong without stopping the compilation (the picture copy)
 };
 
@@ -43,18 +47,16 @@ EsitoCompila compilaDisegno(DisegnoProgetto& d);
 // names. Refused when the name would be the source's own (a source named ".kno").
 Result<std::filesystem::path> nomeFileNodo(const std::filesystem::path& sorgente);
 
-// Where `CopiaImg` puts the picture: the source's folder, the source's base name and the picture's final
-// extension.
-std::filesystem::path destinazioneImmagine(const std::filesystem::path& sorgente,
-                                           const std::filesystem::path& immagine);
+// The text of a compilation that wrote the knot file but could not copy the picture: this and the reason.
+inline constexpr const char* kFineSenzaImmagine = "The knot file was written. ";
 
-// `CopiaImg`: copies the picture `NomeImg` beside `FileSorgente` (destinazioneImmagine), replacing what is
-// there only by a complete copy. Nothing for an empty name or when the target is the picture itself. A
-// picture that cannot be read or copied is not an error of the compilation: the warning is returned
-// (empty when all went well).
-std::string CopiaImg(const std::string& NomeImg, const std::filesystem::path& FileSorgente);
+// Writes a compilation that passed compilaDisegno: the knot source into `FileSorgente`, the knot file
+// beside it, then the copy of `immagine`, the picture found and shown for the design (empty for none).
+void scriviCompilazione(EsitoCompila& e, const std::filesystem::path& FileSorgente,
+                        const std::filesystem::path& immagine);
 
-// The whole compilation into `FileSorgente` (the source, chosen by the caller) and the knot file beside it.
-EsitoCompila Compila(DisegnoProgetto& d, const std::filesystem::path& FileSorgente);
+// The whole compilation: compilaDisegno, then scriviCompilazione.
+EsitoCompila Compila(DisegnoProgetto& d, const std::filesystem::path& FileSorgente,
+                     const std::filesystem::path& immagine);
 
 }  // namespace trevalon

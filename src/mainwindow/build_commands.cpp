@@ -57,6 +57,7 @@ ModelSettings impostazioniModello(const Form2& f) {
     m.ModoDebug = f.doc.modi.ModoDebug;
     m.programFolder = f.ctx.cartellaDump;
     m.status = &f.ui;
+    m.nonScritti = &f.ctx.dumpNonScritti;
     return m;
 }
 
@@ -95,7 +96,8 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     s.IncrocioRadice = radice;
     s.ModoAutomatico = automatico;
     s.ModoDebug = f.doc.modi.ModoDebug;
-    s.dump = f.doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui} : DumpFolder{};
+    s.dump =
+        f.doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui, &f.ctx.dumpNonScritti} : DumpFolder{};
     s.grigliaPrincipale = &f.vista.Gr;
     s.settings.ModoSviluppo = f.doc.modi.ModoSviluppo;
     s.progresso = [&f] { f.AggiornaProgressivo(); };

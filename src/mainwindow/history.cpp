@@ -67,7 +67,8 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
             LayoutState& layout = f.vista.layout;
             layout.ModoAutomatico = doc.modi.ModoAutomatico;
             layout.ModoDebug = doc.modi.ModoDebug;
-            layout.dump = doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui} : DumpFolder{};
+            layout.dump = doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui, &f.ctx.dumpNonScritti}
+                                             : DumpFolder{};
             layout.grigliaPrincipale = &f.vista.Gr;
             layout.settings.ModoSviluppo = doc.modi.ModoSviluppo;
             nuova.esito = EsitoCostruzione::Costruito;

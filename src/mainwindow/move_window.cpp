@@ -51,7 +51,7 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.ValoreDebug = m.ValoreDebug;
     o.ValoreDebug2 = m.ValoreDebug2;
     if (m.ModoDebug) {
-        dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui};
+        dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui, &form_.ctx.dumpNonScritti};
         o.dump = &dump_;
     }
     return o;
@@ -84,7 +84,7 @@ VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const RidisegnoInVisore& 
     vista.progresso = visore.tick;
     vista.mostraTessera = visore.mostraTessera;
     vista.DimCella = visore.DimCella;
-    if (f.doc.modi.ModoDebug) vista.dump = DumpFolder{f.ctx.cartellaDump, &f.ui};
+    if (f.doc.modi.ModoDebug) vista.dump = DumpFolder{f.ctx.cartellaDump, &f.ui, &f.ctx.dumpNonScritti};
     vista.NumStato = f.doc.storia.NumStato;
     return vista;
 }

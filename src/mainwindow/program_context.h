@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+#include "platform/debug_dump.h"
+
 namespace trevalon {
 
 struct ProgramContext {
@@ -16,6 +18,7 @@ struct ProgramContext {
     bool ModoSviluppo = false;
     bool ModoDebug = false;
     std::filesystem::path cartellaDump;
+    DumpNonScritti dumpNonScritti;  // the dumps of this run that could not be written
 
     int ConfermaMigliora = 0;
 };

@@ -22,7 +22,7 @@ std::string padded(int value, int width) {
 // Written whole or not at all; no folder chosen for the dumps: nothing is written (never into whatever
 // folder is current).
 void writeLines(const std::vector<std::string>& lines, const std::string& fileName, const ModelSettings& s) {
-    writeDumpLines(DumpFolder{s.programFolder, s.status}, fileName, lines);
+    writeDumpLines(DumpFolder{s.programFolder, s.status, s.nonScritti}, fileName, lines);
 }
 
 // Splits a path text at "|"; the text after the last "|" is not an item.

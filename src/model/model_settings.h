@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/codes.h"
+#include "platform/debug_dump.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -18,10 +19,11 @@ inline constexpr int kMaxCodaCammini = 100000;          // further paths queued 
 inline constexpr std::size_t kMaxTestoCammini = 65536;  // characters of one cam or reg text
 
 struct ModelSettings {
-    bool ModoDebug = false;               // table dumps are written only while this is on
-    std::filesystem::path programFolder;  // folder of the dumps (the program's is never used for them)
-    StatusPort* status = nullptr;         // where a dump that cannot be written is reported; may be null
-    GenMode ModoGen = GenMode::Code;      // what the tables were built from; names the dump files
+    bool ModoDebug = false;                // table dumps are written only while this is on
+    std::filesystem::path programFolder;   // folder of the dumps (the program's is never used for them)
+    StatusPort* status = nullptr;          // where a dump that cannot be written is reported; may be null
+    DumpNonScritti* nonScritti = nullptr;  // where it is counted; may be null
+    GenMode ModoGen = GenMode::Code;       // what the tables were built from; names the dump files
     int maxCodaCammini = kMaxCodaCammini;
     std::size_t maxTestoCammini = kMaxTestoCammini;
 };

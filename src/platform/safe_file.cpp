@@ -1,6 +1,7 @@
 #include "platform/safe_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -104,6 +105,13 @@ int syncFolder(const fs::path& target) {
 }
 
 }  // namespace
+
+void ignoraLimiteDimensioneFile() {
+    struct sigaction ignora {};
+    ignora.sa_handler = SIG_IGN;
+    sigemptyset(&ignora.sa_mask);
+    ::sigaction(SIGXFSZ, &ignora, nullptr);
+}
 
 Status replaceFileContents(const fs::path& target, std::string_view bytes, WriteCall write) {
     if (!write) write = ::write;

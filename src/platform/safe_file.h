@@ -23,6 +23,11 @@ namespace trevalon {
 // The system call that writes bytes to a file descriptor; tests hand in one that fails.
 using WriteCall = ssize_t (*)(int fd, const void* buffer, std::size_t count);
 
+// A write that passes the process's limit on a file's size (RLIMIT_FSIZE) raises SIGXFSZ, whose default
+// action ends the program. The programs ignore it from their start: the write then fails with EFBIG ("File
+// too large"), which the writers below report as any other failed write, leaving the old file as it was.
+void ignoraLimiteDimensioneFile();
+
 // Replaces target with bytes. A symbolic link is followed to the file it names, which is written (created
 // when the link dangles) while the link stays as it is. Refused before anything is written: a target that
 // is, or leads to, a folder ("it is a folder"), a FIFO, a device or a socket ("it is not a regular file"),

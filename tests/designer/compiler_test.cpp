@@ -67,7 +67,8 @@ TEST(KnotFileName, OnlyTheFinalExtensionChangesAndNeverToTheSource) {
     EXPECT_EQ(*nomeFileNodo("/my.kns/knots/t"), fs::path("/my.kns/knots/t.kno"));
     EXPECT_FALSE(nomeFileNodo("/k/t.kno").ok());
     EXPECT_FALSE(nomeFileNodo("/k/T.KNO").ok());
-    EXPECT_EQ(destinazioneImmagine("/home/ann/.local/my.knots/t1.kns", "/pics/trefoil.v2.JPG"),
+    EXPECT_EQ(destinazioneImmagine("/home/ann/.local/my.knots/t1.kns", "/pics/trefoil.v2.JPG",
+                                   FormatoImmagine::Jpeg),
               fs::path("/home/ann/.local/my.knots/t1.JPG"));
 }
 
@@ -77,7 +78,7 @@ TEST_F(Cartella, TrefoilCompilesWithItsPictureAndOpensAsTheTrefoil) {
     fs::create_directories(immagine.parent_path());
     std::ofstream(immagine, std::ios::binary) << "GIF89a-picture";
     d.NomeImg = immagine.string();
-    const EsitoCompila e = Compila(d, dir / "t1.kns");
+    const EsitoCompila e = Compila(d, dir / "t1.kns", immagine);
     ASSERT_TRUE(e.ok) << e.messaggio;
     EXPECT_EQ(e.messaggio, kFineCompilazione);
     EXPECT_TRUE(e.avvisi.empty());
@@ -92,7 +93,7 @@ TEST_F(Cartella, TrefoilCompilesWithItsPictureAndOpensAsTheTrefoil) {
 
 TEST_F(Cartella, FigureEightCompilesWithoutPictureAndOpensAsTheFigureEight) {
     DisegnoProgetto d = apri("FigureEight.kns");
-    const EsitoCompila e = Compila(d, dir / "F8.KNS");
+    const EsitoCompila e = Compila(d, dir / "F8.KNS", {});
     ASSERT_TRUE(e.ok) << e.messaggio;
     EXPECT_EQ(e.messaggio, kFineCompilazione);
     EXPECT_TRUE(fs::exists(dir / "F8.KNO"));
@@ -104,11 +105,15 @@ TEST_F(Cartella, SourceHoldsTheThinnedDrawingAndAMissingPictureOnlyWarns) {
     std::vector<std::string> righe = designertest::kTrifoglio;
     righe[0][0] = '*';  // a square corner, thinned away
     DisegnoProgetto d = designertest::disegnoDaRighe(righe);
+    // The picture shown went away before the compilation: the knot file is written, and the message says
+    // that the picture is not.
     d.NomeImg = (dir / "gone.jpg").string();
-    const EsitoCompila e = Compila(d, dir / "t.kns");
+    const EsitoCompila e = Compila(d, dir / "t.kns", d.NomeImg);
     ASSERT_TRUE(e.ok) << e.messaggio;
     ASSERT_EQ(e.avvisi.size(), 1u);
-    EXPECT_NE(e.avvisi[0].find("File not found:"), std::string::npos) << e.avvisi[0];
+    EXPECT_NE(e.avvisi[0].find("there is no such file"), std::string::npos) << e.avvisi[0];
+    EXPECT_EQ(e.messaggio, kFineSenzaImmagine + e.avvisi[0]);
+    EXPECT_TRUE(fs::exists(dir / "t.kno"));
     const Result<SorgenteLetta> scritta = leggiFileSorgente(dir / "t.kns");
     ASSERT_TRUE(scritta.ok());
     EXPECT_EQ(scritta->disegno.righe(), designertest::senzaCoda(designertest::kTrifoglio));
@@ -120,7 +125,7 @@ TEST_F(Cartella, RefusedDrawingsAndUnsafeNamesWriteNothing) {
     std::vector<std::string> righe = designertest::kTrifoglio;
     righe[0][7] = ' ';
     DisegnoProgetto rotto = designertest::disegnoDaRighe(righe);
-    EsitoCompila e = Compila(rotto, dir / "t.kns");
+    EsitoCompila e = Compila(rotto, dir / "t.kns", {});
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.messaggio, kMessaggioErrori);
     EXPECT_FALSE(e.controllo.celleErrate.empty());
@@ -129,7 +134,7 @@ TEST_F(Cartella, RefusedDrawingsAndUnsafeNamesWriteNothing) {
 
     // A source named like its knot file: the compilation stops before writing over it.
     DisegnoProgetto d = designertest::disegnoDaRighe(designertest::kTrifoglio);
-    e = Compila(d, dir / "t.kno");
+    e = Compila(d, dir / "t.kno", {});
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.messaggio.rfind(kCompilazioneFallita, 0), 0u) << e.messaggio;
     EXPECT_EQ(contenuto(dir / "t.kno"), "old knot");
@@ -137,13 +142,13 @@ TEST_F(Cartella, RefusedDrawingsAndUnsafeNamesWriteNothing) {
     // A source and its knot file that are links to one file.
     fs::create_symlink(dir / "t.kno", dir / "l.kns");
     fs::create_symlink(dir / "t.kno", dir / "l.kno");
-    e = Compila(d, dir / "l.kns");
+    e = Compila(d, dir / "l.kns", {});
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(contenuto(dir / "t.kno"), "old knot");
 
     // A folder where the knot file should go: the failure is said, never "End of compilation".
     fs::create_directories(dir / "k.kno");
-    e = Compila(d, dir / "k.kns");
+    e = Compila(d, dir / "k.kns", {});
     EXPECT_FALSE(e.ok);
     EXPECT_EQ(e.messaggio.rfind(kCompilazioneFallita, 0), 0u) << e.messaggio;
 }

@@ -2,17 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <mutex>
+#include <sstream>
+#include <thread>
 #include <vector>
 
 #include "mainwindow/qt/main_window.h"
@@ -115,7 +128,8 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
     };
     r.durante([&] { d->action("Nuovo")->trigger(); });
     ASSERT_EQ(r.testi.size(), 1u);
-    EXPECT_EQ(r.testi[0], "File not found: " + (cartella / "missing.png").string());
+    EXPECT_EQ(r.testi[0],
+              "File not found:" + (cartella / "missing.png").string());  // as the main window says it
     EXPECT_EQ(d->NomeImg(), png.string());
     EXPECT_FALSE(d->gridView().picture().isNull());
     // "Small" is 94 rows; the columns follow the picture, twice as wide as high.
@@ -318,6 +332,216 @@ TEST_F(Form6WindowTest, TrefoilSourceCompiledOpensInTheMainWindow) {
     EXPECT_TRUE(fs::exists(cartella / "Trefoil.kno"));
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
     EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    fs::remove_all(cartella);
+}
+
+std::string contenuto(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+// The trefoil's knot source with `immagine` as its header's picture.
+void sorgenteCon(const fs::path& file, const std::string& immagine) {
+    const std::string trefoil = contenuto(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kns");
+    std::ofstream(file, std::ios::binary) << "23,33,Source=" << immagine << ",Size=1\r\n"
+                                          << trefoil.substr(trefoil.find('\n') + 1);
+}
+
+std::vector<std::string> nomi(const fs::path& cartella) {
+    std::vector<std::string> out;
+    for (const auto& e : fs::directory_iterator(cartella)) out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+// What a knot source may name as its picture: a file outside the user's folder, the program's
+// environment, the knot file or the source itself, a name a megabyte long. None is shown or copied, the
+// message quotes the name short, and "Make .KNO" writes the source and the knot file and nothing else;
+// afterwards the main window holds the trefoil and comes forward, and "Servizi" brings the designer back.
+TEST_F(Form6WindowTest, APictureNameThatIsNoPictureIsNeitherShownNorCopied) {
+    const fs::path cartella = cartellaProva("hostile");
+    const fs::path knots = cartella / "home" / "ann" / "knots";
+    fs::create_directories(knots);
+    MainWindow w(cartella);
+    w.show();
+    const std::string nomeLungo(1 << 20, 'p');
+    for (const std::string& nome :
+         {std::string("../../../../../../../../../../../../etc/passwd"), std::string("/proc/self/environ"),
+          std::string("x.kno"), std::string("x.kns"), nomeLungo}) {
+        const std::string prova = nome.substr(0, 40);
+        for (const auto& e : fs::directory_iterator(knots)) fs::remove(e.path());
+        std::ofstream(knots / "x.kno", std::ios::binary) << "Object=old";
+        sorgenteCon(knots / "x.kns", nome);
+        w.runCommand("Servizi");
+        Form6* d = w.designer();
+        ASSERT_NE(d, nullptr);
+        EXPECT_TRUE(d->isVisible()) << prova;
+        Risposte apri;
+        apri.durante([&] { EXPECT_TRUE(d->LeggiFile(knots / "x.kns")); });
+        ASSERT_EQ(apri.testi.size(), 1u) << prova;
+        EXPECT_NE(apri.testi[0].find("could not be loaded"), std::string::npos) << apri.testi[0];
+        EXPECT_LT(apri.testi[0].size(), 250u) << prova;
+        EXPECT_TRUE(d->gridView().picture().isNull()) << prova;
+
+        Risposte compila;
+        compila.durante([&] { d->action("Compila")->trigger(); });
+        EXPECT_EQ(compila.testi, std::vector<std::string>{kFineCompilazione}) << prova;
+        EXPECT_EQ(nomi(knots), (std::vector<std::string>{"x.kno", "x.kns"})) << prova;
+        EXPECT_EQ(contenuto(knots / "x.kno").rfind("Object=", 0), 0u) << prova;
+        EXPECT_NE(contenuto(knots / "x.kno"), "Object=old") << prova;
+        EXPECT_TRUE(leggiFileSorgente(knots / "x.kns").ok()) << prova;
+        EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3) << prova;
+        EXPECT_FALSE(d->isVisible()) << prova;  // the main window is in front with the knot
+    }
+    fs::remove_all(cartella);
+}
+
+// A relative picture name is the source's folder's, whatever folder the program works in: that picture is
+// shown and copied beside the source; a file where the copy would go that is not a picture stays, and the
+// message says that the picture was not copied instead of "End of compilation".
+TEST_F(Form6WindowTest, ARelativePictureIsTheSourcesFoldersAndIsCopiedOnlyOverAPicture) {
+    const fs::path cartella = cartellaProva("relative");
+    const fs::path knots = cartella / "knots";
+    const fs::path altrove = cartella / "elsewhere";
+    fs::create_directories(knots);
+    fs::create_directories(altrove);
+    QImage propria(60, 30, QImage::Format_RGB32);
+    propria.fill(Qt::white);
+    ASSERT_TRUE(propria.save(QString::fromStdString((knots / "pic.png").string())));
+    QImage estranea(10, 50, QImage::Format_RGB32);
+    estranea.fill(Qt::black);
+    ASSERT_TRUE(estranea.save(QString::fromStdString((altrove / "pic.png").string())));
+    sorgenteCon(knots / "x.kns", "pic.png");
+    const fs::path prima = fs::current_path();
+    fs::current_path(altrove);
+
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    Risposte apri;
+    apri.durante([&] { EXPECT_TRUE(d->LeggiFile(knots / "x.kns")); });
+    EXPECT_TRUE(apri.testi.empty());
+    EXPECT_EQ(d->gridView().picture().size(), QSize(60, 30));
+    EXPECT_EQ(d->ImmagineCaricata(), knots / "pic.png");
+    Risposte compila;
+    compila.durante([&] { d->action("Compila")->trigger(); });
+    EXPECT_EQ(compila.testi, std::vector<std::string>{kFineCompilazione});
+    EXPECT_EQ(contenuto(knots / "x.png"), contenuto(knots / "pic.png"));
+
+    // Notes kept under the name the copy would take.
+    fs::remove(knots / "x.png");
+    std::ofstream(knots / "x.png", std::ios::binary) << "my notes";
+    w.runCommand("Servizi");
+    Risposte ancora;
+    ancora.durante([&] { d->action("Compila")->trigger(); });
+    ASSERT_EQ(ancora.testi.size(), 1u);
+    EXPECT_EQ(ancora.testi[0].rfind(kFineSenzaImmagine, 0), 0u) << ancora.testi[0];
+    EXPECT_NE(ancora.testi[0].find("is there and is not a picture"), std::string::npos) << ancora.testi[0];
+    EXPECT_EQ(contenuto(knots / "x.png"), "my notes");
+    fs::current_path(prima);
+    fs::remove_all(cartella);
+}
+
+// A FIFO named as the picture, as a source or as a new design's picture, is refused at once: the designer
+// never waits for a writer. Should it wait, a watchdog writes to the FIFO after some seconds, so that the
+// test fails instead of hanging.
+TEST_F(Form6WindowTest, AFifoAsThePictureIsRefusedWithoutWaiting) {
+    const fs::path cartella = cartellaProva("fifo");
+    const fs::path fifo = cartella / "pipe.gif";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    sorgenteCon(cartella / "x.kns", "pipe.gif");
+    std::mutex m;
+    std::condition_variable fatto;
+    bool finito = false;
+    std::atomic<bool> sbloccato{false};
+    std::thread guardia([&] {
+        std::unique_lock lock(m);
+        if (fatto.wait_for(lock, std::chrono::seconds(5), [&] { return finito; })) return;
+        // A reader blocked in open is let go by a writer that opens and closes at once.
+        for (int i = 0; i < 2; ++i) {
+            const int fd = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                sbloccato = true;
+                ::close(fd);
+            }
+        }
+    });
+    MainWindow w(cartella);
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    Risposte apri;
+    apri.durante([&] {
+        EXPECT_TRUE(d->LeggiFile(cartella / "x.kns"));
+        EXPECT_TRUE(d->InizializzaNuovo(fifo.string(), 1));
+    });
+    {
+        std::lock_guard lock(m);
+        finito = true;
+    }
+    fatto.notify_all();
+    guardia.join();
+    EXPECT_FALSE(sbloccato);
+    ASSERT_EQ(apri.testi.size(), 2u);
+    for (const std::string& t : apri.testi) EXPECT_NE(t.find("not a regular file"), std::string::npos) << t;
+    EXPECT_TRUE(d->ImmagineCaricata().empty());
+    fs::remove_all(cartella);
+}
+
+// "Make .KNO" on a drawing never saved: a refused drawing asks for no name and writes nothing; a drawing
+// that passes asks once, in the dialog of knot sources, and keeps the name, so that closing asks nothing.
+TEST_F(Form6WindowTest, MakeKnoChecksBeforeAskingForAName) {
+    const fs::path cartella = cartellaProva("ask");
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->InizializzaNuovo("", 1));
+    clicca(*d, 5, 5);
+    clicca(*d, 5, 12);
+    ASSERT_TRUE(d->Modificato());
+    std::vector<QStringList> filtri;
+    const fs::path scelto = cartella / "drawn.kns";
+    Risposte r;
+    r.altro = [&](QWidget* modale) {
+        auto* dialogo = qobject_cast<QFileDialog*>(modale);
+        if (!dialogo) return false;
+        filtri.push_back(dialogo->nameFilters());
+        if (auto* nome = dialogo->findChild<QLineEdit*>("fileNameEdit"))
+            nome->setText(QString::fromStdString(scelto.string()));
+        else
+            dialogo->selectFile(QString::fromStdString(scelto.string()));
+        QMetaObject::invokeMethod(dialogo, &QDialog::accept, Qt::QueuedConnection);
+        return true;
+    };
+    r.durante([&] { d->action("Compila")->trigger(); });
+    EXPECT_TRUE(filtri.empty());
+    EXPECT_EQ(r.testi.size(), 1u);  // why the drawing is refused
+    EXPECT_TRUE(fs::is_empty(cartella));
+    EXPECT_TRUE(d->FileSorgente().empty());
+
+    // The trefoil traced over the refused run: the name is asked for once.
+    ASSERT_TRUE(d->InizializzaNuovo("", 1));
+    const Result<SorgenteLetta> trefoil =
+        leggiFileSorgente(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kns");
+    ASSERT_TRUE(trefoil.ok());
+    for (int riga = 1; riga <= static_cast<int>(trefoil->disegno.righe().size()); ++riga)
+        for (int c = 1; c < 40; ++c)
+            if (const char s = trefoil->disegno.simbolo(riga, c); s != ' ')
+                d->griglie().grs.setText(riga, c, std::string(1, s));
+    r.testi.clear();
+    r.durante([&] { d->action("Compila")->trigger(); });
+    ASSERT_EQ(filtri.size(), 1u);
+    EXPECT_TRUE(filtri[0].contains("File source knot (*.kns)")) << filtri[0].join(";").toStdString();
+    EXPECT_EQ(r.testi, std::vector<std::string>{kFineCompilazione});
+    EXPECT_EQ(d->FileSorgente(), scelto);
+    EXPECT_TRUE(fs::exists(cartella / "drawn.kno"));
+    EXPECT_FALSE(d->Modificato());
     fs::remove_all(cartella);
 }
 

@@ -111,5 +111,50 @@ TEST(DebugDumps, WrittenOnlyWithTheSwitchOnInTheirFormatsAndNeverChangingTheRun)
     fs::remove_all(dir);
 }
 
+// Every dump a run could not write is counted for the run of the program, and said where it stays: the
+// count in the status bar at the end of the work, and once in the program's run a message.
+TEST(DebugDumps, DumpsNotWrittenAreCountedAndSaidOnceWhereTheSayingStays) {
+    const fs::path dir = fs::temp_directory_path() / ("trevalon_dumps_count_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    ProgramContext ctx;
+    ctx.ModoDebug = true;
+    ctx.cartellaDump = dir / "missing";
+    ScriptedUi ui;
+    auto form = std::make_unique<Form2>(ctx, ui);
+    form->Form_Load();
+    form->Form_Activate();
+    ASSERT_TRUE(ApriGen(*form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
+    FinestraForm2 w(*form);
+    AzioneCompleta(*form, w, nullptr);
+    const std::size_t prima = ctx.dumpNonScritti.quanti;
+    EXPECT_GT(prima, 10u);
+    EXPECT_EQ(ui.panel("p2"), "");  // the run's own end empties the status
+    const std::size_t messaggi = ui.messages.size();
+    EXPECT_TRUE(riferisciDumpNonScritti(ctx.dumpNonScritti, 0, ui, ui));
+    const std::string detto = ui.panel("p2");
+    EXPECT_EQ(detto.rfind(std::to_string(prima) +
+                              " debug dumps were not written; the last: " + (dir / "missing").string(),
+                          0),
+              0u)
+        << detto;
+    ASSERT_EQ(ui.messages.size(), messaggi + 1);
+    EXPECT_EQ(ui.messages.back().rfind(detto, 0), 0u);
+
+    // A second piece of work: its own count in the status, no second message.
+    writeDump(DumpFolder{ctx.cartellaDump, &ui, &ctx.dumpNonScritti}, "one.txt", "x");
+    EXPECT_TRUE(riferisciDumpNonScritti(ctx.dumpNonScritti, prima, ui, ui));
+    EXPECT_EQ(ui.panel("p2").rfind(
+                  "1 debug dump was not written; the last: " + (dir / "missing" / "one.txt").string(), 0),
+              0u)
+        << ui.panel("p2");
+    EXPECT_EQ(ui.messages.size(), messaggi + 1);
+    // Work in which every dump was written says nothing.
+    ui.setPanel("p2", "");
+    EXPECT_FALSE(riferisciDumpNonScritti(ctx.dumpNonScritti, ctx.dumpNonScritti.quanti, ui, ui));
+    EXPECT_EQ(ui.panel("p2"), "");
+    fs::remove_all(dir);
+}
+
 }  // namespace
 }  // namespace trevalon

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/safe_file.h"
@@ -225,6 +229,35 @@ TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
     // A cap smaller than the file: refused even when the file's size says nothing (it grew, or is /proc's).
     EXPECT_EQ(readRegularFile(knot, 4).refusal, ReadRefusal::TooLarge);
     EXPECT_EQ(readRegularFile("/proc/self/status", 4).refusal, ReadRefusal::TooLarge);
+}
+
+// A limit on a file's size, as a shell's "ulimit -f" sets it, met by a save: with the signal ignored as the
+// programs ignore it from their start, the save fails with the system's reason and the old file stays, with
+// no temporary file beside it. Run in a child process, whose limit and signal are its own; without the
+// signal ignored the child is ended by it.
+TEST(SafeFile, AFileSizeLimitFailsTheWriteInsteadOfEndingTheProgram) {
+    Folder dir("fsize");
+    const fs::path target = dir.path / "knot.kno";
+    put(target, "old");
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ignoraLimiteDimensioneFile();
+        const rlimit limit{4096, 4096};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(10);
+        const Status s = replaceFileContents(target, std::string(100000, 'x'));
+        if (s.ok()) ::_exit(11);
+        if (s.error() != std::error_code(EFBIG, std::generic_category()).message()) ::_exit(12);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "ended by signal " << WTERMSIG(status);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(contents(target), "old");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"knot.kno"});
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "designer/picture_file.h"
 #include "designer/source_check.h"
 #include "designer/source_file.h"
 
@@ -31,6 +32,7 @@ namespace trevalon {
 namespace {
 
 const QString kTitolo = QStringLiteral("Trevalon");
+const std::string kFiltroSorgente = "File source knot (*.kns)";
 
 QString q(const std::string& s) {
     return QString::fromStdString(s);
@@ -137,7 +139,7 @@ void FrmNewK::Conferma() {
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
     } else if (!QFileInfo(q(nome)).isFile()) {
-        QMessageBox::information(this, kTitolo, q("File not found: " + nome));
+        QMessageBox::information(this, kTitolo, q("File not found:" + nome));
         return;
     }
     accept();
@@ -254,26 +256,27 @@ std::optional<QImage> Form6::caricaImmagine(const std::string& nome,
                                             const std::filesystem::path& cartellaSorgente,
                                             std::string& trovato) {
     if (nome.empty()) return std::nullopt;
-    std::vector<std::filesystem::path> candidati{nome};
-    // A source carried to another folder with its picture still finds it beside itself.
-    if (!cartellaSorgente.empty())
-        candidati.push_back(cartellaSorgente / std::filesystem::path(nome).filename());
-    for (const auto& p : candidati) {
-        QImage img(q(p.string()));
-        if (!img.isNull()) {
-            trovato = p.string();
-            return img;
-        }
+    // Read by the engine, which never waits on a FIFO or a device; only bytes of a picture are decoded.
+    QImage img;
+    const ImmagineTrovata t = cercaImmagine(nome, cartellaSorgente, [&img](const std::string& bytes) {
+        return img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
+    });
+    if (t.percorso.empty()) {
+        messaggio(messaggioImmagineNonCaricata(nome, t.motivo));
+        return std::nullopt;
     }
-    messaggio("The picture " + nome + " could not be loaded: the drawing goes on without it.");
-    return std::nullopt;
+    trovato = t.percorso.string();
+    return img;
 }
 
 bool Form6::InizializzaNuovo(const std::string& immagine, int codice) {
     const int cost = codiceValido(codice);
     const int righe = righePerCodice(cost);
+    // A picture typed as a relative name is kept under its whole path, which a source saved anywhere finds.
+    std::error_code ec;
     std::string trovato;
-    const QImage picture = caricaImmagine(immagine, {}, trovato).value_or(QImage());
+    const QImage picture =
+        caricaImmagine(immagine, std::filesystem::current_path(ec), trovato).value_or(QImage());
     int colonne = colonnePer(righe, picture);
     if (colonne > GriglieDesigner::kMaxColonne) {
         messaggio("The picture is too wide for this size: the grid keeps its first " +
@@ -283,7 +286,7 @@ bool Form6::InizializzaNuovo(const std::string& immagine, int codice) {
     DisegnoProgetto d(righe + 1, colonne + 1);
     d.NomeImg = trovato;
     d.Cost = cost;
-    if (!impostaGriglia(d, picture)) return false;
+    if (!impostaGriglia(d, picture, trovato)) return false;
     FileSorgente_.clear();
     return true;
 }
@@ -302,17 +305,18 @@ bool Form6::LeggiFile(const std::filesystem::path& percorso) {
     DisegnoProgetto d = disegnoDaSorgente(*s, colonne + 1, NomeImg_);
     // A picture found beside the source is kept under its new path; one not found keeps its name.
     if (!trovato.empty()) d.NomeImg = trovato;
-    if (!impostaGriglia(d, picture)) return false;
+    if (!impostaGriglia(d, picture, trovato)) return false;
     FileSorgente_ = percorso;
     return true;
 }
 
-bool Form6::impostaGriglia(const DisegnoProgetto& d, const QImage& picture) {
+bool Form6::impostaGriglia(const DisegnoProgetto& d, const QImage& picture, const std::string& caricata) {
     if (const Result<void> r = g_.imposta(d.Rows() - 1, d.Cols() - 1, DimCellaDise_); !r) {
         messaggio(r.error());
         return false;
     }
     NomeImg_ = d.NomeImg;
+    ImmagineCaricata_ = caricata;
     Cost_ = d.Cost;
     marche_.clear();
     view_->setPicture(picture);
@@ -382,7 +386,7 @@ bool Form6::SalvaFile(const std::filesystem::path& percorso) {
 }
 
 bool Form6::Salva() {
-    const std::string nome = scegliFile(true, "Knot source (*.kns)");
+    const std::string nome = scegliFile(true, kFiltroSorgente);
     if (nome.empty()) return false;
     return SalvaFile(nome);
 }
@@ -408,7 +412,7 @@ void Form6::Nuovo() {
 
 void Form6::Apri() {
     if (!chiediSalvataggio()) return;
-    const std::string nome = scegliFile(false, "Knot source (*.kns)");
+    const std::string nome = scegliFile(false, kFiltroSorgente);
     if (!nome.empty()) LeggiFile(nome);
     view_->setEnabled(true);
 }
@@ -425,23 +429,34 @@ EsitoControllo Form6::ControllaSource() {
 
 bool Form6::Compila() {
     g_.traccia.StatoTraccia = 0;
-    std::filesystem::path sorgente = FileSorgente_;
-    if (sorgente.empty()) sorgente = scegliFile(true, "Knot source (*.kns)");
-    if (sorgente.empty()) return false;
+    // The drawing is checked and built before a name is asked for: a refused drawing asks nothing.
     DisegnoProgetto d = disegno();
-    EsitoCompila esito = trevalon::Compila(d, sorgente);
+    EsitoCompila esito = compilaDisegno(d);
     marche_.clear();
     for (const CellaSegnata& m : esito.controllo.celleErrate) marche_[{m.r, m.c}] = m.segno;
     RicontrolloAttivo_ = !marche_.empty();
     // The check thins the drawing for good: the grid shows what was compiled.
     caricaGriglie(d);
-    for (const std::string& avviso : esito.avvisi) messaggio(avviso);
+    if (!esito.ok) {
+        messaggio(esito.messaggio);
+        return false;
+    }
+    std::filesystem::path sorgente = FileSorgente_;
+    if (sorgente.empty()) sorgente = scegliFile(true, kFiltroSorgente);
+    if (sorgente.empty()) return false;
+    scriviCompilazione(esito, sorgente, ImmagineCaricata_);
     if (esito.ok) {
         FileSorgente_ = sorgente;
         g_.traccia.Modificato = false;
         if (compilato_) compilato_(std::move(esito.nodo), esito.fileNodo);
     }
     messaggio(esito.messaggio);
+    // The compiled knot is in the main window: it comes forward, and "Servizi" brings the design back.
+    if (esito.ok && parentWidget()) {
+        hide();
+        parentWidget()->raise();
+        parentWidget()->activateWindow();
+    }
     return esito.ok;
 }
 

@@ -81,6 +81,7 @@ class Form6 : public QMainWindow, public StatusPort {
     bool Modificato() const { return g_.traccia.Modificato; }
     const std::filesystem::path& FileSorgente() const { return FileSorgente_; }
     const std::string& NomeImg() const { return NomeImg_; }
+    const std::filesystem::path& ImmagineCaricata() const { return ImmagineCaricata_; }
     int DimCellaDise() const { return DimCellaDise_; }
 
     // A new design over `immagine` (may be empty) at size `codice`: false, with a message, when the grid
@@ -94,8 +95,8 @@ class Form6 : public QMainWindow, public StatusPort {
     DisegnoProgetto disegno() const;
     // Checks the drawing (thinning it); refused cells are painted red. Returns the engine's result.
     EsitoControllo ControllaSource();
-    // Compiles into `FileSorgente` (asked for when there is none); on success the knot goes to the
-    // compiled-knot callback.
+    // Checks the drawing, then compiles into `FileSorgente` (asked for only when the check passed and there
+    // is none); on success the knot goes to the compiled-knot callback and the main window comes forward.
     bool Compila();
 
     // The toolbar commands, as the buttons run them.
@@ -118,9 +119,12 @@ class Form6 : public QMainWindow, public StatusPort {
     void buildToolbar();
     // "Save changes?" when the drawing was changed: true when the caller may go on (saved, or not wanted).
     bool chiediSalvataggio();
-    bool impostaGriglia(const DisegnoProgetto& d, const QImage& picture);
+    // `caricata`: the path the picture was read from, empty when there is none.
+    bool impostaGriglia(const DisegnoProgetto& d, const QImage& picture, const std::string& caricata);
     void caricaGriglie(const DisegnoProgetto& d);
     void ridisegna(bool dopoTraccia);
+    // The picture `nome`, looked for as the engine says (a relative name from `cartellaSorgente`); a picture
+    // not found says why and gives nothing. `trovato` receives the path it was read from.
     std::optional<QImage> caricaImmagine(const std::string& nome,
                                          const std::filesystem::path& cartellaSorgente, std::string& trovato);
     int colonnePer(int righe, const QImage& picture) const;
@@ -140,6 +144,8 @@ class Form6 : public QMainWindow, public StatusPort {
     bool RicontrolloAttivo_ = false;              // a check failed: every trace is checked again
     std::filesystem::path FileSorgente_;
     std::string NomeImg_;
+    std::filesystem::path
+        ImmagineCaricata_;  // the picture shown, the one a compilation copies; empty for none
     int Cost_ = 1;
     int DimCellaDise_ = 120;
 };

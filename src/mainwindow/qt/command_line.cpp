@@ -16,14 +16,18 @@ OpzioniAvvio::OpzioniAvvio(const ProgramContext& ctx)
     parser_.addOption(debug_);
 }
 
-void OpzioniAvvio::applica(ProgramContext& ctx) const {
+std::string OpzioniAvvio::applica(ProgramContext& ctx) const {
     ctx.ModoSviluppo = parser_.isSet(developer_);
     ctx.ModoDebug = parser_.isSet(debug_);
-    if (ctx.ModoDebug) {
-        std::error_code ec;
-        std::filesystem::create_directories(ctx.cartellaDump, ec);
-        if (ec) ctx.ModoDebug = false;
-    }
+    if (!ctx.ModoDebug) return {};
+    std::error_code ec;
+    std::filesystem::create_directories(ctx.cartellaDump, ec);
+    if (!ec && !std::filesystem::is_directory(ctx.cartellaDump, ec) && !ec)
+        ec = std::make_error_code(std::errc::not_a_directory);
+    if (!ec) return {};
+    ctx.ModoDebug = false;
+    return "The folder of the debug dumps cannot be made: " + ctx.cartellaDump.string() + ": " +
+           ec.message() + ". The program goes on without the dumps.";
 }
 
 }  // namespace trevalon

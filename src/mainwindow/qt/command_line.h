@@ -3,6 +3,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <string>
 
 #include "mainwindow/program_context.h"
 
@@ -23,8 +24,9 @@ class OpzioniAvvio {
     explicit OpzioniAvvio(const ProgramContext& ctx);
     QCommandLineParser& parser() { return parser_; }
     // The choices read by the parser into the context: `ModoSviluppo`, and `ModoDebug` when its folder
-    // exists or can be made (otherwise the dumps stay off).
-    void applica(ProgramContext& ctx) const;
+    // exists or can be made. Otherwise the dumps stay off, and the text returned says why (empty when all
+    // the choices were taken).
+    std::string applica(ProgramContext& ctx) const;
 
   private:
     QCommandLineParser parser_;

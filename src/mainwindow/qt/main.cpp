@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 #include "mainwindow/qt/command_line.h"
 #include "mainwindow/qt/main_window.h"
+#include "platform/safe_file.h"
 
 namespace {
 
@@ -39,6 +43,8 @@ int main(int argc, char* argv[]) {
             opzioni.parser().showHelp(0);
     }
 
+    // A file-size limit makes a save fail with a message instead of ending the program.
+    trevalon::ignoraLimiteDimensioneFile();
     QApplication app(argc, argv);
 
     trevalon::ProgramContext ctx;
@@ -48,12 +54,17 @@ int main(int argc, char* argv[]) {
 
     trevalon::OpzioniAvvio opzioni(ctx);
     opzioni.parser().process(app);
-    opzioni.applica(ctx);
+    const std::string avviso = opzioni.applica(ctx);
+    if (!avviso.empty()) std::cerr << "trevalon: " << avviso << '\n';
 
     trevalon::MainWindow window(ctx);
     // At the top left, covering the screen, also where no window manager maximises it.
     if (const QScreen* screen = QApplication::primaryScreen())
         window.setGeometry(screen->availableGeometry());
     window.showMaximized();
+    if (!avviso.empty())
+        QTimer::singleShot(0, &window, [&window, &avviso] {
+            QMessageBox::warning(&window, "Trevalon", QString::fromStdString(avviso));
+        });
     return QApplication::exec();
 }

@@ -157,8 +157,11 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
 }
 
 void MainWindow::apriDesigner() {
+    // A designer put aside after a compilation comes back as it was left.
     if (designer_) {
+        designer_->show();
         designer_->raise();
+        designer_->activateWindow();
         return;
     }
     // A knot compiled in the designer opens here at step 0, as an opened knot file does.
@@ -229,12 +232,15 @@ void MainWindow::runGuarded(const std::function<void()>& work) {
     running_ = true;
     applyToolbarState();
     sinceEvents_.start();
+    const std::size_t dumpPrima = ctx_.dumpNonScritti.quanti;
     try {
         work();
     } catch (const std::exception& e) {
         while (busyDepth_ > 0) setBusy(false);
         showMessage(e.what());
     }
+    // Each dump that failed only flashed by in the status bar: the count is what stays.
+    riferisciDumpNonScritti(ctx_.dumpNonScritti, dumpPrima, form_->ui, form_->ui);
     running_ = false;
     applyToolbarState();
     grid_->refresh();
