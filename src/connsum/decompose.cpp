@@ -24,23 +24,6 @@ class PrimaSomma : public AutomaticUi {
 // A diagram can be split no deeper than it has crossings: each summand has at least three.
 constexpr int kProfonditaMassima = kMaxIncroci / 3;
 
-// The crossings of summand s of the pair answered on: those whose two passages both lie between the cut
-// arcs (s = 1), or both outside them (s = 2).
-int incrociDellaParte(const Diagram& d, const StatoSomma& stato, int s) {
-    const Partizione& p = stato.tblPartizioni[static_cast<std::size_t>(stato.IndicePartizione)];
-    std::vector<int> dentro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
-    for (int g = 1; g <= d.NumGemelli; ++g) {
-        // Passage g is where arc g - 1 ends and arc g begins.
-        const int arcoPrima = g == 1 ? d.NumArchi : g - 1;
-        const bool traTagli = p.inTratto(g) || p.inTratto(arcoPrima);
-        const int c = d.gemelli[static_cast<std::size_t>(g)].Padre;
-        if (c >= 1 && c <= d.NumIncroci && traTagli == (s == 1)) ++dentro[static_cast<std::size_t>(c)];
-    }
-    int n = 0;
-    for (int c = 1; c <= d.NumIncroci; ++c) n += dentro[static_cast<std::size_t>(c)] == 2 ? 1 : 0;
-    return n;
-}
-
 Status scomponi(Diagram& d, std::vector<AddendoPrimo>& primi, int profondita) {
     if (profondita > kProfonditaMassima) return fail("too many summands");
     PrimaSomma ui;
@@ -73,6 +56,21 @@ Status scomponi(Diagram& d, std::vector<AddendoPrimo>& primi, int profondita) {
 }
 
 }  // namespace
+
+int incrociDellaParte(const Diagram& d, const StatoSomma& stato, int s) {
+    const Partizione& p = stato.tblPartizioni[static_cast<std::size_t>(stato.IndicePartizione)];
+    std::vector<int> dentro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
+    for (int g = 1; g <= d.NumGemelli; ++g) {
+        // Passage g is where arc g - 1 ends and arc g begins.
+        const int arcoPrima = g == 1 ? d.NumArchi : g - 1;
+        const bool traTagli = p.inTratto(g) || p.inTratto(arcoPrima);
+        const int c = d.gemelli[static_cast<std::size_t>(g)].Padre;
+        if (c >= 1 && c <= d.NumIncroci && traTagli == (s == 1)) ++dentro[static_cast<std::size_t>(c)];
+    }
+    int n = 0;
+    for (int c = 1; c <= d.NumIncroci; ++c) n += dentro[static_cast<std::size_t>(c)] == 2 ? 1 : 0;
+    return n;
+}
 
 Result<std::vector<AddendoPrimo>> scomponiInPrimi(Diagram& d) {
     std::vector<AddendoPrimo> primi;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "connsum/partition.h"
 #include "model/tables.h"
 #include "platform/result.h"
 
@@ -22,5 +23,10 @@ struct AddendoPrimo {
 // Fails when a summand could not be closed or does not open again as a knot. d's tables are as they were when
 // it returns.
 Result<std::vector<AddendoPrimo>> scomponiInPrimi(Diagram& d);
+
+// The crossings of summand s of the pair answered on in `stato`: those whose two passages both lie between
+// the cut arcs (s = 1), or both outside them (s = 2). A cut that meets the diagram in two points leaves no
+// crossing to neither: the two counts make the diagram's crossings.
+int incrociDellaParte(const Diagram& d, const StatoSomma& stato, int s);
 
 }  // namespace trevalon
