@@ -71,7 +71,7 @@ FileNodo leggiFileNodo(const fs::path& file) {
     }
     const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
-        out.errore = "No Fikle Knot";
+        out.errore = messaggioNessunTipo(testo);
         return out;
     }
     if (tipo == "G") {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang (coverage, AddressSanitizer and UndefinedBehaviorSanitizer) in its
 # own build folder, only with the engine libraries it needs, and runs it for SECONDS on its committed seeds.
-#   scripts/fuzz.sh gauss_reader|open_layout|braid_layout|drawn_reader|drawn_walk|snapshot_codec [SECONDS]
+#   scripts/fuzz.sh TARGET [SECONDS]   (TARGET: a folder of fuzz/corpus, e.g. gauss_reader, knot_source)
 # A target uses the dictionary fuzz/TARGET.dict when there is one, else fuzz/gauss.dict.
 # New inputs go to build-fuzz/corpus-TARGET (the committed seeds in fuzz/corpus/ are only read); an input
 # that breaks a property or a sanitizer is written to build-fuzz/crashes-TARGET/ and the script fails.
@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ]; then
-  echo "usage: scripts/fuzz.sh gauss_reader|open_layout|braid_layout|drawn_reader|drawn_walk|snapshot_codec [SECONDS]" >&2
+  echo "usage: scripts/fuzz.sh TARGET [SECONDS] (targets: $(ls fuzz/corpus | tr '\n' ' '))" >&2
   exit 2
 fi
 name="${1#fuzz_}"

@@ -209,10 +209,18 @@ void Tracciatore::Annulla() {
     ColInizio = 0;
 }
 
+void Tracciatore::lasciaInizio() {
+    StatoTraccia = 0;
+    if (sup_.grs || !segnoInizio_.attivo) return;
+    segnoInizio_.attivo = false;
+    if (sup_.Gr->valid(segnoInizio_.riga, segnoInizio_.colonna))
+        sup_.Gr->setBackColor(segnoInizio_.riga, segnoInizio_.colonna, segnoInizio_.colore);
+}
+
 void Tracciatore::CmDAnnulla() {
     GridControl& Gr = *sup_.Gr;
     Gr.setRow(0);
-    StatoTraccia = 0;
+    lasciaInizio();
     if (RigaInizio >= 1 && ColInizio >= 1 && sup_.grs) {
         const GridControl& grs = *sup_.grs;
         Gr.setText(RigaInizio, ColInizio, grs.text(RigaInizio, ColInizio));

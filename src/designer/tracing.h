@@ -110,8 +110,11 @@ class Tracciatore {
 
     // "Undo" (`Command9_Click`): takes the last trace back and forgets the trace state.
     void Annulla();
-    // "Annulla" (`CmDAnnulla_Click`): abandons a pending start.
+    // "Annulla" (`CmDAnnulla_Click`): abandons a pending start. Without a shadow grid its cell gets back the
+    // colour it had before the start was marked.
     void CmDAnnulla();
+    // A pending start is dropped and, without a shadow grid, its cell's colour given back; nothing else.
+    void lasciaInizio();
     // The grids were set up again (new design, opened file): the last trace belongs to the old drawing.
     void nuovaGriglia();
 

@@ -85,7 +85,7 @@ bool allargaStrettoie(LayoutState& s) {
     return fatto;
 }
 
-// Whether the over/under letters of d's code can be drawn in the plane. The letters fix the side tables
+// Whether d's code and its over/under letters can be drawn in the plane. The letters fix the side tables
 // of every crossing, so the region walk over them gives the diagram's faces, and only a plane drawing has
 // crossings + 2 of them (Euler: n crossings, 2n arcs). Checked before any layout: a layout of letters that
 // cannot be drawn fails only after widening to the whole table from every root. The crossing, arc and
@@ -93,6 +93,25 @@ bool allargaStrettoie(LayoutState& s) {
 // sets each crossing's sides as it places it). The empty text when they can be drawn, or when the code is
 // left for the layout to refuse.
 std::string lettereNonDisegnabili(Diagram& d) {
+    // The code alone first: a closed curve drawn in the plane passes an even number of passages between the
+    // two passages of each crossing (each loop from a crossing back to it meets the rest of the curve an
+    // even number of times). A code that breaks this may still give letters whose faces count right.
+    if (const auto passaggi = leggiPassaggiGauss(d.txtNodo)) {
+        std::vector<int> primo(static_cast<std::size_t>(kMaxIncrociGauss) + 1, -1);
+        for (int k = 0; k < static_cast<int>(passaggi->size()); ++k) {
+            const int e = (*passaggi)[static_cast<std::size_t>(k)].label;
+            if (e < 1 || e > kMaxIncrociGauss) return {};
+            int& p = primo[static_cast<std::size_t>(e)];
+            if (p < 0) {
+                p = k;
+            } else if ((k - p - 1) % 2 != 0) {
+                const int tra = k - p - 1;
+                return "the over/under letters cannot be drawn in the plane: no letters can, as " +
+                       std::to_string(tra) + (tra == 1 ? " passage lies" : " passages lie") +
+                       " between the two passages of crossing " + std::to_string(e) + " (an odd number)";
+            }
+        }
+    }
     if (!Deserializza(d) || d.NumIncroci < 1 || d.NumIncroci + 2 > kMaxRegioni) return {};
     AssegnaLatiTutti(d);
     if (!GeneraCodGem(d)) return {};

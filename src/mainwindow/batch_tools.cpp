@@ -50,15 +50,9 @@ int radice(std::vector<int>& padre, int x) {
 template <class F>
 void perRiga(std::string_view testo, F&& f) {
     int numero = 0;
-    std::size_t inizio = 0;
-    while (inizio < testo.size()) {
-        std::size_t fine = testo.find('\n', inizio);
-        if (fine == std::string_view::npos) fine = testo.size();
-        std::string_view riga = testo.substr(inizio, fine - inizio);
-        if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
+    LineReader righe(testo);
+    for (std::string_view riga; righe.next(riga);)
         if (!f(++numero, riga)) return;
-        inizio = fine + 1;
-    }
 }
 
 std::string specchio(std::string_view txtNodo) {

@@ -24,6 +24,8 @@ namespace {
 // Colours of the drawing tools' labels (BGR): strand and crossings red, the under strand's arms green.
 constexpr std::uint32_t kRosso = 255;
 constexpr std::uint32_t kVerde = 65280;
+// The fewest rows and columns of a grid that shows a drawing.
+constexpr int kMinimoGriglia = 500;
 
 }  // namespace
 
@@ -73,10 +75,13 @@ void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno) {
     GridControl& g = f.vista.Gr;
     g.setRedraw(false);
     g.clear();
-    g.setRows(std::max(g.rows() + d.numRighe(), 500));
-    g.setCols(std::max(g.cols(), 500));
-    for (int r = 1; r <= d.numRighe() && r < g.rows(); ++r)
-        for (int c = 1; c <= d.numColonne() && c < g.cols(); ++c) {
+    // The grid holds the whole drawing (the reader keeps a drawing within the main window's table): it
+    // grows to the drawing's rows and columns, at least 500 of each, and is never grown by adding, so the
+    // same drawing opened again gives the same grid.
+    g.setRows(std::max({g.rows(), kMinimoGriglia, d.numRighe() + 1}));
+    g.setCols(std::max({g.cols(), kMinimoGriglia, d.numColonne() + 1}));
+    for (int r = 1; r <= d.numRighe(); ++r)
+        for (int c = 1; c <= d.numColonne(); ++c) {
             const char s = d.simbolo(r, c);
             if (s == ' ') continue;
             g.setText(r, c, std::string(1, s));

@@ -37,7 +37,8 @@ bool GeneradatblGen(Form2& f, CellDrawing&& tblGen);
 
 // `LeggiFile`: a text drawing (header line, then one row per line) into the window's drawing and its main
 // grid, one bold symbol per cell on the palette's colours, the cells beside each crossing marked as the
-// under strand; at least 500 rows and columns of 150 twips. An empty name asks with the "TXT" dialog.
+// under strand; the grid grows to the whole drawing, at least 500 rows and columns of 150 twips. An empty
+// name asks with the "TXT" dialog.
 // False, with the message shown and nothing changed, for a file that is not a drawing.
 bool LeggiFile(Form2& f, const std::string& tmpFile);
 // What `LeggiFile` does with the drawing once it is read: a drawing already in memory goes into the window's

@@ -1,5 +1,6 @@
 #include "mainwindow/grid_editor.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "layout/render_grid.h"
@@ -16,6 +17,20 @@ constexpr std::uint32_t kRosso = bgr(255, 0, 0);
 constexpr std::uint32_t kVerde = bgr(0, 255, 0);
 constexpr std::uint32_t kBianco = bgr(255, 255, 255);
 constexpr std::uint32_t kGiallo = bgr(255, 255, 0);
+
+// The rows and columns that hold the drawing's symbols; empty for an empty drawing.
+GridArea areaDisegno(const DisegnoTesto& d) {
+    GridArea a{d.numRighe() + 1, d.numColonne() + 1, 0, 0};
+    for (int r = 1; r <= d.numRighe(); ++r)
+        for (int c = 1; c <= d.numColonne(); ++c)
+            if (d.simbolo(r, c) != ' ') {
+                a.r0 = std::min(a.r0, r);
+                a.c0 = std::min(a.c0, c);
+                a.r1 = std::max(a.r1, r);
+                a.c1 = std::max(a.c1, c);
+            }
+    return a;
+}
 
 }  // namespace
 
@@ -169,6 +184,13 @@ void EditorGriglia::mnuApri() {
     // The drawing read replaces the grid: the last trace and a pending start belong to the old one.
     traccia_.nuovaGriglia();
     palette.ChkSingolo = true;
+    // The drawing is brought into view, wherever in the grid it was drawn.
+    mostraArea(f_.vista.Gr, areaDisegno(f_.doc.Disegno), vistaLarghezza_, vistaAltezza_);
+}
+
+void EditorGriglia::dimensioniVista(int larghezza, int altezza) {
+    vistaLarghezza_ = larghezza;
+    vistaAltezza_ = altezza;
 }
 
 void EditorGriglia::MnuSalva() {
@@ -181,6 +203,9 @@ std::string EditorGriglia::mnuRowCol() const {
 }
 
 void EditorGriglia::Command9_Click() {
+    // A first click pending since the last trace is taken back too: its start is dropped and unmarked,
+    // before the trace's cells get their own colours back.
+    traccia_.lasciaInizio();
     traccia_.log().ripristina(f_.vista.Gr, nullptr);
 }
 

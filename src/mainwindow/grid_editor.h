@@ -59,13 +59,18 @@ class EditorGriglia {
     void MnuSalva();
     std::string mnuRowCol() const;  // the text of the "Row Col" message
 
-    // The drawing tools' buttons: "Undo", "Annnulla", "Clear".
+    // The drawing tools' buttons: "Undo" (the last trace's cells back, and a pending start dropped and
+    // unmarked), "Annnulla" (a pending start dropped and unmarked), "Clear".
     void Command9_Click();
     void CmDAnnulla_Click();
     // The grid's drawing written as a text drawing and read back, in memory: what the grid then shows is
     // exactly what a saved file would give. A drawing too large for a text drawing is refused with a
     // message and the grid stays as it was.
     void CmdClear_Click();
+
+    // The size of the view that shows the grid, in twips ("Apri" brings the drawing read into it; 0 counts
+    // as a view of one cell).
+    void dimensioniVista(int larghezza, int altezza);
 
     bool modoDisegno() const { return menu.AtDis; }
     // The grid control's size is tripled while drawing mode is on: "Dim Doppia" was ticked when it began.
@@ -86,6 +91,8 @@ class EditorGriglia {
     Form2& f_;
     Tracciatore traccia_;
     bool tripla_ = false;
+    int vistaLarghezza_ = 0;
+    int vistaAltezza_ = 0;
 };
 
 }  // namespace trevalon

@@ -130,7 +130,7 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
     }
     const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
-        f.ui.showMessage("No Fikle Knot");
+        f.ui.showMessage(messaggioNessunTipo(testo));
         return false;
     }
     if (tipo == "G") return ApriGau(f, nome);

@@ -20,19 +20,13 @@ Result<VoceCatalogo> leggiVoceCatalogo(std::string_view riga) {
 Result<std::vector<VoceCatalogo>> leggiCatalogoTesto(std::string_view testo) {
     std::vector<VoceCatalogo> voci;
     int numero = 0;
-    std::size_t inizio = 0;
-    while (inizio <= testo.size() && static_cast<int>(voci.size()) < kMaxVociCatalogo) {
-        std::size_t fine = testo.find('\n', inizio);
-        if (fine == std::string_view::npos) fine = testo.size();
-        std::string_view riga = testo.substr(inizio, fine - inizio);
-        if (!riga.empty() && riga.back() == '\r') riga.remove_suffix(1);
+    LineReader righe(testo);
+    for (std::string_view riga; static_cast<int>(voci.size()) < kMaxVociCatalogo && righe.next(riga);) {
         ++numero;
-        if (!trim(riga).empty()) {
-            Result<VoceCatalogo> v = leggiVoceCatalogo(riga);
-            if (!v) return fail("line " + std::to_string(numero) + ": " + v.error());
-            voci.push_back(std::move(*v));
-        }
-        inizio = fine + 1;
+        if (trim(riga).empty()) continue;
+        Result<VoceCatalogo> v = leggiVoceCatalogo(riga);
+        if (!v) return fail("line " + std::to_string(numero) + ": " + v.error());
+        voci.push_back(std::move(*v));
     }
     return voci;
 }

@@ -203,25 +203,30 @@ class CodeDrawing {
     const std::function<void()>& tick_;
 };
 
+// The rows r0..r1 and columns c0..c1 of a drawing; outside them every cell is empty.
+struct Riquadro {
+    int r0 = 1, c0 = 1, r1 = 0, c1 = 0;
+    bool dentro(Cell x) const { return x.r >= r0 && x.c >= c0 && x.r <= r1 && x.c <= c1; }
+};
+
 // A second strand with no crossing: drawn cells the walk never reached, none of which touches (among the
 // eight cells around each, from cell to cell) a walked one. Cells the walk stepped past beside its own cells,
-// as the corner of a diagonal step, belong to the knot. Looked for over rows 1..rows and columns 1..cols, in
-// row-major order; the failure names the first cell of the first such strand.
+// as the corner of a diagonal step, belong to the knot. Looked for inside the box, in row-major order; the
+// failure names the first cell of the first such strand.
 template <class Drawing>
-Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, int rows, int cols) {
+Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, const Riquadro& box) {
     const auto walked = [&](Cell x) { return inCellTable(x) && d.TblNodo.at(x.r, x.c).Tipo != 0; };
     std::vector<char> seen;
+    const auto cols = static_cast<std::size_t>(box.c1 - box.c0 + 1);
     const auto index = [&](Cell x) {
-        return static_cast<std::size_t>(x.r) * static_cast<std::size_t>(cols + 2) +
-               static_cast<std::size_t>(x.c);
+        return static_cast<std::size_t>(x.r - box.r0) * cols + static_cast<std::size_t>(x.c - box.c0);
     };
     std::vector<Cell> group;
-    for (int r = 1; r <= rows; ++r)
-        for (int c = 1; c <= cols; ++c) {
+    for (int r = box.r0; r <= box.r1; ++r)
+        for (int c = box.c0; c <= box.c1; ++c) {
             const Cell start{r, c};
             if (drawing.kind(start) == Kind::Empty || walked(start)) continue;
-            if (seen.empty())
-                seen.assign(static_cast<std::size_t>(rows + 2) * static_cast<std::size_t>(cols + 2), 0);
+            if (seen.empty()) seen.assign(static_cast<std::size_t>(box.r1 - box.r0 + 1) * cols, 0);
             if (seen[index(start)]) continue;
             // The group of drawn cells that touch this one; it is the knot's when a walked cell is in it.
             bool ofTheKnot = false;
@@ -233,7 +238,7 @@ Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, int row
                 for (int dr = -1; dr <= 1; ++dr)
                     for (int dc = -1; dc <= 1; ++dc) {
                         const Cell y{x.r + dr, x.c + dc};
-                        if (y.r < 1 || y.c < 1 || y.r > rows || y.c > cols || seen[index(y)]) continue;
+                        if (!box.dentro(y) || seen[index(y)]) continue;
                         if (drawing.kind(y) == Kind::Empty) continue;
                         seen[index(y)] = 1;
                         group.push_back(y);
@@ -401,7 +406,7 @@ Status GeneraStrutturaDaDisegno(Diagram& d) {
     const SymbolDrawing drawing(d.TblNodo);
     return walkStrand(d, drawing, [&]() -> Status {
         if (Status s = drawing.allCrossingsWalked(); !s) return s;
-        return noStrandWithoutCrossing(drawing, d, kMaxCella, kMaxCella);
+        return noStrandWithoutCrossing(drawing, d, Riquadro{1, 1, kMaxCella, kMaxCella});
     });
 }
 
@@ -409,7 +414,13 @@ Status GeneraStrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std:
     const CodeDrawing drawing(tblGen, tick);
     return walkStrand(d, drawing, [&]() -> Status {
         if (Status s = drawing.allCrossingsWalked(d); !s) return s;
-        return noStrandWithoutCrossing(drawing, d, kMaxRigheDis, kMaxColonneDis);
+        // Only the drawing's used box holds drawn cells.
+        const UsedArea& u = tblGen.usata();
+        if (u.empty()) return {};
+        return noStrandWithoutCrossing(
+            drawing, d,
+            Riquadro{std::max(u.r0, 1), std::max(u.c0, 1), std::min(u.r1, kMaxRigheDis),
+                     std::min(u.c1, kMaxColonneDis)});
     });
 }
 

@@ -4,14 +4,30 @@
 #include <cctype>
 
 #include "model/dumps.h"
+#include "platform/text.h"
 
 namespace trevalon {
 
 namespace {
 
 // Labels are read with a ceiling, so that a long run of digits cannot overflow; anything this large is
-// refused as too many crossings anyway.
+// refused as out of range anyway.
 constexpr int kEtichettaMassima = 1'000'000;
+
+// The first label of the text, its digits as written, that is beyond kMaxIncrociGauss.
+std::string_view etichettaOltreIlLimite(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t inizio = i;
+        long long valore = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+            valore = std::min<long long>(valore * 10 + (text[i] - '0'), kEtichettaMassima);
+            ++i;
+        }
+        if (valore > kMaxIncrociGauss) return text.substr(inizio, i - inizio);
+        if (i == inizio) ++i;
+    }
+    return {};
+}
 
 std::string joinLines(const std::vector<std::string>& lines) {
     std::string text;
@@ -86,9 +102,15 @@ std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::strin
 
     int top = 0;
     for (const auto& p : *passages) top = std::max(top, p.label);
-    if (top > kMaxIncrociGauss)
-        return {"Too many crossings: " + std::to_string(top) + " (at most " +
-                std::to_string(kMaxIncrociGauss) + ")"};
+    // A code's labels number its crossings from 1: a label beyond the limit is out of range whatever the
+    // code's length (a longer code was refused above).
+    if (top > kMaxIncrociGauss) {
+        const std::size_t incroci = std::max<std::size_t>(passages->size() / 2, 1);
+        return {"Crossing label " + citazione(etichettaOltreIlLimite(txtNodo)) +
+                " is out of range: the labels of a code of " + std::to_string(incroci) +
+                (incroci == 1 ? " crossing" : " crossings") + " run from 1 to " + std::to_string(incroci) +
+                " (at most " + std::to_string(kMaxIncrociGauss) + ")"};
+    }
 
     std::vector<int> sum(static_cast<std::size_t>(top) + 1, 0), count(static_cast<std::size_t>(top) + 1, 0);
     for (const auto& p : *passages) {

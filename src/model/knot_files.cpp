@@ -157,6 +157,19 @@ std::string tipoFileKnot(std::string_view testo) {
     return {};
 }
 
+std::string messaggioNessunTipo(std::string_view testo) {
+    std::string messaggio = "No Fikle Knot";
+    if (testo.find('\0') == std::string_view::npos) return messaggio;
+    using namespace std::string_view_literals;
+    const bool bom32 = testo.starts_with("\xFF\xFE\0\0"sv) || testo.starts_with("\0\0\xFE\xFF"sv);
+    const bool bom16 = !bom32 && (testo.starts_with("\xFF\xFE"sv) || testo.starts_with("\xFE\xFF"sv));
+    messaggio += "\nThe file is not text in a single-byte encoding";
+    messaggio += bom32   ? " (it is UTF-32)"
+                 : bom16 ? " (it is UTF-16)"
+                         : " (it holds NUL bytes, as UTF-16 or UTF-32 text does)";
+    return messaggio + ": a knot file is plain text of one byte a character.";
+}
+
 Status leggiTestoFile(const std::string& percorso, std::string& testo) {
     testo.clear();
     // A knot file is a few lines of text; anything far larger is not one.

@@ -57,16 +57,23 @@ std::vector<std::string> elencoImmaginiReport(const std::filesystem::path& folde
     return names;
 }
 
-std::optional<DimensioniImmagine> dimensioniGif(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::array<unsigned char, 10> h{};
-    if (!in.read(reinterpret_cast<char*>(h.data()), h.size())) return std::nullopt;
-    const std::string firma(h.begin(), h.begin() + 6);
+std::optional<DimensioniImmagine> dimensioniIntestazioneGif(std::string_view intestazione) {
+    constexpr std::size_t kIntestazione = 10;
+    if (intestazione.size() < kIntestazione) return std::nullopt;
+    const std::string_view firma = intestazione.substr(0, 6);
     if (firma != "GIF87a" && firma != "GIF89a") return std::nullopt;
     // The logical screen's width and height, little-endian.
-    const DimensioniImmagine d{h[6] | (h[7] << 8), h[8] | (h[9] << 8)};
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(intestazione[i]); };
+    const DimensioniImmagine d{byte(6) | (byte(7) << 8), byte(8) | (byte(9) << 8)};
     if (d.width == 0 || d.height == 0) return std::nullopt;
     return d;
+}
+
+std::optional<DimensioniImmagine> dimensioniGif(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<char, 10> h{};
+    if (!in.read(h.data(), h.size())) return std::nullopt;
+    return dimensioniIntestazioneGif(std::string_view(h.data(), h.size()));
 }
 
 Result<PageDocument> GenerareportCompl1pg(const std::filesystem::path& folder, const TextMeasure& measure) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/page_document.h"
@@ -27,6 +28,10 @@ std::vector<std::string> elencoImmaginiReport(const std::filesystem::path& folde
 struct DimensioniImmagine {
     int width = 0, height = 0;  // pixels
 };
+
+// Width and height of a GIF picture from the first bytes of its file (its signature and logical screen);
+// nullopt when they are not a GIF header or give a width or height of 0.
+std::optional<DimensioniImmagine> dimensioniIntestazioneGif(std::string_view intestazione);
 
 // Width and height of a GIF file from its header; nullopt when the file is not a GIF or cannot be read.
 std::optional<DimensioniImmagine> dimensioniGif(const std::filesystem::path& file);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +103,30 @@ TEST(UndrawableLetters, RefusedBeforeLayoutExactlyWhenTheRegionsDoNotCloseThePla
     ASSERT_FALSE(r.ok());
     EXPECT_EQ(r.error(), kErroreIndiciGau);
     EXPECT_EQ(b.why.rfind(kNonDisegnabili, 0), 0u) << b.why;
+}
+
+// Codes whose interlacing no plane drawing has, whatever their letters, among them the smallest: refused by
+// the check before any layout, never by the layout after its widenings, and saying why.
+TEST(UndrawableLetters, AnOddInterlacingIsRefusedWithEveryLetters) {
+    Build b;
+    for (const std::string codice : {"1,2,-1,-2", "1,-2,3,-1,2,4,-3,-4", "1,2,3,-1,-3,-2"}) {
+        const auto n = static_cast<std::size_t>(std::count(codice.begin(), codice.end(), ',') + 1) / 2;
+        std::string indici = "1";
+        for (std::size_t k = 1; k < n; ++k) indici += ",1";
+        const Result<CodiceGauss> letto =
+            leggiCodiceGaussTesto("GaussCode=" + codice + "\nIndices=" + indici + "\n");
+        ASSERT_TRUE(letto.ok()) << codice;
+        for (std::uint32_t maschera = 0; maschera < (1u << n); ++maschera) {
+            std::string ori;
+            for (std::size_t k = 0; k < n; ++k) ori += (maschera >> k & 1u) != 0 ? 'O' : 'V';
+            SCOPED_TRACE(codice + " " + ori);
+            const Result<BuildTimes> r = b.run(letto->txtNodo, ori);
+            ASSERT_FALSE(r.ok());
+            EXPECT_EQ(r.error(), kErroreIndiciGau);
+            EXPECT_EQ(b.why.rfind(kNonDisegnabili, 0), 0u) << b.why;
+            EXPECT_NE(b.why.find("(an odd number)"), std::string::npos) << b.why;
+        }
+    }
 }
 
 TEST(UndrawableLetters, ARootCrossingOutsideTheDiagramIsRefused) {

@@ -213,6 +213,13 @@ TEST(StrumentiBatch, CatalogueLinesFromCommaCodesAndFromPairsOfLines) {
     std::string lunga;
     for (int i = 0; i < 150; ++i) lunga += "1-1+\nO\n";
     EXPECT_EQ(CaricaTabellaStack(lunga)->size(), static_cast<std::size_t>(kMaxVociCatalogo));
+
+    // Lines ended by CR alone read as lines, in every batch list.
+    EXPECT_EQ(CodMioDaGauss("1, -2, 3, -1, 2, -3\r-1,+2,-3,1,-2,3\r").value(), *cod);
+    EXPECT_EQ(CaricaTabellaStack("1-2+3-1+2-3+\rOOO\r\r1-1+\rO\r").value().size(), 2u);
+    const Result<std::vector<VoceCatalogo>> listato = leggiListato("a_1_0|1-1+|O\rb_2_1|1+1-|V\r");
+    ASSERT_TRUE(listato.ok()) << listato.error();
+    EXPECT_EQ(listato->size(), 2u);
 }
 
 struct Banco : fixture::FinestraDiProva {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -11,6 +13,9 @@
 
 #include "form2_fixture.h"
 #include "mainwindow/open_knot.h"
+#include "model/knot_files.h"
+#include "model/text_drawing.h"
+#include "platform/safe_file.h"
 #include "support/knot_invariants.h"
 
 namespace trevalon {
@@ -211,6 +216,58 @@ TEST(GridEditor, ATracedTrefoilSavedAsATextDrawingOpensAsATrefoil) {
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", d.txtNodo, d.TxtOri))
         << d.txtNodo << " " << d.TxtOri;
     fs::remove(file);
+}
+
+// The trefoil of the samples drawn far to the right of the editor's 500 columns (columns 581 to 613 and
+// beyond), as the drawing's text and its rows.
+std::vector<std::string> trefoilLontano(int spostamento) {
+    std::ifstream in(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kns", std::ios::binary);
+    std::stringstream testo;
+    testo << in.rdbuf();
+    const Result<DisegnoTesto> d = leggiDisegnoTesto(testo.str());
+    EXPECT_TRUE(d.ok());
+    std::vector<std::string> righe;
+    for (const std::string& r : d->righe())
+        righe.push_back(std::string(static_cast<std::size_t>(spostamento), ' ') + r);
+    return righe;
+}
+
+TEST(GridEditor, ADrawingWiderThanTheGridIsOpenedAndSavedWhole) {
+    Editor ed;
+    const std::vector<std::string> righe = trefoilLontano(580);
+    const DisegnoTesto atteso(righe);
+    ASSERT_GT(atteso.numColonne(), EditorGriglia::kCelleDisegno);
+    const fs::path file = fixture::cartellaProva() / "editor_far_trefoil.txt";
+    const fs::path salvato = fixture::cartellaProva() / "editor_far_trefoil_saved.txt";
+    ASSERT_TRUE(replaceFileContents(
+        file, testoDisegno(atteso.numRighe(), atteso.numColonne(),
+                           [&](int r, int c) { return std::string(1, atteso.simbolo(r, c)); })));
+    // Opened again and again: the grid holds the whole drawing and keeps its size.
+    for (int volta = 0; volta < 5; ++volta) {
+        ed.b.ui.openAnswers.push_back(file.string());
+        ed.e.mnuApri();
+        ASSERT_EQ((std::tuple{ed.Gr.rows(), ed.Gr.cols()}),
+                  (std::tuple{EditorGriglia::kCelleDisegno, atteso.numColonne() + 1}))
+            << "open " << volta;
+    }
+    for (int r = 1; r <= atteso.numRighe(); ++r)
+        for (int c = 1; c <= atteso.numColonne(); ++c)
+            ASSERT_EQ(ed.Gr.text(r, c),
+                      atteso.simbolo(r, c) == ' ' ? "" : std::string(1, atteso.simbolo(r, c)))
+                << r << "," << c;
+    // "Salva" writes the whole drawing, which opens as the trefoil it is.
+    ed.b.ui.saveAnswers.push_back(salvato.string());
+    ed.e.MnuSalva();
+    std::string testo;
+    ASSERT_TRUE(leggiTestoFile(salvato.string(), testo));
+    const Result<DisegnoTesto> riletto = leggiDisegnoTesto(testo);
+    ASSERT_TRUE(riletto.ok());
+    EXPECT_EQ(riletto->righe(), atteso.righe());
+    ASSERT_TRUE(ApriGen(ed.b.form, salvato.string())) << ed.b.ui.messages.back();
+    EXPECT_TRUE(testsupport::sameKnot("1-2+3-1+2-3+", "OOO", ed.b.d().txtNodo, ed.b.d().TxtOri) ||
+                testsupport::sameKnot("1-2+3-1+2-3+", "VVV", ed.b.d().txtNodo, ed.b.d().TxtOri));
+    fs::remove(file);
+    fs::remove(salvato);
 }
 
 }  // namespace

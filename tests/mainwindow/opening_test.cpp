@@ -39,6 +39,13 @@ auto fotografia(Banco& b) {
                       b.ui.commandEnabled("Undo")};
 }
 
+// The text in UTF-16, little-endian, with its byte-order mark.
+std::string utf16(std::string_view testo) {
+    std::string out = "\xFF\xFE";
+    for (char ch : testo) out += std::string{ch, '\0'};
+    return out;
+}
+
 TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
     const std::map<std::string, int> incroci = {
         {"Trefoil", 3}, {"FigureEight", 4}, {"5_2", 6},       {"Granny", 6},
@@ -100,6 +107,11 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
         {"bad_letters.gau", "GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1\n", kErroreIndiciGau},  // not drawable
         {"nothing.kno", "hello\nworld\n", "No Fikle Knot"},
         {"trivial.gau", "GaussCode=\nIndices=\n", "Trivial knot"},
+        // A Gauss-code file saved as UTF-16: its keys cannot be found, and the box says why.
+        {"utf16.gau", utf16("GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n"),
+         "No Fikle Knot\nThe file is not text in a single-byte encoding (it is UTF-16): a knot file is plain "
+         "text "
+         "of one byte a character."},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.file);

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
+#include <tuple>
 
 #include "support/named_knots.h"
 
@@ -48,6 +51,29 @@ TEST(Catalogue, TheShippedCatalogueHoldsTheNamedKnots) {
                 break;
             }
     EXPECT_EQ(riconosciuti, 13);
+}
+
+// The shipped catalogue reads the same whatever its line ends: LF, CR LF or CR alone (as every reader).
+TEST(Catalogue, EveryLineEndReadsTheSameEntries) {
+    std::ifstream in(std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / kFileCatalogo, std::ios::binary);
+    std::stringstream spedito;
+    spedito << in.rdbuf();
+    std::string lf = spedito.str();
+    std::erase(lf, '\r');
+    const Result<std::vector<VoceCatalogo>> atteso = leggiCatalogoTesto(lf);
+    ASSERT_TRUE(atteso.ok() && atteso->size() == 13u);
+    for (const char* fine : {"\r\n", "\r"}) {
+        std::string testo;
+        for (char ch : lf) testo += ch == '\n' ? std::string(fine) : std::string(1, ch);
+        const Result<std::vector<VoceCatalogo>> letto = leggiCatalogoTesto(testo);
+        ASSERT_TRUE(letto.ok()) << letto.error();
+        ASSERT_EQ(letto->size(), atteso->size()) << "line end " << (fine[1] ? "CR LF" : "CR");
+        for (std::size_t i = 0; i < letto->size(); ++i)
+            EXPECT_EQ(std::tie((*letto)[i].nome, (*letto)[i].txtNodo, (*letto)[i].TxtOri),
+                      std::tie((*atteso)[i].nome, (*atteso)[i].txtNodo, (*atteso)[i].TxtOri));
+    }
+    // A faulty line is named by its number with CR alone too.
+    EXPECT_EQ(leggiCatalogoTesto("a|1-1+|O\rb|c\r").error().rfind("line 2: ", 0), 0u);
 }
 
 }  // namespace

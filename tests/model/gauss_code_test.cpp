@@ -34,14 +34,35 @@ TEST(VerificaGau, FaultLinesComeInLabelOrderInOneMessage) {
              {"1-3+1+3-", "OOO", "Error cross 2: 0 times"},
              {"1-2+1+2-1+4-4+", "OOOO",
               "Error +/- in cross 1\nError cross 1: 3 times\nError cross 3: 0 times"},
-             // A single far label is refused as too many crossings, in one line.
-             {"99999999999999999999-1+", "O", "Too many crossings: 1000000 (at most 250)"},
-             {"1-251+1+251-", "O", "Too many crossings: 251 (at most 250)"},
+             // A single far label is refused as out of range, quoted as written, in one line.
+             {"99999999999999999999-1+", "O",
+              "Crossing label \"99999999999999999999\" is out of range: the labels of a code of 1 crossing "
+              "run "
+              "from 1 to 1 (at most 250)"},
+             {"1-251+1+251-", "O",
+              "Crossing label \"251\" is out of range: the labels of a code of 2 crossings run from 1 to 2 "
+              "(at "
+              "most 250)"},
+             {"1-2147483648+3-1+2-3+", "OOO",
+              "Crossing label \"2147483648\" is out of range: the labels of a code of 3 crossings run from 1 "
+              "to 3 "
+              "(at most 250)"},
+             {"1-2+18446744073709551617-1+2-18446744073709551617+", "OOO",
+              "Crossing label \"18446744073709551617\" is out of range: the labels of a code of 3 crossings "
+              "run "
+              "from 1 to 3 (at most 250)"},
          }) {
         const auto [error, text] = check(gauss, letters);
         EXPECT_EQ(error, message) << gauss << " " << letters;
         EXPECT_TRUE(!message.empty() || text == gauss) << text;
     }
+    // A label of 5,000 digits: out of range, quoted short.
+    const std::string cifre(5000, '7');
+    const std::string lunga = check("1-2+" + cifre + "-1+2-" + cifre + "+", "OOO").first;
+    EXPECT_EQ(lunga.rfind("Crossing label \"77777", 0), 0u) << lunga.substr(0, 200);
+    EXPECT_NE(lunga.find("(5000 characters) is out of range: the labels of a code of 3 crossings"),
+              std::string::npos);
+    EXPECT_LT(lunga.size(), 300u);
     for (const char* letters : {"", "OO", "OOOO", "OoO", "O O"})  // one letter O or V per crossing
         EXPECT_EQ(check("1-2+3-1+2-3+", letters).first, "error indices in file .GAU") << letters;
     for (const std::string bad : {"", "123", "1-2+3-1+2-3", "1-0+0-1+", "1-a+1+", "1 -1+", "+1-1", "1--1+"})

@@ -2,16 +2,29 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "layout/qt/tile_painter.h"
 #include "platform/headless_ui.h"
+#include "platform/safe_file.h"
 #include "platform_qt/qt_app.h"
 #include "reports/print_layout.h"
 #include "reports/qt/page_render.h"
@@ -89,6 +102,110 @@ TEST_F(FrmReportTest, APictureReportWithoutPicturesOnlySaysSo) {
     mostraReportImmagini(programma, nullptr, ui);
     EXPECT_EQ(ui.messages, (std::vector<std::string>{"No pictures in report", "No pictures in report"}));
     for (const QWidget* w : QApplication::topLevelWidgets()) EXPECT_NE(w->objectName(), "FrmReport");
+}
+
+// A file-size limit for one test, as a full disk meets the writer (EFBIG); the signal the limit raises is
+// ignored meanwhile, as the program ignores it.
+class LimiteFile {
+  public:
+    explicit LimiteFile(rlim_t byte) {
+        ::getrlimit(RLIMIT_FSIZE, &prima_);
+        segnale_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit l = prima_;
+        l.rlim_cur = byte;
+        ::setrlimit(RLIMIT_FSIZE, &l);
+    }
+    ~LimiteFile() {
+        ::setrlimit(RLIMIT_FSIZE, &prima_);
+        std::signal(SIGXFSZ, segnale_);
+    }
+    LimiteFile(const LimiteFile&) = delete;
+    LimiteFile& operator=(const LimiteFile&) = delete;
+
+  private:
+    rlimit prima_{};
+    void (*segnale_)(int) = nullptr;
+};
+
+std::string contenuto(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> nomiIn(const fs::path& cartella) {
+    std::vector<std::string> nomi;
+    for (const auto& e : fs::directory_iterator(cartella)) nomi.push_back(e.path().filename().string());
+    std::sort(nomi.begin(), nomi.end());
+    return nomi;
+}
+
+// An export that cannot be written (a full disk, a folder that is not there) leaves the PDF that was there
+// byte for byte, no temporary file, and says why; one that can replaces it whole.
+TEST_F(FrmReportTest, AFailedPdfExportKeepsTheOldFileAndSaysWhy) {
+    FrmReport preview(DuplicaGrid2(griglia(), 1, "Trefoil", measure), tilePicturePainter());
+    const fs::path cartella = folder.path().toStdString();
+    const fs::path pdf = cartella / "report.pdf";
+    const std::string vecchio(300000, 'x');
+    ASSERT_TRUE(replaceFileContents(pdf, vecchio));
+    const QPageLayout carta = pageLayout(preview.document());
+    {
+        const LimiteFile pieno(4096);
+        const Status esito = preview.esportaPdf(pdf, carta);
+        ASSERT_FALSE(esito.ok());
+        EXPECT_EQ(esito.error(), "The file could not be written: " + pdf.string() + ": File too large");
+    }
+    EXPECT_TRUE(contenuto(pdf) == vecchio);
+    EXPECT_EQ(nomiIn(cartella), std::vector<std::string>{"report.pdf"});
+    const Status mancante = preview.esportaPdf(cartella / "missing" / "report.pdf", carta);
+    ASSERT_FALSE(mancante.ok());
+    EXPECT_NE(mancante.error().find("No such file or directory"), std::string::npos) << mancante.error();
+
+    ASSERT_TRUE(preview.esportaPdf(pdf, carta).ok());
+    const std::string nuovo = contenuto(pdf);
+    EXPECT_TRUE(nuovo.starts_with("%PDF") && nuovo.find("%%EOF") != std::string::npos);
+    EXPECT_EQ(pagineDelPdf(QByteArray::fromStdString(nuovo)), 1);
+}
+
+// The preview's own export, as a person makes it: the print button, a file name in the print dialog, and on
+// a full disk a message box, with the old file kept.
+TEST_F(FrmReportTest, ThePreviewsExportOnAFullDiskShowsAMessageAndKeepsTheFile) {
+    const fs::path pdf = fs::path(folder.path().toStdString()) / "preview.pdf";
+    const std::string vecchio(300000, 'y');
+    ASSERT_TRUE(replaceFileContents(pdf, vecchio));
+    FrmReport preview(DuplicaGrid2(griglia(), 1, "Trefoil", measure), tilePicturePainter());
+    QAction* stampa = nullptr;
+    for (QAction* a : preview.findChildren<QAction*>())
+        if (a->text().contains("Print", Qt::CaseInsensitive)) stampa = a;
+    ASSERT_NE(stampa, nullptr);
+    ASSERT_EQ(preview.printer()->outputFormat(), QPrinter::PdfFormat);
+
+    // The print dialog: printing into a file, the name typed into its field.
+    std::string messaggio;
+    testing::whenShown<QDialog>(
+        [] {
+            auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            return d && d->inherits("QPrintDialog") ? d : nullptr;
+        },
+        [&pdf, &messaggio](QDialog* dialogo) {
+            testing::whenShown<QMessageBox>(
+                [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+                [&messaggio](QMessageBox* box) {
+                    messaggio = box->text().toStdString();
+                    box->accept();
+                });
+            auto* nome = dialogo->findChild<QLineEdit*>("filename");
+            ASSERT_NE(nome, nullptr);
+            nome->setText(QString::fromStdString(pdf.string()));
+            dialogo->accept();
+        });
+    QTimer::singleShot(0, stampa, &QAction::trigger);
+    QTimer::singleShot(120000, &preview, &QDialog::reject);  // a dialog that never came ends the test
+    {
+        const LimiteFile pieno(4096);
+        preview.exec();
+    }
+    EXPECT_EQ(messaggio, "The file could not be written: " + pdf.string() + ": File too large");
+    EXPECT_TRUE(contenuto(pdf) == vecchio);
 }
 
 }  // namespace

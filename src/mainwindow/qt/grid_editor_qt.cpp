@@ -122,6 +122,8 @@ QAction* EditorGrigliaQt::aggiungiVoce(const char* nome, const QString& caption,
     a->setObjectName(QString::fromLatin1(nome));
     a->setCheckable(spuntabile);
     connect(a, &QAction::triggered, this, [this, azione] {
+        const QSize vista = griglia_.viewport()->size();
+        editor_.dimensioniVista(vista.width() * kTwipsPerPixel, vista.height() * kTwipsPerPixel);
         esegui_([this, azione] { (editor_.*azione)(); });
         mostraStato();
     });

@@ -1,6 +1,7 @@
 #pragma once
 // The print preview `FrmReport`: a page document shown page by page, modally and maximised, from which the
-// person may print it on a printer or into a PDF file. Also the picture report's way into it.
+// person may print it on a printer or export it into a PDF file (a failed export is shown in a message
+// box). Also the picture report's way into it.
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -9,6 +10,7 @@
 #include "platform/page_document.h"
 #include "platform/ports.h"
 #include "platform/qt/picture_painter.h"
+#include "platform/result.h"
 
 namespace trevalon {
 
@@ -22,6 +24,10 @@ class FrmReport : public QPrintPreviewDialog {
     const PageDocument& document() const { return doc_; }
     // Paints the document on a printer, as the preview and printing do.
     bool stampa(QPrinter& printer) const;
+    // Writes the document as a PDF file on the paper of `paper`: it is made in memory and replaces the file
+    // only by a complete write, so a full disk or a folder that cannot be written leaves the old file as it
+    // was. The failure says "The file could not be written: ", the path and the reason.
+    Status esportaPdf(const std::filesystem::path& file, const QPageLayout& paper) const;
 
   private:
     PageDocument doc_;

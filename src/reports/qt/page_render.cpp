@@ -1,11 +1,13 @@
 #include "reports/qt/page_render.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -71,6 +73,14 @@ bool paintOn(const PageDocument& doc, QPagedPaintDevice& device, double scale, c
     return p.end();
 }
 
+// Dots an inch of the PDF files: the resolution of a printer's high-resolution mode.
+constexpr int kRisoluzionePdf = 1200;
+
+// The scale at which the document's page fills as much of `paper` (device pixels) as it can.
+double scalaSuCarta(const PageDocument& doc, const QRectF& paper) {
+    return std::min(paper.width() / doc.pageWidth(), paper.height() / doc.pageHeight());
+}
+
 }  // namespace
 
 QFont fontDocumento(int points) {
@@ -102,8 +112,26 @@ bool printDocument(const PageDocument& doc, QPrinter& printer, const PicturePain
     printer.setFullPage(true);
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     if (paper.isEmpty() || doc.pageWidth() <= 0 || doc.pageHeight() <= 0) return false;
-    const double scale = std::min(paper.width() / doc.pageWidth(), paper.height() / doc.pageHeight());
-    return paintOn(doc, printer, scale, tiles);
+    return paintOn(doc, printer, scalaSuCarta(doc, paper), tiles);
+}
+
+QByteArray pdfDocument(const PageDocument& doc, const QPageLayout& paper, const PicturePainter& tiles) {
+    if (doc.pageWidth() <= 0 || doc.pageHeight() <= 0) return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kRisoluzionePdf);
+        QPageLayout pagina = paper;
+        pagina.setMode(QPageLayout::FullPageMode);
+        pagina.setMinimumMargins(QMarginsF());
+        pagina.setMargins(QMarginsF());
+        if (!writer.setPageLayout(pagina)) return {};
+        const QRectF carta = pagina.fullRectPixels(writer.resolution());
+        if (carta.isEmpty() || !paintOn(doc, writer, scalaSuCarta(doc, carta), tiles)) return {};
+    }
+    return bytes;
 }
 
 }  // namespace trevalon

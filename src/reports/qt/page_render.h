@@ -2,6 +2,7 @@
 // Paints a page document: lines of text, pictures read from their files and blocks of tiles, on any
 // paged device (a printer, a PDF file, the preview) or an image, in a coordinate system of twips.
 
+#include <QByteArray>
 #include <QFont>
 #include <QPageLayout>
 
@@ -38,5 +39,8 @@ bool paintDocument(const PageDocument& doc, QPagedPaintDevice& device, const Pic
 // The same on a printer (a PDF file or a printer): each page fills as much of the paper as it can, whatever
 // the paper chosen.
 bool printDocument(const PageDocument& doc, QPrinter& printer, const PicturePainter& tiles);
+// The bytes of a PDF file of the document, made in memory, each page fitted to the paper of `paper` as
+// printDocument fits it; empty when the document cannot be painted.
+QByteArray pdfDocument(const PageDocument& doc, const QPageLayout& paper, const PicturePainter& tiles);
 
 }  // namespace trevalon
