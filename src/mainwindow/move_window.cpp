@@ -146,6 +146,8 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
     Status ok = F3SistemaGrafica(tblGen, vista, true);
+    // The shortcuts may have crowded the crossings: each is set apart, to be seen as a crossing.
+    if (ok) ok = separaIncroci(tblGen, vista);
     if (ok) ok = verificaCelDis(tblGen);
     if (!ok) {
         tblGen = prima;

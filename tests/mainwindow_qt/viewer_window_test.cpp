@@ -16,6 +16,7 @@
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/disegno_da_codice.h"
+#include "celldraw/redraw.h"
 #include "celldraw/qt/form3.h"
 #include "layout/palette.h"
 #include "mainwindow/qt/main_window.h"
@@ -267,6 +268,13 @@ TEST(ViewerWindow, ADrawnKnotsMoveIsRedrawnTidiedAppliedAndUndone) {
     EXPECT_EQ(w.form().doc.storia.NumStato, 1);
     EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    // The tidied drawing that became the step shows each of its crossings as one.
+    auto passo = std::make_unique<CellDrawing>();
+    ASSERT_TRUE(deserializzaCelDis(*passo, w.form().doc.storia.passo(1).TblGenSer));
+    const UsedArea usata = passo->usata();
+    passo->limiti = LimitiDis{usata.r1, usata.c1, usata.r0, usata.c0};
+    EXPECT_EQ(contaIncrociCelDis(*passo), 3);
+    EXPECT_TRUE(incrociDistinti(*passo));
     EXPECT_NE(p.griglia(), prima);
     EXPECT_TRUE(w.gridView().isVisible());
     EXPECT_EQ(w.form().ctx.ConfermaMigliora, 1);
