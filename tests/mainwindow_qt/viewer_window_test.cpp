@@ -16,8 +16,8 @@
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/disegno_da_codice.h"
-#include "celldraw/redraw.h"
 #include "celldraw/qt/form3.h"
+#include "celldraw/redraw.h"
 #include "layout/palette.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
