@@ -477,8 +477,20 @@ void Form3Model::scorri() {
         // A changed place larger than the view: its most coloured part, with a cell to spare each side.
         const int righe = std::max(1, vistaAltezza_ / dim - 1),
                   colonne = std::max(1, vistaLarghezza_ / dim - 1);
-        if (vistaNota && (area.r1 - area.r0 + 1 > righe || area.c1 - area.c0 + 1 > colonne))
+        if (vistaNota && (area.r1 - area.r0 + 1 > righe || area.c1 - area.c0 + 1 > colonne)) {
             area = bloccoPiuColorato(Gr3, focus_, righe, colonne);
+            // The coloured cells of that part in the middle, not the part's edge.
+            const std::vector<CellaGriglia> celle = celleColorate(Gr3, area.c0, area.c1);
+            GridArea colorate{area.r1, area.c1, area.r0, area.c0};
+            for (const CellaGriglia& x : celle) {
+                if (x.r < area.r0 || x.r > area.r1) continue;
+                colorate.r0 = std::min(colorate.r0, x.r);
+                colorate.c0 = std::min(colorate.c0, x.c);
+                colorate.r1 = std::max(colorate.r1, x.r);
+                colorate.c1 = std::max(colorate.c1, x.c);
+            }
+            if (!colorate.empty()) area = colorate;
+        }
         mostrata_ = area;
         centraArea(Gr3, disegni_, area, vistaLarghezza_, vistaAltezza_);
         return;

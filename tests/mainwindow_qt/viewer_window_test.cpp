@@ -148,6 +148,7 @@ struct Visto {
     // reached by "Zoom out" and back by "Zoom in", and in the middle each time.
     std::vector<int> cambiateViste;
     bool sempreAlCentro = true;
+    bool zoomAlLimite = true;  // each zoom button off exactly at its end of the range
 };
 
 // Answers the step viewer as a person: looks at the candidate, "Applica", then (when asked) "Migliora"
@@ -183,6 +184,10 @@ void rispondiAlVisore(Visto& v, bool migliora) {
         v.quadroEsito = quadro(f->model().Gr3);
         v.colonne = f->model().Gr3.cols();
         const auto guarda = [&v, f] {
+            const Zoom& z = f->model().shared().zoom;
+            v.zoomAlLimite = v.zoomAlLimite &&
+                             f->action("Dimensmeno")->isEnabled() == (z.LivelloZoom > z.ZoomMin) &&
+                             f->action("Dimenspiu")->isEnabled() == (z.LivelloZoom < z.ZoomMax);
             v.cambiateViste.push_back(cambiateInVista(*f));
             v.sempreAlCentro = v.sempreAlCentro && cambiateAlCentro(*f);
         };
@@ -378,6 +383,7 @@ TEST(ViewerWindow, OnDrawnKnotsTheOutcomeIsInViewAndMiglioraKeepsIt) {
         ASSERT_FALSE(v.cambiateViste.empty());
         for (int n : v.cambiateViste) EXPECT_GT(n, 0);
         EXPECT_TRUE(v.sempreAlCentro);
+        EXPECT_TRUE(v.zoomAlLimite);
         ASSERT_TRUE(v.domandaMigliora);
         miglioraLasciaLEsito(v);
         EXPECT_EQ(w.form().doc.storia.NumStato, 1);

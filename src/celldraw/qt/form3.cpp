@@ -274,6 +274,10 @@ void Form3::syncFromModel() {
     const auto& buttons = model_.buttons();
     for (std::size_t i = 0; i < buttons.size() && i < actions_.size(); ++i)
         actions_[i].second->setVisible(buttons[i].visible);
+    // A zoom button at the end of its range would do nothing: it is off.
+    const Zoom& zoom = model_.shared().zoom;
+    for (QAction* a : actions("Dimensmeno")) a->setEnabled(zoom.LivelloZoom > zoom.ZoomMin);
+    for (QAction* a : actions("Dimenspiu")) a->setEnabled(zoom.LivelloZoom < zoom.ZoomMax);
     for (auto& [key, label] : panels_) label->setText(q(model_.panel(key)));
     gr3_->setGridLines(model_.gridLines);
     if (chkgr_->isChecked() != model_.gridLines) {
