@@ -10,6 +10,7 @@ PACKAGES=(
   libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xdg-utils unzip
+  poppler-utils
   clang libclang-rt-14-dev clang-tidy cppcheck
 )
 missing=()

@@ -177,6 +177,18 @@ void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista) {
         }
 }
 
+bool incrociDistinti(const CellDrawing& tblGen) {
+    const LimitiDis& l = tblGen.limiti;
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+            if (!codiceIncrocio(tblGen.at(r, c).codice)) continue;
+            for (const int dr : {-1, 1})
+                for (const int dc : {-1, 1})
+                    if (valoreCodice(tblGen, r + dr, c + dc) > 0) return false;
+        }
+    return true;
+}
+
 int contaIncrociCelDis(const CellDrawing& tblGen) {
     const LimitiDis& l = tblGen.limiti;
     int n = 0;
@@ -211,6 +223,20 @@ void allargaVista(const CellDrawing& tblGen, VistaRidisegno& vista) {
     }
 }
 
+// A cell of `nuovo` that `vecchio` does not hold stands diagonally beside a crossing: the course would
+// run into the corner of that crossing, where its strands could no longer be told apart.
+bool sfioraIncrocio(const CellDrawing& tblGen, const ListaCelleDis& nuovo, const ListaCelleDis& vecchio) {
+    for (const PuntoDis& p : nuovo) {
+        if (std::find(vecchio.begin(), vecchio.end(), p) != vecchio.end()) continue;
+        for (const int dr : {-1, 1})
+            for (const int dc : {-1, 1})
+                if (CellDrawing::inside(p.r + dr, p.c + dc) &&
+                    codiceIncrocio(tblGen.at(p.r + dr, p.c + dc).codice))
+                    return true;
+    }
+    return false;
+}
+
 // The tidy-up of one arc's course, and its line codes recomputed from its end crossings and the course.
 Status sistemaArco(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d, int i, bool migliora) {
     const Arco& a = d.archi[static_cast<std::size_t>(i)];
@@ -220,7 +246,7 @@ Status sistemaArco(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     if (migliora) {
         if (Status ok = F3SettaDis(tblGen, percorso, "-"); !ok) return ok;
         ListaCelleDis corto = F3Migliorapercorso(tblGen, percorso);
-        if (!corto.empty()) percorso = std::move(corto);
+        if (!corto.empty() && !sfioraIncrocio(tblGen, corto, percorso)) percorso = std::move(corto);
     }
     if (Status ok = F3SettaDis(tblGen, percorso, "y"); !ok) return ok;
     if (auto ok = F3Pulisci3Dis(tblGen, percorso, "y", "t"); !ok) return Failure{ok.error()};
@@ -304,6 +330,66 @@ Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Mi
     std::string motivo;
     if (sistema(tblGen, vista, ConF3Migliorapercorso, motivo) == Sistemazione::Fatta) return {};
     return fail(motivo);
+}
+
+namespace {
+
+// Whether line code k leaves its cell by the top side (verso -1) or by the bottom side (verso 1).
+bool esceVerticale(int k, int verso) {
+    if (k == 1 || k == 3 || k == 4) return true;
+    return verso < 0 ? (k == 5 || k == 6) : (k == 7 || k == 8);
+}
+
+// The first crossing cell with a strand diagonally beside it, and that neighbour's side; false for none.
+bool incrocioAffollato(const CellDrawing& tblGen, int& r, int& c, int& dr, int& dc) {
+    const LimitiDis& l = tblGen.limiti;
+    for (r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
+        for (c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+            if (!codiceIncrocio(tblGen.at(r, c).codice)) continue;
+            for (dr = -1; dr <= 1; dr += 2)
+                for (dc = -1; dc <= 1; dc += 2)
+                    if (valoreCodice(tblGen, r + dr, c + dc) > 0) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+Status separaIncroci(CellDrawing& tblGen, VistaRidisegno& vista) {
+    if (incrociDistinti(tblGen)) return {};
+    // Each round takes one strand off a crossing's corner; the table's size bounds the rounds.
+    bool fatto = false;
+    for (int giro = 0; giro < kMaxRigheDis + kMaxColonneDis && !fatto; ++giro) {
+        if (Status s = F3VerificaNodiViciniRiga(tblGen); !s) return s;
+        if (Status s = F3VerificaNodiViciniColonna(tblGen); !s) return s;
+        int r = 0, c = 0, dr = 0, dc = 0;
+        if (!incrocioAffollato(tblGen, r, c, dr, dc)) {
+            fatto = true;
+            break;
+        }
+        // The strand beside the corner turns off the crossing's arm in that row: the arm is lengthened by a
+        // column; any other strand there is moved away by a row.
+        const Status s = esceVerticale(valoreCodice(tblGen, r, c + dc), dr)
+                             ? F3InsColonnaDis(tblGen, std::min(c, c + dc))
+                             : F3InsRigaDis(tblGen, std::min(r, r + dr));
+        if (!s) return s;
+    }
+    if (!fatto) return fail("The crossings of the tidied drawing could not be set apart.");
+    if (!vista.Gr3) return {};
+    // The drawing is drawn again where it stands, the grid grown to hold it.
+    GridControl& g = *vista.Gr3;
+    const LimitiDis& l = tblGen.limiti;
+    const int dim = g.cols() > 1 ? g.colWidth(g.cols() - 1) : GridControl::kDefaultSize;
+    if (g.rows() <= l.RigaMax) {
+        const int prima = g.rows();
+        g.setRows(l.RigaMax + 1);
+        for (int i = prima; i < g.rows(); ++i) g.setRowHeight(i, dim);
+    }
+    allargaVista(tblGen, vista);
+    for (int r = 1; r < g.rows(); ++r)
+        for (int c = vista.ColonnaBaseDis; c < g.cols(); ++c) g.setPicture(r, c, {});
+    disegnaCelDis(tblGen, vista);
+    return {};
 }
 
 Result<bool> sistemaRidisegno(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso) {

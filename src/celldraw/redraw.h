@@ -80,17 +80,26 @@ bool F3InAngolo(const CellDrawing& tblGen, int r1, int c1, int r2, int c2);
 // redraws draw the drawing again this way after they have moved it).
 void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista);
 
+// Every crossing of the drawing is seen as one: no strand passes through a cell diagonally beside it, so
+// that its four arms leave it on their own.
+bool incrociDistinti(const CellDrawing& tblGen);
+
+// Sets apart the crossings a tidy-up left crowded (`incrociDistinti` false): rows and columns are inserted
+// until no strand passes diagonally beside a crossing and no two crossings touch, and the drawing is drawn
+// again where it stands in the view. Refused when the table has no room left.
+Status separaIncroci(CellDrawing& tblGen, VistaRidisegno& vista);
+
 // `NumIncrociDis`: the crossing cells ("3", "4") of the drawing's extent.
 int contaIncrociCelDis(const CellDrawing& tblGen);
 
 // `F3SistemaGrafica`: with more than two crossing cells the drawing is walked into a fresh diagram and made
 // again from that diagram's cell table, each cell where it stood; then every arc's course is tidied (loops
 // cut off, gaps on one row or column filled; with `ConF3Migliorapercorso` first one stretch replaced by an
-// L-shaped run through empty cells) and its line codes recomputed from the course. The new drawing is drawn
-// right of the last one, behind an arrow. A drawing that cannot be walked is refused with the walk's
-// message and left as it was. A course that cannot be tidied, or that its tidy-up leaves broken (a cell
-// still holding a marker), is refused too, and the drawing is made again from its walk untidied: the same
-// line codes in the same cells as before the call.
+// L-shaped run through empty cells, unless the run would pass diagonally beside a crossing) and its line
+// codes recomputed from the course. The new drawing is drawn right of the last one, behind an arrow. A
+// drawing that cannot be walked is refused with the walk's message and left as it was. A course that cannot
+// be tidied, or that its tidy-up leaves broken (a cell still holding a marker), is refused too, and the
+// drawing is made again from its walk untidied: the same line codes in the same cells as before the call.
 Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
 
 // The tidy-up that ends the redraw of a diagram given by its code: `F3SistemaGrafica`, with a failed

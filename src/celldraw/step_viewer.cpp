@@ -71,6 +71,51 @@ GridArea areaColorata(const GridControl& g, bool grigie, int c0, int c1) {
     return a.empty() ? GridArea{} : a;
 }
 
+std::vector<CellaGriglia> celleColorate(const GridControl& g, int c0, int c1) {
+    std::vector<CellaGriglia> out;
+    const int ultima = c1 < 0 ? g.cols() - 1 : std::min(c1, g.cols() - 1);
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = std::max(c0, 0); c <= ultima; ++c) {
+            const PictureRef p = g.picture(r, c);
+            if (!p.empty() && coloreImmagine(p) != TileColour::Black) out.push_back({r, c});
+        }
+    return out;
+}
+
+GridArea coloraCambiate(GridControl& g, const std::vector<CellaGriglia>& celle) {
+    GridArea a{g.rows(), g.cols(), -1, -1};
+    for (const CellaGriglia& x : celle) {
+        const int c = x.c;
+        if (!g.valid(x.r, c)) continue;
+        a.r0 = std::min(a.r0, x.r);
+        a.c0 = std::min(a.c0, c);
+        a.r1 = std::max(a.r1, x.r);
+        a.c1 = std::max(a.c1, c);
+        PictureRef p = g.picture(x.r, c);
+        if (p.empty() || p.set != PictureSet::Img) continue;
+        // The line tile of the picture, whatever its colour base, drawn green.
+        int forma = p.index;
+        if (forma > ColGrigio && forma <= ColGrigio + 8) forma -= ColGrigio;
+        if (forma < 1 || forma > 8 || !TileImg(forma + ColVerde).exists) continue;
+        p.index = static_cast<std::int16_t>(forma + ColVerde);
+        g.setPicture(x.r, c, p);
+    }
+    return a.empty() ? GridArea{} : a;
+}
+
+GridArea areaDisegni(const GridControl& g) {
+    GridArea a{g.rows(), g.cols(), -1, -1};
+    for (int r = 1; r < g.rows(); ++r)
+        for (int c = 1; c < g.cols(); ++c) {
+            if (g.picture(r, c).empty()) continue;
+            a.r0 = std::min(a.r0, r);
+            a.c0 = std::min(a.c0, c);
+            a.r1 = std::max(a.r1, r);
+            a.c1 = std::max(a.c1, c);
+        }
+    return a.empty() ? GridArea{} : a;
+}
+
 GridArea bloccoPiuColorato(const GridControl& g, const GridArea& area, int righe, int colonne,
                            ContaCelle conta) {
     if (area.empty()) return area;
@@ -227,8 +272,9 @@ void Form3Model::Form_Activate(const std::string& mainCaption) {
     if (primaAttivazione_) {
         ContaTessere = 0;
         primaAttivazione_ = false;
+        // Both layouts open on the candidate; the developer layout keeps its own caption.
+        Command5_Click();
         if (!shared_.ModoSviluppo) {
-            Command5_Click();
             std::string msg;
             switch (request_.tipoMossa) {
                 case MoveKind::I:
@@ -383,7 +429,7 @@ void Form3Model::CmdsavDis_Click() {
         if (shared_.ModoSorgente == SourceKind::Drawing &&
             area->c0 > limiteScorrimento(shared_.zoom.LivelloZoom))
             Gr3.setLeftCol(area->c0);
-        mostra(*area, false);
+        mostraEsito(*area);
         if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
         caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
     }
@@ -411,20 +457,64 @@ void Form3Model::setVistaGriglia(int widthTwips, int heightTwips) {
 void Form3Model::mostra(const GridArea& area, bool colorata) {
     focus_ = area;
     focusColorato_ = colorata;
+    esitoMostrato_ = false;
+    scorri();
+}
+
+void Form3Model::mostraEsito(const GridArea& cambiate) {
+    disegni_ = areaDisegni(Gr3);
+    focus_ = cambiate.empty() ? disegni_ : cambiate;
+    focusColorato_ = false;
+    esitoMostrato_ = true;
     scorri();
 }
 
 void Form3Model::scorri() {
     GridArea area = focus_;
     const int dim = std::max(dimCella(), 1);
-    if (focusColorato_ && vistaLarghezza_ > 0 && vistaAltezza_ > 0)
+    const bool vistaNota = vistaLarghezza_ > 0 && vistaAltezza_ > 0;
+    if (esitoMostrato_) {
+        // A changed place larger than the view: its most coloured part, with a cell to spare each side.
+        const int righe = std::max(1, vistaAltezza_ / dim - 1),
+                  colonne = std::max(1, vistaLarghezza_ / dim - 1);
+        if (vistaNota && (area.r1 - area.r0 + 1 > righe || area.c1 - area.c0 + 1 > colonne)) {
+            area = bloccoPiuColorato(Gr3, focus_, righe, colonne);
+            // The coloured cells of that part in the middle, not the part's edge.
+            const std::vector<CellaGriglia> celle = celleColorate(Gr3, area.c0, area.c1);
+            GridArea colorate{area.r1, area.c1, area.r0, area.c0};
+            for (const CellaGriglia& x : celle) {
+                if (x.r < area.r0 || x.r > area.r1) continue;
+                colorate.r0 = std::min(colorate.r0, x.r);
+                colorate.c0 = std::min(colorate.c0, x.c);
+                colorate.r1 = std::max(colorate.r1, x.r);
+                colorate.c1 = std::max(colorate.c1, x.c);
+            }
+            if (!colorate.empty()) area = colorate;
+        }
+        mostrata_ = area;
+        centraArea(Gr3, disegni_, area, vistaLarghezza_, vistaAltezza_);
+        return;
+    }
+    if (focusColorato_ && vistaNota)
         area = bloccoPiuColorato(Gr3, focus_, vistaAltezza_ / dim, vistaLarghezza_ / dim, focusConta_);
+    mostrata_ = area;
     mostraArea(Gr3, area, vistaLarghezza_, vistaAltezza_);
 }
 
 void Form3Model::Command5_Click() {
     if (request_.mainGrid) {
         ColonnaBaseDis = copiaImmaginiGriglia(*request_.mainGrid, Gr3, dimCella());
+        // A text drawing's strands are its symbols: the candidate is seen on them.
+        if (shared_.disegnoTesto) {
+            const GridControl& g = *request_.mainGrid;
+            for (int r = 1; r < g.rows(); ++r)
+                for (int c = 1; c < g.cols(); ++c) {
+                    const std::string& testo = g.text(r, c);
+                    if (testo.empty() || !g.picture(r, c).empty()) continue;
+                    Gr3.setText(r, c, testo);
+                    Gr3.setStyle(r, c, g.style(r, c));
+                }
+        }
     } else {
         Gr3.clear();
         ColonnaBaseDis = 2;
@@ -488,7 +578,7 @@ void Form3Model::Migliora_Click() {
     if (actions_.F3SistemaGrafica) {
         const Result<GridArea> area = actions_.F3SistemaGrafica(Gr3, true);
         if (area)
-            mostra(*area, false);
+            mostraEsito(*area);
         else
             p2_ = area.error();
     }

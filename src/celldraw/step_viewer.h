@@ -37,6 +37,8 @@ struct StepViewerShared {
     bool ModoSviluppo = false;
     // What the diagram shown came from: a drawn diagram's redraw can be tidied again ("Migliora").
     SourceKind ModoSorgente = SourceKind::Code;
+    // The main grid shows a text drawing: its symbols are texts, which the copy takes along.
+    bool disegnoTesto = false;
 };
 
 // What the viewer gives a redraw that draws into its grid: progress ticks for its status bar, and a way to
@@ -93,6 +95,22 @@ void copiaGridDaF3(const GridControl& gr3, GridControl& gr);
 // The cells of a grid whose pictures are red or green (a highlighted candidate), and with `grigie` grey too
 // (the strand a redraw moved), in its columns c0..c1 (-1: to the last); or the empty area.
 GridArea areaColorata(const GridControl& g, bool grigie = false, int c0 = 0, int c1 = -1);
+
+// One cell of a grid.
+struct CellaGriglia {
+    int r = 0, c = 0;
+    friend bool operator==(const CellaGriglia&, const CellaGriglia&) = default;
+};
+
+// The cells of a grid's columns c0..c1 (-1: to the last) whose pictures are red, green or grey, row by row.
+std::vector<CellaGriglia> celleColorate(const GridControl& g, int c0, int c1 = -1);
+
+// The changed place of an outcome marked as a candidate is: the pictures at `celle`, black or grey line
+// tiles, drawn green. The area of those cells (empty for none).
+GridArea coloraCambiate(GridControl& g, const std::vector<CellaGriglia>& celle);
+
+// The area of every picture of a grid, from row 1 and column 1; or the empty area.
+GridArea areaDisegni(const GridControl& g);
 
 // Which pictures a block of the viewer's grid is chosen by: red or green ones (a highlighted candidate),
 // grey ones (the cut arcs of a connected sum), or any picture (a drawing).
@@ -154,7 +172,9 @@ class Form3Model {
     // The size in twips of the part of `Gr3` the window shows; the viewer scrolls what the person must see
     // (the candidate, then the redrawn drawing) into it, and again after every zoom.
     void setVistaGriglia(int widthTwips, int heightTwips);
-    const GridArea& areaMostrata() const { return focus_; }
+    // The part kept in view: the candidate's or the outcome's place, or of a place larger than the view the
+    // block of the view's size with the most coloured cells.
+    const GridArea& areaMostrata() const { return mostrata_; }
     // Called whenever the status panels change in the middle of work, so that the window shows them.
     std::function<void()> onPanelsChanged;
     // Called for a tile of `Gr3` that the window should show at once, in the middle of a redraw.
@@ -198,6 +218,9 @@ class Form3Model {
     // Makes `area` the part the viewer keeps in view and scrolls it there; of a coloured area (the
     // candidate) larger than the view, the most coloured part.
     void mostra(const GridArea& area, bool colorata);
+    // Makes the outcome of the move the part the viewer keeps in view: every drawing whole when they fit,
+    // else `cambiate` (where the move changed the drawing) in the middle, at every zoom.
+    void mostraEsito(const GridArea& cambiate);
     void scorri();
 
     StepViewRequest request_;
@@ -216,6 +239,9 @@ class Form3Model {
     double tempoInizioRicerca_ = 0;
     double tempoFineDisegno_ = 0;
     GridArea focus_;
+    GridArea disegni_;  // every drawing of the outcome, once it is shown
+    GridArea mostrata_;
+    bool esitoMostrato_ = false;
     bool focusColorato_ = false;
     ContaCelle focusConta_ = ContaCelle::Colorate;
     int vistaLarghezza_ = 0, vistaAltezza_ = 0;

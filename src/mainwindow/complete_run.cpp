@@ -16,6 +16,7 @@ namespace {
 
 constexpr const char* kStoriaPiena = "The step history is full (1000 steps): the simplification stops here.";
 constexpr const char* kNessunPasso = "No simplifying move was found: the diagram stays as it is.";
+constexpr const char* kFermata = "Stopped by Cancel: the list ends at the last step found before.";
 
 std::string chiave(const Diagram& d) {
     return d.txtNodo + "|" + d.TxtOri;
@@ -114,6 +115,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     if (f.closeRequested()) return e;
     FrmLista frm(f.ui, f.ui);
     RiempiLista(frm, f, e.ultimoPasso, e.secondi);
+    if (e.fermata) frm.p1 = kFermata;
     if (lista) lista->showStepList(frm);
 
     // Back to the start step: the records of the run stay beyond it.

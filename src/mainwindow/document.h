@@ -71,6 +71,8 @@ struct VistaNodo {
     LayoutState layout;
     RenderState render;
     int AltezzaGriglia = 0;
+    // The part of the grid the window shows, in twips (0 before the window is laid out).
+    int LarghezzaVista = 0, AltezzaVista = 0;
 };
 
 }  // namespace trevalon

@@ -136,6 +136,15 @@ void Form2::AbilitaBottoni(bool tmpEnb) {
         ui.setCommandEnabled(std::string(key), tmpEnb && hasCommand(key));
     if (doc.modi.ModoSorgente == SourceKind::Drawing || doc.storia.NumStato >= 1)
         ui.setCommandEnabled("draw", false);
+    bottoniAbilitati = tmpEnb;
+    AbilitaZoom();
+}
+
+void Form2::AbilitaZoom() {
+    if (doc.modi.ModoBatch || !bottoniAbilitati) return;
+    const Zoom& z = vista.zoom;
+    ui.setCommandEnabled("Dimensmeno", hasCommand("Dimensmeno") && z.LivelloZoom > z.ZoomMin);
+    ui.setCommandEnabled("Dimenspiu", hasCommand("Dimenspiu") && z.LivelloZoom < z.ZoomMax);
 }
 
 void Form2::Testocaption(int tmpIstati) {
@@ -143,9 +152,9 @@ void Form2::Testocaption(int tmpIstati) {
         ui.setPanel("p2", "Step " + std::to_string(doc.storia.NumStato));
         return;
     }
-    std::string name;
-    if (!doc.NomeFileNodo.empty())
-        name = captionBaseName(doc.NomeFileNodo) + " - Step " + std::to_string(tmpIstati);
+    // A knot with no file (built from a code typed in the developer layout) is named by its step alone.
+    std::string name = "Step " + std::to_string(tmpIstati);
+    if (!doc.NomeFileNodo.empty()) name = captionBaseName(doc.NomeFileNodo) + " - " + name;
     ui.setCaption(" Trevalon - " + name);
 }
 

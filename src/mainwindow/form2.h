@@ -29,6 +29,7 @@ class Form2 {
 
     StopRequest RichiestaStop;  // "Cancel" of the stop frame pressed, or the window closing
     bool PrimaAttivazione = true;
+    bool bottoniAbilitati = false;  // what the last `AbilitaBottoni` asked of the diagram commands
     int ContatoreProgresso = 0;
     int ContaTastoF9 = 0;
     int ContaRotazioni = 0;                  // the developer layout's rotation tool
@@ -56,6 +57,9 @@ class Form2 {
     bool eseguiComando(std::string_view key);
 
     void AbilitaBottoni(bool tmpEnb);
+    // "Zoom out" and "Zoom in", while the diagram commands are on, each only short of its end of the
+    // zoom's range: a button that can do nothing is off.
+    void AbilitaZoom();
     void Testocaption(int tmpIstati);
     void AggiornaProgressivo();
     void SettaDone();

@@ -10,6 +10,7 @@
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/small_boxes.h"
 #include "model/step_history.h"
 
 namespace trevalon {
@@ -171,6 +172,7 @@ void apriPassoZero(Form2& f, NodoCostruito&& nodo, const std::string& nome, Knot
     if (disegnato) s0.TblGenSer = serializzaCelDis(doc.tblGen);
     if (!disegnato) doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
 
+    if (disegnato) ZoomDisegno(f);
     f.AbilitaBottoni(true);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);

@@ -94,12 +94,15 @@ const char* const kMotivoRicaduta =
 
 }  // namespace
 
-GridArea FinestraForm2::areaEsito(const CellDrawing& tblGen, const VistaRidisegno& vista) const {
+GridArea FinestraForm2::areaEsito(GridControl& Gr3, const CellDrawing& tblGen,
+                                  const VistaRidisegno& vista) const {
+    // The changed cells stand where the redraw drew them in colour, in the drawing it redrew first; a
+    // tidy-up right of it may have moved its rows and columns, so the place is shown there.
+    const GridArea a = coloraCambiate(Gr3, celleCambiate_);
+    if (!a.empty()) return a;
     const LimitiDis& l = tblGen.limiti;
     if (l.RigaMax < l.RigaMin || l.ColMax < l.ColMin) return GridArea{};
-    GridArea a = celleCambiate_;
-    if (a.empty()) a = GridArea{l.RigaMin, l.ColMin, l.RigaMax, l.ColMax};
-    return GridArea{a.r0, a.c0 + vista.ColonnaBaseDis, a.r1, a.c1 + vista.ColonnaBaseDis};
+    return GridArea{l.RigaMin, l.ColMin + vista.ColonnaBaseDis, l.RigaMax, l.ColMax + vista.ColonnaBaseDis};
 }
 
 std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
@@ -117,7 +120,7 @@ std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
 Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* Gr3,
                                                    const RidisegnoInVisore& visore) {
     tipoVisore_ = MoveKind::None;
-    celleCambiate_ = GridArea{};
+    celleCambiate_.clear();
     if (tipo == MoveKind::II)
         if (std::optional<std::string> motivo = mossaIINonRidisegnabile()) return fail(*motivo);
     tipoVisore_ = tipo;
@@ -132,12 +135,8 @@ Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* G
     // after it stands right of it, each cell where it stood.
     const int prima = vista.ColonnaScorrimento > 0 ? vista.ColonnaScorrimento : vista.ColonnaBaseDis;
     const int dopo = vista.ColonnaBaseDis > prima ? vista.ColonnaBaseDis - 1 : -1;
-    celleCambiate_ = areaColorata(*Gr3, true, prima, dopo);
-    if (!celleCambiate_.empty()) {
-        celleCambiate_.c0 -= prima;
-        celleCambiate_.c1 -= prima;
-    }
-    return areaEsito(**ridisegnoVisore_, vista);
+    celleCambiate_ = celleColorate(*Gr3, prima, dopo);
+    return areaEsito(*Gr3, **ridisegnoVisore_, vista);
 }
 
 Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
@@ -146,10 +145,12 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     CellDrawing& tblGen = **ridisegnoVisore_;
     const CellDrawing prima = tblGen;
     VistaRidisegno vista = vistaVisore(form_, Gr3, RidisegnoInVisore{});
+    // The tidied drawing goes right of the last one; the pictures the person approved stay as they are.
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
-    disegnaCelDis(tblGen, vista);
     Status ok = F3SistemaGrafica(tblGen, vista, true);
+    // The shortcuts may have crowded the crossings: each is set apart, to be seen as a crossing.
+    if (ok) ok = separaIncroci(tblGen, vista);
     if (ok) ok = verificaCelDis(tblGen);
     if (!ok) {
         tblGen = prima;
@@ -158,7 +159,9 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!Gr3) return GridArea{};
-    return areaEsito(tblGen, vista);
+    // The tidied drawing, shown whole, or from its middle when it is larger than the view.
+    celleCambiate_.clear();
+    return areaEsito(*Gr3, tblGen, vista);
 }
 
 CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {

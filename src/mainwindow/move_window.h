@@ -113,9 +113,9 @@ class FinestraForm2 : public FinestraPonte {
     // two crossings), or nothing.
     std::optional<std::string> mossaIINonRidisegnabile() const;
     // Where the person sees the outcome of the move in the viewer's grid: the cells the redraw changed (its
-    // coloured tiles, found in the drawing redrawn first) in the last drawing drawn, whose columns start at
-    // `vista.ColonnaBaseDis`; the whole last drawing when nothing is coloured.
-    GridArea areaEsito(const CellDrawing& tblGen, const VistaRidisegno& vista) const;
+    // coloured tiles in the drawing it redrew first), drawn green; else the whole last drawing drawn, whose
+    // columns start at `vista.ColonnaBaseDis`.
+    GridArea areaEsito(GridControl& Gr3, const CellDrawing& tblGen, const VistaRidisegno& vista) const;
 
     Form2& form_;
     std::shared_ptr<AlberoOrizzontale> albero_;
@@ -134,8 +134,8 @@ class FinestraForm2 : public FinestraPonte {
     std::optional<CandidatoMossa> candidatoMostrato_;
     // Where the viewer's drawings stand in its grid.
     int colonnaBaseVisore_ = 0, ultimaColonnaVisore_ = 0;
-    // The cells the redraw shown changed, in the drawing's own rows and columns (empty: not known).
-    GridArea celleCambiate_;
+    // The cells of the viewer's grid where the redraw shown changed the drawing (empty: not known).
+    std::vector<CellaGriglia> celleCambiate_;
     ConteggioRidisegni ridisegni_;
 };
 

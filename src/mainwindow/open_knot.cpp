@@ -14,6 +14,7 @@
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/small_boxes.h"
 #include "model/dumps.h"
 #include "model/knot_files.h"
 #include "model/text_drawing.h"
@@ -218,6 +219,7 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
     MostraDisegnoTesto(f, *disegno);
     CmdGrafica_Click(f);
+    ZoomDisegno(f);
     f.AbilitaBottoni(true);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);

@@ -4,6 +4,7 @@
 #include <array>
 #include <cctype>
 
+#include "celldraw/step_viewer.h"
 #include "mainwindow/form2.h"
 #include "model/knot_files.h"
 
@@ -49,6 +50,24 @@ void Ridimensiona(Form2& f) {
 void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno) {
     f.vista.zoom.cambia(PiuMeno);
     Ridimensiona(f);
+    f.AbilitaZoom();
+}
+
+void ZoomDisegno(Form2& f) {
+    VistaNodo& v = f.vista;
+    const GridArea a = areaDisegni(v.Gr);
+    if (a.empty() || v.LarghezzaVista <= 0 || v.AltezzaVista <= 0) return;
+    Zoom& z = v.zoom;
+    int livello = z.ZoomMin;
+    for (int l = z.ZoomMin; l <= z.ZoomMax; ++l) {
+        const long long dim = z.TabDimCella[static_cast<std::size_t>(std::clamp(l, 1, 6))];
+        if ((a.r1 - a.r0 + 1) * dim <= v.AltezzaVista && (a.c1 - a.c0 + 1) * dim <= v.LarghezzaVista)
+            livello = l;
+    }
+    z.imposta(z.ZoomMin, z.ZoomMax, livello);
+    Ridimensiona(f);
+    mostraArea(v.Gr, a, v.LarghezzaVista, v.AltezzaVista);
+    f.AbilitaZoom();
 }
 
 std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vector<std::string>& formati) {
@@ -79,7 +98,8 @@ std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vecto
 
 ProprietaNodo proprietaNodo(const Form2& f) {
     const Diagram& d = f.doc.diagram;
-    return {f.ui.caption(), valoreGaussCode(d.txtNodo), valoreIndices(d.TxtOri),
+    // The box names what it shows after the main window's caption, so that the two are told apart.
+    return {f.ui.caption() + "   Gauss code", valoreGaussCode(d.txtNodo), valoreIndices(d.TxtOri),
             std::to_string(d.TxtOri.size())};
 }
 

@@ -44,6 +44,13 @@ bool AlberoOrizzontale::archivia(NodoLista nodo) {
     return chiave && archivia(std::move(nodo), *chiave);
 }
 
+std::string testoNessunaMossa(const std::string& motivo) {
+    std::string testo = "No move  was found";
+    if (motivo.empty()) return testo;
+    testo += "\n\nThe search ended at a limit before it had looked at every diagram: " + motivo + ".";
+    return testo;
+}
+
 bool AlberoOrizzontale::spazioNellAlbero() {
     if (tblListaUg_.back().Profondita > kMaxProfondita) {
         motivo_ = "search depth limit reached";
@@ -51,7 +58,7 @@ bool AlberoOrizzontale::spazioNellAlbero() {
         return false;
     }
     if (NumListaUg() >= kMaxListaUg) {
-        motivo_ = "search tree full (500000 diagrams)";
+        motivo_ = "search tree full (500,000 diagrams)";
         chiuso_ = true;
         return false;
     }
@@ -545,14 +552,15 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
                               (t.motivo().empty() ? std::string() : " " + t.motivo()));
     r.motivo = t.fermato ? "stopped" : (t.motivo().empty() ? "no move found" : t.motivo());
     r.fermato = t.fermato;
+    s.CandidatoScelto = -1;
+    w.RichiestaStop().azzera();
+    // The search is over before its message: no stop frame offers to cancel it while the message shows.
+    w.ui().hideStopFrame();
     if (w.opzioni().CorsaCompleta) {
         w.fineCorsaCompleta();
     } else if (!t.fermato) {
-        w.ui().showMessage("No move  was found");
+        w.ui().showMessage(testoNessunaMossa(t.motivo()));
     }
-    s.CandidatoScelto = -1;
-    w.RichiestaStop().azzera();
-    w.ui().hideStopFrame();
     return false;
 }
 
@@ -667,14 +675,14 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
                 s.CandidatoScelto = -1;
             } else if (t.NumListaUg() == 0) {
                 r.motivo = t.motivo().empty() ? "no horizontal move" : t.motivo();
-                if (o.CorsaCompleta) {
-                    w.fineCorsaCompleta();
-                } else {
-                    w.ui().showMessage("No move  was found");
-                }
                 s.CandidatoScelto = -1;
                 w.RichiestaStop().azzera();
                 w.ui().hideStopFrame();
+                if (o.CorsaCompleta) {
+                    w.fineCorsaCompleta();
+                } else {
+                    w.ui().showMessage(testoNessunaMossa(t.motivo()));
+                }
             } else {
                 Batch(w, s, r);
             }

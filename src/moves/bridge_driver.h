@@ -28,7 +28,11 @@ struct NodoLista {
 
 inline constexpr long kMaxListaUg = 500000;  // tree records after the root
 inline constexpr long kMaxElaborati = 1000;  // diagrams chosen along a run
-inline constexpr int kMaxProfondita = 332;   // nothing is filed once the last record is deeper
+
+// The message of a horizontal search that found nothing: "No move  was found", and beside it, when the
+// search tree stopped at one of its limits (`motivo`), that limit: a move may lie beyond it.
+std::string testoNessunaMossa(const std::string& motivo);
+inline constexpr int kMaxProfondita = 332;  // nothing is filed once the last record is deeper
 
 // The search tree and the chosen list, shared by the main window and its look-ahead instance. Duplicate
 // tests use the canonical forms of the codes (any reading from any passage, either direction).

@@ -545,7 +545,8 @@ EsitoRicerca TMan(const Diagram& d, TipoTMan tipo, ContestoRicerca& ctx) {
             r.NumCandidati += 1;
             r.EsitoDialogo = showViewer(ctx, tipoMossa, c.messaggioSviluppo, r);
         }
-        if (tipo == TipoTMan::N) {
+        // An answer given in the developer's showing ("Interrompi", "OK") is final: no second showing.
+        if (tipo == TipoTMan::N && r.EsitoDialogo == ViewerAnswer::None) {
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.NumCandidati += 1;
             r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
@@ -573,7 +574,9 @@ EsitoRicerca TRic(const Diagram& d, ContestoRicerca& ctx) {
         r.NumCandidati += 1;
         r.TempoFineDisegno = ctx.ui.secondsSinceMidnight();
         r.EsitoDialogo = ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, "", r);
-        if (ctx.ModoSviluppo) {
+        // The developer's second showing, with its message, only after "Continua" on the first: an answer
+        // given there ("Interrompi", "OK") is final.
+        if (ctx.ModoSviluppo && r.EsitoDialogo == ViewerAnswer::None) {
             SettaDone(ctx.ui, ctx.ModoAutomatico);
             r.EsitoDialogo =
                 ctx.ModoAutomatico ? ViewerAnswer::Sel : showViewer(ctx, MoveKind::I, c.messaggioSviluppo, r);

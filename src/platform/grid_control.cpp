@@ -190,7 +190,44 @@ int primoVisibile(int current, int first, int last, int count, int view, Size si
     return start;
 }
 
+// The first scrolled index (from 1) that shows first..last whole and in the middle of a view of `view`
+// twips when they fit, else the middle of `focus0`..`focus1` in the middle of the view.
+template <typename Size>
+int primoCentrato(int first, int last, int focus0, int focus1, int count, long long view, Size size) {
+    const int ultimo = std::max(count - 1, 1);
+    const auto somma = [&](int a, int b) {
+        long long used = 0;
+        for (int i = a; i <= b; ++i) used += size(i);
+        return used;
+    };
+    if (first >= 1 && last >= first && somma(first, std::min(last, ultimo)) <= view) {
+        focus0 = first;
+        focus1 = std::min(last, ultimo);
+    }
+    focus0 = std::clamp(focus0, 1, ultimo);
+    focus1 = std::clamp(focus1, focus0, ultimo);
+    // Twips from the first scrolled index to the focus's middle, less half the view: where the view starts.
+    long long inizio = somma(1, focus0 - 1) + somma(focus0, focus1) / 2 - view / 2;
+    int start = 1;
+    while (start < ultimo && size(start) <= inizio) {
+        inizio -= size(start);
+        ++start;
+    }
+    return start;
+}
+
 }  // namespace
+
+void centraArea(GridControl& g, const GridArea& whole, const GridArea& focus, int viewWidth, int viewHeight) {
+    if (focus.empty() || g.rows() < 2 || g.cols() < 2 || viewWidth <= 0 || viewHeight <= 0) return;
+    const bool intero = !whole.empty();
+    const int top = primoCentrato(intero ? whole.r0 : 0, intero ? whole.r1 : -1, focus.r0, focus.r1, g.rows(),
+                                  viewHeight, [&g](int r) { return g.rowHeight(r); });
+    const int left = primoCentrato(intero ? whole.c0 : 0, intero ? whole.c1 : -1, focus.c0, focus.c1,
+                                   g.cols(), viewWidth, [&g](int c) { return g.colWidth(c); });
+    if (top != g.topRow()) g.setTopRow(top);
+    if (left != g.leftCol()) g.setLeftCol(left);
+}
 
 void mostraArea(GridControl& g, const GridArea& area, int viewWidth, int viewHeight) {
     if (area.empty() || g.rows() < 2 || g.cols() < 2) return;

@@ -146,4 +146,11 @@ class GridControl {
 // top left corner. A view of unknown size (0) counts as showing one cell. An empty area changes nothing.
 void mostraArea(GridControl& g, const GridArea& area, int viewWidth, int viewHeight);
 
+// Scrolls the grid so that a view of `viewWidth` by `viewHeight` twips shows `whole` in the middle when it
+// fits, else has the middle of `focus` in its middle (as near as the grid's start allows), in each
+// direction on its own. Unlike `mostraArea` it scrolls even when the area is already in view: after a zoom
+// the same place stands in the middle again. An empty `whole` counts as not fitting; an empty `focus` (or
+// a view of unknown size) changes nothing.
+void centraArea(GridControl& g, const GridArea& whole, const GridArea& focus, int viewWidth, int viewHeight);
+
 }  // namespace trevalon

@@ -76,6 +76,8 @@ class FrmLista {
     GridControl GrLis;
     std::string caption;
     std::string p2;
+    // How the run ended when it did not end by itself: shown beside the time, empty otherwise.
+    std::string p1;
 
   private:
     FileDialogPort& dialogs_;

@@ -317,9 +317,10 @@ TEST_F(StepViewer, ScrollsToTheCandidateAndTheRedrawnDrawingAndShowsTheRedrawsPr
     EXPECT_EQ((std::pair{m->Gr3.topRow(), m->Gr3.leftCol()}), (std::pair{288, 406}));
 
     EXPECT_FALSE(m->tlb1_ButtonClick("Applica"));
-    // Past the limit of zoom level 3 (118): the drawing's first column is the first shown.
-    EXPECT_EQ(m->Gr3.leftCol(), 119);
-    EXPECT_EQ(m->areaMostrata(), (GridArea{280, 119, 320, 150}));
+    // The outcome is 32 columns wide in a view of 40: all of them shown, in the middle; of its 41 rows in a
+    // view of 30, a block of 29 in the middle.
+    EXPECT_EQ(m->Gr3.leftCol(), 115);
+    EXPECT_EQ(m->areaMostrata(), (GridArea{280, 119, 308, 150}));
     EXPECT_EQ(aggiornamenti, 2);  // every twentieth tick
     EXPECT_EQ(m->ContatoreProgresso, 47);
     m->tlb1_ButtonClick("Dimensmeno");

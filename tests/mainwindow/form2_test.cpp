@@ -133,7 +133,7 @@ TEST(Form2Caption, FileNameWithoutKnotExtensionsAndStep) {
              {"C:\\Knots\\Fig8.GAU", 0, " Trevalon - Fig8 - Step 0"},
              {"/k/odd.Kns.txt", 3, " Trevalon - odd - Step 3"},
              {"/k/a.knot", 1, " Trevalon - at - Step 1"},
-             {"", 4, " Trevalon - "}}) {
+             {"", 4, " Trevalon - Step 4"}}) {
         s.form.doc.NomeFileNodo = file;
         s.form.Testocaption(passo);
         EXPECT_EQ(s.ui.caption(), caption);
@@ -143,7 +143,7 @@ TEST(Form2Caption, FileNameWithoutKnotExtensionsAndStep) {
     s.form.doc.storia.NumStato = 7;
     s.form.doc.NomeFileNodo = "/x/y.kno";
     s.form.Testocaption(9);
-    EXPECT_EQ((std::tuple{s.ui.caption(), s.ui.panel("p2")}), (std::tuple{" Trevalon - ", "Step 7"}));
+    EXPECT_EQ((std::tuple{s.ui.caption(), s.ui.panel("p2")}), (std::tuple{" Trevalon - Step 4", "Step 7"}));
 }
 
 TEST(Form2Palette, LoadedByTheSourceKindNotInBatchMode) {

@@ -48,7 +48,13 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         Banco b;
         ASSERT_TRUE(ApriGen(b.form, campione(c.nodo)));
         ASSERT_EQ(b.form.vista.zoom.LivelloZoom, c.inizio);
-        ASSERT_TRUE(b.ui.commandEnabled("Dimensmeno") && b.ui.commandEnabled("Dimenspiu"));
+        // A zoom button is on only while it can change the level.
+        const auto pulsanti = [&b] {
+            const Zoom& z = b.form.vista.zoom;
+            EXPECT_EQ(b.ui.commandEnabled("Dimensmeno"), z.LivelloZoom > z.ZoomMin) << z.LivelloZoom;
+            EXPECT_EQ(b.ui.commandEnabled("Dimenspiu"), z.LivelloZoom < z.ZoomMax) << z.LivelloZoom;
+        };
+        pulsanti();
         const GridControl& g = b.form.vista.Gr;
         // Down to the lowest level and one click beyond, then up to the highest and one beyond; each click
         // leaves the level within the range and every cell but row 0 and column 0 at the level's size.
@@ -56,6 +62,7 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         for (int i = 0; i <= c.inizio - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimensmeno");
             livelli.push_back(b.form.vista.zoom.LivelloZoom);
+            pulsanti();
         }
         for (int i = 0; i <= c.massimo - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimenspiu");
@@ -134,8 +141,8 @@ TEST(SmallBoxes, PropertiesOfTheTrefoilAndTheInformationBox) {
     ASSERT_TRUE(b.ui.commandEnabled("propr") && b.ui.commandEnabled("Immagine"));
     b.form.tlb1_ButtonClick("propr");
     EXPECT_EQ(caselle.chiamate, std::vector<std::string>{"close properties"});
-    EXPECT_EQ(caselle.proprieta,
-              (std::vector<std::string>{" Trevalon - Trefoil - Step 0", "1,-2,3,-1,2,-3", "1,1,1", "3"}));
+    EXPECT_EQ(caselle.proprieta, (std::vector<std::string>{" Trevalon - Trefoil - Step 0   Gauss code",
+                                                           "1,-2,3,-1,2,-3", "1,1,1", "3"}));
     b.form.tlb1_ButtonClick("info");
     ASSERT_EQ(caselle.proprieta.size(), 4u);
     EXPECT_EQ(caselle.proprieta[0], "Trevalon");

@@ -4,9 +4,10 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <filesystem>
 #include <fstream>
 
@@ -45,13 +46,19 @@ TEST(BoxesWindow, ZoomInAndOutOnACodeKnotAndADrawnKnot) {
         w.show();
         QApplication::processEvents();
         ASSERT_TRUE(ApriGen(w.form(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / nodo).string()));
-        ASSERT_TRUE(w.action("Dimensmeno")->isEnabled() && w.action("Dimenspiu")->isEnabled());
         const Zoom& c = w.form().vista.zoom;
+        // A button that can do nothing at the end of the range is off.
+        const auto pulsantiAlLivello = [&] {
+            EXPECT_EQ(w.action("Dimensmeno")->isEnabled(), c.LivelloZoom > c.ZoomMin);
+            EXPECT_EQ(w.action("Dimenspiu")->isEnabled(), c.LivelloZoom < c.ZoomMax);
+        };
+        pulsantiAlLivello();
         // Through every level of the knot's range: the cells take the level's size on screen and the
         // tiles are drawn again at that size.
         while (c.LivelloZoom > c.ZoomMin) w.action("Dimensmeno")->trigger();
         for (;;) {
             SCOPED_TRACE(c.LivelloZoom);
+            pulsantiAlLivello();
             // Cell edges fall on whole pixels: a cell is the level's size in pixels, rounded either way.
             const double pixels = static_cast<double>(c.DimCella) / kTwipsPerPixel;
             w.gridView().refresh();
@@ -97,10 +104,12 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     w->action("propr")->trigger();
     QPointer<QDialog> prop = w->boxes().propertyBox();
     ASSERT_TRUE(prop);
-    EXPECT_EQ(prop->windowTitle().toStdString(), " Trevalon - k - Step 0");
+    EXPECT_EQ(prop->windowTitle().toStdString(), " Trevalon - k - Step 0   Gauss code");
+    // Over the main window's contents, clear of its title bar.
+    EXPECT_GE(prop->frameGeometry().top(), w->centralWidget()->mapToGlobal(QPoint(0, 0)).y());
     const auto text = [&](const char* name) {
-        const auto* edit = prop->findChild<QLineEdit*>(name);
-        return edit ? edit->text().toStdString() : std::string("(none)");
+        const auto* edit = prop->findChild<QPlainTextEdit*>(name);
+        return edit ? edit->toPlainText().toStdString() : std::string("(none)");
     };
     EXPECT_EQ(text("txtgau"), "1,-2,3,-1,2,-3");
     EXPECT_EQ(text("txtOrie"), "1,1,1");
@@ -111,6 +120,21 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     EXPECT_FALSE(prop);
     prop = w->boxes().propertyBox();
     ASSERT_TRUE(prop);
+
+    // A large knot's code is shown whole in its field.
+    ASSERT_TRUE(ApriGen(w->form(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
+    w->action("propr")->trigger();
+    QApplication::processEvents();
+    prop = w->boxes().propertyBox();
+    ASSERT_TRUE(prop);
+    auto* gauss = prop->findChild<QPlainTextEdit*>("txtgau");
+    ASSERT_TRUE(gauss);
+    EXPECT_EQ(gauss->toPlainText().count(','), 2 * 40 - 1);
+    prop->show();
+    QApplication::processEvents();
+    // Every line of the code is within the field: nothing to scroll to.
+    EXPECT_EQ(gauss->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(gauss->horizontalScrollBar()->maximum(), 0);
 
     w->close();
     QApplication::processEvents();

@@ -35,6 +35,8 @@
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"
 #include "reports/qt/frm_report.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 #include "support/named_knots.h"
 
 namespace trevalon {
@@ -367,6 +369,74 @@ TEST(DebugHelp, NamesEveryDumpTheRunsWrite) {
     for (const std::string& nome : scritti) EXPECT_NE(aiuto.find(nome), std::string::npos) << nome;
     std::filesystem::remove_all(dir);
     std::filesystem::remove(curl);
+}
+
+// In the developer layout the step viewer opens on the candidate as in the ordinary one, with its label
+// whole; the main window keeps its grid and its panel's height behind it; one "Interrompi" ends the search.
+TEST(DeveloperWindow, TricOpensTheViewerOnTheCandidateAndOneInterrompiEndsIt) {
+    testing::testApp();
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    ctx.ModoSviluppo = true;
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    ASSERT_NE(pannello, nullptr);
+    // The right trefoil with two curls: two candidates for "Tric".
+    namespace ts = trevalon::testsupport;
+    const ts::GaussDiagram g =
+        ts::addCurl(ts::addCurl(ts::diagramOf(ts::namedKnot("trefoil_right")), 2, true, 1), 5, false, -1);
+    pannello->findChild<QLineEdit*>("txtNodo")->clear();
+    pannello->findChild<QLineEdit*>("TxtOri")->clear();
+    w.developerPanelEngine()->txtNodo.clear();
+    w.developerPanelEngine()->TxtOri.clear();
+    digita(pannello->findChild<QLineEdit*>("txtNodo"), QString::fromStdString(ts::gaussText(g)));
+    digita(pannello->findChild<QLineEdit*>("TxtOri"), QString::fromStdString(ts::lettersText(g)));
+    pannello->pulsante("CmdTutto")->click();
+    QApplication::processEvents();
+    ASSERT_GT(w.form().doc.diagram.NumIncroci, 3);
+    const int altezzaPannello = pannello->height();
+    const QRect grigliaPrima = w.gridView().geometry();
+
+    int visori = 0, immaginiAllApertura = -1;
+    bool grigliaAlSuoPosto = false, pannelloUguale = false;
+    QString etichetta, messaggio;
+    QStringList messaggi;
+    QTimer attesa;
+    attesa.setInterval(20);
+    QObject::connect(&attesa, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            messaggi << box->text();
+            box->accept();
+            return;
+        }
+        auto* f = qobject_cast<Form3*>(QApplication::activeModalWidget());
+        if (!f || !f->isVisible() || f->property("visto").toBool()) return;
+        f->setProperty("visto", true);
+        ++visori;
+        QApplication::processEvents();
+        immaginiAllApertura = immagini(f->model().Gr3);
+        grigliaAlSuoPosto = w.gridView().isVisible() && w.gridView().geometry() == grigliaPrima;
+        pannelloUguale = pannello->height() == altezzaPannello;
+        if (auto* l = f->findChild<QLabel*>("lblmsg")) {
+            etichetta = l->text();
+            messaggio = l->toolTip();
+        }
+        f->findChild<QPushButton*>("CmdInterrompi")->click();
+    });
+    attesa.start();
+    pannello->pulsante("CmdTric")->click();
+    QApplication::processEvents();
+    attesa.stop();
+
+    EXPECT_EQ(visori, 1) << messaggi.join(" / ").toStdString();
+    EXPECT_GT(immaginiAllApertura, 20);
+    EXPECT_TRUE(grigliaAlSuoPosto);
+    EXPECT_TRUE(pannelloUguale);
+    EXPECT_EQ(etichetta, messaggio);
+    EXPECT_TRUE(pannello->isEnabled());
 }
 
 // The ordinary layout has no panel.

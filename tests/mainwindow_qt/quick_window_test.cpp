@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -35,7 +37,7 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
 
     // The step list opens modally at the end of the run; it is read and closed.
     int righe = -1;
-    std::string titolo, tempo;
+    std::string titolo, tempo, fine = "?";
     int tentativi = 0;
     QTimer attesa;
     attesa.setInterval(20);
@@ -49,6 +51,7 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
         righe = lista->lista().rowCount();
         titolo = lista->windowTitle().toStdString();
         tempo = lista->panelP2().toStdString();
+        fine = lista->panelP1().toStdString();
         lista->reject();
     });
     attesa.start();
@@ -58,12 +61,41 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     ASSERT_GT(righe, 1);
     EXPECT_EQ(titolo, "Unknot40.gau");
     EXPECT_EQ(tempo.rfind("Time processing sec: ", 0), 0u);
+    EXPECT_EQ(fine, "");  // a run that ended by itself says nothing more
     EXPECT_EQ(w.form().doc.storia.NumStato, 0);
     EXPECT_EQ(w.form().doc.diagram.TxtOri.size(), 40u);
     EXPECT_EQ(w.form().doc.storia.passo(righe - 1).Ori.size(), 0u);
     EXPECT_FALSE(w.action("Undo")->isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
     EXPECT_EQ(w.panel("p1"), "Done");
+}
+
+// A search that finds nothing says so with its stop frame gone: nothing offers to cancel a search that
+// has ended while its message is read.
+TEST(QuickWindow, NoMoveFoundIsShownWithTheStopFrameGone) {
+    testing::testApp();
+    MainWindow w(TREVALON_SOURCE_DIR);
+    w.resize(900, 700);
+    w.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(
+        ApriGau(w.form(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
+    QString detto, testoCornice;
+    bool cornice = true;
+    testing::whenShown<QMessageBox>(
+        [] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); },
+        [&](QMessageBox* box) {
+            detto = box->text();
+            auto* f = w.findChild<QFrame*>("Frame3");
+            cornice = f->isVisible();
+            if (auto* l = f->findChild<QLabel*>()) testoCornice = l->text();
+            box->accept();
+        });
+    w.action("m3b")->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(testoCornice.toStdString(), "Find horizontal moves ...");  // the search ran with its frame
+    EXPECT_EQ(detto.toStdString(), "No move  was found");
+    EXPECT_FALSE(cornice);
 }
 
 // A long complete run on a large diagram, met as a user meets it: the run goes on while the event loop
@@ -75,6 +107,7 @@ struct RunWatched {
     double longestGap = 0;
     bool toolbarOffWhileRunning = true;
     bool stepListShown = false;
+    std::string howItEnded;  // the step list's word on how the run ended
 };
 
 RunWatched runLongSearchAnd(MainWindow& w, const std::function<void()>& act) {
@@ -106,6 +139,7 @@ RunWatched runLongSearchAnd(MainWindow& w, const std::function<void()>& act) {
     QObject::connect(&listWatch, &QTimer::timeout, [&] {
         if (auto* lista = qobject_cast<FrmListaWindow*>(QApplication::activeModalWidget())) {
             out.stepListShown = true;
+            out.howItEnded = lista->panelP1().toStdString();
             if (acted) out.secondsToEnd = std::chrono::duration<double>(Clock::now() - *acted).count();
             lista->reject();
         }
@@ -137,6 +171,8 @@ TEST(QuickWindow, CancelEndsALongHorizontalSearchAtOnceAndTheWindowStaysResponsi
     EXPECT_LT(r.longestGap, kResponsive);
     EXPECT_TRUE(r.toolbarOffWhileRunning);
     EXPECT_TRUE(r.stepListShown);
+    // The list says that the run was stopped.
+    EXPECT_EQ(r.howItEnded.rfind("Stopped by Cancel", 0), 0u) << r.howItEnded;
     // The run went back to its start step, and the toolbar is live again.
     EXPECT_EQ(w.form().doc.storia.NumStato, 0);
     EXPECT_FALSE(w.form().RichiestaStop.richiesta());

@@ -17,6 +17,8 @@
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/disegno_da_codice.h"
 #include "celldraw/qt/form3.h"
+#include "celldraw/redraw.h"
+#include "layout/palette.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
 #include "model/step_history.h"
@@ -88,6 +90,47 @@ bool inVista(Form3& f, const GridArea& a) {
     return x && y;
 }
 
+// Every picture of the viewer's grid, row by row.
+std::vector<PictureRef> quadro(const GridControl& g) {
+    std::vector<PictureRef> out;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = 0; c < g.cols(); ++c) out.push_back(g.picture(r, c));
+    return out;
+}
+
+// The cells of the changed place the viewer shows (its green tiles within the area it keeps in view), each
+// whole inside the part of the grid on screen; 0 when one is not, -1 when there is none.
+int cambiateInVista(Form3& f) {
+    QApplication::processEvents();
+    f.gr3().refresh();
+    const GridArea a = f.model().areaMostrata();
+    const GridControl& g = f.model().Gr3;
+    const QRect vista = f.gr3().viewport()->rect();
+    int n = 0;
+    for (int r = std::max(a.r0, 0); r <= a.r1 && r < g.rows(); ++r)
+        for (int c = std::max(a.c0, 0); c <= a.c1 && c < g.cols(); ++c) {
+            const PictureRef p = g.picture(r, c);
+            if (p.empty() || coloreImmagine(p) != TileColour::Green) continue;
+            if (!vista.contains(f.gr3().cellRect(r, c))) return 0;
+            ++n;
+        }
+    return n > 0 ? n : -1;
+}
+
+// The changed place stands in the middle of the view, or the view starts at the grid's start on a side
+// where the place lies too near it to be centred, or every drawing is in view whole.
+bool cambiateAlCentro(Form3& f) {
+    const GridArea a = f.model().areaMostrata();
+    const GridControl& g = f.model().Gr3;
+    const QRect vista = f.gr3().viewport()->rect();
+    const QRect luogo = f.gr3().cellRect(a.r0, a.c0).united(f.gr3().cellRect(a.r1, a.c1));
+    if (luogo.isEmpty()) return false;
+    const int cella = std::max(2, f.gr3().cellRect(a.r0, a.c0).width());
+    const bool x = std::abs(luogo.center().x() - vista.center().x()) <= cella || g.leftCol() <= 1;
+    const bool y = std::abs(luogo.center().y() - vista.center().y()) <= cella || g.topRow() <= 1;
+    return x && y;
+}
+
 // What the person saw and did in one showing of the step viewer.
 struct Visto {
     bool mostrato = false;
@@ -98,6 +141,14 @@ struct Visto {
     int immaginiPrima = 0, immaginiDopo = 0, immaginiMigliora = 0;
     std::string p2;
     bool domandaMigliora = false;
+    // The viewer's pictures after "Applica" and after "Migliora".
+    std::vector<PictureRef> quadroEsito, quadroMigliora;
+    int colonne = 0;
+    // The changed place after "Applica": green cells inside the view (cambiateInVista), at every zoom level
+    // reached by "Zoom out" and back by "Zoom in", and in the middle each time.
+    std::vector<int> cambiateViste;
+    bool sempreAlCentro = true;
+    bool zoomAlLimite = true;  // each zoom button off exactly at its end of the range
 };
 
 // Answers the step viewer as a person: looks at the candidate, "Applica", then (when asked) "Migliora"
@@ -130,6 +181,22 @@ void rispondiAlVisore(Visto& v, bool migliora) {
         v.esitoInVista = inVista(*f, f->model().areaMostrata());
         v.immaginiDopo = immagini(f->model().Gr3);
         v.p2 = f->panelText("p2").toStdString();
+        v.quadroEsito = quadro(f->model().Gr3);
+        v.colonne = f->model().Gr3.cols();
+        const auto guarda = [&v, f] {
+            const Zoom& z = f->model().shared().zoom;
+            v.zoomAlLimite = v.zoomAlLimite &&
+                             f->action("Dimensmeno")->isEnabled() == (z.LivelloZoom > z.ZoomMin) &&
+                             f->action("Dimenspiu")->isEnabled() == (z.LivelloZoom < z.ZoomMax);
+            v.cambiateViste.push_back(cambiateInVista(*f));
+            v.sempreAlCentro = v.sempreAlCentro && cambiateAlCentro(*f);
+        };
+        guarda();
+        for (const char* zoom : {"Dimensmeno", "Dimensmeno", "Dimenspiu", "Dimenspiu"}) {
+            if (!f->action(zoom)->isEnabled()) continue;
+            f->action(zoom)->trigger();
+            guarda();
+        }
         if (migliora && f->action("Migliora")->isVisible()) {
             // The question is answered from a timer of its own: this one is still running.
             testing::whenShown<QMessageBox>(
@@ -145,6 +212,7 @@ void rispondiAlVisore(Visto& v, bool migliora) {
             QApplication::processEvents();
             v.tastiDopoMigliora = tastiVisibili(*f);
             v.immaginiMigliora = immagini(f->model().Gr3);
+            v.quadroMigliora = quadro(f->model().Gr3);
         }
         f->action("Refresh")->trigger();
     });
@@ -205,6 +273,13 @@ TEST(ViewerWindow, ADrawnKnotsMoveIsRedrawnTidiedAppliedAndUndone) {
     EXPECT_EQ(w.form().doc.storia.NumStato, 1);
     EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    // The tidied drawing that became the step shows each of its crossings as one.
+    auto passo = std::make_unique<CellDrawing>();
+    ASSERT_TRUE(deserializzaCelDis(*passo, w.form().doc.storia.passo(1).TblGenSer));
+    const UsedArea usata = passo->usata();
+    passo->limiti = LimitiDis{usata.r1, usata.c1, usata.r0, usata.c0};
+    EXPECT_EQ(contaIncrociCelDis(*passo), 3);
+    EXPECT_TRUE(incrociDistinti(*passo));
     EXPECT_NE(p.griglia(), prima);
     EXPECT_TRUE(w.gridView().isVisible());
     EXPECT_EQ(w.form().ctx.ConfermaMigliora, 1);
@@ -236,6 +311,101 @@ TEST(ViewerWindow, OnALargeDiagramTheCandidateAndTheOutcomeAreInView) {
     EXPECT_EQ(v.tastiDopo, (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu"}));
     EXPECT_EQ(w.form().doc.storia.NumStato, 1);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, 98);
+}
+
+// "Migliora" leaves the approved picture as it was, cell by cell: the tidied drawing only adds pictures,
+// right of every picture that was there. Cells of the approved picture that changed, or new pictures among
+// the old ones, are what the person saw as a garbled drawing.
+void miglioraLasciaLEsito(const Visto& v) {
+    ASSERT_FALSE(v.quadroEsito.empty());
+    ASSERT_EQ(v.quadroMigliora.size(), v.quadroEsito.size()) << "the grid's size changed";
+    const int colonne = v.colonne;
+    int ultima = 0;
+    for (std::size_t i = 0; i < v.quadroEsito.size(); ++i)
+        if (!v.quadroEsito[i].empty()) ultima = std::max(ultima, static_cast<int>(i) % colonne);
+    int cambiate = 0, nuoveDentro = 0, nuove = 0;
+    for (std::size_t i = 0; i < v.quadroEsito.size(); ++i) {
+        const PictureRef& prima = v.quadroEsito[i];
+        const PictureRef& dopo = v.quadroMigliora[i];
+        if (!prima.empty() && !(prima == dopo)) ++cambiate;
+        if (prima.empty() && !dopo.empty()) {
+            ++nuove;
+            if (static_cast<int>(i) % colonne <= ultima) ++nuoveDentro;
+        }
+    }
+    EXPECT_EQ(cambiate, 0);
+    EXPECT_EQ(nuoveDentro, 0);
+    EXPECT_GT(nuove, 0);  // the tidied drawing, to the right
+}
+
+// A drawn knot as the person makes one: a knot from a code, a move applied in the viewer, and the step
+// saved with "Save" (picked in the real save dialog): the program saves it as its drawing.
+std::filesystem::path disegnoSalvato(const char* nodo, const char* ricerca, const char* nome, int incroci) {
+    FinestraProva p;
+    MainWindow& w = p.w;
+    testing::apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / nodo);
+    Visto v;
+    rispondiAlVisore(v, false);
+    w.action(ricerca)->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(v.mostrato);
+    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc.diagram.NumIncroci, incroci);
+    EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
+    const auto cartella = std::filesystem::temp_directory_path() / "trevalon_viewer_window";
+    std::filesystem::create_directories(cartella);
+    const auto file = cartella / nome;
+    std::filesystem::remove(file);
+    testing::scegliNelDialogo(file, [&w] { w.action("Salva")->trigger(); });
+    EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    return file;
+}
+
+// The outcome of "Applica" on drawn knots, the program's own drawings: its changed place is green, whole in
+// view and in the middle of it at every zoom; "Migliora" then leaves that picture as it is.
+TEST(ViewerWindow, OnDrawnKnotsTheOutcomeIsInViewAndMiglioraKeepsIt) {
+    testing::testApp();
+    const std::vector<std::pair<std::filesystem::path, int>> disegni = {
+        {trifoglioConRiccio(), 4},
+        {disegnoSalvato("Unknot40.gau", "m3", "Unknot40_move3.kno", 38), 38},
+    };
+    for (const auto& [file, incroci] : disegni) {
+        SCOPED_TRACE(file.filename().string());
+        FinestraProva p;
+        MainWindow& w = p.w;
+        testing::apriConDialogo(w, file);
+        ASSERT_EQ(w.form().doc.diagram.NumIncroci, incroci);
+        Visto v;
+        rispondiAlVisore(v, true);
+        w.action("m1")->trigger();
+        QApplication::processEvents();
+        ASSERT_TRUE(v.mostrato);
+        ASSERT_FALSE(v.cambiateViste.empty());
+        for (int n : v.cambiateViste) EXPECT_GT(n, 0);
+        EXPECT_TRUE(v.sempreAlCentro);
+        EXPECT_TRUE(v.zoomAlLimite);
+        ASSERT_TRUE(v.domandaMigliora);
+        miglioraLasciaLEsito(v);
+        EXPECT_EQ(w.form().doc.storia.NumStato, 1);
+        EXPECT_LT(w.form().doc.diagram.NumIncroci, incroci);
+    }
+}
+
+// On a large knot from a code the changed place of the outcome is green, in view and in the middle of it,
+// also after zooming out and in again.
+TEST(ViewerWindow, OnALargeKnotTheChangedPlaceStaysInTheMiddleThroughTheZoom) {
+    FinestraProva p;
+    MainWindow& w = p.w;
+    testing::apriConDialogo(
+        w, std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau");
+    Visto v;
+    rispondiAlVisore(v, false);
+    w.action("m2")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(v.mostrato);
+    ASSERT_GE(v.cambiateViste.size(), 3u);
+    for (int n : v.cambiateViste) EXPECT_GT(n, 0);
+    EXPECT_TRUE(v.sempreAlCentro);
 }
 
 }  // namespace

@@ -103,6 +103,11 @@ TEST(BridgeDriver, TreeLimitsAndDuplicates) {
     n.Codice = "1-2+3-1+2-3+4-5-6-4+5+6+";
     EXPECT_FALSE(t.archivia(n));  // the last record is deeper than the limit
     EXPECT_FALSE(t.motivo().empty());
+    // The message of a search that found nothing names the limit it stopped at, beside its own words.
+    const std::string detto = testoNessunaMossa(t.motivo());
+    EXPECT_EQ(detto.rfind("No move  was found\n", 0), 0u) << detto;
+    EXPECT_NE(detto.find(t.motivo()), std::string::npos) << detto;
+    EXPECT_EQ(testoNessunaMossa(""), "No move  was found");
     t.svuota();
     EXPECT_EQ(t.NumListaUg(), 0);
     EXPECT_EQ(t.record(0).Codice, "1-2+3-1+2-3+");

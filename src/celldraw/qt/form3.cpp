@@ -127,9 +127,14 @@ Form3::Form3(const StepViewRequest& request, StepViewerShared shared, MessagePor
     buildToolbar();
     setMessage(model_.lblmsg());
     gr3_->setGrid(&model_.Gr3);
-    // The main grid is out of sight while the viewer shows a step, except in a pause, which is about it.
-    if (mainGridWidget_ && !request.pausa) {
+    // The main grid is out of sight while the viewer shows a step, except in a pause, which is about it,
+    // and in the developer layout, whose panels around the grid keep their places. Hidden, the grid keeps
+    // its room, so the main window's layout stays as it is behind the viewer.
+    if (mainGridWidget_ && !request.pausa && !shared.ModoSviluppo) {
         mainGridWasVisible_ = mainGridWidget_->isVisible();
+        QSizePolicy politica = mainGridWidget_->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        mainGridWidget_->setSizePolicy(politica);
         mainGridWidget_->hide();
     }
     const bool dev = model_.developerLayout();
@@ -269,6 +274,10 @@ void Form3::syncFromModel() {
     const auto& buttons = model_.buttons();
     for (std::size_t i = 0; i < buttons.size() && i < actions_.size(); ++i)
         actions_[i].second->setVisible(buttons[i].visible);
+    // A zoom button at the end of its range would do nothing: it is off.
+    const Zoom& zoom = model_.shared().zoom;
+    for (QAction* a : actions("Dimensmeno")) a->setEnabled(zoom.LivelloZoom > zoom.ZoomMin);
+    for (QAction* a : actions("Dimenspiu")) a->setEnabled(zoom.LivelloZoom < zoom.ZoomMax);
     for (auto& [key, label] : panels_) label->setText(q(model_.panel(key)));
     gr3_->setGridLines(model_.gridLines);
     if (chkgr_->isChecked() != model_.gridLines) {
@@ -352,6 +361,7 @@ void Form3::layoutChildren() {
         frame1_->setGeometry(0, 0, w, frame1_->sizeHint().height());
         const int labelHeight = lblmsg_->sizeHint().height();
         lblmsg_->setGeometry(8, frame1_->geometry().bottom() + 1, std::max(0, w - 16), labelHeight);
+        elideMessage();
         top = lblmsg_->geometry().bottom() + 1;
     } else {
         const int barHeight = std::max(tlb1_->sizeHint().height(), lblmsg_->fontMetrics().height());

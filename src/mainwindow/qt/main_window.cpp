@@ -296,6 +296,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The grid's height in twips, read by the grid editor and the grid doubling.
     form_->vista.AltezzaGriglia = grid_->height() * kTwipsPerPixel;
+    form_->vista.LarghezzaVista = grid_->viewport()->width() * kTwipsPerPixel;
+    form_->vista.AltezzaVista = grid_->viewport()->height() * kTwipsPerPixel;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -424,6 +426,7 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     shared.zoom = form_->vista.zoom;
     shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
     shared.ModoSorgente = form_->doc.modi.ModoSorgente;
+    shared.disegnoTesto = form_->doc.modi.ModoGen == GenMode::TextDrawing;
     // "Applica" redraws the move on the cell drawing; the commit of the move checks that drawing.
     Form3 viewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
                  mosse_->azioniVisore(request.tipoMossa));
@@ -440,6 +443,7 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     form_->RigaClickPrec = viewer.model().RigaClickPrec;
     form_->ColClickPrec = viewer.model().ColClickPrec;
     form_->vista.zoom = viewer.model().shared().zoom;
+    form_->AbilitaZoom();
     grid_->refresh();
     return esito;
 }

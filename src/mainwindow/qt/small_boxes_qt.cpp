@@ -5,11 +5,13 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
-#include <QLineEdit>
+#include <QMainWindow>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "platform/qt/grid_view.h"
 
@@ -26,11 +28,22 @@ QRect screenArea(const QWidget* w) {
     return screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
 }
 
-// At the top of the screen, against its right edge.
+// At the top of the screen, against its right edge; over a main window, at the top right of its
+// contents, clear of its title bar and its buttons.
 void placeTopRight(QDialog* box, const QWidget* owner) {
     box->adjustSize();
     const QRect area = screenArea(owner);
-    box->move(area.right() + 1 - box->frameGeometry().width(), area.top());
+    int right = area.right() + 1;
+    int top = area.top();
+    if (const auto* main = qobject_cast<const QMainWindow*>(owner); main && main->isVisible()) {
+        const QWidget* contents = main->centralWidget() ? main->centralWidget() : main;
+        const QPoint corner = contents->mapToGlobal(QPoint(contents->width(), 0));
+        right = std::min(right, corner.x());
+        top = std::max(top, corner.y());
+    }
+    const QSize frame = box->frameGeometry().size();
+    box->move(std::max(area.left(), right - frame.width()),
+              std::max(area.top(), std::min(top, area.bottom() + 1 - frame.height())));
 }
 
 QDialog* newBox(QWidget* owner, const QString& caption) {
@@ -103,12 +116,25 @@ void QtBoxes::showPropertyBox(const std::string& caption, const std::string& gau
     QDialog* box = newBox(owner_, q(caption));
     box->setObjectName("FormProp");
     auto* form = new QFormLayout(box);
+    // Each field as wide as its text, up to most of the screen; a longer text goes on over more lines, so
+    // that the whole code of a large knot is seen.
+    const int larghezza = std::max(360, screenArea(owner_).width() * 3 / 5);
     const auto field = [&](const char* name, const char* label, const std::string& text) {
-        auto* edit = new QLineEdit(q(text), box);
+        auto* edit = new QPlainTextEdit(q(text), box);
         edit->setObjectName(name);
         edit->setReadOnly(true);
-        edit->setMinimumWidth(360);
-        edit->setCursorPosition(0);
+        edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        const QFontMetrics fm = edit->fontMetrics();
+        const int margini =
+            2 * (edit->frameWidth() + static_cast<int>(edit->document()->documentMargin())) + 8;
+        const int testo = fm.horizontalAdvance(edit->toPlainText()) + margini;
+        const int w = std::clamp(testo, 360, larghezza);
+        // Lines wrap anywhere in a code without blanks; one line spare for a wrap that falls short.
+        const int piene = (testo + w - margini - 1) / std::max(1, w - margini);
+        const int righe = piene > 1 ? piene + 1 : 1;
+        edit->setFixedSize(w, righe * fm.lineSpacing() + margini);
         form->addRow(QObject::tr(label), edit);
     };
     field("txtgau", "Gauss Code:", gaussCode);

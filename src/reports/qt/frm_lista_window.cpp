@@ -68,6 +68,12 @@ FrmListaWindow::FrmListaWindow(FrmLista& lista, QWidget* parent) : QDialog(paren
     stbr_ = new QStatusBar(this);
     stbr_->setObjectName("Stbr");
     stbr_->setSizeGripEnabled(false);
+    p1_ = new QLabel(this);
+    p1_->setObjectName("p1");
+    p1_->setText(QString::fromStdString(lista_.p1));
+    p1_->setStyleSheet(QStringLiteral("font-weight: bold"));
+    p1_->setVisible(!lista_.p1.empty());
+    stbr_->addWidget(p1_);
     p2_ = new QLabel(this);
     p2_->setObjectName("p2");
     stbr_->addWidget(p2_, 1);
@@ -103,6 +109,10 @@ void FrmListaWindow::fitColumns() {
 
 QString FrmListaWindow::panelP2() const {
     return p2_->text();
+}
+
+QString FrmListaWindow::panelP1() const {
+    return p1_->text();
 }
 
 void FrmListaWindow::tlb1_ButtonClick(const QString& key) {

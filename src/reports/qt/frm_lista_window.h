@@ -25,6 +25,8 @@ class FrmListaWindow : public QDialog {
     GridView& grLis() { return *grLis_; }
     QAction* exportAction() const { return xls_; }
     QString panelP2() const;
+    // How the run ended, when it was stopped; empty and hidden otherwise.
+    QString panelP1() const;
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -40,6 +42,7 @@ class FrmListaWindow : public QDialog {
     QAction* xls_ = nullptr;
     GridView* grLis_ = nullptr;
     QStatusBar* stbr_ = nullptr;
+    QLabel* p1_ = nullptr;
     QLabel* p2_ = nullptr;
     bool primaAttivazione_ = true;
 };
