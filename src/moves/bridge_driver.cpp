@@ -244,13 +244,14 @@ struct EsameRecord {
         f.vecchie = interi.size();
         for (std::size_t r = 1; r < p.vecchie.size(); ++r) {
             const int v = p.vecchie[r] >= RiscritturaPonte::kEtichettaNuova ? kNuove : p.vecchie[r];
-            const std::size_t ultima = interi.size() - 2;
-            if (f.numCorse > 0 && interi[ultima] == v && v == kNuove) {
-                ++interi[ultima + 1];
-            } else if (f.numCorse > 0 && v != kNuove && interi[ultima] != kNuove &&
-                       interi[ultima] + interi[ultima + 1] == v) {
-                ++interi[ultima + 1];
-            } else {
+            bool continua = false;  // the label continues the last run
+            if (f.numCorse > 0) {
+                const std::size_t ultima = interi.size() - 2;
+                const int u = interi[ultima];
+                continua = v == kNuove ? u == kNuove : u != kNuove && u + interi[ultima + 1] == v;
+                if (continua) ++interi[ultima + 1];
+            }
+            if (!continua) {
                 interi.push_back(v);
                 interi.push_back(1);
                 ++f.numCorse;
@@ -392,10 +393,11 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
         for (std::size_t c = 0; c < f.numCorse; ++c) {
             const int v = e.interi[f.vecchie + 2 * c], quante = e.interi[f.vecchie + 2 * c + 1];
             for (int q = 0; q < quante; ++q) {
+                const int vecchia = v + q;
                 if (v == EsameRecord::kNuove)
                     nomi.nuovo(cursore, ++contatore);
-                else if (v + q >= 0 && static_cast<std::size_t>(v + q) < nomiPadre)
-                    nomi.vecchio(v + q);
+                else if (vecchia >= 0 && static_cast<std::size_t>(vecchia) < nomiPadre)
+                    nomi.vecchio(vecchia);
                 else
                     nomi.testo({});
             }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <unordered_map>
 
 namespace trevalon {
@@ -429,8 +428,8 @@ void RecordAlbero::aggiungi(const NodoLista& n, std::uint32_t numeroChiave, cons
     std::string testa;
     scriviVarint(testa, corpo.size());
     char* p = spazio(testa.size() + corpo.size(), c.dove);
-    std::memcpy(p, testa.data(), testa.size());
-    std::memcpy(p + testa.size(), corpo.data(), corpo.size());
+    std::copy(testa.begin(), testa.end(), p);
+    std::copy(corpo.begin(), corpo.end(), p + testa.size());
     record_.push_back(c);
 }
 
