@@ -1,12 +1,23 @@
 // The complete run on closures of torus braids (s1 s2 .. s(k-1))^m: diagrams where no move simplifies and
-// the horizontal search explores its whole tree before it can say so. Each case runs in a child process of
-// its own, so that its peak resident memory is its own; a case still running at the time limit is stopped
-// and reported as such.
+// the horizontal search explores its whole tree before it can say so; also on random braids and sums of
+// torus braids. Each case runs in a child process of its own, so that its peak resident memory is its
+// own; a case still running at the time limit is stopped and reported as such.
 //
-// usage: torus_bench [--long] [--steps] [--limit SECONDS] [STRANDS:POWER ...]
+// usage: torus_bench [--long] [--braids] [--steps] [--limit SECONDS] [--files DIR] [CASE ...]
+//   CASE      STRANDS:POWER, the torus braid; r:STRANDS:LENGTH:SEED, a random braid of that many letters
+//             (and up to STRANDS - 1 more, so that its closure is a knot); p:STRANDS:LENGTH:SEED, the same
+//             with every letter positive; sum:STRANDS:POWER+STRANDS:POWER+..., the connected sum of
+//             torus braid closures
 //   --long    adds the long cases (s1s2s3s4)^9 and (s1s2)^20 to the default ones
+//   --braids  the torus series (s1s2)^k of 62 to 250 crossings and random braids of about 250 crossings
+//             on 5, 7 and 9 strands instead of the default cases
+//   --files DIR  writes each case's knot file (a .gau file named after the case) into DIR instead of
+//                running it, for `trevalon-bench run` or the window
 //   --steps   prints each step of the run's step list as `trevalon-bench run --steps` does
 //   --limit   seconds a case may run (default 600)
+//
+// Pinned to two cores (taskset -c 0,1) the search uses two threads: the minimal diagrams of the
+// small-machine measurements are 4:7 5:6 3:20 p:4:33:1 (35 crossings) and sum:3:10+4:7+2:5+2:5 (51).
 //
 // One line per case: the braid, crossings before and after, steps, seconds of the run (opening the file
 // not included), peak resident MiB of the case's process (VmHWM), its user CPU seconds, a hash of the step
@@ -18,6 +29,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cinttypes>
 #include <csignal>
@@ -27,6 +39,8 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -50,14 +64,91 @@ namespace ts = trevalon::testsupport;
 namespace fs = std::filesystem;
 
 struct Caso {
+    enum class Tipo { Toro, Casuale, Positiva, Somma };
+    Tipo tipo = Tipo::Toro;
     int strands = 3;
-    int potenza = 10;
-    std::string nome() const {
+    int potenza = 10;  // torus braids: the power; random ones: the letters
+    std::uint32_t seme = 1;
+    std::vector<std::pair<int, int>> addendi;  // a sum's torus braids (strands, power)
+    static std::string toro(int strands, int potenza) {
         std::string s = "(";
         for (int i = 1; i < strands; ++i) s += "s" + std::to_string(i);
         return s + ")^" + std::to_string(potenza);
     }
+    std::string nome() const {
+        switch (tipo) {
+            case Tipo::Toro:
+                return toro(strands, potenza);
+            case Tipo::Casuale:
+            case Tipo::Positiva:
+                return std::string(tipo == Tipo::Casuale ? "random" : "positive") + " braid " +
+                       std::to_string(strands) + " strands " + std::to_string(potenza) + " letters seed " +
+                       std::to_string(seme);
+            case Tipo::Somma: {
+                std::string s;
+                for (const auto& [k, m] : addendi) s += (s.empty() ? "" : " # ") + toro(k, m);
+                return s;
+            }
+        }
+        return {};
+    }
+    bool valido() const {
+        if (tipo == Tipo::Somma) {
+            for (const auto& [k, m] : addendi)
+                if (k < 2 || m < 1) return false;
+            return !addendi.empty();
+        }
+        return strands >= 2 && potenza >= 1;
+    }
 };
+
+// A case from its text (see the usage); nullopt when it is none.
+std::optional<Caso> leggiCaso(const std::string& a) {
+    auto numeri = [](const std::string& s, char sep) {
+        std::vector<int> v;
+        std::size_t pos = 0;
+        while (pos <= s.size()) {
+            const std::size_t fine = std::min(s.find(sep, pos), s.size());
+            v.push_back(std::atoi(s.substr(pos, fine - pos).c_str()));
+            pos = fine + 1;
+        }
+        return v;
+    };
+    Caso c;
+    if (a.rfind("sum:", 0) == 0) {
+        c.tipo = Caso::Tipo::Somma;
+        std::size_t pos = 4;
+        while (pos <= a.size()) {
+            const std::size_t fine = std::min(a.find('+', pos), a.size());
+            const std::vector<int> v = numeri(a.substr(pos, fine - pos), ':');
+            if (v.size() != 2) return std::nullopt;
+            c.addendi.emplace_back(v[0], v[1]);
+            pos = fine + 1;
+        }
+        return c;
+    }
+    if (a.rfind("r:", 0) == 0 || a.rfind("p:", 0) == 0) {
+        c.tipo = a[0] == 'r' ? Caso::Tipo::Casuale : Caso::Tipo::Positiva;
+        const std::vector<int> v = numeri(a.substr(2), ':');
+        if (v.size() != 3) return std::nullopt;
+        c.strands = v[0];
+        c.potenza = v[1];
+        c.seme = static_cast<std::uint32_t>(v[2]);
+        return c;
+    }
+    const std::vector<int> v = numeri(a, ':');
+    if (v.size() != 2) return std::nullopt;
+    c.strands = v[0];
+    c.potenza = v[1];
+    return c;
+}
+
+ts::GaussDiagram diagrammaToro(int strands, int potenza) {
+    ts::BraidWord parola;
+    for (int k = 0; k < potenza; ++k)
+        for (int i = 1; i < strands; ++i) parola.push_back(i);
+    return ts::braidClosure(strands, parola);
+}
 
 std::uint64_t fnv1a(const std::string& s, std::uint64_t h = 14695981039346656037ull) {
     for (unsigned char c : s) {
@@ -68,10 +159,27 @@ std::uint64_t fnv1a(const std::string& s, std::uint64_t h = 14695981039346656037
 }
 
 fs::path fileCaso(const Caso& c) {
-    ts::BraidWord parola;
-    for (int k = 0; k < c.potenza; ++k)
-        for (int i = 1; i < c.strands; ++i) parola.push_back(i);
-    const ts::GaussDiagram g = ts::braidClosure(c.strands, parola);
+    ts::GaussDiagram g;
+    switch (c.tipo) {
+        case Caso::Tipo::Toro:
+            g = diagrammaToro(c.strands, c.potenza);
+            break;
+        case Caso::Tipo::Casuale:
+            g = ts::randomBraidKnot(c.seme, c.strands, c.potenza);
+            break;
+        case Caso::Tipo::Positiva: {
+            std::mt19937 rng(c.seme);
+            ts::BraidWord parola = ts::randomKnotBraid(rng, c.strands, c.potenza);
+            for (int& l : parola) l = std::abs(l);
+            g = ts::braidClosure(c.strands, parola);
+            break;
+        }
+        case Caso::Tipo::Somma:
+            g = diagrammaToro(c.addendi[0].first, c.addendi[0].second);
+            for (std::size_t k = 1; k < c.addendi.size(); ++k)
+                g = ts::connectedSum(g, diagrammaToro(c.addendi[k].first, c.addendi[k].second));
+            break;
+    }
     const fs::path p =
         fs::temp_directory_path() / ("trevalon_torus_" + std::to_string(::getpid()) + "_" +
                                      std::to_string(c.strands) + "_" + std::to_string(c.potenza) + ".gau");
@@ -185,32 +293,59 @@ void misura(const Caso& c, bool passi, double limite) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool lunghi = false, passi = false;
+    bool lunghi = false, passi = false, trecce = false;
+    std::string cartella;
     double limite = 600;
     std::vector<Caso> casi;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--long") {
             lunghi = true;
+        } else if (a == "--braids") {
+            trecce = true;
         } else if (a == "--steps") {
             passi = true;
+        } else if (a == "--files" && i + 1 < argc) {
+            cartella = argv[++i];
         } else if (a == "--limit" && i + 1 < argc) {
             limite = std::atof(argv[++i]);
-        } else if (const auto colon = a.find(':'); colon != std::string::npos) {
-            casi.push_back({std::atoi(a.substr(0, colon).c_str()), std::atoi(a.substr(colon + 1).c_str())});
+        } else if (const std::optional<Caso> c = leggiCaso(a)) {
+            casi.push_back(*c);
         } else {
             std::fprintf(stderr,
-                         "usage: torus_bench [--long] [--steps] [--limit SECONDS] [STRANDS:POWER ...]\n");
+                         "usage: torus_bench [--long] [--braids] [--steps] [--limit SECONDS] [--files DIR] "
+                         "[CASE ...]\n");
             return 2;
         }
     }
+    if (trecce) {
+        for (int k : {31, 62, 100, 125}) casi.push_back(*leggiCaso("3:" + std::to_string(k)));
+        // 251 - strands letters, and up to strands - 1 more: at most 250 crossings.
+        for (int strands : {5, 7, 9})
+            casi.push_back(
+                *leggiCaso("r:" + std::to_string(strands) + ":" + std::to_string(251 - strands) + ":1"));
+    }
     if (casi.empty()) {
-        casi = {{3, 10}, {4, 7}, {5, 6}};
-        if (lunghi) casi.insert(casi.end(), {{5, 9}, {3, 20}});
+        for (const char* c : {"3:10", "4:7", "5:6"}) casi.push_back(*leggiCaso(c));
+        if (lunghi)
+            for (const char* c : {"5:9", "3:20"}) casi.push_back(*leggiCaso(c));
+    }
+    if (!cartella.empty()) {
+        for (const Caso& c : casi) {
+            if (!c.valido()) continue;
+            std::string nome;
+            for (char ch : c.nome()) nome += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+            const fs::path destinazione = fs::path(cartella) / (nome + ".gau");
+            std::error_code ec;
+            fs::rename(fileCaso(c), destinazione, ec);
+            if (ec) fs::copy_file(fileCaso(c), destinazione, fs::copy_options::overwrite_existing, ec);
+            std::printf("%s\t%s\n", c.nome().c_str(), ec ? ec.message().c_str() : destinazione.c_str());
+        }
+        return 0;
     }
     std::printf("braid\tcrossings\tafter\tsteps\tseconds\tpeak_MiB\tcpu_s\tstep_list_hash\tsearch_tree\n");
     for (const Caso& c : casi) {
-        if (c.strands < 2 || c.potenza < 1) {
+        if (!c.valido()) {
             std::printf("%s\tfailed\tnot a braid\n", c.nome().c_str());
             continue;
         }

@@ -12,6 +12,8 @@
 #include <thread>
 #include <utility>
 
+#include "platform/cores.h"
+
 namespace trevalon {
 
 namespace {
@@ -362,7 +364,7 @@ int TentaInOrdine(Diagram& d, LayoutState& s, const PianoTentativi& piano, const
     unsigned aiutanti = 0;
     if (piano.aiutanti >= 0) {
         aiutanti = static_cast<unsigned>(piano.aiutanti);
-    } else if (const unsigned nuclei = std::thread::hardware_concurrency(); nuclei >= 3) {
+    } else if (const unsigned nuclei = nucleiDisponibili(); nuclei >= 3) {
         aiutanti = nuclei - 1;
     }
     aiutanti = std::min<unsigned>({aiutanti, kMaxAiutanti, static_cast<unsigned>(n - 1)});

@@ -56,15 +56,22 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     if (storia.NumStato == 0) w.albero().svuotaElaborati();
 
     // The start step's diagram as it was built, when nothing has changed it since: the return to it at the
-    // end installs it again instead of laying it out anew.
+    // end installs it again instead of laying it out anew. It is copied only when a move is about to
+    // change it (the cell table alone is 36 MB): a run that takes no step gives it back as it is.
     std::unique_ptr<Diagram> partenza;
+    bool partenzaIntatta = false;
     if (storia.valido(k0 - 1)) {
         const Stato& s0 = storia.passo(k0 - 1);
-        if (s0.Tipo == GenMode::Code && modi.ModoGen == GenMode::Code && doc.improntaCostruito != 0 &&
-            s0.Codice == doc.diagram.txtNodo && s0.Ori == doc.diagram.TxtOri &&
-            s0.Flag == doc.PartenzaDisegno && improntaDiagramma(f) == doc.improntaCostruito)
-            partenza = std::make_unique<Diagram>(doc.diagram);
+        partenzaIntatta = s0.Tipo == GenMode::Code && modi.ModoGen == GenMode::Code &&
+                          doc.improntaCostruito != 0 && s0.Codice == doc.diagram.txtNodo &&
+                          s0.Ori == doc.diagram.TxtOri && s0.Flag == doc.PartenzaDisegno;
     }
+    const auto intatta = [&] { return partenzaIntatta && improntaDiagramma(f) == doc.improntaCostruito; };
+    partenzaIntatta = intatta();
+    if (partenzaIntatta)
+        w.primaDiCambiare([&] {
+            if (intatta()) partenza = std::make_unique<Diagram>(doc.diagram);
+        });
 
     // Every diagram of the run: a step that comes back to one of them makes no progress.
     std::unordered_set<std::string> visti{chiave(doc.diagram)};
@@ -94,6 +101,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
             }
         }
     }
+    w.primaDiCambiare(nullptr);
     e.secondi = std::chrono::duration<double>(f.ui.now() - inizio).count();
     e.ultimoPasso = storia.NumStato;
     e.incrociDopo = static_cast<int>(doc.diagram.TxtOri.size());
@@ -123,6 +131,9 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     modi.ModoGen = modoPrima;
     f.vista.layout.TblNodoAlbero.clearTouched();
     doc.PartenzaDisegno = 1;
+    // No move changed the start diagram: it is the one to install again.
+    if (!partenza && e.ultimoPasso == e.passoIniziale && intatta())
+        partenza = std::make_unique<Diagram>(std::move(doc.diagram));
     StatoPrec(f, std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {

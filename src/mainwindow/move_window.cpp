@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
@@ -16,6 +17,7 @@
 #include "moves/bridge_lists.h"
 #include "moves/drawn_apply.h"
 #include "moves/gauss_rewrite.h"
+#include "platform/cores.h"
 
 namespace trevalon {
 
@@ -221,6 +223,7 @@ Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
 }
 
 bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
+    if (primaDiCambiare_) std::exchange(primaDiCambiare_, nullptr)();
     if (form_.doc.modi.ModoGen == GenMode::TextDrawing) return committaSuDisegno(tipo);
     std::string ricaduta;
     if (ridisegnaMossa(tipo, nuovo)) {
@@ -315,10 +318,11 @@ FinestraPonte& FinestraForm2::prova() {
 
 std::vector<FinestraPonte*> FinestraForm2::proveIsolate() {
     // An instance per core but one (left to the window), up to eight: each holds a diagram's tables, whose
-    // large ones the search never touches.
+    // large ones the search never touches. On two cores both take records: the window only files their
+    // results between rounds, and one instance would leave a core idle.
     constexpr unsigned kMassimo = 8;
-    const unsigned nuclei = std::thread::hardware_concurrency();
-    const unsigned quante = nuclei > 1 ? std::min(kMassimo, nuclei - 1) : 0;
+    const unsigned nuclei = nucleiDisponibili();
+    const unsigned quante = nuclei > 2 ? std::min(kMassimo, nuclei - 1) : nuclei == 2 ? 2 : 0;
     while (proveIsolate_.size() < quante) proveIsolate_.push_back(std::make_unique<FormProvaIsolata>());
     std::vector<FinestraPonte*> out;
     for (auto& p : proveIsolate_) out.push_back(p.get());

@@ -3,6 +3,7 @@
 // of applied moves, the highlighting of candidates in the main grid, and the look-ahead instance
 // (`FormProva`) with which the horizontal search tests the diagrams it reaches.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,6 +29,9 @@ class FinestraForm2 : public FinestraPonte {
     StatoPonte& statoPonte() { return stato_; }
     // True when the last applied move was recorded as a step.
     bool ultimoPassoRegistrato() const { return registrato_; }
+    // Called once before the next move changes the window's diagram (the complete run keeps its start
+    // diagram only when a move is about to change it); none with an empty function.
+    void primaDiCambiare(std::function<void()> f) { primaDiCambiare_ = std::move(f); }
     // The look-ahead instance, when it has been created.
     FormProva* provaSeCreata() { return prova_.get(); }
 
@@ -125,6 +129,7 @@ class FinestraForm2 : public FinestraPonte {
     bool passoCombinato_ = false;
     mutable DumpFolder dump_;  // the folder the debug dumps of this window's searches go to
     bool registrato_ = false;
+    std::function<void()> primaDiCambiare_;
     // The drawing the viewer redrew for the candidate shown, and its move kind.
     Result<std::unique_ptr<CellDrawing>> ridisegnoVisore_ = fail("");
     MoveKind tipoVisore_ = MoveKind::None;

@@ -17,9 +17,10 @@
 namespace trevalon {
 
 void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori) {
-    tblListaUg_.assign(1, NodoLista{});
-    tblListaUg_[0].Codice = codice;
-    tblListaUg_[0].Ori = ori;
+    NodoLista radice;
+    radice.Codice = codice;
+    radice.Ori = ori;
+    tblListaUg_.azzera(std::move(radice));
     codici_.svuota();
     codici_.aggiungi(codice);
     CursoreListaUg = 0;
@@ -29,7 +30,7 @@ void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori
 }
 
 void AlberoOrizzontale::svuota() {
-    NodoLista root = tblListaUg_[0];
+    const NodoLista root = tblListaUg_.record(0, [](std::uint32_t) { return std::string_view(); });
     azzera(root.Codice, root.Ori);
 }
 
@@ -38,10 +39,20 @@ void AlberoOrizzontale::svuotaElaborati() {
     scelti_.svuota();
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo) {
+long AlberoOrizzontale::controlla(long i) const {
+    if (i < 0 || i > NumListaUg())
+        throw std::out_of_range("no record " + std::to_string(i) + " in the search tree");
+    return i;
+}
+
+NodoLista AlberoOrizzontale::record(long i) const {
+    return tblListaUg_.record(controlla(i), [this](std::uint32_t k) { return codici_.chiave(k); });
+}
+
+bool AlberoOrizzontale::archivia(const NodoLista& nodo) {
     if (!spazioNellAlbero()) return false;
     auto chiave = chiaveCanonica(nodo.Codice);
-    return chiave && archivia(std::move(nodo), *chiave);
+    return chiave && archivia(nodo, *chiave);
 }
 
 std::string testoNessunaMossa(const std::string& motivo) {
@@ -52,7 +63,7 @@ std::string testoNessunaMossa(const std::string& motivo) {
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
-    if (tblListaUg_.back().Profondita > kMaxProfondita) {
+    if (tblListaUg_.profondita(NumListaUg()) > kMaxProfondita) {
         motivo_ = "search depth limit reached";
         chiuso_ = true;
         return false;
@@ -65,10 +76,34 @@ bool AlberoOrizzontale::spazioNellAlbero() {
     return true;
 }
 
-bool AlberoOrizzontale::archivia(NodoLista nodo, std::string_view chiave) {
+bool AlberoOrizzontale::archivia(const NodoLista& nodo, std::string_view chiave) {
     if (!spazioNellAlbero()) return false;
+    const std::size_t numero = codici_.size();
     if (codici_.aggiungiChiave(chiave) != InsiemeCodici::Esito::Aggiunto) return false;
-    tblListaUg_.push_back(std::move(nodo));
+    // The code kept as a reading of its key when it is one, else as its text.
+    thread_local std::vector<int> lavoro;
+    thread_local std::string scritto;
+    LetturaChiave lettura;
+    bool comeChiave = false;
+    if (const auto voci = leggiVociScifta(nodo.Codice);
+        voci && letturaDelCodice(*voci, chiave, lettura, lavoro))
+        comeChiave = codiceDaChiave(chiave, lettura, scritto, lavoro) && scritto == nodo.Codice;
+    const NomiCompatti nomi = NomiCompatti::daTesto(nodo.Nomi, nodo.IndicePadre,
+                                                    nodo.IndicePadre >= 0 && nodo.IndicePadre <= NumListaUg()
+                                                        ? tblListaUg_.nomi(nodo.IndicePadre)
+                                                        : std::vector<std::string>{std::string()});
+    lettereCompatte(nodo.Ori, scritto);
+    tblListaUg_.aggiungi(nodo, static_cast<std::uint32_t>(numero), comeChiave ? &lettura : nullptr, scritto,
+                         nomi);
+    return true;
+}
+
+bool AlberoOrizzontale::archivia(const NodoLista& nodo, std::string_view chiave, const LetturaChiave* lettura,
+                                 std::string_view lettere, const NomiCompatti& nomi) {
+    if (!spazioNellAlbero()) return false;
+    const std::size_t numero = codici_.size();
+    if (codici_.aggiungiChiave(chiave) != InsiemeCodici::Esito::Aggiunto) return false;
+    tblListaUg_.aggiungi(nodo, static_cast<std::uint32_t>(numero), lettura, lettere, nomi);
     return true;
 }
 
@@ -113,7 +148,7 @@ bool Prova2(FinestraPonte& p, const NodoLista& nodo) {
 bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const CandidatoPonte& c,
                    std::int64_t ordinale) {
     AlberoOrizzontale& t = w.albero();
-    if (!w.opzioni().nascosta) t.record(0).NumGiro = ordinale;
+    if (!w.opzioni().nascosta) t.impostaNumGiroRadice(ordinale);
     if (c.lungoIlPonte()) return false;
     w.ui().yieldToEvents();
     if (w.RichiestaStop().richiesta() || t.fermato) {
@@ -134,16 +169,15 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
     if (visto && nascosta) return false;
     const NuovoNodo e = riscrittura.nodo(p, primoNuovo, t.CursoreListaUg);
     if (!visto) {
-        const NodoLista& padre = t.record(t.CursoreListaUg);
         NodoLista nodo;
         nodo.Codice = e.txtNodo;
         nodo.Ori = e.TxtOri;
         nodo.IndicePadre = t.CursoreListaUg;
         nodo.Mossa = c.indicePercorso;
-        nodo.NumGiro = padre.NumGiro;
-        nodo.Profondita = padre.Profondita + 1;
+        nodo.NumGiro = t.numGiro(t.CursoreListaUg);
+        nodo.Profondita = t.profondita(t.CursoreListaUg) + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), chiave);
+        t.archivia(nodo, chiave);
     }
     if (nascosta) return false;
     return Prova1(w.prova(), e);
@@ -158,11 +192,18 @@ struct EsameRecord {
         int nuoviIncroci = 0;
         int nuoviPrima = 0;  // new crossings of the candidates before it that were in the tree already
         std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
-        std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`
-        std::size_t voci = 0, numVoci = 0;  // labels in `interi`, signs written after them in `byte`
+        std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`, as lettereCompatte writes them
+        // The code as text, only when it is no reading of its key: labels in `interi`, the signs written
+        // after them in `byte`.
+        std::size_t voci = 0, numVoci = 0;
         std::size_t segni = 0;
-        std::size_t vecchie = 0, numVecchie = 0;  // in `interi`
+        // The old crossing of each new one, as runs in `interi`: an old label and how many consecutive
+        // labels from it, or kNuove and how many new crossings.
+        std::size_t vecchie = 0, numCorse = 0;
+        bool comeChiave = false;  // the code is `lettura` of its key
+        LetturaChiave lettura;
     };
+    static constexpr int kNuove = -1;
     bool caricato = false;  // the look-ahead built the record's diagram
     bool mossaI = false;    // a move I was found: no child is filed
     bool mossaII = false;   // a move II was found after the children
@@ -176,6 +217,8 @@ struct EsameRecord {
     std::string byte;
     std::vector<int> interi;
 
+    // Only what the filing needs is kept: a round's examinations wait for their filing together, with
+    // every candidate the tree had not met when they were made.
     void aggiungi(const PassaggiRiscritti& p, const std::string& k, int indicePercorso) {
         Figlio f;
         f.indicePercorso = indicePercorso;
@@ -185,17 +228,42 @@ struct EsameRecord {
         f.chiave = byte.size();
         f.lunghezzaChiave = k.size();
         byte += k;
+        thread_local std::string lettere;
+        lettereCompatte(p.TxtOri, lettere);
         f.ori = byte.size();
-        f.lunghezzaOri = p.TxtOri.size();
-        byte += p.TxtOri;
-        f.segni = byte.size();
-        byte.append(p.segniSucc.begin(), p.segniSucc.end());
-        f.voci = interi.size();
-        f.numVoci = p.voci.size();
-        for (const VoceScifta& v : p.voci) interi.push_back(v.label);
+        f.lunghezzaOri = lettere.size();
+        byte += lettere;
+        // The text writes after each label the next passage's own sign; a code so written, numbered by
+        // first appearance, is a reading of its key.
+        thread_local std::vector<int> lavoro;
+        const std::size_t n = p.voci.size();
+        bool segniPropri = p.segniSucc.size() == n;
+        for (std::size_t j = 0; segniPropri && j < n; ++j)
+            segniPropri = p.segniSucc[j] == p.voci[(j + 1) % n].sign;
+        f.comeChiave = segniPropri && letturaDelCodice(p.voci, k, f.lettura, lavoro);
+        if (!f.comeChiave) {
+            f.segni = byte.size();
+            byte.append(p.segniSucc.begin(), p.segniSucc.end());
+            f.voci = interi.size();
+            f.numVoci = n;
+            for (const VoceScifta& v : p.voci) interi.push_back(v.label);
+        }
         f.vecchie = interi.size();
-        f.numVecchie = p.vecchie.size();
-        interi.insert(interi.end(), p.vecchie.begin(), p.vecchie.end());
+        for (std::size_t r = 1; r < p.vecchie.size(); ++r) {
+            const int v = p.vecchie[r] >= RiscritturaPonte::kEtichettaNuova ? kNuove : p.vecchie[r];
+            bool continua = false;  // the label continues the last run
+            if (f.numCorse > 0) {
+                const std::size_t ultima = interi.size() - 2;
+                const int u = interi[ultima];
+                continua = v == kNuove ? u == kNuove : u != kNuove && u + interi[ultima + 1] == v;
+                if (continua) ++interi[ultima + 1];
+            }
+            if (!continua) {
+                interi.push_back(v);
+                interi.push_back(1);
+                ++f.numCorse;
+            }
+        }
         figli.push_back(f);
     }
     std::string_view chiave(const Figlio& f) const {
@@ -260,8 +328,8 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     constexpr std::size_t kFigliPrevisti = 8;
     const std::size_t passaggi = nodo.Codice.size() / 2;
     e.figli.reserve(kFigliPrevisti);
-    e.byte.reserve(kFigliPrevisti * 3 * passaggi);
-    e.interi.reserve(kFigliPrevisti * 2 * passaggi);
+    e.byte.reserve(kFigliPrevisti * 2 * passaggi);
+    e.interi.reserve(kFigliPrevisti * 16);
     const LimitiPonte limiti;  // Prova2's search state has the default caps
     for (char k : {'-', '+'}) {
         if (alberoChiuso) break;
@@ -301,19 +369,6 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     return e;
 }
 
-// The crossing names of a record, "|name|name|...|", by crossing (index 0 unused), as caricaConsegna
-// gives them to the look-ahead's diagram; views into `nomi`.
-void nomiDelRecord(std::string_view nomi, std::vector<std::string_view>& out) {
-    out.assign(1, std::string_view());
-    std::size_t pos = 1;
-    while (pos < nomi.size() && out.size() <= static_cast<std::size_t>(kMaxIncroci)) {
-        const std::size_t end = nomi.find('|', pos);
-        if (end == std::string_view::npos) break;
-        out.push_back(nomi.substr(pos, end - pos));
-        pos = end + 1;
-    }
-}
-
 void aggiungiNumero(std::string& out, long n) {
     char buf[24];
     const auto fine = std::to_chars(buf, buf + sizeof buf, n).ptr;
@@ -330,53 +385,44 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
-    // The record's names, copied: filing may move the record.
-    std::string nomiPadre, testo;
-    std::vector<std::string_view> nomi;
-    bool nomiLetti = false;
+    std::string testo;
     for (const EsameRecord::Figlio& f : e.figli) {
         conta += f.nuoviPrima;
         const int primoNuovo = conta;
         conta += f.nuoviIncroci;
         const std::string_view chiave = e.chiave(f);
         if (t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave)) continue;
-        const NodoLista& padre = t.record(cursore);
-        if (!nomiLetti) {
-            nomiPadre = padre.Nomi;
-            nomiDelRecord(nomiPadre, nomi);
-            nomiLetti = true;
+        // The names RiscritturaPonte::nodo gives, as references to the record's names (those it has: the
+        // others are empty) and new names.
+        const std::size_t nomiPadre = t.nomi(cursore).size();
+        NomiCompatti nomi;
+        int contatore = primoNuovo;
+        for (std::size_t c = 0; c < f.numCorse; ++c) {
+            const int v = e.interi[f.vecchie + 2 * c], quante = e.interi[f.vecchie + 2 * c + 1];
+            for (int q = 0; q < quante; ++q) {
+                const int vecchia = v + q;
+                if (v == EsameRecord::kNuove)
+                    nomi.nuovo(cursore, ++contatore);
+                else if (vecchia >= 0 && static_cast<std::size_t>(vecchia) < nomiPadre)
+                    nomi.vecchio(vecchia);
+                else
+                    nomi.testo({});
+            }
         }
-        // The texts RiscritturaPonte::nodo writes, and its names as NomiConsegna gives them.
-        // Written in a scratch text and copied, so that the tree's texts take no more room than they need.
         NodoLista nodo;
-        testo.clear();
-        for (std::size_t k = 0; k < f.numVoci; ++k) {
-            aggiungiNumero(testo, e.interi[f.voci + k]);
-            testo += e.byte[f.segni + k];
-        }
-        nodo.Codice = testo;
-        nodo.Ori.assign(e.byte, f.ori, f.lunghezzaOri);
         nodo.IndicePadre = cursore;
         nodo.Mossa = f.indicePercorso;
-        nodo.NumGiro = padre.NumGiro;
-        nodo.Profondita = padre.Profondita + 1;
-        testo = "|";
-        int contatore = primoNuovo;
-        for (std::size_t r = 1; r < f.numVecchie; ++r) {
-            const int vecchia = e.interi[f.vecchie + r];
-            if (vecchia < RiscritturaPonte::kEtichettaNuova) {
-                if (static_cast<std::size_t>(vecchia) < nomi.size())
-                    testo += nomi[static_cast<std::size_t>(vecchia)];
-            } else {
-                ++contatore;
-                aggiungiNumero(testo, cursore);
-                testo += 'x';
-                aggiungiNumero(testo, contatore);
+        nodo.NumGiro = t.numGiro(cursore);
+        nodo.Profondita = t.profondita(cursore) + 1;
+        if (!f.comeChiave) {
+            // The text RiscritturaPonte::nodo writes, for a code that is no reading of its key.
+            for (std::size_t k = 0; k < f.numVoci; ++k) {
+                aggiungiNumero(nodo.Codice, e.interi[f.voci + k]);
+                nodo.Codice += e.byte[f.segni + k];
             }
-            testo += '|';
         }
-        nodo.Nomi = testo;
-        t.archivia(std::move(nodo), chiave);
+        t.archivia(nodo, chiave, f.comeChiave ? &f.lettura : nullptr,
+                   std::string_view(e.byte).substr(f.ori, f.lunghezzaOri), nomi);
     }
     conta += e.nuoviCoda;
     if (!e.mossaII) return false;
@@ -386,7 +432,9 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
 
 // Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
 constexpr long kMinimoInParallelo = 32;
-constexpr long kRecordPerGiro = 512;
+// Two rounds are under way at a time, each holding the children of its records until they are filed:
+// at 250 crossings a record can have hundreds of new children, a few hundred bytes each.
+constexpr long kRecordPerGiro = 256;
 
 // One round of records examined side by side, one thread per isolated look-ahead instance. The records
 // are copied: the tree grows (and may move its records) while the round runs.
@@ -534,8 +582,8 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     }
     if (trovato >= 0 && !t.fermato) {
         long a = trovato;
-        while (t.record(a).Profondita >= 2) a = t.record(a).IndicePadre;
-        const NodoLista& primo = t.record(a);
+        while (t.profondita(a) >= 2) a = t.padre(a);
+        const NodoLista primo = t.record(a);
         NodoLista scelto;
         scelto.Codice = primo.Codice;
         scelto.Ori = primo.Ori;
@@ -546,7 +594,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
         }
     }
     const long n = t.NumListaUg();
-    const std::string prof = std::to_string(t.record(n).Profondita);
+    const std::string prof = std::to_string(t.profondita(n));
     w.ui().setPanel("p1", "End");
     w.ui().setPanel("p2", std::to_string(n) + "/" + prof + " " + std::to_string(n) + "/" + prof +
                               (t.motivo().empty() ? std::string() : " " + t.motivo()));

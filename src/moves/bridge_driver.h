@@ -12,19 +12,9 @@
 #include "moves/bridge_search.h"
 #include "moves/compare.h"
 #include "moves/move_drivers.h"
+#include "moves/tree_records.h"
 
 namespace trevalon {
-
-// One diagram of the search tree or of the chosen list.
-struct NodoLista {
-    std::string Codice;
-    std::string Ori;
-    long IndicePadre = -1;
-    long Mossa = 0;            // index of the route that produced it
-    std::int64_t NumGiro = 0;  // ordinal of the depth-1 horizontal candidate it descends from
-    int Profondita = 0;
-    std::string Nomi;  // "|name|name|...|"
-};
 
 inline constexpr long kMaxListaUg = 500000;  // tree records after the root
 inline constexpr long kMaxElaborati = 1000;  // diagrams chosen along a run
@@ -47,8 +37,16 @@ class AlberoOrizzontale {
     // Empties the chosen list (a knot opened, undo to step 0).
     void svuotaElaborati();
 
-    long NumListaUg() const { return static_cast<long>(tblListaUg_.size()) - 1; }
-    NodoLista& record(long i) { return tblListaUg_.at(static_cast<std::size_t>(i)); }
+    long NumListaUg() const { return tblListaUg_.size() - 1; }
+    // A record with its texts (written again from the compact record: keep what is read often).
+    NodoLista record(long i) const;
+    // The fields of a record that the search reads often, without its texts.
+    long padre(long i) const { return tblListaUg_.padre(controlla(i)); }
+    int profondita(long i) const { return tblListaUg_.profondita(controlla(i)); }
+    std::int64_t numGiro(long i) const { return tblListaUg_.numGiro(controlla(i)); }
+    // The crossing names of a record by crossing, index 0 the empty name; valid until the next call.
+    const std::vector<std::string>& nomi(long i) const { return tblListaUg_.nomi(controlla(i)); }
+    void impostaNumGiroRadice(std::int64_t n) { tblListaUg_.impostaNumGiroRadice(n); }
     long CursoreListaUg = 0;
     long NumElaborati() const { return static_cast<long>(tblElaborati_.size()); }
     const NodoLista& elaborato(long i) const { return tblElaborati_.at(static_cast<std::size_t>(i - 1)); }
@@ -65,9 +63,14 @@ class AlberoOrizzontale {
         return codici_.contieneChiave(chiave, hash);
     }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
-    bool archivia(NodoLista nodo);
+    bool archivia(const NodoLista& nodo);
     // The same with the canonical key of its code already computed.
-    bool archivia(NodoLista nodo, std::string_view chiave);
+    bool archivia(const NodoLista& nodo, std::string_view chiave);
+    // The same for a child given by parts: its code as `lettura` of its key (or, without it, as the text
+    // in Codice), its letters as lettereCompatte writes them and its names; Ori and Nomi of `nodo` are not
+    // read.
+    bool archivia(const NodoLista& nodo, std::string_view chiave, const LetturaChiave* lettura,
+                  std::string_view lettere, const NomiCompatti& nomi);
     // Files a chosen diagram; false when the chosen list is full.
     bool scegli(const NodoLista& nodo);
 
@@ -81,8 +84,9 @@ class AlberoOrizzontale {
   private:
     // False, with the reason in motivo(), when the tree may take no further record.
     bool spazioNellAlbero();
+    long controlla(long i) const;
 
-    std::vector<NodoLista> tblListaUg_{NodoLista{}};
+    RecordAlbero tblListaUg_;
     std::vector<NodoLista> tblElaborati_;
     InsiemeCodici codici_;
     InsiemeCodici scelti_;

@@ -1,6 +1,7 @@
 #include "moves/compare.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -232,16 +233,50 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimo
         if (minimo[1] == minimo[0])
             if (const int* seqD = rotazioneDietro(); minore(seqD, seq)) seq = seqD;
     }
-    // One byte a passage while the codes fit in it, else two; the first byte says which (and that this
-    // is a key of this kind).
-    const bool largo = 2 * ni + 1 > 255;
-    chiave.resize(1 + n * (largo ? 2 : 1));
-    char* out = chiave.data();
-    *out++ = largo ? '\4' : '\3';
-    for (std::size_t k = 0; k < n; ++k) {
-        const int c = seq[k];
-        if (largo) *out++ = static_cast<char>(c >> 8);
-        *out++ = static_cast<char>(c & 0xff);
+    // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
+    // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage
+    // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
+    // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
+    // instead of 1001.
+    if (2 * ni + 1 <= 255) {
+        chiave.resize(1 + n);
+        char* out = chiave.data();
+        *out++ = '\3';
+        for (std::size_t k = 0; k < n; ++k) *out++ = static_cast<char>(seq[k]);
+    } else if (n < 65536) {
+        thread_local std::vector<char> seconda;
+        seconda.assign(n, 0);
+        int larghezza = 1;  // bits of a step count, 1..n - 1
+        while ((1 << larghezza) <= ni - 1) ++larghezza;
+        chiave.assign({'\6', static_cast<char>(n & 0xffu), static_cast<char>(n >> 8)});
+        std::uint64_t accumulati = 0;
+        int bit = 0;
+        const auto scrivi = [&](std::uint32_t v, int bits) {
+            accumulati |= static_cast<std::uint64_t>(v) << bit;
+            bit += bits;
+            while (bit >= 8) {
+                chiave += static_cast<char>(accumulati & 0xffu);
+                accumulati >>= 8;
+                bit -= 8;
+            }
+        };
+        for (std::size_t k = 0; k < n; ++k) {
+            const int c = seq[k];
+            if (!seconda[k]) {
+                scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
+                seconda[(k + static_cast<std::size_t>(c / 2)) % n] = 1;
+            }
+            scrivi(static_cast<std::uint32_t>(c & 1), 1);
+        }
+        if (bit > 0) chiave += static_cast<char>(accumulati & 0xffu);
+    } else {
+        chiave.resize(1 + n * 2);
+        char* out = chiave.data();
+        *out++ = '\4';
+        for (std::size_t k = 0; k < n; ++k) {
+            *out++ = static_cast<char>(seq[k] >> 8);
+            *out++ = static_cast<char>(seq[k] & 0xff);
+        }
     }
 }
 
@@ -304,12 +339,12 @@ std::string_view InsiemeCodici::testo(const Chiave& c) {
     return {fuori, c.lunghezza};
 }
 
-std::size_t InsiemeCodici::cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave,
-                                 std::size_t hash, bool& trovata) const {
+std::size_t InsiemeCodici::cerca(const std::uint64_t* posti, std::string_view chiave, std::size_t hash,
+                                 bool& trovata) const {
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
     const std::uint64_t marca = hash & ~kIndice;
     for (std::size_t p = hash & maschera_;; p = (p + 1) & maschera_) {
-        const std::uint64_t v = posti[p].load(std::memory_order_acquire);
+        const std::uint64_t v = leggiPosto(posti, p);
         if (v == 0) {
             trovata = false;
             return p;
@@ -328,7 +363,7 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) const {
     // The table, once made, with everything made with it.
-    const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire);
+    const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire);
     if (!posti) return false;
     bool trovata = false;
     cerca(posti, chiave, hash, trovata);
@@ -336,24 +371,24 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) co
 }
 
 void InsiemeCodici::anticipa(std::size_t hash) const {
-    if (const std::atomic<std::uint64_t>* posti = pubblicati_.load(std::memory_order_acquire))
+    if (const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire))
         __builtin_prefetch(posti + (hash & maschera_));
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
-    if (!posti_) {
+    if (posti_.size() == 0) {
         if (capacita_ == 0) return Esito::Pieno;
         // At least twice the capacity, a power of two: a probe ends soon at a free slot.
         std::size_t n = 16;
         while (n < 2 * capacita_) n *= 2;
-        posti_ = std::make_unique<std::atomic<std::uint64_t>[]>(n);  // every slot 0
+        posti_ = table2d_detail::ZeroedBlock<std::uint64_t>(n);  // every slot 0
         maschera_ = n - 1;
         chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
-        pubblicati_.store(posti_.get(), std::memory_order_release);
+        pubblicati_.store(posti_.data(), std::memory_order_release);
     }
     const std::size_t hash = hashChiave(chiave);
     bool trovata = false;
-    const std::size_t p = cerca(posti_.get(), chiave, hash, trovata);
+    const std::size_t p = cerca(posti_.data(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
     Chiave& c = chiavi_[numero_];
@@ -378,19 +413,21 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
     }
     constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
     // Published last: a reader that sees the slot sees the key.
-    posti_[p].store((hash & ~kIndice) | (numero_ + 1), std::memory_order_release);
+    std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kIndice) | (numero_ + 1),
+                                                    std::memory_order_release);
     ++numero_;
     return Esito::Aggiunto;
 }
 
 void InsiemeCodici::svuota() {
-    if (posti_) {
+    if (posti_.size() != 0) {
         // Few keys: their own slots; many: the whole table.
         if (numero_ < (maschera_ + 1) / 64) {
             for (std::size_t k = 0; k < numero_; ++k)
-                posti_[chiavi_[k].posto].store(0, std::memory_order_relaxed);
+                std::atomic_ref<std::uint64_t>(posti_[chiavi_[k].posto]).store(0, std::memory_order_relaxed);
         } else {
-            for (std::size_t p = 0; p <= maschera_; ++p) posti_[p].store(0, std::memory_order_relaxed);
+            for (std::size_t p = 0; p <= maschera_; ++p)
+                std::atomic_ref<std::uint64_t>(posti_[p]).store(0, std::memory_order_relaxed);
         }
     }
     numero_ = 0;

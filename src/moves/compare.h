@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "moves/relabel.h"
+#include "platform/table2d.h"
 
 namespace trevalon {
 
@@ -78,6 +79,8 @@ class InsiemeCodici {
 
     void svuota();
     std::size_t size() const { return numero_; }
+    // Key number k (0 for the first added), while it is in the set: k < size().
+    std::string_view chiave(std::size_t k) const { return testo(chiavi_[k]); }
     std::size_t capacita() const { return capacita_; }
     bool pieno() const { return numero_ >= capacita_; }
 
@@ -97,15 +100,22 @@ class InsiemeCodici {
         char dati[kDentro];   // the key, or a pointer to it
     };
     static std::string_view testo(const Chiave& c);
-    std::size_t cerca(const std::atomic<std::uint64_t>* posti, std::string_view chiave, std::size_t hash,
+    // A slot read as the other threads write it.
+    static std::uint64_t leggiPosto(const std::uint64_t* posti, std::size_t p) {
+        return std::atomic_ref<std::uint64_t>(const_cast<std::uint64_t&>(posti[p]))
+            .load(std::memory_order_acquire);
+    }
+    std::size_t cerca(const std::uint64_t* posti, std::string_view chiave, std::size_t hash,
                       bool& trovata) const;
 
     std::size_t capacita_;
     std::size_t numero_ = 0;
     std::size_t maschera_ = 0;
-    std::unique_ptr<std::atomic<std::uint64_t>[]> posti_;
+    // The slots, written and read through atomic_ref. Zeroed by the system as they are first touched: a
+    // search that files a few keys does not pay for clearing the whole table.
+    table2d_detail::ZeroedBlock<std::uint64_t> posti_{0};
     // posti_ as the other threads read it: set once the table is made.
-    std::atomic<const std::atomic<std::uint64_t>*> pubblicati_{nullptr};
+    std::atomic<const std::uint64_t*> pubblicati_{nullptr};
     std::unique_ptr<Chiave[]> chiavi_;
     std::vector<std::unique_ptr<char[]>> blocchi_;
     char* libero_ = nullptr;

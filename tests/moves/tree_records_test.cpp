@@ -1,0 +1,143 @@
+// The search tree's compact records: codes kept as readings of their keys, names as references to the
+// parent's, and every record read back as it was filed.
+
+#include <gtest/gtest.h>
+
+#include "moves/bridge_driver.h"
+#include "moves/compare.h"
+#include "moves/tree_records.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
+
+namespace trevalon {
+namespace {
+
+namespace ts = trevalon::testsupport;
+
+// The program's text of a diagram read from passage `inizio`, forwards or backwards, its labels numbered
+// by first appearance.
+std::string lettura(const std::string& testo, std::size_t inizio, bool indietro) {
+    const std::vector<VoceScifta> voci = *leggiVociScifta(testo);
+    const std::size_t n = voci.size();
+    std::vector<VoceScifta> letta;
+    std::vector<int> nuova(2 * n + 2, 0);
+    int prossima = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const VoceScifta& v = voci[indietro ? (inizio + n - k) % n : (inizio + k) % n];
+        int& l = nuova[static_cast<std::size_t>(v.label)];
+        if (l == 0) l = ++prossima;
+        letta.push_back({v.sign, l});
+    }
+    return scriviVociScifta(letta);
+}
+
+TEST(TreeRecords, CodesAreReadingsOfTheirKeys) {
+    std::vector<std::string> testi = {"1-2+3-1+2-3+"};
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+        testi.push_back(ts::gaussText(ts::randomBraidKnot(seed, 3 + static_cast<int>(seed), 40)));
+        testi.push_back(ts::gaussText(ts::randomUnknot(seed, 60)));
+    }
+    testi.push_back(ts::gaussText(ts::randomBraidKnot(7, 9, 241)));  // ten bits a passage in its key
+    std::vector<int> lavoro;
+    for (const std::string& t : testi) {
+        const std::size_t n = leggiVociScifta(t)->size();
+        // Every reading of the diagram has the same key and comes back from it as it was.
+        for (std::size_t inizio : {std::size_t{0}, std::size_t{1}, n / 2, n - 1})
+            for (bool indietro : {false, true}) {
+                const std::string codice = lettura(t, inizio, indietro);
+                const auto voci = leggiVociScifta(codice);
+                ASSERT_TRUE(voci);
+                const std::string chiave = chiaveCanonica(*voci);
+                EXPECT_EQ(chiave, *chiaveCanonica(t));
+                LetturaChiave l;
+                ASSERT_TRUE(letturaDelCodice(*voci, chiave, l, lavoro)) << codice;
+                std::string scritto;
+                ASSERT_TRUE(codiceDaChiave(chiave, l, scritto, lavoro));
+                EXPECT_EQ(scritto, codice);
+            }
+    }
+    // Labels not numbered by first appearance, and another diagram's key, have no reading.
+    LetturaChiave l;
+    EXPECT_FALSE(
+        letturaDelCodice(*leggiVociScifta("2-1+3-2+1-3+"), *chiaveCanonica("1-2+3-1+2-3+"), l, lavoro));
+    const std::string altra = *chiaveCanonica("1-2-3-1+2+3+");
+    ASSERT_NE(altra, *chiaveCanonica("1-2+3-1+2-3+"));
+    EXPECT_FALSE(letturaDelCodice(*leggiVociScifta("1-2+3-1+2-3+"), altra, l, lavoro));
+}
+
+TEST(TreeRecords, NamesComeBackFromTheirEncoding) {
+    const std::vector<std::string> padre = {"", "1", "2", "3", "7x4", "abc", "5"};
+    const struct {
+        std::string nomi;
+        std::size_t byteAlPiu;  // runs stay short
+    } casi[] = {
+        {"|1|2|3|7x4|abc|5|", 3},        // the parent's names in order: one run
+        {"|3|1|2|12x8|12x9|12x10|", 9},  // references and a run of new names (the parent is record 12)
+        {"|abc|12x08|12x|x1|||5|", 40},  // names that only look new, empty names
+        {"|", 0},
+        {"", 0},
+        {"not a list", 20},
+    };
+    for (const auto& c : casi) {
+        const NomiCompatti e = NomiCompatti::daTesto(c.nomi, 12, padre);
+        EXPECT_LE(e.byte().size(), c.byteAlPiu) << c.nomi;
+        std::vector<std::string> letti;
+        NomiCompatti::leggi(e.byte(), 12, padre, letti);
+        if (c.nomi.empty() || c.nomi.front() != '|') continue;  // not a list: the tree keeps it whole
+        std::string testo = "|";
+        for (std::size_t k = 1; k < letti.size(); ++k) testo += letti[k] + "|";
+        EXPECT_EQ(testo, c.nomi);
+    }
+}
+
+TEST(TreeRecords, TheTreeGivesBackEveryRecordAsFiled) {
+    const std::string radice = ts::gaussText(ts::randomBraidKnot(3, 5, 30));
+    AlberoOrizzontale t;
+    t.azzera(radice, std::string(30, 'O'));
+    std::vector<NodoLista> archiviati;
+    // Children and grandchildren: readings of other diagrams, one code numbered otherwise (kept as text),
+    // names with references, new names and texts, letters of two kinds and of more.
+    for (std::uint32_t seed = 1; seed <= 12; ++seed) {
+        const ts::GaussDiagram g =
+            ts::randomBraidKnot(seed, 3 + static_cast<int>(seed % 4), 20 + static_cast<int>(seed));
+        NodoLista n;
+        n.Codice = seed == 5 ? "2-1+3-2+1-3+" : lettura(ts::gaussText(g), seed % 7, seed % 2 == 0);
+        n.Ori = seed == 7 ? "OVXO" : ts::lettersText(g);
+        n.IndicePadre = seed <= 4 ? 0 : static_cast<long>(seed - 4);
+        n.Profondita = t.profondita(n.IndicePadre) + 1;
+        n.NumGiro = seed * 3;
+        n.Mossa = static_cast<long>(seed % 3);
+        const std::vector<std::string> nomiPadre = t.nomi(n.IndicePadre);
+        n.Nomi = "|";
+        for (std::size_t k = 1; k < nomiPadre.size() && k < 4; ++k) n.Nomi += nomiPadre[k] + "|";
+        n.Nomi +=
+            std::to_string(n.IndicePadre) + "x" + std::to_string(seed) + "|name" + std::to_string(seed) + "|";
+        ASSERT_TRUE(t.archivia(n)) << seed;
+        archiviati.push_back(n);
+    }
+    ASSERT_EQ(t.NumListaUg(), 12);
+    // Read in any order: the names of other records read in between do not change them.
+    for (long i : {12L, 1L, 7L, 3L, 12L, 9L, 2L, 4L, 5L, 6L, 8L, 10L, 11L}) {
+        const NodoLista r = t.record(i);
+        const NodoLista& a = archiviati[static_cast<std::size_t>(i - 1)];
+        EXPECT_EQ(r.Codice, a.Codice) << i;
+        EXPECT_EQ(r.Ori, a.Ori) << i;
+        EXPECT_EQ(r.Nomi, a.Nomi) << i;
+        EXPECT_EQ(r.IndicePadre, a.IndicePadre);
+        EXPECT_EQ(r.Profondita, a.Profondita);
+        EXPECT_EQ(r.NumGiro, a.NumGiro);
+        EXPECT_EQ(r.Mossa, a.Mossa);
+    }
+    EXPECT_EQ(t.record(0).Codice, radice);
+    // A diagram filed again under another reading is refused, as before.
+    NodoLista stesso = archiviati[0];
+    stesso.Codice = lettura(stesso.Codice, 3, true);
+    EXPECT_FALSE(t.archivia(stesso));
+    t.svuota();
+    EXPECT_EQ(t.NumListaUg(), 0);
+    EXPECT_EQ(t.record(0).Codice, radice);
+    EXPECT_THROW(t.record(1), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace trevalon
