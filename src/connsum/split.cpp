@@ -421,6 +421,7 @@ bool incrociDelDiagramma(const Diagram& d, const StatoSomma& stato, int s, const
     const std::vector<int> passaggi = passaggiNellaParte(d, stato, s);
     for (int r = box.RigaMin; r <= box.RigaMax; ++r)
         for (int c = box.ColMin; c <= box.ColMax; ++c) {
+            // NOLINTNEXTLINE(bugprone-signed-char-misuse): the shape is a small number, not a character.
             const int forma = d.TblNodo.at(r, c).Forma;
             if (forma != 3 && forma != 4) continue;
             const CellaNodo& prima = copia.at(r, c);

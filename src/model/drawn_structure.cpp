@@ -217,7 +217,7 @@ template <class Drawing>
 Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, const Riquadro& box) {
     const auto walked = [&](Cell x) { return inCellTable(x) && d.TblNodo.at(x.r, x.c).Tipo != 0; };
     std::vector<char> seen;
-    const auto cols = static_cast<std::size_t>(box.c1 - box.c0 + 1);
+    const auto cols = static_cast<std::size_t>(box.c1) - static_cast<std::size_t>(box.c0) + 1;
     const auto index = [&](Cell x) {
         return static_cast<std::size_t>(x.r - box.r0) * cols + static_cast<std::size_t>(x.c - box.c0);
     };
