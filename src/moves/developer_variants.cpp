@@ -311,7 +311,7 @@ std::optional<bool> ValidaCamminoSviluppo(FinestraPonte& w, RiscritturaPonte& ri
         nodo.NumGiro = padre.NumGiro;
         nodo.Profondita = padre.Profondita + 1;
         nodo.Nomi = e.NomiConsegna();
-        t.archivia(std::move(nodo), std::move(chiave));
+        t.archivia(nodo, chiave);
         return false;
     }
     // The duplicate test tried on a known code: the tree is its root and the test code, and the candidate
@@ -320,7 +320,7 @@ std::optional<bool> ValidaCamminoSviluppo(FinestraPonte& w, RiscritturaPonte& ri
     t.svuota();
     t.CursoreListaUg = cursore;
     nodo.Codice = kCodiceProvaDebug;
-    t.archivia(std::move(nodo));
+    t.archivia(nodo);
     return t.chiaveNellAlbero(chiave);
 }
 
