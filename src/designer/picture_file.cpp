@@ -51,7 +51,8 @@ std::string motivoRifiuto(const FileRead& letto) {
         case ReadRefusal::NotRegular:
             return "it is not a regular file";
         case ReadRefusal::TooLarge:
-            return "it is larger than " + std::to_string(kMaxImmagineBytes / (1024 * 1024)) + " MB";
+            return "it is larger than " + std::to_string(kMaxImmagineBytes / (std::uintmax_t{1024} * 1024)) +
+                   " MB";
         case ReadRefusal::Unreadable:
             return letto.reason;
     }
