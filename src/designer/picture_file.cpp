@@ -51,7 +51,7 @@ std::string motivoRifiuto(const FileRead& letto) {
         case ReadRefusal::NotRegular:
             return "it is not a regular file";
         case ReadRefusal::TooLarge:
-            return "it is larger than " + std::to_string(kMaxImmagineBytes / (std::size_t{1024} * 1024)) +
+            return "it is larger than " + std::to_string(kMaxImmagineBytes / (std::uintmax_t{1024} * 1024)) +
                    " MB";
         case ReadRefusal::Unreadable:
             return letto.reason;
