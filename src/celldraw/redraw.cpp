@@ -370,8 +370,8 @@ Status separaIncroci(CellDrawing& tblGen, VistaRidisegno& vista) {
         // The strand beside the corner turns off the crossing's arm in that row: the arm is lengthened by a
         // column; any other strand there is moved away by a row.
         Status s = esceVerticale(valoreCodice(tblGen, r, c + dc), dr)
-                             ? F3InsColonnaDis(tblGen, std::min(c, c + dc))
-                             : F3InsRigaDis(tblGen, std::min(r, r + dr));
+                       ? F3InsColonnaDis(tblGen, std::min(c, c + dc))
+                       : F3InsRigaDis(tblGen, std::min(r, r + dr));
         if (!s) return s;
     }
     if (!fatto) return fail("The crossings of the tidied drawing could not be set apart.");
