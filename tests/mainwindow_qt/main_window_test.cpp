@@ -50,7 +50,9 @@ TEST_F(MainWindowTest, StartsWithFiveCommandsEnabledAndTheGridShown) {
     // Every button shown has its command: the "not available" guard of the dispatcher is never met.
     for (QAction* a : w.toolbar().actions()) {
         const std::string key = a->data().toString().toStdString();
-        if (!key.empty() && a->isVisible()) EXPECT_TRUE(w.form().hasCommand(key)) << key;
+        if (!key.empty() && a->isVisible()) {
+            EXPECT_TRUE(w.form().hasCommand(key)) << key;
+        }
     }
 }
 
