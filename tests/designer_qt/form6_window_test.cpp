@@ -166,13 +166,20 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
     EXPECT_EQ(g.Gr.text(20, 20), "");
     EXPECT_EQ(g.grs.text(5, 8), "*");
 
-    // Zoom in makes the cells larger; zoom out gives them back their size.
+    // Zoom in makes the cells larger; zoom out gives them back their size. At each end of the two sizes
+    // the button that would change nothing is disabled.
     const int piccola = d->gridView().cellRect(5, 5).width();
+    EXPECT_FALSE(d->action("dimmeno")->isEnabled());
+    EXPECT_TRUE(d->action("dimpiu")->isEnabled());
     d->action("dimpiu")->trigger();
     QApplication::processEvents();
     EXPECT_GT(d->gridView().cellRect(5, 5).width(), piccola);
+    EXPECT_TRUE(d->action("dimmeno")->isEnabled());
+    EXPECT_FALSE(d->action("dimpiu")->isEnabled());
     d->action("dimmeno")->trigger();
     EXPECT_EQ(d->DimCellaDise(), 120);
+    EXPECT_FALSE(d->action("dimmeno")->isEnabled());
+    EXPECT_TRUE(d->action("dimpiu")->isEnabled());
 
     // Closing with unsaved work: Cancel keeps the window and the drawing.
     Risposte annulla;

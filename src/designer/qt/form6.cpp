@@ -220,16 +220,24 @@ void Form6::buildToolbar() {
     auto zoom = [this](int dim) {
         DimCellaDise_ = dim;
         g_.DimensionaGrDise(dim);
+        abilitaZoom();
         view_->refresh();
     };
-    add("dimmeno", "Zoom out", [zoom] { zoom(120); });
-    add("dimpiu", "Zoom in", [zoom] { zoom(200); });
+    add("dimmeno", "Zoom out", [zoom] { zoom(kCellaPiccola); });
+    add("dimpiu", "Zoom in", [zoom] { zoom(kCellaGrande); });
     tlb1->addSeparator();
     add("Undo", "Undo", [this] { Undo(); });
     tlb1->addSeparator();
     add("Compila", "Make .KNO", [this] { Compila(); });
     tlb1->addSeparator();
     add("Uscita", "Exit", [this] { close(); });
+    abilitaZoom();
+}
+
+void Form6::abilitaZoom() {
+    // The drawing has two cell sizes: the button of the size already shown has nothing to do.
+    action("dimmeno")->setEnabled(DimCellaDise_ != kCellaPiccola);
+    action("dimpiu")->setEnabled(DimCellaDise_ != kCellaGrande);
 }
 
 void Form6::messaggio(const std::string& testo) {

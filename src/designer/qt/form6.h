@@ -117,6 +117,8 @@ class Form6 : public QMainWindow, public StatusPort {
 
   private:
     void buildToolbar();
+    // Zoom out and zoom in are enabled only where they change the cell size.
+    void abilitaZoom();
     // "Save changes?" when the drawing was changed: true when the caller may go on (saved, or not wanted).
     bool chiediSalvataggio();
     // `caricata`: the path the picture was read from, empty when there is none.
@@ -146,8 +148,10 @@ class Form6 : public QMainWindow, public StatusPort {
     std::string NomeImg_;
     std::filesystem::path
         ImmagineCaricata_;  // the picture shown, the one a compilation copies; empty for none
+    static constexpr int kCellaPiccola = 120;  // twips: the cell size of "Zoom out", the first shown
+    static constexpr int kCellaGrande = 200;   // twips: the cell size of "Zoom in"
     int Cost_ = 1;
-    int DimCellaDise_ = 120;
+    int DimCellaDise_ = kCellaPiccola;
 };
 
 }  // namespace trevalon
