@@ -11,9 +11,9 @@ namespace trevalon {
 
 namespace {
 
-Status controllaLista(const ListaCelleDis& lista) {
+Status controllaLista(const CellDrawing& tblGen, const ListaCelleDis& lista) {
     for (const PuntoDis& p : lista)
-        if (!CellDrawing::inside(p.r, p.c))
+        if (!tblGen.inside(p.r, p.c))
             return fail("the cell " + std::to_string(p.r) + "," + std::to_string(p.c) +
                         " of the course lies outside the cell drawing");
     return {};
@@ -72,7 +72,7 @@ bool gamba(const CellDrawing& tblGen, PuntoDis da, PuntoDis a, bool primaEsclusa
         p = {p.r + dr, p.c + dc};
     }
     while (true) {
-        if (!CellDrawing::inside(p.r, p.c) || !tblGen.vuota(p.r, p.c)) return false;
+        if (!tblGen.inside(p.r, p.c) || !tblGen.vuota(p.r, p.c)) return false;
         if (run) run->push_back(p);
         if (p == a) return true;
         p = {p.r + dr, p.c + dc};
@@ -94,7 +94,7 @@ LimitiLista limitiLista(const ListaCelleDis& lista) {
 
 Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, std::string_view tmpSimb,
                                   std::string_view tmpsimb2) {
-    if (Status s = controllaLista(tmpLst); !s) return fail(s.error());
+    if (Status s = controllaLista(tblGen, tmpLst); !s) return fail(s.error());
     if (Status s = controllaMarca(tmpSimb); !s) return fail(s.error());
     if (Status s = controllaCodice(tmpsimb2); !s) return fail(s.error());
 
@@ -109,7 +109,7 @@ Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, st
         notate.clear();
         for (const PuntoDis& d : kIntorno) {
             const PuntoDis q{p.r + d.r, p.c + d.c};
-            if (CellDrawing::inside(q.r, q.c) && tblGen.Codice(q.r, q.c) == tmpSimb) notate.push_back(q);
+            if (tblGen.inside(q.r, q.c) && tblGen.Codice(q.r, q.c) == tmpSimb) notate.push_back(q);
         }
         if (notate.size() < 2) continue;
 
@@ -137,7 +137,7 @@ Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, st
 
 Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, std::string_view tmpSimb,
                                     RigCol rigCol) {
-    if (Status s = controllaLista(tmpLst); !s) return fail(s.error());
+    if (Status s = controllaLista(tblGen, tmpLst); !s) return fail(s.error());
     if (Status s = controllaMarca(tmpSimb); !s) return fail(s.error());
 
     const LimitiLista box = limitiLista(tmpLst);
