@@ -138,39 +138,15 @@ class Facce {
           c0_(c0),
           righe_(r1 - r0 + 1),
           colonne_(c1 - c0 + 1),
-          faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), -1) {
+          faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), kLibera) {
+        // Each cell of the box: -2 when it is not empty, -1 while it is an empty cell in no patch yet.
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                if (!g.vuota(r, c)) faccia_[indice({r, c})] = kPiena;
         std::vector<PuntoDis> coda;
         for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) {
-                if (!g.vuota(r, c) || faccia_[indice({r, c})] >= 0) continue;
-                const int f = static_cast<int>(regione_.size());
-                Candidate cand;
-                LimitiDis box{r, c, r, c};
-                coda.assign(1, {r, c});
-                faccia_[indice({r, c})] = f;
-                while (!coda.empty()) {
-                    const PuntoDis p = coda.back();
-                    coda.pop_back();
-                    box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
-                           std::min(box.ColMin, p.c)};
-                    for (int s = 1; s <= 4; ++s) {
-                        const PuntoDis q = accanto(p, s);
-                        if (!nelRiquadro(q)) continue;
-                        if (g.vuota(q.r, q.c)) {
-                            if (faccia_[indice(q)] < 0) {
-                                faccia_[indice(q)] = f;
-                                coda.push_back(q);
-                            }
-                            continue;
-                        }
-                        const CellaDis& x = g.at(q.r, q.c);
-                        if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
-                    }
-                }
-                candidate_.push_back(cand);
-                regione_.push_back(0);
-                riquadri_.push_back(box);
-            }
+            for (int c = c0; c <= c1; ++c)
+                if (faccia_[indice({r, c})] == kLibera) toppa(g, {r, c}, coda);
         assegna();
     }
 
@@ -217,6 +193,41 @@ class Facce {
     std::size_t indice(PuntoDis p) const {
         return static_cast<std::size_t>(p.r - r0_) * static_cast<std::size_t>(colonne_) +
                static_cast<std::size_t>(p.c - c0_);
+    }
+
+    static constexpr int kPiena = -2, kLibera = -1;
+
+    // The patch of empty cells that holds the free cell `da`, walked in depth (neighbours up, right, down,
+    // left), with its box and the regions its arcs have in common.
+    void toppa(const CellDrawing& g, PuntoDis da, std::vector<PuntoDis>& coda) {
+        const int f = static_cast<int>(regione_.size());
+        Candidate cand;
+        LimitiDis box{da.r, da.c, da.r, da.c};
+        coda.assign(1, da);
+        faccia_[indice(da)] = f;
+        while (!coda.empty()) {
+            const PuntoDis p = coda.back();
+            coda.pop_back();
+            box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
+                   std::min(box.ColMin, p.c)};
+            for (int s = 1; s <= 4; ++s) {
+                const PuntoDis q = accanto(p, s);
+                if (!nelRiquadro(q)) continue;
+                int& fq = faccia_[indice(q)];
+                if (fq != kPiena) {
+                    if (fq == kLibera) {
+                        fq = f;
+                        coda.push_back(q);
+                    }
+                    continue;
+                }
+                const CellaDis& x = g.at(q.r, q.c);
+                if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
+            }
+        }
+        candidate_.push_back(cand);
+        regione_.push_back(0);
+        riquadri_.push_back(box);
     }
 
     // A patch whose arcs share one region gets it; a region taken is struck from the patches that could

@@ -321,5 +321,72 @@ TEST(RedrawMove3, RefusedMovesAndDrawingsFailWithoutHanging) {
     }
 }
 
+// A redrawn drawing comes back from its working table where it stands when it fits the drawing's table,
+// moved up and left just enough when it passes the table's last row or column, and is refused, the
+// drawing's table left as it was, when it is taller or wider than the table.
+TEST(RedrawMove3, TheWorkingTableIsBroughtBackWithinTheTable) {
+    // A closed strand round the box of rows r0..r1 and columns c0..c1.
+    const auto anello = [](CellDrawing& g, int r0, int r1, int c0, int c1) {
+        for (int c = c0 + 1; c < c1; ++c) {
+            g.setCodice(r0, c, "2");
+            g.setCodice(r1, c, "2");
+        }
+        for (int r = r0 + 1; r < r1; ++r) {
+            g.setCodice(r, c0, "1");
+            g.setCodice(r, c1, "1");
+        }
+        g.setCodice(r0, c0, "7");
+        g.setCodice(r0, c1, "8");
+        g.setCodice(r1, c0, "6");
+        g.setCodice(r1, c1, "5");
+        g.limiti = {r1, c1, r0, c0};
+    };
+    struct Caso {
+        const char* nome;
+        int r0, r1, c0, c1;  // the strand in the working table
+        int dr, dc;          // where it lands in the drawing's table; refused when both are 99
+    };
+    const int R = kMaxRigheDis, C = kMaxColonneDis;
+    const std::vector<Caso> casi = {
+        {"fits where it stands", 3, 40, 2, 50, 0, 0},
+        {"touches the last row and column", R - 20, R, C - 30, C, 0, 0},
+        {"below the table", R + 40, R + 60, 5, 20, -60, 0},
+        {"right of the table", 10, 30, C + 300, C + 320, 0, -320},
+        {"below and right", R + 1, R + 650, C + 1, C + 1500, -650, -1500},
+        {"taller than the table", 1, R + 1, 5, 9, 99, 99},
+        {"wider than the table", 5, 9, 1, C + 1, 99, 99},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        auto tblGen = std::make_unique<CellDrawing>();
+        anello(*tblGen, 100, 110, 100, 120);  // what the table held before the redraw
+        // The working table began as a copy of the drawing, whose strand the redraw took away.
+        auto lavoro = std::make_unique<CellDrawing>(R + 700, C + 1600);
+        lavoro->copiaRiquadro(*tblGen, 100, 110, 100, 120, 0, 0);
+        for (int r = 100; r <= 110; ++r)
+            for (int c = 100; c <= 120; ++c) lavoro->setCodice(r, c, "");
+        anello(*lavoro, k.r0, k.r1, k.c0, k.c1);
+        const std::string prima = stato(*tblGen);
+        const Status s = riportaNellaTavola(*lavoro, *tblGen);
+        if (k.dr == 99) {
+            ASSERT_FALSE(s);
+            EXPECT_NE(s.error().find("is too large to be spread out for the redraw of the move."),
+                      std::string::npos)
+                << s.error();
+            EXPECT_EQ(stato(*tblGen), prima);
+            continue;
+        }
+        ASSERT_TRUE(s) << s.error();
+        const LimitiDis& l = tblGen->limiti;
+        EXPECT_EQ(std::vector<int>({l.RigaMin, l.RigaMax, l.ColMin, l.ColMax}),
+                  std::vector<int>({k.r0 + k.dr, k.r1 + k.dr, k.c0 + k.dc, k.c1 + k.dc}));
+        EXPECT_TRUE(verificaCelDis(*tblGen)) << verificaCelDis(*tblGen).error();
+        int piene = 0;
+        for (int r = 0; r <= R; ++r)
+            for (int c = 0; c <= C; ++c) piene += tblGen->vuota(r, c) ? 0 : 1;
+        EXPECT_EQ(piene, 2 * (k.r1 - k.r0 + k.c1 - k.c0)) << "the strand alone, once";
+    }
+}
+
 }  // namespace
 }  // namespace trevalon
