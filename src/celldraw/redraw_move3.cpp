@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
@@ -797,16 +798,24 @@ Status riportaNellaTavola(const CellDrawing& lavoro, CellDrawing& tblGen) {
     const int dc = !vuoto && l.ColMax > tblGen.lastCol() ? tblGen.lastCol() - l.ColMax : 0;
     if (!vuoto && (l.RigaMin < 0 || l.ColMin < 0 || l.RigaMin + dr < 1 || l.ColMin + dc < 1))
         return troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1, " after the redraw");
-    if (dr != 0 || dc != 0) {
-        // The drawing moves: nothing of it stays where it stood.
-        const UsedArea v = tblGen.usata();
-        for (int r = v.r0; r <= v.r1; ++r)
-            for (int c = v.c0; c <= v.c1; ++c) tblGen.at(r, c) = CellaDis{};
-    }
-    const UsedArea u = lavoro.usata();
-    if (!u.empty())
-        tblGen.copiaRiquadro(lavoro, std::max(u.r0, -dr), std::min(u.r1, tblGen.lastRow() - dr),
-                             std::max(u.c0, -dc), std::min(u.c1, tblGen.lastCol() - dc), dr, dc);
+    // What comes back: the drawing and one cell round it (beyond, the working table holds only cells the
+    // redraw emptied), clipped to the table once moved.
+    UsedArea box = lavoro.usata();
+    if (!vuoto) box = {std::max(l.RigaMin - 1, 0), l.RigaMax + 1, std::max(l.ColMin - 1, 0), l.ColMax + 1};
+    box = {std::max(box.r0, -dr), std::min(box.r1, std::min(lavoro.lastRow(), tblGen.lastRow() - dr)),
+           std::max(box.c0, -dc), std::min(box.c1, std::min(lavoro.lastCol(), tblGen.lastCol() - dc))};
+    // The cells of the table the drawing held before and no longer covers are emptied: all of them when
+    // the drawing moves.
+    const UsedArea v = tblGen.usata();
+    for (int r = v.r0; r <= v.r1; ++r)
+        for (int c = v.c0; c <= v.c1; ++c) {
+            if (r - dr >= box.r0 && r - dr <= box.r1 && c - dc >= box.c0 && c - dc <= box.c1) continue;
+            if (dr != 0 || dc != 0)
+                tblGen.at(r, c) = CellaDis{};
+            else if (!tblGen.vuota(r, c) || std::as_const(tblGen).at(r, c).Marca != 0)
+                svuotaCellaDis(tblGen.at(r, c));
+        }
+    if (!box.empty()) tblGen.copiaRiquadro(lavoro, box.r0, box.r1, box.c0, box.c1, dr, dc);
     tblGen.limiti = vuoto ? l : LimitiDis{l.RigaMax + dr, l.ColMax + dc, l.RigaMin + dr, l.ColMin + dc};
     return {};
 }

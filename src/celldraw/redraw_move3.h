@@ -7,14 +7,15 @@
 // The drawing is first spread out (an empty row after every row and an empty column after every column),
 // so that every region of the diagram is one connected patch of empty cells; for a route that passes one
 // region twice it is spread out twice, so that two pieces of the route can pass between the same two
-// strands. Each piece of the new route, from one of its crossings to the next, is then the shortest run
-// with the fewest turns through the empty cells of the region it must lie in; the old route is cleared,
-// its crossings become plain strands of the other strand, and the drawing is squeezed back by dropping the
-// rows and columns that only repeat their neighbours. The spreading may need more room than the drawing's
-// table: all this is done in a working table as large as it needs, and the result is brought back within
-// the table's bounds. Every loop is bounded by the drawing; a drawing that cannot fit the table once
-// redrawn, a route that finds no way, or a result that is not a closed drawing of the expected crossings is
-// a failure, and the caller then applies the move through the code instead.
+// strands (first where the drawing's table holds it, and after a failed try on a drawing spread out once in
+// any case). Each piece of the new route, from one of its crossings to the next, is then the shortest run
+// with the fewest turns through the empty cells of the region it must lie in; the old route is cleared, its
+// crossings become plain strands of the other strand, and the drawing is squeezed back by dropping the rows
+// and columns that only repeat their neighbours. The spreading may need more room than the drawing's table:
+// all this is done in a working table as large as it needs, and the result is brought back within the table's
+// bounds. Every loop is bounded by the drawing; a drawing that cannot fit the table once redrawn, a route
+// that finds no way, or a result that is not a closed drawing of the expected crossings is a failure, and the
+// caller then applies the move through the code instead.
 
 #include <string_view>
 #include <vector>

@@ -37,7 +37,7 @@ void CellDrawing::copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, i
     if (!inside(r0 + dr, c0 + dc)) fuori(r0 + dr, c0 + dc);
     if (!inside(r1 + dr, c1 + dc)) fuori(r1 + dr, c1 + dc);
     names_ = da.names_;
-    const std::size_t n = static_cast<std::size_t>(c1 - c0 + 1);
+    const std::size_t n = static_cast<std::size_t>(c1 - c0) + 1;
     for (int r = r0; r <= r1; ++r) std::copy_n(&da.at(r, c0), n, &at(r + dr, c0 + dc));
     usata_.take(r0 + dr, c0 + dc);
     usata_.take(r1 + dr, c1 + dc);

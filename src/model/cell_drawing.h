@@ -82,9 +82,10 @@ class CellDrawing {
     // It covers the extent `limiti` and may be larger.
     const UsedArea& usata() const { return usata_; }
 
-    // The rows r0..r1 by columns c0..c1 of `da` (clipped to it), the tile names with them, moved by dr rows
-    // and dc columns into this drawing; every moved cell must land inside it (std::out_of_range). The
-    // extent and the other cells are left alone.
+    // The rows r0..r1 by columns c0..c1 of `da` (clipped to it), moved by dr rows and dc columns into this
+    // drawing; every moved cell must land inside it (std::out_of_range). This drawing takes `da`'s table of
+    // tile names, so the cells it keeps must name tiles of that table: it is empty, or `da` began as a copy
+    // of it. The extent and the other cells are left alone.
     void copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, int c1, int dr, int dc);
 
     // `Codice` as text: "", one of "0".."8", or a marker "a".."z".
