@@ -75,7 +75,7 @@ Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& T
             const int r = i + dr, c = j + dc;
             // The side marks are cleared where the cell stands in the cell table, not where it lands (a
             // cell without marks is not touched).
-            if (CellDrawing::inside(i, j)) {
+            if (tblGen.inside(i, j)) {
                 const std::array<char, 5>& lati = std::as_const(tblGen).at(i, j).Lati;
                 if (std::any_of(lati.begin() + 1, lati.end(), [](char k) { return k != 0; }))
                     std::fill(tblGen.at(i, j).Lati.begin() + 1, tblGen.at(i, j).Lati.end(), char{0});

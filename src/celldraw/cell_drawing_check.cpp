@@ -47,7 +47,7 @@ Status verificaCelDis(const CellDrawing& tblGen) {
                 const int r2 = r + kDr[static_cast<std::size_t>(lato)];
                 const int c2 = c + kDc[static_cast<std::size_t>(lato)];
                 const int opposto = (lato + 1) % 4 + 1;
-                if (!CellDrawing::inside(r2, c2) || !codiceEsce(tblGen.at(r2, c2).codice, opposto))
+                if (!tblGen.inside(r2, c2) || !codiceEsce(tblGen.at(r2, c2).codice, opposto))
                     return fail(qui + " is not joined on its " + kNomeLato[static_cast<std::size_t>(lato)] +
                                 " side.");
             }

@@ -30,9 +30,10 @@ void prendi(LimitiDis& l, int r, int c) {
     l.ColMax = std::max(l.ColMax, c);
 }
 
-Status estensioneNellaTavola(const LimitiDis& l) {
+Status estensioneNellaTavola(const CellDrawing& g) {
+    const LimitiDis& l = g.limiti;
     if (senzaCelle(l)) return {};
-    if (l.RigaMin < 0 || l.ColMin < 0 || l.RigaMax > kMaxRigheDis || l.ColMax > kMaxColonneDis)
+    if (l.RigaMin < 0 || l.ColMin < 0 || l.RigaMax > g.lastRow() || l.ColMax > g.lastCol())
         return fail("The extent of the cell drawing (rows " + std::to_string(l.RigaMin) + ".." +
                     std::to_string(l.RigaMax) + ", columns " + std::to_string(l.ColMin) + ".." +
                     std::to_string(l.ColMax) + ") lies outside the drawing.");
@@ -45,7 +46,7 @@ struct Asse {
     bool righe;
 
     const char* nome() const { return righe ? "row" : "column"; }
-    int maxLungo() const { return righe ? kMaxRigheDis : kMaxColonneDis; }
+    int maxLungo(const CellDrawing& g) const { return righe ? g.lastRow() : g.lastCol(); }
     int latoDopo() const { return righe ? 3 : 2; }    // the side facing the next line
     int latoPrima() const { return righe ? 1 : 4; }   // the side facing the previous line
     char lungo() const { return righe ? '1' : '2'; }  // the strand code that crosses the lines
@@ -150,16 +151,16 @@ void scriviPonti(CellDrawing& g, const Asse& asse, int linea, const std::vector<
 }
 
 Status inserisci(CellDrawing& g, const Asse& asse, int n) {
-    if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
-    if (n < 0 || n >= asse.maxLungo())
+    if (Status s = estensioneNellaTavola(g); !s) return s;
+    if (n < 0 || n >= asse.maxLungo(g))
         return fail("No " + std::string(asse.nome()) + " can be inserted after " + asse.nome() + " " +
-                    std::to_string(n) + ": the cell drawing has " + std::to_string(asse.maxLungo()) + ".");
+                    std::to_string(n) + ": the cell drawing has " + std::to_string(asse.maxLungo(g)) + ".");
     LimitiDis& l = g.limiti;
     const bool sposta = !senzaCelle(l) && n < asse.maxA(l);
-    if (sposta && asse.maxA(l) + 1 > asse.maxLungo())
+    if (sposta && asse.maxA(l) + 1 > asse.maxLungo(g))
         return fail("The cell drawing is full: a " + std::string(asse.nome()) + " inserted after " +
                     std::to_string(n) + " would push it past " + asse.nome() + " " +
-                    std::to_string(asse.maxLungo()) + ".");
+                    std::to_string(asse.maxLungo(g)) + ".");
 
     const std::pair<int, int> traverso = asse.traverso(g);
     std::vector<Ponte> ponti;
@@ -196,13 +197,13 @@ Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& 
     };
     const std::vector<int> linee(dopo.begin() + static_cast<std::ptrdiff_t>(primo), dopo.end());
     if (linee.empty()) return {};
-    if (!estensioneNellaTavola(l) || senzaCelle(l)) return unaAllaVolta();
+    if (!estensioneNellaTavola(g) || senzaCelle(l)) return unaAllaVolta();
     const int minA = asse.minA(l), maxA = asse.maxA(l);
     const int m = static_cast<int>(linee.size());
     for (std::size_t k = 0; k < linee.size(); ++k)
         if (linee[k] < std::max(minA - 1, 0) || linee[k] >= maxA || (k > 0 && linee[k] >= linee[k - 1]))
             return unaAllaVolta();
-    if (maxA + m > asse.maxLungo()) return unaAllaVolta();
+    if (maxA + m > asse.maxLungo(g)) return unaAllaVolta();
 
     // Every insertion reads line n and line n + 1 as they were: the ones before moved only lines after them.
     const std::pair<int, int> traverso = asse.traverso(g);
@@ -255,7 +256,7 @@ Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& 
 
 // Inserts a line after every line whose crossing cells touch a crossing cell of the next line.
 Status separaIncroci(CellDrawing& g, const Asse& asse) {
-    if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
+    if (Status s = estensioneNellaTavola(g); !s) return s;
     LimitiDis& l = g.limiti;
     if (senzaCelle(l)) return {};
     std::vector<int> dopo;
@@ -266,7 +267,7 @@ Status separaIncroci(CellDrawing& g, const Asse& asse) {
                 dopo.push_back(a);
                 break;
             }
-    if (asse.maxA(l) + static_cast<int>(dopo.size()) > asse.maxLungo())
+    if (asse.maxA(l) + static_cast<int>(dopo.size()) > asse.maxLungo(g))
         return fail("The cell drawing is full: separating its touching crossings needs " +
                     std::to_string(dopo.size()) + " more " + asse.nome() + "s than it has.");
     // From the last, so that the lines still to be separated keep their index. A new line holds only
@@ -286,7 +287,7 @@ bool ripete(CellDrawing& g, const Asse& asse, int a) {
     };
     for (int b = std::max(asse.minB(l), 1); b <= asse.maxB(l); ++b) {
         const char k = azzeraZero(a, b);
-        const char seguente = a + 1 <= asse.maxLungo() ? azzeraZero(a + 1, b) : char{0};
+        const char seguente = a + 1 <= asse.maxLungo(g) ? azzeraZero(a + 1, b) : char{0};
         const char precedente = asse.cella(cg, a - 1, b).codice;
         if (k == seguente) continue;
         const bool gamba =
@@ -302,7 +303,7 @@ bool ripete(CellDrawing& g, const Asse& asse, int a) {
 }
 
 Status eliminaUguali(CellDrawing& g, const Asse& asse) {
-    if (Status s = estensioneNellaTavola(g.limiti); !s) return s;
+    if (Status s = estensioneNellaTavola(g); !s) return s;
     LimitiDis& l = g.limiti;
     if (senzaCelle(l)) return {};
     const int primo = std::max(asse.minA(l), 1);
@@ -337,7 +338,7 @@ Status F3SettaDis(CellDrawing& tblGen, const ListaCelleDis& tmpLst, std::string_
     if (!svuota && !CellDrawing::codiceValido(tmpSimb))
         return fail(citazione(tmpSimb) + " is not a line code of the cell drawing.");
     for (const PuntoDis& p : tmpLst)
-        if (p.r < 1 || p.r > kMaxRigheDis || p.c < 1 || p.c > kMaxColonneDis)
+        if (p.r < 1 || p.r > tblGen.lastRow() || p.c < 1 || p.c > tblGen.lastCol())
             return fail("The cell " + std::to_string(p.r) + "," + std::to_string(p.c) +
                         " lies outside the cell drawing.");
     for (const PuntoDis& p : tmpLst) {

@@ -16,7 +16,7 @@ namespace trevalon {
 namespace {
 
 int valoreCodice(const CellDrawing& tblGen, int r, int c) {
-    if (!CellDrawing::inside(r, c)) return 0;
+    if (!tblGen.inside(r, c)) return 0;
     const char k = tblGen.at(r, c).codice;
     return k >= '1' && k <= '8' ? k - '0' : 0;
 }
@@ -48,7 +48,7 @@ int copiaImmaginiGriglia(const GridControl& gr, GridControl& gr3, int dimCella) 
 }
 
 void F3AggImg(const CellDrawing& tblGen, VistaRidisegno& vista, int r, int c, int tmpColore) {
-    if (!vista.Gr3 || !CellDrawing::inside(r, c)) return;
+    if (!vista.Gr3 || !tblGen.inside(r, c)) return;
     GridControl& g = *vista.Gr3;
     const int gc = c + vista.ColonnaBaseDis;
     if (!g.valid(r, gc)) return;
@@ -73,14 +73,14 @@ void F3VisCelDis(const CellDrawing& tblGen, VistaRidisegno& vista, int dimCella)
     g.setRedraw(false);
     const LimitiDis& l = tblGen.limiti;
     if (l.RigaMax >= l.RigaMin && l.ColMax >= l.ColMin) {
-        g.setRows(std::max(g.rows(), std::min(l.RigaMax, kMaxRigheDis) + 1));
-        g.setCols(std::max(g.cols(), std::min(l.ColMax, kMaxColonneDis) + vista.ColonnaBaseDis + 1));
+        g.setRows(std::max(g.rows(), std::min(l.RigaMax, tblGen.lastRow()) + 1));
+        g.setCols(std::max(g.cols(), std::min(l.ColMax, tblGen.lastCol()) + vista.ColonnaBaseDis + 1));
     }
     g.setAllRowHeights(dimCella);
     g.setAllColWidths(dimCella);
-    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r) {
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, tblGen.lastRow()); ++r) {
         vista.tick();
-        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, tblGen.lastCol()); ++c) {
             const CellaDis& x = tblGen.at(r, c);
             std::string testo(tblGen.Codice(r, c));
             testo += ' ';
@@ -141,7 +141,7 @@ void F3SettaSimboliDis(CellDrawing& tblGen, VistaRidisegno& vista, const ListaCe
                                                                       {'8', {false, false, true, true}}}};
     for (std::size_t i = 1; i + 1 < tmpList.size(); ++i) {
         const PuntoDis p = tmpList[i];
-        if (!CellDrawing::inside(p.r, p.c)) continue;
+        if (!tblGen.inside(p.r, p.c)) continue;
         Lati lati{false, false, false, false};
         for (const PuntoDis& q : {tmpList[i - 1], tmpList[i + 1]}) {
             if (q.r == p.r) {
@@ -159,7 +159,7 @@ void F3SettaSimboliDis(CellDrawing& tblGen, VistaRidisegno& vista, const ListaCe
 
 bool F3InAngolo(const CellDrawing& tblGen, int r1, int c1, int r2, int c2) {
     const auto incrocio = [&](int r, int c) {
-        if (!CellDrawing::inside(r, c)) return false;
+        if (!tblGen.inside(r, c)) return false;
         const char k = tblGen.at(r, c).codice;
         return k == '3' || k == '4';
     };
@@ -169,8 +169,8 @@ bool F3InAngolo(const CellDrawing& tblGen, int r1, int c1, int r2, int c2) {
 void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista) {
     if (!vista.Gr3) return;
     const LimitiDis& l = tblGen.limiti;
-    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
-        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, tblGen.lastRow()); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, tblGen.lastCol()); ++c) {
             F3AggImg(tblGen, vista, r, c, ColNero);
             if (valoreCodice(tblGen, r, c) > 0)
                 vista.UltimaColonnaDis = std::max(vista.UltimaColonnaDis, c + vista.ColonnaBaseDis);
@@ -179,8 +179,8 @@ void disegnaCelDis(const CellDrawing& tblGen, VistaRidisegno& vista) {
 
 bool incrociDistinti(const CellDrawing& tblGen) {
     const LimitiDis& l = tblGen.limiti;
-    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
-        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, tblGen.lastRow()); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, tblGen.lastCol()); ++c) {
             if (!codiceIncrocio(tblGen.at(r, c).codice)) continue;
             for (const int dr : {-1, 1})
                 for (const int dc : {-1, 1})
@@ -192,8 +192,8 @@ bool incrociDistinti(const CellDrawing& tblGen) {
 int contaIncrociCelDis(const CellDrawing& tblGen) {
     const LimitiDis& l = tblGen.limiti;
     int n = 0;
-    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
-        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, kMaxColonneDis); ++c)
+    for (int r = std::max(l.RigaMin, 0); r <= std::min(l.RigaMax, tblGen.lastRow()); ++r)
+        for (int c = std::max(l.ColMin, 0); c <= std::min(l.ColMax, tblGen.lastCol()); ++c)
             n += codiceIncrocio(tblGen.at(r, c).codice) ? 1 : 0;
     return n;
 }
@@ -230,8 +230,7 @@ bool sfioraIncrocio(const CellDrawing& tblGen, const ListaCelleDis& nuovo, const
         if (std::find(vecchio.begin(), vecchio.end(), p) != vecchio.end()) continue;
         for (const int dr : {-1, 1})
             for (const int dc : {-1, 1})
-                if (CellDrawing::inside(p.r + dr, p.c + dc) &&
-                    codiceIncrocio(tblGen.at(p.r + dr, p.c + dc).codice))
+                if (tblGen.inside(p.r + dr, p.c + dc) && codiceIncrocio(tblGen.at(p.r + dr, p.c + dc).codice))
                     return true;
     }
     return false;
@@ -343,8 +342,8 @@ bool esceVerticale(int k, int verso) {
 // The first crossing cell with a strand diagonally beside it, and that neighbour's side; false for none.
 bool incrocioAffollato(const CellDrawing& tblGen, int& r, int& c, int& dr, int& dc) {
     const LimitiDis& l = tblGen.limiti;
-    for (r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
-        for (c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, kMaxColonneDis); ++c) {
+    for (r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, tblGen.lastRow()); ++r)
+        for (c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, tblGen.lastCol()); ++c) {
             if (!codiceIncrocio(tblGen.at(r, c).codice)) continue;
             for (dr = -1; dr <= 1; dr += 2)
                 for (dc = -1; dc <= 1; dc += 2)
@@ -359,7 +358,7 @@ Status separaIncroci(CellDrawing& tblGen, VistaRidisegno& vista) {
     if (incrociDistinti(tblGen)) return {};
     // Each round takes one strand off a crossing's corner; the table's size bounds the rounds.
     bool fatto = false;
-    for (int giro = 0; giro < kMaxRigheDis + kMaxColonneDis && !fatto; ++giro) {
+    for (int giro = 0; giro < tblGen.lastRow() + tblGen.lastCol() && !fatto; ++giro) {
         if (Status s = F3VerificaNodiViciniRiga(tblGen); !s) return s;
         if (Status s = F3VerificaNodiViciniColonna(tblGen); !s) return s;
         int r = 0, c = 0, dr = 0, dc = 0;

@@ -14,8 +14,8 @@ char primo(std::string_view s) {
 
 std::vector<std::string> righeCelDis(const CellDrawing& tblGen, bool conSimbolo) {
     const LimitiDis& l = tblGen.limiti;
-    const int righe = std::clamp(l.RigaMax + 3, 0, kMaxRigheDis);
-    const int colonne = std::clamp(l.ColMax + 3, 0, kMaxColonneDis);
+    const int righe = std::clamp(l.RigaMax + 3, 0, tblGen.lastRow());
+    const int colonne = std::clamp(l.ColMax + 3, 0, tblGen.lastCol());
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(righe));
     for (int r = 1; r <= righe; ++r) {
@@ -43,8 +43,8 @@ std::string nomeCelDisStadio(int stadio, int NumStato) {
 
 std::vector<std::string> righeTblCeldis(const CellDrawing& tblGen) {
     const LimitiDis& l = tblGen.limiti;
-    const int righe = std::clamp(l.RigaMax, 0, kMaxRigheDis);
-    const int colonne = std::clamp(l.ColMax, 0, kMaxColonneDis);
+    const int righe = std::clamp(l.RigaMax, 0, tblGen.lastRow());
+    const int colonne = std::clamp(l.ColMax, 0, tblGen.lastCol());
     std::vector<std::string> lines;
     for (int r = 1; r <= righe; ++r) {
         std::string line;

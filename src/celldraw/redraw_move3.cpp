@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 
 #include "celldraw/cell_drawing_build.h"
 #include "celldraw/cell_drawing_check.h"
@@ -40,15 +41,16 @@ constexpr std::int32_t kMarcaFine = 2;
 constexpr std::int32_t kMarcaPercorso = 3;
 constexpr std::int32_t kMarcaNuovoIncrocio = 100;  // + position along the route, 1..n
 
-bool dentro(int r, int c) {
-    return r >= 1 && c >= 1 && r <= kMaxRigheDis && c <= kMaxColonneDis;
+bool dentro(const CellDrawing& g, int r, int c) {
+    return r >= 1 && c >= 1 && r <= g.lastRow() && c <= g.lastCol();
 }
 
 // The cells of the extent in rows-then-columns order, passed to f until it returns false.
-void perOgniCella(const CellDrawing& g, const std::function<bool(PuntoDis)>& f) {
+template <class F>
+void perOgniCella(const CellDrawing& g, F&& f) {
     const LimitiDis& l = g.limiti;
-    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, kMaxRigheDis); ++r)
-        for (int c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, kMaxColonneDis); ++c)
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r)
+        for (int c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, g.lastCol()); ++c)
             if (!f({r, c})) return;
 }
 
@@ -59,6 +61,18 @@ std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
         return !trovata;
     });
     return trovata;
+}
+
+// The first cell of each mark 1..massimo (index 0 unused), in one scan of the extent.
+std::vector<std::optional<PuntoDis>> cercaMarche(const CellDrawing& g, std::int32_t massimo) {
+    std::vector<std::optional<PuntoDis>> trovate(static_cast<std::size_t>(massimo) + 1);
+    perOgniCella(g, [&](PuntoDis p) {
+        const std::int32_t m = g.at(p.r, p.c).Marca;
+        if (m >= 1 && m <= massimo && !trovate[static_cast<std::size_t>(m)])
+            trovate[static_cast<std::size_t>(m)] = p;
+        return true;
+    });
+    return trovate;
 }
 
 void azzeraMarche(CellDrawing& g) {
@@ -90,7 +104,7 @@ std::optional<Tratto> seguiTratto(const CellDrawing& g, PuntoDis da, int lato, c
     int verso = lato;
     PuntoDis p = accanto(da, verso);
     for (long passi = 0; passi < massimo; ++passi) {
-        if (!dentro(p.r, p.c)) return std::nullopt;
+        if (!dentro(g, p.r, p.c)) return std::nullopt;
         const CellaDis& x = g.at(p.r, p.c);
         if (codiceIncrocio(x.codice)) {
             if (chiave(x) != attese[t.incroci.size()]) return std::nullopt;
@@ -125,39 +139,15 @@ class Facce {
           c0_(c0),
           righe_(r1 - r0 + 1),
           colonne_(c1 - c0 + 1),
-          faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), -1) {
+          faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), kLibera) {
+        // Each cell of the box: -2 when it is not empty, -1 while it is an empty cell in no patch yet.
+        for (int r = r0; r <= r1; ++r)
+            for (int c = c0; c <= c1; ++c)
+                if (!g.vuota(r, c)) faccia_[indice({r, c})] = kPiena;
         std::vector<PuntoDis> coda;
         for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c) {
-                if (!g.vuota(r, c) || faccia_[indice({r, c})] >= 0) continue;
-                const int f = static_cast<int>(regione_.size());
-                Candidate cand;
-                LimitiDis box{r, c, r, c};
-                coda.assign(1, {r, c});
-                faccia_[indice({r, c})] = f;
-                while (!coda.empty()) {
-                    const PuntoDis p = coda.back();
-                    coda.pop_back();
-                    box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
-                           std::min(box.ColMin, p.c)};
-                    for (int s = 1; s <= 4; ++s) {
-                        const PuntoDis q = accanto(p, s);
-                        if (!nelRiquadro(q)) continue;
-                        if (g.vuota(q.r, q.c)) {
-                            if (faccia_[indice(q)] < 0) {
-                                faccia_[indice(q)] = f;
-                                coda.push_back(q);
-                            }
-                            continue;
-                        }
-                        const CellaDis& x = g.at(q.r, q.c);
-                        if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
-                    }
-                }
-                candidate_.push_back(cand);
-                regione_.push_back(0);
-                riquadri_.push_back(box);
-            }
+            for (int c = c0; c <= c1; ++c)
+                if (faccia_[indice({r, c})] == kLibera) toppa(g, {r, c}, coda);
         assegna();
     }
 
@@ -204,6 +194,41 @@ class Facce {
     std::size_t indice(PuntoDis p) const {
         return static_cast<std::size_t>(p.r - r0_) * static_cast<std::size_t>(colonne_) +
                static_cast<std::size_t>(p.c - c0_);
+    }
+
+    static constexpr int kPiena = -2, kLibera = -1;
+
+    // The patch of empty cells that holds the free cell `da`, walked in depth (neighbours up, right, down,
+    // left), with its box and the regions its arcs have in common.
+    void toppa(const CellDrawing& g, PuntoDis da, std::vector<PuntoDis>& coda) {
+        const int f = static_cast<int>(regione_.size());
+        Candidate cand;
+        LimitiDis box{da.r, da.c, da.r, da.c};
+        coda.assign(1, da);
+        faccia_[indice(da)] = f;
+        while (!coda.empty()) {
+            const PuntoDis p = coda.back();
+            coda.pop_back();
+            box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
+                   std::min(box.ColMin, p.c)};
+            for (int s = 1; s <= 4; ++s) {
+                const PuntoDis q = accanto(p, s);
+                if (!nelRiquadro(q)) continue;
+                int& fq = faccia_[indice(q)];
+                if (fq != kPiena) {
+                    if (fq == kLibera) {
+                        fq = f;
+                        coda.push_back(q);
+                    }
+                    continue;
+                }
+                const CellaDis& x = g.at(q.r, q.c);
+                if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
+            }
+        }
+        candidate_.push_back(cand);
+        regione_.push_back(0);
+        riquadri_.push_back(box);
     }
 
     // A patch whose arcs share one region gets it; a region taken is struck from the patches that could
@@ -348,19 +373,29 @@ std::optional<Segno> segnoVerde(std::string_view nome) {
     return Segno{sopraOrizzontale ? '3' : '4', sopraOrizzontale == verdeSopra};
 }
 
-// Whether the drawing, spread out `volte` times, still leaves an empty row and column round it inside the
-// table.
-Status spazioPerDiradare(const LimitiDis& l, int volte) {
-    const int righe = l.RigaMax - l.RigaMin + 1, colonne = l.ColMax - l.ColMin + 1;
-    long righeDopo = righe, colonneDopo = colonne;
+// The message of a drawing of so many rows and columns that the redraw of a move cannot hold.
+Status troppoGrande(long righe, long colonne, std::string_view quando = "") {
+    return fail("The cell drawing (" + std::to_string(righe) + " rows, " + std::to_string(colonne) +
+                " columns" + std::string(quando) +
+                ") is too large to be spread out for the redraw of the move.");
+}
+
+// The last row and column the drawing reaches once spread out `volte` times.
+PuntoDis fineDiradata(const LimitiDis& l, int volte) {
+    long righe = l.RigaMax - l.RigaMin + 1, colonne = l.ColMax - l.ColMin + 1;
     for (int i = 0; i < volte; ++i) {
-        righeDopo = 2 * righeDopo + 1;
-        colonneDopo = 2 * colonneDopo + 1;
+        righe = 2 * righe + 1;
+        colonne = 2 * colonne + 1;
     }
-    if (l.RigaMin < 1 || l.ColMin < 1 || l.RigaMin + righeDopo > kMaxRigheDis ||
-        l.ColMin + colonneDopo > kMaxColonneDis)
-        return fail("The cell drawing (" + std::to_string(righe) + " rows, " + std::to_string(colonne) +
-                    " columns) is too large to be spread out for the redraw of the move.");
+    return {static_cast<int>(l.RigaMin + righe - 1), static_cast<int>(l.ColMin + colonne - 1)};
+}
+
+// Whether the drawing, spread out `volte` times, still leaves an empty row and column round it inside g.
+Status spazioPerDiradare(const CellDrawing& g, int volte) {
+    const LimitiDis& l = g.limiti;
+    const PuntoDis fine = fineDiradata(l, volte);
+    if (l.RigaMin < 1 || l.ColMin < 1 || fine.r + 1 > g.lastRow() || fine.c + 1 > g.lastCol())
+        return troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1);
     return {};
 }
 
@@ -368,7 +403,7 @@ Status spazioPerDiradare(const LimitiDis& l, int volte) {
 // ones included), so that strands no longer touch and every region is one patch of empty cells.
 Status diradaDisegno(CellDrawing& g) {
     const LimitiDis l = g.limiti;
-    if (Status s = spazioPerDiradare(l, 1); !s) return s;
+    if (Status s = spazioPerDiradare(g, 1); !s) return s;
     std::vector<int> righe, colonne;
     for (int r = l.RigaMax; r >= l.RigaMin - 1; --r) righe.push_back(r);
     for (int c = l.ColMax; c >= l.ColMin - 1; --c) colonne.push_back(c);
@@ -410,7 +445,7 @@ std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
         if (!codiceIncrocio(g.at(p.r, p.c).codice)) return true;
         for (int s : {2, 3}) {
             const PuntoDis q = accanto(p, s);
-            if (dentro(q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
+            if (dentro(g, q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
         }
         return !trovata;
     });
@@ -422,11 +457,16 @@ std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
 void disegnaTutto(const CellDrawing& g, VistaRidisegno& vista, int rMax, int cMax) {
     if (!vista.Gr3) return;
     const LimitiDis& l = g.limiti;
-    const int r1 = std::min(std::max(l.RigaMax, rMax), kMaxRigheDis);
-    const int c1 = std::min(std::max(l.ColMax, cMax), kMaxColonneDis);
+    const int r1 = std::max(l.RigaMax, rMax), c1 = std::max(l.ColMax, cMax);
     vista.Gr3->setRedraw(false);
     for (int r = 1; r <= r1; ++r)
         for (int c = 1; c <= c1; ++c) {
+            // What the working table drew beyond the drawing's table goes.
+            if (!g.inside(r, c)) {
+                if (vista.Gr3->valid(r, c + vista.ColonnaBaseDis))
+                    vista.Gr3->setPicture(r, c + vista.ColonnaBaseDis, {});
+                continue;
+            }
             const CellaDis& x = g.at(r, c);
             const bool nuova = x.Marca == kMarcaPercorso || x.Marca > kMarcaNuovoIncrocio;
             F3AggImg(g, vista, r, c, nuova ? ColVerde : ColNero);
@@ -500,12 +540,20 @@ struct Mossa3 {
     Status verificaMossa() const;
     Status trovaLatoInizio();
     Status verificaNuovi(const std::vector<IncrocioVerde>& nuovi);
-    Status dirada();
+    Status verifica(const std::vector<IncrocioVerde>& nuovi);
+    Status dirada(int volte);
     void togliVecchio();
     Status aprePorte(const Facce& facce);
     Status tracciaNuovo(const Facce& facce);
     Status verificaRisultato() const;
+    Status ridisegna(int volte);
 };
+
+Status Mossa3::verifica(const std::vector<IncrocioVerde>& nuovi) {
+    if (Status s = verificaMossa(); !s) return s;
+    if (Status s = trovaLatoInizio(); !s) return s;
+    return verificaNuovi(nuovi);
+}
 
 // The move, checked before anything changes.
 Status Mossa3::verificaMossa() const {
@@ -557,7 +605,7 @@ Status Mossa3::verificaNuovi(const std::vector<IncrocioVerde>& nuovi) {
     for (std::size_t k = 0; k < nuovi.size(); ++k) {
         const PuntoDis p = nuovi[k].cella;
         const auto segno = segnoVerde(nuovi[k].nome);
-        const bool dritta = segno && dentro(p.r, p.c) &&
+        const bool dritta = segno && dentro(g, p.r, p.c) &&
                             ((g.at(p.r, p.c).codice == '1' && segno->verdeOrizzontale) ||
                              (g.at(p.r, p.c).codice == '2' && !segno->verdeOrizzontale));
         if (!dritta || g.at(p.r, p.c).Numero != archiAttraversati[k] ||
@@ -571,18 +619,11 @@ Status Mossa3::verificaNuovi(const std::vector<IncrocioVerde>& nuovi) {
     return {};
 }
 
-// The drawing spread out, the crossings of the move followed through the insertions by their marks. A
-// route that passes a region twice may need two ways through one passage between two strands: the drawing
-// is then spread out twice where the table holds it, so that every passage is three cells wide.
-Status Mossa3::dirada() {
+// The drawing spread out `volte` times, the crossings of the move followed through the insertions by their
+// marks.
+Status Mossa3::dirada(int volte) {
     estesa = g.limiti;
-    if (Status s = spazioPerDiradare(estesa, 1); !s) return s;
-    std::vector<int> regioni = regioniMossa;
-    std::sort(regioni.begin(), regioni.end());
-    const int volte =
-        std::adjacent_find(regioni.begin(), regioni.end()) != regioni.end() && spazioPerDiradare(estesa, 2)
-            ? 2
-            : 1;
+    if (Status s = spazioPerDiradare(g, volte); !s) return s;
     azzeraMarche(g);
     g.at(x.r, x.c).Marca = kMarcaInizio;
     g.at(y.r, y.c).Marca = kMarcaFine;
@@ -597,10 +638,11 @@ Status Mossa3::dirada() {
     r1 = l.RigaMax + 1;
     c0 = l.ColMin - 1;
     c1 = l.ColMax + 1;
-    const std::optional<PuntoDis> xm = cercaMarca(g, kMarcaInizio), ym = cercaMarca(g, kMarcaFine);
+    const auto marche = cercaMarche(g, kMarcaNuovoIncrocio + static_cast<std::int32_t>(marcati.size()));
+    const std::optional<PuntoDis> xm = marche[kMarcaInizio], ym = marche[kMarcaFine];
     bool persi = !xm || !ym;
     for (std::size_t k = 0; k < marcati.size(); ++k) {
-        const auto m = cercaMarca(g, kMarcaNuovoIncrocio + 1 + static_cast<std::int32_t>(k));
+        const auto& m = marche[kMarcaNuovoIncrocio + 1 + k];
         persi = persi || !m;
         if (m) marcati[k] = *m;
     }
@@ -700,44 +742,118 @@ Status Mossa3::verificaRisultato() const {
     return {};
 }
 
-}  // namespace
-
-Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
-                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
-                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi) {
-    Mossa3 m(tblGen, vista, d, archiMossa, archiAttraversati, regioniMossa);
-    if (Status s = m.verificaMossa(); !s) return s;
-    if (Status s = m.trovaLatoInizio(); !s) return s;
-    if (Status s = m.verificaNuovi(nuovi); !s) return s;
-    // Marks that follow the cells through the insertions; none is left behind, whatever the outcome.
-    struct Marche {
-        CellDrawing& g;
-        ~Marche() { azzeraMarche(g); }
-    } marche{tblGen};
-    if (Status s = m.dirada(); !s) return s;
-
+// The redraw of the move on its drawing, spread out `volte` times: the old route taken away, the new one
+// traced, the drawing squeezed back and checked.
+Status Mossa3::ridisegna(int volte) {
+    if (Status s = dirada(volte); !s) return s;
     // Regions as patches of the drawing with the old route still in place.
-    const Facce facce(tblGen, m.r0, m.r1, m.c0, m.c1);
+    const Facce facce(g, r0, r1, c0, c1);
     if (!facce.errore().empty())
         return fail("The regions of the cell drawing are not clear: " + facce.errore() + ".");
     vista.tick();
-    m.togliVecchio();
-    if (Status s = m.aprePorte(facce); !s) return s;
-    if (Status s = m.tracciaNuovo(facce); !s) return s;
+    togliVecchio();
+    if (Status s = aprePorte(facce); !s) return s;
+    if (Status s = tracciaNuovo(facce); !s) return s;
     int stadio = 1;
-    if (vista.dump.active()) scriviCelDis(tblGen, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
+    if (vista.dump.active()) scriviCelDis(g, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
 
     // The drawing squeezed back and its crossings kept apart, each step dumped.
     for (const auto& passo3 : {F3EliminaRgheUgualiDis, F3EliminaColonneUgualiDis, F3VerificaNodiViciniColonna,
                                F3VerificaNodiViciniRiga, separaPrimoUltimo}) {
-        if (Status s = passo3(tblGen); !s) return s;
+        if (Status s = passo3(g); !s) return s;
         ++stadio;
-        if (vista.dump.active())
-            scriviCelDis(tblGen, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
+        if (vista.dump.active()) scriviCelDis(g, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
     }
-    if (Status s = m.verificaRisultato(); !s) return s;
+    return verificaRisultato();
+}
 
-    disegnaTutto(tblGen, vista, std::max(m.estesa.RigaMax, m.r1), std::max(m.estesa.ColMax, m.c1));
+// The largest working table a redraw takes: 8 million cells (160 MB at most, of which the cells the spread
+// drawing covers are touched).
+constexpr long kCelleLavoro = 8'000'000;
+
+// The working table of a redraw that spreads the drawing out `volte` times: the drawing's table, or larger
+// where the spread drawing and a margin for the rows and columns the tidying inserts need it; the drawing
+// copied into it where it stands. Refused beyond kCelleLavoro cells.
+Result<std::unique_ptr<CellDrawing>> tavolaDiLavoro(const CellDrawing& tblGen, int volte) {
+    constexpr int kMargine = 16;
+    const LimitiDis& l = tblGen.limiti;
+    const PuntoDis fine = fineDiradata(l, volte);
+    const long righe = std::max<long>(tblGen.rows(), fine.r + 2L + kMargine);
+    const long colonne = std::max<long>(tblGen.cols(), fine.c + 2L + kMargine);
+    if (righe * colonne > kCelleLavoro)
+        return Failure{troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1).error()};
+    auto w = std::make_unique<CellDrawing>(static_cast<int>(righe), static_cast<int>(colonne));
+    const UsedArea u = tblGen.usata();
+    w->copiaRiquadro(tblGen, u.r0, u.r1, u.c0, u.c1, 0, 0);
+    w->limiti = l;
+    return w;
+}
+
+}  // namespace
+
+Status riportaNellaTavola(const CellDrawing& lavoro, CellDrawing& tblGen) {
+    const LimitiDis& l = lavoro.limiti;
+    const bool vuoto = l.RigaMin > l.RigaMax || l.ColMin > l.ColMax;
+    const int dr = !vuoto && l.RigaMax > tblGen.lastRow() ? tblGen.lastRow() - l.RigaMax : 0;
+    const int dc = !vuoto && l.ColMax > tblGen.lastCol() ? tblGen.lastCol() - l.ColMax : 0;
+    if (!vuoto && (l.RigaMin < 0 || l.ColMin < 0 || l.RigaMin + dr < 1 || l.ColMin + dc < 1))
+        return troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1, " after the redraw");
+    // What comes back: the drawing and one cell round it (beyond, the working table holds only cells the
+    // redraw emptied), clipped to the table once moved.
+    UsedArea box = lavoro.usata();
+    if (!vuoto) box = {std::max(l.RigaMin - 1, 0), l.RigaMax + 1, std::max(l.ColMin - 1, 0), l.ColMax + 1};
+    box = {std::max(box.r0, -dr), std::min(box.r1, std::min(lavoro.lastRow(), tblGen.lastRow() - dr)),
+           std::max(box.c0, -dc), std::min(box.c1, std::min(lavoro.lastCol(), tblGen.lastCol() - dc))};
+    // The cells of the table the drawing held before and no longer covers are emptied: all of them when
+    // the drawing moves.
+    const UsedArea v = tblGen.usata();
+    for (int r = v.r0; r <= v.r1; ++r)
+        for (int c = v.c0; c <= v.c1; ++c) {
+            if (r - dr >= box.r0 && r - dr <= box.r1 && c - dc >= box.c0 && c - dc <= box.c1) continue;
+            if (dr != 0 || dc != 0)
+                tblGen.at(r, c) = CellaDis{};
+            else if (!tblGen.vuota(r, c) || std::as_const(tblGen).at(r, c).Marca != 0)
+                svuotaCellaDis(tblGen.at(r, c));
+        }
+    if (!box.empty()) tblGen.copiaRiquadro(lavoro, box.r0, box.r1, box.c0, box.c1, dr, dc);
+    tblGen.limiti = vuoto ? l : LimitiDis{l.RigaMax + dr, l.ColMax + dc, l.RigaMin + dr, l.ColMin + dc};
+    return {};
+}
+
+Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
+                 const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
+                 const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi) {
+    // A route that passes a region twice may need two ways through one passage between two strands: the
+    // drawing is then spread out twice, so that every passage is three cells wide; first only where the
+    // drawing's table would hold it, then, when spreading out once was not enough, in any case.
+    std::vector<int> regioni = regioniMossa;
+    std::sort(regioni.begin(), regioni.end());
+    const bool ripassa = std::adjacent_find(regioni.begin(), regioni.end()) != regioni.end();
+    std::vector<int> piano{ripassa && spazioPerDiradare(tblGen, 2) ? 2 : 1};
+    if (ripassa && piano.front() == 1) piano.push_back(2);
+
+    Status esito;
+    PuntoDis visto{0, 0};  // the last row and column a working table drew into the view
+    for (int volte : piano) {
+        Result<std::unique_ptr<CellDrawing>> lavoro = tavolaDiLavoro(tblGen, volte);
+        if (!lavoro) return esito ? Status(Failure{lavoro.error()}) : esito;
+        CellDrawing& w = **lavoro;
+        Mossa3 m(w, vista, d, archiMossa, archiAttraversati, regioniMossa);
+        // What the drawing cannot give is refused at once, whatever the room.
+        if (Status s = m.verifica(nuovi); !s) return s;
+        esito = m.ridisegna(volte);
+        visto = {std::max({visto.r, m.estesa.RigaMax, m.r1}), std::max({visto.c, m.estesa.ColMax, m.c1})};
+        if (!esito) continue;
+        if (Status s = riportaNellaTavola(w, tblGen); !s) return s;
+        break;
+    }
+    if (!esito) return esito;
+    // The marks of the new route colour it in the view; none is left behind.
+    struct Marche {
+        CellDrawing& g;
+        ~Marche() { azzeraMarche(g); }
+    } marche{tblGen};
+    disegnaTutto(tblGen, vista, visto.r, visto.c);
     vista.ColonnaScorrimento = vista.ColonnaBaseDis;
     if (vista.ModoSorgente == SourceKind::Code) {
         azzeraMarche(tblGen);

@@ -6,14 +6,16 @@
 //
 // The drawing is first spread out (an empty row after every row and an empty column after every column),
 // so that every region of the diagram is one connected patch of empty cells; for a route that passes one
-// region twice it is spread out twice where the table holds it, so that two pieces of the route can pass
-// between the same two strands. Each piece of the new route, from one of its crossings to the next, is
-// then the shortest run with the fewest turns through the empty cells of the region it must lie in; the
-// old route is cleared, its crossings become plain strands of the other strand, and the drawing is
-// squeezed back by dropping the rows and columns that only repeat their neighbours. Every loop is bounded by
-// the drawing; a drawing that would pass the table, a route that finds no way, or a result that is not a
-// closed drawing of the expected crossings is a failure, and the caller then applies the move through the
-// code instead.
+// region twice it is spread out twice, so that two pieces of the route can pass between the same two
+// strands (first where the drawing's table holds it, and after a failed try on a drawing spread out once in
+// any case). Each piece of the new route, from one of its crossings to the next, is then the shortest run
+// with the fewest turns through the empty cells of the region it must lie in; the old route is cleared, its
+// crossings become plain strands of the other strand, and the drawing is squeezed back by dropping the rows
+// and columns that only repeat their neighbours. The spreading may need more room than the drawing's table:
+// all this is done in a working table as large as it needs, and the result is brought back within the table's
+// bounds. Every loop is bounded by the drawing; a drawing that cannot fit the table once redrawn, a route
+// that finds no way, or a result that is not a closed drawing of the expected crossings is a failure, and the
+// caller then applies the move through the code instead.
 
 #include <string_view>
 #include <vector>
@@ -35,12 +37,14 @@ namespace trevalon {
 // one new crossing cell per crossed arc ("3" where the horizontal strand passes over, "4" where the
 // vertical one does), the cells of its old route are empty, its old crossings are plain strands of the
 // strand they crossed, no two crossing cells touch, and the drawing is drawn into the view (the new route
-// in green). Refused before anything is changed: arcs or regions out of range, a start or end crossing
-// or a marked crossing that is not in the drawing, an old route that cannot be followed, a drawing too
-// large to be spread out inside the table. Other failures leave the drawing half changed (without work
-// marks): the caller discards it. The view's scroll column becomes its base column. Last, for a diagram
-// given by its code, the whole drawing is tidied with shortcuts (`sistemaRidisegno`); a tidy-up that
-// fails keeps the redrawn drawing untidied.
+// in green). A drawing that fits the table when redrawn stands where it did; one that would pass the table's
+// last row or column is moved up or left just enough. Refused, the drawing left as it was: arcs or regions
+// out of range, a start or end crossing or a marked crossing that is not in the drawing, an old route that
+// cannot be followed, a drawing too large to be spread out (the working table is bounded) or to fit the
+// table once redrawn ("... is too large to be spread out for the redraw of the move."), and every failure
+// of the redraw itself. The view's scroll column becomes its base column. Last, for a diagram given by its
+// code, the whole drawing is tidied with shortcuts (`sistemaRidisegno`); a tidy-up that fails keeps the
+// redrawn drawing untidied, one that cannot walk the drawing leaves it redrawn but untidied and fails.
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa);
@@ -57,5 +61,12 @@ struct IncrocioVerde {
 Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
                  const std::vector<int>& archiMossa, const std::vector<int>& archiAttraversati,
                  const std::vector<int>& regioniMossa, const std::vector<IncrocioVerde>& nuovi);
+
+// The drawing of working table `lavoro` brought back into the drawing's table tblGen (whose tile names it
+// extends): cell by cell where it stands when its extent fits, else moved up and left just enough to end
+// at the table's last row and column; the extent with it. A drawing taller or wider than rows and columns
+// 1.. of the table is refused ("... is too large to be spread out for the redraw of the move.") and
+// tblGen left as it was.
+Status riportaNellaTavola(const CellDrawing& lavoro, CellDrawing& tblGen);
 
 }  // namespace trevalon

@@ -18,13 +18,13 @@ namespace trevalon {
 namespace {
 
 std::string_view tipoTessera(const CellDrawing& g, int r, int c) {
-    if (!CellDrawing::inside(r, c)) return {};
+    if (!g.inside(r, c)) return {};
     const std::string_view s = g.Simbolo(r, c);
     return s.substr(0, std::min<std::size_t>(2, s.size()));
 }
 
 bool contiene(const CellDrawing& g, int r, int c, char lettera) {
-    return CellDrawing::inside(r, c) && g.Simbolo(r, c).find(lettera) != std::string_view::npos;
+    return g.inside(r, c) && g.Simbolo(r, c).find(lettera) != std::string_view::npos;
 }
 
 bool rossa(const CellDrawing& g, int r, int c) {
@@ -59,9 +59,10 @@ void svuota(CellDrawing& g, VistaRidisegno& vista, int r, int c) {
 struct Scansione {
     int r0, r1, c0, c1;
 };
-Scansione scansione(const LimitiDis& l) {
-    return {std::max(1, l.RigaMin), std::min(l.RigaMax, kMaxRigheDis), std::max(1, l.ColMin),
-            std::min(l.ColMax, kMaxColonneDis)};
+Scansione scansione(const CellDrawing& g) {
+    const LimitiDis& l = g.limiti;
+    return {std::max(1, l.RigaMin), std::min(l.RigaMax, g.lastRow()), std::max(1, l.ColMin),
+            std::min(l.ColMax, g.lastCol())};
 }
 
 Status eliminaRipetute(CellDrawing& tblGen) {
@@ -161,7 +162,7 @@ bool latoDelBigon(const CellDrawing& g, int r, int c, int s) {
     static constexpr std::array<int, 5> kDc = {0, 0, 1, 0, -1};
     const int rr = r + kDr[static_cast<std::size_t>(s)], cc = c + kDc[static_cast<std::size_t>(s)];
     if (colorata(g, rr, cc)) return true;
-    if (!CellDrawing::inside(rr, cc) || !codiceTratto(g.at(rr, cc).codice)) return false;
+    if (!g.inside(rr, cc) || !codiceTratto(g.at(rr, cc).codice)) return false;
     const std::string_view n = g.Simbolo(rr, cc);
     return n.size() == 3 && n.back() == 'z' &&
            (n.substr(0, 2) == "n/" || n.substr(0, 2) == "n\\" || n.substr(0, 2) == "nE");
@@ -198,8 +199,8 @@ std::string direzioni(const CellDrawing& g, int r, int c) {
 // Phase 1: the first and the last diagonal cell are moved apart until they lie more than two rows or
 // columns apart. Fewer than two diagonal cells: nothing to do.
 Status separaDiagonali(CellDrawing& g, VistaRidisegno& vista) {
-    for (int giro = 0; giro <= kMaxRigheDis + kMaxColonneDis; ++giro) {
-        const Scansione s = scansione(g.limiti);
+    for (int giro = 0; giro <= g.lastRow() + g.lastCol(); ++giro) {
+        const Scansione s = scansione(g);
         int n = 0, r1 = 0, c1 = 0, r2 = 0, c2 = 0;
         for (int r = s.r0; r <= s.r1; ++r) {
             vista.tick();
@@ -226,7 +227,7 @@ Status separaDiagonali(CellDrawing& g, VistaRidisegno& vista) {
 // One pass of phase 2 over the drawing. Pass 1 makes room where a corner cell is taken (true when it
 // inserted); pass 2 reroutes and empties the diagonal cells.
 Result<bool> passoDiagonali(CellDrawing& g, VistaRidisegno& vista, int passo) {
-    const Scansione s = scansione(g.limiti);
+    const Scansione s = scansione(g);
     for (int r = s.r0; r <= s.r1; ++r) {
         vista.tick();
         for (int c = s.c0; c <= s.c1; ++c) {
@@ -303,7 +304,7 @@ std::optional<Stretto> seguiStretto(const CellDrawing& g, PuntoDis da, int lato)
     int verso = lato;
     PuntoDis p = accanto(da, verso);
     for (long passi = 0; passi < massimo; ++passi) {
-        if (!CellDrawing::inside(p.r, p.c)) return std::nullopt;
+        if (!g.inside(p.r, p.c)) return std::nullopt;
         const CellaDis& x = g.at(p.r, p.c);
         if (codiceIncrocio(x.codice)) {
             if (diagonale(g, p.r, p.c)) {
@@ -361,7 +362,7 @@ struct Stesura {
 // drawing shows no pair of crossings taken away): the ordinary redraw then takes the crossings away.
 Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagram& d) {
     std::vector<PuntoDis> diagonali;
-    const Scansione sc = scansione(g.limiti);
+    const Scansione sc = scansione(g);
     for (int r = sc.r0; r <= sc.r1; ++r)
         for (int c = sc.c0; c <= sc.c1; ++c)
             if (diagonale(g, r, c)) diagonali.push_back({r, c});
@@ -412,7 +413,7 @@ Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagra
             int lato = 0;
             for (int t : {verso % 4 + 1, (verso + 2) % 4 + 1}) {
                 const PuntoDis p = accanto(q, t);
-                if (CellDrawing::inside(p.r, p.c) && codiceTratto(g.at(p.r, p.c).codice) && arco(numero(p)) &&
+                if (g.inside(p.r, p.c) && codiceTratto(g.at(p.r, p.c).codice) && arco(numero(p)) &&
                     haRegione(*arco(numero(p)), reg)) {
                     lato = t;
                     break;
@@ -423,7 +424,7 @@ Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagra
             int passo = lato;
             PuntoDis p = accanto(q, passo);
             const int attraversato = numero(p);
-            for (long passi = 0; passi < massimo && CellDrawing::inside(p.r, p.c) &&
+            for (long passi = 0; passi < massimo && g.inside(p.r, p.c) &&
                                  codiceTratto(g.at(p.r, p.c).codice) && numero(p) == attraversato;
                  ++passi) {
                 const char codice = g.at(p.r, p.c).codice;
@@ -435,8 +436,7 @@ Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagra
                     }
                 p = accanto(p, passo);
             }
-            if (!CellDrawing::inside(p.r, p.c) || numero(p) != attraversato ||
-                !codiceTratto(g.at(p.r, p.c).codice))
+            if (!g.inside(p.r, p.c) || numero(p) != attraversato || !codiceTratto(g.at(p.r, p.c).codice))
                 return fail(rifiuto + "the crossed arc " + std::to_string(attraversato) +
                             " has no straight cell.");
             // Over the moved strand where it passes over the other stretch.
@@ -463,7 +463,7 @@ Result<std::optional<Stesura>> stesuraMossaII(const CellDrawing& g, const Diagra
 
 Status F3disTxt1(CellDrawing& tblGen, VistaRidisegno& vista) {
     CellDrawing& g = tblGen;
-    const Scansione s = scansione(g.limiti);
+    const Scansione s = scansione(g);
     // The corner tests read the cells beside the extent: they stay inside the table (inside() checks).
     static constexpr std::array<std::pair<std::array<int, 4>, char>, 4> kAngoli = {{
         {{-1, 0, 0, -1}, '7'},  // red above and left
@@ -524,7 +524,7 @@ Status F3disTxt2(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram* d) {
     if (Status ok = separaDiagonali(g, vista); !ok) return ok;
     // Each restart of pass 1 inserts a row and a column: the table bounds the restarts.
     bool finito = false;
-    for (int giro = 0; giro <= kMaxRigheDis && !finito; ++giro) {
+    for (int giro = 0; giro <= g.lastRow() && !finito; ++giro) {
         disegnaCelDis(g, vista);
         const Result<bool> inserito = passoDiagonali(g, vista, 1);
         if (!inserito) return Failure{inserito.error()};

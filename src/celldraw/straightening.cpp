@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/text.h"
@@ -11,9 +14,9 @@ namespace trevalon {
 
 namespace {
 
-Status controllaLista(const ListaCelleDis& lista) {
+Status controllaLista(const CellDrawing& tblGen, const ListaCelleDis& lista) {
     for (const PuntoDis& p : lista)
-        if (!CellDrawing::inside(p.r, p.c))
+        if (!tblGen.inside(p.r, p.c))
             return fail("the cell " + std::to_string(p.r) + "," + std::to_string(p.c) +
                         " of the course lies outside the cell drawing");
     return {};
@@ -72,7 +75,7 @@ bool gamba(const CellDrawing& tblGen, PuntoDis da, PuntoDis a, bool primaEsclusa
         p = {p.r + dr, p.c + dc};
     }
     while (true) {
-        if (!CellDrawing::inside(p.r, p.c) || !tblGen.vuota(p.r, p.c)) return false;
+        if (!tblGen.inside(p.r, p.c) || !tblGen.vuota(p.r, p.c)) return false;
         if (run) run->push_back(p);
         if (p == a) return true;
         p = {p.r + dr, p.c + dc};
@@ -94,11 +97,12 @@ LimitiLista limitiLista(const ListaCelleDis& lista) {
 
 Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, std::string_view tmpSimb,
                                   std::string_view tmpsimb2) {
-    if (Status s = controllaLista(tmpLst); !s) return fail(s.error());
+    if (Status s = controllaLista(tblGen, tmpLst); !s) return fail(s.error());
     if (Status s = controllaMarca(tmpSimb); !s) return fail(s.error());
     if (Status s = controllaCodice(tmpsimb2); !s) return fail(s.error());
 
     static constexpr std::array<PuntoDis, 5> kIntorno{{{-1, 0}, {0, -1}, {0, 0}, {0, 1}, {1, 0}}};
+    const char marca = tmpSimb.front();  // a one-letter code, checked above
     const std::size_t n = tmpLst.size();
     std::vector<bool> tolta(n, false);
     std::vector<PuntoDis> notate;
@@ -109,7 +113,7 @@ Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, st
         notate.clear();
         for (const PuntoDis& d : kIntorno) {
             const PuntoDis q{p.r + d.r, p.c + d.c};
-            if (CellDrawing::inside(q.r, q.c) && tblGen.Codice(q.r, q.c) == tmpSimb) notate.push_back(q);
+            if (tblGen.inside(q.r, q.c) && tblGen.at(q.r, q.c).codice == marca) notate.push_back(q);
         }
         if (notate.size() < 2) continue;
 
@@ -137,10 +141,11 @@ Result<LimitiLista> F3Pulisci3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, st
 
 Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, std::string_view tmpSimb,
                                     RigCol rigCol) {
-    if (Status s = controllaLista(tmpLst); !s) return fail(s.error());
+    if (Status s = controllaLista(tblGen, tmpLst); !s) return fail(s.error());
     if (Status s = controllaMarca(tmpSimb); !s) return fail(s.error());
 
     const LimitiLista box = limitiLista(tmpLst);
+    const char marca = tmpSimb.front();  // a one-letter code, checked above
     const bool perRighe = rigCol == RigCol::R;
     // Lines are rows (or columns); positions run along a line.
     const int lineaMin = perRighe ? box.RigaMin : box.ColMin;
@@ -154,7 +159,7 @@ Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, 
     for (int linea = lineaMin; linea <= lineaMax; ++linea)
         for (int pos = posMin; pos <= posMax; ++pos) {
             const PuntoDis da = cella(linea, pos);
-            if (tblGen.Codice(da.r, da.c) != tmpSimb) continue;
+            if (std::as_const(tblGen).at(da.r, da.c).codice != marca) continue;
             ListaCelleDis segmento;
             int fine = -1;
             for (int p2 = pos + 1; p2 <= posMax; ++p2) {
@@ -162,7 +167,7 @@ Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, 
                 if (tblGen.vuota(q.r, q.c)) {
                     segmento.push_back(q);
                 } else {
-                    if (tblGen.Codice(q.r, q.c) == tmpSimb) fine = p2;
+                    if (std::as_const(tblGen).at(q.r, q.c).codice == marca) fine = p2;
                     break;
                 }
             }
@@ -172,13 +177,61 @@ Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, 
     return limitiLista(tmpLst);
 }
 
+namespace {
+
+// How far the empty cells reach from cell p in each heading 1..4 (up, right, down, left): the largest k
+// such that p and the k cells after it that way are inside the drawing and empty; -1 when p itself is not.
+struct Portata {
+    std::array<int, 5> k{};
+
+    Portata(const CellDrawing& tblGen, PuntoDis p) {
+        static constexpr std::array<int, 5> kDr = {0, -1, 0, 1, 0}, kDc = {0, 0, 1, 0, -1};
+        const bool vuota = tblGen.inside(p.r, p.c) && tblGen.vuota(p.r, p.c);
+        for (std::size_t s = 1; s <= 4; ++s) {
+            int n = vuota ? 0 : -1;
+            if (vuota)
+                for (PuntoDis q{p.r + kDr[s], p.c + kDc[s]};
+                     tblGen.inside(q.r, q.c) && tblGen.vuota(q.r, q.c); q = {q.r + kDr[s], q.c + kDc[s]})
+                    ++n;
+            k[s] = n;
+        }
+    }
+    // Whether the cells from p to d cells away along a row (dRighe false) or a column are all empty; d = 0
+    // asks for p alone.
+    bool fino(int d, bool lungoColonna) const {
+        if (d == 0) return k[1] >= 0;
+        const std::size_t s = lungoColonna ? (d < 0 ? 1 : 3) : (d < 0 ? 4 : 2);
+        return k[s] >= std::abs(d);
+    }
+};
+
+// Whether F3VerificapercorsoRetto finds a run from da to a, from how far the empty cells reach around both:
+// a leg from da to the corner (da included), then one from the corner to a (the corner left out).
+bool rettoPossibile(const Portata& pDa, const Portata& pA, PuntoDis da, PuntoDis a) {
+    const int dr = a.r - da.r, dc = a.c - da.c;
+    // The corner in da's column, then the one in da's row.
+    const bool verticale = pDa.fino(dr, true) && (dc == 0 || pA.fino(-dc + (dc > 0 ? 1 : -1), false));
+    const bool orizzontale = pDa.fino(dc, false) && (dr == 0 || pA.fino(-dr + (dr > 0 ? 1 : -1), true));
+    return verticale || orizzontale;
+}
+
+}  // namespace
+
 ListaCelleDis F3Migliorapercorso(const CellDrawing& tblGen, const ListaCelleDis& tmps) {
     constexpr int kFinestra = 80;
     const int u = static_cast<int>(tmps.size());
+    // The reach of the empty cells around the last cells of the list, each measured once.
+    std::vector<std::optional<Portata>> portate(static_cast<std::size_t>(std::max(u, 0)));
+    const auto portata = [&](int k) -> const Portata& {
+        auto& x = portate[static_cast<std::size_t>(k)];
+        if (!x) x.emplace(tblGen, tmps[static_cast<std::size_t>(k)]);
+        return *x;
+    };
     for (int i = 0; i <= u - 1 && i <= kFinestra; ++i) {
         const PuntoDis da = tmps[static_cast<std::size_t>(i)];
         for (int j = u - 1; j >= i + 3 && u - j <= kFinestra; --j) {
             const PuntoDis a = tmps[static_cast<std::size_t>(j)];
+            if (!rettoPossibile(portata(i), portata(j), da, a)) continue;
             const ListaCelleDis run = F3VerificapercorsoRetto(tblGen, da.r, da.c, a.r, a.c);
             if (run.empty()) continue;
             ListaCelleDis out(tmps.begin(), tmps.begin() + i);

@@ -13,6 +13,36 @@ bool marcatore(char k) {
 }
 }  // namespace
 
+CellDrawing::CellDrawing(int righe, int colonne)
+    : rows_(righe),
+      cols_(colonne),
+      cells_(righe > 0 && colonne > 0 ? static_cast<std::size_t>(righe) * static_cast<std::size_t>(colonne)
+                                      : 0) {
+    if (righe < 1 || colonne < 1)
+        throw std::out_of_range("a cell drawing of " + std::to_string(righe) + " rows and " +
+                                std::to_string(colonne) + " columns");
+}
+
+void CellDrawing::fuori(int r, int c) const {
+    throw std::out_of_range("cell " + std::to_string(r) + "," + std::to_string(c) +
+                            " is outside the cell drawing");
+}
+
+void CellDrawing::copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, int c1, int dr, int dc) {
+    r0 = std::max(r0, 0);
+    c0 = std::max(c0, 0);
+    r1 = std::min(r1, da.lastRow());
+    c1 = std::min(c1, da.lastCol());
+    if (r0 > r1 || c0 > c1) return;
+    if (!inside(r0 + dr, c0 + dc)) fuori(r0 + dr, c0 + dc);
+    if (!inside(r1 + dr, c1 + dc)) fuori(r1 + dr, c1 + dc);
+    names_ = da.names_;
+    const std::size_t n = static_cast<std::size_t>(c1 - c0) + 1;
+    for (int r = r0; r <= r1; ++r) std::copy_n(&da.at(r, c0), n, &at(r + dr, c0 + dc));
+    usata_.take(r0 + dr, c0 + dc);
+    usata_.take(r1 + dr, c1 + dc);
+}
+
 std::string_view CellDrawing::Codice(int r, int c) const {
     const char k = at(r, c).codice;
     if (k == 0) return {};

@@ -3,6 +3,9 @@
 // tile name, arc or crossing number, side marks and regions that the cell-drawing engine keeps there. It is
 // the stored form of a drawn diagram. Cells are kept compact (no text object per cell): the line code is
 // one character and the tile names are indices into a small table of the names met so far.
+//
+// A redraw that needs more room than the table while it reshapes a drawing works on a larger drawing of
+// its own (a working table sized at run time) and brings the result back within the table's bounds.
 
 #include <algorithm>
 #include <array>
@@ -13,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/table2d.h"
+#include "platform/table2d.h"  // ZeroedBlock: a block of zeroed cells mapped only where touched
 
 namespace trevalon {
 
@@ -53,20 +56,37 @@ struct UsedArea {
 
 class CellDrawing {
   public:
+    // The size of the table of a drawing: rows 0..700, columns 0..2000.
     static constexpr int kRows = kMaxRigheDis + 1;
     static constexpr int kCols = kMaxColonneDis + 1;
 
-    static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kRows && c < kCols; }
+    // The table of a drawing, every cell empty.
+    CellDrawing() : CellDrawing(kRows, kCols) {}
+    // A working table of rows 0..righe - 1 and columns 0..colonne - 1 (at least one of each), every cell
+    // empty; its cells cost memory only once they are written.
+    CellDrawing(int righe, int colonne);
+
+    int rows() const { return rows_; }
+    int cols() const { return cols_; }
+    int lastRow() const { return rows_ - 1; }
+    int lastCol() const { return cols_ - 1; }
+    bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < rows_ && c < cols_; }
     CellaDis& at(int r, int c) {
-        CellaDis& x = cells_.at(r, c);
+        CellaDis& x = cells_[indice(r, c)];
         usata_.take(r, c);
         return x;
     }
-    const CellaDis& at(int r, int c) const { return cells_.at(r, c); }
+    const CellaDis& at(int r, int c) const { return cells_[indice(r, c)]; }
     // The box of every cell handed out for change since the drawing was made: every cell outside it is as
     // a fresh drawing holds it (every field zero), so what works on the whole table needs only this box.
     // It covers the extent `limiti` and may be larger.
     const UsedArea& usata() const { return usata_; }
+
+    // The rows r0..r1 by columns c0..c1 of `da` (clipped to it), moved by dr rows and dc columns into this
+    // drawing; every moved cell must land inside it (std::out_of_range). This drawing takes `da`'s table of
+    // tile names, so the cells it keeps must name tiles of that table: it is empty, or `da` began as a copy
+    // of it. The extent and the other cells are left alone.
+    void copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, int c1, int dr, int dc);
 
     // `Codice` as text: "", one of "0".."8", or a marker "a".."z".
     std::string_view Codice(int r, int c) const;
@@ -97,7 +117,14 @@ class CellDrawing {
     std::string_view name(std::uint8_t id) const { return names_[id]; }
     std::uint8_t intern(std::string_view n);
 
-    Table2D<CellaDis, kRows, kCols> cells_{"cell drawing"};
+    std::size_t indice(int r, int c) const {
+        if (!inside(r, c)) fuori(r, c);
+        return static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(c);
+    }
+    [[noreturn]] void fuori(int r, int c) const;
+
+    int rows_, cols_;
+    table2d_detail::ZeroedBlock<CellaDis> cells_;
     UsedArea usata_;
     std::vector<std::string> names_{std::string()};
 };

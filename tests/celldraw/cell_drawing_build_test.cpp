@@ -110,7 +110,7 @@ std::string verificaDisegno(const Diagram& d, const CellDrawing& g) {
                               y.Reg1 != d.archi[static_cast<std::size_t>(y.Numero)].Reg1))
                 err << r << "," << c << " arc fields; ";
             for (int s = 1; s <= 4; ++s)
-                if (esce(k, s) && !(CellDrawing::inside(r + kDr[s], c + kDc[s]) &&
+                if (esce(k, s) && !(g.inside(r + kDr[s], c + kDc[s]) &&
                                     esce(g.at(r + kDr[s], c + kDc[s]).codice, (s + 1) % 4 + 1)))
                     err << r << "," << c << " side " << s << " leads nowhere; ";
         }

@@ -152,18 +152,72 @@ TEST(RedrawMove3, EveryBridgeCandidateRedrawsToTheRewrittenDiagram) {
     EXPECT_EQ(n.ordinati, n.candidati);
 }
 
+// Diagrams of about 200 crossings as users bring them (braid closures and a sum of knots, scrambled by
+// curls, bigons and rerouted strands): their drawings are too large to be spread out within the drawing's
+// table, so each redraw spreads them out in a working table of its own and brings the result back. Every
+// candidate taken is redrawn in place, passes the drawing check and gives the diagram of the rewrite.
+TEST(RedrawMove3, DiagramsOfTwoHundredCrossingsRedrawInPlace) {
+    std::vector<ts::GaussDiagram> diagrammi;
+    for (std::uint32_t seme : {1u, 2u})
+        diagrammi.push_back(ts::enlarged(ts::randomBraidKnot(seme, 4, 66), seme + 40, 200));
+    diagrammi.push_back(ts::scrambledCases(242, 1, 199, 201).front().diagram);
+    Conteggi n;
+    for (const ts::GaussDiagram& g : diagrammi) {
+        ASSERT_GE(g.crossings(), 199);
+        ridisegnaTutti(ts::gaussText(g), ts::lettersText(g), 1, n);
+    }
+    for (const char* tipo : {"over III", "under III", "over ==", "under =="})
+        EXPECT_GE(n.perTipo[tipo], 3) << tipo;
+    EXPECT_EQ(n.ordinati, n.candidati);
+}
+
 // What a refused redraw leaves: the codes and numbers of the drawing's cells, its extent and no work mark.
 std::string stato(const CellDrawing& g) {
     const LimitiDis& l = g.limiti;
     std::string out = std::to_string(l.RigaMin) + "," + std::to_string(l.RigaMax) + "," +
                       std::to_string(l.ColMin) + "," + std::to_string(l.ColMax) + ":";
-    for (int r = 1; r <= l.RigaMax + 2; ++r)
-        for (int c = 1; c <= l.ColMax + 2; ++c) {
+    for (int r = 1; r <= std::min(l.RigaMax + 2, g.lastRow()); ++r)
+        for (int c = 1; c <= std::min(l.ColMax + 2, g.lastCol()); ++c) {
             const CellaDis& x = g.at(r, c);
             out += x.codice ? x.codice : '.';
             out += std::to_string(x.Numero) + (x.Marca ? "!" : " ");
         }
     return out;
+}
+
+// Below the drawing, a closed strand across every column of the table whose columns all differ (it climbs
+// and falls by one row at each): no column of the drawing can be squeezed out, so a redraw that needs a
+// column more for its new route gives a drawing wider than the table.
+void onda(CellDrawing& g) {
+    const int r = g.limiti.RigaMax + 2, c0 = 1, c1 = g.lastCol();
+    std::vector<PuntoDis> giro;
+    for (int i = r + 3; i >= r; --i) giro.push_back({i, c0});
+    for (int c = c0 + 1; c < c1; ++c) {
+        const bool scende = (c - c0) % 2 == 1;
+        giro.push_back({scende ? r : r + 1, c});
+        giro.push_back({scende ? r + 1 : r, c});
+    }
+    for (int i = giro.back().r; i <= r + 3; ++i) giro.push_back({i, c1});
+    for (int c = c1 - 1; c > c0; --c) giro.push_back({r + 3, c});
+    const std::size_t n = giro.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        const PuntoDis p = giro[k];
+        bool su = false, giu = false, sx = false, dx = false;
+        for (const PuntoDis q : {giro[(k + n - 1) % n], giro[(k + 1) % n]}) {
+            su = su || q.r < p.r;
+            giu = giu || q.r > p.r;
+            sx = sx || q.c < p.c;
+            dx = dx || q.c > p.c;
+        }
+        const char* codice = su && giu   ? "1"
+                             : sx && dx  ? "2"
+                             : su && sx  ? "5"
+                             : su && dx  ? "6"
+                             : dx && giu ? "7"
+                                         : "8";
+        g.setCodice(p.r, p.c, codice);
+    }
+    g.limiti = {r + 3, c1, std::min(g.limiti.RigaMin, r), c0};
 }
 
 // Bad moves, and drawings the redraw cannot follow, are refused with a message; what is refused before the
@@ -240,12 +294,9 @@ TEST(RedrawMove3, RefusedMovesAndDrawingsFailWithoutHanging) {
                      }
          },
          "cannot be followed", true},
-        {"drawing too large for the table", &*attraversa,
-         [](CellDrawing& gen, std::vector<int>&, std::vector<int>&, std::vector<int>&) {
-             gen.setCodice(600, 5, "1");
-             gen.limiti.RigaMax = 600;
-         },
-         "too large", true},
+        {"drawing too wide for the table once redrawn", &*attraversa,
+         [](CellDrawing& gen, std::vector<int>&, std::vector<int>&, std::vector<int>&) { onda(gen); },
+         "after the redraw) is too large to be spread out", true},
         {"route end walled in", &*diretto,
          [&](CellDrawing&, std::vector<int>&, std::vector<int>&, std::vector<int>& r) { r = {lontana}; },
          "No way through region", false},
@@ -267,6 +318,73 @@ TEST(RedrawMove3, RefusedMovesAndDrawingsFailWithoutHanging) {
             EXPECT_EQ(stato(*gen), prima);
         }
         EXPECT_EQ(stato(*gen).find('!'), std::string::npos) << "a work mark is left";
+    }
+}
+
+// A redrawn drawing comes back from its working table where it stands when it fits the drawing's table,
+// moved up and left just enough when it passes the table's last row or column, and is refused, the
+// drawing's table left as it was, when it is taller or wider than the table.
+TEST(RedrawMove3, TheWorkingTableIsBroughtBackWithinTheTable) {
+    // A closed strand round the box of rows r0..r1 and columns c0..c1.
+    const auto anello = [](CellDrawing& g, int r0, int r1, int c0, int c1) {
+        for (int c = c0 + 1; c < c1; ++c) {
+            g.setCodice(r0, c, "2");
+            g.setCodice(r1, c, "2");
+        }
+        for (int r = r0 + 1; r < r1; ++r) {
+            g.setCodice(r, c0, "1");
+            g.setCodice(r, c1, "1");
+        }
+        g.setCodice(r0, c0, "7");
+        g.setCodice(r0, c1, "8");
+        g.setCodice(r1, c0, "6");
+        g.setCodice(r1, c1, "5");
+        g.limiti = {r1, c1, r0, c0};
+    };
+    struct Caso {
+        const char* nome;
+        int r0, r1, c0, c1;  // the strand in the working table
+        int dr, dc;          // where it lands in the drawing's table; refused when both are 99
+    };
+    const int R = kMaxRigheDis, C = kMaxColonneDis;
+    const std::vector<Caso> casi = {
+        {"fits where it stands", 3, 40, 2, 50, 0, 0},
+        {"touches the last row and column", R - 20, R, C - 30, C, 0, 0},
+        {"below the table", R + 40, R + 60, 5, 20, -60, 0},
+        {"right of the table", 10, 30, C + 300, C + 320, 0, -320},
+        {"below and right", R + 1, R + 650, C + 1, C + 1500, -650, -1500},
+        {"taller than the table", 1, R + 1, 5, 9, 99, 99},
+        {"wider than the table", 5, 9, 1, C + 1, 99, 99},
+    };
+    for (const Caso& k : casi) {
+        SCOPED_TRACE(k.nome);
+        auto tblGen = std::make_unique<CellDrawing>();
+        anello(*tblGen, 100, 110, 100, 120);  // what the table held before the redraw
+        // The working table began as a copy of the drawing, whose strand the redraw took away.
+        auto lavoro = std::make_unique<CellDrawing>(R + 700, C + 1600);
+        lavoro->copiaRiquadro(*tblGen, 100, 110, 100, 120, 0, 0);
+        for (int r = 100; r <= 110; ++r)
+            for (int c = 100; c <= 120; ++c) lavoro->setCodice(r, c, "");
+        anello(*lavoro, k.r0, k.r1, k.c0, k.c1);
+        const std::string prima = stato(*tblGen);
+        const Status s = riportaNellaTavola(*lavoro, *tblGen);
+        if (k.dr == 99) {
+            ASSERT_FALSE(s);
+            EXPECT_NE(s.error().find("is too large to be spread out for the redraw of the move."),
+                      std::string::npos)
+                << s.error();
+            EXPECT_EQ(stato(*tblGen), prima);
+            continue;
+        }
+        ASSERT_TRUE(s) << s.error();
+        const LimitiDis& l = tblGen->limiti;
+        EXPECT_EQ(std::vector<int>({l.RigaMin, l.RigaMax, l.ColMin, l.ColMax}),
+                  std::vector<int>({k.r0 + k.dr, k.r1 + k.dr, k.c0 + k.dc, k.c1 + k.dc}));
+        EXPECT_TRUE(verificaCelDis(*tblGen)) << verificaCelDis(*tblGen).error();
+        int piene = 0;
+        for (int r = 0; r <= R; ++r)
+            for (int c = 0; c <= C; ++c) piene += tblGen->vuota(r, c) ? 0 : 1;
+        EXPECT_EQ(piene, 2 * (k.r1 - k.r0 + k.c1 - k.c0)) << "the strand alone, once";
     }
 }
 
