@@ -11,6 +11,7 @@
 #include "layout/attempts.h"
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/path_text.h"
 #include "layout/render_grid.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"

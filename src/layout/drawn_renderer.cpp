@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "layout/cell_access.h"
-#include "layout/cell_lists.h"
 #include "layout/palette.h"
+#include "layout/path_text.h"
 
 namespace trevalon {
 

@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "layout/cell_lists.h"
+#include "layout/path_text.h"
 
 namespace trevalon {
 

@@ -11,7 +11,9 @@
 #include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
+#include "layout/corner_flipping.h"
 #include "layout/developer_hook.h"
+#include "layout/path_text.h"
 #include "layout/routing_dump.h"
 
 namespace trevalon {

@@ -10,6 +10,9 @@
 #include "layout/auto_layout.h"
 #include "layout/cell_access.h"
 #include "layout/cell_lists.h"
+#include "layout/corner_flipping.h"
+#include "layout/hump_straightening.h"
+#include "layout/path_text.h"
 
 namespace trevalon {
 

@@ -21,7 +21,8 @@ class FormProva : public FinestraPonte {
     Diagram& diagramma() override { return diagram_; }
     UserInterface& ui() override { return ui_; }
     OpzioniMosse opzioni() const override;
-    int& contaNuoviIncroci() override { return contaNuovi_; }
+    int contaNuoviIncroci() const override { return contaNuovi_; }
+    void aggiungiNuoviIncroci(int n) override { contaNuovi_ += n; }
     // The look-ahead only counts moves: an applied move changes its texts and nothing else.
     bool committaMossa(MoveKind tipo, const TestoNodo& nuovo) override;
     void ridisegna() override {}

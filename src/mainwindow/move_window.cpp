@@ -15,6 +15,7 @@
 #include "mainwindow/drawn_knots.h"
 #include "mainwindow/highlights.h"
 #include "moves/bridge_lists.h"
+#include "moves/developer_variants.h"
 #include "moves/drawn_apply.h"
 #include "moves/gauss_rewrite.h"
 #include "platform/cores.h"
@@ -52,6 +53,7 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.SoloGenerazione = m.SoloGenerazione;
     o.ValoreDebug = m.ValoreDebug;
     o.ValoreDebug2 = m.ValoreDebug2;
+    o.camminoSviluppo = ValidaCamminoSviluppo;
     if (m.ModoDebug) {
         dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui, &form_.ctx.dumpNonScritti};
         o.dump = &dump_;

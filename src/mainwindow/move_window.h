@@ -73,7 +73,8 @@ class FinestraForm2 : public FinestraPonte {
     Diagram& diagramma() override { return form_.doc.diagram; }
     UserInterface& ui() override { return form_.ui; }
     OpzioniMosse opzioni() const override;
-    int& contaNuoviIncroci() override { return form_.doc.ContaNuoviIncroci; }
+    int contaNuoviIncroci() const override { return form_.doc.ContaNuoviIncroci; }
+    void aggiungiNuoviIncroci(int n) override { form_.doc.ContaNuoviIncroci += n; }
     bool committaMossa(MoveKind tipo, const TestoNodo& nuovo) override;
     void ridisegna() override;
     void mossaIIIRifiutata() override { stato_.MossaIIIRifiutata = true; }

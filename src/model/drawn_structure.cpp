@@ -256,147 +256,202 @@ void mark(Diagram& d, Cell x, char tipo, int n) {
     cell.Numero = n;
 }
 
-// The walk shared by both drawings: numbers crossings and arcs in travel order and writes the side tables,
-// the Gauss text and the letters. `finalCheck` looks for crossing cells the walk did not reach.
-template <class Drawing, class FinalCheck>
-Status walkStrand(Diagram& d, const Drawing& drawing, const FinalCheck& finalCheck) {
-    d.NumIncroci = 0;
-    d.NumArchi = 0;
-    const Result<Cell> start = drawing.firstCrossing();
-    if (!start) return Failure{start.error()};
+// The walk shared by both drawings, stage by stage: it leaves a crossing on a new arc, walks the arc's
+// strand cells up to the next crossing, and arrives there, until it comes back into crossing 1 the way it
+// first left it; then every crossing must have been passed twice, and the letters are read off the sides.
+template <class Drawing>
+class StrandWalk {
+  public:
+    StrandWalk(Diagram& d, const Drawing& drawing) : d_(d), drawing_(drawing) {}
 
-    std::vector<Cell> crossingCell{Cell{}};
-    const auto newCrossing = [&](Cell y) {
-        const int n = ++d.NumIncroci;
-        inizializzaIncr(d, n);
-        mark(d, y, 'I', n);
-        drawing.walked(y, d);
-        d.incroci[static_cast<std::size_t>(n)].Riga = y.r;
-        d.incroci[static_cast<std::size_t>(n)].Colonna = y.c;
-        crossingCell.push_back(y);
-        return n;
+    // Numbers crossings and arcs in travel order and writes the side tables, round from crossing 1.
+    Status walk() {
+        d_.NumIncroci = 0;
+        d_.NumArchi = 0;
+        const Result<Cell> start = drawing_.firstCrossing();
+        if (!start) return Failure{start.error()};
+        newCrossing(*start);
+        int x = 1;     // crossing the strand leaves
+        int side = 3;  // side it leaves by
+        for (;;) {
+            const Result<Leaving> out = leave(x, side);
+            if (!out) return Failure{out.error()};
+            const Result<Stretch> stretch = walkArc(*out);
+            if (!stretch) return Failure{stretch.error()};
+            const Result<Entry> in = arrive(*out, *stretch);
+            if (!in) return Failure{in.error()};
+            // The strand that left crossing 1 downwards comes back into it from above: the knot is closed.
+            if (in->crossing == 1 && in->side == 1) return {};
+            x = in->crossing;
+            side = opposite(in->side);
+        }
+    }
+
+    // Every crossing passed twice, once over and once under: all four sides taken.
+    Status everyCrossingPassedTwice() const {
+        for (int i = 1; i <= d_.NumIncroci; ++i)
+            for (int s = 1; s <= 4; ++s)
+                if (d_.incroci[static_cast<std::size_t>(i)].VersoLato[static_cast<std::size_t>(s)] == 0)
+                    return failAt("the strand passes the crossing only once",
+                                  crossingCell_[static_cast<std::size_t>(i)]);
+        return {};
+    }
+
+    // The letters, names and texts of the walked knot. The letter: "V" when the under strand leaves a
+    // quarter turn clockwise from where the over strand leaves.
+    void writeTexts() {
+        std::string letters;
+        for (int i = 1; i <= d_.NumIncroci; ++i) {
+            Incrocio& c = d_.incroci[static_cast<std::size_t>(i)];
+            int overSide = 0;
+            int underSide = 0;
+            for (int s = 1; s <= 4; ++s) {
+                const auto k = static_cast<std::size_t>(s);
+                if (c.VersoLato[k] != 'U') continue;
+                if (c.ArcoLato[k] == c.ArcoEsceSopra) overSide = s;
+                if (c.ArcoLato[k] == c.ArcoEsceSotto) underSide = s;
+            }
+            c.Ori = underSide == overSide % 4 + 1 ? 'V' : 'O';
+            letters += c.Ori;
+            d_.NomiIncroci[static_cast<std::size_t>(i)] = std::to_string(i);
+        }
+        d_.txtNodo = gauss_;
+        d_.TxtOri = letters;
+    }
+
+  private:
+    // An arc just begun: its number, the crossing it leaves (number and cell), the side it leaves by and
+    // whether it leaves on the over strand.
+    struct Leaving {
+        int arc = 0;
+        int crossing = 0;
+        Cell cell;
+        int side = 0;
+        bool over = false;
     };
-    newCrossing(*start);
+    // The arc's last strand cell and the crossing cell after it.
+    struct Stretch {
+        Cell last;
+        Cell next;
+    };
+    // The crossing arrived at, and the side it is entered by.
+    struct Entry {
+        int crossing = 0;
+        int side = 0;
+    };
 
-    std::string gauss;
-    // Every step numbers a cell not numbered before, so this many steps cannot be exceeded by a sound walk.
-    long long stepsLeft = static_cast<long long>(CellTable::kSize) * CellTable::kSize;
-    int x = 1;     // crossing the strand leaves
-    int side = 3;  // side it leaves by
-    for (;;) {
-        // Leave crossing x at `side`.
-        if (d.NumArchi >= kMaxArchi)
+    int newCrossing(Cell y) {
+        const int n = ++d_.NumIncroci;
+        inizializzaIncr(d_, n);
+        mark(d_, y, 'I', n);
+        drawing_.walked(y, d_);
+        d_.incroci[static_cast<std::size_t>(n)].Riga = y.r;
+        d_.incroci[static_cast<std::size_t>(n)].Colonna = y.c;
+        crossingCell_.push_back(y);
+        return n;
+    }
+
+    // A new arc leaves crossing x at `side`.
+    Result<Leaving> leave(int x, int side) {
+        if (d_.NumArchi >= kMaxArchi)
             return failWhole("it has more than " + std::to_string(kMaxArchi) + " arcs");
-        const int a = ++d.NumArchi;
-        InizializzaArco(d, a);
-        const Cell xCell = crossingCell[static_cast<std::size_t>(x)];
-        const Kind xKind = drawing.kind(xCell);
-        Incrocio& from = d.incroci[static_cast<std::size_t>(x)];
+        const int a = ++d_.NumArchi;
+        InizializzaArco(d_, a);
+        const Cell xCell = crossingCell_[static_cast<std::size_t>(x)];
+        const Kind xKind = drawing_.kind(xCell);
+        Incrocio& from = d_.incroci[static_cast<std::size_t>(x)];
         if (from.VersoLato[static_cast<std::size_t>(side)] != 0)
             return failAt("the strand passes one side of the crossing twice", xCell);
         const bool overOut = overAt(xKind, side);
         (overOut ? from.ArcoEsceSopra : from.ArcoEsceSotto) = a;
         from.ArcoLato[static_cast<std::size_t>(side)] = a;
         from.VersoLato[static_cast<std::size_t>(side)] = 'U';
-        Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        Arco& arc = d_.archi[static_cast<std::size_t>(a)];
         arc.IncrocioDa = x;
         arc.SegnoDa = overOut ? '+' : '-';
         arc.PuntiExtra = std::to_string(xCell.r) + "," + std::to_string(xCell.c);
-        gauss += std::to_string(x);
-        const int c0 = x;
-        const int leftBy = side;
+        gauss_ += std::to_string(x);
+        return Leaving{a, x, xCell, side, overOut};
+    }
 
-        // Walk the strand cells up to the next crossing.
-        Cell prev = xCell;
-        Cell cur = beside(xCell, side);
-        if (drawing.kind(cur) != Kind::Strand) return failAt("the strand ends", xCell);
-        Cell nx;
+    // Walks the strand cells of the arc up to the next crossing.
+    Result<Stretch> walkArc(const Leaving& out) {
+        Arco& arc = d_.archi[static_cast<std::size_t>(out.arc)];
+        Cell prev = out.cell;
+        Cell cur = beside(out.cell, out.side);
+        if (drawing_.kind(cur) != Kind::Strand) return failAt("the strand ends", out.cell);
         for (;;) {
             if (!inCellTable(cur)) return failAt("the strand leaves the cell table", cur);
-            if (--stepsLeft < 0) return failAt("the strand does not close", cur);
-            if (d.TblNodo.at(cur.r, cur.c).Tipo != 0) return failAt("the strand runs into itself", cur);
-            mark(d, cur, 'A', a);
-            drawing.walked(cur, d);
+            // Every step numbers a cell not numbered before, so a sound walk cannot take more steps.
+            if (--stepsLeft_ < 0) return failAt("the strand does not close", cur);
+            if (d_.TblNodo.at(cur.r, cur.c).Tipo != 0) return failAt("the strand runs into itself", cur);
+            mark(d_, cur, 'A', out.arc);
+            drawing_.walked(cur, d_);
             arc.Percorso += std::to_string(cur.r) + "," + std::to_string(cur.c) + "|";
-            const Result<Cell> step = drawing.next(prev, cur);
+            const Result<Cell> step = drawing_.next(prev, cur);
             if (!step) return Failure{step.error()};
-            nx = *step;
-            if (!isCrossing(drawing.kind(nx))) {
-                prev = cur;
-                cur = nx;
-                continue;
-            }
-            break;
+            if (isCrossing(drawing_.kind(*step))) return Stretch{cur, *step};
+            prev = cur;
+            cur = *step;
         }
+    }
 
-        // Arrive at the crossing cell nx from cur.
+    // Arrives at the crossing cell after the arc's last strand cell, numbering the crossing when it is new.
+    Result<Entry> arrive(const Leaving& out, const Stretch& stretch) {
+        const Cell cur = stretch.last, nx = stretch.next;
         if (std::abs(nx.r - cur.r) + std::abs(nx.c - cur.c) != 1)
             return failAt("the strand meets a crossing from a corner", nx);
         if (!inCellTable(nx)) return failAt("the strand leaves the cell table", nx);
-        const Kind yKind = drawing.kind(nx);
-        int y = d.TblNodo.at(nx.r, nx.c).Numero;
+        const Kind yKind = drawing_.kind(nx);
+        int y = d_.TblNodo.at(nx.r, nx.c).Numero;
         if (y == 0) {
-            if (d.NumIncroci >= kMaxIncrociDisegno)
+            if (d_.NumIncroci >= kMaxIncrociDisegno)
                 return failWhole("it has more than " + std::to_string(kMaxIncrociDisegno) + " crossings");
             y = newCrossing(nx);
         }
         const int e = cur.r != nx.r ? (cur.r < nx.r ? 1 : 3) : (cur.c < nx.c ? 4 : 2);
-        Incrocio& to = d.incroci[static_cast<std::size_t>(y)];
+        Incrocio& to = d_.incroci[static_cast<std::size_t>(y)];
         if (to.VersoLato[static_cast<std::size_t>(e)] != 0)
             return failAt("the strand passes one side of the crossing twice", nx);
+        Arco& arc = d_.archi[static_cast<std::size_t>(out.arc)];
         arc.IncrocioA = y;
         arc.RigaFine = cur.r;
         arc.ColFine = cur.c;
+        const int c0 = out.crossing;
         const bool overIn = overAt(yKind, e);
         if (overIn) {
             to.PrecSopra = c0;
-            to.ArcoEntraSopra = a;
+            to.ArcoEntraSopra = out.arc;
         } else {
             to.PrecSotto = c0;
-            to.ArcoEntraSotto = a;
+            to.ArcoEntraSotto = out.arc;
         }
-        gauss += overIn ? '+' : '-';
-        to.ArcoLato[static_cast<std::size_t>(e)] = a;
+        gauss_ += overIn ? '+' : '-';
+        to.ArcoLato[static_cast<std::size_t>(e)] = out.arc;
         to.IncrocioLato[static_cast<std::size_t>(e)] = c0;
         to.VersoLato[static_cast<std::size_t>(e)] = 'E';
-        Incrocio& left = d.incroci[static_cast<std::size_t>(c0)];
-        left.IncrocioLato[static_cast<std::size_t>(leftBy)] = y;
-        (overOut ? left.SuccSopra : left.SuccSotto) = y;
+        Incrocio& left = d_.incroci[static_cast<std::size_t>(c0)];
+        left.IncrocioLato[static_cast<std::size_t>(out.side)] = y;
+        (out.over ? left.SuccSopra : left.SuccSotto) = y;
         arc.SegnoA = overIn ? '+' : '-';
-
-        // The strand that left crossing 1 downwards comes back into it from above: the knot is closed.
-        if (y == 1 && e == 1) break;
-        x = y;
-        side = opposite(e);
+        return Entry{y, e};
     }
 
-    // Every crossing passed twice, once over and once under: all four sides taken.
-    for (int i = 1; i <= d.NumIncroci; ++i)
-        for (int s = 1; s <= 4; ++s)
-            if (d.incroci[static_cast<std::size_t>(i)].VersoLato[static_cast<std::size_t>(s)] == 0)
-                return failAt("the strand passes the crossing only once",
-                              crossingCell[static_cast<std::size_t>(i)]);
+    Diagram& d_;
+    const Drawing& drawing_;
+    std::vector<Cell> crossingCell_{Cell{}};  // by crossing number; index 0 unused
+    std::string gauss_;
+    long long stepsLeft_ = static_cast<long long>(CellTable::kSize) * CellTable::kSize;
+};
+
+// The walk of either drawing; `finalCheck` looks for crossing cells the walk did not reach.
+template <class Drawing, class FinalCheck>
+Status walkStrand(Diagram& d, const Drawing& drawing, const FinalCheck& finalCheck) {
+    StrandWalk<Drawing> walk(d, drawing);
+    if (Status s = walk.walk(); !s) return s;
+    if (Status s = walk.everyCrossingPassedTwice(); !s) return s;
     if (Status s = finalCheck(); !s) return s;
-
-    // The letter: "V" when the under strand leaves a quarter turn clockwise from where the over strand
-    // leaves.
-    std::string letters;
-    for (int i = 1; i <= d.NumIncroci; ++i) {
-        Incrocio& c = d.incroci[static_cast<std::size_t>(i)];
-        int overSide = 0;
-        int underSide = 0;
-        for (int s = 1; s <= 4; ++s) {
-            const auto k = static_cast<std::size_t>(s);
-            if (c.VersoLato[k] != 'U') continue;
-            if (c.ArcoLato[k] == c.ArcoEsceSopra) overSide = s;
-            if (c.ArcoLato[k] == c.ArcoEsceSotto) underSide = s;
-        }
-        c.Ori = underSide == overSide % 4 + 1 ? 'V' : 'O';
-        letters += c.Ori;
-        d.NomiIncroci[static_cast<std::size_t>(i)] = std::to_string(i);
-    }
-    d.txtNodo = gauss;
-    d.TxtOri = letters;
+    walk.writeTexts();
     return {};
 }
 

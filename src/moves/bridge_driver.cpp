@@ -11,9 +11,6 @@
 #include <optional>
 #include <thread>
 
-#include "moves/bridge_rewrite.h"
-#include "moves/developer_variants.h"
-
 namespace trevalon {
 
 void AlberoOrizzontale::azzera(const std::string& codice, const std::string& ori) {
@@ -155,19 +152,17 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
         t.fermato = true;
         return false;
     }
-    if (const std::optional<bool> sviluppo = ValidaCamminoSviluppo(w, riscrittura, c)) return *sviluppo;
-    PassaggiRiscritti p;
-    if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, p) || p.nodoBanale)
-        return false;
-    const int primoNuovo = w.contaNuoviIncroci();
-    w.contaNuoviIncroci() += p.nuoviIncroci;
+    if (const OpzioniMosse o = w.opzioni(); o.camminoSviluppo)
+        if (const std::optional<bool> sviluppo = o.camminoSviluppo(w, riscrittura, c)) return *sviluppo;
+    const std::optional<CandidatoRiscritto> r = riscriviCandidato(w, riscrittura, c);
+    if (!r) return false;
     // The canonical key is computed once for both duplicate tests and the filing, from the passages: the
     // texts of a diagram met before are never written.
-    std::string chiave = chiaveCanonica(p.voci);
+    const std::string& chiave = r->chiave;
     const bool visto = t.chiaveNellAlbero(chiave) || t.chiaveScelta(chiave);
     const bool nascosta = w.opzioni().nascosta;
     if (visto && nascosta) return false;
-    const NuovoNodo e = riscrittura.nodo(p, primoNuovo, t.CursoreListaUg);
+    const NuovoNodo e = r->nodo(riscrittura, t.CursoreListaUg);
     if (!visto) {
         NodoLista nodo;
         nodo.Codice = e.txtNodo;
@@ -381,11 +376,12 @@ void aggiungiNumero(std::string& out, long n) {
 bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     if (e.errore) std::rethrow_exception(e.errore);
     AlberoOrizzontale& t = w.albero();
-    int& conta = w.prova().contaNuoviIncroci();
+    FinestraPonte& prova = w.prova();
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
-    std::string testo;
+    const int prima = prova.contaNuoviIncroci();
+    int conta = prima;
     for (const EsameRecord::Figlio& f : e.figli) {
         conta += f.nuoviPrima;
         const int primoNuovo = conta;
@@ -425,9 +421,9 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
                    std::string_view(e.byte).substr(f.ori, f.lunghezzaOri), nomi);
     }
     conta += e.nuoviCoda;
-    if (!e.mossaII) return false;
-    conta += e.nuoviMossaII;
-    return true;
+    if (e.mossaII) conta += e.nuoviMossaII;
+    prova.aggiungiNuoviIncroci(conta - prima);
+    return e.mossaII;
 }
 
 // Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
@@ -638,12 +634,24 @@ void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, Risultat
         // then ends (a message only when a person is watching).
         if (!o.ModoAutomatico && !o.nascosta) w.ui().showMessage("Trivial Knot");
     } else {
-        w.contaNuoviIncroci() = conta;
+        w.aggiungiNuoviIncroci(n->nuoviIncroci);
         nuovo = TestoNodo{n->txtNodo, n->TxtOri, n->nomi};
     }
     w.committaMossa(MoveKind::III, nuovo);
     r.esito = EsitoDriver::Applicata;
     r.mossaTipo = MoveKind::III;
+}
+
+std::optional<CandidatoRiscritto> riscriviCandidato(FinestraMosse& w, RiscritturaPonte& riscrittura,
+                                                    const CandidatoPonte& c) {
+    CandidatoRiscritto r;
+    if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, r.passaggi) ||
+        r.passaggi.nodoBanale)
+        return std::nullopt;
+    r.primoNuovo = w.contaNuoviIncroci();
+    w.aggiungiNuoviIncroci(r.passaggi.nuoviIncroci);
+    r.chiave = chiaveCanonica(r.passaggi.voci);
+    return r;
 }
 
 ContestoPonte contestoPonte(FinestraPonte& w, const StatoPonte& s) {

@@ -5,10 +5,12 @@
 // diagram from its code and runs the move searches there.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "moves/bridge_rewrite.h"
 #include "moves/bridge_search.h"
 #include "moves/compare.h"
 #include "moves/move_drivers.h"
@@ -150,6 +152,24 @@ void ApplicaPonte(FinestraPonte& w, const MossaScelta& mossa, char ab1, Risultat
 // A search the person stopped in the viewer (esito `Int`): the diagram drawn again, "Done" said and the
 // outcome in `r`; false, doing nothing, for any other answer.
 bool ChiudiSeInterrotta(FinestraPonte& w, const OpzioniMosse& o, ViewerAnswer esito, RisultatoPonte& r);
+
+// A candidate of the horizontal search rewritten for the search tree: its passages, the value of the
+// counter of new crossings before it (its new crossings are named from primoNuovo + 1 on) and the
+// canonical key of its diagram.
+struct CandidatoRiscritto {
+    PassaggiRiscritti passaggi;
+    int primoNuovo = 0;
+    std::string chiave;
+    // Its texts and names, as a child of the tree record at `cursore`.
+    NuovoNodo nodo(const RiscritturaPonte& r, long cursore) const {
+        return r.nodo(passaggi, primoNuovo, cursore);
+    }
+};
+// The candidate rewritten (`riscrittura` prepared for w's diagram), numbered (the window's counter of new
+// crossings moved past the crossings it makes) and keyed; nullopt, the counter left alone, for a rewrite
+// that is refused or leaves no crossing.
+std::optional<CandidatoRiscritto> riscriviCandidato(FinestraMosse& w, RiscritturaPonte& riscrittura,
+                                                    const CandidatoPonte& c);
 
 // The context of a window's move III search: its interface and mode, its main grid and stop request, the
 // limits of the state, the debug dumps, and the window's highlighting of each candidate.

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "moves/bridge_search.h"
-
 namespace trevalon {
 
 namespace {
@@ -24,11 +22,7 @@ std::string estremi(const Diagram& d, int a, char sep) {
 
 }  // namespace
 
-std::vector<std::string> righePonti(const Diagram& d, char ab1, char ab2) {
-    return righeListaPonti(d, ListaPonti(d, ab1, ab2));
-}
-
-std::vector<std::string> righeListaPonti(const Diagram& d, const std::vector<std::vector<int>>& ponti) {
+std::vector<std::string> righePonti(const Diagram& d, const std::vector<std::vector<int>>& ponti) {
     std::vector<std::string> lines;
     for (const auto& ponte : ponti) {
         std::string line;
@@ -45,15 +39,10 @@ std::vector<std::string> righePonteOk(const Diagram& d, const std::vector<int>& 
     return lines;
 }
 
-void scriviPonti(const Diagram& d, char ab1, char ab2, const DumpFolder& dump) {
+void scriviPonti(const Diagram& d, char ab1, const std::vector<std::vector<int>>& ponti,
+                 const DumpFolder& dump) {
     if (!dump.active()) return;
-    scriviListaPonti(d, ab1, ListaPonti(d, ab1, ab2), dump);
-}
-
-void scriviListaPonti(const Diagram& d, char ab1, const std::vector<std::vector<int>>& ponti,
-                      const DumpFolder& dump) {
-    if (!dump.active()) return;
-    writeDumpLines(dump, std::string("ponti") + (ab1 == '+' ? "P" : "A") + ".txt", righeListaPonti(d, ponti));
+    writeDumpLines(dump, std::string("ponti") + (ab1 == '+' ? "P" : "A") + ".txt", righePonti(d, ponti));
 }
 
 void scriviPonteOk(const Diagram& d, const std::vector<int>& archiPonte, const DumpFolder& dump) {

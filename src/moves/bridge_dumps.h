@@ -9,20 +9,17 @@
 
 namespace trevalon {
 
-// "ponti" & X & ".txt", X "P" for the under-bridges (ab1 "+") and "A" for the over-bridges: every bridge
-// of the kind, one line each, every arc of it as "arc/from-to" with the names of its end crossings and
-// four blanks.
-void scriviPonti(const Diagram& d, char ab1, char ab2, const DumpFolder& dump);
-// The same dump of a list of bridges made otherwise (the mixed search's strands), each given by its arcs.
-void scriviListaPonti(const Diagram& d, char ab1, const std::vector<std::vector<int>>& ponti,
-                      const DumpFolder& dump);
+// "ponti" & X & ".txt", X "P" for the under-bridges (ab1 "+") and "A" for the over-bridges: the bridges
+// of the kind that the search lists (or the mixed search's strands), each given by its arcs, one line
+// each, every arc of it as "arc/from-to" with the names of its end crossings and four blanks.
+void scriviPonti(const Diagram& d, char ab1, const std::vector<std::vector<int>>& ponti,
+                 const DumpFolder& dump);
 
 // "ponteok.txt": the bridge of the candidate shown, one "arc-from-to" line per arc.
 void scriviPonteOk(const Diagram& d, const std::vector<int>& archiPonte, const DumpFolder& dump);
 
 // The lines of the two dumps.
-std::vector<std::string> righePonti(const Diagram& d, char ab1, char ab2);
-std::vector<std::string> righeListaPonti(const Diagram& d, const std::vector<std::vector<int>>& ponti);
+std::vector<std::string> righePonti(const Diagram& d, const std::vector<std::vector<int>>& ponti);
 std::vector<std::string> righePonteOk(const Diagram& d, const std::vector<int>& archiPonte);
 
 }  // namespace trevalon

@@ -190,12 +190,19 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
     if (!voci_) return rifiuta("the Gauss code cannot be read");
     const int nOld = static_cast<int>(voci_->size());
     if (Status esito = verificaMossa(d, nOld, ponte, attraversati, regioni); !esito) return esito;
+    const std::size_t totale = static_cast<std::size_t>(nOld) + 2 * attraversati.size() + 1;
+    preparaLista(nOld, totale);
+    Status esito = inserisciAttraversati(ponte, attraversati, ab1, nOld);
+    if (esito) raccogliVive(ponte, nOld, totale);
+    ripristinaVecchie(nOld);
+    return esito;
+}
 
+void RiscritturaPonte::preparaLista(int nOld, std::size_t totale) {
     // 1. The old text's items 1..n as a circular list, each remembering its passage (made once, and put
     // back as it was after every rewrite); the inserted items follow them in the tables and are linked in
     // where they belong. Item 1 stays first: nothing is ever put before it, so the list read from item 1
     // is the text.
-    const std::size_t totale = static_cast<std::size_t>(nOld) + 2 * attraversati.size() + 1;
     if (etichette_.size() < totale) {
         etichette_.resize(totale);
         segni_.resize(totale);
@@ -204,26 +211,27 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
         prima_.resize(totale);
     }
     toccate_.clear();
-    int libero = nOld + 1;
-    auto inserisci = [&](int dopo, int label, char segno) {
-        const std::size_t b = static_cast<std::size_t>(libero);
-        const std::size_t a = static_cast<std::size_t>(dopo);
-        const int seguente = dopo_[a];
-        toccate_.push_back(dopo);
-        toccate_.push_back(seguente);
-        etichette_[b] = label;
-        segni_[b] = segno;
-        origini_[b] = 0;
-        dopo_[b] = seguente;
-        prima_[b] = dopo;
-        prima_[static_cast<std::size_t>(seguente)] = libero;
-        dopo_[a] = libero++;
-    };
-    // A passage's own sign: the sign written after the item before it.
-    auto segnoProprio = [&](int i) {
-        return segni_[static_cast<std::size_t>(prima_[static_cast<std::size_t>(i)])];
-    };
-    const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    libero_ = nOld + 1;
+}
+
+void RiscritturaPonte::inserisci(int dopo, int label, char segno) {
+    const std::size_t b = static_cast<std::size_t>(libero_);
+    const std::size_t a = static_cast<std::size_t>(dopo);
+    const int seguente = dopo_[a];
+    toccate_.push_back(dopo);
+    toccate_.push_back(seguente);
+    etichette_[b] = label;
+    segni_[b] = segno;
+    origini_[b] = 0;
+    dopo_[b] = seguente;
+    prima_[b] = dopo;
+    prima_[static_cast<std::size_t>(seguente)] = libero_;
+    dopo_[a] = libero_++;
+}
+
+Status RiscritturaPonte::inserisciAttraversati(const std::vector<int>& ponte,
+                                               const std::vector<int>& attraversati, char ab1, int nOld) {
+    const int x0 = d_->archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
     // An inserted item's label is above kEtichettaNuova: a start crossing below it is one of the old
     // items, which keep their order, so only those are tried.
     const bool soloVecchie = x0 <= kEtichettaNuova;
@@ -233,7 +241,6 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
 
     // 2. Insertions, from the last crossed arc to the first, so that the strand's new passages, always put
     // right after its start crossing, come out in route order.
-    Status esito;
     for (auto it = attraversati.rbegin(); it != attraversati.rend(); ++it) {
         const int y = *it;
         // The first item of the start crossing whose own sign begins the bridge.
@@ -251,10 +258,7 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
                 k = dopo_[static_cast<std::size_t>(k)];
             } while (i == 0 && k != 1);
         }
-        if (i == 0) {
-            esito = rifiuta("the bridge's start crossing is not in the Gauss code");
-            break;
-        }
+        if (i == 0) return rifiuta("the bridge's start crossing is not in the Gauss code");
         const int src = origini_[static_cast<std::size_t>(i)];
         const char segno = src > 0 ? sorgente_[static_cast<std::size_t>(src)].segnoSucc
                                    : segni_[static_cast<std::size_t>(i)];
@@ -263,59 +267,62 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
         inserisci(y, y + kEtichettaNuova, sorgente_[static_cast<std::size_t>(y)].segnoSucc);
         segni_[static_cast<std::size_t>(y)] = ab1;
     }
+    return {};
+}
 
-    if (esito) {
-        // 3. Deletions: both passages of every crossing inside the bridge, marked by label (label 0 is
-        // no crossing's).
-        std::vector<char>& via = cancellate_;
-        grandi_.clear();
-        auto marca = [&](char m) {
-            for (std::size_t k = 1; k < ponte.size(); ++k) {
-                const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
-                if (c < 0) continue;             // no item has a negative label
-                if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
-                    if (m) grandi_.push_back(c);
-                    continue;
-                }
-                if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
-                via[static_cast<std::size_t>(c)] = m;
+void RiscritturaPonte::raccogliVive(const std::vector<int>& ponte, int nOld, std::size_t totale) {
+    const Diagram& d = *d_;
+    // 3. Deletions: both passages of every crossing inside the bridge, marked by label (label 0 is no
+    // crossing's).
+    std::vector<char>& via = cancellate_;
+    grandi_.clear();
+    auto marca = [&](char m) {
+        for (std::size_t k = 1; k < ponte.size(); ++k) {
+            const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+            if (c < 0) continue;             // no item has a negative label
+            if (c > kMaxEtichettaMarcata) {  // a table that is no diagram's: looked for directly
+                if (m) grandi_.push_back(c);
+                continue;
             }
-        };
-        marca(1);
-        // 4. The surviving items in text order, each with its own sign, the sign written after the item
-        // before it, deleted or not. Deleting items and giving every survivor the own sign of the next
-        // survivor leaves each passage its own sign.
-        vivi_.resize(totale);
-        propri_.resize(totale);
-        std::size_t quanti = 0;
-        const char* marcate = via.data();
-        const std::size_t numMarcate = via.size();
-        char precedente = segni_[static_cast<std::size_t>(prima_[1])];
-        // Between two old items lie only inserted ones.
-        for (int k = 1; k <= nOld; ++k) {
-            int j = k;
-            do {
-                const std::size_t u = static_cast<std::size_t>(j);
-                const int label = etichette_[u];
-                const bool cancellata =
-                    label == 0 ||
-                    (label > 0 && static_cast<std::size_t>(label) < numMarcate &&
-                     marcate[static_cast<std::size_t>(label)]) ||
-                    (!grandi_.empty() && std::find(grandi_.begin(), grandi_.end(), label) != grandi_.end());
-                if (!cancellata) {
-                    vivi_[quanti] = label;
-                    propri_[quanti++] = precedente;
-                }
-                precedente = segni_[u];
-                j = dopo_[u];
-            } while (j > nOld);
+            if (static_cast<std::size_t>(c) >= via.size()) via.resize(static_cast<std::size_t>(c) + 1, 0);
+            via[static_cast<std::size_t>(c)] = m;
         }
-        vivi_.resize(quanti);
-        propri_.resize(quanti);
-        marca(0);
+    };
+    marca(1);
+    // 4. The surviving items in text order, each with its own sign, the sign written after the item
+    // before it, deleted or not. Deleting items and giving every survivor the own sign of the next
+    // survivor leaves each passage its own sign.
+    vivi_.resize(totale);
+    propri_.resize(totale);
+    std::size_t quanti = 0;
+    const char* marcate = via.data();
+    const std::size_t numMarcate = via.size();
+    char precedente = segni_[static_cast<std::size_t>(prima_[1])];
+    // Between two old items lie only inserted ones.
+    for (int k = 1; k <= nOld; ++k) {
+        int j = k;
+        do {
+            const std::size_t u = static_cast<std::size_t>(j);
+            const int label = etichette_[u];
+            const bool cancellata =
+                label == 0 ||
+                (label > 0 && static_cast<std::size_t>(label) < numMarcate &&
+                 marcate[static_cast<std::size_t>(label)]) ||
+                (!grandi_.empty() && std::find(grandi_.begin(), grandi_.end(), label) != grandi_.end());
+            if (!cancellata) {
+                vivi_[quanti] = label;
+                propri_[quanti++] = precedente;
+            }
+            precedente = segni_[u];
+            j = dopo_[u];
+        } while (j > nOld);
     }
+    vivi_.resize(quanti);
+    propri_.resize(quanti);
+    marca(0);
+}
 
-    // The old items as they were.
+void RiscritturaPonte::ripristinaVecchie(int nOld) {
     for (int k : toccate_) {
         if (k < 1 || k > nOld) continue;
         const std::size_t u = static_cast<std::size_t>(k);
@@ -323,7 +330,6 @@ Status RiscritturaPonte::vive(const std::vector<int>& ponte, const std::vector<i
         dopo_[u] = k == nOld ? 1 : k + 1;
         prima_[u] = k == 1 ? nOld : k - 1;
     }
-    return esito;
 }
 
 void RiscritturaPonte::nuovoGiro() {

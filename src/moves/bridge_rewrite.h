@@ -104,6 +104,24 @@ class RiscritturaPonte {
     // knot).
     Status vive(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                 const std::vector<int>& regioni, char ab1);
+    // The stages of vive. Step 1: the tables of the list grown to hold `totale` items, the old ones linked
+    // as the text is; the inserted items come after them.
+    void preparaLista(int nOld, std::size_t totale);
+    // An inserted item linked in after item `dopo`.
+    void inserisci(int dopo, int label, char segno);
+    // Step 2: each crossed arc's two new passages inserted, one after the bridge's start crossing and one
+    // on the arc; refused when the start crossing is not in the text.
+    Status inserisciAttraversati(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                 char ab1, int nOld);
+    // Steps 3 and 4: the bridge's crossings deleted and the survivors with their own signs left in vivi_
+    // and propri_.
+    void raccogliVive(const std::vector<int>& ponte, int nOld, std::size_t totale);
+    // The old items linked and signed as the text is, after the rewrite.
+    void ripristinaVecchie(int nOld);
+    // A passage's own sign in the list: the sign written after the item before it.
+    char segnoProprio(int i) const {
+        return segni_[static_cast<std::size_t>(prima_[static_cast<std::size_t>(i)])];
+    }
     // The old items whose label is x0, in text order.
     std::span<const int> posizioniVecchie(int x0, int nOld);
     // Steps 1 to 4 for a text each of whose labels is passed exactly twice, without the list: each old
@@ -139,6 +157,7 @@ class RiscritturaPonte {
     std::vector<int> dopo_, prima_;
     std::vector<int> posizioniInizio_;
     std::vector<int> toccate_;                     // old items changed by the rewrite under way
+    int libero_ = 0;                               // the next inserted item's place in the tables
     std::vector<int> posizioni_, primaPosizione_;  // old items by label: primaPosizione_[l] .. [l + 1]
     std::vector<int> grandi_;                      // deleted labels beyond the marking table
     std::vector<char> propri_;                     // the survivors' own signs

@@ -436,7 +436,7 @@ EsitoPonte Tponte(const Diagram& d, char ab1, char ab2, BridgeKind minUg, Contes
         if (ctx.RichiestaStop) ctx.RichiestaStop->azzera();
         ctx.ui.hideStopFrame();
     };
-    if (ctx.dump) scriviPonti(d, ab1, ab2, *ctx.dump);
+    if (ctx.dump && ctx.dump->active()) scriviPonti(d, ab1, ListaPonti(d, ab1, ab2), *ctx.dump);
     const auto e = EnumeraCandidatiPonte(
         d, ab1, ab2, orizzontale,
         [&](const CandidatoPonte& cand) {

@@ -38,14 +38,15 @@ RisultatoDriver cmdTec2I_Click(FinestraMosse& w) {
     const MossaScelta& m = r.ricerca.mossa;
     if (m.TipoCandidato != MoveIIRewrite::P) return r;
     const Diagram& d = w.diagramma();
-    int conta = w.contaNuoviIncroci();
+    const int prima = w.contaNuoviIncroci();
+    int conta = prima;
     const std::optional<TestoNodo> t = NuovoNodoDaPonteB(TestoDi(d), m, d, conta);
     if (!t) {
         w.ui().showMessage(kMessaggioRiscritturaFallita);
         r.esito = EsitoDriver::RiscritturaFallita;
         return r;
     }
-    w.contaNuoviIncroci() = conta;
+    w.aggiungiNuoviIncroci(conta - prima);
     w.committaMossa(MoveKind::IILoop, *t);
     r.esito = EsitoDriver::Applicata;
     return r;
@@ -239,7 +240,7 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
             ponti.push_back(tratto);
             return true;
         });
-        scriviListaPonti(d, ab1, ponti, *ctx.dump);
+        scriviPonti(d, ab1, ponti, *ctx.dump);
     }
     const auto e = EnumeraCandidatiPonteMisto(
         d, ab1, ab2,
@@ -291,13 +292,10 @@ std::optional<bool> ValidaCamminoSviluppo(FinestraPonte& w, RiscritturaPonte& ri
     if (!o.SoloGenerazione && o.ValoreDebug != 1) return true;  // ValoreDebug2: every candidate taken
 
     AlberoOrizzontale& t = w.albero();
-    PassaggiRiscritti p;
-    if (!riscrittura.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1, p) || p.nodoBanale)
-        return false;
-    const int primoNuovo = w.contaNuoviIncroci();
-    w.contaNuoviIncroci() += p.nuoviIncroci;
-    std::string chiave = chiaveCanonica(p.voci);
-    const NuovoNodo e = riscrittura.nodo(p, primoNuovo, t.CursoreListaUg);
+    const std::optional<CandidatoRiscritto> r = riscriviCandidato(w, riscrittura, c);
+    if (!r) return false;
+    const std::string& chiave = r->chiave;
+    const NuovoNodo e = r->nodo(riscrittura, t.CursoreListaUg);
 
     NodoLista nodo;
     nodo.Ori = e.TxtOri;

@@ -55,6 +55,7 @@ RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s);
 // when the tree does not hold it yet, and never taken. With ValoreDebug 1 the tree is cut back to its root
 // and one record of a fixed test code, and the candidate is taken when the tree holds its diagram; with
 // ValoreDebug2 1 every candidate is taken. nullopt when none of them is set: the ordinary step goes on.
+// The window hands it to the driver as `OpzioniMosse::camminoSviluppo`.
 std::optional<bool> ValidaCamminoSviluppo(FinestraPonte& w, RiscritturaPonte& riscrittura,
                                           const CandidatoPonte& c);
 

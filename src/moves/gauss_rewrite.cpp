@@ -232,26 +232,22 @@ std::optional<TestoNodo> NuovoNodoDaRic(const TestoNodo& prima, const MossaScelt
     return riordina(prima, *c, pos, c->lettere, chiavi);
 }
 
-std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaScelta& mossa, const Diagram& d,
-                                           int& contaNuoviIncroci) {
-    auto c = leggi(prima);
-    if (!c) return std::nullopt;
-    const int numArchi = static_cast<int>(c->passaggi.size());
-    auto validArc = [&](int a) { return a >= 1 && a <= numArchi && a < static_cast<int>(d.archi.size()); };
+namespace {
 
-    // The stretches run the same way when both candidate entries start at the same crossing.
-    auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);
-    if (!v1 || !v2) return std::nullopt;
-    const bool sameWay = v1->ci == v2->ci;
+// A crossed arc of a move II of kind P: the sign it keeps at its new crossing (its sign at the other
+// strand), and the crossing at its end beside the other strand, where the new crossing comes.
+struct Attraversato {
+    int arco = 0;
+    char sigma = 0;
+    bool vicinoInizio = true;  // the new crossing lies at the start of the arc, else at its end
+    int vicino = 0;            // the crossing of the other strand that the arc leaves or reaches
+};
 
-    // The crossed arcs: the sign each keeps at its new crossing (its sign at the other strand), and the
-    // crossing at its end beside the other strand, where the new crossing comes.
-    struct Attraversato {
-        int arco = 0;
-        char sigma = 0;
-        bool vicinoInizio = true;  // the new crossing lies at the start of the arc, else at its end
-        int vicino = 0;            // the crossing of the other strand that the arc leaves or reaches
-    };
+// The crossed arcs of the move, read from its lists; none when an item does not name an arc of the
+// diagram (`validArc`) with a sign, or a crossing among the `crossings` of the text.
+template <class ValidArc>
+std::optional<std::vector<Attraversato>> leggiAttraversati(const MossaScelta& mossa, const Diagram& d,
+                                                           const ValidArc& validArc, int crossings) {
     std::vector<Attraversato> crossed;
     const auto lontani = listItems(mossa.ListaIncrociAttraversati);
     for (const std::string& item : listItems(mossa.ListaArchiAttraversati)) {
@@ -267,9 +263,30 @@ std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaSc
             x.vicinoInizio = false;
             x.vicino = arc.IncrocioA;
         }
-        if (x.vicino < 1 || x.vicino > static_cast<int>(c->lettere.size())) return std::nullopt;
+        if (x.vicino < 1 || x.vicino > crossings) return std::nullopt;
         crossed.push_back(x);
     }
+    return crossed;
+}
+
+}  // namespace
+
+std::optional<TestoNodo> NuovoNodoDaPonteB(const TestoNodo& prima, const MossaScelta& mossa, const Diagram& d,
+                                           int& contaNuoviIncroci) {
+    auto c = leggi(prima);
+    if (!c) return std::nullopt;
+    const int numArchi = static_cast<int>(c->passaggi.size());
+    auto validArc = [&](int a) { return a >= 1 && a <= numArchi && a < static_cast<int>(d.archi.size()); };
+
+    // The stretches run the same way when both candidate entries start at the same crossing.
+    auto v1 = leggiVoce(mossa.VoceMossa1), v2 = leggiVoce(mossa.VoceMossa2);
+    if (!v1 || !v2) return std::nullopt;
+    const bool sameWay = v1->ci == v2->ci;
+
+    const std::optional<std::vector<Attraversato>> attraversati =
+        leggiAttraversati(mossa, d, validArc, static_cast<int>(c->lettere.size()));
+    if (!attraversati) return std::nullopt;
+    const std::vector<Attraversato>& crossed = *attraversati;
     std::vector<int> mossi;
     for (const std::string& item : listItems(mossa.ListaArchiMossa)) {
         auto a = leadingNumber(item);

@@ -85,10 +85,11 @@ RisultatoDriver DoTman(FinestraMosse& w, bool Diretta) {
         if (o.dump) writeDumpLines(*o.dump, "posricalc.txt", chiavi);
         w.committaMossa(MoveKind::II, *t);
     } else {
-        int conta = w.contaNuoviIncroci();
+        const int prima = w.contaNuoviIncroci();
+        int conta = prima;
         auto t = NuovoNodoDaPonteB(TestoDi(d), m, d, conta);
         if (!t) return fallita(w, r);
-        w.contaNuoviIncroci() = conta;
+        w.aggiungiNuoviIncroci(conta - prima);
         w.committaMossa(MoveKind::II, *t);
     }
     return r;

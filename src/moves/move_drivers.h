@@ -3,6 +3,8 @@
 // reach the main window through FinestraMosse, which the main window's engine object implements (and a
 // fake in tests).
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "model/tables.h"
@@ -14,6 +16,10 @@
 #include "platform/ports.h"
 
 namespace trevalon {
+
+class FinestraPonte;
+class RiscritturaPonte;
+struct CandidatoPonte;
 
 // Modes of the window that a driver reads.
 struct OpzioniMosse {
@@ -27,6 +33,10 @@ struct OpzioniMosse {
     bool SoloGenerazione = false;
     int ValoreDebug = 0;
     int ValoreDebug2 = 0;
+    // The developer settings' check of a candidate of the horizontal search's tree step
+    // (`ValidaCamminoSviluppo`), asked before the step's own work: nullopt lets that go on. Empty: none.
+    std::function<std::optional<bool>(FinestraPonte&, RiscritturaPonte&, const CandidatoPonte&)>
+        camminoSviluppo;
     // The debug dumps of the searches and rewrites; null while the debug switch is off.
     const DumpFolder* dump = nullptr;
 };
@@ -39,7 +49,9 @@ class FinestraMosse {
     virtual UserInterface& ui() = 0;
     virtual OpzioniMosse opzioni() const = 0;
     // Counter of the names of crossings that rewrites create; it only grows.
-    virtual int& contaNuoviIncroci() = 0;
+    virtual int contaNuoviIncroci() const = 0;
+    // The counter moved on past the n crossings a rewrite has just created.
+    virtual void aggiungiNuoviIncroci(int n) = 0;
 
     // The one way an applied move reaches the window: the diagram the rewrite of the code gave (empty texts
     // when every crossing is gone). The window makes it its diagram, builds it, records it as the next step

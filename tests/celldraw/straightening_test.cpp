@@ -45,7 +45,7 @@ void prova(const Caso& k) {
     if (k.modo == 'M') l = F3Migliorapercorso(*t, l);
     ASSERT_TRUE(!tidy || (k.modo == 'P' ? F3Pulisci3Dis(*t, l, "y", "t")
                                         : F3Raddrizza3Dis(*t, l, "t", static_cast<RigCol>(k.modo))));
-    EXPECT_EQ(testoListaDis(l), k.attesa);
+    EXPECT_EQ(scriviVociPercorso(l), scriviVociPercorso(lista(k.attesa)));
     if (!tidy) return;
     for (const PuntoDis& p : l) EXPECT_EQ(t->Codice(p.r, p.c), "t");
     const ListaCelleDis altre = lista(k.altre);
@@ -102,7 +102,8 @@ TEST(Straightening, TheShortcutReplacesOneStretchEarliestStartFarthestEnd) {
     for (const auto& [usata, trovata] :
          {std::pair{81, false}, std::pair{80, true}, std::pair{121, false}, std::pair{122, true}}) {
         auto t = disegno("", "y", "10," + std::to_string(usata) + "|", "1");
-        EXPECT_EQ(testoListaDis(F3Migliorapercorso(*t, lungo)), trovata ? testoListaDis(lungo) : "") << usata;
+        EXPECT_EQ(scriviVociPercorso(F3Migliorapercorso(*t, lungo)), trovata ? scriviVociPercorso(lungo) : "")
+            << usata;
     }
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "layout/cell_access.h"
-#include "layout/cell_lists.h"
+#include "layout/path_text.h"
 #include "layout/routing.h"
 #include "table_fixture.h"
 

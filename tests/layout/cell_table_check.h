@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "layout/cell_lists.h"
+#include "layout/path_text.h"
 #include "model/tables.h"
 
 namespace trevalon::testcheck {

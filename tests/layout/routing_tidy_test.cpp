@@ -12,6 +12,9 @@
 
 #include "layout/auto_layout.h"
 #include "layout/cell_lists.h"
+#include "layout/corner_flipping.h"
+#include "layout/hump_straightening.h"
+#include "layout/path_text.h"
 #include "layout/routing.h"
 #include "layout/tidy.h"
 #include "support/diagram_generators.h"

@@ -103,6 +103,7 @@ TEST(VariantiSviluppo, TheHorizontalSearchReadsTheDeveloperSettings) {
     };
     FintaFinestra w;
     w.opz.ModoAutomatico = w.opz.SoloGenerazione = true;
+    w.opz.camminoSviluppo = ValidaCamminoSviluppo;  // as the main window hands it on
     ASSERT_TRUE(w.carica(ts::randomBraidKnot(3, 3, 9)));
     const auto figli = figliOrizzontali(*w.d);
     ASSERT_GT(figli.size(), 2u);

@@ -84,7 +84,8 @@ class FintaFinestra : public FinestraPonte {
     Diagram& diagramma() override { return *d; }
     UserInterface& ui() override { return esterna ? *esterna : scripted; }
     OpzioniMosse opzioni() const override { return opz; }
-    int& contaNuoviIncroci() override { return conta; }
+    int contaNuoviIncroci() const override { return conta; }
+    void aggiungiNuoviIncroci(int n) override { conta += n; }
     bool committaMossa(MoveKind t, const TestoNodo& nuovo) override {
         tipi.push_back(t);
         if (nuovo.txtNodo.empty()) d = std::make_unique<Diagram>();

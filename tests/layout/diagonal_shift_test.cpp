@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "celldraw/built_knot.h"
 #include "celldraw/disegno_da_codice.h"
 #include "layout/grid_view.h"
+#include "model/drawn_structure.h"
 #include "model/text_drawing.h"
 #include "platform/headless_ui.h"
 #include "support/knot_invariants.h"
@@ -35,19 +35,15 @@ std::vector<std::string> testi(const GridControl& g) {
     return out;
 }
 
-// The grid's drawing built as a knot: its Gauss code and letters, or why it could not be built.
+// The grid's drawing walked as a knot, its symbols in the cells of the same rows and columns: its Gauss
+// code and letters, or why it could not be walked.
 Result<std::pair<std::string, std::string>> nodoDellaGriglia(const GridControl& g) {
-    std::vector<std::string> righe;
-    for (int r = 1; r < g.rows() && r <= kMaxRigheDisegno; ++r) {
-        std::string riga;
+    auto d = std::make_unique<Diagram>();
+    for (int r = 1; r < g.rows() && r <= kMaxRigheDisegno; ++r)
         for (int c = 1; c < g.cols() && c <= kMaxColonneDisegno; ++c)
-            riga += g.text(r, c).empty() ? ' ' : g.text(r, c)[0];
-        righe.push_back(riga);
-    }
-    const TilePalette palette{PaletteId::Form1, false};
-    const Result<NodoCostruito> nodo = costruisciDaDisegno(DisegnoTesto(righe), palette);
-    if (!nodo) return fail(nodo.error());
-    return std::pair{nodo->diagram->txtNodo, nodo->diagram->TxtOri};
+            if (!g.text(r, c).empty()) d->TblNodo.at(r, c).Simbolo = g.text(r, c)[0];
+    if (Status s = GeneraStrutturaDaDisegno(*d); !s) return fail(s.error());
+    return std::pair{d->txtNodo, d->TxtOri};
 }
 
 TEST(DiagonalShift, RefusedWithoutTwoClicksInsideOrWithoutRoom) {
