@@ -9,7 +9,7 @@
 #include "harness_files.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/redraw_candidates.h"
 #include "platform/headless_ui.h"

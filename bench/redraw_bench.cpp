@@ -14,7 +14,7 @@
 
 #include "mainwindow/commands.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/redraw_candidates.h"
 #include "model/knot_files.h"

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "mainwindow/batch_tools.h"
-#include "mainwindow/developer_panel.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
 #include "platform/text.h"
@@ -78,7 +77,7 @@ std::string inizio(const std::string& testo) {
     return pos < testo.size() ? testo.substr(0, pos) + "..." : testo;
 }
 
-bool catalogoPresente(Form2& f, const PannelloSviluppo& p) {
+bool catalogoPresente(Form2& f, const CatalogoStrumenti& p) {
     if (!p.catalogo().empty()) return true;
     f.ui.showMessage("The catalogue of knots is empty.");
     return false;
@@ -86,7 +85,7 @@ bool catalogoPresente(Form2& f, const PannelloSviluppo& p) {
 
 }  // namespace
 
-void Command13_Click(Form2& f, PannelloSviluppo& p) {
+void Command13_Click(Form2& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     std::vector<VoceCatalogo> voci = p.catalogo();
     if (!f.ui.askYesNo("Expand every entry of the catalogue?\n(No: the chosen entry alone)"))
@@ -119,7 +118,7 @@ void Command13_Click(Form2& f, PannelloSviluppo& p) {
         f.ui.showMessage(std::to_string(diagrammi) + " diagrams listed in " + nome + "." + note);
 }
 
-void generaOri_Click(Form2& f, PannelloSviluppo& p) {
+void generaOri_Click(Form2& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     const std::string nome = Salva(f, DialogKind::Text);
     if (nome.empty()) return;
@@ -211,7 +210,7 @@ void Command12_Click(Form2& f) {
     if (!nome.empty()) scrivi(f, nome, *righe);
 }
 
-void Cmdruota_Click(Form2& f, PannelloSviluppo& p) {
+void Cmdruota_Click(Form2& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     const Result<std::vector<GruppoDoppi>> gruppi = VerificaGaussUguale(p.catalogo());
     if (!gruppi) {
@@ -250,7 +249,7 @@ void CercaDoppi_Click(Form2& f) {
                      inizio(testoDoppi(*gruppi)));
 }
 
-void CaricaTabellaStack_Click(Form2& f, PannelloSviluppo& p) {
+void CaricaTabellaStack_Click(Form2& f, CatalogoStrumenti& p) {
     std::string origine;
     const std::optional<std::string> testo = leggiScelto(f, &origine);
     if (!testo) return;

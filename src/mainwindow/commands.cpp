@@ -4,7 +4,7 @@
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/sum_command.h"

@@ -7,6 +7,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/main_grid.h"
 #include "model/drawn_structure.h"
 #include "model/structure.h"
 #include "moves/compare.h"

@@ -7,7 +7,6 @@
 #include <memory>
 
 #include "celldraw/built_knot.h"
-#include "mainwindow/drawn_knots.h"
 #include "moves/gauss_rewrite.h"
 
 namespace trevalon {

@@ -7,7 +7,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "reports/step_list.h"
 
 namespace trevalon {

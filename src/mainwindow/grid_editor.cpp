@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "layout/render_grid.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/text_drawing_files.h"
 #include "model/text_drawing.h"
 #include "platform/grid_control.h"
 

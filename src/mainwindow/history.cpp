@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "model/cell_drawing_snapshot.h"
 #include "platform/text.h"
 
 namespace trevalon {
@@ -64,13 +64,7 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
     if (s.Tipo == GenMode::Code) {
         CostruzioneNuova nuova;
         if (costruito) {
-            LayoutState& layout = f.vista.layout;
-            layout.ModoAutomatico = doc.modi.ModoAutomatico;
-            layout.ModoDebug = doc.modi.ModoDebug;
-            layout.dump = doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui, &f.ctx.dumpNonScritti}
-                                             : DumpFolder{};
-            layout.grigliaPrincipale = &f.vista.Gr;
-            layout.settings.ModoSviluppo = doc.modi.ModoSviluppo;
+            preparaLayout(f.vista.layout, opzioniCostruzione(f), &f.ui);
             nuova.esito = EsitoCostruzione::Costruito;
             nuova.nodo.ModoGen = GenMode::Code;
             nuova.nodo.radice = s.Flag;

@@ -8,9 +8,11 @@
 
 #include "layout/drawn_renderer.h"
 #include "layout/render_grid.h"
-#include "mainwindow/build_commands.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
+#include "model/cell_drawing_snapshot.h"
+#include "model/drawn_structure.h"
 #include "model/step_history.h"
 
 namespace trevalon {
@@ -130,6 +132,24 @@ std::uint64_t improntaDiagramma(const Form2& f) {
             h.text(x.reg);
         }
     return h.h == 0 ? 1 : h.h;
+}
+
+bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
+    NodoCostruito nodo;
+    nodo.NumIncrociDis = contaIncrociDis(tblGen);
+    nodo.tblGen = std::make_unique<CellDrawing>(std::move(tblGen));
+    if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
+        BusyGuard busy(f.ui);
+        nodo.diagram = std::make_unique<Diagram>();
+        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
+            !s) {
+            f.ui.showMessage(s.error());
+            return false;
+        }
+    }
+    installaNodo(f, std::move(nodo));
+    f.SettaDone();
+    return true;
 }
 
 void installaNodo(Form2& f, NodoCostruito&& nodo) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "celldraw/built_knot.h"
+#include "model/cell_drawing.h"
 #include "platform/codes.h"
 
 namespace trevalon {
@@ -18,6 +19,12 @@ class Form2;
 // brings its drawing, `ModoGen` becomes "I" and it is drawn with the drawn-knot tiles; a drawing too small
 // to build is shown tile by tile, with no code and the commands off.
 void installaNodo(Form2& f, NodoCostruito&& nodo);
+
+// `GeneradatblGen`: the window's tables rebuilt from `tblGen` (the cell drawing of the step shown) and
+// drawn. With fewer than three crossing cells (`NumIncrociDis`) nothing is built: the drawing is shown
+// tile by tile, the code texts are emptied and the commands and "Salva" are off. False, with the message
+// shown and the window unchanged, when the drawing cannot be rebuilt.
+bool GeneradatblGen(Form2& f, CellDrawing&& tblGen);
 
 // The fingerprint of the window's diagram as built from a code: its cell table over the used area, extent,
 // arc, crossing, passage and region tables and texts, with the window's layout settings. Never 0.

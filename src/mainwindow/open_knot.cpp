@@ -11,10 +11,12 @@
 #include "layout/build.h"
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/drawn_knots.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
+#include "mainwindow/text_drawing_files.h"
 #include "model/dumps.h"
 #include "model/knot_files.h"
 #include "model/text_drawing.h"
@@ -23,112 +25,11 @@
 
 namespace trevalon {
 
-namespace {
-
-namespace fs = std::filesystem;
-
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return out;
-}
-
-// The kinds saved as knot files.
-bool fileNodo(DialogKind tipo) {
-    return tipo == DialogKind::Knot || tipo == DialogKind::Summand1 || tipo == DialogKind::Summand2;
-}
-
-std::vector<FileFilter> filtriApri(DialogKind tipo) {
-    if (tipo == DialogKind::Knot)
-        return {{"File knot", {"*.kno", "*.KNO", "*.kns", "*.KNS", "*.gau", "*.GAU", "*.txt", "*.TXT"}}};
-    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
-    return {{"File Nodi", {"*.txt", "*.TXT"}}};
-}
-
-std::vector<FileFilter> filtriSalva(DialogKind tipo) {
-    if (fileNodo(tipo)) return {{"File knot", {"*.kno", "*.KNO"}}};
-    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
-    return {{"File Nodi", {"*.txt", "*.TXT"}}};
-}
-
-}  // namespace
-
-std::string Apri(Form2& f, DialogKind tmpTipoFile) {
-    std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
-    if (nome.empty()) return {};
-    // Only a missing file is refused here; what else may be wrong with it is said when it is read.
-    // A loop of symbolic links is not a missing file: reading it says what it is.
-    std::error_code ec;
-    if (!fs::exists(fs::status(nome, ec)) && ec != std::errc::too_many_symbolic_link_levels) {
-        f.ui.showMessage("File not found:" + nome);
-        return {};
-    }
-    return nome;
-}
-
-std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato) {
-    if (nome.empty()) return {};
-    // Only the file name's final extension changes: a folder whose name holds an extension stays as it is,
-    // and the proposal always ends with the kind's own extension, so it never names the file opened.
-    const std::size_t sep = nome.find_last_of("/\\");
-    const std::size_t inizioFile = sep == std::string_view::npos ? 0 : sep + 1;
-    std::size_t punto = nome.find_last_of('.');
-    if (punto == std::string_view::npos || punto < inizioFile) punto = nome.size();
-    const std::string_view base = nome.substr(0, punto);
-    const std::string_view estensione = nome.substr(punto);
-    const bool maiuscola = estensione.size() > 1 && estensione == upper(estensione) &&
-                           std::any_of(estensione.begin(), estensione.end(),
-                                       [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); });
-    const std::string n = "_S" + std::to_string(numStato);
-    std::string suffisso, nuova;
-    if (fileNodo(tipo)) {
-        suffisso = tipo == DialogKind::Knot ? n : n + "_" + std::string(text(tipo));
-        nuova = ".kno";
-    } else if (tipo == DialogKind::GaussCode) {
-        suffisso = n;
-        nuova = ".gau";
-    } else {
-        nuova = ".txt";
-    }
-    return std::string(base) + suffisso + (maiuscola ? upper(nuova) : nuova);
-}
-
-std::string Salva(Form2& f, DialogKind tmpTipoFile) {
-    const std::string proposta = propostaSalva(f.doc.NomeFile, tmpTipoFile, f.doc.storia.NumStato);
-    std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
-    if (nome.empty()) return {};
-    fs::path p(nome);
-    if (p.extension().empty() || p.extension() == ".") {
-        // The kind's extension, in the case of the proposed name's.
-        const std::string estProposta = fs::path(proposta).extension().string();
-        const bool maiuscola = !estProposta.empty() && estProposta == upper(estProposta);
-        std::string est = ".txt";
-        if (fileNodo(tmpTipoFile)) est = ".kno";
-        if (tmpTipoFile == DialogKind::GaussCode) est = ".gau";
-        if (maiuscola) est = upper(est);
-        if (!nome.empty() && nome.back() == '.') nome.pop_back();
-        nome += est;
-        std::error_code ec;
-        if (fs::exists(nome, ec) && !f.ui.askYesNo(nome + " already exists.\nDo you want to replace it?"))
-            return {};
-    }
-    return nome;
-}
-
 bool ApriGen(Form2& f, const std::string& FilePassato) {
-    std::string nome = FilePassato;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Knot);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    {
-        BusyGuard busy(f.ui);
-        if (const Status letto = leggiTestoFile(nome, testo); !letto) {
-            f.ui.showMessage(letto.error());
-            return false;
-        }
-    }
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, FilePassato, DialogKind::Knot);
+    if (!letto) return false;
+    const std::string& nome = letto->nome;
+    const std::string& testo = letto->testo;
     const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
         f.ui.showMessage(messaggioNessunTipo(testo));
@@ -158,16 +59,10 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
 }
 
 bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
-    std::string nome = tmpNome;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Knot);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    if (const Status letto = leggiTestoFile(nome, testo); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::Knot);
+    if (!letto) return false;
+    const std::string& nome = letto->nome;
+    const std::string& testo = letto->testo;
     const std::optional<KnotFileKind> tipo = codeFromText<KnotFileKind>(tipoFileKnot(testo));
     if (!tipo || *tipo == KnotFileKind::GaussCode) {
         f.ui.showMessage("Da Disegno opens a drawn knot: " + nome + " holds no drawing.");
@@ -229,22 +124,14 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
 }
 
 bool ApriGau(Form2& f, const std::string& tmpNome) {
-    std::string nome = tmpNome;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::GaussCode);
-        if (nome.empty()) return false;
-    }
-    std::string file;
-    if (const Status letto = leggiTestoFile(nome, file); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
-    const Result<CodiceGauss> testo = leggiCodiceGaussTesto(file);
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::GaussCode);
+    if (!letto) return false;
+    const Result<CodiceGauss> testo = leggiCodiceGaussTesto(letto->testo);
     if (!testo) {
         f.ui.showMessage(testo.error());
         return false;
     }
-    return ApriCodice(f, *testo, nome);
+    return ApriCodice(f, *testo, letto->nome);
 }
 
 bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {

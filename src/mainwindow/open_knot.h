@@ -14,20 +14,6 @@ namespace trevalon {
 
 class Form2;
 
-// `Apri`: open dialog of kind "KNO" (knot and Gauss-code files), "GAU" or "TXT"; the chosen path, or ""
-// when cancelled or when the file does not exist ("File not found:" and the path).
-std::string Apri(Form2& f, DialogKind tmpTipoFile);
-
-// The save name proposed for the file last opened: its final extension (in any case) replaced by "_S", the
-// step number and the kind's extension, in upper case when the old extension was ("CS1" and "CS2" add "_"
-// and the kind after the step; "GAU" ends with ".gau", any other kind with ".txt" and no step); folders are
-// left as they are. Empty for an empty name.
-std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato);
-
-// `Salva`: save dialog with the proposed name; the extension of the kind is added to a name typed without
-// one (asking before replacing an existing file). "" when cancelled.
-std::string Salva(Form2& f, DialogKind tmpTipoFile);
-
 // `ApriGen`: opens a knot file (an empty name asks for one): a Gauss-code file with `ApriGau`, a drawn knot
 // (a cell drawing "Object=", a knot source "Source=" or a text drawing) with `ApriDis`. "No Fikle Knot"
 // for a file of no known kind. True when a diagram was opened.

@@ -7,9 +7,9 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
-#include "mainwindow/build_commands.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/open_knot.h"
+#include "mainwindow/main_grid.h"
 #include "platform/safe_file.h"
 
 namespace trevalon {

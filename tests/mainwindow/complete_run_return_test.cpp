@@ -16,7 +16,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/program_context.h"
 #include "model/knot_files.h"

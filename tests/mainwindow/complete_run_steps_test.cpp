@@ -15,7 +15,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/program_context.h"
 #include "model/knot_files.h"

@@ -13,7 +13,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/debug_dump.h"

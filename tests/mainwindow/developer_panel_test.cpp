@@ -15,7 +15,7 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
 #include "mainwindow/grid_editor.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/text_drawing.h"
 #include "reports/step_list.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "mainwindow/form2_fixture.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "moves/move_drivers.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 #include "form2_fixture.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"

@@ -27,6 +27,7 @@
 #include "mainwindow/open_knot.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
+#include "model/cell_drawing_snapshot.h"
 #include "platform_qt/qt_app.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"

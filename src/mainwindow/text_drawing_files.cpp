@@ -1,4 +1,4 @@
-#include "mainwindow/drawn_knots.h"
+#include "mainwindow/text_drawing_files.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,9 +8,9 @@
 #include "layout/line_codes.h"
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/open_knot.h"
 #include "model/drawn_structure.h"
 #include "model/step_history.h"
 #include "model/structure.h"
@@ -29,41 +29,15 @@ constexpr int kMinimoGriglia = 500;
 
 }  // namespace
 
-bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
-    NodoCostruito nodo;
-    nodo.NumIncrociDis = contaIncrociDis(tblGen);
-    nodo.tblGen = std::make_unique<CellDrawing>(std::move(tblGen));
-    if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
-        BusyGuard busy(f.ui);
-        nodo.diagram = std::make_unique<Diagram>();
-        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
-            !s) {
-            f.ui.showMessage(s.error());
-            return false;
-        }
-    }
-    installaNodo(f, std::move(nodo));
-    f.SettaDone();
-    return true;
-}
-
 bool LeggiFile(Form2& f, const std::string& tmpFile) {
-    std::string nome = tmpFile;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Text);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    if (Status letto = leggiTestoFile(nome, testo); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
-    Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpFile, DialogKind::Text);
+    if (!letto) return false;
+    Result<DisegnoTesto> disegno = leggiDisegnoTesto(letto->testo);
     if (!disegno) {
         f.ui.showMessage(disegno.error());
         return false;
     }
-    f.doc.NomeFile = nome;
+    f.doc.NomeFile = letto->nome;
     MostraDisegnoTesto(f, std::move(*disegno));
     return true;
 }

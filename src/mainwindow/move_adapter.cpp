@@ -1,4 +1,4 @@
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 
 #include <algorithm>
 #include <thread>
@@ -10,10 +10,10 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
-#include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/highlights.h"
+#include "mainwindow/main_grid.h"
+#include "mainwindow/text_drawing_files.h"
 #include "moves/bridge_lists.h"
 #include "moves/drawn_apply.h"
 #include "moves/gauss_rewrite.h"
