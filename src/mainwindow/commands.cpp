@@ -30,8 +30,8 @@ void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
         Unloadform4(caselle);
         UnloadFormprop(caselle);
     };
-    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f, caselle); });
-    f.setCommand("propr", [&f, &caselle] { LoadPropr(f, caselle); });
+    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f.contesto, caselle); });
+    f.setCommand("propr", [&f, &caselle] { LoadPropr(f.contesto, caselle); });
     f.setCommand("info", [&caselle] {
         const TestiInformazioni t;
         caselle.showInfoBox(t.caption, {t.Label1, t.Label2, t.Label3});

@@ -32,7 +32,7 @@ bool registra(Form2& f) {
     if (d.txtNodo.empty()) {
         svuotaDiagramma(d);
         if (!Salvastato(f)) return false;
-        if (!doc.modi.ModoAutomatico) DisegnaNodoBanale(f);
+        if (!doc.modi.ModoAutomatico) DisegnaNodoBanale(f.vista, f.doc);
         return true;
     }
     // The complete run draws nothing between its steps: the searches need only the structure. A code the

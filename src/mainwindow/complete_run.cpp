@@ -66,7 +66,9 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
                           doc.improntaCostruito != 0 && s0.Codice == doc.diagram.txtNodo &&
                           s0.Ori == doc.diagram.TxtOri && s0.Flag == doc.PartenzaDisegno;
     }
-    const auto intatta = [&] { return partenzaIntatta && improntaDiagramma(f) == doc.improntaCostruito; };
+    const auto intatta = [&] {
+        return partenzaIntatta && improntaDiagramma(doc.diagram, f.vista.layout) == doc.improntaCostruito;
+    };
     partenzaIntatta = intatta();
     if (partenzaIntatta)
         w.primaDiCambiare([&] {

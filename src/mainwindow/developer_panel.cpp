@@ -47,7 +47,7 @@ bool dalCodice(Form2& f) {
 // A step that may fail: its message shown, else the diagram drawn again.
 void passo(Form2& f, const Status& s) {
     if (!s) f.ui.showMessage(s.error());
-    CmdGrafica_Click(f);
+    CmdGrafica_Click(f.contesto, f.vista);
     f.SettaDone();
 }
 
@@ -262,14 +262,14 @@ void PannelloSviluppo::pulsantiStrumenti() {
         }
     });
     // The catalogue's batch tools and the listings of diagrams met twice.
-    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_, *this); });
-    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_, *this); });
-    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_); });
-    nuovo("Command12", "CodMio", [this] { Command12_Click(f_); });
+    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_.contesto, *this); });
+    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_.contesto, *this); });
+    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_.contesto); });
+    nuovo("Command12", "CodMio", [this] { Command12_Click(f_.contesto); });
     // Not the quarter turn "CmdRuota": the catalogue's entries that share a diagram.
-    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_, *this); });
-    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_); });
-    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_, *this); });
+    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_.contesto, *this); });
+    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_.contesto); });
+    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_.contesto, *this); });
 }
 
 PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p, bool sempre) : p_(p) {
@@ -335,7 +335,7 @@ void PannelloSviluppo::CmdRuota_Click() {
         else
             f_.ui.setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
     }
-    const std::string nome = Salva(f_, DialogKind::Rotation);
+    const std::string nome = Salva(f_.contesto, DialogKind::Rotation);
     if (nome.empty()) return;
     if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
         f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());

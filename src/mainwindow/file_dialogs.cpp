@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "mainwindow/form2.h"
+#include "mainwindow/window_context.h"
 #include "model/knot_files.h"
 
 namespace trevalon {
@@ -40,7 +40,7 @@ std::vector<FileFilter> filtriSalva(DialogKind tipo) {
 
 }  // namespace
 
-std::string Apri(Form2& f, DialogKind tmpTipoFile) {
+std::string Apri(ContestoFinestra& f, DialogKind tmpTipoFile) {
     std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
     // Only a missing file is refused here; what else may be wrong with it is said when it is read.
@@ -80,7 +80,7 @@ std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato) 
     return std::string(base) + suffisso + (maiuscola ? upper(nuova) : nuova);
 }
 
-std::string Salva(Form2& f, DialogKind tmpTipoFile) {
+std::string Salva(ContestoFinestra& f, DialogKind tmpTipoFile) {
     const std::string proposta = propostaSalva(f.doc.NomeFile, tmpTipoFile, f.doc.storia.NumStato);
     std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
     if (nome.empty()) return {};
@@ -102,7 +102,7 @@ std::string Salva(Form2& f, DialogKind tmpTipoFile) {
     return nome;
 }
 
-std::optional<FileLetto> leggiFileChiesto(Form2& f, const std::string& nome, DialogKind tipo) {
+std::optional<FileLetto> leggiFileChiesto(ContestoFinestra& f, const std::string& nome, DialogKind tipo) {
     FileLetto letto{nome, {}};
     if (letto.nome.empty()) {
         letto.nome = Apri(f, tipo);

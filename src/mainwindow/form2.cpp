@@ -44,7 +44,7 @@ std::string captionBaseName(std::string_view path) {
     return name;
 }
 
-Form2::Form2(ProgramContext& context, UserInterface& userInterface) : ctx(context), ui(userInterface) {
+Form2::Form2(ProgramContext& context, UserInterface& userInterface) : contesto(context, userInterface) {
     commands_["Uscita"] = [this] { Uscita(); };
     commands_["help"] = [this] { VisualizzaDocumentazione(); };
 }
@@ -158,20 +158,6 @@ void Form2::Testocaption(int tmpIstati) {
     ui.setCaption(" Trevalon - " + name);
 }
 
-void Form2::AggiornaProgressivo() {
-    ++ContatoreProgresso;
-    if (ContatoreProgresso > 300 || ContatoreProgresso < 1) ContatoreProgresso = 1;
-    if (ContatoreProgresso % 20 != 1) return;
-    ui.setPanel("p2", std::string(static_cast<std::size_t>(ContatoreProgresso), '.'));
-    const std::string p1 = ui.panel("p1");
-    if (p1.empty() || p1 == "Done") ui.setPanel("p1", "Wait..");
-}
-
-void Form2::SettaDone() {
-    ui.setPanel("p1", "Done");
-    ui.setPanel("p2", "");
-}
-
 std::filesystem::path Form2::documentationPath() const {
     return ctx.programFolder / "Documentation" / "Documentation.pdf";
 }
@@ -196,16 +182,8 @@ void Form2::CaricaFormTessere() {
         vista.FormTessere.emplace(PaletteId::Form1b, doc.modi.ModoSviluppo);
 }
 
-const TilePalette& Form2::paletteCorrente() {
-    if (!vista.FormTessere)
-        vista.FormTessere.emplace(
-            doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
-            doc.modi.ModoSviluppo);
-    return *vista.FormTessere;
-}
-
 void Form2::Uscita() {
-    closeRequested_ = true;
+    contesto.chiusuraRichiesta = true;
     if (onClose) onClose();
 }
 

@@ -66,12 +66,12 @@ void installaDaCodice(Form2& f, NodoCostruito&& nodo) {
     f.vista.layout.IncrocioRadice = nodo.radice;
     f.doc.improntaCostruito = 0;
     if (f.doc.modi.ModoAutomatico) return;
-    f.doc.improntaCostruito = improntaDiagramma(f);
+    f.doc.improntaCostruito = improntaDiagramma(f.doc.diagram, f.vista.layout);
     // A drawing larger than the usual work extent comes with a larger grid.
     const Diagram& d = f.doc.diagram;
     if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
         InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, GenMode::Code);
-    CmdGrafica_Click(f);
+    CmdGrafica_Click(f.contesto, f.vista);
 }
 
 void installaDisegnato(Form2& f, NodoCostruito&& nodo) {
@@ -87,14 +87,12 @@ void installaDisegnato(Form2& f, NodoCostruito&& nodo) {
     if (doc.modi.ModoAutomatico) return;
     ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
             GenMode::CellDrawing);
-    CmdGrafica_Click(f);
+    CmdGrafica_Click(f.contesto, f.vista);
 }
 
 }  // namespace
 
-std::uint64_t improntaDiagramma(const Form2& f) {
-    const Diagram& d = f.doc.diagram;
-    const LayoutState& s = f.vista.layout;
+std::uint64_t improntaDiagramma(const Diagram& d, const LayoutState& s) {
     Impronta h;
     for (int v : {d.NumIncroci, d.NumArchi, d.NumGemelli, d.NumRegioni, d.NumRighe, d.NumColonne,
                   d.limiti.RigaMin, d.limiti.RigaMax, d.limiti.ColMin, d.limiti.ColMax, s.IncrocioRadice,

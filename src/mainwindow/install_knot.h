@@ -6,6 +6,7 @@
 #include <string>
 
 #include "celldraw/built_knot.h"
+#include "layout/layout_state.h"
 #include "model/cell_drawing.h"
 #include "platform/codes.h"
 
@@ -26,9 +27,10 @@ void installaNodo(Form2& f, NodoCostruito&& nodo);
 // shown and the window unchanged, when the drawing cannot be rebuilt.
 bool GeneradatblGen(Form2& f, CellDrawing&& tblGen);
 
-// The fingerprint of the window's diagram as built from a code: its cell table over the used area, extent,
-// arc, crossing, passage and region tables and texts, with the window's layout settings. Never 0.
-std::uint64_t improntaDiagramma(const Form2& f);
+// The fingerprint of a diagram as built from a code: its cell table over the used area, extent, arc,
+// crossing, passage and region tables and texts, with the settings of the layout state it was built with.
+// Never 0.
+std::uint64_t improntaDiagramma(const Diagram& d, const LayoutState& s);
 
 // Opens a built knot as the window's new document, read from the file `nome` of kind `tipo`: the look of
 // its kind (palette, zoom levels 3..6 at 6 for a knot from a code, 1..5 at 3 for a drawn one), installed,

@@ -2,26 +2,25 @@
 
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/window_context.h"
 
 namespace trevalon {
 
-void CmdGrafica_Click(Form2& f) {
-    VistaNodo& v = f.vista;
+void CmdGrafica_Click(ContestoFinestra& f, VistaNodo& v) {
     v.Tbltt.reset();
     v.render.ModoGen = f.doc.modi.ModoGen;
     v.render.ModoSorgente = f.doc.modi.ModoSorgente;
-    v.render.DimCella = f.vista.zoom.DimCella;
-    DisegnoGrafico(f.doc.diagram, v.render, RenderTarget{v.Gr, v.Tbltt, f.paletteCorrente(), &f.ui}, 0,
-                   ColNero, true, "", 0);
+    v.render.DimCella = v.zoom.DimCella;
+    DisegnoGrafico(f.doc.diagram, v.render,
+                   RenderTarget{v.Gr, v.Tbltt, paletteCorrente(v, f.doc.modi), &f.ui}, 0, ColNero, true, "",
+                   0);
 }
 
-void DisegnaNodoBanale(Form2& f) {
-    VistaNodo& v = f.vista;
-    const Diagram& d = f.doc.diagram;
-    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, f.doc.modi.ModoGen);
+void DisegnaNodoBanale(VistaNodo& v, const DocumentoNodo& doc) {
+    const Diagram& d = doc.diagram;
+    InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, v.zoom.DimCella, doc.modi.ModoGen);
     v.Tbltt.reset();
-    const TilePalette& palette = f.paletteCorrente();
+    const TilePalette& palette = paletteCorrente(v, doc.modi);
     // A square loop of side `lato` cells with rounded corners, near the top left corner.
     constexpr int r0 = 2, c0 = 2, lato = 4;
     auto metti = [&](int r, int c, int forma) {

@@ -4,12 +4,14 @@
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct DocumentoNodo;
+struct VistaNodo;
 
 // `CmdGrafica_Click`: the tile-name table emptied and the whole diagram drawn into the main grid in black.
-void CmdGrafica_Click(Form2& f);
+void CmdGrafica_Click(ContestoFinestra& f, VistaNodo& v);
 
 // The trivial knot as the main grid shows it: a plain loop, drawn over a cleared grid.
-void DisegnaNodoBanale(Form2& f);
+void DisegnaNodoBanale(VistaNodo& v, const DocumentoNodo& doc);
 
 }  // namespace trevalon

@@ -26,7 +26,7 @@
 namespace trevalon {
 
 bool ApriGen(Form2& f, const std::string& FilePassato) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f, FilePassato, DialogKind::Knot);
+    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, FilePassato, DialogKind::Knot);
     if (!letto) return false;
     const std::string& nome = letto->nome;
     const std::string& testo = letto->testo;
@@ -59,7 +59,7 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
 }
 
 bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::Knot);
+    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, tmpNome, DialogKind::Knot);
     if (!letto) return false;
     const std::string& nome = letto->nome;
     const std::string& testo = letto->testo;
@@ -112,8 +112,8 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     s0.Tipo = GenMode::Code;
 
     // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
-    MostraDisegnoTesto(f, *disegno);
-    CmdGrafica_Click(f);
+    MostraDisegnoTesto(f.contesto, f.vista, *disegno);
+    CmdGrafica_Click(f.contesto, f.vista);
     ZoomDisegno(f);
     f.AbilitaBottoni(true);
     f.ui.setCommandEnabled("Undo", false);
@@ -124,7 +124,7 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
 }
 
 bool ApriGau(Form2& f, const std::string& tmpNome) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::GaussCode);
+    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, tmpNome, DialogKind::GaussCode);
     if (!letto) return false;
     const Result<CodiceGauss> testo = leggiCodiceGaussTesto(letto->testo);
     if (!testo) {
@@ -161,7 +161,7 @@ bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
     if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;
     if (nome.empty()) {
-        nome = Salva(f, DialogKind::Knot);
+        nome = Salva(f.contesto, DialogKind::Knot);
         if (nome.empty()) return false;
     }
     const Stato& s = storia.passo(storia.NumStato);

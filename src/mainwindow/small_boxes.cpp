@@ -34,14 +34,14 @@ std::pair<std::string, std::string> baseEdEstensione(const std::string& nome) {
 
 }  // namespace
 
-void Ridimensiona(Form2& f) {
-    GridControl& gr = f.vista.Gr;
+void Ridimensiona(VistaNodo& vista) {
+    GridControl& gr = vista.Gr;
     if (gr.rows() < 1 || gr.cols() < 1) return;
     const int riga0 = gr.rowHeight(0);
     const int col0 = gr.colWidth(0);
     gr.setRedraw(false);
-    gr.setAllRowHeights(f.vista.zoom.DimCella);
-    gr.setAllColWidths(f.vista.zoom.DimCella);
+    gr.setAllRowHeights(vista.zoom.DimCella);
+    gr.setAllColWidths(vista.zoom.DimCella);
     gr.setRowHeight(0, riga0);
     gr.setColWidth(0, col0);
     gr.setRedraw(true);
@@ -49,7 +49,7 @@ void Ridimensiona(Form2& f) {
 
 void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno) {
     f.vista.zoom.cambia(PiuMeno);
-    Ridimensiona(f);
+    Ridimensiona(f.vista);
     f.AbilitaZoom();
 }
 
@@ -65,7 +65,7 @@ void ZoomDisegno(Form2& f) {
             livello = l;
     }
     z.imposta(z.ZoomMin, z.ZoomMax, livello);
-    Ridimensiona(f);
+    Ridimensiona(v);
     mostraArea(v.Gr, a, v.LarghezzaVista, v.AltezzaVista);
     f.AbilitaZoom();
 }
@@ -96,7 +96,7 @@ std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vecto
     return trovate;
 }
 
-ProprietaNodo proprietaNodo(const Form2& f) {
+ProprietaNodo proprietaNodo(const ContestoFinestra& f) {
     const Diagram& d = f.doc.diagram;
     // The box names what it shows after the main window's caption, so that the two are told apart.
     return {f.ui.caption() + "   Gauss code", valoreGaussCode(d.txtNodo), valoreIndices(d.TxtOri),
@@ -111,7 +111,7 @@ void UnloadFormprop(BoxPort& caselle) {
     caselle.closePropertyBox();
 }
 
-void LoadImg(Form2& f, BoxPort& caselle) {
+void LoadImg(ContestoFinestra& f, BoxPort& caselle) {
     Unloadform4(caselle);
     if (!f.doc.NomeFileNodo.empty()) {
         std::vector<std::string> formati = caselle.pictureFormats();
@@ -123,7 +123,7 @@ void LoadImg(Form2& f, BoxPort& caselle) {
     f.ui.showMessage("No image found");
 }
 
-void LoadPropr(Form2& f, BoxPort& caselle) {
+void LoadPropr(ContestoFinestra& f, BoxPort& caselle) {
     UnloadFormprop(caselle);
     const ProprietaNodo p = proprietaNodo(f);
     caselle.showPropertyBox(p.caption, p.txtgau, p.txtOrie, p.TxtIncr);

@@ -69,11 +69,12 @@ void corsaETornata(Finestra& w, const std::string& nome) {
     const EsitoCorsa e = AzioneCompleta(f, finestra, nullptr);
     ASSERT_GT(e.ultimoPasso, 0) << "the run simplified nothing";
     ASSERT_EQ(f.doc.storia.NumStato, 0);
-    const std::uint64_t tabelleDopo = improntaDiagramma(f), figuraDopo = figura(f);
+    const std::uint64_t tabelleDopo = improntaDiagramma(f.doc.diagram, f.vista.layout),
+                        figuraDopo = figura(f);
     EXPECT_EQ(f.doc.diagram.txtNodo, f.doc.storia.passo(0).Codice);
     EXPECT_EQ(f.doc.diagram.TxtOri, f.doc.storia.passo(0).Ori);
     ASSERT_EQ(CmdTutto_Click(f), EsitoCostruzione::Costruito);
-    EXPECT_EQ(tabelleDopo, improntaDiagramma(f));
+    EXPECT_EQ(tabelleDopo, improntaDiagramma(f.doc.diagram, f.vista.layout));
     EXPECT_EQ(figuraDopo, figura(f));
 }
 

@@ -156,7 +156,7 @@ TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.kno")));
     const Stato passo0 = b.storia().passo(0);
     const std::string testo = "3,5\r\n  *  \r\n**-**\r\n  *  \r\n";
-    ASSERT_TRUE(LeggiFile(b.form, scrivi("cross.txt", testo).string()));
+    ASSERT_TRUE(LeggiFile(b.form.contesto, b.form.vista, scrivi("cross.txt", testo).string()));
     const GridControl& g = b.form.vista.Gr;
     EXPECT_EQ((std::tuple{g.text(2, 3), g.text(1, 3), g.text(2, 1), g.text(1, 1)}),
               (std::tuple{"-", "*", "*", ""}));
@@ -166,7 +166,7 @@ TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     // Reading a text drawing touches no step of the history.
     EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(0).TblGenSer}), (std::tuple{0, passo0.TblGenSer}));
     const fs::path salvato = cartellaProva() / "cross_saved.txt";
-    ASSERT_TRUE(SalvaFile(b.form, salvato.string(), DrawingSource::GridText));
+    ASSERT_TRUE(SalvaFile(b.form.contesto, b.form.vista, salvato.string(), DrawingSource::GridText));
     EXPECT_EQ(leggi(salvato), testo);
 }
 

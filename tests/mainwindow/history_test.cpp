@@ -202,14 +202,14 @@ TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     const Diagram& t = b.d();
     const Incrocio& x = t.incroci[2];
     const std::string lista = "," + std::to_string(x.ArcoLato[3]) + "," + std::to_string(x.ArcoLato[4]) + ",";
-    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 9);
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 9);
     int r = 0, c = 0;
     Trasforma(t.limiti, x.Riga, x.Colonna, r, c);
     EXPECT_EQ((std::tuple{b.form.vista.Tbltt.get(r, c), b.form.vista.Gr.text(r, c),
                           b.form.vista.Gr.style(r, c).foreColor}),
               (std::tuple{TileImg(9).name, t.NomiIncroci[2], 255u}));
     b.form.doc.modi.ModoGen = GenMode::TextDrawing;
-    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 0);
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 0);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST_P(AddendiPrimiRimescolati, EverySummandIsFoundOnceAndNoUnknotIsCounted) {
         fixture::FinestraDiProva f;
         ASSERT_TRUE(ApriCodice(f.form, {ts::gaussText(c.diagram), ts::lettersText(c.diagram)}, ""));
         const std::string codice = f.d().txtNodo;
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form);
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         std::vector<ts::GaussDiagram> trovati;
         for (const AddendoPrimo& p : primi->primi) {
@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Parti, AddendiPrimiRimescolati, ::testing::Range(0, kPa
 TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
     fixture::FinestraDiProva unknot;
     ASSERT_TRUE(ApriGen(unknot.form, fixture::campione("Unknot40.gau")));
-    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form);
+    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form.ctx, unknot.form.doc.diagram);
     ASSERT_TRUE(nessuno.ok()) << nessuno.error();
     EXPECT_TRUE(nessuno->primi.empty());
     EXPECT_GE(nessuno->banali, 1);
@@ -69,7 +69,7 @@ TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
         const ts::GaussDiagram g = ts::enlarged(ts::connectedSum(t, f8, 1, 2), seme, incroci);
         fixture::FinestraDiProva f;
         ASSERT_TRUE(ApriCodice(f.form, {ts::gaussText(g), ts::lettersText(g)}, ""));
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form);
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         EXPECT_TRUE(primi->corsaPrima) << seme;
         ASSERT_EQ(primi->primi.size(), 2u) << seme;

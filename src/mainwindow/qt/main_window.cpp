@@ -123,7 +123,7 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     mosse_ = std::make_unique<FinestraForm2>(*form_);
     listaPassi_ = std::make_unique<QtStepListPort>(this);
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
-    somma_ = std::make_unique<FinestraSommaForm2>(*form_);
+    somma_ = std::make_unique<FinestraSommaForm2>(form_->contesto, form_->vista);
     InstallaComandiSomma(*form_, *somma_);
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
