@@ -43,7 +43,7 @@ class CorniceFermo {
 
 }  // namespace
 
-OpzioniCostruzione opzioniCostruzione(const Form2& f) {
+OpzioniCostruzione opzioniCostruzione(const ContestoFinestra& f, const VistaNodo& v) {
     const ModiFinestra& m = f.doc.modi;
     OpzioniCostruzione o;
     o.ModoAutomatico = m.ModoAutomatico;
@@ -51,20 +51,25 @@ OpzioniCostruzione opzioniCostruzione(const Form2& f) {
     o.ModoDebug = m.ModoDebug;
     o.ModoSviluppo = m.ModoSviluppo;
     o.ModoSorgente = m.ModoSorgente;
-    o.DimCella = f.vista.zoom.DimCella;
+    o.DimCella = v.zoom.DimCella;
     o.cartellaDump = f.ctx.cartellaDump;
     o.nonScritti = &f.ctx.dumpNonScritti;
-    o.grigliaPrincipale = &f.vista.Gr;
+    o.grigliaPrincipale = &v.Gr;
     return o;
 }
 
-ModelSettings impostazioniModello(const Form2& f) {
-    return impostazioniModello(opzioniCostruzione(f), &f.ui);
+ModelSettings impostazioniModello(const ContestoFinestra& f) {
+    ModelSettings m;
+    m.ModoDebug = f.doc.modi.ModoDebug;
+    m.programFolder = f.ctx.cartellaDump;
+    m.status = &f.ui;
+    m.nonScritti = &f.ctx.dumpNonScritti;
+    return m;
 }
 
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
-                                 bool annullabile) {
-    const OpzioniCostruzione o = opzioniCostruzione(f);
+CostruzioneNuova costruisciNuovo(ContestoFinestra& f, VistaNodo& v, const std::string& txtNodo,
+                                 const std::string& TxtOri, int radice, bool annullabile) {
+    const OpzioniCostruzione o = opzioniCostruzione(f, v);
     if (!o.ModoAutomatico && codiceBanale(txtNodo, TxtOri)) {
         CostruzioneNuova banale;
         banale.esito = EsitoCostruzione::Banale;
@@ -74,7 +79,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     std::optional<PitturaSospesa> pittura;
     if (!o.ModoAutomatico) {
         f.ContatoreProgresso = 0;
-        pittura.emplace(f.vista.Gr);
+        pittura.emplace(v.Gr);
         busy.emplace(f.ui);
         f.ui.setPanel("p1", "Generation knot");
     }
@@ -82,7 +87,7 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     annullabile = annullabile && !o.ModoAutomatico;
     const CorniceFermo cornice(f.ui, annullabile);
     CostruzioneNuova out =
-        costruisciNodoDaCodice(txtNodo, TxtOri, radice, o, f.vista.layout, f.ui,
+        costruisciNodoDaCodice(txtNodo, TxtOri, radice, o, v.layout, f.ui,
                                annullabile ? &f.RichiestaStop : nullptr, [&f] { f.AggiornaProgressivo(); });
     if (out.esito == EsitoCostruzione::Fermato ||
         (out.esito == EsitoCostruzione::Errore && !o.ModoAutomatico))
@@ -92,10 +97,10 @@ CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std
     return out;
 }
 
-void CmdScifta_Click(Form2& f) {
-    int& radice = f.doc.PartenzaDisegno;
+void CmdScifta_Click(DocumentoNodo& doc) {
+    int& radice = doc.PartenzaDisegno;
     ++radice;
-    if (radice > static_cast<int>(f.doc.diagram.TxtOri.size()) || radice < 1) radice = 1;
+    if (radice > static_cast<int>(doc.diagram.TxtOri.size()) || radice < 1) radice = 1;
 }
 
 void ComandoDraw(Form2& f) {
@@ -103,8 +108,9 @@ void ComandoDraw(Form2& f) {
     if (!doc.storia.valido(doc.storia.NumStato)) return;
     Stato& passo = doc.storia.corrente();
     const int prima = doc.PartenzaDisegno;
-    CmdScifta_Click(f);
-    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
+    CmdScifta_Click(doc);
+    CostruzioneNuova nuova =
+        costruisciNuovo(f.contesto, f.vista, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.PartenzaDisegno = prima;

@@ -19,12 +19,15 @@
 namespace trevalon {
 
 class Form2;
+struct ContestoFinestra;
+struct DocumentoNodo;
+struct VistaNodo;
 
 // The build options of the window: its modes, its zoom's cell size, its dumps' folder and its main grid.
-OpzioniCostruzione opzioniCostruzione(const Form2& f);
+OpzioniCostruzione opzioniCostruzione(const ContestoFinestra& f, const VistaNodo& v);
 
 // What the model's procedures are told of the window: the debug switch and the dumps' folder.
-ModelSettings impostazioniModello(const Form2& f);
+ModelSettings impostazioniModello(const ContestoFinestra& f);
 
 // The window's build of the texts from root crossing `radice` (`costruisciNodoDaCodice` with the window's
 // options, layout state and ports): the window's diagram, grid and history are not touched. Outside the
@@ -33,11 +36,11 @@ ModelSettings impostazioniModello(const Form2& f);
 // With `annullabile` the build is a long job the person may stop, as a search: the stop frame is shown, the
 // window's events are served at every progress step, and "Cancel" ends the build there (esito Fermato, no
 // message, the window as it was).
-CostruzioneNuova costruisciNuovo(Form2& f, const std::string& txtNodo, const std::string& TxtOri, int radice,
-                                 bool annullabile = false);
+CostruzioneNuova costruisciNuovo(ContestoFinestra& f, VistaNodo& v, const std::string& txtNodo,
+                                 const std::string& TxtOri, int radice, bool annullabile = false);
 
 // `CmdScifta_Click`: the next root crossing, 1 again past the number of letters.
-void CmdScifta_Click(Form2& f);
+void CmdScifta_Click(DocumentoNodo& doc);
 
 // The toolbar's "draw": the current step becomes of kind "A", the root crossing advances and the diagram is
 // laid out again from it; the step keeps the root. A layout that fails keeps the diagram and root shown.

@@ -38,10 +38,10 @@ bool registra(Form2& f) {
     // The complete run draws nothing between its steps: the searches need only the structure. A code the
     // build refuses ends the run, which goes back to its start step.
     if (doc.modi.corsaAutomatica()) return CostruisciStrutturaRicerca(d).ok() && Salvastato(f);
-    CostruzioneNuova nuova = costruisciNuovo(f, d.txtNodo, d.TxtOri, 1);
+    CostruzioneNuova nuova = costruisciNuovo(f.contesto, f.vista, d.txtNodo, d.TxtOri, 1);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
-        ripristinaTesti(f);
+        ripristinaTesti(f.contesto);
         return false;
     }
     installaNodo(f, std::move(nuova.nodo));

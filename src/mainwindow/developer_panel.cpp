@@ -126,19 +126,19 @@ void PannelloSviluppo::pulsantiCodice() {
     // The structure the searches read, step by step.
     nuovo("Cmdgecare", "gecare", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmDConvertiGemelli", "Gemelli", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdGrafoReg", "GrafoReg", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
@@ -149,7 +149,7 @@ void PannelloSviluppo::pulsantiLayout() {
     // The next root crossing of the layout, shown on the button ("Scifta 1"); the layout from the next root
     // crossing ("Radice").
     nuovo("CmdScifta", "Scifta 1", [this] {
-        CmdScifta_Click(f_);
+        CmdScifta_Click(f_.doc);
         impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
     });
     nuovo("CmdRadice", "Radice", [this] {
@@ -231,7 +231,7 @@ void PannelloSviluppo::pulsantiLayout() {
     nuovo("CmdCammino", "Cammino", [this] {
         Diagram& d = f_.doc.diagram;
         if (d.NumRegioni < 1) return;
-        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_)))
+        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_.contesto)))
             f_.ui.showMessage("Some shortest paths were left out: there are too many.");
         f_.SettaDone();
     });

@@ -9,7 +9,7 @@
 
 namespace trevalon {
 
-void ripristinaTesti(Form2& f) {
+void ripristinaTesti(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return;
     const Stato& s = storia.corrente();
@@ -30,7 +30,7 @@ bool Salvastato(Form2& f) {
     if (storia.piena()) {
         f.ui.showMessage("The step history is full (" + std::to_string(kMaxStati) +
                          " steps): this step cannot be recorded.");
-        if (doc.modi.ModoGen == GenMode::Code) ripristinaTesti(f);
+        if (doc.modi.ModoGen == GenMode::Code) ripristinaTesti(f.contesto);
         return false;
     }
     ++storia.NumStato;
@@ -42,7 +42,7 @@ bool Salvastato(Form2& f) {
     s.Flag = 1;
     if (s.Tipo != GenMode::Code) {
         BusyGuard busy(f.ui);
-        SerializzaTblGen(f);
+        SerializzaTblGen(f.contesto);
     }
     doc.PartenzaDisegno = 1;
     doc.NumIncrociDis = static_cast<int>(s.Ori.size());
@@ -64,13 +64,13 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
     if (s.Tipo == GenMode::Code) {
         CostruzioneNuova nuova;
         if (costruito) {
-            preparaLayout(f.vista.layout, opzioniCostruzione(f), &f.ui);
+            preparaLayout(f.vista.layout, opzioniCostruzione(f.contesto, f.vista), &f.ui);
             nuova.esito = EsitoCostruzione::Costruito;
             nuova.nodo.ModoGen = GenMode::Code;
             nuova.nodo.radice = s.Flag;
             nuova.nodo.diagram = std::move(costruito);
         } else {
-            nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag);
+            nuova = costruisciNuovo(f.contesto, f.vista, s.Codice, s.Ori, s.Flag);
         }
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
@@ -111,7 +111,8 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
 
 EsitoCostruzione CmdTutto_Click(Form2& f) {
     DocumentoNodo& doc = f.doc;
-    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
+    CostruzioneNuova nuova =
+        costruisciNuovo(f.contesto, f.vista, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     switch (nuova.esito) {
         case EsitoCostruzione::Banale:
             f.ui.showMessage("Trivial knot");
@@ -138,13 +139,13 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
     return EsitoCostruzione::Costruito;
 }
 
-void SerializzaTblGen(Form2& f) {
+void SerializzaTblGen(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return;
     storia.corrente().TblGenSer = serializzaCelDis(f.doc.tblGen, [&f] { f.AggiornaProgressivo(); });
 }
 
-bool DeSerializzaTblGen(Form2& f) {
+bool DeSerializzaTblGen(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return false;
     const Stato& s = storia.corrente();

@@ -10,6 +10,7 @@
 namespace trevalon {
 
 class Form2;
+struct ContestoFinestra;
 
 // Records the window's diagram, already built and installed, as step NumStato + 1: its texts, its kind
 // (`ModoGen`; a step not built from the code keeps the cell drawing's snapshot), caption, Undo, Save and
@@ -19,7 +20,7 @@ class Form2;
 bool Salvastato(Form2& f);
 
 // The texts of the step shown go back into the diagram (after a step that was refused).
-void ripristinaTesti(Form2& f);
+void ripristinaTesti(ContestoFinestra& f);
 
 // Steps back one step (at step 0 rebuilds step 0) and rebuilds its diagram. When the rebuild fails the
 // step and diagram shown stay as they were.
@@ -34,9 +35,9 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito = nullptr);
 EsitoCostruzione CmdTutto_Click(Form2& f);
 
 // The cell drawing's snapshot into the current step record.
-void SerializzaTblGen(Form2& f);
+void SerializzaTblGen(ContestoFinestra& f);
 // The cell drawing from the current step's snapshot; NumIncrociDis := that step's number of letters.
 // A snapshot that cannot be read is reported and leaves the cell drawing as it was (false).
-bool DeSerializzaTblGen(Form2& f);
+bool DeSerializzaTblGen(ContestoFinestra& f);
 
 }  // namespace trevalon

@@ -100,7 +100,7 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     doc.TipoFileKno = *tipo;
     doc.NumElaborati = 0;
     doc.PartenzaDisegno = 1;
-    const ModelSettings impostazioni = impostazioniModello(f);
+    const ModelSettings impostazioni = impostazioniModello(f.contesto);
     StampaArchi(doc.diagram, impostazioni);
     StampaIncroci(doc.diagram, impostazioni);
     // Step 0 is the walk's knot, kept by its code: going back to it builds the same knot.
@@ -142,7 +142,7 @@ bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {
     const int dimPrima = f.vista.zoom.DimCella;
     f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
     // Opening a large code takes long: a job the person may stop, as a search.
-    CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1, true);
+    CostruzioneNuova nuova = costruisciNuovo(f.contesto, f.vista, testo.txtNodo, testo.TxtOri, 1, true);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;

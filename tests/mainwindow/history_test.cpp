@@ -132,11 +132,11 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
               (std::tuple{GenMode::CellDrawing, "3,4,7|3,5,2|"}));
     // The cell drawing comes back from the snapshot of the step.
     InizializzaCelDis(b.form.doc.tblGen);
-    ASSERT_TRUE(DeSerializzaTblGen(b.form));
+    ASSERT_TRUE(DeSerializzaTblGen(b.form.contesto));
     EXPECT_EQ((std::tuple{b.form.doc.tblGen.Codice(3, 4), b.form.doc.NumIncrociDis}), (std::tuple{"7", 3}));
     // A snapshot that cannot be read is said and leaves the drawing.
     b.storia().corrente().TblGenSer = "1,1,x|";
-    EXPECT_FALSE(DeSerializzaTblGen(b.form));
+    EXPECT_FALSE(DeSerializzaTblGen(b.form.contesto));
     EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
     ASSERT_EQ(b.ui.messages.size(), 1u);
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
