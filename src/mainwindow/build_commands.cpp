@@ -116,7 +116,7 @@ void ComandoDraw(Form2& f) {
         doc.PartenzaDisegno = prima;
         return;
     }
-    installaNodo(f, std::move(nuova.nodo));
+    installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
     passo.Tipo = GenMode::Code;
     passo.Flag = doc.PartenzaDisegno;
     f.SettaDone();

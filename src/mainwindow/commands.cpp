@@ -20,8 +20,8 @@ void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("draw", [&f] { ComandoDraw(f); });
     f.setCommand("Undo", [&f] { StatoPrec(f); });
     f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
-    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f, "-"); });
-    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f, "+"); });
+    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "-"); });
+    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "+"); });
 }
 
 void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {

@@ -44,7 +44,7 @@ bool registra(Form2& f) {
         ripristinaTesti(f.contesto);
         return false;
     }
-    installaNodo(f, std::move(nuova.nodo));
+    installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
     return Salvastato(f);
 }
 
@@ -63,7 +63,7 @@ bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     if (doc.modi.ModoSviluppo) {
         // The developer layout shows the rebuilt drawing and records no step: the caption keeps the step
         // shown (the viewer named the next one).
-        installaNodo(f, std::move(nodo));
+        installaNodo(f.contesto, f.vista, std::move(nodo));
         f.vista.Gr.setRedraw(true);
         f.Testocaption(doc.storia.NumStato);
         didascaliaBanale(f);
@@ -72,7 +72,7 @@ bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo) {
     if (doc.storia.piena()) return Salvastato(f);
     f.ui.setPanel("p1", "Generation knot");
     const std::optional<TestoNodo> testo = std::move(nodo.testo);
-    installaNodo(f, std::move(nodo));
+    installaNodo(f.contesto, f.vista, std::move(nodo));
     f.vista.Gr.setRedraw(true);
     const bool registrato = Salvastato(f);
     // A drawing too small to build is the trivial knot, shown with the commands off as after an undo; its

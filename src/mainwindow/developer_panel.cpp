@@ -241,7 +241,7 @@ void PannelloSviluppo::pulsantiLayout() {
             return;
         }
         CellDrawing copia = f_.doc.tblGen;
-        GeneradatblGen(f_, std::move(copia));
+        GeneradatblGen(f_.contesto, f_.vista, std::move(copia));
     });
 }
 

@@ -36,7 +36,7 @@ class Form2 {
     std::filesystem::path& CartellaDialoghi = contesto.CartellaDialoghi;
 
     bool PrimaAttivazione = true;
-    bool bottoniAbilitati = false;  // what the last `AbilitaBottoni` asked of the diagram commands
+    bool& bottoniAbilitati = contesto.bottoniAbilitati;
     int ContaTastoF9 = 0;
     int ContaRotazioni = 0;  // the developer layout's rotation tool
     // The last two cells clicked in the step viewer's grid (row, column; the one before): the corners of
@@ -61,16 +61,16 @@ class Form2 {
     // have no toolbar button this way); false when the key has none.
     bool eseguiComando(std::string_view key);
 
-    void AbilitaBottoni(bool tmpEnb);
+    void AbilitaBottoni(bool tmpEnb) { contesto.AbilitaBottoni(tmpEnb, vista.zoom); }
     // "Zoom out" and "Zoom in", while the diagram commands are on, each only short of its end of the
     // zoom's range: a button that can do nothing is off.
-    void AbilitaZoom();
-    void Testocaption(int tmpIstati);
+    void AbilitaZoom() { contesto.AbilitaZoom(vista.zoom); }
+    void Testocaption(int tmpIstati) { contesto.Testocaption(tmpIstati); }
     void AggiornaProgressivo() { contesto.AggiornaProgressivo(); }
     void SettaDone() { contesto.SettaDone(); }
     void VisualizzaDocumentazione();
     // Loads the tile palette of the current source kind into the shared context.
-    void CaricaFormTessere();
+    void CaricaFormTessere() { trevalon::CaricaFormTessere(vista, doc.modi); }
     // The tile palette of the window's diagrams, loaded on first use.
     const TilePalette& paletteCorrente() { return trevalon::paletteCorrente(vista, doc.modi); }
 
@@ -90,9 +90,5 @@ class Form2 {
   private:
     std::map<std::string, std::function<void()>, std::less<>> commands_;
 };
-
-// The file name of a knot path with its knot extensions removed, as the caption shows it; accepts "/"
-// and "\" as folder separators.
-std::string captionBaseName(std::string_view path);
 
 }  // namespace trevalon

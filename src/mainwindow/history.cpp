@@ -77,7 +77,7 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
             return;
         }
         storia.NumStato = n;
-        installaNodo(f, std::move(nuova.nodo));
+        installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
         if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
         // A step kept as a cell drawing: the drawing comes back from its snapshot and every table is
@@ -89,7 +89,7 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
                              " cannot be read: " + letti.error());
             return;
         }
-        if (!GeneradatblGen(f, std::move(tbl))) return;
+        if (!GeneradatblGen(f.contesto, f.vista, std::move(tbl))) return;
         storia.NumStato = n;
         doc.PartenzaDisegno = s.Flag;
     }
@@ -131,7 +131,7 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
         case EsitoCostruzione::Costruito:
             break;
     }
-    installaNodo(f, std::move(nuova.nodo));
+    installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
     if (!doc.modi.ModoAutomatico) {
         f.SettaDone();
         f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);

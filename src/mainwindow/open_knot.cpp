@@ -54,7 +54,7 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
         return false;
     }
 
-    apriPassoZero(f, std::move(*nodo), nome, tipo);
+    apriPassoZero(f.contesto, f.vista, std::move(*nodo), nome, tipo);
     return true;
 }
 
@@ -114,7 +114,7 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
     MostraDisegnoTesto(f.contesto, f.vista, *disegno);
     CmdGrafica_Click(f.contesto, f.vista);
-    ZoomDisegno(f);
+    ZoomDisegno(f.contesto, f.vista);
     f.AbilitaBottoni(true);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);
@@ -152,7 +152,7 @@ bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {
         return false;
     }
 
-    apriPassoZero(f, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
+    apriPassoZero(f.contesto, f.vista, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
     return true;
 }
 

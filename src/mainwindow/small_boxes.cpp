@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "celldraw/step_viewer.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/window_context.h"
 #include "model/knot_files.h"
 
 namespace trevalon {
@@ -47,14 +47,13 @@ void Ridimensiona(VistaNodo& vista) {
     gr.setRedraw(true);
 }
 
-void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno) {
-    f.vista.zoom.cambia(PiuMeno);
-    Ridimensiona(f.vista);
-    f.AbilitaZoom();
+void RicalcolaDimensioni(ContestoFinestra& f, VistaNodo& v, std::string_view PiuMeno) {
+    v.zoom.cambia(PiuMeno);
+    Ridimensiona(v);
+    f.AbilitaZoom(v.zoom);
 }
 
-void ZoomDisegno(Form2& f) {
-    VistaNodo& v = f.vista;
+void ZoomDisegno(ContestoFinestra& f, VistaNodo& v) {
     const GridArea a = areaDisegni(v.Gr);
     if (a.empty() || v.LarghezzaVista <= 0 || v.AltezzaVista <= 0) return;
     Zoom& z = v.zoom;
@@ -67,7 +66,7 @@ void ZoomDisegno(Form2& f) {
     z.imposta(z.ZoomMin, z.ZoomMax, livello);
     Ridimensiona(v);
     mostraArea(v.Gr, a, v.LarghezzaVista, v.AltezzaVista);
-    f.AbilitaZoom();
+    f.AbilitaZoom(v.zoom);
 }
 
 std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vector<std::string>& formati) {

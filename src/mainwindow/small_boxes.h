@@ -12,16 +12,15 @@
 
 namespace trevalon {
 
-class Form2;
 struct ContestoFinestra;
 struct VistaNodo;
 
 // `RicalcolaDimensioni`: "-" one zoom level smaller, down to `ZoomMin`; "+" one larger, up to `ZoomMax`;
 // anything else keeps the level. Then `DimCella` follows the level and `Ridimensiona` applies it.
-void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno);
+void RicalcolaDimensioni(ContestoFinestra& f, VistaNodo& v, std::string_view PiuMeno);
 // A drawn knot just opened: the largest zoom level of its range at which its drawing fits the part of the
 // grid the window shows, and the drawing scrolled into view. Nothing changes before the window is laid out.
-void ZoomDisegno(Form2& f);
+void ZoomDisegno(ContestoFinestra& f, VistaNodo& v);
 // `Ridimensiona`: every row and column of the main grid but row 0 and column 0 gets `DimCella` twips.
 void Ridimensiona(VistaNodo& vista);
 

@@ -119,7 +119,7 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
                 testo1 += std::to_string(r) + "," + std::to_string(c + 2) + "," +
                           std::string(b.form.doc.tblGen.Codice(r, c)) + "|";
     ASSERT_TRUE(deserializzaCelDis(spostato, testo1));
-    ASSERT_TRUE(GeneradatblGen(b.form, std::move(spostato)));
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(spostato)));
     ASSERT_TRUE(Salvastato(b.form));
     ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
     ASSERT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen}), (std::tuple{2, GenMode::Code}));
@@ -145,7 +145,7 @@ TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
     ASSERT_TRUE(deserializzaCelDis(ricciolo,
                                    "3,3,7|3,4,2|3,5,8|4,3,1|4,5,1|5,1,7|5,2,2|5,3,4|5,4,2|5,5,5|"
                                    "6,1,1|6,3,1|7,1,6|7,2,2|7,3,5|"));
-    ASSERT_TRUE(GeneradatblGen(b.form, std::move(ricciolo)));
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(ricciolo)));
     EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri, b.form.doc.NumIncrociDis}), (std::tuple{"", "", 1}));
     EXPECT_GE(std::get<0>(tessereDisegno(b.form.vista.Gr)), 15);
     EXPECT_FALSE(b.ui.commandEnabled("Salva"));

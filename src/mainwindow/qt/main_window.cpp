@@ -166,7 +166,8 @@ void MainWindow::apriDesigner() {
     }
     // A knot compiled in the designer opens here at step 0, as an opened knot file does.
     auto compilato = [this](NodoCostruito&& nodo, const std::filesystem::path& fileNodo) {
-        apriPassoZero(*form_, std::move(nodo), fileNodo.string(), KnotFileKind::Object);
+        apriPassoZero(form_->contesto, form_->vista, std::move(nodo), fileNodo.string(),
+                      KnotFileKind::Object);
         if (form_->onKnotOpened) form_->onKnotOpened();
     };
     designer_ = new Form6(ctx_.programFolder / "Knots", compilato, this);
