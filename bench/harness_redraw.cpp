@@ -36,7 +36,7 @@ int ridisegnaFile(const std::string& file) {
     form->Form_Load();
     form->Form_Activate();
     InstallaComandiDiagramma(*form);
-    if (!ApriGen(*form, file)) {
+    if (!ApriGen(form->contesto, form->vista, file)) {
         std::string perche = ui.messages.empty() ? "the file cannot be opened" : ui.messages.back();
         for (char& ch : perche)
             if (ch == '\n' || ch == '\t') ch = ' ';

@@ -30,7 +30,7 @@ int runFile(const std::string& file, bool steps, const std::string& cartellaDump
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(*form, file)) {
+    if (!ApriGen(form->contesto, form->vista, file)) {
         std::cout << file << "\terror\t"
                   << (ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
         return 1;

@@ -44,12 +44,12 @@ bool apri(Finestra& f, int n) {
     if (n < 0) {
         const auto file = std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" /
                           ("braid_" + std::to_string(-n) + ".gau");
-        return ApriGen(f.form, file.string());
+        return ApriGen(f.form.contesto, f.form.vista, file.string());
     }
     const ts::GaussDiagram g = ts::randomUnknot(static_cast<std::uint32_t>(n), n);
     const auto file = std::filesystem::temp_directory_path() / "trevalon_redraw_bench.gau";
     std::ofstream(file, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
-    return ApriGen(f.form, file.string());
+    return ApriGen(f.form.contesto, f.form.vista, file.string());
 }
 
 void BM_Ridisegno(benchmark::State& state, MoveKind tipo, bool orizzontale) {

@@ -204,7 +204,7 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    const bool aperto = ApriGau(*form, file.string()) || senzaDisegno(*form, file);
+    const bool aperto = ApriGau(form->contesto, form->vista, file.string()) || senzaDisegno(*form, file);
     std::error_code ec;
     fs::remove(file, ec);
     std::string riga;

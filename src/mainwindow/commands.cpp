@@ -14,12 +14,12 @@ namespace trevalon {
 
 void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("ApriG", [&f] {
-        if (ApriGen(f, "") && f.onKnotOpened) f.onKnotOpened();
+        if (ApriGen(f.contesto, f.vista, "") && f.onKnotOpened) f.onKnotOpened();
     });
-    f.setCommand("Apri", [&f] { ApriGau(f, ""); });
+    f.setCommand("Apri", [&f] { ApriGau(f.contesto, f.vista, ""); });
     f.setCommand("draw", [&f] { ComandoDraw(f); });
-    f.setCommand("Undo", [&f] { StatoPrec(f); });
-    f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
+    f.setCommand("Undo", [&f] { StatoPrec(f.contesto, f.vista); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto, f.vista, ""); });
     f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "-"); });
     f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "+"); });
 }

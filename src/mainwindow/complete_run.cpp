@@ -136,7 +136,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     // No move changed the start diagram: it is the one to install again.
     if (!partenza && e.ultimoPasso == e.passoIniziale && intatta())
         partenza = std::make_unique<Diagram>(std::move(doc.diagram));
-    StatoPrec(f, std::move(partenza));
+    StatoPrec(f.contesto, f.vista, std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {
         f.ui.setCommandEnabled("Undo", true);

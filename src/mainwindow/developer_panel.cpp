@@ -84,10 +84,10 @@ void PannelloSviluppo::aggiornaCampi() {
 // The code typed or relabelled, the moves and the structure they read.
 void PannelloSviluppo::pulsantiCodice() {
     nuovo("CmdTutto", "Tutto", [this] {
-        if (ApriCodice(f_, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (ApriCodice(f_.contesto, f_.vista, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdDaDisegno", "Da Disegno", [this] {
-        if (cmdDadisegnoRichiesta(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (cmdDadisegnoRichiesta(f_.contesto, f_.vista, "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdInizScifta", "IniziScifta", [this] {
         // The texts typed, else the diagram's own.

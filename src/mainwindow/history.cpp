@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/window_context.h"
 #include "model/cell_drawing_snapshot.h"
 #include "platform/text.h"
 
@@ -18,7 +18,7 @@ void ripristinaTesti(ContestoFinestra& f) {
     f.doc.diagram.TxtOri = s.Ori;
 }
 
-bool Salvastato(Form2& f) {
+bool Salvastato(ContestoFinestra& f, VistaNodo& v) {
     DocumentoNodo& doc = f.doc;
     if (doc.modi.ModoBatch) return false;
     // The search frame goes away and the toolbar comes back.
@@ -30,7 +30,7 @@ bool Salvastato(Form2& f) {
     if (storia.piena()) {
         f.ui.showMessage("The step history is full (" + std::to_string(kMaxStati) +
                          " steps): this step cannot be recorded.");
-        if (doc.modi.ModoGen == GenMode::Code) ripristinaTesti(f.contesto);
+        if (doc.modi.ModoGen == GenMode::Code) ripristinaTesti(f);
         return false;
     }
     ++storia.NumStato;
@@ -42,7 +42,7 @@ bool Salvastato(Form2& f) {
     s.Flag = 1;
     if (s.Tipo != GenMode::Code) {
         BusyGuard busy(f.ui);
-        SerializzaTblGen(f.contesto);
+        SerializzaTblGen(f);
     }
     doc.PartenzaDisegno = 1;
     doc.NumIncrociDis = static_cast<int>(s.Ori.size());
@@ -50,11 +50,11 @@ bool Salvastato(Form2& f) {
     f.ui.setCommandEnabled("Undo", true);
     f.ui.setCommandEnabled("Salva", doc.NumIncrociDis > 2);
     f.Testocaption(storia.NumStato);
-    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2, v.zoom);
     return true;
 }
 
-void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
+void StatoPrec(ContestoFinestra& f, VistaNodo& v, std::unique_ptr<Diagram> costruito) {
     DocumentoNodo& doc = f.doc;
     StoriaPassi& storia = doc.storia;
     int n = storia.NumStato - 1;
@@ -64,20 +64,20 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
     if (s.Tipo == GenMode::Code) {
         CostruzioneNuova nuova;
         if (costruito) {
-            preparaLayout(f.vista.layout, opzioniCostruzione(f.contesto, f.vista), &f.ui);
+            preparaLayout(v.layout, opzioniCostruzione(f, v), &f.ui);
             nuova.esito = EsitoCostruzione::Costruito;
             nuova.nodo.ModoGen = GenMode::Code;
             nuova.nodo.radice = s.Flag;
             nuova.nodo.diagram = std::move(costruito);
         } else {
-            nuova = costruisciNuovo(f.contesto, f.vista, s.Codice, s.Ori, s.Flag);
+            nuova = costruisciNuovo(f, v, s.Codice, s.Ori, s.Flag);
         }
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
             return;
         }
         storia.NumStato = n;
-        installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
+        installaNodo(f, v, std::move(nuova.nodo));
         if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
         // A step kept as a cell drawing: the drawing comes back from its snapshot and every table is
@@ -89,7 +89,7 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
                              " cannot be read: " + letti.error());
             return;
         }
-        if (!GeneradatblGen(f.contesto, f.vista, std::move(tbl))) return;
+        if (!GeneradatblGen(f, v, std::move(tbl))) return;
         storia.NumStato = n;
         doc.PartenzaDisegno = s.Flag;
     }
@@ -106,22 +106,22 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
         f.ui.setCommandEnabled("Undo", false);
         f.ui.setCommandEnabled("Salva", false);
     }
-    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2, v.zoom);
 }
 
-EsitoCostruzione CmdTutto_Click(Form2& f) {
+EsitoCostruzione CmdTutto_Click(ContestoFinestra& f, VistaNodo& v) {
     DocumentoNodo& doc = f.doc;
     CostruzioneNuova nuova =
-        costruisciNuovo(f.contesto, f.vista, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
+        costruisciNuovo(f, v, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     switch (nuova.esito) {
         case EsitoCostruzione::Banale:
             f.ui.showMessage("Trivial knot");
             if (doc.storia.NumStato != 0) {
-                StatoPrec(f);
+                StatoPrec(f, v);
             } else {
                 doc.NumElaborati = 0;
-                f.AbilitaBottoni(false);
-                InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
+                f.AbilitaBottoni(false, v.zoom);
+                InizializzaGr(v.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, v.zoom.DimCella,
                               doc.modi.ModoGen);
             }
             return EsitoCostruzione::Banale;
@@ -131,10 +131,10 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
         case EsitoCostruzione::Costruito:
             break;
     }
-    installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
+    installaNodo(f, v, std::move(nuova.nodo));
     if (!doc.modi.ModoAutomatico) {
         f.SettaDone();
-        f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);
+        f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2, v.zoom);
     }
     return EsitoCostruzione::Costruito;
 }

@@ -233,7 +233,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
         candidatoMostrato_.reset();
         if (nodo) {
             ++ridisegni_.riusciti;
-            registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
+            registrato_ = CommittaMossaDisegnata(form_.contesto, form_.vista, std::move(*nodo));
             return registrato_;
         }
         ++ridisegni_.ricaduti;
@@ -243,7 +243,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
     candidatoMostrato_.reset();
-    registrato_ = CommittaMossa(form_, nuovo);
+    registrato_ = CommittaMossa(form_.contesto, form_.vista, nuovo);
     if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
 }

@@ -12,11 +12,11 @@
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/file_dialogs.h"
-#include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
 #include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/text_drawing_files.h"
+#include "mainwindow/window_context.h"
 #include "model/dumps.h"
 #include "model/knot_files.h"
 #include "model/text_drawing.h"
@@ -25,8 +25,8 @@
 
 namespace trevalon {
 
-bool ApriGen(Form2& f, const std::string& FilePassato) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, FilePassato, DialogKind::Knot);
+bool ApriGen(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, FilePassato, DialogKind::Knot);
     if (!letto) return false;
     const std::string& nome = letto->nome;
     const std::string& testo = letto->testo;
@@ -35,11 +35,12 @@ bool ApriGen(Form2& f, const std::string& FilePassato) {
         f.ui.showMessage(messaggioNessunTipo(testo));
         return false;
     }
-    if (tipo == "G") return ApriGau(f, nome);
-    return ApriDis(f, nome, testo, *codeFromText<KnotFileKind>(tipo));
+    if (tipo == "G") return ApriGau(f, v, nome);
+    return ApriDis(f, v, nome, testo, *codeFromText<KnotFileKind>(tipo));
 }
 
-bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo) {
+bool ApriDis(ContestoFinestra& f, VistaNodo& v, const std::string& nome, std::string_view testo,
+             KnotFileKind tipo) {
     DocumentoNodo& doc = f.doc;
     // The drawn-knot palette classifies the drawing; it becomes the window's only when the knot opens.
     const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
@@ -54,12 +55,12 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
         return false;
     }
 
-    apriPassoZero(f.contesto, f.vista, std::move(*nodo), nome, tipo);
+    apriPassoZero(f, v, std::move(*nodo), nome, tipo);
     return true;
 }
 
-bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, tmpNome, DialogKind::Knot);
+bool cmdDadisegnoRichiesta(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::Knot);
     if (!letto) return false;
     const std::string& nome = letto->nome;
     const std::string& testo = letto->testo;
@@ -68,7 +69,7 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
         f.ui.showMessage("Da Disegno opens a drawn knot: " + nome + " holds no drawing.");
         return false;
     }
-    if (*tipo == KnotFileKind::Object) return ApriDis(f, nome, testo, *tipo);
+    if (*tipo == KnotFileKind::Object) return ApriDis(f, v, nome, testo, *tipo);
 
     DocumentoNodo& doc = f.doc;
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
@@ -93,14 +94,14 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
     doc.modi.ModoSorgente = SourceKind::Drawing;
     doc.modi.ModoGen = GenMode::TextDrawing;
-    f.CaricaFormTessere();
-    f.vista.zoom.imposta(1, 5, 3);
+    CaricaFormTessere(v, f.doc.modi);
+    v.zoom.imposta(1, 5, 3);
     doc.NomeFile = nome;
     doc.NomeFileNodo = nome;
     doc.TipoFileKno = *tipo;
     doc.NumElaborati = 0;
     doc.PartenzaDisegno = 1;
-    const ModelSettings impostazioni = impostazioniModello(f.contesto);
+    const ModelSettings impostazioni = impostazioniModello(f);
     StampaArchi(doc.diagram, impostazioni);
     StampaIncroci(doc.diagram, impostazioni);
     // Step 0 is the walk's knot, kept by its code: going back to it builds the same knot.
@@ -112,10 +113,10 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     s0.Tipo = GenMode::Code;
 
     // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
-    MostraDisegnoTesto(f.contesto, f.vista, *disegno);
-    CmdGrafica_Click(f.contesto, f.vista);
-    ZoomDisegno(f.contesto, f.vista);
-    f.AbilitaBottoni(true);
+    MostraDisegnoTesto(f, v, *disegno);
+    CmdGrafica_Click(f, v);
+    ZoomDisegno(f, v);
+    f.AbilitaBottoni(true, v.zoom);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);
     f.Testocaption(0);
@@ -123,45 +124,45 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     return true;
 }
 
-bool ApriGau(Form2& f, const std::string& tmpNome) {
-    const std::optional<FileLetto> letto = leggiFileChiesto(f.contesto, tmpNome, DialogKind::GaussCode);
+bool ApriGau(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::GaussCode);
     if (!letto) return false;
     const Result<CodiceGauss> testo = leggiCodiceGaussTesto(letto->testo);
     if (!testo) {
         f.ui.showMessage(testo.error());
         return false;
     }
-    return ApriCodice(f, *testo, letto->nome);
+    return ApriCodice(f, v, *testo, letto->nome);
 }
 
-bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {
+bool ApriCodice(ContestoFinestra& f, VistaNodo& v, const CodiceGauss& testo, const std::string& nome) {
     // Built into fresh tables as a diagram from a code; the window changes only when this succeeds.
     DocumentoNodo& doc = f.doc;
     const SourceKind sorgentePrima = doc.modi.ModoSorgente;
     doc.modi.ModoSorgente = SourceKind::Code;
-    const int dimPrima = f.vista.zoom.DimCella;
-    f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
+    const int dimPrima = v.zoom.DimCella;
+    v.zoom.DimCella = v.zoom.TabDimCella[6];
     // Opening a large code takes long: a job the person may stop, as a search.
-    CostruzioneNuova nuova = costruisciNuovo(f.contesto, f.vista, testo.txtNodo, testo.TxtOri, 1, true);
+    CostruzioneNuova nuova = costruisciNuovo(f, v, testo.txtNodo, testo.TxtOri, 1, true);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;
-        f.vista.zoom.DimCella = dimPrima;
+        v.zoom.DimCella = dimPrima;
         f.SettaDone();
         if (nuova.esito == EsitoCostruzione::Fermato) f.ui.setPanel("p2", std::string(kLayoutFermato));
         return false;
     }
 
-    apriPassoZero(f.contesto, f.vista, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
+    apriPassoZero(f, v, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
     return true;
 }
 
-bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
+bool SalvaDatblDis(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato) {
     const StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;
     if (nome.empty()) {
-        nome = Salva(f.contesto, DialogKind::Knot);
+        nome = Salva(f, DialogKind::Knot);
         if (nome.empty()) return false;
     }
     const Stato& s = storia.passo(storia.NumStato);

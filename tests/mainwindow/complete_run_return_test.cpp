@@ -55,7 +55,7 @@ struct Finestra {
     explicit Finestra(const fs::path& file) {
         form->Form_Load();
         form->Form_Activate();
-        aperto = ApriGen(*form, file.string());
+        aperto = ApriGen(form->contesto, form->vista, file.string());
     }
     bool aperto = false;
 };
@@ -73,7 +73,7 @@ void corsaETornata(Finestra& w, const std::string& nome) {
                         figuraDopo = figura(f);
     EXPECT_EQ(f.doc.diagram.txtNodo, f.doc.storia.passo(0).Codice);
     EXPECT_EQ(f.doc.diagram.TxtOri, f.doc.storia.passo(0).Ori);
-    ASSERT_EQ(CmdTutto_Click(f), EsitoCostruzione::Costruito);
+    ASSERT_EQ(CmdTutto_Click(f.contesto, f.vista), EsitoCostruzione::Costruito);
     EXPECT_EQ(tabelleDopo, improntaDiagramma(f.doc.diagram, f.vista.layout));
     EXPECT_EQ(figuraDopo, figura(f));
 }

@@ -432,7 +432,7 @@ TEST(PannelloSviluppo, DumpsGoIntoTheirOwnFolderOnly) {
         if (conCartella) w.ctx.cartellaDump = dump;
         w.form.Form_Load();
         EXPECT_EQ(w.form.doc.modi.ModoDebug, conCartella);
-        ASSERT_TRUE(ApriGau(w.form, fixture::campione("Trefoil.gau")));
+        ASSERT_TRUE(ApriGau(w.form.contesto, w.form.vista, fixture::campione("Trefoil.gau")));
     }
     EXPECT_TRUE(fs::is_empty(programma));
     EXPECT_FALSE(fs::is_empty(dump));

@@ -92,14 +92,14 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
     for (const std::string nome : {"Trefoil.kno", "FigureEight.kns"}) {
         SCOPED_TRACE(nome);
         Banco b;
-        ASSERT_TRUE(ApriGen(b.form, campione(nome)));
+        ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione(nome)));
         const std::string codice = b.d().txtNodo, ori = b.d().TxtOri;
         const std::string disegno = serializzaCelDis(b.form.doc.tblGen);
         const fs::path salvato = cartellaProva() / ("saved_" + nome + ".kno");
-        ASSERT_TRUE(SalvaDatblDis(b.form, salvato.string()));
+        ASSERT_TRUE(SalvaDatblDis(b.form.contesto, b.form.vista, salvato.string()));
         EXPECT_EQ(leggi(salvato), "Object=" + disegno + "\r\n");
         Banco c;
-        ASSERT_TRUE(ApriGen(c.form, salvato.string()));
+        ASSERT_TRUE(ApriGen(c.form.contesto, c.form.vista, salvato.string()));
         EXPECT_EQ((std::tuple{c.d().txtNodo, c.d().TxtOri, serializzaCelDis(c.form.doc.tblGen)}),
                   (std::tuple{codice, ori, disegno}));
     }
@@ -108,7 +108,7 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
 TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
     Banco b;
     const fs::path kns = scrivi("undo.kns", leggi(campione("FigureEight.kns")));
-    ASSERT_TRUE(ApriGen(b.form, kns.string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, kns.string()));
     const std::string codice0 = b.d().txtNodo, disegno0 = serializzaCelDis(b.form.doc.tblGen);
     // Step 1 kept as a drawing (the same picture moved two cells to the right), step 2 from a code.
     CellDrawing spostato;
@@ -120,17 +120,17 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
                           std::string(b.form.doc.tblGen.Codice(r, c)) + "|";
     ASSERT_TRUE(deserializzaCelDis(spostato, testo1));
     ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(spostato)));
-    ASSERT_TRUE(Salvastato(b.form));
-    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
     ASSERT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen}), (std::tuple{2, GenMode::Code}));
     fs::remove(kns);
 
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ(
         (std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
         (std::tuple{1, GenMode::CellDrawing, codice0, testo1}));
     EXPECT_EQ(std::get<1>(tessereDisegno(b.form.vista.Gr)), 0);
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
               (std::tuple{0, codice0, disegno0}));
     EXPECT_TRUE(b.ui.messages.empty()) << b.ui.messages.front();
@@ -139,7 +139,7 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
 
 TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
     // One crossing cell: a curl drawn as a cell drawing.
     CellDrawing ricciolo;
     ASSERT_TRUE(deserializzaCelDis(ricciolo,
@@ -153,7 +153,7 @@ TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
 
 TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
     const Stato passo0 = b.storia().passo(0);
     const std::string testo = "3,5\r\n  *  \r\n**-**\r\n  *  \r\n";
     ASSERT_TRUE(LeggiFile(b.form.contesto, b.form.vista, scrivi("cross.txt", testo).string()));

@@ -18,9 +18,11 @@ namespace {
 using fixture::campione;
 
 struct Banco : fixture::FinestraDiProva {
-    explicit Banco(const std::string& knot) { EXPECT_TRUE(ApriGen(form, campione(knot))); }
+    explicit Banco(const std::string& knot) {
+        EXPECT_TRUE(ApriGen(form.contesto, form.vista, campione(knot)));
+    }
     bool committa(const std::string& gauss, const std::string& ori) {
-        return CommittaMossa(form, TestoNodo{gauss, ori, {}});
+        return CommittaMossa(form.contesto, form.vista, TestoNodo{gauss, ori, {}});
     }
     // Which of "draw", "Undo" and "Salva" are on.
     std::string comandi() const {
@@ -55,7 +57,7 @@ TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
     EXPECT_FALSE(b.ui.busy());
     // Undo at step 0 rebuilds step 0 however spoilt the tables are.
     b.d().NumRegioni = 0;
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.d().NumRegioni}), (std::tuple{0, 8}));
 }
 
@@ -116,7 +118,7 @@ TEST(History, EmptyTextsAreTheTrivialKnotShownAsALoopAndRecorded) {
         // Undo from it restores the knot, Save and Undo.
         b.form.doc.modi.CorsaCompleta = false;
         b.storia().NumStato = 2;
-        StatoPrec(b.form);
+        StatoPrec(b.form.contesto, b.form.vista);
         EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci, b.comandi()}), (std::tuple{1, 4, "Undo Salva"}));
     }
 }
@@ -127,7 +129,7 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     b.form.doc.tblGen.setCodice(3, 5, "2");
     b.form.doc.modi.ModoGen = GenMode::CellDrawing;
     b.form.doc.NumIncrociDis = 3;
-    ASSERT_TRUE(Salvastato(b.form));
+    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
     EXPECT_EQ((std::tuple{b.storia().passo(1).Tipo, b.storia().passo(1).TblGenSer}),
               (std::tuple{GenMode::CellDrawing, "3,4,7|3,5,2|"}));
     // The cell drawing comes back from the snapshot of the step.
@@ -141,7 +143,7 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     ASSERT_EQ(b.ui.messages.size(), 1u);
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
     b.storia().passo(0).TblGenSer = "1,1,5|";
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().NumRegioni}),
               (std::tuple{0, GenMode::Code, 5}));
 }
@@ -156,7 +158,7 @@ TEST(BuildCommands, DrawCyclesTheRootCrossingAndKeepsItInTheStep) {
     }
     EXPECT_TRUE(b.ui.messages.empty());
     // Undo at step 0 lays the diagram out again from the root the step keeps.
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ(b.form.doc.PartenzaDisegno, 2);
 }
 
@@ -168,7 +170,7 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
         b.ui.messages.clear();
         b.form.doc.modi.CorsaCompleta = corsa;
         b.d().txtNodo = "1-2+3-1+2+3-";
-        EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Errore);
+        EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Errore);
         const auto& m = b.ui.messages;
         EXPECT_EQ(std::any_of(m.begin(), m.end(),
                               [](const std::string& t) { return t.ends_with(kErroreCodiceGau); }),
@@ -178,11 +180,11 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
     }
     b.form.doc.modi.CorsaCompleta = false;
     b.d().txtNodo = codice;
-    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Costruito);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Costruito);
     // Trivial texts at step 0 switch the diagram commands off and clear the grid.
     b.ui.messages.clear();
     b.d().txtNodo = " ";
-    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Banale);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Banale);
     EXPECT_EQ(b.ui.messages, std::vector<std::string>{"Trivial knot"});
     EXPECT_FALSE(b.ui.commandEnabled("draw"));
     EXPECT_TRUE(b.form.vista.Gr.picture(3, 2).empty());

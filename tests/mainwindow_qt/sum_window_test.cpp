@@ -247,7 +247,7 @@ TEST(SumWindow, OnALargeDiagramTheCutArcsAndEachSummandAreInView) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSumView.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form(), knot.string()));
+    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
     const int colonnaDopo = OffsetCol + f.w.form().doc.diagram.limiti.ColMax;
     Visto v;
     std::vector<int> grigi, tratti;
@@ -281,7 +281,7 @@ TEST(SumWindow, CancelEndsTheSearchOnALargeDiagram) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSum.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form(), knot.string()));
+    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
     ASSERT_GE(f.w.form().doc.diagram.NumIncroci, 200);
 
     Visto v;
