@@ -19,7 +19,7 @@ void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("Apri", [&f] { ApriGau(f.contesto, f.vista, ""); });
     f.setCommand("draw", [&f] { ComandoDraw(f); });
     f.setCommand("Undo", [&f] { StatoPrec(f.contesto, f.vista); });
-    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto, f.vista, ""); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto, ""); });
     f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "-"); });
     f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "+"); });
 }

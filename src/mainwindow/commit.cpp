@@ -17,7 +17,7 @@ namespace trevalon {
 
 namespace {
 
-void didascaliaBanale(ContestoFinestra& f, VistaNodo& v) {
+void didascaliaBanale(ContestoFinestra& f) {
     const ModiFinestra& m = f.doc.modi;
     if (f.doc.diagram.NumIncroci >= 3 || m.CorsaCompleta || m.ModoBatch) return;
     const std::string caption = f.ui.caption();
@@ -54,7 +54,7 @@ bool CommittaMossa(ContestoFinestra& f, VistaNodo& v, const TestoNodo& nuovo) {
     ScriviTesto(f.doc.diagram, nuovo);
     v.Gr.setRedraw(true);
     const bool registrato = !f.doc.modi.ModoSviluppo && !f.doc.modi.ModoBatch && registra(f, v);
-    didascaliaBanale(f, v);
+    didascaliaBanale(f);
     return registrato;
 }
 
@@ -66,7 +66,7 @@ bool CommittaMossaDisegnata(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& n
         installaNodo(f, v, std::move(nodo));
         v.Gr.setRedraw(true);
         f.Testocaption(doc.storia.NumStato);
-        didascaliaBanale(f, v);
+        didascaliaBanale(f);
         return false;
     }
     if (doc.storia.piena()) return Salvastato(f, v);
@@ -82,7 +82,7 @@ bool CommittaMossaDisegnata(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& n
         s.Codice = testo->txtNodo;
         s.Ori = testo->TxtOri;
     }
-    didascaliaBanale(f, v);
+    didascaliaBanale(f);
     return registrato;
 }
 

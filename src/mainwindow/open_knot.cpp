@@ -157,7 +157,7 @@ bool ApriCodice(ContestoFinestra& f, VistaNodo& v, const CodiceGauss& testo, con
     return true;
 }
 
-bool SalvaDatblDis(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato) {
+bool SalvaDatblDis(ContestoFinestra& f, const std::string& FilePassato) {
     const StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;

@@ -49,6 +49,6 @@ bool ApriCodice(ContestoFinestra& f, VistaNodo& v, const CodiceGauss& testo, con
 // built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
 // The file is replaced only by a complete write; a failure shows "The file could not be written: ", the
 // path and the system's reason, and leaves the old file as it was.
-bool SalvaDatblDis(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato);
+bool SalvaDatblDis(ContestoFinestra& f, const std::string& FilePassato);
 
 }  // namespace trevalon

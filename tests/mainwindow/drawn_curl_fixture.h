@@ -30,8 +30,7 @@ inline bool scriviTrifoglioDisegnatoConRiccio(const std::filesystem::path& file)
         return false;
     o.ui.viewerAnswers = {ViewerAnswer::Sel};
     return DoTric(w, true).esito == EsitoDriver::Applicata &&
-           o.form.doc.modi.ModoGen == GenMode::CellDrawing &&
-           SalvaDatblDis(o.form.contesto, o.form.vista, file.string());
+           o.form.doc.modi.ModoGen == GenMode::CellDrawing && SalvaDatblDis(o.form.contesto, file.string());
 }
 
 }  // namespace trevalon::fixture

@@ -96,7 +96,7 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
         const std::string codice = b.d().txtNodo, ori = b.d().TxtOri;
         const std::string disegno = serializzaCelDis(b.form.doc.tblGen);
         const fs::path salvato = cartellaProva() / ("saved_" + nome + ".kno");
-        ASSERT_TRUE(SalvaDatblDis(b.form.contesto, b.form.vista, salvato.string()));
+        ASSERT_TRUE(SalvaDatblDis(b.form.contesto, salvato.string()));
         EXPECT_EQ(leggi(salvato), "Object=" + disegno + "\r\n");
         Banco c;
         ASSERT_TRUE(ApriGen(c.form.contesto, c.form.vista, salvato.string()));

@@ -76,12 +76,12 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
     std::ofstream(saved, std::ios::binary) << "old";
     w.ui.messages.clear();
     const std::string nowhere = (dir / "no such folder" / "x.kno").string();
-    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, w.form.vista, nowhere));
+    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, nowhere));
     EXPECT_EQ(w.ui.messages, std::vector<std::string>{"The file could not be written: " + nowhere +
                                                       ": No such file or directory"});
-    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, w.form.vista, (dir / "folder.gau").string()));
+    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, (dir / "folder.gau").string()));
     EXPECT_EQ(contents(saved), "old");
-    EXPECT_TRUE(SalvaDatblDis(w.form.contesto, w.form.vista, saved.string()));
+    EXPECT_TRUE(SalvaDatblDis(w.form.contesto, saved.string()));
     EXPECT_EQ(contents(saved).rfind("GaussCode=", 0), 0u);
     EXPECT_EQ(w.shown(), before);
     fs::remove_all(dir);

@@ -105,7 +105,7 @@ TEST(HostileFiles, SpecialSaveTargetsAndLinks) {
                                                        {toFifo, "it is not a regular file"},
                                                        {loop, "it is a loop of symbolic links"}}) {
         w.ui.messages.clear();
-        EXPECT_FALSE(SalvaDatblDis(w.form.contesto, w.form.vista, target.string()));
+        EXPECT_FALSE(SalvaDatblDis(w.form.contesto, target.string()));
         EXPECT_EQ(w.ui.messages, std::vector<std::string>{
                                      "The file could not be written: " + target.string() + ": " + reason});
     }
@@ -117,12 +117,11 @@ TEST(HostileFiles, SpecialSaveTargetsAndLinks) {
     EXPECT_EQ(w.ui.messages, std::vector<std::string>{loop.string() + " is a loop of symbolic links"});
 
     // Through a dangling link to the file it names; a name of 250 characters saves and opens again.
-    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, w.form.vista, dangling.string()));
+    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, dangling.string()));
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dangling)));
     EXPECT_EQ(leggi(dir / "made.kno").rfind("GaussCode=", 0), 0u);
     const fs::path lungo = dir / (std::string(246, 'n') + ".kno");
-    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, w.form.vista, lungo.string()))
-        << ::testing::PrintToString(w.ui.messages);
+    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, lungo.string())) << ::testing::PrintToString(w.ui.messages);
     EXPECT_TRUE(ApriGen(w.form.contesto, w.form.vista, lungo.string()));
     EXPECT_EQ(w.d().NumIncroci, 3);
     std::vector<std::string> nomi;

@@ -373,7 +373,7 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
     const std::string disegno1 = serializzaCelDis(f.form.doc.tblGen);
     const std::string codice1 = f.d().txtNodo;
     const auto file = fixture::cartellaProva() / "ridisegnato.kno";
-    ASSERT_TRUE(SalvaDatblDis(f.form.contesto, f.form.vista, file.string()));
+    ASSERT_TRUE(SalvaDatblDis(f.form.contesto, file.string()));
 
     f.ui.viewerAnswers = {ViewerAnswer::Sel};
     ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);

@@ -214,14 +214,14 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     // Saving again to the same typed name asks before replacing; "No" writes nothing.
     b.ui.saveAnswers.push_back(scelto.string());
     b.ui.yesNoAnswers.push_back(false);
-    EXPECT_FALSE(SalvaDatblDis(b.form.contesto, b.form.vista, ""));
+    EXPECT_FALSE(SalvaDatblDis(b.form.contesto, ""));
     // The saved file opens as the knot it holds.
     ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, (cartellaProva() / "saved.KNO").string()));
     EXPECT_EQ(b.d().txtNodo, "1-2+3-1+2-3+");
     // A step kept as a cell drawing is written in the object form.
     b.storia().passo(0).Tipo = GenMode::CellDrawing;
     b.storia().passo(0).TblGenSer = "3,4,7|3,5,2|";
-    ASSERT_TRUE(SalvaDatblDis(b.form.contesto, b.form.vista, (cartellaProva() / "obj.kno").string()));
+    ASSERT_TRUE(SalvaDatblDis(b.form.contesto, (cartellaProva() / "obj.kno").string()));
     EXPECT_EQ(leggi(cartellaProva() / "obj.kno"), "Object=3,4,7|3,5,2|\r\n");
 }
 
