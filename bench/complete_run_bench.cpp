@@ -15,7 +15,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
@@ -56,7 +56,7 @@ void BM_CompleteRun(benchmark::State& state) {
         form->Form_Load();
         form->Form_Activate();
         const auto t0 = std::chrono::steady_clock::now();
-        const bool aperto = ApriGau(*form, file.string());
+        const bool aperto = ApriGau(form->contesto, form->vista, file.string());
         apertura = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         if (!aperto && !senzaDisegno(*form, file)) {
             const std::string why = ui.messages.empty() ? std::string("unknown") : ui.messages.back();

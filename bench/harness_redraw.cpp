@@ -9,7 +9,7 @@
 #include "harness_files.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/redraw_candidates.h"
 #include "platform/headless_ui.h"
@@ -36,7 +36,7 @@ int ridisegnaFile(const std::string& file) {
     form->Form_Load();
     form->Form_Activate();
     InstallaComandiDiagramma(*form);
-    if (!ApriGen(*form, file)) {
+    if (!ApriGen(form->contesto, form->vista, file)) {
         std::string perche = ui.messages.empty() ? "the file cannot be opened" : ui.messages.back();
         for (char& ch : perche)
             if (ch == '\n' || ch == '\t') ch = ' ';

@@ -9,7 +9,7 @@
 #include "harness_commands.h"
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/debug_dump.h"
@@ -30,7 +30,7 @@ int runFile(const std::string& file, bool steps, const std::string& cartellaDump
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(*form, file)) {
+    if (!ApriGen(form->contesto, form->vista, file)) {
         std::cout << file << "\terror\t"
                   << (ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
         return 1;

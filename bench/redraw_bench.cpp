@@ -24,7 +24,7 @@
 
 #include "mainwindow/commands.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/redraw_candidates.h"
 #include "model/knot_files.h"
@@ -76,7 +76,7 @@ ProvaRidisegno prova(Finestra& f, const CandidatoRidisegno& c, double& cpu) {
 bool apri(Finestra& f, const ts::GaussDiagram& g) {
     const auto file = std::filesystem::temp_directory_path() / "trevalon_redraw_bench.gau";
     std::ofstream(file, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
-    return ApriGen(f.form, file.string());
+    return ApriGen(f.form.contesto, f.form.vista, file.string());
 }
 
 // A generated unknot of n crossings (n > 0), or braid_N.gau of the test data (n < 0: -N).
@@ -84,7 +84,7 @@ bool apri(Finestra& f, int n) {
     if (n < 0) {
         const auto file = std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" /
                           ("braid_" + std::to_string(-n) + ".gau");
-        return ApriGen(f.form, file.string());
+        return ApriGen(f.form.contesto, f.form.vista, file.string());
     }
     return apri(f, ts::randomUnknot(static_cast<std::uint32_t>(n), n));
 }

@@ -47,7 +47,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "model/structure.h"
@@ -204,7 +204,7 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    const bool aperto = ApriGau(*form, file.string()) || senzaDisegno(*form, file);
+    const bool aperto = ApriGau(form->contesto, form->vista, file.string()) || senzaDisegno(*form, file);
     std::error_code ec;
     fs::remove(file, ec);
     std::string riga;

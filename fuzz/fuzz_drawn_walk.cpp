@@ -12,8 +12,8 @@
 
 #include "fuzz_check.h"
 #include "model/cell_drawing.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/drawn_structure.h"
-#include "model/step_history.h"
 #include "model/structure.h"
 #include "model/text_drawing.h"
 

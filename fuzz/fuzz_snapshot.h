@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 
 namespace trevalon::fuzz {
 

@@ -14,7 +14,7 @@
 #include "fuzz_check.h"
 #include "fuzz_snapshot.h"
 #include "model/cell_drawing.h"
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 
 using namespace trevalon;
 using namespace trevalon::fuzz;

@@ -7,8 +7,8 @@
 #include "layout/drawn_renderer.h"
 #include "layout/line_codes.h"
 #include "layout/render_grid.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/drawn_structure.h"
-#include "model/step_history.h"
 #include "model/structure.h"
 #include "moves/compare.h"
 

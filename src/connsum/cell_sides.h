@@ -1,9 +1,17 @@
 #pragma once
-// The sides of a cell of the cell table (1 up, 2 right, 3 down, 4 left) as the split into summands and the
-// join of their cut ends walk them: the neighbour on a side, the sides a line code reaches, and the line
-// code of a strand through two sides.
+// The arc numbers the split into summands and the join of their cut ends write into cells, and the sides of
+// a cell of the cell table (1 up, 2 right, 3 down, 4 left) as they walk them: the neighbour on a side, the
+// sides a line code reaches, and the line code of a strand through two sides.
 
 #include <utility>
+
+namespace trevalon {
+
+// Arc number of a crossing cell turned into a strand cell, and of the cells of a joining path.
+inline constexpr int kArcoIncrocioAperto = 6666;
+inline constexpr int kArcoCongiunzione = 5555;
+
+}  // namespace trevalon
 
 namespace trevalon::lati {
 

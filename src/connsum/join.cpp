@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "connsum/cell_sides.h"
-#include "connsum/split.h"
 #include "connsum/sub_knot.h"
 
 namespace trevalon {

@@ -14,10 +14,6 @@
 
 namespace trevalon {
 
-// Arc number of a crossing cell turned into a strand cell, and of the cells of a joining path.
-inline constexpr int kArcoIncrocioAperto = 6666;
-inline constexpr int kArcoCongiunzione = 5555;
-
 // `CodpartizioneNew`: 0 for a cut arc, 1 for an arc of ArchiTratto (summand 1), 2 for any other arc.
 int CodpartizioneNew(const StatoSomma& stato, int n);
 

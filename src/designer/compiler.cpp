@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "layout/palette.h"
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 #include "moves/compare.h"
 #include "platform/safe_file.h"
 

@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "mainwindow/batch_tools.h"
-#include "mainwindow/developer_panel.h"
-#include "mainwindow/form2.h"
-#include "mainwindow/open_knot.h"
+#include "mainwindow/file_dialogs.h"
+#include "mainwindow/window_context.h"
 #include "model/knot_files.h"
 #include "platform/safe_file.h"
 #include "platform/text.h"
@@ -25,12 +24,12 @@ constexpr std::size_t kRigheMostrate = 30;
 // A long tool under the stop frame: "Cancel" is read, and the window's events served, once per diagram;
 // the count of diagrams done goes to the status panel.
 template <class Lavoro>
-auto conStop(Form2& f, const char* testo, Lavoro&& lavoro) {
+auto conStop(ContestoFinestra& f, const char* testo, Lavoro&& lavoro) {
     f.RichiestaStop.azzera();
     f.ui.showStopFrame(testo);
     f.ui.setToolbarEnabled(false);
     struct Fine {
-        Form2& f;
+        ContestoFinestra& f;
         ~Fine() {
             f.ui.hideStopFrame();
             f.ui.setToolbarEnabled(true);
@@ -47,7 +46,7 @@ auto conStop(Form2& f, const char* testo, Lavoro&& lavoro) {
 }
 
 // Writes the whole text or nothing; a failure is shown and the file left as it was.
-bool scrivi(Form2& f, const std::string& nome, const std::string& testo) {
+bool scrivi(ContestoFinestra& f, const std::string& nome, const std::string& testo) {
     if (const Status s = replaceFileContents(nome, testo); !s) {
         f.ui.showMessage("The file could not be written: " + nome + ": " + s.error());
         return false;
@@ -56,7 +55,7 @@ bool scrivi(Form2& f, const std::string& nome, const std::string& testo) {
 }
 
 // A text file chosen in the open dialog and read; nullopt (the reason shown) when none could be read.
-std::optional<std::string> leggiScelto(Form2& f, std::string* nome = nullptr) {
+std::optional<std::string> leggiScelto(ContestoFinestra& f, std::string* nome = nullptr) {
     const std::string scelto = Apri(f, DialogKind::Text);
     if (scelto.empty()) return std::nullopt;
     std::string testo;
@@ -78,7 +77,7 @@ std::string inizio(const std::string& testo) {
     return pos < testo.size() ? testo.substr(0, pos) + "..." : testo;
 }
 
-bool catalogoPresente(Form2& f, const PannelloSviluppo& p) {
+bool catalogoPresente(ContestoFinestra& f, const CatalogoStrumenti& p) {
     if (!p.catalogo().empty()) return true;
     f.ui.showMessage("The catalogue of knots is empty.");
     return false;
@@ -86,7 +85,7 @@ bool catalogoPresente(Form2& f, const PannelloSviluppo& p) {
 
 }  // namespace
 
-void Command13_Click(Form2& f, PannelloSviluppo& p) {
+void Command13_Click(ContestoFinestra& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     std::vector<VoceCatalogo> voci = p.catalogo();
     if (!f.ui.askYesNo("Expand every entry of the catalogue?\n(No: the chosen entry alone)"))
@@ -119,7 +118,7 @@ void Command13_Click(Form2& f, PannelloSviluppo& p) {
         f.ui.showMessage(std::to_string(diagrammi) + " diagrams listed in " + nome + "." + note);
 }
 
-void generaOri_Click(Form2& f, PannelloSviluppo& p) {
+void generaOri_Click(ContestoFinestra& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     const std::string nome = Salva(f, DialogKind::Text);
     if (nome.empty()) return;
@@ -150,7 +149,7 @@ void generaOri_Click(Form2& f, PannelloSviluppo& p) {
     if (scrivi(f, nome, testo)) f.ui.showMessage("Letters written to " + nome + "." + note);
 }
 
-void Cmdutil_Click(Form2& f) {
+void Cmdutil_Click(ContestoFinestra& f) {
     const std::optional<std::string> risposta =
         f.ui.askInput("The listing files to compare, separated by \",\"", "Util", "");
     if (!risposta) return;
@@ -198,7 +197,7 @@ void Cmdutil_Click(Form2& f) {
     if (!nome.empty()) scrivi(f, nome, *confronto);
 }
 
-void Command12_Click(Form2& f) {
+void Command12_Click(ContestoFinestra& f) {
     std::string origine;
     const std::optional<std::string> testo = leggiScelto(f, &origine);
     if (!testo) return;
@@ -211,7 +210,7 @@ void Command12_Click(Form2& f) {
     if (!nome.empty()) scrivi(f, nome, *righe);
 }
 
-void Cmdruota_Click(Form2& f, PannelloSviluppo& p) {
+void Cmdruota_Click(ContestoFinestra& f, CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     const Result<std::vector<GruppoDoppi>> gruppi = VerificaGaussUguale(p.catalogo());
     if (!gruppi) {
@@ -226,7 +225,7 @@ void Cmdruota_Click(Form2& f, PannelloSviluppo& p) {
     if (!nome.empty()) scrivi(f, nome, testoDoppi(*gruppi));
 }
 
-void CercaDoppi_Click(Form2& f) {
+void CercaDoppi_Click(ContestoFinestra& f) {
     std::string origine;
     const std::optional<std::string> testo = leggiScelto(f, &origine);
     if (!testo) return;
@@ -250,7 +249,7 @@ void CercaDoppi_Click(Form2& f) {
                      inizio(testoDoppi(*gruppi)));
 }
 
-void CaricaTabellaStack_Click(Form2& f, PannelloSviluppo& p) {
+void CaricaTabellaStack_Click(ContestoFinestra& f, CatalogoStrumenti& p) {
     std::string origine;
     const std::optional<std::string> testo = leggiScelto(f, &origine);
     if (!testo) return;

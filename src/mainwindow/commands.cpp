@@ -4,7 +4,7 @@
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/sum_command.h"
@@ -14,14 +14,14 @@ namespace trevalon {
 
 void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("ApriG", [&f] {
-        if (ApriGen(f, "") && f.onKnotOpened) f.onKnotOpened();
+        if (ApriGen(f.contesto, f.vista, "") && f.onKnotOpened) f.onKnotOpened();
     });
-    f.setCommand("Apri", [&f] { ApriGau(f, ""); });
+    f.setCommand("Apri", [&f] { ApriGau(f.contesto, f.vista, ""); });
     f.setCommand("draw", [&f] { ComandoDraw(f); });
-    f.setCommand("Undo", [&f] { StatoPrec(f); });
-    f.setCommand("Salva", [&f] { SalvaDatblDis(f, ""); });
-    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f, "-"); });
-    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f, "+"); });
+    f.setCommand("Undo", [&f] { StatoPrec(f.contesto, f.vista); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto, ""); });
+    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "-"); });
+    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "+"); });
 }
 
 void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
@@ -30,8 +30,8 @@ void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
         Unloadform4(caselle);
         UnloadFormprop(caselle);
     };
-    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f, caselle); });
-    f.setCommand("propr", [&f, &caselle] { LoadPropr(f, caselle); });
+    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f.contesto, caselle); });
+    f.setCommand("propr", [&f, &caselle] { LoadPropr(f.contesto, caselle); });
     f.setCommand("info", [&caselle] {
         const TestiInformazioni t;
         caselle.showInfoBox(t.caption, {t.Label1, t.Label2, t.Label3});

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "celldraw/built_knot.h"
-#include "mainwindow/drawn_knots.h"
 #include "moves/gauss_rewrite.h"
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct VistaNodo;
 
 // Makes `nuovo` the window's diagram and its next step:
 // - empty texts (every crossing gone): the trivial knot is recorded and the grid cleared;
@@ -21,13 +21,13 @@ class Form2;
 //   a build that fails records nothing, leaves the diagram shown as it was and has said why.
 // In developer or batch mode only the texts change. Adds " - TRIVIAL KNOT" to the caption when fewer than
 // three crossings are left and a person is watching. True when a step was recorded.
-bool CommittaMossa(Form2& f, const TestoNodo& nuovo);
+bool CommittaMossa(ContestoFinestra& f, VistaNodo& v, const TestoNodo& nuovo);
 
 // Makes a redrawn diagram that controllaRidisegno accepted the window's diagram and its next step, kept
 // as a cell drawing ("I"): installed, drawn with the drawn-knot tiles and recorded with its snapshot, so
 // that "Undo" and "Salva" come back to this picture. A full history refuses the step before anything
 // changes. True when the step was recorded. In the developer layout the drawing is installed and drawn
 // alone: no step is recorded.
-bool CommittaMossaDisegnata(Form2& f, NodoCostruito&& nodo);
+bool CommittaMossaDisegnata(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo);
 
 }  // namespace trevalon

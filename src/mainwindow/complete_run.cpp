@@ -7,7 +7,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "reports/step_list.h"
 
 namespace trevalon {
@@ -66,7 +66,9 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
                           doc.improntaCostruito != 0 && s0.Codice == doc.diagram.txtNodo &&
                           s0.Ori == doc.diagram.TxtOri && s0.Flag == doc.PartenzaDisegno;
     }
-    const auto intatta = [&] { return partenzaIntatta && improntaDiagramma(f) == doc.improntaCostruito; };
+    const auto intatta = [&] {
+        return partenzaIntatta && improntaDiagramma(doc.diagram, f.vista.layout) == doc.improntaCostruito;
+    };
     partenzaIntatta = intatta();
     if (partenzaIntatta)
         w.primaDiCambiare([&] {
@@ -134,7 +136,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     // No move changed the start diagram: it is the one to install again.
     if (!partenza && e.ultimoPasso == e.passoIniziale && intatta())
         partenza = std::make_unique<Diagram>(std::move(doc.diagram));
-    StatoPrec(f, std::move(partenza));
+    StatoPrec(f.contesto, f.vista, std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {
         f.ui.setCommandEnabled("Undo", true);

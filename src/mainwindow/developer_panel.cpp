@@ -21,8 +21,10 @@
 #include "layout/routing.h"
 #include "mainwindow/batch_panel.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/drawn_knots.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/install_knot.h"
+#include "mainwindow/main_grid.h"
 #include "mainwindow/open_knot.h"
 #include "model/quarter_turn.h"
 #include "model/structure.h"
@@ -45,7 +47,7 @@ bool dalCodice(Form2& f) {
 // A step that may fail: its message shown, else the diagram drawn again.
 void passo(Form2& f, const Status& s) {
     if (!s) f.ui.showMessage(s.error());
-    CmdGrafica_Click(f);
+    CmdGrafica_Click(f.contesto, f.vista);
     f.SettaDone();
 }
 
@@ -82,10 +84,10 @@ void PannelloSviluppo::aggiornaCampi() {
 // The code typed or relabelled, the moves and the structure they read.
 void PannelloSviluppo::pulsantiCodice() {
     nuovo("CmdTutto", "Tutto", [this] {
-        if (ApriCodice(f_, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (ApriCodice(f_.contesto, f_.vista, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdDaDisegno", "Da Disegno", [this] {
-        if (cmdDadisegnoRichiesta(f_, "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (cmdDadisegnoRichiesta(f_.contesto, f_.vista, "") && f_.onKnotOpened) f_.onKnotOpened();
     });
     nuovo("CmdInizScifta", "IniziScifta", [this] {
         // The texts typed, else the diagram's own.
@@ -124,19 +126,19 @@ void PannelloSviluppo::pulsantiCodice() {
     // The structure the searches read, step by step.
     nuovo("Cmdgecare", "gecare", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmDConvertiGemelli", "Gemelli", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdGrafoReg", "GrafoReg", [this] {
         if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_)); !s)
+        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
             f_.ui.showMessage(s.error());
         f_.SettaDone();
     });
@@ -147,7 +149,7 @@ void PannelloSviluppo::pulsantiLayout() {
     // The next root crossing of the layout, shown on the button ("Scifta 1"); the layout from the next root
     // crossing ("Radice").
     nuovo("CmdScifta", "Scifta 1", [this] {
-        CmdScifta_Click(f_);
+        CmdScifta_Click(f_.doc);
         impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
     });
     nuovo("CmdRadice", "Radice", [this] {
@@ -229,7 +231,7 @@ void PannelloSviluppo::pulsantiLayout() {
     nuovo("CmdCammino", "Cammino", [this] {
         Diagram& d = f_.doc.diagram;
         if (d.NumRegioni < 1) return;
-        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_)))
+        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_.contesto)))
             f_.ui.showMessage("Some shortest paths were left out: there are too many.");
         f_.SettaDone();
     });
@@ -239,7 +241,7 @@ void PannelloSviluppo::pulsantiLayout() {
             return;
         }
         CellDrawing copia = f_.doc.tblGen;
-        GeneradatblGen(f_, std::move(copia));
+        GeneradatblGen(f_.contesto, f_.vista, std::move(copia));
     });
 }
 
@@ -260,14 +262,14 @@ void PannelloSviluppo::pulsantiStrumenti() {
         }
     });
     // The catalogue's batch tools and the listings of diagrams met twice.
-    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_, *this); });
-    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_, *this); });
-    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_); });
-    nuovo("Command12", "CodMio", [this] { Command12_Click(f_); });
+    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_.contesto, *this); });
+    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_.contesto, *this); });
+    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_.contesto); });
+    nuovo("Command12", "CodMio", [this] { Command12_Click(f_.contesto); });
     // Not the quarter turn "CmdRuota": the catalogue's entries that share a diagram.
-    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_, *this); });
-    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_); });
-    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_, *this); });
+    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_.contesto, *this); });
+    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_.contesto); });
+    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_.contesto, *this); });
 }
 
 PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p, bool sempre) : p_(p) {
@@ -333,7 +335,7 @@ void PannelloSviluppo::CmdRuota_Click() {
         else
             f_.ui.setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
     }
-    const std::string nome = Salva(f_, DialogKind::Rotation);
+    const std::string nome = Salva(f_.contesto, DialogKind::Rotation);
     if (nome.empty()) return;
     if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
         f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());

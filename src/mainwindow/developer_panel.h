@@ -12,6 +12,7 @@
 
 #include "layout/developer_hook.h"
 #include "layout/grid_view.h"
+#include "mainwindow/batch_panel.h"
 #include "model/catalogue.h"
 #include "model/knot_files.h"
 #include "moves/relabel.h"
@@ -30,7 +31,7 @@ struct PulsantePannello {
 // number outside the 16-bit range is refused with nothing stored.
 std::optional<int> valoreDebugDaTesto(std::string_view testo);
 
-class PannelloSviluppo {
+class PannelloSviluppo : public CatalogoStrumenti {
   public:
     explicit PannelloSviluppo(Form2& f);
 
@@ -42,14 +43,14 @@ class PannelloSviluppo {
     // trefoil alone in batch work). A missing or faulty file leaves it empty and says why; otherwise entry
     // 0 is chosen.
     Status CaricaTabellaNodiCodificati();
-    const std::vector<VoceCatalogo>& catalogo() const { return catalogo_; }
+    const std::vector<VoceCatalogo>& catalogo() const override { return catalogo_; }
     // `CmbNodi_Click` with `CaricaDatiNodoCodificato`: entry i's code and letters into the fields, which
     // "Tutto" builds. An index outside the catalogue does nothing.
     void CmbNodi_Click(int i);
     // The entry chosen last (0 before any).
-    int voceScelta() const { return voceScelta_; }
+    int voceScelta() const override { return voceScelta_; }
     // A catalogue read from another file replaces the entries; entry 0 is chosen.
-    void impostaCatalogo(std::vector<VoceCatalogo> voci);
+    void impostaCatalogo(std::vector<VoceCatalogo> voci) override;
     // Called when the entries changed, so that the window lists them again.
     std::function<void()> catalogoCambiato;
 

@@ -9,44 +9,9 @@
 
 namespace trevalon {
 
-namespace {
-
-constexpr std::array<std::string_view, 4> kKnotExtensions = {".txt", ".kno", ".kns", ".gau"};
-
-char lower(char ch) {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-}
-
-// Removes every occurrence of `what` from `text`, ignoring case, in one left-to-right pass.
-std::string removeIgnoringCase(std::string_view text, std::string_view what) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const bool match = i + what.size() <= text.size() &&
-                           std::equal(what.begin(), what.end(), text.begin() + static_cast<std::ptrdiff_t>(i),
-                                      [](char a, char b) { return lower(a) == lower(b); });
-        if (match) {
-            i += what.size();
-        } else {
-            out.push_back(text[i]);
-            ++i;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-std::string captionBaseName(std::string_view path) {
-    const auto slash = path.find_last_of("/\\");
-    std::string name(slash == std::string_view::npos ? path : path.substr(slash + 1));
-    for (std::string_view ext : kKnotExtensions) name = removeIgnoringCase(name, ext);
-    return name;
-}
-
-Form2::Form2(ProgramContext& context, UserInterface& userInterface) : ctx(context), ui(userInterface) {
-    commands_["Uscita"] = [this] { Uscita(); };
-    commands_["help"] = [this] { VisualizzaDocumentazione(); };
+Form2::Form2(ProgramContext& context, UserInterface& userInterface) : contesto(context, userInterface) {
+    setCommand("Uscita", [this] { Uscita(); });
+    setCommand("help", [this] { VisualizzaDocumentazione(); });
 }
 
 void Form2::Form_Load() {
@@ -100,6 +65,7 @@ void Form2::setCommand(std::string key, std::function<void()> command) {
     // Each key has one command: a second registration is a mistake of the program, not of the person.
     if (!commands_.emplace(key, std::move(command)).second)
         throw std::logic_error("The command \"" + key + "\" is registered twice.");
+    contesto.comandiLegati.insert(key);
 }
 
 bool Form2::hasCommand(std::string_view key) const {
@@ -130,48 +96,6 @@ void Form2::tlb1_ButtonClick(std::string_view key) {
     }
 }
 
-void Form2::AbilitaBottoni(bool tmpEnb) {
-    if (doc.modi.ModoBatch) return;
-    for (std::string_view key : DiagramCommandKeys())
-        ui.setCommandEnabled(std::string(key), tmpEnb && hasCommand(key));
-    if (doc.modi.ModoSorgente == SourceKind::Drawing || doc.storia.NumStato >= 1)
-        ui.setCommandEnabled("draw", false);
-    bottoniAbilitati = tmpEnb;
-    AbilitaZoom();
-}
-
-void Form2::AbilitaZoom() {
-    if (doc.modi.ModoBatch || !bottoniAbilitati) return;
-    const Zoom& z = vista.zoom;
-    ui.setCommandEnabled("Dimensmeno", hasCommand("Dimensmeno") && z.LivelloZoom > z.ZoomMin);
-    ui.setCommandEnabled("Dimenspiu", hasCommand("Dimenspiu") && z.LivelloZoom < z.ZoomMax);
-}
-
-void Form2::Testocaption(int tmpIstati) {
-    if (doc.modi.CorsaCompleta) {
-        ui.setPanel("p2", "Step " + std::to_string(doc.storia.NumStato));
-        return;
-    }
-    // A knot with no file (built from a code typed in the developer layout) is named by its step alone.
-    std::string name = "Step " + std::to_string(tmpIstati);
-    if (!doc.NomeFileNodo.empty()) name = captionBaseName(doc.NomeFileNodo) + " - " + name;
-    ui.setCaption(" Trevalon - " + name);
-}
-
-void Form2::AggiornaProgressivo() {
-    ++ContatoreProgresso;
-    if (ContatoreProgresso > 300 || ContatoreProgresso < 1) ContatoreProgresso = 1;
-    if (ContatoreProgresso % 20 != 1) return;
-    ui.setPanel("p2", std::string(static_cast<std::size_t>(ContatoreProgresso), '.'));
-    const std::string p1 = ui.panel("p1");
-    if (p1.empty() || p1 == "Done") ui.setPanel("p1", "Wait..");
-}
-
-void Form2::SettaDone() {
-    ui.setPanel("p1", "Done");
-    ui.setPanel("p2", "");
-}
-
 std::filesystem::path Form2::documentationPath() const {
     return ctx.programFolder / "Documentation" / "Documentation.pdf";
 }
@@ -187,25 +111,8 @@ void Form2::VisualizzaDocumentazione() {
         ui.showMessage("The documentation could not be opened: " + path.string());
 }
 
-void Form2::CaricaFormTessere() {
-    if (doc.modi.ModoBatch) return;
-    vista.FormTessere.reset();
-    if (doc.modi.ModoSorgente == SourceKind::Code)
-        vista.FormTessere.emplace(PaletteId::Form1, doc.modi.ModoSviluppo);
-    else if (doc.modi.ModoSorgente == SourceKind::Drawing)
-        vista.FormTessere.emplace(PaletteId::Form1b, doc.modi.ModoSviluppo);
-}
-
-const TilePalette& Form2::paletteCorrente() {
-    if (!vista.FormTessere)
-        vista.FormTessere.emplace(
-            doc.modi.ModoSorgente == SourceKind::Drawing ? PaletteId::Form1b : PaletteId::Form1,
-            doc.modi.ModoSviluppo);
-    return *vista.FormTessere;
-}
-
 void Form2::Uscita() {
-    closeRequested_ = true;
+    contesto.chiusuraRichiesta = true;
     if (onClose) onClose();
 }
 

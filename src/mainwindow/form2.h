@@ -11,6 +11,7 @@
 
 #include "mainwindow/document.h"
 #include "mainwindow/program_context.h"
+#include "mainwindow/window_context.h"
 #include "platform/ports.h"
 
 namespace trevalon {
@@ -21,19 +22,23 @@ class Form2 {
     Form2(const Form2&) = delete;
     Form2& operator=(const Form2&) = delete;
 
-    ProgramContext& ctx;
-    UserInterface& ui;
-
-    DocumentoNodo doc;
+    // The document, the stop request, the program context and the ports, which the procedures below the
+    // commands are handed; and the view they draw into.
+    ContestoFinestra contesto;
     VistaNodo vista;
 
-    StopRequest RichiestaStop;  // "Cancel" of the stop frame pressed, or the window closing
+    // The context's parts under the names the commands use.
+    ProgramContext& ctx = contesto.ctx;
+    UserInterface& ui = contesto.ui;
+    DocumentoNodo& doc = contesto.doc;
+    StopRequest& RichiestaStop = contesto.RichiestaStop;
+    int& ContatoreProgresso = contesto.ContatoreProgresso;
+    std::filesystem::path& CartellaDialoghi = contesto.CartellaDialoghi;
+
     bool PrimaAttivazione = true;
-    bool bottoniAbilitati = false;  // what the last `AbilitaBottoni` asked of the diagram commands
-    int ContatoreProgresso = 0;
+    bool& bottoniAbilitati = contesto.bottoniAbilitati;
     int ContaTastoF9 = 0;
-    int ContaRotazioni = 0;                  // the developer layout's rotation tool
-    std::filesystem::path CartellaDialoghi;  // start folder of the file dialogs
+    int ContaRotazioni = 0;  // the developer layout's rotation tool
     // The last two cells clicked in the step viewer's grid (row, column; the one before): the corners of
     // the developer's diagonal shift.
     int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
@@ -56,39 +61,34 @@ class Form2 {
     // have no toolbar button this way); false when the key has none.
     bool eseguiComando(std::string_view key);
 
-    void AbilitaBottoni(bool tmpEnb);
+    void AbilitaBottoni(bool tmpEnb) { contesto.AbilitaBottoni(tmpEnb, vista.zoom); }
     // "Zoom out" and "Zoom in", while the diagram commands are on, each only short of its end of the
     // zoom's range: a button that can do nothing is off.
-    void AbilitaZoom();
-    void Testocaption(int tmpIstati);
-    void AggiornaProgressivo();
-    void SettaDone();
+    void AbilitaZoom() { contesto.AbilitaZoom(vista.zoom); }
+    void Testocaption(int tmpIstati) { contesto.Testocaption(tmpIstati); }
+    void AggiornaProgressivo() { contesto.AggiornaProgressivo(); }
+    void SettaDone() { contesto.SettaDone(); }
     void VisualizzaDocumentazione();
     // Loads the tile palette of the current source kind into the shared context.
-    void CaricaFormTessere();
+    void CaricaFormTessere() { trevalon::CaricaFormTessere(vista, doc.modi); }
     // The tile palette of the window's diagrams, loaded on first use.
-    const TilePalette& paletteCorrente();
+    const TilePalette& paletteCorrente() { return trevalon::paletteCorrente(vista, doc.modi); }
 
     // "Exit": asks the window to close.
     void Uscita();
     // The window is to close while a command runs: the running search stops at once and the command ends
     // without showing anything more.
     void richiediChiusura() {
-        closeRequested_ = true;
+        contesto.chiusuraRichiesta = true;
         RichiestaStop.richiedi();
     }
-    bool closeRequested() const { return closeRequested_; }
+    bool closeRequested() const { return contesto.chiusuraRichiesta; }
     std::function<void()> onClose;
 
     std::filesystem::path documentationPath() const;
 
   private:
     std::map<std::string, std::function<void()>, std::less<>> commands_;
-    bool closeRequested_ = false;
 };
-
-// The file name of a knot path with its knot extensions removed, as the caption shows it; accepts "/"
-// and "\" as folder separators.
-std::string captionBaseName(std::string_view path);
 
 }  // namespace trevalon

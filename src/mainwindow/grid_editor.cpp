@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "layout/render_grid.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
+#include "mainwindow/text_drawing_files.h"
 #include "model/text_drawing.h"
 #include "platform/grid_control.h"
 
@@ -180,7 +180,7 @@ void EditorGriglia::scriviSimboloMenu(bool orizzontale) {
 
 void EditorGriglia::mnuApri() {
     if (!menu.vociAbilitate) return;
-    if (!LeggiFile(f_, "")) return;
+    if (!LeggiFile(f_.contesto, f_.vista, "")) return;
     // The drawing read replaces the grid: the last trace and a pending start belong to the old one.
     traccia_.nuovaGriglia();
     palette.ChkSingolo = true;
@@ -195,7 +195,7 @@ void EditorGriglia::dimensioniVista(int larghezza, int altezza) {
 
 void EditorGriglia::MnuSalva() {
     if (!menu.vociAbilitate) return;
-    SalvaFile(f_, "", DrawingSource::GridText);
+    SalvaFile(f_.contesto, f_.vista, "", DrawingSource::GridText);
 }
 
 std::string EditorGriglia::mnuRowCol() const {
@@ -222,7 +222,7 @@ void EditorGriglia::CmdClear_Click() {
         f_.ui.showMessage(disegno.error());
         return;
     }
-    MostraDisegnoTesto(f_, std::move(*disegno));
+    MostraDisegnoTesto(f_.contesto, f_.vista, std::move(*disegno));
     traccia_.nuovaGriglia();
     palette.ChkSingolo = true;
 }

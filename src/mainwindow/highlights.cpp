@@ -5,7 +5,7 @@
 
 #include "layout/palette.h"
 #include "layout/render_grid.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/document.h"
 
 namespace trevalon {
 
@@ -24,10 +24,11 @@ int tesseraNodoSw(const Diagram& d, int tmpIncr, std::string_view tmpLista) {
     return ((lo == 1 && hi == 2) || (lo == 3 && hi == 4)) ? 9 : 10;
 }
 
-int DisegnaNodoSw(Form2& f, int tmpIncr, int /*arco*/, std::string_view tmpLista) {
-    if (f.doc.modi.ModoGen == GenMode::TextDrawing) return 0;
-    const Diagram& d = f.doc.diagram;
-    GridControl& gr = f.vista.Gr;
+int DisegnaNodoSw(VistaNodo& vista, const DocumentoNodo& doc, int tmpIncr, int /*arco*/,
+                  std::string_view tmpLista) {
+    if (doc.modi.ModoGen == GenMode::TextDrawing) return 0;
+    const Diagram& d = doc.diagram;
+    GridControl& gr = vista.Gr;
     const LimitiNodo& l = d.limiti;
     for (int i = std::max(0, l.RigaMin); i <= std::min(kMaxCella, l.RigaMax); ++i)
         for (int j = std::max(0, l.ColMin); j <= std::min(kMaxCella, l.ColMax); ++j) {
@@ -36,10 +37,10 @@ int DisegnaNodoSw(Form2& f, int tmpIncr, int /*arco*/, std::string_view tmpLista
             const int tessera = tesseraNodoSw(d, tmpIncr, tmpLista);
             int rg = 0, cg = 0;
             Trasforma(l, i, j, rg, cg);
-            if (f.doc.modi.ModoSviluppo && f.vista.FormTessere)
-                gr.setPicture(rg, cg, f.vista.FormTessere->img(tessera));
-            f.vista.Tbltt.set(rg, cg, TileImg(tessera).name);
-            if (f.doc.modi.ModoSorgente == SourceKind::Code && tmpIncr >= 1 && tmpIncr <= kMaxIncroci) {
+            if (doc.modi.ModoSviluppo && vista.FormTessere)
+                gr.setPicture(rg, cg, vista.FormTessere->img(tessera));
+            vista.Tbltt.set(rg, cg, TileImg(tessera).name);
+            if (doc.modi.ModoSorgente == SourceKind::Code && tmpIncr >= 1 && tmpIncr <= kMaxIncroci) {
                 gr.setText(rg, cg, d.NomiIncroci[static_cast<std::size_t>(tmpIncr)]);
                 gr.setFontSize(rg, cg, 7);
                 gr.setBold(rg, cg, true);

@@ -8,7 +8,8 @@
 
 namespace trevalon {
 
-class Form2;
+struct DocumentoNodo;
+struct VistaNodo;
 
 // The switched tile of crossing tmpIncr for the arcs of tmpLista (",a,b,": each number enclosed in ","):
 // the sides 1..4 whose arc the list names are taken in order, the first and the last of them; 9 when they
@@ -19,6 +20,7 @@ int tesseraNodoSw(const Diagram& d, int tmpIncr, std::string_view tmpLista);
 // name in the tile-name table (and its picture with the developer switch), its label in red when the
 // diagram comes from a code, and a centred picture. `arco` is not used. Returns the tile, 0 when nothing
 // was drawn (another kind of tables, or no cell of that crossing).
-int DisegnaNodoSw(Form2& f, int tmpIncr, int arco, std::string_view tmpLista);
+int DisegnaNodoSw(VistaNodo& vista, const DocumentoNodo& doc, int tmpIncr, int arco,
+                  std::string_view tmpLista);
 
 }  // namespace trevalon

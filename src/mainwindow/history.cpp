@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "mainwindow/drawn_knots.h"
-#include "mainwindow/form2.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/window_context.h"
+#include "model/cell_drawing_snapshot.h"
 #include "platform/text.h"
 
 namespace trevalon {
 
-void ripristinaTesti(Form2& f) {
+void ripristinaTesti(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return;
     const Stato& s = storia.corrente();
@@ -18,7 +18,7 @@ void ripristinaTesti(Form2& f) {
     f.doc.diagram.TxtOri = s.Ori;
 }
 
-bool Salvastato(Form2& f) {
+bool Salvastato(ContestoFinestra& f, VistaNodo& v) {
     DocumentoNodo& doc = f.doc;
     if (doc.modi.ModoBatch) return false;
     // The search frame goes away and the toolbar comes back.
@@ -50,11 +50,11 @@ bool Salvastato(Form2& f) {
     f.ui.setCommandEnabled("Undo", true);
     f.ui.setCommandEnabled("Salva", doc.NumIncrociDis > 2);
     f.Testocaption(storia.NumStato);
-    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2, v.zoom);
     return true;
 }
 
-void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
+void StatoPrec(ContestoFinestra& f, VistaNodo& v, std::unique_ptr<Diagram> costruito) {
     DocumentoNodo& doc = f.doc;
     StoriaPassi& storia = doc.storia;
     int n = storia.NumStato - 1;
@@ -64,26 +64,20 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
     if (s.Tipo == GenMode::Code) {
         CostruzioneNuova nuova;
         if (costruito) {
-            LayoutState& layout = f.vista.layout;
-            layout.ModoAutomatico = doc.modi.ModoAutomatico;
-            layout.ModoDebug = doc.modi.ModoDebug;
-            layout.dump = doc.modi.ModoDebug ? DumpFolder{f.ctx.cartellaDump, &f.ui, &f.ctx.dumpNonScritti}
-                                             : DumpFolder{};
-            layout.grigliaPrincipale = &f.vista.Gr;
-            layout.settings.ModoSviluppo = doc.modi.ModoSviluppo;
+            preparaLayout(v.layout, opzioniCostruzione(f, v), &f.ui);
             nuova.esito = EsitoCostruzione::Costruito;
             nuova.nodo.ModoGen = GenMode::Code;
             nuova.nodo.radice = s.Flag;
             nuova.nodo.diagram = std::move(costruito);
         } else {
-            nuova = costruisciNuovo(f, s.Codice, s.Ori, s.Flag);
+            nuova = costruisciNuovo(f, v, s.Codice, s.Ori, s.Flag);
         }
         if (nuova.esito != EsitoCostruzione::Costruito) {
             if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
             return;
         }
         storia.NumStato = n;
-        installaNodo(f, std::move(nuova.nodo));
+        installaNodo(f, v, std::move(nuova.nodo));
         if (!doc.modi.ModoAutomatico) f.SettaDone();
     } else {
         // A step kept as a cell drawing: the drawing comes back from its snapshot and every table is
@@ -95,7 +89,7 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
                              " cannot be read: " + letti.error());
             return;
         }
-        if (!GeneradatblGen(f, std::move(tbl))) return;
+        if (!GeneradatblGen(f, v, std::move(tbl))) return;
         storia.NumStato = n;
         doc.PartenzaDisegno = s.Flag;
     }
@@ -112,21 +106,22 @@ void StatoPrec(Form2& f, std::unique_ptr<Diagram> costruito) {
         f.ui.setCommandEnabled("Undo", false);
         f.ui.setCommandEnabled("Salva", false);
     }
-    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2);
+    f.AbilitaBottoni(doc.diagram.TxtOri.size() >= 2, v.zoom);
 }
 
-EsitoCostruzione CmdTutto_Click(Form2& f) {
+EsitoCostruzione CmdTutto_Click(ContestoFinestra& f, VistaNodo& v) {
     DocumentoNodo& doc = f.doc;
-    CostruzioneNuova nuova = costruisciNuovo(f, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
+    CostruzioneNuova nuova =
+        costruisciNuovo(f, v, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
     switch (nuova.esito) {
         case EsitoCostruzione::Banale:
             f.ui.showMessage("Trivial knot");
             if (doc.storia.NumStato != 0) {
-                StatoPrec(f);
+                StatoPrec(f, v);
             } else {
                 doc.NumElaborati = 0;
-                f.AbilitaBottoni(false);
-                InizializzaGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
+                f.AbilitaBottoni(false, v.zoom);
+                InizializzaGr(v.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, v.zoom.DimCella,
                               doc.modi.ModoGen);
             }
             return EsitoCostruzione::Banale;
@@ -136,21 +131,21 @@ EsitoCostruzione CmdTutto_Click(Form2& f) {
         case EsitoCostruzione::Costruito:
             break;
     }
-    installaNodo(f, std::move(nuova.nodo));
+    installaNodo(f, v, std::move(nuova.nodo));
     if (!doc.modi.ModoAutomatico) {
         f.SettaDone();
-        f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2);
+        f.AbilitaBottoni(trim(doc.diagram.TxtOri).size() >= 2, v.zoom);
     }
     return EsitoCostruzione::Costruito;
 }
 
-void SerializzaTblGen(Form2& f) {
+void SerializzaTblGen(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return;
     storia.corrente().TblGenSer = serializzaCelDis(f.doc.tblGen, [&f] { f.AggiornaProgressivo(); });
 }
 
-bool DeSerializzaTblGen(Form2& f) {
+bool DeSerializzaTblGen(ContestoFinestra& f) {
     StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return false;
     const Stato& s = storia.corrente();

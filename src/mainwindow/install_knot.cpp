@@ -8,9 +8,11 @@
 
 #include "layout/drawn_renderer.h"
 #include "layout/render_grid.h"
-#include "mainwindow/build_commands.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
+#include "mainwindow/window_context.h"
+#include "model/cell_drawing_snapshot.h"
+#include "model/drawn_structure.h"
 #include "model/step_history.h"
 
 namespace trevalon {
@@ -18,16 +20,15 @@ namespace trevalon {
 namespace {
 
 // A cell drawing too small to build: shown tile by tile, with no code and the commands off.
-void mostraSoloDisegno(Form2& f) {
+void mostraSoloDisegno(ContestoFinestra& f, VistaNodo& v) {
     DocumentoNodo& doc = f.doc;
     svuotaDiagramma(doc.diagram);
     estensioneDisegnato(doc.diagram);
-    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
-            GenMode::CellDrawing);
-    f.vista.Tbltt.reset();
-    DisegnaDaimgCelDis(doc.tblGen, f.vista.Gr, f.paletteCorrente(), doc.diagram.NumRighe,
+    ClearGr(v.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, v.zoom.DimCella, GenMode::CellDrawing);
+    v.Tbltt.reset();
+    DisegnaDaimgCelDis(doc.tblGen, v.Gr, paletteCorrente(v, f.doc.modi), doc.diagram.NumRighe,
                        doc.diagram.NumColonne, [&f] { f.AggiornaProgressivo(); });
-    f.AbilitaBottoni(false);
+    f.AbilitaBottoni(false, v.zoom);
     f.ui.setCommandEnabled("Salva", false);
 }
 
@@ -55,44 +56,41 @@ struct Impronta {
     }
 };
 
-void installaDaCodice(Form2& f, NodoCostruito&& nodo) {
+void installaDaCodice(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo) {
     if (!nodo.diagram) return;
     f.doc.diagram = std::move(*nodo.diagram);
     nodo.diagram.reset();
     f.doc.modi.ModoGen = GenMode::Code;
     f.doc.PartenzaDisegno = nodo.radice;
-    f.vista.layout.IncrocioRadice = nodo.radice;
+    v.layout.IncrocioRadice = nodo.radice;
     f.doc.improntaCostruito = 0;
     if (f.doc.modi.ModoAutomatico) return;
-    f.doc.improntaCostruito = improntaDiagramma(f);
+    f.doc.improntaCostruito = improntaDiagramma(f.doc.diagram, v.layout);
     // A drawing larger than the usual work extent comes with a larger grid.
     const Diagram& d = f.doc.diagram;
-    if (f.vista.Gr.rows() <= d.NumRighe || f.vista.Gr.cols() <= d.NumColonne)
-        InizializzaGr(f.vista.Gr, d.NumRighe, d.NumColonne, f.vista.zoom.DimCella, GenMode::Code);
-    CmdGrafica_Click(f);
+    if (v.Gr.rows() <= d.NumRighe || v.Gr.cols() <= d.NumColonne)
+        InizializzaGr(v.Gr, d.NumRighe, d.NumColonne, v.zoom.DimCella, GenMode::Code);
+    CmdGrafica_Click(f, v);
 }
 
-void installaDisegnato(Form2& f, NodoCostruito&& nodo) {
+void installaDisegnato(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo) {
     DocumentoNodo& doc = f.doc;
     doc.tblGen = std::move(*nodo.tblGen);
     doc.NumIncrociDis = nodo.NumIncrociDis;
     doc.modi.ModoGen = GenMode::CellDrawing;
     if (!nodo.diagram) {
-        mostraSoloDisegno(f);
+        mostraSoloDisegno(f, v);
         return;
     }
     doc.diagram = std::move(*nodo.diagram);
     if (doc.modi.ModoAutomatico) return;
-    ClearGr(f.vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, f.vista.zoom.DimCella,
-            GenMode::CellDrawing);
-    CmdGrafica_Click(f);
+    ClearGr(v.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, v.zoom.DimCella, GenMode::CellDrawing);
+    CmdGrafica_Click(f, v);
 }
 
 }  // namespace
 
-std::uint64_t improntaDiagramma(const Form2& f) {
-    const Diagram& d = f.doc.diagram;
-    const LayoutState& s = f.vista.layout;
+std::uint64_t improntaDiagramma(const Diagram& d, const LayoutState& s) {
     Impronta h;
     for (int v : {d.NumIncroci, d.NumArchi, d.NumGemelli, d.NumRegioni, d.NumRighe, d.NumColonne,
                   d.limiti.RigaMin, d.limiti.RigaMax, d.limiti.ColMin, d.limiti.ColMax, s.IncrocioRadice,
@@ -132,29 +130,47 @@ std::uint64_t improntaDiagramma(const Form2& f) {
     return h.h == 0 ? 1 : h.h;
 }
 
-void installaNodo(Form2& f, NodoCostruito&& nodo) {
-    if (nodo.ModoGen == GenMode::Code)
-        installaDaCodice(f, std::move(nodo));
-    else
-        installaDisegnato(f, std::move(nodo));
+bool GeneradatblGen(ContestoFinestra& f, VistaNodo& v, CellDrawing&& tblGen) {
+    NodoCostruito nodo;
+    nodo.NumIncrociDis = contaIncrociDis(tblGen);
+    nodo.tblGen = std::make_unique<CellDrawing>(std::move(tblGen));
+    if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
+        BusyGuard busy(f.ui);
+        nodo.diagram = std::make_unique<Diagram>();
+        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
+            !s) {
+            f.ui.showMessage(s.error());
+            return false;
+        }
+    }
+    installaNodo(f, v, std::move(nodo));
+    f.SettaDone();
+    return true;
 }
 
-void apriPassoZero(Form2& f, NodoCostruito&& nodo, const std::string& nome, KnotFileKind tipo) {
+void installaNodo(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo) {
+    if (nodo.ModoGen == GenMode::Code)
+        installaDaCodice(f, v, std::move(nodo));
+    else
+        installaDisegnato(f, v, std::move(nodo));
+}
+
+void apriPassoZero(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo, const std::string& nome,
+                   KnotFileKind tipo) {
     DocumentoNodo& doc = f.doc;
     const bool disegnato = nodo.ModoGen != GenMode::Code;
     doc.modi.ModoSorgente = disegnato ? SourceKind::Drawing : SourceKind::Code;
     doc.modi.ModoGen = nodo.ModoGen;
-    f.CaricaFormTessere();
+    CaricaFormTessere(v, doc.modi);
     if (disegnato)
-        f.vista.zoom.imposta(1, 5, 3);
+        v.zoom.imposta(1, 5, 3);
     else
-        f.vista.zoom.imposta(3, 6, 6);
+        v.zoom.imposta(3, 6, 6);
     doc.PosScifta = 1;
     doc.VarScifta = 0;
     if (!disegnato && nodo.diagram)
-        InizializzaGr(f.vista.Gr, nodo.diagram->NumRighe, nodo.diagram->NumColonne, f.vista.zoom.DimCella,
-                      GenMode::Code);
-    installaNodo(f, std::move(nodo));
+        InizializzaGr(v.Gr, nodo.diagram->NumRighe, nodo.diagram->NumColonne, v.zoom.DimCella, GenMode::Code);
+    installaNodo(f, v, std::move(nodo));
 
     doc.NomeFile = nome;
     doc.NomeFileNodo = nome;
@@ -172,8 +188,8 @@ void apriPassoZero(Form2& f, NodoCostruito&& nodo, const std::string& nome, Knot
     if (disegnato) s0.TblGenSer = serializzaCelDis(doc.tblGen);
     if (!disegnato) doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
 
-    if (disegnato) ZoomDisegno(f);
-    f.AbilitaBottoni(true);
+    if (disegnato) ZoomDisegno(f, v);
+    f.AbilitaBottoni(true, v.zoom);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);
     f.Testocaption(0);

@@ -11,10 +11,12 @@
 #include "layout/build.h"
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/drawn_knots.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/install_knot.h"
+#include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
+#include "mainwindow/text_drawing_files.h"
+#include "mainwindow/window_context.h"
 #include "model/dumps.h"
 #include "model/knot_files.h"
 #include "model/text_drawing.h"
@@ -23,122 +25,22 @@
 
 namespace trevalon {
 
-namespace {
-
-namespace fs = std::filesystem;
-
-std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return out;
-}
-
-// The kinds saved as knot files.
-bool fileNodo(DialogKind tipo) {
-    return tipo == DialogKind::Knot || tipo == DialogKind::Summand1 || tipo == DialogKind::Summand2;
-}
-
-std::vector<FileFilter> filtriApri(DialogKind tipo) {
-    if (tipo == DialogKind::Knot)
-        return {{"File knot", {"*.kno", "*.KNO", "*.kns", "*.KNS", "*.gau", "*.GAU", "*.txt", "*.TXT"}}};
-    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
-    return {{"File Nodi", {"*.txt", "*.TXT"}}};
-}
-
-std::vector<FileFilter> filtriSalva(DialogKind tipo) {
-    if (fileNodo(tipo)) return {{"File knot", {"*.kno", "*.KNO"}}};
-    if (tipo == DialogKind::GaussCode) return {{"File Gauss code", {"*.gau", "*.GAU"}}};
-    return {{"File Nodi", {"*.txt", "*.TXT"}}};
-}
-
-}  // namespace
-
-std::string Apri(Form2& f, DialogKind tmpTipoFile) {
-    std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
-    if (nome.empty()) return {};
-    // Only a missing file is refused here; what else may be wrong with it is said when it is read.
-    // A loop of symbolic links is not a missing file: reading it says what it is.
-    std::error_code ec;
-    if (!fs::exists(fs::status(nome, ec)) && ec != std::errc::too_many_symbolic_link_levels) {
-        f.ui.showMessage("File not found:" + nome);
-        return {};
-    }
-    return nome;
-}
-
-std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato) {
-    if (nome.empty()) return {};
-    // Only the file name's final extension changes: a folder whose name holds an extension stays as it is,
-    // and the proposal always ends with the kind's own extension, so it never names the file opened.
-    const std::size_t sep = nome.find_last_of("/\\");
-    const std::size_t inizioFile = sep == std::string_view::npos ? 0 : sep + 1;
-    std::size_t punto = nome.find_last_of('.');
-    if (punto == std::string_view::npos || punto < inizioFile) punto = nome.size();
-    const std::string_view base = nome.substr(0, punto);
-    const std::string_view estensione = nome.substr(punto);
-    const bool maiuscola = estensione.size() > 1 && estensione == upper(estensione) &&
-                           std::any_of(estensione.begin(), estensione.end(),
-                                       [](char ch) { return std::isalpha(static_cast<unsigned char>(ch)); });
-    const std::string n = "_S" + std::to_string(numStato);
-    std::string suffisso, nuova;
-    if (fileNodo(tipo)) {
-        suffisso = tipo == DialogKind::Knot ? n : n + "_" + std::string(text(tipo));
-        nuova = ".kno";
-    } else if (tipo == DialogKind::GaussCode) {
-        suffisso = n;
-        nuova = ".gau";
-    } else {
-        nuova = ".txt";
-    }
-    return std::string(base) + suffisso + (maiuscola ? upper(nuova) : nuova);
-}
-
-std::string Salva(Form2& f, DialogKind tmpTipoFile) {
-    const std::string proposta = propostaSalva(f.doc.NomeFile, tmpTipoFile, f.doc.storia.NumStato);
-    std::string nome = f.ui.saveFileName(f.CartellaDialoghi.string(), proposta, filtriSalva(tmpTipoFile));
-    if (nome.empty()) return {};
-    fs::path p(nome);
-    if (p.extension().empty() || p.extension() == ".") {
-        // The kind's extension, in the case of the proposed name's.
-        const std::string estProposta = fs::path(proposta).extension().string();
-        const bool maiuscola = !estProposta.empty() && estProposta == upper(estProposta);
-        std::string est = ".txt";
-        if (fileNodo(tmpTipoFile)) est = ".kno";
-        if (tmpTipoFile == DialogKind::GaussCode) est = ".gau";
-        if (maiuscola) est = upper(est);
-        if (!nome.empty() && nome.back() == '.') nome.pop_back();
-        nome += est;
-        std::error_code ec;
-        if (fs::exists(nome, ec) && !f.ui.askYesNo(nome + " already exists.\nDo you want to replace it?"))
-            return {};
-    }
-    return nome;
-}
-
-bool ApriGen(Form2& f, const std::string& FilePassato) {
-    std::string nome = FilePassato;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Knot);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    {
-        BusyGuard busy(f.ui);
-        if (const Status letto = leggiTestoFile(nome, testo); !letto) {
-            f.ui.showMessage(letto.error());
-            return false;
-        }
-    }
+bool ApriGen(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, FilePassato, DialogKind::Knot);
+    if (!letto) return false;
+    const std::string& nome = letto->nome;
+    const std::string& testo = letto->testo;
     const std::string tipo = tipoFileKnot(testo);
     if (tipo.empty()) {
         f.ui.showMessage(messaggioNessunTipo(testo));
         return false;
     }
-    if (tipo == "G") return ApriGau(f, nome);
-    return ApriDis(f, nome, testo, *codeFromText<KnotFileKind>(tipo));
+    if (tipo == "G") return ApriGau(f, v, nome);
+    return ApriDis(f, v, nome, testo, *codeFromText<KnotFileKind>(tipo));
 }
 
-bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo) {
+bool ApriDis(ContestoFinestra& f, VistaNodo& v, const std::string& nome, std::string_view testo,
+             KnotFileKind tipo) {
     DocumentoNodo& doc = f.doc;
     // The drawn-knot palette classifies the drawing; it becomes the window's only when the knot opens.
     const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
@@ -153,27 +55,21 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
         return false;
     }
 
-    apriPassoZero(f, std::move(*nodo), nome, tipo);
+    apriPassoZero(f, v, std::move(*nodo), nome, tipo);
     return true;
 }
 
-bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
-    std::string nome = tmpNome;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Knot);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    if (const Status letto = leggiTestoFile(nome, testo); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
+bool cmdDadisegnoRichiesta(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::Knot);
+    if (!letto) return false;
+    const std::string& nome = letto->nome;
+    const std::string& testo = letto->testo;
     const std::optional<KnotFileKind> tipo = codeFromText<KnotFileKind>(tipoFileKnot(testo));
     if (!tipo || *tipo == KnotFileKind::GaussCode) {
         f.ui.showMessage("Da Disegno opens a drawn knot: " + nome + " holds no drawing.");
         return false;
     }
-    if (*tipo == KnotFileKind::Object) return ApriDis(f, nome, testo, *tipo);
+    if (*tipo == KnotFileKind::Object) return ApriDis(f, v, nome, testo, *tipo);
 
     DocumentoNodo& doc = f.doc;
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
@@ -198,8 +94,8 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     doc.NumIncrociDis = static_cast<int>(doc.diagram.TxtOri.size());
     doc.modi.ModoSorgente = SourceKind::Drawing;
     doc.modi.ModoGen = GenMode::TextDrawing;
-    f.CaricaFormTessere();
-    f.vista.zoom.imposta(1, 5, 3);
+    CaricaFormTessere(v, f.doc.modi);
+    v.zoom.imposta(1, 5, 3);
     doc.NomeFile = nome;
     doc.NomeFileNodo = nome;
     doc.TipoFileKno = *tipo;
@@ -217,10 +113,10 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     s0.Tipo = GenMode::Code;
 
     // The drawing's symbols into the main grid, one per cell, then classified with the drawn-knot tiles.
-    MostraDisegnoTesto(f, *disegno);
-    CmdGrafica_Click(f);
-    ZoomDisegno(f);
-    f.AbilitaBottoni(true);
+    MostraDisegnoTesto(f, v, *disegno);
+    CmdGrafica_Click(f, v);
+    ZoomDisegno(f, v);
+    f.AbilitaBottoni(true, v.zoom);
     f.ui.setCommandEnabled("Undo", false);
     f.ui.setCommandEnabled("Salva", false);
     f.Testocaption(0);
@@ -228,48 +124,40 @@ bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome) {
     return true;
 }
 
-bool ApriGau(Form2& f, const std::string& tmpNome) {
-    std::string nome = tmpNome;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::GaussCode);
-        if (nome.empty()) return false;
-    }
-    std::string file;
-    if (const Status letto = leggiTestoFile(nome, file); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
-    const Result<CodiceGauss> testo = leggiCodiceGaussTesto(file);
+bool ApriGau(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpNome, DialogKind::GaussCode);
+    if (!letto) return false;
+    const Result<CodiceGauss> testo = leggiCodiceGaussTesto(letto->testo);
     if (!testo) {
         f.ui.showMessage(testo.error());
         return false;
     }
-    return ApriCodice(f, *testo, nome);
+    return ApriCodice(f, v, *testo, letto->nome);
 }
 
-bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome) {
+bool ApriCodice(ContestoFinestra& f, VistaNodo& v, const CodiceGauss& testo, const std::string& nome) {
     // Built into fresh tables as a diagram from a code; the window changes only when this succeeds.
     DocumentoNodo& doc = f.doc;
     const SourceKind sorgentePrima = doc.modi.ModoSorgente;
     doc.modi.ModoSorgente = SourceKind::Code;
-    const int dimPrima = f.vista.zoom.DimCella;
-    f.vista.zoom.DimCella = f.vista.zoom.TabDimCella[6];
+    const int dimPrima = v.zoom.DimCella;
+    v.zoom.DimCella = v.zoom.TabDimCella[6];
     // Opening a large code takes long: a job the person may stop, as a search.
-    CostruzioneNuova nuova = costruisciNuovo(f, testo.txtNodo, testo.TxtOri, 1, true);
+    CostruzioneNuova nuova = costruisciNuovo(f, v, testo.txtNodo, testo.TxtOri, 1, true);
     if (nuova.esito != EsitoCostruzione::Costruito) {
         if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
         doc.modi.ModoSorgente = sorgentePrima;
-        f.vista.zoom.DimCella = dimPrima;
+        v.zoom.DimCella = dimPrima;
         f.SettaDone();
         if (nuova.esito == EsitoCostruzione::Fermato) f.ui.setPanel("p2", std::string(kLayoutFermato));
         return false;
     }
 
-    apriPassoZero(f, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
+    apriPassoZero(f, v, std::move(nuova.nodo), nome, KnotFileKind::GaussCode);
     return true;
 }
 
-bool SalvaDatblDis(Form2& f, const std::string& FilePassato) {
+bool SalvaDatblDis(ContestoFinestra& f, const std::string& FilePassato) {
     const StoriaPassi& storia = f.doc.storia;
     if (!storia.valido(storia.NumStato)) return false;
     std::string nome = FilePassato;

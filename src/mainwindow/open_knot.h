@@ -12,31 +12,19 @@
 
 namespace trevalon {
 
-class Form2;
-
-// `Apri`: open dialog of kind "KNO" (knot and Gauss-code files), "GAU" or "TXT"; the chosen path, or ""
-// when cancelled or when the file does not exist ("File not found:" and the path).
-std::string Apri(Form2& f, DialogKind tmpTipoFile);
-
-// The save name proposed for the file last opened: its final extension (in any case) replaced by "_S", the
-// step number and the kind's extension, in upper case when the old extension was ("CS1" and "CS2" add "_"
-// and the kind after the step; "GAU" ends with ".gau", any other kind with ".txt" and no step); folders are
-// left as they are. Empty for an empty name.
-std::string propostaSalva(std::string_view nome, DialogKind tipo, int numStato);
-
-// `Salva`: save dialog with the proposed name; the extension of the kind is added to a name typed without
-// one (asking before replacing an existing file). "" when cancelled.
-std::string Salva(Form2& f, DialogKind tmpTipoFile);
+struct ContestoFinestra;
+struct VistaNodo;
 
 // `ApriGen`: opens a knot file (an empty name asks for one): a Gauss-code file with `ApriGau`, a drawn knot
 // (a cell drawing "Object=", a knot source "Source=" or a text drawing) with `ApriDis`. "No Fikle Knot"
 // for a file of no known kind. True when a diagram was opened.
-bool ApriGen(Form2& f, const std::string& FilePassato);
+bool ApriGen(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato);
 
 // `ApriDis`: opens the drawn knot `nome` whose text and kind the caller has read. Step 0 of kind "I" holds
 // the knot's Gauss code, letters and cell drawing; the window shows it with the drawn-knot tiles at the
 // drawing zoom. False, with the message shown and nothing changed, when the file cannot be built.
-bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFileKind tipo);
+bool ApriDis(ContestoFinestra& f, VistaNodo& v, const std::string& nome, std::string_view testo,
+             KnotFileKind tipo);
 
 // `cmdDadisegnoRichiesta` ("Da Disegno" of the developer panel with the empty name): a drawn knot file (an
 // empty name asks with the "KNO" dialog). An object file opens as `ApriDis` opens it. A knot source or text
@@ -45,22 +33,22 @@ bool ApriDis(Form2& f, const std::string& nome, std::string_view testo, KnotFile
 // kept as drawn ("D"): no cell drawing is made, and passages and regions wait for "gecare". Step 0 holds
 // the walk's code and letters. False, with the message shown and nothing changed, when the file is not a
 // drawn knot or does not walk.
-bool cmdDadisegnoRichiesta(Form2& f, const std::string& tmpNome);
+bool cmdDadisegnoRichiesta(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome);
 
 // `ApriGau`: opens a Gauss-code file (an empty name asks with the "GAU" dialog): read, check, build, draw,
 // derive the structure, then step 0 of kind "A", caption, commands. Any failure shows its message and leaves
 // everything as it was.
-bool ApriGau(Form2& f, const std::string& tmpNome);
+bool ApriGau(ContestoFinestra& f, VistaNodo& v, const std::string& tmpNome);
 
 // A Gauss text and its letters opened as the window's new knot at step 0, as a Gauss-code file `nome` is
 // (`nome` may be empty: the caption then names no file). Any failure shows its message and leaves
 // everything as it was.
-bool ApriCodice(Form2& f, const CodiceGauss& testo, const std::string& nome);
+bool ApriCodice(ContestoFinestra& f, VistaNodo& v, const CodiceGauss& testo, const std::string& nome);
 
 // `SalvaDatblDis`: writes the current step as a knot file (an empty name asks with the "KNO" dialog): a step
 // built from a code as its "GaussCode=" and "Indices=" lines, any other step as "Object=" and its snapshot.
 // The file is replaced only by a complete write; a failure shows "The file could not be written: ", the
 // path and the system's reason, and leaves the old file as it was.
-bool SalvaDatblDis(Form2& f, const std::string& FilePassato);
+bool SalvaDatblDis(ContestoFinestra& f, const std::string& FilePassato);
 
 }  // namespace trevalon

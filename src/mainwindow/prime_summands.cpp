@@ -4,9 +4,11 @@
 #include <utility>
 #include <vector>
 
+#include "celldraw/code_knot.h"
+#include "layout/render_grid.h"
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/headless_ui.h"
@@ -26,6 +28,17 @@ struct Pezzo {
     }
 };
 
+// The options of a piece's build from its code: those of a window of its own opening the code.
+OpzioniCostruzione opzioniPezzo(const ProgramContext& ctx) {
+    OpzioniCostruzione o;
+    o.ModoSviluppo = ctx.ModoSviluppo;
+    o.ModoDebug = ctx.ModoDebug && !ctx.cartellaDump.empty();
+    o.ModoSorgente = SourceKind::Code;
+    o.DimCella = Zoom{}.TabDimCella[6];
+    o.cartellaDump = ctx.cartellaDump;
+    return o;
+}
+
 class Scomponi {
   public:
     Scomponi(ProgramContext& ctx, AddendiPrimi& esito) : ctx_(ctx), esito_(esito) {}
@@ -34,19 +47,24 @@ class Scomponi {
     Status pezzi(const std::vector<AddendoPrimo>& primi) {
         for (const AddendoPrimo& p : primi) {
             Pezzo pezzo(ctx_);
-            if (!ApriCodice(*pezzo.form, {p.txtNodo, p.TxtOri}, ""))
+            if (!ApriCodice(pezzo.form->contesto, pezzo.form->vista, {p.txtNodo, p.TxtOri}, ""))
                 return fail("a summand does not open as a knot: " + p.txtNodo);
             if (Status r = riduci(*pezzo.form); !r) return r;
         }
         return {};
     }
 
-    // What the complete run left of a piece: split where a sum is found, else a summand.
+    // What the complete run left of a piece: split where a sum is found, else a summand. The search needs
+    // only the piece's diagram: it is built as a window opens a code, without the window.
     Status ridotto(const CodiceGauss& codice) {
-        Pezzo p(ctx_);
-        if (!ApriCodice(*p.form, codice, ""))
+        AutomaticUi ui;
+        LayoutState layout;
+        StopRequest stop;
+        const CostruzioneNuova nuova =
+            costruisciNodoDaCodice(codice.txtNodo, codice.TxtOri, 1, opzioniPezzo(ctx_), layout, ui, &stop);
+        if (nuova.esito != EsitoCostruzione::Costruito)
             return fail("a summand does not open as a knot: " + codice.txtNodo);
-        Result<Scomposizione> s = scomponiInPrimi(p.form->doc.diagram);
+        Result<Scomposizione> s = scomponiInPrimi(*nuova.nodo.diagram);
         if (!s) return fail(s.error());
         esito_.divisioni += s->divisioni;
         esito_.nonChiudibili += s->nonChiudibili;
@@ -79,10 +97,10 @@ class Scomponi {
 
 }  // namespace
 
-Result<AddendiPrimi> addendiPrimi(Form2& f) {
+Result<AddendiPrimi> addendiPrimi(ProgramContext& ctx, Diagram& nodo) {
     AddendiPrimi esito;
-    Scomponi scomponi(f.ctx, esito);
-    Result<Scomposizione> s = scomponiInPrimi(f.doc.diagram);
+    Scomponi scomponi(ctx, esito);
+    Result<Scomposizione> s = scomponiInPrimi(nodo);
     if (!s) return fail(s.error());
     esito.divisioni = s->divisioni;
     esito.nonChiudibili = s->nonChiudibili;
@@ -92,8 +110,8 @@ Result<AddendiPrimi> addendiPrimi(Form2& f) {
     } else {
         // No sum the search can prove in the diagram as given: the complete run first, on a copy of its
         // code, and the search again on what it leaves.
-        Pezzo copia(f.ctx);
-        if (!ApriCodice(*copia.form, {f.doc.diagram.txtNodo, f.doc.diagram.TxtOri}, ""))
+        Pezzo copia(ctx);
+        if (!ApriCodice(copia.form->contesto, copia.form->vista, {nodo.txtNodo, nodo.TxtOri}, ""))
             return fail("the diagram does not open as a knot from its code");
         r = scomponi.riduci(*copia.form, &esito.corsaPrima);
     }

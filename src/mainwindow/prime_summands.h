@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "connsum/decompose.h"
+#include "model/tables.h"
 #include "platform/result.h"
 
 namespace trevalon {
 
-class Form2;
+struct ProgramContext;
 
 struct AddendiPrimi {
     std::vector<AddendoPrimo> primi;  // knotted summands no sum was found in, as far as moves reduce them
@@ -22,9 +23,10 @@ struct AddendiPrimi {
     bool corsaPrima = false;
 };
 
-// The summands of f's knot (shown at its current step, from a code or a drawing). The pieces are opened in
-// windows of their own that share f's program context; f is left as it was. Fails when a piece does not
-// open again as a knot.
-Result<AddendiPrimi> addendiPrimi(Form2& f);
+// The summands of the knot `nodo` (a window's diagram at its current step, from a code or a drawing, or one
+// built without a window). The pieces the complete run simplifies are opened in windows of their own that
+// share the program context `ctx`; the others are only built. The search puts `nodo` back as it was. Fails
+// when a piece does not open again as a knot.
+Result<AddendiPrimi> addendiPrimi(ProgramContext& ctx, Diagram& nodo);
 
 }  // namespace trevalon

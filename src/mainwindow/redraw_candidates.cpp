@@ -5,7 +5,7 @@
 
 #include "celldraw/redraw_driver.h"
 #include "mainwindow/commit.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "moves/bridge_rewrite.h"
 
 namespace trevalon {

@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "celldraw/step_viewer.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/window_context.h"
 #include "model/knot_files.h"
 
 namespace trevalon {
@@ -34,27 +34,26 @@ std::pair<std::string, std::string> baseEdEstensione(const std::string& nome) {
 
 }  // namespace
 
-void Ridimensiona(Form2& f) {
-    GridControl& gr = f.vista.Gr;
+void Ridimensiona(VistaNodo& vista) {
+    GridControl& gr = vista.Gr;
     if (gr.rows() < 1 || gr.cols() < 1) return;
     const int riga0 = gr.rowHeight(0);
     const int col0 = gr.colWidth(0);
     gr.setRedraw(false);
-    gr.setAllRowHeights(f.vista.zoom.DimCella);
-    gr.setAllColWidths(f.vista.zoom.DimCella);
+    gr.setAllRowHeights(vista.zoom.DimCella);
+    gr.setAllColWidths(vista.zoom.DimCella);
     gr.setRowHeight(0, riga0);
     gr.setColWidth(0, col0);
     gr.setRedraw(true);
 }
 
-void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno) {
-    f.vista.zoom.cambia(PiuMeno);
-    Ridimensiona(f);
-    f.AbilitaZoom();
+void RicalcolaDimensioni(ContestoFinestra& f, VistaNodo& v, std::string_view PiuMeno) {
+    v.zoom.cambia(PiuMeno);
+    Ridimensiona(v);
+    f.AbilitaZoom(v.zoom);
 }
 
-void ZoomDisegno(Form2& f) {
-    VistaNodo& v = f.vista;
+void ZoomDisegno(ContestoFinestra& f, VistaNodo& v) {
     const GridArea a = areaDisegni(v.Gr);
     if (a.empty() || v.LarghezzaVista <= 0 || v.AltezzaVista <= 0) return;
     Zoom& z = v.zoom;
@@ -65,9 +64,9 @@ void ZoomDisegno(Form2& f) {
             livello = l;
     }
     z.imposta(z.ZoomMin, z.ZoomMax, livello);
-    Ridimensiona(f);
+    Ridimensiona(v);
     mostraArea(v.Gr, a, v.LarghezzaVista, v.AltezzaVista);
-    f.AbilitaZoom();
+    f.AbilitaZoom(v.zoom);
 }
 
 std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vector<std::string>& formati) {
@@ -96,7 +95,7 @@ std::vector<fs::path> immaginiAccanto(const fs::path& fileNodo, const std::vecto
     return trovate;
 }
 
-ProprietaNodo proprietaNodo(const Form2& f) {
+ProprietaNodo proprietaNodo(const ContestoFinestra& f) {
     const Diagram& d = f.doc.diagram;
     // The box names what it shows after the main window's caption, so that the two are told apart.
     return {f.ui.caption() + "   Gauss code", valoreGaussCode(d.txtNodo), valoreIndices(d.TxtOri),
@@ -111,7 +110,7 @@ void UnloadFormprop(BoxPort& caselle) {
     caselle.closePropertyBox();
 }
 
-void LoadImg(Form2& f, BoxPort& caselle) {
+void LoadImg(ContestoFinestra& f, BoxPort& caselle) {
     Unloadform4(caselle);
     if (!f.doc.NomeFileNodo.empty()) {
         std::vector<std::string> formati = caselle.pictureFormats();
@@ -123,7 +122,7 @@ void LoadImg(Form2& f, BoxPort& caselle) {
     f.ui.showMessage("No image found");
 }
 
-void LoadPropr(Form2& f, BoxPort& caselle) {
+void LoadPropr(ContestoFinestra& f, BoxPort& caselle) {
     UnloadFormprop(caselle);
     const ProprietaNodo p = proprietaNodo(f);
     caselle.showPropertyBox(p.caption, p.txtgau, p.txtOrie, p.TxtIncr);

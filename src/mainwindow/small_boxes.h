@@ -12,16 +12,17 @@
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct VistaNodo;
 
 // `RicalcolaDimensioni`: "-" one zoom level smaller, down to `ZoomMin`; "+" one larger, up to `ZoomMax`;
 // anything else keeps the level. Then `DimCella` follows the level and `Ridimensiona` applies it.
-void RicalcolaDimensioni(Form2& f, std::string_view PiuMeno);
+void RicalcolaDimensioni(ContestoFinestra& f, VistaNodo& v, std::string_view PiuMeno);
 // A drawn knot just opened: the largest zoom level of its range at which its drawing fits the part of the
 // grid the window shows, and the drawing scrolled into view. Nothing changes before the window is laid out.
-void ZoomDisegno(Form2& f);
+void ZoomDisegno(ContestoFinestra& f, VistaNodo& v);
 // `Ridimensiona`: every row and column of the main grid but row 0 and column 0 gets `DimCella` twips.
-void Ridimensiona(Form2& f);
+void Ridimensiona(VistaNodo& vista);
 
 // The pictures kept beside a knot file: the regular files of its folder whose name, up to the last dot,
 // is the knot file's in any case, and whose extension (in any case) is one of `formati` (lower case, no
@@ -36,7 +37,7 @@ struct ProprietaNodo {
     std::string txtOrie;  // "1,1,1"
     std::string TxtIncr;  // "3"
 };
-ProprietaNodo proprietaNodo(const Form2& f);
+ProprietaNodo proprietaNodo(const ContestoFinestra& f);
 
 // What the information box shows.
 struct TestiInformazioni {
@@ -56,8 +57,8 @@ void UnloadFormprop(BoxPort& caselle);
 
 // `LoadImg`: the old picture box closes; the first picture beside the current knot file that can be read
 // is shown, captioned with its file name; "No image found" when there is none.
-void LoadImg(Form2& f, BoxPort& caselle);
+void LoadImg(ContestoFinestra& f, BoxPort& caselle);
 // `LoadPropr`: the old property box closes and a new one shows the diagram as it is now.
-void LoadPropr(Form2& f, BoxPort& caselle);
+void LoadPropr(ContestoFinestra& f, BoxPort& caselle);
 
 }  // namespace trevalon

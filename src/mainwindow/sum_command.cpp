@@ -7,9 +7,9 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
-#include "mainwindow/build_commands.h"
-#include "mainwindow/form2.h"
-#include "mainwindow/open_knot.h"
+#include "mainwindow/file_dialogs.h"
+#include "mainwindow/main_grid.h"
+#include "mainwindow/window_context.h"
 #include "platform/safe_file.h"
 
 namespace trevalon {
@@ -24,7 +24,7 @@ UserInterface& FinestraSommaForm2::ui() {
 
 // A window that is closing keeps asking its search to stop.
 StopRequest& FinestraSommaForm2::RichiestaStop() {
-    if (f_.closeRequested()) f_.RichiestaStop.richiedi();
+    if (f_.chiusuraRichiesta) f_.RichiestaStop.richiedi();
     return f_.RichiestaStop;
 }
 
@@ -37,7 +37,7 @@ void FinestraSommaForm2::azzeraProgressivo() {
 }
 
 void FinestraSommaForm2::ridisegna() {
-    CmdGrafica_Click(f_);
+    CmdGrafica_Click(f_, v_);
 }
 
 void FinestraSommaForm2::settaDone() {
@@ -65,22 +65,22 @@ GridArea areaImmagini(const GridControl& g, int c0, bool soloGrigie) {
 
 // The cut arcs are drawn grey.
 GridArea FinestraSommaForm2::evidenziaSottonodo(const Partizione& p) {
-    const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
-    DisegnoGraficoSotto(f_.doc.diagram, f_.vista.render, t, testoVirgole(p.ArchiTratto),
-                        testoVirgole(p.ListaBordo), p.Arco1, p.Arco2, 0);
-    return areaImmagini(f_.vista.Gr, 0, true);
+    const RenderTarget t{v_.Gr, v_.Tbltt, paletteCorrente(v_, f_.doc.modi), nullptr};
+    DisegnoGraficoSotto(f_.doc.diagram, v_.render, t, testoVirgole(p.ArchiTratto), testoVirgole(p.ListaBordo),
+                        p.Arco1, p.Arco2, 0);
+    return areaImmagini(v_.Gr, 0, true);
 }
 
 // The summand stands right of the diagram: its box's first column is drawn in the grid's column
 // OffsetCol + ColMax + 3.
 GridArea FinestraSommaForm2::disegnaAddendo(int s) {
-    const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
-    DisegnoGraficoZ(f_.doc.diagram, f_.vista.render, t, 0, s == 1 ? ColNero : ColRosso, false, "", -1);
-    return areaImmagini(f_.vista.Gr, OffsetCol + f_.doc.diagram.limiti.ColMax + 3, false);
+    const RenderTarget t{v_.Gr, v_.Tbltt, paletteCorrente(v_, f_.doc.modi), nullptr};
+    DisegnoGraficoZ(f_.doc.diagram, v_.render, t, 0, s == 1 ? ColNero : ColRosso, false, "", -1);
+    return areaImmagini(v_.Gr, OffsetCol + f_.doc.diagram.limiti.ColMax + 3, false);
 }
 
 const GridControl* FinestraSommaForm2::grigliaPrincipale() const {
-    return &f_.vista.Gr;
+    return &v_.Gr;
 }
 
 // The split offers a summand for saving only when its text opens again as a knot.

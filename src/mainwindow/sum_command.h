@@ -10,12 +10,13 @@
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct VistaNodo;
 
 // The main window as the connected-sum search sees it.
 class FinestraSommaForm2 : public FinestraSomma {
   public:
-    explicit FinestraSommaForm2(Form2& f) : f_(f) {}
+    FinestraSommaForm2(ContestoFinestra& f, VistaNodo& v) : f_(f), v_(v) {}
 
     Diagram& diagramma() override;
     UserInterface& ui() override;
@@ -33,7 +34,8 @@ class FinestraSommaForm2 : public FinestraSomma {
     StatoSomma& stato() { return stato_; }
 
   private:
-    Form2& f_;
+    ContestoFinestra& f_;
+    VistaNodo& v_;
     StatoSomma stato_;
 };
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 #include "platform/text.h"
 
 namespace trevalon {

@@ -9,8 +9,8 @@
 
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/redraw_driver.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/drawn_structure.h"
-#include "model/step_history.h"
 
 namespace trevalon {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 
 namespace trevalon {
 namespace {

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "connsum/cell_sides.h"
 #include "connsum/split.h"
 
 namespace trevalon {

@@ -12,6 +12,7 @@
 
 #include "celldraw/built_knot.h"
 #include "celldraw/disegno_da_codice.h"
+#include "connsum/cell_sides.h"
 #include "model/sides.h"
 #include "platform/headless_ui.h"
 #include "support/diagram_generators.h"

@@ -10,7 +10,7 @@
 #include "celldraw/disegno_da_codice.h"
 #include "model/cell_drawing.h"
 #include "model/drawn_structure.h"
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 #include "support/knot_invariants.h"
 #include "support/named_knots.h"
 

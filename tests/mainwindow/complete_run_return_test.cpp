@@ -16,7 +16,7 @@
 #include "mainwindow/form2.h"
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/program_context.h"
 #include "model/knot_files.h"
@@ -55,7 +55,7 @@ struct Finestra {
     explicit Finestra(const fs::path& file) {
         form->Form_Load();
         form->Form_Activate();
-        aperto = ApriGen(*form, file.string());
+        aperto = ApriGen(form->contesto, form->vista, file.string());
     }
     bool aperto = false;
 };
@@ -69,11 +69,12 @@ void corsaETornata(Finestra& w, const std::string& nome) {
     const EsitoCorsa e = AzioneCompleta(f, finestra, nullptr);
     ASSERT_GT(e.ultimoPasso, 0) << "the run simplified nothing";
     ASSERT_EQ(f.doc.storia.NumStato, 0);
-    const std::uint64_t tabelleDopo = improntaDiagramma(f), figuraDopo = figura(f);
+    const std::uint64_t tabelleDopo = improntaDiagramma(f.doc.diagram, f.vista.layout),
+                        figuraDopo = figura(f);
     EXPECT_EQ(f.doc.diagram.txtNodo, f.doc.storia.passo(0).Codice);
     EXPECT_EQ(f.doc.diagram.TxtOri, f.doc.storia.passo(0).Ori);
-    ASSERT_EQ(CmdTutto_Click(f), EsitoCostruzione::Costruito);
-    EXPECT_EQ(tabelleDopo, improntaDiagramma(f));
+    ASSERT_EQ(CmdTutto_Click(f.contesto, f.vista), EsitoCostruzione::Costruito);
+    EXPECT_EQ(tabelleDopo, improntaDiagramma(f.doc.diagram, f.vista.layout));
     EXPECT_EQ(figuraDopo, figura(f));
 }
 

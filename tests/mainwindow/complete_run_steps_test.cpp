@@ -15,7 +15,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/program_context.h"
 #include "model/knot_files.h"
@@ -45,7 +45,7 @@ std::string listaPassi(const fs::path& file) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(*form, file.string())) return "cannot open " + file.string();
+    if (!ApriGen(form->contesto, form->vista, file.string())) return "cannot open " + file.string();
     FinestraForm2 w(*form);
     const std::size_t messaggiPrima = ui.messages.size();
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
@@ -89,7 +89,7 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    ASSERT_TRUE(ApriGen(*form, (kRuns / "torus_3_11.gau").string()));
+    ASSERT_TRUE(ApriGen(form->contesto, form->vista, (kRuns / "torus_3_11.gau").string()));
     FinestraForm2 w(*form);
     const AlberoOrizzontale& t = w.albero();
     // Pressed at the first yield after 2000 records: the yields come while the records are examined.

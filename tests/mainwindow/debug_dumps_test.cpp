@@ -13,7 +13,7 @@
 
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "platform/debug_dump.h"
@@ -42,7 +42,7 @@ std::pair<std::string, std::string> corsa(const std::string& knot, bool debug, c
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(*form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()))
+    if (!ApriGen(form->contesto, form->vista, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()))
         return {"cannot open", ""};
     FinestraForm2 w(*form);
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
@@ -124,7 +124,8 @@ TEST(DebugDumps, DumpsNotWrittenAreCountedAndSaidOnceWhereTheSayingStays) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    ASSERT_TRUE(ApriGen(*form, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
+    ASSERT_TRUE(ApriGen(form->contesto, form->vista,
+                        (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
     FinestraForm2 w(*form);
     AzioneCompleta(*form, w, nullptr);
     const std::size_t prima = ctx.dumpNonScritti.quanti;

@@ -15,7 +15,7 @@
 #include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
 #include "mainwindow/grid_editor.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/text_drawing.h"
 #include "reports/step_list.h"
@@ -432,7 +432,7 @@ TEST(PannelloSviluppo, DumpsGoIntoTheirOwnFolderOnly) {
         if (conCartella) w.ctx.cartellaDump = dump;
         w.form.Form_Load();
         EXPECT_EQ(w.form.doc.modi.ModoDebug, conCartella);
-        ASSERT_TRUE(ApriGau(w.form, fixture::campione("Trefoil.gau")));
+        ASSERT_TRUE(ApriGau(w.form.contesto, w.form.vista, fixture::campione("Trefoil.gau")));
     }
     EXPECT_TRUE(fs::is_empty(programma));
     EXPECT_FALSE(fs::is_empty(dump));

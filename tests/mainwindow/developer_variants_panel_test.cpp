@@ -10,7 +10,7 @@
 #include "form2_fixture.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/developer_panel.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "moves/developer_variants.h"
 #include "reports/step_list.h"
 #include "support/diagram_generators.h"

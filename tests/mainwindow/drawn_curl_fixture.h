@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "mainwindow/form2_fixture.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
 #include "moves/move_drivers.h"
@@ -25,12 +25,12 @@ inline bool scriviTrifoglioDisegnatoConRiccio(const std::filesystem::path& file)
     InstallaComandiMosse(o.form, w, lista);
     const ts::GaussDiagram g =
         ts::addCurl(ts::addCurl(ts::diagramOf(ts::namedKnot("trefoil_right")), 0, true, 1), 3, false, -1);
-    if (!ApriGau(o.form,
+    if (!ApriGau(o.form.contesto, o.form.vista,
                  scrivi("ricciolo.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string()))
         return false;
     o.ui.viewerAnswers = {ViewerAnswer::Sel};
     return DoTric(w, true).esito == EsitoDriver::Applicata &&
-           o.form.doc.modi.ModoGen == GenMode::CellDrawing && SalvaDatblDis(o.form, file.string());
+           o.form.doc.modi.ModoGen == GenMode::CellDrawing && SalvaDatblDis(o.form.contesto, file.string());
 }
 
 }  // namespace trevalon::fixture

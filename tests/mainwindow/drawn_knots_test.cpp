@@ -7,9 +7,11 @@
 #include "form2_fixture.h"
 #include "layout/cell_table_check.h"
 #include "mainwindow/commit.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/history.h"
+#include "mainwindow/install_knot.h"
 #include "mainwindow/open_knot.h"
+#include "mainwindow/text_drawing_files.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/step_history.h"
 #include "support/knot_invariants.h"
 #include "support/named_knots.h"
@@ -90,14 +92,14 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
     for (const std::string nome : {"Trefoil.kno", "FigureEight.kns"}) {
         SCOPED_TRACE(nome);
         Banco b;
-        ASSERT_TRUE(ApriGen(b.form, campione(nome)));
+        ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione(nome)));
         const std::string codice = b.d().txtNodo, ori = b.d().TxtOri;
         const std::string disegno = serializzaCelDis(b.form.doc.tblGen);
         const fs::path salvato = cartellaProva() / ("saved_" + nome + ".kno");
-        ASSERT_TRUE(SalvaDatblDis(b.form, salvato.string()));
+        ASSERT_TRUE(SalvaDatblDis(b.form.contesto, salvato.string()));
         EXPECT_EQ(leggi(salvato), "Object=" + disegno + "\r\n");
         Banco c;
-        ASSERT_TRUE(ApriGen(c.form, salvato.string()));
+        ASSERT_TRUE(ApriGen(c.form.contesto, c.form.vista, salvato.string()));
         EXPECT_EQ((std::tuple{c.d().txtNodo, c.d().TxtOri, serializzaCelDis(c.form.doc.tblGen)}),
                   (std::tuple{codice, ori, disegno}));
     }
@@ -106,7 +108,7 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
 TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
     Banco b;
     const fs::path kns = scrivi("undo.kns", leggi(campione("FigureEight.kns")));
-    ASSERT_TRUE(ApriGen(b.form, kns.string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, kns.string()));
     const std::string codice0 = b.d().txtNodo, disegno0 = serializzaCelDis(b.form.doc.tblGen);
     // Step 1 kept as a drawing (the same picture moved two cells to the right), step 2 from a code.
     CellDrawing spostato;
@@ -117,18 +119,18 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
                 testo1 += std::to_string(r) + "," + std::to_string(c + 2) + "," +
                           std::string(b.form.doc.tblGen.Codice(r, c)) + "|";
     ASSERT_TRUE(deserializzaCelDis(spostato, testo1));
-    ASSERT_TRUE(GeneradatblGen(b.form, std::move(spostato)));
-    ASSERT_TRUE(Salvastato(b.form));
-    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(spostato)));
+    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
     ASSERT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen}), (std::tuple{2, GenMode::Code}));
     fs::remove(kns);
 
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ(
         (std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
         (std::tuple{1, GenMode::CellDrawing, codice0, testo1}));
     EXPECT_EQ(std::get<1>(tessereDisegno(b.form.vista.Gr)), 0);
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
               (std::tuple{0, codice0, disegno0}));
     EXPECT_TRUE(b.ui.messages.empty()) << b.ui.messages.front();
@@ -137,13 +139,13 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
 
 TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
     // One crossing cell: a curl drawn as a cell drawing.
     CellDrawing ricciolo;
     ASSERT_TRUE(deserializzaCelDis(ricciolo,
                                    "3,3,7|3,4,2|3,5,8|4,3,1|4,5,1|5,1,7|5,2,2|5,3,4|5,4,2|5,5,5|"
                                    "6,1,1|6,3,1|7,1,6|7,2,2|7,3,5|"));
-    ASSERT_TRUE(GeneradatblGen(b.form, std::move(ricciolo)));
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(ricciolo)));
     EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri, b.form.doc.NumIncrociDis}), (std::tuple{"", "", 1}));
     EXPECT_GE(std::get<0>(tessereDisegno(b.form.vista.Gr)), 15);
     EXPECT_FALSE(b.ui.commandEnabled("Salva"));
@@ -151,10 +153,10 @@ TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
 
 TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
     const Stato passo0 = b.storia().passo(0);
     const std::string testo = "3,5\r\n  *  \r\n**-**\r\n  *  \r\n";
-    ASSERT_TRUE(LeggiFile(b.form, scrivi("cross.txt", testo).string()));
+    ASSERT_TRUE(LeggiFile(b.form.contesto, b.form.vista, scrivi("cross.txt", testo).string()));
     const GridControl& g = b.form.vista.Gr;
     EXPECT_EQ((std::tuple{g.text(2, 3), g.text(1, 3), g.text(2, 1), g.text(1, 1)}),
               (std::tuple{"-", "*", "*", ""}));
@@ -164,7 +166,7 @@ TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     // Reading a text drawing touches no step of the history.
     EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(0).TblGenSer}), (std::tuple{0, passo0.TblGenSer}));
     const fs::path salvato = cartellaProva() / "cross_saved.txt";
-    ASSERT_TRUE(SalvaFile(b.form, salvato.string(), DrawingSource::GridText));
+    ASSERT_TRUE(SalvaFile(b.form.contesto, b.form.vista, salvato.string(), DrawingSource::GridText));
     EXPECT_EQ(leggi(salvato), testo);
 }
 

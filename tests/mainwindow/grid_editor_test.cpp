@@ -162,7 +162,7 @@ TEST(GridEditor, ClearRereadsTheGridAndTouchesNoStepAndNoFile) {
     const fs::path cartella = fixture::cartellaProva() / "programma";
     fs::create_directories(cartella);
     ed.b.ctx.programFolder = cartella;
-    ASSERT_TRUE(ApriGen(ed.b.form, fixture::campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, fixture::campione("Trefoil.kno")));
     const Stato passo0 = ed.b.storia().passo(0);
     ed.e.mnuAtDis();
     ed.clic(ed.e.palette.lblOri, true, {{5, 5}});
@@ -210,7 +210,7 @@ TEST(GridEditor, ATracedTrefoilSavedAsATextDrawingOpensAsATrefoil) {
     const fs::path file = fixture::cartellaProva() / "editor_trefoil.txt";
     ed.b.ui.saveAnswers.push_back(file.string());
     ed.e.MnuSalva();
-    ASSERT_TRUE(ApriGen(ed.b.form, file.string())) << ed.b.ui.messages.back();
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, file.string())) << ed.b.ui.messages.back();
     const Diagram& d = ed.b.d();
     EXPECT_TRUE(testsupport::sameKnot("1-2+3-1+2-3+", "OOO", d.txtNodo, d.TxtOri) ||
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", d.txtNodo, d.TxtOri))
@@ -263,7 +263,7 @@ TEST(GridEditor, ADrawingWiderThanTheGridIsOpenedAndSavedWhole) {
     const Result<DisegnoTesto> riletto = leggiDisegnoTesto(testo);
     ASSERT_TRUE(riletto.ok());
     EXPECT_EQ(riletto->righe(), atteso.righe());
-    ASSERT_TRUE(ApriGen(ed.b.form, salvato.string())) << ed.b.ui.messages.back();
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, salvato.string())) << ed.b.ui.messages.back();
     EXPECT_TRUE(testsupport::sameKnot("1-2+3-1+2-3+", "OOO", ed.b.d().txtNodo, ed.b.d().TxtOri) ||
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", ed.b.d().txtNodo, ed.b.d().TxtOri));
     fs::remove(file);

@@ -18,9 +18,11 @@ namespace {
 using fixture::campione;
 
 struct Banco : fixture::FinestraDiProva {
-    explicit Banco(const std::string& knot) { EXPECT_TRUE(ApriGen(form, campione(knot))); }
+    explicit Banco(const std::string& knot) {
+        EXPECT_TRUE(ApriGen(form.contesto, form.vista, campione(knot)));
+    }
     bool committa(const std::string& gauss, const std::string& ori) {
-        return CommittaMossa(form, TestoNodo{gauss, ori, {}});
+        return CommittaMossa(form.contesto, form.vista, TestoNodo{gauss, ori, {}});
     }
     // Which of "draw", "Undo" and "Salva" are on.
     std::string comandi() const {
@@ -55,7 +57,7 @@ TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
     EXPECT_FALSE(b.ui.busy());
     // Undo at step 0 rebuilds step 0 however spoilt the tables are.
     b.d().NumRegioni = 0;
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.d().NumRegioni}), (std::tuple{0, 8}));
 }
 
@@ -116,7 +118,7 @@ TEST(History, EmptyTextsAreTheTrivialKnotShownAsALoopAndRecorded) {
         // Undo from it restores the knot, Save and Undo.
         b.form.doc.modi.CorsaCompleta = false;
         b.storia().NumStato = 2;
-        StatoPrec(b.form);
+        StatoPrec(b.form.contesto, b.form.vista);
         EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci, b.comandi()}), (std::tuple{1, 4, "Undo Salva"}));
     }
 }
@@ -127,21 +129,21 @@ TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     b.form.doc.tblGen.setCodice(3, 5, "2");
     b.form.doc.modi.ModoGen = GenMode::CellDrawing;
     b.form.doc.NumIncrociDis = 3;
-    ASSERT_TRUE(Salvastato(b.form));
+    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
     EXPECT_EQ((std::tuple{b.storia().passo(1).Tipo, b.storia().passo(1).TblGenSer}),
               (std::tuple{GenMode::CellDrawing, "3,4,7|3,5,2|"}));
     // The cell drawing comes back from the snapshot of the step.
     InizializzaCelDis(b.form.doc.tblGen);
-    ASSERT_TRUE(DeSerializzaTblGen(b.form));
+    ASSERT_TRUE(DeSerializzaTblGen(b.form.contesto));
     EXPECT_EQ((std::tuple{b.form.doc.tblGen.Codice(3, 4), b.form.doc.NumIncrociDis}), (std::tuple{"7", 3}));
     // A snapshot that cannot be read is said and leaves the drawing.
     b.storia().corrente().TblGenSer = "1,1,x|";
-    EXPECT_FALSE(DeSerializzaTblGen(b.form));
+    EXPECT_FALSE(DeSerializzaTblGen(b.form.contesto));
     EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
     ASSERT_EQ(b.ui.messages.size(), 1u);
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
     b.storia().passo(0).TblGenSer = "1,1,5|";
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().NumRegioni}),
               (std::tuple{0, GenMode::Code, 5}));
 }
@@ -156,7 +158,7 @@ TEST(BuildCommands, DrawCyclesTheRootCrossingAndKeepsItInTheStep) {
     }
     EXPECT_TRUE(b.ui.messages.empty());
     // Undo at step 0 lays the diagram out again from the root the step keeps.
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ(b.form.doc.PartenzaDisegno, 2);
 }
 
@@ -168,7 +170,7 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
         b.ui.messages.clear();
         b.form.doc.modi.CorsaCompleta = corsa;
         b.d().txtNodo = "1-2+3-1+2+3-";
-        EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Errore);
+        EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Errore);
         const auto& m = b.ui.messages;
         EXPECT_EQ(std::any_of(m.begin(), m.end(),
                               [](const std::string& t) { return t.ends_with(kErroreCodiceGau); }),
@@ -178,11 +180,11 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
     }
     b.form.doc.modi.CorsaCompleta = false;
     b.d().txtNodo = codice;
-    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Costruito);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Costruito);
     // Trivial texts at step 0 switch the diagram commands off and clear the grid.
     b.ui.messages.clear();
     b.d().txtNodo = " ";
-    EXPECT_EQ(CmdTutto_Click(b.form), EsitoCostruzione::Banale);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Banale);
     EXPECT_EQ(b.ui.messages, std::vector<std::string>{"Trivial knot"});
     EXPECT_FALSE(b.ui.commandEnabled("draw"));
     EXPECT_TRUE(b.form.vista.Gr.picture(3, 2).empty());
@@ -202,14 +204,14 @@ TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     const Diagram& t = b.d();
     const Incrocio& x = t.incroci[2];
     const std::string lista = "," + std::to_string(x.ArcoLato[3]) + "," + std::to_string(x.ArcoLato[4]) + ",";
-    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 9);
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 9);
     int r = 0, c = 0;
     Trasforma(t.limiti, x.Riga, x.Colonna, r, c);
     EXPECT_EQ((std::tuple{b.form.vista.Tbltt.get(r, c), b.form.vista.Gr.text(r, c),
                           b.form.vista.Gr.style(r, c).foreColor}),
               (std::tuple{TileImg(9).name, t.NomiIncroci[2], 255u}));
     b.form.doc.modi.ModoGen = GenMode::TextDrawing;
-    EXPECT_EQ(DisegnaNodoSw(b.form, 2, 0, lista), 0);
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 0);
 }
 
 }  // namespace

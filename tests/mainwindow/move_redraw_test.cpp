@@ -11,9 +11,10 @@
 #include "form2_fixture.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/history.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
 #include "mainwindow/redraw_candidates.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/knot_files.h"
 #include "moves/bridge_driver.h"
 #include "moves/bridge_rewrite.h"
@@ -62,7 +63,7 @@ struct Finestra {
     }
     bool apri(const ts::GaussDiagram& g) {
         return ApriGau(
-            form,
+            form.contesto, form.vista,
             fixture::scrivi("r.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string());
     }
     Diagram& d() { return form.doc.diagram; }
@@ -372,7 +373,7 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
     const std::string disegno1 = serializzaCelDis(f.form.doc.tblGen);
     const std::string codice1 = f.d().txtNodo;
     const auto file = fixture::cartellaProva() / "ridisegnato.kno";
-    ASSERT_TRUE(SalvaDatblDis(f.form, file.string()));
+    ASSERT_TRUE(SalvaDatblDis(f.form.contesto, file.string()));
 
     f.ui.viewerAnswers = {ViewerAnswer::Sel};
     ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
@@ -387,7 +388,7 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
 
     // Opened as a drawn knot, its last curl is redrawn without the tidy-up of diagrams from a code.
     Finestra g;
-    ASSERT_TRUE(ApriGen(g.form, file.string()));
+    ASSERT_TRUE(ApriGen(g.form.contesto, g.form.vista, file.string()));
     EXPECT_EQ(serializzaCelDis(g.form.doc.tblGen), disegno1);
     EXPECT_TRUE(stessoCodice(g.d().txtNodo, codice1));
     ASSERT_EQ(g.form.doc.modi.ModoSorgente, SourceKind::Drawing);
@@ -403,8 +404,8 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
 // build) with the code of its move, and "Undo" comes back through them.
 TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
     Finestra f;
-    ASSERT_TRUE(
-        ApriGau(f.form, (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "UnknotCurls.gau").string()));
+    ASSERT_TRUE(ApriGau(f.form.contesto, f.form.vista,
+                        (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "UnknotCurls.gau").string()));
     const std::size_t incroci = f.d().TxtOri.size();
     ASSERT_GE(incroci, 3u);
     std::vector<std::string> disegni;

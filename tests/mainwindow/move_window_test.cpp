@@ -1,4 +1,4 @@
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 
 #include <gtest/gtest.h>
 
@@ -48,7 +48,8 @@ struct Banco : fixture::FinestraDiProva {
     ListaCatturata lista;
     Banco() { InstallaComandiMosse(form, w, lista); }
     bool apri(const std::string& codice, const std::string& ori) {
-        return ApriGau(form, fixture::scrivi("k.gau", testoFileGaussCode(codice, ori)).string());
+        return ApriGau(form.contesto, form.vista,
+                       fixture::scrivi("k.gau", testoFileGaussCode(codice, ori)).string());
     }
     bool apri(const ts::GaussDiagram& g) { return apri(ts::gaussText(g), ts::lettersText(g)); }
     int incroci() { return static_cast<int>(d().TxtOri.size()); }

@@ -8,6 +8,7 @@
 #include "form2_fixture.h"
 #include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
 #include "model/knot_files.h"
@@ -89,9 +90,9 @@ TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
 
 TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form, (kKnots / "Trefoil.gau").string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, (kKnots / "Trefoil.gau").string()));
     // A recorded step too, so that the history has something to lose.
-    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1+2-3+1-4+3-2+4-", "OVVO", {}}));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1+2-3+1-4+3-2+4-", "OVVO", {}}));
     const auto prima = fotografia(b);
     ASSERT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{1, 4}));
 
@@ -116,7 +117,7 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.file);
         b.ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b.form, scrivi(c.file, c.testo).string()));
+        EXPECT_FALSE(ApriGen(b.form.contesto, b.form.vista, scrivi(c.file, c.testo).string()));
         // One box says all: the faults found on the way, then the failure.
         ASSERT_EQ(b.ui.messages.size(), 1u);
         EXPECT_TRUE(b.ui.messages.back().ends_with(c.messaggio)) << b.ui.messages.back();
@@ -134,7 +135,7 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
           "1,1\n" + std::string(1600, '*') + "\n", "1,1\n" + std::string(700, '\n') + "*\n"}) {
         SCOPED_TRACE(testo.substr(0, 40));
         b.ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b.form, scrivi("drawn.kno", testo).string()));
+        EXPECT_FALSE(ApriGen(b.form.contesto, b.form.vista, scrivi("drawn.kno", testo).string()));
         ASSERT_EQ(b.ui.messages.size(), 1u);
         EXPECT_FALSE(b.ui.messages[0].empty());
         EXPECT_NE(b.ui.p1AlMessaggio, "Generation knot");
@@ -143,7 +144,8 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     }
     // Opened as a Gauss-code file directly ("Apri"), a file without "GaussCode=" is a code error.
     b.ui.messages.clear();
-    EXPECT_FALSE(ApriGau(b.form, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
+    EXPECT_FALSE(
+        ApriGau(b.form.contesto, b.form.vista, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
     ASSERT_EQ(b.ui.messages.size(), 1u);
     EXPECT_EQ(b.ui.messages[0], kErroreCodiceGau);
     EXPECT_TRUE(fotografia(b) == prima);
@@ -157,21 +159,22 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     EXPECT_EQ(b.ui.messages.size(), 1u);
     EXPECT_TRUE(fotografia(b) == prima);
     // The history is still there: undo goes back to the trefoil.
-    StatoPrec(b.form);
+    StatoPrec(b.form.contesto, b.form.vista);
     EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{0, 3}));
 }
 
 TEST(Opening, KeysInAnyCaseCrLfLinesBlanksAndSigns) {
     Banco b;
-    ASSERT_TRUE(ApriGen(
-        b.form, scrivi("a.KNO", "x\r\n gaussCODE= -1, +2 ,-3 ,1,-4,+3,-2,4 \r\nINDICES= 1 , -1 ,-1, +1\r\n")
+    ASSERT_TRUE(
+        ApriGen(b.form.contesto, b.form.vista,
+                scrivi("a.KNO", "x\r\n gaussCODE= -1, +2 ,-3 ,1,-4,+3,-2,4 \r\nINDICES= 1 , -1 ,-1, +1\r\n")
                     .string()))
         << (b.ui.messages.empty() ? std::string() : b.ui.messages.back());
     EXPECT_EQ((std::tuple{b.d().TxtOri, b.d().NumIncroci, b.ui.caption()}),
               (std::tuple{"OVVO", 4, " Trevalon - a - Step 0"}));
     // The Gauss-code reader is chosen by content, whatever the extension.
-    ASSERT_TRUE(
-        ApriGen(b.form, scrivi("b.txt", "GaussCode=1,-2,3,-4,2,-1,4,-3\nIndices=1,1,-1,-1\n").string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista,
+                        scrivi("b.txt", "GaussCode=1,-2,3,-4,2,-1,4,-3\nIndices=1,1,-1,-1\n").string()));
     EXPECT_EQ(b.ui.caption(), " Trevalon - b - Step 0");
 }
 
@@ -197,8 +200,8 @@ TEST(Opening, SaveNameProposals) {
 TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     Banco b;
     const fs::path src = scrivi("Knot.GAU", leggi(kKnots / "FigureEight.gau"));
-    ASSERT_TRUE(ApriGen(b.form, src.string()));
-    ASSERT_TRUE(CommittaMossa(b.form, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, src.string()));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
     EXPECT_TRUE(b.ui.commandEnabled("Salva"));
     // A name typed without extension gets the proposal's, in its case.
     const fs::path scelto = cartellaProva() / "saved";
@@ -211,14 +214,14 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     // Saving again to the same typed name asks before replacing; "No" writes nothing.
     b.ui.saveAnswers.push_back(scelto.string());
     b.ui.yesNoAnswers.push_back(false);
-    EXPECT_FALSE(SalvaDatblDis(b.form, ""));
+    EXPECT_FALSE(SalvaDatblDis(b.form.contesto, ""));
     // The saved file opens as the knot it holds.
-    ASSERT_TRUE(ApriGen(b.form, (cartellaProva() / "saved.KNO").string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, (cartellaProva() / "saved.KNO").string()));
     EXPECT_EQ(b.d().txtNodo, "1-2+3-1+2-3+");
     // A step kept as a cell drawing is written in the object form.
     b.storia().passo(0).Tipo = GenMode::CellDrawing;
     b.storia().passo(0).TblGenSer = "3,4,7|3,5,2|";
-    ASSERT_TRUE(SalvaDatblDis(b.form, (cartellaProva() / "obj.kno").string()));
+    ASSERT_TRUE(SalvaDatblDis(b.form.contesto, (cartellaProva() / "obj.kno").string()));
     EXPECT_EQ(leggi(cartellaProva() / "obj.kno"), "Object=3,4,7|3,5,2|\r\n");
 }
 
@@ -228,7 +231,7 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
 TEST(Opening, ALongOpeningStoppedByThePersonLeavesTheKnotShownBefore) {
     const fs::path grande = fs::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
     Banco b;
-    ASSERT_TRUE(ApriGau(b.form, (kKnots / "Trefoil.gau").string()));
+    ASSERT_TRUE(ApriGau(b.form.contesto, b.form.vista, (kKnots / "Trefoil.gau").string()));
     const auto prima = fotografia(b);
     int servite = 0;
     bool cornice = false;
@@ -236,7 +239,7 @@ TEST(Opening, ALongOpeningStoppedByThePersonLeavesTheKnotShownBefore) {
         cornice = cornice || b.ui.stopFrameShown();
         if (++servite == 5) b.form.RichiestaStop.richiedi();
     };
-    EXPECT_FALSE(ApriGau(b.form, grande.string()));
+    EXPECT_FALSE(ApriGau(b.form.contesto, b.form.vista, grande.string()));
     EXPECT_TRUE(cornice);
     EXPECT_GE(servite, 5);
     EXPECT_EQ(fotografia(b), prima);
@@ -246,9 +249,9 @@ TEST(Opening, ALongOpeningStoppedByThePersonLeavesTheKnotShownBefore) {
     EXPECT_EQ(b.ui.panel("p2"), "The layout of the diagram was stopped.");
 
     b.ui.onYield = nullptr;
-    ASSERT_TRUE(ApriGau(b.form, grande.string()));
+    ASSERT_TRUE(ApriGau(b.form.contesto, b.form.vista, grande.string()));
     Banco nuovo;
-    ASSERT_TRUE(ApriGau(nuovo.form, grande.string()));
+    ASSERT_TRUE(ApriGau(nuovo.form.contesto, nuovo.form.vista, grande.string()));
     EXPECT_EQ(b.celle(), nuovo.celle());
     EXPECT_EQ(b.d().NumRegioni, nuovo.d().NumRegioni);
     EXPECT_EQ(b.form.vista.Gr.rows(), nuovo.form.vista.Gr.rows());

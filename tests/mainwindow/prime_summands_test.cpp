@@ -33,9 +33,10 @@ TEST_P(AddendiPrimiRimescolati, EverySummandIsFoundOnceAndNoUnknotIsCounted) {
         const ts::ScrambledCase& c = casi[i];
         SCOPED_TRACE(c.name);
         fixture::FinestraDiProva f;
-        ASSERT_TRUE(ApriCodice(f.form, {ts::gaussText(c.diagram), ts::lettersText(c.diagram)}, ""));
+        ASSERT_TRUE(ApriCodice(f.form.contesto, f.form.vista,
+                               {ts::gaussText(c.diagram), ts::lettersText(c.diagram)}, ""));
         const std::string codice = f.d().txtNodo;
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form);
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         std::vector<ts::GaussDiagram> trovati;
         for (const AddendoPrimo& p : primi->primi) {
@@ -54,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Parti, AddendiPrimiRimescolati, ::testing::Range(0, kPa
 // first and then searched: it is one summand.
 TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
     fixture::FinestraDiProva unknot;
-    ASSERT_TRUE(ApriGen(unknot.form, fixture::campione("Unknot40.gau")));
-    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form);
+    ASSERT_TRUE(ApriGen(unknot.form.contesto, unknot.form.vista, fixture::campione("Unknot40.gau")));
+    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form.ctx, unknot.form.doc.diagram);
     ASSERT_TRUE(nessuno.ok()) << nessuno.error();
     EXPECT_TRUE(nessuno->primi.empty());
     EXPECT_GE(nessuno->banali, 1);
@@ -68,8 +69,8 @@ TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
     for (const auto& [seme, incroci] : {std::pair{137U, 31}, {335U, 19}}) {
         const ts::GaussDiagram g = ts::enlarged(ts::connectedSum(t, f8, 1, 2), seme, incroci);
         fixture::FinestraDiProva f;
-        ASSERT_TRUE(ApriCodice(f.form, {ts::gaussText(g), ts::lettersText(g)}, ""));
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form);
+        ASSERT_TRUE(ApriCodice(f.form.contesto, f.form.vista, {ts::gaussText(g), ts::lettersText(g)}, ""));
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         EXPECT_TRUE(primi->corsaPrima) << seme;
         ASSERT_EQ(primi->primi.size(), 2u) << seme;

@@ -46,7 +46,7 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
     for (const Caso c : {Caso{"Trefoil.gau", 6, 3, 6}, Caso{"Trefoil.kno", 3, 1, 5}}) {
         SCOPED_TRACE(c.nodo);
         Banco b;
-        ASSERT_TRUE(ApriGen(b.form, campione(c.nodo)));
+        ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione(c.nodo)));
         ASSERT_EQ(b.form.vista.zoom.LivelloZoom, c.inizio);
         // A zoom button is on only while it can change the level.
         const auto pulsanti = [&b] {
@@ -137,7 +137,7 @@ TEST(SmallBoxes, PropertiesOfTheTrefoilAndTheInformationBox) {
     Banco b;
     CaselleRegistrate caselle;
     InstallaComandiCaselle(b.form, caselle);
-    ASSERT_TRUE(ApriGen(b.form, campione("Trefoil.gau")));
+    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.gau")));
     ASSERT_TRUE(b.ui.commandEnabled("propr") && b.ui.commandEnabled("Immagine"));
     b.form.tlb1_ButtonClick("propr");
     EXPECT_EQ(caselle.chiamate, std::vector<std::string>{"close properties"});

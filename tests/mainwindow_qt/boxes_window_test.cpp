@@ -45,7 +45,8 @@ TEST(BoxesWindow, ZoomInAndOutOnACodeKnotAndADrawnKnot) {
         w.resize(900, 700);
         w.show();
         QApplication::processEvents();
-        ASSERT_TRUE(ApriGen(w.form(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / nodo).string()));
+        ASSERT_TRUE(ApriGen(w.form().contesto, w.form().vista,
+                            (fs::path(TREVALON_SOURCE_DIR) / "Knots" / nodo).string()));
         const Zoom& c = w.form().vista.zoom;
         // A button that can do nothing at the end of the range is off.
         const auto pulsantiAlLivello = [&] {
@@ -89,7 +90,7 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     w->resize(900, 700);
     w->show();
     QApplication::processEvents();
-    ASSERT_TRUE(ApriGen(w->form(), (dir / "k.gau").string()));
+    ASSERT_TRUE(ApriGen(w->form().contesto, w->form().vista, (dir / "k.gau").string()));
 
     w->action("Immagine")->trigger();
     QPointer<QDialog> image = w->boxes().imageBox();
@@ -122,7 +123,8 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     ASSERT_TRUE(prop);
 
     // A large knot's code is shown whole in its field.
-    ASSERT_TRUE(ApriGen(w->form(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
+    ASSERT_TRUE(ApriGen(w->form().contesto, w->form().vista,
+                        (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
     w->action("propr")->trigger();
     QApplication::processEvents();
     prop = w->boxes().propertyBox();

@@ -353,7 +353,7 @@ TEST(DebugHelp, NamesEveryDumpTheRunsWrite) {
         f.ctx.cartellaDump = dir;
         f.form.Form_Load();
         FinestraForm2 mosse(f.form);
-        ASSERT_TRUE(ApriGen(f.form, knot));
+        ASSERT_TRUE(ApriGen(f.form.contesto, f.form.vista, knot));
         f.ui.viewerAnswers = {ViewerAnswer::Sel};
         DoTric(mosse, true);
         (void)AzioneCompleta(f.form, mosse, nullptr);

@@ -30,7 +30,7 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     w.show();
     QApplication::processEvents();
     const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau";
-    ASSERT_TRUE(ApriGau(w.form(), knot.string()));
+    ASSERT_TRUE(ApriGau(w.form().contesto, w.form().vista, knot.string()));
     ASSERT_TRUE(w.action("quick")->isEnabled());
     EXPECT_TRUE(w.action("m1")->isEnabled());
     EXPECT_TRUE(w.action("m3b")->isEnabled());
@@ -78,8 +78,8 @@ TEST(QuickWindow, NoMoveFoundIsShownWithTheStopFrameGone) {
     w.resize(900, 700);
     w.show();
     QApplication::processEvents();
-    ASSERT_TRUE(
-        ApriGau(w.form(), (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
+    ASSERT_TRUE(ApriGau(w.form().contesto, w.form().vista,
+                        (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
     QString detto, testoCornice;
     bool cornice = true;
     testing::whenShown<QMessageBox>(
@@ -115,7 +115,7 @@ RunWatched runLongSearchAnd(MainWindow& w, const std::function<void()>& act) {
     RunWatched out;
     const std::filesystem::path knot =
         std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
-    EXPECT_TRUE(ApriGau(w.form(), knot.string()));
+    EXPECT_TRUE(ApriGau(w.form().contesto, w.form().vista, knot.string()));
     const auto start = Clock::now();
     auto last = start;
     std::optional<Clock::time_point> acted;

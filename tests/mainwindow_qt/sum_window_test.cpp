@@ -27,6 +27,7 @@
 #include "mainwindow/open_knot.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
+#include "model/cell_drawing_snapshot.h"
 #include "platform_qt/qt_app.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
@@ -246,7 +247,7 @@ TEST(SumWindow, OnALargeDiagramTheCutArcsAndEachSummandAreInView) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSumView.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form(), knot.string()));
+    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
     const int colonnaDopo = OffsetCol + f.w.form().doc.diagram.limiti.ColMax;
     Visto v;
     std::vector<int> grigi, tratti;
@@ -280,7 +281,7 @@ TEST(SumWindow, CancelEndsTheSearchOnALargeDiagram) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSum.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form(), knot.string()));
+    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
     ASSERT_GE(f.w.form().doc.diagram.NumIncroci, 200);
 
     Visto v;

@@ -21,6 +21,7 @@
 #include "layout/palette.h"
 #include "mainwindow/qt/main_window.h"
 #include "mainwindow_qt/window_driver.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/step_history.h"
 #include "platform/qt/grid_view.h"
 #include "platform_qt/qt_app.h"

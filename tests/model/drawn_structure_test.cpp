@@ -7,7 +7,7 @@
 #include <memory>
 #include <sstream>
 
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 #include "model/structure.h"
 #include "model_fixtures.h"
 #include "support/knot_invariants.h"

@@ -1,4 +1,5 @@
 #include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 
 #include <gtest/gtest.h>
 

@@ -123,7 +123,7 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     mosse_ = std::make_unique<FinestraForm2>(*form_);
     listaPassi_ = std::make_unique<QtStepListPort>(this);
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
-    somma_ = std::make_unique<FinestraSommaForm2>(*form_);
+    somma_ = std::make_unique<FinestraSommaForm2>(form_->contesto, form_->vista);
     InstallaComandiSomma(*form_, *somma_);
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
@@ -166,7 +166,8 @@ void MainWindow::apriDesigner() {
     }
     // A knot compiled in the designer opens here at step 0, as an opened knot file does.
     auto compilato = [this](NodoCostruito&& nodo, const std::filesystem::path& fileNodo) {
-        apriPassoZero(*form_, std::move(nodo), fileNodo.string(), KnotFileKind::Object);
+        apriPassoZero(form_->contesto, form_->vista, std::move(nodo), fileNodo.string(),
+                      KnotFileKind::Object);
         if (form_->onKnotOpened) form_->onKnotOpened();
     };
     designer_ = new Form6(ctx_.programFolder / "Knots", compilato, this);

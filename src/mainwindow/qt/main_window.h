@@ -14,7 +14,7 @@
 #include "designer/qt/form6.h"
 #include "mainwindow/developer_panel.h"
 #include "mainwindow/form2.h"
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 #include "mainwindow/program_context.h"
 #include "mainwindow/qt/developer_panel_qt.h"
 #include "mainwindow/qt/grid_editor_qt.h"

@@ -1,4 +1,4 @@
-#include "model/step_history.h"
+#include "model/cell_drawing_snapshot.h"
 
 #include <algorithm>
 #include <vector>

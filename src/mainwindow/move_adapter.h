@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "celldraw/built_knot.h"
 #include "celldraw/redraw_driver.h"
 #include "celldraw/step_viewer.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/look_ahead.h"
 #include "moves/bridge_driver.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/move_window.h"
+#include "mainwindow/move_adapter.h"
 
 #include <algorithm>
 #include <thread>
@@ -10,10 +10,10 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
-#include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
-#include "mainwindow/drawn_knots.h"
 #include "mainwindow/highlights.h"
+#include "mainwindow/main_grid.h"
+#include "mainwindow/text_drawing_files.h"
 #include "moves/bridge_lists.h"
 #include "moves/developer_variants.h"
 #include "moves/drawn_apply.h"
@@ -235,7 +235,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
         candidatoMostrato_.reset();
         if (nodo) {
             ++ridisegni_.riusciti;
-            registrato_ = CommittaMossaDisegnata(form_, std::move(*nodo));
+            registrato_ = CommittaMossaDisegnata(form_.contesto, form_.vista, std::move(*nodo));
             return registrato_;
         }
         ++ridisegni_.ricaduti;
@@ -245,7 +245,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
     candidatoMostrato_.reset();
-    registrato_ = CommittaMossa(form_, nuovo);
+    registrato_ = CommittaMossa(form_.contesto, form_.vista, nuovo);
     if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
     return registrato_;
 }
@@ -262,9 +262,10 @@ bool FinestraForm2::committaSuDisegno(MoveKind tipo) {
         for (int a : ponte->archiMossa) lista += std::to_string(a) + ",";
         EliminaArchi(form_.doc.diagram, lista);
         // The grid shows the drawing that is left: the cell table's symbols, classified again.
-        if (Result<DisegnoTesto> resto = leggiDisegnoTesto(testoDellaFonte(form_, DrawingSource::CellTable)))
-            MostraDisegnoTesto(form_, std::move(*resto));
-        CmdGrafica_Click(form_);
+        if (Result<DisegnoTesto> resto =
+                leggiDisegnoTesto(testoDellaFonte(form_.doc, form_.vista, DrawingSource::CellTable)))
+            MostraDisegnoTesto(form_.contesto, form_.vista, std::move(*resto));
+        CmdGrafica_Click(form_.contesto, form_.vista);
         form_.ui.setPanel("p2", "The arcs of the move were taken off the drawing.");
     } else {
         form_.ui.setPanel("p2", "A diagram that is only drawn keeps its drawing: the move was not applied.");
@@ -284,7 +285,7 @@ const MossaPonteDis* FinestraForm2::ponteDis(MoveKind tipo) {
 
 void FinestraForm2::ridisegna() {
     ponteMostrato_.reset();
-    if (mostraCandidati()) CmdGrafica_Click(form_);
+    if (mostraCandidati()) CmdGrafica_Click(form_.contesto, form_.vista);
 }
 
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
@@ -292,9 +293,9 @@ void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     ponteMostrato_.reset();
     candidatoMostrato_ = c;
     if (!mostraCandidati()) return;
-    CmdGrafica_Click(form_);
+    CmdGrafica_Click(form_.contesto, form_.vista);
     for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
-    for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_, x, 0, c.Lista);
+    for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_.vista, form_.doc, x, 0, c.Lista);
 }
 
 // The whole diagram in black, the bridge in red without its two end crossings (the strand leaves them as
@@ -306,7 +307,7 @@ void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
     ponteMostrato_.reset();
     candidatoMostrato_.reset();
     if (!mostraCandidati()) return;
-    CmdGrafica_Click(form_);
+    CmdGrafica_Click(form_.contesto, form_.vista);
     Diagram& d = form_.doc.diagram;
     const RenderTarget t{form_.vista.Gr, form_.vista.Tbltt, form_.paletteCorrente(), nullptr};
     if (!DisegnaCandidatoPonte(d, form_.vista.render, t, c.archiPonte, c.archiAttraversati, c.ab2)) return;

@@ -1,4 +1,4 @@
-#include "mainwindow/drawn_knots.h"
+#include "mainwindow/text_drawing_files.h"
 
 #include <algorithm>
 #include <utility>
@@ -8,9 +8,9 @@
 #include "layout/line_codes.h"
 #include "layout/render_grid.h"
 #include "mainwindow/build_commands.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/file_dialogs.h"
 #include "mainwindow/install_knot.h"
-#include "mainwindow/open_knot.h"
+#include "mainwindow/window_context.h"
 #include "model/drawn_structure.h"
 #include "model/step_history.h"
 #include "model/structure.h"
@@ -29,50 +29,24 @@ constexpr int kMinimoGriglia = 500;
 
 }  // namespace
 
-bool GeneradatblGen(Form2& f, CellDrawing&& tblGen) {
-    NodoCostruito nodo;
-    nodo.NumIncrociDis = contaIncrociDis(tblGen);
-    nodo.tblGen = std::make_unique<CellDrawing>(std::move(tblGen));
-    if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
-        BusyGuard busy(f.ui);
-        nodo.diagram = std::make_unique<Diagram>();
-        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
-            !s) {
-            f.ui.showMessage(s.error());
-            return false;
-        }
-    }
-    installaNodo(f, std::move(nodo));
-    f.SettaDone();
-    return true;
-}
-
-bool LeggiFile(Form2& f, const std::string& tmpFile) {
-    std::string nome = tmpFile;
-    if (nome.empty()) {
-        nome = Apri(f, DialogKind::Text);
-        if (nome.empty()) return false;
-    }
-    std::string testo;
-    if (Status letto = leggiTestoFile(nome, testo); !letto) {
-        f.ui.showMessage(letto.error());
-        return false;
-    }
-    Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
+bool LeggiFile(ContestoFinestra& f, VistaNodo& vista, const std::string& tmpFile) {
+    const std::optional<FileLetto> letto = leggiFileChiesto(f, tmpFile, DialogKind::Text);
+    if (!letto) return false;
+    Result<DisegnoTesto> disegno = leggiDisegnoTesto(letto->testo);
     if (!disegno) {
         f.ui.showMessage(disegno.error());
         return false;
     }
-    f.doc.NomeFile = nome;
-    MostraDisegnoTesto(f, std::move(*disegno));
+    f.doc.NomeFile = letto->nome;
+    MostraDisegnoTesto(f, vista, std::move(*disegno));
     return true;
 }
 
-void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno) {
+void MostraDisegnoTesto(ContestoFinestra& f, VistaNodo& vista, DisegnoTesto disegno) {
     f.doc.Disegno = std::move(disegno);
     const DisegnoTesto& d = f.doc.Disegno;
 
-    GridControl& g = f.vista.Gr;
+    GridControl& g = vista.Gr;
     g.setRedraw(false);
     g.clear();
     // The grid holds the whole drawing (the reader keeps a drawing within the main window's table): it
@@ -112,9 +86,9 @@ void MostraDisegnoTesto(Form2& f, DisegnoTesto disegno) {
     g.setRedraw(true);
 }
 
-std::string testoDellaFonte(const Form2& f, DrawingSource Fonte) {
-    const GridControl& g = f.vista.Gr;
-    const Diagram& d = f.doc.diagram;
+std::string testoDellaFonte(const DocumentoNodo& doc, const VistaNodo& vista, DrawingSource Fonte) {
+    const GridControl& g = vista.Gr;
+    const Diagram& d = doc.diagram;
     int righe = g.rows() - 1;
     int colonne = g.cols() - 1;
     std::function<std::string(int, int)> cella;
@@ -128,7 +102,7 @@ std::string testoDellaFonte(const Form2& f, DrawingSource Fonte) {
             };
             break;
         case DrawingSource::TileNames:
-            cella = [&f](int r, int c) { return simboloDaTessera(f.vista.Tbltt.get(r, c)); };
+            cella = [&vista](int r, int c) { return simboloDaTessera(vista.Tbltt.get(r, c)); };
             break;
         case DrawingSource::GridText:
             cella = [&g](int r, int c) { return g.text(r, c); };
@@ -137,13 +111,13 @@ std::string testoDellaFonte(const Form2& f, DrawingSource Fonte) {
     return testoDisegno(std::max(righe, 0), std::max(colonne, 0), cella);
 }
 
-bool SalvaFile(Form2& f, const std::string& tmpFile, DrawingSource Fonte) {
+bool SalvaFile(ContestoFinestra& f, const VistaNodo& vista, const std::string& tmpFile, DrawingSource Fonte) {
     std::string nome = tmpFile;
     if (nome.empty()) {
         nome = Salva(f, DialogKind::Text);
         if (nome.empty()) return false;
     }
-    const std::string testo = testoDellaFonte(f, Fonte);
+    const std::string testo = testoDellaFonte(f.doc, vista, Fonte);
     if (Status scritto = replaceFileContents(nome, testo); !scritto) {
         f.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
         return false;
