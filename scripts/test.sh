@@ -3,7 +3,7 @@
 # show that they need no Qt, under ThreadSanitizer, and runs the tests that run threads in that build; runs
 # the static analysis on every source of src; then builds Trevalon with warnings as errors and the address
 # and undefined-behaviour sanitizers and runs every test; last, each fuzz target runs for FUZZ_SECONDS
-# (default 60) from its committed seeds.
+# (default 60) from its committed seeds, as many side by side as there are processors.
 # JOBS sets the number of parallel build and test jobs (default: every processor).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -44,6 +44,19 @@ echo "== tests"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset ci -j"$jobs" --timeout 900
 echo "== fuzzing"
-for target in fuzz/corpus/*/; do
-  JOBS="$jobs" bash scripts/fuzz.sh "$(basename "$target")" "${FUZZ_SECONDS:-60}"
+# Every target is built first; then they run side by side, one per processor, each for FUZZ_SECONDS on a
+# processor of its own. Each target's output goes to its log, printed when it fails and summed up after.
+mapfile -t targets < <(ls fuzz/corpus)
+for target in "${targets[@]}"; do
+  JOBS="$jobs" FUZZ_STEP=build bash scripts/fuzz.sh "$target"
 done
+export FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c '
+  log=build-fuzz/log-{}.txt
+  if FUZZ_STEP=run bash scripts/fuzz.sh {} "$FUZZ_SECONDS" >"$log" 2>&1; then
+    echo "fuzz_{}: $(awk "/^stat::number_of_executed_runs/ {print \$2}" "$log") runs, no failure"
+  else
+    cat "$log"
+    echo "fuzz_{} failed"
+    exit 255
+  fi'
