@@ -54,7 +54,7 @@ export FUZZ_SECONDS="${FUZZ_SECONDS:-60}"
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c '
   log=build-fuzz/log-{}.txt
   if FUZZ_STEP=run bash scripts/fuzz.sh {} "$FUZZ_SECONDS" >"$log" 2>&1; then
-    echo "fuzz_{}: $(awk "/^stat::number_of_executed_runs/ {print \$2}" "$log") runs, no failure"
+    echo "fuzz_{}: $(awk "/^stat::number_of_executed_units/ {print \$2}" "$log") inputs run, no failure"
   else
     cat "$log"
     echo "fuzz_{} failed"
