@@ -73,6 +73,26 @@ function(trevalon_test_folder name)
   endif()
 endfunction()
 
+# trevalon_test_pch(): the headers every test program reads (GoogleTest and the standard library's most
+# used), compiled once into a header that every test program without Qt reuses. Parsing them is about half
+# of what an unoptimised test file costs, a tenth of a sanitized one. -Winvalid-pch reports a program whose
+# flags the header does not fit (and fails the build under -Werror), rather than parsing them again.
+function(trevalon_test_pch)
+  if(TARGET trevalon_test_pch)
+    return()
+  endif()
+  set(src ${CMAKE_BINARY_DIR}/trevalon_test_pch.cpp)
+  if(NOT EXISTS ${src})
+    file(WRITE ${src} "// The test programs' precompiled header is compiled with this empty file.\n")
+  endif()
+  add_library(trevalon_test_pch OBJECT ${src})
+  set_target_properties(trevalon_test_pch PROPERTIES AUTOMOC OFF)
+  target_link_libraries(trevalon_test_pch PRIVATE GTest::gtest trevalon_warnings)
+  target_precompile_headers(trevalon_test_pch PRIVATE
+    <gtest/gtest.h> <algorithm> <filesystem> <fstream> <functional> <map> <memory> <set> <sstream> <string>
+    <tuple> <utility> <vector>)
+endfunction()
+
 # trevalon_test(NAME SOURCES... [DEPS libs...] [QT])
 # A GoogleTest program registered with CTest. QT tests run on the offscreen platform (their QApplication
 # chooses it) without leak checks (the platform libraries keep caches until exit).
@@ -85,6 +105,9 @@ function(trevalon_test name)
     trevalon_qt_target(${name})
   else()
     target_link_libraries(${name} PRIVATE trevalon_warnings)
+    trevalon_test_pch()
+    target_precompile_headers(${name} REUSE_FROM trevalon_test_pch)
+    target_compile_options(${name} PRIVATE -Winvalid-pch)
   endif()
   target_compile_definitions(${name} PRIVATE TREVALON_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data"
                                              TREVALON_SOURCE_DIR="${PROJECT_SOURCE_DIR}")

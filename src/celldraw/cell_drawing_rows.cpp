@@ -309,7 +309,8 @@ Status eliminaUguali(CellDrawing& g, const Asse& asse) {
     const int primo = std::max(asse.minA(l), 1);
     const int ultimo = asse.maxA(l);
     std::vector<char> toglie(static_cast<std::size_t>(ultimo + 1), 0);
-    for (int a = primo; a <= ultimo; ++a) toglie[static_cast<std::size_t>(a)] = ripete(g, asse, a);
+    for (int a = primo; a <= ultimo; ++a)
+        toglie[static_cast<std::size_t>(a)] = static_cast<char>(ripete(g, asse, a));
 
     const std::pair<int, int> traverso = asse.traverso(g);
     std::vector<std::pair<int, int>> linee;

@@ -176,7 +176,10 @@ bool latoDelBigon(const CellDrawing& g, int r, int c, int s) {
 std::string direzioni(const CellDrawing& g, int r, int c) {
     std::array<bool, 5> bigon{};
     int n = 0;
-    for (int s = 1; s <= 4; ++s) n += (bigon[static_cast<std::size_t>(s)] = latoDelBigon(g, r, c, s)) ? 1 : 0;
+    for (int s = 1; s <= 4; ++s) {
+        bigon[static_cast<std::size_t>(s)] = latoDelBigon(g, r, c, s);
+        if (bigon[static_cast<std::size_t>(s)]) ++n;
+    }
     if (n != 2 || (bigon[1] && bigon[3]) || (bigon[2] && bigon[4])) return {};
     // The corner between two sides next to each other.
     const auto angolo = [](int a, int b) {

@@ -438,8 +438,6 @@ Status VisCostruzione(Diagram& d, LayoutState& s, const std::string& msg, bool d
                     }
                 }
         }
-    }
-    if (daCelle) {
         LimitiNodo l{9999, 0, 9999, 0};
         for (const Punto& p : scritte)
             if (p.r >= std::max(1, stesa.RigaMin) && p.r <= stesa.RigaMax &&

@@ -86,11 +86,12 @@ void segnaPulito(LayoutState& s, int arco) {
     for (; pulito && k < s.BufferPunti.size(); ++k) {
         PostoInLista x{s.indiceCella.at(s.BufferPunti[k].r, s.BufferPunti[k].c)};
         pulito = x < 0;
+        // cppcheck-suppress unreadVariable ; x writes through to the index table
         x = 0;
     }
     for (std::size_t j = 0; j < k; ++j)
         PostoInLista{s.indiceCella.at(s.BufferPunti[j].r, s.BufferPunti[j].c)} = -1;
-    s.percorsoPulito[arco] = pulito;
+    s.percorsoPulito[arco] = static_cast<char>(pulito);
 }
 
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi) {

@@ -28,7 +28,7 @@ class WorkGrid {
     static bool inside(int r, int c) { return r >= 0 && c >= 0 && r < kSize && c < kSize; }
     char Tipo(int r, int c) const {
         const std::uint16_t v = raw(r, c);
-        return v == 0 ? 0 : ((v & kArcBit) ? 'A' : 'I');
+        return v == 0 ? '\0' : ((v & kArcBit) ? 'A' : 'I');
     }
     int Numero(int r, int c) const { return raw(r, c) & ~kArcBit; }
     // tipo 'I' or 'A' with its number, or 0 to empty the cell.

@@ -157,7 +157,7 @@ std::vector<int> eliminaRighe(Diagram& d, LimitiNodo* area) {
         const CellaNodo *riga = &tavola.at(r, 0), *sopra = &tavola.at(r - 1, 0);
         bool eq = true;
         for (int c = std::max(1, c0); c <= c1 && eq; ++c) eq = ugualeA(riga[c], sopra[c]);
-        uguale[r] = eq;
+        uguale[r] = static_cast<char>(eq);
     }
     int k = 0;
     for (int r = 1; r <= n; ++r) {

@@ -210,8 +210,9 @@ void FinestraForm2::mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis) {
 
 Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
     const auto tick = [this] { form_.AggiornaProgressivo(); };
-    Result<std::unique_ptr<CellDrawing>> disegno = fail("");
+    Result<std::unique_ptr<CellDrawing>> disegno = fail("");  // a Result has no empty state
     if (tipoVisore_ == tipo) {
+        // cppcheck-suppress redundantInitialization
         disegno = std::move(ridisegnoVisore_);
     } else {
         VistaRidisegno vista;

@@ -61,7 +61,7 @@ bool CellDrawing::codiceValido(std::string_view code) {
 void CellDrawing::setCodice(int r, int c, std::string_view code) {
     if (!codiceValido(code))
         throw std::invalid_argument("not a code of the cell drawing: " + std::string(code));
-    at(r, c).codice = code.empty() ? 0 : code[0];
+    at(r, c).codice = code.empty() ? '\0' : code[0];
 }
 
 std::uint8_t CellDrawing::intern(std::string_view n) {

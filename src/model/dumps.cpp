@@ -95,7 +95,7 @@ void StampaArchi(const Diagram& d, const ModelSettings& settings) {
 void StampaIncroci(Diagram& d, const ModelSettings& settings) {
     for (int i = 1; i <= d.NumIncroci; ++i) {
         Incrocio& c = d.incroci.at(i);
-        c.Ori = i <= static_cast<int>(d.TxtOri.size()) ? d.TxtOri[i - 1] : 0;
+        c.Ori = i <= static_cast<int>(d.TxtOri.size()) ? d.TxtOri[i - 1] : '\0';
         c.Posto = 0;
     }
     if (!settings.ModoDebug) return;

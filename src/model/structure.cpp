@@ -121,7 +121,8 @@ Status GeneraCodGem(Diagram& d, const ModelSettings& settings) {
     if (d.NumArchi > kMaxGemelli)
         return fail("Too many crossings for the passage table: " + std::to_string((d.NumArchi + 1) / 2) +
                     " (at most " + std::to_string(kMaxGemelli / 2) + ")");
-    if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
+    static_assert(kMaxGemelli <= kMaxArchi, "the arc count is bounded by the passage table's check above");
+    if (d.NumArchi < 0 || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
         return fail("The arc or crossing count is beyond the tables");
     const int n = d.NumArchi;
     int c = 1;

@@ -132,7 +132,7 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
             int& p = primo[static_cast<std::size_t>(voci[k].label)];
             if (p < 0) {
                 p = static_cast<int>(k);
-            } else if (p >= 0 && altro[static_cast<std::size_t>(p)] < 0) {
+            } else if (altro[static_cast<std::size_t>(p)] < 0) {
                 altro[static_cast<std::size_t>(p)] = static_cast<int>(k);
                 altro[k] = p;
             } else {

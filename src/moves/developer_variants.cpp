@@ -201,9 +201,8 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteMisto(const Diagram& d, char ab1, ch
         std::stable_sort(tenute.begin(), tenute.end(),
                          [&](const auto& a, const auto& b) { return distanza(d, a) < distanza(d, b); });
         for (int a : tratto) vietato[ix(a)] = 1;
-        bool trovato = false;
         for (const auto& p : tenute) {
-            trovato = percorso.cerca(p.first, p.second, distanza(d, p), regioni, archi);
+            const bool trovato = percorso.cerca(p.first, p.second, distanza(d, p), regioni, archi);
             if (percorso.troncato) esito.troncato = true;
             if (!trovato) continue;
             CandidatoPonte cand;

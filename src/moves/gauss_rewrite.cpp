@@ -47,6 +47,7 @@ char opposite(char s) {
 // The passages of the code with their own signs, checked against the letters: every label has a letter.
 struct Codice {
     std::vector<PassaggioGauss> passaggi;
+    // cppcheck-suppress unusedStructMember ; read through the optional that holds the code
     std::string lettere;
 };
 

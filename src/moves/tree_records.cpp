@@ -310,8 +310,8 @@ NomiCompatti NomiCompatti::daTesto(std::string_view nomi, long padre,
             c.vecchio(0);
             continue;
         }
-        long contatore = 0;
         if (nome.size() > prefisso.size() && nome.substr(0, prefisso.size()) == prefisso) {
+            long contatore = 0;
             const std::string_view cifre = nome.substr(prefisso.size());
             const auto [p, ec] = std::from_chars(cifre.data(), cifre.data() + cifre.size(), contatore);
             if (ec == std::errc() && p == cifre.data() + cifre.size() &&

@@ -17,7 +17,8 @@ void GridControl::resize(int rows, int cols) {
     const int keepRows = std::min(rows, rows_);
     const int keepCols = std::min(cols, cols_);
     for (int r = 0; r < keepRows; ++r)
-        std::copy_n(cells_.begin() + at(r, 0), keepCols, cells.begin() + static_cast<std::size_t>(r) * cols);
+        std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(at(r, 0)), keepCols,
+                    cells.begin() + static_cast<std::ptrdiff_t>(r) * cols);
     for (auto& [key, value] : texts_) {
         const int r = static_cast<int>(key / cols_);
         const int c = static_cast<int>(key % cols_);

@@ -22,8 +22,10 @@ inline Failure fail(std::string message) {
 template <class T>
 class [[nodiscard]] Result {
   public:
+    // cppcheck-suppress noExplicitConstructor ; implicit on purpose: a function returns its value
     Result(T value) : v_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit on purpose
-    Result(Failure f) : v_(std::in_place_index<1>, std::move(f)) {}    // NOLINT
+    // cppcheck-suppress noExplicitConstructor ; implicit on purpose: a function returns fail(...)
+    Result(Failure f) : v_(std::in_place_index<1>, std::move(f)) {}  // NOLINT
 
     bool ok() const { return v_.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -50,6 +52,7 @@ template <>
 class [[nodiscard]] Result<void> {
   public:
     Result() = default;
+    // cppcheck-suppress noExplicitConstructor ; implicit on purpose: a function returns fail(...)
     Result(Failure f) : failure_(std::move(f)) {}  // NOLINT: implicit on purpose
 
     bool ok() const { return !failure_; }

@@ -158,9 +158,9 @@ Status replaceFileWith(const fs::path& target,
     if (!resolved) return fail(resolved.error());
     const fs::path& file = *resolved;
     fs::path temporary;
-    int err = 0;
     {
         // The name is taken here, so that no other file can have it; produce writes over the empty file.
+        int err = 0;
         Descriptor fd(createTemporary(file, temporary, err));
         if (fd.get() < 0) return fail(reasonOf(err));
         keepMode(fd.get(), file);

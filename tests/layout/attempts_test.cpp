@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <mutex>
@@ -28,8 +29,8 @@ struct Prova {
     EsitoTentativo esito = EsitoTentativo::Fallito;
     int attesaMs = 0;  // how long it works, in steps of a millisecond that serve the stop request
     bool lancia = false;
-    // Its first routing fails at once (it says so), and it waits, up to two seconds, for a later attempt
-    // to start before it works on.
+    // Its first routing fails at once (it says so), and it waits, up to 2000 steps of a millisecond, for a
+    // later attempt to start before it works on.
     bool primoFallito = false;
 };
 
@@ -38,11 +39,33 @@ struct Coppia {
     std::unique_ptr<LayoutState> s = std::make_unique<LayoutState>();
 };
 
-// Runs the plan with the given helpers (0: in order); each attempt marks the diagram, its cell table and
-// its state with its index.
 // Whether an attempt after the first started while the first was still being made.
 std::atomic<bool> altriDuranteIlPrimo{false};
+// The steps of a millisecond the attempts have worked, all together.
+std::atomic<long> passiFatti{0};
 
+// The person's stop, asked at the given poll of the request and from then on; it keeps the steps the
+// attempts had worked when it was first answered.
+struct StopContato {
+    int chiestoAlla = 50;
+    std::atomic<int> volte{0};
+    std::atomic<long> passiAlloStop{-1};
+    std::function<bool()> richiesta() {
+        return [this] {
+            if (++volte < chiestoAlla) return false;
+            long nessuno = -1;
+            passiAlloStop.compare_exchange_strong(nessuno, passiFatti.load());
+            return true;
+        };
+    }
+    // The steps worked after the stop was answered: each attempt under way ends at its next step, so far
+    // fewer than the thousands an attempt left to run on would work (a loaded machine may let a helper
+    // make a few steps before the stop reaches it).
+    long passiDopo() const { return passiFatti.load() - passiAlloStop; }
+};
+
+// Runs the plan with the given helpers (0: in order); each attempt marks the diagram, its cell table and
+// its state with its index.
 int esegui(Coppia& c, const std::vector<Prova>& prove, const std::vector<int>& gruppi, int aiutanti,
            std::set<std::size_t>* fatti = nullptr, bool subito = false) {
     PianoTentativi piano;
@@ -62,15 +85,16 @@ int esegui(Coppia& c, const std::vector<Prova>& prove, const std::vector<int>& g
         const Prova& p = prove[i];
         if (p.primoFallito && s.primoInstradamentoFallito) {
             s.primoInstradamentoFallito();
-            const auto fino = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-            while (!altro && std::chrono::steady_clock::now() < fino) {
+            for (int k = 0; k < 2000 && !altro; ++k) {
                 s.tick();
+                ++passiFatti;
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
             altriDuranteIlPrimo = altro.load();
         }
         for (int k = 0; k < p.attesaMs; ++k) {
             s.tick();
+            ++passiFatti;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         if (p.lancia) throw std::out_of_range("attempt " + std::to_string(i));
@@ -200,31 +224,30 @@ TEST(LayoutAttempts, AttemptsStartedWhenTheFirstRoutingFailsKeepTheOrder) {
     EXPECT_EQ(w.s->IncrocioRadice, 201);
     EXPECT_EQ(w.d->MatRegioni.size(), 3);
 
-    // The person's stop while the first goes on ends the helpers too, soon.
+    // The person's stop while the first goes on ends the helpers too, at their next step.
     std::vector<Prova> lunghe(5);
     for (Prova& p : lunghe) p.attesaMs = 5000;
     lunghe[0].primoFallito = true;
     Coppia z;
-    const auto inizio = std::chrono::steady_clock::now();
-    z.s->fermato = [inizio] {
-        return std::chrono::steady_clock::now() - inizio > std::chrono::milliseconds(50);
-    };
+    StopContato stop;
+    z.s->fermato = stop.richiesta();
     EXPECT_THROW(esegui(z, lunghe, gruppiDistinti(lunghe.size()), 3, nullptr, true), LayoutFermato);
-    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(2));
+    ASSERT_GE(stop.passiAlloStop, 0);
+    EXPECT_LT(stop.passiDopo(), 1000);
 }
 
 TEST(LayoutAttempts, ThePersonsStopEndsAttemptsMadeAtOnceSoon) {
-    // Attempts that would each work for five seconds; the stop comes after about 50 ms.
+    // Attempts that would each work 5000 steps; the stop comes at the 50th time it is asked, and each
+    // attempt under way ends at its next step.
     std::vector<Prova> prove(6);
     for (Prova& p : prove) p.attesaMs = 5000;
     prove[0].attesaMs = 1;
     Coppia c;
-    const auto inizio = std::chrono::steady_clock::now();
-    c.s->fermato = [inizio] {
-        return std::chrono::steady_clock::now() - inizio > std::chrono::milliseconds(50);
-    };
+    StopContato stop;
+    c.s->fermato = stop.richiesta();
     EXPECT_THROW(esegui(c, prove, gruppiDistinti(prove.size()), 4), LayoutFermato);
-    EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(2));
+    ASSERT_GE(stop.passiAlloStop, 0);
+    EXPECT_LT(stop.passiDopo(), 1000);
 }
 
 // A build's cell table, arcs and crossings, as text.

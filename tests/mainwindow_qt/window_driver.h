@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,30 @@
 #include "mainwindow/qt/main_window.h"
 
 namespace trevalon::testing {
+
+// Counts the passes of the event loop made while `conta` holds: a timer of no interval runs once in every
+// pass that serves the events. A long job serves them every few milliseconds, so a job that goes on
+// after it was asked to end makes hundreds of passes a second, and one that ends at once makes a few.
+class PassiDelCiclo {
+  public:
+    explicit PassiDelCiclo(std::function<bool()> conta) : conta_(std::move(conta)) {
+        timer_.setInterval(0);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (conta_()) ++passi_;
+        });
+        timer_.start();
+    }
+    long passi() const { return passi_; }
+
+  private:
+    std::function<bool()> conta_;
+    QTimer timer_;
+    long passi_ = 0;
+};
+
+// More than a job that ends at once makes after the request (two at most), fewer than one that goes on
+// for a tenth of a second.
+inline constexpr long kPassiFinoAllaFine = 8;
 
 // Runs `comando`, and the person picks `knot` in the open dialog it shows. The folder and the title the
 // dialog showed.

@@ -84,7 +84,7 @@ void PictureGridView::paintEvent(QPaintEvent* event) {
     p.drawImage(QRectF(target), picture_, source);
 }
 
-FrmNewK::FrmNewK(std::function<std::string()> scegliImmagine, QWidget* parent) : QDialog(parent) {
+FrmNewK::FrmNewK(const std::function<std::string()>& scegliImmagine, QWidget* parent) : QDialog(parent) {
     setObjectName("FrmNewK");
     setWindowTitle("Trevalon - New Knot");
     auto* griglia = new QGridLayout;
@@ -193,7 +193,7 @@ void Form6::buildToolbar() {
     tlb1->setMovable(false);
     paletteGroup_ = new QActionGroup(this);
     paletteGroup_->setExclusive(true);
-    auto add = [&](const std::string& key, const QString& tooltip, std::function<void()> fai,
+    auto add = [&](const std::string& key, const QString& tooltip, const std::function<void()>& fai,
                    bool gruppo = false) {
         QAction* a = tlb1->addAction(tooltip);
         a->setData(q(key));

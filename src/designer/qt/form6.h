@@ -49,7 +49,7 @@ class FrmNewK : public QDialog {
 
   public:
     // `scegliImmagine` picks a picture ("" when cancelled).
-    FrmNewK(std::function<std::string()> scegliImmagine, QWidget* parent = nullptr);
+    explicit FrmNewK(const std::function<std::string()>& scegliImmagine, QWidget* parent = nullptr);
 
     QLineEdit& txtImg() { return *txtImg_; }
     QRadioButton& opzione(int codice) { return *opzioni_[codice - 1]; }

@@ -3,6 +3,7 @@
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace trevalon {
@@ -36,7 +37,7 @@ Geometry geometryOf(const QRect& cell, int side, int designWidth) {
     g.top = cell.top();
     g.width = cell.width();
     g.height = cell.height();
-    g.sw = std::max(1, static_cast<int>(side * designWidth / static_cast<double>(kDesignSize) + 0.5));
+    g.sw = std::max(1, static_cast<int>(std::lround(side * designWidth / static_cast<double>(kDesignSize))));
     g.sw = std::min(g.sw, std::max(1, std::min(g.width, g.height)));
     g.x0 = g.left + (g.width - g.sw) / 2;
     g.y0 = g.top + (g.height - g.sw) / 2;
@@ -133,7 +134,7 @@ void crossing(QPainter& p, const Geometry& g, bool horizontalOver, const QColor&
 }
 
 void marker(QPainter& p, const QRect& cell, int tileSide) {
-    const int side = std::max(2, static_cast<int>(tileSide * 0.4 + 0.5));
+    const int side = std::max(2, static_cast<int>(std::lround(tileSide * 0.4)));
     const QRect square(cell.left() + (cell.width() - side) / 2, cell.top() + (cell.height() - side) / 2, side,
                        side);
     p.fillRect(square, tileColor(TileColour::Orange));

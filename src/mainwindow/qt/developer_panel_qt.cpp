@@ -35,7 +35,7 @@ QLineEdit* campo(QHBoxLayout* riga, QWidget* parent, const char* nome, const std
 }  // namespace
 
 PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
-                                       std::function<void(const std::function<void()>&)> esegui,
+                                       const std::function<void(const std::function<void()>&)>& esegui,
                                        QWidget* parent)
     : QFrame(parent), pannello_(pannello), f_(f) {
     setObjectName("Frame1");

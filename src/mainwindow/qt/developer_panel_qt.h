@@ -24,7 +24,8 @@ class PannelloSviluppoQt : public QFrame {
   public:
     // `esegui` runs a button's step as the window runs its commands (one at a time, failures shown).
     PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
-                       std::function<void(const std::function<void()>&)> esegui, QWidget* parent = nullptr);
+                       const std::function<void(const std::function<void()>&)>& esegui,
+                       QWidget* parent = nullptr);
 
     QPushButton* pulsante(const std::string& key) const;
     // The text fields show the panel's fields again (after a step that wrote them).

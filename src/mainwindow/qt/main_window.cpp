@@ -115,7 +115,7 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     try {
         form_->Form_Load();
     } catch (const std::exception& e) {
-        showMessage(e.what());
+        MainWindow::showMessage(e.what());  // no override is there yet
     }
     grid_->setGrid(&form_->vista.Gr);
 

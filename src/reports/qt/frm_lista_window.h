@@ -19,7 +19,7 @@ class FrmListaWindow : public QDialog {
     Q_OBJECT
 
   public:
-    FrmListaWindow(FrmLista& lista, QWidget* parent = nullptr);
+    explicit FrmListaWindow(FrmLista& lista, QWidget* parent = nullptr);
 
     FrmLista& lista() { return lista_; }
     GridView& grLis() { return *grLis_; }
