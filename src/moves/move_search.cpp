@@ -360,11 +360,39 @@ void vociMossaI(const Passaggi& P, int numIncroci, std::vector<VoceI>& entries) 
     std::sort(entries.begin(), entries.end());
 }
 
+// The first test of thirdStrandsPass made without walking the stretches: the passages whose other passage
+// lies inside the stretches (`interno`), taken in the order of their positions counted from base + 1, pair
+// off in their signs. False when a pair differs, so that the full test fails too (for stretches whose walk
+// succeeds); true when the full test must decide.
+template <class Interno>
+bool segniAppaiati(const Passaggi& P, int base, const Interno& interno) {
+    char primo = 0;
+    bool secondo = false;
+    for (int k = 1; k <= P.n; ++k) {
+        const int p = (base + k - 1) % P.n + 1;
+        if (!interno(P.twin(p))) continue;
+        if (secondo && P.segno(p) != primo) return false;
+        primo = P.segno(p);
+        secondo = !secondo;
+    }
+    return true;
+}
+
+// Passage q lies strictly inside the stretch from passage a forward to passage b.
+bool dentro(const Passaggi& P, int q, int a, int b) {
+    const int d = (q - a + P.n) % P.n;
+    return d > 0 && d < (b - a + P.n) % P.n;
+}
+
 // Move I, phase 2 for one loop: its inner passages walked and the third strands tested. nullopt when the
-// walk meets an inner crossing twice, else whether the loop passes.
+// walk meets an inner crossing twice, else whether the loop passes. With `rapido` a loop whose third
+// strands cannot pair off is refused without the walk (false, where the walk might have failed).
 std::optional<bool> esaminaAnello(const Passaggi& P, Marks& counts, const VoceI& v,
-                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted) {
+                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
+                                  bool rapido) {
     const int base = std::max(v.i, v.j) - 1;
+    if (rapido && v.i != v.j && !segniAppaiati(P, base, [&](int q) { return dentro(P, q, v.i, v.j); }))
+        return false;
     counts.clear();
     walkOrder.clear();
     sorted.clear();
@@ -402,9 +430,14 @@ void vociMossaII(const Passaggi& P, int numIncroci, TipoTMan tipo, std::vector<V
 
 // Move II, phase 2 for two neighbouring entries of the same two crossings: both stretches walked and the
 // third strands tested. nullopt when a walk meets an inner crossing twice, else whether the pair passes.
+// `rapido` as for esaminaAnello.
 std::optional<bool> esaminaCoppia(const Passaggi& P, Marks& marks, const VoceII& A, const VoceII& B,
-                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted) {
+                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
+                                  bool rapido) {
     const int base = std::max({A.i, A.j, B.i, B.j}) - 1;
+    if (rapido && A.i != A.j && B.i != B.j &&
+        !segniAppaiati(P, base, [&](int q) { return dentro(P, q, A.i, A.j) || dentro(P, q, B.i, B.j); }))
+        return false;
     marks.clear();
     walkOrder.clear();
     sorted.clear();
@@ -528,7 +561,7 @@ bool EsisteMossaI(const TabellaPassaggi& t) {
     thread_local std::vector<InnerRecord> walkOrder, sorted;
     vociMossaI(P, t.numIncroci, entries);
     for (const VoceI& v : entries)
-        if (esaminaAnello(P, counts, v, walkOrder, sorted).value_or(false)) return true;
+        if (esaminaAnello(P, counts, v, walkOrder, sorted, true).value_or(false)) return true;
     return false;
 }
 
@@ -543,7 +576,7 @@ bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo) {
         const VoceII& A = entries[k - 1];
         const VoceII& B = entries[k];
         if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted).value_or(false)) return true;
+        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted, true).value_or(false)) return true;
     }
     return false;
 }
@@ -569,7 +602,7 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         const VoceII& A = entries[idx - 1];
         const VoceII& B = entries[idx];
         if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        const std::optional<bool> passa = esaminaCoppia(P, marks, A, B, walkOrder, sorted);
+        const std::optional<bool> passa = esaminaCoppia(P, marks, A, B, walkOrder, sorted, dump == nullptr);
         if (!passa) continue;
         if (dump) {
             const std::string lll = format000(A.cMin), hhh = format000(A.cMax);
@@ -609,7 +642,7 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     // Phase 2: each loop by itself.
     std::vector<InnerRecord> walkOrder, sorted;
     for (const VoceI& voce : entries) {
-        const std::optional<bool> passa = esaminaAnello(P, counts, voce, walkOrder, sorted);
+        const std::optional<bool> passa = esaminaAnello(P, counts, voce, walkOrder, sorted, dump == nullptr);
         if (!passa) continue;
         if (dump) dumpRecords(*dump, "ng.txt", d, sorted, format000(voce.c), format000(voce.c), false);
         if (!*passa) continue;
