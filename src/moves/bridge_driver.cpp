@@ -372,7 +372,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 std::swap(attesa, nuova);
                 return true;
             },
-            limiti, false, {}, false);
+            limiti, false, {}, false, true);
         risolvi(attesa);
         if (annulla.load(std::memory_order_relaxed)) return e;
     }

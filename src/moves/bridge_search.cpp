@@ -9,12 +9,22 @@
 
 namespace trevalon {
 
-bool CandidatoPonte::lungoIlPonte() const {
-    auto stessa = [this](const std::vector<int>& lato) {
+namespace {
+
+// The route's regions are those along one side of the bridge, in either direction.
+bool lungoIlLato(const std::vector<int>& regioni, const std::vector<int>& lato1,
+                 const std::vector<int>& lato2) {
+    auto stessa = [&regioni](const std::vector<int>& lato) {
         return regioni == lato ||
                (regioni.size() == lato.size() && std::equal(regioni.begin(), regioni.end(), lato.rbegin()));
     };
-    return stessa(latoPonte1) || stessa(latoPonte2);
+    return stessa(lato1) || stessa(lato2);
+}
+
+}  // namespace
+
+bool CandidatoPonte::lungoIlPonte() const {
+    return lungoIlLato(regioni, latoPonte1, latoPonte2);
 }
 
 namespace {
@@ -279,7 +289,8 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
                                              const LimitiPonte& limiti, bool conMessaggio,
-                                             const std::function<void()>& cedi, bool conTesti) {
+                                             const std::function<void()>& cedi, bool conTesti,
+                                             bool senzaLungoIlPonte) {
     EsitoEnumerazionePonti esito;
     if (!tabelleValide(d)) {
         esito.tabellaNonValida = true;
@@ -369,9 +380,11 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
             }
             int indice = 0;
             auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+                const int questo = indice++;
+                if (senzaLungoIlPonte && lungoIlLato(regioni, cand.latoPonte1, cand.latoPonte2)) return true;
                 cand.regioni = regioni;
                 cand.archiAttraversati = archi;
-                cand.indicePercorso = indice++;
+                cand.indicePercorso = questo;
                 if (conTesti) {
                     cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
                     cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
