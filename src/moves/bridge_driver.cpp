@@ -272,12 +272,6 @@ struct EsameRecord {
     }
 };
 
-// Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
-// `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
-// records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
-// They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
-// records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
-// only grows while records are examined) holds already is not kept: the filing would pass it over.
 // The keys kept by the records of the round under way and of the round before (filed after it), and the
 // index of the record examined: a child that a record of lower index keeps is filed by that one first.
 struct ChiaviTenute {
@@ -289,6 +283,13 @@ struct ChiaviTenute {
     }
 };
 
+// Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
+// `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
+// records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
+// They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
+// records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
+// only grows while records are examined) holds already is not kept: the filing would pass it over, and
+// so is one that `tenute` says a record of lower index keeps.
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
                           bool alberoChiuso, const AlberoOrizzontale& albero,
                           const ChiaviTenute& tenute = {}) {
