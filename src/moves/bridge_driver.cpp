@@ -199,6 +199,7 @@ struct EsameRecord {
         LetturaChiave lettura;
     };
     static constexpr int kNuove = -1;
+    bool daRifare = false;  // a record of a closed tree that may allow a move: examined whole when filed
     bool caricato = false;  // the look-ahead built the record's diagram
     bool mossaI = false;    // a move I was found: no child is filed
     bool mossaII = false;   // a move II was found after the children
@@ -266,14 +267,27 @@ struct EsameRecord {
     }
 };
 
+// The keys kept by the records of the round under way and of the round before (filed after it), and the
+// index of the record examined: a child that a record of lower index keeps is filed by that one first.
+struct ChiaviTenute {
+    ChiaviDelGiro* giro = nullptr;
+    const ChiaviDelGiro* prima = nullptr;
+    long indice = 0;
+    bool tenutaPrima(std::string_view chiave) const {
+        return giro && ((prima && prima->tenutaPrima(chiave, indice)) || giro->tenutaPrima(chiave, indice));
+    }
+};
+
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
 // `annulla` ends it early (the result is then not used). With `alberoChiuso` (the tree takes no more
 // records and has said why) the horizontal candidates are not listed at all: none of them could be filed.
 // They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
 // records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
-// only grows while records are examined) holds already is not kept: the filing would pass it over.
+// only grows while records are examined) holds already is not kept: the filing would pass it over, and
+// so is one that `tenute` says a record of lower index keeps.
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
-                          bool alberoChiuso, const AlberoOrizzontale& albero) {
+                          bool alberoChiuso, const AlberoOrizzontale& albero,
+                          const ChiaviTenute& tenute = {}) {
     EsameRecord e;
     const bool caricato = alberoChiuso ? p.caricaConsegnaPerMosse(nodo.Codice, nodo.Ori, nodo.Nomi)
                                        : p.caricaConsegna(nodo.Codice, nodo.Ori, nodo.Nomi);
@@ -311,12 +325,14 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     auto risolvi = [&](Attesa& a) {
         if (!a.presente) return;
         a.presente = false;
-        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave)) {
+        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave) ||
+            tenute.tenutaPrima(a.chiave)) {
             e.nuoviCoda += a.nuovi;
             return;
         }
         if (!riscrittura->passaggi(a.ponte, a.attraversati, a.regioni, a.ab1, r))
             return;  // refused as the key was not: cannot happen
+        if (tenute.giro) tenute.giro->tieni(a.chiave, tenute.indice);
         e.aggiungi(r, a.chiave, a.indicePercorso);
     };
     // Room for a few new candidates of the record's size, so that the tables seldom grow.
@@ -352,7 +368,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 std::swap(attesa, nuova);
                 return true;
             },
-            limiti, false, {}, false);
+            limiti, false, {}, false, true);
         risolvi(attesa);
         if (annulla.load(std::memory_order_relaxed)) return e;
     }
@@ -361,6 +377,22 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         e.mossaII = true;
         e.nuoviMossaII = p.contaNuoviIncroci() - prima;
     }
+    return e;
+}
+
+// A record of a closed tree, whose children are not listed: only whether it allows a move I or II, asked
+// of its passages alone, without building the diagram. A record that does (or whose code the quick test
+// cannot read) is examined whole when it is filed, with its names.
+EsameRecord EsaminaRecordChiuso(const AlberoOrizzontale& albero, long indice) {
+    thread_local std::string codice, ori;
+    thread_local std::vector<int> lavoro;
+    thread_local TabellaPassaggi tabella;
+    EsameRecord e;
+    albero.codiceELettere(indice, codice, ori, lavoro);
+    if (TabellaDaCodice(codice, ori, tabella) && !EsisteMossaI(tabella) && !EsisteMossaII(tabella))
+        e.caricato = true;
+    else
+        e.daRifare = true;
     return e;
 }
 
@@ -377,6 +409,15 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
     if (e.errore) std::rethrow_exception(e.errore);
     AlberoOrizzontale& t = w.albero();
     FinestraPonte& prova = w.prova();
+    if (e.daRifare) {
+        // Examined here in the window's look-ahead instance, whose counter of new crossings the filing
+        // moves itself.
+        const int prima = prova.contaNuoviIncroci();
+        const std::atomic<bool> mai{false};
+        const EsameRecord intero = EsaminaRecord(prova, t.record(t.CursoreListaUg), mai, true, t);
+        prova.aggiungiNuoviIncroci(prima - prova.contaNuoviIncroci());
+        return ArchiviaEsame(w, intero);
+    }
     if (!e.caricato) return false;
     if (e.mossaI) return true;
     const long cursore = t.CursoreListaUg;
@@ -436,19 +477,26 @@ constexpr long kRecordPerGiro = 256;
 // are copied: the tree grows (and may move its records) while the round runs.
 class GiroParallelo {
   public:
-    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove)
-        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)) {
-        nodi_.reserve(static_cast<std::size_t>(quanti));
-        for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+    // `prima`: the keys kept by the round before, which is filed while this one runs.
+    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove,
+                  std::shared_ptr<const ChiaviDelGiro> prima)
+        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)), prima_(std::move(prima)) {
         // A tree that has refused a record takes none ever after, and has told why: the records'
-        // children need not be listed.
+        // children need not be listed, and the threads read the records themselves.
         const bool chiuso = t.chiuso();
+        if (!chiuso) {
+            nodi_.reserve(static_cast<std::size_t>(quanti));
+            for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+        }
         for (FinestraPonte* p : prove)
             fili_.emplace_back([this, p, quanti, chiuso] {
                 for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
                     EsameRecord& e = esami_[static_cast<std::size_t>(i)];
                     try {
-                        e = EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, chiuso, *albero_);
+                        e = chiuso ? EsaminaRecordChiuso(*albero_, primo_ + i)
+                                   : EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, false,
+                                                   *albero_,
+                                                   ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
                     } catch (...) {
                         e.errore = std::current_exception();
                     }
@@ -470,6 +518,9 @@ class GiroParallelo {
     long primo() const { return primo_; }
     long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
     const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
+    std::shared_ptr<const ChiaviDelGiro> chiavi() const { return chiavi_; }
+    // The round is over: its keys are only read from now on.
+    void chiudiChiavi() { chiavi_->chiudi(); }
 
     // Waits for the round, serving the window's events and reading its stop request every few
     // milliseconds; false when the request stopped the round.
@@ -490,6 +541,8 @@ class GiroParallelo {
     const AlberoOrizzontale* albero_;  // read by the threads while this thread files into it
     std::vector<NodoLista> nodi_;
     std::vector<EsameRecord> esami_;
+    std::shared_ptr<const ChiaviDelGiro> prima_;
+    std::shared_ptr<ChiaviDelGiro> chiavi_ = std::make_shared<ChiaviDelGiro>();
     std::atomic<long> prossimo_{0};
     std::atomic<bool> annulla_{false};
     std::mutex m_;
@@ -527,18 +580,19 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
                 continue;
             }
             giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kRecordPerGiro),
-                                                   prove);
+                                                   prove, nullptr);
             continue;
         }
         if (!giro->attendi(w)) {
             t.fermato = true;
             break;
         }
+        giro->chiudiChiavi();
         std::unique_ptr<GiroParallelo> prossimo;
         const long dopo = t.NumListaUg() - giro->fine() + 1;
         if (dopo >= kMinimoInParallelo)
-            prossimo =
-                std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, kRecordPerGiro), prove);
+            prossimo = std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, kRecordPerGiro), prove,
+                                                       giro->chiavi());
         for (long i = giro->primo(); i < giro->fine(); ++i) {
             if ((i & 63) == 0) {
                 w.ui().yieldToEvents();

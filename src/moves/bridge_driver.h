@@ -46,6 +46,13 @@ class AlberoOrizzontale {
     long padre(long i) const { return tblListaUg_.padre(controlla(i)); }
     int profondita(long i) const { return tblListaUg_.profondita(controlla(i)); }
     std::int64_t numGiro(long i) const { return tblListaUg_.numGiro(controlla(i)); }
+    // The code and letters of a record without its names, for threads that examine records while the tree
+    // is closed (chiuso(): nothing is added meanwhile).
+    void codiceELettere(long i, std::string& codice, std::string& ori, std::vector<int>& lavoro) const {
+        tblListaUg_.codiceELettere(controlla(i),
+                                   i == 0 ? std::string_view() : codici_.chiave(tblListaUg_.chiaveDi(i)),
+                                   codice, ori, lavoro);
+    }
     // The crossing names of a record by crossing, index 0 the empty name; valid until the next call.
     const std::vector<std::string>& nomi(long i) const { return tblListaUg_.nomi(controlla(i)); }
     void impostaNumGiroRadice(std::int64_t n) { tblListaUg_.impostaNumGiroRadice(n); }

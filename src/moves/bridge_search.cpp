@@ -9,12 +9,22 @@
 
 namespace trevalon {
 
-bool CandidatoPonte::lungoIlPonte() const {
-    auto stessa = [this](const std::vector<int>& lato) {
+namespace {
+
+// The route's regions are those along one side of the bridge, in either direction.
+bool lungoIlLato(const std::vector<int>& regioni, const std::vector<int>& lato1,
+                 const std::vector<int>& lato2) {
+    auto stessa = [&regioni](const std::vector<int>& lato) {
         return regioni == lato ||
                (regioni.size() == lato.size() && std::equal(regioni.begin(), regioni.end(), lato.rbegin()));
     };
-    return stessa(latoPonte1) || stessa(latoPonte2);
+    return stessa(lato1) || stessa(lato2);
+}
+
+}  // namespace
+
+bool CandidatoPonte::lungoIlPonte() const {
+    return lungoIlLato(regioni, latoPonte1, latoPonte2);
 }
 
 namespace {
@@ -264,6 +274,28 @@ thread_local std::size_t LavoroInUso::profondita_ = 0;
 
 }  // namespace
 
+namespace {
+
+// The neighbours of every region in ascending order, with the arc between them, one region after another:
+// those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]].
+void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio) {
+    const std::size_t lato = ix(d.NumRegioni) + 1;
+    vicini.clear();
+    vicini.reserve(4 * lato);
+    inizio.assign(lato + 1, 0);
+    for (int u = 1; u <= d.NumRegioni; ++u) {
+        inizio[ix(u)] = static_cast<int>(vicini.size());
+        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        for (int v = 1; v <= d.NumRegioni; ++v) {
+            const int a = riga[v].arco;
+            if (v != u && a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+        }
+    }
+    inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
+}
+
+}  // namespace
+
 void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::string& Rg1, std::string& Rg1inv,
                        std::string& Rg2, std::string& Rg2inv) {
     std::vector<int> s1, s2;
@@ -279,7 +311,8 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
                                              const LimitiPonte& limiti, bool conMessaggio,
-                                             const std::function<void()>& cedi, bool conTesti) {
+                                             const std::function<void()>& cedi, bool conTesti,
+                                             bool senzaLungoIlPonte) {
     EsitoEnumerazionePonti esito;
     if (!tabelleValide(d)) {
         esito.tabellaNonValida = true;
@@ -289,22 +322,9 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     // The distances are read from the region graph where they are needed (a region's distance to itself 0).
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    const std::size_t lato = ix(d.NumRegioni) + 1;
-    const int numArchi = d.NumArchi;
-    std::vector<std::pair<int, int>>& vicini = w.vicini;
-    vicini.clear();
-    vicini.reserve(4 * lato);
-    std::vector<int>& inizio = w.inizio;
-    inizio.assign(lato + 1, 0);
-    for (int u = 1; u <= d.NumRegioni; ++u) {
-        inizio[ix(u)] = static_cast<int>(vicini.size());
-        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        for (int v = 1; v <= d.NumRegioni; ++v) {
-            const int a = riga[v].arco;
-            if (v != u && a >= 1 && a <= numArchi) vicini.emplace_back(v, a);
-        }
-    }
-    inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
+    elencaVicini(d, w.vicini, w.inizio);
+    const std::vector<std::pair<int, int>>& vicini = w.vicini;
+    const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
     Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso);
@@ -369,9 +389,11 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
             }
             int indice = 0;
             auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+                const int questo = indice++;
+                if (senzaLungoIlPonte && lungoIlLato(regioni, cand.latoPonte1, cand.latoPonte2)) return true;
                 cand.regioni = regioni;
                 cand.archiAttraversati = archi;
-                cand.indicePercorso = indice++;
+                cand.indicePercorso = questo;
                 if (conTesti) {
                     cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
                     cand.mossa.ListaRegioniMossa = testoLista(regioni, true);

@@ -77,11 +77,13 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
 // conTesti the move's texts (mossa) and Rg1..Rg2inv are left empty too, for a search that reads only the
 // numbers (archiPonte, archiAttraversati, regioni).
 // `cedi` is called once per bridge, per end-region pairing and every 1024 route steps, so that a window
-// can serve its events.
+// can serve its events. With senzaLungoIlPonte the routes that run along the bridge itself
+// (CandidatoPonte::lungoIlPonte) are counted among the routes but not visited.
 EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
                                              const std::function<bool(const CandidatoPonte&)>& visita,
                                              const LimitiPonte& limiti = {}, bool conMessaggio = true,
-                                             const std::function<void()>& cedi = {}, bool conTesti = true);
+                                             const std::function<void()>& cedi = {}, bool conTesti = true,
+                                             bool senzaLungoIlPonte = false);
 
 // What Tponte needs of its window and of the horizontal search.
 struct ContestoPonte {

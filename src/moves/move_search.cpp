@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
+#include <optional>
 
+#include "model/gauss_code.h"
 #include "moves/bridge_lists.h"
 #include "moves/passage_arithmetic.h"
 
@@ -29,24 +32,31 @@ int leadingNumber(const std::string& s) {
     return v;
 }
 
-// Read access to the passage table with cyclic stepping.
+std::size_t ix(int i) {
+    return static_cast<std::size_t>(i);
+}
+
+// Read access to a passage table with cyclic stepping.
 struct Passaggi {
-    const Diagram& d;
+    const TabellaPassaggi& t;
     int n;
-    explicit Passaggi(const Diagram& diagram) : d(diagram), n(diagram.NumGemelli) {}
-    const Gemello& g(int p) const { return d.gemelli[static_cast<std::size_t>(p)]; }
+    explicit Passaggi(const TabellaPassaggi& tabella) : t(tabella), n(tabella.numGemelli()) {}
     int next(int p) const { return p + 1 > n ? 1 : p + 1; }
-    int padre(int p) const { return g(p).Padre; }
-    char segno(int p) const { return g(p).Segno; }
-    int twin(int p) const { return g(p).IndiceGemello; }
+    int padre(int p) const { return t.padre[ix(p)]; }
+    char segno(int p) const { return t.segno[ix(p)]; }
+    int twin(int p) const { return t.gemello[ix(p)]; }
     // Handedness: +1 or -1 for a well-formed table.
     int mano(int p) const {
-        int h = g(p).dirad - g(twin(p)).dirad;
+        int h = t.dirad[ix(p)] - t.dirad[ix(twin(p))];
         if (h == 3) h = -1;
         if (h == -3) h = 1;
         return h;
     }
 };
+
+const Gemello& gem(const Diagram& d, int p) {
+    return d.gemelli[ix(p)];
+}
 
 // Crossing marks of one walk, sized to the crossings in use.
 class Marks {
@@ -154,26 +164,26 @@ bool thirdStrandsPass(const Passaggi& P, Marks& marks, const std::vector<InnerRe
 
 // The dump line of an inner record: the twin's and the passage's rotated positions and numbers, the
 // twin's sign, the pair's two crossings and the stretch; move II adds the twin's links and regions.
-std::string testoRecord(const Passaggi& P, const InnerRecord& r, const std::string& lll,
+std::string testoRecord(const Diagram& d, const InnerRecord& r, const std::string& lll,
                         const std::string& hhh, bool conLegami) {
     std::string t = format000(r.rotTw) + "," + std::to_string(r.tw) + "," + format000(r.rotP) + "," +
                     std::to_string(r.p) + "," + std::string(1, r.segnoTw) + "," + lll + "," + hhh + "," +
                     std::to_string(r.k);
     if (!conLegami) return t;
-    const Gemello& g = P.g(r.tw);
-    const Arco& a = P.d.archi[static_cast<std::size_t>(r.tw)];
+    const Gemello& g = gem(d, r.tw);
+    const Arco& a = d.archi[ix(r.tw)];
     t += ",arcoda>" + std::to_string(g.arcoda) + ",arcoad>" + std::to_string(g.arcoad) + ",ad>" +
          std::to_string(g.gemad) + ",da>" + std::to_string(g.gemDa) + ",reg1>" + std::to_string(a.Reg1) +
          ",reg2>" + std::to_string(a.Reg2) + ",gem>" + std::to_string(r.tw) + ",arc>" + std::to_string(r.p);
     return t;
 }
 
-void dumpRecords(const DumpFolder& dump, const std::string& name, const Passaggi& P,
+void dumpRecords(const DumpFolder& dump, const std::string& name, const Diagram& d,
                  const std::vector<InnerRecord>& records, const std::string& lll, const std::string& hhh,
                  bool conLegami) {
     std::vector<std::string> lines;
     lines.reserve(records.size());
-    for (const InnerRecord& r : records) lines.push_back(testoRecord(P, r, lll, hhh, conLegami));
+    for (const InnerRecord& r : records) lines.push_back(testoRecord(d, r, lll, hhh, conLegami));
     writeDumpLines(dump, name, lines);
 }
 
@@ -223,15 +233,14 @@ const Arco& arcOf(const Diagram& d, int a) {
 }
 
 // The chosen-move record of an accepted move II pair.
-MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo, const VoceII& A,
-                          const VoceII& B, int a1, int a2, int b1, int b2,
-                          const std::vector<InnerRecord>& walkOrder, const std::vector<InnerRecord>& sorted,
-                          int nA, int nB) {
+MossaScelta recordMossaII(const Diagram& d, TipoTMan tipo, const VoceII& A, const VoceII& B, int a1, int a2,
+                          int b1, int b2, const std::vector<InnerRecord>& walkOrder,
+                          const std::vector<InnerRecord>& sorted, int nA, int nB) {
     MossaScelta m;
     const int kL = nA <= nB ? 2 : 1;
     const int lFirst = kL == 2 ? b1 : a1;
     const int lLast = kL == 2 ? b2 : a2;
-    const int firstArc = P.g(lFirst).arcoad;
+    const int firstArc = gem(d, lFirst).arcoad;
     std::string lam = "," + std::to_string(firstArc);
     const Arco& fa = arcOf(d, firstArc);
     m.IncrocioInizioMossa = std::to_string(fa.IncrocioDa) + std::string(1, fa.SegnoDa);
@@ -245,11 +254,11 @@ MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo, co
         while (n < sorted.size() && sorted[n].p != r.p) ++n;
         ++n;  // 1-based position in the sorted order
         if (n % 2 == 0) {
-            const int x = P.g(r.tw).arcoda;
+            const int x = gem(d, r.tw).arcoda;
             laa += "," + std::to_string(x) + std::string(1, r.segnoTw);
             lia += "," + std::to_string(arcOf(d, x).IncrocioDa) + std::string(1, arcOf(d, x).SegnoDa);
         } else {
-            const int x = P.g(r.tw).arcoad;
+            const int x = gem(d, r.tw).arcoad;
             laa += "," + std::to_string(x) + std::string(1, r.segnoTw);
             lia += "," + std::to_string(arcOf(d, x).IncrocioA) + std::string(1, arcOf(d, x).SegnoA);
         }
@@ -273,12 +282,191 @@ MossaScelta recordMossaII(const Diagram& d, const Passaggi& P, TipoTMan tipo, co
     };
     if (!laa.empty())
         for (const std::string& item : splitComma(laa)) step(leadingNumber(item));
-    step(P.g(lLast).arcoad);
+    step(gem(d, lLast).arcoad);
     m.ListaRegioniMossa = dropLeadingComma(regions) + ",";
     m.ListaArchiAttraversati = laa + ",";
     m.ListaIncrociAttraversati = lia + ",";
     m.TipoCandidato = (tipo == TipoTMan::N && nA == nB) ? MoveIIRewrite::M : MoveIIRewrite::P;
     return m;
+}
+
+// The candidate of an accepted move II pair, with the record it leaves if chosen.
+CandidatoMossa candidatoMossaII(const Diagram& d, TipoTMan tipo, const VoceII& A, const VoceII& B,
+                                const std::vector<InnerRecord>& walkOrder,
+                                const std::vector<InnerRecord>& sorted) {
+    const std::string A5 = std::to_string(A.ci), A6 = std::to_string(A.cj);
+    const std::string B5 = std::to_string(B.ci), B6 = std::to_string(B.cj);
+    const int primoA = gem(d, A.i).arcoad, primoB = gem(d, B.i).arcoad;
+    CandidatoMossa c;
+    c.voceEvidenziata = ',' + A5;
+    c.voceEvidenziata += ',' + A6 + ',';
+    c.Lista = ",";
+    c.archi.push_back({primoA, HighlightRole::FirstStretch, -4});
+    c.Lista += std::to_string(primoA) + ",";
+    c.archi.push_back({primoB, HighlightRole::SecondStretch, -4});
+    c.Lista += std::to_string(primoB) + ",";
+    for (const InnerRecord& r : sorted) {
+        c.Lista += std::to_string(r.p) + ",";
+        c.archi.push_back({r.p, r.k == 1 ? HighlightRole::FirstStretch : HighlightRole::SecondStretch, -3});
+        (r.k == 1 ? c.nA : c.nB) += 1;
+    }
+    c.incrocioPrimo = A.cMin;
+    c.arcoPrimo = primoA;
+    c.incrocioSecondo = A.cMax;
+    c.arcoSecondo = primoB;
+    c.messaggioSviluppo = "TMan " + A5;
+    c.messaggioSviluppo.append("-").append(A6).append("  ").append(B5).append("-").append(B6);
+    c.mossa = recordMossaII(d, tipo, A, B, A.i, A.j, B.i, B.j, walkOrder, sorted, c.nA, c.nB);
+    c.mossa.VoceMossa1 = A.testo();
+    c.mossa.VoceMossa2 = B.testo();
+    return c;
+}
+
+// Where the walk from each passage stops: at the first passage whose crossing it has met already (the
+// crossing it starts from counts as met). Positions run 1..2n around the code twice; `prossimo[q]` is the
+// next position after q at the same crossing, and the walk from i stops at the smallest of those from i
+// on, `fine[i]`. Both tables are indexed 1..2n (fine only 1..n is read).
+void finiDeiCammini(const Passaggi& P, int numIncroci, std::vector<int>& prossimo, std::vector<int>& fine) {
+    const int n = P.n;
+    constexpr int kMai = std::numeric_limits<int>::max();
+    thread_local std::vector<int> ultimo;
+    ultimo.assign(ix(numIncroci) + 1, kMai);
+    prossimo.resize(ix(2 * n) + 2);
+    fine.resize(ix(2 * n) + 2);
+    fine[ix(2 * n) + 1] = kMai;
+    for (int q = 2 * n; q >= 1; --q) {
+        int& u = ultimo[ix(P.padre(q > n ? q - n : q))];
+        prossimo[ix(q)] = u;
+        u = q;
+        fine[ix(q)] = std::min(prossimo[ix(q)], fine[ix(q) + 1]);
+    }
+}
+
+// Move I, phase 1: the loops from a crossing back to it that meet no other crossing twice, sorted by
+// crossing and first passage (no two have the same first passage). The walk from passage i ends at the
+// first crossing met twice; it is a loop when that is i's own crossing.
+struct VoceI {
+    int c = 0, i = 0, j = 0;
+    bool operator<(const VoceI& o) const { return c != o.c ? c < o.c : i < o.i; }
+};
+
+void vociMossaI(const Passaggi& P, int numIncroci, std::vector<VoceI>& entries) {
+    thread_local std::vector<int> prossimo, fine;
+    finiDeiCammini(P, numIncroci, prossimo, fine);
+    entries.clear();
+    for (int i = 1; i <= P.n; ++i)
+        if (prossimo[ix(i)] == fine[ix(i)])
+            entries.push_back({P.padre(i), i, (prossimo[ix(i)] - 1) % P.n + 1});
+    std::sort(entries.begin(), entries.end());
+}
+
+// The first test of thirdStrandsPass made without walking the stretches: the passages whose other passage
+// lies inside the stretches (`interno`), taken in the order of their positions counted from base + 1, pair
+// off in their signs. False when a pair differs, so that the full test fails too (for stretches whose walk
+// succeeds); true when the full test must decide.
+template <class Interno>
+bool segniAppaiati(const Passaggi& P, int base, const Interno& interno) {
+    char primo = 0;
+    bool secondo = false;
+    for (int k = 1; k <= P.n; ++k) {
+        const int p = (base + k - 1) % P.n + 1;
+        if (!interno(P.twin(p))) continue;
+        if (secondo && P.segno(p) != primo) return false;
+        primo = P.segno(p);
+        secondo = !secondo;
+    }
+    return true;
+}
+
+// Passage q lies strictly inside the stretch from passage a forward to passage b.
+bool dentro(const Passaggi& P, int q, int a, int b) {
+    const int d = (q - a + P.n) % P.n;
+    return d > 0 && d < (b - a + P.n) % P.n;
+}
+
+// Move I, phase 2 for one loop: its inner passages walked and the third strands tested. nullopt when the
+// walk meets an inner crossing twice, else whether the loop passes. With `rapido` a loop whose third
+// strands cannot pair off is refused without the walk (false, where the walk might have failed).
+std::optional<bool> esaminaAnello(const Passaggi& P, Marks& counts, const VoceI& v,
+                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
+                                  bool rapido) {
+    const int base = std::max(v.i, v.j) - 1;
+    if (rapido && v.i != v.j && !segniAppaiati(P, base, [&](int q) { return dentro(P, q, v.i, v.j); }))
+        return false;
+    counts.clear();
+    walkOrder.clear();
+    sorted.clear();
+    if (!walkStretch(P, counts, v.i, v.j, base, 1, walkOrder)) return std::nullopt;
+    return thirdStrandsPass(P, counts, walkOrder, sorted);
+}
+
+// Move II, phase 1: pairs of passages on the same side of two crossings, with opposite handedness, sorted.
+// The walk from i meets the passages up to the first crossing met twice.
+void vociMossaII(const Passaggi& P, int numIncroci, TipoTMan tipo, std::vector<VoceII>& entries) {
+    thread_local std::vector<int> prossimo, fine, mano;
+    thread_local std::vector<char> segno;
+    finiDeiCammini(P, numIncroci, prossimo, fine);
+    const int n = P.n;
+    mano.resize(ix(2 * n) + 1);
+    segno.resize(ix(2 * n) + 1);
+    for (int p = 1; p <= n; ++p) {
+        mano[ix(p)] = mano[ix(p + n)] = P.mano(p);
+        segno[ix(p)] = segno[ix(p + n)] = P.segno(p);
+    }
+    entries.clear();
+    for (char s : {'-', '+'}) {
+        for (int i = 1; i <= n; ++i) {
+            if (segno[ix(i)] != s) continue;
+            const int manoI = mano[ix(i)];
+            for (int q = i + 1; q < fine[ix(i)]; ++q) {
+                const bool qualifies = tipo == TipoTMan::N ? segno[ix(q)] == s : segno[ix(q)] != s;
+                if (!qualifies || manoI == mano[ix(q)]) continue;
+                entries.push_back(entryMossaII(P, i, q > n ? q - n : q, s));
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end());
+}
+
+// Move II, phase 2 for two neighbouring entries of the same two crossings: both stretches walked and the
+// third strands tested. nullopt when a walk meets an inner crossing twice, else whether the pair passes.
+// `rapido` as for esaminaAnello.
+std::optional<bool> esaminaCoppia(const Passaggi& P, Marks& marks, const VoceII& A, const VoceII& B,
+                                  std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
+                                  bool rapido) {
+    const int base = std::max({A.i, A.j, B.i, B.j}) - 1;
+    if (rapido && A.i != A.j && B.i != B.j &&
+        !segniAppaiati(P, base, [&](int q) { return dentro(P, q, A.i, A.j) || dentro(P, q, B.i, B.j); }))
+        return false;
+    marks.clear();
+    walkOrder.clear();
+    sorted.clear();
+    if (!walkStretch(P, marks, A.i, A.j, base, 1, walkOrder)) return std::nullopt;
+    if (!walkStretch(P, marks, B.i, B.j, base, 2, walkOrder)) return std::nullopt;
+    return thirdStrandsPass(P, marks, walkOrder, sorted);
+}
+
+// The searches' table: the crossings, signs and sides of a consistent passage table.
+bool tabellaValida(const TabellaPassaggi& t) {
+    const int n = t.numGemelli();
+    if (n < 2 || n > kMaxGemelli || t.gemello.size() != t.padre.size() || t.segno.size() != t.padre.size() ||
+        t.dirad.size() != t.padre.size())
+        return false;
+    if (t.numIncroci < 1 || t.numIncroci > kMaxIncroci) return false;
+    for (int p = 1; p <= n; ++p) {
+        const int c = t.padre[ix(p)], g = t.gemello[ix(p)];
+        if (c < 1 || c > t.numIncroci) return false;
+        if (g < 1 || g > n || g == p || t.padre[ix(g)] != c) return false;
+        if (t.segno[ix(p)] != '+' && t.segno[ix(p)] != '-') return false;
+    }
+    return true;
+}
+
+// The table of a diagram whose passage table is valid, in the tables kept by the thread.
+const TabellaPassaggi& tabellaDi(const Diagram& d) {
+    thread_local TabellaPassaggi t;
+    TabellaDaDiagramma(d, t);
+    return t;
 }
 
 }  // namespace
@@ -298,47 +486,109 @@ bool TabellaPassaggiValida(const Diagram& d) {
     return true;
 }
 
+void TabellaDaDiagramma(const Diagram& d, TabellaPassaggi& t) {
+    const std::size_t n = ix(std::clamp(d.NumGemelli, 0, static_cast<int>(d.gemelli.size()) - 1));
+    t.numIncroci = d.NumIncroci;
+    t.padre.resize(n + 1);
+    t.gemello.resize(n + 1);
+    t.dirad.resize(n + 1);
+    t.segno.resize(n + 1);
+    for (std::size_t p = 1; p <= n; ++p) {
+        const Gemello& g = d.gemelli[p];
+        t.padre[p] = g.Padre;
+        t.gemello[p] = g.IndiceGemello;
+        t.dirad[p] = g.dirad;
+        t.segno[p] = g.Segno;
+    }
+}
+
+bool TabellaDaCodice(std::string_view txtNodo, std::string_view txtOri, TabellaPassaggi& t) {
+    t.padre.clear();
+    const auto letti = leggiPassaggiGauss(txtNodo);
+    if (!letti || letti->size() > static_cast<std::size_t>(kMaxGemelli)) return false;
+    const std::vector<PassaggioGauss>& v = *letti;
+    const std::size_t n = v.size();
+    // What the build's check asks: labels 1..top, each passed twice with opposite signs, a letter "O" or
+    // "V" for each. The build starts its walk at the first passage at crossing 1.
+    int top = 0;
+    for (const PassaggioGauss& q : v) top = std::max(top, q.label);
+    if (top > kMaxIncrociGauss || static_cast<int>(txtOri.size()) != top) return false;
+    for (char c : txtOri)
+        if (c != 'O' && c != 'V') return false;
+    thread_local std::vector<int> primo;
+    primo.assign(ix(top) + 1, 0);
+    std::size_t inizio = n;
+    for (std::size_t k = 0; k < n; ++k)
+        if (v[k].label == 1) {
+            inizio = k;
+            break;
+        }
+    if (inizio == n) return false;
+    t.numIncroci = top;
+    t.padre.assign(n + 1, 0);
+    t.gemello.assign(n + 1, 0);
+    t.dirad.assign(n + 1, 0);
+    t.segno.assign(n + 1, 0);
+    for (std::size_t k = 0; k < n; ++k) {
+        const PassaggioGauss& q = v[(inizio + k) % n];
+        const int p = static_cast<int>(k) + 1;
+        t.padre[ix(p)] = q.label;
+        t.segno[ix(p)] = q.sign;
+        // The side it leaves by: the over strand runs from side 4 to side 2, the under strand from 1 to 3
+        // at a crossing "V", from 3 to 1 at a crossing "O".
+        t.dirad[ix(p)] = q.sign == '+' ? 2 : txtOri[ix(q.label) - 1] == 'V' ? 3 : 1;
+        int& prima = primo[ix(q.label)];
+        if (prima == 0) {
+            prima = p;
+        } else if (prima > 0 && t.segno[ix(prima)] != q.sign) {
+            t.gemello[ix(p)] = prima;
+            t.gemello[ix(prima)] = p;
+            prima = -1;
+        } else {
+            return false;  // a third passage, or two of the same sign
+        }
+    }
+    for (int c = 1; c <= top; ++c)
+        if (primo[ix(c)] != -1) return false;
+    return true;
+}
+
+bool EsisteMossaI(const TabellaPassaggi& t) {
+    if (!tabellaValida(t)) return false;
+    const Passaggi P(t);
+    Marks counts(t.numIncroci);
+    thread_local std::vector<VoceI> entries;
+    thread_local std::vector<InnerRecord> walkOrder, sorted;
+    vociMossaI(P, t.numIncroci, entries);
+    for (const VoceI& v : entries)
+        if (esaminaAnello(P, counts, v, walkOrder, sorted, true).value_or(false)) return true;
+    return false;
+}
+
+bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo) {
+    if (!tabellaValida(t)) return false;
+    const Passaggi P(t);
+    Marks marks(t.numIncroci);
+    thread_local std::vector<VoceII> entries;
+    thread_local std::vector<InnerRecord> walkOrder, sorted;
+    vociMossaII(P, t.numIncroci, tipo, entries);
+    for (std::size_t k = 1; k < entries.size(); ++k) {
+        const VoceII& A = entries[k - 1];
+        const VoceII& B = entries[k];
+        if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
+        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted, true).value_or(false)) return true;
+    }
+    return false;
+}
+
 bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
                              const std::function<bool(const CandidatoMossa&)>& visita,
                              const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
-    const Passaggi P(d);
+    const Passaggi P(tabellaDi(d));
     Marks marks(d.NumIncroci);
-
-    // Phase 1: pairs of passages on the same side of two crossings, with opposite handedness.
-    // Each walk reads the passages' crossings, signs and handedness from small tables, and marks the
-    // crossings it meets with its own number instead of clearing the marks.
     std::vector<VoceII> entries;
-    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1), mano(padre.size());
-    std::vector<char> segno(padre.size());
-    for (int p = 1; p <= P.n; ++p) {
-        const std::size_t u = static_cast<std::size_t>(p);
-        padre[u] = P.padre(p);
-        segno[u] = P.segno(p);
-        mano[u] = P.mano(p);
-    }
-    std::vector<int> visto(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
-    int giro = 0;
-    for (char s : {'-', '+'}) {
-        for (int i = 1; i <= P.n; ++i) {
-            if (segno[static_cast<std::size_t>(i)] != s) continue;
-            ++giro;
-            visto[static_cast<std::size_t>(padre[static_cast<std::size_t>(i)])] = giro;
-            const int manoI = mano[static_cast<std::size_t>(i)];
-            int j = i;
-            while (true) {
-                j = P.next(j);
-                const std::size_t u = static_cast<std::size_t>(j);
-                int& marca = visto[static_cast<std::size_t>(padre[u])];
-                if (j == i || marca == giro) break;
-                marca = giro;
-                const bool qualifies = tipo == TipoTMan::N ? segno[u] == s : segno[u] != s;
-                if (!qualifies || manoI == mano[u]) continue;
-                entries.push_back(entryMossaII(P, i, j, s));
-            }
-        }
-    }
-    std::sort(entries.begin(), entries.end());
+    vociMossaII(P, d.NumIncroci, tipo, entries);
     if (dump) {
         std::vector<std::string> lines;
         lines.reserve(entries.size());
@@ -352,48 +602,15 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
         const VoceII& A = entries[idx - 1];
         const VoceII& B = entries[idx];
         if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        const int a1 = A.i, a2 = A.j;
-        const int b1 = B.i, b2 = B.j;
-        const int base = std::max({a1, a2, b1, b2}) - 1;
-        marks.clear();
-        walkOrder.clear();
-        sorted.clear();
-        if (!walkStretch(P, marks, a1, a2, base, 1, walkOrder)) continue;
-        if (!walkStretch(P, marks, b1, b2, base, 2, walkOrder)) continue;
-        const bool passa = thirdStrandsPass(P, marks, walkOrder, sorted);
+        const std::optional<bool> passa = esaminaCoppia(P, marks, A, B, walkOrder, sorted, dump == nullptr);
+        if (!passa) continue;
         if (dump) {
             const std::string lll = format000(A.cMin), hhh = format000(A.cMax);
-            dumpRecords(*dump, "ngt2.txt", P, walkOrder, lll, hhh, true);
-            dumpRecords(*dump, "ng.txt", P, sorted, lll, hhh, true);
+            dumpRecords(*dump, "ngt2.txt", d, walkOrder, lll, hhh, true);
+            dumpRecords(*dump, "ng.txt", d, sorted, lll, hhh, true);
         }
-        if (!passa) continue;
-
-        const std::string A5 = std::to_string(A.ci), A6 = std::to_string(A.cj);
-        const std::string B5 = std::to_string(B.ci), B6 = std::to_string(B.cj);
-        CandidatoMossa c;
-        c.voceEvidenziata = ',' + A5;
-        c.voceEvidenziata += ',' + A6 + ',';
-        c.Lista = ",";
-        c.archi.push_back({P.g(a1).arcoad, HighlightRole::FirstStretch, -4});
-        c.Lista += std::to_string(P.g(a1).arcoad) + ",";
-        c.archi.push_back({P.g(b1).arcoad, HighlightRole::SecondStretch, -4});
-        c.Lista += std::to_string(P.g(b1).arcoad) + ",";
-        for (const InnerRecord& r : sorted) {
-            c.Lista += std::to_string(r.p) + ",";
-            c.archi.push_back(
-                {r.p, r.k == 1 ? HighlightRole::FirstStretch : HighlightRole::SecondStretch, -3});
-            (r.k == 1 ? c.nA : c.nB) += 1;
-        }
-        c.incrocioPrimo = A.cMin;
-        c.arcoPrimo = P.g(a1).arcoad;
-        c.incrocioSecondo = A.cMax;
-        c.arcoSecondo = P.g(b1).arcoad;
-        c.messaggioSviluppo = "TMan " + A5;
-        c.messaggioSviluppo.append("-").append(A6).append("  ").append(B5).append("-").append(B6);
-        c.mossa = recordMossaII(d, P, tipo, A, B, a1, a2, b1, b2, walkOrder, sorted, c.nA, c.nB);
-        c.mossa.VoceMossa1 = A.testo();
-        c.mossa.VoceMossa2 = B.testo();
-        if (!visita(c)) break;
+        if (!*passa) continue;
+        if (!visita(candidatoMossaII(d, tipo, A, B, walkOrder, sorted))) break;
     }
     return true;
 }
@@ -401,50 +618,12 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
 bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita,
                             const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
-    const Passaggi P(d);
+    const Passaggi P(tabellaDi(d));
     Marks counts(d.NumIncroci);
-
-    // Phase 1: loops from a crossing back to it that meet no other crossing twice. An entry's text,
-    // "ccc,ccc,iii,jjj,s,c,c", is written only for a loop that passes phase 2; crossings and passages are
-    // below 1000, so the texts sort as (crossing, first passage), and no two entries have the same first
-    // passage.
-    struct VoceI {
-        int c = 0, i = 0, j = 0;
-        bool operator<(const VoceI& o) const { return c != o.c ? c < o.c : i < o.i; }
-    };
     std::vector<VoceI> entries;
-    // The walk's counts by crossing, valid where the stamp is the walk's.
-    std::vector<int> timbro(static_cast<std::size_t>(d.NumIncroci) + 1, 0);
-    std::vector<int>& conta = counts.tabella();
-    // The passages' crossings in a small table: every walk reads them.
-    std::vector<int> padre(static_cast<std::size_t>(P.n) + 1);
-    for (int p = 1; p <= P.n; ++p) padre[static_cast<std::size_t>(p)] = P.padre(p);
-    for (int i = 1; i <= P.n; ++i) {
-        auto cnt = [&](int x) -> int& {
-            const std::size_t u = static_cast<std::size_t>(x);
-            if (timbro[u] != i) {
-                timbro[u] = i;
-                conta[u] = 0;
-            }
-            return conta[u];
-        };
-        const int c = padre[static_cast<std::size_t>(i)];
-        cnt(c) = 1;
-        int j = i;
-        while (true) {
-            j = P.next(j);
-            const int cj = padre[static_cast<std::size_t>(j)];
-            int& n = cnt(cj);
-            if (n == 1 && cj != c) break;
-            n += 1;
-            if (cj == c) {
-                entries.push_back({c, i, j});
-                break;
-            }
-        }
-    }
-    std::sort(entries.begin(), entries.end());
-    // An entry's text.
+    vociMossaI(P, d.NumIncroci, entries);
+    // An entry's text, "ccc,ccc,iii,jjj,s,c,c"; crossings and passages are below 1000, so the texts sort
+    // as (crossing, first passage).
     const auto testo = [&P](const VoceI& v) {
         const std::string C = std::to_string(v.c);
         std::string t = format000(v.c);
@@ -463,29 +642,24 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     // Phase 2: each loop by itself.
     std::vector<InnerRecord> walkOrder, sorted;
     for (const VoceI& voce : entries) {
-        const int i = voce.i, j = voce.j;
-        const int base = std::max(i, j) - 1;
-        counts.clear();
-        walkOrder.clear();
-        sorted.clear();
-        if (!walkStretch(P, counts, i, j, base, 1, walkOrder)) continue;
-        const bool passa = thirdStrandsPass(P, counts, walkOrder, sorted);
-        if (dump) dumpRecords(*dump, "ng.txt", P, sorted, format000(voce.c), format000(voce.c), false);
+        const std::optional<bool> passa = esaminaAnello(P, counts, voce, walkOrder, sorted, dump == nullptr);
         if (!passa) continue;
+        if (dump) dumpRecords(*dump, "ng.txt", d, sorted, format000(voce.c), format000(voce.c), false);
+        if (!*passa) continue;
 
-        const int c = voce.c;
+        const int c = voce.c, i = voce.i;
         const std::string C = std::to_string(c);
         CandidatoMossa cand;
         cand.voceEvidenziata.append(",").append(C).append(",").append(C).append(",");
-        cand.archi.push_back({P.g(i).arcoad, HighlightRole::FirstStretch, -4});
-        cand.Lista = "," + std::to_string(P.g(i).arcoad) + ",";
+        cand.archi.push_back({gem(d, i).arcoad, HighlightRole::FirstStretch, -4});
+        cand.Lista = "," + std::to_string(gem(d, i).arcoad) + ",";
         for (const InnerRecord& r : sorted) {
             cand.archi.push_back({r.p, HighlightRole::FirstStretch, -3});
             cand.Lista += std::to_string(r.p) + ",";
         }
         cand.nA = static_cast<int>(sorted.size());
         cand.incrocioPrimo = c;
-        cand.arcoPrimo = P.g(i).arcoad;
+        cand.arcoPrimo = gem(d, i).arcoad;
         cand.messaggioSviluppo.append("Tric ").append(C).append("-").append(C).append("  ");
         cand.messaggioSviluppo.append(C).append("-").append(C);
         cand.mossa.VoceMossa1 = testo(voce);

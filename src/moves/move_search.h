@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/tables.h"
@@ -63,6 +64,30 @@ std::vector<CandidatoMossa> CandidatiMossaI(const Diagram& d);
 
 // True when the passage table of d can be searched: at most kMaxGemelli passages and consistent links.
 bool TabellaPassaggiValida(const Diagram& d);
+
+// The passages of a diagram as the move I and II searches read them, by themselves: for each passage
+// p = 1..n (index 0 unused) its crossing, the other passage through that crossing, its own sign ('+' over)
+// and the side by which it leaves its crossing (2 on the over strand; on the under strand 3 at a crossing
+// "V", 1 at a crossing "O"). Whether a diagram has a move I or II at all can be asked of it without
+// building the diagram's other tables.
+struct TabellaPassaggi {
+    int numIncroci = 0;
+    std::vector<int> padre, gemello, dirad;
+    std::vector<char> segno;
+    int numGemelli() const { return padre.empty() ? 0 : static_cast<int>(padre.size()) - 1; }
+};
+
+// The table of the diagram built from a Gauss text and its letters, numbered as the build numbers it
+// (from the first passage at crossing 1). False for a text the build's check refuses (the table is then
+// not to be read); a text it accepts may still fail later steps of the build.
+bool TabellaDaCodice(std::string_view txtNodo, std::string_view txtOri, TabellaPassaggi& t);
+// The table of a built diagram.
+void TabellaDaDiagramma(const Diagram& d, TabellaPassaggi& t);
+
+// Whether the move I search (the move II search of that kind) of a diagram with that passage table would
+// find a candidate: the same walks and tests, without making the candidates.
+bool EsisteMossaI(const TabellaPassaggi& t);
+bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo = TipoTMan::N);
 
 // What a search needs of its window.
 struct ContestoRicerca {

@@ -237,6 +237,24 @@ bool codiceDaChiave(std::string_view chiave, LetturaChiave lettura, std::string&
     return true;
 }
 
+// ---- Keys of a round ----
+
+bool ChiaviDelGiro::tenutaPrima(std::string_view chiave, long indice) const {
+    const std::size_t h = Hash{}(chiave);
+    Parte& p = parte(h);
+    std::unique_lock<std::mutex> l(p.m, std::defer_lock);
+    if (!chiusa_) l.lock();
+    const auto it = p.tenute.find(chiave);
+    return it != p.tenute.end() && it->second < indice;
+}
+
+void ChiaviDelGiro::tieni(std::string_view chiave, long indice) {
+    Parte& p = parte(Hash{}(chiave));
+    const std::lock_guard<std::mutex> l(p.m);
+    const auto [it, nuova] = p.tenute.try_emplace(std::string(chiave), indice);
+    if (!nuova) it->second = std::min(it->second, indice);
+}
+
 // ---- Names ----
 
 void NomiCompatti::chiudi() const {
@@ -464,6 +482,26 @@ const std::vector<std::string>& RecordAlbero::nomi(long i) const {
     NomiCompatti::leggi(s.substr(pos), c.IndicePadre, nomiPadre, l.nomi);
     l.indice = i;
     return l.nomi;
+}
+
+void RecordAlbero::codiceELettere(long i, std::string_view chiave, std::string& codice, std::string& ori,
+                                  std::vector<int>& lavoro) const {
+    if (i == 0) {
+        codice = radice_.Codice;
+        ori = radice_.Ori;
+        return;
+    }
+    const Compatto& c = record_[static_cast<std::size_t>(i - 1)];
+    const std::string_view s = dati(c);
+    std::size_t pos = 0;
+    if (c.inizio == kTesto) {
+        const std::size_t lunghezza = leggiVarint(s, pos);
+        codice.assign(s.substr(pos, lunghezza));
+        pos += lunghezza;
+    } else {
+        codiceDaChiave(chiave, LetturaChiave{c.inizio, c.indietro != 0}, codice, lavoro);
+    }
+    leggiLettere(s, pos, ori);
 }
 
 void RecordAlbero::scriviRecord(long i, NodoLista& n, std::string_view chiave) const {

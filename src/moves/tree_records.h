@@ -4,10 +4,14 @@
 // (which the tree keeps anyway for its duplicate tests), its letters as bits and its crossing names as
 // references to its parent's names, and the texts are written again when a record is read.
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "moves/relabel.h"
@@ -79,6 +83,39 @@ class NomiCompatti {
     friend class RecordAlbero;
 };
 
+// The keys of the children that the records of one round of a search kept while they were examined side
+// by side, each with the first record (by index) known to keep it, so that a later record need not write
+// again a child that an earlier record will file. Any number of threads may ask and claim at once.
+class ChiaviDelGiro {
+  public:
+    ChiaviDelGiro() = default;
+    ChiaviDelGiro(const ChiaviDelGiro&) = delete;
+    ChiaviDelGiro& operator=(const ChiaviDelGiro&) = delete;
+
+    // A record of a lower index than `indice` keeps the key.
+    bool tenutaPrima(std::string_view chiave, long indice) const;
+    // Record `indice` keeps the key.
+    void tieni(std::string_view chiave, long indice);
+    // No key will be claimed any more: the threads that read it from now on need not wait for each other.
+    // Those threads must be started after this call.
+    void chiudi() { chiusa_ = true; }
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    // The keys in parts by their hash, each with its own lock, so that threads seldom wait for each other.
+    struct alignas(64) Parte {
+        std::mutex m;
+        std::unordered_map<std::string, long, Hash, std::equal_to<>> tenute;
+    };
+    static constexpr std::size_t kParti = 64;
+    Parte& parte(std::size_t hash) const { return parti_[(hash >> 7) % kParti]; }
+    mutable std::array<Parte, kParti> parti_;
+    bool chiusa_ = false;
+};
+
 // The records of a search tree after its root, each of which keeps its code as a reading of its key in
 // the tree's set of keys (found by number). Records are added at the end and never change.
 class RecordAlbero {
@@ -105,6 +142,12 @@ class RecordAlbero {
         scriviRecord(i, n, chiavi(numeroChiave(i)));
         return n;
     }
+    // The code and letters of record i without its names, for threads that read the records while none is
+    // added: it touches no table of the reader's cache. `chiave` is the record's key.
+    void codiceELettere(long i, std::string_view chiave, std::string& codice, std::string& ori,
+                        std::vector<int>& lavoro) const;
+    // The number of the key of record i >= 1.
+    std::uint32_t chiaveDi(long i) const { return numeroChiave(i); }
     // The crossing names of a record by number, index 0 the empty name; valid until the next call.
     const std::vector<std::string>& nomi(long i) const;
 
