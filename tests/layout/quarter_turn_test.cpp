@@ -9,8 +9,8 @@
 
 #include "celldraw/disegno_da_codice.h"
 #include "model/cell_drawing.h"
-#include "model/drawn_structure.h"
 #include "model/cell_drawing_snapshot.h"
+#include "model/drawn_structure.h"
 #include "support/knot_invariants.h"
 #include "support/named_knots.h"
 
