@@ -44,150 +44,168 @@ void magnifier(QPainter& p, bool plus) {
     if (plus) p.drawLine(QPointF(13, 8), QPointF(13, 18));
 }
 
+void drawOpen(QPainter& p) {
+    p.setPen(QPen(QColor(150, 110, 20), 1.5));
+    p.setBrush(QColor(240, 200, 90));
+    p.drawRect(QRectF(3, 8, 26, 19));
+    p.drawRect(QRectF(3, 5, 11, 4));
+    p.setBrush(QColor(250, 220, 120));
+    QPainterPath flap;
+    flap.moveTo(3, 27);
+    flap.lineTo(8, 13);
+    flap.lineTo(31, 13);
+    flap.lineTo(29, 27);
+    flap.closeSubpath();
+    p.drawPath(flap);
+}
+
+void drawSave(QPainter& p) {
+    p.setPen(QPen(kBlue.darker(140), 1.5));
+    p.setBrush(kBlue);
+    p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(8, 4, 16, 9));
+    p.setBrush(QColor(200, 200, 200));
+    p.drawRect(QRectF(9, 18, 14, 10));
+}
+
+void drawFromCode(QPainter& p) {
+    p.setPen(QPen(kInk, 2.5));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(11, 19), 7, 7);
+    p.drawEllipse(QPointF(19, 19), 7, 7);
+    p.setPen(QPen(QColor(200, 120, 20), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(18, 12), QPointF(28, 2));
+}
+
+void drawUndo(QPainter& p) {
+    p.setPen(QPen(kBlue, 3.5, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(8, 7, 20, 18), 90 * 16, -250 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(13, 2), QPointF(13, 16)}));
+}
+
+void drawFindMoves(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kGreen);
+    p.drawPolygon(QPolygonF({QPointF(6, 5), QPointF(22, 16), QPointF(6, 27)}));
+    p.drawRect(QRectF(23, 5, 4, 22));
+}
+
+void drawSum(QPainter& p) {
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kInk, 3));
+    p.drawEllipse(QPointF(10, 16), 7, 7);
+    p.setPen(QPen(kRed, 3));
+    p.drawEllipse(QPointF(22, 16), 7, 7);
+}
+
+void drawQuick(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(220, 120, 0));
+    p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(16, 16), QPointF(3, 26)}));
+    p.drawPolygon(QPolygonF({QPointF(15, 6), QPointF(28, 16), QPointF(15, 26)}));
+}
+
+void drawCode(QPainter& p) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 3, 22, 26));
+    label(p, QRectF(5, 3, 22, 14), "G", kBlue, 13);
+    p.setPen(QPen(kInk, 2));
+    p.drawLine(QPointF(9, 20), QPointF(23, 20));
+    p.drawLine(QPointF(9, 25), QPointF(19, 25));
+}
+
+void drawImage(QPainter& p) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawRect(QRectF(3, 6, 26, 20));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 150, 60));
+    p.drawPolygon(
+        QPolygonF({QPointF(4, 25), QPointF(13, 13), QPointF(20, 21), QPointF(23, 17), QPointF(28, 25)}));
+    p.setBrush(QColor(240, 200, 0));
+    p.drawEllipse(QPointF(22, 11), 2.5, 2.5);
+}
+
+void drawDesigner(QPainter& p) {
+    p.setPen(QPen(QColor(170, 170, 170), 1));
+    for (int i = 4; i <= 28; i += 6) {
+        p.drawLine(QPointF(i, 4), QPointF(i, 28));
+        p.drawLine(QPointF(4, i), QPointF(28, i));
+    }
+    p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(7, 25), QPointF(7, 13));
+    p.drawLine(QPointF(7, 13), QPointF(19, 13));
+    p.setPen(QPen(QColor(200, 120, 20), 4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17, 22), QPointF(28, 11));
+}
+
+void drawPdf(QPainter& p) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(Qt::white);
+    p.drawPolygon(
+        QPolygonF({QPointF(6, 2), QPointF(21, 2), QPointF(27, 8), QPointF(27, 30), QPointF(6, 30)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kRed);
+    p.drawRect(QRectF(3, 14, 22, 10));
+    label(p, QRectF(3, 14, 22, 10), "PDF", Qt::white, 8);
+}
+
+void drawInfo(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawEllipse(QPointF(16, 16), 13, 13);
+    label(p, QRectF(3, 3, 26, 26), "i", Qt::white, 20);
+}
+
+void drawExit(QPainter& p) {
+    p.setPen(QPen(kInk, 2));
+    p.setBrush(QColor(180, 130, 80));
+    p.drawRect(QRectF(5, 3, 14, 26));
+    p.setPen(QPen(kRed, 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(15, 16), QPointF(29, 16));
+    p.drawLine(QPointF(24, 11), QPointF(29, 16));
+    p.drawLine(QPointF(24, 21), QPointF(29, 16));
+}
+
+void drawPrint(QPainter& p) {
+    p.setPen(QPen(kInk, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 3, 14, 10));
+    p.setBrush(QColor(150, 150, 150));
+    p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(9, 20, 14, 9));
+}
+
 Drawing drawingFor(std::string_view key) {
-    if (key == "Apri")
-        return [](QPainter& p) {
-            p.setPen(QPen(QColor(150, 110, 20), 1.5));
-            p.setBrush(QColor(240, 200, 90));
-            p.drawRect(QRectF(3, 8, 26, 19));
-            p.drawRect(QRectF(3, 5, 11, 4));
-            p.setBrush(QColor(250, 220, 120));
-            QPainterPath flap;
-            flap.moveTo(3, 27);
-            flap.lineTo(8, 13);
-            flap.lineTo(31, 13);
-            flap.lineTo(29, 27);
-            flap.closeSubpath();
-            p.drawPath(flap);
-        };
-    if (key == "Salva")
-        return [](QPainter& p) {
-            p.setPen(QPen(kBlue.darker(140), 1.5));
-            p.setBrush(kBlue);
-            p.drawRoundedRect(QRectF(4, 4, 24, 24), 2, 2);
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(8, 4, 16, 9));
-            p.setBrush(QColor(200, 200, 200));
-            p.drawRect(QRectF(9, 18, 14, 10));
-        };
-    if (key == "draw")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 2.5));
-            p.setBrush(Qt::NoBrush);
-            p.drawEllipse(QPointF(11, 19), 7, 7);
-            p.drawEllipse(QPointF(19, 19), 7, 7);
-            p.setPen(QPen(QColor(200, 120, 20), 4, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(18, 12), QPointF(28, 2));
-        };
-    if (key == "lentemeno") return [](QPainter& p) { magnifier(p, false); };
-    if (key == "lentepiu") return [](QPainter& p) { magnifier(p, true); };
-    if (key == "Undo")
-        return [](QPainter& p) {
-            p.setPen(QPen(kBlue, 3.5, Qt::SolidLine, Qt::RoundCap));
-            p.setBrush(Qt::NoBrush);
-            p.drawArc(QRectF(8, 7, 20, 18), 90 * 16, -250 * 16);
-            p.setPen(Qt::NoPen);
-            p.setBrush(kBlue);
-            p.drawPolygon(QPolygonF({QPointF(3, 9), QPointF(13, 2), QPointF(13, 16)}));
-        };
-    if (key == "m3b")
-        return [](QPainter& p) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(kGreen);
-            p.drawPolygon(QPolygonF({QPointF(6, 5), QPointF(22, 16), QPointF(6, 27)}));
-            p.drawRect(QRectF(23, 5, 4, 22));
-        };
-    if (key == "m1") return [](QPainter& p) { moveBadge(p, "I"); };
-    if (key == "m2") return [](QPainter& p) { moveBadge(p, "II"); };
-    if (key == "m3") return [](QPainter& p) { moveBadge(p, "III"); };
-    if (key == "compcon")
-        return [](QPainter& p) {
-            p.setBrush(Qt::NoBrush);
-            p.setPen(QPen(kInk, 3));
-            p.drawEllipse(QPointF(10, 16), 7, 7);
-            p.setPen(QPen(kRed, 3));
-            p.drawEllipse(QPointF(22, 16), 7, 7);
-        };
-    if (key == "quick")
-        return [](QPainter& p) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(220, 120, 0));
-            p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(16, 16), QPointF(3, 26)}));
-            p.drawPolygon(QPolygonF({QPointF(15, 6), QPointF(28, 16), QPointF(15, 26)}));
-        };
-    if (key == "propr")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 1.5));
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(5, 3, 22, 26));
-            label(p, QRectF(5, 3, 22, 14), "G", kBlue, 13);
-            p.setPen(QPen(kInk, 2));
-            p.drawLine(QPointF(9, 20), QPointF(23, 20));
-            p.drawLine(QPointF(9, 25), QPointF(19, 25));
-        };
-    if (key == "imgcar")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 1.5));
-            p.setBrush(QColor(200, 230, 255));
-            p.drawRect(QRectF(3, 6, 26, 20));
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(60, 150, 60));
-            p.drawPolygon(QPolygonF(
-                {QPointF(4, 25), QPointF(13, 13), QPointF(20, 21), QPointF(23, 17), QPointF(28, 25)}));
-            p.setBrush(QColor(240, 200, 0));
-            p.drawEllipse(QPointF(22, 11), 2.5, 2.5);
-        };
-    if (key == "Servizi")
-        return [](QPainter& p) {
-            p.setPen(QPen(QColor(170, 170, 170), 1));
-            for (int i = 4; i <= 28; i += 6) {
-                p.drawLine(QPointF(i, 4), QPointF(i, 28));
-                p.drawLine(QPointF(4, i), QPointF(28, i));
-            }
-            p.setPen(QPen(kGreen, 3, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(7, 25), QPointF(7, 13));
-            p.drawLine(QPointF(7, 13), QPointF(19, 13));
-            p.setPen(QPen(QColor(200, 120, 20), 4, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(17, 22), QPointF(28, 11));
-        };
-    if (key == "PDF")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 1.5));
-            p.setBrush(Qt::white);
-            p.drawPolygon(
-                QPolygonF({QPointF(6, 2), QPointF(21, 2), QPointF(27, 8), QPointF(27, 30), QPointF(6, 30)}));
-            p.setPen(Qt::NoPen);
-            p.setBrush(kRed);
-            p.drawRect(QRectF(3, 14, 22, 10));
-            label(p, QRectF(3, 14, 22, 10), "PDF", Qt::white, 8);
-        };
-    if (key == "info")
-        return [](QPainter& p) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(kBlue);
-            p.drawEllipse(QPointF(16, 16), 13, 13);
-            label(p, QRectF(3, 3, 26, 26), "i", Qt::white, 20);
-        };
-    if (key == "Uscita")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 2));
-            p.setBrush(QColor(180, 130, 80));
-            p.drawRect(QRectF(5, 3, 14, 26));
-            p.setPen(QPen(kRed, 3, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(QPointF(15, 16), QPointF(29, 16));
-            p.drawLine(QPointF(24, 11), QPointF(29, 16));
-            p.drawLine(QPointF(24, 21), QPointF(29, 16));
-        };
-    if (key == "Stampa")
-        return [](QPainter& p) {
-            p.setPen(QPen(kInk, 1.5));
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(9, 3, 14, 10));
-            p.setBrush(QColor(150, 150, 150));
-            p.drawRoundedRect(QRectF(3, 12, 26, 12), 2, 2);
-            p.setBrush(Qt::white);
-            p.drawRect(QRectF(9, 20, 14, 9));
-        };
+    static const std::pair<std::string_view, Drawing> drawings[] = {
+        {"Apri", drawOpen},
+        {"Salva", drawSave},
+        {"draw", drawFromCode},
+        {"lentemeno", [](QPainter& p) { magnifier(p, false); }},
+        {"lentepiu", [](QPainter& p) { magnifier(p, true); }},
+        {"Undo", drawUndo},
+        {"m3b", drawFindMoves},
+        {"m1", [](QPainter& p) { moveBadge(p, "I"); }},
+        {"m2", [](QPainter& p) { moveBadge(p, "II"); }},
+        {"m3", [](QPainter& p) { moveBadge(p, "III"); }},
+        {"compcon", drawSum},
+        {"quick", drawQuick},
+        {"propr", drawCode},
+        {"imgcar", drawImage},
+        {"Servizi", drawDesigner},
+        {"PDF", drawPdf},
+        {"info", drawInfo},
+        {"Uscita", drawExit},
+        {"Stampa", drawPrint},
+    };
+    for (const auto& [name, drawing] : drawings)
+        if (name == key) return drawing;
     return {};
 }
 
