@@ -470,8 +470,18 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
 // Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
 constexpr long kMinimoInParallelo = 32;
 // Two rounds are under way at a time, each holding the children of its records until they are filed:
-// at 250 crossings a record can have hundreds of new children, a few hundred bytes each.
+// at 250 crossings a record can have hundreds of new children, a few hundred bytes each, and on a
+// torus braid over a thousand. So a round takes as many records as the round before says fit in
+// kByteGiro, between kMinimoInParallelo and kRecordPerGiro; the first takes kPrimoGiro. How the records
+// are cut into rounds changes nothing of what is filed.
 constexpr long kRecordPerGiro = 256;
+constexpr long kPrimoGiro = 64;
+constexpr std::size_t kByteGiro = std::size_t{64} << 20;
+
+std::size_t byteTenuti(const EsameRecord& e) {
+    return e.byte.capacity() + e.interi.capacity() * sizeof(int) +
+           e.figli.capacity() * sizeof(EsameRecord::Figlio);
+}
 
 // One round of records examined side by side, one thread per isolated look-ahead instance. The records
 // are copied: the tree grows (and may move its records) while the round runs.
@@ -518,6 +528,13 @@ class GiroParallelo {
     long primo() const { return primo_; }
     long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
     const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
+    // How many records the next round may take, from what this finished round holds per record.
+    long recordProssimo() const {
+        std::size_t byte = 0;
+        for (const EsameRecord& e : esami_) byte += byteTenuti(e);
+        const std::size_t perRecord = std::max<std::size_t>(1, byte / esami_.size());
+        return std::clamp(static_cast<long>(kByteGiro / perRecord), kMinimoInParallelo, kRecordPerGiro);
+    }
     std::shared_ptr<const ChiaviDelGiro> chiavi() const { return chiavi_; }
     // The round is over: its keys are only read from now on.
     void chiudiChiavi() { chiavi_->chiudi(); }
@@ -579,7 +596,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
                 if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
                 continue;
             }
-            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kRecordPerGiro),
+            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kPrimoGiro),
                                                    prove, nullptr);
             continue;
         }
@@ -591,8 +608,8 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
         std::unique_ptr<GiroParallelo> prossimo;
         const long dopo = t.NumListaUg() - giro->fine() + 1;
         if (dopo >= kMinimoInParallelo)
-            prossimo = std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, kRecordPerGiro), prove,
-                                                       giro->chiavi());
+            prossimo = std::make_unique<GiroParallelo>(
+                t, giro->fine(), std::min(dopo, giro->recordProssimo()), prove, giro->chiavi());
         for (long i = giro->primo(); i < giro->fine(); ++i) {
             if ((i & 63) == 0) {
                 w.ui().yieldToEvents();
