@@ -2,6 +2,7 @@
 // and the save dialog, on a knot from a Gauss code, a drawn knot and a large diagram.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -41,7 +42,7 @@ namespace fs = std::filesystem;
 namespace ts = trevalon::testsupport;
 
 fs::path cartellaProva() {
-    const fs::path c = fs::temp_directory_path() / "trevalon_sum_window";
+    const fs::path c = fs::temp_directory_path() / ("trevalon_sum_window_" + std::to_string(::getpid()));
     fs::create_directories(c);
     return c;
 }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -42,7 +43,8 @@ std::filesystem::path trifoglioConRiccio() {
     EXPECT_TRUE(dis.costruisci(ts::gaussText(g), ts::lettersText(g)));
     auto tblGen = std::make_unique<CellDrawing>();
     EXPECT_TRUE(F3GenCelDis(*tblGen, *dis.d, dis.tbltt, false).ok());
-    const auto cartella = std::filesystem::temp_directory_path() / "trevalon_viewer_window";
+    const auto cartella =
+        std::filesystem::temp_directory_path() / ("trevalon_viewer_window_" + std::to_string(::getpid()));
     std::filesystem::create_directories(cartella);
     const auto file = cartella / "CurlTrefoil.kno";
     std::ofstream(file, std::ios::binary) << "Object=" << serializzaCelDis(*tblGen) << "\r\n";
@@ -353,7 +355,8 @@ std::filesystem::path disegnoSalvato(const char* nodo, const char* ricerca, cons
     EXPECT_EQ(w.form().doc.storia.NumStato, 1);
     EXPECT_EQ(w.form().doc.diagram.NumIncroci, incroci);
     EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
-    const auto cartella = std::filesystem::temp_directory_path() / "trevalon_viewer_window";
+    const auto cartella =
+        std::filesystem::temp_directory_path() / ("trevalon_viewer_window_" + std::to_string(::getpid()));
     std::filesystem::create_directories(cartella);
     const auto file = cartella / nome;
     std::filesystem::remove(file);
