@@ -8,6 +8,7 @@
 #include "mainwindow/history.h"
 #include "mainwindow/install_knot.h"
 #include "mainwindow/move_adapter.h"
+#include "moves/bridge_driver.h"
 #include "reports/step_list.h"
 
 namespace trevalon {
@@ -92,6 +93,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
             const RisultatoPonte r = CmdTpon2_Click(w, w.statoPonte());
             if (r.esito != EsitoDriver::Applicata) {
                 e.fermata = r.fermato;
+                e.limite = r.limite;
                 e.fine = r.esito == EsitoDriver::RiscritturaFallita ? FineCorsa::SenzaProgresso
                                                                     : FineCorsa::NessunaMossa;
                 break;
@@ -119,7 +121,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     if (e.fine == FineCorsa::StoriaPiena) f.ui.showMessage(kStoriaPiena);
     if (e.fine == FineCorsa::NessunaMossa && !e.fermata && e.ultimoPasso == e.passoIniziale &&
         !f.closeRequested())
-        f.ui.showMessage(kNessunPasso);
+        f.ui.showMessage(kNessunPasso + testoLimite(e.limite));
 
     // A window that is closing shows no list and lays nothing out again.
     if (f.closeRequested()) return e;

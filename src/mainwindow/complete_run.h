@@ -30,6 +30,7 @@ struct EsitoCorsa {
     std::string oriFinale;
     double secondi = 0;    // elapsed, on a steady clock
     bool fermata = false;  // the person stopped it
+    std::string limite;    // the limit that ended the last search without a move, when one did
 };
 
 // The history's steps 0..ultimoPasso as rows of the step list, with its caption and time panel.

@@ -52,11 +52,13 @@ bool AlberoOrizzontale::archivia(const NodoLista& nodo) {
     return chiave && archivia(nodo, *chiave);
 }
 
+std::string testoLimite(const std::string& motivo) {
+    if (motivo.empty()) return {};
+    return "\n\nThe search ended at a limit before it had looked at every diagram: " + motivo + ".";
+}
+
 std::string testoNessunaMossa(const std::string& motivo) {
-    std::string testo = "No move  was found";
-    if (motivo.empty()) return testo;
-    testo += "\n\nThe search ended at a limit before it had looked at every diagram: " + motivo + ".";
-    return testo;
+    return "No move  was found" + testoLimite(motivo);
 }
 
 bool AlberoOrizzontale::spazioNellAlbero() {
@@ -666,6 +668,7 @@ bool Batch(FinestraPonte& w, StatoPonte& s, RisultatoPonte& r) {
     w.ui().setPanel("p2", std::to_string(n) + "/" + prof + " " + std::to_string(n) + "/" + prof +
                               (t.motivo().empty() ? std::string() : " " + t.motivo()));
     r.motivo = t.fermato ? "stopped" : (t.motivo().empty() ? "no move found" : t.motivo());
+    if (!t.fermato) r.limite = t.motivo();
     r.fermato = t.fermato;
     s.CandidatoScelto = -1;
     w.RichiestaStop().azzera();
@@ -802,6 +805,7 @@ RisultatoPonte AzionePonte(FinestraPonte& w, StatoPonte& s, BridgeKind minUg, bo
                 s.CandidatoScelto = -1;
             } else if (t.NumListaUg() == 0) {
                 r.motivo = t.motivo().empty() ? "no horizontal move" : t.motivo();
+                r.limite = t.motivo();
                 s.CandidatoScelto = -1;
                 w.RichiestaStop().azzera();
                 w.ui().hideStopFrame();

@@ -24,6 +24,9 @@ inline constexpr long kMaxElaborati = 1000;  // diagrams chosen along a run
 // The message of a horizontal search that found nothing: "No move  was found", and beside it, when the
 // search tree stopped at one of its limits (`motivo`), that limit: a move may lie beyond it.
 std::string testoNessunaMossa(const std::string& motivo);
+// The sentence that says the search stopped at `motivo`, a limit, set off by a blank line; empty when
+// `motivo` is (the search looked at every diagram).
+std::string testoLimite(const std::string& motivo);
 inline constexpr int kMaxProfondita = 332;  // nothing is filed once the last record is deeper
 
 // The search tree and the chosen list, shared by the main window and its look-ahead instance. Duplicate
@@ -151,6 +154,7 @@ struct RisultatoPonte {
     bool orizzontale = false;             // the applied move III was a horizontal one
     std::string motivo;                   // why the horizontal search ended without a move, when it did
     bool fermato = false;                 // the stop request ended the search
+    std::string limite;                   // the limit that ended the horizontal search, when one did
 };
 
 // The move III chosen in the viewer applied with the sign pair (ab1, the other): the code rewritten and

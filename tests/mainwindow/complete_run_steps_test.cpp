@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_adapter.h"
@@ -20,6 +22,8 @@
 #include "mainwindow/program_context.h"
 #include "model/knot_files.h"
 #include "platform/headless_ui.h"
+#include "support/diagram_generators.h"
+#include "support/gauss_diagram.h"
 
 namespace trevalon {
 namespace {
@@ -108,6 +112,47 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     EXPECT_LE(t.CursoreListaUg, cursoreAllaRichiesta + 1);
     EXPECT_LT(t.CursoreListaUg, t.NumListaUg());
     EXPECT_EQ(ui.messages.size(), messaggiPrima);
+}
+
+// A run whose search fills its tree without finding a move says, beside "no move", that the search stopped
+// at that limit: a move may lie beyond it. The closure of (s1 s2 s3 s4)^6 has no move within 500,000
+// diagrams; a run that looked at every diagram (torus_4_5) says nothing of a limit.
+TEST(CompleteRunSteps, ARunEndedByTheTreeLimitNamesIt) {
+    const fs::path pieno =
+        fs::temp_directory_path() / ("trevalon_tree_limit_" + std::to_string(getpid()) + ".gau");
+    {
+        testsupport::BraidWord parola;
+        for (int k = 0; k < 6; ++k) parola.insert(parola.end(), {1, 2, 3, 4});
+        std::ofstream(pieno, std::ios::binary)
+            << testsupport::gauFileText(testsupport::braidClosure(5, parola));
+    }
+    struct Caso {
+        fs::path file;
+        std::string messaggio;
+    };
+    const std::string nessuno = "No simplifying move was found: the diagram stays as it is.";
+    const Caso casi[] = {
+        {pieno, nessuno + "\n\nThe search ended at a limit before it had looked at every diagram: "
+                          "search tree full (500,000 diagrams)."},
+        {kRuns / "torus_4_5.gau", nessuno},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.file.filename().string());
+        ProgramContext ctx;
+        ScriptedUi ui;
+        auto form = std::make_unique<Form2>(ctx, ui);
+        form->Form_Load();
+        form->Form_Activate();
+        ASSERT_TRUE(ApriGen(form->contesto, form->vista, c.file.string()));
+        FinestraForm2 w(*form);
+        const std::size_t messaggiPrima = ui.messages.size();
+        const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
+        EXPECT_EQ(e.fine, FineCorsa::NessunaMossa);
+        EXPECT_EQ(e.ultimoPasso, e.passoIniziale);
+        ASSERT_EQ(ui.messages.size(), messaggiPrima + 1);
+        EXPECT_EQ(ui.messages.back(), c.messaggio);
+    }
+    fs::remove(pieno);
 }
 
 }  // namespace
