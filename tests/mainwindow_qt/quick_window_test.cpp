@@ -111,10 +111,11 @@ struct RunWatched {
 };
 
 // The search draws some 2,250 dots on this diagram when it is let run to its end; it is stopped after
-// kDotsBeforeAct. Between two servings of the timer it draws 12 to 16 on an eight-core machine, idle or
-// loaded (a loaded machine does less work between two servings, not more); a machine ten times as fast
-// would draw some 160. A search that does not serve the events draws hundreds or all of them at once:
-// 1,500 when the tree's batch does not, 2,250 when the window's yield does not.
+// kDotsBeforeAct. Between two servings of the timer it draws 13 on an eight-core machine, up to 26 when
+// it is loaded (the records its threads examined meanwhile are filed at once, a round of 256 is 13
+// dots); a machine ten times as fast would draw some 160. A search that does not serve the events draws
+// hundreds or all of them at once: 1,500 when the tree's batch does not, 2,250 when the window's yield
+// does not.
 constexpr long kDotsBeforeAct = 500;
 constexpr long kMostDotsBetweenServings = 250;
 

@@ -40,8 +40,9 @@ class PassiDelCiclo {
 // The main window with what a search tells it counted, while the search's stop frame is up: the times the
 // search offered the window its pending events (the stop port's yield, served or not), and the progress
 // dots of the status bar ("p2" all dots), which the window redraws once in every 20 steps of progress (passes
-// of the sum search, records filed by the horizontal search). Counts, not times: the work a search does
-// between two servings of the event loop is the same on a loaded machine as on an idle one.
+// of the sum search, records filed by the horizontal search). Counts, not times: a loaded machine makes the
+// search slower and the servings further apart, but a search that serves its events still does a little
+// of its work between two servings, and one that does not does all of it.
 class FinestraOsservata : public MainWindow {
   public:
     using MainWindow::MainWindow;
