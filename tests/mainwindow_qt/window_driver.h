@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -34,6 +35,52 @@ class PassiDelCiclo {
     std::function<bool()> conta_;
     QTimer timer_;
     long passi_ = 0;
+};
+
+// The main window with what a search tells it counted, while the search's stop frame is up: the times the
+// search offered the window its pending events (the stop port's yield, served or not), and the progress
+// dots of the status bar ("p2" all dots), which the window redraws once in every 20 steps of progress (passes
+// of the sum search, records filed by the horizontal search). Counts, not times: a loaded machine makes the
+// search slower and the servings further apart, but a search that serves its events still does a little
+// of its work between two servings, and one that does not does all of it.
+class FinestraOsservata : public MainWindow {
+  public:
+    using MainWindow::MainWindow;
+
+    void yieldToEvents() override {
+        if (cornice_) ++offerte_;
+        MainWindow::yieldToEvents();
+    }
+    void setPanel(const std::string& key, const std::string& text) override {
+        if (cornice_ && key == "p2" && !text.empty() && text.find_first_not_of('.') == std::string::npos)
+            ++puntini_;
+        MainWindow::setPanel(key, text);
+    }
+    void showStopFrame(const std::string& text) override {
+        cornice_ = true;
+        MainWindow::showStopFrame(text);
+    }
+    void hideStopFrame() override {
+        cornice_ = false;
+        MainWindow::hideStopFrame();
+    }
+
+    // From now on: what came before (the opening of a knot, an earlier command) is not counted.
+    void azzeraConti() {
+        offerte_ = 0;
+        puntini_ = 0;
+    }
+    long offerte() const { return offerte_; }
+    long puntini() const { return puntini_; }
+    // The fewest steps of progress that the dots counted stand for (the first dot is drawn at the first
+    // step).
+    long passiAlmeno() const { return puntini_ == 0 ? 0 : kPassiPerPuntino * (puntini_ - 1) + 1; }
+    static constexpr long kPassiPerPuntino = 20;
+
+  private:
+    bool cornice_ = false;
+    long offerte_ = 0;
+    long puntini_ = 0;
 };
 
 // More than a job that ends at once makes after the request (two at most), fewer than one that goes on
