@@ -8,13 +8,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="${JOBS:-$(nproc)}"
+# Each stage's heading says how long the command has run so far, so that a slow stage shows in the log.
+stage() { echo "== $1 (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 bash scripts/install-deps.sh
 # The sanitized builds take about 1.5 GB together; a full disk shows up as an assembler or linker failure,
 # so the free space is printed first.
 df -h . | tail -n 1
-echo "== formatting"
+stage "formatting"
 bash scripts/check-format.sh
-echo "== engine build without Qt, under ThreadSanitizer"
+stage "engine build without Qt, under ThreadSanitizer"
 # One build without Qt serves three ends: it shows that the engine and the benchmarks need no Qt, it builds
 # them with warnings as errors, and it runs the threaded tests under ThreadSanitizer. The engine's other
 # tests build and run in the build below.
@@ -29,21 +31,21 @@ if grep -qiE '(-I|-isystem) ?[^ ]*qt[56]' build-tsan/compile_commands.json; then
   grep -ioE '(-I|-isystem) ?[^ ]*qt[56][^ ]*' build-tsan/compile_commands.json | sort -u
   exit 1
 fi
-echo "== threaded tests under ThreadSanitizer"
+stage "threaded tests under ThreadSanitizer"
 # The layout attempts, the key set and the look-ahead's records examined side by side. A build of a
 # 246-crossing braid made at once (LayoutAttempts.ABuildWithAttemptsAtOnce...) is left to the build below:
 # under ThreadSanitizer it takes many minutes, and a 247-crossing one made at once is run here.
 ctest --preset tsan -j"$jobs" --timeout 900
-echo "== static analysis"
+stage "static analysis"
 # The qt/ sources are read with the compile commands of the build with Qt, configured here.
 cmake --preset ci -G Ninja
 bash scripts/static-analysis.sh build-tsan build-ci
-echo "== build"
+stage "build"
 cmake --build --preset ci -j"$jobs"
-echo "== tests"
+stage "tests"
 export QT_QPA_PLATFORM=offscreen
 ctest --preset ci -j"$jobs" --timeout 900
-echo "== fuzzing"
+stage "fuzzing"
 # Every target is built first; then they run side by side, one per processor, each for FUZZ_SECONDS on a
 # processor of its own. Each target's output goes to its log, printed when it fails and summed up after.
 mapfile -t targets < <(ls fuzz/corpus)
@@ -60,3 +62,4 @@ printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c '
     echo "fuzz_{} failed"
     exit 255
   fi'
+stage "done"
