@@ -110,7 +110,8 @@ class PannelloSviluppo : public CatalogoStrumenti {
     std::vector<VoceCatalogo> catalogo_;
     int voceScelta_ = 0;
     EnumerazioneScifta scifta_;
-    int arcoListato_ = 1;  // the arc "ListaCelle" listed last
+    int arcoListato_ = 1;    // the arc "ListaCelle" listed last
+    int ContaRotazioni = 0;  // the quarter turns "Ruota" made
 };
 
 }  // namespace trevalon
