@@ -16,10 +16,10 @@ Form2::Form2(ProgramContext& context, UserInterface& userInterface) : contesto_(
 
 void Form2::Form_Load() {
     DocumentoNodo& doc = contesto_.doc;
-    const ProgramContext& ctx = contesto_.ctx;
-    UserInterface& ui = contesto_.ui;
     PrimaAttivazione = true;
     if (!doc.modi.ModoBatch) {
+        const ProgramContext& ctx = contesto_.ctx;
+        UserInterface& ui = contesto_.ui;
         vista_.zoom = Zoom{};
         doc.modi.ModoSviluppo = ctx.ModoSviluppo;
         doc.modi.ModoDebug = ctx.ModoDebug && !ctx.cartellaDump.empty();

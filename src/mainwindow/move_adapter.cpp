@@ -213,7 +213,7 @@ Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
     const auto tick = [this] { form_.AggiornaProgressivo(); };
     Result<std::unique_ptr<CellDrawing>> disegno = fail("");  // a Result has no empty state
     if (tipoVisore_ == tipo) {
-        // cppcheck-suppress redundantInitialization
+        // cppcheck-suppress redundantInitialization ; the failure it replaces only stands in for no value
         disegno = std::move(ridisegnoVisore_);
     } else {
         VistaRidisegno vista;
