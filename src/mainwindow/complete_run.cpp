@@ -40,16 +40,17 @@ void RiempiLista(FrmLista& lista, const Form2& f, int ultimoPasso, double second
 
 EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     DocumentoNodo& doc = f.doc();
+    UserInterface& ui = f.contesto().ui;
     StoriaPassi& storia = doc.storia;
     ModiFinestra& modi = doc.modi;
     EsitoCorsa e;
     const int k0 = storia.NumStato + 1;
     e.passoIniziale = storia.NumStato;
     const GenMode modoPrima = modi.ModoGen;
-    const auto inizio = f.contesto().ui.now();
+    const auto inizio = ui.now();
     e.incrociPrima = static_cast<int>(doc.diagram.TxtOri.size());
 
-    f.contesto().ui.setPanel("p1", "Wait..");
+    ui.setPanel("p1", "Wait..");
     modi.ModoGen = GenMode::Code;
     modi.CorsaCompleta = true;
     modi.ModoAutomatico = true;
@@ -78,7 +79,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     // Every diagram of the run: a step that comes back to one of them makes no progress.
     std::unordered_set<std::string> visti{chiave(doc.diagram)};
     {
-        BusyGuard busy(f.contesto().ui);
+        BusyGuard busy(ui);
         while (modi.CorsaCompleta && !f.closeRequested()) {
             if (doc.diagram.TxtOri.size() < 3) {
                 e.fine = FineCorsa::Banale;
@@ -104,7 +105,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
         }
     }
     w.primaDiCambiare(nullptr);
-    e.secondi = std::chrono::duration<double>(f.contesto().ui.now() - inizio).count();
+    e.secondi = std::chrono::duration<double>(ui.now() - inizio).count();
     e.ultimoPasso = storia.NumStato;
     e.incrociDopo = static_cast<int>(doc.diagram.TxtOri.size());
     e.codiceFinale = doc.diagram.txtNodo;
@@ -113,17 +114,17 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     modi.CorsaCompleta = false;
     modi.ModoAutomatico = false;
     f.AbilitaBottoni(false);
-    f.contesto().ui.setCommandEnabled("Salva", false);
-    f.contesto().ui.setCommandEnabled("Undo", false);
+    ui.setCommandEnabled("Salva", false);
+    ui.setCommandEnabled("Undo", false);
     f.SettaDone();
-    if (e.fine == FineCorsa::StoriaPiena) f.contesto().ui.showMessage(kStoriaPiena);
+    if (e.fine == FineCorsa::StoriaPiena) ui.showMessage(kStoriaPiena);
     if (e.fine == FineCorsa::NessunaMossa && !e.fermata && e.ultimoPasso == e.passoIniziale &&
         !f.closeRequested())
-        f.contesto().ui.showMessage(kNessunPasso);
+        ui.showMessage(kNessunPasso);
 
     // A window that is closing shows no list and lays nothing out again.
     if (f.closeRequested()) return e;
-    FrmLista frm(f.contesto().ui, f.contesto().ui);
+    FrmLista frm(ui, ui);
     RiempiLista(frm, f, e.ultimoPasso, e.secondi);
     if (e.fermata) frm.p1 = kFermata;
     if (lista) lista->showStepList(frm);
@@ -139,8 +140,8 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     StatoPrec(f.contesto(), f.vista(), std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {
-        f.contesto().ui.setCommandEnabled("Undo", true);
-        f.contesto().ui.setCommandEnabled("Salva", doc.diagram.TxtOri.size() > 2);
+        ui.setCommandEnabled("Undo", true);
+        ui.setCommandEnabled("Salva", doc.diagram.TxtOri.size() > 2);
     }
     return e;
 }

@@ -65,6 +65,10 @@ std::optional<int> valoreDebugDaTesto(std::string_view testo) {
     return static_cast<int>(v);
 }
 
+UserInterface& PannelloSviluppo::ui() {
+    return f_.contesto().ui;
+}
+
 PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     // The layout's tree step names the crossing it places in the caption.
     f_.vista().layout.didascalia = [&f](const std::string& testo) { f.contesto().ui.setCaption(testo); };
@@ -96,11 +100,11 @@ void PannelloSviluppo::pulsantiCodice() {
             TxtOri = f_.doc().diagram.TxtOri;
             aggiornaCampi();
         }
-        if (!scifta_.inizia(txtNodo, TxtOri)) f_.contesto().ui.showMessage("The Gauss code cannot be read.");
+        if (!scifta_.inizia(txtNodo, TxtOri)) ui().showMessage("The Gauss code cannot be read.");
     });
     nuovo("Cmscifta2", "Scifta2", [this] {
         if (!scifta_.avviata()) {
-            f_.contesto().ui.showMessage("Start the relabelling with IniziScifta first.");
+            ui().showMessage("Start the relabelling with IniziScifta first.");
             return;
         }
         if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
@@ -127,20 +131,20 @@ void PannelloSviluppo::pulsantiCodice() {
     nuovo("Cmdgecare", "gecare", [this] {
         if (f_.doc().diagram.NumIncroci < 1) return;
         if (const Status s = Cmdgecare_Click(f_.doc().diagram, impostazioniModello(f_.contesto())); !s)
-            f_.contesto().ui.showMessage(s.error());
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmDConvertiGemelli", "Gemelli", [this] {
         if (f_.doc().diagram.NumIncroci < 1) return;
         if (const Status s = CmDConvertiGemelli_Click(f_.doc().diagram, impostazioniModello(f_.contesto()));
             !s)
-            f_.contesto().ui.showMessage(s.error());
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdGrafoReg", "GrafoReg", [this] {
         if (f_.doc().diagram.NumIncroci < 1) return;
         if (const Status s = CmdGrafoReg_Click(f_.doc().diagram, impostazioniModello(f_.contesto())); !s)
-            f_.contesto().ui.showMessage(s.error());
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
 }
@@ -172,7 +176,7 @@ void PannelloSviluppo::pulsantiLayout() {
     nuovo("CmdDisegnaReg", "Dise Reg", [this] {
         if (f_.doc().diagram.NumRegioni < 1) return;
         const RenderTarget t{f_.vista().Gr, f_.vista().Tbltt, f_.paletteCorrente(), nullptr};
-        (void)DisegnaRegione(f_.doc().diagram, f_.vista().render, t, f_.contesto().ui);
+        (void)DisegnaRegione(f_.doc().diagram, f_.vista().render, t, ui());
     });
     // The character drawing of the main grid enlarged for editing ("aum"), and cut along a diagonal through
     // the last cell clicked in the step viewer ("Grf1").
@@ -183,7 +187,7 @@ void PannelloSviluppo::pulsantiLayout() {
         angoli.AngoloCol1 = f_.vista().ColClick;
         angoli.AngoloRiga2 = f_.vista().RigaClickPrec;
         angoli.AngoloCol2 = f_.vista().ColClickPrec;
-        (void)Sciftadiag(f_.vista().Gr, estensione_, angoli, &f_.contesto().ui);
+        (void)Sciftadiag(f_.vista().Gr, estensione_, angoli, &ui());
     });
     // The grid moved by 1000 twips each way.
     nuovo("Command3", "Gr su", [this] { SpostaGriglia(f_.vista().Gr, VersoSpostamento::Su); });
@@ -198,7 +202,7 @@ void PannelloSviluppo::pulsantiLayout() {
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;
         if (const Status s = PercorriBordo(f_.doc().diagram, f_.vista().layout); !s)
-            f_.contesto().ui.showMessage(s.error());
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdDisegnaArchi", "disegna archi", [this] {
@@ -217,7 +221,7 @@ void PannelloSviluppo::pulsantiLayout() {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
         if (const Status s = VisCostruzione(f_.doc().diagram, f_.vista().layout, "F", false); !s)
-            f_.contesto().ui.showMessage(s.error());
+            ui().showMessage(s.error());
         MostraNumeri(f_.vista().Gr, f_.doc().diagram);
         f_.SettaDone();
     });
@@ -234,12 +238,12 @@ void PannelloSviluppo::pulsantiLayout() {
         Diagram& d = f_.doc().diagram;
         if (d.NumRegioni < 1) return;
         if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_.contesto())))
-            f_.contesto().ui.showMessage("Some shortest paths were left out: there are too many.");
+            ui().showMessage("Some shortest paths were left out: there are too many.");
         f_.SettaDone();
     });
     nuovo("CmdRovescia", "Rovescia", [this] {
         if (f_.doc().modi.ModoGen != GenMode::CellDrawing) {
-            f_.contesto().ui.showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
+            ui().showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
             return;
         }
         CellDrawing copia = f_.doc().tblGen;
@@ -253,11 +257,11 @@ void PannelloSviluppo::pulsantiStrumenti() {
         for (int* valore : {&f_.doc().modi.ValoreDebug, &f_.doc().modi.ValoreDebug2}) {
             const std::string titolo = valore == &f_.doc().modi.ValoreDebug ? "dbgval" : "dbgval2";
             const std::optional<std::string> risposta =
-                f_.contesto().ui.askInput(titolo, titolo, std::to_string(*valore));
+                ui().askInput(titolo, titolo, std::to_string(*valore));
             if (!risposta) return;
             const std::optional<int> v = valoreDebugDaTesto(*risposta);
             if (!v) {
-                f_.contesto().ui.showMessage(titolo + ": a whole number from -32768 to 32767.");
+                ui().showMessage(titolo + ": a whole number from -32768 to 32767.");
                 return;
             }
             *valore = *v;
@@ -276,7 +280,7 @@ void PannelloSviluppo::pulsantiStrumenti() {
 
 PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p, bool sempre) : p_(p) {
     if (!p_.Chdbgrad && !sempre) return;
-    marche_ = std::make_unique<MarcheCelle>(p_.f_.vista().Gr, &p_.f_.contesto().ui);
+    marche_ = std::make_unique<MarcheCelle>(p_.f_.vista().Gr, &p_.ui());
     p_.f_.vista().layout.hook = marche_.get();
 }
 
@@ -290,14 +294,14 @@ void PannelloSviluppo::Command11_Click() {
         testoDisegno(Gr.rows() - 1, Gr.cols() - 1, [&Gr](int r, int c) { return Gr.text(r, c); });
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
     if (!disegno) {
-        f_.contesto().ui.showMessage(disegno.error());
+        ui().showMessage(disegno.error());
         return;
     }
     auto scratch = std::make_unique<Diagram>();
     estensioneDisegnato(*scratch);
     SettaTblNodoDagrd(*scratch, *disegno);
     const TilePalette paletteDisegni(PaletteId::Form1b, f_.doc().modi.ModoSviluppo);
-    DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista().Tbltt, paletteDisegni, &f_.contesto().ui}, ColNero,
+    DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista().Tbltt, paletteDisegni, &ui()}, ColNero,
                  f_.doc().modi.ModoSviluppo, [this] { f_.AggiornaProgressivo(); });
     // Each classified cell shows its black key tile (the characters were painted over): the key is "N"
     // and the cell's shape.
@@ -320,7 +324,7 @@ void PannelloSviluppo::CmdRuota_Click() {
     auto copia = std::make_unique<Diagram>(f_.doc().diagram);
     const Result<std::string> testo = ProvaRuotaNodo(*copia);
     if (!testo) {
-        f_.contesto().ui.showMessage(testo.error());
+        ui().showMessage(testo.error());
         return;
     }
     ++ContaRotazioni;
@@ -328,27 +332,25 @@ void PannelloSviluppo::CmdRuota_Click() {
     const std::filesystem::path cartella = f_.contesto().ctx.cartellaDump;
     std::error_code ec;
     if (cartella.empty() || (std::filesystem::create_directories(cartella, ec), ec)) {
-        f_.contesto().ui.setPanel("p2",
-                                  "ruota.txt not written: there is no folder for the developer's files" +
-                                      (cartella.empty() ? std::string() : " (" + cartella.string() + ")"));
+        ui().setPanel("p2", "ruota.txt not written: there is no folder for the developer's files" +
+                                (cartella.empty() ? std::string() : " (" + cartella.string() + ")"));
     } else {
         const std::filesystem::path immagine = cartella / "ruota.txt";
         if (const Status scritto = replaceFileContents(immagine, immagineRuota(*copia)); scritto)
-            f_.contesto().ui.setPanel("p2", "The turned picture was written: " + immagine.string());
+            ui().setPanel("p2", "The turned picture was written: " + immagine.string());
         else
-            f_.contesto().ui.setPanel("p2",
-                                      "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
+            ui().setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
     }
     const std::string nome = Salva(f_.contesto(), DialogKind::Rotation);
     if (nome.empty()) return;
     if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
-        f_.contesto().ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
+        ui().showMessage("The file could not be written: " + nome + ": " + scritto.error());
 }
 
 void PannelloSviluppo::CndVisListaCelle_Click() {
     Diagram& d = f_.doc().diagram;
     if (d.NumArchi < 1) {
-        f_.contesto().ui.showMessage("There is no arc to list: lay a knot out first.");
+        ui().showMessage("There is no arc to list: lay a knot out first.");
         return;
     }
     // The arc of the cell clicked last in the main grid, when it is an arc's.
@@ -356,16 +358,15 @@ void PannelloSviluppo::CndVisListaCelle_Click() {
     int r = 0, c = 0;
     TrasformaInv(d.limiti, f_.vista().Gr.row(), f_.vista().Gr.col(), r, c);
     if (CellTable::inside(r, c) && d.TblNodo.at(r, c).Tipo == 'A') proposto = d.TblNodo.at(r, c).Numero;
-    const std::optional<std::string> risposta =
-        f_.contesto().ui.askInput("arco", "ListaCelle", std::to_string(proposto));
+    const std::optional<std::string> risposta = ui().askInput("arco", "ListaCelle", std::to_string(proposto));
     if (!risposta) return;
     const std::optional<int> arco = valoreDebugDaTesto(*risposta);
     if (!arco || *arco < 1 || *arco > d.NumArchi) {
-        f_.contesto().ui.showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
+        ui().showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
         return;
     }
     if (d.archi[*arco].Percorso.empty()) {
-        f_.contesto().ui.showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
+        ui().showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
         return;
     }
     arcoListato_ = *arco;
@@ -377,8 +378,7 @@ void PannelloSviluppo::CndVisListaCelle_Click() {
 void PannelloSviluppo::CmdVisNodo_Click() {
     const WorkGrid& albero = f_.vista().layout.TblNodoAlbero;
     if (!albero.anyTouched()) {
-        f_.contesto().ui.showMessage(
-            "There is no layout tree to show: lay a knot out from its Gauss code first.");
+        ui().showMessage("There is no layout tree to show: lay a knot out from its Gauss code first.");
         return;
     }
     MostraAlbero(f_.vista().Gr, albero);
