@@ -56,7 +56,7 @@ void BM_CompleteRun(benchmark::State& state) {
         form->Form_Load();
         form->Form_Activate();
         const auto t0 = std::chrono::steady_clock::now();
-        const bool aperto = ApriGau(form->contesto, form->vista, file.string());
+        const bool aperto = ApriGau(form->contesto(), form->vista(), file.string());
         apertura = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         if (!aperto && !senzaDisegno(*form, file)) {
             const std::string why = ui.messages.empty() ? std::string("unknown") : ui.messages.back();

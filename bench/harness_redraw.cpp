@@ -36,7 +36,7 @@ int ridisegnaFile(const std::string& file) {
     form->Form_Load();
     form->Form_Activate();
     InstallaComandiDiagramma(*form);
-    if (!ApriGen(form->contesto, form->vista, file)) {
+    if (!ApriGen(form->contesto(), form->vista(), file)) {
         std::string perche = ui.messages.empty() ? "the file cannot be opened" : ui.messages.back();
         for (char& ch : perche)
             if (ch == '\n' || ch == '\t') ch = ' ';
@@ -46,7 +46,7 @@ int ridisegnaFile(const std::string& file) {
     FinestraForm2 w(*form);
     for (const TipoProva& k : kTipi) {
         const std::vector<CandidatoRidisegno> candidati =
-            candidatiRidisegno(form->doc.diagram, k.tipo, k.orizzontale);
+            candidatiRidisegno(form->doc().diagram, k.tipo, k.orizzontale);
         int riusciti = 0, ricaduti = 0;
         double millisecondi = 0;
         for (const CandidatoRidisegno& c : candidati) {

@@ -30,7 +30,7 @@ int runFile(const std::string& file, bool steps, const std::string& cartellaDump
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(form->contesto, form->vista, file)) {
+    if (!ApriGen(form->contesto(), form->vista(), file)) {
         std::cout << file << "\terror\t"
                   << (ui.messages.empty() ? "the file cannot be opened" : ui.messages.back()) << '\n';
         return 1;
@@ -45,7 +45,7 @@ int runFile(const std::string& file, bool steps, const std::string& cartellaDump
               << valoreGaussCode(e.codiceFinale) << '\t' << valoreIndices(e.oriFinale) << '\n';
     if (steps) {
         for (int i = 0; i <= e.ultimoPasso; ++i) {
-            const Stato& s = form->doc.storia.passo(i);
+            const Stato& s = form->doc().storia.passo(i);
             std::cout << "  step " << i << '\t' << s.Ori.size() << '\t' << valoreGaussCode(s.Codice) << '\t'
                       << valoreIndices(s.Ori) << '\n';
         }

@@ -19,12 +19,12 @@ inline bool senzaDisegno(Form2& f, const std::filesystem::path& file) {
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const Result<CodiceGauss> t = leggiCodiceGaussTesto(text);
     if (!t) return false;
-    f.doc.diagram.txtNodo = t->txtNodo;
-    f.doc.diagram.TxtOri = t->TxtOri;
-    if (!CostruisciStrutturaRicerca(f.doc.diagram)) return false;
-    f.doc.storia.azzera();
-    f.doc.storia.passo(0) = Stato{t->txtNodo, t->TxtOri, 1, GenMode::Code, ""};
-    f.doc.modi.ModoSorgente = SourceKind::Code;
+    f.doc().diagram.txtNodo = t->txtNodo;
+    f.doc().diagram.TxtOri = t->TxtOri;
+    if (!CostruisciStrutturaRicerca(f.doc().diagram)) return false;
+    f.doc().storia.azzera();
+    f.doc().storia.passo(0) = Stato{t->txtNodo, t->TxtOri, 1, GenMode::Code, ""};
+    f.doc().modi.ModoSorgente = SourceKind::Code;
     return true;
 }
 

@@ -76,7 +76,7 @@ ProvaRidisegno prova(Finestra& f, const CandidatoRidisegno& c, double& cpu) {
 bool apri(Finestra& f, const ts::GaussDiagram& g) {
     const auto file = std::filesystem::temp_directory_path() / "trevalon_redraw_bench.gau";
     std::ofstream(file, std::ios::binary) << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
-    return ApriGen(f.form.contesto, f.form.vista, file.string());
+    return ApriGen(f.form.contesto(), f.form.vista(), file.string());
 }
 
 // A generated unknot of n crossings (n > 0), or braid_N.gau of the test data (n < 0: -N).
@@ -84,7 +84,7 @@ bool apri(Finestra& f, int n) {
     if (n < 0) {
         const auto file = std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" /
                           ("braid_" + std::to_string(-n) + ".gau");
-        return ApriGen(f.form.contesto, f.form.vista, file.string());
+        return ApriGen(f.form.contesto(), f.form.vista(), file.string());
     }
     return apri(f, ts::randomUnknot(static_cast<std::uint32_t>(n), n));
 }
@@ -96,7 +96,7 @@ void BM_Ridisegno(benchmark::State& state, MoveKind tipo, bool orizzontale) {
         return;
     }
     const std::vector<CandidatoRidisegno> candidati =
-        candidatiRidisegno(f->form.doc.diagram, tipo, orizzontale);
+        candidatiRidisegno(f->form.doc().diagram, tipo, orizzontale);
     const CandidatoRidisegno* scelto = nullptr;
     for (const CandidatoRidisegno& c : candidati)
         if (provaRidisegno(f->w, c).esito != ProvaRidisegno::Esito::NonTentato) {
@@ -118,7 +118,7 @@ void BM_Ridisegno(benchmark::State& state, MoveKind tipo, bool orizzontale) {
         riusciti += p.esito == ProvaRidisegno::Esito::Riuscito ? 1 : 0;
     }
     state.counters["cpuMs"] = prove ? cpu / prove : 0;
-    state.counters["crossings"] = static_cast<double>(f->form.doc.diagram.NumIncroci);
+    state.counters["crossings"] = static_cast<double>(f->form.doc().diagram.NumIncroci);
     state.counters["candidates"] = static_cast<double>(candidati.size());
     state.counters["matched"] = prove ? static_cast<double>(riusciti) / prove : 0;
 }
@@ -151,9 +151,9 @@ void BM_RidisegnoFamiglia(benchmark::State& state, MoveKind tipo, bool orizzonta
                 state.SkipWithError("a diagram of the family does not open");
                 return;
             }
-            incroci = std::max(incroci, f->form.doc.diagram.NumIncroci);
+            incroci = std::max(incroci, f->form.doc().diagram.NumIncroci);
             const std::vector<CandidatoRidisegno> tutti =
-                candidatiRidisegno(f->form.doc.diagram, tipo, orizzontale);
+                candidatiRidisegno(f->form.doc().diagram, tipo, orizzontale);
             const std::size_t passo =
                 std::max<std::size_t>(1, (tutti.size() + kPerDiagramma - 1) / kPerDiagramma);
             for (std::size_t i = 0; i < tutti.size(); i += passo) {

@@ -206,7 +206,7 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    const bool aperto = ApriGau(form->contesto, form->vista, file.string()) || senzaDisegno(*form, file);
+    const bool aperto = ApriGau(form->contesto(), form->vista(), file.string()) || senzaDisegno(*form, file);
     std::error_code ec;
     fs::remove(file, ec);
     std::string riga;
@@ -220,7 +220,7 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
     std::string lista;
     for (int i = 0; i <= e.ultimoPasso; ++i) {
-        const Stato& s = form->doc.storia.passo(i);
+        const Stato& s = form->doc().storia.passo(i);
         lista += "  step " + std::to_string(i) + "\t" + std::to_string(s.Ori.size()) + "\t" +
                  valoreGaussCode(s.Codice) + "\t" + valoreIndices(s.Ori) + "\n";
     }

@@ -50,13 +50,18 @@ struct Asse {
     int latoDopo() const { return righe ? 3 : 2; }    // the side facing the next line
     int latoPrima() const { return righe ? 1 : 4; }   // the side facing the previous line
     char lungo() const { return righe ? '1' : '2'; }  // the strand code that crosses the lines
+    // cppcheck-suppress constParameter ; the result is written through, into g
     CellaDis& cella(CellDrawing& g, int a, int b) const { return righe ? g.at(a, b) : g.at(b, a); }
     const CellaDis& cella(const CellDrawing& g, int a, int b) const {
         return righe ? g.at(a, b) : g.at(b, a);
     }
+    // cppcheck-suppress constParameter ; the result is written through, into l
     int& minA(LimitiDis& l) const { return righe ? l.RigaMin : l.ColMin; }
+    // cppcheck-suppress constParameter ; the result is written through, into l
     int& maxA(LimitiDis& l) const { return righe ? l.RigaMax : l.ColMax; }
+    // cppcheck-suppress constParameter ; the result is written through, into l
     int& minB(LimitiDis& l) const { return righe ? l.ColMin : l.RigaMin; }
+    // cppcheck-suppress constParameter ; the result is written through, into l
     int& maxB(LimitiDis& l) const { return righe ? l.ColMax : l.RigaMax; }
 
     // The cells across the lines (from 1) where a line may hold anything: outside the drawing's used box

@@ -201,7 +201,7 @@ std::string direzioni(const CellDrawing& g, int r, int c) {
 
 // Phase 1: the first and the last diagonal cell are moved apart until they lie more than two rows or
 // columns apart. Fewer than two diagonal cells: nothing to do.
-Status separaDiagonali(CellDrawing& g, VistaRidisegno& vista) {
+Status separaDiagonali(CellDrawing& g, const VistaRidisegno& vista) {
     for (int giro = 0; giro <= g.lastRow() + g.lastCol(); ++giro) {
         const Scansione s = scansione(g);
         int n = 0, r1 = 0, c1 = 0, r2 = 0, c2 = 0;

@@ -170,6 +170,7 @@ Coppia Insieme::nuovaCoppia() const {
 
 // The pair made as the model, keeping its own tables: a layout clears what it writes into before it
 // spreads, so a layout made on them is the one made on the tables of the attempts before it.
+// cppcheck-suppress constParameter ; the pair's diagram and state are written through its pointers
 void Insieme::prepara(Coppia& c) const {
     TavoleLayout t = TogliTavole(*c.d, *c.s);
     *c.d = *modello_.d;
@@ -341,6 +342,7 @@ int Insieme::dopoIlPrimo(EsitoTentativo primo) {
     if (i == 0 || (i == 1 && secondaSuPropri_)) return scelto;  // made on d and s
     // The pair of the attempt that routed becomes d and s, with the calling side's progress, stop
     // request, aids and region graph.
+    // cppcheck-suppress constVariable ; the pair's state is moved out and rewritten through its pointers
     Coppia& c = riuscite_[i];
     LayoutState& x = *c.s;
     x.progresso = std::move(s_.progresso);

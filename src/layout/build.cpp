@@ -151,6 +151,7 @@ CoppiaDaParte daParte(Diagram& d, LayoutState& s) {
 }
 
 // The pair set aside back in d and s.
+// cppcheck-suppress constParameter ; the pair's diagram and state are moved out through its pointers
 void riprendi(Diagram& d, LayoutState& s, CoppiaDaParte& parte) {
     d = std::move(*parte.d);
     s = std::move(*parte.s);
@@ -201,7 +202,7 @@ class Costruzione {
     std::vector<Tentativo> ultimiTentativi(int gruppo) const;
     EsitoTentativo tenta(const Tentativo& t, std::string& perche);
     int disponi(const std::vector<Tentativo>& lista, std::string& perche);
-    void sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3);
+    void sistema(BuildTimes& times, const Clock::time_point& t2, Clock::time_point& t3);
     int altezza() const { return d_.limiti.RigaMax - d_.limiti.RigaMin + OffsetRiga; }
     int larghezza() const { return d_.limiti.ColMax - d_.limiti.ColMin + OffsetCol; }
     bool entra() const {
@@ -390,7 +391,7 @@ int Costruzione::disponi(const std::vector<Tentativo>& lista, std::string& perch
 }
 
 // The routed drawing tidied, timed from t2 to t3.
-void Costruzione::sistema(BuildTimes& times, Clock::time_point& t2, Clock::time_point& t3) {
+void Costruzione::sistema(BuildTimes& times, const Clock::time_point& t2, Clock::time_point& t3) {
     Assesta(d_, s_);
     RiparaArchi(d_, s_);
     t3 = Clock::now();

@@ -261,7 +261,7 @@ class PercorsoSenzaAnelli {
 
 }  // namespace
 
-Status PercorriBordo(Diagram& d, LayoutState& s) {
+Status PercorriBordo(const Diagram& d, LayoutState& s) {
     s.PuntiBordo.clear();
     s.BufferPunti.clear();
     s.bufferChars = 0;
@@ -407,7 +407,7 @@ Status TracciaPercorso(Diagram& d, LayoutState& s, const PuntoBordo& p1, const P
     return {};
 }
 
-bool ListaPunti(Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, int c2) {
+bool ListaPunti(const Diagram& d, LayoutState& s, int arco, int r1, int c1, int r2, int c2) {
     int dir = 3;
     if (r1 == r2) dir = c1 > c2 ? 4 : 2;
     if (c1 == c2) dir = r1 > r2 ? 1 : 3;
@@ -544,7 +544,7 @@ Status ListaPuntiBordo(Diagram& d, LayoutState& s, int arco, int r1, int c1, int
     return {};
 }
 
-void PuntiPercorso(Diagram& d, LayoutState& s, int arco) {
+void PuntiPercorso(Diagram& d, const LayoutState& s, int arco) {
     s.tick();
     for (const Punto& p : s.BufferPunti)
         if (liberaPerArco(d, arco, p.r, p.c)) {

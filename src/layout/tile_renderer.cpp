@@ -32,13 +32,13 @@ PictureRef immagine(const RenderState& st, const TilePalette& p, int indice) {
     return st.ChhKdop && ImgdExists(indice) ? p.imgd(indice) : p.img(indice);
 }
 
-void disegnaCella(RenderState& st, RenderTarget& t, int gr, int gc, int indice) {
+void disegnaCella(const RenderState& st, RenderTarget& t, int gr, int gc, int indice) {
     t.griglia.setPicture(gr, gc, immagine(st, t.palette, indice));
     t.tbltt.set(gr, gc, TileImg(indice).name);
     t.griglia.setPictureAlignment(gr, gc, CellAlign::CenterCenter);
 }
 
-void numeroArco(RenderState& st, RenderTarget& t, int gr, int gc, int arco) {
+void numeroArco(const RenderState& st, RenderTarget& t, int gr, int gc, int arco) {
     if (!st.ChkNumArc) return;
     t.griglia.setFontSize(gr, gc, 7);
     t.griglia.setBold(gr, gc, true);

@@ -210,7 +210,7 @@ void Command12_Click(ContestoFinestra& f) {
     if (!nome.empty()) scrivi(f, nome, *righe);
 }
 
-void Cmdruota_Click(ContestoFinestra& f, CatalogoStrumenti& p) {
+void Cmdruota_Click(ContestoFinestra& f, const CatalogoStrumenti& p) {
     if (!catalogoPresente(f, p)) return;
     const Result<std::vector<GruppoDoppi>> gruppi = VerificaGaussUguale(p.catalogo());
     if (!gruppi) {

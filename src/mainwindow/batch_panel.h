@@ -32,7 +32,7 @@ void Cmdutil_Click(ContestoFinestra& f);
 // "CodMio": a file of comma-separated codes turned into catalogue lines.
 void Command12_Click(ContestoFinestra& f);
 // "gauss=": the catalogue's entries that share a diagram.
-void Cmdruota_Click(ContestoFinestra& f, CatalogoStrumenti& p);
+void Cmdruota_Click(ContestoFinestra& f, const CatalogoStrumenti& p);
 // "Doppi": the diagrams a listing holds under more than one knot's name, shown.
 void CercaDoppi_Click(ContestoFinestra& f);
 // "Stack": a catalogue read from pairs of lines (code, letters) into the combo box.

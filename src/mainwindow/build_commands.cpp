@@ -104,19 +104,19 @@ void CmdScifta_Click(DocumentoNodo& doc) {
 }
 
 void ComandoDraw(Form2& f) {
-    DocumentoNodo& doc = f.doc;
+    DocumentoNodo& doc = f.doc();
     if (!doc.storia.valido(doc.storia.NumStato)) return;
     Stato& passo = doc.storia.corrente();
     const int prima = doc.PartenzaDisegno;
     CmdScifta_Click(doc);
-    CostruzioneNuova nuova =
-        costruisciNuovo(f.contesto, f.vista, doc.diagram.txtNodo, doc.diagram.TxtOri, doc.PartenzaDisegno);
+    CostruzioneNuova nuova = costruisciNuovo(f.contesto(), f.vista(), doc.diagram.txtNodo, doc.diagram.TxtOri,
+                                             doc.PartenzaDisegno);
     if (nuova.esito != EsitoCostruzione::Costruito) {
-        if (nuova.esito == EsitoCostruzione::Banale) f.ui.showMessage("Trivial knot");
+        if (nuova.esito == EsitoCostruzione::Banale) f.contesto().ui.showMessage("Trivial knot");
         doc.PartenzaDisegno = prima;
         return;
     }
-    installaNodo(f.contesto, f.vista, std::move(nuova.nodo));
+    installaNodo(f.contesto(), f.vista(), std::move(nuova.nodo));
     passo.Tipo = GenMode::Code;
     passo.Flag = doc.PartenzaDisegno;
     f.SettaDone();

@@ -14,24 +14,24 @@ namespace trevalon {
 
 void InstallaComandiDiagramma(Form2& f) {
     f.setCommand("ApriG", [&f] {
-        if (ApriGen(f.contesto, f.vista, "") && f.onKnotOpened) f.onKnotOpened();
+        if (ApriGen(f.contesto(), f.vista(), "")) f.nodoAperto();
     });
-    f.setCommand("Apri", [&f] { ApriGau(f.contesto, f.vista, ""); });
+    f.setCommand("Apri", [&f] { ApriGau(f.contesto(), f.vista(), ""); });
     f.setCommand("draw", [&f] { ComandoDraw(f); });
-    f.setCommand("Undo", [&f] { StatoPrec(f.contesto, f.vista); });
-    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto, ""); });
-    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "-"); });
-    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto, f.vista, "+"); });
+    f.setCommand("Undo", [&f] { StatoPrec(f.contesto(), f.vista()); });
+    f.setCommand("Salva", [&f] { SalvaDatblDis(f.contesto(), ""); });
+    f.setCommand("Dimensmeno", [&f] { RicalcolaDimensioni(f.contesto(), f.vista(), "-"); });
+    f.setCommand("Dimenspiu", [&f] { RicalcolaDimensioni(f.contesto(), f.vista(), "+"); });
 }
 
 void InstallaComandiCaselle(Form2& f, BoxPort& caselle) {
     // The picture and the properties belong to the knot shown: another knot opened closes them.
-    f.onKnotOpened = [&caselle] {
+    f.setOnKnotOpened([&caselle] {
         Unloadform4(caselle);
         UnloadFormprop(caselle);
-    };
-    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f.contesto, caselle); });
-    f.setCommand("propr", [&f, &caselle] { LoadPropr(f.contesto, caselle); });
+    });
+    f.setCommand("Immagine", [&f, &caselle] { LoadImg(f.contesto(), caselle); });
+    f.setCommand("propr", [&f, &caselle] { LoadPropr(f.contesto(), caselle); });
     f.setCommand("info", [&caselle] {
         const TestiInformazioni t;
         caselle.showInfoBox(t.caption, {t.Label1, t.Label2, t.Label3});

@@ -29,28 +29,29 @@ void RiempiLista(FrmLista& lista, const Form2& f, int ultimoPasso, double second
     lista.Form_Load();
     if (ultimoPasso > kMaxStati) ultimoPasso = kMaxStati;
     for (int i = 0; i <= ultimoPasso; ++i) {
-        const Stato& s = f.doc.storia.passo(i);
+        const Stato& s = f.doc().storia.passo(i);
         lista.AggiungiPasso(i, s.Codice, s.Ori);
     }
     lista.Concludi();
-    lista.ImpostaCaption(f.doc.NomeFileNodo);
+    lista.ImpostaCaption(f.doc().NomeFileNodo);
     lista.ImpostaTempo(secondi);
-    lista.NomeFileNodo = f.doc.NomeFileNodo;
+    lista.NomeFileNodo = f.doc().NomeFileNodo;
     lista.NumStato = ultimoPasso;
 }
 
 EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
-    DocumentoNodo& doc = f.doc;
+    DocumentoNodo& doc = f.doc();
+    UserInterface& ui = f.contesto().ui;
     StoriaPassi& storia = doc.storia;
     ModiFinestra& modi = doc.modi;
     EsitoCorsa e;
     const int k0 = storia.NumStato + 1;
     e.passoIniziale = storia.NumStato;
     const GenMode modoPrima = modi.ModoGen;
-    const auto inizio = f.ui.now();
+    const auto inizio = ui.now();
     e.incrociPrima = static_cast<int>(doc.diagram.TxtOri.size());
 
-    f.ui.setPanel("p1", "Wait..");
+    ui.setPanel("p1", "Wait..");
     modi.ModoGen = GenMode::Code;
     modi.CorsaCompleta = true;
     modi.ModoAutomatico = true;
@@ -68,7 +69,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
                           s0.Ori == doc.diagram.TxtOri && s0.Flag == doc.PartenzaDisegno;
     }
     const auto intatta = [&] {
-        return partenzaIntatta && improntaDiagramma(doc.diagram, f.vista.layout) == doc.improntaCostruito;
+        return partenzaIntatta && improntaDiagramma(doc.diagram, f.vista().layout) == doc.improntaCostruito;
     };
     partenzaIntatta = intatta();
     if (partenzaIntatta)
@@ -79,7 +80,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     // Every diagram of the run: a step that comes back to one of them makes no progress.
     std::unordered_set<std::string> visti{chiave(doc.diagram)};
     {
-        BusyGuard busy(f.ui);
+        BusyGuard busy(ui);
         while (modi.CorsaCompleta && !f.closeRequested()) {
             if (doc.diagram.TxtOri.size() < 3) {
                 e.fine = FineCorsa::Banale;
@@ -106,7 +107,7 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
         }
     }
     w.primaDiCambiare(nullptr);
-    e.secondi = std::chrono::duration<double>(f.ui.now() - inizio).count();
+    e.secondi = std::chrono::duration<double>(ui.now() - inizio).count();
     e.ultimoPasso = storia.NumStato;
     e.incrociDopo = static_cast<int>(doc.diagram.TxtOri.size());
     e.codiceFinale = doc.diagram.txtNodo;
@@ -115,17 +116,17 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     modi.CorsaCompleta = false;
     modi.ModoAutomatico = false;
     f.AbilitaBottoni(false);
-    f.ui.setCommandEnabled("Salva", false);
-    f.ui.setCommandEnabled("Undo", false);
+    ui.setCommandEnabled("Salva", false);
+    ui.setCommandEnabled("Undo", false);
     f.SettaDone();
-    if (e.fine == FineCorsa::StoriaPiena) f.ui.showMessage(kStoriaPiena);
+    if (e.fine == FineCorsa::StoriaPiena) ui.showMessage(kStoriaPiena);
     if (e.fine == FineCorsa::NessunaMossa && !e.fermata && e.ultimoPasso == e.passoIniziale &&
         !f.closeRequested())
-        f.ui.showMessage(kNessunPasso + testoLimite(e.limite));
+        ui.showMessage(kNessunPasso + testoLimite(e.limite));
 
     // A window that is closing shows no list and lays nothing out again.
     if (f.closeRequested()) return e;
-    FrmLista frm(f.ui, f.ui);
+    FrmLista frm(ui, ui);
     RiempiLista(frm, f, e.ultimoPasso, e.secondi);
     if (e.fermata) frm.p1 = kFermata;
     if (lista) lista->showStepList(frm);
@@ -133,16 +134,16 @@ EsitoCorsa AzioneCompleta(Form2& f, FinestraForm2& w, StepListPort* lista) {
     // Back to the start step: the records of the run stay beyond it.
     storia.NumStato = k0;
     modi.ModoGen = modoPrima;
-    f.vista.layout.TblNodoAlbero.clearTouched();
+    f.vista().layout.TblNodoAlbero.clearTouched();
     doc.PartenzaDisegno = 1;
     // No move changed the start diagram: it is the one to install again.
     if (!partenza && e.ultimoPasso == e.passoIniziale && intatta())
         partenza = std::make_unique<Diagram>(std::move(doc.diagram));
-    StatoPrec(f.contesto, f.vista, std::move(partenza));
+    StatoPrec(f.contesto(), f.vista(), std::move(partenza));
     if (storia.NumStato == k0) storia.NumStato = k0 - 1;  // the rebuild failed and said why
     if (storia.NumStato > 0) {
-        f.ui.setCommandEnabled("Undo", true);
-        f.ui.setCommandEnabled("Salva", doc.diagram.TxtOri.size() > 2);
+        ui.setCommandEnabled("Undo", true);
+        ui.setCommandEnabled("Salva", doc.diagram.TxtOri.size() > 2);
     }
     return e;
 }

@@ -39,15 +39,15 @@ constexpr const char* kSoloDaCodice = "The layout steps work on a knot laid out 
 
 // The layout steps need the tables of a diagram laid out from its code; otherwise they say so.
 bool dalCodice(Form2& f) {
-    if (f.doc.diagram.NumIncroci > 0 && f.doc.modi.ModoGen == GenMode::Code) return true;
-    f.ui.showMessage(kSoloDaCodice);
+    if (f.doc().diagram.NumIncroci > 0 && f.doc().modi.ModoGen == GenMode::Code) return true;
+    f.contesto().ui.showMessage(kSoloDaCodice);
     return false;
 }
 
 // A step that may fail: its message shown, else the diagram drawn again.
 void passo(Form2& f, const Status& s) {
-    if (!s) f.ui.showMessage(s.error());
-    CmdGrafica_Click(f.contesto, f.vista);
+    if (!s) f.contesto().ui.showMessage(s.error());
+    CmdGrafica_Click(f.contesto(), f.vista());
     f.SettaDone();
 }
 
@@ -65,9 +65,13 @@ std::optional<int> valoreDebugDaTesto(std::string_view testo) {
     return static_cast<int>(v);
 }
 
+UserInterface& PannelloSviluppo::ui() {
+    return f_.contesto().ui;
+}
+
 PannelloSviluppo::PannelloSviluppo(Form2& f) : f_(f) {
     // The layout's tree step names the crossing it places in the caption.
-    f_.vista.layout.didascalia = [&f](const std::string& testo) { f.ui.setCaption(testo); };
+    f_.vista().layout.didascalia = [&f](const std::string& testo) { f.contesto().ui.setCaption(testo); };
     pulsantiCodice();
     pulsantiLayout();
     pulsantiStrumenti();
@@ -84,23 +88,23 @@ void PannelloSviluppo::aggiornaCampi() {
 // The code typed or relabelled, the moves and the structure they read.
 void PannelloSviluppo::pulsantiCodice() {
     nuovo("CmdTutto", "Tutto", [this] {
-        if (ApriCodice(f_.contesto, f_.vista, codiceDeiCampi(), "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (ApriCodice(f_.contesto(), f_.vista(), codiceDeiCampi(), "")) f_.nodoAperto();
     });
     nuovo("CmdDaDisegno", "Da Disegno", [this] {
-        if (cmdDadisegnoRichiesta(f_.contesto, f_.vista, "") && f_.onKnotOpened) f_.onKnotOpened();
+        if (cmdDadisegnoRichiesta(f_.contesto(), f_.vista(), "")) f_.nodoAperto();
     });
     nuovo("CmdInizScifta", "IniziScifta", [this] {
         // The texts typed, else the diagram's own.
         if (txtNodo.empty()) {
-            txtNodo = f_.doc.diagram.txtNodo;
-            TxtOri = f_.doc.diagram.TxtOri;
+            txtNodo = f_.doc().diagram.txtNodo;
+            TxtOri = f_.doc().diagram.TxtOri;
             aggiornaCampi();
         }
-        if (!scifta_.inizia(txtNodo, TxtOri)) f_.ui.showMessage("The Gauss code cannot be read.");
+        if (!scifta_.inizia(txtNodo, TxtOri)) ui().showMessage("The Gauss code cannot be read.");
     });
     nuovo("Cmscifta2", "Scifta2", [this] {
         if (!scifta_.avviata()) {
-            f_.ui.showMessage("Start the relabelling with IniziScifta first.");
+            ui().showMessage("Start the relabelling with IniziScifta first.");
             return;
         }
         if (scifta_.scifta(txtNodo, TxtOri)) aggiornaCampi();
@@ -113,11 +117,11 @@ void PannelloSviluppo::pulsantiCodice() {
     // The developer variants of move II ("2L") and move III (the mixed search); the texts a move gives
     // go into the fields, which "Tutto" builds.
     const auto variante = [this](const char* comando) {
-        const std::string prima = f_.doc.diagram.txtNodo, primaOri = f_.doc.diagram.TxtOri;
+        const std::string prima = f_.doc().diagram.txtNodo, primaOri = f_.doc().diagram.TxtOri;
         if (!f_.eseguiComando(comando)) return;
-        if (f_.doc.diagram.txtNodo == prima && f_.doc.diagram.TxtOri == primaOri) return;
-        txtNodo = f_.doc.diagram.txtNodo;
-        TxtOri = f_.doc.diagram.TxtOri;
+        if (f_.doc().diagram.txtNodo == prima && f_.doc().diagram.TxtOri == primaOri) return;
+        txtNodo = f_.doc().diagram.txtNodo;
+        TxtOri = f_.doc().diagram.TxtOri;
         aggiornaCampi();
     };
     nuovo("cmdTec2I", "2L", [variante] { variante("cmdTec2I"); });
@@ -125,21 +129,22 @@ void PannelloSviluppo::pulsantiCodice() {
     nuovo("CmdSottoNodi", "Sottonodi", [this] { f_.tlb1_ButtonClick("compcon"); });
     // The structure the searches read, step by step.
     nuovo("Cmdgecare", "gecare", [this] {
-        if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = Cmdgecare_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
-            f_.ui.showMessage(s.error());
+        if (f_.doc().diagram.NumIncroci < 1) return;
+        if (const Status s = Cmdgecare_Click(f_.doc().diagram, impostazioniModello(f_.contesto())); !s)
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmDConvertiGemelli", "Gemelli", [this] {
-        if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmDConvertiGemelli_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
-            f_.ui.showMessage(s.error());
+        if (f_.doc().diagram.NumIncroci < 1) return;
+        if (const Status s = CmDConvertiGemelli_Click(f_.doc().diagram, impostazioniModello(f_.contesto()));
+            !s)
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdGrafoReg", "GrafoReg", [this] {
-        if (f_.doc.diagram.NumIncroci < 1) return;
-        if (const Status s = CmdGrafoReg_Click(f_.doc.diagram, impostazioniModello(f_.contesto)); !s)
-            f_.ui.showMessage(s.error());
+        if (f_.doc().diagram.NumIncroci < 1) return;
+        if (const Status s = CmdGrafoReg_Click(f_.doc().diagram, impostazioniModello(f_.contesto())); !s)
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
 }
@@ -149,46 +154,46 @@ void PannelloSviluppo::pulsantiLayout() {
     // The next root crossing of the layout, shown on the button ("Scifta 1"); the layout from the next root
     // crossing ("Radice").
     nuovo("CmdScifta", "Scifta 1", [this] {
-        CmdScifta_Click(f_.doc);
-        impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
+        CmdScifta_Click(f_.doc());
+        impostaDidascalia("CmdScifta", std::to_string(f_.doc().PartenzaDisegno));
     });
     nuovo("CmdRadice", "Radice", [this] {
         f_.tlb1_ButtonClick("draw");
-        impostaDidascalia("CmdScifta", std::to_string(f_.doc.PartenzaDisegno));
+        impostaDidascalia("CmdScifta", std::to_string(f_.doc().PartenzaDisegno));
     });
     // The layout of the crossings alone, breadth-first or depth-first; the rest by the steps after it.
     nuovo("CmdDisegna", "Disegna", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        passo(f_, Disegna(f_.doc.diagram, f_.vista.layout));
+        passo(f_, Disegna(f_.doc().diagram, f_.vista().layout));
     });
     nuovo("CmdDisegnaprof", "Disegna prof", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        passo(f_, DisegnaProf(f_.doc.diagram, f_.vista.layout));
+        passo(f_, DisegnaProf(f_.doc().diagram, f_.vista().layout));
     });
     // A region's arcs, or the shortest path between two regions, over the diagram.
     nuovo("CmdDisegnaReg", "Dise Reg", [this] {
-        if (f_.doc.diagram.NumRegioni < 1) return;
-        const RenderTarget t{f_.vista.Gr, f_.vista.Tbltt, f_.paletteCorrente(), nullptr};
-        (void)DisegnaRegione(f_.doc.diagram, f_.vista.render, t, f_.ui);
+        if (f_.doc().diagram.NumRegioni < 1) return;
+        const RenderTarget t{f_.vista().Gr, f_.vista().Tbltt, f_.paletteCorrente(), nullptr};
+        (void)DisegnaRegione(f_.doc().diagram, f_.vista().render, t, ui());
     });
     // The character drawing of the main grid enlarged for editing ("aum"), and cut along a diagonal through
     // the last cell clicked in the step viewer ("Grf1").
-    nuovo("Command8", "aum", [this] { estensione_ = Command8_Click(f_.vista.Gr); });
+    nuovo("Command8", "aum", [this] { estensione_ = Command8_Click(f_.vista().Gr); });
     nuovo("Command10", "Grf1", [this] {
         AngoliSpostamento angoli;
-        angoli.AngoloRiga1 = f_.RigaClick;
-        angoli.AngoloCol1 = f_.ColClick;
-        angoli.AngoloRiga2 = f_.RigaClickPrec;
-        angoli.AngoloCol2 = f_.ColClickPrec;
-        (void)Sciftadiag(f_.vista.Gr, estensione_, angoli, &f_.ui);
+        angoli.AngoloRiga1 = f_.vista().RigaClick;
+        angoli.AngoloCol1 = f_.vista().ColClick;
+        angoli.AngoloRiga2 = f_.vista().RigaClickPrec;
+        angoli.AngoloCol2 = f_.vista().ColClickPrec;
+        (void)Sciftadiag(f_.vista().Gr, estensione_, angoli, &ui());
     });
     // The grid moved by 1000 twips each way.
-    nuovo("Command3", "Gr su", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Su); });
-    nuovo("Command4", "Gr giu", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Giu); });
-    nuovo("Command5", "Gr dx", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Destra); });
-    nuovo("Command6", "Gr sx", [this] { SpostaGriglia(f_.vista.Gr, VersoSpostamento::Sinistra); });
+    nuovo("Command3", "Gr su", [this] { SpostaGriglia(f_.vista().Gr, VersoSpostamento::Su); });
+    nuovo("Command4", "Gr giu", [this] { SpostaGriglia(f_.vista().Gr, VersoSpostamento::Giu); });
+    nuovo("Command5", "Gr dx", [this] { SpostaGriglia(f_.vista().Gr, VersoSpostamento::Destra); });
+    nuovo("Command6", "Gr sx", [this] { SpostaGriglia(f_.vista().Gr, VersoSpostamento::Sinistra); });
     // The developer's test of the quarter turn, on a copy: the diagram shown stays as it is.
     nuovo("CmdRuota", "Ruota", [this] { CmdRuota_Click(); });
     // One arc listed again cell by cell, and the layout's work grid as numbers.
@@ -196,114 +201,115 @@ void PannelloSviluppo::pulsantiLayout() {
     nuovo("CmdVisNodo", "Vis Nodo", [this] { CmdVisNodo_Click(); });
     nuovo("CmdBordi", "Percorri Bordo", [this] {
         if (!dalCodice(f_)) return;
-        if (const Status s = PercorriBordo(f_.doc.diagram, f_.vista.layout); !s) f_.ui.showMessage(s.error());
+        if (const Status s = PercorriBordo(f_.doc().diagram, f_.vista().layout); !s)
+            ui().showMessage(s.error());
         f_.SettaDone();
     });
     nuovo("CmdDisegnaArchi", "disegna archi", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        passo(f_, DisegnaArchi(f_.doc.diagram, f_.vista.layout));
+        passo(f_, DisegnaArchi(f_.doc().diagram, f_.vista().layout));
     });
     nuovo("CmDvisCostr", "Vis Costr", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        passo(f_, VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false));
+        passo(f_, VisCostruzione(f_.doc().diagram, f_.vista().layout, "F", false));
     });
     // The numeric view of the construction: the step view of "Vis Costr", then every arc and crossing cell
     // shows its number in the main grid, a crossing's in red; no row is deleted.
     nuovo("CmdEliminaRigheUguali", "Visione Numerica", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        if (const Status s = VisCostruzione(f_.doc.diagram, f_.vista.layout, "F", false); !s)
-            f_.ui.showMessage(s.error());
-        MostraNumeri(f_.vista.Gr, f_.doc.diagram);
+        if (const Status s = VisCostruzione(f_.doc().diagram, f_.vista().layout, "F", false); !s)
+            ui().showMessage(s.error());
+        MostraNumeri(f_.vista().Gr, f_.doc().diagram);
         f_.SettaDone();
     });
     nuovo("Command2", "Rpara", [this] {
         if (!dalCodice(f_)) return;
         const MarcheInstallate marche(*this);
-        RiparaArchi(f_.doc.diagram, f_.vista.layout);
+        RiparaArchi(f_.doc().diagram, f_.vista().layout);
         passo(f_, {});
     });
     // The character drawing in the main grid (typed with the editor, say) shown with the drawn-knot tiles
     // in black. It is classified on tables of its own: the diagram's tables stay as they are.
     nuovo("Command11", "Modo2", [this] { Command11_Click(); });
     nuovo("CmdCammino", "Cammino", [this] {
-        Diagram& d = f_.doc.diagram;
+        Diagram& d = f_.doc().diagram;
         if (d.NumRegioni < 1) return;
-        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_.contesto)))
-            f_.ui.showMessage("Some shortest paths were left out: there are too many.");
+        if (!GeneraCamminoMinimo(d, 1, d.NumRegioni, false, 0, 0, impostazioniModello(f_.contesto())))
+            ui().showMessage("Some shortest paths were left out: there are too many.");
         f_.SettaDone();
     });
     nuovo("CmdRovescia", "Rovescia", [this] {
-        if (f_.doc.modi.ModoGen != GenMode::CellDrawing) {
-            f_.ui.showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
+        if (f_.doc().modi.ModoGen != GenMode::CellDrawing) {
+            ui().showMessage("Rovescia rebuilds a knot kept as a cell drawing.");
             return;
         }
-        CellDrawing copia = f_.doc.tblGen;
-        GeneradatblGen(f_.contesto, f_.vista, std::move(copia));
+        CellDrawing copia = f_.doc().tblGen;
+        GeneradatblGen(f_.contesto(), f_.vista(), std::move(copia));
     });
 }
 
 // The search's tuning values and the catalogue's batch tools.
 void PannelloSviluppo::pulsantiStrumenti() {
     nuovo("Command1", "dbgval", [this] {
-        for (int* valore : {&f_.doc.modi.ValoreDebug, &f_.doc.modi.ValoreDebug2}) {
-            const std::string titolo = valore == &f_.doc.modi.ValoreDebug ? "dbgval" : "dbgval2";
+        for (int* valore : {&f_.doc().modi.ValoreDebug, &f_.doc().modi.ValoreDebug2}) {
+            const std::string titolo = valore == &f_.doc().modi.ValoreDebug ? "dbgval" : "dbgval2";
             const std::optional<std::string> risposta =
-                f_.ui.askInput(titolo, titolo, std::to_string(*valore));
+                ui().askInput(titolo, titolo, std::to_string(*valore));
             if (!risposta) return;
             const std::optional<int> v = valoreDebugDaTesto(*risposta);
             if (!v) {
-                f_.ui.showMessage(titolo + ": a whole number from -32768 to 32767.");
+                ui().showMessage(titolo + ": a whole number from -32768 to 32767.");
                 return;
             }
             *valore = *v;
         }
     });
     // The catalogue's batch tools and the listings of diagrams met twice.
-    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_.contesto, *this); });
-    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_.contesto, *this); });
-    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_.contesto); });
-    nuovo("Command12", "CodMio", [this] { Command12_Click(f_.contesto); });
+    nuovo("Command13", "ListaUg", [this] { Command13_Click(f_.contesto(), *this); });
+    nuovo("CmdGeneraOri", "generaOri", [this] { generaOri_Click(f_.contesto(), *this); });
+    nuovo("Cmdutil", "Util", [this] { Cmdutil_Click(f_.contesto()); });
+    nuovo("Command12", "CodMio", [this] { Command12_Click(f_.contesto()); });
     // Not the quarter turn "CmdRuota": the catalogue's entries that share a diagram.
-    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_.contesto, *this); });
-    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_.contesto); });
-    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_.contesto, *this); });
+    nuovo("Cmdruota", "gauss=", [this] { Cmdruota_Click(f_.contesto(), *this); });
+    nuovo("CmdCercaDoppi", "Doppi", [this] { CercaDoppi_Click(f_.contesto()); });
+    nuovo("CmdStack", "Stack", [this] { CaricaTabellaStack_Click(f_.contesto(), *this); });
 }
 
 PannelloSviluppo::MarcheInstallate::MarcheInstallate(PannelloSviluppo& p, bool sempre) : p_(p) {
     if (!p_.Chdbgrad && !sempre) return;
-    marche_ = std::make_unique<MarcheCelle>(p_.f_.vista.Gr, &p_.f_.ui);
-    p_.f_.vista.layout.hook = marche_.get();
+    marche_ = std::make_unique<MarcheCelle>(p_.f_.vista().Gr, &p_.ui());
+    p_.f_.vista().layout.hook = marche_.get();
 }
 
 PannelloSviluppo::MarcheInstallate::~MarcheInstallate() {
-    if (marche_) p_.f_.vista.layout.hook = nullptr;
+    if (marche_) p_.f_.vista().layout.hook = nullptr;
 }
 
 void PannelloSviluppo::Command11_Click() {
-    GridControl& Gr = f_.vista.Gr;
+    GridControl& Gr = f_.vista().Gr;
     const std::string testo =
         testoDisegno(Gr.rows() - 1, Gr.cols() - 1, [&Gr](int r, int c) { return Gr.text(r, c); });
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
     if (!disegno) {
-        f_.ui.showMessage(disegno.error());
+        ui().showMessage(disegno.error());
         return;
     }
     auto scratch = std::make_unique<Diagram>();
     estensioneDisegnato(*scratch);
     SettaTblNodoDagrd(*scratch, *disegno);
-    const TilePalette paletteDisegni(PaletteId::Form1b, f_.doc.modi.ModoSviluppo);
-    DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista.Tbltt, paletteDisegni, &f_.ui}, ColNero,
-                 f_.doc.modi.ModoSviluppo, [this] { f_.AggiornaProgressivo(); });
+    const TilePalette paletteDisegni(PaletteId::Form1b, f_.doc().modi.ModoSviluppo);
+    DisegnaModo2(*scratch, RenderTarget{Gr, f_.vista().Tbltt, paletteDisegni, &ui()}, ColNero,
+                 f_.doc().modi.ModoSviluppo, [this] { f_.AggiornaProgressivo(); });
     // Each classified cell shows its black key tile (the characters were painted over): the key is "N"
     // and the cell's shape.
     Gr.setRedraw(false);
     const int righe = std::min(Gr.rows() - 1, kMaxCella), colonne = std::min(Gr.cols() - 1, kMaxCella);
     for (int r = 1; r <= righe; ++r)
         for (int c = 1; c <= colonne; ++c) {
-            if (f_.vista.Tbltt.get(r, c).empty()) continue;
+            if (f_.vista().Tbltt.get(r, c).empty()) continue;
             const int e = paletteDisegni.diagByKey("N" + std::string(scratch->TblNodo.at(r, c).Vicini()));
             if (e < 0) continue;
             Gr.setPicture(r, c, paletteDisegni.imgDiag(e));
@@ -314,69 +320,68 @@ void PannelloSviluppo::Command11_Click() {
 }
 
 void PannelloSviluppo::CmdRuota_Click() {
-    if (f_.doc.diagram.NumIncroci < 1) return;
-    auto copia = std::make_unique<Diagram>(f_.doc.diagram);
+    if (f_.doc().diagram.NumIncroci < 1) return;
+    auto copia = std::make_unique<Diagram>(f_.doc().diagram);
     const Result<std::string> testo = ProvaRuotaNodo(*copia);
     if (!testo) {
-        f_.ui.showMessage(testo.error());
+        ui().showMessage(testo.error());
         return;
     }
-    ++f_.ContaRotazioni;
+    ++ContaRotazioni;
     // The picture goes where every developer file goes.
-    const std::filesystem::path cartella = f_.ctx.cartellaDump;
+    const std::filesystem::path cartella = f_.contesto().ctx.cartellaDump;
     std::error_code ec;
     if (cartella.empty() || (std::filesystem::create_directories(cartella, ec), ec)) {
-        f_.ui.setPanel("p2", "ruota.txt not written: there is no folder for the developer's files" +
-                                 (cartella.empty() ? std::string() : " (" + cartella.string() + ")"));
+        ui().setPanel("p2", "ruota.txt not written: there is no folder for the developer's files" +
+                                (cartella.empty() ? std::string() : " (" + cartella.string() + ")"));
     } else {
         const std::filesystem::path immagine = cartella / "ruota.txt";
         if (const Status scritto = replaceFileContents(immagine, immagineRuota(*copia)); scritto)
-            f_.ui.setPanel("p2", "The turned picture was written: " + immagine.string());
+            ui().setPanel("p2", "The turned picture was written: " + immagine.string());
         else
-            f_.ui.setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
+            ui().setPanel("p2", "ruota.txt not written: " + immagine.string() + ": " + scritto.error());
     }
-    const std::string nome = Salva(f_.contesto, DialogKind::Rotation);
+    const std::string nome = Salva(f_.contesto(), DialogKind::Rotation);
     if (nome.empty()) return;
     if (const Status scritto = replaceFileContents(nome, *testo + "\r\n"); !scritto)
-        f_.ui.showMessage("The file could not be written: " + nome + ": " + scritto.error());
+        ui().showMessage("The file could not be written: " + nome + ": " + scritto.error());
 }
 
 void PannelloSviluppo::CndVisListaCelle_Click() {
-    Diagram& d = f_.doc.diagram;
+    Diagram& d = f_.doc().diagram;
     if (d.NumArchi < 1) {
-        f_.ui.showMessage("There is no arc to list: lay a knot out first.");
+        ui().showMessage("There is no arc to list: lay a knot out first.");
         return;
     }
     // The arc of the cell clicked last in the main grid, when it is an arc's.
     int proposto = arcoListato_;
     int r = 0, c = 0;
-    TrasformaInv(d.limiti, f_.vista.Gr.row(), f_.vista.Gr.col(), r, c);
+    TrasformaInv(d.limiti, f_.vista().Gr.row(), f_.vista().Gr.col(), r, c);
     if (CellTable::inside(r, c) && d.TblNodo.at(r, c).Tipo == 'A') proposto = d.TblNodo.at(r, c).Numero;
-    const std::optional<std::string> risposta =
-        f_.ui.askInput("arco", "ListaCelle", std::to_string(proposto));
+    const std::optional<std::string> risposta = ui().askInput("arco", "ListaCelle", std::to_string(proposto));
     if (!risposta) return;
     const std::optional<int> arco = valoreDebugDaTesto(*risposta);
     if (!arco || *arco < 1 || *arco > d.NumArchi) {
-        f_.ui.showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
+        ui().showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
         return;
     }
     if (d.archi[*arco].Percorso.empty()) {
-        f_.ui.showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
+        ui().showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
         return;
     }
     arcoListato_ = *arco;
     const MarcheInstallate marche(*this, true);
-    ListaCelle(d, f_.vista.layout, *arco, true);
+    ListaCelle(d, f_.vista().layout, *arco, true);
     f_.SettaDone();
 }
 
 void PannelloSviluppo::CmdVisNodo_Click() {
-    const WorkGrid& albero = f_.vista.layout.TblNodoAlbero;
+    const WorkGrid& albero = f_.vista().layout.TblNodoAlbero;
     if (!albero.anyTouched()) {
-        f_.ui.showMessage("There is no layout tree to show: lay a knot out from its Gauss code first.");
+        ui().showMessage("There is no layout tree to show: lay a knot out from its Gauss code first.");
         return;
     }
-    MostraAlbero(f_.vista.Gr, albero);
+    MostraAlbero(f_.vista().Gr, albero);
     f_.SettaDone();
 }
 
@@ -389,11 +394,11 @@ CodiceGauss PannelloSviluppo::codiceDeiCampi() const {
 
 Status PannelloSviluppo::CaricaTabellaNodiCodificati() {
     catalogo_.clear();
-    if (f_.doc.modi.ModoBatch) {
+    if (f_.doc().modi.ModoBatch) {
         catalogo_ = catalogoIncorporato();
     } else {
         Result<std::vector<VoceCatalogo>> letto =
-            trevalon::CaricaTabellaNodiCodificati(f_.ctx.programFolder / "Knots" / kFileCatalogo);
+            trevalon::CaricaTabellaNodiCodificati(f_.contesto().ctx.programFolder / "Knots" / kFileCatalogo);
         if (!letto) return fail(letto.error());
         catalogo_ = std::move(*letto);
     }

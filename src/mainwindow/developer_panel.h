@@ -97,6 +97,8 @@ class PannelloSviluppo : public CatalogoStrumenti {
 
     CodiceGauss codiceDeiCampi() const;
     // One button of the panel, after those bound so far.
+    // The window's ports.
+    UserInterface& ui();
     void nuovo(const char* key, const char* caption, std::function<void()> azione);
     void aggiornaCampi();
     void impostaDidascalia(std::string_view key, std::string testo);
@@ -110,7 +112,8 @@ class PannelloSviluppo : public CatalogoStrumenti {
     std::vector<VoceCatalogo> catalogo_;
     int voceScelta_ = 0;
     EnumerazioneScifta scifta_;
-    int arcoListato_ = 1;  // the arc "ListaCelle" listed last
+    int arcoListato_ = 1;    // the arc "ListaCelle" listed last
+    int ContaRotazioni = 0;  // the quarter turns "Ruota" made
 };
 
 }  // namespace trevalon

@@ -73,6 +73,9 @@ struct VistaNodo {
     int AltezzaGriglia = 0;
     // The part of the grid the window shows, in twips (0 before the window is laid out).
     int LarghezzaVista = 0, AltezzaVista = 0;
+    // The last two cells clicked in the step viewer's grid or the main grid (row, column; the one before):
+    // the corners of the developer's diagonal shift.
+    int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
 };
 
 }  // namespace trevalon

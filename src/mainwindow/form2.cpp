@@ -9,16 +9,18 @@
 
 namespace trevalon {
 
-Form2::Form2(ProgramContext& context, UserInterface& userInterface) : contesto(context, userInterface) {
+Form2::Form2(ProgramContext& context, UserInterface& userInterface) : contesto_(context, userInterface) {
     setCommand("Uscita", [this] { Uscita(); });
     setCommand("help", [this] { VisualizzaDocumentazione(); });
 }
 
 void Form2::Form_Load() {
+    DocumentoNodo& doc = contesto_.doc;
     PrimaAttivazione = true;
     if (!doc.modi.ModoBatch) {
-        vista.zoom = Zoom{};
-        ContaRotazioni = 0;
+        const ProgramContext& ctx = contesto_.ctx;
+        UserInterface& ui = contesto_.ui;
+        vista_.zoom = Zoom{};
         doc.modi.ModoSviluppo = ctx.ModoSviluppo;
         doc.modi.ModoDebug = ctx.ModoDebug && !ctx.cartellaDump.empty();
 
@@ -41,12 +43,13 @@ void Form2::Form_Load() {
 void Form2::Form_Activate() {
     ContaTastoF9 = 0;
     if (!PrimaAttivazione) return;
+    DocumentoNodo& doc = contesto_.doc;
     doc.modi.ModoAutomatico = false;
-    CartellaDialoghi = ctx.programFolder / "Knots";
+    contesto_.CartellaDialoghi = contesto_.ctx.programFolder / "Knots";
     doc.diagram.NumColonne = 600;
     doc.diagram.NumRighe = 600;
     PrimaAttivazione = false;
-    InizializzaGr(vista.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, vista.zoom.DimCella,
+    InizializzaGr(vista_.Gr, doc.diagram.NumRighe, doc.diagram.NumColonne, vista_.zoom.DimCella,
                   doc.modi.ModoGen);
     if (doc.modi.ModoSviluppo) doc.PartenzaDisegno = 1;
 }
@@ -55,7 +58,7 @@ bool Form2::Form_KeyDown(int keyCode, bool onlyShift) {
     constexpr int kF9 = 120;
     if (keyCode != kF9 || !onlyShift) return false;
     if (++ContaTastoF9 >= 2) {
-        ui.showMessage("Trevalon: knot diagrams simplified move by move.");
+        contesto_.ui.showMessage("Trevalon: knot diagrams simplified move by move.");
         ContaTastoF9 = 0;
     }
     return true;
@@ -65,7 +68,7 @@ void Form2::setCommand(std::string key, std::function<void()> command) {
     // Each key has one command: a second registration is a mistake of the program, not of the person.
     if (!commands_.emplace(key, std::move(command)).second)
         throw std::logic_error("The command \"" + key + "\" is registered twice.");
-    contesto.comandiLegati.insert(key);
+    contesto_.comandiLegati.insert(key);
 }
 
 bool Form2::hasCommand(std::string_view key) const {
@@ -89,19 +92,20 @@ void Form2::tlb1_ButtonClick(std::string_view key) {
     }
     // A button that is on but has no command says so instead of doing nothing. The window binds a command
     // to every button it shows, so no person meets this: it guards an engine used without its windows.
-    if (ui.commandEnabled(std::string(key))) {
+    if (contesto_.ui.commandEnabled(std::string(key))) {
         const ToolbarEntry* e = findToolbarEntry(key);
         const std::string what = e ? std::string(e->tooltip) : std::string(key);
-        ui.showMessage("\"" + what + "\" is not available in this version.");
+        contesto_.ui.showMessage("\"" + what + "\" is not available in this version.");
     }
 }
 
 std::filesystem::path Form2::documentationPath() const {
-    return ctx.programFolder / "Documentation" / "Documentation.pdf";
+    return contesto_.ctx.programFolder / "Documentation" / "Documentation.pdf";
 }
 
 void Form2::VisualizzaDocumentazione() {
     const std::filesystem::path path = documentationPath();
+    UserInterface& ui = contesto_.ui;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
         ui.showMessage("Documentation not found: " + path.string());
@@ -112,8 +116,8 @@ void Form2::VisualizzaDocumentazione() {
 }
 
 void Form2::Uscita() {
-    contesto.chiusuraRichiesta = true;
-    if (onClose) onClose();
+    contesto_.chiusuraRichiesta = true;
+    if (onClose_) onClose_();
 }
 
 }  // namespace trevalon

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "layout/render_grid.h"
-#include "mainwindow/form2.h"
 #include "mainwindow/text_drawing_files.h"
+#include "mainwindow/window_context.h"
 #include "model/text_drawing.h"
 #include "platform/grid_control.h"
 
@@ -47,14 +47,15 @@ PaletteTraccia paletteEditorGriglia() {
     return p;
 }
 
-EditorGriglia::EditorGriglia(Form2& f)
+EditorGriglia::EditorGriglia(ContestoFinestra& f, VistaNodo& v)
     : palette(paletteEditorGriglia()),
       f_(f),
-      traccia_(SuperficieTraccia{&f.vista.Gr, nullptr, nullptr, {}, {}}, palette,
+      v_(v),
+      traccia_(SuperficieTraccia{&v.Gr, nullptr, nullptr, {}, {}}, palette,
                RegoleTraccia{.diagonali = false, .aiuto = false, .primaCella = 1}) {}
 
 void EditorGriglia::Gr_Click(int riga, int colonna) {
-    GridControl& Gr = f_.vista.Gr;
+    GridControl& Gr = v_.Gr;
     if (!f_.doc.modi.ModoSviluppo) {
         Gr.setRow(0);
         Gr.setCol(0);
@@ -67,10 +68,10 @@ void EditorGriglia::Gr_Click(int riga, int colonna) {
     if (!menu.AtDis) {
         ispeziona(riga, colonna);
         // A cell clicked here is a corner of the diagonal shift too, as a cell clicked in the step viewer.
-        f_.RigaClickPrec = f_.RigaClick;
-        f_.ColClickPrec = f_.ColClick;
-        f_.RigaClick = riga;
-        f_.ColClick = colonna;
+        v_.RigaClickPrec = v_.RigaClick;
+        v_.ColClickPrec = v_.ColClick;
+        v_.RigaClick = riga;
+        v_.ColClick = colonna;
     } else if (riga >= 1 && colonna >= 1 && Gr.valid(riga, colonna)) {
         // Row 0 and column 0 never belong to the drawing.
         if (palette.ChkSingolo)
@@ -88,7 +89,7 @@ void EditorGriglia::ispeziona(int riga, int colonna) {
     TrasformaInv(f_.doc.diagram.limiti, riga, colonna, r2, c2);
     if (!CellTable::inside(r2, c2)) return;
     const CellaNodo& cella = f_.doc.diagram.TblNodo.at(r2, c2);
-    const GridControl& Gr = f_.vista.Gr;
+    const GridControl& Gr = v_.Gr;
     f_.ui.setCaption(std::to_string(riga) + " " + std::to_string(colonna) + "   " + std::to_string(r2) + " " +
                      std::to_string(c2) + " >" + cella.TipoText() + "<" + std::to_string(cella.Numero) +
                      "  segno>" + std::to_string(cella.Forma) + " rwh>" + std::to_string(Gr.rowHeight(riga)) +
@@ -97,7 +98,7 @@ void EditorGriglia::ispeziona(int riga, int colonna) {
 
 bool EditorGriglia::Gr_MouseDown(PulsanteMouse pulsante, int riga, int colonna) {
     if (!f_.doc.modi.ModoSviluppo || pulsante != PulsanteMouse::Destro) return false;
-    if (riga < 1 || colonna < 1 || !f_.vista.Gr.valid(riga, colonna)) return false;
+    if (riga < 1 || colonna < 1 || !v_.Gr.valid(riga, colonna)) return false;
     SaltaClick = true;
     // A pending start moves here; its yellow mark stays where it was.
     traccia_.RigaInizio = riga;
@@ -113,7 +114,7 @@ void EditorGriglia::scegliEtichetta(const EtichettaPalette& etichetta) {
 void EditorGriglia::mnuAtDis() {
     menu.AtDis = !menu.AtDis;
     SaltaClick = false;
-    GridControl& Gr = f_.vista.Gr;
+    GridControl& Gr = v_.Gr;
     traccia_.nuovaGriglia();
     if (menu.AtDis) {
         menu.Asterisco = true;
@@ -137,7 +138,7 @@ void EditorGriglia::mnuAtDis() {
     } else {
         f_.ui.setCaption("");
         const Diagram& d = f_.doc.diagram;
-        InizializzaGr(Gr, d.NumRighe, d.NumColonne, f_.vista.zoom.DimCella, f_.doc.modi.ModoGen);
+        InizializzaGr(Gr, d.NumRighe, d.NumColonne, v_.zoom.DimCella, f_.doc.modi.ModoGen);
         menu.vociAbilitate = false;
         tripla_ = false;
     }
@@ -180,12 +181,12 @@ void EditorGriglia::scriviSimboloMenu(bool orizzontale) {
 
 void EditorGriglia::mnuApri() {
     if (!menu.vociAbilitate) return;
-    if (!LeggiFile(f_.contesto, f_.vista, "")) return;
+    if (!LeggiFile(f_, v_, "")) return;
     // The drawing read replaces the grid: the last trace and a pending start belong to the old one.
     traccia_.nuovaGriglia();
     palette.ChkSingolo = true;
     // The drawing is brought into view, wherever in the grid it was drawn.
-    mostraArea(f_.vista.Gr, areaDisegno(f_.doc.Disegno), vistaLarghezza_, vistaAltezza_);
+    mostraArea(v_.Gr, areaDisegno(f_.doc.Disegno), vistaLarghezza_, vistaAltezza_);
 }
 
 void EditorGriglia::dimensioniVista(int larghezza, int altezza) {
@@ -195,7 +196,7 @@ void EditorGriglia::dimensioniVista(int larghezza, int altezza) {
 
 void EditorGriglia::MnuSalva() {
     if (!menu.vociAbilitate) return;
-    SalvaFile(f_.contesto, f_.vista, "", DrawingSource::GridText);
+    SalvaFile(f_, v_, "", DrawingSource::GridText);
 }
 
 std::string EditorGriglia::mnuRowCol() const {
@@ -206,7 +207,7 @@ void EditorGriglia::Command9_Click() {
     // A first click pending since the last trace is taken back too: its start is dropped and unmarked,
     // before the trace's cells get their own colours back.
     traccia_.lasciaInizio();
-    traccia_.log().ripristina(f_.vista.Gr, nullptr);
+    traccia_.log().ripristina(v_.Gr, nullptr);
 }
 
 void EditorGriglia::CmDAnnulla_Click() {
@@ -214,7 +215,7 @@ void EditorGriglia::CmDAnnulla_Click() {
 }
 
 void EditorGriglia::CmdClear_Click() {
-    const GridControl& Gr = f_.vista.Gr;
+    const GridControl& Gr = v_.Gr;
     const std::string testo =
         testoDisegno(Gr.rows() - 1, Gr.cols() - 1, [&Gr](int r, int c) { return Gr.text(r, c); });
     Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
@@ -222,7 +223,7 @@ void EditorGriglia::CmdClear_Click() {
         f_.ui.showMessage(disegno.error());
         return;
     }
-    MostraDisegnoTesto(f_.contesto, f_.vista, std::move(*disegno));
+    MostraDisegnoTesto(f_, v_, std::move(*disegno));
     traccia_.nuovaGriglia();
     palette.ChkSingolo = true;
 }

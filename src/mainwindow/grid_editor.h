@@ -14,7 +14,8 @@
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct VistaNodo;
 
 enum class PulsanteMouse { Sinistro, Destro, Altro };
 
@@ -35,7 +36,8 @@ class EditorGriglia {
     static constexpr int kCelleDisegno = 500;  // rows and columns of the grid in drawing mode
     static constexpr int kDimCella = 150;      // their size in twips
 
-    explicit EditorGriglia(Form2& f);
+    // The window's context and the view whose grid `Gr` the editor works on.
+    EditorGriglia(ContestoFinestra& f, VistaNodo& v);
     EditorGriglia(const EditorGriglia&) = delete;
     EditorGriglia& operator=(const EditorGriglia&) = delete;
 
@@ -88,7 +90,8 @@ class EditorGriglia {
     void ispeziona(int riga, int colonna);
     void scriviSimboloMenu(bool orizzontale);
 
-    Form2& f_;
+    ContestoFinestra& f_;
+    VistaNodo& v_;
     Tracciatore traccia_;
     bool tripla_ = false;
     int vistaLarghezza_ = 0;

@@ -24,11 +24,10 @@ namespace trevalon {
 
 namespace {
 
-void disegnaArco(Form2& f, int arco, int colore) {
-    if (arco < 1 || arco > f.doc.diagram.NumArchi) return;
-    DisegnoGrafico(f.doc.diagram, f.vista.render,
-                   RenderTarget{f.vista.Gr, f.vista.Tbltt, f.paletteCorrente(), nullptr}, arco, colore, false,
-                   "", 0);
+void disegnaArco(DocumentoNodo& doc, VistaNodo& v, int arco, int colore) {
+    if (arco < 1 || arco > doc.diagram.NumArchi) return;
+    DisegnoGrafico(doc.diagram, v.render, RenderTarget{v.Gr, v.Tbltt, paletteCorrente(v, doc.modi), nullptr},
+                   arco, colore, false, "", 0);
 }
 
 // How the main grid shows the arcs a search marks in a candidate.
@@ -43,7 +42,7 @@ FinestraForm2::FinestraForm2(Form2& form) : form_(form), albero_(std::make_share
 FinestraForm2::~FinestraForm2() = default;
 
 OpzioniMosse FinestraForm2::opzioni() const {
-    const ModiFinestra& m = form_.doc.modi;
+    const ModiFinestra& m = form_.doc().modi;
     OpzioniMosse o;
     o.PassoCombinato = passoCombinato_;
     o.ModoAutomatico = m.ModoAutomatico;
@@ -55,14 +54,15 @@ OpzioniMosse FinestraForm2::opzioni() const {
     o.ValoreDebug2 = m.ValoreDebug2;
     o.camminoSviluppo = ValidaCamminoSviluppo;
     if (m.ModoDebug) {
-        dump_ = DumpFolder{form_.ctx.cartellaDump, &form_.ui, &form_.ctx.dumpNonScritti};
+        dump_ = DumpFolder{form_.contesto().ctx.cartellaDump, &form_.contesto().ui,
+                           &form_.contesto().ctx.dumpNonScritti};
         o.dump = &dump_;
     }
     return o;
 }
 
 bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
-    const ModiFinestra& m = form_.doc.modi;
+    const ModiFinestra& m = form_.doc().modi;
     const bool conDisegno = tipo == MoveKind::I || tipo == MoveKind::II || ponteDis(tipo) != nullptr;
     // A move that leaves fewer than three crossings is redrawn too: the person keeps the picture approved
     // in the viewer, shown tile by tile as a drawing too small to build.
@@ -70,7 +70,7 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     // a cell drawing is rebuilt from its redrawn drawing there too.
     const bool soloTesto = m.ModoSviluppo && m.ModoGen != GenMode::CellDrawing;
     if (!conDisegno || !mostraCandidati() || m.CorsaCompleta || soloTesto || m.ModoBatch) return false;
-    if (!ridisegnabile(tipo, form_.doc.diagram, nuovo)) {
+    if (!ridisegnabile(tipo, form_.doc().diagram, nuovo)) {
         ++ridisegni_.nonRidisegnabili;
         return false;
     }
@@ -80,10 +80,11 @@ bool FinestraForm2::ridisegnaMossa(MoveKind tipo, const TestoNodo& nuovo) {
 namespace {
 
 // The view of the step viewer's grid; its progress ticks go to the viewer's status bar.
-VistaRidisegno vistaVisore(Form2& f, GridControl* Gr3, const RidisegnoInVisore& visore) {
+VistaRidisegno vistaVisore(const ContestoFinestra& f, VistaNodo& v, GridControl* Gr3,
+                           const RidisegnoInVisore& visore) {
     VistaRidisegno vista;
     vista.Gr3 = Gr3;
-    vista.palette = &f.paletteCorrente();
+    vista.palette = &paletteCorrente(v, f.doc.modi);
     vista.ModoSorgente = f.doc.modi.ModoSorgente;
     vista.progresso = visore.tick;
     vista.mostraTessera = visore.mostraTessera;
@@ -112,8 +113,8 @@ GridArea FinestraForm2::areaEsito(GridControl& Gr3, const CellDrawing& tblGen,
 std::optional<std::string> FinestraForm2::mossaIINonRidisegnabile() const {
     if (!candidatoMostrato_ || candidatoMostrato_->mossa.TipoCandidato == MoveIIRewrite::M)
         return std::nullopt;
-    const Diagram& d = form_.doc.diagram;
-    int conta = form_.doc.ContaNuoviIncroci;
+    const Diagram& d = form_.doc().diagram;
+    int conta = form_.doc().ContaNuoviIncroci;
     const auto t = NuovoNodoDaPonteB(TestoDi(d), candidatoMostrato_->mossa, d, conta);
     if (!t || ridisegnabile(MoveKind::II, d, *t)) return std::nullopt;
     return "This move II changes the diagram beyond its two crossings (" + std::to_string(d.TxtOri.size()) +
@@ -128,9 +129,9 @@ Result<GridArea> FinestraForm2::ridisegnaPerVisore(MoveKind tipo, GridControl* G
     if (tipo == MoveKind::II)
         if (std::optional<std::string> motivo = mossaIINonRidisegnabile()) return fail(*motivo);
     tipoVisore_ = tipo;
-    VistaRidisegno vista = vistaVisore(form_, Gr3, visore);
-    ridisegnoVisore_ = ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, &form_.vista.Gr,
-                                       form_.vista.zoom.DimCella, ponteDis(tipo));
+    VistaRidisegno vista = vistaVisore(form_.contesto(), form_.vista(), Gr3, visore);
+    ridisegnoVisore_ = ridisegnaCelDis(form_.doc().diagram, form_.vista().Tbltt, tipo, vista,
+                                       &form_.vista().Gr, form_.vista().zoom.DimCella, ponteDis(tipo));
     colonnaBaseVisore_ = vista.ColonnaBaseDis;
     ultimaColonnaVisore_ = vista.UltimaColonnaDis;
     if (!ridisegnoVisore_) return fail(kMotivoRicaduta + ridisegnoVisore_.error());
@@ -148,7 +149,7 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
         return fail("There is no redrawn drawing to tidy.");
     CellDrawing& tblGen = **ridisegnoVisore_;
     const CellDrawing prima = tblGen;
-    VistaRidisegno vista = vistaVisore(form_, Gr3, RidisegnoInVisore{});
+    VistaRidisegno vista = vistaVisore(form_.contesto(), form_.vista(), Gr3, RidisegnoInVisore{});
     // The tidied drawing goes right of the last one; the pictures the person approved stay as they are.
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
@@ -187,39 +188,39 @@ CellDrawingActions FinestraForm2::azioniVisore(MoveKind tipo) {
     };
     a.F3VisCelDis = [this](GridControl& Gr3, int ColonnaBaseDis) { mostraTestoCelDis(Gr3, ColonnaBaseDis); };
     a.F3SistemaGrafica = [this](GridControl& Gr3, bool) { return miglioraPerVisore(&Gr3); };
-    a.F3Command8 = [this] { form_.ui.setPanel("p1", "Done"); };
+    a.F3Command8 = [this] { form_.contesto().ui.setPanel("p1", "Done"); };
     a.captionPassoSeguente = [this] {
-        form_.Testocaption(form_.doc.storia.NumStato + 1);
-        return form_.ui.caption();
+        form_.Testocaption(form_.doc().storia.NumStato + 1);
+        return form_.contesto().ui.caption();
     };
     return a;
 }
 
 void FinestraForm2::mostraTestoCelDis(GridControl& Gr3, int ColonnaBaseDis) {
     auto tblGen = std::make_unique<CellDrawing>();
-    if (Status ok = F3GenCelDis(*tblGen, form_.doc.diagram, form_.vista.Tbltt, false); !ok) {
-        form_.ui.setPanel("p2", ok.error());
+    if (Status ok = F3GenCelDis(*tblGen, form_.doc().diagram, form_.vista().Tbltt, false); !ok) {
+        form_.contesto().ui.setPanel("p2", ok.error());
         return;
     }
     VistaRidisegno vista;
     vista.Gr3 = &Gr3;
     vista.ColonnaBaseDis = ColonnaBaseDis;
     Gr3.clear();
-    F3VisCelDis(*tblGen, vista, form_.vista.zoom.DimCella);
+    F3VisCelDis(*tblGen, vista, form_.vista().zoom.DimCella);
 }
 
 Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const TestoNodo& nuovo) {
     const auto tick = [this] { form_.AggiornaProgressivo(); };
     Result<std::unique_ptr<CellDrawing>> disegno = fail("");  // a Result has no empty state
     if (tipoVisore_ == tipo) {
-        // cppcheck-suppress redundantInitialization
+        // cppcheck-suppress redundantInitialization ; the failure it replaces only stands in for no value
         disegno = std::move(ridisegnoVisore_);
     } else {
         VistaRidisegno vista;
-        vista.ModoSorgente = form_.doc.modi.ModoSorgente;
+        vista.ModoSorgente = form_.doc().modi.ModoSorgente;
         vista.progresso = tick;
-        disegno =
-            ridisegnaCelDis(form_.doc.diagram, form_.vista.Tbltt, tipo, vista, nullptr, 0, ponteDis(tipo));
+        disegno = ridisegnaCelDis(form_.doc().diagram, form_.vista().Tbltt, tipo, vista, nullptr, 0,
+                                  ponteDis(tipo));
     }
     if (!disegno) return Failure{disegno.error()};
     return controllaRidisegno(std::move(*disegno), nuovo, tick);
@@ -227,7 +228,7 @@ Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
 
 bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     if (primaDiCambiare_) std::exchange(primaDiCambiare_, nullptr)();
-    if (form_.doc.modi.ModoGen == GenMode::TextDrawing) return committaSuDisegno(tipo);
+    if (form_.doc().modi.ModoGen == GenMode::TextDrawing) return committaSuDisegno(tipo);
     std::string ricaduta;
     if (ridisegnaMossa(tipo, nuovo)) {
         Result<NodoCostruito> nodo = ridisegnoControllato(tipo, nuovo);
@@ -236,7 +237,7 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
         candidatoMostrato_.reset();
         if (nodo) {
             ++ridisegni_.riusciti;
-            registrato_ = CommittaMossaDisegnata(form_.contesto, form_.vista, std::move(*nodo));
+            registrato_ = CommittaMossaDisegnata(form_.contesto(), form_.vista(), std::move(*nodo));
             return registrato_;
         }
         ++ridisegni_.ricaduti;
@@ -246,8 +247,8 @@ bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {
     tipoVisore_ = MoveKind::None;
     ponteMostrato_.reset();
     candidatoMostrato_.reset();
-    registrato_ = CommittaMossa(form_.contesto, form_.vista, nuovo);
-    if (!ricaduta.empty()) form_.ui.setPanel("p2", ricaduta);
+    registrato_ = CommittaMossa(form_.contesto(), form_.vista(), nuovo);
+    if (!ricaduta.empty()) form_.contesto().ui.setPanel("p2", ricaduta);
     return registrato_;
 }
 
@@ -261,23 +262,24 @@ bool FinestraForm2::committaSuDisegno(MoveKind tipo) {
     if (tipo == MoveKind::III && ponte) {
         std::string lista;
         for (int a : ponte->archiMossa) lista += std::to_string(a) + ",";
-        EliminaArchi(form_.doc.diagram, lista);
+        EliminaArchi(form_.doc().diagram, lista);
         // The grid shows the drawing that is left: the cell table's symbols, classified again.
         if (Result<DisegnoTesto> resto =
-                leggiDisegnoTesto(testoDellaFonte(form_.doc, form_.vista, DrawingSource::CellTable)))
-            MostraDisegnoTesto(form_.contesto, form_.vista, std::move(*resto));
-        CmdGrafica_Click(form_.contesto, form_.vista);
-        form_.ui.setPanel("p2", "The arcs of the move were taken off the drawing.");
+                leggiDisegnoTesto(testoDellaFonte(form_.doc(), form_.vista(), DrawingSource::CellTable)))
+            MostraDisegnoTesto(form_.contesto(), form_.vista(), std::move(*resto));
+        CmdGrafica_Click(form_.contesto(), form_.vista());
+        form_.contesto().ui.setPanel("p2", "The arcs of the move were taken off the drawing.");
     } else {
-        form_.ui.setPanel("p2", "A diagram that is only drawn keeps its drawing: the move was not applied.");
+        form_.contesto().ui.setPanel(
+            "p2", "A diagram that is only drawn keeps its drawing: the move was not applied.");
     }
-    form_.vista.Gr.setRedraw(true);
+    form_.vista().Gr.setRedraw(true);
     registrato_ = false;
     return false;
 }
 
 bool FinestraForm2::mostraCandidati() const {
-    return !form_.doc.modi.ModoAutomatico && form_.doc.diagram.NumIncroci != 0;
+    return !form_.doc().modi.ModoAutomatico && form_.doc().diagram.NumIncroci != 0;
 }
 
 const MossaPonteDis* FinestraForm2::ponteDis(MoveKind tipo) {
@@ -286,7 +288,7 @@ const MossaPonteDis* FinestraForm2::ponteDis(MoveKind tipo) {
 
 void FinestraForm2::ridisegna() {
     ponteMostrato_.reset();
-    if (mostraCandidati()) CmdGrafica_Click(form_.contesto, form_.vista);
+    if (mostraCandidati()) CmdGrafica_Click(form_.contesto(), form_.vista());
 }
 
 void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
@@ -294,9 +296,10 @@ void FinestraForm2::evidenziaCandidato(const CandidatoMossa& c) {
     ponteMostrato_.reset();
     candidatoMostrato_ = c;
     if (!mostraCandidati()) return;
-    CmdGrafica_Click(form_.contesto, form_.vista);
-    for (const ArcoEvidenziato& a : c.archi) disegnaArco(form_, a.arco, coloreEvidenziato(a.ruolo));
-    for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_.vista, form_.doc, x, 0, c.Lista);
+    CmdGrafica_Click(form_.contesto(), form_.vista());
+    for (const ArcoEvidenziato& a : c.archi)
+        disegnaArco(form_.doc(), form_.vista(), a.arco, coloreEvidenziato(a.ruolo));
+    for (int x : numeriLista(c.voceEvidenziata)) DisegnaNodoSw(form_.vista(), form_.doc(), x, 0, c.Lista);
 }
 
 // The whole diagram in black, the bridge in red without its two end crossings (the strand leaves them as
@@ -308,15 +311,16 @@ void FinestraForm2::evidenziaPonte(const CandidatoPonte& c) {
     ponteMostrato_.reset();
     candidatoMostrato_.reset();
     if (!mostraCandidati()) return;
-    CmdGrafica_Click(form_.contesto, form_.vista);
-    Diagram& d = form_.doc.diagram;
-    const RenderTarget t{form_.vista.Gr, form_.vista.Tbltt, form_.paletteCorrente(), nullptr};
-    if (!DisegnaCandidatoPonte(d, form_.vista.render, t, c.archiPonte, c.archiAttraversati, c.ab2)) return;
+    CmdGrafica_Click(form_.contesto(), form_.vista());
+    Diagram& d = form_.doc().diagram;
+    const RenderTarget t{form_.vista().Gr, form_.vista().Tbltt, form_.paletteCorrente(), nullptr};
+    if (!DisegnaCandidatoPonte(d, form_.vista().render, t, c.archiPonte, c.archiAttraversati, c.ab2)) return;
     ponteMostrato_ = MossaPonteDis{&d, c.archiPonte, c.archiAttraversati, c.regioni};
 }
 
 FinestraPonte& FinestraForm2::prova() {
-    if (!prova_) prova_ = std::make_unique<FormProva>(albero_, form_.ui, form_.RichiestaStop);
+    if (!prova_)
+        prova_ = std::make_unique<FormProva>(albero_, form_.contesto().ui, form_.contesto().RichiestaStop);
     return *prova_;
 }
 

@@ -70,17 +70,17 @@ class FinestraForm2 : public FinestraPonte {
     const ConteggioRidisegni& ridisegni() const { return ridisegni_; }
 
     // FinestraMosse
-    Diagram& diagramma() override { return form_.doc.diagram; }
-    UserInterface& ui() override { return form_.ui; }
+    Diagram& diagramma() override { return form_.doc().diagram; }
+    UserInterface& ui() override { return form_.contesto().ui; }
     OpzioniMosse opzioni() const override;
-    int contaNuoviIncroci() const override { return form_.doc.ContaNuoviIncroci; }
-    void aggiungiNuoviIncroci(int n) override { form_.doc.ContaNuoviIncroci += n; }
+    int contaNuoviIncroci() const override { return form_.doc().ContaNuoviIncroci; }
+    void aggiungiNuoviIncroci(int n) override { form_.doc().ContaNuoviIncroci += n; }
     bool committaMossa(MoveKind tipo, const TestoNodo& nuovo) override;
     void ridisegna() override;
     void mossaIIIRifiutata() override { stato_.MossaIIIRifiutata = true; }
     void evidenziaCandidato(const CandidatoMossa& c) override;
-    const GridControl* grigliaPrincipale() const override { return &form_.vista.Gr; }
-    void azzeraProgressivo() override { form_.ContatoreProgresso = 0; }
+    const GridControl* grigliaPrincipale() const override { return &form_.vista().Gr; }
+    void azzeraProgressivo() override { form_.contesto().ContatoreProgresso = 0; }
 
     // FinestraPonte
     AlberoOrizzontale& albero() override { return *albero_; }
@@ -89,10 +89,10 @@ class FinestraForm2 : public FinestraPonte {
     std::vector<FinestraPonte*> proveIsolate() override;
     // A window that is closing keeps asking its search to stop.
     StopRequest& RichiestaStop() override {
-        if (form_.closeRequested()) form_.RichiestaStop.richiedi();
-        return form_.RichiestaStop;
+        if (form_.closeRequested()) form_.contesto().RichiestaStop.richiedi();
+        return form_.contesto().RichiestaStop;
     }
-    void fineCorsaCompleta() override { form_.doc.modi.CorsaCompleta = false; }
+    void fineCorsaCompleta() override { form_.doc().modi.CorsaCompleta = false; }
     // Only the look-ahead instance takes diagrams handed over.
     bool caricaConsegna(const std::string&, const std::string&, const std::string&) override { return false; }
     void evidenziaPonte(const CandidatoPonte& c) override;

@@ -41,7 +41,7 @@ bool ApriGen(ContestoFinestra& f, VistaNodo& v, const std::string& FilePassato) 
 
 bool ApriDis(ContestoFinestra& f, VistaNodo& v, const std::string& nome, std::string_view testo,
              KnotFileKind tipo) {
-    DocumentoNodo& doc = f.doc;
+    const DocumentoNodo& doc = f.doc;
     // The drawn-knot palette classifies the drawing; it becomes the window's only when the knot opens.
     const TilePalette paletteDisegni(PaletteId::Form1b, doc.modi.ModoSviluppo);
     f.ui.setPanel("p1", "Generation knot");

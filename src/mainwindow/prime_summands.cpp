@@ -47,7 +47,7 @@ class Scomponi {
     Status pezzi(const std::vector<AddendoPrimo>& primi) {
         for (const AddendoPrimo& p : primi) {
             Pezzo pezzo(ctx_);
-            if (!ApriCodice(pezzo.form->contesto, pezzo.form->vista, {p.txtNodo, p.TxtOri}, ""))
+            if (!ApriCodice(pezzo.form->contesto(), pezzo.form->vista(), {p.txtNodo, p.TxtOri}, ""))
                 return fail("a summand does not open as a knot: " + p.txtNodo);
             if (Status r = riduci(*pezzo.form); !r) return r;
         }
@@ -83,7 +83,7 @@ class Scomponi {
             return {};
         }
         if (corsa.incrociDopo >= corsa.incrociPrima) {
-            esito_.primi.push_back({f.doc.diagram.txtNodo, f.doc.diagram.TxtOri});
+            esito_.primi.push_back({f.doc().diagram.txtNodo, f.doc().diagram.TxtOri});
             return {};
         }
         if (fatta) *fatta = true;
@@ -111,7 +111,7 @@ Result<AddendiPrimi> addendiPrimi(ProgramContext& ctx, Diagram& nodo) {
         // No sum the search can prove in the diagram as given: the complete run first, on a copy of its
         // code, and the search again on what it leaves.
         Pezzo copia(ctx);
-        if (!ApriCodice(copia.form->contesto, copia.form->vista, {nodo.txtNodo, nodo.TxtOri}, ""))
+        if (!ApriCodice(copia.form->contesto(), copia.form->vista(), {nodo.txtNodo, nodo.TxtOri}, ""))
             return fail("the diagram does not open as a knot from its code");
         r = scomponi.riduci(*copia.form, &esito.corsaPrima);
     }

@@ -51,9 +51,10 @@ std::optional<TestoNodo> riscritturaCandidato(const Diagram& d, const CandidatoR
 
 ProvaRidisegno provaRidisegno(FinestraForm2& w, const CandidatoRidisegno& c) {
     ProvaRidisegno out;
-    Form2& f = w.form();
-    const Diagram& d = f.doc.diagram;
-    int conta = f.doc.ContaNuoviIncroci;
+    const DocumentoNodo& doc = w.form().doc();
+    const VistaNodo& v = w.form().vista();
+    const Diagram& d = doc.diagram;
+    int conta = doc.ContaNuoviIncroci;
     const std::optional<TestoNodo> nuovo = riscritturaCandidato(d, c, conta);
     // What the window leaves to the code.
     if (!nuovo || !FinestraForm2::ridisegnabile(c.tipo, d, *nuovo)) return out;
@@ -67,9 +68,9 @@ ProvaRidisegno provaRidisegno(FinestraForm2& w, const CandidatoRidisegno& c) {
     }
     const auto inizio = std::chrono::steady_clock::now();
     VistaRidisegno vista;
-    vista.ModoSorgente = f.doc.modi.ModoSorgente;
+    vista.ModoSorgente = doc.modi.ModoSorgente;
     Result<std::unique_ptr<CellDrawing>> disegno =
-        ridisegnaCelDis(d, f.vista.Tbltt, c.tipo, vista, nullptr, 0, ponte ? &*ponte : nullptr);
+        ridisegnaCelDis(d, v.Tbltt, c.tipo, vista, nullptr, 0, ponte ? &*ponte : nullptr);
     Result<NodoCostruito> nodo = disegno ? controllaRidisegno(std::move(*disegno), *nuovo)
                                          : Result<NodoCostruito>(Failure{disegno.error()});
     out.millisecondi =

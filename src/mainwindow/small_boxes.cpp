@@ -122,7 +122,7 @@ void LoadImg(ContestoFinestra& f, BoxPort& caselle) {
     f.ui.showMessage("No image found");
 }
 
-void LoadPropr(ContestoFinestra& f, BoxPort& caselle) {
+void LoadPropr(const ContestoFinestra& f, BoxPort& caselle) {
     UnloadFormprop(caselle);
     const ProprietaNodo p = proprietaNodo(f);
     caselle.showPropertyBox(p.caption, p.txtgau, p.txtOrie, p.TxtIncr);

@@ -59,6 +59,6 @@ void UnloadFormprop(BoxPort& caselle);
 // is shown, captioned with its file name; "No image found" when there is none.
 void LoadImg(ContestoFinestra& f, BoxPort& caselle);
 // `LoadPropr`: the old property box closes and a new one shows the diagram as it is now.
-void LoadPropr(ContestoFinestra& f, BoxPort& caselle);
+void LoadPropr(const ContestoFinestra& f, BoxPort& caselle);
 
 }  // namespace trevalon

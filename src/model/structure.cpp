@@ -274,7 +274,7 @@ Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
         }
     }
     for (int a = 1; a <= d.NumArchi; ++a) {
-        Arco& arc = d.archi[a];
+        const Arco& arc = d.archi[a];
         if (arc.Reg1 == 0 || arc.Reg2 == 0)
             return fail("Arc " + std::to_string(a) + " does not lie between two regions");
         d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;

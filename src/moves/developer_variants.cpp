@@ -258,7 +258,7 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
     return r;
 }
 
-RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s) {
+RisultatoPonte CmdTpon3_Click(FinestraPonte& w, const StatoPonte& s) {
     RisultatoPonte r;
     const OpzioniMosse o = w.opzioni();
     ContestoPonte ctx = contestoPonte(w, s);

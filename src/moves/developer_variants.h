@@ -48,7 +48,7 @@ EsitoPonte TponteMisto(const Diagram& d, char ab1, char ab2, ContestoPonte& ctx)
 
 // CmdTpon3_Click: the mixed move III search over over-bridges; the candidate answered "Sel" is applied and
 // handed to the window, "Int" redraws. An empty search reports nothing.
-RisultatoPonte CmdTpon3_Click(FinestraPonte& w, StatoPonte& s);
+RisultatoPonte CmdTpon3_Click(FinestraPonte& w, const StatoPonte& s);
 
 // The developer settings of the horizontal search's tree step, for a candidate that has passed the step's
 // own tests (not along its bridge, no stop request). With SoloGenerazione the candidate's diagram is filed

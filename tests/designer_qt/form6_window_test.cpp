@@ -270,7 +270,7 @@ TEST_F(Form6WindowTest, OpenedSourceWithAMovedPictureIsFoundBesideItAndARefusedD
     for (int c = 1; c < d->griglie().Gr.cols(); ++c)
         rosso = rosso || d->griglie().Gr.style(4, c).backColor == kColoreErrore;
     EXPECT_TRUE(rosso);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 0);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 0);
 
     // After a failed check every trace is checked again: a second loose run turns red as it is traced.
     const auto rossaRiga = [&](int riga) {
@@ -337,8 +337,8 @@ TEST_F(Form6WindowTest, TrefoilSourceCompiledOpensInTheMainWindow) {
     r.durante([&] { d->action("Compila")->trigger(); });
     EXPECT_EQ(r.testi, std::vector<std::string>{kFineCompilazione});
     EXPECT_TRUE(fs::exists(cartella / "Trefoil.kno"));
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
-    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 3);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 0);
     fs::remove_all(cartella);
 }
 
@@ -399,7 +399,7 @@ TEST_F(Form6WindowTest, APictureNameThatIsNoPictureIsNeitherShownNorCopied) {
         EXPECT_EQ(contenuto(knots / "x.kno").rfind("Object=", 0), 0u) << prova;
         EXPECT_NE(contenuto(knots / "x.kno"), "Object=old") << prova;
         EXPECT_TRUE(leggiFileSorgente(knots / "x.kns").ok()) << prova;
-        EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3) << prova;
+        EXPECT_EQ(w.form().doc().diagram.NumIncroci, 3) << prova;
         EXPECT_FALSE(d->isVisible()) << prova;  // the main window is in front with the knot
     }
     fs::remove_all(cartella);

@@ -253,13 +253,13 @@ TEST(PannelloBatch, ListaUgWritesTheChosenEntrysListingWholeOrNotAtAll) {
     b.ui.messages.clear();
     b.ui.yesNoAnswers = {true};
     b.ui.saveAnswers = {file.string()};
-    b.ui.onYield = [&b] { b.form.RichiestaStop.richiedi(); };
+    b.ui.onYield = [&b] { b.form.contesto().RichiestaStop.richiedi(); };
     ASSERT_TRUE(b.pannello.premi("Command13"));
     b.ui.onYield = nullptr;
     ASSERT_EQ(b.ui.messages.size(), 1u);
     EXPECT_NE(b.ui.messages[0].find("stopped"), std::string::npos);
     EXPECT_EQ(leggi(file), "old\n");
-    EXPECT_FALSE(b.form.RichiestaStop.richiesta());
+    EXPECT_FALSE(b.form.contesto().RichiestaStop.richiesta());
 
     const fs::path cartellaTxt = b.cartella / "folder.txt";
     fs::create_directories(cartellaTxt);

@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 std::uint64_t figura(const Form2& f) {
     std::uint64_t h = 1469598103934665603ull;
     auto mescola = [&h](std::uint64_t v) { h = (h ^ v) * 1099511628211ull; };
-    const GridControl& g = f.vista.Gr;
+    const GridControl& g = f.vista().Gr;
     mescola(static_cast<std::uint64_t>(g.rows()) << 32 | static_cast<std::uint32_t>(g.cols()));
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c) {
@@ -43,7 +43,7 @@ std::uint64_t figura(const Form2& f) {
             mescola(static_cast<std::uint64_t>(p.palette) << 32 | static_cast<std::uint64_t>(p.set) << 16 |
                     static_cast<std::uint16_t>(p.index));
             for (char ch : g.text(r, c)) mescola(static_cast<unsigned char>(ch));
-            for (char ch : f.vista.Tbltt.get(r, c)) mescola(static_cast<unsigned char>(ch));
+            for (char ch : f.vista().Tbltt.get(r, c)) mescola(static_cast<unsigned char>(ch));
         }
     return h;
 }
@@ -55,7 +55,7 @@ struct Finestra {
     explicit Finestra(const fs::path& file) {
         form->Form_Load();
         form->Form_Activate();
-        aperto = ApriGen(form->contesto, form->vista, file.string());
+        aperto = ApriGen(form->contesto(), form->vista(), file.string());
     }
     bool aperto = false;
 };
@@ -68,13 +68,13 @@ void corsaETornata(Finestra& w, const std::string& nome) {
     FinestraForm2 finestra(f);
     const EsitoCorsa e = AzioneCompleta(f, finestra, nullptr);
     ASSERT_GT(e.ultimoPasso, 0) << "the run simplified nothing";
-    ASSERT_EQ(f.doc.storia.NumStato, 0);
-    const std::uint64_t tabelleDopo = improntaDiagramma(f.doc.diagram, f.vista.layout),
+    ASSERT_EQ(f.doc().storia.NumStato, 0);
+    const std::uint64_t tabelleDopo = improntaDiagramma(f.doc().diagram, f.vista().layout),
                         figuraDopo = figura(f);
-    EXPECT_EQ(f.doc.diagram.txtNodo, f.doc.storia.passo(0).Codice);
-    EXPECT_EQ(f.doc.diagram.TxtOri, f.doc.storia.passo(0).Ori);
-    ASSERT_EQ(CmdTutto_Click(f.contesto, f.vista), EsitoCostruzione::Costruito);
-    EXPECT_EQ(tabelleDopo, improntaDiagramma(f.doc.diagram, f.vista.layout));
+    EXPECT_EQ(f.doc().diagram.txtNodo, f.doc().storia.passo(0).Codice);
+    EXPECT_EQ(f.doc().diagram.TxtOri, f.doc().storia.passo(0).Ori);
+    ASSERT_EQ(CmdTutto_Click(f.contesto(), f.vista()), EsitoCostruzione::Costruito);
+    EXPECT_EQ(tabelleDopo, improntaDiagramma(f.doc().diagram, f.vista().layout));
     EXPECT_EQ(figuraDopo, figura(f));
 }
 
@@ -102,12 +102,12 @@ TEST(CompleteRunReturn, TheStartStepIsShownAsAFreshBuildShowsIt) {
 TEST(CompleteRunReturn, AStartDiagramChangedSinceItsBuildIsLaidOutAgain) {
     Finestra w(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau");
     ASSERT_TRUE(w.aperto);
-    Diagram& d = w.form->doc.diagram;
+    Diagram& d = w.form->doc().diagram;
     CellaNodo& x = d.TblNodo.at(d.limiti.RigaMin - 1, d.limiti.ColMin - 1);
     x.Tipo = 'A';
     x.Numero = 1;
     corsaETornata(w, "Unknot40.gau changed");
-    EXPECT_EQ(w.form->doc.diagram.TblNodo.at(d.limiti.RigaMin - 1, d.limiti.ColMin - 1).Tipo, 0);
+    EXPECT_EQ(w.form->doc().diagram.TblNodo.at(d.limiti.RigaMin - 1, d.limiti.ColMin - 1).Tipo, 0);
 }
 
 }  // namespace

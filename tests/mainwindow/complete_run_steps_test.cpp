@@ -49,13 +49,13 @@ std::string listaPassi(const fs::path& file) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(form->contesto, form->vista, file.string())) return "cannot open " + file.string();
+    if (!ApriGen(form->contesto(), form->vista(), file.string())) return "cannot open " + file.string();
     FinestraForm2 w(*form);
     const std::size_t messaggiPrima = ui.messages.size();
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
     std::ostringstream out;
     for (int i = 0; i <= e.ultimoPasso; ++i) {
-        const Stato& s = form->doc.storia.passo(i);
+        const Stato& s = form->doc().storia.passo(i);
         out << "  step " << i << '\t' << s.Ori.size() << '\t' << valoreGaussCode(s.Codice) << '\t'
             << valoreIndices(s.Ori) << '\n';
     }
@@ -93,7 +93,7 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    ASSERT_TRUE(ApriGen(form->contesto, form->vista, (kRuns / "torus_3_11.gau").string()));
+    ASSERT_TRUE(ApriGen(form->contesto(), form->vista(), (kRuns / "torus_3_11.gau").string()));
     FinestraForm2 w(*form);
     const AlberoOrizzontale& t = w.albero();
     // Pressed at the first yield after 2000 records: the yields come while the records are examined.
@@ -101,7 +101,7 @@ TEST(CompleteRunSteps, CancelDuringTheTreeSearchEndsTheRunAtOnce) {
     ui.onYield = [&] {
         if (cursoreAllaRichiesta < 0 && t.CursoreListaUg > 2000) {
             cursoreAllaRichiesta = t.CursoreListaUg;
-            form->RichiestaStop.richiedi();
+            form->contesto().RichiestaStop.richiedi();
         }
     };
     const std::size_t messaggiPrima = ui.messages.size();
@@ -143,7 +143,7 @@ TEST(CompleteRunSteps, ARunEndedByTheTreeLimitNamesIt) {
         auto form = std::make_unique<Form2>(ctx, ui);
         form->Form_Load();
         form->Form_Activate();
-        ASSERT_TRUE(ApriGen(form->contesto, form->vista, c.file.string()));
+        ASSERT_TRUE(ApriGen(form->contesto(), form->vista(), c.file.string()));
         FinestraForm2 w(*form);
         const std::size_t messaggiPrima = ui.messages.size();
         const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);

@@ -42,13 +42,13 @@ std::pair<std::string, std::string> corsa(const std::string& knot, bool debug, c
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    if (!ApriGen(form->contesto, form->vista, (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()))
+    if (!ApriGen(form->contesto(), form->vista(), (fs::path(TREVALON_SOURCE_DIR) / "Knots" / knot).string()))
         return {"cannot open", ""};
     FinestraForm2 w(*form);
     const EsitoCorsa e = AzioneCompleta(*form, w, nullptr);
     std::string passi;
     for (int i = 0; i <= e.ultimoPasso; ++i)
-        passi += valoreGaussCode(form->doc.storia.passo(i).Codice) + "\n";
+        passi += valoreGaussCode(form->doc().storia.passo(i).Codice) + "\n";
     return {passi, ui.nonScritto};
 }
 
@@ -124,7 +124,7 @@ TEST(DebugDumps, DumpsNotWrittenAreCountedAndSaidOnceWhereTheSayingStays) {
     auto form = std::make_unique<Form2>(ctx, ui);
     form->Form_Load();
     form->Form_Activate();
-    ASSERT_TRUE(ApriGen(form->contesto, form->vista,
+    ASSERT_TRUE(ApriGen(form->contesto(), form->vista(),
                         (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
     FinestraForm2 w(*form);
     AzioneCompleta(*form, w, nullptr);

@@ -41,7 +41,7 @@ struct Sviluppo : fixture::FinestraDiProva {
 // fields, and each builds the same knot; the layout steps and "Rpara" run on it without losing it.
 TEST(PannelloSviluppo, BuildsTheTypedCodeAndItsRelabelledReadings) {
     Sviluppo s;
-    ASSERT_TRUE(s.form.doc.modi.ModoSviluppo);
+    ASSERT_TRUE(s.form.doc().modi.ModoSviluppo);
     const ts::NamedKnot k = ts::namedKnot("5_2");
     s.pannello.txtNodo = k.gauss;
     s.pannello.TxtOri = k.letters;
@@ -115,13 +115,13 @@ TEST(PannelloSviluppo, DbgShowsTheLayoutStepsOnlyWhileTicked) {
     ASSERT_TRUE(s.pannello.premi("CmdDisegna"));
     const std::size_t pause = s.ui.viewerRequests.size();
     EXPECT_GE(pause, 6u);  // at least one per crossing placed
-    EXPECT_EQ(s.form.vista.layout.hook, nullptr);
+    EXPECT_EQ(s.form.vista().layout.hook, nullptr);
     EXPECT_TRUE(s.ui.viewerRequests.back().pausa);
     ASSERT_TRUE(s.pannello.premi("CmdEliminaRigheUguali"));
     EXPECT_EQ(s.ui.viewerRequests.size(), pause + 1);
     EXPECT_EQ(s.ui.viewerRequests.back().message, "Viscostruzione F");
     // The numeric view: each crossing's number, in red, and no tile.
-    const GridControl& g = s.form.vista.Gr;
+    const GridControl& g = s.form.vista().Gr;
     int rossi = 0, immagini = 0;
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c) {
@@ -149,7 +149,7 @@ TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
     ASSERT_TRUE(s.pannello.premi("CmdTutto"));
     const std::string codice = s.d().txtNodo;
     const int archi = s.d().NumArchi;
-    GridControl& g = s.form.vista.Gr;
+    GridControl& g = s.form.vista().Gr;
     g.clear();
     // A small square loop of characters.
     for (int c = 3; c <= 7; ++c) {
@@ -162,9 +162,9 @@ TEST(PannelloSviluppo, Modo2ShowsTheGridCharactersAsTilesAndKeepsTheTables) {
     }
     ASSERT_TRUE(s.pannello.premi("Command11"));
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
-    EXPECT_FALSE(s.form.vista.Tbltt.get(3, 3).empty());
-    EXPECT_FALSE(s.form.vista.Tbltt.get(5, 7).empty());
-    EXPECT_TRUE(s.form.vista.Tbltt.get(5, 5).empty());
+    EXPECT_FALSE(s.form.vista().Tbltt.get(3, 3).empty());
+    EXPECT_FALSE(s.form.vista().Tbltt.get(5, 7).empty());
+    EXPECT_TRUE(s.form.vista().Tbltt.get(5, 5).empty());
     EXPECT_FALSE(g.picture(3, 3).empty());
     EXPECT_TRUE(g.picture(5, 5).empty());
     EXPECT_EQ(s.d().txtNodo, codice);
@@ -208,14 +208,14 @@ TEST(PannelloSviluppo, DaDisegnoWalksADrawingAlone) {
     s.ui.openAnswers.push_back(file.string());
     ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
     ASSERT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
-    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::TextDrawing);
+    EXPECT_EQ(s.form.doc().modi.ModoGen, GenMode::TextDrawing);
     EXPECT_EQ(s.d().NumIncroci, g.crossings());
     EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.d().txtNodo, s.d().TxtOri)));
     EXPECT_EQ(s.d().NumRegioni, 0);
     EXPECT_EQ(s.passo(), 0);
-    EXPECT_EQ(s.form.doc.storia.passo(0).Tipo, GenMode::Code);
-    EXPECT_EQ(s.form.doc.storia.passo(0).Codice, s.d().txtNodo);
-    EXPECT_GT(s.form.vista.Gr.rows(), 1);
+    EXPECT_EQ(s.form.doc().storia.passo(0).Tipo, GenMode::Code);
+    EXPECT_EQ(s.form.doc().storia.passo(0).Codice, s.d().txtNodo);
+    EXPECT_GT(s.form.vista().Gr.rows(), 1);
 
     ASSERT_TRUE(s.pannello.premi("Cmdgecare"));
     EXPECT_EQ(s.d().NumRegioni, g.crossings() + 2);
@@ -242,12 +242,12 @@ TEST(PannelloSviluppo, DaDisegnoWalksADrawingAlone) {
     EXPECT_TRUE(s.pannello.premi("CmdDaDisegno"));
     EXPECT_EQ(s.ui.messages.size(), 2u);
     EXPECT_EQ(s.d().txtNodo, codice);
-    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::TextDrawing);
+    EXPECT_EQ(s.form.doc().modi.ModoGen, GenMode::TextDrawing);
 
     // An object file: built from its cell drawing, as "Load Knot" builds it.
     s.ui.openAnswers.push_back(fixture::campione("Trefoil.kno"));
     ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
-    EXPECT_EQ(s.form.doc.modi.ModoGen, GenMode::CellDrawing);
+    EXPECT_EQ(s.form.doc().modi.ModoGen, GenMode::CellDrawing);
     EXPECT_EQ(s.d().NumIncroci, 3);
 }
 
@@ -272,7 +272,7 @@ TEST(PannelloSviluppo, TheCatalogueFillsTheFieldsThatTuttoBuilds) {
     EXPECT_FALSE(letto.ok());
     EXPECT_TRUE(altrove.pannello.catalogo().empty());
 
-    altrove.form.doc.modi.ModoBatch = true;
+    altrove.form.doc().modi.ModoBatch = true;
     ASSERT_TRUE(altrove.pannello.CaricaTabellaNodiCodificati().ok());
     ASSERT_EQ(altrove.pannello.catalogo().size(), 1u);
     EXPECT_EQ(altrove.pannello.txtNodo, "1-2+3-1+2-3+");
@@ -303,14 +303,14 @@ TEST(PannelloSviluppo, TheQuarterTurnIsSavedAsTheSameKnotAndLeavesTheDiagram) {
 // with no click inside it, it says so and the grid stays as it was.
 TEST(PannelloSviluppo, TheDiagonalShiftNeedsTheEnlargedDrawingAndTwoClicksInIt) {
     Sviluppo s;
-    GridControl& g = s.form.vista.Gr;
+    GridControl& g = s.form.vista().Gr;
     for (int c = 3; c <= 8; ++c) g.setText(5, c, "*");
     s.pannello.premi("Command10");
     EXPECT_EQ(s.ui.messages.size(), 1u);
     ASSERT_TRUE(s.pannello.premi("Command8"));
     EXPECT_EQ(g.text(5, 3), "*");
-    s.form.RigaClick = 40;
-    s.form.ColClick = 40;
+    s.form.vista().RigaClick = 40;
+    s.form.vista().ColClick = 40;
     s.ui.messages.clear();
     s.pannello.premi("Command10");
     EXPECT_EQ(s.ui.messages.size(), 1u);
@@ -325,8 +325,8 @@ TEST(PannelloSviluppo, TheDiagonalShiftTakesItsCornersFromMainGridClicks) {
     ASSERT_TRUE(w.costruisci(k.gauss, k.letters));
     const std::vector<std::string> righe = fixture::disegnoIngrandito(*w.d);
     Sviluppo s;
-    EditorGriglia editor(s.form);
-    GridControl& g = s.form.vista.Gr;
+    EditorGriglia editor(s.form.contesto(), s.form.vista());
+    GridControl& g = s.form.vista().Gr;
     g.setRows(std::max(g.rows(), 120));
     g.setCols(std::max(g.cols(), 120));
     for (std::size_t i = 0; i < righe.size(); ++i)
@@ -346,7 +346,8 @@ TEST(PannelloSviluppo, TheDiagonalShiftTakesItsCornersFromMainGridClicks) {
     const int mr = 5 + static_cast<int>(righe.size()) / 2, mc = 5 + static_cast<int>(righe[0].size()) / 2;
     editor.Gr_Click(mr - 1, mc - 1);
     editor.Gr_Click(mr, mc);
-    EXPECT_EQ((std::tuple{s.form.RigaClick, s.form.ColClick, s.form.RigaClickPrec, s.form.ColClickPrec}),
+    EXPECT_EQ((std::tuple{s.form.vista().RigaClick, s.form.vista().ColClick, s.form.vista().RigaClickPrec,
+                          s.form.vista().ColClickPrec}),
               (std::tuple{mr, mc, mr - 1, mc - 1}));
     s.ui.messages.clear();
     std::vector<std::string> testiPrima;
@@ -408,11 +409,11 @@ TEST(PannelloSviluppo, DebugValuesAreSixteenBitNumbers) {
     Sviluppo s;
     s.ui.inputAnswers = {std::string("40"), std::string("x")};
     s.pannello.premi("Command1");
-    EXPECT_EQ(s.form.doc.modi.ValoreDebug, 40);
-    EXPECT_EQ(s.form.doc.modi.ValoreDebug2, 0);
+    EXPECT_EQ(s.form.doc().modi.ValoreDebug, 40);
+    EXPECT_EQ(s.form.doc().modi.ValoreDebug2, 0);
     s.ui.inputAnswers = {std::string("70000")};
     s.pannello.premi("Command1");
-    EXPECT_EQ(s.form.doc.modi.ValoreDebug, 40);
+    EXPECT_EQ(s.form.doc().modi.ValoreDebug, 40);
     EXPECT_EQ(s.ui.messages.size(), 1u);
 }
 
@@ -431,8 +432,8 @@ TEST(PannelloSviluppo, DumpsGoIntoTheirOwnFolderOnly) {
         w.ctx.ModoDebug = true;
         if (conCartella) w.ctx.cartellaDump = dump;
         w.form.Form_Load();
-        EXPECT_EQ(w.form.doc.modi.ModoDebug, conCartella);
-        ASSERT_TRUE(ApriGau(w.form.contesto, w.form.vista, fixture::campione("Trefoil.gau")));
+        EXPECT_EQ(w.form.doc().modi.ModoDebug, conCartella);
+        ASSERT_TRUE(ApriGau(w.form.contesto(), w.form.vista(), fixture::campione("Trefoil.gau")));
     }
     EXPECT_TRUE(fs::is_empty(programma));
     EXPECT_FALSE(fs::is_empty(dump));

@@ -69,7 +69,7 @@ TEST(PannelloVarianti, Tpon3WritesItsDumps) {
         Pannello s(ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), seed, 14));
         s.ctx.ModoDebug = true;
         s.ctx.cartellaDump = dir;
-        s.form.doc.modi.ModoDebug = true;
+        s.form.doc().modi.ModoDebug = true;
         s.ui.viewerAnswers = {fixture::kFerma};
         ASSERT_TRUE(s.pannello.premi("CmdTpon3"));
         mostrato = !s.ui.viewerRequests.empty();

@@ -25,12 +25,13 @@ inline bool scriviTrifoglioDisegnatoConRiccio(const std::filesystem::path& file)
     InstallaComandiMosse(o.form, w, lista);
     const ts::GaussDiagram g =
         ts::addCurl(ts::addCurl(ts::diagramOf(ts::namedKnot("trefoil_right")), 0, true, 1), 3, false, -1);
-    if (!ApriGau(o.form.contesto, o.form.vista,
+    if (!ApriGau(o.form.contesto(), o.form.vista(),
                  scrivi("ricciolo.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string()))
         return false;
     o.ui.viewerAnswers = {ViewerAnswer::Sel};
     return DoTric(w, true).esito == EsitoDriver::Applicata &&
-           o.form.doc.modi.ModoGen == GenMode::CellDrawing && SalvaDatblDis(o.form.contesto, file.string());
+           o.form.doc().modi.ModoGen == GenMode::CellDrawing &&
+           SalvaDatblDis(o.form.contesto(), file.string());
 }
 
 }  // namespace trevalon::fixture

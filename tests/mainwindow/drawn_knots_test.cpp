@@ -70,16 +70,16 @@ TEST(DrawnKnots, EveryDrawnSampleOpensWithDrawnTilesAsTheKnotItsNameSays) {
                   (std::tuple{2 * d.NumIncroci, d.NumIncroci + 2, d.NumIncroci}));
         EXPECT_EQ(testcheck::verificaTabella(d, true), "");
         // Shown with the drawn-knot tiles at the drawing zoom; step 0 keeps the code and the drawing.
-        const auto [disegno, altre] = tessereDisegno(b.form.vista.Gr);
+        const auto [disegno, altre] = tessereDisegno(b.form.vista().Gr);
         EXPECT_GT(disegno, 4 * d.NumIncroci);
         EXPECT_EQ(altre, 0);
-        EXPECT_EQ((std::tuple{b.form.doc.modi.ModoSorgente, b.form.doc.modi.ModoGen,
-                              b.form.vista.zoom.LivelloZoom, b.form.vista.zoom.DimCella}),
+        EXPECT_EQ((std::tuple{b.form.doc().modi.ModoSorgente, b.form.doc().modi.ModoGen,
+                              b.form.vista().zoom.LivelloZoom, b.form.vista().zoom.DimCella}),
                   (std::tuple{SourceKind::Drawing, GenMode::CellDrawing, 3, 85}));
         const Stato& s0 = b.storia().passo(0);
         EXPECT_EQ((std::tuple{b.passo(), s0.Tipo, s0.Codice, s0.Ori}),
                   (std::tuple{0, GenMode::CellDrawing, d.txtNodo, d.TxtOri}));
-        EXPECT_EQ(s0.TblGenSer, serializzaCelDis(b.form.doc.tblGen));
+        EXPECT_EQ(s0.TblGenSer, serializzaCelDis(b.form.doc().tblGen));
         EXPECT_EQ(b.ui.caption(), " Trevalon - " + base + " - Step 0");
         EXPECT_TRUE(!b.ui.commandEnabled("draw") && !b.ui.commandEnabled("Undo") &&
                     !b.ui.commandEnabled("Salva"));
@@ -92,15 +92,15 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
     for (const std::string nome : {"Trefoil.kno", "FigureEight.kns"}) {
         SCOPED_TRACE(nome);
         Banco b;
-        ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione(nome)));
+        ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), campione(nome)));
         const std::string codice = b.d().txtNodo, ori = b.d().TxtOri;
-        const std::string disegno = serializzaCelDis(b.form.doc.tblGen);
+        const std::string disegno = serializzaCelDis(b.form.doc().tblGen);
         const fs::path salvato = cartellaProva() / ("saved_" + nome + ".kno");
-        ASSERT_TRUE(SalvaDatblDis(b.form.contesto, salvato.string()));
+        ASSERT_TRUE(SalvaDatblDis(b.form.contesto(), salvato.string()));
         EXPECT_EQ(leggi(salvato), "Object=" + disegno + "\r\n");
         Banco c;
-        ASSERT_TRUE(ApriGen(c.form.contesto, c.form.vista, salvato.string()));
-        EXPECT_EQ((std::tuple{c.d().txtNodo, c.d().TxtOri, serializzaCelDis(c.form.doc.tblGen)}),
+        ASSERT_TRUE(ApriGen(c.form.contesto(), c.form.vista(), salvato.string()));
+        EXPECT_EQ((std::tuple{c.d().txtNodo, c.d().TxtOri, serializzaCelDis(c.form.doc().tblGen)}),
                   (std::tuple{codice, ori, disegno}));
     }
 }
@@ -108,30 +108,30 @@ TEST(DrawnKnots, SavedDrawnKnotsOpenAgainAsTheSameDiagram) {
 TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
     Banco b;
     const fs::path kns = scrivi("undo.kns", leggi(campione("FigureEight.kns")));
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, kns.string()));
-    const std::string codice0 = b.d().txtNodo, disegno0 = serializzaCelDis(b.form.doc.tblGen);
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), kns.string()));
+    const std::string codice0 = b.d().txtNodo, disegno0 = serializzaCelDis(b.form.doc().tblGen);
     // Step 1 kept as a drawing (the same picture moved two cells to the right), step 2 from a code.
     CellDrawing spostato;
     std::string testo1;
     for (int r = 1; r < 700; ++r)
         for (int c = 1; c < 1990; ++c)
-            if (!b.form.doc.tblGen.vuota(r, c))
+            if (!b.form.doc().tblGen.vuota(r, c))
                 testo1 += std::to_string(r) + "," + std::to_string(c + 2) + "," +
-                          std::string(b.form.doc.tblGen.Codice(r, c)) + "|";
+                          std::string(b.form.doc().tblGen.Codice(r, c)) + "|";
     ASSERT_TRUE(deserializzaCelDis(spostato, testo1));
-    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(spostato)));
-    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
-    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
-    ASSERT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen}), (std::tuple{2, GenMode::Code}));
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto(), b.form.vista(), std::move(spostato)));
+    ASSERT_TRUE(Salvastato(b.form.contesto(), b.form.vista()));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto(), b.form.vista(), TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    ASSERT_EQ((std::tuple{b.passo(), b.form.doc().modi.ModoGen}), (std::tuple{2, GenMode::Code}));
     fs::remove(kns);
 
-    StatoPrec(b.form.contesto, b.form.vista);
-    EXPECT_EQ(
-        (std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
-        (std::tuple{1, GenMode::CellDrawing, codice0, testo1}));
-    EXPECT_EQ(std::get<1>(tessereDisegno(b.form.vista.Gr)), 0);
-    StatoPrec(b.form.contesto, b.form.vista);
-    EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, serializzaCelDis(b.form.doc.tblGen)}),
+    StatoPrec(b.form.contesto(), b.form.vista());
+    EXPECT_EQ((std::tuple{b.passo(), b.form.doc().modi.ModoGen, b.d().txtNodo,
+                          serializzaCelDis(b.form.doc().tblGen)}),
+              (std::tuple{1, GenMode::CellDrawing, codice0, testo1}));
+    EXPECT_EQ(std::get<1>(tessereDisegno(b.form.vista().Gr)), 0);
+    StatoPrec(b.form.contesto(), b.form.vista());
+    EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, serializzaCelDis(b.form.doc().tblGen)}),
               (std::tuple{0, codice0, disegno0}));
     EXPECT_TRUE(b.ui.messages.empty()) << b.ui.messages.front();
     EXPECT_FALSE(b.ui.commandEnabled("Undo"));
@@ -139,25 +139,25 @@ TEST(DrawnKnots, UndoCrossesDrawnAndCodeStepsAndStepZeroOutlivesItsFile) {
 
 TEST(DrawnKnots, ADrawingWithFewerThanThreeCrossingsIsShownWithoutACode) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), campione("Trefoil.kno")));
     // One crossing cell: a curl drawn as a cell drawing.
     CellDrawing ricciolo;
     ASSERT_TRUE(deserializzaCelDis(ricciolo,
                                    "3,3,7|3,4,2|3,5,8|4,3,1|4,5,1|5,1,7|5,2,2|5,3,4|5,4,2|5,5,5|"
                                    "6,1,1|6,3,1|7,1,6|7,2,2|7,3,5|"));
-    ASSERT_TRUE(GeneradatblGen(b.form.contesto, b.form.vista, std::move(ricciolo)));
-    EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri, b.form.doc.NumIncrociDis}), (std::tuple{"", "", 1}));
-    EXPECT_GE(std::get<0>(tessereDisegno(b.form.vista.Gr)), 15);
+    ASSERT_TRUE(GeneradatblGen(b.form.contesto(), b.form.vista(), std::move(ricciolo)));
+    EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri, b.form.doc().NumIncrociDis}), (std::tuple{"", "", 1}));
+    EXPECT_GE(std::get<0>(tessereDisegno(b.form.vista().Gr)), 15);
     EXPECT_FALSE(b.ui.commandEnabled("Salva"));
 }
 
 TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), campione("Trefoil.kno")));
     const Stato passo0 = b.storia().passo(0);
     const std::string testo = "3,5\r\n  *  \r\n**-**\r\n  *  \r\n";
-    ASSERT_TRUE(LeggiFile(b.form.contesto, b.form.vista, scrivi("cross.txt", testo).string()));
-    const GridControl& g = b.form.vista.Gr;
+    ASSERT_TRUE(LeggiFile(b.form.contesto(), b.form.vista(), scrivi("cross.txt", testo).string()));
+    const GridControl& g = b.form.vista().Gr;
     EXPECT_EQ((std::tuple{g.text(2, 3), g.text(1, 3), g.text(2, 1), g.text(1, 1)}),
               (std::tuple{"-", "*", "*", ""}));
     EXPECT_TRUE(g.rows() >= 500 && g.cols() >= 500 && g.rowHeight(1) == 150 && g.colWidth(1) == 150);
@@ -166,7 +166,7 @@ TEST(DrawnKnots, TextDrawingsReadIntoTheGridAndSaveBack) {
     // Reading a text drawing touches no step of the history.
     EXPECT_EQ((std::tuple{b.passo(), b.storia().passo(0).TblGenSer}), (std::tuple{0, passo0.TblGenSer}));
     const fs::path salvato = cartellaProva() / "cross_saved.txt";
-    ASSERT_TRUE(SalvaFile(b.form.contesto, b.form.vista, salvato.string(), DrawingSource::GridText));
+    ASSERT_TRUE(SalvaFile(b.form.contesto(), b.form.vista(), salvato.string(), DrawingSource::GridText));
     EXPECT_EQ(leggi(salvato), testo);
 }
 

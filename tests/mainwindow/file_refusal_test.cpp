@@ -22,9 +22,13 @@ namespace fs = std::filesystem;
 
 struct Window : fixture::FinestraDiProva {
     auto shown() const {
-        const Diagram& d = form.doc.diagram;
-        return std::tuple{
-            d.txtNodo, d.TxtOri, d.NumIncroci, d.NumRegioni, form.doc.NomeFileNodo, form.doc.storia.NumStato};
+        const Diagram& d = form.doc().diagram;
+        return std::tuple{d.txtNodo,
+                          d.TxtOri,
+                          d.NumIncroci,
+                          d.NumRegioni,
+                          form.doc().NomeFileNodo,
+                          form.doc().storia.NumStato};
     }
 };
 
@@ -53,7 +57,7 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
         {(dir / "big.gau").string(), (dir / "big.gau").string() + " is too large: 70 MB, at most 64 MB"},
     };
     Window w;
-    ASSERT_TRUE(ApriGen(w.form.contesto, w.form.vista,
+    ASSERT_TRUE(ApriGen(w.form.contesto(), w.form.vista(),
                         (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
     const auto before = w.shown();
     for (const auto& [path, message] : cases) {
@@ -64,7 +68,7 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
                 w.ui.openAnswers.push_back(path);
                 w.form.tlb1_ButtonClick("ApriG");
             } else {
-                EXPECT_FALSE(ApriGau(w.form.contesto, w.form.vista, path));
+                EXPECT_FALSE(ApriGau(w.form.contesto(), w.form.vista(), path));
             }
             EXPECT_EQ(w.ui.messages, std::vector<std::string>{message});
             EXPECT_EQ(w.shown(), before);
@@ -76,12 +80,12 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
     std::ofstream(saved, std::ios::binary) << "old";
     w.ui.messages.clear();
     const std::string nowhere = (dir / "no such folder" / "x.kno").string();
-    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, nowhere));
+    EXPECT_FALSE(SalvaDatblDis(w.form.contesto(), nowhere));
     EXPECT_EQ(w.ui.messages, std::vector<std::string>{"The file could not be written: " + nowhere +
                                                       ": No such file or directory"});
-    EXPECT_FALSE(SalvaDatblDis(w.form.contesto, (dir / "folder.gau").string()));
+    EXPECT_FALSE(SalvaDatblDis(w.form.contesto(), (dir / "folder.gau").string()));
     EXPECT_EQ(contents(saved), "old");
-    EXPECT_TRUE(SalvaDatblDis(w.form.contesto, saved.string()));
+    EXPECT_TRUE(SalvaDatblDis(w.form.contesto(), saved.string()));
     EXPECT_EQ(contents(saved).rfind("GaussCode=", 0), 0u);
     EXPECT_EQ(w.shown(), before);
     fs::remove_all(dir);

@@ -77,18 +77,18 @@ struct FinestraDiProva {
         form.Form_Activate();
         InstallaComandiDiagramma(form);
     }
-    Diagram& d() { return form.doc.diagram; }
+    Diagram& d() { return form.doc().diagram; }
     // The main grid's cells that show a tile, and those that show a text.
     std::tuple<int, int> celle() const {
-        const GridControl& g = form.vista.Gr;
+        const GridControl& g = form.vista().Gr;
         int tessere = 0, testi = 0;
         for (int r = 0; r < g.rows(); ++r)
             for (int c = 0; c < g.cols(); ++c)
                 tessere += !g.picture(r, c).empty(), testi += !g.text(r, c).empty();
         return {tessere, testi};
     }
-    StoriaPassi& storia() { return form.doc.storia; }
-    int passo() const { return form.doc.storia.NumStato; }
+    StoriaPassi& storia() { return form.doc().storia; }
+    int passo() const { return form.doc().storia.NumStato; }
 };
 
 }  // namespace trevalon::fixture

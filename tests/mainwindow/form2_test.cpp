@@ -33,10 +33,10 @@ struct Started {
 TEST(Form2Start, FiveCommandsAGridLaidOutOnceAndTheCreditOncePerActivation) {
     Started s;
     EXPECT_EQ(s.enabled(), (std::set<std::string>{"ApriG", "Servizi", "help", "info", "Uscita"}));
-    EXPECT_EQ(s.form.CartellaDialoghi, std::filesystem::path("/opt/trevalon/Knots"));
-    s.form.vista.Gr.setRows(10);
+    EXPECT_EQ(s.form.contesto().CartellaDialoghi, std::filesystem::path("/opt/trevalon/Knots"));
+    s.form.vista().Gr.setRows(10);
     s.form.Form_Activate();
-    EXPECT_EQ(s.form.vista.Gr.rows(), 10);
+    EXPECT_EQ(s.form.vista().Gr.rows(), 10);
     // The second Shift+F9 of an activation shows the credit, once.
     EXPECT_FALSE(s.form.Form_KeyDown(120, false));
     for (std::size_t atteso : {0u, 1u, 1u}) {
@@ -56,8 +56,8 @@ TEST(Form2Commands, EnablingSkipsCommandsNotBuiltAndDrawAfterTheFirstStep) {
     for (const auto& [passo, sorgente, draw] :
          {std::tuple{0, SourceKind::Code, true}, std::tuple{1, SourceKind::Code, false},
           std::tuple{0, SourceKind::Drawing, false}}) {
-        s.form.doc.storia.NumStato = passo;
-        s.form.doc.modi.ModoSorgente = sorgente;
+        s.form.doc().storia.NumStato = passo;
+        s.form.doc().modi.ModoSorgente = sorgente;
         s.form.AbilitaBottoni(true);
         EXPECT_EQ(s.ui.commandEnabled("draw"), draw) << passo;
         EXPECT_TRUE(s.ui.commandEnabled("m1") && s.ui.commandEnabled("m3b"));
@@ -65,7 +65,7 @@ TEST(Form2Commands, EnablingSkipsCommandsNotBuiltAndDrawAfterTheFirstStep) {
     s.form.AbilitaBottoni(false);
     EXPECT_EQ((std::tuple{s.ui.commandEnabled("m1"), s.ui.commandEnabled("Uscita")}),
               (std::tuple{false, true}));
-    s.form.doc.modi.ModoBatch = true;  // batch mode leaves the buttons alone
+    s.form.doc().modi.ModoBatch = true;  // batch mode leaves the buttons alone
     s.form.AbilitaBottoni(true);
     EXPECT_FALSE(s.ui.commandEnabled("m1"));
 }
@@ -85,7 +85,7 @@ TEST(Form2Commands, DispatcherRunsRegisteredCommandsAndRefusesToPretend) {
     s.form.tlb1_ButtonClick("ApriG");
     EXPECT_EQ(opened, 2);
     bool closed = false;
-    s.form.onClose = [&] { closed = true; };
+    s.form.setOnClose([&] { closed = true; });
     s.form.tlb1_ButtonClick("Uscita");
     EXPECT_TRUE(closed && s.form.closeRequested());
 }
@@ -134,14 +134,14 @@ TEST(Form2Caption, FileNameWithoutKnotExtensionsAndStep) {
              {"/k/odd.Kns.txt", 3, " Trevalon - odd - Step 3"},
              {"/k/a.knot", 1, " Trevalon - at - Step 1"},
              {"", 4, " Trevalon - Step 4"}}) {
-        s.form.doc.NomeFileNodo = file;
+        s.form.doc().NomeFileNodo = file;
         s.form.Testocaption(passo);
         EXPECT_EQ(s.ui.caption(), caption);
     }
     // In a complete run the caption stays and panel "p2" shows the current step.
-    s.form.doc.modi.CorsaCompleta = true;
-    s.form.doc.storia.NumStato = 7;
-    s.form.doc.NomeFileNodo = "/x/y.kno";
+    s.form.doc().modi.CorsaCompleta = true;
+    s.form.doc().storia.NumStato = 7;
+    s.form.doc().NomeFileNodo = "/x/y.kno";
     s.form.Testocaption(9);
     EXPECT_EQ((std::tuple{s.ui.caption(), s.ui.panel("p2")}), (std::tuple{" Trevalon - Step 4", "Step 7"}));
 }
@@ -151,11 +151,11 @@ TEST(Form2Palette, LoadedByTheSourceKindNotInBatchMode) {
     for (const auto& [sorgente, batch, id] : {std::tuple{SourceKind::Drawing, false, PaletteId::Form1b},
                                               std::tuple{SourceKind::Code, true, PaletteId::Form1b},
                                               std::tuple{SourceKind::Code, false, PaletteId::Form1}}) {
-        s.form.doc.modi.ModoSorgente = sorgente;
-        s.form.doc.modi.ModoBatch = batch;
+        s.form.doc().modi.ModoSorgente = sorgente;
+        s.form.doc().modi.ModoBatch = batch;
         s.form.CaricaFormTessere();
-        ASSERT_TRUE(s.form.vista.FormTessere.has_value());
-        EXPECT_EQ(s.form.vista.FormTessere->id(), id);
+        ASSERT_TRUE(s.form.vista().FormTessere.has_value());
+        EXPECT_EQ(s.form.vista().FormTessere->id(), id);
     }
 }
 

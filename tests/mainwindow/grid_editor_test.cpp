@@ -35,11 +35,11 @@ const Cella kVuota{"", 16777215};
 // A main window in the developer layout with its grid editor, drawing mode on.
 struct Editor {
     fixture::FinestraDiProva b;
-    EditorGriglia e{b.form};
-    GridControl& Gr = b.form.vista.Gr;
+    EditorGriglia e{b.form.contesto(), b.form.vista()};
+    GridControl& Gr = b.form.vista().Gr;
 
     explicit Editor(bool disegno = true) {
-        b.form.doc.modi.ModoSviluppo = true;
+        b.form.doc().modi.ModoSviluppo = true;
         if (disegno) e.mnuAtDis();
     }
     // Clicks with a symbol of the palette, one cell per click or in runs.
@@ -126,7 +126,7 @@ TEST(GridEditor, TheRightButtonMovesTheStartAndSwallowsTheNextClick) {
     ed.clic(ed.e.palette.LblX, false, {{20, 8}});
     EXPECT_EQ(ed.Gr.text(20, 5), "");
     // Outside the developer layout a click only drops the current cell; the right button does nothing.
-    ed.b.form.doc.modi.ModoSviluppo = false;
+    ed.b.form.doc().modi.ModoSviluppo = false;
     EXPECT_FALSE(ed.e.Gr_MouseDown(PulsanteMouse::Destro, 4, 4));
     ed.Gr.setCol(4);
     ed.e.Gr_Click(30, 30);
@@ -162,7 +162,7 @@ TEST(GridEditor, ClearRereadsTheGridAndTouchesNoStepAndNoFile) {
     const fs::path cartella = fixture::cartellaProva() / "programma";
     fs::create_directories(cartella);
     ed.b.ctx.programFolder = cartella;
-    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, fixture::campione("Trefoil.kno")));
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto(), ed.b.form.vista(), fixture::campione("Trefoil.kno")));
     const Stato passo0 = ed.b.storia().passo(0);
     ed.e.mnuAtDis();
     ed.clic(ed.e.palette.lblOri, true, {{5, 5}});
@@ -210,7 +210,7 @@ TEST(GridEditor, ATracedTrefoilSavedAsATextDrawingOpensAsATrefoil) {
     const fs::path file = fixture::cartellaProva() / "editor_trefoil.txt";
     ed.b.ui.saveAnswers.push_back(file.string());
     ed.e.MnuSalva();
-    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, file.string())) << ed.b.ui.messages.back();
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto(), ed.b.form.vista(), file.string())) << ed.b.ui.messages.back();
     const Diagram& d = ed.b.d();
     EXPECT_TRUE(testsupport::sameKnot("1-2+3-1+2-3+", "OOO", d.txtNodo, d.TxtOri) ||
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", d.txtNodo, d.TxtOri))
@@ -263,7 +263,8 @@ TEST(GridEditor, ADrawingWiderThanTheGridIsOpenedAndSavedWhole) {
     const Result<DisegnoTesto> riletto = leggiDisegnoTesto(testo);
     ASSERT_TRUE(riletto.ok());
     EXPECT_EQ(riletto->righe(), atteso.righe());
-    ASSERT_TRUE(ApriGen(ed.b.form.contesto, ed.b.form.vista, salvato.string())) << ed.b.ui.messages.back();
+    ASSERT_TRUE(ApriGen(ed.b.form.contesto(), ed.b.form.vista(), salvato.string()))
+        << ed.b.ui.messages.back();
     EXPECT_TRUE(testsupport::sameKnot("1-2+3-1+2-3+", "OOO", ed.b.d().txtNodo, ed.b.d().TxtOri) ||
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", ed.b.d().txtNodo, ed.b.d().TxtOri));
     fs::remove(file);

@@ -19,10 +19,10 @@ using fixture::campione;
 
 struct Banco : fixture::FinestraDiProva {
     explicit Banco(const std::string& knot) {
-        EXPECT_TRUE(ApriGen(form.contesto, form.vista, campione(knot)));
+        EXPECT_TRUE(ApriGen(form.contesto(), form.vista(), campione(knot)));
     }
     bool committa(const std::string& gauss, const std::string& ori) {
-        return CommittaMossa(form.contesto, form.vista, TestoNodo{gauss, ori, {}});
+        return CommittaMossa(form.contesto(), form.vista(), TestoNodo{gauss, ori, {}});
     }
     // Which of "draw", "Undo" and "Salva" are on.
     std::string comandi() const {
@@ -37,12 +37,12 @@ TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
     Banco b("Square.gau");
     const std::string codice0 = b.d().txtNodo, ori0 = b.d().TxtOri;
     const int costruzioni = b.ui.costruzioni;
-    b.form.doc.PartenzaDisegno = 3;
+    b.form.doc().PartenzaDisegno = 3;
     ASSERT_TRUE(b.committa("1+2-3+1-4+3-2+4-", "OVVO"));
     EXPECT_EQ(b.ui.costruzioni, costruzioni + 1);
     EXPECT_EQ(b.passo(), 1);
     const Stato& s = b.storia().passo(1);
-    EXPECT_EQ((std::tuple{s.Codice, s.Ori, s.Tipo, s.Flag, b.form.doc.PartenzaDisegno}),
+    EXPECT_EQ((std::tuple{s.Codice, s.Ori, s.Tipo, s.Flag, b.form.doc().PartenzaDisegno}),
               (std::tuple{"1+2-3+1-4+3-2+4-", "OVVO", GenMode::Code, 1, 1}));
     EXPECT_EQ((std::tuple{b.d().NumIncroci, b.d().NumRegioni}), (std::tuple{4, 6}));
     EXPECT_EQ(b.ui.caption(), " Trevalon - Square - Step 1");
@@ -57,7 +57,7 @@ TEST(History, ACommittedMoveIsBuiltOnceRecordedAndUndone) {
     EXPECT_FALSE(b.ui.busy());
     // Undo at step 0 rebuilds step 0 however spoilt the tables are.
     b.d().NumRegioni = 0;
-    StatoPrec(b.form.contesto, b.form.vista);
+    StatoPrec(b.form.contesto(), b.form.vista());
     EXPECT_EQ((std::tuple{b.passo(), b.d().NumRegioni}), (std::tuple{0, 8}));
 }
 
@@ -75,7 +75,7 @@ TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
              b.storia().passo(kMaxStati) = b.storia().passo(0);
              b.storia().NumStato = kMaxStati;
          }},
-        {"batch mode", "1+2-3+1-4+3-2+4-", "OVVO", "", [](Banco& b) { b.form.doc.modi.ModoBatch = true; }},
+        {"batch mode", "1+2-3+1-4+3-2+4-", "OVVO", "", [](Banco& b) { b.form.doc().modi.ModoBatch = true; }},
     };
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.nome);
@@ -89,12 +89,12 @@ TEST(History, ARefusedCommitRecordsNothingAndLeavesTheShownStep) {
         if (!c.messaggio.empty()) {
             EXPECT_NE(b.ui.messages.back().find(c.messaggio), std::string::npos) << b.ui.messages.back();
         }
-        if (!b.form.doc.modi.ModoBatch) {  // the shown step's texts are back
+        if (!b.form.doc().modi.ModoBatch) {  // the shown step's texts are back
             EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().TxtOri}), (std::tuple{codice, ori}));
         }
         EXPECT_EQ((std::tuple{b.d().NumIncroci, b.d().NumRegioni}), (std::tuple{4, 6}));
         EXPECT_FALSE(b.ui.commandEnabled("Undo") || b.ui.busy());
-        EXPECT_TRUE(b.form.vista.Gr.redraw());
+        EXPECT_TRUE(b.form.vista().Gr.redraw());
     }
 }
 
@@ -102,7 +102,7 @@ TEST(History, EmptyTextsAreTheTrivialKnotShownAsALoopAndRecorded) {
     for (bool corsa : {false, true}) {
         Banco b("FigureEight.gau");
         ASSERT_TRUE(b.committa("1-2+3-4+2-1+4-3+", "OOVV"));
-        b.form.doc.modi.CorsaCompleta = corsa;
+        b.form.doc().modi.CorsaCompleta = corsa;
         const int costruzioni = b.ui.costruzioni;
         ASSERT_TRUE(b.committa("", ""));
         EXPECT_EQ(b.ui.costruzioni, costruzioni);  // nothing to build
@@ -116,35 +116,36 @@ TEST(History, EmptyTextsAreTheTrivialKnotShownAsALoopAndRecorded) {
         b.committa("", "");
         EXPECT_EQ(b.ui.caption().find("TRIVIAL KNOT"), b.ui.caption().rfind("TRIVIAL KNOT"));
         // Undo from it restores the knot, Save and Undo.
-        b.form.doc.modi.CorsaCompleta = false;
+        b.form.doc().modi.CorsaCompleta = false;
         b.storia().NumStato = 2;
-        StatoPrec(b.form.contesto, b.form.vista);
+        StatoPrec(b.form.contesto(), b.form.vista());
         EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci, b.comandi()}), (std::tuple{1, 4, "Undo Salva"}));
     }
 }
 
 TEST(History, ADrawnStepKeepsItsSnapshotAndUndoToACodeStepRebuildsFromTheCode) {
     Banco b("Trefoil.gau");
-    b.form.doc.tblGen.setCodice(3, 4, "7");
-    b.form.doc.tblGen.setCodice(3, 5, "2");
-    b.form.doc.modi.ModoGen = GenMode::CellDrawing;
-    b.form.doc.NumIncrociDis = 3;
-    ASSERT_TRUE(Salvastato(b.form.contesto, b.form.vista));
+    b.form.doc().tblGen.setCodice(3, 4, "7");
+    b.form.doc().tblGen.setCodice(3, 5, "2");
+    b.form.doc().modi.ModoGen = GenMode::CellDrawing;
+    b.form.doc().NumIncrociDis = 3;
+    ASSERT_TRUE(Salvastato(b.form.contesto(), b.form.vista()));
     EXPECT_EQ((std::tuple{b.storia().passo(1).Tipo, b.storia().passo(1).TblGenSer}),
               (std::tuple{GenMode::CellDrawing, "3,4,7|3,5,2|"}));
     // The cell drawing comes back from the snapshot of the step.
-    InizializzaCelDis(b.form.doc.tblGen);
-    ASSERT_TRUE(DeSerializzaTblGen(b.form.contesto));
-    EXPECT_EQ((std::tuple{b.form.doc.tblGen.Codice(3, 4), b.form.doc.NumIncrociDis}), (std::tuple{"7", 3}));
+    InizializzaCelDis(b.form.doc().tblGen);
+    ASSERT_TRUE(DeSerializzaTblGen(b.form.contesto()));
+    EXPECT_EQ((std::tuple{b.form.doc().tblGen.Codice(3, 4), b.form.doc().NumIncrociDis}),
+              (std::tuple{"7", 3}));
     // A snapshot that cannot be read is said and leaves the drawing.
     b.storia().corrente().TblGenSer = "1,1,x|";
-    EXPECT_FALSE(DeSerializzaTblGen(b.form.contesto));
-    EXPECT_EQ(b.form.doc.tblGen.Codice(3, 4), "7");
+    EXPECT_FALSE(DeSerializzaTblGen(b.form.contesto()));
+    EXPECT_EQ(b.form.doc().tblGen.Codice(3, 4), "7");
     ASSERT_EQ(b.ui.messages.size(), 1u);
     // Undo to a step built from the code rebuilds it from its Gauss text whatever snapshot it holds.
     b.storia().passo(0).TblGenSer = "1,1,5|";
-    StatoPrec(b.form.contesto, b.form.vista);
-    EXPECT_EQ((std::tuple{b.passo(), b.form.doc.modi.ModoGen, b.d().NumRegioni}),
+    StatoPrec(b.form.contesto(), b.form.vista());
+    EXPECT_EQ((std::tuple{b.passo(), b.form.doc().modi.ModoGen, b.d().NumRegioni}),
               (std::tuple{0, GenMode::Code, 5}));
 }
 
@@ -152,14 +153,14 @@ TEST(BuildCommands, DrawCyclesTheRootCrossingAndKeepsItInTheStep) {
     Banco b("Trefoil.gau");
     for (int atteso : {2, 3, 1, 2}) {
         b.form.tlb1_ButtonClick("draw");
-        EXPECT_EQ((std::tuple{b.form.doc.PartenzaDisegno, b.storia().passo(0).Flag, b.d().NumRegioni,
+        EXPECT_EQ((std::tuple{b.form.doc().PartenzaDisegno, b.storia().passo(0).Flag, b.d().NumRegioni,
                               b.ui.panel("p1")}),
                   (std::tuple{atteso, atteso, 5, "Done"}));
     }
     EXPECT_TRUE(b.ui.messages.empty());
     // Undo at step 0 lays the diagram out again from the root the step keeps.
-    StatoPrec(b.form.contesto, b.form.vista);
-    EXPECT_EQ(b.form.doc.PartenzaDisegno, 2);
+    StatoPrec(b.form.contesto(), b.form.vista());
+    EXPECT_EQ(b.form.doc().PartenzaDisegno, 2);
 }
 
 TEST(BuildCommands, RebuildOfTheShownStep) {
@@ -168,26 +169,26 @@ TEST(BuildCommands, RebuildOfTheShownStep) {
     // A faulty code: said (not in a complete run), the diagram kept, pointer and painting restored.
     for (bool corsa : {false, true}) {
         b.ui.messages.clear();
-        b.form.doc.modi.CorsaCompleta = corsa;
+        b.form.doc().modi.CorsaCompleta = corsa;
         b.d().txtNodo = "1-2+3-1+2+3-";
-        EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Errore);
+        EXPECT_EQ(CmdTutto_Click(b.form.contesto(), b.form.vista()), EsitoCostruzione::Errore);
         const auto& m = b.ui.messages;
         EXPECT_EQ(std::any_of(m.begin(), m.end(),
                               [](const std::string& t) { return t.ends_with(kErroreCodiceGau); }),
                   !corsa);
-        EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
+        EXPECT_TRUE(!b.ui.busy() && b.form.vista().Gr.redraw());
         EXPECT_EQ(b.d().NumIncroci, 6);
     }
-    b.form.doc.modi.CorsaCompleta = false;
+    b.form.doc().modi.CorsaCompleta = false;
     b.d().txtNodo = codice;
-    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Costruito);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto(), b.form.vista()), EsitoCostruzione::Costruito);
     // Trivial texts at step 0 switch the diagram commands off and clear the grid.
     b.ui.messages.clear();
     b.d().txtNodo = " ";
-    EXPECT_EQ(CmdTutto_Click(b.form.contesto, b.form.vista), EsitoCostruzione::Banale);
+    EXPECT_EQ(CmdTutto_Click(b.form.contesto(), b.form.vista()), EsitoCostruzione::Banale);
     EXPECT_EQ(b.ui.messages, std::vector<std::string>{"Trivial knot"});
     EXPECT_FALSE(b.ui.commandEnabled("draw"));
-    EXPECT_TRUE(b.form.vista.Gr.picture(3, 2).empty());
+    EXPECT_TRUE(b.form.vista().Gr.picture(3, 2).empty());
 }
 
 TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
@@ -204,14 +205,14 @@ TEST(Highlights, SwitchedCrossingTileFollowsTheNamedSides) {
     const Diagram& t = b.d();
     const Incrocio& x = t.incroci[2];
     const std::string lista = "," + std::to_string(x.ArcoLato[3]) + "," + std::to_string(x.ArcoLato[4]) + ",";
-    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 9);
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista(), b.form.doc(), 2, 0, lista), 9);
     int r = 0, c = 0;
     Trasforma(t.limiti, x.Riga, x.Colonna, r, c);
-    EXPECT_EQ((std::tuple{b.form.vista.Tbltt.get(r, c), b.form.vista.Gr.text(r, c),
-                          b.form.vista.Gr.style(r, c).foreColor}),
+    EXPECT_EQ((std::tuple{b.form.vista().Tbltt.get(r, c), b.form.vista().Gr.text(r, c),
+                          b.form.vista().Gr.style(r, c).foreColor}),
               (std::tuple{TileImg(9).name, t.NomiIncroci[2], 255u}));
-    b.form.doc.modi.ModoGen = GenMode::TextDrawing;
-    EXPECT_EQ(DisegnaNodoSw(b.form.vista, b.form.doc, 2, 0, lista), 0);
+    b.form.doc().modi.ModoGen = GenMode::TextDrawing;
+    EXPECT_EQ(DisegnaNodoSw(b.form.vista(), b.form.doc(), 2, 0, lista), 0);
 }
 
 }  // namespace

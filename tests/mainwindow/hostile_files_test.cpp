@@ -28,15 +28,15 @@ using fixture::leggi;
 using fixture::scrivi;
 
 struct Finestra : fixture::FinestraDiProva {
-    Finestra() { EXPECT_TRUE(ApriGen(form.contesto, form.vista, campione("Trefoil.gau"))); }
+    Finestra() { EXPECT_TRUE(ApriGen(form.contesto(), form.vista(), campione("Trefoil.gau"))); }
     auto mostrato() {
-        return std::tuple{d().txtNodo, d().TxtOri, d().NumIncroci, form.doc.NomeFileNodo, passo()};
+        return std::tuple{d().txtNodo, d().TxtOri, d().NumIncroci, form.doc().NomeFileNodo, passo()};
     }
     // Opens `nome` and gives the one message shown; the diagram must stay as it was.
     std::string rifiuto(const fs::path& nome) {
         const auto prima = mostrato();
         ui.messages.clear();
-        EXPECT_FALSE(ApriGen(form.contesto, form.vista, nome.string()));
+        EXPECT_FALSE(ApriGen(form.contesto(), form.vista(), nome.string()));
         EXPECT_EQ(mostrato(), prima);
         EXPECT_EQ(ui.messages.size(), 1u);
         return ui.messages.empty() ? std::string() : ui.messages.back();
@@ -84,7 +84,7 @@ TEST(HostileFiles, ASecondStrandWithNoCrossingIsRefusedAndAnyLineEndIsRead) {
     soloCr.erase(std::remove(soloCr.begin(), soloCr.end(), '\n'), soloCr.end());
     ASSERT_NE(soloCr.find('\r'), std::string::npos);
     w.ui.messages.clear();
-    ASSERT_TRUE(ApriGen(w.form.contesto, w.form.vista, scrivi("cr.kns", soloCr).string()))
+    ASSERT_TRUE(ApriGen(w.form.contesto(), w.form.vista(), scrivi("cr.kns", soloCr).string()))
         << ::testing::PrintToString(w.ui.messages);
     EXPECT_EQ(w.d().NumIncroci, 3);
 }
@@ -105,7 +105,7 @@ TEST(HostileFiles, SpecialSaveTargetsAndLinks) {
                                                        {toFifo, "it is not a regular file"},
                                                        {loop, "it is a loop of symbolic links"}}) {
         w.ui.messages.clear();
-        EXPECT_FALSE(SalvaDatblDis(w.form.contesto, target.string()));
+        EXPECT_FALSE(SalvaDatblDis(w.form.contesto(), target.string()));
         EXPECT_EQ(w.ui.messages, std::vector<std::string>{
                                      "The file could not be written: " + target.string() + ": " + reason});
     }
@@ -117,12 +117,12 @@ TEST(HostileFiles, SpecialSaveTargetsAndLinks) {
     EXPECT_EQ(w.ui.messages, std::vector<std::string>{loop.string() + " is a loop of symbolic links"});
 
     // Through a dangling link to the file it names; a name of 250 characters saves and opens again.
-    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, dangling.string()));
+    ASSERT_TRUE(SalvaDatblDis(w.form.contesto(), dangling.string()));
     EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dangling)));
     EXPECT_EQ(leggi(dir / "made.kno").rfind("GaussCode=", 0), 0u);
     const fs::path lungo = dir / (std::string(246, 'n') + ".kno");
-    ASSERT_TRUE(SalvaDatblDis(w.form.contesto, lungo.string())) << ::testing::PrintToString(w.ui.messages);
-    EXPECT_TRUE(ApriGen(w.form.contesto, w.form.vista, lungo.string()));
+    ASSERT_TRUE(SalvaDatblDis(w.form.contesto(), lungo.string())) << ::testing::PrintToString(w.ui.messages);
+    EXPECT_TRUE(ApriGen(w.form.contesto(), w.form.vista(), lungo.string()));
     EXPECT_EQ(w.d().NumIncroci, 3);
     std::vector<std::string> nomi;
     for (const auto& e : fs::directory_iterator(dir)) nomi.push_back(e.path().filename().string());

@@ -63,10 +63,10 @@ struct Finestra {
     }
     bool apri(const ts::GaussDiagram& g) {
         return ApriGau(
-            form.contesto, form.vista,
+            form.contesto(), form.vista(),
             fixture::scrivi("r.gau", testoFileGaussCode(ts::gaussText(g), ts::lettersText(g))).string());
     }
-    Diagram& d() { return form.doc.diagram; }
+    Diagram& d() { return form.doc().diagram; }
 };
 
 // What the rewrite of the code gives for the chosen move, on the diagram before it.
@@ -149,8 +149,8 @@ void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, bool orizzontale, s
         ASSERT_EQ(a.esito, EsitoDriver::Applicata);
         ASSERT_TRUE(a.atteso);
         ++n.candidati;
-        ASSERT_EQ(f.form.doc.storia.NumStato, 1);
-        const Stato& s = f.form.doc.storia.passo(1);
+        ASSERT_EQ(f.form.doc().storia.NumStato, 1);
+        const Stato& s = f.form.doc().storia.passo(1);
         EXPECT_TRUE(stessoCodice(s.Codice, a.atteso->txtNodo)) << s.Codice << " vs " << a.atteso->txtNodo;
         EXPECT_EQ(s.Ori.size(), a.atteso->TxtOri.size());
         EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
@@ -170,9 +170,9 @@ void ogniCandidato(const ts::GaussDiagram& g, MoveKind tipo, bool orizzontale, s
             n.sotto += a.sotto ? 1 : 0;
             n.attraversoNulla += tipo == MoveKind::III && !a.attraversa ? 1 : 0;
             EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
-            EXPECT_EQ(f.form.doc.modi.ModoGen, GenMode::CellDrawing);
-            EXPECT_TRUE(verificaCelDis(f.form.doc.tblGen));
-            EXPECT_EQ(s.TblGenSer, serializzaCelDis(f.form.doc.tblGen));
+            EXPECT_EQ(f.form.doc().modi.ModoGen, GenMode::CellDrawing);
+            EXPECT_TRUE(verificaCelDis(f.form.doc().tblGen));
+            EXPECT_EQ(s.TblGenSer, serializzaCelDis(f.form.doc().tblGen));
         } else {
             ++n.ricaduti;
             EXPECT_EQ(s.Tipo, GenMode::Code);
@@ -272,11 +272,11 @@ TEST(MoveRedraw, AFailedRedrawFallsBackAndRecordsTheRewrite) {
         const char* nome;
         std::function<void(Finestra&)> guasta;
     };
-    const std::vector<Guasto> guasti = {{"highlight lost", [](Finestra& f) { f.form.vista.Tbltt.reset(); }},
+    const std::vector<Guasto> guasti = {{"highlight lost", [](Finestra& f) { f.form.vista().Tbltt.reset(); }},
                                         {"every cell red", [](Finestra& f) {
                                              for (int r = 0; r < 60; ++r)
                                                  for (int c = 0; c < 60; ++c)
-                                                     f.form.vista.Tbltt.set(r, c, "r*");
+                                                     f.form.vista().Tbltt.set(r, c, "r*");
                                          }}};
     for (const Guasto& k : guasti) {
         SCOPED_TRACE(k.nome);
@@ -286,9 +286,9 @@ TEST(MoveRedraw, AFailedRedrawFallsBackAndRecordsTheRewrite) {
         f.ui.viewerAnswers = {ViewerAnswer::Sel};
         ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
         EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}), (std::tuple{0, 1}));
-        ASSERT_EQ(f.form.doc.storia.NumStato, 1);
-        const Stato& s = f.form.doc.storia.passo(1);
-        EXPECT_EQ((std::tuple{s.Tipo, f.form.doc.modi.ModoGen, s.TblGenSer.empty()}),
+        ASSERT_EQ(f.form.doc().storia.NumStato, 1);
+        const Stato& s = f.form.doc().storia.passo(1);
+        EXPECT_EQ((std::tuple{s.Tipo, f.form.doc().modi.ModoGen, s.TblGenSer.empty()}),
                   (std::tuple{GenMode::Code, GenMode::Code, true}));
         EXPECT_EQ(static_cast<int>(s.Ori.size()), g.crossings() - 1);
         EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
@@ -297,10 +297,10 @@ TEST(MoveRedraw, AFailedRedrawFallsBackAndRecordsTheRewrite) {
 
     Finestra a;
     ASSERT_TRUE(a.apri(g));
-    a.form.doc.modi.ModoAutomatico = true;
+    a.form.doc().modi.ModoAutomatico = true;
     ASSERT_EQ(DoTric(a.w, true).esito, EsitoDriver::Applicata);
     EXPECT_EQ((std::tuple{a.w.ridisegni().riusciti, a.w.ridisegni().ricaduti}), (std::tuple{0, 0}));
-    EXPECT_EQ(a.form.doc.storia.passo(1).Tipo, GenMode::Code);
+    EXPECT_EQ(a.form.doc().storia.passo(1).Tipo, GenMode::Code);
 }
 
 int immagini(const GridControl& g) {
@@ -353,7 +353,7 @@ TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
         ASSERT_EQ(r, EsitoDriver::Applicata);
         EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}), (std::tuple{1, 0}))
             << f.w.ridisegni().ultimoMotivo;
-        const Stato& s = f.form.doc.storia.passo(1);
+        const Stato& s = f.form.doc().storia.passo(1);
         EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
         EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
         EXPECT_EQ(static_cast<int>(s.Ori.size()), tolti > 0 ? g.crossings() - tolti : f.d().NumIncroci);
@@ -370,28 +370,28 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
     f.ui.viewerAnswers = {ViewerAnswer::Sel};
     ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
     ASSERT_EQ(f.w.ridisegni().riusciti, 1);
-    const std::string disegno1 = serializzaCelDis(f.form.doc.tblGen);
+    const std::string disegno1 = serializzaCelDis(f.form.doc().tblGen);
     const std::string codice1 = f.d().txtNodo;
     const auto file = fixture::cartellaProva() / "ridisegnato.kno";
-    ASSERT_TRUE(SalvaDatblDis(f.form.contesto, file.string()));
+    ASSERT_TRUE(SalvaDatblDis(f.form.contesto(), file.string()));
 
     f.ui.viewerAnswers = {ViewerAnswer::Sel};
     ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
     ASSERT_EQ(f.w.ridisegni().riusciti, 2);
-    EXPECT_EQ(f.form.doc.storia.NumStato, 2);
+    EXPECT_EQ(f.form.doc().storia.NumStato, 2);
     EXPECT_EQ(f.d().TxtOri.size(), 3u);
 
     f.form.tlb1_ButtonClick("Undo");
-    EXPECT_EQ((std::tuple{f.form.doc.storia.NumStato, f.form.doc.modi.ModoGen, f.d().txtNodo}),
+    EXPECT_EQ((std::tuple{f.form.doc().storia.NumStato, f.form.doc().modi.ModoGen, f.d().txtNodo}),
               (std::tuple{1, GenMode::CellDrawing, codice1}));
-    EXPECT_EQ(serializzaCelDis(f.form.doc.tblGen), disegno1);
+    EXPECT_EQ(serializzaCelDis(f.form.doc().tblGen), disegno1);
 
     // Opened as a drawn knot, its last curl is redrawn without the tidy-up of diagrams from a code.
     Finestra g;
-    ASSERT_TRUE(ApriGen(g.form.contesto, g.form.vista, file.string()));
-    EXPECT_EQ(serializzaCelDis(g.form.doc.tblGen), disegno1);
+    ASSERT_TRUE(ApriGen(g.form.contesto(), g.form.vista(), file.string()));
+    EXPECT_EQ(serializzaCelDis(g.form.doc().tblGen), disegno1);
     EXPECT_TRUE(stessoCodice(g.d().txtNodo, codice1));
-    ASSERT_EQ(g.form.doc.modi.ModoSorgente, SourceKind::Drawing);
+    ASSERT_EQ(g.form.doc().modi.ModoSorgente, SourceKind::Drawing);
     g.ui.viewerAnswers = {ViewerAnswer::Sel};
     ASSERT_EQ(DoTric(g.w, true).esito, EsitoDriver::Applicata);
     EXPECT_EQ((std::tuple{g.w.ridisegni().riusciti, g.d().TxtOri.size()}), (std::tuple{1, std::size_t{3}}))
@@ -404,7 +404,7 @@ TEST(MoveRedraw, UndoAndSaveComeBackToTheRedrawnPicture) {
 // build) with the code of its move, and "Undo" comes back through them.
 TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
     Finestra f;
-    ASSERT_TRUE(ApriGau(f.form.contesto, f.form.vista,
+    ASSERT_TRUE(ApriGau(f.form.contesto(), f.form.vista(),
                         (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "UnknotCurls.gau").string()));
     const std::size_t incroci = f.d().TxtOri.size();
     ASSERT_GE(incroci, 3u);
@@ -416,16 +416,16 @@ TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
         EXPECT_EQ((std::tuple{f.w.ridisegni().riusciti, f.w.ridisegni().ricaduti}),
                   (std::tuple{static_cast<int>(incroci - n + 1), 0}))
             << f.w.ridisegni().ultimoMotivo;
-        const Stato& s = f.form.doc.storia.corrente();
+        const Stato& s = f.form.doc().storia.corrente();
         EXPECT_EQ(s.Tipo, GenMode::CellDrawing);
         EXPECT_EQ(s.Ori.size(), n - 1);
-        EXPECT_EQ(contaIncrociDis(f.form.doc.tblGen), static_cast<int>(n - 1));
+        EXPECT_EQ(contaIncrociDis(f.form.doc().tblGen), static_cast<int>(n - 1));
         disegni.push_back(s.TblGenSer);
         // What the main grid shows is that drawing, cell by cell.
         int tessere = 0;
-        for (int r = 0; r < f.form.vista.Gr.rows(); ++r)
-            for (int c = 0; c < f.form.vista.Gr.cols(); ++c)
-                tessere += f.form.vista.Gr.picture(r, c).empty() ? 0 : 1;
+        for (int r = 0; r < f.form.vista().Gr.rows(); ++r)
+            for (int c = 0; c < f.form.vista().Gr.cols(); ++c)
+                tessere += f.form.vista().Gr.picture(r, c).empty() ? 0 : 1;
         EXPECT_GT(tessere, 4) << n;
         if (n - 1 < 3) {
             EXPECT_NE(f.ui.caption().find("TRIVIAL KNOT"), std::string::npos) << n;
@@ -438,7 +438,7 @@ TEST(MoveRedraw, TheLastStepsKeepTheRedrawnPicture) {
         }
     }
     f.form.tlb1_ButtonClick("Undo");
-    EXPECT_EQ(f.form.doc.storia.corrente().TblGenSer, disegni[disegni.size() - 2]);
+    EXPECT_EQ(f.form.doc().storia.corrente().TblGenSer, disegni[disegni.size() - 2]);
 }
 
 // A move II that lays one stretch along the other across other strands cannot be redrawn: the viewer's
@@ -478,7 +478,7 @@ TEST(MoveRedraw, TheViewerSaysWhenAMoveGoesThroughItsCode) {
     EXPECT_NE(stato.find("applied through its code"), std::string::npos) << stato;
     EXPECT_EQ(didascalia, "Knot   Found move II");
     EXPECT_EQ(f.w.ridisegni().nonRidisegnabili, 1);
-    const Stato& s = f.form.doc.storia.passo(1);
+    const Stato& s = f.form.doc().storia.passo(1);
     EXPECT_EQ(s.Tipo, GenMode::Code);
     EXPECT_NE(s.Ori.size() + 2, prima);  // not just the pair's two crossings
     EXPECT_TRUE(ts::sameKnot(trovato->first, ts::diagramOf(s.Codice, s.Ori)));

@@ -48,7 +48,7 @@ struct Banco : fixture::FinestraDiProva {
     ListaCatturata lista;
     Banco() { InstallaComandiMosse(form, w, lista); }
     bool apri(const std::string& codice, const std::string& ori) {
-        return ApriGau(form.contesto, form.vista,
+        return ApriGau(form.contesto(), form.vista(),
                        fixture::scrivi("k.gau", testoFileGaussCode(codice, ori)).string());
     }
     bool apri(const ts::GaussDiagram& g) { return apri(ts::gaussText(g), ts::lettersText(g)); }
@@ -109,10 +109,10 @@ TEST(MoveWindow, EachAppliedMoveIsBuiltOnceRecordedAndUndone) {
         EXPECT_TRUE(b.w.ultimoPassoRegistrato() && b.ui.commandEnabled("Undo") && b.ui.messages.empty());
         EXPECT_TRUE(ts::sameKnot(g, b.mostrato()));
         // The labels are the crossing numbers of the diagram shown, after the move and after Undo.
-        EXPECT_TRUE(etichetteNumerate(b.form.vista.Gr, 3));
+        EXPECT_TRUE(etichetteNumerate(b.form.vista().Gr, 3));
         b.form.tlb1_ButtonClick("Undo");
         EXPECT_EQ((std::tuple{b.passo(), b.incroci()}), (std::tuple{0, prima}));
-        EXPECT_TRUE(etichetteNumerate(b.form.vista.Gr, prima));
+        EXPECT_TRUE(etichetteNumerate(b.form.vista().Gr, prima));
     }
 }
 
@@ -196,7 +196,7 @@ TEST(MoveWindow, CompleteRunListsEveryStepKeepsTheKnotAndReturnsToTheStart) {
         EXPECT_EQ(b.lista.p2.rfind("Time processing sec: ", 0), 0u);
         // Back at the start step, with its diagram, modes and commands.
         EXPECT_EQ((std::tuple{b.passo(), b.d().txtNodo, b.incroci()}), (std::tuple{0, codice0, prima}));
-        EXPECT_FALSE(b.form.doc.modi.CorsaCompleta || b.form.doc.modi.ModoAutomatico);
+        EXPECT_FALSE(b.form.doc().modi.CorsaCompleta || b.form.doc().modi.ModoAutomatico);
         EXPECT_TRUE(!b.ui.commandEnabled("Undo") && b.ui.commandEnabled("quick"));
         EXPECT_EQ(b.ui.messages.size(), nome == "trefoil" ? 1u : 0u);  // "No simplifying move was found"
         EXPECT_TRUE(b.ui.viewerRequests.empty());
@@ -237,11 +237,11 @@ TEST(MoveWindow, HorizontalSearchLooksAheadApartAndCancelGivesNoMove) {
         const std::string prima = d.txtNodo;
         const std::string nome1 = d.NomiIncroci[1];
         // "Cancel" at the first yield ends the search with nothing applied.
-        b.ui.onYield = [&] { b.form.RichiestaStop.richiedi(); };
+        b.ui.onYield = [&] { b.form.contesto().RichiestaStop.richiedi(); };
         b.form.tlb1_ButtonClick("m3b");
-        EXPECT_EQ(
-            (std::tuple{b.d().txtNodo, b.d().NomiIncroci[1], b.passo(), b.form.RichiestaStop.richiesta()}),
-            (std::tuple{prima, nome1, 0, false}));
+        EXPECT_EQ((std::tuple{b.d().txtNodo, b.d().NomiIncroci[1], b.passo(),
+                              b.form.contesto().RichiestaStop.richiesta()}),
+                  (std::tuple{prima, nome1, 0, false}));
         EXPECT_FALSE(b.ui.commandEnabled("Undo"));
         // Without the stop the search tests what it reaches in the look-ahead instance, made once and kept:
         // while it searches, the visible diagram and history stay as they were.
@@ -253,7 +253,7 @@ TEST(MoveWindow, HorizontalSearchLooksAheadApartAndCancelGivesNoMove) {
         FormProva* prova = b.w.provaSeCreata();
         ASSERT_NE(prova, nullptr);
         EXPECT_TRUE(&b.w.prova() == prova && &prova->diagramma() != &b.d());
-        EXPECT_FALSE(b.form.doc.modi.ModoAutomatico || b.form.doc.modi.ModoBatch);
+        EXPECT_FALSE(b.form.doc().modi.ModoAutomatico || b.form.doc().modi.ModoBatch);
         EXPECT_LE(b.passo(), 1);
         EXPECT_EQ(b.ui.costruzioni,
                   costruzioni + b.passo());  // only the applied move is built with its layout

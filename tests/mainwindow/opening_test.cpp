@@ -29,7 +29,7 @@ using fixture::scrivi;
 auto fotografia(Banco& b) {
     return std::tuple{b.d().txtNodo,
                       b.d().TxtOri,
-                      b.form.doc.NomeFileNodo,
+                      b.form.doc().NomeFileNodo,
                       b.ui.caption(),
                       b.storia().passo(0).Codice,
                       b.passo(),
@@ -69,8 +69,8 @@ TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
         for (int k = 1; k <= d.NumIncroci; ++k) {
             int r = 0, c = 0;
             Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
-            EXPECT_FALSE(b.form.vista.Gr.picture(r, c).empty()) << "crossing " << k;
-            if (b.form.vista.Gr.text(r, c) == d.NomiIncroci[k]) ++labels;
+            EXPECT_FALSE(b.form.vista().Gr.picture(r, c).empty()) << "crossing " << k;
+            if (b.form.vista().Gr.text(r, c) == d.NomiIncroci[k]) ++labels;
         }
         EXPECT_EQ(labels, d.NumIncroci);
         EXPECT_GT(std::get<0>(b.celle()), 4 * d.NumIncroci);
@@ -80,8 +80,8 @@ TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
             (std::tuple{1, 0, GenMode::Code, d.txtNodo}));
         EXPECT_EQ(b.ui.caption(), " Trevalon - " + base + " - Step 0");
         EXPECT_TRUE(b.ui.commandEnabled("draw") && !b.ui.commandEnabled("Undo"));
-        EXPECT_TRUE(b.ui.panel("p1") == "Done" && !b.ui.busy() && b.form.vista.Gr.redraw());
-        EXPECT_EQ((std::tuple{b.form.doc.modi.ModoSorgente, b.form.doc.TipoFileKno}),
+        EXPECT_TRUE(b.ui.panel("p1") == "Done" && !b.ui.busy() && b.form.vista().Gr.redraw());
+        EXPECT_EQ((std::tuple{b.form.doc().modi.ModoSorgente, b.form.doc().TipoFileKno}),
                   (std::tuple{SourceKind::Code, KnotFileKind::GaussCode}));
         ++aperti;
     }
@@ -90,9 +90,9 @@ TEST(Opening, EverySampleKnotIsBuiltDrawnAndRecordedAsStepZero) {
 
 TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     Banco b;
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, (kKnots / "Trefoil.gau").string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), (kKnots / "Trefoil.gau").string()));
     // A recorded step too, so that the history has something to lose.
-    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1+2-3+1-4+3-2+4-", "OVVO", {}}));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto(), b.form.vista(), TestoNodo{"1+2-3+1-4+3-2+4-", "OVVO", {}}));
     const auto prima = fotografia(b);
     ASSERT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{1, 4}));
 
@@ -117,13 +117,13 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     for (const Caso& c : casi) {
         SCOPED_TRACE(c.file);
         b.ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b.form.contesto, b.form.vista, scrivi(c.file, c.testo).string()));
+        EXPECT_FALSE(ApriGen(b.form.contesto(), b.form.vista(), scrivi(c.file, c.testo).string()));
         // One box says all: the faults found on the way, then the failure.
         ASSERT_EQ(b.ui.messages.size(), 1u);
         EXPECT_TRUE(b.ui.messages.back().ends_with(c.messaggio)) << b.ui.messages.back();
         EXPECT_NE(b.ui.p1AlMessaggio, "Generation knot");  // the status is not left at work behind the box
         EXPECT_TRUE(fotografia(b) == prima);
-        EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
+        EXPECT_TRUE(!b.ui.busy() && b.form.vista().Gr.redraw());
     }
     // Drawn knots that cannot be read or walked: refused with one message, also when a Gauss code is in
     // the same file (the drawing wins).
@@ -135,17 +135,17 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
           "1,1\n" + std::string(1600, '*') + "\n", "1,1\n" + std::string(700, '\n') + "*\n"}) {
         SCOPED_TRACE(testo.substr(0, 40));
         b.ui.messages.clear();
-        EXPECT_FALSE(ApriGen(b.form.contesto, b.form.vista, scrivi("drawn.kno", testo).string()));
+        EXPECT_FALSE(ApriGen(b.form.contesto(), b.form.vista(), scrivi("drawn.kno", testo).string()));
         ASSERT_EQ(b.ui.messages.size(), 1u);
         EXPECT_FALSE(b.ui.messages[0].empty());
         EXPECT_NE(b.ui.p1AlMessaggio, "Generation knot");
         EXPECT_TRUE(fotografia(b) == prima);
-        EXPECT_TRUE(!b.ui.busy() && b.form.vista.Gr.redraw());
+        EXPECT_TRUE(!b.ui.busy() && b.form.vista().Gr.redraw());
     }
     // Opened as a Gauss-code file directly ("Apri"), a file without "GaussCode=" is a code error.
     b.ui.messages.clear();
     EXPECT_FALSE(
-        ApriGau(b.form.contesto, b.form.vista, scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
+        ApriGau(b.form.contesto(), b.form.vista(), scrivi("only_indices.gau", "Indices=1,1,1\n").string()));
     ASSERT_EQ(b.ui.messages.size(), 1u);
     EXPECT_EQ(b.ui.messages[0], kErroreCodiceGau);
     EXPECT_TRUE(fotografia(b) == prima);
@@ -159,21 +159,21 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     EXPECT_EQ(b.ui.messages.size(), 1u);
     EXPECT_TRUE(fotografia(b) == prima);
     // The history is still there: undo goes back to the trefoil.
-    StatoPrec(b.form.contesto, b.form.vista);
+    StatoPrec(b.form.contesto(), b.form.vista());
     EXPECT_EQ((std::tuple{b.passo(), b.d().NumIncroci}), (std::tuple{0, 3}));
 }
 
 TEST(Opening, KeysInAnyCaseCrLfLinesBlanksAndSigns) {
     Banco b;
     ASSERT_TRUE(
-        ApriGen(b.form.contesto, b.form.vista,
+        ApriGen(b.form.contesto(), b.form.vista(),
                 scrivi("a.KNO", "x\r\n gaussCODE= -1, +2 ,-3 ,1,-4,+3,-2,4 \r\nINDICES= 1 , -1 ,-1, +1\r\n")
                     .string()))
         << (b.ui.messages.empty() ? std::string() : b.ui.messages.back());
     EXPECT_EQ((std::tuple{b.d().TxtOri, b.d().NumIncroci, b.ui.caption()}),
               (std::tuple{"OVVO", 4, " Trevalon - a - Step 0"}));
     // The Gauss-code reader is chosen by content, whatever the extension.
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista,
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(),
                         scrivi("b.txt", "GaussCode=1,-2,3,-4,2,-1,4,-3\nIndices=1,1,-1,-1\n").string()));
     EXPECT_EQ(b.ui.caption(), " Trevalon - b - Step 0");
 }
@@ -200,8 +200,8 @@ TEST(Opening, SaveNameProposals) {
 TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     Banco b;
     const fs::path src = scrivi("Knot.GAU", leggi(kKnots / "FigureEight.gau"));
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, src.string()));
-    ASSERT_TRUE(CommittaMossa(b.form.contesto, b.form.vista, TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), src.string()));
+    ASSERT_TRUE(CommittaMossa(b.form.contesto(), b.form.vista(), TestoNodo{"1-2+3-1+2-3+", "OOO", {}}));
     EXPECT_TRUE(b.ui.commandEnabled("Salva"));
     // A name typed without extension gets the proposal's, in its case.
     const fs::path scelto = cartellaProva() / "saved";
@@ -214,14 +214,14 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
     // Saving again to the same typed name asks before replacing; "No" writes nothing.
     b.ui.saveAnswers.push_back(scelto.string());
     b.ui.yesNoAnswers.push_back(false);
-    EXPECT_FALSE(SalvaDatblDis(b.form.contesto, ""));
+    EXPECT_FALSE(SalvaDatblDis(b.form.contesto(), ""));
     // The saved file opens as the knot it holds.
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, (cartellaProva() / "saved.KNO").string()));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), (cartellaProva() / "saved.KNO").string()));
     EXPECT_EQ(b.d().txtNodo, "1-2+3-1+2-3+");
     // A step kept as a cell drawing is written in the object form.
     b.storia().passo(0).Tipo = GenMode::CellDrawing;
     b.storia().passo(0).TblGenSer = "3,4,7|3,5,2|";
-    ASSERT_TRUE(SalvaDatblDis(b.form.contesto, (cartellaProva() / "obj.kno").string()));
+    ASSERT_TRUE(SalvaDatblDis(b.form.contesto(), (cartellaProva() / "obj.kno").string()));
     EXPECT_EQ(leggi(cartellaProva() / "obj.kno"), "Object=3,4,7|3,5,2|\r\n");
 }
 
@@ -231,30 +231,30 @@ TEST(Opening, SaveOfAStepBuiltFromACodeWritesItsGaussCodeAndOpensAgain) {
 TEST(Opening, ALongOpeningStoppedByThePersonLeavesTheKnotShownBefore) {
     const fs::path grande = fs::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
     Banco b;
-    ASSERT_TRUE(ApriGau(b.form.contesto, b.form.vista, (kKnots / "Trefoil.gau").string()));
+    ASSERT_TRUE(ApriGau(b.form.contesto(), b.form.vista(), (kKnots / "Trefoil.gau").string()));
     const auto prima = fotografia(b);
     int servite = 0;
     bool cornice = false;
     b.ui.onYield = [&] {
         cornice = cornice || b.ui.stopFrameShown();
-        if (++servite == 5) b.form.RichiestaStop.richiedi();
+        if (++servite == 5) b.form.contesto().RichiestaStop.richiedi();
     };
-    EXPECT_FALSE(ApriGau(b.form.contesto, b.form.vista, grande.string()));
+    EXPECT_FALSE(ApriGau(b.form.contesto(), b.form.vista(), grande.string()));
     EXPECT_TRUE(cornice);
     EXPECT_GE(servite, 5);
     EXPECT_EQ(fotografia(b), prima);
     EXPECT_FALSE(b.ui.stopFrameShown());
-    EXPECT_FALSE(b.form.RichiestaStop.richiesta());
+    EXPECT_FALSE(b.form.contesto().RichiestaStop.richiesta());
     EXPECT_TRUE(b.ui.messages.empty());
     EXPECT_EQ(b.ui.panel("p2"), "The layout of the diagram was stopped.");
 
     b.ui.onYield = nullptr;
-    ASSERT_TRUE(ApriGau(b.form.contesto, b.form.vista, grande.string()));
+    ASSERT_TRUE(ApriGau(b.form.contesto(), b.form.vista(), grande.string()));
     Banco nuovo;
-    ASSERT_TRUE(ApriGau(nuovo.form.contesto, nuovo.form.vista, grande.string()));
+    ASSERT_TRUE(ApriGau(nuovo.form.contesto(), nuovo.form.vista(), grande.string()));
     EXPECT_EQ(b.celle(), nuovo.celle());
     EXPECT_EQ(b.d().NumRegioni, nuovo.d().NumRegioni);
-    EXPECT_EQ(b.form.vista.Gr.rows(), nuovo.form.vista.Gr.rows());
+    EXPECT_EQ(b.form.vista().Gr.rows(), nuovo.form.vista().Gr.rows());
 }
 
 }  // namespace

@@ -33,10 +33,10 @@ TEST_P(AddendiPrimiRimescolati, EverySummandIsFoundOnceAndNoUnknotIsCounted) {
         const ts::ScrambledCase& c = casi[i];
         SCOPED_TRACE(c.name);
         fixture::FinestraDiProva f;
-        ASSERT_TRUE(ApriCodice(f.form.contesto, f.form.vista,
+        ASSERT_TRUE(ApriCodice(f.form.contesto(), f.form.vista(),
                                {ts::gaussText(c.diagram), ts::lettersText(c.diagram)}, ""));
         const std::string codice = f.d().txtNodo;
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.contesto().ctx, f.form.doc().diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         std::vector<ts::GaussDiagram> trovati;
         for (const AddendoPrimo& p : primi->primi) {
@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Parti, AddendiPrimiRimescolati, ::testing::Range(0, kPa
 // first and then searched: it is one summand.
 TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
     fixture::FinestraDiProva unknot;
-    ASSERT_TRUE(ApriGen(unknot.form.contesto, unknot.form.vista, fixture::campione("Unknot40.gau")));
-    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form.ctx, unknot.form.doc.diagram);
+    ASSERT_TRUE(ApriGen(unknot.form.contesto(), unknot.form.vista(), fixture::campione("Unknot40.gau")));
+    const Result<AddendiPrimi> nessuno = addendiPrimi(unknot.form.contesto().ctx, unknot.form.doc().diagram);
     ASSERT_TRUE(nessuno.ok()) << nessuno.error();
     EXPECT_TRUE(nessuno->primi.empty());
     EXPECT_GE(nessuno->banali, 1);
@@ -69,8 +69,9 @@ TEST(AddendiPrimi, TheUnknotHasNoneAndAHiddenSumIsFoundAfterTheCompleteRun) {
     for (const auto& [seme, incroci] : {std::pair{137U, 31}, {335U, 19}}) {
         const ts::GaussDiagram g = ts::enlarged(ts::connectedSum(t, f8, 1, 2), seme, incroci);
         fixture::FinestraDiProva f;
-        ASSERT_TRUE(ApriCodice(f.form.contesto, f.form.vista, {ts::gaussText(g), ts::lettersText(g)}, ""));
-        const Result<AddendiPrimi> primi = addendiPrimi(f.form.ctx, f.form.doc.diagram);
+        ASSERT_TRUE(
+            ApriCodice(f.form.contesto(), f.form.vista(), {ts::gaussText(g), ts::lettersText(g)}, ""));
+        const Result<AddendiPrimi> primi = addendiPrimi(f.form.contesto().ctx, f.form.doc().diagram);
         ASSERT_TRUE(primi.ok()) << primi.error();
         EXPECT_TRUE(primi->corsaPrima) << seme;
         ASSERT_EQ(primi->primi.size(), 2u) << seme;

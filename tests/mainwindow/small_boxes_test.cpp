@@ -46,30 +46,30 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
     for (const Caso c : {Caso{"Trefoil.gau", 6, 3, 6}, Caso{"Trefoil.kno", 3, 1, 5}}) {
         SCOPED_TRACE(c.nodo);
         Banco b;
-        ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione(c.nodo)));
-        ASSERT_EQ(b.form.vista.zoom.LivelloZoom, c.inizio);
+        ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), campione(c.nodo)));
+        ASSERT_EQ(b.form.vista().zoom.LivelloZoom, c.inizio);
         // A zoom button is on only while it can change the level.
         const auto pulsanti = [&b] {
-            const Zoom& z = b.form.vista.zoom;
+            const Zoom& z = b.form.vista().zoom;
             EXPECT_EQ(b.ui.commandEnabled("Dimensmeno"), z.LivelloZoom > z.ZoomMin) << z.LivelloZoom;
             EXPECT_EQ(b.ui.commandEnabled("Dimenspiu"), z.LivelloZoom < z.ZoomMax) << z.LivelloZoom;
         };
         pulsanti();
-        const GridControl& g = b.form.vista.Gr;
+        const GridControl& g = b.form.vista().Gr;
         // Down to the lowest level and one click beyond, then up to the highest and one beyond; each click
         // leaves the level within the range and every cell but row 0 and column 0 at the level's size.
         std::vector<int> livelli;
         for (int i = 0; i <= c.inizio - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimensmeno");
-            livelli.push_back(b.form.vista.zoom.LivelloZoom);
+            livelli.push_back(b.form.vista().zoom.LivelloZoom);
             pulsanti();
         }
         for (int i = 0; i <= c.massimo - c.minimo; ++i) {
             b.form.tlb1_ButtonClick("Dimenspiu");
-            livelli.push_back(b.form.vista.zoom.LivelloZoom);
+            livelli.push_back(b.form.vista().zoom.LivelloZoom);
             const int dim =
-                b.form.vista.zoom.TabDimCella[static_cast<std::size_t>(b.form.vista.zoom.LivelloZoom)];
-            ASSERT_EQ(b.form.vista.zoom.DimCella, dim);
+                b.form.vista().zoom.TabDimCella[static_cast<std::size_t>(b.form.vista().zoom.LivelloZoom)];
+            ASSERT_EQ(b.form.vista().zoom.DimCella, dim);
             ASSERT_EQ((std::tuple{g.rowHeight(1), g.colWidth(1), g.rowHeight(g.rows() - 1),
                                   g.colWidth(g.cols() - 1)}),
                       (std::tuple{dim, dim, dim, dim}));
@@ -81,7 +81,7 @@ TEST(SmallBoxes, ZoomStepsWithinTheRangeOfEachKindOfDiagram) {
         for (int l = c.minimo + 1; l <= c.massimo; ++l) attesi.push_back(l);
         attesi.push_back(c.massimo);
         EXPECT_EQ(livelli, attesi);
-        EXPECT_EQ(b.form.vista.zoom.DimCella, c.massimo == 6 ? 320 : 200);
+        EXPECT_EQ(b.form.vista().zoom.DimCella, c.massimo == 6 ? 320 : 200);
     }
 }
 
@@ -118,7 +118,7 @@ TEST(SmallBoxes, ThePictureBesideTheKnotFileIsFoundByItsRealNameAndOnlyAPictureC
         CaselleRegistrate caselle;
         caselle.illeggibili = c.illeggibili;
         InstallaComandiCaselle(b.form, caselle);
-        b.form.doc.NomeFileNodo = (dir / "k.kno").string();
+        b.form.doc().NomeFileNodo = (dir / "k.kno").string();
         b.form.tlb1_ButtonClick("Immagine");
         ASSERT_FALSE(caselle.chiamate.empty());
         EXPECT_EQ(caselle.chiamate.front(), "close image");
@@ -137,7 +137,7 @@ TEST(SmallBoxes, PropertiesOfTheTrefoilAndTheInformationBox) {
     Banco b;
     CaselleRegistrate caselle;
     InstallaComandiCaselle(b.form, caselle);
-    ASSERT_TRUE(ApriGen(b.form.contesto, b.form.vista, campione("Trefoil.gau")));
+    ASSERT_TRUE(ApriGen(b.form.contesto(), b.form.vista(), campione("Trefoil.gau")));
     ASSERT_TRUE(b.ui.commandEnabled("propr") && b.ui.commandEnabled("Immagine"));
     b.form.tlb1_ButtonClick("propr");
     EXPECT_EQ(caselle.chiamate, std::vector<std::string>{"close properties"});

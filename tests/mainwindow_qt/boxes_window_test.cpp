@@ -25,10 +25,10 @@ namespace fs = std::filesystem;
 int darkPixelsAtFirstCrossing(MainWindow& w) {
     w.gridView().refresh();
     QApplication::processEvents();
-    const Diagram& d = w.form().doc.diagram;
+    const Diagram& d = w.form().doc().diagram;
     int r = 0, c = 0;
     Trasforma(d.limiti, d.incroci[1].Riga, d.incroci[1].Colonna, r, c);
-    GridControl& g = w.form().vista.Gr;
+    GridControl& g = w.form().vista().Gr;
     g.setTopRow(std::max(1, r - 2));
     g.setLeftCol(std::max(1, c - 2));
     w.gridView().refresh();
@@ -45,9 +45,9 @@ TEST(BoxesWindow, ZoomInAndOutOnACodeKnotAndADrawnKnot) {
         w.resize(900, 700);
         w.show();
         QApplication::processEvents();
-        ASSERT_TRUE(ApriGen(w.form().contesto, w.form().vista,
+        ASSERT_TRUE(ApriGen(w.form().contesto(), w.form().vista(),
                             (fs::path(TREVALON_SOURCE_DIR) / "Knots" / nodo).string()));
-        const Zoom& c = w.form().vista.zoom;
+        const Zoom& c = w.form().vista().zoom;
         // A button that can do nothing at the end of the range is off.
         const auto pulsantiAlLivello = [&] {
             EXPECT_EQ(w.action("Dimensmeno")->isEnabled(), c.LivelloZoom > c.ZoomMin);
@@ -90,7 +90,7 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     w->resize(900, 700);
     w->show();
     QApplication::processEvents();
-    ASSERT_TRUE(ApriGen(w->form().contesto, w->form().vista, (dir / "k.gau").string()));
+    ASSERT_TRUE(ApriGen(w->form().contesto(), w->form().vista(), (dir / "k.gau").string()));
 
     w->action("Immagine")->trigger();
     QPointer<QDialog> image = w->boxes().imageBox();
@@ -123,7 +123,7 @@ TEST(BoxesWindow, PictureAndPropertyBoxesOpenBesideTheKnotAndCloseWithTheWindow)
     ASSERT_TRUE(prop);
 
     // A large knot's code is shown whole in its field.
-    ASSERT_TRUE(ApriGen(w->form().contesto, w->form().vista,
+    ASSERT_TRUE(ApriGen(w->form().contesto(), w->form().vista(),
                         (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
     w->action("propr")->trigger();
     QApplication::processEvents();

@@ -65,7 +65,7 @@ TEST(DebugWindow, DumpsNotWrittenAreSaidOnceAndCountedInTheStatusAtTheEnd) {
     w.resize(900, 700);
     w.show();
     QApplication::processEvents();
-    ASSERT_TRUE(ApriGau(w.form().contesto, w.form().vista,
+    ASSERT_TRUE(ApriGau(w.form().contesto(), w.form().vista(),
                         (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau").string()));
 
     const std::vector<std::string> prima = corsaCompleta(w);

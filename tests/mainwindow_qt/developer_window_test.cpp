@@ -93,8 +93,8 @@ TEST(DeveloperWindow, ThePanelBuildsATypedCodeAndShowsGridLines) {
     digita(pannello->findChild<QLineEdit*>("TxtOri"), "OOOVVV");
     pannello->pulsante("CmdTutto")->click();
     QApplication::processEvents();
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 6);
-    EXPECT_GT(immagini(w.form().vista.Gr), 20);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 6);
+    EXPECT_GT(immagini(w.form().vista().Gr), 20);
 
     auto* grl = pannello->findChild<QCheckBox*>("Chg");
     ASSERT_NE(grl, nullptr);
@@ -169,16 +169,16 @@ TEST(DeveloperWindow, StartedWithDeveloperDaDisegnoWalksAKnotSource) {
 
     testing::scegliNelDialogo(std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "FigureEight.kns",
                               [&] { pannello->pulsante("CmdDaDisegno")->click(); });
-    EXPECT_EQ(w.form().doc.modi.ModoGen, GenMode::TextDrawing);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    EXPECT_EQ(w.form().doc().modi.ModoGen, GenMode::TextDrawing);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 4);
     // The drawing's symbols, one per cell, each classified with its tile.
     int simboli = 0, tessere = 0;
-    const GridControl& g = w.form().vista.Gr;
+    const GridControl& g = w.form().vista().Gr;
     for (int r = 1; r < g.rows(); ++r)
         for (int c = 1; c < g.cols(); ++c)
             if (!g.text(r, c).empty()) {
                 ++simboli;
-                tessere += !w.form().vista.Tbltt.get(r, c).empty();
+                tessere += !w.form().vista().Tbltt.get(r, c).empty();
             }
     EXPECT_GT(simboli, 20);
     EXPECT_EQ(tessere, simboli);
@@ -237,8 +237,8 @@ TEST(DeveloperWindow, TheLayoutStepsOfThePanelAsADeveloperUsesThem) {
     QApplication::processEvents();
     PannelloSviluppoQt* pannello = w.developerPanel();
     ASSERT_NE(pannello, nullptr);
-    const Diagram& d = w.form().doc.diagram;
-    GridControl& Gr = w.form().vista.Gr;
+    const Diagram& d = w.form().doc().diagram;
+    GridControl& Gr = w.form().vista().Gr;
 
     QStringList didascalie;
     QObject::connect(&w, &QWidget::windowTitleChanged, [&didascalie](const QString& t) { didascalie << t; });
@@ -261,11 +261,11 @@ TEST(DeveloperWindow, TheLayoutStepsOfThePanelAsADeveloperUsesThem) {
     scifta->click();
     QApplication::processEvents();
     EXPECT_EQ(scifta->text(), "2");
-    EXPECT_EQ(w.form().doc.storia.corrente().Flag, 1);
+    EXPECT_EQ(w.form().doc().storia.corrente().Flag, 1);
     pannello->pulsante("CmdRadice")->click();
     QApplication::processEvents();
     EXPECT_EQ(scifta->text(), "3");
-    EXPECT_EQ(w.form().doc.storia.corrente().Flag, 3);
+    EXPECT_EQ(w.form().doc().storia.corrente().Flag, 3);
     EXPECT_EQ(d.NumIncroci, 7);
 
     pannello->pulsante("CmdVisNodo")->click();
@@ -326,15 +326,15 @@ TEST(DeveloperWindow, ADrawnKnotMovedIsRebuiltFromItsRedrawnDrawing) {
     QApplication::processEvents();
     PannelloSviluppoQt* pannello = w.developerPanel();
     testing::scegliNelDialogo(file, [&] { pannello->pulsante("CmdDaDisegno")->click(); });
-    ASSERT_EQ(w.form().doc.modi.ModoGen, GenMode::CellDrawing);
-    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    ASSERT_EQ(w.form().doc().modi.ModoGen, GenMode::CellDrawing);
+    ASSERT_EQ(w.form().doc().diagram.NumIncroci, 4);
     EXPECT_GE(rispondiAlPasso("", "Applica", [&] { pannello->pulsante("CmdTric")->click(); }), 1);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
-    EXPECT_EQ(contaIncrociDis(w.form().doc.tblGen), 3);
-    EXPECT_EQ(w.form().doc.modi.ModoGen, GenMode::CellDrawing);
-    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 3);
+    EXPECT_EQ(contaIncrociDis(w.form().doc().tblGen), 3);
+    EXPECT_EQ(w.form().doc().modi.ModoGen, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 0);
     EXPECT_TRUE(w.windowTitle().startsWith(" Trevalon - DevCurl - Step 0")) << w.windowTitle().toStdString();
-    EXPECT_GT(immagini(w.form().vista.Gr), 20);
+    EXPECT_GT(immagini(w.form().vista().Gr), 20);
     std::filesystem::remove(file);
 }
 
@@ -353,7 +353,7 @@ TEST(DebugHelp, NamesEveryDumpTheRunsWrite) {
         f.ctx.cartellaDump = dir;
         f.form.Form_Load();
         FinestraForm2 mosse(f.form);
-        ASSERT_TRUE(ApriGen(f.form.contesto, f.form.vista, knot));
+        ASSERT_TRUE(ApriGen(f.form.contesto(), f.form.vista(), knot));
         f.ui.viewerAnswers = {ViewerAnswer::Sel};
         DoTric(mosse, true);
         (void)AzioneCompleta(f.form, mosse, nullptr);
@@ -401,7 +401,7 @@ TEST(DeveloperWindow, TricOpensTheViewerOnTheCandidateAndOneInterrompiEndsIt) {
     digita(pannello->findChild<QLineEdit*>("TxtOri"), QString::fromStdString(ts::lettersText(g)));
     pannello->pulsante("CmdTutto")->click();
     QApplication::processEvents();
-    ASSERT_GT(w.form().doc.diagram.NumIncroci, 3);
+    ASSERT_GT(w.form().doc().diagram.NumIncroci, 3);
     const int altezzaPannello = pannello->height();
     const QRect grigliaPrima = w.gridView().geometry();
 

@@ -83,7 +83,7 @@ TEST(GridEditorWindow, DrawingModeFromThePopupTracesClickedCells) {
     EXPECT_TRUE(editor->isVisible());
     EXPECT_FALSE(w.developerPanel()->isVisible());
     EXPECT_EQ(w.windowTitle(), "Manuale *");
-    const GridControl& g = w.form().vista.Gr;
+    const GridControl& g = w.form().vista().Gr;
     EXPECT_EQ((std::tuple{g.rows(), g.cols(), g.rowHeight(4)}), (std::tuple{500, 500, 150}));
 
     // A run of strand along row 4, then a crossing picked on the palette and traced as one cell.
@@ -145,7 +145,7 @@ TEST(GridEditorWindow, CancelUndoAndOpenShowTheirCellsAtOnce) {
     QApplication::processEvents();
     EditorGrigliaQt* editor = w.gridEditor();
     voceMenu(w, 3, 3, "mnuAtDis");
-    const GridControl& g = w.form().vista.Gr;
+    const GridControl& g = w.form().vista().Gr;
     const QColor bianco(255, 255, 255), rosso(255, 0, 0), giallo(255, 255, 0);
 
     // A first click marks its cell yellow; "Annnulla" takes the mark away.

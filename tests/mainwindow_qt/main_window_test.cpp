@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, StartsWithFiveCommandsEnabledAndTheGridShown) {
     const double off = opacity(icon.pixmap(24, QIcon::Disabled).toImage());
     EXPECT_GT(on, 0);
     EXPECT_LT(off, on / 2);
-    EXPECT_EQ(w.gridView().grid(), &w.form().vista.Gr);
+    EXPECT_EQ(w.gridView().grid(), &w.form().vista().Gr);
     // Every button shown has its command: the "not available" guard of the dispatcher is never met.
     for (QAction* a : w.toolbar().actions()) {
         const std::string key = a->data().toString().toStdString();
@@ -74,7 +74,7 @@ TEST_F(MainWindowTest, PanelsBusyPointerStopFrameAndExit) {
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     w.findChild<QPushButton*>("Command15")->click();
-    EXPECT_TRUE(w.form().RichiestaStop.richiesta());
+    EXPECT_TRUE(w.form().contesto().RichiestaStop.richiesta());
     w.hideStopFrame();
     EXPECT_FALSE(frame->isVisible());
 

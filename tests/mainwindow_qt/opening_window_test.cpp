@@ -38,13 +38,13 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     EXPECT_FALSE(w.action("Undo")->isEnabled());
 
     // Every crossing of the diagram is a tile of the main grid, and the view paints it.
-    const Diagram& d = w.form().doc.diagram;
+    const Diagram& d = w.form().doc().diagram;
     ASSERT_EQ(d.NumIncroci, 3);
     const QImage image = w.gridView().viewport()->grab().toImage();
     for (int k = 1; k <= d.NumIncroci; ++k) {
         int r = 0, c = 0;
         Trasforma(d.limiti, d.incroci[k].Riga, d.incroci[k].Colonna, r, c);
-        EXPECT_FALSE(w.form().vista.Gr.picture(r, c).empty()) << "crossing " << k;
+        EXPECT_FALSE(w.form().vista().Gr.picture(r, c).empty()) << "crossing " << k;
         ASSERT_FALSE(w.gridView().cellRect(r, c).isEmpty());
         EXPECT_GT(pixelScuri(w, image, r, c), 0) << "crossing " << k << " is not painted";
     }
@@ -52,8 +52,8 @@ TEST(OpeningWindow, LoadKnotThroughTheFileDialogDrawsTilesInTheMainGrid) {
     // "draw" lays the diagram out from the next root crossing.
     w.action("draw")->trigger();
     QApplication::processEvents();
-    EXPECT_EQ(w.form().doc.PartenzaDisegno, 2);
-    EXPECT_EQ(w.form().doc.diagram.NumRegioni, 5);
+    EXPECT_EQ(w.form().doc().PartenzaDisegno, 2);
+    EXPECT_EQ(w.form().doc().diagram.NumRegioni, 5);
 }
 
 TEST(OpeningWindow, ADrawnKnotOpensThroughTheFileDialogWithDrawnKnotTiles) {
@@ -69,9 +69,9 @@ TEST(OpeningWindow, ADrawnKnotOpensThroughTheFileDialogWithDrawnKnotTiles) {
     EXPECT_FALSE(w.action("draw")->isEnabled());  // a drawing is not laid out from a root crossing
     EXPECT_TRUE(w.action("m1")->isEnabled());
 
-    const Diagram& d = w.form().doc.diagram;
+    const Diagram& d = w.form().doc().diagram;
     ASSERT_EQ(d.NumIncroci, 4);
-    const GridControl& g = w.form().vista.Gr;
+    const GridControl& g = w.form().vista().Gr;
     int disegno = 0, altre = 0;
     for (int r = 0; r < g.rows(); ++r)
         for (int c = 0; c < g.cols(); ++c)
@@ -98,7 +98,7 @@ TEST(OpeningWindow, CancelStopsALongOpeningAndKeepsTheKnotShownBefore) {
     QApplication::processEvents();
     testing::apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau");
     ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
-    const std::string codice = w.form().doc.diagram.txtNodo;
+    const std::string codice = w.form().doc().diagram.txtNodo;
 
     bool annullato = false;
     testing::PassiDelCiclo dopo([&] { return annullato && w.findChild<QFrame*>("Frame3")->isVisible(); });
@@ -118,7 +118,7 @@ TEST(OpeningWindow, CancelStopsALongOpeningAndKeepsTheKnotShownBefore) {
     ::testing::Test::RecordProperty("passes_to_end", std::to_string(dopo.passi()));
     EXPECT_LT(dopo.passi(), testing::kPassiFinoAllaFine);
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Trefoil - Step 0");
-    EXPECT_EQ(w.form().doc.diagram.txtNodo, codice);
+    EXPECT_EQ(w.form().doc().diagram.txtNodo, codice);
     EXPECT_FALSE(w.findChild<QFrame*>("Frame3")->isVisible());
     EXPECT_TRUE(w.toolbar().isEnabled());
     EXPECT_EQ(w.panel("p2"), "The layout of the diagram was stopped.");

@@ -29,7 +29,7 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     w.show();
     QApplication::processEvents();
     const std::filesystem::path knot = std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Unknot40.gau";
-    ASSERT_TRUE(ApriGau(w.form().contesto, w.form().vista, knot.string()));
+    ASSERT_TRUE(ApriGau(w.form().contesto(), w.form().vista(), knot.string()));
     ASSERT_TRUE(w.action("quick")->isEnabled());
     EXPECT_TRUE(w.action("m1")->isEnabled());
     EXPECT_TRUE(w.action("m3b")->isEnabled());
@@ -61,9 +61,9 @@ TEST(QuickWindow, QuickSimplificationShowsTheStepListAndReturnsToTheStartStep) {
     EXPECT_EQ(titolo, "Unknot40.gau");
     EXPECT_EQ(tempo.rfind("Time processing sec: ", 0), 0u);
     EXPECT_EQ(fine, "");  // a run that ended by itself says nothing more
-    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
-    EXPECT_EQ(w.form().doc.diagram.TxtOri.size(), 40u);
-    EXPECT_EQ(w.form().doc.storia.passo(righe - 1).Ori.size(), 0u);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 0);
+    EXPECT_EQ(w.form().doc().diagram.TxtOri.size(), 40u);
+    EXPECT_EQ(w.form().doc().storia.passo(righe - 1).Ori.size(), 0u);
     EXPECT_FALSE(w.action("Undo")->isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
     EXPECT_EQ(w.panel("p1"), "Done");
@@ -77,7 +77,7 @@ TEST(QuickWindow, NoMoveFoundIsShownWithTheStopFrameGone) {
     w.resize(900, 700);
     w.show();
     QApplication::processEvents();
-    ASSERT_TRUE(ApriGau(w.form().contesto, w.form().vista,
+    ASSERT_TRUE(ApriGau(w.form().contesto(), w.form().vista(),
                         (std::filesystem::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
     QString detto, testoCornice;
     bool cornice = true;
@@ -123,7 +123,7 @@ RunWatched runLongSearchAnd(testing::FinestraOsservata& w, const std::function<v
     RunWatched out;
     const std::filesystem::path knot =
         std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
-    EXPECT_TRUE(ApriGau(w.form().contesto, w.form().vista, knot.string()));
+    EXPECT_TRUE(ApriGau(w.form().contesto(), w.form().vista(), knot.string()));
     w.azzeraConti();
     bool acted = false;
     long lastDots = 0;
@@ -180,8 +180,8 @@ TEST(QuickWindow, CancelEndsALongHorizontalSearchAtOnceAndTheWindowStaysResponsi
     // The list says that the run was stopped.
     EXPECT_EQ(r.howItEnded.rfind("Stopped by Cancel", 0), 0u) << r.howItEnded;
     // The run went back to its start step, and the toolbar is live again.
-    EXPECT_EQ(w.form().doc.storia.NumStato, 0);
-    EXPECT_FALSE(w.form().RichiestaStop.richiesta());
+    EXPECT_EQ(w.form().doc().storia.NumStato, 0);
+    EXPECT_FALSE(w.form().contesto().RichiestaStop.richiesta());
     EXPECT_TRUE(w.toolbar().isEnabled());
     EXPECT_TRUE(w.action("quick")->isEnabled());
 }

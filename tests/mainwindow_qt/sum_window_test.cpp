@@ -139,7 +139,7 @@ struct Finestra {
         QApplication::processEvents();
     }
     std::vector<PictureRef> griglia() {
-        const GridControl& g = w.form().vista.Gr;
+        const GridControl& g = w.form().vista().Gr;
         std::vector<PictureRef> out;
         for (int r = 0; r < g.rows(); ++r)
             for (int c = 0; c < g.cols(); ++c) out.push_back(g.picture(r, c));
@@ -155,10 +155,10 @@ TEST(SumWindow, TheGrannyIsSplitIntoTwoTrefoilsThatAreSavedAndOpenAgain) {
         SCOPED_TRACE(knot.string());
         Finestra f;
         testing::apriConDialogo(f.w, knot);
-        ASSERT_EQ(f.w.form().doc.diagram.NumIncroci, 6);
+        ASSERT_EQ(f.w.form().doc().diagram.NumIncroci, 6);
         ASSERT_TRUE(f.w.action("compcon")->isEnabled());
         const std::vector<PictureRef> prima = f.griglia();
-        const Diagram& d = f.w.form().doc.diagram;
+        const Diagram& d = f.w.form().doc().diagram;
         const LimitiNodo limiti = d.limiti;
 
         const fs::path s1 = cartellaProva() / (knot.stem().string() + "_one.kno");
@@ -193,7 +193,7 @@ TEST(SumWindow, TheGrannyIsSplitIntoTwoTrefoilsThatAreSavedAndOpenAgain) {
         for (const fs::path& s : {s1, s2}) {
             ASSERT_TRUE(fs::exists(s)) << s;
             testing::apriConDialogo(f.w, s);
-            const Diagram& addendo = f.w.form().doc.diagram;
+            const Diagram& addendo = f.w.form().doc().diagram;
             EXPECT_EQ(addendo.NumIncroci, 3) << s;
             const bool d1 = ts::sameKnot(addendo.txtNodo, addendo.TxtOri, destro.gauss, destro.letters);
             const bool s1x = ts::sameKnot(addendo.txtNodo, addendo.TxtOri, sinistro.gauss, sinistro.letters);
@@ -247,8 +247,8 @@ TEST(SumWindow, OnALargeDiagramTheCutArcsAndEachSummandAreInView) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSumView.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
-    const int colonnaDopo = OffsetCol + f.w.form().doc.diagram.limiti.ColMax;
+    ASSERT_TRUE(ApriGau(f.w.form().contesto(), f.w.form().vista(), knot.string()));
+    const int colonnaDopo = OffsetCol + f.w.form().doc().diagram.limiti.ColMax;
     Visto v;
     std::vector<int> grigi, tratti;
     std::vector<GridArea> aree;
@@ -286,8 +286,8 @@ TEST(SumWindow, CancelEndsTheSearchOnALargeDiagram) {
         ts::connectedSum(ts::randomBraidKnot(5, 4, 110), ts::randomBraidKnot(9, 4, 110));
     const fs::path knot = cartellaProva() / "LargeSum.gau";
     std::ofstream(knot, std::ios::binary) << ts::gauFileText(g);
-    ASSERT_TRUE(ApriGau(f.w.form().contesto, f.w.form().vista, knot.string()));
-    ASSERT_GE(f.w.form().doc.diagram.NumIncroci, 200);
+    ASSERT_TRUE(ApriGau(f.w.form().contesto(), f.w.form().vista(), knot.string()));
+    ASSERT_GE(f.w.form().doc().diagram.NumIncroci, 200);
 
     Visto v;
     bool premuto = false;
@@ -320,7 +320,7 @@ TEST(SumWindow, CancelEndsTheSearchOnALargeDiagram) {
         << "passes of the search that did not offer the window its events";
     EXPECT_TRUE(v.messaggi.empty()) << v.messaggi.front();
     EXPECT_FALSE(f.w.findChild<QFrame*>("Frame3")->isVisible());
-    EXPECT_FALSE(f.w.form().RichiestaStop.richiesta());
+    EXPECT_FALSE(f.w.form().contesto().RichiestaStop.richiesta());
     EXPECT_TRUE(f.w.toolbar().isEnabled());
     EXPECT_TRUE(f.w.action("compcon")->isEnabled());
 }
@@ -362,7 +362,7 @@ TEST(SumWindow, OnScrambledDiagramsOnlyTrueSummandsCanBeSaved) {
                 EXPECT_EQ(fs::exists(file), v.salvaVisibile[i]) << i;
                 if (!fs::exists(file)) continue;
                 testing::apriConDialogo(f.w, file);
-                const Diagram& d = f.w.form().doc.diagram;
+                const Diagram& d = f.w.form().doc().diagram;
                 addendi.push_back(ts::diagramOf(d.txtNodo, d.TxtOri));
             }
             ASSERT_EQ(addendi.size(), 2u) << "a summand of a proven sum could not be closed";

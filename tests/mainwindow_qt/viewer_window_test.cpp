@@ -231,7 +231,7 @@ struct FinestraProva {
         QApplication::processEvents();
     }
     std::vector<PictureRef> griglia() const {
-        const GridControl& g = const_cast<MainWindow&>(w).form().vista.Gr;
+        const GridControl& g = const_cast<MainWindow&>(w).form().vista().Gr;
         std::vector<PictureRef> out;
         for (int r = 0; r < g.rows(); ++r)
             for (int c = 0; c < g.cols(); ++c) out.push_back(g.picture(r, c));
@@ -249,7 +249,7 @@ TEST(ViewerWindow, ADrawnKnotsMoveIsRedrawnTidiedAppliedAndUndone) {
     MainWindow& w = p.w;
     testing::apriConDialogo(w, file);
     ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 0");
-    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    ASSERT_EQ(w.form().doc().diagram.NumIncroci, 4);
     const std::vector<PictureRef> prima = p.griglia();
 
     Visto v;
@@ -273,26 +273,26 @@ TEST(ViewerWindow, ADrawnKnotsMoveIsRedrawnTidiedAppliedAndUndone) {
 
     // The main window shows the redrawn step, kept as its drawing.
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 1");
-    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
-    EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 3);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc().storia.passo(1).Tipo, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 3);
     // The tidied drawing that became the step shows each of its crossings as one.
     auto passo = std::make_unique<CellDrawing>();
-    ASSERT_TRUE(deserializzaCelDis(*passo, w.form().doc.storia.passo(1).TblGenSer));
+    ASSERT_TRUE(deserializzaCelDis(*passo, w.form().doc().storia.passo(1).TblGenSer));
     const UsedArea usata = passo->usata();
     passo->limiti = LimitiDis{usata.r1, usata.c1, usata.r0, usata.c0};
     EXPECT_EQ(contaIncrociCelDis(*passo), 3);
     EXPECT_TRUE(incrociDistinti(*passo));
     EXPECT_NE(p.griglia(), prima);
     EXPECT_TRUE(w.gridView().isVisible());
-    EXPECT_EQ(w.form().ctx.ConfermaMigliora, 1);
+    EXPECT_EQ(w.form().contesto().ctx.ConfermaMigliora, 1);
 
     w.action("Undo")->trigger();
     QApplication::processEvents();
     EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - CurlTrefoil - Step 0");
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 4);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 4);
     EXPECT_EQ(p.griglia(), prima);
-    EXPECT_EQ(w.form().ctx.ConfermaMigliora, 0);  // the question comes back after an undo
+    EXPECT_EQ(w.form().contesto().ctx.ConfermaMigliora, 0);  // the question comes back after an undo
 }
 
 // On a large diagram from a code the viewer opens on the candidate and shows the redrawn drawing after
@@ -303,7 +303,7 @@ TEST(ViewerWindow, OnALargeDiagramTheCandidateAndTheOutcomeAreInView) {
     const auto file =
         std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "model" / "braid_100.gau";
     testing::apriConDialogo(w, file);
-    ASSERT_EQ(w.form().doc.diagram.NumIncroci, 100);
+    ASSERT_EQ(w.form().doc().diagram.NumIncroci, 100);
     Visto v;
     rispondiAlVisore(v, false);
     w.action("m2")->trigger();
@@ -312,8 +312,8 @@ TEST(ViewerWindow, OnALargeDiagramTheCandidateAndTheOutcomeAreInView) {
     EXPECT_GT(v.coloratiCandidato, 0);
     EXPECT_TRUE(v.esitoInVista) << v.p2;
     EXPECT_EQ(v.tastiDopo, (std::set<std::string>{"Refresh", "Dimensmeno", "Dimenspiu"}));
-    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, 98);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, 98);
 }
 
 // "Migliora" leaves the approved picture as it was, cell by cell: the tidied drawing only adds pictures,
@@ -352,9 +352,9 @@ std::filesystem::path disegnoSalvato(const char* nodo, const char* ricerca, cons
     w.action(ricerca)->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(v.mostrato);
-    EXPECT_EQ(w.form().doc.storia.NumStato, 1);
-    EXPECT_EQ(w.form().doc.diagram.NumIncroci, incroci);
-    EXPECT_EQ(w.form().doc.storia.passo(1).Tipo, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, incroci);
+    EXPECT_EQ(w.form().doc().storia.passo(1).Tipo, GenMode::CellDrawing);
     const auto cartella =
         std::filesystem::temp_directory_path() / ("trevalon_viewer_window_" + std::to_string(::getpid()));
     std::filesystem::create_directories(cartella);
@@ -378,7 +378,7 @@ TEST(ViewerWindow, OnDrawnKnotsTheOutcomeIsInViewAndMiglioraKeepsIt) {
         FinestraProva p;
         MainWindow& w = p.w;
         testing::apriConDialogo(w, file);
-        ASSERT_EQ(w.form().doc.diagram.NumIncroci, incroci);
+        ASSERT_EQ(w.form().doc().diagram.NumIncroci, incroci);
         Visto v;
         rispondiAlVisore(v, true);
         w.action("m1")->trigger();
@@ -390,8 +390,8 @@ TEST(ViewerWindow, OnDrawnKnotsTheOutcomeIsInViewAndMiglioraKeepsIt) {
         EXPECT_TRUE(v.zoomAlLimite);
         ASSERT_TRUE(v.domandaMigliora);
         miglioraLasciaLEsito(v);
-        EXPECT_EQ(w.form().doc.storia.NumStato, 1);
-        EXPECT_LT(w.form().doc.diagram.NumIncroci, incroci);
+        EXPECT_EQ(w.form().doc().storia.NumStato, 1);
+        EXPECT_LT(w.form().doc().diagram.NumIncroci, incroci);
     }
 }
 

@@ -39,7 +39,7 @@ std::map<QString, QImage> pictures(const std::filesystem::path& sourceFolder) {
     w.resize(960, 600);
     w.show();
     settle();
-    if (!trevalon::ApriGen(w.form().contesto, w.form().vista,
+    if (!trevalon::ApriGen(w.form().contesto(), w.form().vista(),
                            (sourceFolder / "Knots" / "FigureEight.gau").string()))
         return out;
     w.gridView().refresh();

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/developer_panel.h"
-#include "mainwindow/form2.h"
+#include "mainwindow/document.h"
 #include "platform/qt/grid_view.h"
 
 namespace trevalon {
@@ -34,10 +34,10 @@ QLineEdit* campo(QHBoxLayout* riga, QWidget* parent, const char* nome, const std
 
 }  // namespace
 
-PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
+PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, VistaNodo& vista, GridView& griglia,
                                        const std::function<void(const std::function<void()>&)>& esegui,
                                        QWidget* parent)
-    : QFrame(parent), pannello_(pannello), f_(f) {
+    : QFrame(parent), pannello_(pannello), vista_(vista) {
     setObjectName("Frame1");
     setFrameShape(QFrame::StyledPanel);
     auto* colonna = new QVBoxLayout(this);
@@ -51,7 +51,7 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     connect(CmbNodi_, &QComboBox::activated, this, [this](int i) { pannello_.CmbNodi_Click(i); });
     txtNodo_ = campo(campi, this, "txtNodo", pannello_.txtNodo, 0);
     TxtOri_ = campo(campi, this, "TxtOri", pannello_.TxtOri, 160);
-    LayoutSettings& impostazioni = f_.vista.layout.settings;
+    LayoutSettings& impostazioni = vista_.layout.settings;
     QLineEdit* fattore = campo(campi, this, "Txtfat", impostazioni.Txtfat, 40);
     QLineEdit* modo = campo(campi, this, "TXTmodo", impostazioni.TXTmodo, 30);
     auto* grl = new QCheckBox(tr("grl"), this);
@@ -80,13 +80,13 @@ PannelloSviluppoQt::PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, Gri
     connect(TxtOri_, &QLineEdit::textEdited, this,
             [this](const QString& t) { pannello_.TxtOri = t.trimmed().toStdString(); });
     connect(fattore, &QLineEdit::textEdited, this,
-            [this](const QString& t) { f_.vista.layout.settings.Txtfat = t.trimmed().toStdString(); });
+            [this](const QString& t) { vista_.layout.settings.Txtfat = t.trimmed().toStdString(); });
     connect(modo, &QLineEdit::textEdited, this,
-            [this](const QString& t) { f_.vista.layout.settings.TXTmodo = t.trimmed().toStdString(); });
-    connect(rad, &QCheckBox::toggled, this, [this](bool on) { f_.vista.layout.settings.ChKrAD = on; });
+            [this](const QString& t) { vista_.layout.settings.TXTmodo = t.trimmed().toStdString(); });
+    connect(rad, &QCheckBox::toggled, this, [this](bool on) { vista_.layout.settings.ChKrAD = on; });
     connect(grl, &QCheckBox::toggled, this, [&griglia](bool on) { griglia.setGridLines(on); });
-    connect(numeri, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChkNumArc = on; });
-    connect(doppio, &QCheckBox::toggled, this, [this](bool on) { f_.vista.render.ChhKdop = on; });
+    connect(numeri, &QCheckBox::toggled, this, [this](bool on) { vista_.render.ChkNumArc = on; });
+    connect(doppio, &QCheckBox::toggled, this, [this](bool on) { vista_.render.ChhKdop = on; });
     connect(dbg, &QCheckBox::toggled, this, [this](bool on) { pannello_.Chdbgrad = on; });
 
     auto* tasti = new QGridLayout;

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace trevalon {
 
-class Form2;
+struct VistaNodo;
 class GridView;
 class PannelloSviluppo;
 
@@ -22,8 +22,9 @@ class PannelloSviluppoQt : public QFrame {
     Q_OBJECT
 
   public:
-    // `esegui` runs a button's step as the window runs its commands (one at a time, failures shown).
-    PannelloSviluppoQt(PannelloSviluppo& pannello, Form2& f, GridView& griglia,
+    // `vista` is the window's view, whose layout and drawing settings the fields and boxes set; `esegui`
+    // runs a button's step as the window runs its commands (one at a time, failures shown).
+    PannelloSviluppoQt(PannelloSviluppo& pannello, VistaNodo& vista, GridView& griglia,
                        const std::function<void(const std::function<void()>&)>& esegui,
                        QWidget* parent = nullptr);
 
@@ -37,7 +38,7 @@ class PannelloSviluppoQt : public QFrame {
 
   private:
     PannelloSviluppo& pannello_;
-    Form2& f_;
+    VistaNodo& vista_;
     QLineEdit* txtNodo_ = nullptr;
     QLineEdit* TxtOri_ = nullptr;
     QComboBox* CmbNodi_ = nullptr;

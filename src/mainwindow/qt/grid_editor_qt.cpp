@@ -10,7 +10,7 @@
 #include <QSignalBlocker>
 #include <utility>
 
-#include "mainwindow/form2.h"
+#include "mainwindow/window_context.h"
 #include "platform/qt/grid_view.h"
 
 namespace trevalon {
@@ -25,9 +25,15 @@ void coloraEtichetta(QLabel* l, const EtichettaPalette& e) {
 
 }  // namespace
 
-EditorGrigliaQt::EditorGrigliaQt(Form2& f, GridView& griglia, QFrame* frame1,
+EditorGrigliaQt::EditorGrigliaQt(ContestoFinestra& f, VistaNodo& v, GridView& griglia, QFrame* frame1,
                                  std::function<void(const std::function<void()>&)> esegui, QWidget* parent)
-    : QFrame(parent), f_(f), griglia_(griglia), frame1_(frame1), esegui_(std::move(esegui)), editor_(f) {
+    : QFrame(parent),
+      f_(f),
+      v_(v),
+      griglia_(griglia),
+      frame1_(frame1),
+      esegui_(std::move(esegui)),
+      editor_(f, v) {
     setObjectName("Frame2");
     setFrameShape(QFrame::StyledPanel);
     auto* riga = new QHBoxLayout(this);
@@ -83,7 +89,7 @@ EditorGrigliaQt::EditorGrigliaQt(Form2& f, GridView& griglia, QFrame* frame1,
     auto* gemello = frame1_ ? frame1_->findChild<QCheckBox*>("Chg") : nullptr;
     connect(grl, &QCheckBox::toggled, this, [this, gemello](bool on) {
         griglia_.setGridLines(on);
-        f_.vista.Gr.setRow(0);
+        v_.Gr.setRow(0);
         if (gemello) {
             const QSignalBlocker blocco(gemello);
             gemello->setChecked(on);
@@ -91,7 +97,7 @@ EditorGrigliaQt::EditorGrigliaQt(Form2& f, GridView& griglia, QFrame* frame1,
     });
     if (gemello)
         connect(gemello, &QCheckBox::toggled, this, [this, grl](bool on) {
-            f_.vista.Gr.setRow(0);
+            v_.Gr.setRow(0);
             const QSignalBlocker blocco(grl);
             grl->setChecked(on);
         });

@@ -20,7 +20,8 @@ class QPushButton;
 
 namespace trevalon {
 
-class Form2;
+struct ContestoFinestra;
+struct VistaNodo;
 class GridView;
 
 class EditorGrigliaQt : public QFrame {
@@ -29,7 +30,7 @@ class EditorGrigliaQt : public QFrame {
   public:
     // `frame1` is the panel that the tools replace while drawing mode is on; `esegui` runs an action as
     // the window runs its commands (one at a time, failures shown).
-    EditorGrigliaQt(Form2& f, GridView& griglia, QFrame* frame1,
+    EditorGrigliaQt(ContestoFinestra& f, VistaNodo& v, GridView& griglia, QFrame* frame1,
                     std::function<void(const std::function<void()>&)> esegui, QWidget* parent = nullptr);
 
     EditorGriglia& editor() { return editor_; }
@@ -49,7 +50,8 @@ class EditorGrigliaQt : public QFrame {
     // grid control's size, the current symbol.
     void mostraStato();
 
-    Form2& f_;
+    ContestoFinestra& f_;
+    VistaNodo& v_;
     GridView& griglia_;
     QFrame* frame1_;
     std::function<void(const std::function<void()>&)> esegui_;

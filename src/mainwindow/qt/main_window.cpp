@@ -83,7 +83,7 @@ MainWindow::MainWindow(const std::filesystem::path& programFolder, QWidget* pare
 MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     : QMainWindow(parent), ctx_(std::move(context)) {
     form_ = std::make_unique<Form2>(ctx_, *this);
-    form_->onClose = [this] { close(); };
+    form_->setOnClose([this] { close(); });
     InstallaComandiDiagramma(*form_);
 
     // The diagram grid under the toolbar, with the stop frame above it while a search runs.
@@ -101,7 +101,7 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     frameLayout->addWidget(frame3Text_, 1);
     frameLayout->addWidget(command15_);
     frame3_->hide();
-    connect(command15_, &QPushButton::clicked, this, [this] { form_->RichiestaStop.richiedi(); });
+    connect(command15_, &QPushButton::clicked, this, [this] { form_->contesto().RichiestaStop.richiedi(); });
     grid_ = new GridView(tilePicturePainter(), central);
     grid_->setObjectName("Gr");
     layout->addWidget(frame3_);
@@ -117,13 +117,13 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
     } catch (const std::exception& e) {
         MainWindow::showMessage(e.what());  // no override is there yet
     }
-    grid_->setGrid(&form_->vista.Gr);
+    grid_->setGrid(&form_->vista().Gr);
 
     // The move commands and the complete run, whose step list opens over this window.
     mosse_ = std::make_unique<FinestraForm2>(*form_);
     listaPassi_ = std::make_unique<QtStepListPort>(this);
     InstallaComandiMosse(*form_, *mosse_, *listaPassi_);
-    somma_ = std::make_unique<FinestraSommaForm2>(form_->contesto, form_->vista);
+    somma_ = std::make_unique<FinestraSommaForm2>(form_->contesto(), form_->vista());
     InstallaComandiSomma(*form_, *somma_);
     caselle_ = std::make_unique<QtBoxes>(this);
     InstallaComandiCaselle(*form_, *caselle_);
@@ -131,25 +131,27 @@ MainWindow::MainWindow(ProgramContext context, QWidget* parent)
 
     // The developer layout: the panel of construction buttons over the grid, in place of the toolbar and
     // the status bar.
-    if (form_->doc.modi.ModoSviluppo) {
+    if (form_->doc().modi.ModoSviluppo) {
         pannello_ = std::make_unique<PannelloSviluppo>(*form_);
         // The print preview of the main grid, and the report of the pictures kept in the "report" folder.
         pannello_->aggiungi({"Stampa", "Stampa", [this] {
                                  std::string titolo = caption();
-                                 if (form_->doc.storia.NumStato != 0) titolo += " simplification";
+                                 if (form_->doc().storia.NumStato != 0) titolo += " simplification";
                                  FrmReport anteprima(
-                                     DuplicaGrid2(form_->vista.Gr, 1, titolo, QtTextMeasure{}),
+                                     DuplicaGrid2(form_->vista().Gr, 1, titolo, QtTextMeasure{}),
                                      tilePicturePainter(), this);
                                  anteprima.exec();
                              }});
         pannello_->aggiungi(
             {"Command14", "Report", [this] { mostraReportImmagini(ctx_.programFolder, this, *this); }});
         pannelloQt_ = new PannelloSviluppoQt(
-            *pannello_, *form_, *grid_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
+            *pannello_, form_->vista(), *grid_, [this](const std::function<void()>& w) { runGuarded(w); },
+            central);
         layout->insertWidget(0, pannelloQt_);
         // The editor on the main grid: its drawing tools take the panel's place while drawing mode is on.
         editorQt_ = new EditorGrigliaQt(
-            *form_, *grid_, pannelloQt_, [this](const std::function<void()>& w) { runGuarded(w); }, central);
+            form_->contesto(), form_->vista(), *grid_, pannelloQt_,
+            [this](const std::function<void()>& w) { runGuarded(w); }, central);
         layout->insertWidget(1, editorQt_);
         toolbar_->hide();
         statusBar()->hide();
@@ -166,9 +168,9 @@ void MainWindow::apriDesigner() {
     }
     // A knot compiled in the designer opens here at step 0, as an opened knot file does.
     auto compilato = [this](NodoCostruito&& nodo, const std::filesystem::path& fileNodo) {
-        apriPassoZero(form_->contesto, form_->vista, std::move(nodo), fileNodo.string(),
+        apriPassoZero(form_->contesto(), form_->vista(), std::move(nodo), fileNodo.string(),
                       KnotFileKind::Object);
-        if (form_->onKnotOpened) form_->onKnotOpened();
+        form_->nodoAperto();
     };
     designer_ = new Form6(ctx_.programFolder / "Knots", compilato, this);
     designer_->setWindowFlag(Qt::Window);
@@ -241,7 +243,7 @@ void MainWindow::runGuarded(const std::function<void()>& work) {
         showMessage(e.what());
     }
     // Each dump that failed only flashed by in the status bar: the count is what stays.
-    riferisciDumpNonScritti(ctx_.dumpNonScritti, dumpPrima, form_->ui, form_->ui);
+    riferisciDumpNonScritti(ctx_.dumpNonScritti, dumpPrima, form_->contesto().ui, form_->contesto().ui);
     running_ = false;
     applyToolbarState();
     grid_->refresh();
@@ -267,7 +269,7 @@ void MainWindow::applyToolbarState() {
 }
 
 void MainWindow::activate() {
-    const bool prima = form_->PrimaAttivazione;
+    const bool prima = form_->primaAttivazione();
     try {
         form_->Form_Activate();
     } catch (const std::exception& e) {
@@ -290,15 +292,15 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The first showing counts as the first activation even where the platform sends none.
-    if (form_->PrimaAttivazione) activate();
+    if (form_->primaAttivazione()) activate();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // The grid's height in twips, read by the grid editor and the grid doubling.
-    form_->vista.AltezzaGriglia = grid_->height() * kTwipsPerPixel;
-    form_->vista.LarghezzaVista = grid_->viewport()->width() * kTwipsPerPixel;
-    form_->vista.AltezzaVista = grid_->viewport()->height() * kTwipsPerPixel;
+    form_->vista().AltezzaGriglia = grid_->height() * kTwipsPerPixel;
+    form_->vista().LarghezzaVista = grid_->viewport()->width() * kTwipsPerPixel;
+    form_->vista().AltezzaVista = grid_->viewport()->height() * kTwipsPerPixel;
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -424,12 +426,12 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     // The viewer is given the "Migliora" confirmation and the document's zoom, and gives them back.
     StepViewerShared shared;
     shared.ConfermaMigliora = ctx_.ConfermaMigliora;
-    shared.zoom = form_->vista.zoom;
-    shared.ModoSviluppo = form_->doc.modi.ModoSviluppo;
-    shared.ModoSorgente = form_->doc.modi.ModoSorgente;
-    shared.disegnoTesto = form_->doc.modi.ModoGen == GenMode::TextDrawing;
+    shared.zoom = form_->vista().zoom;
+    shared.ModoSviluppo = form_->doc().modi.ModoSviluppo;
+    shared.ModoSorgente = form_->doc().modi.ModoSorgente;
+    shared.disegnoTesto = form_->doc().modi.ModoGen == GenMode::TextDrawing;
     // "Applica" redraws the move on the cell drawing; the commit of the move checks that drawing.
-    Form3 viewer(request, shared, *this, *this, this, grid_, &form_->vista.Gr,
+    Form3 viewer(request, shared, *this, *this, this, grid_, &form_->vista().Gr,
                  mosse_->azioniVisore(request.tipoMossa));
     // The person answers the viewer with the ordinary pointer; the search's busy pointer comes back after.
     const int occupato = busyDepth_;
@@ -439,11 +441,11 @@ ViewerAnswer MainWindow::showCandidate(const StepViewRequest& request) {
     const ViewerAnswer esito = viewer.mostra();
     for (int i = 0; i < occupato; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     ctx_.ConfermaMigliora = viewer.model().shared().ConfermaMigliora;
-    form_->RigaClick = viewer.model().RigaClick;
-    form_->ColClick = viewer.model().ColClick;
-    form_->RigaClickPrec = viewer.model().RigaClickPrec;
-    form_->ColClickPrec = viewer.model().ColClickPrec;
-    form_->vista.zoom = viewer.model().shared().zoom;
+    form_->vista().RigaClick = viewer.model().RigaClick;
+    form_->vista().ColClick = viewer.model().ColClick;
+    form_->vista().RigaClickPrec = viewer.model().RigaClickPrec;
+    form_->vista().ColClickPrec = viewer.model().ColClickPrec;
+    form_->vista().zoom = viewer.model().shared().zoom;
     form_->AbilitaZoom();
     grid_->refresh();
     return esito;
