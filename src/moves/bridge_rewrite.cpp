@@ -141,7 +141,11 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         const int* due = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(l)];
         compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
     }
+    coppie_.clear();
     if (inCoppie_) {
+        for (int k = 1; k <= nOld; ++k)
+            if (const int c = compagno_[static_cast<std::size_t>(k)]; k < c)
+                coppie_.push_back({k, c, segnoVecchio(k) == '+' ? 1 : 0, segnoVecchio(c) == '+' ? 1 : 0});
         cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
@@ -517,8 +521,9 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
     // the sign of the bridge's start.
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 1;
-    for (std::size_t w = 0; w < m; ++w)
-        inseritaDopo_[static_cast<std::size_t>(attraversati[w])] = static_cast<int>(w) + 1;
+    if (conVoci)
+        for (std::size_t w = 0; w < m; ++w)
+            inseritaDopo_[static_cast<std::size_t>(attraversati[w])] = static_cast<int>(w) + 1;
     posizioniNuove_.resize(2 * m);
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
@@ -544,20 +549,47 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
         }
         return t++;
     };
-    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
-    for (int k = 1; k <= nOld; ++k) {
-        const Voce& v = vecchie[k];
-        nuova[k] = via[v.label] ? -1 : metti(v.label, proprio);
-        proprio = v.segnoSucc;
-        if (k == inizio)
-            for (std::size_t w = 0; w < m; ++w)
-                sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
-        if (const int w = dopo[k])
-            sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
+    if (conVoci) {
+        char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
+        for (int k = 1; k <= nOld; ++k) {
+            const Voce& v = vecchie[k];
+            nuova[k] = via[v.label] ? -1 : metti(v.label, proprio);
+            proprio = v.segnoSucc;
+            if (k == inizio)
+                for (std::size_t w = 0; w < m; ++w)
+                    sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
+            if (const int w = dopo[k])
+                sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
+        }
+    } else {
+        // Only the places: the old passages between two insertions are numbered in a plain run. The
+        // strand's passages and the crossed arcs' follow distinct old passages (checked above).
+        inserimenti_.clear();
+        inserimenti_.emplace_back(inizio, 0);
+        for (std::size_t w = 0; w < m; ++w)
+            inserimenti_.emplace_back(attraversati[w], static_cast<int>(w) + 1);
+        std::sort(inserimenti_.begin(), inserimenti_.end());
+        int k = 1;
+        auto numera = [&](int fino) {
+            for (; k <= fino; ++k) {
+                const int tiene = via[vecchie[k].label] ? 0 : 1;
+                nuova[k] = tiene ? t : -1;
+                t += tiene;
+            }
+        };
+        for (const auto& [dopoDi, w] : inserimenti_) {
+            numera(dopoDi);
+            if (w == 0)
+                for (std::size_t u = 0; u < m; ++u) sulFilo[u] = t++;
+            else
+                sullArco[w - 1] = t++;
+        }
+        numera(nOld);
     }
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 0;
-    for (int y : attraversati) inseritaDopo_[static_cast<std::size_t>(y)] = 0;
+    if (conVoci)
+        for (int y : attraversati) inseritaDopo_[static_cast<std::size_t>(y)] = 0;
     if (conVoci) {
         vivi_.resize(static_cast<std::size_t>(t));
         propri_.resize(static_cast<std::size_t>(t));
@@ -573,7 +605,6 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
                                       int& nuoviIncroci, Status& esito) {
     if (!viveInCoppie(ponte, attraversati, regioni, ab1, false, esito)) return false;
     if (!esito) return true;
-    const int nOld = static_cast<int>(voci_->size());
     const std::size_t m = attraversati.size();
     const int n = numeroVive_;
     if (n / 2 > kMaxIncroci) {
@@ -589,27 +620,22 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them.
     passi_.resize(2 * static_cast<std::size_t>(n));
     int* passi = passi_.data();
-    const Voce* vecchie = sorgente_.data();
     const int* nuova = nuovaPosizione_.data();
-    const int* compagno = compagno_.data();
-    // Written twice (each item also n places on), with the smallest item and the largest step count, as
-    // chiaveDaPassiDoppi takes them.
-    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
+    // Written twice (each item also n places on), with the passages where the smallest readings may
+    // start, as chiaveDaPassiDoppi takes them.
+    IniziChiave inizi;
     auto scrivi = [&](int p, int c) {
         passi[p] = c;
         passi[p + n] = c;
-        minimo = std::min(minimo, c);
-        massimoG = std::max(massimoG, c & ~1);
+        inizi.segna(static_cast<std::uint32_t>(p), c);
     };
-    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
-    for (int k = 1; k <= nOld; ++k) {
-        const int p = nuova[k];
-        const int segno = proprio == '+' ? 1 : 0;
-        proprio = vecchie[k].segnoSucc;
-        if (p < 0) continue;
-        int dist = nuova[compagno[k]] - p;
-        if (dist < 0) dist += n;
-        scrivi(p, 2 * dist + segno);
+    // The places only grow along the text: a crossing's first passage comes first in the new text too.
+    for (const CoppiaVecchia& c : coppie_) {
+        const int p = nuova[c.primo];
+        if (p < 0) continue;  // a crossing of the bridge: both passages gone
+        const int q = nuova[c.secondo];
+        scrivi(p, 2 * (q - p) + c.segnoPrimo);
+        scrivi(q, 2 * (n - (q - p)) + c.segnoSecondo);
     }
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
@@ -621,7 +647,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         scrivi(sulFilo[w], 2 * dist + segnoFilo);
         scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
     }
-    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
+    chiaveDaPassiDoppi(passi_, inizi, chiave);
     return true;
 }
 

@@ -174,6 +174,16 @@ class RiscritturaPonte {
     // place (-1 gone), the new passages' places on the strand and then on the crossed arcs.
     bool inCoppie_ = false;
     std::vector<int> compagno_;
+    // The text in pairs by crossing, in order of its first passage: both passages and their own signs
+    // (1 for '+').
+    struct CoppiaVecchia {
+        int primo = 0, secondo = 0;
+        int segnoPrimo = 0, segnoSecondo = 0;
+    };
+    std::vector<CoppiaVecchia> coppie_;
+    // The places where viveInCoppie inserts new passages, in text order: the old passage they follow and
+    // which (0 the strand's, w the one on crossed arc w).
+    std::vector<std::pair<int, int>> inserimenti_;
     std::vector<char> cancellataEt_;
     std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
     int inizio_ = 0, numeroVive_ = 0;  // the last viveInCoppie's start passage and survivors
