@@ -79,7 +79,9 @@ RiscritturaPonte::RiscritturaPonte(const Diagram& d) {
 
 void RiscritturaPonte::prepara(const Diagram& d) {
     d_ = &d;
-    voci_ = leggiVociScifta(d.txtNodo);
+    // The passages are read into the tables of the diagram before.
+    if (!voci_) voci_.emplace();
+    if (!leggiVociScifta(d.txtNodo, *voci_)) voci_.reset();
     // What the last diagram left: its checked arcs and known corners, and the text in pairs.
     arcoValido_.assign(arcoValido_.size(), 0);
     inCoppie_ = false;
@@ -95,9 +97,14 @@ void RiscritturaPonte::prepara(const Diagram& d) {
     // New crossings take labels from kEtichettaNuova + 1 up to kEtichettaNuova + the largest crossed arc,
     // which is at most nOld.
     // An old label beyond that (a text the tables do not hold) widens the table when it is met.
-    nuovaDi_.assign(
-        static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1, 0);
-    timbro_.assign(nuovaDi_.size(), 0);
+    // The tables by label are only grown: an entry counts only where its stamp is the current round's, and
+    // the rounds go on from one diagram to the next, so that the search does not clear them for every one.
+    const std::size_t etichette =
+        static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1;
+    if (nuovaDi_.size() < etichette) {
+        nuovaDi_.resize(etichette, 0);
+        timbro_.resize(etichette, 0);
+    }
     // The old items as a list, and the places of each label in the old text (labels the table holds).
     const std::size_t n = static_cast<std::size_t>(nOld) + 1;
     etichette_.resize(n);
@@ -146,7 +153,9 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         for (int k = 1; k <= nOld; ++k)
             if (const int c = compagno_[static_cast<std::size_t>(k)]; k < c)
                 coppie_.push_back({k, c, segnoVecchio(k) == '+' ? 1 : 0, segnoVecchio(c) == '+' ? 1 : 0});
-        cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
+        // All 0 between rewrites: made once.
+        if (cancellataEt_.size() != static_cast<std::size_t>(kEtichettaNuova))
+            cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
     }
