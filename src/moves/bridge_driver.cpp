@@ -495,8 +495,14 @@ class GiroParallelo {
         // children need not be listed, and the threads read the records themselves.
         const bool chiuso = t.chiuso();
         if (!chiuso) {
-            nodi_.reserve(static_cast<std::size_t>(quanti));
-            for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+            // Only the code and the letters: an examination reads no crossing name (the children's names are
+            // written at the filing, from the tree's), so that the names are not written out here.
+            nodi_.resize(static_cast<std::size_t>(quanti));
+            std::vector<int> lavoro;
+            for (long i = 0; i < quanti; ++i) {
+                NodoLista& n = nodi_[static_cast<std::size_t>(i)];
+                t.codiceELettere(primo + i, n.Codice, n.Ori, lavoro);
+            }
         }
         for (FinestraPonte* p : prove)
             fili_.emplace_back([this, p, quanti, chiuso] {
