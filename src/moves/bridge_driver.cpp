@@ -342,13 +342,13 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     e.byte.reserve(kFigliPrevisti * 2 * passaggi);
     e.interi.reserve(kFigliPrevisti * 16);
     const LimitiPonte limiti;  // Prova2's search state has the default caps
-    for (char k : {'-', '+'}) {
-        if (alberoChiuso) break;
-        EnumeraCandidatiPonte(
-            p.diagramma(), k, k == '-' ? '+' : '-', true,
+    // Both bridge kinds, over-bridges first, with the diagram's tables made once. Every candidate the
+    // enumeration visits is off its bridge's own sides (senzaLungoIlPonte).
+    if (!alberoChiuso) {
+        EnumeraCandidatiPonteDueTipi(
+            p.diagramma(), true,
             [&](const CandidatoPonte& c) {
                 if (annulla.load(std::memory_order_relaxed)) return false;
-                if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura = prepara();
                 // The key first: the passages are written only for a diagram the tree has not met.
                 bool banale = false;
