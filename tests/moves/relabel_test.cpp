@@ -301,7 +301,8 @@ TEST(Compare, StartsGatheredWhileWritingGiveTheKeyOfTheSequenceReadAgain) {
         return avanti;
     };
     std::vector<std::string> codici;
-    for (const auto& [strands, potenza] : {std::pair{2, 9}, {3, 7}, {4, 5}, {5, 6}, {2, 31}, {3, 50}}) {
+    for (const auto& [strands, potenza] :
+         {std::pair{2, 9}, {3, 4}, {3, 7}, {4, 5}, {5, 6}, {2, 17}, {2, 31}, {3, 50}, {4, 9}}) {
         testsupport::BraidWord parola;
         for (int k = 0; k < potenza; ++k)
             for (int i = 1; i < strands; ++i) parola.push_back(i);
@@ -342,6 +343,18 @@ TEST(Compare, StartsGatheredWhileWritingGiveTheKeyOfTheSequenceReadAgain) {
             EXPECT_EQ(chiave, atteso) << codice;
         }
     }
+    // Exactly as many smallest items as are kept, with others after the last: every one kept. Backwards
+    // only an item equal to the largest 2 * steps counts, not one with that step count and sign 1.
+    const std::vector<int> a = {4, 9, 4, 4, 8, 4, 4, 4, 11, 4, 4, 10, 7};
+    IniziChiave inizi;
+    for (std::size_t k = 0; k < a.size(); ++k) inizi.segna(static_cast<std::uint32_t>(k), a[k]);
+    ASSERT_EQ(inizi.quantiAvanti, IniziChiave::kPochi);
+    EXPECT_EQ(std::vector<std::uint32_t>(inizi.avanti, inizi.avanti + IniziChiave::kPochi),
+              (std::vector<std::uint32_t>{0, 2, 3, 5, 6, 7, 9, 10}));
+    EXPECT_EQ(inizi.minimo, 4);
+    EXPECT_EQ(inizi.massimoG, 10);
+    ASSERT_EQ(inizi.quantiDietro, 1u);
+    EXPECT_EQ(inizi.dietro[0], 11u);
 }
 
 }  // namespace
