@@ -344,13 +344,13 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     e.byte.reserve(kFigliPrevisti * 2 * passaggi);
     e.interi.reserve(kFigliPrevisti * 16);
     const LimitiPonte limiti;  // Prova2's search state has the default caps
-    for (char k : {'-', '+'}) {
-        if (alberoChiuso) break;
-        EnumeraCandidatiPonte(
-            p.diagramma(), k, k == '-' ? '+' : '-', true,
+    // Both bridge kinds, over-bridges first, with the diagram's tables made once. Every candidate the
+    // enumeration visits is off its bridge's own sides (senzaLungoIlPonte).
+    if (!alberoChiuso) {
+        EnumeraCandidatiPonteDueTipi(
+            p.diagramma(), true,
             [&](const CandidatoPonte& c) {
                 if (annulla.load(std::memory_order_relaxed)) return false;
-                if (c.lungoIlPonte()) return true;
                 if (!riscrittura) riscrittura = prepara();
                 // The key first: the passages are written only for a diagram the tree has not met.
                 bool banale = false;
@@ -497,8 +497,14 @@ class GiroParallelo {
         // children need not be listed, and the threads read the records themselves.
         const bool chiuso = t.chiuso();
         if (!chiuso) {
-            nodi_.reserve(static_cast<std::size_t>(quanti));
-            for (long i = 0; i < quanti; ++i) nodi_.push_back(t.record(primo + i));
+            // Only the code and the letters: an examination reads no crossing name (the children's names are
+            // written at the filing, from the tree's), so that the names are not written out here.
+            nodi_.resize(static_cast<std::size_t>(quanti));
+            std::vector<int> lavoro;
+            for (long i = 0; i < quanti; ++i) {
+                NodoLista& n = nodi_[static_cast<std::size_t>(i)];
+                t.codiceELettere(primo + i, n.Codice, n.Ori, lavoro);
+            }
         }
         for (FinestraPonte* p : prove)
             fili_.emplace_back([this, p, quanti, chiuso] {

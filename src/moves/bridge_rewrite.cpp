@@ -79,7 +79,9 @@ RiscritturaPonte::RiscritturaPonte(const Diagram& d) {
 
 void RiscritturaPonte::prepara(const Diagram& d) {
     d_ = &d;
-    voci_ = leggiVociScifta(d.txtNodo);
+    // The passages are read into the tables of the diagram before.
+    if (!voci_) voci_.emplace();
+    if (!leggiVociScifta(d.txtNodo, *voci_)) voci_.reset();
     // What the last diagram left: its checked arcs and known corners, and the text in pairs.
     arcoValido_.assign(arcoValido_.size(), 0);
     inCoppie_ = false;
@@ -95,9 +97,14 @@ void RiscritturaPonte::prepara(const Diagram& d) {
     // New crossings take labels from kEtichettaNuova + 1 up to kEtichettaNuova + the largest crossed arc,
     // which is at most nOld.
     // An old label beyond that (a text the tables do not hold) widens the table when it is met.
-    nuovaDi_.assign(
-        static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1, 0);
-    timbro_.assign(nuovaDi_.size(), 0);
+    // The tables by label are only grown: an entry counts only where its stamp is the current round's, and
+    // the rounds go on from one diagram to the next, so that the search does not clear them for every one.
+    const std::size_t etichette =
+        static_cast<std::size_t>(std::max(std::min(massima, 4 * kMaxArchi), kEtichettaNuova + nOld)) + 1;
+    if (nuovaDi_.size() < etichette) {
+        nuovaDi_.resize(etichette, 0);
+        timbro_.resize(etichette, 0);
+    }
     // The old items as a list, and the places of each label in the old text (labels the table holds).
     const std::size_t n = static_cast<std::size_t>(nOld) + 1;
     etichette_.resize(n);
@@ -141,8 +148,16 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         const int* due = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(l)];
         compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
     }
+    inCoppia_.clear();
     if (inCoppie_) {
-        cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
+        inCoppia_.resize(n);
+        for (int k = 1; k <= nOld; ++k)
+            inCoppia_[static_cast<std::size_t>(k)] = {sorgente_[static_cast<std::size_t>(k)].label,
+                                                      compagno_[static_cast<std::size_t>(k)],
+                                                      segnoVecchio(k) == '+' ? 1 : 0};
+        // All 0 between rewrites: made once.
+        if (cancellataEt_.size() != static_cast<std::size_t>(kEtichettaNuova))
+            cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
     }
@@ -380,7 +395,7 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
     e.vecchie.assign(1, 0);
     e.nuoviIncroci = 0;
     Status fatta;
-    if (!viveInCoppie(ponte, attraversati, regioni, ab1, true, fatta))
+    if (!viveInCoppie(ponte, attraversati, regioni, ab1, fatta))
         fatta = vive(ponte, attraversati, regioni, ab1);
     if (!fatta) return fatta;
     const std::vector<int>& vivi = vivi_;
@@ -477,8 +492,9 @@ Status RiscritturaPonte::chiave(const std::vector<int>& ponte, const std::vector
     return {};
 }
 
-bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                                    const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito) {
+bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                         const std::vector<int>& regioni, char ab1, Status& esito,
+                                         int& inizio) {
     if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
     const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
@@ -492,7 +508,7 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
     const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
     if (x0 < 1 || x0 >= kEtichettaNuova || static_cast<std::size_t>(x0) + 1 >= primaPosizione_.size())
         return false;
-    int inizio = 0;
+    inizio = 0;
     for (int q = primaPosizione_[static_cast<std::size_t>(x0)];
          q < primaPosizione_[static_cast<std::size_t>(x0) + 1]; ++q)
         if (const int k = posizioni_[static_cast<std::size_t>(q)]; segnoVecchio(k) == ab1) {
@@ -510,60 +526,57 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
         const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
         if (c < 1 || c >= kEtichettaNuova) return false;
     }
+    esito = {};
+    return true;
+}
 
-    // The new passages' places: the old passages in order, but for those of the bridge's crossings, with
-    // the strand's new passages after the start passage and each crossed arc's after its first passage.
-    // The strand's new passages take the own sign of the passage after the start one, the crossed arcs'
-    // the sign of the bridge's start.
+bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                                    const std::vector<int>& regioni, char ab1, Status& esito) {
+    int inizio = 0;
+    if (!controllaInCoppie(ponte, attraversati, regioni, ab1, esito, inizio)) return false;
+    if (!esito) return true;
+    const Diagram& d = *d_;
+    const int nOld = static_cast<int>(voci_->size());
+    const std::size_t m = attraversati.size();
+
+    // The survivors: the old passages in order, but for those of the bridge's crossings, with the strand's
+    // new passages after the start passage and each crossed arc's after its first passage. The strand's
+    // new passages take the own sign of the passage after the start one, the crossed arcs' the sign of the
+    // bridge's start.
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 1;
     for (std::size_t w = 0; w < m; ++w)
         inseritaDopo_[static_cast<std::size_t>(attraversati[w])] = static_cast<int>(w) + 1;
-    posizioniNuove_.resize(2 * m);
-    int* sulFilo = posizioniNuove_.data();
-    int* sullArco = sulFilo + m;
     const char segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc;
-    int* vivi = nullptr;
-    char* propri = nullptr;
-    if (conVoci) {
-        vivi_.resize(static_cast<std::size_t>(nOld) + 2 * m);
-        propri_.resize(vivi_.size());
-        vivi = vivi_.data();
-        propri = propri_.data();
-    }
+    vivi_.resize(static_cast<std::size_t>(nOld) + 2 * m);
+    propri_.resize(vivi_.size());
     // The tables read through plain pointers: the writes below change none of them.
+    int* vivi = vivi_.data();
+    char* propri = propri_.data();
     const Voce* vecchie = sorgente_.data();
     const char* via = cancellataEt_.data();
     const int* dopo = inseritaDopo_.data();
-    int* nuova = nuovaPosizione_.data();
     int t = 0;
     auto metti = [&](int label, char segno) {
-        if (vivi) {
-            vivi[t] = label;
-            propri[t] = segno;
-        }
-        return t++;
+        vivi[t] = label;
+        propri[t] = segno;
+        ++t;
     };
     char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
     for (int k = 1; k <= nOld; ++k) {
         const Voce& v = vecchie[k];
-        nuova[k] = via[v.label] ? -1 : metti(v.label, proprio);
+        if (!via[v.label]) metti(v.label, proprio);
         proprio = v.segnoSucc;
         if (k == inizio)
-            for (std::size_t w = 0; w < m; ++w)
-                sulFilo[w] = metti(attraversati[w] + kEtichettaNuova, segnoFilo);
+            for (std::size_t w = 0; w < m; ++w) metti(attraversati[w] + kEtichettaNuova, segnoFilo);
         if (const int w = dopo[k])
-            sullArco[w - 1] = metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
+            metti(attraversati[static_cast<std::size_t>(w - 1)] + kEtichettaNuova, ab1);
     }
     for (std::size_t k = 1; k < ponte.size(); ++k)
         cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] = 0;
     for (int y : attraversati) inseritaDopo_[static_cast<std::size_t>(y)] = 0;
-    if (conVoci) {
-        vivi_.resize(static_cast<std::size_t>(t));
-        propri_.resize(static_cast<std::size_t>(t));
-    }
-    inizio_ = inizio;
-    numeroVive_ = t;
+    vivi_.resize(static_cast<std::size_t>(t));
+    propri_.resize(static_cast<std::size_t>(t));
     esito = {};
     return true;
 }
@@ -571,57 +584,95 @@ bool RiscritturaPonte::viveInCoppie(const std::vector<int>& ponte, const std::ve
 bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                                       const std::vector<int>& regioni, char ab1, std::string& chiave,
                                       int& nuoviIncroci, Status& esito) {
-    if (!viveInCoppie(ponte, attraversati, regioni, ab1, false, esito)) return false;
+    int inizio = 0;
+    if (!controllaInCoppie(ponte, attraversati, regioni, ab1, esito, inizio)) return false;
     if (!esito) return true;
+    const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
     const std::size_t m = attraversati.size();
-    const int n = numeroVive_;
+    // The bridge's crossings marked, each with both of its passages; the survivors are counted before they
+    // are numbered, so that each crossing's items are written once its second passage is reached.
+    int tolte = 0;
+    for (std::size_t k = 1; k < ponte.size(); ++k) {
+        const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
+        if (cancellataEt_[x]) continue;
+        cancellataEt_[x] = 1;
+        if (x + 1 < primaPosizione_.size()) tolte += primaPosizione_[x + 1] - primaPosizione_[x];
+    }
+    auto libera = [&] {
+        for (std::size_t k = 1; k < ponte.size(); ++k)
+            cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] =
+                0;
+    };
+    const int n = nOld - tolte + 2 * static_cast<int>(m);
     if (n / 2 > kMaxIncroci) {
+        libera();
         esito = rifiuta("the diagram would have more than 500 crossings");
         return true;
     }
     for (int y : attraversati)
         if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
+            libera();
             esito = s;
             return true;
         }
     nuoviIncroci = static_cast<int>(m);
-    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them.
+    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them,
+    // written twice (each item also n places on), with the passages where the smallest readings may
+    // start, as chiaveDaPassiDoppi takes them.
     passi_.resize(2 * static_cast<std::size_t>(n));
+    posizioniNuove_.resize(2 * m);
     int* passi = passi_.data();
-    const Voce* vecchie = sorgente_.data();
-    const int* nuova = nuovaPosizione_.data();
-    const int* compagno = compagno_.data();
-    // Written twice (each item also n places on), with the smallest item and the largest step count, as
-    // chiaveDaPassiDoppi takes them.
-    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
+    int* sulFilo = posizioniNuove_.data();
+    int* sullArco = sulFilo + m;
+    int* primo = nuovaPosizione_.data();  // by old passage: the new place of a crossing's first passage
+    const PassaggioInCoppia* vecchie = inCoppia_.data();
+    const char* via = cancellataEt_.data();
+    IniziChiave inizi;
     auto scrivi = [&](int p, int c) {
         passi[p] = c;
         passi[p + n] = c;
-        minimo = std::min(minimo, c);
-        massimoG = std::max(massimoG, c & ~1);
+        inizi.segna(static_cast<std::uint32_t>(p), c);
     };
-    char proprio = vecchie[nOld].segnoSucc;  // passage 1's own sign
-    for (int k = 1; k <= nOld; ++k) {
-        const int p = nuova[k];
-        const int segno = proprio == '+' ? 1 : 0;
-        proprio = vecchie[k].segnoSucc;
-        if (p < 0) continue;
-        int dist = nuova[compagno[k]] - p;
-        if (dist < 0) dist += n;
-        scrivi(p, 2 * dist + segno);
+    // The old passages between two insertions numbered in a plain run; the strand's new passages come
+    // after the start passage and each crossed arc's after its first passage, none of them the same.
+    inserimenti_.clear();
+    inserimenti_.emplace_back(inizio, 0);
+    for (std::size_t w = 0; w < m; ++w) inserimenti_.emplace_back(attraversati[w], static_cast<int>(w) + 1);
+    std::sort(inserimenti_.begin(), inserimenti_.end());
+    int t = 0;
+    int k = 1;
+    for (std::size_t e = 0;; ++e) {
+        const bool ultima = e == inserimenti_.size();
+        const int fino = ultima ? nOld : inserimenti_[e].first;
+        for (; k <= fino; ++k) {
+            const PassaggioInCoppia& v = vecchie[k];
+            if (via[v.label]) continue;
+            const int qui = t++;
+            if (v.compagno > k) {
+                primo[k] = qui;
+                continue;
+            }
+            const int p = primo[v.compagno];
+            scrivi(p, 2 * (qui - p) + vecchie[v.compagno].segno);
+            scrivi(qui, 2 * (n - (qui - p)) + v.segno);
+        }
+        if (ultima) break;
+        if (const int w = inserimenti_[e].second; w == 0)
+            for (std::size_t u = 0; u < m; ++u) sulFilo[u] = t++;
+        else
+            sullArco[w - 1] = t++;
     }
-    const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio_)].segnoSucc == '+' ? 1 : 0;
+    libera();
+    const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
-    const int* sulFilo = posizioniNuove_.data();
-    const int* sullArco = sulFilo + m;
     for (std::size_t w = 0; w < m; ++w) {
         int dist = sullArco[w] - sulFilo[w];
         if (dist < 0) dist += n;
         scrivi(sulFilo[w], 2 * dist + segnoFilo);
         scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
     }
-    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
+    chiaveDaPassiDoppi(passi_, inizi, chiave);
     return true;
 }
 

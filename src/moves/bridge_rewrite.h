@@ -124,19 +124,21 @@ class RiscritturaPonte {
     }
     // The old items whose label is x0, in text order.
     std::span<const int> posizioniVecchie(int x0, int nOld);
-    // Steps 1 to 4 for a text each of whose labels is passed exactly twice, without the list: each old
-    // passage's new place (nuovaPosizione_, -1 gone), the new passages' places (posizioniNuove_), the
-    // count of survivors, and with `conVoci` the survivors in vivi_ and propri_ as vive leaves them. False
-    // (nothing decided) for a move it does not cover, which vive then takes; else the outcome in `esito`.
+    // Steps 1 to 4 for a text each of whose labels is passed exactly twice, without the list: the
+    // survivors in vivi_ and propri_ as vive leaves them. False (nothing decided) for a move it does not
+    // cover, which vive then takes; else the outcome in `esito`.
     bool viveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
-                      const std::vector<int>& regioni, char ab1, bool conVoci, Status& esito);
+                      const std::vector<int>& regioni, char ab1, Status& esito);
     // An old passage's own sign: the sign written after the passage before it.
     char segnoVecchio(int k) const {
         return sorgente_[static_cast<std::size_t>(k == 1 ? static_cast<int>(voci_->size()) : k - 1)]
             .segnoSucc;
     }
-    // chiave for a text in pairs, read from the old passages' partners and the new places without
-    // rewriting the text; false as viveInCoppie.
+    // The checks of viveInCoppie, with the start passage found; false as viveInCoppie.
+    bool controllaInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
+                           const std::vector<int>& regioni, char ab1, Status& esito, int& inizio);
+    // chiave for a text in pairs, read in one pass over the old passages from their partners and new
+    // places without rewriting the text; false as viveInCoppie.
     bool chiaveInCoppie(const std::vector<int>& ponte, const std::vector<int>& attraversati,
                         const std::vector<int>& regioni, char ab1, std::string& chiave, int& nuoviIncroci,
                         Status& esito);
@@ -170,14 +172,23 @@ class RiscritturaPonte {
     std::vector<unsigned> timbro_;
     unsigned giro_ = 0;
     // The text in pairs: each old passage's partner, by crossing label whether it goes, by old passage
-    // the crossed arc (1 + its place in the route) whose new passage follows it, each old passage's new
-    // place (-1 gone), the new passages' places on the strand and then on the crossed arcs.
+    // the crossed arc (1 + its place in the route) whose new passage follows it, by old passage the new
+    // place of a crossing's first passage, the new passages' places on the strand and then on the crossed
+    // arcs.
     bool inCoppie_ = false;
     std::vector<int> compagno_;
+    // The text in pairs by old passage (index 0 unused): its label, its partner and its own sign (1 for
+    // '+').
+    struct PassaggioInCoppia {
+        int label = 0, compagno = 0, segno = 0;
+    };
+    std::vector<PassaggioInCoppia> inCoppia_;
+    // The places where chiaveInCoppie inserts new passages, in text order: the old passage they follow
+    // and which (0 the strand's, w the one on crossed arc w).
+    std::vector<std::pair<int, int>> inserimenti_;
     std::vector<char> cancellataEt_;
     std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
-    int inizio_ = 0, numeroVive_ = 0;  // the last viveInCoppie's start passage and survivors
-    std::vector<int> regioneAngolo_;   // per crossing and side: the corner's region, 0 none, -1 not yet known
+    std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 
 // The rewrite read from the diagram's texts and tables (txtNodo, TxtOri, NomiIncroci, archi IncrocioDa,

@@ -308,21 +308,14 @@ void ListaRegioniPonte(const Diagram& d, const std::vector<int>& ponte, std::str
     Rg2inv = testoLista(s2, true);
 }
 
-EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
-                                             const std::function<bool(const CandidatoPonte&)>& visita,
-                                             const LimitiPonte& limiti, bool conMessaggio,
-                                             const std::function<void()>& cedi, bool conTesti,
-                                             bool senzaLungoIlPonte) {
+namespace {
+
+// The candidates of one bridge kind, with the neighbours of every region already in `w`.
+EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, char ab2, bool orizzontale,
+                                   const std::function<bool(const CandidatoPonte&)>& visita,
+                                   const LimitiPonte& limiti, bool conMessaggio,
+                                   const std::function<void()>& cedi, bool conTesti, bool senzaLungoIlPonte) {
     EsitoEnumerazionePonti esito;
-    if (!tabelleValide(d)) {
-        esito.tabellaNonValida = true;
-        return esito;
-    }
-    // Neighbours of every region in ascending order, with the arc between them, one region after another.
-    // The distances are read from the region graph where they are needed (a region's distance to itself 0).
-    const LavoroInUso inUso;
-    LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio);
     const std::vector<std::pair<int, int>>& vicini = w.vicini;
     const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
@@ -416,6 +409,51 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
         }
         for (int a : ponte) vietato[ix(a)] = 0;
         if (esito.fermato) break;
+    }
+    return esito;
+}
+
+}  // namespace
+
+EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab2, bool orizzontale,
+                                             const std::function<bool(const CandidatoPonte&)>& visita,
+                                             const LimitiPonte& limiti, bool conMessaggio,
+                                             const std::function<void()>& cedi, bool conTesti,
+                                             bool senzaLungoIlPonte) {
+    if (!tabelleValide(d)) {
+        EsitoEnumerazionePonti esito;
+        esito.tabellaNonValida = true;
+        return esito;
+    }
+    // Neighbours of every region in ascending order, with the arc between them, one region after another.
+    // The distances are read from the region graph where they are needed (a region's distance to itself 0).
+    const LavoroInUso inUso;
+    LavoroPonti& w = *inUso;
+    elencaVicini(d, w.vicini, w.inizio);
+    return enumeraTipo(d, w, ab1, ab2, orizzontale, visita, limiti, conMessaggio, cedi, conTesti,
+                       senzaLungoIlPonte);
+}
+
+EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizzontale,
+                                                    const std::function<bool(const CandidatoPonte&)>& visita,
+                                                    const LimitiPonte& limiti, bool conMessaggio,
+                                                    const std::function<void()>& cedi, bool conTesti,
+                                                    bool senzaLungoIlPonte) {
+    EsitoEnumerazionePonti esito;
+    if (!tabelleValide(d)) {
+        esito.tabellaNonValida = true;
+        return esito;
+    }
+    const LavoroInUso inUso;
+    LavoroPonti& w = *inUso;
+    elencaVicini(d, w.vicini, w.inizio);
+    for (char ab1 : {'-', '+'}) {
+        const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
+                                                     limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);
+        esito.troncato = esito.troncato || e.troncato;
+        esito.fermato = e.fermato;
+        esito.ponti += e.ponti;
+        if (e.fermato) break;
     }
     return esito;
 }

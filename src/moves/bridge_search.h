@@ -85,6 +85,14 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
                                              const std::function<void()>& cedi = {}, bool conTesti = true,
                                              bool senzaLungoIlPonte = false);
 
+// EnumeraCandidatiPonte for over-bridges ('-', '+') and then under-bridges ('+', '-'), with the tables of
+// the diagram made once for both; ends at the first kind whose visitor asked to stop.
+EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizzontale,
+                                                    const std::function<bool(const CandidatoPonte&)>& visita,
+                                                    const LimitiPonte& limiti, bool conMessaggio,
+                                                    const std::function<void()>& cedi, bool conTesti,
+                                                    bool senzaLungoIlPonte);
+
 // What Tponte needs of its window and of the horizontal search.
 struct ContestoPonte {
     explicit ContestoPonte(UserInterface& u) : ui(u) {}

@@ -181,57 +181,106 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
 }
 
 void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave) {
-    thread_local std::vector<int> dietro;
     const std::size_t n = avanti.size() / 2;
     const int ni = static_cast<int>(n);
     const int* a = avanti.data();
-    // The smallest rotation starts at a smallest item. Where that item is passed a few times only, the
-    // rotations from those passages are compared; else the two-pointer search takes linear time however
-    // often it repeats. Backward: passage k of the reversed sequence is passage n - 1 - k, its step count
-    // n - d. A second pass finds the passages that have the smallest items.
-    constexpr std::size_t kPochi = 8;
-    std::size_t inizi[2][kPochi] = {};
-    std::size_t quanti[2] = {0, 0};
-    const int minimo[2] = {minimoA, 2 * ni - massimoG};
-    if (minimo[0] <= minimo[1])
-        for (std::size_t k = 0; k < n; ++k)
-            if (a[k] == minimoA) {
-                if (quanti[0] < kPochi) inizi[0][quanti[0]] = k;
-                ++quanti[0];
-            }
-    if (minimo[1] <= minimo[0])
-        for (std::size_t k = 0; k < n; ++k)
-            if (const int c = a[k]; c - 2 * (c & 1) == massimoG) {
-                if (quanti[1] < kPochi) inizi[1][quanti[1]] = n - 1 - k;
-                ++quanti[1];
-            }
+    // The smallest rotation starts at a smallest item: a pass finds the passages that have the smallest
+    // items of either direction. Backward: passage k of the reversed sequence is passage n - 1 - k, its
+    // step count n - d.
+    IniziChiave inizi;
+    inizi.minimo = minimoA;
+    inizi.massimoG = massimoG;
+    const bool avantiAncheAltra = minimoA <= 2 * ni - massimoG,
+               dietroAncheAltra = 2 * ni - massimoG <= minimoA;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int c = a[k];
+        if (avantiAncheAltra && c == minimoA) {
+            if (inizi.quantiAvanti < IniziChiave::kPochi)
+                inizi.avanti[inizi.quantiAvanti] = static_cast<std::uint32_t>(k);
+            ++inizi.quantiAvanti;
+        }
+        if (dietroAncheAltra && c - 2 * (c & 1) == massimoG) {
+            if (inizi.quantiDietro < IniziChiave::kPochi)
+                inizi.dietro[inizi.quantiDietro] = static_cast<std::uint32_t>(k);
+            ++inizi.quantiDietro;
+        }
+    }
+    chiaveDaPassiDoppi(avanti, inizi, chiave);
+}
+
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi, std::string& chiave) {
+    thread_local std::vector<int> dietro;
+    thread_local std::vector<int> letta;
+    const std::size_t n = avanti.size() / 2;
+    const int ni = static_cast<int>(n);
+    const int* a = avanti.data();
+    constexpr std::size_t kPochi = IniziChiave::kPochi;
+    const int minimo[2] = {inizi.minimo, 2 * ni - inizi.massimoG};
+    // A backward reading is told by the forward passage k0 it starts from: its item j is the reversed
+    // item of passage k0 - j (the sequence is written twice, so that k0 + n - j needs no wrapping). It is
+    // compared where it lies, without being written out.
+    auto rovescio = [ni](int c) { return 2 * (ni - c / 2) + (c & 1); };
     auto minore = [n](const int* x, const int* y) {
         return std::lexicographical_compare(x, x + n, y, y + n);
     };
-    auto rotazione = [&](int dir, const std::vector<int>& doppia) {
-        const int* s = doppia.data();
-        if (quanti[dir] > kPochi) return s + rotazioneMinima(doppia);
-        const int* migliore = s + inizi[dir][0];
-        for (std::size_t q = 1; q < quanti[dir]; ++q)
-            if (minore(s + inizi[dir][q], migliore)) migliore = s + inizi[dir][q];
+    auto dietroMinoreDi = [&](std::size_t k0, const int* y) {
+        const int* x = a + k0 + n;
+        for (std::size_t j = 0; j < n; ++j) {
+            const int c = rovescio(*(x - j));
+            if (c != y[j]) return c < y[j];
+        }
+        return false;
+    };
+    auto dietroMinoreDietro = [&](std::size_t k0, std::size_t k1) {
+        const int* x = a + k0 + n;
+        const int* y = a + k1 + n;
+        for (std::size_t j = 0; j < n; ++j) {
+            const int c = *(x - j), e = *(y - j);
+            if (c != e) return rovescio(c) < rovescio(e);
+        }
+        return false;
+    };
+    // The smallest rotation forwards: the smallest of those from the few passages with the smallest item,
+    // else the two-pointer search, which takes linear time however often that item repeats.
+    auto rotazioneAvanti = [&]() -> const int* {
+        if (inizi.quantiAvanti > kPochi) return a + rotazioneMinima(avanti);
+        const int* migliore = a + inizi.avanti[0];
+        for (std::size_t q = 1; q < inizi.quantiAvanti; ++q)
+            if (minore(a + inizi.avanti[q], migliore)) migliore = a + inizi.avanti[q];
+        return migliore;
+    };
+    // The same backwards, as the forward passage it starts from. With none found it starts from the last
+    // passage.
+    auto rotazioneDietro = [&]() -> std::size_t {
+        if (inizi.quantiDietro > kPochi) {
+            dietro.resize(2 * n);
+            for (std::size_t k = 0; k < n; ++k) dietro[k] = dietro[k + n] = rovescio(a[n - 1 - k]);
+            return n - 1 - rotazioneMinima(dietro);
+        }
+        if (inizi.quantiDietro == 0) return n - 1;
+        std::size_t migliore = inizi.dietro[0];
+        for (std::size_t q = 1; q < inizi.quantiDietro; ++q)
+            if (dietroMinoreDietro(inizi.dietro[q], migliore)) migliore = inizi.dietro[q];
         return migliore;
     };
     // A direction whose smallest item is larger cannot give the smaller reading.
-    auto rotazioneDietro = [&] {
-        dietro.resize(2 * n);
-        for (std::size_t k = 0; k < n; ++k) {
-            const int c = a[n - 1 - k];
-            dietro[k] = dietro[k + n] = 2 * (ni - c / 2) + (c & 1);
-        }
-        return rotazione(1, dietro);
-    };
     const int* seq = nullptr;
-    if (minimo[1] < minimo[0]) {
-        seq = rotazioneDietro();
+    bool daDietro = minimo[1] < minimo[0];
+    std::size_t k0 = 0;
+    if (daDietro) {
+        k0 = rotazioneDietro();
     } else {
-        seq = rotazione(0, avanti);
-        if (minimo[1] == minimo[0])
-            if (const int* seqD = rotazioneDietro(); minore(seqD, seq)) seq = seqD;
+        seq = rotazioneAvanti();
+        if (minimo[1] == minimo[0]) {
+            k0 = rotazioneDietro();
+            daDietro = dietroMinoreDi(k0, seq);
+        }
+    }
+    if (daDietro) {
+        letta.resize(n);
+        const int* x = a + k0 + n;
+        for (std::size_t j = 0; j < n; ++j) letta[j] = rovescio(*(x - j));
+        seq = letta.data();
     }
     // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
     // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage

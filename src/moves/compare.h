@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -40,6 +41,41 @@ void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave);
 // The same with `avanti` already written twice (its second half a copy of the first), given the smallest
 // item and the largest of 2 * steps (each item less its sign bit).
 void chiaveDaPassiDoppi(const std::vector<int>& avanti, int minimoA, int massimoG, std::string& chiave);
+
+// Where the smallest readings of a sequence for chiaveDaPassiDoppi may start, gathered while the sequence is
+// written, so that it need not be read again to find them: the smallest item and the passages that hold
+// it, and the largest 2 * steps (an item less its sign bit) and the passages whose item is that with sign
+// 0. Of each kind the first kPochi passages are kept, and how many there are.
+struct IniziChiave {
+    static constexpr std::size_t kPochi = 8;
+    int minimo = std::numeric_limits<int>::max();
+    int massimoG = std::numeric_limits<int>::min();
+    std::uint32_t avanti[kPochi] = {}, dietro[kPochi] = {};
+    std::size_t quantiAvanti = 0, quantiDietro = 0;
+    // Item c at passage k, in any order of the passages.
+    void segna(std::uint32_t k, int c) {
+        if (c <= minimo) {
+            if (c < minimo) {
+                minimo = c;
+                quantiAvanti = 0;
+            }
+            if (quantiAvanti < kPochi) avanti[quantiAvanti] = k;
+            ++quantiAvanti;
+        }
+        if (const int g = c & ~1; g >= massimoG) {
+            if (g > massimoG) {
+                massimoG = g;
+                quantiDietro = 0;
+            }
+            if (c == g) {
+                if (quantiDietro < kPochi) dietro[quantiDietro] = k;
+                ++quantiDietro;
+            }
+        }
+    }
+};
+// chiaveDaPassiDoppi with the starts gathered while `avanti` was written.
+void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi, std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 

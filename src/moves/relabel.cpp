@@ -5,33 +5,36 @@
 namespace trevalon {
 
 std::optional<std::vector<VoceScifta>> leggiVociScifta(std::string_view txtNodo) {
-    // Items of the text: a label followed by the sign of the next passage.
-    std::vector<int> labels;
-    std::vector<char> nextSigns;
+    std::vector<VoceScifta> voci;
+    if (!leggiVociScifta(txtNodo, voci)) return std::nullopt;
+    return voci;
+}
+
+bool leggiVociScifta(std::string_view txtNodo, std::vector<VoceScifta>& voci) {
+    // Items of the text: a label followed by the sign of the next passage, kept in the passage's sign
+    // until every item is read.
+    voci.clear();
     std::size_t i = 0;
     while (i < txtNodo.size()) {
         long long label = 0;
         std::size_t digits = 0;
         while (i < txtNodo.size() && txtNodo[i] >= '0' && txtNodo[i] <= '9') {
             label = label * 10 + (txtNodo[i] - '0');
-            if (label > 1'000'000'000) return std::nullopt;
+            if (label > 1'000'000'000) return false;
             ++i;
             ++digits;
         }
-        if (digits == 0 || i >= txtNodo.size() || (txtNodo[i] != '+' && txtNodo[i] != '-'))
-            return std::nullopt;
-        labels.push_back(static_cast<int>(label));
-        nextSigns.push_back(txtNodo[i]);
+        if (digits == 0 || i >= txtNodo.size() || (txtNodo[i] != '+' && txtNodo[i] != '-')) return false;
+        if (static_cast<int>(voci.size()) >= kMaxVociScifta) return false;
+        voci.push_back({txtNodo[i], static_cast<int>(label)});
         ++i;
-        if (static_cast<int>(labels.size()) > kMaxVociScifta) return std::nullopt;
     }
-    if (labels.empty()) return std::nullopt;
-    std::vector<VoceScifta> voci(labels.size());
-    for (std::size_t k = 0; k < labels.size(); ++k) {
-        voci[k].label = labels[k];
-        voci[k].sign = nextSigns[k == 0 ? labels.size() - 1 : k - 1];
-    }
-    return voci;
+    if (voci.empty()) return false;
+    // Each passage's own sign is the one written after the item before it (the last item's for the first).
+    const char ultimo = voci.back().sign;
+    for (std::size_t k = voci.size() - 1; k > 0; --k) voci[k].sign = voci[k - 1].sign;
+    voci.front().sign = ultimo;
+    return true;
 }
 
 std::string scriviVociScifta(const std::vector<VoceScifta>& voci) {

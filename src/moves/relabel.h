@@ -26,6 +26,8 @@ inline constexpr int kMaxVociScifta = 2 * kMaxIncroci;
 // passage 1 written last) into its passages with their own signs, in travel order. nullopt when the text
 // is not labels with signs, is empty, or has more than kMaxVociScifta passages.
 std::optional<std::vector<VoceScifta>> leggiVociScifta(std::string_view txtNodo);
+// The same into `voci`, whose storage is reused; false (voci left unspecified) where that gives nullopt.
+bool leggiVociScifta(std::string_view txtNodo, std::vector<VoceScifta>& voci);
 
 // The Gauss text of passages given with their own signs (the inverse of leggiVociScifta).
 std::string scriviVociScifta(const std::vector<VoceScifta>& voci);

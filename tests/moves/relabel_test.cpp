@@ -285,5 +285,77 @@ TEST(Compare, SymmetricCodesWithOneSignChangedAreToldApartOnlyByTheirShape) {
     EXPECT_GT(diverse, 50);
 }
 
+// The starts gathered while a sequence is written, in any order of its passages, give the key the sequence
+// read again gives: on codes whose smallest items repeat more often than the few compared one by one
+// (torus closures), on codes where they are few, and at sizes of both key formats.
+TEST(Compare, StartsGatheredWhileWritingGiveTheKeyOfTheSequenceReadAgain) {
+    std::mt19937 rng(11);
+    auto passi = [](const std::vector<VoceScifta>& voci) {
+        const std::size_t n = voci.size();
+        std::vector<int> avanti(2 * n);
+        for (std::size_t k = 0; k < n; ++k) {
+            std::size_t d = 1;
+            while (voci[(k + d) % n].label != voci[k].label) ++d;
+            avanti[k] = avanti[k + n] = 2 * static_cast<int>(d) + (voci[k].sign == '+' ? 1 : 0);
+        }
+        return avanti;
+    };
+    std::vector<std::string> codici;
+    for (const auto& [strands, potenza] :
+         {std::pair{2, 9}, {3, 4}, {3, 7}, {4, 5}, {5, 6}, {2, 17}, {2, 31}, {3, 50}, {4, 9}}) {
+        testsupport::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        const std::string codice = testsupport::gaussText(testsupport::braidClosure(strands, parola));
+        codici.push_back(codice);
+        // The same with some crossings' over and under exchanged: a single one, and three that a reading
+        // backwards does not bring back onto themselves.
+        for (const std::set<int>& scambiate :
+             {std::set<int>{1}, std::set<int>{1, 2, 4}, std::set<int>{2, 3, 7}}) {
+            std::vector<VoceScifta> voci = *leggiVociScifta(codice);
+            for (VoceScifta& v : voci)
+                if (scambiate.count(v.label)) v.sign = v.sign == '+' ? '-' : '+';
+            codici.push_back(scriviVociScifta(voci));
+        }
+    }
+    for (int incroci : {3, 8, 40, 70}) {
+        // Random pairings with one passage over and one under at each crossing.
+        std::vector<int> etichette;
+        for (int c = 1; c <= incroci; ++c) etichette.insert(etichette.end(), {c, c});
+        std::shuffle(etichette.begin(), etichette.end(), rng);
+        std::vector<VoceScifta> voci;
+        std::vector<char> visto(static_cast<std::size_t>(incroci) + 1, 0);
+        for (int l : etichette) voci.push_back({visto[static_cast<std::size_t>(l)]++ ? '-' : '+', l});
+        codici.push_back(scriviVociScifta(voci));
+    }
+    for (const std::string& codice : codici) {
+        const std::vector<VoceScifta> voci = *leggiVociScifta(codice);
+        std::vector<int> avanti = passi(voci);
+        const std::string atteso = *chiaveCanonica(codice);
+        std::vector<std::uint32_t> ordine(voci.size());
+        std::iota(ordine.begin(), ordine.end(), 0u);
+        for (int giro = 0; giro < 3; ++giro) {
+            std::shuffle(ordine.begin(), ordine.end(), rng);
+            IniziChiave inizi;
+            for (std::uint32_t k : ordine) inizi.segna(k, avanti[k]);
+            std::string chiave;
+            chiaveDaPassiDoppi(avanti, inizi, chiave);
+            EXPECT_EQ(chiave, atteso) << codice;
+        }
+    }
+    // Exactly as many smallest items as are kept, with others after the last: every one kept. Backwards
+    // only an item equal to the largest 2 * steps counts, not one with that step count and sign 1.
+    const std::vector<int> a = {4, 9, 4, 4, 8, 4, 4, 4, 11, 4, 4, 10, 7};
+    IniziChiave inizi;
+    for (std::size_t k = 0; k < a.size(); ++k) inizi.segna(static_cast<std::uint32_t>(k), a[k]);
+    ASSERT_EQ(inizi.quantiAvanti, IniziChiave::kPochi);
+    EXPECT_EQ(std::vector<std::uint32_t>(inizi.avanti, inizi.avanti + IniziChiave::kPochi),
+              (std::vector<std::uint32_t>{0, 2, 3, 5, 6, 7, 9, 10}));
+    EXPECT_EQ(inizi.minimo, 4);
+    EXPECT_EQ(inizi.massimoG, 10);
+    ASSERT_EQ(inizi.quantiDietro, 1u);
+    EXPECT_EQ(inizi.dietro[0], 11u);
+}
+
 }  // namespace
 }  // namespace trevalon

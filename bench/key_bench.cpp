@@ -1,0 +1,83 @@
+// Cost of the canonical key of a horizontal move III candidate, read from the rewrite without writing the
+// diagram's passages: the work the horizontal search does for every candidate of every record it examines,
+// most of which it has met before. Per candidate, over all horizontal candidates of both bridge kinds, on
+// torus closures (whose readings repeat one pattern) and on random braid closures.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_diagrams.h"
+#include "model/structure.h"
+#include "moves/bridge_rewrite.h"
+#include "moves/bridge_search.h"
+
+namespace {
+
+using namespace trevalon;
+
+std::vector<int> parolaToro(int strands, int potenza) {
+    std::vector<int> parola;
+    for (int k = 0; k < potenza; ++k)
+        for (int i = 1; i < strands; ++i) parola.push_back(i);
+    return parola;
+}
+
+void chiavi(benchmark::State& state, const std::vector<int>& parola) {
+    const auto codice = bench::chiusuraTreccia(parola);
+    auto d = std::make_unique<Diagram>();
+    d->txtNodo = codice.txtNodo;
+    d->TxtOri = codice.TxtOri;
+    if (!CostruisciStrutturaRicerca(*d)) {
+        state.SkipWithError("the diagram cannot be built");
+        return;
+    }
+    std::vector<CandidatoPonte> candidati;
+    for (char ab1 : {'-', '+'})
+        EnumeraCandidatiPonte(
+            *d, ab1, ab1 == '-' ? '+' : '-', true,
+            [&](const CandidatoPonte& c) {
+                candidati.push_back(c);
+                return true;
+            },
+            {}, false, {}, false, true);
+    if (candidati.empty()) {
+        state.SkipWithError("no horizontal candidate");
+        return;
+    }
+    RiscritturaPonte riscrittura(*d);
+    std::string chiave;
+    for (auto _ : state) {
+        for (const CandidatoPonte& c : candidati) {
+            int nuovi = 0;
+            bool banale = false;
+            benchmark::DoNotOptimize(riscrittura.chiave(c.archiPonte, c.archiAttraversati, c.regioni, c.ab1,
+                                                        chiave, nuovi, banale));
+            benchmark::DoNotOptimize(chiave.data());
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(candidati.size()));
+    state.counters["candidates"] = static_cast<double>(candidati.size());
+    state.counters["passages"] = static_cast<double>(2 * parola.size());
+}
+
+void BM_ChiaveToro(benchmark::State& state) {
+    chiavi(state, parolaToro(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+}
+BENCHMARK(BM_ChiaveToro)
+    ->Args({4, 7})
+    ->Args({5, 6})
+    ->Args({3, 20})
+    ->Args({3, 62})
+    ->Unit(benchmark::kNanosecond);
+
+void BM_ChiaveTreccia(benchmark::State& state) {
+    chiavi(state, bench::parolaTreccia(static_cast<int>(state.range(0)), 12345u));
+}
+BENCHMARK(BM_ChiaveTreccia)->Arg(35)->Arg(100)->Arg(250)->Unit(benchmark::kNanosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
