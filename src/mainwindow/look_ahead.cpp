@@ -1,5 +1,7 @@
 #include "mainwindow/look_ahead.h"
 
+#include <algorithm>
+
 #include "model/structure.h"
 
 namespace trevalon {
@@ -39,7 +41,9 @@ bool FormProva::carica(const std::string& codice, const std::string& ori, const 
     d.txtNodo = codice;
     d.TxtOri = ori;
     if (!CostruisciStrutturaRicerca(d, conDistanze)) return false;
-    // The crossing names handed over: "|name|name|...|".
+    // The crossing names handed over: "|name|name|...|". A diagram handed over without them (the records
+    // examined side by side, whose examination names nothing) keeps none of the diagram before.
+    if (nomi.empty()) std::fill(d.NomiIncroci.begin(), d.NomiIncroci.end(), std::string());
     std::size_t i = 1, pos = 1;
     while (pos < nomi.size() && i < d.NomiIncroci.size()) {
         const std::size_t end = nomi.find('|', pos);
