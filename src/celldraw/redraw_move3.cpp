@@ -45,19 +45,22 @@ bool dentro(const CellDrawing& g, int r, int c) {
     return r >= 1 && c >= 1 && r <= g.lastRow() && c <= g.lastCol();
 }
 
-// The cells of the extent in rows-then-columns order, passed to f until it returns false.
+// The cells of the extent in rows-then-columns order, passed to f with the cell until it returns false.
 template <class F>
 void perOgniCella(const CellDrawing& g, F&& f) {
     const LimitiDis& l = g.limiti;
-    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r)
-        for (int c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, g.lastCol()); ++c)
-            if (!f({r, c})) return;
+    const int c0 = std::max(l.ColMin, 1), c1 = std::min(l.ColMax, g.lastCol());
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r) {
+        const CellaDis* riga = g.riga(r);
+        for (int c = c0; c <= c1; ++c)
+            if (!f(PuntoDis{r, c}, riga[c])) return;
+    }
 }
 
 std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
     std::optional<PuntoDis> trovata;
-    perOgniCella(g, [&](PuntoDis p) {
-        if (g.at(p.r, p.c).Marca == marca) trovata = p;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        if (x.Marca == marca) trovata = p;
         return !trovata;
     });
     return trovata;
@@ -66,8 +69,8 @@ std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
 // The first cell of each mark 1..massimo (index 0 unused), in one scan of the extent.
 std::vector<std::optional<PuntoDis>> cercaMarche(const CellDrawing& g, std::int32_t massimo) {
     std::vector<std::optional<PuntoDis>> trovate(static_cast<std::size_t>(massimo) + 1);
-    perOgniCella(g, [&](PuntoDis p) {
-        const std::int32_t m = g.at(p.r, p.c).Marca;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        const std::int32_t m = x.Marca;
         if (m >= 1 && m <= massimo && !trovate[static_cast<std::size_t>(m)])
             trovate[static_cast<std::size_t>(m)] = p;
         return true;
@@ -76,10 +79,13 @@ std::vector<std::optional<PuntoDis>> cercaMarche(const CellDrawing& g, std::int3
 }
 
 void azzeraMarche(CellDrawing& g) {
-    perOgniCella(g, [&](PuntoDis p) {
-        g.at(p.r, p.c).Marca = 0;
-        return true;
-    });
+    const LimitiDis& l = g.limiti;
+    const int c0 = std::max(l.ColMin, 1), c1 = std::min(l.ColMax, g.lastCol());
+    if (c0 > c1) return;
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r) {
+        CellaDis* riga = g.riga(r, c0, c1);
+        for (int c = c0; c <= c1; ++c) riga[c].Marca = 0;
+    }
 }
 
 // A strand followed from a crossing cell: the strand cells in order, the crossings it goes straight
@@ -141,9 +147,17 @@ class Facce {
           colonne_(c1 - c0 + 1),
           faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), kLibera) {
         // Each cell of the box: -2 when it is not empty, -1 while it is an empty cell in no patch yet.
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c)
-                if (!g.vuota(r, c)) faccia_[indice({r, c})] = kPiena;
+        if (r0 <= r1 && c0 <= c1) {
+            // Refused, as reading it cell by cell, when the box leaves the drawing.
+            if (!g.inside(r0, c0)) (void)g.at(r0, c0);
+            if (!g.inside(r1, c1)) (void)g.at(r1, c1);
+        }
+        for (int r = r0; r <= r1; ++r) {
+            const CellaDis* riga = g.riga(r);
+            int* f = faccia_.data() + indice({r, c0});
+            for (int c = c0; c <= c1; ++c, ++f)
+                if (riga[c].codice != 0 && riga[c].codice != '0') *f = kPiena;
+        }
         std::vector<PuntoDis> coda;
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
@@ -206,15 +220,21 @@ class Facce {
         LimitiDis box{da.r, da.c, da.r, da.c};
         coda.assign(1, da);
         faccia_[indice(da)] = f;
+        const int r1 = r0_ + righe_ - 1, c1 = c0_ + colonne_ - 1;
         while (!coda.empty()) {
             const PuntoDis p = coda.back();
             coda.pop_back();
             box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
                    std::min(box.ColMin, p.c)};
-            for (int s = 1; s <= 4; ++s) {
-                const PuntoDis q = accanto(p, s);
-                if (!nelRiquadro(q)) continue;
-                int& fq = faccia_[indice(q)];
+            const std::size_t i = indice(p);
+            // Up, right, down, left, as accanto numbers the sides.
+            const std::array<bool, 4> dentro = {p.r > r0_, p.c < c1, p.r<r1, p.c> c0_};
+            const std::array<std::ptrdiff_t, 4> passo = {-static_cast<std::ptrdiff_t>(colonne_), 1,
+                                                         static_cast<std::ptrdiff_t>(colonne_), -1};
+            for (std::size_t s = 0; s < 4; ++s) {
+                if (!dentro[s]) continue;
+                int& fq = faccia_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + passo[s])];
+                const PuntoDis q = accanto(p, static_cast<int>(s) + 1);
                 if (fq != kPiena) {
                     if (fq == kLibera) {
                         fq = f;
@@ -222,7 +242,7 @@ class Facce {
                     }
                     continue;
                 }
-                const CellaDis& x = g.at(q.r, q.c);
+                const CellaDis& x = g.riga(q.r)[q.c];
                 if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
             }
         }
@@ -348,8 +368,7 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
 std::optional<PuntoDis> cellaIncrocio(const CellDrawing& g, int numero) {
     std::optional<PuntoDis> trovata;
     int quante = 0;
-    perOgniCella(g, [&](PuntoDis p) {
-        const CellaDis& x = g.at(p.r, p.c);
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
         if (codiceIncrocio(x.codice) && x.Numero == numero) {
             trovata = p;
             ++quante;
@@ -416,8 +435,8 @@ Status diradaDisegno(CellDrawing& g) {
 Status separaPrimoUltimo(CellDrawing& g) {
     for (int giro = 0; giro < 8; ++giro) {
         std::optional<PuntoDis> primo, ultimo;
-        perOgniCella(g, [&](PuntoDis p) {
-            if (codiceIncrocio(g.at(p.r, p.c).codice)) {
+        perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+            if (codiceIncrocio(x.codice)) {
                 if (!primo) primo = p;
                 ultimo = p;
             }
@@ -441,8 +460,8 @@ Status separaPrimoUltimo(CellDrawing& g) {
 // Two crossing cells side by side, if any.
 std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
     std::optional<PuntoDis> trovata;
-    perOgniCella(g, [&](PuntoDis p) {
-        if (!codiceIncrocio(g.at(p.r, p.c).codice)) return true;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        if (!codiceIncrocio(x.codice)) return true;
         for (int s : {2, 3}) {
             const PuntoDis q = accanto(p, s);
             if (dentro(g, q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
@@ -484,12 +503,11 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     // The new crossings: one green tile on each crossed arc, taken in the order of the arcs.
     std::vector<IncrocioVerde> nuovi(archiAttraversati.size());
     int verdi = 0;
-    perOgniCella(tblGen, [&](PuntoDis p) {
-        const std::string_view nome = tblGen.Simbolo(p.r, p.c);
+    perOgniCella(tblGen, [&](PuntoDis p, const CellaDis& x) {
+        const std::string_view nome = tblGen.nome(x.simbolo);
         if (!isCellaTratt(nome)) return true;
         ++verdi;
-        const auto it =
-            std::find(archiAttraversati.begin(), archiAttraversati.end(), tblGen.at(p.r, p.c).Numero);
+        const auto it = std::find(archiAttraversati.begin(), archiAttraversati.end(), x.Numero);
         if (it != archiAttraversati.end())
             nuovi[static_cast<std::size_t>(it - archiAttraversati.begin())] = {p, nome};
         return true;

@@ -77,8 +77,12 @@ std::uint8_t CellDrawing::intern(std::string_view n) {
 void InizializzaCelDis(CellDrawing& tblGen) {
     // Outside the used box every cell is already empty.
     const UsedArea u = tblGen.usata();
-    for (int r = std::max(u.r0, 1); r <= u.r1; ++r)
-        for (int c = std::max(u.c0, 1); c <= u.c1; ++c) svuotaCellaDis(tblGen.at(r, c));
+    const int c0 = std::max(u.c0, 1);
+    if (c0 > u.c1) return;
+    for (int r = std::max(u.r0, 1); r <= u.r1; ++r) {
+        CellaDis* riga = tblGen.riga(r, c0, u.c1);
+        for (int c = c0; c <= u.c1; ++c) svuotaCellaDis(riga[c]);
+    }
 }
 
 }  // namespace trevalon
