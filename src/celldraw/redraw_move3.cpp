@@ -295,11 +295,21 @@ class Facce {
     std::string errore_;
 };
 
+// Cells a run may not take, besides those that are not empty cells of its region.
+struct Divieto {
+    std::vector<PuntoDis> celle;  // sorted
+    bool vietata(PuntoDis p) const {
+        return std::binary_search(celle.begin(), celle.end(), p, [](PuntoDis x, PuntoDis y) {
+            return std::pair{x.r, x.c} < std::pair{y.r, y.c};
+        });
+    }
+};
+
 // The shortest run with the fewest turns from `da` to `a` through the empty cells of region `reg`
-// (`da` and `a` themselves may be any empty cells). The heading into `da` and out of `a` count for the
-// turns. Empty when there is none.
+// (`da` and `a` themselves may be any empty cells), none of them forbidden by `divieto`. The heading into
+// `da` and out of `a` count for the turns. Empty when there is none.
 ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoDis da, int versoDa,
-                       PuntoDis a, int versoA, const LimitiDis& regione) {
+                       PuntoDis a, int versoA, const LimitiDis& regione, const Divieto* divieto = nullptr) {
     // The search stays inside the box of the region's cells and the two ends.
     if (regione.RigaMin > regione.RigaMax) return {};
     const int r0 = std::min({regione.RigaMin, da.r, a.r}), r1 = std::max({regione.RigaMax, da.r, a.r});
@@ -323,7 +333,7 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
     const auto percorribile = [&](PuntoDis p) {
         if (p.r < r0 || p.r > r1 || p.c < c0 || p.c > c1) return false;
         if (p == a) return true;
-        return g.vuota(p.r, p.c) && facce.regione(p) == reg;
+        return g.vuota(p.r, p.c) && facce.regione(p) == reg && !(divieto && divieto->vietata(p));
     };
     int migliore = kInf;
     std::size_t fine = n;
@@ -713,32 +723,149 @@ Status Mossa3::aprePorte(const Facce& facce) {
     return {};
 }
 
+// The empty cells of region reg that a run from `da` can take (as instrada takes them), `da` first; the
+// search stops at `a` when it is given.
+std::vector<PuntoDis> raggiungibili(const CellDrawing& g, const Facce& facce, int reg, PuntoDis da,
+                                    std::optional<PuntoDis> a = std::nullopt) {
+    const LimitiDis b = facce.riquadro(reg);
+    if (b.RigaMin > b.RigaMax) return {da};
+    const int r0 = std::min(b.RigaMin, da.r) - 1, c0 = std::min(b.ColMin, da.c) - 1;
+    const int r1 = std::max(b.RigaMax, da.r) + 1, c1 = std::max(b.ColMax, da.c) + 1;
+    const auto colonne = static_cast<std::size_t>(c1 - c0 + 1);
+    std::vector<char> visto(static_cast<std::size_t>(r1 - r0 + 1) * colonne, 0);
+    const auto indice = [&](PuntoDis p) {
+        return static_cast<std::size_t>(p.r - r0) * colonne + static_cast<std::size_t>(p.c - c0);
+    };
+    std::vector<PuntoDis> out{da};
+    visto[indice(da)] = 1;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (a && out[i] == *a) break;
+        for (int s = 1; s <= 4; ++s) {
+            const PuntoDis q = accanto(out[i], s);
+            if (q.r < r0 || q.r > r1 || q.c < c0 || q.c > c1 || visto[indice(q)]) continue;
+            if (!(a && q == *a) && !(g.vuota(q.r, q.c) && facce.regione(q) == reg)) continue;
+            visto[indice(q)] = 1;
+            out.push_back(q);
+        }
+    }
+    return out;
+}
+
 // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
-// and leaving every new crossing across the crossed arc.
+// and leaving every new crossing across the crossed arc. Pieces in different regions run through different
+// patches of empty cells and never meet. A route that passes a region more than once has a piece there for
+// each passage, and the shortest run of one piece may wall in a door of a piece still to come: it is then
+// traced again kept off the cells on the walled-in side and those beside them, until every piece still to
+// come in that region can go through, a few times at most. When a piece finds no way all the same, the
+// pieces of its region are taken away and traced again in other orders.
 Status Mossa3::tracciaNuovo(const Facce& facce) {
     const std::size_t n = marcati.size();
+    struct Pezzo {
+        PuntoDis capoA, capoB, da, a;
+        int reg = 0;
+        ListaCelleDis celle;          // the cells traced, in order
+        std::vector<CellaDis> prima;  // and what they held before
+    };
+    std::vector<Pezzo> pezzi(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
-        const PuntoDis capoA = k == 0 ? x : marcati[k - 1];
-        const PuntoDis capoB = k == n ? y : marcati[k];
-        const PuntoDis da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
-        const PuntoDis a = k == n ? vecchio->celle.back() : porte[k][0];
-        const int reg = regioniMossa[k];
-        ListaCelleDis tratto =
-            instrada(g, facce, reg, da, latoVerso(capoA, da), a, latoVerso(a, capoB), facce.riquadro(reg));
-        if (tratto.empty())
-            return fail("No way through region " + std::to_string(reg) + " from cell " + cella(da) +
-                        " to cell " + cella(a) + " for the moved strand.");
-        for (PuntoDis p : tratto) {
-            g.at(p.r, p.c).Marca = kMarcaPercorso;
-            LimitiDis& e = g.limiti;
-            e = {std::max(e.RigaMax, p.r), std::max(e.ColMax, p.c), std::min(e.RigaMin, p.r),
-                 std::min(e.ColMin, p.c)};
-        }
-        tratto.insert(tratto.begin(), capoA);
-        tratto.push_back(capoB);
+        Pezzo& p = pezzi[k];
+        p.capoA = k == 0 ? x : marcati[k - 1];
+        p.capoB = k == n ? y : marcati[k];
+        p.da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
+        p.a = k == n ? vecchio->celle.back() : porte[k][0];
+        p.reg = regioniMossa[k];
+    }
+    const auto traccia = [&](Pezzo& p, const Divieto* divieto) {
+        ListaCelleDis tratto = instrada(g, facce, p.reg, p.da, latoVerso(p.capoA, p.da), p.a,
+                                        latoVerso(p.a, p.capoB), facce.riquadro(p.reg), divieto);
+        if (tratto.empty()) return false;
+        p.prima.clear();
+        for (PuntoDis q : tratto) p.prima.push_back(g.at(q.r, q.c));
+        for (PuntoDis q : tratto) g.at(q.r, q.c).Marca = kMarcaPercorso;
+        p.celle = tratto;
+        tratto.insert(tratto.begin(), p.capoA);
+        tratto.push_back(p.capoB);
         F3SettaSimboliDis(g, vista, tratto, ColVerde);
         vista.tick();
+        return true;
+    };
+    const auto togli = [&](Pezzo& p) {
+        for (std::size_t i = p.celle.size(); i-- > 0;) g.at(p.celle[i].r, p.celle[i].c) = p.prima[i];
+        p.celle.clear();
+    };
+    // A piece of the same region still to be traced whose doors no run joins any more.
+    const auto chiuso = [&](const Pezzo& p) -> const Pezzo* {
+        for (const Pezzo& q : pezzi) {
+            if (&q == &p || q.reg != p.reg || !q.celle.empty()) continue;
+            const std::vector<PuntoDis> dentro = raggiungibili(g, facce, q.reg, q.da, q.a);
+            if (std::find(dentro.begin(), dentro.end(), q.a) == dentro.end()) return &q;
+        }
+        return nullptr;
+    };
+    // Piece p traced so that it walls in no door of the pieces of its region still to come.
+    const auto tracciaAperto = [&](Pezzo& p) {
+        if (!traccia(p, nullptr)) return false;
+        constexpr int kSpinte = 8;
+        Divieto divieto;
+        for (int volta = 0; volta < kSpinte; ++volta) {
+            const Pezzo* q = chiuso(p);
+            if (!q) return true;
+            // The side of q's door that p's run walled in, unless p's own ends lie there.
+            std::vector<PuntoDis> lato;
+            for (PuntoDis porta : {q->da, q->a}) {
+                lato = raggiungibili(g, facce, q->reg, porta);
+                if (std::find(lato.begin(), lato.end(), p.da) == lato.end() &&
+                    std::find(lato.begin(), lato.end(), p.a) == lato.end())
+                    break;
+                lato.clear();
+            }
+            if (lato.empty()) return true;
+            for (std::size_t i = 0, m = lato.size(); i < m; ++i)
+                for (int s = 1; s <= 4; ++s) lato.push_back(accanto(lato[i], s));
+            for (PuntoDis c : lato)
+                if (c != p.da && c != p.a) divieto.celle.push_back(c);
+            std::sort(divieto.celle.begin(), divieto.celle.end(), [](PuntoDis u, PuntoDis v) {
+                return std::pair{u.r, u.c} < std::pair{v.r, v.c};
+            });
+            divieto.celle.erase(std::unique(divieto.celle.begin(), divieto.celle.end()), divieto.celle.end());
+            togli(p);
+            if (!traccia(p, &divieto)) return traccia(p, nullptr);
+        }
+        return true;
+    };
+    // The pieces of region reg traced again in the orders after the one that failed; false when no order
+    // lets every one of them through.
+    const auto ritraccia = [&](int reg) {
+        constexpr int kOrdini = 24;
+        std::vector<std::size_t> ordine;
+        for (std::size_t k = 0; k <= n; ++k) {
+            if (pezzi[k].reg != reg) continue;
+            ordine.push_back(k);
+            togli(pezzi[k]);
+        }
+        for (int volta = 0; volta < kOrdini && std::next_permutation(ordine.begin(), ordine.end()); ++volta) {
+            std::size_t fatti = 0;
+            while (fatti < ordine.size() && tracciaAperto(pezzi[ordine[fatti]])) ++fatti;
+            if (fatti == ordine.size()) return true;
+            for (std::size_t i = fatti; i-- > 0;) togli(pezzi[ordine[i]]);
+        }
+        return false;
+    };
+    const LimitiDis estensione = g.limiti;
+    for (std::size_t k = 0; k <= n; ++k) {
+        Pezzo& p = pezzi[k];
+        if (!p.celle.empty() || tracciaAperto(p)) continue;
+        if (!ritraccia(p.reg))
+            return fail("No way through region " + std::to_string(p.reg) + " from cell " + cella(p.da) +
+                        " to cell " + cella(p.a) + " for the moved strand.");
     }
+    // The extent takes in the route.
+    LimitiDis& e = g.limiti;
+    e = estensione;
+    for (const Pezzo& p : pezzi)
+        for (PuntoDis q : p.celle)
+            e = {std::max(e.RigaMax, q.r), std::max(e.ColMax, q.c), std::min(e.RigaMin, q.r),
+                 std::min(e.ColMin, q.c)};
     return {};
 }
 
