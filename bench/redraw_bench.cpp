@@ -222,8 +222,8 @@ BENCHMARK_CAPTURE(BM_RidisegnoFamiglia, horizontalIII, MoveKind::III, true)
 namespace {
 
 // The diagrams the family benchmarks and `trevalon-bench redraw` measure, written as .gau files into
-// `cartella`: the families of 200 and 250 crossings, the unknots of 100 to 250 crossings and more scrambled
-// cases of 199 to 201 crossings, each named after how it is made.
+// `cartella`: the families of 200 and 250 crossings, the unknots of 100 to 250 crossings and two sets of
+// scrambled cases of 199 to 201 crossings (12 of seed 242, 17 of seed 17), each named after how it is made.
 int scriviFile(const std::filesystem::path& cartella) {
     std::error_code ec;
     std::filesystem::create_directories(cartella, ec);
@@ -243,6 +243,9 @@ int scriviFile(const std::filesystem::path& cartella) {
     int i = 0;
     for (const ts::ScrambledCase& c : ts::scrambledCases(242, 12, 199, 201))
         scrivi("scrambled200_" + std::to_string(++i), c.diagram);
+    i = 0;
+    for (const ts::ScrambledCase& c : ts::scrambledCases(17, 17, 199, 201))
+        scrivi("scrambled17_" + std::to_string(++i), c.diagram);
     std::cout << n << " files written into " << cartella.string() << '\n';
     return 0;
 }

@@ -281,10 +281,6 @@ Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& 
     }
     // From the top line down, so that no line is read after it was written: a new line keeps, as the
     // insertion leaves it, what it does not clear of the line that was after its line n.
-    const auto posa = [](CellaDis& x, const CellaDis& da, bool copia, bool nuova) {
-        if (copia) x = da;
-        if (nuova) lineaNuova(x);
-    };
     const int alto = basso + static_cast<int>(posti.size()) - 1;
     if (asse.righe) {
         for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i) {
@@ -292,15 +288,39 @@ Status inserisciTutte(CellDrawing& g, const Asse& asse, const std::vector<int>& 
             const int linea = basso + i;
             CellaDis* verso = g.riga(linea, traverso.first, traverso.second);
             const CellaDis* da = std::as_const(g).riga(p.da);
-            for (int b = traverso.first; b <= traverso.second; ++b)
-                posa(verso[b], da[b], p.da != linea, p.nuova >= 0);
+            if (p.da != linea)
+                std::copy(da + traverso.first, da + traverso.second + 1, verso + traverso.first);
+            if (p.nuova >= 0)
+                for (int b = traverso.first; b <= traverso.second; ++b) lineaNuova(verso[b]);
         }
     } else if (!posti.empty()) {
+        // Along a row the lines that land in a run, each moved by as many columns as the one before, move as
+        // one block; a new line alone. Every line is read before anything is written over it.
+        struct Blocco {
+            int primo, ultimo;  // the places basso + primo .. basso + ultimo
+            int da;             // where the first of them comes from
+            bool nuova;
+        };
+        std::vector<Blocco> blocchi;
+        for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i) {
+            const Posto& p = posti[static_cast<std::size_t>(i)];
+            const bool nuova = p.nuova >= 0;
+            if (!nuova && !blocchi.empty() && !blocchi.back().nuova && blocchi.back().primo == i + 1 &&
+                blocchi.back().da - p.da == 1) {
+                blocchi.back().primo = i;
+                blocchi.back().da = p.da;
+                continue;
+            }
+            blocchi.push_back({i, i, p.da, nuova});
+        }
         for (int b = traverso.first; b <= traverso.second; ++b) {
             CellaDis* riga = g.riga(b, basso, alto);
-            for (int i = static_cast<int>(posti.size()) - 1; i >= 0; --i) {
-                const Posto& p = posti[static_cast<std::size_t>(i)];
-                posa(riga[basso + i], riga[p.da], p.da != basso + i, p.nuova >= 0);
+            for (const Blocco& k : blocchi) {
+                CellaDis* verso = riga + basso + k.primo;
+                if (k.da != basso + k.primo)
+                    std::copy_backward(riga + k.da, riga + k.da + (k.ultimo - k.primo) + 1,
+                                       verso + (k.ultimo - k.primo) + 1);
+                if (k.nuova) lineaNuova(*verso);
             }
         }
     }

@@ -731,8 +731,8 @@ std::vector<PuntoDis> raggiungibili(const CellDrawing& g, const Facce& facce, in
     if (b.RigaMin > b.RigaMax) return {da};
     const int r0 = std::min(b.RigaMin, da.r) - 1, c0 = std::min(b.ColMin, da.c) - 1;
     const int r1 = std::max(b.RigaMax, da.r) + 1, c1 = std::max(b.ColMax, da.c) + 1;
-    const auto colonne = static_cast<std::size_t>(c1 - c0 + 1);
-    std::vector<char> visto(static_cast<std::size_t>(r1 - r0 + 1) * colonne, 0);
+    const std::size_t colonne = static_cast<std::size_t>(c1 - c0) + 1;
+    std::vector<char> visto((static_cast<std::size_t>(r1 - r0) + 1) * colonne, 0);
     const auto indice = [&](PuntoDis p) {
         return static_cast<std::size_t>(p.r - r0) * colonne + static_cast<std::size_t>(p.c - c0);
     };
