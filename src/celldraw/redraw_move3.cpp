@@ -324,11 +324,30 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
     const std::size_t n = static_cast<std::size_t>(righe) * static_cast<std::size_t>(colonne) * 4;
     constexpr int kInf = std::numeric_limits<int>::max();
     constexpr int kPasso = 2, kSvolta = 1;
-    std::vector<int> costo(n, kInf);
-    std::vector<std::size_t> da_(n, n);
+    // The cost of each state and the state it is reached from, kept between searches: a state counts only
+    // when it was written in this search (its stamp is this search's).
+    thread_local std::vector<int> costi;
+    thread_local std::vector<std::size_t> provenienze;
+    thread_local std::vector<std::uint32_t> timbri;
+    thread_local std::uint32_t timbro = 0;
+    if (timbri.size() < n) {
+        costi.resize(n);
+        provenienze.resize(n);
+        timbri.resize(n, 0);
+    }
+    if (++timbro == 0) {
+        std::fill(timbri.begin(), timbri.end(), 0);
+        timbro = 1;
+    }
+    const auto costo = [&](std::size_t i) { return timbri[i] == timbro ? costi[i] : kInf; };
+    const auto metti = [&](std::size_t i, int k, std::size_t origine) {
+        timbri[i] = timbro;
+        costi[i] = k;
+        provenienze[i] = origine;
+    };
     using Voce = std::tuple<int, int, int, int>;  // cost, row, column, heading
     std::priority_queue<Voce, std::vector<Voce>, std::greater<>> coda;
-    costo[stato(da, versoDa)] = 0;
+    metti(stato(da, versoDa), 0, n);
     coda.emplace(0, da.r, da.c, versoDa);
     const auto percorribile = [&](PuntoDis p) {
         if (p.r < r0 || p.r > r1 || p.c < c0 || p.c > c1) return false;
@@ -340,8 +359,10 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
     while (!coda.empty()) {
         const auto [k, r, c, verso] = coda.top();
         coda.pop();
+        // Nothing popped from here on reaches `a` more cheaply than the best run found.
+        if (k >= migliore) break;
         const PuntoDis p{r, c};
-        if (k != costo[stato(p, verso)]) continue;
+        if (k != costo(stato(p, verso))) continue;
         if (p == a) {
             const int totale = k + (verso == versoA ? 0 : kSvolta);
             if (totale < migliore) {
@@ -356,15 +377,14 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
             if (!percorribile(q)) continue;
             const int nuovo = k + kPasso + (s == verso ? 0 : kSvolta);
             const std::size_t sq = stato(q, s);
-            if (nuovo < costo[sq]) {
-                costo[sq] = nuovo;
-                da_[sq] = stato(p, verso);
+            if (nuovo < costo(sq)) {
+                metti(sq, nuovo, stato(p, verso));
                 coda.emplace(nuovo, q.r, q.c, s);
             }
         }
     }
     ListaCelleDis percorso;
-    for (std::size_t s = fine; s < n; s = da_[s]) {
+    for (std::size_t s = fine; s < n; s = provenienze[s]) {
         const std::size_t cellaIdx = s / 4;
         percorso.push_back({r0 + static_cast<int>(cellaIdx / static_cast<std::size_t>(colonne)),
                             c0 + static_cast<int>(cellaIdx % static_cast<std::size_t>(colonne))});
