@@ -939,6 +939,19 @@ constexpr long kCelleLavoro = 8'000'000;
 // The working table of a redraw that spreads the drawing out `volte` times: the drawing's table, or larger
 // where the spread drawing and a margin for the rows and columns the tidying inserts need it; the drawing
 // copied into it where it stands. Refused beyond kCelleLavoro cells.
+// The working table of the drawing's own size last used on this thread, emptied: the next redraw takes it
+// again instead of asking the system for its pages one by one. A larger one is not kept.
+std::unique_ptr<CellDrawing>& tavolaRiposta() {
+    thread_local std::unique_ptr<CellDrawing> t;
+    return t;
+}
+
+void riponi(std::unique_ptr<CellDrawing>& w) {
+    if (!w || w->rows() != CellDrawing::kRows || w->cols() != CellDrawing::kCols) return;
+    w->svuotaTutto();
+    tavolaRiposta() = std::move(w);
+}
+
 Result<std::unique_ptr<CellDrawing>> tavolaDiLavoro(const CellDrawing& tblGen, int volte) {
     constexpr int kMargine = 16;
     const LimitiDis& l = tblGen.limiti;
@@ -947,7 +960,10 @@ Result<std::unique_ptr<CellDrawing>> tavolaDiLavoro(const CellDrawing& tblGen, i
     const long colonne = std::max<long>(tblGen.cols(), fine.c + 2L + kMargine);
     if (righe * colonne > kCelleLavoro)
         return Failure{troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1).error()};
-    auto w = std::make_unique<CellDrawing>(static_cast<int>(righe), static_cast<int>(colonne));
+    std::unique_ptr<CellDrawing>& riposta = tavolaRiposta();
+    auto w = riposta && riposta->rows() == righe && riposta->cols() == colonne
+                 ? std::move(riposta)
+                 : std::make_unique<CellDrawing>(static_cast<int>(righe), static_cast<int>(colonne));
     const UsedArea u = tblGen.usata();
     w->copiaRiquadro(tblGen, u.r0, u.r1, u.c0, u.c1, 0, 0);
     w->limiti = l;
@@ -1003,6 +1019,10 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         Result<std::unique_ptr<CellDrawing>> lavoro = tavolaDiLavoro(tblGen, volte);
         if (!lavoro) return esito ? Status(Failure{lavoro.error()}) : esito;
         CellDrawing& w = **lavoro;
+        struct Riponi {
+            std::unique_ptr<CellDrawing>& w;
+            ~Riponi() { riponi(w); }
+        } dopo{*lavoro};
         Mossa3 m(w, vista, d, archiMossa, archiAttraversati, regioniMossa);
         // What the drawing cannot give is refused at once, whatever the room.
         if (Status s = m.verifica(nuovi); !s) return s;

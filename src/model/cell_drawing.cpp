@@ -43,6 +43,16 @@ void CellDrawing::copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, i
     usata_.take(r1 + dr, c1 + dc);
 }
 
+void CellDrawing::svuotaTutto() {
+    for (int r = std::max(usata_.r0, 0); r <= usata_.r1; ++r) {
+        CellaDis* riga = cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
+        std::fill(riga + usata_.c0, riga + usata_.c1 + 1, CellaDis{});
+    }
+    usata_ = UsedArea{};
+    names_.assign(1, std::string());
+    limiti = LimitiDis{};
+}
+
 std::string_view CellDrawing::Codice(int r, int c) const {
     const char k = at(r, c).codice;
     if (k == 0) return {};

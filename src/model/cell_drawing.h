@@ -135,6 +135,11 @@ class CellDrawing {
 
     LimitiDis limiti;
 
+    // The drawing as a fresh one of its size: every cell handed out for change emptied (every field zero),
+    // no used box, no extent and no tile name but the empty one. Its memory is kept, so that it can be
+    // used again without asking the system for new pages.
+    void svuotaTutto();
+
   private:
     std::string_view name(std::uint8_t id) const { return names_[id]; }
     std::uint8_t intern(std::string_view n);

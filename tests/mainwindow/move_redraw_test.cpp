@@ -267,18 +267,18 @@ TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
 // region three times: the run of an earlier passage took the only lane past the door of a later one, or
 // walled it in. Each is redrawn in place, checked cell by cell and the same diagram as the rewrite.
 TEST(MoveRedraw, ARouteThatPassesARegionAgainLeavesTheDoorsOfItsLaterPassagesOpen) {
-    struct Caso {
+    struct Stesura {
         const char* nome;
         ts::GaussDiagram g;
         std::size_t candidato;
     };
-    const std::vector<Caso> casi = {
+    const std::vector<Stesura> casi = {
         {"scrambled case 14 of seed 17, 199 to 201 crossings",
          ts::scrambledCases(17, 17, 199, 201)[13].diagram, 31},
         {"scrambled case 1 of seed 292, 247 to 248 crossings",
          ts::scrambledCases(292, 2, 247, 248)[0].diagram, 6},
     };
-    for (const Caso& k : casi) {
+    for (const Stesura& k : casi) {
         SCOPED_TRACE(k.nome);
         Finestra f;
         ASSERT_TRUE(f.apri(k.g));
