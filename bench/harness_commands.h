@@ -27,12 +27,16 @@ int comandoStructure(const std::vector<std::string>& args);
 // the folder DIR (dumps that cannot be written are counted on the error output and make the status 1).
 int comandoRun(const std::vector<std::string>& args);
 
-// redraw FILE|FOLDER...: each knot file of any kind is opened as the program opens it, and every candidate
-// of moves I, II, III and horizontal III is redrawn on the cell drawing from it, checked, walked and
-// compared with the rewrite of its code. Per file and kind a tab-separated line of the file, the kind
+// redraw [--each] [--kind KIND] FILE|FOLDER...: each knot file of any kind is opened as the program opens it,
+// and every candidate of moves I, II, III and horizontal III is redrawn on the cell drawing from it, checked,
+// walked and compared with the rewrite of its code. Per file and kind a tab-separated line of the file, the
+// kind
 // ("I", "II", "III", "horizontal III"), the candidates, those redrawn and checked, those that fell back
 // (the others the window applies through their code without a redraw) and the mean milliseconds of one
-// redraw; or the file, "error" and the message.
+// redraw; or the file, "error" and the message. --each also gives a line per candidate tried, before its
+// kind's line: the file, the kind, the candidate's index, "redrawn" or "fell back", a digest of the redrawn
+// drawing (zero when it fell back) and why it fell back, so that two builds can be compared. --kind tries
+// only the candidates of that kind.
 int comandoRedraw(const std::vector<std::string>& args);
 
 // compile FILE.kns... [--write]: each knot source of the knot designer checked and compiled in memory; a
@@ -56,7 +60,7 @@ inline const HarnessCommand kHarnessCommands[] = {
     {"structure", "structure FILE|FOLDER...", comandoStructure},
     {"run", "run FILE... [--steps] [--debug DIR]", comandoRun},
     {"build", "build FILE|FOLDER...", comandoBuild},
-    {"redraw", "redraw FILE|FOLDER...", comandoRedraw},
+    {"redraw", "redraw [--each] [--kind KIND] FILE|FOLDER...", comandoRedraw},
     {"compile", "compile FILE.kns... [--write]", comandoCompile},
     {"sums", "sums FILE...", comandoSums},
 };

@@ -1,7 +1,9 @@
 // trevalon-bench redraw: the redraw of the cell drawing after each candidate move of knot files, timed.
 
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -28,8 +30,9 @@ constexpr TipoProva kTipi[] = {{"I", MoveKind::I, false},
                                {"III", MoveKind::III, false},
                                {"horizontal III", MoveKind::III, true}};
 
-// One file: opened by the window's engine object, then every candidate of each kind tried from it.
-int ridisegnaFile(const std::string& file) {
+// One file: opened by the window's engine object, then every candidate of each kind tried from it. With
+// `ognuno` each candidate tried gets a line of its own before the kind's line.
+int ridisegnaFile(const std::string& file, bool ognuno, const std::string& soloTipo) {
     ProgramContext ctx;
     ScriptedUi ui;
     auto form = std::make_unique<Form2>(ctx, ui);
@@ -45,15 +48,22 @@ int ridisegnaFile(const std::string& file) {
     }
     FinestraForm2 w(*form);
     for (const TipoProva& k : kTipi) {
+        if (!soloTipo.empty() && soloTipo != k.nome) continue;
         const std::vector<CandidatoRidisegno> candidati =
             candidatiRidisegno(form->doc().diagram, k.tipo, k.orizzontale);
         int riusciti = 0, ricaduti = 0;
         double millisecondi = 0;
-        for (const CandidatoRidisegno& c : candidati) {
-            const ProvaRidisegno p = provaRidisegno(w, c);
+        for (std::size_t i = 0; i < candidati.size(); ++i) {
+            const ProvaRidisegno p = provaRidisegno(w, candidati[i]);
             if (p.esito == ProvaRidisegno::Esito::NonTentato) continue;
-            (p.esito == ProvaRidisegno::Esito::Riuscito ? riusciti : ricaduti) += 1;
+            const bool riuscito = p.esito == ProvaRidisegno::Esito::Riuscito;
+            (riuscito ? riusciti : ricaduti) += 1;
             millisecondi += p.millisecondi;
+            if (ognuno)
+                std::cout << file << '\t' << k.nome << '\t' << i << '\t'
+                          << (riuscito ? "redrawn" : "fell back") << '\t' << std::hex << std::setw(16)
+                          << std::setfill('0') << p.impronta << std::dec << std::setfill(' ') << '\t'
+                          << p.motivo << '\n';
         }
         const int tentati = riusciti + ricaduti;
         std::ostringstream media;
@@ -67,12 +77,26 @@ int ridisegnaFile(const std::string& file) {
 }  // namespace
 
 int comandoRedraw(const std::vector<std::string>& args) {
-    if (args.empty()) {
-        std::cerr << "usage: trevalon-bench redraw FILE|FOLDER...\n";
+    std::vector<std::string> files;
+    bool ognuno = false;
+    std::string soloTipo;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--each")
+            ognuno = true;
+        else if (args[i] == "--kind" && i + 1 < args.size())
+            soloTipo = args[++i];
+        else
+            files.push_back(args[i]);
+    }
+    if (files.empty() ||
+        (!soloTipo.empty() && std::none_of(std::begin(kTipi), std::end(kTipi),
+                                           [&](const TipoProva& k) { return soloTipo == k.nome; }))) {
+        std::cerr
+            << "usage: trevalon-bench redraw [--each] [--kind I|II|III|\"horizontal III\"] FILE|FOLDER...\n";
         return 2;
     }
     int rc = 0;
-    for (const auto& file : fileDaArgomenti(args)) rc |= ridisegnaFile(file.string());
+    for (const auto& file : fileDaArgomenti(files)) rc |= ridisegnaFile(file.string(), ognuno, soloTipo);
     return rc;
 }
 

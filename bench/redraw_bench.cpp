@@ -11,6 +11,8 @@
 // redraw with its check. (`trevalon-bench redraw` gives the same figures over every candidate of files.) The
 // processor time of the redraw with its check is given beside the time on the clock (cpuMs, cpuMeanMs,
 // cpuMaxMs).
+//
+// `redraw_bench --files DIR` writes these diagrams as .gau files into DIR instead (see scriviFile).
 
 #include <benchmark/benchmark.h>
 
@@ -18,6 +20,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -216,4 +219,46 @@ BENCHMARK_CAPTURE(BM_RidisegnoFamiglia, horizontalIII, MoveKind::III, true)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+namespace {
+
+// The diagrams the family benchmarks and `trevalon-bench redraw` measure, written as .gau files into
+// `cartella`: the families of 200 and 250 crossings, the unknots of 100 to 250 crossings and two sets of
+// scrambled cases of 199 to 201 crossings (12 of seed 242, 17 of seed 17), each named after how it is made.
+int scriviFile(const std::filesystem::path& cartella) {
+    std::error_code ec;
+    std::filesystem::create_directories(cartella, ec);
+    int n = 0;
+    const auto scrivi = [&](const std::string& nome, const ts::GaussDiagram& g) {
+        std::ofstream(cartella / (nome + ".gau"), std::ios::binary)
+            << testoFileGaussCode(ts::gaussText(g), ts::lettersText(g));
+        ++n;
+    };
+    for (int taglia : {200, 250}) {
+        int i = 0;
+        for (const ts::GaussDiagram& g : famiglia(taglia))
+            scrivi("family" + std::to_string(taglia) + "_" + std::to_string(++i), g);
+    }
+    for (int taglia : {100, 150, 200, 250})
+        scrivi("unknot" + std::to_string(taglia), ts::randomUnknot(taglia, taglia));
+    int i = 0;
+    for (const ts::ScrambledCase& c : ts::scrambledCases(242, 12, 199, 201))
+        scrivi("scrambled200_" + std::to_string(++i), c.diagram);
+    i = 0;
+    for (const ts::ScrambledCase& c : ts::scrambledCases(17, 17, 199, 201))
+        scrivi("scrambled17_" + std::to_string(++i), c.diagram);
+    std::cout << n << " files written into " << cartella.string() << '\n';
+    return 0;
+}
+
+}  // namespace
+
+// redraw_bench --files DIR writes the measured diagrams as knot files (for `trevalon-bench redraw` and the
+// window) instead of running the benchmarks; any other arguments go to the benchmark library.
+int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--files") return scriviFile(argv[2]);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -70,6 +70,18 @@ Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& T
     lim = LimitiDis{};
     InizializzaCelDis(tblGen);
     if (b.vuoto()) return {};
+    // The index of the last tile name met: a run of cells with one name looks it up once.
+    std::string ultimoNome;
+    std::uint8_t ultimoId = 0;
+    bool noto = false;
+    const auto idNome = [&](std::string_view n) {
+        if (!noto || n != ultimoNome) {
+            ultimoId = tblGen.conosciNome(n);
+            ultimoNome.assign(n);
+            noto = true;
+        }
+        return ultimoId;
+    };
     for (int i = b.r0; i <= b.r1; ++i)
         for (int j = b.c0; j <= b.c1; ++j) {
             const int r = i + dr, c = j + dc;
@@ -87,11 +99,11 @@ Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& T
             y.Reg2 = 0;
             y.Marca = 0;
             if (x.Tipo != 'A' && x.Tipo != 'I') {
-                tblGen.setCodice(r, c, {});
-                tblGen.setSimbolo(r, c, {});
+                y.codice = 0;
+                y.simbolo = 0;  // the empty name
                 continue;
             }
-            const std::string_view nome = Tbltt.get(r, c);
+            const std::uint8_t nome = idNome(Tbltt.get(r, c));
             if (x.Tipo == 'A') {
                 const Arco& a = d.archi[static_cast<std::size_t>(x.Numero)];
                 y.codice = static_cast<char>('0' + x.Forma);
@@ -101,8 +113,8 @@ Status F3GenCelDis(CellDrawing& tblGen, const Diagram& d, const TileNameTable& T
                 y.codice = codiceIncrocio(d.incroci[static_cast<std::size_t>(x.Numero)]);
             }
             y.Numero = static_cast<std::int16_t>(x.Numero);
-            tblGen.setSimbolo(r, c, nome);
-            tblGen.setTooltip(r, c, nome);
+            y.simbolo = nome;
+            y.tooltip = nome;
             lim.RigaMax = std::max(lim.RigaMax, r);
             lim.RigaMin = std::min(lim.RigaMin, r);
             lim.ColMax = std::max(lim.ColMax, c);

@@ -10,7 +10,12 @@ namespace trevalon {
 // Sides of a cell: 1 top, 2 right, 3 bottom, 4 left.
 // Whether line code `codice` ('1'..'8'; 0 and '0' are empty) leaves its cell by side `lato`. A crossing
 // ('3', '4') leaves by all four sides.
-bool codiceEsce(char codice, int lato);
+inline bool codiceEsce(char codice, int lato) {
+    // Bit s - 1 set: the code leaves by side s.
+    constexpr unsigned char kLati[9] = {0, 0b0101, 0b1010, 0b1111, 0b1111, 0b1001, 0b0011, 0b0110, 0b1100};
+    if (codice < '1' || codice > '8' || lato < 1 || lato > 4) return false;
+    return (kLati[codice - '0'] >> (lato - 1) & 1u) != 0;
+}
 
 // A strand cell: '1', '2' or one of the corners '5'..'8'.
 inline bool codiceTratto(char codice) {

@@ -45,19 +45,22 @@ bool dentro(const CellDrawing& g, int r, int c) {
     return r >= 1 && c >= 1 && r <= g.lastRow() && c <= g.lastCol();
 }
 
-// The cells of the extent in rows-then-columns order, passed to f until it returns false.
+// The cells of the extent in rows-then-columns order, passed to f with the cell until it returns false.
 template <class F>
 void perOgniCella(const CellDrawing& g, F&& f) {
     const LimitiDis& l = g.limiti;
-    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r)
-        for (int c = std::max(l.ColMin, 1); c <= std::min(l.ColMax, g.lastCol()); ++c)
-            if (!f({r, c})) return;
+    const int c0 = std::max(l.ColMin, 1), c1 = std::min(l.ColMax, g.lastCol());
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r) {
+        const CellaDis* riga = g.riga(r);
+        for (int c = c0; c <= c1; ++c)
+            if (!f(PuntoDis{r, c}, riga[c])) return;
+    }
 }
 
 std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
     std::optional<PuntoDis> trovata;
-    perOgniCella(g, [&](PuntoDis p) {
-        if (g.at(p.r, p.c).Marca == marca) trovata = p;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        if (x.Marca == marca) trovata = p;
         return !trovata;
     });
     return trovata;
@@ -66,8 +69,8 @@ std::optional<PuntoDis> cercaMarca(const CellDrawing& g, std::int32_t marca) {
 // The first cell of each mark 1..massimo (index 0 unused), in one scan of the extent.
 std::vector<std::optional<PuntoDis>> cercaMarche(const CellDrawing& g, std::int32_t massimo) {
     std::vector<std::optional<PuntoDis>> trovate(static_cast<std::size_t>(massimo) + 1);
-    perOgniCella(g, [&](PuntoDis p) {
-        const std::int32_t m = g.at(p.r, p.c).Marca;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        const std::int32_t m = x.Marca;
         if (m >= 1 && m <= massimo && !trovate[static_cast<std::size_t>(m)])
             trovate[static_cast<std::size_t>(m)] = p;
         return true;
@@ -76,10 +79,13 @@ std::vector<std::optional<PuntoDis>> cercaMarche(const CellDrawing& g, std::int3
 }
 
 void azzeraMarche(CellDrawing& g) {
-    perOgniCella(g, [&](PuntoDis p) {
-        g.at(p.r, p.c).Marca = 0;
-        return true;
-    });
+    const LimitiDis& l = g.limiti;
+    const int c0 = std::max(l.ColMin, 1), c1 = std::min(l.ColMax, g.lastCol());
+    if (c0 > c1) return;
+    for (int r = std::max(l.RigaMin, 1); r <= std::min(l.RigaMax, g.lastRow()); ++r) {
+        CellaDis* riga = g.riga(r, c0, c1);
+        for (int c = c0; c <= c1; ++c) riga[c].Marca = 0;
+    }
 }
 
 // A strand followed from a crossing cell: the strand cells in order, the crossings it goes straight
@@ -141,9 +147,17 @@ class Facce {
           colonne_(c1 - c0 + 1),
           faccia_(static_cast<std::size_t>(righe_) * static_cast<std::size_t>(colonne_), kLibera) {
         // Each cell of the box: -2 when it is not empty, -1 while it is an empty cell in no patch yet.
-        for (int r = r0; r <= r1; ++r)
-            for (int c = c0; c <= c1; ++c)
-                if (!g.vuota(r, c)) faccia_[indice({r, c})] = kPiena;
+        if (r0 <= r1 && c0 <= c1) {
+            // Refused, as reading it cell by cell, when the box leaves the drawing.
+            if (!g.inside(r0, c0)) (void)g.at(r0, c0);
+            if (!g.inside(r1, c1)) (void)g.at(r1, c1);
+        }
+        for (int r = r0; r <= r1; ++r) {
+            const CellaDis* riga = g.riga(r);
+            int* f = faccia_.data() + indice({r, c0});
+            for (int c = c0; c <= c1; ++c, ++f)
+                if (riga[c].codice != 0 && riga[c].codice != '0') *f = kPiena;
+        }
         std::vector<PuntoDis> coda;
         for (int r = r0; r <= r1; ++r)
             for (int c = c0; c <= c1; ++c)
@@ -206,15 +220,21 @@ class Facce {
         LimitiDis box{da.r, da.c, da.r, da.c};
         coda.assign(1, da);
         faccia_[indice(da)] = f;
+        const int r1 = r0_ + righe_ - 1, c1 = c0_ + colonne_ - 1;
         while (!coda.empty()) {
             const PuntoDis p = coda.back();
             coda.pop_back();
             box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
                    std::min(box.ColMin, p.c)};
-            for (int s = 1; s <= 4; ++s) {
-                const PuntoDis q = accanto(p, s);
-                if (!nelRiquadro(q)) continue;
-                int& fq = faccia_[indice(q)];
+            const std::size_t i = indice(p);
+            // Up, right, down, left, as accanto numbers the sides.
+            const std::array<bool, 4> dentro = {p.r > r0_, p.c < c1, p.r<r1, p.c> c0_};
+            const std::array<std::ptrdiff_t, 4> passo = {-static_cast<std::ptrdiff_t>(colonne_), 1,
+                                                         static_cast<std::ptrdiff_t>(colonne_), -1};
+            for (std::size_t s = 0; s < 4; ++s) {
+                if (!dentro[s]) continue;
+                int& fq = faccia_[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(i) + passo[s])];
+                const PuntoDis q = accanto(p, static_cast<int>(s) + 1);
                 if (fq != kPiena) {
                     if (fq == kLibera) {
                         fq = f;
@@ -222,7 +242,7 @@ class Facce {
                     }
                     continue;
                 }
-                const CellaDis& x = g.at(q.r, q.c);
+                const CellaDis& x = g.riga(q.r)[q.c];
                 if (codiceTratto(x.codice) && x.Reg1 > 0) cand.interseca(x.Reg1, x.Reg2);
             }
         }
@@ -275,11 +295,21 @@ class Facce {
     std::string errore_;
 };
 
+// Cells a run may not take, besides those that are not empty cells of its region.
+struct Divieto {
+    std::vector<PuntoDis> celle;  // sorted
+    bool vietata(PuntoDis p) const {
+        return std::binary_search(celle.begin(), celle.end(), p, [](PuntoDis x, PuntoDis y) {
+            return std::pair{x.r, x.c} < std::pair{y.r, y.c};
+        });
+    }
+};
+
 // The shortest run with the fewest turns from `da` to `a` through the empty cells of region `reg`
-// (`da` and `a` themselves may be any empty cells). The heading into `da` and out of `a` count for the
-// turns. Empty when there is none.
+// (`da` and `a` themselves may be any empty cells), none of them forbidden by `divieto`. The heading into
+// `da` and out of `a` count for the turns. Empty when there is none.
 ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoDis da, int versoDa,
-                       PuntoDis a, int versoA, const LimitiDis& regione) {
+                       PuntoDis a, int versoA, const LimitiDis& regione, const Divieto* divieto = nullptr) {
     // The search stays inside the box of the region's cells and the two ends.
     if (regione.RigaMin > regione.RigaMax) return {};
     const int r0 = std::min({regione.RigaMin, da.r, a.r}), r1 = std::max({regione.RigaMax, da.r, a.r});
@@ -294,24 +324,45 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
     const std::size_t n = static_cast<std::size_t>(righe) * static_cast<std::size_t>(colonne) * 4;
     constexpr int kInf = std::numeric_limits<int>::max();
     constexpr int kPasso = 2, kSvolta = 1;
-    std::vector<int> costo(n, kInf);
-    std::vector<std::size_t> da_(n, n);
+    // The cost of each state and the state it is reached from, kept between searches: a state counts only
+    // when it was written in this search (its stamp is this search's).
+    thread_local std::vector<int> costi;
+    thread_local std::vector<std::size_t> provenienze;
+    thread_local std::vector<std::uint32_t> timbri;
+    thread_local std::uint32_t timbro = 0;
+    if (timbri.size() < n) {
+        costi.resize(n);
+        provenienze.resize(n);
+        timbri.resize(n, 0);
+    }
+    if (++timbro == 0) {
+        std::fill(timbri.begin(), timbri.end(), 0);
+        timbro = 1;
+    }
+    const auto costo = [&](std::size_t i) { return timbri[i] == timbro ? costi[i] : kInf; };
+    const auto metti = [&](std::size_t i, int k, std::size_t origine) {
+        timbri[i] = timbro;
+        costi[i] = k;
+        provenienze[i] = origine;
+    };
     using Voce = std::tuple<int, int, int, int>;  // cost, row, column, heading
     std::priority_queue<Voce, std::vector<Voce>, std::greater<>> coda;
-    costo[stato(da, versoDa)] = 0;
+    metti(stato(da, versoDa), 0, n);
     coda.emplace(0, da.r, da.c, versoDa);
     const auto percorribile = [&](PuntoDis p) {
         if (p.r < r0 || p.r > r1 || p.c < c0 || p.c > c1) return false;
         if (p == a) return true;
-        return g.vuota(p.r, p.c) && facce.regione(p) == reg;
+        return g.vuota(p.r, p.c) && facce.regione(p) == reg && !(divieto && divieto->vietata(p));
     };
     int migliore = kInf;
     std::size_t fine = n;
     while (!coda.empty()) {
         const auto [k, r, c, verso] = coda.top();
         coda.pop();
+        // Nothing popped from here on reaches `a` more cheaply than the best run found.
+        if (k >= migliore) break;
         const PuntoDis p{r, c};
-        if (k != costo[stato(p, verso)]) continue;
+        if (k != costo(stato(p, verso))) continue;
         if (p == a) {
             const int totale = k + (verso == versoA ? 0 : kSvolta);
             if (totale < migliore) {
@@ -326,15 +377,14 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
             if (!percorribile(q)) continue;
             const int nuovo = k + kPasso + (s == verso ? 0 : kSvolta);
             const std::size_t sq = stato(q, s);
-            if (nuovo < costo[sq]) {
-                costo[sq] = nuovo;
-                da_[sq] = stato(p, verso);
+            if (nuovo < costo(sq)) {
+                metti(sq, nuovo, stato(p, verso));
                 coda.emplace(nuovo, q.r, q.c, s);
             }
         }
     }
     ListaCelleDis percorso;
-    for (std::size_t s = fine; s < n; s = da_[s]) {
+    for (std::size_t s = fine; s < n; s = provenienze[s]) {
         const std::size_t cellaIdx = s / 4;
         percorso.push_back({r0 + static_cast<int>(cellaIdx / static_cast<std::size_t>(colonne)),
                             c0 + static_cast<int>(cellaIdx % static_cast<std::size_t>(colonne))});
@@ -348,8 +398,7 @@ ListaCelleDis instrada(const CellDrawing& g, const Facce& facce, int reg, PuntoD
 std::optional<PuntoDis> cellaIncrocio(const CellDrawing& g, int numero) {
     std::optional<PuntoDis> trovata;
     int quante = 0;
-    perOgniCella(g, [&](PuntoDis p) {
-        const CellaDis& x = g.at(p.r, p.c);
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
         if (codiceIncrocio(x.codice) && x.Numero == numero) {
             trovata = p;
             ++quante;
@@ -416,8 +465,8 @@ Status diradaDisegno(CellDrawing& g) {
 Status separaPrimoUltimo(CellDrawing& g) {
     for (int giro = 0; giro < 8; ++giro) {
         std::optional<PuntoDis> primo, ultimo;
-        perOgniCella(g, [&](PuntoDis p) {
-            if (codiceIncrocio(g.at(p.r, p.c).codice)) {
+        perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+            if (codiceIncrocio(x.codice)) {
                 if (!primo) primo = p;
                 ultimo = p;
             }
@@ -441,8 +490,8 @@ Status separaPrimoUltimo(CellDrawing& g) {
 // Two crossing cells side by side, if any.
 std::optional<PuntoDis> incrociAccostati(const CellDrawing& g) {
     std::optional<PuntoDis> trovata;
-    perOgniCella(g, [&](PuntoDis p) {
-        if (!codiceIncrocio(g.at(p.r, p.c).codice)) return true;
+    perOgniCella(g, [&](PuntoDis p, const CellaDis& x) {
+        if (!codiceIncrocio(x.codice)) return true;
         for (int s : {2, 3}) {
             const PuntoDis q = accanto(p, s);
             if (dentro(g, q.r, q.c) && codiceIncrocio(g.at(q.r, q.c).codice)) trovata = p;
@@ -484,12 +533,11 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
     // The new crossings: one green tile on each crossed arc, taken in the order of the arcs.
     std::vector<IncrocioVerde> nuovi(archiAttraversati.size());
     int verdi = 0;
-    perOgniCella(tblGen, [&](PuntoDis p) {
-        const std::string_view nome = tblGen.Simbolo(p.r, p.c);
+    perOgniCella(tblGen, [&](PuntoDis p, const CellaDis& x) {
+        const std::string_view nome = tblGen.nome(x.simbolo);
         if (!isCellaTratt(nome)) return true;
         ++verdi;
-        const auto it =
-            std::find(archiAttraversati.begin(), archiAttraversati.end(), tblGen.at(p.r, p.c).Numero);
+        const auto it = std::find(archiAttraversati.begin(), archiAttraversati.end(), x.Numero);
         if (it != archiAttraversati.end())
             nuovi[static_cast<std::size_t>(it - archiAttraversati.begin())] = {p, nome};
         return true;
@@ -695,32 +743,149 @@ Status Mossa3::aprePorte(const Facce& facce) {
     return {};
 }
 
+// The empty cells of region reg that a run from `da` can take (as instrada takes them), `da` first; the
+// search stops at `a` when it is given.
+std::vector<PuntoDis> raggiungibili(const CellDrawing& g, const Facce& facce, int reg, PuntoDis da,
+                                    std::optional<PuntoDis> a = std::nullopt) {
+    const LimitiDis b = facce.riquadro(reg);
+    if (b.RigaMin > b.RigaMax) return {da};
+    const int r0 = std::min(b.RigaMin, da.r) - 1, c0 = std::min(b.ColMin, da.c) - 1;
+    const int r1 = std::max(b.RigaMax, da.r) + 1, c1 = std::max(b.ColMax, da.c) + 1;
+    const std::size_t colonne = static_cast<std::size_t>(c1 - c0) + 1;
+    std::vector<char> visto((static_cast<std::size_t>(r1 - r0) + 1) * colonne, 0);
+    const auto indice = [&](PuntoDis p) {
+        return static_cast<std::size_t>(p.r - r0) * colonne + static_cast<std::size_t>(p.c - c0);
+    };
+    std::vector<PuntoDis> out{da};
+    visto[indice(da)] = 1;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (a && out[i] == *a) break;
+        for (int s = 1; s <= 4; ++s) {
+            const PuntoDis q = accanto(out[i], s);
+            if (q.r < r0 || q.r > r1 || q.c < c0 || q.c > c1 || visto[indice(q)]) continue;
+            if (!(a && q == *a) && !(g.vuota(q.r, q.c) && facce.regione(q) == reg)) continue;
+            visto[indice(q)] = 1;
+            out.push_back(q);
+        }
+    }
+    return out;
+}
+
 // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
-// and leaving every new crossing across the crossed arc.
+// and leaving every new crossing across the crossed arc. Pieces in different regions run through different
+// patches of empty cells and never meet. A route that passes a region more than once has a piece there for
+// each passage, and the shortest run of one piece may wall in a door of a piece still to come: it is then
+// traced again kept off the cells on the walled-in side and those beside them, until every piece still to
+// come in that region can go through, a few times at most. When a piece finds no way all the same, the
+// pieces of its region are taken away and traced again in other orders.
 Status Mossa3::tracciaNuovo(const Facce& facce) {
     const std::size_t n = marcati.size();
+    struct Pezzo {
+        PuntoDis capoA, capoB, da, a;
+        int reg = 0;
+        ListaCelleDis celle;          // the cells traced, in order
+        std::vector<CellaDis> prima;  // and what they held before
+    };
+    std::vector<Pezzo> pezzi(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
-        const PuntoDis capoA = k == 0 ? x : marcati[k - 1];
-        const PuntoDis capoB = k == n ? y : marcati[k];
-        const PuntoDis da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
-        const PuntoDis a = k == n ? vecchio->celle.back() : porte[k][0];
-        const int reg = regioniMossa[k];
-        ListaCelleDis tratto =
-            instrada(g, facce, reg, da, latoVerso(capoA, da), a, latoVerso(a, capoB), facce.riquadro(reg));
-        if (tratto.empty())
-            return fail("No way through region " + std::to_string(reg) + " from cell " + cella(da) +
-                        " to cell " + cella(a) + " for the moved strand.");
-        for (PuntoDis p : tratto) {
-            g.at(p.r, p.c).Marca = kMarcaPercorso;
-            LimitiDis& e = g.limiti;
-            e = {std::max(e.RigaMax, p.r), std::max(e.ColMax, p.c), std::min(e.RigaMin, p.r),
-                 std::min(e.ColMin, p.c)};
-        }
-        tratto.insert(tratto.begin(), capoA);
-        tratto.push_back(capoB);
+        Pezzo& p = pezzi[k];
+        p.capoA = k == 0 ? x : marcati[k - 1];
+        p.capoB = k == n ? y : marcati[k];
+        p.da = k == 0 ? vecchio->celle.front() : porte[k - 1][1];
+        p.a = k == n ? vecchio->celle.back() : porte[k][0];
+        p.reg = regioniMossa[k];
+    }
+    const auto traccia = [&](Pezzo& p, const Divieto* divieto) {
+        ListaCelleDis tratto = instrada(g, facce, p.reg, p.da, latoVerso(p.capoA, p.da), p.a,
+                                        latoVerso(p.a, p.capoB), facce.riquadro(p.reg), divieto);
+        if (tratto.empty()) return false;
+        p.prima.clear();
+        for (PuntoDis q : tratto) p.prima.push_back(g.at(q.r, q.c));
+        for (PuntoDis q : tratto) g.at(q.r, q.c).Marca = kMarcaPercorso;
+        p.celle = tratto;
+        tratto.insert(tratto.begin(), p.capoA);
+        tratto.push_back(p.capoB);
         F3SettaSimboliDis(g, vista, tratto, ColVerde);
         vista.tick();
+        return true;
+    };
+    const auto togli = [&](Pezzo& p) {
+        for (std::size_t i = p.celle.size(); i-- > 0;) g.at(p.celle[i].r, p.celle[i].c) = p.prima[i];
+        p.celle.clear();
+    };
+    // A piece of the same region still to be traced whose doors no run joins any more.
+    const auto chiuso = [&](const Pezzo& p) -> const Pezzo* {
+        for (const Pezzo& q : pezzi) {
+            if (&q == &p || q.reg != p.reg || !q.celle.empty()) continue;
+            const std::vector<PuntoDis> dentro = raggiungibili(g, facce, q.reg, q.da, q.a);
+            if (std::find(dentro.begin(), dentro.end(), q.a) == dentro.end()) return &q;
+        }
+        return nullptr;
+    };
+    // Piece p traced so that it walls in no door of the pieces of its region still to come.
+    const auto tracciaAperto = [&](Pezzo& p) {
+        if (!traccia(p, nullptr)) return false;
+        constexpr int kSpinte = 8;
+        Divieto divieto;
+        for (int volta = 0; volta < kSpinte; ++volta) {
+            const Pezzo* q = chiuso(p);
+            if (!q) return true;
+            // The side of q's door that p's run walled in, unless p's own ends lie there.
+            std::vector<PuntoDis> lato;
+            for (PuntoDis porta : {q->da, q->a}) {
+                lato = raggiungibili(g, facce, q->reg, porta);
+                if (std::find(lato.begin(), lato.end(), p.da) == lato.end() &&
+                    std::find(lato.begin(), lato.end(), p.a) == lato.end())
+                    break;
+                lato.clear();
+            }
+            if (lato.empty()) return true;
+            for (std::size_t i = 0, m = lato.size(); i < m; ++i)
+                for (int s = 1; s <= 4; ++s) lato.push_back(accanto(lato[i], s));
+            for (PuntoDis c : lato)
+                if (c != p.da && c != p.a) divieto.celle.push_back(c);
+            std::sort(divieto.celle.begin(), divieto.celle.end(), [](PuntoDis u, PuntoDis v) {
+                return std::pair{u.r, u.c} < std::pair{v.r, v.c};
+            });
+            divieto.celle.erase(std::unique(divieto.celle.begin(), divieto.celle.end()), divieto.celle.end());
+            togli(p);
+            if (!traccia(p, &divieto)) return traccia(p, nullptr);
+        }
+        return true;
+    };
+    // The pieces of region reg traced again in the orders after the one that failed; false when no order
+    // lets every one of them through.
+    const auto ritraccia = [&](int reg) {
+        constexpr int kOrdini = 24;
+        std::vector<std::size_t> ordine;
+        for (std::size_t k = 0; k <= n; ++k) {
+            if (pezzi[k].reg != reg) continue;
+            ordine.push_back(k);
+            togli(pezzi[k]);
+        }
+        for (int volta = 0; volta < kOrdini && std::next_permutation(ordine.begin(), ordine.end()); ++volta) {
+            std::size_t fatti = 0;
+            while (fatti < ordine.size() && tracciaAperto(pezzi[ordine[fatti]])) ++fatti;
+            if (fatti == ordine.size()) return true;
+            for (std::size_t i = fatti; i-- > 0;) togli(pezzi[ordine[i]]);
+        }
+        return false;
+    };
+    const LimitiDis estensione = g.limiti;
+    for (std::size_t k = 0; k <= n; ++k) {
+        Pezzo& p = pezzi[k];
+        if (!p.celle.empty() || tracciaAperto(p)) continue;
+        if (!ritraccia(p.reg))
+            return fail("No way through region " + std::to_string(p.reg) + " from cell " + cella(p.da) +
+                        " to cell " + cella(p.a) + " for the moved strand.");
     }
+    // The extent takes in the route.
+    LimitiDis& e = g.limiti;
+    e = estensione;
+    for (const Pezzo& p : pezzi)
+        for (PuntoDis q : p.celle)
+            e = {std::max(e.RigaMax, q.r), std::max(e.ColMax, q.c), std::min(e.RigaMin, q.r),
+                 std::min(e.ColMin, q.c)};
     return {};
 }
 
@@ -774,6 +939,19 @@ constexpr long kCelleLavoro = 8'000'000;
 // The working table of a redraw that spreads the drawing out `volte` times: the drawing's table, or larger
 // where the spread drawing and a margin for the rows and columns the tidying inserts need it; the drawing
 // copied into it where it stands. Refused beyond kCelleLavoro cells.
+// The working table of the drawing's own size last used on this thread, emptied: the next redraw takes it
+// again instead of asking the system for its pages one by one. A larger one is not kept.
+std::unique_ptr<CellDrawing>& tavolaRiposta() {
+    thread_local std::unique_ptr<CellDrawing> t;
+    return t;
+}
+
+void riponi(std::unique_ptr<CellDrawing>& w) {
+    if (!w || w->rows() != CellDrawing::kRows || w->cols() != CellDrawing::kCols) return;
+    w->svuotaTutto();
+    tavolaRiposta() = std::move(w);
+}
+
 Result<std::unique_ptr<CellDrawing>> tavolaDiLavoro(const CellDrawing& tblGen, int volte) {
     constexpr int kMargine = 16;
     const LimitiDis& l = tblGen.limiti;
@@ -782,7 +960,10 @@ Result<std::unique_ptr<CellDrawing>> tavolaDiLavoro(const CellDrawing& tblGen, i
     const long colonne = std::max<long>(tblGen.cols(), fine.c + 2L + kMargine);
     if (righe * colonne > kCelleLavoro)
         return Failure{troppoGrande(l.RigaMax - l.RigaMin + 1, l.ColMax - l.ColMin + 1).error()};
-    auto w = std::make_unique<CellDrawing>(static_cast<int>(righe), static_cast<int>(colonne));
+    std::unique_ptr<CellDrawing>& riposta = tavolaRiposta();
+    auto w = riposta && riposta->rows() == righe && riposta->cols() == colonne
+                 ? std::move(riposta)
+                 : std::make_unique<CellDrawing>(static_cast<int>(righe), static_cast<int>(colonne));
     const UsedArea u = tblGen.usata();
     w->copiaRiquadro(tblGen, u.r0, u.r1, u.c0, u.c1, 0, 0);
     w->limiti = l;
@@ -838,6 +1019,10 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         Result<std::unique_ptr<CellDrawing>> lavoro = tavolaDiLavoro(tblGen, volte);
         if (!lavoro) return esito ? Status(Failure{lavoro.error()}) : esito;
         CellDrawing& w = **lavoro;
+        struct Riponi {
+            std::unique_ptr<CellDrawing>& w;
+            ~Riponi() { riponi(w); }
+        } dopo{*lavoro};
         Mossa3 m(w, vista, d, archiMossa, archiAttraversati, regioniMossa);
         // What the drawing cannot give is refused at once, whatever the room.
         if (Status s = m.verifica(nuovi); !s) return s;

@@ -147,67 +147,87 @@ Result<LimitiLista> F3Raddrizza3Dis(CellDrawing& tblGen, ListaCelleDis& tmpLst, 
     const LimitiLista box = limitiLista(tmpLst);
     const char marca = tmpSimb.front();  // a one-letter code, checked above
     const bool perRighe = rigCol == RigCol::R;
-    // Lines are rows (or columns); positions run along a line.
-    const int lineaMin = perRighe ? box.RigaMin : box.ColMin;
-    const int lineaMax = perRighe ? box.RigaMax : box.ColMax;
-    const int posMin = perRighe ? box.ColMin : box.RigaMin;
+    // Lines are rows (or columns); positions run along a line, inside the box of the list.
     const int posMax = perRighe ? box.ColMax : box.RigaMax;
     auto cella = [perRighe](int linea, int pos) {
         return perRighe ? PuntoDis{linea, pos} : PuntoDis{pos, linea};
     };
 
-    for (int linea = lineaMin; linea <= lineaMax; ++linea)
-        for (int pos = posMin; pos <= posMax; ++pos) {
-            const PuntoDis da = cella(linea, pos);
-            if (std::as_const(tblGen).at(da.r, da.c).codice != marca) continue;
-            ListaCelleDis segmento;
-            int fine = -1;
-            for (int p2 = pos + 1; p2 <= posMax; ++p2) {
-                const PuntoDis q = cella(linea, p2);
-                if (tblGen.vuota(q.r, q.c)) {
-                    segmento.push_back(q);
-                } else {
-                    if (std::as_const(tblGen).at(q.r, q.c).codice == marca) fine = p2;
-                    break;
-                }
+    // The box is scanned line by line, position by position, for cells holding the marker. A segment is
+    // spliced in only between two cells of the list (innesta), so only the list's cells need visiting: they
+    // are taken in the order of the scan, and taken again after each splice, which changes the list. The
+    // cells a splice marks on its line lie before the next cell that holds the marker, and start nothing.
+    std::vector<std::pair<int, int>> celle;  // (line, position) of the list's cells, in scan order
+    const auto raccogli = [&] {
+        celle.clear();
+        for (const PuntoDis& p : tmpLst) celle.emplace_back(perRighe ? p.r : p.c, perRighe ? p.c : p.r);
+        std::sort(celle.begin(), celle.end());
+        celle.erase(std::unique(celle.begin(), celle.end()), celle.end());
+    };
+    raccogli();
+    for (std::size_t i = 0; i < celle.size();) {
+        const auto [linea, pos] = celle[i++];
+        const PuntoDis da = cella(linea, pos);
+        if (std::as_const(tblGen).at(da.r, da.c).codice != marca) continue;
+        ListaCelleDis segmento;
+        int fine = -1;
+        for (int p2 = pos + 1; p2 <= posMax; ++p2) {
+            const PuntoDis q = cella(linea, p2);
+            if (tblGen.vuota(q.r, q.c)) {
+                segmento.push_back(q);
+            } else {
+                if (std::as_const(tblGen).at(q.r, q.c).codice == marca) fine = p2;
+                break;
             }
-            if (fine < 0 || segmento.empty()) continue;
-            innesta(tblGen, tmpLst, da, cella(linea, fine), std::move(segmento), tmpSimb);
         }
+        if (fine < 0 || segmento.empty()) continue;
+        if (!innesta(tblGen, tmpLst, da, cella(linea, fine), std::move(segmento), tmpSimb)) continue;
+        raccogli();
+        i = static_cast<std::size_t>(std::upper_bound(celle.begin(), celle.end(), std::pair{linea, pos}) -
+                                     celle.begin());
+    }
     return limitiLista(tmpLst);
 }
 
 namespace {
 
-// How far the empty cells reach from cell p in each heading 1..4 (up, right, down, left): the largest k
-// such that p and the k cells after it that way are inside the drawing and empty; -1 when p itself is not.
-struct Portata {
-    std::array<int, 5> k{};
+// How far the empty cells reach from cell p in each heading 1..4 (up, right, down, left), found only as far
+// as it is asked for: whether p and the d cells after it that way are inside the drawing and empty.
+class Portata {
+  public:
+    Portata(const CellDrawing& tblGen, PuntoDis p)
+        : g_(tblGen), p_(p), vuota_(tblGen.inside(p.r, p.c) && tblGen.vuota(p.r, p.c)) {}
 
-    Portata(const CellDrawing& tblGen, PuntoDis p) {
-        static constexpr std::array<int, 5> kDr = {0, -1, 0, 1, 0}, kDc = {0, 0, 1, 0, -1};
-        const bool vuota = tblGen.inside(p.r, p.c) && tblGen.vuota(p.r, p.c);
-        for (std::size_t s = 1; s <= 4; ++s) {
-            int n = vuota ? 0 : -1;
-            if (vuota)
-                for (PuntoDis q{p.r + kDr[s], p.c + kDc[s]};
-                     tblGen.inside(q.r, q.c) && tblGen.vuota(q.r, q.c); q = {q.r + kDr[s], q.c + kDc[s]})
-                    ++n;
-            k[s] = n;
-        }
-    }
-    // Whether the cells from p to d cells away along a row (dRighe false) or a column are all empty; d = 0
-    // asks for p alone.
-    bool fino(int d, bool lungoColonna) const {
-        if (d == 0) return k[1] >= 0;
+    // Whether the cells from p to d cells away along a row (lungoColonna false) or a column are all empty;
+    // d = 0 asks for p alone.
+    bool fino(int d, bool lungoColonna) {
+        if (!vuota_) return false;
+        if (d == 0) return true;
         const std::size_t s = lungoColonna ? (d < 0 ? 1 : 3) : (d < 0 ? 4 : 2);
-        return k[s] >= std::abs(d);
+        static constexpr std::array<int, 5> kDr = {0, -1, 0, 1, 0}, kDc = {0, 0, 1, 0, -1};
+        const int voluti = std::abs(d);
+        int& n = vuote_[s];
+        while (n < voluti && !chiusa_[s]) {
+            const PuntoDis q{p_.r + kDr[s] * (n + 1), p_.c + kDc[s] * (n + 1)};
+            if (g_.inside(q.r, q.c) && g_.vuota(q.r, q.c))
+                ++n;
+            else
+                chiusa_[s] = true;
+        }
+        return n >= voluti;
     }
+
+  private:
+    const CellDrawing& g_;
+    PuntoDis p_;
+    bool vuota_;
+    std::array<int, 5> vuote_{};    // empty cells found after p each way
+    std::array<bool, 5> chiusa_{};  // and the cell after them is not empty
 };
 
 // Whether F3VerificapercorsoRetto finds a run from da to a, from how far the empty cells reach around both:
 // a leg from da to the corner (da included), then one from the corner to a (the corner left out).
-bool rettoPossibile(const Portata& pDa, const Portata& pA, PuntoDis da, PuntoDis a) {
+bool rettoPossibile(Portata& pDa, Portata& pA, PuntoDis da, PuntoDis a) {
     const int dr = a.r - da.r, dc = a.c - da.c;
     // The corner in da's column, then the one in da's row.
     const bool verticale = pDa.fino(dr, true) && (dc == 0 || pA.fino(-dc + (dc > 0 ? 1 : -1), false));
@@ -222,7 +242,7 @@ ListaCelleDis F3Migliorapercorso(const CellDrawing& tblGen, const ListaCelleDis&
     const int u = static_cast<int>(tmps.size());
     // The reach of the empty cells around the last cells of the list, each measured once.
     std::vector<std::optional<Portata>> portate(static_cast<std::size_t>(std::max(u, 0)));
-    const auto portata = [&](int k) -> const Portata& {
+    const auto portata = [&](int k) -> Portata& {
         auto& x = portate[static_cast<std::size_t>(k)];
         if (!x) x.emplace(tblGen, tmps[static_cast<std::size_t>(k)]);
         return *x;

@@ -88,6 +88,7 @@ std::string scriviVociPercorso(const std::vector<Punto>& punti) {
 
 Result<std::vector<Punto>> leggiVociControllate(std::string_view testo) {
     std::vector<Punto> out;
+    out.reserve(static_cast<std::size_t>(std::count(testo.begin(), testo.end(), '|')));
     while (true) {
         const std::size_t bar = testo.find('|');
         if (bar == std::string_view::npos) break;

@@ -1,5 +1,6 @@
 #include "mainwindow/redraw_candidates.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 
@@ -9,6 +10,35 @@
 #include "moves/bridge_rewrite.h"
 
 namespace trevalon {
+
+namespace {
+
+// FNV-1a over the drawing's extent and the line code, number and tile name of every cell of its used box.
+std::uint64_t improntaDisegno(const CellDrawing& g) {
+    std::uint64_t h = 1469598103934665603ULL;
+    const auto mescola = [&h](std::int64_t v) {
+        for (int i = 0; i < 8; ++i) {
+            h ^= static_cast<std::uint64_t>(v >> (8 * i)) & 0xffU;
+            h *= 1099511628211ULL;
+        }
+    };
+    const LimitiDis& l = g.limiti;
+    for (int v : {l.RigaMin, l.RigaMax, l.ColMin, l.ColMax}) mescola(v);
+    const UsedArea u = g.usata();
+    for (int r = std::max(u.r0, 0); r <= u.r1; ++r)
+        for (int c = std::max(u.c0, 0); c <= u.c1; ++c) {
+            const CellaDis& x = g.at(r, c);
+            if (x.codice == 0 && x.Numero == 0 && x.simbolo == 0) continue;
+            mescola(r);
+            mescola(c);
+            mescola(x.codice);
+            mescola(x.Numero);
+            for (char k : g.Simbolo(r, c)) mescola(k);
+        }
+    return h;
+}
+
+}  // namespace
 
 std::vector<CandidatoPonte> candidatiPonte(const Diagram& d, bool orizzontale) {
     std::vector<CandidatoPonte> out;
@@ -76,7 +106,10 @@ ProvaRidisegno provaRidisegno(FinestraForm2& w, const CandidatoRidisegno& c) {
     out.millisecondi =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - inizio).count();
     out.esito = nodo ? ProvaRidisegno::Esito::Riuscito : ProvaRidisegno::Esito::Ricaduto;
-    if (!nodo) out.motivo = nodo.error();
+    if (!nodo)
+        out.motivo = nodo.error();
+    else if (nodo->tblGen)
+        out.impronta = improntaDisegno(*nodo->tblGen);
     return out;
 }
 

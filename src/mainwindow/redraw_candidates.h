@@ -5,6 +5,7 @@
 // commit of the move do it. Nothing is recorded and the diagram is left as it was. The benchmarks and the
 // bench harness time it; the tests compare what the window records with these rewrites.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ struct ProvaRidisegno {
     Esito esito = Esito::NonTentato;
     double millisecondi = 0;  // redraw, check, walk and comparison
     std::string motivo;       // why it fell back
+    // The redrawn drawing, when it was checked: a digest of its extent and of each cell's line code, number
+    // and tile name, so that two builds can be compared for the same redraws.
+    std::uint64_t impronta = 0;
 };
 
 // Candidate c highlighted in w's main grid and redrawn from w's diagram, which is left as it was.

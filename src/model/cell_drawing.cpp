@@ -43,6 +43,16 @@ void CellDrawing::copiaRiquadro(const CellDrawing& da, int r0, int r1, int c0, i
     usata_.take(r1 + dr, c1 + dc);
 }
 
+void CellDrawing::svuotaTutto() {
+    for (int r = std::max(usata_.r0, 0); r <= usata_.r1; ++r) {
+        CellaDis* riga = cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
+        std::fill(riga + usata_.c0, riga + usata_.c1 + 1, CellaDis{});
+    }
+    usata_ = UsedArea{};
+    names_.assign(1, std::string());
+    limiti = LimitiDis{};
+}
+
 std::string_view CellDrawing::Codice(int r, int c) const {
     const char k = at(r, c).codice;
     if (k == 0) return {};
@@ -77,8 +87,12 @@ std::uint8_t CellDrawing::intern(std::string_view n) {
 void InizializzaCelDis(CellDrawing& tblGen) {
     // Outside the used box every cell is already empty.
     const UsedArea u = tblGen.usata();
-    for (int r = std::max(u.r0, 1); r <= u.r1; ++r)
-        for (int c = std::max(u.c0, 1); c <= u.c1; ++c) svuotaCellaDis(tblGen.at(r, c));
+    const int c0 = std::max(u.c0, 1);
+    if (c0 > u.c1) return;
+    for (int r = std::max(u.r0, 1); r <= u.r1; ++r) {
+        CellaDis* riga = tblGen.riga(r, c0, u.c1);
+        for (int c = c0; c <= u.c1; ++c) svuotaCellaDis(riga[c]);
+    }
 }
 
 }  // namespace trevalon

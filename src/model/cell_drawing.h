@@ -77,6 +77,25 @@ class CellDrawing {
         return x;
     }
     const CellaDis& at(int r, int c) const { return cells_[indice(r, c)]; }
+    // Row r for a run of changes over its columns c0..c1 (all inside the drawing; none when c0 > c1): its
+    // cell (r, 0), from which those columns are reached directly. The used box takes them in at once, as
+    // `at` would cell by cell.
+    CellaDis* riga(int r, int c0, int c1) {
+        if (c0 > c1) {
+            if (r < 0 || r >= rows_) fuori(r, c0);
+        } else {
+            if (!inside(r, c0)) fuori(r, c0);
+            if (!inside(r, c1)) fuori(r, c1);
+            usata_.take(r, c0);
+            usata_.take(r, c1);
+        }
+        return cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
+    }
+    // Row r for reading: its cell (r, 0).
+    const CellaDis* riga(int r) const {
+        if (r < 0 || r >= rows_) fuori(r, 0);
+        return cells_.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(cols_);
+    }
     // The box of every cell handed out for change since the drawing was made: every cell outside it is as
     // a fresh drawing holds it (every field zero), so what works on the whole table needs only this box.
     // It covers the extent `limiti` and may be larger.
@@ -107,11 +126,19 @@ class CellDrawing {
     void setTooltip(int r, int c, std::string_view n) { at(r, c).tooltip = intern(n); }
     std::string_view Simbolo(int r, int c) const { return name(at(r, c).simbolo); }
     void setSimbolo(int r, int c, std::string_view n) { at(r, c).simbolo = intern(n); }
+    // The tile name a cell's `simbolo` index stands for.
+    std::string_view nome(std::uint8_t id) const { return names_[id]; }
     // Tile name n made known to the name table without writing it anywhere, so that writing it later
-    // cannot fail; std::length_error when the table is full, as for setSimbolo and setTooltip.
-    void conosciNome(std::string_view n) { intern(n); }
+    // cannot fail; std::length_error when the table is full, as for setSimbolo and setTooltip. Returns
+    // the index a cell's `simbolo` holds for it.
+    std::uint8_t conosciNome(std::string_view n) { return intern(n); }
 
     LimitiDis limiti;
+
+    // The drawing as a fresh one of its size: every cell handed out for change emptied (every field zero),
+    // no used box, no extent and no tile name but the empty one. Its memory is kept, so that it can be
+    // used again without asking the system for new pages.
+    void svuotaTutto();
 
   private:
     std::string_view name(std::uint8_t id) const { return names_[id]; }

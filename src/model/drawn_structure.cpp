@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -249,6 +250,16 @@ Status noStrandWithoutCrossing(const Drawing& drawing, const Diagram& d, const R
     return {};
 }
 
+// "r,c|" after the path text, without a text of its own per number.
+void aggiungiCella(std::string& percorso, Cell x) {
+    char testo[2 * 12 + 2];
+    char* fine = std::to_chars(testo, testo + 12, x.r).ptr;
+    *fine++ = ',';
+    fine = std::to_chars(fine, fine + 12, x.c).ptr;
+    *fine++ = '|';
+    percorso.append(testo, fine);
+}
+
 // Marks cell x of the cell table as walked: a cell of arc n (tipo 'A') or of crossing n (tipo 'I').
 void mark(Diagram& d, Cell x, char tipo, int n) {
     CellaNodo& cell = d.TblNodo.at(x.r, x.c);
@@ -387,7 +398,7 @@ class StrandWalk {
             if (d_.TblNodo.at(cur.r, cur.c).Tipo != 0) return failAt("the strand runs into itself", cur);
             mark(d_, cur, 'A', out.arc);
             drawing_.walked(cur, d_);
-            arc.Percorso += std::to_string(cur.r) + "," + std::to_string(cur.c) + "|";
+            aggiungiCella(arc.Percorso, cur);
             const Result<Cell> step = drawing_.next(prev, cur);
             if (!step) return Failure{step.error()};
             if (isCrossing(drawing_.kind(*step))) return Stretch{cur, *step};

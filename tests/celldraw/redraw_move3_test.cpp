@@ -388,5 +388,53 @@ TEST(RedrawMove3, TheWorkingTableIsBroughtBackWithinTheTable) {
     }
 }
 
+// A working table that a redraw leaves for the next one is emptied as a fresh table of its size would be:
+// the same candidates redrawn again, each in the table the one before left, give the same drawings and the
+// same refusals.
+TEST(RedrawMove3, AWorkingTableUsedAgainIsAFreshOne) {
+    CellDrawing g;
+    g.setCodice(5, 7, "2");
+    g.setSimbolo(5, 7, "n*");
+    g.at(9, 3).Marca = 4;
+    g.limiti = {9, 7, 5, 3};
+    g.svuotaTutto();
+    EXPECT_TRUE(g.usata().empty());
+    const LimitiDis& l = g.limiti;
+    EXPECT_EQ(std::vector<int>({l.RigaMin, l.RigaMax, l.ColMin, l.ColMax}),
+              std::vector<int>({9999, 0, 9999, 0}));
+    for (const PuntoDis p : {PuntoDis{5, 7}, PuntoDis{9, 3}}) {
+        const CellaDis& x = std::as_const(g).at(p.r, p.c);
+        EXPECT_EQ(std::vector<int>({x.codice, x.simbolo, x.Marca}), std::vector<int>({0, 0, 0}));
+    }
+    g.setSimbolo(1, 1, "v-a");
+    EXPECT_EQ(std::as_const(g).at(1, 1).simbolo, 1) << "the tile names start again from the empty one";
+
+    Disegnato x;
+    const ts::GaussDiagram k = ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), 3, 16);
+    ASSERT_TRUE(x.costruisci(ts::gaussText(k), ts::lettersText(k)));
+    std::vector<CandidatoPonte> candidati;
+    for (char ab1 : {'-', '+'})
+        EnumeraCandidatiPonte(*x.d, ab1, ab1 == '-' ? '+' : '-', false, [&](const CandidatoPonte& c) {
+            candidati.push_back(c);
+            return candidati.size() < 8;
+        });
+    ASSERT_GE(candidati.size(), 4U);
+    std::vector<std::string> prima;
+    for (int giro = 0; giro < 2; ++giro)
+        for (std::size_t i = 0; i < candidati.size(); ++i) {
+            const CandidatoPonte& c = candidati[i];
+            x.evidenzia(c);
+            auto gen = std::make_unique<CellDrawing>();
+            ASSERT_TRUE(F3GenCelDis(*gen, *x.d, x.tbltt, false));
+            VistaRidisegno vista;
+            const Status s = F3disTxt3(*gen, vista, *x.d, c.archiPonte, c.archiAttraversati, c.regioni);
+            const std::string esito = (s ? std::string("redrawn ") : s.error() + " ") + stato(*gen);
+            if (giro == 0)
+                prima.push_back(esito);
+            else
+                EXPECT_EQ(esito, prima[i]) << "candidate " << i;
+        }
+}
+
 }  // namespace
 }  // namespace trevalon

@@ -74,7 +74,11 @@ TEST(Straightening, GapsAlongARowOrAColumnAreFilledAndSplicedInOrder) {
           Caso{'R', "2,1|2,4|3,4|3,5|3,6|2,6|2,8|1,8|", "2,1|2,2|2,3|2,4|2,5|2,6|2,7|2,8|1,8|"},
           Caso{'R', "2,3|2,4|3,4|4,4|5,4|5,3|", "2,3|2,4|3,4|4,4|5,4|5,3|"},
           Caso{'R', "3,2|4,2|4,3|4,4|4,5|3,5|", "3,2|4,2|4,3|4,4|4,5|3,5|", "3,3|", "1"},
-          Caso{'R', "3,2|4,2|4,3|4,4|4,5|", "3,2|4,2|4,3|4,4|4,5|", "3,5|", "t"}})
+          Caso{'R', "3,2|4,2|4,3|4,4|4,5|", "3,2|4,2|4,3|4,4|4,5|", "3,5|", "t"},
+          // A marked cell outside the list starts no splice; the list's own gap on that row is filled.
+          Caso{'R', "3,5|4,5|4,6|4,7|4,8|3,8|", "3,5|3,6|3,7|3,8|", "3,2|", "t"},
+          // Two gaps down one column, the second found in the list the first splice left.
+          Caso{'C', "1,2|1,3|2,3|3,3|4,3|4,2|6,2|", "1,2|2,2|3,2|4,2|5,2|6,2|"}})
         prova(k);
 }
 

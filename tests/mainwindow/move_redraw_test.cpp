@@ -263,6 +263,32 @@ TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
     }
 }
 
+// Moves II of diagrams of 200 and 250 crossings that lay one stretch along the other on a route passing one
+// region three times: the run of an earlier passage took the only lane past the door of a later one, or
+// walled it in. Each is redrawn in place, checked cell by cell and the same diagram as the rewrite.
+TEST(MoveRedraw, ARouteThatPassesARegionAgainLeavesTheDoorsOfItsLaterPassagesOpen) {
+    struct Stesura {
+        const char* nome;
+        ts::GaussDiagram g;
+        std::size_t candidato;
+    };
+    const std::vector<Stesura> casi = {
+        {"scrambled case 14 of seed 17, 199 to 201 crossings",
+         ts::scrambledCases(17, 17, 199, 201)[13].diagram, 31},
+        {"scrambled case 1 of seed 292, 247 to 248 crossings",
+         ts::scrambledCases(292, 2, 247, 248)[0].diagram, 6},
+    };
+    for (const Stesura& k : casi) {
+        SCOPED_TRACE(k.nome);
+        Finestra f;
+        ASSERT_TRUE(f.apri(k.g));
+        const std::vector<CandidatoRidisegno> c = candidatiRidisegno(f.d(), MoveKind::II, false);
+        ASSERT_GT(c.size(), k.candidato);
+        const ProvaRidisegno p = provaRidisegno(f.w, c[k.candidato]);
+        EXPECT_EQ(p.esito, ProvaRidisegno::Esito::Riuscito) << p.motivo;
+    }
+}
+
 // A redraw that cannot match (the candidate's highlight lost before the answer, or a table that cannot
 // hold the redraw) records the rewrite's diagram as a code step and says that it fell back; the
 // automatic run never redraws.
