@@ -69,9 +69,10 @@ class Percorsi {
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
     // regioni, archi: working space for the route under way.
+    // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0).
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
              const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
-             std::vector<int>& regioni, std::vector<int>& archi)
+             std::vector<int>& regioni, std::vector<int>& archi, const std::vector<char>& distanzeIntere)
         : d_(d),
           vicini_(vicini),
           inizio_(inizio),
@@ -79,7 +80,8 @@ class Percorsi {
           limiti_(limiti),
           cedi_(cedi),
           regioni_(regioni),
-          archi_(archi) {}
+          archi_(archi),
+          distanzeIntere_(distanzeIntere) {}
 
     // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
     // Returns false when a cap cut the list.
@@ -88,6 +90,7 @@ class Percorsi {
         rB_ = rB;
         // The distances to rB.
         distanze_ = &d_.MatRegioni.at(rB, 0);
+        ultimoPassoDiretto_ = distanzeIntere_[ix(rB)] != 0;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -118,23 +121,38 @@ class Percorsi {
             }
             return;
         }
+        if (resto == 1 && ultimoPassoDiretto_) {
+            // Every region but rB is at a distance from it of 1 or more: the one step left can only be
+            // the one into rB, over the arc between u and rB that u's neighbours list.
+            const int arco = d_.MatRegioni.at(u, rB_).arco;
+            if (u == rB_ || arco < 1 || arco > d_.NumArchi || vietato_[ix(arco)]) return;
+            passo(rB_, arco, 0, visita);
+            return;
+        }
         for (std::size_t k = ix(inizio_[ix(u)]); k < ix(inizio_[ix(u) + 1]); ++k) {
             const auto [v, arco] = vicini_[k];
             if (fermato_ || troncato_) return;
             if (vietato_[ix(arco)]) continue;
             const int dv = distanza(v);
             if (dv != resto - 1 || (resto - 1 > 0 && v == rB_)) continue;
-            if (++passi_ > limiti_.maxPassiPercorsi) {
-                troncato_ = true;
-                return;
-            }
-            if (cedi_ && passi_ % 1024 == 0) cedi_();
-            regioni_.push_back(v);
-            archi_.push_back(arco);
-            estendi(v, resto - 1, visita);
-            regioni_.pop_back();
-            archi_.pop_back();
+            if (!passo(v, arco, resto - 1, visita)) return;
         }
+    }
+
+    // One step of the route into v; false when the step cap cut the list.
+    template <class Visita>
+    bool passo(int v, int arco, int resto, Visita& visita) {
+        if (++passi_ > limiti_.maxPassiPercorsi) {
+            troncato_ = true;
+            return false;
+        }
+        if (cedi_ && passi_ % 1024 == 0) cedi_();
+        regioni_.push_back(v);
+        archi_.push_back(arco);
+        estendi(v, resto, visita);
+        regioni_.pop_back();
+        archi_.pop_back();
+        return true;
     }
 
     const Diagram& d_;
@@ -152,6 +170,8 @@ class Percorsi {
     bool fermato_ = false;
     std::vector<int>& regioni_;
     std::vector<int>& archi_;
+    const std::vector<char>& distanzeIntere_;
+    bool ultimoPassoDiretto_ = false;
 };
 
 }  // namespace
@@ -249,6 +269,7 @@ struct LavoroPonti {
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
     std::vector<int> regioniPercorso, archiPercorso;
+    std::vector<char> distanzeIntere;
     CandidatoPonte cand;
 };
 
@@ -277,19 +298,26 @@ thread_local std::size_t LavoroInUso::profondita_ = 0;
 namespace {
 
 // The neighbours of every region in ascending order, with the arc between them, one region after another:
-// those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]].
-void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio) {
+// those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]]. distanzeIntere[u]: every other region
+// has a distance to u (none is 0), read from the same row.
+void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
+                  std::vector<char>& distanzeIntere) {
     const std::size_t lato = ix(d.NumRegioni) + 1;
     vicini.clear();
     vicini.reserve(4 * lato);
     inizio.assign(lato + 1, 0);
+    distanzeIntere.assign(lato, 0);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        bool zero = false;  // some other region without a distance, read without a branch
         for (int v = 1; v <= d.NumRegioni; ++v) {
+            if (v == u) continue;
             const int a = riga[v].arco;
-            if (v != u && a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
+            zero |= riga[v].dis == 0;
+            if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
         }
+        distanzeIntere[ix(u)] = zero ? 0 : 1;
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
 }
@@ -320,7 +348,8 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
     const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso,
+                      w.distanzeIntere);
 
     elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
     esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
@@ -429,7 +458,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     // The distances are read from the region graph where they are needed (a region's distance to itself 0).
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio);
+    elencaVicini(d, w.vicini, w.inizio, w.distanzeIntere);
     return enumeraTipo(d, w, ab1, ab2, orizzontale, visita, limiti, conMessaggio, cedi, conTesti,
                        senzaLungoIlPonte);
 }
@@ -446,7 +475,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
     }
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio);
+    elencaVicini(d, w.vicini, w.inizio, w.distanzeIntere);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);

@@ -209,6 +209,76 @@ TEST(BridgeSearch, HorizontalRoutesAreCappedGoToTheTreeStepOrAreTakenByOrdinal) 
 
 // One prepared rewrite serves every candidate of a diagram as a fresh rewrite would, refusals among them,
 // and the key of its passages is the key of the text written from them.
+// Every shortest route between two regions, as a plain search over all regions lists them: consecutive
+// regions share the arc the region graph names (none of the bridge's), each one step nearer the end by its
+// distance row (the end itself at 0), in ascending order of region sequence, up to `massimo`.
+std::vector<std::vector<int>> percorsiDiRiferimento(const Diagram& d, const std::vector<int>& ponte, int rA,
+                                                    int rB, int lunghezza, std::size_t massimo) {
+    std::vector<std::vector<int>> out;
+    std::vector<int> cammino{rA};
+    auto dist = [&](int v) { return v == rB ? 0 : d.MatRegioni.at(rB, v).dis; };
+    auto vai = [&](auto& self, int u, int resto) -> void {
+        if (out.size() >= massimo) return;
+        if (resto == 0) {
+            if (u == rB) out.push_back(cammino);
+            return;
+        }
+        for (int v = 1; v <= d.NumRegioni; ++v) {
+            const int a = d.MatRegioni.at(u, v).arco;
+            if (v == u || a < 1 || a > d.NumArchi) continue;
+            if (std::find(ponte.begin(), ponte.end(), a) != ponte.end()) continue;
+            if (dist(v) != resto - 1 || (resto > 1 && v == rB)) continue;
+            cammino.push_back(v);
+            self(self, v, resto - 1);
+            cammino.pop_back();
+        }
+    };
+    vai(vai, rA, lunghezza);
+    return out;
+}
+
+TEST(BridgeSearch, HorizontalRoutesAreEveryShortestRouteInOrderWithTheirArcs) {
+    std::vector<std::unique_ptr<Diagram>> diagrammi;
+    for (std::uint32_t seed : {3u, 7u, 11u}) diagrammi.push_back(costruisci(ts::randomUnknot(seed, 14)));
+    diagrammi.push_back(costruisci(ts::braidClosure(2, ts::BraidWord(9, 1))));
+    // A region no longer reachable by its distances: the last step of a route cannot be told by them alone.
+    diagrammi.push_back(costruisci(ts::randomUnknot(3, 14)));
+    for (int v = 2; v <= diagrammi.back()->NumRegioni; ++v) diagrammi.back()->MatRegioni.at(1, v).dis = 0;
+    for (std::size_t i = 0; i < diagrammi.size(); ++i) {
+        SCOPED_TRACE(i);
+        const Diagram& d = *diagrammi[i];
+        ASSERT_GT(d.NumRegioni, 0);
+        for (char ab1 : {'-', '+'}) {
+            // The routes listed, by bridge and end regions.
+            std::map<std::tuple<std::vector<int>, int, int>, std::vector<std::vector<int>>> trovati;
+            for (const CandidatoPonte& c : candidatiPonte(d, ab1, true)) {
+                ASSERT_EQ(c.regioni.size(), c.archiAttraversati.size() + 1);
+                for (std::size_t k = 0; k < c.archiAttraversati.size(); ++k)
+                    EXPECT_EQ(c.archiAttraversati[k], d.MatRegioni.at(c.regioni[k], c.regioni[k + 1]).arco);
+                auto& lista = trovati[{c.archiPonte, c.regioni.front(), c.regioni.back()}];
+                EXPECT_EQ(c.indicePercorso, static_cast<int>(lista.size()));
+                lista.push_back(c.regioni);
+            }
+            std::size_t coppie = 0;
+            for (const auto& ponte : ListaPonti(d, ab1, ab1 == '-' ? '+' : '-')) {
+                if (!tmpVerlistaponti(d, ponte)) continue;
+                const int c = static_cast<int>(ponte.size()) - 1;
+                const Arco& f = d.archi[static_cast<std::size_t>(ponte.front())];
+                const Arco& l = d.archi[static_cast<std::size_t>(ponte.back())];
+                for (int rA : {f.Reg1, f.Reg2})
+                    for (int rB : {l.Reg1, l.Reg2}) {
+                        if ((rA == rB ? 0 : d.MatRegioni.at(rA, rB).dis) != c) continue;
+                        const auto attesi = percorsiDiRiferimento(d, ponte, rA, rB, c, 64);
+                        const auto it = trovati.find({ponte, rA, rB});
+                        EXPECT_EQ(it == trovati.end() ? std::vector<std::vector<int>>{} : it->second, attesi);
+                        coppie += attesi.empty() ? 0 : 1;
+                    }
+            }
+            EXPECT_EQ(coppie, trovati.size());
+        }
+    }
+}
+
 TEST(BridgeRewrite, APreparedRewriteServesEveryCandidateAsAFreshOne) {
     int diagrammi = 0, riscritti = 0, rifiutati = 0;
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
