@@ -390,8 +390,14 @@ EsameRecord EsaminaRecordChiuso(const AlberoOrizzontale& albero, long indice) {
     thread_local std::vector<int> lavoro;
     thread_local TabellaPassaggi tabella;
     EsameRecord e;
-    albero.codiceELettere(indice, codice, ori, lavoro);
-    if (TabellaDaCodice(codice, ori, tabella) && !EsisteMossaI(tabella) && !EsisteMossaII(tabella))
+    bool letta = false;
+    if (albero.passiELettere(indice, lavoro, ori)) {
+        letta = TabellaDaPassi(lavoro, ori, tabella);
+    } else {
+        albero.codiceELettere(indice, codice, ori, lavoro);
+        letta = TabellaDaCodice(codice, ori, tabella);
+    }
+    if (letta && !EsisteMossaIoII(tabella))
         e.caricato = true;
     else
         e.daRifare = true;

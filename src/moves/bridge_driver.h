@@ -56,6 +56,11 @@ class AlberoOrizzontale {
                                    i == 0 ? std::string_view() : codici_.chiave(tblListaUg_.chiaveDi(i)),
                                    codice, ori, lavoro);
     }
+    // Its passages straight from its key, when it is kept as a reading of it (RecordAlbero::passiELettere).
+    bool passiELettere(long i, std::vector<int>& passi, std::string& ori) const {
+        const long r = controlla(i);
+        return r != 0 && tblListaUg_.passiELettere(r, codici_.chiave(tblListaUg_.chiaveDi(r)), passi, ori);
+    }
     // The crossing names of a record by crossing, index 0 the empty name; valid until the next call.
     const std::vector<std::string>& nomi(long i) const { return tblListaUg_.nomi(controlla(i)); }
     void impostaNumGiroRadice(std::int64_t n) { tblListaUg_.impostaNumGiroRadice(n); }

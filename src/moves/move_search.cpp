@@ -1,7 +1,11 @@
 #include "moves/move_search.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -342,6 +346,214 @@ void finiDeiCammini(const Passaggi& P, int numIncroci, std::vector<int>& prossim
     }
 }
 
+// The move I and II tests made quickly, for tables asked only whether they allow a move (every record of
+// a closed search tree is): the same walks and the same test of the third strands as walkStretch and
+// thirdStrandsPass, with the crossings met marked by stamps instead of cleared tables, the twins ordered
+// by a bit table of their positions and no records kept. A stretch set refused by the quick pairing of
+// segniAppaiati is refused here by the same pairing after its walk, so the answers are those of the
+// records' path.
+class ProvaRapida {
+  public:
+    // Prepares for a table valid for tabellaValida.
+    explicit ProvaRapida(const TabellaPassaggi& t);
+
+    // Whether the stretches from inizi[k] forward to fini[k] (both exclusive), k < quanti, walked in turn
+    // without meeting an inner crossing twice, pass the test of the third strands, the twins taken in the
+    // order of their positions counted from base + 1.
+    bool passano(int base, const int* inizi, const int* fini, int quanti);
+
+    // Any loop of the move I search passes.
+    bool mossaI();
+    // Any two neighbouring entries of the move II search pass. Needs regolare().
+    bool mossaII(TipoTMan tipo);
+    // Every passage has handedness +1 or -1, as every table of a diagram has: the entries of move II can
+    // then be told by one kind per passage.
+    bool regolare() const { return regolare_; }
+
+  private:
+    // The entry from passage x forward to its next passage y of the two crossings, when the walk from x
+    // reaches y and the kinds agree (see tipo_).
+    bool voce(int x, int y, char inverti) const {
+        const int d = y - x + (y > x ? 0 : n_);
+        return x + d < fine_[ix(x)] && tipo_[ix(y)] == (tipo_[ix(x)] ^ inverti);
+    }
+    // The group of the entry (i, j) (j at position q from i): each entry of the same two crossings, when
+    // i is the first of them; true when two neighbouring ones pass.
+    bool gruppo(int i, int q, char inverti);
+    int nuovoTimbro();
+
+    const TabellaPassaggi& t_;
+    int n_;
+    bool regolare_ = true;
+    // Kept by the thread: where the walks end (finiDeiCammini), each position's kind over two turns
+    // (2 for an over passage, plus 1 for handedness +1), the stamps by crossing and the pairs of twins.
+    struct Tavole {
+        std::vector<int> prossimo, fine;
+        std::vector<char> tipo;
+        std::vector<std::uint32_t> timbro;
+        std::uint32_t ultimoTimbro = 0;
+        std::vector<std::pair<int, int>> sopra, sotto;
+    };
+    static Tavole& tavole() {
+        thread_local Tavole t;
+        return t;
+    }
+    Tavole& tv_;
+    const std::vector<int>& fine_;
+    const std::vector<char>& tipo_;
+};
+
+ProvaRapida::ProvaRapida(const TabellaPassaggi& t)
+    : t_(t), n_(t.numGemelli()), tv_(tavole()), fine_(tv_.fine), tipo_(tv_.tipo) {
+    const Passaggi P(t);
+    finiDeiCammini(P, t.numIncroci, tv_.prossimo, tv_.fine);
+    tv_.tipo.resize(ix(2 * n_) + 2);
+    for (int p = 1; p <= n_; ++p) {
+        const int m = P.mano(p);
+        if (m != 1 && m != -1) regolare_ = false;
+        const char k = static_cast<char>((P.segno(p) == '+' ? 2 : 0) | (m == 1 ? 1 : 0));
+        tv_.tipo[ix(p)] = tv_.tipo[ix(p + n_)] = k;
+    }
+    if (tv_.timbro.size() < ix(t.numIncroci) + 1) {
+        tv_.timbro.assign(ix(std::max(t.numIncroci, kMaxIncroci)) + 1, 0);
+        tv_.ultimoTimbro = 0;
+    }
+}
+
+int ProvaRapida::nuovoTimbro() {
+    if (++tv_.ultimoTimbro == 0) {
+        std::fill(tv_.timbro.begin(), tv_.timbro.end(), 0);
+        tv_.ultimoTimbro = 1;
+    }
+    return static_cast<int>(tv_.ultimoTimbro);
+}
+
+bool ProvaRapida::passano(int base, const int* inizi, const int* fini, int quanti) {
+    const int n = n_;
+    const int* padre = t_.padre.data();
+    const int* gemello = t_.gemello.data();
+    const char* segno = t_.segno.data();
+    std::uint32_t* visto = tv_.timbro.data();
+    const auto timbro = static_cast<std::uint32_t>(nuovoTimbro());
+    // The twins' positions from base + 1, less one: bits of a table of kMaxGemelli.
+    constexpr int kParole = (kMaxGemelli + 63) / 64;
+    std::array<std::uint64_t, kParole> bit{};
+    for (int k = 0; k < quanti; ++k) {
+        const int inizio = inizi[k], fine = fini[k];
+        int p = inizio;
+        while (true) {
+            p = p == n ? 1 : p + 1;
+            if (p == fine) break;
+            if (p == inizio) return false;
+            const int c = padre[p];
+            if (visto[c] == timbro) return false;
+            visto[c] = timbro;
+            int r = gemello[p] - base - 1;
+            if (r < 0) r += n;
+            bit[ix(r >> 6)] |= std::uint64_t{1} << (r & 63);
+        }
+    }
+    // Consecutive twins pair off in their signs; the pairs of over passages and those of under passages.
+    std::vector<std::pair<int, int>>& sopra = tv_.sopra;
+    std::vector<std::pair<int, int>>& sotto = tv_.sotto;
+    sopra.clear();
+    sotto.clear();
+    int primo = 0;
+    for (int w = 0; w < kParole; ++w)
+        for (std::uint64_t b = bit[ix(w)]; b != 0; b &= b - 1) {
+            int tw = w * 64 + std::countr_zero(b) + base + 1;
+            if (tw > n) tw -= n;
+            if (primo == 0) {
+                primo = tw;
+                continue;
+            }
+            if (segno[tw] != segno[primo]) return false;
+            (segno[primo] == '+' ? sopra : sotto).emplace_back(primo, tw);
+            primo = 0;
+        }
+    const auto segnati = static_cast<std::uint32_t>(nuovoTimbro());
+    for (auto [t1, t2] : sopra) {
+        int p = t1;
+        for (int guardia = 0; guardia <= n; ++guardia) {
+            visto[padre[p]] = segnati;
+            if (p == t2) break;
+            p = p == n ? 1 : p + 1;
+        }
+    }
+    for (auto [t1, t2] : sotto) {
+        int p = t1;
+        for (int guardia = 0; guardia <= n; ++guardia) {
+            if (visto[padre[p]] == segnati && segno[p] == '+') return false;
+            if (p == t2) break;
+            p = p == n ? 1 : p + 1;
+        }
+    }
+    return true;
+}
+
+bool ProvaRapida::mossaI() {
+    const std::vector<int>& prossimo = tv_.prossimo;
+    for (int i = 1; i <= n_; ++i) {
+        if (prossimo[ix(i)] != fine_[ix(i)]) continue;
+        const int j = (prossimo[ix(i)] - 1) % n_ + 1;
+        if (passano(std::max(i, j) - 1, &i, &j, 1)) return true;
+    }
+    return false;
+}
+
+bool ProvaRapida::gruppo(int i, int q, char inverti) {
+    const int n = n_;
+    const int j = q > n ? q - n : q;
+    const int ti = t_.gemello[ix(i)], tj = t_.gemello[ix(j)];
+    // The four passages of the two crossings lie around the code as i, j, u, w; an entry runs from one to
+    // the next when they are at different crossings: j -> ti, ti -> tj and tj -> i when the crossings
+    // alternate (u = ti), only tj -> ti otherwise.
+    const auto daI = [&](int x) { return x - i + (x > i ? 0 : n); };
+    std::array<std::pair<int, int>, 4> voci;
+    int quante = 0;
+    voci[ix(quante++)] = {i, j};
+    const auto prendi = [&](int x, int y) {
+        if (!voce(x, y, inverti)) return true;
+        if (x < i) return false;  // the group is taken from its first entry
+        voci[ix(quante++)] = {x, y};
+        return true;
+    };
+    if (daI(ti) < daI(tj)) {
+        if (!prendi(j, ti) || !prendi(ti, tj) || !prendi(tj, i)) return false;
+    } else if (!prendi(tj, ti)) {
+        return false;
+    }
+    if (quante < 2) return false;
+    for (int k = 1; k < quante; ++k)  // by first passage (no two share one)
+        for (int m = k; m > 0 && voci[ix(m)].first < voci[ix(m - 1)].first; --m)
+            std::swap(voci[ix(m)], voci[ix(m - 1)]);
+    for (int k = 1; k < quante; ++k) {
+        const auto [ai, aj] = voci[ix(k - 1)];
+        const auto [bi, bj] = voci[ix(k)];
+        const int inizi[2] = {ai, bi}, fini[2] = {aj, bj};
+        if (passano(std::max({ai, aj, bi, bj}) - 1, inizi, fini, 2)) return true;
+    }
+    return false;
+}
+
+bool ProvaRapida::mossaII(TipoTMan tipo) {
+    // An entry (i, q): q after i on the walk from i, of the same sign (the other sign for the kind "I")
+    // and the other handedness, so of the kind of i with its handedness bit (and its sign bit) flipped.
+    const char inverti = tipo == TipoTMan::N ? 1 : 3;
+    const char* tipi = tipo_.data();
+    for (int i = 1; i <= n_; ++i) {
+        const char cerca = static_cast<char>(tipi[i] ^ inverti);
+        const int fine = fine_[ix(i)];
+        for (int q = i + 1; q < fine; ++q) {
+            const void* trovato = std::memchr(tipi + q, cerca, ix(fine - q));
+            if (trovato == nullptr) break;
+            q = static_cast<int>(static_cast<const char*>(trovato) - tipi);
+            if (gruppo(i, q, inverti)) return true;
+        }
+    }
+    return false;
+}
+
 // Move I, phase 1: the loops from a crossing back to it that meet no other crossing twice, sorted by
 // crossing and first passage (no two have the same first passage). The walk from passage i ends at the
 // first crossing met twice; it is a loop when that is i's own crossing.
@@ -469,6 +681,23 @@ const TabellaPassaggi& tabellaDi(const Diagram& d) {
     return t;
 }
 
+// The move II test from the whole sorted list of entries, for a table whose handedness is not +1 or -1
+// everywhere (a table of a diagram always has it so).
+bool mossaIIDaVoci(const TabellaPassaggi& t, TipoTMan tipo) {
+    const Passaggi P(t);
+    Marks marks(t.numIncroci);
+    thread_local std::vector<VoceII> entries;
+    thread_local std::vector<InnerRecord> walkOrder, sorted;
+    vociMossaII(P, t.numIncroci, tipo, entries);
+    for (std::size_t k = 1; k < entries.size(); ++k) {
+        const VoceII& A = entries[k - 1];
+        const VoceII& B = entries[k];
+        if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
+        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted, true).value_or(false)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool TabellaPassaggiValida(const Diagram& d) {
@@ -553,32 +782,56 @@ bool TabellaDaCodice(std::string_view txtNodo, std::string_view txtOri, TabellaP
     return true;
 }
 
+bool TabellaDaPassi(const std::vector<int>& passi, std::string_view txtOri, TabellaPassaggi& t) {
+    t.padre.clear();
+    const std::size_t n = passi.size();
+    if (n < 2 || n > static_cast<std::size_t>(kMaxGemelli) || n % 2 != 0) return false;
+    const int top = static_cast<int>(n / 2);
+    if (top > kMaxIncrociGauss || static_cast<int>(txtOri.size()) != top) return false;
+    for (char c : txtOri)
+        if (c != 'O' && c != 'V') return false;
+    t.numIncroci = top;
+    t.padre.assign(n + 1, 0);
+    t.gemello.assign(n + 1, 0);
+    t.dirad.assign(n + 1, 0);
+    t.segno.assign(n + 1, 0);
+    int prossima = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int p = static_cast<int>(k) + 1;
+        const char segno = (passi[k] & 1) ? '+' : '-';
+        t.segno[ix(p)] = segno;
+        if (t.padre[ix(p)] == 0) {  // the crossing's first passage: the next label, given to both
+            const int d = passi[k] / 2;
+            if (d < 1 || d >= static_cast<int>(n)) return false;
+            const int g = static_cast<int>((k + static_cast<std::size_t>(d)) % n) + 1;
+            if (t.padre[ix(g)] != 0) return false;  // not a partner of its own
+            t.padre[ix(p)] = t.padre[ix(g)] = ++prossima;
+            t.gemello[ix(p)] = g;
+            t.gemello[ix(g)] = p;
+        } else if (t.segno[ix(t.gemello[ix(p)])] == segno) {
+            return false;  // both passages on the same strand
+        }
+        t.dirad[ix(p)] = segno == '+' ? 2 : txtOri[ix(t.padre[ix(p)]) - 1] == 'V' ? 3 : 1;
+    }
+    return true;
+}
+
 bool EsisteMossaI(const TabellaPassaggi& t) {
     if (!tabellaValida(t)) return false;
-    const Passaggi P(t);
-    Marks counts(t.numIncroci);
-    thread_local std::vector<VoceI> entries;
-    thread_local std::vector<InnerRecord> walkOrder, sorted;
-    vociMossaI(P, t.numIncroci, entries);
-    for (const VoceI& v : entries)
-        if (esaminaAnello(P, counts, v, walkOrder, sorted, true).value_or(false)) return true;
-    return false;
+    return ProvaRapida(t).mossaI();
 }
 
 bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo) {
     if (!tabellaValida(t)) return false;
-    const Passaggi P(t);
-    Marks marks(t.numIncroci);
-    thread_local std::vector<VoceII> entries;
-    thread_local std::vector<InnerRecord> walkOrder, sorted;
-    vociMossaII(P, t.numIncroci, tipo, entries);
-    for (std::size_t k = 1; k < entries.size(); ++k) {
-        const VoceII& A = entries[k - 1];
-        const VoceII& B = entries[k];
-        if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted, true).value_or(false)) return true;
-    }
-    return false;
+    ProvaRapida prova(t);
+    return prova.regolare() ? prova.mossaII(tipo) : mossaIIDaVoci(t, tipo);
+}
+
+bool EsisteMossaIoII(const TabellaPassaggi& t) {
+    if (!tabellaValida(t)) return false;
+    ProvaRapida prova(t);
+    if (prova.mossaI()) return true;
+    return prova.regolare() ? prova.mossaII(TipoTMan::N) : mossaIIDaVoci(t, TipoTMan::N);
 }
 
 bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,

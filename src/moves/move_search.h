@@ -81,6 +81,11 @@ struct TabellaPassaggi {
 // (from the first passage at crossing 1). False for a text the build's check refuses (the table is then
 // not to be read); a text it accepts may still fail later steps of the build.
 bool TabellaDaCodice(std::string_view txtNodo, std::string_view txtOri, TabellaPassaggi& t);
+// The same table from the code's passages in travel order, each as 2 * (steps forward to the other passage
+// of its crossing) + 1 for an over passage, 0 for an under one, its labels numbered by first appearance:
+// the table TabellaDaCodice makes of that code's text, without writing it. The passages must pair off
+// (each the other's partner); false, as there, for a code the build's check refuses.
+bool TabellaDaPassi(const std::vector<int>& passi, std::string_view txtOri, TabellaPassaggi& t);
 // The table of a built diagram.
 void TabellaDaDiagramma(const Diagram& d, TabellaPassaggi& t);
 
@@ -88,6 +93,8 @@ void TabellaDaDiagramma(const Diagram& d, TabellaPassaggi& t);
 // find a candidate: the same walks and tests, without making the candidates.
 bool EsisteMossaI(const TabellaPassaggi& t);
 bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo = TipoTMan::N);
+// EsisteMossaI(t) || EsisteMossaII(t), the two sharing their preparation.
+bool EsisteMossaIoII(const TabellaPassaggi& t);
 
 // What a search needs of its window.
 struct ContestoRicerca {

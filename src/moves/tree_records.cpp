@@ -215,13 +215,28 @@ bool letturaDelCodice(const std::vector<VoceScifta>& voci, std::string_view chia
     return false;
 }
 
+bool passiDaChiave(std::string_view chiave, LetturaChiave lettura, std::vector<int>& passi) {
+    thread_local std::vector<int> seq;
+    if (!sequenzaChiave(chiave, seq) || lettura.inizio >= seq.size()) return false;
+    passiDellaLettura(seq, lettura, passi);
+    const int n = static_cast<int>(passi.size());
+    for (int k = 0; k < n; ++k) {
+        const int d = passi[static_cast<std::size_t>(k)] / 2;
+        if (d < 1 || d >= n) return false;
+        const int j = (k + d) % n;
+        if ((j + passi[static_cast<std::size_t>(j)] / 2) % n != k) return false;
+    }
+    return true;
+}
+
 bool codiceDaChiave(std::string_view chiave, LetturaChiave lettura, std::string& codice,
                     std::vector<int>& lavoro) {
     thread_local std::vector<int> seq;
     if (!sequenzaChiave(chiave, seq) || lettura.inizio >= seq.size()) return false;
     const std::size_t n = seq.size();
     passiDellaLettura(seq, lettura, lavoro);
-    std::vector<int> etichetta(n, 0);
+    thread_local std::vector<int> etichetta;
+    etichetta.assign(n, 0);
     int prossima = 0;
     for (std::size_t k = 0; k < n; ++k) {
         if (etichetta[k] != 0) continue;
@@ -502,6 +517,18 @@ void RecordAlbero::codiceELettere(long i, std::string_view chiave, std::string& 
         codiceDaChiave(chiave, LetturaChiave{c.inizio, c.indietro != 0}, codice, lavoro);
     }
     leggiLettere(s, pos, ori);
+}
+
+bool RecordAlbero::passiELettere(long i, std::string_view chiave, std::vector<int>& passi,
+                                 std::string& ori) const {
+    if (i == 0) return false;
+    const Compatto& c = record_[static_cast<std::size_t>(i - 1)];
+    if (c.inizio == kTesto || !passiDaChiave(chiave, LetturaChiave{c.inizio, c.indietro != 0}, passi))
+        return false;
+    const std::string_view s = dati(c);
+    std::size_t pos = 0;
+    leggiLettere(s, pos, ori);
+    return true;
 }
 
 void RecordAlbero::scriviRecord(long i, NodoLista& n, std::string_view chiave) const {

@@ -47,6 +47,11 @@ bool letturaDelCodice(const std::vector<VoceScifta>& voci, std::string_view chia
 bool codiceDaChiave(std::string_view chiave, LetturaChiave lettura, std::string& codice,
                     std::vector<int>& lavoro);
 
+// The passages of that reading in travel order, each as 2 * (steps forward to the other passage of its
+// crossing) + 1 for an over passage, 0 for an under one; false for a key that has no such reading or whose
+// passages do not pair off (each the other's partner).
+bool passiDaChiave(std::string_view chiave, LetturaChiave lettura, std::vector<int>& passi);
+
 // The letters of a record as the tree keeps them (one bit a letter when they are of two kinds), into `out`.
 void lettereCompatte(std::string_view ori, std::string& out);
 
@@ -146,6 +151,10 @@ class RecordAlbero {
     // added: it touches no table of the reader's cache. `chiave` is the record's key.
     void codiceELettere(long i, std::string_view chiave, std::string& codice, std::string& ori,
                         std::vector<int>& lavoro) const;
+    // The passages of record i as passiDaChiave gives them, and its letters, when its code is kept as a
+    // reading of its key `chiave` and they pair off; false otherwise (the root, a code kept as text, a key
+    // without that reading), when the code is to be read with codiceELettere.
+    bool passiELettere(long i, std::string_view chiave, std::vector<int>& passi, std::string& ori) const;
     // The number of the key of record i >= 1.
     std::uint32_t chiaveDi(long i) const { return numeroChiave(i); }
     // The crossing names of a record by number, index 0 the empty name; valid until the next call.
