@@ -346,16 +346,33 @@ void finiDeiCammini(const Passaggi& P, int numIncroci, std::vector<int>& prossim
     }
 }
 
-// The move I and II tests made quickly, for tables asked only whether they allow a move (every record of
-// a closed search tree is): the same walks and the same test of the third strands as walkStretch and
-// thirdStrandsPass, with the crossings met marked by stamps instead of cleared tables, the twins ordered
-// by a bit table of their positions and no records kept. A stretch set refused by the quick pairing of
-// segniAppaiati is refused here by the same pairing after its walk, so the answers are those of the
-// records' path.
+// The move I and II tests made quickly: the same walks and the same test of the third strands as
+// walkStretch and thirdStrandsPass, with the crossings met marked by stamps instead of cleared tables, the
+// twins ordered by a bit table of their positions and no records kept; and the entries of move II found
+// two crossings at a time, without the whole sorted list. The searches use it to refuse a stretch before
+// its records are made; a table asked only whether it allows a move (every record of a closed search tree
+// is) asks nothing else.
 class ProvaRapida {
   public:
+    // The working tables: where the walks end (finiDeiCammini), each position's kind over two turns (2 for
+    // an over passage, plus 1 for handedness +1), the stamps by crossing and the pairs of twins. The checks
+    // keep one set by thread; a search that calls out to its visitor keeps its own.
+    struct Tavole {
+        std::vector<int> prossimo, fine;
+        std::vector<char> tipo;
+        std::vector<std::uint32_t> timbro;
+        std::uint32_t ultimoTimbro = 0;
+        std::vector<std::pair<int, int>> sopra, sotto;
+    };
+    static Tavole& tavoleDelThread() {
+        thread_local Tavole t;
+        return t;
+    }
+    // The entries of move II of two crossings, by first passage: (first passage, last passage).
+    using Voci = std::array<std::pair<int, int>, 4>;
+
     // Prepares for a table valid for tabellaValida.
-    explicit ProvaRapida(const TabellaPassaggi& t);
+    ProvaRapida(const TabellaPassaggi& t, Tavole& tv);
 
     // Whether the stretches from inizi[k] forward to fini[k] (both exclusive), k < quanti, walked in turn
     // without meeting an inner crossing twice, pass the test of the third strands, the twins taken in the
@@ -366,6 +383,10 @@ class ProvaRapida {
     bool mossaI();
     // Any two neighbouring entries of the move II search pass. Needs regolare().
     bool mossaII(TipoTMan tipo);
+    // Calls f(voci, quante) for each two crossings with two or more entries of move II, in no set order,
+    // until it returns true; true when it did. Needs regolare().
+    template <class F>
+    bool perGruppi(TipoTMan tipo, F&& f);
     // Every passage has handedness +1 or -1, as every table of a diagram has: the entries of move II can
     // then be told by one kind per passage.
     bool regolare() const { return regolare_; }
@@ -377,34 +398,21 @@ class ProvaRapida {
         const int d = y - x + (y > x ? 0 : n_);
         return x + d < fine_[ix(x)] && tipo_[ix(y)] == (tipo_[ix(x)] ^ inverti);
     }
-    // The group of the entry (i, j) (j at position q from i): each entry of the same two crossings, when
-    // i is the first of them; true when two neighbouring ones pass.
-    bool gruppo(int i, int q, char inverti);
+    // The entries of the two crossings of the entry (i, j) (j at position q from i), sorted, when i is the
+    // first of them; their count, 0 when i is not the first.
+    int gruppo(int i, int q, char inverti, Voci& voci) const;
     int nuovoTimbro();
 
     const TabellaPassaggi& t_;
     int n_;
     bool regolare_ = true;
-    // Kept by the thread: where the walks end (finiDeiCammini), each position's kind over two turns
-    // (2 for an over passage, plus 1 for handedness +1), the stamps by crossing and the pairs of twins.
-    struct Tavole {
-        std::vector<int> prossimo, fine;
-        std::vector<char> tipo;
-        std::vector<std::uint32_t> timbro;
-        std::uint32_t ultimoTimbro = 0;
-        std::vector<std::pair<int, int>> sopra, sotto;
-    };
-    static Tavole& tavole() {
-        thread_local Tavole t;
-        return t;
-    }
     Tavole& tv_;
     const std::vector<int>& fine_;
     const std::vector<char>& tipo_;
 };
 
-ProvaRapida::ProvaRapida(const TabellaPassaggi& t)
-    : t_(t), n_(t.numGemelli()), tv_(tavole()), fine_(tv_.fine), tipo_(tv_.tipo) {
+ProvaRapida::ProvaRapida(const TabellaPassaggi& t, Tavole& tv)
+    : t_(t), n_(t.numGemelli()), tv_(tv), fine_(tv_.fine), tipo_(tv_.tipo) {
     const Passaggi P(t);
     finiDeiCammini(P, t.numIncroci, tv_.prossimo, tv_.fine);
     tv_.tipo.resize(ix(2 * n_) + 2);
@@ -501,7 +509,7 @@ bool ProvaRapida::mossaI() {
     return false;
 }
 
-bool ProvaRapida::gruppo(int i, int q, char inverti) {
+int ProvaRapida::gruppo(int i, int q, char inverti, Voci& voci) const {
     const int n = n_;
     const int j = q > n ? q - n : q;
     const int ti = t_.gemello[ix(i)], tj = t_.gemello[ix(j)];
@@ -509,7 +517,6 @@ bool ProvaRapida::gruppo(int i, int q, char inverti) {
     // the next when they are at different crossings: j -> ti, ti -> tj and tj -> i when the crossings
     // alternate (u = ti), only tj -> ti otherwise.
     const auto daI = [&](int x) { return x - i + (x > i ? 0 : n); };
-    std::array<std::pair<int, int>, 4> voci;
     int quante = 0;
     voci[ix(quante++)] = {i, j};
     const auto prendi = [&](int x, int y) {
@@ -519,28 +526,23 @@ bool ProvaRapida::gruppo(int i, int q, char inverti) {
         return true;
     };
     if (daI(ti) < daI(tj)) {
-        if (!prendi(j, ti) || !prendi(ti, tj) || !prendi(tj, i)) return false;
+        if (!prendi(j, ti) || !prendi(ti, tj) || !prendi(tj, i)) return 0;
     } else if (!prendi(tj, ti)) {
-        return false;
+        return 0;
     }
-    if (quante < 2) return false;
     for (int k = 1; k < quante; ++k)  // by first passage (no two share one)
         for (int m = k; m > 0 && voci[ix(m)].first < voci[ix(m - 1)].first; --m)
             std::swap(voci[ix(m)], voci[ix(m - 1)]);
-    for (int k = 1; k < quante; ++k) {
-        const auto [ai, aj] = voci[ix(k - 1)];
-        const auto [bi, bj] = voci[ix(k)];
-        const int inizi[2] = {ai, bi}, fini[2] = {aj, bj};
-        if (passano(std::max({ai, aj, bi, bj}) - 1, inizi, fini, 2)) return true;
-    }
-    return false;
+    return quante;
 }
 
-bool ProvaRapida::mossaII(TipoTMan tipo) {
+template <class F>
+bool ProvaRapida::perGruppi(TipoTMan tipo, F&& f) {
     // An entry (i, q): q after i on the walk from i, of the same sign (the other sign for the kind "I")
     // and the other handedness, so of the kind of i with its handedness bit (and its sign bit) flipped.
     const char inverti = tipo == TipoTMan::N ? 1 : 3;
     const char* tipi = tipo_.data();
+    Voci voci;
     for (int i = 1; i <= n_; ++i) {
         const char cerca = static_cast<char>(tipi[i] ^ inverti);
         const int fine = fine_[ix(i)];
@@ -548,10 +550,23 @@ bool ProvaRapida::mossaII(TipoTMan tipo) {
             const void* trovato = std::memchr(tipi + q, cerca, ix(fine - q));
             if (trovato == nullptr) break;
             q = static_cast<int>(static_cast<const char*>(trovato) - tipi);
-            if (gruppo(i, q, inverti)) return true;
+            const int quante = gruppo(i, q, inverti, voci);
+            if (quante >= 2 && f(voci, quante)) return true;
         }
     }
     return false;
+}
+
+bool ProvaRapida::mossaII(TipoTMan tipo) {
+    return perGruppi(tipo, [this](const Voci& voci, int quante) {
+        for (int k = 1; k < quante; ++k) {
+            const auto [ai, aj] = voci[ix(k - 1)];
+            const auto [bi, bj] = voci[ix(k)];
+            const int inizi[2] = {ai, bi}, fini[2] = {aj, bj};
+            if (passano(std::max({ai, aj, bi, bj}) - 1, inizi, fini, 2)) return true;
+        }
+        return false;
+    });
 }
 
 // Move I, phase 1: the loops from a crossing back to it that meet no other crossing twice, sorted by
@@ -572,39 +587,14 @@ void vociMossaI(const Passaggi& P, int numIncroci, std::vector<VoceI>& entries) 
     std::sort(entries.begin(), entries.end());
 }
 
-// The first test of thirdStrandsPass made without walking the stretches: the passages whose other passage
-// lies inside the stretches (`interno`), taken in the order of their positions counted from base + 1, pair
-// off in their signs. False when a pair differs, so that the full test fails too (for stretches whose walk
-// succeeds); true when the full test must decide.
-template <class Interno>
-bool segniAppaiati(const Passaggi& P, int base, const Interno& interno) {
-    char primo = 0;
-    bool secondo = false;
-    for (int k = 1; k <= P.n; ++k) {
-        const int p = (base + k - 1) % P.n + 1;
-        if (!interno(P.twin(p))) continue;
-        if (secondo && P.segno(p) != primo) return false;
-        primo = P.segno(p);
-        secondo = !secondo;
-    }
-    return true;
-}
-
-// Passage q lies strictly inside the stretch from passage a forward to passage b.
-bool dentro(const Passaggi& P, int q, int a, int b) {
-    const int d = (q - a + P.n) % P.n;
-    return d > 0 && d < (b - a + P.n) % P.n;
-}
-
 // Move I, phase 2 for one loop: its inner passages walked and the third strands tested. nullopt when the
-// walk meets an inner crossing twice, else whether the loop passes. With `rapido` a loop whose third
-// strands cannot pair off is refused without the walk (false, where the walk might have failed).
+// walk meets an inner crossing twice, else whether the loop passes. With `rapida` a loop that does not
+// pass is refused by the quick test, without records (false, where the walk might have failed).
 std::optional<bool> esaminaAnello(const Passaggi& P, Marks& counts, const VoceI& v,
                                   std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
-                                  bool rapido) {
+                                  ProvaRapida* rapida) {
     const int base = std::max(v.i, v.j) - 1;
-    if (rapido && v.i != v.j && !segniAppaiati(P, base, [&](int q) { return dentro(P, q, v.i, v.j); }))
-        return false;
+    if (rapida && !rapida->passano(base, &v.i, &v.j, 1)) return false;
     counts.clear();
     walkOrder.clear();
     sorted.clear();
@@ -642,14 +632,13 @@ void vociMossaII(const Passaggi& P, int numIncroci, TipoTMan tipo, std::vector<V
 
 // Move II, phase 2 for two neighbouring entries of the same two crossings: both stretches walked and the
 // third strands tested. nullopt when a walk meets an inner crossing twice, else whether the pair passes.
-// `rapido` as for esaminaAnello.
+// `rapida` as for esaminaAnello.
 std::optional<bool> esaminaCoppia(const Passaggi& P, Marks& marks, const VoceII& A, const VoceII& B,
                                   std::vector<InnerRecord>& walkOrder, std::vector<InnerRecord>& sorted,
-                                  bool rapido) {
+                                  ProvaRapida* rapida) {
     const int base = std::max({A.i, A.j, B.i, B.j}) - 1;
-    if (rapido && A.i != A.j && B.i != B.j &&
-        !segniAppaiati(P, base, [&](int q) { return dentro(P, q, A.i, A.j) || dentro(P, q, B.i, B.j); }))
-        return false;
+    const int inizi[2] = {A.i, B.i}, fini[2] = {A.j, B.j};
+    if (rapida && !rapida->passano(base, inizi, fini, 2)) return false;
     marks.clear();
     walkOrder.clear();
     sorted.clear();
@@ -685,15 +674,15 @@ const TabellaPassaggi& tabellaDi(const Diagram& d) {
 // everywhere (a table of a diagram always has it so).
 bool mossaIIDaVoci(const TabellaPassaggi& t, TipoTMan tipo) {
     const Passaggi P(t);
-    Marks marks(t.numIncroci);
+    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
     thread_local std::vector<VoceII> entries;
-    thread_local std::vector<InnerRecord> walkOrder, sorted;
     vociMossaII(P, t.numIncroci, tipo, entries);
     for (std::size_t k = 1; k < entries.size(); ++k) {
         const VoceII& A = entries[k - 1];
         const VoceII& B = entries[k];
         if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        if (esaminaCoppia(P, marks, A, B, walkOrder, sorted, true).value_or(false)) return true;
+        const int inizi[2] = {A.i, B.i}, fini[2] = {A.j, B.j};
+        if (prova.passano(std::max({A.i, A.j, B.i, B.j}) - 1, inizi, fini, 2)) return true;
     }
     return false;
 }
@@ -818,18 +807,18 @@ bool TabellaDaPassi(const std::vector<int>& passi, std::string_view txtOri, Tabe
 
 bool EsisteMossaI(const TabellaPassaggi& t) {
     if (!tabellaValida(t)) return false;
-    return ProvaRapida(t).mossaI();
+    return ProvaRapida(t, ProvaRapida::tavoleDelThread()).mossaI();
 }
 
 bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo) {
     if (!tabellaValida(t)) return false;
-    ProvaRapida prova(t);
+    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
     return prova.regolare() ? prova.mossaII(tipo) : mossaIIDaVoci(t, tipo);
 }
 
 bool EsisteMossaIoII(const TabellaPassaggi& t) {
     if (!tabellaValida(t)) return false;
-    ProvaRapida prova(t);
+    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
     if (prova.mossaI()) return true;
     return prova.regolare() ? prova.mossaII(TipoTMan::N) : mossaIIDaVoci(t, TipoTMan::N);
 }
@@ -838,8 +827,38 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
                              const std::function<bool(const CandidatoMossa&)>& visita,
                              const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
-    const Passaggi P(tabellaDi(d));
+    const TabellaPassaggi& tabella = tabellaDi(d);
+    const Passaggi P(tabella);
     Marks marks(d.NumIncroci);
+    ProvaRapida::Tavole tavole;
+    ProvaRapida prova(tabella, tavole);
+    std::vector<InnerRecord> walkOrder, sorted;
+    if (!dump && prova.regolare()) {
+        // Only the crossings with two entries or more, in the order of the sorted list.
+        struct Gruppo {
+            int cMin, cMax, quante;
+            ProvaRapida::Voci voci;
+        };
+        std::vector<Gruppo> gruppi;
+        prova.perGruppi(tipo, [&](const ProvaRapida::Voci& voci, int quante) {
+            const int a = P.padre(voci[0].first), b = P.padre(voci[0].second);
+            gruppi.push_back({std::min(a, b), std::max(a, b), quante, voci});
+            return false;
+        });
+        std::sort(gruppi.begin(), gruppi.end(), [](const Gruppo& x, const Gruppo& y) {
+            return x.cMin != y.cMin ? x.cMin < y.cMin : x.cMax < y.cMax;
+        });
+        for (const Gruppo& g : gruppi)
+            for (int k = 1; k < g.quante; ++k) {
+                const auto [ai, aj] = g.voci[ix(k - 1)];
+                const auto [bi, bj] = g.voci[ix(k)];
+                const VoceII A = entryMossaII(P, ai, aj, P.segno(ai)),
+                             B = entryMossaII(P, bi, bj, P.segno(bi));
+                if (!esaminaCoppia(P, marks, A, B, walkOrder, sorted, &prova).value_or(false)) continue;
+                if (!visita(candidatoMossaII(d, tipo, A, B, walkOrder, sorted))) return true;
+            }
+        return true;
+    }
     std::vector<VoceII> entries;
     vociMossaII(P, d.NumIncroci, tipo, entries);
     if (dump) {
@@ -850,12 +869,12 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     }
 
     // Phase 2: neighbouring entries of the same two crossings.
-    std::vector<InnerRecord> walkOrder, sorted;
     for (std::size_t idx = 1; idx < entries.size(); ++idx) {
         const VoceII& A = entries[idx - 1];
         const VoceII& B = entries[idx];
         if (A.cMin != B.cMin || A.cMax != B.cMax) continue;
-        const std::optional<bool> passa = esaminaCoppia(P, marks, A, B, walkOrder, sorted, dump == nullptr);
+        const std::optional<bool> passa =
+            esaminaCoppia(P, marks, A, B, walkOrder, sorted, dump == nullptr ? &prova : nullptr);
         if (!passa) continue;
         if (dump) {
             const std::string lll = format000(A.cMin), hhh = format000(A.cMax);
@@ -871,8 +890,11 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
 bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const CandidatoMossa&)>& visita,
                             const DumpFolder* dump) {
     if (!TabellaPassaggiValida(d)) return false;
-    const Passaggi P(tabellaDi(d));
+    const TabellaPassaggi& tabella = tabellaDi(d);
+    const Passaggi P(tabella);
     Marks counts(d.NumIncroci);
+    ProvaRapida::Tavole tavole;
+    ProvaRapida prova(tabella, tavole);
     std::vector<VoceI> entries;
     vociMossaI(P, d.NumIncroci, entries);
     // An entry's text, "ccc,ccc,iii,jjj,s,c,c"; crossings and passages are below 1000, so the texts sort
@@ -895,7 +917,8 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     // Phase 2: each loop by itself.
     std::vector<InnerRecord> walkOrder, sorted;
     for (const VoceI& voce : entries) {
-        const std::optional<bool> passa = esaminaAnello(P, counts, voce, walkOrder, sorted, dump == nullptr);
+        const std::optional<bool> passa =
+            esaminaAnello(P, counts, voce, walkOrder, sorted, dump == nullptr ? &prova : nullptr);
         if (!passa) continue;
         if (dump) dumpRecords(*dump, "ng.txt", d, sorted, format000(voce.c), format000(voce.c), false);
         if (!*passa) continue;
