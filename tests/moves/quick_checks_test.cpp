@@ -5,14 +5,19 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <functional>
 #include <random>
 #include <set>
 
 #include "moves/bridge_driver.h"
+#include "moves/bridge_lists.h"
 #include "moves/compare.h"
 #include "moves/move_search.h"
 #include "moves/tree_records.h"
+#include "moves_fixture.h"
 #include "support/diagram_generators.h"
 #include "support/named_knots.h"
 
@@ -30,21 +35,29 @@ class Riferimento {
   public:
     explicit Riferimento(const TabellaPassaggi& t) : t_(t), n_(t.numGemelli()) {}
 
-    // A loop: the walk from i meets its own crossing again before any other; it passes the third strands.
-    bool mossaI() const {
+    // The loops that pass, by crossing and first passage: the walk from i meets its own crossing again
+    // before any other; the third strands pass.
+    std::vector<std::pair<int, int>> anelli() const {
+        std::vector<std::array<int, 3>> trovati;
         for (int i = 1; i <= n_; ++i) {
             std::set<int> visti{t_.padre[ix(i)]};
             int p = prossimo(i);
             while (visti.insert(t_.padre[ix(p)]).second) p = prossimo(p);
-            if (t_.padre[ix(p)] == t_.padre[ix(i)] && passano({{i, p}})) return true;
+            if (t_.padre[ix(p)] == t_.padre[ix(i)] && passano({{i, p}}))
+                trovati.push_back({t_.padre[ix(i)], i, p});
         }
-        return false;
+        std::sort(trovati.begin(), trovati.end());
+        std::vector<std::pair<int, int>> out;
+        for (const auto& a : trovati) out.emplace_back(a[1], a[2]);
+        return out;
     }
+    bool mossaI() const { return !anelli().empty(); }
 
     // Entries: i and a passage q met on the walk from i before any crossing is met twice, of the same
     // sign (the kind "I": the other), of the other handedness. Sorted by their two crossings and passages,
-    // two neighbours of the same crossings make a pair; `gruppiDiTre` counts crossings with three or more.
-    bool mossaII(TipoTMan tipo, int* gruppiDiTre = nullptr) const {
+    // two neighbours of the same crossings make a pair; the pairs that pass, in that order. `gruppiDiTre`
+    // counts crossings with three entries or more.
+    std::vector<std::array<int, 4>> coppie(TipoTMan tipo, int* gruppiDiTre = nullptr) const {
         struct Voce {
             int cMin, cMax, i, j;
             auto operator<=>(const Voce&) const = default;
@@ -61,16 +74,19 @@ class Riferimento {
             }
         }
         std::sort(voci.begin(), voci.end());
-        bool trovata = false;
+        std::vector<std::array<int, 4>> out;
         for (std::size_t k = 1; k < voci.size(); ++k) {
             const Voce& a = voci[k - 1];
             const Voce& b = voci[k];
             if (a.cMin != b.cMin || a.cMax != b.cMax) continue;
             if (gruppiDiTre && k >= 2 && voci[k - 2].cMin == a.cMin && voci[k - 2].cMax == a.cMax)
                 ++*gruppiDiTre;
-            trovata = trovata || passano({{a.i, a.j}, {b.i, b.j}});
+            if (passano({{a.i, a.j}, {b.i, b.j}})) out.push_back({a.i, a.j, b.i, b.j});
         }
-        return trovata;
+        return out;
+    }
+    bool mossaII(TipoTMan tipo, int* gruppiDiTre = nullptr) const {
+        return !coppie(tipo, gruppiDiTre).empty();
     }
 
   private:
@@ -175,7 +191,7 @@ TabellaPassaggi tabellaDi(const ts::GaussDiagram& g) {
 
 // Diagrams as the search meets them: minimal braid closures (no move at all), random braids, scrambled
 // sums, enlarged unknots, each also read from other passages.
-std::vector<TabellaPassaggi> tabelleDiDiagrammi() {
+std::vector<ts::GaussDiagram> diagrammiGenerati() {
     std::vector<ts::GaussDiagram> diagrammi;
     for (int k = 4; k <= 16; ++k) {
         ts::BraidWord tre, quattro;
@@ -200,8 +216,12 @@ std::vector<TabellaPassaggi> tabelleDiDiagrammi() {
         const int n = 2 * diagrammi[k].crossings();
         for (int inizio : {1, n / 3, n - 1}) diagrammi.push_back(ts::rotated(diagrammi[k], inizio));
     }
+    return diagrammi;
+}
+
+std::vector<TabellaPassaggi> tabelleDiDiagrammi() {
     std::vector<TabellaPassaggi> out;
-    for (const ts::GaussDiagram& g : diagrammi) out.push_back(tabellaDi(g));
+    for (const ts::GaussDiagram& g : diagrammiGenerati()) out.push_back(tabellaDi(g));
     return out;
 }
 
@@ -262,6 +282,71 @@ TEST(QuickMoveChecks, AnswerAsTheRulesRead) {
         }
         EXPECT_EQ(gruppiDiTre > 0, f.gruppiGrandi);
     }
+}
+
+// The passages of an entry's text "ccc,ddd,iii,jjj,...": its first and last passage.
+std::pair<int, int> passaggiDellaVoce(const std::string& voce) {
+    const std::vector<std::string> campi = dividiVirgole(voce);
+    return {std::stoi(campi.at(2)), std::stoi(campi.at(3))};
+}
+
+// What a candidate shows and leaves, to compare candidates found with and without the dumps.
+std::string descrizione(const CandidatoMossa& c) {
+    std::string t = c.mossa.VoceMossa1 + "|" + c.mossa.VoceMossa2 + "|" + c.voceEvidenziata + "|" + c.Lista +
+                    "|" + c.messaggioSviluppo + "|" + std::to_string(c.nA) + "," + std::to_string(c.nB);
+    for (const ArcoEvidenziato& a : c.archi)
+        t += "," + std::to_string(a.arco) + ":" + std::to_string(static_cast<int>(a.ruolo)) + ":" +
+             std::to_string(a.codice);
+    return t;
+}
+
+TEST(QuickMoveChecks, SearchesListTheCandidatesOfTheRulesInTheirOrder) {
+    const auto cartella =
+        std::filesystem::temp_directory_path() / ("trevalon_quick_checks_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(cartella);
+    const DumpFolder dump{cartella};
+    int candidatiI = 0, candidatiII = 0;
+    int conDumps = 0;
+    for (const ts::GaussDiagram& g : diagrammiGenerati()) {
+        SCOPED_TRACE(ts::gaussText(g));
+        // The dumps are written for a few diagrams only: each pair walked writes its files.
+        const bool scriviDump = g.crossings() <= 30 && conDumps++ % 30 == 0;
+        const auto d = movetest::costruisci(g);
+        ASSERT_TRUE(d);
+        TabellaPassaggi t;
+        TabellaDaDiagramma(*d, t);
+        const Riferimento r(t);
+        std::vector<std::pair<int, int>> anelli;
+        for (const CandidatoMossa& c : CandidatiMossaI(*d))
+            anelli.push_back(passaggiDellaVoce(c.mossa.VoceMossa1));
+        EXPECT_EQ(anelli, r.anelli());
+        candidatiI += static_cast<int>(anelli.size());
+        for (TipoTMan tipo : {TipoTMan::N, TipoTMan::I}) {
+            std::vector<std::array<int, 4>> coppie;
+            std::vector<std::string> senzaDump, conDump;
+            for (const CandidatoMossa& c : CandidatiMossaII(*d, tipo)) {
+                const auto [ai, aj] = passaggiDellaVoce(c.mossa.VoceMossa1);
+                const auto [bi, bj] = passaggiDellaVoce(c.mossa.VoceMossa2);
+                coppie.push_back({ai, aj, bi, bj});
+                senzaDump.push_back(descrizione(c));
+            }
+            EXPECT_EQ(coppie, r.coppie(tipo));
+            candidatiII += static_cast<int>(coppie.size());
+            // With the dumps the search walks the whole sorted list of entries: the same candidates.
+            if (!scriviDump) continue;
+            EnumeraCandidatiMossaII(
+                *d, tipo,
+                [&](const CandidatoMossa& c) {
+                    conDump.push_back(descrizione(c));
+                    return true;
+                },
+                &dump);
+            EXPECT_EQ(conDump, senzaDump);
+        }
+    }
+    std::filesystem::remove_all(cartella);
+    EXPECT_GT(candidatiI, 50);
+    EXPECT_GT(candidatiII, 50);
 }
 
 // The Gauss text of a diagram read from passage `inizio`, forwards or backwards, its labels numbered by
