@@ -442,43 +442,81 @@ bool ProvaRapida::passano(int base, const int* inizi, const int* fini, int quant
     const int* gemello = t_.gemello.data();
     const char* segno = t_.segno.data();
     std::uint32_t* visto = tv_.timbro.data();
-    const auto timbro = static_cast<std::uint32_t>(nuovoTimbro());
-    // The twins' positions from base + 1, less one: bits of a table of kMaxGemelli.
-    constexpr int kParole = (kMaxGemelli + 63) / 64;
-    std::array<std::uint64_t, kParole> bit{};
-    for (int k = 0; k < quanti; ++k) {
-        const int inizio = inizi[k], fine = fini[k];
-        int p = inizio;
-        while (true) {
-            p = p == n ? 1 : p + 1;
-            if (p == fine) break;
-            if (p == inizio) return false;
-            const int c = padre[p];
-            if (visto[c] == timbro) return false;
-            visto[c] = timbro;
-            int r = gemello[p] - base - 1;
-            if (r < 0) r += n;
-            bit[ix(r >> 6)] |= std::uint64_t{1} << (r & 63);
-        }
-    }
-    // Consecutive twins pair off in their signs; the pairs of over passages and those of under passages.
     std::vector<std::pair<int, int>>& sopra = tv_.sopra;
     std::vector<std::pair<int, int>>& sotto = tv_.sotto;
     sopra.clear();
     sotto.clear();
-    int primo = 0;
-    for (int w = 0; w < kParole; ++w)
-        for (std::uint64_t b = bit[ix(w)]; b != 0; b &= b - 1) {
-            int tw = w * 64 + std::countr_zero(b) + base + 1;
-            if (tw > n) tw -= n;
+    std::array<int, 2> lunghezza{};
+    bool vuoto = quanti > 2;
+    for (int k = 0; k < quanti && !vuoto; ++k) {
+        lunghezza[ix(k)] = fini[k] - inizi[k] + (fini[k] > inizi[k] ? 0 : n);
+        vuoto = lunghezza[ix(k)] == n;
+    }
+    if (!vuoto) {
+        // The passages whose twins lie inside the stretches, met in order from base + 1, pair off in their
+        // signs: most stretches fail within a few steps. When the walks below succeed these are the twins
+        // of the inner passages in the order of their positions.
+        int primo = 0;
+        for (int passo = 0, p = base; passo < n; ++passo) {
+            p = p == n ? 1 : p + 1;
+            const int tw = gemello[p];
+            bool dentro = false;
+            for (int k = 0; k < quanti; ++k) {
+                const int d = tw - inizi[k] + (tw >= inizi[k] ? 0 : n);
+                dentro = dentro || (d > 0 && d < lunghezza[ix(k)]);
+            }
+            if (!dentro) continue;
             if (primo == 0) {
-                primo = tw;
+                primo = p;
                 continue;
             }
-            if (segno[tw] != segno[primo]) return false;
-            (segno[primo] == '+' ? sopra : sotto).emplace_back(primo, tw);
+            if (segno[p] != segno[primo]) return false;
+            (segno[primo] == '+' ? sopra : sotto).emplace_back(primo, p);
             primo = 0;
         }
+        const auto timbro = static_cast<std::uint32_t>(nuovoTimbro());
+        for (int k = 0; k < quanti; ++k)
+            for (int p = inizi[k] == n ? 1 : inizi[k] + 1; p != fini[k]; p = p == n ? 1 : p + 1) {
+                const int c = padre[p];
+                if (visto[c] == timbro) return false;
+                visto[c] = timbro;
+            }
+    } else {
+        // A stretch from a passage back to itself: its walk, then its twins in order.
+        const auto timbro = static_cast<std::uint32_t>(nuovoTimbro());
+        // The twins' positions from base + 1, less one: bits of a table of kMaxGemelli.
+        constexpr int kParole = (kMaxGemelli + 63) / 64;
+        std::array<std::uint64_t, kParole> bit{};
+        for (int k = 0; k < quanti; ++k) {
+            const int inizio = inizi[k], fine = fini[k];
+            int p = inizio;
+            while (true) {
+                p = p == n ? 1 : p + 1;
+                if (p == fine) break;
+                if (p == inizio) return false;
+                const int c = padre[p];
+                if (visto[c] == timbro) return false;
+                visto[c] = timbro;
+                int r = gemello[p] - base - 1;
+                if (r < 0) r += n;
+                bit[ix(r >> 6)] |= std::uint64_t{1} << (r & 63);
+            }
+        }
+        // Consecutive twins pair off in their signs; the pairs of over passages and those of under passages.
+        int primo = 0;
+        for (int w = 0; w < kParole; ++w)
+            for (std::uint64_t b = bit[ix(w)]; b != 0; b &= b - 1) {
+                int tw = w * 64 + std::countr_zero(b) + base + 1;
+                if (tw > n) tw -= n;
+                if (primo == 0) {
+                    primo = tw;
+                    continue;
+                }
+                if (segno[tw] != segno[primo]) return false;
+                (segno[primo] == '+' ? sopra : sotto).emplace_back(primo, tw);
+                primo = 0;
+            }
+    }
     const auto segnati = static_cast<std::uint32_t>(nuovoTimbro());
     for (auto [t1, t2] : sopra) {
         int p = t1;
