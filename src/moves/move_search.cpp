@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <optional>
 
 #include "model/gauss_code.h"
@@ -355,8 +356,7 @@ void finiDeiCammini(const Passaggi& P, int numIncroci, std::vector<int>& prossim
 class ProvaRapida {
   public:
     // The working tables: where the walks end (finiDeiCammini), each position's kind over two turns (2 for
-    // an over passage, plus 1 for handedness +1), the stamps by crossing and the pairs of twins. The checks
-    // keep one set by thread; a search that calls out to its visitor keeps its own.
+    // an over passage, plus 1 for handedness +1), the stamps by crossing and the pairs of twins.
     struct Tavole {
         std::vector<int> prossimo, fine;
         std::vector<char> tipo;
@@ -364,15 +364,19 @@ class ProvaRapida {
         std::uint32_t ultimoTimbro = 0;
         std::vector<std::pair<int, int>> sopra, sotto;
     };
-    static Tavole& tavoleDelThread() {
-        thread_local Tavole t;
-        return t;
-    }
     // The entries of move II of two crossings, by first passage: (first passage, last passage).
     using Voci = std::array<std::pair<int, int>, 4>;
 
-    // Prepares for a table valid for tabellaValida.
-    ProvaRapida(const TabellaPassaggi& t, Tavole& tv);
+    // Prepares for a table valid for tabellaValida, in tables lent by the thread (a search whose visitor
+    // searches again is lent others).
+    explicit ProvaRapida(const TabellaPassaggi& t);
+    ~ProvaRapida() { --inUso(); }
+    ProvaRapida(const ProvaRapida&) = delete;
+    ProvaRapida& operator=(const ProvaRapida&) = delete;
+
+    // Where the walks end, as finiDeiCammini leaves them.
+    const std::vector<int>& prossimo() const { return tv_.prossimo; }
+    const std::vector<int>& fine() const { return tv_.fine; }
 
     // Whether the stretches from inizi[k] forward to fini[k] (both exclusive), k < quanti, walked in turn
     // without meeting an inner crossing twice, pass the test of the third strands, the twins taken in the
@@ -389,7 +393,10 @@ class ProvaRapida {
     bool perGruppi(TipoTMan tipo, F&& f);
     // Every passage has handedness +1 or -1, as every table of a diagram has: the entries of move II can
     // then be told by one kind per passage.
-    bool regolare() const { return regolare_; }
+    bool regolare() {
+        preparaTipi();
+        return regolare_;
+    }
 
   private:
     // The entry from passage x forward to its next passage y of the two crossings, when the walk from x
@@ -402,29 +409,49 @@ class ProvaRapida {
     // first of them; their count, 0 when i is not the first.
     int gruppo(int i, int q, char inverti, Voci& voci) const;
     int nuovoTimbro();
+    // The kinds of the passages, made when move II first needs them.
+    void preparaTipi();
+    static Tavole& presta();
+    static int& inUso() {
+        thread_local int quante = 0;
+        return quante;
+    }
 
     const TabellaPassaggi& t_;
     int n_;
+    bool tipiPronti_ = false;
     bool regolare_ = true;
     Tavole& tv_;
     const std::vector<int>& fine_;
     const std::vector<char>& tipo_;
 };
 
-ProvaRapida::ProvaRapida(const TabellaPassaggi& t, Tavole& tv)
-    : t_(t), n_(t.numGemelli()), tv_(tv), fine_(tv_.fine), tipo_(tv_.tipo) {
-    const Passaggi P(t);
-    finiDeiCammini(P, t.numIncroci, tv_.prossimo, tv_.fine);
+ProvaRapida::Tavole& ProvaRapida::presta() {
+    thread_local std::vector<std::unique_ptr<Tavole>> prestabili;
+    const auto k = ix(inUso()++);
+    if (prestabili.size() <= k) prestabili.push_back(std::make_unique<Tavole>());
+    return *prestabili[k];
+}
+
+ProvaRapida::ProvaRapida(const TabellaPassaggi& t)
+    : t_(t), n_(t.numGemelli()), tv_(presta()), fine_(tv_.fine), tipo_(tv_.tipo) {
+    finiDeiCammini(Passaggi(t), t.numIncroci, tv_.prossimo, tv_.fine);
+    if (tv_.timbro.size() < ix(t.numIncroci) + 1) {
+        tv_.timbro.assign(ix(std::max(t.numIncroci, kMaxIncroci)) + 1, 0);
+        tv_.ultimoTimbro = 0;
+    }
+}
+
+void ProvaRapida::preparaTipi() {
+    if (tipiPronti_) return;
+    tipiPronti_ = true;
+    const Passaggi P(t_);
     tv_.tipo.resize(ix(2 * n_) + 2);
     for (int p = 1; p <= n_; ++p) {
         const int m = P.mano(p);
         if (m != 1 && m != -1) regolare_ = false;
         const char k = static_cast<char>((P.segno(p) == '+' ? 2 : 0) | (m == 1 ? 1 : 0));
         tv_.tipo[ix(p)] = tv_.tipo[ix(p + n_)] = k;
-    }
-    if (tv_.timbro.size() < ix(t.numIncroci) + 1) {
-        tv_.timbro.assign(ix(std::max(t.numIncroci, kMaxIncroci)) + 1, 0);
-        tv_.ultimoTimbro = 0;
     }
 }
 
@@ -579,6 +606,7 @@ bool ProvaRapida::perGruppi(TipoTMan tipo, F&& f) {
     // An entry (i, q): q after i on the walk from i, of the same sign (the other sign for the kind "I")
     // and the other handedness, so of the kind of i with its handedness bit (and its sign bit) flipped.
     const char inverti = tipo == TipoTMan::N ? 1 : 3;
+    preparaTipi();
     const char* tipi = tipo_.data();
     Voci voci;
     for (int i = 1; i <= n_; ++i) {
@@ -615,9 +643,9 @@ struct VoceI {
     bool operator<(const VoceI& o) const { return c != o.c ? c < o.c : i < o.i; }
 };
 
-void vociMossaI(const Passaggi& P, int numIncroci, std::vector<VoceI>& entries) {
-    thread_local std::vector<int> prossimo, fine;
-    finiDeiCammini(P, numIncroci, prossimo, fine);
+// `prossimo` and `fine` as finiDeiCammini leaves them.
+void vociMossaI(const Passaggi& P, const std::vector<int>& prossimo, const std::vector<int>& fine,
+                std::vector<VoceI>& entries) {
     entries.clear();
     for (int i = 1; i <= P.n; ++i)
         if (prossimo[ix(i)] == fine[ix(i)])
@@ -712,7 +740,7 @@ const TabellaPassaggi& tabellaDi(const Diagram& d) {
 // everywhere (a table of a diagram always has it so).
 bool mossaIIDaVoci(const TabellaPassaggi& t, TipoTMan tipo) {
     const Passaggi P(t);
-    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
+    ProvaRapida prova(t);
     thread_local std::vector<VoceII> entries;
     vociMossaII(P, t.numIncroci, tipo, entries);
     for (std::size_t k = 1; k < entries.size(); ++k) {
@@ -845,18 +873,18 @@ bool TabellaDaPassi(const std::vector<int>& passi, std::string_view txtOri, Tabe
 
 bool EsisteMossaI(const TabellaPassaggi& t) {
     if (!tabellaValida(t)) return false;
-    return ProvaRapida(t, ProvaRapida::tavoleDelThread()).mossaI();
+    return ProvaRapida(t).mossaI();
 }
 
 bool EsisteMossaII(const TabellaPassaggi& t, TipoTMan tipo) {
     if (!tabellaValida(t)) return false;
-    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
+    ProvaRapida prova(t);
     return prova.regolare() ? prova.mossaII(tipo) : mossaIIDaVoci(t, tipo);
 }
 
 bool EsisteMossaIoII(const TabellaPassaggi& t) {
     if (!tabellaValida(t)) return false;
-    ProvaRapida prova(t, ProvaRapida::tavoleDelThread());
+    ProvaRapida prova(t);
     if (prova.mossaI()) return true;
     return prova.regolare() ? prova.mossaII(TipoTMan::N) : mossaIIDaVoci(t, TipoTMan::N);
 }
@@ -868,8 +896,7 @@ bool EnumeraCandidatiMossaII(const Diagram& d, TipoTMan tipo,
     const TabellaPassaggi& tabella = tabellaDi(d);
     const Passaggi P(tabella);
     Marks marks(d.NumIncroci);
-    ProvaRapida::Tavole tavole;
-    ProvaRapida prova(tabella, tavole);
+    ProvaRapida prova(tabella);
     std::vector<InnerRecord> walkOrder, sorted;
     if (!dump && prova.regolare()) {
         // Only the crossings with two entries or more, in the order of the sorted list.
@@ -931,10 +958,9 @@ bool EnumeraCandidatiMossaI(const Diagram& d, const std::function<bool(const Can
     const TabellaPassaggi& tabella = tabellaDi(d);
     const Passaggi P(tabella);
     Marks counts(d.NumIncroci);
-    ProvaRapida::Tavole tavole;
-    ProvaRapida prova(tabella, tavole);
+    ProvaRapida prova(tabella);
     std::vector<VoceI> entries;
-    vociMossaI(P, d.NumIncroci, entries);
+    vociMossaI(P, prova.prossimo(), prova.fine(), entries);  // the walks' ends as the quick test found them
     // An entry's text, "ccc,ccc,iii,jjj,s,c,c"; crossings and passages are below 1000, so the texts sort
     // as (crossing, first passage).
     const auto testo = [&P](const VoceI& v) {
