@@ -381,7 +381,9 @@ class ProvaRapida {
     // Whether the stretches from inizi[k] forward to fini[k] (both exclusive), k < quanti, walked in turn
     // without meeting an inner crossing twice, pass the test of the third strands, the twins taken in the
     // order of their positions counted from base + 1.
-    bool passano(int base, const int* inizi, const int* fini, int quanti);
+    bool passano(int base, const int* inizi, const int* fini, int quanti) {
+        return quanti == 1 ? passanoDi<1>(base, inizi, fini) : passanoDi<2>(base, inizi, fini);
+    }
 
     // Any loop of the move I search passes.
     bool mossaI();
@@ -408,6 +410,9 @@ class ProvaRapida {
     // The entries of the two crossings of the entry (i, j) (j at position q from i), sorted, when i is the
     // first of them; their count, 0 when i is not the first.
     int gruppo(int i, int q, char inverti, Voci& voci) const;
+    // passano for one stretch (move I) or two (move II).
+    template <int quanti>
+    bool passanoDi(int base, const int* inizi, const int* fini);
     int nuovoTimbro();
     // The kinds of the passages, made when move II first needs them.
     void preparaTipi();
@@ -463,7 +468,9 @@ int ProvaRapida::nuovoTimbro() {
     return static_cast<int>(tv_.ultimoTimbro);
 }
 
-bool ProvaRapida::passano(int base, const int* inizi, const int* fini, int quanti) {
+template <int quanti>
+bool ProvaRapida::passanoDi(int base, const int* inizi, const int* fini) {
+    static_assert(quanti == 1 || quanti == 2);
     const int n = n_;
     const int* padre = t_.padre.data();
     const int* gemello = t_.gemello.data();
@@ -474,12 +481,17 @@ bool ProvaRapida::passano(int base, const int* inizi, const int* fini, int quant
     sopra.clear();
     sotto.clear();
     std::array<int, 2> lunghezza{};
-    bool vuoto = quanti > 2;
+    bool vuoto = false;
+    int interni = 0;
     for (int k = 0; k < quanti && !vuoto; ++k) {
         lunghezza[ix(k)] = fini[k] - inizi[k] + (fini[k] > inizi[k] ? 0 : n);
         vuoto = lunghezza[ix(k)] == n;
+        interni += lunghezza[ix(k)] - 1;
     }
-    if (!vuoto) {
+    // Short stretches are walked first, their twins then read in order from a bit table; longer ones are
+    // paired by the scan below, which most stretches fail within a few steps (the twins of a short stretch
+    // lie far apart, so that the scan would take many).
+    if (!vuoto && interni * interni >= n - interni) {
         // The passages whose twins lie inside the stretches, met in order from base + 1, pair off in their
         // signs: most stretches fail within a few steps. When the walks below succeed these are the twins
         // of the inner passages in the order of their positions.
@@ -509,7 +521,7 @@ bool ProvaRapida::passano(int base, const int* inizi, const int* fini, int quant
                 visto[c] = timbro;
             }
     } else {
-        // A stretch from a passage back to itself: its walk, then its twins in order.
+        // Short stretches, or a stretch from a passage back to itself: the walk, then the twins in order.
         const auto timbro = static_cast<std::uint32_t>(nuovoTimbro());
         // The twins' positions from base + 1, less one: bits of a table of kMaxGemelli.
         constexpr int kParole = (kMaxGemelli + 63) / 64;
