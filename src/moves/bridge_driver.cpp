@@ -383,10 +383,11 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
 }
 
 // A record of a closed tree, whose children are not listed: only whether it allows a move I or II, asked
-// of its passages alone, without building the diagram. A record that does (or whose code the quick test
-// cannot read) is examined whole when it is filed, with its names.
+// of its passages alone, without building the diagram (read straight from its key when the record keeps
+// its code as a reading of it, else from the code's text). A record that does (or whose code the quick
+// test cannot read) is examined whole when it is filed, with its names.
 EsameRecord EsaminaRecordChiuso(const AlberoOrizzontale& albero, long indice) {
-    thread_local std::string codice, ori;
+    thread_local std::string ori;
     thread_local std::vector<int> lavoro;
     thread_local TabellaPassaggi tabella;
     EsameRecord e;
@@ -394,6 +395,7 @@ EsameRecord EsaminaRecordChiuso(const AlberoOrizzontale& albero, long indice) {
     if (albero.passiELettere(indice, lavoro, ori)) {
         letta = TabellaDaPassi(lavoro, ori, tabella);
     } else {
+        thread_local std::string codice;
         albero.codiceELettere(indice, codice, ori, lavoro);
         letta = TabellaDaCodice(codice, ori, tabella);
     }
