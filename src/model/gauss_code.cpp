@@ -162,9 +162,14 @@ Status Deserializza(Diagram& d, const ModelSettings& settings) {
     d.NumArchi = 0;
     const auto passages = leggiPassaggiGauss(d.txtNodo);
     if (!passages) return fail("The Gauss code cannot be read");
-    if (passages->size() > static_cast<std::size_t>(kMaxArchi))
-        return fail("Too many passages for the arc table: " + std::to_string(passages->size()));
-    const auto& p = *passages;
+    return DeserializzaPassaggi(d, *passages, settings);
+}
+
+Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, const ModelSettings& settings) {
+    d.NumIncroci = 0;
+    d.NumArchi = 0;
+    if (p.size() > static_cast<std::size_t>(kMaxArchi))
+        return fail("Too many passages for the arc table: " + std::to_string(p.size()));
     const int m = static_cast<int>(p.size());
     int top = 0;
     for (const auto& q : p) top = std::max(top, q.label);

@@ -366,24 +366,44 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
     return complete;
 }
 
-void GeneraDistanzeRegioni(Diagram& d) {
+namespace {
+
+// The breadth-first distances of the region graph, as GeneraDistanzeRegioni writes them. With `nuovo` the
+// graph is the one GeneraGrafoDuale has just made, every distance still 0: the neighbours are then read
+// from the two regions beside every arc (the pairs whose arco it wrote) instead of from every entry of the
+// graph, and no distance is known before.
+void distanzeRegioni(Diagram& d, bool nuovo) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
+    // The arcs between two regions of the graph, each pair once per arc (both ways).
+    auto perOgniCoppia = [&d, n](auto&& f) {
+        for (int a = 1; a <= d.NumArchi; ++a) {
+            const int r1 = d.archi[static_cast<std::size_t>(a)].Reg1,
+                      r2 = d.archi[static_cast<std::size_t>(a)].Reg2;
+            if (r1 == r2 || r1 < 1 || r1 > n || r2 < 1 || r2 > n) continue;
+            f(r1, r2);
+            f(r2, r1);
+        }
+    };
     if (n < 64) {
         // One word a row: the usual diagram of a search, which builds this for every diagram it meets.
         // Each row read once for its neighbours and for the regions with a distance already, which are
         // not reached again, nor gone on from (a row is written only when its own region is searched from).
-        std::uint64_t vicini[64], giaNote[64];
-        for (int u = 1; u <= n; ++u) {
-            const CoppiaRegioni* riga = &g.at(u, 0);
-            std::uint64_t bit = 0, note = 0;
-            for (int v = 1; v <= n; ++v) {
-                if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
-                if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+        std::uint64_t vicini[64] = {}, giaNote[64] = {};
+        if (nuovo) {
+            perOgniCoppia([&vicini](int u, int v) { vicini[u] |= std::uint64_t{1} << v; });
+        } else {
+            for (int u = 1; u <= n; ++u) {
+                const CoppiaRegioni* riga = &g.at(u, 0);
+                std::uint64_t bit = 0, note = 0;
+                for (int v = 1; v <= n; ++v) {
+                    if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
+                    if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+                }
+                vicini[u] = bit;
+                giaNote[u] = note;
             }
-            vicini[u] = bit;
-            giaNote[u] = note;
         }
         for (int s = 1; s <= n; ++s) {
             CoppiaRegioni* riga = &g.at(s, 0);
@@ -409,11 +429,15 @@ void GeneraDistanzeRegioni(Diagram& d) {
     auto metti = [](std::uint64_t* bit, int v) {
         bit[static_cast<std::size_t>(v) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(v) % 64);
     };
-    for (int u = 1; u <= n; ++u) {
-        const CoppiaRegioni* riga = &g.at(u, 0);
-        std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
-        for (int v = 1; v <= n; ++v)
-            if (v != u && riga[v].arco != 0) metti(vu, v);
+    if (nuovo) {
+        perOgniCoppia([&](int u, int v) { metti(vicini.data() + static_cast<std::size_t>(u) * parole, v); });
+    } else {
+        for (int u = 1; u <= n; ++u) {
+            const CoppiaRegioni* riga = &g.at(u, 0);
+            std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
+            for (int v = 1; v <= n; ++v)
+                if (v != u && riga[v].arco != 0) metti(vu, v);
+        }
     }
     for (int s = 1; s <= n; ++s) {
         CoppiaRegioni* riga = &g.at(s, 0);
@@ -422,8 +446,9 @@ void GeneraDistanzeRegioni(Diagram& d) {
         fronte.assign(parole, 0);
         metti(visti.data(), s);
         metti(fronte.data(), s);
-        for (int v = 1; v <= n; ++v)
-            if (riga[v].dis != 0) metti(visti.data(), v);
+        if (!nuovo)
+            for (int v = 1; v <= n; ++v)
+                if (riga[v].dis != 0) metti(visti.data(), v);
         for (int livello = 1;; ++livello) {
             prossimo.assign(parole, 0);
             bool altri = false;
@@ -446,6 +471,12 @@ void GeneraDistanzeRegioni(Diagram& d) {
     }
 }
 
+}  // namespace
+
+void GeneraDistanzeRegioni(Diagram& d) {
+    distanzeRegioni(d, false);
+}
+
 Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
@@ -455,18 +486,89 @@ Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
 
 namespace {
 
+// The passages of d.txtNodo and its letters read once, as the code check and the reader into the tables
+// read them, when the check finds no fault and the tables hold the code: `girati` the passages turned so
+// that the first is at crossing 1, as the check turns the text. False for any other code, which is left to
+// the check and the reader themselves, with their messages; nothing is written meanwhile.
+bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati) {
+    thread_local std::vector<int> etichette, somma, volte;
+    thread_local std::vector<char> segniDopo;
+    const std::string_view t = d.txtNodo;
+    if (t.empty()) return false;
+    etichette.clear();
+    segniDopo.clear();
+    int top = 0;
+    for (std::size_t i = 0; i < t.size();) {
+        const std::size_t inizio = i;
+        int valore = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+            valore = valore * 10 + (t[i] - '0');
+            if (valore > kMaxIncrociGauss) return false;
+        }
+        if (i == inizio || i >= t.size() || (t[i] != '+' && t[i] != '-') || valore == 0) return false;
+        etichette.push_back(valore);
+        segniDopo.push_back(t[i]);
+        top = std::max(top, valore);
+        ++i;
+    }
+    const std::size_t n = etichette.size();
+    if (n > 2 * static_cast<std::size_t>(kMaxIncrociGauss) || n > static_cast<std::size_t>(kMaxArchi) ||
+        top > kMaxIncroci)
+        return false;
+    // Passage k's sign is written after passage k - 1's label.
+    somma.assign(static_cast<std::size_t>(top) + 1, 0);
+    volte.assign(static_cast<std::size_t>(top) + 1, 0);
+    std::size_t primo = n;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int l = etichette[k];
+        somma[static_cast<std::size_t>(l)] += segniDopo[(k + n - 1) % n] == '+' ? l : -l;
+        ++volte[static_cast<std::size_t>(l)];
+        if (l == 1 && primo == n) primo = k;
+    }
+    for (int c = 1; c <= top; ++c)
+        if (somma[static_cast<std::size_t>(c)] != 0 || volte[static_cast<std::size_t>(c)] != 2) return false;
+    if (static_cast<int>(d.TxtOri.size()) != top ||
+        !std::all_of(d.TxtOri.begin(), d.TxtOri.end(), [](char ch) { return ch == 'O' || ch == 'V'; }))
+        return false;
+    girati.resize(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t k = (primo + j) % n;
+        girati[j] = {etichette[k], segniDopo[(k + n - 1) % n]};
+    }
+    return true;
+}
+
+// The text of passages as scriviTestoGauss writes it, into `out`.
+void scriviPassaggi(const std::vector<PassaggioGauss>& passaggi, std::string& out) {
+    out.clear();
+    const std::size_t n = passaggi.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        appendNumber(out, passaggi[k].label);
+        out += passaggi[(k + 1) % n].sign;
+    }
+}
+
 // The code check shows its fault lines through ui when there is one.
 Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& settings, CamminiRegioni cammini) {
-    if (auto verifica = VerificaGau(d); !verifica) {
-        if (ui) ui->showMessage(verifica.error());
-        return verifica;
+    // A sound code is read once: the check's turned text and the reader's tables are written from the
+    // same passages.
+    thread_local std::vector<PassaggioGauss> passaggi;
+    if (passaggiSenzaDifetti(d, passaggi)) {
+        scriviPassaggi(passaggi, d.txtNodo);
+        if (auto lettura = DeserializzaPassaggi(d, passaggi, settings); !lettura) return lettura;
+    } else {
+        if (auto verifica = VerificaGau(d); !verifica) {
+            if (ui) ui->showMessage(verifica.error());
+            return verifica;
+        }
+        if (auto lettura = Deserializza(d, settings); !lettura) return lettura;
     }
-    if (auto lettura = Deserializza(d, settings); !lettura) return lettura;
     AssegnaLatiTutti(d);
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
-    if (cammini == CamminiRegioni::SoloDistanze) GeneraDistanzeRegioni(d);
+    // The region graph was just made: its neighbours are those of the arcs.
+    if (cammini == CamminiRegioni::SoloDistanze) distanzeRegioni(d, true);
     return {};
 }
 
