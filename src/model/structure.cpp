@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <numeric>
+#include <span>
 #include <string_view>
 
 #include "model/dumps.h"
@@ -187,10 +188,101 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     return code;
 }
 
+namespace {
+
+// GeneraGrafoDuale for arcs below 1000 without the dumps of every corner's face: the faces are ordered by
+// their arcs in ascending order, compared as numbers one after another, which is the order of their codes
+// (three digits an arc, a shorter code that begins another before it), and only the regions' codes are
+// written. The side tables are those of GeneraGrafoDuale, and Reg1, Reg2 cleared.
+Status regioniDalleFacce(Diagram& d, const ModelSettings& settings) {
+    thread_local std::vector<int> faceOfCorner, arcs, arcsStart, order;
+    thread_local std::vector<char> seen;
+    thread_local FaceWalk w;
+    faceOfCorner.assign(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
+    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    arcs.clear();
+    arcsStart.assign(1, 0);
+    for (int c = 1; c <= d.NumIncroci; ++c) {
+        for (int side = 1; side <= 4; ++side) {
+            if (faceOfCorner[static_cast<std::size_t>(c * 4 + side - 1)] >= 0) continue;
+            walkFace(d, c, side, seen, w);
+            if (!w.closed)
+                return fail("The side tables do not close the region at side " + std::to_string(side) +
+                            " of crossing " + std::to_string(c));
+            const int index = static_cast<int>(arcsStart.size()) - 1;
+            // The face's arcs in ascending order (a face has few: by insertion).
+            const std::size_t da = arcs.size();
+            for (int a : w.arcs) {
+                std::size_t k = arcs.size();
+                arcs.push_back(a);
+                for (; k > da && arcs[k - 1] > a; --k) arcs[k] = arcs[k - 1];
+                arcs[k] = a;
+            }
+            arcsStart.push_back(static_cast<int>(arcs.size()));
+            if (w.cycle)
+                for (int corner : w.corners) faceOfCorner[static_cast<std::size_t>(corner)] = index;
+        }
+    }
+    const int numFacce = static_cast<int>(arcsStart.size()) - 1;
+    auto facciata = [](int f) {
+        return std::span<const int>(arcs.data() + arcsStart[static_cast<std::size_t>(f)],
+                                    arcs.data() + arcsStart[static_cast<std::size_t>(f) + 1]);
+    };
+    order.resize(static_cast<std::size_t>(numFacce));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const auto a = facciata(x), b = facciata(y);
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
+    });
+    thread_local std::vector<int> regionFace;
+    regionFace.clear();
+    d.NumRegioni = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const auto f = facciata(order[i]);
+        if (i > 0 && std::ranges::equal(f, facciata(order[i - 1]))) continue;
+        if (d.NumRegioni + 1 > kMaxRegioni) {
+            d.NumRegioni = 0;
+            return fail("Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
+        }
+        ++d.NumRegioni;
+        std::string& code = d.CodRegione[static_cast<std::size_t>(d.NumRegioni)];
+        code.assign(1 + 4 * f.size(), ',');
+        std::size_t k = 1;
+        for (int a : f) {
+            code[k] = static_cast<char>('0' + a / 100);
+            code[k + 1] = static_cast<char>('0' + a / 10 % 10);
+            code[k + 2] = static_cast<char>('0' + a % 10);
+            k += 4;
+        }
+        regionFace.push_back(order[i]);
+    }
+    StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
+
+    d.MatRegioni.reset(d.NumRegioni);
+    for (int r = 1; r <= d.NumRegioni; ++r)
+        for (int a : facciata(regionFace[static_cast<std::size_t>(r) - 1])) {
+            Arco& arc = d.archi[static_cast<std::size_t>(a)];
+            (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
+        }
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0)
+            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
+        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
+        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
+    }
+    StampaRegioni(d, settings);
+    StampaArchi(d, settings);
+    return {};
+}
+
+}  // namespace
+
 Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
         return fail("The arc or crossing count is beyond the tables");
     for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
+    if (!settings.ModoDebug && d.NumArchi < 1000) return regioniDalleFacce(d, settings);
 
     // The face of every crossing corner, in crossing then side order. A face met again from another corner
     // of the same closed walk is not walked again. The walks' arcs and codes are kept one after another in

@@ -93,9 +93,10 @@ class Percorsi {
         distanze_ = &d_.MatRegioni.at(rB, 0);
         signed char& intere = distanzeIntere_[ix(rB)];
         if (intere < 0) {
-            intere = 1;
-            for (int v = 1; v <= d_.NumRegioni; ++v)
-                if (v != rB && distanze_[ix(v)].dis == 0) intere = 0;
+            int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
+            for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
+                zeri += v->dis == 0;
+            intere = zeri == 0 ? 1 : 0;
         }
         ultimoPassoDiretto_ = intere != 0;
         passi_ = 0;
