@@ -580,9 +580,11 @@ namespace {
 
 // The passages of d.txtNodo and its letters read once, as the code check and the reader into the tables
 // read them, when the check finds no fault and the tables hold the code: `girati` the passages turned so
-// that the first is at crossing 1, as the check turns the text. False for any other code, which is left to
-// the check and the reader themselves, with their messages; nothing is written meanwhile.
-bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati) {
+// that the first is at crossing 1, as the check turns the text, and `comeScritto` whether the text is the
+// one the check writes for them already (it begins at crossing 1 and no label has a leading 0). False for
+// any other code, which is left to the check and the reader themselves, with their messages; nothing is
+// written meanwhile.
+bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati, bool& comeScritto) {
     thread_local std::vector<int> etichette, somma, volte;
     thread_local std::vector<char> segniDopo;
     const std::string_view t = d.txtNodo;
@@ -590,8 +592,10 @@ bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati)
     etichette.clear();
     segniDopo.clear();
     int top = 0;
+    comeScritto = true;
     for (std::size_t i = 0; i < t.size();) {
         const std::size_t inizio = i;
+        comeScritto = comeScritto && t[i] != '0';
         int valore = 0;
         for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
             valore = valore * 10 + (t[i] - '0');
@@ -622,6 +626,7 @@ bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati)
     if (static_cast<int>(d.TxtOri.size()) != top ||
         !std::all_of(d.TxtOri.begin(), d.TxtOri.end(), [](char ch) { return ch == 'O' || ch == 'V'; }))
         return false;
+    comeScritto = comeScritto && primo == 0;
     girati.resize(n);
     for (std::size_t j = 0; j < n; ++j) {
         const std::size_t k = (primo + j) % n;
@@ -645,8 +650,9 @@ Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& setti
     // A sound code is read once: the check's turned text and the reader's tables are written from the
     // same passages.
     thread_local std::vector<PassaggioGauss> passaggi;
-    if (passaggiSenzaDifetti(d, passaggi)) {
-        scriviPassaggi(passaggi, d.txtNodo);
+    bool comeScritto = false;
+    if (passaggiSenzaDifetti(d, passaggi, comeScritto)) {
+        if (!comeScritto) scriviPassaggi(passaggi, d.txtNodo);
         if (auto lettura = DeserializzaPassaggi(d, passaggi, settings); !lettura) return lettura;
     } else {
         if (auto verifica = VerificaGau(d); !verifica) {

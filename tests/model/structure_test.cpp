@@ -15,9 +15,9 @@ namespace trevalon {
 namespace {
 
 using testing::buildStructure;
+using testing::closure;
 using testing::Codice;
 using testing::codice;
-using testing::closure;
 using testing::diagramWith;
 using testing::expectConsistent;
 
@@ -416,6 +416,7 @@ TEST(StructureForSearches, AFaultyCodeFailsAsTheStepsOneAfterAnother) {
         {troppi, std::string(static_cast<std::size_t>(kMaxIncrociGauss) + 1, 'O')},
         {"2+3-1+2-3+1-", "OOO"},    // sound, turned to crossing 1: between faults, in the same tables
         {"02+3-01+2-3+1-", "VOO"},  // labels with leading zeros are read as their numbers
+        {"01-2+3-1+2-3+", "OVO"},   // at crossing 1 already, written again without the 0
     };
     Diagram letto, aPassi;
     for (const auto& c : casi) {
