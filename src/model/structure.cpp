@@ -190,11 +190,65 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
 
 namespace {
 
+// The region graph of regions below 64 whose arcs all lie between two regions (Reg1, Reg2): every entry
+// as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
+// GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
+// regions.
+bool grafoConDistanze(Diagram& d) {
+    const int n = d.NumRegioni;
+    const std::size_t lato = static_cast<std::size_t>(n) + 1;
+    thread_local std::vector<int> arcoTra;
+    arcoTra.assign(lato * lato, 0);
+    std::uint64_t vicini[64] = {};
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0) return false;
+        const auto r1 = static_cast<std::size_t>(arc.Reg1), r2 = static_cast<std::size_t>(arc.Reg2);
+        arcoTra[r1 * lato + r2] = a;
+        arcoTra[r2 * lato + r1] = a;
+        if (r1 != r2) {
+            vicini[r1] |= std::uint64_t{1} << r2;
+            vicini[r2] |= std::uint64_t{1} << r1;
+        }
+    }
+    // A graph of another size is made anew; one of the same size has every entry written below.
+    if (d.MatRegioni.size() != n) d.MatRegioni.reset(n);
+    int dis[64];
+    for (int s = 0; s <= n; ++s) {
+        std::fill(dis, dis + lato, 0);
+        if (s > 0) {
+            std::uint64_t visti = std::uint64_t{1} << s;
+            for (std::uint64_t fronte = visti, livello = 1;; ++livello) {
+                std::uint64_t prossimo = 0;
+                for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
+                prossimo &= ~visti;
+                if (prossimo == 0) break;
+                visti |= prossimo;
+                for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
+                    dis[std::countr_zero(b)] = static_cast<int>(livello);
+                fronte = prossimo;
+            }
+        }
+        CoppiaRegioni* riga = &d.MatRegioni.at(s, 0);
+        const int* archiRiga = arcoTra.data() + static_cast<std::size_t>(s) * lato;
+        for (std::size_t v = 0; v < lato; ++v) {
+            riga[v].arco = archiRiga[v];
+            riga[v].dis = dis[v];
+            riga[v].cam.clear();
+            riga[v].reg.clear();
+        }
+    }
+    return true;
+}
+
 // GeneraGrafoDuale for arcs below 1000 without the dumps of every corner's face: the faces are ordered by
 // their arcs in ascending order, compared as numbers one after another, which is the order of their codes
 // (three digits an arc, a shorter code that begins another before it), and only the regions' codes are
 // written. The side tables are those of GeneraGrafoDuale, and Reg1, Reg2 cleared.
-Status regioniDalleFacce(Diagram& d, const ModelSettings& settings) {
+// With `distanze` (below 64 regions, every arc between two regions) the region graph is written with the
+// distances GeneraDistanzeRegioni would then write, one row after another in a single pass over the
+// graph, and *distanze set.
+Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distanze) {
     thread_local std::vector<int> faceOfCorner, arcs, arcsStart, order;
     thread_local std::vector<char> seen;
     thread_local FaceWalk w;
@@ -258,12 +312,18 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings) {
     }
     StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
 
-    d.MatRegioni.reset(d.NumRegioni);
     for (int r = 1; r <= d.NumRegioni; ++r)
         for (int a : facciata(regionFace[static_cast<std::size_t>(r) - 1])) {
             Arco& arc = d.archi[static_cast<std::size_t>(a)];
             (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
         }
+    if (distanze && d.NumRegioni < 64 && grafoConDistanze(d)) {
+        *distanze = true;
+        StampaRegioni(d, settings);
+        StampaArchi(d, settings);
+        return {};
+    }
+    d.MatRegioni.reset(d.NumRegioni);
     for (int a = 1; a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[static_cast<std::size_t>(a)];
         if (arc.Reg1 == 0 || arc.Reg2 == 0)
@@ -278,11 +338,14 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings) {
 
 }  // namespace
 
-Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+namespace {
+
+// GeneraGrafoDuale; with `distanze`, the region distances too where *distanze comes back set.
+Status grafoDuale(Diagram& d, const ModelSettings& settings, bool* distanze) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
         return fail("The arc or crossing count is beyond the tables");
     for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
-    if (!settings.ModoDebug && d.NumArchi < 1000) return regioniDalleFacce(d, settings);
+    if (!settings.ModoDebug && d.NumArchi < 1000) return regioniDalleFacce(d, settings, distanze);
 
     // The face of every crossing corner, in crossing then side order. A face met again from another corner
     // of the same closed walk is not walked again. The walks' arcs and codes are kept one after another in
@@ -375,6 +438,12 @@ Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     StampaRegioni(d, settings);
     StampaArchi(d, settings);
     return {};
+}
+
+}  // namespace
+
+Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+    return grafoDuale(d, settings, nullptr);
 }
 
 bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDist, int Nd2,
@@ -664,9 +733,12 @@ Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& setti
     AssegnaLatiTutti(d);
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
-    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
-    // The region graph was just made: its neighbours are those of the arcs.
-    if (cammini == CamminiRegioni::SoloDistanze) distanzeRegioni(d, true);
+    if (cammini == CamminiRegioni::Nessuno) return CmdGrafoReg_Click(d, settings);
+    // The distances with the region graph where they can be written in the same pass; else from the
+    // graph just made, whose neighbours are those of the arcs.
+    bool distanze = false;
+    if (auto esito = grafoDuale(d, settings, &distanze); !esito) return esito;
+    if (!distanze) distanzeRegioni(d, true);
     return {};
 }
 
