@@ -343,7 +343,7 @@ void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini
         r2 = d.archi[ix(a)].Reg2;
         return r1 != r2 && r1 >= 1 && r1 <= n && r2 >= 1 && r2 <= n;
     };
-    // Each region's arcs to the others, bucketed by region, then sorted and made distinct in place.
+    // Each region's neighbours over its arcs, bucketed by region, then sorted and made distinct in place.
     int r1 = 0, r2 = 0;
     for (int a = 1; a <= d.NumArchi; ++a)
         if (coppia(a, r1, r2)) {
@@ -361,8 +361,13 @@ void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini
     for (int u = 1; u <= n; ++u) {
         const std::size_t a = ix(gradi[ix(u)]);  // the end of u's bucket, which follows da
         inizio[ix(u)] = static_cast<int>(scritti);
-        std::sort(vicini.begin() + static_cast<std::ptrdiff_t>(da),
-                  vicini.begin() + static_cast<std::ptrdiff_t>(a));
+        // A region has few neighbours: sorted by insertion.
+        for (std::size_t k = da + 1; k < a; ++k) {
+            const int v = vicini[k].first;
+            std::size_t j = k;
+            for (; j > da && vicini[j - 1].first > v; --j) vicini[j].first = vicini[j - 1].first;
+            vicini[j].first = v;
+        }
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
         for (std::size_t k = da; k < a; ++k) {
             const int v = vicini[k].first;
