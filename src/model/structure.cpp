@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
 #include <span>
 #include <string_view>
@@ -190,6 +191,20 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
 
 namespace {
 
+// The three digits of every number below 1000, as a face code writes an arc.
+struct TreCifre {
+    char cifre[1000][3];
+};
+constexpr TreCifre kTreCifre = [] {
+    TreCifre t{};
+    for (int a = 0; a < 1000; ++a) {
+        t.cifre[a][0] = static_cast<char>('0' + a / 100);
+        t.cifre[a][1] = static_cast<char>('0' + a / 10 % 10);
+        t.cifre[a][2] = static_cast<char>('0' + a % 10);
+    }
+    return t;
+}();
+
 // The region graph of regions below 64 whose arcs all lie between two regions (Reg1, Reg2): every entry
 // as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
 // GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
@@ -213,9 +228,8 @@ bool grafoConDistanze(Diagram& d) {
     }
     // A graph of another size is made anew; one of the same size has every entry written below.
     if (d.MatRegioni.size() != n) d.MatRegioni.reset(n);
-    int dis[64];
+    int dis[64] = {};  // the row under way; every entry is put back to 0 as it is written out
     for (int s = 0; s <= n; ++s) {
-        std::fill(dis, dis + lato, 0);
         if (s > 0) {
             std::uint64_t visti = std::uint64_t{1} << s;
             for (std::uint64_t fronte = visti, livello = 1;; ++livello) {
@@ -234,6 +248,7 @@ bool grafoConDistanze(Diagram& d) {
         for (std::size_t v = 0; v < lato; ++v) {
             riga[v].arco = archiRiga[v];
             riga[v].dis = dis[v];
+            dis[v] = 0;
             riga[v].cam.clear();
             riga[v].reg.clear();
         }
@@ -303,9 +318,7 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
         code.assign(1 + 4 * f.size(), ',');
         std::size_t k = 1;
         for (int a : f) {
-            code[k] = static_cast<char>('0' + a / 100);
-            code[k + 1] = static_cast<char>('0' + a / 10 % 10);
-            code[k + 2] = static_cast<char>('0' + a % 10);
+            std::memcpy(&code[k], kTreCifre.cifre[a], 3);
             k += 4;
         }
         regionFace.push_back(order[i]);
