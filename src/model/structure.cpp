@@ -205,16 +205,20 @@ constexpr TreCifre kTreCifre = [] {
     return t;
 }();
 
-// The region graph of regions below 64 whose arcs all lie between two regions (Reg1, Reg2): every entry
+// The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry
 // as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
 // GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
 // regions.
 bool grafoConDistanze(Diagram& d) {
     const int n = d.NumRegioni;
     const std::size_t lato = static_cast<std::size_t>(n) + 1;
-    thread_local std::vector<int> arcoTra;
+    // The neighbours of every region as a row of bits (one word below 64 regions).
+    const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
+    thread_local std::vector<int> arcoTra, dis;
+    thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
     arcoTra.assign(lato * lato, 0);
-    std::uint64_t vicini[64] = {};
+    vicini.assign(lato * parole, 0);
+    auto metti = [](std::uint64_t* bit, std::size_t v) { bit[v / 64] |= std::uint64_t{1} << (v % 64); };
     for (int a = 1; a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[static_cast<std::size_t>(a)];
         if (arc.Reg1 == 0 || arc.Reg2 == 0) return false;
@@ -222,29 +226,53 @@ bool grafoConDistanze(Diagram& d) {
         arcoTra[r1 * lato + r2] = a;
         arcoTra[r2 * lato + r1] = a;
         if (r1 != r2) {
-            vicini[r1] |= std::uint64_t{1} << r2;
-            vicini[r2] |= std::uint64_t{1} << r1;
+            metti(vicini.data() + r1 * parole, r2);
+            metti(vicini.data() + r2 * parole, r1);
         }
     }
     // A graph of another size is made anew; one of the same size has every entry written below.
     if (d.MatRegioni.size() != n) d.MatRegioni.reset(n);
-    int dis[64] = {};  // the row under way; every entry is put back to 0 as it is written out
-    for (int s = 0; s <= n; ++s) {
-        if (s > 0) {
-            std::uint64_t visti = std::uint64_t{1} << s;
-            for (std::uint64_t fronte = visti, livello = 1;; ++livello) {
-                std::uint64_t prossimo = 0;
-                for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
-                prossimo &= ~visti;
-                if (prossimo == 0) break;
-                visti |= prossimo;
-                for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
-                    dis[std::countr_zero(b)] = static_cast<int>(livello);
-                fronte = prossimo;
+    dis.assign(lato, 0);  // the row under way; every entry is put back to 0 as it is written out
+    for (std::size_t s = 1; s < lato; ++s) {
+        if (parole == 1) {
+            std::uint64_t visti1 = std::uint64_t{1} << s;
+            for (std::uint64_t fronte1 = visti1, livello = 1;; ++livello) {
+                std::uint64_t prossimo1 = 0;
+                for (std::uint64_t b = fronte1; b != 0; b &= b - 1) prossimo1 |= vicini[std::countr_zero(b)];
+                prossimo1 &= ~visti1;
+                if (prossimo1 == 0) break;
+                visti1 |= prossimo1;
+                for (std::uint64_t b = prossimo1; b != 0; b &= b - 1)
+                    dis[static_cast<std::size_t>(std::countr_zero(b))] = static_cast<int>(livello);
+                fronte1 = prossimo1;
+            }
+        } else {
+            visti.assign(parole, 0);
+            fronte.assign(parole, 0);
+            metti(visti.data(), s);
+            metti(fronte.data(), s);
+            for (int livello = 1;; ++livello) {
+                prossimo.assign(parole, 0);
+                for (std::size_t w = 0; w < parole; ++w)
+                    for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                        const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                        const std::uint64_t* vu = vicini.data() + u * parole;
+                        for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+                    }
+                bool altri = false;
+                for (std::size_t w = 0; w < parole; ++w) {
+                    prossimo[w] &= ~visti[w];
+                    visti[w] |= prossimo[w];
+                    altri = altri || prossimo[w] != 0;
+                    for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                        dis[w * 64 + static_cast<std::size_t>(std::countr_zero(b))] = livello;
+                }
+                if (!altri) break;
+                fronte.swap(prossimo);
             }
         }
-        CoppiaRegioni* riga = &d.MatRegioni.at(s, 0);
-        const int* archiRiga = arcoTra.data() + static_cast<std::size_t>(s) * lato;
+        CoppiaRegioni* riga = &d.MatRegioni.at(static_cast<int>(s), 0);
+        const int* archiRiga = arcoTra.data() + s * lato;
         for (std::size_t v = 0; v < lato; ++v) {
             riga[v].arco = archiRiga[v];
             riga[v].dis = dis[v];
@@ -253,6 +281,14 @@ bool grafoConDistanze(Diagram& d) {
             riga[v].reg.clear();
         }
     }
+    // Row 0 holds no region.
+    CoppiaRegioni* riga0 = &d.MatRegioni.at(0, 0);
+    for (std::size_t v = 0; v < lato; ++v) {
+        riga0[v].arco = arcoTra[v];
+        riga0[v].dis = 0;
+        riga0[v].cam.clear();
+        riga0[v].reg.clear();
+    }
     return true;
 }
 
@@ -260,7 +296,7 @@ bool grafoConDistanze(Diagram& d) {
 // their arcs in ascending order, compared as numbers one after another, which is the order of their codes
 // (three digits an arc, a shorter code that begins another before it), and only the regions' codes are
 // written. The side tables are those of GeneraGrafoDuale, and Reg1, Reg2 cleared.
-// With `distanze` (below 64 regions, every arc between two regions) the region graph is written with the
+// With `distanze` (every arc between two regions) the region graph is written with the
 // distances GeneraDistanzeRegioni would then write, one row after another in a single pass over the
 // graph, and *distanze set.
 Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distanze) {
@@ -330,7 +366,7 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
             Arco& arc = d.archi[static_cast<std::size_t>(a)];
             (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
         }
-    if (distanze && d.NumRegioni < 64 && grafoConDistanze(d)) {
+    if (distanze && grafoConDistanze(d)) {
         *distanze = true;
         StampaRegioni(d, settings);
         StampaArchi(d, settings);
