@@ -209,6 +209,19 @@ constexpr TreCifre kTreCifre = [] {
 // as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
 // GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
 // regions.
+// One row of the region graph written out, every entry as a fresh graph holds it with these arcs and
+// distances; the distances are put back to 0. The tables are handed over as plain pointers, read once: the
+// path texts emptied in between could be any memory to the compiler.
+void scriviRiga(CoppiaRegioni* riga, const int* archi, int* dis, std::size_t lato) {
+    for (std::size_t v = 0; v < lato; ++v) {
+        riga[v].arco = archi[v];
+        riga[v].dis = dis[v];
+        dis[v] = 0;
+        if (!riga[v].cam.empty()) riga[v].cam.clear();
+        if (!riga[v].reg.empty()) riga[v].reg.clear();
+    }
+}
+
 bool grafoConDistanze(Diagram& d) {
     const int n = d.NumRegioni;
     const std::size_t lato = static_cast<std::size_t>(n) + 1;
@@ -271,24 +284,10 @@ bool grafoConDistanze(Diagram& d) {
                 fronte.swap(prossimo);
             }
         }
-        CoppiaRegioni* riga = &d.MatRegioni.at(static_cast<int>(s), 0);
-        const int* archiRiga = arcoTra.data() + s * lato;
-        for (std::size_t v = 0; v < lato; ++v) {
-            riga[v].arco = archiRiga[v];
-            riga[v].dis = dis[v];
-            dis[v] = 0;
-            riga[v].cam.clear();
-            riga[v].reg.clear();
-        }
+        scriviRiga(&d.MatRegioni.at(static_cast<int>(s), 0), arcoTra.data() + s * lato, dis.data(), lato);
     }
-    // Row 0 holds no region.
-    CoppiaRegioni* riga0 = &d.MatRegioni.at(0, 0);
-    for (std::size_t v = 0; v < lato; ++v) {
-        riga0[v].arco = arcoTra[v];
-        riga0[v].dis = 0;
-        riga0[v].cam.clear();
-        riga0[v].reg.clear();
-    }
+    // Row 0 holds no region: no distance.
+    scriviRiga(&d.MatRegioni.at(0, 0), arcoTra.data(), dis.data(), lato);
     return true;
 }
 
