@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "model/dumps.h"
 #include "platform/text.h"
@@ -181,7 +182,10 @@ Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, co
         const auto& next = p[(k + 1) % m];
         const auto& prev = p[(k + m - 1) % m];
         const int L = here.label;
-        if (d.NomiIncroci[L].empty()) d.NomiIncroci[L] = std::to_string(L);
+        if (std::string& nome = d.NomiIncroci[L]; nome.empty()) {
+            char cifre[16];
+            nome.assign(cifre, std::to_chars(cifre, cifre + sizeof cifre, L).ptr);
+        }
         Incrocio& c = d.incroci[L];
         if (here.sign == '+') {
             c.PrecSopra = prev.label;
