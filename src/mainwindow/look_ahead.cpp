@@ -1,7 +1,5 @@
 #include "mainwindow/look_ahead.h"
 
-#include <algorithm>
-
 #include "model/structure.h"
 
 namespace trevalon {
@@ -43,12 +41,14 @@ bool FormProva::carica(const std::string& codice, const std::string& ori, const 
     if (!CostruisciStrutturaRicerca(d, conDistanze)) return false;
     // The crossing names handed over: "|name|name|...|". A diagram handed over without them (the records
     // examined side by side, whose examination names nothing) keeps none of the diagram before.
-    if (nomi.empty()) std::fill(d.NomiIncroci.begin(), d.NomiIncroci.end(), std::string());
+    if (nomi.empty())
+        for (std::string& nome : d.NomiIncroci)
+            if (!nome.empty()) nome.clear();
     std::size_t i = 1, pos = 1;
     while (pos < nomi.size() && i < d.NomiIncroci.size()) {
         const std::size_t end = nomi.find('|', pos);
         if (end == std::string::npos) break;
-        d.NomiIncroci[i++] = nomi.substr(pos, end - pos);
+        d.NomiIncroci[i++].assign(nomi, pos, end - pos);
         pos = end + 1;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "model/dumps.h"
 #include "platform/text.h"
@@ -162,9 +163,14 @@ Status Deserializza(Diagram& d, const ModelSettings& settings) {
     d.NumArchi = 0;
     const auto passages = leggiPassaggiGauss(d.txtNodo);
     if (!passages) return fail("The Gauss code cannot be read");
-    if (passages->size() > static_cast<std::size_t>(kMaxArchi))
-        return fail("Too many passages for the arc table: " + std::to_string(passages->size()));
-    const auto& p = *passages;
+    return DeserializzaPassaggi(d, *passages, settings);
+}
+
+Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, const ModelSettings& settings) {
+    d.NumIncroci = 0;
+    d.NumArchi = 0;
+    if (p.size() > static_cast<std::size_t>(kMaxArchi))
+        return fail("Too many passages for the arc table: " + std::to_string(p.size()));
     const int m = static_cast<int>(p.size());
     int top = 0;
     for (const auto& q : p) top = std::max(top, q.label);
@@ -176,7 +182,10 @@ Status Deserializza(Diagram& d, const ModelSettings& settings) {
         const auto& next = p[(k + 1) % m];
         const auto& prev = p[(k + m - 1) % m];
         const int L = here.label;
-        if (d.NomiIncroci[L].empty()) d.NomiIncroci[L] = std::to_string(L);
+        if (std::string& nome = d.NomiIncroci[L]; nome.empty()) {
+            char cifre[16];
+            nome.assign(cifre, std::to_chars(cifre, cifre + sizeof cifre, L).ptr);
+        }
         Incrocio& c = d.incroci[L];
         if (here.sign == '+') {
             c.PrecSopra = prev.label;

@@ -55,4 +55,8 @@ std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::strin
 // at 0.
 Status Deserializza(Diagram& d, const ModelSettings& settings = {});
 
+// Deserializza for the passages of d.txtNodo already read (as leggiPassaggiGauss reads them).
+Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& passages,
+                            const ModelSettings& settings = {});
+
 }  // namespace trevalon

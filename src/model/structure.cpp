@@ -5,7 +5,9 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <numeric>
+#include <span>
 #include <string_view>
 
 #include "model/dumps.h"
@@ -187,10 +189,211 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     return code;
 }
 
-Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+namespace {
+
+// The three digits of every number below 1000, as a face code writes an arc.
+struct TreCifre {
+    char cifre[1000][3];
+};
+constexpr TreCifre kTreCifre = [] {
+    TreCifre t{};
+    for (int a = 0; a < 1000; ++a) {
+        t.cifre[a][0] = static_cast<char>('0' + a / 100);
+        t.cifre[a][1] = static_cast<char>('0' + a / 10 % 10);
+        t.cifre[a][2] = static_cast<char>('0' + a % 10);
+    }
+    return t;
+}();
+
+// The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry
+// as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
+// GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
+// regions.
+// One row of the region graph written out, every entry as a fresh graph holds it with these arcs and
+// distances; the distances are put back to 0. The tables are handed over as plain pointers, read once: the
+// path texts emptied in between could be any memory to the compiler.
+void scriviRiga(CoppiaRegioni* riga, const int* archi, int* dis, std::size_t lato) {
+    for (std::size_t v = 0; v < lato; ++v) {
+        riga[v].arco = archi[v];
+        riga[v].dis = dis[v];
+        dis[v] = 0;
+        if (!riga[v].cam.empty()) riga[v].cam.clear();
+        if (!riga[v].reg.empty()) riga[v].reg.clear();
+    }
+}
+
+bool grafoConDistanze(Diagram& d) {
+    const int n = d.NumRegioni;
+    const std::size_t lato = static_cast<std::size_t>(n) + 1;
+    // The neighbours of every region as a row of bits (one word below 64 regions).
+    const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
+    thread_local std::vector<int> arcoTra, dis;
+    thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
+    arcoTra.assign(lato * lato, 0);
+    vicini.assign(lato * parole, 0);
+    auto metti = [](std::uint64_t* bit, std::size_t v) { bit[v / 64] |= std::uint64_t{1} << (v % 64); };
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0) return false;
+        const auto r1 = static_cast<std::size_t>(arc.Reg1), r2 = static_cast<std::size_t>(arc.Reg2);
+        arcoTra[r1 * lato + r2] = a;
+        arcoTra[r2 * lato + r1] = a;
+        if (r1 != r2) {
+            metti(vicini.data() + r1 * parole, r2);
+            metti(vicini.data() + r2 * parole, r1);
+        }
+    }
+    // A graph of another size is made anew; one of the same size has every entry written below.
+    if (d.MatRegioni.size() != n) d.MatRegioni.reset(n);
+    dis.assign(lato, 0);  // the row under way; every entry is put back to 0 as it is written out
+    for (std::size_t s = 1; s < lato; ++s) {
+        if (parole == 1) {
+            std::uint64_t visti1 = std::uint64_t{1} << s;
+            for (std::uint64_t fronte1 = visti1, livello = 1;; ++livello) {
+                std::uint64_t prossimo1 = 0;
+                for (std::uint64_t b = fronte1; b != 0; b &= b - 1) prossimo1 |= vicini[std::countr_zero(b)];
+                prossimo1 &= ~visti1;
+                if (prossimo1 == 0) break;
+                visti1 |= prossimo1;
+                for (std::uint64_t b = prossimo1; b != 0; b &= b - 1)
+                    dis[static_cast<std::size_t>(std::countr_zero(b))] = static_cast<int>(livello);
+                fronte1 = prossimo1;
+            }
+        } else {
+            visti.assign(parole, 0);
+            fronte.assign(parole, 0);
+            metti(visti.data(), s);
+            metti(fronte.data(), s);
+            for (int livello = 1;; ++livello) {
+                prossimo.assign(parole, 0);
+                for (std::size_t w = 0; w < parole; ++w)
+                    for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                        const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                        const std::uint64_t* vu = vicini.data() + u * parole;
+                        for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+                    }
+                bool altri = false;
+                for (std::size_t w = 0; w < parole; ++w) {
+                    prossimo[w] &= ~visti[w];
+                    visti[w] |= prossimo[w];
+                    altri = altri || prossimo[w] != 0;
+                    for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                        dis[w * 64 + static_cast<std::size_t>(std::countr_zero(b))] = livello;
+                }
+                if (!altri) break;
+                fronte.swap(prossimo);
+            }
+        }
+        scriviRiga(&d.MatRegioni.at(static_cast<int>(s), 0), arcoTra.data() + s * lato, dis.data(), lato);
+    }
+    // Row 0 holds no region: no distance.
+    scriviRiga(&d.MatRegioni.at(0, 0), arcoTra.data(), dis.data(), lato);
+    return true;
+}
+
+// GeneraGrafoDuale for arcs below 1000 without the dumps of every corner's face: the faces are ordered by
+// their arcs in ascending order, compared as numbers one after another, which is the order of their codes
+// (three digits an arc, a shorter code that begins another before it), and only the regions' codes are
+// written. The side tables are those of GeneraGrafoDuale, and Reg1, Reg2 cleared.
+// With `distanze` (every arc between two regions) the region graph is written with the
+// distances GeneraDistanzeRegioni would then write, one row after another in a single pass over the
+// graph, and *distanze set.
+Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distanze) {
+    thread_local std::vector<int> faceOfCorner, arcs, arcsStart, order;
+    thread_local std::vector<char> seen;
+    thread_local FaceWalk w;
+    faceOfCorner.assign(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
+    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    arcs.clear();
+    arcsStart.assign(1, 0);
+    for (int c = 1; c <= d.NumIncroci; ++c) {
+        for (int side = 1; side <= 4; ++side) {
+            if (faceOfCorner[static_cast<std::size_t>(c * 4 + side - 1)] >= 0) continue;
+            walkFace(d, c, side, seen, w);
+            if (!w.closed)
+                return fail("The side tables do not close the region at side " + std::to_string(side) +
+                            " of crossing " + std::to_string(c));
+            const int index = static_cast<int>(arcsStart.size()) - 1;
+            // The face's arcs in ascending order (a face has few: by insertion).
+            const std::size_t da = arcs.size();
+            for (int a : w.arcs) {
+                std::size_t k = arcs.size();
+                arcs.push_back(a);
+                for (; k > da && arcs[k - 1] > a; --k) arcs[k] = arcs[k - 1];
+                arcs[k] = a;
+            }
+            arcsStart.push_back(static_cast<int>(arcs.size()));
+            if (w.cycle)
+                for (int corner : w.corners) faceOfCorner[static_cast<std::size_t>(corner)] = index;
+        }
+    }
+    const int numFacce = static_cast<int>(arcsStart.size()) - 1;
+    auto facciata = [](int f) {
+        return std::span<const int>(arcs.data() + arcsStart[static_cast<std::size_t>(f)],
+                                    arcs.data() + arcsStart[static_cast<std::size_t>(f) + 1]);
+    };
+    order.resize(static_cast<std::size_t>(numFacce));
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](int x, int y) {
+        const auto a = facciata(x), b = facciata(y);
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
+    });
+    thread_local std::vector<int> regionFace;
+    regionFace.clear();
+    d.NumRegioni = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const auto f = facciata(order[i]);
+        if (i > 0 && std::ranges::equal(f, facciata(order[i - 1]))) continue;
+        if (d.NumRegioni + 1 > kMaxRegioni) {
+            d.NumRegioni = 0;
+            return fail("Too many regions (at most " + std::to_string(kMaxRegioni) + ")");
+        }
+        ++d.NumRegioni;
+        std::string& code = d.CodRegione[static_cast<std::size_t>(d.NumRegioni)];
+        code.assign(1 + 4 * f.size(), ',');
+        std::size_t k = 1;
+        for (int a : f) {
+            std::memcpy(&code[k], kTreCifre.cifre[a], 3);
+            k += 4;
+        }
+        regionFace.push_back(order[i]);
+    }
+    StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
+
+    for (int r = 1; r <= d.NumRegioni; ++r)
+        for (int a : facciata(regionFace[static_cast<std::size_t>(r) - 1])) {
+            Arco& arc = d.archi[static_cast<std::size_t>(a)];
+            (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
+        }
+    if (distanze && grafoConDistanze(d)) {
+        *distanze = true;
+        StampaRegioni(d, settings);
+        StampaArchi(d, settings);
+        return {};
+    }
+    d.MatRegioni.reset(d.NumRegioni);
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0)
+            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
+        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
+        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
+    }
+    StampaRegioni(d, settings);
+    StampaArchi(d, settings);
+    return {};
+}
+
+}  // namespace
+
+namespace {
+
+// GeneraGrafoDuale; with `distanze`, the region distances too where *distanze comes back set.
+Status grafoDuale(Diagram& d, const ModelSettings& settings, bool* distanze) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci < 0 || d.NumIncroci > kMaxIncroci)
         return fail("The arc or crossing count is beyond the tables");
     for (int a = 1; a <= d.NumArchi; ++a) d.archi[a].Reg1 = d.archi[a].Reg2 = 0;
+    if (!settings.ModoDebug && d.NumArchi < 1000) return regioniDalleFacce(d, settings, distanze);
 
     // The face of every crossing corner, in crossing then side order. A face met again from another corner
     // of the same closed walk is not walked again. The walks' arcs and codes are kept one after another in
@@ -285,6 +488,12 @@ Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
     return {};
 }
 
+}  // namespace
+
+Status GeneraGrafoDuale(Diagram& d, const ModelSettings& settings) {
+    return grafoDuale(d, settings, nullptr);
+}
+
 bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDist, int Nd2,
                          const ModelSettings& settings) {
     RegionGraph& g = d.MatRegioni;
@@ -366,24 +575,44 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
     return complete;
 }
 
-void GeneraDistanzeRegioni(Diagram& d) {
+namespace {
+
+// The breadth-first distances of the region graph, as GeneraDistanzeRegioni writes them. With `nuovo` the
+// graph is the one GeneraGrafoDuale has just made, every distance still 0: the neighbours are then read
+// from the two regions beside every arc (the pairs whose arco it wrote) instead of from every entry of the
+// graph, and no distance is known before.
+void distanzeRegioni(Diagram& d, bool nuovo) {
     RegionGraph& g = d.MatRegioni;
     const int n = std::min(d.NumRegioni, g.size());
     if (n <= 0) return;
+    // The arcs between two regions of the graph, each pair once per arc (both ways).
+    auto perOgniCoppia = [&d, n](auto&& f) {
+        for (int a = 1; a <= d.NumArchi; ++a) {
+            const int r1 = d.archi[static_cast<std::size_t>(a)].Reg1,
+                      r2 = d.archi[static_cast<std::size_t>(a)].Reg2;
+            if (r1 == r2 || r1 < 1 || r1 > n || r2 < 1 || r2 > n) continue;
+            f(r1, r2);
+            f(r2, r1);
+        }
+    };
     if (n < 64) {
         // One word a row: the usual diagram of a search, which builds this for every diagram it meets.
         // Each row read once for its neighbours and for the regions with a distance already, which are
         // not reached again, nor gone on from (a row is written only when its own region is searched from).
-        std::uint64_t vicini[64], giaNote[64];
-        for (int u = 1; u <= n; ++u) {
-            const CoppiaRegioni* riga = &g.at(u, 0);
-            std::uint64_t bit = 0, note = 0;
-            for (int v = 1; v <= n; ++v) {
-                if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
-                if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+        std::uint64_t vicini[64] = {}, giaNote[64] = {};
+        if (nuovo) {
+            perOgniCoppia([&vicini](int u, int v) { vicini[u] |= std::uint64_t{1} << v; });
+        } else {
+            for (int u = 1; u <= n; ++u) {
+                const CoppiaRegioni* riga = &g.at(u, 0);
+                std::uint64_t bit = 0, note = 0;
+                for (int v = 1; v <= n; ++v) {
+                    if (v != u && riga[v].arco != 0) bit |= std::uint64_t{1} << v;
+                    if (riga[v].dis != 0) note |= std::uint64_t{1} << v;
+                }
+                vicini[u] = bit;
+                giaNote[u] = note;
             }
-            vicini[u] = bit;
-            giaNote[u] = note;
         }
         for (int s = 1; s <= n; ++s) {
             CoppiaRegioni* riga = &g.at(s, 0);
@@ -409,11 +638,15 @@ void GeneraDistanzeRegioni(Diagram& d) {
     auto metti = [](std::uint64_t* bit, int v) {
         bit[static_cast<std::size_t>(v) / 64] |= std::uint64_t{1} << (static_cast<unsigned>(v) % 64);
     };
-    for (int u = 1; u <= n; ++u) {
-        const CoppiaRegioni* riga = &g.at(u, 0);
-        std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
-        for (int v = 1; v <= n; ++v)
-            if (v != u && riga[v].arco != 0) metti(vu, v);
+    if (nuovo) {
+        perOgniCoppia([&](int u, int v) { metti(vicini.data() + static_cast<std::size_t>(u) * parole, v); });
+    } else {
+        for (int u = 1; u <= n; ++u) {
+            const CoppiaRegioni* riga = &g.at(u, 0);
+            std::uint64_t* vu = vicini.data() + static_cast<std::size_t>(u) * parole;
+            for (int v = 1; v <= n; ++v)
+                if (v != u && riga[v].arco != 0) metti(vu, v);
+        }
     }
     for (int s = 1; s <= n; ++s) {
         CoppiaRegioni* riga = &g.at(s, 0);
@@ -422,8 +655,9 @@ void GeneraDistanzeRegioni(Diagram& d) {
         fronte.assign(parole, 0);
         metti(visti.data(), s);
         metti(fronte.data(), s);
-        for (int v = 1; v <= n; ++v)
-            if (riga[v].dis != 0) metti(visti.data(), v);
+        if (!nuovo)
+            for (int v = 1; v <= n; ++v)
+                if (riga[v].dis != 0) metti(visti.data(), v);
         for (int livello = 1;; ++livello) {
             prossimo.assign(parole, 0);
             bool altri = false;
@@ -446,6 +680,12 @@ void GeneraDistanzeRegioni(Diagram& d) {
     }
 }
 
+}  // namespace
+
+void GeneraDistanzeRegioni(Diagram& d) {
+    distanzeRegioni(d, false);
+}
+
 Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
     if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
@@ -455,18 +695,98 @@ Status Cmdgecare_Click(Diagram& d, const ModelSettings& settings) {
 
 namespace {
 
+// The passages of d.txtNodo and its letters read once, as the code check and the reader into the tables
+// read them, when the check finds no fault and the tables hold the code: `girati` the passages turned so
+// that the first is at crossing 1, as the check turns the text, and `comeScritto` whether the text is the
+// one the check writes for them already (it begins at crossing 1 and no label has a leading 0). False for
+// any other code, which is left to the check and the reader themselves, with their messages; nothing is
+// written meanwhile.
+bool passaggiSenzaDifetti(const Diagram& d, std::vector<PassaggioGauss>& girati, bool& comeScritto) {
+    thread_local std::vector<int> etichette, somma, volte;
+    thread_local std::vector<char> segniDopo;
+    const std::string_view t = d.txtNodo;
+    if (t.empty()) return false;
+    etichette.clear();
+    segniDopo.clear();
+    int top = 0;
+    comeScritto = true;
+    for (std::size_t i = 0; i < t.size();) {
+        const std::size_t inizio = i;
+        comeScritto = comeScritto && t[i] != '0';
+        int valore = 0;
+        for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i) {
+            valore = valore * 10 + (t[i] - '0');
+            if (valore > kMaxIncrociGauss) return false;
+        }
+        if (i == inizio || i >= t.size() || (t[i] != '+' && t[i] != '-') || valore == 0) return false;
+        etichette.push_back(valore);
+        segniDopo.push_back(t[i]);
+        top = std::max(top, valore);
+        ++i;
+    }
+    const std::size_t n = etichette.size();
+    if (n > 2 * static_cast<std::size_t>(kMaxIncrociGauss) || n > static_cast<std::size_t>(kMaxArchi) ||
+        top > kMaxIncroci)
+        return false;
+    // Passage k's sign is written after passage k - 1's label.
+    somma.assign(static_cast<std::size_t>(top) + 1, 0);
+    volte.assign(static_cast<std::size_t>(top) + 1, 0);
+    std::size_t primo = n;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int l = etichette[k];
+        somma[static_cast<std::size_t>(l)] += segniDopo[(k + n - 1) % n] == '+' ? l : -l;
+        ++volte[static_cast<std::size_t>(l)];
+        if (l == 1 && primo == n) primo = k;
+    }
+    for (int c = 1; c <= top; ++c)
+        if (somma[static_cast<std::size_t>(c)] != 0 || volte[static_cast<std::size_t>(c)] != 2) return false;
+    if (static_cast<int>(d.TxtOri.size()) != top ||
+        !std::all_of(d.TxtOri.begin(), d.TxtOri.end(), [](char ch) { return ch == 'O' || ch == 'V'; }))
+        return false;
+    comeScritto = comeScritto && primo == 0;
+    girati.resize(n);
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t k = (primo + j) % n;
+        girati[j] = {etichette[k], segniDopo[(k + n - 1) % n]};
+    }
+    return true;
+}
+
+// The text of passages as scriviTestoGauss writes it, into `out`.
+void scriviPassaggi(const std::vector<PassaggioGauss>& passaggi, std::string& out) {
+    out.clear();
+    const std::size_t n = passaggi.size();
+    for (std::size_t k = 0; k < n; ++k) {
+        appendNumber(out, passaggi[k].label);
+        out += passaggi[(k + 1) % n].sign;
+    }
+}
+
 // The code check shows its fault lines through ui when there is one.
 Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& settings, CamminiRegioni cammini) {
-    if (auto verifica = VerificaGau(d); !verifica) {
-        if (ui) ui->showMessage(verifica.error());
-        return verifica;
+    // A sound code is read once: the check's turned text and the reader's tables are written from the
+    // same passages.
+    thread_local std::vector<PassaggioGauss> passaggi;
+    bool comeScritto = false;
+    if (passaggiSenzaDifetti(d, passaggi, comeScritto)) {
+        if (!comeScritto) scriviPassaggi(passaggi, d.txtNodo);
+        if (auto lettura = DeserializzaPassaggi(d, passaggi, settings); !lettura) return lettura;
+    } else {
+        if (auto verifica = VerificaGau(d); !verifica) {
+            if (ui) ui->showMessage(verifica.error());
+            return verifica;
+        }
+        if (auto lettura = Deserializza(d, settings); !lettura) return lettura;
     }
-    if (auto lettura = Deserializza(d, settings); !lettura) return lettura;
     AssegnaLatiTutti(d);
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
     if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
-    if (auto esito = CmdGrafoReg_Click(d, settings); !esito) return esito;
-    if (cammini == CamminiRegioni::SoloDistanze) GeneraDistanzeRegioni(d);
+    if (cammini == CamminiRegioni::Nessuno) return CmdGrafoReg_Click(d, settings);
+    // The distances with the region graph where they can be written in the same pass; else from the
+    // graph just made, whose neighbours are those of the arcs.
+    bool distanze = false;
+    if (auto esito = grafoDuale(d, settings, &distanze); !esito) return esito;
+    if (!distanze) distanzeRegioni(d, true);
     return {};
 }
 

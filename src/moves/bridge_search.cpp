@@ -69,10 +69,11 @@ class Percorsi {
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
     // regioni, archi: working space for the route under way.
-    // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0).
+    // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0), or -1
+    // while that has not been read: it is read from the region's row when a route ends there.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
              const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
-             std::vector<int>& regioni, std::vector<int>& archi, const std::vector<char>& distanzeIntere)
+             std::vector<int>& regioni, std::vector<int>& archi, std::vector<signed char>& distanzeIntere)
         : d_(d),
           vicini_(vicini),
           inizio_(inizio),
@@ -90,7 +91,14 @@ class Percorsi {
         rB_ = rB;
         // The distances to rB.
         distanze_ = &d_.MatRegioni.at(rB, 0);
-        ultimoPassoDiretto_ = distanzeIntere_[ix(rB)] != 0;
+        signed char& intere = distanzeIntere_[ix(rB)];
+        if (intere < 0) {
+            int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
+            for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
+                zeri += v->dis == 0;
+            intere = zeri == 0 ? 1 : 0;
+        }
+        ultimoPassoDiretto_ = intere != 0;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -170,7 +178,7 @@ class Percorsi {
     bool fermato_ = false;
     std::vector<int>& regioni_;
     std::vector<int>& archi_;
-    const std::vector<char>& distanzeIntere_;
+    std::vector<signed char>& distanzeIntere_;
     bool ultimoPassoDiretto_ = false;
 };
 
@@ -269,7 +277,8 @@ struct LavoroPonti {
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
     std::vector<int> regioniPercorso, archiPercorso;
-    std::vector<char> distanzeIntere;
+    std::vector<signed char> distanzeIntere;
+    std::vector<int> gradi;  // working space of viciniDagliArchi
     CandidatoPonte cand;
 };
 
@@ -298,28 +307,78 @@ thread_local std::size_t LavoroInUso::profondita_ = 0;
 namespace {
 
 // The neighbours of every region in ascending order, with the arc between them, one region after another:
-// those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]]. distanzeIntere[u]: every other region
-// has a distance to u (none is 0), read from the same row.
+// those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]], as every region's row of the region
+// graph gives them. distanzeIntere is left unread (-1).
 void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                  std::vector<char>& distanzeIntere) {
+                  std::vector<signed char>& distanzeIntere) {
     const std::size_t lato = ix(d.NumRegioni) + 1;
     vicini.clear();
     vicini.reserve(4 * lato);
     inizio.assign(lato + 1, 0);
-    distanzeIntere.assign(lato, 0);
+    distanzeIntere.assign(lato, -1);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        bool zero = false;  // some other region without a distance, read without a branch
         for (int v = 1; v <= d.NumRegioni; ++v) {
             if (v == u) continue;
             const int a = riga[v].arco;
-            zero |= riga[v].dis == 0;
             if (a >= 1 && a <= d.NumArchi) vicini.emplace_back(v, a);
         }
-        distanzeIntere[ix(u)] = zero ? 0 : 1;
     }
     inizio[ix(d.NumRegioni) + 1] = static_cast<int>(vicini.size());
+}
+
+// elencaVicini for a region graph made from the diagram's arcs (GeneraGrafoDuale), as the search builds
+// every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
+// only their entries of the graph are read, for the arc it holds for the pair.
+void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
+                      std::vector<signed char>& distanzeIntere, std::vector<int>& gradi) {
+    const int n = d.NumRegioni;
+    const std::size_t lato = ix(n) + 1;
+    inizio.assign(lato + 1, 0);
+    distanzeIntere.assign(lato, -1);
+    gradi.assign(lato + 1, 0);
+    auto coppia = [&d, n](int a, int& r1, int& r2) {
+        r1 = d.archi[ix(a)].Reg1;
+        r2 = d.archi[ix(a)].Reg2;
+        return r1 != r2 && r1 >= 1 && r1 <= n && r2 >= 1 && r2 <= n;
+    };
+    // Each region's neighbours over its arcs, bucketed by region, then sorted and made distinct in place.
+    int r1 = 0, r2 = 0;
+    for (int a = 1; a <= d.NumArchi; ++a)
+        if (coppia(a, r1, r2)) {
+            ++gradi[ix(r1) + 1];
+            ++gradi[ix(r2) + 1];
+        }
+    for (std::size_t u = 1; u <= lato; ++u) gradi[u] += gradi[u - 1];
+    vicini.resize(ix(gradi[lato]));
+    for (int a = 1; a <= d.NumArchi; ++a)
+        if (coppia(a, r1, r2)) {
+            vicini[ix(gradi[ix(r1)]++)].first = r2;
+            vicini[ix(gradi[ix(r2)]++)].first = r1;
+        }
+    std::size_t scritti = 0, da = 0;
+    for (int u = 1; u <= n; ++u) {
+        const std::size_t a = ix(gradi[ix(u)]);  // the end of u's bucket, which follows da
+        inizio[ix(u)] = static_cast<int>(scritti);
+        // A region has few neighbours: sorted by insertion.
+        for (std::size_t k = da + 1; k < a; ++k) {
+            const int v = vicini[k].first;
+            std::size_t j = k;
+            for (; j > da && vicini[j - 1].first > v; --j) vicini[j].first = vicini[j - 1].first;
+            vicini[j].first = v;
+        }
+        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        for (std::size_t k = da; k < a; ++k) {
+            const int v = vicini[k].first;
+            if (k > da && vicini[k - 1].first == v) continue;
+            const int arco = riga[v].arco;
+            if (arco >= 1 && arco <= d.NumArchi) vicini[scritti++] = {v, arco};
+        }
+        da = a;
+    }
+    inizio[ix(n) + 1] = static_cast<int>(scritti);
+    vicini.resize(scritti);
 }
 
 }  // namespace
@@ -475,7 +534,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
     }
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio, w.distanzeIntere);
+    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.gradi);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);

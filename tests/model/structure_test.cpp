@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <numeric>
+#include <random>
 #include <tuple>
 
 #include "model_fixtures.h"
@@ -14,6 +16,8 @@ namespace {
 
 using testing::buildStructure;
 using testing::closure;
+using testing::Codice;
+using testing::codice;
 using testing::diagramWith;
 using testing::expectConsistent;
 
@@ -269,6 +273,166 @@ TEST(ShortestPaths, CompleteModeIsCappedWithWholePathsOnly) {
         EXPECT_TRUE(p.cam.starts_with(q.cam) && p.reg.ends_with('|'));  // the first path is the plain one
         EXPECT_EQ((std::tuple{count(p.reg, '|'), count(p.cam, ',')}),
                   (std::tuple{count(p.cam, '|'), p.dis * count(p.cam, '|')}));
+    }
+}
+
+// Every table a build writes, as one text: the code, the counts, every crossing, arc and passage, the
+// regions with the region graph, and the crossing names.
+std::string tabelle(const Diagram& d) {
+    std::string t = d.txtNodo + " " + d.TxtOri + " " + std::to_string(d.NumIncroci) + "/" +
+                    std::to_string(d.NumArchi) + "/" + std::to_string(d.NumGemelli) + "/" +
+                    std::to_string(d.NumRegioni) + "\n";
+    auto n = [&t](int v) { t += std::to_string(v) + ","; };
+    for (int i = 1; i <= d.NumIncroci; ++i) {
+        const Incrocio& c = d.incroci[static_cast<std::size_t>(i)];
+        for (int v : {c.PrecSopra, c.PrecSotto, c.SuccSopra, c.SuccSotto, c.ArcoEntraSopra, c.ArcoEntraSotto,
+                      c.ArcoEsceSopra, c.ArcoEsceSotto, c.GemSopra, c.GemSotto, c.Posto, int{c.Ori}})
+            n(v);
+        for (int s = 1; s <= 4; ++s) {
+            n(c.ArcoLato[static_cast<std::size_t>(s)]);
+            n(c.IncrocioLato[static_cast<std::size_t>(s)]);
+            n(c.VersoLato[static_cast<std::size_t>(s)]);
+        }
+        t += d.NomiIncroci[static_cast<std::size_t>(i)] + "\n";
+    }
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& x = d.archi[static_cast<std::size_t>(a)];
+        for (int v : {x.IncrocioDa, int{x.SegnoDa}, x.IncrocioA, int{x.SegnoA}, x.GemelloDa, x.GemelloA,
+                      x.Reg1, x.Reg2, x.Posto})
+            n(v);
+        t += x.Percorso + "\n";
+    }
+    for (int p = 1; p <= d.NumGemelli; ++p) {
+        const Gemello& g = d.gemelli[static_cast<std::size_t>(p)];
+        for (int v :
+             {g.Padre, g.IndiceGemello, int{g.Segno}, g.dirda, g.dirad, g.gemDa, g.gemad, g.arcoda, g.arcoad})
+            n(v);
+        t += "\n";
+    }
+    for (int r = 1; r <= d.NumRegioni; ++r) t += d.CodRegione[static_cast<std::size_t>(r)] + "\n";
+    for (int r = 0; r <= d.MatRegioni.size(); ++r)
+        for (int v = 0; v <= d.MatRegioni.size(); ++v) {
+            const CoppiaRegioni& c = d.MatRegioni.at(r, v);
+            n(c.arco);
+            n(c.dis);
+            t += c.cam + ";" + c.reg + "\n";
+        }
+    return t;
+}
+
+// The steps a build took one after another before a sound code was read once for both the check and the
+// tables: the reference the build is held to.
+Status costruzioneAPassi(Diagram& d, CamminiRegioni cammini) {
+    if (auto v = VerificaGau(d); !v) return v;
+    if (auto l = Deserializza(d); !l) return l;
+    AssegnaLatiTutti(d);
+    if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d);
+    if (auto e = CmDConvertiGemelli_Click(d); !e) return e;
+    if (auto e = GeneraGrafoDuale(d); !e) return e;
+    if (cammini == CamminiRegioni::SoloDistanze) GeneraDistanzeRegioni(d);
+    return {};
+}
+
+// The code read from its passage `da` on, its labels renamed by a shuffle of `seme` (none for seed 0),
+// its letters with them.
+Codice giratoERinominato(const Codice& c, std::size_t da, std::uint32_t seme) {
+    const auto g = testsupport::diagramOf(c.gauss, c.letters);
+    std::vector<int> nome(static_cast<std::size_t>(g.crossings()) + 1);
+    std::iota(nome.begin(), nome.end(), 0);
+    if (seme != 0) {
+        std::mt19937 rng(seme);
+        std::shuffle(nome.begin() + 1, nome.end(), rng);
+    }
+    std::vector<PassaggioGauss> passaggi;
+    const auto letti = leggiPassaggiGauss(c.gauss);
+    for (const auto& p : *letti) passaggi.push_back({nome[static_cast<std::size_t>(p.label)], p.sign});
+    std::rotate(passaggi.begin(), passaggi.begin() + static_cast<std::ptrdiff_t>(da % passaggi.size()),
+                passaggi.end());
+    std::string lettere(c.letters.size(), ' ');
+    for (std::size_t k = 1; k < nome.size(); ++k)
+        lettere[static_cast<std::size_t>(nome[k]) - 1] = c.letters[k - 1];
+    return {scriviTestoGauss(passaggi), lettere};
+}
+
+// The search builds every diagram it examines in the tables of the one before; the build reads a sound
+// code once. Over braid closures, enlarged and scrambled diagrams, each read from other passages and with
+// its labels renamed, built one after another into the same tables: every table the same as the steps
+// one after another write (names kept from diagram to diagram included), at every depth of the build.
+TEST(StructureForSearches, OneReadingBuildsTheTablesOfTheStepsOneAfterAnother) {
+    std::vector<Codice> codici;
+    std::vector<int> lunga;
+    for (int k = 0; k < 23; ++k) lunga.insert(lunga.end(), {1, -2, 3});
+    for (const Codice& c :
+         {closure(2, {1, 1, 1}), closure(3, {1, -2, 1, -2}), closure(4, lunga),
+          codice(testsupport::randomBraidKnot(5, 4, 30)), codice(testsupport::randomUnknot(9, 40)),
+          codice(testsupport::enlarged(testsupport::braidClosure(3, {1, 2, 1, 2, 1, 2, 1, 2}), 4, 70))})
+        codici.push_back(c);
+    for (const auto& caso : testsupport::scrambledCases(21, 4, 20, 90))
+        codici.push_back(codice(caso.diagram));
+    const struct {
+        CamminiRegioni cammini;
+        const char* nome;
+    } profondita[] = {{CamminiRegioni::SoloDistanze, "distances"},
+                      {CamminiRegioni::Nessuno, "no distances"},
+                      {CamminiRegioni::Testi, "path texts"}};
+    for (const auto& p : profondita) {
+        SCOPED_TRACE(p.nome);
+        Diagram letto, aPassi;  // tables used again, as the search uses them
+        ScriptedUi ui;
+        for (std::size_t i = 0; i < codici.size(); ++i)
+            for (const auto& [da, seme] :
+                 {std::pair<std::size_t, std::uint32_t>{0, 0}, {5, 0}, {3, 17}, {8, 4}}) {
+                const Codice c = giratoERinominato(codici[i], da, seme);
+                SCOPED_TRACE(c.gauss);
+                letto.txtNodo = aPassi.txtNodo = c.gauss;
+                letto.TxtOri = aPassi.TxtOri = c.letters;
+                ASSERT_TRUE(costruzioneAPassi(aPassi, p.cammini));
+                if (p.cammini == CamminiRegioni::Testi)
+                    ASSERT_TRUE(StrutturaDaCodice(letto, ui));
+                else
+                    ASSERT_TRUE(CostruisciStrutturaRicerca(letto, p.cammini == CamminiRegioni::SoloDistanze));
+                ASSERT_EQ(tabelle(letto), tabelle(aPassi));
+            }
+    }
+}
+
+// A code the check finds a fault in, or that the tables cannot hold, fails with the message of the steps
+// one after another, and leaves the code text as they leave it.
+TEST(StructureForSearches, AFaultyCodeFailsAsTheStepsOneAfterAnother) {
+    std::string troppi;
+    for (int c = 1; c <= kMaxIncrociGauss + 1; ++c)
+        troppi += std::to_string(c) + "+" + std::to_string(c) + "-";
+    const Codice casi[] = {
+        {"1-2+3-1+2+3-", "OOO"},      // a crossing passed twice over
+        {"2+3-1+2-3+1-", "OO"},       // a letter short
+        {"2+3-1+2-3+1-", "OOX"},      // a letter that is none
+        {"1-2+3-1+2-3", "OOO"},       // a label without its sign
+        {"1-2+0-1+2-0+", "OOO"},      // label 0
+        {"1-2+x-1+2-3+", "OOO"},      // not a label
+        {"", ""},                     // nothing
+        {"1-2+3-1+2-3+3-", "OOO"},    // a crossing passed three times
+        {"1-2+300-1+2-300+", "OOO"},  // a label beyond the crossings
+        {"1-2+99999999999-1+2-3+", "OOO"},
+        {troppi, std::string(static_cast<std::size_t>(kMaxIncrociGauss) + 1, 'O')},
+        {"2+3-1+2-3+1-", "OOO"},    // sound, turned to crossing 1: between faults, in the same tables
+        {"02+3-01+2-3+1-", "VOO"},  // labels with leading zeros are read as their numbers
+        {"01-2+3-1+2-3+", "OVO"},   // at crossing 1 already, written again without the 0
+    };
+    Diagram letto, aPassi;
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.gauss.substr(0, 40));
+        letto.txtNodo = aPassi.txtNodo = c.gauss;
+        letto.TxtOri = aPassi.TxtOri = c.letters;
+        const Status atteso = costruzioneAPassi(aPassi, CamminiRegioni::SoloDistanze);
+        const Status esito = CostruisciStrutturaRicerca(letto);
+        ASSERT_EQ(static_cast<bool>(esito), static_cast<bool>(atteso));
+        if (!atteso) {
+            EXPECT_EQ(esito.error(), atteso.error());
+        }
+        EXPECT_EQ(letto.txtNodo, aPassi.txtNodo);
+        if (atteso) {
+            EXPECT_EQ(tabelle(letto), tabelle(aPassi));
+        }
     }
 }
 

@@ -279,6 +279,74 @@ TEST(BridgeSearch, HorizontalRoutesAreEveryShortestRouteInOrderWithTheirArcs) {
     }
 }
 
+// What a visitor reads of a candidate, as one comparable record.
+std::string vistoDelCandidato(const CandidatoPonte& c) {
+    std::string t = std::string(1, c.ab1) + (c.orizzontale ? "=" : "<") + std::to_string(c.incrociPonte) +
+                    "#" + std::to_string(c.indicePercorso) + " " + c.mossa.ListaArchiMossa + " " +
+                    c.mossa.ListaArchiAttraversati + " " + c.mossa.ListaRegioniMossa + " " +
+                    c.mossa.RegioneInizioMossa + ">" + c.mossa.RegioneFineMossa + " " + c.Rg1 + c.Rg2inv;
+    for (const auto* v : {&c.archiPonte, &c.archiAttraversati, &c.regioni, &c.latoPonte1, &c.latoPonte2}) {
+        t += " ";
+        for (int x : *v) t += std::to_string(x) + ",";
+    }
+    return t;
+}
+
+// Both bridge kinds listed at once, with the region neighbours taken from the arcs, visit the candidates
+// that the two kinds listed one after another visit, from the rows of the region graph: in the same order,
+// with the same route numbers, for move III and horizontal, with or without the routes along the bridge,
+// with the step cap reached, and on a region graph whose distances do not reach every region.
+TEST(BridgeSearch, BothKindsAtOnceListWhatEachKindListsInTurn) {
+    std::vector<std::unique_ptr<Diagram>> diagrammi;
+    for (std::uint32_t seed : {3u, 7u, 12u}) diagrammi.push_back(costruisci(ts::randomUnknot(seed, 24)));
+    diagrammi.push_back(
+        costruisci(ts::braidClosure(3, ts::BraidWord{1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2, 1, 2})));
+    diagrammi.push_back(costruisci(ts::randomBraidKnot(4, 4, 40)));
+    for (const auto& caso : ts::scrambledCases(5, 3, 30, 70)) diagrammi.push_back(costruisci(caso.diagram));
+    diagrammi.push_back(costruisci(ts::randomUnknot(3, 24)));
+    for (int v = 2; v <= diagrammi.back()->NumRegioni; ++v) diagrammi.back()->MatRegioni.at(1, v).dis = 0;
+    LimitiPonte stretti;
+    stretti.maxPassiPercorsi = 40;
+    stretti.maxPercorsiOrizzontali = 3;
+    const struct {
+        bool orizzontale, senzaLungo;
+        LimitiPonte limiti;
+    } modi[] = {{false, false, {}},
+                {true, false, {}},
+                {true, true, {}},
+                {true, true, stretti},
+                {false, true, stretti}};
+    std::size_t visti = 0;
+    for (std::size_t i = 0; i < diagrammi.size(); ++i) {
+        ASSERT_NE(diagrammi[i], nullptr);
+        const Diagram& d = *diagrammi[i];
+        for (const auto& m : modi) {
+            SCOPED_TRACE(std::to_string(i) + (m.orizzontale ? " horizontal" : " move III") +
+                         (m.senzaLungo ? " off the bridge" : "") + " cap " +
+                         std::to_string(m.limiti.maxPassiPercorsi));
+            std::vector<std::string> inTurno, insieme;
+            EsitoEnumerazionePonti attesa;
+            for (char ab1 : {'-', '+'}) {
+                const auto e = EnumeraCandidatiPonte(
+                    d, ab1, ab1 == '-' ? '+' : '-', m.orizzontale,
+                    [&](const CandidatoPonte& c) { return inTurno.push_back(vistoDelCandidato(c)), true; },
+                    m.limiti, false, {}, true, m.senzaLungo);
+                attesa.ponti += e.ponti;
+                attesa.troncato = attesa.troncato || e.troncato;
+            }
+            const auto e = EnumeraCandidatiPonteDueTipi(
+                d, m.orizzontale,
+                [&](const CandidatoPonte& c) { return insieme.push_back(vistoDelCandidato(c)), true; },
+                m.limiti, false, {}, true, m.senzaLungo);
+            EXPECT_EQ(insieme, inTurno);
+            visti += insieme.size();
+            EXPECT_EQ((std::tuple{e.ponti, e.troncato, e.fermato, e.tabellaNonValida}),
+                      (std::tuple{attesa.ponti, attesa.troncato, false, false}));
+        }
+    }
+    EXPECT_GT(visti, 500U);  // the cases list candidates of every kind
+}
+
 TEST(BridgeRewrite, APreparedRewriteServesEveryCandidateAsAFreshOne) {
     int diagrammi = 0, riscritti = 0, rifiutati = 0;
     for (std::uint32_t seed = 1; seed <= 12; ++seed) {
