@@ -74,6 +74,10 @@ class AlberoOrizzontale {
     bool chiaveNellAlbero(std::string_view chiave, std::size_t hash) const {
         return codici_.contieneChiave(chiave, hash);
     }
+    // chiaveScelta with the key's hashChiave.
+    bool chiaveScelta(std::string_view chiave, std::size_t hash) const {
+        return scelti_.contieneChiave(chiave, hash);
+    }
     // Files a child of the record being expanded; false (with the reason in motivo()) when a limit stops it.
     bool archivia(const NodoLista& nodo);
     // The same with the canonical key of its code already computed.
