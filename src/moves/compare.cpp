@@ -431,8 +431,12 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         std::size_t n = 16;
         while (n < 2 * capacita_) n *= 2;
         posti_ = table2d_detail::ZeroedBlock<std::uint64_t>(n);  // every slot 0
+        // Lookups read the slots and the entries at random: on large pages they seldom miss the address
+        // cache. The slots are all touched after a few thousand keys anyway; the entries as they are filed.
+        posti_.paginaGrande();
         maschera_ = n - 1;
-        chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
+        chiavi_ = table2d_detail::ZeroedBlock<Chiave>(capacita_);
+        chiavi_.paginaGrande();
         pubblicati_.store(posti_.data(), std::memory_order_release);
     }
     const std::size_t hash = hashChiave(chiave);
@@ -447,11 +451,14 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         std::copy(chiave.begin(), chiave.end(), c.dati);
     } else {
         // The key's bytes, in the current block or a new one.
-        constexpr std::size_t kBlocco = std::size_t{1} << 16;
         if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
-            const std::size_t misura = std::max(kBlocco, chiave.size());
-            blocchi_.push_back(std::make_unique<char[]>(misura));
-            libero_ = blocchi_.back().get();
+            // Small blocks while the set is small; then blocks of large pages, read at random as the
+            // entries are.
+            const std::size_t blocco = blocchi_.size() < 8 ? kBloccoPiccolo : kBloccoGrande;
+            const std::size_t misura = std::max(blocco, chiave.size());
+            blocchi_.emplace_back(misura);
+            if (misura >= kBloccoGrande) blocchi_.back().paginaGrande();
+            libero_ = blocchi_.back().data();
             liberiNelBlocco_ = misura;
         }
         char* dati = libero_;

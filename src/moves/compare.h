@@ -152,8 +152,9 @@ class InsiemeCodici {
     table2d_detail::ZeroedBlock<std::uint64_t> posti_{0};
     // posti_ as the other threads read it: set once the table is made.
     std::atomic<const std::uint64_t*> pubblicati_{nullptr};
-    std::unique_ptr<Chiave[]> chiavi_;
-    std::vector<std::unique_ptr<char[]>> blocchi_;
+    table2d_detail::ZeroedBlock<Chiave> chiavi_{0};
+    static constexpr std::size_t kBloccoPiccolo = std::size_t{1} << 16, kBloccoGrande = std::size_t{1} << 21;
+    std::vector<table2d_detail::ZeroedBlock<char>> blocchi_;
     char* libero_ = nullptr;
     std::size_t liberiNelBlocco_ = 0;
 };
