@@ -276,6 +276,16 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
             daDietro = dietroMinoreDi(k0, seq);
         }
     }
+    // A backward reading of one byte a passage is written straight into the key below.
+    const bool unByte = 2 * ni + 1 <= 255;
+    if (daDietro && unByte) {
+        chiave.resize(1 + n);
+        char* out = chiave.data();
+        *out++ = '\3';
+        const int* x = a + k0 + n;
+        for (std::size_t j = 0; j < n; ++j) *out++ = static_cast<char>(rovescio(*(x - j)));
+        return;
+    }
     if (daDietro) {
         letta.resize(n);
         const int* x = a + k0 + n;
@@ -287,7 +297,7 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
     // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
     // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
     // instead of 1001.
-    if (2 * ni + 1 <= 255) {
+    if (unByte) {
         chiave.resize(1 + n);
         char* out = chiave.data();
         *out++ = '\3';
@@ -297,14 +307,19 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
         seconda.assign(n, 0);
         int larghezza = 1;  // bits of a step count, 1..n - 1
         while ((1 << larghezza) <= ni - 1) ++larghezza;
-        chiave.assign({'\6', static_cast<char>(n & 0xffu), static_cast<char>(n >> 8)});
+        // Written in place: at most a step count and a sign a passage.
+        chiave.resize(3 + (n * static_cast<std::size_t>(larghezza + 1) + 7) / 8);
+        char* out = chiave.data();
+        *out++ = '\6';
+        *out++ = static_cast<char>(n & 0xffu);
+        *out++ = static_cast<char>(n >> 8);
         std::uint64_t accumulati = 0;
         int bit = 0;
         const auto scrivi = [&](std::uint32_t v, int bits) {
             accumulati |= static_cast<std::uint64_t>(v) << bit;
             bit += bits;
             while (bit >= 8) {
-                chiave += static_cast<char>(accumulati & 0xffu);
+                *out++ = static_cast<char>(accumulati & 0xffu);
                 accumulati >>= 8;
                 bit -= 8;
             }
@@ -313,11 +328,14 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
             const int c = seq[k];
             if (!seconda[k]) {
                 scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
-                seconda[(k + static_cast<std::size_t>(c / 2)) % n] = 1;
+                std::size_t compagno = k + static_cast<std::size_t>(c / 2);
+                if (compagno >= n) compagno %= n;
+                seconda[compagno] = 1;
             }
             scrivi(static_cast<std::uint32_t>(c & 1), 1);
         }
-        if (bit > 0) chiave += static_cast<char>(accumulati & 0xffu);
+        if (bit > 0) *out++ = static_cast<char>(accumulati & 0xffu);
+        chiave.resize(static_cast<std::size_t>(out - chiave.data()));
     } else {
         chiave.resize(1 + n * 2);
         char* out = chiave.data();
