@@ -399,25 +399,18 @@ InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
 
 InsiemeCodici::~InsiemeCodici() = default;
 
-std::string_view InsiemeCodici::testo(const Chiave& c) {
-    if (c.lunghezza <= kDentro) return {c.dati, c.lunghezza};
-    const char* fuori = nullptr;
-    std::memcpy(&fuori, c.dati, sizeof fuori);
-    return {fuori, c.lunghezza};
-}
-
 std::size_t InsiemeCodici::cerca(const std::uint64_t* posti, std::string_view chiave, std::size_t hash,
                                  bool& trovata) const {
-    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
-    const std::uint64_t marca = hash & ~kIndice;
-    for (std::size_t p = hash & maschera_;; p = (p + 1) & maschera_) {
+    const std::uint64_t marca = hash & ~kDove;
+    const std::size_t maschera = letti_.maschera;
+    for (std::size_t p = hash & maschera;; p = (p + 1) & maschera) {
         const std::uint64_t v = leggiPosto(posti, p);
         if (v == 0) {
             trovata = false;
             return p;
         }
-        if ((v & ~kIndice) != marca) continue;
-        if (testo(chiavi_[(v & kIndice) - 1]) == chiave) {
+        if ((v & ~kDove) != marca) continue;
+        if (testo(((v & kDove) - 1) * 8) == chiave) {
             trovata = true;
             return p;
         }
@@ -430,7 +423,7 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) const {
     // The table, once made, with everything made with it.
-    const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire);
+    const std::uint64_t* posti = letti_.pubblicati.load(std::memory_order_acquire);
     if (!posti) return false;
     bool trovata = false;
     cerca(posti, chiave, hash, trovata);
@@ -438,8 +431,8 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) co
 }
 
 void InsiemeCodici::anticipa(std::size_t hash) const {
-    if (const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire))
-        __builtin_prefetch(posti + (hash & maschera_));
+    if (const std::uint64_t* posti = letti_.pubblicati.load(std::memory_order_acquire))
+        __builtin_prefetch(posti + (hash & letti_.maschera));
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
@@ -449,45 +442,41 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         std::size_t n = 16;
         while (n < 2 * capacita_) n *= 2;
         posti_ = table2d_detail::ZeroedBlock<std::uint64_t>(n);  // every slot 0
-        // Lookups read the slots and the entries at random: on large pages they seldom miss the address
-        // cache. The slots are all touched after a few thousand keys anyway; the entries as they are filed.
+        // Lookups read the slots and the keys at random: on large pages they seldom miss the address
+        // cache. The slots are all touched after a few thousand keys anyway.
         posti_.paginaGrande();
-        maschera_ = n - 1;
-        chiavi_ = table2d_detail::ZeroedBlock<Chiave>(capacita_);
-        chiavi_.paginaGrande();
-        pubblicati_.store(posti_.data(), std::memory_order_release);
+        letti_.maschera = n - 1;
+        dove_ = table2d_detail::ZeroedBlock<std::uint64_t>(capacita_);
+        puntatori_ = table2d_detail::ZeroedBlock<char*>(kMaxBlocchi);
+        blocchiLetti_ = puntatori_.data();
+        letti_.pubblicati.store(posti_.data(), std::memory_order_release);
     }
     const std::size_t hash = hashChiave(chiave);
     bool trovata = false;
     const std::size_t p = cerca(posti_.data(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    Chiave& c = chiavi_[numero_];
-    c.lunghezza = static_cast<std::uint32_t>(chiave.size());
-    c.posto = static_cast<std::uint32_t>(p);
-    if (chiave.size() <= kDentro) {
-        std::copy(chiave.begin(), chiave.end(), c.dati);
-    } else {
-        // The key's bytes, in the current block or a new one.
-        if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
-            // Small blocks while the set is small; then blocks of large pages, read at random as the
-            // entries are.
-            const std::size_t blocco = blocchi_.size() < 8 ? kBloccoPiccolo : kBloccoGrande;
-            const std::size_t misura = std::max(blocco, chiave.size());
-            blocchi_.emplace_back(misura);
-            if (misura >= kBloccoGrande) blocchi_.back().paginaGrande();
-            libero_ = blocchi_.back().data();
-            liberiNelBlocco_ = misura;
-        }
-        char* dati = libero_;
-        std::copy(chiave.begin(), chiave.end(), dati);
-        libero_ += chiave.size();
-        liberiNelBlocco_ -= chiave.size();
-        std::memcpy(c.dati, &dati, sizeof dati);
+    // The key's place, in the current block or a new one: small blocks while the set is small, then blocks
+    // of large pages.
+    const std::size_t misura = (sizeof(Testa) + chiave.size() + 7) / 8 * 8;
+    if (blocchi_.empty() || usatiNelBlocco_ + misura > blocchi_.back().size()) {
+        if (blocchi_.size() >= kMaxBlocchi) return Esito::Pieno;
+        const std::size_t blocco = blocchi_.size() < 8 ? kBlocco / 32 : kBlocco;
+        blocchi_.emplace_back(std::max(blocco, misura));
+        if (blocchi_.back().size() >= kBlocco) blocchi_.back().paginaGrande();
+        blocchiLetti_[blocchi_.size() - 1] = blocchi_.back().data();
+        usatiNelBlocco_ = 0;
     }
-    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
+    const std::uint64_t dove =
+        (static_cast<std::uint64_t>(blocchi_.size() - 1) << kBitBlocco) + usatiNelBlocco_;
+    char* qui = blocchi_.back().data() + usatiNelBlocco_;
+    usatiNelBlocco_ += misura;
+    const Testa t{static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
+    std::memcpy(qui, &t, sizeof t);
+    std::copy(chiave.begin(), chiave.end(), qui + sizeof t);
+    dove_[numero_] = dove;
     // Published last: a reader that sees the slot sees the key.
-    std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kIndice) | (numero_ + 1),
+    std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kDove) | (dove / 8 + 1),
                                                     std::memory_order_release);
     ++numero_;
     return Esito::Aggiunto;
@@ -496,18 +485,21 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
 void InsiemeCodici::svuota() {
     if (posti_.size() != 0) {
         // Few keys: their own slots; many: the whole table.
-        if (numero_ < (maschera_ + 1) / 64) {
-            for (std::size_t k = 0; k < numero_; ++k)
-                std::atomic_ref<std::uint64_t>(posti_[chiavi_[k].posto]).store(0, std::memory_order_relaxed);
+        if (numero_ < (letti_.maschera + 1) / 64) {
+            for (std::size_t k = 0; k < numero_; ++k) {
+                Testa t;
+                std::memcpy(&t, inizio(dove_[k]), sizeof t);
+                std::atomic_ref<std::uint64_t>(posti_[t.posto]).store(0, std::memory_order_relaxed);
+            }
         } else {
-            for (std::size_t p = 0; p <= maschera_; ++p)
+            for (std::size_t p = 0; p <= letti_.maschera; ++p)
                 std::atomic_ref<std::uint64_t>(posti_[p]).store(0, std::memory_order_relaxed);
         }
+        for (std::size_t b = 0; b < blocchi_.size(); ++b) blocchiLetti_[b] = nullptr;
     }
     numero_ = 0;
     blocchi_.clear();
-    libero_ = nullptr;
-    liberiNelBlocco_ = 0;
+    usatiNelBlocco_ = 0;
 }
 
 bool InsiemeCodici::contiene(std::string_view txtNodo) const {
