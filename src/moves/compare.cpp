@@ -162,6 +162,64 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     return true;
 }
 
+// Writes the key of the smallest reading `seq` of n passages.
+void scriviChiave(const int* seq, std::size_t n, std::string& chiave) {
+    const int ni = static_cast<int>(n);
+    // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
+    // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage
+    // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
+    // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
+    // instead of 1001.
+    if (2 * ni + 1 <= 255) {
+        chiave.resize(1 + n);
+        char* out = chiave.data();
+        *out++ = '\3';
+        for (std::size_t k = 0; k < n; ++k) *out++ = static_cast<char>(seq[k]);
+    } else if (n < 65536) {
+        thread_local std::vector<char> seconda;
+        seconda.assign(n, 0);
+        int larghezza = 1;  // bits of a step count, 1..n - 1
+        while ((1 << larghezza) <= ni - 1) ++larghezza;
+        // Written in place: at most a step count and a sign a passage.
+        chiave.resize(3 + (n * static_cast<std::size_t>(larghezza + 1) + 7) / 8);
+        char* out = chiave.data();
+        *out++ = '\6';
+        *out++ = static_cast<char>(n & 0xffu);
+        *out++ = static_cast<char>(n >> 8);
+        std::uint64_t accumulati = 0;
+        int bit = 0;
+        const auto scrivi = [&](std::uint32_t v, int bits) {
+            accumulati |= static_cast<std::uint64_t>(v) << bit;
+            bit += bits;
+            while (bit >= 8) {
+                *out++ = static_cast<char>(accumulati & 0xffu);
+                accumulati >>= 8;
+                bit -= 8;
+            }
+        };
+        for (std::size_t k = 0; k < n; ++k) {
+            const int c = seq[k];
+            if (!seconda[k]) {
+                scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
+                std::size_t compagno = k + static_cast<std::size_t>(c / 2);
+                if (compagno >= n) compagno %= n;
+                seconda[compagno] = 1;
+            }
+            scrivi(static_cast<std::uint32_t>(c & 1), 1);
+        }
+        if (bit > 0) *out++ = static_cast<char>(accumulati & 0xffu);
+        chiave.resize(static_cast<std::size_t>(out - chiave.data()));
+    } else {
+        chiave.resize(1 + n * 2);
+        char* out = chiave.data();
+        *out++ = '\4';
+        for (std::size_t k = 0; k < n; ++k) {
+            *out++ = static_cast<char>(seq[k] >> 8);
+            *out++ = static_cast<char>(seq[k] & 0xff);
+        }
+    }
+}
+
 }  // namespace
 
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
@@ -292,59 +350,7 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
         for (std::size_t j = 0; j < n; ++j) letta[j] = rovescio(*(x - j));
         seq = letta.data();
     }
-    // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
-    // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage
-    // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
-    // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
-    // instead of 1001.
-    if (unByte) {
-        chiave.resize(1 + n);
-        char* out = chiave.data();
-        *out++ = '\3';
-        for (std::size_t k = 0; k < n; ++k) *out++ = static_cast<char>(seq[k]);
-    } else if (n < 65536) {
-        thread_local std::vector<char> seconda;
-        seconda.assign(n, 0);
-        int larghezza = 1;  // bits of a step count, 1..n - 1
-        while ((1 << larghezza) <= ni - 1) ++larghezza;
-        // Written in place: at most a step count and a sign a passage.
-        chiave.resize(3 + (n * static_cast<std::size_t>(larghezza + 1) + 7) / 8);
-        char* out = chiave.data();
-        *out++ = '\6';
-        *out++ = static_cast<char>(n & 0xffu);
-        *out++ = static_cast<char>(n >> 8);
-        std::uint64_t accumulati = 0;
-        int bit = 0;
-        const auto scrivi = [&](std::uint32_t v, int bits) {
-            accumulati |= static_cast<std::uint64_t>(v) << bit;
-            bit += bits;
-            while (bit >= 8) {
-                *out++ = static_cast<char>(accumulati & 0xffu);
-                accumulati >>= 8;
-                bit -= 8;
-            }
-        };
-        for (std::size_t k = 0; k < n; ++k) {
-            const int c = seq[k];
-            if (!seconda[k]) {
-                scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
-                std::size_t compagno = k + static_cast<std::size_t>(c / 2);
-                if (compagno >= n) compagno %= n;
-                seconda[compagno] = 1;
-            }
-            scrivi(static_cast<std::uint32_t>(c & 1), 1);
-        }
-        if (bit > 0) *out++ = static_cast<char>(accumulati & 0xffu);
-        chiave.resize(static_cast<std::size_t>(out - chiave.data()));
-    } else {
-        chiave.resize(1 + n * 2);
-        char* out = chiave.data();
-        *out++ = '\4';
-        for (std::size_t k = 0; k < n; ++k) {
-            *out++ = static_cast<char>(seq[k] >> 8);
-            *out++ = static_cast<char>(seq[k] & 0xff);
-        }
-    }
+    scriviChiave(seq, n, chiave);
 }
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {
@@ -467,8 +473,8 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         blocchiLetti_[blocchi_.size() - 1] = blocchi_.back().data();
         usatiNelBlocco_ = 0;
     }
-    const std::uint64_t dove =
-        (static_cast<std::uint64_t>(blocchi_.size() - 1) << kBitBlocco) + usatiNelBlocco_;
+    std::uint64_t dove = blocchi_.size() - 1;
+    dove = (dove << kBitBlocco) + usatiNelBlocco_;
     char* qui = blocchi_.back().data() + usatiNelBlocco_;
     usatiNelBlocco_ += misura;
     const Testa t{static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
