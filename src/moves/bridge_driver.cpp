@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -275,8 +276,9 @@ struct ChiaviTenute {
     ChiaviDelGiro* giro = nullptr;
     const ChiaviDelGiro* prima = nullptr;
     long indice = 0;
-    bool tenutaPrima(std::string_view chiave) const {
-        return giro && ((prima && prima->tenutaPrima(chiave, indice)) || giro->tenutaPrima(chiave, indice));
+    bool tenutaPrima(std::string_view chiave, std::size_t hash) const {
+        return giro && ((prima && prima->tenutaPrima(chiave, hash, indice)) ||
+                        giro->tenutaPrima(chiave, hash, indice));
     }
 };
 
@@ -327,14 +329,14 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     auto risolvi = [&](Attesa& a) {
         if (!a.presente) return;
         a.presente = false;
-        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave) ||
-            tenute.tenutaPrima(a.chiave)) {
+        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave, a.hash) ||
+            tenute.tenutaPrima(a.chiave, a.hash)) {
             e.nuoviCoda += a.nuovi;
             return;
         }
         if (!riscrittura->passaggi(a.ponte, a.attraversati, a.regioni, a.ab1, r))
             return;  // refused as the key was not: cannot happen
-        if (tenute.giro) tenute.giro->tieni(a.chiave, tenute.indice);
+        if (tenute.giro) tenute.giro->tieni(a.chiave, a.hash, tenute.indice);
         e.aggiungi(r, a.chiave, a.indicePercorso);
     };
     // Room for a few new candidates of the record's size, so that the tables seldom grow.
@@ -493,14 +495,89 @@ std::size_t byteTenuti(const EsameRecord& e) {
            e.figli.capacity() * sizeof(EsameRecord::Figlio);
 }
 
-// One round of records examined side by side, one thread per isolated look-ahead instance. The records
-// are copied: the tree grows (and may move its records) while the round runs.
+// The threads that examine the rounds of one search, one per isolated look-ahead instance, started once
+// for all its rounds: a search of half a million records runs thousands of rounds, and threads made for
+// each would be made again with their working tables and memory each time.
+class SquadraGiri {
+  public:
+    explicit SquadraGiri(const std::vector<FinestraPonte*>& prove) {
+        for (FinestraPonte* p : prove) fili_.emplace_back([this, p] { servi(*p); });
+    }
+    SquadraGiri(const SquadraGiri&) = delete;
+    SquadraGiri& operator=(const SquadraGiri&) = delete;
+    ~SquadraGiri() {
+        {
+            const std::lock_guard<std::mutex> l(m_);
+            fine_ = true;
+        }
+        lavoro_cv_.notify_all();
+        for (std::thread& f : fili_) f.join();
+    }
+
+    // Every thread runs `lavoro` with its instance, once the work before is done; the call returns at
+    // once, with the work's number.
+    std::uint64_t avvia(std::function<void(FinestraPonte&)> lavoro) {
+        std::uint64_t turno = 0;
+        {
+            std::unique_lock<std::mutex> l(m_);
+            fine_cv_.wait(l, [this] { return attivi_ == 0; });
+            lavoro_ = std::move(lavoro);
+            attivi_ = static_cast<int>(fili_.size());
+            turno = ++turno_;
+        }
+        lavoro_cv_.notify_all();
+        return turno;
+    }
+    // True once every thread has ended work number `turno`; waits up to `attesa` for it.
+    bool fatto(std::uint64_t turno, std::chrono::milliseconds attesa) {
+        std::unique_lock<std::mutex> l(m_);
+        return fine_cv_.wait_for(l, attesa, [&] { return finito(turno); });
+    }
+    void attendi(std::uint64_t turno) {
+        std::unique_lock<std::mutex> l(m_);
+        fine_cv_.wait(l, [&] { return finito(turno); });
+    }
+
+  private:
+    bool finito(std::uint64_t turno) const { return turno_ > turno || attivi_ == 0; }
+    void servi(FinestraPonte& p) {
+        std::uint64_t visto = 0;
+        std::unique_lock<std::mutex> l(m_);
+        for (;;) {
+            lavoro_cv_.wait(l, [&] { return fine_ || turno_ != visto; });
+            if (fine_) return;
+            visto = turno_;
+            const std::function<void(FinestraPonte&)>* lavoro = &lavoro_;  // unchanged until all are done
+            l.unlock();
+            (*lavoro)(p);
+            l.lock();
+            if (--attivi_ == 0) fine_cv_.notify_all();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable lavoro_cv_, fine_cv_;
+    std::function<void(FinestraPonte&)> lavoro_;
+    std::uint64_t turno_ = 0;
+    int attivi_ = 0;
+    bool fine_ = false;
+    std::vector<std::thread> fili_;  // last: the threads start once everything they read is there
+};
+
+// One round of records examined side by side by the search's threads. The records are copied: the tree
+// grows (and may move its records) while the round runs.
 class GiroParallelo {
   public:
-    // `prima`: the keys kept by the round before, which is filed while this one runs.
-    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, const std::vector<FinestraPonte*>& prove,
-                  std::shared_ptr<const ChiaviDelGiro> prima)
-        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)), prima_(std::move(prima)) {
+    // `prima`: the keys kept by the round before, which is filed while this one runs; `chiavi` the keys
+    // this round keeps, empty.
+    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, SquadraGiri& squadra,
+                  std::shared_ptr<const ChiaviDelGiro> prima, std::shared_ptr<ChiaviDelGiro> chiavi)
+        : primo_(primo),
+          albero_(&t),
+          esami_(static_cast<std::size_t>(quanti)),
+          prima_(std::move(prima)),
+          chiavi_(std::move(chiavi)),
+          squadra_(squadra) {
         // A tree that has refused a record takes none ever after, and has told why: the records'
         // children need not be listed, and the threads read the records themselves.
         const bool chiuso = t.chiuso();
@@ -514,31 +591,25 @@ class GiroParallelo {
                 t.codiceELettere(primo + i, n.Codice, n.Ori, lavoro);
             }
         }
-        for (FinestraPonte* p : prove)
-            fili_.emplace_back([this, p, quanti, chiuso] {
-                for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
-                    EsameRecord& e = esami_[static_cast<std::size_t>(i)];
-                    try {
-                        e = chiuso ? EsaminaRecordChiuso(*albero_, primo_ + i)
-                                   : EsaminaRecord(*p, nodi_[static_cast<std::size_t>(i)], annulla_, false,
-                                                   *albero_,
-                                                   ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
-                    } catch (...) {
-                        e.errore = std::current_exception();
-                    }
+        turno_ = squadra_.avvia([this, quanti, chiuso](FinestraPonte& p) {
+            for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
+                EsameRecord& e = esami_[static_cast<std::size_t>(i)];
+                try {
+                    e = chiuso
+                            ? EsaminaRecordChiuso(*albero_, primo_ + i)
+                            : EsaminaRecord(p, nodi_[static_cast<std::size_t>(i)], annulla_, false, *albero_,
+                                            ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
+                } catch (...) {
+                    e.errore = std::current_exception();
                 }
-                {
-                    const std::lock_guard<std::mutex> l(m_);
-                    ++finiti_;
-                }
-                cv_.notify_one();
-            });
+            }
+        });
     }
     GiroParallelo(const GiroParallelo&) = delete;
     GiroParallelo& operator=(const GiroParallelo&) = delete;
     ~GiroParallelo() {
         annulla_ = true;
-        for (std::thread& f : fili_) f.join();
+        squadra_.attendi(turno_);
     }
 
     long primo() const { return primo_; }
@@ -558,13 +629,9 @@ class GiroParallelo {
     // Waits for the round, serving the window's events and reading its stop request every few
     // milliseconds; false when the request stopped the round.
     bool attendi(FinestraPonte& w) {
-        std::unique_lock<std::mutex> l(m_);
-        while (finiti_ < static_cast<int>(fili_.size())) {
-            cv_.wait_for(l, std::chrono::milliseconds(10));
-            l.unlock();
+        while (!squadra_.fatto(turno_, std::chrono::milliseconds(10))) {
             w.ui().yieldToEvents();
             if (w.RichiestaStop().richiesta()) annulla_ = true;
-            l.lock();
         }
         return !annulla_.load();
     }
@@ -575,13 +642,28 @@ class GiroParallelo {
     std::vector<NodoLista> nodi_;
     std::vector<EsameRecord> esami_;
     std::shared_ptr<const ChiaviDelGiro> prima_;
-    std::shared_ptr<ChiaviDelGiro> chiavi_ = std::make_shared<ChiaviDelGiro>();
+    std::shared_ptr<ChiaviDelGiro> chiavi_;
     std::atomic<long> prossimo_{0};
     std::atomic<bool> annulla_{false};
-    std::mutex m_;
-    std::condition_variable cv_;
-    int finiti_ = 0;
-    std::vector<std::thread> fili_;  // last: the threads start once everything they read is there
+    SquadraGiri& squadra_;
+    std::uint64_t turno_ = 0;  // the work's number in the squad
+};
+
+// The keys the rounds keep, used again from one round to the next: a round's keys are read by the round
+// after it and then emptied for a later one.
+class ScorteChiavi {
+  public:
+    std::shared_ptr<ChiaviDelGiro> prendi() {
+        for (const std::shared_ptr<ChiaviDelGiro>& c : scorte_)
+            if (c.use_count() == 1) {
+                c->svuota();
+                return c;
+            }
+        return scorte_.emplace_back(std::make_shared<ChiaviDelGiro>());
+    }
+
+  private:
+    std::vector<std::shared_ptr<ChiaviDelGiro>> scorte_;
 };
 
 // Examines the records after the cursor side by side on the isolated look-ahead instances, a round of
@@ -591,6 +673,9 @@ class GiroParallelo {
 // -1 (the tree is exhausted, or stopped with t.fermato set).
 long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) {
     AlberoOrizzontale& t = w.albero();
+    // Destroyed after the rounds, which wait for the threads' work on them.
+    SquadraGiri squadra(prove);
+    ScorteChiavi scorte;
     std::unique_ptr<GiroParallelo> giro;
     while (!t.fermato) {
         if (!giro) {
@@ -613,7 +698,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
                 continue;
             }
             giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kPrimoGiro),
-                                                   prove, nullptr);
+                                                   squadra, nullptr, scorte.prendi());
             continue;
         }
         if (!giro->attendi(w)) {
@@ -624,8 +709,9 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
         std::unique_ptr<GiroParallelo> prossimo;
         const long dopo = t.NumListaUg() - giro->fine() + 1;
         if (dopo >= kMinimoInParallelo)
-            prossimo = std::make_unique<GiroParallelo>(
-                t, giro->fine(), std::min(dopo, giro->recordProssimo()), prove, giro->chiavi());
+            prossimo =
+                std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, giro->recordProssimo()),
+                                                squadra, giro->chiavi(), scorte.prendi());
         for (long i = giro->primo(); i < giro->fine(); ++i) {
             if ((i & 63) == 0) {
                 w.ui().yieldToEvents();

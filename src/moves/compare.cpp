@@ -162,6 +162,64 @@ bool chiaveDaCoppie(const std::vector<VoceScifta>& voci, std::string& chiave) {
     return true;
 }
 
+// Writes the key of the smallest reading `seq` of n passages.
+void scriviChiave(const int* seq, std::size_t n, std::string& chiave) {
+    const int ni = static_cast<int>(n);
+    // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
+    // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage
+    // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
+    // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
+    // instead of 1001.
+    if (2 * ni + 1 <= 255) {
+        chiave.resize(1 + n);
+        char* out = chiave.data();
+        *out++ = '\3';
+        for (std::size_t k = 0; k < n; ++k) *out++ = static_cast<char>(seq[k]);
+    } else if (n < 65536) {
+        thread_local std::vector<char> seconda;
+        seconda.assign(n, 0);
+        int larghezza = 1;  // bits of a step count, 1..n - 1
+        while ((1 << larghezza) <= ni - 1) ++larghezza;
+        // Written in place: at most a step count and a sign a passage.
+        chiave.resize(3 + (n * static_cast<std::size_t>(larghezza + 1) + 7) / 8);
+        char* out = chiave.data();
+        *out++ = '\6';
+        *out++ = static_cast<char>(n & 0xffu);
+        *out++ = static_cast<char>(n >> 8);
+        std::uint64_t accumulati = 0;
+        int bit = 0;
+        const auto scrivi = [&](std::uint32_t v, int bits) {
+            accumulati |= static_cast<std::uint64_t>(v) << bit;
+            bit += bits;
+            while (bit >= 8) {
+                *out++ = static_cast<char>(accumulati & 0xffu);
+                accumulati >>= 8;
+                bit -= 8;
+            }
+        };
+        for (std::size_t k = 0; k < n; ++k) {
+            const int c = seq[k];
+            if (!seconda[k]) {
+                scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
+                std::size_t compagno = k + static_cast<std::size_t>(c / 2);
+                if (compagno >= n) compagno %= n;
+                seconda[compagno] = 1;
+            }
+            scrivi(static_cast<std::uint32_t>(c & 1), 1);
+        }
+        if (bit > 0) *out++ = static_cast<char>(accumulati & 0xffu);
+        chiave.resize(static_cast<std::size_t>(out - chiave.data()));
+    } else {
+        chiave.resize(1 + n * 2);
+        char* out = chiave.data();
+        *out++ = '\4';
+        for (std::size_t k = 0; k < n; ++k) {
+            *out++ = static_cast<char>(seq[k] >> 8);
+            *out++ = static_cast<char>(seq[k] & 0xff);
+        }
+    }
+}
+
 }  // namespace
 
 void chiaveDaPassi(std::vector<int>& avanti, std::string& chiave) {
@@ -276,57 +334,23 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
             daDietro = dietroMinoreDi(k0, seq);
         }
     }
+    // A backward reading of one byte a passage is written straight into the key below.
+    const bool unByte = 2 * ni + 1 <= 255;
+    if (daDietro && unByte) {
+        chiave.resize(1 + n);
+        char* out = chiave.data();
+        *out++ = '\3';
+        const int* x = a + k0 + n;
+        for (std::size_t j = 0; j < n; ++j) *out++ = static_cast<char>(rovescio(*(x - j)));
+        return;
+    }
     if (daDietro) {
         letta.resize(n);
         const int* x = a + k0 + n;
         for (std::size_t j = 0; j < n; ++j) letta[j] = rovescio(*(x - j));
         seq = letta.data();
     }
-    // One byte a passage while the codes fit in it. Beyond, the key is packed: a crossing's second passage
-    // is told by its first (2 * (n - d) + its sign), so that only its sign is written, and a first passage
-    // takes the bits of its step count and its sign. The first byte says which, and that this is a key of
-    // this kind. Half a million keys of 250 crossings are kept by the horizontal search: 345 bytes each
-    // instead of 1001.
-    if (2 * ni + 1 <= 255) {
-        chiave.resize(1 + n);
-        char* out = chiave.data();
-        *out++ = '\3';
-        for (std::size_t k = 0; k < n; ++k) *out++ = static_cast<char>(seq[k]);
-    } else if (n < 65536) {
-        thread_local std::vector<char> seconda;
-        seconda.assign(n, 0);
-        int larghezza = 1;  // bits of a step count, 1..n - 1
-        while ((1 << larghezza) <= ni - 1) ++larghezza;
-        chiave.assign({'\6', static_cast<char>(n & 0xffu), static_cast<char>(n >> 8)});
-        std::uint64_t accumulati = 0;
-        int bit = 0;
-        const auto scrivi = [&](std::uint32_t v, int bits) {
-            accumulati |= static_cast<std::uint64_t>(v) << bit;
-            bit += bits;
-            while (bit >= 8) {
-                chiave += static_cast<char>(accumulati & 0xffu);
-                accumulati >>= 8;
-                bit -= 8;
-            }
-        };
-        for (std::size_t k = 0; k < n; ++k) {
-            const int c = seq[k];
-            if (!seconda[k]) {
-                scrivi(static_cast<std::uint32_t>(c / 2), larghezza);
-                seconda[(k + static_cast<std::size_t>(c / 2)) % n] = 1;
-            }
-            scrivi(static_cast<std::uint32_t>(c & 1), 1);
-        }
-        if (bit > 0) chiave += static_cast<char>(accumulati & 0xffu);
-    } else {
-        chiave.resize(1 + n * 2);
-        char* out = chiave.data();
-        *out++ = '\4';
-        for (std::size_t k = 0; k < n; ++k) {
-            *out++ = static_cast<char>(seq[k] >> 8);
-            *out++ = static_cast<char>(seq[k] & 0xff);
-        }
-    }
+    scriviChiave(seq, n, chiave);
 }
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {
@@ -381,25 +405,18 @@ InsiemeCodici::InsiemeCodici(std::size_t capacita) : capacita_(capacita) {
 
 InsiemeCodici::~InsiemeCodici() = default;
 
-std::string_view InsiemeCodici::testo(const Chiave& c) {
-    if (c.lunghezza <= kDentro) return {c.dati, c.lunghezza};
-    const char* fuori = nullptr;
-    std::memcpy(&fuori, c.dati, sizeof fuori);
-    return {fuori, c.lunghezza};
-}
-
 std::size_t InsiemeCodici::cerca(const std::uint64_t* posti, std::string_view chiave, std::size_t hash,
                                  bool& trovata) const {
-    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
-    const std::uint64_t marca = hash & ~kIndice;
-    for (std::size_t p = hash & maschera_;; p = (p + 1) & maschera_) {
+    const std::uint64_t marca = hash & ~kDove;
+    const std::size_t maschera = letti_.maschera;
+    for (std::size_t p = hash & maschera;; p = (p + 1) & maschera) {
         const std::uint64_t v = leggiPosto(posti, p);
         if (v == 0) {
             trovata = false;
             return p;
         }
-        if ((v & ~kIndice) != marca) continue;
-        if (testo(chiavi_[(v & kIndice) - 1]) == chiave) {
+        if ((v & ~kDove) != marca) continue;
+        if (testo(((v & kDove) - 1) * 8) == chiave) {
             trovata = true;
             return p;
         }
@@ -412,7 +429,7 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave) const {
 
 bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) const {
     // The table, once made, with everything made with it.
-    const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire);
+    const std::uint64_t* posti = letti_.pubblicati.load(std::memory_order_acquire);
     if (!posti) return false;
     bool trovata = false;
     cerca(posti, chiave, hash, trovata);
@@ -420,8 +437,8 @@ bool InsiemeCodici::contieneChiave(std::string_view chiave, std::size_t hash) co
 }
 
 void InsiemeCodici::anticipa(std::size_t hash) const {
-    if (const std::uint64_t* posti = pubblicati_.load(std::memory_order_acquire))
-        __builtin_prefetch(posti + (hash & maschera_));
+    if (const std::uint64_t* posti = letti_.pubblicati.load(std::memory_order_acquire))
+        __builtin_prefetch(posti + (hash & letti_.maschera));
 }
 
 InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
@@ -431,38 +448,41 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         std::size_t n = 16;
         while (n < 2 * capacita_) n *= 2;
         posti_ = table2d_detail::ZeroedBlock<std::uint64_t>(n);  // every slot 0
-        maschera_ = n - 1;
-        chiavi_ = std::make_unique_for_overwrite<Chiave[]>(capacita_);
-        pubblicati_.store(posti_.data(), std::memory_order_release);
+        // Lookups read the slots and the keys at random: on large pages they seldom miss the address
+        // cache. The slots are all touched after a few thousand keys anyway.
+        posti_.paginaGrande();
+        letti_.maschera = n - 1;
+        dove_ = table2d_detail::ZeroedBlock<std::uint64_t>(capacita_);
+        puntatori_ = table2d_detail::ZeroedBlock<char*>(kMaxBlocchi);
+        blocchiLetti_ = puntatori_.data();
+        letti_.pubblicati.store(posti_.data(), std::memory_order_release);
     }
     const std::size_t hash = hashChiave(chiave);
     bool trovata = false;
     const std::size_t p = cerca(posti_.data(), chiave, hash, trovata);
     if (trovata) return Esito::GiaPresente;
     if (pieno()) return Esito::Pieno;
-    Chiave& c = chiavi_[numero_];
-    c.lunghezza = static_cast<std::uint32_t>(chiave.size());
-    c.posto = static_cast<std::uint32_t>(p);
-    if (chiave.size() <= kDentro) {
-        std::copy(chiave.begin(), chiave.end(), c.dati);
-    } else {
-        // The key's bytes, in the current block or a new one.
-        constexpr std::size_t kBlocco = std::size_t{1} << 16;
-        if (liberiNelBlocco_ < chiave.size() || blocchi_.empty()) {
-            const std::size_t misura = std::max(kBlocco, chiave.size());
-            blocchi_.push_back(std::make_unique<char[]>(misura));
-            libero_ = blocchi_.back().get();
-            liberiNelBlocco_ = misura;
-        }
-        char* dati = libero_;
-        std::copy(chiave.begin(), chiave.end(), dati);
-        libero_ += chiave.size();
-        liberiNelBlocco_ -= chiave.size();
-        std::memcpy(c.dati, &dati, sizeof dati);
+    // The key's place, in the current block or a new one: small blocks while the set is small, then blocks
+    // of large pages.
+    const std::size_t misura = (sizeof(Testa) + chiave.size() + 7) / 8 * 8;
+    if (blocchi_.empty() || usatiNelBlocco_ + misura > blocchi_.back().size()) {
+        if (blocchi_.size() >= kMaxBlocchi) return Esito::Pieno;
+        const std::size_t blocco = blocchi_.size() < 8 ? kBlocco / 32 : kBlocco;
+        blocchi_.emplace_back(std::max(blocco, misura));
+        if (blocchi_.back().size() >= kBlocco) blocchi_.back().paginaGrande();
+        blocchiLetti_[blocchi_.size() - 1] = blocchi_.back().data();
+        usatiNelBlocco_ = 0;
     }
-    constexpr std::uint64_t kIndice = (std::uint64_t{1} << kBitIndice) - 1;
+    std::uint64_t dove = blocchi_.size() - 1;
+    dove = (dove << kBitBlocco) + usatiNelBlocco_;
+    char* qui = blocchi_.back().data() + usatiNelBlocco_;
+    usatiNelBlocco_ += misura;
+    const Testa t{static_cast<std::uint32_t>(chiave.size()), static_cast<std::uint32_t>(p)};
+    std::memcpy(qui, &t, sizeof t);
+    std::copy(chiave.begin(), chiave.end(), qui + sizeof t);
+    dove_[numero_] = dove;
     // Published last: a reader that sees the slot sees the key.
-    std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kIndice) | (numero_ + 1),
+    std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kDove) | (dove / 8 + 1),
                                                     std::memory_order_release);
     ++numero_;
     return Esito::Aggiunto;
@@ -471,18 +491,21 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
 void InsiemeCodici::svuota() {
     if (posti_.size() != 0) {
         // Few keys: their own slots; many: the whole table.
-        if (numero_ < (maschera_ + 1) / 64) {
-            for (std::size_t k = 0; k < numero_; ++k)
-                std::atomic_ref<std::uint64_t>(posti_[chiavi_[k].posto]).store(0, std::memory_order_relaxed);
+        if (numero_ < (letti_.maschera + 1) / 64) {
+            for (std::size_t k = 0; k < numero_; ++k) {
+                Testa t;
+                std::memcpy(&t, inizio(dove_[k]), sizeof t);
+                std::atomic_ref<std::uint64_t>(posti_[t.posto]).store(0, std::memory_order_relaxed);
+            }
         } else {
-            for (std::size_t p = 0; p <= maschera_; ++p)
+            for (std::size_t p = 0; p <= letti_.maschera; ++p)
                 std::atomic_ref<std::uint64_t>(posti_[p]).store(0, std::memory_order_relaxed);
         }
+        for (std::size_t b = 0; b < blocchi_.size(); ++b) blocchiLetti_[b] = nullptr;
     }
     numero_ = 0;
     blocchi_.clear();
-    libero_ = nullptr;
-    liberiNelBlocco_ = 0;
+    usatiNelBlocco_ = 0;
 }
 
 bool InsiemeCodici::contiene(std::string_view txtNodo) const {

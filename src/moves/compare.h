@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -85,6 +86,8 @@ bool stessoCodice(std::string_view a, std::string_view b);
 // A set of diagrams by their Gauss texts, with a fixed capacity. One thread adds keys; while it does, any
 // number of other threads may ask whether a key is there (contiene, contieneChiave), and are told of a key
 // once its adding has returned. Emptying it (svuota) wants no other thread reading.
+// What the readers read has a cache line of its own.
+// NOLINTNEXTLINE(clang-analyzer-optin.performance.Padding)
 class InsiemeCodici {
   public:
     // Capacities from 0 up to kCapacitaMassima; a larger one is refused (std::invalid_argument).
@@ -116,26 +119,37 @@ class InsiemeCodici {
     void svuota();
     std::size_t size() const { return numero_; }
     // Key number k (0 for the first added), while it is in the set: k < size().
-    std::string_view chiave(std::size_t k) const { return testo(chiavi_[k]); }
+    std::string_view chiave(std::size_t k) const { return testo(dove_[k]); }
     std::size_t capacita() const { return capacita_; }
     bool pieno() const { return numero_ >= capacita_; }
 
   private:
-    // An open-addressed table of slots, each 0 (free) or the high bits of the key's hash with the key's
-    // number + 1 in the low kBitIndice bits. The table is made at the first key, at twice the capacity or
-    // more, so that it never grows while others read.
-    static constexpr int kBitIndice = 24;
-    // Written when the key is filed; the table of them is left unwritten until then, so that a large
-    // capacity costs only what is used. A key of up to kDentro bytes lies in its entry, one cache line,
-    // so that a lookup that finds it reads the slot and the entry only; a longer one lies in blocks that
-    // never move, its entry holding the pointer.
-    static constexpr std::size_t kDentro = 56;
-    struct alignas(64) Chiave {
+    // An open-addressed table of slots, each 0 (free) or the high kBitMarca bits of the key's hash with,
+    // in the low bits, where the key lies + 1 (in units of 8 bytes): a lookup that finds the key reads its
+    // slot and the key's bytes only, and one whose hash bits differ reads the slot only. The table is made
+    // at the first key, at twice the capacity or more, so that it never grows while others read.
+    static constexpr int kBitMarca = 24;
+    static constexpr int kBitDove = 64 - kBitMarca;
+    static constexpr std::uint64_t kDove = (std::uint64_t{1} << kBitDove) - 1;
+    // The keys lie in blocks that never move, each key as its length, its slot and its bytes, at a place
+    // that is a multiple of 8: where it lies is the block's number * 2^kBitBlocco + the place in it. A key
+    // longer than a block has a block of its own.
+    static constexpr int kBitBlocco = 21;
+    static constexpr std::size_t kBlocco = std::size_t{1} << kBitBlocco;
+    static constexpr std::size_t kMaxBlocchi = std::size_t{1} << 16;
+    struct Testa {
         std::uint32_t lunghezza;
         std::uint32_t posto;  // its slot
-        char dati[kDentro];   // the key, or a pointer to it
     };
-    static std::string_view testo(const Chiave& c);
+    const char* inizio(std::uint64_t dove) const {
+        return blocchiLetti_[dove >> kBitBlocco] + (dove & (kBlocco - 1));
+    }
+    std::string_view testo(std::uint64_t dove) const {
+        const char* p = inizio(dove);
+        Testa t;
+        std::memcpy(&t, p, sizeof t);
+        return {p + sizeof t, t.lunghezza};
+    }
     // A slot read as the other threads write it.
     static std::uint64_t leggiPosto(const std::uint64_t* posti, std::size_t p) {
         return std::atomic_ref<std::uint64_t>(const_cast<std::uint64_t&>(posti[p]))
@@ -144,18 +158,24 @@ class InsiemeCodici {
     std::size_t cerca(const std::uint64_t* posti, std::string_view chiave, std::size_t hash,
                       bool& trovata) const;
 
+    // Read by every thread, written only when the table is made: a cache line of their own, away from the
+    // counters the filing thread writes for every key.
+    struct alignas(64) {
+        std::size_t maschera = 0;
+        // The slots as the other threads read them: set once the table is made.
+        std::atomic<const std::uint64_t*> pubblicati{nullptr};
+    } letti_;
+    // The blocks' starts by number, made with the table (kMaxBlocchi of them) and only appended to.
+    char** blocchiLetti_ = nullptr;
     std::size_t capacita_;
-    std::size_t numero_ = 0;
-    std::size_t maschera_ = 0;
     // The slots, written and read through atomic_ref. Zeroed by the system as they are first touched: a
     // search that files a few keys does not pay for clearing the whole table.
     table2d_detail::ZeroedBlock<std::uint64_t> posti_{0};
-    // posti_ as the other threads read it: set once the table is made.
-    std::atomic<const std::uint64_t*> pubblicati_{nullptr};
-    std::unique_ptr<Chiave[]> chiavi_;
-    std::vector<std::unique_ptr<char[]>> blocchi_;
-    char* libero_ = nullptr;
-    std::size_t liberiNelBlocco_ = 0;
+    table2d_detail::ZeroedBlock<char*> puntatori_{0};     // storage of blocchiLetti_
+    table2d_detail::ZeroedBlock<std::uint64_t> dove_{0};  // where key k lies, by number
+    std::vector<table2d_detail::ZeroedBlock<char>> blocchi_;
+    std::size_t usatiNelBlocco_ = 0;
+    alignas(64) std::size_t numero_ = 0;
 };
 
 }  // namespace trevalon

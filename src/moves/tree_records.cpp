@@ -254,20 +254,65 @@ bool codiceDaChiave(std::string_view chiave, LetturaChiave lettura, std::string&
 
 // ---- Keys of a round ----
 
-bool ChiaviDelGiro::tenutaPrima(std::string_view chiave, long indice) const {
-    const std::size_t h = Hash{}(chiave);
-    Parte& p = parte(h);
-    std::unique_lock<std::mutex> l(p.m, std::defer_lock);
-    if (!chiusa_) l.lock();
-    const auto it = p.tenute.find(chiave);
-    return it != p.tenute.end() && it->second < indice;
+namespace {
+// The hash's bits that pick a part are not used again for the place within it.
+constexpr int kBitParte = 13;
+}  // namespace
+
+std::size_t ChiaviDelGiro::Parte::cerca(std::string_view chiave, std::size_t hash) const {
+    const std::size_t maschera = voci.size() - 1;
+    for (std::size_t p = (hash >> kBitParte) & maschera;; p = (p + 1) & maschera) {
+        const Voce& v = voci[p];
+        if (v.indice < 0 ||
+            (v.hash == hash && std::string_view(byte).substr(v.inizio, v.lunghezza) == chiave))
+            return p;
+    }
 }
 
-void ChiaviDelGiro::tieni(std::string_view chiave, long indice) {
-    Parte& p = parte(Hash{}(chiave));
+bool ChiaviDelGiro::tenutaPrima(std::string_view chiave, std::size_t hash, long indice) const {
+    Parte& p = parte(hash);
+    std::unique_lock<std::mutex> l(p.m, std::defer_lock);
+    if (!chiusa_) l.lock();
+    if (p.quante == 0) return false;
+    const Voce& v = p.voci[p.cerca(chiave, hash)];
+    return v.indice >= 0 && v.indice < indice;
+}
+
+void ChiaviDelGiro::tieni(std::string_view chiave, std::size_t hash, long indice) {
+    Parte& p = parte(hash);
     const std::lock_guard<std::mutex> l(p.m);
-    const auto [it, nuova] = p.tenute.try_emplace(std::string(chiave), indice);
-    if (!nuova) it->second = std::min(it->second, indice);
+    if (2 * (p.quante + 1) > p.voci.size()) {
+        // Grown to twice the size, the keys placed again by the hashes they keep.
+        std::vector<Voce> vecchie(std::max<std::size_t>(16, 2 * p.voci.size()));
+        vecchie.swap(p.voci);
+        const std::size_t maschera = p.voci.size() - 1;
+        for (const Voce& v : vecchie) {
+            if (v.indice < 0) continue;
+            std::size_t q = (v.hash >> kBitParte) & maschera;
+            while (p.voci[q].indice >= 0) q = (q + 1) & maschera;
+            p.voci[q] = v;
+        }
+    }
+    Voce& v = p.voci[p.cerca(chiave, hash)];
+    if (v.indice >= 0) {
+        v.indice = std::min(v.indice, indice);
+        return;
+    }
+    v.hash = hash;
+    v.inizio = static_cast<std::uint32_t>(p.byte.size());
+    v.lunghezza = static_cast<std::uint32_t>(chiave.size());
+    v.indice = indice;
+    p.byte += chiave;
+    ++p.quante;
+}
+
+void ChiaviDelGiro::svuota() {
+    for (Parte& p : parti_) {
+        if (p.quante != 0) std::fill(p.voci.begin(), p.voci.end(), Voce{});
+        p.quante = 0;
+        p.byte.clear();
+    }
+    chiusa_ = false;
 }
 
 // ---- Names ----

@@ -11,7 +11,6 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "moves/relabel.h"
@@ -90,30 +89,46 @@ class NomiCompatti {
 
 // The keys of the children that the records of one round of a search kept while they were examined side
 // by side, each with the first record (by index) known to keep it, so that a later record need not write
-// again a child that an earlier record will file. Any number of threads may ask and claim at once.
+// again a child that an earlier record will file. Any number of threads may ask and claim at once. The
+// keys are asked for with their hash (std::hash of the key, as the search's set of keys hashes them),
+// which the caller has at hand: the key is not read again to find its place.
 class ChiaviDelGiro {
   public:
     ChiaviDelGiro() = default;
     ChiaviDelGiro(const ChiaviDelGiro&) = delete;
     ChiaviDelGiro& operator=(const ChiaviDelGiro&) = delete;
 
+    static std::size_t hash(std::string_view chiave) { return std::hash<std::string_view>{}(chiave); }
     // A record of a lower index than `indice` keeps the key.
-    bool tenutaPrima(std::string_view chiave, long indice) const;
+    bool tenutaPrima(std::string_view chiave, std::size_t hash, long indice) const;
+    bool tenutaPrima(std::string_view chiave, long indice) const {
+        return tenutaPrima(chiave, hash(chiave), indice);
+    }
     // Record `indice` keeps the key.
-    void tieni(std::string_view chiave, long indice);
+    void tieni(std::string_view chiave, std::size_t hash, long indice);
+    void tieni(std::string_view chiave, long indice) { tieni(chiave, hash(chiave), indice); }
     // No key will be claimed any more: the threads that read it from now on need not wait for each other.
     // Those threads must be started after this call.
     void chiudi() { chiusa_ = true; }
+    // No key, open again, its tables kept for another round; no other thread may use it meanwhile.
+    void svuota();
 
   private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    // A key's place: its hash, its bytes in the part's `byte`, the record; indice < 0 a free place.
+    struct Voce {
+        std::size_t hash = 0;
+        std::uint32_t inizio = 0, lunghezza = 0;
+        long indice = -1;
     };
-    // The keys in parts by their hash, each with its own lock, so that threads seldom wait for each other.
+    // The keys in parts by their hash, each with its own lock, so that threads seldom wait for each other;
+    // each part an open-addressed table at most half full.
     struct alignas(64) Parte {
         std::mutex m;
-        std::unordered_map<std::string, long, Hash, std::equal_to<>> tenute;
+        std::vector<Voce> voci;
+        std::size_t quante = 0;
+        std::string byte;
+        // The place of the key, or the free place where it would go.
+        std::size_t cerca(std::string_view chiave, std::size_t hash) const;
     };
     static constexpr std::size_t kParti = 64;
     Parte& parte(std::size_t hash) const { return parti_[(hash >> 7) % kParti]; }

@@ -558,6 +558,106 @@ TEST(BridgeRewrite, TheListRewriteAndItsKeyAreThoseOfTheTextProcedure) {
 }
 
 // On torus closures, whose passages repeat one pattern, and on the diagrams their horizontal moves reach,
+
+// The key of a code in pairs written plainly: every reading of the steps to the partner (each passage as
+// 2 * steps + (own sign is '+')), forwards from each passage and backwards, the smallest taken, then one
+// byte a passage, or for long codes the step count of each crossing's first passage in as few bits as
+// n - 1 needs and every passage's sign, low bits first.
+std::string chiavePiana(const std::vector<VoceScifta>& voci) {
+    const std::size_t n = voci.size();
+    std::vector<int> passo(n), segno(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        segno[k] = voci[k].sign == '+' ? 1 : 0;
+        for (std::size_t j = 1; j < n; ++j)
+            if (voci[(k + j) % n].label == voci[k].label) passo[k] = static_cast<int>(j);
+    }
+    std::vector<int> minima;
+    for (std::size_t r = 0; r < n; ++r)
+        for (bool indietro : {false, true}) {
+            std::vector<int> lettura;
+            for (std::size_t j = 0; j < n; ++j) {
+                const std::size_t k = indietro ? (r + n - j) % n : (r + j) % n;
+                lettura.push_back(2 * (indietro ? static_cast<int>(n) - passo[k] : passo[k]) + segno[k]);
+            }
+            if (minima.empty() || lettura < minima) minima = lettura;
+        }
+    std::string chiave;
+    if (2 * n + 1 <= 255) {
+        chiave += '\3';
+        for (int c : minima) chiave += static_cast<char>(c);
+        return chiave;
+    }
+    int larghezza = 1;
+    while ((std::size_t{1} << larghezza) <= n - 1) ++larghezza;
+    std::vector<bool> bit;
+    std::vector<bool> seconda(n, false);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!seconda[k]) {
+            for (int b = 0; b < larghezza; ++b) bit.push_back(((minima[k] / 2) >> b) & 1);
+            seconda[(k + static_cast<std::size_t>(minima[k] / 2)) % n] = true;
+        }
+        bit.push_back(minima[k] & 1);
+    }
+    chiave = {'\6', static_cast<char>(n & 0xff), static_cast<char>(n >> 8)};
+    for (std::size_t b = 0; b < bit.size(); b += 8) {
+        int byte = 0;
+        for (std::size_t q = 0; q < 8 && b + q < bit.size(); ++q) byte |= bit[b + q] << q;
+        chiave += static_cast<char>(byte);
+    }
+    return chiave;
+}
+
+// The key read without rewriting, on diagrams of one and two bytes a passage (torus and random braid
+// closures, scrambled sums and enlarged unknots up to 250 crossings), is the plain key of the rewritten
+// passages, and so is the key the set of codes files for them.
+TEST(BridgeRewrite, KeysOfLargeDiagramsAreThePlainKeysOfTheirPassages) {
+    struct Caso {
+        const char* nome;
+        ts::GaussDiagram diagramma;
+    };
+    ts::BraidWord toro;
+    for (int k = 0; k < 40; ++k) toro.insert(toro.end(), {1, 2});
+    const std::vector<ts::ScrambledCase> somme = ts::scrambledCases(7, 2, 90, 140);
+    const Caso casi[] = {
+        {"torus (s1s2)^40", ts::braidClosure(3, toro)},
+        {"random braid 5 strands", ts::randomBraidKnot(3, 5, 70)},
+        {"random braid 7 strands", ts::randomBraidKnot(4, 7, 240)},
+        {"scrambled sum", somme[0].diagram},
+        {"scrambled sum 2", somme[1].diagram},
+        {"enlarged unknot", ts::randomUnknot(5, 200)},
+    };
+    int confrontati = 0, lunghe = 0;
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        auto d = costruisci(caso.diagramma);
+        ASSERT_TRUE(d);
+        RiscritturaPonte r(*d);
+        PassaggiRiscritti p;
+        std::string chiave;
+        int perDiagramma = 0;
+        for (bool orizzontale : {true, false})
+            for (char ab1 : {'-', '+'})
+                for (const CandidatoPonte& c : candidatiPonte(*d, ab1, orizzontale)) {
+                    if (perDiagramma >= 60) break;
+                    int nuovi = -1;
+                    bool banale = false;
+                    const bool fatta =
+                        r.chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, chiave, nuovi, banale)
+                            .ok();
+                    ASSERT_EQ(r.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, p, false).ok(),
+                              fatta);
+                    if (!fatta || banale) continue;
+                    ++perDiagramma;
+                    ++confrontati;
+                    lunghe += 2 * p.voci.size() + 1 > 255;
+                    EXPECT_EQ(chiave, chiavePiana(p.voci)) << c.mossa.ListaArchiMossa;
+                    EXPECT_EQ(chiave, chiaveCanonica(p.voci));
+                }
+        EXPECT_GE(perDiagramma, 10);
+    }
+    EXPECT_GE(lunghe, 100);
+}
+
 // the key read without rewriting is the key of the rewritten passages, for every candidate of both kinds.
 TEST(BridgeRewrite, KeysOnTorusClosuresAndTheDiagramsTheyReachAreThoseOfTheirPassages) {
     int confrontati = 0, figli = 0;

@@ -180,6 +180,44 @@ TEST(Compare, TheSetFindsShortAndLongKeysAsAPlainSetDoes) {
     }
 }
 
+// A set of many keys, short ones in their entries and long ones in blocks of several sizes, answers as a
+// plain set, gives each key back by its number, and does so again after an emptying.
+TEST(Compare, ALargeSetFindsAndGivesBackItsKeysAsAPlainSetDoes) {
+    struct Caso {
+        std::size_t chiavi, lunghezzaMinima, lunghezzaMassima;
+    };
+    for (const Caso caso : {Caso{20000, 1, 56}, Caso{12000, 57, 400}, Caso{6000, 1, 2100}}) {
+        SCOPED_TRACE(caso.lunghezzaMassima);
+        std::mt19937 rng(static_cast<std::uint32_t>(caso.chiavi));
+        InsiemeCodici set(caso.chiavi);
+        for (int giro = 0; giro < 2; ++giro) {
+            std::set<std::string> semplice;
+            std::vector<std::string> filate, altre;
+            for (std::size_t k = 0; k < caso.chiavi; ++k) {
+                std::string c(
+                    caso.lunghezzaMinima + rng() % (caso.lunghezzaMassima - caso.lunghezzaMinima + 1), '\0');
+                for (char& b : c) b = static_cast<char>(rng() % 3);
+                if (rng() % 4 == 0) {
+                    altre.push_back(c);
+                    continue;
+                }
+                const bool nuova = semplice.insert(c).second;
+                ASSERT_EQ(set.aggiungiChiave(c),
+                          nuova ? InsiemeCodici::Esito::Aggiunto : InsiemeCodici::Esito::GiaPresente);
+                if (nuova) filate.push_back(c);
+            }
+            ASSERT_EQ(set.size(), filate.size());
+            for (std::size_t k = 0; k < filate.size(); ++k) {
+                EXPECT_EQ(set.chiave(k), filate[k]);
+                EXPECT_TRUE(set.contieneChiave(filate[k], InsiemeCodici::hashChiave(filate[k])));
+            }
+            for (const std::string& c : altre) EXPECT_EQ(set.contieneChiave(c), semplice.contains(c));
+            set.svuota();
+            EXPECT_FALSE(set.contieneChiave(filate.front()));
+        }
+    }
+}
+
 // The compact key of a code tells the same diagrams apart as the canonical form does: over every code of
 // few crossings with random signs (where many are readings of one another), keys are equal exactly when
 // forms are, for codes with any labels, every reading of a code has its key, and a text whose labels are

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <random>
+#include <thread>
+
 #include "moves/bridge_driver.h"
 #include "moves/compare.h"
 #include "moves/tree_records.h"
@@ -137,6 +141,66 @@ TEST(TreeRecords, TheTreeGivesBackEveryRecordAsFiled) {
     EXPECT_EQ(t.NumListaUg(), 0);
     EXPECT_EQ(t.record(0).Codice, radice);
     EXPECT_THROW(t.record(1), std::out_of_range);
+}
+
+// The keys a round keeps answer as a plain map of each key's lowest claiming record does: with the real
+// hash and with hashes that collide (all equal, or a few values), claimed from several threads at once,
+// asked for while open and once closed, and again after the tables were emptied for another round.
+TEST(TreeRecords, KeysOfARoundAnswerAsAPlainMapOfTheirFirstRecords) {
+    struct Caso {
+        const char* nome;
+        std::size_t chiavi;
+        int fili;
+        std::size_t (*hash)(std::string_view);
+    };
+    const Caso casi[] = {
+        {"real hash", 3000, 4, [](std::string_view c) { return ChiaviDelGiro::hash(c); }},
+        {"one hash for all", 300, 3, [](std::string_view) { return std::size_t{12345}; }},
+        {"a few hashes", 2000, 2, [](std::string_view c) { return std::size_t{c.size() % 5} << 20; }},
+        {"one thread", 500, 1, [](std::string_view c) { return ChiaviDelGiro::hash(c); }},
+    };
+    ChiaviDelGiro tenute;  // used again by every case, as the rounds use it
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        std::mt19937 rng(static_cast<std::uint32_t>(caso.chiavi));
+        // Keys of varied lengths, some claimed several times by records of random indices.
+        std::vector<std::string> chiavi;
+        for (std::size_t k = 0; k < caso.chiavi; ++k) {
+            std::string c(1 + rng() % 90, '\0');
+            for (char& b : c) b = static_cast<char>(rng() % 4);
+            chiavi.push_back(c);
+        }
+        std::vector<std::pair<std::size_t, long>> claims;
+        for (std::size_t k = 0; k < 2 * caso.chiavi; ++k)
+            if (rng() % 3 != 0) claims.emplace_back(rng() % caso.chiavi, static_cast<long>(rng() % 1000));
+        std::map<std::string, long> prima;
+        for (const auto& [k, indice] : claims) {
+            auto [it, nuova] = prima.try_emplace(chiavi[k], indice);
+            if (!nuova) it->second = std::min(it->second, indice);
+        }
+        std::vector<std::thread> fili;
+        for (int f = 0; f < caso.fili; ++f)
+            fili.emplace_back([&, f] {
+                for (std::size_t c = static_cast<std::size_t>(f); c < claims.size(); c += caso.fili) {
+                    const std::string& chiave = chiavi[claims[c].first];
+                    tenute.tieni(chiave, caso.hash(chiave), claims[c].second);
+                    // Asked while others claim: a claim made is seen by its own thread.
+                    EXPECT_TRUE(tenute.tenutaPrima(chiave, caso.hash(chiave), claims[c].second + 1));
+                }
+            });
+        for (std::thread& f : fili) f.join();
+        for (bool chiusa : {false, true}) {
+            if (chiusa) tenute.chiudi();
+            for (const std::string& chiave : chiavi)
+                for (long indice : {0L, 1L, 500L, 1000L}) {
+                    const auto it = prima.find(chiave);
+                    EXPECT_EQ(tenute.tenutaPrima(chiave, caso.hash(chiave), indice),
+                              it != prima.end() && it->second < indice);
+                }
+        }
+        tenute.svuota();
+        for (const std::string& chiave : chiavi) EXPECT_FALSE(tenute.tenutaPrima(chiave, 1000));
+    }
 }
 
 }  // namespace
