@@ -859,6 +859,47 @@ std::vector<PuntoDis> corsieDaLasciare(const Facce& facce, int reg, std::array<P
     return out;
 }
 
+// A piece of the new route: from crossing capoA, through door da into its region, to door a before crossing
+// capoB.
+struct Pezzo {
+    PuntoDis capoA, capoB, da, a;
+    int reg = 0;
+    ListaCelleDis celle;          // the cells traced, in order
+    std::vector<CellaDis> prima;  // and what they held before
+};
+
+// The wall cell where a piece's run meets its crossing: the door itself when it is no cell of the region (an
+// end of the old route), else the crossing beside it.
+PuntoDis ancora(const Facce& facce, PuntoDis porta, PuntoDis capo, int reg) {
+    return facce.regione(porta) == reg ? capo : porta;
+}
+
+void ordinaDivieto(Divieto& v) {
+    std::sort(v.celle.begin(), v.celle.end(), [](PuntoDis u, PuntoDis w) {
+        return std::pair{u.r, u.c} < std::pair{w.r, w.c};
+    });
+    v.celle.erase(std::unique(v.celle.begin(), v.celle.end()), v.celle.end());
+}
+
+// The cells piece p keeps off when traced in lanes: the doors of the pieces of its region still to come,
+// and those with the lanes along the walls where their doors lie (corsieDaLasciare); never p's own doors.
+std::array<Divieto, 2> divietiInCorsia(const Facce& facce, const std::vector<Pezzo>& pezzi, const Pezzo& p) {
+    std::vector<std::array<PuntoDis, 2>> attesi;
+    std::array<Divieto, 2> out;
+    for (const Pezzo& q : pezzi) {
+        if (&q == &p || q.reg != p.reg || !q.celle.empty()) continue;
+        attesi.push_back({ancora(facce, q.da, q.capoA, q.reg), ancora(facce, q.a, q.capoB, q.reg)});
+        for (PuntoDis c : {q.da, q.a})
+            if (c != p.da && c != p.a) out[0].celle.push_back(c);
+    }
+    out[1] = out[0];
+    for (PuntoDis c : corsieDaLasciare(
+             facce, p.reg, {ancora(facce, p.da, p.capoA, p.reg), ancora(facce, p.a, p.capoB, p.reg)}, attesi))
+        if (c != p.da && c != p.a) out[1].celle.push_back(c);
+    for (Divieto& v : out) ordinaDivieto(v);
+    return out;
+}
+
 // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
 // and leaving every new crossing across the crossed arc. Pieces in different regions run through different
 // patches of empty cells and never meet. A route that passes a region more than once has a piece there for
@@ -871,12 +912,6 @@ std::vector<PuntoDis> corsieDaLasciare(const Facce& facce, int reg, std::array<P
 // and off the lanes along the walls where their doors lie (corsieDaLasciare).
 Status Mossa3::tracciaNuovo(const Facce& facce, bool corsie) {
     const std::size_t n = marcati.size();
-    struct Pezzo {
-        PuntoDis capoA, capoB, da, a;
-        int reg = 0;
-        ListaCelleDis celle;          // the cells traced, in order
-        std::vector<CellaDis> prima;  // and what they held before
-    };
     std::vector<Pezzo> pezzi(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
         Pezzo& p = pezzi[k];
@@ -944,9 +979,17 @@ Status Mossa3::tracciaNuovo(const Facce& facce, bool corsie) {
         }
         return true;
     };
-    // The pieces of region reg traced again in the orders after the one that failed; false when no order
-    // lets every one of them through.
-    const auto ritraccia = [&](int reg) {
+    // Piece p traced off the doors of the pieces of its region still to come and off the lanes they need;
+    // without the lanes when that finds no way, and then as it comes.
+    const auto tracciaInCorsia = [&](Pezzo& p) {
+        const std::array<Divieto, 2> divieti = divietiInCorsia(facce, pezzi, p);
+        const Divieto &soloPorte = divieti[0], &corsia = divieti[1];
+        return (corsia.celle.size() > soloPorte.celle.size() && traccia(p, &corsia)) ||
+               traccia(p, &soloPorte) || traccia(p, nullptr);
+    };
+    // The pieces of region reg traced again in the orders after the one that failed, or in lanes from the
+    // order of the route on; false when no order lets every one of them through.
+    const auto ritraccia = [&](int reg, bool inCorsia) {
         constexpr int kOrdini = 24;
         std::vector<std::size_t> ordine;
         for (std::size_t k = 0; k <= n; ++k) {
@@ -954,57 +997,15 @@ Status Mossa3::tracciaNuovo(const Facce& facce, bool corsie) {
             ordine.push_back(k);
             togli(pezzi[k]);
         }
-        for (int volta = 0; volta < kOrdini && std::next_permutation(ordine.begin(), ordine.end()); ++volta) {
+        bool altro = inCorsia || std::next_permutation(ordine.begin(), ordine.end());
+        for (int volta = 0; volta < kOrdini && altro;
+             ++volta, altro = std::next_permutation(ordine.begin(), ordine.end())) {
             std::size_t fatti = 0;
-            while (fatti < ordine.size() && tracciaAperto(pezzi[ordine[fatti]])) ++fatti;
+            while (fatti < ordine.size() &&
+                   (inCorsia ? tracciaInCorsia(pezzi[ordine[fatti]]) : tracciaAperto(pezzi[ordine[fatti]])))
+                ++fatti;
             if (fatti == ordine.size()) return true;
             for (std::size_t i = fatti; i-- > 0;) togli(pezzi[ordine[i]]);
-        }
-        return false;
-    };
-    // The wall cell where a piece's run meets its crossing: the door itself when it is no cell of the region
-    // (an end of the old route), else the crossing beside it.
-    const auto ancora = [&](PuntoDis porta, PuntoDis capo, int reg) {
-        return facce.regione(porta) == reg ? capo : porta;
-    };
-    const auto ordina = [](Divieto& v) {
-        std::sort(v.celle.begin(), v.celle.end(), [](PuntoDis u, PuntoDis w) {
-            return std::pair{u.r, u.c} < std::pair{w.r, w.c};
-        });
-        v.celle.erase(std::unique(v.celle.begin(), v.celle.end()), v.celle.end());
-    };
-    // Piece p traced off the doors of the pieces of its region still to come and off the lanes they need;
-    // without the lanes when that finds no way, and then as it comes.
-    const auto tracciaInCorsia = [&](Pezzo& p) {
-        std::vector<std::array<PuntoDis, 2>> attesi;
-        Divieto sullePorte;
-        for (const Pezzo& q : pezzi) {
-            if (&q == &p || q.reg != p.reg || !q.celle.empty()) continue;
-            attesi.push_back({ancora(q.da, q.capoA, q.reg), ancora(q.a, q.capoB, q.reg)});
-            for (PuntoDis c : {q.da, q.a})
-                if (c != p.da && c != p.a) sullePorte.celle.push_back(c);
-        }
-        Divieto lane = sullePorte;
-        const std::vector<PuntoDis> lungoIMuri = corsieDaLasciare(
-            facce, p.reg, {ancora(p.da, p.capoA, p.reg), ancora(p.a, p.capoB, p.reg)}, attesi);
-        for (PuntoDis c : lungoIMuri)
-            if (c != p.da && c != p.a) lane.celle.push_back(c);
-        ordina(sullePorte);
-        ordina(lane);
-        return (!lungoIMuri.empty() && traccia(p, &lane)) || traccia(p, &sullePorte) || traccia(p, nullptr);
-    };
-    // The pieces of region reg (none of them traced) traced in lanes, the order of the route first.
-    const auto tracciaCorsie = [&](int reg) {
-        constexpr int kOrdini = 24;
-        std::vector<std::size_t> ordine;
-        for (std::size_t k = 0; k <= n; ++k)
-            if (pezzi[k].reg == reg) ordine.push_back(k);
-        for (int volta = 0; volta < kOrdini; ++volta) {
-            std::size_t fatti = 0;
-            while (fatti < ordine.size() && tracciaInCorsia(pezzi[ordine[fatti]])) ++fatti;
-            if (fatti == ordine.size()) return true;
-            for (std::size_t i = fatti; i-- > 0;) togli(pezzi[ordine[i]]);
-            if (!std::next_permutation(ordine.begin(), ordine.end())) break;
         }
         return false;
     };
@@ -1012,7 +1013,7 @@ Status Mossa3::tracciaNuovo(const Facce& facce, bool corsie) {
     for (std::size_t k = 0; k <= n; ++k) {
         Pezzo& p = pezzi[k];
         if (!p.celle.empty() || tracciaAperto(p)) continue;
-        if (!ritraccia(p.reg) && !(corsie && tracciaCorsie(p.reg)))
+        if (!ritraccia(p.reg, false) && !(corsie && ritraccia(p.reg, true)))
             return fail("No way through region " + std::to_string(p.reg) + " from cell " + cella(p.da) +
                         " to cell " + cella(p.a) + " for the moved strand.");
     }
