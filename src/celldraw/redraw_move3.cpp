@@ -773,16 +773,11 @@ std::vector<PuntoDis> raggiungibili(const CellDrawing& g, const Facce& facce, in
     return out;
 }
 
-// The cells beside the walls of region reg that a piece must keep off to leave lanes for the pieces of
-// its region still to come. The wall cells round the region (those of no region cell that touch one, corners
-// included) are cut in two stretches at the piece's two ends (`capi`); each piece still to come has its two
-// ends (`attesi`) on one stretch, and the piece must then pass no cell that touches that stretch: what lies
-// between it and that stretch is left for the later one, at least one lane wide along every wall. Cells next
-// to the piece's own ends are never kept off. A piece still to come with its ends on both stretches, or walls
-// that the two ends do not cut apart, keep nothing off.
-std::vector<PuntoDis> corsieDaLasciare(const Facce& facce, int reg, std::array<PuntoDis, 2> capi,
+}  // namespace
+
+std::vector<PuntoDis> corsieDaLasciare(const LimitiDis& b, const std::function<bool(PuntoDis)>& cellaRegione,
+                                       std::array<PuntoDis, 2> capi,
                                        const std::vector<std::array<PuntoDis, 2>>& attesi) {
-    const LimitiDis b = facce.riquadro(reg);
     if (b.RigaMin > b.RigaMax || attesi.empty()) return {};
     int r0 = b.RigaMin - 2, c0 = b.ColMin - 2, r1 = b.RigaMax + 2, c1 = b.ColMax + 2;
     for (const auto& e : attesi)
@@ -804,7 +799,6 @@ std::vector<PuntoDis> corsieDaLasciare(const Facce& facce, int reg, std::array<P
         return static_cast<std::size_t>(q.r - r0) * colonne + static_cast<std::size_t>(q.c - c0);
     };
     const auto attorno = [](PuntoDis q, int i) { return PuntoDis{q.r + i / 3 - 1, q.c + i % 3 - 1}; };
-    const auto cellaRegione = [&](PuntoDis q) { return facce.regione(q) == reg; };
     const auto muro = [&](PuntoDis q) {
         if (!dentroBox(q) || cellaRegione(q)) return false;
         for (int i = 0; i < 9; ++i)
@@ -859,6 +853,8 @@ std::vector<PuntoDis> corsieDaLasciare(const Facce& facce, int reg, std::array<P
     return out;
 }
 
+namespace {
+
 // A piece of the new route: from crossing capoA, through door da into its region, to door a before crossing
 // capoB.
 struct Pezzo {
@@ -893,8 +889,10 @@ std::array<Divieto, 2> divietiInCorsia(const Facce& facce, const std::vector<Pez
             if (c != p.da && c != p.a) out[0].celle.push_back(c);
     }
     out[1] = out[0];
-    for (PuntoDis c : corsieDaLasciare(
-             facce, p.reg, {ancora(facce, p.da, p.capoA, p.reg), ancora(facce, p.a, p.capoB, p.reg)}, attesi))
+    const auto diRegione = [&](PuntoDis q) { return facce.regione(q) == p.reg; };
+    for (PuntoDis c :
+         corsieDaLasciare(facce.riquadro(p.reg), diRegione,
+                          {ancora(facce, p.da, p.capoA, p.reg), ancora(facce, p.a, p.capoB, p.reg)}, attesi))
         if (c != p.da && c != p.a) out[1].celle.push_back(c);
     for (Divieto& v : out) ordinaDivieto(v);
     return out;
