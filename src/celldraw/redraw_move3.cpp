@@ -594,9 +594,9 @@ struct Mossa3 {
     Status dirada(int volte);
     void togliVecchio();
     Status aprePorte(const Facce& facce);
-    Status tracciaNuovo(const Facce& facce);
+    Status tracciaNuovo(const Facce& facce, bool corsie);
     Status verificaRisultato() const;
-    Status ridisegna(int volte);
+    Status ridisegna(int volte, bool ultima);
 };
 
 Status Mossa3::verifica(const std::vector<IncrocioVerde>& nuovi) {
@@ -773,21 +773,143 @@ std::vector<PuntoDis> raggiungibili(const CellDrawing& g, const Facce& facce, in
     return out;
 }
 
+}  // namespace
+
+std::vector<PuntoDis> corsieDaLasciare(const LimitiDis& b, const std::function<bool(PuntoDis)>& cellaRegione,
+                                       std::array<PuntoDis, 2> capi,
+                                       const std::vector<std::array<PuntoDis, 2>>& attesi) {
+    if (b.RigaMin > b.RigaMax || attesi.empty()) return {};
+    int r0 = b.RigaMin - 2, c0 = b.ColMin - 2, r1 = b.RigaMax + 2, c1 = b.ColMax + 2;
+    for (const auto& e : attesi)
+        for (PuntoDis q : e) {
+            r0 = std::min(r0, q.r - 1);
+            r1 = std::max(r1, q.r + 1);
+            c0 = std::min(c0, q.c - 1);
+            c1 = std::max(c1, q.c + 1);
+        }
+    for (PuntoDis q : capi) {
+        r0 = std::min(r0, q.r - 1);
+        r1 = std::max(r1, q.r + 1);
+        c0 = std::min(c0, q.c - 1);
+        c1 = std::max(c1, q.c + 1);
+    }
+    const std::size_t colonne = static_cast<std::size_t>(c1 - c0) + 1;
+    const auto dentroBox = [&](PuntoDis q) { return q.r >= r0 && q.r <= r1 && q.c >= c0 && q.c <= c1; };
+    const auto indice = [&](PuntoDis q) {
+        return static_cast<std::size_t>(q.r - r0) * colonne + static_cast<std::size_t>(q.c - c0);
+    };
+    const auto attorno = [](PuntoDis q, int i) { return PuntoDis{q.r + i / 3 - 1, q.c + i % 3 - 1}; };
+    const auto muro = [&](PuntoDis q) {
+        if (!dentroBox(q) || cellaRegione(q)) return false;
+        for (int i = 0; i < 9; ++i)
+            if (i != 4 && cellaRegione(attorno(q, i))) return true;
+        return false;
+    };
+    const auto vicino = [](PuntoDis u, PuntoDis v) {
+        return std::abs(u.r - v.r) <= 1 && std::abs(u.c - v.c) <= 1;
+    };
+    // The stretch of each wall cell reached so far (0 none, -1 a cut), and its cells.
+    std::vector<int> tratto((static_cast<std::size_t>(r1 - r0) + 1) * colonne, 0);
+    for (PuntoDis q : capi) tratto[indice(q)] = -1;
+    std::vector<std::vector<PuntoDis>> tratti{{}};
+    const auto stendi = [&](PuntoDis da) {
+        if (!muro(da)) return 0;
+        if (tratto[indice(da)] != 0) return tratto[indice(da)];
+        const int t = static_cast<int>(tratti.size());
+        std::vector<PuntoDis> celle{da};
+        tratto[indice(da)] = t;
+        for (std::size_t i = 0; i < celle.size(); ++i)
+            for (int k = 0; k < 9; ++k) {
+                const PuntoDis q = attorno(celle[i], k);
+                if (k == 4 || !muro(q) || tratto[indice(q)] != 0) continue;
+                tratto[indice(q)] = t;
+                celle.push_back(q);
+            }
+        tratti.push_back(std::move(celle));
+        return t;
+    };
+    // Cut apart: each end has wall cells beside it on two different stretches.
+    for (PuntoDis capo : capi) {
+        std::vector<int> visti;
+        for (int k = 0; k < 9; ++k)
+            if (const int t = stendi(attorno(capo, k)); t > 0) visti.push_back(t);
+        std::sort(visti.begin(), visti.end());
+        if (std::unique(visti.begin(), visti.end()) - visti.begin() < 2) return {};
+    }
+    std::vector<char> daLasciare(tratti.size(), 0);
+    for (const auto& e : attesi) {
+        const int ta = stendi(e[0]), tb = stendi(e[1]);
+        if (ta > 0 && ta == tb) daLasciare[static_cast<std::size_t>(ta)] = 1;
+    }
+    std::vector<PuntoDis> out;
+    for (std::size_t t = 1; t < tratti.size(); ++t) {
+        if (!daLasciare[t]) continue;
+        for (PuntoDis m : tratti[t])
+            for (int k = 0; k < 9; ++k) {
+                const PuntoDis q = attorno(m, k);
+                if (k != 4 && cellaRegione(q) && !vicino(q, capi[0]) && !vicino(q, capi[1])) out.push_back(q);
+            }
+    }
+    return out;
+}
+
+namespace {
+
+// A piece of the new route: from crossing capoA, through door da into its region, to door a before crossing
+// capoB.
+struct Pezzo {
+    PuntoDis capoA, capoB, da, a;
+    int reg = 0;
+    ListaCelleDis celle;          // the cells traced, in order
+    std::vector<CellaDis> prima;  // and what they held before
+};
+
+// The wall cell where a piece's run meets its crossing: the door itself when it is no cell of the region (an
+// end of the old route), else the crossing beside it.
+PuntoDis ancora(const Facce& facce, PuntoDis porta, PuntoDis capo, int reg) {
+    return facce.regione(porta) == reg ? capo : porta;
+}
+
+void ordinaDivieto(Divieto& v) {
+    std::sort(v.celle.begin(), v.celle.end(), [](PuntoDis u, PuntoDis w) {
+        return std::pair{u.r, u.c} < std::pair{w.r, w.c};
+    });
+    v.celle.erase(std::unique(v.celle.begin(), v.celle.end()), v.celle.end());
+}
+
+// The cells piece p keeps off when traced in lanes: the doors of the pieces of its region still to come,
+// and those with the lanes along the walls where their doors lie (corsieDaLasciare); never p's own doors.
+std::array<Divieto, 2> divietiInCorsia(const Facce& facce, const std::vector<Pezzo>& pezzi, const Pezzo& p) {
+    std::vector<std::array<PuntoDis, 2>> attesi;
+    std::array<Divieto, 2> out;
+    for (const Pezzo& q : pezzi) {
+        if (&q == &p || q.reg != p.reg || !q.celle.empty()) continue;
+        attesi.push_back({ancora(facce, q.da, q.capoA, q.reg), ancora(facce, q.a, q.capoB, q.reg)});
+        for (PuntoDis c : {q.da, q.a})
+            if (c != p.da && c != p.a) out[0].celle.push_back(c);
+    }
+    out[1] = out[0];
+    const auto diRegione = [&](PuntoDis q) { return facce.regione(q) == p.reg; };
+    for (PuntoDis c :
+         corsieDaLasciare(facce.riquadro(p.reg), diRegione,
+                          {ancora(facce, p.da, p.capoA, p.reg), ancora(facce, p.a, p.capoB, p.reg)}, attesi))
+        if (c != p.da && c != p.a) out[1].celle.push_back(c);
+    for (Divieto& v : out) ordinaDivieto(v);
+    return out;
+}
+
 // The new route, piece by piece: each from one of its crossings to the next, inside its region, entering
 // and leaving every new crossing across the crossed arc. Pieces in different regions run through different
 // patches of empty cells and never meet. A route that passes a region more than once has a piece there for
 // each passage, and the shortest run of one piece may wall in a door of a piece still to come: it is then
 // traced again kept off the cells on the walled-in side and those beside them, until every piece still to
 // come in that region can go through, a few times at most. When a piece finds no way all the same, the
-// pieces of its region are taken away and traced again in other orders.
-Status Mossa3::tracciaNuovo(const Facce& facce) {
+// pieces of its region are taken away and traced again in other orders. On the last try of a redraw
+// (`corsie`), a region whose pieces find no way in any of these orders is traced once more, in the order of
+// the route and then in the others, each piece kept off the doors of the pieces still to come in its region
+// and off the lanes along the walls where their doors lie (corsieDaLasciare).
+Status Mossa3::tracciaNuovo(const Facce& facce, bool corsie) {
     const std::size_t n = marcati.size();
-    struct Pezzo {
-        PuntoDis capoA, capoB, da, a;
-        int reg = 0;
-        ListaCelleDis celle;          // the cells traced, in order
-        std::vector<CellaDis> prima;  // and what they held before
-    };
     std::vector<Pezzo> pezzi(n + 1);
     for (std::size_t k = 0; k <= n; ++k) {
         Pezzo& p = pezzi[k];
@@ -855,9 +977,17 @@ Status Mossa3::tracciaNuovo(const Facce& facce) {
         }
         return true;
     };
-    // The pieces of region reg traced again in the orders after the one that failed; false when no order
-    // lets every one of them through.
-    const auto ritraccia = [&](int reg) {
+    // Piece p traced off the doors of the pieces of its region still to come and off the lanes they need;
+    // without the lanes when that finds no way, and then as it comes.
+    const auto tracciaInCorsia = [&](Pezzo& p) {
+        const std::array<Divieto, 2> divieti = divietiInCorsia(facce, pezzi, p);
+        const Divieto &soloPorte = divieti[0], &corsia = divieti[1];
+        return (corsia.celle.size() > soloPorte.celle.size() && traccia(p, &corsia)) ||
+               traccia(p, &soloPorte) || traccia(p, nullptr);
+    };
+    // The pieces of region reg traced again in the orders after the one that failed, or in lanes from the
+    // order of the route on; false when no order lets every one of them through.
+    const auto ritraccia = [&](int reg, bool inCorsia) {
         constexpr int kOrdini = 24;
         std::vector<std::size_t> ordine;
         for (std::size_t k = 0; k <= n; ++k) {
@@ -865,9 +995,13 @@ Status Mossa3::tracciaNuovo(const Facce& facce) {
             ordine.push_back(k);
             togli(pezzi[k]);
         }
-        for (int volta = 0; volta < kOrdini && std::next_permutation(ordine.begin(), ordine.end()); ++volta) {
+        bool altro = inCorsia || std::next_permutation(ordine.begin(), ordine.end());
+        for (int volta = 0; volta < kOrdini && altro;
+             ++volta, altro = std::next_permutation(ordine.begin(), ordine.end())) {
             std::size_t fatti = 0;
-            while (fatti < ordine.size() && tracciaAperto(pezzi[ordine[fatti]])) ++fatti;
+            while (fatti < ordine.size() &&
+                   (inCorsia ? tracciaInCorsia(pezzi[ordine[fatti]]) : tracciaAperto(pezzi[ordine[fatti]])))
+                ++fatti;
             if (fatti == ordine.size()) return true;
             for (std::size_t i = fatti; i-- > 0;) togli(pezzi[ordine[i]]);
         }
@@ -877,7 +1011,7 @@ Status Mossa3::tracciaNuovo(const Facce& facce) {
     for (std::size_t k = 0; k <= n; ++k) {
         Pezzo& p = pezzi[k];
         if (!p.celle.empty() || tracciaAperto(p)) continue;
-        if (!ritraccia(p.reg))
+        if (!ritraccia(p.reg, false) && !(corsie && ritraccia(p.reg, true)))
             return fail("No way through region " + std::to_string(p.reg) + " from cell " + cella(p.da) +
                         " to cell " + cella(p.a) + " for the moved strand.");
     }
@@ -910,8 +1044,9 @@ Status Mossa3::verificaRisultato() const {
 }
 
 // The redraw of the move on its drawing, spread out `volte` times: the old route taken away, the new one
-// traced, the drawing squeezed back and checked.
-Status Mossa3::ridisegna(int volte) {
+// traced, the drawing squeezed back and checked. The `ultima` try of a redraw also traces in lanes the
+// regions where the route finds no way otherwise.
+Status Mossa3::ridisegna(int volte, bool ultima) {
     if (Status s = dirada(volte); !s) return s;
     // Regions as patches of the drawing with the old route still in place.
     const Facce facce(g, r0, r1, c0, c1);
@@ -920,7 +1055,7 @@ Status Mossa3::ridisegna(int volte) {
     vista.tick();
     togliVecchio();
     if (Status s = aprePorte(facce); !s) return s;
-    if (Status s = tracciaNuovo(facce); !s) return s;
+    if (Status s = tracciaNuovo(facce, ultima); !s) return s;
     int stadio = 1;
     if (vista.dump.active()) scriviCelDis(g, vista.dump, nomeCelDisStadio(stadio, vista.NumStato), true);
 
@@ -1028,7 +1163,7 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
         Mossa3 m(w, vista, d, archiMossa, archiAttraversati, regioniMossa);
         // What the drawing cannot give is refused at once, whatever the room.
         if (Status s = m.verifica(nuovi); !s) return s;
-        esito = m.ridisegna(volte);
+        esito = m.ridisegna(volte, volte == piano.back());
         visto = {std::max({visto.r, m.estesa.RigaMax, m.r1}), std::max({visto.c, m.estesa.ColMax, m.c1})};
         if (!esito) continue;
         if (Status s = riportaNellaTavola(w, tblGen); !s) return s;

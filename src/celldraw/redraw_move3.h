@@ -17,6 +17,8 @@
 // that finds no way, or a result that is not a closed drawing of the expected crossings is a failure, and the
 // caller then applies the move through the code instead.
 
+#include <array>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -68,5 +70,17 @@ Status F3disTxt3(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
 // 1.. of the table is refused ("... is too large to be spread out for the redraw of the move.") and
 // tblGen left as it was.
 Status riportaNellaTavola(const CellDrawing& lavoro, CellDrawing& tblGen);
+
+// The cells of a region a piece of a new route must keep off to leave lanes for the pieces of the same region
+// still to come. The region is its cells (cellaRegione) inside box b; its walls are the cells of no region
+// cell that touch one, corners included. They are cut in two stretches at the wall cells where the piece's
+// run meets its crossings (`capi`); each piece still to come has its two such cells (`attesi`) on one
+// stretch, and the piece must then pass no cell that touches that stretch: what lies between it and that
+// stretch is left for the later one, at least one lane wide along every wall. Cells next to the piece's own
+// ends are never kept off. A piece still to come with its ends on both stretches, or walls that the two ends
+// do not cut apart, keep nothing off.
+std::vector<PuntoDis> corsieDaLasciare(const LimitiDis& b, const std::function<bool(PuntoDis)>& cellaRegione,
+                                       std::array<PuntoDis, 2> capi,
+                                       const std::vector<std::array<PuntoDis, 2>>& attesi);
 
 }  // namespace trevalon

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -434,6 +436,65 @@ TEST(RedrawMove3, AWorkingTableUsedAgainIsAFreshOne) {
             else
                 EXPECT_EQ(esito, prima[i]) << "candidate " << i;
         }
+}
+
+// The lanes a piece of a new route leaves for a later piece of its region, on maps of a region: '.' a cell
+// of the region the piece may take, '*' one it must keep off, '#' a wall; A and B the wall cells where the
+// piece meets its crossings, a and b those of the later piece. A corridor three cells wide whose inner wall
+// holds the later door: the piece keeps off the cells along that wall (and the wall beyond, where the later
+// piece's other door lies), never the cells beside its own ends. A later piece with its doors on both
+// stretches of wall, or ends side by side that cut nothing, keep nothing off.
+TEST(RedrawMove3, APieceKeepsOffTheLanesAlongTheWallsWhereALaterPieceHasItsDoors) {
+    const std::vector<std::string> corridoio = {"##A#######",  //
+                                                "#...*****#",  //
+                                                "#..******#",  //
+                                                "#..*######",  //
+                                                "#..*a     ",  //
+                                                "#..*#     ",  //
+                                                "#..*######",  //
+                                                "#..******b",  //
+                                                "#.......*#",  //
+                                                "######B###"};
+    const auto senza = [](std::vector<std::string> m, std::vector<std::pair<char, char>> cambi) {
+        for (std::string& riga : m)
+            for (char& ch : riga) {
+                if (ch == '*') ch = '.';
+                for (auto [da, a] : cambi)
+                    if (ch == da) ch = a;
+            }
+        return m;
+    };
+    std::vector<std::string> agliEstremi = senza(corridoio, {{'a', '#'}});
+    agliEstremi[4][0] = 'a';
+    std::vector<std::string> accostati = senza(corridoio, {{'B', '#'}});
+    accostati[0][3] = 'B';
+    const std::vector<std::pair<const char*, std::vector<std::string>>> casi = {
+        {"the later door on the corridor's inner wall", corridoio},
+        {"the later doors on both stretches", agliEstremi},
+        {"the piece's ends side by side", accostati}};
+    for (const auto& [nome, mappa] : casi) {
+        SCOPED_TRACE(nome);
+        std::set<std::pair<int, int>> regione, attese;
+        std::map<char, PuntoDis> segni;
+        LimitiDis box;
+        for (int r = 0; r < static_cast<int>(mappa.size()); ++r)
+            for (int c = 0; c < static_cast<int>(mappa[static_cast<std::size_t>(r)].size()); ++c) {
+                const char ch = mappa[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)];
+                const PuntoDis p{r + 1, c + 1};
+                if (std::isalpha(static_cast<unsigned char>(ch))) segni[ch] = p;
+                if (ch != '.' && ch != '*') continue;
+                regione.insert({p.r, p.c});
+                if (ch == '*') attese.insert({p.r, p.c});
+                box = {std::max(box.RigaMax, p.r), std::max(box.ColMax, p.c), std::min(box.RigaMin, p.r),
+                       std::min(box.ColMin, p.c)};
+            }
+        const auto diRegione = [&](PuntoDis p) { return regione.count({p.r, p.c}) > 0; };
+        std::set<std::pair<int, int>> tenute;
+        for (PuntoDis p :
+             corsieDaLasciare(box, diRegione, {segni['A'], segni['B']}, {{segni['a'], segni['b']}}))
+            tenute.insert({p.r, p.c});
+        EXPECT_EQ(tenute, attese);
+    }
 }
 
 }  // namespace

@@ -264,8 +264,11 @@ TEST(MoveRedraw, EveryCandidateRedrawnMatchesTheRewrite) {
 }
 
 // Moves II of diagrams of 200 and 250 crossings that lay one stretch along the other on a route passing one
-// region three times: the run of an earlier passage took the only lane past the door of a later one, or
-// walled it in. Each is redrawn in place, checked cell by cell and the same diagram as the rewrite.
+// region more than once: the run of an earlier passage took the only lane past the door of a later one, or
+// walled it in. In the last three, the two passages share corridors three cells wide and the later door
+// lies on the inner wall of one (or in a recess off it), so the earlier passage, wherever it is pushed off
+// the walled-in side, still takes the lane the later one needs. Each is redrawn in place, checked cell by
+// cell and the same diagram as the rewrite.
 TEST(MoveRedraw, ARouteThatPassesARegionAgainLeavesTheDoorsOfItsLaterPassagesOpen) {
     struct Stesura {
         const char* nome;
@@ -277,6 +280,12 @@ TEST(MoveRedraw, ARouteThatPassesARegionAgainLeavesTheDoorsOfItsLaterPassagesOpe
          ts::scrambledCases(17, 17, 199, 201)[13].diagram, 31},
         {"scrambled case 1 of seed 292, 247 to 248 crossings",
          ts::scrambledCases(292, 2, 247, 248)[0].diagram, 6},
+        {"scrambled case 8 of seed 17, 199 to 201 crossings: the later door on the corridor's inner wall",
+         ts::scrambledCases(17, 17, 199, 201)[7].diagram, 125},
+        {"unknot of 250 crossings: the earlier passage hugs the corridor that leads to the later door",
+         ts::randomUnknot(250, 250), 111},
+        {"unknot of 250 crossings: the later door in a recess off a U of corridors",
+         ts::randomUnknot(250, 250), 118},
     };
     for (const Stesura& k : casi) {
         SCOPED_TRACE(k.nome);
