@@ -448,9 +448,6 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
         std::size_t n = 16;
         while (n < 2 * capacita_) n *= 2;
         posti_ = table2d_detail::ZeroedBlock<std::uint64_t>(n);  // every slot 0
-        // Lookups read the slots and the keys at random: on large pages they seldom miss the address
-        // cache. The slots are all touched after a few thousand keys anyway.
-        posti_.paginaGrande();
         letti_.maschera = n - 1;
         dove_ = table2d_detail::ZeroedBlock<std::uint64_t>(capacita_);
         puntatori_ = table2d_detail::ZeroedBlock<char*>(kMaxBlocchi);
@@ -485,6 +482,10 @@ InsiemeCodici::Esito InsiemeCodici::aggiungiChiave(std::string_view chiave) {
     std::atomic_ref<std::uint64_t>(posti_[p]).store((hash & ~kDove) | (dove / 8 + 1),
                                                     std::memory_order_release);
     ++numero_;
+    // Lookups read the slots at random: on large pages they seldom miss the address cache. The slots
+    // go onto large pages only once the set is large, so that a small search (an easy diagram's) does not
+    // wait for whole large pages to be cleared for its few keys.
+    if (numero_ == kChiaviPerPagineGrandi) posti_.raccogliInPagineGrandi();
     return Esito::Aggiunto;
 }
 

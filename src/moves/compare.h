@@ -136,6 +136,8 @@ class InsiemeCodici {
     // longer than a block has a block of its own.
     static constexpr int kBitBlocco = 21;
     static constexpr std::size_t kBlocco = std::size_t{1} << kBitBlocco;
+    // Keys filed before the slots are asked onto large pages.
+    static constexpr std::size_t kChiaviPerPagineGrandi = 4096;
     static constexpr std::size_t kMaxBlocchi = std::size_t{1} << 16;
     struct Testa {
         std::uint32_t lunghezza;

@@ -61,6 +61,18 @@ inline void pagineGrandi(void* p, std::size_t n) {
 #endif
 }
 
+// Large pages for the n bytes at p as above, and the pages already written gathered into large pages now,
+// where the system can (Linux 6.1 and later); otherwise they stay small.
+inline void raccogliInPagineGrandi(void* p, std::size_t n) {
+    pagineGrandi(p, n);
+#if defined(__linux__) && defined(MADV_COLLAPSE)
+    constexpr std::size_t kPagina = 4096;
+    auto* inizio = static_cast<char*>(p);
+    const std::size_t scarto = (kPagina - reinterpret_cast<std::uintptr_t>(inizio) % kPagina) % kPagina;
+    if (p && n > scarto + kPagina) madvise(inizio + scarto, (n - scarto) / kPagina * kPagina, MADV_COLLAPSE);
+#endif
+}
+
 // n entries of a trivially copyable T in one block, zeroed. A block of kBloccoMappato bytes or more is
 // mapped on its own: calloc would hand out a block freed before from its own pool, which it must then
 // fill with zeros whole (the allocator keeps blocks up to tens of megabytes once some have been freed).
@@ -97,6 +109,7 @@ class ZeroedBlock {
     // that is filled over most of its size then costs far fewer page faults, and walks over it miss the
     // address cache far less. A block of a few large pages that is used in one corner costs those pages.
     void paginaGrande() { pagineGrandi(p_, n_ * sizeof(T)); }
+    void raccogliInPagineGrandi() { table2d_detail::raccogliInPagineGrandi(p_, n_ * sizeof(T)); }
     T* data() { return p_; }
     const T* data() const { return p_; }
     T* begin() { return p_; }
