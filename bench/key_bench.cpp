@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench_diagrams.h"
+#include "horizontal_candidates.h"
 #include "model/structure.h"
 #include "moves/bridge_rewrite.h"
 #include "moves/bridge_search.h"
@@ -17,13 +18,6 @@
 namespace {
 
 using namespace trevalon;
-
-std::vector<int> parolaToro(int strands, int potenza) {
-    std::vector<int> parola;
-    for (int k = 0; k < potenza; ++k)
-        for (int i = 1; i < strands; ++i) parola.push_back(i);
-    return parola;
-}
 
 void chiavi(benchmark::State& state, const std::vector<int>& parola) {
     const auto codice = bench::chiusuraTreccia(parola);
@@ -34,15 +28,7 @@ void chiavi(benchmark::State& state, const std::vector<int>& parola) {
         state.SkipWithError("the diagram cannot be built");
         return;
     }
-    std::vector<CandidatoPonte> candidati;
-    for (char ab1 : {'-', '+'})
-        EnumeraCandidatiPonte(
-            *d, ab1, ab1 == '-' ? '+' : '-', true,
-            [&](const CandidatoPonte& c) {
-                candidati.push_back(c);
-                return true;
-            },
-            {}, false, {}, false, true);
+    const std::vector<CandidatoPonte> candidati = bench::candidatiOrizzontali(*d);
     if (candidati.empty()) {
         state.SkipWithError("no horizontal candidate");
         return;
@@ -64,7 +50,7 @@ void chiavi(benchmark::State& state, const std::vector<int>& parola) {
 }
 
 void BM_ChiaveToro(benchmark::State& state) {
-    chiavi(state, parolaToro(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+    chiavi(state, bench::parolaToro(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
 }
 BENCHMARK(BM_ChiaveToro)
     ->Args({4, 7})

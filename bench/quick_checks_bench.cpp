@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "bench_diagrams.h"
+#include "horizontal_candidates.h"
 #include "model/structure.h"
 #include "moves/bridge_rewrite.h"
 #include "moves/bridge_search.h"
@@ -27,13 +28,6 @@ struct Record {
     std::string ori;
 };
 
-std::vector<int> parolaToro(int strands, int potenza) {
-    std::vector<int> parola;
-    for (int k = 0; k < potenza; ++k)
-        for (int i = 1; i < strands; ++i) parola.push_back(i);
-    return parola;
-}
-
 // The children of the closure of `parola` by every horizontal candidate of both bridge kinds.
 std::vector<Record> figli(const std::vector<int>& parola) {
     const auto codice = bench::chiusuraTreccia(parola);
@@ -42,15 +36,7 @@ std::vector<Record> figli(const std::vector<int>& parola) {
     d->TxtOri = codice.TxtOri;
     std::vector<Record> out;
     if (!CostruisciStrutturaRicerca(*d)) return out;
-    std::vector<CandidatoPonte> candidati;
-    for (char ab1 : {'-', '+'})
-        EnumeraCandidatiPonte(
-            *d, ab1, ab1 == '-' ? '+' : '-', true,
-            [&](const CandidatoPonte& c) {
-                candidati.push_back(c);
-                return true;
-            },
-            {}, false, {}, false, true);
+    const std::vector<CandidatoPonte> candidati = bench::candidatiOrizzontali(*d);
     RiscritturaPonte riscrittura(*d);
     PassaggiRiscritti p;
     std::vector<int> lavoro;
@@ -117,7 +103,7 @@ void esamina(benchmark::State& state, const std::vector<int>& parola, int modo) 
 
 // Args: strands, power, and how: 0 through the text, 1 from the key's passages, 2 the checks alone.
 void BM_RecordChiusoToro(benchmark::State& state) {
-    esamina(state, parolaToro(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))),
+    esamina(state, bench::parolaToro(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))),
             static_cast<int>(state.range(2)));
 }
 BENCHMARK(BM_RecordChiusoToro)

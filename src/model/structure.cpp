@@ -291,6 +291,22 @@ bool grafoConDistanze(Diagram& d) {
     return true;
 }
 
+// The region graph's arcs, from each arc's two regions (an arc without both is a fault), and the dumps of
+// the regions and arcs.
+Status archiDelGrafo(Diagram& d, const ModelSettings& settings) {
+    d.MatRegioni.reset(d.NumRegioni);
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        if (arc.Reg1 == 0 || arc.Reg2 == 0)
+            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
+        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
+        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
+    }
+    StampaRegioni(d, settings);
+    StampaArchi(d, settings);
+    return {};
+}
+
 // GeneraGrafoDuale for arcs below 1000 without the dumps of every corner's face: the faces are ordered by
 // their arcs in ascending order, compared as numbers one after another, which is the order of their codes
 // (three digits an arc, a shorter code that begins another before it), and only the regions' codes are
@@ -371,17 +387,7 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
         StampaArchi(d, settings);
         return {};
     }
-    d.MatRegioni.reset(d.NumRegioni);
-    for (int a = 1; a <= d.NumArchi; ++a) {
-        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
-        if (arc.Reg1 == 0 || arc.Reg2 == 0)
-            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
-        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
-        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
-    }
-    StampaRegioni(d, settings);
-    StampaArchi(d, settings);
-    return {};
+    return archiDelGrafo(d, settings);
 }
 
 }  // namespace
@@ -467,7 +473,6 @@ Status grafoDuale(Diagram& d, const ModelSettings& settings, bool* distanze) {
     }
     StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
 
-    d.MatRegioni.reset(d.NumRegioni);
     for (int r = 1; r <= d.NumRegioni; ++r) {
         const int f = regionArcs[r - 1];
         for (int i = arcsStart[f]; i < arcsStart[f + 1]; ++i) {
@@ -476,16 +481,7 @@ Status grafoDuale(Diagram& d, const ModelSettings& settings, bool* distanze) {
             (arc.Reg1 == 0 ? arc.Reg1 : arc.Reg2) = r;
         }
     }
-    for (int a = 1; a <= d.NumArchi; ++a) {
-        const Arco& arc = d.archi[a];
-        if (arc.Reg1 == 0 || arc.Reg2 == 0)
-            return fail("Arc " + std::to_string(a) + " does not lie between two regions");
-        d.MatRegioni.at(arc.Reg1, arc.Reg2).arco = a;
-        d.MatRegioni.at(arc.Reg2, arc.Reg1).arco = a;
-    }
-    StampaRegioni(d, settings);
-    StampaArchi(d, settings);
-    return {};
+    return archiDelGrafo(d, settings);
 }
 
 }  // namespace

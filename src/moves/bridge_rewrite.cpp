@@ -628,31 +628,11 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     int* primo = nuovaPosizione_.data();  // by old passage: the new place of a crossing's first passage
     const PassaggioInCoppia* vecchie = inCoppia_.data();
     const char* via = cancellataEt_.data();
-    // The starts gathered as IniziChiave::segna gathers them, in plain variables that stay in registers.
-    constexpr std::size_t kPochi = IniziChiave::kPochi;
-    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
-    std::size_t quantiAvanti = 0, quantiDietro = 0;
-    std::uint32_t inizioAvanti[kPochi], inizioDietro[kPochi];
+    // The starts of the smallest readings, gathered while the passages are written.
+    IniziChiave inizi;
     auto scrivi = [&](int p, int c) {
         passi[p] = c;
-        if (c <= minimo) {
-            if (c < minimo) {
-                minimo = c;
-                quantiAvanti = 0;
-            }
-            if (quantiAvanti < kPochi) inizioAvanti[quantiAvanti] = static_cast<std::uint32_t>(p);
-            ++quantiAvanti;
-        }
-        if (const int g = c & ~1; g >= massimoG) {
-            if (g > massimoG) {
-                massimoG = g;
-                quantiDietro = 0;
-            }
-            if (c == g) {
-                if (quantiDietro < kPochi) inizioDietro[quantiDietro] = static_cast<std::uint32_t>(p);
-                ++quantiDietro;
-            }
-        }
+        inizi.segna(static_cast<std::uint32_t>(p), c);
     };
     // The old passages between two insertions numbered in a plain run; the strand's new passages come
     // after the start passage and each crossed arc's after its first passage, none of them the same.
@@ -693,13 +673,6 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
         scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
     }
     std::copy(passi, passi + n, passi + n);
-    IniziChiave inizi;
-    inizi.minimo = minimo;
-    inizi.massimoG = massimoG;
-    inizi.quantiAvanti = quantiAvanti;
-    inizi.quantiDietro = quantiDietro;
-    std::copy(inizioAvanti, inizioAvanti + std::min(quantiAvanti, kPochi), inizi.avanti);
-    std::copy(inizioDietro, inizioDietro + std::min(quantiDietro, kPochi), inizi.dietro);
     chiaveDaPassiDoppi(passi_, inizi, chiave);
     return true;
 }

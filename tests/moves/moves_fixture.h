@@ -11,6 +11,7 @@
 #include "moves/bridge_driver.h"
 #include "moves/gauss_rewrite.h"
 #include "moves/move_search.h"
+#include "moves/relabel.h"
 #include "platform/codes.h"
 #include "platform/headless_ui.h"
 #include "support/gauss_diagram.h"
@@ -18,6 +19,23 @@
 namespace trevalon::movetest {
 
 namespace ts = trevalon::testsupport;
+
+// The program's text of a diagram read from passage `inizio`, forwards or backwards, its labels numbered
+// by first appearance, as the tree keeps codes.
+inline std::string lettura(const std::string& testo, std::size_t inizio, bool indietro) {
+    const std::vector<VoceScifta> voci = *leggiVociScifta(testo);
+    const std::size_t n = voci.size();
+    std::vector<VoceScifta> letta;
+    std::vector<int> nuova(2 * n + 2, 0);
+    int prossima = 0;
+    for (std::size_t k = 0; k < n; ++k) {
+        const VoceScifta& v = voci[indietro ? (inizio + n - k) % n : (inizio + k) % n];
+        int& l = nuova[static_cast<std::size_t>(v.label)];
+        if (l == 0) l = ++prossima;
+        letta.push_back({v.sign, l});
+    }
+    return scriviVociScifta(letta);
+}
 
 // The diagram of a code with passages and regions, or nullptr when the engine refuses the code.
 inline std::unique_ptr<Diagram> costruisci(const std::string& gauss, const std::string& letters) {

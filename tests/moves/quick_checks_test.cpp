@@ -349,22 +349,7 @@ TEST(QuickMoveChecks, SearchesListTheCandidatesOfTheRulesInTheirOrder) {
     EXPECT_GT(candidatiII, 50);
 }
 
-// The Gauss text of a diagram read from passage `inizio`, forwards or backwards, its labels numbered by
-// first appearance, as the tree keeps codes.
-std::string lettura(const std::string& testo, std::size_t inizio, bool indietro) {
-    const std::vector<VoceScifta> voci = *leggiVociScifta(testo);
-    const std::size_t n = voci.size();
-    std::vector<VoceScifta> letta;
-    std::vector<int> nuova(2 * n + 2, 0);
-    int prossima = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const VoceScifta& v = voci[indietro ? (inizio + n - k) % n : (inizio + k) % n];
-        int& l = nuova[ix(v.label)];
-        if (l == 0) l = ++prossima;
-        letta.push_back({v.sign, l});
-    }
-    return scriviVociScifta(letta);
-}
+using movetest::lettura;
 
 void attendeUguali(const TabellaPassaggi& a, const TabellaPassaggi& b) {
     EXPECT_EQ(a.numIncroci, b.numIncroci);

@@ -10,6 +10,7 @@
 #include "moves/bridge_driver.h"
 #include "moves/compare.h"
 #include "moves/tree_records.h"
+#include "moves_fixture.h"
 #include "support/diagram_generators.h"
 #include "support/gauss_diagram.h"
 
@@ -18,22 +19,7 @@ namespace {
 
 namespace ts = trevalon::testsupport;
 
-// The program's text of a diagram read from passage `inizio`, forwards or backwards, its labels numbered
-// by first appearance.
-std::string lettura(const std::string& testo, std::size_t inizio, bool indietro) {
-    const std::vector<VoceScifta> voci = *leggiVociScifta(testo);
-    const std::size_t n = voci.size();
-    std::vector<VoceScifta> letta;
-    std::vector<int> nuova(2 * n + 2, 0);
-    int prossima = 0;
-    for (std::size_t k = 0; k < n; ++k) {
-        const VoceScifta& v = voci[indietro ? (inizio + n - k) % n : (inizio + k) % n];
-        int& l = nuova[static_cast<std::size_t>(v.label)];
-        if (l == 0) l = ++prossima;
-        letta.push_back({v.sign, l});
-    }
-    return scriviVociScifta(letta);
-}
+using movetest::lettura;
 
 TEST(TreeRecords, CodesAreReadingsOfTheirKeys) {
     std::vector<std::string> testi = {"1-2+3-1+2-3+"};
