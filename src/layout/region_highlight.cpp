@@ -60,7 +60,7 @@ Result<std::vector<int>> archiRegione(const Diagram& d, std::string_view rispost
     if (regioni.size() == 1)
         aggiungiArchi(d.CodRegione[static_cast<std::size_t>(regioni[0])], archi, d.NumArchi);
     else
-        aggiungiArchi(d.MatRegioni.at(regioni[0], regioni[1]).cam, archi, d.NumArchi);
+        aggiungiArchi(d.MatRegioni.testi(regioni[0], regioni[1]).cam, archi, d.NumArchi);
     return archi;
 }
 

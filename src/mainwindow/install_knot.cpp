@@ -124,8 +124,8 @@ std::uint64_t improntaDiagramma(const Diagram& d, const LayoutState& s) {
             const CoppiaRegioni& x = d.MatRegioni.at(i, j);
             h.val(x.arco);
             h.val(x.dis);
-            h.text(x.cam);
-            h.text(x.reg);
+            h.text(d.MatRegioni.testi(i, j).cam);
+            h.text(d.MatRegioni.testi(i, j).reg);
         }
     return h.h == 0 ? 1 : h.h;
 }

@@ -72,8 +72,9 @@ std::vector<std::string> righeRegioni(const Diagram& d) {
         lines.emplace_back(" ");
         for (int j = 1; j <= n; ++j) {
             const CoppiaRegioni& p = d.MatRegioni.at(i, j);
-            const auto cams = paths(p.cam);
-            const auto regs = paths(p.reg);
+            const TestiCammino& t = d.MatRegioni.testi(i, j);
+            const auto cams = paths(t.cam);
+            const auto regs = paths(t.reg);
             for (std::size_t k = 0; k < cams.size(); ++k) {
                 lines.push_back("\t" + padded(i, 2) + "," + padded(j, 2) + " arco>" + padded(p.arco, 3) +
                                 " dis>" + padded(p.dis, 3) + " cam>" + cams[k] + " reg>" +

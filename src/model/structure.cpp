@@ -205,48 +205,37 @@ constexpr TreCifre kTreCifre = [] {
     return t;
 }();
 
-// The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry
-// as a fresh graph with the arcs written by GeneraGrafoDuale and then the distances by
-// GeneraDistanzeRegioni hold it, each written once. False, writing nothing, for an arc without its two
-// regions.
-// One row of the region graph written out, every entry as a fresh graph holds it with these arcs and
-// distances; the distances are put back to 0. The tables are handed over as plain pointers, read once: the
-// path texts emptied in between could be any memory to the compiler.
-void scriviRiga(CoppiaRegioni* riga, const int* archi, int* dis, std::size_t lato) {
-    for (std::size_t v = 0; v < lato; ++v) {
-        riga[v].arco = archi[v];
-        riga[v].dis = dis[v];
-        dis[v] = 0;
-        if (!riga[v].cam.empty()) riga[v].cam.clear();
-        if (!riga[v].reg.empty()) riga[v].reg.clear();
-    }
-}
-
+// The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry as a fresh
+// graph with the arcs written by GeneraGrafoDuale and then the distances by GeneraDistanzeRegioni holds
+// it. False, writing nothing, for an arc without its two regions.
 bool grafoConDistanze(Diagram& d) {
     const int n = d.NumRegioni;
     const std::size_t lato = static_cast<std::size_t>(n) + 1;
     // The neighbours of every region as a row of bits (one word below 64 regions).
     const std::size_t parole = static_cast<std::size_t>(n) / 64 + 1;
-    thread_local std::vector<int> arcoTra, dis;
     thread_local std::vector<std::uint64_t> vicini, visti, fronte, prossimo;
-    arcoTra.assign(lato * lato, 0);
     vicini.assign(lato * parole, 0);
     auto metti = [](std::uint64_t* bit, std::size_t v) { bit[v / 64] |= std::uint64_t{1} << (v % 64); };
     for (int a = 1; a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[static_cast<std::size_t>(a)];
         if (arc.Reg1 == 0 || arc.Reg2 == 0) return false;
         const auto r1 = static_cast<std::size_t>(arc.Reg1), r2 = static_cast<std::size_t>(arc.Reg2);
-        arcoTra[r1 * lato + r2] = a;
-        arcoTra[r2 * lato + r1] = a;
         if (r1 != r2) {
             metti(vicini.data() + r1 * parole, r2);
             metti(vicini.data() + r2 * parole, r1);
         }
     }
-    // A graph of another size is made anew; one of the same size has every entry written below.
-    if (d.MatRegioni.size() != n) d.MatRegioni.reset(n);
-    dis.assign(lato, 0);  // the row under way; every entry is put back to 0 as it is written out
+    RegionGraph& g = d.MatRegioni;
+    g.reset(n);
+    // The arcs between two regions: a later arc between the same two takes the entry.
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[static_cast<std::size_t>(a)];
+        g.riga(arc.Reg1)[arc.Reg2].arco = a;
+        g.riga(arc.Reg2)[arc.Reg1].arco = a;
+    }
+    // The distances from every region, one breadth-first level at a time; row 0 holds no region.
     for (std::size_t s = 1; s < lato; ++s) {
+        CoppiaRegioni* riga = g.riga(static_cast<int>(s));
         if (parole == 1) {
             std::uint64_t visti1 = std::uint64_t{1} << s;
             for (std::uint64_t fronte1 = visti1, livello = 1;; ++livello) {
@@ -256,38 +245,35 @@ bool grafoConDistanze(Diagram& d) {
                 if (prossimo1 == 0) break;
                 visti1 |= prossimo1;
                 for (std::uint64_t b = prossimo1; b != 0; b &= b - 1)
-                    dis[static_cast<std::size_t>(std::countr_zero(b))] = static_cast<int>(livello);
+                    riga[std::countr_zero(b)].dis = static_cast<int>(livello);
                 fronte1 = prossimo1;
             }
-        } else {
-            visti.assign(parole, 0);
-            fronte.assign(parole, 0);
-            metti(visti.data(), s);
-            metti(fronte.data(), s);
-            for (int livello = 1;; ++livello) {
-                prossimo.assign(parole, 0);
-                for (std::size_t w = 0; w < parole; ++w)
-                    for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
-                        const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
-                        const std::uint64_t* vu = vicini.data() + u * parole;
-                        for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
-                    }
-                bool altri = false;
-                for (std::size_t w = 0; w < parole; ++w) {
-                    prossimo[w] &= ~visti[w];
-                    visti[w] |= prossimo[w];
-                    altri = altri || prossimo[w] != 0;
-                    for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
-                        dis[w * 64 + static_cast<std::size_t>(std::countr_zero(b))] = livello;
-                }
-                if (!altri) break;
-                fronte.swap(prossimo);
-            }
+            continue;
         }
-        scriviRiga(&d.MatRegioni.at(static_cast<int>(s), 0), arcoTra.data() + s * lato, dis.data(), lato);
+        visti.assign(parole, 0);
+        fronte.assign(parole, 0);
+        metti(visti.data(), s);
+        metti(fronte.data(), s);
+        for (int livello = 1;; ++livello) {
+            prossimo.assign(parole, 0);
+            for (std::size_t w = 0; w < parole; ++w)
+                for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                    const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                    const std::uint64_t* vu = vicini.data() + u * parole;
+                    for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+                }
+            bool altri = false;
+            for (std::size_t w = 0; w < parole; ++w) {
+                prossimo[w] &= ~visti[w];
+                visti[w] |= prossimo[w];
+                altri = altri || prossimo[w] != 0;
+                for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                    riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
+            }
+            if (!altri) break;
+            fronte.swap(prossimo);
+        }
     }
-    // Row 0 holds no region: no distance.
-    scriviRiga(&d.MatRegioni.at(0, 0), arcoTra.data(), dis.data(), lato);
     return true;
 }
 
@@ -545,8 +531,9 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
                     queue.push_back({v, static_cast<int>(head), a, t + 1});
                     sv.dis = t + 1;
                     buildPaths(static_cast<int>(queue.size()) - 1);
-                    sv.cam = camPath;
-                    sv.reg = regPath;
+                    TestiCammino& testi = g.testi(s, v);
+                    testi.cam = camPath;
+                    testi.reg = regPath;
                 } else if (tmpCompleto && sv.dis == t + 1 && nd2Valid &&
                            g.at(Nd2, v).dis + sv.dis <= newDist) {
                     if (further >= settings.maxCodaCammini) {
@@ -556,13 +543,14 @@ bool GeneraCamminoMinimo(Diagram& d, int da, int ad, bool tmpCompleto, int newDi
                     ++further;
                     queue.push_back({v, static_cast<int>(head), a, t + 1});
                     buildPaths(static_cast<int>(queue.size()) - 1);
-                    if (sv.cam.size() + camPath.size() > settings.maxTestoCammini ||
-                        sv.reg.size() + regPath.size() > settings.maxTestoCammini) {
+                    TestiCammino& testi = g.testi(s, v);
+                    if (testi.cam.size() + camPath.size() > settings.maxTestoCammini ||
+                        testi.reg.size() + regPath.size() > settings.maxTestoCammini) {
                         complete = false;
                         continue;
                     }
-                    sv.cam += camPath;
-                    sv.reg += regPath;
+                    testi.cam += camPath;
+                    testi.reg += regPath;
                 }
             }
         }

@@ -123,14 +123,21 @@ struct Gemello {
     int arcoad = 0;
 };
 
+// One entry of the region graph: the arc between the two regions (0 for none) and their distance.
 struct CoppiaRegioni {
     int arco = 0;
     int dis = 0;
+};
+
+// The shortest paths between two regions as texts: the arcs (`cam`) and the regions (`reg`) of each path.
+struct TestiCammino {
     std::string cam;
     std::string reg;
 };
 
-// The region graph, (NumRegioni + 1) squared entries, indexed (region, region).
+// The region graph, (NumRegioni + 1) squared entries, indexed (region, region). The path texts are kept
+// in a table of their own, made only when one is written: the searches build the graph for every diagram
+// they meet and read only its arcs and distances, which lie close together without them.
 class RegionGraph {
   public:
     // NumRegioni + 1 squared empty entries.
@@ -138,22 +145,42 @@ class RegionGraph {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
         if (cells_.rows() == numRegioni + 1 && cells_.cols() == numRegioni + 1) {
             // The same size, as for every diagram of a search: the entries emptied where they are.
-            for (CoppiaRegioni *e = &cells_.at(0, 0), *fine = e + cells_.size(); e != fine; ++e) {
-                e->arco = 0;
-                e->dis = 0;
-                e->cam.clear();
-                e->reg.clear();
-            }
+            cells_.fill(CoppiaRegioni{});
+            if (testiScritti_)
+                for (TestiCammino *e = testi_.row(0), *fine = e + testi_.size(); e != fine; ++e) {
+                    e->cam.clear();
+                    e->reg.clear();
+                }
+            testiScritti_ = false;
             return;
         }
         cells_.assign(numRegioni + 1, numRegioni + 1);
+        testi_.assign(0, 0);
+        testiScritti_ = false;
     }
     int size() const { return cells_.rows() - 1; }
     CoppiaRegioni& at(int i, int j) { return cells_.at(i, j); }
     const CoppiaRegioni& at(int i, int j) const { return cells_.at(i, j); }
+    // Row i, size() + 1 entries one after another.
+    CoppiaRegioni* riga(int i) { return cells_.row(i); }
+    const CoppiaRegioni* riga(int i) const { return cells_.row(i); }
+    // The path texts of the pair (i, j); empty until written.
+    TestiCammino& testi(int i, int j) {
+        (void)cells_.at(i, j);
+        if (testi_.rows() != cells_.rows()) testi_.assign(cells_.rows(), cells_.cols());
+        testiScritti_ = true;
+        return testi_.at(i, j);
+    }
+    const TestiCammino& testi(int i, int j) const {
+        (void)cells_.at(i, j);
+        static const TestiCammino kVuoti;
+        return testi_.rows() == cells_.rows() ? testi_.at(i, j) : kVuoti;
+    }
 
   private:
     Table2D<CoppiaRegioni> cells_{1, 1, "region graph"};
+    Table2D<TestiCammino> testi_{0, 0, "region graph"};
+    bool testiScritti_ = false;  // testi_ may hold a text not empty
 };
 
 // The tables of one diagram and its code texts. Two of these live side by side (the visible diagram and

@@ -73,7 +73,7 @@ TEST(RegionDisplay, OneRegionOrAPathIsDrawnAndBadNumbersAreRefused) {
     ASSERT_TRUE(due.ok()) << due.error();
     std::string cammino;
     for (int a : *due) cammino += std::to_string(a) + ",";
-    EXPECT_EQ(cammino + "|", d.MatRegioni.at(1, 4).cam);
+    EXPECT_EQ(cammino + "|", d.MatRegioni.testi(1, 4).cam);
 
     // Refused: no region 0 (an empty entry), none beyond NumRegioni, no sign, no text, no third number.
     for (const char* voce : {"", "0", "6", "-1", "x", "2,", "1,2,3", "99999999999"}) {

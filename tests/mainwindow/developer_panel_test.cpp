@@ -69,7 +69,7 @@ TEST(PannelloSviluppo, BuildsTheTypedCodeAndItsRelabelledReadings) {
     EXPECT_EQ(s.d().NumGemelli, 12);
     EXPECT_EQ(s.d().NumRegioni, 8);
     EXPECT_EQ(s.d().txtNodo, codice);
-    EXPECT_FALSE(s.d().MatRegioni.at(1, s.d().NumRegioni).cam.empty());
+    EXPECT_FALSE(s.d().MatRegioni.testi(1, s.d().NumRegioni).cam.empty());
     EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
 
     EXPECT_FALSE(s.pannello.premi("nothing"));

@@ -61,13 +61,14 @@ void expectConsistent(const Diagram& d) {
     for (int s = 1; s <= d.NumRegioni; ++s)
         for (int v = 1; v <= d.NumRegioni; ++v) {
             const CoppiaRegioni& p = d.MatRegioni.at(s, v);
+            const TestiCammino& t = d.MatRegioni.testi(s, v);
             EXPECT_EQ(p.dis, d.MatRegioni.at(v, s).dis);
             if (s == v) {
-                EXPECT_TRUE(p.dis == 0 && p.cam.empty());
+                EXPECT_TRUE(p.dis == 0 && t.cam.empty());
                 continue;
             }
             ASSERT_GT(p.dis, 0) << s << "," << v;
-            EXPECT_EQ((std::tuple{count(p.cam, '|'), count(p.cam, ','), count(p.reg, ',')}),
+            EXPECT_EQ((std::tuple{count(t.cam, '|'), count(t.cam, ','), count(t.reg, ',')}),
                       (std::tuple{1, p.dis, p.dis + 1}));
         }
 }

@@ -7,6 +7,7 @@
 #include <numeric>
 #include <random>
 #include <tuple>
+#include <utility>
 
 #include "model_fixtures.h"
 #include "support/gauss_diagram.h"
@@ -40,8 +41,9 @@ TEST(Structure, RegionsPassagesAndFirstPaths) {
     // The first path found breadth-first with neighbours in ascending order.
     for (const auto& [s, v, dis, cam, reg] : std::vector<std::tuple<int, int, int, std::string, std::string>>{
              {1, 3, 2, "1,4,|", "1,2,3,|"}, {1, 2, 1, "1,|", "1,2,|"}, {2, 4, 2, "1,5,|", "2,1,4,|"}}) {
-        const CoppiaRegioni& p = d->MatRegioni.at(s, v);
-        EXPECT_EQ((std::tuple{p.dis, p.cam, p.reg}), (std::tuple{dis, cam, reg})) << s << "," << v;
+        const TestiCammino& p = d->MatRegioni.testi(s, v);
+        EXPECT_EQ((std::tuple{d->MatRegioni.at(s, v).dis, p.cam, p.reg}), (std::tuple{dis, cam, reg}))
+            << s << "," << v;
     }
     auto curl = buildStructure("1+1-", "V");
     EXPECT_EQ(regionCodes(*curl), (std::vector<std::string>{",001,", ",001,002,", ",002,"}));
@@ -145,7 +147,8 @@ TEST(StructureForSearches, TheDistancesOfTheFullStructureWithoutPathTexts) {
                 EXPECT_EQ((std::tuple{p.arco, p.dis}), (std::tuple{q.arco, q.dis})) << s << "," << v;
                 EXPECT_EQ((std::tuple{senza->MatRegioni.at(s, v).arco, senza->MatRegioni.at(s, v).dis}),
                           (std::tuple{p.arco, 0}));
-                EXPECT_TRUE(p.cam.empty() && p.reg.empty());
+                const TestiCammino& testi = std::as_const(*d).MatRegioni.testi(s, v);
+                EXPECT_TRUE(testi.cam.empty() && testi.reg.empty());
             }
     }
 }
@@ -172,7 +175,9 @@ TEST(StructureForSearches, TablesBuiltAgainAreThoseOfAFreshBuild) {
         for (int s = 0; s <= d->NumRegioni; ++s)
             for (int v = 0; v <= d->NumRegioni; ++v) {
                 const CoppiaRegioni &p = d->MatRegioni.at(s, v), &q = atteso.MatRegioni.at(s, v);
-                EXPECT_EQ(std::tie(p.arco, p.dis, p.cam, p.reg), std::tie(q.arco, q.dis, q.cam, q.reg))
+                const TestiCammino &tp = std::as_const(*d).MatRegioni.testi(s, v),
+                                   &tq = atteso.MatRegioni.testi(s, v);
+                EXPECT_EQ(std::tie(p.arco, p.dis, tp.cam, tp.reg), std::tie(q.arco, q.dis, tq.cam, tq.reg))
                     << s << "," << v;
             }
     };
@@ -228,15 +233,18 @@ TEST(StructureForSearches, DistancesAlreadyKnownAreKeptAndNotGoneOnFrom) {
 
 TEST(ShortestPaths, CompleteModeKeepsEveryShortestPathWithinTheBound) {
     auto d = buildStructure("1-2+3-1+2-3+", "OOO");
-    for (int v = 1; v <= 5; ++v) d->MatRegioni.at(1, v) = {d->MatRegioni.at(1, v).arco, 0, "", ""};
+    for (int v = 1; v <= 5; ++v) {
+        d->MatRegioni.at(1, v).dis = 0;
+        d->MatRegioni.testi(1, v) = {};
+    }
     EXPECT_TRUE(GeneraCamminoMinimo(*d, 1, 1, true, 2, 3));
-    EXPECT_EQ((std::tuple{d->MatRegioni.at(1, 3).cam, d->MatRegioni.at(1, 3).reg}),
+    EXPECT_EQ((std::tuple{d->MatRegioni.testi(1, 3).cam, d->MatRegioni.testi(1, 3).reg}),
               (std::tuple{"1,4,|5,2,|3,6,|", "1,2,3,|1,4,3,|1,5,3,|"}));
-    EXPECT_EQ(d->MatRegioni.at(1, 2).cam, "1,|");
+    EXPECT_EQ(d->MatRegioni.testi(1, 2).cam, "1,|");
     // Run again without clearing: no first reaches, further paths appended after the old ones.
-    const std::string before = d->MatRegioni.at(1, 3).cam;
+    const std::string before = d->MatRegioni.testi(1, 3).cam;
     GeneraCamminoMinimo(*d, 1, 1, true, 2, 3);
-    EXPECT_TRUE(d->MatRegioni.at(1, 3).cam.starts_with(before));
+    EXPECT_TRUE(d->MatRegioni.testi(1, 3).cam.starts_with(before));
 }
 
 TEST(ShortestPaths, CompleteModeIsCappedWithWholePathsOnly) {
@@ -251,28 +259,30 @@ TEST(ShortestPaths, CompleteModeIsCappedWithWholePathsOnly) {
     for (int s = 1; s <= d->NumRegioni; ++s)
         for (int v = 1; v <= d->NumRegioni; ++v)
             if (d->MatRegioni.at(s, v).dis > d->MatRegioni.at(start, far).dis) start = s, far = v;
-    for (int v = 1; v <= d->NumRegioni; ++v)
-        d->MatRegioni.at(start, v) = {d->MatRegioni.at(start, v).arco, 0, "", ""};
+    for (int v = 1; v <= d->NumRegioni; ++v) {
+        d->MatRegioni.at(start, v).dis = 0;
+        d->MatRegioni.testi(start, v) = {};
+    }
     // Uncapped, the far region has many paths; with small caps some are left out.
     auto uncapped = std::make_unique<Diagram>(*d);
     const int length = plain->MatRegioni.at(start, far).dis;
     ASSERT_TRUE(GeneraCamminoMinimo(*uncapped, start, start, true, length, far));
-    const std::string& all = uncapped->MatRegioni.at(start, far).cam;
+    const std::string& all = uncapped->MatRegioni.testi(start, far).cam;
     ASSERT_GT(count(all, '|'), 20);
     ModelSettings caps;
     caps.maxTestoCammini = all.size() / 3;
     caps.maxCodaCammini = 40;
     EXPECT_FALSE(GeneraCamminoMinimo(*d, start, start, true, length, far, caps));
-    EXPECT_LT(d->MatRegioni.at(start, far).cam.size(), all.size());
+    EXPECT_LT(d->MatRegioni.testi(start, far).cam.size(), all.size());
     for (int v = 1; v <= d->NumRegioni; ++v) {
         if (v == start) continue;
         SCOPED_TRACE(v);
-        const auto &p = d->MatRegioni.at(start, v), &q = plain->MatRegioni.at(start, v);
-        EXPECT_EQ(p.dis, q.dis);
+        const auto &p = d->MatRegioni.testi(start, v), &q = plain->MatRegioni.testi(start, v);
+        EXPECT_EQ(d->MatRegioni.at(start, v).dis, plain->MatRegioni.at(start, v).dis);
         EXPECT_LE(p.cam.size(), std::max(caps.maxTestoCammini, q.cam.size()));
         EXPECT_TRUE(p.cam.starts_with(q.cam) && p.reg.ends_with('|'));  // the first path is the plain one
         EXPECT_EQ((std::tuple{count(p.reg, '|'), count(p.cam, ',')}),
-                  (std::tuple{count(p.cam, '|'), p.dis * count(p.cam, '|')}));
+                  (std::tuple{count(p.cam, '|'), d->MatRegioni.at(start, v).dis * count(p.cam, '|')}));
     }
 }
 
@@ -315,7 +325,7 @@ std::string tabelle(const Diagram& d) {
             const CoppiaRegioni& c = d.MatRegioni.at(r, v);
             n(c.arco);
             n(c.dis);
-            t += c.cam + ";" + c.reg + "\n";
+            t += d.MatRegioni.testi(r, v).cam + ";" + d.MatRegioni.testi(r, v).reg + "\n";
         }
     return t;
 }
