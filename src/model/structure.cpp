@@ -300,33 +300,97 @@ Status archiDelGrafo(Diagram& d, const ModelSettings& settings) {
 // With `distanze` (every arc between two regions) the region graph is written with the
 // distances GeneraDistanzeRegioni would then write, one row after another in a single pass over the
 // graph, and *distanze set.
+// The corners c * 4 + side - 1 of the crossings as a face walk goes from one to the next (walkFace): the
+// arc of each corner (0 for a side whose arc is outside the arc table) and the corner the walk goes on
+// from after that arc (-1 where it cannot go on). The far end of an arc held by exactly two sides is its
+// other side, which the walk's search of the crossing it reaches finds when that crossing holds it, and
+// nothing else there can; any other arc is searched for as walkFace searches.
+void angoliDelleFacce(const Diagram& d, std::vector<int>& arcoDi, std::vector<int>& dopo) {
+    thread_local std::vector<int> primo, secondo;
+    thread_local std::vector<unsigned char> volte;
+    const std::size_t archi = static_cast<std::size_t>(d.NumArchi) + 1;
+    const std::size_t angoli = static_cast<std::size_t>(d.NumIncroci + 1) * 4;
+    primo.assign(archi, -1);
+    secondo.assign(archi, -1);
+    volte.assign(archi, 0);
+    arcoDi.assign(angoli, 0);
+    dopo.assign(angoli, -1);
+    for (int c = 1; c <= d.NumIncroci; ++c) {
+        const Incrocio& x = d.incroci[static_cast<std::size_t>(c)];
+        for (int lato = 1; lato <= 4; ++lato) {
+            const int a = x.ArcoLato[static_cast<std::size_t>(lato)];
+            if (a < 1 || a > d.NumArchi) continue;
+            const int angolo = c * 4 + lato - 1;
+            arcoDi[static_cast<std::size_t>(angolo)] = a;
+            unsigned char& n = volte[static_cast<std::size_t>(a)];
+            (n == 0 ? primo : secondo)[static_cast<std::size_t>(a)] = n < 2 ? angolo : -1;
+            n = static_cast<unsigned char>(std::min(n + 1, 3));
+        }
+    }
+    for (int c = 1; c <= d.NumIncroci; ++c) {
+        const Incrocio& x = d.incroci[static_cast<std::size_t>(c)];
+        for (int lato = 1; lato <= 4; ++lato) {
+            const int angolo = c * 4 + lato - 1;
+            const int a = arcoDi[static_cast<std::size_t>(angolo)];
+            const int next = x.IncrocioLato[static_cast<std::size_t>(lato)];
+            if (a == 0 || next < 1 || next > d.NumIncroci) continue;
+            int k = 0;
+            if (volte[static_cast<std::size_t>(a)] == 2) {
+                const int p = primo[static_cast<std::size_t>(a)];
+                const int altro = p == angolo ? secondo[static_cast<std::size_t>(a)] : p;
+                if (altro / 4 == next) k = altro % 4 + 1;
+            } else {
+                const Incrocio& there = d.incroci[static_cast<std::size_t>(next)];
+                for (int s = 1; s <= 4 && k == 0; ++s)
+                    if (there.ArcoLato[static_cast<std::size_t>(s)] == a && !(next == c && s == lato)) k = s;
+            }
+            if (k != 0) dopo[static_cast<std::size_t>(angolo)] = next * 4 + (k == 4 ? 1 : k + 1) - 1;
+        }
+    }
+}
+
 Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distanze) {
-    thread_local std::vector<int> faceOfCorner, arcs, arcsStart, order;
+    thread_local std::vector<int> faceOfCorner, arcs, arcsStart, order, arcoDi, dopo, giro, testa, seguente;
     thread_local std::vector<char> seen;
-    thread_local FaceWalk w;
+    angoliDelleFacce(d, arcoDi, dopo);
     faceOfCorner.assign(static_cast<std::size_t>(d.NumIncroci + 1) * 4, -1);
     seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    giro.resize(static_cast<std::size_t>(d.NumArchi) + 1);  // the corners of the walk under way
     arcs.clear();
     arcsStart.assign(1, 0);
     for (int c = 1; c <= d.NumIncroci; ++c) {
         for (int side = 1; side <= 4; ++side) {
-            if (faceOfCorner[static_cast<std::size_t>(c * 4 + side - 1)] >= 0) continue;
-            walkFace(d, c, side, seen, w);
-            if (!w.closed)
-                return fail("The side tables do not close the region at side " + std::to_string(side) +
-                            " of crossing " + std::to_string(c));
-            const int index = static_cast<int>(arcsStart.size()) - 1;
-            // The face's arcs in ascending order (a face has few: by insertion).
+            const int inizio = c * 4 + side - 1;
+            if (faceOfCorner[static_cast<std::size_t>(inizio)] >= 0) continue;
+            // The walk of walkFace from this corner; its arcs in ascending order (a face has few: by
+            // insertion).
             const std::size_t da = arcs.size();
-            for (int a : w.arcs) {
+            std::size_t passi = 0;
+            bool closed = false, cycle = false;
+            for (int angolo = inizio; angolo >= 0; angolo = dopo[static_cast<std::size_t>(angolo)]) {
+                const int a = arcoDi[static_cast<std::size_t>(angolo)];
+                if (a == 0) break;
+                if (seen[static_cast<std::size_t>(a)]) {
+                    closed = true;
+                    cycle = angolo == inizio;
+                    break;
+                }
+                seen[static_cast<std::size_t>(a)] = 1;
+                giro[passi++] = angolo;
                 std::size_t k = arcs.size();
                 arcs.push_back(a);
                 for (; k > da && arcs[k - 1] > a; --k) arcs[k] = arcs[k - 1];
                 arcs[k] = a;
             }
+            for (std::size_t i = da; i < arcs.size(); ++i) seen[static_cast<std::size_t>(arcs[i])] = 0;
+            if (!closed)
+                return fail("The side tables do not close the region at side " + std::to_string(side) +
+                            " of crossing " + std::to_string(c));
+            const int index = static_cast<int>(arcsStart.size()) - 1;
             arcsStart.push_back(static_cast<int>(arcs.size()));
-            if (w.cycle)
-                for (int corner : w.corners) faceOfCorner[static_cast<std::size_t>(corner)] = index;
+            if (cycle)
+                for (std::size_t i = 0; i < passi; ++i)
+                    faceOfCorner[static_cast<std::size_t>(giro[i])] = index;
         }
     }
     const int numFacce = static_cast<int>(arcsStart.size()) - 1;
@@ -334,12 +398,32 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
         return std::span<const int>(arcs.data() + arcsStart[static_cast<std::size_t>(f)],
                                     arcs.data() + arcsStart[static_cast<std::size_t>(f) + 1]);
     };
-    order.resize(static_cast<std::size_t>(numFacce));
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int x, int y) {
-        const auto a = facciata(x), b = facciata(y);
-        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end());
-    });
+    // The faces in ascending order of their arcs: by their least arc first, which at most a few faces
+    // share (an arc lies on two), then those few by insertion.
+    testa.assign(static_cast<std::size_t>(d.NumArchi) + 1, -1);
+    seguente.resize(static_cast<std::size_t>(numFacce));
+    for (int f = numFacce - 1; f >= 0; --f) {
+        int& t = testa[static_cast<std::size_t>(
+            arcs[static_cast<std::size_t>(arcsStart[static_cast<std::size_t>(f)])])];
+        seguente[static_cast<std::size_t>(f)] = t;
+        t = f;
+    }
+    order.clear();
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const std::size_t da = order.size();
+        for (int f = testa[static_cast<std::size_t>(a)]; f >= 0; f = seguente[static_cast<std::size_t>(f)]) {
+            const auto nuova = facciata(f);
+            std::size_t k = order.size();
+            order.push_back(f);
+            for (; k > da; --k) {
+                const auto prima = facciata(order[k - 1]);
+                if (!std::lexicographical_compare(nuova.begin(), nuova.end(), prima.begin(), prima.end()))
+                    break;
+                order[k] = order[k - 1];
+            }
+            order[k] = f;
+        }
+    }
     thread_local std::vector<int> regionFace;
     regionFace.clear();
     d.NumRegioni = 0;
