@@ -89,11 +89,33 @@ void walkFace(const Diagram& d, int c, int dir, std::vector<char>& seen, FaceWal
     for (int a : w.arcs) seen[a] = 0;
 }
 
+// The three digits of every number below 1000, as a face code writes an arc.
+struct TreCifre {
+    char cifre[1000][3];
+};
+constexpr TreCifre kTreCifre = [] {
+    TreCifre t{};
+    for (int a = 0; a < 1000; ++a) {
+        t.cifre[a][0] = static_cast<char>('0' + a / 100);
+        t.cifre[a][1] = static_cast<char>('0' + a / 10 % 10);
+        t.cifre[a][2] = static_cast<char>('0' + a % 10);
+    }
+    return t;
+}();
+
 // Appends the face code of the arcs to `out`; `sorted` is working space.
 void appendFaceCode(const std::vector<int>& arcs, std::vector<int>& sorted, std::string& out) {
-    // Arcs below 1000 have three-digit texts, which sort as their numbers; larger ones (beyond the
-    // passage table) are sorted as texts.
-    const bool treCifre = std::all_of(arcs.begin(), arcs.end(), [](int a) { return a >= 0 && a < 1000; });
+    // Arcs below 1000 have three-digit texts, which sort as their numbers (a face has few: by insertion);
+    // larger ones (beyond the passage table) are sorted as texts.
+    bool treCifre = true;
+    sorted.clear();
+    for (int a : arcs) {
+        treCifre = treCifre && a >= 0 && a < 1000;
+        std::size_t k = sorted.size();
+        sorted.push_back(a);
+        for (; k > 0 && sorted[k - 1] > a; --k) sorted[k] = sorted[k - 1];
+        sorted[k] = a;
+    }
     if (!treCifre) {
         std::vector<std::string> items;
         items.reserve(arcs.size());
@@ -103,16 +125,11 @@ void appendFaceCode(const std::vector<int>& arcs, std::vector<int>& sorted, std:
         for (const auto& item : items) out += item + ",";
         return;
     }
-    sorted.assign(arcs.begin(), arcs.end());
-    std::sort(sorted.begin(), sorted.end());
     std::size_t k = out.size();
     out.resize(k + 1 + 4 * sorted.size(), ',');
     ++k;
     for (int a : sorted) {
-        out[k] = static_cast<char>('0' + a / 100);
-        out[k + 1] = static_cast<char>('0' + a / 10 % 10);
-        out[k + 2] = static_cast<char>('0' + a % 10);
-        out[k + 3] = ',';
+        std::memcpy(&out[k], kTreCifre.cifre[a], 3);
         k += 4;
     }
 }
@@ -178,10 +195,12 @@ Status CmDConvertiGemelli_Click(Diagram& d, const ModelSettings& settings) {
 std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
     if (d.NumArchi < 0 || d.NumArchi > kMaxArchi || d.NumIncroci > kMaxIncroci) return {};
     // Working tables kept between calls: a rewrite asks this for the corners of many diagrams.
+    // Every mark is 0 between calls: a walk clears the marks it made.
     thread_local std::vector<char> seen;
     thread_local FaceWalk w;
     thread_local std::vector<int> sorted;
-    seen.assign(static_cast<std::size_t>(d.NumArchi) + 1, 0);
+    if (seen.size() < static_cast<std::size_t>(d.NumArchi) + 1)
+        seen.resize(static_cast<std::size_t>(d.NumArchi) + 1, 0);
     walkFace(d, tmpIncr, tmpDirez, seen, w);
     if (!w.closed) return {};
     std::string code;
@@ -190,20 +209,6 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
 }
 
 namespace {
-
-// The three digits of every number below 1000, as a face code writes an arc.
-struct TreCifre {
-    char cifre[1000][3];
-};
-constexpr TreCifre kTreCifre = [] {
-    TreCifre t{};
-    for (int a = 0; a < 1000; ++a) {
-        t.cifre[a][0] = static_cast<char>('0' + a / 100);
-        t.cifre[a][1] = static_cast<char>('0' + a / 10 % 10);
-        t.cifre[a][2] = static_cast<char>('0' + a % 10);
-    }
-    return t;
-}();
 
 // The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry as a fresh
 // graph with the arcs written by GeneraGrafoDuale and then the distances by GeneraDistanzeRegioni holds

@@ -5,9 +5,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "platform/table2d.h"
@@ -128,6 +130,8 @@ struct CoppiaRegioni {
     int arco = 0;
     int dis = 0;
 };
+static_assert(std::is_trivially_copyable_v<CoppiaRegioni>,
+              "a region graph of the same size is emptied whole");
 
 // The shortest paths between two regions as texts: the arcs (`cam`) and the regions (`reg`) of each path.
 struct TestiCammino {
@@ -145,7 +149,7 @@ class RegionGraph {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
         if (cells_.rows() == numRegioni + 1 && cells_.cols() == numRegioni + 1) {
             // The same size, as for every diagram of a search: the entries emptied where they are.
-            cells_.fill(CoppiaRegioni{});
+            std::memset(static_cast<void*>(cells_.row(0)), 0, cells_.size() * sizeof(CoppiaRegioni));
             if (testiScritti_)
                 for (TestiCammino *e = testi_.row(0), *fine = e + testi_.size(); e != fine; ++e) {
                     e->cam.clear();
