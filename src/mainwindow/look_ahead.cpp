@@ -15,9 +15,11 @@ OpzioniMosse FormProva::opzioni() const {
 bool FormProva::committaMossa(MoveKind, const TestoNodo& nuovo) {
     if (nuovo.txtNodo.empty()) {
         svuotaDiagramma(diagram_);
+        nomiFino_ = 0;
         return false;
     }
     ScriviTesto(diagram_, nuovo);
+    nomiFinoA(nuovo.NomiIncroci.size());
     return false;
 }
 
@@ -38,12 +40,22 @@ bool FormProva::carica(const std::string& codice, const std::string& ori, const 
     Diagram& d = diagram_;
     d.txtNodo = codice;
     d.TxtOri = ori;
-    if (!CostruisciStrutturaRicerca(d, conDistanze)) return false;
-    // The crossing names handed over: "|name|name|...|". A diagram handed over without them (the records
-    // examined side by side, whose examination names nothing) keeps none of the diagram before.
-    if (nomi.empty())
-        for (std::string& nome : d.NomiIncroci)
-            if (!nome.empty()) nome.clear();
+    // A diagram handed over without names (the records examined side by side, whose examination names
+    // nothing) keeps none, neither of the diagram before nor the labels the build would write.
+    if (!CostruisciStrutturaRicerca(d, conDistanze, !nomi.empty())) {
+        // A failed build leaves its tables, the labels it writes among them: built again as it writes them.
+        if (nomi.empty()) (void)CostruisciStrutturaRicerca(d, conDistanze);
+        nomiFinoA(d.NomiIncroci.size());
+        return false;
+    }
+    // The build writes names only below its crossings.
+    nomiFinoA(static_cast<std::size_t>(d.NumIncroci) + 1);
+    if (nomi.empty()) {
+        for (std::size_t i = 0; i < nomiFino_; ++i)
+            if (!d.NomiIncroci[i].empty()) d.NomiIncroci[i].clear();
+        nomiFino_ = 0;
+    }
+    // The crossing names handed over: "|name|name|...|".
     std::size_t i = 1, pos = 1;
     while (pos < nomi.size() && i < d.NomiIncroci.size()) {
         const std::size_t end = nomi.find('|', pos);
@@ -51,6 +63,7 @@ bool FormProva::carica(const std::string& codice, const std::string& ori, const 
         d.NomiIncroci[i++].assign(nomi, pos, end - pos);
         pos = end + 1;
     }
+    nomiFinoA(i);
     return true;
 }
 

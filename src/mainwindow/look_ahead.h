@@ -3,6 +3,8 @@
 // code the search hands over as far as the move searches read it, with the automatic user interface. It
 // has no grid, no history and no person: it only tells the search whether a move is there.
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -48,6 +50,11 @@ class FormProva : public FinestraPonte {
     };
 
     bool carica(const std::string& codice, const std::string& ori, const std::string& nomi, bool conDistanze);
+    // Every crossing name from this index on is empty: only the names below it are emptied for a diagram
+    // handed over without names.
+    void nomiFinoA(std::size_t n) {
+        nomiFino_ = std::max(nomiFino_, std::min(n, diagram_.NomiIncroci.size()));
+    }
 
     ProvaUi ui_;
     Diagram diagram_;
@@ -55,6 +62,7 @@ class FormProva : public FinestraPonte {
     StopRequest& stop_;
     int contaNuovi_ = 0;
     bool passoCombinato_ = false;
+    std::size_t nomiFino_ = 0;
 };
 
 // A look-ahead instance for a thread of its own: it serves no window's events, has its own stop request

@@ -166,7 +166,8 @@ Status Deserializza(Diagram& d, const ModelSettings& settings) {
     return DeserializzaPassaggi(d, *passages, settings);
 }
 
-Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, const ModelSettings& settings) {
+Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, const ModelSettings& settings,
+                            bool nomi) {
     d.NumIncroci = 0;
     d.NumArchi = 0;
     if (p.size() > static_cast<std::size_t>(kMaxArchi))
@@ -182,7 +183,7 @@ Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& p, co
         const auto& next = p[(k + 1) % m];
         const auto& prev = p[(k + m - 1) % m];
         const int L = here.label;
-        if (std::string& nome = d.NomiIncroci[L]; nome.empty()) {
+        if (std::string& nome = d.NomiIncroci[L]; nomi && nome.empty()) {
             char cifre[16];
             nome.assign(cifre, std::to_chars(cifre, cifre + sizeof cifre, L).ptr);
         }

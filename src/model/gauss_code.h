@@ -55,8 +55,9 @@ std::vector<std::string> difettiCodiceGauss(std::string_view txtNodo, std::strin
 // at 0.
 Status Deserializza(Diagram& d, const ModelSettings& settings = {});
 
-// Deserializza for the passages of d.txtNodo already read (as leggiPassaggiGauss reads them).
+// Deserializza for the passages of d.txtNodo already read (as leggiPassaggiGauss reads them). Without
+// `nomi` no label is written into an empty name, for a caller that empties the names after the build.
 Status DeserializzaPassaggi(Diagram& d, const std::vector<PassaggioGauss>& passages,
-                            const ModelSettings& settings = {});
+                            const ModelSettings& settings = {}, bool nomi = true);
 
 }  // namespace trevalon

@@ -836,14 +836,15 @@ void scriviPassaggi(const std::vector<PassaggioGauss>& passaggi, std::string& ou
 }
 
 // The code check shows its fault lines through ui when there is one.
-Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& settings, CamminiRegioni cammini) {
+Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& settings, CamminiRegioni cammini,
+                         bool nomi = true) {
     // A sound code is read once: the check's turned text and the reader's tables are written from the
     // same passages.
     thread_local std::vector<PassaggioGauss> passaggi;
     bool comeScritto = false;
     if (passaggiSenzaDifetti(d, passaggi, comeScritto)) {
         if (!comeScritto) scriviPassaggi(passaggi, d.txtNodo);
-        if (auto lettura = DeserializzaPassaggi(d, passaggi, settings); !lettura) return lettura;
+        if (auto lettura = DeserializzaPassaggi(d, passaggi, settings, nomi); !lettura) return lettura;
     } else {
         if (auto verifica = VerificaGau(d); !verifica) {
             if (ui) ui->showMessage(verifica.error());
@@ -869,9 +870,9 @@ Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& setti
     return strutturaDaCodice(d, &ui, settings, cammini);
 }
 
-Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze) {
+Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze, bool conNomi) {
     return strutturaDaCodice(d, nullptr, {},
-                             conDistanze ? CamminiRegioni::SoloDistanze : CamminiRegioni::Nessuno);
+                             conDistanze ? CamminiRegioni::SoloDistanze : CamminiRegioni::Nessuno, conNomi);
 }
 
 }  // namespace trevalon

@@ -66,7 +66,8 @@ Status StrutturaDaCodice(Diagram& d, MessagePort& ui, const ModelSettings& setti
 // The structure the move searches work on: StrutturaDaCodice with the code check quiet, no dumps and
 // only the region distances (CamminiRegioni::SoloDistanze). A faulty code fails with its fault lines.
 // Without conDistanze not even those (every dis stays 0): enough for the move I and II searches, which do
-// not read them, but not for the bridge searches.
-Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze = true);
+// not read them, but not for the bridge searches. Without conNomi a sound code's labels are not written
+// into the empty crossing names, for a caller that empties every name after the build.
+Status CostruisciStrutturaRicerca(Diagram& d, bool conDistanze = true, bool conNomi = true);
 
 }  // namespace trevalon
