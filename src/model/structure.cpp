@@ -311,13 +311,13 @@ Status archiDelGrafo(Diagram& d, const ModelSettings& settings) {
 // other side, which the walk's search of the crossing it reaches finds when that crossing holds it, and
 // nothing else there can; any other arc is searched for as walkFace searches.
 void angoliDelleFacce(const Diagram& d, std::vector<int>& arcoDi, std::vector<int>& dopo) {
-    thread_local std::vector<int> primo, secondo;
+    thread_local std::vector<int> primo, compagno;
     thread_local std::vector<unsigned char> volte;
     const std::size_t archi = static_cast<std::size_t>(d.NumArchi) + 1;
     const std::size_t angoli = static_cast<std::size_t>(d.NumIncroci + 1) * 4;
     primo.assign(archi, -1);
-    secondo.assign(archi, -1);
     volte.assign(archi, 0);
+    compagno.resize(angoli);  // read only for an arc held by two sides, both of which write it
     arcoDi.assign(angoli, 0);
     dopo.assign(angoli, -1);
     for (int c = 1; c <= d.NumIncroci; ++c) {
@@ -328,7 +328,13 @@ void angoliDelleFacce(const Diagram& d, std::vector<int>& arcoDi, std::vector<in
             const int angolo = c * 4 + lato - 1;
             arcoDi[static_cast<std::size_t>(angolo)] = a;
             unsigned char& n = volte[static_cast<std::size_t>(a)];
-            (n == 0 ? primo : secondo)[static_cast<std::size_t>(a)] = n < 2 ? angolo : -1;
+            if (n == 0) {
+                primo[static_cast<std::size_t>(a)] = angolo;
+            } else if (n == 1) {
+                const int p = primo[static_cast<std::size_t>(a)];
+                compagno[static_cast<std::size_t>(angolo)] = p;
+                compagno[static_cast<std::size_t>(p)] = angolo;
+            }
             n = static_cast<unsigned char>(std::min(n + 1, 3));
         }
     }
@@ -339,16 +345,18 @@ void angoliDelleFacce(const Diagram& d, std::vector<int>& arcoDi, std::vector<in
             const int a = arcoDi[static_cast<std::size_t>(angolo)];
             const int next = x.IncrocioLato[static_cast<std::size_t>(lato)];
             if (a == 0 || next < 1 || next > d.NumIncroci) continue;
-            int k = 0;
             if (volte[static_cast<std::size_t>(a)] == 2) {
-                const int p = primo[static_cast<std::size_t>(a)];
-                const int altro = p == angolo ? secondo[static_cast<std::size_t>(a)] : p;
-                if (altro / 4 == next) k = altro % 4 + 1;
-            } else {
-                const Incrocio& there = d.incroci[static_cast<std::size_t>(next)];
-                for (int s = 1; s <= 4 && k == 0; ++s)
-                    if (there.ArcoLato[static_cast<std::size_t>(s)] == a && !(next == c && s == lato)) k = s;
+                // The other side is side altro % 4 + 1 of crossing altro / 4; the walk goes on from the
+                // side after it.
+                const auto altro = static_cast<unsigned>(compagno[static_cast<std::size_t>(angolo)]);
+                if (altro >> 2 == static_cast<unsigned>(next))
+                    dopo[static_cast<std::size_t>(angolo)] = next * 4 + static_cast<int>((altro + 1) & 3);
+                continue;
             }
+            const Incrocio& there = d.incroci[static_cast<std::size_t>(next)];
+            int k = 0;
+            for (int s = 1; s <= 4 && k == 0; ++s)
+                if (there.ArcoLato[static_cast<std::size_t>(s)] == a && !(next == c && s == lato)) k = s;
             if (k != 0) dopo[static_cast<std::size_t>(angolo)] = next * 4 + (k == 4 ? 1 : k + 1) - 1;
         }
     }
@@ -854,7 +862,11 @@ Status strutturaDaCodice(Diagram& d, MessagePort* ui, const ModelSettings& setti
     }
     AssegnaLatiTutti(d);
     if (cammini == CamminiRegioni::Testi) return Cmdgecare_Click(d, settings);
-    if (auto esito = CmDConvertiGemelli_Click(d, settings); !esito) return esito;
+    // CmDConvertiGemelli_Click, whose crossing letters the reading has just written: only their dump again.
+    auto gemelli = GeneraCodGem(d, settings);
+    if (settings.ModoDebug) StampaIncroci(d, settings);
+    StampaArchi(d, settings);
+    if (!gemelli) return gemelli;
     if (cammini == CamminiRegioni::Nessuno) return CmdGrafoReg_Click(d, settings);
     // The distances with the region graph where they can be written in the same pass; else from the
     // graph just made, whose neighbours are those of the arcs.

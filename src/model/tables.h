@@ -178,7 +178,8 @@ class RegionGraph {
     const TestiCammino& testi(int i, int j) const {
         (void)cells_.at(i, j);
         static const TestiCammino kVuoti;
-        return testi_.rows() == cells_.rows() ? testi_.at(i, j) : kVuoti;
+        if (testi_.rows() != cells_.rows()) return kVuoti;
+        return testi_.at(i, j);
     }
 
   private:
