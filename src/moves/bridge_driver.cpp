@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace trevalon {
 
@@ -758,7 +759,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
         }
         if (t.fermato) break;
-        giro = std::move(prossimo);
+        giro = std::exchange(prossimo, nullptr);
         if (giro) copiaProssimo();
     }
     return -1;
