@@ -68,58 +68,42 @@ class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
-    // regioni, archi: working space for the route under way.
-    // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0), or -1
-    // while that has not been read: it is read from the region's row when a route ends there.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
-             std::vector<int>& regioni, std::vector<int>& archi, std::vector<signed char>& distanzeIntere)
-        : d_(d),
-          vicini_(vicini),
-          inizio_(inizio),
-          vietato_(vietato),
-          limiti_(limiti),
-          cedi_(cedi),
-          regioni_(regioni),
-          archi_(archi),
-          distanzeIntere_(distanzeIntere) {}
+             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
+        : d_(d), vicini_(vicini), inizio_(inizio), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
 
-    // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
-    // Returns false when a cap cut the list.
+    // Calls visita() per route, the route being written in `regioni` and `archi` (sized to it); stops when
+    // visita returns false or at `massimo` routes. Returns false when a cap cut the list.
     template <class Visita>
-    bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
+    bool elenca(int rA, int rB, int lunghezza, int massimo, std::vector<int>& regioni,
+                std::vector<int>& archi, Visita& visita) {
+        if (lunghezza < 0) return true;  // no route is that short
         rB_ = rB;
-        // The distances to rB.
-        distanze_ = &d_.MatRegioni.at(rB, 0);
-        signed char& intere = distanzeIntere_[ix(rB)];
-        if (intere < 0) {
-            int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
-            for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
-                zeri += v->dis == 0;
-            intere = zeri == 0 ? 1 : 0;
-        }
-        ultimoPassoDiretto_ = intere != 0;
+        distanze_ = &d_.MatRegioni.at(rB, 0);  // the distances to rB
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
         troncato_ = false;
         fermato_ = false;
-        regioni_.assign(1, rA);
-        archi_.clear();
-        estendi(rA, lunghezza, visita);
+        // Every route listed has lunghezza steps: the one under way is written in place.
+        regioni.resize(ix(lunghezza) + 1);
+        archi.resize(ix(lunghezza));
+        regioni_ = regioni.data();
+        archi_ = archi.data();
+        regioni_[0] = rA;
+        estendi(rA, lunghezza, 0, visita);
         return !troncato_;
     }
 
   private:
-    int distanza(int v) const { return v == rB_ ? 0 : distanze_[ix(v)].dis; }
-
+    // Extends the route whose last region u stands at `posto`, `resto` steps short of rB. The caller
+    // stops at fermato_ or troncato_.
     template <class Visita>
-    void estendi(int u, int resto, Visita& visita) {
-        if (fermato_ || troncato_) return;
+    void estendi(int u, int resto, std::size_t posto, Visita& visita) {
         if (resto == 0) {
             if (u != rB_) return;
             ++trovati_;
-            if (!visita(regioni_, archi_)) {
+            if (!visita()) {
                 fermato_ = true;
                 return;
             }
@@ -129,38 +113,24 @@ class Percorsi {
             }
             return;
         }
-        if (resto == 1 && ultimoPassoDiretto_) {
-            // Every region but rB is at a distance from it of 1 or more: the one step left can only be
-            // the one into rB, over the arc between u and rB that u's neighbours list.
-            const int arco = d_.MatRegioni.at(u, rB_).arco;
-            if (u == rB_ || arco < 1 || arco > d_.NumArchi || vietato_[ix(arco)]) return;
-            passo(rB_, arco, 0, visita);
-            return;
-        }
-        for (std::size_t k = ix(inizio_[ix(u)]); k < ix(inizio_[ix(u) + 1]); ++k) {
-            const auto [v, arco] = vicini_[k];
-            if (fermato_ || troncato_) return;
+        const int voluta = resto - 1;
+        const std::pair<int, int>* k = vicini_.data() + inizio_[ix(u)];
+        const std::pair<int, int>* const fine = vicini_.data() + inizio_[ix(u) + 1];
+        for (; k != fine; ++k) {
+            const auto [v, arco] = *k;
             if (vietato_[ix(arco)]) continue;
-            const int dv = distanza(v);
-            if (dv != resto - 1 || (resto - 1 > 0 && v == rB_)) continue;
-            if (!passo(v, arco, resto - 1, visita)) return;
+            // One step nearer rB, which is reached by the last step only.
+            if (v == rB_ ? voluta != 0 : distanze_[ix(v)].dis != voluta) continue;
+            if (++passi_ > limiti_.maxPassiPercorsi) {
+                troncato_ = true;
+                return;
+            }
+            if (cedi_ && passi_ % 1024 == 0) cedi_();
+            regioni_[posto + 1] = v;
+            archi_[posto] = arco;
+            estendi(v, voluta, posto + 1, visita);
+            if (fermato_ || troncato_) return;
         }
-    }
-
-    // One step of the route into v; false when the step cap cut the list.
-    template <class Visita>
-    bool passo(int v, int arco, int resto, Visita& visita) {
-        if (++passi_ > limiti_.maxPassiPercorsi) {
-            troncato_ = true;
-            return false;
-        }
-        if (cedi_ && passi_ % 1024 == 0) cedi_();
-        regioni_.push_back(v);
-        archi_.push_back(arco);
-        estendi(v, resto, visita);
-        regioni_.pop_back();
-        archi_.pop_back();
-        return true;
     }
 
     const Diagram& d_;
@@ -176,10 +146,8 @@ class Percorsi {
     int massimo_ = 0;
     bool troncato_ = false;
     bool fermato_ = false;
-    std::vector<int>& regioni_;
-    std::vector<int>& archi_;
-    std::vector<signed char>& distanzeIntere_;
-    bool ultimoPassoDiretto_ = false;
+    int* regioni_ = nullptr;
+    int* archi_ = nullptr;
 };
 
 }  // namespace
@@ -276,8 +244,6 @@ struct LavoroPonti {
     std::vector<int> inizio;
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
-    std::vector<int> regioniPercorso, archiPercorso;
-    std::vector<signed char> distanzeIntere;
     std::vector<int> gradi;  // working space of viciniDagliArchi
     CandidatoPonte cand;
 };
@@ -308,14 +274,12 @@ namespace {
 
 // The neighbours of every region in ascending order, with the arc between them, one region after another:
 // those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]], as every region's row of the region
-// graph gives them. distanzeIntere is left unread (-1).
-void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                  std::vector<signed char>& distanzeIntere) {
+// graph gives them.
+void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio) {
     const std::size_t lato = ix(d.NumRegioni) + 1;
     vicini.clear();
     vicini.reserve(4 * lato);
     inizio.assign(lato + 1, 0);
-    distanzeIntere.assign(lato, -1);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
@@ -332,11 +296,10 @@ void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, st
 // every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
 // only their entries of the graph are read, for the arc it holds for the pair.
 void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                      std::vector<signed char>& distanzeIntere, std::vector<int>& gradi) {
+                      std::vector<int>& gradi) {
     const int n = d.NumRegioni;
     const std::size_t lato = ix(n) + 1;
     inizio.assign(lato + 1, 0);
-    distanzeIntere.assign(lato, -1);
     gradi.assign(lato + 1, 0);
     auto coppia = [&d, n](int a, int& r1, int& r2) {
         r1 = d.archi[ix(a)].Reg1;
@@ -407,8 +370,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
     const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso,
-                      w.distanzeIntere);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi);
 
     elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
     esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
@@ -468,20 +430,53 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 cand.mossa.RegioneInizioMossa = std::to_string(rA);
                 cand.mossa.RegioneFineMossa = std::to_string(rB);
             }
+            const int lunghezza = dist({rA, rB});
+            // The sides of the bridge a route of this pairing could run along: those of its length with
+            // its ends, either way round (every route listed runs from rA to rB).
+            const int* lati[4];
+            bool rovesci[4];
+            std::size_t numLati = 0;
+            if (senzaLungoIlPonte && lunghezza >= 0)
+                for (const std::vector<int>* lato : {&cand.latoPonte1, &cand.latoPonte2}) {
+                    if (lato->size() != ix(lunghezza) + 1) continue;
+                    if (lato->front() == rA && lato->back() == rB) {
+                        lati[numLati] = lato->data();
+                        rovesci[numLati++] = false;
+                    }
+                    if (lato->back() == rA && lato->front() == rB) {
+                        lati[numLati] = lato->data();
+                        rovesci[numLati++] = true;
+                    }
+                }
+            const std::size_t regioniPercorso = ix(lunghezza) + 1;
+            auto lungoUnLato = [&]() {
+                const int* r = cand.regioni.data();
+                for (std::size_t s = 0; s < numLati; ++s) {
+                    const int* lato = lati[s];
+                    bool uguale = true;
+                    if (rovesci[s]) {
+                        for (std::size_t k = 0; uguale && k < regioniPercorso; ++k)
+                            uguale = r[k] == lato[regioniPercorso - 1 - k];
+                    } else {
+                        uguale = std::equal(r, r + regioniPercorso, lato);
+                    }
+                    if (uguale) return true;
+                }
+                return false;
+            };
             int indice = 0;
-            auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
+            // The route is written in cand.regioni and cand.archiAttraversati.
+            auto visitaPercorso = [&]() {
                 const int questo = indice++;
-                if (senzaLungoIlPonte && lungoIlLato(regioni, cand.latoPonte1, cand.latoPonte2)) return true;
-                cand.regioni = regioni;
-                cand.archiAttraversati = archi;
+                if (numLati > 0 && lungoUnLato()) return true;
                 cand.indicePercorso = questo;
                 if (conTesti) {
-                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
-                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                    cand.mossa.ListaArchiAttraversati = testoLista(cand.archiAttraversati, true);
+                    cand.mossa.ListaRegioniMossa = testoLista(cand.regioni, true);
                 }
                 if (conMessaggio) {
                     cand.messaggio = testaMessaggio;
-                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                    for (int a : cand.archiAttraversati) cand.messaggio += rigaArco(d, a) + "\n";
                 }
                 preso = !orizzontale;
                 if (!visita(cand)) {
@@ -490,8 +485,9 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 }
                 return true;
             };
-            const bool completo = percorsi.elenca(
-                rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1, visitaPercorso);
+            const bool completo =
+                percorsi.elenca(rA, rB, lunghezza, orizzontale ? limiti.maxPercorsiOrizzontali : 1,
+                                cand.regioni, cand.archiAttraversati, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
         }
@@ -517,7 +513,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     // The distances are read from the region graph where they are needed (a region's distance to itself 0).
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio, w.distanzeIntere);
+    elencaVicini(d, w.vicini, w.inizio);
     return enumeraTipo(d, w, ab1, ab2, orizzontale, visita, limiti, conMessaggio, cedi, conTesti,
                        senzaLungoIlPonte);
 }
@@ -534,7 +530,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
     }
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.gradi);
+    viciniDagliArchi(d, w.vicini, w.inizio, w.gradi);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);
