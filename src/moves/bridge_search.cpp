@@ -68,18 +68,45 @@ class Percorsi {
   public:
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
+    // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0), or -1
+    // while that has not been read: it is read from the region's row when a route ends there.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
-             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi)
-        : d_(d), vicini_(vicini), inizio_(inizio), vietato_(vietato), limiti_(limiti), cedi_(cedi) {}
+             const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
+             std::vector<signed char>& distanzeIntere)
+        : d_(d),
+          vicini_(vicini),
+          inizio_(inizio),
+          vietato_(vietato),
+          limiti_(limiti),
+          cedi_(cedi),
+          distanzeIntere_(distanzeIntere),
+          // The tables were checked: every region's row holds NumRegioni + 1 entries.
+          grafo_(&d.MatRegioni.at(0, 0)),
+          riga_(ix(d.NumRegioni) + 1) {}
 
-    // Calls visita() per route, the route being written in `regioni` and `archi` (sized to it); stops when
-    // visita returns false or at `massimo` routes. Returns false when a cap cut the list.
+    // The routes that run along one of these region sequences (in either direction) are counted but not
+    // visited; none when null.
+    void senzaLungo(const std::vector<int>* lato1, const std::vector<int>* lato2) {
+        lato1_ = lato1;
+        lato2_ = lato2;
+    }
+
+    // Calls visita(k) for the k-th route (from 0), the route being written in `regioni` and `archi` (sized
+    // to it); stops when visita returns false or at `massimo` routes. Returns false when a cap cut the list.
     template <class Visita>
     bool elenca(int rA, int rB, int lunghezza, int massimo, std::vector<int>& regioni,
                 std::vector<int>& archi, Visita& visita) {
         if (lunghezza < 0) return true;  // no route is that short
         rB_ = rB;
-        distanze_ = &d_.MatRegioni.at(rB, 0);  // the distances to rB
+        distanze_ = grafo_ + ix(rB) * riga_;  // the distances to rB
+        signed char& intere = distanzeIntere_[ix(rB)];
+        if (intere < 0) {
+            int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
+            for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
+                zeri += v->dis == 0;
+            intere = zeri == 0 ? 1 : 0;
+        }
+        ultimoPassoDiretto_ = intere != 0;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
@@ -91,6 +118,7 @@ class Percorsi {
         regioni_ = regioni.data();
         archi_ = archi.data();
         regioni_[0] = rA;
+        lunghezza_ = ix(lunghezza);
         estendi(rA, lunghezza, 0, visita);
         return !troncato_;
     }
@@ -103,7 +131,7 @@ class Percorsi {
         if (resto == 0) {
             if (u != rB_) return;
             ++trovati_;
-            if (!visita()) {
+            if (!lungoUnLato() && !visita(trovati_ - 1)) {
                 fermato_ = true;
                 return;
             }
@@ -111,6 +139,14 @@ class Percorsi {
                 troncato_ = true;  // there may be more; the caller is told
                 fermato_ = true;
             }
+            return;
+        }
+        if (resto == 1 && ultimoPassoDiretto_) {
+            // Every region but rB is at a distance from it of 1 or more: the one step left can only be
+            // the one into rB, over the arc between u and rB that u's neighbours list.
+            const int arco = grafo_[ix(u) * riga_ + ix(rB_)].arco;
+            if (u == rB_ || arco < 1 || arco > d_.NumArchi || vietato_[ix(arco)]) return;
+            passo(rB_, arco, 0, posto, visita);
             return;
         }
         const int voluta = resto - 1;
@@ -121,16 +157,36 @@ class Percorsi {
             if (vietato_[ix(arco)]) continue;
             // One step nearer rB, which is reached by the last step only.
             if (v == rB_ ? voluta != 0 : distanze_[ix(v)].dis != voluta) continue;
-            if (++passi_ > limiti_.maxPassiPercorsi) {
-                troncato_ = true;
-                return;
-            }
-            if (cedi_ && passi_ % 1024 == 0) cedi_();
-            regioni_[posto + 1] = v;
-            archi_[posto] = arco;
-            estendi(v, voluta, posto + 1, visita);
+            passo(v, arco, voluta, posto, visita);
             if (fermato_ || troncato_) return;
         }
+    }
+
+    // The route written runs along a side of the bridge.
+    bool lungoUnLato() const {
+        const std::size_t n = lunghezza_ + 1;
+        auto lungo = [this, n](const std::vector<int>* lato) {
+            if (!lato || lato->size() != n) return false;
+            const int* l = lato->data();
+            if (std::equal(regioni_, regioni_ + n, l)) return true;
+            for (std::size_t k = 0; k < n; ++k)
+                if (regioni_[k] != l[n - 1 - k]) return false;
+            return true;
+        };
+        return lungo(lato1_) || lungo(lato2_);
+    }
+
+    // One step of the route into v, over `arco`, from the region at `posto`.
+    template <class Visita>
+    void passo(int v, int arco, int resto, std::size_t posto, Visita& visita) {
+        if (++passi_ > limiti_.maxPassiPercorsi) {
+            troncato_ = true;
+            return;
+        }
+        if (cedi_ && passi_ % 1024 == 0) cedi_();
+        regioni_[posto + 1] = v;
+        archi_[posto] = arco;
+        estendi(v, resto, posto + 1, visita);
     }
 
     const Diagram& d_;
@@ -139,7 +195,14 @@ class Percorsi {
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
+    std::vector<signed char>& distanzeIntere_;
+    bool ultimoPassoDiretto_ = false;
+    const CoppiaRegioni* grafo_;
+    std::size_t riga_;
+    const std::vector<int>* lato1_ = nullptr;
+    const std::vector<int>* lato2_ = nullptr;
     int rB_ = 0;
+    std::size_t lunghezza_ = 0;
     const CoppiaRegioni* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
@@ -175,8 +238,9 @@ void elencaPonti(const Diagram& d, char ab1, char ab2, std::vector<int>& archi, 
     inizi.assign(1, 0);
     const int n = d.NumGemelli;
     if (n < 2 || n > kMaxGemelli) return;
-    auto succ = [n](int p) { return p % n + 1; };
-    auto segno = [&](int p) { return d.gemelli[ix(p)].Segno; };
+    auto succ = [n](int p) { return p == n ? 1 : p + 1; };
+    const Gemello* gemelli = d.gemelli.data();
+    auto segno = [gemelli](int p) { return gemelli[ix(p)].Segno; };
     for (int i = 1; i <= n; ++i) {
         if (segno(i) != ab1 || segno(succ(i)) != ab2) continue;
         archi.push_back(i);
@@ -244,6 +308,7 @@ struct LavoroPonti {
     std::vector<int> inizio;
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
+    std::vector<signed char> distanzeIntere;
     std::vector<int> gradi;  // working space of viciniDagliArchi
     CandidatoPonte cand;
 };
@@ -274,12 +339,14 @@ namespace {
 
 // The neighbours of every region in ascending order, with the arc between them, one region after another:
 // those of region u are vicini[inizio[u]] .. vicini[inizio[u + 1]], as every region's row of the region
-// graph gives them.
-void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio) {
+// graph gives them. distanzeIntere is left unread (-1).
+void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
+                  std::vector<signed char>& distanzeIntere) {
     const std::size_t lato = ix(d.NumRegioni) + 1;
     vicini.clear();
     vicini.reserve(4 * lato);
     inizio.assign(lato + 1, 0);
+    distanzeIntere.assign(lato, -1);
     for (int u = 1; u <= d.NumRegioni; ++u) {
         inizio[ix(u)] = static_cast<int>(vicini.size());
         const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
@@ -296,10 +363,11 @@ void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, st
 // every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
 // only their entries of the graph are read, for the arc it holds for the pair.
 void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                      std::vector<int>& gradi) {
+                      std::vector<signed char>& distanzeIntere, std::vector<int>& gradi) {
     const int n = d.NumRegioni;
     const std::size_t lato = ix(n) + 1;
     inizio.assign(lato + 1, 0);
+    distanzeIntere.assign(lato, -1);
     gradi.assign(lato + 1, 0);
     auto coppia = [&d, n](int a, int& r1, int& r2) {
         r1 = d.archi[ix(a)].Reg1;
@@ -370,12 +438,16 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
     const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.distanzeIntere);
+    CandidatoPonte& cand = w.cand;
+    if (senzaLungoIlPonte) percorsi.senzaLungo(&cand.latoPonte1, &cand.latoPonte2);
+    // The arcs' regions were checked: every pair of them has its entry in the region graph.
+    const CoppiaRegioni* grafo = &d.MatRegioni.at(0, 0);
+    const std::size_t riga = ix(d.NumRegioni) + 1;
 
     elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
     esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
     // The candidate's tables are reused; its texts are written below only for a search with them.
-    CandidatoPonte& cand = w.cand;
     cand.mossa = MossaScelta{};
     for (std::string* t : {&cand.Rg1, &cand.Rg1inv, &cand.Rg2, &cand.Rg2inv, &cand.messaggio}) t->clear();
     std::pair<int, int> tenute[4];
@@ -392,7 +464,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
         auto dist = [&](const std::pair<int, int>& p) {
-            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
+            return p.first == p.second ? 0 : grafo[ix(p.first) * riga + ix(p.second)].dis;
         };
         numTenute = 0;
         if (orizzontale) {
@@ -430,46 +502,9 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 cand.mossa.RegioneInizioMossa = std::to_string(rA);
                 cand.mossa.RegioneFineMossa = std::to_string(rB);
             }
-            const int lunghezza = dist({rA, rB});
-            // The sides of the bridge a route of this pairing could run along: those of its length with
-            // its ends, either way round (every route listed runs from rA to rB).
-            const int* lati[4];
-            bool rovesci[4];
-            std::size_t numLati = 0;
-            if (senzaLungoIlPonte && lunghezza >= 0)
-                for (const std::vector<int>* lato : {&cand.latoPonte1, &cand.latoPonte2}) {
-                    if (lato->size() != ix(lunghezza) + 1) continue;
-                    if (lato->front() == rA && lato->back() == rB) {
-                        lati[numLati] = lato->data();
-                        rovesci[numLati++] = false;
-                    }
-                    if (lato->back() == rA && lato->front() == rB) {
-                        lati[numLati] = lato->data();
-                        rovesci[numLati++] = true;
-                    }
-                }
-            const std::size_t regioniPercorso = ix(lunghezza) + 1;
-            auto lungoUnLato = [&]() {
-                const int* r = cand.regioni.data();
-                for (std::size_t s = 0; s < numLati; ++s) {
-                    const int* lato = lati[s];
-                    bool uguale = true;
-                    if (rovesci[s]) {
-                        for (std::size_t k = 0; uguale && k < regioniPercorso; ++k)
-                            uguale = r[k] == lato[regioniPercorso - 1 - k];
-                    } else {
-                        uguale = std::equal(r, r + regioniPercorso, lato);
-                    }
-                    if (uguale) return true;
-                }
-                return false;
-            };
-            int indice = 0;
             // The route is written in cand.regioni and cand.archiAttraversati.
-            auto visitaPercorso = [&]() {
-                const int questo = indice++;
-                if (numLati > 0 && lungoUnLato()) return true;
-                cand.indicePercorso = questo;
+            auto visitaPercorso = [&](int indice) {
+                cand.indicePercorso = indice;
                 if (conTesti) {
                     cand.mossa.ListaArchiAttraversati = testoLista(cand.archiAttraversati, true);
                     cand.mossa.ListaRegioniMossa = testoLista(cand.regioni, true);
@@ -486,7 +521,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 return true;
             };
             const bool completo =
-                percorsi.elenca(rA, rB, lunghezza, orizzontale ? limiti.maxPercorsiOrizzontali : 1,
+                percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,
                                 cand.regioni, cand.archiAttraversati, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
@@ -513,7 +548,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonte(const Diagram& d, char ab1, char ab
     // The distances are read from the region graph where they are needed (a region's distance to itself 0).
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    elencaVicini(d, w.vicini, w.inizio);
+    elencaVicini(d, w.vicini, w.inizio, w.distanzeIntere);
     return enumeraTipo(d, w, ab1, ab2, orizzontale, visita, limiti, conMessaggio, cedi, conTesti,
                        senzaLungoIlPonte);
 }
@@ -530,7 +565,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
     }
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    viciniDagliArchi(d, w.vicini, w.inizio, w.gradi);
+    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.gradi);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);
