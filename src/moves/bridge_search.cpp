@@ -1,6 +1,8 @@
 #include "moves/bridge_search.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 
 #include "moves/bridge_dumps.h"
@@ -309,7 +311,7 @@ struct LavoroPonti {
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
     std::vector<signed char> distanzeIntere;
-    std::vector<int> gradi;  // working space of viciniDagliArchi
+    std::vector<std::uint64_t> accanto;  // working space of viciniDagliArchi
     CandidatoPonte cand;
 };
 
@@ -363,53 +365,35 @@ void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, st
 // every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
 // only their entries of the graph are read, for the arc it holds for the pair.
 void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                      std::vector<signed char>& distanzeIntere, std::vector<int>& gradi) {
+                      std::vector<signed char>& distanzeIntere, std::vector<std::uint64_t>& accanto) {
     const int n = d.NumRegioni;
     const std::size_t lato = ix(n) + 1;
     inizio.assign(lato + 1, 0);
     distanzeIntere.assign(lato, -1);
-    gradi.assign(lato + 1, 0);
-    auto coppia = [&d, n](int a, int& r1, int& r2) {
-        r1 = d.archi[ix(a)].Reg1;
-        r2 = d.archi[ix(a)].Reg2;
-        return r1 != r2 && r1 >= 1 && r1 <= n && r2 >= 1 && r2 <= n;
-    };
-    // Each region's neighbours over its arcs, bucketed by region, then sorted and made distinct in place.
-    int r1 = 0, r2 = 0;
-    for (int a = 1; a <= d.NumArchi; ++a)
-        if (coppia(a, r1, r2)) {
-            ++gradi[ix(r1) + 1];
-            ++gradi[ix(r2) + 1];
-        }
-    for (std::size_t u = 1; u <= lato; ++u) gradi[u] += gradi[u - 1];
-    vicini.resize(ix(gradi[lato]));
-    for (int a = 1; a <= d.NumArchi; ++a)
-        if (coppia(a, r1, r2)) {
-            vicini[ix(gradi[ix(r1)]++)].first = r2;
-            vicini[ix(gradi[ix(r2)]++)].first = r1;
-        }
-    std::size_t scritti = 0, da = 0;
-    for (int u = 1; u <= n; ++u) {
-        const std::size_t a = ix(gradi[ix(u)]);  // the end of u's bucket, which follows da
-        inizio[ix(u)] = static_cast<int>(scritti);
-        // A region has few neighbours: sorted by insertion.
-        for (std::size_t k = da + 1; k < a; ++k) {
-            const int v = vicini[k].first;
-            std::size_t j = k;
-            for (; j > da && vicini[j - 1].first > v; --j) vicini[j].first = vicini[j - 1].first;
-            vicini[j].first = v;
-        }
-        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        for (std::size_t k = da; k < a; ++k) {
-            const int v = vicini[k].first;
-            if (k > da && vicini[k - 1].first == v) continue;
-            const int arco = riga[v].arco;
-            if (arco >= 1 && arco <= d.NumArchi) vicini[scritti++] = {v, arco};
-        }
-        da = a;
+    // The regions beside each region across its arcs, as a row of bits per region: read in ascending
+    // order, each once.
+    const std::size_t parole = (lato + 63) / 64;
+    accanto.assign(lato * parole, 0);
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const int r1 = d.archi[ix(a)].Reg1;
+        const int r2 = d.archi[ix(a)].Reg2;
+        if (r1 == r2 || r1 < 1 || r1 > n || r2 < 1 || r2 > n) continue;
+        accanto[ix(r1) * parole + ix(r2) / 64] |= std::uint64_t{1} << (ix(r2) % 64);
+        accanto[ix(r2) * parole + ix(r1) / 64] |= std::uint64_t{1} << (ix(r1) % 64);
     }
-    inizio[ix(n) + 1] = static_cast<int>(scritti);
-    vicini.resize(scritti);
+    vicini.clear();
+    for (int u = 1; u <= n; ++u) {
+        inizio[ix(u)] = static_cast<int>(vicini.size());
+        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        const std::uint64_t* bit = &accanto[ix(u) * parole];
+        for (std::size_t w = 0; w < parole; ++w)
+            for (std::uint64_t b = bit[w]; b != 0; b &= b - 1) {
+                const std::size_t v = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                const int arco = riga[v].arco;
+                if (arco >= 1 && arco <= d.NumArchi) vicini.emplace_back(static_cast<int>(v), arco);
+            }
+    }
+    inizio[ix(n) + 1] = static_cast<int>(vicini.size());
 }
 
 }  // namespace
@@ -565,7 +549,7 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
     }
     const LavoroInUso inUso;
     LavoroPonti& w = *inUso;
-    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.gradi);
+    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.accanto);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);
