@@ -68,10 +68,14 @@ std::string rigaArco(const Diagram& d, int a) {
 // neighbours tried in ascending order lists them), up to the caps.
 class Percorsi {
   public:
+    static constexpr int kRegioniLette = 64;
+
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
     // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0), or -1
-    // while that has not been read: it is read from the region's row when a route ends there.
+    // while that has not been read: it is read from the region's row when a route ends there, in a graph
+    // of up to kRegioniLette regions. In a larger one the rows are not read whole (each would be read
+    // from memory for a few routes): every route's last step is then tried over every neighbour.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
              const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
              std::vector<signed char>& distanzeIntere)
@@ -102,13 +106,13 @@ class Percorsi {
         rB_ = rB;
         distanze_ = grafo_ + ix(rB) * riga_;  // the distances to rB
         signed char& intere = distanzeIntere_[ix(rB)];
-        if (intere < 0) {
+        if (intere < 0 && d_.NumRegioni <= kRegioniLette) {
             int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
             for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
                 zeri += v->dis == 0;
             intere = zeri == 0 ? 1 : 0;
         }
-        ultimoPassoDiretto_ = intere != 0;
+        ultimoPassoDiretto_ = intere > 0;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;

@@ -37,22 +37,28 @@ std::string riga(char ab1, int c, int indice, const std::vector<int>& ponte, con
 }
 
 // Every route of `lunghezza` steps from rA to rB crossing none of the bridge's arcs, each step one nearer
-// rB by its distance row, regions tried in ascending order, up to `massimo`.
+// rB by its distance row, regions tried in ascending order, up to `massimo` routes and `passi` steps (every
+// step into a region one nearer counts, whether a route follows or not).
 std::vector<std::vector<int>> percorsi(const Diagram& d, const std::vector<int>& ponte, int rA, int rB,
-                                       int lunghezza, std::size_t massimo) {
+                                       int lunghezza, std::size_t massimo, long passi) {
     std::vector<std::vector<int>> out;
     std::vector<int> cammino{rA};
+    bool fermo = false;
     auto dist = [&](int v) { return v == rB ? 0 : d.MatRegioni.at(rB, v).dis; };
     std::function<void(int, int)> vai = [&](int u, int resto) {
-        if (out.size() >= massimo) return;
         if (resto == 0) {
             if (u == rB) out.push_back(cammino);
+            fermo = out.size() >= massimo;
             return;
         }
-        for (int v = 1; v <= d.NumRegioni; ++v) {
+        for (int v = 1; v <= d.NumRegioni && !fermo; ++v) {
             const int a = d.MatRegioni.at(u, v).arco;
             if (v == u || a < 1 || a > d.NumArchi || std::count(ponte.begin(), ponte.end(), a) > 0) continue;
             if (dist(v) != resto - 1 || (resto > 1 && v == rB)) continue;
+            if (--passi < 0) {
+                fermo = true;
+                return;
+            }
             cammino.push_back(v);
             vai(v, resto - 1);
             cammino.pop_back();
@@ -63,7 +69,8 @@ std::vector<std::vector<int>> percorsi(const Diagram& d, const std::vector<int>&
 }
 
 // The plain listing of both kinds, over-bridges first.
-std::vector<std::string> riferimento(const Diagram& d, bool orizzontale, bool senzaLungo, int massimo) {
+std::vector<std::string> riferimento(const Diagram& d, bool orizzontale, bool senzaLungo, int massimo,
+                                     long passi = LimitiPonte{}.maxPassiPercorsi) {
     std::vector<std::string> out;
     const int n = d.NumGemelli;
     auto segno = [&](int p) { return d.gemelli[ix(p)].Segno; };
@@ -101,7 +108,8 @@ std::vector<std::string> riferimento(const Diagram& d, bool orizzontale, bool se
                              [](const Coppia& x, const Coppia& y) { return x.dis < y.dis; });
             bool preso = false;
             for (const Coppia& p : coppie) {
-                const auto lista = percorsi(d, ponte, p.rA, p.rB, p.dis, orizzontale ? ix(massimo) : 1);
+                const auto lista =
+                    percorsi(d, ponte, p.rA, p.rB, p.dis, orizzontale ? ix(massimo) : 1, passi);
                 for (std::size_t k = 0; k < lista.size(); ++k) {
                     const std::vector<int>& r = lista[k];
                     if (senzaLungo && (r == lato1 || r == lato2 || r == lato1inv || r == lato2inv)) continue;
@@ -134,6 +142,14 @@ std::vector<std::unique_ptr<Diagram>> diagrammi() {
         out.push_back(perRicerca(ts::randomBraidKnot(seme + 100, strands, lunghezza)));
     }
     for (const auto& caso : ts::scrambledCases(11, 4, 20, 60)) out.push_back(perRicerca(caso.diagram));
+    // Region graphs too large to be read row by row for the last step of a route.
+    for (const auto& [strands, lunghezza, seme] : {std::tuple{5, 80, 8u}, {7, 110, 9u}}) {
+        out.push_back(perRicerca(ts::randomBraidKnot(seme, strands, lunghezza)));
+        if (out.back()) {
+            EXPECT_GT(out.back()->NumRegioni, 64);
+        }
+    }
+    for (const auto& caso : ts::scrambledCases(12, 1, 80, 90)) out.push_back(perRicerca(caso.diagram));
     for (std::uint32_t seme : {2u, 9u}) out.push_back(costruisci(ts::randomUnknot(seme, 30)));
     // Torus closures and some of the diagrams their horizontal moves reach, as the search meets them.
     for (const auto& [strands, potenza] : {std::pair{3, 8}, {4, 5}, {5, 4}}) {
@@ -166,23 +182,35 @@ std::vector<std::unique_ptr<Diagram>> diagrammi() {
 // and with a tight route cap; also where the distances leave a region unreached.
 TEST(BridgeCandidates, TheListingIsThePlainListingInOrder) {
     auto tutti = diagrammi();
-    // A region graph whose rows leave regions unreached (distance 0): no route may end there.
-    tutti.push_back(costruisci(ts::randomBraidKnot(7, 4, 24)));
-    for (int v = 2; v <= tutti.back()->NumRegioni; ++v) tutti.back()->MatRegioni.at(2, v).dis = 0;
+    // Region graphs whose rows leave regions unreached (distance 0): no route may end there.
+    // Rows of the upper half of the regions left so: a route's last step into them may be tried from
+    // regions of lower numbers first.
+    for (const int lunghezza : {24, 90}) {
+        tutti.push_back(costruisci(ts::randomBraidKnot(7, 4, lunghezza)));
+        Diagram& d = *tutti.back();
+        for (int v = 2; v <= d.NumRegioni; ++v) d.MatRegioni.at(2, v).dis = 0;
+        for (int r = d.NumRegioni / 2; r <= d.NumRegioni; ++r)
+            for (int v = 1; v <= d.NumRegioni; ++v) d.MatRegioni.at(r, v).dis = 0;
+    }
     const struct {
         bool orizzontale, senzaLungo;
         int massimo;
-    } modi[] = {{true, true, 64}, {true, false, 64}, {true, true, 2}, {false, false, 64}, {false, true, 64}};
+        long passi;
+    } modi[] = {{true, true, 64, 100000},  {true, false, 64, 100000}, {true, true, 2, 100000},
+                {true, true, 64, 4},       {true, false, 64, 9},      {false, false, 64, 100000},
+                {false, true, 64, 100000}, {false, true, 64, 2}};
     std::size_t visti = 0, ponti = 0;
     for (std::size_t i = 0; i < tutti.size(); ++i) {
         ASSERT_NE(tutti[i], nullptr) << i;
         const Diagram& d = *tutti[i];
         for (const auto& m : modi) {
             SCOPED_TRACE(std::to_string(i) + (m.orizzontale ? " horizontal" : " move III") +
-                         (m.senzaLungo ? " off the bridge" : "") + " cap " + std::to_string(m.massimo));
-            const auto attesi = riferimento(d, m.orizzontale, m.senzaLungo, m.massimo);
+                         (m.senzaLungo ? " off the bridge" : "") + " caps " + std::to_string(m.massimo) +
+                         ", " + std::to_string(m.passi));
+            const auto attesi = riferimento(d, m.orizzontale, m.senzaLungo, m.massimo, m.passi);
             LimitiPonte limiti;
             limiti.maxPercorsiOrizzontali = m.massimo;
+            limiti.maxPassiPercorsi = m.passi;
             char tipo = '-';
             std::vector<std::string> insieme, inTurno;
             auto tieni = [&](std::vector<std::string>& lista) {
