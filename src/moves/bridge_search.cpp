@@ -35,8 +35,9 @@ std::size_t ix(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// The tables a search reads: passages, arcs with their regions, the region graph with its distances.
-bool tabelleValide(const Diagram& d) {
+// The tables a search reads: passages, arcs with their regions (unless `conArchi` is false, for a caller
+// that checks them as it reads them), the region graph with its distances.
+bool tabelleValide(const Diagram& d, bool conArchi = true) {
     if (d.NumGemelli < 2 || d.NumGemelli > kMaxGemelli || d.NumArchi != d.NumGemelli) return false;
     if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci) return false;
     if (d.NumRegioni < 1 || d.NumRegioni > kMaxRegioni || d.MatRegioni.size() != d.NumRegioni) return false;
@@ -44,7 +45,7 @@ bool tabelleValide(const Diagram& d) {
         const Gemello& g = d.gemelli[ix(p)];
         if ((g.Segno != '+' && g.Segno != '-') || g.Padre < 1 || g.Padre > d.NumIncroci) return false;
     }
-    for (int a = 1; a <= d.NumArchi; ++a) {
+    for (int a = 1; conArchi && a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[ix(a)];
         if (arc.Reg1 < 1 || arc.Reg1 > d.NumRegioni || arc.Reg2 < 1 || arc.Reg2 > d.NumRegioni) return false;
         if (arc.IncrocioDa < 1 || arc.IncrocioDa > d.NumIncroci || arc.IncrocioA < 1 ||
@@ -125,28 +126,32 @@ class Percorsi {
         archi_ = archi.data();
         regioni_[0] = rA;
         lunghezza_ = ix(lunghezza);
-        estendi(rA, lunghezza, 0, visita);
+        if (lunghezza > 0)
+            estendi(rA, lunghezza, 0, visita);
+        else if (rA == rB)
+            trovato(visita);
         return !troncato_;
     }
 
   private:
-    // Extends the route whose last region u stands at `posto`, `resto` steps short of rB. The caller
-    // stops at fermato_ or troncato_.
+    // The route written is whole.
     template <class Visita>
-    void estendi(int u, int resto, std::size_t posto, Visita& visita) {
-        if (resto == 0) {
-            if (u != rB_) return;
-            ++trovati_;
-            if (!lungoUnLato() && !visita(trovati_ - 1)) {
-                fermato_ = true;
-                return;
-            }
-            if (trovati_ >= massimo_) {
-                troncato_ = true;  // there may be more; the caller is told
-                fermato_ = true;
-            }
+    void trovato(Visita& visita) {
+        ++trovati_;
+        if (!lungoUnLato() && !visita(trovati_ - 1)) {
+            fermato_ = true;
             return;
         }
+        if (trovati_ >= massimo_) {
+            troncato_ = true;  // there may be more; the caller is told
+            fermato_ = true;
+        }
+    }
+
+    // Extends the route whose last region u stands at `posto`, `resto` (1 or more) steps short of rB.
+    // The caller stops at fermato_ or troncato_.
+    template <class Visita>
+    void estendi(int u, int resto, std::size_t posto, Visita& visita) {
         if (resto == 1 && ultimoPassoDiretto_) {
             // Every region but rB is at a distance from it of 1 or more: the one step left can only be
             // the one into rB, over the arc between u and rB that u's neighbours list.
@@ -189,10 +194,13 @@ class Percorsi {
             troncato_ = true;
             return;
         }
-        if (cedi_ && passi_ % 1024 == 0) cedi_();
+        if (passi_ % 1024 == 0 && cedi_) cedi_();
         regioni_[posto + 1] = v;
         archi_[posto] = arco;
-        estendi(v, resto, posto + 1, visita);
+        if (resto > 0)
+            estendi(v, resto, posto + 1, visita);
+        else if (v == rB_)
+            trovato(visita);
     }
 
     const Diagram& d_;
@@ -276,31 +284,36 @@ void sequenzeLatiPonte(const Diagram& d, const std::vector<int>& ponte, std::vec
                        std::vector<int>& s2) {
     s1.clear();
     s2.clear();
-    if (!ponte.empty()) {
-        const Arco& primo = d.archi[ix(ponte.front())];
-        int q[2] = {primo.Reg1, primo.Reg2};
-        s1.push_back(q[0]);
-        s2.push_back(q[1]);
-        for (std::size_t k = 1; k < ponte.size(); ++k) {
-            const int prec = ponte[k - 1];
-            const int x = d.archi[ix(prec)].IncrocioA;
-            if (x < 1 || x > d.NumIncroci) continue;
-            const Incrocio& c = d.incroci[ix(x)];
-            for (int s = 0; s < 2; ++s) {
-                for (int lato = 1; lato <= 4; ++lato) {
-                    const int a = c.ArcoLato[ix(lato)];
-                    if (a == prec || a < 1 || a > d.NumArchi) continue;
-                    const Arco& arc = d.archi[ix(a)];
-                    if (arc.Reg1 == q[s]) {
-                        q[s] = arc.Reg2;
-                    } else if (arc.Reg2 == q[s]) {
-                        q[s] = arc.Reg1;
-                    } else {
-                        continue;
-                    }
-                    (s == 0 ? s1 : s2).push_back(q[s]);
-                    break;
+    if (ponte.empty()) return;
+    // The tables read, kept apart from the lists written.
+    const Arco* const archi = d.archi.data();
+    const Incrocio* const incroci = d.incroci.data();
+    const int numArchi = d.NumArchi;
+    const int numIncroci = d.NumIncroci;
+    const int* const p = ponte.data();
+    const std::size_t n = ponte.size();
+    int q[2] = {archi[ix(p[0])].Reg1, archi[ix(p[0])].Reg2};
+    s1.push_back(q[0]);
+    s2.push_back(q[1]);
+    for (std::size_t k = 1; k < n; ++k) {
+        const int prec = p[k - 1];
+        const int x = archi[ix(prec)].IncrocioA;
+        if (x < 1 || x > numIncroci) continue;
+        const int* const lati = incroci[ix(x)].ArcoLato.data();
+        for (int s = 0; s < 2; ++s) {
+            for (int lato = 1; lato <= 4; ++lato) {
+                const int a = lati[lato];
+                if (a == prec || a < 1 || a > numArchi) continue;
+                const Arco& arc = archi[ix(a)];
+                if (arc.Reg1 == q[s]) {
+                    q[s] = arc.Reg2;
+                } else if (arc.Reg2 == q[s]) {
+                    q[s] = arc.Reg1;
+                } else {
+                    continue;
                 }
+                (s == 0 ? s1 : s2).push_back(q[s]);
+                break;
             }
         }
     }
@@ -368,7 +381,8 @@ void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, st
 // elencaVicini for a region graph made from the diagram's arcs (GeneraGrafoDuale), as the search builds
 // every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
 // only their entries of the graph are read, for the arc it holds for the pair.
-void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
+// False, with the tables left unfinished, for an arc whose regions or crossings are not the diagram's.
+bool viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
                       std::vector<signed char>& distanzeIntere, std::vector<std::uint64_t>& accanto) {
     const int n = d.NumRegioni;
     const std::size_t lato = ix(n) + 1;
@@ -379,9 +393,13 @@ void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini
     const std::size_t parole = (lato + 63) / 64;
     accanto.assign(lato * parole, 0);
     for (int a = 1; a <= d.NumArchi; ++a) {
-        const int r1 = d.archi[ix(a)].Reg1;
-        const int r2 = d.archi[ix(a)].Reg2;
-        if (r1 == r2 || r1 < 1 || r1 > n || r2 < 1 || r2 > n) continue;
+        const Arco& arc = d.archi[ix(a)];
+        const int r1 = arc.Reg1;
+        const int r2 = arc.Reg2;
+        if (r1 < 1 || r1 > n || r2 < 1 || r2 > n || arc.IncrocioDa < 1 || arc.IncrocioDa > d.NumIncroci ||
+            arc.IncrocioA < 1 || arc.IncrocioA > d.NumIncroci)
+            return false;
+        if (r1 == r2) continue;
         accanto[ix(r1) * parole + ix(r2) / 64] |= std::uint64_t{1} << (ix(r2) % 64);
         accanto[ix(r2) * parole + ix(r1) / 64] |= std::uint64_t{1} << (ix(r1) % 64);
     }
@@ -398,6 +416,7 @@ void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini
             }
     }
     inizio[ix(n) + 1] = static_cast<int>(vicini.size());
+    return true;
 }
 
 }  // namespace
@@ -438,7 +457,10 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
     // The candidate's tables are reused; its texts are written below only for a search with them.
     cand.mossa = MossaScelta{};
     for (std::string* t : {&cand.Rg1, &cand.Rg1inv, &cand.Rg2, &cand.Rg2inv, &cand.messaggio}) t->clear();
-    std::pair<int, int> tenute[4];
+    struct Coppia {
+        int rA, rB, dis;
+    };
+    Coppia tenute[4];
     std::size_t numTenute = 0;
     std::vector<int>& ponte = cand.archiPonte;
     for (std::size_t indicePonte = 0; indicePonte + 1 < w.iniziPonti.size(); ++indicePonte) {
@@ -457,12 +479,12 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         numTenute = 0;
         if (orizzontale) {
             for (const auto& p : coppie)
-                if (dist(p) == c) tenute[numTenute++] = p;
+                if (const int dis = dist(p); dis == c) tenute[numTenute++] = {p.first, p.second, dis};
         } else {
             for (const auto& p : coppie)
-                if (dist(p) < c) tenute[numTenute++] = p;
+                if (const int dis = dist(p); dis < c) tenute[numTenute++] = {p.first, p.second, dis};
             std::stable_sort(tenute, tenute + numTenute,
-                             [&](const auto& a, const auto& b) { return dist(a) < dist(b); });
+                             [](const Coppia& a, const Coppia& b) { return a.dis < b.dis; });
         }
         if (numTenute == 0) continue;
 
@@ -483,7 +505,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
         for (std::size_t t = 0; t < numTenute; ++t) {
-            const auto [rA, rB] = tenute[t];
+            const auto [rA, rB, lunghezza] = tenute[t];
             if (cedi) cedi();
             if (preso || esito.fermato) break;
             if (conTesti) {
@@ -509,7 +531,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 return true;
             };
             const bool completo =
-                percorsi.elenca(rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1,
+                percorsi.elenca(rA, rB, lunghezza, orizzontale ? limiti.maxPercorsiOrizzontali : 1,
                                 cand.regioni, cand.archiAttraversati, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
@@ -547,13 +569,13 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
                                                     const std::function<void()>& cedi, bool conTesti,
                                                     bool senzaLungoIlPonte) {
     EsitoEnumerazionePonti esito;
-    if (!tabelleValide(d)) {
+    const LavoroInUso inUso;
+    LavoroPonti& w = *inUso;
+    // The arcs are checked as their regions are read.
+    if (!tabelleValide(d, false) || !viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.accanto)) {
         esito.tabellaNonValida = true;
         return esito;
     }
-    const LavoroInUso inUso;
-    LavoroPonti& w = *inUso;
-    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.accanto);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);
