@@ -505,7 +505,7 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
         for (std::size_t t = 0; t < numTenute; ++t) {
-            const auto [rA, rB, lunghezza] = tenute[t];
+            const int rA = tenute[t].rA, rB = tenute[t].rB, lunghezza = tenute[t].dis;
             if (cedi) cedi();
             if (preso || esito.fermato) break;
             if (conTesti) {
