@@ -149,27 +149,30 @@ class Percorsi {
     }
 
     // Extends the route whose last region u stands at `posto`, `resto` (1 or more) steps short of rB.
-    // The caller stops at fermato_ or troncato_.
+    // The caller stops at fermato_.
     template <class Visita>
     void estendi(int u, int resto, std::size_t posto, Visita& visita) {
+        const int rB = rB_;
+        const char* const vietato = vietato_.data();
         if (resto == 1 && ultimoPassoDiretto_) {
             // Every region but rB is at a distance from it of 1 or more: the one step left can only be
             // the one into rB, over the arc between u and rB that u's neighbours list.
-            const int arco = grafo_[ix(u) * riga_ + ix(rB_)].arco;
-            if (u == rB_ || arco < 1 || arco > d_.NumArchi || vietato_[ix(arco)]) return;
-            passo(rB_, arco, 0, posto, visita);
+            const int arco = grafo_[ix(u) * riga_ + ix(rB)].arco;
+            if (u == rB || arco < 1 || arco > d_.NumArchi || vietato[ix(arco)]) return;
+            passo(rB, arco, 0, posto, visita);
             return;
         }
         const int voluta = resto - 1;
+        const CoppiaRegioni* const distanze = distanze_;
         const std::pair<int, int>* k = vicini_.data() + inizio_[ix(u)];
         const std::pair<int, int>* const fine = vicini_.data() + inizio_[ix(u) + 1];
         for (; k != fine; ++k) {
             const auto [v, arco] = *k;
-            if (vietato_[ix(arco)]) continue;
+            if (vietato[ix(arco)]) continue;
             // One step nearer rB, which is reached by the last step only.
-            if (v == rB_ ? voluta != 0 : distanze_[ix(v)].dis != voluta) continue;
+            if (v == rB ? voluta != 0 : distanze[ix(v)].dis != voluta) continue;
             passo(v, arco, voluta, posto, visita);
-            if (fermato_ || troncato_) return;
+            if (fermato_) return;
         }
     }
 
@@ -179,10 +182,11 @@ class Percorsi {
         auto lungo = [this, n](const std::vector<int>* lato) {
             if (!lato || lato->size() != n) return false;
             const int* l = lato->data();
-            if (std::equal(regioni_, regioni_ + n, l)) return true;
-            for (std::size_t k = 0; k < n; ++k)
-                if (regioni_[k] != l[n - 1 - k]) return false;
-            return true;
+            std::size_t k = 0;
+            while (k < n && regioni_[k] == l[k]) ++k;
+            if (k == n) return true;
+            for (k = 0; k < n && regioni_[k] == l[n - 1 - k];) ++k;
+            return k == n;
         };
         return lungo(lato1_) || lungo(lato2_);
     }
@@ -191,7 +195,8 @@ class Percorsi {
     template <class Visita>
     void passo(int v, int arco, int resto, std::size_t posto, Visita& visita) {
         if (++passi_ > limiti_.maxPassiPercorsi) {
-            troncato_ = true;
+            troncato_ = true;  // the list is cut
+            fermato_ = true;
             return;
         }
         if (passi_ % 1024 == 0 && cedi_) cedi_();
