@@ -276,5 +276,33 @@ TEST(BridgeCandidates, AStopEndsTheListingAndTheTextsAreThoseOfTheNumbers) {
     }
 }
 
+// A table that is not a built diagram's (an arc beside no region, or running from no crossing, a passage
+// of no side) is refused by both listings before any candidate is visited.
+TEST(BridgeCandidates, TablesNotOfABuiltDiagramAreRefusedBeforeAnyVisit) {
+    const struct {
+        const char* nome;
+        std::function<void(Diagram&)> guasta;
+    } guasti[] = {
+        {"arc beside region 0", [](Diagram& d) { d.archi[3].Reg2 = 0; }},
+        {"arc beside a region too many", [](Diagram& d) { d.archi[d.NumArchi].Reg1 = d.NumRegioni + 1; }},
+        {"arc from crossing 0", [](Diagram& d) { d.archi[2].IncrocioDa = 0; }},
+        {"arc to a crossing too many", [](Diagram& d) { d.archi[5].IncrocioA = d.NumIncroci + 1; }},
+        {"passage of no side", [](Diagram& d) { d.gemelli[4].Segno = '?'; }},
+        {"no regions", [](Diagram& d) { d.NumRegioni = 0; }},
+    };
+    for (const auto& g : guasti) {
+        SCOPED_TRACE(g.nome);
+        auto d = perRicerca(ts::randomBraidKnot(31, 4, 20));
+        ASSERT_TRUE(d);
+        g.guasta(*d);
+        int visti = 0;
+        auto conta = [&visti](const CandidatoPonte&) { return ++visti, true; };
+        EXPECT_TRUE(
+            EnumeraCandidatiPonteDueTipi(*d, true, conta, {}, false, {}, false, true).tabellaNonValida);
+        EXPECT_TRUE(EnumeraCandidatiPonte(*d, '-', '+', true, conta).tabellaNonValida);
+        EXPECT_EQ(visti, 0);
+    }
+}
+
 }  // namespace
 }  // namespace trevalon
