@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace trevalon {
 
@@ -323,9 +324,22 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         int nuovi = 0;
         int indicePercorso = 0;
         char ab1 = '-';
-        std::vector<int> ponte, attraversati, regioni;
+        // The bridge, the crossed arcs and the regions one after another, in a buffer that only grows: most
+        // candidates are met before and never need them.
+        std::vector<int> numeri;
+        std::size_t finePonte = 0, fineAttraversati = 0, fineRegioni = 0;
+        void tieni(const CandidatoPonte& c) {
+            finePonte = c.archiPonte.size();
+            fineAttraversati = finePonte + c.archiAttraversati.size();
+            fineRegioni = fineAttraversati + c.regioni.size();
+            if (numeri.size() < fineRegioni) numeri.resize(fineRegioni);
+            int* o = numeri.data();
+            for (const std::vector<int>* v : {&c.archiPonte, &c.archiAttraversati, &c.regioni})
+                for (int x : *v) *o++ = x;
+        }
     };
     Attesa attesa, nuova;
+    std::vector<int> ponte, attraversati, regioni;
     auto risolvi = [&](Attesa& a) {
         if (!a.presente) return;
         a.presente = false;
@@ -334,7 +348,13 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             e.nuoviCoda += a.nuovi;
             return;
         }
-        if (!riscrittura->passaggi(a.ponte, a.attraversati, a.regioni, a.ab1, r))
+        const auto inizio = a.numeri.begin();
+        ponte.assign(inizio, inizio + static_cast<long>(a.finePonte));
+        attraversati.assign(inizio + static_cast<long>(a.finePonte),
+                            inizio + static_cast<long>(a.fineAttraversati));
+        regioni.assign(inizio + static_cast<long>(a.fineAttraversati),
+                       inizio + static_cast<long>(a.fineRegioni));
+        if (!riscrittura->passaggi(ponte, attraversati, regioni, a.ab1, r))
             return;  // refused as the key was not: cannot happen
         if (tenute.giro) tenute.giro->tieni(a.chiave, a.hash, tenute.indice);
         e.aggiungi(r, a.chiave, a.indicePercorso);
@@ -364,9 +384,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 albero.anticipaNellAlbero(nuova.hash);
                 nuova.indicePercorso = c.indicePercorso;
                 nuova.ab1 = c.ab1;
-                nuova.ponte = c.archiPonte;
-                nuova.attraversati = c.archiAttraversati;
-                nuova.regioni = c.regioni;
+                nuova.tieni(c);
                 nuova.presente = true;
                 risolvi(attesa);
                 std::swap(attesa, nuova);
@@ -758,7 +776,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
         }
         if (t.fermato) break;
-        giro = std::move(prossimo);
+        giro = std::exchange(prossimo, nullptr);
         if (giro) copiaProssimo();
     }
     return -1;
