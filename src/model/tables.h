@@ -149,7 +149,8 @@ class RegionGraph {
         if (numRegioni < 0 || numRegioni > kMaxRegioni) throw std::out_of_range("too many regions");
         if (cells_.rows() == numRegioni + 1 && cells_.cols() == numRegioni + 1) {
             // The same size, as for every diagram of a search: the entries emptied where they are.
-            std::memset(static_cast<void*>(cells_.row(0)), 0, cells_.size() * sizeof(CoppiaRegioni));
+            if (cells_.size() != 0)
+                std::memset(static_cast<void*>(cells_.row(0)), 0, cells_.size() * sizeof(CoppiaRegioni));
             if (testiScritti_)
                 for (TestiCammino *e = testi_.row(0), *fine = e + testi_.size(); e != fine; ++e) {
                     e->cam.clear();
