@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <type_traits>
 
 #include "model/sides.h"
 #include "model/structure.h"
@@ -69,6 +70,40 @@ Status verificaMossa(const Diagram& d, int nOld, const std::vector<int>& ponte,
             if (a == y) return rifiuta("the route crosses the bridge's own arc " + std::to_string(y));
     }
     return {};
+}
+
+// True when verificaMossa would accept the move: the same checks, told without saying why.
+bool mossaAccettabile(const Diagram& d, int nOld, const std::vector<int>& ponte,
+                      const std::vector<int>& attraversati, const std::vector<int>& regioni) {
+    if (ponte.empty() || regioni.size() != attraversati.size() + 1) return false;
+    const auto tetto = static_cast<unsigned>(std::max(0, std::min({d.NumArchi, nOld, kMaxArchi})));
+    auto fuori = [tetto](int a) { return static_cast<unsigned>(a) - 1u >= tetto; };
+    for (int a : ponte)
+        if (fuori(a)) return false;
+    const int* y = attraversati.data();
+    const std::size_t m = attraversati.size();
+    for (std::size_t w = 0; w < m; ++w) {
+        if (fuori(y[w])) return false;
+        for (std::size_t u = 0; u < w; ++u)
+            if (y[u] == y[w]) return false;
+        for (int a : ponte)
+            if (a == y[w]) return false;
+    }
+    return true;
+}
+
+// The old passages 1..nOld of a text in pairs written at their new places `nuova` (nOld + 1 entries; for
+// a deleted passage the next item's place, whose own item is written over its item later), each as
+// 2 * (steps forward to its partner in the new text of n passages) + its sign.
+template <class T>
+void scriviSopravvissute(const int* nuova, const int* compagno, const int* segno, int nOld, int n, T* passi) {
+    const int doppio = 2 * n;
+    for (int k = 1; k <= nOld; ++k) {
+        const int p = nuova[k];
+        int v = 2 * (nuova[compagno[k]] - p) + segno[k];
+        v += doppio & (v >> 31);  // a partner behind: steps forward round the end
+        passi[p] = static_cast<T>(v);
+    }
 }
 
 }  // namespace
@@ -148,18 +183,16 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         const int* due = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(l)];
         compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
     }
-    inCoppia_.clear();
     if (inCoppie_) {
-        inCoppia_.resize(n);
+        segnoCoppia_.resize(n);
         for (int k = 1; k <= nOld; ++k)
-            inCoppia_[static_cast<std::size_t>(k)] = {sorgente_[static_cast<std::size_t>(k)].label,
-                                                      compagno_[static_cast<std::size_t>(k)],
-                                                      segnoVecchio(k) == '+' ? 1 : 0};
+            segnoCoppia_[static_cast<std::size_t>(k)] = segnoVecchio(k) == '+' ? 1 : 0;
         // All 0 between rewrites: made once.
         if (cancellataEt_.size() != static_cast<std::size_t>(kEtichettaNuova))
             cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
+        passo_.assign(n, 1);
     }
 }
 
@@ -498,9 +531,9 @@ bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const st
     if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
     const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
-    if (Status s = verificaMossa(d, nOld, ponte, attraversati, regioni); !s) {
-        esito = s;
-        return true;
+    if (!mossaAccettabile(d, nOld, ponte, attraversati, regioni)) {
+        esito = verificaMossa(d, nOld, ponte, attraversati, regioni);
+        if (!esito) return true;
     }
     const std::size_t m = attraversati.size();
     if (m == 0) return false;
@@ -590,90 +623,97 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
     const std::size_t m = attraversati.size();
-    // The bridge's crossings marked, each with both of its passages; the survivors are counted before they
-    // are numbered, so that each crossing's items are written once its second passage is reached.
+    // What changes along the old text, by old passage: how many places of the new text the passage and
+    // what follows it take before the next old passage. The bridge's crossings' passages are deleted (each
+    // crossing once, with both of its passages, 0 places), the strand's new passages follow the start
+    // passage and each crossed arc's its first passage, none of them the same (1 place more each).
+    int* passo = passo_.data();
     int tolte = 0;
     for (std::size_t k = 1; k < ponte.size(); ++k) {
         const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
-        if (cancellataEt_[x]) continue;
-        cancellataEt_[x] = 1;
-        if (x + 1 < primaPosizione_.size()) tolte += primaPosizione_[x + 1] - primaPosizione_[x];
+        if (x + 1 < primaPosizione_.size())
+            for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q) {
+                int& p = passo[posizioni_[static_cast<std::size_t>(q)]];
+                tolte += p;  // a crossing met again is not counted twice
+                p = 0;
+            }
     }
-    auto libera = [&] {
-        for (std::size_t k = 1; k < ponte.size(); ++k)
-            cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] =
-                0;
+    auto ripristina = [&] {
+        for (std::size_t k = 1; k < ponte.size(); ++k) {
+            const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
+            if (x + 1 < primaPosizione_.size())
+                for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q)
+                    passo[posizioni_[static_cast<std::size_t>(q)]] = 1;
+        }
+        passo[inizio] = 1;
+        for (int y : attraversati) passo[y] = 1;
     };
     const int n = nOld - tolte + 2 * static_cast<int>(m);
     if (n / 2 > kMaxIncroci) {
-        libera();
+        ripristina();
         esito = rifiuta("the diagram would have more than 500 crossings");
         return true;
     }
     for (int y : attraversati)
-        if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
-            libera();
-            esito = s;
-            return true;
-        }
+        if (!arcoGiaValido(y))
+            if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
+                ripristina();
+                esito = s;
+                return true;
+            }
     nuoviIncroci = static_cast<int>(m);
-    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them,
-    // written twice (each item also n places on), with the passages where the smallest readings may
-    // start, as chiaveDaPassiDoppi takes them.
-    passi_.resize(2 * static_cast<std::size_t>(n));
+    // The new passages' places are first those after the old passage they follow (whether it is kept), and
+    // each old passage's place is the sum of the places before it: a deleted passage's is the next item's,
+    // whose own item is written over its item afterwards (the copy writes over the last place).
     posizioniNuove_.resize(2 * m);
-    int* passi = passi_.data();
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
-    int* primo = nuovaPosizione_.data();  // by old passage: the new place of a crossing's first passage
-    const PassaggioInCoppia* vecchie = inCoppia_.data();
-    const char* via = cancellataEt_.data();
-    // The starts of the smallest readings, gathered while the passages are written.
-    IniziChiave inizi;
-    auto scrivi = [&](int p, int c) {
-        passi[p] = c;
-        inizi.segna(static_cast<std::uint32_t>(p), c);
-    };
-    // The old passages between two insertions numbered in a plain run; the strand's new passages come
-    // after the start passage and each crossed arc's after its first passage, none of them the same.
-    inserimenti_.clear();
-    inserimenti_.emplace_back(inizio, 0);
-    for (std::size_t w = 0; w < m; ++w) inserimenti_.emplace_back(attraversati[w], static_cast<int>(w) + 1);
-    std::sort(inserimenti_.begin(), inserimenti_.end());
-    int t = 0;
-    int k = 1;
-    for (std::size_t e = 0;; ++e) {
-        const bool ultima = e == inserimenti_.size();
-        const int fino = ultima ? nOld : inserimenti_[e].first;
-        for (; k <= fino; ++k) {
-            const PassaggioInCoppia& v = vecchie[k];
-            if (via[v.label]) continue;
-            const int qui = t++;
-            if (v.compagno > k) {
-                primo[k] = qui;
-                continue;
-            }
-            const int p = primo[v.compagno];
-            scrivi(p, 2 * (qui - p) + vecchie[v.compagno].segno);
-            scrivi(qui, 2 * (n - (qui - p)) + v.segno);
-        }
-        if (ultima) break;
-        if (const int w = inserimenti_[e].second; w == 0)
-            for (std::size_t u = 0; u < m; ++u) sulFilo[u] = t++;
-        else
-            sullArco[w - 1] = t++;
+    const int tieneInizio = passo[inizio];
+    passo[inizio] += static_cast<int>(m);
+    for (std::size_t w = 0; w < m; ++w) {
+        const auto y = static_cast<std::size_t>(attraversati[w]);
+        sullArco[w] = passo[y];
+        ++passo[y];
     }
-    libera();
+    int* nuova = nuovaPosizione_.data();
+    int t = 0;
+    for (int k = 1; k <= nOld; ++k) {
+        nuova[k] = t;
+        t += passo[k];
+    }
+    for (std::size_t u = 0; u < m; ++u) sulFilo[u] = nuova[inizio] + tieneInizio + static_cast<int>(u);
+    for (std::size_t w = 0; w < m; ++w) sullArco[w] += nuova[attraversati[w]];
+    ripristina();
+    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them,
+    // written twice (each item also n places on).
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
-    for (std::size_t w = 0; w < m; ++w) {
-        int dist = sullArco[w] - sulFilo[w];
-        if (dist < 0) dist += n;
-        scrivi(sulFilo[w], 2 * dist + segnoFilo);
-        scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
+    auto scrivi = [&](auto* passi) {
+        using T = std::remove_pointer_t<decltype(passi)>;
+        scriviSopravvissute(nuova, compagno_.data(), segnoCoppia_.data(), nOld, n, passi);
+        for (std::size_t w = 0; w < m; ++w) {
+            int dist = sullArco[w] - sulFilo[w];
+            if (dist < 0) dist += n;
+            passi[sulFilo[w]] = static_cast<T>(2 * dist + segnoFilo);
+            passi[sullArco[w]] = static_cast<T>(2 * (n - dist) + segnoArco);
+        }
+        std::copy(passi, passi + n, passi + n);
+    };
+    const auto un = static_cast<std::size_t>(n);
+    if (2 * n + 1 <= 255) {
+        passiByte_.resize(2 * un);
+        scrivi(passiByte_.data());
+        chiaveDaPassiByte(passiByte_.data(), un, dietroByte_, chiave);
+        return true;
     }
-    std::copy(passi, passi + n, passi + n);
-    chiaveDaPassiDoppi(passi_, inizi, chiave);
+    passi_.resize(2 * un);
+    scrivi(passi_.data());
+    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
+    for (std::size_t q = 0; q < un; ++q) {
+        minimo = std::min(minimo, passi_[q]);
+        massimoG = std::max(massimoG, passi_[q] & ~1);
+    }
+    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
     return true;
 }
 

@@ -5,6 +5,7 @@
 // new crossing with the moved strand, whose passage on the strand comes right after the bridge's start
 // crossing, in route order.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -147,6 +148,11 @@ class RiscritturaPonte {
     std::size_t posto(int label);
     // A new crossing's label whose crossed arc starts at a crossing that holds it.
     Status incrocioNuovoValido(int label);
+    // True when a new crossing on arc y has passed that check for this diagram already.
+    bool arcoGiaValido(int y) const {
+        return y >= 0 && static_cast<std::size_t>(y) < arcoValido_.size() &&
+               arcoValido_[static_cast<std::size_t>(y)];
+    }
 
     const Diagram* d_ = nullptr;
     std::optional<std::vector<VoceScifta>> voci_;
@@ -177,17 +183,15 @@ class RiscritturaPonte {
     // arcs.
     bool inCoppie_ = false;
     std::vector<int> compagno_;
-    // The text in pairs by old passage (index 0 unused): its label, its partner and its own sign (1 for
-    // '+').
-    struct PassaggioInCoppia {
-        int label = 0, compagno = 0, segno = 0;
-    };
-    std::vector<PassaggioInCoppia> inCoppia_;
-    // The places where chiaveInCoppie inserts new passages, in text order: the old passage they follow
-    // and which (0 the strand's, w the one on crossed arc w).
-    std::vector<std::pair<int, int>> inserimenti_;
+    // The text in pairs by old passage (index 0 unused): its own sign (1 for '+').
+    std::vector<int> segnoCoppia_;
+    // chiaveInCoppie, by old passage: the places of the new text it and the new passages after it take
+    // (1 between rewrites).
+    std::vector<int> passo_;
     std::vector<char> cancellataEt_;
     std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
+    // chiaveInCoppie: the new passages as bytes, written twice, when they fit; the backward reading.
+    std::vector<std::uint8_t> passiByte_, dietroByte_;
     std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 
