@@ -708,12 +708,9 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     }
     passi_.resize(2 * un);
     scrivi(passi_.data());
-    int minimo = std::numeric_limits<int>::max(), massimoG = std::numeric_limits<int>::min();
-    for (std::size_t q = 0; q < un; ++q) {
-        minimo = std::min(minimo, passi_[q]);
-        massimoG = std::max(massimoG, passi_[q] & ~1);
-    }
-    chiaveDaPassiDoppi(passi_, minimo, massimoG, chiave);
+    IniziChiave inizi;
+    for (std::size_t q = 0; q < un; ++q) inizi.segna(static_cast<std::uint32_t>(q), passi_[q]);
+    chiaveDaPassiDoppi(passi_, inizi, chiave);
     return true;
 }
 

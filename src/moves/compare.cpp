@@ -116,19 +116,21 @@ std::size_t rotazioneMinima(const std::vector<int>& doppia) {
     return rotazioneMinima(doppia.data(), doppia.size() / 2);
 }
 
-// The smallest item of n bytes and the largest with its low bit cleared, the bytes given written twice (the
-// second time read only as far as the first chunk past n), 16 at a time where the machine can.
-void minimoEMassimoPari(const std::uint8_t* s, std::size_t n, int& minimo, int& massimoG) {
+// The smallest item of n bytes, and the largest item less twice its low bit (2 * steps, less 2 for sign 1:
+// the backward reading's smallest item is 2n less it), the bytes given written twice (the second time read
+// only as far as the first chunk past n), 16 at a time where the machine can.
+void minimoEMassimoDietro(const std::uint8_t* s, std::size_t n, int& minimo, int& massimoDietro) {
     std::uint8_t mi = 255, ma = 0;
     std::size_t k = 0;
 #if defined(__SSE2__)
     if (n >= 16) {
         __m128i vmi = _mm_set1_epi8(static_cast<char>(-1)), vma = _mm_setzero_si128();
-        const __m128i pari = _mm_set1_epi8(static_cast<char>(0xfe));
+        const __m128i uno = _mm_set1_epi8(1);
         for (; k < n; k += 16) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+            const __m128i segno = _mm_and_si128(v, uno);
             vmi = _mm_min_epu8(vmi, v);
-            vma = _mm_max_epu8(vma, _mm_and_si128(v, pari));
+            vma = _mm_max_epu8(vma, _mm_sub_epi8(v, _mm_add_epi8(segno, segno)));
         }
         alignas(16) std::uint8_t a[16], b[16];
         _mm_store_si128(reinterpret_cast<__m128i*>(a), vmi);
@@ -141,10 +143,10 @@ void minimoEMassimoPari(const std::uint8_t* s, std::size_t n, int& minimo, int& 
 #endif
     for (; k < n; ++k) {
         mi = std::min(mi, s[k]);
-        ma = std::max(ma, static_cast<std::uint8_t>(s[k] & 0xfeu));
+        ma = std::max(ma, static_cast<std::uint8_t>(s[k] - 2 * (s[k] & 1)));
     }
     minimo = mi;
-    massimoG = ma;
+    massimoDietro = ma;
 }
 
 // -1, 0 or 1 as n bytes from x come before, equal or after n bytes from y, compared eight at a time.
@@ -449,14 +451,13 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
 
 void chiaveDaPassiByte(const std::uint8_t* avanti, std::size_t n, std::vector<std::uint8_t>& dietro,
                        std::string& chiave) {
-    // The smallest item and the largest 2 * steps. The backward sequence's smallest item is 2n - the
-    // latter: a direction whose smallest item is larger cannot give the smaller reading, and the backward
-    // sequence is written only when it may.
+    // The smallest item of either direction: a direction whose smallest item is larger cannot give the
+    // smaller reading, and the backward sequence is written only when it may.
     if (n == 0 || 2 * n + 1 > 255) throw std::invalid_argument("chiaveDaPassiByte: passages beyond a byte");
-    int minimo = 255, massimoG = 0;
-    minimoEMassimoPari(avanti, n, minimo, massimoG);
+    int minimo = 255, massimoDietro = 0;
+    minimoEMassimoDietro(avanti, n, minimo, massimoDietro);
     const int ni = static_cast<int>(n);
-    const int minimoDietro = 2 * ni - massimoG;
+    const int minimoDietro = 2 * ni - massimoDietro;
     const std::uint8_t* migliore = nullptr;
     if (minimo <= minimoDietro) migliore = rotazioneMinimaByte(avanti, n, static_cast<std::uint8_t>(minimo));
     if (minimoDietro <= minimo) {
