@@ -193,6 +193,16 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
         passo_.assign(n, 1);
+        // The arcs' start crossings in a table of their own (the move's checks keep the arcs within it),
+        // and by crossing label the first of its passages with either own sign.
+        const int archi = std::max(0, std::min({d.NumArchi, nOld, kMaxArchi}));
+        incrocioDa_.resize(static_cast<std::size_t>(archi) + 1);
+        for (int a = 1; a <= archi; ++a)
+            incrocioDa_[static_cast<std::size_t>(a)] = d.archi[static_cast<std::size_t>(a)].IncrocioDa;
+        for (std::vector<int>& inizi : inizioPerSegno_) inizi.assign(static_cast<std::size_t>(tetto) + 1, 0);
+        for (int k = nOld; k >= 1; --k)
+            inizioPerSegno_[segnoVecchio(k) == '+' ? 1 : 0]
+                           [static_cast<std::size_t>(sorgente_[static_cast<std::size_t>(k)].label)] = k;
     }
 }
 
@@ -533,21 +543,16 @@ bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const st
     const int nOld = static_cast<int>(voci_->size());
     if (!mossaAccettabile(d, nOld, ponte, attraversati, regioni)) {
         esito = verificaMossa(d, nOld, ponte, attraversati, regioni);
-        if (!esito) return true;
+        return !esito;  // refused as verificaMossa says (which always refuses here)
     }
     const std::size_t m = attraversati.size();
     if (m == 0) return false;
     // The start crossing's passage that begins the bridge: the first of its two with that own sign.
-    const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    const int* da = incrocioDa_.data();
+    const int x0 = da[ponte.front()];
     if (x0 < 1 || x0 >= kEtichettaNuova || static_cast<std::size_t>(x0) + 1 >= primaPosizione_.size())
         return false;
-    inizio = 0;
-    for (int q = primaPosizione_[static_cast<std::size_t>(x0)];
-         q < primaPosizione_[static_cast<std::size_t>(x0) + 1]; ++q)
-        if (const int k = posizioni_[static_cast<std::size_t>(q)]; segnoVecchio(k) == ab1) {
-            inizio = k;
-            break;
-        }
+    inizio = inizioPerSegno_[ab1 == '+' ? 1 : 0][static_cast<std::size_t>(x0)];
     if (inizio == 0) {
         esito = rifiuta("the bridge's start crossing is not in the Gauss code");
         return true;
@@ -556,7 +561,7 @@ bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const st
     for (int y : attraversati)
         if (y == inizio) return false;
     for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+        const int c = da[ponte[k]];
         if (c < 1 || c >= kEtichettaNuova) return false;
     }
     esito = {};
@@ -620,7 +625,6 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     int inizio = 0;
     if (!controllaInCoppie(ponte, attraversati, regioni, ab1, esito, inizio)) return false;
     if (!esito) return true;
-    const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
     const std::size_t m = attraversati.size();
     // What changes along the old text, by old passage: how many places of the new text the passage and
@@ -630,7 +634,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     int* passo = passo_.data();
     int tolte = 0;
     for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
+        const auto x = static_cast<std::size_t>(incrocioDa_[static_cast<std::size_t>(ponte[k])]);
         if (x + 1 < primaPosizione_.size())
             for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q) {
                 int& p = passo[posizioni_[static_cast<std::size_t>(q)]];
@@ -640,7 +644,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     }
     auto ripristina = [&] {
         for (std::size_t k = 1; k < ponte.size(); ++k) {
-            const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
+            const auto x = static_cast<std::size_t>(incrocioDa_[static_cast<std::size_t>(ponte[k])]);
             if (x + 1 < primaPosizione_.size())
                 for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q)
                     passo[posizioni_[static_cast<std::size_t>(q)]] = 1;

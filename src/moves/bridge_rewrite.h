@@ -188,6 +188,10 @@ class RiscritturaPonte {
     // chiaveInCoppie, by old passage: the places of the new text it and the new passages after it take
     // (1 between rewrites).
     std::vector<int> passo_;
+    // The text in pairs: each arc's start crossing (IncrocioDa), and by crossing label its first passage
+    // whose own sign is '-' ([0]) or '+' ([1]), 0 for none.
+    std::vector<int> incrocioDa_;
+    std::vector<int> inizioPerSegno_[2];
     std::vector<char> cancellataEt_;
     std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
     // chiaveInCoppie: the new passages as bytes, written twice, when they fit; the backward reading.

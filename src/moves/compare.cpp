@@ -193,8 +193,11 @@ void passaggiCon(const std::uint8_t* s, std::size_t n, std::uint8_t valore, std:
 const std::uint8_t* rotazioneMinimaByte(const std::uint8_t* s, std::size_t n, std::uint8_t minimo) {
     std::uint64_t bit[2];
     passaggiCon(s, n, minimo, bit);
-    if (static_cast<std::size_t>(std::popcount(bit[0]) + std::popcount(bit[1])) > IniziChiave::kPochi)
-        return s + rotazioneMinima(s, n);
+    // Counted a bit at a time, only as far as the few: the machine may have no instruction for it.
+    std::size_t quante = 0;
+    for (std::uint64_t b : bit)
+        for (; b != 0 && quante <= IniziChiave::kPochi; b &= b - 1) ++quante;
+    if (quante > IniziChiave::kPochi) return s + rotazioneMinima(s, n);
     const std::uint8_t* migliore = nullptr;
     for (std::size_t parola = 0; parola < 2; ++parola)
         for (std::uint64_t b = bit[parola]; b != 0; b &= b - 1) {
