@@ -325,12 +325,12 @@ FinestraPonte& FinestraForm2::prova() {
 }
 
 std::vector<FinestraPonte*> FinestraForm2::proveIsolate() {
-    // An instance per core but one (left to the window), up to eight: each holds a diagram's tables, whose
-    // large ones the search never touches. On two cores both take records: the window only files their
-    // results between rounds, and one instance would leave a core idle.
+    // An instance per core, up to eight: the window's thread examines with the first between its filings,
+    // a thread of the search with each other one. Each holds a diagram's tables, whose large ones the
+    // search never touches. On one core the records are examined in turn.
     constexpr unsigned kMassimo = 8;
     const unsigned nuclei = nucleiDisponibili();
-    const unsigned quante = nuclei > 2 ? std::min(kMassimo, nuclei - 1) : nuclei == 2 ? 2 : 0;
+    const unsigned quante = nuclei >= 2 ? std::min(kMassimo, nuclei) : 0;
     while (proveIsolate_.size() < quante) proveIsolate_.push_back(std::make_unique<FormProvaIsolata>());
     std::vector<FinestraPonte*> out;
     for (auto& p : proveIsolate_) out.push_back(p.get());

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 
 namespace trevalon {
 
@@ -323,9 +324,22 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
         int nuovi = 0;
         int indicePercorso = 0;
         char ab1 = '-';
-        std::vector<int> ponte, attraversati, regioni;
+        // The bridge, the crossed arcs and the regions one after another, in a buffer that only grows: most
+        // candidates are met before and never need them.
+        std::vector<int> numeri;
+        std::size_t finePonte = 0, fineAttraversati = 0, fineRegioni = 0;
+        void tieni(const CandidatoPonte& c) {
+            finePonte = c.archiPonte.size();
+            fineAttraversati = finePonte + c.archiAttraversati.size();
+            fineRegioni = fineAttraversati + c.regioni.size();
+            if (numeri.size() < fineRegioni) numeri.resize(fineRegioni);
+            int* o = numeri.data();
+            for (const std::vector<int>* v : {&c.archiPonte, &c.archiAttraversati, &c.regioni})
+                for (int x : *v) *o++ = x;
+        }
     };
     Attesa attesa, nuova;
+    std::vector<int> ponte, attraversati, regioni;
     auto risolvi = [&](Attesa& a) {
         if (!a.presente) return;
         a.presente = false;
@@ -334,7 +348,13 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             e.nuoviCoda += a.nuovi;
             return;
         }
-        if (!riscrittura->passaggi(a.ponte, a.attraversati, a.regioni, a.ab1, r))
+        const auto inizio = a.numeri.begin();
+        ponte.assign(inizio, inizio + static_cast<long>(a.finePonte));
+        attraversati.assign(inizio + static_cast<long>(a.finePonte),
+                            inizio + static_cast<long>(a.fineAttraversati));
+        regioni.assign(inizio + static_cast<long>(a.fineAttraversati),
+                       inizio + static_cast<long>(a.fineRegioni));
+        if (!riscrittura->passaggi(ponte, attraversati, regioni, a.ab1, r))
             return;  // refused as the key was not: cannot happen
         if (tenute.giro) tenute.giro->tieni(a.chiave, a.hash, tenute.indice);
         e.aggiungi(r, a.chiave, a.indicePercorso);
@@ -364,9 +384,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                 albero.anticipaNellAlbero(nuova.hash);
                 nuova.indicePercorso = c.indicePercorso;
                 nuova.ab1 = c.ab1;
-                nuova.ponte = c.archiPonte;
-                nuova.attraversati = c.archiAttraversati;
-                nuova.regioni = c.regioni;
+                nuova.tieni(c);
                 nuova.presente = true;
                 risolvi(attesa);
                 std::swap(attesa, nuova);
@@ -483,9 +501,9 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
 constexpr long kMinimoInParallelo = 32;
 // Two rounds are under way at a time, each holding the children of its records until they are filed:
 // at 250 crossings a record can have hundreds of new children, a few hundred bytes each, and on a
-// torus braid over a thousand. So a round takes as many records as the round before says fit in
-// kByteGiro, between kMinimoInParallelo and kRecordPerGiro; the first takes kPrimoGiro. How the records
-// are cut into rounds changes nothing of what is filed.
+// torus braid over a thousand. So a round takes as many records as the last round filed when it is made
+// says fit in kByteGiro, between kMinimoInParallelo and kRecordPerGiro; the first ones take kPrimoGiro.
+// How the records are cut into rounds changes nothing of what is filed.
 constexpr long kRecordPerGiro = 256;
 constexpr long kPrimoGiro = 64;
 constexpr std::size_t kByteGiro = std::size_t{64} << 20;
@@ -495,9 +513,9 @@ std::size_t byteTenuti(const EsameRecord& e) {
            e.figli.capacity() * sizeof(EsameRecord::Figlio);
 }
 
-// The threads that examine the rounds of one search, one per isolated look-ahead instance, started once
-// for all its rounds: a search of half a million records runs thousands of rounds, and threads made for
-// each would be made again with their working tables and memory each time.
+// The threads that examine the rounds of one search beside the window's own, one per isolated look-ahead
+// instance, started once for all its rounds: a search of half a million records runs thousands of rounds,
+// and threads made for each would be made again with their working tables and memory each time.
 class SquadraGiri {
   public:
     explicit SquadraGiri(const std::vector<FinestraPonte*>& prove) {
@@ -564,58 +582,51 @@ class SquadraGiri {
     std::vector<std::thread> fili_;  // last: the threads start once everything they read is there
 };
 
-// One round of records examined side by side by the search's threads. The records are copied: the tree
-// grows (and may move its records) while the round runs.
+// One round of records examined side by side by the search's threads and the window's thread. The
+// records' codes are copied when the round is made, which may be a round before it starts: the tree grows
+// (and may move its records) while rounds run, and only the window's thread, between its filings, reads it.
 class GiroParallelo {
   public:
-    // `prima`: the keys kept by the round before, which is filed while this one runs; `chiavi` the keys
-    // this round keeps, empty.
-    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti, SquadraGiri& squadra,
-                  std::shared_ptr<const ChiaviDelGiro> prima, std::shared_ptr<ChiaviDelGiro> chiavi)
-        : primo_(primo),
-          albero_(&t),
-          esami_(static_cast<std::size_t>(quanti)),
-          prima_(std::move(prima)),
-          chiavi_(std::move(chiavi)),
-          squadra_(squadra) {
-        // A tree that has refused a record takes none ever after, and has told why: the records'
-        // children need not be listed, and the threads read the records themselves.
-        const bool chiuso = t.chiuso();
-        if (!chiuso) {
-            // Only the code and the letters: an examination reads no crossing name (the children's names are
-            // written at the filing, from the tree's), so that the names are not written out here.
-            nodi_.resize(static_cast<std::size_t>(quanti));
-            std::vector<int> lavoro;
-            for (long i = 0; i < quanti; ++i) {
-                NodoLista& n = nodi_[static_cast<std::size_t>(i)];
-                t.codiceELettere(primo + i, n.Codice, n.Ori, lavoro);
-            }
+    GiroParallelo(AlberoOrizzontale& t, long primo, long quanti)
+        : primo_(primo), albero_(&t), esami_(static_cast<std::size_t>(quanti)) {
+        // A closed tree's records are read by the threads themselves; so is an open one's once it closes
+        // before the round starts.
+        if (t.chiuso()) return;
+        // Only the code and the letters: an examination reads no crossing name (the children's names are
+        // written at the filing, from the tree's), so that the names are not written out here.
+        nodi_.resize(static_cast<std::size_t>(quanti));
+        std::vector<int> lavoro;
+        for (long i = 0; i < quanti; ++i) {
+            NodoLista& n = nodi_[static_cast<std::size_t>(i)];
+            t.codiceELettere(primo + i, n.Codice, n.Ori, lavoro);
         }
-        turno_ = squadra_.avvia([this, quanti, chiuso](FinestraPonte& p) {
-            for (long i; (i = prossimo_.fetch_add(1)) < quanti && !annulla_.load();) {
-                EsameRecord& e = esami_[static_cast<std::size_t>(i)];
-                try {
-                    e = chiuso
-                            ? EsaminaRecordChiuso(*albero_, primo_ + i)
-                            : EsaminaRecord(p, nodi_[static_cast<std::size_t>(i)], annulla_, false, *albero_,
-                                            ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
-                } catch (...) {
-                    e.errore = std::current_exception();
-                }
-            }
-        });
     }
     GiroParallelo(const GiroParallelo&) = delete;
     GiroParallelo& operator=(const GiroParallelo&) = delete;
     ~GiroParallelo() {
         annulla_ = true;
-        squadra_.attendi(turno_);
+        if (squadra_) squadra_->attendi(turno_);
+    }
+
+    // Sets the squad's threads on the round. `prima`: the keys kept by the round before, which is filed
+    // while this one runs; `chiavi` the keys this round keeps, empty. A tree that has refused a record takes
+    // none ever after, and has told why: the records' children need not be listed.
+    void avvia(SquadraGiri& squadra, std::shared_ptr<const ChiaviDelGiro> prima,
+               std::shared_ptr<ChiaviDelGiro> chiavi) {
+        prima_ = std::move(prima);
+        chiavi_ = std::move(chiavi);
+        chiuso_ = albero_->chiuso();
+        squadra_ = &squadra;
+        turno_ = squadra.avvia([this](FinestraPonte& p) {
+            while (esaminaProssimo(p)) {
+            }
+        });
     }
 
     long primo() const { return primo_; }
     long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
     const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
-    // How many records the next round may take, from what this finished round holds per record.
+    // How many records a later round may take, from what this finished round holds per record.
     long recordProssimo() const {
         std::size_t byte = 0;
         for (const EsameRecord& e : esami_) byte += byteTenuti(e);
@@ -626,10 +637,25 @@ class GiroParallelo {
     // The round is over: its keys are only read from now on.
     void chiudiChiavi() { chiavi_->chiudi(); }
 
-    // Waits for the round, serving the window's events and reading its stop request every few
-    // milliseconds; false when the request stopped the round.
+    // The window's thread takes records of the round with its own instance `p` until none is left,
+    // serving the window's events and reading its stop request every few milliseconds; false when the
+    // request stopped the round.
+    bool aiuta(FinestraPonte& w, FinestraPonte& p) {
+        constexpr auto kOgni = std::chrono::milliseconds(10);
+        auto prossimoServizio = std::chrono::steady_clock::now() + kOgni;
+        while (esaminaProssimo(p)) {
+            if (const auto ora = std::chrono::steady_clock::now(); ora >= prossimoServizio) {
+                w.ui().yieldToEvents();
+                if (w.RichiestaStop().richiesta()) annulla_ = true;
+                prossimoServizio = ora + kOgni;
+            }
+        }
+        return !annulla_.load();
+    }
+    // Waits for the squad's threads to end their records of the round, serving the window as `aiuta`
+    // does; false when the request stopped the round.
     bool attendi(FinestraPonte& w) {
-        while (!squadra_.fatto(turno_, std::chrono::milliseconds(10))) {
+        while (!squadra_->fatto(turno_, std::chrono::milliseconds(10))) {
             w.ui().yieldToEvents();
             if (w.RichiestaStop().richiesta()) annulla_ = true;
         }
@@ -637,15 +663,31 @@ class GiroParallelo {
     }
 
   private:
+    // Examines the next record nobody has taken; false when there is none (or the round is stopped).
+    bool esaminaProssimo(FinestraPonte& p) {
+        const long i = prossimo_.fetch_add(1);
+        if (i >= static_cast<long>(esami_.size()) || annulla_.load()) return false;
+        EsameRecord& e = esami_[static_cast<std::size_t>(i)];
+        try {
+            e = chiuso_ ? EsaminaRecordChiuso(*albero_, primo_ + i)
+                        : EsaminaRecord(p, nodi_[static_cast<std::size_t>(i)], annulla_, false, *albero_,
+                                        ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
+        } catch (...) {
+            e.errore = std::current_exception();
+        }
+        return true;
+    }
+
     long primo_;
     const AlberoOrizzontale* albero_;  // read by the threads while this thread files into it
     std::vector<NodoLista> nodi_;
     std::vector<EsameRecord> esami_;
     std::shared_ptr<const ChiaviDelGiro> prima_;
     std::shared_ptr<ChiaviDelGiro> chiavi_;
+    bool chiuso_ = false;
     std::atomic<long> prossimo_{0};
     std::atomic<bool> annulla_{false};
-    SquadraGiri& squadra_;
+    SquadraGiri* squadra_ = nullptr;
     std::uint64_t turno_ = 0;  // the work's number in the squad
 };
 
@@ -668,15 +710,28 @@ class ScorteChiavi {
 
 // Examines the records after the cursor side by side on the isolated look-ahead instances, a round of
 // at most kRecordPerGiro records at a time, and files their results in the order of the records, exactly
-// as the records examined in turn would be filed. While one round is filed the next one, of records
-// already in the tree, is examined. Stops at the first record that allows a move; returns its index, or
-// -1 (the tree is exhausted, or stopped with t.fermato set).
+// as the records examined in turn would be filed. The window's thread examines with the first instance,
+// each of the others has a thread of its own: on two cores two threads, never more threads than cores.
+// When a round ends the next one, of records already in the tree, is set going at once, and the window's
+// thread files the round that ended, copies the records of the round after, and then examines beside the
+// others. Stops at the first record that allows a move; returns its index, or -1 (the tree is exhausted,
+// or stopped with t.fermato set).
 long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) {
     AlberoOrizzontale& t = w.albero();
+    FinestraPonte& mia = *prove.front();
     // Destroyed after the rounds, which wait for the threads' work on them.
-    SquadraGiri squadra(prove);
+    SquadraGiri squadra(std::vector<FinestraPonte*>(prove.begin() + 1, prove.end()));
     ScorteChiavi scorte;
     std::unique_ptr<GiroParallelo> giro;
+    // The round after `giro`, copied but not started; sized by the round before `giro`, as the last one
+    // whose records are all known when it is copied.
+    std::unique_ptr<GiroParallelo> prossimo;
+    long perGiro = kPrimoGiro;
+    auto copiaProssimo = [&] {
+        const long dopo = t.NumListaUg() - giro->fine() + 1;
+        if (dopo >= kMinimoInParallelo)
+            prossimo = std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, perGiro));
+    };
     while (!t.fermato) {
         if (!giro) {
             const long attesa = t.NumListaUg() - t.CursoreListaUg;
@@ -697,21 +752,17 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
                 if (Prova2(w.prova(), nodo)) return t.CursoreListaUg;
                 continue;
             }
-            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, kPrimoGiro),
-                                                   squadra, nullptr, scorte.prendi());
-            continue;
+            giro = std::make_unique<GiroParallelo>(t, t.CursoreListaUg + 1, std::min(attesa, perGiro));
+            giro->avvia(squadra, nullptr, scorte.prendi());
+            copiaProssimo();
         }
-        if (!giro->attendi(w)) {
+        if (!giro->aiuta(w, mia) || !giro->attendi(w)) {
             t.fermato = true;
             break;
         }
         giro->chiudiChiavi();
-        std::unique_ptr<GiroParallelo> prossimo;
-        const long dopo = t.NumListaUg() - giro->fine() + 1;
-        if (dopo >= kMinimoInParallelo)
-            prossimo =
-                std::make_unique<GiroParallelo>(t, giro->fine(), std::min(dopo, giro->recordProssimo()),
-                                                squadra, giro->chiavi(), scorte.prendi());
+        perGiro = giro->recordProssimo();
+        if (prossimo) prossimo->avvia(squadra, giro->chiavi(), scorte.prendi());
         for (long i = giro->primo(); i < giro->fine(); ++i) {
             if ((i & 63) == 0) {
                 w.ui().yieldToEvents();
@@ -724,7 +775,9 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             w.progresso();
             if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
         }
-        giro = std::move(prossimo);
+        if (t.fermato) break;
+        giro = std::exchange(prossimo, nullptr);
+        if (giro) copiaProssimo();
     }
     return -1;
 }

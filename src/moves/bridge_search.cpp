@@ -1,6 +1,8 @@
 #include "moves/bridge_search.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <memory>
 
 #include "moves/bridge_dumps.h"
@@ -33,8 +35,9 @@ std::size_t ix(int i) {
     return static_cast<std::size_t>(i);
 }
 
-// The tables a search reads: passages, arcs with their regions, the region graph with its distances.
-bool tabelleValide(const Diagram& d) {
+// The tables a search reads: passages, arcs with their regions (unless `conArchi` is false, for a caller
+// that checks them as it reads them), the region graph with its distances.
+bool tabelleValide(const Diagram& d, bool conArchi = true) {
     if (d.NumGemelli < 2 || d.NumGemelli > kMaxGemelli || d.NumArchi != d.NumGemelli) return false;
     if (d.NumIncroci < 1 || d.NumIncroci > kMaxIncroci) return false;
     if (d.NumRegioni < 1 || d.NumRegioni > kMaxRegioni || d.MatRegioni.size() != d.NumRegioni) return false;
@@ -42,7 +45,7 @@ bool tabelleValide(const Diagram& d) {
         const Gemello& g = d.gemelli[ix(p)];
         if ((g.Segno != '+' && g.Segno != '-') || g.Padre < 1 || g.Padre > d.NumIncroci) return false;
     }
-    for (int a = 1; a <= d.NumArchi; ++a) {
+    for (int a = 1; conArchi && a <= d.NumArchi; ++a) {
         const Arco& arc = d.archi[ix(a)];
         if (arc.Reg1 < 1 || arc.Reg1 > d.NumRegioni || arc.Reg2 < 1 || arc.Reg2 > d.NumRegioni) return false;
         if (arc.IncrocioDa < 1 || arc.IncrocioDa > d.NumIncroci || arc.IncrocioA < 1 ||
@@ -66,101 +69,143 @@ std::string rigaArco(const Diagram& d, int a) {
 // neighbours tried in ascending order lists them), up to the caps.
 class Percorsi {
   public:
+    static constexpr int kRegioniLette = 64;
+
     // vicini: the neighbours of region u, with the arc between, are vicini[inizio[u]] .. vicini[inizio[u +
     // 1]]; the distances are read from the region graph (a region's distance to itself 0).
-    // regioni, archi: working space for the route under way.
     // distanzeIntere: per region, whether every other region has a distance to it (1) or not (0), or -1
-    // while that has not been read: it is read from the region's row when a route ends there.
+    // while that has not been read: it is read from the region's row when a route ends there, in a graph
+    // of up to kRegioniLette regions. In a larger one the rows are not read whole (each would be read
+    // from memory for a few routes): every route's last step is then tried over every neighbour.
     Percorsi(const Diagram& d, const std::vector<std::pair<int, int>>& vicini, const std::vector<int>& inizio,
              const std::vector<char>& vietato, const LimitiPonte& limiti, const std::function<void()>& cedi,
-             std::vector<int>& regioni, std::vector<int>& archi, std::vector<signed char>& distanzeIntere)
+             std::vector<signed char>& distanzeIntere)
         : d_(d),
           vicini_(vicini),
           inizio_(inizio),
           vietato_(vietato),
           limiti_(limiti),
           cedi_(cedi),
-          regioni_(regioni),
-          archi_(archi),
-          distanzeIntere_(distanzeIntere) {}
+          distanzeIntere_(distanzeIntere),
+          // The tables were checked: every region's row holds NumRegioni + 1 entries.
+          grafo_(&d.MatRegioni.at(0, 0)),
+          riga_(ix(d.NumRegioni) + 1) {}
 
-    // Calls visita(regions, arcs) per route; stops when it returns false or at `massimo` routes.
-    // Returns false when a cap cut the list.
+    // The routes that run along one of these region sequences (in either direction) are counted but not
+    // visited; none when null.
+    void senzaLungo(const std::vector<int>* lato1, const std::vector<int>* lato2) {
+        lato1_ = lato1;
+        lato2_ = lato2;
+    }
+
+    // Calls visita(k) for the k-th route (from 0), the route being written in `regioni` and `archi` (sized
+    // to it); stops when visita returns false or at `massimo` routes. Returns false when a cap cut the list.
     template <class Visita>
-    bool elenca(int rA, int rB, int lunghezza, int massimo, Visita& visita) {
+    bool elenca(int rA, int rB, int lunghezza, int massimo, std::vector<int>& regioni,
+                std::vector<int>& archi, Visita& visita) {
+        if (lunghezza < 0) return true;  // no route is that short
         rB_ = rB;
-        // The distances to rB.
-        distanze_ = &d_.MatRegioni.at(rB, 0);
+        distanze_ = grafo_ + ix(rB) * riga_;  // the distances to rB
         signed char& intere = distanzeIntere_[ix(rB)];
-        if (intere < 0) {
+        if (intere < 0 && d_.NumRegioni <= kRegioniLette) {
             int zeri = distanze_[ix(rB)].dis == 0 ? -1 : 0;  // the region itself is not counted
             for (const CoppiaRegioni *v = distanze_ + 1, *fine = v + d_.NumRegioni; v != fine; ++v)
                 zeri += v->dis == 0;
             intere = zeri == 0 ? 1 : 0;
         }
-        ultimoPassoDiretto_ = intere != 0;
+        ultimoPassoDiretto_ = intere > 0;
         passi_ = 0;
         trovati_ = 0;
         massimo_ = massimo;
         troncato_ = false;
         fermato_ = false;
-        regioni_.assign(1, rA);
-        archi_.clear();
-        estendi(rA, lunghezza, visita);
+        // Every route listed has lunghezza steps: the one under way is written in place.
+        regioni.resize(ix(lunghezza) + 1);
+        archi.resize(ix(lunghezza));
+        regioni_ = regioni.data();
+        archi_ = archi.data();
+        regioni_[0] = rA;
+        lunghezza_ = ix(lunghezza);
+        if (lunghezza > 0)
+            estendi(rA, lunghezza, 0, visita);
+        else if (rA == rB)
+            trovato(visita);
         return !troncato_;
     }
 
   private:
-    int distanza(int v) const { return v == rB_ ? 0 : distanze_[ix(v)].dis; }
-
+    // The route written is whole.
     template <class Visita>
-    void estendi(int u, int resto, Visita& visita) {
-        if (fermato_ || troncato_) return;
-        if (resto == 0) {
-            if (u != rB_) return;
-            ++trovati_;
-            if (!visita(regioni_, archi_)) {
-                fermato_ = true;
-                return;
-            }
-            if (trovati_ >= massimo_) {
-                troncato_ = true;  // there may be more; the caller is told
-                fermato_ = true;
-            }
+    void trovato(Visita& visita) {
+        ++trovati_;
+        if (!lungoUnLato() && !visita(trovati_ - 1)) {
+            fermato_ = true;
             return;
         }
-        if (resto == 1 && ultimoPassoDiretto_) {
-            // Every region but rB is at a distance from it of 1 or more: the one step left can only be
-            // the one into rB, over the arc between u and rB that u's neighbours list.
-            const int arco = d_.MatRegioni.at(u, rB_).arco;
-            if (u == rB_ || arco < 1 || arco > d_.NumArchi || vietato_[ix(arco)]) return;
-            passo(rB_, arco, 0, visita);
-            return;
-        }
-        for (std::size_t k = ix(inizio_[ix(u)]); k < ix(inizio_[ix(u) + 1]); ++k) {
-            const auto [v, arco] = vicini_[k];
-            if (fermato_ || troncato_) return;
-            if (vietato_[ix(arco)]) continue;
-            const int dv = distanza(v);
-            if (dv != resto - 1 || (resto - 1 > 0 && v == rB_)) continue;
-            if (!passo(v, arco, resto - 1, visita)) return;
+        if (trovati_ >= massimo_) {
+            troncato_ = true;  // there may be more; the caller is told
+            fermato_ = true;
         }
     }
 
-    // One step of the route into v; false when the step cap cut the list.
+    // Extends the route whose last region u stands at `posto`, `resto` (1 or more) steps short of rB.
+    // The caller stops at fermato_.
     template <class Visita>
-    bool passo(int v, int arco, int resto, Visita& visita) {
-        if (++passi_ > limiti_.maxPassiPercorsi) {
-            troncato_ = true;
-            return false;
+    void estendi(int u, int resto, std::size_t posto, Visita& visita) {
+        const int rB = rB_;
+        const char* const vietato = vietato_.data();
+        if (resto == 1 && ultimoPassoDiretto_) {
+            // Every region but rB is at a distance from it of 1 or more: the one step left can only be
+            // the one into rB, over the arc between u and rB that u's neighbours list.
+            const int arco = grafo_[ix(u) * riga_ + ix(rB)].arco;
+            if (u == rB || arco < 1 || arco > d_.NumArchi || vietato[ix(arco)]) return;
+            passo(rB, arco, 0, posto, visita);
+            return;
         }
-        if (cedi_ && passi_ % 1024 == 0) cedi_();
-        regioni_.push_back(v);
-        archi_.push_back(arco);
-        estendi(v, resto, visita);
-        regioni_.pop_back();
-        archi_.pop_back();
-        return true;
+        const int voluta = resto - 1;
+        const CoppiaRegioni* const distanze = distanze_;
+        const std::pair<int, int>* k = vicini_.data() + inizio_[ix(u)];
+        const std::pair<int, int>* const fine = vicini_.data() + inizio_[ix(u) + 1];
+        for (; k != fine; ++k) {
+            const auto [v, arco] = *k;
+            if (vietato[ix(arco)]) continue;
+            // One step nearer rB, which is reached by the last step only.
+            if (v == rB ? voluta != 0 : distanze[ix(v)].dis != voluta) continue;
+            passo(v, arco, voluta, posto, visita);
+            if (fermato_) return;
+        }
+    }
+
+    // The route written runs along a side of the bridge.
+    bool lungoUnLato() const {
+        const std::size_t n = lunghezza_ + 1;
+        auto lungo = [this, n](const std::vector<int>* lato) {
+            if (!lato || lato->size() != n) return false;
+            const int* l = lato->data();
+            std::size_t k = 0;
+            while (k < n && regioni_[k] == l[k]) ++k;
+            if (k == n) return true;
+            for (k = 0; k < n && regioni_[k] == l[n - 1 - k];) ++k;
+            return k == n;
+        };
+        return lungo(lato1_) || lungo(lato2_);
+    }
+
+    // One step of the route into v, over `arco`, from the region at `posto`.
+    template <class Visita>
+    void passo(int v, int arco, int resto, std::size_t posto, Visita& visita) {
+        if (++passi_ > limiti_.maxPassiPercorsi) {
+            troncato_ = true;  // the list is cut
+            fermato_ = true;
+            return;
+        }
+        if (passi_ % 1024 == 0 && cedi_) cedi_();
+        regioni_[posto + 1] = v;
+        archi_[posto] = arco;
+        if (resto > 0)
+            estendi(v, resto, posto + 1, visita);
+        else if (v == rB_)
+            trovato(visita);
     }
 
     const Diagram& d_;
@@ -169,17 +214,22 @@ class Percorsi {
     const std::vector<char>& vietato_;
     const LimitiPonte& limiti_;
     const std::function<void()>& cedi_;
+    std::vector<signed char>& distanzeIntere_;
+    bool ultimoPassoDiretto_ = false;
+    const CoppiaRegioni* grafo_;
+    std::size_t riga_;
+    const std::vector<int>* lato1_ = nullptr;
+    const std::vector<int>* lato2_ = nullptr;
     int rB_ = 0;
+    std::size_t lunghezza_ = 0;
     const CoppiaRegioni* distanze_ = nullptr;
     long passi_ = 0;
     int trovati_ = 0;
     int massimo_ = 0;
     bool troncato_ = false;
     bool fermato_ = false;
-    std::vector<int>& regioni_;
-    std::vector<int>& archi_;
-    std::vector<signed char>& distanzeIntere_;
-    bool ultimoPassoDiretto_ = false;
+    int* regioni_ = nullptr;
+    int* archi_ = nullptr;
 };
 
 }  // namespace
@@ -207,8 +257,9 @@ void elencaPonti(const Diagram& d, char ab1, char ab2, std::vector<int>& archi, 
     inizi.assign(1, 0);
     const int n = d.NumGemelli;
     if (n < 2 || n > kMaxGemelli) return;
-    auto succ = [n](int p) { return p % n + 1; };
-    auto segno = [&](int p) { return d.gemelli[ix(p)].Segno; };
+    auto succ = [n](int p) { return p == n ? 1 : p + 1; };
+    const Gemello* gemelli = d.gemelli.data();
+    auto segno = [gemelli](int p) { return gemelli[ix(p)].Segno; };
     for (int i = 1; i <= n; ++i) {
         if (segno(i) != ab1 || segno(succ(i)) != ab2) continue;
         archi.push_back(i);
@@ -238,31 +289,36 @@ void sequenzeLatiPonte(const Diagram& d, const std::vector<int>& ponte, std::vec
                        std::vector<int>& s2) {
     s1.clear();
     s2.clear();
-    if (!ponte.empty()) {
-        const Arco& primo = d.archi[ix(ponte.front())];
-        int q[2] = {primo.Reg1, primo.Reg2};
-        s1.push_back(q[0]);
-        s2.push_back(q[1]);
-        for (std::size_t k = 1; k < ponte.size(); ++k) {
-            const int prec = ponte[k - 1];
-            const int x = d.archi[ix(prec)].IncrocioA;
-            if (x < 1 || x > d.NumIncroci) continue;
-            const Incrocio& c = d.incroci[ix(x)];
-            for (int s = 0; s < 2; ++s) {
-                for (int lato = 1; lato <= 4; ++lato) {
-                    const int a = c.ArcoLato[ix(lato)];
-                    if (a == prec || a < 1 || a > d.NumArchi) continue;
-                    const Arco& arc = d.archi[ix(a)];
-                    if (arc.Reg1 == q[s]) {
-                        q[s] = arc.Reg2;
-                    } else if (arc.Reg2 == q[s]) {
-                        q[s] = arc.Reg1;
-                    } else {
-                        continue;
-                    }
-                    (s == 0 ? s1 : s2).push_back(q[s]);
-                    break;
+    if (ponte.empty()) return;
+    // The tables read, kept apart from the lists written.
+    const Arco* const archi = d.archi.data();
+    const Incrocio* const incroci = d.incroci.data();
+    const int numArchi = d.NumArchi;
+    const int numIncroci = d.NumIncroci;
+    const int* const p = ponte.data();
+    const std::size_t n = ponte.size();
+    int q[2] = {archi[ix(p[0])].Reg1, archi[ix(p[0])].Reg2};
+    s1.push_back(q[0]);
+    s2.push_back(q[1]);
+    for (std::size_t k = 1; k < n; ++k) {
+        const int prec = p[k - 1];
+        const int x = archi[ix(prec)].IncrocioA;
+        if (x < 1 || x > numIncroci) continue;
+        const int* const lati = incroci[ix(x)].ArcoLato.data();
+        for (int s = 0; s < 2; ++s) {
+            for (int lato = 1; lato <= 4; ++lato) {
+                const int a = lati[lato];
+                if (a == prec || a < 1 || a > numArchi) continue;
+                const Arco& arc = archi[ix(a)];
+                if (arc.Reg1 == q[s]) {
+                    q[s] = arc.Reg2;
+                } else if (arc.Reg2 == q[s]) {
+                    q[s] = arc.Reg1;
+                } else {
+                    continue;
                 }
+                (s == 0 ? s1 : s2).push_back(q[s]);
+                break;
             }
         }
     }
@@ -276,9 +332,8 @@ struct LavoroPonti {
     std::vector<int> inizio;
     std::vector<char> vietato;
     std::vector<int> archiPonti, iniziPonti;
-    std::vector<int> regioniPercorso, archiPercorso;
     std::vector<signed char> distanzeIntere;
-    std::vector<int> gradi;  // working space of viciniDagliArchi
+    std::vector<std::uint64_t> accanto;  // working space of viciniDagliArchi
     CandidatoPonte cand;
 };
 
@@ -331,54 +386,42 @@ void elencaVicini(const Diagram& d, std::vector<std::pair<int, int>>& vicini, st
 // elencaVicini for a region graph made from the diagram's arcs (GeneraGrafoDuale), as the search builds
 // every diagram it examines: the neighbours of a region are then the other regions beside its arcs, and
 // only their entries of the graph are read, for the arc it holds for the pair.
-void viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
-                      std::vector<signed char>& distanzeIntere, std::vector<int>& gradi) {
+// False, with the tables left unfinished, for an arc whose regions or crossings are not the diagram's.
+bool viciniDagliArchi(const Diagram& d, std::vector<std::pair<int, int>>& vicini, std::vector<int>& inizio,
+                      std::vector<signed char>& distanzeIntere, std::vector<std::uint64_t>& accanto) {
     const int n = d.NumRegioni;
     const std::size_t lato = ix(n) + 1;
     inizio.assign(lato + 1, 0);
     distanzeIntere.assign(lato, -1);
-    gradi.assign(lato + 1, 0);
-    auto coppia = [&d, n](int a, int& r1, int& r2) {
-        r1 = d.archi[ix(a)].Reg1;
-        r2 = d.archi[ix(a)].Reg2;
-        return r1 != r2 && r1 >= 1 && r1 <= n && r2 >= 1 && r2 <= n;
-    };
-    // Each region's neighbours over its arcs, bucketed by region, then sorted and made distinct in place.
-    int r1 = 0, r2 = 0;
-    for (int a = 1; a <= d.NumArchi; ++a)
-        if (coppia(a, r1, r2)) {
-            ++gradi[ix(r1) + 1];
-            ++gradi[ix(r2) + 1];
-        }
-    for (std::size_t u = 1; u <= lato; ++u) gradi[u] += gradi[u - 1];
-    vicini.resize(ix(gradi[lato]));
-    for (int a = 1; a <= d.NumArchi; ++a)
-        if (coppia(a, r1, r2)) {
-            vicini[ix(gradi[ix(r1)]++)].first = r2;
-            vicini[ix(gradi[ix(r2)]++)].first = r1;
-        }
-    std::size_t scritti = 0, da = 0;
-    for (int u = 1; u <= n; ++u) {
-        const std::size_t a = ix(gradi[ix(u)]);  // the end of u's bucket, which follows da
-        inizio[ix(u)] = static_cast<int>(scritti);
-        // A region has few neighbours: sorted by insertion.
-        for (std::size_t k = da + 1; k < a; ++k) {
-            const int v = vicini[k].first;
-            std::size_t j = k;
-            for (; j > da && vicini[j - 1].first > v; --j) vicini[j].first = vicini[j - 1].first;
-            vicini[j].first = v;
-        }
-        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
-        for (std::size_t k = da; k < a; ++k) {
-            const int v = vicini[k].first;
-            if (k > da && vicini[k - 1].first == v) continue;
-            const int arco = riga[v].arco;
-            if (arco >= 1 && arco <= d.NumArchi) vicini[scritti++] = {v, arco};
-        }
-        da = a;
+    // The regions beside each region across its arcs, as a row of bits per region: read in ascending
+    // order, each once.
+    const std::size_t parole = (lato + 63) / 64;
+    accanto.assign(lato * parole, 0);
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        const Arco& arc = d.archi[ix(a)];
+        const int r1 = arc.Reg1;
+        const int r2 = arc.Reg2;
+        if (r1 < 1 || r1 > n || r2 < 1 || r2 > n || arc.IncrocioDa < 1 || arc.IncrocioDa > d.NumIncroci ||
+            arc.IncrocioA < 1 || arc.IncrocioA > d.NumIncroci)
+            return false;
+        if (r1 == r2) continue;
+        accanto[ix(r1) * parole + ix(r2) / 64] |= std::uint64_t{1} << (ix(r2) % 64);
+        accanto[ix(r2) * parole + ix(r1) / 64] |= std::uint64_t{1} << (ix(r1) % 64);
     }
-    inizio[ix(n) + 1] = static_cast<int>(scritti);
-    vicini.resize(scritti);
+    vicini.clear();
+    for (int u = 1; u <= n; ++u) {
+        inizio[ix(u)] = static_cast<int>(vicini.size());
+        const CoppiaRegioni* riga = &d.MatRegioni.at(u, 0);
+        const std::uint64_t* bit = &accanto[ix(u) * parole];
+        for (std::size_t w = 0; w < parole; ++w)
+            for (std::uint64_t b = bit[w]; b != 0; b &= b - 1) {
+                const std::size_t v = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                const int arco = riga[v].arco;
+                if (arco >= 1 && arco <= d.NumArchi) vicini.emplace_back(static_cast<int>(v), arco);
+            }
+    }
+    inizio[ix(n) + 1] = static_cast<int>(vicini.size());
+    return true;
 }
 
 }  // namespace
@@ -407,16 +450,22 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
     const std::vector<int>& inizio = w.inizio;
     std::vector<char>& vietato = w.vietato;
     vietato.assign(ix(d.NumArchi) + 1, 0);
-    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.regioniPercorso, w.archiPercorso,
-                      w.distanzeIntere);
+    Percorsi percorsi(d, vicini, inizio, vietato, limiti, cedi, w.distanzeIntere);
+    CandidatoPonte& cand = w.cand;
+    if (senzaLungoIlPonte) percorsi.senzaLungo(&cand.latoPonte1, &cand.latoPonte2);
+    // The arcs' regions were checked: every pair of them has its entry in the region graph.
+    const CoppiaRegioni* grafo = &d.MatRegioni.at(0, 0);
+    const std::size_t riga = ix(d.NumRegioni) + 1;
 
     elencaPonti(d, ab1, ab2, w.archiPonti, w.iniziPonti);
     esito.ponti = static_cast<int>(w.iniziPonti.size()) - 1;
     // The candidate's tables are reused; its texts are written below only for a search with them.
-    CandidatoPonte& cand = w.cand;
     cand.mossa = MossaScelta{};
     for (std::string* t : {&cand.Rg1, &cand.Rg1inv, &cand.Rg2, &cand.Rg2inv, &cand.messaggio}) t->clear();
-    std::pair<int, int> tenute[4];
+    struct Coppia {
+        int rA, rB, dis;
+    };
+    Coppia tenute[4];
     std::size_t numTenute = 0;
     std::vector<int>& ponte = cand.archiPonte;
     for (std::size_t indicePonte = 0; indicePonte + 1 < w.iniziPonti.size(); ++indicePonte) {
@@ -430,17 +479,17 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         const std::pair<int, int> coppie[4] = {
             {f.Reg1, l.Reg1}, {f.Reg1, l.Reg2}, {f.Reg2, l.Reg1}, {f.Reg2, l.Reg2}};
         auto dist = [&](const std::pair<int, int>& p) {
-            return p.first == p.second ? 0 : d.MatRegioni.at(p.first, p.second).dis;
+            return p.first == p.second ? 0 : grafo[ix(p.first) * riga + ix(p.second)].dis;
         };
         numTenute = 0;
         if (orizzontale) {
             for (const auto& p : coppie)
-                if (dist(p) == c) tenute[numTenute++] = p;
+                if (const int dis = dist(p); dis == c) tenute[numTenute++] = {p.first, p.second, dis};
         } else {
             for (const auto& p : coppie)
-                if (dist(p) < c) tenute[numTenute++] = p;
+                if (const int dis = dist(p); dis < c) tenute[numTenute++] = {p.first, p.second, dis};
             std::stable_sort(tenute, tenute + numTenute,
-                             [&](const auto& a, const auto& b) { return dist(a) < dist(b); });
+                             [](const Coppia& a, const Coppia& b) { return a.dis < b.dis; });
         }
         if (numTenute == 0) continue;
 
@@ -461,27 +510,23 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
         for (int a : ponte) vietato[ix(a)] = 1;  // the bridge is gone: its arcs cannot be crossed
         bool preso = false;
         for (std::size_t t = 0; t < numTenute; ++t) {
-            const auto [rA, rB] = tenute[t];
+            const int rA = tenute[t].rA, rB = tenute[t].rB, lunghezza = tenute[t].dis;
             if (cedi) cedi();
             if (preso || esito.fermato) break;
             if (conTesti) {
                 cand.mossa.RegioneInizioMossa = std::to_string(rA);
                 cand.mossa.RegioneFineMossa = std::to_string(rB);
             }
-            int indice = 0;
-            auto visitaPercorso = [&](const std::vector<int>& regioni, const std::vector<int>& archi) {
-                const int questo = indice++;
-                if (senzaLungoIlPonte && lungoIlLato(regioni, cand.latoPonte1, cand.latoPonte2)) return true;
-                cand.regioni = regioni;
-                cand.archiAttraversati = archi;
-                cand.indicePercorso = questo;
+            // The route is written in cand.regioni and cand.archiAttraversati.
+            auto visitaPercorso = [&](int indice) {
+                cand.indicePercorso = indice;
                 if (conTesti) {
-                    cand.mossa.ListaArchiAttraversati = testoLista(archi, true);
-                    cand.mossa.ListaRegioniMossa = testoLista(regioni, true);
+                    cand.mossa.ListaArchiAttraversati = testoLista(cand.archiAttraversati, true);
+                    cand.mossa.ListaRegioniMossa = testoLista(cand.regioni, true);
                 }
                 if (conMessaggio) {
                     cand.messaggio = testaMessaggio;
-                    for (int a : archi) cand.messaggio += rigaArco(d, a) + "\n";
+                    for (int a : cand.archiAttraversati) cand.messaggio += rigaArco(d, a) + "\n";
                 }
                 preso = !orizzontale;
                 if (!visita(cand)) {
@@ -490,8 +535,9 @@ EsitoEnumerazionePonti enumeraTipo(const Diagram& d, LavoroPonti& w, char ab1, c
                 }
                 return true;
             };
-            const bool completo = percorsi.elenca(
-                rA, rB, dist({rA, rB}), orizzontale ? limiti.maxPercorsiOrizzontali : 1, visitaPercorso);
+            const bool completo =
+                percorsi.elenca(rA, rB, lunghezza, orizzontale ? limiti.maxPercorsiOrizzontali : 1,
+                                cand.regioni, cand.archiAttraversati, visitaPercorso);
             // Move III wants one route: reaching that one is no cut.
             if (!completo && (orizzontale || !preso)) esito.troncato = true;
         }
@@ -528,13 +574,13 @@ EsitoEnumerazionePonti EnumeraCandidatiPonteDueTipi(const Diagram& d, bool orizz
                                                     const std::function<void()>& cedi, bool conTesti,
                                                     bool senzaLungoIlPonte) {
     EsitoEnumerazionePonti esito;
-    if (!tabelleValide(d)) {
+    const LavoroInUso inUso;
+    LavoroPonti& w = *inUso;
+    // The arcs are checked as their regions are read.
+    if (!tabelleValide(d, false) || !viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.accanto)) {
         esito.tabellaNonValida = true;
         return esito;
     }
-    const LavoroInUso inUso;
-    LavoroPonti& w = *inUso;
-    viciniDagliArchi(d, w.vicini, w.inizio, w.distanzeIntere, w.gradi);
     for (char ab1 : {'-', '+'}) {
         const EsitoEnumerazionePonti e = enumeraTipo(d, w, ab1, ab1 == '-' ? '+' : '-', orizzontale, visita,
                                                      limiti, conMessaggio, cedi, conTesti, senzaLungoIlPonte);

@@ -335,16 +335,27 @@ void finiDeiCammini(const Passaggi& P, int numIncroci, std::vector<int>& prossim
     const int n = P.n;
     constexpr int kMai = std::numeric_limits<int>::max();
     thread_local std::vector<int> ultimo;
-    ultimo.assign(ix(numIncroci) + 1, kMai);
+    std::vector<int>& ultime = ultimo;
+    ultime.assign(ix(numIncroci) + 1, kMai);
     prossimo.resize(ix(2 * n) + 2);
     fine.resize(ix(2 * n) + 2);
-    fine[ix(2 * n) + 1] = kMai;
-    for (int q = 2 * n; q >= 1; --q) {
-        int& u = ultimo[ix(P.padre(q > n ? q - n : q))];
-        prossimo[ix(q)] = u;
-        u = q;
-        fine[ix(q)] = std::min(prossimo[ix(q)], fine[ix(q) + 1]);
-    }
+    int* const u = ultime.data();
+    int* const pr = prossimo.data();
+    int* const fi = fine.data();
+    const int* const padre = P.t.padre.data();
+    fi[ix(2 * n) + 1] = kMai;
+    // The second turn, then the first, each position's crossing read once; fine[q] is the least of
+    // prossimo from q on.
+    int minimo = kMai;
+    auto posizione = [&](int q, int c) {
+        const int dopo = u[ix(c)];
+        pr[ix(q)] = dopo;
+        u[ix(c)] = q;
+        minimo = std::min(minimo, dopo);
+        fi[ix(q)] = minimo;
+    };
+    for (int q = 2 * n; q > n; --q) posizione(q, padre[ix(q - n)]);
+    for (int q = n; q >= 1; --q) posizione(q, padre[ix(q)]);
 }
 
 // The move I and II tests made quickly: the same walks and the same test of the third strands as

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "moves_fixture.h"
 #include "support/diagram_generators.h"
 #include "support/named_knots.h"
@@ -115,9 +118,11 @@ TEST(SideBySideSearch, FilesTheTreeThatRecordsExaminedInTurnFile) {
         ts::braidClosure(4, {1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3, 1, 2, 3}),
         ts::enlarged(ts::diagramOf(ts::namedKnot("5_2")), 9, 22),
     };
-    for (const ts::GaussDiagram& g : diagrammi) {
-        SCOPED_TRACE(ts::gaussText(g));
-        CorsaAffiancata inTurno(0), affiancata(3);
+    // One instance: the window's thread examines every round alone; three: two threads beside it.
+    for (const auto& [g, quante] : {std::pair{diagrammi[0], 1}, std::pair{diagrammi[0], 3},
+                                    std::pair{diagrammi[1], 3}, std::pair{diagrammi[2], 3}}) {
+        SCOPED_TRACE(ts::gaussText(g) + " on " + std::to_string(quante));
+        CorsaAffiancata inTurno(0), affiancata(quante);
         ASSERT_TRUE(inTurno.carica(g));
         ASSERT_TRUE(affiancata.carica(g));
         const RisultatoPonte a = CmdTpon2_Click(inTurno, inTurno.s);
