@@ -92,17 +92,18 @@ bool mossaAccettabile(const Diagram& d, int nOld, const std::vector<int>& ponte,
     return true;
 }
 
-// The old passages 1..nOld of a text in pairs written at their new places `nuova` (nOld + 1 entries; for
-// a deleted passage the next item's place, whose own item is written over its item later), each as
-// 2 * (steps forward to its partner in the new text of n passages) + its sign.
+// The crossings of a text in pairs written at their passages' new places `nuova` (by old passage; n for
+// a deleted one: both of its crossing's items go to the copy's first place, which is written over), each
+// passage as 2 * (steps forward to its partner in the new text of n passages) + its sign.
 template <class T>
-void scriviSopravvissute(const int* nuova, const int* compagno, const int* segno, int nOld, int n, T* passi) {
-    const int doppio = 2 * n;
-    for (int k = 1; k <= nOld; ++k) {
-        const int p = nuova[k];
-        int v = 2 * (nuova[compagno[k]] - p) + segno[k];
-        v += doppio & (v >> 31);  // a partner behind: steps forward round the end
-        passi[p] = static_cast<T>(v);
+void scriviCoppie(const int* nuova, const RiscritturaPonte::Coppia* coppie, std::size_t quante, int n,
+                  T* passi) {
+    for (std::size_t c = 0; c < quante; ++c) {
+        const RiscritturaPonte::Coppia& x = coppie[c];
+        const int p = nuova[x.primo], q = nuova[x.secondo];
+        const int passi1 = q - p;
+        passi[p] = static_cast<T>(2 * passi1 + x.segnoPrimo);
+        passi[q] = static_cast<T>(2 * (n - passi1) + x.segnoSecondo);
     }
 }
 
@@ -184,9 +185,10 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
     }
     if (inCoppie_) {
-        segnoCoppia_.resize(n);
+        coppie_.clear();
         for (int k = 1; k <= nOld; ++k)
-            segnoCoppia_[static_cast<std::size_t>(k)] = segnoVecchio(k) == '+' ? 1 : 0;
+            if (const int c = compagno_[static_cast<std::size_t>(k)]; c > k)
+                coppie_.push_back({k, c, segnoVecchio(k) == '+' ? 1 : 0, segnoVecchio(c) == '+' ? 1 : 0});
         // All 0 between rewrites: made once.
         if (cancellataEt_.size() != static_cast<std::size_t>(kEtichettaNuova))
             cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
@@ -642,17 +644,20 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
                 p = 0;
             }
     }
+    const int n = nOld - tolte + 2 * static_cast<int>(m);
     auto ripristina = [&] {
         for (std::size_t k = 1; k < ponte.size(); ++k) {
             const auto x = static_cast<std::size_t>(incrocioDa_[static_cast<std::size_t>(ponte[k])]);
             if (x + 1 < primaPosizione_.size())
-                for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q)
-                    passo[posizioni_[static_cast<std::size_t>(q)]] = 1;
+                for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q) {
+                    const auto j = static_cast<std::size_t>(posizioni_[static_cast<std::size_t>(q)]);
+                    passo[j] = 1;
+                    nuovaPosizione_[j] = n;  // a deleted passage's item goes to the copy's first place
+                }
         }
         passo[inizio] = 1;
         for (int y : attraversati) passo[y] = 1;
     };
-    const int n = nOld - tolte + 2 * static_cast<int>(m);
     if (n / 2 > kMaxIncroci) {
         ripristina();
         esito = rifiuta("the diagram would have more than 500 crossings");
@@ -667,8 +672,8 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
             }
     nuoviIncroci = static_cast<int>(m);
     // The new passages' places are first those after the old passage they follow (whether it is kept), and
-    // each old passage's place is the sum of the places before it: a deleted passage's is the next item's,
-    // whose own item is written over its item afterwards (the copy writes over the last place).
+    // each old passage's place is the sum of the places before it; a deleted passage's is then n, the
+    // copy's first place, which the copy writes over.
     posizioniNuove_.resize(2 * m);
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
@@ -694,7 +699,7 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     const int segnoArco = ab1 == '+' ? 1 : 0;
     auto scrivi = [&](auto* passi) {
         using T = std::remove_pointer_t<decltype(passi)>;
-        scriviSopravvissute(nuova, compagno_.data(), segnoCoppia_.data(), nOld, n, passi);
+        scriviCoppie(nuova, coppie_.data(), coppie_.size(), n, passi);
         for (std::size_t w = 0; w < m; ++w) {
             int dist = sullArco[w] - sulFilo[w];
             if (dist < 0) dist += n;

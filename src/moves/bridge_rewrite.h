@@ -86,6 +86,11 @@ class RiscritturaPonte {
                                const std::vector<int>& regioni, char ab1, int& ContaNuoviIncroci,
                                long cursoreListaUg = -1);
 
+    // A crossing of a text in pairs: its first and second passage and their own signs (1 for '+').
+    struct Coppia {
+        int primo = 0, secondo = 0, segnoPrimo = 0, segnoSecondo = 0;
+    };
+
   private:
     // One item of the text: a label followed by the sign of the next passage; `origine` is the old passage
     // it comes from (0 for an inserted item).
@@ -183,8 +188,7 @@ class RiscritturaPonte {
     // arcs.
     bool inCoppie_ = false;
     std::vector<int> compagno_;
-    // The text in pairs by old passage (index 0 unused): its own sign (1 for '+').
-    std::vector<int> segnoCoppia_;
+    std::vector<Coppia> coppie_;
     // chiaveInCoppie, by old passage: the places of the new text it and the new passages after it take
     // (1 between rewrites).
     std::vector<int> passo_;
