@@ -201,6 +201,14 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         incrocioDa_.resize(static_cast<std::size_t>(archi) + 1);
         for (int a = 1; a <= archi; ++a)
             incrocioDa_[static_cast<std::size_t>(a)] = d.archi[static_cast<std::size_t>(a)].IncrocioDa;
+        // Whether a new crossing on each arc passes incrocioNuovoValido's check, found for every arc at
+        // once: the candidates of a diagram cross most of its arcs.
+        if (arcoValido_.size() < incrocioDa_.size()) arcoValido_.resize(incrocioDa_.size(), 0);
+        for (int a = 1; a <= archi; ++a) {
+            const int X = incrocioDa_[static_cast<std::size_t>(a)];
+            arcoValido_[static_cast<std::size_t>(a)] =
+                static_cast<char>(X >= 1 && X <= d.NumIncroci && latoUscita(d, X, a) >= 1);
+        }
         for (std::vector<int>& inizi : inizioPerSegno_) inizi.assign(static_cast<std::size_t>(tetto) + 1, 0);
         for (int k = nOld; k >= 1; --k)
             inizioPerSegno_[segnoVecchio(k) == '+' ? 1 : 0]

@@ -132,13 +132,17 @@ void minimoEMassimoDietro(const std::uint8_t* s, std::size_t n, int& minimo, int
             vmi = _mm_min_epu8(vmi, v);
             vma = _mm_max_epu8(vma, _mm_sub_epi8(v, _mm_add_epi8(segno, segno)));
         }
-        alignas(16) std::uint8_t a[16], b[16];
-        _mm_store_si128(reinterpret_cast<__m128i*>(a), vmi);
-        _mm_store_si128(reinterpret_cast<__m128i*>(b), vma);
-        for (int q = 0; q < 16; ++q) {
-            mi = std::min(mi, a[q]);
-            ma = std::max(ma, b[q]);
-        }
+        // Halved four times, the first lane holds the smallest and the largest.
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 8));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 8));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 4));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 4));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 2));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 2));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 1));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 1));
+        mi = static_cast<std::uint8_t>(_mm_cvtsi128_si32(vmi) & 0xff);
+        ma = static_cast<std::uint8_t>(_mm_cvtsi128_si32(vma) & 0xff);
     }
 #endif
     for (; k < n; ++k) {
