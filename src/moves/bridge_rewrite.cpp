@@ -459,9 +459,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
 
     // 5. Renumbering by first appearance.
     nuovoGiro();
-    e.voci.reserve(vivi.size());
-    e.segniSucc.reserve(vivi.size());
-    for (const int label : vivi) {
+    e.voci.resize(vivi.size());
+    e.segniSucc.resize(vivi.size());
+    for (std::size_t v = 0; v < vivi.size(); ++v) {
+        const int label = vivi[v];
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
@@ -474,14 +475,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
             if (nuovaDi_[slot] > kMaxIncroci)
                 return rifiuta("the diagram would have more than 500 crossings");
         }
-        e.voci.push_back({0, nuovaDi_[slot]});
+        // Each survivor is followed by the own sign of the next one, and has its own.
+        e.voci[v] = {propri_[v], nuovaDi_[slot]};
+        e.segniSucc[v] = propri_[v + 1 == vivi.size() ? 0 : v + 1];
     }
-    // Each survivor is followed by the own sign of the next one.
-    for (std::size_t v = 0; v < vivi.size(); ++v)
-        e.segniSucc.push_back(propri_[v + 1 == vivi.size() ? 0 : v + 1]);
-    // Own signs: each passage's is the sign its predecessor's label is followed by.
-    for (std::size_t k = 0; k < e.voci.size(); ++k)
-        e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
     if (conLettere) lettere(attraversati, regioni, ab1, e);
     return {};
 }
