@@ -153,6 +153,42 @@ void minimoEMassimoDietro(const std::uint8_t* s, std::size_t n, int& minimo, int
     massimoDietro = ma;
 }
 
+// The two-pointer search of rotazioneMinima on bytes, with a run of equal items passed eight at a time: the
+// readings of a diagram that repeats a pattern agree for long.
+std::size_t rotazioneMinimaByteLunga(const std::uint8_t* s, std::size_t n) {
+    std::size_t i = 0, j = 1, k = 0;
+    while (i < n && j < n && k < n) {
+        // Within the first copy's reach: i + k + 7 and j + k + 7 stay below 2n.
+        while (k + 8 <= n) {
+            std::uint64_t a, b;
+            std::memcpy(&a, s + i + k, 8);
+            std::memcpy(&b, s + j + k, 8);
+            if (a != b) {
+                const std::uint64_t x = a ^ b;
+                if constexpr (std::endian::native == std::endian::little)
+                    k += static_cast<std::size_t>(std::countr_zero(x)) / 8;
+                else
+                    k += static_cast<std::size_t>(std::countl_zero(x)) / 8;
+                break;
+            }
+            k += 8;
+        }
+        if (k >= n) break;
+        const int a = s[i + k], b = s[j + k];
+        if (a == b) {
+            ++k;
+            continue;
+        }
+        if (a > b)
+            i += k + 1;
+        else
+            j += k + 1;
+        if (i == j) ++j;
+        k = 0;
+    }
+    return std::min(i, j);
+}
+
 // -1, 0 or 1 as n bytes from x come before, equal or after n bytes from y, compared eight at a time.
 int confrontaByte(const std::uint8_t* x, const std::uint8_t* y, std::size_t n) {
     std::size_t j = 0;
@@ -201,7 +237,7 @@ const std::uint8_t* rotazioneMinimaByte(const std::uint8_t* s, std::size_t n, st
     std::size_t quante = 0;
     for (std::uint64_t b : bit)
         for (; b != 0 && quante <= IniziChiave::kPochi; b &= b - 1) ++quante;
-    if (quante > IniziChiave::kPochi) return s + rotazioneMinima(s, n);
+    if (quante > IniziChiave::kPochi) return s + rotazioneMinimaByteLunga(s, n);
     const std::uint8_t* migliore = nullptr;
     for (std::size_t parola = 0; parola < 2; ++parola)
         for (std::uint64_t b = bit[parola]; b != 0; b &= b - 1) {
