@@ -163,7 +163,8 @@ void RiscritturaPonte::prepara(const Diagram& d) {
             ++primaPosizione_[static_cast<std::size_t>(l) + 1];
     for (std::size_t l = 1; l < primaPosizione_.size(); ++l) primaPosizione_[l] += primaPosizione_[l - 1];
     posizioni_.assign(static_cast<std::size_t>(primaPosizione_.back()), 0);
-    std::vector<int> riempite(primaPosizione_.begin(), primaPosizione_.end() - 1);
+    std::vector<int>& riempite = riempite_;
+    riempite.assign(primaPosizione_.begin(), primaPosizione_.end() - 1);
     for (int k = 1; k <= nOld; ++k)
         if (const int l = sorgente_[static_cast<std::size_t>(k)].label; l >= 0 && l <= tetto)
             posizioni_[static_cast<std::size_t>(riempite[static_cast<std::size_t>(l)]++)] = k;

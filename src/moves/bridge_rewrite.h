@@ -172,6 +172,7 @@ class RiscritturaPonte {
     std::vector<int> toccate_;                     // old items changed by the rewrite under way
     int libero_ = 0;                               // the next inserted item's place in the tables
     std::vector<int> posizioni_, primaPosizione_;  // old items by label: primaPosizione_[l] .. [l + 1]
+    std::vector<int> riempite_;                    // prepara: each label's next place in posizioni_
     std::vector<int> grandi_;                      // deleted labels beyond the marking table
     std::vector<char> propri_;                     // the survivors' own signs
     std::vector<char> arcoValido_;                 // by arc: a new crossing on it has passed the check
