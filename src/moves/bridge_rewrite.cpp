@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
+#include <type_traits>
 
 #include "model/sides.h"
 #include "model/structure.h"
@@ -71,6 +72,41 @@ Status verificaMossa(const Diagram& d, int nOld, const std::vector<int>& ponte,
     return {};
 }
 
+// True when verificaMossa would accept the move: the same checks, told without saying why.
+bool mossaAccettabile(const Diagram& d, int nOld, const std::vector<int>& ponte,
+                      const std::vector<int>& attraversati, const std::vector<int>& regioni) {
+    if (ponte.empty() || regioni.size() != attraversati.size() + 1) return false;
+    const auto tetto = static_cast<unsigned>(std::max(0, std::min({d.NumArchi, nOld, kMaxArchi})));
+    auto fuori = [tetto](int a) { return static_cast<unsigned>(a) - 1u >= tetto; };
+    for (int a : ponte)
+        if (fuori(a)) return false;
+    const int* y = attraversati.data();
+    const std::size_t m = attraversati.size();
+    for (std::size_t w = 0; w < m; ++w) {
+        if (fuori(y[w])) return false;
+        for (std::size_t u = 0; u < w; ++u)
+            if (y[u] == y[w]) return false;
+        for (int a : ponte)
+            if (a == y[w]) return false;
+    }
+    return true;
+}
+
+// The crossings of a text in pairs written at their passages' new places `nuova` (by old passage; n for
+// a deleted one: both of its crossing's items go to the copy's first place, which is written over), each
+// passage as 2 * (steps forward to its partner in the new text of n passages) + its sign.
+template <class T>
+void scriviCoppie(const int* nuova, const RiscritturaPonte::Coppia* coppie, std::size_t quante, int n,
+                  T* passi) {
+    for (std::size_t c = 0; c < quante; ++c) {
+        const RiscritturaPonte::Coppia& x = coppie[c];
+        const int p = nuova[x.primo], q = nuova[x.secondo];
+        const int passi1 = q - p;
+        passi[p] = static_cast<T>(2 * passi1 + x.segnoPrimo);
+        passi[q] = static_cast<T>(2 * (n - passi1) + x.segnoSecondo);
+    }
+}
+
 }  // namespace
 
 RiscritturaPonte::RiscritturaPonte(const Diagram& d) {
@@ -127,7 +163,8 @@ void RiscritturaPonte::prepara(const Diagram& d) {
             ++primaPosizione_[static_cast<std::size_t>(l) + 1];
     for (std::size_t l = 1; l < primaPosizione_.size(); ++l) primaPosizione_[l] += primaPosizione_[l - 1];
     posizioni_.assign(static_cast<std::size_t>(primaPosizione_.back()), 0);
-    std::vector<int> riempite(primaPosizione_.begin(), primaPosizione_.end() - 1);
+    std::vector<int>& riempite = riempite_;
+    riempite.assign(primaPosizione_.begin(), primaPosizione_.end() - 1);
     for (int k = 1; k <= nOld; ++k)
         if (const int l = sorgente_[static_cast<std::size_t>(k)].label; l >= 0 && l <= tetto)
             posizioni_[static_cast<std::size_t>(riempite[static_cast<std::size_t>(l)]++)] = k;
@@ -148,18 +185,35 @@ void RiscritturaPonte::prepara(const Diagram& d) {
         const int* due = posizioni_.data() + primaPosizione_[static_cast<std::size_t>(l)];
         compagno_[static_cast<std::size_t>(k)] = due[0] == k ? due[1] : due[0];
     }
-    inCoppia_.clear();
     if (inCoppie_) {
-        inCoppia_.resize(n);
+        coppie_.clear();
         for (int k = 1; k <= nOld; ++k)
-            inCoppia_[static_cast<std::size_t>(k)] = {sorgente_[static_cast<std::size_t>(k)].label,
-                                                      compagno_[static_cast<std::size_t>(k)],
-                                                      segnoVecchio(k) == '+' ? 1 : 0};
+            if (const int c = compagno_[static_cast<std::size_t>(k)]; c > k)
+                coppie_.push_back({k, c, segnoVecchio(k) == '+' ? 1 : 0, segnoVecchio(c) == '+' ? 1 : 0});
         // All 0 between rewrites: made once.
         if (cancellataEt_.size() != static_cast<std::size_t>(kEtichettaNuova))
             cancellataEt_.assign(static_cast<std::size_t>(kEtichettaNuova), 0);
         inseritaDopo_.assign(n, 0);
         nuovaPosizione_.assign(n, 0);
+        passo_.assign(n, 1);
+        // The arcs' start crossings in a table of their own (the move's checks keep the arcs within it),
+        // and by crossing label the first of its passages with either own sign.
+        const int archi = std::max(0, std::min({d.NumArchi, nOld, kMaxArchi}));
+        incrocioDa_.resize(static_cast<std::size_t>(archi) + 1);
+        for (int a = 1; a <= archi; ++a)
+            incrocioDa_[static_cast<std::size_t>(a)] = d.archi[static_cast<std::size_t>(a)].IncrocioDa;
+        // Whether a new crossing on each arc passes incrocioNuovoValido's check, found for every arc at
+        // once: the candidates of a diagram cross most of its arcs.
+        if (arcoValido_.size() < incrocioDa_.size()) arcoValido_.resize(incrocioDa_.size(), 0);
+        for (int a = 1; a <= archi; ++a) {
+            const int X = incrocioDa_[static_cast<std::size_t>(a)];
+            arcoValido_[static_cast<std::size_t>(a)] =
+                static_cast<char>(X >= 1 && X <= d.NumIncroci && latoUscita(d, X, a) >= 1);
+        }
+        for (std::vector<int>& inizi : inizioPerSegno_) inizi.assign(static_cast<std::size_t>(tetto) + 1, 0);
+        for (int k = nOld; k >= 1; --k)
+            inizioPerSegno_[segnoVecchio(k) == '+' ? 1 : 0]
+                           [static_cast<std::size_t>(sorgente_[static_cast<std::size_t>(k)].label)] = k;
     }
 }
 
@@ -406,9 +460,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
 
     // 5. Renumbering by first appearance.
     nuovoGiro();
-    e.voci.reserve(vivi.size());
-    e.segniSucc.reserve(vivi.size());
-    for (const int label : vivi) {
+    e.voci.resize(vivi.size());
+    e.segniSucc.resize(vivi.size());
+    for (std::size_t v = 0; v < vivi.size(); ++v) {
+        const int label = vivi[v];
         const std::size_t slot = posto(label);
         if (timbro_[slot] != giro_) {
             timbro_[slot] = giro_;
@@ -421,14 +476,10 @@ Status RiscritturaPonte::passaggi(const std::vector<int>& ponte, const std::vect
             if (nuovaDi_[slot] > kMaxIncroci)
                 return rifiuta("the diagram would have more than 500 crossings");
         }
-        e.voci.push_back({0, nuovaDi_[slot]});
+        // Each survivor is followed by the own sign of the next one, and has its own.
+        e.voci[v] = {propri_[v], nuovaDi_[slot]};
+        e.segniSucc[v] = propri_[v + 1 == vivi.size() ? 0 : v + 1];
     }
-    // Each survivor is followed by the own sign of the next one.
-    for (std::size_t v = 0; v < vivi.size(); ++v)
-        e.segniSucc.push_back(propri_[v + 1 == vivi.size() ? 0 : v + 1]);
-    // Own signs: each passage's is the sign its predecessor's label is followed by.
-    for (std::size_t k = 0; k < e.voci.size(); ++k)
-        e.voci[k].sign = e.segniSucc[k == 0 ? e.voci.size() - 1 : k - 1];
     if (conLettere) lettere(attraversati, regioni, ab1, e);
     return {};
 }
@@ -498,23 +549,18 @@ bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const st
     if (!inCoppie_ || (ab1 != '+' && ab1 != '-')) return false;
     const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
-    if (Status s = verificaMossa(d, nOld, ponte, attraversati, regioni); !s) {
-        esito = s;
-        return true;
+    if (!mossaAccettabile(d, nOld, ponte, attraversati, regioni)) {
+        esito = verificaMossa(d, nOld, ponte, attraversati, regioni);
+        return !esito;  // refused as verificaMossa says (which always refuses here)
     }
     const std::size_t m = attraversati.size();
     if (m == 0) return false;
     // The start crossing's passage that begins the bridge: the first of its two with that own sign.
-    const int x0 = d.archi[static_cast<std::size_t>(ponte.front())].IncrocioDa;
+    const int* da = incrocioDa_.data();
+    const int x0 = da[ponte.front()];
     if (x0 < 1 || x0 >= kEtichettaNuova || static_cast<std::size_t>(x0) + 1 >= primaPosizione_.size())
         return false;
-    inizio = 0;
-    for (int q = primaPosizione_[static_cast<std::size_t>(x0)];
-         q < primaPosizione_[static_cast<std::size_t>(x0) + 1]; ++q)
-        if (const int k = posizioni_[static_cast<std::size_t>(q)]; segnoVecchio(k) == ab1) {
-            inizio = k;
-            break;
-        }
+    inizio = inizioPerSegno_[ab1 == '+' ? 1 : 0][static_cast<std::size_t>(x0)];
     if (inizio == 0) {
         esito = rifiuta("the bridge's start crossing is not in the Gauss code");
         return true;
@@ -523,7 +569,7 @@ bool RiscritturaPonte::controllaInCoppie(const std::vector<int>& ponte, const st
     for (int y : attraversati)
         if (y == inizio) return false;
     for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const int c = d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa;
+        const int c = da[ponte[k]];
         if (c < 1 || c >= kEtichettaNuova) return false;
     }
     esito = {};
@@ -587,92 +633,98 @@ bool RiscritturaPonte::chiaveInCoppie(const std::vector<int>& ponte, const std::
     int inizio = 0;
     if (!controllaInCoppie(ponte, attraversati, regioni, ab1, esito, inizio)) return false;
     if (!esito) return true;
-    const Diagram& d = *d_;
     const int nOld = static_cast<int>(voci_->size());
     const std::size_t m = attraversati.size();
-    // The bridge's crossings marked, each with both of its passages; the survivors are counted before they
-    // are numbered, so that each crossing's items are written once its second passage is reached.
+    // What changes along the old text, by old passage: how many places of the new text the passage and
+    // what follows it take before the next old passage. The bridge's crossings' passages are deleted (each
+    // crossing once, with both of its passages, 0 places), the strand's new passages follow the start
+    // passage and each crossed arc's its first passage, none of them the same (1 place more each).
+    int* passo = passo_.data();
     int tolte = 0;
     for (std::size_t k = 1; k < ponte.size(); ++k) {
-        const auto x = static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa);
-        if (cancellataEt_[x]) continue;
-        cancellataEt_[x] = 1;
-        if (x + 1 < primaPosizione_.size()) tolte += primaPosizione_[x + 1] - primaPosizione_[x];
+        const auto x = static_cast<std::size_t>(incrocioDa_[static_cast<std::size_t>(ponte[k])]);
+        if (x + 1 < primaPosizione_.size())
+            for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q) {
+                int& p = passo[posizioni_[static_cast<std::size_t>(q)]];
+                tolte += p;  // a crossing met again is not counted twice
+                p = 0;
+            }
     }
-    auto libera = [&] {
-        for (std::size_t k = 1; k < ponte.size(); ++k)
-            cancellataEt_[static_cast<std::size_t>(d.archi[static_cast<std::size_t>(ponte[k])].IncrocioDa)] =
-                0;
-    };
     const int n = nOld - tolte + 2 * static_cast<int>(m);
+    auto ripristina = [&] {
+        for (std::size_t k = 1; k < ponte.size(); ++k) {
+            const auto x = static_cast<std::size_t>(incrocioDa_[static_cast<std::size_t>(ponte[k])]);
+            if (x + 1 < primaPosizione_.size())
+                for (int q = primaPosizione_[x]; q < primaPosizione_[x + 1]; ++q) {
+                    const auto j = static_cast<std::size_t>(posizioni_[static_cast<std::size_t>(q)]);
+                    passo[j] = 1;
+                    nuovaPosizione_[j] = n;  // a deleted passage's item goes to the copy's first place
+                }
+        }
+        passo[inizio] = 1;
+        for (int y : attraversati) passo[y] = 1;
+    };
     if (n / 2 > kMaxIncroci) {
-        libera();
+        ripristina();
         esito = rifiuta("the diagram would have more than 500 crossings");
         return true;
     }
     for (int y : attraversati)
-        if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
-            libera();
-            esito = s;
-            return true;
-        }
+        if (!arcoGiaValido(y))
+            if (Status s = incrocioNuovoValido(y + kEtichettaNuova); !s) {
+                ripristina();
+                esito = s;
+                return true;
+            }
     nuoviIncroci = static_cast<int>(m);
-    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them,
-    // written twice (each item also n places on), with the passages where the smallest readings may
-    // start, as chiaveDaPassiDoppi takes them.
-    passi_.resize(2 * static_cast<std::size_t>(n));
+    // The new passages' places are first those after the old passage they follow (whether it is kept), and
+    // each old passage's place is the sum of the places before it; a deleted passage's is then n, the
+    // copy's first place, which the copy writes over.
     posizioniNuove_.resize(2 * m);
-    int* passi = passi_.data();
     int* sulFilo = posizioniNuove_.data();
     int* sullArco = sulFilo + m;
-    int* primo = nuovaPosizione_.data();  // by old passage: the new place of a crossing's first passage
-    const PassaggioInCoppia* vecchie = inCoppia_.data();
-    const char* via = cancellataEt_.data();
-    // The starts of the smallest readings, gathered while the passages are written.
-    IniziChiave inizi;
-    auto scrivi = [&](int p, int c) {
-        passi[p] = c;
-        inizi.segna(static_cast<std::uint32_t>(p), c);
-    };
-    // The old passages between two insertions numbered in a plain run; the strand's new passages come
-    // after the start passage and each crossed arc's after its first passage, none of them the same.
-    inserimenti_.clear();
-    inserimenti_.emplace_back(inizio, 0);
-    for (std::size_t w = 0; w < m; ++w) inserimenti_.emplace_back(attraversati[w], static_cast<int>(w) + 1);
-    std::sort(inserimenti_.begin(), inserimenti_.end());
-    int t = 0;
-    int k = 1;
-    for (std::size_t e = 0;; ++e) {
-        const bool ultima = e == inserimenti_.size();
-        const int fino = ultima ? nOld : inserimenti_[e].first;
-        for (; k <= fino; ++k) {
-            const PassaggioInCoppia& v = vecchie[k];
-            if (via[v.label]) continue;
-            const int qui = t++;
-            if (v.compagno > k) {
-                primo[k] = qui;
-                continue;
-            }
-            const int p = primo[v.compagno];
-            scrivi(p, 2 * (qui - p) + vecchie[v.compagno].segno);
-            scrivi(qui, 2 * (n - (qui - p)) + v.segno);
-        }
-        if (ultima) break;
-        if (const int w = inserimenti_[e].second; w == 0)
-            for (std::size_t u = 0; u < m; ++u) sulFilo[u] = t++;
-        else
-            sullArco[w - 1] = t++;
+    const int tieneInizio = passo[inizio];
+    passo[inizio] += static_cast<int>(m);
+    for (std::size_t w = 0; w < m; ++w) {
+        const auto y = static_cast<std::size_t>(attraversati[w]);
+        sullArco[w] = passo[y];
+        ++passo[y];
     }
-    libera();
+    int* nuova = nuovaPosizione_.data();
+    int t = 0;
+    for (int k = 1; k <= nOld; ++k) {
+        nuova[k] = t;
+        t += passo[k];
+    }
+    for (std::size_t u = 0; u < m; ++u) sulFilo[u] = nuova[inizio] + tieneInizio + static_cast<int>(u);
+    for (std::size_t w = 0; w < m; ++w) sullArco[w] += nuova[attraversati[w]];
+    ripristina();
+    // Each passage as 2 * (steps forward to its partner) + (own sign is '+'), as chiave reads them,
+    // written twice (each item also n places on).
     const int segnoFilo = sorgente_[static_cast<std::size_t>(inizio)].segnoSucc == '+' ? 1 : 0;
     const int segnoArco = ab1 == '+' ? 1 : 0;
-    for (std::size_t w = 0; w < m; ++w) {
-        int dist = sullArco[w] - sulFilo[w];
-        if (dist < 0) dist += n;
-        scrivi(sulFilo[w], 2 * dist + segnoFilo);
-        scrivi(sullArco[w], 2 * (n - dist) + segnoArco);
+    auto scrivi = [&](auto* passi) {
+        using T = std::remove_pointer_t<decltype(passi)>;
+        scriviCoppie(nuova, coppie_.data(), coppie_.size(), n, passi);
+        for (std::size_t w = 0; w < m; ++w) {
+            int dist = sullArco[w] - sulFilo[w];
+            if (dist < 0) dist += n;
+            passi[sulFilo[w]] = static_cast<T>(2 * dist + segnoFilo);
+            passi[sullArco[w]] = static_cast<T>(2 * (n - dist) + segnoArco);
+        }
+        std::copy(passi, passi + n, passi + n);
+    };
+    const auto un = static_cast<std::size_t>(n);
+    if (2 * n + 1 <= 255) {
+        passiByte_.resize(2 * un);
+        scrivi(passiByte_.data());
+        chiaveDaPassiByte(passiByte_.data(), un, dietroByte_, chiave);
+        return true;
     }
-    std::copy(passi, passi + n, passi + n);
+    passi_.resize(2 * un);
+    scrivi(passi_.data());
+    IniziChiave inizi;
+    for (std::size_t q = 0; q < un; ++q) inizi.segna(static_cast<std::uint32_t>(q), passi_[q]);
     chiaveDaPassiDoppi(passi_, inizi, chiave);
     return true;
 }

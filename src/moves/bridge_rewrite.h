@@ -5,6 +5,7 @@
 // new crossing with the moved strand, whose passage on the strand comes right after the bridge's start
 // crossing, in route order.
 
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -85,6 +86,11 @@ class RiscritturaPonte {
                                const std::vector<int>& regioni, char ab1, int& ContaNuoviIncroci,
                                long cursoreListaUg = -1);
 
+    // A crossing of a text in pairs: its first and second passage and their own signs (1 for '+').
+    struct Coppia {
+        int primo = 0, secondo = 0, segnoPrimo = 0, segnoSecondo = 0;
+    };
+
   private:
     // One item of the text: a label followed by the sign of the next passage; `origine` is the old passage
     // it comes from (0 for an inserted item).
@@ -147,6 +153,11 @@ class RiscritturaPonte {
     std::size_t posto(int label);
     // A new crossing's label whose crossed arc starts at a crossing that holds it.
     Status incrocioNuovoValido(int label);
+    // True when a new crossing on arc y has passed that check for this diagram already.
+    bool arcoGiaValido(int y) const {
+        return y >= 0 && static_cast<std::size_t>(y) < arcoValido_.size() &&
+               arcoValido_[static_cast<std::size_t>(y)];
+    }
 
     const Diagram* d_ = nullptr;
     std::optional<std::vector<VoceScifta>> voci_;
@@ -161,6 +172,7 @@ class RiscritturaPonte {
     std::vector<int> toccate_;                     // old items changed by the rewrite under way
     int libero_ = 0;                               // the next inserted item's place in the tables
     std::vector<int> posizioni_, primaPosizione_;  // old items by label: primaPosizione_[l] .. [l + 1]
+    std::vector<int> riempite_;                    // prepara: each label's next place in posizioni_
     std::vector<int> grandi_;                      // deleted labels beyond the marking table
     std::vector<char> propri_;                     // the survivors' own signs
     std::vector<char> arcoValido_;                 // by arc: a new crossing on it has passed the check
@@ -177,17 +189,18 @@ class RiscritturaPonte {
     // arcs.
     bool inCoppie_ = false;
     std::vector<int> compagno_;
-    // The text in pairs by old passage (index 0 unused): its label, its partner and its own sign (1 for
-    // '+').
-    struct PassaggioInCoppia {
-        int label = 0, compagno = 0, segno = 0;
-    };
-    std::vector<PassaggioInCoppia> inCoppia_;
-    // The places where chiaveInCoppie inserts new passages, in text order: the old passage they follow
-    // and which (0 the strand's, w the one on crossed arc w).
-    std::vector<std::pair<int, int>> inserimenti_;
+    std::vector<Coppia> coppie_;
+    // chiaveInCoppie, by old passage: the places of the new text it and the new passages after it take
+    // (1 between rewrites).
+    std::vector<int> passo_;
+    // The text in pairs: each arc's start crossing (IncrocioDa), and by crossing label its first passage
+    // whose own sign is '-' ([0]) or '+' ([1]), 0 for none.
+    std::vector<int> incrocioDa_;
+    std::vector<int> inizioPerSegno_[2];
     std::vector<char> cancellataEt_;
     std::vector<int> inseritaDopo_, nuovaPosizione_, posizioniNuove_;
+    // chiaveInCoppie: the new passages as bytes, written twice, when they fit; the backward reading.
+    std::vector<std::uint8_t> passiByte_, dietroByte_;
     std::vector<int> regioneAngolo_;  // per crossing and side: the corner's region, 0 none, -1 not yet known
 };
 

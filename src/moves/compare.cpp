@@ -1,11 +1,16 @@
 #include "moves/compare.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <stdexcept>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace trevalon {
 
@@ -88,9 +93,8 @@ const std::vector<int>& letturaMinima(const std::vector<VoceScifta>& voci) {
 
 // Start of the smallest rotation of a cyclic sequence of n items, given written twice (2n items, so that
 // no index wraps): the two-pointer minimum expression, in linear time.
-std::size_t rotazioneMinima(const std::vector<int>& doppia) {
-    const std::size_t n = doppia.size() / 2;
-    const int* s = doppia.data();
+template <class T>
+std::size_t rotazioneMinima(const T* s, std::size_t n) {
     std::size_t i = 0, j = 1, k = 0;
     while (i < n && j < n && k < n) {
         const int a = s[i + k], b = s[j + k];
@@ -106,6 +110,141 @@ std::size_t rotazioneMinima(const std::vector<int>& doppia) {
         k = 0;
     }
     return std::min(i, j);
+}
+
+std::size_t rotazioneMinima(const std::vector<int>& doppia) {
+    return rotazioneMinima(doppia.data(), doppia.size() / 2);
+}
+
+// The smallest item of n bytes, and the largest item less twice its low bit (2 * steps, less 2 for sign 1:
+// the backward reading's smallest item is 2n less it), the bytes given written twice (the second time read
+// only as far as the first chunk past n), 16 at a time where the machine can.
+void minimoEMassimoDietro(const std::uint8_t* s, std::size_t n, int& minimo, int& massimoDietro) {
+    std::uint8_t mi = 255, ma = 0;
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    if (n >= 16) {
+        __m128i vmi = _mm_set1_epi8(static_cast<char>(-1)), vma = _mm_setzero_si128();
+        const __m128i uno = _mm_set1_epi8(1);
+        for (; k < n; k += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+            const __m128i segno = _mm_and_si128(v, uno);
+            vmi = _mm_min_epu8(vmi, v);
+            vma = _mm_max_epu8(vma, _mm_sub_epi8(v, _mm_add_epi8(segno, segno)));
+        }
+        // Halved four times, the first lane holds the smallest and the largest.
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 8));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 8));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 4));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 4));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 2));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 2));
+        vmi = _mm_min_epu8(vmi, _mm_srli_si128(vmi, 1));
+        vma = _mm_max_epu8(vma, _mm_srli_si128(vma, 1));
+        mi = static_cast<std::uint8_t>(_mm_cvtsi128_si32(vmi) & 0xff);
+        ma = static_cast<std::uint8_t>(_mm_cvtsi128_si32(vma) & 0xff);
+    }
+#endif
+    for (; k < n; ++k) {
+        mi = std::min(mi, s[k]);
+        ma = std::max(ma, static_cast<std::uint8_t>(s[k] - 2 * (s[k] & 1)));
+    }
+    minimo = mi;
+    massimoDietro = ma;
+}
+
+// The two-pointer search of rotazioneMinima on bytes, with a run of equal items passed eight at a time: the
+// readings of a diagram that repeats a pattern agree for long.
+std::size_t rotazioneMinimaByteLunga(const std::uint8_t* s, std::size_t n) {
+    std::size_t i = 0, j = 1, k = 0;
+    while (i < n && j < n && k < n) {
+        // Within the first copy's reach: i + k + 7 and j + k + 7 stay below 2n.
+        while (k + 8 <= n) {
+            std::uint64_t a, b;
+            std::memcpy(&a, s + i + k, 8);
+            std::memcpy(&b, s + j + k, 8);
+            if (a != b) {
+                const std::uint64_t x = a ^ b;
+                if constexpr (std::endian::native == std::endian::little)
+                    k += static_cast<std::size_t>(std::countr_zero(x)) / 8;
+                else
+                    k += static_cast<std::size_t>(std::countl_zero(x)) / 8;
+                break;
+            }
+            k += 8;
+        }
+        if (k >= n) break;
+        const int a = s[i + k], b = s[j + k];
+        if (a == b) {
+            ++k;
+            continue;
+        }
+        if (a > b)
+            i += k + 1;
+        else
+            j += k + 1;
+        if (i == j) ++j;
+        k = 0;
+    }
+    return std::min(i, j);
+}
+
+// -1, 0 or 1 as n bytes from x come before, equal or after n bytes from y, compared eight at a time.
+int confrontaByte(const std::uint8_t* x, const std::uint8_t* y, std::size_t n) {
+    std::size_t j = 0;
+    for (; j + 8 <= n; j += 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, x + j, 8);
+        std::memcpy(&b, y + j, 8);
+        if (a != b) {
+            if constexpr (std::endian::native == std::endian::little) {
+                a = __builtin_bswap64(a);
+                b = __builtin_bswap64(b);
+            }
+            return a < b ? -1 : 1;
+        }
+    }
+    for (; j < n; ++j)
+        if (x[j] != y[j]) return x[j] < y[j] ? -1 : 1;
+    return 0;
+}
+
+// The passages among the first n (at most 128) of bytes written twice that hold `valore`, as bits.
+void passaggiCon(const std::uint8_t* s, std::size_t n, std::uint8_t valore, std::uint64_t (&bit)[2]) {
+    bit[0] = bit[1] = 0;
+    std::size_t k = 0;
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i v = _mm_set1_epi8(static_cast<char>(valore));
+        for (; k < n; k += 16) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + k));
+            std::uint64_t m = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, v)));
+            if (k + 16 > n) m &= (std::uint64_t{1} << (n - k)) - 1;  // the copy's passages are not counted
+            bit[k / 64] |= m << (k % 64);
+        }
+    }
+#endif
+    for (; k < n; ++k)
+        if (s[k] == valore) bit[k / 64] |= std::uint64_t{1} << (k % 64);
+}
+
+// The smallest rotation of a byte sequence of n items (at most 128) written twice, given its smallest
+// item: the smallest of the rotations from the few passages that hold it, else the two-pointer search.
+const std::uint8_t* rotazioneMinimaByte(const std::uint8_t* s, std::size_t n, std::uint8_t minimo) {
+    std::uint64_t bit[2];
+    passaggiCon(s, n, minimo, bit);
+    // Counted a bit at a time, only as far as the few: the machine may have no instruction for it.
+    std::size_t quante = 0;
+    for (std::uint64_t b : bit)
+        for (; b != 0 && quante <= IniziChiave::kPochi; b &= b - 1) ++quante;
+    if (quante > IniziChiave::kPochi) return s + rotazioneMinimaByteLunga(s, n);
+    const std::uint8_t* migliore = nullptr;
+    for (std::size_t parola = 0; parola < 2; ++parola)
+        for (std::uint64_t b = bit[parola]; b != 0; b &= b - 1) {
+            const std::uint8_t* p = s + 64 * parola + static_cast<std::size_t>(std::countr_zero(b));
+            if (!migliore || confrontaByte(p, migliore, n) < 0) migliore = p;
+        }
+    return migliore ? migliore : s;
 }
 
 // The key of a code whose every label appears exactly twice, else false. Such a code is, up to its labels,
@@ -351,6 +490,46 @@ void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi
         seq = letta.data();
     }
     scriviChiave(seq, n, chiave);
+}
+
+void chiaveDaPassiByte(const std::uint8_t* avanti, std::size_t n, std::vector<std::uint8_t>& dietro,
+                       std::string& chiave) {
+    // The smallest item of either direction: a direction whose smallest item is larger cannot give the
+    // smaller reading, and the backward sequence is written only when it may.
+    if (n == 0 || 2 * n + 1 > 255) throw std::invalid_argument("chiaveDaPassiByte: passages beyond a byte");
+    int minimo = 255, massimoDietro = 0;
+    minimoEMassimoDietro(avanti, n, minimo, massimoDietro);
+    const int ni = static_cast<int>(n);
+    const int minimoDietro = 2 * ni - massimoDietro;
+    const std::uint8_t* migliore = nullptr;
+    if (minimo <= minimoDietro) migliore = rotazioneMinimaByte(avanti, n, static_cast<std::uint8_t>(minimo));
+    if (minimoDietro <= minimo) {
+        // Passage k of the reversed sequence is passage n - 1 - k, its step count n - d: item c becomes
+        // 2n + 2 * (c & 1) - c, which no byte borrows from the next, so that eight are turned at once.
+        dietro.resize(2 * n);
+        std::uint8_t* r = dietro.data();
+        const int doppio = 2 * ni;
+        constexpr std::uint64_t kUni = 0x0101010101010101u;
+        const std::uint64_t doppi = kUni * static_cast<std::uint64_t>(doppio);
+        std::size_t k = 0;
+        for (; k + 8 <= n; k += 8) {
+            std::uint64_t c;
+            std::memcpy(&c, avanti + n - 8 - k, 8);
+            c = __builtin_bswap64(c);
+            c = doppi + ((c & kUni) << 1) - c;
+            std::memcpy(r + k, &c, 8);
+        }
+        for (; k < n; ++k) {
+            const int c = avanti[n - 1 - k];
+            r[k] = static_cast<std::uint8_t>(doppio - c + 2 * (c & 1));
+        }
+        std::memcpy(r + n, r, n);
+        const std::uint8_t* b = rotazioneMinimaByte(r, n, static_cast<std::uint8_t>(minimoDietro));
+        if (!migliore || confrontaByte(b, migliore, n) < 0) migliore = b;
+    }
+    chiave.resize(1 + n);
+    chiave[0] = '\3';
+    std::memcpy(chiave.data() + 1, migliore, n);
 }
 
 std::optional<std::string> formaCanonica(std::string_view txtNodo) {

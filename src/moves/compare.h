@@ -77,6 +77,11 @@ struct IniziChiave {
 };
 // chiaveDaPassiDoppi with the starts gathered while `avanti` was written.
 void chiaveDaPassiDoppi(const std::vector<int>& avanti, const IniziChiave& inizi, std::string& chiave);
+// The same for a sequence whose items all fit in a byte (2n + 1 <= 255), given as n bytes written twice
+// (2n from `avanti`); `dietro` is working space. The readings are compared as bytes, and the key is the
+// smallest of them as it lies.
+void chiaveDaPassiByte(const std::uint8_t* avanti, std::size_t n, std::vector<std::uint8_t>& dietro,
+                       std::string& chiave);
 // The same for a Gauss text; nullopt for a text that is not a Gauss text.
 std::optional<std::string> chiaveCanonica(std::string_view txtNodo);
 

@@ -557,8 +557,6 @@ TEST(BridgeRewrite, TheListRewriteAndItsKeyAreThoseOfTheTextProcedure) {
     EXPECT_GE(inventati, 200);
 }
 
-// On torus closures, whose passages repeat one pattern, and on the diagrams their horizontal moves reach,
-
 // The key of a code in pairs written plainly: every reading of the steps to the partner (each passage as
 // 2 * steps + (own sign is '+')), forwards from each passage and backwards, the smallest taken, then one
 // byte a passage, or for long codes the step count of each crossing's first passage in as few bits as
@@ -658,6 +656,76 @@ TEST(BridgeRewrite, KeysOfLargeDiagramsAreThePlainKeysOfTheirPassages) {
     EXPECT_GE(lunghe, 100);
 }
 
+// One rewrite prepared in turn for diagrams of every kind, as the search prepares it for each record it
+// examines (torus closures, the diagrams their moves reach, random braids, scrambled sums, enlarged unknots,
+// in an order that goes from small to large and back), keys every candidate with the plain key of its
+// rewritten passages and as many new crossings, and refuses as a rewrite made for that diagram alone.
+TEST(BridgeRewrite, ARewritePreparedForDiagramAfterDiagramKeysAsThePlainKey) {
+    std::vector<std::unique_ptr<Diagram>> diagrammi;
+    for (const auto& [strands, potenza] : {std::pair{3, 7}, {4, 5}, {2, 9}}) {
+        ts::BraidWord parola;
+        for (int k = 0; k < potenza; ++k)
+            for (int i = 1; i < strands; ++i) parola.push_back(i);
+        auto d = costruisci(ts::braidClosure(strands, parola));
+        ASSERT_TRUE(d);
+        RiscritturaPonte r(*d);
+        int contatore = 0, presi = 0;
+        for (const CandidatoPonte& c : candidatiPonte(*d, '-', true)) {
+            auto e = r.riscrivi(c.archiPonte, c.archiAttraversati, c.regioni, '-', contatore);
+            if (!e || e->nodoBanale || presi++ % 3 != 0) continue;
+            if (auto figlio = costruisci(e->txtNodo, e->TxtOri)) diagrammi.push_back(std::move(figlio));
+        }
+        diagrammi.push_back(std::move(d));
+    }
+    for (const ts::ScrambledCase& caso : ts::scrambledCases(3, 2, 30, 60))
+        if (auto d = costruisci(caso.diagram)) diagrammi.push_back(std::move(d));
+    for (std::uint32_t seed = 1; seed <= 4; ++seed) {
+        if (auto d = costruisci(
+                ts::randomBraidKnot(seed, 3 + static_cast<int>(seed), 10 + 12 * static_cast<int>(seed))))
+            diagrammi.push_back(std::move(d));
+        if (auto d = costruisci(ts::randomUnknot(seed, 8 + 10 * static_cast<int>(seed))))
+            diagrammi.push_back(std::move(d));
+    }
+    ASSERT_GE(diagrammi.size(), 20u);
+    RiscritturaPonte riusata(*diagrammi.front());
+    PassaggiRiscritti p;
+    std::string chiave;
+    int confrontati = 0, rifiutati = 0;
+    for (int giro = 0; giro < 2; ++giro)
+        for (std::size_t i = 0; i < diagrammi.size(); ++i) {
+            const Diagram& d = *diagrammi[giro == 0 ? i : diagrammi.size() - 1 - i];
+            riusata.prepara(d);
+            RiscritturaPonte fresca(d);
+            for (char ab1 : {'-', '+'})
+                for (CandidatoPonte c : candidatiPonte(d, ab1, true)) {
+                    if ((confrontati + rifiutati) % 7 == 6 && !c.archiPonte.empty())
+                        c.archiAttraversati.push_back(c.archiPonte.back());  // crosses its own bridge
+                    c.regioni.resize(c.archiAttraversati.size() + 1, 1);
+                    int nuovi = -1;
+                    bool banale = false;
+                    const bool fatta =
+                        riusata
+                            .chiave(c.archiPonte, c.archiAttraversati, c.regioni, ab1, chiave, nuovi, banale)
+                            .ok();
+                    ASSERT_EQ(
+                        fresca.passaggi(c.archiPonte, c.archiAttraversati, c.regioni, ab1, p, false).ok(),
+                        fatta);
+                    if (!fatta) {
+                        ++rifiutati;
+                        continue;
+                    }
+                    ++confrontati;
+                    ASSERT_EQ(banale, p.nodoBanale);
+                    if (banale) continue;
+                    EXPECT_EQ(chiave, chiavePiana(p.voci)) << d.txtNodo << " " << c.mossa.ListaArchiMossa;
+                    EXPECT_EQ(nuovi, p.nuoviIncroci);
+                }
+        }
+    EXPECT_GE(confrontati, 1000);
+    EXPECT_GE(rifiutati, 100);
+}
+
+// On torus closures, whose passages repeat one pattern, and on the diagrams their horizontal moves reach,
 // the key read without rewriting is the key of the rewritten passages, for every candidate of both kinds.
 TEST(BridgeRewrite, KeysOnTorusClosuresAndTheDiagramsTheyReachAreThoseOfTheirPassages) {
     int confrontati = 0, figli = 0;

@@ -395,5 +395,86 @@ TEST(Compare, StartsGatheredWhileWritingGiveTheKeyOfTheSequenceReadAgain) {
     EXPECT_EQ(inizi.dietro[0], 11u);
 }
 
+// The key of byte sequences is the smallest of every rotation of the sequence and of its reverse (each
+// item 2d + s read backwards as 2(n - d) + s), one byte each after the key's first byte, for sequences
+// whose smallest item repeats more often than the few compared one by one, whose items are all alike,
+// and whose lengths leave every remainder of the eight- and sixteen-byte steps; and it is the key of the
+// same sequence as whole numbers.
+TEST(Compare, ByteKeysAreTheSmallestOfEveryReading) {
+    auto chiaveLenta = [](const std::vector<int>& a) {
+        const std::size_t n = a.size();
+        std::vector<int> minima;
+        for (std::size_t r = 0; r < n; ++r)
+            for (bool indietro : {false, true}) {
+                std::vector<int> lettura;
+                for (std::size_t j = 0; j < n; ++j) {
+                    const int c = a[indietro ? (r + n - j) % n : (r + j) % n];
+                    lettura.push_back(indietro ? 2 * (static_cast<int>(n) - c / 2) + (c & 1) : c);
+                }
+                if (minima.empty() || lettura < minima) minima = lettura;
+            }
+        std::string chiave(1, '\3');
+        for (int c : minima) chiave += static_cast<char>(c);
+        return chiave;
+    };
+    std::mt19937 rng(5);
+    struct Caso {
+        const char* nome;
+        std::size_t n;
+        int periodo;  // 0: random items; else the items repeat with this period, one of them changed
+        bool tutteUguali;
+    };
+    const Caso casi[] = {
+        {"two passages", 2, 0, false},      {"short", 7, 0, false},
+        {"below a chunk", 15, 3, false},    {"a chunk", 16, 4, false},
+        {"one past a chunk", 17, 0, false}, {"periodic 42", 42, 6, false},
+        {"periodic 48", 48, 8, false},      {"periodic 80", 80, 4, false},
+        {"all alike 30", 30, 0, true},      {"all alike 127", 127, 0, true},
+        {"random 99", 99, 0, false},        {"periodic 126", 126, 2, false},
+        {"largest", 127, 0, false},         {"periodic 120 by 3", 120, 3, false},
+    };
+    int confrontate = 0;
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        const int ni = static_cast<int>(caso.n);
+        auto voce = [&] {
+            return 2 * (1 + static_cast<int>(rng() % (caso.n > 1 ? caso.n - 1 : 1))) +
+                   static_cast<int>(rng() % 2);
+        };
+        for (int giro = 0; giro < 20; ++giro) {
+            std::vector<int> a(caso.n);
+            if (caso.tutteUguali) {
+                std::fill(a.begin(), a.end(), voce());
+            } else if (caso.periodo > 0) {
+                std::vector<int> motivo(static_cast<std::size_t>(caso.periodo));
+                for (int& c : motivo) c = voce();
+                for (std::size_t k = 0; k < caso.n; ++k) a[k] = motivo[k % motivo.size()];
+                if (giro % 2) a[rng() % caso.n] = voce();
+            } else {
+                for (int& c : a) c = voce();
+            }
+            ASSERT_LE(2 * ni + 1, 255);
+            std::vector<std::uint8_t> byte(2 * caso.n);
+            std::vector<int> interi(2 * caso.n);
+            for (std::size_t k = 0; k < caso.n; ++k) {
+                byte[k] = byte[k + caso.n] = static_cast<std::uint8_t>(a[k]);
+                interi[k] = a[k];
+            }
+            std::vector<std::uint8_t> dietro;
+            std::string chiave, intera;
+            chiaveDaPassiByte(byte.data(), caso.n, dietro, chiave);
+            EXPECT_EQ(chiave, chiaveLenta(a));
+            chiaveDaPassi(interi, intera);
+            EXPECT_EQ(chiave, intera);
+            ++confrontate;
+        }
+    }
+    EXPECT_EQ(confrontate, 20 * static_cast<int>(std::size(casi)));
+    std::vector<std::uint8_t> dietro;
+    std::string chiave;
+    const std::vector<std::uint8_t> troppe(256, 2);
+    EXPECT_THROW(chiaveDaPassiByte(troppe.data(), 128, dietro, chiave), std::invalid_argument);
+}
+
 }  // namespace
 }  // namespace trevalon
