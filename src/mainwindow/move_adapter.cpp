@@ -327,10 +327,10 @@ FinestraPonte& FinestraForm2::prova() {
 std::vector<FinestraPonte*> FinestraForm2::proveIsolate() {
     // An instance per core, up to eight: the window's thread examines with the first between its filings,
     // a thread of the search with each other one. Each holds a diagram's tables, whose large ones the
-    // search never touches. On one core the records are examined in turn.
+    // search never touches. On one core the window's thread examines the rounds alone: the records of a
+    // full tree are then still only checked for a move I or II from their passages.
     constexpr unsigned kMassimo = 8;
-    const unsigned nuclei = nucleiDisponibili();
-    const unsigned quante = nuclei >= 2 ? std::min(kMassimo, nuclei) : 0;
+    const unsigned quante = std::clamp(nucleiDisponibili(), 1U, kMassimo);
     while (proveIsolate_.size() < quante) proveIsolate_.push_back(std::make_unique<FormProvaIsolata>());
     std::vector<FinestraPonte*> out;
     for (auto& p : proveIsolate_) out.push_back(p.get());
