@@ -210,6 +210,47 @@ std::string GeneraPerimetro(const Diagram& d, int tmpIncr, int tmpDirez) {
 
 namespace {
 
+// The distances from region s, written into its row `riga`, one breadth-first level at a time over rows of
+// neighbour bits in one word: a region first reached at level l gets l. `visti` holds s and the regions not
+// to reach again, nor go on from.
+void livelliInUnaParola(const std::uint64_t* vicini, int s, std::uint64_t visti, CoppiaRegioni* riga) {
+    for (std::uint64_t fronte = std::uint64_t{1} << s, livello = 1;; ++livello) {
+        std::uint64_t prossimo = 0;
+        for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
+        prossimo &= ~visti;
+        if (prossimo == 0) break;
+        visti |= prossimo;
+        for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
+            riga[std::countr_zero(b)].dis = static_cast<int>(livello);
+        fronte = prossimo;
+    }
+}
+
+// The same over rows of `parole` words; `fronte` holds the region searched from, and is used up.
+void livelliInParole(const std::vector<std::uint64_t>& vicini, std::size_t parole,
+                     std::vector<std::uint64_t>& visti, std::vector<std::uint64_t>& fronte,
+                     std::vector<std::uint64_t>& prossimo, CoppiaRegioni* riga) {
+    for (int livello = 1;; ++livello) {
+        prossimo.assign(parole, 0);
+        for (std::size_t w = 0; w < parole; ++w)
+            for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
+                const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
+                const std::uint64_t* vu = vicini.data() + u * parole;
+                for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
+            }
+        bool altri = false;
+        for (std::size_t w = 0; w < parole; ++w) {
+            prossimo[w] &= ~visti[w];
+            visti[w] |= prossimo[w];
+            altri = altri || prossimo[w] != 0;
+            for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
+                riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
+        }
+        if (!altri) break;
+        fronte.swap(prossimo);
+    }
+}
+
 // The region graph of regions whose arcs all lie between two regions (Reg1, Reg2): every entry as a fresh
 // graph with the arcs written by GeneraGrafoDuale and then the distances by GeneraDistanzeRegioni holds
 // it. False, writing nothing, for an arc without its two regions.
@@ -242,42 +283,14 @@ bool grafoConDistanze(Diagram& d) {
     for (std::size_t s = 1; s < lato; ++s) {
         CoppiaRegioni* riga = g.riga(static_cast<int>(s));
         if (parole == 1) {
-            std::uint64_t visti1 = std::uint64_t{1} << s;
-            for (std::uint64_t fronte1 = visti1, livello = 1;; ++livello) {
-                std::uint64_t prossimo1 = 0;
-                for (std::uint64_t b = fronte1; b != 0; b &= b - 1) prossimo1 |= vicini[std::countr_zero(b)];
-                prossimo1 &= ~visti1;
-                if (prossimo1 == 0) break;
-                visti1 |= prossimo1;
-                for (std::uint64_t b = prossimo1; b != 0; b &= b - 1)
-                    riga[std::countr_zero(b)].dis = static_cast<int>(livello);
-                fronte1 = prossimo1;
-            }
+            livelliInUnaParola(vicini.data(), static_cast<int>(s), std::uint64_t{1} << s, riga);
             continue;
         }
         visti.assign(parole, 0);
         fronte.assign(parole, 0);
         metti(visti.data(), s);
         metti(fronte.data(), s);
-        for (int livello = 1;; ++livello) {
-            prossimo.assign(parole, 0);
-            for (std::size_t w = 0; w < parole; ++w)
-                for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
-                    const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
-                    const std::uint64_t* vu = vicini.data() + u * parole;
-                    for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
-                }
-            bool altri = false;
-            for (std::size_t w = 0; w < parole; ++w) {
-                prossimo[w] &= ~visti[w];
-                visti[w] |= prossimo[w];
-                altri = altri || prossimo[w] != 0;
-                for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
-                    riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
-            }
-            if (!altri) break;
-            fronte.swap(prossimo);
-        }
+        livelliInParole(vicini, parole, visti, fronte, prossimo, riga);
     }
     return true;
 }
@@ -697,17 +710,7 @@ void distanzeRegioni(Diagram& d, bool nuovo) {
         }
         for (int s = 1; s <= n; ++s) {
             CoppiaRegioni* riga = &g.at(s, 0);
-            std::uint64_t visti = (std::uint64_t{1} << s) | giaNote[s];
-            for (std::uint64_t fronte = std::uint64_t{1} << s, livello = 1;; ++livello) {
-                std::uint64_t prossimo = 0;
-                for (std::uint64_t b = fronte; b != 0; b &= b - 1) prossimo |= vicini[std::countr_zero(b)];
-                prossimo &= ~visti;
-                if (prossimo == 0) break;
-                visti |= prossimo;
-                for (std::uint64_t b = prossimo; b != 0; b &= b - 1)
-                    riga[std::countr_zero(b)].dis = static_cast<int>(livello);
-                fronte = prossimo;
-            }
+            livelliInUnaParola(vicini, s, (std::uint64_t{1} << s) | giaNote[s], riga);
         }
         return;
     }
@@ -739,25 +742,7 @@ void distanzeRegioni(Diagram& d, bool nuovo) {
         if (!nuovo)
             for (int v = 1; v <= n; ++v)
                 if (riga[v].dis != 0) metti(visti.data(), v);
-        for (int livello = 1;; ++livello) {
-            prossimo.assign(parole, 0);
-            bool altri = false;
-            for (std::size_t w = 0; w < parole; ++w)
-                for (std::uint64_t b = fronte[w]; b != 0; b &= b - 1) {
-                    const std::size_t u = w * 64 + static_cast<std::size_t>(std::countr_zero(b));
-                    const std::uint64_t* vu = vicini.data() + u * parole;
-                    for (std::size_t x = 0; x < parole; ++x) prossimo[x] |= vu[x];
-                }
-            for (std::size_t w = 0; w < parole; ++w) {
-                prossimo[w] &= ~visti[w];
-                visti[w] |= prossimo[w];
-                altri = altri || prossimo[w] != 0;
-                for (std::uint64_t b = prossimo[w]; b != 0; b &= b - 1)
-                    riga[w * 64 + static_cast<std::size_t>(std::countr_zero(b))].dis = livello;
-            }
-            if (!altri) break;
-            fronte.swap(prossimo);
-        }
+        livelliInParole(vicini, parole, visti, fronte, prossimo, riga);
     }
 }
 

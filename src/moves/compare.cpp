@@ -91,23 +91,29 @@ const std::vector<int>& letturaMinima(const std::vector<VoceScifta>& voci) {
     return w.best;
 }
 
+// One step of the two-pointer minimum expression, at offset k of the readings from i and j, whose items
+// there are a and b: on equal items the offset moves on, else the reading with the larger item is passed
+// over with all the starts it has shown to be no smaller.
+inline void passoDueLetture(int a, int b, std::size_t& i, std::size_t& j, std::size_t& k) {
+    if (a == b) {
+        ++k;
+        return;
+    }
+    if (a > b)
+        i += k + 1;
+    else
+        j += k + 1;
+    if (i == j) ++j;
+    k = 0;
+}
+
 // Start of the smallest rotation of a cyclic sequence of n items, given written twice (2n items, so that
 // no index wraps): the two-pointer minimum expression, in linear time.
 template <class T>
 std::size_t rotazioneMinima(const T* s, std::size_t n) {
     std::size_t i = 0, j = 1, k = 0;
     while (i < n && j < n && k < n) {
-        const int a = s[i + k], b = s[j + k];
-        if (a == b) {
-            ++k;
-            continue;
-        }
-        if (a > b)
-            i += k + 1;
-        else
-            j += k + 1;
-        if (i == j) ++j;
-        k = 0;
+        passoDueLetture(s[i + k], s[j + k], i, j, k);
     }
     return std::min(i, j);
 }
@@ -174,17 +180,7 @@ std::size_t rotazioneMinimaByteLunga(const std::uint8_t* s, std::size_t n) {
             k += 8;
         }
         if (k >= n) break;
-        const int a = s[i + k], b = s[j + k];
-        if (a == b) {
-            ++k;
-            continue;
-        }
-        if (a > b)
-            i += k + 1;
-        else
-            j += k + 1;
-        if (i == j) ++j;
-        k = 0;
+        passoDueLetture(s[i + k], s[j + k], i, j, k);
     }
     return std::min(i, j);
 }
