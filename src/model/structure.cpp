@@ -103,6 +103,18 @@ constexpr TreCifre kTreCifre = [] {
     return t;
 }();
 
+// Appends the face code of arcs below 1000 already in ascending order: a comma, then each arc's three digits
+// and a comma.
+void appendTreCifre(std::span<const int> sorted, std::string& out) {
+    std::size_t k = out.size();
+    out.resize(k + 1 + 4 * sorted.size(), ',');
+    ++k;
+    for (int a : sorted) {
+        std::memcpy(&out[k], kTreCifre.cifre[a], 3);
+        k += 4;
+    }
+}
+
 // Appends the face code of the arcs to `out`; `sorted` is working space.
 void appendFaceCode(const std::vector<int>& arcs, std::vector<int>& sorted, std::string& out) {
     // Arcs below 1000 have three-digit texts, which sort as their numbers (a face has few: by insertion);
@@ -125,13 +137,7 @@ void appendFaceCode(const std::vector<int>& arcs, std::vector<int>& sorted, std:
         for (const auto& item : items) out += item + ",";
         return;
     }
-    std::size_t k = out.size();
-    out.resize(k + 1 + 4 * sorted.size(), ',');
-    ++k;
-    for (int a : sorted) {
-        std::memcpy(&out[k], kTreCifre.cifre[a], 3);
-        k += 4;
-    }
+    appendTreCifre(sorted, out);
 }
 
 }  // namespace
@@ -462,12 +468,8 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
         }
         ++d.NumRegioni;
         std::string& code = d.CodRegione[static_cast<std::size_t>(d.NumRegioni)];
-        code.assign(1 + 4 * f.size(), ',');
-        std::size_t k = 1;
-        for (int a : f) {
-            std::memcpy(&code[k], kTreCifre.cifre[a], 3);
-            k += 4;
-        }
+        code.clear();
+        appendTreCifre(f, code);
         regionFace.push_back(order[i]);
     }
     StampaListaNumerata(d.CodRegione, d.NumRegioni, "tmpreg.txt", settings);
@@ -485,10 +487,6 @@ Status regioniDalleFacce(Diagram& d, const ModelSettings& settings, bool* distan
     }
     return archiDelGrafo(d, settings);
 }
-
-}  // namespace
-
-namespace {
 
 // GeneraGrafoDuale; with `distanze`, the region distances too where *distanze comes back set.
 Status grafoDuale(Diagram& d, const ModelSettings& settings, bool* distanze) {

@@ -159,26 +159,32 @@ void minimoEMassimoDietro(const std::uint8_t* s, std::size_t n, int& minimo, int
     massimoDietro = ma;
 }
 
+// Where n bytes from x and from y first differ (n when they do not), compared eight at a time.
+std::size_t primoDiverso(const std::uint8_t* x, const std::uint8_t* y, std::size_t n) {
+    std::size_t j = 0;
+    for (; j + 8 <= n; j += 8) {
+        std::uint64_t a, b;
+        std::memcpy(&a, x + j, 8);
+        std::memcpy(&b, y + j, 8);
+        if (a != b) {
+            const std::uint64_t d = a ^ b;
+            if constexpr (std::endian::native == std::endian::little)
+                return j + static_cast<std::size_t>(std::countr_zero(d)) / 8;
+            else
+                return j + static_cast<std::size_t>(std::countl_zero(d)) / 8;
+        }
+    }
+    while (j < n && x[j] == y[j]) ++j;
+    return j;
+}
+
 // The two-pointer search of rotazioneMinima on bytes, with a run of equal items passed eight at a time: the
 // readings of a diagram that repeats a pattern agree for long.
 std::size_t rotazioneMinimaByteLunga(const std::uint8_t* s, std::size_t n) {
     std::size_t i = 0, j = 1, k = 0;
     while (i < n && j < n && k < n) {
-        // Within the first copy's reach: i + k + 7 and j + k + 7 stay below 2n.
-        while (k + 8 <= n) {
-            std::uint64_t a, b;
-            std::memcpy(&a, s + i + k, 8);
-            std::memcpy(&b, s + j + k, 8);
-            if (a != b) {
-                const std::uint64_t x = a ^ b;
-                if constexpr (std::endian::native == std::endian::little)
-                    k += static_cast<std::size_t>(std::countr_zero(x)) / 8;
-                else
-                    k += static_cast<std::size_t>(std::countl_zero(x)) / 8;
-                break;
-            }
-            k += 8;
-        }
+        // Within the first copy's reach: i + k and j + k stay below 2n.
+        k += primoDiverso(s + i + k, s + j + k, n - k);
         if (k >= n) break;
         passoDueLetture(s[i + k], s[j + k], i, j, k);
     }
@@ -187,22 +193,9 @@ std::size_t rotazioneMinimaByteLunga(const std::uint8_t* s, std::size_t n) {
 
 // -1, 0 or 1 as n bytes from x come before, equal or after n bytes from y, compared eight at a time.
 int confrontaByte(const std::uint8_t* x, const std::uint8_t* y, std::size_t n) {
-    std::size_t j = 0;
-    for (; j + 8 <= n; j += 8) {
-        std::uint64_t a, b;
-        std::memcpy(&a, x + j, 8);
-        std::memcpy(&b, y + j, 8);
-        if (a != b) {
-            if constexpr (std::endian::native == std::endian::little) {
-                a = __builtin_bswap64(a);
-                b = __builtin_bswap64(b);
-            }
-            return a < b ? -1 : 1;
-        }
-    }
-    for (; j < n; ++j)
-        if (x[j] != y[j]) return x[j] < y[j] ? -1 : 1;
-    return 0;
+    const std::size_t j = primoDiverso(x, y, n);
+    if (j == n) return 0;
+    return x[j] < y[j] ? -1 : 1;
 }
 
 // The passages among the first n (at most 128) of bytes written twice that hold `valore`, as bits.
