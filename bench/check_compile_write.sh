@@ -3,18 +3,23 @@
 # may name anything as its picture; only a picture is copied, beside the source, and the copy never
 # replaces the source, the knot file or a file that is not a picture. Run from another folder, so that a
 # relative picture name is taken from the source's folder and nothing else. A file-size limit makes a write
-# fail with its reason, not end the harness.
+# fail with its reason, not end the harness. A picture is one the designer's own decoder decodes: the third
+# argument says whether the harness has it ("decodes", built with Qt) or not ("no-decoder"), when it copies
+# no picture and says why.
 set -euo pipefail
 bench="$1"
 trefoil="$2/Trefoil.kns"
 eight="$2/FigureEight.kns"
+decoder="${3:-decodes}"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 mkdir -p "$dir/home/ann/knots" "$dir/elsewhere"
 knots="$dir/home/ann/knots"
 cd "$dir/elsewhere"
-printf 'GIF89a\002\000\002\000picture' >"$knots/pic.gif"
-printf 'GIF89a\002\000\002\000elsewhere' >"$dir/elsewhere/pic.gif"
+# Two pictures of one white and one blue pixel.
+gif() { printf 'GIF89a\001\000\001\000\200\000\000%b\000\000\000!\371\004\001\000\000\000\000,\000\000\000\000\001\000\001\000\000\002\002D\001\000;' "$1"; }
+gif '\377\377\377' >"$knots/pic.gif"
+gif '\000\000\377' >"$dir/elsewhere/pic.gif"
 echo "secret" >"$dir/home/ann/notes.txt"
 fail() {
   echo "$1"
@@ -54,21 +59,45 @@ out=$(timeout 20 "$bench" compile "$knots/x.kns" --write) || fail "a FIFO pictur
 grep -q "not a regular file" <<<"$out" || fail "a FIFO picture: not said: $out"
 rm -f "$knots/pipe.gif"
 
+# Pictures the designer's decoder refuses, so the designer copies neither: a text file whose first bytes are
+# "BM", reached through a link to outside the folder, and a PNG header claiming 100000 x 100000 pixels.
+printf 'BM my notes, not a picture\n' >"$dir/home/ann/bm.txt"
+ln -s ../bm.txt "$knots/pic.bmp"
+printf '\211\120\116\107\015\012\032\012\000\000\000\015\111\110\104\122\000\001\206\240\000\001\206\240\010\002\000\000\000\047\060\234\237\000\000\000\013\111\104\101\124\170\234\143\140\000\003\000\000\007\000\001\262\206\254\364\000\000\000\000\111\105\116\104\256\102\140\202' >"$knots/huge.png"
+if [ "$decoder" = decodes ]; then why="the picture cannot be decoded"; else why="built without Qt"; fi
+for refused in pic.bmp huge.png; do
+  rm -f "$knots"/x.*
+  source_with "$refused" x.kns
+  out=$("$bench" compile "$knots/x.kns" --write) || fail "Source=$refused: status $?: $out"
+  grep -q "could not be loaded (.*$why" <<<"$out" || fail "Source=$refused: not said: $out"
+  [ "$(listing)" = "huge.png pic.bmp pic.gif x.kno x.kns " ] || fail "Source=$refused left: $(listing)"
+  [ "$(head -c 7 "$knots/x.kno")" = "Object=" ] || fail "Source=$refused: the knot file was not written"
+done
+[ "$(cat "$dir/home/ann/bm.txt")" = "BM my notes, not a picture" ] || fail "the linked text file changed"
+rm -f "$knots/pic.bmp" "$knots/huge.png"
+
 # A relative picture name is the source's folder's (not the working folder's pic.gif): copied beside it.
 rm -f "$knots"/x.*
 source_with pic.gif x.kns
 out=$("$bench" compile "$knots/x.kns" --write)
-cmp -s "$knots/pic.gif" "$knots/x.gif" || fail "the picture was not copied: $out"
-grep -q "^  picture	$knots/x.gif$" <<<"$out" || fail "the copy is not said: $out"
+if [ "$decoder" = decodes ]; then
+  cmp -s "$knots/pic.gif" "$knots/x.gif" || fail "the picture was not copied: $out"
+  grep -q "^  picture	$knots/x.gif$" <<<"$out" || fail "the copy is not said: $out"
+else
+  grep -q "could not be loaded (this trevalon-bench is built without Qt" <<<"$out" || fail "no decoder not said: $out"
+  [ "$(listing)" = "pic.gif x.kno x.kns " ] || fail "without a decoder left: $(listing)"
+fi
 
 # A file that is not a picture where the copy would go: kept, said, and the status is 1.
-rm -f "$knots"/x.*
-echo "my notes" >"$knots/x.gif"
-source_with pic.gif x.kns
-if out=$("$bench" compile "$knots/x.kns" --write); then fail "a refused copy gave status 0: $out"; fi
-grep -q "^  warning	.*is there and is not a picture" <<<"$out" || fail "the refused copy is not said: $out"
-[ "$(cat "$knots/x.gif")" = "my notes" ] || fail "the file where the copy would go was replaced"
-[ -s "$knots/x.kno" ] || fail "the knot file was not written"
+if [ "$decoder" = decodes ]; then
+  rm -f "$knots"/x.*
+  echo "my notes" >"$knots/x.gif"
+  source_with pic.gif x.kns
+  if out=$("$bench" compile "$knots/x.kns" --write); then fail "a refused copy gave status 0: $out"; fi
+  grep -q "^  warning	.*is there and is not a picture" <<<"$out" || fail "the refused copy is not said: $out"
+  [ "$(cat "$knots/x.gif")" = "my notes" ] || fail "the file where the copy would go was replaced"
+  [ -s "$knots/x.kno" ] || fail "the knot file was not written"
+fi
 
 # A file-size limit smaller than the knot source: the write fails with its reason, the old source stays,
 # and the harness is not ended by the signal.

@@ -43,8 +43,9 @@ int comandoRedraw(const std::vector<std::string>& args);
 // tab-separated line of the file, its crossings and the compiled knot's Gauss code and indices as a .gau
 // file writes them; or the file, "error" and the checker's or compiler's message. --write also writes what
 // the designer's "Make .KNO" writes (the thinned source over FILE, the knot file beside it, the copy of the
-// source's picture) and prints below the line "  knot file", "  picture" (the copy, or why the picture
-// was not loaded) and "  warning" (a copy refused) lines; a refused copy makes the exit status 1.
+// source's picture, taken only when the designer's own decoder decodes it: none in a build without Qt) and
+// prints below the line "  knot file", "  picture" (the copy, or why the picture was not loaded) and
+// "  warning" (a copy refused) lines; a refused copy makes the exit status 1.
 int comandoCompile(const std::vector<std::string>& args);
 
 // sums FILE...: each knot file opened as the program opens it and split at every connected sum the search

@@ -1,6 +1,7 @@
 // trevalon-bench compile: knot sources of the knot designer checked and compiled as the designer compiles
 // them, in memory, or with --write into the knot source, the knot file and the picture's copy, as the
-// designer's "Make .KNO" writes them.
+// designer's "Make .KNO" writes them. The picture is taken only when the designer's own decoder
+// (designer/qt/picture_decoder.h) decodes it, so a build without Qt copies no picture and says so.
 
 #include <filesystem>
 #include <iostream>
@@ -13,7 +14,30 @@
 #include "harness_commands.h"
 #include "model/knot_files.h"
 
+#ifdef TREVALON_DECODIFICA_IMMAGINI
+#include "designer/qt/picture_decoder.h"
+#endif
+
 namespace trevalon::bench {
+
+namespace {
+
+// The picture a source names, found as the designer finds it: from the source's folder, and kept only when
+// it is a picture that the designer's decoder decodes.
+ImmagineTrovata immagineDelDisegnatore(const std::string& nome, const std::filesystem::path& cartella) {
+#ifdef TREVALON_DECODIFICA_IMMAGINI
+    return cercaImmagine(nome, cartella, [](const std::string& bytes) { return decodificaImmagine(bytes); });
+#else
+    // Every other test as the designer makes it; the last, decoding, cannot be made here.
+    ImmagineTrovata trovata = cercaImmagine(nome, cartella);
+    if (!trovata.percorso.empty())
+        trovata =
+            ImmagineTrovata{{}, {}, "this trevalon-bench is built without Qt, which decodes the pictures"};
+    return trovata;
+#endif
+}
+
+}  // namespace
 
 int comandoCompile(const std::vector<std::string>& args) {
     bool scrivi = false;
@@ -42,7 +66,7 @@ int comandoCompile(const std::vector<std::string>& args) {
         // a picture, and then named by the path it was found at.
         ImmagineTrovata immagine;
         if (scrivi && letta->NomeImg) {
-            immagine = cercaImmagine(*letta->NomeImg, std::filesystem::path(file).parent_path());
+            immagine = immagineDelDisegnatore(*letta->NomeImg, std::filesystem::path(file).parent_path());
             if (!immagine.percorso.empty()) d.NomeImg = immagine.percorso.string();
         }
         EsitoCompila e = compilaDisegno(d);

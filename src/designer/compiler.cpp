@@ -105,14 +105,25 @@ void scriviCompilazione(EsitoCompila& out, const fs::path& FileSorgente, const f
         out.messaggio = fallita("the knot file " + out.fileNodo.string() + " is the source itself.");
         return;
     }
-    if (const Status s = replaceFileContents(FileSorgente, out.testoSorgente); !s) {
-        out.messaggio = fallita("The file could not be written: " + FileSorgente.string() + ": " + s.error());
-        return;
-    }
-    if (const Status s = replaceFileContents(out.fileNodo, out.testoNodo); !s) {
-        out.messaggio = fallita("The file could not be written: " + out.fileNodo.string() + ": " + s.error());
-        return;
-    }
+    // The knot file's name is of the program's making: a link there is refused, never followed. Both files
+    // are checked before the first is written, so that a refused knot file leaves the source as it was.
+    struct DaScrivere {
+        const fs::path& percorso;
+        const std::string& testo;
+        TargetName nome;
+    };
+    const DaScrivere file[] = {{FileSorgente, out.testoSorgente, TargetName::Chosen},
+                               {out.fileNodo, out.testoNodo, TargetName::Derived}};
+    for (const bool scrivi : {false, true})
+        for (const DaScrivere& f : file) {
+            const Status s = scrivi ? replaceFileContents(f.percorso, f.testo, f.nome)
+                                    : checkReplaceable(f.percorso, f.nome);
+            if (!s) {
+                out.messaggio =
+                    fallita("The file could not be written: " + f.percorso.string() + ": " + s.error());
+                return;
+            }
+        }
     out.ok = true;
     out.messaggio = kFineCompilazione;
     if (std::string avviso = CopiaImg(immagine, FileSorgente, &out.fileImmagine); !avviso.empty()) {

@@ -7,8 +7,10 @@
 // finds it.
 //
 // A refused drawing writes nothing. A drawing that passes the check but cannot be built, or whose knot
-// file would not open, writes nothing either and says "Compilation failed" with the reason. A picture that
-// cannot be copied leaves the knot file written, and the message says so instead of "End of compilation".
+// file would not open, writes nothing either and says "Compilation failed" with the reason; so does a knot
+// source or a knot file that cannot be replaced (read-only, or a symbolic link at the knot file's name,
+// which the program made). A picture that cannot be copied leaves the knot file written, and the message
+// says so instead of "End of compilation".
 
 #include <filesystem>
 #include <string>
@@ -51,7 +53,8 @@ Result<std::filesystem::path> nomeFileNodo(const std::filesystem::path& sorgente
 inline constexpr const char* kFineSenzaImmagine = "The knot file was written. ";
 
 // Writes a compilation that passed compilaDisegno: the knot source into `FileSorgente`, the knot file
-// beside it, then the copy of `immagine`, the picture found and shown for the design (empty for none).
+// beside it, then the copy of `immagine`, the picture found and shown for the design (empty for none). The
+// source and the knot file are both checked before either is written: a refusal writes neither.
 void scriviCompilazione(EsitoCompila& e, const std::filesystem::path& FileSorgente,
                         const std::filesystem::path& immagine);
 

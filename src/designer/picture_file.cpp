@@ -139,14 +139,17 @@ std::string CopiaImg(const fs::path& immagine, const fs::path& FileSorgente, fs:
     if (fs::equivalent(destinazione, immagine, ec)) return {};
     const std::string dove = perche + citazione(destinazione.string()) + " ";
     if (stessoFile(destinazione, FileSorgente)) return dove + "is the knot source itself.";
-    // A file already there is replaced only when it is a picture (an older copy); anything else stays.
-    if (fs::exists(fs::symlink_status(destinazione, ec)) || ec) {
-        const FileRead gia = readRegularFile(destinazione, kMaxImmagineBytes);
-        if (gia.refusal != ReadRefusal::Missing &&
-            (gia.refusal != ReadRefusal::None || formatoImmagine(gia.bytes) == FormatoImmagine::Nessuno))
+    // A file already there is replaced only when it is a picture (an older copy); anything else stays. The
+    // name is of the program's making: a link there, to a picture or not, dangling or not, is refused by the
+    // write, which never follows it.
+    const fs::file_status gia = fs::symlink_status(destinazione, ec);
+    if (ec || (fs::exists(gia) && !fs::is_symlink(gia))) {
+        const FileRead letta = readRegularFile(destinazione, kMaxImmagineBytes);
+        if (letta.refusal != ReadRefusal::Missing &&
+            (letta.refusal != ReadRefusal::None || formatoImmagine(letta.bytes) == FormatoImmagine::Nessuno))
             return dove + "is there and is not a picture: it is left as it is.";
     }
-    if (const Status scritto = replaceFileContents(destinazione, letto.bytes); !scritto)
+    if (const Status scritto = replaceFileContents(destinazione, letto.bytes, TargetName::Derived); !scritto)
         return dove + "could not be written: " + scritto.error() + ".";
     if (copiata) *copiata = destinazione;
     return {};

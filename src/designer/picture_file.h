@@ -50,8 +50,9 @@ std::filesystem::path destinazioneImmagine(const std::filesystem::path& sorgente
 // `CopiaImg`: copies the picture `immagine` (the one found and shown for the design; empty for none) beside
 // `FileSorgente` (destinazioneImmagine), replacing what is there only by a complete copy. Nothing is done
 // for no picture or when the target is the picture itself. Refused with the reason, and nothing written:
-// a picture that is no longer a regular readable picture, a target that is the source, and a target that
-// is there but is not a picture. `copiata` receives the target of a copy made.
+// a picture that is no longer a regular readable picture, a target that is the source, a target that is
+// there but is not a picture, and a symbolic link at the target (the name is of the program's making: it
+// is never followed). `copiata` receives the target of a copy made.
 // Returns the warning, empty when all went well.
 std::string CopiaImg(const std::filesystem::path& immagine, const std::filesystem::path& FileSorgente,
                      std::filesystem::path* copiata = nullptr);

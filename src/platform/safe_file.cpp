@@ -45,10 +45,12 @@ constexpr int kMaxLinks = 40;
 
 constexpr const char* kLinkLoop = "it is a loop of symbolic links";
 
-// The file a write replaces: a symbolic link is followed to its target, so that the link stays a link, and a
-// dangling link's target is created. Refused: a target that is, or leads to, a folder, a FIFO, a device or
-// a socket (replacing one by a regular file would break what uses it), and a loop of links.
-Result<fs::path> resolvedTarget(const fs::path& target) {
+// The file a write replaces: a symbolic link at a chosen name is followed to its target, so that the link
+// stays a link, and a dangling link's target is created. Refused: an existing file the running user may not
+// write (the rename would replace it all the same, as the folder is the user's), a target that is, or leads
+// to, a folder, a FIFO, a device or a socket (replacing one by a regular file would break what uses it), a
+// loop of links, and a link at a name of the program's making.
+Result<fs::path> resolvedTarget(const fs::path& target, TargetName name) {
     fs::path file = target;
     for (int links = 0;; ++links) {
         struct stat st {};
@@ -57,9 +59,15 @@ Result<fs::path> resolvedTarget(const fs::path& target) {
             if (e == ENOENT) return file;  // a new file: creating it says whether its folder exists
             return fail(e == ELOOP ? kLinkLoop : reasonOf(e));
         }
-        if (S_ISREG(st.st_mode)) return file;
+        if (S_ISREG(st.st_mode)) {
+            // As the running user: the superuser may write any file, and is let.
+            if (::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES)
+                return fail("it is read-only");
+            return file;
+        }
         if (S_ISDIR(st.st_mode)) return fail("it is a folder");
         if (!S_ISLNK(st.st_mode)) return fail("it is not a regular file");
+        if (name == TargetName::Derived) return fail("it is a symbolic link");
         if (links == kMaxLinks) return fail(kLinkLoop);
         std::error_code ec;
         const fs::path next = fs::read_symlink(file, ec);
@@ -113,9 +121,15 @@ void ignoraLimiteDimensioneFile() {
     ::sigaction(SIGXFSZ, &ignora, nullptr);
 }
 
-Status replaceFileContents(const fs::path& target, std::string_view bytes, WriteCall write) {
+Status checkReplaceable(const fs::path& target, TargetName name) {
+    const Result<fs::path> resolved = resolvedTarget(target, name);
+    if (!resolved) return fail(resolved.error());
+    return {};
+}
+
+Status replaceFileContents(const fs::path& target, std::string_view bytes, TargetName name, WriteCall write) {
     if (!write) write = ::write;
-    const Result<fs::path> resolved = resolvedTarget(target);
+    const Result<fs::path> resolved = resolvedTarget(target, name);
     if (!resolved) return fail(resolved.error());
     const fs::path& file = *resolved;
     fs::path temporary;
@@ -153,8 +167,8 @@ Status replaceFileContents(const fs::path& target, std::string_view bytes, Write
 }
 
 Status replaceFileWith(const fs::path& target,
-                       const std::function<Status(const fs::path& temporary)>& produce) {
-    const Result<fs::path> resolved = resolvedTarget(target);
+                       const std::function<Status(const fs::path& temporary)>& produce, TargetName name) {
+    const Result<fs::path> resolved = resolvedTarget(target, name);
     if (!resolved) return fail(resolved.error());
     const fs::path& file = *resolved;
     fs::path temporary;

@@ -28,19 +28,35 @@ using WriteCall = ssize_t (*)(int fd, const void* buffer, std::size_t count);
 // too large"), which the writers below report as any other failed write, leaving the old file as it was.
 void ignoraLimiteDimensioneFile();
 
-// Replaces target with bytes. A symbolic link is followed to the file it names, which is written (created
-// when the link dangles) while the link stays as it is. Refused before anything is written: a target that
-// is, or leads to, a folder ("it is a folder"), a FIFO, a device or a socket ("it is not a regular file"),
-// and a loop of links ("it is a loop of symbolic links"). The temporary name keeps within the folder's
-// limit on a name, so any name the folder takes can be saved. The failure's message is the reason alone,
-// without the path.
+// Who gave the name a write replaces.
+enum class TargetName {
+    // The person, in a save dialog: a symbolic link there is followed to the file it names, which is
+    // written (created when the link dangles) while the link stays as it is.
+    Chosen,
+    // The program, from a name of its own making (the knot file and the picture beside a knot source): a
+    // symbolic link there, also a dangling one, is refused ("it is a symbolic link"), so that a folder that
+    // came from elsewhere cannot lead the write out of it.
+    Derived,
+};
+
+// Replaces target with bytes. Refused before anything is written: an existing file the running user may
+// not write ("it is read-only": it stays byte-identical, as desktop programs leave it), a target that is,
+// or leads to, a folder ("it is a folder"), a FIFO, a device or a socket ("it is not a regular file"), a
+// loop of links ("it is a loop of symbolic links"), and a link at a Derived name. The temporary name keeps
+// within the folder's limit on a name, so any name the folder takes can be saved. The failure's message is
+// the reason alone, without the path.
 Status replaceFileContents(const std::filesystem::path& target, std::string_view bytes,
-                           WriteCall write = nullptr);
+                           TargetName name = TargetName::Chosen, WriteCall write = nullptr);
 
 // Replaces target, as replaceFileContents does, with what produce writes to the temporary path it is given
 // (for libraries that open their output by name). produce's failure message is passed on as the reason.
 Status replaceFileWith(const std::filesystem::path& target,
-                       const std::function<Status(const std::filesystem::path& temporary)>& produce);
+                       const std::function<Status(const std::filesystem::path& temporary)>& produce,
+                       TargetName name = TargetName::Chosen);
+
+// What replaceFileContents would refuse at target before writing anything, with the same reason; nothing
+// is written. For a writer of several files that checks them all before it writes the first.
+Status checkReplaceable(const std::filesystem::path& target, TargetName name = TargetName::Chosen);
 
 // What reading a file found when it could not give the file's bytes.
 enum class ReadRefusal { None, Missing, Folder, LinkLoop, NotRegular, TooLarge, Unreadable };

@@ -208,7 +208,7 @@ TEST_F(Immagini, TheCopyNeverReplacesTheSourceTheKnotFileOrAnythingButAPicture) 
              scrivi(knots / "e.kno", "Object=1,1,7|");
              fs::create_symlink(knots / "e.kno", knots / "e.gif");
          },
-         "is there and is not a picture"},
+         "could not be written: it is a symbolic link."},
         {"a folder where the copy goes", knots / "f.kns", [&] { fs::create_directories(knots / "f.gif"); },
          "is there and is not a picture"},
     };

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,8 +29,10 @@
 #include <thread>
 #include <vector>
 
+#include "designer/qt/picture_decoder.h"
 #include "mainwindow/qt/main_window.h"
 #include "platform_qt/qt_app.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -550,6 +553,84 @@ TEST_F(Form6WindowTest, MakeKnoChecksBeforeAskingForAName) {
     EXPECT_TRUE(fs::exists(cartella / "drawn.kno"));
     EXPECT_FALSE(d->Modificato());
     fs::remove_all(cartella);
+}
+
+// A knot file its owner made read-only, compiled beside by an ordinary user: "Make .KNO" shows one message,
+// which says the knot file is read-only, never "End of compilation"; the file stays byte-identical, the
+// knot source is not written, the main window gets no knot and the designer stays in front. The
+// designer's save over a read-only source says the same and keeps the drawing unsaved.
+TEST_F(Form6WindowTest, AReadOnlyKnotFileIsNotReplacedAndNothingSaysEndOfCompilation) {
+    const fs::path cartella = cartellaProva("read_only");
+    const fs::path kns = cartella / "Trefoil.kns", kno = cartella / "Trefoil.kno";
+    fs::copy_file(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kns", kns);
+    std::ofstream(kno, std::ios::binary) << "Object=protected";
+    ASSERT_EQ(::chmod(kno.c_str(), 0444), 0);
+    const std::string sorgente = contenuto(kns);
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->LeggiFile(kns));
+    const int incrociPrima = w.form().doc().diagram.NumIncroci;
+    QApplication::processEvents();
+    // As an ordinary user: the process's own user for a while, since a window test runs threads.
+    Risposte compila;
+    {
+        const testsupport::UtenteComuneQui utente({cartella, kns, kno});
+        ASSERT_EQ(utente.errore(), "");
+        compila.durante([&] { d->action("Compila")->trigger(); });
+    }
+    EXPECT_EQ(compila.testi, std::vector<std::string>{std::string(kCompilazioneFallita) +
+                                                      ": The file could not be written: " + kno.string() +
+                                                      ": it is read-only"});
+    EXPECT_TRUE(d->isVisible()) << "the designer went behind";
+    EXPECT_EQ(w.form().doc().diagram.NumIncroci, incrociPrima) << "the main window got a knot";
+    EXPECT_EQ(contenuto(kno), "Object=protected");
+    EXPECT_EQ(contenuto(kns), sorgente);
+
+    // The designer's save: the source read-only.
+    ASSERT_EQ(::chmod(kns.c_str(), 0444), 0);
+    clicca(*d, 30, 5);
+    clicca(*d, 30, 12);
+    ASSERT_TRUE(d->Modificato());
+    Risposte salva;
+    bool salvato = true;
+    {
+        const testsupport::UtenteComuneQui utente({cartella, kns, kno});
+        ASSERT_EQ(utente.errore(), "");
+        salva.durante([&] { salvato = d->SalvaFile(kns); });
+    }
+    EXPECT_FALSE(salvato);
+    EXPECT_EQ(salva.testi, std::vector<std::string>{"The file could not be written: " + kns.string() +
+                                                    ": it is read-only"});
+    EXPECT_TRUE(d->Modificato()) << "the drawing counts as saved";
+    EXPECT_EQ(contenuto(kns), sorgente);
+    fs::remove_all(cartella);
+}
+
+// The designer's own test of a picture, which trevalon-bench compile uses too: a picture decodes; a text
+// file whose first bytes are "BM" and a PNG header claiming 100000 x 100000 pixels do not.
+TEST_F(Form6WindowTest, TheDesignersDecoderRefusesWhatOnlyLooksLikeAPicture) {
+    QImage bianca(3, 2, QImage::Format_RGB32);
+    bianca.fill(Qt::white);
+    QByteArray png;
+    {
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(bianca.save(&buffer, "PNG"));
+    }
+    QImage letta;
+    EXPECT_TRUE(decodificaImmagine(png.toStdString(), &letta));
+    EXPECT_EQ(letta.size(), QSize(3, 2));
+    EXPECT_FALSE(decodificaImmagine("BM my notes, not a picture\n"));
+    // Its header, one scan line of its data and its end: the size alone refuses it.
+    const std::string enorme(
+        "\x89\x50\x4E\x47\x0D\x0A\x1A\x0A\x00\x00\x00\x0D\x49\x48\x44\x52\x00\x01\x86\xA0\x00\x01\x86\xA0"
+        "\x08\x02\x00\x00\x00\x27\x30\x9C\x9F\x00\x00\x00\x0B\x49\x44\x41\x54\x78\x9C\x63\x60\x00\x03\x00"
+        "\x00\x07\x00\x01\xB2\x86\xAC\xF4\x00\x00\x00\x00\x49\x45\x4E\x44\xAE\x42\x60\x82",
+        68);
+    EXPECT_FALSE(decodificaImmagine(enorme));
 }
 
 }  // namespace

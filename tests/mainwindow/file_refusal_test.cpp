@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "form2_fixture.h"
+#include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -88,6 +90,42 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
     EXPECT_TRUE(SalvaDatblDis(w.form.contesto(), saved.string()));
     EXPECT_EQ(contents(saved).rfind("GaussCode=", 0), 0u);
     EXPECT_EQ(w.shown(), before);
+    fs::remove_all(dir);
+}
+
+// A knot file its owner made read-only, chosen in "Salva"'s dialog by an ordinary user: it is not
+// replaced, one message says it is read-only, the save reports no success, and the diagram stays.
+TEST(FileRefusal, AReadOnlyKnotFileIsNotReplacedBySalva) {
+    const fs::path dir = fs::temp_directory_path() / ("trevalon_read_only_" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path file = dir / "trefoil.kno";
+    std::ofstream(file, std::ios::binary) << "GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n";
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const std::string prima = contents(file);
+    Window w;
+    ASSERT_TRUE(ApriGen(w.form.contesto(), w.form.vista(),
+                        (fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.gau").string()));
+    ASSERT_TRUE(Salvastato(w.form.contesto(), w.form.vista()));  // a step, which "Salva" is on for
+    ASSERT_TRUE(w.ui.commandEnabled("Salva"));
+    const auto before = w.shown();
+    const testsupport::EsitoUtenteComune e = testsupport::comeUtenteComune({dir, file}, [&] {
+        std::string detto;
+        w.ui.messages.clear();
+        w.ui.saveAnswers.push_back(file.string());
+        w.form.tlb1_ButtonClick("Salva");
+        for (const std::string& m : w.ui.messages) detto += m + "\n";
+        w.ui.messages.clear();
+        w.ui.saveAnswers.push_back(file.string());
+        detto += SalvaDatblDis(w.form.contesto(), "") ? "saved\n" : "not saved\n";
+        for (const std::string& m : w.ui.messages) detto += m + "\n";
+        if (w.shown() != before) detto += "the diagram changed\n";
+        return detto;
+    });
+    ASSERT_EQ(e.errore, "");
+    const std::string messaggio = "The file could not be written: " + file.string() + ": it is read-only\n";
+    EXPECT_EQ(e.risposta, messaggio + "not saved\n" + messaggio);
+    EXPECT_EQ(contents(file), prima);
     fs::remove_all(dir);
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/grid_editor.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "model/text_drawing.h"
 #include "platform/safe_file.h"
 #include "support/knot_invariants.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -269,6 +271,31 @@ TEST(GridEditor, ADrawingWiderThanTheGridIsOpenedAndSavedWhole) {
                 testsupport::sameKnot("1-2+3-1+2-3+", "VVV", ed.b.d().txtNodo, ed.b.d().TxtOri));
     fs::remove(file);
     fs::remove(salvato);
+}
+
+// A text drawing its owner made read-only, chosen in the save dialog (after "already exists, replace?") by
+// an ordinary user: it is not replaced, and one message says it is read-only.
+TEST(GridEditor, AReadOnlyFileIsNotReplacedBySalva) {
+    Editor ed;
+    ed.clic(ed.e.palette.LblX, false, {{2, 2}, {2, 9}});
+    const fs::path cartella = fixture::cartellaProva() / "editor_read_only";
+    fs::remove_all(cartella);
+    fs::create_directories(cartella);
+    const fs::path file = cartella / "drawing.txt";
+    std::ofstream(file, std::ios::binary) << "protected";
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const testsupport::EsitoUtenteComune e = testsupport::comeUtenteComune({cartella, file}, [&] {
+        ed.b.ui.messages.clear();
+        ed.b.ui.saveAnswers.push_back(file.string());
+        ed.e.MnuSalva();
+        std::string detto;
+        for (const std::string& m : ed.b.ui.messages) detto += m + "\n";
+        return detto;
+    });
+    ASSERT_EQ(e.errore, "");
+    EXPECT_EQ(e.risposta, "The file could not be written: " + file.string() + ": it is read-only\n");
+    EXPECT_EQ(fixture::leggi(file), "protected");
+    fs::remove_all(cartella);
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,6 +16,7 @@
 #include <vector>
 
 #include "platform/safe_file.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -66,40 +66,16 @@ ssize_t failsAfterFewBytes(int fd, const void* buffer, std::size_t count) {
     return -1;
 }
 
-// Runs write as a user without privileges, so that the folder's permissions bind it: as root (the way CI
-// runs) in a child process that becomes "nobody", owner of the given paths, and hands back the failure's
-// reason through a pipe; as anyone else directly.
+// Runs write as a user without privileges, so that the folder's permissions bind it (see
+// support/ordinary_user.h), and hands back its failure's reason.
 Status asUnprivilegedUser(const std::vector<fs::path>& owned, const std::function<Status()>& write) {
-    if (::geteuid() != 0) return write();
-    constexpr uid_t kNobody = 65534;
-    for (const fs::path& p : owned)
-        if (::chown(p.c_str(), kNobody, kNobody) != 0)
-            return fail("cannot give " + p.string() + " to nobody");
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return fail("no pipe");
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child < 0) return fail("no child process");
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) ::_exit(10);
+    const testsupport::EsitoUtenteComune e = testsupport::comeUtenteComune(owned, [&] {
         const Status s = write();
-        const std::string reason = s.ok() ? "" : s.error();
-        if (::write(pipeEnds[1], reason.data(), reason.size()) != static_cast<ssize_t>(reason.size()))
-            ::_exit(11);
-        ::_exit(s.ok() ? 0 : 1);
-    }
-    ::close(pipeEnds[1]);
-    std::string reason;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        reason.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) > 1)
-        return fail("the child process failed: status " + std::to_string(status));
-    if (WEXITSTATUS(status) == 0) return {};
-    return fail(reason);
+        return s.ok() ? std::string() : "refused:" + s.error();
+    });
+    if (!e.errore.empty()) return fail(e.errore);
+    if (e.risposta.empty()) return {};
+    return fail(e.risposta.substr(std::string("refused:").size()));
 }
 
 TEST(SafeFile, AFailedWriteKeepsTheOldFileByteIdenticalAndSaysWhy) {
@@ -112,9 +88,13 @@ TEST(SafeFile, AFailedWriteKeepsTheOldFileByteIdenticalAndSaysWhy) {
     };
     const std::vector<Case> cases = {
         {"full disk", "No space left on device",
-         [&](const fs::path& t, const Folder&) { return replaceFileContents(t, fresh, diskFull); }},
+         [&](const fs::path& t, const Folder&) {
+             return replaceFileContents(t, fresh, TargetName::Chosen, diskFull);
+         }},
         {"write breaks halfway", "Input/output error",
-         [&](const fs::path& t, const Folder&) { return replaceFileContents(t, fresh, failsAfterFewBytes); }},
+         [&](const fs::path& t, const Folder&) {
+             return replaceFileContents(t, fresh, TargetName::Chosen, failsAfterFewBytes);
+         }},
         {"folder does not exist", "No such file or directory",
          [&](const fs::path& t, const Folder&) {
              return replaceFileContents(t.parent_path() / "missing" / t.filename(), fresh);
@@ -172,6 +152,118 @@ TEST(SafeFile, ACompleteWriteReplacesTheFileKeepingItsModeAndItsLink) {
                 }).ok());
     EXPECT_EQ(contents(folder.path / "new.xlsx"), "zip");
     EXPECT_EQ(folder.names().size(), 3u);
+}
+
+// What the folders hold, one "name=contents" or "name->target" (a link) for each entry, sorted.
+std::string listing(const std::vector<fs::path>& folders) {
+    std::vector<std::string> held;
+    for (const fs::path& f : folders)
+        for (const auto& e : fs::directory_iterator(f))
+            held.push_back(e.path().filename().string() + (fs::is_symlink(e.symlink_status())
+                                                               ? "->" + fs::read_symlink(e.path()).string()
+                                                               : "=" + contents(e.path())));
+    std::sort(held.begin(), held.end());
+    std::string line;
+    for (const std::string& h : held) line += (line.empty() ? "" : " ") + h;
+    return line;
+}
+
+// Who may replace what. An existing file the user may not write is refused, read-only, and stays
+// byte-identical with its mode, written as an ordinary user whose folder it is (the rename would replace it
+// all the same); the superuser may. At a name of the program's making a symbolic link is refused, also a
+// dangling one, and what it leads to stays as it is; at a name chosen in a dialog the link is followed and
+// stays a link. Each case through both writers; checkReplaceable says the same and writes nothing.
+TEST(SafeFile, AReadOnlyFileIsKeptAndOnlyAChosenNameIsWrittenThroughALink) {
+    enum Via { Contents, With, Check };
+    struct Case {
+        std::string name;
+        std::function<void(const fs::path& knots, const fs::path& elsewhere)> prepare;
+        std::string target;  // in knots
+        TargetName who;
+        bool ordinaryUser;
+        std::string reason;  // the refusal's; empty: written
+        std::string after;   // what the folders hold after the write (see listing); a refusal leaves them
+    };
+    const auto link = [](const std::string& to, const std::string& name) {
+        return [to, name](const fs::path& knots, const fs::path&) { fs::create_symlink(to, knots / name); };
+    };
+    const auto readOnly = [](const fs::path& file) {
+        put(file, "old");
+        ::chmod(file.c_str(), 0444);
+    };
+    const auto readOnlyKnot = [&](const fs::path& k, const fs::path&) { readOnly(k / "knot.kno"); };
+    std::vector<Case> cases = {
+        {"read-only file, chosen name", readOnlyKnot, "knot.kno", TargetName::Chosen, true, "it is read-only",
+         ""},
+        {"read-only file, derived name", readOnlyKnot, "knot.kno", TargetName::Derived, true,
+         "it is read-only", ""},
+        {"chosen link to a read-only file",
+         [&](const fs::path& k, const fs::path& e) {
+             readOnly(e / "ro.txt");
+             fs::create_symlink("../elsewhere/ro.txt", k / "link.kno");
+         },
+         "link.kno", TargetName::Chosen, true, "it is read-only", ""},
+        {"derived name, link to outside", link("../elsewhere/notes.txt", "name.kno"), "name.kno",
+         TargetName::Derived, true, "it is a symbolic link", ""},
+        {"derived name, dangling link", link("../elsewhere/new.txt", "name.kno"), "name.kno",
+         TargetName::Derived, true, "it is a symbolic link", ""},
+        {"derived name, link beside it", link("other.kno", "name.kno"), "name.kno", TargetName::Derived,
+         false, "it is a symbolic link", ""},
+        {"chosen name, link to outside", link("../elsewhere/notes.txt", "name.kno"), "name.kno",
+         TargetName::Chosen, true, "", "name.kno->../elsewhere/notes.txt notes.txt=new"},
+        {"chosen name, dangling link", link("../elsewhere/new.txt", "name.kno"), "name.kno",
+         TargetName::Chosen, true, "", "name.kno->../elsewhere/new.txt new.txt=new notes.txt=secret"},
+        {"derived name, new file", [](const fs::path&, const fs::path&) {}, "name.kno", TargetName::Derived,
+         true, "", "name.kno=new notes.txt=secret"},
+        {"derived name, old file", [](const fs::path& k, const fs::path&) { put(k / "name.kno", "old"); },
+         "name.kno", TargetName::Derived, true, "", "name.kno=new notes.txt=secret"},
+    };
+    if (::geteuid() == 0)
+        cases.push_back({"read-only file, the superuser", readOnlyKnot, "knot.kno", TargetName::Chosen, false,
+                         "", "knot.kno=new notes.txt=secret"});
+    for (const Case& c : cases)
+        for (const Via via : {Contents, With, Check}) {
+            SCOPED_TRACE(c.name + (via == Contents ? ", replaceFileContents"
+                                   : via == With   ? ", replaceFileWith"
+                                                   : ", checkReplaceable"));
+            Folder folder("who");
+            const fs::path knots = folder.path / "knots", elsewhere = folder.path / "elsewhere";
+            fs::create_directories(knots);
+            fs::create_directories(elsewhere);
+            put(elsewhere / "notes.txt", "secret");
+            c.prepare(knots, elsewhere);
+            const std::string before = listing({knots, elsewhere});
+            std::vector<fs::path> owned;
+            for (const fs::path& f : {knots, elsewhere}) {
+                owned.push_back(f);
+                for (const auto& e : fs::directory_iterator(f)) owned.push_back(e.path());
+            }
+            const fs::path target = knots / c.target;
+            const auto write = [&]() -> Status {
+                switch (via) {
+                    case Contents:
+                        return replaceFileContents(target, "new", c.who);
+                    case With:
+                        return replaceFileWith(
+                            target,
+                            [](const fs::path& temporary) -> Status {
+                                put(temporary, "new");
+                                return {};
+                            },
+                            c.who);
+                    case Check:
+                        break;
+                }
+                return checkReplaceable(target, c.who);
+            };
+            const Status s = c.ordinaryUser ? asUnprivilegedUser(owned, write) : write();
+            EXPECT_EQ(s.ok() ? std::string() : s.error(), c.reason);
+            EXPECT_EQ(listing({knots, elsewhere}), c.reason.empty() && via != Check ? c.after : before);
+            if (c.reason == "it is read-only") {
+                EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+                          fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+            }
+        }
 }
 
 // A target that is not a regular file is refused, also through a link, and nothing is created or replaced;

@@ -1,6 +1,7 @@
 #include "reports/step_list.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <string>
 
 #include "platform/headless_ui.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -132,6 +134,29 @@ TEST(StepListExport, NeverOverwritesTheKnotFileAndReportsFailures) {
     EXPECT_FALSE(lista.EsportaXls());
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].rfind("Export failed: ", 0), 0u);
+}
+
+// A spreadsheet its owner made read-only, chosen in the export's dialog by an ordinary user: it is not
+// replaced, one message says it is read-only, and the export reports no success.
+TEST(StepListExport, AReadOnlyFileIsNotReplaced) {
+    TempDir dir;
+    const fs::path xlsx = dir.path / "steps.xlsx";
+    std::ofstream(xlsx, std::ios::binary) << "protected";
+    ASSERT_EQ(::chmod(xlsx.c_str(), 0444), 0);
+    ScriptedUi ui;
+    FrmLista lista = filledList(ui);
+    lista.ImpostaCaption((dir.path / "trefoil.kno").string());
+    const testsupport::EsitoUtenteComune e = testsupport::comeUtenteComune({dir.path, xlsx}, [&] {
+        ui.saveAnswers = {xlsx.string()};
+        std::string detto = lista.EsportaXls() ? "exported\n" : "not exported\n";
+        for (const std::string& m : ui.messages) detto += m + "\n";
+        return detto;
+    });
+    ASSERT_EQ(e.errore, "");
+    EXPECT_EQ(e.risposta, "not exported\nExport failed: " + xlsx.string() + " (it is read-only)\n");
+    std::stringstream kept;
+    kept << std::ifstream(xlsx, std::ios::binary).rdbuf();
+    EXPECT_EQ(kept.str(), "protected");
 }
 
 }  // namespace

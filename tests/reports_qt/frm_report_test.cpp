@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -28,6 +29,7 @@
 #include "platform_qt/qt_app.h"
 #include "reports/print_layout.h"
 #include "reports/qt/page_render.h"
+#include "support/ordinary_user.h"
 
 namespace trevalon {
 namespace {
@@ -205,6 +207,60 @@ TEST_F(FrmReportTest, ThePreviewsExportOnAFullDiskShowsAMessageAndKeepsTheFile) 
         preview.exec();
     }
     EXPECT_EQ(messaggio, "The file could not be written: " + pdf.string() + ": File too large");
+    EXPECT_TRUE(contenuto(pdf) == vecchio);
+}
+
+// A PDF its owner made read-only, chosen by an ordinary user in the preview's print dialog: it is not
+// replaced, and one message says it is read-only.
+TEST_F(FrmReportTest, AReadOnlyPdfIsNotReplacedAndOneMessageSaysSo) {
+    const fs::path cartella = folder.path().toStdString();
+    const fs::path pdf = cartella / "report.pdf";
+    const std::string vecchio = "%PDF protected";
+    ASSERT_TRUE(replaceFileContents(pdf, vecchio));
+    ASSERT_EQ(::chmod(pdf.c_str(), 0444), 0);
+    FrmReport preview(DuplicaGrid2(griglia(), 1, "Trefoil", measure), tilePicturePainter());
+    QAction* stampa = nullptr;
+    for (QAction* a : preview.findChildren<QAction*>())
+        if (a->text().contains("Print", Qt::CaseInsensitive)) stampa = a;
+    ASSERT_NE(stampa, nullptr);
+
+    // The print dialog gets the name once; every message box is recorded and closed; a print dialog met
+    // again (it stays open on a name it refuses) is cancelled, and so is the preview then.
+    std::vector<std::string> messaggi;
+    int dialoghi = 0;
+    QTimer t;
+    t.setInterval(20);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modale)) {
+            messaggi.push_back(box->text().toStdString());
+            box->accept();
+        } else if (auto* d = qobject_cast<QDialog*>(modale); d && d->inherits("QPrintDialog")) {
+            if (dialoghi++ == 0) {
+                auto* nome = d->findChild<QLineEdit*>("filename");
+                if (nome) nome->setText(QString::fromStdString(pdf.string()));
+                d->accept();
+            } else {
+                d->reject();
+            }
+        } else if (modale == &preview && dialoghi > 0) {
+            preview.reject();
+        }
+    });
+    Status esportata;
+    {
+        const testsupport::UtenteComuneQui utente({cartella, pdf});
+        ASSERT_EQ(utente.errore(), "");
+        t.start();
+        QTimer::singleShot(0, stampa, &QAction::trigger);
+        QTimer::singleShot(60000, &preview, &QDialog::reject);  // a dialog that never came ends the test
+        preview.exec();
+        t.stop();
+        esportata = preview.esportaPdf(pdf, pageLayout(preview.document()));
+    }
+    const std::string atteso = "The file could not be written: " + pdf.string() + ": it is read-only";
+    EXPECT_EQ(messaggi, std::vector<std::string>{atteso});
+    EXPECT_EQ(esportata.error(), atteso);
     EXPECT_TRUE(contenuto(pdf) == vecchio);
 }
 

@@ -24,6 +24,7 @@
 #include <algorithm>
 
 #include "designer/picture_file.h"
+#include "designer/qt/picture_decoder.h"
 #include "designer/source_check.h"
 #include "designer/source_file.h"
 
@@ -266,9 +267,8 @@ std::optional<QImage> Form6::caricaImmagine(const std::string& nome,
     if (nome.empty()) return std::nullopt;
     // Read by the engine, which never waits on a FIFO or a device; only bytes of a picture are decoded.
     QImage img;
-    const ImmagineTrovata t = cercaImmagine(nome, cartellaSorgente, [&img](const std::string& bytes) {
-        return img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
-    });
+    const ImmagineTrovata t = cercaImmagine(
+        nome, cartellaSorgente, [&img](const std::string& bytes) { return decodificaImmagine(bytes, &img); });
     if (t.percorso.empty()) {
         messaggio(messaggioImmagineNonCaricata(nome, t.motivo));
         return std::nullopt;
