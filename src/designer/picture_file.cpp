@@ -55,6 +55,8 @@ std::string motivoRifiuto(const FileRead& letto) {
                    " MB";
         case ReadRefusal::Unreadable:
             return letto.reason;
+        case ReadRefusal::NameTooLong:
+            return kNomeTroppoLungo;
     }
     return {};
 }
@@ -142,7 +144,8 @@ std::string CopiaImg(const fs::path& immagine, const fs::path& FileSorgente, fs:
     // A file already there is replaced only when it is a picture (an older copy); anything else stays.
     if (fs::exists(fs::symlink_status(destinazione, ec)) || ec) {
         const FileRead gia = readRegularFile(destinazione, kMaxImmagineBytes);
-        if (gia.refusal != ReadRefusal::Missing &&
+        // A name too long is no file there: writing it says why it cannot be.
+        if (gia.refusal != ReadRefusal::Missing && gia.refusal != ReadRefusal::NameTooLong &&
             (gia.refusal != ReadRefusal::None || formatoImmagine(gia.bytes) == FormatoImmagine::Nessuno))
             return dove + "is there and is not a picture: it is left as it is.";
     }
