@@ -38,7 +38,7 @@ int comandoBuild(const std::vector<std::string>& args) {
         const std::string name = file.filename().string();
         FileNodo read = leggiFileNodo(file);
         if (!read.ok) {
-            std::cout << name << "\terror\t" << read.errore << '\n';
+            std::cout << name << "\terror\t" << unaRiga(read.errore) << '\n';
             ++failures;
             continue;
         }
@@ -72,7 +72,7 @@ int comandoBuild(const std::vector<std::string>& args) {
             const Result<BuildTimes> r = CostruisciDaCodice(
                 b->d, b->s, b->st, RenderTarget{b->griglia, b->tbltt, b->palette, &b->ui}, b->ui, &why);
             if (!r) {
-                std::cout << name << "\terror\t" << why << '\n';
+                std::cout << name << "\terror\t" << unaRiga(why) << '\n';
                 ++failures;
                 continue;
             }

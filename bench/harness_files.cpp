@@ -44,6 +44,11 @@ std::vector<fs::path> fileDaArgomenti(const std::vector<std::string>& args) {
     return files;
 }
 
+std::string unaRiga(std::string testo) {
+    std::replace(testo.begin(), testo.end(), '\n', ';');
+    return testo;
+}
+
 FileGauss leggiFileGauss(const fs::path& file) {
     FileGauss out;
     const FileRead bytes = readRegularFile(file, kMaxKnotFileBytes);

@@ -13,6 +13,9 @@ namespace trevalon::bench {
 
 std::vector<std::filesystem::path> fileDaArgomenti(const std::vector<std::string>& args);
 
+// A message on one line of the harness's output: its line ends become ";".
+std::string unaRiga(std::string testo);
+
 // The Gauss text and letters of a Gauss-code knot file, or the error line the harness prints.
 struct FileGauss {
     bool ok = false;

@@ -55,6 +55,8 @@ std::string motivoRifiuto(const FileRead& letto) {
                    " MB";
         case ReadRefusal::Unreadable:
             return letto.reason;
+        case ReadRefusal::NameTooLong:
+            return kNomeTroppoLungo;
     }
     return {};
 }
@@ -145,7 +147,8 @@ std::string CopiaImg(const fs::path& immagine, const fs::path& FileSorgente, fs:
     const fs::file_status gia = fs::symlink_status(destinazione, ec);
     if (ec || (fs::exists(gia) && !fs::is_symlink(gia))) {
         const FileRead letta = readRegularFile(destinazione, kMaxImmagineBytes);
-        if (letta.refusal != ReadRefusal::Missing &&
+        // A name too long is no file there: writing it says why it cannot be.
+        if (letta.refusal != ReadRefusal::Missing && letta.refusal != ReadRefusal::NameTooLong &&
             (letta.refusal != ReadRefusal::None || formatoImmagine(letta.bytes) == FormatoImmagine::Nessuno))
             return dove + "is there and is not a picture: it is left as it is.";
     }

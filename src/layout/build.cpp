@@ -86,13 +86,12 @@ bool allargaStrettoie(LayoutState& s) {
     return fatto;
 }
 
-// Whether d's code and its over/under letters can be drawn in the plane. The letters fix the side tables
-// of every crossing, so the region walk over them gives the diagram's faces, and only a plane drawing has
-// crossings + 2 of them (Euler: n crossings, 2n arcs). Checked before any layout: a layout of letters that
-// cannot be drawn fails only after widening to the whole table from every root. The crossing, arc and
-// region tables of d are built as the structure build builds them (the layout reads the code again and
-// sets each crossing's sides as it places it). The empty text when they can be drawn, or when the code is
-// left for the layout to refuse.
+}  // namespace
+
+// The letters fix the side tables of every crossing, so the region walk over them gives the diagram's
+// faces, and only a plane drawing has crossings + 2 of them (Euler: n crossings, 2n arcs). Checked before
+// any layout: a layout of letters that cannot be drawn fails only after widening to the whole table from
+// every root. The layout reads the code again and sets each crossing's sides as it places it.
 std::string lettereNonDisegnabili(Diagram& d) {
     // The code alone first: a closed curve drawn in the plane passes an even number of passages between the
     // two passages of each crossing (each loop from a crossing back to it meets the rest of the curve an
@@ -123,6 +122,8 @@ std::string lettereNonDisegnabili(Diagram& d) {
                           " crossings, not " + std::to_string(d.NumIncroci + 2)
                     : regioni.error());
 }
+
+namespace {
 
 long long micro(Clock::time_point a, Clock::time_point b) {
     return std::chrono::duration_cast<std::chrono::microseconds>(b - a).count();

@@ -44,6 +44,13 @@ inline constexpr std::string_view kLayoutFermato = "The layout of the diagram wa
 Result<BuildTimes> CostruisciDaCodice(Diagram& d, LayoutState& s, RenderState& st, const RenderTarget& t,
                                       MessagePort& ui, std::string* why = nullptr);
 
+// The plane check of CostruisciDaCodice: whether the code d.txtNodo and its over/under letters d.TxtOri can
+// be drawn in the plane. The empty text when they can, or when the code is left for the code check or the
+// layout to refuse; else the reason ("the over/under letters cannot be drawn in the plane: ..."), which
+// CostruisciDaCodice gives as *why when it refuses them. The crossing, arc and region tables of d are built
+// as the structure build builds them.
+std::string lettereNonDisegnabili(Diagram& d);
+
 // Everything one build of a diagram's picture from its code needs when no window shows it, kept between
 // builds as a main window keeps its own: the diagram, the layout's scratch, the render state, a grid and
 // tile names to draw into, the palette, and a port that answers no one.

@@ -43,10 +43,11 @@ std::vector<FileFilter> filtriSalva(DialogKind tipo) {
 std::string Apri(ContestoFinestra& f, DialogKind tmpTipoFile) {
     std::string nome = f.ui.openFileName(f.CartellaDialoghi.string(), filtriApri(tmpTipoFile));
     if (nome.empty()) return {};
-    // Only a missing file is refused here; what else may be wrong with it is said when it is read.
-    // A loop of symbolic links is not a missing file: reading it says what it is.
+    // Only a missing file is refused here; what else may be wrong with it is said when it is read. A loop
+    // of symbolic links, or a name too long for the system, is not a missing file: reading it says what it
+    // is.
     std::error_code ec;
-    if (!fs::exists(fs::status(nome, ec)) && ec != std::errc::too_many_symbolic_link_levels) {
+    if (fs::status(nome, ec).type() == fs::file_type::not_found) {
         f.ui.showMessage("File not found:" + nome);
         return {};
     }

@@ -39,10 +39,13 @@ struct ProprietaNodo {
 };
 ProprietaNodo proprietaNodo(const ContestoFinestra& f);
 
+// The program's version, as the information box and "--version" give it.
+inline constexpr std::string_view kVersione = "4.1";
+
 // What the information box shows.
 struct TestiInformazioni {
     std::string caption = "Trevalon";
-    std::string Label1 = "VERSION   4.1";
+    std::string Label1 = "VERSION   " + std::string(kVersione);
     std::string Label2 =
         "Trevalon simplifies knot diagrams, move by move, until the knot is trivial or no "
         "move is left.";

@@ -159,7 +159,16 @@ std::string tipoFileKnot(std::string_view testo) {
 
 std::string messaggioNessunTipo(std::string_view testo) {
     std::string messaggio = "No Fikle Knot";
-    if (testo.find('\0') == std::string_view::npos) return messaggio;
+    if (testo.find('\0') == std::string_view::npos) {
+        // What a knot file holds, for a file that holds none of it.
+        constexpr std::string_view kTipi =
+            "a knot file has a line \"GaussCode=\" (with \"Indices=\"), \"Object=\" or \"Source=\", or is a "
+            "text drawing whose first line is its size \"R,C\".";
+        messaggio += testo.empty()         ? "\nThe file is empty: "
+                     : trim(testo).empty() ? "\nThe file holds only blanks and line ends: "
+                                           : "\nThe file holds no key of a knot file: ";
+        return messaggio + std::string(kTipi);
+    }
     using namespace std::string_view_literals;
     const bool bom32 = testo.starts_with("\xFF\xFE\0\0"sv) || testo.starts_with("\0\0\xFE\xFF"sv);
     const bool bom16 = !bom32 && (testo.starts_with("\xFF\xFE"sv) || testo.starts_with("\xFE\xFF"sv));

@@ -39,9 +39,10 @@ std::string testoFileGaussCode(std::string_view txtNodo, std::string_view TxtOri
 // a text drawing (a first line "R,C"); "" for none.
 std::string tipoFileKnot(std::string_view testo);
 
-// The message for a text in which tipoFileKnot finds no kind: "No Fikle Knot", and on a second line why
-// when the bytes tell: a text in an encoding of two or four bytes a character (UTF-16 or UTF-32, with or
-// without a byte-order mark) holds NUL bytes, so none of its keys can be found.
+// The message for a text in which tipoFileKnot finds no kind: "No Fikle Knot", and on a second line why: a
+// text in an encoding of two or four bytes a character (UTF-16 or UTF-32, with or without a byte-order
+// mark) holds NUL bytes, so none of its keys can be found; else the file is empty, holds only blanks and
+// line ends, or holds no key, followed by what a knot file holds.
 std::string messaggioNessunTipo(std::string_view testo);
 
 // A knot file's whole text, for the readers that go through its lines. Only a regular file of at most

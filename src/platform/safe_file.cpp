@@ -10,6 +10,8 @@
 #include <random>
 #include <system_error>
 
+#include "platform/text.h"
+
 namespace trevalon {
 
 namespace fs = std::filesystem;
@@ -203,8 +205,10 @@ FileRead readRegularFile(const fs::path& path, std::uintmax_t maxBytes) {
         const int e = errno;
         if (e == ELOOP) {
             out.refusal = ReadRefusal::LinkLoop;
-        } else if (e == ENOENT || e == ENOTDIR || e == ENAMETOOLONG) {
+        } else if (e == ENOENT || e == ENOTDIR) {
             out.refusal = ReadRefusal::Missing;
+        } else if (e == ENAMETOOLONG) {
+            out.refusal = ReadRefusal::NameTooLong;
         } else {
             out.refusal = ReadRefusal::Unreadable;
             out.reason = reasonOf(e);
@@ -277,6 +281,8 @@ std::string readRefusalMessage(const FileRead& read, const std::string& path, st
                    " MB, at most " + std::to_string(maxBytes / kMiB) + " MB";
         case ReadRefusal::Unreadable:
             return "The file could not be read: " + path + ": " + read.reason;
+        case ReadRefusal::NameTooLong:
+            return "The name is too long for the system: " + citazione(path);
     }
     return {};
 }

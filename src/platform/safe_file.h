@@ -58,8 +58,12 @@ Status replaceFileWith(const std::filesystem::path& target,
 // is written. For a writer of several files that checks them all before it writes the first.
 Status checkReplaceable(const std::filesystem::path& target, TargetName name = TargetName::Chosen);
 
-// What reading a file found when it could not give the file's bytes.
-enum class ReadRefusal { None, Missing, Folder, LinkLoop, NotRegular, TooLarge, Unreadable };
+// What reading a file found when it could not give the file's bytes. NameTooLong: the system refuses the
+// name (ENAMETOOLONG: a part longer than its folder takes, or the whole path longer than the system takes).
+enum class ReadRefusal { None, Missing, Folder, LinkLoop, NotRegular, TooLarge, Unreadable, NameTooLong };
+
+// Why a name the system refuses as too long is not read, as the messages say it.
+inline constexpr const char* kNomeTroppoLungo = "the name is too long for the system";
 
 struct FileRead {
     ReadRefusal refusal = ReadRefusal::None;
@@ -79,6 +83,7 @@ FileRead readRegularFile(const std::filesystem::path& path, std::uintmax_t maxBy
 // The message for a refused read: "File not found:" and the path for a missing file, else the path and
 // what was wrong ("... is a folder", "... is a loop of symbolic links", "... is not a regular file",
 // "... is too large: N MB, at most M MB").
+// A name the system refuses: "The name is too long for the system: " and the path quoted short (citazione).
 // The empty text for a read that was not refused.
 std::string readRefusalMessage(const FileRead& read, const std::string& path,
                                std::uintmax_t maxBytes = kMaxKnotFileBytes);

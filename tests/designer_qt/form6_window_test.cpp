@@ -31,6 +31,7 @@
 
 #include "designer/qt/picture_decoder.h"
 #include "mainwindow/qt/main_window.h"
+#include "platform/text.h"
 #include "platform_qt/qt_app.h"
 #include "support/ordinary_user.h"
 
@@ -234,6 +235,36 @@ TEST_F(Form6WindowTest, NewKnotOverAPictureTracedUndoneAndClosedOnlyWithConsent)
     fs::remove_all(cartella);
 }
 
+// New: a typed picture name longer than the system takes is refused at Confirm as too long, as the main
+// window says it, not as a file not found.
+TEST_F(Form6WindowTest, NewKnotOverAPictureNameTooLongSaysSo) {
+    const fs::path cartella = cartellaProva("long");
+    MainWindow w(cartella);
+    w.show();
+    w.runCommand("Servizi");
+    QApplication::processEvents();
+    Form6* d = w.designer();
+    ASSERT_NE(d, nullptr);
+    const std::string lungo = (cartella / (std::string(300, 'p') + ".png")).string();
+    Risposte r;
+    int passo = 0;
+    r.altro = [&](QWidget* modale) {
+        auto* dlg = qobject_cast<FrmNewK*>(modale);
+        if (!dlg) return false;
+        if (passo++ == 0) {
+            dlg->txtImg().setText(QString::fromStdString(lungo));
+            QMetaObject::invokeMethod(dlg, &FrmNewK::Conferma, Qt::QueuedConnection);
+        } else {
+            QMetaObject::invokeMethod(dlg, &QDialog::reject, Qt::QueuedConnection);
+        }
+        return true;
+    };
+    r.durante([&] { d->action("Nuovo")->trigger(); });
+    EXPECT_EQ(r.testi, std::vector<std::string>{"The name is too long for the system: " + citazione(lungo)});
+    EXPECT_FALSE(d->gridView().isEnabled());  // no design started
+    fs::remove_all(cartella);
+}
+
 TEST_F(Form6WindowTest, OpenedSourceWithAMovedPictureIsFoundBesideItAndARefusedDrawingIsMarkedRed) {
     const fs::path cartella = cartellaProva("moved");
     QImage picture(100, 100, QImage::Format_RGB32);
@@ -393,6 +424,10 @@ TEST_F(Form6WindowTest, APictureNameThatIsNoPictureIsNeitherShownNorCopied) {
         ASSERT_EQ(apri.testi.size(), 1u) << prova;
         EXPECT_NE(apri.testi[0].find("could not be loaded"), std::string::npos) << apri.testi[0];
         EXPECT_LT(apri.testi[0].size(), 250u) << prova;
+        if (nome == nomeLungo) {  // not "there is no such file"
+            EXPECT_NE(apri.testi[0].find("(the name is too long for the system)"), std::string::npos)
+                << apri.testi[0];
+        }
         EXPECT_TRUE(d->gridView().picture().isNull()) << prova;
 
         Risposte compila;

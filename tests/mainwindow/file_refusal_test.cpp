@@ -15,6 +15,7 @@
 #include "form2_fixture.h"
 #include "mainwindow/history.h"
 #include "mainwindow/open_knot.h"
+#include "platform/text.h"
 #include "support/ordinary_user.h"
 
 namespace trevalon {
@@ -51,12 +52,20 @@ TEST(FileRefusal, UnusableKnotFilesAreRefusedWithTheirReasonAndTheDiagramStays) 
     fs::resize_file(dir / "big.gau", 70u * 1024u * 1024u);  // sparse
 
     const std::string missing = (dir / "missing.gau").string();
+    const std::string longPart = (dir / (std::string(300, 'k') + ".gau")).string();
+    std::string deep;
+    while (deep.size() < 4200) deep += "folder/";
+    const std::string longPath = (dir / deep / "k.gau").string();
     const std::vector<std::pair<std::string, std::string>> cases = {
         {missing, "File not found:" + missing},
         {(dir / "folder.gau").string(), (dir / "folder.gau").string() + " is a folder"},
         {(dir / "pipe.gau").string(), (dir / "pipe.gau").string() + " is not a regular file"},
         {(dir / "zero.gau").string(), (dir / "zero.gau").string() + " is not a regular file"},
         {(dir / "big.gau").string(), (dir / "big.gau").string() + " is too large: 70 MB, at most 64 MB"},
+        // Names the system refuses as too long: a part longer than a folder takes, a whole path longer than
+        // the system takes. Not missing files.
+        {longPart, "The name is too long for the system: " + citazione(longPart)},
+        {longPath, "The name is too long for the system: " + citazione(longPath)},
     };
     Window w;
     ASSERT_TRUE(ApriGen(w.form.contesto(), w.form.vista(),

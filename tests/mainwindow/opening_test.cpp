@@ -99,14 +99,22 @@ TEST(Opening, FailedOpeningsLeaveDiagramHistoryAndNameUntouched) {
     struct Caso {
         std::string file, testo, messaggio;
     };
+    // A file of no known kind: "No Fikle Knot", and on a second line why.
+    const std::string kTipiNodo =
+        "a knot file has a line \"GaussCode=\" (with \"Indices=\"), \"Object=\" or \"Source=\", or is a text "
+        "drawing whose first line is its size \"R,C\".";
+    const std::string kNessunaChiave = "No Fikle Knot\nThe file holds no key of a knot file: " + kTipiNodo;
     const std::vector<Caso> casi = {
         {"bad_code.gau", "GaussCode=1,-2,3,-1,2,3\nIndices=1,1,1\n", kErroreCodiceGau},
         {"no_indices.gau", "GaussCode=1,-2,3,-1,2,-3\n", kErroreIndiciGau},
-        {"no_code.gau", "Indices=1,1,1\n", "No Fikle Knot"},
+        {"no_code.gau", "Indices=1,1,1\n", kNessunaChiave},
         {"bad_indices.gau", "GaussCode=1,-2,3,-1,2,-3\nIndices=1,2,1\n", kErroreIndiciGau},
         {"short_indices.gau", "GaussCode=1,-2,3,-1,2,-3\nIndices=1,1\n", kErroreCodiceGau},
         {"bad_letters.gau", "GaussCode=1,-2,3,-1,2,-3\nIndices=1,1,-1\n", kErroreIndiciGau},  // not drawable
-        {"nothing.kno", "hello\nworld\n", "No Fikle Knot"},
+        {"nothing.kno", "hello\nworld\n", kNessunaChiave},
+        // An empty file, and one of blanks alone: the box says so.
+        {"empty.gau", "", "No Fikle Knot\nThe file is empty: " + kTipiNodo},
+        {"blank.gau", " \r\n\t\n\n", "No Fikle Knot\nThe file holds only blanks and line ends: " + kTipiNodo},
         {"trivial.gau", "GaussCode=\nIndices=\n", "Trivial knot"},
         // A Gauss-code file saved as UTF-16: its keys cannot be found, and the box says why.
         {"utf16.gau", utf16("GaussCode=1,-2,3,-1,2,-3\r\nIndices=1,1,1\r\n"),

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/safe_file.h"
+#include "platform/text.h"
 #include "support/ordinary_user.h"
 
 namespace trevalon {
@@ -329,6 +330,11 @@ TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
     fs::create_directory(sub);
     put(big, "");
     fs::resize_file(big, 70u * 1024u * 1024u);  // sparse: no disk used
+    // Names the system refuses: a part longer than a folder takes, a path longer than the system takes.
+    const fs::path longPart = folder.path / (std::string(300, 'k') + ".gau");
+    std::string deep;
+    while (deep.size() < 4200) deep += "folder/";
+    const fs::path longPath = folder.path / deep / "k.gau";
     struct Case {
         fs::path path;
         ReadRefusal refusal;
@@ -343,6 +349,10 @@ TEST(SafeFile, OnlyRegularFilesUpToTheCapAreRead) {
         {fifo, ReadRefusal::NotRegular, fifo.string() + " is not a regular file"},
         {zero, ReadRefusal::NotRegular, zero.string() + " is not a regular file"},
         {big, ReadRefusal::TooLarge, big.string() + " is too large: 70 MB, at most 64 MB"},
+        {longPart, ReadRefusal::NameTooLong,
+         "The name is too long for the system: " + citazione(longPart.string())},
+        {longPath, ReadRefusal::NameTooLong,
+         "The name is too long for the system: " + citazione(longPath.string())},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.string());

@@ -22,11 +22,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "designer/picture_file.h"
 #include "designer/qt/picture_decoder.h"
 #include "designer/source_check.h"
 #include "designer/source_file.h"
+#include "platform/safe_file.h"
 
 namespace trevalon {
 
@@ -140,7 +143,13 @@ void FrmNewK::Conferma() {
                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
             return;
     } else if (!QFileInfo(q(nome)).isFile()) {
-        QMessageBox::information(this, kTitolo, q("File not found:" + nome));
+        // As the main window says it; a name too long for the system is not a file not found.
+        std::error_code ec;
+        (void)std::filesystem::status(nome, ec);
+        FileRead rifiuto;
+        rifiuto.refusal =
+            ec == std::errc::filename_too_long ? ReadRefusal::NameTooLong : ReadRefusal::Missing;
+        QMessageBox::information(this, kTitolo, q(readRefusalMessage(rifiuto, nome)));
         return;
     }
     accept();

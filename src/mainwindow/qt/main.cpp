@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <vector>
 
 #include "mainwindow/qt/command_line.h"
@@ -28,32 +29,30 @@ std::filesystem::path cartellaDump() {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("Trevalon");
 
-    // "--help" is answered before the display is opened, so that it prints where there is none. The
-    // arguments are read here on a copy: the window's application reads them again, taking its own.
+    trevalon::ProgramContext ctx;
+    ctx.cartellaDump = cartellaDump();
+    trevalon::OpzioniAvvio opzioni(ctx);
+
+    // The options are read before the display is opened, so that "--help", "--version" and an unknown
+    // option are answered where there is none. They are read here on a copy of the arguments, without the
+    // options of Qt's own windows, which the window's application takes.
     {
         int n = argc;
         std::vector<char*> copia(argv, argv + argc + 1);
         const QCoreApplication lettura(n, copia.data());
-        trevalon::ProgramContext ctx;
-        ctx.cartellaDump = cartellaDump();
-        trevalon::OpzioniAvvio opzioni(ctx);
-        // Options of the window's own (such as -platform) are not known here: only the help is answered.
-        (void)opzioni.parser().parse(QCoreApplication::arguments());
-        if (opzioni.parser().isSet("help") || opzioni.parser().isSet("help-all"))
-            opzioni.parser().showHelp(0);
+        if (const std::optional<trevalon::RispostaAvvio> risposta =
+                opzioni.leggi(QCoreApplication::arguments())) {
+            (risposta->errore ? std::cerr : std::cout) << risposta->testo << std::flush;
+            return risposta->codice;
+        }
     }
 
     // A file-size limit makes a save fail with a message instead of ending the program.
     trevalon::ignoraLimiteDimensioneFile();
     QApplication app(argc, argv);
 
-    trevalon::ProgramContext ctx;
     // The program's folder is the folder of its executable; Knots/ and Documentation/ lie beside it.
     ctx.programFolder = QCoreApplication::applicationDirPath().toStdString();
-    ctx.cartellaDump = cartellaDump();
-
-    trevalon::OpzioniAvvio opzioni(ctx);
-    opzioni.parser().process(app);
     const std::string avviso = opzioni.applica(ctx);
     if (!avviso.empty()) std::cerr << "trevalon: " << avviso << '\n';
 
