@@ -3,16 +3,26 @@
 #include <cstring>
 #include <exception>
 #include <iostream>
+#include <ostream>
 
 #include "harness_commands.h"
+#include "mainwindow/program_context.h"
 #include "platform/safe_file.h"
 
 namespace {
 
-void usage() {
-    std::cerr << "usage: trevalon-bench COMMAND ARGS...\n";
-    for (const auto& c : trevalon::bench::kHarnessCommands)
-        std::cerr << "  trevalon-bench " << c.usage << '\n';
+void usage(std::ostream& out) {
+    out << "usage: trevalon-bench COMMAND ARGS...\n";
+    for (const auto& c : trevalon::bench::kHarnessCommands) out << "  trevalon-bench " << c.usage << '\n';
+}
+
+// The usage, and what "run --debug DIR" writes into DIR: the dumps of a complete run, by file name.
+void help() {
+    usage(std::cout);
+    std::cout << "\nrun --debug DIR writes into DIR, as the program's --debug does: "
+              << trevalon::kDumpTabelle << "; " << trevalon::kDumpRicerche << "; and "
+              << trevalon::kDumpInstradamento
+              << ". A dump that cannot be written is counted on the error output and makes the status 1.\n";
 }
 
 }  // namespace
@@ -21,8 +31,12 @@ int main(int argc, char** argv) {
     // A file-size limit makes a write fail with a message instead of ending the harness.
     trevalon::ignoraLimiteDimensioneFile();
     if (argc < 2) {
-        usage();
+        usage(std::cerr);
         return 2;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        help();
+        return 0;
     }
     for (const auto& c : trevalon::bench::kHarnessCommands) {
         if (std::strcmp(argv[1], c.name) != 0) continue;
@@ -33,6 +47,6 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    usage();
+    usage(std::cerr);
     return 2;
 }

@@ -8,8 +8,10 @@ if(TARGET trevalon_testsupport)
                                            trevalon_warnings)
 endif()
 
-# The harness's debug option, checked on a sample knot.
+# The harness's debug option, checked on a sample knot and on a drawn knot by both roads (object file and
+# knot source).
 if(TREVALON_BUILD_TESTS)
   add_test(NAME bench_run_debug COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_run_debug.sh $<TARGET_FILE:trevalon-bench>
-                                        ${PROJECT_SOURCE_DIR}/Knots/Unknot40.gau)
+                                        ${PROJECT_SOURCE_DIR}/Knots/Unknot40.gau ${PROJECT_SOURCE_DIR}/Knots/Trefoil.kno
+                                        ${PROJECT_SOURCE_DIR}/Knots/Trefoil.kns ${PROJECT_SOURCE_DIR}/Knots/FigureEight.kno)
 endif()

@@ -9,6 +9,7 @@
 #include "layout/render_grid.h"
 #include "model/cell_drawing_snapshot.h"
 #include "model/drawn_structure.h"
+#include "model/dumps.h"
 #include "model/structure.h"
 #include "moves/compare.h"
 
@@ -44,7 +45,8 @@ void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno) {
 }
 
 Result<DisegnoPercorso> percorriDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
-                                        const std::function<void()>& tick) {
+                                        const std::function<void()>& tick,
+                                        const ModelSettings& impostazioni) {
     DisegnoPercorso out;
     out.diagram = std::make_unique<Diagram>();
     out.nomi = std::make_unique<TileNameTable>();
@@ -54,13 +56,18 @@ Result<DisegnoPercorso> percorriDisegno(const DisegnoTesto& disegno, const TileP
     DisegnaModo2(*out.diagram, RenderTarget{nessunaGriglia, *out.nomi, palette, nullptr}, ColNero, false,
                  tick);
     if (Status s = GeneraStrutturaDaDisegno(*out.diagram); !s) return fail(s.error());
+    // `CmdDadisegno_azione` has set `ModoGen` "D" before the walk.
+    const ModelSettings modoD = conModoGen(impostazioni, GenMode::TextDrawing);
+    StampaArchi(*out.diagram, modoD);
+    StampaIncroci(*out.diagram, modoD);
     return out;
 }
 
 Result<NodoCostruito> costruisciDaDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
-                                          const std::function<void()>& tick) {
+                                          const std::function<void()>& tick,
+                                          const ModelSettings& impostazioni) {
     // The walk over the drawn symbols: arcs, crossings, and the paths that give the cell table its lines.
-    Result<DisegnoPercorso> percorso = percorriDisegno(disegno, palette, tick);
+    Result<DisegnoPercorso> percorso = percorriDisegno(disegno, palette, tick, impostazioni);
     if (!percorso) return fail(percorso.error());
     std::unique_ptr<Diagram> walked = std::move(percorso->diagram);
     const std::unique_ptr<TileNameTable> nomi = std::move(percorso->nomi);
@@ -89,11 +96,14 @@ Result<NodoCostruito> costruisciDaDisegno(const DisegnoTesto& disegno, const Til
     out.NumIncrociDis = contaIncrociDis(*out.tblGen);
     walked.reset();
     out.diagram = std::make_unique<Diagram>();
-    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
+    // `CmdgrafCompleto_Click`: every table rebuilt from the cell drawing (`GeneradatblGen`, kind "I").
+    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick, true, impostazioni); !s)
+        return fail(s.error());
     return out;
 }
 
-Result<NodoCostruito> costruisciDaSnapshot(const std::string& snapshot, const std::function<void()>& tick) {
+Result<NodoCostruito> costruisciDaSnapshot(const std::string& snapshot, const std::function<void()>& tick,
+                                           const ModelSettings& impostazioni) {
     NodoCostruito out;
     out.tblGen = std::make_unique<CellDrawing>();
     if (Result<int> letti = deserializzaCelDis(*out.tblGen, snapshot); !letti)
@@ -101,24 +111,27 @@ Result<NodoCostruito> costruisciDaSnapshot(const std::string& snapshot, const st
     out.NumIncrociDis = contaIncrociDis(*out.tblGen);
     if (out.NumIncrociDis == 0) return fail("The drawing has no crossing: there is no knot diagram in it.");
     out.diagram = std::make_unique<Diagram>();
-    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick); !s) return fail(s.error());
+    if (Status s = StrutturaDaTblGen(*out.diagram, *out.tblGen, tick, true, impostazioni); !s)
+        return fail(s.error());
     return out;
 }
 
 Result<NodoCostruito> costruisciNodoDisegnato(std::string_view testo, KnotFileKind tipo,
-                                              const TilePalette& palette, const std::function<void()>& tick) {
+                                              const TilePalette& palette, const std::function<void()>& tick,
+                                              const ModelSettings& impostazioni) {
     if (tipo == KnotFileKind::Object) {
         const Result<std::string> snapshot = leggiRigaOggetto(testo);
         if (!snapshot) return fail("The knot file cannot be read: " + snapshot.error() + ".");
-        return costruisciDaSnapshot(*snapshot, tick);
+        return costruisciDaSnapshot(*snapshot, tick, impostazioni);
     }
     const Result<DisegnoTesto> disegno = leggiDisegnoTesto(testo);
     if (!disegno) return fail(disegno.error());
-    return costruisciDaDisegno(*disegno, palette, tick);
+    return costruisciDaDisegno(*disegno, palette, tick, impostazioni);
 }
 
 Result<NodoCostruito> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
-                                         const std::function<void()>& tick) {
+                                         const std::function<void()>& tick,
+                                         const ModelSettings& impostazioni) {
     NodoCostruito nodo;
     nodo.NumIncrociDis = contaIncrociDis(*tblGen);
     const int attesi = static_cast<int>(nuovo.TxtOri.size());
@@ -133,7 +146,8 @@ Result<NodoCostruito> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, co
         return nodo;
     }
     nodo.diagram = std::make_unique<Diagram>();
-    if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, tick); !s)
+    // The walk first: only the drawing of the move is derived further, and dumped.
+    if (Status s = PercorriTblGen(*nodo.diagram, *nodo.tblGen, tick); !s)
         return fail("the redrawn drawing cannot be walked: " + s.error());
     const Diagram& d = *nodo.diagram;
     const auto lettereO = [](const std::string& ori) { return std::count(ori.begin(), ori.end(), 'O'); };
@@ -143,6 +157,8 @@ Result<NodoCostruito> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, co
         lettereO(d.TxtOri) != lettereO(nuovo.TxtOri))
         return fail("the redrawn drawing is not the diagram of the move (" + d.txtNodo + " instead of " +
                     nuovo.txtNodo + ").");
+    if (Status s = DerivaStrutturaDisegnata(*nodo.diagram, impostazioni); !s)
+        return fail("the redrawn drawing cannot be walked: " + s.error());
     return nodo;
 }
 

@@ -1,7 +1,11 @@
 #pragma once
 // Knots built below the window, into fresh tables, as one value: from a drawing (a knot source or text
 // drawing, a cell drawing's snapshot), and a redrawn cell drawing checked against the rewrite of its move.
-// Nothing here touches a window: a failure is returned with its reason.
+// Nothing here touches a window: a failure is returned with its reason. Each build is handed the model's
+// settings (`impostazioni`: the debug switch and the dumps' folder) and writes the table dumps of the Parts
+// under the kind of tables it builds: "D" for the walk over a drawing's symbols, "I" for every table
+// rebuilt from a cell drawing (archiD.txt, incrociD.txt; archiI.txt, incrociI.txt, gemelli.txt,
+// regioni.txt, tmpreg*.txt). With the default settings nothing is written.
 
 #include <functional>
 #include <memory>
@@ -12,6 +16,7 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "model/cell_drawing.h"
+#include "model/model_settings.h"
 #include "model/tables.h"
 #include "model/text_drawing.h"
 #include "moves/gauss_rewrite.h"
@@ -45,31 +50,36 @@ int contaIncrociDis(const CellDrawing& tblGen);
 
 // A drawing walked alone: the cell table's symbols from the drawing, every drawn cell classified with the
 // drawn-knot palette (`DisegnaModo2`, the tile names kept in `nomi`), and the arcs, crossings, Gauss text
-// and letters the walk over the symbols finds (`GeneraStrutturaDaDisegno`). No cell drawing, no passages,
-// no regions.
+// and letters the walk over the symbols finds (`GeneraStrutturaDaDisegno`), then `StampaArchi` and
+// `StampaIncroci` of kind "D" (`CmdDadisegno_azione` on a knot source). No cell drawing, no passages, no
+// regions.
 struct DisegnoPercorso {
     std::unique_ptr<Diagram> diagram;
     std::unique_ptr<TileNameTable> nomi;
 };
 Result<DisegnoPercorso> percorriDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
-                                        const std::function<void()>& tick = {});
+                                        const std::function<void()>& tick = {},
+                                        const ModelSettings& impostazioni = {});
 
 // A knot source or text drawing into fresh tables: its symbols walked (`GeneraStrutturaDaDisegno`, after
 // `DisegnaModo2` classified every drawn cell with the drawn-knot palette), the diagonal steps given corner
 // cells and line codes, the cell drawing made from the cell table, and every table rebuilt from that.
 Result<NodoCostruito> costruisciDaDisegno(const DisegnoTesto& disegno, const TilePalette& palette,
-                                          const std::function<void()>& tick = {});
+                                          const std::function<void()>& tick = {},
+                                          const ModelSettings& impostazioni = {});
 
 // A cell drawing's snapshot text into fresh tables. A drawing without any crossing cell is the trivial knot:
 // read, but not built.
 Result<NodoCostruito> costruisciDaSnapshot(const std::string& snapshot,
-                                           const std::function<void()>& tick = {});
+                                           const std::function<void()>& tick = {},
+                                           const ModelSettings& impostazioni = {});
 
 // A drawn knot file of kind `tipo` (Object: the "Object=" line; Source: a knot source or text drawing), its
 // whole text, into fresh tables.
 Result<NodoCostruito> costruisciNodoDisegnato(std::string_view testo, KnotFileKind tipo,
                                               const TilePalette& palette,
-                                              const std::function<void()>& tick = {});
+                                              const std::function<void()>& tick = {},
+                                              const ModelSettings& impostazioni = {});
 
 // `SettaTblNodoDagrd`: the drawn symbols of the cell table from a drawing (rows 1..NumRighe - 1, columns
 // 1..NumColonne - 1); `Tipo`, `Vicini` and `Numero` cleared.
@@ -77,8 +87,11 @@ void SettaTblNodoDagrd(Diagram& d, const DisegnoTesto& disegno);
 
 // A redrawn cell drawing (already checked cell by cell) against the rewrite of the same move: walked into
 // a fresh diagram, it must have the crossings of `nuovo`, as many of them with the letter "O", and the same
-// Gauss code up to the reading (`formaCanonica`). The built drawn diagram, or what does not match.
+// Gauss code up to the reading (`formaCanonica`). The built drawn diagram, or what does not match. The
+// structure is derived, and the dumps written, only for a drawing that matches: a redraw that is refused
+// leaves no dump of its own.
 Result<NodoCostruito> controllaRidisegno(std::unique_ptr<CellDrawing> tblGen, const TestoNodo& nuovo,
-                                         const std::function<void()>& tick = {});
+                                         const std::function<void()>& tick = {},
+                                         const ModelSettings& impostazioni = {});
 
 }  // namespace trevalon

@@ -95,6 +95,7 @@ bool codiceBanale(const std::string& txtNodo, const std::string& TxtOri) {
 ModelSettings impostazioniModello(const OpzioniCostruzione& o, StatusPort* status) {
     ModelSettings m;
     m.ModoDebug = o.ModoDebug;
+    m.ModoGen = GenMode::Code;  // `Disegna` sets `ModoGen` "A"
     m.programFolder = o.cartellaDump;
     m.status = status;
     m.nonScritti = o.nonScritti;

@@ -61,6 +61,7 @@ OpzioniCostruzione opzioniCostruzione(const ContestoFinestra& f, const VistaNodo
 ModelSettings impostazioniModello(const ContestoFinestra& f) {
     ModelSettings m;
     m.ModoDebug = f.doc.modi.ModoDebug;
+    m.ModoGen = f.doc.modi.ModoGen;
     m.programFolder = f.ctx.cartellaDump;
     m.status = &f.ui;
     m.nonScritti = &f.ctx.dumpNonScritti;

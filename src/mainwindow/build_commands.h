@@ -26,7 +26,8 @@ struct VistaNodo;
 // The build options of the window: its modes, its zoom's cell size, its dumps' folder and its main grid.
 OpzioniCostruzione opzioniCostruzione(const ContestoFinestra& f, const VistaNodo& v);
 
-// What the model's procedures are told of the window: the debug switch and the dumps' folder.
+// What the model's procedures are told of the window: the debug switch, the dumps' folder and the kind of
+// the window's tables (`ModoGen`, which names the dumps; a build of new tables sets the kind it builds).
 ModelSettings impostazioniModello(const ContestoFinestra& f);
 
 // The window's build of the texts from root crossing `radice` (`costruisciNodoDaCodice` with the window's

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "layout/drawn_renderer.h"
 #include "layout/render_grid.h"
+#include "mainwindow/build_commands.h"
 #include "mainwindow/main_grid.h"
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/window_context.h"
@@ -137,7 +139,8 @@ bool GeneradatblGen(ContestoFinestra& f, VistaNodo& v, CellDrawing&& tblGen) {
     if (nodo.NumIncrociDis >= kMinIncrociCostruzione) {
         BusyGuard busy(f.ui);
         nodo.diagram = std::make_unique<Diagram>();
-        if (Status s = StrutturaDaTblGen(*nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); });
+        if (Status s = StrutturaDaTblGen(
+                *nodo.diagram, *nodo.tblGen, [&f] { f.AggiornaProgressivo(); }, true, impostazioniModello(f));
             !s) {
             f.ui.showMessage(s.error());
             return false;
@@ -146,6 +149,16 @@ bool GeneradatblGen(ContestoFinestra& f, VistaNodo& v, CellDrawing&& tblGen) {
     installaNodo(f, v, std::move(nodo));
     f.SettaDone();
     return true;
+}
+
+void scriviDumpDisegnato(ContestoFinestra& f, const CellDrawing& tblGen) {
+    const ModelSettings impostazioni = impostazioniModello(f);
+    if (!impostazioni.ModoDebug || contaIncrociDis(tblGen) < kMinIncrociCostruzione) return;
+    BusyGuard busy(f.ui);
+    auto d = std::make_unique<Diagram>();
+    // A drawing that cannot be built has no tables to dump; the knot itself says so where it is opened.
+    static_cast<void>(StrutturaDaTblGen(
+        *d, tblGen, [&f] { f.AggiornaProgressivo(); }, true, impostazioni));
 }
 
 void installaNodo(ContestoFinestra& f, VistaNodo& v, NodoCostruito&& nodo) {

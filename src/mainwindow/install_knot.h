@@ -33,6 +33,12 @@ bool GeneradatblGen(ContestoFinestra& f, VistaNodo& v, CellDrawing&& tblGen);
 // Never 0.
 std::uint64_t improntaDiagramma(const Diagram& d, const LayoutState& s);
 
+// The table dumps of a drawn knot that was built without the window's settings (the knot designer's
+// compilation): its tables built again from its cell drawing with the window's debug switch and dumps'
+// folder, into tables of their own, as opening its knot file builds them (kind "I"). Nothing at all while
+// the switch is off.
+void scriviDumpDisegnato(ContestoFinestra& f, const CellDrawing& tblGen);
+
 // Opens a built knot as the window's new document, read from the file `nome` of kind `tipo`: the look of
 // its kind (palette, zoom levels 3..6 at 6 for a knot from a code, 1..5 at 3 for a drawn one), installed,
 // step 0 recorded (a drawn knot's with its own drawing), commands and caption of step 0. Opening a drawn

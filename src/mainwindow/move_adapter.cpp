@@ -10,6 +10,7 @@
 #include "layout/palette.h"
 #include "layout/render_grid.h"
 #include "layout/tile_renderer.h"
+#include "mainwindow/build_commands.h"
 #include "mainwindow/commit.h"
 #include "mainwindow/highlights.h"
 #include "mainwindow/main_grid.h"
@@ -223,7 +224,8 @@ Result<NodoCostruito> FinestraForm2::ridisegnoControllato(MoveKind tipo, const T
                                   ponteDis(tipo));
     }
     if (!disegno) return Failure{disegno.error()};
-    return controllaRidisegno(std::move(*disegno), nuovo, tick);
+    // The rebuild of the moved drawing (`GeneradatblGen`) writes the window's dumps.
+    return controllaRidisegno(std::move(*disegno), nuovo, tick, impostazioniModello(form_.contesto()));
 }
 
 bool FinestraForm2::committaMossa(MoveKind tipo, const TestoNodo& nuovo) {

@@ -17,7 +17,6 @@
 #include "mainwindow/small_boxes.h"
 #include "mainwindow/text_drawing_files.h"
 #include "mainwindow/window_context.h"
-#include "model/dumps.h"
 #include "model/knot_files.h"
 #include "model/text_drawing.h"
 #include "platform/safe_file.h"
@@ -47,7 +46,8 @@ bool ApriDis(ContestoFinestra& f, VistaNodo& v, const std::string& nome, std::st
     f.ui.setPanel("p1", "Generation knot");
     Result<NodoCostruito> nodo = [&] {
         BusyGuard busy(f.ui);
-        return costruisciNodoDisegnato(testo, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
+        return costruisciNodoDisegnato(
+            testo, tipo, paletteDisegni, [&f] { f.AggiornaProgressivo(); }, impostazioniModello(f));
     }();
     if (!nodo) {
         f.SettaDone();
@@ -81,7 +81,9 @@ bool cmdDadisegnoRichiesta(ContestoFinestra& f, VistaNodo& v, const std::string&
     f.ui.setPanel("p1", "Generation knot");
     Result<DisegnoPercorso> percorso = [&] {
         BusyGuard busy(f.ui);
-        return percorriDisegno(*disegno, paletteDisegni, [&f] { f.AggiornaProgressivo(); });
+        // The walk writes its dumps of kind "D" (`CmdDadisegno_azione`).
+        return percorriDisegno(
+            *disegno, paletteDisegni, [&f] { f.AggiornaProgressivo(); }, impostazioniModello(f));
     }();
     if (!percorso) {
         f.SettaDone();
@@ -101,9 +103,6 @@ bool cmdDadisegnoRichiesta(ContestoFinestra& f, VistaNodo& v, const std::string&
     doc.TipoFileKno = *tipo;
     doc.NumElaborati = 0;
     doc.PartenzaDisegno = 1;
-    const ModelSettings impostazioni = impostazioniModello(f);
-    StampaArchi(doc.diagram, impostazioni);
-    StampaIncroci(doc.diagram, impostazioni);
     // Step 0 is the walk's knot, kept by its code: going back to it builds the same knot.
     doc.storia.azzera();
     Stato& s0 = doc.storia.corrente();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/dumps.h"
 #include "model/structure.h"
 #include "model/table_records.h"
 
@@ -504,8 +505,7 @@ void SettaTblNodoDaTab(Diagram& d) {
         }
 }
 
-Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick,
-                         bool cammini) {
+Status PercorriTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick) {
     d.NumRighe = kRigheDisegnato;
     d.NumColonne = kColonneDisegnato;
     // In a fresh table the walked cells are the only ones, and they lie in the drawing's used box.
@@ -533,10 +533,25 @@ Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::funct
             l.ColMax = std::max(l.ColMax, c);
         }
     d.limiti = l;
-    Status s = cammini ? Cmdgecare_Click(d) : CmDConvertiGemelli_Click(d);
-    if (s && !cammini) s = CmdGrafoReg_Click(d);
-    if (!s) return fail("The structure of the drawing cannot be derived: " + s.error());
     return {};
+}
+
+Status DerivaStrutturaDisegnata(Diagram& d, const ModelSettings& settings, bool cammini) {
+    // `GeneradatblGen` sets `ModoGen` "I" before anything is built: every dump of the rebuild says so.
+    const ModelSettings s = conModoGen(settings, GenMode::CellDrawing);
+    // The walk's dumps (StampaIncroci's letters are the walk's own already).
+    StampaArchi(d, s);
+    StampaIncroci(d, s);
+    Status esito = cammini ? Cmdgecare_Click(d, s) : CmDConvertiGemelli_Click(d, s);
+    if (esito && !cammini) esito = CmdGrafoReg_Click(d, s);
+    if (!esito) return fail("The structure of the drawing cannot be derived: " + esito.error());
+    return {};
+}
+
+Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick,
+                         bool cammini, const ModelSettings& settings) {
+    if (Status walked = PercorriTblGen(d, tblGen, tick); !walked) return walked;
+    return DerivaStrutturaDisegnata(d, settings, cammini);
 }
 
 }  // namespace trevalon

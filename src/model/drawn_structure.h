@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "model/cell_drawing.h"
+#include "model/model_settings.h"
 #include "model/tables.h"
 #include "platform/result.h"
 
@@ -56,11 +57,21 @@ inline constexpr int kColonneDisegnato = 1500;
 // 1..NumRighe - 1 and columns 1..NumColonne - 1 cleared.
 void SettaTblNodoDaTab(Diagram& d);
 
-// Every table of d rebuilt from a cell drawing (the engine of `GeneradatblGen`): the work extent of a drawn
-// knot, the walk over the line codes, `Forma` of every walked cell, the extent, and passages, regions and
-// (with `cammini`) shortest region paths, which only the searches need. d should be fresh; on failure its
-// tables are half written.
+// The first half of `GeneradatblGen`: the work extent of a drawn knot, the walk over the line codes of the
+// cell drawing, `Forma` of every walked cell and the extent. No dumps, no passages, no regions: what a
+// caller checks of the walked knot before it keeps it. d should be fresh; on failure its tables are half
+// written.
+Status PercorriTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {});
+
+// The second half of `GeneradatblGen` on a diagram that PercorriTblGen walked: `StampaArchi` and
+// `StampaIncroci`, then passages, regions and (with `cammini`) shortest region paths, which only the
+// searches need, each with its dumps. Whatever `settings.ModoGen` says, the tables are of kind "I" (built
+// from the cell drawing), and so are the dumps' names (archiI.txt, incrociI.txt).
+Status DerivaStrutturaDisegnata(Diagram& d, const ModelSettings& settings = {}, bool cammini = true);
+
+// Every table of d rebuilt from a cell drawing (the engine of `GeneradatblGen`): PercorriTblGen, then
+// DerivaStrutturaDisegnata. d should be fresh; on failure its tables are half written.
 Status StrutturaDaTblGen(Diagram& d, const CellDrawing& tblGen, const std::function<void()>& tick = {},
-                         bool cammini = true);
+                         bool cammini = true, const ModelSettings& settings = {});
 
 }  // namespace trevalon

@@ -28,4 +28,11 @@ struct ModelSettings {
     std::size_t maxTestoCammini = kMaxTestoCammini;
 };
 
+// The settings handed to the builder of tables of kind `modo`, which names their dumps ("archi" & ModoGen &
+// ".txt"): each builder sets the kind it builds, as the Parts set `ModoGen` before they build.
+inline ModelSettings conModoGen(ModelSettings settings, GenMode modo) {
+    settings.ModoGen = modo;
+    return settings;
+}
+
 }  // namespace trevalon

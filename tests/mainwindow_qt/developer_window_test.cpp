@@ -358,7 +358,7 @@ TEST(DebugHelp, NamesEveryDumpTheRunsWrite) {
         DoTric(mosse, true);
         (void)AzioneCompleta(f.form, mosse, nullptr);
     }
-    const std::string aiuto = kDumpDelDebug;
+    const std::string aiuto = dumpDelDebug();
     // "celdis_<stage>_<step>_.txt" stands in the help for the numbered dumps of the cell drawing.
     const auto nomeInAiuto = [](const std::string& nome) {
         const bool numerato = nome.starts_with("celdis_") && nome.ends_with("_.txt") &&

@@ -73,7 +73,7 @@ OpzioniAvvio::OpzioniAvvio(const ProgramContext& ctx)
     : developer_("developer",
                  "Starts in the developer layout: a panel of construction buttons in place of the toolbar."),
       debug_("debug", QString::fromStdString("Writes the debug dumps into " + ctx.cartellaDump.string() +
-                                             ": " + std::string(kDumpDelDebug))),
+                                             ": " + dumpDelDebug())),
       version_(QStringList{"v", "version"}, "Prints the program's name and version.") {
     parser_.setApplicationDescription("Simplifies knot diagrams move by move.");
     parser_.addHelpOption();

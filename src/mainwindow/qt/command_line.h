@@ -11,15 +11,6 @@
 
 namespace trevalon {
 
-// What "--debug" writes, as its help says it: every dump by its file name.
-inline constexpr const char* kDumpDelDebug =
-    "the tables of every diagram built (archi.txt, the arcs as the Gauss code is read; archiA.txt, "
-    "incrociA.txt, gemelli.txt, regioni.txt, tmpreg.txt, tmpreg00.txt, tmpreg01.txt), the work lists of "
-    "the move searches (coppie.txt, ng.txt and ngt2.txt for moves I and II; pontiA.txt, pontiP.txt and "
-    "ponteok.txt for move III) and of the rewrites of the code (posricalc.txt), a routing that fails "
-    "(errbordo.txt, errbordo.xlsx) and the redraws of the cell drawing in the step viewer (celdis.txt, "
-    "celdis2.txt, celdis_<stage>_<step>_.txt). The developer panel's \"Ruota\" writes ruota.txt there too.";
-
 // The arguments (the program's name first) without the options that Qt's own windows take (-platform NAME,
 // -style NAME, -reverse, ..., also with two dashes or NAME after "="), as the window's application leaves
 // them out: what remains is the program's own.

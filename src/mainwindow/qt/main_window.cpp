@@ -168,6 +168,8 @@ void MainWindow::apriDesigner() {
     }
     // A knot compiled in the designer opens here at step 0, as an opened knot file does.
     auto compilato = [this](NodoCostruito&& nodo, const std::filesystem::path& fileNodo) {
+        // Opened as its knot file opens, with the same dumps.
+        if (nodo.tblGen) scriviDumpDisegnato(form_->contesto(), *nodo.tblGen);
         apriPassoZero(form_->contesto(), form_->vista(), std::move(nodo), fileNodo.string(),
                       KnotFileKind::Object);
         form_->nodoAperto();
