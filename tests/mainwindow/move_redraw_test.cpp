@@ -10,9 +10,9 @@
 
 #include "celldraw/cell_drawing_check.h"
 #include "celldraw/redraw.h"
-#include "mainwindow/drawn_curl_fixture.h"
 #include "form2_fixture.h"
 #include "mainwindow/commands.h"
+#include "mainwindow/drawn_curl_fixture.h"
 #include "mainwindow/history.h"
 #include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"

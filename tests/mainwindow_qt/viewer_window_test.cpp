@@ -369,8 +369,8 @@ std::vector<std::pair<int, int>> disegniDelQuadro(const std::vector<PictureRef>&
 TEST(ViewerWindow, MiglioraOnAMoveThatLeavesATrivialKnotKeepsTheApprovedDrawing) {
     FinestraProva p;
     MainWindow& w = p.w;
-    testing::apriConDialogo(w, std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "drawn" /
-                                   "UnknotCurls_S1.kno");
+    testing::apriConDialogo(
+        w, std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "drawn" / "UnknotCurls_S1.kno");
     ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - UnknotCurls_S1 - Step 0");
     ASSERT_EQ(w.form().doc().diagram.NumIncroci, 3);
     Visto v;
