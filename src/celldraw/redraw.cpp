@@ -274,10 +274,13 @@ Status sistemaArco(CellDrawing& tblGen, VistaRidisegno& vista, const Diagram& d,
 // reason in `motivo`), or refused because the drawing cannot be walked.
 enum class Sistemazione { Fatta, Conservata, Rifiutata };
 
-Sistemazione sistema(CellDrawing& tblGen, VistaRidisegno& vista, bool migliora, std::string& motivo) {
+// `minimoIncroci`: the crossing cells a drawing needs to be walked and tidied (`F3SistemaGrafica`: three);
+// a drawing with fewer is left as it is.
+Sistemazione sistema(CellDrawing& tblGen, VistaRidisegno& vista, bool migliora, std::string& motivo,
+                     int minimoIncroci = 3) {
     if (vista.Gr3) vista.Gr3->setRedraw(true);
     freccia(tblGen, vista, vista.ColonnaBaseDis - 1);
-    if (contaIncrociCelDis(tblGen) <= 2) return Sistemazione::Fatta;
+    if (contaIncrociCelDis(tblGen) < minimoIncroci) return Sistemazione::Fatta;
     // The tidy-up follows the arcs' courses between their crossings: no shortest region paths.
     auto d = std::make_unique<Diagram>();
     if (Status ok = StrutturaDaTblGen(*d, tblGen, vista.progresso, false); !ok) {
@@ -329,6 +332,35 @@ Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Mi
     std::string motivo;
     if (sistema(tblGen, vista, ConF3Migliorapercorso, motivo) == Sistemazione::Fatta) return {};
     return fail(motivo);
+}
+
+Status miglioraCelDis(CellDrawing& tblGen, VistaRidisegno& vista) {
+    if (contaIncrociCelDis(tblGen) > 2) return F3SistemaGrafica(tblGen, vista, true);
+    const int base = vista.ColonnaBaseDis;
+    // A drawing of two crossing cells or fewer, which `F3SistemaGrafica` leaves where it stands: walked and
+    // tidied all the same when it has a crossing to start the walk from, else (or when the walk refuses it)
+    // drawn again as it is. Either way the new drawing stands right of the last one, behind an arrow.
+    const CellDrawing prima = tblGen;
+    std::string motivo;
+    if (sistema(tblGen, vista, true, motivo, 1) == Sistemazione::Fatta && vista.ColonnaBaseDis != base)
+        return {};
+    tblGen = prima;
+    if (vista.ColonnaBaseDis == base) {
+        vista.ColonnaBaseDis = vista.UltimaColonnaDis + 2;
+        freccia(tblGen, vista, vista.UltimaColonnaDis + 1);
+    } else if (vista.Gr3) {
+        // A tidy-up begun and given up: what it drew right of the last drawing is taken away.
+        GridControl& g = *vista.Gr3;
+        for (int r = 0; r < g.rows(); ++r)
+            for (int c = vista.ColonnaBaseDis; c < g.cols(); ++c) g.setPicture(r, c, {});
+    }
+    allargaVista(tblGen, vista);
+    disegnaCelDis(tblGen, vista);
+    if (vista.Gr3) {
+        vista.Gr3->setRow(0);
+        vista.Gr3->setRedraw(true);
+    }
+    return {};
 }
 
 namespace {

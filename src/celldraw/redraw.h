@@ -102,6 +102,13 @@ int contaIncrociCelDis(const CellDrawing& tblGen);
 // drawing is made again from its walk untidied: the same line codes in the same cells as before the call.
 Status F3SistemaGrafica(CellDrawing& tblGen, VistaRidisegno& vista, bool ConF3Migliorapercorso);
 
+// The step viewer's "Migliora": the drawing tidied with shortcuts, always as a new drawing right of the last
+// one drawn, behind an arrow; every drawing already in the view stays as it is. With more than two crossing
+// cells this is `F3SistemaGrafica` with `ConF3Migliorapercorso`, refused as it refuses. A drawing of two
+// crossing cells or fewer, which `F3SistemaGrafica` leaves where it stands, is walked and tidied too when it
+// can be walked, and otherwise drawn there as it is.
+Status miglioraCelDis(CellDrawing& tblGen, VistaRidisegno& vista);
+
 // The tidy-up that ends the redraw of a diagram given by its code: `F3SistemaGrafica`, with a failed
 // tidy-up of a course taken as the drawing kept untidied (false), since that drawing is still the one the
 // move gives. Only a drawing that cannot be walked is a failure.

@@ -430,8 +430,12 @@ void Form3Model::CmdsavDis_Click() {
             area->c0 > limiteScorrimento(shared_.zoom.LivelloZoom))
             Gr3.setLeftCol(area->c0);
         mostraEsito(*area);
-        if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
-        caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
+        // The caption names the step the move will make; the developer layout records no step and keeps
+        // the viewer's own caption.
+        if (!shared_.ModoSviluppo) {
+            if (actions_.captionPassoSeguente) mainCaption_ = actions_.captionPassoSeguente();
+            caption_ = mainCaption_ + testoEsitoRidisegno(request_.tipoMossa, request_.tipoPonte);
+        }
     }
     Gr3.setRedraw(true);
 }

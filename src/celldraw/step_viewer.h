@@ -67,7 +67,8 @@ struct CellDrawingActions {
     std::function<Result<GridArea>(GridControl& Gr3, bool)> F3SistemaGrafica;
     std::function<void()> F3Command8;  // the main window's side of the end of applying
     // The main window's caption for the step the move will make (`Testocaption` of the next step), which
-    // the viewer's caption repeats before the outcome of the move.
+    // the viewer's caption repeats before the outcome of the move. Not asked in the developer layout,
+    // which records no step.
     std::function<std::string()> captionPassoSeguente;
     std::function<void()> Generareport;  // print preview of the shown step
 

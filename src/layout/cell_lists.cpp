@@ -123,6 +123,70 @@ void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& 
     PuntiDaEl(d, s, arco, chiedi);
 }
 
+namespace {
+
+// The two sides (1 up, 2 right, 3 down, 4 left) a strand's line code joins; none for any other code.
+std::pair<int, int> latiDelCodice(int forma) {
+    switch (forma) {
+        case 1:
+            return {1, 3};
+        case 2:
+            return {2, 4};
+        case 5:
+            return {1, 4};
+        case 6:
+            return {1, 2};
+        case 7:
+            return {2, 3};
+        case 8:
+            return {3, 4};
+        default:
+            return {0, 0};
+    }
+}
+
+int latoOpposto(int lato) {
+    return (lato + 1) % 4 + 1;
+}
+
+}  // namespace
+
+std::vector<Punto> celleDelCorso(const Diagram& d, int arco) {
+    std::vector<Punto> out;
+    if (!arcoValido(arco) || arco > d.NumArchi) return out;
+    const int k = d.archi[static_cast<std::size_t>(arco)].IncrocioDa;
+    if (k < 1 || k > kMaxIncroci || k > d.NumIncroci) return out;
+    const Incrocio& da = d.incroci[static_cast<std::size_t>(k)];
+    // The side the arc leaves its start crossing by; without the sides of the crossing, the side with a cell
+    // of the arc beside it.
+    int lato = 0;
+    for (int l = 1; l <= 4 && lato == 0; ++l)
+        if (da.ArcoLato[static_cast<std::size_t>(l)] == arco &&
+            da.VersoLato[static_cast<std::size_t>(l)] == 'U')
+            lato = l;
+    for (int l = 1; l <= 4 && lato == 0; ++l) {
+        int dr = 0, dc = 0;
+        passoDi(l, dr, dc);
+        if (cellaDellArco(d, arco, da.Riga + dr, da.Colonna + dc)) lato = l;
+    }
+    int r = da.Riga, c = da.Colonna;
+    while (lato != 0) {
+        int dr = 0, dc = 0;
+        passoDi(lato, dr, dc);
+        r += dr;
+        c += dc;
+        if (!cellaDellArco(d, arco, r, c)) break;
+        const Punto p{r, c};
+        // A course that comes back to a cell it passed is a ring of its own: the walk ends there.
+        if (std::find(out.begin(), out.end(), p) != out.end()) break;
+        out.push_back(p);
+        const auto [l1, l2] = latiDelCodice(d.TblNodo.at(r, c).Forma);
+        const int entrata = latoOpposto(lato);
+        lato = l1 == entrata ? l2 : l2 == entrata ? l1 : 0;
+    }
+    return out;
+}
+
 void RiparaArchi(Diagram& d, LayoutState& s) {
     for (int pass = 0; pass < 2; ++pass)
         for (int a = 1; a <= d.NumArchi; ++a)

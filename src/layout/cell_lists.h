@@ -15,6 +15,12 @@ namespace trevalon {
 void ListaCelle(Diagram& d, LayoutState& s, int arco, bool chiedi = false);
 // The same from the items already read (those of `PuntiExtra`, then those of `Percorso`).
 void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& voci, bool chiedi = false);
+// The cells of arc `arco` in the cell table in the order of its course, from the cell beside its start
+// crossing (on the side the arc leaves it by) to the cell before its end crossing, each step following the
+// line code (`Forma`) of the cell reached. An arc laid out along the layout's tree has its cells but no path:
+// this is its list. Empty for an arc with no cell beside its start crossing; the walk stops at a cell whose
+// line code does not go on from the side it was entered by, and never passes a cell twice.
+std::vector<Punto> celleDelCorso(const Diagram& d, int arco);
 // `RiparaArchi`: two passes of `ListaCelle` over every arc whose path is not empty.
 void RiparaArchi(Diagram& d, LayoutState& s);
 

@@ -54,6 +54,10 @@ bool CommittaMossa(ContestoFinestra& f, VistaNodo& v, const TestoNodo& nuovo) {
     ScriviTesto(f.doc.diagram, nuovo);
     v.Gr.setRedraw(true);
     const bool registrato = !f.doc.modi.ModoSviluppo && !f.doc.modi.ModoBatch && registra(f, v);
+    // A move not recorded (the developer layout records none) leaves the caption at the step shown, whatever
+    // named the step it would have made.
+    if (!registrato && !f.doc.modi.CorsaCompleta && !f.doc.modi.ModoBatch)
+        f.Testocaption(f.doc.storia.NumStato);
     didascaliaBanale(f);
     return registrato;
 }

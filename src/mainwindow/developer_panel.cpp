@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "celldraw/built_knot.h"
 #include "layout/auto_layout.h"
@@ -16,6 +17,7 @@
 #include "layout/diagonal_shift.h"
 #include "layout/drawn_renderer.h"
 #include "layout/grid_view.h"
+#include "layout/path_text.h"
 #include "layout/region_highlight.h"
 #include "layout/render_grid.h"
 #include "layout/routing.h"
@@ -353,11 +355,14 @@ void PannelloSviluppo::CndVisListaCelle_Click() {
         ui().showMessage("There is no arc to list: lay a knot out first.");
         return;
     }
-    // The arc of the cell clicked last in the main grid, when it is an arc's.
+    // The arc of the cell clicked last in the main grid, when it is an arc's. The click leaves the grid's
+    // current row at 0: the cell is the one the inspector recorded.
     int proposto = arcoListato_;
     int r = 0, c = 0;
-    TrasformaInv(d.limiti, f_.vista().Gr.row(), f_.vista().Gr.col(), r, c);
-    if (CellTable::inside(r, c) && d.TblNodo.at(r, c).Tipo == 'A') proposto = d.TblNodo.at(r, c).Numero;
+    TrasformaInv(d.limiti, f_.vista().RigaClickGr, f_.vista().ColClickGr, r, c);
+    const bool cliccata = f_.vista().RigaClickGr >= 1 && f_.vista().ColClickGr >= 1;
+    if (cliccata && CellTable::inside(r, c) && d.TblNodo.at(r, c).Tipo == 'A')
+        proposto = d.TblNodo.at(r, c).Numero;
     const std::optional<std::string> risposta = ui().askInput("arco", "ListaCelle", std::to_string(proposto));
     if (!risposta) return;
     const std::optional<int> arco = valoreDebugDaTesto(*risposta);
@@ -365,13 +370,22 @@ void PannelloSviluppo::CndVisListaCelle_Click() {
         ui().showMessage("arco: an arc from 1 to " + std::to_string(d.NumArchi) + ".");
         return;
     }
-    if (d.archi[*arco].Percorso.empty()) {
+    // The arc's course: its path read whole, or, for an arc laid out along the layout's tree, which has its
+    // cells but no path, its cells as its course runs. (Read by `ListaCelle`'s text rule, a path loses its
+    // first cell when `PuntiExtra` does not open with "|", as after the walk of a drawing.)
+    Arco& a = d.archi[*arco];
+    const bool senzaPercorso = a.Percorso.empty();
+    const std::vector<Punto> corso = senzaPercorso ? celleDelCorso(d, *arco) : leggiVociPercorso(a.Percorso);
+    if (corso.empty()) {
         ui().showMessage("Arc " + std::to_string(*arco) + " has no cells to list.");
         return;
     }
+    // The path given here reads as the routed ones do, with nothing before the first "|" of `PuntiExtra`:
+    // listed again by "Rpara", it keeps its first cell.
+    if (senzaPercorso && a.PuntiExtra.empty()) a.PuntiExtra = "|";
     arcoListato_ = *arco;
     const MarcheInstallate marche(*this, true);
-    ListaCelle(d, f_.vista().layout, *arco, true);
+    ListaCelle(d, f_.vista().layout, *arco, corso, true);
     f_.SettaDone();
 }
 

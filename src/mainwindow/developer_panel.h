@@ -72,7 +72,10 @@ class PannelloSviluppo : public CatalogoStrumenti {
     void Command11_Click();
     // `CndVisListaCelle_Click`: the arc asked in the input box "arco" (proposed: the arc of the main grid's
     // current cell, else the one listed last) is listed again by `ListaCelle`, which shows each of its
-    // cells in the main grid and pauses at it in the step viewer, "dbg" ticked or not.
+    // cells in the main grid and pauses at it in the step viewer, "dbg" ticked or not. Every cell of its
+    // path is listed, the first one too; an arc laid out along the layout's tree has no path: its cells are
+    // listed as its course runs (`celleDelCorso`), and that list becomes its path. Only an arc with no cell
+    // is refused.
     void CndVisListaCelle_Click();
     // `RuotaTabNodo`'s test ("Ruota"): the cell table turned on a copy, its character picture "ruota.txt"
     // written into the dumps folder (the status says where), then saved as a knot file of the "RUO" kind.

@@ -76,6 +76,9 @@ struct VistaNodo {
     // The last two cells clicked in the step viewer's grid or the main grid (row, column; the one before):
     // the corners of the developer's diagonal shift.
     int RigaClick = 0, ColClick = 0, RigaClickPrec = 0, ColClickPrec = 0;
+    // The display cell of the main grid clicked last in the developer's cell inspector (0, 0 for none):
+    // "ListaCelle" proposes its arc. The click itself leaves the grid's current row at 0.
+    int RigaClickGr = 0, ColClickGr = 0;
 };
 
 }  // namespace trevalon

@@ -72,6 +72,8 @@ void EditorGriglia::Gr_Click(int riga, int colonna) {
         v_.ColClickPrec = v_.ColClick;
         v_.RigaClick = riga;
         v_.ColClick = colonna;
+        v_.RigaClickGr = riga;
+        v_.ColClickGr = colonna;
     } else if (riga >= 1 && colonna >= 1 && Gr.valid(riga, colonna)) {
         // Row 0 and column 0 never belong to the drawing.
         if (palette.ChkSingolo)

@@ -151,10 +151,11 @@ Result<GridArea> FinestraForm2::miglioraPerVisore(GridControl* Gr3) {
     CellDrawing& tblGen = **ridisegnoVisore_;
     const CellDrawing prima = tblGen;
     VistaRidisegno vista = vistaVisore(form_.contesto(), form_.vista(), Gr3, RidisegnoInVisore{});
-    // The tidied drawing goes right of the last one; the pictures the person approved stay as they are.
+    // The tidied drawing goes right of the last one, whatever its crossings; the pictures the person
+    // approved stay as they are.
     vista.ColonnaBaseDis = colonnaBaseVisore_;
     vista.UltimaColonnaDis = ultimaColonnaVisore_;
-    Status ok = F3SistemaGrafica(tblGen, vista, true);
+    Status ok = miglioraCelDis(tblGen, vista);
     // The shortcuts may have crowded the crossings: each is set apart, to be seen as a crossing.
     if (ok) ok = separaIncroci(tblGen, vista);
     if (ok) ok = verificaCelDis(tblGen);

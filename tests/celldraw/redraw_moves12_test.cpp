@@ -183,5 +183,58 @@ TEST(RedrawMoves12, TheTextViewAndTheColouredTilesShownAsTheyAreDrawn) {
     EXPECT_EQ(mostrate.size(), 0u);
 }
 
+// "Migliora" on a drawing of two crossings or fewer, which `F3SistemaGrafica` leaves where it stands (a
+// loop, a curl, two curls): the tidied drawing stands right of the last one drawn, behind an arrow, with
+// the drawing's crossings; every picture already in the view stays as it was.
+TEST(RedrawMoves12, MiglioraOnADrawingOfFewCrossingsAddsItRightOfTheLast) {
+    const std::vector<std::pair<std::vector<std::string>, int>> casi = {
+        {{"7 2 8", "1 . 1", "6 2 5"}, 0},
+        {{"7 2 8 . .", "1 . 1 . .", "6 2 4 2 8", ". . 1 . 1", ". . 6 2 5"}, 1},
+        {{"7 2 8 . 7 2 8", "1 . 1 . 1 . 1", "6 2 4 2 3 2 5", ". . 1 . 1 . .", ". . 6 2 5 . ."}, 2},
+    };
+    const TilePalette palette(PaletteId::Form1b, false);
+    for (const auto& [righe, incroci] : casi) {
+        SCOPED_TRACE(incroci);
+        auto g = disegno(righe, 2, 1);
+        ASSERT_TRUE(verificaCelDis(*g));
+        ASSERT_EQ(contaIncrociCelDis(*g), incroci);
+        GridControl gr3;
+        gr3.setRows(12);
+        gr3.setCols(14);
+        VistaRidisegno vista;
+        vista.Gr3 = &gr3;
+        vista.palette = &palette;
+        vista.ModoSorgente = SourceKind::Drawing;
+        vista.ColonnaBaseDis = 4;
+        // The candidate (a picture left of the drawing) and the approved drawing.
+        gr3.setPicture(3, 1, palette.img(1));
+        disegnaCelDis(*g, vista);
+        const int ultima = vista.UltimaColonnaDis;
+        ASSERT_GT(ultima, vista.ColonnaBaseDis);
+        std::vector<PictureRef> prima;
+        for (int r = 0; r < gr3.rows(); ++r)
+            for (int c = 0; c <= ultima; ++c) prima.push_back(gr3.picture(r, c));
+
+        ASSERT_TRUE(miglioraCelDis(*g, vista));
+        EXPECT_EQ(vista.ColonnaBaseDis, ultima + 2);
+        EXPECT_EQ(gr3.text((g->limiti.RigaMin + g->limiti.RigaMax) / 2, ultima + 1), "->");
+        std::vector<PictureRef> dopo;
+        for (int r = 0; r < gr3.rows(); ++r)
+            for (int c = 0; c <= ultima; ++c) dopo.push_back(gr3.picture(r, c));
+        EXPECT_EQ(dopo, prima);
+        // The tidied drawing: each of its cells drawn right of the arrow.
+        EXPECT_TRUE(verificaCelDis(*g)) << verificaCelDis(*g).error();
+        EXPECT_EQ(contaIncrociCelDis(*g), incroci);
+        int celle = 0, immagini = 0;
+        for (int r = 0; r < gr3.rows(); ++r)
+            for (int c = ultima + 1; c < gr3.cols(); ++c) immagini += !gr3.picture(r, c).empty();
+        const LimitiDis& l = g->limiti;
+        for (int r = l.RigaMin; r <= l.RigaMax; ++r)
+            for (int c = l.ColMin; c <= l.ColMax; ++c) celle += g->at(r, c).codice > '0';
+        EXPECT_EQ(immagini, celle);
+        EXPECT_GT(immagini, 0);
+    }
+}
+
 }  // namespace
 }  // namespace trevalon

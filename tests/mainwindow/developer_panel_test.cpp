@@ -6,12 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <random>
+#include <set>
 #include <stdexcept>
 #include <string>
 
 #include "celldraw/disegno_da_codice.h"
+#include "celldraw/step_viewer.h"
 #include "layout/cell_marks.h"
+#include "layout/path_text.h"
+#include "layout/render_grid.h"
 #include "mainwindow/commands.h"
 #include "mainwindow/form2_fixture.h"
 #include "mainwindow/grid_editor.h"
@@ -276,6 +282,189 @@ TEST(PannelloSviluppo, TheCatalogueFillsTheFieldsThatTuttoBuilds) {
     ASSERT_TRUE(altrove.pannello.CaricaTabellaNodiCodificati().ok());
     ASSERT_EQ(altrove.pannello.catalogo().size(), 1u);
     EXPECT_EQ(altrove.pannello.txtNodo, "1-2+3-1+2-3+");
+}
+
+// The cells of each arc in the cell table, by arc.
+std::map<int, std::set<std::pair<int, int>>> celleDegliArchi(const Diagram& d) {
+    std::map<int, std::set<std::pair<int, int>>> out;
+    for (int r = 0; r < CellTable::kSize; ++r)
+        for (int c = 0; c < CellTable::kSize; ++c) {
+            const CellaNodo& x = d.TblNodo.at(r, c);
+            if (x.Tipo == 'A') out[x.Numero].insert({r, c});
+        }
+    return out;
+}
+
+// "ListaCelle" on every arc that has cells, as a developer reaches it: a cell of the arc clicked in the
+// main grid (the inspector's click), "ListaCelle", the arc it proposes accepted. Each is listed: a pause at
+// each of its cells, shown on yellow, and its path then names each of its cells once, from the one beside
+// one of its crossings to the one beside the other. `elencati`: the arcs listed.
+void elencaOgniArco(Sviluppo& s, EditorGriglia& editor, int& elencati) {
+    const Diagram& d = s.d();
+    const auto celle = celleDegliArchi(d);
+    elencati = 0;
+    for (int a = 1; a <= d.NumArchi; ++a) {
+        SCOPED_TRACE("arc " + std::to_string(a));
+        const auto it = celle.find(a);
+        if (it == celle.end()) continue;
+        const auto [r, c] = *it->second.begin();
+        int gr = 0, gc = 0;
+        Trasforma(d.limiti, r, c, gr, gc);
+        editor.Gr_Click(gr, gc);
+        EXPECT_EQ(s.form.vista().Gr.row(), 0);
+        s.ui.calls.clear();
+        s.ui.messages.clear();
+        s.ui.viewerRequests.clear();
+        s.ui.inputAnswers = {std::nullopt};
+        ASSERT_TRUE(s.pannello.premi("CndVisListaCelle"));
+        // The arc clicked is the one proposed.
+        ASSERT_FALSE(s.ui.calls.empty());
+        EXPECT_EQ(s.ui.calls.front(), "input: ListaCelle: arco [" + std::to_string(a) + "]");
+        s.ui.inputAnswers = {std::to_string(a)};
+        ASSERT_TRUE(s.pannello.premi("CndVisListaCelle"));
+        EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+        EXPECT_GE(s.ui.viewerRequests.size(), it->second.size());
+        // Its path names its cells, each once, from the cell beside its start crossing.
+        const std::vector<Punto> percorso = leggiVociPercorso(d.archi[a].Percorso);
+        std::set<std::pair<int, int>> nominate;
+        for (const Punto& p : percorso) nominate.insert({p.r, p.c});
+        EXPECT_EQ(nominate.size(), percorso.size());
+        EXPECT_EQ(nominate, celleDegliArchi(d)[a]);
+        ASSERT_FALSE(percorso.empty());
+        // Its ends beside its two crossings (a routed path may run from the end crossing).
+        const auto accanto = [](const Punto& p, const Incrocio& x) {
+            return std::abs(p.r - x.Riga) + std::abs(p.c - x.Colonna) == 1;
+        };
+        const Incrocio& da = d.incroci[d.archi[a].IncrocioDa];
+        const Incrocio& verso = d.incroci[d.archi[a].IncrocioA];
+        EXPECT_TRUE((accanto(percorso.front(), da) && accanto(percorso.back(), verso)) ||
+                    (accanto(percorso.front(), verso) && accanto(percorso.back(), da)));
+        int gialle = 0;
+        const GridControl& g = s.form.vista().Gr;
+        for (int i = 0; i < g.rows(); ++i)
+            for (int j = 0; j < g.cols(); ++j) gialle += g.style(i, j).backColor == kColorePunto;
+        EXPECT_GE(gialle, static_cast<int>(it->second.size()));
+        ++elencati;
+    }
+}
+
+// "ListaCelle" lists every arc that has cells: on 6_1 chosen in the knot list and built by "Tutto" (whose
+// arcs laid out along the layout's tree have their cells and no path), again after "gecare", and on a
+// drawn knot opened with "Da Disegno"; the arc proposed is the one of the strand clicked in the main grid.
+TEST(PannelloSviluppo, ListaCelleListsEveryArcThatHasCells) {
+    {
+        Sviluppo s;
+        EditorGriglia editor{s.form.contesto(), s.form.vista()};
+        ASSERT_TRUE(s.pannello.CaricaTabellaNodiCodificati().ok());
+        int voce = -1;
+        for (std::size_t i = 0; i < s.pannello.catalogo().size(); ++i)
+            if (s.pannello.catalogo()[i].nome == "6_1") voce = static_cast<int>(i);
+        ASSERT_GE(voce, 0);
+        s.pannello.CmbNodi_Click(voce);
+        ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+        ASSERT_EQ(s.d().NumIncroci, 7);
+        const int conCelle = static_cast<int>(celleDegliArchi(s.d()).size());
+        EXPECT_EQ(conCelle, s.d().NumArchi);
+        // Before any click "ListaCelle" proposes arc 1, which has cells.
+        s.ui.inputAnswers = {std::string("1")};
+        ASSERT_TRUE(s.pannello.premi("CndVisListaCelle"));
+        EXPECT_TRUE(s.ui.messages.empty()) << s.ui.messages.front();
+        int elencati = 0;
+        elencaOgniArco(s, editor, elencati);
+        EXPECT_EQ(elencati, conCelle);
+        ASSERT_TRUE(s.pannello.premi("Cmdgecare"));
+        elencaOgniArco(s, editor, elencati);
+        EXPECT_EQ(elencati, conCelle);
+        // "Rpara" lists every path again: each keeps every cell of its arc.
+        ASSERT_TRUE(s.pannello.premi("Command2"));
+        const auto celle = celleDegliArchi(s.d());
+        for (const auto& [a, suoe] : celle) {
+            std::set<std::pair<int, int>> nominate;
+            for (const Punto& p : leggiVociPercorso(s.d().archi[a].Percorso)) nominate.insert({p.r, p.c});
+            EXPECT_EQ(nominate, suoe) << "arc " << a;
+        }
+    }
+    {
+        Sviluppo s;
+        EditorGriglia editor{s.form.contesto(), s.form.vista()};
+        s.ui.openAnswers = {(fs::path(TREVALON_SOURCE_DIR) / "Knots" / "Trefoil.kno").string()};
+        ASSERT_TRUE(s.pannello.premi("CmdDaDisegno"));
+        ASSERT_EQ(s.d().NumIncroci, 3);
+        const int conCelle = static_cast<int>(celleDegliArchi(s.d()).size());
+        EXPECT_GT(conCelle, 0);
+        int elencati = 0;
+        elencaOgniArco(s, editor, elencati);
+        EXPECT_EQ(elencati, conCelle);
+    }
+}
+
+// The developer layout with the window's moves, whose step viewer is the viewer's own model: the person
+// presses "OK" on its developer panel.
+struct SviluppoConVisore : StepListPort {
+    struct Ui : fixture::UiConteggi {
+        std::function<ViewerAnswer(const StepViewRequest&)> visore;
+        ViewerAnswer showCandidate(const StepViewRequest& r) override {
+            viewerRequests.push_back(r);
+            return visore(r);
+        }
+    };
+    ProgramContext ctx;
+    Ui ui;
+    Form2 form{ctx, ui};
+    FinestraForm2 w{form};
+    PannelloSviluppo pannello{form};
+    std::vector<std::string> didascalieVisore;  // the viewer's caption as each showing closed
+    SviluppoConVisore() {
+        ctx.programFolder = TREVALON_SOURCE_DIR;
+        ctx.ModoSviluppo = true;
+        form.Form_Load();
+        form.Form_Activate();
+        InstallaComandiDiagramma(form);
+        InstallaComandiMosse(form, w, *this);
+        ui.visore = [this](const StepViewRequest& r) {
+            StepViewerShared shared;
+            shared.ModoSviluppo = true;
+            shared.ModoSorgente = form.doc().modi.ModoSorgente;
+            shared.zoom = form.vista().zoom;
+            Form3Model m(r, shared, ui, ui, w.azioniVisore(r.tipoMossa));
+            m.Form_Load();
+            m.Form_Activate(ui.caption());
+            EXPECT_TRUE(m.cmdOK_Click());
+            didascalieVisore.push_back(m.caption());
+            return m.EsitoDialogo();
+        };
+    }
+    void showStepList(FrmLista&) override {}
+};
+
+// "Tpon" then "OK" in the developer layout: the move is not recorded as a step, and the caption goes on
+// naming the step shown (Step 0), as the caption names the step recorded last; the viewer keeps its own
+// caption.
+TEST(PannelloSviluppo, AMoveAppliedWithOKLeavesTheCaptionAtTheStepShown) {
+    SviluppoConVisore s;
+    ASSERT_TRUE(s.pannello.CaricaTabellaNodiCodificati().ok());
+    for (std::size_t i = 0; i < s.pannello.catalogo().size(); ++i)
+        if (s.pannello.catalogo()[i].nome == "6_1") s.pannello.CmbNodi_Click(static_cast<int>(i));
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    ASSERT_EQ(s.form.doc().diagram.NumIncroci, 7);
+    ASSERT_EQ(s.ui.caption(), " Trevalon - Step 0");
+    ASSERT_TRUE(s.pannello.premi("CmdTpon"));
+    ASSERT_EQ(s.ui.viewerRequests.size(), 1u);
+    EXPECT_EQ(s.ui.viewerRequests[0].tipoMossa, MoveKind::III);
+    EXPECT_EQ(s.form.doc().storia.NumStato, 0);
+    EXPECT_EQ(s.ui.caption(), " Trevalon - Step 0");
+    ASSERT_EQ(s.didascalieVisore.size(), 1u);
+    EXPECT_EQ(s.didascalieVisore[0].find("Step 1"), std::string::npos) << s.didascalieVisore[0];
+    // The same for "Tric" on a knot with a curl.
+    const ts::GaussDiagram riccio = ts::addCurl(ts::diagramOf(ts::namedKnot("trefoil_right")), 2, true, 1);
+    s.pannello.txtNodo = ts::gaussText(riccio);
+    s.pannello.TxtOri = ts::lettersText(riccio);
+    ASSERT_TRUE(s.pannello.premi("CmdTutto"));
+    ASSERT_EQ(s.form.doc().diagram.NumIncroci, 4);
+    ASSERT_TRUE(s.pannello.premi("CmdTric"));
+    ASSERT_EQ(s.ui.viewerRequests.size(), 2u);
+    EXPECT_EQ(s.form.doc().storia.NumStato, 0);
+    EXPECT_EQ(s.ui.caption(), " Trevalon - Step 0");
 }
 
 // "Ruota" saves the cell table turned by a quarter as a knot file that opens as the same knot; the diagram

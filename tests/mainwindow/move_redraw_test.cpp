@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <random>
 
 #include "celldraw/cell_drawing_check.h"
+#include "celldraw/redraw.h"
 #include "form2_fixture.h"
 #include "mainwindow/commands.h"
+#include "mainwindow/drawn_curl_fixture.h"
 #include "mainwindow/history.h"
 #include "mainwindow/move_adapter.h"
 #include "mainwindow/open_knot.h"
@@ -393,6 +396,106 @@ TEST(MoveRedraw, TheViewerShowsTheRedrawAndRefreshAppliesIt) {
         EXPECT_TRUE(ts::sameKnot(g, ts::diagramOf(s.Codice, s.Ori)));
         EXPECT_EQ(static_cast<int>(s.Ori.size()), tolti > 0 ? g.crossings() - tolti : f.d().NumIncroci);
         EXPECT_LT(static_cast<int>(s.Ori.size()), g.crossings());
+    }
+}
+
+// The drawings of the viewer's grid, left to right: each run of columns that hold pictures, as its first
+// and last column (a drawing of one strand leaves no empty column inside it).
+std::vector<std::pair<int, int>> disegniInColonne(const GridControl& g) {
+    std::vector<std::pair<int, int>> out;
+    for (int c = 0; c < g.cols(); ++c) {
+        bool piena = false;
+        for (int r = 0; r < g.rows() && !piena; ++r) piena = !g.picture(r, c).empty();
+        if (!piena) continue;
+        if (!out.empty() && out.back().second == c - 1)
+            out.back().second = c;
+        else
+            out.emplace_back(c, c);
+    }
+    return out;
+}
+
+// Every picture of the grid's columns c0..c1, row by row.
+std::vector<PictureRef> quadroColonne(const GridControl& g, int c0, int c1) {
+    std::vector<PictureRef> out;
+    for (int r = 0; r < g.rows(); ++r)
+        for (int c = c0; c <= c1; ++c) out.push_back(g.picture(r, c));
+    return out;
+}
+
+// "Migliora" on a drawn knot, whatever the number of crossings the move leaves (two for the unknot with two
+// curls, three for the trefoil with a curl): the viewer's grid holds the candidate, the approved outcome and,
+// after an arrow, the tidied drawing, side by side; the first two stay as they were, cell by cell, and the
+// step recorded is the tidied drawing.
+TEST(MoveRedraw, MiglioraPutsTheTidiedDrawingRightOfTheApprovedOne) {
+    const std::filesystem::path trifoglio = fixture::cartellaProva() / "trifoglio_riccio_migliora.kno";
+    ASSERT_TRUE(fixture::scriviTrifoglioDisegnatoConRiccio(trifoglio));
+    const std::vector<std::pair<std::filesystem::path, int>> casi = {
+        {trifoglio, 4}, {std::filesystem::path(TREVALON_TEST_DATA) / "drawn" / "UnknotCurls_S1.kno", 3}};
+    for (const auto& [file, incroci] : casi) {
+        SCOPED_TRACE(file.filename().string());
+        Finestra f;
+        ASSERT_TRUE(ApriGen(f.form.contesto(), f.form.vista(), file.string()));
+        ASSERT_EQ(f.d().NumIncroci, incroci);
+        ASSERT_EQ(f.form.doc().modi.ModoSorgente, SourceKind::Drawing);
+        bool visto = false;
+        std::string serializzatoMigliorato;
+        f.ui.visore = [&](const StepViewRequest& req) {
+            visto = true;
+            StepViewerShared shared;
+            shared.ModoSorgente = f.form.doc().modi.ModoSorgente;
+            shared.zoom = f.form.vista().zoom;
+            Form3Model m(req, shared, f.ui, f.ui, f.w.azioniVisore(req.tipoMossa));
+            m.Form_Load();
+            m.Form_Activate("Knot");
+            const std::vector<std::pair<int, int>> candidato = disegniInColonne(m.Gr3);
+            EXPECT_EQ(candidato.size(), 1u);
+            EXPECT_FALSE(m.tlb1_ButtonClick("Applica"));
+            const std::vector<std::pair<int, int>> esito = disegniInColonne(m.Gr3);
+            EXPECT_EQ(esito.size(), 2u) << "the candidate and the approved outcome";
+            EXPECT_TRUE(m.buttonVisible("Migliora"));
+            if (esito.size() != 2u) return ViewerAnswer::Int;
+            const std::vector<PictureRef> quadroCandidato = quadroColonne(m.Gr3, 0, esito[0].second);
+            const std::vector<PictureRef> quadroEsito = quadroColonne(m.Gr3, esito[1].first, esito[1].second);
+
+            f.ui.yesNoAnswers = {true};
+            EXPECT_FALSE(m.tlb1_ButtonClick("Migliora"));
+            EXPECT_EQ(m.shared().ConfermaMigliora, 1);
+            EXPECT_FALSE(m.buttonVisible("Migliora"));
+            EXPECT_EQ(m.panel("p2").rfind("Time Application move sec.", 0), 0u) << m.panel("p2");
+            const std::vector<std::pair<int, int>> dopo = disegniInColonne(m.Gr3);
+            EXPECT_EQ(dopo.size(), 3u) << "the candidate, the approved outcome, the tidied drawing";
+            if (dopo.size() != 3u) return ViewerAnswer::Int;
+            // The candidate and the approved outcome where they stood, as they were.
+            EXPECT_EQ(dopo[0], esito[0]);
+            EXPECT_EQ(dopo[1], esito[1]);
+            EXPECT_EQ(quadroColonne(m.Gr3, 0, esito[0].second), quadroCandidato);
+            EXPECT_EQ(quadroColonne(m.Gr3, esito[1].first, esito[1].second), quadroEsito);
+            // The arrow between the approved outcome and the tidied drawing.
+            int frecce = 0;
+            for (int r = 0; r < m.Gr3.rows(); ++r)
+                for (int c = esito[1].second + 1; c < dopo[2].first; ++c) frecce += m.Gr3.text(r, c) == "->";
+            EXPECT_EQ(frecce, 1);
+            // The view shows the tidied drawing.
+            const GridArea mostrata = m.areaMostrata();
+            EXPECT_GE(mostrata.c0, dopo[2].first);
+            EXPECT_LE(mostrata.c1, dopo[2].second);
+            EXPECT_TRUE(m.tlb1_ButtonClick("Refresh"));
+            return m.EsitoDialogo();
+        };
+        ASSERT_EQ(DoTric(f.w, true).esito, EsitoDriver::Applicata);
+        ASSERT_TRUE(visto);
+        EXPECT_EQ(f.form.doc().storia.NumStato, 1);
+        EXPECT_EQ(f.form.doc().storia.passo(1).Tipo, GenMode::CellDrawing);
+        EXPECT_EQ(static_cast<int>(f.form.doc().storia.passo(1).Ori.size()), incroci - 1);
+        EXPECT_EQ(f.w.ridisegni().riusciti, 1) << f.w.ridisegni().ultimoMotivo;
+        // The step keeps the tidied drawing: its crossings each seen as one.
+        auto passo = std::make_unique<CellDrawing>();
+        ASSERT_TRUE(deserializzaCelDis(*passo, f.form.doc().storia.passo(1).TblGenSer));
+        const UsedArea usata = passo->usata();
+        passo->limiti = LimitiDis{usata.r1, usata.c1, usata.r0, usata.c0};
+        EXPECT_EQ(contaIncrociCelDis(*passo), incroci - 1);
+        EXPECT_TRUE(incrociDistinti(*passo));
     }
 }
 

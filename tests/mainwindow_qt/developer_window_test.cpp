@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -27,6 +28,7 @@
 
 #include "celldraw/qt/form3.h"
 #include "layout/cell_marks.h"
+#include "layout/render_grid.h"
 #include "mainwindow/complete_run.h"
 #include "mainwindow/drawn_curl_fixture.h"
 #include "mainwindow/qt/command_line.h"
@@ -309,6 +311,130 @@ TEST(DeveloperWindow, TheLayoutStepsOfThePanelAsADeveloperUsesThem) {
     EXPECT_GE(gialle, 4);
     EXPECT_TRUE(pannello->isEnabled());
     std::filesystem::remove_all(dumps);
+}
+
+// A left click on a display cell of the main grid, as a person clicks it.
+void clicCella(MainWindow& w, int r, int c) {
+    const QRect cella = w.gridView().cellRect(r, c);
+    ASSERT_FALSE(cella.isEmpty()) << r << "," << c;
+    QWidget* vista = w.gridView().viewport();
+    const QPointF locale(cella.center());
+    const QPointF globale(vista->mapToGlobal(cella.center()));
+    QMouseEvent giu(QEvent::MouseButtonPress, locale, globale, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(vista, &giu);
+    QMouseEvent su(QEvent::MouseButtonRelease, locale, globale, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(vista, &su);
+    QApplication::processEvents();
+}
+
+// What a developer met while a panel step ran: the value the input box proposed (accepted as it stood),
+// the step viewers (each answered by its developer panel's button `pulsante`) and the message boxes.
+struct Incontrato {
+    QString proposto;
+    int visori = 0;
+    QStringList messaggi;
+};
+
+Incontrato rispondiComeProposto(const char* pulsante, const std::function<void()>& comando) {
+    Incontrato visto;
+    QTimer t;
+    t.setInterval(10);
+    QObject::connect(&t, &QTimer::timeout, [&] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QInputDialog*>(modale)) {
+            visto.proposto = box->textValue();
+            box->accept();
+        } else if (auto* visore = qobject_cast<Form3*>(modale); visore && visore->isVisible()) {
+            ++visto.visori;
+            if (QPushButton* b = visore->findChild<QPushButton*>(pulsante))
+                b->click();
+            else
+                visore->action("Successivo")->trigger();
+        } else if (auto* messaggio = qobject_cast<QMessageBox*>(modale)) {
+            visto.messaggi << messaggio->text();
+            messaggio->accept();
+        }
+    });
+    t.start();
+    comando();
+    t.stop();
+    QApplication::processEvents();
+    return visto;
+}
+
+// The developer layout as the issue met it, on 6_1 chosen in the knot list and built by "Tutto": a click on
+// a strand of arc 3 and "ListaCelle" propose arc 3, which is listed cell by cell, as is arc 1 (laid out
+// along the layout's tree, with no path of its own); "Tpon" then "OK" on the step viewer's developer panel
+// records no step, and the caption still says Step 0.
+TEST(DeveloperWindow, ListaCelleAndTponOnSixOneAsTheDeveloperMeetsThem) {
+    testing::testApp();
+    ProgramContext ctx;
+    ctx.programFolder = TREVALON_SOURCE_DIR;
+    ctx.ModoSviluppo = true;
+    MainWindow w(ctx);
+    w.resize(1200, 900);
+    w.show();
+    QApplication::processEvents();
+    PannelloSviluppoQt* pannello = w.developerPanel();
+    ASSERT_NE(pannello, nullptr);
+    auto* catalogo = pannello->findChild<QComboBox*>("CmbNodi");
+    ASSERT_NE(catalogo, nullptr);
+    const int voce = catalogo->findText("6_1");
+    ASSERT_GE(voce, 0);
+    catalogo->setCurrentIndex(voce);
+    catalogo->activated(voce);
+    pannello->pulsante("CmdTutto")->click();
+    QApplication::processEvents();
+    const Diagram& d = w.form().doc().diagram;
+    ASSERT_EQ(d.NumIncroci, 7);
+    ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - Step 0");
+    GridControl& Gr = w.form().vista().Gr;
+    const auto gialle = [&Gr] {
+        int n = 0;
+        for (int r = 0; r < Gr.rows(); ++r)
+            for (int c = 0; c < Gr.cols(); ++c) n += Gr.style(r, c).backColor == kColorePunto;
+        return n;
+    };
+
+    // Arc 1, proposed before any click.
+    Incontrato visto =
+        rispondiComeProposto("CmdContinua", [&] { pannello->pulsante("CndVisListaCelle")->click(); });
+    EXPECT_EQ(visto.proposto, "1");
+    EXPECT_TRUE(visto.messaggi.isEmpty()) << visto.messaggi.join("|").toStdString();
+    EXPECT_GE(visto.visori, 5);
+    EXPECT_GE(gialle(), 5);
+    EXPECT_FALSE(d.archi[1].Percorso.empty());
+
+    // A strand of arc 3, clicked; then "gecare" and "ListaCelle".
+    int r3 = 0, c3 = 0, celle3 = 0;
+    for (int r = d.limiti.RigaMin; r <= d.limiti.RigaMax; ++r)
+        for (int c = d.limiti.ColMin; c <= d.limiti.ColMax; ++c)
+            if (d.TblNodo.at(r, c).Tipo == 'A' && d.TblNodo.at(r, c).Numero == 3) {
+                ++celle3;
+                r3 = r;
+                c3 = c;
+            }
+    ASSERT_GT(celle3, 0);
+    int gr = 0, gc = 0;
+    Trasforma(d.limiti, r3, c3, gr, gc);
+    pannello->pulsante("Cmdgecare")->click();
+    QApplication::processEvents();
+    clicCella(w, gr, gc);
+    EXPECT_TRUE(w.windowTitle().contains(">A<3")) << w.windowTitle().toStdString();
+    visto = rispondiComeProposto("CmdContinua", [&] { pannello->pulsante("CndVisListaCelle")->click(); });
+    EXPECT_EQ(visto.proposto, "3");
+    EXPECT_TRUE(visto.messaggi.isEmpty()) << visto.messaggi.join("|").toStdString();
+    EXPECT_GE(visto.visori, celle3);
+    EXPECT_FALSE(d.archi[3].Percorso.empty());
+
+    // "Tpon", "OK": no step recorded, the caption names step 0.
+    pannello->pulsante("CmdTutto")->click();
+    QApplication::processEvents();
+    visto = rispondiComeProposto("cmdOK", [&] { pannello->pulsante("CmdTpon")->click(); });
+    EXPECT_EQ(visto.visori, 1);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 0);
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - Step 0");
 }
 
 // A knot kept as a cell drawing, opened with "Da Disegno": "Tric", answered "Applica" in the step viewer,

@@ -147,6 +147,7 @@ struct Visto {
     // The viewer's pictures after "Applica" and after "Migliora".
     std::vector<PictureRef> quadroEsito, quadroMigliora;
     int colonne = 0;
+    bool miglioratoInVista = false;  // the place the viewer keeps in view after "Migliora" is on screen
     // The changed place after "Applica": green cells inside the view (cambiateInVista), at every zoom level
     // reached by "Zoom out" and back by "Zoom in", and in the middle each time.
     std::vector<int> cambiateViste;
@@ -216,6 +217,8 @@ void rispondiAlVisore(Visto& v, bool migliora) {
             v.tastiDopoMigliora = tastiVisibili(*f);
             v.immaginiMigliora = immagini(f->model().Gr3);
             v.quadroMigliora = quadro(f->model().Gr3);
+            f->gr3().refresh();
+            v.miglioratoInVista = inVista(*f, f->model().areaMostrata());
         }
         f->action("Refresh")->trigger();
     });
@@ -339,6 +342,57 @@ void miglioraLasciaLEsito(const Visto& v) {
     EXPECT_EQ(cambiate, 0);
     EXPECT_EQ(nuoveDentro, 0);
     EXPECT_GT(nuove, 0);  // the tidied drawing, to the right
+}
+
+// The drawings in a picture of the viewer's grid (`colonne` cells a row): each run of columns holding
+// pictures, as its first and last column.
+std::vector<std::pair<int, int>> disegniDelQuadro(const std::vector<PictureRef>& q, int colonne) {
+    std::vector<std::pair<int, int>> out;
+    for (int c = 0; c < colonne; ++c) {
+        bool piena = false;
+        for (std::size_t i = static_cast<std::size_t>(c); i < q.size() && !piena;
+             i += static_cast<std::size_t>(colonne))
+            piena = !q[i].empty();
+        if (!piena) continue;
+        if (!out.empty() && out.back().second == c - 1)
+            out.back().second = c;
+        else
+            out.emplace_back(c, c);
+    }
+    return out;
+}
+
+// "Migliora" on a move that leaves a trivial knot: the unknot drawn with two curls and saved by the
+// program, "Find moves", the move I applied (two crossings are left), "Redraw diagram" and Yes. The
+// candidate, the approved outcome and, after an arrow, the tidied drawing stand side by side, the first two
+// as they were; "Next step" records the tidied drawing, the trivial knot.
+TEST(ViewerWindow, MiglioraOnAMoveThatLeavesATrivialKnotKeepsTheApprovedDrawing) {
+    FinestraProva p;
+    MainWindow& w = p.w;
+    testing::apriConDialogo(
+        w, std::filesystem::path(TREVALON_SOURCE_DIR) / "tests" / "data" / "drawn" / "UnknotCurls_S1.kno");
+    ASSERT_EQ(w.windowTitle().toStdString(), " Trevalon - UnknotCurls_S1 - Step 0");
+    ASSERT_EQ(w.form().doc().diagram.NumIncroci, 3);
+    Visto v;
+    rispondiAlVisore(v, true);
+    w.action("m3b")->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(v.mostrato);
+    EXPECT_EQ(v.didascalia, " Trevalon - UnknotCurls_S1 - Step 0   Found move I");
+    EXPECT_EQ(v.didascaliaEsito, " Trevalon - UnknotCurls_S1 - Step 1   Outcome of move I");
+    ASSERT_TRUE(v.domandaMigliora);
+    const std::vector<std::pair<int, int>> esito = disegniDelQuadro(v.quadroEsito, v.colonne);
+    const std::vector<std::pair<int, int>> migliorato = disegniDelQuadro(v.quadroMigliora, v.colonne);
+    EXPECT_EQ(esito.size(), 2u) << "the candidate and the approved outcome";
+    ASSERT_EQ(migliorato.size(), 3u) << "the candidate, the approved outcome and the tidied drawing";
+    EXPECT_EQ(migliorato[0], esito.at(0));
+    EXPECT_EQ(migliorato[1], esito.at(1));
+    miglioraLasciaLEsito(v);
+    EXPECT_TRUE(v.miglioratoInVista);
+    EXPECT_EQ(w.form().doc().storia.NumStato, 1);
+    EXPECT_EQ(w.form().doc().storia.passo(1).Tipo, GenMode::CellDrawing);
+    EXPECT_EQ(w.form().doc().storia.passo(1).Ori.size(), 2u);
+    EXPECT_EQ(w.windowTitle().toStdString(), " Trevalon - UnknotCurls_S1 - Step 1 - TRIVIAL KNOT");
 }
 
 // A drawn knot as the person makes one: a knot from a code, a move applied in the viewer, and the step
