@@ -3,7 +3,8 @@
 // torus braids. Each case runs in a child process of its own, so that its peak resident memory is its
 // own; a case still running at the time limit is stopped and reported as such.
 //
-// usage: torus_bench [--long] [--braids] [--small] [--steps] [--limit SECONDS] [--files DIR] [CASE ...]
+// usage: torus_bench [--long] [--braids] [--strands] [--small] [--steps] [--limit SECONDS] [--files DIR]
+//                    [CASE ...]
 //   CASE      STRANDS:POWER, the torus braid; r:STRANDS:LENGTH:SEED, a random braid of that many letters
 //             (and up to STRANDS - 1 more, so that its closure is a knot); p:STRANDS:LENGTH:SEED, the same
 //             with every letter positive; sum:STRANDS:POWER+STRANDS:POWER+..., the connected sum of
@@ -11,6 +12,7 @@
 //   --long    adds the long cases (s1s2s3s4)^9 and (s1s2)^20 to the default ones
 //   --braids  the torus series (s1s2)^k of 62 to 250 crossings and random braids of about 250 crossings
 //             on 5, 7 and 9 strands instead of the default cases
+//   --strands torus braids of 9 to 13 strands near 250 crossings instead of the default cases (below)
 //   --small   the minimal diagrams of the small-machine measurements instead of the default cases (below)
 //   --files DIR  writes each case's knot file (a .gau file named after the case) into DIR instead of
 //                running it, for `trevalon-bench run` or the window
@@ -20,6 +22,12 @@
 // Pinned to two cores (taskset -c 0,1) the search uses two threads: the minimal diagrams of the
 // small-machine measurements (--small) are 4:7 5:6 3:20 p:4:33:2 (35 crossings) and
 // sum:3:10+4:7+2:5+2:5 (51), each of which answers "no move" after a search of up to 500,000 diagrams.
+//
+// The torus braids of --strands are the memory cases of many strands: 9:31 (248 crossings), 10:27 (243),
+// 11:25 (250), 13:20 (240), 9:28 (224) and 12:19 (209; 12:22 closes to a link of two components and 12:23
+// has 253 crossings). Their tree's first records have thousands of children each, where three strands
+// have about a thousand: the first round of records examined side by side could take most of the tree's
+// 500,000 diagrams before any was filed, and these runs peaked at 0.77-1.17 GB (now about 0.45 GB).
 //
 // One line per case: the braid, crossings before and after, steps, seconds of the run (opening the file
 // not included), peak resident MiB of the case's process (VmHWM), its user CPU seconds, a hash of the step
@@ -295,7 +303,7 @@ void misura(const Caso& c, bool passi, double limite) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool lunghi = false, passi = false, trecce = false, piccola = false;
+    bool lunghi = false, passi = false, trecce = false, piccola = false, fili = false;
     std::string cartella;
     double limite = 600;
     std::vector<Caso> casi;
@@ -307,6 +315,8 @@ int main(int argc, char** argv) {
             trecce = true;
         } else if (a == "--small") {
             piccola = true;
+        } else if (a == "--strands") {
+            fili = true;
         } else if (a == "--steps") {
             passi = true;
         } else if (a == "--files" && i + 1 < argc) {
@@ -318,8 +328,8 @@ int main(int argc, char** argv) {
         } else {
             std::fprintf(
                 stderr,
-                "usage: torus_bench [--long] [--braids] [--small] [--steps] [--limit SECONDS] [--files DIR] "
-                "[CASE ...]\n");
+                "usage: torus_bench [--long] [--braids] [--strands] [--small] [--steps] [--limit SECONDS] "
+                "[--files DIR] [CASE ...]\n");
             return 2;
         }
     }
@@ -333,6 +343,9 @@ int main(int argc, char** argv) {
     if (piccola)
         for (const char* c : {"4:7", "5:6", "3:20", "p:4:33:2", "sum:3:10+4:7+2:5+2:5"})
             casi.push_back(*leggiCaso(c));
+    if (fili)
+        for (const char* c : {"9:31", "10:27", "11:25", "13:20", "9:28", "12:19"})
+            casi.push_back(*leggiCaso(c));
     if (casi.empty()) {
         for (const char* c : {"3:10", "4:7", "5:6"}) casi.push_back(*leggiCaso(c));
         if (lunghi)
@@ -344,9 +357,21 @@ int main(int argc, char** argv) {
             std::string nome;
             for (char ch : c.nome()) nome += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
             const fs::path destinazione = fs::path(cartella) / (nome + ".gau");
+            // A braid whose closure is no knot, or too large, is said and the next one written.
+            fs::path file;
+            try {
+                file = fileCaso(c);
+            } catch (const std::exception& ex) {
+                std::printf("%s\tfailed\t%s\n", c.nome().c_str(), ex.what());
+                continue;
+            }
             std::error_code ec;
-            fs::rename(fileCaso(c), destinazione, ec);
-            if (ec) fs::copy_file(fileCaso(c), destinazione, fs::copy_options::overwrite_existing, ec);
+            fs::rename(file, destinazione, ec);
+            if (ec) {
+                fs::copy_file(file, destinazione, fs::copy_options::overwrite_existing, ec);
+                std::error_code ignora;
+                fs::remove(file, ignora);
+            }
             std::printf("%s\t%s\n", c.nome().c_str(), ec ? ec.message().c_str() : destinazione.c_str());
         }
         return 0;

@@ -5,11 +5,13 @@
 #include <charconv>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 
@@ -186,21 +188,23 @@ bool ValidaCammino(FinestraPonte& w, RiscritturaPonte& riscrittura, const Candid
 // children and tell its answer in the order the records are examined. The rewritten candidates are kept
 // in two flat tables, so that a record costs a few allocations however many candidates it has.
 struct EsameRecord {
+    // Places and lengths in `byte` and `interi` in 32 bits: a round holds hundreds of thousands of children.
     struct Figlio {
+        const char* chiaveFuori = nullptr;  // the key kept by the round's table of keys, or null
         int indicePercorso = 0;
         int nuoviIncroci = 0;
         int nuoviPrima = 0;  // new crossings of the candidates before it that were in the tree already
-        std::size_t chiave = 0, lunghezzaChiave = 0;  // in `byte`
-        std::size_t ori = 0, lunghezzaOri = 0;        // in `byte`, as lettereCompatte writes them
+        std::uint32_t chiave = 0, lunghezzaChiave = 0;  // in `byte`, unless from `chiaveFuori`
+        std::uint32_t ori = 0, lunghezzaOri = 0;        // in `byte`, as lettereCompatte writes them
         // The code as text, only when it is no reading of its key: labels in `interi`, the signs written
         // after them in `byte`.
-        std::size_t voci = 0, numVoci = 0;
-        std::size_t segni = 0;
+        std::uint32_t voci = 0, numVoci = 0;
+        std::uint32_t segni = 0;
         // The old crossing of each new one, as runs in `interi`: an old label and how many consecutive
         // labels from it, or kNuove and how many new crossings.
-        std::size_t vecchie = 0, numCorse = 0;
-        bool comeChiave = false;  // the code is `lettura` of its key
+        std::uint32_t vecchie = 0, numCorse = 0;
         LetturaChiave lettura;
+        bool comeChiave = false;  // the code is `lettura` of its key
     };
     static constexpr int kNuove = -1;
     bool daRifare = false;  // a record of a closed tree that may allow a move: examined whole when filed
@@ -216,22 +220,35 @@ struct EsameRecord {
     std::exception_ptr errore;  // what the examination threw, thrown again when the record is filed
     std::string byte;
     std::vector<int> interi;
+    std::size_t byteChiaviFuori = 0;  // the bytes of the keys kept by the round's table
 
     // Only what the filing needs is kept: a round's examinations wait for their filing together, with
-    // every candidate the tree had not met when they were made.
-    void aggiungi(const PassaggiRiscritti& p, const std::string& k, int indicePercorso) {
+    // every candidate the tree had not met when they were made. `tenuta` is the key as the round's table
+    // keeps it, which stays there until the record is filed; without it the key is copied.
+    void aggiungi(const PassaggiRiscritti& p, const std::string& k, int indicePercorso,
+                  std::string_view tenuta = {}) {
+        const auto a32 = [](std::size_t n) {
+            if (n > UINT32_MAX)
+                throw std::length_error("the children of a search tree record take over 4 GB");
+            return static_cast<std::uint32_t>(n);
+        };
         Figlio f;
         f.indicePercorso = indicePercorso;
         f.nuoviIncroci = p.nuoviIncroci;
         f.nuoviPrima = nuoviCoda;
         nuoviCoda = 0;
-        f.chiave = byte.size();
-        f.lunghezzaChiave = k.size();
-        byte += k;
+        f.lunghezzaChiave = a32(k.size());
+        if (tenuta.data() != nullptr && tenuta.size() == k.size()) {
+            f.chiaveFuori = tenuta.data();
+            byteChiaviFuori += k.size();
+        } else {
+            f.chiave = a32(byte.size());
+            byte += k;
+        }
         thread_local std::string lettere;
         lettereCompatte(p.TxtOri, lettere);
-        f.ori = byte.size();
-        f.lunghezzaOri = lettere.size();
+        f.ori = a32(byte.size());
+        f.lunghezzaOri = a32(lettere.size());
         byte += lettere;
         // The text writes after each label the next passage's own sign; a code so written, numbered by
         // first appearance, is a reading of its key.
@@ -242,13 +259,13 @@ struct EsameRecord {
             segniPropri = p.segniSucc[j] == p.voci[(j + 1) % n].sign;
         f.comeChiave = segniPropri && letturaDelCodice(p.voci, k, f.lettura, lavoro);
         if (!f.comeChiave) {
-            f.segni = byte.size();
+            f.segni = a32(byte.size());
             byte.append(p.segniSucc.begin(), p.segniSucc.end());
-            f.voci = interi.size();
-            f.numVoci = n;
+            f.voci = a32(interi.size());
+            f.numVoci = a32(n);
             for (const VoceScifta& v : p.voci) interi.push_back(v.label);
         }
-        f.vecchie = interi.size();
+        f.vecchie = a32(interi.size());
         for (std::size_t r = 1; r < p.vecchie.size(); ++r) {
             const int v = p.vecchie[r] >= RiscritturaPonte::kEtichettaNuova ? kNuove : p.vecchie[r];
             bool continua = false;  // the label continues the last run
@@ -267,20 +284,71 @@ struct EsameRecord {
         figli.push_back(f);
     }
     std::string_view chiave(const Figlio& f) const {
+        if (f.chiaveFuori) return {f.chiaveFuori, f.lunghezzaChiave};
         return std::string_view(byte).substr(f.chiave, f.lunghezzaChiave);
     }
+    // What the examination keeps takes no more room than it needs while it waits for its filing.
+    void stringi() {
+        const auto largo = [](std::size_t capacita, std::size_t misura) {
+            return capacita > misura + misura / 8;
+        };
+        if (largo(byte.capacity(), byte.size())) byte.shrink_to_fit();
+        if (largo(interi.capacity(), interi.size())) interi.shrink_to_fit();
+        if (largo(figli.capacity(), figli.size())) figli.shrink_to_fit();
+    }
+};
+
+// The room the tree has for the children of a round's records. Every key in the table of the round before
+// (filed after it) and every key that a record of the round first put into the round's table is a
+// diagram the tree has not met, filed (or refused) by the first record that keeps it, before any record
+// of a higher index is filed. So once the records before record k have put more keys into the tables than
+// the tree had room for when the round started, the tree has refused one of them, and will refuse every
+// further record, when record k is filed: its children need not be kept. The counts are read while the
+// records are examined and only grow, so that what a record reads is never more than the filings before
+// it will try; however the records are examined, a record whose children the tree could take keeps them.
+class PostoDelGiro {
+  public:
+    // `posto`: the records the tree may still take; `primaDelGiro`: the keys of the round filed before.
+    PostoDelGiro(long quanti, long posto, std::size_t primaDelGiro)
+        : messe_(static_cast<std::size_t>(quanti)), soglia_(posto + 1 - static_cast<long>(primaDelGiro)) {}
+    // Record k of the round put a key into the round's table.
+    void messa(long k) { messe_[static_cast<std::size_t>(k)].fetch_add(1, std::memory_order_relaxed); }
+    // The tree will have refused a record before record k of the round is filed.
+    bool esaurito(long k) const {
+        long n = 0;
+        for (long i = 0; i < k && n < soglia_; ++i)
+            n += messe_[static_cast<std::size_t>(i)].load(std::memory_order_relaxed);
+        return n >= soglia_;
+    }
+
+  private:
+    std::vector<std::atomic<long>> messe_;
+    long soglia_;
 };
 
 // The keys kept by the records of the round under way and of the round before (filed after it), and the
 // index of the record examined: a child that a record of lower index keeps is filed by that one first.
+// With the round's room, the place of the record in the round (nelGiro).
 struct ChiaviTenute {
     ChiaviDelGiro* giro = nullptr;
     const ChiaviDelGiro* prima = nullptr;
     long indice = 0;
+    PostoDelGiro* posto = nullptr;
+    long nelGiro = 0;
     bool tenutaPrima(std::string_view chiave, std::size_t hash) const {
         return giro && ((prima && prima->tenutaPrima(chiave, hash, indice)) ||
                         giro->tenutaPrima(chiave, hash, indice));
     }
+    // Record `indice` keeps a key: the round's copy of it (none without a round).
+    std::string_view tieni(std::string_view chiave, std::size_t hash) const {
+        if (!giro) return {};
+        bool nuova = false;
+        const std::string_view copia = giro->tieni(chiave, hash, indice, &nuova);
+        if (nuova && posto) posto->messa(nelGiro);
+        return copia;
+    }
+    // The tree will be closed when the record is filed (PostoDelGiro::esaurito).
+    bool senzaPosto() const { return posto && posto->esaurito(nelGiro); }
 };
 
 // Prova2's work on an isolated look-ahead instance `p`; the candidates are rewritten but not filed.
@@ -289,7 +357,8 @@ struct ChiaviTenute {
 // They would only have moved the look-ahead's counter of new crossings, which names the crossings of the
 // records it files and nothing outside it. A candidate whose diagram `albero` (the window's tree, which
 // only grows while records are examined) holds already is not kept: the filing would pass it over, and
-// so is one that `tenute` says a record of lower index keeps.
+// so is one that `tenute` says a record of lower index keeps. Nor is any, once `tenute` says that the
+// tree will be closed when the record is filed: it would refuse them (they move the counter all the same).
 EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::atomic<bool>& annulla,
                           bool alberoChiuso, const AlberoOrizzontale& albero,
                           const ChiaviTenute& tenute = {}) {
@@ -340,11 +409,19 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
     };
     Attesa attesa, nuova;
     std::vector<int> ponte, attraversati, regioni;
+    // Whether the tree will still take the record's children is asked again every few candidates.
+    constexpr int kOgniQuanti = 32;
+    int finoAllaDomanda = 0;
+    bool senzaPosto = false;
     auto risolvi = [&](Attesa& a) {
         if (!a.presente) return;
         a.presente = false;
-        if (albero.chiaveNellAlbero(a.chiave, a.hash) || albero.chiaveScelta(a.chiave, a.hash) ||
-            tenute.tenutaPrima(a.chiave, a.hash)) {
+        if (!senzaPosto && --finoAllaDomanda <= 0) {
+            senzaPosto = tenute.senzaPosto();
+            finoAllaDomanda = kOgniQuanti;
+        }
+        if (senzaPosto || albero.chiaveNellAlbero(a.chiave, a.hash) ||
+            albero.chiaveScelta(a.chiave, a.hash) || tenute.tenutaPrima(a.chiave, a.hash)) {
             e.nuoviCoda += a.nuovi;
             return;
         }
@@ -356,8 +433,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
                        inizio + static_cast<long>(a.fineRegioni));
         if (!riscrittura->passaggi(ponte, attraversati, regioni, a.ab1, r))
             return;  // refused as the key was not: cannot happen
-        if (tenute.giro) tenute.giro->tieni(a.chiave, a.hash, tenute.indice);
-        e.aggiungi(r, a.chiave, a.indicePercorso);
+        e.aggiungi(r, a.chiave, a.indicePercorso, tenute.tieni(a.chiave, a.hash));
     };
     // Room for a few new candidates of the record's size, so that the tables seldom grow.
     constexpr std::size_t kFigliPrevisti = 8;
@@ -393,6 +469,7 @@ EsameRecord EsaminaRecord(FinestraPonte& p, const NodoLista& nodo, const std::at
             limiti, false, {}, false, true);
         risolvi(attesa);
         if (annulla.load(std::memory_order_relaxed)) return e;
+        e.stringi();
     }
     const int prima = p.contaNuoviIncroci();
     if (trovata(DoTman(p, false))) {
@@ -500,16 +577,17 @@ bool ArchiviaEsame(FinestraPonte& w, const EsameRecord& e) {
 // Below this many records waiting, the tree is examined in turn: threads would cost more than they save.
 constexpr long kMinimoInParallelo = 32;
 // Two rounds are under way at a time, each holding the children of its records until they are filed:
-// at 250 crossings a record can have hundreds of new children, a few hundred bytes each, and on a
-// torus braid over a thousand. So a round takes as many records as the last round filed when it is made
-// says fit in kByteGiro, between kMinimoInParallelo and kRecordPerGiro; the first ones take kPrimoGiro.
-// How the records are cut into rounds changes nothing of what is filed.
+// at 250 crossings a record can have hundreds of new children, a few hundred bytes each, on a torus
+// braid of three strands over a thousand, and on one of nine to thirteen strands thousands. So a round
+// takes as many records as the last round filed when it is made says fit in kByteGiro, between the
+// fewest that keep the threads busy (kMinimoPerGiro, and two a thread) and kRecordPerGiro; the first
+// ones take that fewest. How the records are cut into rounds changes nothing of what is filed.
 constexpr long kRecordPerGiro = 256;
-constexpr long kPrimoGiro = 64;
+constexpr long kMinimoPerGiro = 16;
 constexpr std::size_t kByteGiro = std::size_t{64} << 20;
 
 std::size_t byteTenuti(const EsameRecord& e) {
-    return e.byte.capacity() + e.interi.capacity() * sizeof(int) +
+    return e.byte.capacity() + e.byteChiaviFuori + e.interi.capacity() * sizeof(int) +
            e.figli.capacity() * sizeof(EsameRecord::Figlio);
 }
 
@@ -616,6 +694,9 @@ class GiroParallelo {
         prima_ = std::move(prima);
         chiavi_ = std::move(chiavi);
         chiuso_ = albero_->chiuso();
+        // The round before is filed after the tree's records counted here, before this round's.
+        posto_.emplace(static_cast<long>(esami_.size()), kMaxListaUg - albero_->NumListaUg(),
+                       prima_ ? prima_->quante() : 0);
         squadra_ = &squadra;
         turno_ = squadra.avvia([this](FinestraPonte& p) {
             while (esaminaProssimo(p)) {
@@ -626,16 +707,23 @@ class GiroParallelo {
     long primo() const { return primo_; }
     long fine() const { return primo_ + static_cast<long>(esami_.size()); }  // one past the last record
     const EsameRecord& esame(long indice) const { return esami_[static_cast<std::size_t>(indice - primo_)]; }
-    // How many records a later round may take, from what this finished round holds per record.
-    long recordProssimo() const {
+    // A record filed: what its examination kept is given back at once, while the tree grows.
+    void libera(long indice) { esami_[static_cast<std::size_t>(indice - primo_)] = EsameRecord{}; }
+    // How many records a later round may take, from what this finished round holds per record, and at
+    // least `minimo`.
+    long recordProssimo(long minimo) const {
         std::size_t byte = 0;
         for (const EsameRecord& e : esami_) byte += byteTenuti(e);
         const std::size_t perRecord = std::max<std::size_t>(1, byte / esami_.size());
-        return std::clamp(static_cast<long>(kByteGiro / perRecord), kMinimoInParallelo, kRecordPerGiro);
+        return std::clamp(static_cast<long>(kByteGiro / perRecord), minimo, std::max(minimo, kRecordPerGiro));
     }
     std::shared_ptr<const ChiaviDelGiro> chiavi() const { return chiavi_; }
-    // The round is over: its keys are only read from now on.
-    void chiudiChiavi() { chiavi_->chiudi(); }
+    // The round is over: its keys are only read from now on, and the keys of the round before, which
+    // only its examinations read, are let go (the round after may take their table).
+    void chiudiChiavi() {
+        chiavi_->chiudi();
+        prima_.reset();
+    }
 
     // The window's thread takes records of the round with its own instance `p` until none is left,
     // serving the window's events and reading its stop request every few milliseconds; false when the
@@ -671,7 +759,7 @@ class GiroParallelo {
         try {
             e = chiuso_ ? EsaminaRecordChiuso(*albero_, primo_ + i)
                         : EsaminaRecord(p, nodi_[static_cast<std::size_t>(i)], annulla_, false, *albero_,
-                                        ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i});
+                                        ChiaviTenute{chiavi_.get(), prima_.get(), primo_ + i, &*posto_, i});
         } catch (...) {
             e.errore = std::current_exception();
         }
@@ -684,6 +772,7 @@ class GiroParallelo {
     std::vector<EsameRecord> esami_;
     std::shared_ptr<const ChiaviDelGiro> prima_;
     std::shared_ptr<ChiaviDelGiro> chiavi_;
+    std::optional<PostoDelGiro> posto_;
     bool chiuso_ = false;
     std::atomic<long> prossimo_{0};
     std::atomic<bool> annulla_{false};
@@ -726,7 +815,8 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
     // The round after `giro`, copied but not started; sized by the round before `giro`, as the last one
     // whose records are all known when it is copied.
     std::unique_ptr<GiroParallelo> prossimo;
-    long perGiro = kPrimoGiro;
+    const long minimoPerGiro = std::max(kMinimoPerGiro, 2 * static_cast<long>(prove.size()));
+    long perGiro = minimoPerGiro;
     auto copiaProssimo = [&] {
         const long dopo = t.NumListaUg() - giro->fine() + 1;
         if (dopo >= kMinimoInParallelo)
@@ -761,7 +851,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             break;
         }
         giro->chiudiChiavi();
-        perGiro = giro->recordProssimo();
+        perGiro = giro->recordProssimo(minimoPerGiro);
         if (prossimo) prossimo->avvia(squadra, giro->chiavi(), scorte.prendi());
         for (long i = giro->primo(); i < giro->fine(); ++i) {
             if ((i & 63) == 0) {
@@ -774,6 +864,7 @@ long BatchParallelo(FinestraPonte& w, const std::vector<FinestraPonte*>& prove) 
             ++t.CursoreListaUg;
             w.progresso();
             if (ArchiviaEsame(w, giro->esame(i))) return t.CursoreListaUg;
+            giro->libera(i);
         }
         if (t.fermato) break;
         giro = std::exchange(prossimo, nullptr);

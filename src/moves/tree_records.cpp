@@ -263,9 +263,7 @@ std::size_t ChiaviDelGiro::Parte::cerca(std::string_view chiave, std::size_t has
     const std::size_t maschera = voci.size() - 1;
     for (std::size_t p = (hash >> kBitParte) & maschera;; p = (p + 1) & maschera) {
         const Voce& v = voci[p];
-        if (v.indice < 0 ||
-            (v.hash == hash && std::string_view(byte).substr(v.inizio, v.lunghezza) == chiave))
-            return p;
+        if (v.indice < 0 || (v.hash == hash && std::string_view(v.byte, v.lunghezza) == chiave)) return p;
     }
 }
 
@@ -278,7 +276,33 @@ bool ChiaviDelGiro::tenutaPrima(std::string_view chiave, std::size_t hash, long 
     return v.indice >= 0 && v.indice < indice;
 }
 
-void ChiaviDelGiro::tieni(std::string_view chiave, std::size_t hash, long indice) {
+namespace {
+// The bytes of a part's keys are kept in blocks of this size (a longer key in a block of its own); a table
+// emptied keeps this many blocks, and its places when they are no more than kVociTenute.
+constexpr std::size_t kBloccoChiavi = std::size_t{1} << 16;
+constexpr std::size_t kBlocchiTenuti = 2;
+constexpr std::size_t kVociTenute = std::size_t{1} << 12;
+}  // namespace
+
+char* ChiaviDelGiro::Parte::spazio(std::size_t n) {
+    if (n > kBloccoChiavi) {
+        // A block of its own, before the one being filled.
+        blocchi.insert(blocchi.begin() + static_cast<long>(blocco),
+                       std::make_unique_for_overwrite<char[]>(n));
+        return blocchi[blocco++].get();
+    }
+    if (blocco < blocchi.size() && usati + n > kBloccoChiavi) {
+        ++blocco;
+        usati = 0;
+    }
+    if (blocco == blocchi.size()) blocchi.push_back(std::make_unique_for_overwrite<char[]>(kBloccoChiavi));
+    char* q = blocchi[blocco].get() + usati;
+    usati += n;
+    return q;
+}
+
+std::string_view ChiaviDelGiro::tieni(std::string_view chiave, std::size_t hash, long indice, bool* nuova) {
+    if (nuova) *nuova = false;
     Parte& p = parte(hash);
     const std::lock_guard<std::mutex> l(p.m);
     if (2 * (p.quante + 1) > p.voci.size()) {
@@ -295,22 +319,36 @@ void ChiaviDelGiro::tieni(std::string_view chiave, std::size_t hash, long indice
     }
     Voce& v = p.voci[p.cerca(chiave, hash)];
     if (v.indice >= 0) {
-        v.indice = std::min(v.indice, indice);
-        return;
+        v.indice = std::min(v.indice, static_cast<std::int32_t>(indice));
+        return {v.byte, v.lunghezza};
     }
+    char* byte = p.spazio(chiave.size());
+    std::copy(chiave.begin(), chiave.end(), byte);
     v.hash = hash;
-    v.inizio = static_cast<std::uint32_t>(p.byte.size());
+    v.byte = byte;
     v.lunghezza = static_cast<std::uint32_t>(chiave.size());
-    v.indice = indice;
-    p.byte += chiave;
+    v.indice = static_cast<std::int32_t>(indice);
     ++p.quante;
+    if (nuova) *nuova = true;
+    return {v.byte, v.lunghezza};
+}
+
+std::size_t ChiaviDelGiro::quante() const {
+    std::size_t n = 0;
+    for (const Parte& p : parti_) n += p.quante;
+    return n;
 }
 
 void ChiaviDelGiro::svuota() {
     for (Parte& p : parti_) {
-        if (p.quante != 0) std::fill(p.voci.begin(), p.voci.end(), Voce{});
+        if (p.voci.size() > kVociTenute)
+            std::vector<Voce>().swap(p.voci);
+        else if (p.quante != 0)
+            std::fill(p.voci.begin(), p.voci.end(), Voce{});
         p.quante = 0;
-        p.byte.clear();
+        if (p.blocchi.size() > kBlocchiTenuti) p.blocchi.resize(kBlocchiTenuti);
+        p.blocco = 0;
+        p.usati = 0;
     }
     chiusa_ = false;
 }

@@ -91,7 +91,8 @@ class NomiCompatti {
 // by side, each with the first record (by index) known to keep it, so that a later record need not write
 // again a child that an earlier record will file. Any number of threads may ask and claim at once. The
 // keys are asked for with their hash (std::hash of the key, as the search's set of keys hashes them),
-// which the caller has at hand: the key is not read again to find its place.
+// which the caller has at hand: the key is not read again to find its place. A key's bytes stay where
+// they are until the table is emptied, so that the records that keep it need no copy of their own.
 class ChiaviDelGiro {
   public:
     ChiaviDelGiro() = default;
@@ -104,31 +105,43 @@ class ChiaviDelGiro {
     bool tenutaPrima(std::string_view chiave, long indice) const {
         return tenutaPrima(chiave, hash(chiave), indice);
     }
-    // Record `indice` keeps the key.
-    void tieni(std::string_view chiave, std::size_t hash, long indice);
-    void tieni(std::string_view chiave, long indice) { tieni(chiave, hash(chiave), indice); }
+    // Record `indice` (a record of the tree, numbered in 32 bits) keeps the key: the table's copy of it,
+    // which stays until the table is emptied, and in `nuova` true when the table did not hold the key
+    // before (kept by any record).
+    std::string_view tieni(std::string_view chiave, std::size_t hash, long indice, bool* nuova = nullptr);
+    std::string_view tieni(std::string_view chiave, long indice) {
+        return tieni(chiave, hash(chiave), indice);
+    }
+    // How many different keys the table holds; asked once it is closed (no thread claims any more).
+    std::size_t quante() const;
     // No key will be claimed any more: the threads that read it from now on need not wait for each other.
     // Those threads must be started after this call.
     void chiudi() { chiusa_ = true; }
-    // No key, open again, its tables kept for another round; no other thread may use it meanwhile.
+    // No key, open again, its tables kept for another round (as far as a round of a few keys needs them);
+    // no other thread may use it meanwhile.
     void svuota();
 
   private:
-    // A key's place: its hash, its bytes in the part's `byte`, the record; indice < 0 a free place.
+    // A key's place: its hash, its bytes, the record; indice < 0 a free place.
     struct Voce {
         std::size_t hash = 0;
-        std::uint32_t inizio = 0, lunghezza = 0;
-        long indice = -1;
+        const char* byte = nullptr;
+        std::uint32_t lunghezza = 0;
+        std::int32_t indice = -1;
     };
     // The keys in parts by their hash, each with its own lock, so that threads seldom wait for each other;
-    // each part an open-addressed table at most half full.
+    // each part an open-addressed table at most half full, its keys' bytes in blocks that never move.
     struct alignas(64) Parte {
         std::mutex m;
         std::vector<Voce> voci;
         std::size_t quante = 0;
-        std::string byte;
+        std::vector<std::unique_ptr<char[]>> blocchi;
+        std::size_t blocco = 0;  // the block being filled
+        std::size_t usati = 0;   // its bytes used
         // The place of the key, or the free place where it would go.
         std::size_t cerca(std::string_view chiave, std::size_t hash) const;
+        // Room for n bytes of a key.
+        char* spazio(std::size_t n);
     };
     static constexpr std::size_t kParti = 64;
     Parte& parte(std::size_t hash) const { return parti_[(hash >> 7) % kParti]; }

@@ -131,19 +131,25 @@ TEST(TreeRecords, TheTreeGivesBackEveryRecordAsFiled) {
 
 // The keys a round keeps answer as a plain map of each key's lowest claiming record does: with the real
 // hash and with hashes that collide (all equal, or a few values), claimed from several threads at once,
-// asked for while open and once closed, and again after the tables were emptied for another round.
+// asked for while open and once closed, and again after the tables were emptied for another round. The
+// copy a claim gives back still reads as its key after every other claim, exactly one claim of each key
+// says it was new, and the table counts its keys as the map does.
 TEST(TreeRecords, KeysOfARoundAnswerAsAPlainMapOfTheirFirstRecords) {
     struct Caso {
         const char* nome;
         std::size_t chiavi;
         int fili;
         std::size_t (*hash)(std::string_view);
+        std::size_t lunghezza = 90;  // the longest key
     };
     const Caso casi[] = {
         {"real hash", 3000, 4, [](std::string_view c) { return ChiaviDelGiro::hash(c); }},
         {"one hash for all", 300, 3, [](std::string_view) { return std::size_t{12345}; }},
         {"a few hashes", 2000, 2, [](std::string_view c) { return std::size_t{c.size() % 5} << 20; }},
         {"one thread", 500, 1, [](std::string_view c) { return ChiaviDelGiro::hash(c); }},
+        // Keys longer than a block of the table's bytes, among short ones.
+        {"long keys", 60, 3, [](std::string_view c) { return ChiaviDelGiro::hash(c); }, 150000},
+        {"many keys", 40000, 4, [](std::string_view c) { return ChiaviDelGiro::hash(c); }, 400},
     };
     ChiaviDelGiro tenute;  // used again by every case, as the rounds use it
     for (const Caso& caso : casi) {
@@ -152,7 +158,7 @@ TEST(TreeRecords, KeysOfARoundAnswerAsAPlainMapOfTheirFirstRecords) {
         // Keys of varied lengths, some claimed several times by records of random indices.
         std::vector<std::string> chiavi;
         for (std::size_t k = 0; k < caso.chiavi; ++k) {
-            std::string c(1 + rng() % 90, '\0');
+            std::string c(1 + rng() % caso.lunghezza, '\0');
             for (char& b : c) b = static_cast<char>(rng() % 4);
             chiavi.push_back(c);
         }
@@ -165,16 +171,29 @@ TEST(TreeRecords, KeysOfARoundAnswerAsAPlainMapOfTheirFirstRecords) {
             if (!nuova) it->second = std::min(it->second, indice);
         }
         std::vector<std::thread> fili;
+        std::vector<std::string_view> copie(claims.size());
+        std::vector<char> nuove(claims.size(), 0);
         for (int f = 0; f < caso.fili; ++f)
             fili.emplace_back([&, f] {
                 for (std::size_t c = static_cast<std::size_t>(f); c < claims.size(); c += caso.fili) {
                     const std::string& chiave = chiavi[claims[c].first];
-                    tenute.tieni(chiave, caso.hash(chiave), claims[c].second);
+                    bool nuova = false;
+                    copie[c] = tenute.tieni(chiave, caso.hash(chiave), claims[c].second, &nuova);
+                    nuove[c] = nuova;
                     // Asked while others claim: a claim made is seen by its own thread.
                     EXPECT_TRUE(tenute.tenutaPrima(chiave, caso.hash(chiave), claims[c].second + 1));
                 }
             });
         for (std::thread& f : fili) f.join();
+        std::map<std::string, int> nuovePerChiave;
+        for (std::size_t c = 0; c < claims.size(); ++c) {
+            const std::string& chiave = chiavi[claims[c].first];
+            EXPECT_EQ(copie[c], chiave);
+            EXPECT_NE(copie[c].data(), chiave.data());
+            nuovePerChiave[chiave] += nuove[c];
+        }
+        for (const auto& [chiave, n] : nuovePerChiave) EXPECT_EQ(n, 1);
+        EXPECT_EQ(tenute.quante(), prima.size());
         for (bool chiusa : {false, true}) {
             if (chiusa) tenute.chiudi();
             for (const std::string& chiave : chiavi)
