@@ -49,6 +49,15 @@ bool campoPulito(const std::string& s, bool campi) {
 
 using Lettore = Result<std::vector<VoceCatalogo>> (*)(std::string_view);
 
+// A listing's lines as entries.
+Result<std::vector<VoceCatalogo>> vociListato(std::string_view testo) {
+    const Result<Listato> l = leggiListato(std::string(testo));
+    if (!l) return fail(l.error());
+    std::vector<VoceCatalogo> voci;
+    for (std::size_t i = 0; i < l->size(); ++i) voci.push_back((*l)[i].voce());
+    return voci;
+}
+
 void voci(Lettore leggi, std::string_view testo, bool catalogo) {
     const Result<std::vector<VoceCatalogo>> lette = leggi(testo);
     for (std::string_view fine : {"\n", "\r\n", "\r"}) {
@@ -79,7 +88,7 @@ void etichette(std::string_view testo) {
         require(!righe.error().empty(), "labels refused without a message");
         return;
     }
-    const Result<std::vector<VoceCatalogo>> lette = leggiListato(*righe);
+    const Result<std::vector<VoceCatalogo>> lette = vociListato(*righe);
     require(lette.ok(), "the catalogue lines made from labels are refused: " + lette.error());
     for (const VoceCatalogo& v : *lette)
         require(
@@ -97,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             voci(leggiCatalogoTesto, testo, true);
             break;
         case 1:
-            voci(leggiListato, testo, false);
+            voci(vociListato, testo, false);
             break;
         case 2:
             voci(CaricaTabellaStack, testo, true);

@@ -153,7 +153,9 @@ void Cmdutil_Click(ContestoFinestra& f) {
     const std::optional<std::string> risposta =
         f.ui.askInput("The listing files to compare, separated by \",\"", "Util", "");
     if (!risposta) return;
-    std::vector<std::pair<std::string, std::vector<VoceCatalogo>>> listati;
+    std::vector<ListatoNominato> listati;
+    // The listings are held together: together they may take what one file may.
+    std::uintmax_t insieme = 0;
     std::string_view resto = *risposta;
     while (!resto.empty() || listati.empty()) {
         const std::size_t virgola = resto.find(',');
@@ -165,12 +167,21 @@ void Cmdutil_Click(ContestoFinestra& f) {
         }
         fs::path file(voce);
         if (file.is_relative()) file = f.CartellaDialoghi / file;
-        std::string testo;
-        if (const Status s = leggiTestoFile(file.string(), testo); !s) {
-            f.ui.showMessage("The file could not be read: " + file.string() + ": " + s.error());
+        // Read up to what the listings before it leave.
+        FileRead letto = readRegularFile(file, kMaxKnotFileBytes - insieme);
+        if (letto.refusal == ReadRefusal::TooLarge && insieme > 0) {
+            f.ui.showMessage("The listings are too large together: with " + file.string() + " they pass " +
+                             std::to_string(kMaxKnotFileBytes >> 20) +
+                             " MB, the most they may take together. Compare fewer at a time.");
             return;
         }
-        Result<std::vector<VoceCatalogo>> righe = leggiListato(testo);
+        if (letto.refusal != ReadRefusal::None) {
+            f.ui.showMessage("The file could not be read: " + file.string() + ": " +
+                             readRefusalMessage(letto, file.string()));
+            return;
+        }
+        insieme += letto.bytes.size();
+        Result<Listato> righe = leggiListato(std::move(letto.bytes));
         if (!righe) {
             f.ui.showMessage("The listing " + file.string() + " is faulty, " + righe.error());
             return;
@@ -185,8 +196,9 @@ void Cmdutil_Click(ContestoFinestra& f) {
         return ConfrontoFraduenodi(listati, c);
     });
     if (!confronto) {
-        f.ui.showMessage(confronto.error() == kLavoroFermato ? "The comparison was stopped."
-                                                             : confronto.error());
+        f.ui.showMessage(confronto.error() == kLavoroFermato
+                             ? "The comparison was stopped."
+                             : "The listings could not be compared: " + confronto.error());
         return;
     }
     if (confronto->empty()) {
@@ -222,21 +234,20 @@ void Cmdruota_Click(ContestoFinestra& f, const CatalogoStrumenti& p) {
         return;
     }
     const std::string nome = Salva(f, DialogKind::Text);
-    if (!nome.empty()) scrivi(f, nome, testoDoppi(*gruppi));
+    if (!nome.empty()) scrivi(f, nome, testoDoppi(*gruppi, righeDiCatalogo(p.catalogo())));
 }
 
 void CercaDoppi_Click(ContestoFinestra& f) {
     std::string origine;
-    const std::optional<std::string> testo = leggiScelto(f, &origine);
+    std::optional<std::string> testo = leggiScelto(f, &origine);
     if (!testo) return;
-    const Result<std::vector<VoceCatalogo>> righe = leggiListato(*testo);
-    if (!righe) {
-        f.ui.showMessage("The listing " + origine + " is faulty, " + righe.error());
+    const Result<Listato> listato = leggiListato(std::move(*testo));
+    if (!listato) {
+        f.ui.showMessage("The listing " + origine + " is faulty, " + listato.error());
         return;
     }
-    std::vector<RigaConfronto> confronto;
-    for (const VoceCatalogo& v : *righe) confronto.push_back(RigaConfronto{nomeDaEtichetta(v.nome), v});
-    const Result<std::vector<GruppoDoppi>> gruppi = CercaDoppi(confronto);
+    const RigheConfronto righe = righeDiListato(*listato);
+    const Result<std::vector<GruppoDoppi>> gruppi = CercaDoppi(righe);
     if (!gruppi) {
         f.ui.showMessage(gruppi.error());
         return;
@@ -245,8 +256,9 @@ void CercaDoppi_Click(ContestoFinestra& f) {
         f.ui.showMessage("No diagram is listed under two knots' names.");
         return;
     }
+    // The first lines only are shown: the text stops one line after them.
     f.ui.showMessage(std::to_string(gruppi->size()) + " diagrams are listed under two knots' names:\n" +
-                     inizio(testoDoppi(*gruppi)));
+                     inizio(testoDoppi(*gruppi, righe, kRigheMostrate + 1)));
 }
 
 void CaricaTabellaStack_Click(ContestoFinestra& f, CatalogoStrumenti& p) {

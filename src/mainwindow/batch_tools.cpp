@@ -1,10 +1,9 @@
 #include "mainwindow/batch_tools.h"
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <numeric>
-#include <set>
-#include <unordered_map>
 
 #include "layout/build.h"
 #include "layout/render_grid.h"
@@ -49,16 +48,10 @@ int radice(std::vector<int>& padre, int x) {
 // The text's lines without their line ends, numbered from 1.
 template <class F>
 void perRiga(std::string_view testo, F&& f) {
-    int numero = 0;
+    std::size_t numero = 0;
     LineReader righe(testo);
     for (std::string_view riga; righe.next(riga);)
         if (!f(++numero, riga)) return;
-}
-
-std::string specchio(std::string_view txtNodo) {
-    std::string s(txtNodo);
-    for (char& ch : s) ch = ch == '+' ? '-' : ch == '-' ? '+' : ch;
-    return s;
 }
 
 }  // namespace
@@ -265,41 +258,29 @@ std::string righeListato(const std::string& nome, const EsitoEspansione& e) {
     return testo;
 }
 
-std::string nomeDaEtichetta(std::string_view etichetta) {
+std::string_view nomeDaEtichetta(std::string_view etichetta) {
     std::string_view resto = etichetta;
     for (int parte = 0; parte < 2; ++parte) {
         const std::size_t trattino = resto.rfind('_');
-        if (trattino == std::string_view::npos || trattino + 1 == resto.size()) return std::string(etichetta);
+        if (trattino == std::string_view::npos || trattino + 1 == resto.size()) return etichetta;
         const std::string_view numero = resto.substr(trattino + 1);
         if (!std::all_of(numero.begin(), numero.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
-            return std::string(etichetta);
+            return etichetta;
         resto = resto.substr(0, trattino);
     }
-    return std::string(resto);
-}
-
-Result<std::vector<VoceCatalogo>> leggiListato(std::string_view testo) {
-    std::vector<VoceCatalogo> righe;
-    std::string errore;
-    perRiga(testo, [&](int numero, std::string_view riga) {
-        if (trim(riga).empty()) return true;
-        Result<VoceCatalogo> v = leggiVoceCatalogo(riga);
-        if (!v) {
-            errore = "line " + std::to_string(numero) + ": " + v.error();
-            return false;
-        }
-        righe.push_back(std::move(*v));
-        return true;
-    });
-    if (!errore.empty()) return fail(errore);
-    return righe;
+    return resto;
 }
 
 Result<std::vector<VoceCatalogo>> CaricaTabellaStack(std::string_view testo) {
     std::vector<VoceCatalogo> voci;
     std::optional<std::string> codice;
-    int rigaCodice = 0;
-    perRiga(testo, [&](int numero, std::string_view riga) {
+    std::size_t rigaCodice = 0;
+    std::string errore;
+    perRiga(testo, [&](std::size_t numero, std::string_view riga) {
+        if (riga.size() > kMaxRigaCatalogo && !trim(riga).empty()) {
+            errore = "line " + std::to_string(numero) + ": " + rigaTroppoLunga(riga.size());
+            return false;
+        }
         riga = trim(riga);
         if (riga.empty()) return true;
         if (!codice) {
@@ -312,119 +293,332 @@ Result<std::vector<VoceCatalogo>> CaricaTabellaStack(std::string_view testo) {
         codice.reset();
         return true;
     });
+    if (!errore.empty()) return fail(errore);
     if (codice) return fail("line " + std::to_string(rigaCodice) + ": a Gauss code without its letters");
     return voci;
 }
 
 Result<std::string> CodMioDaGauss(std::string_view testo) {
-    std::string uscita, errore;
-    int m = 0;
-    perRiga(testo, [&](int numero, std::string_view riga) {
-        if (trim(riga).empty()) return true;
-        const std::string dove = "line " + std::to_string(numero) + ": ";
-        std::string codice;
-        int voci = 0;
-        for (std::size_t inizio = 0; inizio <= riga.size();) {
-            std::size_t virgola = riga.find(',', inizio);
-            if (virgola == std::string_view::npos) virgola = riga.size();
-            const std::string_view voce = trim(riga.substr(inizio, virgola - inizio));
-            if (voce.empty()) {
-                errore = dove + "an empty label";
+    // Read twice: once to check every line and count the bytes of the catalogue lines, once to write them
+    // into a text of that size (a text grown line by line would hold up to twice its size while it grows).
+    std::string uscita, errore, codice;
+    std::size_t byte = 0;
+    for (const bool scrivi : {false, true}) {
+        if (scrivi) uscita.reserve(byte);
+        int m = 0;
+        perRiga(testo, [&](std::size_t numero, std::string_view riga) {
+            if (trim(riga).empty()) return true;
+            const auto dove = [numero] { return "line " + std::to_string(numero) + ": "; };
+            if (riga.size() > kMaxRigaCatalogo) {
+                errore = dove() + rigaTroppoLunga(riga.size());
                 return false;
             }
-            if (voce.front() != '-' && voce.front() != '+') codice += '+';
-            codice += voce;
-            ++voci;
-            inizio = virgola + 1;
-        }
-        if (codice.empty()) {
-            errore = dove + "an empty line";
-            return false;
-        }
-        // The sign of passage 1 goes to the end: each label is then followed by the next passage's sign.
-        std::rotate(codice.begin(), codice.begin() + 1, codice.end());
-        const std::string lettere(static_cast<std::size_t>(voci / 2), 'O');
-        if (voci % 2 != 0 || !difettiCodiceGauss(codice, lettere).empty()) {
-            errore = dove + citazione(trim(riga)) + " is not a Gauss code";
-            return false;
-        }
-        ++m;
-        std::string num = std::to_string(m);
-        if (num.size() < 3) num.insert(0, 3 - num.size(), '0');
-        uscita += "n" + num + "|" + codice + "|" + lettere + "\n";
-        return true;
-    });
-    if (!errore.empty()) return fail(errore);
+            codice.clear();
+            std::size_t voci = 0;
+            for (std::size_t inizio = 0; inizio <= riga.size();) {
+                std::size_t virgola = riga.find(',', inizio);
+                if (virgola == std::string_view::npos) virgola = riga.size();
+                const std::string_view voce = trim(riga.substr(inizio, virgola - inizio));
+                if (voce.empty()) {
+                    errore = dove() + "an empty label";
+                    return false;
+                }
+                if (voce.front() != '-' && voce.front() != '+') codice += '+';
+                codice += voce;
+                ++voci;
+                inizio = virgola + 1;
+            }
+            if (codice.empty()) {
+                errore = dove() + "an empty line";
+                return false;
+            }
+            // The sign of passage 1 goes to the end: each label is then followed by the next passage's sign.
+            std::rotate(codice.begin(), codice.begin() + 1, codice.end());
+            const std::size_t incroci = voci / 2;
+            if (!scrivi &&
+                (voci % 2 != 0 || !difettiCodiceGauss(codice, std::string(incroci, 'O')).empty())) {
+                errore = dove() + citazione(trim(riga)) + " is not a Gauss code";
+                return false;
+            }
+            ++m;
+            std::string num = std::to_string(m);
+            if (num.size() < 3) num.insert(0, 3 - num.size(), '0');
+            if (!scrivi) {
+                byte += 1 + num.size() + 1 + codice.size() + 1 + incroci + 1;
+                return true;
+            }
+            uscita.append("n").append(num).append("|").append(codice).append("|").append(incroci, 'O') +=
+                '\n';
+            return true;
+        });
+        if (!errore.empty()) return fail(errore);
+    }
     return uscita;
 }
 
-Result<std::vector<GruppoDoppi>> CercaDoppi(const std::vector<RigaConfronto>& righe) {
-    // Lines are grouped by the lesser of the canonical keys of their code and of the code with every sign
-    // exchanged, so that both fall in one group.
-    std::unordered_map<std::string, std::size_t> gruppoDi;
-    std::vector<GruppoDoppi> gruppi;
-    std::vector<std::string> chiavePrima;
-    std::vector<std::set<std::string>> origini;
-    for (const RigaConfronto& r : righe) {
-        const std::optional<std::string> propria = chiaveCanonica(r.voce.txtNodo);
-        const std::optional<std::string> riflessa = chiaveCanonica(specchio(r.voce.txtNodo));
-        if (!propria || !riflessa) return fail(citazione(r.voce.nome) + ": the Gauss code cannot be read");
-        const std::string& classe = std::min(*propria, *riflessa);
-        auto [it, nuovo] = gruppoDi.try_emplace(classe, gruppi.size());
-        if (nuovo) {
-            gruppi.push_back(GruppoDoppi{formaCanonica(r.voce.txtNodo).value_or(r.voce.txtNodo), {}});
-            chiavePrima.push_back(*propria);
-            origini.emplace_back();
+RigheConfronto righeDiListato(const Listato& listato) {
+    return {listato.size(), [&listato](std::size_t i) {
+                const VoceVista v = listato[i];
+                return RigaConfronto{nomeDaEtichetta(v.nome), v};
+            }};
+}
+
+RigheConfronto righeDiCatalogo(const std::vector<VoceCatalogo>& catalogo) {
+    return {catalogo.size(), [&catalogo](std::size_t i) {
+                const VoceCatalogo& v = catalogo[i];
+                return RigaConfronto{nomeDaEtichetta(v.nome), VoceVista{v.nome, v.txtNodo, v.TxtOri}};
+            }};
+}
+
+RigheConfronto righeDiListati(const std::vector<ListatoNominato>& listati) {
+    // Where each listing's lines start among all of them.
+    std::vector<std::size_t> inizi{0};
+    for (const ListatoNominato& l : listati) inizi.push_back(inizi.back() + l.second.size());
+    const std::size_t numero = inizi.back();
+    return {
+        numero, [&listati, inizi = std::move(inizi)](std::size_t i) {
+            const auto k =
+                static_cast<std::size_t>(std::upper_bound(inizi.begin(), inizi.end(), i) - inizi.begin()) - 1;
+            return RigaConfronto{listati[k].first, listati[k].second[i - inizi[k]]};
+        }};
+}
+
+namespace {
+
+// A line in the order of the lines' keys: its key's hash and its number.
+struct Posto {
+    std::uint64_t hash;
+    std::uint32_t riga;
+};
+
+// The lines' keys, made once for each line: the lesser of the canonical keys of its code and of its code
+// with every sign exchanged (the same for a diagram and its mirror image), one after the other in one
+// buffer; and whether the code's own key is that lesser one.
+class ChiaviRighe {
+  public:
+    // Lines da..a - 1 of righe; refused at the first whose code cannot be read (its label named), or
+    // stopped (kLavoroFermato).
+    static Result<ChiaviRighe> crea(const RigheConfronto& righe, std::size_t da, std::size_t a,
+                                    const ControlloLavoro& controllo = {}) {
+        if (a - da >= std::numeric_limits<std::uint32_t>::max())
+            return fail(std::to_string(a - da) + " lines are more than the search takes");
+        ChiaviRighe c;
+        c.da_ = da;
+        c.fine_.reserve(a - da);
+        c.propria_.reserve(a - da);
+        std::vector<VoceScifta> voci;
+        std::string propria, riflessa;
+        for (std::size_t i = da; i < a; ++i) {
+            if ((i - da) % 4096 == 4095 && controllo.richiestoStop()) return fail(kLavoroFermato);
+            const RigaConfronto r = righe.riga(i);
+            if (!leggiVociScifta(r.voce.txtNodo, voci))
+                return fail(citazione(r.voce.nome) + ": the Gauss code cannot be read");
+            chiaveCanonica(voci, propria);
+            for (VoceScifta& v : voci) v.sign = v.sign == '+' ? '-' : v.sign == '-' ? '+' : v.sign;
+            chiaveCanonica(voci, riflessa);
+            const bool suaPropria = propria <= riflessa;
+            c.byte_ += suaPropria ? propria : riflessa;
+            if (c.byte_.size() > std::numeric_limits<std::uint32_t>::max())
+                return fail("the lines' keys are more than the search takes");
+            c.fine_.push_back(static_cast<std::uint32_t>(c.byte_.size()));
+            c.propria_.push_back(suaPropria);
         }
-        const std::size_t g = it->second;
-        gruppi[g].righe.push_back(GruppoDoppi::Riga{r, *propria != chiavePrima[g]});
-        origini[g].insert(r.origine);
+        return c;
     }
+
+    // The key of line i (of the lines given to crea).
+    std::string_view chiave(std::size_t i) const {
+        const std::size_t k = i - da_;
+        const std::size_t inizio = k == 0 ? 0 : fine_[k - 1];
+        return std::string_view(byte_).substr(inizio, fine_[k] - inizio);
+    }
+    bool propria(std::size_t i) const { return propria_[i - da_]; }
+
+    // Lines da..a - 1 in the order of their keys (by the keys' hashes, which are compared first, then by
+    // the keys), lines of one key in their own order.
+    std::vector<Posto> ordine(std::size_t da, std::size_t a) const {
+        std::vector<Posto> o(a - da);
+        for (std::size_t i = da; i < a; ++i)
+            o[i - da] = Posto{std::hash<std::string_view>{}(chiave(i)), static_cast<std::uint32_t>(i)};
+        std::sort(o.begin(), o.end(), [](const Posto& x, const Posto& y) {
+            return x.hash < y.hash || (x.hash == y.hash && x.riga < y.riga);
+        });
+        // Keys of one hash that differ, which are rare: that stretch by key, then line.
+        for (std::size_t s = 0; s < o.size();) {
+            std::size_t e = s + 1;
+            bool diverse = false;
+            for (; e < o.size() && o[e].hash == o[s].hash; ++e)
+                diverse = diverse || chiave(o[e].riga) != chiave(o[s].riga);
+            if (diverse)
+                std::sort(o.begin() + static_cast<std::ptrdiff_t>(s),
+                          o.begin() + static_cast<std::ptrdiff_t>(e), [this](const Posto& x, const Posto& y) {
+                              const int c = chiave(x.riga).compare(chiave(y.riga));
+                              return c < 0 || (c == 0 && x.riga < y.riga);
+                          });
+            s = e;
+        }
+        return o;
+    }
+
+    // Where x (of these keys) stands in the order of the keys against y (of the keys `altre`): below 0
+    // before it, 0 for the same key, above 0 after it.
+    int confronta(const Posto& x, const ChiaviRighe& altre, const Posto& y) const {
+        if (x.hash != y.hash) return x.hash < y.hash ? -1 : 1;
+        return chiave(x.riga).compare(altre.chiave(y.riga));
+    }
+
+  private:
+    std::size_t da_ = 0;
+    std::string byte_;
+    std::vector<std::uint32_t> fine_;
+    std::vector<bool> propria_;
+};
+
+// A group of these lines, the first one's key telling which are mirrored.
+void aggiungiAlGruppo(GruppoDoppi& g, const ChiaviRighe& chiavi, const Posto* inizio, const Posto* fine,
+                      bool prima) {
+    for (const Posto* p = inizio; p != fine; ++p)
+        g.righe.push_back(GruppoDoppi::Riga{p->riga, chiavi.propria(p->riga) != prima});
+}
+
+// The end of the stretch of o that starts at s and holds one key.
+std::size_t fineChiave(const ChiaviRighe& chiavi, const std::vector<Posto>& o, std::size_t s) {
+    std::size_t e = s + 1;
+    while (e < o.size() && chiavi.confronta(o[e], chiavi, o[s]) == 0) ++e;
+    return e;
+}
+
+void ordinaPerPrimaRiga(std::vector<GruppoDoppi>& gruppi) {
+    std::sort(gruppi.begin(), gruppi.end(), [](const GruppoDoppi& a, const GruppoDoppi& b) {
+        return a.righe.front().indice < b.righe.front().indice;
+    });
+}
+
+void scriviRiga(std::string& testo, const GruppoDoppi::Riga& r, const RigaConfronto& riga) {
+    testo += r.specchio ? "~ " : "= ";
+    testo.append(riga.voce.nome).append("|").append(riga.voce.txtNodo).append("|").append(riga.voce.TxtOri);
+    testo.append(" (").append(riga.origine).append(")\n");
+}
+
+void scriviForma(std::string& testo, const RigaConfronto& prima) {
+    const std::optional<std::string> forma = formaCanonica(prima.voce.txtNodo);
+    testo += "* ";
+    testo += forma ? std::string_view(*forma) : prima.voce.txtNodo;
+    testo += "\n";
+}
+
+}  // namespace
+
+Result<std::vector<GruppoDoppi>> CercaDoppi(const RigheConfronto& righe) {
+    // Lines are grouped by the lesser of the canonical keys of their code and of the code with every sign
+    // exchanged, so that both fall in one group: the lines sorted by that key, each run of one key a group.
+    Result<ChiaviRighe> chiavi = ChiaviRighe::crea(righe, 0, righe.numero);
+    if (!chiavi) return fail(chiavi.error());
+    const std::vector<Posto> ordine = chiavi->ordine(0, righe.numero);
     std::vector<GruppoDoppi> doppi;
-    for (std::size_t g = 0; g < gruppi.size(); ++g)
-        if (origini[g].size() >= 2) doppi.push_back(std::move(gruppi[g]));
+    for (std::size_t s = 0; s < ordine.size();) {
+        const std::size_t e = fineChiave(*chiavi, ordine, s);
+        if (e - s >= 2) {
+            const std::string_view origine = righe.riga(ordine[s].riga).origine;
+            bool altre = false;
+            for (std::size_t k = s + 1; k < e && !altre; ++k)
+                altre = righe.riga(ordine[k].riga).origine != origine;
+            if (altre) {
+                GruppoDoppi g;
+                g.righe.reserve(e - s);
+                aggiungiAlGruppo(g, *chiavi, ordine.data() + s, ordine.data() + e,
+                                 chiavi->propria(ordine[s].riga));
+                doppi.push_back(std::move(g));
+            }
+        }
+        s = e;
+    }
+    ordinaPerPrimaRiga(doppi);
     return doppi;
 }
 
-std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi) {
+std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi, const RigheConfronto& righe,
+                       std::size_t maxRighe) {
     std::string testo;
+    std::size_t scritte = 0;
     for (const GruppoDoppi& g : gruppi) {
-        testo += "* " + g.forma + "\n";
-        for (const GruppoDoppi::Riga& r : g.righe)
-            testo += std::string(r.specchio ? "~ " : "= ") + r.riga.voce.nome + "|" + r.riga.voce.txtNodo +
-                     "|" + r.riga.voce.TxtOri + " (" + r.riga.origine + ")\n";
+        if (scritte++ >= maxRighe) break;
+        scriviForma(testo, righe.riga(g.righe.front().indice));
+        for (const GruppoDoppi::Riga& r : g.righe) {
+            if (scritte++ >= maxRighe) break;
+            scriviRiga(testo, r, righe.riga(r.indice));
+        }
     }
     return testo;
 }
 
 Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatalogo>& catalogo) {
-    std::vector<RigaConfronto> righe;
-    righe.reserve(catalogo.size());
-    for (const VoceCatalogo& v : catalogo) righe.push_back(RigaConfronto{nomeDaEtichetta(v.nome), v});
-    return CercaDoppi(righe);
+    return CercaDoppi(righeDiCatalogo(catalogo));
 }
 
-Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(
-    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati) {
-    std::vector<RigaConfronto> righe;
-    for (const auto& [nome, voci] : listati)
-        for (const VoceCatalogo& v : voci) righe.push_back(RigaConfronto{nome, v});
-    return CercaDoppi(righe);
+Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(const std::vector<ListatoNominato>& listati) {
+    return CercaDoppi(righeDiListati(listati));
 }
 
-Result<std::string> ConfrontoFraduenodi(
-    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati,
-    const ControlloLavoro& controllo) {
+Result<std::string> ConfrontoFraduenodi(const std::vector<ListatoNominato>& listati,
+                                        const ControlloLavoro& controllo, std::size_t maxTesto) {
+    const RigheConfronto righe = righeDiListati(listati);
+    // Each listing's keys, and its lines in the order of their keys, made once.
+    std::vector<std::size_t> inizio(listati.size() + 1, 0);
+    for (std::size_t i = 0; i < listati.size(); ++i) inizio[i + 1] = inizio[i] + listati[i].second.size();
+    std::vector<ChiaviRighe> chiavi;
+    std::vector<std::vector<Posto>> ordini;
+    for (std::size_t i = 0; i < listati.size(); ++i) {
+        Result<ChiaviRighe> c = ChiaviRighe::crea(righe, inizio[i], inizio[i + 1], controllo);
+        if (!c) return fail(c.error() == kLavoroFermato ? c.error() : listati[i].first + ": " + c.error());
+        ordini.push_back(c->ordine(inizio[i], inizio[i + 1]));
+        chiavi.push_back(std::move(*c));
+    }
     std::string testo;
     long coppie = 0;
+    std::vector<GruppoDoppi> gruppi;
     for (std::size_t i = 0; i < listati.size(); ++i)
         for (std::size_t j = i + 1; j < listati.size(); ++j) {
             if (controllo.richiestoStop()) return fail(kLavoroFermato);
             if (controllo.avanza) controllo.avanza(++coppie);
-            Result<std::vector<GruppoDoppi>> gruppi = VerificaGaussUgualesoloconfr({listati[i], listati[j]});
-            if (!gruppi) return fail(listati[i].first + " or " + listati[j].first + ": " + gruppi.error());
-            if (gruppi->empty()) continue;
-            testo += "== " + listati[i].first + " - " + listati[j].first + "\n" + testoDoppi(*gruppi);
+            // Two listings of one name are one origin: they share nothing.
+            if (listati[i].first == listati[j].first) continue;
+            // The two orders walked side by side: a key met in both is a group, the first listing's lines
+            // first.
+            const std::vector<Posto>&oi = ordini[i], &oj = ordini[j];
+            gruppi.clear();
+            for (std::size_t a = 0, c = 0; a < oi.size() && c < oj.size();) {
+                const int confronto = chiavi[i].confronta(oi[a], chiavi[j], oj[c]);
+                const std::size_t b = confronto <= 0 ? fineChiave(chiavi[i], oi, a) : a;
+                const std::size_t d = confronto >= 0 ? fineChiave(chiavi[j], oj, c) : c;
+                if (confronto == 0) {
+                    GruppoDoppi g;
+                    g.righe.reserve(b - a + d - c);
+                    const bool prima = chiavi[i].propria(oi[a].riga);
+                    aggiungiAlGruppo(g, chiavi[i], oi.data() + a, oi.data() + b, prima);
+                    aggiungiAlGruppo(g, chiavi[j], oj.data() + c, oj.data() + d, prima);
+                    gruppi.push_back(std::move(g));
+                }
+                a = b;
+                c = d;
+            }
+            if (gruppi.empty()) continue;
+            ordinaPerPrimaRiga(gruppi);
+            const auto troppo = [&] {
+                const std::string misura = maxTesto >= (std::size_t{1} << 20)
+                                               ? std::to_string(maxTesto >> 20) + " MB"
+                                               : std::to_string(maxTesto) + " bytes";
+                return fail("the comparison's text would pass " + misura + " at " + listati[i].first + " - " +
+                            listati[j].first + ": compare fewer or smaller listings");
+            };
+            testo += "== " + listati[i].first + " - " + listati[j].first + "\n";
+            for (const GruppoDoppi& g : gruppi) {
+                scriviForma(testo, righe.riga(g.righe.front().indice));
+                for (const GruppoDoppi::Riga& r : g.righe) {
+                    scriviRiga(testo, r, righe.riga(r.indice));
+                    if (testo.size() > maxTesto) return troppo();
+                }
+            }
         }
     return testo;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "model/catalogue.h"
@@ -85,64 +86,85 @@ Result<EsitoEspansione> GeneratblListaUg(const VoceCatalogo& voce, const LimitiE
 // "|" code "|" letters.
 std::string righeListato(const std::string& nome, const EsitoEspansione& e);
 
-// The knot's name of a listing line's label: the label without its "_k_parent" ending.
-std::string nomeDaEtichetta(std::string_view etichetta);
+// The knot's name of a listing line's label: the label without its "_k_parent" ending, as a view into it.
+std::string_view nomeDaEtichetta(std::string_view etichetta);
 
-// A listing's or catalogue's lines read back (label, code, letters); a faulty line refuses the whole text,
-// naming the line. Unlike the catalogue, a listing has no limit of lines.
-Result<std::vector<VoceCatalogo>> leggiListato(std::string_view testo);
+// A listing's or catalogue's lines read back: leggiListato (model/catalogue.h), with no limit of lines.
 
 // CaricaTabellaStack: a catalogue from pairs of lines (Gauss code, then letters); pair n (from 0) becomes
-// the entry named n. At most kMaxVociCatalogo pairs are read; a code without its letters refuses the text.
+// the entry named n. At most kMaxVociCatalogo pairs are read; a code without its letters, or a line longer
+// than kMaxRigaCatalogo, refuses the text, naming the line.
 Result<std::vector<VoceCatalogo>> CaricaTabellaStack(std::string_view testo);
 
 // CodMioDaGauss: lines of labels separated by "," ("1, -2, 3, -1, 2, -3": a label alone is over, "-"
 // under) into catalogue lines "n001|1-2+3-1+2-3+|OOO", one letter "O" per crossing. A line that is not a
-// Gauss code refuses the text, naming the line.
+// Gauss code, or longer than kMaxRigaCatalogo, refuses the text, naming the line.
 Result<std::string> CodMioDaGauss(std::string_view testo);
 
 // ---- Diagrams met twice ----
 
-// One line of a listing as the duplicate tools read it: where it comes from (a knot's name, a listing
-// file), its label and texts.
+// One line as the duplicate tools read it: where it comes from (a knot's name, a listing file), its label
+// and texts, as views into the text or entries it was read from.
 struct RigaConfronto {
-    std::string origine;
-    VoceCatalogo voce;
+    std::string_view origine;
+    VoceVista voce;
 };
+
+// The lines the duplicate tools compare, given one at a time by their number (0 up) from where they lie,
+// so that the tools hold no copy of them: beside the texts read, a search holds for each line its key
+// (about a byte a passage), the key's end, hash and place in the order of the keys (some 20 bytes), and the
+// groups it finds 8 bytes for each line in them.
+struct RigheConfronto {
+    std::size_t numero = 0;
+    std::function<RigaConfronto(std::size_t)> riga;
+};
+
+// A listing's lines, each from the knot its label names (nomeDaEtichetta).
+RigheConfronto righeDiListato(const Listato& listato);
+// A catalogue's entries, each from the knot its name names (nomeDaEtichetta).
+RigheConfronto righeDiCatalogo(const std::vector<VoceCatalogo>& catalogo);
+// Listings (name, lines), one after the other, each line from its listing's name.
+using ListatoNominato = std::pair<std::string, Listato>;
+RigheConfronto righeDiListati(const std::vector<ListatoNominato>& listati);
 
 // Lines whose codes are the same (equal canonical forms, as the horizontal search tells diagrams apart,
 // letters not compared), or the same once every sign is exchanged (over for under: with its letters, the
 // mirror image of the diagram or the knot drawn otherwise), coming from more than one origin.
 struct GruppoDoppi {
-    std::string forma;  // the canonical form of the first line's code
     struct Riga {
-        RigaConfronto riga;
-        bool specchio = false;  // its code is the first line's with every sign exchanged
+        std::uint32_t indice = 0;  // the line's number among the lines searched
+        bool specchio = false;     // its code is the first line's with every sign exchanged
     };
-    std::vector<Riga> righe;
+    std::vector<Riga> righe;  // in the order of the lines
 };
 
 // CercaDoppi: the groups, in the order of their first lines; lines of one origin alone are never a group.
-// Refused: a line whose code cannot be read (named by its label).
-Result<std::vector<GruppoDoppi>> CercaDoppi(const std::vector<RigaConfronto>& righe);
+// Refused: a line whose code cannot be read (named by its label), and more than 2^32 - 1 lines.
+Result<std::vector<GruppoDoppi>> CercaDoppi(const RigheConfronto& righe);
 
-// The groups as text: "* " and the canonical form, then each line as "= label|code|letters (origin)",
-// with "~" instead of "=" for a code with its signs exchanged.
-std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi);
+// The groups of these lines as text: "* " and the canonical form of the group's first code, then each line
+// as "= label|code|letters (origin)", with "~" instead of "=" for a code with its signs exchanged. With
+// maxRighe, the text stops after that many lines.
+std::string testoDoppi(const std::vector<GruppoDoppi>& gruppi, const RigheConfronto& righe,
+                       std::size_t maxRighe = static_cast<std::size_t>(-1));
 
 // VerificaGaussUguale: the entries of a catalogue that share a code (or its code with the signs
-// exchanged) under different names.
+// exchanged) under different names; the lines are righeDiCatalogo(catalogo).
 Result<std::vector<GruppoDoppi>> VerificaGaussUguale(const std::vector<VoceCatalogo>& catalogo);
 
-// VerificaGaussUgualesoloconfr: the listings (name, lines) merged, and the diagrams that more than one of
-// them holds.
-Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(
-    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati);
+// VerificaGaussUgualesoloconfr: the listings merged, and the diagrams that more than one of them holds; the
+// lines are righeDiListati(listati).
+Result<std::vector<GruppoDoppi>> VerificaGaussUgualesoloconfr(const std::vector<ListatoNominato>& listati);
 
-// ConfrontoFraduenodi: every two listings (name, lines) compared; for each pair that shares a diagram a
-// line "== first - second" and its groups. Empty when no two listings share a diagram.
-Result<std::string> ConfrontoFraduenodi(
-    const std::vector<std::pair<std::string, std::vector<VoceCatalogo>>>& listati,
-    const ControlloLavoro& controllo = {});
+// The most bytes the text of a comparison of listings may take.
+inline constexpr std::size_t kMaxTestoConfronto = std::size_t{64} * 1024 * 1024;
+
+// ConfrontoFraduenodi: every two listings compared; for each pair that shares a diagram a line
+// "== first - second" and its groups. Empty when no two listings share a diagram. Each line's key is made
+// once, whatever the number of listings. Refused: a line whose code cannot be read (named by its listing
+// and label), a text that would pass maxTesto bytes (named by the pair where it would), a stop.
+Result<std::string> ConfrontoFraduenodi(const std::vector<ListatoNominato>& listati,
+                                        const ControlloLavoro& controllo = {},
+                                        std::size_t maxTesto = kMaxTestoConfronto);
 
 }  // namespace trevalon

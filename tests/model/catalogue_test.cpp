@@ -8,6 +8,8 @@
 #include <string>
 #include <tuple>
 
+#include <unistd.h>
+
 #include "support/named_knots.h"
 
 namespace trevalon {
@@ -74,6 +76,52 @@ TEST(Catalogue, EveryLineEndReadsTheSameEntries) {
     }
     // A faulty line is named by its number with CR alone too.
     EXPECT_EQ(leggiCatalogoTesto("a|1-1+|O\rb|c\r").error().rfind("line 2: ", 0), 0u);
+}
+
+// A line longer than a catalogue line may be (63 MB of "|" once took a gigabyte to split) is refused by its
+// number, before its fields are looked for; a file over 64 MB is refused as too large.
+TEST(Catalogue, ALineOrAFileTooLargeIsRefusedSayingWhere) {
+    const std::string troppo = " characters, longer than the 65536 a line may hold";
+    const std::string barre(std::size_t{1} << 20, '|');
+    const std::string lunga = "k|1-1+|" + std::string(kMaxRigaCatalogo - 6, 'O');  // 65537 characters
+    struct Caso {
+        const char* cosa;
+        std::string testo;
+        std::string atteso;
+    };
+    const Caso casi[] = {
+        {"bars", barre, "line 1: a line of 1048576" + troppo},
+        {"bars after an entry", "a|1-1+|O\r\n\r\n" + barre + "\r\n", "line 3: a line of 1048576" + troppo},
+        {"one character too many", "a|1-1+|O\n" + lunga, "line 2: a line of 65537" + troppo},
+        {"bars in a short line", "a|1-1+|O||",
+         "line 1: a catalogue line holds a name, a Gauss code and its letters, split by \"|\""},
+    };
+    for (const Caso& c : casi) {
+        const Result<std::vector<VoceCatalogo>> r = leggiCatalogoTesto(c.testo);
+        ASSERT_FALSE(r.ok()) << c.cosa;
+        EXPECT_EQ(r.error(), c.atteso) << c.cosa;
+    }
+    // One character less is a line.
+    const Result<std::vector<VoceCatalogo>> alLimite = leggiCatalogoTesto(lunga.substr(0, lunga.size() - 1));
+    ASSERT_TRUE(alLimite.ok()) << alLimite.error();
+    EXPECT_EQ(alLimite->front().TxtOri.size(), kMaxRigaCatalogo - 7);
+
+    // The catalogue read at the developer layout's start-up says which file and which line.
+    const auto cartella =
+        std::filesystem::temp_directory_path() / ("trevalon_catalogue_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(cartella);
+    const auto file = cartella / kFileCatalogo;
+    std::ofstream(file, std::ios::binary) << "Trefoil|1-2+3-1+2-3+|OOO\n" << barre;
+    const Result<std::vector<VoceCatalogo>> barreNelFile = CaricaTabellaNodiCodificati(file);
+    ASSERT_FALSE(barreNelFile.ok());
+    EXPECT_EQ(barreNelFile.error(),
+              "The catalogue of knots " + file.string() + " is faulty, line 2: a line of 1048576" + troppo);
+    std::filesystem::resize_file(file, std::uintmax_t{64} * 1024 * 1024 + 1);  // sparse
+    const Result<std::vector<VoceCatalogo>> grande = CaricaTabellaNodiCodificati(file);
+    ASSERT_FALSE(grande.ok());
+    EXPECT_EQ(grande.error(), "The catalogue of knots could not be read: " + file.string() +
+                                  " is too large: 65 MB, at most 64 MB");
+    std::filesystem::remove_all(cartella);
 }
 
 }  // namespace
