@@ -35,6 +35,7 @@ stage "threaded tests under ThreadSanitizer"
 # The layout attempts, the key set and the look-ahead's records examined side by side. A build of a
 # 246-crossing braid made at once (LayoutAttempts.ABuildWithAttemptsAtOnce...) is left to the build below:
 # under ThreadSanitizer it takes many minutes, and a 247-crossing one made at once is run here.
+# The checks of trevalon-bench's commands (bench_*) run here too, as the build below has no benchmarks.
 ctest --preset tsan -j"$jobs" --timeout 900
 stage "static analysis"
 # The qt/ sources are read with the compile commands of the build with Qt, configured here.
