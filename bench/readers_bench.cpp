@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "mainwindow/developer_panel.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/program_context.h"
@@ -375,27 +376,14 @@ void misura(const Caso& c, const fs::path& cartella, bool tieni) {
     c.prepara(cartella);
     std::uintmax_t byte = 0;
     for (const std::string& f : c.file) byte += fs::file_size(cartella / f);
-    int tubo[2];
-    if (::pipe(tubo) != 0) return;
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(tubo[0]);
-        int rc = 1;
-        try {
-            rc = eseguiCaso(c, cartella, tubo[1]);
-        } catch (const std::exception& ex) {
-            const std::string riga = std::string("error\t") + ex.what() + "\n";
-            (void)!::write(tubo[1], riga.data(), riga.size());
-        }
-        ::_exit(rc);
-    }
-    ::close(tubo[1]);
+    const bench::Figlio figlio = bench::avviaInFiglio([&](int out) { return eseguiCaso(c, cartella, out); });
+    if (figlio.uscita < 0) return;
+    const pid_t pid = figlio.pid;
     std::string testo;
     char buf[4096];
-    for (ssize_t n; (n = ::read(tubo[0], buf, sizeof buf)) > 0;)
+    for (ssize_t n; (n = ::read(figlio.uscita, buf, sizeof buf)) > 0;)
         testo.append(buf, static_cast<std::size_t>(n));
-    ::close(tubo[0]);
+    ::close(figlio.uscita);
     int stato = 0;
     ::waitpid(pid, &stato, 0);
     if (testo.empty()) testo = "failed (status " + std::to_string(stato) + ")\n";

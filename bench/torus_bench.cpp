@@ -55,6 +55,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "mainwindow/complete_run.h"
 #include "mainwindow/form2.h"
 #include "mainwindow/move_adapter.h"
@@ -248,22 +249,9 @@ int eseguiCaso(const Caso& c, bool passi, int out) {
 
 // Runs the case in a child and prints its line.
 void misura(const Caso& c, bool passi, double limite) {
-    int tubo[2];
-    if (::pipe(tubo) != 0) return;
-    std::fflush(stdout);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(tubo[0]);
-        int rc = 1;
-        try {
-            rc = eseguiCaso(c, passi, tubo[1]);
-        } catch (const std::exception& ex) {
-            const std::string riga = std::string("error\t") + ex.what() + "\n";
-            (void)!::write(tubo[1], riga.data(), riga.size());
-        }
-        ::_exit(rc);
-    }
-    ::close(tubo[1]);
+    const bench::Figlio figlio = bench::avviaInFiglio([&](int out) { return eseguiCaso(c, passi, out); });
+    if (figlio.uscita < 0) return;
+    const pid_t pid = figlio.pid;
     std::string testo;
     bool scaduto = false;
     const auto inizio = std::chrono::steady_clock::now();
@@ -275,14 +263,14 @@ void misura(const Caso& c, bool passi, double limite) {
             ::kill(pid, SIGKILL);
             break;
         }
-        pollfd p{tubo[0], POLLIN, 0};
+        pollfd p{figlio.uscita, POLLIN, 0};
         if (::poll(&p, 1, 200) <= 0) continue;
         char buf[4096];
-        const ssize_t n = ::read(tubo[0], buf, sizeof buf);
+        const ssize_t n = ::read(figlio.uscita, buf, sizeof buf);
         if (n <= 0) break;
         testo.append(buf, static_cast<std::size_t>(n));
     }
-    ::close(tubo[0]);
+    ::close(figlio.uscita);
     int stato = 0;
     rusage uso{};
     ::wait4(pid, &stato, 0, &uso);
