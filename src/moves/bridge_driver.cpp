@@ -583,7 +583,7 @@ constexpr long kMinimoInParallelo = 32;
 // fewest that keep the threads busy (kMinimoPerGiro, and two a thread) and kRecordPerGiro; the first
 // ones take that fewest. How the records are cut into rounds changes nothing of what is filed.
 constexpr long kRecordPerGiro = 256;
-constexpr long kMinimoPerGiro = 16;
+constexpr long kMinimoPerGiro = 32;
 constexpr std::size_t kByteGiro = std::size_t{64} << 20;
 
 std::size_t byteTenuti(const EsameRecord& e) {
