@@ -2,7 +2,7 @@
 // Knots built below the window, into fresh tables, as one value: from a drawing (a knot source or text
 // drawing, a cell drawing's snapshot), and a redrawn cell drawing checked against the rewrite of its move.
 // Nothing here touches a window: a failure is returned with its reason. Each build is handed the model's
-// settings (`impostazioni`: the debug switch and the dumps' folder) and writes the table dumps of the Parts
+// settings (`impostazioni`: the debug switch and the dumps' folder) and writes its table dumps
 // under the kind of tables it builds: "D" for the walk over a drawing's symbols, "I" for every table
 // rebuilt from a cell drawing (archiD.txt, incrociD.txt; archiI.txt, incrociI.txt, gemelli.txt,
 // regioni.txt, tmpreg*.txt). With the default settings nothing is written.

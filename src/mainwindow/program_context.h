@@ -13,7 +13,7 @@ namespace trevalon {
 
 // What "--debug" writes, every dump by its file name, as the helps of the program and of trevalon-bench
 // say it: the tables of every diagram built, named by the kind of tables (`ModoGen`: "A" from the code,
-// "I" rebuilt from the cell drawing, "D" walked over a knot source's symbols, Part 1.108), the work lists
+// "I" rebuilt from the cell drawing, "D" walked over a knot source's symbols), the work lists
 // of the searches and rewrites, a routing that fails, and the step viewer's redraws.
 inline constexpr std::string_view kDumpTabelle =
     "the tables of every diagram built (archi.txt, the arcs as the Gauss code is read; archiA.txt and "

@@ -29,7 +29,7 @@ struct ModelSettings {
 };
 
 // The settings handed to the builder of tables of kind `modo`, which names their dumps ("archi" & ModoGen &
-// ".txt"): each builder sets the kind it builds, as the Parts set `ModoGen` before they build.
+// ".txt"): each builder sets the kind it builds before it builds.
 inline ModelSettings conModoGen(ModelSettings settings, GenMode modo) {
     settings.ModoGen = modo;
     return settings;

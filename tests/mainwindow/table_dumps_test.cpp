@@ -1,8 +1,8 @@
-// The table dumps of Part 1.108 on every road a knot takes into the window's tables (Parts 1.107, 1.121,
-// 1.106): a knot from a code writes archiA.txt and incrociA.txt; a drawn knot rebuilt from its cell drawing
-// (an object file opened, a knot source opened, a move applied by redrawing the drawing, an undo to a drawn
-// step) archiI.txt and incrociI.txt; the walk over a knot source's symbols archiD.txt and incrociD.txt;
-// every structure pipeline gemelli.txt, regioni.txt and tmpreg*.txt. Each file describes the knot shown.
+// The table dumps on every road a knot takes into the window's tables: a knot from a code writes archiA.txt
+// and incrociA.txt; a drawn knot rebuilt from its cell drawing (an object file opened, a knot source opened,
+// a move applied by redrawing the drawing, an undo to a drawn step) archiI.txt and incrociI.txt; the walk
+// over a knot source's symbols archiD.txt and incrociD.txt; every structure pipeline gemelli.txt, regioni.txt
+// and tmpreg*.txt. Each file describes the knot shown.
 
 #include <gtest/gtest.h>
 
