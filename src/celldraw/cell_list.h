@@ -8,6 +8,7 @@
 
 #include "layout/layout_state.h"
 #include "layout/path_text.h"
+#include "model/sides.h"
 #include "platform/result.h"
 
 namespace trevalon {
@@ -18,7 +19,7 @@ using ListaCelleDis = std::vector<PuntoDis>;
 // Sides and headings of a cell: 1 up, 2 right, 3 down, 4 left. The side across from `lato`, and the cell
 // beside p on side `lato`.
 inline int opposto(int lato) {
-    return (lato + 1) % 4 + 1;
+    return latoOpposto(lato);
 }
 inline PuntoDis accanto(PuntoDis p, int lato) {
     constexpr int kDr[5] = {0, -1, 0, 1, 0};

@@ -9,6 +9,7 @@
 #include "layout/cell_access.h"
 #include "layout/developer_hook.h"
 #include "layout/straightening_notes.h"
+#include "model/sides.h"
 
 namespace trevalon {
 
@@ -123,34 +124,6 @@ void ListaCelle(Diagram& d, LayoutState& s, int arco, const std::vector<Punto>& 
     PuntiDaEl(d, s, arco, chiedi);
 }
 
-namespace {
-
-// The two sides (1 up, 2 right, 3 down, 4 left) a strand's line code joins; none for any other code.
-std::pair<int, int> latiDelCodice(int forma) {
-    switch (forma) {
-        case 1:
-            return {1, 3};
-        case 2:
-            return {2, 4};
-        case 5:
-            return {1, 4};
-        case 6:
-            return {1, 2};
-        case 7:
-            return {2, 3};
-        case 8:
-            return {3, 4};
-        default:
-            return {0, 0};
-    }
-}
-
-int latoOpposto(int lato) {
-    return (lato + 1) % 4 + 1;
-}
-
-}  // namespace
-
 std::vector<Punto> celleDelCorso(const Diagram& d, int arco) {
     std::vector<Punto> out;
     if (!arcoValido(arco) || arco > d.NumArchi) return out;
@@ -180,7 +153,7 @@ std::vector<Punto> celleDelCorso(const Diagram& d, int arco) {
         // A course that comes back to a cell it passed is a ring of its own: the walk ends there.
         if (std::find(out.begin(), out.end(), p) != out.end()) break;
         out.push_back(p);
-        const auto [l1, l2] = latiDelCodice(d.TblNodo.at(r, c).Forma);
+        const auto [l1, l2] = latiDellaForma(d.TblNodo.at(r, c).Forma);
         const int entrata = latoOpposto(lato);
         lato = l1 == entrata ? l2 : l2 == entrata ? l1 : 0;
     }

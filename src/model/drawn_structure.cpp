@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/dumps.h"
+#include "model/sides.h"
 #include "model/structure.h"
 #include "model/table_records.h"
 
@@ -175,10 +176,7 @@ class CodeDrawing {
     // The strand entered cur from prev; it leaves by the other side of cur's line code.
     Result<Cell> next(Cell prev, Cell cur) const {
         const int from = cur.r != prev.r ? (prev.r < cur.r ? 1 : 3) : (prev.c < cur.c ? 4 : 2);
-        // The two sides of each strand code (index: code).
-        static constexpr std::array<std::array<int, 2>, 9> kSides{
-            {{0, 0}, {1, 3}, {2, 4}, {0, 0}, {0, 0}, {1, 4}, {1, 2}, {2, 3}, {3, 4}}};
-        const auto& s = kSides[static_cast<std::size_t>(g_.at(cur.r, cur.c).codice - '0')];
+        const std::array<int, 2> s = latiDellaForma(g_.at(cur.r, cur.c).codice - '0');
         if (s[0] != from && s[1] != from) return failAt("the line code does not fit the strand", cur);
         const Cell nx = beside(cur, s[0] == from ? s[1] : s[0]);
         if (kind(nx) == Kind::Empty) return failAt("the strand ends", cur);

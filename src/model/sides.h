@@ -3,6 +3,8 @@
 // 4 left): the base assignment from the crossing's letter and its rotation. The side tables are the
 // planar embedding of the diagram: the region walk runs over them.
 
+#include <array>
+
 #include "model/tables.h"
 
 namespace trevalon {
@@ -22,5 +24,18 @@ void AssegnaLatiTutti(Diagram& d);
 // `ArcoInnodo`: the side 1..4 of crossing tmpIncr that holds arc tmpArco, the higher side when it holds
 // it twice (a curl); -1 when either is 0, the crossing is beyond the table or no side holds the arc.
 int ArcoInnodo(const Diagram& d, int tmpIncr, int tmpArco);
+
+// The side of a cell across from side `lato` (1 up, 2 right, 3 down, 4 left).
+inline int latoOpposto(int lato) {
+    return (lato + 1) % 4 + 1;
+}
+
+// The two sides a strand's line code (`Forma`: 1 "28", 2 "46", 5 "24", 6 "26", 7 "68", 8 "48") joins;
+// {0, 0} for any other code.
+inline std::array<int, 2> latiDellaForma(int forma) {
+    static constexpr std::array<std::array<int, 2>, 9> kLati{
+        {{0, 0}, {1, 3}, {2, 4}, {0, 0}, {0, 0}, {1, 4}, {1, 2}, {2, 3}, {3, 4}}};
+    return forma >= 0 && forma <= 8 ? kLati[static_cast<std::size_t>(forma)] : std::array<int, 2>{0, 0};
+}
 
 }  // namespace trevalon
